@@ -1,0 +1,412 @@
+#include "Kaz.h"
+
+#include "Numbers.h"
+
+#include <QHash>
+#include <utility>
+
+namespace {
+
+const QString RemainingPrefix = QStringLiteral("Остават: ");
+const QString ScorePrefix = QStringLiteral("Верни: ");
+
+} // namespace
+
+Kaz::Kaz(ContentLoader loader, QObject *parent)
+    : QObject(parent)
+    , m_loader(std::move(loader))
+{
+    for (int i = 0; i < 3; ++i) {
+        m_slowo[i] = new ListModel(this);
+        m_slowo[i]->setSorted(i < 2);
+        m_slowo[i]->setClickReaction([this, i] { Slowo_Click(i); });
+    }
+    for (int i = 0; i < 6; ++i) {
+        m_dumN[i] = new ListModel(this);
+        m_dumN[i]->setClickReaction([this, i] { dum_N_Click(i); });
+    }
+    m_nastroiki.setItems({QStringLiteral("Zapiswam po-malkiq broj")});
+
+    for (int i = 0; i < 2; ++i) {
+        m_slowoLeft[i] = float(KazLayout::Slowo[i].left);
+        m_slowoWidth[i] = float(KazLayout::Slowo[i].width);
+    }
+    m_ndapis = KazLayout::text(KazLayout::Ndapis.text);
+    m_windowLook.background = KazLayout::WindowBackground;
+    m_prowerkaLook.background = KazLayout::Prowerka[0].colour;
+    m_ndapisLook.background = KazLayout::Ndapis.colour;
+}
+
+Kaz::~Kaz() = default;
+
+const ContentStore &Kaz::KAZ_danni()
+{
+    if (!m_danni)
+        m_danni = m_loader();
+    if (!m_danni)
+        m_danni = std::make_shared<const ContentStore>();
+    return *m_danni;
+}
+
+// ---------------------------------------------------------------- start-up
+
+void Kaz::Form_Load()
+{
+    m_brojWerni = 0;
+    const QStringList &parameters = KAZ_danni().Danni(3);
+    m_caption = ContentStore::item(parameters, 0);
+    m_windowWidth = float(Numbers::readLenient(ContentStore::item(parameters, 1)));
+    m_slowoLeft[0] = float(Numbers::readLenient(ContentStore::item(parameters, 2)));
+    m_slowoWidth[0] = float(Numbers::readLenient(ContentStore::item(parameters, 3)));
+    m_slowoLeft[1] = float(Numbers::readLenient(ContentStore::item(parameters, 4)));
+    m_slowoWidth[1] = float(Numbers::readLenient(ContentStore::item(parameters, 5)));
+    m_prowerkaText[0] = KAZ_danni().Ukazanie();
+    Q_EMIT stateChanged();
+
+    const qsizetype L = KAZ_danni().Danni(0).size();
+    const qsizetype R = KAZ_danni().Danni(1).size();
+    m_nastroiki.setItem(0, Numbers::decimal(std::min(L, R)));
+
+    Zaredi_kluch();
+    Zaredi_frazi();
+    Nomerirai_frazi();
+
+    // An empty side has no row 0 to select; the selection then stays empty.
+    Slowo(0).setSelectedIndex(0);
+    Slowo(1).setSelectedIndex(0);
+
+    Oceni_Update();
+}
+
+void Kaz::Zaredi_kluch()
+{
+    for (int side = 0; side < 2; ++side) {
+        const qsizetype n = KAZ_danni().Danni(side).size();
+        QStringList key;
+        key.reserve(2 * n);
+        for (int copy = 0; copy < 2; ++copy)
+            for (qsizetype i = 1; i <= n; ++i)
+                key.append(Numbers::decimal(i));
+        dum_N(4 + side).setItems(std::move(key));
+    }
+}
+
+void Kaz::Zaredi_frazi()
+{
+    // Adding the phrases one by one to a sorted list puts each at its alphabetical place;
+    // sorting them in one go (stable, after the items already there) gives the same rows.
+    for (int side = 0; side < 2; ++side) {
+        QStringList rows = Slowo(side).items();
+        rows.append(KAZ_danni().Danni(side));
+        Slowo(side).setItems(std::move(rows));
+    }
+}
+
+int Kaz::codeRowFor(int side, const QString &row) const
+{
+    // The position k of the first content item equal to the row; reading past the end of
+    // the content yields the empty text, so an empty row that no item equals matches at
+    // k = the content's length. Returns -1 for a text that is nowhere.
+    const int code = m_danni->codeOf(side, row);
+    if (code > 0)
+        return code - 1;
+    return row.isEmpty() ? int(m_danni->Danni(side).size()) : -1;
+}
+
+void Kaz::Nomerirai_frazi()
+{
+    KAZ_danni();
+    for (int side = 0; side < 2; ++side) {
+        const ListModel &key = dum_N(4 + side);
+        QStringList codes;
+        codes.reserve(Slowo(side).count());
+        for (const QString &row : Slowo(side).items())
+            codes.append(key.item(codeRowFor(side, row)));
+        dum_N(side).setItems(std::move(codes));
+    }
+}
+
+// ---------------------------------------------------------------- control states
+
+void Kaz::Oceni_Update()
+{
+    // Counted in 32 bits: 3 × Q stays exact for every list length the format allows.
+    const qint32 P = Slowo(2).count();
+    const qint32 Q = Slowo(1).count();
+    setUprawlEnabled(2, P >= 3 * Q);
+}
+
+void Kaz::Pokazhi_ostawashti()
+{
+    const int A = Slowo(0).count();
+    const int B = Slowo(1).count();
+    setNdapis(RemainingPrefix + Numbers::decimal(A < B ? A : B));
+}
+
+void Kaz::Izhod_Click()
+{
+    Q_EMIT exitRequested();
+}
+
+void Kaz::Cwqt_Click()
+{
+    Q_EMIT appearanceRequested();
+}
+
+// ---------------------------------------------------------------- pairing
+
+void Kaz::Uprawl_Click(int Index)
+{
+    // A disabled button cannot be clicked.
+    if (Index < 0 || Index > 3 || !m_uprawlEnabled[Index])
+        return;
+    Oceni_Update();
+    switch (Index) {
+    case 0:
+        Dobawi_dwojka();
+        break;
+    case 1:
+        Wyrni_dwojka();
+        break;
+    case 2:
+        if (Slowo(2).count() > 0) {
+            Formirai_ocenka();
+            setUprawlEnabled(3, true);
+            setUprawlEnabled(2, false);
+        }
+        break;
+    case 3:
+        if (m_uprawlEnabled[0]) {
+            if (Slowo(0).selectedIndex() < 0 || Slowo(1).selectedIndex() < 0)
+                return;
+            Obqsni_izbranoto();
+            setUprawlEnabled(3, false);
+        } else {
+            if (Slowo(2).selectedIndex() < 0)
+                return;
+            Obqsni_dwojka();
+            setUprawlEnabled(2, false);
+        }
+        break;
+    }
+}
+
+void Kaz::Slowo_Click(int Index)
+{
+    switch (Index) {
+    case 0:
+    case 1: {
+        const int row = Slowo(Index).selectedIndex();
+        dum_N(Index).setSelectedIndex(row);
+        if (Index == 0) {
+            m_nomerWypros = Numbers::roundToInt16(Numbers::readLenient(dum_N(0).item(row)));
+            Pokazhi_grafika(m_nomerWypros);
+        }
+        break;
+    }
+    case 2: {
+        setProwerkaText(0, QString());
+        dum_N(2).setSelectedIndex(Slowo(2).selectedIndex());
+        const int i = Slowo(2).selectedIndex();
+        m_nomerWypros = Numbers::roundToInt16(Numbers::readLenient(dum_N(2).item(i)));
+        Pokazhi_grafika(m_nomerWypros);
+        const bool right = dum_N(2).item(i) == dum_N(3).item(i);
+        m_verdictColour = right ? KazLayout::VerdictRight : KazLayout::VerdictWrong;
+        setProwerkaText(1, right ? QStringLiteral("ДА") : QStringLiteral("НЕ"));
+        Q_EMIT stateChanged();
+        break;
+    }
+    default:
+        break;
+    }
+}
+
+void Kaz::dum_N_Click(int Index)
+{
+    if (Index == 0 || Index == 1)
+        Slowo(Index).setSelectedIndex(dum_N(Index).selectedIndex());
+}
+
+void Kaz::Dobawi_dwojka()
+{
+    const int l = Slowo(0).selectedIndex();
+    const int r = Slowo(1).selectedIndex();
+    if (l < 0 || r < 0)
+        return;
+    const QString left = Slowo(0).item(l);
+    const QString right = Slowo(1).item(r);
+    Slowo(2).addItem(left + u' ' + right);
+    dum_N(2).addItem(dum_N(0).item(l));
+    dum_N(3).addItem(dum_N(1).item(r));
+    Slowo(0).removeItem(l);
+    Slowo(1).removeItem(r);
+    dum_N(0).removeItem(l);
+    dum_N(1).removeItem(r);
+    Pokazhi_ostawashti();
+}
+
+void Kaz::Wyrni_dwojka()
+{
+    const int s = Slowo(2).selectedIndex();
+    if (s < 0)
+        return;
+    for (int side = 0; side < 2; ++side) {
+        // The key lists every code twice: once for the phrase, once past the end of the
+        // content, where the empty text is read. Both go into the phrase list.
+        const ListModel &key = dum_N(4 + side);
+        const QString code = dum_N(2 + side).item(s);
+        const QStringList &content = KAZ_danni().Danni(side);
+        for (int j = 0; j < key.count(); ++j)
+            if (key.item(j) == code)
+                Slowo(side).addItem(ContentStore::item(content, j));
+    }
+    dum_N(2).removeItem(s);
+    dum_N(3).removeItem(s);
+    Slowo(2).removeItem(Slowo(2).selectedIndex());
+    if (Slowo(2).count() > s)
+        Slowo(2).setSelectedIndex(s);
+    Nomerirai_frazi();
+    Slowo(0).removeItem(0);
+    Slowo(1).removeItem(0);
+    dum_N(0).removeItem(0);
+    dum_N(1).removeItem(0);
+    Pokazhi_ostawashti();
+    if (Slowo(2).selectedIndex() < 0 && Slowo(2).count() > 0)
+        Slowo(2).setSelectedIndex(Slowo(2).count() - 1);
+}
+
+// ---------------------------------------------------------------- grading
+
+void Kaz::Formirai_ocenka()
+{
+    m_brojWerni = 0;
+    const int last = Slowo(2).count() - 1;
+    const double N = Numbers::readLenient(m_nastroiki.item(0));
+
+    // Each pair is compared with every key row j = 0 … N - 1; counting the rows by their
+    // pair of codes first gives the same count in one pass over each list.
+    QHash<std::pair<QString, QString>, int> keyRows;
+    for (int j = 0; j <= N - 1; ++j)
+        ++keyRows[{dum_N(4).item(j), dum_N(5).item(j)}];
+    for (int i = 0; i <= last; ++i)
+        m_brojWerni += keyRows.value({dum_N(2).item(i), dum_N(3).item(i)}, 0);
+
+    const qint16 score = N > 0 ? Numbers::roundToInt16(m_brojWerni * 100.0 / N) : 0;
+    setUprawlEnabled(0, false);
+    setUprawlEnabled(1, false);
+    setNdapis(ScorePrefix + Numbers::decimal(score) + u'%');
+    if (Slowo(2).count() > 0)
+        Slowo(2).setSelectedIndex(0);
+    Slowo_Click(2);
+    m_verdictVisible = true;
+    Q_EMIT stateChanged();
+}
+
+// ---------------------------------------------------------------- explanations
+
+void Kaz::Obqsni_izbranoto()
+{
+    const int i = Slowo(0).selectedIndex();
+    setProwerkaText(0, QString());
+    const qint16 q = qint16(KAZ_danni().codeOf(0, Slowo(0).item(i)));
+    Dobawi_dwojka();
+    Obqsni_wypros(q);
+}
+
+void Kaz::Obqsni_dwojka()
+{
+    const int i = Slowo(2).selectedIndex();
+    dum_N(2).setSelectedIndex(i);
+    const qint16 q = Numbers::roundToInt16(Numbers::readLenient(dum_N(2).item(i)));
+    Obqsni_wypros(q);
+}
+
+void Kaz::Obqsni_wypros(qint16 q)
+{
+    const ContentStore &content = KAZ_danni();
+    setProwerkaText(0, QString());
+    const QString quote(u'"');
+    QString text = QStringLiteral("\r\n") + quote + ContentStore::item(content.Danni(0), q - 1) + quote
+                   + QStringLiteral(" е във връзка с ") + quote + ContentStore::item(content.Danni(1), q - 1)
+                   + quote;
+    if (Numbers::readLenient(ContentStore::item(content.Otgowor(0), q)) > 0)
+        for (const QString &line : content.Otgowor(q))
+            text += QStringLiteral("\r\n") + line;
+    setProwerkaText(0, text);
+    Pokazhi_grafika(q);
+}
+
+// ---------------------------------------------------------------- pictures
+
+void Kaz::ensureGraphika()
+{
+    if (m_graphika)
+        return;
+    m_graphika = std::make_unique<KazGraphika>();
+    m_graphika->caption = KAZ_danni().address() + QStringLiteral(" - KAZ picture");
+}
+
+void Kaz::Pokazhi_grafika(qint16 q)
+{
+    const ContentStore &content = KAZ_danni();
+    // A flag that is missing or not a number counts as "no picture".
+    const auto flag = Numbers::readStrict(ContentStore::item(content.Spis_graf(), q));
+    setThumbnail(flag && *flag != 0 ? content.Graphika(q).source : QString());
+    ensureGraphika();
+    if (m_graphika->visible) {
+        m_graphika->visible = false;
+        Q_EMIT pictureWindowChanged();
+    }
+}
+
+void Kaz::Grafika_Click(int Index)
+{
+    Q_UNUSED(Index);
+    const qint16 q = m_nomerWypros;
+    const ContentStore &content = KAZ_danni();
+    if (!(Numbers::readLenient(ContentStore::item(content.Spis_graf(), q)) > 0))
+        return;
+    ensureGraphika();
+    const ContentStore::Picture &box = content.Graphika(q);
+    m_graphika->boxWidth = box.width;
+    m_graphika->boxHeight = box.height;
+    m_graphika->picture = box.source;
+    m_graphika->width = box.width + 100;
+    m_graphika->height = box.height + 250;
+    m_graphika->visible = true;
+    Q_EMIT pictureWindowChanged();
+}
+
+// ---------------------------------------------------------------- state setters
+
+void Kaz::setUprawlEnabled(int index, bool enabled)
+{
+    if (m_uprawlEnabled[index] == enabled)
+        return;
+    m_uprawlEnabled[index] = enabled;
+    Q_EMIT stateChanged();
+}
+
+void Kaz::setProwerkaText(int index, const QString &text)
+{
+    if (m_prowerkaText[index] == text)
+        return;
+    m_prowerkaText[index] = text;
+    Q_EMIT stateChanged();
+}
+
+void Kaz::setNdapis(const QString &text)
+{
+    if (m_ndapis == text)
+        return;
+    m_ndapis = text;
+    Q_EMIT stateChanged();
+}
+
+void Kaz::setThumbnail(const QString &source)
+{
+    if (m_thumbnail == source)
+        return;
+    m_thumbnail = source;
+    Q_EMIT stateChanged();
+}

@@ -1,0 +1,158 @@
+#pragma once
+
+#include "AppearanceStore.h"
+#include "ContentStore.h"
+#include "KazLayout.h"
+#include "ListModel.h"
+
+#include <QObject>
+#include <QString>
+#include <functional>
+#include <memory>
+
+// The picture window `KAZ_Graphika` as data: shown or hidden, its outer size and the
+// picture in its display box `Graphika(0)`.
+struct KazGraphika
+{
+    bool visible = false;
+    int width = 0;  // outer size, twips
+    int height = 0;
+    int boxWidth = ContentStore::DefaultBoxWidth; // display box `Graphika(0)`, twips
+    int boxHeight = ContentStore::DefaultBoxHeight;
+    QString picture; // source of the picture shown, empty for none
+    QString caption;
+};
+
+// Colours and font of a control of the test window; colours 0x00BBGGRR, or
+// KazLayout::PlatformColour where the platform's own colour applies.
+struct KazLook
+{
+    qint64 background = KazLayout::PlatformColour;
+    qint64 foreground = KazLayout::PlatformColour;
+    QString fontName = KazLayout::fontName();
+    double fontSize = KazLayout::FontSize;
+};
+
+// The test window `KAZ`: its working lists, the state of its controls and every handler.
+// Widgets display this model and forward the learner's actions to the handlers; the
+// reactions a handler sets off run here, synchronously, in their fixed order.
+class Kaz : public QObject
+{
+    Q_OBJECT
+
+public:
+    // Makes the content window `KAZ_danni` on its first use.
+    using ContentLoader = std::function<std::shared_ptr<const ContentStore>()>;
+
+    explicit Kaz(ContentLoader loader, QObject *parent = nullptr);
+    ~Kaz() override;
+
+    // --- Lists: `Slowo(0..2)` visible, `dum_N(0..5)` and `Nastroiki` hidden.
+    ListModel &Slowo(int index) { return *m_slowo[index]; }
+    const ListModel &Slowo(int index) const { return *m_slowo[index]; }
+    ListModel &dum_N(int index) { return *m_dumN[index]; }
+    const ListModel &dum_N(int index) const { return *m_dumN[index]; }
+    ListModel &Nastroiki() { return m_nastroiki; }
+    const ListModel &Nastroiki() const { return m_nastroiki; }
+    // The appearance settings `Cweta(0)`; only the appearance dialog reads and writes them.
+    AppearanceStore &Cweta() { return m_cweta; }
+    const AppearanceStore &Cweta() const { return m_cweta; }
+
+    // --- Controls.
+    QString caption() const { return m_caption; }
+    float windowWidth() const { return m_windowWidth; } // outer width, twips
+    float slowoLeft(int index) const { return m_slowoLeft[index]; }
+    float slowoWidth(int index) const { return m_slowoWidth[index]; }
+    bool uprawlEnabled(int index) const { return m_uprawlEnabled[index]; }
+    QString ndapis() const { return m_ndapis; }
+    QString prowerkaText(int index) const { return m_prowerkaText[index]; }
+    bool verdictVisible() const { return m_verdictVisible; }
+    quint32 verdictColour() const { return m_verdictColour; }
+    // Source of the picture the thumbnail `Grafika(0)` shows, empty when it shows none.
+    QString thumbnail() const { return m_thumbnail; }
+
+    // --- Form variables.
+    int Broj_werni() const { return m_brojWerni; }
+    qint16 Nomer_wypros() const { return m_nomerWypros; }
+
+    // --- Other windows, made on first use.
+    bool contentLoaded() const { return bool(m_danni); }
+    const ContentStore &KAZ_danni();
+    const KazGraphika *KAZ_Graphika() const { return m_graphika.get(); }
+
+    // --- Handlers.
+    void Form_Load();
+    void Uprawl_Click(int Index);
+    void Slowo_Click(int Index);
+    void dum_N_Click(int Index);
+    void Grafika_Click(int Index);
+    void Izhod_Click();
+    void Cwqt_Click();
+
+    // --- Procedures of the window.
+    void Zaredi_kluch();
+    void Zaredi_frazi();
+    void Nomerirai_frazi();
+    void Oceni_Update();
+    void Pokazhi_ostawashti();
+    void Dobawi_dwojka();
+    void Wyrni_dwojka();
+    void Formirai_ocenka();
+    void Obqsni_izbranoto();
+    void Obqsni_dwojka();
+    void Obqsni_wypros(qint16 q);
+    void Pokazhi_grafika(qint16 q);
+
+    // --- Appearance of the window's text controls (what "Запис" of the appearance dialog sets).
+    const KazLook &windowLook() const { return m_windowLook; }
+    const KazLook &slowoLook(int index) const { return m_slowoLook[index]; }
+    const KazLook &prowerkaLook() const { return m_prowerkaLook; }
+    const KazLook &ndapisLook() const { return m_ndapisLook; }
+
+Q_SIGNALS:
+    // The caption, geometry, a button, the label, a text box, the verdict box or the
+    // thumbnail changed.
+    void stateChanged();
+    // The picture window was made, shown, hidden or given another picture.
+    void pictureWindowChanged();
+    // "Exit": the program ends at once.
+    void exitRequested();
+    // "Color": the appearance dialog is to be shown.
+    void appearanceRequested();
+
+private:
+    void setUprawlEnabled(int index, bool enabled);
+    void setProwerkaText(int index, const QString &text);
+    void setNdapis(const QString &text);
+    void setThumbnail(const QString &source);
+    void ensureGraphika();
+    int codeRowFor(int side, const QString &row) const;
+
+    ContentLoader m_loader;
+    std::shared_ptr<const ContentStore> m_danni;
+    std::unique_ptr<KazGraphika> m_graphika;
+
+    ListModel *m_slowo[3];
+    ListModel *m_dumN[6];
+    ListModel m_nastroiki;
+    AppearanceStore m_cweta;
+
+    QString m_caption;
+    float m_windowWidth = float(KazLayout::ClientWidth);
+    float m_slowoLeft[2];
+    float m_slowoWidth[2];
+    bool m_uprawlEnabled[4] = {true, true, false, true};
+    QString m_ndapis;
+    QString m_prowerkaText[2];
+    bool m_verdictVisible = false;
+    quint32 m_verdictColour = KazLayout::VerdictRight;
+    QString m_thumbnail;
+
+    int m_brojWerni = 0;
+    qint16 m_nomerWypros = 0;
+
+    KazLook m_windowLook;
+    KazLook m_slowoLook[3];
+    KazLook m_prowerkaLook;
+    KazLook m_ndapisLook;
+};

@@ -1,0 +1,61 @@
+#pragma once
+
+#include <QAbstractListModel>
+#include <QCollator>
+#include <QStringList>
+#include <functional>
+
+// One list box of the quiz as data: ordered text items and a selected index (-1: none),
+// optionally kept in alphabetical order. Widgets only display it.
+//
+// Setting the selected index to a new value runs the list's click reaction at once,
+// before the setter returns; setting the value it already has runs nothing. Adding,
+// removing and clearing items never run it, but keep the same item selected where it
+// still exists.
+class ListModel : public QAbstractListModel
+{
+    Q_OBJECT
+
+public:
+    explicit ListModel(QObject *parent = nullptr);
+
+    // A sorted list inserts each added item at its alphabetical place, compared without
+    // regard to letter case in the user's collation; the empty text comes first.
+    void setSorted(bool sorted) { m_sorted = sorted; }
+    bool isSorted() const { return m_sorted; }
+    void setClickReaction(std::function<void()> reaction) { m_reaction = std::move(reaction); }
+
+    int count() const { return int(m_items.size()); }
+    // The item at `row`; a row at or beyond the end, or below 0, yields the empty text.
+    QString item(int row) const;
+    const QStringList &items() const { return m_items; }
+
+    // Returns the row the item landed in.
+    int addItem(const QString &text);
+    void removeItem(int row);
+    void setItem(int row, const QString &text);
+    void clear();
+    // Replaces all items at once (used to fill a list in bulk); no reaction runs.
+    void setItems(QStringList items);
+
+    int selectedIndex() const { return m_selected; }
+    // Values outside -1 … count - 1 are ignored.
+    void setSelectedIndex(int row);
+
+    int rowCount(const QModelIndex &parent = QModelIndex()) const override;
+    QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
+
+Q_SIGNALS:
+    // Any change of the selected index, by a setter or by an edit of the items.
+    void selectedIndexChanged(int row);
+
+private:
+    int sortedPosition(const QString &text) const;
+    void changeSelectionSilently(int row);
+
+    QStringList m_items;
+    int m_selected = -1;
+    bool m_sorted = false;
+    QCollator m_collator;
+    std::function<void()> m_reaction;
+};

@@ -1,0 +1,240 @@
+#include "KazView.h"
+
+#include "Kaz.h"
+#include "KazIcon.h"
+#include "ListBox.h"
+#include "PictureBox.h"
+#include "PictureWindow.h"
+#include "Twips.h"
+
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScreen>
+
+#include <algorithm>
+#include <vector>
+
+namespace {
+
+// What a fixed single border takes of the window's outer width.
+constexpr int BorderWidth = 120; // twips
+
+void place(QWidget *w, const KazLayout::Control &c)
+{
+    w->setGeometry(Twips::rect(c.left, c.top, c.width, c.height));
+    if (c.tooltip)
+        w->setToolTip(KazLayout::text(c.tooltip));
+}
+
+QString buttonStyle(const KazLayout::Control &c)
+{
+    const QColor bg = Twips::colour(c.colour);
+    return QStringLiteral("QPushButton { background-color: %1; color: black; border: 1px solid #404040;"
+                          " border-radius: 2px; }"
+                          "QPushButton:pressed { border: 2px inset #202020; }"
+                          "QPushButton:focus { border: 2px solid black; }"
+                          "QPushButton:disabled { color: #7a7a7a; border-color: #8a8a8a; }")
+        .arg(bg.name());
+}
+
+// Display text of a text box: the model keeps CR LF line ends.
+QString shown(const QString &text)
+{
+    QString t = text;
+    t.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    return t;
+}
+
+} // namespace
+
+KazView::KazView(Kaz *model, QWidget *parent)
+    : QMainWindow(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint
+                              | Qt::MSWindowsFixedSizeDialogHint)
+    , m_model(model)
+{
+    setObjectName(QStringLiteral("KAZ"));
+    setWindowIcon(KazIcon::make());
+    build();
+    connect(m_model, &Kaz::stateChanged, this, &KazView::refresh);
+    connect(m_model, &Kaz::pictureWindowChanged, this, &KazView::refreshPictureWindow);
+    refresh();
+    refreshPictureWindow();
+}
+
+KazView::~KazView()
+{
+    delete m_pictureWindow;
+}
+
+void KazView::build()
+{
+    auto *client = new QWidget(this);
+    client->setObjectName(QStringLiteral("client"));
+    client->setAutoFillBackground(true);
+    setCentralWidget(client);
+    client->setFont(Twips::font(KazLayout::fontName(), KazLayout::FontSize));
+
+    m_izhod = menuBar()->addAction(QStringLiteral("Exit"));
+    m_izhod->setObjectName(QStringLiteral("Izhod"));
+    m_cwqt = menuBar()->addAction(QStringLiteral("Color"));
+    m_cwqt->setObjectName(QStringLiteral("Cwqt"));
+    connect(m_izhod, &QAction::triggered, m_model, &Kaz::Izhod_Click);
+    connect(m_cwqt, &QAction::triggered, m_model, &Kaz::Cwqt_Click);
+
+    std::vector<std::pair<int, QWidget *>> tabOrder;
+
+    for (int i = 0; i < 3; ++i) {
+        m_slowo[i] = new ListBox(&m_model->Slowo(i), client);
+        m_slowo[i]->setObjectName(QStringLiteral("Slowo(%1)").arg(i));
+        place(m_slowo[i], KazLayout::Slowo[i]);
+        m_slowo[i]->setAccessibleName(KazLayout::text(KazLayout::Slowo[i].tooltip));
+        tabOrder.emplace_back(KazLayout::Slowo[i].tab, m_slowo[i]);
+    }
+    for (int i = 0; i < 4; ++i) {
+        const KazLayout::Control &c = KazLayout::Uprawl[i];
+        m_uprawl[i] = new QPushButton(KazLayout::text(c.text), client);
+        m_uprawl[i]->setObjectName(QStringLiteral("Uprawl(%1)").arg(i));
+        place(m_uprawl[i], c);
+        m_uprawl[i]->setStyleSheet(buttonStyle(c));
+        m_uprawl[i]->setAccessibleName(KazLayout::text(c.text));
+        m_uprawl[i]->setAccessibleDescription(KazLayout::text(c.tooltip));
+        m_uprawl[i]->setAutoDefault(false);
+        connect(m_uprawl[i], &QPushButton::clicked, m_model, [this, i] { m_model->Uprawl_Click(i); });
+        tabOrder.emplace_back(c.tab, m_uprawl[i]);
+    }
+
+    m_ndapis = new QLabel(client);
+    m_ndapis->setObjectName(QStringLiteral("Ndapis"));
+    place(m_ndapis, KazLayout::Ndapis);
+    m_ndapis->setAlignment(Qt::AlignCenter);
+    m_ndapis->setAutoFillBackground(true);
+
+    m_prowerka0 = new QPlainTextEdit(client);
+    m_prowerka0->setObjectName(QStringLiteral("Prowerka(0)"));
+    place(m_prowerka0, KazLayout::Prowerka[0]);
+    m_prowerka0->setReadOnly(true);
+    m_prowerka0->setTextInteractionFlags(Qt::TextSelectableByKeyboard | Qt::TextSelectableByMouse);
+    m_prowerka0->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    m_prowerka0->setAccessibleName(QStringLiteral("Указания и обяснения"));
+    tabOrder.emplace_back(KazLayout::Prowerka[0].tab, m_prowerka0);
+
+    m_prowerka1 = new QLineEdit(client);
+    m_prowerka1->setObjectName(QStringLiteral("Prowerka(1)"));
+    place(m_prowerka1, KazLayout::Prowerka[1]);
+    m_prowerka1->setReadOnly(true);
+    m_prowerka1->setAlignment(Qt::AlignCenter);
+    m_prowerka1->setFrame(true);
+    m_prowerka1->setAccessibleName(KazLayout::text(KazLayout::Prowerka[1].tooltip));
+    m_prowerka1->setTextMargins(0, 0, 0, 0);
+    m_prowerka1->setFont(Twips::font(KazLayout::fontName(), 9));
+    tabOrder.emplace_back(KazLayout::Prowerka[1].tab, m_prowerka1);
+
+    m_grafika0 = new PictureBox(client);
+    m_grafika0->setObjectName(QStringLiteral("Grafika(0)"));
+    place(m_grafika0, KazLayout::Grafika[0]);
+    m_grafika0->setFocusPolicy(Qt::StrongFocus);
+    m_grafika0->setAccessibleName(QStringLiteral("Картина към въпроса"));
+    connect(m_grafika0, &PictureBox::clicked, m_model, [this] { m_model->Grafika_Click(0); });
+    tabOrder.emplace_back(KazLayout::Grafika[0].tab, m_grafika0);
+
+    std::stable_sort(tabOrder.begin(), tabOrder.end(),
+                     [](const auto &a, const auto &b) { return a.first < b.first; });
+    for (size_t i = 1; i < tabOrder.size(); ++i)
+        setTabOrder(tabOrder[i - 1].second, tabOrder[i].second);
+}
+
+void KazView::applyLook(QWidget *widget, const KazLook &look, bool font)
+{
+    // Text boxes and lists paint their background with Base and their text with Text;
+    // the window and labels with Window and WindowText.
+    const bool textControl = qobject_cast<QAbstractScrollArea *>(widget) != nullptr;
+    QPalette pal = widget->palette();
+    if (look.background != KazLayout::PlatformColour)
+        pal.setColor(textControl ? QPalette::Base : QPalette::Window, Twips::colour(look.background));
+    if (look.foreground != KazLayout::PlatformColour)
+        pal.setColor(textControl ? QPalette::Text : QPalette::WindowText, Twips::colour(look.foreground));
+    widget->setPalette(pal);
+    if (font)
+        widget->setFont(Twips::font(look.fontName, look.fontSize));
+}
+
+void KazView::refresh()
+{
+    const Kaz &m = *m_model;
+    setWindowTitle(m.caption());
+
+    const int clientWidth = Twips::toPixels(m.windowWidth() - BorderWidth);
+    const int clientHeight = Twips::toPixels(KazLayout::ClientHeight);
+    centralWidget()->setFixedSize(std::max(1, clientWidth), clientHeight);
+    for (int i = 0; i < 2; ++i) {
+        const KazLayout::Control &c = KazLayout::Slowo[i];
+        m_slowo[i]->setGeometry(Twips::toPixels(m.slowoLeft(i)), Twips::toPixels(c.top),
+                                Twips::toPixels(m.slowoWidth(i)), Twips::toPixels(c.height));
+    }
+
+    applyLook(centralWidget(), m.windowLook(), false);
+    for (int i = 0; i < 3; ++i)
+        applyLook(m_slowo[i], m.slowoLook(i), true);
+    applyLook(m_prowerka0, m.prowerkaLook(), true);
+    applyLook(m_ndapis, m.ndapisLook(), false);
+
+    for (int i = 0; i < 4; ++i)
+        m_uprawl[i]->setEnabled(m.uprawlEnabled(i));
+    m_ndapis->setText(m.ndapis());
+    m_ndapis->setAccessibleName(m.ndapis());
+
+    const QString text = shown(m.prowerkaText(0));
+    if (m_prowerka0->toPlainText() != text)
+        m_prowerka0->setPlainText(text);
+
+    m_prowerka1->setText(m.prowerkaText(1));
+    m_prowerka1->setAccessibleDescription(m.prowerkaText(1));
+    QPalette verdict = m_prowerka1->palette();
+    verdict.setColor(QPalette::Base, Twips::colour(m.verdictColour()));
+    verdict.setColor(QPalette::Text, Qt::black);
+    m_prowerka1->setPalette(verdict);
+    m_prowerka1->setVisible(m.verdictVisible());
+
+    m_grafika0->setSource(m.thumbnail());
+
+    // The window keeps the size the content gives it: no resizing by the learner.
+    setFixedSize(sizeHint().expandedTo(QSize(1, 1)));
+}
+
+void KazView::refreshPictureWindow()
+{
+    const KazGraphika *state = m_model->KAZ_Graphika();
+    if (!state)
+        return;
+    if (!m_pictureWindow) {
+        // Tool window of its own, not owned by the test window: no parent.
+        m_pictureWindow = new PictureWindow(nullptr);
+    }
+    if (state->visible)
+        m_pictureWindow->show(*state);
+    else
+        m_pictureWindow->hide();
+}
+
+void KazView::showCentred()
+{
+    adjustSize();
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    if (screen) {
+        const QRect area = screen->availableGeometry();
+        move(area.center() - QPoint(width() / 2, height() / 2));
+    }
+    show();
+}
+
+void KazView::closeEvent(QCloseEvent *event)
+{
+    // Closing the window by its frame ends the program as "Exit" does.
+    event->accept();
+    m_model->Izhod_Click();
+}

@@ -1,0 +1,31 @@
+#include "PictureWindow.h"
+
+#include "Kaz.h"
+#include "PictureBox.h"
+#include "Twips.h"
+
+namespace {
+// What the window's frame and small title bar take of its outer size.
+constexpr int FrameWidth = 100;  // twips
+constexpr int FrameHeight = 250; // twips
+} // namespace
+
+PictureWindow::PictureWindow(QWidget *parent)
+    : QWidget(parent, Qt::Tool | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
+    , m_box(new PictureBox(this))
+{
+    setObjectName(QStringLiteral("KAZ_Graphika"));
+    m_box->setObjectName(QStringLiteral("Graphika(0)"));
+    m_box->setAccessibleName(QStringLiteral("Graphika"));
+    m_box->setFocusPolicy(Qt::NoFocus);
+}
+
+void PictureWindow::show(const KazGraphika &state)
+{
+    setWindowTitle(state.caption);
+    m_box->setGeometry(0, 0, Twips::toPixels(state.boxWidth), Twips::toPixels(state.boxHeight));
+    m_box->setSource(state.picture);
+    setFixedSize(Twips::toPixels(state.width - FrameWidth), Twips::toPixels(state.height - FrameHeight));
+    QWidget::show();
+    raise();
+}

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QWidget>
+
+class PictureBox;
+struct KazGraphika;
+
+// The picture window `KAZ_Graphika`: a fixed tool window whose display box `Graphika(0)`
+// shows a question's picture at the size its author gave the box.
+class PictureWindow : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit PictureWindow(QWidget *parent = nullptr);
+
+    void show(const KazGraphika &state);
+    PictureBox *box() const { return m_box; }
+
+private:
+    PictureBox *m_box;
+};
