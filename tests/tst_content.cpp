@@ -1,0 +1,460 @@
+#include "ContentReader.h"
+#include "ContentStore.h"
+#include "TestContent.h"
+
+#include <QTest>
+
+using TestContent::repeated;
+
+namespace {
+
+const QStringList shippedLeft = {
+    QStringLiteral("Асеновград"), QStringLiteral("Белоградчик"), QStringLiteral("Благоевград"),
+    QStringLiteral("Ботевград"),  QStringLiteral("Варна"),       QStringLiteral("Велико Търново"),
+    QStringLiteral("Видин"),      QStringLiteral("Кула"),        QStringLiteral("Лом"),
+    QStringLiteral("Монтана"),    QStringLiteral("Несебър"),     QStringLiteral("Плевен"),
+    QStringLiteral("Пловдив"),    QStringLiteral("Поморие"),     QStringLiteral("Русе"),
+    QStringLiteral("Смолян"),     QStringLiteral("Созопол"),     QStringLiteral("София"),
+    QStringLiteral("Стара Загора"), QStringLiteral("Търговище"), QStringLiteral("Ямбол")};
+
+const QStringList shippedRight = {
+    QStringLiteral("Станимака"),     QStringLiteral("Белградин"),   QStringLiteral("Горна Джумая"),
+    QStringLiteral("Орхание"),       QStringLiteral("Одесос"),      QStringLiteral("Царев град."),
+    QStringLiteral("Бдин"),          QStringLiteral("Кастра Мартис"), QStringLiteral("Алмус"),
+    QStringLiteral("Монтанезиум"),   QStringLiteral("Месамбрия"),   QStringLiteral("Сторгозия"),
+    QStringLiteral("Филипополис"),   QStringLiteral("Анхиало"),     QStringLiteral("Русчук"),
+    QStringLiteral("Езерово"),       QStringLiteral("Аполония"),    QStringLiteral("Сердика"),
+    QStringLiteral("Берое"),         QStringLiteral("Ески Джумая"), QStringLiteral("Дианополис")};
+
+const QStringList shippedInstructions = {
+    QStringLiteral("Това е релационен тест."),
+    QStringLiteral("Трябва да се подберат всички правилни комбинация от двойки изрази от лявото и "),
+    QStringLiteral("дясното списъчно поле."),
+    QStringLiteral("Не е задължително броят фрази в лявата част да е непременно равен на тези в "),
+    QStringLiteral("дясната част."),
+    QStringLiteral("При оценяване се отчита броя въведени верни комбинации съотнесени към общия "),
+    QStringLiteral("брой верни комбинации. Липсата на комбинация се отчита като грешен отговор")};
+
+// A sound test of two questions. The line numbers in the comments are those the reader
+// reports; the rule rows below change single lines of it.
+QStringList sound()
+{
+    return {
+        QStringLiteral("[parameters]"),           // 1
+        QStringLiteral("https://kaz.test Проба"), // 2
+        QStringLiteral("11250"),                  // 3
+        QStringLiteral("120"),                    // 4
+        QStringLiteral("3135"),                   // 5
+        QStringLiteral("3360"),                   // 6
+        QStringLiteral("6575"),                   // 7
+        QStringLiteral("[left]"),                 // 8
+        QStringLiteral("Лом"),                    // 9
+        QStringLiteral("Варна"),                  // 10
+        QStringLiteral("[right]"),                // 11
+        QStringLiteral("Алмус"),                  // 12
+        QStringLiteral("Одесос"),                 // 13
+        QStringLiteral("[picture flags]"),        // 14
+        QStringLiteral("Флагове"),                // 15
+        QStringLiteral("0"),                      // 16
+        QStringLiteral("0"),                      // 17
+    };
+}
+
+QStringList replaced(QStringList lines, int lineNo, const QString &text)
+{
+    lines[lineNo - 1] = text;
+    return lines;
+}
+
+QStringList removed(QStringList lines, int first, int last)
+{
+    lines.remove(first - 1, last - first + 1);
+    return lines;
+}
+
+QStringList inserted(QStringList lines, int beforeLine, const QStringList &more)
+{
+    for (qsizetype i = 0; i < more.size(); ++i)
+        lines.insert(beforeLine - 1 + i, more.at(i));
+    return lines;
+}
+
+QString joined(const QStringList &lines, const QString &newline = QStringLiteral("\n"))
+{
+    return lines.join(newline) + newline;
+}
+
+QString describe(const QList<ContentReader::Problem> &problems)
+{
+    QStringList out;
+    for (const ContentReader::Problem &p : problems)
+        out.append(p.toString());
+    return out.join(u'\n');
+}
+
+QStringList piece(const ContentStore &store, const QString &name)
+{
+    if (name == u"left")
+        return store.Danni(0);
+    if (name == u"right")
+        return store.Danni(1);
+    if (name == u"parameters")
+        return store.Danni(3);
+    if (name == u"instructions")
+        return {store.Ukazanie()};
+    if (name == u"switches")
+        return store.Otgowor(0);
+    if (name == u"flags")
+        return store.Spis_graf();
+    if (name.startsWith(u"explanation "))
+        return store.Otgowor(name.section(u' ', 1).toInt());
+    return {QStringLiteral("no such piece")};
+}
+
+} // namespace
+
+class TestContentStore : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void shippedTestIsSound()
+    {
+        const QString text = TestContent::shippedText();
+        QVERIFY2(!text.isEmpty(), "content/istoriya/test.kaz cannot be read; is KAZ_SOURCE_DIR set?");
+        const ContentReader::Result result = ContentReader::read(text);
+        QVERIFY2(result.ok(), qPrintable(describe(result.problems)));
+    }
+
+    void shippedPhrases()
+    {
+        const auto store = TestContent::shipped();
+        QCOMPARE(store->Danni(0), shippedLeft);
+        QCOMPARE(store->Danni(1), shippedRight);
+        QCOMPARE(store->Danni(1).at(5), QStringLiteral("Царев град."));
+        QVERIFY(store->Danni(2).isEmpty());
+        for (int i = 0; i < shippedLeft.size(); ++i) {
+            QCOMPARE(store->codeOf(0, shippedLeft.at(i)), i + 1);
+            QCOMPARE(store->codeOf(1, shippedRight.at(i)), i + 1);
+        }
+        QCOMPARE(ContentStore::item(store->Danni(0), 21), QString());
+    }
+
+    void shippedParameters()
+    {
+        const auto store = TestContent::shipped();
+        const QStringList &p = store->Danni(3);
+        QCOMPARE(p.size(), 6);
+        const QString title = QStringLiteral("KAZ по История - стари названия на градове");
+        QVERIFY2(p.at(0).endsWith(u' ' + title), qPrintable(p.at(0)));
+        QCOMPARE(store->address() + u' ' + title, p.at(0));
+        QVERIFY(!store->address().isEmpty());
+        QCOMPARE(p.mid(1), QStringList({QStringLiteral("11250"), QStringLiteral("120"), QStringLiteral("3135"),
+                                        QStringLiteral("3360"), QStringLiteral("6575")}));
+    }
+
+    void shippedInstructionsText()
+    {
+        const QString text = TestContent::shipped()->Ukazanie();
+        QCOMPARE(text, shippedInstructions.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n"));
+        QCOMPARE(text.size(), 376);
+        QCOMPARE(text.count(QStringLiteral("\r\n")), 7);
+        QCOMPARE(text.count(u'\n'), 7);
+        QVERIFY(text.endsWith(QStringLiteral("\r\n")));
+        const QStringList lines = text.split(QStringLiteral("\r\n"));
+        for (int i = 0; i < 7; ++i)
+            QCOMPARE(lines.at(i).endsWith(u' '), i % 2 == 1); // lines 2, 4 and 6
+    }
+
+    void shippedExplanationsAndPictures()
+    {
+        const auto store = TestContent::shipped();
+        QCOMPARE(store->Otgowor(0), QStringList{QStringLiteral("Ima li obqsneniq")} + repeated(QStringLiteral("0"), 41));
+        for (int q = 1; q <= 30; ++q) {
+            const QString n = QString::number(q);
+            QCOMPARE(store->Otgowor(q), QStringList{QStringLiteral("Otgowor ") + n} + repeated(n, 19));
+        }
+        QVERIFY(store->Otgowor(31).isEmpty());
+        QCOMPARE(store->Spis_graf(),
+                 QStringList{QStringLiteral("Utochnenie dali ima grafika - 30 br")} + repeated(QStringLiteral("0"), 34));
+        for (int q = 1; q <= 30; ++q) {
+            QVERIFY(store->Graphika(q).source.isEmpty());
+            QCOMPARE(store->Graphika(q).width, 1695);
+            QCOMPARE(store->Graphika(q).height, 1815);
+        }
+    }
+
+    // Each rule of the format, broken once in an otherwise sound test: exactly one
+    // problem, on the line that breaks it, naming what is wrong.
+    void ruleReportsLine_data()
+    {
+        QTest::addColumn<QStringList>("lines");
+        QTest::addColumn<int>("line");
+        QTest::addColumn<QString>("says");
+
+        const QStringList s = sound();
+        const QStringList switches = {QStringLiteral("[explanation switches]"), QStringLiteral("Обяснения")};
+        const QStringList picture1 = {QStringLiteral("[picture 1]"), QStringLiteral("file = a.png")};
+
+        QTest::addRow("two_equal_left_phrases") << replaced(s, 10, QStringLiteral("Лом")) << 10
+                                                << QStringLiteral("\"Лом\" is already on line 9 of [left]");
+        QTest::addRow("two_equal_right_phrases") << replaced(s, 13, QStringLiteral("Алмус")) << 13
+                                                 << QStringLiteral("\"Алмус\" is already on line 12 of [right]");
+        QTest::addRow("empty_phrase") << replaced(s, 10, QStringLiteral("\\")) << 10
+                                      << QStringLiteral("empty phrase in [left]");
+        QTest::addRow("empty_left_side") << removed(s, 9, 10) << 8 << QStringLiteral("[left] has no phrases");
+        QTest::addRow("empty_right_side") << removed(s, 12, 13) << 11 << QStringLiteral("[right] has no phrases");
+        QTest::addRow("no_left_section") << removed(s, 8, 10) << 0 << QStringLiteral("[left] is missing");
+        QTest::addRow("no_parameters_section") << removed(s, 1, 7) << 0 << QStringLiteral("[parameters] is missing");
+        QTest::addRow("no_picture_flags_section") << removed(s, 14, 17) << 0
+                                                  << QStringLiteral("[picture flags] is missing");
+        QTest::addRow("flag_missing_for_question_2") << removed(s, 17, 17) << 14
+                                                     << QStringLiteral("flags for questions 1 to 1, but [left] has 2");
+        QTest::addRow("only_the_flag_label") << removed(s, 16, 17) << 14 << QStringLiteral("[left] has 2 phrases");
+        QTest::addRow("flag_not_a_number") << replaced(s, 17, QStringLiteral("да")) << 17
+                                           << QStringLiteral("picture flag of question 2 is \"да\"");
+        QTest::addRow("flag_empty") << replaced(s, 16, QStringLiteral("\\")) << 16
+                                    << QStringLiteral("picture flag of question 1 is \"\"");
+        QTest::addRow("flag_set_above_30")
+            << s + repeated(QStringLiteral("0"), 28) + QStringList{QStringLiteral("-1")} << 46
+            << QStringLiteral("picture flag of question 31 is set");
+        QTest::addRow("switch_not_a_number") << s + switches + QStringList{QStringLiteral("да")} << 20
+                                             << QStringLiteral("explanation switch of question 1 is \"да\"");
+        QTest::addRow("switch_on_above_30")
+            << s + switches + repeated(QStringLiteral("0"), 30) + QStringList{QStringLiteral("1")} << 50
+            << QStringLiteral("explanation switch of question 31 is on");
+        QTest::addRow("switch_on_without_explanation")
+            << s + switches + QStringList{QStringLiteral("0"), QStringLiteral("2")} << 21
+            << QStringLiteral("no section [explanation 2]");
+        QTest::addRow("parameters_five_items") << removed(s, 7, 7) << 1
+                                               << QStringLiteral("has 5 lines but needs exactly 6");
+        QTest::addRow("parameters_seven_items") << inserted(s, 8, {QStringLiteral("100")}) << 1
+                                                << QStringLiteral("has 7 lines but needs exactly 6");
+        QTest::addRow("parameter_not_a_number") << replaced(s, 5, QStringLiteral("широко")) << 5
+                                                << QStringLiteral("\"широко\" is not a usable number for the left list's width");
+        QTest::addRow("parameter_with_unit") << replaced(s, 3, QStringLiteral("11250tw")) << 3
+                                             << QStringLiteral("for the window width");
+        QTest::addRow("window_width_zero") << replaced(s, 3, QStringLiteral("0")) << 3
+                                           << QStringLiteral("for the window width");
+        QTest::addRow("right_width_zero") << replaced(s, 7, QStringLiteral("0")) << 7
+                                          << QStringLiteral("for the right list's width");
+        QTest::addRow("negative_left_edge") << replaced(s, 6, QStringLiteral("-5")) << 6
+                                            << QStringLiteral("for the right list's left edge");
+        QTest::addRow("unknown_section") << s + QStringList{QStringLiteral("[answers]"), QStringLiteral("Лом")} << 18
+                                         << QStringLiteral("unknown section [answers]");
+        QTest::addRow("repeated_section") << s + QStringList{QStringLiteral("[left]"), QStringLiteral("Русе")} << 18
+                                          << QStringLiteral("[left] appears a second time (first on line 8)");
+        QTest::addRow("line_before_any_section") << inserted(s, 1, {QStringLiteral("Проба")}) << 1
+                                                 << QStringLiteral("before any section");
+        QTest::addRow("explanation_above_30")
+            << s + QStringList{QStringLiteral("[explanation 31]"), QStringLiteral("ред")} << 18
+            << QStringLiteral("names question 31");
+        QTest::addRow("picture_zero") << s + QStringList{QStringLiteral("[picture 0]"), QStringLiteral("file = a.png")}
+                                      << 18 << QStringLiteral("names question 0");
+        QTest::addRow("picture_bad_width") << s + picture1 + QStringList{QStringLiteral("width = широко")} << 20
+                                           << QStringLiteral("width \"широко\" of [picture 1]");
+        QTest::addRow("picture_fraction_height") << s + picture1 + QStringList{QStringLiteral("height = 10.5")} << 20
+                                                 << QStringLiteral("height \"10.5\" of [picture 1]");
+        QTest::addRow("picture_height_zero") << s + picture1 + QStringList{QStringLiteral("height = 0")} << 20
+                                             << QStringLiteral("height \"0\" of [picture 1]");
+        QTest::addRow("picture_line_without_key") << s + picture1 + QStringList{QStringLiteral("b.png")} << 20
+                                                  << QStringLiteral("key = value");
+        QTest::addRow("picture_key_without_value") << s + picture1 + QStringList{QStringLiteral("width =")} << 20
+                                                   << QStringLiteral("key = value");
+        QTest::addRow("picture_unknown_key") << s + picture1 + QStringList{QStringLiteral("colour = red")} << 20
+                                             << QStringLiteral("unknown key \"colour\"");
+        QTest::addRow("picture_without_file")
+            << s + QStringList{QStringLiteral("[picture 2]"), QStringLiteral("width = 100")} << 18
+            << QStringLiteral("[picture 2] names no picture");
+    }
+    void ruleReportsLine()
+    {
+        QFETCH(QStringList, lines);
+        QFETCH(int, line);
+        QFETCH(QString, says);
+
+        const ContentReader::Result result = ContentReader::read(joined(lines));
+        QVERIFY2(result.problems.size() == 1, qPrintable(describe(result.problems)));
+        const ContentReader::Problem &p = result.problems.first();
+        QCOMPARE(p.line, line);
+        QVERIFY2(p.message.contains(says), qPrintable(p.message));
+        QCOMPARE(p.file, QStringLiteral("test.kaz"));
+    }
+
+    void soundTestHasNoProblems()
+    {
+        const ContentReader::Result result = ContentReader::read(joined(sound()));
+        QVERIFY2(result.ok(), qPrintable(describe(result.problems)));
+    }
+
+    void severalProblemsAllReported()
+    {
+        QStringList lines = replaced(sound(), 10, QStringLiteral("Лом"));
+        lines = replaced(lines, 5, QStringLiteral("широко"));
+        lines = replaced(lines, 17, QStringLiteral("да"));
+        lines += {QStringLiteral("[answers]"), QStringLiteral("x"), QStringLiteral("[right]"), QStringLiteral("Русе")};
+        const ContentReader::Result result = ContentReader::read(joined(lines));
+        QList<int> reported;
+        for (const ContentReader::Problem &p : result.problems)
+            reported.append(p.line);
+        std::sort(reported.begin(), reported.end());
+        QCOMPARE(reported, QList<int>({5, 10, 17, 18, 20}));
+        // The readable parts are still read.
+        QCOMPARE(result.store.Danni(1), QStringList({QStringLiteral("Алмус"), QStringLiteral("Одесос")}));
+    }
+
+    void problemText_data()
+    {
+        QTest::addColumn<QString>("fileName");
+        QTest::addColumn<QStringList>("lines");
+        QTest::addColumn<QString>("expected");
+        QTest::addRow("with_line") << QStringLiteral("figuri/test.kaz") << replaced(sound(), 10, QStringLiteral("\\"))
+                                   << QStringLiteral("figuri/test.kaz:10: error: an empty phrase in [left]; write the "
+                                                     "phrase, or delete the line");
+        QTest::addRow("without_line") << QStringLiteral("a.kaz") << removed(sound(), 11, 13)
+                                      << QStringLiteral("a.kaz: error: the section [right] is missing; add it with "
+                                                        "one right phrase per line");
+    }
+    void problemText()
+    {
+        QFETCH(QString, fileName);
+        QFETCH(QStringList, lines);
+        QFETCH(QString, expected);
+        ContentReader::Options options;
+        options.fileName = fileName;
+        const ContentReader::Result result = ContentReader::read(joined(lines), options);
+        QVERIFY2(result.problems.size() == 1, qPrintable(describe(result.problems)));
+        QCOMPARE(result.problems.first().toString(), expected);
+    }
+
+    void pictureFilesAreChecked()
+    {
+        const QStringList lines = sound() + QStringList{
+            QStringLiteral("[picture 1]"), QStringLiteral("file = good.png"), QStringLiteral("width = 2000"),
+            QStringLiteral("height = 1500"), QStringLiteral("[picture 2]"), QStringLiteral("file = bad.png")};
+        ContentReader::Options options;
+        options.pictureBase = QStringLiteral(":/pictures/");
+        QStringList asked;
+        options.checkPicture = [&asked](const QString &source) {
+            asked.append(source);
+            return source.endsWith(u"bad.png") ? QStringLiteral("not an image") : QString();
+        };
+        const ContentReader::Result result = ContentReader::read(joined(lines), options);
+        QCOMPARE(asked, QStringList({QStringLiteral(":/pictures/good.png"), QStringLiteral(":/pictures/bad.png")}));
+        QVERIFY2(result.problems.size() == 1, qPrintable(describe(result.problems)));
+        QCOMPARE(result.problems.first().line, 23);
+        QVERIFY(result.problems.first().message.contains(u"\"bad.png\" of question 2 cannot be used: not an image"));
+        const ContentStore::Picture &p = result.store.Graphika(1);
+        QCOMPARE(p.source, QStringLiteral(":/pictures/good.png"));
+        QCOMPARE(p.width, 2000);
+        QCOMPARE(p.height, 1500);
+        QCOMPARE(result.store.Graphika(2).width, ContentStore::DefaultBoxWidth);
+        QCOMPARE(result.store.Graphika(2).height, ContentStore::DefaultBoxHeight);
+        QVERIFY(result.store.Graphika(3).source.isEmpty());
+    }
+
+    // What a sound file turns into, item by item.
+    void readingRules_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("piece");
+        QTest::addColumn<QStringList>("expected");
+
+        const QStringList s = sound();
+        const QStringList two = {QStringLiteral("Лом"), QStringLiteral("Варна")};
+        QTest::addRow("comment_line_skipped") << joined(inserted(s, 10, {QStringLiteral("# Варна е на морето")}))
+                                              << QStringLiteral("left") << two;
+        QTest::addRow("blank_lines_skipped") << joined(inserted(s, 10, {QString(), QStringLiteral("   ")}))
+                                             << QStringLiteral("left") << two;
+        QTest::addRow("backslash_keeps_hash") << joined(replaced(s, 10, QStringLiteral("\\# Варна")))
+                                              << QStringLiteral("left") << QStringList{QStringLiteral("Лом"), QStringLiteral("# Варна")};
+        QTest::addRow("only_first_backslash_dropped") << joined(replaced(s, 10, QStringLiteral("\\\\Варна")))
+                                                      << QStringLiteral("left") << QStringList{QStringLiteral("Лом"), QStringLiteral("\\Варна")};
+        QTest::addRow("spaces_kept") << joined(replaced(s, 10, QStringLiteral(" Варна ")))
+                                     << QStringLiteral("left") << QStringList{QStringLiteral("Лом"), QStringLiteral(" Варна ")};
+        QTest::addRow("crlf_line_ends") << joined(s, QStringLiteral("\r\n")) << QStringLiteral("right")
+                                        << QStringList{QStringLiteral("Алмус"), QStringLiteral("Одесос")};
+        QTest::addRow("no_newline_at_end") << s.join(u'\n') << QStringLiteral("flags")
+                                           << QStringList{QStringLiteral("Флагове"), QStringLiteral("0"), QStringLiteral("0")};
+        QTest::addRow("byte_order_mark") << QString(QChar(0xFEFF)) + joined(s) << QStringLiteral("parameters")
+                                         << s.mid(1, 6);
+        QTest::addRow("header_case_and_blanks") << joined(replaced(s, 8, QStringLiteral(" [ Left ] "))) << QStringLiteral("left") << two;
+        QTest::addRow("instructions_keep_inner_blank_lines")
+            << joined(s + QStringList{QStringLiteral("[instructions]"), QStringLiteral("Ред 1 "), QString(),
+                                      QStringLiteral("Ред 3"), QString(), QString()})
+            << QStringLiteral("instructions") << QStringList{QStringLiteral("Ред 1 \r\n\r\nРед 3\r\n")};
+        QTest::addRow("instructions_backslash_keeps_last_empty_line")
+            << joined(s + QStringList{QStringLiteral("[instructions]"), QStringLiteral("Ред 1"), QStringLiteral("\\")})
+            << QStringLiteral("instructions") << QStringList{QStringLiteral("Ред 1\r\n\r\n")};
+        QTest::addRow("no_instructions") << joined(s) << QStringLiteral("instructions") << QStringList{QString()};
+        QTest::addRow("explanation_lines")
+            << joined(s + QStringList{QStringLiteral("[explanation switches]"), QStringLiteral("Обяснения"),
+                                      QStringLiteral("0"), QStringLiteral("1"), QStringLiteral("[explanation 2]"),
+                                      QStringLiteral("Варна"), QStringLiteral("\\"), QStringLiteral("  Одесос")})
+            << QStringLiteral("explanation 2") << QStringList{QStringLiteral("Варна"), QString(), QStringLiteral("  Одесос")};
+        QTest::addRow("switches_off_above_30_allowed")
+            << joined(s + QStringList{QStringLiteral("[explanation switches]"), QStringLiteral("Обяснения"),
+                                      QStringLiteral("-1")} + repeated(QStringLiteral("0"), 31))
+            << QStringLiteral("switches") << QStringList{QStringLiteral("Обяснения"), QStringLiteral("-1")} + repeated(QStringLiteral("0"), 31);
+        QTest::addRow("flags_zero_above_30_allowed") << joined(s + repeated(QStringLiteral("0"), 30)) << QStringLiteral("flags")
+                                                     << QStringList{QStringLiteral("Флагове")} + repeated(QStringLiteral("0"), 32);
+        QTest::addRow("left_edge_zero_allowed") << joined(replaced(s, 4, QStringLiteral("0"))) << QStringLiteral("parameters")
+                                                << replaced(s, 4, QStringLiteral("0")).mid(1, 6);
+        QTest::addRow("more_left_than_right") << joined(inserted(s, 11, {QStringLiteral("Русе")}) + QStringList{QStringLiteral("0")})
+                                              << QStringLiteral("left") << QStringList{QStringLiteral("Лом"), QStringLiteral("Варна"), QStringLiteral("Русе")};
+    }
+    void readingRules()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, piece);
+        QFETCH(QStringList, expected);
+        const ContentReader::Result result = ContentReader::read(text);
+        QVERIFY2(result.ok(), qPrintable(describe(result.problems)));
+        QCOMPARE(::piece(result.store, piece), expected);
+    }
+
+    void codeOfFindsFirstEqualText_data()
+    {
+        QTest::addColumn<int>("side");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("code");
+        QTest::addRow("first_of_two_equal_texts") << 0 << QStringLiteral("Лом") << 1;
+        QTest::addRow("between_the_equal_texts") << 0 << QStringLiteral("Варна") << 2;
+        QTest::addRow("right_side_on_its_own") << 1 << QStringLiteral("Лом") << 2;
+        QTest::addRow("case_matters") << 0 << QStringLiteral("лом") << 0;
+        QTest::addRow("spaces_matter") << 0 << QStringLiteral("Лом ") << 0;
+        QTest::addRow("empty_text_not_a_phrase") << 0 << QString() << 0;
+        QTest::addRow("no_such_side") << 2 << QStringLiteral("Лом") << 0;
+    }
+    void codeOfFindsFirstEqualText()
+    {
+        QFETCH(int, side);
+        QFETCH(QString, text);
+        QFETCH(int, code);
+        ContentStore store;
+        store.setDanni(0, {QStringLiteral("Лом"), QStringLiteral("Варна"), QStringLiteral("Лом")});
+        store.setDanni(1, {QStringLiteral("Алмус"), QStringLiteral("Лом")});
+        QCOMPARE(store.codeOf(side, text), code);
+
+        // The reader keeps the list of a faulty file as written, so the same holds there.
+        const QString file = joined(inserted(sound(), 11, {QStringLiteral("Лом")}));
+        const ContentReader::Result read = ContentReader::read(file);
+        QCOMPARE(read.store.Danni(0), store.Danni(0));
+        if (side == 0)
+            QCOMPARE(read.store.codeOf(0, text), code);
+    }
+
+    void readsOutsideTheStoreGiveEmptyContent()
+    {
+        const auto store = TestContent::shipped();
+        QCOMPARE(ContentStore::item(store->Danni(1), 21), QString());
+        QCOMPARE(ContentStore::item(store->Danni(1), -1), QString());
+        QVERIFY(store->Danni(4).isEmpty());
+        QVERIFY(store->Otgowor(-1).isEmpty());
+        QVERIFY(store->Graphika(31).source.isEmpty());
+        QCOMPARE(store->Graphika(31).width, ContentStore::DefaultBoxWidth);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestContentStore)
+#include "tst_content.moc"
