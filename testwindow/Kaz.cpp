@@ -1,6 +1,8 @@
 #include "Kaz.h"
 
+#include "Cwiat.h"
 #include "Numbers.h"
+#include "ScreenFonts.h"
 
 #include <QHash>
 #include <utility>
@@ -150,6 +152,10 @@ void Kaz::Izhod_Click()
 
 void Kaz::Cwqt_Click()
 {
+    if (!m_cwiat) {
+        m_cwiat = std::make_unique<Cwiat>(*this, m_screenFonts);
+        m_cwiat->Form_Load();
+    }
     Q_EMIT appearanceRequested();
 }
 
@@ -408,5 +414,70 @@ void Kaz::setThumbnail(const QString &source)
     if (m_thumbnail == source)
         return;
     m_thumbnail = source;
+    Q_EMIT stateChanged();
+}
+
+// ---------------------------------------------------------------- appearance ("Запис")
+
+void Kaz::setScreenFonts(std::shared_ptr<const ScreenFonts> fonts)
+{
+    m_screenFonts = std::move(fonts);
+}
+
+void Kaz::unloadDialog()
+{
+    m_cwiat.reset();
+}
+
+KazLook *Kaz::lookOf(Control control)
+{
+    switch (control) {
+    case Control::Form:
+        return &m_windowLook;
+    case Control::Slowo0:
+    case Control::Slowo1:
+    case Control::Slowo2:
+        return &m_slowoLook[int(control) - int(Control::Slowo0)];
+    case Control::Prowerka0:
+        return &m_prowerkaLook;
+    case Control::Ndapis:
+        return &m_ndapisLook;
+    }
+    return nullptr;
+}
+
+void Kaz::setBackColor(Control control, qint32 colour)
+{
+    KazLook *look = lookOf(control);
+    if (!look || look->background == colour)
+        return;
+    look->background = colour;
+    Q_EMIT stateChanged();
+}
+
+void Kaz::setForeColor(Control control, qint32 colour)
+{
+    KazLook *look = lookOf(control);
+    if (!look || look->foreground == colour)
+        return;
+    look->foreground = colour;
+    Q_EMIT stateChanged();
+}
+
+void Kaz::setFontName(Control control, const QString &name)
+{
+    KazLook *look = lookOf(control);
+    if (!look || look->fontName == name)
+        return;
+    look->fontName = name;
+    Q_EMIT stateChanged();
+}
+
+void Kaz::setFontSize(Control control, double points)
+{
+    KazLook *look = lookOf(control);
+    if (!look || look->fontSize == points)
+        return;
+    look->fontSize = points;
     Q_EMIT stateChanged();
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "AppearanceStore.h"
+#include "AppearanceTarget.h"
 #include "ContentStore.h"
 #include "KazLayout.h"
 #include "ListModel.h"
@@ -9,6 +10,9 @@
 #include <QString>
 #include <functional>
 #include <memory>
+
+class Cwiat;
+class ScreenFonts;
 
 // The picture window `KAZ_Graphika` as data: shown or hidden, its outer size and the
 // picture in its display box `Graphika(0)`.
@@ -36,7 +40,7 @@ struct KazLook
 // The test window `KAZ`: its working lists, the state of its controls and every handler.
 // Widgets display this model and forward the learner's actions to the handlers; the
 // reactions a handler sets off run here, synchronously, in their fixed order.
-class Kaz : public QObject
+class Kaz : public QObject, public AppearanceTarget
 {
     Q_OBJECT
 
@@ -55,7 +59,7 @@ public:
     ListModel &Nastroiki() { return m_nastroiki; }
     const ListModel &Nastroiki() const { return m_nastroiki; }
     // The appearance settings `Cweta(0)`; only the appearance dialog reads and writes them.
-    AppearanceStore &Cweta() { return m_cweta; }
+    AppearanceStore &Cweta() override { return m_cweta; }
     const AppearanceStore &Cweta() const { return m_cweta; }
 
     // --- Controls.
@@ -109,6 +113,16 @@ public:
     const KazLook &prowerkaLook() const { return m_prowerkaLook; }
     const KazLook &ndapisLook() const { return m_ndapisLook; }
 
+    // --- The appearance dialog, made by "Color" and destroyed when it closes.
+    Cwiat *cwiat() const { return m_cwiat.get(); }
+    // The installed fonts the dialog lists; without them it lists none.
+    void setScreenFonts(std::shared_ptr<const ScreenFonts> fonts);
+    void setBackColor(Control control, qint32 colour) override;
+    void setForeColor(Control control, qint32 colour) override;
+    void setFontName(Control control, const QString &name) override;
+    void setFontSize(Control control, double points) override;
+    void unloadDialog() override;
+
 Q_SIGNALS:
     // The caption, geometry, a button, the label, a text box, the verdict box or the
     // thumbnail changed.
@@ -117,7 +131,7 @@ Q_SIGNALS:
     void pictureWindowChanged();
     // "Exit": the program ends at once.
     void exitRequested();
-    // "Color": the appearance dialog is to be shown.
+    // "Color": the appearance dialog `cwiat()`, loaded, is to be shown or brought to the front.
     void appearanceRequested();
 
 private:
@@ -127,6 +141,7 @@ private:
     void setThumbnail(const QString &source);
     void ensureGraphika();
     int codeRowFor(int side, const QString &row) const;
+    KazLook *lookOf(Control control);
 
     ContentLoader m_loader;
     std::shared_ptr<const ContentStore> m_danni;
@@ -155,4 +170,7 @@ private:
     KazLook m_slowoLook[3];
     KazLook m_prowerkaLook;
     KazLook m_ndapisLook;
+
+    std::shared_ptr<const ScreenFonts> m_screenFonts;
+    std::unique_ptr<Cwiat> m_cwiat;
 };
