@@ -1,5 +1,6 @@
 #include "PictureBox.h"
 
+#include <QApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -7,7 +8,8 @@
 PictureBox::PictureBox(QWidget *parent)
     : QWidget(parent)
 {
-    setAttribute(Qt::WA_OpaquePaintEvent, false);
+    // The box paints every pixel itself: its own colour, then the picture.
+    setAttribute(Qt::WA_OpaquePaintEvent, true);
 }
 
 void PictureBox::setSource(const QString &source)
@@ -23,6 +25,9 @@ void PictureBox::paintEvent(QPaintEvent *)
 {
     QPainter p(this);
     p.setClipRect(rect());
+    // A picture box has the platform's face colour of its own, not the colour of the window
+    // it stands on: an empty box, and what a small picture leaves free, stay visible as a box.
+    p.fillRect(rect(), QApplication::palette(this).color(QPalette::Button));
     if (!m_pixmap.isNull())
         p.drawPixmap(0, 0, m_pixmap);
     if (hasFocus()) {
