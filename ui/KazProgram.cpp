@@ -1,6 +1,7 @@
 #include "KazProgram.h"
 
 #include "ContentReader.h"
+#include "DisplayFonts.h"
 #include "Kaz.h"
 #include "KazView.h"
 
@@ -14,6 +15,7 @@ KazProgram::KazProgram(const QString &contentPath, QObject *parent)
     , m_model(new Kaz([contentPath] { return load(contentPath); }, this))
 {
     // The window exists before its load handler runs, as the handler's reactions show in it.
+    m_model->setScreenFonts(std::make_shared<DisplayFonts>());
     m_view = std::make_unique<KazView>(m_model);
     connect(m_model, &Kaz::exitRequested, this, [] { QCoreApplication::exit(0); });
     m_model->Form_Load();

@@ -1,5 +1,6 @@
 #include "KazView.h"
 
+#include "CwiatDialog.h"
 #include "Kaz.h"
 #include "KazIcon.h"
 #include "ListBox.h"
@@ -62,6 +63,7 @@ KazView::KazView(Kaz *model, QWidget *parent)
     build();
     connect(m_model, &Kaz::stateChanged, this, &KazView::refresh);
     connect(m_model, &Kaz::pictureWindowChanged, this, &KazView::refreshPictureWindow);
+    connect(m_model, &Kaz::appearanceRequested, this, &KazView::showCwiat);
     refresh();
     refreshPictureWindow();
 }
@@ -69,6 +71,7 @@ KazView::KazView(Kaz *model, QWidget *parent)
 KazView::~KazView()
 {
     delete m_pictureWindow;
+    delete m_cwiatDialog;
 }
 
 void KazView::build()
@@ -219,6 +222,22 @@ void KazView::refreshPictureWindow()
         m_pictureWindow->show(*state);
     else
         m_pictureWindow->hide();
+}
+
+void KazView::showCwiat()
+{
+    ::Cwiat *dialog = m_model->cwiat();
+    if (!dialog)
+        return;
+    if (m_cwiatDialog && m_cwiatDialog->model() == dialog) {
+        m_cwiatDialog->show();
+        m_cwiatDialog->raise();
+        m_cwiatDialog->activateWindow();
+        return;
+    }
+    // A window of its own, without an owner, that deletes itself when it closes.
+    m_cwiatDialog = new CwiatDialog(dialog);
+    m_cwiatDialog->showCentred();
 }
 
 void KazView::showCentred()

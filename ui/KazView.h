@@ -3,6 +3,7 @@
 #include <QMainWindow>
 #include <QPointer>
 
+#include "CwiatDialog.h"
 #include "PictureWindow.h"
 
 class Kaz;
@@ -36,6 +37,8 @@ public:
     QAction *Cwqt() const { return m_cwqt; }
     // The picture window, once the model has made it.
     PictureWindow *KAZ_Graphika() const { return m_pictureWindow; }
+    // The appearance dialog's window while it is open.
+    CwiatDialog *Cwiat() const { return m_cwiatDialog; }
 
     // Centres the window on its screen and shows it.
     void showCentred();
@@ -47,6 +50,7 @@ private:
     void build();
     void refresh();
     void refreshPictureWindow();
+    void showCwiat();
     void applyLook(QWidget *widget, const KazLook &look, bool font);
 
     Kaz *m_model;
@@ -59,4 +63,5 @@ private:
     QAction *m_izhod = nullptr;
     QAction *m_cwqt = nullptr;
     QPointer<PictureWindow> m_pictureWindow;
+    QPointer<CwiatDialog> m_cwiatDialog;
 };
