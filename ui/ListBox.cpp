@@ -16,9 +16,13 @@ ListBox::ListBox(ListModel *model, QWidget *parent)
     showModelSelection(model->selectedIndex());
 }
 
-QItemSelectionModel::SelectionFlags ListBox::selectionCommand(const QModelIndex &index, const QEvent *) const
+QItemSelectionModel::SelectionFlags ListBox::selectionCommand(const QModelIndex &index, const QEvent *event) const
 {
-    return index.isValid() ? QItemSelectionModel::ClearAndSelect : QItemSelectionModel::NoUpdate;
+    // Only the learner's clicks and keys select; the view moving its current row by itself
+    // (after the model removed the selected row) selects nothing.
+    if (!event || !index.isValid())
+        return QItemSelectionModel::NoUpdate;
+    return QItemSelectionModel::ClearAndSelect;
 }
 
 void ListBox::showModelSelection(int row)

@@ -1,0 +1,298 @@
+// The test window as a learner meets it: real widgets, mouse clicks and keys.
+#include "Kaz.h"
+#include "KazProgram.h"
+#include "KazView.h"
+#include "ListBox.h"
+#include "PictureBox.h"
+
+#include <QAccessible>
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+
+namespace {
+
+QString shippedTest()
+{
+    return qEnvironmentVariable("KAZ_SOURCE_DIR") + QStringLiteral("/content/istoriya/test.kaz");
+}
+
+struct Window
+{
+    Kaz model{[] { return KazProgram::load(shippedTest()); }};
+    KazView view{&model};
+
+    Window()
+    {
+        model.Form_Load();
+        view.showCentred();
+    }
+
+    void clickRow(int list, int row)
+    {
+        ListBox *box = view.Slowo(list);
+        const QModelIndex index = box->model()->index(row, 0);
+        box->scrollTo(index);
+        QTest::mouseClick(box->viewport(), Qt::LeftButton, {}, box->visualRect(index).center());
+    }
+    void clickButton(int i) { QTest::mouseClick(view.Uprawl(i), Qt::LeftButton); }
+    int rowOf(int list, const QString &text) const { return int(model.Slowo(list).items().indexOf(text)); }
+    void pair(const QString &left, const QString &right)
+    {
+        clickRow(0, rowOf(0, left));
+        clickRow(1, rowOf(1, right));
+        clickButton(0);
+    }
+    QString shownText() const { return view.Prowerka0()->toPlainText(); }
+    int selectedRow(int list) const
+    {
+        const QModelIndexList rows = view.Slowo(list)->selectionModel()->selectedIndexes();
+        return rows.size() == 1 ? rows.first().row() : -1;
+    }
+};
+
+const QStringList Left = {u"Асеновград"_qs, u"Белоградчик"_qs, u"Благоевград"_qs, u"Ботевград"_qs, u"Варна"_qs,
+                          u"Велико Търново"_qs, u"Видин"_qs, u"Кула"_qs, u"Лом"_qs, u"Монтана"_qs, u"Несебър"_qs,
+                          u"Плевен"_qs, u"Пловдив"_qs, u"Поморие"_qs, u"Русе"_qs, u"Смолян"_qs, u"Созопол"_qs,
+                          u"София"_qs, u"Стара Загора"_qs, u"Търговище"_qs, u"Ямбол"_qs};
+const QStringList Right = {u"Станимака"_qs, u"Белградин"_qs, u"Горна Джумая"_qs, u"Орхание"_qs, u"Одесос"_qs,
+                           u"Царев град."_qs, u"Бдин"_qs, u"Кастра Мартис"_qs, u"Алмус"_qs, u"Монтанезиум"_qs,
+                           u"Месамбрия"_qs, u"Сторгозия"_qs, u"Филипополис"_qs, u"Анхиало"_qs, u"Русчук"_qs,
+                           u"Езерово"_qs, u"Аполония"_qs, u"Сердика"_qs, u"Берое"_qs, u"Ески Джумая"_qs,
+                           u"Дианополис"_qs};
+
+} // namespace
+
+class TestKazView : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init() { QTest::failOnWarning(QRegularExpression(QStringLiteral(".*"))); }
+
+    void startupShowsTheShippedTest()
+    {
+        Window w;
+        QVERIFY(QTest::qWaitForWindowExposed(&w.view));
+        QVERIFY(w.view.windowTitle().endsWith(u" KAZ по История - стари названия на градове"_qs));
+        QCOMPARE(w.view.Slowo(0)->model()->rowCount(), 21);
+        QCOMPARE(w.view.Slowo(1)->model()->index(0, 0).data().toString(), u"Алмус"_qs);
+        QCOMPARE(w.selectedRow(0), 0);
+        QCOMPARE(w.selectedRow(1), 0);
+        QCOMPARE(w.selectedRow(2), -1);
+        QCOMPARE(w.view.Ndapis()->text(), u"Оставащи:"_qs);
+        QVERIFY(w.shownText().startsWith(u"Това е релационен тест.\n"_qs));
+        QVERIFY(w.view.Uprawl(0)->isEnabled());
+        QVERIFY(w.view.Uprawl(1)->isEnabled());
+        QVERIFY(!w.view.Uprawl(2)->isEnabled());
+        QVERIFY(w.view.Uprawl(3)->isEnabled());
+        QVERIFY(!w.view.Prowerka1()->isVisible());
+        // 11250 twips outer width, the frame's share taken off: 742 pixels of client.
+        QCOMPARE(w.view.centralWidget()->width(), 742);
+        QCOMPARE(w.view.Slowo(0)->geometry(), QRect(8, 32, 209, 137));
+        QCOMPARE(w.view.Slowo(1)->geometry(), QRect(224, 32, 438, 137));
+        // The window keeps its size.
+        QCOMPARE(w.view.minimumSize(), w.view.maximumSize());
+        QVERIFY(!(w.view.windowFlags() & Qt::WindowMaximizeButtonHint));
+        QVERIFY(!(w.view.windowFlags() & Qt::WindowMinimizeButtonHint));
+    }
+
+    void wholeTestWithTheMouse()
+    {
+        Window w;
+        QVERIFY(QTest::qWaitForWindowExposed(&w.view));
+
+        w.pair(u"Асеновград"_qs, u"Станимака"_qs);
+        QCOMPARE(w.view.Ndapis()->text(), u"Остават: 20"_qs);
+        QCOMPARE(w.view.Slowo(2)->model()->index(0, 0).data().toString(), u"Асеновград Станимака"_qs);
+        QCOMPARE(w.selectedRow(0), -1);
+        QCOMPARE(w.selectedRow(1), -1);
+
+        // A wrong pair, then taken back: both phrases return to their places.
+        w.pair(u"Варна"_qs, u"Бдин"_qs);
+        QCOMPARE(w.view.Ndapis()->text(), u"Остават: 19"_qs);
+        w.clickRow(2, 1);
+        w.clickButton(1);
+        QCOMPARE(w.view.Ndapis()->text(), u"Остават: 20"_qs);
+        QCOMPARE(w.view.Slowo(2)->model()->rowCount(), 1);
+        QVERIFY(w.rowOf(0, u"Варна"_qs) >= 0);
+        QVERIFY(w.rowOf(1, u"Бдин"_qs) >= 0);
+        QVERIFY(!w.model.Slowo(0).items().contains(QString()));
+        QCOMPARE(w.selectedRow(2), 0); // the last remaining pair is selected
+
+        // Fifteen more right pairs: 16 in all, 5 right phrases left.
+        for (int k = 1; k < 16; ++k)
+            w.pair(Left[k], Right[k]);
+        QVERIFY(!w.view.Uprawl(2)->isEnabled()); // the rule runs at the next click only
+        w.clickButton(0);                        // nothing selected: no pair, but the rule runs
+        QVERIFY(w.view.Uprawl(2)->isEnabled());
+
+        w.clickButton(2);
+        QCOMPARE(w.view.Ndapis()->text(), u"Верни: 76%"_qs);
+        QVERIFY(!w.view.Uprawl(0)->isEnabled());
+        QVERIFY(!w.view.Uprawl(1)->isEnabled());
+        QVERIFY(!w.view.Uprawl(2)->isEnabled());
+        QVERIFY(w.view.Uprawl(3)->isEnabled());
+        QVERIFY(w.view.Prowerka1()->isVisible());
+        QCOMPARE(w.view.Prowerka1()->text(), u"ДА"_qs);
+        QCOMPARE(w.view.Prowerka1()->palette().color(QPalette::Base), QColor(0, 255, 0));
+        QCOMPARE(w.selectedRow(2), 0);
+
+        // Explaining the third pair.
+        w.clickRow(2, 2);
+        QCOMPARE(w.view.Prowerka1()->text(), u"ДА"_qs);
+        QCOMPARE(w.shownText(), QString());
+        w.clickButton(3);
+        QCOMPARE(w.shownText(), u"\n\"Благоевград\" е във връзка с \"Горна Джумая\""_qs);
+        QVERIFY(!w.view.Uprawl(2)->isEnabled());
+    }
+
+    void wrongPairShowsRedAfterGrading()
+    {
+        Window w;
+        QVERIFY(QTest::qWaitForWindowExposed(&w.view));
+        w.clickButton(0); // row 0 of each side: "Асеновград" with "Алмус"
+        QCOMPARE(w.view.Slowo(2)->model()->index(0, 0).data().toString(), u"Асеновград Алмус"_qs);
+        w.pair(u"Лом"_qs, u"Станимака"_qs);
+        for (int k = 1; k < 21; ++k)
+            if (k != 8)
+                w.pair(Left[k], Right[k]);
+        QCOMPARE(w.model.Slowo(1).count(), 0);
+        // The rule ran at the last "Избрах" with 20 pairs against one right phrase.
+        QVERIFY(w.view.Uprawl(2)->isEnabled());
+        w.clickButton(2);
+        QCOMPARE(w.view.Ndapis()->text(), u"Верни: 90%"_qs);
+        QCOMPARE(w.view.Prowerka1()->text(), u"НЕ"_qs);
+        QCOMPARE(w.view.Prowerka1()->palette().color(QPalette::Base), QColor(255, 0, 0));
+    }
+
+    void keyboardAlone()
+    {
+        Window w;
+        QVERIFY(QTest::qWaitForWindowExposed(&w.view));
+        QApplication::setActiveWindow(&w.view);
+        w.view.Slowo(0)->setFocus();
+        QTRY_VERIFY(w.view.Slowo(0)->hasFocus());
+
+        // Down selects "Белоградчик" on the left; Tab, then Down twice selects the third right phrase.
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+        QCOMPARE(w.model.Slowo(0).selectedIndex(), 1);
+        QCOMPARE(w.model.Nomer_wypros(), qint16(2));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), w.view.Slowo(1));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+        QCOMPARE(w.model.Slowo(1).selectedIndex(), 2);
+
+        // Tab on to "Избрах" (past the chosen-pairs list) and press it with Space.
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), w.view.Slowo(2));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), w.view.Uprawl(0));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+        QCOMPARE(w.model.Slowo(2).items(), QStringList{u"Белоградчик Аполония"_qs});
+
+        // Pair every remaining phrase from the keyboard. After a pair nothing is selected on
+        // either side: Home goes to the first row and Space selects it where Home did not move.
+        for (int guard = 0; guard < 25 && w.model.Slowo(1).count() > 0; ++guard) {
+            w.view.Slowo(0)->setFocus();
+            QTest::keyClick(w.view.Slowo(0), Qt::Key_Home);
+            QTest::keyClick(w.view.Slowo(0), Qt::Key_Space);
+            QCOMPARE(w.model.Slowo(0).selectedIndex(), 0);
+            w.view.Slowo(1)->setFocus();
+            QTest::keyClick(w.view.Slowo(1), Qt::Key_Home);
+            QTest::keyClick(w.view.Slowo(1), Qt::Key_Space);
+            QCOMPARE(w.model.Slowo(1).selectedIndex(), 0);
+            QTest::keyClick(w.view.Slowo(1), Qt::Key_Tab);
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QCOMPARE(QApplication::focusWidget(), w.view.Uprawl(0));
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+        }
+        QCOMPARE(w.model.Slowo(2).count(), 21);
+
+        // "Оцени" is offered at the next button press: Tab to "Върни", press Space on "Избрах" first.
+        w.view.Uprawl(0)->setFocus();
+        QTest::keyClick(w.view.Uprawl(0), Qt::Key_Space);
+        QVERIFY(w.view.Uprawl(2)->isEnabled());
+        QTest::keyClick(w.view.Uprawl(0), Qt::Key_Tab);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), w.view.Uprawl(2));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+        QVERIFY(w.view.Ndapis()->text().startsWith(u"Верни: "_qs));
+        QVERIFY(w.view.Prowerka1()->isVisible());
+
+        // Walk the pairs with the arrow keys and explain one with "Обясни".
+        w.view.Slowo(2)->setFocus();
+        QTest::keyClick(w.view.Slowo(2), Qt::Key_Down);
+        QCOMPARE(w.model.Slowo(2).selectedIndex(), 1);
+        w.view.Uprawl(3)->setFocus();
+        QTest::keyClick(w.view.Uprawl(3), Qt::Key_Space);
+        QVERIFY(w.shownText().contains(u" е във връзка с "_qs));
+    }
+
+    void modifierClickKeepsTheSelection()
+    {
+        Window w;
+        QVERIFY(QTest::qWaitForWindowExposed(&w.view));
+        ListBox *box = w.view.Slowo(0);
+        const QRect row0 = box->visualRect(box->model()->index(0, 0));
+        QTest::mouseClick(box->viewport(), Qt::LeftButton, Qt::ControlModifier, row0.center());
+        QCOMPARE(w.model.Slowo(0).selectedIndex(), 0);
+        QCOMPARE(w.selectedRow(0), 0);
+        const QRect row3 = box->visualRect(box->model()->index(3, 0));
+        QTest::mouseClick(box->viewport(), Qt::LeftButton, Qt::ShiftModifier, row3.center());
+        QCOMPARE(w.model.Slowo(0).selectedIndex(), 3);
+        QCOMPARE(box->selectionModel()->selectedIndexes().size(), 1);
+        QCOMPARE(w.model.dum_N(0).selectedIndex(), 3);
+    }
+
+    void screenReaderNames()
+    {
+        Window w;
+        QVERIFY(QTest::qWaitForWindowExposed(&w.view));
+        const auto name = [](QObject *o) {
+            QAccessibleInterface *a = QAccessible::queryAccessibleInterface(o);
+            return a ? a->text(QAccessible::Name) : QString();
+        };
+        const auto value = [](QObject *o) {
+            QAccessibleInterface *a = QAccessible::queryAccessibleInterface(o);
+            return a ? a->text(QAccessible::Value) : QString();
+        };
+        QCOMPARE(name(w.view.Uprawl(0)), u"Избрах"_qs);
+        QCOMPARE(name(w.view.Uprawl(2)), u"Оцени"_qs);
+        QCOMPARE(name(w.view.Slowo(0)), u"Посочете елемента в релацията"_qs);
+        QCOMPARE(name(w.view.Slowo(2)), u"Набор от вече въведени отговори"_qs);
+        QCOMPARE(name(w.view.Ndapis()), u"Оставащи:"_qs);
+        QVERIFY(value(w.view.Prowerka0()).startsWith(u"Това е релационен тест."_qs));
+
+        w.clickButton(0);
+        QCOMPARE(name(w.view.Ndapis()), u"Остават: 20"_qs);
+        while (w.model.Slowo(1).count() > 0) {
+            w.clickRow(0, 0);
+            w.clickRow(1, 0);
+            w.clickButton(0);
+        }
+        w.clickButton(1); // nothing selected to take back; offers "Оцени"
+        w.clickButton(2);
+        QVERIFY(w.view.Prowerka1()->isVisible());
+        QCOMPARE(value(w.view.Prowerka1()), u"НЕ"_qs);
+        QVERIFY(name(w.view.Ndapis()).startsWith(u"Верни: "_qs));
+    }
+
+    void exitAndCloseEndTheProgram()
+    {
+        Window w;
+        QSignalSpy exits(&w.model, &Kaz::exitRequested);
+        w.view.Izhod()->trigger();
+        QCOMPARE(exits.size(), 1);
+        w.view.close();
+        QCOMPARE(exits.size(), 2);
+    }
+};
+
+QTEST_MAIN(TestKazView)
+#include "tst_kazview.moc"
