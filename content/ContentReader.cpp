@@ -4,6 +4,8 @@
 
 #include <QHash>
 #include <QRegularExpression>
+#include <QStringDecoder>
+#include <algorithm>
 #include <cmath>
 
 namespace ContentReader {
@@ -69,12 +71,11 @@ private:
         QString t = text;
         if (t.startsWith(QChar(0xFEFF)))
             t.remove(0, 1);
-        m_lines = t.split(u'\n');
+        // Lines end with LF, CR LF or, from old editors, CR alone.
+        static const QRegularExpression lineEnd(QStringLiteral("\r\n|\n|\r"));
+        m_lines = t.split(lineEnd);
         if (!m_lines.isEmpty() && m_lines.last().isEmpty())
             m_lines.removeLast();
-        for (QString &line : m_lines)
-            if (line.endsWith(u'\r'))
-                line.chop(1);
     }
 
     static bool header(const QString &line, QString &name)
@@ -88,7 +89,8 @@ private:
 
     void parseSections()
     {
-        static const QRegularExpression numbered(QStringLiteral("^(explanation|picture) +(-?[0-9]+)$"));
+        // "explanation1" is taken for "explanation 1", and "picture 07" for "picture 7".
+        static const QRegularExpression numbered(QStringLiteral("^(explanation|picture) *([-+]?[0-9]+)$"));
         Section *current = nullptr;
         QHash<QString, int> seen; // section name -> line of its first header
         for (int i = 0; i < m_lines.size(); ++i) {
@@ -99,6 +101,7 @@ private:
                 continue;
             if (header(line, name)) {
                 current = nullptr;
+                m_skipping = true;
                 Section s{Kind::Parameters, 0, lineNo, {}};
                 if (name == u"parameters") s.kind = Kind::Parameters;
                 else if (name == u"left") s.kind = Kind::Left;
@@ -117,15 +120,18 @@ private:
                                             .arg(ContentStore::QuestionsWithExtras)
                                             .arg(s.kind == Kind::Explanation ? QStringLiteral("explanation lines")
                                                                              : QStringLiteral("a picture")));
-                        m_skipping = true;
                         continue;
                     }
+                    name = m.captured(1) + u' ' + QString::number(s.number);
                 } else {
-                    problem(lineNo, QStringLiteral("unknown section [%1]; the sections are [parameters], [instructions], "
-                                                   "[left], [right], [explanation switches], [explanation N], "
-                                                   "[picture flags] and [picture N]")
-                                        .arg(name));
-                    m_skipping = true;
+                    const QString guess = nearestSection(name);
+                    problem(lineNo, QStringLiteral("unknown section [%1]%2; the sections are [parameters], "
+                                                   "[instructions], [left], [right], [explanation switches], "
+                                                   "[explanation N], [picture flags] and [picture N]; a text line "
+                                                   "that starts with [ must start with \\ instead")
+                                        .arg(name,
+                                             guess.isEmpty() ? QString()
+                                                             : QStringLiteral(" (did you mean [%1]?)").arg(guess)));
                     continue;
                 }
                 if (const auto it = seen.constFind(name); it != seen.cend()) {
@@ -133,13 +139,18 @@ private:
                                                    "put all its lines under one header")
                                         .arg(name)
                                         .arg(*it));
-                    m_skipping = true;
                     continue;
                 }
                 seen.insert(name, lineNo);
                 m_skipping = false;
                 m_sections.append(s);
                 current = &m_sections.last();
+                continue;
+            }
+            if (line.trimmed().startsWith(u'[')) {
+                problem(lineNo, QStringLiteral("this line starts with [ but is not a section header; a header is "
+                                               "a name in square brackets alone on its line, such as [left]; to "
+                                               "keep the line as text, start it with \\"));
                 continue;
             }
             if (m_skipping)
@@ -163,6 +174,59 @@ private:
             if (s.kind == Kind::Instructions)
                 while (!s.items.isEmpty() && s.items.last().text.isEmpty() && isBlankLine(s.items.last().line))
                     s.items.removeLast();
+    }
+
+    // The section a mistyped or translated header most likely means, or an empty text.
+    static QString nearestSection(const QString &name)
+    {
+        static const QHash<QString, QString> translated = {
+            {QStringLiteral("параметри"), QStringLiteral("parameters")},
+            {QStringLiteral("указания"), QStringLiteral("instructions")},
+            {QStringLiteral("инструкции"), QStringLiteral("instructions")},
+            {QStringLiteral("ляво"), QStringLiteral("left")},
+            {QStringLiteral("лява"), QStringLiteral("left")},
+            {QStringLiteral("ляв"), QStringLiteral("left")},
+            {QStringLiteral("дясно"), QStringLiteral("right")},
+            {QStringLiteral("дясна"), QStringLiteral("right")},
+            {QStringLiteral("десен"), QStringLiteral("right")},
+        };
+        if (const auto t = translated.constFind(name); t != translated.cend())
+            return *t;
+        static const QRegularExpression trailingNumber(QStringLiteral("^(.*?) *([0-9]+)$"));
+        if (const auto m = trailingNumber.match(name); m.hasMatch()) {
+            for (const char *base : {"explanation", "picture"})
+                if (distance(m.captured(1), QLatin1StringView(base)) <= 3)
+                    return QLatin1StringView(base) + u' ' + m.captured(2);
+            return {};
+        }
+        for (const char *known : {"parameters", "instructions", "left", "right", "explanation switches",
+                                  "picture flags"}) {
+            const QLatin1StringView k(known);
+            if (distance(name, k) <= (k.size() <= 5 ? 2 : 3))
+                return k;
+        }
+        return {};
+    }
+
+    // Edits (insert, delete, replace, swap of neighbours) that turn one text into the other.
+    static qsizetype distance(QStringView a, QLatin1StringView b)
+    {
+        const qsizetype n = a.size(), m = b.size();
+        if (std::abs(n - m) > 3)
+            return 4;
+        QList<QList<qsizetype>> d(n + 1, QList<qsizetype>(m + 1));
+        for (qsizetype i = 0; i <= n; ++i)
+            d[i][0] = i;
+        for (qsizetype j = 0; j <= m; ++j)
+            d[0][j] = j;
+        for (qsizetype i = 1; i <= n; ++i)
+            for (qsizetype j = 1; j <= m; ++j) {
+                const qsizetype cost = a.at(i - 1) == QLatin1Char(b.at(j - 1)) ? 0 : 1;
+                d[i][j] = std::min({d[i - 1][j] + 1, d[i][j - 1] + 1, d[i - 1][j - 1] + cost});
+                if (i > 1 && j > 1 && a.at(i - 1) == QLatin1Char(b.at(j - 2)) && a.at(i - 2) == QLatin1Char(b.at(j - 1)))
+                    d[i][j] = std::min(d[i][j], d[i - 2][j - 2] + 1);
+            }
+        return d[n][m];
     }
 
     bool isBlankLine(int lineNo) const { return m_lines.at(lineNo - 1).trimmed().isEmpty(); }
@@ -203,15 +267,60 @@ private:
         static const char *const meaning[] = {"", "the window width", "the left list's left edge",
                                               "the left list's width", "the right list's left edge",
                                               "the right list's width"};
+        double v[6] = {};
+        bool usable = s->items.size() == 6;
         for (int i = 1; i < std::min<qsizetype>(6, s->items.size()); ++i) {
             const Item &it = s->items.at(i);
-            const auto v = Numbers::readStrict(it.text);
-            if (!v || *v < 0 || (*v == 0 && (i == 1 || i == 3 || i == 5)))
+            const auto n = Numbers::readStrict(it.text);
+            if (!n || *n < 0 || (*n == 0 && (i == 1 || i == 3 || i == 5))) {
+                usable = false;
                 problem(it.line, QStringLiteral("\"%1\" is not a usable number for %2; write a whole number of "
                                                 "twips such as 3135 (1440 twips make an inch)")
                                      .arg(it.text, QLatin1StringView(meaning[i])));
+            } else {
+                v[i] = *n;
+            }
         }
         m_result.store.setDanni(3, texts(s));
+        if (!usable)
+            return;
+
+        // Where the window and its two lists end, so that nothing overlaps or is cut off.
+        const int line[6] = {s->items.at(0).line, s->items.at(1).line, s->items.at(2).line,
+                             s->items.at(3).line, s->items.at(4).line, s->items.at(5).line};
+        const double inner = v[1] - FrameWidth;
+        if (v[1] < ControlsRightEdge + FrameWidth)
+            problem(line[1], QStringLiteral("the window width %1 is too small: the window's buttons and boxes "
+                                            "reach %2 twips from its left side, so the width must be at least %3")
+                                 .arg(s->items.at(1).text.trimmed())
+                                 .arg(ControlsRightEdge)
+                                 .arg(ControlsRightEdge + FrameWidth));
+        else if (v[1] > MaxWindowWidth)
+            problem(line[1], QStringLiteral("the window width %1 is larger than a screen of 1920 pixels (%2 twips); "
+                                            "write at most %2")
+                                 .arg(s->items.at(1).text.trimmed())
+                                 .arg(MaxWindowWidth));
+        if (v[2] + v[3] > v[4])
+            problem(line[3], QStringLiteral("the left list (left edge %1, width %2) reaches %3 twips, past the "
+                                            "right list's left edge %4, so the lists would overlap; make the left "
+                                            "list at most %5 wide or move the right list")
+                                 .arg(v[2])
+                                 .arg(v[3])
+                                 .arg(v[2] + v[3])
+                                 .arg(v[4])
+                                 .arg(std::max(0.0, v[4] - v[2])));
+        if (v[4] + v[5] > inner && v[1] <= MaxWindowWidth)
+            problem(line[5], QStringLiteral("the right list (left edge %1, width %2) reaches %3 twips, but the "
+                                            "window of width %4 has only %5 inside its frame, so the list would "
+                                            "be cut off; make the list at most %6 wide or the window at least %7 "
+                                            "wide")
+                                 .arg(v[4])
+                                 .arg(v[5])
+                                 .arg(v[4] + v[5])
+                                 .arg(v[1])
+                                 .arg(inner)
+                                 .arg(std::max(0.0, inner - v[4]))
+                                 .arg(v[4] + v[5] + FrameWidth));
     }
 
     void checkPhrases(int side)
@@ -230,21 +339,36 @@ private:
                                  .arg(name)
                                  .arg(s->items.size())
                                  .arg(MaxPhrases));
-        QHash<QString, int> firstLine;
+        // Phrases that differ only in blanks at their ends look the same in the list.
+        QHash<QString, const Item *> first;
         for (const Item &it : s->items) {
             if (it.text.isEmpty()) {
                 problem(it.line, QStringLiteral("an empty phrase in [%1]; write the phrase, or delete the line")
                                      .arg(name));
                 continue;
             }
-            if (const auto f = firstLine.constFind(it.text); f != firstLine.cend())
+            if (it.text.contains(u'\t')) {
+                problem(it.line, QStringLiteral("the phrase \"%1\" in [%2] holds a tab character, which the list "
+                                                "shows as a wide gap; replace it with a space, or delete it")
+                                     .arg(QString(it.text).replace(u'\t', QStringLiteral("→")), name));
+                continue;
+            }
+            const QString key = it.text.trimmed();
+            if (const auto f = first.constFind(key); f == first.cend())
+                first.insert(key, &it);
+            else if ((*f)->text == it.text)
                 problem(it.line, QStringLiteral("the phrase \"%1\" is already on line %2 of [%3]; phrases of one side "
                                                 "must differ, so change or delete one of them")
                                      .arg(it.text)
-                                     .arg(*f)
+                                     .arg((*f)->line)
                                      .arg(name));
             else
-                firstLine.insert(it.text, it.line);
+                problem(it.line, QStringLiteral("the phrase \"%1\" looks the same as \"%2\" on line %3 of [%4]: they "
+                                                "differ only in spaces at their ends; phrases of one side must "
+                                                "differ, so change or delete one of them")
+                                     .arg(it.text, (*f)->text)
+                                     .arg((*f)->line)
+                                     .arg(name));
         }
         m_result.store.setDanni(side, texts(s));
     }
@@ -258,11 +382,26 @@ private:
     }
 
     // Item 0 of the switch and flag lists is a label for the author; items 1 … are questions.
+    // A label that reads as a number is most likely the first switch or flag, with the
+    // label forgotten: every later one would then belong to the question before it.
+    void checkLabel(const Section &s, const QString &what)
+    {
+        if (!s.items.isEmpty() && Numbers::readStrict(s.items.first().text))
+            problem(s.items.first().line,
+                    QStringLiteral("the first line under [%1] is a label for you, not the %2 of question 1, but "
+                                   "it reads \"%3\"; put a line of words (such as Questions) above the %2s, so that "
+                                   "the %2 of question 1 comes right after it")
+                        .arg(s.kind == Kind::Switches ? QStringLiteral("explanation switches")
+                                                      : QStringLiteral("picture flags"),
+                             what, s.items.first().text));
+    }
+
     void checkSwitches()
     {
         const Section *s = find(Kind::Switches);
         if (!s)
             return;
+        checkLabel(*s, QStringLiteral("switch"));
         for (int q = 1; q < s->items.size(); ++q) {
             const Item &it = s->items.at(q);
             const auto v = Numbers::readStrict(it.text);
@@ -288,9 +427,15 @@ private:
 
     void checkExplanations()
     {
-        for (const Section &s : m_sections)
-            if (s.kind == Kind::Explanation)
-                m_result.store.setOtgowor(s.number, texts(&s));
+        for (const Section &s : m_sections) {
+            if (s.kind != Kind::Explanation)
+                continue;
+            if (s.items.isEmpty())
+                problem(s.line, QStringLiteral("[explanation %1] has no lines; write the lines to show for question "
+                                               "%1, or delete the header")
+                                    .arg(s.number));
+            m_result.store.setOtgowor(s.number, texts(&s));
+        }
     }
 
     void checkFlags()
@@ -303,6 +448,7 @@ private:
                            .arg(questions));
             return;
         }
+        checkLabel(*s, QStringLiteral("flag"));
         for (int q = 1; q < s->items.size(); ++q) {
             const Item &it = s->items.at(q);
             const auto v = Numbers::readStrict(it.text);
@@ -316,6 +462,11 @@ private:
                                                 "have a picture; set it to 0")
                                      .arg(q)
                                      .arg(ContentStore::QuestionsWithExtras));
+            else if (*v != 0 && !find(Kind::Picture, q))
+                problem(it.line, QStringLiteral("picture flag of question %1 is set, but there is no section "
+                                                "[picture %1]; add it with the line file = NAME.png, or set the flag "
+                                                "to 0")
+                                     .arg(q));
         }
         if (s->items.size() < questions + 1)
             problem(s->line, QStringLiteral("[picture flags] has flags for questions 1 to %1, but [left] has %2 "
@@ -331,7 +482,9 @@ private:
             if (s.kind != Kind::Picture)
                 continue;
             ContentStore::Picture picture;
-            bool hasFile = false;
+            const Item *fileLine = nullptr;
+            PictureCheck found;
+            QHash<QString, int> given; // key -> line
             for (const Item &it : s.items) {
                 const QString key = it.text.section(u'=', 0, 0).trimmed().toLower();
                 const QString value = it.text.section(u'=', 1).trimmed();
@@ -339,18 +492,41 @@ private:
                     problem(it.line, QStringLiteral("write the lines of [picture %1] as key = value, for example "
                                                     "file = map.png, width = 1695, height = 1815")
                                          .arg(s.number));
-                } else if (key == u"file") {
-                    hasFile = true;
+                    continue;
+                }
+                if (key != u"file" && key != u"width" && key != u"height") {
+                    problem(it.line, QStringLiteral("unknown key \"%1\" in [picture %2]; the keys are file, width "
+                                                    "and height")
+                                         .arg(key)
+                                         .arg(s.number));
+                    continue;
+                }
+                if (const auto g = given.constFind(key); g != given.cend()) {
+                    problem(it.line, QStringLiteral("%1 of [picture %2] is already given on line %3; keep one of "
+                                                    "the two lines")
+                                         .arg(key)
+                                         .arg(s.number)
+                                         .arg(*g));
+                    continue;
+                }
+                given.insert(key, it.line);
+                if (key == u"file") {
+                    fileLine = &it;
                     picture.source = m_options.pictureBase + value;
-                    if (m_options.checkPicture) {
-                        const QString why = m_options.checkPicture(picture.source);
-                        if (!why.isEmpty())
+                    if (const QString why = fileNameProblem(value); !why.isEmpty()) {
+                        problem(it.line, QStringLiteral("picture \"%1\" of question %2 cannot be used: %3")
+                                             .arg(value)
+                                             .arg(s.number)
+                                             .arg(why));
+                    } else if (m_options.checkPicture) {
+                        found = m_options.checkPicture(picture.source);
+                        if (!found.problem.isEmpty())
                             problem(it.line, QStringLiteral("picture \"%1\" of question %2 cannot be used: %3")
                                                  .arg(value)
                                                  .arg(s.number)
-                                                 .arg(why));
+                                                 .arg(found.problem));
                     }
-                } else if (key == u"width" || key == u"height") {
+                } else {
                     const auto v = Numbers::readStrict(value);
                     if (!v || *v < 1 || *v > 100000 || std::floor(*v) != *v)
                         problem(it.line, QStringLiteral("%1 \"%2\" of [picture %3] is not a whole number of twips "
@@ -359,18 +535,51 @@ private:
                                              .arg(s.number));
                     else
                         (key == u"width" ? picture.width : picture.height) = int(*v);
-                } else {
-                    problem(it.line, QStringLiteral("unknown key \"%1\" in [picture %2]; the keys are file, width "
-                                                    "and height")
-                                         .arg(key)
-                                         .arg(s.number));
                 }
             }
-            if (!hasFile)
+            if (!fileLine)
                 problem(s.line, QStringLiteral("[picture %1] names no picture; add a line file = NAME.png")
                                     .arg(s.number));
+            else if (found.problem.isEmpty() && found.size.isValid())
+                checkPictureFits(s.number, *fileLine, found.size, picture);
             m_result.store.setGraphika(s.number, picture);
         }
+    }
+
+    // The build embeds the pictures that lie beside test.kaz and have a known ending.
+    static QString fileNameProblem(const QString &name)
+    {
+        if (name.contains(u'/') || name.contains(u'\\'))
+            return QStringLiteral("a picture must lie in the test folder itself, beside test.kaz; move it there "
+                                  "and write only its file name");
+        const QString suffix = name.section(u'.', -1).toLower();
+        if (!name.contains(u'.') || !pictureSuffixes().contains(suffix))
+            return QStringLiteral("the name must end in .png, .jpg, .jpeg, .bmp or .gif; save the picture in one "
+                                  "of these formats (PNG is best for drawings)");
+        return {};
+    }
+
+    // The picture window shows a picture at its own size, cut off at the edges of its box.
+    void checkPictureFits(int q, const Item &fileLine, QSize size, const ContentStore::Picture &picture)
+    {
+        const auto pixels = [](int twips) { return int(std::lround(twips / 15.0)); };
+        if (size.width() <= pixels(picture.width) && size.height() <= pixels(picture.height))
+            return;
+        problem(fileLine.line,
+                QStringLiteral("picture \"%1\" of question %2 is %3 × %4 pixels, larger than its box of %5 × %6 "
+                               "pixels (width = %7, height = %8 twips, 15 twips a pixel), so part of it would be "
+                               "cut off; write width = %9 and height = %10 in [picture %2], or make the picture "
+                               "smaller")
+                    .arg(fileLine.text.section(u'=', 1).trimmed())
+                    .arg(q)
+                    .arg(size.width())
+                    .arg(size.height())
+                    .arg(pixels(picture.width))
+                    .arg(pixels(picture.height))
+                    .arg(picture.width)
+                    .arg(picture.height)
+                    .arg(std::max(picture.width, size.width() * 15))
+                    .arg(std::max(picture.height, size.height() * 15)));
     }
 
     const Options &m_options;
@@ -384,7 +593,52 @@ private:
 
 Result read(const QString &text, const Options &options)
 {
-    return Reader(text, options).run();
+    Result result = Reader(text, options).run();
+    // In the order of the file, problems of the whole file first.
+    std::stable_sort(result.problems.begin(), result.problems.end(),
+                     [](const Problem &a, const Problem &b) { return a.line < b.line; });
+    return result;
+}
+
+Result readBytes(const QByteArray &bytes, const Options &options)
+{
+    const auto whole = [&options](const QString &message) {
+        Result r;
+        r.problems.append({options.fileName, 0, message});
+        return r;
+    };
+    if (bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF") || bytes.contains('\0'))
+        return whole(QStringLiteral("the file is saved as UTF-16 (\"Unicode\"); save it again as UTF-8 (in Notepad: "
+                                    "File, Save as, Encoding: UTF-8)"));
+    const QList<QByteArray> lines = bytes.split('\n');
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+        (void)utf8.decode(lines.at(i));
+        if (!utf8.hasError())
+            continue;
+        qsizetype more = 0;
+        for (qsizetype j = i + 1; j < lines.size(); ++j) {
+            QStringDecoder rest(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+            (void)rest.decode(lines.at(j));
+            more += rest.hasError() ? 1 : 0;
+        }
+        Result r;
+        r.problems.append({options.fileName, int(i + 1),
+                           QStringLiteral("this line is not UTF-8 text%1; the file is probably saved as Windows-1251 "
+                                          "(\"ANSI\"); save it again as UTF-8 (in Notepad: File, Save as, "
+                                          "Encoding: UTF-8)")
+                               .arg(more == 0   ? QString()
+                                    : more == 1 ? QStringLiteral(", nor is one later line")
+                                                : QStringLiteral(", nor are %1 later lines").arg(more))});
+        return r;
+    }
+    return read(QString::fromUtf8(bytes), options);
+}
+
+QStringList pictureSuffixes()
+{
+    return {QStringLiteral("png"), QStringLiteral("jpg"), QStringLiteral("jpeg"), QStringLiteral("bmp"),
+            QStringLiteral("gif")};
 }
 
 } // namespace ContentReader

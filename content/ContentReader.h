@@ -2,7 +2,9 @@
 
 #include "ContentStore.h"
 
+#include <QByteArray>
 #include <QList>
+#include <QSize>
 #include <QString>
 #include <functional>
 
@@ -29,18 +31,46 @@ struct Result
     bool ok() const { return problems.isEmpty(); }
 };
 
+// What the build learns about a picture file.
+struct PictureCheck
+{
+    // Not explicit: a check that only says what is wrong may return the text alone.
+    PictureCheck(QString problem = {}, QSize size = {})
+        : problem(std::move(problem))
+        , size(size)
+    {
+    }
+    QString problem; // why the picture cannot be used; empty when it can
+    QSize size;      // its size in pixels; invalid when not known
+};
+
 struct Options
 {
     QString fileName = QStringLiteral("test.kaz"); // named in problems
     // Prefix that turns a picture file name into the picture's source (a folder or a
     // resource path ending in "/").
     QString pictureBase;
-    // Says why a picture source cannot be used, or returns an empty text when it can.
-    // Without it pictures are not looked at.
-    std::function<QString(const QString &source)> checkPicture;
+    // Says why a picture source cannot be used and how large the picture is. Without it
+    // pictures are not looked at.
+    std::function<PictureCheck(const QString &source)> checkPicture;
 };
 
 Result read(const QString &text, const Options &options = {});
+
+// The same for the bytes of a file, which must be UTF-8 text (a byte order mark is
+// allowed). A file in another encoding gives one problem and no content.
+Result readBytes(const QByteArray &bytes, const Options &options = {});
+
+// The endings of picture file names the build embeds (lower case, without the dot); a
+// name may use capitals. cmake/KazQuiz.cmake embeds the same.
+QStringList pictureSuffixes();
+
+// The rightmost edge of the test window's fixed controls and the frame's share of the
+// window width, in twips: a narrower window would cut them off.
+constexpr int ControlsRightEdge = 10935;
+constexpr int FrameWidth = 120;
+// The widest window that fits a screen of 1920 pixels, in twips.
+constexpr int MaxWindowWidth = 28800;
 
 // The largest number of phrases a side may hold.
 constexpr int MaxPhrases = 32767;
