@@ -1,0 +1,513 @@
+#include "Gift.h"
+
+#include "ContentReader.h"
+#include "ContentStore.h"
+#include "ContentWriter.h"
+
+#include <QFileInfo>
+#include <QHash>
+#include <QRegularExpression>
+#include <QSaveFile>
+#include <QSet>
+
+namespace Gift {
+
+QString Message::toString(const QString &file, const char *kind) const
+{
+    if (line > 0)
+        return QStringLiteral("%1:%2: %3: %4").arg(file).arg(line).arg(QLatin1StringView(kind), text);
+    return QStringLiteral("%1: %2: %3").arg(file, QLatin1StringView(kind), text);
+}
+
+namespace {
+
+// One character of a question with its line; `escaped` marks a character written with a
+// backslash, which never has a meaning of its own.
+struct Ch
+{
+    QChar c;
+    bool escaped = false;
+    int line = 0;
+};
+using Chars = QList<Ch>;
+
+bool isSyntax(const Chars &s, qsizetype i, char c)
+{
+    return i >= 0 && i < s.size() && !s.at(i).escaped && s.at(i).c == QLatin1Char(c);
+}
+
+qsizetype findSyntax(const Chars &s, char c, qsizetype from, qsizetype to)
+{
+    for (qsizetype i = from; i < to; ++i)
+        if (isSyntax(s, i, c))
+            return i;
+    return -1;
+}
+
+QString textOf(const Chars &s, qsizetype from, qsizetype to)
+{
+    QString out;
+    out.reserve(to - from);
+    for (qsizetype i = from; i < to; ++i)
+        out += s.at(i).c;
+    return out;
+}
+
+qsizetype skipSpace(const Chars &s, qsizetype i, qsizetype to)
+{
+    while (i < to && s.at(i).c.isSpace())
+        ++i;
+    return i;
+}
+
+// Moodle's text formats; [html] texts lose their tags here, the others are taken as they stand.
+bool takeFormat(QString &text, bool *html)
+{
+    static const QRegularExpression marker(QStringLiteral("^\\s*\\[(html|moodle|plain|markdown)\\]"),
+                                           QRegularExpression::CaseInsensitiveOption);
+    const auto m = marker.match(text);
+    if (!m.hasMatch())
+        return false;
+    if (html)
+        *html = m.captured(1).compare(u"html", Qt::CaseInsensitive) == 0;
+    text.remove(0, m.capturedLength());
+    return true;
+}
+
+QString plainFromHtml(QString s)
+{
+    static const QRegularExpression breaks(
+        QStringLiteral("<br\\s*/?>|</(p|div|li|h[1-6]|tr)\\s*>"), QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression tag(QStringLiteral("<[^>]*>"));
+    static const QRegularExpression entity(QStringLiteral("&(#[0-9]{1,7}|#[xX][0-9a-fA-F]{1,6}|[a-zA-Z]{2,6});"));
+    s.replace(u'\n', u' ');
+    s.replace(breaks, QStringLiteral("\n"));
+    s.remove(tag);
+    static const QHash<QString, QString> named = {
+        {QStringLiteral("amp"), QStringLiteral("&")},   {QStringLiteral("lt"), QStringLiteral("<")},
+        {QStringLiteral("gt"), QStringLiteral(">")},    {QStringLiteral("quot"), QStringLiteral("\"")},
+        {QStringLiteral("apos"), QStringLiteral("'")},  {QStringLiteral("nbsp"), QStringLiteral(" ")},
+        {QStringLiteral("ndash"), QStringLiteral("–")}, {QStringLiteral("mdash"), QStringLiteral("—")},
+        {QStringLiteral("laquo"), QStringLiteral("«")}, {QStringLiteral("raquo"), QStringLiteral("»")},
+        {QStringLiteral("bdquo"), QStringLiteral("„")}, {QStringLiteral("ldquo"), QStringLiteral("“")},
+        {QStringLiteral("rdquo"), QStringLiteral("”")}};
+    QString out;
+    qsizetype at = 0;
+    for (auto it = entity.globalMatch(s); it.hasNext();) {
+        const auto m = it.next();
+        out += QStringView(s).mid(at, m.capturedStart() - at);
+        at = m.capturedEnd();
+        const QString name = m.captured(1);
+        QString replacement = m.captured(0);
+        if (name.startsWith(u'#')) {
+            bool ok = false;
+            const uint code = name.startsWith(QStringLiteral("#x"), Qt::CaseInsensitive) ? name.mid(2).toUInt(&ok, 16)
+                                                                                       : name.mid(1).toUInt(&ok, 10);
+            if (ok && code > 0 && code <= 0x10FFFF && !QChar::isSurrogate(code)) {
+                const char32_t c32 = code;
+                replacement = QString::fromUcs4(&c32, 1);
+            }
+        } else if (const auto n = named.constFind(name); n != named.cend()) {
+            replacement = *n;
+        }
+        out += replacement;
+    }
+    out += QStringView(s).mid(at);
+    return out;
+}
+
+// Lines of a question text, each trimmed, without empty lines at either end.
+QStringList textLines(const QString &text)
+{
+    QStringList lines;
+    for (const QString &l : text.split(u'\n'))
+        lines.append(l.trimmed());
+    while (!lines.isEmpty() && lines.first().isEmpty())
+        lines.removeFirst();
+    while (!lines.isEmpty() && lines.last().isEmpty())
+        lines.removeLast();
+    return lines;
+}
+
+class Reader
+{
+public:
+    explicit Reader(const QString &text) { splitQuestions(text); }
+
+    Result run() { return std::move(m_result); }
+
+private:
+    void error(int line, const QString &text) { m_result.errors.append({line, text}); }
+
+    // Blank lines end a question; comment lines are dropped without ending it, as Moodle does.
+    // A blank line inside the answers would cut the question in two; it is reported as such
+    // instead of as the two halves' unbalanced braces.
+    void splitQuestions(const QString &text)
+    {
+        QString t = text;
+        if (t.startsWith(QChar(0xFEFF)))
+            t.remove(0, 1);
+        const QStringList lines = t.split(u'\n');
+        Chars block;
+        int firstLine = 0;
+        int blankInside = 0; // first blank line inside the answers of this block
+        bool open = false;   // the block has a "{" not yet closed
+        const auto finish = [&] {
+            if (blankInside > 0 && !open)
+                error(blankInside, QStringLiteral("a blank line inside the answers of the question on line %1; "
+                                                  "a blank line ends a question, so remove it")
+                                       .arg(firstLine));
+            else if (!block.isEmpty())
+                question(block, firstLine);
+            block.clear();
+            blankInside = 0;
+            open = false;
+        };
+        for (int i = 0; i < lines.size(); ++i) {
+            QString line = lines.at(i);
+            if (line.endsWith(u'\r'))
+                line.chop(1);
+            const QString trimmed = line.trimmed();
+            if (trimmed.startsWith(QStringLiteral("//")))
+                continue;
+            if (trimmed.isEmpty()) {
+                if (open) {
+                    if (blankInside == 0)
+                        blankInside = i + 1;
+                    continue;
+                }
+                finish();
+                continue;
+            }
+            if (block.isEmpty() && trimmed.startsWith(QStringLiteral("$CATEGORY:")))
+                continue;
+            if (block.isEmpty())
+                firstLine = i + 1;
+            else
+                block.append({u'\n', false, i});
+            appendLine(block, line, i + 1, open);
+        }
+        finish();
+    }
+
+    static void appendLine(Chars &block, const QString &line, int lineNo, bool &open)
+    {
+        static const QString escapable = QStringLiteral("~=#{}:\\");
+        for (qsizetype i = 0; i < line.size(); ++i) {
+            const QChar c = line.at(i);
+            if (c == u'\\' && i + 1 < line.size()) {
+                const QChar next = line.at(i + 1);
+                if (escapable.contains(next)) {
+                    block.append({next, true, lineNo});
+                    ++i;
+                    continue;
+                }
+                if (next == u'n') {
+                    block.append({u'\n', true, lineNo});
+                    ++i;
+                    continue;
+                }
+            }
+            if (c == u'{')
+                open = true;
+            else if (c == u'}')
+                open = false;
+            block.append({c, false, lineNo});
+        }
+    }
+
+    void question(const Chars &s, int firstLine)
+    {
+        const qsizetype end = s.size();
+        qsizetype pos = skipSpace(s, 0, end);
+        QString title;
+        if (isSyntax(s, pos, ':') && isSyntax(s, pos + 1, ':')) {
+            qsizetype close = -1;
+            for (qsizetype i = pos + 2; i + 1 < end && close < 0; ++i)
+                if (isSyntax(s, i, ':') && isSyntax(s, i + 1, ':'))
+                    close = i;
+            if (close < 0) {
+                error(s.at(pos).line, QStringLiteral("the title opened with \"::\" is not closed; write it as "
+                                                     "::title:: (and \\: for a colon inside it)"));
+                return;
+            }
+            title = textOf(s, pos + 2, close).simplified();
+            pos = close + 2;
+        }
+
+        const qsizetype open = findSyntax(s, '{', pos, end);
+        const qsizetype firstClose = findSyntax(s, '}', pos, end);
+        if (firstClose >= 0 && (open < 0 || firstClose < open)) {
+            error(s.at(firstClose).line, QStringLiteral("a \"}\" without an opening \"{\"; write \\} for a brace "
+                                                        "in the text"));
+            return;
+        }
+        const QString name = title.isEmpty() ? QString() : QStringLiteral(" \"%1\"").arg(title);
+        if (open < 0) {
+            m_result.notes.append({firstLine, QStringLiteral("skipped the description%1: it has no answers in "
+                                                             "braces; only matching questions become tests")
+                                                  .arg(name)});
+            return;
+        }
+        const qsizetype close = findSyntax(s, '}', open + 1, end);
+        if (close < 0) {
+            error(s.at(open).line, QStringLiteral("the \"{\" of the answers is never closed; end the answers with "
+                                                  "\"}\" before the next blank line (write \\{ for a brace in the "
+                                                  "text)"));
+            return;
+        }
+        if (const qsizetype inner = findSyntax(s, '{', open + 1, close); inner >= 0) {
+            error(s.at(inner).line, QStringLiteral("a second \"{\" inside the answers opened on line %1; close "
+                                                   "them with \"}\" first, or write \\{ for a brace")
+                                        .arg(s.at(open).line));
+            return;
+        }
+        for (qsizetype i = close + 1; i < end; ++i)
+            if (isSyntax(s, i, '{') || isSyntax(s, i, '}')) {
+                error(s.at(i).line, QStringLiteral("a second answer block in one question (the first ends on "
+                                                   "line %1); separate questions with a blank line, or write "
+                                                   "\\%2 for a brace in the text")
+                                        .arg(s.at(close).line)
+                                        .arg(s.at(i).c));
+                return;
+            }
+
+        // Moodle's general feedback, after "####", has no place in a KAZ test.
+        qsizetype answerEnd = close;
+        for (qsizetype i = open + 1; i + 3 < close; ++i)
+            if (isSyntax(s, i, '#') && isSyntax(s, i + 1, '#') && isSyntax(s, i + 2, '#') && isSyntax(s, i + 3, '#')) {
+                answerEnd = i;
+                break;
+            }
+        const qsizetype a = skipSpace(s, open + 1, answerEnd);
+        const char *kind = nullptr;
+        if (a == answerEnd)
+            kind = "essay";
+        else if (isSyntax(s, a, '#'))
+            kind = "numerical question";
+        else if (findSyntax(s, '~', a, answerEnd) >= 0)
+            kind = "multiple-choice question";
+        else if (findSyntax(s, '=', a, answerEnd) < 0 || !textOf(s, a, answerEnd).contains(QStringLiteral("->"))) {
+            static const QRegularExpression trueFalse(QStringLiteral("^(T|TRUE|F|FALSE)\\s*(#|$)"));
+            kind = trueFalse.match(textOf(s, a, answerEnd).trimmed()).hasMatch() ? "true/false question"
+                                                                                 : "short-answer question";
+        }
+        if (kind) {
+            m_result.notes.append({firstLine, QStringLiteral("skipped the %1%2; only matching questions become tests")
+                                                  .arg(QLatin1StringView(kind), name)});
+            return;
+        }
+
+        Matching q;
+        q.line = firstLine;
+        QString text = textOf(s, pos, open);
+        const QString after = textOf(s, close + 1, end).trimmed();
+        if (!after.isEmpty())
+            text += u' ' + after;
+        bool html = false;
+        takeFormat(text, &html);
+        q.text = textLines(html ? plainFromHtml(text) : text);
+        q.title = title;
+        if (q.title.isEmpty()) {
+            q.title = q.text.isEmpty() ? QString() : q.text.first().left(60).trimmed();
+            if (q.title.isEmpty())
+                q.title = QStringLiteral("Matching question on line %1").arg(firstLine);
+        }
+        if (pairs(s, a, answerEnd, html, q))
+            m_result.questions.append(q);
+    }
+
+    // The pairs "=left -> right" of a matching question; false when the question has a fault.
+    bool pairs(const Chars &s, qsizetype from, qsizetype to, bool html, Matching &q)
+    {
+        if (!isSyntax(s, from, '=')) {
+            error(s.at(from).line, QStringLiteral("\"%1\" stands before the first pair of the matching question; "
+                                                  "every pair starts with \"=\", as in =left -> right")
+                                       .arg(textOf(s, from, findSyntax(s, '=', from, to)).simplified()));
+            return false;
+        }
+        bool sound = true;
+        QHash<QString, int> leftLine, rightLine;
+        QStringList extras;
+        for (qsizetype start = from; start < to;) {
+            qsizetype next = findSyntax(s, '=', start + 1, to);
+            if (next < 0)
+                next = to;
+            const int line = s.at(start).line;
+            const QString piece = textOf(s, start + 1, next);
+            start = next;
+            const qsizetype arrow = piece.indexOf(QStringLiteral("->"));
+            if (arrow < 0) {
+                error(line, QStringLiteral("the pair \"=%1\" has no \"->\"; write it as =left -> right")
+                                .arg(piece.simplified()));
+                sound = false;
+                continue;
+            }
+            QString left = piece.left(arrow);
+            bool leftHtml = html;
+            takeFormat(left, &leftHtml);
+            left = (leftHtml ? plainFromHtml(left) : left).simplified();
+            const QString right = piece.mid(arrow + 2).simplified();
+            if (right.isEmpty()) {
+                error(line, QStringLiteral("the pair \"=%1\" has nothing after \"->\"; every pair needs a right "
+                                           "part").arg(piece.simplified()));
+                sound = false;
+                continue;
+            }
+            if (const auto r = rightLine.constFind(right); r != rightLine.cend()) {
+                error(line, QStringLiteral("the right part \"%1\" is already on line %2; the phrases of one side of "
+                                           "a KAZ test must differ, so change one of them")
+                                .arg(right)
+                                .arg(*r));
+                sound = false;
+            }
+            rightLine.insert(right, line);
+            if (left.isEmpty()) {
+                extras.append(right);
+                continue;
+            }
+            if (const auto l = leftLine.constFind(left); l != leftLine.cend()) {
+                error(line, QStringLiteral("the left part \"%1\" is already on line %2; the phrases of one side of "
+                                           "a KAZ test must differ, so change one of them")
+                                .arg(left)
+                                .arg(*l));
+                sound = false;
+            }
+            leftLine.insert(left, line);
+            q.left.append(left);
+            q.right.append(right);
+        }
+        if (!sound)
+            return false;
+        if (q.left.size() < MinPairs) {
+            error(q.line, QStringLiteral("the matching question \"%1\" has %2 %3 but needs at least %4, as in Moodle; "
+                                         "add pairs written =left -> right")
+                              .arg(q.title)
+                              .arg(q.left.size())
+                              .arg(q.left.size() == 1 ? QStringLiteral("pair") : QStringLiteral("pairs"))
+                              .arg(MinPairs));
+            return false;
+        }
+        q.right += extras;
+        if (q.right.size() > ContentReader::MaxPhrases) {
+            error(q.line, QStringLiteral("the matching question \"%1\" has %2 right parts; a KAZ test holds at most %3")
+                              .arg(q.title)
+                              .arg(q.right.size())
+                              .arg(ContentReader::MaxPhrases));
+            return false;
+        }
+        return true;
+    }
+
+    Result m_result;
+};
+
+QString latin(QChar c)
+{
+    static const QHash<char16_t, const char *> table = {
+        {u'а', "a"},  {u'б', "b"},   {u'в', "v"},  {u'г', "g"},  {u'д', "d"},  {u'е', "e"},  {u'ж', "zh"},
+        {u'з', "z"},  {u'и', "i"},   {u'й', "y"},  {u'к', "k"},  {u'л', "l"},  {u'м', "m"},  {u'н', "n"},
+        {u'о', "o"},  {u'п', "p"},   {u'р', "r"},  {u'с', "s"},  {u'т', "t"},  {u'у', "u"},  {u'ф', "f"},
+        {u'х', "h"},  {u'ц', "ts"},  {u'ч', "ch"}, {u'ш', "sh"}, {u'щ', "sht"}, {u'ъ', "a"}, {u'ь', "y"},
+        {u'ю', "yu"}, {u'я', "ya"},  {u'ё', "yo"}, {u'ы', "y"},  {u'э', "e"},  {u'і', "i"},  {u'ї', "yi"},
+        {u'є', "ye"}, {u'ґ', "g"},   {u'ѝ', "i"},  {u'ј', "j"},  {u'љ', "lj"}, {u'њ', "nj"}, {u'џ', "dzh"},
+        {u'ђ', "dj"}, {u'ћ', "c"},   {u'ѓ', "gj"}, {u'ќ', "kj"}, {u'ѕ', "dz"}, {u'ў', "u"}};
+    if (const auto it = table.constFind(c.unicode()); it != table.cend())
+        return QLatin1StringView(*it).toString();
+    // Latin letters with accents lose them.
+    QString plain;
+    for (const QChar d : QString(c).normalized(QString::NormalizationForm_KD))
+        if ((d >= u'a' && d <= u'z') || (d >= u'0' && d <= u'9'))
+            plain += d;
+    return plain;
+}
+
+} // namespace
+
+Result read(const QString &text)
+{
+    return Reader(text).run();
+}
+
+QString toContent(const Matching &question, const QString &address, const QString &source)
+{
+    ContentStore store;
+    store.setDanni(0, question.left);
+    store.setDanni(1, question.right);
+    store.setDanni(3, {address + u' ' + question.title, QStringLiteral("11250"), QStringLiteral("120"),
+                       QStringLiteral("3135"), QStringLiteral("3360"), QStringLiteral("6575")});
+    QString instructions;
+    for (const QString &line : question.text)
+        instructions += line + QStringLiteral("\r\n");
+    store.setUkazanie(instructions);
+    const QStringList off(question.left.size(), QStringLiteral("0"));
+    store.setOtgowor(0, QStringList{QStringLiteral("Ima li obqsneniq")} + off);
+    store.setSpis_graf(QStringList{QStringLiteral("Utochnenie dali ima grafika - 30 br")} + off);
+
+    QStringList comments{question.title};
+    comments.append(QStringLiteral("Made by gift2kaz from the matching question on line %1 of %2.")
+                        .arg(question.line)
+                        .arg(source.isEmpty() ? QStringLiteral("a GIFT file") : source));
+    comments.append(QStringLiteral("The key is by position; right phrases after the last left one belong to none."));
+    return ContentWriter::write(store, comments);
+}
+
+QString folderName(const QString &title)
+{
+    QString name;
+    for (const QChar c : title.toLower()) {
+        const QString l = (c >= u'a' && c <= u'z') || (c >= u'0' && c <= u'9') ? QString(c) : latin(c);
+        if (!l.isEmpty())
+            name += l;
+        else if (!name.isEmpty() && !name.endsWith(u'-'))
+            name += u'-';
+    }
+    if (name.size() > 40) {
+        name.truncate(40);
+        if (const qsizetype cut = name.lastIndexOf(u'-'); cut >= 20)
+            name.truncate(cut);
+    }
+    while (name.endsWith(u'-'))
+        name.chop(1);
+    return name.isEmpty() ? QStringLiteral("test") : name;
+}
+
+Written writeFolders(const Result &result, const QDir &parent, bool force, const QString &address,
+                     const QString &source)
+{
+    Written out;
+    QStringList names;
+    QSet<QString> taken;
+    for (const Matching &q : result.questions) {
+        const QString base = folderName(q.title);
+        QString name = base;
+        for (int n = 2; taken.contains(name); ++n)
+            name = base + u'-' + QString::number(n);
+        taken.insert(name);
+        names.append(name);
+        const QFileInfo info(parent.filePath(name));
+        if (info.exists() && !info.isDir())
+            out.errors.append({q.line, QStringLiteral("%1 exists and is not a folder; remove it or choose another "
+                                                      "output folder").arg(info.filePath())});
+        else if (info.exists() && !force)
+            out.errors.append({q.line, QStringLiteral("the folder %1 already exists; use --force to replace its "
+                                                      "test.kaz, or choose another output folder")
+                                           .arg(info.filePath())});
+    }
+    if (!out.errors.isEmpty())
+        return out;
+    for (qsizetype i = 0; i < names.size(); ++i) {
+        const Matching &q = result.questions.at(i);
+        const QString folder = parent.filePath(names.at(i));
+        QSaveFile file(QDir(folder).filePath(QStringLiteral("test.kaz")));
+        if (!parent.mkpath(names.at(i)) || !file.open(QIODevice::WriteOnly)
+            || file.write(toContent(q, address, source).toUtf8()) < 0 || !file.commit()) {
+            out.errors.append({q.line, QStringLiteral("cannot write %1: %2").arg(file.fileName(), file.errorString())});
+            continue;
+        }
+        out.folders.append(folder);
+    }
+    return out;
+}
+
+} // namespace Gift

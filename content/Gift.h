@@ -1,0 +1,73 @@
+#pragma once
+
+#include <QDir>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+// Reads matching questions from a file in Moodle's GIFT format and turns each into a KAZ
+// test folder. Questions are separated by blank lines; "//" starts a comment line;
+// "$CATEGORY:" lines are skipped; \~ \= \# \{ \} \: \\ stand for the character itself and
+// \n for a line break. A matching question looks like
+//     ::Title:: Question text { =left -> right =left -> right =left -> right = -> extra }
+// and becomes a test whose left list holds the left parts and whose right list holds the
+// right parts in the same order, followed by the extra right parts (those with an empty
+// left part). Questions of other types are skipped with a note.
+namespace Gift {
+
+struct Message
+{
+    int line = 0;
+    QString text;
+    // "file:line: error: text" (or "note:"), the form compilers and editors use.
+    QString toString(const QString &file, const char *kind) const;
+};
+
+struct Matching
+{
+    int line = 0;           // line where the question starts
+    QString title;          // from ::title::, or made from the text when there is none
+    QStringList text;       // question text, one item per line
+    QStringList left;       // left parts of the pairs
+    QStringList right;      // right parts of the pairs, then the extra right parts
+};
+
+struct Result
+{
+    QList<Matching> questions;
+    QList<Message> notes;  // questions of other types, skipped
+    QList<Message> errors; // faults of the file; nothing should be written when there are any
+    bool ok() const { return errors.isEmpty(); }
+};
+
+// A matching question needs at least this many pairs, as Moodle's GIFT import does.
+constexpr int MinPairs = 3;
+
+Result read(const QString &text);
+
+// The address written before the title in the window caption; the picture window's
+// caption shows it too.
+inline const QString DefaultAddress = QStringLiteral("https://kaz.bg");
+
+// The test.kaz text of one question: its caption is `address`, a space and the title.
+// `source` is named in the comment at the top.
+QString toContent(const Matching &question, const QString &address = DefaultAddress,
+                  const QString &source = {});
+
+// The title in Latin letters (Bulgarian transliteration for Cyrillic), lower case, with
+// every other run of characters turned into one "-"; never empty.
+QString folderName(const QString &title);
+
+struct Written
+{
+    QStringList folders;   // paths of the folders written
+    QList<Message> errors; // line = the question's line
+};
+
+// Writes one folder per question under `parent`, named by folderName (with "-2", "-3" …
+// when two questions would share a name). An existing folder is an error unless
+// `force`, which replaces its test.kaz. Nothing is written when any folder would fail.
+Written writeFolders(const Result &result, const QDir &parent, bool force,
+                     const QString &address = DefaultAddress, const QString &source = {});
+
+} // namespace Gift

@@ -1,0 +1,94 @@
+// gift2kaz [--output DIR] [--address URL] [--force] FILE.gift: makes a KAZ test folder of
+// every matching question in a GIFT file (Moodle's question format) and prints the folders
+// written. Questions of other types are skipped with a note; a fault in the file is printed
+// as "file:line: error: …" and nothing is written (exit status 1).
+#include "Gift.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <QTextStream>
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("gift2kaz"));
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("Turns every matching question of a GIFT file into a KAZ test folder."));
+    parser.addHelpOption();
+    const QCommandLineOption output({QStringLiteral("o"), QStringLiteral("output")},
+                                    QStringLiteral("Folder in which the test folders are made (default: the current "
+                                                   "folder)."),
+                                    QStringLiteral("DIR"), QStringLiteral("."));
+    const QCommandLineOption address({QStringLiteral("a"), QStringLiteral("address")},
+                                     QStringLiteral("Web address at the start of the window caption; the picture "
+                                                    "window shows it too (default: %1).")
+                                         .arg(Gift::DefaultAddress),
+                                     QStringLiteral("URL"), Gift::DefaultAddress);
+    const QCommandLineOption force(QStringLiteral("force"),
+                                   QStringLiteral("Replace test.kaz in test folders that already exist."));
+    parser.addOptions({output, address, force});
+    parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("The GIFT file (UTF-8)."));
+    parser.process(app);
+
+    const QStringList files = parser.positionalArguments();
+    if (files.size() != 1) {
+        err << "usage: gift2kaz [--output DIR] [--address URL] [--force] FILE.gift\n";
+        return 2;
+    }
+    const QString addr = parser.value(address);
+    static const QRegularExpression space(QStringLiteral("\\s"));
+    if (addr.isEmpty() || addr.contains(space)) {
+        err << "gift2kaz: error: the address \"" << addr
+            << "\" must be one word without spaces, such as https://school.example\n";
+        return 2;
+    }
+
+    const QString path = files.first();
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        err << path << ": error: cannot read the file: " << file.errorString() << '\n';
+        return 1;
+    }
+    const QByteArray bytes = file.readAll();
+    const QString text = QString::fromUtf8(bytes);
+    if (text.toUtf8() != bytes) {
+        err << path << ": error: the file is not UTF-8 text; save it as UTF-8\n";
+        return 1;
+    }
+
+    const Gift::Result result = Gift::read(text);
+    for (const Gift::Message &n : result.notes)
+        err << n.toString(path, "note") << '\n';
+    for (const Gift::Message &e : result.errors)
+        err << e.toString(path, "error") << '\n';
+    if (!result.ok()) {
+        err << result.errors.size() << (result.errors.size() == 1 ? " problem" : " problems") << " in " << path
+            << "; no test was written\n";
+        return 1;
+    }
+    if (result.questions.isEmpty()) {
+        err << path << ": error: the file holds no matching question, so there is no test to write\n";
+        return 1;
+    }
+
+    const QDir parent(parser.value(output));
+    if (!parent.exists()) {
+        err << parent.path() << ": error: the output folder does not exist\n";
+        return 1;
+    }
+    const Gift::Written written = Gift::writeFolders(result, parent, parser.isSet(force), addr,
+                                                     QFileInfo(path).fileName());
+    for (const Gift::Message &e : written.errors)
+        err << e.toString(path, "error") << '\n';
+    for (const QString &folder : written.folders)
+        out << folder << '\n';
+    return written.errors.isEmpty() ? 0 : 1;
+}

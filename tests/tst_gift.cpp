@@ -1,0 +1,359 @@
+#include "ContentReader.h"
+#include "ContentStore.h"
+#include "ContentWriter.h"
+#include "Gift.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+QString sourcePath(const QString &relative)
+{
+    return qEnvironmentVariable("KAZ_SOURCE_DIR") + u'/' + relative;
+}
+
+QString readSource(const QString &relative)
+{
+    QFile file(sourcePath(relative));
+    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+}
+
+// One question as "title | text lines / … | left; … | right; …", so a row states it at a glance.
+QString flat(const Gift::Matching &q)
+{
+    return q.title + QStringLiteral(" | ") + q.text.join(QStringLiteral(" / ")) + QStringLiteral(" | ")
+           + q.left.join(QStringLiteral("; ")) + QStringLiteral(" | ") + q.right.join(QStringLiteral("; "));
+}
+
+QStringList flat(const Gift::Result &r)
+{
+    QStringList out;
+    for (const Gift::Matching &q : r.questions)
+        out.append(flat(q));
+    return out;
+}
+
+QString messages(const QList<Gift::Message> &list)
+{
+    QStringList out;
+    for (const Gift::Message &m : list)
+        out.append(m.toString(QStringLiteral("f"), "m"));
+    return out.join(u'\n');
+}
+
+bool sameStore(const ContentStore &a, const ContentStore &b)
+{
+    for (int i = 0; i < 4; ++i)
+        if (a.Danni(i) != b.Danni(i))
+            return false;
+    for (int q = 0; q <= ContentStore::QuestionsWithExtras; ++q) {
+        if (a.Otgowor(q) != b.Otgowor(q))
+            return false;
+        const auto &pa = a.Graphika(q), &pb = b.Graphika(q);
+        if (pa.source != pb.source || pa.width != pb.width || pa.height != pb.height)
+            return false;
+    }
+    return a.Ukazanie() == b.Ukazanie() && a.Spis_graf() == b.Spis_graf();
+}
+
+} // namespace
+
+class TestGift : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void readsMatchingQuestions_data();
+    void readsMatchingQuestions();
+    void skipsOtherTypes_data();
+    void skipsOtherTypes();
+    void reportsFaults_data();
+    void reportsFaults();
+    void sampleBecomesSoundTests();
+    void writerRoundTrip_data();
+    void writerRoundTrip();
+    void folderNames_data();
+    void folderNames();
+    void writesFoldersWithoutOverwriting();
+};
+
+void TestGift::readsMatchingQuestions_data()
+{
+    QTest::addColumn<QString>("gift");
+    QTest::addColumn<QStringList>("questions");
+
+    QTest::addRow("cyrillic_with_distractors")
+        << QStringLiteral("::Градове::Свържете градовете. {\n=Пловдив -> Филипополис\n=София -> Сердика\n"
+                          "=Варна -> Одесос\n= -> Августа Траяна\n}\n")
+        << QStringList{QStringLiteral("Градове | Свържете градовете. | Пловдив; София; Варна | "
+                                      "Филипополис; Сердика; Одесос; Августа Траяна")};
+    QTest::addRow("distractor_before_pairs_goes_last")
+        << QStringLiteral("::T::Q{= -> x =a -> 1 =b -> 2 =c -> 3}")
+        << QStringList{QStringLiteral("T | Q | a; b; c | 1; 2; 3; x")};
+    QTest::addRow("escapes")
+        << QStringLiteral("::Ratio 1\\:2::Pick \\{one\\} \\~ \\= \\# \\\\ done\\nnext line{\n"
+                          "=a\\=b -> c\\~d\n=e\\{f\\} -> g\\#h\n=i\\:j -> k\\\\l\n}")
+        << QStringList{QStringLiteral("Ratio 1:2 | Pick {one} ~ = # \\ done / next line | a=b; e{f}; i:j | "
+                                      "c~d; g#h; k\\l")};
+    QTest::addRow("comments_category_and_addresses")
+        << QStringLiteral("// a comment before\n$CATEGORY: $course$/Тест\n\n::T::See https://example.org/a{\n"
+                          "// inside the answers\n=a -> 1\n  // indented\n=b -> http://x.org/2\n=c -> 3\n}\n")
+        << QStringList{QStringLiteral("T | See https://example.org/a | a; b; c | 1; http://x.org/2; 3")};
+    QTest::addRow("two_questions_blank_lines_between")
+        << QStringLiteral("\n\n::A::x{=1 -> 2 =3 -> 4 =5 -> 6}\n\n\n  \n::B::y{=7 -> 8 =9 -> 10 =11 -> 12}\n\n")
+        << QStringList{QStringLiteral("A | x | 1; 3; 5 | 2; 4; 6"), QStringLiteral("B | y | 7; 9; 11 | 8; 10; 12")};
+    QTest::addRow("html_text_and_left_parts")
+        << QStringLiteral("::H::[html]<p>Match &amp; <b>learn</b></p><p>Line&nbsp;two &#1071; &#x44F;</p>{\n"
+                          "=[html]<i>x</i> &lt;1 -> one\n=y -> two\n=z -> three}")
+        << QStringList{QStringLiteral("H | Match & learn / Line two Я я | x <1; y; z | one; two; three")};
+    QTest::addRow("moodle_format_marker_dropped")
+        << QStringLiteral("::M::[moodle]Text{=a -> 1 =b -> 2 =c -> 3}")
+        << QStringList{QStringLiteral("M | Text | a; b; c | 1; 2; 3")};
+    QTest::addRow("no_title_uses_text")
+        << QStringLiteral("Свържете думите\nот двете страни{=a -> 1 =b -> 2 =c -> 3}")
+        << QStringList{QStringLiteral("Свържете думите | Свържете думите / от двете страни | a; b; c | 1; 2; 3")};
+    QTest::addRow("spaces_and_line_breaks_in_phrases")
+        << QStringLiteral("::T::Q{\n=  left   part\n  goes on -> right\n   part \n=b->2\n=c ->3}")
+        << QStringList{QStringLiteral("T | Q | left part goes on; b; c | right part; 2; 3")};
+    QTest::addRow("general_feedback_dropped")
+        << QStringLiteral("::T::Q{=a -> 1 =b -> 2 =c -> 3 ####Well done}")
+        << QStringList{QStringLiteral("T | Q | a; b; c | 1; 2; 3")};
+    QTest::addRow("text_after_the_answers")
+        << QStringLiteral("::T::Before{=a -> 1 =b -> 2 =c -> 3} after.")
+        << QStringList{QStringLiteral("T | Before after. | a; b; c | 1; 2; 3")};
+    QTest::addRow("crlf_and_bom")
+        << QStringLiteral("\uFEFF::T::Q{\r\n=a -> 1\r\n=b -> 2\r\n=c -> 3\r\n}\r\n")
+        << QStringList{QStringLiteral("T | Q | a; b; c | 1; 2; 3")};
+    QTest::addRow("arrow_inside_right_part")
+        << QStringLiteral("::T::Q{=a -> 1 -> 2 =b -> 3 =c -> 4}")
+        << QStringList{QStringLiteral("T | Q | a; b; c | 1 -> 2; 3; 4")};
+}
+
+void TestGift::readsMatchingQuestions()
+{
+    QFETCH(QString, gift);
+    QFETCH(QStringList, questions);
+    const Gift::Result r = Gift::read(gift);
+    QVERIFY2(r.ok(), qPrintable(messages(r.errors)));
+    QVERIFY2(r.notes.isEmpty(), qPrintable(messages(r.notes)));
+    QCOMPARE(flat(r), questions);
+}
+
+void TestGift::skipsOtherTypes_data()
+{
+    QTest::addColumn<QString>("gift");
+    QTest::addColumn<int>("line");
+    QTest::addColumn<QString>("kind");
+
+    const QString match = QStringLiteral("::M::m{=a -> 1 =b -> 2 =c -> 3}\n\n");
+    QTest::addRow("multiple_choice") << match + QStringLiteral("::Q::Коя?{=Плиска ~Преслав ~Търново}") << 3
+                                     << QStringLiteral("multiple-choice question \"Q\"");
+    QTest::addRow("multiple_choice_with_arrow") << match + QStringLiteral("::Q::x{=a -> b ~c}") << 3
+                                                << QStringLiteral("multiple-choice");
+    QTest::addRow("true_false") << match + QStringLiteral("// c\n::Q::Земята е кръгла.{T}") << 4
+                                << QStringLiteral("true/false");
+    QTest::addRow("true_false_feedback") << match + QStringLiteral("::Q::x{FALSE#не}") << 3
+                                         << QStringLiteral("true/false");
+    QTest::addRow("short_answer") << match + QStringLiteral("::Q::Две плюс две?{=четири =4}") << 3
+                                  << QStringLiteral("short-answer");
+    QTest::addRow("numerical") << match + QStringLiteral("\n::Q::Година?{#681}") << 4
+                               << QStringLiteral("numerical");
+    QTest::addRow("essay") << match + QStringLiteral("::Q::Опишете.{}") << 3 << QStringLiteral("essay");
+    QTest::addRow("description") << match + QStringLiteral("Само текст, без отговори.") << 3
+                                 << QStringLiteral("description");
+    QTest::addRow("escaped_braces_only") << match + QStringLiteral("::Q::Set \\{a -> b\\}") << 3
+                                         << QStringLiteral("description");
+}
+
+void TestGift::skipsOtherTypes()
+{
+    QFETCH(QString, gift);
+    QFETCH(int, line);
+    QFETCH(QString, kind);
+    const Gift::Result r = Gift::read(gift);
+    QVERIFY2(r.ok(), qPrintable(messages(r.errors)));
+    QCOMPARE(r.questions.size(), 1);
+    QCOMPARE(r.notes.size(), 1);
+    QCOMPARE(r.notes.first().line, line);
+    QVERIFY2(r.notes.first().text.contains(kind), qPrintable(r.notes.first().text));
+}
+
+void TestGift::reportsFaults_data()
+{
+    QTest::addColumn<QString>("gift");
+    QTest::addColumn<int>("line");
+    QTest::addColumn<QString>("words");
+
+    QTest::addRow("unclosed_brace") << QStringLiteral("::T::Q\n{\n=a -> 1\n=b -> 2\n=c -> 3\n") << 2
+                                    << QStringLiteral("never closed");
+    QTest::addRow("blank_line_inside_answers")
+        << QStringLiteral("::T::Q{\n=a -> 1\n\n=b -> 2\n\n=c -> 3\n}\n\n::U::{=d -> 4 =e -> 5 =f -> 6}") << 3
+        << QStringLiteral("blank line inside the answers of the question on line 1");
+    QTest::addRow("unclosed_brace_swallows_the_rest")
+        << QStringLiteral("::T::Q{\n=a -> 1\n\n::U::R\n\n// c\n") << 1 << QStringLiteral("never closed");
+    QTest::addRow("closing_brace_without_opening") << QStringLiteral("::T::Q\n=a -> 1 }") << 2
+                                                   << QStringLiteral("without an opening");
+    QTest::addRow("brace_inside_answers") << QStringLiteral("::T::Q{\n=a -> 1\n=b -> {2\n=c -> 3}") << 3
+                                          << QStringLiteral("second \"{\" inside the answers opened on line 1");
+    QTest::addRow("two_answer_blocks")
+        << QStringLiteral("::T::Q{=a -> 1 =b -> 2 =c -> 3}\n::U::R{=d -> 4 =e -> 5 =f -> 6}") << 2
+        << QStringLiteral("second answer block");
+    QTest::addRow("unclosed_title") << QStringLiteral("\n::Title: Q{=a -> 1 =b -> 2 =c -> 3}") << 2
+                                    << QStringLiteral("title");
+    QTest::addRow("two_pairs") << QStringLiteral("::Малко::Q{\n=a -> 1\n=b -> 2\n= -> 3\n}") << 1
+                               << QStringLiteral("\"Малко\" has 2 pairs but needs at least 3");
+    QTest::addRow("pair_without_arrow") << QStringLiteral("::T::Q{\n=a -> 1\n=b 2\n=c -> 3\n=d -> 4}") << 3
+                                        << QStringLiteral("\"=b 2\" has no \"->\"");
+    QTest::addRow("empty_right_part") << QStringLiteral("::T::Q{\n=a -> 1\n=b ->\n=c -> 3\n=d -> 4}") << 3
+                                      << QStringLiteral("nothing after");
+    QTest::addRow("duplicate_left") << QStringLiteral("::T::Q{\n=Лом -> 1\n=Варна -> 2\n=Лом -> 3\n}") << 4
+                                    << QStringLiteral("left part \"Лом\" is already on line 2");
+    QTest::addRow("duplicate_right_by_distractor")
+        << QStringLiteral("::T::Q{\n=a -> Алмус\n=b -> 2\n=c -> 3\n= ->  Алмус \n}") << 5
+        << QStringLiteral("right part \"Алмус\" is already on line 2");
+    QTest::addRow("text_before_first_pair") << QStringLiteral("::T::Q{\n  oops =a -> 1 =b -> 2 =c -> 3}") << 2
+                                            << QStringLiteral("\"oops\" stands before the first pair");
+    QTest::addRow("fault_in_second_question")
+        << QStringLiteral("::A::x{=1 -> 2 =3 -> 4 =5 -> 6}\n\n// note\n::B::y{=7 -> 8\n=9 -> 8 =11 -> 12}") << 5
+        << QStringLiteral("right part \"8\" is already on line 4");
+}
+
+void TestGift::reportsFaults()
+{
+    QFETCH(QString, gift);
+    QFETCH(int, line);
+    QFETCH(QString, words);
+    const Gift::Result r = Gift::read(gift);
+    QVERIFY(!r.ok());
+    QCOMPARE(r.errors.size(), 1);
+    QCOMPARE(r.errors.first().line, line);
+    QVERIFY2(r.errors.first().text.contains(words), qPrintable(r.errors.first().text));
+}
+
+void TestGift::sampleBecomesSoundTests()
+{
+    const QString gift = readSource(QStringLiteral("docs/examples/bulgaria.gift"));
+    QVERIFY(!gift.isEmpty());
+    const Gift::Result r = Gift::read(gift);
+    QVERIFY2(r.ok(), qPrintable(messages(r.errors)));
+    QCOMPARE(r.questions.size(), 2);
+    QCOMPARE(r.notes.size(), 1); // the multiple-choice question
+
+    for (const Gift::Matching &q : r.questions) {
+        const QString text = Gift::toContent(q, QStringLiteral("https://school.example"), QStringLiteral("b.gift"));
+        const ContentReader::Result c = ContentReader::read(text);
+        QVERIFY2(c.ok(), qPrintable(c.problems.isEmpty() ? QString() : c.problems.first().toString()));
+        const ContentStore &s = c.store;
+        QCOMPARE(s.Danni(0), q.left);
+        QCOMPARE(s.Danni(1), q.right);
+        QVERIFY(s.Danni(1).size() > s.Danni(0).size()); // both have distractors
+        QCOMPARE(s.Danni(3).at(0), QStringLiteral("https://school.example ") + q.title);
+        QCOMPARE(s.address(), QStringLiteral("https://school.example"));
+        QCOMPARE(s.Ukazanie(), q.text.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n"));
+        QCOMPARE(s.Otgowor(0).size(), q.left.size() + 1);
+        QCOMPARE(s.Spis_graf().size(), q.left.size() + 1);
+        QCOMPARE(s.Spis_graf().count(QStringLiteral("0")), q.left.size());
+    }
+    const Gift::Matching &towns = r.questions.first();
+    QCOMPARE(towns.title, QStringLiteral("Стари названия на градове"));
+    QCOMPARE(towns.text.size(), 2);
+    QCOMPARE(towns.left.indexOf(QStringLiteral("Пловдив")), towns.right.indexOf(QStringLiteral("Филипополис")));
+    QCOMPARE(towns.right.last(), QStringLiteral("Августа Траяна"));
+    QCOMPARE(r.questions.at(1).text, QStringList{QStringLiteral("Свържете автора с творбата му: роман, повест, "
+                                                                "поема или разказ.")});
+}
+
+void TestGift::writerRoundTrip_data()
+{
+    QTest::addColumn<QString>("content");
+
+    QTest::addRow("shipped_test") << readSource(QStringLiteral("content/istoriya/test.kaz"));
+    QTest::addRow("plane_figures") << readSource(QStringLiteral("content/figuri/test.kaz"));
+    QTest::addRow("lines_that_need_escapes")
+        << QStringLiteral("[parameters]\n\\# address Заглавие\n11250\n120\n3135\n3360\n6575\n[instructions]\n\\#1 first\n\n"
+                          "\\   \n\\[not a section]\nlast\n\\\n\\\n[left]\n\\#хеш\n\\[x]\n\\\\backslash\n"
+                          "\\ [y] \n[right]\n\\[\n a \n#comment\nb\nc\n[picture flags]\n\\[label]\n0\n0\n0\n0\n");
+    QTest::addRow("instructions_blank_inside_and_empty")
+        << QStringLiteral("[parameters]\nx\n11250\n120\n3135\n3360\n6575\n[instructions]\none\n\n\ntwo\n   \n[left]\na\n"
+                          "[right]\nb\n[picture flags]\nl\n0\n");
+}
+
+void TestGift::writerRoundTrip()
+{
+    QFETCH(QString, content);
+    QVERIFY(!content.isEmpty());
+    const ContentReader::Result first = ContentReader::read(content);
+    QVERIFY2(first.ok(), qPrintable(first.problems.isEmpty() ? QString() : first.problems.first().toString()));
+    const QString written = ContentWriter::write(first.store, {QStringLiteral("[a comment]")});
+    const ContentReader::Result second = ContentReader::read(written);
+    QVERIFY2(second.ok(), qPrintable(written));
+    QVERIFY2(sameStore(first.store, second.store), qPrintable(written));
+}
+
+void TestGift::folderNames_data()
+{
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<QString>("name");
+
+    QTest::addRow("bulgarian") << QStringLiteral("Стари названия на градове")
+                               << QStringLiteral("stari-nazvaniya-na-gradove");
+    QTest::addRow("bulgarian_digraphs") << QStringLiteral("Щастие, жълъд, юг, ЯЗОВИР")
+                                        << QStringLiteral("shtastie-zhalad-yug-yazovir");
+    QTest::addRow("bulgarian_digraphs_2") << QStringLiteral("цар чиния шах хълм") << QStringLiteral("tsar-chiniya-shah-halm");
+    QTest::addRow("russian_and_ukrainian") << QStringLiteral("Ёлка, Шьёт, Їжак") << QStringLiteral("yolka-shyyot-yizhak");
+    QTest::addRow("latin_accents_and_punctuation") << QStringLiteral("  Écoles: «Ça va?» 2024 / Müller  ")
+                                                   << QStringLiteral("ecoles-ca-va-2024-muller");
+    QTest::addRow("nothing_usable") << QStringLiteral("?!… ★") << QStringLiteral("test");
+    QTest::addRow("long_title_cut_at_a_word")
+        << QStringLiteral("Една много дълга тема за изпитване на имената на папките")
+        << QStringLiteral("edna-mnogo-dalga-tema-za-izpitvane-na");
+}
+
+void TestGift::folderNames()
+{
+    QFETCH(QString, title);
+    QFETCH(QString, name);
+    QCOMPARE(Gift::folderName(title), name);
+}
+
+void TestGift::writesFoldersWithoutOverwriting()
+{
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QDir parent(dir.path());
+    const Gift::Result r = Gift::read(QStringLiteral("::Тема::a{=1 -> 2 =3 -> 4 =5 -> 6}\n\n"
+                                                     "::Тема::b{=7 -> 8 =9 -> 10 =11 -> 12}\n"));
+    QVERIFY(r.ok());
+
+    const Gift::Written first = Gift::writeFolders(r, parent, false);
+    QVERIFY2(first.errors.isEmpty(), qPrintable(messages(first.errors)));
+    QCOMPARE(first.folders, (QStringList{parent.filePath(QStringLiteral("tema")),
+                                         parent.filePath(QStringLiteral("tema-2"))}));
+    QFile second(parent.filePath(QStringLiteral("tema-2/test.kaz")));
+    QVERIFY(second.open(QIODevice::ReadOnly));
+    QVERIFY(ContentReader::read(QString::fromUtf8(second.readAll())).store.Danni(0).contains(QStringLiteral("7")));
+    second.close();
+
+    // A test folder the teacher may have edited since stays as it is.
+    QFile edited(parent.filePath(QStringLiteral("tema/test.kaz")));
+    QVERIFY(edited.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    edited.write("edited\n");
+    edited.close();
+    const Gift::Written again = Gift::writeFolders(r, parent, false);
+    QCOMPARE(again.errors.size(), 2);
+    QVERIFY(again.folders.isEmpty());
+    QVERIFY(again.errors.first().text.contains(QStringLiteral("--force")));
+    QVERIFY(edited.open(QIODevice::ReadOnly));
+    QCOMPARE(edited.readAll(), QByteArray("edited\n"));
+    edited.close();
+
+    const Gift::Written forced = Gift::writeFolders(r, parent, true);
+    QVERIFY(forced.errors.isEmpty());
+    QVERIFY(edited.open(QIODevice::ReadOnly));
+    QVERIFY(ContentReader::read(QString::fromUtf8(edited.readAll())).ok());
+}
+
+QTEST_GUILESS_MAIN(TestGift)
+#include "tst_gift.moc"
