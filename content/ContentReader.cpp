@@ -4,7 +4,6 @@
 
 #include <QHash>
 #include <QRegularExpression>
-#include <QStringDecoder>
 #include <algorithm>
 #include <cmath>
 
@@ -600,6 +599,11 @@ Result read(const QString &text, const Options &options)
     return result;
 }
 
+namespace {
+// Bytes that are not UTF-8 come back from a round trip with replacement characters.
+bool isUtf8(const QByteArray &bytes) { return QString::fromUtf8(bytes).toUtf8() == bytes; }
+} // namespace
+
 Result readBytes(const QByteArray &bytes, const Options &options)
 {
     const auto whole = [&options](const QString &message) {
@@ -610,18 +614,14 @@ Result readBytes(const QByteArray &bytes, const Options &options)
     if (bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF") || bytes.contains('\0'))
         return whole(QStringLiteral("the file is saved as UTF-16 (\"Unicode\"); save it again as UTF-8 (in Notepad: "
                                     "File, Save as, Encoding: UTF-8)"));
-    const QList<QByteArray> lines = bytes.split('\n');
+    const bool bom = bytes.startsWith("\xEF\xBB\xBF");
+    const QList<QByteArray> lines = (bom ? bytes.mid(3) : bytes).split('\n');
     for (qsizetype i = 0; i < lines.size(); ++i) {
-        QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-        (void)utf8.decode(lines.at(i));
-        if (!utf8.hasError())
+        if (isUtf8(lines.at(i)))
             continue;
         qsizetype more = 0;
-        for (qsizetype j = i + 1; j < lines.size(); ++j) {
-            QStringDecoder rest(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-            (void)rest.decode(lines.at(j));
-            more += rest.hasError() ? 1 : 0;
-        }
+        for (qsizetype j = i + 1; j < lines.size(); ++j)
+            more += isUtf8(lines.at(j)) ? 0 : 1;
         Result r;
         r.problems.append({options.fileName, int(i + 1),
                            QStringLiteral("this line is not UTF-8 text%1; the file is probably saved as Windows-1251 "

@@ -266,6 +266,61 @@ private Q_SLOTS:
         QTest::addRow("picture_without_file")
             << s + QStringList{QStringLiteral("[picture 2]"), QStringLiteral("width = 100")} << 18
             << QStringLiteral("[picture 2] names no picture");
+        QTest::addRow("unclosed_header") << s + QStringList{QStringLiteral("[picture flags")} << 18
+                                         << QStringLiteral("starts with [ but is not a section header");
+        QTest::addRow("text_after_header") << s + QStringList{QStringLiteral("[instructions] Прочетете")} << 18
+                                           << QStringLiteral("starts with [ but is not a section header");
+        QTest::addRow("phrase_starting_with_bracket") << replaced(s, 10, QStringLiteral("[Варна")) << 10
+                                                      << QStringLiteral("start it with \\");
+        QTest::addRow("misspelt_section") << s + QStringList{QStringLiteral("[rigth]"), QStringLiteral("Русе")} << 18
+                                          << QStringLiteral("unknown section [rigth] (did you mean [right]?)");
+        QTest::addRow("singular_section_name")
+            << s + QStringList{QStringLiteral("[explanation switch]"), QStringLiteral("Обяснения")} << 18
+            << QStringLiteral("(did you mean [explanation switches]?)");
+        QTest::addRow("bulgarian_section_name") << s + QStringList{QStringLiteral("[ляво]"), QStringLiteral("Русе")}
+                                                << 18 << QStringLiteral("(did you mean [left]?)");
+        QTest::addRow("misspelt_numbered_section")
+            << s + QStringList{QStringLiteral("[explantion 2]"), QStringLiteral("ред")} << 18
+            << QStringLiteral("(did you mean [explanation 2]?)");
+        QTest::addRow("same_question_written_twice")
+            << s + QStringList{QStringLiteral("[explanation 1]"), QStringLiteral("а"), QStringLiteral("[Explanation01]"),
+                               QStringLiteral("б")}
+            << 20 << QStringLiteral("[explanation 1] appears a second time (first on line 18)");
+        QTest::addRow("empty_explanation") << s + QStringList{QStringLiteral("[explanation 1]")} << 18
+                                           << QStringLiteral("[explanation 1] has no lines");
+        QTest::addRow("switch_label_forgotten")
+            << s + QStringList{QStringLiteral("[explanation switches]"), QStringLiteral("0"), QStringLiteral("0")} << 19
+            << QStringLiteral("first line under [explanation switches] is a label");
+        QTest::addRow("flag_label_forgotten") << replaced(s, 15, QStringLiteral("0")) << 15
+                                              << QStringLiteral("first line under [picture flags] is a label");
+        QTest::addRow("flag_set_without_picture") << replaced(s, 17, QStringLiteral("1")) << 17
+                                                  << QStringLiteral("there is no section [picture 2]");
+        QTest::addRow("thumbnail_flag_without_picture") << replaced(s, 16, QStringLiteral("-1")) << 16
+                                                        << QStringLiteral("there is no section [picture 1]");
+        QTest::addRow("tab_in_phrase") << replaced(s, 12, QStringLiteral("Ал\tмус")) << 12
+                                       << QStringLiteral("\"Ал→мус\" in [right] holds a tab");
+        QTest::addRow("phrases_differ_in_end_spaces") << replaced(s, 10, QStringLiteral("Лом ")) << 10
+                                                      << QStringLiteral("looks the same as \"Лом\" on line 9");
+        QTest::addRow("window_too_narrow") << replaced(s, 3, QStringLiteral("11000")) << 3
+                                           << QStringLiteral("must be at least 11055");
+        QTest::addRow("window_too_wide") << replaced(s, 3, QStringLiteral("112500")) << 3
+                                         << QStringLiteral("write at most 28800");
+        QTest::addRow("lists_overlap") << replaced(s, 5, QStringLiteral("3300")) << 5
+                                       << QStringLiteral("reaches 3420 twips, past the right list's left edge 3360");
+        QTest::addRow("right_list_cut_off") << replaced(s, 7, QStringLiteral("8000")) << 7
+                                            << QStringLiteral("make the list at most 7770 wide or the window at least "
+                                                              "11480 wide");
+        QTest::addRow("picture_key_twice") << s + picture1 + QStringList{QStringLiteral("File = b.png")} << 20
+                                           << QStringLiteral("file of [picture 1] is already given on line 19");
+        QTest::addRow("picture_in_subfolder")
+            << s + QStringList{QStringLiteral("[picture 1]"), QStringLiteral("file = рисунки/a.png")} << 19
+            << QStringLiteral("must lie in the test folder itself");
+        QTest::addRow("picture_of_unknown_kind")
+            << s + QStringList{QStringLiteral("[picture 1]"), QStringLiteral("file = a.tiff")} << 19
+            << QStringLiteral("must end in .png, .jpg, .jpeg, .bmp or .gif");
+        QTest::addRow("picture_without_ending")
+            << s + QStringList{QStringLiteral("[picture 1]"), QStringLiteral("file = a")} << 19
+            << QStringLiteral("must end in .png");
     }
     void ruleReportsLine()
     {
@@ -353,6 +408,110 @@ private Q_SLOTS:
         QVERIFY(result.store.Graphika(3).source.isEmpty());
     }
 
+    // The picture window shows a picture unscaled in its box (15 twips a pixel) and cuts
+    // off what does not fit: a picture larger than its box is refused.
+    void pictureMustFitItsBox_data()
+    {
+        QTest::addColumn<QStringList>("size");   // lines after "file = a.png"
+        QTest::addColumn<QSize>("pixels");       // of the picture file
+        QTest::addColumn<QString>("says");       // empty: no problem
+
+        QTest::addRow("default_box_exactly") << QStringList() << QSize(113, 121) << QString();
+        QTest::addRow("default_box_one_pixel_too_wide")
+            << QStringList() << QSize(114, 121)
+            << QStringLiteral("is 114 × 121 pixels, larger than its box of 113 × 121 pixels (width = 1695, height = "
+                              "1815 twips, 15 twips a pixel), so part of it would be cut off; write width = 1710 and "
+                              "height = 1815 in [picture 1]");
+        QTest::addRow("given_box_exactly")
+            << QStringList{QStringLiteral("width = 2400"), QStringLiteral("height = 2400")} << QSize(160, 160)
+            << QString();
+        QTest::addRow("given_box_too_low")
+            << QStringList{QStringLiteral("width = 2400"), QStringLiteral("height = 2400")} << QSize(160, 200)
+            << QStringLiteral("write width = 2400 and height = 3000");
+        QTest::addRow("only_height_given_too_narrow")
+            << QStringList{QStringLiteral("height = 3000")} << QSize(800, 200)
+            << QStringLiteral("box of 113 × 200 pixels");
+        QTest::addRow("smaller_picture_leaves_a_margin") << QStringList() << QSize(10, 10) << QString();
+        QTest::addRow("box_rounded_to_pixels")
+            << QStringList{QStringLiteral("width = 1702"), QStringLiteral("height = 1815")} << QSize(113, 121)
+            << QString();
+        QTest::addRow("size_not_known") << QStringList() << QSize() << QString();
+    }
+    void pictureMustFitItsBox()
+    {
+        QFETCH(QStringList, size);
+        QFETCH(QSize, pixels);
+        QFETCH(QString, says);
+        const QStringList lines = replaced(sound(), 16, QStringLiteral("1"))
+                                  + QStringList{QStringLiteral("[picture 1]"), QStringLiteral("file = a.png")} + size;
+        ContentReader::Options options;
+        options.checkPicture = [pixels](const QString &) { return ContentReader::PictureCheck({}, pixels); };
+        const ContentReader::Result result = ContentReader::read(joined(lines), options);
+        if (says.isEmpty()) {
+            QVERIFY2(result.ok(), qPrintable(describe(result.problems)));
+            return;
+        }
+        QVERIFY2(result.problems.size() == 1, qPrintable(describe(result.problems)));
+        QCOMPARE(result.problems.first().line, 19);
+        QVERIFY2(result.problems.first().message.contains(says), qPrintable(result.problems.first().message));
+    }
+
+    // A file that is not UTF-8 gives one problem that says how to save it again.
+    void fileEncoding_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<int>("line"); // -1: the file is sound
+        QTest::addColumn<QString>("says");
+
+        const QByteArray utf8 = joined(sound()).toUtf8();
+        QByteArray cp1251 = utf8;
+        cp1251.replace(QStringLiteral("Варна").toUtf8(), QByteArray("\xC2\xE0\xF0\xED\xE0"));
+        QByteArray twice = cp1251;
+        twice.replace(QStringLiteral("Одесос").toUtf8(), QByteArray("\xCE\xE4\xE5\xF1\xEE\xF1"));
+        QByteArray utf16(reinterpret_cast<const char *>(joined(sound()).utf16()), utf8.size() * 2);
+        utf16.truncate(joined(sound()).size() * 2);
+
+        QTest::addRow("utf8") << utf8 << -1 << QString();
+        QTest::addRow("utf8_with_byte_order_mark") << QByteArray("\xEF\xBB\xBF") + utf8 << -1 << QString();
+        QTest::addRow("windows_1251_line") << cp1251 << 10 << QStringLiteral("this line is not UTF-8 text; the file "
+                                                                             "is probably saved as Windows-1251");
+        QTest::addRow("two_windows_1251_lines") << twice << 10 << QStringLiteral("nor is one later line");
+        QTest::addRow("utf16_with_byte_order_mark") << QByteArray("\xFF\xFE") + utf16 << 0
+                                                    << QStringLiteral("saved as UTF-16");
+        QTest::addRow("utf16_without_byte_order_mark") << utf16 << 0 << QStringLiteral("saved as UTF-16");
+        QTest::addRow("cut_in_the_middle_of_a_letter") << utf8.left(utf8.indexOf("Варна") + 3) << 10
+                                                       << QStringLiteral("not UTF-8");
+    }
+    void fileEncoding()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(int, line);
+        QFETCH(QString, says);
+        const ContentReader::Result result = ContentReader::readBytes(bytes);
+        if (line < 0) {
+            QVERIFY2(result.ok(), qPrintable(describe(result.problems)));
+            QCOMPARE(result.store.Danni(0), QStringList({QStringLiteral("Лом"), QStringLiteral("Варна")}));
+            return;
+        }
+        QVERIFY2(result.problems.size() == 1, qPrintable(describe(result.problems)));
+        QCOMPARE(result.problems.first().line, line);
+        QVERIFY2(result.problems.first().message.contains(says), qPrintable(result.problems.first().message));
+        QVERIFY(result.store.Danni(0).isEmpty());
+    }
+
+    void problemsComeInFileOrder()
+    {
+        QStringList lines = removed(sound(), 11, 13); // no [right]: a problem of the whole file
+        lines = replaced(lines, 14, QStringLiteral("да"));
+        lines = replaced(lines, 3, QStringLiteral("широко"));
+        lines = inserted(lines, 1, {QStringLiteral("[ляво]")});
+        const ContentReader::Result result = ContentReader::read(joined(lines));
+        QList<int> reported;
+        for (const ContentReader::Problem &p : result.problems)
+            reported.append(p.line);
+        QCOMPARE(reported, QList<int>({0, 1, 4, 15}));
+    }
+
     // What a sound file turns into, item by item.
     void readingRules_data()
     {
@@ -376,6 +535,14 @@ private Q_SLOTS:
                                         << QStringList{QStringLiteral("Алмус"), QStringLiteral("Одесос")};
         QTest::addRow("no_newline_at_end") << s.join(u'\n') << QStringLiteral("flags")
                                            << QStringList{QStringLiteral("Флагове"), QStringLiteral("0"), QStringLiteral("0")};
+        QTest::addRow("cr_line_ends") << joined(s, QStringLiteral("\r")) << QStringLiteral("left") << two;
+        QTest::addRow("explanation_header_without_space")
+            << joined(s + QStringList{QStringLiteral("[explanation switches]"), QStringLiteral("Обяснения"),
+                                      QStringLiteral("1"), QStringLiteral("[Explanation1]"), QStringLiteral("ред")})
+            << QStringLiteral("explanation 1") << QStringList{QStringLiteral("ред")};
+        QTest::addRow("picture_name_in_capitals_allowed")
+            << joined(s + QStringList{QStringLiteral("[picture 1]"), QStringLiteral("file = Карта.PNG")})
+            << QStringLiteral("left") << two;
         QTest::addRow("byte_order_mark") << QString(QChar(0xFEFF)) + joined(s) << QStringLiteral("parameters")
                                          << s.mid(1, 6);
         QTest::addRow("header_case_and_blanks") << joined(replaced(s, 8, QStringLiteral(" [ Left ] "))) << QStringLiteral("left") << two;
