@@ -1,14 +1,44 @@
 # kaz_add_quiz(FOLDER): builds the test in FOLDER into a program named kaz-<folder name>.
-# The test is checked first; a test that breaks a rule of the content format stops the build.
+# A relative FOLDER counts from the project's folder. The test is checked first; a test
+# that breaks a rule of the content format stops the build.
 function(kaz_add_quiz folder)
+    if(folder STREQUAL "")
+        return()
+    endif()
     get_filename_component(folder "${folder}" ABSOLUTE BASE_DIR "${PROJECT_SOURCE_DIR}")
     get_filename_component(name "${folder}" NAME)
     set(target "kaz-${name}")
+    if(NOT IS_DIRECTORY "${folder}")
+        message(FATAL_ERROR "${folder}: KAZ_TESTS names this test folder, but there is no such folder "
+                            "(a relative path counts from ${PROJECT_SOURCE_DIR})")
+    endif()
     if(NOT EXISTS "${folder}/test.kaz")
         message(FATAL_ERROR "${folder}: there is no test.kaz in this test folder")
     endif()
-    file(GLOB pictures CONFIGURE_DEPENDS
-        "${folder}/*.png" "${folder}/*.jpg" "${folder}/*.jpeg" "${folder}/*.bmp" "${folder}/*.gif")
+    if(NOT name MATCHES "^[A-Za-z0-9_][A-Za-z0-9_.-]*$")
+        message(FATAL_ERROR "${folder}: the folder's name \"${name}\" becomes the program's name, kaz-${name}, "
+                            "and a program's name may hold only Latin letters, digits, - and _; rename the folder, "
+                            "for example to mytest")
+    endif()
+    get_property(earlier GLOBAL PROPERTY "KAZ_FOLDER_OF_${target}")
+    if(earlier STREQUAL folder)
+        message(FATAL_ERROR "${folder}: this test folder is named twice in KAZ_TESTS; name it once")
+    elseif(earlier)
+        message(FATAL_ERROR "${folder}: this test folder and ${earlier} have the same name, and each would become "
+                            "the program ${target}; rename one of the folders")
+    endif()
+    set_property(GLOBAL PROPERTY "KAZ_FOLDER_OF_${target}" "${folder}")
+
+    # The pictures beside test.kaz, whatever the case of their endings; the checker accepts
+    # the same endings (ContentReader::pictureSuffixes).
+    file(GLOB candidates CONFIGURE_DEPENDS "${folder}/*")
+    set(pictures "")
+    foreach(file IN LISTS candidates)
+        string(TOLOWER "${file}" lower)
+        if(lower MATCHES "\\.(png|jpg|jpeg|bmp|gif)$" AND NOT IS_DIRECTORY "${file}")
+            list(APPEND pictures "${file}")
+        endif()
+    endforeach()
     set(files "${folder}/test.kaz" ${pictures})
 
     set(stamp "${CMAKE_CURRENT_BINARY_DIR}/${target}.checked")
