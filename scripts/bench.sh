@@ -1,0 +1,48 @@
+#!/usr/bin/env bash
+# Builds the benchmarks in Release and runs them all; prints the tables of docs/performance.md.
+#  1. start-up of the shipped test against a bare window of the same widgets, both under Xvfb,
+#     interleaved (KAZ_BENCH_RUNS starts of each, 15 unless set);
+#  2. every learner action on generated tests of 100 … 32,767 phrases per side, models alone
+#     and with the test window (offscreen).
+set -euo pipefail
+root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+source "$root/scripts/deps.sh"
+kaz_install_missing libbenchmark-dev xvfb
+
+build="$root/build-bench"
+cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DKAZ_BENCHMARKS=ON >/dev/null
+cmake --build "$build" --parallel 2 \
+    --target kaz-istoriya-probe bare-window-probe kaz-bench-startup kaz-bench-actions
+
+# Qt wants a private runtime directory; without one it warns on every start.
+export XDG_RUNTIME_DIR="${XDG_RUNTIME_DIR:-$(mktemp -d)}"
+
+echo "Machine: $(nproc) cores, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2- | sed 's/^ *//')"
+echo "Load before the run: $(cut -d' ' -f1-3 /proc/loadavg)"
+
+# A display of our own: the first free number from 90 up.
+display=90
+while [ -e "/tmp/.X11-unix/X$display" ] || [ -e "/tmp/.X$display-lock" ]; do
+    display=$((display + 1))
+done
+Xvfb ":$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+xvfb=$!
+trap 'kill "$xvfb" 2>/dev/null || true' EXIT
+for _ in $(seq 50); do
+    [ -e "/tmp/.X11-unix/X$display" ] && break
+    sleep 0.1
+done
+
+echo
+echo "## Start-up: process start to first painted frame (Xvfb, xcb platform)"
+echo
+env -u QT_QPA_PLATFORM -u WAYLAND_DISPLAY DISPLAY=":$display" \
+    "$build/bench/kaz-bench-startup" --runs "${KAZ_BENCH_RUNS:-15}" \
+    "$build/bench/kaz-istoriya-probe" "$build/bench/bare-window-probe"
+
+echo
+echo "## Learner actions on generated tests (offscreen, Bulgarian collation)"
+echo
+LC_ALL=bg_BG.UTF-8 "$build/bench/kaz-bench-actions" --benchmark_color=false
+echo
+echo "Load after the run: $(cut -d' ' -f1-3 /proc/loadavg)"
