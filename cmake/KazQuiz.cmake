@@ -53,4 +53,8 @@ function(kaz_add_quiz folder)
     add_dependencies(${target} ${target}-check)
     qt_add_resources(${target} "${target}-content" PREFIX "/test" BASE "${folder}" FILES ${files})
     target_link_libraries(${target} PRIVATE kaz_ui kaz_warnings)
+
+    # Installing (packaging/) finds every quiz program and its test folder here.
+    set_property(TARGET ${target} PROPERTY KAZ_TEST_FOLDER "${folder}")
+    set_property(GLOBAL APPEND PROPERTY KAZ_QUIZ_TARGETS ${target})
 endfunction()

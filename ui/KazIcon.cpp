@@ -3,14 +3,21 @@
 #include <QPainter>
 #include <QPixmap>
 
+#include <algorithm>
+
 namespace KazIcon {
 
-namespace {
-QPixmap draw(int size)
+const QList<int> &sizes()
 {
-    QPixmap pm(size, size);
-    pm.fill(Qt::transparent);
-    QPainter p(&pm);
+    static const QList<int> all{16, 22, 24, 32, 48, 64, 128, 256};
+    return all;
+}
+
+QImage image(int size)
+{
+    QImage img(size, size, QImage::Format_ARGB32_Premultiplied);
+    img.fill(Qt::transparent);
+    QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing);
     const qreal s = size / 32.0;
     p.setPen(Qt::NoPen);
@@ -23,15 +30,14 @@ QPixmap draw(int size)
     p.drawRect(QRectF(19 * s, 18 * s, 10 * s, 8 * s));
     p.setPen(QPen(Qt::white, 2 * s));
     p.drawLine(QPointF(13 * s, 10 * s), QPointF(19 * s, 22 * s));
-    return pm;
+    return img;
 }
-} // namespace
 
 QIcon make()
 {
     QIcon icon;
-    for (int size : {16, 32, 48, 64, 128, 256})
-        icon.addPixmap(draw(size));
+    for (int size : sizes())
+        icon.addPixmap(QPixmap::fromImage(image(size)));
     return icon;
 }
 

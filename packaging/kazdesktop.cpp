@@ -1,0 +1,75 @@
+// kazdesktop FOLDER EXECUTABLE OUTDIR: writes what a desktop needs to list the quiz
+// program EXECUTABLE, built from the test in FOLDER, under OUTDIR as it is laid out below
+// the installed data folder (share/):
+//   applications/<id>.desktop, metainfo/<id>.metainfo.xml,
+//   icons/hicolor/<n>x<n>/apps/<id>.png for every icon size.
+// The id and the menu entry's name come from the test's caption.
+#include "ContentReader.h"
+#include "DesktopFiles.h"
+#include "KazIcon.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTextStream>
+
+namespace {
+
+bool writeFile(const QString &path, const QByteArray &bytes, QTextStream &err)
+{
+    QDir().mkpath(QFileInfo(path).path());
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size()) {
+        err << path << ": error: cannot write: " << file.errorString() << '\n';
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    QTextStream err(stderr);
+    const QStringList args = app.arguments();
+    if (args.size() != 4) {
+        err << "usage: kazdesktop FOLDER EXECUTABLE OUTDIR\n";
+        return 2;
+    }
+    const QDir folder(args.at(1));
+    const QString path = folder.filePath(QStringLiteral("test.kaz"));
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        err << path << ": error: cannot read the test: " << file.errorString() << '\n';
+        return 1;
+    }
+    ContentReader::Options options;
+    options.fileName = path;
+    const ContentReader::Result result = ContentReader::read(QString::fromUtf8(file.readAll()), options);
+    if (!result.ok()) {
+        for (const ContentReader::Problem &p : result.problems)
+            err << p.toString() << '\n';
+        return 1;
+    }
+
+    const QString caption = ContentStore::item(result.store.Danni(3), 0);
+    const DesktopFiles::Program program = DesktopFiles::describe(
+        caption, QFileInfo(folder.absolutePath()).fileName(), args.at(2));
+    const QDir out(args.at(3));
+    bool ok = writeFile(out.filePath(QStringLiteral("applications/%1.desktop").arg(program.id)),
+                        DesktopFiles::desktopEntry(program).toUtf8(), err);
+    ok = writeFile(out.filePath(QStringLiteral("metainfo/%1.metainfo.xml").arg(program.id)),
+                   DesktopFiles::metainfo(program).toUtf8(), err)
+        && ok;
+    for (int size : KazIcon::sizes()) {
+        const QString png = out.filePath(QStringLiteral("icons/hicolor/%1x%1/apps/%2.png").arg(size).arg(program.id));
+        QDir().mkpath(QFileInfo(png).path());
+        if (!KazIcon::image(size).save(png, "PNG")) {
+            err << png << ": error: cannot write the icon\n";
+            ok = false;
+        }
+    }
+    return ok ? 0 : 1;
+}

@@ -1,0 +1,194 @@
+// The names and texts that list an installed quiz in the desktop's application menu.
+#include "DesktopFiles.h"
+
+#include <QHash>
+#include <QTest>
+#include <QXmlStreamReader>
+
+using namespace DesktopFiles;
+
+namespace {
+
+// Keys and values of a desktop entry, values unescaped as a desktop reads them; lines that
+// are neither the group header nor key=value end up under "!malformed".
+QHash<QString, QString> readEntry(const QString &text)
+{
+    QHash<QString, QString> keys;
+    const QStringList lines = text.split(u'\n');
+    if (lines.constFirst() != u"[Desktop Entry]")
+        keys.insert(QStringLiteral("!malformed"), lines.constFirst()); // the group header comes first
+    for (const QString &line : lines.mid(1)) {
+        if (line.isEmpty())
+            continue;
+        const qsizetype eq = line.indexOf(u'=');
+        if (eq <= 0) {
+            keys.insert(QStringLiteral("!malformed"), line);
+            continue;
+        }
+        QString value;
+        const QString raw = line.mid(eq + 1);
+        for (qsizetype i = 0; i < raw.size(); ++i) {
+            if (raw.at(i) == u'\\' && i + 1 < raw.size()) {
+                const QChar next = raw.at(++i);
+                value += next == u'n' ? QChar(u'\n') : next == u't' ? QChar(u'\t') : next == u'r' ? QChar(u'\r') : next;
+            } else {
+                value += raw.at(i);
+            }
+        }
+        keys.insert(line.left(eq), value);
+    }
+    return keys;
+}
+
+// Element texts of a metainfo file by "name" or "name@lang", with the well-formedness error.
+QHash<QString, QString> readMetainfo(const QString &text, QString *error)
+{
+    QHash<QString, QString> elements;
+    QXmlStreamReader xml(text);
+    while (!xml.atEnd()) {
+        if (xml.readNext() != QXmlStreamReader::StartElement)
+            continue;
+        QString key = xml.name().toString();
+        const QString lang = xml.attributes().value(QStringLiteral("xml:lang")).toString();
+        if (!lang.isEmpty())
+            key += u'@' + lang;
+        const QString type = xml.attributes().value(QStringLiteral("type")).toString();
+        if (key == u"url" || key == u"launchable")
+            key += u'@' + type;
+        if (key == u"description" || key == u"component" || key == u"provides" || key == u"categories"
+            || key == u"content_rating")
+            continue;
+        const QString text = xml.readElementText(QXmlStreamReader::IncludeChildElements);
+        if (elements.contains(key))
+            elements[key] += u'\n' + text;
+        else
+            elements.insert(key, text);
+    }
+    *error = xml.hasError() ? xml.errorString() : QString();
+    return elements;
+}
+
+// Titles a teacher may write; each must reach the menu exactly as written.
+void addTitles()
+{
+    QTest::addColumn<QString>("title");
+    QTest::addRow("cyrillic") << "KAZ по История - стари названия на градове";
+    QTest::addRow("backslash") << R"(Пътища C:\new\tests)";
+    QTest::addRow("markup_characters") << R"(Числа <, > & "кавички" 'и')";
+    QTest::addRow("semicolons") << "Глаголи; съществителни;";
+    QTest::addRow("percent_and_equals") << "100% = цяло";
+}
+
+} // namespace
+
+class TestDesktopFiles : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void componentId_data()
+    {
+        QTest::addColumn<QString>("address");
+        QTest::addColumn<QString>("folder");
+        QTest::addColumn<QString>("id");
+        QTest::addRow("shipped_test") << "https://kaz.bg" << "istoriya" << "bg.kaz.istoriya";
+        QTest::addRow("path_and_port_ignored") << "http://school.example.org:8080/quiz?x=1" << "geo"
+                                               << "org.example.school.geo";
+        QTest::addRow("www_dropped") << "https://www.kaz.bg" << "figuri" << "bg.kaz.figuri";
+        QTest::addRow("no_scheme") << "kaz.bg" << "figuri" << "bg.kaz.figuri";
+        QTest::addRow("upper_case_host") << "HTTPS://KAZ.BG" << "figuri" << "bg.kaz.figuri";
+        QTest::addRow("hyphen_in_host") << "https://my-school.bg" << "t" << "bg.my_school.t";
+        QTest::addRow("label_starting_with_digit") << "https://7school.bg" << "t" << "bg._7school.t";
+        QTest::addRow("folder_starting_with_digit") << "https://kaz.bg" << "5klas" << "bg.kaz._5klas";
+        QTest::addRow("hyphen_and_dot_in_folder") << "https://kaz.bg" << "my-test.v2" << "bg.kaz.my_test_v2";
+        QTest::addRow("folder_case_kept") << "https://kaz.bg" << "MyTest" << "bg.kaz.MyTest";
+        QTest::addRow("unicode_host_in_ace") << "https://пример.бг" << "t" << "xn__90ae.xn__e1afmkfd.t";
+        QTest::addRow("single_label_host") << "http://localhost/quiz" << "t" << "bg.kaz.t";
+        QTest::addRow("ipv4_host") << "http://192.168.1.10" << "t" << "bg.kaz.t";
+        QTest::addRow("ipv6_host") << "http://[::1]/" << "t" << "bg.kaz.t";
+        QTest::addRow("no_address") << "" << "t" << "bg.kaz.t";
+        QTest::addRow("word_not_address") << "KAZ" << "t" << "bg.kaz.t";
+    }
+    void componentId()
+    {
+        QFETCH(QString, address);
+        QFETCH(QString, folder);
+        QFETCH(QString, id);
+        QCOMPARE(DesktopFiles::componentId(address, folder), id);
+    }
+
+    void describe_data()
+    {
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QString>("homepage");
+        QTest::addRow("shipped_caption") << "https://kaz.bg KAZ по История - стари названия на градове"
+                                         << "KAZ по История - стари названия на градове" << "https://kaz.bg";
+        QTest::addRow("spaces_around_title") << "https://kaz.bg   Тест  " << "Тест" << "https://kaz.bg";
+        QTest::addRow("address_only") << "https://kaz.bg" << "KAZ" << "https://kaz.bg";
+        QTest::addRow("empty_title") << "https://kaz.bg " << "KAZ" << "https://kaz.bg";
+        QTest::addRow("no_scheme_no_homepage") << "kaz.bg Тест" << "Тест" << "";
+        QTest::addRow("ftp_no_homepage") << "ftp://kaz.bg Тест" << "Тест" << "";
+        QTest::addRow("word_no_homepage") << "KAZ Тест" << "Тест" << "";
+        QTest::addRow("empty_caption") << "" << "KAZ" << "";
+    }
+    void describe()
+    {
+        QFETCH(QString, caption);
+        QFETCH(QString, title);
+        QFETCH(QString, homepage);
+        const Program p = DesktopFiles::describe(caption, QStringLiteral("t"), QStringLiteral("kaz-t"));
+        QCOMPARE(p.title, title);
+        QCOMPARE(p.homepage, homepage);
+        QCOMPARE(p.executable, QStringLiteral("kaz-t"));
+        QCOMPARE(p.id, DesktopFiles::componentId(caption.section(u' ', 0, 0), QStringLiteral("t")));
+    }
+
+    void desktopEntryKeepsTitle()
+    {
+        QFETCH(QString, title);
+        const Program p = DesktopFiles::describe(QStringLiteral("https://kaz.bg ") + title, QStringLiteral("geo"),
+                                                 QStringLiteral("kaz-geo"));
+        const QHash<QString, QString> keys = readEntry(DesktopFiles::desktopEntry(p));
+        QVERIFY2(!keys.contains(QStringLiteral("!malformed")), qPrintable(keys.value(QStringLiteral("!malformed"))));
+        QCOMPARE(keys.value(QStringLiteral("Name")), title);
+        QCOMPARE(keys.value(QStringLiteral("Name[bg]")), title);
+        QCOMPARE(keys.value(QStringLiteral("Type")), QStringLiteral("Application"));
+        QCOMPARE(keys.value(QStringLiteral("Exec")), QStringLiteral("kaz-geo"));
+        QCOMPARE(keys.value(QStringLiteral("Icon")), QStringLiteral("bg.kaz.geo"));
+        QVERIFY(keys.value(QStringLiteral("Categories")).split(u';').contains(QStringLiteral("Education")));
+    }
+    void desktopEntryKeepsTitle_data() { addTitles(); }
+
+    void metainfoKeepsTitle()
+    {
+        QFETCH(QString, title);
+        const Program p = DesktopFiles::describe(QStringLiteral("https://kaz.bg ") + title, QStringLiteral("geo"),
+                                                 QStringLiteral("kaz-geo"));
+        QString error;
+        const QHash<QString, QString> e = readMetainfo(DesktopFiles::metainfo(p), &error);
+        QVERIFY2(error.isEmpty(), qPrintable(error));
+        QCOMPARE(e.value(QStringLiteral("id")), QStringLiteral("bg.kaz.geo"));
+        QCOMPARE(e.value(QStringLiteral("name")), title);
+        QCOMPARE(e.value(QStringLiteral("name@bg")), title);
+        QCOMPARE(e.value(QStringLiteral("launchable@desktop-id")), QStringLiteral("bg.kaz.geo.desktop"));
+        QCOMPARE(e.value(QStringLiteral("binary")), QStringLiteral("kaz-geo"));
+        QCOMPARE(e.value(QStringLiteral("url@homepage")), QStringLiteral("https://kaz.bg"));
+        QCOMPARE(e.value(QStringLiteral("category")), QStringLiteral("Education"));
+        QVERIFY(e.value(QStringLiteral("p")).contains(title));
+    }
+    void metainfoKeepsTitle_data() { addTitles(); }
+
+    void metainfoWithoutHomepage()
+    {
+        const Program p = DesktopFiles::describe(QStringLiteral("KAZ Тест"), QStringLiteral("t"), QStringLiteral("kaz-t"));
+        QString error;
+        const QHash<QString, QString> e = readMetainfo(DesktopFiles::metainfo(p), &error);
+        QVERIFY2(error.isEmpty(), qPrintable(error));
+        QVERIFY(!e.contains(QStringLiteral("url@homepage")));
+        QCOMPARE(e.value(QStringLiteral("id")), QStringLiteral("bg.kaz.t"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestDesktopFiles)
+#include "tst_desktopfiles.moc"
