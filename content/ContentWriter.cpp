@@ -1,13 +1,15 @@
 #include "ContentWriter.h"
 
+#include <QRegularExpression>
+
 namespace ContentWriter {
 
 namespace {
 
 QString oneLine(QString item)
 {
-    item.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
-    item.replace(u'\n', u' ');
+    static const QRegularExpression lineBreak(QStringLiteral("\r\n|\n|\r"));
+    item.replace(lineBreak, QStringLiteral(" "));
     return item;
 }
 

@@ -10,8 +10,8 @@
 // would take for a comment, a section header or a blank line get a leading backslash.
 namespace ContentWriter {
 
-// `comments` become "# " lines at the top of the file. An item can hold no line break (one
-// inside an item is written as a space) and loses a trailing carriage return. A picture's
+// `comments` become "# " lines at the top of the file. An item can hold no line break (CR LF,
+// LF or CR alone); one inside an item is written as a space. A picture's
 // file is its source without `pictureBase`, the prefix the reader was given.
 QString write(const ContentStore &store, const QStringList &comments = {}, const QString &pictureBase = {});
 

@@ -147,7 +147,9 @@ private:
         QString t = text;
         if (t.startsWith(QChar(0xFEFF)))
             t.remove(0, 1);
-        const QStringList lines = t.split(u'\n');
+        // Line ends as the content reader knows them: CR LF, LF, or CR alone.
+        static const QRegularExpression lineEnd(QStringLiteral("\r\n|\n|\r"));
+        const QStringList lines = t.split(lineEnd);
         Chars block;
         int firstLine = 0;
         int blankInside = 0; // first blank line inside the answers of this block
@@ -164,9 +166,7 @@ private:
             open = false;
         };
         for (int i = 0; i < lines.size(); ++i) {
-            QString line = lines.at(i);
-            if (line.endsWith(u'\r'))
-                line.chop(1);
+            const QString &line = lines.at(i);
             const QString trimmed = line.trimmed();
             if (trimmed.startsWith(QStringLiteral("//")))
                 continue;

@@ -1,0 +1,49 @@
+#!/usr/bin/env bash
+# Builds the fuzz targets with clang, libFuzzer and the address and undefined-behaviour
+# sanitizers, then runs each for SECONDS (default 60) from a corpus seeded with the shipped
+# tests and the GIFT examples. A crash, a hang (over 10 s on one input) or a memory use over
+# 2 GB stops the target and leaves the input in build-fuzz/fuzz/artifacts-<target>/.
+# Usage: bash scripts/fuzz.sh [SECONDS]
+set -euo pipefail
+root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+source "$root/scripts/deps.sh"
+kaz_install_missing clang-14 libclang-rt-14-dev
+
+seconds="${1:-60}"
+build="$root/build-fuzz"
+cmake -S "$root" -B "$build" -DCMAKE_CXX_COMPILER=clang++-14 -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DBUILD_TESTING=OFF -DKAZ_FUZZ=ON >/dev/null
+if ! cmake --build "$build" --parallel "$(nproc)" --target fuzz_content fuzz_gift >"$build/build.log" 2>&1; then
+    cat "$build/build.log" >&2
+    exit 1
+fi
+
+status=0
+for target in content gift; do
+    corpus="$build/fuzz/corpus-$target"
+    artifacts="$build/fuzz/artifacts-$target/"
+    mkdir -p "$corpus" "$artifacts"
+    if [ "$target" = content ]; then
+        seeds=("$root"/content/*/test.kaz)
+    else
+        seeds=("$root"/docs/examples/*.gift "$root"/tests/data/*.gift)
+    fi
+    for seed in "${seeds[@]}"; do
+        if [ -f "$seed" ]; then
+            cp "$seed" "$corpus/seed-$(basename "$(dirname "$seed")")-$(basename "$seed")"
+        fi
+    done
+    echo "== fuzz_$target for ${seconds} s"
+    log="$build/fuzz/fuzz_$target.log"
+    rc=0
+    "$build/fuzz/fuzz_$target" "$corpus" -dict="$root/fuzz/$target.dict" -max_total_time="$seconds" \
+        -timeout=10 -rss_limit_mb=2048 -malloc_limit_mb=2048 -max_len=65536 -artifact_prefix="$artifacts" \
+        -print_final_stats=1 >"$log" 2>&1 || rc=$?
+    grep -E '^(#[0-9]+[[:space:]]+DONE|stat::number_of_executed_units|stat::peak_rss_mb|finding:|SUMMARY|Test unit written)|ERROR' \
+        "$log" || true
+    if [ "$rc" -ne 0 ]; then
+        echo "fuzz_$target stopped with status $rc; see $log" >&2
+        status=1
+    fi
+done
+exit "$status"
