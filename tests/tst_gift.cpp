@@ -72,6 +72,8 @@ private slots:
     void reportsFaults_data();
     void reportsFaults();
     void sampleBecomesSoundTests();
+    void convertedQuestionsPassTheChecker_data();
+    void convertedQuestionsPassTheChecker();
     void writerRoundTrip_data();
     void writerRoundTrip();
     void folderNames_data();
@@ -126,6 +128,9 @@ void TestGift::readsMatchingQuestions_data()
     QTest::addRow("crlf_and_bom")
         << QStringLiteral("\uFEFF::T::Q{\r\n=a -> 1\r\n=b -> 2\r\n=c -> 3\r\n}\r\n")
         << QStringList{QStringLiteral("T | Q | a; b; c | 1; 2; 3")};
+    QTest::addRow("lone_cr_line_ends")
+        << QStringLiteral("::T::one\rtwo{\r=a -> 1\r=b -> 2\r=c -> 3\r}\r\r::U::x{=d -> 4 =e -> 5 =f -> 6}")
+        << QStringList{QStringLiteral("T | one / two | a; b; c | 1; 2; 3"), QStringLiteral("U | x | d; e; f | 4; 5; 6")};
     QTest::addRow("arrow_inside_right_part")
         << QStringLiteral("::T::Q{=a -> 1 -> 2 =b -> 3 =c -> 4}")
         << QStringList{QStringLiteral("T | Q | a; b; c | 1 -> 2; 3; 4")};
@@ -215,6 +220,8 @@ void TestGift::reportsFaults_data()
         << QStringLiteral("right part \"Алмус\" is already on line 2");
     QTest::addRow("text_before_first_pair") << QStringLiteral("::T::Q{\n  oops =a -> 1 =b -> 2 =c -> 3}") << 2
                                             << QStringLiteral("\"oops\" stands before the first pair");
+    QTest::addRow("line_counted_at_lone_cr") << QStringLiteral("::T::Q{\r=a -> 1\r\n=b 2\r=c -> 3 =d -> 4}") << 3
+                                             << QStringLiteral("\"=b 2\" has no \"->\"");
     QTest::addRow("fault_in_second_question")
         << QStringLiteral("::A::x{=1 -> 2 =3 -> 4 =5 -> 6}\n\n// note\n::B::y{=7 -> 8\n=9 -> 8 =11 -> 12}") << 5
         << QStringLiteral("right part \"8\" is already on line 4");
@@ -263,6 +270,45 @@ void TestGift::sampleBecomesSoundTests()
     QCOMPARE(towns.right.last(), QStringLiteral("Августа Траяна"));
     QCOMPARE(r.questions.at(1).text, QStringList{QStringLiteral("Свържете автора с творбата му: роман, повест, "
                                                                 "поема или разказ.")});
+}
+
+// Questions whose texts the content format would take for comments, headers, escapes or
+// line ends: the written test must keep them as they are.
+void TestGift::convertedQuestionsPassTheChecker_data()
+{
+    QTest::addColumn<QString>("gift");
+    QTest::addColumn<int>("instructionLines");
+
+    const QString pairs = QStringLiteral("{=a -> 1 =b -> 2 =c -> 3}");
+    QTest::addRow("text_lines_like_sections_and_comments")
+        << QStringLiteral("::T::[left]\n\\# not a comment\n\\\\ back\n  [x] y\n") + pairs << 4;
+    QTest::addRow("phrases_like_sections_and_comments")
+        << QStringLiteral("::T::Q{=\\# едно -> [right] =[left] -> \\\\ =  [ -> #}") << 1;
+    QTest::addRow("title_with_hash_and_brackets") << QStringLiteral("::\\# Тема [1]::Q") + pairs << 1;
+    QTest::addRow("blank_line_inside_text") << QStringLiteral("::T::a\\n\\nb") + pairs << 3;
+    QTest::addRow("lone_cr_inside_html") << QStringLiteral("::T::[html]<p>[one]</p>\r<p>#two</p>") + pairs << 2;
+    QTest::addRow("no_text") << QStringLiteral("::T::") + pairs << 0;
+    QTest::addRow("no_title_text_starts_with_hash") << QStringLiteral("# Тема\\nот два реда") + pairs << 2;
+}
+
+void TestGift::convertedQuestionsPassTheChecker()
+{
+    QFETCH(QString, gift);
+    QFETCH(int, instructionLines);
+    const Gift::Result r = Gift::read(gift);
+    QVERIFY2(r.ok(), qPrintable(messages(r.errors)));
+    QCOMPARE(r.questions.size(), 1);
+    const Gift::Matching &q = r.questions.first();
+    QCOMPARE(q.text.size(), instructionLines);
+
+    const QString text = Gift::toContent(q);
+    const ContentReader::Result c = ContentReader::read(text);
+    QVERIFY2(c.ok(), qPrintable(text));
+    QCOMPARE(c.store.Danni(0), q.left);
+    QCOMPARE(c.store.Danni(1), q.right);
+    QCOMPARE(c.store.Danni(3).at(0), Gift::DefaultAddress + u' ' + q.title);
+    const QString instructions = q.text.isEmpty() ? QString() : q.text.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n");
+    QCOMPARE(c.store.Ukazanie(), instructions);
 }
 
 void TestGift::writerRoundTrip_data()
