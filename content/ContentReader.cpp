@@ -611,6 +611,13 @@ Result readBytes(const QByteArray &bytes, const Options &options)
         r.problems.append({options.fileName, 0, message});
         return r;
     };
+    if (bytes.startsWith("PK\x03\x04") || bytes.startsWith("\xD0\xCF\x11\xE0"))
+        return whole(QStringLiteral("the file is a word processor's document (such as .docx, .doc or .odt), not "
+                                    "plain text; write the test in a text editor (Notepad, gedit, Kate) and save it "
+                                    "as UTF-8 text"));
+    if (bytes.startsWith("{\\rtf"))
+        return whole(QStringLiteral("the file is saved as rich text (RTF, as WordPad does), not plain text; write "
+                                    "the test in a text editor (Notepad, gedit, Kate) and save it as UTF-8 text"));
     if (bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF") || bytes.contains('\0'))
         return whole(QStringLiteral("the file is saved as UTF-16 (\"Unicode\"); save it again as UTF-8 (in Notepad: "
                                     "File, Save as, Encoding: UTF-8)"));

@@ -479,6 +479,12 @@ private Q_SLOTS:
         QTest::addRow("utf16_with_byte_order_mark") << QByteArray("\xFF\xFE") + utf16 << 0
                                                     << QStringLiteral("saved as UTF-16");
         QTest::addRow("utf16_without_byte_order_mark") << utf16 << 0 << QStringLiteral("saved as UTF-16");
+        QTest::addRow("word_document") << QByteArray("PK\x03\x04\x14\0\x06\0") + utf8 << 0
+                                       << QStringLiteral("a word processor's document");
+        QTest::addRow("old_word_document") << QByteArray("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1") + utf8 << 0
+                                           << QStringLiteral("a word processor's document");
+        QTest::addRow("wordpad_rich_text") << QByteArray("{\\rtf1\\ansi ") + utf8 + "}" << 0
+                                           << QStringLiteral("rich text (RTF");
         QTest::addRow("cut_in_the_middle_of_a_letter") << utf8.left(utf8.indexOf("Варна") + 3) << 10
                                                        << QStringLiteral("not UTF-8");
     }
