@@ -139,6 +139,9 @@ QString desktopEntry(const Program &program)
     text += QStringLiteral("Exec=") + program.executable + u'\n';
     text += QStringLiteral("TryExec=") + program.executable + u'\n';
     text += QStringLiteral("Icon=") + program.id + u'\n';
+    // On X11 the window's WM_CLASS instance is the executable's name; this ties the window
+    // to its menu entry and icon.
+    text += QStringLiteral("StartupWMClass=") + program.executable + u'\n';
     text += QStringLiteral("Terminal=false\n");
     text += QStringLiteral("Categories=Education;\n");
     return text;

@@ -156,6 +156,7 @@ private slots:
         QCOMPARE(keys.value(QStringLiteral("Type")), QStringLiteral("Application"));
         QCOMPARE(keys.value(QStringLiteral("Exec")), QStringLiteral("kaz-geo"));
         QCOMPARE(keys.value(QStringLiteral("Icon")), QStringLiteral("bg.kaz.geo"));
+        QCOMPARE(keys.value(QStringLiteral("StartupWMClass")), QStringLiteral("kaz-geo"));
         QVERIFY(keys.value(QStringLiteral("Categories")).split(u';').contains(QStringLiteral("Education")));
     }
     void desktopEntryKeepsTitle_data() { addTitles(); }
