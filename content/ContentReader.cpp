@@ -146,6 +146,12 @@ private:
                 current = &m_sections.last();
                 continue;
             }
+            if (line.trimmed().startsWith(u'#')) {
+                problem(lineNo, QStringLiteral("this line starts with spaces and then #; a note for yourself starts "
+                                               "with # at the very beginning of the line, so delete the spaces; to "
+                                               "keep the line as text, start it with \\"));
+                continue;
+            }
             if (line.trimmed().startsWith(u'[')) {
                 problem(lineNo, QStringLiteral("this line starts with [ but is not a section header; a header is "
                                                "a name in square brackets alone on its line, such as [left]; to "

@@ -272,6 +272,8 @@ private Q_SLOTS:
                                            << QStringLiteral("starts with [ but is not a section header");
         QTest::addRow("phrase_starting_with_bracket") << replaced(s, 10, QStringLiteral("[Варна")) << 10
                                                       << QStringLiteral("start it with \\");
+        QTest::addRow("indented_comment") << inserted(s, 10, {QStringLiteral("  # Варна е на морето")}) << 10
+                                          << QStringLiteral("starts with spaces and then #");
         QTest::addRow("misspelt_section") << s + QStringList{QStringLiteral("[rigth]"), QStringLiteral("Русе")} << 18
                                           << QStringLiteral("unknown section [rigth] (did you mean [right]?)");
         QTest::addRow("singular_section_name")
