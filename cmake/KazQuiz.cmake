@@ -1,45 +1,51 @@
-# kaz_add_quiz(FOLDER): builds the test in FOLDER into a program named kaz-<folder name>.
-# A relative FOLDER counts from the project's folder. The test is checked first; a test
-# that breaks a rule of the content format stops the build.
-function(kaz_add_quiz folder)
-    if(folder STREQUAL "")
-        return()
-    endif()
+# kaz_quiz_folder(FOLDER OUT_FOLDER OUT_PROBLEM): the absolute path of a test folder named in
+# KAZ_TESTS (a relative path counts from the project's folder) and, when the folder cannot
+# become a program, why; else an empty text. A folder that can is claimed for its program's
+# name, so that a second folder of the same name is refused.
+function(kaz_quiz_folder folder out_folder out_problem)
     get_filename_component(folder "${folder}" ABSOLUTE BASE_DIR "${PROJECT_SOURCE_DIR}")
     get_filename_component(name "${folder}" NAME)
-    set(target "kaz-${name}")
+    set(${out_folder} "${folder}" PARENT_SCOPE)
+    set(problem "")
     if(NOT IS_DIRECTORY "${folder}")
-        message(FATAL_ERROR "${folder}: KAZ_TESTS names this test folder, but there is no such folder "
-                            "(a relative path counts from ${PROJECT_SOURCE_DIR})")
-    endif()
-    if(NOT EXISTS "${folder}/test.kaz")
+        string(CONCAT problem "KAZ_TESTS names this test folder, but there is no such folder (a relative path counts "
+                              "from ${PROJECT_SOURCE_DIR})")
+    elseif(NOT EXISTS "${folder}/test.kaz")
         # Editors like to add ".txt", and some systems show no file endings.
         file(GLOB near RELATIVE "${folder}" "${folder}/*")
         list(FILTER near INCLUDE REGEX "^[Tt][Ee][Ss][Tt]\\.[Kk][Aa][Zz]")
         if(near)
             list(JOIN near ", " near)
-            message(FATAL_ERROR "${folder}: there is no test.kaz in this test folder, only ${near}; rename the "
-                                "file to test.kaz exactly (small letters, no .txt at the end)")
+            string(CONCAT problem "there is no test.kaz in this test folder, only ${near}; rename the file to test.kaz "
+                                  "exactly (small letters, no .txt at the end)")
+        else()
+            string(CONCAT problem "there is no test.kaz in this test folder")
         endif()
-        message(FATAL_ERROR "${folder}: there is no test.kaz in this test folder")
+    elseif(NOT name MATCHES "^[A-Za-z0-9_][A-Za-z0-9_.-]*$")
+        string(CONCAT problem "the folder's name \"${name}\" becomes the program's name, kaz-${name}, and a program's "
+                              "name may hold only Latin letters, digits, - and _; rename the folder, for example to mytest")
+    else()
+        get_property(earlier GLOBAL PROPERTY "KAZ_FOLDER_OF_kaz-${name}")
+        if(earlier STREQUAL folder)
+            string(CONCAT problem "this test folder is named twice in KAZ_TESTS; name it once")
+        elseif(earlier)
+            string(CONCAT problem "this test folder and ${earlier} have the same name, and each would become the program "
+                                  "kaz-${name}; rename one of the folders")
+        else()
+            set_property(GLOBAL PROPERTY "KAZ_FOLDER_OF_kaz-${name}" "${folder}")
+        endif()
     endif()
-    if(NOT name MATCHES "^[A-Za-z0-9_][A-Za-z0-9_.-]*$")
-        message(FATAL_ERROR "${folder}: the folder's name \"${name}\" becomes the program's name, kaz-${name}, "
-                            "and a program's name may hold only Latin letters, digits, - and _; rename the folder, "
-                            "for example to mytest")
-    endif()
-    get_property(earlier GLOBAL PROPERTY "KAZ_FOLDER_OF_${target}")
-    if(earlier STREQUAL folder)
-        message(FATAL_ERROR "${folder}: this test folder is named twice in KAZ_TESTS; name it once")
-    elseif(earlier)
-        message(FATAL_ERROR "${folder}: this test folder and ${earlier} have the same name, and each would become "
-                            "the program ${target}; rename one of the folders")
-    endif()
-    set_property(GLOBAL PROPERTY "KAZ_FOLDER_OF_${target}" "${folder}")
+    set(${out_problem} "${problem}" PARENT_SCOPE)
+endfunction()
 
-    # The pictures beside test.kaz, whatever the case of their endings; the checker accepts
-    # the same endings (ContentReader::pictureSuffixes).
-    file(GLOB candidates CONFIGURE_DEPENDS "${folder}/*")
+# kaz_quiz_pictures(FOLDER OUT_FILES): the pictures beside test.kaz, whatever the case of their
+# endings; the checker accepts the same endings (ContentReader::pictureSuffixes).
+function(kaz_quiz_pictures folder out_files)
+    if(CMAKE_SCRIPT_MODE_FILE)
+        file(GLOB candidates "${folder}/*")
+    else()
+        file(GLOB candidates CONFIGURE_DEPENDS "${folder}/*")
+    endif()
     set(pictures "")
     foreach(file IN LISTS candidates)
         string(TOLOWER "${file}" lower)
@@ -47,6 +53,22 @@ function(kaz_add_quiz folder)
             list(APPEND pictures "${file}")
         endif()
     endforeach()
+    set(${out_files} "${pictures}" PARENT_SCOPE)
+endfunction()
+
+# kaz_add_quiz(FOLDER): builds the test in FOLDER into a program named kaz-<folder name>.
+# The test is checked first; a test that breaks a rule of the content format stops the build.
+function(kaz_add_quiz folder)
+    if(folder STREQUAL "")
+        return()
+    endif()
+    kaz_quiz_folder("${folder}" folder problem)
+    if(problem)
+        message(FATAL_ERROR "${folder}: ${problem}")
+    endif()
+    get_filename_component(name "${folder}" NAME)
+    set(target "kaz-${name}")
+    kaz_quiz_pictures("${folder}" pictures)
     set(files "${folder}/test.kaz" ${pictures})
 
     set(stamp "${CMAKE_CURRENT_BINARY_DIR}/${target}.checked")
