@@ -3,13 +3,14 @@
 # sanitizers, then runs each for SECONDS (default 60) from a corpus seeded with the shipped
 # tests and the GIFT examples. A crash, a hang (over 10 s on one input) or a memory use over
 # 2 GB stops the target and leaves the input in build-fuzz/fuzz/artifacts-<target>/.
-# Usage: bash scripts/fuzz.sh [SECONDS]
+# Usage: bash scripts/fuzz.sh [SECONDS [libFuzzer options …]], e.g. bash scripts/fuzz.sh 300 -len_control=0
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 source "$root/scripts/deps.sh"
 kaz_install_missing clang-14 libclang-rt-14-dev
 
 seconds="${1:-60}"
+extra=("${@:2}")
 build="$root/build-fuzz"
 cmake -S "$root" -B "$build" -DCMAKE_CXX_COMPILER=clang++-14 -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DBUILD_TESTING=OFF -DKAZ_FUZZ=ON >/dev/null
@@ -38,7 +39,7 @@ for target in content gift; do
     rc=0
     "$build/fuzz/fuzz_$target" "$corpus" -dict="$root/fuzz/$target.dict" -max_total_time="$seconds" \
         -timeout=10 -rss_limit_mb=2048 -malloc_limit_mb=2048 -max_len=65536 -artifact_prefix="$artifacts" \
-        -print_final_stats=1 >"$log" 2>&1 || rc=$?
+        -print_final_stats=1 "${extra[@]}" >"$log" 2>&1 || rc=$?
     grep -E '^(#[0-9]+[[:space:]]+DONE|stat::number_of_executed_units|stat::peak_rss_mb|finding:|SUMMARY|Test unit written)|ERROR' \
         "$log" || true
     if [ "$rc" -ne 0 ]; then
