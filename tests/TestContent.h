@@ -162,6 +162,14 @@ inline QString brokenInvariant(Kaz &kaz)
                 return QStringLiteral("row %1 of Slowo(%2) \"%3\" has code %4")
                     .arg(i).arg(side).arg(phrases.item(i), codes.item(i));
         }
+        // Each phrase in exactly one place: its code once, in this side's list or in one pair.
+        QList<int> seen(c.Danni(side).size() + 1, 0);
+        const QStringList placed = codes.items() + kaz.dum_N(2 + side).items();
+        for (const QString &code : placed) {
+            const int k = code.toInt();
+            if (k < 1 || k >= seen.size() || ++seen[k] > 1)
+                return QStringLiteral("side %1: code \"%2\" is out of range or in two places").arg(side).arg(code);
+        }
         ListModel sorted;
         sorted.setSorted(true);
         sorted.setItems(phrases.items());

@@ -1,0 +1,175 @@
+// One whole session of the running program, by mouse and menu, from start to "Exit":
+// pairing, taking back, the hint, grading, explanations, the picture window, and the
+// appearance dialog opened and closed three times (by "Отказ", by its frame, by "Запис").
+// The sanitizer build runs it with LeakSanitizer, so every window and model made on the
+// way must be gone when the program has ended.
+#include "CwiatDialog.h"
+#include "Kaz.h"
+#include "KazProgram.h"
+#include "KazView.h"
+#include "ListBox.h"
+#include "PictureBox.h"
+#include "TestContent.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSlider>
+#include <QTest>
+#include <QTimer>
+
+namespace {
+
+void clickMenu(QMainWindow *window, QAction *action)
+{
+    QMenuBar *bar = window->menuBar();
+    QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(action).center());
+}
+
+class Player
+{
+public:
+    explicit Player(KazProgram &program)
+        : m_program(program)
+    {
+    }
+
+    KazView &view() { return *m_program.view(); }
+    Kaz &kaz() { return *m_program.model(); }
+
+    void clickRow(int list, int row)
+    {
+        ListBox *box = view().Slowo(list);
+        const QModelIndex index = box->model()->index(row, 0);
+        box->scrollTo(index);
+        QTest::mouseClick(box->viewport(), Qt::LeftButton, {}, box->visualRect(index).center());
+    }
+    void clickButton(int i) { QTest::mouseClick(view().Uprawl(i), Qt::LeftButton); }
+
+    // Pairs the left and right phrases of content positions l and r.
+    void pair(int l, int r)
+    {
+        const ContentStore &c = kaz().KAZ_danni();
+        clickRow(0, TestContent::rowOf(kaz().Slowo(0), c.Danni(0).at(l)));
+        clickRow(1, TestContent::rowOf(kaz().Slowo(1), c.Danni(1).at(r)));
+        clickButton(0);
+    }
+
+    CwiatDialog *openDialog()
+    {
+        clickMenu(&view(), view().Cwqt());
+        CwiatDialog *d = view().Cwiat();
+        return d && QTest::qWaitForWindowExposed(d) ? d : nullptr;
+    }
+
+private:
+    KazProgram &m_program;
+};
+
+QString brokenAfter(Kaz &kaz, const char *step)
+{
+    const QString broken = TestContent::brokenInvariant(kaz);
+    return broken.isEmpty() ? QString() : QStringLiteral("after %1: %2").arg(QLatin1StringView(step), broken);
+}
+
+} // namespace
+
+class TestSession : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    // The offscreen platform cannot raise the picture window and says so; nothing else may warn.
+    void init() { QTest::failOnWarning(QRegularExpression(QStringLiteral("^(?!This plugin does not support raise\\(\\)$).*"))); }
+    void wholeSessionToExit_data();
+    void wholeSessionToExit();
+};
+
+void TestSession::wholeSessionToExit_data()
+{
+    QTest::addColumn<QString>("test");
+    QTest::addRow("istoriya") << u"content/istoriya/test.kaz"_qs;
+    QTest::addRow("figuri_pictures_and_explanations") << u"content/figuri/test.kaz"_qs;
+}
+
+void TestSession::wholeSessionToExit()
+{
+    QFETCH(QString, test);
+    KazProgram program(TestContent::sourcePath(test));
+    Player p(program);
+    Kaz &kaz = p.kaz();
+    KazView &view = p.view();
+    view.showCentred();
+    QVERIFY(QTest::qWaitForWindowExposed(&view));
+    const int L = int(kaz.KAZ_danni().Danni(0).size());
+    const int R = int(kaz.KAZ_danni().Danni(1).size());
+    const int N = std::min(L, R);
+    QVERIFY(N >= 3);
+
+    // A right pair, a wrong pair taken back, the hint on a right pair.
+    p.pair(0, 0);
+    p.pair(1, 2);
+    p.clickRow(2, 1);
+    p.clickButton(1);
+    QCOMPARE(kaz.Slowo(2).count(), 1);
+    QVERIFY2(brokenAfter(kaz, "taking back").isEmpty(), qPrintable(brokenAfter(kaz, "taking back")));
+    const ContentStore &c = kaz.KAZ_danni();
+    p.clickRow(0, TestContent::rowOf(kaz.Slowo(0), c.Danni(0).at(1)));
+    p.clickRow(1, TestContent::rowOf(kaz.Slowo(1), c.Danni(1).at(1)));
+    p.clickButton(3);
+    QVERIFY(view.Prowerka0()->toPlainText().contains(u" е във връзка с "_qs));
+    QVERIFY(!view.Uprawl(3)->isEnabled());
+
+    // The thumbnail of the current question, clicked: opens the picture window where the
+    // question has a picture.
+    p.clickRow(0, 0);
+    QTest::mouseClick(view.Grafika0(), Qt::LeftButton, {}, view.Grafika0()->rect().center());
+
+    // Every other phrase with its partner, the last two crossed; then the rule's click and grading.
+    for (int k = 2; k < N - 2; ++k)
+        p.pair(k, k);
+    p.pair(N - 2, N - 1);
+    p.pair(N - 1, N - 2);
+    QVERIFY2(brokenAfter(kaz, "pairing").isEmpty(), qPrintable(brokenAfter(kaz, "pairing")));
+    p.clickButton(0); // no phrase selected after the last pair: no pair, but "Оцени" is offered
+    QVERIFY(view.Uprawl(2)->isEnabled());
+    p.clickButton(2);
+    const int right = N - 2;
+    QCOMPARE(kaz.Broj_werni(), right);
+    QCOMPARE(view.Ndapis()->text(), QStringLiteral("Верни: %1%").arg(qRound(right * 100.0 / N)));
+    p.clickRow(2, N - 1);
+    QCOMPARE(kaz.prowerkaText(1), u"НЕ"_qs);
+    p.clickButton(3);
+    QVERIFY(view.Prowerka0()->toPlainText().contains(u" е във връзка с "_qs));
+
+    // The appearance dialog three times: "Отказ", the frame, "Запис".
+    CwiatDialog *d = p.openDialog();
+    QVERIFY(d);
+    d->Slider1(0)->setFocus();
+    QTest::keyClick(d->Slider1(0), Qt::Key_PageUp);
+    clickMenu(d, d->mnu_Otkaz());
+    QTRY_VERIFY(!view.Cwiat());
+    QVERIFY(!kaz.cwiat());
+
+    d = p.openDialog();
+    QVERIFY(d);
+    d->close();
+    QTRY_VERIFY(!view.Cwiat());
+    QVERIFY(!kaz.cwiat());
+
+    d = p.openDialog();
+    QVERIFY(d);
+    clickMenu(d, d->mnu_zapis());
+    QTRY_VERIFY(!view.Cwiat());
+    QCOMPARE(kaz.windowLook().background, kaz.Cweta().integer(3));
+    QVERIFY2(brokenAfter(kaz, "the dialog").isEmpty(), qPrintable(brokenAfter(kaz, "the dialog")));
+
+    // "Exit" ends the event loop with status 0.
+    QTimer::singleShot(0, &view, [&view] { clickMenu(&view, view.Izhod()); });
+    QCOMPARE(QCoreApplication::exec(), 0);
+}
+
+QTEST_MAIN(TestSession)
+#include "tst_session.moc"
