@@ -14,6 +14,8 @@
 
 #include <benchmark/benchmark.h>
 
+#include <clocale>
+#include <ctime>
 #include <cstdio>
 #include <map>
 #include <memory>
@@ -151,18 +153,31 @@ void dropCachedWindow()
     cached.reset();
 }
 
+// Processor time of this thread: what the action costs when other programs share the
+// processor and stretch its wall-clock time.
+double threadCpuMs()
+{
+    timespec t{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+    return double(t.tv_sec) * 1e3 + double(t.tv_nsec) * 1e-6;
+}
+
 // Times one action up to the moment the window is idle again; counts the widgets painted
 // on the way, to show that the repaint is part of the time.
 template<typename Action>
 void timed(benchmark::State &state, bool widgets, Action action)
 {
     const quint64 paintsBefore = events->paints;
+    const double cpuBefore = threadCpuMs();
     QElapsedTimer timer;
     timer.start();
     action();
     if (widgets)
         settle();
     state.SetIterationTime(double(timer.nsecsElapsed()) * 1e-9);
+    benchmark::Counter &cpu = state.counters["cpu_ms"];
+    cpu.value += threadCpuMs() - cpuBefore;
+    cpu.flags = benchmark::Counter::kAvgIterations;
     benchmark::Counter &painted = state.counters["painted"];
     painted.value += double(events->paints - paintsBefore);
     painted.flags = benchmark::Counter::kAvgIterations;
@@ -301,13 +316,19 @@ class TableReporter : public benchmark::ConsoleReporter
 {
 public:
     std::map<std::string, double> medianMs;
+    std::map<std::string, double> medianCpuMs;
 
     void ReportRuns(const std::vector<Run> &runs) override
     {
         ConsoleReporter::ReportRuns(runs);
-        for (const Run &run : runs)
-            if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median" && !run.error_occurred)
-                medianMs[run.run_name.function_name] = run.GetAdjustedRealTime(); // unit: ms
+        for (const Run &run : runs) {
+            if (run.run_type != Run::RT_Aggregate || run.aggregate_name != "median" || run.error_occurred)
+                continue;
+            medianMs[run.run_name.function_name] = run.GetAdjustedRealTime(); // unit: ms
+            const auto cpu = run.counters.find("cpu_ms");
+            if (cpu != run.counters.end())
+                medianCpuMs[run.run_name.function_name] = cpu->second.value;
+        }
     }
 };
 
@@ -321,6 +342,7 @@ int main(int argc, char *argv[])
         qputenv("QT_QPA_PLATFORM", "offscreen");
     qputenv("QT_QPA_UPDATE_IDLE_TIME", "0");
     QApplication app(argc, argv);
+    std::setlocale(LC_NUMERIC, "C"); // the table's numbers with a decimal point, whatever the locale
     events = new EventCounter(&app);
     app.installEventFilter(events);
 
@@ -344,7 +366,8 @@ int main(int argc, char *argv[])
     benchmark::RunSpecifiedBenchmarks(&reporter);
     dropCachedWindow();
 
-    std::printf("\nMedian time per action, ms (models alone | with the test window, offscreen)\n\n");
+    std::printf("\nMedian time per action in ms, wall clock / processor time of the thread; growth of the\n"
+                "wall-clock time from 1,000 to 10,000 phrases per side (processor time in brackets)\n\n");
     std::printf("| action | view |");
     for (int n : Sizes)
         std::printf(" %d |", n);
@@ -355,17 +378,20 @@ int main(int argc, char *argv[])
     for (int a = 0; a < int(std::size(Actions)); ++a) {
         for (bool widgets : {false, true}) {
             std::printf("| %s | %s |", Actions[a].name, widgets ? "window" : "models");
+            const auto value = [&](const std::map<std::string, double> &m, int n) {
+                const auto it = m.find(benchmarkName(a, widgets, n));
+                return it == m.end() ? -1.0 : it->second;
+            };
             for (int n : Sizes) {
-                const auto it = reporter.medianMs.find(benchmarkName(a, widgets, n));
-                if (it == reporter.medianMs.end())
+                if (value(reporter.medianMs, n) < 0)
                     std::printf(" – |");
                 else
-                    std::printf(" %.3f |", it->second);
+                    std::printf(" %.3f / %.3f |", value(reporter.medianMs, n), value(reporter.medianCpuMs, n));
             }
-            const auto small = reporter.medianMs.find(benchmarkName(a, widgets, 1000));
-            const auto big = reporter.medianMs.find(benchmarkName(a, widgets, 10000));
-            if (small != reporter.medianMs.end() && big != reporter.medianMs.end() && small->second > 0)
-                std::printf(" %.1f × |\n", big->second / small->second);
+            const double small = value(reporter.medianMs, 1000), big = value(reporter.medianMs, 10000);
+            const double smallCpu = value(reporter.medianCpuMs, 1000), bigCpu = value(reporter.medianCpuMs, 10000);
+            if (small > 0 && big >= 0 && smallCpu > 0)
+                std::printf(" %.1f × (%.1f ×) |\n", big / small, bigCpu / smallCpu);
             else
                 std::printf(" – |\n");
         }

@@ -89,6 +89,15 @@ struct PlainKaz
         }
     }
 
+    // The learner or the program selects a row of a phrase list; only a change runs the
+    // list's reaction, which moves the code list's selection along.
+    void select(int side, int row)
+    {
+        if (slowo[side].selected == row)
+            return;
+        slowo[side].selected = dum[side].selected = row;
+    }
+
     void dobawi()
     {
         const int l = slowo[0].selected, r = slowo[1].selected;
@@ -154,6 +163,10 @@ QString difference(const Kaz &kaz, const PlainKaz &plain)
     for (int i = 0; i < 6; ++i)
         if (kaz.dum_N(i).items() != plain.dum[i].items)
             return QStringLiteral("rows of dum_N(%1)").arg(i);
+    for (int i = 0; i < 2; ++i)
+        if (kaz.dum_N(i).selectedIndex() != plain.dum[i].selected)
+            return QStringLiteral("selection of dum_N(%1): %2, plainly %3")
+                .arg(i).arg(kaz.dum_N(i).selectedIndex()).arg(plain.dum[i].selected);
     return {};
 }
 
@@ -241,7 +254,7 @@ private Q_SLOTS:
                     continue;
                 const int row = std::uniform_int_distribution<int>(0, rows - 1)(random);
                 kaz.Slowo(side).setSelectedIndex(row);
-                plain.slowo[side].selected = plain.dum[side].selected = row;
+                plain.select(side, row);
             } else if (what < 7) {
                 kaz.Dobawi_dwojka();
                 plain.dobawi();
@@ -263,8 +276,8 @@ private Q_SLOTS:
         while (kaz.Slowo(0).count() > 0 && kaz.Slowo(1).count() > 0) {
             kaz.Slowo(0).setSelectedIndex(0);
             kaz.Slowo(1).setSelectedIndex(kaz.Slowo(1).count() - 1);
-            plain.slowo[0].selected = 0;
-            plain.slowo[1].selected = int(plain.slowo[1].items.size()) - 1;
+            plain.select(0, 0);
+            plain.select(1, int(plain.slowo[1].items.size()) - 1);
             kaz.Dobawi_dwojka();
             plain.dobawi();
         }
@@ -353,8 +366,8 @@ private Q_SLOTS:
                 r = std::uniform_int_distribution<int>(0, kaz.Slowo(1).count() - 1)(random);
             kaz.Slowo(0).setSelectedIndex(l);
             kaz.Slowo(1).setSelectedIndex(r);
-            plain.slowo[0].selected = l;
-            plain.slowo[1].selected = r;
+            plain.select(0, l);
+            plain.select(1, r);
             kaz.Dobawi_dwojka();
             plain.dobawi();
         }

@@ -11,6 +11,7 @@ namespace {
 
 const QString RemainingPrefix = QStringLiteral("Остават: ");
 const QString ScorePrefix = QStringLiteral("Верни: ");
+const QString noText; // what reading past the end of a list yields
 
 } // namespace
 
@@ -26,6 +27,15 @@ Kaz::Kaz(ContentLoader loader, QObject *parent)
     for (int i = 0; i < 6; ++i) {
         m_dumN[i] = new ListModel(this);
         m_dumN[i]->setClickReaction([this, i] { dum_N_Click(i); });
+    }
+    // Any change of a key list makes its index stale; it is rebuilt on its next use.
+    for (int side = 0; side < 2; ++side) {
+        ListModel *key = m_dumN[4 + side];
+        const auto stale = [this, side] { m_keyIndex[side].valid = false; };
+        connect(key, &QAbstractItemModel::modelReset, this, stale);
+        connect(key, &QAbstractItemModel::rowsInserted, this, stale);
+        connect(key, &QAbstractItemModel::rowsRemoved, this, stale);
+        connect(key, &QAbstractItemModel::dataChanged, this, stale);
     }
     m_nastroiki.setItems({QStringLiteral("Zapiswam po-malkiq broj")});
 
@@ -90,6 +100,8 @@ void Kaz::Zaredi_kluch()
             for (qsizetype i = 1; i <= n; ++i)
                 key.append(Numbers::decimal(i));
         dum_N(4 + side).setItems(std::move(key));
+        // Indexed now, at start-up, so that taking back and grading only look codes up.
+        keyIndex(side);
     }
 }
 
@@ -113,6 +125,28 @@ int Kaz::codeRowFor(int side, const QString &row) const
     if (code > 0)
         return code - 1;
     return row.isEmpty() ? int(m_danni->Danni(side).size()) : -1;
+}
+
+const Kaz::KeyIndex &Kaz::keyIndex(int side)
+{
+    KeyIndex &index = m_keyIndex[side];
+    if (index.valid)
+        return index;
+    const QStringList &key = dum_N(4 + side).items();
+    index.first.clear();
+    index.first.reserve(key.size());
+    index.next.assign(size_t(key.size()), -1);
+    for (int j = int(key.size()) - 1; j >= 0; --j) {
+        const auto it = index.first.find(key.at(j));
+        if (it == index.first.end()) {
+            index.first.insert(key.at(j), j);
+        } else {
+            index.next[size_t(j)] = *it;
+            *it = j;
+        }
+    }
+    index.valid = true;
+    return index;
 }
 
 void Kaz::Nomerirai_frazi()
@@ -256,22 +290,35 @@ void Kaz::Wyrni_dwojka()
     const int s = Slowo(2).selectedIndex();
     if (s < 0)
         return;
+    // The rows put back into each phrase list, in the order they went in.
+    QList<std::pair<int, QString>> added[2];
     for (int side = 0; side < 2; ++side) {
-        // The key lists every code twice: once for the phrase, once past the end of the
-        // content, where the empty text is read. Both go into the phrase list.
-        const ListModel &key = dum_N(4 + side);
+        // Every key position that holds the pair's code, in ascending order: the key lists
+        // every code twice, once for the phrase and once past the end of the content, where
+        // the empty text is read. Both go into the phrase list.
+        const KeyIndex &index = keyIndex(side);
         const QString code = dum_N(2 + side).item(s);
         const QStringList &content = KAZ_danni().Danni(side);
-        for (int j = 0; j < key.count(); ++j)
-            if (key.item(j) == code)
-                Slowo(side).addItem(ContentStore::item(content, j));
+        for (int j = index.first.value(code, -1); j >= 0; j = index.next[size_t(j)]) {
+            const QString phrase = ContentStore::item(content, j);
+            added[side].append({Slowo(side).addItem(phrase), phrase});
+        }
     }
     dum_N(2).removeItem(s);
     dum_N(3).removeItem(s);
     Slowo(2).removeItem(Slowo(2).selectedIndex());
     if (Slowo(2).count() > s)
         Slowo(2).setSelectedIndex(s);
-    Nomerirai_frazi();
+    // Renumbering the phrase lists (Nomerirai_frazi) gives every row the code of the first
+    // content item with its text. The rows that stayed already carry exactly that code, so
+    // only the rows put back get theirs, at the same places; the code lists lose their
+    // selection as in a renumbering.
+    for (int side = 0; side < 2; ++side) {
+        const ListModel &key = dum_N(4 + side);
+        for (const auto &[row, phrase] : std::as_const(added[side]))
+            dum_N(side).insertItem(row, key.item(codeRowFor(side, phrase)));
+        dum_N(side).dropSelection();
+    }
     Slowo(0).removeItem(0);
     Slowo(1).removeItem(0);
     dum_N(0).removeItem(0);
@@ -289,13 +336,19 @@ void Kaz::Formirai_ocenka()
     const int last = Slowo(2).count() - 1;
     const double N = Numbers::readLenient(m_nastroiki.item(0));
 
-    // Each pair is compared with every key row j = 0 … N - 1; counting the rows by their
-    // pair of codes first gives the same count in one pass over each list.
-    QHash<std::pair<QString, QString>, int> keyRows;
-    for (int j = 0; j <= N - 1; ++j)
-        ++keyRows[{dum_N(4).item(j), dum_N(5).item(j)}];
-    for (int i = 0; i <= last; ++i)
-        m_brojWerni += keyRows.value({dum_N(2).item(i), dum_N(3).item(i)}, 0);
+    // Each pair counts every key row j = 0 … N - 1 whose left and right codes equal its own.
+    // The rows whose left code is the pair's are found through the index of the left key.
+    const KeyIndex &left = keyIndex(0);
+    const QStringList &leftCodes = dum_N(2).items();
+    const QStringList &rightCodes = dum_N(3).items();
+    const QStringList &rightKey = dum_N(5).items();
+    for (int i = 0; i <= last; ++i) {
+        const QString &rightCode = i < rightCodes.size() ? rightCodes.at(i) : noText;
+        const auto first = left.first.constFind(i < leftCodes.size() ? leftCodes.at(i) : noText);
+        for (int j = first == left.first.cend() ? -1 : *first; j >= 0 && j <= N - 1; j = left.next[size_t(j)])
+            if ((j < rightKey.size() ? rightKey.at(j) : noText) == rightCode)
+                ++m_brojWerni;
+    }
 
     const qint16 score = N > 0 ? Numbers::roundToInt16(m_brojWerni * 100.0 / N) : 0;
     setUprawlEnabled(0, false);

@@ -6,10 +6,12 @@
 #include "KazLayout.h"
 #include "ListModel.h"
 
+#include <QHash>
 #include <QObject>
 #include <QString>
 #include <functional>
 #include <memory>
+#include <vector>
 
 class Cwiat;
 class ScreenFonts;
@@ -141,6 +143,14 @@ private:
     void setThumbnail(const QString &source);
     void ensureGraphika();
     int codeRowFor(int side, const QString &row) const;
+    // Where each text stands in the key list dum_N(4 + side).
+    struct KeyIndex
+    {
+        bool valid = false;
+        QHash<QString, int> first;  // text -> its first position
+        std::vector<int> next;      // position -> the next position of the same text, or -1
+    };
+    const KeyIndex &keyIndex(int side);
     KazLook *lookOf(Control control);
 
     ContentLoader m_loader;
@@ -149,6 +159,7 @@ private:
 
     ListModel *m_slowo[3];
     ListModel *m_dumN[6];
+    KeyIndex m_keyIndex[2];
     ListModel m_nastroiki;
     AppearanceStore m_cweta;
 

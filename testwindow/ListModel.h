@@ -35,12 +35,18 @@ public:
     void removeItem(int row);
     void setItem(int row, const QString &text);
     void clear();
-    // Replaces all items at once (used to fill a list in bulk); no reaction runs.
+    // Replaces all items at once (used to fill a list in bulk); no reaction runs. A sorted
+    // list holds them in the order adding them one at a time would give.
     void setItems(QStringList items);
+    // Inserts at `row` as given, even in a sorted list (the caller knows the place); the
+    // same item stays selected.
+    void insertItem(int row, const QString &text);
 
     int selectedIndex() const { return m_selected; }
     // Values outside -1 … count - 1 are ignored.
     void setSelectedIndex(int row);
+    // Leaves no row selected without running the reaction, as a bulk load does.
+    void dropSelection() { changeSelectionSilently(-1); }
 
     int rowCount(const QModelIndex &parent = QModelIndex()) const override;
     QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
@@ -50,7 +56,9 @@ Q_SIGNALS:
     void selectedIndexChanged(int row);
 
 private:
+    int compareItems(const QString &a, const QString &b) const;
     int sortedPosition(const QString &text) const;
+    void sortItems();
     void changeSelectionSilently(int row);
 
     QStringList m_items;
