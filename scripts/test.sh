@@ -1,14 +1,45 @@
 #!/usr/bin/env bash
-# Builds KAZ with its tests and runs every test suite headless; ends with CTest's summary.
+# Builds KAZ with its tests and runs every test suite headless; runs the suite again under
+# the C, Bulgarian and Turkish locales; then builds everything once more with
+# AddressSanitizer and UndefinedBehaviorSanitizer and runs the suite there, where a leak
+# left at a program's end or any undefined behaviour fails the test. Ends with CTest's
+# summary of that last run.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 source "$root/scripts/deps.sh"
+source "$root/scripts/locales.sh"
 # The validators check the desktop entries and metainfo files the build writes.
 kaz_install_missing desktop-file-utils appstream
+kaz_generate_locales
+jobs="$(nproc)"
 
 build="$root/build-test"
 cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Debug -DBUILD_TESTING=ON >/dev/null
-cmake --build "$build" --parallel "$(nproc)"
+cmake --build "$build" --parallel "$jobs"
 
 cd "$build"
-QT_QPA_PLATFORM=offscreen ctest --output-on-failure --parallel "$(nproc)"
+QT_QPA_PLATFORM=offscreen ctest --output-on-failure --parallel "$jobs"
+
+# Number reading, case and sorting must not follow the machine's language.
+for lang in C C.UTF-8 bg_BG.UTF-8 tr_TR.UTF-8; do
+    log="$build/Testing/ctest-$lang.log"
+    if LANG="$lang" LC_ALL="$lang" QT_QPA_PLATFORM=offscreen \
+        ctest --output-on-failure --parallel "$jobs" >"$log" 2>&1; then
+        echo "LANG=$lang: $(grep 'tests passed' "$log")"
+    else
+        cat "$log"
+        echo "The test suite fails under LANG=$lang" >&2
+        exit 1
+    fi
+done
+
+asan="$root/build-test-asan"
+sanitize="-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined"
+cmake -S "$root" -B "$asan" -DCMAKE_BUILD_TYPE=Debug -DBUILD_TESTING=ON \
+    "-DCMAKE_CXX_FLAGS=$sanitize" "-DCMAKE_EXE_LINKER_FLAGS=$sanitize" >/dev/null
+cmake --build "$asan" --parallel "$jobs"
+
+cd "$asan"
+# Fewer random sessions: the sanitizers make each action several times slower.
+ASAN_OPTIONS=detect_leaks=1:strict_string_checks=1 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
+    KAZ_SESSIONS=100 QT_QPA_PLATFORM=offscreen ctest --output-on-failure --parallel "$jobs"
