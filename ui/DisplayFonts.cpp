@@ -22,17 +22,21 @@ constexpr Alias MetricAliases[] = {
 
 } // namespace
 
-DisplayFonts::DisplayFonts()
-    : m_names(QFontDatabase::families())
+const QStringList &DisplayFonts::names() const
 {
+    if (m_names)
+        return *m_names;
+    QStringList names = QFontDatabase::families();
     for (const Alias &alias : MetricAliases) {
         const QString name = QString::fromUtf16(alias.windowsName);
-        if (m_names.contains(name))
+        if (names.contains(name))
             continue;
         // Only where the platform really draws the name with its metric twin.
         if (QFontInfo(QFont(name)).family() == QString::fromUtf16(alias.compatible))
-            m_names.append(name);
+            names.append(name);
     }
+    m_names = std::move(names);
+    return *m_names;
 }
 
 double DisplayFonts::shownSize(const QString &, double points) const

@@ -3,6 +3,7 @@
 #include "ScreenFonts.h"
 
 #include <QStringList>
+#include <optional>
 
 // The fonts of this display as the appearance dialog lists them: every family the font
 // database knows, plus the Windows names the platform maps onto a metric-compatible face
@@ -11,14 +12,15 @@
 class DisplayFonts : public ScreenFonts
 {
 public:
-    DisplayFonts();
-
-    int FontCount() const override { return int(m_names.size()); }
-    QString Fonts(int i) const override { return m_names.value(i); }
+    int FontCount() const override { return int(names().size()); }
+    QString Fonts(int i) const override { return names().value(i); }
     // Text is drawn at whole pixels (Twips::font), so a size is shown as the nearest
     // whole number of pixels at 96 per inch: 8 pt becomes 8.25 pt, 14 pt 14.25 pt.
     double shownSize(const QString &family, double points) const override;
 
 private:
-    QStringList m_names;
+    // Found on the first question, when the appearance dialog opens: the font database's
+    // full list and a lookup per Windows name are work the start-up need not wait for.
+    const QStringList &names() const;
+    mutable std::optional<QStringList> m_names;
 };
