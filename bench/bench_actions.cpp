@@ -311,18 +311,28 @@ std::string benchmarkName(int action, bool widgets, int n)
     return std::to_string(action) + (widgets ? "/widgets/" : "/model/") + std::to_string(n);
 }
 
-// Shows Google Benchmark's own lines and keeps the medians for the table at the end.
+// Shows Google Benchmark's line for each median and keeps the medians for the table at the end.
 class TableReporter : public benchmark::ConsoleReporter
 {
 public:
+    TableReporter()
+        : ConsoleReporter(OO_None)
+    {
+    }
+
     std::map<std::string, double> medianMs;
     std::map<std::string, double> medianCpuMs;
 
     void ReportRuns(const std::vector<Run> &runs) override
     {
-        ConsoleReporter::ReportRuns(runs);
-        for (const Run &run : runs) {
-            if (run.run_type != Run::RT_Aggregate || run.aggregate_name != "median" || run.error_occurred)
+        std::vector<Run> medians;
+        for (const Run &run : runs)
+            if (run.error_occurred || (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median"))
+                medians.push_back(run);
+        if (!medians.empty())
+            ConsoleReporter::ReportRuns(medians);
+        for (const Run &run : medians) {
+            if (run.error_occurred)
                 continue;
             medianMs[run.run_name.function_name] = run.GetAdjustedRealTime(); // unit: ms
             const auto cpu = run.counters.find("cpu_ms");
