@@ -119,8 +119,10 @@ QString plainFromHtml(QString s)
 // Lines of a question text, each trimmed, without empty lines at either end.
 QStringList textLines(const QString &text)
 {
+    // An HTML text may still hold a CR of its own (&#13;).
+    static const QRegularExpression lineEnd(QStringLiteral("\r\n|\n|\r"));
     QStringList lines;
-    for (const QString &l : text.split(u'\n'))
+    for (const QString &l : text.split(lineEnd))
         lines.append(l.trimmed());
     while (!lines.isEmpty() && lines.first().isEmpty())
         lines.removeFirst();

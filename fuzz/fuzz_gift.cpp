@@ -32,6 +32,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
             fuzzFail("a converted question lost or changed a phrase");
         if (content.store.Danni(3).value(0) != Gift::DefaultAddress + u' ' + q.title)
             fuzzFail("a converted question has another caption");
+        QString instructions;
+        for (const QString &line : q.text)
+            instructions += line + QStringLiteral("\r\n");
+        if (content.store.Ukazanie() != instructions)
+            fuzzFail("a converted question has other instructions");
         const QString name = Gift::folderName(q.title);
         if (name.isEmpty() || name.startsWith(u'-') || name.endsWith(u'-') || name.size() > 40)
             fuzzFail("an unusable folder name");

@@ -287,6 +287,7 @@ void TestGift::convertedQuestionsPassTheChecker_data()
     QTest::addRow("title_with_hash_and_brackets") << QStringLiteral("::\\# Тема [1]::Q") + pairs << 1;
     QTest::addRow("blank_line_inside_text") << QStringLiteral("::T::a\\n\\nb") + pairs << 3;
     QTest::addRow("lone_cr_inside_html") << QStringLiteral("::T::[html]<p>[one]</p>\r<p>#two</p>") + pairs << 2;
+    QTest::addRow("cr_from_html_entity") << QStringLiteral("::T::[html]a&#13;[b]&#10;#c") + pairs << 3;
     QTest::addRow("no_text") << QStringLiteral("::T::") + pairs << 0;
     QTest::addRow("no_title_text_starts_with_hash") << QStringLiteral("# Тема\\nот два реда") + pairs << 2;
 }
