@@ -320,6 +320,9 @@ private Q_SLOTS:
         QTest::addRow("picture_of_unknown_kind")
             << s + QStringList{QStringLiteral("[picture 1]"), QStringLiteral("file = a.tiff")} << 19
             << QStringLiteral("must end in .png, .jpg, .jpeg, .bmp or .gif");
+        QTest::addRow("picture_without_ending")
+            << s + QStringList{QStringLiteral("[picture 1]"), QStringLiteral("file = a")} << 19
+            << QStringLiteral("must end in .png");
     }
     void ruleReportsLine()
     {
@@ -480,6 +483,8 @@ private Q_SLOTS:
         QTest::addRow("utf16_without_byte_order_mark") << utf16 << 0 << QStringLiteral("saved as UTF-16");
         QTest::addRow("word_document") << QByteArray("PK\x03\x04\x14\0\x06\0") + utf8 << 0
                                        << QStringLiteral("a word processor's document");
+        QTest::addRow("old_word_document") << QByteArray("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1") + utf8 << 0
+                                           << QStringLiteral("a word processor's document");
         QTest::addRow("wordpad_rich_text") << QByteArray("{\\rtf1\\ansi ") + utf8 + "}" << 0
                                            << QStringLiteral("rich text (RTF");
         QTest::addRow("cut_in_the_middle_of_a_letter") << utf8.left(utf8.indexOf("Варна") + 3) << 10

@@ -83,6 +83,8 @@ private Q_SLOTS:
         const QStringList picture = {QStringLiteral("Карта 1.png 20x10")};
 
         QTest::addRow("sound") << s << picture << QStringList();
+        QTest::addRow("sound_with_crlf_and_byte_order_mark")
+            << QByteArray("\xEF\xBB\xBF") + sound().join(QStringLiteral("\r\n")).toUtf8() << picture << QStringList();
         QTest::addRow("picture_missing") << s << QStringList()
                                          << QStringList{QStringLiteral("19: there is no such file beside test.kaz")};
         QTest::addRow("picture_name_in_other_case")
@@ -96,6 +98,9 @@ private Q_SLOTS:
         QTest::addRow("jpeg_in_capitals")
             << replaced(sound(), {{19, QStringLiteral("file = СНИМКА.JPG")}}).join(u'\n').toUtf8()
             << QStringList{QStringLiteral("СНИМКА.JPG 20x10")} << QStringList();
+        QTest::addRow("windows_1251")
+            << QByteArray(s).replace(QStringLiteral("Варна").toUtf8(), "\xC2\xE0\xF0\xED\xE0") << picture
+            << QStringList{QStringLiteral("10: this line is not UTF-8 text")};
         // Five mistakes of different kinds, all reported by one run, in the order of the file.
         QTest::addRow("five_mistakes")
             << replaced(sound(), {{3, QStringLiteral("11 250")},
