@@ -31,7 +31,10 @@ Kaz::Kaz(ContentLoader loader, QObject *parent)
     // Any change of a key list makes its index stale; it is rebuilt on its next use.
     for (int side = 0; side < 2; ++side) {
         ListModel *key = m_dumN[4 + side];
-        const auto stale = [this, side] { m_keyIndex[side].valid = false; };
+        const auto stale = [this, side] {
+            m_keyIndex[side].valid = false;
+            m_keyEdited = true;
+        };
         connect(key, &QAbstractItemModel::modelReset, this, stale);
         connect(key, &QAbstractItemModel::rowsInserted, this, stale);
         connect(key, &QAbstractItemModel::rowsRemoved, this, stale);
@@ -103,6 +106,7 @@ void Kaz::Zaredi_kluch()
         // Indexed now, at start-up, so that taking back and grading only look codes up.
         keyIndex(side);
     }
+    m_keyEdited = false;
 }
 
 void Kaz::Zaredi_frazi()
@@ -127,23 +131,55 @@ int Kaz::codeRowFor(int side, const QString &row) const
     return row.isEmpty() ? int(m_danni->Danni(side).size()) : -1;
 }
 
+namespace {
+
+// The value of a decimal number written without sign, blanks or leading zeros ("7", "31"),
+// from 1 to `limit`; 0 for any other text. Two texts with the same value are equal.
+int plainDecimal(const QString &text, int limit)
+{
+    if (text.isEmpty() || text.size() > 10 || text.at(0) == u'0')
+        return 0;
+    qint64 value = 0;
+    for (const QChar c : text) {
+        if (c < u'0' || c > u'9')
+            return 0;
+        value = value * 10 + (c.unicode() - u'0');
+    }
+    return value <= limit ? int(value) : 0;
+}
+
+} // namespace
+
+int Kaz::KeyIndex::first(const QString &text) const
+{
+    const int k = plainDecimal(text, int(firstOfNumber.size()) - 1);
+    return k > 0 ? firstOfNumber[size_t(k)] : firstOfText.value(text, -1);
+}
+
 const Kaz::KeyIndex &Kaz::keyIndex(int side)
 {
     KeyIndex &index = m_keyIndex[side];
     if (index.valid)
         return index;
     const QStringList &key = dum_N(4 + side).items();
-    index.first.clear();
-    index.first.reserve(key.size());
-    index.next.assign(size_t(key.size()), -1);
-    for (int j = int(key.size()) - 1; j >= 0; --j) {
-        const auto it = index.first.find(key.at(j));
-        if (it == index.first.end()) {
-            index.first.insert(key.at(j), j);
+    const int size = int(key.size());
+    index.firstOfNumber.assign(size_t(size) + 1, -1);
+    index.firstOfText.clear();
+    index.next.assign(size_t(size), -1);
+    for (int j = size - 1; j >= 0; --j) {
+        const QString &text = key.at(j);
+        const int k = plainDecimal(text, size);
+        int *first = nullptr;
+        if (k > 0) {
+            first = &index.firstOfNumber[size_t(k)];
         } else {
-            index.next[size_t(j)] = *it;
-            *it = j;
+            auto it = index.firstOfText.find(text);
+            if (it == index.firstOfText.end())
+                it = index.firstOfText.insert(text, -1);
+            first = &*it;
         }
+        index.next[size_t(j)] = *first;
+        *first = j;
     }
     index.valid = true;
     return index;
@@ -299,7 +335,7 @@ void Kaz::Wyrni_dwojka()
         const KeyIndex &index = keyIndex(side);
         const QString code = dum_N(2 + side).item(s);
         const QStringList &content = KAZ_danni().Danni(side);
-        for (int j = index.first.value(code, -1); j >= 0; j = index.next[size_t(j)]) {
+        for (int j = index.first(code); j >= 0; j = index.next[size_t(j)]) {
             const QString phrase = ContentStore::item(content, j);
             added[side].append({Slowo(side).addItem(phrase), phrase});
         }
@@ -310,14 +346,18 @@ void Kaz::Wyrni_dwojka()
     if (Slowo(2).count() > s)
         Slowo(2).setSelectedIndex(s);
     // Renumbering the phrase lists (Nomerirai_frazi) gives every row the code of the first
-    // content item with its text. The rows that stayed already carry exactly that code, so
-    // only the rows put back get theirs, at the same places; the code lists lose their
-    // selection as in a renumbering.
-    for (int side = 0; side < 2; ++side) {
-        const ListModel &key = dum_N(4 + side);
-        for (const auto &[row, phrase] : std::as_const(added[side]))
-            dum_N(side).insertItem(row, key.item(codeRowFor(side, phrase)));
-        dum_N(side).dropSelection();
+    // content item with its text. The rows that stayed already carry exactly that code
+    // while the key is the one they were numbered with, so only the rows put back get
+    // theirs, at the same places; the code lists lose their selection as in a renumbering.
+    if (m_keyEdited) {
+        Nomerirai_frazi();
+    } else {
+        for (int side = 0; side < 2; ++side) {
+            const ListModel &key = dum_N(4 + side);
+            for (const auto &[row, phrase] : std::as_const(added[side]))
+                dum_N(side).insertItem(row, key.item(codeRowFor(side, phrase)));
+            dum_N(side).dropSelection();
+        }
     }
     Slowo(0).removeItem(0);
     Slowo(1).removeItem(0);
@@ -344,8 +384,8 @@ void Kaz::Formirai_ocenka()
     const QStringList &rightKey = dum_N(5).items();
     for (int i = 0; i <= last; ++i) {
         const QString &rightCode = i < rightCodes.size() ? rightCodes.at(i) : noText;
-        const auto first = left.first.constFind(i < leftCodes.size() ? leftCodes.at(i) : noText);
-        for (int j = first == left.first.cend() ? -1 : *first; j >= 0 && j <= N - 1; j = left.next[size_t(j)])
+        for (int j = left.first(i < leftCodes.size() ? leftCodes.at(i) : noText); j >= 0 && j <= N - 1;
+             j = left.next[size_t(j)])
             if ((j < rightKey.size() ? rightKey.at(j) : noText) == rightCode)
                 ++m_brojWerni;
     }

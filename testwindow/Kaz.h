@@ -143,12 +143,17 @@ private:
     void setThumbnail(const QString &source);
     void ensureGraphika();
     int codeRowFor(int side, const QString &row) const;
-    // Where each text stands in the key list dum_N(4 + side).
+    // Where each text stands in the key list dum_N(4 + side). The key's own texts are
+    // decimal numbers, found by their value; any other text through a hash.
     struct KeyIndex
     {
         bool valid = false;
-        QHash<QString, int> first;  // text -> its first position
-        std::vector<int> next;      // position -> the next position of the same text, or -1
+        std::vector<int> firstOfNumber;   // value k of the text -> its first position, or -1
+        QHash<QString, int> firstOfText;  // a text that is no plain decimal -> its first position
+        std::vector<int> next;            // position -> the next position of the same text, or -1
+
+        // The first position of `text`, or -1.
+        int first(const QString &text) const;
     };
     const KeyIndex &keyIndex(int side);
     KazLook *lookOf(Control control);
@@ -160,6 +165,9 @@ private:
     ListModel *m_slowo[3];
     ListModel *m_dumN[6];
     KeyIndex m_keyIndex[2];
+    // A key list changed after start-up: the codes in the code lists may no longer be the
+    // ones a renumbering gives, so taking back renumbers every row.
+    bool m_keyEdited = false;
     ListModel m_nastroiki;
     AppearanceStore m_cweta;
 
