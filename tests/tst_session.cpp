@@ -85,6 +85,7 @@ private Q_SLOTS:
     void init() { QTest::failOnWarning(QRegularExpression(QStringLiteral("^(?!This plugin does not support raise\\(\\)$).*"))); }
     void wholeSessionToExit_data();
     void wholeSessionToExit();
+    void exitWithEveryWindowOpen();
 };
 
 void TestSession::wholeSessionToExit_data()
@@ -167,6 +168,28 @@ void TestSession::wholeSessionToExit()
     QVERIFY2(brokenAfter(kaz, "the dialog").isEmpty(), qPrintable(brokenAfter(kaz, "the dialog")));
 
     // "Exit" ends the event loop with status 0.
+    QTimer::singleShot(0, &view, [&view] { clickMenu(&view, view.Izhod()); });
+    QCOMPARE(QCoreApplication::exec(), 0);
+}
+
+// "Exit" while the picture window and the appearance dialog are open ends the program with
+// them; they go with the test window.
+void TestSession::exitWithEveryWindowOpen()
+{
+    KazProgram program(TestContent::sourcePath(u"content/figuri/test.kaz"_qs));
+    Player p(program);
+    KazView &view = p.view();
+    view.showCentred();
+    QVERIFY(QTest::qWaitForWindowExposed(&view));
+    for (int row = 0; row < p.kaz().Slowo(0).count() && p.kaz().thumbnail().isEmpty(); ++row)
+        p.clickRow(0, row);
+    QVERIFY(!p.kaz().thumbnail().isEmpty());
+    QTest::mouseClick(view.Grafika0(), Qt::LeftButton, {}, view.Grafika0()->rect().center());
+    QVERIFY(view.KAZ_Graphika() && view.KAZ_Graphika()->isVisible());
+    CwiatDialog *d = p.openDialog();
+    QVERIFY(d);
+    d->Slider1(2)->setFocus();
+    QTest::keyClick(d->Slider1(2), Qt::Key_Right);
     QTimer::singleShot(0, &view, [&view] { clickMenu(&view, view.Izhod()); });
     QCOMPARE(QCoreApplication::exec(), 0);
 }
