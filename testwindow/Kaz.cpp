@@ -166,9 +166,11 @@ const Kaz::KeyIndex &Kaz::keyIndex(int side)
     index.firstOfNumber.assign(size_t(size) + 1, -1);
     index.firstOfText.clear();
     index.next.assign(size_t(size), -1);
+    index.valueAt.assign(size_t(size), 0);
     for (int j = size - 1; j >= 0; --j) {
         const QString &text = key.at(j);
         const int k = plainDecimal(text, size);
+        index.valueAt[size_t(j)] = k;
         int *first = nullptr;
         if (k > 0) {
             first = &index.firstOfNumber[size_t(k)];
@@ -378,16 +380,24 @@ void Kaz::Formirai_ocenka()
 
     // Each pair counts every key row j = 0 … N - 1 whose left and right codes equal its own.
     // The rows whose left code is the pair's are found through the index of the left key.
+    // Two plain decimals are equal texts exactly when their values are equal, so the right
+    // codes are compared by value where both have one.
     const KeyIndex &left = keyIndex(0);
+    const KeyIndex &right = keyIndex(1);
     const QStringList &leftCodes = dum_N(2).items();
     const QStringList &rightCodes = dum_N(3).items();
     const QStringList &rightKey = dum_N(5).items();
+    const int rightLimit = int(right.valueAt.size());
     for (int i = 0; i <= last; ++i) {
         const QString &rightCode = i < rightCodes.size() ? rightCodes.at(i) : noText;
+        const int rightValue = plainDecimal(rightCode, rightLimit);
         for (int j = left.first(i < leftCodes.size() ? leftCodes.at(i) : noText); j >= 0 && j <= N - 1;
-             j = left.next[size_t(j)])
-            if ((j < rightKey.size() ? rightKey.at(j) : noText) == rightCode)
+             j = left.next[size_t(j)]) {
+            const int keyValue = j < rightLimit ? right.valueAt[size_t(j)] : 0;
+            if (keyValue > 0 && rightValue > 0 ? keyValue == rightValue
+                                               : (j < rightKey.size() ? rightKey.at(j) : noText) == rightCode)
                 ++m_brojWerni;
+        }
     }
 
     const qint16 score = N > 0 ? Numbers::roundToInt16(m_brojWerni * 100.0 / N) : 0;

@@ -151,6 +151,7 @@ private:
         std::vector<int> firstOfNumber;   // value k of the text -> its first position, or -1
         QHash<QString, int> firstOfText;  // a text that is no plain decimal -> its first position
         std::vector<int> next;            // position -> the next position of the same text, or -1
+        std::vector<int> valueAt;         // position -> the value of its text, or 0 for no plain decimal
 
         // The first position of `text`, or -1.
         int first(const QString &text) const;
