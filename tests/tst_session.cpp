@@ -18,6 +18,8 @@
 #include <QPushButton>
 #include <QSlider>
 #include <QTest>
+#include <QLineEdit>
+#include <QRandomGenerator>
 #include <QTimer>
 
 namespace {
@@ -68,6 +70,30 @@ private:
     KazProgram &m_program;
 };
 
+// What the window shows against its model; the first difference, or an empty text.
+QString viewDiffers(KazView &view, Kaz &kaz)
+{
+    for (int i = 0; i < 3; ++i) {
+        ListBox *box = view.Slowo(i);
+        const QModelIndexList rows = box->selectionModel()->selectedIndexes();
+        const int shown = rows.size() == 1 ? rows.first().row() : -1;
+        if (rows.size() > 1 || shown != kaz.Slowo(i).selectedIndex())
+            return QStringLiteral("Slowo(%1) shows row %2 selected, the model %3").arg(i).arg(shown).arg(kaz.Slowo(i).selectedIndex());
+        if (box->model()->rowCount() != kaz.Slowo(i).count())
+            return QStringLiteral("Slowo(%1) shows %2 rows of %3").arg(i).arg(box->model()->rowCount()).arg(kaz.Slowo(i).count());
+    }
+    for (int b = 0; b < 4; ++b)
+        if (view.Uprawl(b)->isEnabled() != kaz.uprawlEnabled(b))
+            return QStringLiteral("Uprawl(%1) enabled on screen %2").arg(b).arg(view.Uprawl(b)->isEnabled());
+    if (view.Ndapis()->text() != kaz.ndapis())
+        return u"the label shows \""_qs + view.Ndapis()->text() + u"\""_qs;
+    if (view.Prowerka1()->isVisible() != kaz.verdictVisible() || view.Prowerka1()->text() != kaz.prowerkaText(1))
+        return u"the verdict box differs from the model"_qs;
+    if (bool(view.Cwiat()) != bool(kaz.cwiat()))
+        return u"the appearance dialog is open on screen but not in the model, or the other way round"_qs;
+    return TestContent::brokenInvariant(kaz);
+}
+
 QString brokenAfter(Kaz &kaz, const char *step)
 {
     const QString broken = TestContent::brokenInvariant(kaz);
@@ -86,6 +112,8 @@ private Q_SLOTS:
     void wholeSessionToExit_data();
     void wholeSessionToExit();
     void exitWithEveryWindowOpen();
+    void randomClicksOnTheWindows_data();
+    void randomClicksOnTheWindows();
 };
 
 void TestSession::wholeSessionToExit_data()
@@ -190,6 +218,90 @@ void TestSession::exitWithEveryWindowOpen()
     QVERIFY(d);
     d->Slider1(2)->setFocus();
     QTest::keyClick(d->Slider1(2), Qt::Key_Right);
+    QTimer::singleShot(0, &view, [&view] { clickMenu(&view, view.Izhod()); });
+    QCOMPARE(QCoreApplication::exec(), 0);
+}
+
+void TestSession::randomClicksOnTheWindows_data()
+{
+    QTest::addColumn<QString>("test");
+    QTest::addColumn<quint64>("seed");
+    for (quint64 seed : {11, 12, 13})
+        QTest::addRow("istoriya_seed_%llu", seed) << u"content/istoriya/test.kaz"_qs << seed;
+    for (quint64 seed : {21, 22})
+        QTest::addRow("figuri_seed_%llu", seed) << u"content/figuri/test.kaz"_qs << seed;
+}
+
+// Clicks and keys at random on the real windows, disabled buttons included; after each the
+// window must show what its model holds.
+void TestSession::randomClicksOnTheWindows()
+{
+    QFETCH(QString, test);
+    QFETCH(quint64, seed);
+    KazProgram program(TestContent::sourcePath(test));
+    Player p(program);
+    KazView &view = p.view();
+    Kaz &kaz = p.kaz();
+    view.showCentred();
+    QVERIFY(QTest::qWaitForWindowExposed(&view));
+    QRandomGenerator rng(seed);
+    QStringList log;
+    const Qt::Key keys[] = {Qt::Key_Up, Qt::Key_Down, Qt::Key_Home, Qt::Key_End, Qt::Key_PageDown, Qt::Key_Space};
+    for (int n = 0; n < 250; ++n) {
+        const int what = rng.bounded(kaz.Slowo(2).count() > 0 ? 12 : 10);
+        if (what < 3) {
+            const int list = what;
+            if (kaz.Slowo(list).count() == 0)
+                continue;
+            const int row = rng.bounded(kaz.Slowo(list).count());
+            log << QStringLiteral("click Slowo(%1) row %2").arg(list).arg(row);
+            p.clickRow(list, row);
+        } else if (what < 7) {
+            const int b = what == 3 ? rng.bounded(4) : rng.bounded(2); // "Избрах" and "Върни" most
+            log << QStringLiteral("click Uprawl(%1)%2").arg(b).arg(view.Uprawl(b)->isEnabled() ? u""_qs : u" (disabled)"_qs);
+            p.clickButton(b);
+        } else if (what == 7) {
+            const int list = rng.bounded(2);
+            const Qt::Key key = keys[rng.bounded(6)];
+            log << QStringLiteral("key %1 in Slowo(%2)").arg(int(key), 0, 16).arg(list);
+            view.Slowo(list)->setFocus();
+            QTest::keyClick(view.Slowo(list), key);
+        } else if (what == 8) {
+            log << u"Color"_qs;
+            clickMenu(&view, view.Cwqt());
+        } else if (what == 9) {
+            CwiatDialog *d = view.Cwiat();
+            if (!d)
+                continue;
+            switch (rng.bounded(4)) {
+            case 0:
+                log << u"key on a slider"_qs;
+                QTest::keyClick(d->Slider1(rng.bounded(3)), rng.bounded(2) ? Qt::Key_PageUp : Qt::Key_Left);
+                break;
+            case 1:
+                log << u"Запис"_qs;
+                clickMenu(d, d->mnu_zapis());
+                break;
+            case 2:
+                log << u"Отказ"_qs;
+                clickMenu(d, d->mnu_Otkaz());
+                break;
+            default:
+                log << u"close the dialog"_qs;
+                d->close();
+                break;
+            }
+            QTRY_VERIFY(bool(view.Cwiat()) == bool(kaz.cwiat()));
+        } else {
+            log << u"click Slowo(2) twice"_qs;
+            const int row = rng.bounded(kaz.Slowo(2).count());
+            p.clickRow(2, row);
+            p.clickRow(2, row);
+        }
+        const QString differs = viewDiffers(view, kaz);
+        if (!differs.isEmpty())
+            QFAIL(qPrintable(differs + u"\n  "_qs + log.join(u"\n  "_qs)));
+    }
     QTimer::singleShot(0, &view, [&view] { clickMenu(&view, view.Izhod()); });
     QCOMPARE(QCoreApplication::exec(), 0);
 }
