@@ -433,8 +433,8 @@ private Q_SLOTS:
     void randomSessions();
 };
 
-// A few sessions played far longer than the bounded run plays them, and the seeds of
-// sessions that once failed.
+// A few sessions played far longer than the bounded run plays them. The seed of a session
+// that fails is added here, so that it is replayed on every run.
 void TestSessions::longSessions_data()
 {
     QTest::addColumn<quint64>("seed");
