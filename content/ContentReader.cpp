@@ -628,7 +628,11 @@ Result readBytes(const QByteArray &bytes, const Options &options)
         return whole(QStringLiteral("the file is saved as UTF-16 (\"Unicode\"); save it again as UTF-8 (in Notepad: "
                                     "File, Save as, Encoding: UTF-8)"));
     const bool bom = bytes.startsWith("\xEF\xBB\xBF");
-    const QList<QByteArray> lines = (bom ? bytes.mid(3) : bytes).split('\n');
+    // Lines end at CR LF, LF or a lone CR, as read() counts them, so the line named is the
+    // one an editor shows.
+    QByteArray text = bom ? bytes.mid(3) : bytes;
+    text.replace("\r\n", "\n").replace('\r', '\n');
+    const QList<QByteArray> lines = text.split('\n');
     for (qsizetype i = 0; i < lines.size(); ++i) {
         if (isUtf8(lines.at(i)))
             continue;

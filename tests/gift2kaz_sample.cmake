@@ -37,3 +37,9 @@ execute_process(COMMAND "${GIFT2KAZ}" --force --output "${WORK_DIR}" "${GIFT}" R
 if(NOT rc EQUAL 0)
     message(FATAL_ERROR "--force did not replace the tests (${rc}): ${err}")
 endif()
+
+# An output folder that is not there yet is made.
+execute_process(COMMAND "${GIFT2KAZ}" --output "${WORK_DIR}/new/tests" "${GIFT}" RESULT_VARIABLE rc ERROR_VARIABLE err)
+if(NOT rc EQUAL 0 OR NOT EXISTS "${WORK_DIR}/new/tests/avtori-i-tvorbi/test.kaz")
+    message(FATAL_ERROR "a new output folder was not made (${rc}): ${err}")
+endif()

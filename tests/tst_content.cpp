@@ -478,6 +478,10 @@ private Q_SLOTS:
         QTest::addRow("windows_1251_line") << cp1251 << 10 << QStringLiteral("this line is not UTF-8 text; the file "
                                                                              "is probably saved as Windows-1251");
         QTest::addRow("two_windows_1251_lines") << twice << 10 << QStringLiteral("nor is one later line");
+        QTest::addRow("windows_1251_with_cr_line_ends")
+            << QByteArray(cp1251).replace('\n', '\r') << 10 << QStringLiteral("this line is not UTF-8 text");
+        QTest::addRow("windows_1251_with_crlf_line_ends")
+            << QByteArray(cp1251).replace("\n", "\r\n") << 10 << QStringLiteral("this line is not UTF-8 text");
         QTest::addRow("utf16_with_byte_order_mark") << QByteArray("\xFF\xFE") + utf16 << 0
                                                     << QStringLiteral("saved as UTF-16");
         QTest::addRow("utf16_without_byte_order_mark") << utf16 << 0 << QStringLiteral("saved as UTF-16");

@@ -80,8 +80,8 @@ int main(int argc, char *argv[])
     }
 
     const QDir parent(parser.value(output));
-    if (!parent.exists()) {
-        err << parent.path() << ": error: the output folder does not exist\n";
+    if (!parent.exists() && !QDir().mkpath(parent.path())) {
+        err << parent.path() << ": error: the output folder cannot be made here\n";
         return 1;
     }
     const Gift::Written written = Gift::writeFolders(result, parent, parser.isSet(force), addr,
