@@ -1,5 +1,7 @@
 #include "ContentStore.h"
 
+#include <algorithm>
+
 namespace {
 const QStringList emptyList;
 const ContentStore::Picture emptyBox;
@@ -70,4 +72,12 @@ void ContentStore::indexSide(int side)
     for (int i = 0; i < m_danni[side].size(); ++i)
         if (!index.contains(m_danni[side].at(i)))
             index.insert(m_danni[side].at(i), i);
+}
+
+bool operator==(const ContentStore &a, const ContentStore &b)
+{
+    // The index of first occurrences follows from the phrase lists.
+    return std::equal(std::begin(a.m_danni), std::end(a.m_danni), std::begin(b.m_danni))
+        && a.m_otgowor == b.m_otgowor && a.m_ukazanie == b.m_ukazanie && a.m_spisGraf == b.m_spisGraf
+        && a.m_graphika == b.m_graphika;
 }

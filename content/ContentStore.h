@@ -21,6 +21,8 @@ public:
         QString source;
         int width = DefaultBoxWidth;
         int height = DefaultBoxHeight;
+
+        friend bool operator==(const Picture &, const Picture &) = default;
     };
 
     ContentStore();
@@ -52,6 +54,9 @@ public:
     void setUkazanie(QString text) { m_ukazanie = std::move(text); }
     void setSpis_graf(QStringList items) { m_spisGraf = std::move(items); }
     void setGraphika(int q, Picture picture);
+
+    // Two stores are equal when they hold the same lists, instructions and pictures.
+    friend bool operator==(const ContentStore &a, const ContentStore &b);
 
     // The web address at the start of the caption (the caption up to its first space).
     QString address() const;

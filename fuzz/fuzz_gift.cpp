@@ -3,7 +3,7 @@
 // same phrases, and a folder name of safe characters.
 #include "ContentReader.h"
 #include "Gift.h"
-#include "SameContent.h"
+#include "FuzzFail.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -3,6 +3,7 @@
 #include "TestContent.h"
 
 #include <QTest>
+#include <functional>
 
 using TestContent::repeated;
 
@@ -590,6 +591,26 @@ private Q_SLOTS:
         const ContentReader::Result result = ContentReader::read(text);
         QVERIFY2(result.ok(), qPrintable(describe(result.problems)));
         QCOMPARE(::piece(result.store, piece), expected);
+    }
+
+    // Round trips (writer, GIFT import, fuzzing) rely on equality seeing every part of a store.
+    void storesDifferInAnyPart()
+    {
+        const ContentStore base = ContentReader::read(joined(sound())).store;
+        QVERIFY(base == ContentReader::read(joined(sound())).store);
+        const std::function<void(ContentStore &)> edits[] = {
+            [](ContentStore &s) { s.setDanni(1, s.Danni(1) + QStringList{QStringLiteral("Бдин")}); },
+            [](ContentStore &s) { s.setDanni(3, QStringList(s.Danni(3)).replaceInStrings(QStringLiteral("Проба"), QStringLiteral("Тест"))); },
+            [](ContentStore &s) { s.setOtgowor(2, {QStringLiteral("ред")}); },
+            [](ContentStore &s) { s.setUkazanie(s.Ukazanie() + u' '); },
+            [](ContentStore &s) { s.setSpis_graf(s.Spis_graf() + QStringList{QStringLiteral("0")}); },
+            [](ContentStore &s) { s.setGraphika(1, {s.Graphika(1).source, s.Graphika(1).width + 15, s.Graphika(1).height}); },
+        };
+        for (const auto &edit : edits) {
+            ContentStore changed = base;
+            edit(changed);
+            QVERIFY(!(changed == base));
+        }
     }
 
     void codeOfFindsFirstEqualText_data()
