@@ -99,11 +99,13 @@ private:
                     if (c != u'\t' && c.category() == QChar::Other_Control)
                         c = QChar::ReplacementCharacter;
             }
-            if (line.size() > MaxLineLength && !line.startsWith(u'#')) {
+            // The backslash that keeps a line as text is no part of it.
+            const qsizetype length = line.size() - (line.startsWith(u'\\') ? 1 : 0);
+            if (length > MaxLineLength && !line.startsWith(u'#')) {
                 problem(lineNo, QStringLiteral("this line holds %1 characters, but a line may hold at most %2 (a "
                                                "phrase longer than the widest list is cut off anyway); shorten it, "
                                                "and split long instructions or explanations into several lines")
-                                    .arg(line.size())
+                                    .arg(length)
                                     .arg(MaxLineLength));
             }
             if (!m_result.problems.isEmpty() && m_result.problems.last().line == lineNo)

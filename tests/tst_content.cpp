@@ -659,6 +659,9 @@ private Q_SLOTS:
         QTest::addRow("phrase_of_1000_characters_allowed")
             << joined(replaced(s, 10, QString(1000, u'я'))) << QStringLiteral("left")
             << QStringList{QStringLiteral("Лом"), QString(1000, u'я')};
+        QTest::addRow("escaped_phrase_of_1000_characters_allowed")
+            << joined(replaced(s, 10, u'\\' + QString(1000, u'#'))) << QStringLiteral("left")
+            << QStringList{QStringLiteral("Лом"), QString(1000, u'#')};
         QTest::addRow("long_comment_allowed") << joined(inserted(s, 1, {u'#' + QString(5000, u'a')}))
                                               << QStringLiteral("left") << two;
         QTest::addRow("tab_in_instructions_allowed")

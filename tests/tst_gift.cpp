@@ -319,6 +319,10 @@ void TestGift::convertedQuestionsPassTheChecker_data()
     QTest::addRow("lone_cr_inside_html") << QStringLiteral("::T::[html]<p>[one]</p>\r<p>#two</p>") + pairs << 2;
     QTest::addRow("cr_from_html_entity") << QStringLiteral("::T::[html]a&#13;[b]&#10;#c") + pairs << 3;
     QTest::addRow("no_text") << QStringLiteral("::T::") + pairs << 0;
+    QTest::addRow("longest_phrase_and_text_line_starting_with_hash")
+        << QStringLiteral("::T::\\#") + QString(999, u'т') + QStringLiteral("{=\\#") + QString(999, u'a')
+               + QStringLiteral(" -> 1 =b -> 2 =c -> 3}")
+        << 1;
     QTest::addRow("no_title_text_starts_with_hash") << QStringLiteral("# Тема\\nот два реда") + pairs << 2;
 }
 
