@@ -291,6 +291,15 @@ private:
         return out;
     }
 
+    // The whole number nearest to `value` that parameter `i` may be.
+    static double wholeNear(int i, double value)
+    {
+        const double whole = std::round(value);
+        if (i == 1)
+            return std::clamp(whole, double(ControlsRightEdge + FrameWidth), double(MaxWindowWidth));
+        return i == 3 || i == 5 ? std::max(whole, double(MinListWidth)) : whole;
+    }
+
     void checkParameters()
     {
         const Section *s = find(Kind::Parameters);
@@ -323,7 +332,7 @@ private:
                 problem(it.line, QStringLiteral("\"%1\" for %2 is not a whole number; write a whole number of "
                                                 "twips such as %3 (15 twips make a pixel)")
                                      .arg(it.text.trimmed(), QLatin1StringView(meaning[i]))
-                                     .arg(std::max(1.0, std::round(*n))));
+                                     .arg(wholeNear(i, *n)));
             } else if ((i == 3 || i == 5) && *n < MinListWidth) {
                 usable = false;
                 problem(it.line, QStringLiteral("%1 %2 is too small: a list narrower than %3 twips (%4 pixels) "

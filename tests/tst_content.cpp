@@ -331,7 +331,7 @@ private Q_SLOTS:
                                                     << QStringLiteral("write at least 600");
         QTest::addRow("list_width_fraction") << replaced(s, 7, QStringLiteral("0.0001")) << 7
                                              << QStringLiteral("\"0.0001\" for the right list's width is not a whole "
-                                                               "number; write a whole number of twips such as 1");
+                                                               "number; write a whole number of twips such as 600");
         QTest::addRow("window_width_fraction") << replaced(s, 3, QStringLiteral("11250.5")) << 3
                                                << QStringLiteral("for the window width is not a whole number");
         QTest::addRow("left_edge_fraction") << replaced(s, 4, QStringLiteral("120.25")) << 4
