@@ -50,23 +50,32 @@ QString smallFirst(QString text)
     return text;
 }
 
-QString kindOf(fs::file_type type)
+// "a folder", "a device" …
+QString whatItIs(fs::file_type type)
 {
     switch (type) {
     case fs::file_type::regular:
-        return {};
+        return QStringLiteral("a file");
     case fs::file_type::directory:
-        return QStringLiteral("it is a folder, not a file");
+        return QStringLiteral("a folder");
     case fs::file_type::character:
     case fs::file_type::block:
-        return QStringLiteral("it is a device, not a file");
+        return QStringLiteral("a device");
     case fs::file_type::fifo:
-        return QStringLiteral("it is a named pipe (FIFO), not a file");
+        return QStringLiteral("a named pipe (FIFO)");
     case fs::file_type::socket:
-        return QStringLiteral("it is a socket, not a file");
+        return QStringLiteral("a socket");
     default:
-        return QStringLiteral("it is not a plain file");
+        return QStringLiteral("something else");
     }
+}
+
+// Why something of `type` is not a plain file; empty for a plain file.
+QString kindOf(fs::file_type type)
+{
+    if (type == fs::file_type::regular)
+        return {};
+    return QStringLiteral("it is %1, not a file").arg(whatItIs(type));
 }
 
 #ifndef Q_OS_UNIX
@@ -475,11 +484,15 @@ QString writeAll(const QString &root, const QList<Output> &files)
 {
     const fs::path top = fsPath(root);
     std::error_code ec;
-    const fs::file_status rootStatus = fs::status(top, ec);
-    if (rootStatus.type() != fs::file_type::not_found && rootStatus.type() != fs::file_type::directory) {
+    if (fs::symlink_status(top, ec).type() != fs::file_type::not_found) {
+        const fs::file_status s = fs::status(top, ec);
+        if (s.type() == fs::file_type::not_found)
+            return QStringLiteral("%1 is a link to \"%2\", which does not exist; choose another folder")
+                .arg(root, qPath(fs::read_symlink(top, ec)));
         if (ec)
             return failed(QStringLiteral("write in"), root, ec.value());
-        return QStringLiteral("%1 is not a folder: %2; choose another folder").arg(root, kindOf(rootStatus.type()));
+        if (s.type() != fs::file_type::directory)
+            return QStringLiteral("%1 is not a folder but %2; choose another folder").arg(root, whatItIs(s.type()));
     }
     for (const Output &o : files)
         if (const QString why = checkTarget(top, o.path); !why.isEmpty())

@@ -131,9 +131,13 @@ private Q_SLOTS:
     // What stands in the way is named, and nothing at all is written.
     void writeRefuses_data()
     {
-        QTest::addColumn<QString>("setup"); // what is at out/b before
+        QTest::addColumn<QString>("setup"); // what is at out, or at out/b, before
         QTest::addColumn<QString>("says");
 
+        QTest::addRow("output_folder_is_a_file") << QStringLiteral("root file")
+                                                 << QStringLiteral("out is not a folder but a file; choose another folder");
+        QTest::addRow("output_folder_is_a_dangling_link") << QStringLiteral("root link")
+                                                          << QStringLiteral("out is a link to \"gone\", which does not exist");
         QTest::addRow("folder_is_a_link_outside") << QStringLiteral("link")
                                                   << QStringLiteral("out/b is a link to \"%1/elsewhere\"; nothing is "
                                                                     "written through a link");
@@ -149,17 +153,25 @@ private Q_SLOTS:
         QFETCH(QString, says);
         QTemporaryDir dir;
         const QDir d(dir.path());
-        QVERIFY(d.mkpath(QStringLiteral("elsewhere")) && d.mkpath(QStringLiteral("out")));
+        QVERIFY(d.mkpath(QStringLiteral("elsewhere")));
+        const QString out = d.filePath(QStringLiteral("out"));
         const QString b = d.filePath(QStringLiteral("out/b"));
-        if (setup == u"link")
-            QVERIFY(link(d.filePath(QStringLiteral("elsewhere")), b));
-        else if (setup == u"file")
-            QVERIFY(TestFiles::write(b, "x"));
-        else if (setup == u"target folder")
-            QVERIFY(d.mkpath(QStringLiteral("out/b/test.kaz")));
-        else
-            QVERIFY(d.mkpath(QStringLiteral("out/b"))
-                    && ::mkfifo(QFile::encodeName(b + QStringLiteral("/test.kaz")).constData(), 0644) == 0);
+        if (setup == u"root file") {
+            QVERIFY(TestFiles::write(out, "x"));
+        } else if (setup == u"root link") {
+            QVERIFY(link(QStringLiteral("gone"), out));
+        } else {
+            QVERIFY(d.mkpath(QStringLiteral("out")));
+            if (setup == u"link")
+                QVERIFY(link(d.filePath(QStringLiteral("elsewhere")), b));
+            else if (setup == u"file")
+                QVERIFY(TestFiles::write(b, "x"));
+            else if (setup == u"target folder")
+                QVERIFY(d.mkpath(QStringLiteral("out/b/test.kaz")));
+            else
+                QVERIFY(d.mkpath(QStringLiteral("out/b"))
+                        && ::mkfifo(QFile::encodeName(b + QStringLiteral("/test.kaz")).constData(), 0644) == 0);
+        }
         const QStringList before = TestFiles::everything(dir.path());
 
         const QString problem = FileAccess::writeAll(d.filePath(QStringLiteral("out")),
