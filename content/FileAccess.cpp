@@ -87,6 +87,16 @@ QString qtReason(const QFile &file)
 }
 #endif
 
+#ifdef Q_OS_UNIX
+// Why a file could not be read, and what to do where there is something to do.
+QString readFailure(int error)
+{
+    if (error == EACCES || error == EPERM)
+        return reason(error) + QStringLiteral("; you may not read it: ask for the permission, or use a copy of your own");
+    return reason(error);
+}
+#endif
+
 QString failed(const QString &what, const QString &path, int error, const QString &why = {})
 {
     return QStringLiteral("cannot %1 %2: %3; %4")
@@ -417,7 +427,7 @@ Read read(const QString &path, qint64 maxBytes)
     // Not waiting to open: the file may have become a named pipe since it was looked at.
     const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) {
-        r.problem = reason(errno);
+        r.problem = readFailure(errno);
         return r;
     }
     struct Closer
@@ -427,7 +437,7 @@ Read read(const QString &path, qint64 maxBytes)
     } closer{fd};
     struct stat info = {};
     if (::fstat(fd, &info) != 0) {
-        r.problem = reason(errno);
+        r.problem = readFailure(errno);
         return r;
     }
     if (!S_ISREG(info.st_mode)) {
@@ -450,7 +460,7 @@ Read read(const QString &path, qint64 maxBytes)
             continue;
         if (n < 0) {
             r.bytes.clear();
-            r.problem = reason(errno);
+            r.problem = readFailure(errno);
             return r;
         }
         if (n == 0)
