@@ -118,6 +118,13 @@ QString plainFromHtml(QString s)
     return out;
 }
 
+// A text quoted in a message: its start only, when it is long.
+QString excerpt(const QString &text)
+{
+    constexpr qsizetype shown = 80;
+    return text.size() <= shown ? text : text.left(shown) + u'…';
+}
+
 // Lines of a question text, each trimmed, without empty lines at either end.
 QStringList textLines(const QString &text)
 {
@@ -251,7 +258,7 @@ private:
                                                         "in the text"));
             return;
         }
-        const QString name = title.isEmpty() ? QString() : QStringLiteral(" \"%1\"").arg(title);
+        const QString name = title.isEmpty() ? QString() : QStringLiteral(" \"%1\"").arg(excerpt(title));
         if (open < 0) {
             m_result.notes.append({firstLine, QStringLiteral("skipped the description%1: it has no answers in "
                                                              "braces; only matching questions become tests")
@@ -349,7 +356,7 @@ private:
         if (!isSyntax(s, from, '=')) {
             error(s.at(from).line, QStringLiteral("\"%1\" stands before the first pair of the matching question; "
                                                   "every pair starts with \"=\", as in =left -> right")
-                                       .arg(textOf(s, from, findSyntax(s, '=', from, to)).simplified()));
+                                       .arg(excerpt(textOf(s, from, findSyntax(s, '=', from, to)).simplified())));
             return false;
         }
         bool sound = true;
@@ -365,7 +372,7 @@ private:
             const qsizetype arrow = piece.indexOf(QStringLiteral("->"));
             if (arrow < 0) {
                 error(line, QStringLiteral("the pair \"=%1\" has no \"->\"; write it as =left -> right")
-                                .arg(piece.simplified()));
+                                .arg(excerpt(piece.simplified())));
                 sound = false;
                 continue;
             }
@@ -384,7 +391,7 @@ private:
             }
             if (right.isEmpty()) {
                 error(line, QStringLiteral("the pair \"=%1\" has nothing after \"->\"; every pair needs a right "
-                                           "part").arg(piece.simplified()));
+                                           "part").arg(excerpt(piece.simplified())));
                 sound = false;
                 continue;
             }

@@ -201,6 +201,9 @@ void TestGift::reportsFaults_data()
                                << QStringLiteral("\"Малко\" has 2 pairs but needs at least 3");
     QTest::addRow("pair_without_arrow") << QStringLiteral("::T::Q{\n=a -> 1\n=b 2\n=c -> 3\n=d -> 4}") << 3
                                         << QStringLiteral("\"=b 2\" has no \"->\"");
+    QTest::addRow("long_pair_without_arrow_quoted_by_its_start")
+        << QStringLiteral("::T::Q{\n=a -> 1\n=") + QString(5000, u'b') + QStringLiteral("\n=c -> 3\n=d -> 4}") << 3
+        << QStringLiteral("the pair \"=") + QString(80, u'b') + QStringLiteral("…\" has no \"->\"");
     QTest::addRow("empty_right_part") << QStringLiteral("::T::Q{\n=a -> 1\n=b ->\n=c -> 3\n=d -> 4}") << 3
                                       << QStringLiteral("nothing after");
     QTest::addRow("duplicate_left") << QStringLiteral("::T::Q{\n=Лом -> 1\n=Варна -> 2\n=Лом -> 3\n}") << 4

@@ -134,6 +134,23 @@ private Q_SLOTS:
         QVERIFY(!QFileInfo::exists(dir.filePath(QStringLiteral("out"))));
     }
 
+    // A file wrong on every line shows its first problems, then how many more there are.
+    void manyProblemsAreCut()
+    {
+        QTemporaryDir dir;
+        QByteArray gift;
+        for (int i = 0; i < 60; ++i)
+            gift += "// \x01\n";
+        QVERIFY(TestFiles::write(dir.filePath(QStringLiteral("g.gift")), gift + twoQuestions));
+        const Run run = gift2kaz({QStringLiteral("--output"), dir.filePath(QStringLiteral("out")),
+                                  dir.filePath(QStringLiteral("g.gift"))});
+        QCOMPARE(run.exitCode, 1);
+        QCOMPARE(run.err.size(), 52);
+        QVERIFY2(run.err.at(49).startsWith(dir.filePath(QStringLiteral("g.gift:50: error: "))), qPrintable(run.err.at(49)));
+        QCOMPARE(run.err.at(50), QStringLiteral("… and 10 more problems"));
+        QCOMPARE(run.err.at(51), QStringLiteral("60 problems in %1; no test was written").arg(dir.filePath(QStringLiteral("g.gift"))));
+    }
+
     // The second of two folders cannot be written (its test.kaz is larger than the process
     // may write): the first is not written either, an old test.kaz stays, and no folder made
     // on the way is left behind.

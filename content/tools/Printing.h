@@ -3,14 +3,15 @@
 #include <QStringList>
 #include <QTextStream>
 
-// The tools print their problems one a line, the first MaxPrinted only, then how many more
-// there are: a file that is wrong everywhere must not bury its first problems.
+// The tools print their messages one a line, the first MaxPrinted of a kind only, then how
+// many more there are: a file that is wrong everywhere must not bury its first problems.
 constexpr qsizetype MaxPrinted = 50;
 
-inline void printProblems(QTextStream &err, const QStringList &problems)
+// `kind` names one message, "problem" or "note".
+inline void printCapped(QTextStream &err, const QStringList &messages, const char *kind)
 {
-    for (qsizetype i = 0; i < problems.size() && i < MaxPrinted; ++i)
-        err << problems.at(i) << '\n';
-    if (const qsizetype more = problems.size() - MaxPrinted; more > 0)
-        err << "… and " << more << (more == 1 ? " more problem" : " more problems") << '\n';
+    for (qsizetype i = 0; i < messages.size() && i < MaxPrinted; ++i)
+        err << messages.at(i) << '\n';
+    if (const qsizetype more = messages.size() - MaxPrinted; more > 0)
+        err << "… and " << more << " more " << kind << (more == 1 ? "" : "s") << '\n';
 }

@@ -65,12 +65,13 @@ int main(int argc, char *argv[])
     }
 
     const Gift::Result result = Gift::readBytes(file.bytes);
+    QStringList notes, errors;
     for (const Gift::Message &n : result.notes)
-        err << n.toString(path, "note") << '\n';
-    QStringList errors;
+        notes.append(n.toString(path, "note"));
     for (const Gift::Message &e : result.errors)
         errors.append(e.toString(path, "error"));
-    printProblems(err, errors);
+    printCapped(err, notes, "note");
+    printCapped(err, errors, "problem");
     if (!result.ok()) {
         err << result.errors.size() << (result.errors.size() == 1 ? " problem" : " problems") << " in " << path
             << "; no test was written\n";

@@ -21,7 +21,7 @@ int main(int argc, char *argv[])
     QStringList problems;
     for (const ContentReader::Problem &p : checked.problems)
         problems.append(p.toString());
-    printProblems(err, problems);
+    printCapped(err, problems, "problem");
     if (!checked.read)
         return 1;
     if (!checked.ok()) {
