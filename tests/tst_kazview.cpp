@@ -9,9 +9,11 @@
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QStyle>
 #include <QTest>
 
 namespace {
@@ -168,6 +170,86 @@ private Q_SLOTS:
         QCOMPARE(w.view.Ndapis()->text(), u"Верни: 90%"_qs);
         QCOMPARE(w.view.Prowerka1()->text(), u"НЕ"_qs);
         QCOMPARE(w.view.Prowerka1()->palette().color(QPalette::Base), QColor(255, 0, 0));
+    }
+
+    // The verdict is written in the window's font, and the box shows all of it: the ink of
+    // "ДА" or "НЕ" in the box is as wide as the same text drawn on a free canvas, centred,
+    // with background between it and the frame on both sides.
+    void verdictInWindowFontFitsItsBox_data()
+    {
+        QTest::addColumn<bool>("right");
+        QTest::addColumn<QString>("verdict");
+        QTest::addRow("right_pair_da") << true << u"ДА"_qs;
+        QTest::addRow("wrong_pair_ne") << false << u"НЕ"_qs;
+    }
+    void verdictInWindowFontFitsItsBox()
+    {
+        QFETCH(bool, right);
+        QFETCH(QString, verdict);
+        Window w;
+        QVERIFY(QTest::qWaitForWindowExposed(&w.view));
+        Kaz &kaz = w.model;
+        // The first pair crossed with the second for a wrong verdict; the rest right.
+        const auto pairTexts = [&kaz](const QString &left, const QString &right) {
+            kaz.Slowo(0).setSelectedIndex(int(kaz.Slowo(0).items().indexOf(left)));
+            kaz.Slowo(1).setSelectedIndex(int(kaz.Slowo(1).items().indexOf(right)));
+            kaz.Uprawl_Click(0);
+        };
+        pairTexts(Left[0], Right[right ? 0 : 1]);
+        pairTexts(Left[1], Right[right ? 1 : 0]);
+        for (int k = 2; k < 21; ++k)
+            pairTexts(Left[k], Right[k]);
+        kaz.Uprawl_Click(0);
+        kaz.Uprawl_Click(2);
+        QLineEdit *box = w.view.Prowerka1();
+        QVERIFY(box->isVisible());
+        QCOMPARE(box->text(), verdict);
+        QCOMPARE(box->size(), QSize(33, 33)); // 495 × 495 twips
+
+        const QFont windowFont = w.view.centralWidget()->font();
+        QCOMPARE(box->font().family(), windowFont.family());
+        QCOMPARE(box->font().pixelSize(), 16); // 12 pt at 96 per inch
+        QCOMPARE(box->font().pixelSize(), w.view.Uprawl(0)->font().pixelSize());
+
+        // Columns holding near-black text pixels, left and right; (-1, -1) for none.
+        const auto inkColumns = [](const QImage &image) {
+            int first = -1;
+            int last = -1;
+            for (int x = 0; x < image.width(); ++x)
+                for (int y = 0; y < image.height(); ++y) {
+                    const QColor c = image.pixelColor(x, y);
+                    if (c.red() < 80 && c.green() < 80 && c.blue() < 80) {
+                        if (first < 0)
+                            first = x;
+                        last = x;
+                        break;
+                    }
+                }
+            return std::pair{first, last};
+        };
+        QImage canvas(200, 60, QImage::Format_RGB32);
+        canvas.fill(Qt::white);
+        {
+            QPainter painter(&canvas);
+            painter.setFont(box->font());
+            painter.setPen(Qt::black);
+            painter.drawText(canvas.rect(), Qt::AlignCenter, verdict);
+        }
+        const auto [canvasFirst, canvasLast] = inkColumns(canvas);
+        QVERIFY(canvasFirst > 0);
+        const int canvasSkew = canvasFirst - (canvas.width() - 1 - canvasLast);
+
+        const QImage shown = box->grab().toImage();
+        const auto [first, last] = inkColumns(shown);
+        QVERIFY2(first >= 0, "no text in the verdict box");
+        QCOMPARE(last - first, canvasLast - canvasFirst);
+        const int frame = box->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, box);
+        const int leftGap = first - frame;
+        const int rightGap = shown.width() - frame - 1 - last;
+        QVERIFY2(leftGap > 0 && rightGap > 0, qPrintable(u"gaps %1 and %2"_qs.arg(leftGap).arg(rightGap)));
+        // Centred as on the canvas, give or take the pixel an odd width leaves over.
+        QVERIFY2(std::abs(leftGap - rightGap - canvasSkew) <= 1,
+                 qPrintable(u"gaps %1 and %2, on the canvas %3 apart"_qs.arg(leftGap).arg(rightGap).arg(canvasSkew)));
     }
 
     void keyboardAlone()

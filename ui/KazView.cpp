@@ -133,8 +133,9 @@ void KazView::build()
     m_prowerka1->setAlignment(Qt::AlignCenter);
     m_prowerka1->setFrame(true);
     m_prowerka1->setAccessibleName(KazLayout::text(KazLayout::Prowerka[1].tooltip));
+    // The window's font, as every other control: "ДА" and "НЕ" fit the 33-pixel box with
+    // the frame and the line edit's own margins.
     m_prowerka1->setTextMargins(0, 0, 0, 0);
-    m_prowerka1->setFont(Twips::font(KazLayout::fontName(), 9));
     tabOrder.emplace_back(KazLayout::Prowerka[1].tab, m_prowerka1);
 
     m_grafika0 = new PictureBox(client);
