@@ -3,7 +3,6 @@
 #include "AppearanceStore.h"
 #include "Cwiat.h"
 #include "CwiatDialog.h"
-#include "FontListBox.h"
 #include "Kaz.h"
 #include "KazProgram.h"
 #include "KazView.h"
@@ -102,6 +101,7 @@ private Q_SLOTS:
     void sliderDragAndTrackClick();
     void optionButtonLoadsSliders();
     void sizeChoiceThenSave();
+    void typingChoosesSize();
     void closingByFrameIsCancel();
     void colorAgainRaisesTheSameWindow();
 };
@@ -293,7 +293,7 @@ void TestCwiatDialog::sizeChoiceThenSave()
 
     CwiatDialog *d = p.open();
     QVERIFY(d);
-    FontListBox *sizes = d->List_font(1);
+    ListBox *sizes = d->List_font(1);
     const QModelIndex row14 = sizes->model()->index(6, 0);
     sizes->scrollTo(row14);
     QTest::mouseClick(sizes->viewport(), Qt::LeftButton, {}, sizes->visualRect(row14).center());
@@ -324,6 +324,21 @@ void TestCwiatDialog::sizeChoiceThenSave()
     QCOMPARE(p.view.Uprawl(0)->styleSheet(), buttonStyle);
     QCOMPARE(p.kaz.Slowo(0).items(), left);
     QCOMPARE(p.kaz.Slowo(0).selectedIndex(), leftRow);
+}
+
+// Typing the start of a size chooses the next size that starts so, as a click would.
+void TestCwiatDialog::typingChoosesSize()
+{
+    Program p;
+    CwiatDialog *d = p.open();
+    QVERIFY(d);
+    QCOMPARE(p.item(2), u"12"_qs);
+    d->List_font(1)->setFocus();
+    QTest::keyClick(d->List_font(1), '1');
+    QCOMPARE(p.item(2), u"13"_qs);
+    QCOMPARE(d->Text_Cv()->font().pixelSize(), 17); // 13 pt at 96 per inch
+    QCOMPARE(d->List_font(1)->selectionModel()->selectedIndexes().size(), 1);
+    QCOMPARE(d->List_font(1)->selectionModel()->selectedIndexes().first().data().toString(), u"13"_qs);
 }
 
 void TestCwiatDialog::closingByFrameIsCancel()

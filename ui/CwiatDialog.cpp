@@ -2,7 +2,7 @@
 
 #include "Cwiat.h"
 #include "CwiatLayout.h"
-#include "FontListBox.h"
+#include "ListBox.h"
 #include "Twips.h"
 
 #include <QCloseEvent>
@@ -151,7 +151,8 @@ void CwiatDialog::build()
     }
 
     for (int i = 0; i < 2; ++i) {
-        m_listFont[i] = new FontListBox(&m_model->List_font(i), m_client);
+        m_listFont[i] = new ListBox(&m_model->List_font(i), m_client);
+        m_listFont[i]->setSelectsCurrentRow(true);
         m_listFont[i]->setObjectName(QStringLiteral("List_font(%1)").arg(i));
         place(m_listFont[i], L::List_font[i]);
     }

@@ -4,7 +4,7 @@
 #include <QPointer>
 
 class Cwiat;
-class FontListBox;
+class ListBox;
 class QAction;
 class QFrame;
 class QLabel;
@@ -34,7 +34,7 @@ public:
     QLabel *Label_ST(int index) const { return m_labelST[index]; }
     QSlider *Slider1(int index) const { return m_slider[index]; }
     QRadioButton *Option1(int index) const { return m_option[index]; }
-    FontListBox *List_font(int index) const { return m_listFont[index]; }
+    ListBox *List_font(int index) const { return m_listFont[index]; }
     QLineEdit *Text_Cv() const { return m_textCv; }
     QAction *mnu_zapis() const { return m_zapis; }
     QAction *mnu_Otkaz() const { return m_otkaz; }
@@ -57,7 +57,7 @@ private:
     QLabel *m_labelST[3] = {};
     QSlider *m_slider[3] = {};
     QRadioButton *m_option[4] = {};
-    FontListBox *m_listFont[2] = {};
+    ListBox *m_listFont[2] = {};
     QLineEdit *m_textCv = nullptr;
     QAction *m_zapis = nullptr;
     QAction *m_otkaz = nullptr;
