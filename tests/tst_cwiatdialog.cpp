@@ -104,6 +104,8 @@ private Q_SLOTS:
     void typingChoosesSize();
     void closingByFrameIsCancel();
     void colorAgainRaisesTheSameWindow();
+    void colorRightAfterClosingOpensNewWindow_data();
+    void colorRightAfterClosingOpensNewWindow();
 };
 
 void TestCwiatDialog::controlsInPlace_data()
@@ -384,6 +386,43 @@ void TestCwiatDialog::colorAgainRaisesTheSameWindow()
         if (qobject_cast<CwiatDialog *>(w))
             ++dialogs;
     QCOMPARE(dialogs, 1);
+}
+
+// The closed window goes once control is back in the event loop; a "Color" before that
+// makes a new window, which stays.
+void TestCwiatDialog::colorRightAfterClosingOpensNewWindow_data()
+{
+    QTest::addColumn<QString>("ending");
+    QTest::addRow("otkaz") << u"otkaz"_qs;
+    QTest::addRow("zapis") << u"zapis"_qs;
+    QTest::addRow("frame") << u"frame"_qs;
+}
+
+void TestCwiatDialog::colorRightAfterClosingOpensNewWindow()
+{
+    QFETCH(QString, ending);
+    Program p;
+    QPointer<CwiatDialog> first = p.open();
+    QVERIFY(first);
+    if (ending == u"otkaz")
+        first->mnu_Otkaz()->trigger();
+    else if (ending == u"zapis")
+        first->mnu_zapis()->trigger();
+    else
+        QVERIFY(first->close());
+    QVERIFY(!p.kaz.cwiat());
+    QVERIFY(first && !first->isVisible());
+
+    p.kaz.Cwqt_Click();
+    QPointer<CwiatDialog> second = p.view.Cwiat();
+    QVERIFY(second);
+    QVERIFY(second != first);
+    QVERIFY(!first); // replaced at once
+    QCoreApplication::processEvents(); // the closed window's deletion, still queued
+    QVERIFY(second);
+    QCOMPARE(p.view.Cwiat(), second.data());
+    QVERIFY(second->isVisible());
+    QCOMPARE(second->model(), p.kaz.cwiat());
 }
 
 QTEST_MAIN(TestCwiatDialog)

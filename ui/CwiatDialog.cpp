@@ -49,7 +49,6 @@ CwiatDialog::CwiatDialog(Cwiat *model, QWidget *parent)
     , m_model(model)
 {
     setObjectName(QStringLiteral("Cwiat"));
-    setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(CwiatLayout::caption());
     build();
     connect(model, &Cwiat::changed, this, &CwiatDialog::refresh);
@@ -225,8 +224,9 @@ void CwiatDialog::showCentred()
 void CwiatDialog::closeEvent(QCloseEvent *event)
 {
     // Closing by the frame is "Отказ". The model's end then closes this window, which is
-    // already closing and is deleted afterwards.
+    // already closing: this runs once for each closing.
     event->accept();
     if (m_model)
         m_model->mnu_Otkaz_Click();
+    Q_EMIT closed();
 }

@@ -16,8 +16,9 @@ class QSlider;
 // captions and fonts, and the learner's slider movements, option and size choices and
 // menu commands forwarded to the model's handlers.
 //
-// A top-level window without an owner, deleted when it closes. It closes when its model
-// is destroyed ("Запис", "Отказ"); closing it by its frame is "Отказ".
+// A top-level window without an owner. It closes when its model is destroyed ("Запис",
+// "Отказ"); closing it by its frame is "Отказ". It does not delete itself: whoever made it
+// deletes it after `closed`, once the closing command has returned.
 class CwiatDialog : public QMainWindow
 {
     Q_OBJECT
@@ -41,6 +42,10 @@ public:
 
     // Centres the window on its screen and shows it.
     void showCentred();
+
+Q_SIGNALS:
+    // The window has closed, by its frame or because its model is gone.
+    void closed();
 
 protected:
     void closeEvent(QCloseEvent *event) override;

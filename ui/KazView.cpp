@@ -14,6 +14,7 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QScreen>
 
@@ -70,8 +71,10 @@ KazView::KazView(Kaz *model, QWidget *parent)
 
 KazView::~KazView()
 {
-    delete m_pictureWindow;
-    delete m_cwiatDialog;
+    // The picture window first, then the appearance dialog, then the test window's own
+    // controls. Nothing closes: "Exit" ends the program without closing reactions.
+    m_pictureWindow.reset();
+    m_cwiatDialog.reset();
 }
 
 void KazView::build()
@@ -216,8 +219,8 @@ void KazView::refreshPictureWindow()
     if (!state)
         return;
     if (!m_pictureWindow) {
-        // Tool window of its own, not owned by the test window: no parent.
-        m_pictureWindow = new PictureWindow(nullptr);
+        // Tool window of its own, not owned by the test window on screen: no parent.
+        m_pictureWindow = std::make_unique<PictureWindow>(nullptr);
     }
     if (state->visible)
         m_pictureWindow->show(*state);
@@ -236,8 +239,16 @@ void KazView::showCwiat()
         m_cwiatDialog->activateWindow();
         return;
     }
-    // A window of its own, without an owner, that deletes itself when it closes.
-    m_cwiatDialog = new CwiatDialog(dialog);
+    // A window of its own, without an owner on screen. It closes from inside its own menu
+    // commands ("Запис", "Отказ"), so it is deleted once control is back in the event loop;
+    // by then "Color" may have made another.
+    m_cwiatDialog = std::make_unique<CwiatDialog>(dialog);
+    connect(m_cwiatDialog.get(), &CwiatDialog::closed, this,
+            [this, closing = QPointer<CwiatDialog>(m_cwiatDialog.get())] {
+                if (closing && closing == m_cwiatDialog.get())
+                    m_cwiatDialog.reset();
+            },
+            Qt::QueuedConnection);
     m_cwiatDialog->showCentred();
 }
 
