@@ -4,6 +4,8 @@
 #include "KazView.h"
 #include "ListBox.h"
 #include "PictureBox.h"
+#include "PictureWindow.h"
+#include "TestContent.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -15,6 +17,7 @@
 #include <QSignalSpy>
 #include <QStyle>
 #include <QTest>
+#include <QWindow>
 
 namespace {
 
@@ -363,6 +366,48 @@ private Q_SLOTS:
         QVERIFY(w.view.Prowerka1()->isVisible());
         QCOMPARE(value(w.view.Prowerka1()), u"НЕ"_qs);
         QVERIFY(name(w.view.Ndapis()).startsWith(u"Верни: "_qs));
+    }
+
+    // The title bar shows the caption as written: Qt's "[*]" mark of unsaved changes has no
+    // say in it. The picture window's title, from the caption's address, likewise.
+    void captionShownAsWritten_data()
+    {
+        QTest::addColumn<QString>("caption");
+        QTest::addRow("placeholder_at_end") << u"https://kaz.test Тест [*]"_qs;
+        QTest::addRow("two_placeholders_in_a_row") << u"https://kaz.test [*][*] Тест"_qs;
+        QTest::addRow("three_placeholders_in_a_row") << u"https://kaz.test [*][*][*]"_qs;
+        QTest::addRow("placeholder_in_address") << u"https://kaz.test/[*] Тест"_qs;
+        QTest::addRow("placeholder_inside_brackets") << u"https://kaz.test [[*]] [*]]"_qs;
+        QTest::addRow("brackets_without_placeholder") << u"https://kaz.test [a] [* *]"_qs;
+    }
+    void captionShownAsWritten()
+    {
+        QFETCH(QString, caption);
+        TestContent::Content c;
+        c.left = QStringList{u"Лом"_qs};
+        c.right = QStringList{u"Алмус"_qs};
+        c.parameters[0] = caption;
+        c.flags = QStringList{u"flags"_qs, u"1"_qs};
+        TestContent::Window content(c.build());
+        KazView view(&content.kaz);
+        content.kaz.Form_Load();
+        view.showCentred();
+        QVERIFY(QTest::qWaitForWindowExposed(&view));
+        QCOMPARE(content.kaz.caption(), caption);
+        QCOMPARE(view.windowHandle()->title(), caption);
+        QAccessibleInterface *window = QAccessible::queryAccessibleInterface(&view);
+        QVERIFY(window);
+        QCOMPARE(window->text(QAccessible::Name), caption);
+
+        // Qt raises a window it shows for the first time, and the picture window raises
+        // itself; the offscreen platform says it cannot, each time.
+        if (QGuiApplication::platformName() == u"offscreen")
+            for (int i = 0; i < 2; ++i)
+                QTest::ignoreMessage(QtWarningMsg, "This plugin does not support raise()");
+        content.kaz.Grafika_Click(0);
+        PictureWindow *pictures = view.KAZ_Graphika();
+        QVERIFY(pictures && pictures->isVisible());
+        QCOMPARE(pictures->windowHandle()->title(), caption.section(u' ', 0, 0) + u" - KAZ picture"_qs);
     }
 
     void exitAndCloseEndTheProgram()

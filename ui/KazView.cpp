@@ -7,6 +7,7 @@
 #include "PictureBox.h"
 #include "PictureWindow.h"
 #include "Twips.h"
+#include "WindowTitle.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>
@@ -173,7 +174,7 @@ void KazView::applyLook(QWidget *widget, const KazLook &look, bool font)
 void KazView::refresh()
 {
     const Kaz &m = *m_model;
-    setWindowTitle(m.caption());
+    setWindowTitle(WindowTitle::literal(m.caption()));
 
     const int clientWidth = Twips::toPixels(m.windowWidth() - BorderWidth);
     const int clientHeight = Twips::toPixels(KazLayout::ClientHeight);
