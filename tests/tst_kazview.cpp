@@ -410,6 +410,69 @@ private Q_SLOTS:
         QCOMPARE(pictures->windowHandle()->title(), caption.section(u' ', 0, 0) + u" - KAZ picture"_qs);
     }
 
+    // The counter keeps the window's 12 pt where it fits its label and is written smaller
+    // where it would be cut; the label keeps its place and size.
+    void counterFitsItsLabel_data()
+    {
+        QTest::addColumn<int>("phrases"); // on each side, paired with their partners in order
+        QTest::addColumn<QString>("steps"); // after start-up: "pair", "back" (take back), "grade"
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("windowFont");
+        QTest::addRow("layout_text") << 21 << QString() << u"Оставащи:"_qs << true;
+        QTest::addRow("twenty_left") << 21 << u"pair"_qs << u"Остават: 20"_qs << true;
+        QTest::addRow("score_of_all") << 3 << u"pair pair pair grade"_qs << u"Верни: 100%"_qs << true;
+        QTest::addRow("ten_thousand_left") << 10001 << u"pair"_qs << u"Остават: 10000"_qs << false;
+        QTest::addRow("largest_side_paired") << 32767 << u"pair"_qs << u"Остават: 32766"_qs << false;
+        QTest::addRow("largest_side_taken_back") << 32767 << u"pair back"_qs << u"Остават: 32767"_qs << false;
+    }
+    void counterFitsItsLabel()
+    {
+        QFETCH(int, phrases);
+        QFETCH(QString, steps);
+        QFETCH(QString, text);
+        QFETCH(bool, windowFont);
+        TestContent::Content c;
+        for (int i = 1; i <= phrases; ++i) {
+            c.left.append(u"Ляво %1"_qs.arg(i, 5, 10, QLatin1Char('0')));
+            c.right.append(u"Дясно %1"_qs.arg(i, 5, 10, QLatin1Char('0')));
+        }
+        TestContent::Window content(c.build());
+        Kaz &kaz = content.kaz;
+        KazView view(&kaz);
+        kaz.Form_Load();
+        view.showCentred();
+        QVERIFY(QTest::qWaitForWindowExposed(&view));
+        for (const QString &step : steps.split(u' ', Qt::SkipEmptyParts)) {
+            if (step == u"pair") {
+                kaz.Slowo(0).setSelectedIndex(0);
+                kaz.Slowo(1).setSelectedIndex(0);
+                kaz.Uprawl_Click(0);
+            } else if (step == u"back") {
+                kaz.Slowo(2).setSelectedIndex(0);
+                kaz.Uprawl_Click(1);
+            } else if (step == u"grade") {
+                kaz.Uprawl_Click(0); // the rule offers "Оцени"
+                kaz.Uprawl_Click(2);
+            }
+        }
+        QLabel *label = view.Ndapis();
+        QCOMPARE(label->text(), text);
+        QCOMPARE(label->geometry(), QRect(296, 0, 97, 25)); // 4440, 0, 1455 × 375 twips
+        const int room = label->contentsRect().width() - 2 * label->margin();
+        QVERIFY2(QFontMetrics(label->font()).horizontalAdvance(text) <= room,
+                 qPrintable(u"%1 pixels wide in a label of %2"_qs.arg(QFontMetrics(label->font()).horizontalAdvance(text)).arg(room)));
+        QCOMPARE(label->font().family(), view.centralWidget()->font().family());
+        if (windowFont) {
+            QCOMPARE(label->font().pixelSize(), 16); // 12 pt at 96 per inch
+        } else {
+            QVERIFY(label->font().pixelSize() < 16);
+            // Smaller by no more than it takes: a pixel more would not fit.
+            QFont larger = label->font();
+            larger.setPixelSize(larger.pixelSize() + 1);
+            QVERIFY(QFontMetrics(larger).horizontalAdvance(text) > room);
+        }
+    }
+
     void exitAndCloseEndTheProgram()
     {
         Window w;

@@ -10,6 +10,7 @@
 #include "WindowTitle.h"
 
 #include <QCloseEvent>
+#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
@@ -43,6 +44,15 @@ QString buttonStyle(const KazLayout::Control &c)
                           "QPushButton:focus { border: 2px solid black; }"
                           "QPushButton:disabled { color: #7a7a7a; border-color: #8a8a8a; }")
         .arg(bg.name());
+}
+
+// `font`, made smaller a pixel at a time until `text` fits `width` pixels; `font` itself
+// where the text fits.
+QFont fitted(QFont font, const QString &text, int width)
+{
+    while (font.pixelSize() > 1 && QFontMetrics(font).horizontalAdvance(text) > width)
+        font.setPixelSize(font.pixelSize() - 1);
+    return font;
 }
 
 // Display text of a text box: the model keeps CR LF line ends.
@@ -194,6 +204,10 @@ void KazView::refresh()
     for (int i = 0; i < 4; ++i)
         m_uprawl[i]->setEnabled(m.uprawlEnabled(i));
     m_ndapis->setText(m.ndapis());
+    // The label keeps its place and size; a counter too wide for it at the window's font
+    // ("Остават: 32767") is written smaller instead of being cut at both ends.
+    m_ndapis->setFont(fitted(centralWidget()->font(), m.ndapis(),
+                             m_ndapis->contentsRect().width() - 2 * m_ndapis->margin()));
     m_ndapis->setAccessibleName(m.ndapis());
 
     const QString text = shown(m.prowerkaText(0));
