@@ -6,7 +6,7 @@
 // The id and the menu entry's name come from the test's caption.
 #include "ContentReader.h"
 #include "DesktopFiles.h"
-#include "KazIcon.h"
+#include "KazIconDrawing.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -63,10 +63,10 @@ int main(int argc, char *argv[])
     ok = writeFile(out.filePath(QStringLiteral("metainfo/%1.metainfo.xml").arg(program.id)),
                    DesktopFiles::metainfo(program).toUtf8(), err)
         && ok;
-    for (int size : KazIcon::sizes()) {
+    for (int size : KazIconDrawing::sizes()) {
         const QString png = out.filePath(QStringLiteral("icons/hicolor/%1x%1/apps/%2.png").arg(size).arg(program.id));
         QDir().mkpath(QFileInfo(png).path());
-        if (!KazIcon::image(size).save(png, "PNG")) {
+        if (!KazIconDrawing::image(size).save(png, "PNG")) {
             err << png << ": error: cannot write the icon\n";
             ok = false;
         }
