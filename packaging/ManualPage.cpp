@@ -29,6 +29,8 @@ QString quizProgram(const DesktopFiles::Program &program, const QString &version
     const QString name = command(program.executable);
     const QString title = QStringLiteral("\\(lq") + text(program.title) + QStringLiteral("\\(rq");
     QString page;
+    // The coding line tells groff and man the page is UTF-8 whatever the reader's locale.
+    page += QStringLiteral("'\\\" -*- coding: UTF-8 -*-\n");
     page += QStringLiteral(".TH ") + command(program.executable.toUpper()) + QStringLiteral(" 1 \"\" \"KAZ ")
         + text(version) + QStringLiteral("\" \"KAZ quizzes\"\n");
     page += QStringLiteral(".SH NAME\n");
