@@ -1,13 +1,28 @@
 // Linked into a GUI program, this reports the program's first painted frame on stdout and
 // ends the program there. It hooks into the application object as it is constructed, so
-// the program's own main() runs unchanged.
+// the program's own main() runs unchanged. With KAZ_BENCH_SMAPS=FILE set, it first copies
+// /proc/self/smaps to FILE: the memory of every mapping (library, font, heap) at that frame,
+// for comparing where two programs' memory goes.
 #include <QCoreApplication>
 #include <QEvent>
+#include <QFile>
 #include <QObject>
 #include <QTimer>
 #include <cstdio>
 
 namespace {
+
+void copyMemoryMap()
+{
+    const QString target = qEnvironmentVariable("KAZ_BENCH_SMAPS");
+    if (target.isEmpty())
+        return;
+    QFile in(QStringLiteral("/proc/self/smaps"));
+    QFile out(target);
+    if (!in.open(QIODevice::ReadOnly) || !out.open(QIODevice::WriteOnly | QIODevice::Truncate)
+        || out.write(in.readAll()) < 0)
+        std::fprintf(stderr, "cannot copy /proc/self/smaps to %s\n", qPrintable(target));
+}
 
 class FirstPaint : public QObject
 {
@@ -22,6 +37,7 @@ protected:
             // Painting a frame runs to its end (every widget, then the flush to the screen)
             // before control returns to the event loop, where this timer fires.
             QTimer::singleShot(0, this, [] {
+                copyMemoryMap();
                 std::fputs("painted\n", stdout);
                 std::fflush(stdout);
                 QCoreApplication::exit(0);

@@ -1,7 +1,9 @@
 // Starts each program given on the command line again and again, interleaved, and
 // measures the time from starting the process to the line "painted" that the program
-// writes after its first frame, and the process's peak resident memory. Prints medians
-// and, for two programs, the ratio of the first to the second.
+// writes after its first frame, the processor time the process used (user and system, to
+// its end just after that frame) and its peak resident memory. Prints medians and, for two
+// programs, the ratio of the first to the second. Processor time is the steadier figure
+// when other work shares the machine.
 #include <poll.h>
 #include <signal.h>
 #include <sys/resource.h>
@@ -21,6 +23,7 @@ namespace {
 struct Sample
 {
     double ms = 0;
+    double cpuMs = 0;
     double peakMiB = 0;
     bool ok = false;
 };
@@ -61,6 +64,8 @@ Sample runOnce(const std::string &program)
     int status = 0;
     rusage usage{};
     wait4(pid, &status, 0, &usage);
+    const auto msOf = [](const timeval &t) { return double(t.tv_sec) * 1000.0 + double(t.tv_usec) / 1000.0; };
+    sample.cpuMs = msOf(usage.ru_utime) + msOf(usage.ru_stime);
     sample.peakMiB = double(usage.ru_maxrss) / 1024.0; // ru_maxrss is in KiB on Linux
     sample.ok = painted && WIFEXITED(status) && WEXITSTATUS(status) == 0;
     return sample;
@@ -94,7 +99,7 @@ int main(int argc, char *argv[])
     for (const std::string &p : programs)
         runOnce(p);
 
-    std::vector<std::vector<double>> ms(programs.size()), mib(programs.size());
+    std::vector<std::vector<double>> ms(programs.size()), cpu(programs.size()), mib(programs.size());
     for (int r = 0; r < runs; ++r) {
         // Interleaved, and every other round in reverse, so drifts in the machine's load
         // fall on all programs alike.
@@ -106,20 +111,22 @@ int main(int argc, char *argv[])
                 return 1;
             }
             ms[i].push_back(s.ms);
+            cpu[i].push_back(s.cpuMs);
             mib[i].push_back(s.peakMiB);
         }
     }
 
-    std::printf("| program | runs | start to first frame, median ms (min … max) | peak memory, median MiB |\n");
-    std::printf("|---|---|---|---|\n");
+    std::printf("| program | runs | start to first frame, median ms (min … max) | processor time, median ms "
+                "| peak memory, median MiB |\n");
+    std::printf("|---|---|---|---|---|\n");
     for (size_t i = 0; i < programs.size(); ++i) {
         const auto [lo, hi] = std::minmax_element(ms[i].begin(), ms[i].end());
         const std::string name = programs[i].substr(programs[i].find_last_of('/') + 1);
-        std::printf("| %s | %d | %.1f (%.1f … %.1f) | %.1f |\n", name.c_str(), runs, median(ms[i]), *lo, *hi,
-                    median(mib[i]));
+        std::printf("| %s | %d | %.1f (%.1f … %.1f) | %.1f | %.1f |\n", name.c_str(), runs, median(ms[i]), *lo, *hi,
+                    median(cpu[i]), median(mib[i]));
     }
     if (programs.size() == 2)
-        std::printf("| ratio first/second | | %.2f | %.2f |\n", median(ms[0]) / median(ms[1]),
-                    median(mib[0]) / median(mib[1]));
+        std::printf("| ratio first/second | | %.2f | %.2f | %.2f |\n", median(ms[0]) / median(ms[1]),
+                    median(cpu[0]) / median(cpu[1]), median(mib[0]) / median(mib[1]));
     return 0;
 }

@@ -81,7 +81,10 @@ function(kaz_add_quiz folder)
 
     qt_add_executable(${target} WIN32 MACOSX_BUNDLE "${PROJECT_SOURCE_DIR}/app/main.cpp")
     add_dependencies(${target} ${target}-check)
-    qt_add_resources(${target} "${target}-content" PREFIX "/test" BASE "${folder}" FILES ${files})
+    # Compressed with zlib, which the program loads anyway to read PNG pictures and its icon;
+    # rcc's default, zstd, would add a second decompressor to every start.
+    qt_add_resources(${target} "${target}-content" PREFIX "/test" BASE "${folder}"
+        OPTIONS --compress-algo zlib FILES ${files})
     target_link_libraries(${target} PRIVATE kaz_ui kaz_warnings)
 
     # Installing (packaging/) finds every quiz program and its test folder here.

@@ -4,8 +4,8 @@
 #include "Numbers.h"
 
 #include <QHash>
-#include <QSet>
 #include <QRegularExpression>
+#include <QSet>
 #include <algorithm>
 #include <cmath>
 
@@ -37,6 +37,28 @@ struct Section
 };
 
 const char *sideName(int side) { return side == 0 ? "left" : "right"; }
+
+// A name ending in a number, "picture 07" or "explanation-1": the word before the number, without
+// the spaces between, and the number as written (digits 0-9, with a sign in front when `signed_`).
+// False when the name does not end in a digit. (Plain code rather than a regular expression: the
+// quiz programs read their test at every start, and this keeps the expression engine unloaded.)
+bool splitTrailingNumber(QStringView name, bool signed_, QStringView &word, QStringView &number)
+{
+    const auto digit = [](QChar c) { return c >= u'0' && c <= u'9'; };
+    qsizetype start = name.size();
+    while (start > 0 && digit(name[start - 1]))
+        --start;
+    if (start == name.size())
+        return false;
+    if (signed_ && start > 0 && (name[start - 1] == u'-' || name[start - 1] == u'+'))
+        --start;
+    qsizetype end = start;
+    while (end > 0 && name[end - 1] == u' ')
+        --end;
+    word = name.first(end);
+    number = name.sliced(start);
+    return true;
+}
 
 class Reader
 {
@@ -75,8 +97,17 @@ private:
         if (t.startsWith(QChar(0xFEFF)))
             t.remove(0, 1);
         // Lines end with LF, CR LF or, from old editors, CR alone.
-        static const QRegularExpression lineEnd(QStringLiteral("\r\n|\n|\r"));
-        m_lines = t.split(lineEnd);
+        m_lines.clear();
+        qsizetype start = 0;
+        for (qsizetype i = 0; i < t.size(); ++i) {
+            if (t[i] != u'\n' && t[i] != u'\r')
+                continue;
+            m_lines.append(t.sliced(start, i - start));
+            if (t[i] == u'\r' && i + 1 < t.size() && t[i + 1] == u'\n')
+                ++i;
+            start = i + 1;
+        }
+        m_lines.append(t.sliced(start));
         if (!m_lines.isEmpty() && m_lines.last().isEmpty())
             m_lines.removeLast();
     }
@@ -125,7 +156,6 @@ private:
     void parseSections()
     {
         // "explanation1" is taken for "explanation 1", and "picture 07" for "picture 7".
-        static const QRegularExpression numbered(QStringLiteral("^(explanation|picture) *([-+]?[0-9]+)$"));
         Section *current = nullptr;
         QHash<QString, int> seen; // section name -> line of its first header
         for (int i = 0; i < m_lines.size(); ++i) {
@@ -144,20 +174,21 @@ private:
                 else if (name == u"instructions") s.kind = Kind::Instructions;
                 else if (name == u"explanation switches") s.kind = Kind::Switches;
                 else if (name == u"picture flags") s.kind = Kind::Flags;
-                else if (const auto m = numbered.match(name); m.hasMatch()) {
-                    s.kind = m.captured(1) == u"explanation" ? Kind::Explanation : Kind::Picture;
+                else if (QStringView word, number; splitTrailingNumber(name, true, word, number)
+                         && (word == u"explanation" || word == u"picture")) {
+                    s.kind = word == u"explanation" ? Kind::Explanation : Kind::Picture;
                     bool ok = false;
-                    s.number = m.captured(2).toInt(&ok);
+                    s.number = number.toInt(&ok);
                     if (!ok || s.number < 1 || s.number > ContentStore::QuestionsWithExtras) {
                         problem(lineNo, QStringLiteral("section [%1] names question %2, but only questions 1 to %3 "
                                                        "can have %4; use a number from 1 to %3")
-                                            .arg(name, m.captured(2))
+                                            .arg(name, number)
                                             .arg(ContentStore::QuestionsWithExtras)
                                             .arg(s.kind == Kind::Explanation ? QStringLiteral("explanation lines")
                                                                              : QStringLiteral("a picture")));
                         continue;
                     }
-                    name = m.captured(1) + u' ' + QString::number(s.number);
+                    name = word.toString() + u' ' + QString::number(s.number);
                 } else {
                     const QString guess = nearestSection(name);
                     problem(lineNo, QStringLiteral("unknown section [%1]%2; the sections are [parameters], "
@@ -233,11 +264,10 @@ private:
         };
         if (const auto t = translated.constFind(name); t != translated.cend())
             return *t;
-        static const QRegularExpression trailingNumber(QStringLiteral("^(.*?) *([0-9]+)$"));
-        if (const auto m = trailingNumber.match(name); m.hasMatch()) {
+        if (QStringView word, number; splitTrailingNumber(name, false, word, number)) {
             for (const char *base : {"explanation", "picture"})
-                if (distance(m.captured(1), QLatin1StringView(base)) <= 3)
-                    return QLatin1StringView(base) + u' ' + m.captured(2);
+                if (distance(word, QLatin1StringView(base)) <= 3)
+                    return QLatin1StringView(base) + u' ' + number.toString();
             return {};
         }
         for (const char *known : {"parameters", "instructions", "left", "right", "explanation switches",

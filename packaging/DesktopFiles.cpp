@@ -155,6 +155,8 @@ QString metainfo(const Program &program)
     text += QStringLiteral("<component type=\"desktop-application\">\n");
     text += QStringLiteral("  <id>") + xml(program.id) + QStringLiteral("</id>\n");
     text += QStringLiteral("  <metadata_license>CC0-1.0</metadata_license>\n");
+    text += QStringLiteral("  <project_license>") + QString::fromUtf16(ProjectLicense)
+        + QStringLiteral("</project_license>\n");
     text += QStringLiteral("  <name>") + title + QStringLiteral("</name>\n");
     text += QStringLiteral("  <name xml:lang=\"bg\">") + title + QStringLiteral("</name>\n");
     text += QStringLiteral("  <summary>Matching quiz: pair the phrases of two lists</summary>\n");

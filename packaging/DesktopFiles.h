@@ -15,6 +15,8 @@ struct Program
     QString homepage;   // the caption's web address when it is one, otherwise empty
 };
 
+// The licence of KAZ (SPDX), named in the metainfo; packaging/debian/copyright states it in full.
+inline constexpr char16_t ProjectLicense[] = u"GPL-3.0-or-later";
 // Used when the caption's address names no usable host.
 inline constexpr char16_t FallbackDomain[] = u"kaz.bg";
 // Used when the caption has no title after its address.

@@ -1,12 +1,14 @@
 // kazdesktop FOLDER EXECUTABLE OUTDIR: writes what a desktop needs to list the quiz
-// program EXECUTABLE, built from the test in FOLDER, under OUTDIR as it is laid out below
-// the installed data folder (share/):
+// program EXECUTABLE, built from the test in FOLDER, and its manual page under OUTDIR as
+// they are laid out below the installed data folder (share/):
 //   applications/<id>.desktop, metainfo/<id>.metainfo.xml,
-//   icons/hicolor/<n>x<n>/apps/<id>.png for every icon size.
-// The id and the menu entry's name come from the test's caption.
+//   icons/hicolor/<n>x<n>/apps/<id>.png for every icon size,
+//   man/man1/<executable>.1 (the build compresses it).
+// The id, the menu entry's name and the page's title come from the test's caption.
 #include "ContentReader.h"
 #include "DesktopFiles.h"
-#include "KazIcon.h"
+#include "KazIconDrawing.h"
+#include "ManualPage.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -63,10 +65,13 @@ int main(int argc, char *argv[])
     ok = writeFile(out.filePath(QStringLiteral("metainfo/%1.metainfo.xml").arg(program.id)),
                    DesktopFiles::metainfo(program).toUtf8(), err)
         && ok;
-    for (int size : KazIcon::sizes()) {
+    ok = writeFile(out.filePath(QStringLiteral("man/man1/%1.1").arg(program.executable)),
+                   ManualPage::quizProgram(program, QStringLiteral(KAZ_VERSION)).toUtf8(), err)
+        && ok;
+    for (int size : KazIconDrawing::sizes()) {
         const QString png = out.filePath(QStringLiteral("icons/hicolor/%1x%1/apps/%2.png").arg(size).arg(program.id));
         QDir().mkpath(QFileInfo(png).path());
-        if (!KazIcon::image(size).save(png, "PNG")) {
+        if (!KazIconDrawing::image(size).save(png, "PNG")) {
             err << png << ": error: cannot write the icon\n";
             ok = false;
         }

@@ -4,11 +4,19 @@
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 source "$root/scripts/deps.sh"
-# dpkg-shlibdeps (dpkg-dev) and file find the libraries the package depends on.
-kaz_install_missing dpkg-dev file
+# dpkg-shlibdeps (dpkg-dev) and file find the libraries the package depends on; dpkg-buildflags
+# (dpkg-dev) gives Debian's build flags; gzip compresses the manual pages and the changelog.
+kaz_install_missing dpkg-dev file gzip
 
 build="$root/build-deb"
-cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF >/dev/null
+# Debian's compiler and linker flags with every hardening feature (stack protector, fortified
+# functions, read-only relocations bound at start), as a Debian package is built.
+cd "$root"
+export DEB_BUILD_MAINT_OPTIONS=hardening=+all
+cxxflags="$(dpkg-buildflags --get CPPFLAGS) $(dpkg-buildflags --get CXXFLAGS)"
+ldflags="$(dpkg-buildflags --get LDFLAGS)"
+cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF \
+    "-DCMAKE_CXX_FLAGS=$cxxflags" "-DCMAKE_EXE_LINKER_FLAGS=$ldflags" >/dev/null
 cmake --build "$build" --parallel "$(nproc)" >/dev/null
 cd "$build"
 log="$(cpack -G DEB -B "$build/package" 2>&1)" || { echo "$log" >&2; exit 1; }

@@ -8,8 +8,8 @@ set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 source "$root/scripts/deps.sh"
 source "$root/scripts/locales.sh"
-# The validators check the desktop entries and metainfo files the build writes.
-kaz_install_missing desktop-file-utils appstream
+# The validators check the desktop entries, metainfo files and manual pages the build writes.
+kaz_install_missing desktop-file-utils appstream groff-base man-db
 kaz_generate_locales
 jobs="$(nproc)"
 

@@ -1,7 +1,10 @@
-# cmake -DBUILD_DIR=… -DWORK_DIR=… -DPROGRAMS=a|b -DBINDIR=bin -DDATADIR=share -P check_install.cmake
+# cmake -DBUILD_DIR=… -DWORK_DIR=… -DPROGRAMS=a|b -DBINDIR=bin -DDATADIR=share -DMANDIR=share/man
+#       -P check_install.cmake
 # Installs the build into WORK_DIR/prefix, as `cmake --install` does for a user, and checks
 # that every quiz program arrives with a desktop entry that starts it, an icon at every usual
-# size of the hicolor theme and an AppStream metainfo file, all under one id per program.
+# size of the hicolor theme and an AppStream metainfo file, all under one id per program;
+# that every installed program has its manual page, compressed; and that the package's
+# copyright and changelog are there.
 cmake_minimum_required(VERSION 3.25)
 string(REPLACE "|" ";" PROGRAMS "${PROGRAMS}")
 set(prefix "${WORK_DIR}/prefix")
@@ -71,7 +74,7 @@ foreach(program IN LISTS PROGRAMS)
     else()
         file(READ "${meta}" xml)
         foreach(expected "<id>${id}</id>" "<launchable type=\"desktop-id\">${id}.desktop</launchable>"
-                         "<binary>${program}</binary>")
+                         "<binary>${program}</binary>" "<project_license>")
             string(FIND "${xml}" "${expected}" at)
             if(at LESS 0)
                 fail("${id}.metainfo.xml: no ${expected}")
@@ -91,6 +94,33 @@ foreach(program IN LISTS PROGRAMS)
         endif()
     endforeach()
 endforeach()
+
+# Every program in bin/ (quizzes and teachers' tools alike) has a page in man1, gzip-compressed.
+file(GLOB programs RELATIVE "${prefix}/${BINDIR}" "${prefix}/${BINDIR}/*")
+foreach(program IN LISTS programs)
+    set(page "${prefix}/${MANDIR}/man1/${program}.1.gz")
+    if(NOT EXISTS "${page}")
+        fail("${program}: no manual page ${MANDIR}/man1/${program}.1.gz")
+        continue()
+    endif()
+    file(READ "${page}" magic LIMIT 3 HEX)
+    if(NOT magic STREQUAL "1f8b08")
+        fail("${page}: not compressed with gzip")
+    endif()
+endforeach()
+
+set(doc "${share}/doc/kaz")
+if(NOT EXISTS "${doc}/copyright")
+    fail("no ${DATADIR}/doc/kaz/copyright")
+else()
+    file(STRINGS "${doc}/copyright" licence REGEX "^License: [^ ]+$" LIMIT_COUNT 1)
+    if(NOT licence)
+        fail("${DATADIR}/doc/kaz/copyright names no licence (License: line)")
+    endif()
+endif()
+if(NOT EXISTS "${doc}/changelog.gz")
+    fail("no ${DATADIR}/doc/kaz/changelog.gz")
+endif()
 
 list(LENGTH ids count)
 list(REMOVE_DUPLICATES ids)

@@ -285,6 +285,21 @@ private Q_SLOTS:
         QTest::addRow("misspelt_numbered_section")
             << s + QStringList{QStringLiteral("[explantion 2]"), QStringLiteral("ред")} << 18
             << QStringLiteral("(did you mean [explanation 2]?)");
+        QTest::addRow("numbered_section_below_one_with_sign")
+            << s + QStringList{QStringLiteral("[explanation -1]"), QStringLiteral("ред")} << 18
+            << QStringLiteral("section [explanation -1] names question -1");
+        QTest::addRow("numbered_section_with_two_signs")
+            << s + QStringList{QStringLiteral("[picture +-1]"), QStringLiteral("file = a.png")} << 18
+            << QStringLiteral("unknown section [picture +-1]");
+        QTest::addRow("numbered_section_with_letter_after_number")
+            << s + QStringList{QStringLiteral("[picture 1a]"), QStringLiteral("file = a.png")} << 18
+            << QStringLiteral("unknown section [picture 1a]");
+        QTest::addRow("numbered_section_with_non_latin_digit")
+            << s + QStringList{QStringLiteral("[explanation \u0661]"), QStringLiteral("ред")} << 18
+            << QStringLiteral("unknown section [explanation \u0661]");
+        QTest::addRow("misspelt_section_number_with_leading_zero")
+            << s + QStringList{QStringLiteral("[pictre 007]"), QStringLiteral("file = a.png")} << 18
+            << QStringLiteral("(did you mean [picture 007]?)");
         QTest::addRow("same_question_written_twice")
             << s + QStringList{QStringLiteral("[explanation 1]"), QStringLiteral("а"), QStringLiteral("[Explanation01]"),
                                QStringLiteral("б")}
@@ -629,6 +644,14 @@ private Q_SLOTS:
             << joined(s + QStringList{QStringLiteral("[explanation switches]"), QStringLiteral("Обяснения"),
                                       QStringLiteral("1"), QStringLiteral("[Explanation1]"), QStringLiteral("ред")})
             << QStringLiteral("explanation 1") << QStringList{QStringLiteral("ред")};
+        QTest::addRow("explanation_number_with_plus_sign")
+            << joined(s + QStringList{QStringLiteral("[explanation switches]"), QStringLiteral("Обяснения"),
+                                      QStringLiteral("1"), QStringLiteral("[explanation +1]"), QStringLiteral("ред")})
+            << QStringLiteral("explanation 1") << QStringList{QStringLiteral("ред")};
+        QTest::addRow("mixed_line_ends") << s.mid(0, 9).join(u'\n') + u'\r' + s.mid(9, 4).join(QStringLiteral("\r\n"))
+                                                + u'\n' + s.mid(13).join(u'\r') + u'\r'
+                                         << QStringLiteral("right")
+                                         << QStringList{QStringLiteral("Алмус"), QStringLiteral("Одесос")};
         QTest::addRow("picture_name_in_capitals_allowed")
             << joined(s + QStringList{QStringLiteral("[picture 1]"), QStringLiteral("file = Карта.PNG")})
             << QStringLiteral("left") << two;

@@ -1,7 +1,11 @@
 // The names and texts that list an installed quiz in the desktop's application menu.
 #include "DesktopFiles.h"
+#include "ManualPage.h"
 
 #include <QHash>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
 #include <QTest>
 #include <QXmlStreamReader>
 
@@ -77,6 +81,22 @@ void addTitles()
     QTest::addRow("markup_characters") << R"(Числа <, > & "кавички" 'и')";
     QTest::addRow("semicolons") << "Глаголи; съществителни;";
     QTest::addRow("percent_and_equals") << "100% = цяло";
+}
+
+// A manual page as groff prints it for a terminal, lines unbroken; empty when groff is missing.
+QString rendered(const QString &page, QString *warnings)
+{
+    const QString groff = QStandardPaths::findExecutable(QStringLiteral("groff"));
+    if (groff.isEmpty())
+        return {};
+    QProcess process;
+    process.start(groff, {QStringLiteral("-k"), QStringLiteral("-man"), QStringLiteral("-Tutf8"),
+                          QStringLiteral("-ww"), QStringLiteral("-rLL=2000n"), QStringLiteral("-P-cbou")});
+    process.write(page.toUtf8());
+    process.closeWriteChannel();
+    process.waitForFinished();
+    *warnings = QString::fromUtf8(process.readAllStandardError());
+    return QString::fromUtf8(process.readAllStandardOutput());
 }
 
 } // namespace
@@ -176,9 +196,46 @@ private slots:
         QCOMPARE(e.value(QStringLiteral("binary")), QStringLiteral("kaz-geo"));
         QCOMPARE(e.value(QStringLiteral("url@homepage")), QStringLiteral("https://kaz.bg"));
         QCOMPARE(e.value(QStringLiteral("category")), QStringLiteral("Education"));
+        QCOMPARE(e.value(QStringLiteral("project_license")), QString::fromUtf16(DesktopFiles::ProjectLicense));
         QVERIFY(e.value(QStringLiteral("p")).contains(title));
     }
     void metainfoKeepsTitle_data() { addTitles(); }
+
+    // The quiz program's manual page prints the title as written, whatever roff would
+    // otherwise take from it, and says how to start the program.
+    void manualPageKeepsTitle()
+    {
+        QFETCH(QString, title);
+        const Program p = DesktopFiles::describe(QStringLiteral("https://kaz.bg ") + title, QStringLiteral("geo"),
+                                                 QStringLiteral("kaz-geo"));
+        const QString page = ManualPage::quizProgram(p, QStringLiteral("0.1"));
+        // Only the page's own requests start a line; the title never does.
+        for (const QString &line : page.split(u'\n', Qt::SkipEmptyParts)) {
+            if (line.startsWith(u'.') || line.startsWith(u'\''))
+                QVERIFY2(QRegularExpression(QStringLiteral("^(\\.(TH|SH|B|BR|PP|TP) ?|'\\\\\" -\\*- coding: UTF-8 -\\*-$)")).match(line).hasMatch(),
+                         qPrintable(line));
+        }
+        QString warnings;
+        const QString text = rendered(page, &warnings);
+        if (text.isEmpty())
+            QSKIP("groff is not installed (Debian package groff-base)");
+        QVERIFY2(warnings.isEmpty(), qPrintable(warnings));
+        const QStringList lines = text.split(u'\n');
+        const qsizetype name = lines.indexOf(QStringLiteral("NAME"));
+        QVERIFY2(name >= 0 && name + 1 < lines.size(), qPrintable(text));
+        QCOMPARE(lines.at(name + 1).trimmed(), QStringLiteral("kaz-geo - matching quiz \u201C") + title + u'\u201D');
+        const qsizetype synopsis = lines.indexOf(QStringLiteral("SYNOPSIS"));
+        QVERIFY2(synopsis >= 0 && synopsis + 1 < lines.size(), qPrintable(text));
+        QCOMPARE(lines.at(synopsis + 1).trimmed(), QStringLiteral("kaz-geo"));
+        QVERIFY(text.contains(QStringLiteral("is the KAZ test \u201C") + title + u'\u201D'));
+    }
+    void manualPageKeepsTitle_data()
+    {
+        addTitles();
+        QTest::addRow("leading_dot") << ".NET за начинаещи";
+        QTest::addRow("leading_apostrophe") << "'Кавички' и точки.";
+        QTest::addRow("roff_escapes") << R"(\fBудебелено\fP \- тире \(lq)";
+    }
 
     void metainfoWithoutHomepage()
     {

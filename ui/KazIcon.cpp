@@ -1,44 +1,26 @@
 #include "KazIcon.h"
 
-#include <QPainter>
-#include <QPixmap>
-
-#include <algorithm>
+#include <QDir>
 
 namespace KazIcon {
 
-const QList<int> &sizes()
+QStringList builtInFiles()
 {
-    static const QList<int> all{16, 22, 24, 32, 48, 64, 128, 256};
-    return all;
+    const QString folder = QStringLiteral(":/kaz/icon/");
+    QStringList files = QDir(folder).entryList(QDir::Files, QDir::Name);
+    for (QString &file : files)
+        file.prepend(folder);
+    return files;
 }
 
-QImage image(int size)
+QIcon windowIcon(const QStringList &files)
 {
-    QImage img(size, size, QImage::Format_ARGB32_Premultiplied);
-    img.fill(Qt::transparent);
-    QPainter p(&img);
-    p.setRenderHint(QPainter::Antialiasing);
-    const qreal s = size / 32.0;
-    p.setPen(Qt::NoPen);
-    p.setBrush(QColor(0, 128, 0));
-    p.drawRoundedRect(QRectF(0, 0, size, size), 5 * s, 5 * s);
-    p.setPen(QPen(Qt::black, std::max(1.0, s)));
-    p.setBrush(QColor(255, 128, 0));
-    p.drawRect(QRectF(3 * s, 6 * s, 10 * s, 8 * s));
-    p.setBrush(QColor(255, 255, 128));
-    p.drawRect(QRectF(19 * s, 18 * s, 10 * s, 8 * s));
-    p.setPen(QPen(Qt::white, 2 * s));
-    p.drawLine(QPointF(13 * s, 10 * s), QPointF(19 * s, 22 * s));
-    return img;
-}
-
-QIcon make()
-{
+    // Qt decodes each file here (QIcon::addFile reads it at once) and leaves out a file
+    // that is missing or not an image it can read.
     QIcon icon;
-    for (int size : sizes())
-        icon.addPixmap(QPixmap::fromImage(image(size)));
-    return icon;
+    for (const QString &file : files)
+        icon.addFile(file);
+    return icon.availableSizes().isEmpty() ? QIcon() : icon;
 }
 
 } // namespace KazIcon

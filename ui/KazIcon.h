@@ -1,17 +1,18 @@
 #pragma once
 
 #include <QIcon>
-#include <QImage>
-#include <QList>
+#include <QStringList>
 
+// The window icon of a quiz program, made of PNG files: the program carries its icon drawn
+// at build time instead of drawing it at every start.
 namespace KazIcon {
-// The sizes, in pixels, the icon is drawn at: the window's icon holds them all, and the
-// installed program gets one PNG of each in the desktop's icon theme.
-const QList<int> &sizes();
 
-// The program's icon at size × size pixels: two linked cards on the test window's green.
-QImage image(int size);
+// The icon files built into every quiz program, one PNG per size of KAZ_WINDOW_ICON_SIZES in
+// ui/CMakeLists.txt. The desktop's menu and launcher use the installed theme icons instead.
+QStringList builtInFiles();
 
-// The window icon: image() at every one of sizes().
-QIcon make();
+// A window icon of `files` (PNG or any other format Qt reads), each at its own size; a file
+// that is missing or no readable image is left out. A null icon when no file could be read.
+QIcon windowIcon(const QStringList &files);
+
 } // namespace KazIcon

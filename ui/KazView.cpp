@@ -71,7 +71,7 @@ KazView::KazView(Kaz *model, QWidget *parent)
     , m_model(model)
 {
     setObjectName(QStringLiteral("KAZ"));
-    setWindowIcon(KazIcon::make());
+    setWindowIcon(KazIcon::windowIcon(KazIcon::builtInFiles()));
     build();
     connect(m_model, &Kaz::stateChanged, this, &KazView::refresh);
     connect(m_model, &Kaz::pictureWindowChanged, this, &KazView::refreshPictureWindow);

@@ -1,0 +1,117 @@
+// The window icon: the PNGs drawn at build time and built into the program, and a window
+// icon made of icon files.
+#include "Kaz.h"
+#include "KazIcon.h"
+#include "KazIconDrawing.h"
+#include "KazProgram.h"
+#include "KazView.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QImageReader>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+// Pixels of an icon file, compared as the same format as the drawing.
+QImage pixels(const QIcon &icon, int size)
+{
+    return icon.pixmap(QSize(size, size), 1.0).toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied);
+}
+
+QList<int> widths(const QIcon &icon)
+{
+    QList<int> found;
+    for (const QSize &size : icon.availableSizes())
+        found << size.width();
+    std::sort(found.begin(), found.end());
+    return found;
+}
+
+} // namespace
+
+class TestKazIcon : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void builtInFilesAreTheDrawing_data()
+    {
+        QTest::addColumn<int>("size");
+        QTest::addRow("title_bar_16") << 16;
+        QTest::addRow("taskbar_and_title_bar_at_double_scale_32") << 32;
+        QTest::addRow("window_switcher_48") << 48;
+    }
+
+    void builtInFilesAreTheDrawing()
+    {
+        QFETCH(int, size);
+        const QString file = QStringLiteral(":/kaz/icon/%1.png").arg(size);
+        QVERIFY2(KazIcon::builtInFiles().contains(file), qPrintable(KazIcon::builtInFiles().join(u' ')));
+        QImageReader reader(file);
+        QCOMPARE(reader.format(), QByteArray("png"));
+        QCOMPARE(reader.size(), QSize(size, size));
+        QCOMPARE(reader.read().convertToFormat(QImage::Format_ARGB32_Premultiplied), KazIconDrawing::image(size));
+    }
+
+    void builtInFilesAreOnlyTheWindowSizes()
+    {
+        // The larger sizes come from the installed theme icons; carrying them would only
+        // cost time at every start.
+        const QIcon icon = KazIcon::windowIcon(KazIcon::builtInFiles());
+        QCOMPARE(widths(icon), (QList<int>{16, 32, 48}));
+        for (const QSize &size : icon.availableSizes())
+            QCOMPARE(size.width(), size.height());
+    }
+
+    void windowIconFromFiles_data()
+    {
+        QTest::addColumn<QStringList>("names");
+        QTest::addColumn<QList<int>>("sizes");
+        QTest::addRow("no_files") << QStringList{} << QList<int>{};
+        QTest::addRow("one_file_of_any_size") << QStringList{u"icon40.png"_qs} << QList<int>{40};
+        QTest::addRow("several_sizes") << QStringList{u"icon40.png"_qs, u"icon20.png"_qs} << QList<int>{20, 40};
+        QTest::addRow("missing_file_left_out") << QStringList{u"none.png"_qs, u"icon20.png"_qs} << QList<int>{20};
+        QTest::addRow("text_named_png_left_out") << QStringList{u"text.png"_qs, u"icon40.png"_qs} << QList<int>{40};
+        QTest::addRow("only_unreadable_files") << QStringList{u"text.png"_qs, u"none.png"_qs} << QList<int>{};
+    }
+
+    void windowIconFromFiles()
+    {
+        QFETCH(QStringList, names);
+        QFETCH(QList<int>, sizes);
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        for (int size : {20, 40})
+            QVERIFY(KazIconDrawing::image(size).save(dir.filePath(QStringLiteral("icon%1.png").arg(size))));
+        QFile text(dir.filePath(QStringLiteral("text.png")));
+        QVERIFY(text.open(QIODevice::WriteOnly));
+        text.write("not a picture\n");
+        text.close();
+
+        QStringList files;
+        for (const QString &name : std::as_const(names))
+            files << dir.filePath(name);
+        const QIcon icon = KazIcon::windowIcon(files);
+        QCOMPARE(widths(icon), sizes);
+        QCOMPARE(icon.isNull(), sizes.isEmpty());
+        for (int size : std::as_const(sizes))
+            QCOMPARE(pixels(icon, size), KazIconDrawing::image(size));
+    }
+
+    void testWindowShowsTheBuiltInIcon()
+    {
+        Kaz model([] {
+            return KazProgram::load(qEnvironmentVariable("KAZ_SOURCE_DIR") + QStringLiteral("/content/istoriya/test.kaz"));
+        });
+        KazView view(&model);
+        model.Form_Load();
+        QCOMPARE(widths(view.windowIcon()), (QList<int>{16, 32, 48}));
+        for (int size : {16, 32, 48})
+            QCOMPARE(pixels(view.windowIcon(), size), KazIconDrawing::image(size));
+    }
+};
+
+QTEST_MAIN(TestKazIcon)
+#include "tst_kazicon.moc"
