@@ -178,6 +178,54 @@ private Q_SLOTS:
     // The verdict is written in the window's font, and the box shows all of it: the ink of
     // "ДА" or "НЕ" in the box is as wide as the same text drawn on a free canvas, centred,
     // with background between it and the frame on both sides.
+    // Each button in its own colour with black text, grey text when disabled, and a thicker
+    // frame while it has the keyboard focus; nothing of the window uses a style sheet.
+    void buttonsInTheirColours()
+    {
+        Window w;
+        QVERIFY(QTest::qWaitForWindowExposed(&w.view));
+        const QColor colours[4] = {QColor(255, 128, 0), QColor(255, 255, 128), QColor(192, 192, 255),
+                                   QColor(0, 192, 0)};
+        // Counts the pixels of the button's face in `c` and the text pixels (dark, or the
+        // disabled grey) inside its frame.
+        const auto look = [](QPushButton *b, const QColor &face) {
+            const QImage img = b->grab().toImage();
+            int faceCount = 0, dark = 0, grey = 0;
+            for (int y = 3; y < img.height() - 3; ++y)
+                for (int x = 3; x < img.width() - 3; ++x) {
+                    const QColor c = img.pixelColor(x, y);
+                    if (c == face)
+                        ++faceCount;
+                    else if (c.red() < 60 && c.green() < 60 && c.blue() < 60)
+                        ++dark;
+                    else if (std::abs(c.red() - 0x7a) < 12 && std::abs(c.green() - 0x7a) < 12
+                             && std::abs(c.blue() - 0x7a) < 12)
+                        ++grey;
+                }
+            return std::tuple{faceCount, dark, grey, img};
+        };
+        for (int i = 0; i < 4; ++i) {
+            QPushButton *b = w.view.Uprawl(i);
+            const auto [face, dark, grey, img] = look(b, colours[i]);
+            const int inner = (img.width() - 6) * (img.height() - 6);
+            QVERIFY2(face > inner / 2, qPrintable(u"button %1: %2 of %3 pixels in its colour"_qs.arg(i).arg(face).arg(inner)));
+            if (b->isEnabled())
+                QVERIFY2(dark > 20 && grey == 0, qPrintable(u"button %1: %2 dark, %3 grey"_qs.arg(i).arg(dark).arg(grey)));
+            else
+                QVERIFY2(dark == 0 && grey > 20, qPrintable(u"button %1: %2 dark, %3 grey"_qs.arg(i).arg(dark).arg(grey)));
+            QVERIFY(b->styleSheet().isEmpty());
+        }
+        QVERIFY(!w.view.Uprawl(2)->isEnabled()); // so the grey text above was looked at
+        QVERIFY(qApp->styleSheet().isEmpty());
+
+        // The focus frame: the pixel just inside the outer edge turns black.
+        QPushButton *b = w.view.Uprawl(0);
+        const QPoint inside(b->width() / 2, 1);
+        QVERIFY(b->grab().toImage().pixelColor(inside) != QColor(Qt::black));
+        b->setFocus();
+        QTRY_VERIFY(b->hasFocus());
+        QCOMPARE(b->grab().toImage().pixelColor(inside), QColor(Qt::black));
+    }
     void verdictInWindowFontFitsItsBox_data()
     {
         QTest::addColumn<bool>("right");

@@ -1,5 +1,6 @@
 #include "KazView.h"
 
+#include "ColourButton.h"
 #include "CwiatDialog.h"
 #include "Kaz.h"
 #include "KazIcon.h"
@@ -33,17 +34,6 @@ void place(QWidget *w, const KazLayout::Control &c)
     w->setGeometry(Twips::rect(c.left, c.top, c.width, c.height));
     if (c.tooltip)
         w->setToolTip(KazLayout::text(c.tooltip));
-}
-
-QString buttonStyle(const KazLayout::Control &c)
-{
-    const QColor bg = Twips::colour(c.colour);
-    return QStringLiteral("QPushButton { background-color: %1; color: black; border: 1px solid #404040;"
-                          " border-radius: 2px; }"
-                          "QPushButton:pressed { border: 2px inset #202020; }"
-                          "QPushButton:focus { border: 2px solid black; }"
-                          "QPushButton:disabled { color: #7a7a7a; border-color: #8a8a8a; }")
-        .arg(bg.name());
 }
 
 // `font`, made smaller a pixel at a time until `text` fits `width` pixels; `font` itself
@@ -114,10 +104,9 @@ void KazView::build()
     }
     for (int i = 0; i < 4; ++i) {
         const KazLayout::Control &c = KazLayout::Uprawl[i];
-        m_uprawl[i] = new QPushButton(KazLayout::text(c.text), client);
+        m_uprawl[i] = new ColourButton(KazLayout::text(c.text), Twips::colour(c.colour), client);
         m_uprawl[i]->setObjectName(QStringLiteral("Uprawl(%1)").arg(i));
         place(m_uprawl[i], c);
-        m_uprawl[i]->setStyleSheet(buttonStyle(c));
         m_uprawl[i]->setAccessibleName(KazLayout::text(c.text));
         m_uprawl[i]->setAccessibleDescription(KazLayout::text(c.tooltip));
         m_uprawl[i]->setAutoDefault(false);
