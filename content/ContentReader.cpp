@@ -477,17 +477,21 @@ private:
 
     // Item 0 of the switch and flag lists is a label for the author; items 1 … are questions.
     // A label that reads as a number is most likely the first switch or flag, with the
-    // label forgotten: every later one would then belong to the question before it.
-    void checkLabel(const Section &s, const QString &what)
+    // label forgotten: every later one would then belong to the question before it. Returns
+    // whether the section has its label; without it, the lines are taken as the author meant
+    // them, the first for question 1, so that later messages name the questions written.
+    bool checkLabel(const Section &s, const QString &what, const QString &whats)
     {
-        if (!s.items.isEmpty() && Numbers::readStrict(s.items.first().text))
-            problem(s.items.first().line,
-                    QStringLiteral("the first line under [%1] is a label for you, not the %2 of question 1, but "
-                                   "it reads \"%3\"; put a line of words (such as Questions) above the %2s, so that "
-                                   "the %2 of question 1 comes right after it")
-                        .arg(s.kind == Kind::Switches ? QStringLiteral("explanation switches")
-                                                      : QStringLiteral("picture flags"),
-                             what, s.items.first().text));
+        if (s.items.isEmpty() || !Numbers::readStrict(s.items.first().text))
+            return true;
+        problem(s.items.first().line,
+                QStringLiteral("the first line under [%1] is a label for you, not the %2 of question 1, but "
+                               "it reads \"%3\"; put a line of words (such as Questions) above the %4, so that "
+                               "the %2 of question 1 comes right after it")
+                    .arg(s.kind == Kind::Switches ? QStringLiteral("explanation switches")
+                                                  : QStringLiteral("picture flags"),
+                         what, s.items.first().text, whats));
+        return false;
     }
 
     void checkSwitches()
@@ -495,9 +499,10 @@ private:
         const Section *s = find(Kind::Switches);
         if (!s)
             return;
-        checkLabel(*s, QStringLiteral("switch"));
-        for (int q = 1; q < s->items.size(); ++q) {
-            const Item &it = s->items.at(q);
+        const int shift = checkLabel(*s, QStringLiteral("switch"), QStringLiteral("switches")) ? 0 : 1;
+        for (int i = 1 - shift; i < s->items.size(); ++i) {
+            const int q = i + shift;
+            const Item &it = s->items.at(i);
             const auto v = Numbers::readStrict(it.text);
             if (!v) {
                 problem(it.line, QStringLiteral("explanation switch of question %1 is \"%2\"; write 1 to show its "
@@ -542,9 +547,10 @@ private:
                            .arg(questions));
             return;
         }
-        checkLabel(*s, QStringLiteral("flag"));
-        for (int q = 1; q < s->items.size(); ++q) {
-            const Item &it = s->items.at(q);
+        const int shift = checkLabel(*s, QStringLiteral("flag"), QStringLiteral("flags")) ? 0 : 1;
+        for (int i = 1 - shift; i < s->items.size(); ++i) {
+            const int q = i + shift;
+            const Item &it = s->items.at(i);
             const auto v = Numbers::readStrict(it.text);
             if (!v)
                 problem(it.line, QStringLiteral("picture flag of question %1 is \"%2\"; write 1 when the question "
@@ -562,10 +568,10 @@ private:
                                                 "to 0")
                                      .arg(q));
         }
-        if (s->items.size() < questions + 1)
+        if (s->items.size() + shift < questions + 1)
             problem(s->line, QStringLiteral("[picture flags] has flags for questions 1 to %1, but [left] has %2 "
                                             "phrases; add a flag (0 or 1) for every question up to %2")
-                                 .arg(std::max<qsizetype>(0, s->items.size() - 1))
+                                 .arg(std::max<qsizetype>(0, s->items.size() + shift - 1))
                                  .arg(questions));
         m_result.store.setSpis_graf(texts(s));
     }

@@ -419,6 +419,21 @@ private Q_SLOTS:
         QTest::addRow("without_line") << QStringLiteral("a.kaz") << removed(sound(), 11, 13)
                                       << QStringLiteral("a.kaz: error: the section [right] is missing; add it with "
                                                         "one right phrase per line");
+        // A forgotten label is told once; the lines after it count as the author meant them.
+        QTest::addRow("switch_label_forgotten_told_once")
+            << QStringLiteral("a.kaz")
+            << sound() + QStringList{QStringLiteral("[explanation switches]"), QStringLiteral("0"), QStringLiteral("1"),
+                                     QStringLiteral("[explanation 2]"), QStringLiteral("ред")}
+            << QStringLiteral("a.kaz:19: error: the first line under [explanation switches] is a label for you, not "
+                              "the switch of question 1, but it reads \"0\"; put a line of words (such as Questions) "
+                              "above the switches, so that the switch of question 1 comes right after it");
+        QTest::addRow("flag_label_forgotten_told_once")
+            << QStringLiteral("a.kaz")
+            << replaced(replaced(removed(sound(), 17, 17), 15, QStringLiteral("0")), 16, QStringLiteral("1"))
+                   + QStringList{QStringLiteral("[picture 2]"), QStringLiteral("file = a.png")}
+            << QStringLiteral("a.kaz:15: error: the first line under [picture flags] is a label for you, not the flag "
+                              "of question 1, but it reads \"0\"; put a line of words (such as Questions) above the "
+                              "flags, so that the flag of question 1 comes right after it");
     }
     void problemText()
     {
