@@ -476,14 +476,14 @@ private:
     }
 
     // Item 0 of the switch and flag lists is a label for the author; items 1 … are questions.
-    // A label that reads as a number is most likely the first switch or flag, with the
-    // label forgotten: every later one would then belong to the question before it. Returns
-    // whether the section has its label; without it, the lines are taken as the author meant
+    // A first line that reads as a number is either the label overwritten or the label left
+    // out. Left out (no more lines than questions), the lines are taken as the author meant
     // them, the first for question 1, so that later messages name the questions written.
-    bool checkLabel(const Section &s, const QString &what, const QString &whats)
+    // Returns how far the lines stand from their questions: 0, or 1 without a label.
+    int checkLabel(const Section &s, const QString &what, const QString &whats)
     {
         if (s.items.isEmpty() || !Numbers::readStrict(s.items.first().text))
-            return true;
+            return 0;
         problem(s.items.first().line,
                 QStringLiteral("the first line under [%1] is a label for you, not the %2 of question 1, but "
                                "it reads \"%3\"; put a line of words (such as Questions) above the %4, so that "
@@ -491,7 +491,7 @@ private:
                     .arg(s.kind == Kind::Switches ? QStringLiteral("explanation switches")
                                                   : QStringLiteral("picture flags"),
                          what, s.items.first().text, whats));
-        return false;
+        return s.items.size() <= m_result.store.Danni(0).size() ? 1 : 0;
     }
 
     void checkSwitches()
@@ -499,7 +499,7 @@ private:
         const Section *s = find(Kind::Switches);
         if (!s)
             return;
-        const int shift = checkLabel(*s, QStringLiteral("switch"), QStringLiteral("switches")) ? 0 : 1;
+        const int shift = checkLabel(*s, QStringLiteral("switch"), QStringLiteral("switches"));
         for (int i = 1 - shift; i < s->items.size(); ++i) {
             const int q = i + shift;
             const Item &it = s->items.at(i);
@@ -547,7 +547,7 @@ private:
                            .arg(questions));
             return;
         }
-        const int shift = checkLabel(*s, QStringLiteral("flag"), QStringLiteral("flags")) ? 0 : 1;
+        const int shift = checkLabel(*s, QStringLiteral("flag"), QStringLiteral("flags"));
         for (int i = 1 - shift; i < s->items.size(); ++i) {
             const int q = i + shift;
             const Item &it = s->items.at(i);
