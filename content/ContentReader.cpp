@@ -76,6 +76,7 @@ public:
         checkParameters();
         checkPhrases(0);
         checkPhrases(1);
+        checkGradingOpens();
         buildInstructions();
         checkSwitches();
         checkExplanations();
@@ -465,6 +466,29 @@ private:
                                      .arg(name));
         }
         m_result.store.setDanni(side, texts(s));
+    }
+
+    // "Оцени" opens once the pairs made are at least three times the right phrases left
+    // unpaired. With L left and R right phrases at most L pairs can be made, leaving R − L
+    // right phrases over; a test where even then 3 × (R − L) > L could never be graded.
+    void checkGradingOpens()
+    {
+        // Told only of a test otherwise sound: a mistake in the phrase lists changes the counts.
+        const Section *right = find(Kind::Right);
+        const qsizetype L = m_result.store.Danni(0).size();
+        const qsizetype R = m_result.store.Danni(1).size();
+        if (!m_result.problems.isEmpty() || !right || L == 0 || R <= L || L >= 3 * (R - L))
+            return;
+        const auto phrases = [](qsizetype n) {
+            return n == 1 ? QStringLiteral("1 phrase") : QStringLiteral("%1 phrases").arg(n);
+        };
+        problem(right->line,
+                QStringLiteral("with %1 on the left a learner can make at most %2, and \"Оцени\" opens only when the "
+                               "pairs are at least three times the right phrases left over; with %3 on the right, %4 "
+                               "would be left over, so this test could never be graded; add left phrases or keep at "
+                               "most %5 on the right")
+                    .arg(phrases(L), L == 1 ? QStringLiteral("1 pair") : QStringLiteral("%1 pairs").arg(L),
+                         phrases(R), QString::number(R - L), phrases(4 * L / 3)));
     }
 
     void buildInstructions()

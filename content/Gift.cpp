@@ -429,6 +429,19 @@ private:
                               .arg(MinPairs));
             return false;
         }
+        // "Оцени" opens once the pairs are at least three times the right phrases left over:
+        // with more extra right parts than a third of the pairs, the test could never be graded.
+        if (3 * extras.size() > q.left.size()) {
+            error(q.line, QStringLiteral("the matching question \"%1\" has %2 pairs and %3 extra right parts; in a "
+                                         "KAZ test \"Оцени\" opens only when the pairs made are at least three times "
+                                         "the right phrases left over, so a question may have at most one extra right "
+                                         "part for every three pairs (here %4); remove extra right parts or add pairs")
+                              .arg(q.title)
+                              .arg(q.left.size())
+                              .arg(extras.size())
+                              .arg(q.left.size() / 3));
+            return false;
+        }
         q.right += extras;
         if (q.right.size() > ContentReader::MaxPhrases) {
             error(q.line, QStringLiteral("the matching question \"%1\" has %2 right parts; a KAZ test holds at most %3")

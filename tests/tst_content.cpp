@@ -315,6 +315,13 @@ private Q_SLOTS:
                                                   << QStringLiteral("there is no section [picture 2]");
         QTest::addRow("thumbnail_flag_without_picture") << replaced(s, 16, QStringLiteral("-1")) << 16
                                                         << QStringLiteral("there is no section [picture 1]");
+        // 2 left phrases, 3 right: 2 pairs leave 1 over, 2 < 3 × 1, so "Оцени" would never open.
+        QTest::addRow("grading_could_never_open")
+            << replaced(sound(), 13, QStringLiteral("Одесос\nБдин")) << 11
+            << QStringLiteral("with 2 phrases on the left a learner can make at most 2 pairs, and \"Оцени\" opens only "
+                              "when the pairs are at least three times the right phrases left over; with 3 phrases on "
+                              "the right, 1 would be left over, so this test could never be graded; add left phrases "
+                              "or keep at most 2 phrases on the right");
         QTest::addRow("tab_in_phrase") << replaced(s, 12, QStringLiteral("Ал\tмус")) << 12
                                        << QStringLiteral("\"Ал→мус\" in [right] holds a tab");
         QTest::addRow("phrases_differ_in_end_spaces") << replaced(s, 10, QStringLiteral("Лом ")) << 10

@@ -199,6 +199,9 @@ void TestGift::reportsFaults_data()
                                     << QStringLiteral("title");
     QTest::addRow("two_pairs") << QStringLiteral("::Малко::Q{\n=a -> 1\n=b -> 2\n= -> 3\n}") << 1
                                << QStringLiteral("\"Малко\" has 2 pairs but needs at least 3");
+    QTest::addRow("too_many_extra_right_parts")
+        << QStringLiteral("::Много::Q{\n=a -> 1\n=b -> 2\n=c -> 3\n= -> 4\n= -> 5\n}") << 1
+        << QStringLiteral("\"Много\" has 3 pairs and 2 extra right parts;");
     QTest::addRow("pair_without_arrow") << QStringLiteral("::T::Q{\n=a -> 1\n=b 2\n=c -> 3\n=d -> 4}") << 3
                                         << QStringLiteral("\"=b 2\" has no \"->\"");
     QTest::addRow("long_pair_without_arrow_quoted_by_its_start")
