@@ -38,11 +38,13 @@ function(kaz_quiz_folder folder out_folder out_problem)
     set(${out_problem} "${problem}" PARENT_SCOPE)
 endfunction()
 
-# kaz_add_quiz(FOLDER): makes the test in FOLDER into the program kaz-<folder name> in the
-# current binary folder, a target of the same name: kazpack checks the test (a test that
-# breaks a rule of the content format stops the build) and appends it to the quiz runner.
-# The program is made again when test.kaz or a picture it names changes (kazpack's depfile).
-function(kaz_add_quiz folder)
+# kaz_add_quiz(FOLDER OUTPUT_DIR): makes the test in FOLDER into the program
+# OUTPUT_DIR/kaz-<folder name>, a target of the same name: kazpack checks the test (a test
+# that breaks a rule of the content format stops the build) and appends it to the quiz
+# runner. The program is made again when test.kaz or a picture it names changes (kazpack's
+# depfile). OUTPUT_DIR must not be the current binary folder: Ninja names a target of a
+# folder <folder>/<target>, the program's own path there.
+function(kaz_add_quiz folder output_dir)
     if(folder STREQUAL "")
         return()
     endif()
@@ -52,7 +54,7 @@ function(kaz_add_quiz folder)
     endif()
     get_filename_component(name "${folder}" NAME)
     set(target "kaz-${name}")
-    set(program "${CMAKE_CURRENT_BINARY_DIR}/${target}${CMAKE_EXECUTABLE_SUFFIX}")
+    set(program "${output_dir}/${target}${CMAKE_EXECUTABLE_SUFFIX}")
     add_custom_command(OUTPUT "${program}"
         COMMAND kazpack --force --runner "$<TARGET_FILE:kazrunner>" -o "${program}" --depfile "${program}.d" "${folder}"
         DEPENDS kazpack kazrunner "${folder}/test.kaz"
