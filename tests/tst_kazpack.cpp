@@ -219,6 +219,10 @@ private Q_SLOTS:
             const QImage image = QImage::fromData(loaded.content->pictureData(name));
             QCOMPARE(image.size(), q == 5 ? QSize(1, 1) : QSize(20, 10));
         }
+        const Run out = kazpack({u"--extract"_qs, program, path(u"назад"_qs)});
+        QVERIFY2(out.status == 0, qPrintable(out.err));
+        QCOMPARE(kazpack({path(u"назад"_qs), u"-o"_qs, path(u"again"_qs)}).status, 0);
+        QCOMPARE(readFile(path(u"again"_qs)), readFile(program));
     }
 
     void list()
