@@ -21,7 +21,7 @@ Cwiat::Cwiat(AppearanceTarget &owner, std::shared_ptr<const ScreenFonts> fonts, 
     , m_fonts(fonts ? std::move(fonts) : std::make_shared<FixedScreenFonts>())
 {
     for (int i = 0; i < 2; ++i) {
-        m_listFont[i] = new FontList(this);
+        m_listFont[i] = new ListModel(this);
         m_listFont[i]->setClickReaction([this, i] { List_font_Click(i); });
     }
     m_listFont[0]->setSorted(true);
@@ -73,7 +73,7 @@ void Cwiat::Form_Load()
 
 void Cwiat::Zaredi_shriftowe()
 {
-    FontList &names = List_font(0);
+    ListModel &names = List_font(0);
     names.clear();
     for (int i = 0; i < m_fonts->FontCount(); ++i)
         names.addItem(m_fonts->Fonts(i));

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "CwiatLayout.h"
-#include "FontList.h"
+#include "ListModel.h"
 
 #include <QObject>
 #include <QString>
@@ -57,8 +57,8 @@ public:
     // A row chosen in a list: List_font(Index).setSelectedIndex(row).
 
     // --- Controls.
-    FontList &List_font(int Index) { return *m_listFont[Index]; }
-    const FontList &List_font(int Index) const { return *m_listFont[Index]; }
+    ListModel &List_font(int Index) { return *m_listFont[Index]; }
+    const ListModel &List_font(int Index) const { return *m_listFont[Index]; }
     int Slider1Value(int Index) const { return m_slider[Index]; }
     // A value set from code; Slider1_Scroll does not run. Kept within 0 … 255.
     void setSlider1Value(int Index, int value);
@@ -100,7 +100,7 @@ private:
     AppearanceTarget &m_owner;
     std::shared_ptr<const ScreenFonts> m_fonts;
 
-    FontList *m_listFont[2];
+    ListModel *m_listFont[2];
     int m_slider[3] = {0, 0, 0};
     QString m_labelST[3];
     QString m_labelCv[9];

@@ -1,8 +1,10 @@
 #include "ContentReader.h"
 
+#include "FileAccess.h"
 #include "Numbers.h"
 
 #include <QHash>
+#include <QSet>
 #include <QRegularExpression>
 #include <algorithm>
 #include <cmath>
@@ -47,6 +49,7 @@ public:
 
     Result run()
     {
+        checkCharacters();
         parseSections();
         checkParameters();
         checkPhrases(0);
@@ -62,7 +65,8 @@ public:
 private:
     void problem(int line, const QString &message)
     {
-        m_result.problems.append({m_options.fileName, line, message});
+        if (!m_told.contains(line))
+            m_result.problems.append({m_options.fileName, line, message});
     }
 
     void split(const QString &text)
@@ -75,6 +79,38 @@ private:
         m_lines = t.split(lineEnd);
         if (!m_lines.isEmpty() && m_lines.last().isEmpty())
             m_lines.removeLast();
+    }
+
+    // Invisible control characters and overlong lines. Such a line is read on, so that the
+    // problems of the rest of the file are found too, but nothing more is told about it.
+    void checkCharacters()
+    {
+        for (qsizetype i = 0; i < m_lines.size(); ++i) {
+            QString &line = m_lines[i];
+            const int lineNo = int(i + 1);
+            if (const qsizetype at = controlCharacter(line); at >= 0) {
+                const ushort code = line.at(at).unicode();
+                problem(lineNo, QStringLiteral("this line holds an invisible control character (character code %1%2), "
+                                               "which the window cannot show; such characters come with text copied "
+                                               "out of other programs: delete it, or type the line again")
+                                    .arg(code)
+                                    .arg(code == 0 ? QStringLiteral(", NUL") : QString()));
+                for (QChar &c : line)
+                    if (c != u'\t' && c.category() == QChar::Other_Control)
+                        c = QChar::ReplacementCharacter;
+            }
+            // The backslash that keeps a line as text is no part of it.
+            const qsizetype length = line.size() - (line.startsWith(u'\\') ? 1 : 0);
+            if (length > MaxLineLength && !line.startsWith(u'#')) {
+                problem(lineNo, QStringLiteral("this line holds %1 characters, but a line may hold at most %2 (a "
+                                               "phrase longer than the widest list is cut off anyway); shorten it, "
+                                               "and split long instructions or explanations into several lines")
+                                    .arg(length)
+                                    .arg(MaxLineLength));
+            }
+            if (!m_result.problems.isEmpty() && m_result.problems.last().line == lineNo)
+                m_told.insert(lineNo);
+        }
     }
 
     static bool header(const QString &line, QString &name)
@@ -255,6 +291,15 @@ private:
         return out;
     }
 
+    // The whole number nearest to `value` that parameter `i` may be.
+    static double wholeNear(int i, double value)
+    {
+        const double whole = std::round(value);
+        if (i == 1)
+            return std::clamp(whole, double(ControlsRightEdge + FrameWidth), double(MaxWindowWidth));
+        return i == 3 || i == 5 ? std::max(whole, double(MinListWidth)) : whole;
+    }
+
     void checkParameters()
     {
         const Section *s = find(Kind::Parameters);
@@ -282,6 +327,20 @@ private:
                 problem(it.line, QStringLiteral("\"%1\" is not a usable number for %2; write a whole number of "
                                                 "twips such as 3135 (1440 twips make an inch)")
                                      .arg(it.text, QLatin1StringView(meaning[i])));
+            } else if (std::floor(*n) != *n) {
+                usable = false;
+                problem(it.line, QStringLiteral("\"%1\" for %2 is not a whole number; write a whole number of "
+                                                "twips such as %3 (15 twips make a pixel)")
+                                     .arg(it.text.trimmed(), QLatin1StringView(meaning[i]))
+                                     .arg(wholeNear(i, *n)));
+            } else if ((i == 3 || i == 5) && *n < MinListWidth) {
+                usable = false;
+                problem(it.line, QStringLiteral("%1 %2 is too small: a list narrower than %3 twips (%4 pixels) "
+                                                "shows little but its scroll bar; write at least %3")
+                                     .arg(QLatin1StringView(meaning[i]))
+                                     .arg(it.text.trimmed())
+                                     .arg(MinListWidth)
+                                     .arg(MinListWidth / 15));
             } else {
                 v[i] = *n;
             }
@@ -591,6 +650,7 @@ private:
     QStringList m_lines;
     QList<Section> m_sections;
     bool m_skipping = false;
+    QSet<int> m_told; // lines whose characters are already told about
     Result m_result;
 };
 
@@ -605,9 +665,37 @@ Result read(const QString &text, const Options &options)
     return result;
 }
 
+qsizetype controlCharacter(QStringView line)
+{
+    for (qsizetype i = 0; i < line.size(); ++i)
+        if (line.at(i) != u'\t' && line.at(i).category() == QChar::Other_Control)
+            return i;
+    return -1;
+}
+
 namespace {
 // Bytes that are not UTF-8 come back from a round trip with replacement characters.
 bool isUtf8(const QByteArray &bytes) { return QString::fromUtf8(bytes).toUtf8() == bytes; }
+
+// UTF-16 without a byte order mark: the zero high bytes of its Latin letters, digits and line
+// ends stand at every other place, all on one side, and read as UTF-16 it has a section
+// header. A UTF-8 file with a stray NUL or two is not taken for it: its line with the NUL is
+// named instead.
+bool looksLikeUtf16(const QByteArray &bytes)
+{
+    qsizetype zeros[2] = {0, 0};
+    for (qsizetype i = 0; i < bytes.size(); ++i)
+        if (bytes.at(i) == '\0')
+            ++zeros[i % 2];
+    const int high = zeros[1] >= zeros[0] ? 1 : 0; // where the zero high bytes stand: 1 little-endian
+    if (zeros[high] < 2 || zeros[1 - high] * 16 > zeros[high])
+        return false;
+    QString text(bytes.size() / 2, Qt::Uninitialized);
+    for (qsizetype i = 0; i < text.size(); ++i)
+        text[i] = QChar(uchar(bytes.at(2 * i + 1 - high)), uchar(bytes.at(2 * i + high)));
+    static const QRegularExpression header(QStringLiteral("(^|[\r\n])[ \t]*\\[[^\r\n\\]]*\\][ \t]*($|[\r\n])"));
+    return text.contains(header);
+}
 } // namespace
 
 Result readBytes(const QByteArray &bytes, const Options &options)
@@ -624,7 +712,12 @@ Result readBytes(const QByteArray &bytes, const Options &options)
     if (bytes.startsWith("{\\rtf"))
         return whole(QStringLiteral("the file is saved as rich text (RTF, as WordPad does), not plain text; write "
                                     "the test in a text editor (Notepad, gedit, Kate) and save it as UTF-8 text"));
-    if (bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF") || bytes.contains('\0'))
+    if (bytes.size() > MaxFileBytes)
+        return whole(QStringLiteral("the file is %1, larger than the %2 a test may have (a test of %3 phrases a "
+                                    "side takes about 5 MB); keep only the test in it")
+                         .arg(FileAccess::size(bytes.size()), FileAccess::size(MaxFileBytes))
+                         .arg(MaxPhrases));
+    if (bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF") || looksLikeUtf16(bytes))
         return whole(QStringLiteral("the file is saved as UTF-16 (\"Unicode\"); save it again as UTF-8 (in Notepad: "
                                     "File, Save as, Encoding: UTF-8)"));
     const bool bom = bytes.startsWith("\xEF\xBB\xBF");

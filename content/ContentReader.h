@@ -75,4 +75,19 @@ constexpr int MaxWindowWidth = 28800;
 // The largest number of phrases a side may hold.
 constexpr int MaxPhrases = 32767;
 
+// The narrowest list, in twips (40 pixels): narrower, it shows little but its scroll bar.
+constexpr int MinListWidth = 600;
+
+// The longest line, in characters: longer than the widest list shows, yet short enough that
+// laying out a phrase never holds up a click.
+constexpr int MaxLineLength = 1000;
+
+// The largest test file. A test of 32767 phrases a side, each of 40 Cyrillic letters, takes
+// about 5 MB.
+constexpr qint64 MaxFileBytes = 8 * 1024 * 1024;
+
+// Where `line` holds a control character that no test may hold (the invisible characters
+// below the space but the tab, DEL and the C1 controls); -1 when it holds none.
+qsizetype controlCharacter(QStringView line);
+
 } // namespace ContentReader

@@ -3,11 +3,11 @@
 #include "ContentReader.h"
 #include "ContentStore.h"
 #include "ContentWriter.h"
+#include "FileAccess.h"
 
 #include <QFileInfo>
 #include <QHash>
 #include <QRegularExpression>
-#include <QSaveFile>
 #include <QSet>
 
 namespace Gift {
@@ -103,7 +103,9 @@ QString plainFromHtml(QString s)
             bool ok = false;
             const uint code = name.startsWith(QStringLiteral("#x"), Qt::CaseInsensitive) ? name.mid(2).toUInt(&ok, 16)
                                                                                        : name.mid(1).toUInt(&ok, 10);
-            if (ok && code > 0 && code <= 0x10FFFF && !QChar::isSurrogate(code)) {
+            // A control character other than a tab or a line end stays written as an entity.
+            if (ok && code > 0 && code <= 0x10FFFF && !QChar::isSurrogate(code)
+                && (code == u'\t' || code == u'\n' || code == u'\r' || QChar::category(code) != QChar::Other_Control)) {
                 const char32_t c32 = code;
                 replacement = QString::fromUcs4(&c32, 1);
             }
@@ -114,6 +116,13 @@ QString plainFromHtml(QString s)
     }
     out += QStringView(s).mid(at);
     return out;
+}
+
+// A text quoted in a message: its start only, when it is long.
+QString excerpt(const QString &text)
+{
+    constexpr qsizetype shown = 80;
+    return text.size() <= shown ? text : text.left(shown) + u'…';
 }
 
 // Lines of a question text, each trimmed, without empty lines at either end.
@@ -169,6 +178,11 @@ private:
         };
         for (int i = 0; i < lines.size(); ++i) {
             const QString &line = lines.at(i);
+            if (const qsizetype at = ContentReader::controlCharacter(line); at >= 0)
+                error(i + 1, QStringLiteral("this line holds an invisible control character (character code %1), "
+                                            "which a KAZ test cannot hold; such characters come with text copied "
+                                            "out of other programs: delete it, or type the line again")
+                                 .arg(line.at(at).unicode()));
             const QString trimmed = line.trimmed();
             if (trimmed.startsWith(QStringLiteral("//")))
                 continue;
@@ -244,7 +258,7 @@ private:
                                                         "in the text"));
             return;
         }
-        const QString name = title.isEmpty() ? QString() : QStringLiteral(" \"%1\"").arg(title);
+        const QString name = title.isEmpty() ? QString() : QStringLiteral(" \"%1\"").arg(excerpt(title));
         if (open < 0) {
             m_result.notes.append({firstLine, QStringLiteral("skipped the description%1: it has no answers in "
                                                              "braces; only matching questions become tests")
@@ -309,6 +323,23 @@ private:
         bool html = false;
         takeFormat(text, &html);
         q.text = textLines(html ? plainFromHtml(text) : text);
+        if (title.size() > MaxTitleLength) {
+            error(firstLine, QStringLiteral("the title has %1 characters, but a title may have at most %2, as in "
+                                            "Moodle; shorten it")
+                                 .arg(title.size())
+                                 .arg(MaxTitleLength));
+            return;
+        }
+        for (const QString &line : q.text)
+            if (line.size() > ContentReader::MaxLineLength) {
+                error(firstLine, QStringLiteral("the text of the question \"%1\" has a line of %2 characters, but a "
+                                                "line of a KAZ test may hold at most %3; break the text into lines "
+                                                "with \\n")
+                                     .arg(title.isEmpty() ? q.text.first().left(60) : title)
+                                     .arg(line.size())
+                                     .arg(ContentReader::MaxLineLength));
+                return;
+            }
         q.title = title;
         if (q.title.isEmpty()) {
             q.title = q.text.isEmpty() ? QString() : q.text.first().left(60).trimmed();
@@ -325,7 +356,7 @@ private:
         if (!isSyntax(s, from, '=')) {
             error(s.at(from).line, QStringLiteral("\"%1\" stands before the first pair of the matching question; "
                                                   "every pair starts with \"=\", as in =left -> right")
-                                       .arg(textOf(s, from, findSyntax(s, '=', from, to)).simplified()));
+                                       .arg(excerpt(textOf(s, from, findSyntax(s, '=', from, to)).simplified())));
             return false;
         }
         bool sound = true;
@@ -341,7 +372,7 @@ private:
             const qsizetype arrow = piece.indexOf(QStringLiteral("->"));
             if (arrow < 0) {
                 error(line, QStringLiteral("the pair \"=%1\" has no \"->\"; write it as =left -> right")
-                                .arg(piece.simplified()));
+                                .arg(excerpt(piece.simplified())));
                 sound = false;
                 continue;
             }
@@ -350,9 +381,17 @@ private:
             takeFormat(left, &leftHtml);
             left = (leftHtml ? plainFromHtml(left) : left).simplified();
             const QString right = piece.mid(arrow + 2).simplified();
+            if (std::max(left.size(), right.size()) > ContentReader::MaxLineLength) {
+                error(line, QStringLiteral("this pair has a part of %1 characters, but a phrase of a KAZ test may "
+                                           "hold at most %2; shorten it")
+                                .arg(std::max(left.size(), right.size()))
+                                .arg(ContentReader::MaxLineLength));
+                sound = false;
+                continue;
+            }
             if (right.isEmpty()) {
                 error(line, QStringLiteral("the pair \"=%1\" has nothing after \"->\"; every pair needs a right "
-                                           "part").arg(piece.simplified()));
+                                           "part").arg(excerpt(piece.simplified())));
                 sound = false;
                 continue;
             }
@@ -498,18 +537,31 @@ Written writeFolders(const Result &result, const QDir &parent, bool force, const
     }
     if (!out.errors.isEmpty())
         return out;
-    for (qsizetype i = 0; i < names.size(); ++i) {
-        const Matching &q = result.questions.at(i);
-        const QString folder = parent.filePath(names.at(i));
-        QSaveFile file(QDir(folder).filePath(QStringLiteral("test.kaz")));
-        if (!parent.mkpath(names.at(i)) || !file.open(QIODevice::WriteOnly)
-            || file.write(toContent(q, address, source).toUtf8()) < 0 || !file.commit()) {
-            out.errors.append({q.line, QStringLiteral("cannot write %1: %2").arg(file.fileName(), file.errorString())});
-            continue;
-        }
-        out.folders.append(folder);
+    QList<FileAccess::Output> files;
+    for (qsizetype i = 0; i < names.size(); ++i)
+        files.append({names.at(i) + QStringLiteral("/test.kaz"),
+                      toContent(result.questions.at(i), address, source).toUtf8()});
+    if (const QString problem = FileAccess::writeAll(parent.path(), files); !problem.isEmpty()) {
+        out.errors.append({0, problem + QStringLiteral("; no test was written")});
+        return out;
     }
+    for (const QString &name : names)
+        out.folders.append(parent.filePath(name));
     return out;
+}
+
+Result readBytes(const QByteArray &bytes)
+{
+    // Notepad starts a UTF-8 file with a byte order mark.
+    const QByteArray text = bytes.startsWith("\xEF\xBB\xBF") ? bytes.mid(3) : bytes;
+    const QString decoded = QString::fromUtf8(text);
+    if (decoded.toUtf8() != text) {
+        Result r;
+        r.errors.append({0, QStringLiteral("the file is not UTF-8 text; save it as UTF-8 (in Notepad: File, Save "
+                                           "as, Encoding: UTF-8)")});
+        return r;
+    }
+    return read(decoded);
 }
 
 } // namespace Gift

@@ -43,7 +43,16 @@ struct Result
 // A matching question needs at least this many pairs, as Moodle's GIFT import does.
 constexpr int MinPairs = 3;
 
+// A title may have at most this many characters, as in Moodle.
+constexpr int MaxTitleLength = 255;
+
+// The largest GIFT file read.
+constexpr qint64 MaxFileBytes = 16 * 1024 * 1024;
+
 Result read(const QString &text);
+
+// The same for the bytes of a file, which must be UTF-8 text (a byte order mark is allowed).
+Result readBytes(const QByteArray &bytes);
 
 // The address written before the title in the window caption; the picture window's
 // caption shows it too.
@@ -65,8 +74,11 @@ struct Written
 };
 
 // Writes one folder per question under `parent`, named by folderName (with "-2", "-3" …
-// when two questions would share a name). An existing folder is an error unless
-// `force`, which replaces its test.kaz. Nothing is written when any folder would fail.
+// when two questions would share a name), making `parent` when it is missing. An existing
+// folder is an error unless `force`, which replaces its test.kaz (a test.kaz that is a link
+// is replaced itself; the file it points to stays as it is). All folders are written or none:
+// on any failure the disk is left as it was, and the error (line 0 for a failure of the disk)
+// says why.
 Written writeFolders(const Result &result, const QDir &parent, bool force,
                      const QString &address = DefaultAddress, const QString &source = {});
 

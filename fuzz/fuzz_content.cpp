@@ -29,6 +29,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     }
     if (!result.ok())
         return 0;
+    // What the window shows holds no control character and no line over the limit.
+    QStringList shown = result.store.Danni(0) + result.store.Danni(1) + result.store.Danni(3)
+                        + result.store.Ukazanie().split(QStringLiteral("\r\n"));
+    for (int q = 1; q <= ContentStore::QuestionsWithExtras; ++q)
+        shown += result.store.Otgowor(q);
+    for (const QString &text : shown)
+        if (ContentReader::controlCharacter(text) >= 0 || text.size() > ContentReader::MaxLineLength)
+            fuzzFail("an accepted test holds a control character or an overlong line");
 
     const QString written = ContentWriter::write(result.store, {QStringLiteral("again")});
     const ContentReader::Result again = ContentReader::read(written, options);

@@ -3,7 +3,7 @@
 #include "DesktopFiles.h"
 #include "KazIcon.h"
 #include "PackedTest.h"
-#include "TestFiles.h"
+#include "TestFolder.h"
 
 #include <QBuffer>
 #include <QCommandLineParser>
@@ -214,17 +214,12 @@ int pack(const PackOptions &o, QTextStream &out, QTextStream &err)
             << "; give the test folder, the folder that holds test.kaz\n";
         return Problem;
     }
-    const TestFiles::Checked checked = TestFiles::readFolder(o.folder);
-    for (const ContentReader::Problem &p : checked.content.problems)
-        err << p.toString() << '\n';
-    if (!checked.testRead)
+    // The same check as kazcheck's, with the same messages; what is packed must be the files
+    // themselves, so a link among them is one more problem.
+    const TestFolder::Checked checked = TestFolder::check(o.folder, FileAccess::Links::Refuse);
+    TestFolder::printProblems(err, checked, QStringLiteral("no program was written"));
+    if (!checked.ok())
         return Problem;
-    if (!checked.ok()) {
-        const qsizetype n = checked.content.problems.size();
-        err << n << (n == 1 ? " problem" : " problems") << " in " << checked.content.problems.constFirst().file
-            << "; no program was written\n";
-        return Problem;
-    }
 
     if (!QFileInfo(o.runner).isFile()) {
         if (o.defaultRunner)
@@ -264,7 +259,7 @@ int pack(const PackOptions &o, QTextStream &out, QTextStream &err)
     const QString absolute = target.absoluteFilePath();
     DesktopFiles::Program program;
     if (o.desktop) {
-        program = DesktopFiles::describe(ContentStore::item(checked.content.store.Danni(3), 0), folderName(o.folder),
+        program = DesktopFiles::describe(ContentStore::item(checked.store.Danni(3), 0), folderName(o.folder),
                                          programName(output));
         program.path = absolute;
         if (std::any_of(absolute.cbegin(), absolute.cend(), [](QChar c) { return c.unicode() < 0x20; })) {

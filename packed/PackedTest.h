@@ -1,5 +1,7 @@
 #pragma once
 
+#include "TestFile.h"
+
 #include <QByteArray>
 #include <QList>
 #include <QString>
@@ -25,14 +27,9 @@ inline constexpr qint64 MaxFileSize = qint64(256) << 20; // 256 MiB
 inline constexpr quint32 MaxFiles = 1024;
 inline constexpr int MaxNameBytes = 255; // UTF-8 bytes, as most file systems allow
 
-struct File
-{
-    QString name;
-    QByteArray bytes;
-
-    friend bool operator==(const File &, const File &) = default;
-};
-using Files = QList<File>;
+// A packed file: test.kaz or a picture, as a test folder's check lists them.
+using File = TestFile;
+using Files = TestFileList;
 
 // What is wrong with a program's test, each kind with its own advice to the user.
 enum class Fault {

@@ -1,7 +1,7 @@
 #include "ProgramTest.h"
 
 #include "PackedTest.h"
-#include "TestFiles.h"
+#include "TestFolder.h"
 
 #include <QCoreApplication>
 
@@ -41,16 +41,16 @@ Loaded load(const QString &programPath)
         return loaded;
     }
 
-    TestFiles::Checked checked = TestFiles::readFiles(packed.files);
+    TestFolder::Checked checked = TestFolder::check(packed.files);
     if (!checked.ok()) {
         // The checksum matched, so the program was made this way: by another tool, or by a
         // kazpack whose rules differ from this runner's.
         loaded.message = tr("This test program is damaged: its test breaks a rule of the test format (%1). Make the "
                             "program again from the test folder with kazpack.")
-                             .arg(checked.content.problems.constFirst().toString());
+                             .arg(checked.problems.constFirst().toString());
         return loaded;
     }
-    loaded.content = std::make_shared<const ContentStore>(std::move(checked.content.store));
+    loaded.content = std::make_shared<const ContentStore>(std::move(checked.store));
     return loaded;
 }
 

@@ -324,6 +324,38 @@ private Q_SLOTS:
         QTest::addRow("picture_without_ending")
             << s + QStringList{QStringLiteral("[picture 1]"), QStringLiteral("file = a")} << 19
             << QStringLiteral("must end in .png");
+        // Geometry the window cannot show, and texts that would hold up every click.
+        QTest::addRow("left_list_seven_twips") << replaced(s, 5, QStringLiteral("7")) << 5
+                                               << QStringLiteral("the left list's width 7 is too small");
+        QTest::addRow("right_list_just_too_narrow") << replaced(s, 7, QStringLiteral("599")) << 7
+                                                    << QStringLiteral("write at least 600");
+        QTest::addRow("list_width_fraction") << replaced(s, 7, QStringLiteral("0.0001")) << 7
+                                             << QStringLiteral("\"0.0001\" for the right list's width is not a whole "
+                                                               "number; write a whole number of twips such as 600");
+        QTest::addRow("window_width_fraction") << replaced(s, 3, QStringLiteral("11250.5")) << 3
+                                               << QStringLiteral("for the window width is not a whole number");
+        QTest::addRow("left_edge_fraction") << replaced(s, 4, QStringLiteral("120.25")) << 4
+                                            << QStringLiteral("such as 120 (15 twips make a pixel)");
+        QTest::addRow("phrase_too_long") << replaced(s, 13, QString(1001, u'я')) << 13
+                                         << QStringLiteral("holds 1001 characters, but a line may hold at most 1000");
+        QTest::addRow("instruction_line_too_long")
+            << s + QStringList{QStringLiteral("[instructions]"), QString(5000, u'a')} << 19
+            << QStringLiteral("holds 5000 characters");
+        QTest::addRow("caption_too_long") << replaced(s, 2, QStringLiteral("https://kaz.test ") + QString(1000, u'a'))
+                                          << 2 << QStringLiteral("holds 1017 characters");
+        QTest::addRow("long_phrase_not_the_same_as_its_first_1000_characters")
+            << replaced(replaced(s, 12, QString(1000, u'a') + u'b'), 13, QString(1000, u'a')) << 12
+            << QStringLiteral("holds 1001 characters");
+        QTest::addRow("control_character_in_phrase") << replaced(s, 10, QStringLiteral("Вар\x01на")) << 10
+                                                     << QStringLiteral("invisible control character (character code 1)");
+        QTest::addRow("nul_in_phrase") << replaced(s, 12, QStringLiteral("Ал") + QChar(0) + QStringLiteral("мус")) << 12
+                                       << QStringLiteral("(character code 0, NUL)");
+        QTest::addRow("delete_character_in_caption") << replaced(s, 2, QStringLiteral("https://kaz.test \x7f")) << 2
+                                                     << QStringLiteral("character code 127");
+        QTest::addRow("c1_control_in_number") << replaced(s, 3, QStringLiteral("11250\u0085")) << 3
+                                              << QStringLiteral("character code 133");
+        QTest::addRow("control_character_in_comment") << inserted(s, 1, {QStringLiteral("# бележка\x1b[0m")}) << 1
+                                                      << QStringLiteral("character code 27");
     }
     void ruleReportsLine()
     {
@@ -492,6 +524,15 @@ private Q_SLOTS:
                                            << QStringLiteral("a word processor's document");
         QTest::addRow("wordpad_rich_text") << QByteArray("{\\rtf1\\ansi ") + utf8 + "}" << 0
                                            << QStringLiteral("rich text (RTF");
+        QByteArray utf16be;
+        for (const QChar c : joined(sound()))
+            utf16be.append(char(c.unicode() >> 8)).append(char(c.unicode() & 0xFF));
+        QByteArray large = utf8 + '#' + QByteArray(ContentReader::MaxFileBytes, 'a');
+        QTest::addRow("utf16_big_endian_without_byte_order_mark") << utf16be << 0 << QStringLiteral("saved as UTF-16");
+        QTest::addRow("utf16_big_endian_with_byte_order_mark") << QByteArray("\xFE\xFF") + utf16be << 0
+                                                               << QStringLiteral("saved as UTF-16");
+        QTest::addRow("larger_than_a_test_may_be") << large << 0
+                                                   << QStringLiteral("larger than the 8.0 MB a test may have");
         QTest::addRow("cut_in_the_middle_of_a_letter") << utf8.left(utf8.indexOf("Варна") + 3) << 10
                                                        << QStringLiteral("not UTF-8");
     }
@@ -510,6 +551,41 @@ private Q_SLOTS:
         QCOMPARE(result.problems.first().line, line);
         QVERIFY2(result.problems.first().message.contains(says), qPrintable(result.problems.first().message));
         QVERIFY(result.store.Danni(0).isEmpty());
+    }
+
+    // A NUL in a UTF-8 file is named on its line, and the rest of the file is read: only a file
+    // whose NULs stand as in UTF-16 text, with a section header so read, is taken for UTF-16.
+    void nulInUtf8File_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QList<int>>("lines");
+
+        const QByteArray utf8 = joined(sound()).toUtf8();
+        const auto nuls = [&utf8](const QList<std::pair<const char *, QByteArray>> &changes) {
+            QByteArray b = utf8;
+            for (const auto &[from, to] : changes)
+                b.replace(from, to);
+            return b;
+        };
+        const QByteArray nul(1, '\0');
+        QTest::addRow("one_nul") << nuls({{"Варна", "Ва" + nul + "рна"}}) << QList<int>{10};
+        QTest::addRow("two_nuls_two_apart") << nuls({{"Варна", "Вар" + nul + ' ' + nul + "на"}}) << QList<int>{10};
+        QTest::addRow("nuls_after_two_line_ends")
+            << nuls({{"\nВарна", '\n' + nul + "Варна"}, {"\nОдесос", '\n' + nul + "Одесос"}}) << QList<int>{10, 13};
+        QTest::addRow("nul_ends_the_file") << utf8 + nul << QList<int>{18};
+    }
+    void nulInUtf8File()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QList<int>, lines);
+        const ContentReader::Result result = ContentReader::readBytes(bytes);
+        QList<int> reported;
+        for (const ContentReader::Problem &p : result.problems) {
+            reported.append(p.line);
+            QVERIFY2(p.message.contains(QStringLiteral("(character code 0, NUL)")), qPrintable(p.message));
+        }
+        QCOMPARE(reported, lines);
+        QCOMPARE(result.store.Danni(1).size(), 2);
     }
 
     void problemsComeInFileOrder()
@@ -580,6 +656,22 @@ private Q_SLOTS:
                                                      << QStringList{QStringLiteral("Флагове")} + repeated(QStringLiteral("0"), 32);
         QTest::addRow("left_edge_zero_allowed") << joined(replaced(s, 4, QStringLiteral("0"))) << QStringLiteral("parameters")
                                                 << replaced(s, 4, QStringLiteral("0")).mid(1, 6);
+        QTest::addRow("phrase_of_1000_characters_allowed")
+            << joined(replaced(s, 10, QString(1000, u'я'))) << QStringLiteral("left")
+            << QStringList{QStringLiteral("Лом"), QString(1000, u'я')};
+        QTest::addRow("escaped_phrase_of_1000_characters_allowed")
+            << joined(replaced(s, 10, u'\\' + QString(1000, u'#'))) << QStringLiteral("left")
+            << QStringList{QStringLiteral("Лом"), QString(1000, u'#')};
+        QTest::addRow("long_comment_allowed") << joined(inserted(s, 1, {u'#' + QString(5000, u'a')}))
+                                              << QStringLiteral("left") << two;
+        QTest::addRow("tab_in_instructions_allowed")
+            << joined(s + QStringList{QStringLiteral("[instructions]"), QStringLiteral("а\tб")})
+            << QStringLiteral("instructions") << QStringList{QStringLiteral("а\tб\r\n")};
+        QTest::addRow("narrowest_lists_allowed")
+            << joined(replaced(replaced(s, 5, QStringLiteral("600")), 7, QStringLiteral("600")))
+            << QStringLiteral("parameters")
+            << QStringList{QStringLiteral("https://kaz.test Проба"), QStringLiteral("11250"), QStringLiteral("120"),
+                           QStringLiteral("600"), QStringLiteral("3360"), QStringLiteral("600")};
         QTest::addRow("more_left_than_right") << joined(inserted(s, 11, {QStringLiteral("Русе")}) + QStringList{QStringLiteral("0")})
                                               << QStringLiteral("left") << QStringList{QStringLiteral("Лом"), QStringLiteral("Варна"), QStringLiteral("Русе")};
     }

@@ -3,7 +3,6 @@
 #include "AppearanceStore.h"
 #include "Cwiat.h"
 #include "CwiatDialog.h"
-#include "FontListBox.h"
 #include "Kaz.h"
 #include "KazProgram.h"
 #include "KazView.h"
@@ -102,8 +101,11 @@ private Q_SLOTS:
     void sliderDragAndTrackClick();
     void optionButtonLoadsSliders();
     void sizeChoiceThenSave();
+    void typingChoosesSize();
     void closingByFrameIsCancel();
     void colorAgainRaisesTheSameWindow();
+    void colorRightAfterClosingOpensNewWindow_data();
+    void colorRightAfterClosingOpensNewWindow();
 };
 
 void TestCwiatDialog::controlsInPlace_data()
@@ -293,7 +295,7 @@ void TestCwiatDialog::sizeChoiceThenSave()
 
     CwiatDialog *d = p.open();
     QVERIFY(d);
-    FontListBox *sizes = d->List_font(1);
+    ListBox *sizes = d->List_font(1);
     const QModelIndex row14 = sizes->model()->index(6, 0);
     sizes->scrollTo(row14);
     QTest::mouseClick(sizes->viewport(), Qt::LeftButton, {}, sizes->visualRect(row14).center());
@@ -324,6 +326,21 @@ void TestCwiatDialog::sizeChoiceThenSave()
     QCOMPARE(p.view.Uprawl(0)->styleSheet(), buttonStyle);
     QCOMPARE(p.kaz.Slowo(0).items(), left);
     QCOMPARE(p.kaz.Slowo(0).selectedIndex(), leftRow);
+}
+
+// Typing the start of a size chooses the next size that starts so, as a click would.
+void TestCwiatDialog::typingChoosesSize()
+{
+    Program p;
+    CwiatDialog *d = p.open();
+    QVERIFY(d);
+    QCOMPARE(p.item(2), u"12"_qs);
+    d->List_font(1)->setFocus();
+    QTest::keyClick(d->List_font(1), '1');
+    QCOMPARE(p.item(2), u"13"_qs);
+    QCOMPARE(d->Text_Cv()->font().pixelSize(), 17); // 13 pt at 96 per inch
+    QCOMPARE(d->List_font(1)->selectionModel()->selectedIndexes().size(), 1);
+    QCOMPARE(d->List_font(1)->selectionModel()->selectedIndexes().first().data().toString(), u"13"_qs);
 }
 
 void TestCwiatDialog::closingByFrameIsCancel()
@@ -369,6 +386,43 @@ void TestCwiatDialog::colorAgainRaisesTheSameWindow()
         if (qobject_cast<CwiatDialog *>(w))
             ++dialogs;
     QCOMPARE(dialogs, 1);
+}
+
+// The closed window goes once control is back in the event loop; a "Color" before that
+// makes a new window, which stays.
+void TestCwiatDialog::colorRightAfterClosingOpensNewWindow_data()
+{
+    QTest::addColumn<QString>("ending");
+    QTest::addRow("otkaz") << u"otkaz"_qs;
+    QTest::addRow("zapis") << u"zapis"_qs;
+    QTest::addRow("frame") << u"frame"_qs;
+}
+
+void TestCwiatDialog::colorRightAfterClosingOpensNewWindow()
+{
+    QFETCH(QString, ending);
+    Program p;
+    QPointer<CwiatDialog> first = p.open();
+    QVERIFY(first);
+    if (ending == u"otkaz")
+        first->mnu_Otkaz()->trigger();
+    else if (ending == u"zapis")
+        first->mnu_zapis()->trigger();
+    else
+        QVERIFY(first->close());
+    QVERIFY(!p.kaz.cwiat());
+    QVERIFY(first && !first->isVisible());
+
+    p.kaz.Cwqt_Click();
+    QPointer<CwiatDialog> second = p.view.Cwiat();
+    QVERIFY(second);
+    QVERIFY(second != first);
+    QVERIFY(!first); // replaced at once
+    QCoreApplication::processEvents(); // the closed window's deletion, still queued
+    QVERIFY(second);
+    QCOMPARE(p.view.Cwiat(), second.data());
+    QVERIFY(second->isVisible());
+    QCOMPARE(second->model(), p.kaz.cwiat());
 }
 
 QTEST_MAIN(TestCwiatDialog)

@@ -56,6 +56,8 @@ private slots:
     void skipsOtherTypes();
     void reportsFaults_data();
     void reportsFaults();
+    void readsBytes_data();
+    void readsBytes();
     void sampleBecomesSoundTests();
     void convertedQuestionsPassTheChecker_data();
     void convertedQuestionsPassTheChecker();
@@ -116,6 +118,9 @@ void TestGift::readsMatchingQuestions_data()
     QTest::addRow("lone_cr_line_ends")
         << QStringLiteral("::T::one\rtwo{\r=a -> 1\r=b -> 2\r=c -> 3\r}\r\r::U::x{=d -> 4 =e -> 5 =f -> 6}")
         << QStringList{QStringLiteral("T | one / two | a; b; c | 1; 2; 3"), QStringLiteral("U | x | d; e; f | 4; 5; 6")};
+    QTest::addRow("control_character_entities_stay_as_written")
+        << QStringLiteral("::T::[html]a&#1;b&#x7f;c&#9;d{=a -> 1 =b -> 2 =c -> 3}")
+        << QStringList{QStringLiteral("T | a&#1;b&#x7f;c\td | a; b; c | 1; 2; 3")};
     QTest::addRow("arrow_inside_right_part")
         << QStringLiteral("::T::Q{=a -> 1 -> 2 =b -> 3 =c -> 4}")
         << QStringList{QStringLiteral("T | Q | a; b; c | 1 -> 2; 3; 4")};
@@ -196,6 +201,9 @@ void TestGift::reportsFaults_data()
                                << QStringLiteral("\"Малко\" has 2 pairs but needs at least 3");
     QTest::addRow("pair_without_arrow") << QStringLiteral("::T::Q{\n=a -> 1\n=b 2\n=c -> 3\n=d -> 4}") << 3
                                         << QStringLiteral("\"=b 2\" has no \"->\"");
+    QTest::addRow("long_pair_without_arrow_quoted_by_its_start")
+        << QStringLiteral("::T::Q{\n=a -> 1\n=") + QString(5000, u'b') + QStringLiteral("\n=c -> 3\n=d -> 4}") << 3
+        << QStringLiteral("the pair \"=") + QString(80, u'b') + QStringLiteral("…\" has no \"->\"");
     QTest::addRow("empty_right_part") << QStringLiteral("::T::Q{\n=a -> 1\n=b ->\n=c -> 3\n=d -> 4}") << 3
                                       << QStringLiteral("nothing after");
     QTest::addRow("duplicate_left") << QStringLiteral("::T::Q{\n=Лом -> 1\n=Варна -> 2\n=Лом -> 3\n}") << 4
@@ -207,6 +215,19 @@ void TestGift::reportsFaults_data()
                                             << QStringLiteral("\"oops\" stands before the first pair");
     QTest::addRow("line_counted_at_lone_cr") << QStringLiteral("::T::Q{\r=a -> 1\r\n=b 2\r=c -> 3 =d -> 4}") << 3
                                              << QStringLiteral("\"=b 2\" has no \"->\"");
+    QTest::addRow("nul_in_a_pair") << QStringLiteral("::T::Q{\n=a -> 1\n=b -> 2") + QChar(0) + QStringLiteral("\n=c -> 3}")
+                                   << 3 << QStringLiteral("control character (character code 0)");
+    QTest::addRow("escape_in_the_text") << QStringLiteral("::T::Q \x1b[1mbold{=a -> 1 =b -> 2 =c -> 3}") << 1
+                                        << QStringLiteral("character code 27");
+    QTest::addRow("c1_control_in_a_comment")
+        << QStringLiteral("// note\u0085\n::T::Q{=a -> 1 =b -> 2 =c -> 3}") << 1 << QStringLiteral("character code 133");
+    QTest::addRow("phrase_too_long") << QStringLiteral("::T::Q{\n=a -> 1\n=b -> ") + QString(1001, u'я')
+                                            + QStringLiteral("\n=c -> 3}")
+                                     << 3 << QStringLiteral("a part of 1001 characters");
+    QTest::addRow("title_too_long") << QStringLiteral("\n::") + QString(256, u'T') + QStringLiteral("::Q{=a -> 1 =b -> 2 =c -> 3}")
+                                    << 2 << QStringLiteral("the title has 256 characters, but a title may have at most 255");
+    QTest::addRow("text_line_too_long") << QStringLiteral("::T::") + QString(1001, u'q') + QStringLiteral("{=a -> 1 =b -> 2 =c -> 3}")
+                                        << 1 << QStringLiteral("has a line of 1001 characters");
     QTest::addRow("fault_in_second_question")
         << QStringLiteral("::A::x{=1 -> 2 =3 -> 4 =5 -> 6}\n\n// note\n::B::y{=7 -> 8\n=9 -> 8 =11 -> 12}") << 5
         << QStringLiteral("right part \"8\" is already on line 4");
@@ -222,6 +243,33 @@ void TestGift::reportsFaults()
     QCOMPARE(r.errors.size(), 1);
     QCOMPARE(r.errors.first().line, line);
     QVERIFY2(r.errors.first().text.contains(words), qPrintable(r.errors.first().text));
+}
+
+void TestGift::readsBytes_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("says"); // empty: one question read
+
+    const QByteArray gift = QStringLiteral("::Тема::Q{=Лом -> Алмус =b -> 2 =c -> 3}\n").toUtf8();
+    QTest::addRow("utf8") << gift << QString();
+    QTest::addRow("utf8_with_byte_order_mark") << QByteArray("\xEF\xBB\xBF") + gift << QString();
+    QTest::addRow("windows_1251") << QByteArray(gift).replace(QStringLiteral("Лом").toUtf8(), "\xCB\xEE\xEC")
+                                  << QStringLiteral("not UTF-8 text");
+}
+
+void TestGift::readsBytes()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, says);
+    const Gift::Result r = Gift::readBytes(bytes);
+    if (says.isEmpty()) {
+        QVERIFY2(r.ok(), qPrintable(messages(r.errors)));
+        QCOMPARE(flat(r), QStringList{QStringLiteral("Тема | Q | Лом; b; c | Алмус; 2; 3")});
+        return;
+    }
+    QCOMPARE(r.errors.size(), 1);
+    QVERIFY2(r.errors.first().text.contains(says), qPrintable(r.errors.first().text));
+    QVERIFY(r.questions.isEmpty());
 }
 
 void TestGift::sampleBecomesSoundTests()
@@ -274,6 +322,10 @@ void TestGift::convertedQuestionsPassTheChecker_data()
     QTest::addRow("lone_cr_inside_html") << QStringLiteral("::T::[html]<p>[one]</p>\r<p>#two</p>") + pairs << 2;
     QTest::addRow("cr_from_html_entity") << QStringLiteral("::T::[html]a&#13;[b]&#10;#c") + pairs << 3;
     QTest::addRow("no_text") << QStringLiteral("::T::") + pairs << 0;
+    QTest::addRow("longest_phrase_and_text_line_starting_with_hash")
+        << QStringLiteral("::T::\\#") + QString(999, u'т') + QStringLiteral("{=\\#") + QString(999, u'a')
+               + QStringLiteral(" -> 1 =b -> 2 =c -> 3}")
+        << 1;
     QTest::addRow("no_title_text_starts_with_hash") << QStringLiteral("# Тема\\nот два реда") + pairs << 2;
 }
 

@@ -1,11 +1,15 @@
 // The build's checker run as the build runs it, on test folders written to disk: what it
 // prints, its exit status and its stamp.
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -45,11 +49,57 @@ QStringList replaced(QStringList lines, const QList<std::pair<int, QString>> &ch
     return lines;
 }
 
+// The same test with no picture: lines 1 to 17, the flag of question 1 set to 0.
+QStringList withoutPicture()
+{
+    return replaced(sound(), {{16, QStringLiteral("0")}}).mid(0, 17);
+}
+
 struct Run
 {
     int exitCode = -1;
     QStringList lines; // what it printed, line by line
 };
+
+// A BMP of 1 × 1 pixel whose header says it is `width` × `height`: what a picture reader
+// learns first, before it would decode anything.
+QByteArray bmpClaiming(int width, int height)
+{
+    QImage image(1, 1, QImage::Format_RGB32);
+    image.fill(Qt::red);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "BMP");
+    for (int i = 0; i < 4; ++i) {
+        bytes[18 + i] = char((width >> (8 * i)) & 0xFF);
+        bytes[22 + i] = char((height >> (8 * i)) & 0xFF);
+    }
+    return bytes;
+}
+
+// Makes `name` in `dir` as `what` says: "WxH" a picture of that size, "text" a file that is
+// no picture, "huge" a picture claiming 6000 × 6000 pixels, "fifo" a named pipe, "->target"
+// a link to target.
+bool makeEntry(const QDir &dir, const QString &name, const QString &what)
+{
+    const QString path = dir.filePath(name);
+    QDir().mkpath(QFileInfo(path).path());
+    if (what.startsWith(QStringLiteral("->")))
+        return ::symlink(QFile::encodeName(what.mid(2)).constData(), QFile::encodeName(path).constData()) == 0;
+    if (what == u"fifo")
+        return ::mkfifo(QFile::encodeName(path).constData(), 0644) == 0;
+    QFile f(path);
+    if (what == u"text" || what == u"huge") {
+        if (!f.open(QIODevice::WriteOnly))
+            return false;
+        f.write(what == u"text" ? QByteArray("not a picture\n") : bmpClaiming(6000, 6000));
+        return true;
+    }
+    QImage image(what.section(u'x', 0, 0).toInt(), what.section(u'x', 1).toInt(), QImage::Format_RGB32);
+    image.fill(Qt::blue);
+    return image.save(path, name.endsWith(u"JPG") ? "JPG" : "PNG");
+}
 
 Run kazcheck(const QString &folder, const QString &stamp)
 {
@@ -76,7 +126,7 @@ private Q_SLOTS:
     void folder_data()
     {
         QTest::addColumn<QByteArray>("kaz");
-        QTest::addColumn<QStringList>("pictures"); // "name WxH", or "name text" for a file that is no picture
+        QTest::addColumn<QStringList>("pictures"); // "name what", as makeEntry() takes them
         QTest::addColumn<QStringList>("says");
 
         const QByteArray s = sound().join(u'\n').toUtf8() + '\n';
@@ -101,6 +151,28 @@ private Q_SLOTS:
         QTest::addRow("windows_1251")
             << QByteArray(s).replace(QStringLiteral("Варна").toUtf8(), "\xC2\xE0\xF0\xED\xE0") << picture
             << QStringList{QStringLiteral("10: this line is not UTF-8 text")};
+        // Picture files that are not what they seem: each is told as what it is, and none is
+        // waited on or loaded whole.
+        QTest::addRow("picture_dangling_link") << s << QStringList{QStringLiteral("Карта 1.png ->карта.png")}
+                                               << QStringList{QStringLiteral("19: it is a link to \"карта.png\", which "
+                                                                             "does not exist")};
+        QTest::addRow("picture_link_loop") << s
+                                           << QStringList{QStringLiteral("Карта 1.png ->a.png"),
+                                                          QStringLiteral("a.png ->b.png"), QStringLiteral("b.png ->a.png")}
+                                           << QStringList{QStringLiteral("19: (a loop of links)")};
+        QTest::addRow("picture_link_to_a_device") << s << QStringList{QStringLiteral("Карта 1.png ->/dev/zero")}
+                                                  << QStringList{QStringLiteral("19: cannot be used: it is a device, not "
+                                                                                "a file (it is a link to \"/dev/zero\")")};
+        QTest::addRow("picture_named_pipe") << s << QStringList{QStringLiteral("Карта 1.png fifo")}
+                                            << QStringList{QStringLiteral("19: it is a named pipe (FIFO), not a file")};
+        QTest::addRow("picture_too_many_pixels")
+            << s << QStringList{QStringLiteral("Карта 1.png huge")}
+            << QStringList{QStringLiteral("19: the picture is 6000 × 6000 pixels, too many to load: a picture may take "
+                                          "at most")};
+        QTest::addRow("picture_link_to_a_picture") << s
+                                                   << QStringList{QStringLiteral("рисунки/карта.png 20x10"),
+                                                                  QStringLiteral("Карта 1.png ->рисунки/карта.png")}
+                                                   << QStringList();
         // Five mistakes of different kinds, all reported by one run, in the order of the file.
         QTest::addRow("five_mistakes")
             << replaced(sound(), {{3, QStringLiteral("11 250")},
@@ -129,19 +201,8 @@ private Q_SLOTS:
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write(kaz);
         file.close();
-        for (const QString &p : pictures) {
-            const QString name = p.section(u' ', 0, -2);
-            const QString what = p.section(u' ', -1);
-            if (what == u"text") {
-                QFile f(dir.filePath(name));
-                QVERIFY(f.open(QIODevice::WriteOnly));
-                f.write("not a picture\n");
-            } else {
-                QImage image(what.section(u'x', 0, 0).toInt(), what.section(u'x', 1).toInt(), QImage::Format_RGB32);
-                image.fill(Qt::blue);
-                QVERIFY(image.save(dir.filePath(name), name.endsWith(u"JPG") ? "JPG" : "PNG"));
-            }
-        }
+        for (const QString &p : pictures)
+            QVERIFY2(makeEntry(QDir(dir.path()), p.section(u' ', 0, -2), p.section(u' ', -1)), qPrintable(p));
         const QString stamp = dir.filePath(QStringLiteral("checked"));
         const Run run = kazcheck(dir.path(), stamp);
 
@@ -165,6 +226,78 @@ private Q_SLOTS:
                                        .arg(says.size())
                                        .arg(says.size() == 1 ? QStringLiteral("problem") : QStringLiteral("problems"),
                                             path));
+    }
+
+    // A test.kaz that is not a plain file, or too large: one line that says what it is, at
+    // once. A link to a plain file elsewhere is read.
+    void testFileKinds_data()
+    {
+        QTest::addColumn<QString>("what"); // as makeEntry() takes it; "large": a file 1 byte too large
+        QTest::addColumn<QString>("says"); // empty: the test is sound
+
+        QTest::addRow("named_pipe") << QStringLiteral("fifo") << QStringLiteral("it is a named pipe (FIFO), not a file");
+        QTest::addRow("link_to_a_device") << QStringLiteral("->/dev/zero")
+                                          << QStringLiteral("it is a device, not a file (it is a link to \"/dev/zero\")");
+        QTest::addRow("dangling_link") << QStringLiteral("->test.txt")
+                                       << QStringLiteral("it is a link to \"test.txt\", which does not exist");
+        QTest::addRow("folder") << QStringLiteral("folder") << QStringLiteral("it is a folder, not a file");
+        QTest::addRow("one_byte_too_large") << QStringLiteral("large")
+                                            << QStringLiteral("it is 8.0 MB, larger than 8.0 MB, the most a test may have");
+        QTest::addRow("link_to_a_sound_test") << QStringLiteral("->sound/test.kaz") << QString();
+    }
+    void testFileKinds()
+    {
+        QFETCH(QString, what);
+        QFETCH(QString, says);
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        const QDir d(dir.path());
+        QVERIFY(d.mkpath(QStringLiteral("test/sound")));
+        QFile sound(d.filePath(QStringLiteral("test/sound/test.kaz")));
+        QVERIFY(sound.open(QIODevice::WriteOnly));
+        sound.write(withoutPicture().join(u'\n').toUtf8());
+        sound.close();
+        const QString test = d.filePath(QStringLiteral("test/test.kaz"));
+        if (what == u"folder") {
+            QVERIFY(d.mkpath(QStringLiteral("test/test.kaz")));
+        } else if (what == u"large") {
+            QFile large(test);
+            QVERIFY(large.open(QIODevice::WriteOnly) && large.resize(8 * 1024 * 1024 + 1));
+        } else {
+            QVERIFY(makeEntry(QDir(d.filePath(QStringLiteral("test"))), QStringLiteral("test.kaz"), what));
+        }
+
+        const Run run = kazcheck(d.filePath(QStringLiteral("test")), d.filePath(QStringLiteral("checked")));
+        if (says.isEmpty()) {
+            QVERIFY2(run.exitCode == 0 && run.lines.isEmpty(), qPrintable(run.lines.join(u'\n')));
+            return;
+        }
+        QCOMPARE(run.exitCode, 1);
+        QCOMPARE(run.lines.size(), 1);
+        QVERIFY2(run.lines.first().startsWith(test + QStringLiteral(": error: cannot read the test: ") + says),
+                 qPrintable(run.lines.first()));
+    }
+
+    // A file wrong on every line shows its first problems, then how many more there are.
+    void manyProblemsAreCut()
+    {
+        QStringList lines = withoutPicture();
+        lines.insert(9, QStringLiteral("Лом"));
+        for (int i = 0; i < 60; ++i)
+            lines.insert(9, QStringLiteral("Лом"));
+        QTemporaryDir dir;
+        QFile file(dir.filePath(QStringLiteral("test.kaz")));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(lines.join(u'\n').toUtf8());
+        file.close();
+        const Run run = kazcheck(dir.path(), dir.filePath(QStringLiteral("checked")));
+        QCOMPARE(run.exitCode, 1);
+        // 61 phrases repeat the first; [picture flags] has too few flags.
+        QCOMPARE(run.lines.size(), 50 + 2);
+        QVERIFY2(run.lines.at(49).contains(QStringLiteral("already on line 9 of [left]")), qPrintable(run.lines.at(49)));
+        QCOMPARE(run.lines.at(50), QStringLiteral("… and 12 more problems"));
+        QCOMPARE(run.lines.at(51), QStringLiteral("62 problems in %1; the test was not built")
+                                       .arg(QDir(dir.path()).filePath(QStringLiteral("test.kaz"))));
     }
 
     void folderWithoutTest()

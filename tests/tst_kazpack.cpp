@@ -5,7 +5,7 @@
 #include "Kazpack.h"
 #include "PackedTest.h"
 #include "ProgramTest.h"
-#include "TestFiles.h"
+#include "TestFolder.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -168,7 +168,7 @@ private Q_SLOTS:
         QVERIFY2(packed.status == 0, qPrintable(packed.err));
         QCOMPARE(packed.out, program + u'\n');
 
-        const TestFiles::Checked fromFolder = TestFiles::readFolder(folder);
+        const TestFolder::Checked fromFolder = TestFolder::check(folder);
         QVERIFY(fromFolder.ok());
         const PackedTest::Contents contents = PackedTest::read(program);
         QVERIFY2(contents.ok(), qPrintable(contents.reason));
@@ -181,9 +181,9 @@ private Q_SLOTS:
         const ProgramTest::Loaded loaded = ProgramTest::load(program);
         QVERIFY2(loaded.ok(), qPrintable(loaded.message));
         for (int side = 0; side < 4; ++side)
-            QCOMPARE(loaded.content->Danni(side), fromFolder.content.store.Danni(side));
+            QCOMPARE(loaded.content->Danni(side), fromFolder.store.Danni(side));
         for (int q = 1; q <= ContentStore::QuestionsWithExtras; ++q) {
-            const QString name = fromFolder.content.store.Graphika(q).source.section(u'/', -1);
+            const QString name = fromFolder.store.Graphika(q).source.section(u'/', -1);
             QCOMPARE(loaded.content->Graphika(q).source, name);
             if (!name.isEmpty())
                 QCOMPARE(loaded.content->pictureData(name), readFile(folder + u'/' + name));
@@ -483,7 +483,7 @@ private Q_SLOTS:
         QFETCH(QString, damage);
         QFETCH(QString, says);
         const QByteArray runner = readFile(QStringLiteral(KAZRUNNER));
-        const TestFiles::Checked figuri = TestFiles::readFolder(source(u"content/figuri"_qs));
+        const TestFolder::Checked figuri = TestFolder::check(source(u"content/figuri"_qs));
         QVERIFY(figuri.ok());
         QByteArray program = PackedTest::pack(runner, figuri.files);
         if (damage == u"runner")

@@ -4,15 +4,20 @@
 #include "KazView.h"
 #include "ListBox.h"
 #include "PictureBox.h"
+#include "PictureWindow.h"
+#include "TestContent.h"
 
 #include <QAccessible>
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QStyle>
 #include <QTest>
+#include <QWindow>
 
 namespace {
 
@@ -170,6 +175,86 @@ private Q_SLOTS:
         QCOMPARE(w.view.Prowerka1()->palette().color(QPalette::Base), QColor(255, 0, 0));
     }
 
+    // The verdict is written in the window's font, and the box shows all of it: the ink of
+    // "ДА" or "НЕ" in the box is as wide as the same text drawn on a free canvas, centred,
+    // with background between it and the frame on both sides.
+    void verdictInWindowFontFitsItsBox_data()
+    {
+        QTest::addColumn<bool>("right");
+        QTest::addColumn<QString>("verdict");
+        QTest::addRow("right_pair_da") << true << u"ДА"_qs;
+        QTest::addRow("wrong_pair_ne") << false << u"НЕ"_qs;
+    }
+    void verdictInWindowFontFitsItsBox()
+    {
+        QFETCH(bool, right);
+        QFETCH(QString, verdict);
+        Window w;
+        QVERIFY(QTest::qWaitForWindowExposed(&w.view));
+        Kaz &kaz = w.model;
+        // The first pair crossed with the second for a wrong verdict; the rest right.
+        const auto pairTexts = [&kaz](const QString &left, const QString &right) {
+            kaz.Slowo(0).setSelectedIndex(int(kaz.Slowo(0).items().indexOf(left)));
+            kaz.Slowo(1).setSelectedIndex(int(kaz.Slowo(1).items().indexOf(right)));
+            kaz.Uprawl_Click(0);
+        };
+        pairTexts(Left[0], Right[right ? 0 : 1]);
+        pairTexts(Left[1], Right[right ? 1 : 0]);
+        for (int k = 2; k < 21; ++k)
+            pairTexts(Left[k], Right[k]);
+        kaz.Uprawl_Click(0);
+        kaz.Uprawl_Click(2);
+        QLineEdit *box = w.view.Prowerka1();
+        QVERIFY(box->isVisible());
+        QCOMPARE(box->text(), verdict);
+        QCOMPARE(box->size(), QSize(33, 33)); // 495 × 495 twips
+
+        const QFont windowFont = w.view.centralWidget()->font();
+        QCOMPARE(box->font().family(), windowFont.family());
+        QCOMPARE(box->font().pixelSize(), 16); // 12 pt at 96 per inch
+        QCOMPARE(box->font().pixelSize(), w.view.Uprawl(0)->font().pixelSize());
+
+        // Columns holding near-black text pixels, left and right; (-1, -1) for none.
+        const auto inkColumns = [](const QImage &image) {
+            int first = -1;
+            int last = -1;
+            for (int x = 0; x < image.width(); ++x)
+                for (int y = 0; y < image.height(); ++y) {
+                    const QColor c = image.pixelColor(x, y);
+                    if (c.red() < 80 && c.green() < 80 && c.blue() < 80) {
+                        if (first < 0)
+                            first = x;
+                        last = x;
+                        break;
+                    }
+                }
+            return std::pair{first, last};
+        };
+        QImage canvas(200, 60, QImage::Format_RGB32);
+        canvas.fill(Qt::white);
+        {
+            QPainter painter(&canvas);
+            painter.setFont(box->font());
+            painter.setPen(Qt::black);
+            painter.drawText(canvas.rect(), Qt::AlignCenter, verdict);
+        }
+        const auto [canvasFirst, canvasLast] = inkColumns(canvas);
+        QVERIFY(canvasFirst > 0);
+        const int canvasSkew = canvasFirst - (canvas.width() - 1 - canvasLast);
+
+        const QImage shown = box->grab().toImage();
+        const auto [first, last] = inkColumns(shown);
+        QVERIFY2(first >= 0, "no text in the verdict box");
+        QCOMPARE(last - first, canvasLast - canvasFirst);
+        const int frame = box->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, box);
+        const int leftGap = first - frame;
+        const int rightGap = shown.width() - frame - 1 - last;
+        QVERIFY2(leftGap > 0 && rightGap > 0, qPrintable(u"gaps %1 and %2"_qs.arg(leftGap).arg(rightGap)));
+        // Centred as on the canvas, give or take the pixel an odd width leaves over.
+        QVERIFY2(std::abs(leftGap - rightGap - canvasSkew) <= 1,
+                 qPrintable(u"gaps %1 and %2, on the canvas %3 apart"_qs.arg(leftGap).arg(rightGap).arg(canvasSkew)));
+    }
+
     void keyboardAlone()
     {
         Window w;
@@ -281,6 +366,111 @@ private Q_SLOTS:
         QVERIFY(w.view.Prowerka1()->isVisible());
         QCOMPARE(value(w.view.Prowerka1()), u"НЕ"_qs);
         QVERIFY(name(w.view.Ndapis()).startsWith(u"Верни: "_qs));
+    }
+
+    // The title bar shows the caption as written: Qt's "[*]" mark of unsaved changes has no
+    // say in it. The picture window's title, from the caption's address, likewise.
+    void captionShownAsWritten_data()
+    {
+        QTest::addColumn<QString>("caption");
+        QTest::addRow("placeholder_at_end") << u"https://kaz.test Тест [*]"_qs;
+        QTest::addRow("two_placeholders_in_a_row") << u"https://kaz.test [*][*] Тест"_qs;
+        QTest::addRow("three_placeholders_in_a_row") << u"https://kaz.test [*][*][*]"_qs;
+        QTest::addRow("placeholder_in_address") << u"https://kaz.test/[*] Тест"_qs;
+        QTest::addRow("placeholder_inside_brackets") << u"https://kaz.test [[*]] [*]]"_qs;
+        QTest::addRow("brackets_without_placeholder") << u"https://kaz.test [a] [* *]"_qs;
+    }
+    void captionShownAsWritten()
+    {
+        QFETCH(QString, caption);
+        TestContent::Content c;
+        c.left = QStringList{u"Лом"_qs};
+        c.right = QStringList{u"Алмус"_qs};
+        c.parameters[0] = caption;
+        c.flags = QStringList{u"flags"_qs, u"1"_qs};
+        TestContent::Window content(c.build());
+        KazView view(&content.kaz);
+        content.kaz.Form_Load();
+        view.showCentred();
+        QVERIFY(QTest::qWaitForWindowExposed(&view));
+        QCOMPARE(content.kaz.caption(), caption);
+        QCOMPARE(view.windowHandle()->title(), caption);
+        QAccessibleInterface *window = QAccessible::queryAccessibleInterface(&view);
+        QVERIFY(window);
+        QCOMPARE(window->text(QAccessible::Name), caption);
+
+        // Qt raises a window it shows for the first time, and the picture window raises
+        // itself; the offscreen platform says it cannot, each time.
+        if (QGuiApplication::platformName() == u"offscreen")
+            for (int i = 0; i < 2; ++i)
+                QTest::ignoreMessage(QtWarningMsg, "This plugin does not support raise()");
+        content.kaz.Grafika_Click(0);
+        PictureWindow *pictures = view.KAZ_Graphika();
+        QVERIFY(pictures && pictures->isVisible());
+        QCOMPARE(pictures->windowHandle()->title(), caption.section(u' ', 0, 0) + u" - KAZ picture"_qs);
+    }
+
+    // The counter keeps the window's 12 pt where it fits its label and is written smaller
+    // where it would be cut; the label keeps its place and size.
+    void counterFitsItsLabel_data()
+    {
+        QTest::addColumn<int>("phrases"); // on each side, paired with their partners in order
+        QTest::addColumn<QString>("steps"); // after start-up: "pair", "back" (take back), "grade"
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("windowFont");
+        QTest::addRow("layout_text") << 21 << QString() << u"Оставащи:"_qs << true;
+        QTest::addRow("twenty_left") << 21 << u"pair"_qs << u"Остават: 20"_qs << true;
+        QTest::addRow("score_of_all") << 3 << u"pair pair pair grade"_qs << u"Верни: 100%"_qs << true;
+        QTest::addRow("ten_thousand_left") << 10001 << u"pair"_qs << u"Остават: 10000"_qs << false;
+        QTest::addRow("largest_side_paired") << 32767 << u"pair"_qs << u"Остават: 32766"_qs << false;
+        QTest::addRow("largest_side_taken_back") << 32767 << u"pair back"_qs << u"Остават: 32767"_qs << false;
+    }
+    void counterFitsItsLabel()
+    {
+        QFETCH(int, phrases);
+        QFETCH(QString, steps);
+        QFETCH(QString, text);
+        QFETCH(bool, windowFont);
+        TestContent::Content c;
+        for (int i = 1; i <= phrases; ++i) {
+            c.left.append(u"Ляво %1"_qs.arg(i, 5, 10, QLatin1Char('0')));
+            c.right.append(u"Дясно %1"_qs.arg(i, 5, 10, QLatin1Char('0')));
+        }
+        TestContent::Window content(c.build());
+        Kaz &kaz = content.kaz;
+        KazView view(&kaz);
+        kaz.Form_Load();
+        view.showCentred();
+        QVERIFY(QTest::qWaitForWindowExposed(&view));
+        for (const QString &step : steps.split(u' ', Qt::SkipEmptyParts)) {
+            if (step == u"pair") {
+                kaz.Slowo(0).setSelectedIndex(0);
+                kaz.Slowo(1).setSelectedIndex(0);
+                kaz.Uprawl_Click(0);
+            } else if (step == u"back") {
+                kaz.Slowo(2).setSelectedIndex(0);
+                kaz.Uprawl_Click(1);
+            } else if (step == u"grade") {
+                kaz.Uprawl_Click(0); // the rule offers "Оцени"
+                kaz.Uprawl_Click(2);
+            }
+        }
+        QLabel *label = view.Ndapis();
+        QCOMPARE(label->text(), text);
+        QCOMPARE(label->geometry(), QRect(296, 0, 97, 25)); // 4440, 0, 1455 × 375 twips
+        const int room = label->contentsRect().width() - 2 * label->margin();
+        QVERIFY2(QFontMetrics(label->font()).horizontalAdvance(text) <= room,
+                 qPrintable(u"%1 pixels wide in a label of %2"_qs.arg(QFontMetrics(label->font()).horizontalAdvance(text)).arg(room)));
+        QCOMPARE(label->font().family(), view.centralWidget()->font().family());
+        if (windowFont) {
+            QCOMPARE(label->font().pixelSize(), 16); // 12 pt at 96 per inch
+        } else {
+            QVERIFY(label->font().pixelSize() < 16);
+            // Smaller by no more than it takes: a pixel more would not fit.
+            QFont larger = label->font();
+            larger.setPixelSize(larger.pixelSize() + 1);
+            QVERIFY(QFontMetrics(larger).horizontalAdvance(text) > room);
+        }
     }
 
     void exitAndCloseEndTheProgram()

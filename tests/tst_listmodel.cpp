@@ -221,6 +221,8 @@ private Q_SLOTS:
         QTest::addRow("append_below_selected") << false << abc << 2 << QStringLiteral("add") << QStringLiteral("Ареш") << -1
                                                << list({u"Бор", u"Габър", u"Дъб", u"Ареш"}) << 2;
         QTest::addRow("clear") << false << abc << 1 << QStringLiteral("clear") << QString() << -1 << QStringList() << -1;
+        QTest::addRow("clear_without_selection") << true << abc << -1 << QStringLiteral("clear") << QString() << -1
+                                                 << QStringList() << -1;
         QTest::addRow("replace_text_keeps_selection") << false << abc << 1 << QStringLiteral("set") << QStringLiteral("Липа") << 1
                                                       << list({u"Бор", u"Липа", u"Дъб"}) << 1;
     }

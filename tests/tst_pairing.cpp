@@ -100,6 +100,29 @@ Content withPicture(const QString &flag, const QString &source, int width, int h
     return c;
 }
 
+// Three questions: 1 and 2 with pictures of their own sizes, 3 without one.
+Content threePictures()
+{
+    Content c;
+    c.left = list({u"Алфа", u"Бета", u"Гама"});
+    c.right = list({u"Едно", u"Две", u"Три"});
+    c.flags = QStringList{u"flags"_s, u"1"_s, u"1"_s, u"0"_s};
+    c.pictures[1] = {u"alfa.png"_s, 1695, 1815};
+    c.pictures[2] = {u"beta.png"_s, 3000, 2000};
+    return c;
+}
+
+// The thumbnail and every property of the picture window, one line, for comparisons.
+QString pictureState(const Kaz &kaz)
+{
+    const KazGraphika *g = kaz.KAZ_Graphika();
+    QString out = u"thumbnail "_s + kaz.thumbnail();
+    if (!g)
+        return out + u" no window"_s;
+    return out + u" window %1 %2x%3 box %4x%5 picture %6 caption %7"_s.arg(g->visible ? u"shown"_s : u"hidden"_s)
+                     .arg(g->width).arg(g->height).arg(g->boxWidth).arg(g->boxHeight).arg(g->picture, g->caption);
+}
+
 } // namespace
 
 class TestPairing : public QObject
@@ -803,6 +826,147 @@ private Q_SLOTS:
         kaz.Slowo(2).setSelectedIndex(1);
         QVERIFY(!kaz.KAZ_Graphika()->visible);
         QCOMPARE(kaz.thumbnail(), QString());
+    }
+
+    // Selecting a chosen pair empties the text box before anything else of its reaction:
+    // during pairing the instructions go, after grading an earlier explanation goes. At the
+    // first change the window is told of, the text is already empty and the verdict not yet
+    // set.
+    void choosingPairClearsTextBoxFirst_data()
+    {
+        QTest::addColumn<bool>("graded");
+        QTest::addRow("pairing_instructions_go") << false;
+        QTest::addRow("graded_explanation_goes") << true;
+    }
+    void choosingPairClearsTextBoxFirst()
+    {
+        QFETCH(bool, graded);
+        auto w = started(fiveLeftThreeRight().build());
+        Kaz &kaz = w->kaz;
+        QVERIFY(pairCodes(kaz, 1, 1)); // ДА
+        QVERIFY(pairCodes(kaz, 2, 3)); // НЕ
+        QVERIFY(pairCodes(kaz, 3, 2)); // НЕ
+        const QString expectedVerdict = u"ДА"_s;
+        if (graded) {
+            QVERIFY(grade(kaz));
+            kaz.Slowo(2).setSelectedIndex(1);
+            kaz.Uprawl_Click(3);
+            QCOMPARE(kaz.prowerkaText(0), explanation(u"Видин"_s, u"Бдин"_s));
+            QCOMPARE(kaz.prowerkaText(1), u"НЕ"_s);
+        } else {
+            QCOMPARE(kaz.prowerkaText(0), w->content->Ukazanie());
+            QCOMPARE(kaz.prowerkaText(1), QString());
+        }
+        const QString verdictBefore = kaz.prowerkaText(1);
+
+        QStringList seen; // text box and verdict at each change the window is told of
+        connect(&kaz, &Kaz::stateChanged, this,
+                [&kaz, &seen] { seen.append(kaz.prowerkaText(0) + u'|' + kaz.prowerkaText(1)); });
+        kaz.Slowo(2).setSelectedIndex(0);
+        QCOMPARE(kaz.prowerkaText(0), QString());
+        QCOMPARE(kaz.prowerkaText(1), expectedVerdict);
+        QVERIFY(!seen.isEmpty());
+        QCOMPARE(seen.first(), u"|"_s + verdictBefore);
+        QCOMPARE(seen.last(), u"|"_s + expectedVerdict);
+    }
+
+    // "Избрах" leaves the thumbnail and the picture window exactly as they were, shown or
+    // hidden, whichever question they show.
+    void makingPairLeavesPicture_data()
+    {
+        QTest::addColumn<QString>("left");   // selected first
+        QTest::addColumn<bool>("open");      // its thumbnail clicked
+        QTest::addColumn<QString>("paired"); // the left phrase of the pair, selected last
+        QTest::addRow("window_shown") << u"Бета"_s << true << u"Бета"_s;
+        QTest::addRow("window_hidden") << u"Бета"_s << false << u"Бета"_s;
+        QTest::addRow("question_without_picture") << u"Гама"_s << false << u"Гама"_s;
+        QTest::addRow("window_hidden_holding_other_picture") << u"Алфа"_s << true << u"Гама"_s;
+    }
+    void makingPairLeavesPicture()
+    {
+        QFETCH(QString, left);
+        QFETCH(bool, open);
+        QFETCH(QString, paired);
+        auto w = started(threePictures().build());
+        Kaz &kaz = w->kaz;
+        QVERIFY(select(kaz, 0, left));
+        if (open) {
+            kaz.Grafika_Click(0);
+            QVERIFY(kaz.KAZ_Graphika()->visible);
+        }
+        if (paired != left)
+            QVERIFY(select(kaz, 0, paired));
+        QVERIFY(select(kaz, 1, u"Три"_s));
+        const QString before = pictureState(kaz);
+        const qint16 question = kaz.Nomer_wypros();
+        QSignalSpy changed(&kaz, &Kaz::pictureWindowChanged);
+        kaz.Uprawl_Click(0);
+        QCOMPARE(kaz.Slowo(2).items(), QStringList{paired + u" Три"_s});
+        QCOMPARE(pictureState(kaz), before);
+        QCOMPARE(kaz.Nomer_wypros(), question);
+        QCOMPARE(changed.count(), 0);
+    }
+
+    // "Върни" of the only pair leaves nothing selected and the picture as it was; with pairs
+    // left, the one it selects shows its own picture, as a click on it would.
+    void takingBackLeavesPicture_data()
+    {
+        QTest::addColumn<QStringList>("pairs");   // "left|right", the first one taken back
+        QTest::addColumn<QString>("shownLeft");   // left phrase selected after pairing, or empty
+        QTest::addColumn<bool>("open");           // its thumbnail clicked
+        QTest::addRow("only_pair_window_shown_for_pair") << QStringList{u"Бета|Три"_s} << QString() << true;
+        QTest::addRow("only_pair_window_hidden") << QStringList{u"Бета|Три"_s} << QString() << false;
+        QTest::addRow("only_pair_window_shown_for_other_question")
+            << QStringList{u"Гама|Едно"_s} << u"Алфа"_s << true;
+        QTest::addRow("only_pair_thumbnail_of_other_question")
+            << QStringList{u"Гама|Едно"_s} << u"Бета"_s << false;
+    }
+    void takingBackLeavesPicture()
+    {
+        QFETCH(QStringList, pairs);
+        QFETCH(QString, shownLeft);
+        QFETCH(bool, open);
+        auto w = started(threePictures().build());
+        Kaz &kaz = w->kaz;
+        for (const QString &p : pairs)
+            QVERIFY(pair(kaz, p.section(u'|', 0, 0), p.section(u'|', 1)));
+        kaz.Slowo(2).setSelectedIndex(0);
+        if (!shownLeft.isEmpty())
+            QVERIFY(select(kaz, 0, shownLeft));
+        if (open) {
+            kaz.Grafika_Click(0);
+            QVERIFY(kaz.KAZ_Graphika()->visible);
+        }
+        const QString before = pictureState(kaz);
+        const qint16 question = kaz.Nomer_wypros();
+        QSignalSpy changed(&kaz, &Kaz::pictureWindowChanged);
+        kaz.Uprawl_Click(1);
+        QCOMPARE(kaz.Slowo(2).count(), 0);
+        QCOMPARE(kaz.Slowo(2).selectedIndex(), -1);
+        QCOMPARE(pictureState(kaz), before);
+        QCOMPARE(kaz.Nomer_wypros(), question);
+        QCOMPARE(changed.count(), 0);
+        QCOMPARE(TestContent::brokenInvariant(kaz), QString());
+    }
+
+    void takingBackSelectsNextPairWithItsPicture()
+    {
+        auto w = started(threePictures().build());
+        Kaz &kaz = w->kaz;
+        QVERIFY(pair(kaz, u"Гама"_s, u"Едно"_s));
+        QVERIFY(pair(kaz, u"Бета"_s, u"Три"_s));
+        QVERIFY(select(kaz, 0, u"Алфа"_s));
+        kaz.Grafika_Click(0);
+        kaz.Slowo(2).setSelectedIndex(0);
+        QVERIFY(!kaz.KAZ_Graphika()->visible);
+        kaz.Grafika_Click(0); // question 3 has no picture: nothing opens
+        kaz.Uprawl_Click(1);
+        QCOMPARE(kaz.Slowo(2).selectedIndex(), 0);
+        QCOMPARE(kaz.Nomer_wypros(), qint16(2));
+        QCOMPARE(kaz.thumbnail(), u"beta.png"_s);
+        QVERIFY(!kaz.KAZ_Graphika()->visible);
+        // The window shows question 1 still, hidden: taking back set nothing of it.
+        QCOMPARE(kaz.KAZ_Graphika()->picture, u"alfa.png"_s);
     }
 
     void shippedTestShowsNoPicture()

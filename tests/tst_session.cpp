@@ -201,25 +201,40 @@ void TestSession::wholeSessionToExit()
 }
 
 // "Exit" while the picture window and the appearance dialog are open ends the program with
-// them; they go with the test window.
+// them; they go with the test window, the picture window first, without the dialog's
+// closing reaction, and no widget is left.
 void TestSession::exitWithEveryWindowOpen()
 {
-    KazProgram program(TestContent::sourcePath(u"content/figuri/test.kaz"_qs));
-    Player p(program);
-    KazView &view = p.view();
-    view.showCentred();
-    QVERIFY(QTest::qWaitForWindowExposed(&view));
-    for (int row = 0; row < p.kaz().Slowo(0).count() && p.kaz().thumbnail().isEmpty(); ++row)
-        p.clickRow(0, row);
-    QVERIFY(!p.kaz().thumbnail().isEmpty());
-    QTest::mouseClick(view.Grafika0(), Qt::LeftButton, {}, view.Grafika0()->rect().center());
-    QVERIFY(view.KAZ_Graphika() && view.KAZ_Graphika()->isVisible());
-    CwiatDialog *d = p.openDialog();
-    QVERIFY(d);
-    d->Slider1(2)->setFocus();
-    QTest::keyClick(d->Slider1(2), Qt::Key_Right);
-    QTimer::singleShot(0, &view, [&view] { clickMenu(&view, view.Izhod()); });
-    QCOMPARE(QCoreApplication::exec(), 0);
+    QStringList gone;
+    const auto watch = [this, &gone](QObject *object, const QString &name) {
+        connect(object, &QObject::destroyed, this, [&gone, name] { gone.append(name); });
+    };
+    {
+        KazProgram program(TestContent::sourcePath(u"content/figuri/test.kaz"_qs));
+        Player p(program);
+        KazView &view = p.view();
+        view.showCentred();
+        QVERIFY(QTest::qWaitForWindowExposed(&view));
+        for (int row = 0; row < p.kaz().Slowo(0).count() && p.kaz().thumbnail().isEmpty(); ++row)
+            p.clickRow(0, row);
+        QVERIFY(!p.kaz().thumbnail().isEmpty());
+        QTest::mouseClick(view.Grafika0(), Qt::LeftButton, {}, view.Grafika0()->rect().center());
+        QVERIFY(view.KAZ_Graphika() && view.KAZ_Graphika()->isVisible());
+        CwiatDialog *d = p.openDialog();
+        QVERIFY(d);
+        d->Slider1(2)->setFocus();
+        QTest::keyClick(d->Slider1(2), Qt::Key_Right);
+        const QStringList stored = p.kaz().Cweta().items();
+        watch(view.KAZ_Graphika(), u"picture window"_qs);
+        watch(d, u"dialog"_qs);
+        watch(&view, u"test window"_qs);
+        QTimer::singleShot(0, &view, [&view] { clickMenu(&view, view.Izhod()); });
+        QCOMPARE(QCoreApplication::exec(), 0);
+        QVERIFY(view.Cwiat() && p.kaz().cwiat()); // "Exit" ran no "Отказ"
+        QCOMPARE(p.kaz().Cweta().items(), stored);
+    }
+    QCOMPARE(gone, QStringList({u"picture window"_qs, u"dialog"_qs, u"test window"_qs}));
+    QCOMPARE(QApplication::allWidgets().size(), 0);
 }
 
 void TestSession::randomClicksOnTheWindows_data()

@@ -2,7 +2,7 @@
 
 #include "Cwiat.h"
 #include "CwiatLayout.h"
-#include "FontListBox.h"
+#include "ListBox.h"
 #include "Twips.h"
 
 #include <QCloseEvent>
@@ -49,7 +49,6 @@ CwiatDialog::CwiatDialog(Cwiat *model, QWidget *parent)
     , m_model(model)
 {
     setObjectName(QStringLiteral("Cwiat"));
-    setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(CwiatLayout::caption());
     build();
     connect(model, &Cwiat::changed, this, &CwiatDialog::refresh);
@@ -151,7 +150,8 @@ void CwiatDialog::build()
     }
 
     for (int i = 0; i < 2; ++i) {
-        m_listFont[i] = new FontListBox(&m_model->List_font(i), m_client);
+        m_listFont[i] = new ListBox(&m_model->List_font(i), m_client);
+        m_listFont[i]->setSelectsCurrentRow(true);
         m_listFont[i]->setObjectName(QStringLiteral("List_font(%1)").arg(i));
         place(m_listFont[i], L::List_font[i]);
     }
@@ -224,8 +224,9 @@ void CwiatDialog::showCentred()
 void CwiatDialog::closeEvent(QCloseEvent *event)
 {
     // Closing by the frame is "Отказ". The model's end then closes this window, which is
-    // already closing and is deleted afterwards.
+    // already closing: this runs once for each closing.
     event->accept();
     if (m_model)
         m_model->mnu_Otkaz_Click();
+    Q_EMIT closed();
 }

@@ -4,7 +4,7 @@
 #include <QPointer>
 
 class Cwiat;
-class FontListBox;
+class ListBox;
 class QAction;
 class QFrame;
 class QLabel;
@@ -16,8 +16,9 @@ class QSlider;
 // captions and fonts, and the learner's slider movements, option and size choices and
 // menu commands forwarded to the model's handlers.
 //
-// A top-level window without an owner, deleted when it closes. It closes when its model
-// is destroyed ("Запис", "Отказ"); closing it by its frame is "Отказ".
+// A top-level window without an owner. It closes when its model is destroyed ("Запис",
+// "Отказ"); closing it by its frame is "Отказ". It does not delete itself: whoever made it
+// deletes it after `closed`, once the closing command has returned.
 class CwiatDialog : public QMainWindow
 {
     Q_OBJECT
@@ -34,13 +35,17 @@ public:
     QLabel *Label_ST(int index) const { return m_labelST[index]; }
     QSlider *Slider1(int index) const { return m_slider[index]; }
     QRadioButton *Option1(int index) const { return m_option[index]; }
-    FontListBox *List_font(int index) const { return m_listFont[index]; }
+    ListBox *List_font(int index) const { return m_listFont[index]; }
     QLineEdit *Text_Cv() const { return m_textCv; }
     QAction *mnu_zapis() const { return m_zapis; }
     QAction *mnu_Otkaz() const { return m_otkaz; }
 
     // Centres the window on its screen and shows it.
     void showCentred();
+
+Q_SIGNALS:
+    // The window has closed, by its frame or because its model is gone.
+    void closed();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -57,7 +62,7 @@ private:
     QLabel *m_labelST[3] = {};
     QSlider *m_slider[3] = {};
     QRadioButton *m_option[4] = {};
-    FontListBox *m_listFont[2] = {};
+    ListBox *m_listFont[2] = {};
     QLineEdit *m_textCv = nullptr;
     QAction *m_zapis = nullptr;
     QAction *m_otkaz = nullptr;

@@ -3,7 +3,7 @@
 #include "DisplayFonts.h"
 #include "Kaz.h"
 #include "KazView.h"
-#include "TestFiles.h"
+#include "TestFolder.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -34,8 +34,8 @@ KazProgram::~KazProgram() = default;
 
 std::shared_ptr<const ContentStore> KazProgram::load(const QString &contentPath)
 {
-    TestFiles::Checked checked = TestFiles::readFolder(QFileInfo(contentPath).path());
-    for (const ContentReader::Problem &p : checked.content.problems)
+    TestFolder::Checked checked = TestFolder::check(QFileInfo(contentPath).path());
+    for (const ContentReader::Problem &p : checked.problems)
         QTextStream(stderr) << p.toString() << '\n';
-    return std::make_shared<const ContentStore>(std::move(checked.content.store));
+    return std::make_shared<const ContentStore>(std::move(checked.store));
 }

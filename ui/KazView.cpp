@@ -7,13 +7,16 @@
 #include "PictureBox.h"
 #include "PictureWindow.h"
 #include "Twips.h"
+#include "WindowTitle.h"
 
 #include <QCloseEvent>
+#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QScreen>
 
@@ -43,6 +46,15 @@ QString buttonStyle(const KazLayout::Control &c)
         .arg(bg.name());
 }
 
+// `font`, made smaller a pixel at a time until `text` fits `width` pixels; `font` itself
+// where the text fits.
+QFont fitted(QFont font, const QString &text, int width)
+{
+    while (font.pixelSize() > 1 && QFontMetrics(font).horizontalAdvance(text) > width)
+        font.setPixelSize(font.pixelSize() - 1);
+    return font;
+}
+
 // Display text of a text box: the model keeps CR LF line ends.
 QString shown(const QString &text)
 {
@@ -70,8 +82,10 @@ KazView::KazView(Kaz *model, QWidget *parent)
 
 KazView::~KazView()
 {
-    delete m_pictureWindow;
-    delete m_cwiatDialog;
+    // The picture window first, then the appearance dialog, then the test window's own
+    // controls. Nothing closes: "Exit" ends the program without closing reactions.
+    m_pictureWindow.reset();
+    m_cwiatDialog.reset();
 }
 
 void KazView::build()
@@ -133,8 +147,9 @@ void KazView::build()
     m_prowerka1->setAlignment(Qt::AlignCenter);
     m_prowerka1->setFrame(true);
     m_prowerka1->setAccessibleName(KazLayout::text(KazLayout::Prowerka[1].tooltip));
+    // The window's font, as every other control: "ДА" and "НЕ" fit the 33-pixel box with
+    // the frame and the line edit's own margins.
     m_prowerka1->setTextMargins(0, 0, 0, 0);
-    m_prowerka1->setFont(Twips::font(KazLayout::fontName(), 9));
     tabOrder.emplace_back(KazLayout::Prowerka[1].tab, m_prowerka1);
 
     m_grafika0 = new PictureBox(client);
@@ -169,7 +184,7 @@ void KazView::applyLook(QWidget *widget, const KazLook &look, bool font)
 void KazView::refresh()
 {
     const Kaz &m = *m_model;
-    setWindowTitle(m.caption());
+    setWindowTitle(WindowTitle::literal(m.caption()));
 
     const int clientWidth = Twips::toPixels(m.windowWidth() - BorderWidth);
     const int clientHeight = Twips::toPixels(KazLayout::ClientHeight);
@@ -189,6 +204,10 @@ void KazView::refresh()
     for (int i = 0; i < 4; ++i)
         m_uprawl[i]->setEnabled(m.uprawlEnabled(i));
     m_ndapis->setText(m.ndapis());
+    // The label keeps its place and size; a counter too wide for it at the window's font
+    // ("Остават: 32767") is written smaller instead of being cut at both ends.
+    m_ndapis->setFont(fitted(centralWidget()->font(), m.ndapis(),
+                             m_ndapis->contentsRect().width() - 2 * m_ndapis->margin()));
     m_ndapis->setAccessibleName(m.ndapis());
 
     const QString text = shown(m.prowerkaText(0));
@@ -216,8 +235,8 @@ void KazView::refreshPictureWindow()
     if (!state)
         return;
     if (!m_pictureWindow) {
-        // Tool window of its own, not owned by the test window: no parent.
-        m_pictureWindow = new PictureWindow(nullptr);
+        // Tool window of its own, not owned by the test window on screen: no parent.
+        m_pictureWindow = std::make_unique<PictureWindow>(nullptr);
     }
     if (state->visible)
         m_pictureWindow->show(*state, m_model->KAZ_danni().pictureData(state->picture));
@@ -236,8 +255,16 @@ void KazView::showCwiat()
         m_cwiatDialog->activateWindow();
         return;
     }
-    // A window of its own, without an owner, that deletes itself when it closes.
-    m_cwiatDialog = new CwiatDialog(dialog);
+    // A window of its own, without an owner on screen. It closes from inside its own menu
+    // commands ("Запис", "Отказ"), so it is deleted once control is back in the event loop;
+    // by then "Color" may have made another.
+    m_cwiatDialog = std::make_unique<CwiatDialog>(dialog);
+    connect(m_cwiatDialog.get(), &CwiatDialog::closed, this,
+            [this, closing = QPointer<CwiatDialog>(m_cwiatDialog.get())] {
+                if (closing && closing == m_cwiatDialog.get())
+                    m_cwiatDialog.reset();
+            },
+            Qt::QueuedConnection);
     m_cwiatDialog->showCentred();
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include <QMainWindow>
-#include <QPointer>
+#include <memory>
 
 #include "CwiatDialog.h"
 #include "PictureWindow.h"
@@ -36,9 +36,9 @@ public:
     QAction *Izhod() const { return m_izhod; }
     QAction *Cwqt() const { return m_cwqt; }
     // The picture window, once the model has made it.
-    PictureWindow *KAZ_Graphika() const { return m_pictureWindow; }
+    PictureWindow *KAZ_Graphika() const { return m_pictureWindow.get(); }
     // The appearance dialog's window while it is open.
-    CwiatDialog *Cwiat() const { return m_cwiatDialog; }
+    CwiatDialog *Cwiat() const { return m_cwiatDialog.get(); }
 
     // Centres the window on its screen and shows it.
     void showCentred();
@@ -62,6 +62,8 @@ private:
     PictureBox *m_grafika0 = nullptr;
     QAction *m_izhod = nullptr;
     QAction *m_cwqt = nullptr;
-    QPointer<PictureWindow> m_pictureWindow;
-    QPointer<CwiatDialog> m_cwiatDialog;
+    // Top-level windows of their own, without a parent widget: the test window holds them
+    // and they go with it.
+    std::unique_ptr<CwiatDialog> m_cwiatDialog;
+    std::unique_ptr<PictureWindow> m_pictureWindow;
 };

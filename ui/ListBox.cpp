@@ -12,15 +12,16 @@ ListBox::ListBox(ListModel *model, QWidget *parent)
     setUniformItemSizes(true);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     connect(model, &ListModel::selectedIndexChanged, this, &ListBox::showModelSelection);
+    connect(model, &QAbstractItemModel::modelReset, this, [this] { showModelSelection(m_model->selectedIndex()); });
     connect(selectionModel(), &QItemSelectionModel::selectionChanged, this, &ListBox::forwardViewSelection);
     showModelSelection(model->selectedIndex());
 }
 
 QItemSelectionModel::SelectionFlags ListBox::selectionCommand(const QModelIndex &index, const QEvent *event) const
 {
-    // Only the learner's clicks and keys select; the view moving its current row by itself
-    // (after the model removed the selected row) selects nothing.
-    if (!event || !index.isValid())
+    // Without an event the view moved its current row by itself, or by a keyboard search:
+    // see setSelectsCurrentRow.
+    if (!index.isValid() || (!event && !m_selectsCurrentRow))
         return QItemSelectionModel::NoUpdate;
     return QItemSelectionModel::ClearAndSelect;
 }

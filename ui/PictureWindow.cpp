@@ -3,6 +3,7 @@
 #include "Kaz.h"
 #include "PictureBox.h"
 #include "Twips.h"
+#include "WindowTitle.h"
 
 namespace {
 // What the window's frame and small title bar take of its outer size.
@@ -22,7 +23,7 @@ PictureWindow::PictureWindow(QWidget *parent)
 
 void PictureWindow::show(const KazGraphika &state, const QByteArray &picture)
 {
-    setWindowTitle(state.caption);
+    setWindowTitle(WindowTitle::literal(state.caption));
     m_box->setGeometry(0, 0, Twips::toPixels(state.boxWidth), Twips::toPixels(state.boxHeight));
     m_box->setSource(state.picture, picture);
     setFixedSize(Twips::toPixels(state.width - FrameWidth), Twips::toPixels(state.height - FrameHeight));

@@ -2,12 +2,14 @@
 // every matching question in a GIFT file (Moodle's question format) and prints the folders
 // written. Questions of other types are skipped with a note; a fault in the file is printed
 // as "file:line: error: …" and nothing is written (exit status 1).
+#include "ContentReader.h"
+#include "FileAccess.h"
 #include "Gift.h"
+#include "Printing.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QTextStream>
@@ -45,30 +47,31 @@ int main(int argc, char *argv[])
     }
     const QString addr = parser.value(address);
     static const QRegularExpression space(QStringLiteral("\\s"));
-    if (addr.isEmpty() || addr.contains(space)) {
-        err << "gift2kaz: error: the address \"" << addr
-            << "\" must be one word without spaces, such as https://school.example\n";
+    // The caption is the address, a space and the title, on one line of the test.
+    constexpr int maxAddress = 200;
+    if (addr.isEmpty() || addr.contains(space) || addr.size() > maxAddress
+        || ContentReader::controlCharacter(addr) >= 0) {
+        err << "gift2kaz: error: the address \"" << addr.left(maxAddress)
+            << "\" must be one word without spaces, of at most " << maxAddress
+            << " characters, such as https://school.example\n";
         return 2;
     }
 
     const QString path = files.first();
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        err << path << ": error: cannot read the file: " << file.errorString() << '\n';
-        return 1;
-    }
-    const QByteArray bytes = file.readAll();
-    const QString text = QString::fromUtf8(bytes);
-    if (text.toUtf8() != bytes) {
-        err << path << ": error: the file is not UTF-8 text; save it as UTF-8\n";
+    const FileAccess::Read file = FileAccess::read(path, Gift::MaxFileBytes);
+    if (!file.ok()) {
+        err << path << ": error: cannot read the GIFT file: " << file.problem << '\n';
         return 1;
     }
 
-    const Gift::Result result = Gift::read(text);
+    const Gift::Result result = Gift::readBytes(file.bytes);
+    QStringList notes, errors;
     for (const Gift::Message &n : result.notes)
-        err << n.toString(path, "note") << '\n';
+        notes.append(n.toString(path, "note"));
     for (const Gift::Message &e : result.errors)
-        err << e.toString(path, "error") << '\n';
+        errors.append(e.toString(path, "error"));
+    printCapped(err, notes, "note");
+    printCapped(err, errors, "problem");
     if (!result.ok()) {
         err << result.errors.size() << (result.errors.size() == 1 ? " problem" : " problems") << " in " << path
             << "; no test was written\n";
@@ -79,15 +82,10 @@ int main(int argc, char *argv[])
         return 1;
     }
 
-    const QDir parent(parser.value(output));
-    if (!parent.exists() && !QDir().mkpath(parent.path())) {
-        err << parent.path() << ": error: the output folder cannot be made here\n";
-        return 1;
-    }
-    const Gift::Written written = Gift::writeFolders(result, parent, parser.isSet(force), addr,
+    const Gift::Written written = Gift::writeFolders(result, QDir(parser.value(output)), parser.isSet(force), addr,
                                                      QFileInfo(path).fileName());
     for (const Gift::Message &e : written.errors)
-        err << e.toString(path, "error") << '\n';
+        err << (e.line > 0 ? e.toString(path, "error") : QStringLiteral("gift2kaz: error: ") + e.text) << '\n';
     for (const QString &folder : written.folders)
         out << folder << '\n';
     return written.errors.isEmpty() ? 0 : 1;

@@ -1,8 +1,8 @@
 // kazcheck FOLDER [STAMP]: checks the test in FOLDER/test.kaz against every rule of the
 // content format, pictures included, and prints each problem as "file:line: error: …".
-// Exits 1 when there is any; touches STAMP when the test is sound. kazpack checks a folder
-// with the same function (packed/TestFiles.h) before it packs it.
-#include "TestFiles.h"
+// Exits 1 when there is any, so that the build of a faulty test stops; touches STAMP when
+// the test is sound. kazpack checks a folder with the same function before it packs it.
+#include "TestFolder.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -17,24 +17,16 @@ int main(int argc, char *argv[])
         err << "usage: kazcheck FOLDER [STAMP]\n";
         return 2;
     }
-    const TestFiles::Checked checked = TestFiles::readFolder(args.at(1));
-    const QList<ContentReader::Problem> &problems = checked.content.problems;
-    for (const ContentReader::Problem &p : problems)
-        err << p.toString() << '\n';
-    if (!checked.testRead)
+    const TestFolder::Checked checked = TestFolder::check(args.at(1));
+    TestFolder::printProblems(err, checked, QStringLiteral("the test was not built"));
+    if (!checked.ok())
         return 1;
-    if (!checked.ok()) {
-        err << problems.size() << (problems.size() == 1 ? " problem" : " problems") << " in "
-            << problems.constFirst().file << "; the test was not built\n";
-        return 1;
-    }
     if (args.size() == 3) {
         QFile stamp(args.at(2));
-        if (!stamp.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-            err << args.at(2) << ": error: cannot write the check stamp\n";
+        if (!stamp.open(QIODevice::WriteOnly | QIODevice::Truncate) || stamp.write("checked\n") < 0) {
+            err << args.at(2) << ": error: cannot write the check stamp: " << stamp.errorString() << '\n';
             return 1;
         }
-        stamp.write("checked\n");
     }
     return 0;
 }

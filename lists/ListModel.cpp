@@ -87,9 +87,11 @@ void ListModel::setItems(QStringList items)
     m_items = std::move(items);
     if (m_sorted)
         sortItems();
+    const bool hadSelection = m_selected != -1;
     m_selected = -1;
     endResetModel();
-    Q_EMIT selectedIndexChanged(-1);
+    if (hadSelection)
+        Q_EMIT selectedIndexChanged(-1);
 }
 
 void ListModel::setSelectedIndex(int row)

@@ -5,8 +5,9 @@
 #include <QStringList>
 #include <functional>
 
-// One list box of the quiz as data: ordered text items and a selected index (-1: none),
-// optionally kept in alphabetical order. Widgets only display it.
+// A list box as data: ordered text items and a selected index (-1: none), optionally kept
+// in alphabetical order. Every list of the program is one: the test window's phrase, pair
+// and code lists and the appearance dialog's font names and sizes. Widgets only display it.
 //
 // Setting the selected index to a new value runs the list's click reaction at once,
 // before the setter returns; setting the value it already has runs nothing. Adding,
@@ -35,8 +36,9 @@ public:
     void removeItem(int row);
     void setItem(int row, const QString &text);
     void clear();
-    // Replaces all items at once (used to fill a list in bulk); no reaction runs. A sorted
-    // list holds them in the order adding them one at a time would give.
+    // Replaces all items at once (used to fill a list in bulk); nothing stays selected and
+    // no reaction runs. A sorted list holds them in the order adding them one at a time
+    // would give.
     void setItems(QStringList items);
     // Inserts at `row` as given, even in a sorted list (the caller knows the place); the
     // same item stays selected.
@@ -52,7 +54,8 @@ public:
     QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
 
 Q_SIGNALS:
-    // Any change of the selected index, by a setter or by an edit of the items.
+    // Any change of the selected index, by a setter or by an edit of the items; an edit
+    // that leaves it as it was (a list without selection emptied) emits nothing.
     void selectedIndexChanged(int row);
 
 private:

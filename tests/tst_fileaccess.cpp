@@ -1,0 +1,237 @@
+// Reading plain files up to a size, and writing several files all or none, on real folders.
+#include "FileAccess.h"
+#include "TestFiles.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <csignal>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+bool link(const QString &target, const QString &path)
+{
+    return ::symlink(QFile::encodeName(target).constData(), QFile::encodeName(path).constData()) == 0;
+}
+
+} // namespace
+
+class TestFileAccess : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    // What is at "f" in a fresh folder, and what reading it up to 10 bytes gives.
+    void read_data()
+    {
+        QTest::addColumn<QString>("what");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("says"); // empty: read
+
+        QTest::addRow("plain_file") << QStringLiteral("abc") << QByteArray("abc") << QString();
+        QTest::addRow("empty_file") << QString() << QByteArray() << QString();
+        QTest::addRow("exactly_as_large_as_allowed") << QStringLiteral("0123456789") << QByteArray("0123456789")
+                                                     << QString();
+        QTest::addRow("one_byte_too_large") << QStringLiteral("0123456789a") << QByteArray()
+                                            << QStringLiteral("it is 11 bytes, larger than 10 bytes");
+        QTest::addRow("link_to_a_file_elsewhere") << QStringLiteral("->elsewhere/g") << QByteArray("far")
+                                                  << QString();
+        QTest::addRow("missing") << QStringLiteral("(missing)") << QByteArray()
+                                 << QStringLiteral("there is no such file");
+        QTest::addRow("folder") << QStringLiteral("(folder)") << QByteArray()
+                                << QStringLiteral("it is a folder, not a file; put a plain file in its place");
+        QTest::addRow("named_pipe") << QStringLiteral("(fifo)") << QByteArray()
+                                    << QStringLiteral("it is a named pipe (FIFO), not a file");
+        QTest::addRow("link_to_a_named_pipe") << QStringLiteral("->pipe") << QByteArray()
+                                              << QStringLiteral("it is a named pipe (FIFO), not a file (it is a link "
+                                                                "to \"pipe\")");
+        QTest::addRow("link_to_dev_zero") << QStringLiteral("->/dev/zero") << QByteArray()
+                                          << QStringLiteral("it is a device, not a file (it is a link to \"/dev/zero\")");
+        QTest::addRow("dangling_link") << QStringLiteral("->nowhere") << QByteArray()
+                                       << QStringLiteral("it is a link to \"nowhere\", which does not exist");
+        QTest::addRow("link_loop") << QStringLiteral("->f") << QByteArray()
+                                   << QStringLiteral("it is a link that leads round in a circle back to itself");
+    }
+    void read()
+    {
+        QFETCH(QString, what);
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, says);
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        const QString f = dir.filePath(QStringLiteral("f"));
+        QVERIFY(TestFiles::write(dir.filePath(QStringLiteral("elsewhere/g")), "far"));
+        QVERIFY(::mkfifo(QFile::encodeName(dir.filePath(QStringLiteral("pipe"))).constData(), 0644) == 0);
+        if (what.startsWith(QStringLiteral("->")))
+            QVERIFY(link(what.mid(2), f));
+        else if (what == u"(folder)")
+            QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("f")));
+        else if (what == u"(fifo)")
+            QVERIFY(::mkfifo(QFile::encodeName(f).constData(), 0644) == 0);
+        else if (what != u"(missing)")
+            QVERIFY(TestFiles::write(f, what.toUtf8()));
+
+        const FileAccess::Read r = FileAccess::read(f, 10);
+        QVERIFY2(r.problem.startsWith(says), qPrintable(r.problem));
+        QCOMPARE(r.ok(), says.isEmpty());
+        QCOMPARE(r.tooLarge, says.contains(QStringLiteral("larger")));
+        QCOMPARE(r.bytes, bytes);
+    }
+
+    void writeMakesMissingFolders()
+    {
+        QTemporaryDir dir;
+        const QString root = dir.filePath(QStringLiteral("new/tests"));
+        const QString problem = FileAccess::writeAll(root, {{QStringLiteral("a/test.kaz"), "A"},
+                                                            {QStringLiteral("b/test.kaz"), "B"}});
+        QVERIFY2(problem.isEmpty(), qPrintable(problem));
+        QCOMPARE(TestFiles::everything(dir.path()), (QStringList{QStringLiteral("new"), QStringLiteral("new/tests"),
+                                                      QStringLiteral("new/tests/a"), QStringLiteral("new/tests/a/test.kaz"),
+                                                      QStringLiteral("new/tests/b"), QStringLiteral("new/tests/b/test.kaz")}));
+        QCOMPARE(TestFiles::contents(root + QStringLiteral("/b/test.kaz")), QByteArray("B"));
+        // Made as any new file is, not private to its owner as a temporary file would be.
+        QVERIFY(QFile::permissions(root + QStringLiteral("/a/test.kaz")) & QFile::ReadOther);
+    }
+
+    void writeReplacesFileKeepingItsPermissions()
+    {
+        QTemporaryDir dir;
+        const QString file = dir.filePath(QStringLiteral("a/test.kaz"));
+        QVERIFY(TestFiles::write(file, "old"));
+        QVERIFY(QFile::setPermissions(file, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup));
+        QCOMPARE(FileAccess::writeAll(dir.path(), {{QStringLiteral("a/test.kaz"), "new"}}), QString());
+        QCOMPARE(TestFiles::contents(file), QByteArray("new"));
+        const QFile::Permissions all = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadGroup
+                                       | QFile::WriteGroup | QFile::ExeGroup | QFile::ReadOther | QFile::WriteOther
+                                       | QFile::ExeOther;
+        QCOMPARE(QFile::permissions(file) & all, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup);
+        QCOMPARE(TestFiles::everything(dir.path()), (QStringList{QStringLiteral("a"), QStringLiteral("a/test.kaz")}));
+    }
+
+    // A link named like the file is replaced itself: the file it points to, outside, stays.
+    void writeReplacesLinkNotItsTarget()
+    {
+        QTemporaryDir dir;
+        const QString outside = dir.filePath(QStringLiteral("outside.txt"));
+        QVERIFY(TestFiles::write(outside, "precious"));
+        QVERIFY(QDir(dir.path()).mkpath(QStringLiteral("out/a")));
+        QVERIFY(link(outside, dir.filePath(QStringLiteral("out/a/test.kaz"))));
+        QCOMPARE(FileAccess::writeAll(dir.filePath(QStringLiteral("out")), {{QStringLiteral("a/test.kaz"), "new"}}),
+                 QString());
+        QCOMPARE(TestFiles::contents(outside), QByteArray("precious"));
+        QVERIFY(!QFileInfo(dir.filePath(QStringLiteral("out/a/test.kaz"))).isSymLink());
+        QCOMPARE(TestFiles::contents(dir.filePath(QStringLiteral("out/a/test.kaz"))), QByteArray("new"));
+    }
+
+    // What stands in the way is named, and nothing at all is written.
+    void writeRefuses_data()
+    {
+        QTest::addColumn<QString>("setup"); // what is at out, or at out/b, before
+        QTest::addColumn<QString>("says");
+
+        QTest::addRow("output_folder_is_a_file") << QStringLiteral("root file")
+                                                 << QStringLiteral("out is not a folder but a file; choose another folder");
+        QTest::addRow("output_folder_is_a_dangling_link") << QStringLiteral("root link")
+                                                          << QStringLiteral("out is a link to \"gone\", which does not exist");
+        QTest::addRow("folder_is_a_link_outside") << QStringLiteral("link")
+                                                  << QStringLiteral("out/b is a link to \"%1/elsewhere\"; nothing is "
+                                                                    "written through a link");
+        QTest::addRow("folder_is_a_file") << QStringLiteral("file") << QStringLiteral("out/b is in the way");
+        QTest::addRow("target_is_a_folder") << QStringLiteral("target folder")
+                                            << QStringLiteral("out/b/test.kaz cannot be replaced: it is a folder");
+        QTest::addRow("target_is_a_named_pipe") << QStringLiteral("target fifo")
+                                                << QStringLiteral("out/b/test.kaz cannot be replaced: it is a named pipe");
+    }
+    void writeRefuses()
+    {
+        QFETCH(QString, setup);
+        QFETCH(QString, says);
+        QTemporaryDir dir;
+        const QDir d(dir.path());
+        QVERIFY(d.mkpath(QStringLiteral("elsewhere")));
+        const QString out = d.filePath(QStringLiteral("out"));
+        const QString b = d.filePath(QStringLiteral("out/b"));
+        if (setup == u"root file") {
+            QVERIFY(TestFiles::write(out, "x"));
+        } else if (setup == u"root link") {
+            QVERIFY(link(QStringLiteral("gone"), out));
+        } else {
+            QVERIFY(d.mkpath(QStringLiteral("out")));
+            if (setup == u"link")
+                QVERIFY(link(d.filePath(QStringLiteral("elsewhere")), b));
+            else if (setup == u"file")
+                QVERIFY(TestFiles::write(b, "x"));
+            else if (setup == u"target folder")
+                QVERIFY(d.mkpath(QStringLiteral("out/b/test.kaz")));
+            else
+                QVERIFY(d.mkpath(QStringLiteral("out/b"))
+                        && ::mkfifo(QFile::encodeName(b + QStringLiteral("/test.kaz")).constData(), 0644) == 0);
+        }
+        const QStringList before = TestFiles::everything(dir.path());
+
+        const QString problem = FileAccess::writeAll(d.filePath(QStringLiteral("out")),
+                                                     {{QStringLiteral("a/test.kaz"), "A"},
+                                                      {QStringLiteral("b/test.kaz"), "B"}});
+        const QString start = d.filePath(says.contains(QStringLiteral("%1")) ? says.arg(dir.path()) : says);
+        QVERIFY2(problem.startsWith(start), qPrintable(problem));
+        QCOMPARE(TestFiles::everything(dir.path()), before);
+    }
+
+    // A write that fails after others succeeded (here: a file larger than the process may
+    // write) takes them all back: the old file is as it was, no new folder or temporary
+    // file is left.
+    void failedWriteLeavesDiskAsItWas()
+    {
+        QTemporaryDir dir;
+        const QDir d(dir.path());
+        QVERIFY(TestFiles::write(d.filePath(QStringLiteral("out/a/test.kaz")), "old"));
+        const QStringList before = TestFiles::everything(dir.path());
+
+        rlimit saved = {};
+        QVERIFY(::getrlimit(RLIMIT_FSIZE, &saved) == 0);
+        rlimit small = saved;
+        small.rlim_cur = 4096;
+        const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+        QVERIFY(::setrlimit(RLIMIT_FSIZE, &small) == 0);
+        const QString problem = FileAccess::writeAll(d.filePath(QStringLiteral("out")),
+                                                     {{QStringLiteral("a/test.kaz"), "new"},
+                                                      {QStringLiteral("new/b/test.kaz"), QByteArray(8192, 'b')}});
+        ::setrlimit(RLIMIT_FSIZE, &saved);
+        std::signal(SIGXFSZ, oldHandler);
+
+        QVERIFY2(problem.startsWith(QStringLiteral("cannot write %1: file too large; ")
+                                        .arg(d.filePath(QStringLiteral("out/new/b/test.kaz")))),
+                 qPrintable(problem));
+        QCOMPARE(TestFiles::everything(dir.path()), before);
+        QCOMPARE(TestFiles::contents(d.filePath(QStringLiteral("out/a/test.kaz"))), QByteArray("old"));
+    }
+
+    void reasonsAreWords_data()
+    {
+        QTest::addColumn<int>("error");
+        QTest::addColumn<QString>("reason");
+        QTest::addColumn<QString>("advice");
+        QTest::addRow("permission") << int(EACCES) << QStringLiteral("permission denied")
+                                    << QStringLiteral("you may not write there");
+        QTest::addRow("read_only_disk") << int(EROFS) << QStringLiteral("read-only file system")
+                                        << QStringLiteral("that disk can only be read");
+        QTest::addRow("disk_full") << int(ENOSPC) << QStringLiteral("no space left on device")
+                                   << QStringLiteral("the disk is full");
+    }
+    void reasonsAreWords()
+    {
+        QFETCH(int, error);
+        QFETCH(QString, reason);
+        QFETCH(QString, advice);
+        QCOMPARE(FileAccess::reason(error), reason);
+        QVERIFY(FileAccess::writeAdvice(error).startsWith(advice));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestFileAccess)
+#include "tst_fileaccess.moc"
