@@ -83,6 +83,51 @@ private Q_SLOTS:
         QCOMPARE(r.bytes, bytes);
     }
 
+    // Where only a file itself will do, every link is refused as a link, whatever it points
+    // to; everything else is read or refused as without the rule.
+    void readRefusingLinks_data()
+    {
+        QTest::addColumn<QString>("what"); // as in read_data()
+        QTest::addColumn<QString>("says"); // empty: read
+
+        QTest::addRow("plain_file") << QStringLiteral("abc") << QString();
+        QTest::addRow("one_byte_too_large") << QStringLiteral("0123456789a")
+                                            << QStringLiteral("it is 11 bytes, larger than 10 bytes");
+        QTest::addRow("folder") << QStringLiteral("(folder)") << QStringLiteral("it is a folder, not a file");
+        QTest::addRow("named_pipe") << QStringLiteral("(fifo)") << QStringLiteral("it is a named pipe (FIFO), not a file");
+        const QString link = QStringLiteral("the file is a symbolic link (to \"%1\"); put the file itself in its "
+                                            "place, not a link to it");
+        QTest::addRow("link_to_a_file_elsewhere") << QStringLiteral("->elsewhere/g") << link.arg(u"elsewhere/g");
+        QTest::addRow("link_to_a_named_pipe") << QStringLiteral("->pipe") << link.arg(u"pipe");
+        QTest::addRow("link_to_dev_zero") << QStringLiteral("->/dev/zero") << link.arg(u"/dev/zero");
+        QTest::addRow("dangling_link") << QStringLiteral("->nowhere") << link.arg(u"nowhere");
+        QTest::addRow("link_loop") << QStringLiteral("->f") << link.arg(u"f");
+    }
+    void readRefusingLinks()
+    {
+        QFETCH(QString, what);
+        QFETCH(QString, says);
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        const QString f = dir.filePath(QStringLiteral("f"));
+        QVERIFY(TestFiles::write(dir.filePath(QStringLiteral("elsewhere/g")), "far"));
+        QVERIFY(::mkfifo(QFile::encodeName(dir.filePath(QStringLiteral("pipe"))).constData(), 0644) == 0);
+        if (what.startsWith(QStringLiteral("->")))
+            QVERIFY(link(what.mid(2), f));
+        else if (what == u"(folder)")
+            QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("f")));
+        else if (what == u"(fifo)")
+            QVERIFY(::mkfifo(QFile::encodeName(f).constData(), 0644) == 0);
+        else
+            QVERIFY(TestFiles::write(f, what.toUtf8()));
+
+        const FileAccess::Read r = FileAccess::read(f, 10, FileAccess::Links::Refuse);
+        QVERIFY2(r.problem.startsWith(says), qPrintable(r.problem));
+        QCOMPARE(r.ok(), says.isEmpty());
+        QCOMPARE(r.bytes, says.isEmpty() ? what.toUtf8() : QByteArray());
+        QCOMPARE(FileAccess::notAFile(f, FileAccess::Links::Refuse).isEmpty(), !what.startsWith(u'(') && !what.startsWith(u'-'));
+    }
+
     void writeMakesMissingFolders()
     {
         QTemporaryDir dir;

@@ -261,6 +261,48 @@ private Q_SLOTS:
         QCOMPARE(QDir(m_dir->path()).entryList(QDir::AllEntries | QDir::Hidden), before);
     }
 
+    // kazpack words a faulty folder as the real kazcheck does, line for line, the first 50
+    // problems and then how many more; only the last line says what was not made.
+    void sameOutputAsKazcheck_data()
+    {
+        QTest::addColumn<QByteArray>("text");
+        QTest::addColumn<int>("problems");
+        QByteArray mistakes = everyFormat();
+        mistakes.replace("11250", "11 250").replace("file = d.bmp", "file = D.bmp").replace("Русе\n", "Лом\n");
+        QTest::addRow("three_mistakes") << mistakes << 3;
+        QByteArray many = everyFormat();
+        many.replace("[left]\nЛом\n", "[left]\nЛом\n" + QByteArray("Лом\n").repeated(60));
+        // 60 phrases repeat the first, and [picture flags] has too few flags for 65 phrases.
+        QTest::addRow("sixty_one_mistakes") << many << 61;
+    }
+    void sameOutputAsKazcheck()
+    {
+        QFETCH(QByteArray, text);
+        QFETCH(int, problems);
+        const QString folder = path(u"faulty"_qs);
+        QVERIFY(writeEveryFormat(folder));
+        QVERIFY(writeFile(folder + u"/test.kaz"_qs, text));
+
+        QProcess kazcheck;
+        kazcheck.start(QStringLiteral(KAZCHECK), {folder});
+        QVERIFY(kazcheck.waitForFinished(30000));
+        QCOMPARE(kazcheck.exitCode(), 1);
+        const QStringList checked = QString::fromUtf8(kazcheck.readAllStandardError()).split(u'\n', Qt::SkipEmptyParts);
+        const Run packed = kazpack({folder, u"-o"_qs, path(u"kaz-faulty"_qs)});
+        QCOMPARE(packed.status, 1);
+        const QStringList said = packed.err.split(u'\n', Qt::SkipEmptyParts);
+
+        const qsizetype shown = std::min(problems, 50) + (problems > 50 ? 1 : 0);
+        QCOMPARE(said.size(), shown + 1);
+        QCOMPARE(said.mid(0, shown), checked.mid(0, shown));
+        if (problems > 50)
+            QCOMPARE(said.at(50), u"… and %1 more problems"_qs.arg(problems - 50));
+        const QString kaz = folder + u"/test.kaz"_qs;
+        QCOMPARE(checked.constLast(), u"%1 problems in %2; the test was not built"_qs.arg(problems).arg(kaz));
+        QCOMPARE(said.constLast(), u"%1 problems in %2; no program was written"_qs.arg(problems).arg(kaz));
+        QVERIFY(!QFile::exists(path(u"kaz-faulty"_qs)));
+    }
+
     void existingProgramKeptWithoutForce()
     {
         const QString program = path(u"kaz-x"_qs);
