@@ -19,6 +19,23 @@ bool link(const QString &target, const QString &path)
     return ::symlink(QFile::encodeName(target).constData(), QFile::encodeName(path).constData()) == 0;
 }
 
+// Makes "f" in `dir` as `what` says (see read_data()), beside a file "elsewhere/g" and a
+// named pipe "pipe" for links to point to.
+bool make(const QTemporaryDir &dir, const QString &what)
+{
+    const QString f = dir.filePath(QStringLiteral("f"));
+    if (!TestFiles::write(dir.filePath(QStringLiteral("elsewhere/g")), "far")
+        || ::mkfifo(QFile::encodeName(dir.filePath(QStringLiteral("pipe"))).constData(), 0644) != 0)
+        return false;
+    if (what.startsWith(QStringLiteral("->")))
+        return link(what.mid(2), f);
+    if (what == u"(folder)")
+        return QDir(dir.path()).mkdir(QStringLiteral("f"));
+    if (what == u"(fifo)")
+        return ::mkfifo(QFile::encodeName(f).constData(), 0644) == 0;
+    return what == u"(missing)" || TestFiles::write(f, what.toUtf8());
+}
+
 } // namespace
 
 class TestFileAccess : public QObject
@@ -65,16 +82,7 @@ private Q_SLOTS:
         QTemporaryDir dir;
         QVERIFY(dir.isValid());
         const QString f = dir.filePath(QStringLiteral("f"));
-        QVERIFY(TestFiles::write(dir.filePath(QStringLiteral("elsewhere/g")), "far"));
-        QVERIFY(::mkfifo(QFile::encodeName(dir.filePath(QStringLiteral("pipe"))).constData(), 0644) == 0);
-        if (what.startsWith(QStringLiteral("->")))
-            QVERIFY(link(what.mid(2), f));
-        else if (what == u"(folder)")
-            QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("f")));
-        else if (what == u"(fifo)")
-            QVERIFY(::mkfifo(QFile::encodeName(f).constData(), 0644) == 0);
-        else if (what != u"(missing)")
-            QVERIFY(TestFiles::write(f, what.toUtf8()));
+        QVERIFY(make(dir, what));
 
         const FileAccess::Read r = FileAccess::read(f, 10);
         QVERIFY2(r.problem.startsWith(says), qPrintable(r.problem));
@@ -110,16 +118,7 @@ private Q_SLOTS:
         QTemporaryDir dir;
         QVERIFY(dir.isValid());
         const QString f = dir.filePath(QStringLiteral("f"));
-        QVERIFY(TestFiles::write(dir.filePath(QStringLiteral("elsewhere/g")), "far"));
-        QVERIFY(::mkfifo(QFile::encodeName(dir.filePath(QStringLiteral("pipe"))).constData(), 0644) == 0);
-        if (what.startsWith(QStringLiteral("->")))
-            QVERIFY(link(what.mid(2), f));
-        else if (what == u"(folder)")
-            QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("f")));
-        else if (what == u"(fifo)")
-            QVERIFY(::mkfifo(QFile::encodeName(f).constData(), 0644) == 0);
-        else
-            QVERIFY(TestFiles::write(f, what.toUtf8()));
+        QVERIFY(make(dir, what));
 
         const FileAccess::Read r = FileAccess::read(f, 10, FileAccess::Links::Refuse);
         QVERIFY2(r.problem.startsWith(says), qPrintable(r.problem));
