@@ -139,8 +139,10 @@ Checked check(const QString &folderPath, FileAccess::Links links)
         c.problems.append({c.testFile, 0, QStringLiteral("cannot read the test: ") + why});
         return c;
     };
-    if (!QFileInfo(folderPath).isDir())
-        return cannot(QStringLiteral("there is no folder \"%1\"; name the folder that holds test.kaz").arg(folderPath));
+    if (const QFileInfo info(folderPath); !info.isDir())
+        return cannot((info.exists() ? QStringLiteral("\"%1\" is a file, not a folder") : QStringLiteral("there is no folder \"%1\""))
+                          .arg(folderPath)
+                      + QStringLiteral("; name the folder that holds test.kaz"));
     const FileAccess::Read file = FileAccess::read(c.testFile, ContentReader::MaxFileBytes, links);
     if (file.tooLarge)
         return cannot(QStringLiteral("%1, the most a test may have (a test of %2 phrases a side takes about 5 MB); "

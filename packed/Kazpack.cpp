@@ -208,12 +208,6 @@ struct PackOptions
 
 int pack(const PackOptions &o, QTextStream &out, QTextStream &err)
 {
-    if (!QFileInfo(o.folder).isDir()) {
-        err << o.folder << ": error: "
-            << (exists(o.folder) ? "this is not a folder" : "there is no such folder")
-            << "; give the test folder, the folder that holds test.kaz\n";
-        return Problem;
-    }
     // The same check as kazcheck's, with the same messages; what is packed must be the files
     // themselves, so a link among them is one more problem.
     const TestFolder::Checked checked = TestFolder::check(o.folder, FileAccess::Links::Refuse);

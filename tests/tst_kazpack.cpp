@@ -303,6 +303,33 @@ private Q_SLOTS:
         QVERIFY(!QFile::exists(path(u"kaz-faulty"_qs)));
     }
 
+    // A folder that is not there, or is a file: the one line kazcheck prints.
+    void notAFolderAsKazcheck_data()
+    {
+        QTest::addColumn<bool>("file");
+        QTest::addColumn<QString>("says");
+        QTest::addRow("missing") << false << u"there is no folder"_qs;
+        QTest::addRow("a_file") << true << u"is a file, not a folder; name the folder that holds test.kaz"_qs;
+    }
+    void notAFolderAsKazcheck()
+    {
+        QFETCH(bool, file);
+        QFETCH(QString, says);
+        const QString folder = path(u"test"_qs);
+        if (file)
+            QVERIFY(writeFile(folder, everyFormat()));
+        QProcess kazcheck;
+        kazcheck.start(QStringLiteral(KAZCHECK), {folder});
+        QVERIFY(kazcheck.waitForFinished(30000));
+        QCOMPARE(kazcheck.exitCode(), 1);
+        const Run packed = kazpack({folder, u"-o"_qs, path(u"kaz-test"_qs)});
+        QCOMPARE(packed.status, 1);
+        QCOMPARE(packed.err, QString::fromUtf8(kazcheck.readAllStandardError()));
+        QVERIFY2(packed.err.startsWith(folder + u"/test.kaz: error: cannot read the test: "_qs) && packed.err.contains(says)
+                     && packed.err.count(u'\n') == 1,
+                 qPrintable(packed.err));
+    }
+
     void existingProgramKeptWithoutForce()
     {
         const QString program = path(u"kaz-x"_qs);
