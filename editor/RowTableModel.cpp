@@ -7,6 +7,11 @@ RowTableModel::RowTableModel(TestDocument *document)
 {
 }
 
+bool RowTableModel::isRowCell(const QModelIndex &index) const
+{
+    return index.isValid() && index.model() == this && index.row() < rowCount() && index.column() < ColumnCount;
+}
+
 DocumentField RowTableModel::fieldOf(int column)
 {
     switch (column) {
@@ -51,7 +56,7 @@ int RowTableModel::columnCount(const QModelIndex &parent) const
 
 QVariant RowTableModel::data(const QModelIndex &index, int role) const
 {
-    if (!checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid))
+    if (!isRowCell(index))
         return {};
     const DocumentRow &row = m_document->row(index.row());
     const DocumentField field = fieldOf(index.column());
@@ -100,7 +105,7 @@ QVariant RowTableModel::data(const QModelIndex &index, int role) const
 
 bool RowTableModel::setData(const QModelIndex &index, const QVariant &value, int role)
 {
-    if (!checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid))
+    if (!isRowCell(index))
         return false;
     const DocumentField field = fieldOf(index.column());
     switch (role) {
@@ -133,7 +138,7 @@ bool RowTableModel::setData(const QModelIndex &index, const QVariant &value, int
 
 Qt::ItemFlags RowTableModel::flags(const QModelIndex &index) const
 {
-    if (!checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid))
+    if (!isRowCell(index))
         return Qt::NoItemFlags;
     Qt::ItemFlags f = Qt::ItemIsSelectable | Qt::ItemIsEnabled;
     const DocumentField field = fieldOf(index.column());

@@ -45,6 +45,8 @@ public:
 private:
     friend class TestDocument;
 
+    bool isRowCell(const QModelIndex &index) const;
+
     // What the document tells its views.
     void rowsChanged(int first, int last, const QList<int> &roles = {});
     void questionsChanged(int first, int last);
