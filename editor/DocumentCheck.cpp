@@ -100,13 +100,16 @@ QList<DocumentProblem> run(const DocumentContent &content)
     const FileMapping::Written w = FileMapping::toStore(content);
     const QString text = FileMapping::text(w);
 
+    // By name, as the files will be; a picture with bytes stands in for a missing one of its name.
     QHash<QString, const DocumentPicture *> pictures;
+    const auto add = [&pictures](const DocumentPicture &p) {
+        if (!p.isNull() && (!pictures.contains(p.name) || !p.bytes.isEmpty()))
+            pictures.insert(p.name, &p);
+    };
     for (const DocumentRow &row : content.rows)
-        if (!row.picture.isNull())
-            pictures.insert(row.picture.name, &row.picture);
+        add(row.picture);
     for (const DocumentSpare &s : content.spare)
-        if (!s.picture.isNull())
-            pictures.insert(s.picture.name, &s.picture);
+        add(s.picture);
     ContentReader::Options options;
     options.checkPicture = [&pictures](const QString &source) -> ContentReader::PictureCheck {
         const DocumentPicture *p = pictures.value(source);

@@ -173,6 +173,11 @@ DocumentContent fromStore(const ContentStore &store, const QString &pictureBase,
             row.explanationShown = switchOn(row.switchText);
         if (!row.picture.isNull())
             row.pictureMode = modeOfFlag(row.flagText);
+        // A plain 0, 1 or -1 is what the row would write anyway; only other texts are kept.
+        if (row.switchText == switchLine({}, q <= Extras && !row.explanation.isEmpty() && row.explanationShown))
+            row.switchText.clear();
+        if (row.flagText == flagLine({}, row.picture.isNull() ? PictureMode::Hidden : row.pictureMode))
+            row.flagText.clear();
     }
 
     const qsizetype last = std::max<qsizetype>({switches.size() - 1, flags.size() - 1, Extras});
@@ -187,6 +192,10 @@ DocumentContent fromStore(const ContentStore &store, const QString &pictureBase,
         if (s != DocumentSpare())
             c.spare.insert(int(q), s);
     }
+    // The section is remembered only where nothing else would write it: all lines gone.
+    const auto hasLines = [](const auto &item) { return !item.explanation.isEmpty(); };
+    if (std::any_of(c.rows.cbegin(), c.rows.cend(), hasLines) || std::any_of(c.spare.cbegin(), c.spare.cend(), hasLines))
+        c.explanationSection = false;
     return c;
 }
 

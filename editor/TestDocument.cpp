@@ -127,6 +127,10 @@ TestDocument::Opened TestDocument::openFolder(const QString &folder)
     }
     const QDir dir(folder);
     const QString testFile = dir.filePath(QStringLiteral("test.kaz"));
+    if (!QFileInfo::exists(testFile) && !QFileInfo(testFile).isSymLink()) {
+        opened.error = QStringLiteral("there is no test.kaz in %1; choose the folder that holds test.kaz").arg(folder);
+        return opened;
+    }
     const FileAccess::Read file = FileAccess::read(testFile, ContentReader::MaxFileBytes);
     if (file.tooLarge) {
         opened.error = QStringLiteral("cannot open %1: %2, the most a test may have").arg(testFile, file.problem);
@@ -174,11 +178,14 @@ QString TestDocument::saveTo(const QString &folder)
     if (folder.isEmpty())
         return QStringLiteral("the test has no folder yet; choose a folder to save it in");
     const FileMapping::Written written = FileMapping::toStore(m_content);
+    // A picture missing since the test was opened has no bytes; another row may hold them.
     QHash<QString, QByteArray> pictures;
     for (const DocumentRow &row : std::as_const(m_content.rows))
-        pictures.insert(row.picture.name, row.picture.bytes);
+        if (!row.picture.bytes.isEmpty())
+            pictures.insert(row.picture.name, row.picture.bytes);
     for (const DocumentSpare &s : std::as_const(m_content.spare))
-        pictures.insert(s.picture.name, s.picture.bytes);
+        if (!s.picture.bytes.isEmpty())
+            pictures.insert(s.picture.name, s.picture.bytes);
 
     QList<FileAccess::Output> files{{QStringLiteral("test.kaz"), FileMapping::text(written).toUtf8()}};
     QSet<QString> named;
@@ -286,14 +293,15 @@ QString TestDocument::setPictureFromFile(int row, const QString &path)
     return {};
 }
 
-QString TestDocument::uniquePictureName(const QString &name, const QByteArray &bytes) const
+QString TestDocument::uniquePictureName(const QString &name, const QByteArray &bytes, int row) const
 {
+    // A picture missing since the test was opened takes no name: the new file stands in for it.
     QHash<QString, QByteArray> taken;
-    for (const DocumentRow &r : m_content.rows)
-        if (!r.picture.isNull())
-            taken.insert(r.picture.name, r.picture.bytes);
+    for (int i = 0; i < rowCount(); ++i)
+        if (const DocumentPicture &p = m_content.rows.at(i).picture; i != row && !p.bytes.isEmpty())
+            taken.insert(p.name, p.bytes);
     for (const DocumentSpare &s : m_content.spare)
-        if (!s.picture.isNull())
+        if (!s.picture.bytes.isEmpty())
             taken.insert(s.picture.name, s.picture.bytes);
     // One file may serve several questions; another file with that name gets a number.
     const auto free = [&](const QString &candidate) {
@@ -316,7 +324,7 @@ void TestDocument::setPicture(int row, const QString &name, const QByteArray &by
     DocumentRow after = before;
     DocumentPicture &p = after.picture;
     p = DocumentPicture();
-    p.name = uniquePictureName(QFileInfo(name).fileName(), bytes);
+    p.name = uniquePictureName(QFileInfo(name).fileName(), bytes, row);
     p.bytes = bytes;
     PictureBytes::inspect(p);
     // The box takes the picture's own size, which shows it whole and without a margin.

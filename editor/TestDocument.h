@@ -154,7 +154,7 @@ private:
     void setRestored(bool restored);
     void push(QUndoCommand *command);
     void updateModified();
-    QString uniquePictureName(const QString &name, const QByteArray &bytes) const;
+    QString uniquePictureName(const QString &name, const QByteArray &bytes, int row) const;
     DocumentRow pastedRow(DocumentRow row, int column, const QStringList &cells) const;
 
     DocumentContent m_content;
