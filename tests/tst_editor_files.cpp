@@ -345,7 +345,7 @@ void TestEditorFiles::openRefusesWhatIsNoTest_data()
     QTest::addRow("no_test_file") << QByteArray("(none)") << u"choose the folder that holds test.kaz"_s;
     QTest::addRow("windows_1251") << QByteArray("[left]\n\xc0\xe1\n") << u"not UTF-8 text"_s;
     QTest::addRow("word_document") << QByteArray("PK\x03\x04rest") << u"word processor's document"_s;
-    QTest::addRow("utf16") << QByteArray("\xff\xfe[\0l\0e\0f\0t\0]\0", 16) << u"UTF-16"_s;
+    QTest::addRow("utf16") << QByteArray("\xff\xfe[\0l\0e\0f\0t\0]\0", 14) << u"UTF-16"_s;
 }
 
 void TestEditorFiles::openRefusesWhatIsNoTest()
