@@ -59,36 +59,37 @@ void rowProblems(const DocumentContent &c, const FileMapping::Written &w, QList<
     QList<int> question(c.rows.size(), 0);
     for (int q = 1; q <= w.leftRows.size(); ++q)
         question[w.leftRows.at(q - 1)] = q;
+    // What only questions 1 … 30 can have: the lines or the picture of a row that is none of them.
+    struct Extra
+    {
+        DocumentField field;
+        const char *what; // as in "can have …"
+        const char *its;
+        const char *notSaved;
+        const char *remove;
+    };
+    static const Extra extras[] = {
+        {DocumentField::Explanation, "explanation lines", "its explanation lines", "these are not saved",
+         "delete the lines"},
+        {DocumentField::Picture, "a picture", "its picture", "it is not saved", "remove the picture"},
+    };
     for (int i = 0; i < c.rows.size(); ++i) {
         const DocumentRow &row = c.rows.at(i);
         const int q = question.at(i);
-        if (!row.explanation.isEmpty()) {
-            if (q == 0)
-                out.append({QStringLiteral("this row has no left phrase, so it is no question and its explanation "
-                                           "lines can be neither shown nor saved; write its left phrase, or delete "
-                                           "the lines"),
-                            i, DocumentField::Explanation});
-            else if (q > Extras)
-                out.append({QStringLiteral("this row is question %1, but only questions 1 to %2 can have "
-                                           "explanation lines, so these are not saved; move the row up among the "
-                                           "first %2 questions, or delete the lines")
-                                .arg(q)
-                                .arg(Extras),
-                            i, DocumentField::Explanation});
-        }
-        if (!row.picture.isNull()) {
-            if (q == 0)
-                out.append({QStringLiteral("this row has no left phrase, so it is no question and its picture can "
-                                           "be neither shown nor saved; write its left phrase, or remove the "
-                                           "picture"),
-                            i, DocumentField::Picture});
-            else if (q > Extras)
-                out.append({QStringLiteral("this row is question %1, but only questions 1 to %2 can have a "
-                                           "picture, so it is not saved; move the row up among the first %2 "
-                                           "questions, or remove the picture")
-                                .arg(q)
-                                .arg(Extras),
-                            i, DocumentField::Picture});
+        for (const Extra &e : extras) {
+            const bool has = e.field == DocumentField::Explanation ? !row.explanation.isEmpty() : !row.picture.isNull();
+            if (!has || (q >= 1 && q <= Extras))
+                continue;
+            const QString message =
+                q == 0 ? QStringLiteral("this row has no left phrase, so it is no question and %1 can be neither "
+                                        "shown nor saved; write its left phrase, or %2")
+                             .arg(QLatin1StringView(e.its), QLatin1StringView(e.remove))
+                       : QStringLiteral("this row is question %1, but only questions 1 to %2 can have %3, so %4; "
+                                        "move the row up among the first %2 questions, or %5")
+                             .arg(q)
+                             .arg(Extras)
+                             .arg(QLatin1StringView(e.what), QLatin1StringView(e.notSaved), QLatin1StringView(e.remove));
+            out.append({message, i, e.field});
         }
     }
 }

@@ -218,6 +218,7 @@ void TestEditorDocument::rowsToFile_data()
     QTest::addColumn<QStringList>("flags");
     QTest::addColumn<QStringList>("questions"); // question of each row
     QTest::addColumn<QStringList>("problems");
+    QTest::addColumn<QString>("says"); // a piece of the messages
 
     const Edit none = [](TestDocument &) {};
     const QString sw = QStringLiteral("Ima li obqsneniq");
@@ -225,50 +226,50 @@ void TestEditorDocument::rowsToFile_data()
 
     QTest::addRow("pairs_only") << QStringLiteral("a\tA\nb\tB") << none << QStringList{u"a"_s, u"b"_s}
                                 << QStringList{u"A"_s, u"B"_s} << QStringList{} << QStringList{fl, u"0"_s, u"0"_s}
-                                << QStringList{u"1"_s, u"2"_s} << QStringList{};
+                                << QStringList{u"1"_s, u"2"_s} << QStringList{} << QString();
     QTest::addRow("distractor_row_written_after_the_pairs")
         << QStringLiteral("a\tA\n\tX\nb\tB") << none << QStringList{u"a"_s, u"b"_s} << QStringList{u"A"_s, u"B"_s, u"X"_s}
-        << QStringList{} << QStringList{fl, u"0"_s, u"0"_s} << QStringList{u"1"_s, u"0"_s, u"2"_s} << QStringList{};
+        << QStringList{} << QStringList{fl, u"0"_s, u"0"_s} << QStringList{u"1"_s, u"0"_s, u"2"_s} << QStringList{} << QString();
     QTest::addRow("left_only_row_written_after_the_pairs")
         << QStringLiteral("a\tA\nc\t\nb\tB") << none << QStringList{u"a"_s, u"b"_s, u"c"_s} << QStringList{u"A"_s, u"B"_s}
-        << QStringList{} << QStringList{fl, u"0"_s, u"0"_s, u"0"_s} << QStringList{u"1"_s, u"3"_s, u"2"_s} << QStringList{};
+        << QStringList{} << QStringList{fl, u"0"_s, u"0"_s, u"0"_s} << QStringList{u"1"_s, u"3"_s, u"2"_s} << QStringList{} << QString();
     QTest::addRow("both_kinds_of_unpaired_rows")
         << QStringLiteral("a\tA\nc\t\n\tX") << none << QStringList{u"a"_s, u"c"_s} << QStringList{u"A"_s, u"X"_s}
         << QStringList{} << QStringList{fl, u"0"_s, u"0"_s} << QStringList{u"1"_s, u"2"_s, u"0"_s}
-        << QStringList{u"1:Right"_s, u"2:Left"_s};
+        << QStringList{u"1:Right"_s, u"2:Left"_s} << QStringLiteral("while row 3 has a right phrase but no left one");
     QTest::addRow("blank_row_not_written")
         << QStringLiteral("a\tA\n\t\nb\tB") << none << QStringList{u"a"_s, u"b"_s} << QStringList{u"A"_s, u"B"_s}
-        << QStringList{} << QStringList{fl, u"0"_s, u"0"_s} << QStringList{u"1"_s, u"0"_s, u"2"_s} << QStringList{};
+        << QStringList{} << QStringList{fl, u"0"_s, u"0"_s} << QStringList{u"1"_s, u"0"_s, u"2"_s} << QStringList{} << QString();
     QTest::addRow("explanation_switched_on_by_its_lines")
         << QStringLiteral("a\tA\nb\tB\t\"ред 1\nред 2\"") << none << QStringList{u"a"_s, u"b"_s}
         << QStringList{u"A"_s, u"B"_s} << QStringList{sw, u"0"_s, u"1"_s} << QStringList{fl, u"0"_s, u"0"_s}
-        << QStringList{u"1"_s, u"2"_s} << QStringList{};
+        << QStringList{u"1"_s, u"2"_s} << QStringList{} << QString();
     QTest::addRow("hidden_lines_kept_with_switch_off")
         << QStringLiteral("a\tA\tред\nb\tB") << Edit([](TestDocument &d) { d.setExplanationShown(0, false); })
         << QStringList{u"a"_s, u"b"_s} << QStringList{u"A"_s, u"B"_s} << QStringList{sw, u"0"_s, u"0"_s}
-        << QStringList{fl, u"0"_s, u"0"_s} << QStringList{u"1"_s, u"2"_s} << QStringList{};
+        << QStringList{fl, u"0"_s, u"0"_s} << QStringList{u"1"_s, u"2"_s} << QStringList{} << QString();
     QTest::addRow("picture_in_window") << QStringLiteral("a\tA\nb\tB")
                                        << Edit([](TestDocument &d) { d.setPicture(1, QStringLiteral("b.png"), png(10, 10)); })
                                        << QStringList{u"a"_s, u"b"_s} << QStringList{u"A"_s, u"B"_s} << QStringList{}
-                                       << QStringList{fl, u"0"_s, u"1"_s} << QStringList{u"1"_s, u"2"_s} << QStringList{};
+                                       << QStringList{fl, u"0"_s, u"1"_s} << QStringList{u"1"_s, u"2"_s} << QStringList{} << QString();
     QTest::addRow("picture_thumbnail_only") << QStringLiteral("a\tA\nb\tB") << Edit([](TestDocument &d) {
         d.setPicture(0, QStringLiteral("a.png"), png(10, 10));
         d.setPictureMode(0, PictureMode::ThumbnailOnly);
     }) << QStringList{u"a"_s, u"b"_s} << QStringList{u"A"_s, u"B"_s}
                                             << QStringList{} << QStringList{fl, u"-1"_s, u"0"_s} << QStringList{u"1"_s, u"2"_s}
-                                            << QStringList{};
+                                            << QStringList{} << QString();
     QTest::addRow("picture_kept_but_hidden") << QStringLiteral("a\tA") << Edit([](TestDocument &d) {
         d.setPicture(0, QStringLiteral("a.png"), png(10, 10));
         d.setPictureMode(0, PictureMode::Hidden);
     }) << QStringList{u"a"_s} << QStringList{u"A"_s} << QStringList{}
-                                             << QStringList{fl, u"0"_s} << QStringList{u"1"_s} << QStringList{};
+                                             << QStringList{fl, u"0"_s} << QStringList{u"1"_s} << QStringList{} << QString();
     QTest::addRow("explanation_on_a_distractor_row")
         << QStringLiteral("a\tA\n\tX\tред") << none << QStringList{u"a"_s} << QStringList{u"A"_s, u"X"_s} << QStringList{}
-        << QStringList{fl, u"0"_s} << QStringList{u"1"_s, u"0"_s} << QStringList{u"1:Explanation"_s};
+        << QStringList{fl, u"0"_s} << QStringList{u"1"_s, u"0"_s} << QStringList{u"1:Explanation"_s} << QStringLiteral("no left phrase, so it is no question and its explanation lines");
     QTest::addRow("picture_on_a_distractor_row")
         << QStringLiteral("a\tA\n\tX") << Edit([](TestDocument &d) { d.setPicture(1, QStringLiteral("x.png"), png(10, 10)); })
         << QStringList{u"a"_s} << QStringList{u"A"_s, u"X"_s} << QStringList{} << QStringList{fl, u"0"_s}
-        << QStringList{u"1"_s, u"0"_s} << QStringList{u"1:Picture"_s};
+        << QStringList{u"1"_s, u"0"_s} << QStringList{u"1:Picture"_s} << QStringLiteral("or remove the picture");
 
     // Rows past question 30: a switch and a flag each, never on; lines and pictures not written.
     QString many;
@@ -285,19 +286,19 @@ void TestEditorDocument::rowsToFile_data()
         switches30.append(i == 30 ? QStringLiteral("1") : QStringLiteral("0"));
     QTest::addRow("question_31_with_explanation")
         << many << Edit([](TestDocument &d) { d.setCell(30, DocumentField::Explanation, QStringLiteral("ред")); })
-        << left << right << QStringList{} << zeros << questions << QStringList{u"30:Explanation"_s};
+        << left << right << QStringList{} << zeros << questions << QStringList{u"30:Explanation"_s} << QStringLiteral("question 31, but only questions 1 to 30 can have explanation lines, so these are not saved; move the row up");
     QTest::addRow("question_31_with_picture")
         << many << Edit([](TestDocument &d) { d.setPicture(30, QStringLiteral("p.png"), png(10, 10)); }) << left
-        << right << QStringList{} << zeros << questions << QStringList{u"30:Picture"_s};
+        << right << QStringList{} << zeros << questions << QStringList{u"30:Picture"_s} << QStringLiteral("can have a picture, so it is not saved; move the row up among the first 30 questions");
     QTest::addRow("question_30_with_explanation")
         << many << Edit([](TestDocument &d) { d.setCell(29, DocumentField::Explanation, QStringLiteral("ред")); })
-        << left << right << switches30 << zeros << questions << QStringList{};
+        << left << right << switches30 << zeros << questions << QStringList{} << QString();
     QTest::addRow("row_moved_up_to_question_30_is_saved") << many << Edit([](TestDocument &d) {
         d.setCell(30, DocumentField::Explanation, QStringLiteral("ред"));
         d.moveRows(30, 1, 29);
     }) << (left.mid(0, 29) + QStringList{left.at(30), left.at(29)})
                                                           << (right.mid(0, 29) + QStringList{right.at(30), right.at(29)})
-                                                          << switches30 << zeros << questions << QStringList{};
+                                                          << switches30 << zeros << questions << QStringList{} << QString();
 }
 
 void TestEditorDocument::rowsToFile()
@@ -310,6 +311,7 @@ void TestEditorDocument::rowsToFile()
     QFETCH(QStringList, flags);
     QFETCH(QStringList, questions);
     QFETCH(QStringList, problems);
+    QFETCH(QString, says);
     TestDocument d;
     setRows(d, rows);
     edit(d);
@@ -327,6 +329,7 @@ void TestEditorDocument::rowsToFile()
             QCOMPARE(d.rowOfQuestion(d.questionOf(r)), r);
     d.checkNow();
     QVERIFY2(places(d.problems()) == problems, qPrintable(messages(d.problems())));
+    QVERIFY2(messages(d.problems()).contains(says), qPrintable(messages(d.problems())));
     // What the file holds reads back as the store it came from.
     const ContentReader::Result read = ContentReader::read(d.text());
     QCOMPARE(read.store.Danni(0), left);
