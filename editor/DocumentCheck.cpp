@@ -80,15 +80,15 @@ void rowProblems(const DocumentContent &c, const FileMapping::Written &w, QList<
             const bool has = e.field == DocumentField::Explanation ? !row.explanation.isEmpty() : !row.picture.isNull();
             if (!has || (q >= 1 && q <= Extras))
                 continue;
-            const QString message =
-                q == 0 ? QStringLiteral("this row has no left phrase, so it is no question and %1 can be neither "
-                                        "shown nor saved; write its left phrase, or %2")
-                             .arg(QLatin1StringView(e.its), QLatin1StringView(e.remove))
-                       : QStringLiteral("this row is question %1, but only questions 1 to %2 can have %3, so %4; "
-                                        "move the row up among the first %2 questions, or %5")
-                             .arg(q)
-                             .arg(Extras)
-                             .arg(QLatin1StringView(e.what), QLatin1StringView(e.notSaved), QLatin1StringView(e.remove));
+            const QString message = q == 0
+                ? QStringLiteral("this row has no left phrase, so it is no question and %1 can be neither "
+                                 "shown nor saved; write its left phrase, or %2")
+                      .arg(QLatin1StringView(e.its), QLatin1StringView(e.remove))
+                : QStringLiteral("this row is question %1, but only questions 1 to %2 can have %3, so %4; "
+                                 "move the row up among the first %2 questions, or %5")
+                      .arg(q)
+                      .arg(Extras)
+                      .arg(QLatin1StringView(e.what), QLatin1StringView(e.notSaved), QLatin1StringView(e.remove));
             out.append({message, i, e.field});
         }
     }
@@ -149,7 +149,7 @@ QList<DocumentProblem> geometry(const DocumentContent &content)
     QList<DocumentProblem> out = run(parameters);
     out.removeIf([](const DocumentProblem &p) {
         return p.field != DocumentField::Address && p.field != DocumentField::Title
-               && (p.field < DocumentField::WindowWidth || p.field > DocumentField::RightListWidth);
+            && (p.field < DocumentField::WindowWidth || p.field > DocumentField::RightListWidth);
     });
     return out;
 }

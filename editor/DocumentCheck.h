@@ -8,10 +8,10 @@
 // One problem of a document, where the teacher mends it.
 struct DocumentProblem
 {
-    QString message;  // the checker's own words, or the editor's for what only rows can get wrong
-    int row = -1;     // -1: a field of the whole test (caption, geometry, instructions, labels)
+    QString message; // the checker's own words, or the editor's for what only rows can get wrong
+    int row = -1;    // -1: a field of the whole test (caption, geometry, instructions, labels)
     DocumentField field = DocumentField::Test;
-    int part = -1;    // the line within the instructions or an explanation; -1: the whole field
+    int part = -1;     // the line within the instructions or an explanation; -1: the whole field
     int otherRow = -1; // the row a message names too ("already on line 25 of [left] (row 3)")
 
     friend bool operator==(const DocumentProblem &, const DocumentProblem &) = default;

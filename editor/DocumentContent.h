@@ -40,8 +40,8 @@ struct DocumentPicture
     static constexpr int DefaultBoxWidth = 1695;  // twips
     static constexpr int DefaultBoxHeight = 1815; // twips
 
-    QString name;     // the file's name in the test folder; empty: no picture
-    QByteArray bytes; // the file; empty when it was missing when the test was opened
+    QString name;                // the file's name in the test folder; empty: no picture
+    QByteArray bytes;            // the file; empty when it was missing when the test was opened
     int width = DefaultBoxWidth; // the box, in twips
     int height = DefaultBoxHeight;
 
@@ -96,8 +96,8 @@ struct DocumentContent
     QString title;
     // Window width, left list's left edge and width, right list's left edge and width, in
     // twips, as typed.
-    QStringList geometry{QStringLiteral("11250"), QStringLiteral("120"), QStringLiteral("3135"),
-                         QStringLiteral("3360"), QStringLiteral("6575")};
+    QStringList geometry{QStringLiteral("11250"), QStringLiteral("120"), QStringLiteral("3135"), QStringLiteral("3360"),
+                         QStringLiteral("6575")};
     QString instructions; // lines separated by "\n"
     QString explanationLabel = QStringLiteral("Ima li obqsneniq");
     bool explanationSection = false; // the file had [explanation switches]; written again even if all are off

@@ -6,8 +6,8 @@ namespace {
 enum CommandId { RowTyping = 1, FieldTyping = 2 };
 }
 
-RowEditCommand::RowEditCommand(TestDocument *document, int row, DocumentRow before, DocumentRow after,
-                               int mergeKind, int session, const QString &text)
+RowEditCommand::RowEditCommand(TestDocument *document, int row, DocumentRow before, DocumentRow after, int mergeKind,
+                               int session, const QString &text)
     : QUndoCommand(text)
     , m_document(document)
     , m_row(row)
@@ -33,8 +33,8 @@ bool RowEditCommand::mergeWith(const QUndoCommand *other)
     return true;
 }
 
-RowsCommand::RowsCommand(TestDocument *document, int position, QList<DocumentRow> removed,
-                         QList<DocumentRow> inserted, const QString &text)
+RowsCommand::RowsCommand(TestDocument *document, int position, QList<DocumentRow> removed, QList<DocumentRow> inserted,
+                         const QString &text)
     : QUndoCommand(text)
     , m_document(document)
     , m_position(position)

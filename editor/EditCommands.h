@@ -14,8 +14,8 @@ class TestDocument;
 class RowEditCommand : public QUndoCommand
 {
 public:
-    RowEditCommand(TestDocument *document, int row, DocumentRow before, DocumentRow after, int mergeKind,
-                   int session, const QString &text);
+    RowEditCommand(TestDocument *document, int row, DocumentRow before, DocumentRow after, int mergeKind, int session,
+                   const QString &text);
     void undo() override;
     void redo() override;
     int id() const override;

@@ -194,7 +194,8 @@ DocumentContent fromStore(const ContentStore &store, const QString &pictureBase,
     }
     // The section is remembered only where nothing else would write it: all lines gone.
     const auto hasLines = [](const auto &item) { return !item.explanation.isEmpty(); };
-    if (std::any_of(c.rows.cbegin(), c.rows.cend(), hasLines) || std::any_of(c.spare.cbegin(), c.spare.cend(), hasLines))
+    if (std::any_of(c.rows.cbegin(), c.rows.cend(), hasLines)
+        || std::any_of(c.spare.cbegin(), c.spare.cend(), hasLines))
         c.explanationSection = false;
     return c;
 }
@@ -307,8 +308,8 @@ Written toStore(const DocumentContent &c)
     for (int q = 1; q <= flagCount; ++q) {
         if (q <= n) {
             const DocumentRow &row = c.rows.at(w.leftRows.at(q - 1));
-            flags.append(flagLine(row.flagText,
-                                  q <= Extras && !row.picture.isNull() ? row.pictureMode : PictureMode::Hidden));
+            flags.append(
+                flagLine(row.flagText, q <= Extras && !row.picture.isNull() ? row.pictureMode : PictureMode::Hidden));
         } else {
             const DocumentSpare s = c.spare.value(q);
             flags.append(spareLine(s.flagText, q <= Extras && !s.picture.isNull()));
@@ -318,10 +319,7 @@ Written toStore(const DocumentContent &c)
     return w;
 }
 
-QString text(const Written &written)
-{
-    return ContentWriter::write(written.store, written.comments);
-}
+QString text(const Written &written) { return ContentWriter::write(written.store, written.comments); }
 
 QList<Place> places(const QString &text, const Written &w)
 {
@@ -399,7 +397,8 @@ QList<Place> places(const QString &text, const Written &w)
             p = {w.rowOfQuestion(number), DocumentField::Explanation, i};
             break;
         case Section::Flags:
-            p = i == 0 ? Place{-1, DocumentField::PictureLabel, -1} : Place{w.rowOfQuestion(i), DocumentField::Picture, -1};
+            p = i == 0 ? Place{-1, DocumentField::PictureLabel, -1}
+                       : Place{w.rowOfQuestion(i), DocumentField::Picture, -1};
             break;
         case Section::Picture:
             p = {w.rowOfQuestion(number), DocumentField::Picture, -1};

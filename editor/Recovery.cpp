@@ -21,10 +21,7 @@ const QString Format = QStringLiteral("kaz-editor-recovery");
 constexpr int Version = 1;
 const QString Suffix = QStringLiteral(".kazrecovery");
 
-QJsonArray toJson(const QStringList &list)
-{
-    return QJsonArray::fromStringList(list);
-}
+QJsonArray toJson(const QStringList &list) { return QJsonArray::fromStringList(list); }
 
 QStringList strings(const QJsonValue &value)
 {
@@ -212,9 +209,6 @@ Loaded read(const QString &path)
     return l;
 }
 
-bool remove(const QString &path)
-{
-    return QFile::remove(path);
-}
+bool remove(const QString &path) { return QFile::remove(path); }
 
 } // namespace Recovery

@@ -44,15 +44,9 @@ int RowTableModel::columnOf(DocumentField field)
     }
 }
 
-int RowTableModel::rowCount(const QModelIndex &parent) const
-{
-    return parent.isValid() ? 0 : m_document->rowCount();
-}
+int RowTableModel::rowCount(const QModelIndex &parent) const { return parent.isValid() ? 0 : m_document->rowCount(); }
 
-int RowTableModel::columnCount(const QModelIndex &parent) const
-{
-    return parent.isValid() ? 0 : ColumnCount;
-}
+int RowTableModel::columnCount(const QModelIndex &parent) const { return parent.isValid() ? 0 : ColumnCount; }
 
 QVariant RowTableModel::data(const QModelIndex &index, int role) const
 {

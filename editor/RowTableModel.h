@@ -19,11 +19,11 @@ public:
     enum Column { LeftColumn, RightColumn, ExplanationColumn, PictureColumn, ColumnCount };
     enum Role {
         ProblemsRole = Qt::UserRole + 1, // QStringList: the problems of the cell
-        QuestionRole,      // int: the row's question number, 0 for none
-        PictureBytesRole,  // QByteArray: the picture file
-        PictureBoxRole,    // QSize: the box in twips (settable)
-        PicturePixelsRole, // QSize: the picture's size in pixels, invalid when it cannot be shown
-        PictureModeRole,   // int: a PictureMode (settable)
+        QuestionRole,                    // int: the row's question number, 0 for none
+        PictureBytesRole,                // QByteArray: the picture file
+        PictureBoxRole,                  // QSize: the box in twips (settable)
+        PicturePixelsRole,               // QSize: the picture's size in pixels, invalid when it cannot be shown
+        PictureModeRole,                 // int: a PictureMode (settable)
     };
 
     explicit RowTableModel(TestDocument *document);

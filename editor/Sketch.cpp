@@ -15,10 +15,7 @@ int twipsOf(const DocumentContent &c, int i)
     return Numbers::roundToInt32(Numbers::readLenient(c.geometry.value(i)));
 }
 
-QRect rectOf(const KazLayout::Control &control)
-{
-    return {control.left, control.top, control.width, control.height};
-}
+QRect rectOf(const KazLayout::Control &control) { return {control.left, control.top, control.width, control.height}; }
 
 Rects pixelsOf(const Rects &twips)
 {
@@ -48,10 +45,9 @@ Geometry of(const DocumentContent &content)
     const KazLayout::Control &right = KazLayout::Slowo[1];
     g.twips.leftList = {twipsOf(content, 1), left.top, std::max(0, twipsOf(content, 2)), left.height};
     g.twips.rightList = {twipsOf(content, 3), right.top, std::max(0, twipsOf(content, 4)), right.height};
-    g.twips.controls = {rectOf(KazLayout::Slowo[2]),   rectOf(KazLayout::Uprawl[0]), rectOf(KazLayout::Uprawl[1]),
-                        rectOf(KazLayout::Uprawl[2]),  rectOf(KazLayout::Uprawl[3]), rectOf(KazLayout::Ndapis),
-                        rectOf(KazLayout::Prowerka[0]), rectOf(KazLayout::Prowerka[1]),
-                        rectOf(KazLayout::Grafika[0])};
+    g.twips.controls = {rectOf(KazLayout::Slowo[2]),    rectOf(KazLayout::Uprawl[0]),   rectOf(KazLayout::Uprawl[1]),
+                        rectOf(KazLayout::Uprawl[2]),   rectOf(KazLayout::Uprawl[3]),   rectOf(KazLayout::Ndapis),
+                        rectOf(KazLayout::Prowerka[0]), rectOf(KazLayout::Prowerka[1]), rectOf(KazLayout::Grafika[0])};
     g.pixels = pixelsOf(g.twips);
     g.problems = DocumentCheck::geometry(content);
     g.problems.removeIf([](const DocumentProblem &p) {

@@ -16,7 +16,7 @@ constexpr int TwipsPerPixel = 15;
 
 struct Rects
 {
-    QRect window;    // the inside of the window's frame
+    QRect window; // the inside of the window's frame
     QRect leftList;
     QRect rightList;
     QList<QRect> controls; // the window's other controls: pair list, buttons, boxes, thumbnail

@@ -28,15 +28,9 @@ QString oneLine(const QString &text)
     return QString(text).replace(lineBreak, QStringLiteral(" "));
 }
 
-bool isGeometry(DocumentField f)
-{
-    return f >= DocumentField::WindowWidth && f <= DocumentField::RightListWidth;
-}
+bool isGeometry(DocumentField f) { return f >= DocumentField::WindowWidth && f <= DocumentField::RightListWidth; }
 
-int geometryIndex(DocumentField f)
-{
-    return int(f) - int(DocumentField::WindowWidth);
-}
+int geometryIndex(DocumentField f) { return int(f) - int(DocumentField::WindowWidth); }
 
 QString pictureSuffix(const QString &name)
 {
@@ -47,7 +41,7 @@ QString pictureSuffix(const QString &name)
 bool writableName(const QString &name)
 {
     return !name.contains(u'/') && !name.contains(u'\\') && name != u"." && name != u".."
-           && ContentReader::pictureSuffixes().contains(pictureSuffix(name));
+        && ContentReader::pictureSuffixes().contains(pictureSuffix(name));
 }
 
 } // namespace
@@ -81,15 +75,9 @@ TestDocument::TestDocument(QObject *parent)
 // A check still running works on its own copy of the content; its result is dropped.
 TestDocument::~TestDocument() = default;
 
-int TestDocument::questionOf(int row) const
-{
-    return m_questionOfRow.value(row, 0);
-}
+int TestDocument::questionOf(int row) const { return m_questionOfRow.value(row, 0); }
 
-int TestDocument::rowOfQuestion(int q) const
-{
-    return m_rowOfQuestion.value(q - 1, -1);
-}
+int TestDocument::rowOfQuestion(int q) const { return m_rowOfQuestion.value(q - 1, -1); }
 
 QString TestDocument::field(DocumentField f) const
 {
@@ -111,10 +99,7 @@ QString TestDocument::field(DocumentField f) const
 
 // ---------------------------------------------------------------- opening and saving
 
-void TestDocument::newTest()
-{
-    replace(DocumentContent(), QString());
-}
+void TestDocument::newTest() { replace(DocumentContent(), QString()); }
 
 TestDocument::Opened TestDocument::openFolder(const QString &folder)
 {
@@ -166,10 +151,7 @@ void TestDocument::openStore(const ContentStore &store, const QHash<QString, QBy
             QString());
 }
 
-QString TestDocument::text() const
-{
-    return FileMapping::text(FileMapping::toStore(m_content));
-}
+QString TestDocument::text() const { return FileMapping::text(FileMapping::toStore(m_content)); }
 
 QString TestDocument::saveTo(const QString &folder)
 {
@@ -224,10 +206,7 @@ void TestDocument::push(QUndoCommand *command)
     m_pushing = false;
 }
 
-void TestDocument::endTyping()
-{
-    ++m_typingSession;
-}
+void TestDocument::endTyping() { ++m_typingSession; }
 
 void TestDocument::setCell(int row, DocumentField field, const QString &text)
 {
@@ -258,13 +237,13 @@ void TestDocument::setCell(int row, DocumentField field, const QString &text)
 void TestDocument::setField(DocumentField field, const QString &text)
 {
     const bool known = isGeometry(field) || field == DocumentField::Address || field == DocumentField::Title
-                       || field == DocumentField::Instructions || field == DocumentField::ExplanationLabel
-                       || field == DocumentField::PictureLabel;
+        || field == DocumentField::Instructions || field == DocumentField::ExplanationLabel
+        || field == DocumentField::PictureLabel;
     if (!known)
         return;
     QString value = field == DocumentField::Instructions
-                        ? QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(u'\r', u'\n')
-                        : oneLine(text);
+        ? QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(u'\r', u'\n')
+        : oneLine(text);
     const QString before = this->field(field);
     if (value == before)
         return;
@@ -277,7 +256,8 @@ void TestDocument::setExplanationShown(int row, bool shown)
         return;
     DocumentRow after = m_content.rows.at(row);
     after.explanationShown = shown;
-    push(new RowEditCommand(this, row, m_content.rows.at(row), after, -1, 0, QStringLiteral("Показване на обяснението")));
+    push(new RowEditCommand(this, row, m_content.rows.at(row), after, -1, 0,
+                            QStringLiteral("Показване на обяснението")));
 }
 
 QString TestDocument::setPictureFromFile(int row, const QString &path)
@@ -302,9 +282,8 @@ QString TestDocument::uniquePictureName(const QString &name, const QByteArray &b
         if (!s.picture.bytes.isEmpty())
             taken.insert(s.picture.name, s.picture.bytes);
     // One file may serve several questions; another file with that name gets a number.
-    const auto free = [&](const QString &candidate) {
-        return !taken.contains(candidate) || taken.value(candidate) == bytes;
-    };
+    const auto free
+        = [&](const QString &candidate) { return !taken.contains(candidate) || taken.value(candidate) == bytes; };
     if (free(name))
         return name;
     const QString suffix = name.contains(u'.') ? u'.' + name.section(u'.', -1) : QString();
@@ -686,10 +665,7 @@ void TestDocument::applyProblems(QList<DocumentProblem> problems, quint64 genera
 
 // ---------------------------------------------------------------- modified, folder, recovery
 
-bool TestDocument::isModified() const
-{
-    return m_restored || !m_undo->isClean();
-}
+bool TestDocument::isModified() const { return m_restored || !m_undo->isClean(); }
 
 void TestDocument::updateModified()
 {
@@ -715,20 +691,11 @@ void TestDocument::setFolder(const QString &folder)
     Q_EMIT folderChanged();
 }
 
-QString TestDocument::recoveryPath() const
-{
-    return m_recoveryPath;
-}
+QString TestDocument::recoveryPath() const { return m_recoveryPath; }
 
-QString TestDocument::writeRecovery() const
-{
-    return Recovery::write(m_recoveryPath, m_content, m_folder);
-}
+QString TestDocument::writeRecovery() const { return Recovery::write(m_recoveryPath, m_content, m_folder); }
 
-void TestDocument::removeRecovery()
-{
-    Recovery::remove(m_recoveryPath);
-}
+void TestDocument::removeRecovery() { Recovery::remove(m_recoveryPath); }
 
 TestDocument::Opened TestDocument::restoreRecovery(const QString &path)
 {

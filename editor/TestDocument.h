@@ -45,7 +45,7 @@ public:
     // ---- opening: each replaces the whole document and empties the undo stack.
     struct Opened
     {
-        QString error; // why nothing was opened; empty when the test was opened
+        QString error;                          // why nothing was opened; empty when the test was opened
         QList<ContentReader::Problem> problems; // of the file as it was read: what it held that is lost
         bool ok() const { return error.isEmpty(); }
     };

@@ -10,10 +10,7 @@
 
 namespace EditorSupport {
 
-inline QString sourcePath(const QString &relative)
-{
-    return qEnvironmentVariable("KAZ_SOURCE_DIR") + u'/' + relative;
-}
+inline QString sourcePath(const QString &relative) { return qEnvironmentVariable("KAZ_SOURCE_DIR") + u'/' + relative; }
 
 // A PNG of `width` × `height` pixels in one colour.
 inline QByteArray png(int width, int height, QRgb colour = qRgb(200, 40, 40))
@@ -52,10 +49,10 @@ inline QStringList flat(const TestDocument &d)
 
 inline QString fieldName(DocumentField f)
 {
-    static const char *const names[] = {"Left",          "Right",         "Explanation",    "Picture",
-                                        "Address",       "Title",         "WindowWidth",    "LeftListLeft",
-                                        "LeftListWidth", "RightListLeft", "RightListWidth", "Instructions",
-                                        "ExplanationLabel", "PictureLabel", "Test"};
+    static const char *const names[]
+        = {"Left",           "Right",        "Explanation",      "Picture",       "Address",
+           "Title",          "WindowWidth",  "LeftListLeft",     "LeftListWidth", "RightListLeft",
+           "RightListWidth", "Instructions", "ExplanationLabel", "PictureLabel",  "Test"};
     return QString::fromLatin1(names[int(f)]);
 }
 

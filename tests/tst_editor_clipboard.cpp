@@ -57,8 +57,8 @@ void TestEditorClipboard::readsSpreadsheetText_data()
     QTest::addRow("empty_quoted_cell") << u"\"\"\tА\n"_s << QStringList{u"|А"_s};
     QTest::addRow("quote_inside_a_cell_is_text") << u"5\" дискета\tА\n"_s << QStringList{u"5\" дискета|А"_s};
     QTest::addRow("quote_not_closed_is_text") << u"\"цитат\tА\nб\tБ\n"_s << QStringList{u"\"цитат|А"_s, u"б|Б"_s};
-    QTest::addRow("text_after_closing_quote") << u"\"Под игото\" от Вазов\tА\n"_s
-                                              << QStringList{u"\"Под игото\" от Вазов|А"_s};
+    QTest::addRow("text_after_closing_quote")
+        << u"\"Под игото\" от Вазов\tА\n"_s << QStringList{u"\"Под игото\" от Вазов|А"_s};
     QTest::addRow("empty_cells") << u"\tА\t\nб\t\t\n"_s << QStringList{u"|А|"_s, u"б||"_s};
     QTest::addRow("trailing_tab_at_the_end") << u"а\t"_s << QStringList{u"а|"_s};
     QTest::addRow("more_than_three_columns") << u"а\tА\tо\tx\ty\n"_s << QStringList{u"а|А|о|x|y"_s};
@@ -103,23 +103,22 @@ void TestEditorClipboard::pasteOntoRows_data()
               expl = int(DocumentField::Explanation);
     QTest::addRow("into_an_empty_test") << QString() << 0 << left << u"в\tВ\nг\tГ\n"_s
                                         << QStringList{u"в|В"_s, u"г|Г"_s} << 0;
-    QTest::addRow("two_columns_keep_the_explanations") << start << 0 << left << u"в\tВ\n"_s
-                                                       << QStringList{u"в|В|старо"_s, u"б|Б"_s} << 0;
+    QTest::addRow("two_columns_keep_the_explanations")
+        << start << 0 << left << u"в\tВ\n"_s << QStringList{u"в|В|старо"_s, u"б|Б"_s} << 0;
     QTest::addRow("overwrite_and_extend") << start << 1 << left << u"в\tВ\nг\tГ\nд\tД\n"_s
                                           << QStringList{u"а|А|старо"_s, u"в|В"_s, u"г|Г"_s, u"д|Д"_s} << 0;
-    QTest::addRow("past_the_end_appends") << start << 9 << left << u"в\tВ"_s
-                                          << QStringList{u"а|А|старо"_s, u"б|Б"_s, u"в|В"_s} << 0;
-    QTest::addRow("three_columns_with_lines")
-        << start << 0 << left << u"в\tВ\t\"ред 1\nред 2\"\r\nг\tГ\t\r\n"_s
-        << QStringList{u"в|В|ред 1/ред 2"_s, u"г|Г"_s} << 0;
-    QTest::addRow("more_columns_than_three") << start << 0 << left << u"в\tВ\tо\tизлишно\tоще\n"_s
-                                             << QStringList{u"в|В|о"_s, u"б|Б"_s} << 2;
+    QTest::addRow("past_the_end_appends")
+        << start << 9 << left << u"в\tВ"_s << QStringList{u"а|А|старо"_s, u"б|Б"_s, u"в|В"_s} << 0;
+    QTest::addRow("three_columns_with_lines") << start << 0 << left << u"в\tВ\t\"ред 1\nред 2\"\r\nг\tГ\t\r\n"_s
+                                              << QStringList{u"в|В|ред 1/ред 2"_s, u"г|Г"_s} << 0;
+    QTest::addRow("more_columns_than_three")
+        << start << 0 << left << u"в\tВ\tо\tизлишно\tоще\n"_s << QStringList{u"в|В|о"_s, u"б|Б"_s} << 2;
     QTest::addRow("at_the_right_column") << start << 0 << right << u"Х\tобяснение\nЦ\n"_s
                                          << QStringList{u"а|Х|обяснение"_s, u"б|Ц"_s} << 0;
-    QTest::addRow("at_the_right_column_three_cells") << start << 1 << right << u"Х\tо\tизлишно\n"_s
-                                                     << QStringList{u"а|А|старо"_s, u"б|Х|о"_s} << 1;
-    QTest::addRow("at_the_explanation_column") << start << 0 << expl << u"\"едно\nдве\"\n"_s
-                                               << QStringList{u"а|А|едно/две"_s, u"б|Б"_s} << 0;
+    QTest::addRow("at_the_right_column_three_cells")
+        << start << 1 << right << u"Х\tо\tизлишно\n"_s << QStringList{u"а|А|старо"_s, u"б|Х|о"_s} << 1;
+    QTest::addRow("at_the_explanation_column")
+        << start << 0 << expl << u"\"едно\nдве\"\n"_s << QStringList{u"а|А|едно/две"_s, u"б|Б"_s} << 0;
     QTest::addRow("empty_cells_clear") << start << 0 << left << u"\tА\t\n"_s << QStringList{u"|А"_s, u"б|Б"_s} << 0;
     QTest::addRow("short_lines_padded_to_the_widest")
         << start << 0 << left << u"в\tВ\tнов\nг\n"_s << QStringList{u"в|В|нов"_s, u"г|"_s} << 0;
@@ -170,10 +169,11 @@ void TestEditorClipboard::pasteIsOneStep()
 void TestEditorClipboard::copiedRowsPasteBack()
 {
     TestDocument d;
-    setRows(d, u"\"Под игото\"\tВазов\t\"Роман.\nИздаден 1894.\"\n"
-               "5\" дискета\tносител\n"
-               "а\tА\n"
-               "\tизлишна\n"_s);
+    setRows(d,
+            u"\"Под игото\"\tВазов\t\"Роман.\nИздаден 1894.\"\n"
+            "5\" дискета\tносител\n"
+            "а\tА\n"
+            "\tизлишна\n"_s);
     d.setCell(2, DocumentField::Right, u"с\tтаб"_s);
     const QString text = d.copy({3, 0, 1, 2, 1});
     QCOMPARE(TableText::parse(text).size(), 4);

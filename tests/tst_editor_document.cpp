@@ -60,21 +60,34 @@ void TestEditorDocument::editsUndoAndRedo_data()
 {
     QTest::addColumn<Edit>("edit");
     const QByteArray picture = png(20, 10);
-    QTest::addRow("type_left") << Edit([](TestDocument &d) { d.setCell(0, DocumentField::Left, QStringLiteral("Стара Варна")); });
-    QTest::addRow("type_right") << Edit([](TestDocument &d) { d.setCell(1, DocumentField::Right, QStringLiteral("Тримонциум")); });
-    QTest::addRow("type_explanation") << Edit([](TestDocument &d) { d.setCell(0, DocumentField::Explanation, QStringLiteral("ред\nвтори")); });
-    QTest::addRow("clear_explanation") << Edit([](TestDocument &d) { d.setCell(2, DocumentField::Explanation, QString()); });
+    QTest::addRow("type_left") << Edit(
+        [](TestDocument &d) { d.setCell(0, DocumentField::Left, QStringLiteral("Стара Варна")); });
+    QTest::addRow("type_right") << Edit(
+        [](TestDocument &d) { d.setCell(1, DocumentField::Right, QStringLiteral("Тримонциум")); });
+    QTest::addRow("type_explanation") << Edit(
+        [](TestDocument &d) { d.setCell(0, DocumentField::Explanation, QStringLiteral("ред\nвтори")); });
+    QTest::addRow("clear_explanation") << Edit(
+        [](TestDocument &d) { d.setCell(2, DocumentField::Explanation, QString()); });
     QTest::addRow("switch_explanation_off") << Edit([](TestDocument &d) { d.setExplanationShown(1, false); });
-    QTest::addRow("set_picture") << Edit([picture](TestDocument &d) { d.setPicture(0, QStringLiteral("karta.png"), picture); });
+    QTest::addRow("set_picture") << Edit(
+        [picture](TestDocument &d) { d.setPicture(0, QStringLiteral("karta.png"), picture); });
     QTest::addRow("clear_picture") << Edit([](TestDocument &d) { d.clearPicture(2); });
     QTest::addRow("picture_box") << Edit([](TestDocument &d) { d.setPictureBox(2, 3000, 2000); });
-    QTest::addRow("picture_thumbnail_only") << Edit([](TestDocument &d) { d.setPictureMode(2, PictureMode::ThumbnailOnly); });
-    QTest::addRow("address") << Edit([](TestDocument &d) { d.setField(DocumentField::Address, QStringLiteral("https://school.bg")); });
-    QTest::addRow("title") << Edit([](TestDocument &d) { d.setField(DocumentField::Title, QStringLiteral("Градове")); });
-    QTest::addRow("window_width") << Edit([](TestDocument &d) { d.setField(DocumentField::WindowWidth, QStringLiteral("12000")); });
-    QTest::addRow("right_list_width") << Edit([](TestDocument &d) { d.setField(DocumentField::RightListWidth, QStringLiteral("7000")); });
-    QTest::addRow("instructions") << Edit([](TestDocument &d) { d.setField(DocumentField::Instructions, QStringLiteral("Свържете.\n\nПосле оценете.")); });
-    QTest::addRow("explanation_label") << Edit([](TestDocument &d) { d.setField(DocumentField::ExplanationLabel, QStringLiteral("Обяснения")); });
+    QTest::addRow("picture_thumbnail_only")
+        << Edit([](TestDocument &d) { d.setPictureMode(2, PictureMode::ThumbnailOnly); });
+    QTest::addRow("address") << Edit(
+        [](TestDocument &d) { d.setField(DocumentField::Address, QStringLiteral("https://school.bg")); });
+    QTest::addRow("title") << Edit(
+        [](TestDocument &d) { d.setField(DocumentField::Title, QStringLiteral("Градове")); });
+    QTest::addRow("window_width") << Edit(
+        [](TestDocument &d) { d.setField(DocumentField::WindowWidth, QStringLiteral("12000")); });
+    QTest::addRow("right_list_width") << Edit(
+        [](TestDocument &d) { d.setField(DocumentField::RightListWidth, QStringLiteral("7000")); });
+    QTest::addRow("instructions") << Edit([](TestDocument &d) {
+        d.setField(DocumentField::Instructions, QStringLiteral("Свържете.\n\nПосле оценете."));
+    });
+    QTest::addRow("explanation_label") << Edit(
+        [](TestDocument &d) { d.setField(DocumentField::ExplanationLabel, QStringLiteral("Обяснения")); });
     QTest::addRow("insert_rows") << Edit([](TestDocument &d) { d.insertRows(1, 3); });
     QTest::addRow("insert_rows_at_end") << Edit([](TestDocument &d) { d.insertRows(3, 1); });
     QTest::addRow("remove_rows") << Edit([](TestDocument &d) { d.removeRows(0, 2); });
@@ -129,8 +142,7 @@ void TestEditorDocument::keystrokesMerge_data()
     const QStringList start{QStringLiteral("Варна|Одесос"), QStringLiteral("Пловдив|Филипополис|Пулпудева"),
                             QStringLiteral("София|Сердика|Сердика/Средец")};
     QTest::addRow("keystrokes_in_one_cell") << QStringList{u"L0=В"_s, u"L0=Ва"_s, u"L0=Вар"_s} << 1 << start;
-    QTest::addRow("keystrokes_in_an_explanation")
-        << QStringList{u"E1=П"_s, u"E1=Пу"_s, u"E1=Пу\nл"_s} << 1 << start;
+    QTest::addRow("keystrokes_in_an_explanation") << QStringList{u"E1=П"_s, u"E1=Пу"_s, u"E1=Пу\nл"_s} << 1 << start;
     QTest::addRow("two_cells") << QStringList{u"L0=В"_s, u"R0=О"_s} << 2
                                << QStringList{QStringLiteral("В|Одесос"), start.at(1), start.at(2)};
     QTest::addRow("back_to_the_first_cell") << QStringList{u"L0=В"_s, u"R0=О"_s, u"L0=Ва"_s} << 3
@@ -167,9 +179,9 @@ void TestEditorDocument::keystrokesMerge()
                 continue;
             }
             const int row = step.mid(1, 1).toInt();
-            const DocumentField field = step.startsWith(u'L')   ? DocumentField::Left
-                                        : step.startsWith(u'R') ? DocumentField::Right
-                                                                : DocumentField::Explanation;
+            const DocumentField field = step.startsWith(u'L') ? DocumentField::Left
+                : step.startsWith(u'R')                       ? DocumentField::Right
+                                                              : DocumentField::Explanation;
             d.setCell(row, field, value);
         }
     }
@@ -187,8 +199,7 @@ void TestEditorDocument::newLinesShown_data()
     QTest::addRow("first_lines_are_shown") << false << QStringLiteral("нов ред") << QStringLiteral("a|b|нов ред");
     QTest::addRow("hidden_lines_stay_hidden_when_edited")
         << true << QStringLiteral("стар ред, поправен") << QStringLiteral("a|b|стар ред, поправен(off)");
-    QTest::addRow("lines_typed_again_after_clearing_are_shown")
-        << true << QString() << QStringLiteral("a|b|отново");
+    QTest::addRow("lines_typed_again_after_clearing_are_shown") << true << QString() << QStringLiteral("a|b|отново");
 }
 
 void TestEditorDocument::newLinesShown()
@@ -228,18 +239,21 @@ void TestEditorDocument::rowsToFile_data()
                                 << QStringList{u"A"_s, u"B"_s} << QStringList{} << QStringList{fl, u"0"_s, u"0"_s}
                                 << QStringList{u"1"_s, u"2"_s} << QStringList{} << QString();
     QTest::addRow("distractor_row_written_after_the_pairs")
-        << QStringLiteral("a\tA\n\tX\nb\tB") << none << QStringList{u"a"_s, u"b"_s} << QStringList{u"A"_s, u"B"_s, u"X"_s}
-        << QStringList{} << QStringList{fl, u"0"_s, u"0"_s} << QStringList{u"1"_s, u"0"_s, u"2"_s} << QStringList{} << QString();
+        << QStringLiteral("a\tA\n\tX\nb\tB") << none << QStringList{u"a"_s, u"b"_s}
+        << QStringList{u"A"_s, u"B"_s, u"X"_s} << QStringList{} << QStringList{fl, u"0"_s, u"0"_s}
+        << QStringList{u"1"_s, u"0"_s, u"2"_s} << QStringList{} << QString();
     QTest::addRow("left_only_row_written_after_the_pairs")
-        << QStringLiteral("a\tA\nc\t\nb\tB") << none << QStringList{u"a"_s, u"b"_s, u"c"_s} << QStringList{u"A"_s, u"B"_s}
-        << QStringList{} << QStringList{fl, u"0"_s, u"0"_s, u"0"_s} << QStringList{u"1"_s, u"3"_s, u"2"_s} << QStringList{} << QString();
+        << QStringLiteral("a\tA\nc\t\nb\tB") << none << QStringList{u"a"_s, u"b"_s, u"c"_s}
+        << QStringList{u"A"_s, u"B"_s} << QStringList{} << QStringList{fl, u"0"_s, u"0"_s, u"0"_s}
+        << QStringList{u"1"_s, u"3"_s, u"2"_s} << QStringList{} << QString();
     QTest::addRow("both_kinds_of_unpaired_rows")
         << QStringLiteral("a\tA\nc\t\n\tX") << none << QStringList{u"a"_s, u"c"_s} << QStringList{u"A"_s, u"X"_s}
         << QStringList{} << QStringList{fl, u"0"_s, u"0"_s} << QStringList{u"1"_s, u"2"_s, u"0"_s}
         << QStringList{u"1:Right"_s, u"2:Left"_s} << QStringLiteral("while row 3 has a right phrase but no left one");
     QTest::addRow("blank_row_not_written")
         << QStringLiteral("a\tA\n\t\nb\tB") << none << QStringList{u"a"_s, u"b"_s} << QStringList{u"A"_s, u"B"_s}
-        << QStringList{} << QStringList{fl, u"0"_s, u"0"_s} << QStringList{u"1"_s, u"0"_s, u"2"_s} << QStringList{} << QString();
+        << QStringList{} << QStringList{fl, u"0"_s, u"0"_s} << QStringList{u"1"_s, u"0"_s, u"2"_s} << QStringList{}
+        << QString();
     QTest::addRow("explanation_switched_on_by_its_lines")
         << QStringLiteral("a\tA\nb\tB\t\"ред 1\nред 2\"") << none << QStringList{u"a"_s, u"b"_s}
         << QStringList{u"A"_s, u"B"_s} << QStringList{sw, u"0"_s, u"1"_s} << QStringList{fl, u"0"_s, u"0"_s}
@@ -248,28 +262,32 @@ void TestEditorDocument::rowsToFile_data()
         << QStringLiteral("a\tA\tред\nb\tB") << Edit([](TestDocument &d) { d.setExplanationShown(0, false); })
         << QStringList{u"a"_s, u"b"_s} << QStringList{u"A"_s, u"B"_s} << QStringList{sw, u"0"_s, u"0"_s}
         << QStringList{fl, u"0"_s, u"0"_s} << QStringList{u"1"_s, u"2"_s} << QStringList{} << QString();
-    QTest::addRow("picture_in_window") << QStringLiteral("a\tA\nb\tB")
-                                       << Edit([](TestDocument &d) { d.setPicture(1, QStringLiteral("b.png"), png(10, 10)); })
-                                       << QStringList{u"a"_s, u"b"_s} << QStringList{u"A"_s, u"B"_s} << QStringList{}
-                                       << QStringList{fl, u"0"_s, u"1"_s} << QStringList{u"1"_s, u"2"_s} << QStringList{} << QString();
+    QTest::addRow("picture_in_window") << QStringLiteral("a\tA\nb\tB") << Edit([](TestDocument &d) {
+        d.setPicture(1, QStringLiteral("b.png"), png(10, 10));
+    }) << QStringList{u"a"_s, u"b"_s} << QStringList{u"A"_s, u"B"_s}
+                                       << QStringList{} << QStringList{fl, u"0"_s, u"1"_s}
+                                       << QStringList{u"1"_s, u"2"_s} << QStringList{} << QString();
     QTest::addRow("picture_thumbnail_only") << QStringLiteral("a\tA\nb\tB") << Edit([](TestDocument &d) {
         d.setPicture(0, QStringLiteral("a.png"), png(10, 10));
         d.setPictureMode(0, PictureMode::ThumbnailOnly);
     }) << QStringList{u"a"_s, u"b"_s} << QStringList{u"A"_s, u"B"_s}
-                                            << QStringList{} << QStringList{fl, u"-1"_s, u"0"_s} << QStringList{u"1"_s, u"2"_s}
-                                            << QStringList{} << QString();
+                                            << QStringList{} << QStringList{fl, u"-1"_s, u"0"_s}
+                                            << QStringList{u"1"_s, u"2"_s} << QStringList{} << QString();
     QTest::addRow("picture_kept_but_hidden") << QStringLiteral("a\tA") << Edit([](TestDocument &d) {
         d.setPicture(0, QStringLiteral("a.png"), png(10, 10));
         d.setPictureMode(0, PictureMode::Hidden);
-    }) << QStringList{u"a"_s} << QStringList{u"A"_s} << QStringList{}
-                                             << QStringList{fl, u"0"_s} << QStringList{u"1"_s} << QStringList{} << QString();
+    }) << QStringList{u"a"_s} << QStringList{u"A"_s}
+                                             << QStringList{} << QStringList{fl, u"0"_s} << QStringList{u"1"_s}
+                                             << QStringList{} << QString();
     QTest::addRow("explanation_on_a_distractor_row")
-        << QStringLiteral("a\tA\n\tX\tред") << none << QStringList{u"a"_s} << QStringList{u"A"_s, u"X"_s} << QStringList{}
-        << QStringList{fl, u"0"_s} << QStringList{u"1"_s, u"0"_s} << QStringList{u"1:Explanation"_s} << QStringLiteral("no left phrase, so it is no question and its explanation lines");
+        << QStringLiteral("a\tA\n\tX\tред") << none << QStringList{u"a"_s} << QStringList{u"A"_s, u"X"_s}
+        << QStringList{} << QStringList{fl, u"0"_s} << QStringList{u"1"_s, u"0"_s} << QStringList{u"1:Explanation"_s}
+        << QStringLiteral("no left phrase, so it is no question and its explanation lines");
     QTest::addRow("picture_on_a_distractor_row")
-        << QStringLiteral("a\tA\n\tX") << Edit([](TestDocument &d) { d.setPicture(1, QStringLiteral("x.png"), png(10, 10)); })
-        << QStringList{u"a"_s} << QStringList{u"A"_s, u"X"_s} << QStringList{} << QStringList{fl, u"0"_s}
-        << QStringList{u"1"_s, u"0"_s} << QStringList{u"1:Picture"_s} << QStringLiteral("or remove the picture");
+        << QStringLiteral("a\tA\n\tX")
+        << Edit([](TestDocument &d) { d.setPicture(1, QStringLiteral("x.png"), png(10, 10)); }) << QStringList{u"a"_s}
+        << QStringList{u"A"_s, u"X"_s} << QStringList{} << QStringList{fl, u"0"_s} << QStringList{u"1"_s, u"0"_s}
+        << QStringList{u"1:Picture"_s} << QStringLiteral("or remove the picture");
 
     // Rows past question 30: a switch and a flag each, never on; lines and pictures not written.
     QString many;
@@ -286,19 +304,24 @@ void TestEditorDocument::rowsToFile_data()
         switches30.append(i == 30 ? QStringLiteral("1") : QStringLiteral("0"));
     QTest::addRow("question_31_with_explanation")
         << many << Edit([](TestDocument &d) { d.setCell(30, DocumentField::Explanation, QStringLiteral("ред")); })
-        << left << right << QStringList{} << zeros << questions << QStringList{u"30:Explanation"_s} << QStringLiteral("question 31, but only questions 1 to 30 can have explanation lines, so these are not saved; move the row up");
+        << left << right << QStringList{} << zeros << questions << QStringList{u"30:Explanation"_s}
+        << QStringLiteral("question 31, but only questions 1 to 30 can have explanation lines, so these are not saved; "
+                          "move the row up");
     QTest::addRow("question_31_with_picture")
         << many << Edit([](TestDocument &d) { d.setPicture(30, QStringLiteral("p.png"), png(10, 10)); }) << left
-        << right << QStringList{} << zeros << questions << QStringList{u"30:Picture"_s} << QStringLiteral("can have a picture, so it is not saved; move the row up among the first 30 questions");
+        << right << QStringList{} << zeros << questions << QStringList{u"30:Picture"_s}
+        << QStringLiteral("can have a picture, so it is not saved; move the row up among the first 30 questions");
     QTest::addRow("question_30_with_explanation")
         << many << Edit([](TestDocument &d) { d.setCell(29, DocumentField::Explanation, QStringLiteral("ред")); })
         << left << right << switches30 << zeros << questions << QStringList{} << QString();
-    QTest::addRow("row_moved_up_to_question_30_is_saved") << many << Edit([](TestDocument &d) {
-        d.setCell(30, DocumentField::Explanation, QStringLiteral("ред"));
-        d.moveRows(30, 1, 29);
-    }) << (left.mid(0, 29) + QStringList{left.at(30), left.at(29)})
-                                                          << (right.mid(0, 29) + QStringList{right.at(30), right.at(29)})
-                                                          << switches30 << zeros << questions << QStringList{} << QString();
+    QTest::addRow("row_moved_up_to_question_30_is_saved")
+        << many << Edit([](TestDocument &d) {
+               d.setCell(30, DocumentField::Explanation, QStringLiteral("ред"));
+               d.moveRows(30, 1, 29);
+           })
+        << (left.mid(0, 29) + QStringList{left.at(30), left.at(29)})
+        << (right.mid(0, 29) + QStringList{right.at(30), right.at(29)}) << switches30 << zeros << questions
+        << QStringList{} << QString();
 }
 
 void TestEditorDocument::rowsToFile()
@@ -354,42 +377,43 @@ void TestEditorDocument::problemsOnRowsAndFields_data()
     QTest::addRow("phrases_differ_in_end_spaces_only")
         << Edit([](TestDocument &d) { d.setCell(1, DocumentField::Left, QStringLiteral("Варна ")); })
         << QStringLiteral("1:Left") << QStringLiteral("differ only in spaces");
-    QTest::addRow("tab_in_a_phrase")
-        << Edit([](TestDocument &d) { d.setCell(1, DocumentField::Right, QStringLiteral("Фили\tпополис")); })
-        << QStringLiteral("1:Right") << QStringLiteral("tab character");
+    QTest::addRow("tab_in_a_phrase") << Edit([](TestDocument &d) {
+        d.setCell(1, DocumentField::Right, QStringLiteral("Фили\tпополис"));
+    }) << QStringLiteral("1:Right") << QStringLiteral("tab character");
     QTest::addRow("control_character_in_a_phrase")
         << Edit([](TestDocument &d) { d.setCell(0, DocumentField::Left, QStringLiteral("Вар\u0007на")); })
         << QStringLiteral("0:Left") << QStringLiteral("invisible control character");
-    QTest::addRow("explanation_line_too_long")
-        << Edit([](TestDocument &d) { d.setCell(1, DocumentField::Explanation, QStringLiteral("кратък\n") + QString(1001, u'я')); })
-        << QStringLiteral("1:Explanation:1") << QStringLiteral("1001 characters");
+    QTest::addRow("explanation_line_too_long") << Edit([](TestDocument &d) {
+        d.setCell(1, DocumentField::Explanation, QStringLiteral("кратък\n") + QString(1001, u'я'));
+    }) << QStringLiteral("1:Explanation:1") << QStringLiteral("1001 characters");
     QTest::addRow("instructions_line_with_control_character")
         << Edit([](TestDocument &d) { d.setField(DocumentField::Instructions, QStringLiteral("първи\nвто\u0001ри")); })
         << QStringLiteral("-1:Instructions:1") << QStringLiteral("control character");
-    QTest::addRow("window_too_narrow")
-        << Edit([](TestDocument &d) { d.setField(DocumentField::WindowWidth, QStringLiteral("9000")); })
-        << QStringLiteral("-1:WindowWidth") << QStringLiteral("the window width 9000 is too small");
+    QTest::addRow("window_too_narrow") << Edit([](TestDocument &d) {
+        d.setField(DocumentField::WindowWidth, QStringLiteral("9000"));
+    }) << QStringLiteral("-1:WindowWidth")
+                                       << QStringLiteral("the window width 9000 is too small");
     QTest::addRow("window_width_not_a_number")
         << Edit([](TestDocument &d) { d.setField(DocumentField::WindowWidth, QStringLiteral("11 250")); })
         << QStringLiteral("-1:WindowWidth") << QStringLiteral("not a usable number");
-    QTest::addRow("lists_overlap")
-        << Edit([](TestDocument &d) { d.setField(DocumentField::LeftListWidth, QStringLiteral("4000")); })
-        << QStringLiteral("-1:LeftListWidth") << QStringLiteral("would overlap");
+    QTest::addRow("lists_overlap") << Edit(
+        [](TestDocument &d) { d.setField(DocumentField::LeftListWidth, QStringLiteral("4000")); })
+                                   << QStringLiteral("-1:LeftListWidth") << QStringLiteral("would overlap");
     QTest::addRow("right_list_past_the_window")
         << Edit([](TestDocument &d) { d.setField(DocumentField::RightListWidth, QStringLiteral("9000")); })
         << QStringLiteral("-1:RightListWidth") << QStringLiteral("would be cut off");
-    QTest::addRow("list_too_narrow")
-        << Edit([](TestDocument &d) { d.setField(DocumentField::LeftListWidth, QStringLiteral("300")); })
-        << QStringLiteral("-1:LeftListWidth") << QStringLiteral("too small");
+    QTest::addRow("list_too_narrow") << Edit(
+        [](TestDocument &d) { d.setField(DocumentField::LeftListWidth, QStringLiteral("300")); })
+                                     << QStringLiteral("-1:LeftListWidth") << QStringLiteral("too small");
     QTest::addRow("address_with_a_space")
         << Edit([](TestDocument &d) { d.setField(DocumentField::Address, QStringLiteral("https://kaz.bg/a b")); })
         << QStringLiteral("-1:Address") << QStringLiteral("without spaces");
     QTest::addRow("control_character_in_the_address")
         << Edit([](TestDocument &d) { d.setField(DocumentField::Address, QStringLiteral("https://kaz\u0002.bg")); })
         << QStringLiteral("-1:Address") << QStringLiteral("control character");
-    QTest::addRow("title_too_long")
-        << Edit([](TestDocument &d) { d.setField(DocumentField::Title, QString(1001, u'т')); })
-        << QStringLiteral("-1:Title") << QStringLiteral("a line may hold at most 1000");
+    QTest::addRow("title_too_long") << Edit([](TestDocument &d) {
+        d.setField(DocumentField::Title, QString(1001, u'т'));
+    }) << QStringLiteral("-1:Title") << QStringLiteral("a line may hold at most 1000");
     QTest::addRow("explanation_label_reads_as_a_number")
         << Edit([](TestDocument &d) { d.setField(DocumentField::ExplanationLabel, QStringLiteral("1")); })
         << QStringLiteral("-1:ExplanationLabel") << QStringLiteral("is a label for you");
@@ -406,8 +430,8 @@ void TestEditorDocument::problemsOnRowsAndFields_data()
     QTest::addRow("picture_with_an_unknown_ending")
         << Edit([](TestDocument &d) { d.setPicture(0, QStringLiteral("karta.webp"), png(10, 10)); })
         << QStringLiteral("0:Picture") << QStringLiteral("must end in .png");
-    QTest::addRow("no_rows_at_all") << Edit([](TestDocument &d) { d.removeRows(0, 3); })
-                                    << QStringLiteral("-1:Left") << QStringLiteral("[left] has no phrases");
+    QTest::addRow("no_rows_at_all") << Edit([](TestDocument &d) { d.removeRows(0, 3); }) << QStringLiteral("-1:Left")
+                                    << QStringLiteral("[left] has no phrases");
 }
 
 void TestEditorDocument::problemsOnRowsAndFields()
@@ -428,7 +452,10 @@ void TestEditorDocument::problemsOnRowsAndFields()
     // The model shows it on its cell.
     const int column = RowTableModel::columnOf(p.field);
     if (p.row >= 0 && column >= 0)
-        QVERIFY(d.model()->data(d.model()->index(p.row, column), RowTableModel::ProblemsRole).toStringList().contains(p.message));
+        QVERIFY(d.model()
+                    ->data(d.model()->index(p.row, column), RowTableModel::ProblemsRole)
+                    .toStringList()
+                    .contains(p.message));
     // Undone, the problem goes with the next check.
     d.undoStack()->setIndex(0);
     d.checkNow();
@@ -532,9 +559,11 @@ void TestEditorDocument::modelShowsAndEditsRows()
 
     d.setPicture(0, QStringLiteral("varna.png"), png(40, 20));
     QCOMPARE(m->data(m->index(0, RowTableModel::PictureColumn)).toString(), QStringLiteral("varna.png"));
-    QCOMPARE(m->data(m->index(0, RowTableModel::PictureColumn), RowTableModel::PicturePixelsRole).toSize(), QSize(40, 20));
+    QCOMPARE(m->data(m->index(0, RowTableModel::PictureColumn), RowTableModel::PicturePixelsRole).toSize(),
+             QSize(40, 20));
     // A new picture's box is the picture's own size.
-    QCOMPARE(m->data(m->index(0, RowTableModel::PictureColumn), RowTableModel::PictureBoxRole).toSize(), QSize(600, 300));
+    QCOMPARE(m->data(m->index(0, RowTableModel::PictureColumn), RowTableModel::PictureBoxRole).toSize(),
+             QSize(600, 300));
     QVERIFY(m->setData(m->index(0, RowTableModel::PictureColumn), QSize(900, 450), RowTableModel::PictureBoxRole));
     QVERIFY(m->setData(m->index(0, RowTableModel::PictureColumn), int(PictureMode::ThumbnailOnly),
                        RowTableModel::PictureModeRole));
@@ -581,19 +610,21 @@ void TestEditorDocument::sketchOfGeometry_data()
     QTest::addColumn<QRect>("left_px");
     QTest::addColumn<QRect>("right_px");
     QTest::addColumn<QStringList>("problems");
-    QTest::addRow("towns_test") << QStringList{u"11250"_s, u"120"_s, u"3135"_s, u"3360"_s, u"6575"_s} << QRect(0, 0, 742, 467)
-                                << QRect(8, 32, 209, 137) << QRect(224, 32, 438, 137) << QStringList{};
+    QTest::addRow("towns_test") << QStringList{u"11250"_s, u"120"_s, u"3135"_s, u"3360"_s, u"6575"_s}
+                                << QRect(0, 0, 742, 467) << QRect(8, 32, 209, 137) << QRect(224, 32, 438, 137)
+                                << QStringList{};
     QTest::addRow("wide_right_list") << QStringList{u"14000"_s, u"120"_s, u"3135"_s, u"3360"_s, u"10000"_s}
                                      << QRect(0, 0, 925, 467) << QRect(8, 32, 209, 137) << QRect(224, 32, 667, 137)
                                      << QStringList{};
     QTest::addRow("window_too_narrow") << QStringList{u"9000"_s, u"120"_s, u"3135"_s, u"3360"_s, u"5000"_s}
-                                       << QRect(0, 0, 592, 467) << QRect(8, 32, 209, 137)
-                                       << QRect(224, 32, 333, 137) << QStringList{u"-1:WindowWidth"_s};
+                                       << QRect(0, 0, 592, 467) << QRect(8, 32, 209, 137) << QRect(224, 32, 333, 137)
+                                       << QStringList{u"-1:WindowWidth"_s};
     QTest::addRow("lists_overlap_and_right_cut_off")
-        << QStringList{u"11250"_s, u"120"_s, u"4000"_s, u"3360"_s, u"8000"_s} << QRect(0, 0, 742, 467) << QRect(8, 32, 267, 137)
-        << QRect(224, 32, 533, 137) << QStringList{u"-1:LeftListWidth"_s, u"-1:RightListWidth"_s};
-    QTest::addRow("not_numbers") << QStringList{u"широк"_s, u"120"_s, u"3135"_s, u"3360"_s, u"6575"_s} << QRect(0, 0, 0, 467)
-                                 << QRect(8, 32, 209, 137) << QRect(224, 32, 438, 137)
+        << QStringList{u"11250"_s, u"120"_s, u"4000"_s, u"3360"_s, u"8000"_s} << QRect(0, 0, 742, 467)
+        << QRect(8, 32, 267, 137) << QRect(224, 32, 533, 137)
+        << QStringList{u"-1:LeftListWidth"_s, u"-1:RightListWidth"_s};
+    QTest::addRow("not_numbers") << QStringList{u"широк"_s, u"120"_s, u"3135"_s, u"3360"_s, u"6575"_s}
+                                 << QRect(0, 0, 0, 467) << QRect(8, 32, 209, 137) << QRect(224, 32, 438, 137)
                                  << QStringList{u"-1:WindowWidth"_s};
 }
 
@@ -621,16 +652,20 @@ void TestEditorDocument::captionSplitsBack_data()
     QTest::addColumn<QString>("caption");
     QTest::addColumn<QString>("address");
     QTest::addColumn<QString>("title");
-    QTest::addRow("address_and_title") << QStringLiteral("https://kaz.bg KAZ по История") << QStringLiteral("https://kaz.bg")
-                                       << QStringLiteral("KAZ по История");
+    QTest::addRow("address_and_title") << QStringLiteral("https://kaz.bg KAZ по История")
+                                       << QStringLiteral("https://kaz.bg") << QStringLiteral("KAZ по История");
     QTest::addRow("host_name") << QStringLiteral("school.example.bg Столици") << QStringLiteral("school.example.bg")
                                << QStringLiteral("Столици");
     QTest::addRow("www") << QStringLiteral("www.kaz.bg Тест") << QStringLiteral("www.kaz.bg") << QStringLiteral("Тест");
-    QTest::addRow("title_only") << QStringLiteral("Столици на Европа") << QString() << QStringLiteral("Столици на Европа");
-    QTest::addRow("number_is_no_address") << QStringLiteral("5.1 Уравнения") << QString() << QStringLiteral("5.1 Уравнения");
+    QTest::addRow("title_only") << QStringLiteral("Столици на Европа") << QString()
+                                << QStringLiteral("Столици на Европа");
+    QTest::addRow("number_is_no_address")
+        << QStringLiteral("5.1 Уравнения") << QString() << QStringLiteral("5.1 Уравнения");
     QTest::addRow("address_only") << QStringLiteral("https://kaz.bg") << QStringLiteral("https://kaz.bg") << QString();
-    QTest::addRow("address_and_a_trailing_space") << QStringLiteral("kaz.bg ") << QString() << QStringLiteral("kaz.bg ");
-    QTest::addRow("two_spaces") << QStringLiteral("kaz.bg  Тест") << QStringLiteral("kaz.bg") << QStringLiteral(" Тест");
+    QTest::addRow("address_and_a_trailing_space")
+        << QStringLiteral("kaz.bg ") << QString() << QStringLiteral("kaz.bg ");
+    QTest::addRow("two_spaces") << QStringLiteral("kaz.bg  Тест") << QStringLiteral("kaz.bg")
+                                << QStringLiteral(" Тест");
     QTest::addRow("empty") << QString() << QString() << QString();
 }
 

@@ -50,11 +50,12 @@ ContentStore storeOf(const QString &folder)
 // A test of every kind of row and field.
 void everything(TestDocument &d)
 {
-    setRows(d, u"# Варна\tОдесос\t\"Одесос е гръцка колония.\nПо-късно Одесус.\"\n"
-               "[Пловдив]\tФилипополис\n"
-               "\\София\tСердика  \tСредец\n"
-               "Русе\tРусчук\n"
-               "\tКастра Мартис\n"_s);
+    setRows(d,
+            u"# Варна\tОдесос\t\"Одесос е гръцка колония.\nПо-късно Одесус.\"\n"
+            "[Пловдив]\tФилипополис\n"
+            "\\София\tСердика  \tСредец\n"
+            "Русе\tРусчук\n"
+            "\tКастра Мартис\n"_s);
     d.setExplanationShown(2, false);
     const QByteArray map = png(30, 20);
     d.setPicture(0, u"karta.png"_s, map);
@@ -101,15 +102,9 @@ private slots:
     void damagedRecoveryIsRefused();
 };
 
-void TestEditorFiles::initTestCase()
-{
-    QStandardPaths::setTestModeEnabled(true);
-}
+void TestEditorFiles::initTestCase() { QStandardPaths::setTestModeEnabled(true); }
 
-void TestEditorFiles::init()
-{
-    QDir(Recovery::folder()).removeRecursively();
-}
+void TestEditorFiles::init() { QDir(Recovery::folder()).removeRecursively(); }
 
 // ---------------------------------------------------------------- round trips
 
@@ -130,12 +125,10 @@ void TestEditorFiles::editorWrittenFolderSavesUnchanged_data()
     }) << false; // the lines of questions 31 to 35 cannot be saved
     QTest::addRow("both_kinds_of_unpaired_rows_and_a_blank_row")
         << Build([](TestDocument &d) { setRows(d, u"а\tА\nб\t\n\t\n\tВ\n"_s); }) << false;
-    QTest::addRow("towns_test_saved_once") << Build([](TestDocument &d) {
-        QVERIFY(d.openFolder(sourcePath(u"content/istoriya"_s)).ok());
-    }) << true;
-    QTest::addRow("figures_test_saved_once") << Build([](TestDocument &d) {
-        QVERIFY(d.openFolder(sourcePath(u"content/figuri"_s)).ok());
-    }) << true;
+    QTest::addRow("towns_test_saved_once")
+        << Build([](TestDocument &d) { QVERIFY(d.openFolder(sourcePath(u"content/istoriya"_s)).ok()); }) << true;
+    QTest::addRow("figures_test_saved_once")
+        << Build([](TestDocument &d) { QVERIFY(d.openFolder(sourcePath(u"content/figuri"_s)).ok()); }) << true;
 }
 
 void TestEditorFiles::editorWrittenFolderSavesUnchanged()
@@ -273,7 +266,8 @@ void TestEditorFiles::missingPictureKeptByName()
     QCOMPARE(d.row(1).picture.name, u"karta.png"_s);
     d.checkNow();
     QCOMPARE(places(d.problems()), QStringList{u"1:Picture"_s});
-    QVERIFY2(d.problems().first().message.contains(u"choose the picture again"_s), qPrintable(d.problems().first().message));
+    QVERIFY2(d.problems().first().message.contains(u"choose the picture again"_s),
+             qPrintable(d.problems().first().message));
     QCOMPARE(d.saveTo(tmp.filePath(u"saved"_s)), QString());
     QCOMPARE(TestFiles::everything(tmp.filePath(u"saved"_s)), QStringList{u"test.kaz"_s});
     QCOMPARE(storeOf(tmp.filePath(u"saved"_s)).Graphika(2).source, u"karta.png"_s);
@@ -318,7 +312,8 @@ void TestEditorFiles::storeOpensWithItsPictures()
     const QString source = sourcePath(u"content/figuri"_s);
     ContentReader::Options options;
     options.pictureBase = u":/test/"_s;
-    const ContentStore store = ContentReader::readBytes(TestFiles::contents(QDir(source).filePath(u"test.kaz"_s)), options).store;
+    const ContentStore store
+        = ContentReader::readBytes(TestFiles::contents(QDir(source).filePath(u"test.kaz"_s)), options).store;
     QHash<QString, QByteArray> pictures;
     for (int q = 1; q <= ContentStore::QuestionsWithExtras; ++q)
         if (const QString s = store.Graphika(q).source; !s.isEmpty())
@@ -334,7 +329,8 @@ void TestEditorFiles::storeOpensWithItsPictures()
     QCOMPARE(d.saveTo(tmp.path()), QString());
     QCOMPARE(d.folder(), QFileInfo(tmp.path()).absoluteFilePath());
     QCOMPARE(storeOf(tmp.path()), storeOf(source));
-    QCOMPARE(TestFiles::contents(tmp.filePath(u"romb.png"_s)), TestFiles::contents(QDir(source).filePath(u"romb.png"_s)));
+    QCOMPARE(TestFiles::contents(tmp.filePath(u"romb.png"_s)),
+             TestFiles::contents(QDir(source).filePath(u"romb.png"_s)));
     QVERIFY(TestFiles::contents(tmp.filePath(u"test.kaz"_s)).startsWith("# Бележка\n"));
 }
 
