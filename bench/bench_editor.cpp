@@ -10,6 +10,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QThreadPool>
 
@@ -127,6 +128,17 @@ void problemsAfterKeystroke(benchmark::State &state)
     }
 }
 
+// The recovery copy the window writes a few seconds after a change.
+void writeRecovery(benchmark::State &state)
+{
+    TestDocument d;
+    d.openFolder(testFolder());
+    for (auto _ : state)
+        if (!d.writeRecovery().isEmpty())
+            state.SkipWithError("the recovery file was not written");
+    d.removeRecovery();
+}
+
 } // namespace
 
 BENCHMARK(openFolder)->Unit(benchmark::kMillisecond);
@@ -134,11 +146,13 @@ BENCHMARK(openStore)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(keystroke, typing, false)->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(keystroke, right_after_a_check_started, true)->Unit(benchmark::kMicrosecond);
 BENCHMARK(fullCheck)->Unit(benchmark::kMillisecond);
+BENCHMARK(writeRecovery)->Unit(benchmark::kMillisecond);
 BENCHMARK(problemsAfterKeystroke)->UseManualTime()->Iterations(10)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
+    QStandardPaths::setTestModeEnabled(true); // recovery files go to a scratch place
     QTemporaryDir dir;
     folder = &dir;
     benchmark::Initialize(&argc, argv);

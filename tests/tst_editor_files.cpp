@@ -4,6 +4,7 @@
 #include "ContentReader.h"
 #include "EditorSupport.h"
 #include "FileMapping.h"
+#include "Gift.h"
 #include "Recovery.h"
 #include "TestDocument.h"
 #include "TestFiles.h"
@@ -85,6 +86,7 @@ private slots:
     void init();
     void editorWrittenFolderSavesUnchanged_data();
     void editorWrittenFolderSavesUnchanged();
+    void giftConvertedFolderSavesUnchanged();
     void shippedTestsKeepEveryDatum_data();
     void shippedTestsKeepEveryDatum();
     void handWrittenLayoutDiffersOnlyInPaddedSwitches();
@@ -157,6 +159,23 @@ void TestEditorFiles::editorWrittenFolderSavesUnchanged()
     QCOMPARE(second.saveTo(a), QString());
     QCOMPARE(filesIn(a), bytes);
     QCOMPARE(timesIn(a), times);
+}
+
+// gift2kaz writes with ContentWriter too: its folders open and save to the very same bytes.
+void TestEditorFiles::giftConvertedFolderSavesUnchanged()
+{
+    const Gift::Result gift = Gift::readBytes(TestFiles::contents(sourcePath(u"docs/examples/bulgaria.gift"_s)));
+    QVERIFY(gift.questions.size() >= 2);
+    QTemporaryDir tmp;
+    for (const Gift::Matching &question : gift.questions) {
+        const QByteArray written = Gift::toContent(question, u"https://kaz.bg"_s, u"bulgaria.gift"_s).toUtf8();
+        QVERIFY(TestFiles::write(tmp.filePath(u"gift/test.kaz"_s), written));
+        TestDocument d;
+        QVERIFY(d.openFolder(tmp.filePath(u"gift"_s)).ok());
+        QVERIFY(d.rowCount() > 0);
+        QCOMPARE(d.saveTo(tmp.filePath(u"saved"_s)), QString());
+        QCOMPARE(TestFiles::contents(tmp.filePath(u"saved/test.kaz"_s)), written);
+    }
 }
 
 void TestEditorFiles::shippedTestsKeepEveryDatum_data()
