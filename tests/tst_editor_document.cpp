@@ -238,10 +238,15 @@ void TestEditorDocument::rowsToFile_data()
     QTest::addRow("pairs_only") << QStringLiteral("a\tA\nb\tB") << none << QStringList{u"a"_s, u"b"_s}
                                 << QStringList{u"A"_s, u"B"_s} << QStringList{} << QStringList{fl, u"0"_s, u"0"_s}
                                 << QStringList{u"1"_s, u"2"_s} << QStringList{} << QString();
+    // One extra right phrase takes three pairs: with fewer, the test could never be graded.
     QTest::addRow("distractor_row_written_after_the_pairs")
+        << QStringLiteral("a\tA\n\tX\nb\tB\nc\tC") << none << QStringList{u"a"_s, u"b"_s, u"c"_s}
+        << QStringList{u"A"_s, u"B"_s, u"C"_s, u"X"_s} << QStringList{} << QStringList{fl, u"0"_s, u"0"_s, u"0"_s}
+        << QStringList{u"1"_s, u"0"_s, u"2"_s, u"3"_s} << QStringList{} << QString();
+    QTest::addRow("too_many_distractors_for_the_pairs")
         << QStringLiteral("a\tA\n\tX\nb\tB") << none << QStringList{u"a"_s, u"b"_s}
         << QStringList{u"A"_s, u"B"_s, u"X"_s} << QStringList{} << QStringList{fl, u"0"_s, u"0"_s}
-        << QStringList{u"1"_s, u"0"_s, u"2"_s} << QStringList{} << QString();
+        << QStringList{u"1"_s, u"0"_s, u"2"_s} << QStringList{u"-1:Right"_s} << QStringLiteral("could never be graded");
     QTest::addRow("left_only_row_written_after_the_pairs")
         << QStringLiteral("a\tA\nc\t\nb\tB") << none << QStringList{u"a"_s, u"b"_s, u"c"_s}
         << QStringList{u"A"_s, u"B"_s} << QStringList{} << QStringList{fl, u"0"_s, u"0"_s, u"0"_s}
@@ -279,14 +284,16 @@ void TestEditorDocument::rowsToFile_data()
     }) << QStringList{u"a"_s} << QStringList{u"A"_s}
                                              << QStringList{} << QStringList{fl, u"0"_s} << QStringList{u"1"_s}
                                              << QStringList{} << QString();
+    const QStringList abc{u"a"_s, u"b"_s, u"c"_s}, abcx{u"A"_s, u"B"_s, u"C"_s, u"X"_s};
     QTest::addRow("explanation_on_a_distractor_row")
-        << QStringLiteral("a\tA\n\tX\tред") << none << QStringList{u"a"_s} << QStringList{u"A"_s, u"X"_s}
-        << QStringList{} << QStringList{fl, u"0"_s} << QStringList{u"1"_s, u"0"_s} << QStringList{u"1:Explanation"_s}
+        << QStringLiteral("a\tA\n\tX\tред\nb\tB\nc\tC") << none << abc << abcx << QStringList{}
+        << QStringList{fl, u"0"_s, u"0"_s, u"0"_s} << QStringList{u"1"_s, u"0"_s, u"2"_s, u"3"_s}
+        << QStringList{u"1:Explanation"_s}
         << QStringLiteral("no left phrase, so it is no question and its explanation lines");
     QTest::addRow("picture_on_a_distractor_row")
-        << QStringLiteral("a\tA\n\tX")
-        << Edit([](TestDocument &d) { d.setPicture(1, QStringLiteral("x.png"), png(10, 10)); }) << QStringList{u"a"_s}
-        << QStringList{u"A"_s, u"X"_s} << QStringList{} << QStringList{fl, u"0"_s} << QStringList{u"1"_s, u"0"_s}
+        << QStringLiteral("a\tA\n\tX\nb\tB\nc\tC")
+        << Edit([](TestDocument &d) { d.setPicture(1, QStringLiteral("x.png"), png(10, 10)); }) << abc << abcx
+        << QStringList{} << QStringList{fl, u"0"_s, u"0"_s, u"0"_s} << QStringList{u"1"_s, u"0"_s, u"2"_s, u"3"_s}
         << QStringList{u"1:Picture"_s} << QStringLiteral("or remove the picture");
 
     // Rows past question 30: a switch and a flag each, never on; lines and pictures not written.
