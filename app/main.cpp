@@ -1,9 +1,13 @@
-// The quiz program: one test, built in at compile time, in its test window.
+// The quiz runner: the program of every test. kazpack appends a test to a copy of it, and
+// the copy finds its test at the end of its own file.
 #include "KazProgram.h"
 #include "KazView.h"
+#include "ProgramTest.h"
 
 #include <QApplication>
 #include <QFileInfo>
+#include <QMessageBox>
+#include <QTextStream>
 #include <cstdio>
 #include <cstdlib>
 
@@ -28,18 +32,41 @@ bool displayAvailable()
 #endif
 }
 
+// The platforms without a screen to show a message box on; a modal box there would wait
+// for a click that never comes.
+bool headless()
+{
+    const QString platform = QGuiApplication::platformName();
+    return platform == u"offscreen" || platform == u"minimal";
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
 {
     if (!displayAvailable()) {
-        std::fputs("KAZ needs a graphical desktop, and no display was found (DISPLAY is not set or not reachable).\n",
-                   stderr);
+        // The test is still read, so that a broken program says what is wrong with it.
+        QCoreApplication core(argc, argv);
+        const ProgramTest::Loaded loaded = ProgramTest::load(QCoreApplication::applicationFilePath());
+        if (!loaded.ok())
+            QTextStream(stderr) << loaded.message << '\n';
+        else
+            std::fputs("KAZ needs a graphical desktop, and no display was found (DISPLAY is not set or not "
+                       "reachable).\n",
+                       stderr);
         return EXIT_FAILURE;
     }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("KAZ"));
-    KazProgram program(QStringLiteral(":/test/test.kaz"));
+    // The whole test is read and checked before any window is made.
+    const ProgramTest::Loaded loaded = ProgramTest::load(QCoreApplication::applicationFilePath());
+    if (!loaded.ok()) {
+        QTextStream(stderr) << loaded.message << '\n';
+        if (!headless())
+            QMessageBox::critical(nullptr, QCoreApplication::translate("main", "KAZ"), loaded.message);
+        return EXIT_FAILURE;
+    }
+    KazProgram program(loaded.content);
     program.view()->showCentred();
     return app.exec();
 }

@@ -38,27 +38,13 @@ function(kaz_quiz_folder folder out_folder out_problem)
     set(${out_problem} "${problem}" PARENT_SCOPE)
 endfunction()
 
-# kaz_quiz_pictures(FOLDER OUT_FILES): the pictures beside test.kaz, whatever the case of their
-# endings; the checker accepts the same endings (ContentReader::pictureSuffixes).
-function(kaz_quiz_pictures folder out_files)
-    if(CMAKE_SCRIPT_MODE_FILE)
-        file(GLOB candidates "${folder}/*")
-    else()
-        file(GLOB candidates CONFIGURE_DEPENDS "${folder}/*")
-    endif()
-    set(pictures "")
-    foreach(file IN LISTS candidates)
-        string(TOLOWER "${file}" lower)
-        if(lower MATCHES "\\.(png|jpg|jpeg|bmp|gif)$" AND NOT IS_DIRECTORY "${file}")
-            list(APPEND pictures "${file}")
-        endif()
-    endforeach()
-    set(${out_files} "${pictures}" PARENT_SCOPE)
-endfunction()
-
-# kaz_add_quiz(FOLDER): builds the test in FOLDER into a program named kaz-<folder name>.
-# The test is checked first; a test that breaks a rule of the content format stops the build.
-function(kaz_add_quiz folder)
+# kaz_add_quiz(FOLDER OUTPUT_DIR): makes the test in FOLDER into the program
+# OUTPUT_DIR/kaz-<folder name>, a target of the same name: kazpack checks the test (a test
+# that breaks a rule of the content format stops the build) and appends it to the quiz
+# runner. The program is made again when test.kaz or a picture it names changes (kazpack's
+# depfile). OUTPUT_DIR must not be the current binary folder: Ninja names a target of a
+# folder <folder>/<target>, the program's own path there.
+function(kaz_add_quiz folder output_dir)
     if(folder STREQUAL "")
         return()
     endif()
@@ -68,26 +54,17 @@ function(kaz_add_quiz folder)
     endif()
     get_filename_component(name "${folder}" NAME)
     set(target "kaz-${name}")
-    kaz_quiz_pictures("${folder}" pictures)
-    set(files "${folder}/test.kaz" ${pictures})
-
-    set(stamp "${CMAKE_CURRENT_BINARY_DIR}/${target}.checked")
-    add_custom_command(OUTPUT "${stamp}"
-        COMMAND kazcheck "${folder}" "${stamp}"
-        DEPENDS kazcheck ${files}
-        COMMENT "Checking the test in ${folder}"
+    set(program "${output_dir}/${target}${CMAKE_EXECUTABLE_SUFFIX}")
+    add_custom_command(OUTPUT "${program}"
+        COMMAND kazpack --force --runner "$<TARGET_FILE:kazrunner>" -o "${program}" --depfile "${program}.d" "${folder}"
+        DEPENDS kazpack kazrunner "${folder}/test.kaz"
+        DEPFILE "${program}.d"
+        COMMENT "Packing the test in ${folder} into ${target}"
         VERBATIM)
-    add_custom_target(${target}-check DEPENDS "${stamp}")
+    add_custom_target(${target} ALL DEPENDS "${program}")
 
-    qt_add_executable(${target} WIN32 MACOSX_BUNDLE "${PROJECT_SOURCE_DIR}/app/main.cpp")
-    add_dependencies(${target} ${target}-check)
-    # Compressed with zlib, which the program loads anyway to read PNG pictures and its icon;
-    # rcc's default, zstd, would add a second decompressor to every start.
-    qt_add_resources(${target} "${target}-content" PREFIX "/test" BASE "${folder}"
-        OPTIONS --compress-algo zlib FILES ${files})
-    target_link_libraries(${target} PRIVATE kaz_ui kaz_warnings)
-
-    # Installing (packaging/) finds every quiz program and its test folder here.
-    set_property(TARGET ${target} PROPERTY KAZ_TEST_FOLDER "${folder}")
+    # Installing (packaging/) finds every quiz program and its test folder here. Helper
+    # targets never start with "kaz-", so no folder's program can take their names.
+    set_target_properties(${target} PROPERTIES KAZ_TEST_FOLDER "${folder}" KAZ_PROGRAM "${program}")
     set_property(GLOBAL APPEND PROPERTY KAZ_QUIZ_TARGETS ${target})
 endfunction()

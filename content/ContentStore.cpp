@@ -79,5 +79,5 @@ bool operator==(const ContentStore &a, const ContentStore &b)
     // The index of first occurrences follows from the phrase lists.
     return std::equal(std::begin(a.m_danni), std::end(a.m_danni), std::begin(b.m_danni))
         && a.m_otgowor == b.m_otgowor && a.m_ukazanie == b.m_ukazanie && a.m_spisGraf == b.m_spisGraf
-        && a.m_graphika == b.m_graphika;
+        && a.m_graphika == b.m_graphika && a.m_pictureData == b.m_pictureData;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QHash>
 #include <QList>
 #include <QString>
@@ -44,6 +45,11 @@ public:
     // `Graphika(q)`: the picture box of question q (1 … 30); other numbers give an empty box.
     const Picture &Graphika(int q) const;
 
+    // The bytes of the picture file whose source is `source` (PNG, JPEG, BMP or GIF), as the
+    // test's files hold it; null when the test holds no such picture. The picture boxes draw
+    // these bytes, so a program needs no picture file of its own.
+    QByteArray pictureData(const QString &source) const { return m_pictureData.value(source); }
+
     // The code of a phrase: 1 + the position of the first item equal to `text` (exact,
     // case-sensitive), or 0 when no item is. Side 0 is the left list, 1 the right list.
     int codeOf(int side, const QString &text) const;
@@ -54,8 +60,10 @@ public:
     void setUkazanie(QString text) { m_ukazanie = std::move(text); }
     void setSpis_graf(QStringList items) { m_spisGraf = std::move(items); }
     void setGraphika(int q, Picture picture);
+    void setPictureData(const QString &source, QByteArray bytes) { m_pictureData.insert(source, std::move(bytes)); }
 
-    // Two stores are equal when they hold the same lists, instructions and pictures.
+    // Two stores are equal when they hold the same lists, instructions and pictures (their
+    // boxes and bytes).
     friend bool operator==(const ContentStore &a, const ContentStore &b);
 
     // The web address at the start of the caption (the caption up to its first space).
@@ -69,5 +77,6 @@ private:
     QString m_ukazanie;
     QStringList m_spisGraf;
     QList<Picture> m_graphika; // 0 … 30
+    QHash<QString, QByteArray> m_pictureData;
     QHash<QString, int> m_firstIndex[2];
 };

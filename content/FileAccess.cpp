@@ -97,6 +97,13 @@ QString readFailure(int error)
 }
 #endif
 
+// Why a link to `target` is refused where only a file itself will do.
+QString linkRefused(const QString &target = {})
+{
+    return QStringLiteral("the file is a symbolic link%1; put the file itself in its place, not a link to it")
+        .arg(target.isEmpty() ? QString() : QStringLiteral(" (to \"%1\")").arg(target));
+}
+
 QString failed(const QString &what, const QString &path, int error, const QString &why = {})
 {
     return QStringLiteral("cannot %1 %2: %3; %4")
@@ -374,7 +381,7 @@ QString writeAdvice(int error)
     }
 }
 
-QString notAFile(const QString &path)
+QString notAFile(const QString &path, Links links)
 {
     const fs::path p = fsPath(path);
     std::error_code ec;
@@ -388,6 +395,8 @@ QString notAFile(const QString &path)
                    ? QString()
                    : kindOf(self.type()) + QStringLiteral("; put a plain file in its place");
     const QString target = qPath(fs::read_symlink(p, ec));
+    if (links == Links::Refuse)
+        return linkRefused(target);
     const fs::file_status s = fs::status(p, ec);
     if (ec == std::errc::too_many_symbolic_link_levels)
         return QStringLiteral("it is a link that leads round in a circle back to itself (a loop of links); put the "
@@ -410,24 +419,31 @@ QString size(qint64 bytes)
     return QStringLiteral("%1 MB").arg(double(bytes) / (1024 * 1024), 0, 'f', 1);
 }
 
-Read read(const QString &path, qint64 maxBytes)
+QString tooLarge(qint64 bytes, qint64 maxBytes)
+{
+    return QStringLiteral("it is %1, larger than %2").arg(size(bytes), size(maxBytes));
+}
+
+Read read(const QString &path, qint64 maxBytes, Links links)
 {
     Read r;
-    if (const QString why = notAFile(path); !why.isEmpty()) {
+    if (const QString why = notAFile(path, links); !why.isEmpty()) {
         r.problem = why;
         return r;
     }
     const auto tooLarge = [&r, maxBytes](qint64 bytes) {
         r.bytes.clear();
         r.tooLarge = true;
-        r.problem = QStringLiteral("it is %1, larger than %2").arg(size(bytes), size(maxBytes));
+        r.problem = FileAccess::tooLarge(bytes, maxBytes);
         return r;
     };
 #ifdef Q_OS_UNIX
-    // Not waiting to open: the file may have become a named pipe since it was looked at.
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    // Not waiting to open: the file may have become a named pipe, or a link, since it was
+    // looked at.
+    const int fd = ::open(QFile::encodeName(path).constData(),
+                          O_RDONLY | O_NONBLOCK | O_CLOEXEC | (links == Links::Refuse ? O_NOFOLLOW : 0));
     if (fd < 0) {
-        r.problem = readFailure(errno);
+        r.problem = errno == ELOOP && links == Links::Refuse ? linkRefused() : readFailure(errno);
         return r;
     }
     struct Closer

@@ -16,12 +16,20 @@ QString reason(int error);
 // What to do about a write that failed with `error`, for a teacher: "the disk is full; …".
 QString writeAdvice(int error);
 
-// Why `path` is not a plain file (a link to one counts as one): missing, a folder, a
-// device, a named pipe, a link to nothing or a loop of links. Empty when it is a plain file.
-QString notAFile(const QString &path);
+// What becomes of a symbolic link: it counts as the file it points to, or it is refused
+// whatever it points to, where only a file itself will do (what is packed into a program).
+enum class Links { Follow, Refuse };
+
+// Why `path` is not a plain file (with Links::Follow a link to one counts as one): missing,
+// a folder, a device, a named pipe, a link to nothing or a loop of links, or with
+// Links::Refuse any link. Empty when it is a plain file.
+QString notAFile(const QString &path, Links links = Links::Follow);
 
 // "3.2 MB", "800 bytes".
 QString size(qint64 bytes);
+
+// "it is 9.0 MB, larger than 8.0 MB": why `bytes` are too many where `maxBytes` are allowed.
+QString tooLarge(qint64 bytes, qint64 maxBytes);
 
 struct Read
 {
@@ -32,8 +40,9 @@ struct Read
 };
 
 // The bytes of the plain file at `path`, if it holds at most `maxBytes`. A device, a named
-// pipe or a folder is refused without being opened for reading, so nothing waits or grows.
-Read read(const QString &path, qint64 maxBytes);
+// pipe or a folder is refused without being opened for reading, so nothing waits or grows;
+// with Links::Refuse, so is a symbolic link, even one that takes the file's place meanwhile.
+Read read(const QString &path, qint64 maxBytes, Links links = Links::Follow);
 
 struct Output
 {

@@ -1,18 +1,32 @@
 #include "TestFolder.h"
 
-#include "FileAccess.h"
+#include "Printing.h"
 
 #include <QBuffer>
 #include <QDir>
 #include <QFileInfo>
+#include <QHash>
 #include <QImage>
 #include <QImageReader>
 #include <QRegularExpression>
+#include <QSet>
+#include <QTextStream>
 #include <cmath>
 
 namespace TestFolder {
 
-ContentReader::PictureCheck checkPicture(const QString &source)
+namespace {
+
+const QString TestName = QStringLiteral("test.kaz");
+
+// The memory a loaded picture may take, as the program loads pictures; 0: no limit.
+qint64 allocationLimit()
+{
+    return qint64(QImageReader::allocationLimit()) * 1024 * 1024;
+}
+
+// Why the picture file at `source` cannot be shown, and its size; its bytes go to `bytes`.
+ContentReader::PictureCheck readPicture(const QString &source, FileAccess::Links links, QByteArray *bytes)
 {
     const QFileInfo info(source);
     if (!info.exists() && !info.isSymLink()) {
@@ -27,20 +41,76 @@ ContentReader::PictureCheck checkPicture(const QString &source)
         return QStringLiteral("there is no such file beside test.kaz; put the picture in the test folder, or "
                               "correct its name");
     }
-    if (const QString kind = FileAccess::notAFile(source); !kind.isEmpty())
+    if (const QString kind = FileAccess::notAFile(source, links); !kind.isEmpty())
         return kind;
-    // The program loads pictures with the same limit on the memory a picture may take.
-    const qint64 limit = qint64(QImageReader::allocationLimit()) * 1024 * 1024;
-    const FileAccess::Read file = FileAccess::read(source, limit > 0 ? limit : ContentReader::MaxFileBytes * 64);
+    FileAccess::Read file = FileAccess::read(source, maxPictureBytes(), links);
     if (file.tooLarge)
         return QStringLiteral("the file is too large: %1; save the picture smaller").arg(file.problem);
     if (!file.ok())
         return QStringLiteral("the file cannot be read: %1").arg(file.problem);
+    *bytes = std::move(file.bytes);
+    return checkPicture(*bytes);
+}
+
+// Reads `text` as test.kaz with `look` checking each picture it names, whose bytes
+// it keeps in `pictures` by source when the picture can be shown; the pictures are then
+// given to the store and, for a sound test, listed after test.kaz under the names `name`
+// makes of their sources.
+template <typename Look, typename Name>
+void readTest(Checked &c, const QByteArray &text, ContentReader::Options options, QHash<QString, QByteArray> &pictures,
+              Look look, Name name)
+{
+    options.checkPicture = [&pictures, &look](const QString &source) {
+        QByteArray bytes;
+        ContentReader::PictureCheck found = look(source, &bytes);
+        if (found.problem.isEmpty())
+            pictures.insert(source, bytes);
+        return found;
+    };
+    ContentReader::Result result = ContentReader::readBytes(text, options);
+    c.store = std::move(result.store);
+    c.problems = std::move(result.problems);
+    for (auto p = pictures.cbegin(); p != pictures.cend(); ++p)
+        c.store.setPictureData(p.key(), p.value());
+    if (!c.ok())
+        return;
+    c.files.append({TestName, text});
+    QSet<QString> taken;
+    for (int q = 1; q <= ContentStore::QuestionsWithExtras; ++q) {
+        const QString &source = c.store.Graphika(q).source;
+        const auto found = pictures.constFind(source);
+        if (found == pictures.cend() || taken.contains(source))
+            continue;
+        taken.insert(source);
+        c.files.append({name(source), *found});
+    }
+}
+
+} // namespace
+
+qint64 maxPictureBytes()
+{
+    const qint64 limit = allocationLimit();
+    return limit > 0 ? limit : ContentReader::MaxFileBytes * 64;
+}
+
+ContentReader::PictureCheck checkPicture(const QString &source, FileAccess::Links links)
+{
+    QByteArray bytes;
+    return readPicture(source, links, &bytes);
+}
+
+ContentReader::PictureCheck checkPicture(const QByteArray &bytes)
+{
+    if (bytes.size() > maxPictureBytes())
+        return QStringLiteral("the file is too large: %1; save the picture smaller")
+            .arg(FileAccess::tooLarge(bytes.size(), maxPictureBytes()));
     QBuffer buffer;
-    buffer.setData(file.bytes);
+    buffer.setData(bytes);
     buffer.open(QIODevice::ReadOnly);
     QImageReader reader(&buffer);
     // Four bytes a pixel, as the picture is shown.
+    const qint64 limit = allocationLimit();
     if (const QSize size = reader.size(); limit > 0 && size.isValid() && qint64(size.width()) * size.height() * 4 > limit) {
         const qint64 most = limit / 4;
         return QStringLiteral("the picture is %1 × %2 pixels, too many to load: a picture may take at most %3 MB of "
@@ -60,18 +130,20 @@ ContentReader::PictureCheck checkPicture(const QString &source)
     return {QString(), image.size()};
 }
 
-Checked check(const QString &folderPath)
+Checked check(const QString &folderPath, FileAccess::Links links)
 {
     const QDir folder(folderPath);
     Checked c;
-    c.testFile = QFileInfo(folder.filePath(QStringLiteral("test.kaz"))).filePath();
+    c.testFile = QFileInfo(folder.filePath(TestName)).filePath();
     const auto cannot = [&c](const QString &why) {
         c.problems.append({c.testFile, 0, QStringLiteral("cannot read the test: ") + why});
         return c;
     };
-    if (!QFileInfo(folderPath).isDir())
-        return cannot(QStringLiteral("there is no folder \"%1\"; name the folder that holds test.kaz").arg(folderPath));
-    const FileAccess::Read file = FileAccess::read(c.testFile, ContentReader::MaxFileBytes);
+    if (const QFileInfo info(folderPath); !info.isDir())
+        return cannot((info.exists() ? QStringLiteral("\"%1\" is a file, not a folder") : QStringLiteral("there is no folder \"%1\""))
+                          .arg(folderPath)
+                      + QStringLiteral("; name the folder that holds test.kaz"));
+    const FileAccess::Read file = FileAccess::read(c.testFile, ContentReader::MaxFileBytes, links);
     if (file.tooLarge)
         return cannot(QStringLiteral("%1, the most a test may have (a test of %2 phrases a side takes about 5 MB); "
                                      "keep only the test in it")
@@ -80,21 +152,58 @@ Checked check(const QString &folderPath)
     if (!file.ok())
         return cannot(file.problem);
     c.read = true;
-    c.files.append(c.testFile);
 
     ContentReader::Options options;
     options.fileName = c.testFile;
     options.pictureBase = folder.path() + u'/';
-    options.checkPicture = [&c](const QString &source) {
-        ContentReader::PictureCheck found = checkPicture(source);
-        if (found.problem.isEmpty())
-            c.files.append(source);
-        return found;
-    };
-    ContentReader::Result result = ContentReader::readBytes(file.bytes, options);
-    c.store = std::move(result.store);
-    c.problems = std::move(result.problems);
+    QHash<QString, QByteArray> pictures;
+    const qsizetype base = options.pictureBase.size();
+    readTest(
+        c, file.bytes, options, pictures,
+        [links](const QString &source, QByteArray *bytes) { return readPicture(source, links, bytes); },
+        [base](const QString &source) { return source.mid(base); });
     return c;
+}
+
+Checked check(const TestFileList &files)
+{
+    Checked c;
+    c.testFile = TestName;
+    QHash<QString, QByteArray> byName;
+    for (const TestFile &f : files)
+        byName.insert(f.name, f.bytes);
+    const auto text = byName.constFind(TestName);
+    if (text == byName.cend()) {
+        c.problems.append({c.testFile, 0, QStringLiteral("cannot read the test: it holds no test.kaz")});
+        return c;
+    }
+    c.read = true;
+
+    ContentReader::Options options;
+    options.fileName = c.testFile;
+    QHash<QString, QByteArray> pictures;
+    readTest(
+        c, *text, options, pictures,
+        [&byName](const QString &name, QByteArray *bytes) -> ContentReader::PictureCheck {
+            const auto found = byName.constFind(name);
+            if (found == byName.cend())
+                return QStringLiteral("the program holds no picture of this name");
+            *bytes = *found;
+            return checkPicture(*found);
+        },
+        [](const QString &source) { return source; });
+    return c;
+}
+
+void printProblems(QTextStream &err, const Checked &checked, const QString &outcome)
+{
+    QStringList problems;
+    for (const ContentReader::Problem &p : checked.problems)
+        problems.append(p.toString());
+    printCapped(err, problems, "problem");
+    if (checked.read && !checked.ok())
+        err << problems.size() << (problems.size() == 1 ? " problem" : " problems") << " in " << checked.testFile
+            << "; " << outcome << '\n';
 }
 
 } // namespace TestFolder

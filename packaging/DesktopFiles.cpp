@@ -55,7 +55,13 @@ QStringList reversedLabels(const QString &host)
     return labels;
 }
 
-// A value of the desktop entry format: backslash and control characters escaped.
+QString xml(const QString &text)
+{
+    return text.toHtmlEscaped();
+}
+
+} // namespace
+
 QString entryValue(const QString &text)
 {
     QString value;
@@ -70,13 +76,6 @@ QString entryValue(const QString &text)
     }
     return value;
 }
-
-QString xml(const QString &text)
-{
-    return text.toHtmlEscaped();
-}
-
-} // namespace
 
 QString titleOf(const QString &caption)
 {
@@ -119,6 +118,24 @@ Program describe(const QString &caption, const QString &folderName, const QStrin
     return program;
 }
 
+QString execArgument(const QString &path)
+{
+    // Characters the format reserves; an argument holding any of them is quoted, and inside
+    // the quotes ", `, $ and \ are escaped. "%" starts a field code, so it is doubled.
+    static const QString reserved = QStringLiteral(" \t\n\"'\\><~|&;$*?#()`");
+    QString argument = path;
+    argument.replace(u'%', QStringLiteral("%%"));
+    if (std::none_of(argument.cbegin(), argument.cend(), [](QChar c) { return reserved.contains(c); }))
+        return argument;
+    QString quoted = QStringLiteral("\"");
+    for (QChar c : std::as_const(argument)) {
+        if (c == u'"' || c == u'`' || c == u'$' || c == u'\\')
+            quoted += u'\\';
+        quoted += c;
+    }
+    return quoted + u'"';
+}
+
 QString desktopEntry(const Program &program)
 {
     const QString name = entryValue(program.title);
@@ -134,10 +151,15 @@ QString desktopEntry(const Program &program)
     text += QStringLiteral("Comment[bg]=Свържете по двойки фразите от два списъка и вижте кои двойки са верни\n");
     text += QStringLiteral("Keywords=quiz;test;matching;pairs;\n");
     text += QStringLiteral("Keywords[bg]=тест;съпоставяне;двойки;\n");
-    // Executable names are CMake target names (letters, digits, "_", ".", "+", "-"), which
-    // need no quoting on an Exec line.
-    text += QStringLiteral("Exec=") + program.executable + u'\n';
-    text += QStringLiteral("TryExec=") + program.executable + u'\n';
+    // Installed executables are named like CMake targets (letters, digits, "_", ".", "+",
+    // "-"), which need no quoting on an Exec line; a path of one user's program may.
+    if (program.path.isEmpty()) {
+        text += QStringLiteral("Exec=") + program.executable + u'\n';
+        text += QStringLiteral("TryExec=") + program.executable + u'\n';
+    } else {
+        text += QStringLiteral("Exec=") + entryValue(execArgument(program.path)) + u'\n';
+        text += QStringLiteral("TryExec=") + entryValue(program.path) + u'\n';
+    }
     text += QStringLiteral("Icon=") + program.id + u'\n';
     // On X11 the window's WM_CLASS instance is the executable's name; this ties the window
     // to its menu entry and icon.

@@ -13,6 +13,9 @@ struct Program
     QString id;         // reverse-DNS id, e.g. "bg.kaz.istoriya": names the entry, metainfo and icon
     QString title;      // the test's title, the menu entry's name
     QString homepage;   // the caption's web address when it is one, otherwise empty
+    // The program's absolute path, for an entry of one user's own (kazpack --desktop); empty
+    // for an installed program, which the desktop finds on the PATH by `executable`.
+    QString path;
 };
 
 // The licence of KAZ (SPDX), named in the metainfo; packaging/debian/copyright states it in full.
@@ -35,6 +38,13 @@ QString componentId(const QString &address, const QString &folderName);
 QString homepageOf(const QString &address);
 
 Program describe(const QString &caption, const QString &folderName, const QString &executable);
+
+// A value of the desktop entry format: backslash and control characters escaped.
+QString entryValue(const QString &text);
+
+// `path` as one argument of an Exec line, quoted where the desktop entry format asks for it
+// (before the escaping of the value itself).
+QString execArgument(const QString &path);
 
 // The text of <id>.desktop, in the freedesktop.org desktop entry format.
 QString desktopEntry(const Program &program);

@@ -14,7 +14,7 @@ kaz_install_missing libbenchmark-dev xvfb
 build="$root/build-bench"
 cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DKAZ_BENCHMARKS=ON >/dev/null
 cmake --build "$build" --parallel 2 \
-    --target kaz-istoriya-probe bare-window-probe kaz-bench-startup kaz-bench-actions kaz-bench-editor
+    --target kazprobe-istoriya bare-window-probe kazbench-startup kazbench-actions kazpack kazbench-editor
 
 # Qt wants a private runtime directory; without one it warns on every start.
 export XDG_RUNTIME_DIR="${XDG_RUNTIME_DIR:-$(mktemp -d)}"
@@ -39,16 +39,16 @@ echo
 echo "## Start-up: process start to first painted frame (Xvfb, xcb platform)"
 echo
 env -u QT_QPA_PLATFORM -u WAYLAND_DISPLAY DISPLAY=":$display" \
-    "$build/bench/kaz-bench-startup" --runs "${KAZ_BENCH_RUNS:-15}" \
+    "$build/bench/kazbench-startup" --runs "${KAZ_BENCH_RUNS:-15}" \
     "$build/bench/kaz-istoriya-probe" "$build/bench/bare-window-probe"
 
 echo
 echo "## Learner actions on generated tests (offscreen, Bulgarian collation)"
 echo
-LC_ALL=bg_BG.UTF-8 "$build/bench/kaz-bench-actions" --benchmark_color=false
+LC_ALL=bg_BG.UTF-8 "$build/bench/kazbench-actions" --benchmark_color=false
 echo
 echo "## Test editor: a test of 10,000 phrases a side"
 echo
-"$build/bench/kaz-bench-editor" --benchmark_color=false
+"$build/bench/kazbench-editor" --benchmark_color=false
 echo
 echo "Load after the run: $(cut -d' ' -f1-3 /proc/loadavg)"

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds the fuzz targets with clang, libFuzzer and the address and undefined-behaviour
 # sanitizers, then runs each for SECONDS (default 60) from a corpus seeded with the shipped
-# tests and the GIFT examples. A crash, a hang (over 10 s on one input) or a memory use over
+# tests, the GIFT examples and the shipped tests packed by kazpack onto a tiny fake runner. A crash, a hang (over 10 s on one input) or a memory use over
 # 2 GB stops the target and leaves the input in build-fuzz/fuzz/artifacts-<target>/.
 # Usage: bash scripts/fuzz.sh [SECONDS [libFuzzer options …]], e.g. bash scripts/fuzz.sh 300 -len_control=0
 set -euo pipefail
@@ -14,18 +14,30 @@ extra=("${@:2}")
 build="$root/build-fuzz"
 cmake -S "$root" -B "$build" -DCMAKE_CXX_COMPILER=clang++-14 -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DBUILD_TESTING=OFF -DKAZ_FUZZ=ON >/dev/null
-if ! cmake --build "$build" --parallel "$(nproc)" --target fuzz_content fuzz_gift >"$build/build.log" 2>&1; then
+if ! cmake --build "$build" --parallel "$(nproc)" --target fuzz_content fuzz_gift fuzz_packed kazpack \
+    >"$build/build.log" 2>&1; then
     cat "$build/build.log" >&2
     exit 1
 fi
 
 status=0
-for target in content gift; do
+for target in content gift packed; do
     corpus="$build/fuzz/corpus-$target"
     artifacts="$build/fuzz/artifacts-$target/"
     mkdir -p "$corpus" "$artifacts"
     if [ "$target" = content ]; then
         seeds=("$root"/content/*/test.kaz)
+    elif [ "$target" = packed ]; then
+        # Only the tails matter: each shipped test after a runner of a few bytes.
+        seeds=()
+        printf '#!fake runner\n' >"$build/fuzz/fake-runner"
+        for kaz in "$root"/content/*/test.kaz; do
+            folder="$(dirname "$kaz")"
+            name="$(basename "$folder")"
+            "$build/content/kazpack" --force --runner "$build/fuzz/fake-runner" -o "$build/fuzz/kaz-$name" \
+                "$folder" >/dev/null
+            seeds+=("$build/fuzz/kaz-$name")
+        done
     else
         seeds=("$root"/docs/examples/*.gift "$root"/tests/data/*.gift)
     fi

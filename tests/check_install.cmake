@@ -1,10 +1,12 @@
 # cmake -DBUILD_DIR=… -DWORK_DIR=… -DPROGRAMS=a|b -DBINDIR=bin -DDATADIR=share -DMANDIR=share/man
-#       -P check_install.cmake
+#       -DRUNNERDIR=libexec/kaz -DSOURCE_DIR=<project> -P check_install.cmake
 # Installs the build into WORK_DIR/prefix, as `cmake --install` does for a user, and checks
 # that every quiz program arrives with a desktop entry that starts it, an icon at every usual
 # size of the hicolor theme and an AppStream metainfo file, all under one id per program;
-# that every installed program has its manual page, compressed; and that the package's
-# copyright and changelog are there.
+# that every program holds its test; that the installed kazpack finds the installed runner by
+# itself, in a prefix other than the one the build was configured for; that every installed
+# program has its manual page, compressed; and that the package's copyright and changelog are
+# there.
 cmake_minimum_required(VERSION 3.25)
 string(REPLACE "|" ";" PROGRAMS "${PROGRAMS}")
 set(prefix "${WORK_DIR}/prefix")
@@ -32,12 +34,36 @@ function(png_size file out)
     set(${out} "${w}x${h}" PARENT_SCOPE)
 endfunction()
 
+# The tools a teacher makes programs with, and the runner where kazpack looks for it.
+set(kazpack "${prefix}/${BINDIR}/kazpack")
+set(runner "${prefix}/${RUNNERDIR}/kazrunner")
+foreach(file "${kazpack}" "${runner}")
+    if(NOT EXISTS "${file}")
+        fail("${file}: not installed")
+    endif()
+endforeach()
+execute_process(COMMAND "${kazpack}" "${SOURCE_DIR}/content/istoriya" -o "${WORK_DIR}/kaz-istoriya" --force
+    RESULT_VARIABLE rc OUTPUT_QUIET ERROR_VARIABLE err)
+# The build's own runner is out of reach from the prefix: a program made here came from the
+# installed one.
+if(NOT rc EQUAL 0)
+    fail("the installed kazpack cannot pack the shipped test: ${err}")
+elseif(NOT EXISTS "${WORK_DIR}/kaz-istoriya")
+    fail("the installed kazpack wrote no program")
+endif()
+
 set(share "${prefix}/${DATADIR}")
 file(GLOB entries "${share}/applications/*.desktop")
 set(ids "")
 foreach(program IN LISTS PROGRAMS)
     if(NOT EXISTS "${prefix}/${BINDIR}/${program}" OR IS_DIRECTORY "${prefix}/${BINDIR}/${program}")
         fail("${program}: not installed in ${BINDIR}/")
+    else()
+        execute_process(COMMAND "${kazpack}" --list "${prefix}/${BINDIR}/${program}" RESULT_VARIABLE rc
+            OUTPUT_VARIABLE out ERROR_VARIABLE out)
+        if(NOT rc EQUAL 0 OR NOT out MATCHES "packed format 1, [0-9]+ files?, .*  test.kaz\n")
+            fail("${program}: holds no test (${out})")
+        endif()
     endif()
     set(id "")
     foreach(entry IN LISTS entries)

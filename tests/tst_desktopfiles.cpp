@@ -181,6 +181,46 @@ private slots:
     }
     void desktopEntryKeepsTitle_data() { addTitles(); }
 
+    // A program of one user's own is started by its absolute path: the Exec line read as a
+    // desktop reads it (value unescaped, then the quoted argument) gives the path back.
+    void execOfOwnProgram_data()
+    {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<bool>("quoted");
+        QTest::addRow("plain") << u"/home/maria/kaz-geo"_qs << false;
+        QTest::addRow("cyrillic") << u"/home/мария/Тестове/kaz-geo"_qs << false;
+        QTest::addRow("space") << u"/home/maria/My Tests/kaz-geo"_qs << true;
+        QTest::addRow("quote_dollar_backtick") << u"/tmp/a\"b$c`d/kaz-geo"_qs << true;
+        QTest::addRow("backslash") << u"/tmp/a\\b/kaz-geo"_qs << true;
+        QTest::addRow("percent") << u"/tmp/100%/kaz-geo"_qs << false;
+        QTest::addRow("semicolon_and_hash") << u"/tmp/a;b#c/kaz-geo"_qs << true;
+    }
+    void execOfOwnProgram()
+    {
+        QFETCH(QString, path);
+        QFETCH(bool, quoted);
+        Program p = DesktopFiles::describe(u"https://kaz.bg География"_qs, u"geo"_qs, u"kaz-geo"_qs);
+        p.path = path;
+        const QHash<QString, QString> keys = readEntry(DesktopFiles::desktopEntry(p));
+        QVERIFY2(!keys.contains(QStringLiteral("!malformed")), qPrintable(keys.value(QStringLiteral("!malformed"))));
+        QCOMPARE(keys.value(u"TryExec"_qs), path);
+        QCOMPARE(keys.value(u"StartupWMClass"_qs), u"kaz-geo"_qs);
+        const QString exec = keys.value(u"Exec"_qs);
+        QCOMPARE(exec.startsWith(u'"'), quoted);
+        QString argument;
+        for (qsizetype i = quoted ? 1 : 0; i < exec.size(); ++i) {
+            if (quoted && exec.at(i) == u'\\' && i + 1 < exec.size())
+                argument += exec.at(++i);
+            else if (quoted && exec.at(i) == u'"')
+                QCOMPARE(i, exec.size() - 1); // the closing quote ends the line
+            else if (exec.at(i) == u'%' && i + 1 < exec.size() && exec.at(i + 1) == u'%')
+                argument += exec.at(++i);
+            else
+                argument += exec.at(i);
+        }
+        QCOMPARE(argument, path);
+    }
+
     void metainfoKeepsTitle()
     {
         QFETCH(QString, title);

@@ -19,6 +19,23 @@ bool link(const QString &target, const QString &path)
     return ::symlink(QFile::encodeName(target).constData(), QFile::encodeName(path).constData()) == 0;
 }
 
+// Makes "f" in `dir` as `what` says (see read_data()), beside a file "elsewhere/g" and a
+// named pipe "pipe" for links to point to.
+bool make(const QTemporaryDir &dir, const QString &what)
+{
+    const QString f = dir.filePath(QStringLiteral("f"));
+    if (!TestFiles::write(dir.filePath(QStringLiteral("elsewhere/g")), "far")
+        || ::mkfifo(QFile::encodeName(dir.filePath(QStringLiteral("pipe"))).constData(), 0644) != 0)
+        return false;
+    if (what.startsWith(QStringLiteral("->")))
+        return link(what.mid(2), f);
+    if (what == u"(folder)")
+        return QDir(dir.path()).mkdir(QStringLiteral("f"));
+    if (what == u"(fifo)")
+        return ::mkfifo(QFile::encodeName(f).constData(), 0644) == 0;
+    return what == u"(missing)" || TestFiles::write(f, what.toUtf8());
+}
+
 } // namespace
 
 class TestFileAccess : public QObject
@@ -65,22 +82,49 @@ private Q_SLOTS:
         QTemporaryDir dir;
         QVERIFY(dir.isValid());
         const QString f = dir.filePath(QStringLiteral("f"));
-        QVERIFY(TestFiles::write(dir.filePath(QStringLiteral("elsewhere/g")), "far"));
-        QVERIFY(::mkfifo(QFile::encodeName(dir.filePath(QStringLiteral("pipe"))).constData(), 0644) == 0);
-        if (what.startsWith(QStringLiteral("->")))
-            QVERIFY(link(what.mid(2), f));
-        else if (what == u"(folder)")
-            QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("f")));
-        else if (what == u"(fifo)")
-            QVERIFY(::mkfifo(QFile::encodeName(f).constData(), 0644) == 0);
-        else if (what != u"(missing)")
-            QVERIFY(TestFiles::write(f, what.toUtf8()));
+        QVERIFY(make(dir, what));
 
         const FileAccess::Read r = FileAccess::read(f, 10);
         QVERIFY2(r.problem.startsWith(says), qPrintable(r.problem));
         QCOMPARE(r.ok(), says.isEmpty());
         QCOMPARE(r.tooLarge, says.contains(QStringLiteral("larger")));
         QCOMPARE(r.bytes, bytes);
+    }
+
+    // Where only a file itself will do, every link is refused as a link, whatever it points
+    // to; everything else is read or refused as without the rule.
+    void readRefusingLinks_data()
+    {
+        QTest::addColumn<QString>("what"); // as in read_data()
+        QTest::addColumn<QString>("says"); // empty: read
+
+        QTest::addRow("plain_file") << QStringLiteral("abc") << QString();
+        QTest::addRow("one_byte_too_large") << QStringLiteral("0123456789a")
+                                            << QStringLiteral("it is 11 bytes, larger than 10 bytes");
+        QTest::addRow("folder") << QStringLiteral("(folder)") << QStringLiteral("it is a folder, not a file");
+        QTest::addRow("named_pipe") << QStringLiteral("(fifo)") << QStringLiteral("it is a named pipe (FIFO), not a file");
+        const QString link = QStringLiteral("the file is a symbolic link (to \"%1\"); put the file itself in its "
+                                            "place, not a link to it");
+        QTest::addRow("link_to_a_file_elsewhere") << QStringLiteral("->elsewhere/g") << link.arg(u"elsewhere/g");
+        QTest::addRow("link_to_a_named_pipe") << QStringLiteral("->pipe") << link.arg(u"pipe");
+        QTest::addRow("link_to_dev_zero") << QStringLiteral("->/dev/zero") << link.arg(u"/dev/zero");
+        QTest::addRow("dangling_link") << QStringLiteral("->nowhere") << link.arg(u"nowhere");
+        QTest::addRow("link_loop") << QStringLiteral("->f") << link.arg(u"f");
+    }
+    void readRefusingLinks()
+    {
+        QFETCH(QString, what);
+        QFETCH(QString, says);
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        const QString f = dir.filePath(QStringLiteral("f"));
+        QVERIFY(make(dir, what));
+
+        const FileAccess::Read r = FileAccess::read(f, 10, FileAccess::Links::Refuse);
+        QVERIFY2(r.problem.startsWith(says), qPrintable(r.problem));
+        QCOMPARE(r.ok(), says.isEmpty());
+        QCOMPARE(r.bytes, says.isEmpty() ? what.toUtf8() : QByteArray());
+        QCOMPARE(FileAccess::notAFile(f, FileAccess::Links::Refuse).isEmpty(), !what.startsWith(u'(') && !what.startsWith(u'-'));
     }
 
     void writeMakesMissingFolders()

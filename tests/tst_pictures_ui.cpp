@@ -312,7 +312,7 @@ void PicturesUi::clickWhileOpenRefreshesWindow()
     PictureWindow *first = window();
 
     // Spoil what the window shows; a second click sets box, picture and size afresh.
-    first->box()->setSource(QString());
+    first->box()->setSource(QString(), QByteArray());
     first->setFixedSize(40, 30);
     clickThumbnail();
     QCOMPARE(window(), first); // the same window, not a second one

@@ -1,18 +1,27 @@
 #include "KazProgram.h"
 
-#include "ContentReader.h"
 #include "DisplayFonts.h"
 #include "Kaz.h"
 #include "KazView.h"
+#include "TestFolder.h"
 
 #include <QCoreApplication>
-#include <QFile>
 #include <QFileInfo>
 #include <QTextStream>
 
+KazProgram::KazProgram(std::shared_ptr<const ContentStore> content, QObject *parent)
+    : KazProgram([content] { return content; }, parent)
+{
+}
+
 KazProgram::KazProgram(const QString &contentPath, QObject *parent)
+    : KazProgram([contentPath] { return load(contentPath); }, parent)
+{
+}
+
+KazProgram::KazProgram(std::function<std::shared_ptr<const ContentStore>()> loader, QObject *parent)
     : QObject(parent)
-    , m_model(new Kaz([contentPath] { return load(contentPath); }, this))
+    , m_model(new Kaz(std::move(loader), this))
 {
     // The window exists before its load handler runs, as the handler's reactions show in it.
     m_model->setScreenFonts(std::make_shared<DisplayFonts>());
@@ -25,18 +34,8 @@ KazProgram::~KazProgram() = default;
 
 std::shared_ptr<const ContentStore> KazProgram::load(const QString &contentPath)
 {
-    QFile file(contentPath);
-    auto store = std::make_shared<ContentStore>();
-    if (!file.open(QIODevice::ReadOnly)) {
-        QTextStream(stderr) << contentPath << ": error: the test content is missing from this program\n";
-        return store;
-    }
-    ContentReader::Options options;
-    options.fileName = contentPath;
-    options.pictureBase = QFileInfo(contentPath).path() + u'/';
-    ContentReader::Result result = ContentReader::read(QString::fromUtf8(file.readAll()), options);
-    for (const ContentReader::Problem &p : result.problems)
+    TestFolder::Checked checked = TestFolder::check(QFileInfo(contentPath).path());
+    for (const ContentReader::Problem &p : checked.problems)
         QTextStream(stderr) << p.toString() << '\n';
-    *store = std::move(result.store);
-    return store;
+    return std::make_shared<const ContentStore>(std::move(checked.store));
 }

@@ -211,7 +211,8 @@ void KazView::refresh()
     m_prowerka1->setPalette(verdict);
     m_prowerka1->setVisible(m.verdictVisible());
 
-    m_grafika0->setSource(m.thumbnail());
+    const QString thumbnail = m.thumbnail();
+    m_grafika0->setSource(thumbnail, thumbnail.isEmpty() ? QByteArray() : m_model->KAZ_danni().pictureData(thumbnail));
 
     // The window keeps the size the content gives it: no resizing by the learner.
     setFixedSize(sizeHint().expandedTo(QSize(1, 1)));
@@ -227,7 +228,7 @@ void KazView::refreshPictureWindow()
         m_pictureWindow = std::make_unique<PictureWindow>(nullptr);
     }
     if (state->visible)
-        m_pictureWindow->show(*state);
+        m_pictureWindow->show(*state, m_model->KAZ_danni().pictureData(state->picture));
     else
         m_pictureWindow->hide();
 }

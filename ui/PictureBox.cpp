@@ -12,12 +12,14 @@ PictureBox::PictureBox(QWidget *parent)
     setAttribute(Qt::WA_OpaquePaintEvent, true);
 }
 
-void PictureBox::setSource(const QString &source)
+void PictureBox::setSource(const QString &source, const QByteArray &bytes)
 {
     if (source == m_source)
         return;
     m_source = source;
-    m_pixmap = source.isEmpty() ? QPixmap() : QPixmap(source);
+    m_pixmap = QPixmap();
+    if (!source.isEmpty())
+        m_pixmap.loadFromData(bytes);
     update();
 }
 

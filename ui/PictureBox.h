@@ -12,8 +12,9 @@ class PictureBox : public QWidget
 public:
     explicit PictureBox(QWidget *parent = nullptr);
 
-    // Loads the picture from `source` (a resource path); an empty source clears it.
-    void setSource(const QString &source);
+    // Shows the picture file `bytes` (PNG, JPEG, BMP or GIF) of the test's picture `source`;
+    // an empty source clears the box. Pictures come from the test in memory, never from disk.
+    void setSource(const QString &source, const QByteArray &bytes);
     QString source() const { return m_source; }
     const QPixmap &pixmap() const { return m_pixmap; }
 

@@ -21,11 +21,11 @@ PictureWindow::PictureWindow(QWidget *parent)
     m_box->setFocusPolicy(Qt::NoFocus);
 }
 
-void PictureWindow::show(const KazGraphika &state)
+void PictureWindow::show(const KazGraphika &state, const QByteArray &picture)
 {
     setWindowTitle(WindowTitle::literal(state.caption));
     m_box->setGeometry(0, 0, Twips::toPixels(state.boxWidth), Twips::toPixels(state.boxHeight));
-    m_box->setSource(state.picture);
+    m_box->setSource(state.picture, picture);
     setFixedSize(Twips::toPixels(state.width - FrameWidth), Twips::toPixels(state.height - FrameHeight));
     QWidget::show();
     raise();

@@ -14,7 +14,8 @@ class PictureWindow : public QWidget
 public:
     explicit PictureWindow(QWidget *parent = nullptr);
 
-    void show(const KazGraphika &state);
+    // `picture`: the bytes of the picture file state.picture names.
+    void show(const KazGraphika &state, const QByteArray &picture);
     PictureBox *box() const { return m_box; }
 
 private:

@@ -1,7 +1,7 @@
 // kazcheck FOLDER [STAMP]: checks the test in FOLDER/test.kaz against every rule of the
-// content format and prints each problem as "file:line: error: …". Exits 1 when there is
-// any, so that the build of a faulty test stops; touches STAMP when the test is sound.
-#include "Printing.h"
+// content format, pictures included, and prints each problem as "file:line: error: …".
+// Exits 1 when there is any, so that the build of a faulty test stops; touches STAMP when
+// the test is sound. kazpack checks a folder with the same function before it packs it.
 #include "TestFolder.h"
 
 #include <QCoreApplication>
@@ -18,17 +18,9 @@ int main(int argc, char *argv[])
         return 2;
     }
     const TestFolder::Checked checked = TestFolder::check(args.at(1));
-    QStringList problems;
-    for (const ContentReader::Problem &p : checked.problems)
-        problems.append(p.toString());
-    printCapped(err, problems, "problem");
-    if (!checked.read)
+    TestFolder::printProblems(err, checked, QStringLiteral("the test was not built"));
+    if (!checked.ok())
         return 1;
-    if (!checked.ok()) {
-        err << problems.size() << (problems.size() == 1 ? " problem" : " problems") << " in " << checked.testFile
-            << "; the test was not built\n";
-        return 1;
-    }
     if (args.size() == 3) {
         QFile stamp(args.at(2));
         if (!stamp.open(QIODevice::WriteOnly | QIODevice::Truncate) || stamp.write("checked\n") < 0) {

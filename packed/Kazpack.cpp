@@ -1,0 +1,487 @@
+#include "Kazpack.h"
+
+#include "DesktopFiles.h"
+#include "KazIconDrawing.h"
+#include "PackedTest.h"
+#include "TestFolder.h"
+
+#include <QBuffer>
+#include <QCommandLineParser>
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QTextStream>
+
+#include <algorithm>
+#include <optional>
+
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#endif
+
+namespace Kazpack {
+
+namespace {
+
+const QString UsageText = QStringLiteral("usage: kazpack FOLDER [-o PROGRAM] [--force] [--runner RUNNER] [--desktop]\n"
+                                     "       kazpack --extract PROGRAM FOLDER\n"
+                                     "       kazpack --list PROGRAM\n"
+                                     "       kazpack --desktop --remove PROGRAM\n"
+                                     "       kazpack --help\n");
+
+bool exists(const QString &path)
+{
+    const QFileInfo info(path);
+    return info.exists() || info.isSymLink();
+}
+
+// rwxr-xr-x less what the user's umask takes away, as a compiler gives its programs.
+QFileDevice::Permissions executablePermissions()
+{
+    using P = QFileDevice;
+    unsigned mode = 0755;
+#ifdef Q_OS_UNIX
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    mode &= ~unsigned(mask);
+#endif
+    QFileDevice::Permissions permissions;
+    const auto set = [&](unsigned bit, QFileDevice::Permissions flags) {
+        if (mode & bit)
+            permissions |= flags;
+    };
+    set(0400, P::ReadOwner | P::ReadUser);
+    set(0200, P::WriteOwner | P::WriteUser);
+    set(0100, P::ExeOwner | P::ExeUser);
+    set(0040, P::ReadGroup);
+    set(0020, P::WriteGroup);
+    set(0010, P::ExeGroup);
+    set(0004, P::ReadOther);
+    set(0002, P::WriteOther);
+    set(0001, P::ExeOther);
+    return permissions;
+}
+
+// Writes `bytes` to `path` through a temporary file that replaces it only when complete.
+bool save(const QString &path, const QByteArray &bytes, QString *error,
+          std::optional<QFileDevice::Permissions> permissions = std::nullopt)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size()
+        || (permissions && !file.setPermissions(*permissions)) || !file.commit()) {
+        *error = file.errorString();
+        return false;
+    }
+    return true;
+}
+
+// A path in a Makefile rule, as depfiles write it.
+QString makePath(const QString &path)
+{
+    QString escaped;
+    for (QChar c : path) {
+        if (c == u' ' || c == u'#' || c == u'\\')
+            escaped += u'\\';
+        if (c == u'$')
+            escaped += u'$';
+        escaped += c;
+    }
+    return escaped;
+}
+
+QString programName(const QString &program)
+{
+    return QFileInfo(program).fileName();
+}
+
+// The test folder's name: the last part of its absolute path.
+QString folderName(const QString &folder)
+{
+    const QString name = QFileInfo(QDir(folder).absolutePath()).fileName();
+    return name.isEmpty() ? QStringLiteral("test") : name;
+}
+
+// A Windows program starts with "MZ"; its copies keep the .exe ending.
+bool isWindowsProgram(const QByteArray &runner)
+{
+    return runner.startsWith("MZ");
+}
+
+QString advice(PackedTest::Fault fault)
+{
+    switch (fault) {
+    case PackedTest::Fault::NoTest: return QStringLiteral("; it is no test program made by kazpack");
+    case PackedTest::Fault::Damaged: return QStringLiteral("; ask for the program again, or make it again");
+    case PackedTest::Fault::NewerVersion: return QStringLiteral("; use the kazpack of a newer KAZ");
+    case PackedTest::Fault::Unreadable:
+    case PackedTest::Fault::None: break;
+    }
+    return {};
+}
+
+// The desktop's own files of `program`: its menu entry and its icon at every size.
+class DesktopEntry
+{
+public:
+    explicit DesktopEntry(const QString &dataHome)
+        : m_share(dataHome)
+    {
+    }
+    QString entry(const QString &id) const { return m_share.filePath(QStringLiteral("applications/%1.desktop").arg(id)); }
+    QString icon(const QString &id, int size) const
+    {
+        return m_share.filePath(QStringLiteral("icons/hicolor/%1x%1/apps/%2.png").arg(size).arg(id));
+    }
+
+    bool write(const DesktopFiles::Program &program, QTextStream &out, QTextStream &err) const
+    {
+        QString error;
+        const QString path = entry(program.id);
+        if (!QDir().mkpath(QFileInfo(path).path())
+            || !save(path, DesktopFiles::desktopEntry(program).toUtf8(), &error)) {
+            err << path << ": error: cannot write the menu entry: " << error << '\n';
+            return false;
+        }
+        out << path << '\n';
+        for (int size : KazIconDrawing::sizes()) {
+            const QString png = icon(program.id, size);
+            QByteArray bytes;
+            QBuffer buffer(&bytes);
+            buffer.open(QIODevice::WriteOnly);
+            KazIconDrawing::image(size).save(&buffer, "PNG");
+            if (!QDir().mkpath(QFileInfo(png).path()) || !save(png, bytes, &error)) {
+                err << png << ": error: cannot write the icon: " << error << '\n';
+                return false;
+            }
+        }
+        return true;
+    }
+
+    // Removes the entries whose program is `path`, with their icons; the files removed.
+    QStringList remove(const QString &path, QTextStream &err, bool *ok) const
+    {
+        QStringList removed;
+        *ok = true;
+        const QString tryExec = QStringLiteral("TryExec=") + DesktopFiles::entryValue(path);
+        const QDir applications(m_share.filePath(QStringLiteral("applications")));
+        const QStringList entries = applications.entryList({QStringLiteral("*.desktop")}, QDir::Files);
+        for (const QString &name : entries) {
+            QFile file(applications.filePath(name));
+            if (file.size() > 1 << 20 || !file.open(QIODevice::ReadOnly))
+                continue;
+            const QList<QByteArray> lines = file.readAll().split('\n');
+            if (!lines.contains(tryExec.toUtf8()))
+                continue;
+            const QString id = name.chopped(int(qstrlen(".desktop")));
+            QStringList files{file.fileName()};
+            for (int size : KazIconDrawing::sizes())
+                if (exists(icon(id, size)))
+                    files << icon(id, size);
+            for (const QString &f : std::as_const(files)) {
+                if (QFile::remove(f)) {
+                    removed << f;
+                } else {
+                    err << f << ": error: cannot remove the file\n";
+                    *ok = false;
+                }
+            }
+        }
+        return removed;
+    }
+
+private:
+    QDir m_share;
+};
+
+struct PackOptions
+{
+    QString folder;
+    QString output;
+    QString runner;
+    bool defaultRunner = true;
+    bool force = false;
+    bool desktop = false;
+    QString depfile;
+};
+
+int pack(const PackOptions &o, QTextStream &out, QTextStream &err)
+{
+    // The same check as kazcheck's, with the same messages; what is packed must be the files
+    // themselves, so a link among them is one more problem.
+    const TestFolder::Checked checked = TestFolder::check(o.folder, FileAccess::Links::Refuse);
+    TestFolder::printProblems(err, checked, QStringLiteral("no program was written"));
+    if (!checked.ok())
+        return Problem;
+
+    if (!QFileInfo(o.runner).isFile()) {
+        if (o.defaultRunner)
+            err << "kazpack: error: the quiz runner is not at " << o.runner
+                << "; install KAZ again, or give a runner with --runner RUNNER\n";
+        else
+            err << o.runner << ": error: there is no such runner; give the path of the quiz runner (kazrunner) or of "
+                << "a test program\n";
+        return Problem;
+    }
+    const PackedTest::Runner runner = PackedTest::runnerPart(o.runner);
+    if (!runner.ok()) {
+        err << o.runner << ": error: cannot use this runner: " << runner.reason << advice(runner.fault) << '\n';
+        return Problem;
+    }
+    QString problem;
+    const QByteArray tail = PackedTest::tail(checked.files, &problem);
+    if (tail.isEmpty()) {
+        err << o.folder << ": error: the test cannot be packed: " << problem << '\n';
+        return Problem;
+    }
+
+    QString output = o.output;
+    if (output.isEmpty())
+        output = QStringLiteral("kaz-") + folderName(o.folder) + (isWindowsProgram(runner.bytes) ? QStringLiteral(".exe") : QString());
+    const QFileInfo target(output);
+    if (target.isDir()) {
+        err << output << ": error: this is a folder; give the program's file name with -o, for example -o "
+            << QDir(output).filePath(QStringLiteral("kaz-") + folderName(o.folder)) << '\n';
+        return Problem;
+    }
+    if (exists(output) && !o.force) {
+        err << output << ": error: the file already exists and is kept; give --force to replace it, or another "
+            << "name with -o PROGRAM\n";
+        return Problem;
+    }
+    const QString absolute = target.absoluteFilePath();
+    DesktopFiles::Program program;
+    if (o.desktop) {
+        program = DesktopFiles::describe(ContentStore::item(checked.store.Danni(3), 0), folderName(o.folder),
+                                         programName(output));
+        program.path = absolute;
+        if (std::any_of(absolute.cbegin(), absolute.cend(), [](QChar c) { return c.unicode() < 0x20; })) {
+            err << output << ": error: a menu entry cannot start a program whose path holds control characters; "
+                << "write the program to another folder with -o\n";
+            return Problem;
+        }
+    }
+
+    QString error;
+    if (!save(output, runner.bytes + tail, &error, executablePermissions())) {
+        err << output << ": error: cannot write the program: " << error << '\n';
+        return Problem;
+    }
+    out << output << '\n';
+
+    if (!o.depfile.isEmpty()) {
+        QString rule = makePath(absolute) + u':';
+        for (const PackedTest::File &f : checked.files)
+            rule += u' ' + makePath(QFileInfo(QDir(o.folder).filePath(f.name)).absoluteFilePath());
+        if (!save(o.depfile, (rule + u'\n').toUtf8(), &error)) {
+            err << o.depfile << ": error: cannot write the list of the program's files: " << error << '\n';
+            return Problem;
+        }
+    }
+    if (o.desktop && !DesktopEntry(dataHome()).write(program, out, err))
+        return Problem;
+    return Done;
+}
+
+int extract(const QString &programPath, const QString &folderPath, QTextStream &out, QTextStream &err)
+{
+    const PackedTest::Contents contents = PackedTest::read(programPath);
+    if (!contents.ok()) {
+        err << programPath << ": error: the test cannot be taken out: " << contents.reason << advice(contents.fault)
+            << '\n';
+        return Problem;
+    }
+    const QDir folder(folderPath);
+    if (exists(folderPath) && !QFileInfo(folderPath).isDir()) {
+        err << folderPath << ": error: this is a file, not a folder; give a new or empty folder\n";
+        return Problem;
+    }
+    QStringList taken;
+    for (const PackedTest::File &f : contents.files)
+        if (exists(folder.filePath(f.name)))
+            taken << folder.filePath(f.name);
+    if (!taken.isEmpty()) {
+        for (const QString &path : std::as_const(taken))
+            err << path << ": error: the file already exists and is kept\n";
+        err << "kazpack: error: nothing was taken out; give a new or empty folder\n";
+        return Problem;
+    }
+    const bool made = !folder.exists();
+    if (made && !QDir().mkpath(folderPath)) {
+        err << folderPath << ": error: the folder cannot be made here\n";
+        return Problem;
+    }
+    QStringList written;
+    for (const PackedTest::File &f : contents.files) {
+        QFile file(folder.filePath(f.name));
+        // NewOnly: a file that appeared since the check above is not replaced either.
+        const bool opened = file.open(QIODevice::WriteOnly | QIODevice::NewOnly);
+        if (opened)
+            written << file.fileName();
+        if (!opened || file.write(f.bytes) != f.bytes.size() || !file.flush()) {
+            err << file.fileName() << ": error: cannot write the file: " << file.errorString() << '\n';
+            file.close();
+            for (const QString &w : std::as_const(written))
+                QFile::remove(w);
+            if (made)
+                QDir().rmdir(folderPath);
+            err << "kazpack: error: nothing was taken out\n";
+            return Problem;
+        }
+    }
+    out << folderPath << '\n';
+    return Done;
+}
+
+int list(const QString &programPath, QTextStream &out, QTextStream &err)
+{
+    const PackedTest::Contents contents = PackedTest::read(programPath);
+    if (!contents.ok()) {
+        err << programPath << ": error: " << contents.reason << advice(contents.fault) << '\n';
+        return Problem;
+    }
+    qint64 total = 0;
+    for (const PackedTest::File &f : contents.files)
+        total += f.bytes.size();
+    out << programPath << ": packed format " << contents.version << ", " << contents.files.size()
+        << (contents.files.size() == 1 ? " file, " : " files, ") << total << " bytes\n";
+    const int width = int(QString::number(total).size());
+    for (const PackedTest::File &f : contents.files)
+        out << QStringLiteral("%1  %2\n").arg(f.bytes.size(), width).arg(f.name);
+    return Done;
+}
+
+int removeDesktop(const QString &programPath, QTextStream &out, QTextStream &err)
+{
+    const QString path = QFileInfo(programPath).absoluteFilePath();
+    const QString share = dataHome();
+    bool ok = true;
+    const QStringList removed = DesktopEntry(share).remove(path, err, &ok);
+    for (const QString &f : removed)
+        out << f << '\n';
+    if (removed.isEmpty() && ok) {
+        err << programPath << ": error: no menu entry in " << QDir(share).filePath(QStringLiteral("applications"))
+            << " starts this program; nothing was removed\n";
+        return Problem;
+    }
+    return ok ? Done : Problem;
+}
+
+} // namespace
+
+QString dataHome()
+{
+    const QString xdg = qEnvironmentVariable("XDG_DATA_HOME");
+    if (!xdg.isEmpty() && QDir::isAbsolutePath(xdg))
+        return xdg;
+    return QDir::home().filePath(QStringLiteral(".local/share"));
+}
+
+QString help()
+{
+    return UsageText + QStringLiteral(R"(
+Makes a test folder into one program file that runs the test with nothing beside it.
+
+  kazpack FOLDER          checks the test in FOLDER (its test.kaz and the pictures it names,
+                          by the same rules as the build) and writes the program kaz-FOLDER
+                          in the current folder. On any problem it writes nothing and lists
+                          every problem, each with the file, the line and how to mend it.
+  -o, --output PROGRAM    write the program to PROGRAM instead
+  --force                 replace PROGRAM when it already exists
+  --runner RUNNER         the quiz runner to pack the test with, for example one built for
+                          Windows, or a test program whose own test is then replaced;
+                          without it, the runner installed with kazpack
+  --desktop               also add the program to your desktop's application menu (a menu
+                          entry and icons under $XDG_DATA_HOME or ~/.local/share)
+  --desktop --remove PROGRAM
+                          take the menu entry and icons of PROGRAM away again
+  --extract PROGRAM FOLDER
+                          gives back the test folder of PROGRAM (FOLDER is made when needed;
+                          no file in it is ever replaced); packing it again gives the same
+                          program, byte for byte
+  --list PROGRAM          lists the files PROGRAM holds with their sizes in bytes
+  --depfile FILE          for build systems: write the files the program was made of to FILE
+                          as a Makefile rule
+
+Exit status: 0 done, 1 a problem (nothing written), 2 a mistake in the command line.
+)");
+}
+
+int run(const QStringList &arguments, const QString &defaultRunner, QTextStream &out, QTextStream &err)
+{
+    QCommandLineParser parser;
+    const QCommandLineOption helpOption({QStringLiteral("h"), QStringLiteral("help")}, {});
+    const QCommandLineOption output({QStringLiteral("o"), QStringLiteral("output")}, {}, QStringLiteral("PROGRAM"));
+    const QCommandLineOption force(QStringLiteral("force"), {});
+    const QCommandLineOption runner(QStringLiteral("runner"), {}, QStringLiteral("RUNNER"));
+    const QCommandLineOption desktop(QStringLiteral("desktop"), {});
+    const QCommandLineOption remove(QStringLiteral("remove"), {});
+    const QCommandLineOption extractOption(QStringLiteral("extract"), {});
+    const QCommandLineOption listOption(QStringLiteral("list"), {});
+    const QCommandLineOption depfile(QStringLiteral("depfile"), {}, QStringLiteral("FILE"));
+    parser.addOptions({helpOption, output, force, runner, desktop, remove, extractOption, listOption, depfile});
+
+    const auto usage = [&err](const QString &what) {
+        err << "kazpack: error: " << what << '\n' << UsageText;
+        return Usage;
+    };
+    if (!parser.parse(QStringList{QStringLiteral("kazpack")} + arguments))
+        return usage(parser.errorText());
+    if (parser.isSet(helpOption)) {
+        out << help();
+        return Done;
+    }
+    for (const QCommandLineOption *o : {&output, &runner, &depfile})
+        if (parser.values(*o).size() > 1)
+            return usage(QStringLiteral("--%1 is given more than once").arg(o->names().constLast()));
+    const QStringList args = parser.positionalArguments();
+    const auto onlyWhenPacking = [&]() -> QString {
+        for (const QCommandLineOption *o : {&output, &force, &runner, &depfile})
+            if (parser.isSet(*o))
+                return QStringLiteral("--%1 belongs to packing a folder").arg(o->names().constLast());
+        return {};
+    };
+
+    if (int(parser.isSet(extractOption)) + int(parser.isSet(listOption)) + int(parser.isSet(remove)) > 1)
+        return usage(QStringLiteral("give one of --extract, --list and --remove"));
+    if (parser.isSet(extractOption)) {
+        if (const QString why = onlyWhenPacking(); !why.isEmpty() || parser.isSet(desktop))
+            return usage(why.isEmpty() ? QStringLiteral("--desktop belongs to packing a folder") : why);
+        if (args.size() != 2)
+            return usage(QStringLiteral("--extract takes a program and a folder"));
+        return extract(args.at(0), args.at(1), out, err);
+    }
+    if (parser.isSet(listOption)) {
+        if (const QString why = onlyWhenPacking(); !why.isEmpty() || parser.isSet(desktop))
+            return usage(why.isEmpty() ? QStringLiteral("--desktop belongs to packing a folder") : why);
+        if (args.size() != 1)
+            return usage(QStringLiteral("--list takes one program"));
+        return list(args.at(0), out, err);
+    }
+    if (parser.isSet(remove)) {
+        if (!parser.isSet(desktop))
+            return usage(QStringLiteral("--remove goes with --desktop: kazpack --desktop --remove PROGRAM"));
+        if (const QString why = onlyWhenPacking(); !why.isEmpty())
+            return usage(why);
+        if (args.size() != 1)
+            return usage(QStringLiteral("--desktop --remove takes one program"));
+        return removeDesktop(args.at(0), out, err);
+    }
+    if (args.size() != 1)
+        return usage(args.isEmpty() ? QStringLiteral("give the test folder to pack")
+                                    : QStringLiteral("give one test folder; more were given: %1").arg(args.join(u' ')));
+    PackOptions o;
+    o.folder = args.constFirst();
+    o.output = parser.value(output);
+    o.defaultRunner = !parser.isSet(runner);
+    o.runner = o.defaultRunner ? defaultRunner : parser.value(runner);
+    o.force = parser.isSet(force);
+    o.desktop = parser.isSet(desktop);
+    o.depfile = parser.value(depfile);
+    if (parser.isSet(output) && o.output.isEmpty())
+        return usage(QStringLiteral("-o needs the program's file name"));
+    return pack(o, out, err);
+}
+
+} // namespace Kazpack

@@ -1,0 +1,370 @@
+#include "PackedTest.h"
+
+#include <QCoreApplication>
+#include <QCryptographicHash>
+#include <QFile>
+#include <QSet>
+#include <QtEndian>
+
+#include <cstring>
+
+namespace PackedTest {
+
+namespace {
+
+constexpr qint64 HashSize = 32;
+constexpr qint64 EntryMinSize = 2 + 1 + 8; // name length, one byte of name, size
+
+QString tr(const char *text)
+{
+    return QCoreApplication::translate("PackedTest", text);
+}
+
+template <typename T>
+void append(QByteArray &out, T value)
+{
+    char bytes[sizeof(T)];
+    qToLittleEndian(value, bytes);
+    out.append(bytes, sizeof(T));
+}
+
+// Little-endian reading of a payload whose every length is checked before it is used.
+class Cursor
+{
+public:
+    Cursor(const uchar *data, qint64 size)
+        : m_data(data)
+        , m_size(size)
+    {
+    }
+    qint64 left() const { return m_size - m_at; }
+    qint64 at() const { return m_at; }
+    template <typename T>
+    bool take(T *value)
+    {
+        if (left() < qint64(sizeof(T)))
+            return false;
+        *value = qFromLittleEndian<T>(m_data + m_at);
+        m_at += qint64(sizeof(T));
+        return true;
+    }
+    bool take(qint64 n, const uchar **bytes)
+    {
+        if (n < 0 || left() < n)
+            return false;
+        *bytes = m_data + m_at;
+        m_at += n;
+        return true;
+    }
+
+private:
+    const uchar *m_data;
+    qint64 m_size;
+    qint64 m_at = 0;
+};
+
+Contents fault(Fault kind, const QString &reason)
+{
+    Contents c;
+    c.fault = kind;
+    c.reason = reason;
+    return c;
+}
+
+// Reads `n` bytes at `offset`; empty when the device cannot give them all.
+QByteArray readAt(QIODevice &device, qint64 offset, qint64 n)
+{
+    if (!device.seek(offset))
+        return {};
+    QByteArray bytes = device.read(n);
+    return bytes.size() == n ? bytes : QByteArray();
+}
+
+// Where the contents of an ELF executable end: its headers, segments, sections and the
+// section header table; 0 when the file is no ELF file, or not one understood here. A
+// file longer than this, without a trailer, had a test appended that lost its end.
+qint64 elfImageEnd(QIODevice &device, qint64 size)
+{
+    const QByteArray head = readAt(device, 0, qMin<qint64>(size, 64));
+    if (head.size() < 52 || !head.startsWith("\x7f" "ELF"))
+        return 0;
+    const bool wide = head.at(4) == 2;
+    const bool little = head.at(5) == 1;
+    if ((!wide && head.at(4) != 1) || (!little && head.at(5) != 2) || (wide && head.size() < 64))
+        return 0;
+    const auto number = [little](const QByteArray &bytes, qint64 at, int width) -> quint64 {
+        const uchar *p = reinterpret_cast<const uchar *>(bytes.constData()) + at;
+        switch (width) {
+        case 2: return little ? qFromLittleEndian<quint16>(p) : qFromBigEndian<quint16>(p);
+        case 4: return little ? qFromLittleEndian<quint32>(p) : qFromBigEndian<quint32>(p);
+        default: return little ? qFromLittleEndian<quint64>(p) : qFromBigEndian<quint64>(p);
+        }
+    };
+    const int word = wide ? 8 : 4;
+    const quint64 phoff = number(head, wide ? 0x20 : 0x1c, word);
+    const quint64 shoff = number(head, wide ? 0x28 : 0x20, word);
+    const quint64 ehsize = number(head, wide ? 0x34 : 0x28, 2);
+    const quint64 phentsize = number(head, wide ? 0x36 : 0x2a, 2);
+    const quint64 phnum = number(head, wide ? 0x38 : 0x2c, 2);
+    const quint64 shentsize = number(head, wide ? 0x3a : 0x2e, 2);
+    const quint64 shnum = number(head, wide ? 0x3c : 0x30, 2);
+    if (phentsize < quint64(wide ? 56 : 32) || (shnum > 0 && shentsize < quint64(wide ? 64 : 40)))
+        return 0;
+    // Tables beyond the file's end leave it unknown where the image ends.
+    const quint64 limit = quint64(size);
+    if (phoff > limit || phnum * phentsize > limit - phoff || shoff > limit || shnum * shentsize > limit - shoff)
+        return 0;
+    quint64 end = qMax(ehsize, qMax(phoff + phnum * phentsize, shoff + shnum * shentsize));
+    const auto reach = [&end, limit](quint64 offset, quint64 length) {
+        if (offset <= limit && length <= limit) // beyond that the file is no image at all
+            end = qMax(end, offset + length);
+    };
+    const QByteArray programs = readAt(device, qint64(phoff), qint64(phnum * phentsize));
+    for (quint64 i = 0; i < phnum && !programs.isEmpty(); ++i) {
+        const qint64 at = qint64(i * phentsize);
+        reach(number(programs, at + (wide ? 0x08 : 0x04), word), number(programs, at + (wide ? 0x20 : 0x10), word));
+    }
+    const QByteArray sections = readAt(device, qint64(shoff), qint64(shnum * shentsize));
+    for (quint64 i = 0; i < shnum && !sections.isEmpty(); ++i) {
+        const qint64 at = qint64(i * shentsize);
+        constexpr quint64 NoBits = 8; // a section that takes no room in the file (.bss)
+        if (number(sections, at + 4, 4) != NoBits)
+            reach(number(sections, at + (wide ? 0x18 : 0x10), word), number(sections, at + (wide ? 0x20 : 0x14), word));
+    }
+    return qint64(end);
+}
+
+// The files listed in a payload whose checksum matched; the payload is still not trusted.
+Contents parse(const uchar *data, qint64 size)
+{
+    const auto damaged = [](const QString &why) { return fault(Fault::Damaged, why); };
+    Cursor in(data, size);
+    quint32 count = 0;
+    if (!in.take(&count))
+        return damaged(tr("its list of files is missing"));
+    if (count == 0)
+        return damaged(tr("it holds no files"));
+    if (count > MaxFiles || qint64(count) * EntryMinSize > in.left())
+        return damaged(tr("its list of files claims %1 files, more than it can hold").arg(count));
+
+    struct Entry
+    {
+        QString name;
+        qint64 size;
+    };
+    QList<Entry> entries;
+    entries.reserve(count);
+    QSet<QString> names;
+    qint64 total = 0;
+    for (quint32 i = 0; i < count; ++i) {
+        quint16 length = 0;
+        const uchar *name = nullptr;
+        quint64 fileSize = 0;
+        if (!in.take(&length) || !in.take(length, &name) || !in.take(&fileSize))
+            return damaged(tr("its list of files ends early"));
+        const QByteArray raw(reinterpret_cast<const char *>(name), length);
+        const QString text = QString::fromUtf8(raw);
+        if (text.toUtf8() != raw)
+            return damaged(tr("file %1 of its list has a name that is not UTF-8 text").arg(i + 1));
+        if (const QString why = nameProblem(text); !why.isEmpty())
+            return damaged(tr("it holds a file named \"%1\", and %2").arg(text, why));
+        if (names.contains(text))
+            return damaged(tr("it holds the file \"%1\" twice").arg(text));
+        names.insert(text);
+        if (fileSize > quint64(MaxFileSize))
+            return damaged(tr("its file \"%1\" claims %2 bytes, more than any test file may have").arg(text).arg(fileSize));
+        total += qint64(fileSize);
+        entries.append({text, qint64(fileSize)});
+    }
+    if (total != in.left())
+        return damaged(tr("its files take %1 bytes, but %2 bytes follow their list").arg(total).arg(in.left()));
+
+    Contents contents;
+    contents.files.reserve(entries.size());
+    for (const Entry &e : std::as_const(entries)) {
+        const uchar *bytes = nullptr;
+        in.take(e.size, &bytes); // the sizes add up to what is left
+        contents.files.append({e.name, QByteArray(reinterpret_cast<const char *>(bytes), e.size)});
+    }
+    return contents;
+}
+
+} // namespace
+
+QString nameProblem(const QString &name)
+{
+    if (name.isEmpty())
+        return tr("a file name must not be empty");
+    if (name.toUtf8().size() > MaxNameBytes)
+        return tr("the name is longer than %1 bytes").arg(MaxNameBytes);
+    if (name.contains(u'/') || name.contains(u'\\'))
+        return tr("a name must not hold \"/\" or \"\\\": every file lies in the test folder itself");
+    for (const QChar c : name) {
+        if (c.unicode() < 0x20 || c.unicode() == 0x7f || c.category() == QChar::Other_Control)
+            return tr("a name must not hold control characters");
+    }
+    if (name == u"." || name == u"..")
+        return tr("\".\" and \"..\" name folders, not files");
+    return {};
+}
+
+QByteArray tail(const Files &files, QString *problem)
+{
+    const auto refuse = [problem](const QString &why) {
+        if (problem)
+            *problem = why;
+        return QByteArray();
+    };
+    if (files.isEmpty())
+        return refuse(tr("there are no files to pack"));
+    if (quint64(files.size()) > MaxFiles)
+        return refuse(tr("%1 files are more than a packed test may hold (%2)").arg(files.size()).arg(MaxFiles));
+    QByteArray payload;
+    append(payload, quint32(files.size()));
+    QSet<QString> names;
+    qint64 total = 0;
+    for (const File &f : files) {
+        if (const QString why = nameProblem(f.name); !why.isEmpty())
+            return refuse(QStringLiteral("\"%1\": %2").arg(f.name, why));
+        if (names.contains(f.name))
+            return refuse(tr("\"%1\" is given twice").arg(f.name));
+        names.insert(f.name);
+        if (f.bytes.size() > MaxFileSize)
+            return refuse(tr("\"%1\" has %2 bytes, more than a test file may have (%3)")
+                              .arg(f.name)
+                              .arg(f.bytes.size())
+                              .arg(MaxFileSize));
+        total += f.bytes.size();
+        const QByteArray name = f.name.toUtf8();
+        append(payload, quint16(name.size()));
+        payload.append(name);
+        append(payload, quint64(f.bytes.size()));
+    }
+    if (payload.size() + total > MaxPayload)
+        return refuse(tr("the files take %1 bytes, more than a packed test may hold (%2)")
+                          .arg(payload.size() + total)
+                          .arg(MaxPayload));
+    payload.reserve(payload.size() + total + TrailerSize);
+    for (const File &f : files)
+        payload.append(f.bytes);
+
+    const QByteArray hash = QCryptographicHash::hash(payload, QCryptographicHash::Sha256);
+    const quint64 length = quint64(payload.size());
+    payload.append(hash);
+    append(payload, length);
+    append(payload, Version);
+    append(payload, quint32(0));
+    payload.append(Magic, sizeof Magic);
+    return payload;
+}
+
+QByteArray pack(const QByteArray &runner, const Files &files, QString *problem)
+{
+    const QByteArray end = tail(files, problem);
+    return end.isEmpty() ? QByteArray() : runner + end;
+}
+
+Contents read(QIODevice &device)
+{
+    const qint64 size = device.size();
+    if (size < TrailerSize)
+        return fault(Fault::NoTest, tr("the file is too short to hold a test"));
+    const QByteArray trailer = readAt(device, size - TrailerSize, TrailerSize);
+    if (trailer.isEmpty())
+        return fault(Fault::Unreadable, tr("its end cannot be read (%1)").arg(device.errorString()));
+    if (std::memcmp(trailer.constData() + TrailerSize - sizeof Magic, Magic, sizeof Magic) != 0) {
+        const qint64 image = elfImageEnd(device, size);
+        if (image > 0 && image != size)
+            return fault(Fault::Damaged, tr("the test at its end was cut short (perhaps while it was copied or "
+                                            "downloaded)"));
+        return fault(Fault::NoTest, tr("nothing is packed into it"));
+    }
+    const uchar *t = reinterpret_cast<const uchar *>(trailer.constData());
+    const QByteArray hash = trailer.left(HashSize);
+    const quint64 length = qFromLittleEndian<quint64>(t + HashSize);
+    const quint32 version = qFromLittleEndian<quint32>(t + HashSize + 8);
+    const quint32 reserved = qFromLittleEndian<quint32>(t + HashSize + 12);
+
+    if (length > quint64(size - TrailerSize))
+        return fault(Fault::Damaged, tr("its test claims %1 bytes, more than the file has: the file was cut short "
+                                        "or changed")
+                                         .arg(length));
+    Contents contents;
+    contents.version = version;
+    contents.runnerSize = size - TrailerSize - qint64(length);
+    if (version > Version) {
+        contents.fault = Fault::NewerVersion;
+        contents.reason = tr("its test is packed in format %1, and this program reads format %2 and older")
+                              .arg(version)
+                              .arg(Version);
+        return contents;
+    }
+    if (version == 0 || reserved != 0)
+        return fault(Fault::Damaged, tr("its end is not in the packed format"));
+    if (length > quint64(MaxPayload))
+        return fault(Fault::Damaged, tr("its test claims %1 bytes, more than a packed test may hold").arg(length));
+
+    // The payload alone, mapped when the device is a file that allows it.
+    QByteArray copy;
+    const uchar *payload = nullptr;
+    QFile *file = qobject_cast<QFile *>(&device);
+    uchar *mapped = file && length > 0 ? file->map(contents.runnerSize, qint64(length)) : nullptr;
+    if (mapped) {
+        payload = mapped;
+    } else {
+        copy = readAt(device, contents.runnerSize, qint64(length));
+        if (qint64(copy.size()) != qint64(length))
+            return fault(Fault::Unreadable, tr("its test cannot be read (%1)").arg(device.errorString()));
+        payload = reinterpret_cast<const uchar *>(copy.constData());
+    }
+    const QByteArrayView bytes(payload, qint64(length));
+    Contents parsed;
+    if (QCryptographicHash::hash(bytes, QCryptographicHash::Sha256) != hash)
+        parsed = fault(Fault::Damaged, tr("its test was changed after it was packed (the checksum does not match)"));
+    else
+        parsed = parse(payload, qint64(length));
+    if (mapped)
+        file->unmap(mapped);
+    parsed.version = version;
+    parsed.runnerSize = contents.runnerSize;
+    return parsed;
+}
+
+Contents read(const QString &programPath)
+{
+    QFile file(programPath);
+    if (!file.open(QIODevice::ReadOnly))
+        return fault(Fault::Unreadable, tr("the file cannot be read (%1)").arg(file.errorString()));
+    return read(file);
+}
+
+Runner runnerPart(const QString &programPath)
+{
+    Runner runner;
+    QFile file(programPath);
+    if (!file.open(QIODevice::ReadOnly)) {
+        runner.fault = Fault::Unreadable;
+        runner.reason = tr("the file cannot be read (%1)").arg(file.errorString());
+        return runner;
+    }
+    const Contents contents = read(file);
+    qint64 size = 0;
+    switch (contents.fault) {
+    case Fault::NoTest: size = file.size(); break;
+    case Fault::None:
+    case Fault::NewerVersion: size = contents.runnerSize; break;
+    case Fault::Unreadable:
+    case Fault::Damaged:
+        runner.fault = contents.fault;
+        runner.reason = contents.reason;
+        return runner;
+    }
+    runner.bytes = readAt(file, 0, size);
+    if (runner.bytes.size() != size) {
+        runner.fault = Fault::Unreadable;
+        runner.reason = tr("the file cannot be read (%1)").arg(file.errorString());
+    }
+    return runner;
+}
+
+} // namespace PackedTest

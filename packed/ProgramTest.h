@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QString>
+#include <memory>
+
+class ContentStore;
+
+// The test a quiz program carries at the end of its own file, read and checked by the same
+// rules as kazpack's, or what the learner is told when it cannot be used.
+namespace ProgramTest {
+
+struct Loaded
+{
+    std::shared_ptr<const ContentStore> content; // null when the test cannot be used
+    // Otherwise what is wrong and what to do, in one or two sentences.
+    QString message;
+    bool ok() const { return content != nullptr; }
+};
+
+Loaded load(const QString &programPath);
+
+} // namespace ProgramTest

@@ -1,0 +1,84 @@
+# cmake -DKAZPACK=… -DSOURCE_DIR=<project> -DWORK_DIR=<scratch folder> -P kazpack_programs.cmake
+# The real kazpack, with the runner it finds beside itself, on real folders, as a teacher
+# types the commands: the shipped tests packed, listed, taken out and packed again to the
+# same bytes; only test.kaz and the pictures it names go in; nothing is replaced unasked.
+cmake_minimum_required(VERSION 3.25)
+file(REMOVE_RECURSE "${WORK_DIR}")
+file(MAKE_DIRECTORY "${WORK_DIR}")
+
+# kazpack(EXPECTED_STATUS ARGS…): runs kazpack in WORK_DIR; its output in `out` and `err`.
+function(kazpack expected)
+    execute_process(COMMAND "${KAZPACK}" ${ARGN} WORKING_DIRECTORY "${WORK_DIR}" RESULT_VARIABLE rc
+        OUTPUT_VARIABLE stdout ERROR_VARIABLE stderr TIMEOUT 60)
+    if(NOT rc STREQUAL "${expected}")
+        message(FATAL_ERROR "kazpack ${ARGN}: status ${rc}, not ${expected}\n${stdout}${stderr}")
+    endif()
+    set(out "${stdout}" PARENT_SCOPE)
+    set(err "${stderr}" PARENT_SCOPE)
+endfunction()
+
+function(expect_in text expected)
+    string(FIND "${text}" "${expected}" at)
+    if(at LESS 0)
+        message(FATAL_ERROR "\"${expected}\" is not in:\n${text}")
+    endif()
+endfunction()
+
+foreach(name istoriya figuri)
+    kazpack(0 "${SOURCE_DIR}/content/${name}")
+    if(NOT out STREQUAL "kaz-${name}\n" OR NOT EXISTS "${WORK_DIR}/kaz-${name}")
+        message(FATAL_ERROR "kazpack ${name} wrote \"${out}\"")
+    endif()
+    kazpack(0 --list "kaz-${name}")
+    file(READ "${SOURCE_DIR}/content/${name}/test.kaz" text)
+    string(LENGTH "${text}" length)
+    expect_in("${out}" "kaz-${name}: packed format 1, ")
+    string(REGEX MATCH "\n *[0-9]+  test.kaz\n" line "${out}")
+    if(NOT line MATCHES "[\n ]${length}  test.kaz")
+        message(FATAL_ERROR "--list shows test.kaz as \"${line}\", not ${length} bytes")
+    endif()
+
+    kazpack(0 --extract "kaz-${name}" "back/${name}")
+    kazpack(0 "back/${name}" -o "again-${name}")
+    file(SHA256 "${WORK_DIR}/kaz-${name}" packed)
+    file(SHA256 "${WORK_DIR}/again-${name}" again)
+    if(NOT packed STREQUAL again)
+        message(FATAL_ERROR "kaz-${name} taken out and packed again differs from itself")
+    endif()
+
+    kazpack(1 "${SOURCE_DIR}/content/${name}")
+    expect_in("${err}" "kaz-${name}: error: the file already exists and is kept; give --force")
+    kazpack(1 --extract "kaz-${name}" "back/${name}")
+    expect_in("${err}" "back/${name}/test.kaz: error: the file already exists and is kept")
+    kazpack(0 --force "${SOURCE_DIR}/content/${name}")
+endforeach()
+
+# Files beside test.kaz that it does not name never go in, whatever they are called.
+file(MAKE_DIRECTORY "${WORK_DIR}/good/folder.png")
+file(COPY "${SOURCE_DIR}/content/figuri/test.kaz" "${SOURCE_DIR}/content/figuri/kwadrat.png"
+          "${SOURCE_DIR}/content/figuri/romb.png" "${SOURCE_DIR}/content/figuri/deltoid.png"
+          "${SOURCE_DIR}/content/figuri/trapec.png" "${SOURCE_DIR}/content/figuri/okryzhnost.png"
+          "${SOURCE_DIR}/content/figuri/prawoygylnik.png" "${SOURCE_DIR}/content/figuri/prawoygylen.png"
+          "${SOURCE_DIR}/content/figuri/rawnostranen.png"
+     DESTINATION "${WORK_DIR}/good")
+foreach(stray a.png B.PNG c.Jpeg d.jpg e.bmp f.gif notes.txt g.tiff "draft \"old.txt" "a;b.png" "a\${X}.png")
+    file(WRITE "${WORK_DIR}/good/${stray}" "")
+endforeach()
+file(CREATE_LINK "nowhere.png" "${WORK_DIR}/good/dangling.png" SYMBOLIC)
+kazpack(0 good -o kaz-good)
+kazpack(0 --list kaz-good)
+string(REGEX MATCHALL "  [^\n]+\n" lines "${out}")
+list(TRANSFORM lines STRIP)
+list(TRANSFORM lines REPLACE "^[0-9]+  " "")
+if(NOT lines STREQUAL "test.kaz;kwadrat.png;prawoygylnik.png;romb.png;trapec.png;deltoid.png;rawnostranen.png;prawoygylen.png;okryzhnost.png")
+    message(FATAL_ERROR "kaz-good holds: ${lines}")
+endif()
+
+# Usage errors end with status 2, problems with 1.
+kazpack(2)
+expect_in("${err}" "usage: kazpack FOLDER")
+kazpack(2 --extract kaz-good)
+kazpack(1 --list "${SOURCE_DIR}/content/istoriya/test.kaz")
+expect_in("${err}" "nothing is packed into it; it is no test program made by kazpack")
+kazpack(0 --help)
+expect_in("${out}" "--extract PROGRAM FOLDER")

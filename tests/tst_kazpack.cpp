@@ -1,0 +1,609 @@
+// kazpack's commands run in-process on folders written to disk, and the programs they make
+// run as a learner starts them: a sound one opens its test, a damaged one says what is
+// wrong, on standard error, and ends with status 1.
+#include "ContentStore.h"
+#include "Kazpack.h"
+#include "PackedTest.h"
+#include "ProgramTest.h"
+#include "TestFolder.h"
+
+#include <QBuffer>
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextStream>
+
+#include <memory>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+struct Run
+{
+    int status = -1;
+    QString out;
+    QString err;
+};
+
+Run kazpack(const QStringList &arguments, const QString &defaultRunner = QStringLiteral(KAZRUNNER))
+{
+    Run run;
+    QTextStream out(&run.out);
+    QTextStream err(&run.err);
+    run.status = Kazpack::run(arguments, defaultRunner, out, err);
+    out.flush();
+    err.flush();
+    return run;
+}
+
+QString source(const QString &relative)
+{
+    return qEnvironmentVariable("KAZ_SOURCE_DIR") + u'/' + relative;
+}
+
+QByteArray readFile(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+bool writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+QByteArray picture(int width, int height, const char *format)
+{
+    QImage image(width, height, QImage::Format_RGB32);
+    image.fill(Qt::darkGreen);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, format);
+    return bytes;
+}
+
+// Qt writes no GIF; this one is 1 × 1 pixels.
+const QByteArray Gif = QByteArray::fromBase64("R0lGODlhAQABAIAAAAAAAP///yH5BAEAAAAALAAAAAABAAEAAAIBRAA7");
+
+// Five questions, each with a picture in another format, Cyrillic names and phrases.
+QByteArray everyFormat()
+{
+    QStringList lines = {u"[parameters]"_qs, u"https://kaz.test Картинки"_qs, u"11250"_qs, u"120"_qs, u"3135"_qs,
+                         u"3360"_qs, u"6575"_qs, u"[left]"_qs, u"Лом"_qs, u"Варна"_qs, u"Русе"_qs, u"Шумен"_qs,
+                         u"Видин"_qs, u"[right]"_qs, u"Алмус"_qs, u"Одесос"_qs, u"Русчук"_qs, u"Шумла"_qs,
+                         u"Бонония"_qs, u"[picture flags]"_qs, u"Рисунки"_qs, u"1"_qs, u"1"_qs, u"1"_qs, u"1"_qs,
+                         u"1"_qs};
+    const QStringList names = {u"Карта 1.png"_qs, u"снимка.jpg"_qs, u"c.JPEG"_qs, u"d.bmp"_qs, u"e.gif"_qs};
+    for (int q = 1; q <= 5; ++q)
+        lines << u"[picture %1]"_qs.arg(q) << u"file = "_qs + names.at(q - 1) << u"width = 300"_qs
+              << u"height = 150"_qs;
+    return lines.join(u'\n').toUtf8() + '\n';
+}
+
+// Writes the every-format test into `folder`.
+bool writeEveryFormat(const QString &folder)
+{
+    QDir().mkpath(folder);
+    const QDir dir(folder);
+    return writeFile(dir.filePath(u"test.kaz"_qs), everyFormat())
+        && writeFile(dir.filePath(u"Карта 1.png"_qs), picture(20, 10, "PNG"))
+        && writeFile(dir.filePath(u"снимка.jpg"_qs), picture(20, 10, "JPG"))
+        && writeFile(dir.filePath(u"c.JPEG"_qs), picture(20, 10, "JPEG"))
+        && writeFile(dir.filePath(u"d.bmp"_qs), picture(20, 10, "BMP")) && writeFile(dir.filePath(u"e.gif"_qs), Gif);
+}
+
+QStringList packedNames(const QString &program)
+{
+    QStringList names;
+    for (const PackedTest::File &f : PackedTest::read(program).files)
+        names << f.name;
+    return names;
+}
+
+struct Started
+{
+    int status = -1;
+    QString err;
+    bool finished = false;
+};
+
+// Starts `program` as a learner would, with `environment` added; never waits more than
+// `ms` (a program still running then is ended).
+Started start(const QString &program, const QStringList &environment, int ms = 30000)
+{
+    QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove(u"QT_QPA_PLATFORM"_qs);
+    env.remove(u"DISPLAY"_qs);
+    env.remove(u"WAYLAND_DISPLAY"_qs);
+    for (const QString &e : environment)
+        env.insert(e.section(u'=', 0, 0), e.section(u'=', 1));
+    p.setProcessEnvironment(env);
+    p.start(program, {});
+    Started s;
+    s.finished = p.waitForFinished(ms);
+    if (!s.finished) {
+        p.kill();
+        p.waitForFinished();
+    }
+    s.status = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -2;
+    s.err = QString::fromUtf8(p.readAllStandardError());
+    return s;
+}
+
+} // namespace
+
+class TestKazpack : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    // A folder of its own for every test and every row.
+    void init()
+    {
+        m_dir = std::make_unique<QTemporaryDir>();
+        QVERIFY(m_dir->isValid());
+    }
+
+    // The shipped tests: packed, read back, taken out and packed again to the same bytes.
+    void roundTripShippedTests_data()
+    {
+        QTest::addColumn<QString>("folder");
+        QTest::addRow("istoriya") << source(u"content/istoriya"_qs);
+        QTest::addRow("figuri_with_pictures") << source(u"content/figuri"_qs);
+    }
+    void roundTripShippedTests()
+    {
+        QFETCH(QString, folder);
+        const QString program = path(u"kaz-test"_qs);
+        const Run packed = kazpack({folder, u"-o"_qs, program});
+        QVERIFY2(packed.status == 0, qPrintable(packed.err));
+        QCOMPARE(packed.out, program + u'\n');
+
+        const TestFolder::Checked fromFolder = TestFolder::check(folder);
+        QVERIFY(fromFolder.ok());
+        const PackedTest::Contents contents = PackedTest::read(program);
+        QVERIFY2(contents.ok(), qPrintable(contents.reason));
+        QCOMPARE(contents.files, fromFolder.files);
+        QCOMPARE(contents.files.constFirst().name, u"test.kaz"_qs);
+        QCOMPARE(contents.files.constFirst().bytes, readFile(folder + u"/test.kaz"_qs));
+        for (const PackedTest::File &f : contents.files)
+            QCOMPARE(f.bytes, readFile(folder + u'/' + f.name));
+
+        const ProgramTest::Loaded loaded = ProgramTest::load(program);
+        QVERIFY2(loaded.ok(), qPrintable(loaded.message));
+        for (int side = 0; side < 4; ++side)
+            QCOMPARE(loaded.content->Danni(side), fromFolder.store.Danni(side));
+        for (int q = 1; q <= ContentStore::QuestionsWithExtras; ++q) {
+            const QString name = fromFolder.store.Graphika(q).source.section(u'/', -1);
+            QCOMPARE(loaded.content->Graphika(q).source, name);
+            if (!name.isEmpty())
+                QCOMPARE(loaded.content->pictureData(name), readFile(folder + u'/' + name));
+        }
+
+        const QString extracted = path(u"back/test"_qs);
+        const Run out = kazpack({u"--extract"_qs, program, extracted});
+        QVERIFY2(out.status == 0, qPrintable(out.err));
+        QCOMPARE(QDir(extracted).entryList(QDir::Files).size(), contents.files.size());
+        const Run again = kazpack({extracted, u"-o"_qs, path(u"again"_qs)});
+        QVERIFY2(again.status == 0, qPrintable(again.err));
+        QCOMPARE(readFile(path(u"again"_qs)), readFile(program));
+    }
+
+    void everyPictureFormat()
+    {
+        const QString folder = path(u"картинки"_qs);
+        QVERIFY(writeEveryFormat(folder));
+        QVERIFY(QDir::setCurrent(m_dir->path()));
+        const Run run = kazpack({folder});
+        QDir::setCurrent(QDir::rootPath());
+        QVERIFY2(run.status == 0, qPrintable(run.err));
+        const QString program = path(u"kaz-картинки"_qs);
+        QCOMPARE(run.out, u"kaz-картинки\n"_qs);
+        QCOMPARE(packedNames(program),
+                 (QStringList{u"test.kaz"_qs, u"Карта 1.png"_qs, u"снимка.jpg"_qs, u"c.JPEG"_qs, u"d.bmp"_qs,
+                              u"e.gif"_qs}));
+        const ProgramTest::Loaded loaded = ProgramTest::load(program);
+        QVERIFY2(loaded.ok(), qPrintable(loaded.message));
+        QCOMPARE(loaded.content->Danni(0).constFirst(), u"Лом"_qs);
+        for (int q = 1; q <= 5; ++q) {
+            const QString name = loaded.content->Graphika(q).source;
+            const QImage image = QImage::fromData(loaded.content->pictureData(name));
+            QCOMPARE(image.size(), q == 5 ? QSize(1, 1) : QSize(20, 10));
+        }
+        const Run out = kazpack({u"--extract"_qs, program, path(u"назад"_qs)});
+        QVERIFY2(out.status == 0, qPrintable(out.err));
+        QCOMPARE(kazpack({path(u"назад"_qs), u"-o"_qs, path(u"again"_qs)}).status, 0);
+        QCOMPARE(readFile(path(u"again"_qs)), readFile(program));
+    }
+
+    void list()
+    {
+        const QString program = path(u"kaz-figuri"_qs);
+        QCOMPARE(kazpack({source(u"content/figuri"_qs), u"-o"_qs, program}).status, 0);
+        const Run run = kazpack({u"--list"_qs, program});
+        QCOMPARE(run.status, 0);
+        const QStringList lines = run.out.split(u'\n', Qt::SkipEmptyParts);
+        QCOMPARE(lines.size(), 10);
+        QVERIFY2(lines.constFirst().startsWith(program + u": packed format 1, 9 files, "_qs), qPrintable(lines.constFirst()));
+        QCOMPARE(lines.at(1).simplified(),
+                 u"%1 test.kaz"_qs.arg(readFile(source(u"content/figuri/test.kaz"_qs)).size()));
+        QCOMPARE(lines.at(2).simplified(), u"3085 kwadrat.png"_qs);
+    }
+
+    // Every problem of the folder at once, as kazcheck words them, and nothing written.
+    void folderWithProblemsWritesNothing()
+    {
+        const QString folder = path(u"faulty"_qs);
+        QVERIFY(writeEveryFormat(folder));
+        QByteArray text = everyFormat();
+        text.replace("11250", "11 250").replace("file = d.bmp", "file = D.bmp").replace("Русе\n", "Лом\n");
+        QVERIFY(writeFile(folder + u"/test.kaz"_qs, text));
+        const QStringList before = QDir(m_dir->path()).entryList(QDir::AllEntries | QDir::Hidden);
+        const Run run = kazpack({folder, u"-o"_qs, path(u"kaz-faulty"_qs)});
+        QCOMPARE(run.status, 1);
+        QCOMPARE(run.out, QString());
+        const QStringList lines = run.err.split(u'\n', Qt::SkipEmptyParts);
+        QCOMPARE(lines.size(), 4);
+        const QString kaz = folder + u"/test.kaz"_qs;
+        QVERIFY2(lines.at(0).startsWith(kaz + u":3: error: \"11 250\" is not a usable number"_qs), qPrintable(lines.at(0)));
+        QVERIFY2(lines.at(1).startsWith(kaz + u":11: error: the phrase \"Лом\" is already on line 9"_qs), qPrintable(lines.at(1)));
+        QVERIFY2(lines.at(2).contains(u"there is no such file beside test.kaz, but there is \"d.bmp\""), qPrintable(lines.at(2)));
+        QCOMPARE(lines.at(3), u"3 problems in %1; no program was written"_qs.arg(kaz));
+        QCOMPARE(QDir(m_dir->path()).entryList(QDir::AllEntries | QDir::Hidden), before);
+    }
+
+    // kazpack words a faulty folder as the real kazcheck does, line for line, the first 50
+    // problems and then how many more; only the last line says what was not made.
+    void sameOutputAsKazcheck_data()
+    {
+        QTest::addColumn<QByteArray>("text");
+        QTest::addColumn<int>("problems");
+        QByteArray mistakes = everyFormat();
+        mistakes.replace("11250", "11 250").replace("file = d.bmp", "file = D.bmp").replace("Русе\n", "Лом\n");
+        QTest::addRow("three_mistakes") << mistakes << 3;
+        QByteArray many = everyFormat();
+        many.replace("[left]\nЛом\n", "[left]\nЛом\n" + QByteArray("Лом\n").repeated(60));
+        // 60 phrases repeat the first, and [picture flags] has too few flags for 65 phrases.
+        QTest::addRow("sixty_one_mistakes") << many << 61;
+    }
+    void sameOutputAsKazcheck()
+    {
+        QFETCH(QByteArray, text);
+        QFETCH(int, problems);
+        const QString folder = path(u"faulty"_qs);
+        QVERIFY(writeEveryFormat(folder));
+        QVERIFY(writeFile(folder + u"/test.kaz"_qs, text));
+
+        QProcess kazcheck;
+        kazcheck.start(QStringLiteral(KAZCHECK), {folder});
+        QVERIFY(kazcheck.waitForFinished(30000));
+        QCOMPARE(kazcheck.exitCode(), 1);
+        const QStringList checked = QString::fromUtf8(kazcheck.readAllStandardError()).split(u'\n', Qt::SkipEmptyParts);
+        const Run packed = kazpack({folder, u"-o"_qs, path(u"kaz-faulty"_qs)});
+        QCOMPARE(packed.status, 1);
+        const QStringList said = packed.err.split(u'\n', Qt::SkipEmptyParts);
+
+        const qsizetype shown = std::min(problems, 50) + (problems > 50 ? 1 : 0);
+        QCOMPARE(said.size(), shown + 1);
+        QCOMPARE(said.mid(0, shown), checked.mid(0, shown));
+        if (problems > 50)
+            QCOMPARE(said.at(50), u"… and %1 more problems"_qs.arg(problems - 50));
+        const QString kaz = folder + u"/test.kaz"_qs;
+        QCOMPARE(checked.constLast(), u"%1 problems in %2; the test was not built"_qs.arg(problems).arg(kaz));
+        QCOMPARE(said.constLast(), u"%1 problems in %2; no program was written"_qs.arg(problems).arg(kaz));
+        QVERIFY(!QFile::exists(path(u"kaz-faulty"_qs)));
+    }
+
+    // A folder that is not there, or is a file: the one line kazcheck prints.
+    void notAFolderAsKazcheck_data()
+    {
+        QTest::addColumn<bool>("file");
+        QTest::addColumn<QString>("says");
+        QTest::addRow("missing") << false << u"there is no folder"_qs;
+        QTest::addRow("a_file") << true << u"is a file, not a folder; name the folder that holds test.kaz"_qs;
+    }
+    void notAFolderAsKazcheck()
+    {
+        QFETCH(bool, file);
+        QFETCH(QString, says);
+        const QString folder = path(u"test"_qs);
+        if (file)
+            QVERIFY(writeFile(folder, everyFormat()));
+        QProcess kazcheck;
+        kazcheck.start(QStringLiteral(KAZCHECK), {folder});
+        QVERIFY(kazcheck.waitForFinished(30000));
+        QCOMPARE(kazcheck.exitCode(), 1);
+        const Run packed = kazpack({folder, u"-o"_qs, path(u"kaz-test"_qs)});
+        QCOMPARE(packed.status, 1);
+        QCOMPARE(packed.err, QString::fromUtf8(kazcheck.readAllStandardError()));
+        QVERIFY2(packed.err.startsWith(folder + u"/test.kaz: error: cannot read the test: "_qs) && packed.err.contains(says)
+                     && packed.err.count(u'\n') == 1,
+                 qPrintable(packed.err));
+    }
+
+    void existingProgramKeptWithoutForce()
+    {
+        const QString program = path(u"kaz-x"_qs);
+        QVERIFY(writeFile(program, "an older program"));
+        const Run refused = kazpack({source(u"content/istoriya"_qs), u"-o"_qs, program});
+        QCOMPARE(refused.status, 1);
+        QVERIFY2(refused.err.contains(u"already exists and is kept; give --force to replace it, or another name with -o"),
+                 qPrintable(refused.err));
+        QCOMPARE(readFile(program), QByteArray("an older program"));
+        QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files), QStringList{u"kaz-x"_qs}); // no temporary file left
+
+        const mode_t mask = ::umask(027);
+        const Run forced = kazpack({source(u"content/istoriya"_qs), u"-o"_qs, program, u"--force"_qs});
+        ::umask(mask);
+        QVERIFY2(forced.status == 0, qPrintable(forced.err));
+        QVERIFY(PackedTest::read(program).ok());
+        struct stat st{};
+        QCOMPARE(::stat(QFile::encodeName(program).constData(), &st), 0);
+        QCOMPARE(st.st_mode & 07777, mode_t(0750));
+    }
+
+    void outputIsAFolder()
+    {
+        const Run run = kazpack({source(u"content/istoriya"_qs), u"-o"_qs, m_dir->path()});
+        QCOMPARE(run.status, 1);
+        QVERIFY2(run.err.contains(u"this is a folder; give the program's file name with -o"), qPrintable(run.err));
+    }
+
+    // Links are refused, whatever they point at, with the file they are named by.
+    void linksRefused_data()
+    {
+        QTest::addColumn<QString>("link");
+        QTest::addColumn<QString>("target");
+        QTest::addColumn<QString>("says");
+        QTest::addRow("picture_to_a_picture") << u"d.bmp"_qs << u"../elsewhere.bmp"_qs
+                                              << u":40: error: picture \"d.bmp\" of question 4 cannot be used: the file is a symbolic link"_qs;
+        QTest::addRow("picture_dangling") << u"e.gif"_qs << u"gone.gif"_qs
+                                          << u":44: error: picture \"e.gif\" of question 5 cannot be used: the file is a symbolic link"_qs;
+        QTest::addRow("picture_to_a_folder") << u"c.JPEG"_qs << u"/"_qs << u"c.JPEG\" of question 3 cannot be used: the file is a symbolic link"_qs;
+        QTest::addRow("test_kaz") << u"test.kaz"_qs << u"../elsewhere.kaz"_qs
+                                  << u"/test.kaz: error: cannot read the test: the file is a symbolic link"_qs;
+    }
+    void linksRefused()
+    {
+        QFETCH(QString, link);
+        QFETCH(QString, target);
+        QFETCH(QString, says);
+        const QString folder = path(u"linked"_qs);
+        QVERIFY(writeEveryFormat(folder));
+        QVERIFY(writeFile(path(u"elsewhere.bmp"_qs), picture(20, 10, "BMP")));
+        QVERIFY(writeFile(path(u"elsewhere.kaz"_qs), everyFormat()));
+        QVERIFY(QFile::remove(folder + u'/' + link));
+        QVERIFY(QFile::link(target, folder + u'/' + link));
+        const Run run = kazpack({folder, u"-o"_qs, path(u"kaz-linked"_qs)});
+        QCOMPARE(run.status, 1);
+        QVERIFY2(run.err.contains(says), qPrintable(run.err));
+        QVERIFY(!QFile::exists(path(u"kaz-linked"_qs)));
+    }
+
+    // Files the test does not name never matter: odd names, links, a pipe, a folder.
+    void strayFilesIgnored()
+    {
+        const QString folder = path(u"stray"_qs);
+        QVERIFY(writeEveryFormat(folder));
+        const QDir dir(folder);
+        for (const QString &name : {u"draft \"old.txt"_qs, u"a;b.png"_qs, u"a${X}.png"_qs, u"B.PNG"_qs,
+                                    u"notes.txt"_qs, u"g.tiff"_qs, u"test.kaz~"_qs})
+            QVERIFY(writeFile(dir.filePath(name), "not a picture"));
+        QVERIFY(QFile::link(u"nowhere.png"_qs, dir.filePath(u"dangling.png"_qs)));
+        QCOMPARE(::mkfifo(QFile::encodeName(dir.filePath(u"pipe.png"_qs)).constData(), 0600), 0);
+        QVERIFY(dir.mkdir(u"folder.png"_qs));
+        const Run run = kazpack({folder, u"-o"_qs, path(u"kaz-stray"_qs)});
+        QVERIFY2(run.status == 0, qPrintable(run.err));
+        QCOMPARE(packedNames(path(u"kaz-stray"_qs)),
+                 (QStringList{u"test.kaz"_qs, u"Карта 1.png"_qs, u"снимка.jpg"_qs, u"c.JPEG"_qs, u"d.bmp"_qs,
+                              u"e.gif"_qs}));
+    }
+
+    void extractNeverOverwrites()
+    {
+        const QString program = path(u"kaz-figuri"_qs);
+        QCOMPARE(kazpack({source(u"content/figuri"_qs), u"-o"_qs, program}).status, 0);
+        const QString folder = path(u"taken"_qs);
+        QVERIFY(QDir().mkpath(folder));
+        QVERIFY(writeFile(folder + u"/romb.png"_qs, "mine"));
+        const Run run = kazpack({u"--extract"_qs, program, folder});
+        QCOMPARE(run.status, 1);
+        QVERIFY2(run.err.contains(folder + u"/romb.png: error: the file already exists and is kept"_qs), qPrintable(run.err));
+        QCOMPARE(QDir(folder).entryList(QDir::Files), QStringList{u"romb.png"_qs});
+        QCOMPARE(readFile(folder + u"/romb.png"_qs), QByteArray("mine"));
+
+        QVERIFY(writeFile(path(u"a-file"_qs), "x"));
+        QCOMPARE(kazpack({u"--extract"_qs, program, path(u"a-file"_qs)}).status, 1);
+        QVERIFY(writeFile(path(u"damaged"_qs), readFile(program).chopped(1)));
+        const Run damaged = kazpack({u"--extract"_qs, path(u"damaged"_qs), path(u"new"_qs)});
+        QCOMPARE(damaged.status, 1);
+        QVERIFY2(damaged.err.contains(u"cut short"), qPrintable(damaged.err));
+        QVERIFY(!QFileInfo::exists(path(u"new"_qs)));
+    }
+
+    void runners()
+    {
+        const QString folder = source(u"content/istoriya"_qs);
+        const Run missing = kazpack({folder, u"-o"_qs, path(u"a"_qs)}, path(u"libexec/kaz/kazrunner"_qs));
+        QCOMPARE(missing.status, 1);
+        QVERIFY2(missing.err.contains(u"the quiz runner is not at "_qs + path(u"libexec/kaz/kazrunner"_qs)
+                                      + u"; install KAZ again, or give a runner with --runner RUNNER"_qs),
+                 qPrintable(missing.err));
+        QCOMPARE(kazpack({folder, u"-o"_qs, path(u"a"_qs), u"--runner"_qs, path(u"none"_qs)}).status, 1);
+        QVERIFY(!QFileInfo::exists(path(u"a"_qs)));
+
+        // A program serves as a runner: its own test is replaced.
+        QCOMPARE(kazpack({source(u"content/figuri"_qs), u"-o"_qs, path(u"figuri"_qs)}).status, 0);
+        QCOMPARE(kazpack({folder, u"-o"_qs, path(u"plain"_qs)}).status, 0);
+        QCOMPARE(kazpack({folder, u"-o"_qs, path(u"repacked"_qs), u"--runner"_qs, path(u"figuri"_qs)}).status, 0);
+        QCOMPARE(readFile(path(u"repacked"_qs)), readFile(path(u"plain"_qs)));
+        QVERIFY(readFile(path(u"plain"_qs)).startsWith(readFile(QStringLiteral(KAZRUNNER))));
+
+        QVERIFY(writeFile(path(u"damaged"_qs), readFile(path(u"figuri"_qs)).chopped(3)));
+        const Run damaged = kazpack({folder, u"-o"_qs, path(u"b"_qs), u"--runner"_qs, path(u"damaged"_qs)});
+        QCOMPARE(damaged.status, 1);
+        QVERIFY2(damaged.err.contains(u"cannot use this runner: the test at its end was cut short"), qPrintable(damaged.err));
+    }
+
+    void usageErrors_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("says");
+        QTest::addRow("nothing") << QStringList{} << "give the test folder to pack";
+        QTest::addRow("two_folders") << QStringList{u"a"_qs, u"b"_qs} << "give one test folder";
+        QTest::addRow("unknown_option") << QStringList{u"--fast"_qs, u"a"_qs} << "Unknown option 'fast'";
+        QTest::addRow("output_without_name") << QStringList{u"a"_qs, u"-o"_qs} << "Missing value after '-o'";
+        QTest::addRow("output_twice") << QStringList{u"a"_qs, u"-o"_qs, u"x"_qs, u"-o"_qs, u"y"_qs} << "--output is given more than once";
+        QTest::addRow("extract_one_argument") << QStringList{u"--extract"_qs, u"p"_qs} << "--extract takes a program and a folder";
+        QTest::addRow("extract_with_force") << QStringList{u"--extract"_qs, u"--force"_qs, u"p"_qs, u"f"_qs} << "--force belongs to packing";
+        QTest::addRow("list_two") << QStringList{u"--list"_qs, u"p"_qs, u"q"_qs} << "--list takes one program";
+        QTest::addRow("list_and_extract") << QStringList{u"--list"_qs, u"--extract"_qs, u"p"_qs} << "give one of";
+        QTest::addRow("remove_without_desktop") << QStringList{u"--remove"_qs, u"p"_qs} << "--remove goes with --desktop";
+    }
+    void usageErrors()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, says);
+        const Run run = kazpack(arguments);
+        QCOMPARE(run.status, 2);
+        QVERIFY2(run.err.startsWith(u"kazpack: error: ") && run.err.contains(says), qPrintable(run.err));
+        QVERIFY(run.err.contains(u"usage: kazpack FOLDER"));
+        QCOMPARE(run.out, QString());
+    }
+
+    void help()
+    {
+        const Run run = kazpack({u"--help"_qs});
+        QCOMPARE(run.status, 0);
+        for (const char *option : {"--extract PROGRAM FOLDER", "--list PROGRAM", "--runner RUNNER", "--force",
+                                   "--desktop --remove PROGRAM", "Exit status"})
+            QVERIFY2(run.out.contains(QLatin1String(option)), option);
+    }
+
+    // The menu entry starts the program by its absolute path, quoted where it must be.
+    void desktopEntryAndRemoval()
+    {
+        const QString share = path(u"share"_qs);
+        qputenv("XDG_DATA_HOME", QFile::encodeName(share));
+        QCOMPARE(Kazpack::dataHome(), share);
+        QVERIFY(QDir().mkpath(path(u"my programs"_qs)));
+        const QString program = path(u"my programs/kaz-istoriya"_qs);
+        const Run run = kazpack({u"--desktop"_qs, source(u"content/istoriya"_qs), u"-o"_qs, program});
+        QVERIFY2(run.status == 0, qPrintable(run.err));
+        const QString entry = share + u"/applications/bg.kaz.istoriya.desktop"_qs;
+        QCOMPARE(run.out.split(u'\n', Qt::SkipEmptyParts), (QStringList{program, entry}));
+        const QStringList lines = QString::fromUtf8(readFile(entry)).split(u'\n');
+        QVERIFY(lines.contains(u"Exec=\""_qs + program + u'"'));
+        QVERIFY(lines.contains(u"TryExec="_qs + program));
+        QVERIFY(lines.contains(u"StartupWMClass=kaz-istoriya"_qs));
+        QVERIFY(lines.contains(u"Icon=bg.kaz.istoriya"_qs));
+        for (int size : {16, 48, 256})
+            QCOMPARE(QImage(share + u"/icons/hicolor/%1x%1/apps/bg.kaz.istoriya.png"_qs.arg(size)).size(),
+                     QSize(size, size));
+        const QString validate = QStandardPaths::findExecutable(u"desktop-file-validate"_qs);
+        if (!validate.isEmpty()) {
+            QProcess p;
+            p.start(validate, {entry});
+            QVERIFY(p.waitForFinished(30000));
+            QVERIFY2(p.exitCode() == 0 && !p.readAll().contains("error"), qPrintable(entry));
+        }
+
+        const Run removed = kazpack({u"--desktop"_qs, u"--remove"_qs, program});
+        QVERIFY2(removed.status == 0, qPrintable(removed.err));
+        QVERIFY(!QFileInfo::exists(entry));
+        QVERIFY(!QFileInfo::exists(share + u"/icons/hicolor/48x48/apps/bg.kaz.istoriya.png"_qs));
+        QCOMPARE(removed.out.split(u'\n', Qt::SkipEmptyParts).size(), 9); // the entry and 8 icons
+        QVERIFY(QFileInfo::exists(program));
+        const Run again = kazpack({u"--desktop"_qs, u"--remove"_qs, program});
+        QCOMPARE(again.status, 1);
+        QVERIFY2(again.err.contains(u"no menu entry in "_qs + share + u"/applications starts this program"_qs),
+                 qPrintable(again.err));
+        qunsetenv("XDG_DATA_HOME");
+    }
+
+    // A broken program says what is wrong and what to do, and ends with status 1 before any
+    // window is made.
+    void damagedProgramTellsTheLearner_data()
+    {
+        QTest::addColumn<QString>("damage");
+        QTest::addColumn<QString>("says");
+        QTest::addRow("runner_alone") << "runner" << "This program holds no test: it is the KAZ quiz runner alone.";
+        QTest::addRow("cut_short") << "cut" << "This test program is damaged: the test at its end was cut short";
+        QTest::addRow("byte_changed") << "byte" << "This test program is damaged: its test was changed after it was "
+                                                   "packed (the checksum does not match). Ask for the program again, "
+                                                   "or make it again with kazpack.";
+        QTest::addRow("newer_format") << "version" << "made by a newer kazpack than its own runner understands: its "
+                                                      "test is packed in format 2";
+        QTest::addRow("test_breaks_a_rule") << "rule" << "its test breaks a rule of the test format (test.kaz:";
+        QTest::addRow("picture_missing") << "picture" << "picture \"kwadrat.png\" of question 1 cannot be used: the "
+                                                         "program holds no picture of this name";
+    }
+    void damagedProgramTellsTheLearner()
+    {
+        QFETCH(QString, damage);
+        QFETCH(QString, says);
+        const QByteArray runner = readFile(QStringLiteral(KAZRUNNER));
+        const TestFolder::Checked figuri = TestFolder::check(source(u"content/figuri"_qs));
+        QVERIFY(figuri.ok());
+        QByteArray program = PackedTest::pack(runner, figuri.files);
+        if (damage == u"runner")
+            program = runner;
+        else if (damage == u"cut")
+            program.chop(1000);
+        else if (damage == u"byte")
+            program[runner.size() + 4000] = char(program.at(runner.size() + 4000) ^ 0x20);
+        else if (damage == u"version")
+            program[program.size() - 16] = 2;
+        else if (damage == u"rule")
+            program = PackedTest::pack(runner, {{u"test.kaz"_qs, "[left]\nЛом\n"}});
+        else if (damage == u"picture")
+            program = PackedTest::pack(runner, figuri.files.mid(0, 1));
+        const QString path = this->path(u"kaz-damaged"_qs);
+        QVERIFY(writeFile(path, program));
+        QVERIFY(QFile::setPermissions(path, QFile::permissions(QStringLiteral(KAZRUNNER))));
+
+        const ProgramTest::Loaded loaded = ProgramTest::load(path);
+        QVERIFY(!loaded.ok());
+        QVERIFY2(loaded.message.contains(says), qPrintable(loaded.message));
+        const Started run = start(path, {u"QT_QPA_PLATFORM=offscreen"_qs});
+        QVERIFY2(run.finished, "the damaged program did not end");
+        QCOMPARE(run.status, 1);
+        QVERIFY2(run.err.contains(loaded.message + u'\n'), qPrintable(run.err));
+        // Without a display the program still says what is wrong with it.
+        if (damage == u"byte") {
+            const Started headless = start(path, {});
+            QCOMPARE(headless.status, 1);
+            QCOMPARE(headless.err, loaded.message + u'\n');
+        }
+    }
+
+    // A sound program opens its window and keeps running, silent, until it is ended.
+    void soundProgramRuns()
+    {
+        const QString program = path(u"kaz-figuri"_qs);
+        QCOMPARE(kazpack({source(u"content/figuri"_qs), u"-o"_qs, program}).status, 0);
+        const Started run = start(program, {u"QT_QPA_PLATFORM=offscreen"_qs}, 1500);
+        QVERIFY2(!run.finished, qPrintable(run.err));
+        QVERIFY2(!run.err.contains(u"error") && !run.err.contains(u"damaged"), qPrintable(run.err));
+        const Started headless = start(program, {});
+        QCOMPARE(headless.status, 1);
+        QVERIFY2(headless.err.startsWith(u"KAZ needs a graphical desktop"), qPrintable(headless.err));
+    }
+
+private:
+    QString path(const QString &name) const { return m_dir->filePath(name); }
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+};
+
+QTEST_GUILESS_MAIN(TestKazpack)
+#include "tst_kazpack.moc"

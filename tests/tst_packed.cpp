@@ -1,0 +1,274 @@
+// The packed format: what pack() writes reads back, and every damaged, foreign or hostile
+// tail is refused with its own kind and reason. Hostile tails are built here byte by byte
+// after the layout of packed/DESIGN.md, so the layout itself is checked too.
+#include "PackedTest.h"
+
+#include <QBuffer>
+#include <QCryptographicHash>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QtEndian>
+
+using PackedTest::Fault;
+
+namespace {
+
+template <typename T>
+void put(QByteArray &out, T value)
+{
+    char bytes[sizeof(T)];
+    qToLittleEndian(value, bytes);
+    out.append(bytes, sizeof(T));
+}
+
+struct RawEntry
+{
+    QByteArray name;
+    QByteArray bytes;
+    quint64 size = quint64(-1); // the size the list claims; -1: the real size
+};
+
+// A payload as DESIGN.md lays it out, with whatever names and sizes a row wants.
+QByteArray rawPayload(const QList<RawEntry> &entries, std::optional<quint32> count = std::nullopt)
+{
+    QByteArray payload;
+    put(payload, count.value_or(quint32(entries.size())));
+    for (const RawEntry &e : entries) {
+        put(payload, quint16(e.name.size()));
+        payload.append(e.name);
+        put(payload, e.size == quint64(-1) ? quint64(e.bytes.size()) : e.size);
+    }
+    for (const RawEntry &e : entries)
+        payload.append(e.bytes);
+    return payload;
+}
+
+QByteArray rawTrailer(const QByteArray &payload, quint32 version = 1, quint64 length = quint64(-1),
+                      quint32 reserved = 0)
+{
+    QByteArray trailer = QCryptographicHash::hash(payload, QCryptographicHash::Sha256);
+    put(trailer, length == quint64(-1) ? quint64(payload.size()) : length);
+    put(trailer, version);
+    put(trailer, reserved);
+    trailer.append("KAZPACK\x1a", 8);
+    return trailer;
+}
+
+const QByteArray Runner = QByteArrayLiteral("#!fake runner\n") + QByteArray(200, 'r');
+
+PackedTest::Files sample()
+{
+    return {{QStringLiteral("test.kaz"), QByteArrayLiteral("[left]\nЛом\n")},
+            {QStringLiteral("карта 1.png"), QByteArray("\x89PNG\r\n\x1a\n", 8) + QByteArray(300, '\0')},
+            {QStringLiteral("empty.gif"), QByteArray()}};
+}
+
+PackedTest::Contents readBytes(const QByteArray &program)
+{
+    QBuffer buffer;
+    buffer.setData(program);
+    buffer.open(QIODevice::ReadOnly);
+    return PackedTest::read(buffer);
+}
+
+QByteArray realRunner()
+{
+    QFile file(QStringLiteral(KAZRUNNER));
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+} // namespace
+
+class TestPacked : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void roundTrip()
+    {
+        const QByteArray program = PackedTest::pack(Runner, sample());
+        QVERIFY(program.startsWith(Runner));
+        QCOMPARE(program, PackedTest::pack(Runner, sample())); // the same input, the same bytes
+        const PackedTest::Contents read = readBytes(program);
+        QVERIFY2(read.ok(), qPrintable(read.reason));
+        QCOMPARE(read.files, sample());
+        QCOMPARE(read.version, PackedTest::Version);
+        QCOMPARE(read.runnerSize, Runner.size());
+        // The layout of DESIGN.md gives the same bytes.
+        QList<RawEntry> raw;
+        for (const PackedTest::File &f : sample())
+            raw.append({f.name.toUtf8(), f.bytes});
+        const QByteArray payload = rawPayload(raw);
+        QCOMPARE(program, Runner + payload + rawTrailer(payload));
+    }
+
+    // A file on disk is mapped, not read through the buffer path; the result is the same.
+    void readsFileOnDisk()
+    {
+        QTemporaryDir dir;
+        QFile file(dir.filePath(QStringLiteral("kaz-x")));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(PackedTest::pack(Runner, sample()));
+        file.close();
+        const PackedTest::Contents read = PackedTest::read(file.fileName());
+        QVERIFY2(read.ok(), qPrintable(read.reason));
+        QCOMPARE(read.files, sample());
+        QCOMPARE(PackedTest::read(dir.filePath(QStringLiteral("none"))).fault, Fault::Unreadable);
+    }
+
+    void refused_data()
+    {
+        QTest::addColumn<QByteArray>("program");
+        QTest::addColumn<Fault>("fault");
+        QTest::addColumn<QString>("reason");
+
+        const QByteArray good = PackedTest::pack(Runner, sample());
+        const QByteArray payload = good.mid(Runner.size(), good.size() - Runner.size() - PackedTest::TrailerSize);
+        const auto withPayload = [](const QByteArray &p) { return Runner + p + rawTrailer(p); };
+
+        QTest::addRow("runner_alone") << Runner << Fault::NoTest << "nothing is packed";
+        QTest::addRow("empty_file") << QByteArray() << Fault::NoTest << "too short";
+        QTest::addRow("cut_by_one_byte") << good.chopped(1) << Fault::NoTest << "nothing is packed";
+        QByteArray changed = good;
+        changed[Runner.size() + 20] = char(changed.at(Runner.size() + 20) ^ 0x01);
+        QTest::addRow("payload_byte_changed") << changed << Fault::Damaged << "checksum does not match";
+        QByteArray hashChanged = good;
+        hashChanged[good.size() - PackedTest::TrailerSize] ^= 0x40;
+        QTest::addRow("checksum_changed") << hashChanged << Fault::Damaged << "checksum does not match";
+        QTest::addRow("bytes_before_trailer_lost")
+            << Runner + payload.chopped(1) + rawTrailer(payload) << Fault::Damaged << "checksum does not match";
+        QTest::addRow("newer_version") << Runner + payload + rawTrailer(payload, 2) << Fault::NewerVersion
+                                       << "packed in format 2, and this program reads format 1 and older";
+        QTest::addRow("version_zero") << Runner + payload + rawTrailer(payload, 0) << Fault::Damaged
+                                      << "not in the packed format";
+        QTest::addRow("reserved_set") << Runner + payload + rawTrailer(payload, 1, quint64(-1), 7) << Fault::Damaged
+                                      << "not in the packed format";
+        QTest::addRow("length_beyond_file") << Runner + payload + rawTrailer(payload, 1, quint64(good.size()))
+                                            << Fault::Damaged << "more than the file has";
+        QTest::addRow("length_huge") << Runner + payload + rawTrailer(payload, 1, quint64(1) << 62) << Fault::Damaged
+                                     << "more than the file has";
+        QTest::addRow("length_zero") << Runner + rawTrailer({}, 1) << Fault::Damaged << "list of files is missing";
+
+        const RawEntry kaz{"test.kaz", "[left]\n"};
+        QTest::addRow("no_files") << withPayload(rawPayload({})) << Fault::Damaged << "holds no files";
+        QTest::addRow("count_huge") << withPayload(rawPayload({kaz}, 0xffffffffu)) << Fault::Damaged
+                                    << "claims 4294967295 files";
+        QTest::addRow("count_above_entries") << withPayload(rawPayload({kaz}, 2)) << Fault::Damaged
+                                             << "list of files ends early";
+        QTest::addRow("size_huge") << withPayload(rawPayload({{"test.kaz", "x", quint64(1) << 40}})) << Fault::Damaged
+                                   << "claims 1099511627776 bytes";
+        QTest::addRow("size_past_end") << withPayload(rawPayload({{"test.kaz", "x", 2}})) << Fault::Damaged
+                                       << "take 2 bytes, but 1 bytes follow";
+        QTest::addRow("bytes_after_files") << withPayload(rawPayload({kaz}) + "extra") << Fault::Damaged
+                                           << "but 12 bytes follow";
+        QTest::addRow("name_length_past_end")
+            << withPayload(QByteArray::fromHex("01000000ff7f") + QByteArray(21, 'a')) << Fault::Damaged << "ends early";
+
+        const auto named = [&](const QByteArray &name) { return withPayload(rawPayload({kaz, {name, "p"}})); };
+        QTest::addRow("name_with_slash") << named("../x.png") << Fault::Damaged << "must not hold \"/\"";
+        QTest::addRow("name_absolute") << named("/etc/passwd") << Fault::Damaged << "must not hold \"/\"";
+        QTest::addRow("name_with_backslash") << named("..\\x.png") << Fault::Damaged << "must not hold \"/\" or \"\\\"";
+        QTest::addRow("name_dot_dot") << named("..") << Fault::Damaged << "name folders, not files";
+        QTest::addRow("name_dot") << named(".") << Fault::Damaged << "name folders, not files";
+        QTest::addRow("name_empty") << named("") << Fault::Damaged << "must not be empty";
+        QTest::addRow("name_with_nul") << named(QByteArray("a\0.png", 6)) << Fault::Damaged << "control characters";
+        QTest::addRow("name_with_newline") << named("a\n.png") << Fault::Damaged << "control characters";
+        QTest::addRow("name_too_long") << named(QByteArray(256, 'a')) << Fault::Damaged << "longer than 255 bytes";
+        QTest::addRow("name_not_utf8") << named("\xC2\xE0.png") << Fault::Damaged << "not UTF-8";
+        QTest::addRow("name_twice") << withPayload(rawPayload({kaz, {"a.png", "1"}, {"a.png", "2"}}))
+                                    << Fault::Damaged << "holds the file \"a.png\" twice";
+    }
+    void refused()
+    {
+        QFETCH(QByteArray, program);
+        QFETCH(Fault, fault);
+        QFETCH(QString, reason);
+        const PackedTest::Contents read = readBytes(program);
+        QCOMPARE(int(read.fault), int(fault));
+        QVERIFY2(read.reason.contains(reason), qPrintable(read.reason));
+        QVERIFY(read.files.isEmpty());
+    }
+
+    // The real runner is an ELF program: a tail that lost its end is told apart from none.
+    void cutShortRealProgram_data()
+    {
+        QTest::addColumn<int>("cut");
+        QTest::addColumn<Fault>("fault");
+        QTest::addRow("one_byte") << 1 << Fault::Damaged;
+        QTest::addRow("trailer") << int(PackedTest::TrailerSize) << Fault::Damaged;
+        QTest::addRow("all_but_one_byte_of_the_test") << -1 << Fault::Damaged;
+        QTest::addRow("the_whole_test") << 0 << Fault::NoTest;
+    }
+    void cutShortRealProgram()
+    {
+        QFETCH(int, cut);
+        QFETCH(Fault, fault);
+        const QByteArray runner = realRunner();
+        QVERIFY(runner.startsWith("\x7f" "ELF"));
+        const QByteArray program = PackedTest::pack(runner, sample());
+        const qsizetype keep = cut > 0 ? program.size() - cut : cut == 0 ? runner.size() : runner.size() + 1;
+        const PackedTest::Contents read = readBytes(program.left(keep));
+        QCOMPARE(int(read.fault), int(fault));
+        if (fault == Fault::Damaged)
+            QVERIFY2(read.reason.contains(u"cut short"), qPrintable(read.reason));
+    }
+
+    void namesRefusedWhenPacking_data()
+    {
+        QTest::addColumn<PackedTest::Files>("files");
+        QTest::addColumn<QString>("problem");
+        const PackedTest::File kaz{QStringLiteral("test.kaz"), "x"};
+        QTest::addRow("none") << PackedTest::Files{} << "no files to pack";
+        QTest::addRow("slash") << PackedTest::Files{kaz, {QStringLiteral("a/b.png"), "p"}} << "must not hold \"/\"";
+        QTest::addRow("dot_dot") << PackedTest::Files{kaz, {QStringLiteral(".."), "p"}} << "name folders";
+        QTest::addRow("tab") << PackedTest::Files{kaz, {QStringLiteral("a\tb.png"), "p"}} << "control characters";
+        QTest::addRow("twice") << PackedTest::Files{kaz, kaz} << "\"test.kaz\" is given twice";
+        QTest::addRow("long_cyrillic") << PackedTest::Files{kaz, {QString(128, QChar(u'ж')), "p"}}
+                                       << "longer than 255 bytes";
+    }
+    void namesRefusedWhenPacking()
+    {
+        QFETCH(PackedTest::Files, files);
+        QFETCH(QString, problem);
+        QString why;
+        QVERIFY(PackedTest::pack(Runner, files, &why).isEmpty());
+        QVERIFY2(why.contains(problem), qPrintable(why));
+    }
+
+    void namesAccepted()
+    {
+        for (const QString &name : {u"test.kaz"_qs, u"Карта 1.PNG"_qs, u"a..b.png"_qs, u"...png"_qs,
+                                    QString(127, QChar(u'ж')), u"a;b$c.gif"_qs})
+            QVERIFY2(PackedTest::nameProblem(name).isEmpty(), qPrintable(name));
+    }
+
+    // The runner part serves to pack again: of a program, its runner; of a runner, itself.
+    void runnerPart()
+    {
+        QTemporaryDir dir;
+        const auto write = [&dir](const QString &name, const QByteArray &bytes) {
+            QFile file(dir.filePath(name));
+            return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+        };
+        const QByteArray program = PackedTest::pack(Runner, sample());
+        QVERIFY(write(QStringLiteral("program"), program));
+        QVERIFY(write(QStringLiteral("runner"), Runner));
+        QByteArray damaged = program;
+        damaged[Runner.size() + 3] = 'X';
+        QVERIFY(write(QStringLiteral("damaged"), damaged));
+        const QByteArray payload = program.mid(Runner.size(), program.size() - Runner.size() - PackedTest::TrailerSize);
+        QVERIFY(write(QStringLiteral("newer"), Runner + payload + rawTrailer(payload, 9)));
+
+        QCOMPARE(PackedTest::runnerPart(dir.filePath(QStringLiteral("program"))).bytes, Runner);
+        QCOMPARE(PackedTest::runnerPart(dir.filePath(QStringLiteral("runner"))).bytes, Runner);
+        QCOMPARE(PackedTest::runnerPart(dir.filePath(QStringLiteral("newer"))).bytes, Runner);
+        const PackedTest::Runner refused = PackedTest::runnerPart(dir.filePath(QStringLiteral("damaged")));
+        QCOMPARE(int(refused.fault), int(Fault::Damaged));
+        QVERIFY(refused.bytes.isEmpty());
+        QCOMPARE(int(PackedTest::runnerPart(dir.filePath(QStringLiteral("none"))).fault), int(Fault::Unreadable));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestPacked)
+#include "tst_packed.moc"

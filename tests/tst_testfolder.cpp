@@ -1,0 +1,185 @@
+// The check of a test's files from a folder on disk and from memory: the same problems either
+// way, the files listed for packing, and the picture bytes the store keeps.
+#include "TestFiles.h"
+#include "TestFolder.h"
+
+#include <QBuffer>
+#include <QDir>
+#include <QImage>
+#include <QImageReader>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+// Three questions; questions 1 and 3 share "б.png", question 2 has "а.png" (line 26), each
+// in a box of 20 × 10 pixels.
+QByteArray threePictures()
+{
+    QStringList lines = {u"[parameters]"_qs, u"https://kaz.test Проба"_qs, u"11250"_qs, u"120"_qs, u"3135"_qs,
+                         u"3360"_qs, u"6575"_qs, u"[left]"_qs, u"Лом"_qs, u"Варна"_qs, u"Русе"_qs, u"[right]"_qs,
+                         u"Алмус"_qs, u"Одесос"_qs, u"Русчук"_qs, u"[picture flags]"_qs, u"Рисунки"_qs, u"1"_qs,
+                         u"1"_qs, u"1"_qs};
+    const QStringList names = {u"б.png"_qs, u"а.png"_qs, u"б.png"_qs};
+    for (int q = 1; q <= 3; ++q)
+        lines << u"[picture %1]"_qs.arg(q) << u"file = "_qs + names.at(q - 1) << u"width = 300"_qs
+              << u"height = 150"_qs;
+    return lines.join(u'\n').toUtf8() + '\n';
+}
+
+QByteArray encoded(const QImage &image, const char *format)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, format);
+    return bytes;
+}
+
+QByteArray png(int width, int height)
+{
+    QImage image(width, height, QImage::Format_RGB32);
+    image.fill(Qt::darkBlue);
+    return encoded(image, "PNG");
+}
+
+// A BMP of 1 × 1 pixel whose header says it is `width` × `height`.
+QByteArray bmpClaiming(int width, int height)
+{
+    QImage image(1, 1, QImage::Format_RGB32);
+    image.fill(Qt::red);
+    QByteArray bytes = encoded(image, "BMP");
+    for (int i = 0; i < 4; ++i) {
+        bytes[18 + i] = char((width >> (8 * i)) & 0xFF);
+        bytes[22 + i] = char((height >> (8 * i)) & 0xFF);
+    }
+    return bytes;
+}
+
+// "line: message" of each problem, without the file it names.
+QStringList problems(const TestFolder::Checked &checked)
+{
+    QStringList out;
+    for (const ContentReader::Problem &p : checked.problems)
+        out << u"%1: %2"_qs.arg(p.line).arg(p.message);
+    return out;
+}
+
+// The loader's limit on a picture's memory, set for one test and put back afterwards.
+class AllocationLimit
+{
+public:
+    explicit AllocationLimit(int megabytes)
+        : m_before(QImageReader::allocationLimit())
+    {
+        QImageReader::setAllocationLimit(megabytes);
+    }
+    ~AllocationLimit() { QImageReader::setAllocationLimit(m_before); }
+    AllocationLimit(const AllocationLimit &) = delete;
+    AllocationLimit &operator=(const AllocationLimit &) = delete;
+
+private:
+    int m_before;
+};
+
+} // namespace
+
+class TestTestFolder : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    // The bytes of "а.png" (question 2), checked from a folder and from memory: the same
+    // problem on the same line either way, and no files to pack.
+    void sameProblemsFromFolderAndMemory_data()
+    {
+        QTest::addColumn<QByteArray>("picture");
+        QTest::addColumn<int>("allocationLimit"); // in MB; 0: as it is
+        QTest::addColumn<QString>("says");        // the start of the one problem; empty: sound
+
+        QTest::addRow("sound") << png(20, 10) << 0 << QString();
+        QTest::addRow("not_a_picture") << QByteArray("GIF89a, but no more") << 0
+                                       << u"26: picture \"а.png\" of question 2 cannot be used: the file is not a "
+                                          "picture that can be shown"_qs;
+        QTest::addRow("larger_than_its_box") << png(21, 10) << 0
+                                             << u"26: picture \"а.png\" of question 2 is 21 × 10 pixels, larger than "
+                                                "its box of 20 × 10 pixels"_qs;
+        QTest::addRow("too_many_pixels") << bmpClaiming(6000, 6000) << 0
+                                         << u"26: picture \"а.png\" of question 2 cannot be used: the picture is 6000 × "
+                                            "6000 pixels, too many to load"_qs;
+        QTest::addRow("file_too_large") << png(20, 10) + QByteArray(1024 * 1024, '\0') << 1
+                                        << u"26: picture \"а.png\" of question 2 cannot be used: the file is too "
+                                           "large: it is 1.0 MB, larger than 1.0 MB; save the picture smaller"_qs;
+    }
+    void sameProblemsFromFolderAndMemory()
+    {
+        QFETCH(QByteArray, picture);
+        QFETCH(int, allocationLimit);
+        QFETCH(QString, says);
+        const AllocationLimit limit(allocationLimit > 0 ? allocationLimit : QImageReader::allocationLimit());
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        const QDir d(dir.path());
+        const TestFileList files = {{u"test.kaz"_qs, threePictures()}, {u"б.png"_qs, png(20, 10)},
+                                    {u"а.png"_qs, picture}};
+        for (const TestFile &f : files)
+            QVERIFY(TestFiles::write(d.filePath(f.name), f.bytes));
+
+        const TestFolder::Checked fromFolder = TestFolder::check(dir.path());
+        const TestFolder::Checked fromMemory = TestFolder::check(files);
+        QCOMPARE(problems(fromMemory), problems(fromFolder));
+        QCOMPARE(fromFolder.read, true);
+        QCOMPARE(fromMemory.read, true);
+        if (says.isEmpty()) {
+            QVERIFY2(fromFolder.ok(), qPrintable(problems(fromFolder).join(u'\n')));
+            QCOMPARE(fromMemory.files, fromFolder.files);
+            return;
+        }
+        QCOMPARE(problems(fromFolder).size(), 1);
+        QVERIFY2(problems(fromFolder).constFirst().startsWith(says), qPrintable(problems(fromFolder).constFirst()));
+        QCOMPARE(fromFolder.problems.constFirst().file, d.filePath(u"test.kaz"_qs));
+        QCOMPARE(fromMemory.problems.constFirst().file, u"test.kaz"_qs);
+        QVERIFY(fromFolder.files.isEmpty());
+        QVERIFY(fromMemory.files.isEmpty());
+    }
+
+    // test.kaz first, then each picture once in the order of the questions that name it (not
+    // of the names); the store holds the bytes of each by its source.
+    void filesInPackingOrder()
+    {
+        QTemporaryDir dir;
+        const QDir d(dir.path());
+        const QByteArray b = png(20, 10);
+        const QByteArray a = png(10, 10);
+        QVERIFY(TestFiles::write(d.filePath(u"test.kaz"_qs), threePictures()));
+        QVERIFY(TestFiles::write(d.filePath(u"б.png"_qs), b));
+        QVERIFY(TestFiles::write(d.filePath(u"а.png"_qs), a));
+        QVERIFY(TestFiles::write(d.filePath(u"unused.png"_qs), png(5, 5)));
+
+        const TestFolder::Checked checked = TestFolder::check(dir.path());
+        QVERIFY2(checked.ok(), qPrintable(problems(checked).join(u'\n')));
+        const TestFileList expected = {{u"test.kaz"_qs, threePictures()}, {u"б.png"_qs, b}, {u"а.png"_qs, a}};
+        QCOMPARE(checked.files, expected);
+        QCOMPARE(checked.store.pictureData(d.filePath(u"б.png"_qs)), b);
+        QCOMPARE(checked.store.pictureData(d.filePath(u"а.png"_qs)), a);
+        QCOMPARE(checked.store.pictureData(d.filePath(u"unused.png"_qs)), QByteArray());
+
+        // From memory the sources are the names; files the test does not name are ignored.
+        const TestFolder::Checked fromMemory = TestFolder::check(expected + TestFileList{{u"unused.png"_qs, "x"}});
+        QVERIFY2(fromMemory.ok(), qPrintable(problems(fromMemory).join(u'\n')));
+        QCOMPARE(fromMemory.files, expected);
+        QCOMPARE(fromMemory.store.Graphika(2).source, u"а.png"_qs);
+        QCOMPARE(fromMemory.store.pictureData(u"а.png"_qs), a);
+    }
+
+    void memoryWithoutTest()
+    {
+        const TestFolder::Checked checked = TestFolder::check(TestFileList{{u"а.png"_qs, png(1, 1)}});
+        QVERIFY(!checked.read);
+        QCOMPARE(problems(checked), QStringList{u"0: cannot read the test: it holds no test.kaz"_qs});
+        QVERIFY(checked.files.isEmpty());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestTestFolder)
+#include "tst_testfolder.moc"
