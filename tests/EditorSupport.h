@@ -3,26 +3,15 @@
 // Helpers of the editor suites: documents written in a line, pictures made in memory.
 
 #include "TestDocument.h"
+#include "TestPictures.h"
 
-#include <QBuffer>
-#include <QImage>
 #include <QUndoStack>
 
 namespace EditorSupport {
 
 inline QString sourcePath(const QString &relative) { return qEnvironmentVariable("KAZ_SOURCE_DIR") + u'/' + relative; }
 
-// A PNG of `width` × `height` pixels in one colour.
-inline QByteArray png(int width, int height, QRgb colour = qRgb(200, 40, 40))
-{
-    QImage image(width, height, QImage::Format_RGB32);
-    image.fill(colour);
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "PNG");
-    return bytes;
-}
+using TestPictures::png;
 
 // Rows from tab-separated text ("left\tright\texplanation", lines of an explanation in a
 // quoted cell), as the starting point of a case; the undo stack is emptied after.
