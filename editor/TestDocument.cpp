@@ -7,6 +7,7 @@
 #include "Recovery.h"
 #include "RowTableModel.h"
 #include "TableText.h"
+#include "TestFolder.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -133,7 +134,7 @@ TestDocument::Opened TestDocument::openFolder(const QString &folder)
         return opened;
     }
     const auto bytesOf = [](const QString &source) {
-        const FileAccess::Read picture = FileAccess::read(source, PictureBytes::maxFileBytes());
+        const FileAccess::Read picture = FileAccess::read(source, TestFolder::maxPictureBytes());
         return picture.ok() ? picture.bytes : QByteArray();
     };
     replace(FileMapping::fromStore(read.store, options.pictureBase, bytesOf,
@@ -262,7 +263,7 @@ void TestDocument::setExplanationShown(int row, bool shown)
 
 QString TestDocument::setPictureFromFile(int row, const QString &path)
 {
-    const FileAccess::Read file = FileAccess::read(path, PictureBytes::maxFileBytes());
+    const FileAccess::Read file = FileAccess::read(path, TestFolder::maxPictureBytes());
     if (file.tooLarge)
         return QStringLiteral("the picture %1 is too large: %2; save it smaller").arg(path, file.problem);
     if (!file.ok())

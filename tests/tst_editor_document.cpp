@@ -6,10 +6,13 @@
 #include "RowTableModel.h"
 #include "Sketch.h"
 #include "TestDocument.h"
+#include "TestFiles.h"
+#include "TestFolder.h"
 
 #include <QAbstractItemModelTester>
 #include <QElapsedTimer>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QUndoStack>
 #include <functional>
@@ -42,6 +45,8 @@ private slots:
     void rowsToFile();
     void problemsOnRowsAndFields_data();
     void problemsOnRowsAndFields();
+    void picturesRefusedInTheCheckersWords_data();
+    void picturesRefusedInTheCheckersWords();
     void problemsNameTheOtherRow();
     void checkRunsAfterTyping();
     void editDuringCheckEndsWithCurrentProblems();
@@ -467,6 +472,46 @@ void TestEditorDocument::problemsOnRowsAndFields()
     d.undoStack()->setIndex(0);
     d.checkNow();
     QVERIFY2(d.problems().isEmpty(), qPrintable(messages(d.problems())));
+}
+
+// A picture the build would refuse is refused in the editor with the words kazcheck prints
+// for the same file on disk.
+void TestEditorDocument::picturesRefusedInTheCheckersWords_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<int>("allocationLimit"); // in MB; 0: as it is
+    QTest::addColumn<QString>("says");        // the start of the checker's words
+
+    QTest::addRow("not_a_picture") << QByteArray("GIF89a, but no more") << 0
+                                   << u"the file is not a picture that can be shown"_s;
+    QTest::addRow("too_many_pixels") << TestPictures::bmpClaiming(6000, 6000) << 0
+                                     << u"the picture is 6000 × 6000 pixels, too many to load"_s;
+    QTest::addRow("file_too_large") << png(20, 10) + QByteArray(1024 * 1024, '\0') << 1
+                                    << u"the file is too large: it is 1.0 MB, larger than 1.0 MB"_s;
+}
+
+void TestEditorDocument::picturesRefusedInTheCheckersWords()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(int, allocationLimit);
+    QFETCH(QString, says);
+    const TestPictures::AllocationLimit limit(allocationLimit > 0 ? allocationLimit
+                                                                  : QImageReader::allocationLimit());
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString path = dir.filePath(u"karta.png"_s);
+    QVERIFY(TestFiles::write(path, bytes));
+    const QString fromDisk = TestFolder::checkPicture(path).problem;
+    QVERIFY2(fromDisk.startsWith(says), qPrintable(fromDisk));
+
+    TestDocument d;
+    setRows(d, threeRows);
+    d.setPicture(1, u"karta.png"_s, bytes);
+    QCOMPARE(d.row(1).picture.problem, fromDisk);
+    QVERIFY(!d.row(1).picture.pixels.isValid());
+    d.checkNow();
+    QCOMPARE(places(d.problems()), QStringList{u"1:Picture"_s});
+    QCOMPARE(d.problems().constFirst().message, u"picture \"karta.png\" of question 2 cannot be used: "_s + fromDisk);
 }
 
 void TestEditorDocument::problemsNameTheOtherRow()
