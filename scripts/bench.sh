@@ -3,7 +3,9 @@
 #  1. start-up of the shipped test against a bare window of the same widgets, both under Xvfb,
 #     interleaved (KAZ_BENCH_RUNS starts of each, 15 unless set);
 #  2. every learner action on generated tests of 100 … 32,767 phrases per side, models alone
-#     and with the test window (offscreen).
+#     and with the test window (offscreen);
+#  3. the test editor's document on a test of 10,000 phrases a side: opening, a keystroke, the
+#     full check, and the problem list following the last keystroke.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 source "$root/scripts/deps.sh"
@@ -12,7 +14,7 @@ kaz_install_missing libbenchmark-dev xvfb
 build="$root/build-bench"
 cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DKAZ_BENCHMARKS=ON >/dev/null
 cmake --build "$build" --parallel 2 \
-    --target kazprobe-istoriya bare-window-probe kazbench-startup kazbench-actions kazpack
+    --target kazprobe-istoriya bare-window-probe kazbench-startup kazbench-actions kazpack kazbench-editor
 
 # Qt wants a private runtime directory; without one it warns on every start.
 export XDG_RUNTIME_DIR="${XDG_RUNTIME_DIR:-$(mktemp -d)}"
@@ -44,5 +46,9 @@ echo
 echo "## Learner actions on generated tests (offscreen, Bulgarian collation)"
 echo
 LC_ALL=bg_BG.UTF-8 "$build/bench/kazbench-actions" --benchmark_color=false
+echo
+echo "## Test editor: a test of 10,000 phrases a side"
+echo
+"$build/bench/kazbench-editor" --benchmark_color=false
 echo
 echo "Load after the run: $(cut -d' ' -f1-3 /proc/loadavg)"

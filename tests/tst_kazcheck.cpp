@@ -1,6 +1,7 @@
 // The build's checker run as the build runs it, on test folders written to disk: what it
 // prints, its exit status and its stamp.
-#include <QBuffer>
+#include "TestPictures.h"
+
 #include <QDir>
 #include <QFile>
 #include <QImage>
@@ -12,6 +13,8 @@
 #include <unistd.h>
 
 namespace {
+
+using TestPictures::bmpClaiming;
 
 // A sound test of two questions; question 1 has the picture "Карта 1.png" of 20 × 10 pixels
 // in a box of 300 × 150 twips.
@@ -60,23 +63,6 @@ struct Run
     int exitCode = -1;
     QStringList lines; // what it printed, line by line
 };
-
-// A BMP of 1 × 1 pixel whose header says it is `width` × `height`: what a picture reader
-// learns first, before it would decode anything.
-QByteArray bmpClaiming(int width, int height)
-{
-    QImage image(1, 1, QImage::Format_RGB32);
-    image.fill(Qt::red);
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "BMP");
-    for (int i = 0; i < 4; ++i) {
-        bytes[18 + i] = char((width >> (8 * i)) & 0xFF);
-        bytes[22 + i] = char((height >> (8 * i)) & 0xFF);
-    }
-    return bytes;
-}
 
 // Makes `name` in `dir` as `what` says: "WxH" a picture of that size, "text" a file that is
 // no picture, "huge" a picture claiming 6000 × 6000 pixels, "fifo" a named pipe, "->target"

@@ -6,8 +6,8 @@
 #include "PackedTest.h"
 #include "ProgramTest.h"
 #include "TestFolder.h"
+#include "TestPictures.h"
 
-#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QImage>
@@ -23,6 +23,8 @@
 #include <unistd.h>
 
 namespace {
+
+using TestPictures::picture;
 
 struct Run
 {
@@ -57,17 +59,6 @@ bool writeFile(const QString &path, const QByteArray &bytes)
 {
     QFile file(path);
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
-
-QByteArray picture(int width, int height, const char *format)
-{
-    QImage image(width, height, QImage::Format_RGB32);
-    image.fill(Qt::darkGreen);
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, format);
-    return bytes;
 }
 
 // Qt writes no GIF; this one is 1 × 1 pixels.

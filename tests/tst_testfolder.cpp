@@ -2,10 +2,9 @@
 // way, the files listed for packing, and the picture bytes the store keeps.
 #include "TestFiles.h"
 #include "TestFolder.h"
+#include "TestPictures.h"
 
-#include <QBuffer>
 #include <QDir>
-#include <QImage>
 #include <QImageReader>
 #include <QTemporaryDir>
 #include <QTest>
@@ -27,35 +26,6 @@ QByteArray threePictures()
     return lines.join(u'\n').toUtf8() + '\n';
 }
 
-QByteArray encoded(const QImage &image, const char *format)
-{
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, format);
-    return bytes;
-}
-
-QByteArray png(int width, int height)
-{
-    QImage image(width, height, QImage::Format_RGB32);
-    image.fill(Qt::darkBlue);
-    return encoded(image, "PNG");
-}
-
-// A BMP of 1 × 1 pixel whose header says it is `width` × `height`.
-QByteArray bmpClaiming(int width, int height)
-{
-    QImage image(1, 1, QImage::Format_RGB32);
-    image.fill(Qt::red);
-    QByteArray bytes = encoded(image, "BMP");
-    for (int i = 0; i < 4; ++i) {
-        bytes[18 + i] = char((width >> (8 * i)) & 0xFF);
-        bytes[22 + i] = char((height >> (8 * i)) & 0xFF);
-    }
-    return bytes;
-}
-
 // "line: message" of each problem, without the file it names.
 QStringList problems(const TestFolder::Checked &checked)
 {
@@ -65,24 +35,9 @@ QStringList problems(const TestFolder::Checked &checked)
     return out;
 }
 
-// The loader's limit on a picture's memory, set for one test and put back afterwards.
-class AllocationLimit
-{
-public:
-    explicit AllocationLimit(int megabytes)
-        : m_before(QImageReader::allocationLimit())
-    {
-        QImageReader::setAllocationLimit(megabytes);
-    }
-    ~AllocationLimit() { QImageReader::setAllocationLimit(m_before); }
-    AllocationLimit(const AllocationLimit &) = delete;
-    AllocationLimit &operator=(const AllocationLimit &) = delete;
-
-private:
-    int m_before;
-};
-
 } // namespace
+
+using namespace TestPictures;
 
 class TestTestFolder : public QObject
 {

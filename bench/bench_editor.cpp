@@ -1,0 +1,164 @@
+// The test editor's document on a generated test of 10,000 phrases a side: opening it, one
+// keystroke in a cell with the check armed, the full check, and the time from the last
+// keystroke until the problem list follows.
+#include "ContentWriter.h"
+#include "DocumentCheck.h"
+#include "GeneratedContent.h"
+#include "TestDocument.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QThreadPool>
+
+#include <benchmark/benchmark.h>
+
+#include <memory>
+
+namespace {
+
+constexpr int Phrases = 10000;
+
+QTemporaryDir *folder = nullptr;
+
+const QString &testFolder()
+{
+    static const QString path = [] {
+        QFile file(QDir(folder->path()).filePath(QStringLiteral("test.kaz")));
+        if (!file.open(QIODevice::WriteOnly))
+            qFatal("cannot write the generated test");
+        file.write(ContentWriter::write(*GeneratedContent::make(Phrases)).toUtf8());
+        return folder->path();
+    }();
+    return path;
+}
+
+// Opening starts the check on a worker thread; it is waited for outside the timing, so that
+// it does not take the next opening's processor.
+void openFolder(benchmark::State &state)
+{
+    for (auto _ : state) {
+        auto d = std::make_unique<TestDocument>();
+        if (!d->openFolder(testFolder()).ok())
+            state.SkipWithError("the generated test did not open");
+        state.PauseTiming();
+        d.reset();
+        QThreadPool::globalInstance()->waitForDone();
+        state.ResumeTiming();
+    }
+}
+
+void openStore(benchmark::State &state)
+{
+    const auto store = GeneratedContent::make(Phrases);
+    for (auto _ : state) {
+        auto d = std::make_unique<TestDocument>();
+        d->openStore(*store);
+        state.PauseTiming();
+        d.reset();
+        QThreadPool::globalInstance()->waitForDone();
+        state.ResumeTiming();
+    }
+}
+
+// One keystroke: the cell's new text through the table model's path (an undo command that
+// merges with the keystroke before), the model's signal, the check's timer restarted. With
+// `afterSnapshot`, a check has just taken its copy of the rows, so the keystroke also pays for
+// copying the row list, the worst a keystroke meets.
+void keystroke(benchmark::State &state, bool afterSnapshot)
+{
+    TestDocument d;
+    d.openFolder(testFolder());
+    QThreadPool::globalInstance()->waitForDone();
+    const int row = Phrases / 2;
+    QString text = d.row(row).right;
+    const auto type = [&] {
+        text += u'я';
+        if (text.size() > 60)
+            text.truncate(10);
+        d.setCell(row, DocumentField::Right, text);
+    };
+    if (!afterSnapshot) {
+        for (auto _ : state)
+            type();
+        return;
+    }
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto snapshot = std::make_unique<DocumentContent>(d.content());
+        state.ResumeTiming();
+        type();
+        state.PauseTiming();
+        snapshot.reset();
+        state.ResumeTiming();
+    }
+}
+
+void fullCheck(benchmark::State &state)
+{
+    TestDocument d;
+    d.openFolder(testFolder());
+    d.setCell(Phrases - 1, DocumentField::Left, d.row(0).left); // one problem to map back
+    for (auto _ : state) {
+        const QList<DocumentProblem> problems = DocumentCheck::run(d.content());
+        if (problems.size() != 1)
+            state.SkipWithError("expected one problem");
+    }
+}
+
+// From a keystroke until the problem list belongs to the new text: the check's delay, the
+// check on its worker thread, the problems applied.
+void problemsAfterKeystroke(benchmark::State &state)
+{
+    TestDocument d;
+    d.openFolder(testFolder());
+    int n = 0;
+    for (auto _ : state) {
+        d.setCell(1, DocumentField::Left, (++n % 2) ? d.row(0).left : QStringLiteral("друго"));
+        QElapsedTimer clock;
+        clock.start();
+        while (!d.problemsCurrent() && clock.elapsed() < 5000)
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
+        if (!d.problemsCurrent())
+            state.SkipWithError("the check did not finish within 5 s");
+        state.SetIterationTime(clock.nsecsElapsed() / 1e9);
+    }
+}
+
+// The recovery copy the window writes a few seconds after a change.
+void writeRecovery(benchmark::State &state)
+{
+    TestDocument d;
+    d.openFolder(testFolder());
+    for (auto _ : state)
+        if (!d.writeRecovery().isEmpty())
+            state.SkipWithError("the recovery file was not written");
+    d.removeRecovery();
+}
+
+} // namespace
+
+BENCHMARK(openFolder)->Unit(benchmark::kMillisecond);
+BENCHMARK(openStore)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(keystroke, typing, false)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(keystroke, right_after_a_check_started, true)->Unit(benchmark::kMicrosecond);
+BENCHMARK(fullCheck)->Unit(benchmark::kMillisecond);
+BENCHMARK(writeRecovery)->Unit(benchmark::kMillisecond);
+BENCHMARK(problemsAfterKeystroke)->UseManualTime()->Iterations(10)->Unit(benchmark::kMillisecond);
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    QStandardPaths::setTestModeEnabled(true); // recovery files go to a scratch place
+    QTemporaryDir dir;
+    folder = &dir;
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,157 @@
+#include "DocumentCheck.h"
+
+#include "ContentReader.h"
+#include "FileMapping.h"
+
+#include <QHash>
+#include <QRegularExpression>
+#include <algorithm>
+
+namespace DocumentCheck {
+
+namespace {
+
+constexpr int Extras = ContentStore::QuestionsWithExtras;
+
+// "line 25 of [left]" names a line the teacher never sees; the row is added after it.
+void nameRows(DocumentProblem &p, const QList<FileMapping::Place> &places)
+{
+    static const QRegularExpression lineOfSide(QStringLiteral("line (\\d+) of \\[(?:left|right)\\]"));
+    qsizetype from = 0;
+    for (;;) {
+        const QRegularExpressionMatch m = lineOfSide.match(p.message, from);
+        if (!m.hasMatch())
+            return;
+        from = m.capturedEnd();
+        const int row = places.value(m.captured(1).toInt() - 1).row;
+        if (row < 0)
+            continue;
+        const QString note = QStringLiteral(" (row %1)").arg(row + 1);
+        p.message.insert(from, note);
+        from += note.size();
+        p.otherRow = row;
+    }
+}
+
+void rowProblems(const DocumentContent &c, const FileMapping::Written &w, QList<DocumentProblem> &out)
+{
+    QList<int> leftOnly, rightOnly;
+    for (int i = 0; i < c.rows.size(); ++i) {
+        const DocumentRow &row = c.rows.at(i);
+        if (row.hasLeft() && !row.hasRight())
+            leftOnly.append(i);
+        else if (row.hasRight() && !row.hasLeft())
+            rightOnly.append(i);
+    }
+    if (!leftOnly.isEmpty() && !rightOnly.isEmpty()) {
+        const QString message = QStringLiteral(
+            "this row has a %1 phrase but no %2 one, while row %3 has a %2 phrase but no %1 one; extra phrases can "
+            "stand on one side only, because the file pairs the phrases by their order: write the missing phrases, "
+            "or delete the extra rows of one side");
+        for (int r : std::as_const(leftOnly))
+            out.append({message.arg(QStringLiteral("left"), QStringLiteral("right")).arg(rightOnly.first() + 1), r,
+                        DocumentField::Right, -1, rightOnly.first()});
+        for (int r : std::as_const(rightOnly))
+            out.append({message.arg(QStringLiteral("right"), QStringLiteral("left")).arg(leftOnly.first() + 1), r,
+                        DocumentField::Left, -1, leftOnly.first()});
+    }
+
+    QList<int> question(c.rows.size(), 0);
+    for (int q = 1; q <= w.leftRows.size(); ++q)
+        question[w.leftRows.at(q - 1)] = q;
+    // What only questions 1 … 30 can have: the lines or the picture of a row that is none of them.
+    struct Extra
+    {
+        DocumentField field;
+        const char *what; // as in "can have …"
+        const char *its;
+        const char *notSaved;
+        const char *remove;
+    };
+    static const Extra extras[] = {
+        {DocumentField::Explanation, "explanation lines", "its explanation lines", "these are not saved",
+         "delete the lines"},
+        {DocumentField::Picture, "a picture", "its picture", "it is not saved", "remove the picture"},
+    };
+    for (int i = 0; i < c.rows.size(); ++i) {
+        const DocumentRow &row = c.rows.at(i);
+        const int q = question.at(i);
+        for (const Extra &e : extras) {
+            const bool has = e.field == DocumentField::Explanation ? !row.explanation.isEmpty() : !row.picture.isNull();
+            if (!has || (q >= 1 && q <= Extras))
+                continue;
+            const QString message = q == 0
+                ? QStringLiteral("this row has no left phrase, so it is no question and %1 can be neither "
+                                 "shown nor saved; write its left phrase, or %2")
+                      .arg(QLatin1StringView(e.its), QLatin1StringView(e.remove))
+                : QStringLiteral("this row is question %1, but only questions 1 to %2 can have %3, so %4; "
+                                 "move the row up among the first %2 questions, or %5")
+                      .arg(q)
+                      .arg(Extras)
+                      .arg(QLatin1StringView(e.what), QLatin1StringView(e.notSaved), QLatin1StringView(e.remove));
+            out.append({message, i, e.field});
+        }
+    }
+}
+
+} // namespace
+
+QList<DocumentProblem> run(const DocumentContent &content)
+{
+    const FileMapping::Written w = FileMapping::toStore(content);
+    const QString text = FileMapping::text(w);
+
+    // By name, as the files will be; a picture with bytes stands in for a missing one of its name.
+    QHash<QString, const DocumentPicture *> pictures;
+    const auto add = [&pictures](const DocumentPicture &p) {
+        if (!p.isNull() && (!pictures.contains(p.name) || !p.bytes.isEmpty()))
+            pictures.insert(p.name, &p);
+    };
+    for (const DocumentRow &row : content.rows)
+        add(row.picture);
+    for (const DocumentSpare &s : content.spare)
+        add(s.picture);
+    ContentReader::Options options;
+    options.checkPicture = [&pictures](const QString &source) -> ContentReader::PictureCheck {
+        const DocumentPicture *p = pictures.value(source);
+        return p ? ContentReader::PictureCheck(p->problem, p->pixels) : ContentReader::PictureCheck();
+    };
+    const ContentReader::Result result = ContentReader::read(text, options);
+    const QList<FileMapping::Place> places = FileMapping::places(text, w);
+
+    QList<DocumentProblem> out;
+    out.reserve(result.problems.size());
+    for (const ContentReader::Problem &problem : result.problems) {
+        const FileMapping::Place place = problem.line > 0 ? places.value(problem.line - 1) : FileMapping::Place();
+        DocumentProblem p{problem.message, place.row, place.field, place.part};
+        // Only characters the window cannot show are told on the caption's line.
+        if (p.field == DocumentField::Title && ContentReader::controlCharacter(content.address) >= 0)
+            p.field = DocumentField::Address;
+        nameRows(p, places);
+        out.append(p);
+    }
+    rowProblems(content, w, out);
+    if (content.address.contains(u' '))
+        out.append({QStringLiteral("the address holds a space, but the caption's first space ends the address; "
+                                   "write the address without spaces"),
+                    -1, DocumentField::Address});
+    std::stable_sort(out.begin(), out.end(),
+                     [](const DocumentProblem &a, const DocumentProblem &b) { return a.row < b.row; });
+    return out;
+}
+
+QList<DocumentProblem> geometry(const DocumentContent &content)
+{
+    DocumentContent parameters;
+    parameters.address = content.address;
+    parameters.title = content.title;
+    parameters.geometry = content.geometry;
+    QList<DocumentProblem> out = run(parameters);
+    out.removeIf([](const DocumentProblem &p) {
+        return p.field != DocumentField::Address && p.field != DocumentField::Title
+            && (p.field < DocumentField::WindowWidth || p.field > DocumentField::RightListWidth);
+    });
+    return out;
+}
+
+} // namespace DocumentCheck

@@ -1,0 +1,32 @@
+#pragma once
+
+#include "DocumentContent.h"
+
+#include <QList>
+#include <QString>
+
+// One problem of a document, where the teacher mends it.
+struct DocumentProblem
+{
+    QString message; // the checker's own words, or the editor's for what only rows can get wrong
+    int row = -1;    // -1: a field of the whole test (caption, geometry, instructions, labels)
+    DocumentField field = DocumentField::Test;
+    int part = -1;     // the line within the instructions or an explanation; -1: the whole field
+    int otherRow = -1; // the row a message names too ("already on line 25 of [left] (row 3)")
+
+    friend bool operator==(const DocumentProblem &, const DocumentProblem &) = default;
+};
+
+// The check of a whole document: the text it would write, read by ContentReader with the held
+// picture bytes standing in for the files, every problem's line mapped back to its row and
+// field; then what the file cannot say (extra phrases on both sides, explanation lines or a
+// picture where no question can have them). Whole-test problems come first, then by row.
+namespace DocumentCheck {
+
+QList<DocumentProblem> run(const DocumentContent &content);
+
+// The checker's rules of the caption and the window's geometry alone: fast enough for a
+// sketch that follows every keystroke.
+QList<DocumentProblem> geometry(const DocumentContent &content);
+
+} // namespace DocumentCheck

@@ -1,0 +1,92 @@
+#include "EditCommands.h"
+
+#include "TestDocument.h"
+
+namespace {
+enum CommandId { RowTyping = 1, FieldTyping = 2 };
+}
+
+RowEditCommand::RowEditCommand(TestDocument *document, int row, DocumentRow before, DocumentRow after, int mergeKind,
+                               int session, const QString &text)
+    : QUndoCommand(text)
+    , m_document(document)
+    , m_row(row)
+    , m_before(std::move(before))
+    , m_after(std::move(after))
+    , m_mergeKind(mergeKind)
+    , m_session(session)
+{
+}
+
+void RowEditCommand::undo() { m_document->applyRow(m_row, m_before); }
+void RowEditCommand::redo() { m_document->applyRow(m_row, m_after); }
+int RowEditCommand::id() const { return m_mergeKind >= 0 ? RowTyping : -1; }
+
+bool RowEditCommand::mergeWith(const QUndoCommand *other)
+{
+    const auto *next = static_cast<const RowEditCommand *>(other);
+    if (next->m_row != m_row || next->m_mergeKind != m_mergeKind || next->m_session != m_session)
+        return false;
+    m_after = next->m_after;
+    // Typed back to where it started: the step is gone.
+    setObsolete(m_after == m_before);
+    return true;
+}
+
+RowsCommand::RowsCommand(TestDocument *document, int position, QList<DocumentRow> removed, QList<DocumentRow> inserted,
+                         const QString &text)
+    : QUndoCommand(text)
+    , m_document(document)
+    , m_position(position)
+    , m_removed(std::move(removed))
+    , m_inserted(std::move(inserted))
+{
+}
+
+void RowsCommand::undo() { m_document->applyRows(m_position, int(m_inserted.size()), m_removed); }
+void RowsCommand::redo() { m_document->applyRows(m_position, int(m_removed.size()), m_inserted); }
+
+MoveRowsCommand::MoveRowsCommand(TestDocument *document, int from, int count, int to, const QString &text)
+    : QUndoCommand(text)
+    , m_document(document)
+    , m_from(from)
+    , m_count(count)
+    , m_to(to)
+{
+}
+
+void MoveRowsCommand::redo() { m_document->applyMove(m_from, m_count, m_to); }
+
+void MoveRowsCommand::undo()
+{
+    // The block now starts where it was put; it goes back before the row that followed it.
+    if (m_to > m_from)
+        m_document->applyMove(m_to - m_count, m_count, m_from);
+    else
+        m_document->applyMove(m_to, m_count, m_from + m_count);
+}
+
+FieldEditCommand::FieldEditCommand(TestDocument *document, DocumentField field, QString before, QString after,
+                                   int session, const QString &text)
+    : QUndoCommand(text)
+    , m_document(document)
+    , m_field(field)
+    , m_before(std::move(before))
+    , m_after(std::move(after))
+    , m_session(session)
+{
+}
+
+void FieldEditCommand::undo() { m_document->applyField(m_field, m_before); }
+void FieldEditCommand::redo() { m_document->applyField(m_field, m_after); }
+int FieldEditCommand::id() const { return FieldTyping; }
+
+bool FieldEditCommand::mergeWith(const QUndoCommand *other)
+{
+    const auto *next = static_cast<const FieldEditCommand *>(other);
+    if (next->m_field != m_field || next->m_session != m_session)
+        return false;
+    m_after = next->m_after;
+    setObsolete(m_after == m_before);
+    return true;
+}

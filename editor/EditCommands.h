@@ -1,0 +1,80 @@
+#pragma once
+
+#include "DocumentContent.h"
+
+#include <QUndoCommand>
+
+class TestDocument;
+
+// The steps of the editor's undo stack. Each keeps what it changes before and after, so undo
+// and redo only put values back; TestDocument tells the model and schedules the check.
+
+// One row changed: typing in a cell, the explanation switch, a picture and its box.
+// Consecutive commands of one row and kind in one typing session merge.
+class RowEditCommand : public QUndoCommand
+{
+public:
+    RowEditCommand(TestDocument *document, int row, DocumentRow before, DocumentRow after, int mergeKind, int session,
+                   const QString &text);
+    void undo() override;
+    void redo() override;
+    int id() const override;
+    bool mergeWith(const QUndoCommand *other) override;
+
+private:
+    TestDocument *m_document;
+    int m_row;
+    DocumentRow m_before;
+    DocumentRow m_after;
+    int m_mergeKind; // -1: never merges
+    int m_session;
+};
+
+// Rows replaced by others, fewer or more: insert, delete, paste.
+class RowsCommand : public QUndoCommand
+{
+public:
+    RowsCommand(TestDocument *document, int position, QList<DocumentRow> removed, QList<DocumentRow> inserted,
+                const QString &text);
+    void undo() override;
+    void redo() override;
+
+private:
+    TestDocument *m_document;
+    int m_position;
+    QList<DocumentRow> m_removed;
+    QList<DocumentRow> m_inserted;
+};
+
+class MoveRowsCommand : public QUndoCommand
+{
+public:
+    MoveRowsCommand(TestDocument *document, int from, int count, int to, const QString &text);
+    void undo() override;
+    void redo() override;
+
+private:
+    TestDocument *m_document;
+    int m_from;
+    int m_count;
+    int m_to;
+};
+
+// A field of the whole test; typing in one field merges as in a cell.
+class FieldEditCommand : public QUndoCommand
+{
+public:
+    FieldEditCommand(TestDocument *document, DocumentField field, QString before, QString after, int session,
+                     const QString &text);
+    void undo() override;
+    void redo() override;
+    int id() const override;
+    bool mergeWith(const QUndoCommand *other) override;
+
+private:
+    TestDocument *m_document;
+    DocumentField m_field;
+    QString m_before;
+    QString m_after;
+    int m_session;
+};

@@ -1,0 +1,412 @@
+#include "FileMapping.h"
+
+#include "ContentWriter.h"
+#include "Numbers.h"
+#include "PictureBytes.h"
+
+#include <QRegularExpression>
+#include <algorithm>
+
+namespace FileMapping {
+
+namespace {
+
+constexpr int Extras = ContentStore::QuestionsWithExtras;
+
+QString normalisedBreaks(QString text)
+{
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    text.replace(u'\r', u'\n');
+    return text;
+}
+
+bool looksLikeAddress(const QString &word)
+{
+    // A scheme, "www.", or a host name whose last part starts with a letter ("kaz.bg", not "5.1").
+    static const QRegularExpression address(QStringLiteral(
+        "^(?:[A-Za-z][A-Za-z0-9+.-]*://\\S+|www\\.\\S+|[A-Za-z0-9-]+(?:\\.[A-Za-z0-9-]+)*\\.[A-Za-z][A-Za-z0-9-]*"
+        "(?:[/:]\\S*)?)$"));
+    return address.match(word).hasMatch();
+}
+
+// The text as written when it still says `on`, else the plain switch.
+QString switchLine(const QString &text, bool on)
+{
+    if (const auto v = Numbers::readStrict(text); v && (*v > 0) == on)
+        return text;
+    return on ? QStringLiteral("1") : QStringLiteral("0");
+}
+
+QString flagLine(const QString &text, PictureMode mode)
+{
+    if (Numbers::readStrict(text) && modeOfFlag(text) == mode)
+        return text;
+    switch (mode) {
+    case PictureMode::Window:
+        return QStringLiteral("1");
+    case PictureMode::ThumbnailOnly:
+        return QStringLiteral("-1");
+    case PictureMode::Hidden:
+        break;
+    }
+    return QStringLiteral("0");
+}
+
+// A switch or flag past the last question is written as it was while it may stay so: off, or
+// on for a number up to 30 that still has its lines or picture.
+QString spareLine(const QString &text, bool mayBeOn)
+{
+    const auto v = Numbers::readStrict(text);
+    return v && (*v == 0 || mayBeOn) ? text : QStringLiteral("0");
+}
+
+DocumentPicture pictureFrom(const ContentStore::Picture &box, const QString &pictureBase,
+                            const std::function<QByteArray(const QString &)> &bytesOf)
+{
+    DocumentPicture p;
+    if (box.source.isEmpty())
+        return p;
+    p.name = box.source.startsWith(pictureBase) ? box.source.mid(pictureBase.size()) : box.source;
+    p.bytes = bytesOf ? bytesOf(box.source) : QByteArray();
+    p.width = box.width;
+    p.height = box.height;
+    PictureBytes::inspect(p);
+    return p;
+}
+
+} // namespace
+
+Caption splitCaption(const QString &caption)
+{
+    const qsizetype space = caption.indexOf(u' ');
+    const QString first = space < 0 ? caption : caption.left(space);
+    const QString rest = space < 0 ? QString() : caption.mid(space + 1);
+    // "kaz.bg " stays one title, so that putting the caption together again gives it back.
+    if (!looksLikeAddress(first) || (space >= 0 && rest.isEmpty()))
+        return {QString(), caption};
+    return {first, rest};
+}
+
+QString caption(const QString &address, const QString &title)
+{
+    if (address.isEmpty())
+        return title;
+    return title.isEmpty() ? address : address + u' ' + title;
+}
+
+QString instructionsText(const QString &ukazanie)
+{
+    QStringList lines = ukazanie.split(QStringLiteral("\r\n"));
+    if (!lines.isEmpty() && lines.last().isEmpty())
+        lines.removeLast();
+    return lines.join(u'\n');
+}
+
+QString ukazanie(const QString &instructionsText)
+{
+    QString out;
+    for (const QString &line : cellLines(instructionsText))
+        out += line + QStringLiteral("\r\n");
+    return out;
+}
+
+QStringList cellLines(const QString &text)
+{
+    if (text.isEmpty())
+        return {};
+    return normalisedBreaks(text).split(u'\n');
+}
+
+PictureMode modeOfFlag(const QString &flag)
+{
+    const auto v = Numbers::readStrict(flag);
+    if (!v || *v == 0)
+        return PictureMode::Hidden;
+    return *v > 0 ? PictureMode::Window : PictureMode::ThumbnailOnly;
+}
+
+bool switchOn(const QString &switchText)
+{
+    const auto v = Numbers::readStrict(switchText);
+    return v && *v > 0;
+}
+
+DocumentContent fromStore(const ContentStore &store, const QString &pictureBase,
+                          const std::function<QByteArray(const QString &)> &bytesOf, const QStringList &comments)
+{
+    DocumentContent c;
+    const QStringList &parameters = store.Danni(3);
+    const Caption cap = splitCaption(ContentStore::item(parameters, 0));
+    c.address = cap.address;
+    c.title = cap.title;
+    for (int i = 0; i < DocumentContent::GeometryFields; ++i)
+        c.geometry[i] = ContentStore::item(parameters, i + 1);
+    c.instructions = instructionsText(store.Ukazanie());
+    c.comments = comments;
+
+    const QStringList &switches = store.Otgowor(0);
+    c.explanationSection = !switches.isEmpty();
+    if (c.explanationSection)
+        c.explanationLabel = switches.first();
+    const QStringList &flags = store.Spis_graf();
+    if (!flags.isEmpty())
+        c.pictureLabel = flags.first();
+
+    const QStringList &left = store.Danni(0);
+    const QStringList &right = store.Danni(1);
+    const qsizetype n = left.size();
+    c.rows.resize(std::max(n, right.size()));
+    for (qsizetype i = 0; i < c.rows.size(); ++i) {
+        DocumentRow &row = c.rows[i];
+        row.left = ContentStore::item(left, i);
+        row.right = ContentStore::item(right, i);
+        if (i >= n)
+            continue;
+        const int q = int(i + 1);
+        row.switchText = ContentStore::item(switches, q);
+        row.flagText = ContentStore::item(flags, q);
+        if (q <= Extras) {
+            row.explanation = store.Otgowor(q);
+            row.picture = pictureFrom(store.Graphika(q), pictureBase, bytesOf);
+        }
+        if (!row.explanation.isEmpty())
+            row.explanationShown = switchOn(row.switchText);
+        if (!row.picture.isNull())
+            row.pictureMode = modeOfFlag(row.flagText);
+        // A plain 0, 1 or -1 is what the row would write anyway; only other texts are kept.
+        if (row.switchText == switchLine({}, q <= Extras && !row.explanation.isEmpty() && row.explanationShown))
+            row.switchText.clear();
+        if (row.flagText == flagLine({}, row.picture.isNull() ? PictureMode::Hidden : row.pictureMode))
+            row.flagText.clear();
+    }
+
+    const qsizetype last = std::max<qsizetype>({switches.size() - 1, flags.size() - 1, Extras});
+    for (qsizetype q = n + 1; q <= last; ++q) {
+        DocumentSpare s;
+        s.switchText = ContentStore::item(switches, q);
+        s.flagText = ContentStore::item(flags, q);
+        if (q <= Extras) {
+            s.explanation = store.Otgowor(int(q));
+            s.picture = pictureFrom(store.Graphika(int(q)), pictureBase, bytesOf);
+        }
+        if (s != DocumentSpare())
+            c.spare.insert(int(q), s);
+    }
+    // The section is remembered only where nothing else would write it: all lines gone.
+    const auto hasLines = [](const auto &item) { return !item.explanation.isEmpty(); };
+    if (std::any_of(c.rows.cbegin(), c.rows.cend(), hasLines)
+        || std::any_of(c.spare.cbegin(), c.spare.cend(), hasLines))
+        c.explanationSection = false;
+    return c;
+}
+
+QStringList leadingComments(const QString &text)
+{
+    QStringList out;
+    static const QRegularExpression lineEnd(QStringLiteral("\r\n|\n|\r"));
+    qsizetype from = text.startsWith(QChar(0xFEFF)) ? 1 : 0;
+    while (from <= text.size()) {
+        const QRegularExpressionMatch end = lineEnd.match(text, from);
+        const qsizetype to = end.hasMatch() ? end.capturedStart() : text.size();
+        const QStringView line = QStringView(text).mid(from, to - from);
+        if (line.startsWith(u'#'))
+            out.append(line.mid(line.startsWith(u"# ") ? 2 : 1).toString());
+        else if (!line.trimmed().isEmpty())
+            break;
+        if (!end.hasMatch())
+            break;
+        from = end.capturedEnd();
+    }
+    return out;
+}
+
+Written toStore(const DocumentContent &c)
+{
+    Written w;
+    w.comments = c.comments;
+    QList<int> leftOnly, rightOnly;
+    for (int i = 0; i < c.rows.size(); ++i) {
+        const DocumentRow &row = c.rows.at(i);
+        if (row.hasLeft() && row.hasRight()) {
+            w.leftRows.append(i);
+            w.rightRows.append(i);
+        } else if (row.hasLeft()) {
+            leftOnly.append(i);
+        } else if (row.hasRight()) {
+            rightOnly.append(i);
+        }
+    }
+    w.leftRows += leftOnly;
+    w.rightRows += rightOnly;
+
+    QStringList left, right;
+    left.reserve(w.leftRows.size());
+    right.reserve(w.rightRows.size());
+    for (int r : std::as_const(w.leftRows))
+        left.append(c.rows.at(r).left);
+    for (int r : std::as_const(w.rightRows))
+        right.append(c.rows.at(r).right);
+    ContentStore &store = w.store;
+    store.setDanni(0, left);
+    store.setDanni(1, right);
+    QStringList parameters{caption(c.address, c.title)};
+    for (int i = 0; i < DocumentContent::GeometryFields; ++i)
+        parameters.append(ContentStore::item(c.geometry, i));
+    store.setDanni(3, parameters);
+    store.setUkazanie(ukazanie(c.instructions));
+
+    const int n = int(w.leftRows.size());
+    bool anyLines = false;
+    int switchCount = n;
+    int flagCount = n;
+    for (int q = 1; q <= std::min(n, Extras); ++q) {
+        const DocumentRow &row = c.rows.at(w.leftRows.at(q - 1));
+        if (!row.explanation.isEmpty()) {
+            store.setOtgowor(q, row.explanation);
+            anyLines = true;
+        }
+        if (!row.picture.isNull())
+            store.setGraphika(q, {row.picture.name, row.picture.width, row.picture.height});
+    }
+    for (auto it = c.spare.cbegin(); it != c.spare.cend(); ++it) {
+        const int q = it.key();
+        if (q <= n)
+            continue; // a row is that question now
+        const DocumentSpare &s = it.value();
+        const bool lines = q <= Extras && !s.explanation.isEmpty();
+        const bool picture = q <= Extras && !s.picture.isNull();
+        if (lines) {
+            store.setOtgowor(q, s.explanation);
+            anyLines = true;
+        }
+        if (picture)
+            store.setGraphika(q, {s.picture.name, s.picture.width, s.picture.height});
+        if (lines || !s.switchText.isEmpty())
+            switchCount = std::max(switchCount, q);
+        if (picture || !s.flagText.isEmpty())
+            flagCount = std::max(flagCount, q);
+    }
+
+    if (anyLines || c.explanationSection) {
+        QStringList switches{c.explanationLabel};
+        switches.reserve(switchCount + 1);
+        for (int q = 1; q <= switchCount; ++q) {
+            if (q <= n) {
+                const DocumentRow &row = c.rows.at(w.leftRows.at(q - 1));
+                switches.append(
+                    switchLine(row.switchText, q <= Extras && !row.explanation.isEmpty() && row.explanationShown));
+            } else {
+                const DocumentSpare s = c.spare.value(q);
+                switches.append(spareLine(s.switchText, q <= Extras && !s.explanation.isEmpty()));
+            }
+        }
+        store.setOtgowor(0, switches);
+    }
+
+    QStringList flags{c.pictureLabel};
+    flags.reserve(flagCount + 1);
+    for (int q = 1; q <= flagCount; ++q) {
+        if (q <= n) {
+            const DocumentRow &row = c.rows.at(w.leftRows.at(q - 1));
+            flags.append(
+                flagLine(row.flagText, q <= Extras && !row.picture.isNull() ? row.pictureMode : PictureMode::Hidden));
+        } else {
+            const DocumentSpare s = c.spare.value(q);
+            flags.append(spareLine(s.flagText, q <= Extras && !s.picture.isNull()));
+        }
+    }
+    store.setSpis_graf(flags);
+    return w;
+}
+
+QString text(const Written &written) { return ContentWriter::write(written.store, written.comments); }
+
+QList<Place> places(const QString &text, const Written &w)
+{
+    enum class Section { None, Parameters, Instructions, Left, Right, Switches, Explanation, Flags, Picture };
+    QList<Place> out;
+    out.reserve(text.count(u'\n') + 1);
+    Section section = Section::None;
+    int number = 0; // of [explanation N] and [picture N]
+    int index = 0;  // of the item under the header
+    const QStringView all(text);
+    qsizetype from = 0;
+    while (from < all.size()) {
+        qsizetype to = all.indexOf(u'\n', from);
+        if (to < 0)
+            to = all.size();
+        const QStringView line = all.mid(from, to - from);
+        from = to + 1;
+        Place p;
+        // Items never start with "[": ContentWriter escapes them.
+        if (line.startsWith(u'[')) {
+            index = 0;
+            number = 0;
+            const QStringView name = line.mid(1, line.size() - 2);
+            if (name == u"parameters") {
+                section = Section::Parameters;
+            } else if (name == u"instructions") {
+                section = Section::Instructions;
+                p.field = DocumentField::Instructions;
+            } else if (name == u"left") {
+                section = Section::Left;
+                p.field = DocumentField::Left;
+            } else if (name == u"right") {
+                section = Section::Right;
+                p.field = DocumentField::Right;
+            } else if (name == u"explanation switches") {
+                section = Section::Switches;
+                p.field = DocumentField::ExplanationLabel;
+            } else if (name == u"picture flags") {
+                section = Section::Flags;
+                p.field = DocumentField::PictureLabel;
+            } else if (name.startsWith(u"explanation ")) {
+                section = Section::Explanation;
+                number = name.mid(12).toInt();
+                p = {w.rowOfQuestion(number), DocumentField::Explanation, -1};
+            } else if (name.startsWith(u"picture ")) {
+                section = Section::Picture;
+                number = name.mid(8).toInt();
+                p = {w.rowOfQuestion(number), DocumentField::Picture, -1};
+            }
+            out.append(p);
+            continue;
+        }
+        const int i = index++;
+        switch (section) {
+        case Section::None:
+            break;
+        case Section::Parameters:
+            if (i <= DocumentContent::GeometryFields)
+                p.field = i == 0 ? DocumentField::Title : DocumentField(int(DocumentField::WindowWidth) + i - 1);
+            break;
+        case Section::Instructions:
+            p = {-1, DocumentField::Instructions, i};
+            break;
+        case Section::Left:
+            p = {w.leftRows.value(i, -1), DocumentField::Left, -1};
+            break;
+        case Section::Right:
+            p = {w.rightRows.value(i, -1), DocumentField::Right, -1};
+            break;
+        case Section::Switches:
+            p = i == 0 ? Place{-1, DocumentField::ExplanationLabel, -1}
+                       : Place{w.rowOfQuestion(i), DocumentField::Explanation, -1};
+            break;
+        case Section::Explanation:
+            p = {w.rowOfQuestion(number), DocumentField::Explanation, i};
+            break;
+        case Section::Flags:
+            p = i == 0 ? Place{-1, DocumentField::PictureLabel, -1}
+                       : Place{w.rowOfQuestion(i), DocumentField::Picture, -1};
+            break;
+        case Section::Picture:
+            p = {w.rowOfQuestion(number), DocumentField::Picture, -1};
+            break;
+        }
+        out.append(p);
+    }
+    return out;
+}
+
+} // namespace FileMapping

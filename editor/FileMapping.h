@@ -1,0 +1,76 @@
+#pragma once
+
+#include "ContentStore.h"
+#include "DocumentContent.h"
+
+#include <QHash>
+#include <QList>
+#include <QString>
+#include <functional>
+
+// Rows to the content of a file and back. The file's lists follow from the rows: the left
+// list is the paired rows' left phrases in table order, then those of rows without a right
+// phrase; the right list is the paired rows' right phrases, then those of rows without a left
+// phrase. Switches and flags follow from what a row holds. editor/DESIGN.md tells the whole
+// mapping.
+namespace FileMapping {
+
+// The caption "ADDRESS TITLE" taken apart: the first word is the address when it reads as a
+// web address (https://…, www.…, school.bg/…), else the whole caption is the title.
+struct Caption
+{
+    QString address;
+    QString title;
+};
+Caption splitCaption(const QString &caption);
+QString caption(const QString &address, const QString &title);
+
+// The instructions as ContentStore holds them (every line ended by CR LF) and as a text box
+// shows them (lines separated by "\n").
+QString instructionsText(const QString &ukazanie);
+QString ukazanie(const QString &instructionsText);
+
+// Lines of an explanation cell: "\n", "\r\n" or "\r" between them; the empty text is no line.
+QStringList cellLines(const QString &text);
+
+// A flag text's picture mode (0 or not a number: hidden), and whether a switch text is on.
+PictureMode modeOfFlag(const QString &flag);
+bool switchOn(const QString &switchText);
+
+// The document read from a store. `bytesOf` gives the bytes of a picture source (empty when
+// the file is missing); a picture's name is its source without `pictureBase`.
+DocumentContent fromStore(const ContentStore &store, const QString &pictureBase,
+                          const std::function<QByteArray(const QString &source)> &bytesOf,
+                          const QStringList &comments = {});
+
+// The notes at the top of a test file (lines starting with # before the first section),
+// without "# ", as ContentWriter writes them back.
+QStringList leadingComments(const QString &text);
+
+struct Written
+{
+    ContentStore store; // picture sources are the pictures' names
+    QStringList comments;
+    QList<int> leftRows;  // row of left phrase i (question i + 1)
+    QList<int> rightRows; // row of right phrase i
+    int rowOfQuestion(int q) const { return q >= 1 && q <= leftRows.size() ? leftRows.at(q - 1) : -1; }
+};
+
+Written toStore(const DocumentContent &content);
+
+// The text of the file, through ContentWriter.
+QString text(const Written &written);
+
+// Where a line of the written text comes from.
+struct Place
+{
+    int row = -1; // -1: the test as a whole, or what a file holds past the last question
+    DocumentField field = DocumentField::Test;
+    int part = -1; // the line within a field of several lines (instructions, explanation)
+};
+
+// The place of every line of `text` (index 0 is line 1), found by its section header and its
+// position under it.
+QList<Place> places(const QString &text, const Written &written);
+
+} // namespace FileMapping

@@ -1,0 +1,710 @@
+#include "TestDocument.h"
+
+#include "EditCommands.h"
+#include "FileAccess.h"
+#include "FileMapping.h"
+#include "PictureBytes.h"
+#include "Recovery.h"
+#include "RowTableModel.h"
+#include "TableText.h"
+#include "TestFolder.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <QSet>
+#include <QUndoStack>
+#include <QUuid>
+#include <QtConcurrent/QtConcurrentRun>
+#include <algorithm>
+
+namespace {
+
+// Merge kinds of RowEditCommand besides the typed fields.
+constexpr int BoxMerge = 100;
+
+QString oneLine(const QString &text)
+{
+    static const QRegularExpression lineBreak(QStringLiteral("\r\n|\n|\r"));
+    return QString(text).replace(lineBreak, QStringLiteral(" "));
+}
+
+bool isGeometry(DocumentField f) { return f >= DocumentField::WindowWidth && f <= DocumentField::RightListWidth; }
+
+int geometryIndex(DocumentField f) { return int(f) - int(DocumentField::WindowWidth); }
+
+QString pictureSuffix(const QString &name)
+{
+    return name.contains(u'.') ? name.section(u'.', -1).toLower() : QString();
+}
+
+// A name the folder can hold as a picture beside test.kaz.
+bool writableName(const QString &name)
+{
+    return !name.contains(u'/') && !name.contains(u'\\') && name != u"." && name != u".."
+        && ContentReader::pictureSuffixes().contains(pictureSuffix(name));
+}
+
+} // namespace
+
+TestDocument::TestDocument(QObject *parent)
+    : QObject(parent)
+    , m_undo(std::make_unique<QUndoStack>())
+    , m_model(std::make_unique<RowTableModel>(this))
+{
+    m_checkTimer.setSingleShot(true);
+    m_checkTimer.setInterval(CheckDelayMs);
+    connect(&m_checkTimer, &QTimer::timeout, this, &TestDocument::startCheck);
+    connect(&m_checkWatcher, &QFutureWatcherBase::finished, this, [this] {
+        m_checkRunning = false;
+        if (m_runningGeneration == m_generation)
+            applyProblems(m_checkWatcher.result(), m_runningGeneration);
+        if (m_checkPending) {
+            m_checkPending = false;
+            startCheck();
+        }
+    });
+    connect(m_undo.get(), &QUndoStack::cleanChanged, this, &TestDocument::updateModified);
+    // An undo or redo ends the typing of the step it leaves.
+    connect(m_undo.get(), &QUndoStack::indexChanged, this, [this] {
+        if (!m_pushing)
+            ++m_typingSession;
+    });
+    newTest();
+}
+
+// A check still running works on its own copy of the content; its result is dropped.
+TestDocument::~TestDocument() = default;
+
+int TestDocument::questionOf(int row) const { return m_questionOfRow.value(row, 0); }
+
+int TestDocument::rowOfQuestion(int q) const { return m_rowOfQuestion.value(q - 1, -1); }
+
+QString TestDocument::field(DocumentField f) const
+{
+    switch (f) {
+    case DocumentField::Address:
+        return m_content.address;
+    case DocumentField::Title:
+        return m_content.title;
+    case DocumentField::Instructions:
+        return m_content.instructions;
+    case DocumentField::ExplanationLabel:
+        return m_content.explanationLabel;
+    case DocumentField::PictureLabel:
+        return m_content.pictureLabel;
+    default:
+        return isGeometry(f) ? m_content.geometry.value(geometryIndex(f)) : QString();
+    }
+}
+
+// ---------------------------------------------------------------- opening and saving
+
+void TestDocument::newTest() { replace(DocumentContent(), QString()); }
+
+TestDocument::Opened TestDocument::openFolder(const QString &folder)
+{
+    Opened opened;
+    if (!QFileInfo(folder).isDir()) {
+        opened.error = QStringLiteral("there is no folder \"%1\"; choose the folder that holds test.kaz").arg(folder);
+        return opened;
+    }
+    const QDir dir(folder);
+    const QString testFile = dir.filePath(QStringLiteral("test.kaz"));
+    if (!QFileInfo::exists(testFile) && !QFileInfo(testFile).isSymLink()) {
+        opened.error = QStringLiteral("there is no test.kaz in %1; choose the folder that holds test.kaz").arg(folder);
+        return opened;
+    }
+    const FileAccess::Read file = FileAccess::read(testFile, ContentReader::MaxFileBytes);
+    if (file.tooLarge) {
+        opened.error = QStringLiteral("cannot open %1: %2, the most a test may have").arg(testFile, file.problem);
+        return opened;
+    }
+    if (!file.ok()) {
+        opened.error = QStringLiteral("cannot open %1: %2").arg(testFile, file.problem);
+        return opened;
+    }
+    ContentReader::Options options;
+    options.fileName = testFile;
+    options.pictureBase = dir.path() + u'/';
+    ContentReader::Result read = ContentReader::readBytes(file.bytes, options);
+    // A file that is no text at all gives its one reason and nothing else.
+    if (read.store == ContentStore() && read.problems.size() == 1) {
+        opened.error = QStringLiteral("cannot open %1: %2").arg(testFile, read.problems.first().message);
+        return opened;
+    }
+    const auto bytesOf = [](const QString &source) {
+        const FileAccess::Read picture = FileAccess::read(source, TestFolder::maxPictureBytes());
+        return picture.ok() ? picture.bytes : QByteArray();
+    };
+    replace(FileMapping::fromStore(read.store, options.pictureBase, bytesOf,
+                                   FileMapping::leadingComments(QString::fromUtf8(file.bytes))),
+            QFileInfo(folder).absoluteFilePath());
+    opened.problems = std::move(read.problems);
+    return opened;
+}
+
+void TestDocument::openStore(const ContentStore &store, const QHash<QString, QByteArray> &pictures,
+                             const QString &pictureBase, const QStringList &comments)
+{
+    replace(FileMapping::fromStore(
+                store, pictureBase, [&pictures](const QString &source) { return pictures.value(source); }, comments),
+            QString());
+}
+
+QString TestDocument::text() const { return FileMapping::text(FileMapping::toStore(m_content)); }
+
+QString TestDocument::saveTo(const QString &folder)
+{
+    if (folder.isEmpty())
+        return QStringLiteral("the test has no folder yet; choose a folder to save it in");
+    const FileMapping::Written written = FileMapping::toStore(m_content);
+    // A picture missing since the test was opened has no bytes; another row may hold them.
+    QHash<QString, QByteArray> pictures;
+    for (const DocumentRow &row : std::as_const(m_content.rows))
+        if (!row.picture.bytes.isEmpty())
+            pictures.insert(row.picture.name, row.picture.bytes);
+    for (const DocumentSpare &s : std::as_const(m_content.spare))
+        if (!s.picture.bytes.isEmpty())
+            pictures.insert(s.picture.name, s.picture.bytes);
+
+    QList<FileAccess::Output> files{{QStringLiteral("test.kaz"), FileMapping::text(written).toUtf8()}};
+    QSet<QString> named;
+    for (int q = 1; q <= ContentStore::QuestionsWithExtras; ++q) {
+        const QString name = written.store.Graphika(q).source;
+        // A missing picture keeps its name in test.kaz and its problem; there is nothing to write.
+        if (name.isEmpty() || named.contains(name) || !writableName(name) || pictures.value(name).isEmpty())
+            continue;
+        named.insert(name);
+        files.append({name, pictures.value(name)});
+    }
+    const QDir dir(folder);
+    files.removeIf([&dir](const FileAccess::Output &o) {
+        const QString path = dir.filePath(o.path);
+        if (!FileAccess::notAFile(path).isEmpty() || QFileInfo(path).size() != o.bytes.size())
+            return false;
+        const FileAccess::Read there = FileAccess::read(path, o.bytes.size());
+        return there.ok() && !there.tooLarge && there.bytes == o.bytes;
+    });
+    if (!files.isEmpty())
+        if (const QString why = FileAccess::writeAll(folder, files); !why.isEmpty())
+            return why;
+
+    removeRecovery();
+    setFolder(QFileInfo(folder).absoluteFilePath());
+    ++m_typingSession; // the saved step is not typed on
+    m_undo->setClean();
+    setRestored(false);
+    return {};
+}
+
+// ---------------------------------------------------------------- edits
+
+void TestDocument::push(QUndoCommand *command)
+{
+    m_pushing = true;
+    m_undo->push(command);
+    m_pushing = false;
+}
+
+void TestDocument::endTyping() { ++m_typingSession; }
+
+void TestDocument::setCell(int row, DocumentField field, const QString &text)
+{
+    if (row < 0 || row >= rowCount())
+        return;
+    const DocumentRow &before = m_content.rows.at(row);
+    DocumentRow after = before;
+    switch (field) {
+    case DocumentField::Left:
+        after.left = oneLine(text);
+        break;
+    case DocumentField::Right:
+        after.right = oneLine(text);
+        break;
+    case DocumentField::Explanation:
+        after.explanation = FileMapping::cellLines(text);
+        if (before.explanation.isEmpty())
+            after.explanationShown = true;
+        break;
+    default:
+        return;
+    }
+    if (after == before)
+        return;
+    push(new RowEditCommand(this, row, before, after, int(field), m_typingSession, QStringLiteral("Писане")));
+}
+
+void TestDocument::setField(DocumentField field, const QString &text)
+{
+    const bool known = isGeometry(field) || field == DocumentField::Address || field == DocumentField::Title
+        || field == DocumentField::Instructions || field == DocumentField::ExplanationLabel
+        || field == DocumentField::PictureLabel;
+    if (!known)
+        return;
+    QString value = field == DocumentField::Instructions
+        ? QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(u'\r', u'\n')
+        : oneLine(text);
+    const QString before = this->field(field);
+    if (value == before)
+        return;
+    push(new FieldEditCommand(this, field, before, std::move(value), m_typingSession, QStringLiteral("Писане")));
+}
+
+void TestDocument::setExplanationShown(int row, bool shown)
+{
+    if (row < 0 || row >= rowCount() || m_content.rows.at(row).explanationShown == shown)
+        return;
+    DocumentRow after = m_content.rows.at(row);
+    after.explanationShown = shown;
+    push(new RowEditCommand(this, row, m_content.rows.at(row), after, -1, 0,
+                            QStringLiteral("Показване на обяснението")));
+}
+
+QString TestDocument::setPictureFromFile(int row, const QString &path)
+{
+    const FileAccess::Read file = FileAccess::read(path, TestFolder::maxPictureBytes());
+    if (file.tooLarge)
+        return QStringLiteral("the picture %1 is too large: %2; save it smaller").arg(path, file.problem);
+    if (!file.ok())
+        return QStringLiteral("the picture %1 cannot be read: %2").arg(path, file.problem);
+    setPicture(row, QFileInfo(path).fileName(), file.bytes);
+    return {};
+}
+
+QString TestDocument::uniquePictureName(const QString &name, const QByteArray &bytes, int row) const
+{
+    // A picture missing since the test was opened takes no name: the new file stands in for it.
+    QHash<QString, QByteArray> taken;
+    for (int i = 0; i < rowCount(); ++i)
+        if (const DocumentPicture &p = m_content.rows.at(i).picture; i != row && !p.bytes.isEmpty())
+            taken.insert(p.name, p.bytes);
+    for (const DocumentSpare &s : m_content.spare)
+        if (!s.picture.bytes.isEmpty())
+            taken.insert(s.picture.name, s.picture.bytes);
+    // One file may serve several questions; another file with that name gets a number.
+    const auto free
+        = [&](const QString &candidate) { return !taken.contains(candidate) || taken.value(candidate) == bytes; };
+    if (free(name))
+        return name;
+    const QString suffix = name.contains(u'.') ? u'.' + name.section(u'.', -1) : QString();
+    const QString base = name.left(name.size() - suffix.size());
+    for (int i = 2;; ++i)
+        if (const QString candidate = QStringLiteral("%1-%2%3").arg(base).arg(i).arg(suffix); free(candidate))
+            return candidate;
+}
+
+void TestDocument::setPicture(int row, const QString &name, const QByteArray &bytes)
+{
+    if (row < 0 || row >= rowCount() || name.isEmpty())
+        return;
+    const DocumentRow &before = m_content.rows.at(row);
+    DocumentRow after = before;
+    DocumentPicture &p = after.picture;
+    p = DocumentPicture();
+    p.name = uniquePictureName(QFileInfo(name).fileName(), bytes, row);
+    p.bytes = bytes;
+    PictureBytes::inspect(p);
+    // The box takes the picture's own size, which shows it whole and without a margin.
+    if (p.pixels.isValid()) {
+        p.width = p.pixels.width() * 15;
+        p.height = p.pixels.height() * 15;
+    }
+    if (before.picture.isNull())
+        after.pictureMode = PictureMode::Window;
+    if (after == before)
+        return;
+    push(new RowEditCommand(this, row, before, after, -1, 0, QStringLiteral("Рисунка")));
+}
+
+void TestDocument::clearPicture(int row)
+{
+    if (row < 0 || row >= rowCount() || m_content.rows.at(row).picture.isNull())
+        return;
+    DocumentRow after = m_content.rows.at(row);
+    after.picture = DocumentPicture();
+    push(new RowEditCommand(this, row, m_content.rows.at(row), after, -1, 0, QStringLiteral("Без рисунка")));
+}
+
+void TestDocument::setPictureBox(int row, int width, int height)
+{
+    if (row < 0 || row >= rowCount() || m_content.rows.at(row).picture.isNull())
+        return;
+    DocumentRow after = m_content.rows.at(row);
+    after.picture.width = width;
+    after.picture.height = height;
+    if (after.picture.width == m_content.rows.at(row).picture.width
+        && after.picture.height == m_content.rows.at(row).picture.height)
+        return;
+    push(new RowEditCommand(this, row, m_content.rows.at(row), after, BoxMerge, m_typingSession,
+                            QStringLiteral("Размер на рисунката")));
+}
+
+void TestDocument::setPictureMode(int row, PictureMode mode)
+{
+    if (row < 0 || row >= rowCount() || m_content.rows.at(row).pictureMode == mode
+        || (mode != PictureMode::Hidden && mode != PictureMode::Window && mode != PictureMode::ThumbnailOnly))
+        return;
+    DocumentRow after = m_content.rows.at(row);
+    after.pictureMode = mode;
+    push(new RowEditCommand(this, row, m_content.rows.at(row), after, -1, 0, QStringLiteral("Показване на рисунката")));
+}
+
+void TestDocument::insertRows(int row, int count)
+{
+    if (row < 0 || row > rowCount() || count <= 0)
+        return;
+    push(new RowsCommand(this, row, {}, QList<DocumentRow>(count), QStringLiteral("Вмъкване на редове")));
+}
+
+void TestDocument::removeRows(int row, int count)
+{
+    if (row < 0 || count <= 0 || row + count > rowCount())
+        return;
+    push(new RowsCommand(this, row, m_content.rows.mid(row, count), {}, QStringLiteral("Изтриване на редове")));
+}
+
+void TestDocument::removeRowSet(QList<int> rows)
+{
+    std::sort(rows.begin(), rows.end(), std::greater<int>());
+    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+    rows.removeIf([this](int r) { return r < 0 || r >= rowCount(); });
+    if (rows.isEmpty())
+        return;
+    // Runs of neighbouring rows, from the bottom up so that the rows above keep their places.
+    QList<std::pair<int, int>> runs; // first row, count
+    for (int r : std::as_const(rows)) {
+        if (!runs.isEmpty() && runs.last().first == r + 1) {
+            runs.last().first = r;
+            ++runs.last().second;
+        } else {
+            runs.append({r, 1});
+        }
+    }
+    if (runs.size() == 1) {
+        removeRows(runs.first().first, runs.first().second);
+        return;
+    }
+    m_undo->beginMacro(QStringLiteral("Изтриване на редове"));
+    for (const auto &[first, count] : std::as_const(runs))
+        removeRows(first, count);
+    m_undo->endMacro();
+}
+
+void TestDocument::moveRows(int from, int count, int to)
+{
+    if (from < 0 || count <= 0 || from + count > rowCount() || to < 0 || to > rowCount()
+        || (to >= from && to <= from + count))
+        return;
+    push(new MoveRowsCommand(this, from, count, to, QStringLiteral("Преместване на редове")));
+}
+
+DocumentRow TestDocument::pastedRow(DocumentRow row, int column, const QStringList &cells) const
+{
+    for (int c = 0; c < cells.size(); ++c) {
+        switch (column + c) {
+        case RowTableModel::LeftColumn:
+            row.left = oneLine(cells.at(c));
+            break;
+        case RowTableModel::RightColumn:
+            row.right = oneLine(cells.at(c));
+            break;
+        case RowTableModel::ExplanationColumn: {
+            const QStringList lines = FileMapping::cellLines(cells.at(c));
+            if (row.explanation.isEmpty())
+                row.explanationShown = true;
+            row.explanation = lines;
+            break;
+        }
+        default:
+            break;
+        }
+    }
+    return row;
+}
+
+TestDocument::Pasted TestDocument::paste(int row, DocumentField column, const QString &text)
+{
+    const int first = std::clamp(row, 0, rowCount());
+    int col = RowTableModel::columnOf(column);
+    if (col < 0 || col > RowTableModel::ExplanationColumn)
+        col = RowTableModel::LeftColumn;
+    const QList<QStringList> cells = TableText::parse(text);
+    Pasted pasted{first, int(cells.size()), 0};
+    if (cells.isEmpty())
+        return pasted;
+    // The pasted block is as wide as its widest line, up to the explanation column.
+    const int room = RowTableModel::ExplanationColumn + 1 - col;
+    qsizetype widest = 0;
+    for (const QStringList &line : cells)
+        widest = std::max(widest, line.size());
+    pasted.columnsLeftOut = int(std::max<qsizetype>(0, widest - room));
+    const qsizetype width = std::min<qsizetype>(widest, room);
+
+    const QList<DocumentRow> before = m_content.rows.mid(first, std::min<qsizetype>(cells.size(), rowCount() - first));
+    QList<DocumentRow> after;
+    after.reserve(cells.size());
+    for (qsizetype i = 0; i < cells.size(); ++i) {
+        QStringList line = cells.at(i).mid(0, width);
+        while (line.size() < width)
+            line.append(QString());
+        after.append(pastedRow(i < before.size() ? before.at(i) : DocumentRow(), col, line));
+    }
+    if (after == before)
+        return pasted;
+    push(new RowsCommand(this, first, before, after, QStringLiteral("Поставяне")));
+    return pasted;
+}
+
+QString TestDocument::copy(QList<int> rows) const
+{
+    std::sort(rows.begin(), rows.end());
+    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+    rows.removeIf([this](int r) { return r < 0 || r >= rowCount(); });
+    const bool explanations = std::any_of(rows.cbegin(), rows.cend(),
+                                          [this](int r) { return !m_content.rows.at(r).explanation.isEmpty(); });
+    QList<QStringList> cells;
+    cells.reserve(rows.size());
+    for (int r : std::as_const(rows)) {
+        const DocumentRow &row = m_content.rows.at(r);
+        QStringList line{row.left, row.right};
+        if (explanations)
+            line.append(row.explanation.join(u'\n'));
+        cells.append(line);
+    }
+    return TableText::format(cells);
+}
+
+// ---------------------------------------------------------------- what the commands do
+
+void TestDocument::applyRow(int row, const DocumentRow &value)
+{
+    DocumentRow &r = m_content.rows[row];
+    const bool sides = r.hasLeft() != value.hasLeft() || r.hasRight() != value.hasRight();
+    r = value;
+    m_model->rowsChanged(row, row);
+    if (sides)
+        updateQuestions();
+    changed();
+}
+
+void TestDocument::applyRows(int position, int removed, const QList<DocumentRow> &inserted)
+{
+    const int common = std::min(removed, int(inserted.size()));
+    for (int i = 0; i < common; ++i)
+        m_content.rows[position + i] = inserted.at(i);
+    m_model->rowsChanged(position, position + common - 1);
+    if (inserted.size() > removed) {
+        m_model->beginInsertRows({}, position + common, position + int(inserted.size()) - 1);
+        m_content.rows.insert(position + common, inserted.size() - common, DocumentRow());
+        for (qsizetype i = common; i < inserted.size(); ++i)
+            m_content.rows[position + i] = inserted.at(i);
+        m_model->endInsertRows();
+    } else if (removed > inserted.size()) {
+        m_model->beginRemoveRows({}, position + common, position + removed - 1);
+        m_content.rows.remove(position + common, removed - common);
+        m_model->endRemoveRows();
+    }
+    updateQuestions();
+    changed();
+}
+
+void TestDocument::applyMove(int from, int count, int to)
+{
+    m_model->beginMoveRows({}, from, from + count - 1, {}, to);
+    const QList<DocumentRow> block = m_content.rows.mid(from, count);
+    m_content.rows.remove(from, count);
+    const int at = to > from ? to - count : to;
+    m_content.rows.insert(at, count, DocumentRow());
+    for (int i = 0; i < count; ++i)
+        m_content.rows[at + i] = block.at(i);
+    m_model->endMoveRows();
+    updateQuestions();
+    changed();
+}
+
+void TestDocument::applyField(DocumentField f, const QString &text)
+{
+    switch (f) {
+    case DocumentField::Address:
+        m_content.address = text;
+        break;
+    case DocumentField::Title:
+        m_content.title = text;
+        break;
+    case DocumentField::Instructions:
+        m_content.instructions = text;
+        break;
+    case DocumentField::ExplanationLabel:
+        m_content.explanationLabel = text;
+        break;
+    case DocumentField::PictureLabel:
+        m_content.pictureLabel = text;
+        break;
+    default:
+        if (!isGeometry(f))
+            return;
+        m_content.geometry[geometryIndex(f)] = text;
+        break;
+    }
+    Q_EMIT fieldChanged(f);
+    changed();
+}
+
+void TestDocument::replace(DocumentContent content, const QString &folder)
+{
+    m_checkTimer.stop();
+    m_model->beginResetModel();
+    m_content = std::move(content);
+    while (m_content.geometry.size() < DocumentContent::GeometryFields)
+        m_content.geometry.append(QString());
+    m_problems.clear();
+    m_problemsByRow.clear();
+    m_questionOfRow.clear();
+    m_rowOfQuestion.clear();
+    updateQuestions();
+    m_model->endResetModel();
+    m_undo->clear();
+    ++m_typingSession;
+    m_recoveryPath.clear();
+    setFolder(folder);
+    setRestored(false);
+    ++m_generation;
+    startCheck();
+    Q_EMIT documentReset();
+    Q_EMIT problemsChanged();
+}
+
+void TestDocument::changed()
+{
+    ++m_generation;
+    m_checkTimer.start();
+    Q_EMIT contentChanged();
+}
+
+void TestDocument::updateQuestions()
+{
+    QList<int> questionOf(m_content.rows.size(), 0);
+    QList<int> paired, leftOnly;
+    for (int i = 0; i < m_content.rows.size(); ++i) {
+        const DocumentRow &r = m_content.rows.at(i);
+        if (r.hasLeft())
+            (r.hasRight() ? paired : leftOnly).append(i);
+    }
+    m_rowOfQuestion = paired + leftOnly;
+    for (int q = 1; q <= m_rowOfQuestion.size(); ++q)
+        questionOf[m_rowOfQuestion.at(q - 1)] = q;
+    // Views hear of the rows whose numbers changed; inserted and removed rows they know of.
+    int firstChanged = -1, lastChanged = -1;
+    for (int i = 0; i < questionOf.size(); ++i)
+        if (i >= m_questionOfRow.size() || m_questionOfRow.at(i) != questionOf.at(i)) {
+            if (firstChanged < 0)
+                firstChanged = i;
+            lastChanged = i;
+        }
+    m_questionOfRow = std::move(questionOf);
+    if (firstChanged >= 0)
+        m_model->questionsChanged(firstChanged, lastChanged);
+}
+
+// ---------------------------------------------------------------- problems
+
+QList<DocumentProblem> TestDocument::problemsAt(int row, DocumentField field) const
+{
+    QList<DocumentProblem> out;
+    for (int i : m_problemsByRow.value(row))
+        if (m_problems.at(i).field == field)
+            out.append(m_problems.at(i));
+    return out;
+}
+
+void TestDocument::checkNow()
+{
+    m_checkTimer.stop();
+    if (m_checkedGeneration != m_generation)
+        applyProblems(DocumentCheck::run(m_content), m_generation);
+}
+
+void TestDocument::startCheck()
+{
+    if (m_checkRunning) {
+        m_checkPending = true;
+        return;
+    }
+    if (m_checkedGeneration == m_generation)
+        return;
+    m_checkRunning = true;
+    m_runningGeneration = m_generation;
+    m_checkWatcher.setFuture(QtConcurrent::run([content = m_content] { return DocumentCheck::run(content); }));
+}
+
+void TestDocument::applyProblems(QList<DocumentProblem> problems, quint64 generation)
+{
+    if (generation == m_checkedGeneration)
+        return;
+    QList<int> rows = m_problemsByRow.keys();
+    m_problems = std::move(problems);
+    m_checkedGeneration = generation;
+    m_problemsByRow.clear();
+    for (int i = 0; i < m_problems.size(); ++i)
+        if (m_problems.at(i).row >= 0)
+            m_problemsByRow[m_problems.at(i).row].append(i);
+    rows += m_problemsByRow.keys();
+    std::sort(rows.begin(), rows.end());
+    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+    rows.removeIf([this](int r) { return r >= rowCount(); });
+    // One signal per run of neighbouring rows.
+    for (qsizetype i = 0; i < rows.size();) {
+        qsizetype j = i;
+        while (j + 1 < rows.size() && rows.at(j + 1) == rows.at(j) + 1)
+            ++j;
+        m_model->rowsChanged(rows.at(i), rows.at(j), {RowTableModel::ProblemsRole, Qt::ToolTipRole});
+        i = j + 1;
+    }
+    Q_EMIT problemsChanged();
+}
+
+// ---------------------------------------------------------------- modified, folder, recovery
+
+bool TestDocument::isModified() const { return m_restored || !m_undo->isClean(); }
+
+void TestDocument::updateModified()
+{
+    if (isModified() == m_modified)
+        return;
+    m_modified = isModified();
+    Q_EMIT modifiedChanged(m_modified);
+}
+
+void TestDocument::setRestored(bool restored)
+{
+    m_restored = restored;
+    updateModified();
+}
+
+void TestDocument::setFolder(const QString &folder)
+{
+    if (m_recoveryPath.isEmpty() || folder != m_folder)
+        m_recoveryPath = Recovery::pathFor(folder.isEmpty() ? QUuid::createUuid().toString() : folder);
+    if (folder == m_folder)
+        return;
+    m_folder = folder;
+    Q_EMIT folderChanged();
+}
+
+QString TestDocument::recoveryPath() const { return m_recoveryPath; }
+
+QString TestDocument::writeRecovery() const { return Recovery::write(m_recoveryPath, m_content, m_folder); }
+
+void TestDocument::removeRecovery() { Recovery::remove(m_recoveryPath); }
+
+TestDocument::Opened TestDocument::restoreRecovery(const QString &path)
+{
+    Recovery::Loaded loaded = Recovery::read(path);
+    if (!loaded.ok())
+        return {loaded.error, {}};
+    replace(std::move(loaded.content), loaded.testFolder);
+    m_recoveryPath = path;
+    setRestored(true);
+    return {};
+}

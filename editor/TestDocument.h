@@ -1,0 +1,181 @@
+#pragma once
+
+#include "ContentReader.h"
+#include "DocumentCheck.h"
+#include "DocumentContent.h"
+
+#include <QFutureWatcher>
+#include <QHash>
+#include <QObject>
+#include <QTimer>
+#include <memory>
+
+class QUndoCommand;
+class QUndoStack;
+class RowTableModel;
+
+// One test open in the editor: its content, the table model over its rows, the undo stack
+// that every edit goes through, and the problems of the content, checked off the typing path.
+// Reading and writing go through ContentReader and ContentWriter (FileMapping).
+class TestDocument : public QObject
+{
+    Q_OBJECT
+
+public:
+    // How long the check waits after the last edit before it starts.
+    static constexpr int CheckDelayMs = 150;
+
+    explicit TestDocument(QObject *parent = nullptr);
+    ~TestDocument() override;
+
+    const DocumentContent &content() const { return m_content; }
+    RowTableModel *model() const { return m_model.get(); }
+    QUndoStack *undoStack() const { return m_undo.get(); }
+
+    int rowCount() const { return int(m_content.rows.size()); }
+    const DocumentRow &row(int r) const { return m_content.rows.at(r); }
+    // The question a row is (1 …), or 0: a row without a left phrase is none.
+    int questionOf(int row) const;
+    int rowOfQuestion(int q) const;
+    // A field of the whole test (Address … PictureLabel) as text; geometry as typed.
+    QString field(DocumentField field) const;
+    // The folder the test was opened from or saved to; empty for a new test.
+    QString folder() const { return m_folder; }
+
+    // ---- opening: each replaces the whole document and empties the undo stack.
+    struct Opened
+    {
+        QString error;                          // why nothing was opened; empty when the test was opened
+        QList<ContentReader::Problem> problems; // of the file as it was read: what it held that is lost
+        bool ok() const { return error.isEmpty(); }
+    };
+    void newTest();
+    // test.kaz of `folder` and the pictures it names; a picture file that is missing is kept
+    // by its name, with a problem that asks for it again.
+    Opened openFolder(const QString &folder);
+    // A test given as a store, such as a GIFT import or a packed program's files: `pictures`
+    // holds the bytes of each picture by its source, and a picture's name is its source
+    // without `pictureBase`. The document has no folder until it is saved.
+    void openStore(const ContentStore &store, const QHash<QString, QByteArray> &pictures = {},
+                   const QString &pictureBase = {}, const QStringList &comments = {});
+
+    // ---- saving: test.kaz and every picture, each written under a temporary name and then
+    // renamed, all or none; a file whose bytes are already on disk is left untouched. A test
+    // with problems is saved as well. Returns why it was not saved, empty on success.
+    QString save() { return saveTo(m_folder); }
+    QString saveTo(const QString &folder);
+    // The text test.kaz would hold.
+    QString text() const;
+
+    // ---- edits; each is one step of the undo stack.
+    // Typing into a cell (Left, Right, Explanation: lines separated by "\n") or a field of the
+    // test. Consecutive edits of one cell or field merge into one step until endTyping(), an
+    // edit elsewhere, an undo or a save. Line breaks in a phrase or a one-line field become spaces.
+    void setCell(int row, DocumentField field, const QString &text);
+    void setField(DocumentField field, const QString &text);
+    void endTyping();
+    void setExplanationShown(int row, bool shown);
+    // A picture is copied from `path` (never moved); the name is the file's, made unique among
+    // the test's pictures. Returns why the file could not be read, empty on success.
+    QString setPictureFromFile(int row, const QString &path);
+    void setPicture(int row, const QString &name, const QByteArray &bytes);
+    void clearPicture(int row);
+    void setPictureBox(int row, int width, int height);
+    void setPictureMode(int row, PictureMode mode);
+    void insertRows(int row, int count);
+    void removeRows(int row, int count);
+    void removeRowSet(QList<int> rows); // any rows, one step
+    // Moves `count` rows starting at `from` so that they stand before row `to` as it is now.
+    void moveRows(int from, int count, int to);
+
+    // Pasting tab-separated text with its first cell at `row` and `column` (Left, Right or
+    // Explanation): the cells overwrite the rows from there, in the columns they reach, and new
+    // rows are added past the end. Columns past Explanation are left out. One step.
+    struct Pasted
+    {
+        int firstRow = 0;
+        int rows = 0;
+        int columnsLeftOut = 0; // cells per row that fell past the Explanation column
+    };
+    Pasted paste(int row, DocumentField column, const QString &text);
+    // The rows as tab-separated text: left, right, and the explanation when any row has one.
+    QString copy(QList<int> rows) const;
+
+    // ---- problems, checked CheckDelayMs after the last edit on a worker thread.
+    const QList<DocumentProblem> &problems() const { return m_problems; }
+    QList<DocumentProblem> problemsAt(int row, DocumentField field) const;
+    // True when problems() belongs to the content as it is now.
+    bool problemsCurrent() const { return m_checkedGeneration == m_generation; }
+    // Checks at once on this thread.
+    void checkNow();
+
+    // ---- unsaved changes
+    bool isModified() const;
+
+    // ---- recovery: a single file under QStandardPaths::AppDataLocation that holds everything
+    // (rows, fields, pictures); the user interface writes it a few seconds after each change
+    // and removes it on saving and on a clean close.
+    QString recoveryPath() const;
+    QString writeRecovery() const; // why it was not written, empty on success
+    void removeRecovery();
+    // The document as a recovery file holds it, modified until saved; later recovery
+    // writes go to the same file.
+    Opened restoreRecovery(const QString &path);
+
+Q_SIGNALS:
+    void problemsChanged();
+    void modifiedChanged(bool modified);
+    // A field of the whole test changed, by an edit, an undo or a redo.
+    void fieldChanged(DocumentField field);
+    void folderChanged();
+    // Any change of the content.
+    void contentChanged();
+    // The document was replaced by another (new, opened, restored).
+    void documentReset();
+
+private:
+    friend class RowEditCommand;
+    friend class RowsCommand;
+    friend class MoveRowsCommand;
+    friend class FieldEditCommand;
+
+    // What the undo commands do.
+    void applyRow(int row, const DocumentRow &value);
+    void applyRows(int position, int removed, const QList<DocumentRow> &inserted);
+    void applyMove(int from, int count, int to);
+    void applyField(DocumentField field, const QString &text);
+
+    void replace(DocumentContent content, const QString &folder);
+    void changed();
+    void updateQuestions();
+    void startCheck();
+    void applyProblems(QList<DocumentProblem> problems, quint64 generation);
+    void setFolder(const QString &folder);
+    void setRestored(bool restored);
+    void push(QUndoCommand *command);
+    void updateModified();
+    QString uniquePictureName(const QString &name, const QByteArray &bytes, int row) const;
+    DocumentRow pastedRow(DocumentRow row, int column, const QStringList &cells) const;
+
+    DocumentContent m_content;
+    QString m_folder;
+    QString m_recoveryPath;
+    bool m_restored = false;
+    bool m_modified = false;
+    bool m_checkRunning = false;
+    std::unique_ptr<QUndoStack> m_undo;
+    std::unique_ptr<RowTableModel> m_model;
+    int m_typingSession = 0;
+    bool m_pushing = false;
+    QList<int> m_questionOfRow;
+    QList<int> m_rowOfQuestion;
+
+    QList<DocumentProblem> m_problems;
+    QHash<int, QList<int>> m_problemsByRow;
+    quint64 m_generation = 0;
+    quint64 m_checkedGeneration = 0;
+    quint64 m_runningGeneration = 0;
+    bool m_checkPending = false;
+    QTimer m_checkTimer;
+    QFutureWatcher<QList<DocumentProblem>> m_checkWatcher;
+};

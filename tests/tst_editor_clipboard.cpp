@@ -1,0 +1,188 @@
+// Clipboard text in and out of the test editor: tab-separated text as spreadsheets write it,
+// pasted onto the rows in one undo step, and rows copied out so that they come back the same.
+#include "EditorSupport.h"
+#include "TableText.h"
+#include "TestDocument.h"
+
+#include <QTest>
+#include <QUndoStack>
+
+using namespace EditorSupport;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// Rows of cells as "a|b|c" lines, a line break inside a cell as "¶".
+QStringList shown(const QList<QStringList> &rows)
+{
+    QStringList out;
+    for (const QStringList &row : rows)
+        out.append(QStringList(row).replaceInStrings(u"\n"_s, u"¶"_s).join(u'|'));
+    return out;
+}
+
+} // namespace
+
+class TestEditorClipboard : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void readsSpreadsheetText_data();
+    void readsSpreadsheetText();
+    void writtenTextReadsBack_data();
+    void writtenTextReadsBack();
+    void pasteOntoRows_data();
+    void pasteOntoRows();
+    void pasteIsOneStep();
+    void copiedRowsPasteBack();
+};
+
+void TestEditorClipboard::readsSpreadsheetText_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QStringList>("rows");
+    QTest::addRow("two_columns") << u"а\tА\nб\tБ"_s << QStringList{u"а|А"_s, u"б|Б"_s};
+    QTest::addRow("three_columns") << u"а\tА\tобяснение\n"_s << QStringList{u"а|А|обяснение"_s};
+    QTest::addRow("cr_lf_lines") << u"а\tА\r\nб\tБ\r\n"_s << QStringList{u"а|А"_s, u"б|Б"_s};
+    QTest::addRow("cr_lines") << u"а\tА\rб\tБ\r"_s << QStringList{u"а|А"_s, u"б|Б"_s};
+    QTest::addRow("trailing_line_break_starts_no_row") << u"а\tА\n"_s << QStringList{u"а|А"_s};
+    QTest::addRow("empty_line_is_an_empty_row") << u"а\n\nб\n"_s << QStringList{u"а"_s, u""_s, u"б"_s};
+    QTest::addRow("quoted_cell_with_line_breaks")
+        << u"а\tА\t\"първи ред\nвтори ред\"\r\nб\tБ\r\n"_s << QStringList{u"а|А|първи ред¶втори ред"_s, u"б|Б"_s};
+    QTest::addRow("quoted_cell_with_cr_lf_inside") << u"а\t\"А\r\nБ\"\r\n"_s << QStringList{u"а|А¶Б"_s};
+    QTest::addRow("quoted_cell_with_a_tab") << u"\"а\tб\"\tА\n"_s << QStringList{u"а\tб|А"_s};
+    QTest::addRow("doubled_quotes") << u"\"казва \"\"да\"\"\nи си отива\"\tА"_s
+                                    << QStringList{u"казва \"да\"¶и си отива|А"_s};
+    QTest::addRow("empty_quoted_cell") << u"\"\"\tА\n"_s << QStringList{u"|А"_s};
+    QTest::addRow("quote_inside_a_cell_is_text") << u"5\" дискета\tА\n"_s << QStringList{u"5\" дискета|А"_s};
+    QTest::addRow("quote_not_closed_is_text") << u"\"цитат\tА\nб\tБ\n"_s << QStringList{u"\"цитат|А"_s, u"б|Б"_s};
+    QTest::addRow("text_after_closing_quote")
+        << u"\"Под игото\" от Вазов\tА\n"_s << QStringList{u"\"Под игото\" от Вазов|А"_s};
+    QTest::addRow("empty_cells") << u"\tА\t\nб\t\t\n"_s << QStringList{u"|А|"_s, u"б||"_s};
+    QTest::addRow("trailing_tab_at_the_end") << u"а\t"_s << QStringList{u"а|"_s};
+    QTest::addRow("more_than_three_columns") << u"а\tА\tо\tx\ty\n"_s << QStringList{u"а|А|о|x|y"_s};
+    QTest::addRow("nothing") << QString() << QStringList{};
+}
+
+void TestEditorClipboard::readsSpreadsheetText()
+{
+    QFETCH(QString, text);
+    QFETCH(QStringList, rows);
+    QCOMPARE(shown(TableText::parse(text)), rows);
+}
+
+void TestEditorClipboard::writtenTextReadsBack_data()
+{
+    QTest::addColumn<QList<QStringList>>("rows");
+    QTest::addRow("plain") << QList<QStringList>{{u"а"_s, u"А"_s}, {u"б"_s, u"Б"_s}};
+    QTest::addRow("line_breaks_tabs_and_quotes")
+        << QList<QStringList>{{u"\"в кавички\""_s, u"а\tб"_s, u"ред\nред \"два\""_s}, {u"5\""_s, QString(), u"\n"_s}};
+    QTest::addRow("empty_cells") << QList<QStringList>{{QString(), QString()}, {QString()}};
+}
+
+void TestEditorClipboard::writtenTextReadsBack()
+{
+    QFETCH(QList<QStringList>, rows);
+    const QString text = TableText::format(rows);
+    QVERIFY(text.endsWith(u"\r\n"_s));
+    QCOMPARE(TableText::parse(text), rows);
+}
+
+void TestEditorClipboard::pasteOntoRows_data()
+{
+    QTest::addColumn<QString>("start");
+    QTest::addColumn<int>("row");
+    QTest::addColumn<int>("column"); // a DocumentField
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QStringList>("rows");
+    QTest::addColumn<int>("left_out");
+
+    const QString start = u"а\tА\tстаро\nб\tБ\n"_s;
+    const int left = int(DocumentField::Left), right = int(DocumentField::Right),
+              expl = int(DocumentField::Explanation);
+    QTest::addRow("into_an_empty_test") << QString() << 0 << left << u"в\tВ\nг\tГ\n"_s
+                                        << QStringList{u"в|В"_s, u"г|Г"_s} << 0;
+    QTest::addRow("two_columns_keep_the_explanations")
+        << start << 0 << left << u"в\tВ\n"_s << QStringList{u"в|В|старо"_s, u"б|Б"_s} << 0;
+    QTest::addRow("overwrite_and_extend") << start << 1 << left << u"в\tВ\nг\tГ\nд\tД\n"_s
+                                          << QStringList{u"а|А|старо"_s, u"в|В"_s, u"г|Г"_s, u"д|Д"_s} << 0;
+    QTest::addRow("past_the_end_appends")
+        << start << 9 << left << u"в\tВ"_s << QStringList{u"а|А|старо"_s, u"б|Б"_s, u"в|В"_s} << 0;
+    QTest::addRow("three_columns_with_lines") << start << 0 << left << u"в\tВ\t\"ред 1\nред 2\"\r\nг\tГ\t\r\n"_s
+                                              << QStringList{u"в|В|ред 1/ред 2"_s, u"г|Г"_s} << 0;
+    QTest::addRow("more_columns_than_three")
+        << start << 0 << left << u"в\tВ\tо\tизлишно\tоще\n"_s << QStringList{u"в|В|о"_s, u"б|Б"_s} << 2;
+    QTest::addRow("at_the_right_column") << start << 0 << right << u"Х\tобяснение\nЦ\n"_s
+                                         << QStringList{u"а|Х|обяснение"_s, u"б|Ц"_s} << 0;
+    QTest::addRow("at_the_right_column_three_cells")
+        << start << 1 << right << u"Х\tо\tизлишно\n"_s << QStringList{u"а|А|старо"_s, u"б|Х|о"_s} << 1;
+    QTest::addRow("at_the_explanation_column")
+        << start << 0 << expl << u"\"едно\nдве\"\n"_s << QStringList{u"а|А|едно/две"_s, u"б|Б"_s} << 0;
+    QTest::addRow("empty_cells_clear") << start << 0 << left << u"\tА\t\n"_s << QStringList{u"|А"_s, u"б|Б"_s} << 0;
+    QTest::addRow("short_lines_padded_to_the_widest")
+        << start << 0 << left << u"в\tВ\tнов\nг\n"_s << QStringList{u"в|В|нов"_s, u"г|"_s} << 0;
+    QTest::addRow("line_break_in_a_phrase_becomes_a_space")
+        << start << 0 << left << u"\"Велико\nТърново\"\tТърновград\n"_s
+        << QStringList{u"Велико Търново|Търновград|старо"_s, u"б|Б"_s} << 0;
+    QTest::addRow("one_cell") << start << 1 << right << u"Бе"_s << QStringList{u"а|А|старо"_s, u"б|Бе"_s} << 0;
+}
+
+void TestEditorClipboard::pasteOntoRows()
+{
+    QFETCH(QString, start);
+    QFETCH(int, row);
+    QFETCH(int, column);
+    QFETCH(QString, text);
+    QFETCH(QStringList, rows);
+    QFETCH(int, left_out);
+    TestDocument d;
+    setRows(d, start);
+    const TestDocument::Pasted pasted = d.paste(row, DocumentField(column), text);
+    QCOMPARE(flat(d), rows);
+    QCOMPARE(pasted.columnsLeftOut, left_out);
+    QCOMPARE(pasted.firstRow, std::min(row, int(TableText::parse(start).size())));
+    QCOMPARE(pasted.rows, int(TableText::parse(text).size()));
+    QCOMPARE(d.undoStack()->count(), 1);
+}
+
+void TestEditorClipboard::pasteIsOneStep()
+{
+    TestDocument d;
+    setRows(d, u"а\tА\tскрито\nб\tБ\n"_s);
+    d.setExplanationShown(0, false);
+    d.undoStack()->clear();
+    const DocumentContent before = d.content();
+    d.paste(1, DocumentField::Left, u"в\tВ\tнов ред\nг\tГ\nд\tД\nе\tЕ\n"_s);
+    QCOMPARE(d.undoStack()->count(), 1);
+    QCOMPARE(flat(d), (QStringList{u"а|А|скрито(off)"_s, u"в|В|нов ред"_s, u"г|Г"_s, u"д|Д"_s, u"е|Е"_s}));
+    d.undoStack()->undo();
+    QVERIFY(d.content() == before);
+    QCOMPARE(d.rowCount(), 2);
+    d.undoStack()->redo();
+    QCOMPARE(d.rowCount(), 5);
+    // Pasting what is there already is no step.
+    d.paste(1, DocumentField::Left, u"в\tВ\n"_s);
+    QCOMPARE(d.undoStack()->count(), 1);
+}
+
+void TestEditorClipboard::copiedRowsPasteBack()
+{
+    TestDocument d;
+    setRows(d,
+            u"\"Под игото\"\tВазов\t\"Роман.\nИздаден 1894.\"\n"
+            "5\" дискета\tносител\n"
+            "а\tА\n"
+            "\tизлишна\n"_s);
+    d.setCell(2, DocumentField::Right, u"с\tтаб"_s);
+    const QString text = d.copy({3, 0, 1, 2, 1});
+    QCOMPARE(TableText::parse(text).size(), 4);
+    TestDocument e;
+    e.paste(0, DocumentField::Left, text);
+    QCOMPARE(flat(e), flat(d));
+    // Without explanations, two columns.
+    QCOMPARE(d.copy({2, 3}), u"а\t\"с\tтаб\"\r\n\tизлишна\r\n"_s);
+}
+
+QTEST_GUILESS_MAIN(TestEditorClipboard)
+#include "tst_editor_clipboard.moc"

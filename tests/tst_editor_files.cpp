@@ -1,0 +1,520 @@
+// The test editor's document on disk: opening folders and stores, saving, the round trips of
+// files the editor wrote and of the shipped tests, pictures copied into the folder, and the
+// recovery file.
+#include "ContentReader.h"
+#include "EditorSupport.h"
+#include "FileMapping.h"
+#include "Gift.h"
+#include "Recovery.h"
+#include "TestDocument.h"
+#include "TestFiles.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QUndoStack>
+#include <functional>
+
+using namespace EditorSupport;
+using namespace Qt::StringLiterals;
+
+using Build = std::function<void(TestDocument &)>;
+Q_DECLARE_METATYPE(Build)
+
+namespace {
+
+// Every file below `dir` with its bytes.
+QMap<QString, QByteArray> filesIn(const QString &dir)
+{
+    QMap<QString, QByteArray> out;
+    for (const QString &name : TestFiles::everything(dir))
+        out.insert(name, TestFiles::contents(QDir(dir).filePath(name)));
+    return out;
+}
+
+QMap<QString, QDateTime> timesIn(const QString &dir)
+{
+    QMap<QString, QDateTime> out;
+    for (const QString &name : TestFiles::everything(dir))
+        out.insert(name, QFileInfo(QDir(dir).filePath(name)).lastModified());
+    return out;
+}
+
+ContentStore storeOf(const QString &folder)
+{
+    const ContentReader::Result r = ContentReader::readBytes(TestFiles::contents(QDir(folder).filePath(u"test.kaz"_s)));
+    return r.store;
+}
+
+// A test of every kind of row and field.
+void everything(TestDocument &d)
+{
+    setRows(d,
+            u"# Варна\tОдесос\t\"Одесос е гръцка колония.\nПо-късно Одесус.\"\n"
+            "[Пловдив]\tФилипополис\n"
+            "\\София\tСердика  \tСредец\n"
+            "Русе\tРусчук\n"
+            "\tКастра Мартис\n"_s);
+    d.setExplanationShown(2, false);
+    const QByteArray map = png(30, 20);
+    d.setPicture(0, u"karta.png"_s, map);
+    d.setPicture(1, u"karta.png"_s, map); // one file for two questions
+    d.setPicture(2, u"serdika.png"_s, png(16, 16, qRgb(0, 0, 200)));
+    d.setPictureMode(2, PictureMode::ThumbnailOnly);
+    d.setPicture(3, u"ruse.png"_s, png(8, 8, qRgb(0, 200, 0)));
+    d.setPictureMode(3, PictureMode::Hidden);
+    d.setPictureBox(0, 1695, 1815);
+    d.setField(DocumentField::Address, u"https://school.example.bg"_s);
+    d.setField(DocumentField::Title, u"Стари имена # [1]"_s);
+    d.setField(DocumentField::WindowWidth, u"12000"_s);
+    d.setField(DocumentField::RightListWidth, u"7000"_s);
+    d.setField(DocumentField::Instructions, u"# не е бележка\n\n[не е раздел]\n  отстъп\n\n"_s);
+    d.setField(DocumentField::ExplanationLabel, u"Обяснения"_s);
+    d.setField(DocumentField::PictureLabel, u"Рисунки"_s);
+}
+
+} // namespace
+
+class TestEditorFiles : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void editorWrittenFolderSavesUnchanged_data();
+    void editorWrittenFolderSavesUnchanged();
+    void giftConvertedFolderSavesUnchanged();
+    void shippedTestsKeepEveryDatum_data();
+    void shippedTestsKeepEveryDatum();
+    void handWrittenLayoutDiffersOnlyInPaddedSwitches();
+    void rowTakesOverWhatStoodPastTheLastQuestion();
+    void missingPictureKeptByName();
+    void pictureCopiedNotMoved();
+    void storeOpensWithItsPictures();
+    void openRefusesWhatIsNoTest_data();
+    void openRefusesWhatIsNoTest();
+    void saveFailsWithReasonAndKeepsTheDocument();
+    void testWithProblemsIsSaved();
+    void recoveryRestoresTheDocument_data();
+    void recoveryRestoresTheDocument();
+    void recoveryFileIsOneAndGoesOnSave();
+    void damagedRecoveryIsRefused();
+};
+
+void TestEditorFiles::initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+
+void TestEditorFiles::init() { QDir(Recovery::folder()).removeRecursively(); }
+
+// ---------------------------------------------------------------- round trips
+
+void TestEditorFiles::editorWrittenFolderSavesUnchanged_data()
+{
+    QTest::addColumn<Build>("build");
+    QTest::addColumn<bool>("same_content"); // the reopened document equals the one that saved
+
+    QTest::addRow("pairs") << Build([](TestDocument &d) { setRows(d, u"а\tА\nб\tБ\n"_s); }) << true;
+    QTest::addRow("every_kind_of_row_and_field") << Build(everything) << true;
+    QTest::addRow("no_rows") << Build([](TestDocument &) {}) << true;
+    QTest::addRow("explanations_past_question_30") << Build([](TestDocument &d) {
+        QString rows;
+        for (int i = 1; i <= 35; ++i)
+            rows += u"л%1\tд%1\tред %1\n"_s.arg(i);
+        setRows(d, rows);
+        d.setExplanationShown(4, false);
+    }) << false; // the lines of questions 31 to 35 cannot be saved
+    QTest::addRow("both_kinds_of_unpaired_rows_and_a_blank_row")
+        << Build([](TestDocument &d) { setRows(d, u"а\tА\nб\t\n\t\n\tВ\n"_s); }) << false;
+    QTest::addRow("towns_test_saved_once")
+        << Build([](TestDocument &d) { QVERIFY(d.openFolder(sourcePath(u"content/istoriya"_s)).ok()); }) << true;
+    QTest::addRow("figures_test_saved_once")
+        << Build([](TestDocument &d) { QVERIFY(d.openFolder(sourcePath(u"content/figuri"_s)).ok()); }) << true;
+}
+
+void TestEditorFiles::editorWrittenFolderSavesUnchanged()
+{
+    QFETCH(Build, build);
+    QFETCH(bool, same_content);
+    QTemporaryDir tmp;
+    const QString a = tmp.filePath(u"a"_s), b = tmp.filePath(u"b"_s);
+    TestDocument first;
+    build(first);
+    QCOMPARE(first.saveTo(a), QString());
+
+    TestDocument second;
+    const TestDocument::Opened opened = second.openFolder(a);
+    QVERIFY2(opened.ok(), qPrintable(opened.error));
+    QVERIFY(!second.isModified());
+    if (same_content)
+        QVERIFY(second.content() == first.content());
+    QCOMPARE(second.saveTo(b), QString());
+    QCOMPARE(filesIn(b), filesIn(a));
+
+    // Saved in place without an edit, no file is even touched.
+    const QMap<QString, QDateTime> times = timesIn(a);
+    const QMap<QString, QByteArray> bytes = filesIn(a);
+    QTest::qWait(20);
+    QCOMPARE(second.saveTo(a), QString());
+    QCOMPARE(filesIn(a), bytes);
+    QCOMPARE(timesIn(a), times);
+}
+
+// gift2kaz writes with ContentWriter too: its folders open and save to the very same bytes.
+void TestEditorFiles::giftConvertedFolderSavesUnchanged()
+{
+    const Gift::Result gift = Gift::readBytes(TestFiles::contents(sourcePath(u"docs/examples/bulgaria.gift"_s)));
+    QVERIFY(gift.questions.size() >= 2);
+    QTemporaryDir tmp;
+    for (const Gift::Matching &question : gift.questions) {
+        const QByteArray written = Gift::toContent(question, u"https://kaz.bg"_s, u"bulgaria.gift"_s).toUtf8();
+        QVERIFY(TestFiles::write(tmp.filePath(u"gift/test.kaz"_s), written));
+        TestDocument d;
+        QVERIFY(d.openFolder(tmp.filePath(u"gift"_s)).ok());
+        QVERIFY(d.rowCount() > 0);
+        QCOMPARE(d.saveTo(tmp.filePath(u"saved"_s)), QString());
+        QCOMPARE(TestFiles::contents(tmp.filePath(u"saved/test.kaz"_s)), written);
+    }
+}
+
+void TestEditorFiles::shippedTestsKeepEveryDatum_data()
+{
+    QTest::addColumn<QString>("folder");
+    QTest::addRow("towns") << u"content/istoriya"_s;
+    QTest::addRow("figures") << u"content/figuri"_s;
+}
+
+void TestEditorFiles::shippedTestsKeepEveryDatum()
+{
+    QFETCH(QString, folder);
+    const QString source = sourcePath(folder);
+    QTemporaryDir tmp;
+    TestDocument d;
+    const TestDocument::Opened opened = d.openFolder(source);
+    QVERIFY2(opened.ok() && opened.problems.isEmpty(), qPrintable(opened.error));
+    d.checkNow();
+    QVERIFY2(d.problems().isEmpty(), qPrintable(messages(d.problems())));
+    QCOMPARE(d.saveTo(tmp.path()), QString());
+
+    const ContentStore original = storeOf(source);
+    const ContentStore saved = storeOf(tmp.path());
+    QCOMPARE(saved.Danni(0), original.Danni(0));
+    QCOMPARE(saved.Otgowor(0), original.Otgowor(0));
+    QCOMPARE(saved.Spis_graf(), original.Spis_graf());
+    QVERIFY(saved == original);
+    for (int q = 1; q <= ContentStore::QuestionsWithExtras; ++q) {
+        const QString name = original.Graphika(q).source;
+        if (!name.isEmpty())
+            QCOMPARE(TestFiles::contents(tmp.filePath(name)), TestFiles::contents(QDir(source).filePath(name)));
+    }
+    const auto comments = [](const QString &dir) {
+        return FileMapping::leadingComments(QString::fromUtf8(TestFiles::contents(QDir(dir).filePath(u"test.kaz"_s))));
+    };
+    QVERIFY(!comments(source).isEmpty());
+    QCOMPARE(comments(tmp.path()), comments(source));
+
+    TestDocument again;
+    QVERIFY(again.openFolder(tmp.path()).ok());
+    QVERIFY(again.content() == d.content());
+}
+
+// Notes between sections, blank lines, CR LF, a byte order mark, a header in capitals, a
+// picture section without its box: the layout goes, every datum stays. A switch section
+// shorter than the questions is the one datum that changes: it gets its missing switches as 0.
+void TestEditorFiles::handWrittenLayoutDiffersOnlyInPaddedSwitches()
+{
+    QTemporaryDir tmp;
+    const QString source = tmp.filePath(u"hand"_s);
+    const QString text = u"\uFEFF# Ръчно писан тест\r\n\r\n[ Parameters ]\r\nhttps://kaz.bg Ръчен\r\n11250\r\n120\r\n"
+                         "3135\r\n3360\r\n6575\r\n\r\n# бележка между разделите\r\n[LEFT]\r\nа\r\n\r\nб\r\nв\r\n"
+                         "[right]\r\nА\r\nБ\r\nВ\r\nГ\r\n[explanation switches]\r\nОбяснения\r\n1.0\r\n0\r\n"
+                         "[explanation 1]\r\nред\r\n[picture flags]\r\nРисунки\r\n2\r\n0\r\n0\r\n[picture 1]\r\n"
+                         "file=a.png\r\n"_s;
+    QVERIFY(TestFiles::write(QDir(source).filePath(u"test.kaz"_s), text.toUtf8()));
+    QVERIFY(TestFiles::write(QDir(source).filePath(u"a.png"_s), png(10, 10)));
+    TestDocument d;
+    const TestDocument::Opened opened = d.openFolder(source);
+    QVERIFY(opened.ok() && opened.problems.isEmpty());
+    QCOMPARE(d.saveTo(tmp.filePath(u"saved"_s)), QString());
+
+    const ContentStore original = storeOf(source);
+    ContentStore saved = storeOf(tmp.filePath(u"saved"_s));
+    QCOMPARE(saved.Otgowor(0), original.Otgowor(0) + QStringList{u"0"_s});
+    saved.setOtgowor(0, original.Otgowor(0));
+    QVERIFY(saved == original);
+    QCOMPARE(saved.Otgowor(0).at(1), u"1.0"_s);
+    QCOMPARE(saved.Spis_graf().at(1), u"2"_s);
+}
+
+// What the towns test holds past its 21 questions (explanation lists 22 … 30, switches up to
+// 41, flags up to 34) is written back while no row is that question.
+void TestEditorFiles::rowTakesOverWhatStoodPastTheLastQuestion()
+{
+    TestDocument d;
+    QVERIFY(d.openFolder(sourcePath(u"content/istoriya"_s)).ok());
+    QCOMPARE(d.rowCount(), 21);
+    QCOMPARE(d.content().spare.size(), 20);
+    d.insertRows(21, 1);
+    d.setCell(21, DocumentField::Left, u"Шумен"_s);
+    d.setCell(21, DocumentField::Right, u"Шумла"_s);
+    const ContentStore store = ContentReader::read(d.text()).store;
+    QCOMPARE(store.Danni(0).size(), 22);
+    QVERIFY(store.Otgowor(22).isEmpty());
+    QCOMPARE(store.Otgowor(23).first(), u"Otgowor 23"_s);
+    QCOMPARE(store.Otgowor(0).size(), 42);
+    QCOMPARE(store.Spis_graf().size(), 35);
+    d.undoStack()->setIndex(0);
+    QCOMPARE(ContentReader::read(d.text()).store, storeOf(sourcePath(u"content/istoriya"_s)));
+}
+
+// ---------------------------------------------------------------- pictures
+
+void TestEditorFiles::missingPictureKeptByName()
+{
+    QTemporaryDir tmp;
+    const QString source = tmp.filePath(u"t"_s);
+    TestDocument maker;
+    setRows(maker, u"а\tА\nб\tБ\n"_s);
+    maker.setPicture(1, u"karta.png"_s, png(10, 10));
+    QCOMPARE(maker.saveTo(source), QString());
+    QVERIFY(QFile::remove(QDir(source).filePath(u"karta.png"_s)));
+
+    TestDocument d;
+    QVERIFY(d.openFolder(source).ok());
+    QCOMPARE(d.row(1).picture.name, u"karta.png"_s);
+    d.checkNow();
+    QCOMPARE(places(d.problems()), QStringList{u"1:Picture"_s});
+    QVERIFY2(d.problems().first().message.contains(u"choose the picture again"_s),
+             qPrintable(d.problems().first().message));
+    QCOMPARE(d.saveTo(tmp.filePath(u"saved"_s)), QString());
+    QCOMPARE(TestFiles::everything(tmp.filePath(u"saved"_s)), QStringList{u"test.kaz"_s});
+    QCOMPARE(storeOf(tmp.filePath(u"saved"_s)).Graphika(2).source, u"karta.png"_s);
+    // Chosen again, it is written.
+    QVERIFY(TestFiles::write(tmp.filePath(u"elsewhere/karta.png"_s), png(10, 10)));
+    QCOMPARE(d.setPictureFromFile(1, tmp.filePath(u"elsewhere/karta.png"_s)), QString());
+    QCOMPARE(d.saveTo(tmp.filePath(u"saved"_s)), QString());
+    QCOMPARE(TestFiles::everything(tmp.filePath(u"saved"_s)), (QStringList{u"karta.png"_s, u"test.kaz"_s}));
+}
+
+void TestEditorFiles::pictureCopiedNotMoved()
+{
+    QTemporaryDir tmp;
+    const QByteArray first = png(12, 12), second = png(14, 14, qRgb(1, 2, 3));
+    QVERIFY(TestFiles::write(tmp.filePath(u"one/karta.png"_s), first));
+    QVERIFY(TestFiles::write(tmp.filePath(u"two/karta.png"_s), second));
+    TestDocument d;
+    setRows(d, u"а\tА\nб\tБ\nв\tВ\n"_s);
+    QCOMPARE(d.setPictureFromFile(0, tmp.filePath(u"one/karta.png"_s)), QString());
+    QCOMPARE(d.setPictureFromFile(1, tmp.filePath(u"two/karta.png"_s)), QString());
+    QCOMPARE(d.setPictureFromFile(2, tmp.filePath(u"one/karta.png"_s)), QString());
+    QVERIFY(!d.setPictureFromFile(2, tmp.filePath(u"three/none.png"_s)).isEmpty());
+    QCOMPARE(d.row(0).picture.name, u"karta.png"_s);
+    QCOMPARE(d.row(1).picture.name, u"karta-2.png"_s); // another picture of the same name
+    QCOMPARE(d.row(2).picture.name, u"karta.png"_s);   // the same picture again
+    QCOMPARE(d.row(1).picture.width, 14 * 15);
+
+    const QString folder = tmp.filePath(u"test"_s);
+    QCOMPARE(d.saveTo(folder), QString());
+    QCOMPARE(TestFiles::everything(folder), (QStringList{u"karta-2.png"_s, u"karta.png"_s, u"test.kaz"_s}));
+    QCOMPARE(TestFiles::contents(QDir(folder).filePath(u"karta.png"_s)), first);
+    QCOMPARE(TestFiles::contents(QDir(folder).filePath(u"karta-2.png"_s)), second);
+    QCOMPARE(TestFiles::contents(tmp.filePath(u"one/karta.png"_s)), first);
+    QCOMPARE(TestFiles::contents(tmp.filePath(u"two/karta.png"_s)), second);
+    d.checkNow();
+    QVERIFY2(d.problems().isEmpty(), qPrintable(messages(d.problems())));
+}
+
+// A packed program's files or a converted test come as a store and bytes by source.
+void TestEditorFiles::storeOpensWithItsPictures()
+{
+    const QString source = sourcePath(u"content/figuri"_s);
+    ContentReader::Options options;
+    options.pictureBase = u":/test/"_s;
+    const ContentStore store
+        = ContentReader::readBytes(TestFiles::contents(QDir(source).filePath(u"test.kaz"_s)), options).store;
+    QHash<QString, QByteArray> pictures;
+    for (int q = 1; q <= ContentStore::QuestionsWithExtras; ++q)
+        if (const QString s = store.Graphika(q).source; !s.isEmpty())
+            pictures.insert(s, TestFiles::contents(QDir(source).filePath(s.mid(7))));
+    TestDocument d;
+    d.openStore(store, pictures, u":/test/"_s, {u"Бележка"_s});
+    QVERIFY(d.folder().isEmpty());
+    QVERIFY(!d.isModified());
+    QCOMPARE(d.row(0).picture.name, u"kwadrat.png"_s);
+    QCOMPARE(d.row(6).pictureMode, PictureMode::ThumbnailOnly);
+    QCOMPARE(d.save(), u"the test has no folder yet; choose a folder to save it in"_s);
+    QTemporaryDir tmp;
+    QCOMPARE(d.saveTo(tmp.path()), QString());
+    QCOMPARE(d.folder(), QFileInfo(tmp.path()).absoluteFilePath());
+    QCOMPARE(storeOf(tmp.path()), storeOf(source));
+    QCOMPARE(TestFiles::contents(tmp.filePath(u"romb.png"_s)),
+             TestFiles::contents(QDir(source).filePath(u"romb.png"_s)));
+    QVERIFY(TestFiles::contents(tmp.filePath(u"test.kaz"_s)).startsWith("# Бележка\n"));
+}
+
+void TestEditorFiles::openRefusesWhatIsNoTest_data()
+{
+    QTest::addColumn<QByteArray>("bytes"); // of test.kaz; "(none)" for no file
+    QTest::addColumn<QString>("says");
+    QTest::addRow("no_test_file") << QByteArray("(none)") << u"choose the folder that holds test.kaz"_s;
+    QTest::addRow("windows_1251") << QByteArray("[left]\n\xc0\xe1\n") << u"not UTF-8 text"_s;
+    QTest::addRow("word_document") << QByteArray("PK\x03\x04rest") << u"word processor's document"_s;
+    QTest::addRow("utf16") << QByteArray("\xff\xfe[\0l\0e\0f\0t\0]\0", 14) << u"UTF-16"_s;
+}
+
+void TestEditorFiles::openRefusesWhatIsNoTest()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, says);
+    QTemporaryDir tmp;
+    if (bytes != "(none)")
+        QVERIFY(TestFiles::write(tmp.filePath(u"test.kaz"_s), bytes));
+    TestDocument d;
+    setRows(d, u"а\tА\n"_s);
+    d.setCell(0, DocumentField::Left, u"б"_s);
+    const DocumentContent before = d.content();
+    const TestDocument::Opened opened = d.openFolder(tmp.path());
+    QVERIFY(!opened.ok());
+    QVERIFY2(opened.error.contains(says), qPrintable(opened.error));
+    QVERIFY(d.content() == before);
+    QVERIFY(d.isModified());
+    QVERIFY(!d.openFolder(tmp.filePath(u"nowhere"_s)).ok());
+}
+
+void TestEditorFiles::saveFailsWithReasonAndKeepsTheDocument()
+{
+    QTemporaryDir tmp;
+    QVERIFY(TestFiles::write(tmp.filePath(u"file"_s), "x"));
+    TestDocument d;
+    setRows(d, u"а\tА\n"_s);
+    d.setCell(0, DocumentField::Left, u"б"_s);
+    const QString why = d.saveTo(tmp.filePath(u"file"_s));
+    QVERIFY2(why.contains(u"not a folder"_s), qPrintable(why));
+    QVERIFY(d.isModified());
+    QVERIFY(d.folder().isEmpty());
+    QCOMPARE(TestFiles::contents(tmp.filePath(u"file"_s)), QByteArray("x"));
+}
+
+void TestEditorFiles::testWithProblemsIsSaved()
+{
+    QTemporaryDir tmp;
+    TestDocument d;
+    setRows(d, u"а\tА\nа\tБ\n"_s);
+    d.checkNow();
+    QCOMPARE(places(d.problems()), QStringList{u"1:Left"_s});
+    QCOMPARE(d.saveTo(tmp.path()), QString());
+    QVERIFY(!d.isModified());
+    const ContentReader::Result read = ContentReader::readBytes(TestFiles::contents(tmp.filePath(u"test.kaz"_s)));
+    QCOMPARE(read.store.Danni(0), (QStringList{u"а"_s, u"а"_s}));
+    QCOMPARE(read.problems.size(), 1);
+}
+
+// ---------------------------------------------------------------- recovery
+
+void TestEditorFiles::recoveryRestoresTheDocument_data()
+{
+    QTest::addColumn<Build>("build");
+    QTest::addRow("figures_test_with_pictures") << Build([](TestDocument &d) {
+        QVERIFY(d.openFolder(sourcePath(u"content/figuri"_s)).ok());
+        d.setCell(0, DocumentField::Left, u"Квадратче"_s);
+    });
+    QTest::addRow("towns_test_with_what_stands_past_its_questions") << Build([](TestDocument &d) {
+        QVERIFY(d.openFolder(sourcePath(u"content/istoriya"_s)).ok());
+        d.removeRows(3, 2);
+    });
+    QTest::addRow("what_no_file_can_hold") << Build([](TestDocument &d) {
+        QString rows;
+        for (int i = 1; i <= 32; ++i)
+            rows += u"л%1\tд%1\tред %1\n"_s.arg(i);
+        setRows(d, rows + u"само ляво\t\n\t\n\tсамо дясно\n"_s);
+        d.setExplanationShown(3, false);
+        d.setPicture(33, u"x.png"_s, png(5, 5));
+    });
+    QTest::addRow("every_kind_of_row_and_field") << Build(everything);
+}
+
+void TestEditorFiles::recoveryRestoresTheDocument()
+{
+    QFETCH(Build, build);
+    TestDocument d;
+    build(d);
+    QVERIFY(d.isModified());
+    QCOMPARE(d.writeRecovery(), QString());
+    const QList<Recovery::Found> found = Recovery::find();
+    QCOMPARE(found.size(), 1);
+    QCOMPARE(found.first().path, d.recoveryPath());
+    QCOMPARE(found.first().testFolder, d.folder());
+    QCOMPARE(found.first().title, d.content().title);
+    QVERIFY(found.first().written.secsTo(QDateTime::currentDateTimeUtc()) < 60);
+
+    TestDocument restored;
+    const TestDocument::Opened opened = restored.restoreRecovery(found.first().path);
+    QVERIFY2(opened.ok(), qPrintable(opened.error));
+    QVERIFY(restored.content() == d.content());
+    for (int r = 0; r < d.rowCount(); ++r)
+        QCOMPARE(restored.row(r).picture.pixels, d.row(r).picture.pixels);
+    QCOMPARE(restored.text(), d.text());
+    QCOMPARE(restored.folder(), d.folder());
+    QVERIFY(restored.isModified());
+    QVERIFY(restored.undoStack()->count() == 0);
+    d.checkNow();
+    restored.checkNow();
+    QCOMPARE(restored.problems(), d.problems());
+    // Later writes go to the same file.
+    QCOMPARE(restored.recoveryPath(), found.first().path);
+}
+
+void TestEditorFiles::recoveryFileIsOneAndGoesOnSave()
+{
+    QTemporaryDir tmp;
+    TestDocument d;
+    setRows(d, u"а\tА\n"_s);
+    const QString unsaved = d.recoveryPath();
+    QVERIFY(unsaved.startsWith(Recovery::folder()));
+    QCOMPARE(d.writeRecovery(), QString());
+    d.setCell(0, DocumentField::Left, u"б"_s);
+    QCOMPARE(d.writeRecovery(), QString());
+    QCOMPARE(Recovery::find().size(), 1);
+    TestDocument other;
+    QVERIFY(other.recoveryPath() != unsaved);
+
+    QCOMPARE(d.saveTo(tmp.path()), QString());
+    QVERIFY(!QFileInfo::exists(unsaved));
+    QVERIFY(Recovery::find().isEmpty());
+    // A saved test's recovery file is named after its folder.
+    d.setCell(0, DocumentField::Left, u"в"_s);
+    QCOMPARE(d.writeRecovery(), QString());
+    TestDocument reopened;
+    QVERIFY(reopened.openFolder(tmp.path()).ok());
+    QCOMPARE(reopened.recoveryPath(), d.recoveryPath());
+    QCOMPARE(Recovery::find().first().testFolder, QFileInfo(tmp.path()).absoluteFilePath());
+    d.removeRecovery();
+    QVERIFY(Recovery::find().isEmpty());
+
+    // A restored test is saved like any other, and its recovery file goes.
+    QCOMPARE(d.writeRecovery(), QString());
+    TestDocument restored;
+    QVERIFY(restored.restoreRecovery(d.recoveryPath()).ok());
+    QCOMPARE(restored.save(), QString());
+    QVERIFY(!restored.isModified());
+    QVERIFY(Recovery::find().isEmpty());
+    QCOMPARE(storeOf(tmp.path()).Danni(0), QStringList{u"в"_s});
+}
+
+void TestEditorFiles::damagedRecoveryIsRefused()
+{
+    const QString path = Recovery::pathFor(u"damaged"_s);
+    QVERIFY(TestFiles::write(path, "{\"format\": \"kaz-editor-recovery\", \"version\": 1, \"rows\": ["));
+    QVERIFY(Recovery::find().isEmpty());
+    TestDocument d;
+    setRows(d, u"а\tА\n"_s);
+    const TestDocument::Opened opened = d.restoreRecovery(path);
+    QVERIFY(!opened.ok());
+    QVERIFY2(opened.error.contains(u"damaged"_s), qPrintable(opened.error));
+    QCOMPARE(d.rowCount(), 1);
+    QVERIFY(!d.restoreRecovery(Recovery::pathFor(u"none"_s)).ok());
+}
+
+QTEST_GUILESS_MAIN(TestEditorFiles)
+#include "tst_editor_files.moc"
