@@ -56,7 +56,7 @@ function(kaz_add_quiz folder output_dir)
     set(target "kaz-${name}")
     set(program "${output_dir}/${target}${CMAKE_EXECUTABLE_SUFFIX}")
     add_custom_command(OUTPUT "${program}"
-        COMMAND kazpack --force --runner "$<TARGET_FILE:kazrunner>" -o "${program}" --depfile "${program}.d" "${folder}"
+        COMMAND kazpack --remove-first --runner "$<TARGET_FILE:kazrunner>" -o "${program}" --depfile "${program}.d" "${folder}"
         DEPENDS kazpack kazrunner "${folder}/test.kaz"
         DEPFILE "${program}.d"
         COMMENT "Packing the test in ${folder} into ${target}"

@@ -351,6 +351,57 @@ private Q_SLOTS:
         QCOMPARE(st.st_mode & 07777, mode_t(0750));
     }
 
+    // A pack that fails over an older program: the teacher's file is kept and the message says
+    // it still holds the old test; the build's --remove-first leaves no program at all.
+    void failedPackOverOldProgram_data()
+    {
+        QTest::addColumn<QStringList>("options");
+        QTest::addColumn<bool>("kept");
+        QTest::addRow("teacher_without_force") << QStringList{} << true;
+        QTest::addRow("teacher_with_force") << QStringList{u"--force"_qs} << true;
+        QTest::addRow("build_remove_first") << QStringList{u"--remove-first"_qs} << false;
+    }
+    void failedPackOverOldProgram()
+    {
+        QFETCH(QStringList, options);
+        QFETCH(bool, kept);
+        const QString folder = path(u"faulty"_qs);
+        QVERIFY(writeEveryFormat(folder));
+        QVERIFY(writeFile(folder + u"/test.kaz"_qs, everyFormat().replace("11250", "11 250")));
+        const QString program = path(u"kaz-faulty"_qs);
+        QVERIFY(writeFile(program, "the program of the old test"));
+        const Run run = kazpack(QStringList{folder, u"-o"_qs, program} + options);
+        QCOMPARE(run.status, 1);
+        QVERIFY2(run.err.contains(u"no program was written"), qPrintable(run.err));
+        const QString note = program + u": note: the program that was already there is left as it was and still "
+                                       "holds the old test"_qs;
+        QCOMPARE(run.err.contains(note), kept);
+        QCOMPARE(QFileInfo::exists(program), kept);
+        if (kept)
+            QCOMPARE(readFile(program), QByteArray("the program of the old test"));
+
+        // A sound folder then makes the program anew, with or without one before it.
+        QVERIFY(writeEveryFormat(folder));
+        const Run again = kazpack({folder, u"-o"_qs, program, u"--remove-first"_qs});
+        QVERIFY2(again.status == 0, qPrintable(again.err));
+        QVERIFY(PackedTest::read(program).ok());
+    }
+
+    // Packing that fails later than the check (here: no runner) keeps the note and the rule.
+    void missingRunnerOverOldProgram()
+    {
+        const QString program = path(u"kaz-x"_qs);
+        QVERIFY(writeFile(program, "old"));
+        const QStringList args{source(u"content/istoriya"_qs), u"-o"_qs, program, u"--runner"_qs, path(u"none"_qs)};
+        const Run teacher = kazpack(args + QStringList{u"--force"_qs});
+        QCOMPARE(teacher.status, 1);
+        QVERIFY2(teacher.err.contains(u"still holds the old test"), qPrintable(teacher.err));
+        QCOMPARE(readFile(program), QByteArray("old"));
+        const Run build = kazpack(args + QStringList{u"--remove-first"_qs});
+        QCOMPARE(build.status, 1);
+        QVERIFY(!QFileInfo::exists(program));
+    }
+
     void outputIsAFolder()
     {
         const Run run = kazpack({source(u"content/istoriya"_qs), u"-o"_qs, m_dir->path()});
@@ -468,6 +519,9 @@ private Q_SLOTS:
         QTest::addRow("list_two") << QStringList{u"--list"_qs, u"p"_qs, u"q"_qs} << "--list takes one program";
         QTest::addRow("list_and_extract") << QStringList{u"--list"_qs, u"--extract"_qs, u"p"_qs} << "give one of";
         QTest::addRow("remove_without_desktop") << QStringList{u"--remove"_qs, u"p"_qs} << "--remove goes with --desktop";
+        QTest::addRow("remove_first_without_output") << QStringList{u"--remove-first"_qs, u"a"_qs} << "--remove-first is for builds";
+        QTest::addRow("remove_first_with_desktop") << QStringList{u"--remove-first"_qs, u"--desktop"_qs, u"a"_qs, u"-o"_qs, u"x"_qs} << "--remove-first is for builds";
+        QTest::addRow("list_with_remove_first") << QStringList{u"--list"_qs, u"--remove-first"_qs, u"p"_qs} << "--remove-first belongs to packing";
     }
     void usageErrors()
     {
