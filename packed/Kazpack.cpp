@@ -5,7 +5,7 @@
 #include "PackedTest.h"
 #include "TestFolder.h"
 
-#include <QBuffer>
+#include <QImage>
 #include <QCommandLineParser>
 #include <QDir>
 #include <QDirIterator>
@@ -131,13 +131,15 @@ public:
     {
     }
     QString entry(const QString &id) const { return m_share.filePath(QStringLiteral("applications/%1.desktop").arg(id)); }
-    QString icon(const QString &id, int size) const
+    QString iconPath(const QString &id, int size) const
     {
         return m_share.filePath(QStringLiteral("icons/hicolor/%1x%1/apps/%2.png").arg(size).arg(id));
     }
 
-    bool write(const DesktopFiles::Program &program, QTextStream &out, QTextStream &err) const
+    // The icon is the test's own `icon` (icon.png's bytes) when it has one, else KAZ's.
+    bool write(const DesktopFiles::Program &program, const QByteArray &icon, QTextStream &out, QTextStream &err) const
     {
+        const QImage own = icon.isEmpty() ? QImage() : QImage::fromData(icon, "PNG");
         QString error;
         const QString path = entry(program.id);
         if (!QDir().mkpath(QFileInfo(path).path())
@@ -147,12 +149,8 @@ public:
         }
         out << path << '\n';
         for (int size : KazIconDrawing::sizes()) {
-            const QString png = icon(program.id, size);
-            QByteArray bytes;
-            QBuffer buffer(&bytes);
-            buffer.open(QIODevice::WriteOnly);
-            KazIconDrawing::image(size).save(&buffer, "PNG");
-            if (!QDir().mkpath(QFileInfo(png).path()) || !save(png, bytes, &error)) {
+            const QString png = iconPath(program.id, size);
+            if (!QDir().mkpath(QFileInfo(png).path()) || !save(png, KazIconDrawing::png(size, own), &error)) {
                 err << png << ": error: cannot write the icon: " << error << '\n';
                 return false;
             }
@@ -178,8 +176,8 @@ public:
             const QString id = name.chopped(int(qstrlen(".desktop")));
             QStringList files{file.fileName()};
             for (int size : KazIconDrawing::sizes())
-                if (exists(icon(id, size)))
-                    files << icon(id, size);
+                if (exists(iconPath(id, size)))
+                    files << iconPath(id, size);
             for (const QString &f : std::as_const(files)) {
                 if (QFile::remove(f)) {
                     removed << f;
@@ -284,7 +282,7 @@ int packTo(const PackOptions &o, Old *old, QTextStream &out, QTextStream &err)
             return Problem;
         }
     }
-    if (o.desktop && !DesktopEntry(dataHome()).write(program, out, err))
+    if (o.desktop && !DesktopEntry(dataHome()).write(program, checked.icon, out, err))
         return Problem;
     return Done;
 }

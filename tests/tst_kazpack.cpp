@@ -584,6 +584,55 @@ private Q_SLOTS:
         qunsetenv("XDG_DATA_HOME");
     }
 
+    // A folder's own icon.png goes in after the pictures, comes back out, packs again to the
+    // same bytes, reaches the runner, and becomes the menu entry's icon at every size.
+    void ownIcon()
+    {
+        const QString folder = path(u"mytest"_qs);
+        QVERIFY(writeEveryFormat(folder));
+        QImage red(64, 64, QImage::Format_ARGB32);
+        red.fill(Qt::red);
+        QByteArray icon;
+        QBuffer buffer(&icon);
+        buffer.open(QIODevice::WriteOnly);
+        QVERIFY(red.save(&buffer, "PNG"));
+        QVERIFY(writeFile(folder + u"/icon.png"_qs, icon));
+
+        const QString program = path(u"kaz-mytest"_qs);
+        const Run run = kazpack({folder, u"-o"_qs, program});
+        QVERIFY2(run.status == 0, qPrintable(run.err));
+        QCOMPARE(packedNames(program), (QStringList{u"test.kaz"_qs, u"Карта 1.png"_qs, u"снимка.jpg"_qs, u"c.JPEG"_qs,
+                                                    u"d.bmp"_qs, u"e.gif"_qs, u"icon.png"_qs}));
+        const Run listed = kazpack({u"--list"_qs, program});
+        QVERIFY2(listed.out.endsWith(u"%1  icon.png\n"_qs.arg(icon.size())), qPrintable(listed.out));
+        QCOMPARE(ProgramTest::load(program).icon, icon);
+
+        const QString back = path(u"back"_qs);
+        QCOMPARE(kazpack({u"--extract"_qs, program, back}).status, 0);
+        QCOMPARE(readFile(back + u"/icon.png"_qs), icon);
+        QCOMPARE(kazpack({back, u"-o"_qs, path(u"again"_qs)}).status, 0);
+        QCOMPARE(readFile(path(u"again"_qs)), readFile(program));
+
+        // Without icon.png the runner keeps its own.
+        QCOMPARE(kazpack({source(u"content/istoriya"_qs), u"-o"_qs, path(u"plain"_qs)}).status, 0);
+        QVERIFY(ProgramTest::load(path(u"plain"_qs)).icon.isEmpty());
+
+        const QString share = path(u"share"_qs);
+        qputenv("XDG_DATA_HOME", QFile::encodeName(share));
+        const Run desktop = kazpack({u"--desktop"_qs, u"--force"_qs, folder, u"-o"_qs, program});
+        qunsetenv("XDG_DATA_HOME");
+        QVERIFY2(desktop.status == 0, qPrintable(desktop.err));
+        const QStringList entries = QDir(share + u"/applications"_qs).entryList(QDir::Files);
+        QCOMPARE(entries.size(), 1);
+        const QString id = entries.constFirst().chopped(8);
+        QVERIFY(readFile(share + u"/applications/"_qs + entries.constFirst()).contains("\nIcon=" + id.toUtf8() + '\n'));
+        for (int size : {16, 64, 256}) {
+            const QImage written(share + u"/icons/hicolor/%1x%1/apps/%2.png"_qs.arg(size).arg(id));
+            QCOMPARE(written.size(), QSize(size, size));
+            QCOMPARE(written.pixelColor(size / 2, size / 2), QColor(Qt::red));
+        }
+    }
+
     // A broken program says what is wrong and what to do, and ends with status 1 before any
     // window is made.
     void damagedProgramTellsTheLearner_data()
