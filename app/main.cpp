@@ -67,6 +67,7 @@ int main(int argc, char *argv[])
         return EXIT_FAILURE;
     }
     KazProgram program(loaded.content);
+    program.setIcon(loaded.icon);
     program.view()->showCentred();
     return app.exec();
 }

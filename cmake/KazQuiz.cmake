@@ -55,9 +55,14 @@ function(kaz_add_quiz folder output_dir)
     get_filename_component(name "${folder}" NAME)
     set(target "kaz-${name}")
     set(program "${output_dir}/${target}${CMAKE_EXECUTABLE_SUFFIX}")
+    # The depfile lists the files packed; an icon.png added later is seen at the next configure.
+    set(own_icon "")
+    if(EXISTS "${folder}/icon.png")
+        set(own_icon "${folder}/icon.png")
+    endif()
     add_custom_command(OUTPUT "${program}"
-        COMMAND kazpack --force --runner "$<TARGET_FILE:kazrunner>" -o "${program}" --depfile "${program}.d" "${folder}"
-        DEPENDS kazpack kazrunner "${folder}/test.kaz"
+        COMMAND kazpack --remove-first --runner "$<TARGET_FILE:kazrunner>" -o "${program}" --depfile "${program}.d" "${folder}"
+        DEPENDS kazpack kazrunner "${folder}/test.kaz" ${own_icon}
         DEPFILE "${program}.d"
         COMMENT "Packing the test in ${folder} into ${target}"
         VERBATIM)

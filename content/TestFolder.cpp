@@ -11,6 +11,7 @@
 #include <QRegularExpression>
 #include <QSet>
 #include <QTextStream>
+#include <algorithm>
 #include <cmath>
 
 namespace TestFolder {
@@ -86,7 +87,63 @@ void readTest(Checked &c, const QByteArray &text, ContentReader::Options options
     }
 }
 
+// Checks the test's icon, whose bytes `look` gives (false: the test has none); a sound icon
+// goes into the store's files after the pictures, once even when a question shows it too.
+template <typename Look>
+void checkIcon(Checked &c, const QString &path, Look look)
+{
+    QByteArray bytes;
+    QString problem;
+    if (!look(&bytes, &problem))
+        return;
+    if (problem.isEmpty())
+        problem = iconProblem(bytes);
+    if (!problem.isEmpty()) {
+        c.problems.append({path, 0, problem});
+        c.files.clear();
+        return;
+    }
+    c.icon = bytes;
+    const QString name = QLatin1String(IconName);
+    if (c.ok() && std::none_of(c.files.cbegin(), c.files.cend(), [&name](const TestFile &f) { return f.name == name; }))
+        c.files.append({name, bytes});
+}
+
 } // namespace
+
+QString iconProblem(const QByteArray &bytes)
+{
+    const QString advice = QStringLiteral("an icon is a square PNG picture from %1 × %1 to %2 × %2 pixels, best 256 × 256")
+                               .arg(MinIconSize)
+                               .arg(MaxIconSize);
+    if (!bytes.startsWith("\x89PNG\r\n\x1a\n"))
+        return QStringLiteral("the icon is not a PNG file; %1: save it as PNG under the name icon.png").arg(advice);
+    QBuffer buffer;
+    buffer.setData(bytes);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer, "png");
+    // The size from the file's header first, so that a huge picture is never decoded.
+    QSize size = reader.size();
+    QImage image;
+    if (!size.isValid() || (size.width() >= MinIconSize && size.width() <= MaxIconSize && size.width() == size.height())) {
+        image = reader.read();
+        if (image.isNull())
+            return QStringLiteral("the icon cannot be read as a picture (%1); save it again as PNG, %2")
+                .arg(reader.errorString(), advice);
+        size = image.size();
+    }
+    if (size.width() != size.height())
+        return QStringLiteral("the icon is %1 × %2 pixels, not square; %3: cut it square or save it at 256 × 256")
+            .arg(size.width())
+            .arg(size.height())
+            .arg(advice);
+    if (size.width() < MinIconSize || size.width() > MaxIconSize)
+        return QStringLiteral("the icon is %1 × %1 pixels, too %2; %3: save it at 256 × 256")
+            .arg(size.width())
+            .arg(size.width() < MinIconSize ? QStringLiteral("small") : QStringLiteral("large"))
+            .arg(advice);
+    return {};
+}
 
 qint64 maxPictureBytes()
 {
@@ -162,6 +219,32 @@ Checked check(const QString &folderPath, FileAccess::Links links)
         c, file.bytes, options, pictures,
         [links](const QString &source, QByteArray *bytes) { return readPicture(source, links, bytes); },
         [base](const QString &source) { return source.mid(base); });
+    const QString iconPath = folder.filePath(QLatin1String(IconName));
+    checkIcon(c, iconPath, [&](QByteArray *bytes, QString *problem) {
+        const QFileInfo info(iconPath);
+        if (!info.exists() && !info.isSymLink()) {
+            // Names must match letter for letter: an "Icon.PNG" would be left out unseen.
+            const QStringList near = folder.entryList(QDir::Files | QDir::System).filter(
+                QRegularExpression(QStringLiteral("^icon\\.png$"), QRegularExpression::CaseInsensitiveOption));
+            if (near.isEmpty())
+                return false;
+            *problem = QStringLiteral("there is no icon.png, but there is \"%1\"; rename it to icon.png exactly, in "
+                                      "small letters, to make it the test's icon")
+                           .arg(near.first());
+            return true;
+        }
+        if (const QString kind = FileAccess::notAFile(iconPath, links); !kind.isEmpty()) {
+            *problem = QStringLiteral("the test's icon cannot be used: ") + kind;
+            return true;
+        }
+        FileAccess::Read file = FileAccess::read(iconPath, maxPictureBytes(), links);
+        if (file.tooLarge)
+            *problem = QStringLiteral("the file is too large: %1; save the icon at 256 × 256 pixels").arg(file.problem);
+        else if (!file.ok())
+            *problem = QStringLiteral("the file cannot be read: %1").arg(file.problem);
+        *bytes = std::move(file.bytes);
+        return true;
+    });
     return c;
 }
 
@@ -192,6 +275,13 @@ Checked check(const TestFileList &files)
             return checkPicture(*found);
         },
         [](const QString &source) { return source; });
+    checkIcon(c, QLatin1String(IconName), [&byName](QByteArray *bytes, QString *) {
+        const auto found = byName.constFind(QLatin1String(IconName));
+        if (found == byName.cend())
+            return false;
+        *bytes = *found;
+        return true;
+    });
     return c;
 }
 

@@ -21,9 +21,12 @@ struct Checked
     bool read = false; // test.kaz could be read; else problems holds the one reason why not
     ContentStore store; // with the bytes of every picture that can be shown (pictureData)
     QList<ContentReader::Problem> problems;
-    // test.kaz, then each picture the test names, in the order of its questions, each once;
-    // empty when there is any problem. Packing these files makes the program.
+    // test.kaz, then each picture the test names, in the order of its questions, each once,
+    // then icon.png when the folder has one; empty when there is any problem. Packing these
+    // files makes the program.
     TestFileList files;
+    // The bytes of the folder's own icon.png, the program's icon; empty without one.
+    QByteArray icon;
     bool ok() const { return problems.isEmpty(); }
 };
 
@@ -35,6 +38,15 @@ Checked check(const QString &folder, FileAccess::Links links = FileAccess::Links
 // The test in `files`, as a packed program holds them; the pictures' sources are their
 // names. Files the test does not name are ignored.
 Checked check(const TestFileList &files);
+
+// The name of a test folder's own icon, and the sizes it may have, in pixels a side.
+inline const char *const IconName = "icon.png";
+constexpr int MinIconSize = 16;
+constexpr int MaxIconSize = 512;
+
+// Why `bytes` cannot be a test's icon: a square PNG picture of MinIconSize to MaxIconSize
+// pixels a side. Empty when it can.
+QString iconProblem(const QByteArray &bytes);
 
 // The most bytes a picture file may have: as many as a loaded picture may take in memory.
 qint64 maxPictureBytes();

@@ -2,7 +2,8 @@
 // program EXECUTABLE, built from the test in FOLDER, and its manual page under OUTDIR as
 // they are laid out below the installed data folder (share/):
 //   applications/<id>.desktop, metainfo/<id>.metainfo.xml,
-//   icons/hicolor/<n>x<n>/apps/<id>.png for every icon size,
+//   icons/hicolor/<n>x<n>/apps/<id>.png for every icon size (the folder's icon.png when it has
+//   one, scaled, else the icon drawing),
 //   man/man1/<executable>.1 (the build compresses it).
 // The id, the menu entry's name and the page's title come from the test's caption.
 #include "ContentReader.h"
@@ -14,6 +15,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QImage>
 #include <QTextStream>
 
 namespace {
@@ -68,13 +70,16 @@ int main(int argc, char *argv[])
     ok = writeFile(out.filePath(QStringLiteral("man/man1/%1.1").arg(program.executable)),
                    ManualPage::quizProgram(program, QStringLiteral(KAZ_VERSION)).toUtf8(), err)
         && ok;
+    // The test's own icon.png, checked by kazpack when the program was packed, else KAZ's.
+    QImage own;
+    const QString iconFile = folder.filePath(QStringLiteral("icon.png"));
+    if (QFileInfo::exists(iconFile) && !own.load(iconFile, "PNG")) {
+        err << iconFile << ": error: cannot read the test's icon; save it again as PNG\n";
+        return 1;
+    }
     for (int size : KazIconDrawing::sizes()) {
         const QString png = out.filePath(QStringLiteral("icons/hicolor/%1x%1/apps/%2.png").arg(size).arg(program.id));
-        QDir().mkpath(QFileInfo(png).path());
-        if (!KazIconDrawing::image(size).save(png, "PNG")) {
-            err << png << ": error: cannot write the icon\n";
-            ok = false;
-        }
+        ok = writeFile(png, KazIconDrawing::png(size, own), err) && ok;
     }
     return ok ? 0 : 1;
 }

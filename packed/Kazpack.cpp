@@ -5,7 +5,7 @@
 #include "PackedTest.h"
 #include "TestFolder.h"
 
-#include <QBuffer>
+#include <QImage>
 #include <QCommandLineParser>
 #include <QDir>
 #include <QDirIterator>
@@ -26,6 +26,7 @@ namespace Kazpack {
 namespace {
 
 const QString UsageText = QStringLiteral("usage: kazpack FOLDER [-o PROGRAM] [--force] [--runner RUNNER] [--desktop]\n"
+                                     "       kazpack FOLDER -o PROGRAM --remove-first [--runner RUNNER] [--depfile FILE]\n"
                                      "       kazpack --extract PROGRAM FOLDER\n"
                                      "       kazpack --list PROGRAM\n"
                                      "       kazpack --desktop --remove PROGRAM\n"
@@ -130,13 +131,15 @@ public:
     {
     }
     QString entry(const QString &id) const { return m_share.filePath(QStringLiteral("applications/%1.desktop").arg(id)); }
-    QString icon(const QString &id, int size) const
+    QString iconPath(const QString &id, int size) const
     {
         return m_share.filePath(QStringLiteral("icons/hicolor/%1x%1/apps/%2.png").arg(size).arg(id));
     }
 
-    bool write(const DesktopFiles::Program &program, QTextStream &out, QTextStream &err) const
+    // The icon is the test's own `icon` (icon.png's bytes) when it has one, else KAZ's.
+    bool write(const DesktopFiles::Program &program, const QByteArray &icon, QTextStream &out, QTextStream &err) const
     {
+        const QImage own = icon.isEmpty() ? QImage() : QImage::fromData(icon, "PNG");
         QString error;
         const QString path = entry(program.id);
         if (!QDir().mkpath(QFileInfo(path).path())
@@ -146,12 +149,8 @@ public:
         }
         out << path << '\n';
         for (int size : KazIconDrawing::sizes()) {
-            const QString png = icon(program.id, size);
-            QByteArray bytes;
-            QBuffer buffer(&bytes);
-            buffer.open(QIODevice::WriteOnly);
-            KazIconDrawing::image(size).save(&buffer, "PNG");
-            if (!QDir().mkpath(QFileInfo(png).path()) || !save(png, bytes, &error)) {
+            const QString png = iconPath(program.id, size);
+            if (!QDir().mkpath(QFileInfo(png).path()) || !save(png, KazIconDrawing::png(size, own), &error)) {
                 err << png << ": error: cannot write the icon: " << error << '\n';
                 return false;
             }
@@ -177,8 +176,8 @@ public:
             const QString id = name.chopped(int(qstrlen(".desktop")));
             QStringList files{file.fileName()};
             for (int size : KazIconDrawing::sizes())
-                if (exists(icon(id, size)))
-                    files << icon(id, size);
+                if (exists(iconPath(id, size)))
+                    files << iconPath(id, size);
             for (const QString &f : std::as_const(files)) {
                 if (QFile::remove(f)) {
                     removed << f;
@@ -202,11 +201,15 @@ struct PackOptions
     QString runner;
     bool defaultRunner = true;
     bool force = false;
+    bool removeFirst = false;
     bool desktop = false;
     QString depfile;
 };
 
-int pack(const PackOptions &o, QTextStream &out, QTextStream &err)
+// What became of the program file that was there before a pack that failed.
+enum class Old { None, KeptUnasked, Kept };
+
+int packTo(const PackOptions &o, Old *old, QTextStream &out, QTextStream &err)
 {
     // The same check as kazcheck's, with the same messages; what is packed must be the files
     // themselves, so a link among them is one more problem.
@@ -236,9 +239,7 @@ int pack(const PackOptions &o, QTextStream &out, QTextStream &err)
         return Problem;
     }
 
-    QString output = o.output;
-    if (output.isEmpty())
-        output = QStringLiteral("kaz-") + folderName(o.folder) + (isWindowsProgram(runner.bytes) ? QStringLiteral(".exe") : QString());
+    const QString &output = o.output;
     const QFileInfo target(output);
     if (target.isDir()) {
         err << output << ": error: this is a folder; give the program's file name with -o, for example -o "
@@ -246,6 +247,7 @@ int pack(const PackOptions &o, QTextStream &out, QTextStream &err)
         return Problem;
     }
     if (exists(output) && !o.force) {
+        *old = Old::KeptUnasked;
         err << output << ": error: the file already exists and is kept; give --force to replace it, or another "
             << "name with -o PROGRAM\n";
         return Problem;
@@ -268,6 +270,7 @@ int pack(const PackOptions &o, QTextStream &out, QTextStream &err)
         err << output << ": error: cannot write the program: " << error << '\n';
         return Problem;
     }
+    *old = Old::None;
     out << output << '\n';
 
     if (!o.depfile.isEmpty()) {
@@ -279,9 +282,39 @@ int pack(const PackOptions &o, QTextStream &out, QTextStream &err)
             return Problem;
         }
     }
-    if (o.desktop && !DesktopEntry(dataHome()).write(program, out, err))
+    if (o.desktop && !DesktopEntry(dataHome()).write(program, checked.icon, out, err))
         return Problem;
     return Done;
+}
+
+// The program's path when -o names none: kaz-FOLDER, with .exe for a Windows runner.
+QString defaultOutput(const PackOptions &o)
+{
+    QFile runner(o.runner);
+    const bool windows = runner.open(QIODevice::ReadOnly) && isWindowsProgram(runner.read(2));
+    return QStringLiteral("kaz-") + folderName(o.folder) + (windows ? QStringLiteral(".exe") : QString());
+}
+
+int pack(PackOptions o, QTextStream &out, QTextStream &err)
+{
+    if (o.output.isEmpty())
+        o.output = defaultOutput(o);
+    const QFileInfo target(o.output);
+    // The build's way: a failed pack leaves no program that still runs the test as it was.
+    if (o.removeFirst && (target.isFile() || target.isSymLink())) {
+        if (!QFile::remove(o.output)) {
+            err << o.output << ": error: the old program cannot be removed; make its folder writable, or remove the "
+                << "file by hand\n";
+            return Problem;
+        }
+        o.force = true;
+    }
+    Old old = QFileInfo(o.output).isFile() ? Old::Kept : Old::None;
+    const int status = packTo(o, &old, out, err);
+    if (status != Done && old == Old::Kept)
+        err << o.output << ": note: the program that was already there is left as it was and still holds the old "
+            << "test, not this one; mend what is said above and pack again\n";
+    return status;
 }
 
 int extract(const QString &programPath, const QString &folderPath, QTextStream &out, QTextStream &err)
@@ -388,7 +421,10 @@ Makes a test folder into one program file that runs the test with nothing beside
                           in the current folder. On any problem it writes nothing and lists
                           every problem, each with the file, the line and how to mend it.
   -o, --output PROGRAM    write the program to PROGRAM instead
-  --force                 replace PROGRAM when it already exists
+  --force                 replace PROGRAM when it already exists; when packing fails, a
+                          PROGRAM that was there is left as it was, with its old test
+  --remove-first          for builds: remove PROGRAM before anything else, so that when
+                          packing fails there is no program that still runs the old test
   --runner RUNNER         the quiz runner to pack the test with, for example one built for
                           Windows, or a test program whose own test is then replaced;
                           without it, the runner installed with kazpack
@@ -414,13 +450,14 @@ int run(const QStringList &arguments, const QString &defaultRunner, QTextStream 
     const QCommandLineOption helpOption({QStringLiteral("h"), QStringLiteral("help")}, {});
     const QCommandLineOption output({QStringLiteral("o"), QStringLiteral("output")}, {}, QStringLiteral("PROGRAM"));
     const QCommandLineOption force(QStringLiteral("force"), {});
+    const QCommandLineOption removeFirst(QStringLiteral("remove-first"), {});
     const QCommandLineOption runner(QStringLiteral("runner"), {}, QStringLiteral("RUNNER"));
     const QCommandLineOption desktop(QStringLiteral("desktop"), {});
     const QCommandLineOption remove(QStringLiteral("remove"), {});
     const QCommandLineOption extractOption(QStringLiteral("extract"), {});
     const QCommandLineOption listOption(QStringLiteral("list"), {});
     const QCommandLineOption depfile(QStringLiteral("depfile"), {}, QStringLiteral("FILE"));
-    parser.addOptions({helpOption, output, force, runner, desktop, remove, extractOption, listOption, depfile});
+    parser.addOptions({helpOption, output, force, removeFirst, runner, desktop, remove, extractOption, listOption, depfile});
 
     const auto usage = [&err](const QString &what) {
         err << "kazpack: error: " << what << '\n' << UsageText;
@@ -437,7 +474,7 @@ int run(const QStringList &arguments, const QString &defaultRunner, QTextStream 
             return usage(QStringLiteral("--%1 is given more than once").arg(o->names().constLast()));
     const QStringList args = parser.positionalArguments();
     const auto onlyWhenPacking = [&]() -> QString {
-        for (const QCommandLineOption *o : {&output, &force, &runner, &depfile})
+        for (const QCommandLineOption *o : {&output, &force, &removeFirst, &runner, &depfile})
             if (parser.isSet(*o))
                 return QStringLiteral("--%1 belongs to packing a folder").arg(o->names().constLast());
         return {};
@@ -477,10 +514,13 @@ int run(const QStringList &arguments, const QString &defaultRunner, QTextStream 
     o.defaultRunner = !parser.isSet(runner);
     o.runner = o.defaultRunner ? defaultRunner : parser.value(runner);
     o.force = parser.isSet(force);
+    o.removeFirst = parser.isSet(removeFirst);
     o.desktop = parser.isSet(desktop);
     o.depfile = parser.value(depfile);
     if (parser.isSet(output) && o.output.isEmpty())
         return usage(QStringLiteral("-o needs the program's file name"));
+    if (o.removeFirst && (!parser.isSet(output) || o.desktop))
+        return usage(QStringLiteral("--remove-first is for builds: it needs -o PROGRAM and goes without --desktop"));
     return pack(o, out, err);
 }
 

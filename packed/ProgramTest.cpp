@@ -50,6 +50,7 @@ Loaded load(const QString &programPath)
                              .arg(checked.problems.constFirst().toString());
         return loaded;
     }
+    loaded.icon = checked.icon;
     loaded.content = std::make_shared<const ContentStore>(std::move(checked.store));
     return loaded;
 }

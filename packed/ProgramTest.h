@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <memory>
 
@@ -14,6 +15,8 @@ struct Loaded
     std::shared_ptr<const ContentStore> content; // null when the test cannot be used
     // Otherwise what is wrong and what to do, in one or two sentences.
     QString message;
+    // The test's own icon.png, PNG bytes checked as kazpack checks them; empty without one.
+    QByteArray icon;
     bool ok() const { return content != nullptr; }
 };
 

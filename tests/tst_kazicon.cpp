@@ -5,8 +5,11 @@
 #include "KazIconDrawing.h"
 #include "KazProgram.h"
 #include "KazView.h"
+#include "PackedTest.h"
+#include "ProgramTest.h"
 
 #include <QApplication>
+#include <QBuffer>
 #include <QFile>
 #include <QImageReader>
 #include <QTemporaryDir>
@@ -110,6 +113,53 @@ private Q_SLOTS:
         QCOMPARE(widths(view.windowIcon()), (QList<int>{16, 32, 48}));
         for (int size : {16, 32, 48})
             QCOMPARE(pixels(view.windowIcon(), size), KazIconDrawing::image(size));
+    }
+
+    // A program whose test has its own icon.png shows it in its window at every size asked,
+    // scaled from the one picture; one without keeps KAZ's icon.
+    void programShowsTheTestsOwnIcon_data()
+    {
+        QTest::addColumn<QColor>("colour");
+        QTest::addColumn<int>("side");
+        QTest::addRow("blue_256") << QColor(Qt::blue) << 256;
+        QTest::addRow("red_16") << QColor(Qt::red) << 16;
+        QTest::addRow("no_icon") << QColor() << 0;
+    }
+    void programShowsTheTestsOwnIcon()
+    {
+        QFETCH(QColor, colour);
+        QFETCH(int, side);
+        QFile test(qEnvironmentVariable("KAZ_SOURCE_DIR") + QStringLiteral("/content/istoriya/test.kaz"));
+        QVERIFY(test.open(QIODevice::ReadOnly));
+        PackedTest::Files files{{QStringLiteral("test.kaz"), test.readAll()}};
+        if (colour.isValid()) {
+            QImage image(side, side, QImage::Format_ARGB32);
+            image.fill(colour);
+            QByteArray png;
+            QBuffer buffer(&png);
+            buffer.open(QIODevice::WriteOnly);
+            QVERIFY(image.save(&buffer, "PNG"));
+            files.append({QStringLiteral("icon.png"), png});
+        }
+        QTemporaryDir dir;
+        QFile program(dir.filePath(QStringLiteral("kaz-own")));
+        QVERIFY(program.open(QIODevice::WriteOnly));
+        program.write(PackedTest::pack("a runner's bytes", files));
+        program.close();
+
+        const ProgramTest::Loaded loaded = ProgramTest::load(program.fileName());
+        QVERIFY2(loaded.ok(), qPrintable(loaded.message));
+        KazProgram kaz(loaded.content);
+        kaz.setIcon(loaded.icon);
+        const QIcon icon = kaz.view()->windowIcon();
+        for (int size : {16, 32, 48}) {
+            const QImage shown = pixels(icon, size);
+            QCOMPARE(shown.size(), QSize(size, size));
+            if (colour.isValid())
+                QCOMPARE(shown.pixelColor(size / 2, size / 2), colour);
+            else
+                QCOMPARE(shown, KazIconDrawing::image(size));
+        }
     }
 };
 

@@ -342,6 +342,57 @@ private Q_SLOTS:
         QCOMPARE(st.st_mode & 07777, mode_t(0750));
     }
 
+    // A pack that fails over an older program: the teacher's file is kept and the message says
+    // it still holds the old test; the build's --remove-first leaves no program at all.
+    void failedPackOverOldProgram_data()
+    {
+        QTest::addColumn<QStringList>("options");
+        QTest::addColumn<bool>("kept");
+        QTest::addRow("teacher_without_force") << QStringList{} << true;
+        QTest::addRow("teacher_with_force") << QStringList{u"--force"_qs} << true;
+        QTest::addRow("build_remove_first") << QStringList{u"--remove-first"_qs} << false;
+    }
+    void failedPackOverOldProgram()
+    {
+        QFETCH(QStringList, options);
+        QFETCH(bool, kept);
+        const QString folder = path(u"faulty"_qs);
+        QVERIFY(writeEveryFormat(folder));
+        QVERIFY(writeFile(folder + u"/test.kaz"_qs, everyFormat().replace("11250", "11 250")));
+        const QString program = path(u"kaz-faulty"_qs);
+        QVERIFY(writeFile(program, "the program of the old test"));
+        const Run run = kazpack(QStringList{folder, u"-o"_qs, program} + options);
+        QCOMPARE(run.status, 1);
+        QVERIFY2(run.err.contains(u"no program was written"), qPrintable(run.err));
+        const QString note = program + u": note: the program that was already there is left as it was and still "
+                                       "holds the old test"_qs;
+        QCOMPARE(run.err.contains(note), kept);
+        QCOMPARE(QFileInfo::exists(program), kept);
+        if (kept)
+            QCOMPARE(readFile(program), QByteArray("the program of the old test"));
+
+        // A sound folder then makes the program anew, with or without one before it.
+        QVERIFY(writeEveryFormat(folder));
+        const Run again = kazpack({folder, u"-o"_qs, program, u"--remove-first"_qs});
+        QVERIFY2(again.status == 0, qPrintable(again.err));
+        QVERIFY(PackedTest::read(program).ok());
+    }
+
+    // Packing that fails later than the check (here: no runner) keeps the note and the rule.
+    void missingRunnerOverOldProgram()
+    {
+        const QString program = path(u"kaz-x"_qs);
+        QVERIFY(writeFile(program, "old"));
+        const QStringList args{source(u"content/istoriya"_qs), u"-o"_qs, program, u"--runner"_qs, path(u"none"_qs)};
+        const Run teacher = kazpack(args + QStringList{u"--force"_qs});
+        QCOMPARE(teacher.status, 1);
+        QVERIFY2(teacher.err.contains(u"still holds the old test"), qPrintable(teacher.err));
+        QCOMPARE(readFile(program), QByteArray("old"));
+        const Run build = kazpack(args + QStringList{u"--remove-first"_qs});
+        QCOMPARE(build.status, 1);
+        QVERIFY(!QFileInfo::exists(program));
+    }
+
     void outputIsAFolder()
     {
         const Run run = kazpack({source(u"content/istoriya"_qs), u"-o"_qs, m_dir->path()});
@@ -459,6 +510,9 @@ private Q_SLOTS:
         QTest::addRow("list_two") << QStringList{u"--list"_qs, u"p"_qs, u"q"_qs} << "--list takes one program";
         QTest::addRow("list_and_extract") << QStringList{u"--list"_qs, u"--extract"_qs, u"p"_qs} << "give one of";
         QTest::addRow("remove_without_desktop") << QStringList{u"--remove"_qs, u"p"_qs} << "--remove goes with --desktop";
+        QTest::addRow("remove_first_without_output") << QStringList{u"--remove-first"_qs, u"a"_qs} << "--remove-first is for builds";
+        QTest::addRow("remove_first_with_desktop") << QStringList{u"--remove-first"_qs, u"--desktop"_qs, u"a"_qs, u"-o"_qs, u"x"_qs} << "--remove-first is for builds";
+        QTest::addRow("list_with_remove_first") << QStringList{u"--list"_qs, u"--remove-first"_qs, u"p"_qs} << "--remove-first belongs to packing";
     }
     void usageErrors()
     {
@@ -519,6 +573,55 @@ private Q_SLOTS:
         QVERIFY2(again.err.contains(u"no menu entry in "_qs + share + u"/applications starts this program"_qs),
                  qPrintable(again.err));
         qunsetenv("XDG_DATA_HOME");
+    }
+
+    // A folder's own icon.png goes in after the pictures, comes back out, packs again to the
+    // same bytes, reaches the runner, and becomes the menu entry's icon at every size.
+    void ownIcon()
+    {
+        const QString folder = path(u"mytest"_qs);
+        QVERIFY(writeEveryFormat(folder));
+        QImage red(64, 64, QImage::Format_ARGB32);
+        red.fill(Qt::red);
+        QByteArray icon;
+        QBuffer buffer(&icon);
+        buffer.open(QIODevice::WriteOnly);
+        QVERIFY(red.save(&buffer, "PNG"));
+        QVERIFY(writeFile(folder + u"/icon.png"_qs, icon));
+
+        const QString program = path(u"kaz-mytest"_qs);
+        const Run run = kazpack({folder, u"-o"_qs, program});
+        QVERIFY2(run.status == 0, qPrintable(run.err));
+        QCOMPARE(packedNames(program), (QStringList{u"test.kaz"_qs, u"Карта 1.png"_qs, u"снимка.jpg"_qs, u"c.JPEG"_qs,
+                                                    u"d.bmp"_qs, u"e.gif"_qs, u"icon.png"_qs}));
+        const Run listed = kazpack({u"--list"_qs, program});
+        QVERIFY2(listed.out.endsWith(u"%1  icon.png\n"_qs.arg(icon.size())), qPrintable(listed.out));
+        QCOMPARE(ProgramTest::load(program).icon, icon);
+
+        const QString back = path(u"back"_qs);
+        QCOMPARE(kazpack({u"--extract"_qs, program, back}).status, 0);
+        QCOMPARE(readFile(back + u"/icon.png"_qs), icon);
+        QCOMPARE(kazpack({back, u"-o"_qs, path(u"again"_qs)}).status, 0);
+        QCOMPARE(readFile(path(u"again"_qs)), readFile(program));
+
+        // Without icon.png the runner keeps its own.
+        QCOMPARE(kazpack({source(u"content/istoriya"_qs), u"-o"_qs, path(u"plain"_qs)}).status, 0);
+        QVERIFY(ProgramTest::load(path(u"plain"_qs)).icon.isEmpty());
+
+        const QString share = path(u"share"_qs);
+        qputenv("XDG_DATA_HOME", QFile::encodeName(share));
+        const Run desktop = kazpack({u"--desktop"_qs, u"--force"_qs, folder, u"-o"_qs, program});
+        qunsetenv("XDG_DATA_HOME");
+        QVERIFY2(desktop.status == 0, qPrintable(desktop.err));
+        const QStringList entries = QDir(share + u"/applications"_qs).entryList(QDir::Files);
+        QCOMPARE(entries.size(), 1);
+        const QString id = entries.constFirst().chopped(8);
+        QVERIFY(readFile(share + u"/applications/"_qs + entries.constFirst()).contains("\nIcon=" + id.toUtf8() + '\n'));
+        for (int size : {16, 64, 256}) {
+            const QImage written(share + u"/icons/hicolor/%1x%1/apps/%2.png"_qs.arg(size).arg(id));
+            QCOMPARE(written.size(), QSize(size, size));
+            QCOMPARE(written.pixelColor(size / 2, size / 2), QColor(Qt::red));
+        }
     }
 
     // A broken program says what is wrong and what to do, and ends with status 1 before any

@@ -127,6 +127,104 @@ private Q_SLOTS:
         QCOMPARE(fromMemory.store.pictureData(u"а.png"_qs), a);
     }
 
+    // A folder's own icon.png: a square PNG of 16 to 512 pixels a side, packed after the
+    // pictures; any other is a problem of its own with what to do, from a folder and from memory.
+    void ownIcon_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QByteArray>("icon");
+        QTest::addColumn<QString>("problem"); // empty: a sound icon
+        QTest::addRow("square_256") << u"icon.png"_qs << png(256, 256) << QString();
+        QTest::addRow("smallest_16") << u"icon.png"_qs << png(16, 16) << QString();
+        QTest::addRow("largest_512") << u"icon.png"_qs << png(512, 512) << QString();
+        QTest::addRow("not_square") << u"icon.png"_qs << png(64, 48)
+                                    << u"the icon is 64 × 48 pixels, not square; an icon is a square PNG picture from "
+                                       "16 × 16 to 512 × 512 pixels, best 256 × 256"_qs;
+        QTest::addRow("too_small") << u"icon.png"_qs << png(15, 15) << u"the icon is 15 × 15 pixels, too small"_qs;
+        QTest::addRow("too_large") << u"icon.png"_qs << png(513, 513) << u"the icon is 513 × 513 pixels, too large"_qs;
+        QTest::addRow("jpeg_named_png") << u"icon.png"_qs << encoded(QImage(32, 32, QImage::Format_RGB32), "JPEG")
+                                        << u"the icon is not a PNG file"_qs;
+        QTest::addRow("png_cut_short") << u"icon.png"_qs << png(32, 32).left(40)
+                                       << u"the icon cannot be read as a picture"_qs;
+    }
+    void ownIcon()
+    {
+        QFETCH(QString, name);
+        QFETCH(QByteArray, icon);
+        QFETCH(QString, problem);
+        QTemporaryDir dir;
+        const QDir d(dir.path());
+        const QByteArray b = png(20, 10);
+        const QByteArray a = png(10, 10);
+        QVERIFY(TestFiles::write(d.filePath(u"test.kaz"_qs), threePictures()));
+        QVERIFY(TestFiles::write(d.filePath(u"б.png"_qs), b));
+        QVERIFY(TestFiles::write(d.filePath(u"а.png"_qs), a));
+        QVERIFY(TestFiles::write(d.filePath(name), icon));
+        const TestFileList files = {{u"test.kaz"_qs, threePictures()}, {u"б.png"_qs, b}, {u"а.png"_qs, a}};
+
+        const TestFolder::Checked fromFolder = TestFolder::check(dir.path(), FileAccess::Links::Refuse);
+        const TestFolder::Checked fromMemory = TestFolder::check(files + TestFileList{{name, icon}});
+        if (problem.isEmpty()) {
+            QVERIFY2(fromFolder.ok(), qPrintable(problems(fromFolder).join(u'\n')));
+            const TestFileList expected = files + TestFileList{{u"icon.png"_qs, icon}};
+            QCOMPARE(fromFolder.files, expected);
+            QCOMPARE(fromFolder.icon, icon);
+            QCOMPARE(fromMemory.files, expected);
+            QCOMPARE(fromMemory.icon, icon);
+            return;
+        }
+        QCOMPARE(fromFolder.problems.size(), 1);
+        QCOMPARE(fromFolder.problems.constFirst().file, d.filePath(u"icon.png"_qs));
+        QVERIFY2(fromFolder.problems.constFirst().message.startsWith(problem),
+                 qPrintable(fromFolder.problems.constFirst().message));
+        QVERIFY(fromFolder.problems.constFirst().message.contains(u"256 × 256"));
+        QVERIFY(fromFolder.files.isEmpty());
+        QVERIFY(fromFolder.icon.isEmpty());
+        QCOMPARE(problems(fromMemory), problems(fromFolder));
+        QVERIFY(fromMemory.files.isEmpty());
+    }
+
+    // An icon that is not the plain file icon.png exactly: a link (when packing), a folder, a
+    // name in other letters. Without any icon nothing is added.
+    void iconNotAFile_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("problem");
+        QTest::addRow("link_refused") << u"link"_qs << u"the test's icon cannot be used: the file is a symbolic link"_qs;
+        QTest::addRow("folder") << u"folder"_qs << u"the test's icon cannot be used: it is a folder"_qs;
+        QTest::addRow("capital_letters") << u"Icon.PNG"_qs
+                                         << u"there is no icon.png, but there is \"Icon.PNG\"; rename it to icon.png exactly"_qs;
+        QTest::addRow("none") << u"none"_qs << QString();
+    }
+    void iconNotAFile()
+    {
+        QFETCH(QString, kind);
+        QFETCH(QString, problem);
+        QTemporaryDir dir;
+        const QDir d(dir.path());
+        QVERIFY(TestFiles::write(d.filePath(u"test.kaz"_qs), threePictures()));
+        QVERIFY(TestFiles::write(d.filePath(u"б.png"_qs), png(20, 10)));
+        QVERIFY(TestFiles::write(d.filePath(u"а.png"_qs), png(10, 10)));
+        QVERIFY(TestFiles::write(d.filePath(u"real.png"_qs), png(32, 32)));
+        if (kind == u"link")
+            QVERIFY(QFile::link(u"real.png"_qs, d.filePath(u"icon.png"_qs)));
+        else if (kind == u"folder")
+            QVERIFY(d.mkdir(u"icon.png"_qs));
+        else if (kind != u"none")
+            QVERIFY(TestFiles::write(d.filePath(kind), png(32, 32)));
+
+        const TestFolder::Checked checked = TestFolder::check(dir.path(), FileAccess::Links::Refuse);
+        if (problem.isEmpty()) {
+            QVERIFY2(checked.ok(), qPrintable(problems(checked).join(u'\n')));
+            QCOMPARE(checked.files.size(), 3);
+            QVERIFY(checked.icon.isEmpty());
+            return;
+        }
+        QCOMPARE(checked.problems.size(), 1);
+        QVERIFY2(checked.problems.constFirst().message.startsWith(problem), qPrintable(checked.problems.constFirst().message));
+        QVERIFY(checked.files.isEmpty());
+    }
+
     void memoryWithoutTest()
     {
         const TestFolder::Checked checked = TestFolder::check(TestFileList{{u"а.png"_qs, png(1, 1)}});

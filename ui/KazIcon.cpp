@@ -1,6 +1,9 @@
 #include "KazIcon.h"
 
 #include <QDir>
+#include <QFileInfo>
+#include <QImage>
+#include <QPixmap>
 
 namespace KazIcon {
 
@@ -21,6 +24,20 @@ QIcon windowIcon(const QStringList &files)
     for (const QString &file : files)
         icon.addFile(file);
     return icon.availableSizes().isEmpty() ? QIcon() : icon;
+}
+
+QIcon windowIcon(const QByteArray &bytes)
+{
+    const QImage image = QImage::fromData(bytes);
+    if (image.isNull())
+        return {};
+    // QIcon scales only down: the picture at its own size and at each size of the built-in
+    // icon's files (named by their size), so that a small one still fills a large place.
+    QIcon icon(QPixmap::fromImage(image));
+    for (const QString &file : builtInFiles())
+        if (const int size = QFileInfo(file).baseName().toInt(); size > 0 && size != image.width())
+            icon.addPixmap(QPixmap::fromImage(image.scaled(size, size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)));
+    return icon;
 }
 
 } // namespace KazIcon

@@ -15,4 +15,8 @@ QStringList builtInFiles();
 // that is missing or no readable image is left out. A null icon when no file could be read.
 QIcon windowIcon(const QStringList &files);
 
+// A window icon of one picture file's bytes (a test's icon.png): the picture at its own size
+// and scaled to each size of builtInFiles(); a null icon when the bytes are no readable image.
+QIcon windowIcon(const QByteArray &bytes);
+
 } // namespace KazIcon

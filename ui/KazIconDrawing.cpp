@@ -1,5 +1,6 @@
 #include "KazIconDrawing.h"
 
+#include <QBuffer>
 #include <QPainter>
 
 #include <algorithm>
@@ -30,6 +31,17 @@ QImage image(int size)
     p.setPen(QPen(Qt::white, 2 * s));
     p.drawLine(QPointF(13 * s, 10 * s), QPointF(19 * s, 22 * s));
     return img;
+}
+
+QByteArray png(int size, const QImage &own)
+{
+    const QImage picture = own.isNull() ? image(size)
+                                        : own.scaled(size, size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    picture.save(&buffer, "PNG");
+    return bytes;
 }
 
 } // namespace KazIconDrawing

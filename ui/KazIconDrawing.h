@@ -11,4 +11,8 @@ const QList<int> &sizes();
 
 // The program's icon at size × size pixels: two linked cards on the test window's green.
 QImage image(int size);
+
+// The icon at size × size pixels as PNG bytes: `own` (a test's icon.png) scaled smoothly to
+// that size, or without one, image(size).
+QByteArray png(int size, const QImage &own = QImage());
 } // namespace KazIconDrawing

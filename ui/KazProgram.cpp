@@ -2,6 +2,7 @@
 
 #include "DisplayFonts.h"
 #include "Kaz.h"
+#include "KazIcon.h"
 #include "KazView.h"
 #include "TestFolder.h"
 
@@ -31,6 +32,12 @@ KazProgram::KazProgram(std::function<std::shared_ptr<const ContentStore>()> load
 }
 
 KazProgram::~KazProgram() = default;
+
+void KazProgram::setIcon(const QByteArray &icon)
+{
+    if (const QIcon own = KazIcon::windowIcon(icon); !own.isNull())
+        m_view->setWindowIcon(own);
+}
 
 std::shared_ptr<const ContentStore> KazProgram::load(const QString &contentPath)
 {

@@ -25,6 +25,10 @@ public:
     Kaz *model() const { return m_model; }
     KazView *view() const { return m_view.get(); }
 
+    // Shows `icon` (a test's checked icon.png) as the window's icon; with none, or one that
+    // cannot be read, the window keeps KAZ's own icon.
+    void setIcon(const QByteArray &icon);
+
     // Reads the test folder of `contentPath` (its test.kaz) with the pictures it names, as
     // kazpack does; problems go to stderr.
     static std::shared_ptr<const ContentStore> load(const QString &contentPath);
