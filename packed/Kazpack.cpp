@@ -232,6 +232,20 @@ int packTo(const PackOptions &o, Old *old, QTextStream &out, QTextStream &err)
         err << o.runner << ": error: cannot use this runner: " << runner.reason << advice(runner.fault) << '\n';
         return Problem;
     }
+    // Any other file would become a "program" that runs as a script or not at all.
+    const qint64 format = PackedTest::runnerFormat(runner.bytes);
+    if (format < 0) {
+        err << o.runner << ": error: this is not a KAZ quiz runner (kazrunner or a KAZ test program); "
+            << (o.defaultRunner ? QStringLiteral("install KAZ again, or give the path of kazrunner with --runner")
+                                : QStringLiteral("give the path of kazrunner, for example /usr/libexec/kaz/kazrunner"))
+            << '\n';
+        return Problem;
+    }
+    if (format < PackedTest::Version) {
+        err << o.runner << ": error: this runner reads only packed format " << format << ", older than format "
+            << PackedTest::Version << " that this kazpack writes; use the kazrunner that came with this kazpack\n";
+        return Problem;
+    }
     QString problem;
     const QByteArray tail = PackedTest::tail(checked.files, &problem);
     if (tail.isEmpty()) {
