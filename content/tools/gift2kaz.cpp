@@ -24,7 +24,7 @@ int main(int argc, char *argv[])
     QCommandLineParser parser;
     parser.setApplicationDescription(
         QStringLiteral("Turns every matching question of a GIFT file into a KAZ test folder."));
-    parser.addHelpOption();
+    const QCommandLineOption help = parser.addHelpOption();
     const QCommandLineOption output({QStringLiteral("o"), QStringLiteral("output")},
                                     QStringLiteral("Folder in which the test folders are made (default: the current "
                                                    "folder)."),
@@ -38,13 +38,23 @@ int main(int argc, char *argv[])
                                    QStringLiteral("Replace test.kaz in test folders that already exist."));
     parser.addOptions({output, address, force});
     parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("The GIFT file (UTF-8)."));
-    parser.process(app);
 
-    const QStringList files = parser.positionalArguments();
-    if (files.size() != 1) {
+    // Every mistake in the command line, an unknown option too, is told the same way.
+    const auto usage = [&err](const QString &what) {
+        if (!what.isEmpty())
+            err << "gift2kaz: error: " << what << '\n';
         err << "usage: gift2kaz [--output DIR] [--address URL] [--force] FILE.gift\n";
         return 2;
+    };
+    if (!parser.parse(app.arguments()))
+        return usage(parser.errorText());
+    if (parser.isSet(help)) {
+        out << parser.helpText();
+        return 0;
     }
+    const QStringList files = parser.positionalArguments();
+    if (files.size() != 1)
+        return usage(files.isEmpty() ? QStringLiteral("give the GIFT file") : QStringLiteral("give one GIFT file"));
     const QString addr = parser.value(address);
     static const QRegularExpression space(QStringLiteral("\\s"));
     // The caption is the address, a space and the title, on one line of the test.
