@@ -376,6 +376,8 @@ QString writeAdvice(int error)
     case EDQUOT:
 #endif
         return QStringLiteral("the disk is full; make room on it or choose a folder on another disk");
+    case ENOENT:
+        return QStringLiteral("make that folder first, or choose one that exists");
     default:
         return QStringLiteral("choose another folder");
     }

@@ -1,6 +1,7 @@
 #include "Kazpack.h"
 
 #include "DesktopFiles.h"
+#include "FileAccess.h"
 #include "KazIconDrawing.h"
 #include "PackedTest.h"
 #include "TestFolder.h"
@@ -15,6 +16,7 @@
 #include <QTextStream>
 
 #include <algorithm>
+#include <cerrno>
 #include <optional>
 
 #ifdef Q_OS_UNIX
@@ -76,6 +78,18 @@ bool save(const QString &path, const QByteArray &bytes, QString *error,
         return false;
     }
     return true;
+}
+
+// Why `path` was not written, QSaveFile's `error` with what to do where the folder says it.
+QString writeFailure(const QString &path, const QString &error)
+{
+    const QFileInfo folder(QFileInfo(path).absolutePath());
+    if (!folder.isDir())
+        return QStringLiteral("the folder %1 does not exist; %2")
+            .arg(QDir::toNativeSeparators(folder.filePath()), FileAccess::writeAdvice(ENOENT));
+    if (!folder.isWritable())
+        return error + QStringLiteral("; ") + FileAccess::writeAdvice(EACCES);
+    return error;
 }
 
 // A path in a Makefile rule, as depfiles write it.
@@ -281,7 +295,7 @@ int packTo(const PackOptions &o, Old *old, QTextStream &out, QTextStream &err)
 
     QString error;
     if (!save(output, runner.bytes + tail, &error, executablePermissions())) {
-        err << output << ": error: cannot write the program: " << error << '\n';
+        err << output << ": error: cannot write the program: " << writeFailure(output, error) << '\n';
         return Problem;
     }
     *old = Old::None;
@@ -292,7 +306,8 @@ int packTo(const PackOptions &o, Old *old, QTextStream &out, QTextStream &err)
         for (const PackedTest::File &f : checked.files)
             rule += u' ' + makePath(QFileInfo(QDir(o.folder).filePath(f.name)).absoluteFilePath());
         if (!save(o.depfile, (rule + u'\n').toUtf8(), &error)) {
-            err << o.depfile << ": error: cannot write the list of the program's files: " << error << '\n';
+            err << o.depfile << ": error: cannot write the list of the program's files: "
+                << writeFailure(o.depfile, error) << '\n';
             return Problem;
         }
     }

@@ -400,6 +400,32 @@ private Q_SLOTS:
         QVERIFY2(run.err.contains(u"this is a folder; give the program's file name with -o"), qPrintable(run.err));
     }
 
+    // A program or list that cannot be written says why in words and what to do.
+    void outputNotWritten_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("says");
+        QTest::addRow("program_in_a_missing_folder")
+            << QStringList{u"-o"_qs, u"nowhere/kaz-x"_qs}
+            << u"nowhere/kaz-x: error: cannot write the program: the folder %1/nowhere does not exist; make that "
+               "folder first, or choose one that exists"_qs;
+        QTest::addRow("depfile_in_a_missing_folder")
+            << QStringList{u"-o"_qs, u"kaz-x"_qs, u"--remove-first"_qs, u"--depfile"_qs, u"gone/kaz-x.d"_qs}
+            << u"gone/kaz-x.d: error: cannot write the list of the program's files: the folder %1/gone does not "
+               "exist; make that folder first, or choose one that exists"_qs;
+    }
+    void outputNotWritten()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, says);
+        const QString current = QDir::currentPath();
+        QVERIFY(QDir::setCurrent(m_dir->path()));
+        const Run run = kazpack(QStringList{source(u"content/istoriya"_qs)} + arguments);
+        QVERIFY(QDir::setCurrent(current));
+        QCOMPARE(run.status, 1);
+        QVERIFY2(run.err.contains(says.arg(QDir(m_dir->path()).canonicalPath())), qPrintable(run.err));
+    }
+
     // Links are refused, whatever they point at, with the file they are named by.
     void linksRefused_data()
     {
