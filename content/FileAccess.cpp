@@ -351,15 +351,37 @@ QString checkTarget(const fs::path &root, const QString &relative)
 
 } // namespace
 
+// The system's texts of the commonest failures, in the language of the messages around them
+// (kaz_bg.ts); any other stays in English.
+[[maybe_unused]] constexpr const char *KnownReasons[] = {
+    QT_TRANSLATE_NOOP("FileAccess", "no such file or directory"),
+    QT_TRANSLATE_NOOP("FileAccess", "permission denied"),
+    QT_TRANSLATE_NOOP("FileAccess", "operation not permitted"),
+    QT_TRANSLATE_NOOP("FileAccess", "is a directory"),
+    QT_TRANSLATE_NOOP("FileAccess", "not a directory"),
+    QT_TRANSLATE_NOOP("FileAccess", "no space left on device"),
+    QT_TRANSLATE_NOOP("FileAccess", "read-only file system"),
+    QT_TRANSLATE_NOOP("FileAccess", "input/output error"),
+    QT_TRANSLATE_NOOP("FileAccess", "file name too long"),
+    QT_TRANSLATE_NOOP("FileAccess", "too many levels of symbolic links"),
+    QT_TRANSLATE_NOOP("FileAccess", "disk quota exceeded"),
+    QT_TRANSLATE_NOOP("FileAccess", "file exists"),
+    QT_TRANSLATE_NOOP("FileAccess", "device or resource busy"),
+    QT_TRANSLATE_NOOP("FileAccess", "file too large"),
+};
+
 QString reason(int error)
 {
+    QString english;
 #ifdef Q_OS_LINUX
-    // In English, as every other word of the message, whatever language the system speaks.
-    static const locale_t english = ::newlocale(LC_ALL_MASK, "C", locale_t(nullptr));
-    if (english)
-        return smallFirst(QString::fromLocal8Bit(::strerror_l(error, english)));
+    // English whatever language the system speaks: the messages' own translation decides.
+    static const locale_t c = ::newlocale(LC_ALL_MASK, "C", locale_t(nullptr));
+    if (c)
+        english = smallFirst(QString::fromLocal8Bit(::strerror_l(error, c)));
 #endif
-    return smallFirst(QString::fromStdString(std::generic_category().message(error)));
+    if (english.isEmpty())
+        english = smallFirst(QString::fromStdString(std::generic_category().message(error)));
+    return QCoreApplication::translate("FileAccess", english.toUtf8().constData());
 }
 
 QString writeAdvice(int error)

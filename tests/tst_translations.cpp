@@ -1,5 +1,6 @@
 // The tools' messages follow the user's locale: Bulgarian under bg_BG, English otherwise;
 // and every Bulgarian text keeps the placeholders of its English one.
+#include "FileAccess.h"
 #include "KazTranslations.h"
 
 #include <QCoreApplication>
@@ -12,6 +13,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QXmlStreamReader>
+
+#include <cerrno>
 
 namespace {
 
@@ -197,6 +200,17 @@ private Q_SLOTS:
             << gift2kaz << QStringList{u"--output"_qs, m_dir.path(), gift} << c << 1
             << QStringList{u"choice.gift:1: note: skipped the multiple-choice question \"Q1\""_qs,
                            u"choice.gift: error: the file holds no matching question"_qs};
+        // The reasons that FileAccess gives are translated with the messages around them.
+        const QString missing = m_dir.filePath(u"missing.gift"_qs);
+        QTest::addRow("gift2kaz_missing_file_bulgarian")
+            << gift2kaz << QStringList{missing} << bg << 1
+            << QStringList{u"missing.gift: грешка: файлът GIFT не може да се прочете: няма такъв файл"_qs};
+        QTest::addRow("gift2kaz_missing_file_english")
+            << gift2kaz << QStringList{missing} << c << 1
+            << QStringList{u"missing.gift: error: cannot read the GIFT file: there is no such file"_qs};
+        QTest::addRow("gift2kaz_folder_bulgarian")
+            << gift2kaz << QStringList{m_dir.path()} << bg << 1
+            << QStringList{u": грешка: файлът GIFT не може да се прочете: това е папка, а не файл"_qs};
         // The runner alone holds no test: what a learner sees when the program lost its test.
         QTest::addRow("runner_without_test_bulgarian")
             << runner << QStringList{} << bg << 1
@@ -231,9 +245,13 @@ private Q_SLOTS:
         QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedKingdom));
         QVERIFY(!KazTranslations::install(*QCoreApplication::instance()));
         QCOMPARE(QCoreApplication::translate("kazcheck", "the test was not built"), u"the test was not built"_qs);
+        QCOMPARE(FileAccess::reason(ENOENT), u"no such file or directory"_qs);
         QLocale::setDefault(QLocale(QLocale::Bulgarian, QLocale::Bulgaria));
         QVERIFY(KazTranslations::install(*QCoreApplication::instance()));
         QCOMPARE(QCoreApplication::translate("kazcheck", "the test was not built"), u"тестът не беше направен"_qs);
+        // The system's own reasons too, where the translation knows them.
+        QCOMPARE(FileAccess::reason(ENOENT), u"няма такъв файл или папка"_qs);
+        QCOMPARE(FileAccess::reason(EXDEV), u"invalid cross-device link"_qs);
         QLocale::setDefault(QLocale::c());
     }
 

@@ -430,6 +430,62 @@
         <source>%1 is not a folder but %2; choose another folder</source>
         <translation>%1 не е папка, а %2; изберете друга папка</translation>
     </message>
+    <message>
+        <source>no such file or directory</source>
+        <translation>няма такъв файл или папка</translation>
+    </message>
+    <message>
+        <source>permission denied</source>
+        <translation>нямате разрешение</translation>
+    </message>
+    <message>
+        <source>operation not permitted</source>
+        <translation>действието не е разрешено</translation>
+    </message>
+    <message>
+        <source>is a directory</source>
+        <translation>това е папка</translation>
+    </message>
+    <message>
+        <source>not a directory</source>
+        <translation>това не е папка</translation>
+    </message>
+    <message>
+        <source>no space left on device</source>
+        <translation>на диска няма свободно място</translation>
+    </message>
+    <message>
+        <source>read-only file system</source>
+        <translation>дискът може само да се чете</translation>
+    </message>
+    <message>
+        <source>input/output error</source>
+        <translation>грешка при четене или запис на диска</translation>
+    </message>
+    <message>
+        <source>file name too long</source>
+        <translation>името на файла е твърде дълго</translation>
+    </message>
+    <message>
+        <source>too many levels of symbolic links</source>
+        <translation>твърде много вложени символни връзки</translation>
+    </message>
+    <message>
+        <source>disk quota exceeded</source>
+        <translation>квотата ви на диска е изчерпана</translation>
+    </message>
+    <message>
+        <source>file exists</source>
+        <translation>файлът вече съществува</translation>
+    </message>
+    <message>
+        <source>device or resource busy</source>
+        <translation>устройството е заето</translation>
+    </message>
+    <message>
+        <source>file too large</source>
+        <translation>файлът е твърде голям</translation>
+    </message>
 </context>
 <context>
     <name>Gift</name>
@@ -702,11 +758,11 @@
     </message>
     <message>
         <source>%1: packed format %2, 1 file, %3 bytes</source>
-        <translation>%1: опакован формат %2, 1 файл, %3 байта</translation>
+        <translation>%1: формат на опаковката %2, 1 файл, %3 байта</translation>
     </message>
     <message>
         <source>%1: packed format %2, %3 files, %4 bytes</source>
-        <translation>%1: опакован формат %2, %3 файла, %4 байта</translation>
+        <translation>%1: формат на опаковката %2, %3 файла, %4 байта</translation>
     </message>
     <message>
         <source>%1: error: no menu entry in %2 starts this program; nothing was removed</source>
