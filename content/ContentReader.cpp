@@ -568,10 +568,16 @@ private:
     {
         const int questions = int(m_result.store.Danni(0).size());
         const Section *s = find(Kind::Flags);
+        // With no left phrases, told already, there is no count of questions to hold the flags to.
         if (!s) {
-            problem(0, QCoreApplication::translate("ContentReader", "the section [picture flags] is missing; add it with a label line and then "
-                                      "one flag (0 or 1) for each of the %1 questions")
-                           .arg(questions));
+            problem(0, questions > 0
+                           ? QCoreApplication::translate("ContentReader", "the section [picture flags] is missing; add it "
+                                                                          "with a label line and then one flag (0 or 1) "
+                                                                          "for each of the %1 questions")
+                                 .arg(questions)
+                           : QCoreApplication::translate("ContentReader", "the section [picture flags] is missing; add it "
+                                                                          "with a label line and then one flag (0 or 1) "
+                                                                          "for each question"));
             return;
         }
         const int shift = checkLabel(*s, QCoreApplication::translate("ContentReader", "flag"), QCoreApplication::translate("ContentReader", "flags"));
@@ -595,7 +601,7 @@ private:
                                                 "to 0")
                                      .arg(q));
         }
-        if (s->items.size() + shift < questions + 1)
+        if (questions > 0 && s->items.size() + shift < questions + 1)
             problem(s->line, QCoreApplication::translate("ContentReader", "[picture flags] has flags for questions 1 to %1, but [left] has %2 "
                                             "phrases; add a flag (0 or 1) for every question up to %2")
                                  .arg(std::max<qsizetype>(0, s->items.size() + shift - 1))

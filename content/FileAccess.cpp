@@ -399,6 +399,8 @@ QString writeAdvice(int error)
     case EDQUOT:
 #endif
         return QCoreApplication::translate("FileAccess", "the disk is full; make room on it or choose a folder on another disk");
+    case ENOENT:
+        return QCoreApplication::translate("FileAccess", "make that folder first, or choose one that exists");
     default:
         return QCoreApplication::translate("FileAccess", "choose another folder");
     }

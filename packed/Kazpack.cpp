@@ -1,6 +1,7 @@
 #include "Kazpack.h"
 
 #include "DesktopFiles.h"
+#include "FileAccess.h"
 #include "KazIconDrawing.h"
 #include "PackedTest.h"
 #include "TestFolder.h"
@@ -16,6 +17,7 @@
 #include <QTextStream>
 
 #include <algorithm>
+#include <cerrno>
 #include <optional>
 
 #ifdef Q_OS_UNIX
@@ -81,6 +83,18 @@ bool save(const QString &path, const QByteArray &bytes, QString *error,
         return false;
     }
     return true;
+}
+
+// Why `path` was not written, QSaveFile's `error` with what to do where the folder says it.
+QString writeFailure(const QString &path, const QString &error)
+{
+    const QFileInfo folder(QFileInfo(path).absolutePath());
+    if (!folder.isDir())
+        return QCoreApplication::translate("Kazpack", "the folder %1 does not exist; %2")
+            .arg(QDir::toNativeSeparators(folder.filePath()), FileAccess::writeAdvice(ENOENT));
+    if (!folder.isWritable())
+        return error + QStringLiteral("; ") + FileAccess::writeAdvice(EACCES);
+    return error;
 }
 
 // A path in a Makefile rule, as depfiles write it.
@@ -242,6 +256,28 @@ int packTo(const PackOptions &o, Old *old, QTextStream &out, QTextStream &err)
             << advice(runner.fault) << '\n';
         return Problem;
     }
+    // Any other file would become a "program" that runs as a script or not at all.
+    const qint64 format = PackedTest::runnerFormat(runner.bytes);
+    if (format < 0) {
+        err << QCoreApplication::translate("Kazpack", "%1: error: this is not a KAZ quiz runner (kazrunner or a KAZ test "
+                                                      "program); %2")
+                   .arg(o.runner,
+                        o.defaultRunner
+                            ? QCoreApplication::translate("Kazpack", "install KAZ again, or give the path of kazrunner "
+                                                                     "with --runner")
+                            : QCoreApplication::translate("Kazpack", "give the path of kazrunner, for example "
+                                                                     "/usr/libexec/kaz/kazrunner"))
+            << '\n';
+        return Problem;
+    }
+    if (format < PackedTest::Version) {
+        err << QCoreApplication::translate("Kazpack", "%1: error: this runner reads only packed format %2, older than "
+                                                      "format %3 that this kazpack writes; use the kazrunner that came "
+                                                      "with this kazpack")
+                   .arg(o.runner, QString::number(format), QString::number(PackedTest::Version))
+            << '\n';
+        return Problem;
+    }
     QString problem;
     const QByteArray tail = PackedTest::tail(checked.files, &problem);
     if (tail.isEmpty()) {
@@ -283,7 +319,9 @@ int packTo(const PackOptions &o, Old *old, QTextStream &out, QTextStream &err)
 
     QString error;
     if (!save(output, runner.bytes + tail, &error, executablePermissions())) {
-        err << QCoreApplication::translate("Kazpack", "%1: error: cannot write the program: %2").arg(output, error) << '\n';
+        err << QCoreApplication::translate("Kazpack", "%1: error: cannot write the program: %2")
+                   .arg(output, writeFailure(output, error))
+            << '\n';
         return Problem;
     }
     *old = Old::None;
@@ -295,7 +333,7 @@ int packTo(const PackOptions &o, Old *old, QTextStream &out, QTextStream &err)
             rule += u' ' + makePath(QFileInfo(QDir(o.folder).filePath(f.name)).absoluteFilePath());
         if (!save(o.depfile, (rule + u'\n').toUtf8(), &error)) {
             err << QCoreApplication::translate("Kazpack", "%1: error: cannot write the list of the program's files: %2")
-                       .arg(o.depfile, error)
+                       .arg(o.depfile, writeFailure(o.depfile, error))
                 << '\n';
             return Problem;
         }

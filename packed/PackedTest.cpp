@@ -367,4 +367,20 @@ Runner runnerPart(const QString &programPath)
     return runner;
 }
 
+qint64 runnerFormat(const QByteArray &bytes)
+{
+    const QByteArrayView mark(RunnerMark);
+    for (qsizetype at = bytes.indexOf(mark); at >= 0; at = bytes.indexOf(mark, at + 1)) {
+        const qsizetype digits = at + mark.size();
+        qsizetype end = digits;
+        qint64 format = 0;
+        // Nine digits at most: far above any layout, and never an overflow.
+        while (end < bytes.size() && end - digits < 9 && bytes.at(end) >= '0' && bytes.at(end) <= '9')
+            format = format * 10 + (bytes.at(end++) - '0');
+        if (end > digits)
+            return format;
+    }
+    return -1;
+}
+
 } // namespace PackedTest

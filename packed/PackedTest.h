@@ -17,6 +17,10 @@ namespace PackedTest {
 
 // The payload layout this code writes and reads; a reader refuses a newer one.
 inline constexpr quint32 Version = 1;
+// Every quiz runner holds this text in its file, followed by the number of the newest
+// layout it reads ("KAZ quiz runner, packed format 1"; app/main.cpp keeps it in the binary).
+// kazpack packs only with a runner that holds it; reading a program never asks for it.
+inline constexpr char RunnerMark[] = "KAZ quiz runner, packed format ";
 // The trailer: SHA-256 (32), payload length (8), version (4), reserved (4), magic (8).
 inline constexpr qint64 TrailerSize = 56;
 inline constexpr char Magic[8] = {'K', 'A', 'Z', 'P', 'A', 'C', 'K', '\x1a'};
@@ -78,5 +82,9 @@ struct Runner
     bool ok() const { return fault == Fault::None; }
 };
 Runner runnerPart(const QString &programPath);
+
+// The layout that the runner `bytes` reads, from the first RunnerMark in them followed by a
+// number; -1 when they hold none, so that they are no quiz runner.
+qint64 runnerFormat(const QByteArray &bytes);
 
 } // namespace PackedTest

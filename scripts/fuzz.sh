@@ -28,9 +28,10 @@ for target in content gift packed; do
     if [ "$target" = content ]; then
         seeds=("$root"/content/*/test.kaz)
     elif [ "$target" = packed ]; then
-        # Only the tails matter: each shipped test after a runner of a few bytes.
+        # Only the tails matter: each shipped test after a runner of a few bytes, with the
+        # mark that kazpack asks of a runner.
         seeds=()
-        printf '#!fake runner\n' >"$build/fuzz/fake-runner"
+        printf '#!fake runner\nKAZ quiz runner, packed format 1\n' >"$build/fuzz/fake-runner"
         for kaz in "$root"/content/*/test.kaz; do
             folder="$(dirname "$kaz")"
             name="$(basename "$folder")"

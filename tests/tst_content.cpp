@@ -206,6 +206,9 @@ private Q_SLOTS:
         QTest::addRow("empty_left_side") << removed(s, 9, 10) << 8 << QStringLiteral("[left] has no phrases");
         QTest::addRow("empty_right_side") << removed(s, 12, 13) << 11 << QStringLiteral("[right] has no phrases");
         QTest::addRow("no_left_section") << removed(s, 8, 10) << 0 << QStringLiteral("[left] is missing");
+        // The flags are not counted against a [left] without phrases: that is told once.
+        QTest::addRow("empty_left_side_and_no_flags") << removed(removed(s, 15, 17), 9, 10) << 8
+                                                      << QStringLiteral("[left] has no phrases");
         QTest::addRow("no_parameters_section") << removed(s, 1, 7) << 0 << QStringLiteral("[parameters] is missing");
         QTest::addRow("no_picture_flags_section") << removed(s, 14, 17) << 0
                                                   << QStringLiteral("[picture flags] is missing");
@@ -391,6 +394,16 @@ private Q_SLOTS:
         QCOMPARE(p.line, line);
         QVERIFY2(p.message.contains(says), qPrintable(p.message));
         QCOMPARE(p.file, QStringLiteral("test.kaz"));
+    }
+
+    // Without [left] a missing [picture flags] is still told, but not held to "0 questions".
+    void missingFlagsWithoutLeft()
+    {
+        const ContentReader::Result result = ContentReader::read(joined(removed(removed(sound(), 14, 17), 8, 10)));
+        QCOMPARE(result.problems.size(), 2);
+        QVERIFY2(result.problems.at(0).message.contains(u"[left] is missing"), qPrintable(describe(result.problems)));
+        QCOMPARE(result.problems.at(1).message, QStringLiteral("the section [picture flags] is missing; add it with a "
+                                                               "label line and then one flag (0 or 1) for each question"));
     }
 
     void soundTestHasNoProblems()

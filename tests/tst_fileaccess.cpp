@@ -266,6 +266,8 @@ private Q_SLOTS:
                                         << QStringLiteral("that disk can only be read");
         QTest::addRow("disk_full") << int(ENOSPC) << QStringLiteral("no space left on device")
                                    << QStringLiteral("the disk is full");
+        QTest::addRow("missing_folder") << int(ENOENT) << QStringLiteral("no such file or directory")
+                                        << QStringLiteral("make that folder first");
     }
     void reasonsAreWords()
     {

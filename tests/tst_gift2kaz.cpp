@@ -136,6 +136,38 @@ private Q_SLOTS:
     }
 
     // A file wrong on every line shows its first problems, then how many more there are.
+    // A mistake in the command line ends with what is wrong, the usage line and status 2.
+    void commandLineMistakes_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("says");
+        QTest::addRow("unknown_option") << QStringList{u"--bogus"_qs, u"questions.gift"_qs}
+                                        << u"gift2kaz: error: Unknown option 'bogus'."_qs;
+        QTest::addRow("unknown_short_option") << QStringList{u"-x"_qs, u"questions.gift"_qs}
+                                              << u"gift2kaz: error: Unknown option 'x'."_qs;
+        QTest::addRow("output_without_folder") << QStringList{u"questions.gift"_qs, u"--output"_qs}
+                                               << u"gift2kaz: error: Missing value after '--output'."_qs;
+        QTest::addRow("no_file") << QStringList{} << u"gift2kaz: error: give the GIFT file"_qs;
+        QTest::addRow("two_files") << QStringList{u"a.gift"_qs, u"b.gift"_qs} << u"gift2kaz: error: give one GIFT file"_qs;
+    }
+    void commandLineMistakes()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, says);
+        const Run run = gift2kaz(arguments);
+        QCOMPARE(run.exitCode, 2);
+        QCOMPARE(run.err, (QStringList{says, u"usage: gift2kaz [--output DIR] [--address URL] [--force] FILE.gift"_qs}));
+        QVERIFY(run.out.isEmpty());
+    }
+
+    void helpSaysWhatItDoes()
+    {
+        const Run run = gift2kaz({u"--help"_qs});
+        QCOMPARE(run.exitCode, 0);
+        QVERIFY(run.out.join(u'\n').contains(u"Turns every matching question of a GIFT file into a KAZ test folder."_qs));
+        QVERIFY(run.err.isEmpty());
+    }
+
     void manyProblemsAreCut()
     {
         QTemporaryDir dir;

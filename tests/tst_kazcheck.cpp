@@ -88,10 +88,10 @@ bool makeEntry(const QDir &dir, const QString &name, const QString &what)
     return image.save(path, name.endsWith(u"JPG") ? "JPG" : "PNG");
 }
 
-Run kazcheck(const QString &folder, const QString &stamp)
+Run kazcheck(const QStringList &arguments)
 {
     QProcess p;
-    startInEnglish(p, QStringLiteral(KAZCHECK), {folder, stamp});
+    startInEnglish(p, QStringLiteral(KAZCHECK), arguments);
     if (!p.waitForFinished(30000))
         return {};
     Run r;
@@ -99,6 +99,11 @@ Run kazcheck(const QString &folder, const QString &stamp)
     const QString out = QString::fromUtf8(p.readAllStandardOutput() + p.readAllStandardError());
     r.lines = out.split(u'\n', Qt::SkipEmptyParts);
     return r;
+}
+
+Run kazcheck(const QString &folder, const QString &stamp)
+{
+    return kazcheck(QStringList{folder, stamp});
 }
 
 } // namespace
@@ -294,6 +299,48 @@ private Q_SLOTS:
         QCOMPARE(run.exitCode, 1);
         QCOMPARE(run.lines.size(), 1);
         QVERIFY2(run.lines.first().contains(u"test.kaz: error: cannot read the test"), qPrintable(run.lines.first()));
+    }
+
+    // Options are never taken for a folder: --help helps, any other is a mistake (status 2).
+    void commandLine_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QString>("says");
+        QTest::addRow("help") << QStringList{u"--help"_qs} << 0 << u"Checks the test in FOLDER"_qs;
+        QTest::addRow("help_short") << QStringList{u"-h"_qs} << 0 << u"Exit status: 0 the test is sound"_qs;
+        QTest::addRow("unknown_option") << QStringList{u"--bogus"_qs, u"folder"_qs} << 2
+                                        << u"kazcheck: error: Unknown option 'bogus'."_qs;
+        QTest::addRow("nothing") << QStringList{} << 2 << u"kazcheck: error: give the test folder to check"_qs;
+        QTest::addRow("three_arguments") << QStringList{u"a"_qs, u"b"_qs, u"c"_qs} << 2
+                                         << u"kazcheck: error: give the test folder and at most a stamp file"_qs;
+    }
+    void commandLine()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(int, exitCode);
+        QFETCH(QString, says);
+        const Run run = kazcheck(arguments);
+        QCOMPARE(run.exitCode, exitCode);
+        QVERIFY2(run.lines.contains(u"usage: kazcheck FOLDER [STAMP]"_qs), qPrintable(run.lines.join(u'\n')));
+        QVERIFY2(run.lines.join(u'\n').contains(says), qPrintable(run.lines.join(u'\n')));
+    }
+
+    // A folder whose name starts with "-" is still checked after "--".
+    void folderLikeAnOption()
+    {
+        QTemporaryDir dir;
+        const QString folder = dir.filePath(u"-test"_qs);
+        QVERIFY(QDir().mkpath(folder));
+        QFile test(folder + u"/test.kaz"_qs);
+        QVERIFY(test.open(QIODevice::WriteOnly));
+        test.write(withoutPicture().join(u'\n').toUtf8() + '\n');
+        test.close();
+        QVERIFY(QDir::setCurrent(dir.path()));
+        const Run run = kazcheck({u"--"_qs, u"-test"_qs});
+        QVERIFY(QDir::setCurrent(QDir::tempPath()));
+        QCOMPARE(run.exitCode, 0);
+        QCOMPARE(run.lines, QStringList());
     }
 };
 

@@ -401,6 +401,32 @@ private Q_SLOTS:
         QVERIFY2(run.err.contains(u"this is a folder; give the program's file name with -o"), qPrintable(run.err));
     }
 
+    // A program or list that cannot be written says why in words and what to do.
+    void outputNotWritten_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("says");
+        QTest::addRow("program_in_a_missing_folder")
+            << QStringList{u"-o"_qs, u"nowhere/kaz-x"_qs}
+            << u"nowhere/kaz-x: error: cannot write the program: the folder %1/nowhere does not exist; make that "
+               "folder first, or choose one that exists"_qs;
+        QTest::addRow("depfile_in_a_missing_folder")
+            << QStringList{u"-o"_qs, u"kaz-x"_qs, u"--remove-first"_qs, u"--depfile"_qs, u"gone/kaz-x.d"_qs}
+            << u"gone/kaz-x.d: error: cannot write the list of the program's files: the folder %1/gone does not "
+               "exist; make that folder first, or choose one that exists"_qs;
+    }
+    void outputNotWritten()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, says);
+        const QString current = QDir::currentPath();
+        QVERIFY(QDir::setCurrent(m_dir->path()));
+        const Run run = kazpack(QStringList{source(u"content/istoriya"_qs)} + arguments);
+        QVERIFY(QDir::setCurrent(current));
+        QCOMPARE(run.status, 1);
+        QVERIFY2(run.err.contains(says.arg(QDir(m_dir->path()).canonicalPath())), qPrintable(run.err));
+    }
+
     // Links are refused, whatever they point at, with the file they are named by.
     void linksRefused_data()
     {
@@ -495,6 +521,61 @@ private Q_SLOTS:
         const Run damaged = kazpack({folder, u"-o"_qs, path(u"b"_qs), u"--runner"_qs, path(u"damaged"_qs)});
         QCOMPARE(damaged.status, 1);
         QVERIFY2(damaged.err.contains(u"cannot use this runner: the test at its end was cut short"), qPrintable(damaged.err));
+    }
+
+    // Only a quiz runner, or a program made of one, becomes the runner of a program.
+    void runnerRefused_data()
+    {
+        QTest::addColumn<QByteArray>("runner");
+        QTest::addColumn<QString>("says");
+        QTest::addColumn<bool>("marked");
+        const QString notARunner = u"this is not a KAZ quiz runner (kazrunner or a KAZ test program); give the path "
+                                   "of kazrunner, for example /usr/libexec/kaz/kazrunner"_qs;
+        QFile test(source(u"content/istoriya/test.kaz"_qs));
+        QVERIFY(test.open(QIODevice::ReadOnly));
+        QTest::addRow("a_test_kaz") << test.readAll() << notARunner << false;
+        QTest::addRow("windows_header_only") << QByteArray("MZ\0\0\0\0", 6) << notARunner << false;
+        QTest::addRow("shell_script") << QByteArray("#!/bin/sh\nrm -rf \"$HOME/nothing\"\n") << notARunner << false;
+        QTest::addRow("kazpack_itself") << readFile(QStringLiteral(KAZPACK)) << notARunner << false;
+        QTest::addRow("older_format") << QByteArray("\x7f" "ELF KAZ quiz runner, packed format 0\0")
+                                      << u"this runner reads only packed format 0, older than format 1 that this "
+                                         "kazpack writes; use the kazrunner that came with this kazpack"_qs << true;
+    }
+    void runnerRefused()
+    {
+        QFETCH(QByteArray, runner);
+        QFETCH(QString, says);
+        QFETCH(bool, marked);
+        QVERIFY(writeFile(path(u"runner"_qs), runner));
+        const Run run = kazpack({source(u"content/istoriya"_qs), u"-o"_qs, path(u"kaz-x"_qs), u"--runner"_qs,
+                                 path(u"runner"_qs)});
+        QCOMPARE(run.status, 1);
+        QCOMPARE(run.err, path(u"runner"_qs) + u": error: "_qs + says + u'\n');
+        QVERIFY(!QFileInfo::exists(path(u"kaz-x"_qs)));
+        // The same file where kazpack looks for its runner by itself.
+        const Run installed = kazpack({source(u"content/istoriya"_qs), u"-o"_qs, path(u"kaz-x"_qs)}, path(u"runner"_qs));
+        QCOMPARE(installed.status, 1);
+        QCOMPARE(installed.err.contains(u"not a KAZ quiz runner (kazrunner or a KAZ test program); install KAZ again"_qs),
+                 !marked);
+    }
+
+    // The mark alone makes a runner, as the fuzzing seeds' few bytes show; a newer one serves too.
+    void runnerAccepted_data()
+    {
+        QTest::addColumn<QByteArray>("runner");
+        QTest::addRow("the_built_runner") << readFile(QStringLiteral(KAZRUNNER));
+        QTest::addRow("a_tiny_marked_runner") << QByteArray("#!fake runner\nKAZ quiz runner, packed format 1\n");
+        QTest::addRow("a_newer_runner") << QByteArray("KAZ quiz runner, packed format 2\n");
+    }
+    void runnerAccepted()
+    {
+        QFETCH(QByteArray, runner);
+        QVERIFY(writeFile(path(u"runner"_qs), runner));
+        const Run run = kazpack({source(u"content/istoriya"_qs), u"-o"_qs, path(u"kaz-x"_qs), u"--force"_qs,
+                                 u"--runner"_qs, path(u"runner"_qs)});
+        QVERIFY2(run.status == 0, qPrintable(run.err));
+        QVERIFY(readFile(path(u"kaz-x"_qs)).startsWith(runner));
+        QVERIFY(PackedTest::read(path(u"kaz-x"_qs)).ok());
     }
 
     void usageErrors_data()

@@ -268,6 +268,31 @@ private Q_SLOTS:
         QVERIFY(refused.bytes.isEmpty());
         QCOMPARE(int(PackedTest::runnerPart(dir.filePath(QStringLiteral("none"))).fault), int(Fault::Unreadable));
     }
+
+    // The mark that makes a file a quiz runner, and the layout it reads after it.
+    void runnerFormat_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<qint64>("format");
+        QTest::addRow("the_built_runner") << realRunner() << qint64(PackedTest::Version);
+        QTest::addRow("a_shell_script") << QByteArray("#!/bin/sh\necho hello\n") << qint64(-1);
+        QTest::addRow("windows_header_only") << QByteArray("MZ\0\0\0\0", 6) << qint64(-1);
+        QTest::addRow("mark_without_number") << QByteArray("KAZ quiz runner, packed format \0") << qint64(-1);
+        QTest::addRow("mark_cut_at_the_end") << QByteArray("xKAZ quiz runner, packed format ") << qint64(-1);
+        QTest::addRow("older_format") << QByteArray("KAZ quiz runner, packed format 0\0") << qint64(0);
+        QTest::addRow("newer_format") << QByteArray("\x7f" "ELFKAZ quiz runner, packed format 12\0") << qint64(12);
+        QTest::addRow("bare_mark_then_numbered") << QByteArray("KAZ quiz runner, packed format ") + '\0'
+                                                        + "KAZ quiz runner, packed format 1"
+                                                 << qint64(1);
+        QTest::addRow("endless_digits") << QByteArray("KAZ quiz runner, packed format ") + QByteArray(40, '9')
+                                        << qint64(999999999);
+    }
+    void runnerFormat()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(qint64, format);
+        QCOMPARE(PackedTest::runnerFormat(bytes), format);
+    }
 };
 
 QTEST_GUILESS_MAIN(TestPacked)

@@ -291,6 +291,10 @@
         <source>, nor are %1 later lines</source>
         <translation>, нито още %1 реда по-нататък</translation>
     </message>
+    <message>
+        <source>the section [picture flags] is missing; add it with a label line and then one flag (0 or 1) for each question</source>
+        <translation>липсва разделът [picture flags]; добавете го с един ред надпис и след това по един знак (0 или 1) за всеки въпрос</translation>
+    </message>
 </context>
 <context>
     <name>FileAccess</name>
@@ -485,6 +489,10 @@
     <message>
         <source>file too large</source>
         <translation>файлът е твърде голям</translation>
+    </message>
+    <message>
+        <source>make that folder first, or choose one that exists</source>
+        <translation>първо създайте тази папка или изберете папка, която съществува</translation>
     </message>
 </context>
 <context>
@@ -880,6 +888,26 @@ Exit status: 0 done, 1 a problem (nothing written), 2 a mistake in the command l
         <source>--remove-first is for builds: it needs -o PROGRAM and goes without --desktop</source>
         <translation>--remove-first е за компилиране: иска -o ПРОГРАМА и не върви с --desktop</translation>
     </message>
+    <message>
+        <source>the folder %1 does not exist; %2</source>
+        <translation>папката %1 не съществува; %2</translation>
+    </message>
+    <message>
+        <source>%1: error: this is not a KAZ quiz runner (kazrunner or a KAZ test program); %2</source>
+        <translation>%1: грешка: това не е основна програма на KAZ (kazrunner или програма с тест на KAZ); %2</translation>
+    </message>
+    <message>
+        <source>install KAZ again, or give the path of kazrunner with --runner</source>
+        <translation>инсталирайте KAZ отново или посочете пътя до kazrunner с --runner</translation>
+    </message>
+    <message>
+        <source>give the path of kazrunner, for example /usr/libexec/kaz/kazrunner</source>
+        <translation>посочете пътя до kazrunner, например /usr/libexec/kaz/kazrunner</translation>
+    </message>
+    <message>
+        <source>%1: error: this runner reads only packed format %2, older than format %3 that this kazpack writes; use the kazrunner that came with this kazpack</source>
+        <translation>%1: грешка: тази основна програма чете само опакован формат %2, по-стар от формат %3, който записва този kazpack; използвайте kazrunner, който е дошъл заедно с този kazpack</translation>
+    </message>
 </context>
 <context>
     <name>Printing</name>
@@ -1076,13 +1104,17 @@ Exit status: 0 done, 1 a problem (nothing written), 2 a mistake in the command l
         <source>gift2kaz: error: %1</source>
         <translation>gift2kaz: грешка: %1</translation>
     </message>
+    <message>
+        <source>give the GIFT file</source>
+        <translation>посочете GIFT файла</translation>
+    </message>
+    <message>
+        <source>give one GIFT file</source>
+        <translation>посочете само един GIFT файл</translation>
+    </message>
 </context>
 <context>
     <name>kazcheck</name>
-    <message>
-        <source>usage: kazcheck FOLDER [STAMP]</source>
-        <translation>употреба: kazcheck ПАПКА [ОТМЕТКА]</translation>
-    </message>
     <message>
         <source>the test was not built</source>
         <translation>тестът не беше направен</translation>
@@ -1090,6 +1122,48 @@ Exit status: 0 done, 1 a problem (nothing written), 2 a mistake in the command l
     <message>
         <source>%1: error: cannot write the check stamp: %2</source>
         <translation>%1: грешка: файлът-отметка за проверката не може да се запише: %2</translation>
+    </message>
+    <message>
+        <source>usage: kazcheck FOLDER [STAMP]
+       kazcheck --help
+</source>
+        <translation>употреба: kazcheck ПАПКА [ОТМЕТКА]
+          kazcheck --help
+</translation>
+    </message>
+    <message>
+        <source>
+Checks the test in FOLDER (its test.kaz and the pictures it names) against every rule of the
+KAZ test format, with the same check as kazpack. Prints nothing when the test is sound;
+otherwise prints every problem, each with the file, the line and what to do about it.
+
+  STAMP       for builds: write this file when the test is sound
+  -h, --help  print this help
+
+Exit status: 0 the test is sound, 1 a problem in the test, 2 a mistake in the command line.
+</source>
+        <translation>
+Проверява теста в ПАПКА (нейния test.kaz и картинките, които той посочва) по всички правила
+на формата за тестове на KAZ, със същата проверка като kazpack. Не извежда нищо, ако тестът
+е наред; иначе изброява всеки проблем с файла, реда и как да се поправи.
+
+  ОТМЕТКА     при компилиране: записва този файл, ако тестът е наред
+  -h, --help  извежда тази помощ
+
+Изходен код: 0 тестът е наред, 1 проблем в теста, 2 грешка в командния ред.
+</translation>
+    </message>
+    <message>
+        <source>kazcheck: error: %1</source>
+        <translation>kazcheck: грешка: %1</translation>
+    </message>
+    <message>
+        <source>give the test folder to check</source>
+        <translation>посочете папката с теста, която да се провери</translation>
+    </message>
+    <message>
+        <source>give the test folder and at most a stamp file</source>
+        <translation>посочете папката с теста и най-много един файл-отметка</translation>
     </message>
 </context>
 <context>

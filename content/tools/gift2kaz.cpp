@@ -26,7 +26,7 @@ int main(int argc, char *argv[])
     QCommandLineParser parser;
     parser.setApplicationDescription(
         QCoreApplication::translate("gift2kaz", "Turns every matching question of a GIFT file into a KAZ test folder."));
-    parser.addHelpOption();
+    const QCommandLineOption help = parser.addHelpOption();
     const QCommandLineOption output({QStringLiteral("o"), QStringLiteral("output")},
                                     QCoreApplication::translate("gift2kaz", "Folder in which the test folders are made (default: "
                                                                                "the current folder)."),
@@ -40,13 +40,24 @@ int main(int argc, char *argv[])
                                    QCoreApplication::translate("gift2kaz", "Replace test.kaz in test folders that already exist."));
     parser.addOptions({output, address, force});
     parser.addPositionalArgument(QStringLiteral("FILE"), QCoreApplication::translate("gift2kaz", "The GIFT file (UTF-8)."));
-    parser.process(app);
 
-    const QStringList files = parser.positionalArguments();
-    if (files.size() != 1) {
+    // Every mistake in the command line, an unknown option too, is told the same way.
+    const auto usage = [&err](const QString &what) {
+        if (!what.isEmpty())
+            err << QCoreApplication::translate("gift2kaz", "gift2kaz: error: %1").arg(what) << '\n';
         err << QCoreApplication::translate("gift2kaz", "usage: gift2kaz [--output DIR] [--address URL] [--force] FILE.gift") << '\n';
         return 2;
+    };
+    if (!parser.parse(app.arguments()))
+        return usage(parser.errorText());
+    if (parser.isSet(help)) {
+        out << parser.helpText();
+        return 0;
     }
+    const QStringList files = parser.positionalArguments();
+    if (files.size() != 1)
+        return usage(files.isEmpty() ? QCoreApplication::translate("gift2kaz", "give the GIFT file")
+                                     : QCoreApplication::translate("gift2kaz", "give one GIFT file"));
     const QString addr = parser.value(address);
     static const QRegularExpression space(QStringLiteral("\\s"));
     // The caption is the address, a space and the title, on one line of the test.
