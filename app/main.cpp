@@ -1,6 +1,7 @@
 // The quiz runner: the program of every test. kazpack appends a test to a copy of it, and
 // the copy finds its test at the end of its own file.
 #include "KazProgram.h"
+#include "KazTranslations.h"
 #include "KazView.h"
 #include "PackedTest.h"
 #include "ProgramTest.h"
@@ -9,7 +10,6 @@
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QTextStream>
-#include <cstdio>
 #include <cstdlib>
 #include <string_view>
 
@@ -59,16 +59,18 @@ int main(int argc, char *argv[])
     if (!displayAvailable()) {
         // The test is still read, so that a broken program says what is wrong with it.
         QCoreApplication core(argc, argv);
+        KazTranslations::install(core);
         const ProgramTest::Loaded loaded = ProgramTest::load(QCoreApplication::applicationFilePath());
         if (!loaded.ok())
             QTextStream(stderr) << loaded.message << '\n';
         else
-            std::fputs("KAZ needs a graphical desktop, and no display was found (DISPLAY is not set or not "
-                       "reachable).\n",
-                       stderr);
+            QTextStream(stderr) << QCoreApplication::translate("main", "KAZ needs a graphical desktop, and no display "
+                                                                       "was found (DISPLAY is not set or not reachable).")
+                                << '\n';
         return EXIT_FAILURE;
     }
     QApplication app(argc, argv);
+    KazTranslations::install(app);
     QApplication::setApplicationName(QStringLiteral("KAZ"));
     // The whole test is read and checked before any window is made.
     const ProgramTest::Loaded loaded = ProgramTest::load(QCoreApplication::applicationFilePath());

@@ -3,6 +3,7 @@
 #include "FileAccess.h"
 #include "Numbers.h"
 
+#include <QCoreApplication>
 #include <QHash>
 #include <QRegularExpression>
 #include <QSet>
@@ -14,8 +15,8 @@ namespace ContentReader {
 QString Problem::toString() const
 {
     if (line > 0)
-        return QStringLiteral("%1:%2: error: %3").arg(file).arg(line).arg(message);
-    return QStringLiteral("%1: error: %2").arg(file, message);
+        return QCoreApplication::translate("ContentReader", "%1:%2: error: %3").arg(file, QString::number(line), message);
+    return QCoreApplication::translate("ContentReader", "%1: error: %2").arg(file, message);
 }
 
 namespace {
@@ -122,11 +123,11 @@ private:
             const int lineNo = int(i + 1);
             if (const qsizetype at = controlCharacter(line); at >= 0) {
                 const ushort code = line.at(at).unicode();
-                problem(lineNo, QStringLiteral("this line holds an invisible control character (character code %1%2), "
+                problem(lineNo, QCoreApplication::translate("ContentReader", "this line holds an invisible control character (character code %1%2), "
                                                "which the window cannot show; such characters come with text copied "
                                                "out of other programs: delete it, or type the line again")
                                     .arg(code)
-                                    .arg(code == 0 ? QStringLiteral(", NUL") : QString()));
+                                    .arg(code == 0 ? QCoreApplication::translate("ContentReader", ", NUL") : QString()));
                 for (QChar &c : line)
                     if (c != u'\t' && c.category() == QChar::Other_Control)
                         c = QChar::ReplacementCharacter;
@@ -134,7 +135,7 @@ private:
             // The backslash that keeps a line as text is no part of it.
             const qsizetype length = line.size() - (line.startsWith(u'\\') ? 1 : 0);
             if (length > MaxLineLength && !line.startsWith(u'#')) {
-                problem(lineNo, QStringLiteral("this line holds %1 characters, but a line may hold at most %2 (a "
+                problem(lineNo, QCoreApplication::translate("ContentReader", "this line holds %1 characters, but a line may hold at most %2 (a "
                                                "phrase longer than the widest list is cut off anyway); shorten it, "
                                                "and split long instructions or explanations into several lines")
                                     .arg(length)
@@ -181,28 +182,28 @@ private:
                     bool ok = false;
                     s.number = number.toInt(&ok);
                     if (!ok || s.number < 1 || s.number > ContentStore::QuestionsWithExtras) {
-                        problem(lineNo, QStringLiteral("section [%1] names question %2, but only questions 1 to %3 "
+                        problem(lineNo, QCoreApplication::translate("ContentReader", "section [%1] names question %2, but only questions 1 to %3 "
                                                        "can have %4; use a number from 1 to %3")
                                             .arg(name, number)
                                             .arg(ContentStore::QuestionsWithExtras)
-                                            .arg(s.kind == Kind::Explanation ? QStringLiteral("explanation lines")
-                                                                             : QStringLiteral("a picture")));
+                                            .arg(s.kind == Kind::Explanation ? QCoreApplication::translate("ContentReader", "explanation lines")
+                                                                             : QCoreApplication::translate("ContentReader", "a picture")));
                         continue;
                     }
                     name = word.toString() + u' ' + QString::number(s.number);
                 } else {
                     const QString guess = nearestSection(name);
-                    problem(lineNo, QStringLiteral("unknown section [%1]%2; the sections are [parameters], "
+                    problem(lineNo, QCoreApplication::translate("ContentReader", "unknown section [%1]%2; the sections are [parameters], "
                                                    "[instructions], [left], [right], [explanation switches], "
                                                    "[explanation N], [picture flags] and [picture N]; a text line "
                                                    "that starts with [ must start with \\ instead")
                                         .arg(name,
                                              guess.isEmpty() ? QString()
-                                                             : QStringLiteral(" (did you mean [%1]?)").arg(guess)));
+                                                             : QCoreApplication::translate("ContentReader", " (did you mean [%1]?)").arg(guess)));
                     continue;
                 }
                 if (const auto it = seen.constFind(name); it != seen.cend()) {
-                    problem(lineNo, QStringLiteral("section [%1] appears a second time (first on line %2); "
+                    problem(lineNo, QCoreApplication::translate("ContentReader", "section [%1] appears a second time (first on line %2); "
                                                    "put all its lines under one header")
                                         .arg(name)
                                         .arg(*it));
@@ -215,13 +216,13 @@ private:
                 continue;
             }
             if (line.trimmed().startsWith(u'#')) {
-                problem(lineNo, QStringLiteral("this line starts with spaces and then #; a note for yourself starts "
+                problem(lineNo, QCoreApplication::translate("ContentReader", "this line starts with spaces and then #; a note for yourself starts "
                                                "with # at the very beginning of the line, so delete the spaces; to "
                                                "keep the line as text, start it with \\"));
                 continue;
             }
             if (line.trimmed().startsWith(u'[')) {
-                problem(lineNo, QStringLiteral("this line starts with [ but is not a section header; a header is "
+                problem(lineNo, QCoreApplication::translate("ContentReader", "this line starts with [ but is not a section header; a header is "
                                                "a name in square brackets alone on its line, such as [left]; to "
                                                "keep the line as text, start it with \\"));
                 continue;
@@ -231,7 +232,7 @@ private:
             const bool blank = line.trimmed().isEmpty();
             if (!current) {
                 if (!blank)
-                    problem(lineNo, QStringLiteral("this line stands before any section; put a section header "
+                    problem(lineNo, QCoreApplication::translate("ContentReader", "this line stands before any section; put a section header "
                                                    "such as [left] above it, or start it with # to make it a comment"));
                 continue;
             }
@@ -335,19 +336,21 @@ private:
     {
         const Section *s = find(Kind::Parameters);
         if (!s) {
-            problem(0, QStringLiteral("the section [parameters] is missing; add it with six lines: the window "
+            problem(0, QCoreApplication::translate("ContentReader", "the section [parameters] is missing; add it with six lines: the window "
                                       "caption, the window width, the left list's left edge and width, the right "
                                       "list's left edge and width (sizes in twips)"));
             return;
         }
         if (s->items.size() != 6)
-            problem(s->line, QStringLiteral("[parameters] has %1 lines but needs exactly 6: the caption, the window "
+            problem(s->line, QCoreApplication::translate("ContentReader", "[parameters] has %1 lines but needs exactly 6: the caption, the window "
                                             "width, the left list's left edge and width, the right list's left edge "
                                             "and width")
                                  .arg(s->items.size()));
-        static const char *const meaning[] = {"", "the window width", "the left list's left edge",
-                                              "the left list's width", "the right list's left edge",
-                                              "the right list's width"};
+        static const char *const meaning[] = {"", QT_TRANSLATE_NOOP("ContentReader", "the window width"),
+                                              QT_TRANSLATE_NOOP("ContentReader", "the left list's left edge"),
+                                              QT_TRANSLATE_NOOP("ContentReader", "the left list's width"),
+                                              QT_TRANSLATE_NOOP("ContentReader", "the right list's left edge"),
+                                              QT_TRANSLATE_NOOP("ContentReader", "the right list's width")};
         double v[6] = {};
         bool usable = s->items.size() == 6;
         for (int i = 1; i < std::min<qsizetype>(6, s->items.size()); ++i) {
@@ -355,20 +358,20 @@ private:
             const auto n = Numbers::readStrict(it.text);
             if (!n || *n < 0 || (*n == 0 && (i == 1 || i == 3 || i == 5))) {
                 usable = false;
-                problem(it.line, QStringLiteral("\"%1\" is not a usable number for %2; write a whole number of "
+                problem(it.line, QCoreApplication::translate("ContentReader", "\"%1\" is not a usable number for %2; write a whole number of "
                                                 "twips such as 3135 (1440 twips make an inch)")
-                                     .arg(it.text, QLatin1StringView(meaning[i])));
+                                     .arg(it.text, QCoreApplication::translate("ContentReader", meaning[i])));
             } else if (std::floor(*n) != *n) {
                 usable = false;
-                problem(it.line, QStringLiteral("\"%1\" for %2 is not a whole number; write a whole number of "
+                problem(it.line, QCoreApplication::translate("ContentReader", "\"%1\" for %2 is not a whole number; write a whole number of "
                                                 "twips such as %3 (15 twips make a pixel)")
-                                     .arg(it.text.trimmed(), QLatin1StringView(meaning[i]))
+                                     .arg(it.text.trimmed(), QCoreApplication::translate("ContentReader", meaning[i]))
                                      .arg(wholeNear(i, *n)));
             } else if ((i == 3 || i == 5) && *n < MinListWidth) {
                 usable = false;
-                problem(it.line, QStringLiteral("%1 %2 is too small: a list narrower than %3 twips (%4 pixels) "
+                problem(it.line, QCoreApplication::translate("ContentReader", "%1 %2 is too small: a list narrower than %3 twips (%4 pixels) "
                                                 "shows little but its scroll bar; write at least %3")
-                                     .arg(QLatin1StringView(meaning[i]))
+                                     .arg(QCoreApplication::translate("ContentReader", meaning[i]))
                                      .arg(it.text.trimmed())
                                      .arg(MinListWidth)
                                      .arg(MinListWidth / 15));
@@ -385,18 +388,18 @@ private:
                              s->items.at(3).line, s->items.at(4).line, s->items.at(5).line};
         const double inner = v[1] - FrameWidth;
         if (v[1] < ControlsRightEdge + FrameWidth)
-            problem(line[1], QStringLiteral("the window width %1 is too small: the window's buttons and boxes "
+            problem(line[1], QCoreApplication::translate("ContentReader", "the window width %1 is too small: the window's buttons and boxes "
                                             "reach %2 twips from its left side, so the width must be at least %3")
                                  .arg(s->items.at(1).text.trimmed())
                                  .arg(ControlsRightEdge)
                                  .arg(ControlsRightEdge + FrameWidth));
         else if (v[1] > MaxWindowWidth)
-            problem(line[1], QStringLiteral("the window width %1 is larger than a screen of 1920 pixels (%2 twips); "
+            problem(line[1], QCoreApplication::translate("ContentReader", "the window width %1 is larger than a screen of 1920 pixels (%2 twips); "
                                             "write at most %2")
                                  .arg(s->items.at(1).text.trimmed())
                                  .arg(MaxWindowWidth));
         if (v[2] + v[3] > v[4])
-            problem(line[3], QStringLiteral("the left list (left edge %1, width %2) reaches %3 twips, past the "
+            problem(line[3], QCoreApplication::translate("ContentReader", "the left list (left edge %1, width %2) reaches %3 twips, past the "
                                             "right list's left edge %4, so the lists would overlap; make the left "
                                             "list at most %5 wide or move the right list")
                                  .arg(v[2])
@@ -405,7 +408,7 @@ private:
                                  .arg(v[4])
                                  .arg(std::max(0.0, v[4] - v[2])));
         if (v[4] + v[5] > inner && v[1] <= MaxWindowWidth)
-            problem(line[5], QStringLiteral("the right list (left edge %1, width %2) reaches %3 twips, but the "
+            problem(line[5], QCoreApplication::translate("ContentReader", "the right list (left edge %1, width %2) reaches %3 twips, but the "
                                             "window of width %4 has only %5 inside its frame, so the list would "
                                             "be cut off; make the list at most %6 wide or the window at least %7 "
                                             "wide")
@@ -423,14 +426,14 @@ private:
         const Section *s = find(side == 0 ? Kind::Left : Kind::Right);
         const QString name = QString::fromLatin1(sideName(side));
         if (!s) {
-            problem(0, QStringLiteral("the section [%1] is missing; add it with one %1 phrase per line").arg(name));
+            problem(0, QCoreApplication::translate("ContentReader", "the section [%1] is missing; add it with one %1 phrase per line").arg(name));
             return;
         }
         if (s->items.isEmpty())
-            problem(s->line, QStringLiteral("[%1] has no phrases; a test needs at least one phrase on each side")
+            problem(s->line, QCoreApplication::translate("ContentReader", "[%1] has no phrases; a test needs at least one phrase on each side")
                                  .arg(name));
         if (s->items.size() > MaxPhrases)
-            problem(s->line, QStringLiteral("[%1] has %2 phrases; a side may hold at most %3")
+            problem(s->line, QCoreApplication::translate("ContentReader", "[%1] has %2 phrases; a side may hold at most %3")
                                  .arg(name)
                                  .arg(s->items.size())
                                  .arg(MaxPhrases));
@@ -438,12 +441,12 @@ private:
         QHash<QString, const Item *> first;
         for (const Item &it : s->items) {
             if (it.text.isEmpty()) {
-                problem(it.line, QStringLiteral("an empty phrase in [%1]; write the phrase, or delete the line")
+                problem(it.line, QCoreApplication::translate("ContentReader", "an empty phrase in [%1]; write the phrase, or delete the line")
                                      .arg(name));
                 continue;
             }
             if (it.text.contains(u'\t')) {
-                problem(it.line, QStringLiteral("the phrase \"%1\" in [%2] holds a tab character, which the list "
+                problem(it.line, QCoreApplication::translate("ContentReader", "the phrase \"%1\" in [%2] holds a tab character, which the list "
                                                 "shows as a wide gap; replace it with a space, or delete it")
                                      .arg(QString(it.text).replace(u'\t', QStringLiteral("→")), name));
                 continue;
@@ -452,13 +455,13 @@ private:
             if (const auto f = first.constFind(key); f == first.cend())
                 first.insert(key, &it);
             else if ((*f)->text == it.text)
-                problem(it.line, QStringLiteral("the phrase \"%1\" is already on line %2 of [%3]; phrases of one side "
+                problem(it.line, QCoreApplication::translate("ContentReader", "the phrase \"%1\" is already on line %2 of [%3]; phrases of one side "
                                                 "must differ, so change or delete one of them")
                                      .arg(it.text)
                                      .arg((*f)->line)
                                      .arg(name));
             else
-                problem(it.line, QStringLiteral("the phrase \"%1\" looks the same as \"%2\" on line %3 of [%4]: they "
+                problem(it.line, QCoreApplication::translate("ContentReader", "the phrase \"%1\" looks the same as \"%2\" on line %3 of [%4]: they "
                                                 "differ only in spaces at their ends; phrases of one side must "
                                                 "differ, so change or delete one of them")
                                      .arg(it.text, (*f)->text)
@@ -480,14 +483,14 @@ private:
         if (!m_result.problems.isEmpty() || !right || L == 0 || R <= L || L >= 3 * (R - L))
             return;
         const auto phrases = [](qsizetype n) {
-            return n == 1 ? QStringLiteral("1 phrase") : QStringLiteral("%1 phrases").arg(n);
+            return n == 1 ? QCoreApplication::translate("ContentReader", "1 phrase") : QCoreApplication::translate("ContentReader", "%1 phrases").arg(n);
         };
         problem(right->line,
-                QStringLiteral("with %1 on the left a learner can make at most %2, and \"Оцени\" opens only when the "
+                QCoreApplication::translate("ContentReader", "with %1 on the left a learner can make at most %2, and \"Оцени\" opens only when the "
                                "pairs are at least three times the right phrases left over; with %3 on the right, %4 "
                                "would be left over, so this test could never be graded; add left phrases or keep at "
                                "most %5 on the right")
-                    .arg(phrases(L), L == 1 ? QStringLiteral("1 pair") : QStringLiteral("%1 pairs").arg(L),
+                    .arg(phrases(L), L == 1 ? QCoreApplication::translate("ContentReader", "1 pair") : QCoreApplication::translate("ContentReader", "%1 pairs").arg(L),
                          phrases(R), QString::number(R - L), phrases(4 * L / 3)));
     }
 
@@ -509,11 +512,11 @@ private:
         if (s.items.isEmpty() || !Numbers::readStrict(s.items.first().text))
             return 0;
         problem(s.items.first().line,
-                QStringLiteral("the first line under [%1] is a label for you, not the %2 of question 1, but "
+                QCoreApplication::translate("ContentReader", "the first line under [%1] is a label for you, not the %2 of question 1, but "
                                "it reads \"%3\"; put a line of words (such as Questions) above the %4, so that "
                                "the %2 of question 1 comes right after it")
-                    .arg(s.kind == Kind::Switches ? QStringLiteral("explanation switches")
-                                                  : QStringLiteral("picture flags"),
+                    .arg(s.kind == Kind::Switches ? QCoreApplication::translate("ContentReader", "explanation switches")
+                                                  : QCoreApplication::translate("ContentReader", "picture flags"),
                          what, s.items.first().text, whats));
         return s.items.size() <= m_result.store.Danni(0).size() ? 1 : 0;
     }
@@ -523,25 +526,25 @@ private:
         const Section *s = find(Kind::Switches);
         if (!s)
             return;
-        const int shift = checkLabel(*s, QStringLiteral("switch"), QStringLiteral("switches"));
+        const int shift = checkLabel(*s, QCoreApplication::translate("ContentReader", "switch"), QCoreApplication::translate("ContentReader", "switches"));
         for (int i = 1 - shift; i < s->items.size(); ++i) {
             const int q = i + shift;
             const Item &it = s->items.at(i);
             const auto v = Numbers::readStrict(it.text);
             if (!v) {
-                problem(it.line, QStringLiteral("explanation switch of question %1 is \"%2\"; write 1 to show its "
+                problem(it.line, QCoreApplication::translate("ContentReader", "explanation switch of question %1 is \"%2\"; write 1 to show its "
                                                 "explanation lines or 0 to leave them out")
                                      .arg(q)
                                      .arg(it.text));
                 continue;
             }
             if (*v > 0 && q > ContentStore::QuestionsWithExtras)
-                problem(it.line, QStringLiteral("explanation switch of question %1 is on, but only questions 1 to %2 "
+                problem(it.line, QCoreApplication::translate("ContentReader", "explanation switch of question %1 is on, but only questions 1 to %2 "
                                                 "can have explanation lines; set it to 0")
                                      .arg(q)
                                      .arg(ContentStore::QuestionsWithExtras));
             else if (*v > 0 && !find(Kind::Explanation, q))
-                problem(it.line, QStringLiteral("explanation switch of question %1 is on, but there is no section "
+                problem(it.line, QCoreApplication::translate("ContentReader", "explanation switch of question %1 is on, but there is no section "
                                                 "[explanation %1]; add it with the lines to show, or set the switch to 0")
                                      .arg(q));
         }
@@ -554,7 +557,7 @@ private:
             if (s.kind != Kind::Explanation)
                 continue;
             if (s.items.isEmpty())
-                problem(s.line, QStringLiteral("[explanation %1] has no lines; write the lines to show for question "
+                problem(s.line, QCoreApplication::translate("ContentReader", "[explanation %1] has no lines; write the lines to show for question "
                                                "%1, or delete the header")
                                     .arg(s.number));
             m_result.store.setOtgowor(s.number, texts(&s));
@@ -567,36 +570,39 @@ private:
         const Section *s = find(Kind::Flags);
         // With no left phrases, told already, there is no count of questions to hold the flags to.
         if (!s) {
-            problem(0, questions > 0 ? QStringLiteral("the section [picture flags] is missing; add it with a label "
-                                                      "line and then one flag (0 or 1) for each of the %1 questions")
-                                           .arg(questions)
-                                     : QStringLiteral("the section [picture flags] is missing; add it with a label "
-                                                      "line and then one flag (0 or 1) for each question"));
+            problem(0, questions > 0
+                           ? QCoreApplication::translate("ContentReader", "the section [picture flags] is missing; add it "
+                                                                          "with a label line and then one flag (0 or 1) "
+                                                                          "for each of the %1 questions")
+                                 .arg(questions)
+                           : QCoreApplication::translate("ContentReader", "the section [picture flags] is missing; add it "
+                                                                          "with a label line and then one flag (0 or 1) "
+                                                                          "for each question"));
             return;
         }
-        const int shift = checkLabel(*s, QStringLiteral("flag"), QStringLiteral("flags"));
+        const int shift = checkLabel(*s, QCoreApplication::translate("ContentReader", "flag"), QCoreApplication::translate("ContentReader", "flags"));
         for (int i = 1 - shift; i < s->items.size(); ++i) {
             const int q = i + shift;
             const Item &it = s->items.at(i);
             const auto v = Numbers::readStrict(it.text);
             if (!v)
-                problem(it.line, QStringLiteral("picture flag of question %1 is \"%2\"; write 1 when the question "
+                problem(it.line, QCoreApplication::translate("ContentReader", "picture flag of question %1 is \"%2\"; write 1 when the question "
                                                 "has a picture, 0 when it has none")
                                      .arg(q)
                                      .arg(it.text));
             else if (*v != 0 && q > ContentStore::QuestionsWithExtras)
-                problem(it.line, QStringLiteral("picture flag of question %1 is set, but only questions 1 to %2 can "
+                problem(it.line, QCoreApplication::translate("ContentReader", "picture flag of question %1 is set, but only questions 1 to %2 can "
                                                 "have a picture; set it to 0")
                                      .arg(q)
                                      .arg(ContentStore::QuestionsWithExtras));
             else if (*v != 0 && !find(Kind::Picture, q))
-                problem(it.line, QStringLiteral("picture flag of question %1 is set, but there is no section "
+                problem(it.line, QCoreApplication::translate("ContentReader", "picture flag of question %1 is set, but there is no section "
                                                 "[picture %1]; add it with the line file = NAME.png, or set the flag "
                                                 "to 0")
                                      .arg(q));
         }
         if (questions > 0 && s->items.size() + shift < questions + 1)
-            problem(s->line, QStringLiteral("[picture flags] has flags for questions 1 to %1, but [left] has %2 "
+            problem(s->line, QCoreApplication::translate("ContentReader", "[picture flags] has flags for questions 1 to %1, but [left] has %2 "
                                             "phrases; add a flag (0 or 1) for every question up to %2")
                                  .arg(std::max<qsizetype>(0, s->items.size() + shift - 1))
                                  .arg(questions));
@@ -616,20 +622,20 @@ private:
                 const QString key = it.text.section(u'=', 0, 0).trimmed().toLower();
                 const QString value = it.text.section(u'=', 1).trimmed();
                 if (!it.text.contains(u'=') || value.isEmpty()) {
-                    problem(it.line, QStringLiteral("write the lines of [picture %1] as key = value, for example "
+                    problem(it.line, QCoreApplication::translate("ContentReader", "write the lines of [picture %1] as key = value, for example "
                                                     "file = map.png, width = 1695, height = 1815")
                                          .arg(s.number));
                     continue;
                 }
                 if (key != u"file" && key != u"width" && key != u"height") {
-                    problem(it.line, QStringLiteral("unknown key \"%1\" in [picture %2]; the keys are file, width "
+                    problem(it.line, QCoreApplication::translate("ContentReader", "unknown key \"%1\" in [picture %2]; the keys are file, width "
                                                     "and height")
                                          .arg(key)
                                          .arg(s.number));
                     continue;
                 }
                 if (const auto g = given.constFind(key); g != given.cend()) {
-                    problem(it.line, QStringLiteral("%1 of [picture %2] is already given on line %3; keep one of "
+                    problem(it.line, QCoreApplication::translate("ContentReader", "%1 of [picture %2] is already given on line %3; keep one of "
                                                     "the two lines")
                                          .arg(key)
                                          .arg(s.number)
@@ -641,14 +647,14 @@ private:
                     fileLine = &it;
                     picture.source = m_options.pictureBase + value;
                     if (const QString why = fileNameProblem(value); !why.isEmpty()) {
-                        problem(it.line, QStringLiteral("picture \"%1\" of question %2 cannot be used: %3")
+                        problem(it.line, QCoreApplication::translate("ContentReader", "picture \"%1\" of question %2 cannot be used: %3")
                                              .arg(value)
                                              .arg(s.number)
                                              .arg(why));
                     } else if (m_options.checkPicture) {
                         found = m_options.checkPicture(picture.source);
                         if (!found.problem.isEmpty())
-                            problem(it.line, QStringLiteral("picture \"%1\" of question %2 cannot be used: %3")
+                            problem(it.line, QCoreApplication::translate("ContentReader", "picture \"%1\" of question %2 cannot be used: %3")
                                                  .arg(value)
                                                  .arg(s.number)
                                                  .arg(found.problem));
@@ -656,7 +662,7 @@ private:
                 } else {
                     const auto v = Numbers::readStrict(value);
                     if (!v || *v < 1 || *v > 100000 || std::floor(*v) != *v)
-                        problem(it.line, QStringLiteral("%1 \"%2\" of [picture %3] is not a whole number of twips "
+                        problem(it.line, QCoreApplication::translate("ContentReader", "%1 \"%2\" of [picture %3] is not a whole number of twips "
                                                         "from 1 to 100000 (1440 twips make an inch)")
                                              .arg(key, value)
                                              .arg(s.number));
@@ -665,7 +671,7 @@ private:
                 }
             }
             if (!fileLine)
-                problem(s.line, QStringLiteral("[picture %1] names no picture; add a line file = NAME.png")
+                problem(s.line, QCoreApplication::translate("ContentReader", "[picture %1] names no picture; add a line file = NAME.png")
                                     .arg(s.number));
             else if (found.problem.isEmpty() && found.size.isValid())
                 checkPictureFits(s.number, *fileLine, found.size, picture);
@@ -677,11 +683,11 @@ private:
     static QString fileNameProblem(const QString &name)
     {
         if (name.contains(u'/') || name.contains(u'\\'))
-            return QStringLiteral("a picture must lie in the test folder itself, beside test.kaz; move it there "
+            return QCoreApplication::translate("ContentReader", "a picture must lie in the test folder itself, beside test.kaz; move it there "
                                   "and write only its file name");
         const QString suffix = name.section(u'.', -1).toLower();
         if (!name.contains(u'.') || !pictureSuffixes().contains(suffix))
-            return QStringLiteral("the name must end in .png, .jpg, .jpeg, .bmp or .gif; save the picture in one "
+            return QCoreApplication::translate("ContentReader", "the name must end in .png, .jpg, .jpeg, .bmp or .gif; save the picture in one "
                                   "of these formats (PNG is best for drawings)");
         return {};
     }
@@ -693,7 +699,7 @@ private:
         if (size.width() <= pixels(picture.width) && size.height() <= pixels(picture.height))
             return;
         problem(fileLine.line,
-                QStringLiteral("picture \"%1\" of question %2 is %3 × %4 pixels, larger than its box of %5 × %6 "
+                QCoreApplication::translate("ContentReader", "picture \"%1\" of question %2 is %3 × %4 pixels, larger than its box of %5 × %6 "
                                "pixels (width = %7, height = %8 twips, 15 twips a pixel), so part of it would be "
                                "cut off; write width = %9 and height = %10 in [picture %2], or make the picture "
                                "smaller")
@@ -769,19 +775,19 @@ Result readBytes(const QByteArray &bytes, const Options &options)
         return r;
     };
     if (bytes.startsWith("PK\x03\x04") || bytes.startsWith("\xD0\xCF\x11\xE0"))
-        return whole(QStringLiteral("the file is a word processor's document (such as .docx, .doc or .odt), not "
+        return whole(QCoreApplication::translate("ContentReader", "the file is a word processor's document (such as .docx, .doc or .odt), not "
                                     "plain text; write the test in a text editor (Notepad, gedit, Kate) and save it "
                                     "as UTF-8 text"));
     if (bytes.startsWith("{\\rtf"))
-        return whole(QStringLiteral("the file is saved as rich text (RTF, as WordPad does), not plain text; write "
+        return whole(QCoreApplication::translate("ContentReader", "the file is saved as rich text (RTF, as WordPad does), not plain text; write "
                                     "the test in a text editor (Notepad, gedit, Kate) and save it as UTF-8 text"));
     if (bytes.size() > MaxFileBytes)
-        return whole(QStringLiteral("the file is %1, larger than the %2 a test may have (a test of %3 phrases a "
+        return whole(QCoreApplication::translate("ContentReader", "the file is %1, larger than the %2 a test may have (a test of %3 phrases a "
                                     "side takes about 5 MB); keep only the test in it")
                          .arg(FileAccess::size(bytes.size()), FileAccess::size(MaxFileBytes))
                          .arg(MaxPhrases));
     if (bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF") || looksLikeUtf16(bytes))
-        return whole(QStringLiteral("the file is saved as UTF-16 (\"Unicode\"); save it again as UTF-8 (in Notepad: "
+        return whole(QCoreApplication::translate("ContentReader", "the file is saved as UTF-16 (\"Unicode\"); save it again as UTF-8 (in Notepad: "
                                     "File, Save as, Encoding: UTF-8)"));
     const bool bom = bytes.startsWith("\xEF\xBB\xBF");
     // Lines end at CR LF, LF or a lone CR, as read() counts them, so the line named is the
@@ -797,12 +803,12 @@ Result readBytes(const QByteArray &bytes, const Options &options)
             more += isUtf8(lines.at(j)) ? 0 : 1;
         Result r;
         r.problems.append({options.fileName, int(i + 1),
-                           QStringLiteral("this line is not UTF-8 text%1; the file is probably saved as Windows-1251 "
+                           QCoreApplication::translate("ContentReader", "this line is not UTF-8 text%1; the file is probably saved as Windows-1251 "
                                           "(\"ANSI\"); save it again as UTF-8 (in Notepad: File, Save as, "
                                           "Encoding: UTF-8)")
                                .arg(more == 0   ? QString()
-                                    : more == 1 ? QStringLiteral(", nor is one later line")
-                                                : QStringLiteral(", nor are %1 later lines").arg(more))});
+                                    : more == 1 ? QCoreApplication::translate("ContentReader", ", nor is one later line")
+                                                : QCoreApplication::translate("ContentReader", ", nor are %1 later lines").arg(more))});
         return r;
     }
     return read(QString::fromUtf8(bytes), options);

@@ -1,5 +1,6 @@
 #include "FileAccess.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QRandomGenerator>
 #include <QtGlobal>
@@ -55,18 +56,18 @@ QString whatItIs(fs::file_type type)
 {
     switch (type) {
     case fs::file_type::regular:
-        return QStringLiteral("a file");
+        return QCoreApplication::translate("FileAccess", "a file");
     case fs::file_type::directory:
-        return QStringLiteral("a folder");
+        return QCoreApplication::translate("FileAccess", "a folder");
     case fs::file_type::character:
     case fs::file_type::block:
-        return QStringLiteral("a device");
+        return QCoreApplication::translate("FileAccess", "a device");
     case fs::file_type::fifo:
-        return QStringLiteral("a named pipe (FIFO)");
+        return QCoreApplication::translate("FileAccess", "a named pipe (FIFO)");
     case fs::file_type::socket:
-        return QStringLiteral("a socket");
+        return QCoreApplication::translate("FileAccess", "a socket");
     default:
-        return QStringLiteral("something else");
+        return QCoreApplication::translate("FileAccess", "something else");
     }
 }
 
@@ -75,7 +76,7 @@ QString kindOf(fs::file_type type)
 {
     if (type == fs::file_type::regular)
         return {};
-    return QStringLiteral("it is %1, not a file").arg(whatItIs(type));
+    return QCoreApplication::translate("FileAccess", "it is %1, not a file").arg(whatItIs(type));
 }
 
 #ifndef Q_OS_UNIX
@@ -92,7 +93,7 @@ QString qtReason(const QFile &file)
 QString readFailure(int error)
 {
     if (error == EACCES || error == EPERM)
-        return reason(error) + QStringLiteral("; you may not read it: ask for the permission, or use a copy of your own");
+        return reason(error) + QCoreApplication::translate("FileAccess", "; you may not read it: ask for the permission, or use a copy of your own");
     return reason(error);
 }
 #endif
@@ -100,13 +101,13 @@ QString readFailure(int error)
 // Why a link to `target` is refused where only a file itself will do.
 QString linkRefused(const QString &target = {})
 {
-    return QStringLiteral("the file is a symbolic link%1; put the file itself in its place, not a link to it")
-        .arg(target.isEmpty() ? QString() : QStringLiteral(" (to \"%1\")").arg(target));
+    return QCoreApplication::translate("FileAccess", "the file is a symbolic link%1; put the file itself in its place, not a link to it")
+        .arg(target.isEmpty() ? QString() : QCoreApplication::translate("FileAccess", " (to \"%1\")").arg(target));
 }
 
 QString failed(const QString &what, const QString &path, int error, const QString &why = {})
 {
-    return QStringLiteral("cannot %1 %2: %3; %4")
+    return QCoreApplication::translate("FileAccess", "cannot %1 %2: %3; %4")
         .arg(what, path, why.isEmpty() ? reason(error) : why, writeAdvice(error));
 }
 
@@ -256,7 +257,7 @@ public:
         }
         for (auto f = missing.rbegin(); f != missing.rend(); ++f) {
             if (!fs::create_directory(*f, ec) && ec)
-                return failed(QStringLiteral("make the folder"), qPath(*f), ec.value());
+                return failed(QCoreApplication::translate("FileAccess", "make the folder"), qPath(*f), ec.value());
             m_made.push_back(*f);
         }
         return {};
@@ -269,12 +270,12 @@ public:
         if (made)
             m_pending.push_back({target, file.path, {}, false});
         if (!made)
-            return failed(QStringLiteral("write"), qPath(target), file.error, file.why);
+            return failed(QCoreApplication::translate("FileAccess", "write"), qPath(target), file.error, file.why);
         std::error_code ec;
         if (fs::symlink_status(target, ec).type() == fs::file_type::regular)
             file.copyPermissions(target);
         if (!file.write(bytes))
-            return failed(QStringLiteral("write"), qPath(target), file.error, file.why);
+            return failed(QCoreApplication::translate("FileAccess", "write"), qPath(target), file.error, file.why);
         return {};
     }
 
@@ -286,19 +287,19 @@ public:
                 // The old file steps aside under a name of its own, reserved first.
                 NewFile reserved;
                 if (!reserved.createIn(p.target.parent_path(), qPath(p.target.filename()) + QStringLiteral(".old")))
-                    return failed(QStringLiteral("replace"), qPath(p.target), reserved.error, reserved.why);
+                    return failed(QCoreApplication::translate("FileAccess", "replace"), qPath(p.target), reserved.error, reserved.why);
                 reserved.close();
                 fs::rename(p.target, reserved.path, ec);
                 if (ec) {
                     const int e = ec.value();
                     fs::remove(reserved.path, ec);
-                    return failed(QStringLiteral("replace"), qPath(p.target), e);
+                    return failed(QCoreApplication::translate("FileAccess", "replace"), qPath(p.target), e);
                 }
                 p.backup = reserved.path;
             }
             fs::rename(p.temporary, p.target, ec);
             if (ec)
-                return failed(QStringLiteral("write"), qPath(p.target), ec.value());
+                return failed(QCoreApplication::translate("FileAccess", "write"), qPath(p.target), ec.value());
             p.temporary.clear();
             p.committed = true;
         }
@@ -329,20 +330,20 @@ QString checkTarget(const fs::path &root, const QString &relative)
         if (s.type() == fs::file_type::not_found)
             return {};
         if (ec)
-            return failed(QStringLiteral("write"), qPath(at), ec.value());
+            return failed(QCoreApplication::translate("FileAccess", "write"), qPath(at), ec.value());
         if (s.type() == fs::file_type::symlink) {
             if (last)
                 return {}; // the link itself is replaced
-            return QStringLiteral("%1 is a link to \"%2\"; nothing is written through a link, so that no file "
+            return QCoreApplication::translate("FileAccess", "%1 is a link to \"%2\"; nothing is written through a link, so that no file "
                                   "outside %3 changes; remove the link or choose another folder")
                 .arg(qPath(at), qPath(fs::read_symlink(at, ec)), qPath(root));
         }
         if (!last && s.type() != fs::file_type::directory)
-            return QStringLiteral("%1 is in the way: it is not a folder, but a folder should be there; move it "
+            return QCoreApplication::translate("FileAccess", "%1 is in the way: it is not a folder, but a folder should be there; move it "
                                   "away or choose another folder")
                 .arg(qPath(at));
         if (last && s.type() != fs::file_type::regular)
-            return QStringLiteral("%1 cannot be replaced: %2; remove it or choose another folder")
+            return QCoreApplication::translate("FileAccess", "%1 cannot be replaced: %2; remove it or choose another folder")
                 .arg(qPath(at), kindOf(s.type()));
     }
     return {};
@@ -350,15 +351,37 @@ QString checkTarget(const fs::path &root, const QString &relative)
 
 } // namespace
 
+// The system's texts of the commonest failures, in the language of the messages around them
+// (kaz_bg.ts); any other stays in English.
+[[maybe_unused]] constexpr const char *KnownReasons[] = {
+    QT_TRANSLATE_NOOP("FileAccess", "no such file or directory"),
+    QT_TRANSLATE_NOOP("FileAccess", "permission denied"),
+    QT_TRANSLATE_NOOP("FileAccess", "operation not permitted"),
+    QT_TRANSLATE_NOOP("FileAccess", "is a directory"),
+    QT_TRANSLATE_NOOP("FileAccess", "not a directory"),
+    QT_TRANSLATE_NOOP("FileAccess", "no space left on device"),
+    QT_TRANSLATE_NOOP("FileAccess", "read-only file system"),
+    QT_TRANSLATE_NOOP("FileAccess", "input/output error"),
+    QT_TRANSLATE_NOOP("FileAccess", "file name too long"),
+    QT_TRANSLATE_NOOP("FileAccess", "too many levels of symbolic links"),
+    QT_TRANSLATE_NOOP("FileAccess", "disk quota exceeded"),
+    QT_TRANSLATE_NOOP("FileAccess", "file exists"),
+    QT_TRANSLATE_NOOP("FileAccess", "device or resource busy"),
+    QT_TRANSLATE_NOOP("FileAccess", "file too large"),
+};
+
 QString reason(int error)
 {
+    QString english;
 #ifdef Q_OS_LINUX
-    // In English, as every other word of the message, whatever language the system speaks.
-    static const locale_t english = ::newlocale(LC_ALL_MASK, "C", locale_t(nullptr));
-    if (english)
-        return smallFirst(QString::fromLocal8Bit(::strerror_l(error, english)));
+    // English whatever language the system speaks: the messages' own translation decides.
+    static const locale_t c = ::newlocale(LC_ALL_MASK, "C", locale_t(nullptr));
+    if (c)
+        english = smallFirst(QString::fromLocal8Bit(::strerror_l(error, c)));
 #endif
-    return smallFirst(QString::fromStdString(std::generic_category().message(error)));
+    if (english.isEmpty())
+        english = smallFirst(QString::fromStdString(std::generic_category().message(error)));
+    return QCoreApplication::translate("FileAccess", english.toUtf8().constData());
 }
 
 QString writeAdvice(int error)
@@ -366,20 +389,20 @@ QString writeAdvice(int error)
     switch (error) {
     case EACCES:
     case EPERM:
-        return QStringLiteral("you may not write there; choose a folder of your own, such as one in your home "
+        return QCoreApplication::translate("FileAccess", "you may not write there; choose a folder of your own, such as one in your home "
                               "folder");
     case EROFS:
-        return QStringLiteral("that disk can only be read (a locked USB stick, a CD?); choose a folder on "
+        return QCoreApplication::translate("FileAccess", "that disk can only be read (a locked USB stick, a CD?); choose a folder on "
                               "another disk");
     case ENOSPC:
 #ifdef EDQUOT
     case EDQUOT:
 #endif
-        return QStringLiteral("the disk is full; make room on it or choose a folder on another disk");
+        return QCoreApplication::translate("FileAccess", "the disk is full; make room on it or choose a folder on another disk");
     case ENOENT:
-        return QStringLiteral("make that folder first, or choose one that exists");
+        return QCoreApplication::translate("FileAccess", "make that folder first, or choose one that exists");
     default:
-        return QStringLiteral("choose another folder");
+        return QCoreApplication::translate("FileAccess", "choose another folder");
     }
 }
 
@@ -389,41 +412,41 @@ QString notAFile(const QString &path, Links links)
     std::error_code ec;
     const fs::file_status self = fs::symlink_status(p, ec);
     if (self.type() == fs::file_type::not_found)
-        return QStringLiteral("there is no such file");
+        return QCoreApplication::translate("FileAccess", "there is no such file");
     if (ec)
         return reason(ec.value());
     if (self.type() != fs::file_type::symlink)
         return self.type() == fs::file_type::regular
                    ? QString()
-                   : kindOf(self.type()) + QStringLiteral("; put a plain file in its place");
+                   : kindOf(self.type()) + QCoreApplication::translate("FileAccess", "; put a plain file in its place");
     const QString target = qPath(fs::read_symlink(p, ec));
     if (links == Links::Refuse)
         return linkRefused(target);
     const fs::file_status s = fs::status(p, ec);
     if (ec == std::errc::too_many_symbolic_link_levels)
-        return QStringLiteral("it is a link that leads round in a circle back to itself (a loop of links); put the "
+        return QCoreApplication::translate("FileAccess", "it is a link that leads round in a circle back to itself (a loop of links); put the "
                               "file itself in its place");
     if (s.type() == fs::file_type::not_found)
-        return QStringLiteral("it is a link to \"%1\", which does not exist; put the file itself in its place")
+        return QCoreApplication::translate("FileAccess", "it is a link to \"%1\", which does not exist; put the file itself in its place")
             .arg(target);
     if (ec)
         return reason(ec.value());
     if (s.type() == fs::file_type::regular)
         return {};
-    return QStringLiteral("%1 (it is a link to \"%2\"); put a plain file in its place").arg(kindOf(s.type()), target);
+    return QCoreApplication::translate("FileAccess", "%1 (it is a link to \"%2\"); put a plain file in its place").arg(kindOf(s.type()), target);
 }
 
 QString size(qint64 bytes)
 {
     if (bytes < 1024 * 1024)
-        return bytes < 10 * 1024 ? QStringLiteral("%1 bytes").arg(bytes)
-                                 : QStringLiteral("%1 KB").arg(bytes / 1024);
-    return QStringLiteral("%1 MB").arg(double(bytes) / (1024 * 1024), 0, 'f', 1);
+        return bytes < 10 * 1024 ? QCoreApplication::translate("FileAccess", "%1 bytes").arg(bytes)
+                                 : QCoreApplication::translate("FileAccess", "%1 KB").arg(bytes / 1024);
+    return QCoreApplication::translate("FileAccess", "%1 MB").arg(double(bytes) / (1024 * 1024), 0, 'f', 1);
 }
 
 QString tooLarge(qint64 bytes, qint64 maxBytes)
 {
-    return QStringLiteral("it is %1, larger than %2").arg(size(bytes), size(maxBytes));
+    return QCoreApplication::translate("FileAccess", "it is %1, larger than %2").arg(size(bytes), size(maxBytes));
 }
 
 Read read(const QString &path, qint64 maxBytes, Links links)
@@ -459,7 +482,7 @@ Read read(const QString &path, qint64 maxBytes, Links links)
         return r;
     }
     if (!S_ISREG(info.st_mode)) {
-        r.problem = QStringLiteral("it is not a plain file");
+        r.problem = QCoreApplication::translate("FileAccess", "it is not a plain file");
         return r;
     }
     if (info.st_size > maxBytes)
@@ -515,12 +538,12 @@ QString writeAll(const QString &root, const QList<Output> &files)
     if (fs::symlink_status(top, ec).type() != fs::file_type::not_found) {
         const fs::file_status s = fs::status(top, ec);
         if (s.type() == fs::file_type::not_found)
-            return QStringLiteral("%1 is a link to \"%2\", which does not exist; choose another folder")
+            return QCoreApplication::translate("FileAccess", "%1 is a link to \"%2\", which does not exist; choose another folder")
                 .arg(root, qPath(fs::read_symlink(top, ec)));
         if (ec)
-            return failed(QStringLiteral("write in"), root, ec.value());
+            return failed(QCoreApplication::translate("FileAccess", "write in"), root, ec.value());
         if (s.type() != fs::file_type::directory)
-            return QStringLiteral("%1 is not a folder but %2; choose another folder").arg(root, whatItIs(s.type()));
+            return QCoreApplication::translate("FileAccess", "%1 is not a folder but %2; choose another folder").arg(root, whatItIs(s.type()));
     }
     for (const Output &o : files)
         if (const QString why = checkTarget(top, o.path); !why.isEmpty())

@@ -10,7 +10,8 @@
 namespace FileAccess {
 
 // The system's reason for the error number `error`, starting with a small letter, such as
-// "permission denied" or "no space left on device".
+// "permission denied" or "no space left on device"; in English, or translated with the
+// tools' messages where the installed translation knows the text.
 QString reason(int error);
 
 // What to do about a write that failed with `error`, for a teacher: "the disk is full; …".

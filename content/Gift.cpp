@@ -5,6 +5,7 @@
 #include "ContentWriter.h"
 #include "FileAccess.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QHash>
 #include <QRegularExpression>
@@ -14,9 +15,14 @@ namespace Gift {
 
 QString Message::toString(const QString &file, const char *kind) const
 {
+    // `kind` is "note" or "error".
+    const bool note = qstrcmp(kind, "note") == 0;
     if (line > 0)
-        return QStringLiteral("%1:%2: %3: %4").arg(file).arg(line).arg(QLatin1StringView(kind), text);
-    return QStringLiteral("%1: %2: %3").arg(file, QLatin1StringView(kind), text);
+        return (note ? QCoreApplication::translate("Gift", "%1:%2: note: %3")
+                     : QCoreApplication::translate("Gift", "%1:%2: error: %3"))
+            .arg(file, QString::number(line), text);
+    return (note ? QCoreApplication::translate("Gift", "%1: note: %2") : QCoreApplication::translate("Gift", "%1: error: %2"))
+        .arg(file, text);
 }
 
 namespace {
@@ -167,7 +173,7 @@ private:
         bool open = false;   // the block has a "{" not yet closed
         const auto finish = [&] {
             if (blankInside > 0 && !open)
-                error(blankInside, QStringLiteral("a blank line inside the answers of the question on line %1; "
+                error(blankInside, QCoreApplication::translate("Gift", "a blank line inside the answers of the question on line %1; "
                                                   "a blank line ends a question, so remove it")
                                        .arg(firstLine));
             else if (!block.isEmpty())
@@ -179,7 +185,7 @@ private:
         for (int i = 0; i < lines.size(); ++i) {
             const QString &line = lines.at(i);
             if (const qsizetype at = ContentReader::controlCharacter(line); at >= 0)
-                error(i + 1, QStringLiteral("this line holds an invisible control character (character code %1), "
+                error(i + 1, QCoreApplication::translate("Gift", "this line holds an invisible control character (character code %1), "
                                             "which a KAZ test cannot hold; such characters come with text copied "
                                             "out of other programs: delete it, or type the line again")
                                  .arg(line.at(at).unicode()));
@@ -243,7 +249,7 @@ private:
                 if (isSyntax(s, i, ':') && isSyntax(s, i + 1, ':'))
                     close = i;
             if (close < 0) {
-                error(s.at(pos).line, QStringLiteral("the title opened with \"::\" is not closed; write it as "
+                error(s.at(pos).line, QCoreApplication::translate("Gift", "the title opened with \"::\" is not closed; write it as "
                                                      "::title:: (and \\: for a colon inside it)"));
                 return;
             }
@@ -254,33 +260,33 @@ private:
         const qsizetype open = findSyntax(s, '{', pos, end);
         const qsizetype firstClose = findSyntax(s, '}', pos, end);
         if (firstClose >= 0 && (open < 0 || firstClose < open)) {
-            error(s.at(firstClose).line, QStringLiteral("a \"}\" without an opening \"{\"; write \\} for a brace "
+            error(s.at(firstClose).line, QCoreApplication::translate("Gift", "a \"}\" without an opening \"{\"; write \\} for a brace "
                                                         "in the text"));
             return;
         }
-        const QString name = title.isEmpty() ? QString() : QStringLiteral(" \"%1\"").arg(excerpt(title));
+        const QString name = title.isEmpty() ? QString() : QCoreApplication::translate("Gift", " \"%1\"").arg(excerpt(title));
         if (open < 0) {
-            m_result.notes.append({firstLine, QStringLiteral("skipped the description%1: it has no answers in "
+            m_result.notes.append({firstLine, QCoreApplication::translate("Gift", "skipped the description%1: it has no answers in "
                                                              "braces; only matching questions become tests")
                                                   .arg(name)});
             return;
         }
         const qsizetype close = findSyntax(s, '}', open + 1, end);
         if (close < 0) {
-            error(s.at(open).line, QStringLiteral("the \"{\" of the answers is never closed; end the answers with "
+            error(s.at(open).line, QCoreApplication::translate("Gift", "the \"{\" of the answers is never closed; end the answers with "
                                                   "\"}\" before the next blank line (write \\{ for a brace in the "
                                                   "text)"));
             return;
         }
         if (const qsizetype inner = findSyntax(s, '{', open + 1, close); inner >= 0) {
-            error(s.at(inner).line, QStringLiteral("a second \"{\" inside the answers opened on line %1; close "
+            error(s.at(inner).line, QCoreApplication::translate("Gift", "a second \"{\" inside the answers opened on line %1; close "
                                                    "them with \"}\" first, or write \\{ for a brace")
                                         .arg(s.at(open).line));
             return;
         }
         for (qsizetype i = close + 1; i < end; ++i)
             if (isSyntax(s, i, '{') || isSyntax(s, i, '}')) {
-                error(s.at(i).line, QStringLiteral("a second answer block in one question (the first ends on "
+                error(s.at(i).line, QCoreApplication::translate("Gift", "a second answer block in one question (the first ends on "
                                                    "line %1); separate questions with a blank line, or write "
                                                    "\\%2 for a brace in the text")
                                         .arg(s.at(close).line)
@@ -298,19 +304,19 @@ private:
         const qsizetype a = skipSpace(s, open + 1, answerEnd);
         const char *kind = nullptr;
         if (a == answerEnd)
-            kind = "essay";
+            kind = QT_TRANSLATE_NOOP("Gift", "essay");
         else if (isSyntax(s, a, '#'))
-            kind = "numerical question";
+            kind = QT_TRANSLATE_NOOP("Gift", "numerical question");
         else if (findSyntax(s, '~', a, answerEnd) >= 0)
-            kind = "multiple-choice question";
+            kind = QT_TRANSLATE_NOOP("Gift", "multiple-choice question");
         else if (findSyntax(s, '=', a, answerEnd) < 0 || !textOf(s, a, answerEnd).contains(QStringLiteral("->"))) {
             static const QRegularExpression trueFalse(QStringLiteral("^(T|TRUE|F|FALSE)\\s*(#|$)"));
-            kind = trueFalse.match(textOf(s, a, answerEnd).trimmed()).hasMatch() ? "true/false question"
-                                                                                 : "short-answer question";
+            kind = trueFalse.match(textOf(s, a, answerEnd).trimmed()).hasMatch() ? QT_TRANSLATE_NOOP("Gift", "true/false question")
+                                                                                 : QT_TRANSLATE_NOOP("Gift", "short-answer question");
         }
         if (kind) {
-            m_result.notes.append({firstLine, QStringLiteral("skipped the %1%2; only matching questions become tests")
-                                                  .arg(QLatin1StringView(kind), name)});
+            m_result.notes.append({firstLine, QCoreApplication::translate("Gift", "skipped the %1%2; only matching questions become tests")
+                                                  .arg(QCoreApplication::translate("Gift", kind), name)});
             return;
         }
 
@@ -324,7 +330,7 @@ private:
         takeFormat(text, &html);
         q.text = textLines(html ? plainFromHtml(text) : text);
         if (title.size() > MaxTitleLength) {
-            error(firstLine, QStringLiteral("the title has %1 characters, but a title may have at most %2, as in "
+            error(firstLine, QCoreApplication::translate("Gift", "the title has %1 characters, but a title may have at most %2, as in "
                                             "Moodle; shorten it")
                                  .arg(title.size())
                                  .arg(MaxTitleLength));
@@ -332,7 +338,7 @@ private:
         }
         for (const QString &line : q.text)
             if (line.size() > ContentReader::MaxLineLength) {
-                error(firstLine, QStringLiteral("the text of the question \"%1\" has a line of %2 characters, but a "
+                error(firstLine, QCoreApplication::translate("Gift", "the text of the question \"%1\" has a line of %2 characters, but a "
                                                 "line of a KAZ test may hold at most %3; break the text into lines "
                                                 "with \\n")
                                      .arg(title.isEmpty() ? q.text.first().left(60) : title)
@@ -354,7 +360,7 @@ private:
     bool pairs(const Chars &s, qsizetype from, qsizetype to, bool html, Matching &q)
     {
         if (!isSyntax(s, from, '=')) {
-            error(s.at(from).line, QStringLiteral("\"%1\" stands before the first pair of the matching question; "
+            error(s.at(from).line, QCoreApplication::translate("Gift", "\"%1\" stands before the first pair of the matching question; "
                                                   "every pair starts with \"=\", as in =left -> right")
                                        .arg(excerpt(textOf(s, from, findSyntax(s, '=', from, to)).simplified())));
             return false;
@@ -371,7 +377,7 @@ private:
             start = next;
             const qsizetype arrow = piece.indexOf(QStringLiteral("->"));
             if (arrow < 0) {
-                error(line, QStringLiteral("the pair \"=%1\" has no \"->\"; write it as =left -> right")
+                error(line, QCoreApplication::translate("Gift", "the pair \"=%1\" has no \"->\"; write it as =left -> right")
                                 .arg(excerpt(piece.simplified())));
                 sound = false;
                 continue;
@@ -382,7 +388,7 @@ private:
             left = (leftHtml ? plainFromHtml(left) : left).simplified();
             const QString right = piece.mid(arrow + 2).simplified();
             if (std::max(left.size(), right.size()) > ContentReader::MaxLineLength) {
-                error(line, QStringLiteral("this pair has a part of %1 characters, but a phrase of a KAZ test may "
+                error(line, QCoreApplication::translate("Gift", "this pair has a part of %1 characters, but a phrase of a KAZ test may "
                                            "hold at most %2; shorten it")
                                 .arg(std::max(left.size(), right.size()))
                                 .arg(ContentReader::MaxLineLength));
@@ -390,13 +396,13 @@ private:
                 continue;
             }
             if (right.isEmpty()) {
-                error(line, QStringLiteral("the pair \"=%1\" has nothing after \"->\"; every pair needs a right "
+                error(line, QCoreApplication::translate("Gift", "the pair \"=%1\" has nothing after \"->\"; every pair needs a right "
                                            "part").arg(excerpt(piece.simplified())));
                 sound = false;
                 continue;
             }
             if (const auto r = rightLine.constFind(right); r != rightLine.cend()) {
-                error(line, QStringLiteral("the right part \"%1\" is already on line %2; the phrases of one side of "
+                error(line, QCoreApplication::translate("Gift", "the right part \"%1\" is already on line %2; the phrases of one side of "
                                            "a KAZ test must differ, so change one of them")
                                 .arg(right)
                                 .arg(*r));
@@ -408,7 +414,7 @@ private:
                 continue;
             }
             if (const auto l = leftLine.constFind(left); l != leftLine.cend()) {
-                error(line, QStringLiteral("the left part \"%1\" is already on line %2; the phrases of one side of "
+                error(line, QCoreApplication::translate("Gift", "the left part \"%1\" is already on line %2; the phrases of one side of "
                                            "a KAZ test must differ, so change one of them")
                                 .arg(left)
                                 .arg(*l));
@@ -421,18 +427,18 @@ private:
         if (!sound)
             return false;
         if (q.left.size() < MinPairs) {
-            error(q.line, QStringLiteral("the matching question \"%1\" has %2 %3 but needs at least %4, as in Moodle; "
+            error(q.line, QCoreApplication::translate("Gift", "the matching question \"%1\" has %2 %3 but needs at least %4, as in Moodle; "
                                          "add pairs written =left -> right")
                               .arg(q.title)
                               .arg(q.left.size())
-                              .arg(q.left.size() == 1 ? QStringLiteral("pair") : QStringLiteral("pairs"))
+                              .arg(q.left.size() == 1 ? QCoreApplication::translate("Gift", "pair") : QCoreApplication::translate("Gift", "pairs"))
                               .arg(MinPairs));
             return false;
         }
         // "Оцени" opens once the pairs are at least three times the right phrases left over:
         // with more extra right parts than a third of the pairs, the test could never be graded.
         if (3 * extras.size() > q.left.size()) {
-            error(q.line, QStringLiteral("the matching question \"%1\" has %2 pairs and %3 extra right parts; in a "
+            error(q.line, QCoreApplication::translate("Gift", "the matching question \"%1\" has %2 pairs and %3 extra right parts; in a "
                                          "KAZ test \"Оцени\" opens only when the pairs made are at least three times "
                                          "the right phrases left over, so a question may have at most one extra right "
                                          "part for every three pairs (here %4); remove extra right parts or add pairs")
@@ -444,7 +450,7 @@ private:
         }
         q.right += extras;
         if (q.right.size() > ContentReader::MaxPhrases) {
-            error(q.line, QStringLiteral("the matching question \"%1\" has %2 right parts; a KAZ test holds at most %3")
+            error(q.line, QCoreApplication::translate("Gift", "the matching question \"%1\" has %2 right parts; a KAZ test holds at most %3")
                               .arg(q.title)
                               .arg(q.right.size())
                               .arg(ContentReader::MaxPhrases));
@@ -541,10 +547,10 @@ Written writeFolders(const Result &result, const QDir &parent, bool force, const
         names.append(name);
         const QFileInfo info(parent.filePath(name));
         if (info.exists() && !info.isDir())
-            out.errors.append({q.line, QStringLiteral("%1 exists and is not a folder; remove it or choose another "
+            out.errors.append({q.line, QCoreApplication::translate("Gift", "%1 exists and is not a folder; remove it or choose another "
                                                       "output folder").arg(info.filePath())});
         else if (info.exists() && !force)
-            out.errors.append({q.line, QStringLiteral("the folder %1 already exists; use --force to replace its "
+            out.errors.append({q.line, QCoreApplication::translate("Gift", "the folder %1 already exists; use --force to replace its "
                                                       "test.kaz, or choose another output folder")
                                            .arg(info.filePath())});
     }
@@ -555,7 +561,7 @@ Written writeFolders(const Result &result, const QDir &parent, bool force, const
         files.append({names.at(i) + QStringLiteral("/test.kaz"),
                       toContent(result.questions.at(i), address, source).toUtf8()});
     if (const QString problem = FileAccess::writeAll(parent.path(), files); !problem.isEmpty()) {
-        out.errors.append({0, problem + QStringLiteral("; no test was written")});
+        out.errors.append({0, problem + QCoreApplication::translate("Gift", "; no test was written")});
         return out;
     }
     for (const QString &name : names)
@@ -570,7 +576,7 @@ Result readBytes(const QByteArray &bytes)
     const QString decoded = QString::fromUtf8(text);
     if (decoded.toUtf8() != text) {
         Result r;
-        r.errors.append({0, QStringLiteral("the file is not UTF-8 text; save it as UTF-8 (in Notepad: File, Save "
+        r.errors.append({0, QCoreApplication::translate("Gift", "the file is not UTF-8 text; save it as UTF-8 (in Notepad: File, Save "
                                            "as, Encoding: UTF-8)")});
         return r;
     }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QStringList>
 #include <QTextStream>
 
@@ -12,6 +13,16 @@ inline void printCapped(QTextStream &err, const QStringList &messages, const cha
 {
     for (qsizetype i = 0; i < messages.size() && i < MaxPrinted; ++i)
         err << messages.at(i) << '\n';
-    if (const qsizetype more = messages.size() - MaxPrinted; more > 0)
-        err << "… and " << more << " more " << kind << (more == 1 ? "" : "s") << '\n';
+    const qsizetype more = messages.size() - MaxPrinted;
+    if (more <= 0)
+        return;
+    const bool note = qstrcmp(kind, "note") == 0;
+    if (more == 1)
+        err << (note ? QCoreApplication::translate("Printing", "… and 1 more note")
+                     : QCoreApplication::translate("Printing", "… and 1 more problem"));
+    else
+        err << (note ? QCoreApplication::translate("Printing", "… and %1 more notes")
+                     : QCoreApplication::translate("Printing", "… and %1 more problems"))
+                   .arg(more);
+    err << '\n';
 }

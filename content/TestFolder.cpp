@@ -3,6 +3,7 @@
 #include "Printing.h"
 
 #include <QBuffer>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QHash>
@@ -36,19 +37,19 @@ ContentReader::PictureCheck readPicture(const QString &source, FileAccess::Links
             QRegularExpression(QStringLiteral("^%1$").arg(QRegularExpression::escape(info.fileName())),
                                QRegularExpression::CaseInsensitiveOption));
         if (!near.isEmpty())
-            return QStringLiteral("there is no such file beside test.kaz, but there is \"%1\"; write the name "
+            return QCoreApplication::translate("TestFolder", "there is no such file beside test.kaz, but there is \"%1\"; write the name "
                                   "exactly as the file is called, capitals included")
                 .arg(near.first());
-        return QStringLiteral("there is no such file beside test.kaz; put the picture in the test folder, or "
+        return QCoreApplication::translate("TestFolder", "there is no such file beside test.kaz; put the picture in the test folder, or "
                               "correct its name");
     }
     if (const QString kind = FileAccess::notAFile(source, links); !kind.isEmpty())
         return kind;
     FileAccess::Read file = FileAccess::read(source, maxPictureBytes(), links);
     if (file.tooLarge)
-        return QStringLiteral("the file is too large: %1; save the picture smaller").arg(file.problem);
+        return QCoreApplication::translate("TestFolder", "the file is too large: %1; save the picture smaller").arg(file.problem);
     if (!file.ok())
-        return QStringLiteral("the file cannot be read: %1").arg(file.problem);
+        return QCoreApplication::translate("TestFolder", "the file cannot be read: %1").arg(file.problem);
     *bytes = std::move(file.bytes);
     return checkPicture(*bytes);
 }
@@ -113,11 +114,11 @@ void checkIcon(Checked &c, const QString &path, Look look)
 
 QString iconProblem(const QByteArray &bytes)
 {
-    const QString advice = QStringLiteral("an icon is a square PNG picture from %1 × %1 to %2 × %2 pixels, best 256 × 256")
+    const QString advice = QCoreApplication::translate("TestFolder", "an icon is a square PNG picture from %1 × %1 to %2 × %2 pixels, best 256 × 256")
                                .arg(MinIconSize)
                                .arg(MaxIconSize);
     if (!bytes.startsWith("\x89PNG\r\n\x1a\n"))
-        return QStringLiteral("the icon is not a PNG file; %1: save it as PNG under the name icon.png").arg(advice);
+        return QCoreApplication::translate("TestFolder", "the icon is not a PNG file; %1: save it as PNG under the name icon.png").arg(advice);
     QBuffer buffer;
     buffer.setData(bytes);
     buffer.open(QIODevice::ReadOnly);
@@ -128,19 +129,19 @@ QString iconProblem(const QByteArray &bytes)
     if (!size.isValid() || (size.width() >= MinIconSize && size.width() <= MaxIconSize && size.width() == size.height())) {
         image = reader.read();
         if (image.isNull())
-            return QStringLiteral("the icon cannot be read as a picture (%1); save it again as PNG, %2")
+            return QCoreApplication::translate("TestFolder", "the icon cannot be read as a picture (%1); save it again as PNG, %2")
                 .arg(reader.errorString(), advice);
         size = image.size();
     }
     if (size.width() != size.height())
-        return QStringLiteral("the icon is %1 × %2 pixels, not square; %3: cut it square or save it at 256 × 256")
+        return QCoreApplication::translate("TestFolder", "the icon is %1 × %2 pixels, not square; %3: cut it square or save it at 256 × 256")
             .arg(size.width())
             .arg(size.height())
             .arg(advice);
     if (size.width() < MinIconSize || size.width() > MaxIconSize)
-        return QStringLiteral("the icon is %1 × %1 pixels, too %2; %3: save it at 256 × 256")
+        return QCoreApplication::translate("TestFolder", "the icon is %1 × %1 pixels, too %2; %3: save it at 256 × 256")
             .arg(size.width())
-            .arg(size.width() < MinIconSize ? QStringLiteral("small") : QStringLiteral("large"))
+            .arg(size.width() < MinIconSize ? QCoreApplication::translate("TestFolder", "small") : QCoreApplication::translate("TestFolder", "large"))
             .arg(advice);
     return {};
 }
@@ -160,7 +161,7 @@ ContentReader::PictureCheck checkPicture(const QString &source, FileAccess::Link
 ContentReader::PictureCheck checkPicture(const QByteArray &bytes)
 {
     if (bytes.size() > maxPictureBytes())
-        return QStringLiteral("the file is too large: %1; save the picture smaller")
+        return QCoreApplication::translate("TestFolder", "the file is too large: %1; save the picture smaller")
             .arg(FileAccess::tooLarge(bytes.size(), maxPictureBytes()));
     QBuffer buffer;
     buffer.setData(bytes);
@@ -170,7 +171,7 @@ ContentReader::PictureCheck checkPicture(const QByteArray &bytes)
     const qint64 limit = allocationLimit();
     if (const QSize size = reader.size(); limit > 0 && size.isValid() && qint64(size.width()) * size.height() * 4 > limit) {
         const qint64 most = limit / 4;
-        return QStringLiteral("the picture is %1 × %2 pixels, too many to load: a picture may take at most %3 MB of "
+        return QCoreApplication::translate("TestFolder", "the picture is %1 × %2 pixels, too many to load: a picture may take at most %3 MB of "
                               "memory, which is %4 million pixels (such as %5 × %5); make the picture smaller (the "
                               "picture window shows it at its own size, so one larger than the screen cannot be seen "
                               "whole anyway)")
@@ -182,7 +183,7 @@ ContentReader::PictureCheck checkPicture(const QByteArray &bytes)
     }
     const QImage image = reader.read();
     if (image.isNull())
-        return QStringLiteral("the file is not a picture that can be shown (%1); save it again as PNG")
+        return QCoreApplication::translate("TestFolder", "the file is not a picture that can be shown (%1); save it again as PNG")
             .arg(reader.errorString());
     return {QString(), image.size()};
 }
@@ -193,16 +194,16 @@ Checked check(const QString &folderPath, FileAccess::Links links)
     Checked c;
     c.testFile = QFileInfo(folder.filePath(TestName)).filePath();
     const auto cannot = [&c](const QString &why) {
-        c.problems.append({c.testFile, 0, QStringLiteral("cannot read the test: ") + why});
+        c.problems.append({c.testFile, 0, QCoreApplication::translate("TestFolder", "cannot read the test: ") + why});
         return c;
     };
     if (const QFileInfo info(folderPath); !info.isDir())
-        return cannot((info.exists() ? QStringLiteral("\"%1\" is a file, not a folder") : QStringLiteral("there is no folder \"%1\""))
+        return cannot((info.exists() ? QCoreApplication::translate("TestFolder", "\"%1\" is a file, not a folder") : QCoreApplication::translate("TestFolder", "there is no folder \"%1\""))
                           .arg(folderPath)
-                      + QStringLiteral("; name the folder that holds test.kaz"));
+                      + QCoreApplication::translate("TestFolder", "; name the folder that holds test.kaz"));
     const FileAccess::Read file = FileAccess::read(c.testFile, ContentReader::MaxFileBytes, links);
     if (file.tooLarge)
-        return cannot(QStringLiteral("%1, the most a test may have (a test of %2 phrases a side takes about 5 MB); "
+        return cannot(QCoreApplication::translate("TestFolder", "%1, the most a test may have (a test of %2 phrases a side takes about 5 MB); "
                                      "keep only the test in it")
                           .arg(file.problem)
                           .arg(ContentReader::MaxPhrases));
@@ -228,20 +229,20 @@ Checked check(const QString &folderPath, FileAccess::Links links)
                 QRegularExpression(QStringLiteral("^icon\\.png$"), QRegularExpression::CaseInsensitiveOption));
             if (near.isEmpty())
                 return false;
-            *problem = QStringLiteral("there is no icon.png, but there is \"%1\"; rename it to icon.png exactly, in "
+            *problem = QCoreApplication::translate("TestFolder", "there is no icon.png, but there is \"%1\"; rename it to icon.png exactly, in "
                                       "small letters, to make it the test's icon")
                            .arg(near.first());
             return true;
         }
         if (const QString kind = FileAccess::notAFile(iconPath, links); !kind.isEmpty()) {
-            *problem = QStringLiteral("the test's icon cannot be used: ") + kind;
+            *problem = QCoreApplication::translate("TestFolder", "the test's icon cannot be used: ") + kind;
             return true;
         }
         FileAccess::Read file = FileAccess::read(iconPath, maxPictureBytes(), links);
         if (file.tooLarge)
-            *problem = QStringLiteral("the file is too large: %1; save the icon at 256 × 256 pixels").arg(file.problem);
+            *problem = QCoreApplication::translate("TestFolder", "the file is too large: %1; save the icon at 256 × 256 pixels").arg(file.problem);
         else if (!file.ok())
-            *problem = QStringLiteral("the file cannot be read: %1").arg(file.problem);
+            *problem = QCoreApplication::translate("TestFolder", "the file cannot be read: %1").arg(file.problem);
         *bytes = std::move(file.bytes);
         return true;
     });
@@ -257,7 +258,7 @@ Checked check(const TestFileList &files)
         byName.insert(f.name, f.bytes);
     const auto text = byName.constFind(TestName);
     if (text == byName.cend()) {
-        c.problems.append({c.testFile, 0, QStringLiteral("cannot read the test: it holds no test.kaz")});
+        c.problems.append({c.testFile, 0, QCoreApplication::translate("TestFolder", "cannot read the test: it holds no test.kaz")});
         return c;
     }
     c.read = true;
@@ -270,7 +271,7 @@ Checked check(const TestFileList &files)
         [&byName](const QString &name, QByteArray *bytes) -> ContentReader::PictureCheck {
             const auto found = byName.constFind(name);
             if (found == byName.cend())
-                return QStringLiteral("the program holds no picture of this name");
+                return QCoreApplication::translate("TestFolder", "the program holds no picture of this name");
             *bytes = *found;
             return checkPicture(*found);
         },
@@ -292,8 +293,11 @@ void printProblems(QTextStream &err, const Checked &checked, const QString &outc
         problems.append(p.toString());
     printCapped(err, problems, "problem");
     if (checked.read && !checked.ok())
-        err << problems.size() << (problems.size() == 1 ? " problem" : " problems") << " in " << checked.testFile
-            << "; " << outcome << '\n';
+        err << (problems.size() == 1
+                    ? QCoreApplication::translate("TestFolder", "1 problem in %1; %2").arg(checked.testFile, outcome)
+                    : QCoreApplication::translate("TestFolder", "%1 problems in %2; %3")
+                          .arg(QString::number(problems.size()), checked.testFile, outcome))
+            << '\n';
 }
 
 } // namespace TestFolder

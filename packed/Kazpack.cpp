@@ -8,6 +8,7 @@
 
 #include <QImage>
 #include <QCommandLineParser>
+#include <QCoreApplication>
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
@@ -27,12 +28,16 @@ namespace Kazpack {
 
 namespace {
 
-const QString UsageText = QStringLiteral("usage: kazpack FOLDER [-o PROGRAM] [--force] [--runner RUNNER] [--desktop]\n"
-                                     "       kazpack FOLDER -o PROGRAM --remove-first [--runner RUNNER] [--depfile FILE]\n"
-                                     "       kazpack --extract PROGRAM FOLDER\n"
-                                     "       kazpack --list PROGRAM\n"
-                                     "       kazpack --desktop --remove PROGRAM\n"
-                                     "       kazpack --help\n");
+QString usageText()
+{
+    return QCoreApplication::translate("Kazpack",
+                                       "usage: kazpack FOLDER [-o PROGRAM] [--force] [--runner RUNNER] [--desktop]\n"
+                                       "       kazpack FOLDER -o PROGRAM --remove-first [--runner RUNNER] [--depfile FILE]\n"
+                                       "       kazpack --extract PROGRAM FOLDER\n"
+                                       "       kazpack --list PROGRAM\n"
+                                       "       kazpack --desktop --remove PROGRAM\n"
+                                       "       kazpack --help\n");
+}
 
 bool exists(const QString &path)
 {
@@ -85,7 +90,7 @@ QString writeFailure(const QString &path, const QString &error)
 {
     const QFileInfo folder(QFileInfo(path).absolutePath());
     if (!folder.isDir())
-        return QStringLiteral("the folder %1 does not exist; %2")
+        return QCoreApplication::translate("Kazpack", "the folder %1 does not exist; %2")
             .arg(QDir::toNativeSeparators(folder.filePath()), FileAccess::writeAdvice(ENOENT));
     if (!folder.isWritable())
         return error + QStringLiteral("; ") + FileAccess::writeAdvice(EACCES);
@@ -127,9 +132,9 @@ bool isWindowsProgram(const QByteArray &runner)
 QString advice(PackedTest::Fault fault)
 {
     switch (fault) {
-    case PackedTest::Fault::NoTest: return QStringLiteral("; it is no test program made by kazpack");
-    case PackedTest::Fault::Damaged: return QStringLiteral("; ask for the program again, or make it again");
-    case PackedTest::Fault::NewerVersion: return QStringLiteral("; use the kazpack of a newer KAZ");
+    case PackedTest::Fault::NoTest: return QCoreApplication::translate("Kazpack", "; it is no test program made by kazpack");
+    case PackedTest::Fault::Damaged: return QCoreApplication::translate("Kazpack", "; ask for the program again, or make it again");
+    case PackedTest::Fault::NewerVersion: return QCoreApplication::translate("Kazpack", "; use the kazpack of a newer KAZ");
     case PackedTest::Fault::Unreadable:
     case PackedTest::Fault::None: break;
     }
@@ -158,14 +163,14 @@ public:
         const QString path = entry(program.id);
         if (!QDir().mkpath(QFileInfo(path).path())
             || !save(path, DesktopFiles::desktopEntry(program).toUtf8(), &error)) {
-            err << path << ": error: cannot write the menu entry: " << error << '\n';
+            err << QCoreApplication::translate("Kazpack", "%1: error: cannot write the menu entry: %2").arg(path, error) << '\n';
             return false;
         }
         out << path << '\n';
         for (int size : KazIconDrawing::sizes()) {
             const QString png = iconPath(program.id, size);
             if (!QDir().mkpath(QFileInfo(png).path()) || !save(png, KazIconDrawing::png(size, own), &error)) {
-                err << png << ": error: cannot write the icon: " << error << '\n';
+                err << QCoreApplication::translate("Kazpack", "%1: error: cannot write the icon: %2").arg(png, error) << '\n';
                 return false;
             }
         }
@@ -196,7 +201,7 @@ public:
                 if (QFile::remove(f)) {
                     removed << f;
                 } else {
-                    err << f << ": error: cannot remove the file\n";
+                    err << QCoreApplication::translate("Kazpack", "%1: error: cannot remove the file").arg(f) << '\n';
                     *ok = false;
                 }
             }
@@ -228,56 +233,73 @@ int packTo(const PackOptions &o, Old *old, QTextStream &out, QTextStream &err)
     // The same check as kazcheck's, with the same messages; what is packed must be the files
     // themselves, so a link among them is one more problem.
     const TestFolder::Checked checked = TestFolder::check(o.folder, FileAccess::Links::Refuse);
-    TestFolder::printProblems(err, checked, QStringLiteral("no program was written"));
+    TestFolder::printProblems(err, checked, QCoreApplication::translate("Kazpack", "no program was written"));
     if (!checked.ok())
         return Problem;
 
     if (!QFileInfo(o.runner).isFile()) {
         if (o.defaultRunner)
-            err << "kazpack: error: the quiz runner is not at " << o.runner
-                << "; install KAZ again, or give a runner with --runner RUNNER\n";
+            err << QCoreApplication::translate("Kazpack", "kazpack: error: the quiz runner is not at %1; install KAZ again, or give a "
+                                              "runner with --runner RUNNER")
+                       .arg(o.runner)
+                << '\n';
         else
-            err << o.runner << ": error: there is no such runner; give the path of the quiz runner (kazrunner) or of "
-                << "a test program\n";
+            err << QCoreApplication::translate("Kazpack", "%1: error: there is no such runner; give the path of the quiz runner "
+                                              "(kazrunner) or of a test program")
+                       .arg(o.runner)
+                << '\n';
         return Problem;
     }
     const PackedTest::Runner runner = PackedTest::runnerPart(o.runner);
     if (!runner.ok()) {
-        err << o.runner << ": error: cannot use this runner: " << runner.reason << advice(runner.fault) << '\n';
+        err << QCoreApplication::translate("Kazpack", "%1: error: cannot use this runner: %2").arg(o.runner, runner.reason)
+            << advice(runner.fault) << '\n';
         return Problem;
     }
     // Any other file would become a "program" that runs as a script or not at all.
     const qint64 format = PackedTest::runnerFormat(runner.bytes);
     if (format < 0) {
-        err << o.runner << ": error: this is not a KAZ quiz runner (kazrunner or a KAZ test program); "
-            << (o.defaultRunner ? QStringLiteral("install KAZ again, or give the path of kazrunner with --runner")
-                                : QStringLiteral("give the path of kazrunner, for example /usr/libexec/kaz/kazrunner"))
+        err << QCoreApplication::translate("Kazpack", "%1: error: this is not a KAZ quiz runner (kazrunner or a KAZ test "
+                                                      "program); %2")
+                   .arg(o.runner,
+                        o.defaultRunner
+                            ? QCoreApplication::translate("Kazpack", "install KAZ again, or give the path of kazrunner "
+                                                                     "with --runner")
+                            : QCoreApplication::translate("Kazpack", "give the path of kazrunner, for example "
+                                                                     "/usr/libexec/kaz/kazrunner"))
             << '\n';
         return Problem;
     }
     if (format < PackedTest::Version) {
-        err << o.runner << ": error: this runner reads only packed format " << format << ", older than format "
-            << PackedTest::Version << " that this kazpack writes; use the kazrunner that came with this kazpack\n";
+        err << QCoreApplication::translate("Kazpack", "%1: error: this runner reads only packed format %2, older than "
+                                                      "format %3 that this kazpack writes; use the kazrunner that came "
+                                                      "with this kazpack")
+                   .arg(o.runner, QString::number(format), QString::number(PackedTest::Version))
+            << '\n';
         return Problem;
     }
     QString problem;
     const QByteArray tail = PackedTest::tail(checked.files, &problem);
     if (tail.isEmpty()) {
-        err << o.folder << ": error: the test cannot be packed: " << problem << '\n';
+        err << QCoreApplication::translate("Kazpack", "%1: error: the test cannot be packed: %2").arg(o.folder, problem) << '\n';
         return Problem;
     }
 
     const QString &output = o.output;
     const QFileInfo target(output);
     if (target.isDir()) {
-        err << output << ": error: this is a folder; give the program's file name with -o, for example -o "
-            << QDir(output).filePath(QStringLiteral("kaz-") + folderName(o.folder)) << '\n';
+        err << QCoreApplication::translate("Kazpack", "%1: error: this is a folder; give the program's file name with -o, for "
+                                          "example -o %2")
+                   .arg(output, QDir(output).filePath(QStringLiteral("kaz-") + folderName(o.folder)))
+            << '\n';
         return Problem;
     }
     if (exists(output) && !o.force) {
         *old = Old::KeptUnasked;
-        err << output << ": error: the file already exists and is kept; give --force to replace it, or another "
-            << "name with -o PROGRAM\n";
+        err << QCoreApplication::translate("Kazpack", "%1: error: the file already exists and is kept; give --force to replace it, "
+                                          "or another name with -o PROGRAM")
+                   .arg(output)
+            << '\n';
         return Problem;
     }
     const QString absolute = target.absoluteFilePath();
@@ -287,15 +309,19 @@ int packTo(const PackOptions &o, Old *old, QTextStream &out, QTextStream &err)
                                          programName(output));
         program.path = absolute;
         if (std::any_of(absolute.cbegin(), absolute.cend(), [](QChar c) { return c.unicode() < 0x20; })) {
-            err << output << ": error: a menu entry cannot start a program whose path holds control characters; "
-                << "write the program to another folder with -o\n";
+            err << QCoreApplication::translate("Kazpack", "%1: error: a menu entry cannot start a program whose path holds control "
+                                              "characters; write the program to another folder with -o")
+                       .arg(output)
+                << '\n';
             return Problem;
         }
     }
 
     QString error;
     if (!save(output, runner.bytes + tail, &error, executablePermissions())) {
-        err << output << ": error: cannot write the program: " << writeFailure(output, error) << '\n';
+        err << QCoreApplication::translate("Kazpack", "%1: error: cannot write the program: %2")
+                   .arg(output, writeFailure(output, error))
+            << '\n';
         return Problem;
     }
     *old = Old::None;
@@ -306,8 +332,9 @@ int packTo(const PackOptions &o, Old *old, QTextStream &out, QTextStream &err)
         for (const PackedTest::File &f : checked.files)
             rule += u' ' + makePath(QFileInfo(QDir(o.folder).filePath(f.name)).absoluteFilePath());
         if (!save(o.depfile, (rule + u'\n').toUtf8(), &error)) {
-            err << o.depfile << ": error: cannot write the list of the program's files: "
-                << writeFailure(o.depfile, error) << '\n';
+            err << QCoreApplication::translate("Kazpack", "%1: error: cannot write the list of the program's files: %2")
+                       .arg(o.depfile, writeFailure(o.depfile, error))
+                << '\n';
             return Problem;
         }
     }
@@ -332,8 +359,10 @@ int pack(PackOptions o, QTextStream &out, QTextStream &err)
     // The build's way: a failed pack leaves no program that still runs the test as it was.
     if (o.removeFirst && (target.isFile() || target.isSymLink())) {
         if (!QFile::remove(o.output)) {
-            err << o.output << ": error: the old program cannot be removed; make its folder writable, or remove the "
-                << "file by hand\n";
+            err << QCoreApplication::translate("Kazpack", "%1: error: the old program cannot be removed; make its folder writable, or "
+                                              "remove the file by hand")
+                       .arg(o.output)
+                << '\n';
             return Problem;
         }
         o.force = true;
@@ -341,8 +370,10 @@ int pack(PackOptions o, QTextStream &out, QTextStream &err)
     Old old = QFileInfo(o.output).isFile() ? Old::Kept : Old::None;
     const int status = packTo(o, &old, out, err);
     if (status != Done && old == Old::Kept)
-        err << o.output << ": note: the program that was already there is left as it was and still holds the old "
-            << "test, not this one; mend what is said above and pack again\n";
+        err << QCoreApplication::translate("Kazpack", "%1: note: the program that was already there is left as it was and still "
+                                          "holds the old test, not this one; mend what is said above and pack again")
+                   .arg(o.output)
+            << '\n';
     return status;
 }
 
@@ -350,13 +381,15 @@ int extract(const QString &programPath, const QString &folderPath, QTextStream &
 {
     const PackedTest::Contents contents = PackedTest::read(programPath);
     if (!contents.ok()) {
-        err << programPath << ": error: the test cannot be taken out: " << contents.reason << advice(contents.fault)
-            << '\n';
+        err << QCoreApplication::translate("Kazpack", "%1: error: the test cannot be taken out: %2").arg(programPath, contents.reason)
+            << advice(contents.fault) << '\n';
         return Problem;
     }
     const QDir folder(folderPath);
     if (exists(folderPath) && !QFileInfo(folderPath).isDir()) {
-        err << folderPath << ": error: this is a file, not a folder; give a new or empty folder\n";
+        err << QCoreApplication::translate("Kazpack", "%1: error: this is a file, not a folder; give a new or empty folder")
+                   .arg(folderPath)
+            << '\n';
         return Problem;
     }
     QStringList taken;
@@ -365,13 +398,13 @@ int extract(const QString &programPath, const QString &folderPath, QTextStream &
             taken << folder.filePath(f.name);
     if (!taken.isEmpty()) {
         for (const QString &path : std::as_const(taken))
-            err << path << ": error: the file already exists and is kept\n";
-        err << "kazpack: error: nothing was taken out; give a new or empty folder\n";
+            err << QCoreApplication::translate("Kazpack", "%1: error: the file already exists and is kept").arg(path) << '\n';
+        err << QCoreApplication::translate("Kazpack", "kazpack: error: nothing was taken out; give a new or empty folder") << '\n';
         return Problem;
     }
     const bool made = !folder.exists();
     if (made && !QDir().mkpath(folderPath)) {
-        err << folderPath << ": error: the folder cannot be made here\n";
+        err << QCoreApplication::translate("Kazpack", "%1: error: the folder cannot be made here").arg(folderPath) << '\n';
         return Problem;
     }
     QStringList written;
@@ -382,13 +415,14 @@ int extract(const QString &programPath, const QString &folderPath, QTextStream &
         if (opened)
             written << file.fileName();
         if (!opened || file.write(f.bytes) != f.bytes.size() || !file.flush()) {
-            err << file.fileName() << ": error: cannot write the file: " << file.errorString() << '\n';
+            err << QCoreApplication::translate("Kazpack", "%1: error: cannot write the file: %2").arg(file.fileName(), file.errorString())
+                << '\n';
             file.close();
             for (const QString &w : std::as_const(written))
                 QFile::remove(w);
             if (made)
                 QDir().rmdir(folderPath);
-            err << "kazpack: error: nothing was taken out\n";
+            err << QCoreApplication::translate("Kazpack", "kazpack: error: nothing was taken out") << '\n';
             return Problem;
         }
     }
@@ -400,14 +434,19 @@ int list(const QString &programPath, QTextStream &out, QTextStream &err)
 {
     const PackedTest::Contents contents = PackedTest::read(programPath);
     if (!contents.ok()) {
-        err << programPath << ": error: " << contents.reason << advice(contents.fault) << '\n';
+        err << QCoreApplication::translate("Kazpack", "%1: error: %2").arg(programPath, contents.reason) << advice(contents.fault) << '\n';
         return Problem;
     }
     qint64 total = 0;
     for (const PackedTest::File &f : contents.files)
         total += f.bytes.size();
-    out << programPath << ": packed format " << contents.version << ", " << contents.files.size()
-        << (contents.files.size() == 1 ? " file, " : " files, ") << total << " bytes\n";
+    out << (contents.files.size() == 1
+                ? QCoreApplication::translate("Kazpack", "%1: packed format %2, 1 file, %3 bytes")
+                      .arg(programPath, QString::number(contents.version), QString::number(total))
+                : QCoreApplication::translate("Kazpack", "%1: packed format %2, %3 files, %4 bytes")
+                      .arg(programPath, QString::number(contents.version), QString::number(contents.files.size()),
+                           QString::number(total)))
+        << '\n';
     const int width = int(QString::number(total).size());
     for (const PackedTest::File &f : contents.files)
         out << QStringLiteral("%1  %2\n").arg(f.bytes.size(), width).arg(f.name);
@@ -423,8 +462,9 @@ int removeDesktop(const QString &programPath, QTextStream &out, QTextStream &err
     for (const QString &f : removed)
         out << f << '\n';
     if (removed.isEmpty() && ok) {
-        err << programPath << ": error: no menu entry in " << QDir(share).filePath(QStringLiteral("applications"))
-            << " starts this program; nothing was removed\n";
+        err << QCoreApplication::translate("Kazpack", "%1: error: no menu entry in %2 starts this program; nothing was removed")
+                   .arg(programPath, QDir(share).filePath(QStringLiteral("applications")))
+            << '\n';
         return Problem;
     }
     return ok ? Done : Problem;
@@ -442,7 +482,7 @@ QString dataHome()
 
 QString help()
 {
-    return UsageText + QStringLiteral(R"(
+    return usageText() + QCoreApplication::translate("Kazpack", R"(
 Makes a test folder into one program file that runs the test with nothing beside it.
 
   kazpack FOLDER          checks the test in FOLDER (its test.kaz and the pictures it names,
@@ -489,7 +529,7 @@ int run(const QStringList &arguments, const QString &defaultRunner, QTextStream 
     parser.addOptions({helpOption, output, force, removeFirst, runner, desktop, remove, extractOption, listOption, depfile});
 
     const auto usage = [&err](const QString &what) {
-        err << "kazpack: error: " << what << '\n' << UsageText;
+        err << QCoreApplication::translate("Kazpack", "kazpack: error: %1").arg(what) << '\n' << usageText();
         return Usage;
     };
     if (!parser.parse(QStringList{QStringLiteral("kazpack")} + arguments))
@@ -500,43 +540,43 @@ int run(const QStringList &arguments, const QString &defaultRunner, QTextStream 
     }
     for (const QCommandLineOption *o : {&output, &runner, &depfile})
         if (parser.values(*o).size() > 1)
-            return usage(QStringLiteral("--%1 is given more than once").arg(o->names().constLast()));
+            return usage(QCoreApplication::translate("Kazpack", "--%1 is given more than once").arg(o->names().constLast()));
     const QStringList args = parser.positionalArguments();
     const auto onlyWhenPacking = [&]() -> QString {
         for (const QCommandLineOption *o : {&output, &force, &removeFirst, &runner, &depfile})
             if (parser.isSet(*o))
-                return QStringLiteral("--%1 belongs to packing a folder").arg(o->names().constLast());
+                return QCoreApplication::translate("Kazpack", "--%1 belongs to packing a folder").arg(o->names().constLast());
         return {};
     };
 
     if (int(parser.isSet(extractOption)) + int(parser.isSet(listOption)) + int(parser.isSet(remove)) > 1)
-        return usage(QStringLiteral("give one of --extract, --list and --remove"));
+        return usage(QCoreApplication::translate("Kazpack", "give one of --extract, --list and --remove"));
     if (parser.isSet(extractOption)) {
         if (const QString why = onlyWhenPacking(); !why.isEmpty() || parser.isSet(desktop))
-            return usage(why.isEmpty() ? QStringLiteral("--desktop belongs to packing a folder") : why);
+            return usage(why.isEmpty() ? QCoreApplication::translate("Kazpack", "--desktop belongs to packing a folder") : why);
         if (args.size() != 2)
-            return usage(QStringLiteral("--extract takes a program and a folder"));
+            return usage(QCoreApplication::translate("Kazpack", "--extract takes a program and a folder"));
         return extract(args.at(0), args.at(1), out, err);
     }
     if (parser.isSet(listOption)) {
         if (const QString why = onlyWhenPacking(); !why.isEmpty() || parser.isSet(desktop))
-            return usage(why.isEmpty() ? QStringLiteral("--desktop belongs to packing a folder") : why);
+            return usage(why.isEmpty() ? QCoreApplication::translate("Kazpack", "--desktop belongs to packing a folder") : why);
         if (args.size() != 1)
-            return usage(QStringLiteral("--list takes one program"));
+            return usage(QCoreApplication::translate("Kazpack", "--list takes one program"));
         return list(args.at(0), out, err);
     }
     if (parser.isSet(remove)) {
         if (!parser.isSet(desktop))
-            return usage(QStringLiteral("--remove goes with --desktop: kazpack --desktop --remove PROGRAM"));
+            return usage(QCoreApplication::translate("Kazpack", "--remove goes with --desktop: kazpack --desktop --remove PROGRAM"));
         if (const QString why = onlyWhenPacking(); !why.isEmpty())
             return usage(why);
         if (args.size() != 1)
-            return usage(QStringLiteral("--desktop --remove takes one program"));
+            return usage(QCoreApplication::translate("Kazpack", "--desktop --remove takes one program"));
         return removeDesktop(args.at(0), out, err);
     }
     if (args.size() != 1)
-        return usage(args.isEmpty() ? QStringLiteral("give the test folder to pack")
-                                    : QStringLiteral("give one test folder; more were given: %1").arg(args.join(u' ')));
+        return usage(args.isEmpty() ? QCoreApplication::translate("Kazpack", "give the test folder to pack")
+                                    : QCoreApplication::translate("Kazpack", "give one test folder; more were given: %1").arg(args.join(u' ')));
     PackOptions o;
     o.folder = args.constFirst();
     o.output = parser.value(output);
@@ -547,9 +587,9 @@ int run(const QStringList &arguments, const QString &defaultRunner, QTextStream 
     o.desktop = parser.isSet(desktop);
     o.depfile = parser.value(depfile);
     if (parser.isSet(output) && o.output.isEmpty())
-        return usage(QStringLiteral("-o needs the program's file name"));
+        return usage(QCoreApplication::translate("Kazpack", "-o needs the program's file name"));
     if (o.removeFirst && (!parser.isSet(output) || o.desktop))
-        return usage(QStringLiteral("--remove-first is for builds: it needs -o PROGRAM and goes without --desktop"));
+        return usage(QCoreApplication::translate("Kazpack", "--remove-first is for builds: it needs -o PROGRAM and goes without --desktop"));
     return pack(o, out, err);
 }
 

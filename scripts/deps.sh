@@ -6,6 +6,7 @@ set -euo pipefail
 kaz_packages=(
     cmake g++ make
     qt6-base-dev qt6-base-dev-tools libgl-dev
+    qt6-tools-dev qt6-l10n-tools
     fonts-liberation fonts-dejavu-core fontconfig
 )
 

@@ -1,6 +1,7 @@
 // The GIFT converter as a teacher runs it, on real folders: what it prints, its exit status
 // and what it leaves on disk when the GIFT file or the output folder is not as it should be.
 #include "TestFiles.h"
+#include "ToolLocale.h"
 
 #include <QDir>
 #include <QFile>
@@ -45,7 +46,7 @@ Run gift2kaz(const QStringList &args, qint64 limitFileSize = 0, bool asNobody = 
             && (::setgroups(0, nullptr) != 0 || ::setgid(65534) != 0 || ::setuid(65534) != 0))
             ::_exit(77);
     });
-    p.start(QStringLiteral(GIFT2KAZ), args);
+    startInEnglish(p, QStringLiteral(GIFT2KAZ), args);
     if (!p.waitForFinished(30000))
         return {};
     Run r;

@@ -1,6 +1,7 @@
 // The build's checker run as the build runs it, on test folders written to disk: what it
 // prints, its exit status and its stamp.
 #include "TestPictures.h"
+#include "ToolLocale.h"
 
 #include <QDir>
 #include <QFile>
@@ -90,7 +91,7 @@ bool makeEntry(const QDir &dir, const QString &name, const QString &what)
 Run kazcheck(const QStringList &arguments)
 {
     QProcess p;
-    p.start(QStringLiteral(KAZCHECK), arguments);
+    startInEnglish(p, QStringLiteral(KAZCHECK), arguments);
     if (!p.waitForFinished(30000))
         return {};
     Run r;

@@ -7,6 +7,7 @@
 #include "ProgramTest.h"
 #include "TestFolder.h"
 #include "TestPictures.h"
+#include "ToolLocale.h"
 
 #include <QDir>
 #include <QFile>
@@ -111,7 +112,7 @@ struct Started
 Started start(const QString &program, const QStringList &environment, int ms = 30000)
 {
     QProcess p;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    QProcessEnvironment env = inEnglish();
     env.remove(u"QT_QPA_PLATFORM"_qs);
     env.remove(u"DISPLAY"_qs);
     env.remove(u"WAYLAND_DISPLAY"_qs);
@@ -275,7 +276,7 @@ private Q_SLOTS:
         QVERIFY(writeFile(folder + u"/test.kaz"_qs, text));
 
         QProcess kazcheck;
-        kazcheck.start(QStringLiteral(KAZCHECK), {folder});
+        startInEnglish(kazcheck, QStringLiteral(KAZCHECK), {folder});
         QVERIFY(kazcheck.waitForFinished(30000));
         QCOMPARE(kazcheck.exitCode(), 1);
         const QStringList checked = QString::fromUtf8(kazcheck.readAllStandardError()).split(u'\n', Qt::SkipEmptyParts);
@@ -310,7 +311,7 @@ private Q_SLOTS:
         if (file)
             QVERIFY(writeFile(folder, everyFormat()));
         QProcess kazcheck;
-        kazcheck.start(QStringLiteral(KAZCHECK), {folder});
+        startInEnglish(kazcheck, QStringLiteral(KAZCHECK), {folder});
         QVERIFY(kazcheck.waitForFinished(30000));
         QCOMPARE(kazcheck.exitCode(), 1);
         const Run packed = kazpack({folder, u"-o"_qs, path(u"kaz-test"_qs)});

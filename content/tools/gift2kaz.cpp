@@ -6,6 +6,7 @@
 #include "FileAccess.h"
 #include "Gift.h"
 #include "Printing.h"
+#include "KazTranslations.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -17,33 +18,34 @@
 int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
+    KazTranslations::install(app);
     QCoreApplication::setApplicationName(QStringLiteral("gift2kaz"));
     QTextStream out(stdout);
     QTextStream err(stderr);
 
     QCommandLineParser parser;
     parser.setApplicationDescription(
-        QStringLiteral("Turns every matching question of a GIFT file into a KAZ test folder."));
+        QCoreApplication::translate("gift2kaz", "Turns every matching question of a GIFT file into a KAZ test folder."));
     const QCommandLineOption help = parser.addHelpOption();
     const QCommandLineOption output({QStringLiteral("o"), QStringLiteral("output")},
-                                    QStringLiteral("Folder in which the test folders are made (default: the current "
-                                                   "folder)."),
+                                    QCoreApplication::translate("gift2kaz", "Folder in which the test folders are made (default: "
+                                                                               "the current folder)."),
                                     QStringLiteral("DIR"), QStringLiteral("."));
     const QCommandLineOption address({QStringLiteral("a"), QStringLiteral("address")},
-                                     QStringLiteral("Web address at the start of the window caption; the picture "
-                                                    "window shows it too (default: %1).")
+                                     QCoreApplication::translate("gift2kaz", "Web address at the start of the window caption; the "
+                                                                                "picture window shows it too (default: %1).")
                                          .arg(Gift::DefaultAddress),
                                      QStringLiteral("URL"), Gift::DefaultAddress);
     const QCommandLineOption force(QStringLiteral("force"),
-                                   QStringLiteral("Replace test.kaz in test folders that already exist."));
+                                   QCoreApplication::translate("gift2kaz", "Replace test.kaz in test folders that already exist."));
     parser.addOptions({output, address, force});
-    parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("The GIFT file (UTF-8)."));
+    parser.addPositionalArgument(QStringLiteral("FILE"), QCoreApplication::translate("gift2kaz", "The GIFT file (UTF-8)."));
 
     // Every mistake in the command line, an unknown option too, is told the same way.
     const auto usage = [&err](const QString &what) {
         if (!what.isEmpty())
-            err << "gift2kaz: error: " << what << '\n';
-        err << "usage: gift2kaz [--output DIR] [--address URL] [--force] FILE.gift\n";
+            err << QCoreApplication::translate("gift2kaz", "gift2kaz: error: %1").arg(what) << '\n';
+        err << QCoreApplication::translate("gift2kaz", "usage: gift2kaz [--output DIR] [--address URL] [--force] FILE.gift") << '\n';
         return 2;
     };
     if (!parser.parse(app.arguments()))
@@ -54,23 +56,25 @@ int main(int argc, char *argv[])
     }
     const QStringList files = parser.positionalArguments();
     if (files.size() != 1)
-        return usage(files.isEmpty() ? QStringLiteral("give the GIFT file") : QStringLiteral("give one GIFT file"));
+        return usage(files.isEmpty() ? QCoreApplication::translate("gift2kaz", "give the GIFT file")
+                                     : QCoreApplication::translate("gift2kaz", "give one GIFT file"));
     const QString addr = parser.value(address);
     static const QRegularExpression space(QStringLiteral("\\s"));
     // The caption is the address, a space and the title, on one line of the test.
     constexpr int maxAddress = 200;
     if (addr.isEmpty() || addr.contains(space) || addr.size() > maxAddress
         || ContentReader::controlCharacter(addr) >= 0) {
-        err << "gift2kaz: error: the address \"" << addr.left(maxAddress)
-            << "\" must be one word without spaces, of at most " << maxAddress
-            << " characters, such as https://school.example\n";
+        err << QCoreApplication::translate("gift2kaz", "gift2kaz: error: the address \"%1\" must be one word without spaces, of at "
+                                           "most %2 characters, such as https://school.example")
+                   .arg(addr.left(maxAddress), QString::number(maxAddress))
+            << '\n';
         return 2;
     }
 
     const QString path = files.first();
     const FileAccess::Read file = FileAccess::read(path, Gift::MaxFileBytes);
     if (!file.ok()) {
-        err << path << ": error: cannot read the GIFT file: " << file.problem << '\n';
+        err << QCoreApplication::translate("gift2kaz", "%1: error: cannot read the GIFT file: %2").arg(path, file.problem) << '\n';
         return 1;
     }
 
@@ -83,19 +87,24 @@ int main(int argc, char *argv[])
     printCapped(err, notes, "note");
     printCapped(err, errors, "problem");
     if (!result.ok()) {
-        err << result.errors.size() << (result.errors.size() == 1 ? " problem" : " problems") << " in " << path
-            << "; no test was written\n";
+        err << (result.errors.size() == 1
+                    ? QCoreApplication::translate("gift2kaz", "1 problem in %1; no test was written").arg(path)
+                    : QCoreApplication::translate("gift2kaz", "%1 problems in %2; no test was written")
+                          .arg(QString::number(result.errors.size()), path))
+            << '\n';
         return 1;
     }
     if (result.questions.isEmpty()) {
-        err << path << ": error: the file holds no matching question, so there is no test to write\n";
+        err << QCoreApplication::translate("gift2kaz", "%1: error: the file holds no matching question, so there is no test to write")
+                   .arg(path)
+            << '\n';
         return 1;
     }
 
     const Gift::Written written = Gift::writeFolders(result, QDir(parser.value(output)), parser.isSet(force), addr,
                                                      QFileInfo(path).fileName());
     for (const Gift::Message &e : written.errors)
-        err << (e.line > 0 ? e.toString(path, "error") : QStringLiteral("gift2kaz: error: ") + e.text) << '\n';
+        err << (e.line > 0 ? e.toString(path, "error") : QCoreApplication::translate("gift2kaz", "gift2kaz: error: %1").arg(e.text)) << '\n';
     for (const QString &folder : written.folders)
         out << folder << '\n';
     return written.errors.isEmpty() ? 0 : 1;

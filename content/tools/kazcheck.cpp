@@ -3,6 +3,7 @@
 // Exits 1 when there is any, so that the build of a faulty test stops; touches STAMP when
 // the test is sound. kazpack checks a folder with the same function before it packs it.
 #include "TestFolder.h"
+#include "KazTranslations.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -11,10 +12,11 @@
 
 namespace {
 
-const char UsageText[] = "usage: kazcheck FOLDER [STAMP]\n"
-                         "       kazcheck --help\n";
+// Translated where they are printed.
+const char UsageText[] = QT_TRANSLATE_NOOP("kazcheck", "usage: kazcheck FOLDER [STAMP]\n"
+                                                       "       kazcheck --help\n");
 
-const char HelpText[] = R"(
+const char HelpText[] = QT_TRANSLATE_NOOP("kazcheck", R"(
 Checks the test in FOLDER (its test.kaz and the pictures it names) against every rule of the
 KAZ test format, with the same check as kazpack. Prints nothing when the test is sound;
 otherwise prints every problem, each with the file, the line and what to do about it.
@@ -23,39 +25,44 @@ otherwise prints every problem, each with the file, the line and what to do abou
   -h, --help  print this help
 
 Exit status: 0 the test is sound, 1 a problem in the test, 2 a mistake in the command line.
-)";
+)");
 
 } // namespace
 
 int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
+    KazTranslations::install(app);
     QTextStream err(stderr);
     QCommandLineParser parser;
     const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")}, {});
     parser.addOption(help);
-    const auto usage = [&err](const QString &what) {
-        err << "kazcheck: error: " << what << '\n' << UsageText;
+    const QString usageText = QCoreApplication::translate("kazcheck", UsageText);
+    const auto usage = [&err, &usageText](const QString &what) {
+        err << QCoreApplication::translate("kazcheck", "kazcheck: error: %1").arg(what) << '\n' << usageText;
         return 2;
     };
     if (!parser.parse(app.arguments()))
         return usage(parser.errorText());
     if (parser.isSet(help)) {
-        QTextStream(stdout) << UsageText << HelpText;
+        QTextStream(stdout) << usageText << QCoreApplication::translate("kazcheck", HelpText);
         return 0;
     }
     const QStringList args = QStringList{app.arguments().constFirst()} + parser.positionalArguments();
     if (args.size() < 2 || args.size() > 3)
-        return usage(args.size() < 2 ? QStringLiteral("give the test folder to check")
-                                     : QStringLiteral("give the test folder and at most a stamp file"));
+        return usage(args.size() < 2
+                         ? QCoreApplication::translate("kazcheck", "give the test folder to check")
+                         : QCoreApplication::translate("kazcheck", "give the test folder and at most a stamp file"));
     const TestFolder::Checked checked = TestFolder::check(args.at(1));
-    TestFolder::printProblems(err, checked, QStringLiteral("the test was not built"));
+    TestFolder::printProblems(err, checked, QCoreApplication::translate("kazcheck", "the test was not built"));
     if (!checked.ok())
         return 1;
     if (args.size() == 3) {
         QFile stamp(args.at(2));
         if (!stamp.open(QIODevice::WriteOnly | QIODevice::Truncate) || stamp.write("checked\n") < 0) {
-            err << args.at(2) << ": error: cannot write the check stamp: " << stamp.errorString() << '\n';
+            err << QCoreApplication::translate("kazcheck", "%1: error: cannot write the check stamp: %2")
+                       .arg(args.at(2), stamp.errorString())
+                << '\n';
             return 1;
         }
     }

@@ -1,0 +1,263 @@
+// The tools' messages follow the user's locale: Bulgarian under bg_BG, English otherwise;
+// and every Bulgarian text keeps the placeholders of its English one.
+#include "FileAccess.h"
+#include "KazTranslations.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QLocale>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QSet>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QXmlStreamReader>
+
+#include <cerrno>
+
+namespace {
+
+struct Message
+{
+    QString context;
+    QString source;
+    QString translation;
+    QString type; // the translation's type attribute: "unfinished", "vanished", … or empty
+};
+
+QList<Message> readTs(const QString &path, QString *error)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        *error = file.errorString();
+        return {};
+    }
+    QList<Message> messages;
+    QString context;
+    QXmlStreamReader xml(&file);
+    while (!xml.atEnd()) {
+        if (xml.readNext() != QXmlStreamReader::StartElement)
+            continue;
+        if (xml.name() == u"name") {
+            context = xml.readElementText();
+        } else if (xml.name() == u"message") {
+            Message m;
+            m.context = context;
+            while (xml.readNextStartElement()) {
+                if (xml.name() == u"source") {
+                    m.source = xml.readElementText();
+                } else if (xml.name() == u"translation") {
+                    m.type = xml.attributes().value(QLatin1String("type")).toString();
+                    m.translation = xml.readElementText();
+                } else {
+                    xml.skipCurrentElement();
+                }
+            }
+            messages.append(m);
+        }
+    }
+    if (xml.hasError())
+        *error = xml.errorString();
+    return messages;
+}
+
+QSet<QString> placeholders(const QString &text)
+{
+    static const QRegularExpression marker(QStringLiteral("%\\d+"));
+    QSet<QString> found;
+    for (const QRegularExpressionMatch &m : marker.globalMatch(text))
+        found.insert(m.captured());
+    return found;
+}
+
+struct Run
+{
+    int status = -1;
+    QString err;
+};
+
+Run run(const QString &program, const QStringList &args, const QString &locale)
+{
+    QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("LANG"), locale);
+    env.insert(QStringLiteral("LC_ALL"), locale);
+    env.remove(QStringLiteral("LANGUAGE"));
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    p.setProcessEnvironment(env);
+    p.start(program, args);
+    Run r;
+    if (!p.waitForFinished(30000))
+        return r;
+    r.status = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -2;
+    r.err = QString::fromUtf8(p.readAllStandardError());
+    return r;
+}
+
+bool writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
+}
+
+} // namespace
+
+class TestTranslations : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        QVERIFY(m_dir.isValid());
+        // A test with five mistakes: too few parameters, a repeated phrase, a misspelt section,
+        // and so no [right] and no [picture flags].
+        QVERIFY(QDir().mkpath(m_dir.filePath(u"faulty"_qs)));
+        QVERIFY(writeFile(m_dir.filePath(u"faulty/test.kaz"_qs),
+                          "[parameters]\nx\n[left]\nа\nа\n[rightt]\nб\n"));
+        QVERIFY(writeFile(m_dir.filePath(u"choice.gift"_qs), "::Q1:: Which? {=yes ~no ~maybe}\n"));
+    }
+
+    void every_translation_keeps_its_placeholders_data()
+    {
+        QTest::addColumn<QString>("source");
+        QTest::addColumn<QString>("translation");
+        QTest::addColumn<QString>("type");
+        QString error;
+        const QList<Message> messages = readTs(QStringLiteral(KAZ_TS_FILE), &error);
+        QVERIFY2(error.isEmpty(), qPrintable(error));
+        QVERIFY(messages.size() > 200);
+        QSet<QString> contexts;
+        for (qsizetype i = 0; i < messages.size(); ++i) {
+            const Message &m = messages.at(i);
+            contexts.insert(m.context);
+            QTest::addRow("%s_%lld", qPrintable(m.context), qlonglong(i)) << m.source << m.translation << m.type;
+        }
+        for (const char *tool : {"kazcheck", "gift2kaz", "Kazpack", "TestFolder", "FileAccess", "ContentReader",
+                                 "Gift", "ProgramTest", "Printing"})
+            QVERIFY2(contexts.contains(QLatin1String(tool)), tool);
+    }
+
+    void every_translation_keeps_its_placeholders()
+    {
+        QFETCH(QString, source);
+        QFETCH(QString, translation);
+        QFETCH(QString, type);
+        QVERIFY2(type.isEmpty(), qPrintable(type + u": "_qs + source));
+        QVERIFY2(!translation.trimmed().isEmpty(), qPrintable(source));
+        QCOMPARE(placeholders(translation), placeholders(source));
+    }
+
+    // The messages of the real tools, as a teacher sees them, under each locale.
+    void tools_speak_the_users_language_data()
+    {
+        QTest::addColumn<QString>("program");
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<QString>("locale");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QStringList>("says");
+        const QString faulty = m_dir.filePath(u"faulty"_qs);
+        const QString gift = m_dir.filePath(u"choice.gift"_qs);
+        const QString kazcheck = QStringLiteral(KAZCHECK), kazpack = QStringLiteral(KAZPACK),
+                      gift2kaz = QStringLiteral(GIFT2KAZ), runner = QStringLiteral(KAZRUNNER);
+        const QString bg = u"bg_BG.UTF-8"_qs;
+        const QString c = u"C"_qs;
+        QTest::addRow("kazcheck_bulgarian")
+            << kazcheck << QStringList{faulty} << bg << 1
+            << QStringList{u"test.kaz: грешка: липсва разделът [right]; добавете го"_qs,
+                           u"test.kaz:5: грешка: фразата „а“ вече е на ред 4 в [left]"_qs,
+                           u"test.kaz:6: грешка: непознат раздел [rightt] (може би [right]?)"_qs,
+                           u"5 проблема в "_qs, u"; тестът не беше направен"_qs};
+        QTest::addRow("kazcheck_english")
+            << kazcheck << QStringList{faulty} << c << 1
+            << QStringList{u"test.kaz: error: the section [right] is missing; add it"_qs,
+                           u"test.kaz:5: error: the phrase \"а\" is already on line 4 of [left]"_qs,
+                           u"test.kaz:6: error: unknown section [rightt] (did you mean [right]?)"_qs,
+                           u"5 problems in "_qs, u"; the test was not built"_qs};
+        QTest::addRow("kazcheck_usage_bulgarian") << kazcheck << QStringList{} << bg << 2
+                                                  << QStringList{u"употреба: kazcheck ПАПКА [ОТМЕТКА]"_qs};
+        QTest::addRow("kazcheck_usage_english") << kazcheck << QStringList{} << c << 2
+                                                << QStringList{u"usage: kazcheck FOLDER [STAMP]"_qs};
+        QTest::addRow("kazpack_bulgarian")
+            << kazpack << QStringList{faulty, u"-o"_qs, m_dir.filePath(u"kaz-faulty"_qs)} << bg << 1
+            << QStringList{u"грешка: липсва разделът [picture flags]"_qs, u"; не е записана програма"_qs};
+        QTest::addRow("kazpack_english")
+            << kazpack << QStringList{faulty, u"-o"_qs, m_dir.filePath(u"kaz-faulty"_qs)} << c << 1
+            << QStringList{u"error: the section [picture flags] is missing"_qs, u"; no program was written"_qs};
+        QTest::addRow("kazpack_usage_bulgarian")
+            << kazpack << QStringList{} << bg << 2
+            << QStringList{u"kazpack: грешка: дайте папката с теста, която да се опакова"_qs,
+                           u"употреба: kazpack ПАПКА [-o ПРОГРАМА]"_qs};
+        QTest::addRow("kazpack_usage_english") << kazpack << QStringList{} << c << 2
+                                               << QStringList{u"kazpack: error: give the test folder to pack"_qs,
+                                                              u"usage: kazpack FOLDER [-o PROGRAM]"_qs};
+        QTest::addRow("gift2kaz_bulgarian")
+            << gift2kaz << QStringList{u"--output"_qs, m_dir.path(), gift} << bg << 1
+            << QStringList{u"choice.gift:1: бележка: пропуска се въпрос с избор на отговор „Q1“"_qs,
+                           u"choice.gift: грешка: във файла няма въпрос за съпоставяне"_qs};
+        QTest::addRow("gift2kaz_english")
+            << gift2kaz << QStringList{u"--output"_qs, m_dir.path(), gift} << c << 1
+            << QStringList{u"choice.gift:1: note: skipped the multiple-choice question \"Q1\""_qs,
+                           u"choice.gift: error: the file holds no matching question"_qs};
+        // The reasons that FileAccess gives are translated with the messages around them.
+        const QString missing = m_dir.filePath(u"missing.gift"_qs);
+        QTest::addRow("gift2kaz_missing_file_bulgarian")
+            << gift2kaz << QStringList{missing} << bg << 1
+            << QStringList{u"missing.gift: грешка: файлът GIFT не може да се прочете: няма такъв файл"_qs};
+        QTest::addRow("gift2kaz_missing_file_english")
+            << gift2kaz << QStringList{missing} << c << 1
+            << QStringList{u"missing.gift: error: cannot read the GIFT file: there is no such file"_qs};
+        QTest::addRow("gift2kaz_folder_bulgarian")
+            << gift2kaz << QStringList{m_dir.path()} << bg << 1
+            << QStringList{u": грешка: файлът GIFT не може да се прочете: това е папка, а не файл"_qs};
+        // The runner alone holds no test: what a learner sees when the program lost its test.
+        QTest::addRow("runner_without_test_bulgarian")
+            << runner << QStringList{} << bg << 1
+            << QStringList{u"Тази програма не съдържа тест: тя е само основната програма на KAZ."_qs};
+        QTest::addRow("runner_without_test_english")
+            << runner << QStringList{} << c << 1
+            << QStringList{u"This program holds no test: it is the KAZ quiz runner alone."_qs};
+    }
+
+    void tools_speak_the_users_language()
+    {
+        QFETCH(QString, program);
+        QFETCH(QStringList, args);
+        QFETCH(QString, locale);
+        QFETCH(int, status);
+        QFETCH(QStringList, says);
+        const Run r = run(program, args, locale);
+        QCOMPARE(r.status, status);
+        for (const QString &s : says)
+            QVERIFY2(r.err.contains(s), qPrintable(u"missing \""_qs + s + u"\" in:\n"_qs + r.err));
+        // Nothing of the other language slips in.
+        if (locale == u"C") {
+            QVERIFY2(!r.err.contains(u"грешка"_qs) && !r.err.contains(u"употреба"_qs), qPrintable(r.err));
+        } else {
+            QVERIFY2(!r.err.contains(u"error:"_qs) && !r.err.contains(u"usage:"_qs), qPrintable(r.err));
+        }
+    }
+
+    // In-process: the translation is installed for a Bulgarian locale only.
+    void install_follows_the_locale()
+    {
+        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedKingdom));
+        QVERIFY(!KazTranslations::install(*QCoreApplication::instance()));
+        QCOMPARE(QCoreApplication::translate("kazcheck", "the test was not built"), u"the test was not built"_qs);
+        QCOMPARE(FileAccess::reason(ENOENT), u"no such file or directory"_qs);
+        QLocale::setDefault(QLocale(QLocale::Bulgarian, QLocale::Bulgaria));
+        QVERIFY(KazTranslations::install(*QCoreApplication::instance()));
+        QCOMPARE(QCoreApplication::translate("kazcheck", "the test was not built"), u"тестът не беше направен"_qs);
+        // The system's own reasons too, where the translation knows them.
+        QCOMPARE(FileAccess::reason(ENOENT), u"няма такъв файл или папка"_qs);
+        QCOMPARE(FileAccess::reason(EXDEV), u"invalid cross-device link"_qs);
+        QLocale::setDefault(QLocale::c());
+    }
+
+private:
+    QTemporaryDir m_dir;
+};
+
+QTEST_GUILESS_MAIN(TestTranslations)
+#include "tst_translations.moc"

@@ -1,0 +1,1180 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="bg_BG">
+<context>
+    <name>ContentReader</name>
+    <message>
+        <source>%1:%2: error: %3</source>
+        <translation>%1:%2: грешка: %3</translation>
+    </message>
+    <message>
+        <source>%1: error: %2</source>
+        <translation>%1: грешка: %2</translation>
+    </message>
+    <message>
+        <source>this line holds an invisible control character (character code %1%2), which the window cannot show; such characters come with text copied out of other programs: delete it, or type the line again</source>
+        <translation>на този ред има невидим управляващ знак (код на знака %1%2), който прозорецът не може да покаже; такива знаци идват с текст, копиран от други програми: изтрийте го или напишете реда наново</translation>
+    </message>
+    <message>
+        <source>, NUL</source>
+        <translation>, NUL</translation>
+    </message>
+    <message>
+        <source>this line holds %1 characters, but a line may hold at most %2 (a phrase longer than the widest list is cut off anyway); shorten it, and split long instructions or explanations into several lines</source>
+        <translation>този ред има %1 знака, а един ред може да има най-много %2 (фраза, по-дълга от най-широкия списък, и без това се отрязва); съкратете го, а дългите указания или обяснения разделете на няколко реда</translation>
+    </message>
+    <message>
+        <source>section [%1] names question %2, but only questions 1 to %3 can have %4; use a number from 1 to %3</source>
+        <translation>раздел [%1] посочва въпрос %2, но %4 могат да имат само въпроси от 1 до %3; напишете число от 1 до %3</translation>
+    </message>
+    <message>
+        <source>explanation lines</source>
+        <translation>обяснителни редове</translation>
+    </message>
+    <message>
+        <source>a picture</source>
+        <translation>картинка</translation>
+    </message>
+    <message>
+        <source>unknown section [%1]%2; the sections are [parameters], [instructions], [left], [right], [explanation switches], [explanation N], [picture flags] and [picture N]; a text line that starts with [ must start with \ instead</source>
+        <translation>непознат раздел [%1]%2; разделите са [parameters], [instructions], [left], [right], [explanation switches], [explanation N], [picture flags] и [picture N]; ред с текст, който започва с [, трябва да започва с \ вместо това</translation>
+    </message>
+    <message>
+        <source> (did you mean [%1]?)</source>
+        <translation> (може би [%1]?)</translation>
+    </message>
+    <message>
+        <source>section [%1] appears a second time (first on line %2); put all its lines under one header</source>
+        <translation>раздел [%1] се среща втори път (за пръв път на ред %2); сложете всичките му редове под едно заглавие</translation>
+    </message>
+    <message>
+        <source>this line starts with spaces and then #; a note for yourself starts with # at the very beginning of the line, so delete the spaces; to keep the line as text, start it with \</source>
+        <translation>този ред започва с интервали и после #; бележка за вас започва с # в самото начало на реда, затова изтрийте интервалите; за да остане редът като текст, започнете го с \</translation>
+    </message>
+    <message>
+        <source>this line starts with [ but is not a section header; a header is a name in square brackets alone on its line, such as [left]; to keep the line as text, start it with \</source>
+        <translation>този ред започва с [, но не е заглавие на раздел; заглавието е име в квадратни скоби, само на своя ред, например [left]; за да остане редът като текст, започнете го с \</translation>
+    </message>
+    <message>
+        <source>this line stands before any section; put a section header such as [left] above it, or start it with # to make it a comment</source>
+        <translation>този ред стои преди всички раздели; сложете над него заглавие на раздел, например [left], или го започнете с #, за да стане бележка</translation>
+    </message>
+    <message>
+        <source>the section [parameters] is missing; add it with six lines: the window caption, the window width, the left list&apos;s left edge and width, the right list&apos;s left edge and width (sizes in twips)</source>
+        <translation>липсва разделът [parameters]; добавете го с шест реда: заглавието на прозореца, ширината на прозореца, левият край и ширината на левия списък, левият край и ширината на десния списък (размерите са в туипове)</translation>
+    </message>
+    <message>
+        <source>[parameters] has %1 lines but needs exactly 6: the caption, the window width, the left list&apos;s left edge and width, the right list&apos;s left edge and width</source>
+        <translation>[parameters] има %1 реда, а трябва да са точно 6: заглавието, ширината на прозореца, левият край и ширината на левия списък, левият край и ширината на десния списък</translation>
+    </message>
+    <message>
+        <source>the window width</source>
+        <translation>ширината на прозореца</translation>
+    </message>
+    <message>
+        <source>the left list&apos;s left edge</source>
+        <translation>левия край на левия списък</translation>
+    </message>
+    <message>
+        <source>the left list&apos;s width</source>
+        <translation>ширината на левия списък</translation>
+    </message>
+    <message>
+        <source>the right list&apos;s left edge</source>
+        <translation>левия край на десния списък</translation>
+    </message>
+    <message>
+        <source>the right list&apos;s width</source>
+        <translation>ширината на десния списък</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a usable number for %2; write a whole number of twips such as 3135 (1440 twips make an inch)</source>
+        <translation>„%1“ не е подходящо число за %2; напишете цяло число туипове, например 3135 (1440 туипа са един инч)</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; for %2 is not a whole number; write a whole number of twips such as %3 (15 twips make a pixel)</source>
+        <translation>„%1“ за %2 не е цяло число; напишете цяло число туипове, например %3 (15 туипа са един пиксел)</translation>
+    </message>
+    <message>
+        <source>%1 %2 is too small: a list narrower than %3 twips (%4 pixels) shows little but its scroll bar; write at least %3</source>
+        <translation>стойността %2 за %1 е твърде малка: в списък, по-тесен от %3 туипа (%4 пиксела), се вижда почти само лентата за превъртане; напишете поне %3</translation>
+    </message>
+    <message>
+        <source>the window width %1 is too small: the window&apos;s buttons and boxes reach %2 twips from its left side, so the width must be at least %3</source>
+        <translation>ширината на прозореца %1 е твърде малка: бутоните и полетата на прозореца стигат до %2 туипа от левия му край, затова ширината трябва да е поне %3</translation>
+    </message>
+    <message>
+        <source>the window width %1 is larger than a screen of 1920 pixels (%2 twips); write at most %2</source>
+        <translation>ширината на прозореца %1 е по-голяма от екран с 1920 пиксела (%2 туипа); напишете най-много %2</translation>
+    </message>
+    <message>
+        <source>the left list (left edge %1, width %2) reaches %3 twips, past the right list&apos;s left edge %4, so the lists would overlap; make the left list at most %5 wide or move the right list</source>
+        <translation>левият списък (ляв край %1, ширина %2) стига до %3 туипа, отвъд левия край на десния списък %4, така че списъците ще се застъпват; направете левия списък широк най-много %5 или преместете десния списък</translation>
+    </message>
+    <message>
+        <source>the right list (left edge %1, width %2) reaches %3 twips, but the window of width %4 has only %5 inside its frame, so the list would be cut off; make the list at most %6 wide or the window at least %7 wide</source>
+        <translation>десният списък (ляв край %1, ширина %2) стига до %3 туипа, а прозорецът с ширина %4 има само %5 вътре в рамката си, така че списъкът ще бъде отрязан; направете списъка широк най-много %6 или прозореца широк поне %7</translation>
+    </message>
+    <message>
+        <source>the section [%1] is missing; add it with one %1 phrase per line</source>
+        <translation>липсва разделът [%1]; добавете го и под [%1] пишете по една фраза на ред</translation>
+    </message>
+    <message>
+        <source>[%1] has no phrases; a test needs at least one phrase on each side</source>
+        <translation>[%1] няма фрази; тестът трябва да има поне по една фраза от всяка страна</translation>
+    </message>
+    <message>
+        <source>[%1] has %2 phrases; a side may hold at most %3</source>
+        <translation>[%1] има %2 фрази; една страна може да има най-много %3</translation>
+    </message>
+    <message>
+        <source>an empty phrase in [%1]; write the phrase, or delete the line</source>
+        <translation>празна фраза в [%1]; напишете фразата или изтрийте реда</translation>
+    </message>
+    <message>
+        <source>the phrase &quot;%1&quot; in [%2] holds a tab character, which the list shows as a wide gap; replace it with a space, or delete it</source>
+        <translation>фразата „%1“ в [%2] съдържа знак за табулация, който списъкът показва като голяма празнина; заменете го с интервал или го изтрийте</translation>
+    </message>
+    <message>
+        <source>the phrase &quot;%1&quot; is already on line %2 of [%3]; phrases of one side must differ, so change or delete one of them</source>
+        <translation>фразата „%1“ вече е на ред %2 в [%3]; фразите от една страна трябва да са различни, затова променете или изтрийте едната от тях</translation>
+    </message>
+    <message>
+        <source>the phrase &quot;%1&quot; looks the same as &quot;%2&quot; on line %3 of [%4]: they differ only in spaces at their ends; phrases of one side must differ, so change or delete one of them</source>
+        <translation>фразата „%1“ изглежда същата като „%2“ на ред %3 в [%4]: различават се само по интервали в краищата; фразите от една страна трябва да са различни, затова променете или изтрийте едната от тях</translation>
+    </message>
+    <message>
+        <source>1 phrase</source>
+        <translation>1 фраза</translation>
+    </message>
+    <message>
+        <source>%1 phrases</source>
+        <translation>%1 фрази</translation>
+    </message>
+    <message>
+        <source>with %1 on the left a learner can make at most %2, and &quot;Оцени&quot; opens only when the pairs are at least three times the right phrases left over; with %3 on the right, %4 would be left over, so this test could never be graded; add left phrases or keep at most %5 on the right</source>
+        <translation>с %1 отляво ученикът може да направи най-много %2, а „Оцени“ се отваря само когато двойките са поне три пъти повече от останалите десни фрази; с %3 отдясно ще останат %4, така че този тест никога няма да може да се оцени; добавете леви фрази или оставете най-много %5 отдясно</translation>
+    </message>
+    <message>
+        <source>1 pair</source>
+        <translation>1 двойка</translation>
+    </message>
+    <message>
+        <source>%1 pairs</source>
+        <translation>%1 двойки</translation>
+    </message>
+    <message>
+        <source>the first line under [%1] is a label for you, not the %2 of question 1, but it reads &quot;%3&quot;; put a line of words (such as Questions) above the %4, so that the %2 of question 1 comes right after it</source>
+        <translation>първият ред под [%1] е надпис за вас, а не %2 на въпрос 1, но в него пише „%3“; сложете ред с думи (например Въпроси) над %4, така че %2 на въпрос 1 да дойде веднага след него</translation>
+    </message>
+    <message>
+        <source>explanation switches</source>
+        <translation>explanation switches</translation>
+    </message>
+    <message>
+        <source>picture flags</source>
+        <translation>picture flags</translation>
+    </message>
+    <message>
+        <source>switch</source>
+        <translation>превключвателят</translation>
+    </message>
+    <message>
+        <source>switches</source>
+        <translation>превключвателите</translation>
+    </message>
+    <message>
+        <source>explanation switch of question %1 is &quot;%2&quot;; write 1 to show its explanation lines or 0 to leave them out</source>
+        <translation>превключвателят за обяснение на въпрос %1 е „%2“; напишете 1, за да се показват обяснителните му редове, или 0, за да не се показват</translation>
+    </message>
+    <message>
+        <source>explanation switch of question %1 is on, but only questions 1 to %2 can have explanation lines; set it to 0</source>
+        <translation>превключвателят за обяснение на въпрос %1 е включен, но обяснителни редове могат да имат само въпроси от 1 до %2; сложете 0</translation>
+    </message>
+    <message>
+        <source>explanation switch of question %1 is on, but there is no section [explanation %1]; add it with the lines to show, or set the switch to 0</source>
+        <translation>превключвателят за обяснение на въпрос %1 е включен, но няма раздел [explanation %1]; добавете го с редовете, които да се показват, или сложете 0 на превключвателя</translation>
+    </message>
+    <message>
+        <source>[explanation %1] has no lines; write the lines to show for question %1, or delete the header</source>
+        <translation>[explanation %1] няма редове; напишете редовете, които да се показват за въпрос %1, или изтрийте заглавието</translation>
+    </message>
+    <message>
+        <source>the section [picture flags] is missing; add it with a label line and then one flag (0 or 1) for each of the %1 questions</source>
+        <translation>липсва разделът [picture flags]; добавете го с един ред надпис и след това по един знак (0 или 1) за всеки от %1 въпроса</translation>
+    </message>
+    <message>
+        <source>flag</source>
+        <translation>знакът</translation>
+    </message>
+    <message>
+        <source>flags</source>
+        <translation>знаците</translation>
+    </message>
+    <message>
+        <source>picture flag of question %1 is &quot;%2&quot;; write 1 when the question has a picture, 0 when it has none</source>
+        <translation>знакът за картинка на въпрос %1 е „%2“; напишете 1, когато въпросът има картинка, и 0, когато няма</translation>
+    </message>
+    <message>
+        <source>picture flag of question %1 is set, but only questions 1 to %2 can have a picture; set it to 0</source>
+        <translation>знакът за картинка на въпрос %1 е 1, но картинка могат да имат само въпроси от 1 до %2; сложете 0</translation>
+    </message>
+    <message>
+        <source>picture flag of question %1 is set, but there is no section [picture %1]; add it with the line file = NAME.png, or set the flag to 0</source>
+        <translation>знакът за картинка на въпрос %1 е 1, но няма раздел [picture %1]; добавете го с реда file = ИМЕ.png или сложете 0 на знака</translation>
+    </message>
+    <message>
+        <source>[picture flags] has flags for questions 1 to %1, but [left] has %2 phrases; add a flag (0 or 1) for every question up to %2</source>
+        <translation>[picture flags] има знаци за въпроси от 1 до %1, но [left] има %2 фрази; добавете знак (0 или 1) за всеки въпрос до %2</translation>
+    </message>
+    <message>
+        <source>write the lines of [picture %1] as key = value, for example file = map.png, width = 1695, height = 1815</source>
+        <translation>пишете редовете на [picture %1] като ключ = стойност, например file = map.png, width = 1695, height = 1815</translation>
+    </message>
+    <message>
+        <source>unknown key &quot;%1&quot; in [picture %2]; the keys are file, width and height</source>
+        <translation>непознат ключ „%1“ в [picture %2]; ключовете са file, width и height</translation>
+    </message>
+    <message>
+        <source>%1 of [picture %2] is already given on line %3; keep one of the two lines</source>
+        <translation>%1 в [picture %2] вече е даден на ред %3; оставете само един от двата реда</translation>
+    </message>
+    <message>
+        <source>picture &quot;%1&quot; of question %2 cannot be used: %3</source>
+        <translation>картинката „%1“ на въпрос %2 не може да се използва: %3</translation>
+    </message>
+    <message>
+        <source>%1 &quot;%2&quot; of [picture %3] is not a whole number of twips from 1 to 100000 (1440 twips make an inch)</source>
+        <translation>%1 „%2“ в [picture %3] не е цяло число туипове от 1 до 100000 (1440 туипа са един инч)</translation>
+    </message>
+    <message>
+        <source>[picture %1] names no picture; add a line file = NAME.png</source>
+        <translation>[picture %1] не посочва картинка; добавете ред file = ИМЕ.png</translation>
+    </message>
+    <message>
+        <source>a picture must lie in the test folder itself, beside test.kaz; move it there and write only its file name</source>
+        <translation>картинката трябва да е в самата папка на теста, до test.kaz; преместете я там и напишете само името на файла</translation>
+    </message>
+    <message>
+        <source>the name must end in .png, .jpg, .jpeg, .bmp or .gif; save the picture in one of these formats (PNG is best for drawings)</source>
+        <translation>името трябва да завършва на .png, .jpg, .jpeg, .bmp или .gif; запазете картинката в един от тези формати (за рисунки PNG е най-добър)</translation>
+    </message>
+    <message>
+        <source>picture &quot;%1&quot; of question %2 is %3 × %4 pixels, larger than its box of %5 × %6 pixels (width = %7, height = %8 twips, 15 twips a pixel), so part of it would be cut off; write width = %9 and height = %10 in [picture %2], or make the picture smaller</source>
+        <translation>картинката „%1“ на въпрос %2 е %3 × %4 пиксела, по-голяма от полето си от %5 × %6 пиксела (width = %7, height = %8 туипа, 15 туипа на пиксел), така че част от нея ще бъде отрязана; напишете width = %9 и height = %10 в [picture %2] или намалете картинката</translation>
+    </message>
+    <message>
+        <source>the file is a word processor&apos;s document (such as .docx, .doc or .odt), not plain text; write the test in a text editor (Notepad, gedit, Kate) and save it as UTF-8 text</source>
+        <translation>файлът е документ на текстообработваща програма (например .docx, .doc или .odt), а не обикновен текст; напишете теста в текстов редактор (Notepad, gedit, Kate) и го запазете като текст UTF-8</translation>
+    </message>
+    <message>
+        <source>the file is saved as rich text (RTF, as WordPad does), not plain text; write the test in a text editor (Notepad, gedit, Kate) and save it as UTF-8 text</source>
+        <translation>файлът е запазен като форматиран текст (RTF, както прави WordPad), а не като обикновен текст; напишете теста в текстов редактор (Notepad, gedit, Kate) и го запазете като текст UTF-8</translation>
+    </message>
+    <message>
+        <source>the file is %1, larger than the %2 a test may have (a test of %3 phrases a side takes about 5 MB); keep only the test in it</source>
+        <translation>файлът е %1, повече от %2, колкото може да има един тест (тест с по %3 фрази от страна заема около 5 MB); оставете в него само теста</translation>
+    </message>
+    <message>
+        <source>the file is saved as UTF-16 (&quot;Unicode&quot;); save it again as UTF-8 (in Notepad: File, Save as, Encoding: UTF-8)</source>
+        <translation>файлът е запазен като UTF-16 („Unicode“); запазете го отново като UTF-8 (в Notepad: File, Save as, Encoding: UTF-8)</translation>
+    </message>
+    <message>
+        <source>this line is not UTF-8 text%1; the file is probably saved as Windows-1251 (&quot;ANSI&quot;); save it again as UTF-8 (in Notepad: File, Save as, Encoding: UTF-8)</source>
+        <translation>този ред не е текст UTF-8%1; файлът вероятно е запазен като Windows-1251 („ANSI“); запазете го отново като UTF-8 (в Notepad: File, Save as, Encoding: UTF-8)</translation>
+    </message>
+    <message>
+        <source>, nor is one later line</source>
+        <translation>, нито още един ред по-нататък</translation>
+    </message>
+    <message>
+        <source>, nor are %1 later lines</source>
+        <translation>, нито още %1 реда по-нататък</translation>
+    </message>
+    <message>
+        <source>the section [picture flags] is missing; add it with a label line and then one flag (0 or 1) for each question</source>
+        <translation>липсва разделът [picture flags]; добавете го с един ред надпис и след това по един знак (0 или 1) за всеки въпрос</translation>
+    </message>
+</context>
+<context>
+    <name>FileAccess</name>
+    <message>
+        <source>a file</source>
+        <translation>файл</translation>
+    </message>
+    <message>
+        <source>a folder</source>
+        <translation>папка</translation>
+    </message>
+    <message>
+        <source>a device</source>
+        <translation>устройство</translation>
+    </message>
+    <message>
+        <source>a named pipe (FIFO)</source>
+        <translation>именуван канал (FIFO)</translation>
+    </message>
+    <message>
+        <source>a socket</source>
+        <translation>сокет</translation>
+    </message>
+    <message>
+        <source>something else</source>
+        <translation>нещо друго</translation>
+    </message>
+    <message>
+        <source>it is %1, not a file</source>
+        <translation>това е %1, а не файл</translation>
+    </message>
+    <message>
+        <source>; you may not read it: ask for the permission, or use a copy of your own</source>
+        <translation>; нямате право да го четете: поискайте разрешение или използвайте свое копие</translation>
+    </message>
+    <message>
+        <source>the file is a symbolic link%1; put the file itself in its place, not a link to it</source>
+        <translation>файлът е символна връзка%1; сложете на негово място самия файл, а не връзка към него</translation>
+    </message>
+    <message>
+        <source> (to &quot;%1&quot;)</source>
+        <translation> (към „%1“)</translation>
+    </message>
+    <message>
+        <source>cannot %1 %2: %3; %4</source>
+        <translation>не може да се %1 %2: %3; %4</translation>
+    </message>
+    <message>
+        <source>make the folder</source>
+        <translation>създаде папката</translation>
+    </message>
+    <message>
+        <source>write</source>
+        <translation>запише</translation>
+    </message>
+    <message>
+        <source>replace</source>
+        <translation>замени</translation>
+    </message>
+    <message>
+        <source>%1 is a link to &quot;%2&quot;; nothing is written through a link, so that no file outside %3 changes; remove the link or choose another folder</source>
+        <translation>%1 е връзка към „%2“; през връзка нищо не се записва, за да не се промени никой файл извън %3; премахнете връзката или изберете друга папка</translation>
+    </message>
+    <message>
+        <source>%1 is in the way: it is not a folder, but a folder should be there; move it away or choose another folder</source>
+        <translation>%1 пречи: това не е папка, а там трябва да има папка; преместете го другаде или изберете друга папка</translation>
+    </message>
+    <message>
+        <source>%1 cannot be replaced: %2; remove it or choose another folder</source>
+        <translation>%1 не може да се замени: %2; премахнете го или изберете друга папка</translation>
+    </message>
+    <message>
+        <source>you may not write there; choose a folder of your own, such as one in your home folder</source>
+        <translation>нямате право да записвате там; изберете своя папка, например в домашната си папка</translation>
+    </message>
+    <message>
+        <source>that disk can only be read (a locked USB stick, a CD?); choose a folder on another disk</source>
+        <translation>този диск може само да се чете (заключена USB памет, компактдиск?); изберете папка на друг диск</translation>
+    </message>
+    <message>
+        <source>the disk is full; make room on it or choose a folder on another disk</source>
+        <translation>дискът е пълен; освободете място на него или изберете папка на друг диск</translation>
+    </message>
+    <message>
+        <source>choose another folder</source>
+        <translation>изберете друга папка</translation>
+    </message>
+    <message>
+        <source>there is no such file</source>
+        <translation>няма такъв файл</translation>
+    </message>
+    <message>
+        <source>; put a plain file in its place</source>
+        <translation>; сложете на негово място обикновен файл</translation>
+    </message>
+    <message>
+        <source>it is a link that leads round in a circle back to itself (a loop of links); put the file itself in its place</source>
+        <translation>това е връзка, която води в кръг обратно към себе си (кръг от връзки); сложете на нейно място самия файл</translation>
+    </message>
+    <message>
+        <source>it is a link to &quot;%1&quot;, which does not exist; put the file itself in its place</source>
+        <translation>това е връзка към „%1“, който не съществува; сложете на нейно място самия файл</translation>
+    </message>
+    <message>
+        <source>%1 (it is a link to &quot;%2&quot;); put a plain file in its place</source>
+        <translation>%1 (това е връзка към „%2“); сложете на нейно място обикновен файл</translation>
+    </message>
+    <message>
+        <source>%1 bytes</source>
+        <translation>%1 байта</translation>
+    </message>
+    <message>
+        <source>%1 KB</source>
+        <translation>%1 KB</translation>
+    </message>
+    <message>
+        <source>%1 MB</source>
+        <translation>%1 MB</translation>
+    </message>
+    <message>
+        <source>it is %1, larger than %2</source>
+        <translation>размерът му е %1, повече от %2</translation>
+    </message>
+    <message>
+        <source>it is not a plain file</source>
+        <translation>това не е обикновен файл</translation>
+    </message>
+    <message>
+        <source>%1 is a link to &quot;%2&quot;, which does not exist; choose another folder</source>
+        <translation>%1 е връзка към „%2“, който не съществува; изберете друга папка</translation>
+    </message>
+    <message>
+        <source>write in</source>
+        <translation>пише в</translation>
+    </message>
+    <message>
+        <source>%1 is not a folder but %2; choose another folder</source>
+        <translation>%1 не е папка, а %2; изберете друга папка</translation>
+    </message>
+    <message>
+        <source>no such file or directory</source>
+        <translation>няма такъв файл или папка</translation>
+    </message>
+    <message>
+        <source>permission denied</source>
+        <translation>нямате разрешение</translation>
+    </message>
+    <message>
+        <source>operation not permitted</source>
+        <translation>действието не е разрешено</translation>
+    </message>
+    <message>
+        <source>is a directory</source>
+        <translation>това е папка</translation>
+    </message>
+    <message>
+        <source>not a directory</source>
+        <translation>това не е папка</translation>
+    </message>
+    <message>
+        <source>no space left on device</source>
+        <translation>на диска няма свободно място</translation>
+    </message>
+    <message>
+        <source>read-only file system</source>
+        <translation>дискът може само да се чете</translation>
+    </message>
+    <message>
+        <source>input/output error</source>
+        <translation>грешка при четене или запис на диска</translation>
+    </message>
+    <message>
+        <source>file name too long</source>
+        <translation>името на файла е твърде дълго</translation>
+    </message>
+    <message>
+        <source>too many levels of symbolic links</source>
+        <translation>твърде много вложени символни връзки</translation>
+    </message>
+    <message>
+        <source>disk quota exceeded</source>
+        <translation>квотата ви на диска е изчерпана</translation>
+    </message>
+    <message>
+        <source>file exists</source>
+        <translation>файлът вече съществува</translation>
+    </message>
+    <message>
+        <source>device or resource busy</source>
+        <translation>устройството е заето</translation>
+    </message>
+    <message>
+        <source>file too large</source>
+        <translation>файлът е твърде голям</translation>
+    </message>
+    <message>
+        <source>make that folder first, or choose one that exists</source>
+        <translation>първо създайте тази папка или изберете папка, която съществува</translation>
+    </message>
+</context>
+<context>
+    <name>Gift</name>
+    <message>
+        <source>%1:%2: note: %3</source>
+        <translation>%1:%2: бележка: %3</translation>
+    </message>
+    <message>
+        <source>%1:%2: error: %3</source>
+        <translation>%1:%2: грешка: %3</translation>
+    </message>
+    <message>
+        <source>%1: note: %2</source>
+        <translation>%1: бележка: %2</translation>
+    </message>
+    <message>
+        <source>%1: error: %2</source>
+        <translation>%1: грешка: %2</translation>
+    </message>
+    <message>
+        <source>a blank line inside the answers of the question on line %1; a blank line ends a question, so remove it</source>
+        <translation>празен ред между отговорите на въпроса от ред %1; празният ред завършва въпроса, затова го премахнете</translation>
+    </message>
+    <message>
+        <source>this line holds an invisible control character (character code %1), which a KAZ test cannot hold; such characters come with text copied out of other programs: delete it, or type the line again</source>
+        <translation>на този ред има невидим управляващ знак (код на знака %1), какъвто тестът на KAZ не може да съдържа; такива знаци идват с текст, копиран от други програми: изтрийте го или напишете реда наново</translation>
+    </message>
+    <message>
+        <source>the title opened with &quot;::&quot; is not closed; write it as ::title:: (and \: for a colon inside it)</source>
+        <translation>заглавието, започнато с „::“, не е затворено; пишете го като ::заглавие:: (и \: за двоеточие в него)</translation>
+    </message>
+    <message>
+        <source>a &quot;}&quot; without an opening &quot;{&quot;; write \} for a brace in the text</source>
+        <translation>„}“ без отваряща „{“; пишете \} за скоба в текста</translation>
+    </message>
+    <message>
+        <source> &quot;%1&quot;</source>
+        <translation> „%1“</translation>
+    </message>
+    <message>
+        <source>skipped the description%1: it has no answers in braces; only matching questions become tests</source>
+        <translation>пропуска се описанието%1: то няма отговори във фигурни скоби; тестове стават само въпросите за съпоставяне</translation>
+    </message>
+    <message>
+        <source>the &quot;{&quot; of the answers is never closed; end the answers with &quot;}&quot; before the next blank line (write \{ for a brace in the text)</source>
+        <translation>„{“ на отговорите никога не се затваря; завършете отговорите с „}“ преди следващия празен ред (пишете \{ за скоба в текста)</translation>
+    </message>
+    <message>
+        <source>a second &quot;{&quot; inside the answers opened on line %1; close them with &quot;}&quot; first, or write \{ for a brace</source>
+        <translation>втора „{“ вътре в отговорите, отворени на ред %1; първо ги затворете с „}“ или пишете \{ за скоба</translation>
+    </message>
+    <message>
+        <source>a second answer block in one question (the first ends on line %1); separate questions with a blank line, or write \%2 for a brace in the text</source>
+        <translation>втори блок с отговори в един въпрос (първият завършва на ред %1); разделяйте въпросите с празен ред или пишете \%2 за скоба в текста</translation>
+    </message>
+    <message>
+        <source>essay</source>
+        <translation>есе</translation>
+    </message>
+    <message>
+        <source>numerical question</source>
+        <translation>числов въпрос</translation>
+    </message>
+    <message>
+        <source>multiple-choice question</source>
+        <translation>въпрос с избор на отговор</translation>
+    </message>
+    <message>
+        <source>true/false question</source>
+        <translation>въпрос „вярно/невярно“</translation>
+    </message>
+    <message>
+        <source>short-answer question</source>
+        <translation>въпрос с кратък отговор</translation>
+    </message>
+    <message>
+        <source>skipped the %1%2; only matching questions become tests</source>
+        <translation>пропуска се %1%2; тестове стават само въпросите за съпоставяне</translation>
+    </message>
+    <message>
+        <source>the title has %1 characters, but a title may have at most %2, as in Moodle; shorten it</source>
+        <translation>заглавието има %1 знака, а заглавие може да има най-много %2, както в Moodle; съкратете го</translation>
+    </message>
+    <message>
+        <source>the text of the question &quot;%1&quot; has a line of %2 characters, but a line of a KAZ test may hold at most %3; break the text into lines with \n</source>
+        <translation>текстът на въпроса „%1“ има ред от %2 знака, а ред от тест на KAZ може да има най-много %3; разделете текста на редове с \n</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; stands before the first pair of the matching question; every pair starts with &quot;=&quot;, as in =left -&gt; right</source>
+        <translation>„%1“ стои преди първата двойка на въпроса за съпоставяне; всяка двойка започва с „=“, например =ляво -&gt; дясно</translation>
+    </message>
+    <message>
+        <source>the pair &quot;=%1&quot; has no &quot;-&gt;&quot;; write it as =left -&gt; right</source>
+        <translation>двойката „=%1“ няма „-&gt;“; пишете я като =ляво -&gt; дясно</translation>
+    </message>
+    <message>
+        <source>this pair has a part of %1 characters, but a phrase of a KAZ test may hold at most %2; shorten it</source>
+        <translation>тази двойка има част от %1 знака, а фраза от тест на KAZ може да има най-много %2; съкратете я</translation>
+    </message>
+    <message>
+        <source>the pair &quot;=%1&quot; has nothing after &quot;-&gt;&quot;; every pair needs a right part</source>
+        <translation>двойката „=%1“ няма нищо след „-&gt;“; всяка двойка трябва да има дясна част</translation>
+    </message>
+    <message>
+        <source>the right part &quot;%1&quot; is already on line %2; the phrases of one side of a KAZ test must differ, so change one of them</source>
+        <translation>дясната част „%1“ вече е на ред %2; фразите от една страна на теста на KAZ трябва да са различни, затова променете едната от тях</translation>
+    </message>
+    <message>
+        <source>the left part &quot;%1&quot; is already on line %2; the phrases of one side of a KAZ test must differ, so change one of them</source>
+        <translation>лявата част „%1“ вече е на ред %2; фразите от една страна на теста на KAZ трябва да са различни, затова променете едната от тях</translation>
+    </message>
+    <message>
+        <source>the matching question &quot;%1&quot; has %2 %3 but needs at least %4, as in Moodle; add pairs written =left -&gt; right</source>
+        <translation>въпросът за съпоставяне „%1“ има %2 %3, а трябва да има поне %4, както в Moodle; добавете двойки, написани като =ляво -&gt; дясно</translation>
+    </message>
+    <message>
+        <source>pair</source>
+        <translation>двойка</translation>
+    </message>
+    <message>
+        <source>pairs</source>
+        <translation>двойки</translation>
+    </message>
+    <message>
+        <source>the matching question &quot;%1&quot; has %2 pairs and %3 extra right parts; in a KAZ test &quot;Оцени&quot; opens only when the pairs made are at least three times the right phrases left over, so a question may have at most one extra right part for every three pairs (here %4); remove extra right parts or add pairs</source>
+        <translation>въпросът за съпоставяне „%1“ има %2 двойки и %3 излишни десни части; в тест на KAZ „Оцени“ се отваря само когато направените двойки са поне три пъти повече от останалите десни фрази, затова въпросът може да има най-много една излишна дясна част на всеки три двойки (тук %4); махнете излишни десни части или добавете двойки</translation>
+    </message>
+    <message>
+        <source>the matching question &quot;%1&quot; has %2 right parts; a KAZ test holds at most %3</source>
+        <translation>въпросът за съпоставяне „%1“ има %2 десни части; тестът на KAZ може да има най-много %3</translation>
+    </message>
+    <message>
+        <source>%1 exists and is not a folder; remove it or choose another output folder</source>
+        <translation>%1 съществува и не е папка; премахнете го или изберете друга папка за резултата</translation>
+    </message>
+    <message>
+        <source>the folder %1 already exists; use --force to replace its test.kaz, or choose another output folder</source>
+        <translation>папката %1 вече съществува; дайте --force, за да замените нейния test.kaz, или изберете друга папка за резултата</translation>
+    </message>
+    <message>
+        <source>; no test was written</source>
+        <translation>; не е записан тест</translation>
+    </message>
+    <message>
+        <source>the file is not UTF-8 text; save it as UTF-8 (in Notepad: File, Save as, Encoding: UTF-8)</source>
+        <translation>файлът не е текст UTF-8; запазете го като UTF-8 (в Notepad: File, Save as, Encoding: UTF-8)</translation>
+    </message>
+</context>
+<context>
+    <name>Kazpack</name>
+    <message>
+        <source>usage: kazpack FOLDER [-o PROGRAM] [--force] [--runner RUNNER] [--desktop]
+       kazpack FOLDER -o PROGRAM --remove-first [--runner RUNNER] [--depfile FILE]
+       kazpack --extract PROGRAM FOLDER
+       kazpack --list PROGRAM
+       kazpack --desktop --remove PROGRAM
+       kazpack --help
+</source>
+        <translation>употреба: kazpack ПАПКА [-o ПРОГРАМА] [--force] [--runner ОСНОВА] [--desktop]
+          kazpack ПАПКА -o ПРОГРАМА --remove-first [--runner ОСНОВА] [--depfile ФАЙЛ]
+          kazpack --extract ПРОГРАМА ПАПКА
+          kazpack --list ПРОГРАМА
+          kazpack --desktop --remove ПРОГРАМА
+          kazpack --help
+</translation>
+    </message>
+    <message>
+        <source>; it is no test program made by kazpack</source>
+        <translation>; това не е програма с тест, направена с kazpack</translation>
+    </message>
+    <message>
+        <source>; ask for the program again, or make it again</source>
+        <translation>; поискайте програмата отново или я направете наново</translation>
+    </message>
+    <message>
+        <source>; use the kazpack of a newer KAZ</source>
+        <translation>; използвайте kazpack от по-нова версия на KAZ</translation>
+    </message>
+    <message>
+        <source>%1: error: cannot write the menu entry: %2</source>
+        <translation>%1: грешка: записът в менюто не може да се запише: %2</translation>
+    </message>
+    <message>
+        <source>%1: error: cannot write the icon: %2</source>
+        <translation>%1: грешка: иконата не може да се запише: %2</translation>
+    </message>
+    <message>
+        <source>%1: error: cannot remove the file</source>
+        <translation>%1: грешка: файлът не може да се премахне</translation>
+    </message>
+    <message>
+        <source>no program was written</source>
+        <translation>не е записана програма</translation>
+    </message>
+    <message>
+        <source>kazpack: error: the quiz runner is not at %1; install KAZ again, or give a runner with --runner RUNNER</source>
+        <translation>kazpack: грешка: основната програма на KAZ (kazrunner) не е в %1; инсталирайте KAZ отново или посочете основна програма с --runner ОСНОВА</translation>
+    </message>
+    <message>
+        <source>%1: error: there is no such runner; give the path of the quiz runner (kazrunner) or of a test program</source>
+        <translation>%1: грешка: няма такава основна програма; дайте пътя до основната програма на KAZ (kazrunner) или до програма с тест</translation>
+    </message>
+    <message>
+        <source>%1: error: cannot use this runner: %2</source>
+        <translation>%1: грешка: тази основна програма не може да се използва: %2</translation>
+    </message>
+    <message>
+        <source>%1: error: the test cannot be packed: %2</source>
+        <translation>%1: грешка: тестът не може да се опакова: %2</translation>
+    </message>
+    <message>
+        <source>%1: error: this is a folder; give the program&apos;s file name with -o, for example -o %2</source>
+        <translation>%1: грешка: това е папка; дайте името на файла на програмата с -o, например -o %2</translation>
+    </message>
+    <message>
+        <source>%1: error: the file already exists and is kept; give --force to replace it, or another name with -o PROGRAM</source>
+        <translation>%1: грешка: файлът вече съществува и е оставен; дайте --force, за да го замените, или друго име с -o ПРОГРАМА</translation>
+    </message>
+    <message>
+        <source>%1: error: a menu entry cannot start a program whose path holds control characters; write the program to another folder with -o</source>
+        <translation>%1: грешка: запис в менюто не може да стартира програма, чийто път съдържа управляващи знаци; запишете програмата в друга папка с -o</translation>
+    </message>
+    <message>
+        <source>%1: error: cannot write the program: %2</source>
+        <translation>%1: грешка: програмата не може да се запише: %2</translation>
+    </message>
+    <message>
+        <source>%1: error: cannot write the list of the program&apos;s files: %2</source>
+        <translation>%1: грешка: списъкът с файловете на програмата не може да се запише: %2</translation>
+    </message>
+    <message>
+        <source>%1: error: the old program cannot be removed; make its folder writable, or remove the file by hand</source>
+        <translation>%1: грешка: старата програма не може да се премахне; разрешете записа в папката ѝ или премахнете файла ръчно</translation>
+    </message>
+    <message>
+        <source>%1: note: the program that was already there is left as it was and still holds the old test, not this one; mend what is said above and pack again</source>
+        <translation>%1: бележка: програмата, която вече беше там, е оставена както си беше и съдържа стария тест, а не този; поправете казаното по-горе и опаковайте отново</translation>
+    </message>
+    <message>
+        <source>%1: error: the test cannot be taken out: %2</source>
+        <translation>%1: грешка: тестът не може да се извади: %2</translation>
+    </message>
+    <message>
+        <source>%1: error: this is a file, not a folder; give a new or empty folder</source>
+        <translation>%1: грешка: това е файл, а не папка; дайте нова или празна папка</translation>
+    </message>
+    <message>
+        <source>%1: error: the file already exists and is kept</source>
+        <translation>%1: грешка: файлът вече съществува и е оставен</translation>
+    </message>
+    <message>
+        <source>kazpack: error: nothing was taken out; give a new or empty folder</source>
+        <translation>kazpack: грешка: нищо не е извадено; дайте нова или празна папка</translation>
+    </message>
+    <message>
+        <source>%1: error: the folder cannot be made here</source>
+        <translation>%1: грешка: папката не може да се създаде тук</translation>
+    </message>
+    <message>
+        <source>%1: error: cannot write the file: %2</source>
+        <translation>%1: грешка: файлът не може да се запише: %2</translation>
+    </message>
+    <message>
+        <source>kazpack: error: nothing was taken out</source>
+        <translation>kazpack: грешка: нищо не е извадено</translation>
+    </message>
+    <message>
+        <source>%1: error: %2</source>
+        <translation>%1: грешка: %2</translation>
+    </message>
+    <message>
+        <source>%1: packed format %2, 1 file, %3 bytes</source>
+        <translation>%1: формат на опаковката %2, 1 файл, %3 байта</translation>
+    </message>
+    <message>
+        <source>%1: packed format %2, %3 files, %4 bytes</source>
+        <translation>%1: формат на опаковката %2, %3 файла, %4 байта</translation>
+    </message>
+    <message>
+        <source>%1: error: no menu entry in %2 starts this program; nothing was removed</source>
+        <translation>%1: грешка: нито един запис в менюто в %2 не стартира тази програма; нищо не е премахнато</translation>
+    </message>
+    <message>
+        <source>
+Makes a test folder into one program file that runs the test with nothing beside it.
+
+  kazpack FOLDER          checks the test in FOLDER (its test.kaz and the pictures it names,
+                          by the same rules as the build) and writes the program kaz-FOLDER
+                          in the current folder. On any problem it writes nothing and lists
+                          every problem, each with the file, the line and how to mend it.
+  -o, --output PROGRAM    write the program to PROGRAM instead
+  --force                 replace PROGRAM when it already exists; when packing fails, a
+                          PROGRAM that was there is left as it was, with its old test
+  --remove-first          for builds: remove PROGRAM before anything else, so that when
+                          packing fails there is no program that still runs the old test
+  --runner RUNNER         the quiz runner to pack the test with, for example one built for
+                          Windows, or a test program whose own test is then replaced;
+                          without it, the runner installed with kazpack
+  --desktop               also add the program to your desktop&apos;s application menu (a menu
+                          entry and icons under $XDG_DATA_HOME or ~/.local/share)
+  --desktop --remove PROGRAM
+                          take the menu entry and icons of PROGRAM away again
+  --extract PROGRAM FOLDER
+                          gives back the test folder of PROGRAM (FOLDER is made when needed;
+                          no file in it is ever replaced); packing it again gives the same
+                          program, byte for byte
+  --list PROGRAM          lists the files PROGRAM holds with their sizes in bytes
+  --depfile FILE          for build systems: write the files the program was made of to FILE
+                          as a Makefile rule
+
+Exit status: 0 done, 1 a problem (nothing written), 2 a mistake in the command line.
+</source>
+        <translation>
+Превръща папка с тест в един файл-програма, който пуска теста без нищо друго до себе си.
+
+  kazpack ПАПКА           проверява теста в ПАПКА (нейния test.kaz и картинките, които той
+                          посочва, по същите правила като при компилирането) и записва
+                          програмата kaz-ПАПКА в текущата папка. При проблем не записва нищо
+                          и изброява всеки проблем с файла, реда и как да се поправи.
+  -o, --output ПРОГРАМА   записва програмата в ПРОГРАМА
+  --force                 заменя ПРОГРАМА, ако вече съществува; ако опаковането не успее,
+                          ПРОГРАМА, която е била там, остава както си е, със стария тест
+  --remove-first          при компилиране: първо премахва ПРОГРАМА, така че ако опаковането
+                          не успее, да не остане програма, която пуска стария тест
+  --runner ОСНОВА         основната програма, с която да се опакова тестът, например
+                          направена за Windows, или програма с тест, чийто тест се заменя;
+                          без това — основната програма, инсталирана заедно с kazpack
+  --desktop               добавя програмата и в менюто с приложения на работния плот
+                          (запис в менюто и икони в $XDG_DATA_HOME или ~/.local/share)
+  --desktop --remove ПРОГРАМА
+                          премахва отново записа в менюто и иконите на ПРОГРАМА
+  --extract ПРОГРАМА ПАПКА
+                          връща папката с теста на ПРОГРАМА (ПАПКА се създава, ако трябва;
+                          никой файл в нея не се заменя); ако я опаковате отново, получавате
+                          същата програма, байт по байт
+  --list ПРОГРАМА         изброява файловете в ПРОГРАМА с размерите им в байтове
+  --depfile ФАЙЛ          за системи за компилиране: записва във ФАЙЛ файловете, от които е
+                          направена програмата, като правило на Makefile
+
+Изходен код: 0 готово, 1 проблем (нищо не е записано), 2 грешка в командния ред.
+</translation>
+    </message>
+    <message>
+        <source>kazpack: error: %1</source>
+        <translation>kazpack: грешка: %1</translation>
+    </message>
+    <message>
+        <source>--%1 is given more than once</source>
+        <translation>--%1 е дадено повече от веднъж</translation>
+    </message>
+    <message>
+        <source>--%1 belongs to packing a folder</source>
+        <translation>--%1 се използва само при опаковане на папка</translation>
+    </message>
+    <message>
+        <source>give one of --extract, --list and --remove</source>
+        <translation>дайте едно от --extract, --list и --remove</translation>
+    </message>
+    <message>
+        <source>--desktop belongs to packing a folder</source>
+        <translation>--desktop се използва само при опаковане на папка</translation>
+    </message>
+    <message>
+        <source>--extract takes a program and a folder</source>
+        <translation>--extract иска програма и папка</translation>
+    </message>
+    <message>
+        <source>--list takes one program</source>
+        <translation>--list иска една програма</translation>
+    </message>
+    <message>
+        <source>--remove goes with --desktop: kazpack --desktop --remove PROGRAM</source>
+        <translation>--remove върви с --desktop: kazpack --desktop --remove ПРОГРАМА</translation>
+    </message>
+    <message>
+        <source>--desktop --remove takes one program</source>
+        <translation>--desktop --remove иска една програма</translation>
+    </message>
+    <message>
+        <source>give the test folder to pack</source>
+        <translation>дайте папката с теста, която да се опакова</translation>
+    </message>
+    <message>
+        <source>give one test folder; more were given: %1</source>
+        <translation>дайте една папка с тест; дадени са повече: %1</translation>
+    </message>
+    <message>
+        <source>-o needs the program&apos;s file name</source>
+        <translation>-o иска името на файла на програмата</translation>
+    </message>
+    <message>
+        <source>--remove-first is for builds: it needs -o PROGRAM and goes without --desktop</source>
+        <translation>--remove-first е за компилиране: иска -o ПРОГРАМА и не върви с --desktop</translation>
+    </message>
+    <message>
+        <source>the folder %1 does not exist; %2</source>
+        <translation>папката %1 не съществува; %2</translation>
+    </message>
+    <message>
+        <source>%1: error: this is not a KAZ quiz runner (kazrunner or a KAZ test program); %2</source>
+        <translation>%1: грешка: това не е основна програма на KAZ (kazrunner или програма с тест на KAZ); %2</translation>
+    </message>
+    <message>
+        <source>install KAZ again, or give the path of kazrunner with --runner</source>
+        <translation>инсталирайте KAZ отново или посочете пътя до kazrunner с --runner</translation>
+    </message>
+    <message>
+        <source>give the path of kazrunner, for example /usr/libexec/kaz/kazrunner</source>
+        <translation>посочете пътя до kazrunner, например /usr/libexec/kaz/kazrunner</translation>
+    </message>
+    <message>
+        <source>%1: error: this runner reads only packed format %2, older than format %3 that this kazpack writes; use the kazrunner that came with this kazpack</source>
+        <translation>%1: грешка: тази основна програма чете само опакован формат %2, по-стар от формат %3, който записва този kazpack; използвайте kazrunner, който е дошъл заедно с този kazpack</translation>
+    </message>
+</context>
+<context>
+    <name>Printing</name>
+    <message>
+        <source>… and 1 more note</source>
+        <translation>… и още 1 бележка</translation>
+    </message>
+    <message>
+        <source>… and 1 more problem</source>
+        <translation>… и още 1 проблем</translation>
+    </message>
+    <message>
+        <source>… and %1 more notes</source>
+        <translation>… и още %1 бележки</translation>
+    </message>
+    <message>
+        <source>… and %1 more problems</source>
+        <translation>… и още %1 проблема</translation>
+    </message>
+</context>
+<context>
+    <name>ProgramTest</name>
+    <message>
+        <source>This program holds no test: it is the KAZ quiz runner alone. Make a test program from a test folder with kazpack (kazpack FOLDER) and start that program instead.</source>
+        <translation>Тази програма не съдържа тест: тя е само основната програма на KAZ. Направете програма с тест от папка с тест с kazpack (kazpack ПАПКА) и пуснете нея.</translation>
+    </message>
+    <message>
+        <source>This test program is damaged: %1. Ask for the program again, or make it again with kazpack.</source>
+        <translation>Тази програма с тест е повредена: %1. Поискайте програмата отново или я направете наново с kazpack.</translation>
+    </message>
+    <message>
+        <source>This test program was made by a newer kazpack than its own runner understands: %1. Make the program again with the kazpack of the same KAZ version, or ask for it again.</source>
+        <translation>Тази програма с тест е направена с по-нов kazpack, отколкото разбира нейната основна програма: %1. Направете програмата отново с kazpack от същата версия на KAZ или я поискайте отново.</translation>
+    </message>
+    <message>
+        <source>This test program cannot read its own file: %1. Check that the file may be read, or ask for the program again.</source>
+        <translation>Тази програма с тест не може да прочете собствения си файл: %1. Проверете дали файлът може да се чете, или поискайте програмата отново.</translation>
+    </message>
+    <message>
+        <source>This test program is damaged: its test breaks a rule of the test format (%1). Make the program again from the test folder with kazpack.</source>
+        <translation>Тази програма с тест е повредена: тестът ѝ нарушава правило на формата за тестове (%1). Направете програмата отново от папката с теста с kazpack.</translation>
+    </message>
+</context>
+<context>
+    <name>TestFolder</name>
+    <message>
+        <source>there is no such file beside test.kaz, but there is &quot;%1&quot;; write the name exactly as the file is called, capitals included</source>
+        <translation>до test.kaz няма такъв файл, но има „%1“; напишете името точно както се казва файлът, със същите главни и малки букви</translation>
+    </message>
+    <message>
+        <source>there is no such file beside test.kaz; put the picture in the test folder, or correct its name</source>
+        <translation>до test.kaz няма такъв файл; сложете картинката в папката на теста или поправете името ѝ</translation>
+    </message>
+    <message>
+        <source>the file is too large: %1; save the picture smaller</source>
+        <translation>файлът е твърде голям: %1; запазете картинката по-малка</translation>
+    </message>
+    <message>
+        <source>the file cannot be read: %1</source>
+        <translation>файлът не може да се прочете: %1</translation>
+    </message>
+    <message>
+        <source>an icon is a square PNG picture from %1 × %1 to %2 × %2 pixels, best 256 × 256</source>
+        <translation>иконата е квадратна картинка PNG от %1 × %1 до %2 × %2 пиксела, най-добре 256 × 256</translation>
+    </message>
+    <message>
+        <source>the icon is not a PNG file; %1: save it as PNG under the name icon.png</source>
+        <translation>иконата не е файл PNG; %1: запазете я като PNG с името icon.png</translation>
+    </message>
+    <message>
+        <source>the icon cannot be read as a picture (%1); save it again as PNG, %2</source>
+        <translation>иконата не може да се прочете като картинка (%1); запазете я отново като PNG, %2</translation>
+    </message>
+    <message>
+        <source>the icon is %1 × %2 pixels, not square; %3: cut it square or save it at 256 × 256</source>
+        <translation>иконата е %1 × %2 пиксела, не е квадратна; %3: изрежете я квадратна или я запазете с размер 256 × 256</translation>
+    </message>
+    <message>
+        <source>the icon is %1 × %1 pixels, too %2; %3: save it at 256 × 256</source>
+        <translation>иконата е %1 × %1 пиксела, твърде %2; %3: запазете я с размер 256 × 256</translation>
+    </message>
+    <message>
+        <source>small</source>
+        <translation>малка</translation>
+    </message>
+    <message>
+        <source>large</source>
+        <translation>голяма</translation>
+    </message>
+    <message>
+        <source>the picture is %1 × %2 pixels, too many to load: a picture may take at most %3 MB of memory, which is %4 million pixels (such as %5 × %5); make the picture smaller (the picture window shows it at its own size, so one larger than the screen cannot be seen whole anyway)</source>
+        <translation>картинката е %1 × %2 пиксела, твърде много, за да се зареди: една картинка може да заема най-много %3 MB памет, което са %4 милиона пиксела (например %5 × %5); намалете картинката (прозорецът за картинки я показва в собствения ѝ размер, така че картинка, по-голяма от екрана, и без това не може да се види цялата)</translation>
+    </message>
+    <message>
+        <source>the file is not a picture that can be shown (%1); save it again as PNG</source>
+        <translation>файлът не е картинка, която може да се покаже (%1); запазете я отново като PNG</translation>
+    </message>
+    <message>
+        <source>cannot read the test: </source>
+        <translation>тестът не може да се прочете: </translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is a file, not a folder</source>
+        <translation>„%1“ е файл, а не папка</translation>
+    </message>
+    <message>
+        <source>there is no folder &quot;%1&quot;</source>
+        <translation>няма папка „%1“</translation>
+    </message>
+    <message>
+        <source>; name the folder that holds test.kaz</source>
+        <translation>; посочете папката, в която е test.kaz</translation>
+    </message>
+    <message>
+        <source>%1, the most a test may have (a test of %2 phrases a side takes about 5 MB); keep only the test in it</source>
+        <translation>%1, колкото най-много може да има един тест (тест с по %2 фрази от страна заема около 5 MB); оставете в него само теста</translation>
+    </message>
+    <message>
+        <source>there is no icon.png, but there is &quot;%1&quot;; rename it to icon.png exactly, in small letters, to make it the test&apos;s icon</source>
+        <translation>няма icon.png, но има „%1“; преименувайте го точно на icon.png, с малки букви, за да стане икона на теста</translation>
+    </message>
+    <message>
+        <source>the test&apos;s icon cannot be used: </source>
+        <translation>иконата на теста не може да се използва: </translation>
+    </message>
+    <message>
+        <source>the file is too large: %1; save the icon at 256 × 256 pixels</source>
+        <translation>файлът е твърде голям: %1; запазете иконата с размер 256 × 256 пиксела</translation>
+    </message>
+    <message>
+        <source>cannot read the test: it holds no test.kaz</source>
+        <translation>тестът не може да се прочете: в програмата няма test.kaz</translation>
+    </message>
+    <message>
+        <source>the program holds no picture of this name</source>
+        <translation>в програмата няма картинка с това име</translation>
+    </message>
+    <message>
+        <source>1 problem in %1; %2</source>
+        <translation>1 проблем в %1; %2</translation>
+    </message>
+    <message>
+        <source>%1 problems in %2; %3</source>
+        <translation>%1 проблема в %2; %3</translation>
+    </message>
+</context>
+<context>
+    <name>gift2kaz</name>
+    <message>
+        <source>Turns every matching question of a GIFT file into a KAZ test folder.</source>
+        <translation>Превръща всеки въпрос за съпоставяне от файл GIFT в папка с тест на KAZ.</translation>
+    </message>
+    <message>
+        <source>Folder in which the test folders are made (default: the current folder).</source>
+        <translation>Папката, в която се създават папките с тестове (по подразбиране: текущата папка).</translation>
+    </message>
+    <message>
+        <source>Web address at the start of the window caption; the picture window shows it too (default: %1).</source>
+        <translation>Уеб адрес в началото на заглавието на прозореца; показва се и в прозореца за картинки (по подразбиране: %1).</translation>
+    </message>
+    <message>
+        <source>Replace test.kaz in test folders that already exist.</source>
+        <translation>Заменя test.kaz в папки с тестове, които вече съществуват.</translation>
+    </message>
+    <message>
+        <source>The GIFT file (UTF-8).</source>
+        <translation>Файлът GIFT (UTF-8).</translation>
+    </message>
+    <message>
+        <source>usage: gift2kaz [--output DIR] [--address URL] [--force] FILE.gift</source>
+        <translation>употреба: gift2kaz [--output ПАПКА] [--address АДРЕС] [--force] ФАЙЛ.gift</translation>
+    </message>
+    <message>
+        <source>gift2kaz: error: the address &quot;%1&quot; must be one word without spaces, of at most %2 characters, such as https://school.example</source>
+        <translation>gift2kaz: грешка: адресът „%1“ трябва да е една дума без интервали, от най-много %2 знака, например https://school.example</translation>
+    </message>
+    <message>
+        <source>%1: error: cannot read the GIFT file: %2</source>
+        <translation>%1: грешка: файлът GIFT не може да се прочете: %2</translation>
+    </message>
+    <message>
+        <source>1 problem in %1; no test was written</source>
+        <translation>1 проблем в %1; не е записан тест</translation>
+    </message>
+    <message>
+        <source>%1 problems in %2; no test was written</source>
+        <translation>%1 проблема в %2; не е записан тест</translation>
+    </message>
+    <message>
+        <source>%1: error: the file holds no matching question, so there is no test to write</source>
+        <translation>%1: грешка: във файла няма въпрос за съпоставяне, така че няма тест за записване</translation>
+    </message>
+    <message>
+        <source>gift2kaz: error: %1</source>
+        <translation>gift2kaz: грешка: %1</translation>
+    </message>
+    <message>
+        <source>give the GIFT file</source>
+        <translation>посочете GIFT файла</translation>
+    </message>
+    <message>
+        <source>give one GIFT file</source>
+        <translation>посочете само един GIFT файл</translation>
+    </message>
+</context>
+<context>
+    <name>kazcheck</name>
+    <message>
+        <source>the test was not built</source>
+        <translation>тестът не беше направен</translation>
+    </message>
+    <message>
+        <source>%1: error: cannot write the check stamp: %2</source>
+        <translation>%1: грешка: файлът-отметка за проверката не може да се запише: %2</translation>
+    </message>
+    <message>
+        <source>usage: kazcheck FOLDER [STAMP]
+       kazcheck --help
+</source>
+        <translation>употреба: kazcheck ПАПКА [ОТМЕТКА]
+          kazcheck --help
+</translation>
+    </message>
+    <message>
+        <source>
+Checks the test in FOLDER (its test.kaz and the pictures it names) against every rule of the
+KAZ test format, with the same check as kazpack. Prints nothing when the test is sound;
+otherwise prints every problem, each with the file, the line and what to do about it.
+
+  STAMP       for builds: write this file when the test is sound
+  -h, --help  print this help
+
+Exit status: 0 the test is sound, 1 a problem in the test, 2 a mistake in the command line.
+</source>
+        <translation>
+Проверява теста в ПАПКА (нейния test.kaz и картинките, които той посочва) по всички правила
+на формата за тестове на KAZ, със същата проверка като kazpack. Не извежда нищо, ако тестът
+е наред; иначе изброява всеки проблем с файла, реда и как да се поправи.
+
+  ОТМЕТКА     при компилиране: записва този файл, ако тестът е наред
+  -h, --help  извежда тази помощ
+
+Изходен код: 0 тестът е наред, 1 проблем в теста, 2 грешка в командния ред.
+</translation>
+    </message>
+    <message>
+        <source>kazcheck: error: %1</source>
+        <translation>kazcheck: грешка: %1</translation>
+    </message>
+    <message>
+        <source>give the test folder to check</source>
+        <translation>посочете папката с теста, която да се провери</translation>
+    </message>
+    <message>
+        <source>give the test folder and at most a stamp file</source>
+        <translation>посочете папката с теста и най-много един файл-отметка</translation>
+    </message>
+</context>
+<context>
+    <name>main</name>
+    <message>
+        <source>KAZ needs a graphical desktop, and no display was found (DISPLAY is not set or not reachable).</source>
+        <translation>KAZ има нужда от графичен работен плот, а не е намерен дисплей (DISPLAY не е зададен или не е достъпен).</translation>
+    </message>
+    <message>
+        <source>KAZ</source>
+        <translation>KAZ</translation>
+    </message>
+</context>
+</TS>
