@@ -15,11 +15,6 @@ namespace {
 constexpr qint64 HashSize = 32;
 constexpr qint64 EntryMinSize = 2 + 1 + 8; // name length, one byte of name, size
 
-QString tr(const char *text)
-{
-    return QCoreApplication::translate("PackedTest", text);
-}
-
 template <typename T>
 void append(QByteArray &out, T value)
 {
@@ -141,11 +136,11 @@ Contents parse(const uchar *data, qint64 size)
     Cursor in(data, size);
     quint32 count = 0;
     if (!in.take(&count))
-        return damaged(tr("its list of files is missing"));
+        return damaged(QCoreApplication::translate("PackedTest", "its list of files is missing"));
     if (count == 0)
-        return damaged(tr("it holds no files"));
+        return damaged(QCoreApplication::translate("PackedTest", "it holds no files"));
     if (count > MaxFiles || qint64(count) * EntryMinSize > in.left())
-        return damaged(tr("its list of files claims %1 files, more than it can hold").arg(count));
+        return damaged(QCoreApplication::translate("PackedTest", "its list of files claims %1 files, more than it can hold").arg(count));
 
     struct Entry
     {
@@ -161,23 +156,23 @@ Contents parse(const uchar *data, qint64 size)
         const uchar *name = nullptr;
         quint64 fileSize = 0;
         if (!in.take(&length) || !in.take(length, &name) || !in.take(&fileSize))
-            return damaged(tr("its list of files ends early"));
+            return damaged(QCoreApplication::translate("PackedTest", "its list of files ends early"));
         const QByteArray raw(reinterpret_cast<const char *>(name), length);
         const QString text = QString::fromUtf8(raw);
         if (text.toUtf8() != raw)
-            return damaged(tr("file %1 of its list has a name that is not UTF-8 text").arg(i + 1));
+            return damaged(QCoreApplication::translate("PackedTest", "file %1 of its list has a name that is not UTF-8 text").arg(i + 1));
         if (const QString why = nameProblem(text); !why.isEmpty())
-            return damaged(tr("it holds a file named \"%1\", and %2").arg(text, why));
+            return damaged(QCoreApplication::translate("PackedTest", "it holds a file named \"%1\", and %2").arg(text, why));
         if (names.contains(text))
-            return damaged(tr("it holds the file \"%1\" twice").arg(text));
+            return damaged(QCoreApplication::translate("PackedTest", "it holds the file \"%1\" twice").arg(text));
         names.insert(text);
         if (fileSize > quint64(MaxFileSize))
-            return damaged(tr("its file \"%1\" claims %2 bytes, more than any test file may have").arg(text).arg(fileSize));
+            return damaged(QCoreApplication::translate("PackedTest", "its file \"%1\" claims %2 bytes, more than any test file may have").arg(text).arg(fileSize));
         total += qint64(fileSize);
         entries.append({text, qint64(fileSize)});
     }
     if (total != in.left())
-        return damaged(tr("its files take %1 bytes, but %2 bytes follow their list").arg(total).arg(in.left()));
+        return damaged(QCoreApplication::translate("PackedTest", "its files take %1 bytes, but %2 bytes follow their list").arg(total).arg(in.left()));
 
     Contents contents;
     contents.files.reserve(entries.size());
@@ -194,17 +189,17 @@ Contents parse(const uchar *data, qint64 size)
 QString nameProblem(const QString &name)
 {
     if (name.isEmpty())
-        return tr("a file name must not be empty");
+        return QCoreApplication::translate("PackedTest", "a file name must not be empty");
     if (name.toUtf8().size() > MaxNameBytes)
-        return tr("the name is longer than %1 bytes").arg(MaxNameBytes);
+        return QCoreApplication::translate("PackedTest", "the name is longer than %1 bytes").arg(MaxNameBytes);
     if (name.contains(u'/') || name.contains(u'\\'))
-        return tr("a name must not hold \"/\" or \"\\\": every file lies in the test folder itself");
+        return QCoreApplication::translate("PackedTest", "a name must not hold \"/\" or \"\\\": every file lies in the test folder itself");
     for (const QChar c : name) {
         if (c.unicode() < 0x20 || c.unicode() == 0x7f || c.category() == QChar::Other_Control)
-            return tr("a name must not hold control characters");
+            return QCoreApplication::translate("PackedTest", "a name must not hold control characters");
     }
     if (name == u"." || name == u"..")
-        return tr("\".\" and \"..\" name folders, not files");
+        return QCoreApplication::translate("PackedTest", "\".\" and \"..\" name folders, not files");
     return {};
 }
 
@@ -216,9 +211,9 @@ QByteArray tail(const Files &files, QString *problem)
         return QByteArray();
     };
     if (files.isEmpty())
-        return refuse(tr("there are no files to pack"));
+        return refuse(QCoreApplication::translate("PackedTest", "there are no files to pack"));
     if (quint64(files.size()) > MaxFiles)
-        return refuse(tr("%1 files are more than a packed test may hold (%2)").arg(files.size()).arg(MaxFiles));
+        return refuse(QCoreApplication::translate("PackedTest", "%1 files are more than a packed test may hold (%2)").arg(files.size()).arg(MaxFiles));
     QByteArray payload;
     append(payload, quint32(files.size()));
     QSet<QString> names;
@@ -227,10 +222,10 @@ QByteArray tail(const Files &files, QString *problem)
         if (const QString why = nameProblem(f.name); !why.isEmpty())
             return refuse(QStringLiteral("\"%1\": %2").arg(f.name, why));
         if (names.contains(f.name))
-            return refuse(tr("\"%1\" is given twice").arg(f.name));
+            return refuse(QCoreApplication::translate("PackedTest", "\"%1\" is given twice").arg(f.name));
         names.insert(f.name);
         if (f.bytes.size() > MaxFileSize)
-            return refuse(tr("\"%1\" has %2 bytes, more than a test file may have (%3)")
+            return refuse(QCoreApplication::translate("PackedTest", "\"%1\" has %2 bytes, more than a test file may have (%3)")
                               .arg(f.name)
                               .arg(f.bytes.size())
                               .arg(MaxFileSize));
@@ -241,7 +236,7 @@ QByteArray tail(const Files &files, QString *problem)
         append(payload, quint64(f.bytes.size()));
     }
     if (payload.size() + total > MaxPayload)
-        return refuse(tr("the files take %1 bytes, more than a packed test may hold (%2)")
+        return refuse(QCoreApplication::translate("PackedTest", "the files take %1 bytes, more than a packed test may hold (%2)")
                           .arg(payload.size() + total)
                           .arg(MaxPayload));
     payload.reserve(payload.size() + total + TrailerSize);
@@ -268,16 +263,16 @@ Contents read(QIODevice &device)
 {
     const qint64 size = device.size();
     if (size < TrailerSize)
-        return fault(Fault::NoTest, tr("the file is too short to hold a test"));
+        return fault(Fault::NoTest, QCoreApplication::translate("PackedTest", "the file is too short to hold a test"));
     const QByteArray trailer = readAt(device, size - TrailerSize, TrailerSize);
     if (trailer.isEmpty())
-        return fault(Fault::Unreadable, tr("its end cannot be read (%1)").arg(device.errorString()));
+        return fault(Fault::Unreadable, QCoreApplication::translate("PackedTest", "its end cannot be read (%1)").arg(device.errorString()));
     if (std::memcmp(trailer.constData() + TrailerSize - sizeof Magic, Magic, sizeof Magic) != 0) {
         const qint64 image = elfImageEnd(device, size);
         if (image > 0 && image != size)
-            return fault(Fault::Damaged, tr("the test at its end was cut short (perhaps while it was copied or "
+            return fault(Fault::Damaged, QCoreApplication::translate("PackedTest", "the test at its end was cut short (perhaps while it was copied or "
                                             "downloaded)"));
-        return fault(Fault::NoTest, tr("nothing is packed into it"));
+        return fault(Fault::NoTest, QCoreApplication::translate("PackedTest", "nothing is packed into it"));
     }
     const uchar *t = reinterpret_cast<const uchar *>(trailer.constData());
     const QByteArray hash = trailer.left(HashSize);
@@ -286,7 +281,7 @@ Contents read(QIODevice &device)
     const quint32 reserved = qFromLittleEndian<quint32>(t + HashSize + 12);
 
     if (length > quint64(size - TrailerSize))
-        return fault(Fault::Damaged, tr("its test claims %1 bytes, more than the file has: the file was cut short "
+        return fault(Fault::Damaged, QCoreApplication::translate("PackedTest", "its test claims %1 bytes, more than the file has: the file was cut short "
                                         "or changed")
                                          .arg(length));
     Contents contents;
@@ -294,15 +289,15 @@ Contents read(QIODevice &device)
     contents.runnerSize = size - TrailerSize - qint64(length);
     if (version > Version) {
         contents.fault = Fault::NewerVersion;
-        contents.reason = tr("its test is packed in format %1, and this program reads format %2 and older")
+        contents.reason = QCoreApplication::translate("PackedTest", "its test is packed in format %1, and this program reads format %2 and older")
                               .arg(version)
                               .arg(Version);
         return contents;
     }
     if (version == 0 || reserved != 0)
-        return fault(Fault::Damaged, tr("its end is not in the packed format"));
+        return fault(Fault::Damaged, QCoreApplication::translate("PackedTest", "its end is not in the packed format"));
     if (length > quint64(MaxPayload))
-        return fault(Fault::Damaged, tr("its test claims %1 bytes, more than a packed test may hold").arg(length));
+        return fault(Fault::Damaged, QCoreApplication::translate("PackedTest", "its test claims %1 bytes, more than a packed test may hold").arg(length));
 
     // The payload alone, mapped when the device is a file that allows it.
     QByteArray copy;
@@ -314,13 +309,13 @@ Contents read(QIODevice &device)
     } else {
         copy = readAt(device, contents.runnerSize, qint64(length));
         if (qint64(copy.size()) != qint64(length))
-            return fault(Fault::Unreadable, tr("its test cannot be read (%1)").arg(device.errorString()));
+            return fault(Fault::Unreadable, QCoreApplication::translate("PackedTest", "its test cannot be read (%1)").arg(device.errorString()));
         payload = reinterpret_cast<const uchar *>(copy.constData());
     }
     const QByteArrayView bytes(payload, qint64(length));
     Contents parsed;
     if (QCryptographicHash::hash(bytes, QCryptographicHash::Sha256) != hash)
-        parsed = fault(Fault::Damaged, tr("its test was changed after it was packed (the checksum does not match)"));
+        parsed = fault(Fault::Damaged, QCoreApplication::translate("PackedTest", "its test was changed after it was packed (the checksum does not match)"));
     else
         parsed = parse(payload, qint64(length));
     if (mapped)
@@ -334,7 +329,7 @@ Contents read(const QString &programPath)
 {
     QFile file(programPath);
     if (!file.open(QIODevice::ReadOnly))
-        return fault(Fault::Unreadable, tr("the file cannot be read (%1)").arg(file.errorString()));
+        return fault(Fault::Unreadable, QCoreApplication::translate("PackedTest", "the file cannot be read (%1)").arg(file.errorString()));
     return read(file);
 }
 
@@ -344,7 +339,7 @@ Runner runnerPart(const QString &programPath)
     QFile file(programPath);
     if (!file.open(QIODevice::ReadOnly)) {
         runner.fault = Fault::Unreadable;
-        runner.reason = tr("the file cannot be read (%1)").arg(file.errorString());
+        runner.reason = QCoreApplication::translate("PackedTest", "the file cannot be read (%1)").arg(file.errorString());
         return runner;
     }
     const Contents contents = read(file);
@@ -362,7 +357,7 @@ Runner runnerPart(const QString &programPath)
     runner.bytes = readAt(file, 0, size);
     if (runner.bytes.size() != size) {
         runner.fault = Fault::Unreadable;
-        runner.reason = tr("the file cannot be read (%1)").arg(file.errorString());
+        runner.reason = QCoreApplication::translate("PackedTest", "the file cannot be read (%1)").arg(file.errorString());
     }
     return runner;
 }

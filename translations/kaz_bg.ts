@@ -910,6 +910,129 @@ Exit status: 0 done, 1 a problem (nothing written), 2 a mistake in the command l
     </message>
 </context>
 <context>
+    <name>PackedTest</name>
+    <message>
+        <source>its list of files is missing</source>
+        <translation>липсва списъкът с файловете му</translation>
+    </message>
+    <message>
+        <source>it holds no files</source>
+        <translation>в него няма файлове</translation>
+    </message>
+    <message>
+        <source>its list of files claims %1 files, more than it can hold</source>
+        <translation>списъкът с файловете му твърди, че има %1 файла — повече, отколкото може да побере</translation>
+    </message>
+    <message>
+        <source>its list of files ends early</source>
+        <translation>списъкът с файловете му свършва преждевременно</translation>
+    </message>
+    <message>
+        <source>file %1 of its list has a name that is not UTF-8 text</source>
+        <translation>файл %1 от списъка му има име, което не е текст в UTF-8</translation>
+    </message>
+    <message>
+        <source>it holds a file named &quot;%1&quot;, and %2</source>
+        <translation>в него има файл с име „%1“, а %2</translation>
+    </message>
+    <message>
+        <source>it holds the file &quot;%1&quot; twice</source>
+        <translation>в него файлът „%1“ е два пъти</translation>
+    </message>
+    <message>
+        <source>its file &quot;%1&quot; claims %2 bytes, more than any test file may have</source>
+        <translation>файлът му „%1“ твърди, че има %2 байта — повече, отколкото може да има който и да е файл на тест</translation>
+    </message>
+    <message>
+        <source>its files take %1 bytes, but %2 bytes follow their list</source>
+        <translation>файловете му заемат %1 байта, а след списъка им следват %2 байта</translation>
+    </message>
+    <message>
+        <source>a file name must not be empty</source>
+        <translation>името на файл не може да е празно</translation>
+    </message>
+    <message>
+        <source>the name is longer than %1 bytes</source>
+        <translation>името е по-дълго от %1 байта</translation>
+    </message>
+    <message>
+        <source>a name must not hold &quot;/&quot; or &quot;\&quot;: every file lies in the test folder itself</source>
+        <translation>името не може да съдържа „/“ или „\“: всеки файл е в самата папка на теста</translation>
+    </message>
+    <message>
+        <source>a name must not hold control characters</source>
+        <translation>името не може да съдържа управляващи знаци</translation>
+    </message>
+    <message>
+        <source>&quot;.&quot; and &quot;..&quot; name folders, not files</source>
+        <translation>„.“ и „..“ са имена на папки, а не на файлове</translation>
+    </message>
+    <message>
+        <source>there are no files to pack</source>
+        <translation>няма файлове за опаковане</translation>
+    </message>
+    <message>
+        <source>%1 files are more than a packed test may hold (%2)</source>
+        <translation>%1 файла са повече, отколкото може да съдържа опакован тест (%2)</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is given twice</source>
+        <translation>„%1“ е дадено два пъти</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; has %2 bytes, more than a test file may have (%3)</source>
+        <translation>„%1“ има %2 байта — повече, отколкото може да има файл на тест (%3)</translation>
+    </message>
+    <message>
+        <source>the files take %1 bytes, more than a packed test may hold (%2)</source>
+        <translation>файловете заемат %1 байта — повече, отколкото може да съдържа опакован тест (%2)</translation>
+    </message>
+    <message>
+        <source>the file is too short to hold a test</source>
+        <translation>файлът е твърде къс, за да съдържа тест</translation>
+    </message>
+    <message>
+        <source>its end cannot be read (%1)</source>
+        <translation>краят му не може да се прочете (%1)</translation>
+    </message>
+    <message>
+        <source>the test at its end was cut short (perhaps while it was copied or downloaded)</source>
+        <translation>тестът в края му е отрязан (може би при копиране или изтегляне)</translation>
+    </message>
+    <message>
+        <source>nothing is packed into it</source>
+        <translation>в него няма опакован тест</translation>
+    </message>
+    <message>
+        <source>its test claims %1 bytes, more than the file has: the file was cut short or changed</source>
+        <translation>тестът му твърди, че има %1 байта — повече, отколкото има файлът: файлът е отрязан или променен</translation>
+    </message>
+    <message>
+        <source>its test is packed in format %1, and this program reads format %2 and older</source>
+        <translation>тестът му е опакован във формат %1, а тази програма чете формат %2 и по-стари</translation>
+    </message>
+    <message>
+        <source>its end is not in the packed format</source>
+        <translation>краят му не е във формата на опакован тест</translation>
+    </message>
+    <message>
+        <source>its test claims %1 bytes, more than a packed test may hold</source>
+        <translation>тестът му твърди, че има %1 байта — повече, отколкото може да съдържа опакован тест</translation>
+    </message>
+    <message>
+        <source>its test cannot be read (%1)</source>
+        <translation>тестът му не може да се прочете (%1)</translation>
+    </message>
+    <message>
+        <source>its test was changed after it was packed (the checksum does not match)</source>
+        <translation>тестът му е променен, след като е бил опакован (контролната сума не съвпада)</translation>
+    </message>
+    <message>
+        <source>the file cannot be read (%1)</source>
+        <translation>файлът не може да се прочете (%1)</translation>
+    </message>
+</context>
+<context>
     <name>Printing</name>
     <message>
         <source>… and 1 more note</source>
