@@ -3,6 +3,7 @@
 #include "ContentReader.h"
 #include "FileMapping.h"
 
+#include <QCoreApplication>
 #include <QHash>
 #include <QRegularExpression>
 #include <algorithm>
@@ -16,7 +17,8 @@ constexpr int Extras = ContentStore::QuestionsWithExtras;
 // "line 25 of [left]" names a line the teacher never sees; the row is added after it.
 void nameRows(DocumentProblem &p, const QList<FileMapping::Place> &places)
 {
-    static const QRegularExpression lineOfSide(QStringLiteral("line (\\d+) of \\[(?:left|right)\\]"));
+    // The checker's words in English or in the translation the program has installed.
+    static const QRegularExpression lineOfSide(QStringLiteral("(?:line|ред) (\\d+) (?:of|в) \\[(?:left|right)\\]"));
     qsizetype from = 0;
     for (;;) {
         const QRegularExpressionMatch m = lineOfSide.match(p.message, from);
@@ -26,7 +28,7 @@ void nameRows(DocumentProblem &p, const QList<FileMapping::Place> &places)
         const int row = places.value(m.captured(1).toInt() - 1).row;
         if (row < 0)
             continue;
-        const QString note = QStringLiteral(" (row %1)").arg(row + 1);
+        const QString note = QCoreApplication::translate("DocumentCheck", " (row %1)").arg(row + 1);
         p.message.insert(from, note);
         from += note.size();
         p.otherRow = row;
@@ -44,16 +46,22 @@ void rowProblems(const DocumentContent &c, const FileMapping::Written &w, QList<
             rightOnly.append(i);
     }
     if (!leftOnly.isEmpty() && !rightOnly.isEmpty()) {
-        const QString message = QStringLiteral(
-            "this row has a %1 phrase but no %2 one, while row %3 has a %2 phrase but no %1 one; extra phrases can "
-            "stand on one side only, because the file pairs the phrases by their order: write the missing phrases, "
-            "or delete the extra rows of one side");
         for (int r : std::as_const(leftOnly))
-            out.append({message.arg(QStringLiteral("left"), QStringLiteral("right")).arg(rightOnly.first() + 1), r,
-                        DocumentField::Right, -1, rightOnly.first()});
+            out.append({QCoreApplication::translate(
+                            "DocumentCheck",
+                            "this row has a left phrase but no right one, while row %1 has a right phrase but no "
+                            "left one; extra phrases can stand on one side only, because the file pairs the phrases "
+                            "by their order: write the missing phrases, or delete the extra rows of one side")
+                            .arg(rightOnly.first() + 1),
+                        r, DocumentField::Right, -1, rightOnly.first()});
         for (int r : std::as_const(rightOnly))
-            out.append({message.arg(QStringLiteral("right"), QStringLiteral("left")).arg(leftOnly.first() + 1), r,
-                        DocumentField::Left, -1, leftOnly.first()});
+            out.append({QCoreApplication::translate(
+                            "DocumentCheck",
+                            "this row has a right phrase but no left one, while row %1 has a left phrase but no "
+                            "right one; extra phrases can stand on one side only, because the file pairs the phrases "
+                            "by their order: write the missing phrases, or delete the extra rows of one side")
+                            .arg(leftOnly.first() + 1),
+                        r, DocumentField::Left, -1, leftOnly.first()});
     }
 
     QList<int> question(c.rows.size(), 0);
@@ -63,15 +71,26 @@ void rowProblems(const DocumentContent &c, const FileMapping::Written &w, QList<
     struct Extra
     {
         DocumentField field;
-        const char *what; // as in "can have …"
-        const char *its;
-        const char *notSaved;
-        const char *remove;
+        QString noQuestion; // %1: nothing
+        QString lateQuestion; // %1: the question, %2: the last that can have it
     };
-    static const Extra extras[] = {
-        {DocumentField::Explanation, "explanation lines", "its explanation lines", "these are not saved",
-         "delete the lines"},
-        {DocumentField::Picture, "a picture", "its picture", "it is not saved", "remove the picture"},
+    const Extra extras[] = {
+        {DocumentField::Explanation,
+         QCoreApplication::translate("DocumentCheck",
+                                     "this row has no left phrase, so it is no question and its explanation lines can "
+                                     "be neither shown nor saved; write its left phrase, or delete the lines"),
+         QCoreApplication::translate("DocumentCheck",
+                                     "this row is question %1, but only questions 1 to %2 can have explanation lines, "
+                                     "so these are not saved; move the row up among the first %2 questions, or "
+                                     "delete the lines")},
+        {DocumentField::Picture,
+         QCoreApplication::translate("DocumentCheck",
+                                     "this row has no left phrase, so it is no question and its picture can be "
+                                     "neither shown nor saved; write its left phrase, or remove the picture"),
+         QCoreApplication::translate("DocumentCheck",
+                                     "this row is question %1, but only questions 1 to %2 can have a picture, so it "
+                                     "is not saved; move the row up among the first %2 questions, or remove the "
+                                     "picture")},
     };
     for (int i = 0; i < c.rows.size(); ++i) {
         const DocumentRow &row = c.rows.at(i);
@@ -80,15 +99,7 @@ void rowProblems(const DocumentContent &c, const FileMapping::Written &w, QList<
             const bool has = e.field == DocumentField::Explanation ? !row.explanation.isEmpty() : !row.picture.isNull();
             if (!has || (q >= 1 && q <= Extras))
                 continue;
-            const QString message = q == 0
-                ? QStringLiteral("this row has no left phrase, so it is no question and %1 can be neither "
-                                 "shown nor saved; write its left phrase, or %2")
-                      .arg(QLatin1StringView(e.its), QLatin1StringView(e.remove))
-                : QStringLiteral("this row is question %1, but only questions 1 to %2 can have %3, so %4; "
-                                 "move the row up among the first %2 questions, or %5")
-                      .arg(q)
-                      .arg(Extras)
-                      .arg(QLatin1StringView(e.what), QLatin1StringView(e.notSaved), QLatin1StringView(e.remove));
+            const QString message = q == 0 ? e.noQuestion : e.lateQuestion.arg(q).arg(Extras);
             out.append({message, i, e.field});
         }
     }
@@ -132,8 +143,9 @@ QList<DocumentProblem> run(const DocumentContent &content)
     }
     rowProblems(content, w, out);
     if (content.address.contains(u' '))
-        out.append({QStringLiteral("the address holds a space, but the caption's first space ends the address; "
-                                   "write the address without spaces"),
+        out.append({QCoreApplication::translate("DocumentCheck",
+                                                "the address holds a space, but the caption's first space ends the "
+                                                "address; write the address without spaces"),
                     -1, DocumentField::Address});
     std::stable_sort(out.begin(), out.end(),
                      [](const DocumentProblem &a, const DocumentProblem &b) { return a.row < b.row; });

@@ -1,5 +1,7 @@
 #include "PictureBytes.h"
 
+#include <QCoreApplication>
+
 #include "TestFolder.h"
 
 namespace PictureBytes {
@@ -7,8 +9,7 @@ namespace PictureBytes {
 void inspect(DocumentPicture &picture)
 {
     if (picture.bytes.isEmpty()) {
-        picture.problem = QStringLiteral("the file was not beside test.kaz when the test was opened; choose the "
-                                         "picture again");
+        picture.problem = QCoreApplication::translate("PictureBytes", "the file was not beside test.kaz when the test was opened; choose the picture again");
         picture.pixels = QSize();
         return;
     }

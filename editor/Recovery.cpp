@@ -3,6 +3,7 @@
 #include "FileAccess.h"
 #include "PictureBytes.h"
 
+#include <QCoreApplication>
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
@@ -102,7 +103,7 @@ QJsonObject rootOf(const QString &path, QString &error)
 {
     const FileAccess::Read file = FileAccess::read(path, qint64(1) << 31);
     if (!file.ok()) {
-        error = QStringLiteral("the recovery file %1 cannot be read: %2").arg(path, file.problem);
+        error = QCoreApplication::translate("Recovery", "the recovery file %1 cannot be read: %2").arg(path, file.problem);
         return {};
     }
     QJsonParseError parse;
@@ -110,8 +111,8 @@ QJsonObject rootOf(const QString &path, QString &error)
     const QJsonObject root = json.object();
     if (parse.error != QJsonParseError::NoError || root.value(QStringLiteral("format")).toString() != Format
         || root.value(QStringLiteral("version")).toInt() != Version) {
-        error = QStringLiteral("the recovery file %1 is damaged or of another version; the test cannot be "
-                               "restored from it")
+        error = QCoreApplication::translate("Recovery", "the recovery file %1 is damaged or of another version; the test "
+                                                                "cannot be restored from it")
                     .arg(path);
         return {};
     }
@@ -134,14 +135,14 @@ QString pathFor(const QString &key)
 QString write(const QString &path, const DocumentContent &content, const QString &testFolder)
 {
     if (!QDir().mkpath(QFileInfo(path).path()))
-        return QStringLiteral("the folder %1 cannot be made; the recovery copy is not written")
+        return QCoreApplication::translate("Recovery", "the folder %1 cannot be made; the recovery copy is not written")
             .arg(QFileInfo(path).path());
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
-        return QStringLiteral("%1 cannot be written: %2").arg(path, file.errorString());
+        return QCoreApplication::translate("Recovery", "%1 cannot be written: %2").arg(path, file.errorString());
     file.write(toJson(content, testFolder));
     if (!file.commit())
-        return QStringLiteral("%1 cannot be written: %2").arg(path, file.errorString());
+        return QCoreApplication::translate("Recovery", "%1 cannot be written: %2").arg(path, file.errorString());
     return {};
 }
 

@@ -1,5 +1,7 @@
 #include "RowTableModel.h"
 
+#include <QCoreApplication>
+
 #include "TestDocument.h"
 
 RowTableModel::RowTableModel(TestDocument *document)
@@ -153,13 +155,13 @@ QVariant RowTableModel::headerData(int section, Qt::Orientation orientation, int
     }
     switch (section) {
     case LeftColumn:
-        return QStringLiteral("Лява фраза");
+        return QCoreApplication::translate("RowTableModel", "Left phrase");
     case RightColumn:
-        return QStringLiteral("Дясна фраза");
+        return QCoreApplication::translate("RowTableModel", "Right phrase");
     case ExplanationColumn:
-        return QStringLiteral("Обяснение");
+        return QCoreApplication::translate("RowTableModel", "Explanation");
     case PictureColumn:
-        return QStringLiteral("Рисунка");
+        return QCoreApplication::translate("RowTableModel", "Picture");
     default:
         return {};
     }

@@ -9,6 +9,7 @@
 #include "TableText.h"
 #include "TestFolder.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QRegularExpression>
@@ -106,22 +107,22 @@ TestDocument::Opened TestDocument::openFolder(const QString &folder)
 {
     Opened opened;
     if (!QFileInfo(folder).isDir()) {
-        opened.error = QStringLiteral("there is no folder \"%1\"; choose the folder that holds test.kaz").arg(folder);
+        opened.error = QCoreApplication::translate("TestDocument", "there is no folder \"%1\"; choose the folder that holds test.kaz").arg(folder);
         return opened;
     }
     const QDir dir(folder);
     const QString testFile = dir.filePath(QStringLiteral("test.kaz"));
     if (!QFileInfo::exists(testFile) && !QFileInfo(testFile).isSymLink()) {
-        opened.error = QStringLiteral("there is no test.kaz in %1; choose the folder that holds test.kaz").arg(folder);
+        opened.error = QCoreApplication::translate("TestDocument", "there is no test.kaz in %1; choose the folder that holds test.kaz").arg(folder);
         return opened;
     }
     const FileAccess::Read file = FileAccess::read(testFile, ContentReader::MaxFileBytes);
     if (file.tooLarge) {
-        opened.error = QStringLiteral("cannot open %1: %2, the most a test may have").arg(testFile, file.problem);
+        opened.error = QCoreApplication::translate("TestDocument", "cannot open %1: %2, the most a test may have").arg(testFile, file.problem);
         return opened;
     }
     if (!file.ok()) {
-        opened.error = QStringLiteral("cannot open %1: %2").arg(testFile, file.problem);
+        opened.error = QCoreApplication::translate("TestDocument", "cannot open %1: %2").arg(testFile, file.problem);
         return opened;
     }
     ContentReader::Options options;
@@ -130,7 +131,7 @@ TestDocument::Opened TestDocument::openFolder(const QString &folder)
     ContentReader::Result read = ContentReader::readBytes(file.bytes, options);
     // A file that is no text at all gives its one reason and nothing else.
     if (read.store == ContentStore() && read.problems.size() == 1) {
-        opened.error = QStringLiteral("cannot open %1: %2").arg(testFile, read.problems.first().message);
+        opened.error = QCoreApplication::translate("TestDocument", "cannot open %1: %2").arg(testFile, read.problems.first().message);
         return opened;
     }
     const auto bytesOf = [](const QString &source) {
@@ -157,7 +158,7 @@ QString TestDocument::text() const { return FileMapping::text(FileMapping::toSto
 QString TestDocument::saveTo(const QString &folder)
 {
     if (folder.isEmpty())
-        return QStringLiteral("the test has no folder yet; choose a folder to save it in");
+        return QCoreApplication::translate("TestDocument", "the test has no folder yet; choose a folder to save it in");
     const FileMapping::Written written = FileMapping::toStore(m_content);
     // A picture missing since the test was opened has no bytes; another row may hold them.
     QHash<QString, QByteArray> pictures;
@@ -232,7 +233,7 @@ void TestDocument::setCell(int row, DocumentField field, const QString &text)
     }
     if (after == before)
         return;
-    push(new RowEditCommand(this, row, before, after, int(field), m_typingSession, QStringLiteral("Писане")));
+    push(new RowEditCommand(this, row, before, after, int(field), m_typingSession, QCoreApplication::translate("TestDocument", "Typing")));
 }
 
 void TestDocument::setField(DocumentField field, const QString &text)
@@ -248,7 +249,7 @@ void TestDocument::setField(DocumentField field, const QString &text)
     const QString before = this->field(field);
     if (value == before)
         return;
-    push(new FieldEditCommand(this, field, before, std::move(value), m_typingSession, QStringLiteral("Писане")));
+    push(new FieldEditCommand(this, field, before, std::move(value), m_typingSession, QCoreApplication::translate("TestDocument", "Typing")));
 }
 
 void TestDocument::setExplanationShown(int row, bool shown)
@@ -258,16 +259,16 @@ void TestDocument::setExplanationShown(int row, bool shown)
     DocumentRow after = m_content.rows.at(row);
     after.explanationShown = shown;
     push(new RowEditCommand(this, row, m_content.rows.at(row), after, -1, 0,
-                            QStringLiteral("Показване на обяснението")));
+                            QCoreApplication::translate("TestDocument", "Show the explanation")));
 }
 
 QString TestDocument::setPictureFromFile(int row, const QString &path)
 {
     const FileAccess::Read file = FileAccess::read(path, TestFolder::maxPictureBytes());
     if (file.tooLarge)
-        return QStringLiteral("the picture %1 is too large: %2; save it smaller").arg(path, file.problem);
+        return QCoreApplication::translate("TestDocument", "the picture %1 is too large: %2; save it smaller").arg(path, file.problem);
     if (!file.ok())
-        return QStringLiteral("the picture %1 cannot be read: %2").arg(path, file.problem);
+        return QCoreApplication::translate("TestDocument", "the picture %1 cannot be read: %2").arg(path, file.problem);
     setPicture(row, QFileInfo(path).fileName(), file.bytes);
     return {};
 }
@@ -323,7 +324,7 @@ void TestDocument::clearPicture(int row)
         return;
     DocumentRow after = m_content.rows.at(row);
     after.picture = DocumentPicture();
-    push(new RowEditCommand(this, row, m_content.rows.at(row), after, -1, 0, QStringLiteral("Без рисунка")));
+    push(new RowEditCommand(this, row, m_content.rows.at(row), after, -1, 0, QCoreApplication::translate("TestDocument", "Remove the picture")));
 }
 
 void TestDocument::setPictureBox(int row, int width, int height)
@@ -337,7 +338,7 @@ void TestDocument::setPictureBox(int row, int width, int height)
         && after.picture.height == m_content.rows.at(row).picture.height)
         return;
     push(new RowEditCommand(this, row, m_content.rows.at(row), after, BoxMerge, m_typingSession,
-                            QStringLiteral("Размер на рисунката")));
+                            QCoreApplication::translate("TestDocument", "Picture box size")));
 }
 
 void TestDocument::setPictureMode(int row, PictureMode mode)
@@ -347,21 +348,21 @@ void TestDocument::setPictureMode(int row, PictureMode mode)
         return;
     DocumentRow after = m_content.rows.at(row);
     after.pictureMode = mode;
-    push(new RowEditCommand(this, row, m_content.rows.at(row), after, -1, 0, QStringLiteral("Показване на рисунката")));
+    push(new RowEditCommand(this, row, m_content.rows.at(row), after, -1, 0, QCoreApplication::translate("TestDocument", "How the picture is shown")));
 }
 
 void TestDocument::insertRows(int row, int count)
 {
     if (row < 0 || row > rowCount() || count <= 0)
         return;
-    push(new RowsCommand(this, row, {}, QList<DocumentRow>(count), QStringLiteral("Вмъкване на редове")));
+    push(new RowsCommand(this, row, {}, QList<DocumentRow>(count), QCoreApplication::translate("TestDocument", "Insert rows")));
 }
 
 void TestDocument::removeRows(int row, int count)
 {
     if (row < 0 || count <= 0 || row + count > rowCount())
         return;
-    push(new RowsCommand(this, row, m_content.rows.mid(row, count), {}, QStringLiteral("Изтриване на редове")));
+    push(new RowsCommand(this, row, m_content.rows.mid(row, count), {}, QCoreApplication::translate("TestDocument", "Delete rows")));
 }
 
 void TestDocument::removeRowSet(QList<int> rows)
@@ -385,7 +386,7 @@ void TestDocument::removeRowSet(QList<int> rows)
         removeRows(runs.first().first, runs.first().second);
         return;
     }
-    m_undo->beginMacro(QStringLiteral("Изтриване на редове"));
+    m_undo->beginMacro(QCoreApplication::translate("TestDocument", "Delete rows"));
     for (const auto &[first, count] : std::as_const(runs))
         removeRows(first, count);
     m_undo->endMacro();
@@ -396,7 +397,7 @@ void TestDocument::moveRows(int from, int count, int to)
     if (from < 0 || count <= 0 || from + count > rowCount() || to < 0 || to > rowCount()
         || (to >= from && to <= from + count))
         return;
-    push(new MoveRowsCommand(this, from, count, to, QStringLiteral("Преместване на редове")));
+    push(new MoveRowsCommand(this, from, count, to, QCoreApplication::translate("TestDocument", "Move rows")));
 }
 
 DocumentRow TestDocument::pastedRow(DocumentRow row, int column, const QStringList &cells) const

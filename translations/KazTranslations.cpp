@@ -8,7 +8,12 @@
 
 bool KazTranslations::install(QCoreApplication &app)
 {
-    if (QLocale().language() != QLocale::Bulgarian)
+    return install(app, QLocale().language());
+}
+
+bool KazTranslations::install(QCoreApplication &app, QLocale::Language language)
+{
+    if (language != QLocale::Bulgarian)
         return false;
     auto translator = std::make_unique<QTranslator>();
     if (!translator->load(QStringLiteral(":/i18n/kaz_bg.qm")))
