@@ -6,6 +6,10 @@
 //   one, scaled, else the icon drawing),
 //   man/man1/<executable>.1 (the build compresses it).
 // The id, the menu entry's name and the page's title come from the test's caption.
+//
+// kazdesktop --editor ID OUTDIR: writes the test editor's icons at every size,
+// icons/hicolor/<n>x<n>/apps/<ID>.png; its desktop entry, metainfo and manual page are files
+// of their own in packaging/.
 #include "ContentReader.h"
 #include "DesktopFiles.h"
 #include "KazIconDrawing.h"
@@ -31,6 +35,12 @@ bool writeFile(const QString &path, const QByteArray &bytes, QTextStream &err)
     return true;
 }
 
+// An icon's place in the hicolor theme, below share/.
+QString iconPath(int size, const QString &id)
+{
+    return QStringLiteral("icons/hicolor/%1x%1/apps/%2.png").arg(size).arg(id);
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -39,8 +49,16 @@ int main(int argc, char *argv[])
     QTextStream err(stderr);
     const QStringList args = app.arguments();
     if (args.size() != 4) {
-        err << "usage: kazdesktop FOLDER EXECUTABLE OUTDIR\n";
+        err << "usage: kazdesktop FOLDER EXECUTABLE OUTDIR\n"
+               "       kazdesktop --editor ID OUTDIR\n";
         return 2;
+    }
+    if (args.at(1) == u"--editor") {
+        const QDir out(args.at(3));
+        bool ok = true;
+        for (int size : KazIconDrawing::sizes())
+            ok = writeFile(out.filePath(iconPath(size, args.at(2))), KazIconDrawing::editorPng(size), err) && ok;
+        return ok ? 0 : 1;
     }
     const QDir folder(args.at(1));
     const QString path = folder.filePath(QStringLiteral("test.kaz"));
@@ -77,9 +95,7 @@ int main(int argc, char *argv[])
         err << iconFile << ": error: cannot read the test's icon; save it again as PNG\n";
         return 1;
     }
-    for (int size : KazIconDrawing::sizes()) {
-        const QString png = out.filePath(QStringLiteral("icons/hicolor/%1x%1/apps/%2.png").arg(size).arg(program.id));
-        ok = writeFile(png, KazIconDrawing::png(size, own), err) && ok;
-    }
+    for (int size : KazIconDrawing::sizes())
+        ok = writeFile(out.filePath(iconPath(size, program.id)), KazIconDrawing::png(size, own), err) && ok;
     return ok ? 0 : 1;
 }

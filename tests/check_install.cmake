@@ -1,12 +1,12 @@
-# cmake -DBUILD_DIR=… -DWORK_DIR=… -DPROGRAMS=a|b -DBINDIR=bin -DDATADIR=share -DMANDIR=share/man
-#       -DRUNNERDIR=libexec/kaz -DSOURCE_DIR=<project> -P check_install.cmake
+# cmake -DBUILD_DIR=… -DWORK_DIR=… -DPROGRAMS=a|b -DEDITOR=kaz-editor -DBINDIR=bin -DDATADIR=share
+#       -DMANDIR=share/man -DRUNNERDIR=libexec/kaz -DSOURCE_DIR=<project> -P check_install.cmake
 # Installs the build into WORK_DIR/prefix, as `cmake --install` does for a user, and checks
-# that every quiz program arrives with a desktop entry that starts it, an icon at every usual
-# size of the hicolor theme and an AppStream metainfo file, all under one id per program;
-# that every program holds its test; that the installed kazpack finds the installed runner by
-# itself, in a prefix other than the one the build was configured for; that every installed
-# program has its manual page, compressed; and that the package's copyright and changelog are
-# there.
+# that every quiz program and the test editor arrive with a desktop entry that starts them (the
+# editor with a file or folder to open), an icon at every usual size of the hicolor theme and
+# an AppStream metainfo file, all under one id per program; that every quiz program holds its
+# test; that the installed kazpack finds the installed runner by itself, in a prefix other
+# than the one the build was configured for; that every installed program has its manual
+# page, compressed; and that the package's copyright and changelog are there.
 cmake_minimum_required(VERSION 3.25)
 string(REPLACE "|" ";" PROGRAMS "${PROGRAMS}")
 set(prefix "${WORK_DIR}/prefix")
@@ -55,10 +55,17 @@ endif()
 set(share "${prefix}/${DATADIR}")
 file(GLOB entries "${share}/applications/*.desktop")
 set(ids "")
-foreach(program IN LISTS PROGRAMS)
+foreach(program IN LISTS PROGRAMS EDITOR)
+    # A quiz takes no arguments; the editor opens the file or folder it is given.
+    set(exec_line "Exec=${program}")
+    set(names "Name" "Name\\[bg\\]")
+    if(program STREQUAL EDITOR)
+        set(exec_line "Exec=${program} %f")
+        set(names "Name" "Name\\[en\\]")
+    endif()
     if(NOT EXISTS "${prefix}/${BINDIR}/${program}" OR IS_DIRECTORY "${prefix}/${BINDIR}/${program}")
         fail("${program}: not installed in ${BINDIR}/")
-    else()
+    elseif(NOT program STREQUAL EDITOR)
         execute_process(COMMAND "${kazpack}" --list "${prefix}/${BINDIR}/${program}" RESULT_VARIABLE rc
             OUTPUT_VARIABLE out ERROR_VARIABLE out)
         if(NOT rc EQUAL 0 OR NOT out MATCHES "packed format 1, [0-9]+ files?, .*  test.kaz\n")
@@ -68,7 +75,7 @@ foreach(program IN LISTS PROGRAMS)
     set(id "")
     foreach(entry IN LISTS entries)
         file(STRINGS "${entry}" exec REGEX "^Exec=")
-        if(exec STREQUAL "Exec=${program}")
+        if(exec STREQUAL exec_line)
             if(id)
                 fail("${program}: started by more than one desktop entry")
             endif()
@@ -88,7 +95,7 @@ foreach(program IN LISTS PROGRAMS)
             fail("${id}.desktop: no line ${expected}")
         endif()
     endforeach()
-    foreach(key "Name" "Name\\[bg\\]")
+    foreach(key IN LISTS names)
         if(NOT keys MATCHES "(^|;)${key}=[^;]")
             fail("${id}.desktop: no ${key}")
         endif()

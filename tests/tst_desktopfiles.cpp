@@ -2,6 +2,8 @@
 #include "DesktopFiles.h"
 #include "ManualPage.h"
 
+#include <QDir>
+#include <QFile>
 #include <QHash>
 #include <QProcess>
 #include <QRegularExpression>
@@ -97,6 +99,18 @@ QString rendered(const QString &page, QString *warnings)
     process.waitForFinished();
     *warnings = QString::fromUtf8(process.readAllStandardError());
     return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+// The test editor's desktop entry or metainfo file in packaging/editor/, named by its id.
+QString editorFile(const QString &suffix, QString *id)
+{
+    const QDir dir(qEnvironmentVariable("KAZ_SOURCE_DIR") + QStringLiteral("/packaging/editor"));
+    const QStringList files = dir.entryList({u"*"_qs + suffix}, QDir::Files);
+    if (files.size() != 1)
+        return {};
+    *id = files.constFirst().chopped(suffix.size());
+    QFile file(dir.filePath(files.constFirst()));
+    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
 }
 
 } // namespace
@@ -275,6 +289,57 @@ private slots:
         QTest::addRow("leading_dot") << ".NET за начинаещи";
         QTest::addRow("leading_apostrophe") << "'Кавички' и точки.";
         QTest::addRow("roff_escapes") << R"(\fBудебелено\fP \- тире \(lq)";
+    }
+
+    // The editor's menu entry: its Bulgarian and English names, the program it starts with
+    // the one file or folder it is given, and its icon under the entry's own id.
+    void editorEntry()
+    {
+        QString id;
+        const QString text = editorFile(u".desktop"_qs, &id);
+        QVERIFY2(!text.isEmpty(), "no single readable *.desktop in packaging/editor");
+        const QHash<QString, QString> keys = readEntry(text);
+        QVERIFY2(!keys.contains(u"!malformed"_qs), qPrintable(keys.value(u"!malformed"_qs)));
+        QCOMPARE(keys.value(u"Name"_qs), u"KAZ — редактор на тестове"_qs);
+        QCOMPARE(keys.value(u"Name[en]"_qs), u"KAZ test editor"_qs);
+        QCOMPARE(keys.value(u"Exec"_qs), u"kaz-editor %f"_qs);
+        QCOMPARE(keys.value(u"TryExec"_qs), u"kaz-editor"_qs);
+        QCOMPARE(keys.value(u"StartupWMClass"_qs), u"kaz-editor"_qs);
+        QCOMPARE(keys.value(u"Icon"_qs), id);
+        QVERIFY(keys.value(u"Categories"_qs).split(u';').contains(u"Education"_qs));
+        for (const QString &key : {u"Comment"_qs, u"Comment[en]"_qs, u"Keywords"_qs, u"Keywords[en]"_qs})
+            QVERIFY2(!keys.value(key).isEmpty(), qPrintable(key));
+        // A test folder named like the editor, packed with --desktop from the shipped tests'
+        // caption, gets an entry of its own instead of hiding the editor's.
+        QVERIFY(DesktopFiles::componentId(u"https://kaz.bg"_qs, id.section(u'.', -1)) != id);
+    }
+
+    // The software centre shows the metainfo; it names and starts the same program as the
+    // menu entry.
+    void editorMetainfoAgreesWithEntry_data()
+    {
+        QTest::addColumn<QString>("entryKey");
+        QTest::addColumn<QString>("element");
+        QTest::addRow("name") << "Name" << "name";
+        QTest::addRow("english_name") << "Name[en]" << "name@en";
+        QTest::addRow("icon_and_id") << "Icon" << "id";
+        QTest::addRow("program") << "TryExec" << "binary";
+    }
+    void editorMetainfoAgreesWithEntry()
+    {
+        QFETCH(QString, entryKey);
+        QFETCH(QString, element);
+        QString entryId;
+        QString metainfoId;
+        const QHash<QString, QString> keys = readEntry(editorFile(u".desktop"_qs, &entryId));
+        QString error;
+        const QHash<QString, QString> e = readMetainfo(editorFile(u".metainfo.xml"_qs, &metainfoId), &error);
+        QVERIFY2(error.isEmpty(), qPrintable(error));
+        QCOMPARE(metainfoId, entryId);
+        QVERIFY(!keys.value(entryKey).isEmpty());
+        QCOMPARE(e.value(element), keys.value(entryKey));
+        QCOMPARE(e.value(u"launchable@desktop-id"_qs), entryId + u".desktop"_qs);
+        QCOMPARE(e.value(u"project_license"_qs), QString::fromUtf16(DesktopFiles::ProjectLicense));
     }
 
     void metainfoWithoutHomepage()

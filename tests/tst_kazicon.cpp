@@ -23,6 +23,22 @@ QImage pixels(const QIcon &icon, int size)
     return icon.pixmap(QSize(size, size), 1.0).toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied);
 }
 
+// Pixels that differ clearly (summed over the channels) between two drawings of one size.
+int clearlyDifferent(const QImage &a, const QImage &b)
+{
+    int count = 0;
+    for (int y = 0; y < a.height(); ++y) {
+        for (int x = 0; x < a.width(); ++x) {
+            const QColor p = a.pixelColor(x, y);
+            const QColor q = b.pixelColor(x, y);
+            const int distance = std::abs(p.red() - q.red()) + std::abs(p.green() - q.green())
+                + std::abs(p.blue() - q.blue()) + std::abs(p.alpha() - q.alpha());
+            count += distance > 96 ? 1 : 0;
+        }
+    }
+    return count;
+}
+
 QList<int> widths(const QIcon &icon)
 {
     QList<int> found;
@@ -101,6 +117,44 @@ private Q_SLOTS:
         QCOMPARE(icon.isNull(), sizes.isEmpty());
         for (int size : std::as_const(sizes))
             QCOMPARE(pixels(icon, size), KazIconDrawing::image(size));
+    }
+
+    // The editor carries its own drawing at the window sizes, as every quiz program carries
+    // the quiz's.
+    void editorBuiltInFilesAreTheEditorDrawing_data() { builtInFilesAreTheDrawing_data(); }
+    void editorBuiltInFilesAreTheEditorDrawing()
+    {
+        QFETCH(int, size);
+        const QString file = QStringLiteral(":/kaz/editor-icon/%1.png").arg(size);
+        QVERIFY2(KazIcon::editorBuiltInFiles().contains(file), qPrintable(KazIcon::editorBuiltInFiles().join(u' ')));
+        QImageReader reader(file);
+        QCOMPARE(reader.size(), QSize(size, size));
+        QCOMPARE(reader.read().convertToFormat(QImage::Format_ARGB32_Premultiplied), KazIconDrawing::editorImage(size));
+        const QIcon icon = KazIcon::editorWindowIcon();
+        QCOMPARE(widths(icon), (QList<int>{16, 32, 48}));
+        QCOMPARE(pixels(icon, size), KazIconDrawing::editorImage(size));
+    }
+
+    // In a menu or a title bar beside a quiz program the editor must be told apart at a
+    // glance, at every theme size down to 16 pixels, while still looking like KAZ: a clear
+    // part of the quiz's icon changes, most of it stays.
+    void editorIconIsAVariantOfTheQuizIcon_data()
+    {
+        QTest::addColumn<int>("size");
+        for (int size : KazIconDrawing::sizes())
+            QTest::addRow("%dpx", size) << size;
+    }
+    void editorIconIsAVariantOfTheQuizIcon()
+    {
+        QFETCH(int, size);
+        const QImage editor = KazIconDrawing::editorImage(size);
+        QCOMPARE(editor.size(), QSize(size, size));
+        const int changed = clearlyDifferent(KazIconDrawing::image(size), editor);
+        QVERIFY2(changed >= size * size / 12, qPrintable(QString::number(changed)));
+        QVERIFY2(changed <= size * size / 4, qPrintable(QString::number(changed)));
+        // The theme's files are the same drawing.
+        QCOMPARE(QImage::fromData(KazIconDrawing::editorPng(size)).convertToFormat(QImage::Format_ARGB32_Premultiplied),
+                 editor);
     }
 
     void testWindowShowsTheBuiltInIcon()

@@ -7,13 +7,31 @@
 
 namespace KazIcon {
 
-QStringList builtInFiles()
+namespace {
+
+QStringList filesIn(const QString &folder)
 {
-    const QString folder = QStringLiteral(":/kaz/icon/");
     QStringList files = QDir(folder).entryList(QDir::Files, QDir::Name);
     for (QString &file : files)
         file.prepend(folder);
     return files;
+}
+
+} // namespace
+
+QStringList builtInFiles()
+{
+    return filesIn(QStringLiteral(":/kaz/icon/"));
+}
+
+QStringList editorBuiltInFiles()
+{
+    return filesIn(QStringLiteral(":/kaz/editor-icon/"));
+}
+
+QIcon editorWindowIcon()
+{
+    return windowIcon(editorBuiltInFiles());
 }
 
 QIcon windowIcon(const QStringList &files)

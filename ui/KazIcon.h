@@ -3,8 +3,8 @@
 #include <QIcon>
 #include <QStringList>
 
-// The window icon of a quiz program, made of PNG files: the program carries its icon drawn
-// at build time instead of drawing it at every start.
+// The window icons of a quiz program and of the test editor, made of PNG files: a program
+// carries its icon drawn at build time instead of drawing it at every start.
 namespace KazIcon {
 
 // The icon files built into every quiz program, one PNG per size of KAZ_WINDOW_ICON_SIZES in
@@ -18,5 +18,13 @@ QIcon windowIcon(const QStringList &files);
 // A window icon of one picture file's bytes (a test's icon.png): the picture at its own size
 // and scaled to each size of builtInFiles(); a null icon when the bytes are no readable image.
 QIcon windowIcon(const QByteArray &bytes);
+
+// The test editor's icon files (KazIconDrawing::editorImage at the same sizes as
+// builtInFiles()), built into the editor's widgets library kaz_editorui only: empty in a
+// program without it.
+QStringList editorBuiltInFiles();
+
+// The test editor's window icon, windowIcon(editorBuiltInFiles()).
+QIcon editorWindowIcon();
 
 } // namespace KazIcon

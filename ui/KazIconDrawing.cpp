@@ -33,15 +33,54 @@ QImage image(int size)
     return img;
 }
 
-QByteArray png(int size, const QImage &own)
+QImage editorImage(int size)
 {
-    const QImage picture = own.isNull() ? image(size)
-                                        : own.scaled(size, size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    QImage img = image(size);
+    QPainter p(&img);
+    p.setRenderHint(QPainter::Antialiasing);
+    const qreal s = size / 32.0;
+    // Drawn along the x axis from its point at the origin, then turned to lie from the lower
+    // left corner up to the middle: point, wooden cone, blue body, eraser.
+    p.translate(3 * s, 29 * s);
+    p.rotate(-45);
+    const qreal half = 2.75 * s;
+    const QPen outline(QColor(20, 20, 60), std::max(1.0, 0.75 * s));
+    p.setPen(outline);
+    p.setBrush(QColor(240, 200, 150));
+    p.drawPolygon(QPolygonF{QPointF(0, 0), QPointF(5 * s, -half), QPointF(5 * s, half)});
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(40, 40, 40));
+    p.drawPolygon(QPolygonF{QPointF(0, 0), QPointF(1.8 * s, -half * 0.36), QPointF(1.8 * s, half * 0.36)});
+    p.setPen(outline);
+    p.setBrush(QColor(30, 90, 230));
+    p.drawRect(QRectF(5 * s, -half, 12 * s, 2 * half));
+    p.setBrush(QColor(240, 110, 150));
+    p.drawRect(QRectF(17 * s, -half, 3 * s, 2 * half));
+    return img;
+}
+
+namespace {
+
+QByteArray encoded(const QImage &picture)
+{
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
     picture.save(&buffer, "PNG");
     return bytes;
+}
+
+} // namespace
+
+QByteArray png(int size, const QImage &own)
+{
+    return encoded(own.isNull() ? image(size)
+                                : own.scaled(size, size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+}
+
+QByteArray editorPng(int size)
+{
+    return encoded(editorImage(size));
 }
 
 } // namespace KazIconDrawing

@@ -1,18 +1,23 @@
-// kazicon OUTDIR SIZE...: draws the program's icon (KazIconDrawing::image) at each SIZE and writes
-// it as OUTDIR/<size>.png. The build runs it once; quiz programs carry the files.
+// kazicon [--editor] OUTDIR SIZE...: draws the quiz program's icon (KazIconDrawing::image), or
+// with --editor the test editor's (KazIconDrawing::editorImage), at each SIZE and writes it as
+// OUTDIR/<size>.png. The build runs it once for each; the programs carry the files.
 #include "KazIconDrawing.h"
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QImage>
 #include <QTextStream>
 
 int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
     QTextStream err(stderr);
-    const QStringList args = app.arguments();
+    QStringList args = app.arguments();
+    const bool editor = args.size() > 1 && args.at(1) == u"--editor";
+    if (editor)
+        args.removeAt(1);
     if (args.size() < 3) {
-        err << "usage: kazicon OUTDIR SIZE...\n";
+        err << "usage: kazicon [--editor] OUTDIR SIZE...\n";
         return 2;
     }
     const QDir out(args.at(1));
@@ -28,7 +33,8 @@ int main(int argc, char *argv[])
             return 2;
         }
         const QString png = out.filePath(QStringLiteral("%1.png").arg(size));
-        if (!KazIconDrawing::image(size).save(png, "PNG")) {
+        const QImage icon = editor ? KazIconDrawing::editorImage(size) : KazIconDrawing::image(size);
+        if (!icon.save(png, "PNG")) {
             err << png << ": error: cannot write the icon\n";
             return 1;
         }
