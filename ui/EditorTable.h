@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QByteArray>
+#include <QPixmap>
+#include <QSize>
+
+class QTableView;
+
+// The editor's table of rows over a TestDocument's RowTableModel: phrase cells edited in a
+// line, the explanation in a multi-line editor (Enter commits, Shift+Enter or Alt+Enter starts
+// a new line, Escape cancels), the picture column as a thumbnail or "—", cells with problems
+// tinted and underlined in red with the problem as their tooltip, rows without a partner
+// tinted. A row grows to show up to MaxShownLines lines of its explanation.
+namespace EditorTable {
+
+constexpr int MaxShownLines = 4;
+constexpr int ThumbnailHeight = 48; // pixels; a row with a picture is this high at least
+
+// Sets the view's delegate, edit triggers and row heights; the view's model must be a
+// RowTableModel, set before.
+void install(QTableView *view);
+
+// A test's picture file decoded as the quiz's picture box decodes it, cached per bytes; null
+// when the bytes are no picture.
+QPixmap picture(const QByteArray &bytes);
+// The picture scaled to fit `size`, keeping its proportions, cached per bytes and size.
+QPixmap scaledPicture(const QByteArray &bytes, QSize size);
+
+} // namespace EditorTable
