@@ -192,11 +192,14 @@ public:
     {
         QSize size = QStyledItemDelegate::sizeHint(option, index);
         if (isExplanation(index)) {
-            // The base hint holds every line; a few are shown.
+            // The base hint holds every line; a row of one line is as high as the view's rows,
+            // and each further line shown adds a line.
             const int all = int(index.data().toString().count(u'\n')) + 1;
             const int line = option.fontMetrics.lineSpacing();
-            const int margin = std::max(0, size.height() - all * line);
-            size.setHeight(std::min(all, MaxShownLines) * line + margin);
+            int one = size.height() - (all - 1) * line;
+            if (const auto *table = qobject_cast<const QTableView *>(option.widget))
+                one = std::max(one, table->verticalHeader()->defaultSectionSize());
+            size.setHeight(one + (std::min(all, MaxShownLines) - 1) * line);
         } else if (isPicture(index) && !index.data(RowTableModel::PictureBytesRole).toByteArray().isEmpty()) {
             size = size.expandedTo(QSize(ThumbnailHeight * 4 / 3, ThumbnailHeight));
         }
