@@ -118,7 +118,10 @@ void EditorSketch::paintEvent(QPaintEvent *)
     };
     const bool windowWrong = hasProblem(DocumentField::WindowWidth);
     p.setPen(QPen(windowWrong ? ProblemLine : palette().color(QPalette::WindowText), windowWrong ? 2 : 1));
-    p.setBrush(windowWrong ? QColor(ProblemTint) : Twips::colour(KazLayout::WindowBackground).lighter(170));
+    // The test window's own green, paled so that the lists stand out.
+    const QColor green = Twips::colour(KazLayout::WindowBackground);
+    const QColor pale((green.red() + 3 * 255) / 4, (green.green() + 3 * 255) / 4, (green.blue() + 3 * 255) / 4);
+    p.setBrush(windowWrong ? QColor(ProblemTint) : pale);
     p.drawRect(place(px.window));
     p.setPen(Qt::NoPen);
     p.setBrush(ControlGrey);
