@@ -10,6 +10,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QFile>
+#include <QFileInfo>
 #include <QHeaderView>
 #include <QHelpEvent>
 #include <QLabel>
@@ -89,6 +90,8 @@ private Q_SLOTS:
     void typingIntoSelectedCellEdits();
     void pictureColumnPaintsThumbnailOrDash();
     void unpairedRowTooltip();
+    void dropOnPictureCell_data();
+    void dropOnPictureCell();
 
     // the geometry panel
     void sketchFollowsTypingAndUndo_data();
@@ -196,6 +199,43 @@ void EditorWidgets::unpairedRowTooltip()
     QApplication::sendEvent(t.view.viewport(), &help);
     QTRY_COMPARE(QToolTip::text(), u"Extra right phrase (no left partner)"_qs);
     QToolTip::hideText();
+}
+
+void EditorWidgets::dropOnPictureCell_data()
+{
+    QTest::addColumn<int>("column");
+    QTest::addColumn<bool>("taken");
+    QTest::addRow("picture_cell") << int(RowTableModel::PictureColumn) << true;
+    QTest::addRow("left_cell") << int(RowTableModel::LeftColumn) << false;
+}
+
+void EditorWidgets::dropOnPictureCell()
+{
+    QFETCH(int, column);
+    QFETCH(bool, taken);
+
+    QTemporaryDir dir;
+    const QByteArray bytes = png(12, 12);
+    const QString path = dir.filePath(u"square.png"_qs);
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+    file.close();
+
+    Table t(u"a\tb\nc\td\n"_qs);
+    EditorTable::acceptPictureDrops(&t.view, &t.doc);
+    QVERIFY(QTest::qWaitForWindowExposed(&t.view));
+    QMimeData mime;
+    mime.setUrls({QUrl::fromLocalFile(path)});
+    const QPoint at = t.view.visualRect(t.index(1, column)).center();
+    QDragEnterEvent enter(at, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(t.view.viewport(), &enter);
+    QCOMPARE(enter.isAccepted(), taken);
+    QDropEvent drop(QPointF(at), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(t.view.viewport(), &drop);
+    QCOMPARE(t.doc.row(1).picture.bytes, taken ? bytes : QByteArray());
+    QVERIFY(t.doc.row(0).picture.isNull());
+    QVERIFY(QFileInfo::exists(path));
 }
 
 // ---------------------------------------------------------------- the geometry panel

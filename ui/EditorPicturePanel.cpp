@@ -9,17 +9,14 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileDialog>
-#include <QFileInfo>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMessageBox>
-#include <QMimeData>
 #include <QPainter>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QStyle>
-#include <QUrl>
 #include <QVBoxLayout>
 
 namespace {
@@ -97,7 +94,7 @@ EditorPicturePanel::EditorPicturePanel(TestDocument *doc, QWidget *parent)
                                                      "Choose a picture file for this row; you can also drop one here."));
     m_remove->setAccessibleName(QCoreApplication::translate("EditorPicturePanel", "Remove picture"));
     for (QSpinBox *box : {m_width, m_height}) {
-        box->setRange(1, 4000);
+        box->setRange(1, 99999);
         box->setSuffix(QCoreApplication::translate("EditorPicturePanel", " px"));
         connect(box, &QSpinBox::valueChanged, this, &EditorPicturePanel::setBox);
         connect(box, &QSpinBox::editingFinished, m_doc, &TestDocument::endTyping);
@@ -219,15 +216,7 @@ void EditorPicturePanel::setBox()
     m_doc->setPictureBox(m_row, width, height);
 }
 
-QString EditorPicturePanel::takePicture(const QString &path)
-{
-    if (m_row < 0 || m_row >= m_doc->rowCount())
-        return QCoreApplication::translate("EditorPicturePanel", "Choose a row of the table first, then its picture.");
-    const QString why = m_doc->setPictureFromFile(m_row, path);
-    if (why.isEmpty())
-        return {};
-    return QCoreApplication::translate("EditorPicturePanel", "This picture cannot be used: %1.").arg(why);
-}
+QString EditorPicturePanel::takePicture(const QString &path) { return EditorTable::takePicture(*m_doc, m_row, path); }
 
 void EditorPicturePanel::choose()
 {
@@ -242,12 +231,7 @@ void EditorPicturePanel::choose()
 
 QString EditorPicturePanel::droppedFile(const QMimeData *data) const
 {
-    if (m_row < 0 || !data || !data->hasUrls() || data->urls().size() != 1)
-        return {};
-    const QUrl url = data->urls().constFirst();
-    if (!url.isLocalFile() || !QFileInfo(url.toLocalFile()).isFile())
-        return {};
-    return url.toLocalFile();
+    return m_row >= 0 ? EditorTable::droppedFile(data) : QString();
 }
 
 void EditorPicturePanel::dragEnterEvent(QDragEnterEvent *event)

@@ -4,7 +4,9 @@
 #include <QPixmap>
 #include <QSize>
 
+class QMimeData;
 class QTableView;
+class TestDocument;
 
 // The editor's table of rows over a TestDocument's RowTableModel: phrase cells edited in a
 // line, the explanation in a multi-line editor (Enter commits, Shift+Enter or Alt+Enter starts
@@ -19,6 +21,16 @@ constexpr int ThumbnailHeight = 48; // pixels; a row with a picture is this high
 // Sets the view's delegate, edit triggers and row heights; the view's model must be a
 // RowTableModel, set before.
 void install(QTableView *view);
+
+// Lets a picture file be dropped onto a picture cell of the view: it goes into that row (copied;
+// the file stays where it is); why it cannot is shown in a message.
+void acceptPictureDrops(QTableView *view, TestDocument *doc);
+
+// The one local file a drag carries, empty for anything else (web addresses, folders,
+// several files): what a picture drop accepts.
+QString droppedFile(const QMimeData *data);
+// Takes the picture file at `path` into `row`; the message to show when it cannot, else empty.
+QString takePicture(TestDocument &doc, int row, const QString &path);
 
 // A test's picture file decoded as the quiz's picture box decodes it, cached per bytes; null
 // when the bytes are no picture.
