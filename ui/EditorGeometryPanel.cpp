@@ -1,5 +1,6 @@
 #include "EditorGeometryPanel.h"
 
+#include "EditorTable.h"
 #include "KazLayout.h"
 #include "Numbers.h"
 #include "TestDocument.h"
@@ -14,8 +15,8 @@
 
 namespace {
 
-const QColor ProblemTint(255, 226, 226);
-const QColor ProblemLine(200, 0, 0);
+const QColor ProblemTint(EditorTable::ProblemTint);
+const QColor ProblemLine(EditorTable::ProblemRed);
 const QColor ControlGrey(200, 200, 200);
 
 constexpr DocumentField GeometryFields[] = {DocumentField::WindowWidth, DocumentField::LeftListLeft,
@@ -157,7 +158,8 @@ EditorGeometryPanel::EditorGeometryPanel(TestDocument *doc, QWidget *parent)
     : QWidget(parent)
     , m_doc(doc)
     , m_sketch(new EditorSketch(this))
-    , m_problems(new QLabel(this))
+    , m_problems(EditorTable::problemLabel(
+          QCoreApplication::translate("EditorGeometryPanel", "Problems of the geometry"), this))
 {
     auto *fields = new QGridLayout;
     auto *unit = new QLabel(
@@ -182,13 +184,6 @@ EditorGeometryPanel::EditorGeometryPanel(TestDocument *doc, QWidget *parent)
         connect(edit, &QLineEdit::editingFinished, m_doc, &TestDocument::endTyping);
     }
     fields->setRowStretch(fields->rowCount(), 1);
-
-    m_problems->setWordWrap(true);
-    m_problems->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    m_problems->setAccessibleName(QCoreApplication::translate("EditorGeometryPanel", "Problems of the geometry"));
-    QPalette warning = m_problems->palette();
-    warning.setColor(QPalette::WindowText, ProblemLine);
-    m_problems->setPalette(warning);
 
     auto *picture = new QVBoxLayout;
     picture->addWidget(m_sketch, 1);

@@ -45,7 +45,7 @@ class EditorGeometryPanel : public QWidget
     Q_OBJECT
 
 public:
-    EditorGeometryPanel(TestDocument *doc, QWidget *parent = nullptr);
+    explicit EditorGeometryPanel(TestDocument *doc, QWidget *parent = nullptr);
 
     // The line edit of WindowWidth … RightListWidth; nullptr for any other field.
     QWidget *editorFor(DocumentField field) const;

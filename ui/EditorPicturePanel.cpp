@@ -21,8 +21,6 @@
 
 namespace {
 
-const QColor ProblemLine(200, 0, 0);
-
 // The row's picture scaled to fit, never larger than it is; a text where there is none.
 class PicturePreview : public QWidget
 {
@@ -85,7 +83,8 @@ EditorPicturePanel::EditorPicturePanel(TestDocument *doc, QWidget *parent)
     , m_width(new QSpinBox(this))
     , m_height(new QSpinBox(this))
     , m_mode(new QComboBox(this))
-    , m_problem(new QLabel(this))
+    , m_problem(EditorTable::problemLabel(
+          QCoreApplication::translate("EditorPicturePanel", "Problems of the picture"), this))
 {
     setAcceptDrops(true);
     setAccessibleName(QCoreApplication::translate("EditorPicturePanel", "Picture of the row"));
@@ -106,12 +105,6 @@ EditorPicturePanel::EditorPicturePanel(TestDocument *doc, QWidget *parent)
                     int(PictureMode::ThumbnailOnly));
     m_mode->addItem(QCoreApplication::translate("EditorPicturePanel", "Hidden"), int(PictureMode::Hidden));
     m_mode->setAccessibleName(QCoreApplication::translate("EditorPicturePanel", "How the test shows the picture"));
-    m_problem->setWordWrap(true);
-    m_problem->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    m_problem->setAccessibleName(QCoreApplication::translate("EditorPicturePanel", "Problems of the picture"));
-    QPalette warning = m_problem->palette();
-    warning.setColor(QPalette::WindowText, ProblemLine);
-    m_problem->setPalette(warning);
 
     auto *buttons = new QHBoxLayout;
     buttons->addWidget(m_choose);

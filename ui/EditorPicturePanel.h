@@ -17,7 +17,7 @@ class EditorPicturePanel : public QWidget
     Q_OBJECT
 
 public:
-    EditorPicturePanel(TestDocument *doc, QWidget *parent = nullptr);
+    explicit EditorPicturePanel(TestDocument *doc, QWidget *parent = nullptr);
 
     // The row whose picture is shown and edited; -1 for none.
     void setRow(int row);

@@ -13,6 +13,7 @@
 #include <QHeaderView>
 #include <QHelpEvent>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QMimeData>
@@ -68,8 +69,6 @@ QString partnerNote(const QModelIndex &index)
     return {};
 }
 
-const QColor ProblemTint(255, 226, 226);
-const QColor ProblemLine(200, 0, 0);
 const QColor UnpairedTint(255, 244, 206);
 
 class ExplanationEdit : public QPlainTextEdit
@@ -154,7 +153,7 @@ public:
         const bool problem = !problemsOf(index).isEmpty();
         if (!(opt.state & QStyle::State_Selected)) {
             if (problem)
-                opt.backgroundBrush = ProblemTint;
+                opt.backgroundBrush = QColor(ProblemTint);
             else if (!partnerNote(index).isEmpty())
                 opt.backgroundBrush = UnpairedTint;
         }
@@ -188,7 +187,7 @@ public:
         }
         if (problem) {
             painter->save();
-            painter->setPen(QPen(ProblemLine, 2));
+            painter->setPen(QPen(QColor(ProblemRed), 2));
             const int y = opt.rect.bottom() - 1;
             painter->drawLine(opt.rect.left() + 2, y, opt.rect.right() - 2, y);
             painter->restore();
@@ -355,6 +354,18 @@ QString takePicture(TestDocument &doc, int row, const QString &path)
     if (why.isEmpty())
         return {};
     return QCoreApplication::translate("EditorTable", "This picture cannot be used: %1.").arg(why);
+}
+
+QLabel *problemLabel(const QString &accessibleName, QWidget *parent)
+{
+    auto *label = new QLabel(parent);
+    label->setWordWrap(true);
+    label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    label->setAccessibleName(accessibleName);
+    QPalette red = label->palette();
+    red.setColor(QPalette::WindowText, QColor(ProblemRed));
+    label->setPalette(red);
+    return label;
 }
 
 QPixmap picture(const QByteArray &bytes)

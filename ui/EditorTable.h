@@ -1,9 +1,11 @@
 #pragma once
 
 #include <QByteArray>
+#include <QColor>
 #include <QPixmap>
 #include <QSize>
 
+class QLabel;
 class QMimeData;
 class QTableView;
 class TestDocument;
@@ -17,6 +19,14 @@ namespace EditorTable {
 
 constexpr int MaxShownLines = 4;
 constexpr int ThumbnailHeight = 48; // pixels; a row with a picture is this high at least
+
+// The marks of a problem in every editing widget: the tint of a cell, field or rectangle, and
+// the red of its line or text.
+constexpr QRgb ProblemTint = 0xFFFFE2E2;
+constexpr QRgb ProblemRed = 0xFFC80000;
+
+// A label for a panel's problems, in red, wrapped and selectable.
+QLabel *problemLabel(const QString &accessibleName, QWidget *parent);
 
 // Sets the view's delegate, edit triggers and row heights; the view's model must be a
 // RowTableModel, set before.
