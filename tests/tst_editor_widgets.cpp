@@ -105,6 +105,7 @@ private Q_SLOTS:
     void boxSpinBoxesStoreTwips_data();
     void boxSpinBoxesStoreTwips();
     void pictureProblemShown();
+    void modeFollowsComboAndUndo();
 };
 
 // ---------------------------------------------------------------- the table
@@ -470,6 +471,23 @@ void EditorWidgets::pictureProblemShown()
     QVERIFY(!panel.chooseButton()->isEnabled());
     QVERIFY(!panel.widthBox()->isEnabled());
     QVERIFY(!panel.problemLabel()->isVisible());
+}
+
+void EditorWidgets::modeFollowsComboAndUndo()
+{
+    TestDocument doc;
+    setRows(doc, u"a\tb\n"_qs);
+    doc.setPicture(0, u"p.png"_qs, png(10, 10));
+    EditorPicturePanel panel(&doc);
+    panel.setRow(0);
+    QComboBox *mode = panel.modeBox();
+    QCOMPARE(mode->currentData().toInt(), int(PictureMode::Window));
+    QTest::keyClick(mode, Qt::Key_Down);
+    QCOMPARE(doc.row(0).pictureMode, PictureMode::ThumbnailOnly);
+    QTest::keyClick(mode, Qt::Key_Down);
+    QCOMPARE(doc.row(0).pictureMode, PictureMode::Hidden);
+    doc.undoStack()->undo();
+    QCOMPARE(mode->currentData().toInt(), int(PictureMode::ThumbnailOnly));
 }
 
 QTEST_MAIN(EditorWidgets)

@@ -29,13 +29,6 @@ namespace EditorTable {
 
 namespace {
 
-// Pictures are a test's few dozen files at most; the thumbnails are small.
-QCache<QByteArray, QPixmap> &decoded()
-{
-    static QCache<QByteArray, QPixmap> cache(64 * 1024 * 1024); // cost: bytes of pixels
-    return cache;
-}
-
 struct ScaledKey
 {
     QByteArray bytes;
@@ -44,10 +37,26 @@ struct ScaledKey
 };
 size_t qHash(const ScaledKey &key, size_t seed = 0) { return qHashMulti(seed, key.bytes, key.size.width(), key.size.height()); }
 
-QCache<ScaledKey, QPixmap> &scaled()
+// Pictures are a test's few dozen files at most; the thumbnails are small. The pixmaps go
+// with the application, before the platform that holds them.
+struct Caches
 {
-    static QCache<ScaledKey, QPixmap> cache(16 * 1024 * 1024);
-    return cache;
+    QCache<QByteArray, QPixmap> decoded{64 * 1024 * 1024}; // cost: bytes of pixels
+    QCache<ScaledKey, QPixmap> scaled{16 * 1024 * 1024};
+};
+
+Caches &caches()
+{
+    static Caches c;
+    static const bool cleared = [] {
+        qAddPostRoutine([] {
+            caches().decoded.clear();
+            caches().scaled.clear();
+        });
+        return true;
+    }();
+    Q_UNUSED(cleared);
+    return c;
 }
 
 qsizetype costOf(const QPixmap &p) { return std::max<qsizetype>(1, qsizetype(p.width()) * p.height() * 4); }
@@ -372,11 +381,11 @@ QPixmap picture(const QByteArray &bytes)
 {
     if (bytes.isEmpty())
         return {};
-    if (const QPixmap *found = decoded().object(bytes))
+    if (const QPixmap *found = caches().decoded.object(bytes))
         return *found;
     QPixmap pixmap;
     pixmap.loadFromData(bytes); // as PictureBox decodes the quiz's pictures
-    decoded().insert(bytes, new QPixmap(pixmap), costOf(pixmap));
+    caches().decoded.insert(bytes, new QPixmap(pixmap), costOf(pixmap));
     return pixmap;
 }
 
@@ -385,7 +394,7 @@ QPixmap scaledPicture(const QByteArray &bytes, QSize size)
     if (bytes.isEmpty() || size.isEmpty())
         return {};
     const ScaledKey key{bytes, size};
-    if (const QPixmap *found = scaled().object(key))
+    if (const QPixmap *found = caches().scaled.object(key))
         return *found;
     const QPixmap whole = picture(bytes);
     if (whole.isNull())
@@ -394,7 +403,7 @@ QPixmap scaledPicture(const QByteArray &bytes, QSize size)
     const QPixmap fitted = whole.width() <= size.width() && whole.height() <= size.height()
         ? whole
         : whole.scaled(size, Qt::KeepAspectRatio, Qt::SmoothTransformation);
-    scaled().insert(key, new QPixmap(fitted), costOf(fitted));
+    caches().scaled.insert(key, new QPixmap(fitted), costOf(fitted));
     return fitted;
 }
 
