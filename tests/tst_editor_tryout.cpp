@@ -196,7 +196,11 @@ void TestEditorTryOut::exitEndsOnlyWhatItShould()
         else
             view->Izhod()->trigger();
     });
-    QTimer::singleShot(100, qApp, [] { QCoreApplication::exit(7); });
+    // Owned here, so that it cannot fire into a later case when "Exit" ended the loop first.
+    QTimer timeout;
+    timeout.setSingleShot(true);
+    connect(&timeout, &QTimer::timeout, qApp, [] { QCoreApplication::exit(7); });
+    timeout.start(100);
     const int status = QCoreApplication::exec();
 
     if (!inEditor) {
