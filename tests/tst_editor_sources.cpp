@@ -26,17 +26,6 @@ const QByteArray Choice = "::Столица::Коя е столицата? {\n=�
 const QByteArray TwoPairs = "::Малко::Свържете. {\n=а -> б\n=в -> г\n}\n"_ba;
 const QByteArray Unclosed = "::Отворен::Свържете. {\n=а -> б\n=в -> г\n=д -> е\n"_ba;
 
-// A copy of a test folder under `dir`, named `name`.
-QString copyFolder(const QString &from, const QString &dir, const QString &name)
-{
-    const QString to = QDir(dir).filePath(name);
-    QDir().mkpath(to);
-    for (const QString &file : TestFiles::everything(from))
-        if (!TestFiles::write(QDir(to).filePath(file), TestFiles::contents(QDir(from).filePath(file))))
-            return {};
-    return to;
-}
-
 // The store of a test folder as its program holds it: pictures by name rather than by path.
 ContentStore checkedStore(const QString &folder)
 {
@@ -309,7 +298,7 @@ void TestEditorSources::defaultProgramPath()
 void TestEditorSources::packedProgramReadsBackEqual()
 {
     QTemporaryDir tmp;
-    const QString folder = copyFolder(sourcePath(u"content/figuri"_s), tmp.path(), u"figuri"_s);
+    const QString folder = TestFiles::copyFolder(sourcePath(u"content/figuri"_s), tmp.path(), u"figuri"_s);
     const QString program = tmp.filePath(u"out/kaz-figuri"_s);
     QDir().mkpath(tmp.filePath(u"out"_s));
     const EditorPacking::Result result = EditorPacking::makeProgram(folder, program, false, QStringLiteral(KAZRUNNER));
@@ -334,7 +323,7 @@ void TestEditorSources::packingKeepsOrReplaces()
 {
     QFETCH(bool, replace);
     QTemporaryDir tmp;
-    const QString folder = copyFolder(sourcePath(u"content/istoriya"_s), tmp.path(), u"istoriya"_s);
+    const QString folder = TestFiles::copyFolder(sourcePath(u"content/istoriya"_s), tmp.path(), u"istoriya"_s);
     const QString program = tmp.filePath(u"kaz-istoriya"_s);
     QVERIFY(TestFiles::write(program, "old"));
     const EditorPacking::Result result = EditorPacking::makeProgram(folder, program, replace, QStringLiteral(KAZRUNNER));
@@ -361,7 +350,7 @@ void TestEditorSources::packingFailuresInKazpacksWords()
     QFETCH(QString, fault);
     QFETCH(QString, words);
     QTemporaryDir tmp;
-    QString folder = copyFolder(sourcePath(u"content/istoriya"_s), tmp.path(), u"istoriya"_s);
+    QString folder = TestFiles::copyFolder(sourcePath(u"content/istoriya"_s), tmp.path(), u"istoriya"_s);
     QString runner = QStringLiteral(KAZRUNNER);
     if (fault == u"test")
         QVERIFY(TestFiles::write(QDir(folder).filePath(u"test.kaz"_s), "[left]\nа\n"));

@@ -29,16 +29,6 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-QString copyFolder(const QString &from, const QString &dir, const QString &name)
-{
-    const QString to = QDir(dir).filePath(name);
-    QDir().mkpath(to);
-    for (const QString &file : TestFiles::everything(from))
-        if (!TestFiles::write(QDir(to).filePath(file), TestFiles::contents(QDir(from).filePath(file))))
-            return {};
-    return to;
-}
-
 void clickLeft(KazView *view, const QString &phrase)
 {
     ListBox *list = view->Slowo(0);
@@ -295,7 +285,7 @@ void TestEditorTryOut::makeProgramRefusesATestWithProblems()
 {
     QTemporaryDir tmp;
     TestDocument d;
-    QVERIFY(d.openFolder(copyFolder(sourcePath(u"content/figuri"_s), tmp.path(), u"figuri"_s)).ok());
+    QVERIFY(d.openFolder(TestFiles::copyFolder(sourcePath(u"content/figuri"_s), tmp.path(), u"figuri"_s)).ok());
     // A fresh edit: makeProgram must check it now rather than trust an older check.
     d.setField(DocumentField::WindowWidth, u"50"_s);
     QVERIFY(d.save().isEmpty());
@@ -313,7 +303,7 @@ void TestEditorTryOut::makeProgramRefusesATestWithProblems()
 void TestEditorTryOut::makeProgramPacksTheSavedFolder()
 {
     QTemporaryDir tmp;
-    const QString folder = copyFolder(sourcePath(u"content/figuri"_s), tmp.path(), u"figuri"_s);
+    const QString folder = TestFiles::copyFolder(sourcePath(u"content/figuri"_s), tmp.path(), u"figuri"_s);
     TestDocument d;
     QVERIFY(d.openFolder(folder).ok());
     QDir().mkpath(tmp.filePath(u"out"_s));
@@ -351,7 +341,7 @@ void TestEditorTryOut::makeProgramHasTheTestSaved()
     QFETCH(bool, saveHook);
     QFETCH(bool, made);
     QTemporaryDir tmp;
-    const QString folder = copyFolder(sourcePath(u"content/istoriya"_s), tmp.path(), u"istoriya"_s);
+    const QString folder = TestFiles::copyFolder(sourcePath(u"content/istoriya"_s), tmp.path(), u"istoriya"_s);
     const QByteArray before = TestFiles::contents(QDir(folder).filePath(u"test.kaz"_s));
     TestDocument d;
     QVERIFY(d.openFolder(folder).ok());
@@ -397,7 +387,7 @@ void TestEditorTryOut::makeProgramHasTheTestSaved()
 void TestEditorTryOut::makeProgramCancelledWritesNothing()
 {
     QTemporaryDir tmp;
-    const QString folder = copyFolder(sourcePath(u"content/figuri"_s), tmp.path(), u"figuri"_s);
+    const QString folder = TestFiles::copyFolder(sourcePath(u"content/figuri"_s), tmp.path(), u"figuri"_s);
     TestDocument d;
     QVERIFY(d.openFolder(folder).ok());
     const QStringList before = TestFiles::everything(tmp.path());
