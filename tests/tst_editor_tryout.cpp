@@ -1,6 +1,7 @@
 // The editor's try-out window (the real test window on the edited content), the choice of a
 // GIFT file's question, and "Make program" with its questions answered by the test.
 #include "EditorDialogs.h"
+#include "EditorSources.h"
 #include "EditorSupport.h"
 #include "EditorTryOut.h"
 #include "Kaz.h"
@@ -38,6 +39,24 @@ void clickLeft(KazView *view, const QString &phrase)
     list->scrollTo(index);
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(index).center());
     QCOMPARE(view->model()->Slowo(0).selectedIndex(), row);
+}
+
+// Once a modal dialog with a list is up, notes what it lists and presses `keys` in the list.
+void pressInListDialog(QTimer &driver, const QList<int> &keys, QStringList *listed)
+{
+    driver.setInterval(10);
+    QObject::connect(&driver, &QTimer::timeout, &driver, [&driver, keys, listed] {
+        QWidget *dialog = QApplication::activeModalWidget();
+        QListWidget *list = dialog && dialog->isVisible() ? dialog->findChild<QListWidget *>() : nullptr;
+        if (!list)
+            return;
+        driver.stop();
+        for (int i = 0; i < list->count(); ++i)
+            listed->append(list->item(i)->text());
+        for (int key : keys)
+            QTest::keyClick(list, Qt::Key(key));
+    });
+    driver.start();
 }
 
 int visibleTestWindows()
@@ -103,6 +122,7 @@ private Q_SLOTS:
     // a GIFT file's question
     void chooseGiftQuestion_data();
     void chooseGiftQuestion();
+    void openGiftOpensTheChosenQuestion();
 
     // "Make program"
     void makeProgramRefusesATestWithProblems();
@@ -260,23 +280,26 @@ void TestEditorTryOut::chooseGiftQuestion()
     QFETCH(int, expected);
     const QStringList titles{u"Градове"_s, u"Автори"_s, u"Реки"_s};
     QStringList listed;
-    // The keys go to the list once the dialog is up.
     QTimer driver;
-    driver.setInterval(10);
-    connect(&driver, &QTimer::timeout, this, [&] {
-        QWidget *dialog = QApplication::activeModalWidget();
-        QListWidget *list = dialog && dialog->isVisible() ? dialog->findChild<QListWidget *>() : nullptr;
-        if (!list)
-            return;
-        driver.stop();
-        for (int i = 0; i < list->count(); ++i)
-            listed << list->item(i)->text();
-        for (int key : keys)
-            QTest::keyClick(list, Qt::Key(key));
-    });
-    driver.start();
+    pressInListDialog(driver, keys, &listed);
     QCOMPARE(EditorDialogs::chooseGiftQuestion(nullptr, titles), expected);
     QCOMPARE(listed, titles);
+}
+
+// "Open GIFT file…" lists every matching question of the file and opens the one chosen.
+void TestEditorTryOut::openGiftOpensTheChosenQuestion()
+{
+    const QString path = sourcePath(u"docs/examples/bulgaria.gift"_s);
+    const EditorSources::GiftQuestions questions = EditorSources::giftQuestions(path);
+    QVERIFY(questions.titles.size() >= 2);
+    QStringList listed;
+    QTimer driver;
+    pressInListDialog(driver, {Qt::Key_Down, Qt::Key_Return}, &listed);
+    TestDocument d;
+    QVERIFY(EditorDialogs::openGift(nullptr, d, path));
+    QCOMPARE(listed, questions.titles);
+    QCOMPARE(d.field(DocumentField::Title), questions.titles.at(1));
+    QVERIFY(d.folder().isEmpty());
 }
 
 // ---------------------------------------------------------------- "Make program"
