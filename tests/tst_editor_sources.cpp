@@ -55,7 +55,6 @@ private Q_SLOTS:
     // what the try-out shows
     void tryOutHoldsWhatTheProgramWould();
     void tryOutFollowsEdits();
-    void tryOutOfATestWithProblems();
 
     // making a program
     void defaultProgramPath_data();
@@ -261,20 +260,6 @@ void TestEditorSources::tryOutFollowsEdits()
     QCOMPARE(store.Graphika(4).source, u"chosen.png"_s);
     QCOMPARE(store.pictureData(u"chosen.png"_s), bytes);
     QCOMPARE(store.pictureData(store.Graphika(1).source), TestFiles::contents(sourcePath(u"content/figuri/kwadrat.png"_s)));
-}
-
-void TestEditorSources::tryOutOfATestWithProblems()
-{
-    TestDocument d;
-    setRows(d, u"a\tb\nc\td\ne\tf"_s);
-    d.setField(DocumentField::Title, u"Проба"_s);
-    d.setField(DocumentField::WindowWidth, u"50"_s);
-    d.setPicture(0, u"gone.png"_s, QByteArray()); // named, but no bytes: a missing picture
-    const EditorSources::TryOut tryOut = EditorSources::tryOutContent(d.content());
-    QVERIFY(tryOut.content);
-    QCOMPARE(tryOut.problems, int(TestFolder::check(EditorSources::files(d.content())).problems.size()));
-    QVERIFY(tryOut.problems >= 2);
-    QCOMPARE(tryOut.content->Danni(0), (QStringList{u"a"_s, u"c"_s, u"e"_s}));
 }
 
 // ---------------------------------------------------------------- making a program
