@@ -111,7 +111,7 @@ QString makePath(const QString &path)
     return escaped;
 }
 
-QString programName(const QString &program)
+QString programFileName(const QString &program)
 {
     return QFileInfo(program).fileName();
 }
@@ -306,7 +306,7 @@ int packTo(const PackOptions &o, Old *old, QTextStream &out, QTextStream &err)
     DesktopFiles::Program program;
     if (o.desktop) {
         program = DesktopFiles::describe(ContentStore::item(checked.store.Danni(3), 0), folderName(o.folder),
-                                         programName(output));
+                                         programFileName(output));
         program.path = absolute;
         if (std::any_of(absolute.cbegin(), absolute.cend(), [](QChar c) { return c.unicode() < 0x20; })) {
             err << QCoreApplication::translate("Kazpack", "%1: error: a menu entry cannot start a program whose path holds control "
@@ -343,18 +343,10 @@ int packTo(const PackOptions &o, Old *old, QTextStream &out, QTextStream &err)
     return Done;
 }
 
-// The program's path when -o names none: kaz-FOLDER, with .exe for a Windows runner.
-QString defaultOutput(const PackOptions &o)
-{
-    QFile runner(o.runner);
-    const bool windows = runner.open(QIODevice::ReadOnly) && isWindowsProgram(runner.read(2));
-    return QStringLiteral("kaz-") + folderName(o.folder) + (windows ? QStringLiteral(".exe") : QString());
-}
-
 int pack(PackOptions o, QTextStream &out, QTextStream &err)
 {
     if (o.output.isEmpty())
-        o.output = defaultOutput(o);
+        o.output = programName(o.folder, o.runner);
     const QFileInfo target(o.output);
     // The build's way: a failed pack leaves no program that still runs the test as it was.
     if (o.removeFirst && (target.isFile() || target.isSymLink())) {
@@ -471,6 +463,19 @@ int removeDesktop(const QString &programPath, QTextStream &out, QTextStream &err
 }
 
 } // namespace
+
+QString programName(const QString &folder, const QString &runner)
+{
+    QFile file(runner);
+    const bool windows = file.open(QIODevice::ReadOnly) && isWindowsProgram(file.read(2));
+    return QStringLiteral("kaz-") + folderName(folder) + (windows ? QStringLiteral(".exe") : QString());
+}
+
+QString installedRunner()
+{
+    return QDir::cleanPath(
+        QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral(KAZ_RUNNER_FROM_KAZPACK)));
+}
 
 QString dataHome()
 {

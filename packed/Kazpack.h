@@ -22,6 +22,14 @@ int run(const QStringList &arguments, const QString &defaultRunner, QTextStream 
 // The help text of --help.
 QString help();
 
+// The program kazpack makes of `folder` when -o names none: kaz-FOLDER (the last part of the
+// folder's absolute path), with .exe when `runner` is a Windows program.
+QString programName(const QString &folder, const QString &runner);
+
+// The quiz runner where it is installed, or built, relative to the running program: kazpack
+// and the test editor lie in the same folder and find it alike.
+QString installedRunner();
+
 // Where --desktop writes: $XDG_DATA_HOME, or ~/.local/share when it is not an absolute path.
 QString dataHome();
 

@@ -44,6 +44,7 @@ Loaded load(const QString &programPath)
         return loaded;
     }
     loaded.icon = checked.icon;
+    loaded.files = checked.files;
     loaded.content = std::make_shared<const ContentStore>(std::move(checked.store));
     return loaded;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "TestFile.h"
+
 #include <QByteArray>
 #include <QString>
 #include <memory>
@@ -17,6 +19,8 @@ struct Loaded
     QString message;
     // The test's own icon.png, PNG bytes checked as kazpack checks them; empty without one.
     QByteArray icon;
+    // The files of the test as checked: test.kaz, its pictures, then icon.png when there is one.
+    TestFileList files;
     bool ok() const { return content != nullptr; }
 };
 

@@ -38,4 +38,17 @@ inline QStringList everything(const QString &dir)
     return out;
 }
 
+// A copy of the files of folder `from` (a test folder) as `dir`/`name`; its path, or an empty
+// text when a file could not be written.
+inline QString copyFolder(const QString &from, const QString &dir, const QString &name)
+{
+    const QString to = QDir(dir).filePath(name);
+    QDir().mkpath(to);
+    for (const QString &file : everything(from))
+        if (QFileInfo(QDir(from).filePath(file)).isFile()
+            && !write(QDir(to).filePath(file), contents(QDir(from).filePath(file))))
+            return {};
+    return to;
+}
+
 } // namespace TestFiles

@@ -131,7 +131,7 @@ Q_SIGNALS:
     void stateChanged();
     // The picture window was made, shown, hidden or given another picture.
     void pictureWindowChanged();
-    // "Exit": the program ends at once.
+    // "Exit": the program ends at once (a try-out inside the editor closes its window alone).
     void exitRequested();
     // "Color": the appearance dialog `cwiat()`, loaded, is to be shown or brought to the front.
     void appearanceRequested();

@@ -27,11 +27,34 @@ KazProgram::KazProgram(std::function<std::shared_ptr<const ContentStore>()> load
     // The window exists before its load handler runs, as the handler's reactions show in it.
     m_model->setScreenFonts(std::make_shared<DisplayFonts>());
     m_view = std::make_unique<KazView>(m_model);
-    connect(m_model, &Kaz::exitRequested, this, [] { QCoreApplication::exit(0); });
+    connect(m_model, &Kaz::exitRequested, this, &KazProgram::exit);
     m_model->Form_Load();
 }
 
 KazProgram::~KazProgram() = default;
+
+void KazProgram::setExitAction(ExitAction action)
+{
+    m_exitAction = action;
+    // A test window that closes alone is never the window whose closing ends the program.
+    m_view->setAttribute(Qt::WA_QuitOnClose, action == ExitAction::EndProgram);
+}
+
+void KazProgram::exit()
+{
+    if (m_exitAction == ExitAction::EndProgram) {
+        QCoreApplication::exit(0);
+        return;
+    }
+    // Called from the window's own close event or menu: the window hides now and whoever
+    // holds this program destroys it later.
+    m_view->hide();
+    if (PictureWindow *picture = m_view->KAZ_Graphika())
+        picture->hide();
+    if (CwiatDialog *dialog = m_view->Cwiat())
+        dialog->hide();
+    Q_EMIT closed();
+}
 
 void KazProgram::setIcon(const QByteArray &icon)
 {

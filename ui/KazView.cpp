@@ -270,7 +270,7 @@ void KazView::showCentred()
 
 void KazView::closeEvent(QCloseEvent *event)
 {
-    // Closing the window by its frame ends the program as "Exit" does.
+    // Closing the window by its frame does what "Exit" does (KazProgram::ExitAction).
     event->accept();
     m_model->Izhod_Click();
 }

@@ -4,7 +4,6 @@
 #include "KazTranslations.h"
 
 #include <QCoreApplication>
-#include <QDir>
 #include <QTextStream>
 
 int main(int argc, char *argv[])
@@ -14,8 +13,5 @@ int main(int argc, char *argv[])
     QCoreApplication::setApplicationName(QStringLiteral("kazpack"));
     QTextStream out(stdout);
     QTextStream err(stderr);
-    // The runner lies where it is installed, or built, relative to kazpack itself.
-    const QString runner = QDir::cleanPath(QDir(QCoreApplication::applicationDirPath()).filePath(
-        QStringLiteral(KAZ_RUNNER_FROM_KAZPACK)));
-    return Kazpack::run(app.arguments().mid(1), runner, out, err);
+    return Kazpack::run(app.arguments().mid(1), Kazpack::installedRunner(), out, err);
 }

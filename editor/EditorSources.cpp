@@ -1,0 +1,136 @@
+#include "EditorSources.h"
+
+#include "ContentReader.h"
+#include "FileAccess.h"
+#include "FileMapping.h"
+#include "Gift.h"
+#include "Printing.h"
+#include "ProgramTest.h"
+#include "TestDocument.h"
+#include "TestFolder.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QHash>
+#include <QSet>
+#include <QTextStream>
+#include <optional>
+
+namespace EditorSources {
+
+namespace {
+
+// The GIFT file read as gift2kaz reads it; nullopt with `error` in gift2kaz's words when it
+// gives no test. Messages name the file by its name, as the teacher chose it.
+std::optional<Gift::Result> readGift(const QString &path, QString *error, QStringList *notes = nullptr)
+{
+    const QString name = QFileInfo(path).fileName();
+    const FileAccess::Read file = FileAccess::read(path, Gift::MaxFileBytes);
+    if (!file.ok()) {
+        *error = QCoreApplication::translate("gift2kaz", "%1: error: cannot read the GIFT file: %2").arg(name, file.problem);
+        return std::nullopt;
+    }
+    Gift::Result result = Gift::readBytes(file.bytes);
+    if (notes)
+        for (const Gift::Message &n : std::as_const(result.notes))
+            notes->append(n.toString(name, "note"));
+    if (!result.ok()) {
+        QStringList lines;
+        for (const Gift::Message &e : std::as_const(result.errors))
+            lines.append(e.toString(name, "error"));
+        QString text;
+        QTextStream stream(&text);
+        printCapped(stream, lines, "problem");
+        stream << QCoreApplication::translate("EditorSources", "The file has %n problem(s), so no test was opened. Mend "
+                                                               "the lines named above and open the file again.",
+                                              nullptr, int(result.errors.size()));
+        stream.flush();
+        *error = text;
+        return std::nullopt;
+    }
+    if (result.questions.isEmpty()) {
+        *error = QCoreApplication::translate("gift2kaz",
+                                             "%1: error: the file holds no matching question, so there is no test to write")
+                     .arg(name);
+        return std::nullopt;
+    }
+    return result;
+}
+
+} // namespace
+
+GiftQuestions giftQuestions(const QString &path)
+{
+    GiftQuestions out;
+    if (const std::optional<Gift::Result> result = readGift(path, &out.error, &out.notes))
+        for (const Gift::Matching &q : result->questions)
+            out.titles.append(q.title);
+    return out;
+}
+
+QString openGift(TestDocument &doc, const QString &path, int question)
+{
+    QString error;
+    const std::optional<Gift::Result> result = readGift(path, &error);
+    if (!result)
+        return error;
+    if (question < 0 || question >= result->questions.size())
+        return QCoreApplication::translate("EditorSources", "The file %1 has changed since it was opened and no longer "
+                                                            "holds that question. Open the file again.")
+            .arg(QFileInfo(path).fileName());
+    // The very text gift2kaz writes into the question's folder, read as the folder would be.
+    const QString text = Gift::toContent(result->questions.at(question), Gift::DefaultAddress, QFileInfo(path).fileName());
+    doc.openStore(ContentReader::read(text).store, {}, {}, FileMapping::leadingComments(text));
+    return {};
+}
+
+QString openProgram(TestDocument &doc, const QString &programPath)
+{
+    const ProgramTest::Loaded loaded = ProgramTest::load(programPath);
+    if (!loaded.ok())
+        return loaded.message;
+    QHash<QString, QByteArray> pictures;
+    QStringList comments;
+    for (const TestFile &f : loaded.files) {
+        if (f.name == u"test.kaz")
+            comments = FileMapping::leadingComments(QString::fromUtf8(f.bytes));
+        else
+            pictures.insert(f.name, f.bytes);
+    }
+    doc.openStore(*loaded.content, pictures, {}, comments);
+    return {};
+}
+
+TestFileList files(const DocumentContent &content)
+{
+    TestFileList out{{QStringLiteral("test.kaz"), FileMapping::text(FileMapping::toStore(content)).toUtf8()}};
+    // By name, as the folder will hold them; a picture held without bytes (missing when the
+    // test was opened) is left for the check to find, unless another row holds its bytes.
+    QSet<QString> named;
+    const auto add = [&](const DocumentPicture &p) {
+        if (p.isNull() || p.bytes.isEmpty() || named.contains(p.name))
+            return;
+        named.insert(p.name);
+        out.append({p.name, p.bytes});
+    };
+    for (const DocumentRow &row : content.rows)
+        add(row.picture);
+    for (const DocumentSpare &s : content.spare)
+        add(s.picture);
+    return out;
+}
+
+TryOut tryOutContent(const DocumentContent &content)
+{
+    TestFolder::Checked checked = TestFolder::check(files(content));
+    TryOut out;
+    if (!checked.read) {
+        out.error = checked.problems.isEmpty() ? QString() : checked.problems.constFirst().toString();
+        return out;
+    }
+    out.problems = int(checked.problems.size());
+    out.content = std::make_shared<const ContentStore>(std::move(checked.store));
+    return out;
+}
+
+} // namespace EditorSources

@@ -1,0 +1,59 @@
+#pragma once
+
+#include "DocumentContent.h"
+#include "TestFile.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <memory>
+
+class ContentStore;
+class TestDocument;
+
+// Where a test comes into the editor from besides a folder, and where it goes to be tried:
+// a GIFT file, read by the converter gift2kaz uses; a test program, read and checked as its
+// runner reads it; and the content a learner's program would hold, for the try-out window.
+namespace EditorSources {
+
+// The matching questions of a GIFT file.
+struct GiftQuestions
+{
+    // Why the file gives no test, in gift2kaz's words ("file:line: error: …" a line); empty
+    // when it holds at least one matching question.
+    QString error;
+    QStringList titles;   // the matching questions' titles, in the file's order
+    QStringList notes;    // questions of other types, skipped ("file:line: note: …")
+    bool ok() const { return error.isEmpty(); }
+};
+
+GiftQuestions giftQuestions(const QString &path);
+
+// Replaces the document with matching question `question` (0 …) of the GIFT file, as the
+// folder gift2kaz writes of it holds it; the document has no folder until it is saved.
+// Returns why nothing was opened, empty on success.
+QString openGift(TestDocument &doc, const QString &path, int question);
+
+// Replaces the document with the test a program made by kazpack carries, pictures included.
+// A program without a test, or one that is damaged, is told in the runner's own words and
+// leaves the document as it was. The program's own icon is not kept (the editor has none).
+// Returns why nothing was opened, empty on success.
+QString openProgram(TestDocument &doc, const QString &programPath);
+
+// The files a saved folder of `content` would hold: test.kaz, then every picture the
+// content has bytes of, by name (the check ignores those the test does not name).
+TestFileList files(const DocumentContent &content);
+
+// The content of the test as the learner's program would hold it, read and checked from
+// files(content) as the runner reads its own; `problems` counts what the check found (the
+// store then holds what could be read, as a test folder with problems shows it). Null
+// content when test.kaz itself cannot be read.
+struct TryOut
+{
+    std::shared_ptr<const ContentStore> content;
+    int problems = 0;
+    QString error; // why there is no content
+};
+TryOut tryOutContent(const DocumentContent &content);
+
+} // namespace EditorSources

@@ -1,0 +1,355 @@
+// Where the editor's tests come from and go to, without any window: GIFT files read by the
+// converter gift2kaz uses, test programs read as their runner reads them, the content the
+// try-out shows, and programs made by kazpack's own code.
+#include "ContentReader.h"
+#include "EditorPacking.h"
+#include "EditorSources.h"
+#include "EditorSupport.h"
+#include "Gift.h"
+#include "ProgramTest.h"
+#include "TestDocument.h"
+#include "TestFiles.h"
+#include "TestFolder.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace EditorSupport;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const QByteArray Choice = "::Столица::Коя е столицата? {\n=Плиска\n~Преслав\n}\n"_ba;
+const QByteArray TwoPairs = "::Малко::Свържете. {\n=а -> б\n=в -> г\n}\n"_ba;
+const QByteArray Unclosed = "::Отворен::Свържете. {\n=а -> б\n=в -> г\n=д -> е\n"_ba;
+
+// The store of a test folder as its program holds it: pictures by name rather than by path.
+ContentStore checkedStore(const QString &folder)
+{
+    return TestFolder::check(TestFolder::check(folder).files).store;
+}
+
+} // namespace
+
+class TestEditorSources : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    // GIFT files
+    void giftQuestionsListed();
+    void giftFaultsInTheConvertersWords_data();
+    void giftFaultsInTheConvertersWords();
+    void giftQuestionOpensAsItsConvertedFolder_data();
+    void giftQuestionOpensAsItsConvertedFolder();
+    void giftQuestionGoneLeavesTheDocument();
+
+    // test programs
+    void shippedProgramOpensWithEveryDatum();
+    void unusableProgramInTheRunnersWords_data();
+    void unusableProgramInTheRunnersWords();
+
+    // what the try-out shows
+    void tryOutHoldsWhatTheProgramWould();
+    void tryOutFollowsEdits();
+
+    // making a program
+    void defaultProgramPath_data();
+    void defaultProgramPath();
+    void packedProgramReadsBackEqual();
+    void packingKeepsOrReplaces_data();
+    void packingKeepsOrReplaces();
+    void packingFailuresInKazpacksWords_data();
+    void packingFailuresInKazpacksWords();
+};
+
+// ---------------------------------------------------------------- GIFT files
+
+void TestEditorSources::giftQuestionsListed()
+{
+    const QString path = sourcePath(u"docs/examples/bulgaria.gift"_s);
+    const Gift::Result gift = Gift::readBytes(TestFiles::contents(path));
+    QStringList titles;
+    for (const Gift::Matching &q : gift.questions)
+        titles.append(q.title);
+    QVERIFY(titles.size() >= 2);
+
+    const EditorSources::GiftQuestions questions = EditorSources::giftQuestions(path);
+    QVERIFY2(questions.ok(), qPrintable(questions.error));
+    QCOMPARE(questions.titles, titles);
+    // The multiple-choice question is skipped with gift2kaz's note.
+    QCOMPARE(questions.notes.size(), gift.notes.size());
+    QCOMPARE(questions.notes.first(), gift.notes.first().toString(u"bulgaria.gift"_s, "note"));
+}
+
+void TestEditorSources::giftFaultsInTheConvertersWords_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("expected"); // empty: the first error of Gift::readBytes
+    QTest::addRow("too_few_pairs") << TwoPairs << QString();
+    QTest::addRow("unclosed_brace") << Unclosed << QString();
+    QTest::addRow("no_matching_question")
+        << Choice << u"q.gift: error: the file holds no matching question, so there is no test to write"_s;
+    QTest::addRow("not_utf8") << QByteArray("::T::x {\n=\xff -> a\n=b -> c\n=d -> e\n}\n") << QString();
+}
+
+void TestEditorSources::giftFaultsInTheConvertersWords()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, expected);
+    QTemporaryDir tmp;
+    const QString path = tmp.filePath(u"q.gift"_s);
+    QVERIFY(TestFiles::write(path, bytes));
+    const Gift::Result gift = Gift::readBytes(bytes);
+    if (expected.isEmpty()) {
+        QVERIFY(!gift.ok());
+        expected = gift.errors.first().toString(u"q.gift"_s, "error");
+    }
+
+    const EditorSources::GiftQuestions questions = EditorSources::giftQuestions(path);
+    QVERIFY(!questions.ok());
+    QVERIFY(questions.titles.isEmpty());
+    QVERIFY2(questions.error.startsWith(expected), qPrintable(questions.error));
+
+    TestDocument d;
+    setRows(d, u"a\tb"_s);
+    QCOMPARE(EditorSources::openGift(d, path, 0), questions.error);
+    QCOMPARE(flat(d), QStringList{u"a|b"_s});
+}
+
+void TestEditorSources::giftQuestionOpensAsItsConvertedFolder_data()
+{
+    QTest::addColumn<int>("question");
+    QTest::addRow("first") << 0;
+    QTest::addRow("second") << 1;
+}
+
+// The chosen question opens as the folder gift2kaz writes of it opens: the same converter.
+void TestEditorSources::giftQuestionOpensAsItsConvertedFolder()
+{
+    QFETCH(int, question);
+    const QString path = sourcePath(u"docs/examples/bulgaria.gift"_s);
+    const Gift::Result gift = Gift::readBytes(TestFiles::contents(path));
+    QTemporaryDir tmp;
+    const Gift::Written written
+        = Gift::writeFolders(gift, QDir(tmp.path()), false, Gift::DefaultAddress, u"bulgaria.gift"_s);
+    QVERIFY(written.errors.isEmpty());
+    TestDocument converted;
+    QVERIFY(converted.openFolder(written.folders.at(question)).ok());
+
+    TestDocument d;
+    d.openFolder(sourcePath(u"content/figuri"_s));
+    QCOMPARE(EditorSources::openGift(d, path, question), QString());
+    QCOMPARE(d.content(), converted.content());
+    QCOMPARE(d.row(0).left, gift.questions.at(question).left.first());
+    QCOMPARE(d.field(DocumentField::Title), gift.questions.at(question).title);
+    QVERIFY(d.folder().isEmpty());
+    QVERIFY(!d.content().comments.isEmpty());
+}
+
+void TestEditorSources::giftQuestionGoneLeavesTheDocument()
+{
+    TestDocument d;
+    setRows(d, u"a\tb"_s);
+    const QString error = EditorSources::openGift(d, sourcePath(u"docs/examples/bulgaria.gift"_s), 7);
+    QVERIFY(error.contains(u"bulgaria.gift"_s));
+    QCOMPARE(flat(d), QStringList{u"a|b"_s});
+}
+
+// ---------------------------------------------------------------- test programs
+
+// The program the build made of content/figuri gives the folder's test back, pictures too.
+void TestEditorSources::shippedProgramOpensWithEveryDatum()
+{
+    TestDocument folder;
+    const TestDocument::Opened opened = folder.openFolder(sourcePath(u"content/figuri"_s));
+    QVERIFY(opened.ok() && opened.problems.isEmpty());
+
+    TestDocument d;
+    QCOMPARE(EditorSources::openProgram(d, QStringLiteral(KAZ_FIGURI)), QString());
+    QVERIFY(d.folder().isEmpty());
+    QCOMPARE(d.content(), folder.content());
+    int pictures = 0;
+    for (int r = 0; r < d.rowCount(); ++r) {
+        const DocumentPicture &p = d.row(r).picture;
+        if (p.isNull())
+            continue;
+        ++pictures;
+        QCOMPARE(p.bytes, TestFiles::contents(sourcePath(u"content/figuri/"_s + p.name)));
+        QVERIFY2(p.problem.isEmpty(), qPrintable(p.problem));
+    }
+    QCOMPARE(pictures, 8);
+    d.checkNow();
+    QVERIFY2(d.problems().isEmpty(), qPrintable(messages(d.problems())));
+}
+
+void TestEditorSources::unusableProgramInTheRunnersWords_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addRow("runner_alone") << u"runner"_s;
+    QTest::addRow("cut_short") << u"cut"_s;
+    QTest::addRow("one_byte_changed") << u"changed"_s;
+    QTest::addRow("text_file") << u"text"_s;
+    QTest::addRow("missing") << u"missing"_s;
+}
+
+void TestEditorSources::unusableProgramInTheRunnersWords()
+{
+    QFETCH(QString, kind);
+    QTemporaryDir tmp;
+    const QString path = tmp.filePath(u"kaz-x"_s);
+    QByteArray program = TestFiles::contents(QStringLiteral(KAZ_FIGURI));
+    QVERIFY(!program.isEmpty());
+    if (kind == u"runner")
+        program = TestFiles::contents(QStringLiteral(KAZRUNNER));
+    else if (kind == u"cut")
+        program.chop(100);
+    else if (kind == u"changed")
+        program[program.size() - 200] = char(program.at(program.size() - 200) ^ 1);
+    else if (kind == u"text")
+        program = "not a program\n";
+    if (kind != u"missing")
+        QVERIFY(TestFiles::write(path, program));
+
+    const ProgramTest::Loaded loaded = ProgramTest::load(path);
+    QVERIFY(!loaded.ok());
+    TestDocument d;
+    setRows(d, u"a\tb"_s);
+    QCOMPARE(EditorSources::openProgram(d, path), loaded.message);
+    QCOMPARE(flat(d), QStringList{u"a|b"_s});
+}
+
+// ---------------------------------------------------------------- the try-out's content
+
+// A test opened unchanged is tried as the program of its folder would run it.
+void TestEditorSources::tryOutHoldsWhatTheProgramWould()
+{
+    TestDocument d;
+    QVERIFY(d.openFolder(sourcePath(u"content/figuri"_s)).ok());
+    const EditorSources::TryOut tryOut = EditorSources::tryOutContent(d.content());
+    QVERIFY(tryOut.content);
+    QCOMPARE(tryOut.problems, 0);
+    const ProgramTest::Loaded program = ProgramTest::load(QStringLiteral(KAZ_FIGURI));
+    QVERIFY(program.ok());
+    QVERIFY(*tryOut.content == *program.content);
+}
+
+void TestEditorSources::tryOutFollowsEdits()
+{
+    TestDocument d;
+    QVERIFY(d.openFolder(sourcePath(u"content/figuri"_s)).ok());
+    const int row = d.rowOfQuestion(4); // Успоредник: no picture
+    QVERIFY(d.row(row).picture.isNull());
+    const QByteArray bytes = png(40, 30, qRgb(10, 200, 10));
+    d.setPicture(row, u"chosen.png"_s, bytes);
+    d.setCell(0, DocumentField::Left, u"Квадратче"_s);
+    // A right phrase without a left one goes after the pairs, before the extra phrases of later
+    // rows, as the file holds it.
+    d.insertRows(1, 1);
+    d.setCell(1, DocumentField::Right, u"нещо излишно"_s);
+
+    const EditorSources::TryOut tryOut = EditorSources::tryOutContent(d.content());
+    QVERIFY(tryOut.content);
+    QCOMPARE(tryOut.problems, 0);
+    const ContentStore &store = *tryOut.content;
+    QCOMPARE(store.Danni(0).first(), u"Квадратче"_s);
+    QCOMPARE(store.Danni(1).at(store.Danni(0).size()), u"нещо излишно"_s);
+    QCOMPARE(store.Graphika(4).source, u"chosen.png"_s);
+    QCOMPARE(store.pictureData(u"chosen.png"_s), bytes);
+    QCOMPARE(store.pictureData(store.Graphika(1).source), TestFiles::contents(sourcePath(u"content/figuri/kwadrat.png"_s)));
+}
+
+// ---------------------------------------------------------------- making a program
+
+void TestEditorSources::defaultProgramPath_data()
+{
+    QTest::addColumn<QString>("folder");
+    QTest::addColumn<QString>("expected");
+    QTest::addRow("plain") << u"/home/t/tests/mytest"_s << u"/home/t/tests/kaz-mytest"_s;
+    QTest::addRow("trailing_slash") << u"/home/t/tests/mytest/"_s << u"/home/t/tests/kaz-mytest"_s;
+    QTest::addRow("cyrillic") << u"/home/t/тестове/градове"_s << u"/home/t/тестове/kaz-градове"_s;
+}
+
+void TestEditorSources::defaultProgramPath()
+{
+    QFETCH(QString, folder);
+    QFETCH(QString, expected);
+    QCOMPARE(EditorPacking::defaultProgramPath(folder, QStringLiteral(KAZRUNNER)), expected);
+}
+
+void TestEditorSources::packedProgramReadsBackEqual()
+{
+    QTemporaryDir tmp;
+    const QString folder = TestFiles::copyFolder(sourcePath(u"content/figuri"_s), tmp.path(), u"figuri"_s);
+    const QString program = tmp.filePath(u"out/kaz-figuri"_s);
+    QDir().mkpath(tmp.filePath(u"out"_s));
+    const EditorPacking::Result result = EditorPacking::makeProgram(folder, program, false, QStringLiteral(KAZRUNNER));
+    QVERIFY2(result.ok, qPrintable(result.message));
+    QCOMPARE(result.program, QFileInfo(program).absoluteFilePath());
+    QVERIFY(QFileInfo(program).isExecutable());
+    const ProgramTest::Loaded loaded = ProgramTest::load(program);
+    QVERIFY2(loaded.ok(), qPrintable(loaded.message));
+    QVERIFY(*loaded.content == checkedStore(folder));
+    // The same bytes as the build's own program of the folder.
+    QCOMPARE(TestFiles::contents(program), TestFiles::contents(QStringLiteral(KAZ_FIGURI)));
+}
+
+void TestEditorSources::packingKeepsOrReplaces_data()
+{
+    QTest::addColumn<bool>("replace");
+    QTest::addRow("kept_unless_asked") << false;
+    QTest::addRow("replaced_when_confirmed") << true;
+}
+
+void TestEditorSources::packingKeepsOrReplaces()
+{
+    QFETCH(bool, replace);
+    QTemporaryDir tmp;
+    const QString folder = TestFiles::copyFolder(sourcePath(u"content/istoriya"_s), tmp.path(), u"istoriya"_s);
+    const QString program = tmp.filePath(u"kaz-istoriya"_s);
+    QVERIFY(TestFiles::write(program, "old"));
+    const EditorPacking::Result result = EditorPacking::makeProgram(folder, program, replace, QStringLiteral(KAZRUNNER));
+    QCOMPARE(result.ok, replace);
+    if (replace) {
+        QVERIFY(ProgramTest::load(program).ok());
+    } else {
+        QCOMPARE(TestFiles::contents(program), "old"_ba);
+        QVERIFY2(result.message.contains(u"already exists and is kept"_s), qPrintable(result.message));
+    }
+}
+
+void TestEditorSources::packingFailuresInKazpacksWords_data()
+{
+    QTest::addColumn<QString>("fault");
+    QTest::addColumn<QString>("words");
+    QTest::addRow("problem_in_the_test") << u"test"_s << u"test.kaz:"_s;
+    QTest::addRow("no_runner") << u"runner"_s << u"the quiz runner is not at"_s;
+    QTest::addRow("folder_missing") << u"folder"_s << u"test.kaz"_s;
+}
+
+void TestEditorSources::packingFailuresInKazpacksWords()
+{
+    QFETCH(QString, fault);
+    QFETCH(QString, words);
+    QTemporaryDir tmp;
+    QString folder = TestFiles::copyFolder(sourcePath(u"content/istoriya"_s), tmp.path(), u"istoriya"_s);
+    QString runner = QStringLiteral(KAZRUNNER);
+    if (fault == u"test")
+        QVERIFY(TestFiles::write(QDir(folder).filePath(u"test.kaz"_s), "[left]\nа\n"));
+    else if (fault == u"runner")
+        runner = tmp.filePath(u"nowhere/kazrunner"_s);
+    else
+        folder = tmp.filePath(u"nothing-here"_s);
+    const QString program = tmp.filePath(u"kaz-out"_s);
+    const EditorPacking::Result result = EditorPacking::makeProgram(folder, program, true, runner);
+    QVERIFY(!result.ok);
+    QVERIFY2(result.message.contains(words), qPrintable(result.message));
+    QVERIFY(result.program.isEmpty());
+    QVERIFY(!QFileInfo::exists(program));
+}
+
+QTEST_GUILESS_MAIN(TestEditorSources)
+#include "tst_editor_sources.moc"

@@ -1,0 +1,425 @@
+// The editor's try-out window (the real test window on the edited content), the choice of a
+// GIFT file's question, and "Make program" with its questions answered by the test.
+#include "EditorDialogs.h"
+#include "EditorSources.h"
+#include "EditorSupport.h"
+#include "EditorTryOut.h"
+#include "Kaz.h"
+#include "KazProgram.h"
+#include "KazView.h"
+#include "ListBox.h"
+#include "PictureBox.h"
+#include "ProgramTest.h"
+#include "TestDocument.h"
+#include "TestFiles.h"
+#include "TestFolder.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QListWidget>
+#include <QPointer>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+using namespace EditorSupport;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+void clickLeft(KazView *view, const QString &phrase)
+{
+    ListBox *list = view->Slowo(0);
+    const int row = int(view->model()->Slowo(0).items().indexOf(phrase));
+    QVERIFY2(row >= 0, qPrintable(phrase));
+    const QModelIndex index = list->model()->index(row, 0);
+    list->scrollTo(index);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(index).center());
+    QCOMPARE(view->model()->Slowo(0).selectedIndex(), row);
+}
+
+// Once a modal dialog with a list is up, notes what it lists and presses `keys` in the list.
+void pressInListDialog(QTimer &driver, const QList<int> &keys, QStringList *listed)
+{
+    driver.setInterval(10);
+    QObject::connect(&driver, &QTimer::timeout, &driver, [&driver, keys, listed] {
+        QWidget *dialog = QApplication::activeModalWidget();
+        QListWidget *list = dialog && dialog->isVisible() ? dialog->findChild<QListWidget *>() : nullptr;
+        if (!list)
+            return;
+        driver.stop();
+        for (int i = 0; i < list->count(); ++i)
+            listed->append(list->item(i)->text());
+        for (int key : keys)
+            QTest::keyClick(list, Qt::Key(key));
+    });
+    driver.start();
+}
+
+int visibleTestWindows()
+{
+    int n = 0;
+    for (QWidget *w : QApplication::topLevelWidgets())
+        if (qobject_cast<KazView *>(w) && w->isVisible())
+            ++n;
+    return n;
+}
+
+// "Make program"'s questions answered by the test, and what it was told.
+struct Answers
+{
+    bool save = true;
+    QString program; // empty: the save dialog cancelled
+    std::function<bool()> saveHook;
+
+    QStringList asked;
+    QString proposed;
+    QString told;
+    bool toldProblem = false;
+    int tellings = 0;
+
+    EditorDialogs::MakeProgramSteps steps()
+    {
+        EditorDialogs::MakeProgramSteps s;
+        s.save = saveHook;
+        s.askSave = [this](const QString &q) {
+            asked << u"save"_s;
+            Q_UNUSED(q);
+            return save;
+        };
+        s.askProgram = [this](const QString &p) {
+            asked << u"program"_s;
+            proposed = p;
+            return program;
+        };
+        s.tell = [this](const QString &text, bool problem) {
+            told = text;
+            toldProblem = problem;
+            ++tellings;
+        };
+        s.runner = QStringLiteral(KAZRUNNER);
+        return s;
+    }
+};
+
+} // namespace
+
+class TestEditorTryOut : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    // the try-out window
+    void showsTheEditedTest();
+    void exitEndsOnlyWhatItShould_data();
+    void exitEndsOnlyWhatItShould();
+    void secondTryReplacesTheFirst();
+    void testWithProblemsIsTriedAndTold();
+
+    // a GIFT file's question
+    void chooseGiftQuestion_data();
+    void chooseGiftQuestion();
+    void openGiftOpensTheChosenQuestion();
+
+    // "Make program"
+    void makeProgramRefusesATestWithProblems();
+    void makeProgramPacksTheSavedFolder();
+    void makeProgramHasTheTestSaved_data();
+    void makeProgramHasTheTestSaved();
+    void makeProgramCancelledWritesNothing();
+};
+
+// ---------------------------------------------------------------- the try-out window
+
+void TestEditorTryOut::showsTheEditedTest()
+{
+    TestDocument d;
+    QVERIFY(d.openFolder(sourcePath(u"content/figuri"_s)).ok());
+    d.setCell(d.rowOfQuestion(1), DocumentField::Left, u"Квадратче"_s);
+    const QByteArray bytes = png(40, 30, qRgb(10, 200, 10));
+    d.setPicture(d.rowOfQuestion(4), u"chosen.png"_s, bytes); // Успоредник had none
+    d.setField(DocumentField::Title, u"Фигури за проба"_s);
+
+    EditorTryOut tryOut;
+    const EditorTryOut::Started started = tryOut.start(d.content());
+    QVERIFY(started.shown);
+    QCOMPARE(started.message, QString());
+    KazView *view = tryOut.window();
+    QVERIFY(view);
+    QVERIFY(QTest::qWaitForWindowExposed(view));
+    QVERIFY(view->windowTitle().contains(u"Фигури за проба"_s));
+    QVERIFY(view->model()->Slowo(0).items().contains(u"Квадратче"_s));
+    QVERIFY(!view->model()->Slowo(0).items().contains(u"Квадрат"_s));
+
+    // The chosen picture, from the bytes the editor holds, in the thumbnail of its question.
+    clickLeft(view, u"Успоредник"_s);
+    PictureBox *thumb = view->Grafika0();
+    QCOMPARE(thumb->source(), u"chosen.png"_s);
+    QCOMPARE(thumb->pixmap().size(), QSize(40, 30));
+    QCOMPARE(thumb->pixmap().toImage().pixel(5, 5), qRgb(10, 200, 10));
+    // A picture of the folder as well.
+    clickLeft(view, u"Ромб"_s);
+    QCOMPARE(thumb->source(), u"romb.png"_s);
+    QVERIFY(!thumb->pixmap().isNull());
+}
+
+void TestEditorTryOut::exitEndsOnlyWhatItShould_data()
+{
+    QTest::addColumn<bool>("inEditor");
+    QTest::addColumn<bool>("closeButton");
+    QTest::addRow("runner_exit_ends_the_program") << false << false;
+    QTest::addRow("runner_close_button_ends_the_program") << false << true;
+    QTest::addRow("try_out_exit_closes_its_window") << true << false;
+    QTest::addRow("try_out_close_button_closes_its_window") << true << true;
+}
+
+// The application's own event loop runs, and a timer ends it with 7 unless "Exit" ended it
+// first (with 0): the runner must end, the try-out must not.
+void TestEditorTryOut::exitEndsOnlyWhatItShould()
+{
+    QFETCH(bool, inEditor);
+    QFETCH(bool, closeButton);
+    TestDocument d;
+    QVERIFY(d.openFolder(sourcePath(u"content/figuri"_s)).ok());
+    EditorTryOut tryOut;
+    QSignalSpy closed(&tryOut, &EditorTryOut::closed);
+    std::unique_ptr<KazProgram> runner;
+    QPointer<KazView> view;
+    if (inEditor) {
+        QVERIFY(tryOut.start(d.content()).shown);
+        view = tryOut.window();
+    } else {
+        const ProgramTest::Loaded loaded = ProgramTest::load(QStringLiteral(KAZ_FIGURI));
+        QVERIFY(loaded.ok());
+        runner = std::make_unique<KazProgram>(loaded.content);
+        runner->view()->showCentred();
+        view = runner->view();
+    }
+    QVERIFY(QTest::qWaitForWindowExposed(view));
+
+    QTimer::singleShot(0, view, [view, closeButton] {
+        if (closeButton)
+            view->close();
+        else
+            view->Izhod()->trigger();
+    });
+    // Owned here, so that it cannot fire into a later case when "Exit" ended the loop first.
+    QTimer timeout;
+    timeout.setSingleShot(true);
+    connect(&timeout, &QTimer::timeout, qApp, [] { QCoreApplication::exit(7); });
+    timeout.start(100);
+    const int status = QCoreApplication::exec();
+
+    if (!inEditor) {
+        // The runner's last window closing also posts the application a Quit that the ended
+        // loop never handled; it would end the next dialog of this suite.
+        QCoreApplication::removePostedEvents(qApp, QEvent::Quit);
+        QCOMPARE(status, 0);
+        return;
+    }
+    QCOMPARE(status, 7);
+    QCOMPARE(closed.count(), 1);
+    QTRY_VERIFY(view.isNull());
+    QCOMPARE(tryOut.program(), nullptr);
+    QCOMPARE(visibleTestWindows(), 0);
+    // Tried again after closing: a window of its own.
+    QVERIFY(tryOut.start(d.content()).shown);
+    QVERIFY(tryOut.window()->isVisible());
+}
+
+void TestEditorTryOut::secondTryReplacesTheFirst()
+{
+    TestDocument d;
+    setRows(d, u"Пловдив\tФилипополис\nСофия\tСердика\nВарна\tОдесос"_s);
+    d.setField(DocumentField::Title, u"Градове"_s);
+    EditorTryOut tryOut;
+    QVERIFY(tryOut.start(d.content()).shown);
+    QPointer<KazView> first = tryOut.window();
+    QVERIFY(QTest::qWaitForWindowExposed(first));
+
+    d.setCell(0, DocumentField::Left, u"Пловдив (днес)"_s);
+    QVERIFY(tryOut.start(d.content()).shown);
+    QVERIFY(first.isNull());
+    QVERIFY(QTest::qWaitForWindowExposed(tryOut.window()));
+    QCOMPARE(visibleTestWindows(), 1);
+    QVERIFY(tryOut.window()->model()->Slowo(0).items().contains(u"Пловдив (днес)"_s));
+    tryOut.close();
+    QCOMPARE(visibleTestWindows(), 0);
+}
+
+void TestEditorTryOut::testWithProblemsIsTriedAndTold()
+{
+    TestDocument d;
+    setRows(d, u"a\tb\nc\td\ne\tf"_s);
+    d.setField(DocumentField::Title, u"Проба"_s);
+    d.setField(DocumentField::WindowWidth, u"50"_s);
+    EditorTryOut tryOut;
+    const EditorTryOut::Started started = tryOut.start(d.content());
+    QVERIFY(started.shown);
+    QVERIFY2(started.message.contains(u"problem"_s), qPrintable(started.message));
+    QCOMPARE(tryOut.window()->model()->Slowo(0).items().size(), 3);
+}
+
+// ---------------------------------------------------------------- a GIFT file's question
+
+void TestEditorTryOut::chooseGiftQuestion_data()
+{
+    QTest::addColumn<QList<int>>("keys");
+    QTest::addColumn<int>("expected");
+    QTest::addRow("first_by_enter") << QList<int>{Qt::Key_Return} << 0;
+    QTest::addRow("third_by_arrows") << QList<int>{Qt::Key_Down, Qt::Key_Down, Qt::Key_Return} << 2;
+    QTest::addRow("cancelled_by_escape") << QList<int>{Qt::Key_Down, Qt::Key_Escape} << -1;
+}
+
+void TestEditorTryOut::chooseGiftQuestion()
+{
+    QFETCH(QList<int>, keys);
+    QFETCH(int, expected);
+    const QStringList titles{u"Градове"_s, u"Автори"_s, u"Реки"_s};
+    QStringList listed;
+    QTimer driver;
+    pressInListDialog(driver, keys, &listed);
+    QCOMPARE(EditorDialogs::chooseGiftQuestion(nullptr, titles), expected);
+    QCOMPARE(listed, titles);
+}
+
+// "Open GIFT file…" lists every matching question of the file and opens the one chosen.
+void TestEditorTryOut::openGiftOpensTheChosenQuestion()
+{
+    const QString path = sourcePath(u"docs/examples/bulgaria.gift"_s);
+    const EditorSources::GiftQuestions questions = EditorSources::giftQuestions(path);
+    QVERIFY(questions.titles.size() >= 2);
+    QStringList listed;
+    QTimer driver;
+    pressInListDialog(driver, {Qt::Key_Down, Qt::Key_Return}, &listed);
+    TestDocument d;
+    QVERIFY(EditorDialogs::openGift(nullptr, d, path));
+    QCOMPARE(listed, questions.titles);
+    QCOMPARE(d.field(DocumentField::Title), questions.titles.at(1));
+    QVERIFY(d.folder().isEmpty());
+}
+
+// ---------------------------------------------------------------- "Make program"
+
+void TestEditorTryOut::makeProgramRefusesATestWithProblems()
+{
+    QTemporaryDir tmp;
+    TestDocument d;
+    QVERIFY(d.openFolder(TestFiles::copyFolder(sourcePath(u"content/figuri"_s), tmp.path(), u"figuri"_s)).ok());
+    // A fresh edit: makeProgram must check it now rather than trust an older check.
+    d.setField(DocumentField::WindowWidth, u"50"_s);
+    QVERIFY(d.save().isEmpty());
+    Answers a;
+    a.program = tmp.filePath(u"kaz-figuri"_s);
+    EditorDialogs::makeProgram(d, a.steps());
+    QCOMPARE(a.asked, QStringList());
+    QVERIFY(a.toldProblem);
+    const int problems = int(d.problems().size());
+    QVERIFY(problems > 0);
+    QVERIFY2(a.told.contains(u"%1 problem"_s.arg(problems)) && a.told.contains(u"under the table"_s), qPrintable(a.told));
+    QVERIFY(!QFileInfo::exists(a.program));
+}
+
+void TestEditorTryOut::makeProgramPacksTheSavedFolder()
+{
+    QTemporaryDir tmp;
+    const QString folder = TestFiles::copyFolder(sourcePath(u"content/figuri"_s), tmp.path(), u"figuri"_s);
+    TestDocument d;
+    QVERIFY(d.openFolder(folder).ok());
+    QDir().mkpath(tmp.filePath(u"out"_s));
+    Answers a;
+    a.program = tmp.filePath(u"out/made"_s);
+    EditorDialogs::makeProgram(d, a.steps());
+    QCOMPARE(a.asked, QStringList{u"program"_s});
+    QCOMPARE(a.proposed, tmp.filePath(u"kaz-figuri"_s));
+    QVERIFY2(!a.toldProblem, qPrintable(a.told));
+    QVERIFY(a.told.contains(QDir::toNativeSeparators(QFileInfo(a.program).absoluteFilePath())));
+    QVERIFY(a.told.contains(u"Debian 12"_s));
+    const ProgramTest::Loaded loaded = ProgramTest::load(a.program);
+    QVERIFY2(loaded.ok(), qPrintable(loaded.message));
+    // The folder's store names its pictures by path; the program's by name.
+    QVERIFY(*loaded.content == TestFolder::check(TestFolder::check(folder).files).store);
+}
+
+void TestEditorTryOut::makeProgramHasTheTestSaved_data()
+{
+    QTest::addColumn<bool>("newTest");
+    QTest::addColumn<bool>("save");      // the answer to "save now?"
+    QTest::addColumn<bool>("saveHook");  // the window's own saving
+    QTest::addColumn<bool>("made");
+    QTest::addRow("changes_saved") << false << true << false << true;
+    QTest::addRow("changes_saved_by_the_window") << false << true << true << true;
+    QTest::addRow("saving_declined") << false << false << false << false;
+    QTest::addRow("new_test_saved_by_the_window") << true << true << true << true;
+    QTest::addRow("new_test_without_the_windows_saving") << true << true << false << false;
+}
+
+void TestEditorTryOut::makeProgramHasTheTestSaved()
+{
+    QFETCH(bool, newTest);
+    QFETCH(bool, save);
+    QFETCH(bool, saveHook);
+    QFETCH(bool, made);
+    QTemporaryDir tmp;
+    const QString folder = TestFiles::copyFolder(sourcePath(u"content/istoriya"_s), tmp.path(), u"istoriya"_s);
+    const QByteArray before = TestFiles::contents(QDir(folder).filePath(u"test.kaz"_s));
+    TestDocument d;
+    QVERIFY(d.openFolder(folder).ok());
+    QString target = folder;
+    if (newTest) {
+        const DocumentContent content = d.content();
+        setRows(d, u"Пловдив\tФилипополис\nСофия\tСердика\nВарна\tОдесос"_s);
+        d.setField(DocumentField::Title, content.title);
+        d.setField(DocumentField::Address, content.address);
+        target = tmp.filePath(u"new"_s);
+    }
+    d.setCell(0, DocumentField::Left, u"Пловдив днес"_s);
+    QVERIFY(d.isModified());
+
+    Answers a;
+    a.save = save;
+    a.program = tmp.filePath(u"kaz-made"_s);
+    int saved = 0;
+    if (saveHook)
+        a.saveHook = [&] {
+            ++saved;
+            return d.saveTo(target).isEmpty();
+        };
+    EditorDialogs::makeProgram(d, a.steps());
+    QCOMPARE(a.asked.value(0), u"save"_s);
+    QCOMPARE(saved, saveHook && save ? 1 : 0);
+    QCOMPARE(QFileInfo::exists(a.program), made);
+    if (!made) {
+        QVERIFY(d.isModified());
+        if (!newTest)
+            QCOMPARE(TestFiles::contents(QDir(folder).filePath(u"test.kaz"_s)), before);
+        if (newTest) // told to save, with the way to it
+            QVERIFY2(a.toldProblem && a.told.contains(u"Save"_s), qPrintable(a.told));
+        return;
+    }
+    QVERIFY(!d.isModified());
+    QCOMPARE(d.folder(), target);
+    const ProgramTest::Loaded loaded = ProgramTest::load(a.program);
+    QVERIFY2(loaded.ok(), qPrintable(loaded.message));
+    QVERIFY(loaded.content->Danni(0).contains(u"Пловдив днес"_s));
+}
+
+void TestEditorTryOut::makeProgramCancelledWritesNothing()
+{
+    QTemporaryDir tmp;
+    const QString folder = TestFiles::copyFolder(sourcePath(u"content/figuri"_s), tmp.path(), u"figuri"_s);
+    TestDocument d;
+    QVERIFY(d.openFolder(folder).ok());
+    const QStringList before = TestFiles::everything(tmp.path());
+    Answers a; // the save dialog cancelled: no program path
+    EditorDialogs::makeProgram(d, a.steps());
+    QCOMPARE(a.asked, QStringList{u"program"_s});
+    QCOMPARE(a.tellings, 0);
+    QCOMPARE(TestFiles::everything(tmp.path()), before);
+}
+
+QTEST_MAIN(TestEditorTryOut)
+#include "tst_editor_tryout.moc"

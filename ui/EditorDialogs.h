@@ -1,0 +1,54 @@
+#pragma once
+
+#include "EditorPacking.h"
+
+#include <QString>
+#include <QStringList>
+#include <functional>
+
+class QWidget;
+class TestDocument;
+
+// The editor's dialogs of opening and of "Make program". Each flow is written against the
+// steps it asks the user, so that tests answer them instead of modal boxes.
+namespace EditorDialogs {
+
+// Which matching question of a GIFT file to open: a list of `titles`, the first selected.
+// Returns its index, or -1 when cancelled.
+int chooseGiftQuestion(QWidget *parent, const QStringList &titles);
+
+// "Open GIFT file…" and "Open program…" once the file is chosen: open it into `doc` (for a
+// GIFT file with several matching questions, the one the user chooses); when nothing was
+// opened, tell why in a message box and return false.
+bool openGift(QWidget *parent, TestDocument &doc, const QString &path);
+bool openProgram(QWidget *parent, TestDocument &doc, const QString &path);
+
+// What "Make program" asks and tells.
+struct MakeProgramSteps
+{
+    // Saves the document, asking for a folder when it has none; true when it was saved. Without
+    // it a test with a folder is saved there and a new one is refused with advice.
+    std::function<bool()> save;
+    // Whether to save before packing (the program is made from the saved folder); true: save.
+    std::function<bool(const QString &question)> askSave;
+    // Where to write the program, proposing `proposed`; empty when cancelled. A file that is
+    // already there is replaced, so this step asks before it names one.
+    std::function<QString(const QString &proposed)> askProgram;
+    // The outcome: `problem` for a refusal or a failure.
+    std::function<void(const QString &text, bool problem)> tell;
+    QString runner = EditorPacking::runner();
+};
+
+// The steps as message boxes and the save dialog over `parent`, with `save` for saving.
+MakeProgramSteps dialogs(QWidget *parent, std::function<bool()> save = {});
+
+// "Make program": refuses a test with problems (after checking it now), has it saved, asks
+// where to write the program (kaz-FOLDER beside the folder proposed), packs it by kazpack's own
+// code and says where the program is and what to do with it, or kazpack's words.
+void makeProgram(TestDocument &doc, const MakeProgramSteps &steps);
+inline void makeProgram(QWidget *parent, TestDocument &doc, std::function<bool()> save = {})
+{
+    makeProgram(doc, dialogs(parent, std::move(save)));
+}
+
+} // namespace EditorDialogs
