@@ -134,10 +134,9 @@ EditorWindow::EditorWindow(QWidget *parent) : QMainWindow(parent), m_document(ne
     m_recoveryTimer.setSingleShot(true);
     m_recoveryTimer.setInterval(RecoveryDelayMs);
     connect(&m_recoveryTimer, &QTimer::timeout, this, &EditorWindow::writeRecovery);
-    connect(m_document, &TestDocument::contentChanged, this, [this] {
-        if (m_document->isModified())
-            m_recoveryTimer.start();
-    });
+    // Whether there is anything to keep is decided when the timer fires: an edit's
+    // contentChanged comes before the document counts itself modified.
+    connect(m_document, &TestDocument::contentChanged, &m_recoveryTimer, qOverload<>(&QTimer::start));
     connect(m_document, &TestDocument::documentReset, this, [this] {
         m_recoveryTimer.stop();
         loadFields();
