@@ -25,6 +25,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSettings>
+#include <QSpinBox>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QTabWidget>
@@ -34,6 +35,7 @@
 #include <QUndoStack>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <functional>
 
 namespace {
 
@@ -76,6 +78,33 @@ QString newFolderName(const QDir &place, const QString &title)
     for (int n = 2; place.exists(candidate); ++n)
         candidate = name + u'-' + QString::number(n);
     return candidate;
+}
+
+// The line a cut, copy or paste from the Edit menu goes to when `focus` is a one-line field
+// (a spin box's too).
+QLineEdit *lineOf(QWidget *focus)
+{
+    if (auto *line = qobject_cast<QLineEdit *>(focus))
+        return line;
+    if (qobject_cast<QAbstractSpinBox *>(focus))
+        return focus->findChild<QLineEdit *>();
+    return nullptr;
+}
+
+// Cut, copy and paste act on the field that has the cursor, if one has it.
+template<typename OnLine, typename OnText>
+bool inFocusedField(OnLine onLine, OnText onText)
+{
+    QWidget *focus = QApplication::focusWidget();
+    if (QLineEdit *line = lineOf(focus)) {
+        std::invoke(onLine, line);
+        return true;
+    }
+    if (auto *text = qobject_cast<QPlainTextEdit *>(focus)) {
+        std::invoke(onText, text);
+        return true;
+    }
+    return false;
 }
 
 void moveCursorToLine(QWidget *editor, int line)
@@ -201,7 +230,6 @@ void EditorWindow::buildFields()
     labelsForm->addRow(tr("Explanation switches:"), m_explanationLabel);
     labelsForm->addRow(tr("Picture flags:"), m_pictureLabel);
     m_tabs->addTab(labels, tr("Section la&bels"));
-    m_tabs->setMaximumHeight(m_tabs->sizeHint().height());
     topLayout->addWidget(m_tabs);
 
     bindLineEdit(m_address, DocumentField::Address);
@@ -250,6 +278,8 @@ void EditorWindow::buildFields()
     central->setStretchFactor(1, 4);
     central->setStretchFactor(2, 1);
     central->setChildrenCollapsible(false);
+    // The rows get most of the height; the splitter scales these to the window.
+    central->setSizes({230, 560, 130});
     setCentralWidget(central);
 
     // Ctrl+Z and Ctrl+Shift+Z in a field go to the document's undo stack, not the field's own.
@@ -647,10 +677,12 @@ void EditorWindow::openProgram()
 
 bool EditorWindow::save()
 {
-    if (m_document->folder().isEmpty())
-        return saveAs();
-    const QString folder = m_document->folder();
-    const QString error = m_document->save();
+    return m_document->folder().isEmpty() ? saveAs() : saveTo(m_document->folder());
+}
+
+bool EditorWindow::saveTo(const QString &folder)
+{
+    const QString error = m_document->saveTo(folder);
     if (!error.isEmpty()) {
         tell(QMessageBox::Warning, tr("The test was not saved."), sentence(error));
         return false;
@@ -658,7 +690,7 @@ bool EditorWindow::save()
     setLastFolder(m_document->folder());
     m_document->checkNow();
     const int n = int(m_document->problems().size());
-    statusBar()->showMessage(n == 0 ? tr("Saved in %1.").arg(QDir::toNativeSeparators(folder))
+    statusBar()->showMessage(n == 0 ? tr("Saved in %1.").arg(QDir::toNativeSeparators(m_document->folder()))
                                     : tr("Saved. The test has %n problem(s); mend them before you make a program.",
                                          nullptr, n));
     return true;
@@ -700,18 +732,7 @@ bool EditorWindow::saveAs()
         }
         folder = place.filePath(name);
     }
-    const QString error = m_document->saveTo(folder);
-    if (!error.isEmpty()) {
-        tell(QMessageBox::Warning, tr("The test was not saved."), sentence(error));
-        return false;
-    }
-    setLastFolder(m_document->folder());
-    m_document->checkNow();
-    const int n = int(m_document->problems().size());
-    statusBar()->showMessage(n == 0 ? tr("Saved in %1.").arg(QDir::toNativeSeparators(m_document->folder()))
-                                    : tr("Saved. The test has %n problem(s); mend them before you make a program.",
-                                         nullptr, n));
-    return true;
+    return saveTo(folder);
 }
 
 void EditorWindow::writeRecovery()
@@ -781,14 +802,11 @@ void EditorWindow::selectRows(int first, int count)
         QItemSelectionModel::ClearAndSelect);
 }
 
-// Cut, copy and paste act on the field that has the cursor, and on the table's rows otherwise.
+// Cut, copy and paste act on the table's rows when no field has the cursor.
 void EditorWindow::cut()
 {
-    QWidget *focus = QApplication::focusWidget();
-    if (auto *line = qobject_cast<QLineEdit *>(focus))
-        return line->cut();
-    if (auto *text = qobject_cast<QPlainTextEdit *>(focus))
-        return text->cut();
+    if (inFocusedField(&QLineEdit::cut, &QPlainTextEdit::cut))
+        return;
     const QList<int> rows = selectedRows();
     if (rows.isEmpty())
         return;
@@ -799,11 +817,8 @@ void EditorWindow::cut()
 
 void EditorWindow::copy()
 {
-    QWidget *focus = QApplication::focusWidget();
-    if (auto *line = qobject_cast<QLineEdit *>(focus))
-        return line->copy();
-    if (auto *text = qobject_cast<QPlainTextEdit *>(focus))
-        return text->copy();
+    if (inFocusedField(&QLineEdit::copy, &QPlainTextEdit::copy))
+        return;
     const QList<int> rows = selectedRows();
     if (rows.isEmpty()) {
         statusBar()->showMessage(tr("Choose the rows to copy first."));
@@ -815,11 +830,8 @@ void EditorWindow::copy()
 
 void EditorWindow::paste()
 {
-    QWidget *focus = QApplication::focusWidget();
-    if (auto *line = qobject_cast<QLineEdit *>(focus))
-        return line->paste();
-    if (auto *text = qobject_cast<QPlainTextEdit *>(focus))
-        return text->paste();
+    if (inFocusedField(&QLineEdit::paste, &QPlainTextEdit::paste))
+        return;
     const QString text = QGuiApplication::clipboard()->text();
     if (text.isEmpty()) {
         statusBar()->showMessage(tr("There is no text to paste. Copy cells in a spreadsheet or in this table first."));

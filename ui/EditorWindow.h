@@ -83,6 +83,8 @@ public:
     bool openProgramFile(const QString &path);
     bool save();
     bool saveAs();
+    // Saves into `folder` and tells the result; false when it was not saved.
+    bool saveTo(const QString &folder);
     // Asks whether to save unsaved work: true when it is saved or may be dropped.
     bool keepWork();
 
