@@ -113,6 +113,8 @@ private Q_SLOTS:
     // what opens
     void startOpens_data();
     void startOpens();
+    void openingTellsWhatTheFileLoses_data();
+    void openingTellsWhatTheFileLoses();
     void titleShowsTheTestAndTheModifiedMark();
 
 private:
@@ -661,6 +663,42 @@ void TestEditorWindow::startOpens()
     QCOMPARE(teacher.asked.size(), message.isEmpty() ? 0 : 1);
     if (!message.isEmpty())
         QVERIFY2(teacher.asked.first().contains(message), qPrintable(teacher.asked.first()));
+}
+
+void TestEditorWindow::openingTellsWhatTheFileLoses_data()
+{
+    QTest::addColumn<QString>("replace"); // a line of the written test.kaz …
+    QTest::addColumn<QString>("with");    // … and what it becomes
+    QTest::addColumn<bool>("told");
+
+    QTest::addRow("problems_the_list_shows_are_not_told") << u"Пловдив"_s << u"Варна"_s << false;
+    QTest::addRow("window_too_narrow_not_told") << u"11250"_s << u"9000"_s << false;
+    QTest::addRow("unknown_section_told") << u"[left]"_s << u"[nothing]\nx\n[left]"_s << true;
+}
+
+void TestEditorWindow::openingTellsWhatTheFileLoses()
+{
+    QFETCH(QString, replace);
+    QFETCH(QString, with);
+    QFETCH(bool, told);
+    const QString folder = m_dir->filePath(u"test"_s);
+    writeTest(folder, threeRows, u"Градове"_s);
+    QStringList lines = readAll(folder + u"/test.kaz"_s).split(u'\n');
+    QVERIFY(lines.contains(replace));
+    lines[lines.indexOf(replace)] = with;
+    QFile file(folder + u"/test.kaz"_s);
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(lines.join(u'\n').toUtf8());
+    file.close();
+    EditorWindow w;
+    Teacher teacher;
+    teacher.attach(w);
+
+    QVERIFY(w.openFolderPath(folder));
+    QVERIFY(!w.document()->problems().isEmpty() || told);
+    QCOMPARE(teacher.asked.size(), told ? 1 : 0);
+    if (told)
+        QVERIFY(teacher.asked.first().contains(u"test.kaz do not fit"_s));
 }
 
 void TestEditorWindow::titleShowsTheTestAndTheModifiedMark()

@@ -24,6 +24,8 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRegularExpression>
+#include <QSet>
 #include <QSettings>
 #include <QSpinBox>
 #include <QSplitter>
@@ -36,6 +38,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 #include <functional>
+#include <memory>
 
 namespace {
 
@@ -105,6 +108,26 @@ bool inFocusedField(OnLine onLine, OnText onText)
         return true;
     }
     return false;
+}
+
+// What the reader of a file found that the document's own check does not find again: what
+// could not be placed in the rows and fields, which saving leaves out. Line and row numbers
+// differ between the file as read and the text the document writes, so they are not compared.
+QStringList unplaced(const QList<ContentReader::Problem> &read, const QList<DocumentProblem> &found)
+{
+    static const QRegularExpression digits(QStringLiteral("[0-9]+"));
+    const auto shape = [](QString message) {
+        return message.remove(digits).remove(QStringLiteral(" (row )"));
+    };
+    QSet<QString> known;
+    for (const DocumentProblem &p : found)
+        known.insert(shape(p.message));
+    QStringList out;
+    for (const ContentReader::Problem &p : read)
+        if (!known.contains(shape(p.message)))
+            out.append(p.line > 0 ? EditorWindow::tr("Line %1: %2").arg(QString::number(p.line), p.message)
+                                  : p.message);
+    return out;
 }
 
 void moveCursorToLine(QWidget *editor, int line)
@@ -180,7 +203,7 @@ EditorWindow::EditorWindow(QWidget *parent) : QMainWindow(parent), m_document(ne
     connect(m_document, &TestDocument::modifiedChanged, this, &QWidget::setWindowModified);
     connect(m_document, &TestDocument::problemsChanged, this, &EditorWindow::updateProblems);
     // A typing session in a field ends when the cursor leaves it: typing there again is a new step.
-    connect(qApp, &QApplication::focusChanged, this, [this] { m_document->endTyping(); });
+    m_focusConnection = connect(qApp, &QApplication::focusChanged, this, [this] { m_document->endTyping(); });
 
     loadFields();
     updateTitle();
@@ -189,7 +212,13 @@ EditorWindow::EditorWindow(QWidget *parent) : QMainWindow(parent), m_document(ne
     resize(1100, 760);
 }
 
-EditorWindow::~EditorWindow() = default;
+// The widgets that show the document go while it is still there; then the document, with the
+// other children.
+EditorWindow::~EditorWindow()
+{
+    disconnect(m_focusConnection);
+    std::unique_ptr<QWidget> central(takeCentralWidget());
+}
 
 void EditorWindow::buildFields()
 {
@@ -535,15 +564,13 @@ bool EditorWindow::openFolderPath(const QString &folder)
     }
     setLastFolder(m_document->folder());
     afterOpening(m_document->folder());
-    if (!opened.problems.isEmpty()) {
-        QStringList lines;
-        for (const ContentReader::Problem &p : opened.problems)
-            lines.append(p.line > 0 ? tr("Line %1: %2").arg(QString::number(p.line), p.message) : p.message);
+    m_document->checkNow();
+    const QStringList lost = unplaced(opened.problems, m_document->problems());
+    if (!lost.isEmpty())
         tell(QMessageBox::Warning,
-             tr("Some lines of test.kaz could not be read. The test is open without them, and saving it "
+             tr("Some lines of test.kaz do not fit in the editor. The test is open without them, and saving it "
                 "leaves them out."),
-             lines.join(u'\n'));
-    }
+             lost.join(u'\n'));
     return true;
 }
 

@@ -142,5 +142,6 @@ private:
     Actions m_actions{};
     QList<DocumentProblem> m_shownProblems;
     QTimer m_recoveryTimer;
+    QMetaObject::Connection m_focusConnection;
     bool m_loading = false;
 };
