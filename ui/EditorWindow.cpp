@@ -209,6 +209,8 @@ EditorWindow::EditorWindow(QWidget *parent) : QMainWindow(parent), m_document(ne
     updateTitle();
     updateProblems();
     setWindowModified(m_document->isModified());
+    showNewTestHint();
+    m_table->setFocus(); // the rows are where a teacher starts
     resize(1100, 760);
 }
 
@@ -664,7 +666,13 @@ void EditorWindow::newTest()
     if (!keepWork())
         return;
     m_document->newTest();
-    statusBar()->showMessage(tr("A new test. Type its pairs into the table."));
+    showNewTestHint();
+}
+
+void EditorWindow::showNewTestHint()
+{
+    statusBar()->showMessage(tr("A new test. Add its first row with Ctrl+Enter, or paste pairs from a spreadsheet "
+                                "with Ctrl+V."));
 }
 
 QString EditorWindow::lastFolder() const { return QSettings().value(LastFolderKey).toString(); }

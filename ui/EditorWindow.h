@@ -103,6 +103,7 @@ private:
     void showRow(int row);
 
     void newTest();
+    void showNewTestHint();
     void openFolder();
     void openGift();
     void openProgram();
