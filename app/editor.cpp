@@ -1,13 +1,68 @@
-// Placeholder of the test editor's main(), so that the editor can be built, installed and
-// packaged; the editor's own main() takes its place.
+// The test editor: kaz-editor [FOLDER | FILE.gift | PROGRAM] opens that test, or else what the
+// editor had open last. It speaks Bulgarian, as the quiz does, whatever the user's locale.
+#include "DesktopDisplay.h"
+#include "EditorWindow.h"
+#include "KazIcon.h"
+
 #include <QApplication>
-#include <QMainWindow>
+#include <QCommandLineParser>
+#include <QLibraryInfo>
+#include <QTextStream>
+#include <QTranslator>
+#include <cstdlib>
+#include <memory>
+
+namespace {
+
+// The editor's texts, and Qt's own (the file dialogs' buttons) where Qt has them in Bulgarian.
+void installBulgarian(QCoreApplication &app)
+{
+    const auto load = [&app](const QString &name, const QString &folder) {
+        auto translator = std::make_unique<QTranslator>();
+        if (!translator->load(name, folder))
+            return;
+        translator->setParent(&app);
+        QCoreApplication::installTranslator(translator.release());
+    };
+    load(QStringLiteral("qtbase_bg"), QLibraryInfo::path(QLibraryInfo::TranslationsPath));
+    load(QStringLiteral("kaz_bg.qm"), QStringLiteral(":/i18n"));
+}
+
+} // namespace
 
 int main(int argc, char *argv[])
 {
+    if (!DesktopDisplay::available()) {
+        QCoreApplication core(argc, argv);
+        installBulgarian(core);
+        QTextStream(stderr) << QCoreApplication::translate("editor", "The KAZ editor needs a graphical desktop, and "
+                                                                     "no display was found (DISPLAY is not set or "
+                                                                     "not reachable).")
+                            << '\n';
+        return EXIT_FAILURE;
+    }
     QApplication app(argc, argv);
-    QMainWindow window;
-    window.setWindowTitle(QStringLiteral("KAZ editor"));
+    installBulgarian(app);
+    // The recovery copies and the last folder are kept under these names.
+    QApplication::setOrganizationName(QStringLiteral("KAZ"));
+    QApplication::setApplicationName(QStringLiteral("kaz-editor"));
+    QApplication::setApplicationVersion(QStringLiteral(KAZ_VERSION));
+    QApplication::setWindowIcon(KazIcon::editorWindowIcon());
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QCoreApplication::translate("editor", "Writes and changes KAZ matching tests."));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    parser.addPositionalArgument(
+        QStringLiteral("test"),
+        QCoreApplication::translate("editor", "A test folder (the one holding test.kaz), a GIFT file or a test "
+                                              "program to open."),
+        QStringLiteral("[FOLDER | FILE.gift | PROGRAM]"));
+    parser.process(app);
+
+    EditorWindow window;
     window.show();
+    window.start(parser.positionalArguments());
     return app.exec();
 }

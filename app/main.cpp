@@ -1,5 +1,6 @@
 // The quiz runner: the program of every test. kazpack appends a test to a copy of it, and
 // the copy finds its test at the end of its own file.
+#include "DesktopDisplay.h"
 #include "KazProgram.h"
 #include "KazTranslations.h"
 #include "KazView.h"
@@ -7,7 +8,6 @@
 #include "ProgramTest.h"
 
 #include <QApplication>
-#include <QFileInfo>
 #include <QMessageBox>
 #include <QTextStream>
 #include <cstdlib>
@@ -22,33 +22,6 @@ static_assert(std::string_view(RunnerMark).starts_with(PackedTest::RunnerMark)
               && std::string_view(RunnerMark).substr(sizeof PackedTest::RunnerMark - 1) == "1"
               && PackedTest::Version == 1);
 
-// On X11 and Wayland desktops a missing display would end Qt with an abort; say so plainly.
-bool displayAvailable()
-{
-#if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
-    if (qEnvironmentVariableIsSet("QT_QPA_PLATFORM") || qEnvironmentVariableIsSet("WAYLAND_DISPLAY"))
-        return true;
-    const QByteArray display = qgetenv("DISPLAY");
-    if (display.isEmpty())
-        return false;
-    if (display.startsWith(':')) {
-        const QByteArray number = display.mid(1).split('.').first();
-        return QFileInfo::exists(QStringLiteral("/tmp/.X11-unix/X") + QString::fromLatin1(number));
-    }
-    return true;
-#else
-    return true;
-#endif
-}
-
-// The platforms without a screen to show a message box on; a modal box there would wait
-// for a click that never comes.
-bool headless()
-{
-    const QString platform = QGuiApplication::platformName();
-    return platform == u"offscreen" || platform == u"minimal";
-}
-
 } // namespace
 
 int main(int argc, char *argv[])
@@ -56,7 +29,7 @@ int main(int argc, char *argv[])
     // A store through a volatile pointer keeps the mark in the program file, whatever the linker drops.
     const char *volatile mark = RunnerMark;
     static_cast<void>(mark);
-    if (!displayAvailable()) {
+    if (!DesktopDisplay::available()) {
         // The test is still read, so that a broken program says what is wrong with it.
         QCoreApplication core(argc, argv);
         KazTranslations::install(core);
@@ -76,7 +49,7 @@ int main(int argc, char *argv[])
     const ProgramTest::Loaded loaded = ProgramTest::load(QCoreApplication::applicationFilePath());
     if (!loaded.ok()) {
         QTextStream(stderr) << loaded.message << '\n';
-        if (!headless())
+        if (!DesktopDisplay::headless())
             QMessageBox::critical(nullptr, QCoreApplication::translate("main", "KAZ"), loaded.message);
         return EXIT_FAILURE;
     }

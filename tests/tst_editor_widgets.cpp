@@ -465,7 +465,7 @@ void EditorWidgets::pictureProblemShown()
     QCOMPARE(problems.size(), 1);
     QVERIFY(panel.problemLabel()->isVisible());
     QCOMPARE(panel.problemLabel()->text(), problems.first().message);
-    QCOMPARE(panel.focusWidget(), panel.widthBox());
+    QCOMPARE(panel.problemFocus(), panel.widthBox());
 
     panel.setRow(-1);
     QVERIFY(!panel.chooseButton()->isEnabled());

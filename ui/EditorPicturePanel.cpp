@@ -143,7 +143,7 @@ void EditorPicturePanel::setRow(int row)
     refresh();
 }
 
-QWidget *EditorPicturePanel::focusWidget() const
+QWidget *EditorPicturePanel::problemFocus() const
 {
     // A picture that is there but does not fit its box is mended in the box's size; anything
     // else by choosing the file again.

@@ -27,9 +27,8 @@ public:
     // the message shown when it cannot, empty on success. Choose picture… and a drop use it.
     QString takePicture(const QString &path);
 
-    // Where the problems list puts the keyboard for a problem of the picture. Hides
-    // QWidget::focusWidget(), which it does not mean.
-    QWidget *focusWidget() const;
+    // Where the problems list puts the keyboard for a problem of the picture.
+    QWidget *problemFocus() const;
 
     // The controls, for the window's tab order and for tests.
     QPushButton *chooseButton() const { return m_choose; }

@@ -1,0 +1,958 @@
+#include "EditorWindow.h"
+
+#include "EditorDialogs.h"
+#include "EditorGeometryPanel.h"
+#include "EditorPicturePanel.h"
+#include "EditorSources.h"
+#include "EditorTable.h"
+#include "EditorTryOut.h"
+#include "Recovery.h"
+#include "RowTableModel.h"
+#include "TestDocument.h"
+#include "WindowTitle.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QCloseEvent>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QFormLayout>
+#include <QHeaderView>
+#include <QItemSelectionModel>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QLocale>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QSet>
+#include <QSettings>
+#include <QSpinBox>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QTableView>
+#include <QTextBlock>
+#include <QToolBar>
+#include <QUndoStack>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <functional>
+#include <memory>
+
+namespace {
+
+const QString LastFolderKey = QStringLiteral("lastFolder");
+
+// The document's and the other parts' reasons are clauses ("there is no test.kaz in …");
+// a message box shows them as a sentence.
+QString sentence(QString text)
+{
+    text = text.trimmed();
+    if (text.isEmpty())
+        return text;
+    text[0] = text.at(0).toUpper();
+    if (!text.endsWith(u'.') && !text.endsWith(u'!') && !text.endsWith(u'?'))
+        text += u'.';
+    return text;
+}
+
+QString clause(QString text)
+{
+    text = text.trimmed();
+    while (text.endsWith(u'.'))
+        text.chop(1);
+    return text;
+}
+
+// A folder name made of a test's title, not yet taken under `place`.
+QString newFolderName(const QDir &place, const QString &title)
+{
+    QString name;
+    for (const QChar c : title)
+        name += QStringLiteral("/\\:*?\"<>|").contains(c) || c.isSpace() || c.category() == QChar::Other_Control
+                    ? u' '
+                    : c;
+    name = name.simplified();
+    name.replace(u' ', u'-');
+    if (name.isEmpty() || name.startsWith(u'.'))
+        name = QStringLiteral("test");
+    QString candidate = name;
+    for (int n = 2; place.exists(candidate); ++n)
+        candidate = name + u'-' + QString::number(n);
+    return candidate;
+}
+
+// The line a cut, copy or paste from the Edit menu goes to when `focus` is a one-line field
+// (a spin box's too).
+QLineEdit *lineOf(QWidget *focus)
+{
+    if (auto *line = qobject_cast<QLineEdit *>(focus))
+        return line;
+    if (qobject_cast<QAbstractSpinBox *>(focus))
+        return focus->findChild<QLineEdit *>();
+    return nullptr;
+}
+
+// Cut, copy and paste act on the field that has the cursor, if one has it.
+template<typename OnLine, typename OnText>
+bool inFocusedField(OnLine onLine, OnText onText)
+{
+    QWidget *focus = QApplication::focusWidget();
+    if (QLineEdit *line = lineOf(focus)) {
+        std::invoke(onLine, line);
+        return true;
+    }
+    if (auto *text = qobject_cast<QPlainTextEdit *>(focus)) {
+        std::invoke(onText, text);
+        return true;
+    }
+    return false;
+}
+
+// What the reader of a file found that the document's own check does not find again: what
+// could not be placed in the rows and fields, which saving leaves out. Line and row numbers
+// differ between the file as read and the text the document writes, so they are not compared.
+QStringList unplaced(const QList<ContentReader::Problem> &read, const QList<DocumentProblem> &found)
+{
+    static const QRegularExpression digits(QStringLiteral("[0-9]+"));
+    const auto shape = [](QString message) {
+        return message.remove(digits).remove(QStringLiteral(" (row )"));
+    };
+    QSet<QString> known;
+    for (const DocumentProblem &p : found)
+        known.insert(shape(p.message));
+    QStringList out;
+    for (const ContentReader::Problem &p : read)
+        if (!known.contains(shape(p.message)))
+            out.append(p.line > 0 ? EditorWindow::tr("Line %1: %2").arg(QString::number(p.line), p.message)
+                                  : p.message);
+    return out;
+}
+
+void moveCursorToLine(QWidget *editor, int line)
+{
+    auto *text = qobject_cast<QPlainTextEdit *>(editor);
+    if (!text || line < 0)
+        return;
+    const QTextBlock block = text->document()->findBlockByNumber(line);
+    if (!block.isValid())
+        return;
+    QTextCursor cursor(block);
+    text->setTextCursor(cursor);
+    text->ensureCursorVisible();
+}
+
+} // namespace
+
+EditorWindow::EditorWindow(QWidget *parent) : QMainWindow(parent), m_document(new TestDocument(this))
+{
+    ask = [this](const Question &q) {
+        QMessageBox box(q.icon, tr("KAZ editor"), q.text, QMessageBox::NoButton, this);
+        box.setInformativeText(q.informative);
+        QList<QAbstractButton *> buttons;
+        for (int i = 0; i < q.buttons.size(); ++i) {
+            const QMessageBox::ButtonRole role = i == q.escape ? QMessageBox::RejectRole
+                                                 : i == 0      ? QMessageBox::AcceptRole
+                                                               : QMessageBox::DestructiveRole;
+            buttons.append(box.addButton(q.buttons.at(i), role));
+        }
+        if (!buttons.isEmpty())
+            box.setDefaultButton(qobject_cast<QPushButton *>(buttons.first()));
+        if (q.escape >= 0 && q.escape < buttons.size())
+            box.setEscapeButton(buttons.at(q.escape));
+        box.exec();
+        return int(buttons.indexOf(box.clickedButton()));
+    };
+    choosePath = [this](PathKind kind, const QString &start) {
+        switch (kind) {
+        case PathKind::OpenFolder:
+            return QFileDialog::getExistingDirectory(this, tr("Open the folder of a test"), start);
+        case PathKind::SaveFolder:
+            return QFileDialog::getExistingDirectory(
+                this, tr("Choose a folder for the test (an empty one, or make a new one here)"), start);
+        case PathKind::GiftFile:
+            return QFileDialog::getOpenFileName(this, tr("Open a GIFT file"), start,
+                                                tr("GIFT files (*.gift *.txt);;All files (*)"));
+        case PathKind::Program:
+            return QFileDialog::getOpenFileName(this, tr("Open a test program"), start);
+        }
+        return QString();
+    };
+
+    buildFields();
+    buildActions();
+
+    m_recoveryTimer.setSingleShot(true);
+    m_recoveryTimer.setInterval(RecoveryDelayMs);
+    connect(&m_recoveryTimer, &QTimer::timeout, this, &EditorWindow::writeRecovery);
+    // Whether there is anything to keep is decided when the timer fires: an edit's
+    // contentChanged comes before the document counts itself modified.
+    connect(m_document, &TestDocument::contentChanged, &m_recoveryTimer, qOverload<>(&QTimer::start));
+    connect(m_document, &TestDocument::documentReset, this, [this] {
+        m_recoveryTimer.stop();
+        loadFields();
+        updateTitle();
+        showRow(m_table->currentIndex().row());
+    });
+    connect(m_document, &TestDocument::fieldChanged, this, [this](DocumentField field) {
+        loadFields();
+        if (field == DocumentField::Title)
+            updateTitle();
+    });
+    connect(m_document, &TestDocument::modifiedChanged, this, &QWidget::setWindowModified);
+    connect(m_document, &TestDocument::problemsChanged, this, &EditorWindow::updateProblems);
+    // A typing session in a field ends when the cursor leaves it: typing there again is a new step.
+    m_focusConnection = connect(qApp, &QApplication::focusChanged, this, [this] { m_document->endTyping(); });
+
+    loadFields();
+    updateTitle();
+    updateProblems();
+    setWindowModified(m_document->isModified());
+    showNewTestHint();
+    m_table->setFocus(); // the rows are where a teacher starts
+    resize(1100, 760);
+}
+
+// The widgets that show the document go while it is still there; then the document, with the
+// other children.
+EditorWindow::~EditorWindow()
+{
+    disconnect(m_focusConnection);
+    std::unique_ptr<QWidget> central(takeCentralWidget());
+}
+
+void EditorWindow::buildFields()
+{
+    auto *top = new QWidget(this);
+    auto *topLayout = new QVBoxLayout(top);
+    topLayout->setContentsMargins(0, 0, 0, 0);
+    auto *form = new QFormLayout;
+    m_address = new QLineEdit(top);
+    m_address->setAccessibleName(tr("Address"));
+    m_address->setPlaceholderText(tr("A web address or a school, shown before the title (may stay empty)"));
+    m_title = new QLineEdit(top);
+    m_title->setAccessibleName(tr("Title"));
+    m_title->setPlaceholderText(tr("The test's title, shown in the window's title bar"));
+    form->addRow(tr("A&ddress:"), m_address);
+    form->addRow(tr("Tit&le:"), m_title);
+    topLayout->addLayout(form);
+
+    m_tabs = new QTabWidget(top);
+    m_tabs->setAccessibleName(tr("Parts of the whole test"));
+    m_instructions = new QPlainTextEdit(m_tabs);
+    m_instructions->setAccessibleName(tr("Instructions"));
+    m_instructions->setPlaceholderText(tr("What the learner reads before starting: one line or more"));
+    m_instructions->setTabChangesFocus(true);
+    // Every change is a step of the document's undo stack, which Ctrl+Z goes back through.
+    m_instructions->setUndoRedoEnabled(false);
+    m_tabs->addTab(m_instructions, tr("I&nstructions"));
+    m_geometryPanel = new EditorGeometryPanel(m_document, m_tabs);
+    m_tabs->addTab(m_geometryPanel, tr("&Window and lists"));
+    auto *labels = new QWidget(m_tabs);
+    auto *labelsForm = new QFormLayout(labels);
+    m_explanationLabel = new QLineEdit(labels);
+    m_explanationLabel->setAccessibleName(tr("Label line of the explanation switches"));
+    m_pictureLabel = new QLineEdit(labels);
+    m_pictureLabel->setAccessibleName(tr("Label line of the picture flags"));
+    labelsForm->addRow(new QLabel(tr("The test file keeps these lines for older KAZ programs; "
+                                     "they are never shown to the learner."),
+                                  labels));
+    labelsForm->addRow(tr("Explanation switches:"), m_explanationLabel);
+    labelsForm->addRow(tr("Picture flags:"), m_pictureLabel);
+    m_tabs->addTab(labels, tr("Section la&bels"));
+    topLayout->addWidget(m_tabs);
+
+    bindLineEdit(m_address, DocumentField::Address);
+    bindLineEdit(m_title, DocumentField::Title);
+    bindLineEdit(m_explanationLabel, DocumentField::ExplanationLabel);
+    bindLineEdit(m_pictureLabel, DocumentField::PictureLabel);
+    connect(m_instructions, &QPlainTextEdit::textChanged, this, [this] {
+        if (!m_loading)
+            m_document->setField(DocumentField::Instructions, m_instructions->toPlainText());
+    });
+
+    m_table = new QTableView(this);
+    m_table->setAccessibleName(tr("Rows of the test"));
+    m_table->setModel(m_document->model());
+    EditorTable::install(m_table);
+    EditorTable::acceptPictureDrops(m_table, m_document);
+    connect(m_table->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this](const QModelIndex &current) { showRow(current.row()); });
+    m_picturePanel = new EditorPicturePanel(m_document, this);
+    m_picturePanel->setAccessibleName(tr("Picture of the current row"));
+    auto *middle = new QSplitter(Qt::Horizontal, this);
+    middle->addWidget(m_table);
+    middle->addWidget(m_picturePanel);
+    middle->setStretchFactor(0, 3);
+    middle->setStretchFactor(1, 1);
+
+    auto *bottom = new QWidget(this);
+    auto *bottomLayout = new QVBoxLayout(bottom);
+    bottomLayout->setContentsMargins(0, 0, 0, 0);
+    m_problemsLabel = new QLabel(bottom);
+    m_problems = new QListWidget(bottom);
+    m_problems->setAccessibleName(tr("Problems"));
+    m_problems->setWordWrap(true);
+    m_problemsLabel->setBuddy(m_problems);
+    bottomLayout->addWidget(m_problemsLabel);
+    bottomLayout->addWidget(m_problems);
+    connect(m_problems, &QListWidget::itemClicked, this,
+            [this](QListWidgetItem *item) { goToProblem(m_problems->row(item)); });
+    connect(m_problems, &QListWidget::itemActivated, this,
+            [this](QListWidgetItem *item) { goToProblem(m_problems->row(item)); });
+
+    auto *central = new QSplitter(Qt::Vertical, this);
+    central->addWidget(top);
+    central->addWidget(middle);
+    central->addWidget(bottom);
+    central->setStretchFactor(0, 0);
+    central->setStretchFactor(1, 4);
+    central->setStretchFactor(2, 1);
+    central->setChildrenCollapsible(false);
+    // The rows get most of the height; the splitter scales these to the window.
+    central->setSizes({230, 560, 130});
+    setCentralWidget(central);
+
+    // Ctrl+Z and Ctrl+Shift+Z in a field go to the document's undo stack, not the field's own.
+    for (QWidget *w : top->findChildren<QWidget *>())
+        if (qobject_cast<QLineEdit *>(w) || qobject_cast<QPlainTextEdit *>(w) || qobject_cast<QAbstractSpinBox *>(w))
+            w->installEventFilter(this);
+}
+
+void EditorWindow::bindLineEdit(QLineEdit *edit, DocumentField field)
+{
+    connect(edit, &QLineEdit::textEdited, this, [this, field](const QString &text) {
+        if (!m_loading)
+            m_document->setField(field, text);
+    });
+}
+
+void EditorWindow::buildActions()
+{
+    const auto make = [this](QMenu *menu, const QString &text, const QList<QKeySequence> &keys, auto slot) {
+        auto *action = new QAction(text, this);
+        action->setShortcuts(keys);
+        connect(action, &QAction::triggered, this, slot);
+        menu->addAction(action);
+        return action;
+    };
+    Actions &a = m_actions;
+    QMenu *file = menuBar()->addMenu(tr("&File"));
+    a.newTest = make(file, tr("&New"), {QKeySequence(Qt::CTRL | Qt::Key_N)}, &EditorWindow::newTest);
+    a.openFolder = make(file, tr("&Open folder…"), {QKeySequence(Qt::CTRL | Qt::Key_O)}, &EditorWindow::openFolder);
+    a.openGift = make(file, tr("Open &GIFT file…"), {}, &EditorWindow::openGift);
+    a.openProgram = make(file, tr("Open p&rogram…"), {}, &EditorWindow::openProgram);
+    file->addSeparator();
+    a.save = make(file, tr("&Save"), {QKeySequence(Qt::CTRL | Qt::Key_S)}, [this] { save(); });
+    a.saveAs = make(file, tr("Save &as…"), {}, [this] { saveAs(); });
+    file->addSeparator();
+    a.makeProgram = make(file, tr("&Make program…"), {QKeySequence(Qt::CTRL | Qt::Key_B)}, &EditorWindow::makeProgram);
+    file->addSeparator();
+    a.quit = make(file, tr("&Quit"), {QKeySequence(Qt::CTRL | Qt::Key_Q)}, &QWidget::close);
+
+    QMenu *edit = menuBar()->addMenu(tr("&Edit"));
+    QUndoStack *undo = m_document->undoStack();
+    a.undo = make(edit, tr("&Undo"), {QKeySequence(Qt::CTRL | Qt::Key_Z)}, [undo] { undo->undo(); });
+    a.redo = make(edit, tr("&Redo"),
+                  {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)},
+                  [undo] { undo->redo(); });
+    a.undo->setEnabled(undo->canUndo());
+    a.redo->setEnabled(undo->canRedo());
+    connect(undo, &QUndoStack::canUndoChanged, a.undo, &QAction::setEnabled);
+    connect(undo, &QUndoStack::canRedoChanged, a.redo, &QAction::setEnabled);
+    edit->addSeparator();
+    a.cut = make(edit, tr("Cu&t"), {QKeySequence(Qt::CTRL | Qt::Key_X)}, &EditorWindow::cut);
+    a.copy = make(edit, tr("&Copy"), {QKeySequence(Qt::CTRL | Qt::Key_C)}, &EditorWindow::copy);
+    a.paste = make(edit, tr("&Paste"), {QKeySequence(Qt::CTRL | Qt::Key_V)}, &EditorWindow::paste);
+    edit->addSeparator();
+    a.addRow = make(edit, tr("&Add row"),
+                    {QKeySequence(Qt::CTRL | Qt::Key_Return), QKeySequence(Qt::CTRL | Qt::Key_Enter),
+                     QKeySequence(Qt::Key_Insert)},
+                    &EditorWindow::addRow);
+    a.deleteRows = make(edit, tr("&Delete rows"), {QKeySequence(Qt::CTRL | Qt::Key_Delete)}, &EditorWindow::deleteRows);
+    a.moveUp = make(edit, tr("Move u&p"), {QKeySequence(Qt::ALT | Qt::Key_Up)}, [this] { moveRows(-1); });
+    a.moveDown = make(edit, tr("Move do&wn"), {QKeySequence(Qt::ALT | Qt::Key_Down)}, [this] { moveRows(1); });
+
+    QMenu *test = menuBar()->addMenu(tr("&Test"));
+    a.tryOut = make(test, tr("&Try"), {QKeySequence(Qt::Key_F5)}, &EditorWindow::tryOut);
+    a.checkNow = make(test, tr("&Check now"), {}, &EditorWindow::checkNow);
+
+    QMenu *help = menuBar()->addMenu(tr("&Help"));
+    a.about = make(help, tr("&About"), {}, &EditorWindow::about);
+
+    QToolBar *bar = addToolBar(tr("Try and make"));
+    bar->setObjectName(QStringLiteral("tryAndMake"));
+    bar->setAccessibleName(tr("Try and make"));
+    bar->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    bar->setMovable(false);
+    bar->addAction(a.tryOut);
+    bar->addAction(a.makeProgram);
+}
+
+QWidget *EditorWindow::fieldEditor(DocumentField field) const
+{
+    switch (field) {
+    case DocumentField::Address:
+        return m_address;
+    case DocumentField::Title:
+        return m_title;
+    case DocumentField::Instructions:
+        return m_instructions;
+    case DocumentField::ExplanationLabel:
+        return m_explanationLabel;
+    case DocumentField::PictureLabel:
+        return m_pictureLabel;
+    case DocumentField::WindowWidth:
+    case DocumentField::LeftListLeft:
+    case DocumentField::LeftListWidth:
+    case DocumentField::RightListLeft:
+    case DocumentField::RightListWidth:
+        return m_geometryPanel->editorFor(field);
+    default:
+        return nullptr;
+    }
+}
+
+// ---------------------------------------------------------------- showing the document
+
+void EditorWindow::loadFields()
+{
+    m_loading = true;
+    const auto load = [this](QLineEdit *edit, DocumentField field) {
+        const QString text = m_document->field(field);
+        if (edit->text() != text)
+            edit->setText(text);
+    };
+    load(m_address, DocumentField::Address);
+    load(m_title, DocumentField::Title);
+    load(m_explanationLabel, DocumentField::ExplanationLabel);
+    load(m_pictureLabel, DocumentField::PictureLabel);
+    const QString instructions = m_document->field(DocumentField::Instructions);
+    if (m_instructions->toPlainText() != instructions)
+        m_instructions->setPlainText(instructions);
+    m_loading = false;
+}
+
+void EditorWindow::updateTitle()
+{
+    QString title = m_document->field(DocumentField::Title).trimmed();
+    if (title.isEmpty())
+        title = tr("New test");
+    setWindowTitle(tr("%1[*] — KAZ editor").arg(WindowTitle::literal(title)));
+}
+
+void EditorWindow::updateProblems()
+{
+    const int current = m_problems->currentRow();
+    m_shownProblems = m_document->problems();
+    m_problems->clear();
+    for (const DocumentProblem &p : std::as_const(m_shownProblems))
+        m_problems->addItem(p.row >= 0 ? tr("Row %1: %2").arg(QString::number(p.row + 1), p.message) : p.message);
+    if (current >= 0 && m_problems->count() > 0)
+        m_problems->setCurrentRow(std::min(current, m_problems->count() - 1), QItemSelectionModel::NoUpdate);
+    m_problemsLabel->setText(m_shownProblems.isEmpty() ? tr("&Problems: none")
+                                                       : tr("&Problems (%1):").arg(m_shownProblems.size()));
+}
+
+void EditorWindow::goToProblem(int index)
+{
+    if (index < 0 || index >= m_shownProblems.size())
+        return;
+    const DocumentProblem p = m_shownProblems.at(index);
+    if (p.row >= 0 && m_document->rowCount() > 0) {
+        // Between an edit that adds or removes rows and the next check a row may be past the end.
+        const int row = std::min(p.row, m_document->rowCount() - 1);
+        const int column = std::max(RowTableModel::columnOf(p.field), 0);
+        const QModelIndex cell = m_document->model()->index(row, column);
+        m_table->setFocus(Qt::OtherFocusReason);
+        m_table->scrollTo(cell);
+        m_table->setCurrentIndex(cell);
+        if (p.field == DocumentField::Picture) {
+            if (QWidget *w = m_picturePanel->problemFocus())
+                w->setFocus(Qt::OtherFocusReason);
+            return;
+        }
+        m_table->edit(cell);
+        moveCursorToLine(QApplication::focusWidget(), p.part);
+        return;
+    }
+    QWidget *editor = fieldEditor(p.field);
+    if (!editor) {
+        m_table->setFocus(Qt::OtherFocusReason);
+        return;
+    }
+    for (int i = 0; i < m_tabs->count(); ++i)
+        if (m_tabs->widget(i) == editor || m_tabs->widget(i)->isAncestorOf(editor))
+            m_tabs->setCurrentIndex(i);
+    editor->setFocus(Qt::OtherFocusReason);
+    if (p.field == DocumentField::Instructions)
+        moveCursorToLine(editor, p.part);
+}
+
+void EditorWindow::showRow(int row) { m_picturePanel->setRow(row); }
+
+void EditorWindow::tell(QMessageBox::Icon icon, const QString &text, const QString &informative)
+{
+    ask({icon, text, informative, {tr("OK")}, 0});
+}
+
+// ---------------------------------------------------------------- start, opening, saving
+
+void EditorWindow::start(const QStringList &arguments)
+{
+    const QList<Recovery::Found> found = Recovery::find();
+    if (!found.isEmpty()) {
+        const Recovery::Found &newest = found.first();
+        const QString title = newest.title.trimmed().isEmpty() ? tr("New test") : newest.title;
+        const QString when = QLocale().toString(newest.written.toLocalTime(), QLocale::ShortFormat);
+        const int answer = ask({QMessageBox::Question,
+                                tr("The editor closed before the test \"%1\" was saved. A copy of it from %2 is "
+                                   "kept. Do you want it back?")
+                                    .arg(title, when),
+                                tr("Restore opens the copy; save it to keep it. Discard deletes the copy."),
+                                {tr("Restore"), tr("Discard")},
+                                -1});
+        if (answer == 0) {
+            const TestDocument::Opened restored = m_document->restoreRecovery(newest.path);
+            if (restored.ok()) {
+                statusBar()->showMessage(tr("The copy of \"%1\" is back. Save it to keep it.").arg(title));
+                return;
+            }
+            tell(QMessageBox::Warning, tr("The copy could not be restored."), sentence(restored.error));
+        } else if (answer == 1) {
+            Recovery::remove(newest.path);
+        }
+    }
+    if (!arguments.isEmpty()) {
+        openPath(arguments.first());
+        return;
+    }
+    const QString last = lastFolder();
+    if (!last.isEmpty()) {
+        const TestDocument::Opened opened = m_document->openFolder(last);
+        if (opened.ok()) {
+            afterOpening(last);
+            return;
+        }
+        statusBar()->showMessage(tr("The last test could not be opened: %1. Open another one from the File menu.")
+                                     .arg(clause(opened.error)));
+    }
+}
+
+bool EditorWindow::openPath(const QString &path)
+{
+    const QFileInfo info(path);
+    if (!info.exists()) {
+        tell(QMessageBox::Warning,
+             tr("There is no file or folder %1. Check the name, or open a test from the File menu.")
+                 .arg(QDir::toNativeSeparators(path)));
+        return false;
+    }
+    if (info.isDir())
+        return openFolderPath(path);
+    if (info.fileName() == u"test.kaz")
+        return openFolderPath(info.path());
+    if (info.suffix().compare(u"gift", Qt::CaseInsensitive) == 0)
+        return openGiftFile(path);
+    return openProgramFile(path);
+}
+
+bool EditorWindow::openFolderPath(const QString &folder)
+{
+    const TestDocument::Opened opened = m_document->openFolder(folder);
+    if (!opened.ok()) {
+        tell(QMessageBox::Warning, tr("The test could not be opened."), sentence(opened.error));
+        return false;
+    }
+    setLastFolder(m_document->folder());
+    afterOpening(m_document->folder());
+    m_document->checkNow();
+    const QStringList lost = unplaced(opened.problems, m_document->problems());
+    if (!lost.isEmpty())
+        tell(QMessageBox::Warning,
+             tr("Some lines of test.kaz do not fit in the editor. The test is open without them, and saving it "
+                "leaves them out."),
+             lost.join(u'\n'));
+    return true;
+}
+
+// The parts of the editor that open GIFT files and programs, try the test and make a program.
+bool EditorWindow::openGiftFile(const QString &path)
+{
+    const EditorSources::GiftQuestions found = EditorSources::giftQuestions(path);
+    if (!found.error.isEmpty()) {
+        tell(QMessageBox::Warning, tr("The GIFT file could not be opened."), sentence(found.error));
+        return false;
+    }
+    int question = 0;
+    if (found.titles.size() > 1) {
+        question = EditorDialogs::chooseGiftQuestion(this, found.titles);
+        if (question < 0)
+            return false;
+    }
+    const QString error = EditorSources::openGift(*m_document, path, question);
+    if (!error.isEmpty()) {
+        tell(QMessageBox::Warning, tr("The GIFT file could not be opened."), sentence(error));
+        return false;
+    }
+    afterOpening(path);
+    return true;
+}
+
+bool EditorWindow::openProgramFile(const QString &path)
+{
+    const QString error = EditorSources::openProgram(*m_document, path);
+    if (!error.isEmpty()) {
+        tell(QMessageBox::Warning, tr("The test of the program %1 could not be opened.").arg(QFileInfo(path).fileName()),
+             sentence(error));
+        return false;
+    }
+    afterOpening(path);
+    return true;
+}
+
+void EditorWindow::tryOut()
+{
+    m_document->checkNow();
+    const int n = int(m_document->problems().size());
+    if (n > 0) {
+        tell(QMessageBox::Information,
+             tr("The test has %n problem(s), and a test with problems cannot be tried. Mend them first: choose one "
+                "in the list of problems to go to it.",
+                nullptr, n));
+        return;
+    }
+    m_tryOut = m_tryOut ? m_tryOut : new EditorTryOut(this);
+    const EditorTryOut::Started started = m_tryOut->start(m_document->content());
+    if (!started.message.isEmpty())
+        statusBar()->showMessage(started.message);
+}
+
+void EditorWindow::makeProgram()
+{
+    EditorDialogs::makeProgram(this, *m_document, [this] { return save(); });
+}
+
+void EditorWindow::afterOpening(const QString &what)
+{
+    if (m_document->rowCount() > 0)
+        m_table->setCurrentIndex(m_document->model()->index(0, RowTableModel::LeftColumn));
+    showRow(m_table->currentIndex().row());
+    statusBar()->showMessage(m_document->folder().isEmpty()
+                                 ? tr("Opened %1. Save the test to give it a folder of its own.")
+                                       .arg(QDir::toNativeSeparators(what))
+                                 : tr("Opened %1.").arg(QDir::toNativeSeparators(what)));
+}
+
+bool EditorWindow::keepWork()
+{
+    if (m_document->isModified()) {
+        const QString title = m_document->field(DocumentField::Title).trimmed();
+        const int answer
+            = ask({QMessageBox::Warning,
+                   tr("The test \"%1\" has changes that are not saved. Save them?")
+                       .arg(title.isEmpty() ? tr("New test") : title),
+                   tr("Don't save drops the changes."),
+                   {tr("Save"), tr("Don't save"), tr("Cancel")},
+                   2});
+        if (answer == 0)
+            return save();
+        if (answer != 1)
+            return false;
+    }
+    // The work is saved or given up: no copy of it is kept for after a crash.
+    m_recoveryTimer.stop();
+    m_document->removeRecovery();
+    return true;
+}
+
+void EditorWindow::newTest()
+{
+    if (!keepWork())
+        return;
+    m_document->newTest();
+    showNewTestHint();
+}
+
+void EditorWindow::showNewTestHint()
+{
+    statusBar()->showMessage(tr("A new test. Add its first row with Ctrl+Enter, or paste pairs from a spreadsheet "
+                                "with Ctrl+V."));
+}
+
+QString EditorWindow::lastFolder() const { return QSettings().value(LastFolderKey).toString(); }
+
+void EditorWindow::setLastFolder(const QString &folder) { QSettings().setValue(LastFolderKey, folder); }
+
+namespace {
+QString startPlace(const QString &lastFolder)
+{
+    return lastFolder.isEmpty() ? QDir::homePath() : QFileInfo(lastFolder).path();
+}
+} // namespace
+
+void EditorWindow::openFolder()
+{
+    const QString folder = choosePath(PathKind::OpenFolder, startPlace(lastFolder()));
+    if (folder.isEmpty() || !keepWork())
+        return;
+    openFolderPath(folder);
+}
+
+void EditorWindow::openGift()
+{
+    const QString path = choosePath(PathKind::GiftFile, startPlace(lastFolder()));
+    if (path.isEmpty() || !keepWork())
+        return;
+    openGiftFile(path);
+}
+
+void EditorWindow::openProgram()
+{
+    const QString path = choosePath(PathKind::Program, startPlace(lastFolder()));
+    if (path.isEmpty() || !keepWork())
+        return;
+    openProgramFile(path);
+}
+
+bool EditorWindow::save()
+{
+    return m_document->folder().isEmpty() ? saveAs() : saveTo(m_document->folder());
+}
+
+bool EditorWindow::saveTo(const QString &folder)
+{
+    const QString error = m_document->saveTo(folder);
+    if (!error.isEmpty()) {
+        tell(QMessageBox::Warning, tr("The test was not saved."), sentence(error));
+        return false;
+    }
+    setLastFolder(m_document->folder());
+    m_document->checkNow();
+    const int n = int(m_document->problems().size());
+    statusBar()->showMessage(n == 0 ? tr("Saved in %1.").arg(QDir::toNativeSeparators(m_document->folder()))
+                                    : tr("Saved. The test has %n problem(s); mend them before you make a program.",
+                                         nullptr, n));
+    return true;
+}
+
+bool EditorWindow::saveAs()
+{
+    const QString chosen = choosePath(PathKind::SaveFolder, startPlace(lastFolder()));
+    if (chosen.isEmpty())
+        return false;
+    const QDir place(chosen);
+    QString folder = place.absolutePath();
+    const bool own = QFileInfo(folder) == QFileInfo(m_document->folder());
+    if (!own && place.exists(QStringLiteral("test.kaz"))) {
+        const int answer = ask({QMessageBox::Warning,
+                                tr("The folder %1 already holds a test. Replace that test with this one?")
+                                    .arg(QDir::toNativeSeparators(folder)),
+                                tr("Cancel keeps it; then choose or make another folder."),
+                                {tr("Replace"), tr("Cancel")},
+                                1});
+        if (answer != 0)
+            return false;
+    } else if (!own && !place.isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System)) {
+        // A test is a folder of its own: its pictures must not land among other files.
+        const QString name = newFolderName(place, m_document->field(DocumentField::Title));
+        const int answer = ask({QMessageBox::Question,
+                                tr("The folder %1 holds other files. Save the test in a new folder \"%2\" there?")
+                                    .arg(QDir::toNativeSeparators(folder), name),
+                                {},
+                                {tr("Make the folder"), tr("Cancel")},
+                                1});
+        if (answer != 0)
+            return false;
+        if (!place.mkdir(name)) {
+            tell(QMessageBox::Warning,
+                 tr("The folder %1 could not be made. Choose another place.")
+                     .arg(QDir::toNativeSeparators(place.filePath(name))));
+            return false;
+        }
+        folder = place.filePath(name);
+    }
+    return saveTo(folder);
+}
+
+void EditorWindow::writeRecovery()
+{
+    if (!m_document->isModified())
+        return;
+    const QString error = m_document->writeRecovery();
+    if (!error.isEmpty())
+        statusBar()->showMessage(tr("No copy of the unsaved changes could be kept: %1. Save the test often.")
+                                     .arg(clause(error)));
+}
+
+void EditorWindow::closeEvent(QCloseEvent *event)
+{
+    if (!keepWork()) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+}
+
+void EditorWindow::checkNow()
+{
+    m_document->checkNow();
+    const int n = int(m_document->problems().size());
+    if (n == 0) {
+        statusBar()->showMessage(tr("The test has no problems."));
+        return;
+    }
+    statusBar()->showMessage(tr("The test has %n problem(s). Choose one in the list to go to it.", nullptr, n));
+    m_problems->setCurrentRow(0);
+    m_problems->setFocus(Qt::OtherFocusReason);
+}
+
+void EditorWindow::about()
+{
+    tell(QMessageBox::Information, tr("KAZ editor %1").arg(QCoreApplication::applicationVersion()),
+         tr("Writes and changes KAZ matching tests: the pairs, their explanations and pictures, and the "
+            "test window's size. \"Try\" shows the test as a learner sees it; \"Make program\" turns it into "
+            "one program file to hand out."));
+}
+
+// ---------------------------------------------------------------- the table
+
+QList<int> EditorWindow::selectedRows() const
+{
+    QList<int> rows;
+    for (const QModelIndex &index : m_table->selectionModel()->selectedIndexes())
+        rows.append(index.row());
+    if (rows.isEmpty() && m_table->currentIndex().isValid())
+        rows.append(m_table->currentIndex().row());
+    std::sort(rows.begin(), rows.end());
+    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+    return rows;
+}
+
+void EditorWindow::selectRows(int first, int count)
+{
+    const QAbstractItemModel *model = m_document->model();
+    if (count <= 0 || first < 0 || first >= model->rowCount())
+        return;
+    const int last = std::min(first + count, model->rowCount()) - 1;
+    const int column = std::max(m_table->currentIndex().column(), 0);
+    m_table->selectionModel()->setCurrentIndex(model->index(first, column), QItemSelectionModel::NoUpdate);
+    m_table->selectionModel()->select(
+        QItemSelection(model->index(first, 0), model->index(last, model->columnCount() - 1)),
+        QItemSelectionModel::ClearAndSelect);
+}
+
+// Cut, copy and paste act on the table's rows when no field has the cursor.
+void EditorWindow::cut()
+{
+    if (inFocusedField(&QLineEdit::cut, &QPlainTextEdit::cut))
+        return;
+    const QList<int> rows = selectedRows();
+    if (rows.isEmpty())
+        return;
+    QGuiApplication::clipboard()->setText(m_document->copy(rows));
+    m_document->removeRowSet(rows);
+    statusBar()->showMessage(tr("Cut %n row(s).", nullptr, int(rows.size())));
+}
+
+void EditorWindow::copy()
+{
+    if (inFocusedField(&QLineEdit::copy, &QPlainTextEdit::copy))
+        return;
+    const QList<int> rows = selectedRows();
+    if (rows.isEmpty()) {
+        statusBar()->showMessage(tr("Choose the rows to copy first."));
+        return;
+    }
+    QGuiApplication::clipboard()->setText(m_document->copy(rows));
+    statusBar()->showMessage(tr("Copied %n row(s).", nullptr, int(rows.size())));
+}
+
+void EditorWindow::paste()
+{
+    if (inFocusedField(&QLineEdit::paste, &QPlainTextEdit::paste))
+        return;
+    const QString text = QGuiApplication::clipboard()->text();
+    if (text.isEmpty()) {
+        statusBar()->showMessage(tr("There is no text to paste. Copy cells in a spreadsheet or in this table first."));
+        return;
+    }
+    const QModelIndex current = m_table->currentIndex();
+    const int row = current.isValid() ? current.row() : m_document->rowCount();
+    const int column = current.isValid() ? std::min(current.column(), int(RowTableModel::ExplanationColumn))
+                                         : int(RowTableModel::LeftColumn);
+    const TestDocument::Pasted pasted = m_document->paste(row, RowTableModel::fieldOf(column), text);
+    if (pasted.rows <= 0)
+        return;
+    m_table->selectionModel()->setCurrentIndex(m_document->model()->index(pasted.firstRow, column),
+                                               QItemSelectionModel::NoUpdate);
+    m_table->selectionModel()->select(
+        QItemSelection(m_document->model()->index(pasted.firstRow, column),
+                       m_document->model()->index(pasted.firstRow + pasted.rows - 1,
+                                                  std::max(column, int(RowTableModel::ExplanationColumn)))),
+        QItemSelectionModel::ClearAndSelect);
+    QString message = tr("Pasted %n row(s).", nullptr, pasted.rows);
+    if (pasted.columnsLeftOut > 0)
+        message += u' '
+                   + tr("%n cell(s) of each row fell past the explanation column and were left out.", nullptr,
+                        pasted.columnsLeftOut);
+    statusBar()->showMessage(message);
+}
+
+void EditorWindow::addRow()
+{
+    const QModelIndex current = m_table->currentIndex();
+    const int row = current.isValid() ? current.row() + 1 : m_document->rowCount();
+    m_document->insertRows(row, 1);
+    const QModelIndex cell = m_document->model()->index(row, RowTableModel::LeftColumn);
+    m_table->setFocus(Qt::OtherFocusReason);
+    m_table->setCurrentIndex(cell);
+    m_table->edit(cell);
+}
+
+void EditorWindow::deleteRows()
+{
+    const QList<int> rows = selectedRows();
+    if (rows.isEmpty())
+        return;
+    m_document->removeRowSet(rows);
+    if (m_document->rowCount() > 0)
+        m_table->setCurrentIndex(m_document->model()->index(std::min(rows.first(), m_document->rowCount() - 1),
+                                                            std::max(m_table->currentIndex().column(), 0)));
+    statusBar()->showMessage(tr("Deleted %n row(s). Undo brings them back.", nullptr, int(rows.size())));
+}
+
+void EditorWindow::moveRows(int by)
+{
+    QList<int> rows = selectedRows();
+    if (rows.isEmpty())
+        return;
+    // Rows apart from each other do not move as one block: the current row moves alone.
+    if (rows.last() - rows.first() + 1 != rows.size())
+        rows = {m_table->currentIndex().row()};
+    const int first = rows.first();
+    const int count = int(rows.size());
+    if (by < 0 && first > 0) {
+        m_document->moveRows(first, count, first - 1);
+        selectRows(first - 1, count);
+    } else if (by > 0 && first + count < m_document->rowCount()) {
+        m_document->moveRows(first, count, first + count + 1);
+        selectRows(first + 1, count);
+    }
+}
+
+bool EditorWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::ShortcutOverride) {
+        const QKeySequence key(static_cast<QKeyEvent *>(event)->keyCombination());
+        if (m_actions.undo->shortcuts().contains(key) || m_actions.redo->shortcuts().contains(key))
+            return true; // not accepted: the window's Undo or Redo takes the key
+    }
+    return QMainWindow::eventFilter(watched, event);
+}

@@ -1,0 +1,148 @@
+#pragma once
+
+#include "DocumentCheck.h"
+#include "DocumentContent.h"
+
+#include <QList>
+#include <QMainWindow>
+#include <QMessageBox>
+#include <QStringList>
+#include <QTimer>
+#include <functional>
+
+class EditorGeometryPanel;
+class EditorPicturePanel;
+class EditorTryOut;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPlainTextEdit;
+class QTabWidget;
+class QTableView;
+class TestDocument;
+
+// The test editor's main window: the fields of the whole test on top, the rows in a table
+// with the current row's picture beside it, the problems below. It shows one TestDocument and
+// hands every edit to it; it asks before unsaved work is dropped and keeps a recovery copy a
+// few seconds after each change. Every question it asks goes through `ask` and every path it
+// needs through `choosePath`, so that tests answer them without a modal dialog.
+class EditorWindow : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    // How long after the last change the recovery copy is written.
+    static constexpr int RecoveryDelayMs = 3000;
+
+    explicit EditorWindow(QWidget *parent = nullptr);
+    ~EditorWindow() override;
+
+    TestDocument *document() const { return m_document; }
+    QTableView *table() const { return m_table; }
+    QListWidget *problemsList() const { return m_problems; }
+    EditorPicturePanel *picturePanel() const { return m_picturePanel; }
+    EditorGeometryPanel *geometryPanel() const { return m_geometryPanel; }
+    // The widget a field of the whole test is typed into (Address … PictureLabel).
+    QWidget *fieldEditor(DocumentField field) const;
+
+    struct Actions
+    {
+        QAction *newTest, *openFolder, *openGift, *openProgram, *save, *saveAs, *makeProgram, *quit;
+        QAction *undo, *redo, *cut, *copy, *paste, *addRow, *deleteRows, *moveUp, *moveDown;
+        QAction *tryOut, *checkNow, *about;
+    };
+    const Actions &actions() const { return m_actions; }
+
+    // A question to the teacher: the answer is the index of the button chosen in `buttons`,
+    // or -1 when the box was closed without one.
+    struct Question
+    {
+        QMessageBox::Icon icon = QMessageBox::Question;
+        QString text;
+        QString informative;
+        QStringList buttons;
+        int escape = -1; // the button Escape stands for; -1: none
+    };
+    std::function<int(const Question &)> ask;
+
+    enum class PathKind { OpenFolder, SaveFolder, GiftFile, Program };
+    // A path the teacher chooses, starting at `start`; empty when cancelled.
+    std::function<QString(PathKind kind, const QString &start)> choosePath;
+
+    void setRecoveryDelay(int ms) { m_recoveryTimer.setInterval(ms); }
+
+    // What the editor opens at start: a recovery copy left by a crash when the teacher takes it
+    // back; else `arguments` (a test folder, a GIFT file or a program) when given; else the last
+    // folder saved or opened, when it still opens; else a new test.
+    void start(const QStringList &arguments);
+
+    // Each returns whether it was done; the *File ones ask nothing before replacing the document.
+    bool openPath(const QString &path);
+    bool openFolderPath(const QString &folder);
+    bool openGiftFile(const QString &path);
+    bool openProgramFile(const QString &path);
+    bool save();
+    bool saveAs();
+    // Saves into `folder` and tells the result; false when it was not saved.
+    bool saveTo(const QString &folder);
+    // Asks whether to save unsaved work: true when it is saved or may be dropped.
+    bool keepWork();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void buildFields();
+    void buildActions();
+    void bindLineEdit(QLineEdit *edit, DocumentField field);
+    void loadFields();
+    void updateTitle();
+    void updateProblems();
+    void goToProblem(int index);
+    void showRow(int row);
+
+    void newTest();
+    void showNewTestHint();
+    void openFolder();
+    void openGift();
+    void openProgram();
+    void tryOut();
+    void makeProgram();
+    void checkNow();
+    void about();
+
+    void cut();
+    void copy();
+    void paste();
+    void addRow();
+    void deleteRows();
+    void moveRows(int by);
+    QList<int> selectedRows() const;
+    void selectRows(int first, int count);
+
+    void tell(QMessageBox::Icon icon, const QString &text, const QString &details = {});
+    void afterOpening(const QString &what);
+    QString lastFolder() const;
+    void setLastFolder(const QString &folder);
+    void writeRecovery();
+
+    TestDocument *m_document;
+    QTableView *m_table = nullptr;
+    QListWidget *m_problems = nullptr;
+    QLabel *m_problemsLabel = nullptr;
+    QLineEdit *m_address = nullptr;
+    QLineEdit *m_title = nullptr;
+    QPlainTextEdit *m_instructions = nullptr;
+    QLineEdit *m_explanationLabel = nullptr;
+    QLineEdit *m_pictureLabel = nullptr;
+    QTabWidget *m_tabs = nullptr;
+    EditorPicturePanel *m_picturePanel = nullptr;
+    EditorGeometryPanel *m_geometryPanel = nullptr;
+    EditorTryOut *m_tryOut = nullptr;
+    Actions m_actions{};
+    QList<DocumentProblem> m_shownProblems;
+    QTimer m_recoveryTimer;
+    QMetaObject::Connection m_focusConnection;
+    bool m_loading = false;
+};
