@@ -508,7 +508,7 @@ void TestEditorWindow::saveNewTestAsksForAFolder_data()
     QTest::addRow("folder_with_a_test_replaced") << u"test"_s << QStringList{u"Replace"_s} << u"."_s;
     QTest::addRow("folder_with_a_test_kept") << u"test"_s << QStringList{u"Cancel"_s} << QString();
     QTest::addRow("folder_with_other_files_gets_a_new_folder")
-        << u"other"_s << QStringList{u"Make the folder"_s} << u"Градове-на-България"_s;
+        << u"other"_s << QStringList{u"Make the folder"_s} << u"gradove-na-balgariya"_s;
     QTest::addRow("folder_with_other_files_cancelled") << u"other"_s << QStringList{u"Cancel"_s} << QString();
 }
 

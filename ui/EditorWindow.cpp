@@ -6,6 +6,7 @@
 #include "EditorSources.h"
 #include "EditorTable.h"
 #include "EditorTryOut.h"
+#include "Gift.h"
 #include "Recovery.h"
 #include "RowTableModel.h"
 #include "TestDocument.h"
@@ -70,18 +71,11 @@ QString clause(QString text)
     return text;
 }
 
-// A folder name made of a test's title, not yet taken under `place`.
+// A folder name made of a test's title, not yet taken under `place`: Latin letters, as
+// gift2kaz names its folders, so the program made of it and its menu entry get a plain name.
 QString newFolderName(const QDir &place, const QString &title)
 {
-    QString name;
-    for (const QChar c : title)
-        name += QStringLiteral("/\\:*?\"<>|").contains(c) || c.isSpace() || c.category() == QChar::Other_Control
-                    ? u' '
-                    : c;
-    name = name.simplified();
-    name.replace(u' ', u'-');
-    if (name.isEmpty() || name.startsWith(u'.'))
-        name = QStringLiteral("test");
+    const QString name = Gift::folderName(title);
     QString candidate = name;
     for (int n = 2; place.exists(candidate); ++n)
         candidate = name + u'-' + QString::number(n);
