@@ -617,6 +617,8 @@ void TestEditorWindow::recoveryOfferedAtStart()
         QVERIFY(w.document()->isModified());
         QVERIFY(w.isWindowModified());
         QVERIFY(w.windowTitle().startsWith(u"Незапазен"_s));
+        // The restored test is shown from its first row, its picture panel with it.
+        QCOMPARE(w.table()->currentIndex().row(), 0);
     } else {
         QCOMPARE(w.document()->field(DocumentField::Title), u"Последен"_s);
         QVERIFY(!w.document()->isModified());

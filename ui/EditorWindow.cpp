@@ -515,6 +515,7 @@ void EditorWindow::start(const QStringList &arguments)
         if (answer == 0) {
             const TestDocument::Opened restored = m_document->restoreRecovery(newest.path);
             if (restored.ok()) {
+                showFirstRow();
                 statusBar()->showMessage(tr("The copy of \"%1\" is back. Save it to keep it.").arg(title));
                 return;
             }
@@ -633,11 +634,16 @@ void EditorWindow::makeProgram()
     EditorDialogs::makeProgram(this, *m_document, [this] { return save(); });
 }
 
-void EditorWindow::afterOpening(const QString &what)
+void EditorWindow::showFirstRow()
 {
     if (m_document->rowCount() > 0)
         m_table->setCurrentIndex(m_document->model()->index(0, RowTableModel::LeftColumn));
     showRow(m_table->currentIndex().row());
+}
+
+void EditorWindow::afterOpening(const QString &what)
+{
+    showFirstRow();
     statusBar()->showMessage(m_document->folder().isEmpty()
                                  ? tr("Opened %1. Save the test to give it a folder of its own.")
                                        .arg(QDir::toNativeSeparators(what))

@@ -122,6 +122,7 @@ private:
     void selectRows(int first, int count);
 
     void tell(QMessageBox::Icon icon, const QString &text, const QString &details = {});
+    void showFirstRow();
     void afterOpening(const QString &what);
     QString lastFolder() const;
     void setLastFolder(const QString &folder);
