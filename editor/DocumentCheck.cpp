@@ -14,7 +14,8 @@ namespace {
 
 constexpr int Extras = ContentStore::QuestionsWithExtras;
 
-// "line 25 of [left]" names a line the teacher never sees; the row is added after it.
+// "line 25 of [left]" names a line of a file the teacher never sees: the row of the table it
+// comes from is named instead.
 void nameRows(DocumentProblem &p, const QList<FileMapping::Place> &places)
 {
     // The checker's words in English or in the translation the program has installed.
@@ -24,13 +25,14 @@ void nameRows(DocumentProblem &p, const QList<FileMapping::Place> &places)
         const QRegularExpressionMatch m = lineOfSide.match(p.message, from);
         if (!m.hasMatch())
             return;
-        from = m.capturedEnd();
         const int row = places.value(m.captured(1).toInt() - 1).row;
-        if (row < 0)
+        if (row < 0) {
+            from = m.capturedEnd();
             continue;
-        const QString note = QCoreApplication::translate("DocumentCheck", " (row %1)").arg(row + 1);
-        p.message.insert(from, note);
-        from += note.size();
+        }
+        const QString rowText = QCoreApplication::translate("DocumentCheck", "row %1 of the table").arg(row + 1);
+        p.message.replace(m.capturedStart(), m.capturedLength(), rowText);
+        from = m.capturedStart() + rowText.size();
         p.otherRow = row;
     }
 }
