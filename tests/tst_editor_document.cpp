@@ -382,7 +382,7 @@ void TestEditorDocument::problemsOnRowsAndFields_data()
 
     QTest::addRow("left_phrase_typed_twice")
         << Edit([](TestDocument &d) { d.setCell(2, DocumentField::Left, QStringLiteral("Варна")); })
-        << QStringLiteral("2:Left") << QStringLiteral("is already on line");
+        << QStringLiteral("2:Left") << QStringLiteral("is already on row 1 of the table");
     QTest::addRow("right_phrase_typed_twice")
         << Edit([](TestDocument &d) { d.setCell(0, DocumentField::Right, QStringLiteral("Сердика")); })
         << QStringLiteral("2:Right") << QStringLiteral("the phrase \"Сердика\" is already");
