@@ -137,6 +137,7 @@ QList<DocumentProblem> run(const DocumentContent &content)
     for (const ContentReader::Problem &problem : result.problems) {
         const FileMapping::Place place = problem.line > 0 ? places.value(problem.line - 1) : FileMapping::Place();
         DocumentProblem p{problem.message, place.row, place.field, place.part};
+        p.checkerMessage = problem.message;
         // Only characters the window cannot show are told on the caption's line.
         if (p.field == DocumentField::Title && ContentReader::controlCharacter(content.address) >= 0)
             p.field = DocumentField::Address;

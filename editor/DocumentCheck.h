@@ -12,7 +12,10 @@ struct DocumentProblem
     int row = -1;    // -1: a field of the whole test (caption, geometry, instructions, labels)
     DocumentField field = DocumentField::Test;
     int part = -1;     // the line within the instructions or an explanation; -1: the whole field
-    int otherRow = -1; // the row a message names too ("already on line 25 of [left] (row 3)")
+    int otherRow = -1; // the row a message names too ("already on row 3 of the table")
+    // The checker's own message, as it names lines of the written file; empty for the editor's
+    // own problems.
+    QString checkerMessage{};
 
     friend bool operator==(const DocumentProblem &, const DocumentProblem &) = default;
 };

@@ -115,12 +115,11 @@ bool inFocusedField(OnLine onLine, OnText onText)
 QStringList unplaced(const QList<ContentReader::Problem> &read, const QList<DocumentProblem> &found)
 {
     static const QRegularExpression digits(QStringLiteral("[0-9]+"));
-    const auto shape = [](QString message) {
-        return message.remove(digits).remove(QStringLiteral(" (row )"));
-    };
+    // Line numbers differ between the file as it was and as the document writes it.
+    const auto shape = [](QString message) { return message.remove(digits); };
     QSet<QString> known;
     for (const DocumentProblem &p : found)
-        known.insert(shape(p.message));
+        known.insert(shape(p.checkerMessage));
     QStringList out;
     for (const ContentReader::Problem &p : read)
         if (!known.contains(shape(p.message)))
