@@ -3,6 +3,7 @@
 #include "DesktopDisplay.h"
 #include "EditorWindow.h"
 #include "KazIcon.h"
+#include "KazTranslations.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -14,18 +15,17 @@
 
 namespace {
 
-// The editor's texts, and Qt's own (the file dialogs' buttons) where Qt has them in Bulgarian.
+// The editor's texts whatever the user's locale, and Qt's own (the file dialogs, the standard
+// buttons, the fields' context menus) where Qt's Bulgarian translation is installed.
 void installBulgarian(QCoreApplication &app)
 {
-    const auto load = [&app](const QString &name, const QString &folder) {
-        auto translator = std::make_unique<QTranslator>();
-        if (!translator->load(name, folder))
-            return;
-        translator->setParent(&app);
-        QCoreApplication::installTranslator(translator.release());
-    };
-    load(QStringLiteral("qtbase_bg"), QLibraryInfo::path(QLibraryInfo::TranslationsPath));
-    load(QStringLiteral("kaz_bg.qm"), QStringLiteral(":/i18n"));
+    auto qt = std::make_unique<QTranslator>();
+    if (qt->load(QStringLiteral("qtbase_bg"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        qt->setParent(&app);
+        QCoreApplication::installTranslator(qt.release());
+    }
+    // Installed last, so that it is asked first.
+    KazTranslations::install(app, QLocale::Bulgarian);
 }
 
 } // namespace
