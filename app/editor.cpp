@@ -7,11 +7,8 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
-#include <QLibraryInfo>
 #include <QTextStream>
-#include <QTranslator>
 #include <cstdlib>
-#include <memory>
 
 namespace {
 
@@ -19,12 +16,7 @@ namespace {
 // buttons, the fields' context menus) where Qt's Bulgarian translation is installed.
 void installBulgarian(QCoreApplication &app)
 {
-    auto qt = std::make_unique<QTranslator>();
-    if (qt->load(QStringLiteral("qtbase_bg"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
-        qt->setParent(&app);
-        QCoreApplication::installTranslator(qt.release());
-    }
-    // Installed last, so that it is asked first.
+    KazTranslations::installQt(app, QLocale::Bulgarian);
     KazTranslations::install(app, QLocale::Bulgarian);
 }
 
@@ -52,14 +44,19 @@ int main(int argc, char *argv[])
     QCommandLineParser parser;
     parser.setApplicationDescription(
         QCoreApplication::translate("editor", "Writes and changes KAZ matching tests."));
-    parser.addHelpOption();
+    // The help option of our own: Qt's Bulgarian has no words for QCommandLineParser's.
+    const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
+                                  QCoreApplication::translate("editor", "Shows this help."));
+    parser.addOption(help);
     parser.addVersionOption();
     parser.addPositionalArgument(
-        QStringLiteral("test"),
+        QCoreApplication::translate("editor", "test"),
         QCoreApplication::translate("editor", "A test folder (the one holding test.kaz), a GIFT file or a test "
                                               "program to open."),
-        QStringLiteral("[FOLDER | FILE.gift | PROGRAM]"));
+        QCoreApplication::translate("editor", "[FOLDER | FILE.gift | PROGRAM]"));
     parser.process(app);
+    if (parser.isSet(help))
+        parser.showHelp(EXIT_SUCCESS);
 
     EditorWindow window;
     window.show();

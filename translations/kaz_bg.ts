@@ -2084,6 +2084,18 @@ Exit status: 0 done, 1 a problem (nothing written), 2 a mistake in the command l
         <source>A test folder (the one holding test.kaz), a GIFT file or a test program to open.</source>
         <translation>Папка с тест (тази, в която е test.kaz), GIFT файл или програма с тест, която да се отвори.</translation>
     </message>
+    <message>
+        <source>Shows this help.</source>
+        <translation>Показва тази помощ.</translation>
+    </message>
+    <message>
+        <source>test</source>
+        <translation>тест</translation>
+    </message>
+    <message>
+        <source>[FOLDER | FILE.gift | PROGRAM]</source>
+        <translation>[ПАПКА | ФАЙЛ.gift | ПРОГРАМА]</translation>
+    </message>
 </context>
 <context>
     <name>gift2kaz</name>
