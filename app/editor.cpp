@@ -13,9 +13,11 @@
 namespace {
 
 // The editor's texts whatever the user's locale, and Qt's own (the file dialogs, the standard
-// buttons, the fields' context menus) where Qt's Bulgarian translation is installed.
+// buttons, the fields' context menus) where Qt's Bulgarian translation is installed; dates (of
+// a recovery copy, in the file dialogs) written the Bulgarian way too.
 void installBulgarian(QCoreApplication &app)
 {
+    QLocale::setDefault(QLocale(QLocale::Bulgarian, QLocale::Bulgaria));
     KazTranslations::installQt(app, QLocale::Bulgarian);
     KazTranslations::install(app, QLocale::Bulgarian);
 }

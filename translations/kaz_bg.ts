@@ -886,7 +886,7 @@ Give this one file to the learners: it runs on Debian 12 (64-bit PC) with the KA
     </message>
     <message>
         <source>The editor closed before the test &quot;%1&quot; was saved. A copy of it from %2 is kept. Do you want it back?</source>
-        <translation>Редакторът се затвори, преди тестът „%1“ да бъде запазен. Пази се негово копие от %2. Искате ли да го върнете?</translation>
+        <translation>Редакторът се затвори, преди тестът „%1“ да бъде запазен. Негово копие от %2 е съхранено. Искате ли да го върнете?</translation>
     </message>
     <message>
         <source>Restore opens the copy; save it to keep it. Discard deletes the copy.</source>
