@@ -3,29 +3,23 @@
 #include "DesktopDisplay.h"
 #include "EditorWindow.h"
 #include "KazIcon.h"
+#include "KazTranslations.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
-#include <QLibraryInfo>
 #include <QTextStream>
-#include <QTranslator>
 #include <cstdlib>
-#include <memory>
 
 namespace {
 
-// The editor's texts, and Qt's own (the file dialogs' buttons) where Qt has them in Bulgarian.
+// The editor's texts whatever the user's locale, and Qt's own (the file dialogs, the standard
+// buttons, the fields' context menus) where Qt's Bulgarian translation is installed; dates (of
+// a recovery copy, in the file dialogs) written the Bulgarian way too.
 void installBulgarian(QCoreApplication &app)
 {
-    const auto load = [&app](const QString &name, const QString &folder) {
-        auto translator = std::make_unique<QTranslator>();
-        if (!translator->load(name, folder))
-            return;
-        translator->setParent(&app);
-        QCoreApplication::installTranslator(translator.release());
-    };
-    load(QStringLiteral("qtbase_bg"), QLibraryInfo::path(QLibraryInfo::TranslationsPath));
-    load(QStringLiteral("kaz_bg.qm"), QStringLiteral(":/i18n"));
+    QLocale::setDefault(QLocale(QLocale::Bulgarian, QLocale::Bulgaria));
+    KazTranslations::installQt(app, QLocale::Bulgarian);
+    KazTranslations::install(app, QLocale::Bulgarian);
 }
 
 } // namespace
@@ -52,14 +46,19 @@ int main(int argc, char *argv[])
     QCommandLineParser parser;
     parser.setApplicationDescription(
         QCoreApplication::translate("editor", "Writes and changes KAZ matching tests."));
-    parser.addHelpOption();
+    // The help option of our own: Qt's Bulgarian has no words for QCommandLineParser's.
+    const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
+                                  QCoreApplication::translate("editor", "Shows this help."));
+    parser.addOption(help);
     parser.addVersionOption();
     parser.addPositionalArgument(
-        QStringLiteral("test"),
+        QCoreApplication::translate("editor", "test"),
         QCoreApplication::translate("editor", "A test folder (the one holding test.kaz), a GIFT file or a test "
                                               "program to open."),
-        QStringLiteral("[FOLDER | FILE.gift | PROGRAM]"));
+        QCoreApplication::translate("editor", "[FOLDER | FILE.gift | PROGRAM]"));
     parser.process(app);
+    if (parser.isSet(help))
+        parser.showHelp(EXIT_SUCCESS);
 
     EditorWindow window;
     window.show();

@@ -8,6 +8,8 @@ kaz_packages=(
     qt6-base-dev qt6-base-dev-tools libgl-dev
     qt6-tools-dev qt6-l10n-tools
     fonts-liberation fonts-dejavu-core fontconfig
+    # Qt's own texts in Bulgarian (file dialogs, standard buttons) for the editor and its tests.
+    qt6-translations-l10n
 )
 
 kaz_install_missing() {

@@ -1,7 +1,9 @@
-// The tools' messages follow the user's locale: Bulgarian under bg_BG, English otherwise;
-// and every Bulgarian text keeps the placeholders of its English one.
+// The tools' messages follow the user's locale: Bulgarian under bg_BG, English otherwise; the
+// editor speaks Bulgarian under any locale; and every Bulgarian text keeps the placeholders and
+// the mnemonic of its English one.
 #include "FileAccess.h"
 #include "KazTranslations.h"
+#include "Mnemonics.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -22,7 +24,7 @@ struct Message
 {
     QString context;
     QString source;
-    QString translation;
+    QStringList translations; // one, or one for each plural form
     QString type; // the translation's type attribute: "unfinished", "vanished", … or empty
 };
 
@@ -49,7 +51,19 @@ QList<Message> readTs(const QString &path, QString *error)
                     m.source = xml.readElementText();
                 } else if (xml.name() == u"translation") {
                     m.type = xml.attributes().value(QLatin1String("type")).toString();
-                    m.translation = xml.readElementText();
+                    // Text, or a <numerusform> for each plural form.
+                    QString text;
+                    while (!xml.atEnd()) {
+                        const QXmlStreamReader::TokenType token = xml.readNext();
+                        if (token == QXmlStreamReader::Characters)
+                            text += xml.text();
+                        else if (token == QXmlStreamReader::StartElement && xml.name() == u"numerusform")
+                            m.translations.append(xml.readElementText());
+                        else if (token == QXmlStreamReader::EndElement && xml.name() == u"translation")
+                            break;
+                    }
+                    if (m.translations.isEmpty())
+                        m.translations.append(text);
                 } else {
                     xml.skipCurrentElement();
                 }
@@ -75,6 +89,7 @@ struct Run
 {
     int status = -1;
     QString err;
+    QString out;
 };
 
 Run run(const QString &program, const QStringList &args, const QString &locale)
@@ -92,6 +107,7 @@ Run run(const QString &program, const QStringList &args, const QString &locale)
         return r;
     r.status = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -2;
     r.err = QString::fromUtf8(p.readAllStandardError());
+    r.out = QString::fromUtf8(p.readAllStandardOutput());
     return r;
 }
 
@@ -122,7 +138,7 @@ private Q_SLOTS:
     void every_translation_keeps_its_placeholders_data()
     {
         QTest::addColumn<QString>("source");
-        QTest::addColumn<QString>("translation");
+        QTest::addColumn<QStringList>("translations");
         QTest::addColumn<QString>("type");
         QString error;
         const QList<Message> messages = readTs(QStringLiteral(KAZ_TS_FILE), &error);
@@ -132,21 +148,29 @@ private Q_SLOTS:
         for (qsizetype i = 0; i < messages.size(); ++i) {
             const Message &m = messages.at(i);
             contexts.insert(m.context);
-            QTest::addRow("%s_%lld", qPrintable(m.context), qlonglong(i)) << m.source << m.translation << m.type;
+            QTest::addRow("%s_%lld", qPrintable(m.context), qlonglong(i)) << m.source << m.translations << m.type;
         }
         for (const char *tool : {"kazcheck", "gift2kaz", "Kazpack", "TestFolder", "FileAccess", "ContentReader",
-                                 "Gift", "ProgramTest", "Printing"})
+                                 "Gift", "ProgramTest", "Printing", "editor", "EditorWindow", "EditorDialogs",
+                                 "EditorTable", "EditorPicturePanel", "EditorGeometryPanel", "TestDocument"})
             QVERIFY2(contexts.contains(QLatin1String(tool)), tool);
     }
 
     void every_translation_keeps_its_placeholders()
     {
         QFETCH(QString, source);
-        QFETCH(QString, translation);
+        QFETCH(QStringList, translations);
         QFETCH(QString, type);
         QVERIFY2(type.isEmpty(), qPrintable(type + u": "_qs + source));
-        QVERIFY2(!translation.trimmed().isEmpty(), qPrintable(source));
-        QCOMPARE(placeholders(translation), placeholders(source));
+        for (const QString &translation : std::as_const(translations)) {
+            QVERIFY2(!translation.trimmed().isEmpty(), qPrintable(source));
+            QCOMPARE(placeholders(translation), placeholders(source));
+            // Every plural form names its count.
+            QCOMPARE(translation.contains(u"%n"_qs), source.contains(u"%n"_qs));
+            // A menu item, label or button reached by Alt and a letter keeps a letter of its own.
+            QVERIFY2(mnemonic(translation).isNull() == mnemonic(source).isNull(),
+                     qPrintable(source + u" → "_qs + translation));
+        }
     }
 
     // The messages of the real tools, as a teacher sees them, under each locale.
@@ -215,6 +239,13 @@ private Q_SLOTS:
         QTest::addRow("runner_without_test_bulgarian")
             << runner << QStringList{} << bg << 1
             << QStringList{u"Тази програма не съдържа тест: тя е само основната програма на KAZ."_qs};
+        // The editor speaks Bulgarian whatever the locale: its help shows its description.
+        const QString editor = QStringLiteral(KAZEDITOR);
+        for (const QString &locale : {c, u"en_US.UTF-8"_qs, bg})
+            QTest::addRow("editor_help_under_%s", qPrintable(locale))
+                << editor << QStringList{u"--help"_qs} << locale << 0
+                << QStringList{u"Пише и променя тестове за съпоставяне на KAZ."_qs,
+                               u"Показва тази помощ."_qs, u"[ПАПКА | ФАЙЛ.gift | ПРОГРАМА]"_qs};
         QTest::addRow("runner_without_test_english")
             << runner << QStringList{} << c << 1
             << QStringList{u"This program holds no test: it is the KAZ quiz runner alone."_qs};
@@ -230,7 +261,8 @@ private Q_SLOTS:
         const Run r = run(program, args, locale);
         QCOMPARE(r.status, status);
         for (const QString &s : says)
-            QVERIFY2(r.err.contains(s), qPrintable(u"missing \""_qs + s + u"\" in:\n"_qs + r.err));
+            QVERIFY2(r.err.contains(s) || r.out.contains(s),
+                     qPrintable(u"missing \""_qs + s + u"\" in:\n"_qs + r.err + r.out));
         // Nothing of the other language slips in.
         if (locale == u"C") {
             QVERIFY2(!r.err.contains(u"грешка"_qs) && !r.err.contains(u"употреба"_qs), qPrintable(r.err));
@@ -252,6 +284,16 @@ private Q_SLOTS:
         // The system's own reasons too, where the translation knows them.
         QCOMPARE(FileAccess::reason(ENOENT), u"няма такъв файл или папка"_qs);
         QCOMPARE(FileAccess::reason(EXDEV), u"invalid cross-device link"_qs);
+        QLocale::setDefault(QLocale::c());
+    }
+
+    // The editor asks for Bulgarian by name, under an English locale too.
+    void install_by_language_ignores_the_locale()
+    {
+        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+        QVERIFY(!KazTranslations::install(*QCoreApplication::instance(), QLocale::English));
+        QVERIFY(KazTranslations::install(*QCoreApplication::instance(), QLocale::Bulgarian));
+        QCOMPARE(QCoreApplication::translate("EditorWindow", "New test"), u"Нов тест"_qs);
         QLocale::setDefault(QLocale::c());
     }
 

@@ -297,6 +297,791 @@
     </message>
 </context>
 <context>
+    <name>DocumentCheck</name>
+    <message>
+        <source> (row %1)</source>
+        <translation> (ред %1)</translation>
+    </message>
+    <message>
+        <source>this row has a left phrase but no right one, while row %1 has a right phrase but no left one; extra phrases can stand on one side only, because the file pairs the phrases by their order: write the missing phrases, or delete the extra rows of one side</source>
+        <translation>този ред има лява фраза, но няма дясна, а ред %1 има дясна фраза, но няма лява; излишни фрази може да има само от едната страна, защото файлът сдвоява фразите по реда им: напишете липсващите фрази или изтрийте излишните редове от едната страна</translation>
+    </message>
+    <message>
+        <source>this row has a right phrase but no left one, while row %1 has a left phrase but no right one; extra phrases can stand on one side only, because the file pairs the phrases by their order: write the missing phrases, or delete the extra rows of one side</source>
+        <translation>този ред има дясна фраза, но няма лява, а ред %1 има лява фраза, но няма дясна; излишни фрази може да има само от едната страна, защото файлът сдвоява фразите по реда им: напишете липсващите фрази или изтрийте излишните редове от едната страна</translation>
+    </message>
+    <message>
+        <source>this row has no left phrase, so it is no question and its explanation lines can be neither shown nor saved; write its left phrase, or delete the lines</source>
+        <translation>този ред няма лява фраза, така че не е въпрос и обяснителните му редове не могат нито да се покажат, нито да се запазят; напишете лявата му фраза или изтрийте редовете</translation>
+    </message>
+    <message>
+        <source>this row is question %1, but only questions 1 to %2 can have explanation lines, so these are not saved; move the row up among the first %2 questions, or delete the lines</source>
+        <translation>този ред е въпрос %1, но обяснителни редове могат да имат само въпроси от 1 до %2, така че тези редове не се запазват; преместете реда нагоре сред първите %2 въпроса или изтрийте редовете</translation>
+    </message>
+    <message>
+        <source>this row has no left phrase, so it is no question and its picture can be neither shown nor saved; write its left phrase, or remove the picture</source>
+        <translation>този ред няма лява фраза, така че не е въпрос и картинката му не може нито да се покаже, нито да се запази; напишете лявата му фраза или махнете картинката</translation>
+    </message>
+    <message>
+        <source>this row is question %1, but only questions 1 to %2 can have a picture, so it is not saved; move the row up among the first %2 questions, or remove the picture</source>
+        <translation>този ред е въпрос %1, но картинка могат да имат само въпроси от 1 до %2, така че тя не се запазва; преместете реда нагоре сред първите %2 въпроса или махнете картинката</translation>
+    </message>
+    <message>
+        <source>the address holds a space, but the caption&apos;s first space ends the address; write the address without spaces</source>
+        <translation>адресът съдържа интервал, а първият интервал в заглавието на прозореца завършва адреса; напишете адреса без интервали</translation>
+    </message>
+</context>
+<context>
+    <name>EditorDialogs</name>
+    <message>
+        <source>Open GIFT file</source>
+        <translation>Отвори GIFT файл</translation>
+    </message>
+    <message numerus="yes">
+        <source>The file holds %n matching question(s). Each becomes a test of its own; choose the one to open:</source>
+        <translation>
+            <numerusform>Файлът съдържа %n въпрос за съпоставяне. Всеки става отделен тест; изберете този, който да се отвори:</numerusform>
+            <numerusform>Файлът съдържа %n въпроса за съпоставяне. Всеки става отделен тест; изберете този, който да се отвори:</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Matching questions</source>
+        <translation>Въпроси за съпоставяне</translation>
+    </message>
+    <message>
+        <source>Open program</source>
+        <translation>Отвори програма</translation>
+    </message>
+    <message>
+        <source>Make program</source>
+        <translation>Направи програма</translation>
+    </message>
+    <message numerus="yes">
+        <source>The test has %n problem(s), listed under the table. Mend them, then make the program again.</source>
+        <translation>
+            <numerusform>Тестът има %n проблем, посочен под таблицата. Поправете го и направете програмата отново.</numerusform>
+            <numerusform>Тестът има %n проблема, изброени под таблицата. Поправете ги и направете програмата отново.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>The test has not been saved yet, and a program is made from the saved test folder. Save the test now?</source>
+        <translation>Тестът още не е запазен, а програмата се прави от запазената папка с теста. Да се запази ли тестът сега?</translation>
+    </message>
+    <message>
+        <source>The test has changes that are not saved, and a program is made from the saved test folder. Save the changes now?</source>
+        <translation>Тестът има незапазени промени, а програмата се прави от запазената папка с теста. Да се запазят ли промените сега?</translation>
+    </message>
+    <message>
+        <source>Save the test in a folder first (File, Save), then make the program.</source>
+        <translation>Първо запазете теста в папка („Файл“, „Запази“), после направете програмата.</translation>
+    </message>
+    <message>
+        <source>The test was not saved: %1.</source>
+        <translation>Тестът не е запазен: %1.</translation>
+    </message>
+    <message>
+        <source>The program was not made:
+%1</source>
+        <translation>Програмата не е направена:
+%1</translation>
+    </message>
+    <message>
+        <source>The program %1 is made.
+
+Give this one file to the learners: it runs on Debian 12 (64-bit PC) with the KAZ package installed, or with the packages libqt6widgets6, fonts-liberation and fonts-dejavu-core.</source>
+        <translation>Програмата %1 е направена.
+
+Дайте този един файл на учениците: той работи на Debian 12 (64-битов компютър) с инсталиран пакет KAZ или с пакетите libqt6widgets6, fonts-liberation и fonts-dejavu-core.</translation>
+    </message>
+    <message>
+        <source>Open</source>
+        <translation>Отвори</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Отказ</translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>Запази</translation>
+    </message>
+</context>
+<context>
+    <name>EditorGeometryPanel</name>
+    <message>
+        <source>&amp;Window width:</source>
+        <translation>Ширина на прозор&amp;еца:</translation>
+    </message>
+    <message>
+        <source>&amp;Left list, left edge:</source>
+        <translation>&amp;Ляв край на левия списък:</translation>
+    </message>
+    <message>
+        <source>Left list, wi&amp;dth:</source>
+        <translation>Ширина на леви&amp;я списък:</translation>
+    </message>
+    <message>
+        <source>&amp;Right list, left edge:</source>
+        <translation>Ляв &amp;край на десния списък:</translation>
+    </message>
+    <message>
+        <source>Right list, w&amp;idth:</source>
+        <translation>Ширина на &amp;десния списък:</translation>
+    </message>
+    <message>
+        <source>Problems of the geometry</source>
+        <translation>Проблеми с размерите</translation>
+    </message>
+    <message>
+        <source>Sizes in twips: 15 twips make a pixel.</source>
+        <translation>Размерите са в туипове: 15 туипа са един пиксел.</translation>
+    </message>
+    <message>
+        <source>%1 pixels</source>
+        <translation>%1 пиксела</translation>
+    </message>
+</context>
+<context>
+    <name>EditorPicturePanel</name>
+    <message>
+        <source>The row&apos;s picture</source>
+        <translation>Картинката на реда</translation>
+    </message>
+    <message>
+        <source>&amp;Choose picture…</source>
+        <translation>&amp;Избери картина…</translation>
+    </message>
+    <message>
+        <source>Re&amp;move picture</source>
+        <translation>&amp;Махни картината</translation>
+    </message>
+    <message>
+        <source>Problems of the picture</source>
+        <translation>Проблеми с картинката</translation>
+    </message>
+    <message>
+        <source>Picture of the row</source>
+        <translation>Картинка на реда</translation>
+    </message>
+    <message>
+        <source>Choose picture</source>
+        <translation>Избери картина</translation>
+    </message>
+    <message>
+        <source>Choose a picture file for this row; you can also drop one here.</source>
+        <translation>Изберете файл с картинка за този ред; можете и да го плъзнете тук.</translation>
+    </message>
+    <message>
+        <source>Remove picture</source>
+        <translation>Махни картината</translation>
+    </message>
+    <message>
+        <source> px</source>
+        <translation> px</translation>
+    </message>
+    <message>
+        <source>Box width in pixels</source>
+        <translation>Ширина на полето в пиксели</translation>
+    </message>
+    <message>
+        <source>Box height in pixels</source>
+        <translation>Височина на полето в пиксели</translation>
+    </message>
+    <message>
+        <source>In a window on a click</source>
+        <translation>В прозорец при щракване</translation>
+    </message>
+    <message>
+        <source>In the small frame only</source>
+        <translation>Само в малкото поле</translation>
+    </message>
+    <message>
+        <source>Hidden</source>
+        <translation>Скрита</translation>
+    </message>
+    <message>
+        <source>How the test shows the picture</source>
+        <translation>Как тестът показва картинката</translation>
+    </message>
+    <message>
+        <source>Bo&amp;x width:</source>
+        <translation>&amp;Ширина на полето:</translation>
+    </message>
+    <message>
+        <source>Box hei&amp;ght:</source>
+        <translation>&amp;Височина на полето:</translation>
+    </message>
+    <message>
+        <source>Sh&amp;own:</source>
+        <translation>П&amp;оказване:</translation>
+    </message>
+    <message>
+        <source>Choose a row to see its picture.</source>
+        <translation>Изберете ред, за да видите картинката му.</translation>
+    </message>
+    <message>
+        <source>Picture of question %1</source>
+        <translation>Картинка на въпрос %1</translation>
+    </message>
+    <message>
+        <source>Picture of row %1</source>
+        <translation>Картинка на ред %1</translation>
+    </message>
+    <message>
+        <source>No picture. Choose one, or drop a picture file here.</source>
+        <translation>Няма картинка. Изберете или плъзнете тук файл с картинка.</translation>
+    </message>
+    <message>
+        <source>%1 cannot be shown.</source>
+        <translation>%1 не може да се покаже.</translation>
+    </message>
+    <message>
+        <source>%1, %2 × %3 pixels</source>
+        <translation>%1, %2 × %3 пиксела</translation>
+    </message>
+    <message>
+        <source>Choose a picture</source>
+        <translation>Изберете картинка</translation>
+    </message>
+    <message>
+        <source>Pictures (*.png *.jpg *.jpeg *.gif *.bmp);;All files (*)</source>
+        <translation>Картинки (*.png *.jpg *.jpeg *.gif *.bmp);;Всички файлове (*)</translation>
+    </message>
+    <message>
+        <source>Picture</source>
+        <translation>Картинка</translation>
+    </message>
+</context>
+<context>
+    <name>EditorSketch</name>
+    <message>
+        <source>Sketch of the test window</source>
+        <translation>Скица на прозореца на теста</translation>
+    </message>
+    <message>
+        <source>The window is %1 pixels wide and %2 pixels high inside its frame. The left list starts %3 pixels from the window&apos;s left side and is %4 pixels wide; the right list starts %5 pixels from it and is %6 pixels wide.</source>
+        <translation>Вътре в рамката си прозорецът е широк %1 и висок %2 пиксела. Левият списък започва на %3 пиксела от левия край на прозореца и е широк %4 пиксела; десният списък започва на %5 пиксела от него и е широк %6 пиксела.</translation>
+    </message>
+    <message>
+        <source>Problem: %1</source>
+        <translation>Проблем: %1</translation>
+    </message>
+    <message>
+        <source>Left list</source>
+        <translation>Ляв списък</translation>
+    </message>
+    <message>
+        <source>Right list</source>
+        <translation>Десен списък</translation>
+    </message>
+</context>
+<context>
+    <name>EditorSources</name>
+    <message numerus="yes">
+        <source>The file has %n problem(s), so no test was opened. Mend the lines named above and open the file again.</source>
+        <translation>
+            <numerusform>Файлът има %n проблем, затова не е отворен тест. Поправете посочените по-горе редове и отворете файла отново.</numerusform>
+            <numerusform>Файлът има %n проблема, затова не е отворен тест. Поправете посочените по-горе редове и отворете файла отново.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>The file %1 has changed since it was opened and no longer holds that question. Open the file again.</source>
+        <translation>Файлът %1 е променен, откакто е отворен, и вече не съдържа този въпрос. Отворете файла отново.</translation>
+    </message>
+</context>
+<context>
+    <name>EditorTable</name>
+    <message>
+        <source>Left phrase without a partner</source>
+        <translation>Лява фраза без дясна</translation>
+    </message>
+    <message>
+        <source>Extra right phrase (no left partner)</source>
+        <translation>Излишна дясна фраза (без лява)</translation>
+    </message>
+    <message>
+        <source>Explanation lines</source>
+        <translation>Обяснителни редове</translation>
+    </message>
+    <message>
+        <source>Enter keeps the lines, Shift+Enter starts a new line, Escape cancels.</source>
+        <translation>Enter запазва редовете, Shift+Enter започва нов ред, Escape отменя.</translation>
+    </message>
+    <message>
+        <source>Left phrase</source>
+        <translation>Лява фраза</translation>
+    </message>
+    <message>
+        <source>Right phrase</source>
+        <translation>Дясна фраза</translation>
+    </message>
+    <message>
+        <source>Picture</source>
+        <translation>Картинка</translation>
+    </message>
+    <message>
+        <source>Choose a row of the table first, then its picture.</source>
+        <translation>Първо изберете ред от таблицата, после картинката му.</translation>
+    </message>
+    <message>
+        <source>This picture cannot be used: %1.</source>
+        <translation>Тази картинка не може да се използва: %1.</translation>
+    </message>
+    <message>
+        <source>Rows of the test</source>
+        <translation>Редове на теста</translation>
+    </message>
+    <message>
+        <source>One row for each question: left phrase, right phrase, explanation lines and picture. Type into a cell to change it; F2 edits the cell.</source>
+        <translation>По един ред за всеки въпрос: лява фраза, дясна фраза, обяснителни редове и картинка. Пишете в клетка, за да я промените; F2 редактира клетката.</translation>
+    </message>
+</context>
+<context>
+    <name>EditorTryOut</name>
+    <message>
+        <source>The test cannot be tried: %1. Mend it, then try again.</source>
+        <translation>Тестът не може да се пробва: %1. Поправете го и опитайте отново.</translation>
+    </message>
+    <message numerus="yes">
+        <source>The test has %n problem(s); the window shows it as far as it can be read. Mend them before you make a program.</source>
+        <translation>
+            <numerusform>Тестът има %n проблем; прозорецът го показва дотолкова, доколкото може да се прочете. Поправете го, преди да направите програма.</numerusform>
+            <numerusform>Тестът има %n проблема; прозорецът го показва дотолкова, доколкото може да се прочете. Поправете ги, преди да направите програма.</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>EditorWindow</name>
+    <message>
+        <source>Line %1: %2</source>
+        <translation>Ред %1: %2</translation>
+    </message>
+    <message>
+        <source>KAZ editor</source>
+        <translation>KAZ редактор</translation>
+    </message>
+    <message>
+        <source>Open the folder of a test</source>
+        <translation>Отвори папка с тест</translation>
+    </message>
+    <message>
+        <source>Choose a folder for the test (an empty one, or make a new one here)</source>
+        <translation>Изберете папка за теста (празна или направете нова тук)</translation>
+    </message>
+    <message>
+        <source>Open a GIFT file</source>
+        <translation>Отвори GIFT файл</translation>
+    </message>
+    <message>
+        <source>GIFT files (*.gift *.txt);;All files (*)</source>
+        <translation>GIFT файлове (*.gift *.txt);;Всички файлове (*)</translation>
+    </message>
+    <message>
+        <source>Open a test program</source>
+        <translation>Отвори програма с тест</translation>
+    </message>
+    <message>
+        <source>Address</source>
+        <translation>Адрес</translation>
+    </message>
+    <message>
+        <source>A web address or a school, shown before the title (may stay empty)</source>
+        <translation>Уеб адрес или училище, показва се пред заглавието (може да остане празно)</translation>
+    </message>
+    <message>
+        <source>Title</source>
+        <translation>Заглавие</translation>
+    </message>
+    <message>
+        <source>The test&apos;s title, shown in the window&apos;s title bar</source>
+        <translation>Заглавието на теста, показва се в заглавната лента на прозореца</translation>
+    </message>
+    <message>
+        <source>A&amp;ddress:</source>
+        <translation>&amp;Адрес:</translation>
+    </message>
+    <message>
+        <source>Tit&amp;le:</source>
+        <translation>&amp;Заглавие:</translation>
+    </message>
+    <message>
+        <source>Parts of the whole test</source>
+        <translation>Части на целия тест</translation>
+    </message>
+    <message>
+        <source>Instructions</source>
+        <translation>Указания</translation>
+    </message>
+    <message>
+        <source>What the learner reads before starting: one line or more</source>
+        <translation>Какво чете ученикът, преди да започне: един или повече реда</translation>
+    </message>
+    <message>
+        <source>I&amp;nstructions</source>
+        <translation>&amp;Указания</translation>
+    </message>
+    <message>
+        <source>&amp;Window and lists</source>
+        <translation>Прозорец и &amp;списъци</translation>
+    </message>
+    <message>
+        <source>Label line of the explanation switches</source>
+        <translation>Ред надпис на превключвателите за обяснение</translation>
+    </message>
+    <message>
+        <source>Label line of the picture flags</source>
+        <translation>Ред надпис на знаците за картинка</translation>
+    </message>
+    <message>
+        <source>The test file keeps these lines for older KAZ programs; they are never shown to the learner.</source>
+        <translation>Файлът на теста пази тези редове заради по-старите програми на KAZ; ученикът никога не ги вижда.</translation>
+    </message>
+    <message>
+        <source>Explanation switches:</source>
+        <translation>Превключватели за обяснение:</translation>
+    </message>
+    <message>
+        <source>Picture flags:</source>
+        <translation>Знаци за картинка:</translation>
+    </message>
+    <message>
+        <source>Section la&amp;bels</source>
+        <translation>&amp;Надписи на разделите</translation>
+    </message>
+    <message>
+        <source>Rows of the test</source>
+        <translation>Редове на теста</translation>
+    </message>
+    <message>
+        <source>Picture of the current row</source>
+        <translation>Картинка на текущия ред</translation>
+    </message>
+    <message>
+        <source>Problems</source>
+        <translation>Проблеми</translation>
+    </message>
+    <message>
+        <source>&amp;File</source>
+        <translation>&amp;Файл</translation>
+    </message>
+    <message>
+        <source>&amp;New</source>
+        <translation>&amp;Нов</translation>
+    </message>
+    <message>
+        <source>&amp;Open folder…</source>
+        <translation>&amp;Отвори папка…</translation>
+    </message>
+    <message>
+        <source>Open &amp;GIFT file…</source>
+        <translation>Отвори &amp;GIFT файл…</translation>
+    </message>
+    <message>
+        <source>Open p&amp;rogram…</source>
+        <translation>Отвори &amp;програма…</translation>
+    </message>
+    <message>
+        <source>&amp;Save</source>
+        <translation>&amp;Запази</translation>
+    </message>
+    <message>
+        <source>Save &amp;as…</source>
+        <translation>Запази &amp;като…</translation>
+    </message>
+    <message>
+        <source>&amp;Make program…</source>
+        <translation>Нап&amp;рави програма…</translation>
+    </message>
+    <message>
+        <source>&amp;Quit</source>
+        <translation>&amp;Изход</translation>
+    </message>
+    <message>
+        <source>&amp;Edit</source>
+        <translation>&amp;Редакция</translation>
+    </message>
+    <message>
+        <source>&amp;Undo</source>
+        <translation>&amp;Отмени</translation>
+    </message>
+    <message>
+        <source>&amp;Redo</source>
+        <translation>&amp;Повтори</translation>
+    </message>
+    <message>
+        <source>Cu&amp;t</source>
+        <translation>Из&amp;режи</translation>
+    </message>
+    <message>
+        <source>&amp;Copy</source>
+        <translation>&amp;Копирай</translation>
+    </message>
+    <message>
+        <source>&amp;Paste</source>
+        <translation>Пос&amp;тави</translation>
+    </message>
+    <message>
+        <source>&amp;Add row</source>
+        <translation>&amp;Добави ред</translation>
+    </message>
+    <message>
+        <source>&amp;Delete rows</source>
+        <translation>&amp;Изтрий редовете</translation>
+    </message>
+    <message>
+        <source>Move u&amp;p</source>
+        <translation>Премести на&amp;горе</translation>
+    </message>
+    <message>
+        <source>Move do&amp;wn</source>
+        <translation>Премести надо&amp;лу</translation>
+    </message>
+    <message>
+        <source>&amp;Test</source>
+        <translation>&amp;Тест</translation>
+    </message>
+    <message>
+        <source>&amp;Try</source>
+        <translation>&amp;Опитай</translation>
+    </message>
+    <message>
+        <source>&amp;Check now</source>
+        <translation>&amp;Провери сега</translation>
+    </message>
+    <message>
+        <source>&amp;Help</source>
+        <translation>&amp;Помощ</translation>
+    </message>
+    <message>
+        <source>&amp;About</source>
+        <translation>&amp;За програмата</translation>
+    </message>
+    <message>
+        <source>Try and make</source>
+        <translation>Опитай и направи</translation>
+    </message>
+    <message>
+        <source>New test</source>
+        <translation>Нов тест</translation>
+    </message>
+    <message>
+        <source>%1[*] — KAZ editor</source>
+        <translation>%1[*] — KAZ редактор</translation>
+    </message>
+    <message>
+        <source>Row %1: %2</source>
+        <translation>Ред %1: %2</translation>
+    </message>
+    <message>
+        <source>&amp;Problems: none</source>
+        <translation>Про&amp;блеми: няма</translation>
+    </message>
+    <message>
+        <source>&amp;Problems (%1):</source>
+        <translation>Про&amp;блеми (%1):</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>Добре</translation>
+    </message>
+    <message>
+        <source>The editor closed before the test &quot;%1&quot; was saved. A copy of it from %2 is kept. Do you want it back?</source>
+        <translation>Редакторът се затвори, преди тестът „%1“ да бъде запазен. Негово копие от %2 е съхранено. Искате ли да го върнете?</translation>
+    </message>
+    <message>
+        <source>Restore opens the copy; save it to keep it. Discard deletes the copy.</source>
+        <translation>„Възстанови“ отваря копието; запазете го, за да го задържите. „Отхвърли“ изтрива копието.</translation>
+    </message>
+    <message>
+        <source>Restore</source>
+        <translation>Възстанови</translation>
+    </message>
+    <message>
+        <source>Discard</source>
+        <translation>Отхвърли</translation>
+    </message>
+    <message>
+        <source>The copy of &quot;%1&quot; is back. Save it to keep it.</source>
+        <translation>Копието на „%1“ е върнато. Запазете го, за да го задържите.</translation>
+    </message>
+    <message>
+        <source>The copy could not be restored.</source>
+        <translation>Копието не можа да се възстанови.</translation>
+    </message>
+    <message>
+        <source>The last test could not be opened: %1. Open another one from the File menu.</source>
+        <translation>Последният тест не можа да се отвори: %1. Отворете друг от менюто „Файл“.</translation>
+    </message>
+    <message>
+        <source>There is no file or folder %1. Check the name, or open a test from the File menu.</source>
+        <translation>Няма файл или папка %1. Проверете името или отворете тест от менюто „Файл“.</translation>
+    </message>
+    <message>
+        <source>The test could not be opened.</source>
+        <translation>Тестът не можа да се отвори.</translation>
+    </message>
+    <message>
+        <source>Some lines of test.kaz do not fit in the editor. The test is open without them, and saving it leaves them out.</source>
+        <translation>Някои редове от test.kaz не могат да се поместят в редактора. Тестът е отворен без тях и при запазване те отпадат.</translation>
+    </message>
+    <message>
+        <source>The GIFT file could not be opened.</source>
+        <translation>GIFT файлът не можа да се отвори.</translation>
+    </message>
+    <message>
+        <source>The test of the program %1 could not be opened.</source>
+        <translation>Тестът на програмата %1 не можа да се отвори.</translation>
+    </message>
+    <message numerus="yes">
+        <source>The test has %n problem(s), and a test with problems cannot be tried. Mend them first: choose one in the list of problems to go to it.</source>
+        <translation>
+            <numerusform>Тестът има %n проблем, а тест с проблеми не може да се пробва. Първо го поправете: изберете го в списъка с проблеми, за да отидете до него.</numerusform>
+            <numerusform>Тестът има %n проблема, а тест с проблеми не може да се пробва. Първо ги поправете: изберете един от тях в списъка с проблеми, за да отидете до него.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Opened %1. Save the test to give it a folder of its own.</source>
+        <translation>Отворено: %1. Запазете теста, за да получи своя папка.</translation>
+    </message>
+    <message>
+        <source>Opened %1.</source>
+        <translation>Отворено: %1.</translation>
+    </message>
+    <message>
+        <source>The test &quot;%1&quot; has changes that are not saved. Save them?</source>
+        <translation>Тестът „%1“ има незапазени промени. Да се запазят ли?</translation>
+    </message>
+    <message>
+        <source>Don&apos;t save drops the changes.</source>
+        <translation>„Не запазвай“ отхвърля промените.</translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>Запази</translation>
+    </message>
+    <message>
+        <source>Don&apos;t save</source>
+        <translation>Не запазвай</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Отказ</translation>
+    </message>
+    <message>
+        <source>A new test. Add its first row with Ctrl+Enter, or paste pairs from a spreadsheet with Ctrl+V.</source>
+        <translation>Нов тест. Добавете първия му ред с Ctrl+Enter или поставете двойки от електронна таблица с Ctrl+V.</translation>
+    </message>
+    <message>
+        <source>The test was not saved.</source>
+        <translation>Тестът не е запазен.</translation>
+    </message>
+    <message>
+        <source>Saved in %1.</source>
+        <translation>Запазено в %1.</translation>
+    </message>
+    <message numerus="yes">
+        <source>Saved. The test has %n problem(s); mend them before you make a program.</source>
+        <translation>
+            <numerusform>Запазено. Тестът има %n проблем; поправете го, преди да направите програма.</numerusform>
+            <numerusform>Запазено. Тестът има %n проблема; поправете ги, преди да направите програма.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>The folder %1 already holds a test. Replace that test with this one?</source>
+        <translation>В папката %1 вече има тест. Да се замени ли той с този?</translation>
+    </message>
+    <message>
+        <source>Cancel keeps it; then choose or make another folder.</source>
+        <translation>„Отказ“ го оставя; тогава изберете или направете друга папка.</translation>
+    </message>
+    <message>
+        <source>Replace</source>
+        <translation>Замени</translation>
+    </message>
+    <message>
+        <source>The folder %1 holds other files. Save the test in a new folder &quot;%2&quot; there?</source>
+        <translation>В папката %1 има други файлове. Да се запази ли тестът в нова папка „%2“ в нея?</translation>
+    </message>
+    <message>
+        <source>Make the folder</source>
+        <translation>Направи папката</translation>
+    </message>
+    <message>
+        <source>The folder %1 could not be made. Choose another place.</source>
+        <translation>Папката %1 не можа да се направи. Изберете друго място.</translation>
+    </message>
+    <message>
+        <source>No copy of the unsaved changes could be kept: %1. Save the test often.</source>
+        <translation>Не можа да се запази копие на незапазените промени: %1. Запазвайте теста често.</translation>
+    </message>
+    <message>
+        <source>The test has no problems.</source>
+        <translation>Тестът няма проблеми.</translation>
+    </message>
+    <message numerus="yes">
+        <source>The test has %n problem(s). Choose one in the list to go to it.</source>
+        <translation>
+            <numerusform>Тестът има %n проблем. Изберете го в списъка, за да отидете до него.</numerusform>
+            <numerusform>Тестът има %n проблема. Изберете един от тях в списъка, за да отидете до него.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>KAZ editor %1</source>
+        <translation>KAZ редактор %1</translation>
+    </message>
+    <message>
+        <source>Writes and changes KAZ matching tests: the pairs, their explanations and pictures, and the test window&apos;s size. &quot;Try&quot; shows the test as a learner sees it; &quot;Make program&quot; turns it into one program file to hand out.</source>
+        <translation>Пише и променя тестове за съпоставяне на KAZ: двойките, обясненията и картинките им и размера на прозореца на теста. „Опитай“ показва теста така, както го вижда ученикът; „Направи програма“ го превръща в един файл-програма за раздаване.</translation>
+    </message>
+    <message numerus="yes">
+        <source>Cut %n row(s).</source>
+        <translation>
+            <numerusform>Изрязан е %n ред.</numerusform>
+            <numerusform>Изрязани са %n реда.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Choose the rows to copy first.</source>
+        <translation>Първо изберете редовете за копиране.</translation>
+    </message>
+    <message numerus="yes">
+        <source>Copied %n row(s).</source>
+        <translation>
+            <numerusform>Копиран е %n ред.</numerusform>
+            <numerusform>Копирани са %n реда.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>There is no text to paste. Copy cells in a spreadsheet or in this table first.</source>
+        <translation>Няма текст за поставяне. Първо копирайте клетки от електронна таблица или от тази таблица.</translation>
+    </message>
+    <message numerus="yes">
+        <source>Pasted %n row(s).</source>
+        <translation>
+            <numerusform>Поставен е %n ред.</numerusform>
+            <numerusform>Поставени са %n реда.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n cell(s) of each row fell past the explanation column and were left out.</source>
+        <translation>
+            <numerusform>%n клетка от всеки ред е след колоната за обяснение и е пропусната.</numerusform>
+            <numerusform>%n клетки от всеки ред са след колоната за обяснение и са пропуснати.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Deleted %n row(s). Undo brings them back.</source>
+        <translation>
+            <numerusform>Изтрит е %n ред. „Отмени“ го връща.</numerusform>
+            <numerusform>Изтрити са %n реда. „Отмени“ ги връща.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Make program</source>
+        <translation>Направи програма</translation>
+    </message>
+</context>
+<context>
     <name>FileAccess</name>
     <message>
         <source>a file</source>
@@ -1033,6 +1818,13 @@ Exit status: 0 done, 1 a problem (nothing written), 2 a mistake in the command l
     </message>
 </context>
 <context>
+    <name>PictureBytes</name>
+    <message>
+        <source>the file was not beside test.kaz when the test was opened; choose the picture again</source>
+        <translation>файлът не беше до test.kaz, когато тестът беше отворен; изберете картинката отново</translation>
+    </message>
+</context>
+<context>
     <name>Printing</name>
     <message>
         <source>… and 1 more note</source>
@@ -1072,6 +1864,107 @@ Exit status: 0 done, 1 a problem (nothing written), 2 a mistake in the command l
     <message>
         <source>This test program is damaged: its test breaks a rule of the test format (%1). Make the program again from the test folder with kazpack.</source>
         <translation>Тази програма с тест е повредена: тестът ѝ нарушава правило на формата за тестове (%1). Направете програмата отново от папката с теста с kazpack.</translation>
+    </message>
+</context>
+<context>
+    <name>Recovery</name>
+    <message>
+        <source>the recovery file %1 cannot be read: %2</source>
+        <translation>файлът за възстановяване %1 не може да се прочете: %2</translation>
+    </message>
+    <message>
+        <source>the recovery file %1 is damaged or of another version; the test cannot be restored from it</source>
+        <translation>файлът за възстановяване %1 е повреден или е от друга версия; тестът не може да се възстанови от него</translation>
+    </message>
+    <message>
+        <source>the folder %1 cannot be made; the recovery copy is not written</source>
+        <translation>папката %1 не може да се създаде; копието за възстановяване не е записано</translation>
+    </message>
+    <message>
+        <source>%1 cannot be written: %2</source>
+        <translation>%1 не може да се запише: %2</translation>
+    </message>
+</context>
+<context>
+    <name>RowTableModel</name>
+    <message>
+        <source>Left phrase</source>
+        <translation>Лява фраза</translation>
+    </message>
+    <message>
+        <source>Right phrase</source>
+        <translation>Дясна фраза</translation>
+    </message>
+    <message>
+        <source>Explanation</source>
+        <translation>Обяснение</translation>
+    </message>
+    <message>
+        <source>Picture</source>
+        <translation>Картинка</translation>
+    </message>
+</context>
+<context>
+    <name>TestDocument</name>
+    <message>
+        <source>there is no folder &quot;%1&quot;; choose the folder that holds test.kaz</source>
+        <translation>няма папка „%1“; изберете папката, в която е test.kaz</translation>
+    </message>
+    <message>
+        <source>there is no test.kaz in %1; choose the folder that holds test.kaz</source>
+        <translation>в %1 няма test.kaz; изберете папката, в която е test.kaz</translation>
+    </message>
+    <message>
+        <source>cannot open %1: %2, the most a test may have</source>
+        <translation>%1 не може да се отвори: %2, колкото най-много може да има един тест</translation>
+    </message>
+    <message>
+        <source>cannot open %1: %2</source>
+        <translation>%1 не може да се отвори: %2</translation>
+    </message>
+    <message>
+        <source>the test has no folder yet; choose a folder to save it in</source>
+        <translation>тестът още няма папка; изберете папка, в която да се запази</translation>
+    </message>
+    <message>
+        <source>Typing</source>
+        <translation>Писане</translation>
+    </message>
+    <message>
+        <source>Show the explanation</source>
+        <translation>Показване на обяснението</translation>
+    </message>
+    <message>
+        <source>the picture %1 is too large: %2; save it smaller</source>
+        <translation>картинката %1 е твърде голяма: %2; запазете я по-малка</translation>
+    </message>
+    <message>
+        <source>the picture %1 cannot be read: %2</source>
+        <translation>картинката %1 не може да се прочете: %2</translation>
+    </message>
+    <message>
+        <source>Remove the picture</source>
+        <translation>Махане на картинката</translation>
+    </message>
+    <message>
+        <source>Picture box size</source>
+        <translation>Размер на полето на картинката</translation>
+    </message>
+    <message>
+        <source>How the picture is shown</source>
+        <translation>Как се показва картинката</translation>
+    </message>
+    <message>
+        <source>Insert rows</source>
+        <translation>Вмъкване на редове</translation>
+    </message>
+    <message>
+        <source>Delete rows</source>
+        <translation>Изтриване на редове</translation>
+    </message>
+    <message>
+        <source>Move rows</source>
+        <translation>Преместване на редове</translation>
     </message>
 </context>
 <context>
@@ -1175,6 +2068,33 @@ Exit status: 0 done, 1 a problem (nothing written), 2 a mistake in the command l
     <message>
         <source>%1 problems in %2; %3</source>
         <translation>%1 проблема в %2; %3</translation>
+    </message>
+</context>
+<context>
+    <name>editor</name>
+    <message>
+        <source>The KAZ editor needs a graphical desktop, and no display was found (DISPLAY is not set or not reachable).</source>
+        <translation>Редакторът на KAZ има нужда от графичен работен плот, а не е намерен дисплей (DISPLAY не е зададен или не е достъпен).</translation>
+    </message>
+    <message>
+        <source>Writes and changes KAZ matching tests.</source>
+        <translation>Пише и променя тестове за съпоставяне на KAZ.</translation>
+    </message>
+    <message>
+        <source>A test folder (the one holding test.kaz), a GIFT file or a test program to open.</source>
+        <translation>Папка с тест (тази, в която е test.kaz), GIFT файл или програма с тест, която да се отвори.</translation>
+    </message>
+    <message>
+        <source>Shows this help.</source>
+        <translation>Показва тази помощ.</translation>
+    </message>
+    <message>
+        <source>test</source>
+        <translation>тест</translation>
+    </message>
+    <message>
+        <source>[FOLDER | FILE.gift | PROGRAM]</source>
+        <translation>[ПАПКА | ФАЙЛ.gift | ПРОГРАМА]</translation>
     </message>
 </context>
 <context>

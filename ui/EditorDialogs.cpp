@@ -32,6 +32,9 @@ int chooseGiftQuestion(QWidget *parent, const QStringList &titles)
     list->setAccessibleName(QCoreApplication::translate("EditorDialogs", "Matching questions"));
     label->setBuddy(list);
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Open | QDialogButtonBox::Cancel, &dialog);
+    // The buttons speak the editor's language even where Qt has no translation of its own.
+    buttons->button(QDialogButtonBox::Open)->setText(QCoreApplication::translate("EditorDialogs", "Open"));
+    buttons->button(QDialogButtonBox::Cancel)->setText(QCoreApplication::translate("EditorDialogs", "Cancel"));
     layout->addWidget(label);
     layout->addWidget(list);
     layout->addWidget(buttons);
@@ -74,9 +77,12 @@ MakeProgramSteps dialogs(QWidget *parent, std::function<bool()> save)
     MakeProgramSteps steps;
     steps.save = std::move(save);
     steps.askSave = [parent](const QString &question) {
-        return QMessageBox::question(parent, QCoreApplication::translate("EditorDialogs", "Make program"), question, QMessageBox::Save | QMessageBox::Cancel,
-                                     QMessageBox::Save)
-            == QMessageBox::Save;
+        QMessageBox box(QMessageBox::Question, QCoreApplication::translate("EditorDialogs", "Make program"), question,
+                        QMessageBox::Save | QMessageBox::Cancel, parent);
+        box.setDefaultButton(QMessageBox::Save);
+        box.button(QMessageBox::Save)->setText(QCoreApplication::translate("EditorDialogs", "Save"));
+        box.button(QMessageBox::Cancel)->setText(QCoreApplication::translate("EditorDialogs", "Cancel"));
+        return box.exec() == QMessageBox::Save;
     };
     // The save dialog asks before it names a file that is already there.
     steps.askProgram = [parent](const QString &proposed) {

@@ -346,6 +346,8 @@ void EditorWindow::buildActions()
     a.saveAs = make(file, tr("Save &as…"), {}, [this] { saveAs(); });
     file->addSeparator();
     a.makeProgram = make(file, tr("&Make program…"), {QKeySequence(Qt::CTRL | Qt::Key_B)}, &EditorWindow::makeProgram);
+    // The tool bar's button says it without the dots of a menu item that asks more.
+    a.makeProgram->setIconText(tr("Make program"));
     file->addSeparator();
     a.quit = make(file, tr("&Quit"), {QKeySequence(Qt::CTRL | Qt::Key_Q)}, &QWidget::close);
 
