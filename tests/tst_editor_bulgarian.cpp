@@ -8,6 +8,7 @@
 #include "KazTranslations.h"
 #include "Mnemonics.h"
 #include "RowTableModel.h"
+#include "TestDocument.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -208,7 +209,7 @@ private Q_SLOTS:
         QStringList picture;
         for (const QAbstractButton *b : m_window->picturePanel()->findChildren<QAbstractButton *>())
             picture.append(withoutMnemonic(b->text()));
-        QTest::newRow("picture_panel") << picture << QStringList{u"Избери картина…"_s, u"Махни картината"_s};
+        QTest::newRow("picture_panel") << picture << QStringList{u"Избери картинка…"_s, u"Махни картинката"_s};
         QTest::newRow("window_title") << QStringList{m_window->windowTitle()}
                                       << QStringList{u"Нов тест[*] — KAZ редактор"_s};
     }
@@ -296,6 +297,21 @@ private Q_SLOTS:
             [&w] { QCOMPARE(EditorDialogs::chooseGiftQuestion(&w, {u"Градове"_s, u"Реки"_s}), -1); },
         };
         QCOMPARE(buttonsOfDialog(ask[question]), buttons);
+    }
+
+    // The checker speaks Bulgarian here too, and the row it names is the table's, not a line of
+    // the file: the Bulgarian message is matched as well as the English one.
+    void checker_names_the_row_in_bulgarian()
+    {
+        TestDocument d;
+        EditorSupport::setRows(d, u"Варна\tОдесос\nПловдив\tФилипопол\n"_s);
+        d.setCell(1, DocumentField::Left, u"Варна"_s);
+        d.checkNow();
+        QCOMPARE(d.problems().size(), 1);
+        const DocumentProblem &p = d.problems().first();
+        QVERIFY2(p.message.contains(u"вече е на ред 1 от таблицата"_s) && !p.message.contains(u"[left]"_s),
+                 qPrintable(p.message));
+        QCOMPARE(p.otherRow, 0);
     }
 
     void cleanupTestCase() { m_window.reset(); }

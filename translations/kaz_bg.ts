@@ -299,10 +299,6 @@
 <context>
     <name>DocumentCheck</name>
     <message>
-        <source> (row %1)</source>
-        <translation> (ред %1)</translation>
-    </message>
-    <message>
         <source>this row has a left phrase but no right one, while row %1 has a right phrase but no left one; extra phrases can stand on one side only, because the file pairs the phrases by their order: write the missing phrases, or delete the extra rows of one side</source>
         <translation>този ред има лява фраза, но няма дясна, а ред %1 има дясна фраза, но няма лява; излишни фрази може да има само от едната страна, защото файлът сдвоява фразите по реда им: напишете липсващите фрази или изтрийте излишните редове от едната страна</translation>
     </message>
@@ -329,6 +325,10 @@
     <message>
         <source>the address holds a space, but the caption&apos;s first space ends the address; write the address without spaces</source>
         <translation>адресът съдържа интервал, а първият интервал в заглавието на прозореца завършва адреса; напишете адреса без интервали</translation>
+    </message>
+    <message>
+        <source>row %1 of the table</source>
+        <translation>ред %1 от таблицата</translation>
     </message>
 </context>
 <context>
@@ -449,11 +449,11 @@ Give this one file to the learners: it runs on Debian 12 (64-bit PC) with the KA
     </message>
     <message>
         <source>&amp;Choose picture…</source>
-        <translation>&amp;Избери картина…</translation>
+        <translation>&amp;Избери картинка…</translation>
     </message>
     <message>
         <source>Re&amp;move picture</source>
-        <translation>&amp;Махни картината</translation>
+        <translation>&amp;Махни картинката</translation>
     </message>
     <message>
         <source>Problems of the picture</source>
@@ -465,7 +465,7 @@ Give this one file to the learners: it runs on Debian 12 (64-bit PC) with the KA
     </message>
     <message>
         <source>Choose picture</source>
-        <translation>Избери картина</translation>
+        <translation>Избери картинка</translation>
     </message>
     <message>
         <source>Choose a picture file for this row; you can also drop one here.</source>
@@ -473,7 +473,7 @@ Give this one file to the learners: it runs on Debian 12 (64-bit PC) with the KA
     </message>
     <message>
         <source>Remove picture</source>
-        <translation>Махни картината</translation>
+        <translation>Махни картинката</translation>
     </message>
     <message>
         <source> px</source>
