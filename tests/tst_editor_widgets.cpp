@@ -471,6 +471,9 @@ void EditorWidgets::pictureProblemShown()
     QVERIFY(!panel.chooseButton()->isEnabled());
     QVERIFY(!panel.widthBox()->isEnabled());
     QVERIFY(!panel.problemLabel()->isVisible());
+    // No picture, no box: the fields do not go on showing the size of the row shown before.
+    QCOMPARE(panel.widthBox()->text(), u"—"_qs);
+    QCOMPARE(panel.heightBox()->text(), u"—"_qs);
 }
 
 void EditorWidgets::modeFollowsComboAndUndo()

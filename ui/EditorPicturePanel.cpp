@@ -94,6 +94,8 @@ EditorPicturePanel::EditorPicturePanel(TestDocument *doc, QWidget *parent)
     m_remove->setAccessibleName(QCoreApplication::translate("EditorPicturePanel", "Remove picture"));
     for (QSpinBox *box : {m_width, m_height}) {
         box->setRange(1, 99999);
+        // A row without a picture has no box: the fields show a dash, not the last row's size.
+        box->setSpecialValueText(QStringLiteral("—"));
         box->setSuffix(QCoreApplication::translate("EditorPicturePanel", " px"));
         connect(box, &QSpinBox::valueChanged, this, &EditorPicturePanel::setBox);
         connect(box, &QSpinBox::editingFinished, m_doc, &TestDocument::endTyping);
@@ -188,6 +190,11 @@ void EditorPicturePanel::refresh()
         if (m_height->value() != pixelsOf(picture.height))
             m_height->setValue(pixelsOf(picture.height));
         m_mode->setCurrentIndex(m_mode->findData(int(row.pictureMode)));
+    }
+    for (QSpinBox *box : {m_width, m_height}) {
+        box->setMinimum(has ? 1 : 0);
+        if (!has)
+            box->setValue(0);
     }
     QStringList problems;
     if (valid)
