@@ -185,6 +185,8 @@ EditorWindow::EditorWindow(QWidget *parent) : QMainWindow(parent), m_document(ne
         return QString();
     };
 
+    makeProgramSteps = [this] { return EditorDialogs::dialogs(this, [this] { return save(); }); };
+
     buildFields();
     buildActions();
 
@@ -282,6 +284,9 @@ void EditorWindow::buildFields()
     m_table->setModel(m_document->model());
     EditorTable::install(m_table);
     EditorTable::acceptPictureDrops(m_table, m_document);
+    m_table->installEventFilter(this);
+    m_table->setAccessibleDescription(m_table->accessibleDescription() + u' '
+                                      + tr("Ctrl+Tab and Ctrl+Shift+Tab leave the table."));
     connect(m_table->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex &current) { showRow(current.row()); });
     m_picturePanel = new EditorPicturePanel(m_document, this);
@@ -636,7 +641,7 @@ void EditorWindow::tryOut()
 
 void EditorWindow::makeProgram()
 {
-    EditorDialogs::makeProgram(this, *m_document, [this] { return save(); });
+    EditorDialogs::makeProgram(*m_document, makeProgramSteps());
 }
 
 void EditorWindow::afterOpening(const QString &what)
@@ -949,6 +954,20 @@ void EditorWindow::moveRows(int by)
 
 bool EditorWindow::eventFilter(QObject *watched, QEvent *event)
 {
+    // Tab moves between the table's cells; Ctrl+Tab and Ctrl+Shift+Tab leave the table, as
+    // in other programs whose control takes Tab for itself.
+    if (watched == m_table && event->type() == QEvent::KeyPress) {
+        const auto *key = static_cast<QKeyEvent *>(event);
+        if ((key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab)
+            && (key->modifiers() & Qt::ControlModifier)) {
+            const bool back = key->key() == Qt::Key_Backtab || (key->modifiers() & Qt::ShiftModifier);
+            m_table->setTabKeyNavigation(false);
+            QKeyEvent leave(QEvent::KeyPress, back ? Qt::Key_Backtab : Qt::Key_Tab, Qt::NoModifier);
+            QCoreApplication::sendEvent(m_table, &leave);
+            m_table->setTabKeyNavigation(true);
+            return true;
+        }
+    }
     if (event->type() == QEvent::ShortcutOverride) {
         const QKeySequence key(static_cast<QKeyEvent *>(event)->keyCombination());
         if (m_actions.undo->shortcuts().contains(key) || m_actions.redo->shortcuts().contains(key))

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "DocumentCheck.h"
+#include "EditorDialogs.h"
 #include "DocumentContent.h"
 
 #include <QList>
@@ -68,6 +69,10 @@ public:
     enum class PathKind { OpenFolder, SaveFolder, GiftFile, Program };
     // A path the teacher chooses, starting at `start`; empty when cancelled.
     std::function<QString(PathKind kind, const QString &start)> choosePath;
+
+    // What "Make program" asks and tells; by default message boxes and the save dialog over the
+    // window, saving through save().
+    std::function<EditorDialogs::MakeProgramSteps()> makeProgramSteps;
 
     void setRecoveryDelay(int ms) { m_recoveryTimer.setInterval(ms); }
 
