@@ -398,6 +398,12 @@ void EditorWindow::buildActions()
     bar->setMovable(false);
     bar->addAction(a.tryOut);
     bar->addAction(a.makeProgram);
+
+    // The buttons a narrow window shows for the menus and commands it has no room for.
+    if (auto *more = menuBar()->findChild<QWidget *>(QStringLiteral("qt_menubar_ext_button")))
+        more->setAccessibleName(tr("More menus"));
+    if (auto *more = bar->findChild<QWidget *>(QStringLiteral("qt_toolbar_ext_button")))
+        more->setAccessibleName(tr("More commands"));
 }
 
 QWidget *EditorWindow::fieldEditor(DocumentField field) const
