@@ -12,6 +12,7 @@
 #include <QFile>
 #include <QImage>
 #include <QSet>
+#include <QTemporaryDir>
 #include <QString>
 #include <QStringList>
 #include <algorithm>
@@ -112,6 +113,22 @@ inline bool writeFolder(const ContentStore &store, const QString &folder)
             return false;
     }
     return true;
+}
+
+// The editor benchmarks' test: EditorPhrases a side, pictures on questions 1 … EditorPictures,
+// written once into a scratch folder that lasts as long as the program.
+constexpr int EditorPhrases = 10000;
+constexpr int EditorPictures = 10;
+
+inline const QString &editorTestFolder()
+{
+    static QTemporaryDir dir;
+    static const QString path = [] {
+        if (!dir.isValid() || !writeFolder(*make(EditorPhrases, EditorPictures), dir.path()))
+            qFatal("cannot write the generated test");
+        return dir.path();
+    }();
+    return path;
 }
 
 } // namespace GeneratedContent

@@ -11,7 +11,6 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QStandardPaths>
-#include <QTemporaryDir>
 #include <QThreadPool>
 
 #include <benchmark/benchmark.h>
@@ -20,20 +19,10 @@
 
 namespace {
 
-constexpr int Phrases = 10000;
-constexpr int Pictures = 10; // questions 1 … 10
+constexpr int Phrases = GeneratedContent::EditorPhrases;
+constexpr int Pictures = GeneratedContent::EditorPictures;
 
-QTemporaryDir *folder = nullptr;
-
-const QString &testFolder()
-{
-    static const QString path = [] {
-        if (!GeneratedContent::writeFolder(*GeneratedContent::make(Phrases, Pictures), folder->path()))
-            qFatal("cannot write the generated test");
-        return folder->path();
-    }();
-    return path;
-}
+const QString &testFolder() { return GeneratedContent::editorTestFolder(); }
 
 // Opening starts the check on a worker thread; it is waited for outside the timing, so that
 // it does not take the next opening's processor.
@@ -155,8 +144,6 @@ int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
     QStandardPaths::setTestModeEnabled(true); // recovery files go to a scratch place
-    QTemporaryDir dir;
-    folder = &dir;
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return 1;

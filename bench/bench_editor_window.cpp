@@ -15,7 +15,6 @@
 #include <QListWidget>
 #include <QStandardPaths>
 #include <QTableView>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QThreadPool>
 #include <QUndoStack>
@@ -29,21 +28,10 @@
 
 namespace {
 
-constexpr int Phrases = 10000;
-constexpr int Pictures = 10;
+constexpr int Phrases = GeneratedContent::EditorPhrases;
 constexpr int Keystrokes = 200;
 
-QTemporaryDir *folder = nullptr;
-
-const QString &testFolder()
-{
-    static const QString path = [] {
-        if (!GeneratedContent::writeFolder(*GeneratedContent::make(Phrases, Pictures), folder->path()))
-            qFatal("cannot write the generated test");
-        return folder->path();
-    }();
-    return path;
-}
+const QString &testFolder() { return GeneratedContent::editorTestFolder(); }
 
 // Runs the event loop until a pass delivers nothing new: the layouts, timers that are due and
 // repaints an action caused are then done. Timers not yet due (the check's delay) are not
@@ -245,8 +233,6 @@ int main(int argc, char *argv[])
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     QStandardPaths::setTestModeEnabled(true); // settings and recovery files go to a scratch place
-    QTemporaryDir dir;
-    folder = &dir;
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return 1;
