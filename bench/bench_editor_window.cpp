@@ -3,6 +3,7 @@
 // has painted it, each keystroke typed into a cell with the problems checked as it is typed
 // (the key, the events it leaves and a repaint of the table), and the time from the last
 // keystroke of a phrase that is there already until the problems list shows it.
+#include "DocumentCheck.h"
 #include "EditorWindow.h"
 #include "GeneratedContent.h"
 #include "RowTableModel.h"
@@ -124,10 +125,23 @@ QLineEdit *openCell(EditorWindow &w, int row, int column)
 // Keys come faster than the check's delay, as in quick typing; every 20 keys the typist pauses
 // long enough for a check to run and its problems to be shown, so that keystrokes also meet
 // the moment a check's result arrives.
-void typeInACell(benchmark::State &state)
+// Every row of the test repeating the phrases of another: a problem for nearly every row.
+QString rowsOfTwins(const QString &word)
+{
+    QString rows;
+    for (int r = 0; r < Phrases; ++r)
+        rows += QStringLiteral("%1 %2\t%1 %2\n").arg(word).arg(r % 2);
+    return rows;
+}
+
+void typeInACell(benchmark::State &state, bool manyProblems)
 {
     auto w = shownWindow();
     w->openFolderPath(testFolder());
+    if (manyProblems) {
+        w->document()->paste(0, DocumentField::Left, rowsOfTwins(QStringLiteral("Same")));
+        w->document()->checkNow();
+    }
     settle();
     std::vector<double> ms, cpu;
     for (auto _ : state) {
@@ -221,10 +235,45 @@ void problemAfterLastKeystroke(benchmark::State &state)
     finish(w);
 }
 
+// A test where every row repeats the phrases of another: a problem for nearly every row, all
+// listed. One check's result shown: the list filled, the cells tinted, both painted.
+void manyProblemsShown(benchmark::State &state)
+{
+    auto w = shownWindow();
+    w->openFolderPath(testFolder());
+    int n = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        // Each sample a different text, so that the check has new problems to show.
+        w->document()->paste(0, DocumentField::Left, rowsOfTwins(n++ % 2 ? QStringLiteral("Same") : QStringLiteral("Twin")));
+        settle();
+        QElapsedTimer checkClock;
+        checkClock.start();
+        const QList<DocumentProblem> found = DocumentCheck::run(w->document()->content());
+        state.counters["check_alone_ms"] = checkClock.nsecsElapsed() / 1e6;
+        state.ResumeTiming();
+        QElapsedTimer clock;
+        clock.start();
+        w->document()->checkNow();
+        settle();
+        (void)w->problemsList()->viewport()->grab();
+        paintTable(*w);
+        state.SetIterationTime(clock.nsecsElapsed() / 1e9);
+        state.counters["problems"] = w->problemsList()->count();
+    }
+    finish(w);
+}
+
 } // namespace
 
+BENCHMARK(manyProblemsShown)->UseManualTime()->Iterations(3)->Unit(benchmark::kMillisecond);
 BENCHMARK(openFolderInWindow)->UseManualTime()->Iterations(1)->Repetitions(5)->Unit(benchmark::kMillisecond);
-BENCHMARK(typeInACell)->UseManualTime()->Iterations(1)->Repetitions(3)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(typeInACell, few_problems, false)->UseManualTime()->Iterations(1)->Repetitions(3)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(typeInACell, a_problem_on_every_row, true)
+    ->UseManualTime()
+    ->Iterations(1)
+    ->Repetitions(3)
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK(problemAfterLastKeystroke)->UseManualTime()->Iterations(10)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char *argv[])

@@ -458,17 +458,47 @@ void EditorWindow::updateTitle()
     setWindowTitle(tr("%1[*] — KAZ editor").arg(WindowTitle::literal(title)));
 }
 
+// The list holds the first MaxListedProblems problems and a note of how many more there are:
+// a test with a problem on every row would otherwise have thousands of wrapped items laid out
+// again after each pause in typing. A check's result mostly repeats the one before, so only
+// the items that differ are replaced (typing in one row changes that row's problems).
 void EditorWindow::updateProblems()
 {
     const int current = m_problems->currentRow();
-    m_shownProblems = m_document->problems();
-    m_problems->clear();
-    for (const DocumentProblem &p : std::as_const(m_shownProblems))
-        m_problems->addItem(p.row >= 0 ? tr("Row %1: %2").arg(QString::number(p.row + 1), p.message) : p.message);
+    const QList<DocumentProblem> &all = m_document->problems();
+    const QList<DocumentProblem> now = all.mid(0, MaxListedProblems);
+    const auto itemText = [this](const DocumentProblem &p) {
+        return p.row >= 0 ? tr("Row %1: %2").arg(QString::number(p.row + 1), p.message) : p.message;
+    };
+    // The note of problems not listed goes, and comes back below the items if still needed.
+    if (m_problems->count() > m_shownProblems.size())
+        m_problems->model()->removeRows(int(m_shownProblems.size()), m_problems->count() - int(m_shownProblems.size()));
+    qsizetype same = 0;
+    while (same < now.size() && same < m_shownProblems.size() && now.at(same) == m_shownProblems.at(same))
+        ++same;
+    qsizetype sameEnd = 0;
+    while (sameEnd < now.size() - same && sameEnd < m_shownProblems.size() - same
+           && now.at(now.size() - 1 - sameEnd) == m_shownProblems.at(m_shownProblems.size() - 1 - sameEnd))
+        ++sameEnd;
+    const int removed = int(m_shownProblems.size() - same - sameEnd);
+    if (removed == m_problems->count())
+        m_problems->clear();
+    else if (removed > 0)
+        m_problems->model()->removeRows(int(same), removed);
+    QStringList added;
+    for (qsizetype i = same; i < now.size() - sameEnd; ++i)
+        added.append(itemText(now.at(i)));
+    if (!added.isEmpty())
+        m_problems->insertItems(int(same), added);
+    m_shownProblems = now;
+    if (const int more = int(all.size() - now.size()); more > 0) {
+        auto *note = new QListWidgetItem(
+            tr("…and %n more problem(s), marked in the table. Mend the ones above first.", nullptr, more), m_problems);
+        note->setFlags(Qt::ItemIsEnabled);
+    }
     if (current >= 0 && m_problems->count() > 0)
         m_problems->setCurrentRow(std::min(current, m_problems->count() - 1), QItemSelectionModel::NoUpdate);
-    m_problemsLabel->setText(m_shownProblems.isEmpty() ? tr("&Problems: none")
-                                                       : tr("&Problems (%1):").arg(m_shownProblems.size()));
+    m_problemsLabel->setText(all.isEmpty() ? tr("&Problems: none") : tr("&Problems (%1):").arg(all.size()));
 }
 
 void EditorWindow::goToProblem(int index)

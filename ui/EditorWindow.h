@@ -34,6 +34,8 @@ class EditorWindow : public QMainWindow
 public:
     // How long after the last change the recovery copy is written.
     static constexpr int RecoveryDelayMs = 3000;
+    // The problems list shows this many; a note below tells how many more the table marks.
+    static constexpr int MaxListedProblems = 200;
 
     explicit EditorWindow(QWidget *parent = nullptr);
     ~EditorWindow() override;
