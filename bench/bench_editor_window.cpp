@@ -53,18 +53,19 @@ void paintTable(EditorWindow &w) { (void)w.table()->viewport()->grab(); }
 std::unique_ptr<EditorWindow> shownWindow()
 {
     auto w = std::make_unique<EditorWindow>();
-    w->ask = [](const EditorWindow::Question &) { return 0; };
+    w->ask = [](const EditorWindow::Question &q) { return int(q.buttons.size()) - 1; }; // Cancel, or OK
     w->setRecoveryDelay(60 * 60 * 1000); // the copy for after a crash is not what is measured
     w->show();
-    if (!QTest::qWaitForWindowExposed(w.get()))
+    w->activateWindow();
+    if (!QTest::qWaitForWindowActive(w.get()))
         qFatal("the editor's window was not shown");
     settle();
     return w;
 }
 
+// The window goes without closing: closing would offer to save the edits into the shared test.
 void finish(std::unique_ptr<EditorWindow> &w)
 {
-    w->close();
     w.reset();
     QThreadPool::globalInstance()->waitForDone();
     settle();
@@ -117,7 +118,11 @@ QLineEdit *openCell(EditorWindow &w, int row, int column)
     w.table()->setCurrentIndex(cell);
     w.table()->edit(cell);
     settle();
-    return qobject_cast<QLineEdit *>(QApplication::focusWidget());
+    // The open editor; closed ones wait for their deletion beside it.
+    for (QLineEdit *editor : w.table()->viewport()->findChildren<QLineEdit *>())
+        if (editor->isVisible())
+            return editor;
+    return nullptr;
 }
 
 // (b) Typing: each keystroke into the open editor of a phrase cell, the events it leaves (the
@@ -207,6 +212,7 @@ void problemAfterLastKeystroke(benchmark::State &state)
         state.PauseTiming();
         QLineEdit *editor = openCell(*w, 1, RowTableModel::LeftColumn);
         if (!editor) {
+            state.ResumeTiming();
             state.SkipWithError("no editor opened in the cell");
             break;
         }
@@ -221,16 +227,20 @@ void problemAfterLastKeystroke(benchmark::State &state)
             QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
         (void)w->problemsList()->viewport()->grab();
         state.SetIterationTime(clock.nsecsElapsed() / 1e9);
-        if (w->problemsList()->count() == 0)
+        if (w->problemsList()->count() == 0) {
             state.SkipWithError("the problems list did not show the problem within 5 s");
+            break;
+        }
         state.PauseTiming();
         QTest::keyClick(editor, Qt::Key_Escape); // the cell back as it was
         settle();
         w->document()->checkNow();
         settle();
-        if (w->problemsList()->count() != 0)
-            state.SkipWithError("the problem stayed after Escape");
         state.ResumeTiming();
+        if (w->problemsList()->count() != 0) {
+            state.SkipWithError("the problem stayed after Escape");
+            break;
+        }
     }
     finish(w);
 }
