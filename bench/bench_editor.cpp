@@ -1,7 +1,7 @@
-// The test editor's document on a generated test of 10,000 phrases a side: opening it, one
+// The test editor's document on a generated test of 10,000 phrases a side (explanations on
+// questions 1 … 30, pictures on 1 … 10): opening it, one
 // keystroke in a cell with the check armed, the full check, and the time from the last
 // keystroke until the problem list follows.
-#include "ContentWriter.h"
 #include "DocumentCheck.h"
 #include "GeneratedContent.h"
 #include "TestDocument.h"
@@ -11,7 +11,6 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QStandardPaths>
-#include <QTemporaryDir>
 #include <QThreadPool>
 
 #include <benchmark/benchmark.h>
@@ -20,21 +19,10 @@
 
 namespace {
 
-constexpr int Phrases = 10000;
+constexpr int Phrases = GeneratedContent::EditorPhrases;
+constexpr int Pictures = GeneratedContent::EditorPictures;
 
-QTemporaryDir *folder = nullptr;
-
-const QString &testFolder()
-{
-    static const QString path = [] {
-        QFile file(QDir(folder->path()).filePath(QStringLiteral("test.kaz")));
-        if (!file.open(QIODevice::WriteOnly))
-            qFatal("cannot write the generated test");
-        file.write(ContentWriter::write(*GeneratedContent::make(Phrases)).toUtf8());
-        return folder->path();
-    }();
-    return path;
-}
+const QString &testFolder() { return GeneratedContent::editorTestFolder(); }
 
 // Opening starts the check on a worker thread; it is waited for outside the timing, so that
 // it does not take the next opening's processor.
@@ -53,10 +41,13 @@ void openFolder(benchmark::State &state)
 
 void openStore(benchmark::State &state)
 {
-    const auto store = GeneratedContent::make(Phrases);
+    const auto store = GeneratedContent::make(Phrases, Pictures);
+    QHash<QString, QByteArray> pictures;
+    for (int q = 1; q <= Pictures; ++q)
+        pictures.insert(store->Graphika(q).source, store->pictureData(store->Graphika(q).source));
     for (auto _ : state) {
         auto d = std::make_unique<TestDocument>();
-        d->openStore(*store);
+        d->openStore(*store, pictures);
         state.PauseTiming();
         d.reset();
         QThreadPool::globalInstance()->waitForDone();
@@ -153,8 +144,6 @@ int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
     QStandardPaths::setTestModeEnabled(true); // recovery files go to a scratch place
-    QTemporaryDir dir;
-    folder = &dir;
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return 1;

@@ -5,7 +5,9 @@
 #  2. every learner action on generated tests of 100 … 32,767 phrases per side, models alone
 #     and with the test window (offscreen);
 #  3. the test editor's document on a test of 10,000 phrases a side: opening, a keystroke, the
-#     full check, and the problem list following the last keystroke.
+#     full check, and the problem list following the last keystroke; then its window
+#     (offscreen): opening until painted, each keystroke typed into a cell with its repaint,
+#     and the problems list following the last keystroke.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 source "$root/scripts/deps.sh"
@@ -14,7 +16,8 @@ kaz_install_missing libbenchmark-dev xvfb
 build="$root/build-bench"
 cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DKAZ_BENCHMARKS=ON >/dev/null
 cmake --build "$build" --parallel 2 \
-    --target kazprobe-istoriya bare-window-probe kazbench-startup kazbench-actions kazpack kazbench-editor
+    --target kazprobe-istoriya bare-window-probe kazbench-startup kazbench-actions kazpack kazbench-editor \
+    kazbench-editor-window
 
 # Qt wants a private runtime directory; without one it warns on every start.
 export XDG_RUNTIME_DIR="${XDG_RUNTIME_DIR:-$(mktemp -d)}"
@@ -50,5 +53,9 @@ echo
 echo "## Test editor: a test of 10,000 phrases a side"
 echo
 "$build/bench/kazbench-editor" --benchmark_color=false
+echo
+echo "## Test editor's window (offscreen): opening, typing in a cell, the problems list"
+echo
+"$build/bench/kazbench-editor-window" --benchmark_color=false
 echo
 echo "Load after the run: $(cut -d' ' -f1-3 /proc/loadavg)"

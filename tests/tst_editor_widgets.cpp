@@ -88,6 +88,8 @@ private Q_SLOTS:
     void explanationEditor_data();
     void explanationEditor();
     void typingIntoSelectedCellEdits();
+    void phraseStoredAtEveryKey_data();
+    void phraseStoredAtEveryKey();
     void pictureColumnPaintsThumbnailOrDash();
     void unpairedRowTooltip();
     void dropOnPictureCell_data();
@@ -170,6 +172,47 @@ void EditorWidgets::typingIntoSelectedCellEdits()
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
     QTRY_COMPARE(t.doc.row(0).right, u"xy"_qs);
     QCOMPARE(t.doc.undoStack()->count(), 1);
+}
+
+// A phrase is stored while it is typed, so that its problems show at once; the problems
+// arriving do not move the cursor; Escape puts the cell back and leaves no undo step, Enter
+// keeps the phrase as one step.
+void EditorWidgets::phraseStoredAtEveryKey_data()
+{
+    QTest::addColumn<Qt::Key>("finish");
+    QTest::addColumn<QString>("expected");
+    QTest::addColumn<int>("steps");
+    QTest::addRow("enter_keeps_it") << Qt::Key_Return << u"axyb"_qs << 1;
+    QTest::addRow("escape_puts_it_back") << Qt::Key_Escape << u"ab"_qs << 0;
+}
+
+void EditorWidgets::phraseStoredAtEveryKey()
+{
+    QFETCH(Qt::Key, finish);
+    QFETCH(QString, expected);
+    QFETCH(int, steps);
+    Table t(u"ab\tb\naxb\td\n"_qs);
+    QVERIFY(QTest::qWaitForWindowExposed(&t.view));
+    const QModelIndex cell = t.index(0, RowTableModel::LeftColumn);
+    t.view.setCurrentIndex(cell);
+    t.view.edit(cell);
+    auto *editor = qobject_cast<QLineEdit *>(QApplication::focusWidget());
+    QVERIFY(editor);
+    editor->setCursorPosition(1); // between "a" and "b"
+    QTest::keyClick(editor, Qt::Key_X);
+    QCOMPARE(t.doc.row(0).left, u"axb"_qs);
+    t.doc.checkNow();
+    // The problem is the later row's, the one that repeats the phrase.
+    QVERIFY2(!t.index(1, RowTableModel::LeftColumn).data(RowTableModel::ProblemsRole).toStringList().isEmpty(),
+             "the phrase typed twice has its problem while the cell is still being typed");
+    QCOMPARE(editor->cursorPosition(), 2);
+    QTest::keyClick(editor, Qt::Key_Y);
+    QCOMPARE(editor->text(), u"axyb"_qs); // the cursor stayed where the typing was
+    QCOMPARE(t.doc.row(0).left, u"axyb"_qs);
+    QTest::keyClick(editor, finish);
+    QTRY_VERIFY(QApplication::focusWidget() != editor);
+    QCOMPARE(t.doc.row(0).left, expected);
+    QCOMPARE(t.doc.undoStack()->count(), steps);
 }
 
 void EditorWidgets::pictureColumnPaintsThumbnailOrDash()

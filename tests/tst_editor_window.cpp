@@ -13,6 +13,7 @@
 #include <QClipboard>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
@@ -90,6 +91,8 @@ private Q_SLOTS:
     void problemTakesTheCursorToItsPlace_data();
     void problemTakesTheCursorToItsPlace();
     void problemsListFollowsEditsAndUndo();
+    void problemsListKeepsWhatDidNotChange_data();
+    void problemsListKeepsWhatDidNotChange();
 
     // Edit menu on the table
     void pasteAtTheCurrentCellIsOneStep_data();
@@ -242,6 +245,65 @@ void TestEditorWindow::problemsListFollowsEditsAndUndo()
     QTRY_COMPARE(w.problemsList()->count(), 0);
     w.actions().redo->trigger();
     QTRY_COMPARE(w.problemsList()->count(), 1);
+}
+
+// The list shows the first problems and a note of the rest; an edit replaces only the items
+// whose problems changed, and the items show what a list built afresh would show.
+void TestEditorWindow::problemsListKeepsWhatDidNotChange_data()
+{
+    QTest::addColumn<int>("rows");   // each row "same\tsame N": a problem on every row but the first
+    QTest::addColumn<int>("edited"); // the row whose left phrase is made unique
+    QTest::addRow("few_problems_middle_row") << 12 << 5;
+    QTest::addRow("few_problems_last_row") << 12 << 11;
+    QTest::addRow("more_than_listed_edit_inside_the_list") << EditorWindow::MaxListedProblems + 50 << 40;
+    QTest::addRow("more_than_listed_edit_past_the_list") << EditorWindow::MaxListedProblems + 50
+                                                         << EditorWindow::MaxListedProblems + 20;
+}
+
+void TestEditorWindow::problemsListKeepsWhatDidNotChange()
+{
+    QFETCH(int, rows);
+    QFETCH(int, edited);
+    EditorWindow w;
+    QString tsv;
+    for (int r = 0; r < rows; ++r)
+        tsv += u"same\tright %1\n"_s.arg(r);
+    setRows(*w.document(), tsv);
+    w.document()->checkNow();
+    QListWidget *list = w.problemsList();
+    const auto expectList = [&] {
+        const QList<DocumentProblem> &all = w.document()->problems();
+        const int listed = int(std::min<qsizetype>(all.size(), EditorWindow::MaxListedProblems));
+        QStringList expected;
+        for (int i = 0; i < listed; ++i)
+            expected.append(u"Row %1: "_s.arg(all.at(i).row + 1) + all.at(i).message);
+        if (all.size() > listed)
+            expected.append(u"…and %1 more problem(s), marked in the table. Mend the ones above first."_s.arg(
+                all.size() - listed));
+        QStringList shown;
+        for (int i = 0; i < list->count(); ++i)
+            shown.append(list->item(i)->text());
+        QCOMPARE(shown, expected);
+        // The label counts them all.
+        QLabel *label = nullptr;
+        for (QLabel *l : w.findChildren<QLabel *>())
+            if (l->buddy() == list)
+                label = l;
+        QVERIFY(label);
+        QCOMPARE(label->text(), u"&Problems (%1):"_s.arg(all.size()));
+    };
+    expectList();
+    QCOMPARE(w.document()->problems().size(), rows - 1);
+    QListWidgetItem *first = list->item(0);
+    QListWidgetItem *last = list->item(list->count() - 1);
+
+    w.document()->setCell(edited, DocumentField::Left, u"unique"_s);
+    w.document()->checkNow();
+    expectList();
+    QCOMPARE(w.document()->problems().size(), rows - 2);
+    QCOMPARE(list->item(0), first); // kept, not made again
+    if (rows <= EditorWindow::MaxListedProblems && edited < rows - 1)
+        QCOMPARE(list->item(list->count() - 1), last);
 }
 
 // ---------------------------------------------------------------- Edit menu on the table

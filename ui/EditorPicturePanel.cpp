@@ -4,6 +4,7 @@
 #include "RowTableModel.h"
 #include "TestDocument.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDragEnterEvent>
@@ -107,6 +108,7 @@ EditorPicturePanel::EditorPicturePanel(TestDocument *doc, QWidget *parent)
                     int(PictureMode::ThumbnailOnly));
     m_mode->addItem(QCoreApplication::translate("EditorPicturePanel", "Hidden"), int(PictureMode::Hidden));
     m_mode->setAccessibleName(QCoreApplication::translate("EditorPicturePanel", "How the test shows the picture"));
+    m_mode->view()->setAccessibleName(m_mode->accessibleName()); // the list the combo box opens
 
     auto *buttons = new QHBoxLayout;
     buttons->addWidget(m_choose);

@@ -80,6 +80,9 @@ QString partnerNote(const QModelIndex &index)
 
 const QColor UnpairedTint(255, 244, 206);
 
+// The text a phrase cell had when its editor opened, kept on the editor.
+constexpr char OriginalText[] = "kazOriginalText";
+
 class ExplanationEdit : public QPlainTextEdit
 {
 public:
@@ -111,6 +114,12 @@ public:
             edit->setFrame(false);
             edit->setAccessibleName(index.column() == RowTableModel::LeftColumn ? QCoreApplication::translate("EditorTable", "Left phrase")
                                                                                 : QCoreApplication::translate("EditorTable", "Right phrase"));
+            // A phrase is stored at every keystroke (the document merges them into one undo
+            // step), so its problems show while it is typed; Escape puts the cell back.
+            edit->setProperty(OriginalText, index.data(Qt::EditRole));
+            // createEditor is const; storing the text is what this delegate's signal is for.
+            auto *self = const_cast<TableDelegate *>(this);
+            connect(edit, &QLineEdit::textEdited, self, [self, edit] { Q_EMIT self->commitData(edit); });
             return edit;
         }
         return QStyledItemDelegate::createEditor(parent, option, index);
@@ -125,6 +134,13 @@ public:
                 // As in a phrase cell: what is typed first replaces the cell.
                 edit->selectAll();
             }
+            return;
+        }
+        // The cell changes under a phrase being typed (it is stored at every key, and its
+        // problems come and go): setting the same text again would move the cursor to the end.
+        if (auto *edit = qobject_cast<QLineEdit *>(editor)) {
+            if (const QString text = index.data(Qt::EditRole).toString(); edit->text() != text)
+                edit->setText(text);
             return;
         }
         QStyledItemDelegate::setEditorData(editor, index);
@@ -242,6 +258,14 @@ public:
 protected:
     bool eventFilter(QObject *object, QEvent *event) override
     {
+        if (auto *line = qobject_cast<QLineEdit *>(object); line && event->type() == QEvent::KeyPress
+            && static_cast<QKeyEvent *>(event)->key() == Qt::Key_Escape) {
+            const QVariant original = line->property(OriginalText);
+            if (original.isValid() && line->text() != original.toString()) {
+                line->setText(original.toString());
+                Q_EMIT commitData(line); // typed back to where it started: no undo step is left
+            }
+        }
         auto *edit = dynamic_cast<ExplanationEdit *>(object);
         if (edit && event->type() == QEvent::KeyPress) {
             const auto *key = static_cast<QKeyEvent *>(event);

@@ -178,6 +178,8 @@ EditorWindow::EditorWindow(QWidget *parent) : QMainWindow(parent), m_document(ne
         return QString();
     };
 
+    makeProgramSteps = [this] { return EditorDialogs::dialogs(this, [this] { return save(); }); };
+
     buildFields();
     buildActions();
 
@@ -275,6 +277,9 @@ void EditorWindow::buildFields()
     m_table->setModel(m_document->model());
     EditorTable::install(m_table);
     EditorTable::acceptPictureDrops(m_table, m_document);
+    m_table->installEventFilter(this);
+    m_table->setAccessibleDescription(m_table->accessibleDescription() + u' '
+                                      + tr("Ctrl+Tab and Ctrl+Shift+Tab leave the table."));
     connect(m_table->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex &current) { showRow(current.row()); });
     m_picturePanel = new EditorPicturePanel(m_document, this);
@@ -388,6 +393,12 @@ void EditorWindow::buildActions()
     bar->setMovable(false);
     bar->addAction(a.tryOut);
     bar->addAction(a.makeProgram);
+
+    // The buttons a narrow window shows for the menus and commands it has no room for.
+    if (auto *more = menuBar()->findChild<QWidget *>(QStringLiteral("qt_menubar_ext_button")))
+        more->setAccessibleName(tr("More menus"));
+    if (auto *more = bar->findChild<QWidget *>(QStringLiteral("qt_toolbar_ext_button")))
+        more->setAccessibleName(tr("More commands"));
 }
 
 QWidget *EditorWindow::fieldEditor(DocumentField field) const
@@ -442,17 +453,47 @@ void EditorWindow::updateTitle()
     setWindowTitle(tr("%1[*] — KAZ editor").arg(WindowTitle::literal(title)));
 }
 
+// The list holds the first MaxListedProblems problems and a note of how many more there are:
+// a test with a problem on every row would otherwise have thousands of wrapped items laid out
+// again after each pause in typing. A check's result mostly repeats the one before, so only
+// the items that differ are replaced (typing in one row changes that row's problems).
 void EditorWindow::updateProblems()
 {
     const int current = m_problems->currentRow();
-    m_shownProblems = m_document->problems();
-    m_problems->clear();
-    for (const DocumentProblem &p : std::as_const(m_shownProblems))
-        m_problems->addItem(p.row >= 0 ? tr("Row %1: %2").arg(QString::number(p.row + 1), p.message) : p.message);
+    const QList<DocumentProblem> &all = m_document->problems();
+    const QList<DocumentProblem> now = all.mid(0, MaxListedProblems);
+    const auto itemText = [this](const DocumentProblem &p) {
+        return p.row >= 0 ? tr("Row %1: %2").arg(QString::number(p.row + 1), p.message) : p.message;
+    };
+    // The note of problems not listed goes, and comes back below the items if still needed.
+    if (m_problems->count() > m_shownProblems.size())
+        m_problems->model()->removeRows(int(m_shownProblems.size()), m_problems->count() - int(m_shownProblems.size()));
+    qsizetype same = 0;
+    while (same < now.size() && same < m_shownProblems.size() && now.at(same) == m_shownProblems.at(same))
+        ++same;
+    qsizetype sameEnd = 0;
+    while (sameEnd < now.size() - same && sameEnd < m_shownProblems.size() - same
+           && now.at(now.size() - 1 - sameEnd) == m_shownProblems.at(m_shownProblems.size() - 1 - sameEnd))
+        ++sameEnd;
+    const int removed = int(m_shownProblems.size() - same - sameEnd);
+    if (removed == m_problems->count())
+        m_problems->clear();
+    else if (removed > 0)
+        m_problems->model()->removeRows(int(same), removed);
+    QStringList added;
+    for (qsizetype i = same; i < now.size() - sameEnd; ++i)
+        added.append(itemText(now.at(i)));
+    if (!added.isEmpty())
+        m_problems->insertItems(int(same), added);
+    m_shownProblems = now;
+    if (const int more = int(all.size() - now.size()); more > 0) {
+        auto *note = new QListWidgetItem(
+            tr("…and %n more problem(s), marked in the table. Mend the ones above first.", nullptr, more), m_problems);
+        note->setFlags(Qt::ItemIsEnabled);
+    }
     if (current >= 0 && m_problems->count() > 0)
         m_problems->setCurrentRow(std::min(current, m_problems->count() - 1), QItemSelectionModel::NoUpdate);
-    m_problemsLabel->setText(m_shownProblems.isEmpty() ? tr("&Problems: none")
-                                                       : tr("&Problems (%1):").arg(m_shownProblems.size()));
+    m_problemsLabel->setText(all.isEmpty() ? tr("&Problems: none") : tr("&Problems (%1):").arg(all.size()));
 }
 
 void EditorWindow::goToProblem(int index)
@@ -632,7 +673,7 @@ void EditorWindow::tryOut()
 
 void EditorWindow::makeProgram()
 {
-    EditorDialogs::makeProgram(this, *m_document, [this] { return save(); });
+    EditorDialogs::makeProgram(*m_document, makeProgramSteps());
 }
 
 void EditorWindow::showFirstRow()
@@ -950,6 +991,20 @@ void EditorWindow::moveRows(int by)
 
 bool EditorWindow::eventFilter(QObject *watched, QEvent *event)
 {
+    // Tab moves between the table's cells; Ctrl+Tab and Ctrl+Shift+Tab leave the table, as
+    // in other programs whose control takes Tab for itself.
+    if (watched == m_table && event->type() == QEvent::KeyPress) {
+        const auto *key = static_cast<QKeyEvent *>(event);
+        if ((key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab)
+            && (key->modifiers() & Qt::ControlModifier)) {
+            const bool back = key->key() == Qt::Key_Backtab || (key->modifiers() & Qt::ShiftModifier);
+            m_table->setTabKeyNavigation(false);
+            QKeyEvent leave(QEvent::KeyPress, back ? Qt::Key_Backtab : Qt::Key_Tab, Qt::NoModifier);
+            QCoreApplication::sendEvent(m_table, &leave);
+            m_table->setTabKeyNavigation(true);
+            return true;
+        }
+    }
     if (event->type() == QEvent::ShortcutOverride) {
         const QKeySequence key(static_cast<QKeyEvent *>(event)->keyCombination());
         if (m_actions.undo->shortcuts().contains(key) || m_actions.redo->shortcuts().contains(key))

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "DocumentCheck.h"
+#include "EditorDialogs.h"
 #include "DocumentContent.h"
 
 #include <QList>
@@ -33,6 +34,8 @@ class EditorWindow : public QMainWindow
 public:
     // How long after the last change the recovery copy is written.
     static constexpr int RecoveryDelayMs = 3000;
+    // The problems list shows this many; a note below tells how many more the table marks.
+    static constexpr int MaxListedProblems = 200;
 
     explicit EditorWindow(QWidget *parent = nullptr);
     ~EditorWindow() override;
@@ -68,6 +71,10 @@ public:
     enum class PathKind { OpenFolder, SaveFolder, GiftFile, Program };
     // A path the teacher chooses, starting at `start`; empty when cancelled.
     std::function<QString(PathKind kind, const QString &start)> choosePath;
+
+    // What "Make program" asks and tells; by default message boxes and the save dialog over the
+    // window, saving through save().
+    std::function<EditorDialogs::MakeProgramSteps()> makeProgramSteps;
 
     void setRecoveryDelay(int ms) { m_recoveryTimer.setInterval(ms); }
 
