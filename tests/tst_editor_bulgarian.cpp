@@ -43,7 +43,7 @@ namespace {
 QStringList latinWords(QString text)
 {
     static const QRegularExpression allowed(
-        uR"(\b(?:Ctrl|Shift|Alt)\+\w+|\bF\d+\b|\b(?:KAZ|GIFT|px|Enter|Escape)\b|\*\.\w+|\[[^\]]*\]|\btest\.kaz\b)"_s);
+        uR"(\b(?:Ctrl|Shift|Alt)(?:\+(?:Ctrl|Shift|Alt))*\+\w+|\bF\d+\b|\b(?:KAZ|GIFT|px|Enter|Escape)\b|\*\.\w+|\[[^\]]*\]|\btest\.kaz\b)"_s);
     static const QRegularExpression latin(u"[A-Za-z]+"_s);
     text.remove(allowed);
     QStringList words;

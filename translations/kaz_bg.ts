@@ -1080,6 +1080,25 @@ Give this one file to the learners: it runs on Debian 12 (64-bit PC) with the KA
         <source>Make program</source>
         <translation>Направи програма</translation>
     </message>
+    <message>
+        <source>Ctrl+Tab and Ctrl+Shift+Tab leave the table.</source>
+        <translation>Ctrl+Tab и Ctrl+Shift+Tab излизат от таблицата.</translation>
+    </message>
+    <message>
+        <source>More menus</source>
+        <translation>Още менюта</translation>
+    </message>
+    <message>
+        <source>More commands</source>
+        <translation>Още команди</translation>
+    </message>
+    <message numerus="yes">
+        <source>…and %n more problem(s), marked in the table. Mend the ones above first.</source>
+        <translation>
+            <numerusform>…и още %n проблем, отбелязан в таблицата. Първо поправете горните.</numerusform>
+            <numerusform>…и още %n проблема, отбелязани в таблицата. Първо поправете горните.</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>FileAccess</name>
