@@ -116,6 +116,7 @@ private Q_SLOTS:
     // what opens
     void startOpens_data();
     void startOpens();
+    void newTestHintGoesWithTheFirstEdit();
     void openingTellsWhatTheFileLoses_data();
     void openingTellsWhatTheFileLoses();
     void titleShowsTheTestAndTheModifiedMark();
@@ -727,6 +728,25 @@ void TestEditorWindow::startOpens()
     QCOMPARE(teacher.asked.size(), message.isEmpty() ? 0 : 1);
     if (!message.isEmpty())
         QVERIFY2(teacher.asked.first().contains(message), qPrintable(teacher.asked.first()));
+}
+
+// A new test says how to begin, until the teacher begins; an edit that is undone does not
+// bring the hint back, and another new test shows it again.
+void TestEditorWindow::newTestHintGoesWithTheFirstEdit()
+{
+    EditorWindow w;
+    QVERIFY(w.statusBar()->currentMessage().startsWith(u"A new test."_s));
+    w.document()->insertRows(0, 1);
+    QCOMPARE(w.statusBar()->currentMessage(), QString());
+    w.document()->undoStack()->undo();
+    QCOMPARE(w.statusBar()->currentMessage(), QString());
+    const QList<QAction *> actions = w.findChildren<QAction *>();
+    const auto newTest = std::find_if(actions.begin(), actions.end(), [](QAction *a) { return a->text() == u"&New"; });
+    QVERIFY(newTest != actions.end());
+    (*newTest)->trigger();
+    QVERIFY(w.statusBar()->currentMessage().startsWith(u"A new test."_s));
+    w.document()->setField(DocumentField::Title, u"Столици"_s);
+    QCOMPARE(w.statusBar()->currentMessage(), QString());
 }
 
 void TestEditorWindow::openingTellsWhatTheFileLoses_data()

@@ -724,8 +724,16 @@ void EditorWindow::newTest()
 
 void EditorWindow::showNewTestHint()
 {
-    statusBar()->showMessage(tr("A new test. Add its first row with Ctrl+Enter, or paste pairs from a spreadsheet "
-                                "with Ctrl+V."));
+    const QString hint = tr("A new test. Add its first row with Ctrl+Enter, or paste pairs from a spreadsheet "
+                            "with Ctrl+V.");
+    statusBar()->showMessage(hint);
+    // The hint goes with the first edit: it no longer says what the window shows.
+    disconnect(m_hintConnection);
+    m_hintConnection = connect(m_document, &TestDocument::modifiedChanged, statusBar(), [this, hint](bool modified) {
+        if (modified && statusBar()->currentMessage() == hint)
+            statusBar()->clearMessage();
+        disconnect(m_hintConnection);
+    });
 }
 
 QString EditorWindow::lastFolder() const { return QSettings().value(LastFolderKey).toString(); }

@@ -152,5 +152,6 @@ private:
     QList<DocumentProblem> m_shownProblems;
     QTimer m_recoveryTimer;
     QMetaObject::Connection m_focusConnection;
+    QMetaObject::Connection m_hintConnection;
     bool m_loading = false;
 };
