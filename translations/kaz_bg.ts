@@ -654,7 +654,7 @@ Give this one file to the learners: it runs on Debian 12 (64-bit PC) with the KA
     <name>EditorWindow</name>
     <message>
         <source>Line %1: %2</source>
-        <translation>Ред %1: %2</translation>
+        <translation>Ред %1 на test.kaz: %2</translation>
     </message>
     <message>
         <source>KAZ editor</source>
