@@ -8,13 +8,13 @@
 #include "TestFolder.h"
 
 #include <QImage>
-#include <QRegularExpression>
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QSaveFile>
 #include <QTextStream>
 
