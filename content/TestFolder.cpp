@@ -43,13 +43,14 @@ ContentReader::PictureCheck readPicture(const QString &source, FileAccess::Links
         return QCoreApplication::translate("TestFolder", "there is no such file beside test.kaz; put the picture in the test folder, or "
                               "correct its name");
     }
+    // FileAccess's words may quote where a link leads.
     if (const QString kind = FileAccess::notAFile(source, links); !kind.isEmpty())
-        return kind;
+        return printableName(kind);
     FileAccess::Read file = FileAccess::read(source, maxPictureBytes(), links);
     if (file.tooLarge)
         return QCoreApplication::translate("TestFolder", "the file is too large: %1; save the picture smaller").arg(file.problem);
     if (!file.ok())
-        return QCoreApplication::translate("TestFolder", "the file cannot be read: %1").arg(file.problem);
+        return QCoreApplication::translate("TestFolder", "the file cannot be read: %1").arg(printableName(file.problem));
     *bytes = std::move(file.bytes);
     return checkPicture(*bytes);
 }
@@ -100,7 +101,7 @@ void checkIcon(Checked &c, const QString &path, Look look)
     if (problem.isEmpty())
         problem = iconProblem(bytes);
     if (!problem.isEmpty()) {
-        c.problems.append({path, 0, problem});
+        c.problems.append({printableName(path), 0, problem});
         c.files.clear();
         return;
     }
@@ -192,23 +193,24 @@ Checked check(const QString &folderPath, FileAccess::Links links)
 {
     const QDir folder(folderPath);
     Checked c;
-    c.testFile = QFileInfo(folder.filePath(TestName)).filePath();
+    const QString testFile = QFileInfo(folder.filePath(TestName)).filePath();
+    c.testFile = printableName(testFile);
     const auto cannot = [&c](const QString &why) {
         c.problems.append({c.testFile, 0, QCoreApplication::translate("TestFolder", "cannot read the test: ") + why});
         return c;
     };
     if (const QFileInfo info(folderPath); !info.isDir())
         return cannot((info.exists() ? QCoreApplication::translate("TestFolder", "\"%1\" is a file, not a folder") : QCoreApplication::translate("TestFolder", "there is no folder \"%1\""))
-                          .arg(folderPath)
+                          .arg(printableName(folderPath))
                       + QCoreApplication::translate("TestFolder", "; name the folder that holds test.kaz"));
-    const FileAccess::Read file = FileAccess::read(c.testFile, ContentReader::MaxFileBytes, links);
+    const FileAccess::Read file = FileAccess::read(testFile, ContentReader::MaxFileBytes, links);
     if (file.tooLarge)
         return cannot(QCoreApplication::translate("TestFolder", "%1, the most a test may have (a test of %2 phrases a side takes about 5 MB); "
                                      "keep only the test in it")
                           .arg(file.problem)
                           .arg(ContentReader::MaxPhrases));
     if (!file.ok())
-        return cannot(file.problem);
+        return cannot(printableName(file.problem));
     c.read = true;
 
     ContentReader::Options options;
@@ -235,14 +237,14 @@ Checked check(const QString &folderPath, FileAccess::Links links)
             return true;
         }
         if (const QString kind = FileAccess::notAFile(iconPath, links); !kind.isEmpty()) {
-            *problem = QCoreApplication::translate("TestFolder", "the test's icon cannot be used: ") + kind;
+            *problem = QCoreApplication::translate("TestFolder", "the test's icon cannot be used: ") + printableName(kind);
             return true;
         }
         FileAccess::Read file = FileAccess::read(iconPath, maxPictureBytes(), links);
         if (file.tooLarge)
             *problem = QCoreApplication::translate("TestFolder", "the file is too large: %1; save the icon at 256 × 256 pixels").arg(file.problem);
         else if (!file.ok())
-            *problem = QCoreApplication::translate("TestFolder", "the file cannot be read: %1").arg(file.problem);
+            *problem = QCoreApplication::translate("TestFolder", "the file cannot be read: %1").arg(printableName(file.problem));
         *bytes = std::move(file.bytes);
         return true;
     });

@@ -17,7 +17,7 @@ namespace TestFolder {
 
 struct Checked
 {
-    QString testFile; // the path of test.kaz (its name, from memory), as the problems name it
+    QString testFile; // the path of test.kaz (its name, from memory) as the problems name it (printableName)
     bool read = false; // test.kaz could be read; else problems holds the one reason why not
     ContentStore store; // with the bytes of every picture that can be shown (pictureData)
     QList<ContentReader::Problem> problems;

@@ -27,7 +27,7 @@ std::optional<Gift::Result> readGift(const QString &path, QString *error, QStrin
     const QString name = QFileInfo(path).fileName();
     const FileAccess::Read file = FileAccess::read(path, Gift::MaxFileBytes);
     if (!file.ok()) {
-        *error = QCoreApplication::translate("gift2kaz", "%1: error: cannot read the GIFT file: %2").arg(name, file.problem);
+        *error = QCoreApplication::translate("gift2kaz", "%1: error: cannot read the GIFT file: %2").arg(printableName(name), printableName(file.problem));
         return std::nullopt;
     }
     Gift::Result result = Gift::readBytes(file.bytes);
@@ -51,7 +51,7 @@ std::optional<Gift::Result> readGift(const QString &path, QString *error, QStrin
     if (result.questions.isEmpty()) {
         *error = QCoreApplication::translate("gift2kaz",
                                              "%1: error: the file holds no matching question, so there is no test to write")
-                     .arg(name);
+                     .arg(printableName(name));
         return std::nullopt;
     }
     return result;
@@ -77,7 +77,7 @@ QString openGift(TestDocument &doc, const QString &path, int question)
     if (question < 0 || question >= result->questions.size())
         return QCoreApplication::translate("EditorSources", "The file %1 has changed since it was opened and no longer "
                                                             "holds that question. Open the file again.")
-            .arg(QFileInfo(path).fileName());
+            .arg(printableName(QFileInfo(path).fileName()));
     // The very text gift2kaz writes into the question's folder, read as the folder would be.
     const QString text = Gift::toContent(result->questions.at(question), Gift::DefaultAddress, QFileInfo(path).fileName());
     doc.openStore(ContentReader::read(text).store, {}, {}, FileMapping::leadingComments(text));
@@ -86,7 +86,7 @@ QString openGift(TestDocument &doc, const QString &path, int question)
 
 QString openProgram(TestDocument &doc, const QString &programPath)
 {
-    const ProgramTest::Loaded loaded = ProgramTest::load(programPath);
+    const ProgramTest::Loaded loaded = ProgramTest::load(programPath, ProgramTest::Reader::Editor);
     if (!loaded.ok())
         return loaded.message;
     QHash<QString, QByteArray> pictures;

@@ -35,8 +35,9 @@ GiftQuestions giftQuestions(const QString &path);
 QString openGift(TestDocument &doc, const QString &path, int question);
 
 // Replaces the document with the test a program made by kazpack carries, pictures included.
-// A program without a test, or one that is damaged, is told in the runner's own words and
-// leaves the document as it was. The program's own icon is not kept (the editor has none).
+// A file without a test, or a damaged program, is told in kazpack's words ("no test program
+// made by kazpack") and leaves the document as it was. The program's own icon is not kept
+// (the editor has none).
 // Returns why nothing was opened, empty on success.
 QString openProgram(TestDocument &doc, const QString &programPath);
 

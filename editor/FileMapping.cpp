@@ -61,16 +61,17 @@ QString spareLine(const QString &text, bool mayBeOn)
 }
 
 DocumentPicture pictureFrom(const ContentStore::Picture &box, const QString &pictureBase,
-                            const std::function<QByteArray(const QString &)> &bytesOf)
+                            const std::function<PictureBytes::Found(const QString &)> &bytesOf)
 {
     DocumentPicture p;
     if (box.source.isEmpty())
         return p;
     p.name = box.source.startsWith(pictureBase) ? box.source.mid(pictureBase.size()) : box.source;
-    p.bytes = bytesOf ? bytesOf(box.source) : QByteArray();
+    const PictureBytes::Found found = bytesOf ? bytesOf(box.source) : PictureBytes::Found();
+    p.bytes = found.bytes;
     p.width = box.width;
     p.height = box.height;
-    PictureBytes::inspect(p);
+    PictureBytes::inspect(p, found.unread);
     return p;
 }
 
@@ -132,7 +133,7 @@ bool switchOn(const QString &switchText)
 }
 
 DocumentContent fromStore(const ContentStore &store, const QString &pictureBase,
-                          const std::function<QByteArray(const QString &)> &bytesOf, const QStringList &comments)
+                          const std::function<PictureBytes::Found(const QString &)> &bytesOf, const QStringList &comments)
 {
     DocumentContent c;
     const QStringList &parameters = store.Danni(3);

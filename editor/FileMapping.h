@@ -2,6 +2,7 @@
 
 #include "ContentStore.h"
 #include "DocumentContent.h"
+#include "PictureBytes.h"
 
 #include <QHash>
 #include <QList>
@@ -37,10 +38,10 @@ QStringList cellLines(const QString &text);
 PictureMode modeOfFlag(const QString &flag);
 bool switchOn(const QString &switchText);
 
-// The document read from a store. `bytesOf` gives the bytes of a picture source (empty when
-// the file is missing); a picture's name is its source without `pictureBase`.
+// The document read from a store. `bytesOf` gives the bytes of a picture source, or why there
+// are none; a picture's name is its source without `pictureBase`.
 DocumentContent fromStore(const ContentStore &store, const QString &pictureBase,
-                          const std::function<QByteArray(const QString &source)> &bytesOf,
+                          const std::function<PictureBytes::Found(const QString &source)> &bytesOf,
                           const QStringList &comments = {});
 
 // The notes at the top of a test file (lines starting with # before the first section),

@@ -7,8 +7,18 @@
 // the editor adds only the case of a picture it holds no bytes of.
 namespace PictureBytes {
 
+// A picture file as the editor found it when the test was opened: its bytes, or why it has
+// none (`unread`, in the checker's words: a folder, a named pipe, too large …; empty when the
+// file was not there at all).
+struct Found
+{
+    QByteArray bytes;
+    QString unread;
+};
+
 // Sets `picture.problem` (why it cannot be used, in the words of the checker's other picture
-// problems; empty when it can) and `picture.pixels`.
-void inspect(DocumentPicture &picture);
+// problems; empty when it can) and `picture.pixels`; `unread` says why a picture without
+// bytes could not be read when the test was opened.
+void inspect(DocumentPicture &picture, const QString &unread = {});
 
 } // namespace PictureBytes

@@ -4,6 +4,7 @@
 #include "FileAccess.h"
 #include "FileMapping.h"
 #include "PictureBytes.h"
+#include "Printing.h"
 #include "Recovery.h"
 #include "RowTableModel.h"
 #include "TableText.h"
@@ -107,22 +108,22 @@ TestDocument::Opened TestDocument::openFolder(const QString &folder)
 {
     Opened opened;
     if (!QFileInfo(folder).isDir()) {
-        opened.error = QCoreApplication::translate("TestDocument", "there is no folder \"%1\"; choose the folder that holds test.kaz").arg(folder);
+        opened.error = QCoreApplication::translate("TestDocument", "there is no folder \"%1\"; choose the folder that holds test.kaz").arg(printableName(folder));
         return opened;
     }
     const QDir dir(folder);
     const QString testFile = dir.filePath(QStringLiteral("test.kaz"));
     if (!QFileInfo::exists(testFile) && !QFileInfo(testFile).isSymLink()) {
-        opened.error = QCoreApplication::translate("TestDocument", "there is no test.kaz in %1; choose the folder that holds test.kaz").arg(folder);
+        opened.error = QCoreApplication::translate("TestDocument", "there is no test.kaz in %1; choose the folder that holds test.kaz").arg(printableName(folder));
         return opened;
     }
     const FileAccess::Read file = FileAccess::read(testFile, ContentReader::MaxFileBytes);
     if (file.tooLarge) {
-        opened.error = QCoreApplication::translate("TestDocument", "cannot open %1: %2, the most a test may have").arg(testFile, file.problem);
+        opened.error = QCoreApplication::translate("TestDocument", "cannot open %1: %2, the most a test may have").arg(printableName(testFile), file.problem);
         return opened;
     }
     if (!file.ok()) {
-        opened.error = QCoreApplication::translate("TestDocument", "cannot open %1: %2").arg(testFile, file.problem);
+        opened.error = QCoreApplication::translate("TestDocument", "cannot open %1: %2").arg(printableName(testFile), printableName(file.problem));
         return opened;
     }
     ContentReader::Options options;
@@ -131,12 +132,17 @@ TestDocument::Opened TestDocument::openFolder(const QString &folder)
     ContentReader::Result read = ContentReader::readBytes(file.bytes, options);
     // A file that is no text at all gives its one reason and nothing else.
     if (read.store == ContentStore() && read.problems.size() == 1) {
-        opened.error = QCoreApplication::translate("TestDocument", "cannot open %1: %2").arg(testFile, read.problems.first().message);
+        opened.error = QCoreApplication::translate("TestDocument", "cannot open %1: %2").arg(printableName(testFile), read.problems.first().message);
         return opened;
     }
-    const auto bytesOf = [](const QString &source) {
+    const auto bytesOf = [](const QString &source) -> PictureBytes::Found {
         const FileAccess::Read picture = FileAccess::read(source, TestFolder::maxPictureBytes());
-        return picture.ok() ? picture.bytes : QByteArray();
+        if (picture.ok())
+            return {picture.bytes, {}};
+        if (!QFileInfo::exists(source) && !QFileInfo(source).isSymLink())
+            return {};
+        // A folder, a named pipe, a device, a broken link, too large: as kazcheck words it.
+        return {{}, TestFolder::checkPicture(source).problem};
     };
     replace(FileMapping::fromStore(read.store, options.pictureBase, bytesOf,
                                    FileMapping::leadingComments(QString::fromUtf8(file.bytes))),
@@ -149,7 +155,8 @@ void TestDocument::openStore(const ContentStore &store, const QHash<QString, QBy
                              const QString &pictureBase, const QStringList &comments)
 {
     replace(FileMapping::fromStore(
-                store, pictureBase, [&pictures](const QString &source) { return pictures.value(source); }, comments),
+                store, pictureBase,
+                [&pictures](const QString &source) { return PictureBytes::Found{pictures.value(source), {}}; }, comments),
             QString());
 }
 
@@ -266,9 +273,9 @@ QString TestDocument::setPictureFromFile(int row, const QString &path)
 {
     const FileAccess::Read file = FileAccess::read(path, TestFolder::maxPictureBytes());
     if (file.tooLarge)
-        return QCoreApplication::translate("TestDocument", "the picture %1 is too large: %2; save it smaller").arg(path, file.problem);
+        return QCoreApplication::translate("TestDocument", "the picture %1 is too large: %2; save it smaller").arg(printableName(path), file.problem);
     if (!file.ok())
-        return QCoreApplication::translate("TestDocument", "the picture %1 cannot be read: %2").arg(path, file.problem);
+        return QCoreApplication::translate("TestDocument", "the picture %1 cannot be read: %2").arg(printableName(path), printableName(file.problem));
     setPicture(row, QFileInfo(path).fileName(), file.bytes);
     return {};
 }

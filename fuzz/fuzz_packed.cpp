@@ -2,7 +2,7 @@
 // exactly the same bytes, or is refused with a kind of fault and a reason; never a crash,
 // a hang or an allocation beyond the file's own size. Each input is read twice: as it is,
 // and with its checksum made right, so that the list of files behind the checksum is
-// fuzzed as well.
+// fuzzed as well. Taken as a runner, it is one only with the mark inside.
 #include "FuzzFail.h"
 #include "PackedTest.h"
 
@@ -44,6 +44,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
 {
     QByteArray bytes(reinterpret_cast<const char *>(data), qsizetype(size));
     check(bytes);
+    // The same bytes as a runner kazpack is given: the ELF and PE headers trust nothing either.
+    if (PackedTest::runnerFormat(bytes) >= 0 && !bytes.contains(PackedTest::RunnerMark))
+        fuzzFail("a runner without the mark");
 
     const qint64 trailer = bytes.size() - PackedTest::TrailerSize;
     if (trailer < 0)

@@ -77,6 +77,37 @@ QString entryValue(const QString &text)
     return value;
 }
 
+QHash<QString, QString> entryKeys(const QString &text)
+{
+    QHash<QString, QString> keys;
+    const QStringList lines = text.split(u'\n');
+    for (qsizetype l = 0; l < lines.size(); ++l) {
+        const QString &line = lines.at(l);
+        if (line.startsWith(u'[') && l > 0 && line != u"[Desktop Entry]")
+            break;
+        const qsizetype eq = line.indexOf(u'=');
+        if (eq <= 0 || line.startsWith(u'#'))
+            continue;
+        QString value;
+        for (qsizetype i = eq + 1; i < line.size(); ++i) {
+            const QChar c = line.at(i);
+            if (c != u'\\' || i + 1 == line.size()) {
+                value += c;
+                continue;
+            }
+            switch (const QChar next = line.at(++i); next.unicode()) {
+            case u'n': value += u'\n'; break;
+            case u'r': value += u'\r'; break;
+            case u't': value += u'\t'; break;
+            case u's': value += u' '; break;
+            default: value += next;
+            }
+        }
+        keys.insert(line.left(eq).trimmed(), value);
+    }
+    return keys;
+}
+
 QString titleOf(const QString &caption)
 {
     const qsizetype space = caption.indexOf(u' ');
@@ -159,6 +190,8 @@ QString desktopEntry(const Program &program)
     } else {
         text += QStringLiteral("Exec=") + entryValue(execArgument(program.path)) + u'\n';
         text += QStringLiteral("TryExec=") + entryValue(program.path) + u'\n';
+        if (!program.folder.isEmpty())
+            text += QString::fromUtf16(FolderKey) + u'=' + entryValue(program.folder) + u'\n';
     }
     text += QStringLiteral("Icon=") + program.id + u'\n';
     // On X11 the window's WM_CLASS instance is the executable's name; this ties the window

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QHash>
 #include <QString>
 
 // What a desktop needs to list an installed quiz program in its application menu: the
@@ -16,7 +17,13 @@ struct Program
     // The program's absolute path, for an entry of one user's own (kazpack --desktop); empty
     // for an installed program, which the desktop finds on the PATH by `executable`.
     QString path;
+    // The test folder it was packed from, with `path` only: kazpack tells by it whether an
+    // entry of the same id is this test's (moved to another place) or another test's.
+    QString folder;
 };
+
+// The key of the test folder in an entry of one user's own.
+inline constexpr char16_t FolderKey[] = u"X-KAZ-Folder";
 
 // The licence of KAZ (SPDX), named in the metainfo; packaging/debian/copyright states it in full.
 inline constexpr char16_t ProjectLicense[] = u"GPL-3.0-or-later";
@@ -41,6 +48,10 @@ Program describe(const QString &caption, const QString &folderName, const QStrin
 
 // A value of the desktop entry format: backslash and control characters escaped.
 QString entryValue(const QString &text);
+
+// The keys of the desktop entry `text` up to its second group, with their values unescaped
+// as a desktop reads them (the reverse of entryValue).
+QHash<QString, QString> entryKeys(const QString &text);
 
 // `path` as one argument of an Exec line, quoted where the desktop entry format asks for it
 // (before the escaping of the value itself).

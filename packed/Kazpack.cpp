@@ -4,6 +4,7 @@
 #include "FileAccess.h"
 #include "KazIconDrawing.h"
 #include "PackedTest.h"
+#include "Printing.h"
 #include "TestFolder.h"
 
 #include <QImage>
@@ -13,6 +14,7 @@
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QSaveFile>
 #include <QTextStream>
 
@@ -79,10 +81,25 @@ bool save(const QString &path, const QByteArray &bytes, QString *error,
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size()
         || (permissions && !file.setPermissions(*permissions)) || !file.commit()) {
-        *error = file.errorString();
+        *error = printableName(file.errorString()); // which may name the file
         return false;
     }
     return true;
+}
+
+// Writes all of `bytes` to `file`, open without a buffer, so that a failure is that of the
+// system's own call: -1 when all were written, otherwise the system's error number, 0 when it
+// gave none. A write that stops short (a disk that fills up) is taken up again until it fails.
+int writeAll(QFile &file, const QByteArray &bytes)
+{
+    for (qint64 done = 0; done < bytes.size();) {
+        errno = 0;
+        const qint64 n = file.write(bytes.constData() + done, bytes.size() - done);
+        if (n <= 0)
+            return errno;
+        done += n;
+    }
+    return -1;
 }
 
 // Why `path` was not written, QSaveFile's `error` with what to do where the folder says it.
@@ -91,7 +108,7 @@ QString writeFailure(const QString &path, const QString &error)
     const QFileInfo folder(QFileInfo(path).absolutePath());
     if (!folder.isDir())
         return QCoreApplication::translate("Kazpack", "the folder %1 does not exist; %2")
-            .arg(QDir::toNativeSeparators(folder.filePath()), FileAccess::writeAdvice(ENOENT));
+            .arg(printableName(QDir::toNativeSeparators(folder.filePath())), FileAccess::writeAdvice(ENOENT));
     if (!folder.isWritable())
         return error + QStringLiteral("; ") + FileAccess::writeAdvice(EACCES);
     return error;
@@ -121,6 +138,25 @@ QString folderName(const QString &folder)
 {
     const QString name = QFileInfo(QDir(folder).absolutePath()).fileName();
     return name.isEmpty() ? QStringLiteral("test") : name;
+}
+
+// What `info` is when it is there but no plain file: "a folder", "a device", …
+QString whatItIs(const QFileInfo &info)
+{
+    if (info.isDir())
+        return QCoreApplication::translate("Kazpack", "a folder");
+#ifdef Q_OS_UNIX
+    struct stat st = {};
+    if (::stat(QFile::encodeName(info.filePath()).constData(), &st) == 0) {
+        if (S_ISCHR(st.st_mode) || S_ISBLK(st.st_mode))
+            return QCoreApplication::translate("Kazpack", "a device");
+        if (S_ISFIFO(st.st_mode))
+            return QCoreApplication::translate("Kazpack", "a named pipe (FIFO)");
+        if (S_ISSOCK(st.st_mode))
+            return QCoreApplication::translate("Kazpack", "a socket");
+    }
+#endif
+    return QCoreApplication::translate("Kazpack", "something other than a file");
 }
 
 // A Windows program starts with "MZ"; its copies keep the .exe ending.
@@ -155,25 +191,38 @@ public:
         return m_share.filePath(QStringLiteral("icons/hicolor/%1x%1/apps/%2.png").arg(size).arg(id));
     }
 
-    // The icon is the test's own `icon` (icon.png's bytes) when it has one, else KAZ's.
-    bool write(const DesktopFiles::Program &program, const QByteArray &icon, QTextStream &out, QTextStream &err) const
+    // The icon is the test's own `icon` (icon.png's bytes) when it has one, else KAZ's. The
+    // entry takes the id that place() gives, and says so where that is not the plain one.
+    bool write(DesktopFiles::Program program, const QByteArray &icon, QTextStream &out, QTextStream &err) const
     {
         const QImage own = icon.isEmpty() ? QImage() : QImage::fromData(icon, "PNG");
+        const Place place = this->place(program);
+        program.id = place.id;
         QString error;
         const QString path = entry(program.id);
         if (!QDir().mkpath(QFileInfo(path).path())
             || !save(path, DesktopFiles::desktopEntry(program).toUtf8(), &error)) {
-            err << QCoreApplication::translate("Kazpack", "%1: error: cannot write the menu entry: %2").arg(path, error) << '\n';
+            err << QCoreApplication::translate("Kazpack", "%1: error: cannot write the menu entry: %2").arg(printableName(path), error) << '\n';
             return false;
         }
-        out << path << '\n';
+        out << printableName(path) << '\n';
         for (int size : KazIconDrawing::sizes()) {
             const QString png = iconPath(program.id, size);
             if (!QDir().mkpath(QFileInfo(png).path()) || !save(png, KazIconDrawing::png(size, own), &error)) {
-                err << QCoreApplication::translate("Kazpack", "%1: error: cannot write the icon: %2").arg(png, error) << '\n';
+                err << QCoreApplication::translate("Kazpack", "%1: error: cannot write the icon: %2").arg(printableName(png), error) << '\n';
                 return false;
             }
         }
+        if (!place.other.isEmpty())
+            err << QCoreApplication::translate("Kazpack", "%1: note: the menu entry %2 starts another program, %3, made from a "
+                                                          "folder of the same name; that entry stays, and this program got an "
+                                                          "entry of its own")
+                       .arg(printableName(path), printableName(place.otherEntry), printableName(place.other))
+                << '\n';
+        if (!place.before.isEmpty())
+            err << QCoreApplication::translate("Kazpack", "%1: note: this menu entry started %2 until now; now it starts %3")
+                       .arg(printableName(path), printableName(place.before), printableName(program.path))
+                << '\n';
         return true;
     }
 
@@ -201,7 +250,7 @@ public:
                 if (QFile::remove(f)) {
                     removed << f;
                 } else {
-                    err << QCoreApplication::translate("Kazpack", "%1: error: cannot remove the file").arg(f) << '\n';
+                    err << QCoreApplication::translate("Kazpack", "%1: error: cannot remove the file").arg(printableName(f)) << '\n';
                     *ok = false;
                 }
             }
@@ -210,6 +259,66 @@ public:
     }
 
 private:
+    struct Place
+    {
+        QString id;
+        QString before;     // the program the entry started until now, when another one
+        QString other;      // the program that keeps the plain id, when this one takes another
+        QString otherEntry; // that program's entry
+    };
+
+    // Where the entry of `program` goes among the entries of its id, plain (bg.kaz.mytest) or
+    // numbered (bg.kaz.mytest_2): to the one that starts it already; to the one made from its
+    // folder (the program was made again elsewhere, and its entry follows it); else to the
+    // first id that is free or whose program is no longer there. So a test from another
+    // folder of the same name never takes the entry of one that is still there.
+    Place place(const DesktopFiles::Program &program) const
+    {
+        const QDir applications(m_share.filePath(QStringLiteral("applications")));
+        const QRegularExpression numbered(QStringLiteral("^%1(?:_([1-9][0-9]{0,5}))?\\.desktop$")
+                                              .arg(QRegularExpression::escape(program.id)));
+        struct Existing
+        {
+            int number;
+            QString id, program, folder;
+        };
+        QList<Existing> existing;
+        const QStringList names = applications.entryList({program.id + QStringLiteral("*.desktop")}, QDir::Files | QDir::System);
+        for (const QString &name : names) {
+            const QRegularExpressionMatch m = numbered.match(name);
+            if (!m.hasMatch())
+                continue;
+            QHash<QString, QString> keys; // an entry that cannot be read counts as another program's
+            if (QFile file(applications.filePath(name)); file.size() <= 1 << 20 && file.open(QIODevice::ReadOnly))
+                keys = DesktopFiles::entryKeys(QString::fromUtf8(file.readAll()));
+            existing.append({m.captured(1).isEmpty() ? 1 : m.captured(1).toInt(), name.chopped(int(qstrlen(".desktop"))),
+                             keys.value(QStringLiteral("TryExec")), keys.value(QString::fromUtf16(DesktopFiles::FolderKey))});
+        }
+        std::sort(existing.begin(), existing.end(), [](const Existing &a, const Existing &b) { return a.number < b.number; });
+        for (const Existing &e : std::as_const(existing))
+            if (e.program == program.path)
+                return {e.id, {}, {}, {}};
+        for (const Existing &e : std::as_const(existing))
+            if (!program.folder.isEmpty() && e.folder == program.folder)
+                return {e.id, e.program, {}, {}};
+        Place place;
+        const auto plain = std::find_if(existing.cbegin(), existing.cend(), [](const Existing &e) { return e.number == 1; });
+        for (int n = 1;; ++n) {
+            const auto found = std::find_if(existing.cbegin(), existing.cend(), [n](const Existing &e) { return e.number == n; });
+            const bool gone = found != existing.cend() && QDir::isAbsolutePath(found->program) && !exists(found->program);
+            if (found != existing.cend() && !gone)
+                continue;
+            place.id = n == 1 ? program.id : QStringLiteral("%1_%2").arg(program.id).arg(n);
+            if (gone)
+                place.before = found->program;
+            if (n > 1) {
+                place.other = plain->program;
+                place.otherEntry = applications.filePath(plain->id + QStringLiteral(".desktop"));
+            }
+            return place;
+        }
+    }
+
     QDir m_share;
 };
 
@@ -237,22 +346,33 @@ int packTo(const PackOptions &o, Old *old, QTextStream &out, QTextStream &err)
     if (!checked.ok())
         return Problem;
 
-    if (!QFileInfo(o.runner).isFile()) {
-        if (o.defaultRunner)
+    if (const QFileInfo info(o.runner); !info.isFile()) {
+        const bool there = info.exists();
+        if (o.defaultRunner && !there)
             err << QCoreApplication::translate("Kazpack", "kazpack: error: the quiz runner is not at %1; install KAZ again, or give a "
                                               "runner with --runner RUNNER")
-                       .arg(o.runner)
+                       .arg(printableName(o.runner))
                 << '\n';
-        else
+        else if (o.defaultRunner)
+            err << QCoreApplication::translate("Kazpack", "kazpack: error: the quiz runner %1 is %2, not a program file; install KAZ "
+                                                          "again, or give a runner with --runner RUNNER")
+                       .arg(printableName(o.runner), whatItIs(info))
+                << '\n';
+        else if (!there)
             err << QCoreApplication::translate("Kazpack", "%1: error: there is no such runner; give the path of the quiz runner "
                                               "(kazrunner) or of a test program")
-                       .arg(o.runner)
+                       .arg(printableName(o.runner))
+                << '\n';
+        else
+            err << QCoreApplication::translate("Kazpack", "%1: error: this is %2, not a quiz runner; give the path of the quiz "
+                                                          "runner (kazrunner) or of a test program")
+                       .arg(printableName(o.runner), whatItIs(info))
                 << '\n';
         return Problem;
     }
     const PackedTest::Runner runner = PackedTest::runnerPart(o.runner);
     if (!runner.ok()) {
-        err << QCoreApplication::translate("Kazpack", "%1: error: cannot use this runner: %2").arg(o.runner, runner.reason)
+        err << QCoreApplication::translate("Kazpack", "%1: error: cannot use this runner: %2").arg(printableName(o.runner), runner.reason)
             << advice(runner.fault) << '\n';
         return Problem;
     }
@@ -261,7 +381,7 @@ int packTo(const PackOptions &o, Old *old, QTextStream &out, QTextStream &err)
     if (format < 0) {
         err << QCoreApplication::translate("Kazpack", "%1: error: this is not a KAZ quiz runner (kazrunner or a KAZ test "
                                                       "program); %2")
-                   .arg(o.runner,
+                   .arg(printableName(o.runner),
                         o.defaultRunner
                             ? QCoreApplication::translate("Kazpack", "install KAZ again, or give the path of kazrunner "
                                                                      "with --runner")
@@ -281,7 +401,7 @@ int packTo(const PackOptions &o, Old *old, QTextStream &out, QTextStream &err)
     QString problem;
     const QByteArray tail = PackedTest::tail(checked.files, &problem);
     if (tail.isEmpty()) {
-        err << QCoreApplication::translate("Kazpack", "%1: error: the test cannot be packed: %2").arg(o.folder, problem) << '\n';
+        err << QCoreApplication::translate("Kazpack", "%1: error: the test cannot be packed: %2").arg(printableName(o.folder), problem) << '\n';
         return Problem;
     }
 
@@ -290,7 +410,7 @@ int packTo(const PackOptions &o, Old *old, QTextStream &out, QTextStream &err)
     if (target.isDir()) {
         err << QCoreApplication::translate("Kazpack", "%1: error: this is a folder; give the program's file name with -o, for "
                                           "example -o %2")
-                   .arg(output, QDir(output).filePath(QStringLiteral("kaz-") + folderName(o.folder)))
+                   .arg(printableName(output), printableName(QDir(output).filePath(QStringLiteral("kaz-") + folderName(o.folder))))
             << '\n';
         return Problem;
     }
@@ -298,7 +418,7 @@ int packTo(const PackOptions &o, Old *old, QTextStream &out, QTextStream &err)
         *old = Old::KeptUnasked;
         err << QCoreApplication::translate("Kazpack", "%1: error: the file already exists and is kept; give --force to replace it, "
                                           "or another name with -o PROGRAM")
-                   .arg(output)
+                   .arg(printableName(output))
             << '\n';
         return Problem;
     }
@@ -308,10 +428,11 @@ int packTo(const PackOptions &o, Old *old, QTextStream &out, QTextStream &err)
         program = DesktopFiles::describe(ContentStore::item(checked.store.Danni(3), 0), folderName(o.folder),
                                          programFileName(output));
         program.path = absolute;
+        program.folder = QDir(o.folder).canonicalPath();
         if (std::any_of(absolute.cbegin(), absolute.cend(), [](QChar c) { return c.unicode() < 0x20; })) {
             err << QCoreApplication::translate("Kazpack", "%1: error: a menu entry cannot start a program whose path holds control "
                                               "characters; write the program to another folder with -o")
-                       .arg(output)
+                       .arg(printableName(output))
                 << '\n';
             return Problem;
         }
@@ -320,12 +441,12 @@ int packTo(const PackOptions &o, Old *old, QTextStream &out, QTextStream &err)
     QString error;
     if (!save(output, runner.bytes + tail, &error, executablePermissions())) {
         err << QCoreApplication::translate("Kazpack", "%1: error: cannot write the program: %2")
-                   .arg(output, writeFailure(output, error))
+                   .arg(printableName(output), writeFailure(output, error))
             << '\n';
         return Problem;
     }
     *old = Old::None;
-    out << output << '\n';
+    out << printableName(output) << '\n';
 
     if (!o.depfile.isEmpty()) {
         QString rule = makePath(absolute) + u':';
@@ -333,7 +454,7 @@ int packTo(const PackOptions &o, Old *old, QTextStream &out, QTextStream &err)
             rule += u' ' + makePath(QFileInfo(QDir(o.folder).filePath(f.name)).absoluteFilePath());
         if (!save(o.depfile, (rule + u'\n').toUtf8(), &error)) {
             err << QCoreApplication::translate("Kazpack", "%1: error: cannot write the list of the program's files: %2")
-                       .arg(o.depfile, writeFailure(o.depfile, error))
+                       .arg(printableName(o.depfile), writeFailure(o.depfile, error))
                 << '\n';
             return Problem;
         }
@@ -353,7 +474,7 @@ int pack(PackOptions o, QTextStream &out, QTextStream &err)
         if (!QFile::remove(o.output)) {
             err << QCoreApplication::translate("Kazpack", "%1: error: the old program cannot be removed; make its folder writable, or "
                                               "remove the file by hand")
-                       .arg(o.output)
+                       .arg(printableName(o.output))
                 << '\n';
             return Problem;
         }
@@ -364,7 +485,7 @@ int pack(PackOptions o, QTextStream &out, QTextStream &err)
     if (status != Done && old == Old::Kept)
         err << QCoreApplication::translate("Kazpack", "%1: note: the program that was already there is left as it was and still "
                                           "holds the old test, not this one; mend what is said above and pack again")
-                   .arg(o.output)
+                   .arg(printableName(o.output))
             << '\n';
     return status;
 }
@@ -373,14 +494,14 @@ int extract(const QString &programPath, const QString &folderPath, QTextStream &
 {
     const PackedTest::Contents contents = PackedTest::read(programPath);
     if (!contents.ok()) {
-        err << QCoreApplication::translate("Kazpack", "%1: error: the test cannot be taken out: %2").arg(programPath, contents.reason)
+        err << QCoreApplication::translate("Kazpack", "%1: error: the test cannot be taken out: %2").arg(printableName(programPath), contents.reason)
             << advice(contents.fault) << '\n';
         return Problem;
     }
     const QDir folder(folderPath);
     if (exists(folderPath) && !QFileInfo(folderPath).isDir()) {
         err << QCoreApplication::translate("Kazpack", "%1: error: this is a file, not a folder; give a new or empty folder")
-                   .arg(folderPath)
+                   .arg(printableName(folderPath))
             << '\n';
         return Problem;
     }
@@ -390,24 +511,28 @@ int extract(const QString &programPath, const QString &folderPath, QTextStream &
             taken << folder.filePath(f.name);
     if (!taken.isEmpty()) {
         for (const QString &path : std::as_const(taken))
-            err << QCoreApplication::translate("Kazpack", "%1: error: the file already exists and is kept").arg(path) << '\n';
+            err << QCoreApplication::translate("Kazpack", "%1: error: the file already exists and is kept").arg(printableName(path)) << '\n';
         err << QCoreApplication::translate("Kazpack", "kazpack: error: nothing was taken out; give a new or empty folder") << '\n';
         return Problem;
     }
     const bool made = !folder.exists();
     if (made && !QDir().mkpath(folderPath)) {
-        err << QCoreApplication::translate("Kazpack", "%1: error: the folder cannot be made here").arg(folderPath) << '\n';
+        err << QCoreApplication::translate("Kazpack", "%1: error: the folder cannot be made here").arg(printableName(folderPath)) << '\n';
         return Problem;
     }
     QStringList written;
     for (const PackedTest::File &f : contents.files) {
         QFile file(folder.filePath(f.name));
         // NewOnly: a file that appeared since the check above is not replaced either.
-        const bool opened = file.open(QIODevice::WriteOnly | QIODevice::NewOnly);
+        const bool opened = file.open(QIODevice::WriteOnly | QIODevice::NewOnly | QIODevice::Unbuffered);
         if (opened)
             written << file.fileName();
-        if (!opened || file.write(f.bytes) != f.bytes.size() || !file.flush()) {
-            err << QCoreApplication::translate("Kazpack", "%1: error: cannot write the file: %2").arg(file.fileName(), file.errorString())
+        const int error = opened ? writeAll(file, f.bytes) : errno;
+        if (!opened || error >= 0) {
+            err << QCoreApplication::translate("Kazpack", "%1: error: cannot write the file: %2")
+                       .arg(printableName(file.fileName()),
+                            error > 0 ? FileAccess::reason(error) + QStringLiteral("; ") + FileAccess::writeAdvice(error)
+                                      : printableName(file.errorString()))
                 << '\n';
             file.close();
             for (const QString &w : std::as_const(written))
@@ -418,7 +543,7 @@ int extract(const QString &programPath, const QString &folderPath, QTextStream &
             return Problem;
         }
     }
-    out << folderPath << '\n';
+    out << printableName(folderPath) << '\n';
     return Done;
 }
 
@@ -426,7 +551,7 @@ int list(const QString &programPath, QTextStream &out, QTextStream &err)
 {
     const PackedTest::Contents contents = PackedTest::read(programPath);
     if (!contents.ok()) {
-        err << QCoreApplication::translate("Kazpack", "%1: error: %2").arg(programPath, contents.reason) << advice(contents.fault) << '\n';
+        err << QCoreApplication::translate("Kazpack", "%1: error: %2").arg(printableName(programPath), contents.reason) << advice(contents.fault) << '\n';
         return Problem;
     }
     qint64 total = 0;
@@ -441,7 +566,7 @@ int list(const QString &programPath, QTextStream &out, QTextStream &err)
         << '\n';
     const int width = int(QString::number(total).size());
     for (const PackedTest::File &f : contents.files)
-        out << QStringLiteral("%1  %2\n").arg(f.bytes.size(), width).arg(f.name);
+        out << QStringLiteral("%1  %2\n").arg(f.bytes.size(), width).arg(printableName(f.name));
     return Done;
 }
 
@@ -452,10 +577,10 @@ int removeDesktop(const QString &programPath, QTextStream &out, QTextStream &err
     bool ok = true;
     const QStringList removed = DesktopEntry(share).remove(path, err, &ok);
     for (const QString &f : removed)
-        out << f << '\n';
+        out << printableName(f) << '\n';
     if (removed.isEmpty() && ok) {
         err << QCoreApplication::translate("Kazpack", "%1: error: no menu entry in %2 starts this program; nothing was removed")
-                   .arg(programPath, QDir(share).filePath(QStringLiteral("applications")))
+                   .arg(printableName(programPath), printableName(QDir(share).filePath(QStringLiteral("applications"))))
             << '\n';
         return Problem;
     }
@@ -538,7 +663,7 @@ int run(const QStringList &arguments, const QString &defaultRunner, QTextStream 
         return Usage;
     };
     if (!parser.parse(QStringList{QStringLiteral("kazpack")} + arguments))
-        return usage(parser.errorText());
+        return usage(printableName(parser.errorText()));
     if (parser.isSet(helpOption)) {
         out << help();
         return Done;
@@ -581,7 +706,7 @@ int run(const QStringList &arguments, const QString &defaultRunner, QTextStream 
     }
     if (args.size() != 1)
         return usage(args.isEmpty() ? QCoreApplication::translate("Kazpack", "give the test folder to pack")
-                                    : QCoreApplication::translate("Kazpack", "give one test folder; more were given: %1").arg(args.join(u' ')));
+                                    : QCoreApplication::translate("Kazpack", "give one test folder; more were given: %1").arg(printableName(args.join(u' '))));
     PackOptions o;
     o.folder = args.constFirst();
     o.output = parser.value(output);

@@ -1,5 +1,9 @@
 #include "PackedTest.h"
 
+#include "FileAccess.h"
+#include "Printing.h"
+
+#include <QBuffer>
 #include <QCoreApplication>
 #include <QCryptographicHash>
 #include <QFile>
@@ -75,58 +79,118 @@ QByteArray readAt(QIODevice &device, qint64 offset, qint64 n)
     return bytes.size() == n ? bytes : QByteArray();
 }
 
-// Where the contents of an ELF executable end: its headers, segments, sections and the
-// section header table; 0 when the file is no ELF file, or not one understood here. A
-// file longer than this, without a trailer, had a test appended that lost its end.
-qint64 elfImageEnd(QIODevice &device, qint64 size)
+// What the headers of an executable file say of it: where its own contents end, and the
+// parts of the file that its loader maps into memory, where a program's constant data lies.
+struct Image
+{
+    enum Kind { None, Elf, ElfExecutable, Pe } kind = None; // Elf: any other ELF file (an object, a core dump)
+    qint64 end = 0;                                          // ELF only; 0 when unknown
+    QList<std::pair<qint64, qint64>> mapped;                 // offset and length, each inside the file
+    bool executable() const { return kind == ElfExecutable || kind == Pe; }
+};
+
+quint64 number(const QByteArray &bytes, qint64 at, int width, bool little = true)
+{
+    const uchar *p = reinterpret_cast<const uchar *>(bytes.constData()) + at;
+    switch (width) {
+    case 2: return little ? qFromLittleEndian<quint16>(p) : qFromBigEndian<quint16>(p);
+    case 4: return little ? qFromLittleEndian<quint32>(p) : qFromBigEndian<quint32>(p);
+    default: return little ? qFromLittleEndian<quint64>(p) : qFromBigEndian<quint64>(p);
+    }
+}
+
+// An ELF file: its end is that of its headers, segments, sections and section header table;
+// a file longer than that, without a trailer, had a test appended that lost its end. Kind
+// None for a file that is no ELF file, or not one understood here.
+Image elfImage(QIODevice &device, qint64 size)
 {
     const QByteArray head = readAt(device, 0, qMin<qint64>(size, 64));
     if (head.size() < 52 || !head.startsWith("\x7f" "ELF"))
-        return 0;
+        return {};
     const bool wide = head.at(4) == 2;
     const bool little = head.at(5) == 1;
     if ((!wide && head.at(4) != 1) || (!little && head.at(5) != 2) || (wide && head.size() < 64))
-        return 0;
-    const auto number = [little](const QByteArray &bytes, qint64 at, int width) -> quint64 {
-        const uchar *p = reinterpret_cast<const uchar *>(bytes.constData()) + at;
-        switch (width) {
-        case 2: return little ? qFromLittleEndian<quint16>(p) : qFromBigEndian<quint16>(p);
-        case 4: return little ? qFromLittleEndian<quint32>(p) : qFromBigEndian<quint32>(p);
-        default: return little ? qFromLittleEndian<quint64>(p) : qFromBigEndian<quint64>(p);
-        }
-    };
+        return {};
+    const auto field = [little](const QByteArray &bytes, qint64 at, int width) { return number(bytes, at, width, little); };
     const int word = wide ? 8 : 4;
-    const quint64 phoff = number(head, wide ? 0x20 : 0x1c, word);
-    const quint64 shoff = number(head, wide ? 0x28 : 0x20, word);
-    const quint64 ehsize = number(head, wide ? 0x34 : 0x28, 2);
-    const quint64 phentsize = number(head, wide ? 0x36 : 0x2a, 2);
-    const quint64 phnum = number(head, wide ? 0x38 : 0x2c, 2);
-    const quint64 shentsize = number(head, wide ? 0x3a : 0x2e, 2);
-    const quint64 shnum = number(head, wide ? 0x3c : 0x30, 2);
+    const quint64 type = field(head, 0x10, 2);
+    const quint64 phoff = field(head, wide ? 0x20 : 0x1c, word);
+    const quint64 shoff = field(head, wide ? 0x28 : 0x20, word);
+    const quint64 ehsize = field(head, wide ? 0x34 : 0x28, 2);
+    const quint64 phentsize = field(head, wide ? 0x36 : 0x2a, 2);
+    const quint64 phnum = field(head, wide ? 0x38 : 0x2c, 2);
+    const quint64 shentsize = field(head, wide ? 0x3a : 0x2e, 2);
+    const quint64 shnum = field(head, wide ? 0x3c : 0x30, 2);
     if (phentsize < quint64(wide ? 56 : 32) || (shnum > 0 && shentsize < quint64(wide ? 64 : 40)))
-        return 0;
+        return {};
     // Tables beyond the file's end leave it unknown where the image ends.
     const quint64 limit = quint64(size);
     if (phoff > limit || phnum * phentsize > limit - phoff || shoff > limit || shnum * shentsize > limit - shoff)
-        return 0;
+        return {};
+    Image image;
+    constexpr quint64 Executable = 2, Shared = 3; // a program, or one built position-independent
+    image.kind = type == Executable || type == Shared ? Image::ElfExecutable : Image::Elf;
     quint64 end = qMax(ehsize, qMax(phoff + phnum * phentsize, shoff + shnum * shentsize));
+    // Whether the part at `offset` lies in the file; beyond it the file is no image at all.
     const auto reach = [&end, limit](quint64 offset, quint64 length) {
-        if (offset <= limit && length <= limit) // beyond that the file is no image at all
+        const bool inside = offset <= limit && length <= limit;
+        if (inside)
             end = qMax(end, offset + length);
+        return inside && offset + length <= limit;
     };
     const QByteArray programs = readAt(device, qint64(phoff), qint64(phnum * phentsize));
     for (quint64 i = 0; i < phnum && !programs.isEmpty(); ++i) {
         const qint64 at = qint64(i * phentsize);
-        reach(number(programs, at + (wide ? 0x08 : 0x04), word), number(programs, at + (wide ? 0x20 : 0x10), word));
+        constexpr quint64 Load = 1; // a segment the loader maps
+        const quint64 offset = field(programs, at + (wide ? 0x08 : 0x04), word);
+        const quint64 length = field(programs, at + (wide ? 0x20 : 0x10), word);
+        if (reach(offset, length) && field(programs, at, 4) == Load)
+            image.mapped.append({qint64(offset), qint64(length)});
     }
     const QByteArray sections = readAt(device, qint64(shoff), qint64(shnum * shentsize));
     for (quint64 i = 0; i < shnum && !sections.isEmpty(); ++i) {
         const qint64 at = qint64(i * shentsize);
         constexpr quint64 NoBits = 8; // a section that takes no room in the file (.bss)
-        if (number(sections, at + 4, 4) != NoBits)
-            reach(number(sections, at + (wide ? 0x18 : 0x10), word), number(sections, at + (wide ? 0x20 : 0x14), word));
+        if (field(sections, at + 4, 4) != NoBits)
+            reach(field(sections, at + (wide ? 0x18 : 0x10), word), field(sections, at + (wide ? 0x20 : 0x14), word));
     }
-    return qint64(end);
+    image.end = qint64(end);
+    return image;
+}
+
+// A Windows program, 32 or 64 bits (PE32, PE32+): its sections' bytes are what is mapped.
+// Kind None for any other file, a DLL included.
+Image peImage(QIODevice &device, qint64 size)
+{
+    const QByteArray dos = readAt(device, 0, qMin<qint64>(size, 64));
+    if (dos.size() < 64 || !dos.startsWith("MZ"))
+        return {};
+    const qint64 pe = qint64(number(dos, 0x3c, 4));
+    constexpr qint64 CoffSize = 24; // "PE\0\0" and the file header
+    const QByteArray coff = pe < size - CoffSize ? readAt(device, pe, CoffSize + 2) : QByteArray();
+    if (coff.size() < CoffSize + 2 || !coff.startsWith(QByteArrayView("PE\0\0", 4)))
+        return {};
+    const quint64 sectionCount = number(coff, 6, 2);
+    const quint64 optionalSize = number(coff, 20, 2);
+    const quint64 characteristics = number(coff, 22, 2);
+    const quint64 magic = number(coff, CoffSize, 2);
+    constexpr quint64 ExecutableImage = 0x0002, Dll = 0x2000, Pe32 = 0x10b, Pe32Plus = 0x20b;
+    if (!(characteristics & ExecutableImage) || (characteristics & Dll) || (magic != Pe32 && magic != Pe32Plus))
+        return {};
+    constexpr qint64 SectionSize = 40;
+    const QByteArray table = readAt(device, pe + CoffSize + qint64(optionalSize), qint64(sectionCount) * SectionSize);
+    if (table.isEmpty())
+        return {};
+    Image image;
+    image.kind = Image::Pe;
+    for (quint64 i = 0; i < sectionCount; ++i) {
+        const qint64 at = qint64(i) * SectionSize;
+        const qint64 length = qint64(number(table, at + 16, 4));
+        const qint64 offset = qint64(number(table, at + 20, 4));
+        if (offset <= size && length <= size - offset)
+            image.mapped.append({offset, length});
+    }
+    return image;
 }
 
 // The files listed in a payload whose checksum matched; the payload is still not trusted.
@@ -162,12 +226,12 @@ Contents parse(const uchar *data, qint64 size)
         if (text.toUtf8() != raw)
             return damaged(QCoreApplication::translate("PackedTest", "file %1 of its list has a name that is not UTF-8 text").arg(i + 1));
         if (const QString why = nameProblem(text); !why.isEmpty())
-            return damaged(QCoreApplication::translate("PackedTest", "it holds a file named \"%1\", and %2").arg(text, why));
+            return damaged(QCoreApplication::translate("PackedTest", "it holds a file named \"%1\", and %2").arg(printableName(text), why));
         if (names.contains(text))
-            return damaged(QCoreApplication::translate("PackedTest", "it holds the file \"%1\" twice").arg(text));
+            return damaged(QCoreApplication::translate("PackedTest", "it holds the file \"%1\" twice").arg(printableName(text)));
         names.insert(text);
         if (fileSize > quint64(MaxFileSize))
-            return damaged(QCoreApplication::translate("PackedTest", "its file \"%1\" claims %2 bytes, more than any test file may have").arg(text).arg(fileSize));
+            return damaged(QCoreApplication::translate("PackedTest", "its file \"%1\" claims %2 bytes, more than any test file may have").arg(printableName(text), QString::number(fileSize)));
         total += qint64(fileSize);
         entries.append({text, qint64(fileSize)});
     }
@@ -220,15 +284,13 @@ QByteArray tail(const Files &files, QString *problem)
     qint64 total = 0;
     for (const File &f : files) {
         if (const QString why = nameProblem(f.name); !why.isEmpty())
-            return refuse(QStringLiteral("\"%1\": %2").arg(f.name, why));
+            return refuse(QStringLiteral("\"%1\": %2").arg(printableName(f.name), why));
         if (names.contains(f.name))
-            return refuse(QCoreApplication::translate("PackedTest", "\"%1\" is given twice").arg(f.name));
+            return refuse(QCoreApplication::translate("PackedTest", "\"%1\" is given twice").arg(printableName(f.name)));
         names.insert(f.name);
         if (f.bytes.size() > MaxFileSize)
             return refuse(QCoreApplication::translate("PackedTest", "\"%1\" has %2 bytes, more than a test file may have (%3)")
-                              .arg(f.name)
-                              .arg(f.bytes.size())
-                              .arg(MaxFileSize));
+                              .arg(printableName(f.name), QString::number(f.bytes.size()), QString::number(MaxFileSize)));
         total += f.bytes.size();
         const QByteArray name = f.name.toUtf8();
         append(payload, quint16(name.size()));
@@ -268,7 +330,7 @@ Contents read(QIODevice &device)
     if (trailer.isEmpty())
         return fault(Fault::Unreadable, QCoreApplication::translate("PackedTest", "its end cannot be read (%1)").arg(device.errorString()));
     if (std::memcmp(trailer.constData() + TrailerSize - sizeof Magic, Magic, sizeof Magic) != 0) {
-        const qint64 image = elfImageEnd(device, size);
+        const qint64 image = elfImage(device, size).end;
         if (image > 0 && image != size)
             return fault(Fault::Damaged, QCoreApplication::translate("PackedTest", "the test at its end was cut short (perhaps while it was copied or "
                                             "downloaded)"));
@@ -327,6 +389,9 @@ Contents read(QIODevice &device)
 
 Contents read(const QString &programPath)
 {
+    // A named pipe or a device is never opened: reading one may wait, or never end.
+    if (const QString why = FileAccess::notAFile(programPath); !why.isEmpty())
+        return fault(Fault::Unreadable, printableName(why));
     QFile file(programPath);
     if (!file.open(QIODevice::ReadOnly))
         return fault(Fault::Unreadable, QCoreApplication::translate("PackedTest", "the file cannot be read (%1)").arg(file.errorString()));
@@ -336,6 +401,11 @@ Contents read(const QString &programPath)
 Runner runnerPart(const QString &programPath)
 {
     Runner runner;
+    if (const QString why = FileAccess::notAFile(programPath); !why.isEmpty()) {
+        runner.fault = Fault::Unreadable;
+        runner.reason = printableName(why);
+        return runner;
+    }
     QFile file(programPath);
     if (!file.open(QIODevice::ReadOnly)) {
         runner.fault = Fault::Unreadable;
@@ -364,16 +434,27 @@ Runner runnerPart(const QString &programPath)
 
 qint64 runnerFormat(const QByteArray &bytes)
 {
+    QBuffer buffer;
+    buffer.setData(bytes);
+    buffer.open(QIODevice::ReadOnly);
+    Image image = elfImage(buffer, bytes.size());
+    if (image.kind == Image::None)
+        image = peImage(buffer, bytes.size());
+    if (!image.executable())
+        return -1;
     const QByteArrayView mark(RunnerMark);
-    for (qsizetype at = bytes.indexOf(mark); at >= 0; at = bytes.indexOf(mark, at + 1)) {
-        const qsizetype digits = at + mark.size();
-        qsizetype end = digits;
-        qint64 format = 0;
-        // Nine digits at most: far above any layout, and never an overflow.
-        while (end < bytes.size() && end - digits < 9 && bytes.at(end) >= '0' && bytes.at(end) <= '9')
-            format = format * 10 + (bytes.at(end++) - '0');
-        if (end > digits)
-            return format;
+    for (const auto &[offset, length] : std::as_const(image.mapped)) {
+        const QByteArrayView part = QByteArrayView(bytes).sliced(offset, length);
+        for (qsizetype at = part.indexOf(mark); at >= 0; at = part.indexOf(mark, at + 1)) {
+            const qsizetype digits = at + mark.size();
+            qsizetype end = digits;
+            qint64 format = 0;
+            // Nine digits at most: far above any layout, and never an overflow.
+            while (end < part.size() && end - digits < 9 && part.at(end) >= '0' && part.at(end) <= '9')
+                format = format * 10 + (part.at(end++) - '0');
+            if (end > digits)
+                return format;
+        }
     }
     return -1;
 }

@@ -19,7 +19,8 @@ namespace PackedTest {
 inline constexpr quint32 Version = 1;
 // Every quiz runner holds this text in its file, followed by the number of the newest
 // layout it reads ("KAZ quiz runner, packed format 1"; app/main.cpp keeps it in the binary).
-// kazpack packs only with a runner that holds it; reading a program never asks for it.
+// kazpack packs only with a runner that holds it (runnerFormat); reading a program never asks
+// for it.
 inline constexpr char RunnerMark[] = "KAZ quiz runner, packed format ";
 // The trailer: SHA-256 (32), payload length (8), version (4), reserved (4), magic (8).
 inline constexpr qint64 TrailerSize = 56;
@@ -83,8 +84,11 @@ struct Runner
 };
 Runner runnerPart(const QString &programPath);
 
-// The layout that the runner `bytes` reads, from the first RunnerMark in them followed by a
-// number; -1 when they hold none, so that they are no quiz runner.
+// The layout that the runner `bytes` reads, from the first RunnerMark followed by a number
+// where a program keeps its constant text: in a part of the file its loader maps (a loadable
+// segment of an ELF program, a section of a Windows program, 32 or 64 bits). -1 when `bytes`
+// are no such program, or hold no mark there (a text file holding only the mark, a program
+// with the mark appended): they are no quiz runner.
 qint64 runnerFormat(const QByteArray &bytes);
 
 } // namespace PackedTest

@@ -7,15 +7,20 @@
 
 namespace ProgramTest {
 
-Loaded load(const QString &programPath)
+Loaded load(const QString &programPath, Reader reader)
 {
     Loaded loaded;
     const PackedTest::Contents packed = PackedTest::read(programPath);
+    const bool runner = reader == Reader::Runner;
     switch (packed.fault) {
     case PackedTest::Fault::None: break;
     case PackedTest::Fault::NoTest:
-        loaded.message = QCoreApplication::translate("ProgramTest", "This program holds no test: it is the KAZ quiz runner alone. Make a test program from "
-                            "a test folder with kazpack (kazpack FOLDER) and start that program instead.");
+        // The runner knows what it is; a file the teacher chose may be any file at all.
+        loaded.message = runner
+            ? QCoreApplication::translate("ProgramTest", "This program holds no test: it is the KAZ quiz runner alone. Make a test program from "
+                                                         "a test folder with kazpack (kazpack FOLDER) and start that program instead.")
+            : QCoreApplication::translate("ProgramTest", "This file holds no test: it is no test program made by kazpack. Choose a test "
+                                                         "program (such as kaz-istoriya), or open the test's folder or a GIFT file instead.");
         return loaded;
     case PackedTest::Fault::Damaged:
         loaded.message = QCoreApplication::translate("ProgramTest", "This test program is damaged: %1. Ask for the program again, or make it again with "
@@ -23,13 +28,16 @@ Loaded load(const QString &programPath)
                              .arg(packed.reason);
         return loaded;
     case PackedTest::Fault::NewerVersion:
-        loaded.message = QCoreApplication::translate("ProgramTest", "This test program was made by a newer kazpack than its own runner understands: %1. "
-                            "Make the program again with the kazpack of the same KAZ version, or ask for it again.")
+        loaded.message = (runner ? QCoreApplication::translate("ProgramTest", "This test program was made by a newer kazpack than its own runner understands: %1. "
+                                                                              "Make the program again with the kazpack of the same KAZ version, or ask for it again.")
+                                 : QCoreApplication::translate("ProgramTest", "This test program was made by a newer kazpack than this editor understands: %1. "
+                                                                              "Open it with the editor of a newer KAZ, or ask for the test's folder."))
                              .arg(packed.reason);
         return loaded;
     case PackedTest::Fault::Unreadable:
-        loaded.message = QCoreApplication::translate("ProgramTest", "This test program cannot read its own file: %1. Check that the file may be read, or ask "
-                            "for the program again.")
+        loaded.message = (runner ? QCoreApplication::translate("ProgramTest", "This test program cannot read its own file: %1. Check that the file may be read, or ask "
+                                                                              "for the program again.")
+                                 : QCoreApplication::translate("ProgramTest", "This file cannot be opened: %1. Check that you may read it, or choose another file."))
                              .arg(packed.reason);
         return loaded;
     }

@@ -24,6 +24,10 @@ struct Loaded
     bool ok() const { return content != nullptr; }
 };
 
-Loaded load(const QString &programPath);
+// Who reads the program, for the words of the message: the quiz runner its own file (the
+// learner is told), or the test editor a file the teacher chose, which may be any file.
+enum class Reader { Runner, Editor };
+
+Loaded load(const QString &programPath, Reader reader = Reader::Runner);
 
 } // namespace ProgramTest

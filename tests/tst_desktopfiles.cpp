@@ -235,6 +235,32 @@ private slots:
         QCOMPARE(argument, path);
     }
 
+    // kazpack reads its own entries back to tell whose they are: the program and the folder
+    // come back as they were written, whatever characters their paths hold.
+    void entryKeysReadBack_data()
+    {
+        QTest::addColumn<QString>("path");
+        QTest::addRow("plain") << u"/home/maria/kaz-geo"_qs;
+        QTest::addRow("space_and_cyrillic") << u"/home/мария/My Tests/kaz-geo"_qs;
+        QTest::addRow("backslashes") << u"/tmp/a\\b\\nc/kaz-geo"_qs;
+        QTest::addRow("line_break_and_tab") << u"/tmp/a\nb\tc/kaz-geo"_qs;
+        QTest::addRow("equals_and_hash") << u"/tmp/a=b#c/kaz-geo"_qs;
+    }
+    void entryKeysReadBack()
+    {
+        QFETCH(QString, path);
+        Program p = DesktopFiles::describe(u"https://kaz.bg География"_qs, u"geo"_qs, u"kaz-geo"_qs);
+        p.path = path;
+        p.folder = path + u"-folder"_qs;
+        const QHash<QString, QString> keys = DesktopFiles::entryKeys(DesktopFiles::desktopEntry(p));
+        QCOMPARE(keys.value(u"TryExec"_qs), path);
+        QCOMPARE(keys.value(QString::fromUtf16(FolderKey)), p.folder);
+        QCOMPARE(keys.value(u"Name"_qs), u"География"_qs);
+        // An installed program's entry names no folder.
+        p.path.clear();
+        QVERIFY(!DesktopFiles::entryKeys(DesktopFiles::desktopEntry(p)).contains(QString::fromUtf16(FolderKey)));
+    }
+
     void metainfoKeepsTitle()
     {
         QFETCH(QString, title);

@@ -17,6 +17,8 @@
 #include <QUndoStack>
 #include <functional>
 
+#include <sys/stat.h>
+
 using namespace EditorSupport;
 using namespace Qt::StringLiterals;
 
@@ -40,6 +42,17 @@ QMap<QString, QDateTime> timesIn(const QString &dir)
     for (const QString &name : TestFiles::everything(dir))
         out.insert(name, QFileInfo(QDir(dir).filePath(name)).lastModified());
     return out;
+}
+
+// A test folder "t" in `tmp` with two rows, the second with the picture karta.png, saved by
+// the editor; the picture's path.
+QString folderWithPicture(const QTemporaryDir &tmp)
+{
+    TestDocument maker;
+    setRows(maker, u"а\tА\nб\tБ\n"_s);
+    maker.setPicture(1, u"karta.png"_s, png(10, 10));
+    const QString folder = tmp.filePath(u"t"_s);
+    return maker.saveTo(folder).isEmpty() ? QDir(folder).filePath(u"karta.png"_s) : QString();
 }
 
 ContentStore storeOf(const QString &folder)
@@ -92,6 +105,8 @@ private slots:
     void handWrittenLayoutDiffersOnlyInPaddedSwitches();
     void rowTakesOverWhatStoodPastTheLastQuestion();
     void missingPictureKeptByName();
+    void unreadablePictureSaysWhatItIs_data();
+    void unreadablePictureSaysWhatItIs();
     void pictureCopiedNotMoved();
     void storeOpensWithItsPictures();
     void openRefusesWhatIsNoTest_data();
@@ -274,11 +289,7 @@ void TestEditorFiles::missingPictureKeptByName()
 {
     QTemporaryDir tmp;
     const QString source = tmp.filePath(u"t"_s);
-    TestDocument maker;
-    setRows(maker, u"а\tА\nб\tБ\n"_s);
-    maker.setPicture(1, u"karta.png"_s, png(10, 10));
-    QCOMPARE(maker.saveTo(source), QString());
-    QVERIFY(QFile::remove(QDir(source).filePath(u"karta.png"_s)));
+    QVERIFY(QFile::remove(folderWithPicture(tmp)));
 
     TestDocument d;
     QVERIFY(d.openFolder(source).ok());
@@ -295,6 +306,43 @@ void TestEditorFiles::missingPictureKeptByName()
     QCOMPARE(d.setPictureFromFile(1, tmp.filePath(u"elsewhere/karta.png"_s)), QString());
     QCOMPARE(d.saveTo(tmp.filePath(u"saved"_s)), QString());
     QCOMPARE(TestFiles::everything(tmp.filePath(u"saved"_s)), (QStringList{u"karta.png"_s, u"test.kaz"_s}));
+}
+
+// A picture that is there but no file is named as what it is, not as missing.
+void TestEditorFiles::unreadablePictureSaysWhatItIs_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("says");
+    QTest::addRow("missing") << u"missing"_s << u"the file was not beside test.kaz when the test was opened; choose the picture again"_s;
+    QTest::addRow("a_folder") << u"folder"_s << u"the file could not be read when the test was opened: it is a folder, not a file"_s;
+    QTest::addRow("a_named_pipe") << u"pipe"_s << u"could not be read when the test was opened: it is a named pipe (FIFO), not a file"_s;
+    QTest::addRow("a_link_to_a_device") << u"device"_s << u"could not be read when the test was opened: it is a device, not a file"_s;
+    QTest::addRow("a_link_to_nothing") << u"dangling"_s << u"could not be read when the test was opened: it is a link to \"gone.png\", which does not exist"_s;
+}
+
+void TestEditorFiles::unreadablePictureSaysWhatItIs()
+{
+    QFETCH(QString, kind);
+    QFETCH(QString, says);
+    QTemporaryDir tmp;
+    const QString picture = folderWithPicture(tmp);
+    QVERIFY(QFile::remove(picture));
+    if (kind == u"folder")
+        QVERIFY(QDir().mkdir(picture));
+    else if (kind == u"pipe")
+        QCOMPARE(::mkfifo(QFile::encodeName(picture).constData(), 0600), 0);
+    else if (kind == u"device")
+        QVERIFY(QFile::link(u"/dev/null"_s, picture));
+    else if (kind == u"dangling")
+        QVERIFY(QFile::link(u"gone.png"_s, picture));
+
+    TestDocument d;
+    QVERIFY(d.openFolder(tmp.filePath(u"t"_s)).ok());
+    QVERIFY(d.row(1).picture.bytes.isEmpty());
+    d.checkNow();
+    QCOMPARE(places(d.problems()), QStringList{u"1:Picture"_s});
+    const QString message = d.problems().first().message;
+    QVERIFY2(message.contains(says) && message.endsWith(u"choose the picture again"_s), qPrintable(message));
 }
 
 void TestEditorFiles::pictureCopiedNotMoved()

@@ -17,6 +17,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <sys/stat.h>
+
 using namespace EditorSupport;
 using namespace Qt::StringLiterals;
 
@@ -49,8 +51,8 @@ private Q_SLOTS:
 
     // test programs
     void shippedProgramOpensWithEveryDatum();
-    void unusableProgramInTheRunnersWords_data();
-    void unusableProgramInTheRunnersWords();
+    void unusableProgramInKazpacksWords_data();
+    void unusableProgramInKazpacksWords();
 
     // what the try-out shows
     void tryOutHoldsWhatTheProgramWould();
@@ -186,39 +188,54 @@ void TestEditorSources::shippedProgramOpensWithEveryDatum()
     QVERIFY2(d.problems().isEmpty(), qPrintable(messages(d.problems())));
 }
 
-void TestEditorSources::unusableProgramInTheRunnersWords_data()
+// Any file that is no sound program leaves the document as it was and is told in kazpack's
+// words: a file without a test is "no test program made by kazpack", whatever it is.
+void TestEditorSources::unusableProgramInKazpacksWords_data()
 {
     QTest::addColumn<QString>("kind");
-    QTest::addRow("runner_alone") << u"runner"_s;
-    QTest::addRow("cut_short") << u"cut"_s;
-    QTest::addRow("one_byte_changed") << u"changed"_s;
-    QTest::addRow("text_file") << u"text"_s;
-    QTest::addRow("missing") << u"missing"_s;
+    QTest::addColumn<QString>("says");
+    const QString noProgram = u"This file holds no test: it is no test program made by kazpack. Choose a test program "
+                              "(such as kaz-istoriya), or open the test's folder or a GIFT file instead."_s;
+    QTest::addRow("runner_alone") << u"runner"_s << noProgram;
+    QTest::addRow("another_program") << u"true"_s << noProgram;
+    QTest::addRow("text_file") << u"text"_s << noProgram;
+    QTest::addRow("shell_script") << u"script"_s << noProgram;
+    QTest::addRow("cut_short") << u"cut"_s << u"This test program is damaged: the test at its end was cut short"_s;
+    QTest::addRow("one_byte_changed") << u"changed"_s << u"This test program is damaged: its test was changed after it was packed"_s;
+    QTest::addRow("missing") << u"missing"_s << u"This file cannot be opened: there is no such file. Check that you may read it"_s;
+    QTest::addRow("a_named_pipe") << u"pipe"_s << u"This file cannot be opened: it is a named pipe (FIFO), not a file"_s;
 }
 
-void TestEditorSources::unusableProgramInTheRunnersWords()
+void TestEditorSources::unusableProgramInKazpacksWords()
 {
     QFETCH(QString, kind);
+    QFETCH(QString, says);
     QTemporaryDir tmp;
     const QString path = tmp.filePath(u"kaz-x"_s);
     QByteArray program = TestFiles::contents(QStringLiteral(KAZ_FIGURI));
     QVERIFY(!program.isEmpty());
     if (kind == u"runner")
         program = TestFiles::contents(QStringLiteral(KAZRUNNER));
+    else if (kind == u"true")
+        program = TestFiles::contents(u"/bin/true"_s);
     else if (kind == u"cut")
         program.chop(100);
     else if (kind == u"changed")
         program[program.size() - 200] = char(program.at(program.size() - 200) ^ 1);
     else if (kind == u"text")
         program = "not a program\n";
-    if (kind != u"missing")
+    else if (kind == u"script")
+        program = "#!/bin/sh\n# Not a test, but long enough to hold a trailer where one could be.\necho hello\n";
+    if (kind == u"pipe")
+        QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+    else if (kind != u"missing")
         QVERIFY(TestFiles::write(path, program));
 
-    const ProgramTest::Loaded loaded = ProgramTest::load(path);
-    QVERIFY(!loaded.ok());
     TestDocument d;
     setRows(d, u"a\tb"_s);
-    QCOMPARE(EditorSources::openProgram(d, path), loaded.message);
+    const QString said = EditorSources::openProgram(d, path);
+    QVERIFY2(said.startsWith(says), qPrintable(said));
+    QVERIFY(!said.contains(u"runner alone"_s));
     QCOMPARE(flat(d), QStringList{u"a|b"_s});
 }
 

@@ -7,8 +7,10 @@
 #include "ProgramTest.h"
 #include "TestFolder.h"
 #include "TestPictures.h"
+#include "TestRunners.h"
 #include "ToolLocale.h"
 
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QImage>
@@ -20,6 +22,9 @@
 
 #include <memory>
 
+#include <csignal>
+
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -537,7 +542,15 @@ private Q_SLOTS:
         QTest::addRow("windows_header_only") << QByteArray("MZ\0\0\0\0", 6) << notARunner << false;
         QTest::addRow("shell_script") << QByteArray("#!/bin/sh\nrm -rf \"$HOME/nothing\"\n") << notARunner << false;
         QTest::addRow("kazpack_itself") << readFile(QStringLiteral(KAZPACK)) << notARunner << false;
-        QTest::addRow("older_format") << QByteArray("\x7f" "ELF KAZ quiz runner, packed format 0\0")
+        // The mark alone, or in a program but not among its data, makes no runner.
+        QTest::addRow("a_text_file_of_the_mark_alone") << QByteArray("KAZ quiz runner, packed format 1") << notARunner << false;
+        QTest::addRow("a_script_with_the_mark") << QByteArray("#!fake runner\nKAZ quiz runner, packed format 1\n")
+                                                << notARunner << false;
+        QTest::addRow("the_mark_outside_the_programs_data")
+            << TestRunners::elfProgram("KAZ quiz runner, packed format 1\n", {}, true, TestRunners::ElfProgram,
+                                       TestRunners::NoteSegment)
+            << notARunner << false;
+        QTest::addRow("older_format") << TestRunners::elfProgram(QByteArray("KAZ quiz runner, packed format 0\0", 33))
                                       << u"this runner reads only packed format 0, older than format 1 that this "
                                          "kazpack writes; use the kazrunner that came with this kazpack"_qs << true;
     }
@@ -559,13 +572,18 @@ private Q_SLOTS:
                  !marked);
     }
 
-    // The mark alone makes a runner, as the fuzzing seeds' few bytes show; a newer one serves too.
+    // A program of a few bytes with the mark where a program keeps its text makes a runner, as
+    // the fuzzing seeds' show; a newer one serves too, and so does one built for Windows.
     void runnerAccepted_data()
     {
+        using TestRunners::elfProgram;
+        using TestRunners::peProgram;
         QTest::addColumn<QByteArray>("runner");
         QTest::addRow("the_built_runner") << readFile(QStringLiteral(KAZRUNNER));
-        QTest::addRow("a_tiny_marked_runner") << QByteArray("#!fake runner\nKAZ quiz runner, packed format 1\n");
-        QTest::addRow("a_newer_runner") << QByteArray("KAZ quiz runner, packed format 2\n");
+        QTest::addRow("a_tiny_marked_runner") << elfProgram("KAZ quiz runner, packed format 1\n");
+        QTest::addRow("a_newer_runner") << elfProgram("KAZ quiz runner, packed format 2\n");
+        QTest::addRow("windows_64_bits") << peProgram("KAZ quiz runner, packed format 1\n");
+        QTest::addRow("windows_32_bits") << peProgram("KAZ quiz runner, packed format 1\n", {}, false);
     }
     void runnerAccepted()
     {
@@ -773,6 +791,196 @@ private Q_SLOTS:
         const Started headless = start(program, {});
         QCOMPARE(headless.status, 1);
         QVERIFY2(headless.err.startsWith(u"KAZ needs a graphical desktop"), qPrintable(headless.err));
+    }
+
+    // A runner that is no file says what it is instead; none is opened, so a pipe never waits.
+    void runnerThatIsNoFile_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("says");
+        QTest::addColumn<QString>("installed");
+        QTest::addRow("missing") << "missing" << "there is no such runner; give the path of the quiz runner (kazrunner)"
+                                 << "kazpack: error: the quiz runner is not at ";
+        QTest::addRow("a_folder") << "folder" << "this is a folder, not a quiz runner; give the path of the quiz runner"
+                                  << "is a folder, not a program file; install KAZ again";
+        QTest::addRow("a_device") << "device" << "this is a device, not a quiz runner; give the path of the quiz runner"
+                                  << "is a device, not a program file; install KAZ again";
+        QTest::addRow("a_named_pipe") << "pipe" << "this is a named pipe (FIFO), not a quiz runner"
+                                      << "is a named pipe (FIFO), not a program file";
+    }
+    void runnerThatIsNoFile()
+    {
+        QFETCH(QString, kind);
+        QFETCH(QString, says);
+        QFETCH(QString, installed);
+        QString runner = path(u"runner"_qs);
+        if (kind == u"folder")
+            QVERIFY(QDir().mkpath(runner));
+        else if (kind == u"device")
+            runner = u"/dev/null"_qs;
+        else if (kind == u"pipe")
+            QCOMPARE(::mkfifo(QFile::encodeName(runner).constData(), 0600), 0);
+        const QStringList args{source(u"content/istoriya"_qs), u"-o"_qs, path(u"kaz-x"_qs)};
+        const Run given = kazpack(args + QStringList{u"--runner"_qs, runner});
+        QCOMPARE(given.status, 1);
+        QVERIFY2(given.err.startsWith(runner + u": error: "_qs + says), qPrintable(given.err));
+        const Run own = kazpack(args, runner);
+        QCOMPARE(own.status, 1);
+        QVERIFY2(own.err.contains(installed), qPrintable(own.err));
+        QVERIFY(!QFileInfo::exists(path(u"kaz-x"_qs)));
+    }
+
+    // A write that stops short (a full disk; here a limit on the size of files) gives the
+    // system's reason and what to do, never "Unknown error", and leaves nothing taken out.
+    void extractStopsWithTheSystemsReason()
+    {
+        const QString program = path(u"kaz-figuri"_qs);
+        QCOMPARE(kazpack({source(u"content/figuri"_qs), u"-o"_qs, program}).status, 0);
+        const QString folder = path(u"taken"_qs);
+        struct rlimit before{};
+        QCOMPARE(::getrlimit(RLIMIT_FSIZE, &before), 0);
+        struct rlimit small = before;
+        small.rlim_cur = 1000; // test.kaz is larger: its write stops short, then fails
+        const auto signal = ::signal(SIGXFSZ, SIG_IGN);
+        QCOMPARE(::setrlimit(RLIMIT_FSIZE, &small), 0);
+        const Run run = kazpack({u"--extract"_qs, program, folder});
+        ::setrlimit(RLIMIT_FSIZE, &before);
+        ::signal(SIGXFSZ, signal);
+        QCOMPARE(run.status, 1);
+        QVERIFY2(run.err.startsWith(folder + u"/test.kaz: error: cannot write the file: file too large; choose another folder\n"_qs),
+                 qPrintable(run.err));
+        QVERIFY2(!run.err.contains(u"nknown"), qPrintable(run.err));
+        QVERIFY(run.err.endsWith(u"kazpack: error: nothing was taken out\n"_qs));
+        QVERIFY(!QFileInfo::exists(folder));
+    }
+
+    // A name holding control characters, from a program made by another tool or from the
+    // command line, is shown escaped wherever kazpack, the runner or the editor names it.
+    void hostileNamesShownEscaped_data()
+    {
+        QTest::addColumn<QByteArray>("name");
+        QTest::addColumn<QString>("shown");
+        QTest::addRow("terminal_title_and_clear") << QByteArray("\x1b]2;owned\x07\x1b[2J.png") << u"\\x1b]2;owned\\x07\\x1b[2J.png"_qs;
+        QTest::addRow("line_break") << QByteArray("a\nb.png") << u"a\\nb.png"_qs;
+        QTest::addRow("nul") << QByteArray("a\0b.png", 7) << u"a\\x00b.png"_qs;
+        QTest::addRow("c1_control") << QByteArray("a\xc2\x9b" "2Jb.png") << u"a\\x9b2Jb.png"_qs;
+    }
+    void hostileNamesShownEscaped()
+    {
+        QFETCH(QByteArray, name);
+        QFETCH(QString, shown);
+        const auto raw = [](const QString &text) {
+            return std::any_of(text.cbegin(), text.cend(), [](QChar c) {
+                return (c.unicode() < 0x20 && c != u'\n') || (c.unicode() >= 0x7f && c.unicode() <= 0x9f) || c == QChar(0x202e);
+            });
+        };
+        // A program whose second file is called `name`: packed under a stand-in of its length,
+        // which is then replaced, with the checksum made right.
+        const QByteArray stand = QByteArray(name.size(), 'n');
+        const QByteArray runner = readFile(QStringLiteral(KAZRUNNER));
+        QByteArray bytes = PackedTest::pack(runner, {{u"test.kaz"_qs, readFile(source(u"content/istoriya/test.kaz"_qs))},
+                                                     {QString::fromLatin1(stand), "picture"}});
+        const qsizetype at = bytes.indexOf(stand, runner.size());
+        QVERIFY(at > 0);
+        bytes.replace(at, stand.size(), name);
+        const qsizetype payload = bytes.size() - runner.size() - PackedTest::TrailerSize;
+        bytes.replace(runner.size() + payload, 32,
+                      QCryptographicHash::hash(QByteArrayView(bytes).sliced(runner.size(), payload), QCryptographicHash::Sha256));
+        const QString program = path(u"kaz-hostile"_qs);
+        QVERIFY(writeFile(program, bytes));
+        QVERIFY(QFile::setPermissions(program, QFile::permissions(QStringLiteral(KAZRUNNER))));
+
+        const QStringList said = {kazpack({u"--list"_qs, program}).err, kazpack({u"--extract"_qs, program, path(u"out"_qs)}).err,
+                                  ProgramTest::load(program).message,
+                                  ProgramTest::load(program, ProgramTest::Reader::Editor).message,
+                                  start(program, {u"QT_QPA_PLATFORM=offscreen"_qs}).err};
+        for (const QString &text : said) {
+            QVERIFY2(text.contains(u"it holds a file named \""_qs + shown + u"\", and "_qs), qPrintable(text));
+            QVERIFY2(!raw(text), qPrintable(text));
+        }
+
+        // The same name as a folder given on the command line: kazpack's and kazcheck's lines.
+        if (name.contains('\0'))
+            return; // no folder can have it
+        const QString folder = path(QString::fromUtf8(name));
+        QVERIFY(QDir().mkpath(folder));
+        QVERIFY(writeFile(folder + u"/test.kaz"_qs, everyFormat().replace("11250", "11 250")));
+        const Run faulty = kazpack({folder, u"-o"_qs, path(u"kaz-x"_qs)});
+        QCOMPARE(faulty.status, 1);
+        QVERIFY2(faulty.err.contains(path(shown) + u"/test.kaz:3: error: "_qs), qPrintable(faulty.err));
+        QVERIFY2(!raw(faulty.err), qPrintable(faulty.err));
+        const Run listed = kazpack({u"--list"_qs, folder});
+        QVERIFY2(listed.err.startsWith(path(shown) + u": error: "_qs) && !raw(listed.err), qPrintable(listed.err));
+    }
+
+    // A name that the packed format allows is listed as it is, but for the characters that
+    // turn the text around and so would disguise it.
+    void listShowsNamesEscaped()
+    {
+        const QString program = path(u"kaz-x"_qs);
+        const QByteArray kaz = readFile(source(u"content/istoriya/test.kaz"_qs));
+        QVERIFY(writeFile(program, PackedTest::pack(readFile(QStringLiteral(KAZRUNNER)),
+                                                    {{u"test.kaz"_qs, kaz}, {u"снимка\u202egnp.exe"_qs, "x"}})));
+        const Run run = kazpack({u"--list"_qs, program});
+        QCOMPARE(run.status, 0);
+        QVERIFY2(run.out.endsWith(u"  снимка\\u202egnp.exe\n"_qs), qPrintable(run.out));
+    }
+
+    // Two tests from folders of the same name each keep a menu entry; a test made again
+    // elsewhere takes its own entry along; each time that is not the plain case, kazpack says so.
+    void desktopEntriesOfFoldersOfOneName()
+    {
+        const QString share = path(u"share"_qs);
+        qputenv("XDG_DATA_HOME", QFile::encodeName(share));
+        const QString applications = share + u"/applications/"_qs;
+        const auto tryExec = [&](const QString &id) {
+            const QStringList lines = QString::fromUtf8(readFile(applications + id + u".desktop"_qs)).split(u'\n');
+            const auto line = std::find_if(lines.cbegin(), lines.cend(), [](const QString &l) { return l.startsWith(u"TryExec="); });
+            return line == lines.cend() ? QString() : line->mid(8);
+        };
+        const QString a = path(u"a/mytest"_qs), b = path(u"b/mytest"_qs);
+        QVERIFY(writeEveryFormat(a));
+        QVERIFY(writeEveryFormat(b));
+        const QString programA = path(u"kaz-a"_qs), programB = path(u"kaz-b"_qs);
+
+        const Run first = kazpack({u"--desktop"_qs, a, u"-o"_qs, programA});
+        QVERIFY2(first.status == 0 && first.err.isEmpty(), qPrintable(first.err));
+        const Run second = kazpack({u"--desktop"_qs, b, u"-o"_qs, programB});
+        QVERIFY2(second.status == 0, qPrintable(second.err));
+        QCOMPARE(second.out.split(u'\n', Qt::SkipEmptyParts).constLast(), applications + u"test.kaz.mytest_2.desktop"_qs);
+        QCOMPARE(second.err, applications + u"test.kaz.mytest_2.desktop: note: the menu entry "_qs + applications
+                                 + u"test.kaz.mytest.desktop starts another program, "_qs + programA
+                                 + u", made from a folder of the same name; that entry stays, and this program got "
+                                   "an entry of its own\n"_qs);
+        QCOMPARE(tryExec(u"test.kaz.mytest"_qs), programA);
+        QCOMPARE(tryExec(u"test.kaz.mytest_2"_qs), programB);
+        QVERIFY(QFileInfo::exists(share + u"/icons/hicolor/48x48/apps/test.kaz.mytest_2.png"_qs));
+
+        // Made again in its place: the same entry, nothing to say.
+        const Run again = kazpack({u"--desktop"_qs, u"--force"_qs, b, u"-o"_qs, programB});
+        QVERIFY2(again.status == 0 && again.err.isEmpty(), qPrintable(again.err));
+        // Made again elsewhere: the test's entry follows it, and says whose it was.
+        const QString moved = path(u"kaz-a-moved"_qs);
+        const Run elsewhere = kazpack({u"--desktop"_qs, a, u"-o"_qs, moved});
+        QVERIFY2(elsewhere.status == 0, qPrintable(elsewhere.err));
+        QCOMPARE(elsewhere.err, applications + u"test.kaz.mytest.desktop: note: this menu entry started "_qs + programA
+                                    + u" until now; now it starts "_qs + moved + u'\n');
+        QCOMPARE(tryExec(u"test.kaz.mytest"_qs), moved);
+        QCOMPARE(tryExec(u"test.kaz.mytest_2"_qs), programB);
+        QCOMPARE(QDir(applications).entryList(QDir::Files).size(), 2);
+
+        // The entry of a program that is gone is free for another test of that name.
+        QVERIFY(QFile::remove(programB));
+        const QString c = path(u"c/mytest"_qs);
+        QVERIFY(writeEveryFormat(c));
+        const Run third = kazpack({u"--desktop"_qs, c, u"-o"_qs, path(u"kaz-c"_qs)});
+        QVERIFY2(third.status == 0, qPrintable(third.err));
+        QVERIFY2(third.err.contains(u"test.kaz.mytest_2.desktop: note: the menu entry "_qs)
+                     && third.err.contains(u"this menu entry started "_qs + programB),
+                 qPrintable(third.err));
+        QCOMPARE(tryExec(u"test.kaz.mytest_2"_qs), path(u"kaz-c"_qs));
+        QCOMPARE(QDir(applications).entryList(QDir::Files).size(), 2);
+        qunsetenv("XDG_DATA_HOME");
     }
 
 private:

@@ -2,6 +2,7 @@
 // tail is refused with its own kind and reason. Hostile tails are built here byte by byte
 // after the layout of packed/DESIGN.md, so the layout itself is checked too.
 #include "PackedTest.h"
+#include "TestRunners.h"
 
 #include <QBuffer>
 #include <QCryptographicHash>
@@ -269,23 +270,48 @@ private Q_SLOTS:
         QCOMPARE(int(PackedTest::runnerPart(dir.filePath(QStringLiteral("none"))).fault), int(Fault::Unreadable));
     }
 
-    // The mark that makes a file a quiz runner, and the layout it reads after it.
+    // The mark that makes a file a quiz runner, and the layout it reads after it: only where a
+    // program keeps its constant text, in a part of an ELF or PE program that is mapped.
     void runnerFormat_data()
     {
+        using namespace TestRunners;
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<qint64>("format");
+        const QByteArray mark = QByteArrayLiteral("KAZ quiz runner, packed format ");
         QTest::addRow("the_built_runner") << realRunner() << qint64(PackedTest::Version);
         QTest::addRow("a_shell_script") << QByteArray("#!/bin/sh\necho hello\n") << qint64(-1);
         QTest::addRow("windows_header_only") << QByteArray("MZ\0\0\0\0", 6) << qint64(-1);
-        QTest::addRow("mark_without_number") << QByteArray("KAZ quiz runner, packed format \0") << qint64(-1);
-        QTest::addRow("mark_cut_at_the_end") << QByteArray("xKAZ quiz runner, packed format ") << qint64(-1);
-        QTest::addRow("older_format") << QByteArray("KAZ quiz runner, packed format 0\0") << qint64(0);
-        QTest::addRow("newer_format") << QByteArray("\x7f" "ELFKAZ quiz runner, packed format 12\0") << qint64(12);
-        QTest::addRow("bare_mark_then_numbered") << QByteArray("KAZ quiz runner, packed format ") + '\0'
-                                                        + "KAZ quiz runner, packed format 1"
-                                                 << qint64(1);
-        QTest::addRow("endless_digits") << QByteArray("KAZ quiz runner, packed format ") + QByteArray(40, '9')
-                                        << qint64(999999999);
+        QTest::addRow("a_text_file_of_the_mark_alone") << mark + '1' << qint64(-1);
+        QTest::addRow("mark_without_number") << elfProgram(mark + '\0') << qint64(-1);
+        QTest::addRow("mark_cut_at_the_end") << elfProgram('x' + mark) << qint64(-1);
+        QTest::addRow("digits_beyond_the_segment") << elfProgram(mark, "1") << qint64(-1);
+        QTest::addRow("older_format") << elfProgram(mark + "0\0") << qint64(0);
+        QTest::addRow("newer_format") << elfProgram(mark + "12\0") << qint64(12);
+        QTest::addRow("bare_mark_then_numbered") << elfProgram(mark + '\0' + mark + '1') << qint64(1);
+        QTest::addRow("endless_digits") << elfProgram(mark + QByteArray(40, '9')) << qint64(999999999);
+        QTest::addRow("elf_32_bits") << elfProgram(mark + "1\0", {}, false) << qint64(1);
+        QTest::addRow("mark_appended_to_a_program") << elfProgram("code", mark + "1\0") << qint64(-1);
+        QTest::addRow("mark_appended_to_the_built_runner") << realRunner() + mark + "2\0" << qint64(PackedTest::Version);
+        QTest::addRow("mark_in_a_segment_not_mapped") << elfProgram(mark + "1\0", {}, true, ElfProgram, NoteSegment) << qint64(-1);
+        QTest::addRow("an_object_file") << elfProgram(mark + "1\0", {}, true, ElfObject) << qint64(-1);
+        QTest::addRow("windows_pe32_plus") << peProgram(mark + "1\0") << qint64(1);
+        QTest::addRow("windows_pe32") << peProgram(mark + "1\0", {}, false) << qint64(1);
+        QTest::addRow("windows_mark_after_the_sections") << peProgram("code", mark + "1\0") << qint64(-1);
+        QTest::addRow("windows_dll") << peProgram(mark + "1\0", {}, true, true) << qint64(-1);
+        // Headers that point beyond the file or claim huge tables are no program.
+        QByteArray farTable = elfProgram(mark + "1\0");
+        farTable[0x20] = '\x7f';
+        QTest::addRow("elf_table_beyond_the_file") << farTable << qint64(-1);
+        QByteArray hugeSegment = elfProgram(mark + "1\0");
+        hugeSegment[64 + 0x27] = '\x7f'; // p_filesz's top byte
+        QTest::addRow("elf_segment_beyond_the_file") << hugeSegment << qint64(-1);
+        QByteArray farPe = peProgram(mark + "1\0");
+        farPe[0x3f] = '\x7f';
+        QTest::addRow("pe_header_beyond_the_file") << farPe << qint64(-1);
+        QByteArray manySections = peProgram(mark + "1\0");
+        manySections[64 + 6] = '\xff';
+        manySections[64 + 7] = '\xff';
+        QTest::addRow("pe_more_sections_than_the_file_holds") << manySections << qint64(-1);
     }
     void runnerFormat()
     {

@@ -1,5 +1,6 @@
 // The check of a test's files from a folder on disk and from memory: the same problems either
 // way, the files listed for packing, and the picture bytes the store keeps.
+#include "Printing.h"
 #include "TestFiles.h"
 #include "TestFolder.h"
 #include "TestPictures.h"
@@ -223,6 +224,30 @@ private Q_SLOTS:
         QCOMPARE(checked.problems.size(), 1);
         QVERIFY2(checked.problems.constFirst().message.startsWith(problem), qPrintable(checked.problems.constFirst().message));
         QVERIFY(checked.files.isEmpty());
+    }
+
+    // Names as every message shows them: what could drive a terminal, break a line or turn
+    // the text around is made visible; anything else, and a name shown already, stays.
+    void printableName_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("shown");
+        QTest::addRow("cyrillic_and_spaces") << u"Карта 1 (нова).png"_qs << u"Карта 1 (нова).png"_qs;
+        QTest::addRow("backslash_kept") << u"C:\\KAZ\\bin"_qs << u"C:\\KAZ\\bin"_qs;
+        QTest::addRow("line_breaks_and_tab") << u"a\nb\rc\td"_qs << u"a\\nb\\rc\\td"_qs;
+        QTest::addRow("nul") << QString(QChar(0)) + u"x"_qs << u"\\x00x"_qs;
+        QTest::addRow("terminal_title") << u"\x1b]2;owned\x07"_qs << u"\\x1b]2;owned\\x07"_qs;
+        QTest::addRow("delete_and_c1") << u"a\x7f\u009b"_qs << u"a\\x7f\\x9b"_qs;
+        QTest::addRow("turned_around") << u"a\u202egnp.exe\u2066\u200f"_qs << u"a\\u202egnp.exe\\u2066\\u200f"_qs;
+        QTest::addRow("line_separator") << u"a\u2028b"_qs << u"a\\u2028b"_qs;
+        QTest::addRow("emoji_joiner_kept") << u"\U0001F469\u200D\U0001F4BB.png"_qs << u"\U0001F469\u200D\U0001F4BB.png"_qs;
+        QTest::addRow("shown_already") << u"a\\x1b\\n"_qs << u"a\\x1b\\n"_qs;
+    }
+    void printableName()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, shown);
+        QCOMPARE(::printableName(name), shown);
     }
 
     void memoryWithoutTest()

@@ -216,6 +216,14 @@ private Q_SLOTS:
         QTest::addRow("kazpack_usage_english") << kazpack << QStringList{} << c << 2
                                                << QStringList{u"kazpack: error: give the test folder to pack"_qs,
                                                               u"usage: kazpack FOLDER [-o PROGRAM]"_qs};
+        // A runner that is a device is named as one; the kinds are translated with the message.
+        const QString istoriya = qEnvironmentVariable("KAZ_SOURCE_DIR") + u"/content/istoriya"_qs;
+        const QStringList device{istoriya, u"-o"_qs, m_dir.filePath(u"kaz-x"_qs), u"--runner"_qs, u"/dev/null"_qs};
+        QTest::addRow("kazpack_runner_device_bulgarian")
+            << kazpack << device << bg << 1
+            << QStringList{u"/dev/null: грешка: това е устройство, а не основна програма на KAZ"_qs};
+        QTest::addRow("kazpack_runner_device_english")
+            << kazpack << device << c << 1 << QStringList{u"/dev/null: error: this is a device, not a quiz runner"_qs};
         QTest::addRow("gift2kaz_bulgarian")
             << gift2kaz << QStringList{u"--output"_qs, m_dir.path(), gift} << bg << 1
             << QStringList{u"choice.gift:1: бележка: пропуска се въпрос с избор на отговор „Q1“"_qs,

@@ -928,10 +928,6 @@ Give this one file to the learners: it runs on Debian 12 (64-bit PC) with the KA
         <source>The GIFT file could not be opened.</source>
         <translation>GIFT файлът не можа да се отвори.</translation>
     </message>
-    <message>
-        <source>The test of the program %1 could not be opened.</source>
-        <translation>Тестът на програмата %1 не можа да се отвори.</translation>
-    </message>
     <message numerus="yes">
         <source>The test has %n problem(s), and a test with problems cannot be tried. Mend them first: choose one in the list of problems to go to it.</source>
         <translation>
@@ -1098,6 +1094,10 @@ Give this one file to the learners: it runs on Debian 12 (64-bit PC) with the KA
             <numerusform>…и още %n проблем, отбелязан в таблицата. Първо поправете горните.</numerusform>
             <numerusform>…и още %n проблема, отбелязани в таблицата. Първо поправете горните.</numerusform>
         </translation>
+    </message>
+    <message>
+        <source>No test could be opened from %1.</source>
+        <translation>От %1 не може да се отвори тест.</translation>
     </message>
 </context>
 <context>
@@ -1712,6 +1712,42 @@ Exit status: 0 done, 1 a problem (nothing written), 2 a mistake in the command l
         <source>%1: error: this runner reads only packed format %2, older than format %3 that this kazpack writes; use the kazrunner that came with this kazpack</source>
         <translation>%1: грешка: тази основна програма чете само опакован формат %2, по-стар от формат %3, който записва този kazpack; използвайте kazrunner, който е дошъл заедно с този kazpack</translation>
     </message>
+    <message>
+        <source>a folder</source>
+        <translation>папка</translation>
+    </message>
+    <message>
+        <source>a device</source>
+        <translation>устройство</translation>
+    </message>
+    <message>
+        <source>a named pipe (FIFO)</source>
+        <translation>именуван канал (FIFO)</translation>
+    </message>
+    <message>
+        <source>a socket</source>
+        <translation>сокет</translation>
+    </message>
+    <message>
+        <source>something other than a file</source>
+        <translation>нещо, което не е файл</translation>
+    </message>
+    <message>
+        <source>%1: note: the menu entry %2 starts another program, %3, made from a folder of the same name; that entry stays, and this program got an entry of its own</source>
+        <translation>%1: бележка: записът в менюто %2 пуска друга програма, %3, направена от папка със същото име; този запис остава, а тази програма получи свой собствен запис</translation>
+    </message>
+    <message>
+        <source>%1: note: this menu entry started %2 until now; now it starts %3</source>
+        <translation>%1: бележка: досега този запис в менюто пускаше %2; сега пуска %3</translation>
+    </message>
+    <message>
+        <source>kazpack: error: the quiz runner %1 is %2, not a program file; install KAZ again, or give a runner with --runner RUNNER</source>
+        <translation>kazpack: грешка: основната програма на KAZ %1 е %2, а не файл с програма; инсталирайте KAZ отново или посочете основна програма с --runner ОСНОВА</translation>
+    </message>
+    <message>
+        <source>%1: error: this is %2, not a quiz runner; give the path of the quiz runner (kazrunner) or of a test program</source>
+        <translation>%1: грешка: това е %2, а не основна програма на KAZ; дайте пътя до основната програма на KAZ (kazrunner) или до програма с тест</translation>
+    </message>
 </context>
 <context>
     <name>PackedTest</name>
@@ -1842,6 +1878,10 @@ Exit status: 0 done, 1 a problem (nothing written), 2 a mistake in the command l
         <source>the file was not beside test.kaz when the test was opened; choose the picture again</source>
         <translation>файлът не беше до test.kaz, когато тестът беше отворен; изберете картинката отново</translation>
     </message>
+    <message>
+        <source>the file could not be read when the test was opened: %1; then choose the picture again</source>
+        <translation>файлът не можа да се прочете, когато тестът беше отворен: %1; после изберете картинката отново</translation>
+    </message>
 </context>
 <context>
     <name>Printing</name>
@@ -1883,6 +1923,18 @@ Exit status: 0 done, 1 a problem (nothing written), 2 a mistake in the command l
     <message>
         <source>This test program is damaged: its test breaks a rule of the test format (%1). Make the program again from the test folder with kazpack.</source>
         <translation>Тази програма с тест е повредена: тестът ѝ нарушава правило на формата за тестове (%1). Направете програмата отново от папката с теста с kazpack.</translation>
+    </message>
+    <message>
+        <source>This file holds no test: it is no test program made by kazpack. Choose a test program (such as kaz-istoriya), or open the test&apos;s folder or a GIFT file instead.</source>
+        <translation>Този файл не съдържа тест: това не е програма с тест, направена с kazpack. Изберете програма с тест (например kaz-istoriya) или вместо това отворете папката на теста или файл GIFT.</translation>
+    </message>
+    <message>
+        <source>This test program was made by a newer kazpack than this editor understands: %1. Open it with the editor of a newer KAZ, or ask for the test&apos;s folder.</source>
+        <translation>Тази програма с тест е направена с по-нов kazpack, отколкото разбира този редактор: %1. Отворете я с редактора от по-нова версия на KAZ или поискайте папката на теста.</translation>
+    </message>
+    <message>
+        <source>This file cannot be opened: %1. Check that you may read it, or choose another file.</source>
+        <translation>Този файл не може да се отвори: %1. Проверете дали имате право да го четете, или изберете друг файл.</translation>
     </message>
 </context>
 <context>

@@ -1,6 +1,7 @@
 #include "EditorDialogs.h"
 
 #include "EditorSources.h"
+#include "Printing.h"
 #include "TestDocument.h"
 
 #include <QCoreApplication>
@@ -137,7 +138,7 @@ void makeProgram(TestDocument &doc, const MakeProgramSteps &steps)
     steps.tell(QCoreApplication::translate("EditorDialogs", "The program %1 is made.\n\nGive this one file to the learners: it runs on Debian 12 (64-bit PC) "
                   "with the KAZ package installed, or with the packages libqt6widgets6, fonts-liberation and "
                   "fonts-dejavu-core.")
-                   .arg(QDir::toNativeSeparators(result.program)),
+                   .arg(printableName(QDir::toNativeSeparators(result.program))),
                false);
 }
 

@@ -1,6 +1,7 @@
 #include "EditorPicturePanel.h"
 
 #include "EditorTable.h"
+#include "Printing.h"
 #include "RowTableModel.h"
 #include "TestDocument.h"
 
@@ -174,12 +175,11 @@ void EditorPicturePanel::refresh()
     if (!has)
         empty = QCoreApplication::translate("EditorPicturePanel", "No picture. Choose one, or drop a picture file here.");
     else if (EditorTable::picture(picture.bytes).isNull())
-        empty = QCoreApplication::translate("EditorPicturePanel", "%1 cannot be shown.").arg(picture.name);
+        empty = QCoreApplication::translate("EditorPicturePanel", "%1 cannot be shown.").arg(printableName(picture.name));
     else
         empty = QCoreApplication::translate("EditorPicturePanel", "%1, %2 × %3 pixels")
-                    .arg(picture.name)
-                    .arg(picture.pixels.width())
-                    .arg(picture.pixels.height());
+                    .arg(printableName(picture.name), QString::number(picture.pixels.width()),
+                         QString::number(picture.pixels.height()));
     static_cast<PicturePreview *>(m_preview)->setPicture(has ? picture.bytes : QByteArray(), empty);
     m_choose->setEnabled(valid);
     m_remove->setEnabled(has);

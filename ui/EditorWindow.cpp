@@ -6,6 +6,7 @@
 #include "EditorSources.h"
 #include "EditorTable.h"
 #include "EditorTryOut.h"
+#include "Printing.h"
 #include "Gift.h"
 #include "Recovery.h"
 #include "RowTableModel.h"
@@ -588,7 +589,7 @@ bool EditorWindow::openPath(const QString &path)
     if (!info.exists()) {
         tell(QMessageBox::Warning,
              tr("There is no file or folder %1. Check the name, or open a test from the File menu.")
-                 .arg(QDir::toNativeSeparators(path)));
+                 .arg(printableName(QDir::toNativeSeparators(path))));
         return false;
     }
     if (info.isDir())
@@ -646,7 +647,7 @@ bool EditorWindow::openProgramFile(const QString &path)
 {
     const QString error = EditorSources::openProgram(*m_document, path);
     if (!error.isEmpty()) {
-        tell(QMessageBox::Warning, tr("The test of the program %1 could not be opened.").arg(QFileInfo(path).fileName()),
+        tell(QMessageBox::Warning, tr("No test could be opened from %1.").arg(printableName(QFileInfo(path).fileName())),
              sentence(error));
         return false;
     }
@@ -688,8 +689,8 @@ void EditorWindow::afterOpening(const QString &what)
     showFirstRow();
     statusBar()->showMessage(m_document->folder().isEmpty()
                                  ? tr("Opened %1. Save the test to give it a folder of its own.")
-                                       .arg(QDir::toNativeSeparators(what))
-                                 : tr("Opened %1.").arg(QDir::toNativeSeparators(what)));
+                                       .arg(printableName(QDir::toNativeSeparators(what)))
+                                 : tr("Opened %1.").arg(printableName(QDir::toNativeSeparators(what))));
 }
 
 bool EditorWindow::keepWork()
@@ -786,7 +787,7 @@ bool EditorWindow::saveTo(const QString &folder)
     setLastFolder(m_document->folder());
     m_document->checkNow();
     const int n = int(m_document->problems().size());
-    statusBar()->showMessage(n == 0 ? tr("Saved in %1.").arg(QDir::toNativeSeparators(m_document->folder()))
+    statusBar()->showMessage(n == 0 ? tr("Saved in %1.").arg(printableName(QDir::toNativeSeparators(m_document->folder())))
                                     : tr("Saved. The test has %n problem(s); mend them before you make a program.",
                                          nullptr, n));
     return true;
@@ -803,7 +804,7 @@ bool EditorWindow::saveAs()
     if (!own && place.exists(QStringLiteral("test.kaz"))) {
         const int answer = ask({QMessageBox::Warning,
                                 tr("The folder %1 already holds a test. Replace that test with this one?")
-                                    .arg(QDir::toNativeSeparators(folder)),
+                                    .arg(printableName(QDir::toNativeSeparators(folder))),
                                 tr("Cancel keeps it; then choose or make another folder."),
                                 {tr("Replace"), tr("Cancel")},
                                 1});
@@ -814,7 +815,7 @@ bool EditorWindow::saveAs()
         const QString name = newFolderName(place, m_document->field(DocumentField::Title));
         const int answer = ask({QMessageBox::Question,
                                 tr("The folder %1 holds other files. Save the test in a new folder \"%2\" there?")
-                                    .arg(QDir::toNativeSeparators(folder), name),
+                                    .arg(printableName(QDir::toNativeSeparators(folder)), name),
                                 {},
                                 {tr("Make the folder"), tr("Cancel")},
                                 1});
@@ -823,7 +824,7 @@ bool EditorWindow::saveAs()
         if (!place.mkdir(name)) {
             tell(QMessageBox::Warning,
                  tr("The folder %1 could not be made. Choose another place.")
-                     .arg(QDir::toNativeSeparators(place.filePath(name))));
+                     .arg(printableName(QDir::toNativeSeparators(place.filePath(name)))));
             return false;
         }
         folder = place.filePath(name);

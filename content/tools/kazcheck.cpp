@@ -2,8 +2,9 @@
 // content format, pictures included, and prints each problem as "file:line: error: …".
 // Exits 1 when there is any, so that the build of a faulty test stops; touches STAMP when
 // the test is sound. kazpack checks a folder with the same function before it packs it.
-#include "TestFolder.h"
 #include "KazTranslations.h"
+#include "Printing.h"
+#include "TestFolder.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -61,7 +62,7 @@ int main(int argc, char *argv[])
         QFile stamp(args.at(2));
         if (!stamp.open(QIODevice::WriteOnly | QIODevice::Truncate) || stamp.write("checked\n") < 0) {
             err << QCoreApplication::translate("kazcheck", "%1: error: cannot write the check stamp: %2")
-                       .arg(args.at(2), stamp.errorString())
+                       .arg(printableName(args.at(2)), printableName(stamp.errorString()))
                 << '\n';
             return 1;
         }
