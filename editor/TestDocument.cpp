@@ -11,11 +11,12 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
+#include <QLockFile>
 #include <QRegularExpression>
 #include <QSet>
 #include <QUndoStack>
-#include <QUuid>
 #include <QtConcurrent/QtConcurrentRun>
 #include <algorithm>
 
@@ -53,6 +54,7 @@ TestDocument::TestDocument(QObject *parent)
     , m_undo(std::make_unique<QUndoStack>())
     , m_model(std::make_unique<RowTableModel>(this))
 {
+    m_recoveryPath = Recovery::newPath();
     m_checkTimer.setSingleShot(true);
     m_checkTimer.setInterval(CheckDelayMs);
     connect(&m_checkTimer, &QTimer::timeout, this, &TestDocument::startCheck);
@@ -110,13 +112,20 @@ TestDocument::Opened TestDocument::openFolder(const QString &folder)
         opened.error = QCoreApplication::translate("TestDocument", "there is no folder \"%1\"; choose the folder that holds test.kaz").arg(folder);
         return opened;
     }
+    // A save cut short by a crash is finished when it counted, else undone.
+    const QString unfinished = FileAccess::finishSaving(folder);
     const QDir dir(folder);
     const QString testFile = dir.filePath(QStringLiteral("test.kaz"));
     if (!QFileInfo::exists(testFile) && !QFileInfo(testFile).isSymLink()) {
-        opened.error = QCoreApplication::translate("TestDocument", "there is no test.kaz in %1; choose the folder that holds test.kaz").arg(folder);
+        opened.error = unfinished.isEmpty()
+                           ? QCoreApplication::translate("TestDocument", "there is no test.kaz in %1; choose the folder that holds test.kaz").arg(folder)
+                           : QCoreApplication::translate("TestDocument", "there is no test.kaz in %1, and a save that was cut short cannot be finished: %2")
+                                 .arg(folder, unfinished);
         return opened;
     }
-    const FileAccess::Read file = FileAccess::read(testFile, ContentReader::MaxFileBytes);
+    // Only the files themselves: a link may lead to a file of anyone's, which the recovery copy
+    // and the saved folder would then hold.
+    const FileAccess::Read file = FileAccess::read(testFile, ContentReader::MaxFileBytes, FileAccess::Links::Refuse);
     if (file.tooLarge) {
         opened.error = QCoreApplication::translate("TestDocument", "cannot open %1: %2, the most a test may have").arg(testFile, file.problem);
         return opened;
@@ -134,13 +143,24 @@ TestDocument::Opened TestDocument::openFolder(const QString &folder)
         opened.error = QCoreApplication::translate("TestDocument", "cannot open %1: %2").arg(testFile, read.problems.first().message);
         return opened;
     }
-    const auto bytesOf = [](const QString &source) {
-        const FileAccess::Read picture = FileAccess::read(source, TestFolder::maxPictureBytes());
+    QHash<QString, QString> refused; // why a picture file was not read, by name
+    const auto bytesOf = [&refused, &options](const QString &source) {
+        const FileAccess::Read picture = FileAccess::read(source, TestFolder::maxPictureBytes(), FileAccess::Links::Refuse);
+        if (QFileInfo(source).isSymLink())
+            refused.insert(source.mid(options.pictureBase.size()), picture.problem);
         return picture.ok() ? picture.bytes : QByteArray();
     };
-    replace(FileMapping::fromStore(read.store, options.pictureBase, bytesOf,
-                                   FileMapping::leadingComments(QString::fromUtf8(file.bytes))),
-            QFileInfo(folder).absoluteFilePath());
+    DocumentContent content = FileMapping::fromStore(read.store, options.pictureBase, bytesOf,
+                                                     FileMapping::leadingComments(QString::fromUtf8(file.bytes)));
+    const auto tellRefused = [&refused](DocumentPicture &p) {
+        if (p.bytes.isEmpty() && refused.contains(p.name))
+            p.problem = refused.value(p.name);
+    };
+    for (DocumentRow &row : content.rows)
+        tellRefused(row.picture);
+    for (DocumentSpare &s : content.spare)
+        tellRefused(s.picture);
+    replace(std::move(content), QFileInfo(folder).absoluteFilePath());
     opened.problems = std::move(read.problems);
     return opened;
 }
@@ -179,6 +199,9 @@ QString TestDocument::saveTo(const QString &folder)
         named.insert(name);
         files.append({name, pictures.value(name)});
     }
+    // What a save cut short left is finished or undone before the files are compared.
+    if (QFileInfo(folder).isDir())
+        FileAccess::finishSaving(folder);
     const QDir dir(folder);
     files.removeIf([&dir](const FileAccess::Output &o) {
         const QString path = dir.filePath(o.path);
@@ -567,7 +590,6 @@ void TestDocument::replace(DocumentContent content, const QString &folder)
     m_model->endResetModel();
     m_undo->clear();
     ++m_typingSession;
-    m_recoveryPath.clear();
     setFolder(folder);
     setRestored(false);
     ++m_generation;
@@ -685,8 +707,6 @@ void TestDocument::setRestored(bool restored)
 
 void TestDocument::setFolder(const QString &folder)
 {
-    if (m_recoveryPath.isEmpty() || folder != m_folder)
-        m_recoveryPath = Recovery::pathFor(folder.isEmpty() ? QUuid::createUuid().toString() : folder);
     if (folder == m_folder)
         return;
     m_folder = folder;
@@ -695,16 +715,36 @@ void TestDocument::setFolder(const QString &folder)
 
 QString TestDocument::recoveryPath() const { return m_recoveryPath; }
 
-QString TestDocument::writeRecovery() const { return Recovery::write(m_recoveryPath, m_content, m_folder); }
+QString TestDocument::writeRecovery()
+{
+    if (!m_recoveryClaim) {
+        m_recoveryClaim = Recovery::claim(m_recoveryPath);
+        if (!m_recoveryClaim)
+            return QCoreApplication::translate("TestDocument", "another editor holds the recovery copy %1").arg(m_recoveryPath);
+    }
+    return Recovery::write(m_recoveryPath, m_content, m_folder);
+}
 
-void TestDocument::removeRecovery() { Recovery::remove(m_recoveryPath); }
+void TestDocument::removeRecovery()
+{
+    // Only this document's own copy: another editor's work on the same test stays.
+    if (m_recoveryClaim) {
+        QFile::remove(m_recoveryPath);
+        m_recoveryClaim.reset();
+    }
+}
 
 TestDocument::Opened TestDocument::restoreRecovery(const QString &path)
 {
+    std::unique_ptr<QLockFile> claim = Recovery::claim(path);
+    if (!claim)
+        return {QCoreApplication::translate("TestDocument", "the copy %1 is open in another editor").arg(path), {}};
     Recovery::Loaded loaded = Recovery::read(path);
     if (!loaded.ok())
         return {loaded.error, {}};
     replace(std::move(loaded.content), loaded.testFolder);
+    // This document's copy so far, if written, stays for the next start to offer.
+    m_recoveryClaim = std::move(claim);
     m_recoveryPath = path;
     setRestored(true);
     return {};
