@@ -385,6 +385,7 @@ std::vector<std::pair<QString, QString>> journalRenames(const QByteArray &bytes)
 Fault finishLocked(const fs::path &folder)
 {
     std::error_code ec;
+    bool changed = false;
     for (const QString &name : names(folder)) {
         if (leftover(name) != Leftover::Journal)
             continue;
@@ -403,6 +404,7 @@ Fault finishLocked(const fs::path &folder)
         syncFolder(folder);
         step("remove", journal);
         fs::remove(journal, ec);
+        changed = true;
     }
     for (const QString &name : names(folder)) {
         QString target;
@@ -415,8 +417,10 @@ Fault finishLocked(const fs::path &folder)
             fs::rename(path, folder / fsPath(target), ec);
         else
             fs::remove(path, ec);
+        changed = true;
     }
-    syncFolder(folder);
+    if (changed)
+        syncFolder(folder);
     return {};
 }
 

@@ -6,6 +6,7 @@
 #include "FileAccess.h"
 #include "FileMapping.h"
 #include "Gift.h"
+#include "KilledAtStep.h"
 #include "Recovery.h"
 #include "TestDocument.h"
 #include "TestFiles.h"
@@ -90,24 +91,6 @@ mode_t modeOf(const QString &path)
 {
     struct stat info = {};
     return ::lstat(QFile::encodeName(path).constData(), &info) == 0 ? info.st_mode & 07777 : 0;
-}
-
-// Runs `work` in a child process that is killed before step `k` of its writing; true when it
-// was killed so.
-bool killedAt(qsizetype k, const std::function<void()> &work)
-{
-    const pid_t child = ::fork();
-    if (child == 0) {
-        qsizetype seen = 0;
-        FileAccess::setStepHook([&seen, k](const QString &, const QString &) {
-            if (seen++ == k)
-                ::raise(SIGKILL);
-        });
-        work();
-        ::_exit(0);
-    }
-    int status = 0;
-    return child > 0 && ::waitpid(child, &status, 0) == child && WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL;
 }
 
 } // namespace
@@ -613,7 +596,7 @@ void TestEditorFiles::saveKilledAtEveryStepOpensAWholeTest()
 
     for (qsizetype k = 0; k < steps.size(); ++k) {
         const QString folder = TestFiles::copyFolder(first, tmp.path(), u"killed-%1"_s.arg(k));
-        QVERIFY(killedAt(k, [&next, &folder] { next.saveTo(folder); }));
+        QVERIFY(killedAtStep(k, [&next, &folder] { next.saveTo(folder); }));
         QVERIFY2(QFileInfo::exists(folder + u"/test.kaz"_s), qPrintable(steps.at(k)));
         TestDocument reopened;
         const TestDocument::Opened opened = reopened.openFolder(folder);

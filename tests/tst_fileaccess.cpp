@@ -1,5 +1,6 @@
 // Reading plain files up to a size, and writing several files all or none, on real folders.
 #include "FileAccess.h"
+#include "KilledAtStep.h"
 #include "TestFiles.h"
 
 #include <QDir>
@@ -12,7 +13,6 @@
 #include <csignal>
 #include <sys/resource.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 using namespace Qt::StringLiterals;
@@ -338,20 +338,8 @@ private Q_SLOTS:
         for (qsizetype k = 0; k < steps.size(); ++k) {
             QTemporaryDir dir;
             QVERIFY(lay(dir.path(), before));
-            const pid_t child = ::fork();
-            QVERIFY(child >= 0);
-            if (child == 0) {
-                qsizetype seen = 0;
-                FileAccess::setStepHook([&seen, k](const QString &, const QString &) {
-                    if (seen++ == k)
-                        ::raise(SIGKILL);
-                });
-                FileAccess::writeAll(dir.path(), outputs(written));
-                ::_exit(0);
-            }
-            int status = 0;
-            QCOMPARE(::waitpid(child, &status, 0), child);
-            QVERIFY2(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL, qPrintable(steps.at(k)));
+            QVERIFY2(killedAtStep(k, [&dir, &written] { FileAccess::writeAll(dir.path(), outputs(written)); }),
+                     qPrintable(steps.at(k)));
             const QStringList killed = held(dir.path());
             const QByteArray test = TestFiles::contents(dir.filePath(u"test.kaz"_s));
             QVERIFY2(before.contains(u"test.kaz="_s + QString::fromUtf8(test))
