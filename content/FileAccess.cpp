@@ -2,10 +2,18 @@
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QLockFile>
 #include <QRandomGenerator>
+#include <QRegularExpression>
 #include <QtGlobal>
+#include <algorithm>
 #include <cerrno>
 #include <filesystem>
+#include <memory>
 #include <system_error>
 #include <utility>
 #include <vector>
@@ -111,15 +119,122 @@ QString failed(const QString &what, const QString &path, int error, const QStrin
         .arg(what, path, why.isEmpty() ? reason(error) : why, writeAdvice(error));
 }
 
-// A file written under a temporary name beside its target, and the name the target had
-// while it was being replaced.
-struct Pending
+// A failure of a step, told whole by writeAll() ("cannot write PATH: reason; advice") and
+// without the path by writeFile() ("reason; advice").
+struct Fault
 {
-    fs::path target;
-    fs::path temporary;
-    fs::path backup; // empty: the target was not there
-    bool committed = false;
+    QString what; // "write", "replace", …
+    fs::path path;
+    int error = 0;
+    QString why;     // the reason, where it is not the system's text for `error`
+    QString message; // a whole sentence instead of the above
+
+    bool happened() const { return error != 0 || !message.isEmpty(); }
+    QString full() const { return message.isEmpty() ? failed(what, qPath(path), error, why) : message; }
+    QString brief() const
+    {
+        return message.isEmpty() ? (why.isEmpty() ? reason(error) : why) + QStringLiteral("; ") + writeAdvice(error)
+                                 : message;
+    }
 };
+
+std::function<void(const QString &, const QString &)> &stepHook()
+{
+    static std::function<void(const QString &, const QString &)> hook;
+    return hook;
+}
+
+void step(const char *what, const fs::path &path)
+{
+    if (const auto &hook = stepHook())
+        hook(QString::fromLatin1(what), qPath(path));
+}
+
+// What a save leaves in a folder while it runs, and after a crash: the lock of the folder,
+// journals, temporary files (".NAME.new-…") and files an older editor moved aside while it
+// replaced them (".NAME.old-…").
+const QString LockName = QStringLiteral(".kaz-save.lock");
+const QString JournalStem = QStringLiteral("kaz-journal");
+const QString JournalFormat = QStringLiteral("kaz-save-journal");
+constexpr qint64 MaxJournalBytes = 1024 * 1024;
+constexpr int LockWaitMs = 5000;
+// A save's lock older than this is taken over even if its owner seems to run: no save takes
+// so long, and a lock whose owner could not be told must not block the folder for ever.
+constexpr int LockStaleMs = 120 * 1000;
+
+enum class Leftover { None, Lock, Journal, Temporary, MovedAside };
+
+// The kind of a leftover named `name`, and the name of the file it stands for.
+Leftover leftover(const QString &name, QString *target = nullptr)
+{
+    if (!name.startsWith(u'.'))
+        return Leftover::None;
+    if (name == LockName)
+        return Leftover::Lock;
+    static const QRegularExpression journal(QStringLiteral("^\\.kaz-journal-[0-9a-f]{8}$"));
+    static const QRegularExpression temporary(QStringLiteral("^\\.(.+)\\.(new|old)-[0-9a-f]{8}$"));
+    if (journal.match(name).hasMatch())
+        return Leftover::Journal;
+    const QRegularExpressionMatch m = temporary.match(name);
+    if (!m.hasMatch())
+        return Leftover::None;
+    if (target)
+        *target = m.captured(1);
+    return m.captured(2) == u"new" ? Leftover::Temporary : Leftover::MovedAside;
+}
+
+// The names in `folder`, sorted so that the order of the file system does not matter.
+QStringList names(const fs::path &folder)
+{
+    QStringList out;
+    std::error_code ec;
+    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec))
+        out.append(qPath(it->path().filename()));
+    out.sort();
+    return out;
+}
+
+bool hasLeftovers(const fs::path &folder)
+{
+    const QStringList all = names(folder);
+    return std::any_of(all.cbegin(), all.cend(), [](const QString &n) { return leftover(n) != Leftover::None; });
+}
+
+// Makes the renames done so far, or the file just renamed in, survive a power cut.
+void syncFolder(const fs::path &folder)
+{
+#ifdef Q_OS_UNIX
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd >= 0) {
+        ::fsync(fd);
+        ::close(fd);
+    }
+#else
+    Q_UNUSED(folder);
+#endif
+}
+
+bool isFileOrLink(const fs::path &path)
+{
+    std::error_code ec;
+    const fs::file_type type = fs::symlink_status(path, ec).type();
+    return type == fs::file_type::regular || type == fs::file_type::symlink;
+}
+
+#ifdef Q_OS_UNIX
+mode_t modeOf(QFileDevice::Permissions p)
+{
+    mode_t mode = 0;
+    const std::pair<QFileDevice::Permission, mode_t> bits[] = {
+        {QFileDevice::ReadOwner, 0400}, {QFileDevice::WriteOwner, 0200}, {QFileDevice::ExeOwner, 0100},
+        {QFileDevice::ReadGroup, 0040}, {QFileDevice::WriteGroup, 0020}, {QFileDevice::ExeGroup, 0010},
+        {QFileDevice::ReadOther, 0004}, {QFileDevice::WriteOther, 0002}, {QFileDevice::ExeOther, 0001}};
+    for (const auto &[flag, bit] : bits)
+        if (p & flag)
+            mode |= bit;
+    return mode;
+}
+#endif
 
 // A new file, made so that it cannot take the place of one already there. Each step says
 // false on failure, with the system's error number and reason kept.
@@ -131,20 +246,23 @@ public:
     NewFile &operator=(const NewFile &) = delete;
     ~NewFile() { close(); }
 
-    // A name in `folder` that starts with ".`stem`-" and did not exist.
-    bool createIn(const fs::path &folder, const QString &stem)
+    // A name in `folder` that starts with ".`stem`-" and did not exist. A file that is to be
+    // for its owner alone is so from its first byte on.
+    bool createIn(const fs::path &folder, const QString &stem, bool ownerOnly = false)
     {
         for (int attempt = 0; attempt < 100; ++attempt) {
             const QString name = QStringLiteral(".%1-%2").arg(stem).arg(QRandomGenerator::global()->generate(), 8, 16,
                                                                         QLatin1Char('0'));
             path = folder / fsPath(name);
+            step("make", path);
 #ifdef Q_OS_UNIX
-            m_fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+            m_fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, ownerOnly ? 0600 : 0666);
             if (m_fd >= 0)
                 return true;
             if (errno != EEXIST)
                 return fail(errno);
 #else
+            Q_UNUSED(ownerOnly);
             m_file.setFileName(qPath(path));
             if (m_file.open(QIODevice::WriteOnly | QIODevice::NewOnly))
                 return true;
@@ -167,18 +285,33 @@ public:
 #endif
     }
 
+    void setPermissions(QFileDevice::Permissions permissions)
+    {
+#ifdef Q_OS_UNIX
+        ::fchmod(m_fd, modeOf(permissions));
+#else
+        m_file.setPermissions(permissions);
+#endif
+    }
+
     // Writes all `bytes` and makes sure they are on the disk.
     bool write(const QByteArray &bytes)
     {
 #ifdef Q_OS_UNIX
+        // Half first, so that a test can stop the process in the middle of a file.
+        const qsizetype half = bytes.size() / 2;
         for (qsizetype done = 0; done < bytes.size();) {
-            const ssize_t n = ::write(m_fd, bytes.constData() + done, size_t(bytes.size() - done));
+            if (done == half && half > 0)
+                step("write", path);
+            const qsizetype end = done < half ? half : bytes.size();
+            const ssize_t n = ::write(m_fd, bytes.constData() + done, size_t(end - done));
             if (n < 0 && errno == EINTR)
                 continue;
             if (n < 0)
                 return fail(errno);
             done += n;
         }
+        step("sync", path);
         if (::fsync(m_fd) != 0)
             return fail(errno);
         const int fd = std::exchange(m_fd, -1);
@@ -186,8 +319,10 @@ public:
             return fail(errno);
         return true;
 #else
+        step("write", path);
         if (m_file.write(bytes) != bytes.size() || !m_file.flush())
             return fail(EIO, qtReason(m_file));
+        step("sync", path);
         m_file.close();
         return m_file.error() == QFileDevice::NoError || fail(EIO, qtReason(m_file));
 #endif
@@ -202,6 +337,8 @@ public:
         m_file.close();
 #endif
     }
+
+    Fault fault(const QString &what, const fs::path &target) const { return {what, target, error, why, {}}; }
 
     fs::path path;
     int error = 0;
@@ -221,29 +358,117 @@ private:
 #endif
 };
 
+// The renames a journal names, each a temporary file to its target in the journal's folder;
+// empty when the journal is damaged or names anything else.
+std::vector<std::pair<QString, QString>> journalRenames(const QByteArray &bytes)
+{
+    std::vector<std::pair<QString, QString>> out;
+    const QJsonObject root = QJsonDocument::fromJson(bytes).object();
+    if (root.value(QStringLiteral("format")).toString() != JournalFormat || root.value(QStringLiteral("version")).toInt() != 1)
+        return {};
+    static const QRegularExpression temporaryOf(QStringLiteral("^\\.(.+)\\.new-[0-9a-f]{8}$"));
+    for (const QJsonValue &v : root.value(QStringLiteral("renames")).toArray()) {
+        const QJsonArray pair = v.toArray();
+        const QString from = pair.at(0).toString();
+        const QString to = pair.at(1).toString();
+        // Only a temporary file of this folder onto the name it was made for.
+        const QRegularExpressionMatch m = temporaryOf.match(from);
+        if (pair.size() != 2 || !m.hasMatch() || m.captured(1) != to || to.contains(u'/') || to.contains(u'\\')
+            || to.contains(QChar(0)) || to == u"." || to == u".." || leftover(to) != Leftover::None)
+            return {};
+        out.emplace_back(from, to);
+    }
+    return out;
+}
+
+// The rest of finishSaving(), with the folder's lock held.
+Fault finishLocked(const fs::path &folder)
+{
+    std::error_code ec;
+    bool changed = false;
+    for (const QString &name : names(folder)) {
+        if (leftover(name) != Leftover::Journal)
+            continue;
+        // A journal is there only once every file it names is complete: the save counts.
+        const fs::path journal = folder / fsPath(name);
+        const Read r = read(qPath(journal), MaxJournalBytes, Links::Refuse);
+        for (const auto &[from, to] : journalRenames(r.bytes)) {
+            const fs::path temporary = folder / fsPath(from);
+            if (fs::symlink_status(temporary, ec).type() != fs::file_type::regular)
+                continue; // renamed before the save was cut short
+            step("rename", folder / fsPath(to));
+            fs::rename(temporary, folder / fsPath(to), ec);
+            if (ec)
+                return {QCoreApplication::translate("FileAccess", "finish saving"), folder / fsPath(to), ec.value(), {}, {}};
+        }
+        syncFolder(folder);
+        step("remove", journal);
+        fs::remove(journal, ec);
+        changed = true;
+    }
+    for (const QString &name : names(folder)) {
+        QString target;
+        const Leftover kind = leftover(name, &target);
+        const fs::path path = folder / fsPath(name);
+        if ((kind != Leftover::Temporary && kind != Leftover::MovedAside) || !isFileOrLink(path))
+            continue;
+        // A file that an older editor moved aside comes back if nothing took its place.
+        if (kind == Leftover::MovedAside && fs::symlink_status(folder / fsPath(target), ec).type() == fs::file_type::not_found)
+            fs::rename(path, folder / fsPath(target), ec);
+        else
+            fs::remove(path, ec);
+        changed = true;
+    }
+    if (changed)
+        syncFolder(folder);
+    return {};
+}
+
+// The lock of saving into `folder`, held until it is destroyed; null with `fault` set when
+// another process keeps it or it cannot be made.
+std::unique_ptr<QLockFile> lockFolder(const fs::path &folder, Fault *fault)
+{
+    auto lock = std::make_unique<QLockFile>(qPath(folder / fsPath(LockName)));
+    lock->setStaleLockTime(LockStaleMs);
+    if (lock->tryLock(LockWaitMs))
+        return lock;
+    if (lock->error() == QLockFile::LockFailedError)
+        *fault = {{}, {}, 0, {}, QCoreApplication::translate("FileAccess", "another program is saving into %1 just now; wait until it is done and try again").arg(qPath(folder))};
+    else
+        *fault = {QCoreApplication::translate("FileAccess", "write in"), folder,
+                  lock->error() == QLockFile::PermissionError ? EACCES : EIO, {}, {}};
+    return nullptr;
+}
+
+struct Pending
+{
+    fs::path target;
+    fs::path temporary; // empty once renamed
+};
+
+// One save: the folders made, the files written under temporary names, the locks of the
+// folders written to. Until the save counts, destroying it takes every trace of it away.
 class Transaction
 {
 public:
     ~Transaction()
     {
-        if (m_done)
-            return;
-        // Back to how it was: the new files out, the old ones in, the new folders away.
         std::error_code ec;
-        for (auto p = m_pending.rbegin(); p != m_pending.rend(); ++p) {
-            if (p->committed)
-                fs::remove(p->target, ec);
-            if (!p->backup.empty())
-                fs::rename(p->backup, p->target, ec);
-            if (!p->temporary.empty())
-                fs::remove(p->temporary, ec);
+        if (!m_counted) {
+            for (const Pending &p : m_pending)
+                if (!p.temporary.empty())
+                    fs::remove(p.temporary, ec);
+            for (const fs::path &journal : m_journals)
+                fs::remove(journal, ec);
         }
-        for (auto f = m_made.rbegin(); f != m_made.rend(); ++f)
-            fs::remove(*f, ec);
+        m_locks.clear(); // before the folders made go: each holds its lock file
+        if (!m_counted)
+            for (auto f = m_made.rbegin(); f != m_made.rend(); ++f)
+                fs::remove(*f, ec);
     }
 
     // Makes `folder` and whatever above it is missing.
-    QString makeFolders(const fs::path &folder)
+    Fault makeFolders(const fs::path &folder)
     {
         std::vector<fs::path> missing;
         std::error_code ec;
@@ -257,63 +482,129 @@ public:
         }
         for (auto f = missing.rbegin(); f != missing.rend(); ++f) {
             if (!fs::create_directory(*f, ec) && ec)
-                return failed(QCoreApplication::translate("FileAccess", "make the folder"), qPath(*f), ec.value());
+                return {QCoreApplication::translate("FileAccess", "make the folder"), *f, ec.value(), {}, {}};
             m_made.push_back(*f);
         }
         return {};
     }
 
-    QString write(const fs::path &target, const QByteArray &bytes)
+    // Takes the lock of saving into `folder`; then finishes what an interrupted save left
+    // there, or, with `only` given, removes the temporary files of that name alone (a folder
+    // that is not a test's, where other files are none of ours).
+    Fault lock(const fs::path &folder, const QString &only = {})
     {
-        NewFile file;
-        const bool made = file.createIn(target.parent_path(), qPath(target.filename()) + QStringLiteral(".new"));
-        if (made)
-            m_pending.push_back({target, file.path, {}, false});
-        if (!made)
-            return failed(QCoreApplication::translate("FileAccess", "write"), qPath(target), file.error, file.why);
+        Fault fault;
+        std::unique_ptr<QLockFile> lock = lockFolder(folder, &fault);
+        if (!lock)
+            return fault;
+        m_locks.push_back(std::move(lock));
+        if (only.isEmpty())
+            return finishLocked(folder);
         std::error_code ec;
-        if (fs::symlink_status(target, ec).type() == fs::file_type::regular)
-            file.copyPermissions(target);
-        if (!file.write(bytes))
-            return failed(QCoreApplication::translate("FileAccess", "write"), qPath(target), file.error, file.why);
+        for (const QString &name : names(folder)) {
+            QString target;
+            if (leftover(name, &target) == Leftover::Temporary && target == only && isFileOrLink(folder / fsPath(name)))
+                fs::remove(folder / fsPath(name), ec);
+        }
         return {};
     }
 
-    QString commit()
+    Fault write(const fs::path &target, const QByteArray &bytes, const std::optional<QFileDevice::Permissions> &permissions)
     {
+        const QString what = QCoreApplication::translate("FileAccess", "write");
+        NewFile file;
+        const bool made = file.createIn(target.parent_path(), qPath(target.filename()) + QStringLiteral(".new"),
+                                        permissions.has_value());
+        if (!made)
+            return file.fault(what, target);
+        m_pending.push_back({target, file.path});
+        std::error_code ec;
+        if (permissions)
+            file.setPermissions(*permissions);
+        else if (fs::symlink_status(target, ec).type() == fs::file_type::regular)
+            file.copyPermissions(target);
+        if (!file.write(bytes))
+            return file.fault(what, target);
+        return {};
+    }
+
+    // Puts every file in its place. With more than one, each folder gets a journal of its
+    // renames first; once all are there, the save counts and is finished even after a crash.
+    Fault commit()
+    {
+        std::vector<fs::path> folders;
+        for (const Pending &p : m_pending)
+            if (std::find(folders.cbegin(), folders.cend(), p.target.parent_path()) == folders.cend())
+                folders.push_back(p.target.parent_path());
+        if (m_pending.size() > 1) {
+            for (const fs::path &folder : folders)
+                if (const Fault f = writeJournal(folder); f.happened())
+                    return f;
+        }
+        m_counted = true;
         std::error_code ec;
         for (Pending &p : m_pending) {
-            if (fs::symlink_status(p.target, ec).type() != fs::file_type::not_found) {
-                // The old file steps aside under a name of its own, reserved first.
-                NewFile reserved;
-                if (!reserved.createIn(p.target.parent_path(), qPath(p.target.filename()) + QStringLiteral(".old")))
-                    return failed(QCoreApplication::translate("FileAccess", "replace"), qPath(p.target), reserved.error, reserved.why);
-                reserved.close();
-                fs::rename(p.target, reserved.path, ec);
-                if (ec) {
-                    const int e = ec.value();
-                    fs::remove(reserved.path, ec);
-                    return failed(QCoreApplication::translate("FileAccess", "replace"), qPath(p.target), e);
-                }
-                p.backup = reserved.path;
-            }
+            step("rename", p.target);
             fs::rename(p.temporary, p.target, ec);
-            if (ec)
-                return failed(QCoreApplication::translate("FileAccess", "write"), qPath(p.target), ec.value());
+            if (ec) {
+                // Without a journal nothing changed yet, so the temporary file goes; with one,
+                // it stays for finishSaving().
+                m_counted = !m_journals.empty();
+                return {QCoreApplication::translate("FileAccess", "write"), p.target, ec.value(), {}, {}};
+            }
             p.temporary.clear();
-            p.committed = true;
         }
-        for (const Pending &p : m_pending)
-            if (!p.backup.empty())
-                fs::remove(p.backup, ec);
-        m_done = true;
+        for (const fs::path &folder : folders)
+            syncFolder(folder);
+        for (const fs::path &journal : m_journals) {
+            step("remove", journal);
+            fs::remove(journal, ec);
+        }
         return {};
     }
 
 private:
+    Fault writeJournal(const fs::path &folder)
+    {
+        QJsonArray renames;
+        for (const Pending &p : m_pending)
+            if (p.target.parent_path() == folder)
+                renames.append(QJsonArray{qPath(p.temporary.filename()), qPath(p.target.filename())});
+        const QByteArray bytes = QJsonDocument(QJsonObject{{QStringLiteral("format"), JournalFormat},
+                                                           {QStringLiteral("version"), 1},
+                                                           {QStringLiteral("renames"), renames}})
+                                     .toJson(QJsonDocument::Compact);
+        // Written whole under a temporary name, then renamed: a journal is complete or absent.
+        NewFile file;
+        if (!file.createIn(folder, JournalStem + QStringLiteral(".new")))
+            return file.fault(QCoreApplication::translate("FileAccess", "write in"), folder);
+        fs::path journal;
+        std::error_code ec;
+        do
+            journal = folder / fsPath(QStringLiteral(".%1-%2").arg(JournalStem).arg(QRandomGenerator::global()->generate(), 8,
+                                                                                      16, QLatin1Char('0')));
+        while (fs::symlink_status(journal, ec).type() != fs::file_type::not_found);
+        if (!file.write(bytes)) {
+            fs::remove(file.path, ec);
+            return file.fault(QCoreApplication::translate("FileAccess", "write in"), folder);
+        }
+        step("rename", journal);
+        fs::rename(file.path, journal, ec);
+        if (ec) {
+            const int e = ec.value();
+            fs::remove(file.path, ec);
+            return {QCoreApplication::translate("FileAccess", "write in"), folder, e, {}, {}};
+        }
+        m_journals.push_back(journal);
+        syncFolder(folder);
+        return {};
+    }
+
+    std::vector<std::unique_ptr<QLockFile>> m_locks;
     std::vector<fs::path> m_made;
     std::vector<Pending> m_pending;
-    bool m_done = false;
+    std::vector<fs::path> m_journals;
+    bool m_counted = false;
 };
 
 // Why the file `relative` below `root` may not be written: a folder on its way that is a
@@ -550,14 +841,59 @@ QString writeAll(const QString &root, const QList<Output> &files)
             return why;
 
     Transaction t;
+    std::vector<fs::path> folders;
     for (const Output &o : files) {
-        const fs::path target = top / fsPath(o.path);
-        if (QString why = t.makeFolders(target.parent_path()); !why.isEmpty())
-            return why;
-        if (QString why = t.write(target, o.bytes); !why.isEmpty())
-            return why;
+        const fs::path folder = (top / fsPath(o.path)).parent_path();
+        if (const Fault f = t.makeFolders(folder); f.happened())
+            return f.full();
+        if (std::find(folders.cbegin(), folders.cend(), folder) == folders.cend())
+            folders.push_back(folder);
     }
-    return t.commit();
+    // In one order for every save, so that two saves never wait for each other's locks.
+    std::sort(folders.begin(), folders.end());
+    for (const fs::path &folder : folders)
+        if (const Fault f = t.lock(folder); f.happened())
+            return f.full();
+    for (const Output &o : files)
+        if (const Fault f = t.write(top / fsPath(o.path), o.bytes, o.permissions); f.happened())
+            return f.full();
+    const Fault f = t.commit();
+    return f.happened() ? f.full() : QString();
 }
+
+QString writeFile(const QString &path, const QByteArray &bytes, std::optional<QFileDevice::Permissions> permissions)
+{
+    const fs::path target = fsPath(QFileInfo(path).absoluteFilePath());
+    const fs::path folder = target.parent_path();
+    std::error_code ec;
+    const fs::file_status in = fs::status(folder, ec);
+    if (in.type() != fs::file_type::directory)
+        return reason(ENOENT) + QStringLiteral("; ") + writeAdvice(ENOENT);
+    const fs::file_type type = fs::symlink_status(target, ec).type();
+    if (type != fs::file_type::not_found && type != fs::file_type::regular && type != fs::file_type::symlink)
+        return kindOf(type) + QCoreApplication::translate("FileAccess", "; remove it or choose another name");
+    Transaction t;
+    if (const Fault f = t.lock(folder, qPath(target.filename())); f.happened())
+        return f.brief();
+    if (const Fault f = t.write(target, bytes, permissions); f.happened())
+        return f.brief();
+    const Fault f = t.commit();
+    return f.happened() ? f.brief() : QString();
+}
+
+QString finishSaving(const QString &folder)
+{
+    const fs::path f = fsPath(folder);
+    if (!hasLeftovers(f))
+        return {};
+    Fault fault;
+    const std::unique_ptr<QLockFile> lock = lockFolder(f, &fault);
+    if (!lock)
+        return fault.full();
+    fault = finishLocked(f);
+    return fault.happened() ? fault.full() : QString();
+}
+
+void setStepHook(std::function<void(const QString &step, const QString &path)> hook) { stepHook() = std::move(hook); }
 
 } // namespace FileAccess

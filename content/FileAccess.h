@@ -1,8 +1,11 @@
 #pragma once
 
 #include <QByteArray>
+#include <QFileDevice>
 #include <QList>
 #include <QString>
+#include <functional>
+#include <optional>
 
 // Reading and writing the files of test folders so that an odd file never hangs a tool or
 // fills the memory, a failed write leaves the disk as it was, and every failure is told
@@ -49,14 +52,40 @@ struct Output
 {
     QString path; // relative to the root folder, with "/" between folders
     QByteArray bytes;
+    // What the file is made with; none: the permissions of the plain file it replaces, else
+    // those of any new file.
+    std::optional<QFileDevice::Permissions> permissions = std::nullopt;
 };
 
 // Writes every file below `root`, or none: each is written under a temporary name in its
-// folder first, and only when all of them are complete do they take their names (a file
-// already there is replaced; a link is replaced itself, not the file it points to). On any
-// failure, the files and folders as they were are restored and the new ones removed. Folders
-// that are missing are made, `root` too; nothing is written through a link below `root`.
-// Returns what went wrong, with the path, the reason and what to do; empty on success.
+// folder first (".NAME.new-…", on the disk before going on), then renamed straight over its
+// target, so that a target is never missing, not even for an instant (a link is replaced
+// itself, not the file it points to). When more than one file is written, a journal
+// (".kaz-journal-…") naming the renames is put in each folder before the first rename: from
+// then on the save counts as made, and finishSaving() completes it after a crash. A failure
+// before that removes the new files and folders and leaves the old files as they were.
+// Folders that are missing are made, `root` too; nothing is written through a link below
+// `root`; an interrupted save in a folder written to is finished first. Returns what went
+// wrong, with the path, the reason and what to do; empty on success.
 QString writeAll(const QString &root, const QList<Output> &files);
+
+// Writes the one file `path` in its folder, which must exist, as writeAll() does: `path`
+// itself is replaced, a link too, never the file a link points to. Returns why it was not
+// written, with what to do ("permission denied; you may not write there; …"), without the
+// path; empty on success.
+QString writeFile(const QString &path, const QByteArray &bytes,
+                  std::optional<QFileDevice::Permissions> permissions = std::nullopt);
+
+// Finishes or undoes, in `folder`, a save cut short by a crash, a kill or a power cut: one
+// whose journal is there is finished, one without is undone, and the temporary files and the
+// journal are removed. A file that an older editor moved aside (".test.kaz.old-…") comes back
+// when nothing has taken its place. Touches nothing when the folder holds no such leftovers.
+// Returns what could not be done, empty when all is well.
+QString finishSaving(const QString &folder);
+
+// Only for tests: called before each step of a write that changes the disk (making a
+// temporary file, writing it, syncing it, each rename, removing a journal), with the step and
+// the file, so that a test can stop the process there. Empty: none.
+void setStepHook(std::function<void(const QString &step, const QString &path)> hook);
 
 } // namespace FileAccess

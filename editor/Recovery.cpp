@@ -1,18 +1,24 @@
 #include "Recovery.h"
 
+#include "ContentReader.h"
 #include "FileAccess.h"
 #include "PictureBytes.h"
+#include "TestFolder.h"
 
 #include <QCoreApplication>
-#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QSaveFile>
+#include <QLockFile>
 #include <QStandardPaths>
+#include <QUuid>
 #include <algorithm>
+#include <cmath>
+#include <limits>
+#include <optional>
 
 namespace Recovery {
 
@@ -21,6 +27,12 @@ namespace {
 const QString Format = QStringLiteral("kaz-editor-recovery");
 constexpr int Version = 1;
 const QString Suffix = QStringLiteral(".kazrecovery");
+// The largest question number a test file can reach: it holds no more lines than that.
+constexpr qint64 MaxQuestion = ContentReader::MaxFileBytes / 2;
+// Any box a picture's own size gives (pixels × 15), with room to add two.
+constexpr qint64 MaxBoxTwips = std::numeric_limits<int>::max() / 2;
+// A lock whose owner cannot be told (cut short while it was made) is taken over after this.
+constexpr int UnknownOwnerSeconds = 60;
 
 QJsonArray toJson(const QStringList &list) { return QJsonArray::fromStringList(list); }
 
@@ -40,21 +52,89 @@ QJsonObject toJson(const DocumentPicture &p)
             {QStringLiteral("height"), p.height}};
 }
 
-DocumentPicture picture(const QJsonValue &value)
+// Reading a copy: the first fault found ends it.
+class Reader
 {
-    const QJsonObject o = value.toObject();
-    DocumentPicture p;
-    p.name = o.value(QStringLiteral("name")).toString();
-    if (p.name.isEmpty())
+public:
+    QString fault;
+
+    // The whole number at `key` of `o`, from `low` to `high`; `fallback` when there is none.
+    int number(const QJsonObject &o, const QString &key, qint64 low, qint64 high, int fallback)
+    {
+        const QJsonValue v = o.value(key);
+        if (v.isUndefined() || v.isNull())
+            return fallback;
+        const double d = v.toDouble(std::nan(""));
+        if (!v.isDouble() || std::floor(d) != d || d < double(low) || d > double(high)) {
+            setFault(QCoreApplication::translate("Recovery", "the value of \"%1\" is not a whole number from %2 to %3").arg(key).arg(low).arg(high));
+            return fallback;
+        }
+        return int(d);
+    }
+
+    DocumentPicture picture(const QJsonValue &value)
+    {
+        const QJsonObject o = value.toObject();
+        DocumentPicture p;
+        p.name = o.value(QStringLiteral("name")).toString();
+        if (p.name.isEmpty())
+            return p;
+        const QString base64 = o.value(QStringLiteral("bytes")).toString();
+        if (base64.size() / 4 * 3 > TestFolder::maxPictureBytes()) {
+            setFault(QCoreApplication::translate("Recovery", "the picture %1 is larger than any picture may be").arg(p.name));
+            return {};
+        }
+        p.bytes = QByteArray::fromBase64(base64.toLatin1());
+        p.width = number(o, QStringLiteral("width"), 1, MaxBoxTwips, DocumentPicture::DefaultBoxWidth);
+        p.height = number(o, QStringLiteral("height"), 1, MaxBoxTwips, DocumentPicture::DefaultBoxHeight);
+        PictureBytes::inspect(p);
         return p;
-    p.bytes = QByteArray::fromBase64(o.value(QStringLiteral("bytes")).toString().toLatin1());
-    p.width = o.value(QStringLiteral("width")).toInt(DocumentPicture::DefaultBoxWidth);
-    p.height = o.value(QStringLiteral("height")).toInt(DocumentPicture::DefaultBoxHeight);
-    PictureBytes::inspect(p);
-    return p;
+    }
+
+    void setFault(const QString &why)
+    {
+        if (fault.isEmpty())
+            fault = why;
+    }
+};
+
+// Makes the folder of the copies for the user alone; false when it cannot be made so.
+bool makePrivateFolder(const QString &place)
+{
+    return QDir().mkpath(place) && QFile::setPermissions(place, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 }
 
-QByteArray toJson(const DocumentContent &c, const QString &testFolder)
+} // namespace
+
+QString folder()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + QStringLiteral("/recovery");
+}
+
+QString newPath()
+{
+    return folder() + u'/' + QUuid::createUuid().toString(QUuid::WithoutBraces) + Suffix;
+}
+
+std::unique_ptr<QLockFile> claim(const QString &path)
+{
+    const QString lockPath = path + QStringLiteral(".lock");
+    makePrivateFolder(QFileInfo(path).path());
+    auto lock = std::make_unique<QLockFile>(lockPath);
+    // Held for as long as the editor runs: only a gone owner makes it stale, never its age.
+    lock->setStaleLockTime(0);
+    if (lock->tryLock(0))
+        return lock;
+    qint64 pid = 0;
+    QString host, application;
+    if (lock->error() == QLockFile::LockFailedError && !lock->getLockInfo(&pid, &host, &application)
+        && QFileInfo(lockPath).lastModified().secsTo(QDateTime::currentDateTime()) > UnknownOwnerSeconds
+        && lock->removeStaleLockFile() && lock->tryLock(0))
+        return lock;
+    return nullptr;
+}
+
+QByteArray toBytes(const DocumentContent &c, const QString &testFolder)
 {
     QJsonArray rows;
     for (const DocumentRow &r : c.rows) {
@@ -99,50 +179,20 @@ QByteArray toJson(const DocumentContent &c, const QString &testFolder)
     return QJsonDocument(root).toJson(QJsonDocument::Compact);
 }
 
-QJsonObject rootOf(const QString &path, QString &error)
-{
-    const FileAccess::Read file = FileAccess::read(path, qint64(1) << 31);
-    if (!file.ok()) {
-        error = QCoreApplication::translate("Recovery", "the recovery file %1 cannot be read: %2").arg(path, file.problem);
-        return {};
-    }
-    QJsonParseError parse;
-    const QJsonDocument json = QJsonDocument::fromJson(file.bytes, &parse);
-    const QJsonObject root = json.object();
-    if (parse.error != QJsonParseError::NoError || root.value(QStringLiteral("format")).toString() != Format
-        || root.value(QStringLiteral("version")).toInt() != Version) {
-        error = QCoreApplication::translate("Recovery", "the recovery file %1 is damaged or of another version; the test "
-                                                                "cannot be restored from it")
-                    .arg(path);
-        return {};
-    }
-    return root;
-}
-
-} // namespace
-
-QString folder()
-{
-    return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + QStringLiteral("/recovery");
-}
-
-QString pathFor(const QString &key)
-{
-    const QByteArray hash = QCryptographicHash::hash(key.toUtf8(), QCryptographicHash::Sha1).toHex().left(20);
-    return folder() + u'/' + QString::fromLatin1(hash) + Suffix;
-}
-
 QString write(const QString &path, const DocumentContent &content, const QString &testFolder)
 {
-    if (!QDir().mkpath(QFileInfo(path).path()))
-        return QCoreApplication::translate("Recovery", "the folder %1 cannot be made; the recovery copy is not written")
-            .arg(QFileInfo(path).path());
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return QCoreApplication::translate("Recovery", "%1 cannot be written: %2").arg(path, file.errorString());
-    file.write(toJson(content, testFolder));
-    if (!file.commit())
-        return QCoreApplication::translate("Recovery", "%1 cannot be written: %2").arg(path, file.errorString());
+    if (content.rows.size() > MaxRows)
+        return QCoreApplication::translate("Recovery", "the test has more than %1 rows, too many for a recovery copy").arg(MaxRows);
+    const QByteArray bytes = toBytes(content, testFolder);
+    if (bytes.size() > MaxBytes)
+        return QCoreApplication::translate("Recovery", "the test and its pictures take %1, too much for a recovery copy")
+            .arg(FileAccess::size(bytes.size()));
+    // For the user alone: the pictures of a test may be anything the user may read.
+    const QString place = QFileInfo(path).path();
+    if (!makePrivateFolder(place))
+        return QCoreApplication::translate("Recovery", "the folder %1 cannot be made; the recovery copy is not written").arg(place);
+    if (const QString why = FileAccess::writeFile(path, bytes, QFile::ReadOwner | QFile::WriteOwner); !why.isEmpty())
+        return QCoreApplication::translate("Recovery", "%1 cannot be written: %2").arg(path, why);
     return {};
 }
 
@@ -151,30 +201,50 @@ QList<Found> find()
     QList<Found> out;
     const QDir dir(folder());
     for (const QString &name : dir.entryList({u'*' + Suffix}, QDir::Files)) {
-        QString error;
-        const QJsonObject root = rootOf(dir.filePath(name), error);
-        if (!error.isEmpty())
-            continue;
-        out.append({dir.filePath(name), root.value(QStringLiteral("testFolder")).toString(),
-                    root.value(QStringLiteral("title")).toString(),
-                    QDateTime::fromString(root.value(QStringLiteral("written")).toString(), Qt::ISODateWithMs)});
+        const QString path = dir.filePath(name);
+        const std::unique_ptr<QLockFile> held = claim(path);
+        if (!held)
+            continue; // a running editor's own
+        const Loaded l = read(path);
+        out.append({path, l.testFolder, l.content.title, l.written, l.error});
     }
-    std::sort(out.begin(), out.end(), [](const Found &a, const Found &b) { return a.written > b.written; });
+    std::sort(out.begin(), out.end(), [](const Found &a, const Found &b) {
+        if (a.error.isEmpty() != b.error.isEmpty())
+            return a.error.isEmpty();
+        return a.written > b.written;
+    });
     return out;
 }
 
 Loaded read(const QString &path)
 {
-    Loaded l;
-    const QJsonObject root = rootOf(path, l.error);
-    if (!l.error.isEmpty())
+    const FileAccess::Read file = FileAccess::read(path, MaxBytes, FileAccess::Links::Refuse);
+    if (!file.ok()) {
+        Loaded l;
+        l.error = QCoreApplication::translate("Recovery", "the recovery file %1 cannot be read: %2").arg(path, file.problem);
         return l;
+    }
+    return fromBytes(file.bytes, path);
+}
+
+Loaded fromBytes(const QByteArray &bytes, const QString &path)
+{
+    Loaded l;
+    QJsonParseError parse;
+    const QJsonDocument json = QJsonDocument::fromJson(bytes, &parse);
+    const QJsonObject root = json.object();
+    if (parse.error != QJsonParseError::NoError || root.value(QStringLiteral("format")).toString() != Format
+        || root.value(QStringLiteral("version")).toInt() != Version) {
+        l.error = QCoreApplication::translate("Recovery", "the recovery file %1 is damaged or of another version; the test cannot be restored from it").arg(path);
+        return l;
+    }
+    Reader reader;
     l.testFolder = root.value(QStringLiteral("testFolder")).toString();
     l.written = QDateTime::fromString(root.value(QStringLiteral("written")).toString(), Qt::ISODateWithMs);
     DocumentContent &c = l.content;
     c.address = root.value(QStringLiteral("address")).toString();
     c.title = root.value(QStringLiteral("title")).toString();
-    c.geometry = strings(root.value(QStringLiteral("geometry")));
+    c.geometry = strings(root.value(QStringLiteral("geometry"))).mid(0, DocumentContent::GeometryFields);
     while (c.geometry.size() < DocumentContent::GeometryFields)
         c.geometry.append(QString());
     c.instructions = root.value(QStringLiteral("instructions")).toString();
@@ -183,33 +253,54 @@ Loaded read(const QString &path)
     c.pictureLabel = root.value(QStringLiteral("pictureLabel")).toString();
     c.comments = strings(root.value(QStringLiteral("comments")));
     const QJsonArray rows = root.value(QStringLiteral("rows")).toArray();
-    c.rows.reserve(rows.size());
-    for (const QJsonValue &v : rows) {
-        const QJsonObject o = v.toObject();
+    if (rows.size() > MaxRows)
+        reader.setFault(QCoreApplication::translate("Recovery", "it holds %1 rows, more than %2").arg(rows.size()).arg(MaxRows));
+    for (qsizetype i = 0; i < rows.size() && reader.fault.isEmpty(); ++i) {
+        const QJsonObject o = rows.at(i).toObject();
         DocumentRow r;
         r.left = o.value(QStringLiteral("left")).toString();
         r.right = o.value(QStringLiteral("right")).toString();
         r.explanation = strings(o.value(QStringLiteral("explanation")));
         r.explanationShown = o.value(QStringLiteral("shown")).toBool(true);
-        r.picture = picture(o.value(QStringLiteral("picture")));
-        r.pictureMode = PictureMode(o.value(QStringLiteral("mode")).toInt(int(PictureMode::Window)));
+        r.picture = reader.picture(o.value(QStringLiteral("picture")));
+        r.pictureMode = PictureMode(reader.number(o, QStringLiteral("mode"), int(PictureMode::Hidden),
+                                                  int(PictureMode::ThumbnailOnly), int(PictureMode::Window)));
         r.switchText = o.value(QStringLiteral("switch")).toString();
         r.flagText = o.value(QStringLiteral("flag")).toString();
         c.rows.append(r);
     }
     const QJsonObject spare = root.value(QStringLiteral("spare")).toObject();
-    for (auto it = spare.constBegin(); it != spare.constEnd(); ++it) {
+    for (auto it = spare.constBegin(); it != spare.constEnd() && reader.fault.isEmpty(); ++it) {
+        bool number = false;
+        const qint64 q = it.key().toLongLong(&number);
+        // A question past what any file reaches would have the checker write that many lines.
+        if (!number || q < 1 || q > MaxQuestion || QString::number(q) != it.key()) {
+            reader.setFault(QCoreApplication::translate("Recovery", "question number %1 is not one from 1 to %2").arg(it.key()).arg(MaxQuestion));
+            break;
+        }
         const QJsonObject o = it.value().toObject();
         DocumentSpare s;
         s.switchText = o.value(QStringLiteral("switch")).toString();
         s.flagText = o.value(QStringLiteral("flag")).toString();
         s.explanation = strings(o.value(QStringLiteral("explanation")));
-        s.picture = picture(o.value(QStringLiteral("picture")));
-        c.spare.insert(it.key().toInt(), s);
+        s.picture = reader.picture(o.value(QStringLiteral("picture")));
+        c.spare.insert(int(q), s);
+    }
+    if (!reader.fault.isEmpty()) {
+        Loaded refused;
+        refused.testFolder = l.testFolder;
+        refused.written = l.written;
+        refused.content.title = c.title;
+        refused.error = QCoreApplication::translate("Recovery", "the recovery file %1 is damaged (%2); the test cannot be restored from it").arg(path, reader.fault);
+        return refused;
     }
     return l;
 }
 
-bool remove(const QString &path) { return QFile::remove(path); }
+bool remove(const QString &path)
+{
+    const std::unique_ptr<QLockFile> held = claim(path);
+    return held && QFile::remove(path);
+}
 
 } // namespace Recovery

@@ -12,11 +12,12 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
+#include <QLockFile>
 #include <QRegularExpression>
 #include <QSet>
 #include <QUndoStack>
-#include <QUuid>
 #include <QtConcurrent/QtConcurrentRun>
 #include <algorithm>
 
@@ -54,6 +55,7 @@ TestDocument::TestDocument(QObject *parent)
     , m_undo(std::make_unique<QUndoStack>())
     , m_model(std::make_unique<RowTableModel>(this))
 {
+    m_recoveryPath = Recovery::newPath();
     m_checkTimer.setSingleShot(true);
     m_checkTimer.setInterval(CheckDelayMs);
     connect(&m_checkTimer, &QTimer::timeout, this, &TestDocument::startCheck);
@@ -111,13 +113,20 @@ TestDocument::Opened TestDocument::openFolder(const QString &folder)
         opened.error = QCoreApplication::translate("TestDocument", "there is no folder \"%1\"; choose the folder that holds test.kaz").arg(printableName(folder));
         return opened;
     }
+    // A save cut short by a crash is finished when it counted, else undone.
+    const QString unfinished = FileAccess::finishSaving(folder);
     const QDir dir(folder);
     const QString testFile = dir.filePath(QStringLiteral("test.kaz"));
     if (!QFileInfo::exists(testFile) && !QFileInfo(testFile).isSymLink()) {
-        opened.error = QCoreApplication::translate("TestDocument", "there is no test.kaz in %1; choose the folder that holds test.kaz").arg(printableName(folder));
+        opened.error = unfinished.isEmpty()
+                           ? QCoreApplication::translate("TestDocument", "there is no test.kaz in %1; choose the folder that holds test.kaz").arg(printableName(folder))
+                           : QCoreApplication::translate("TestDocument", "there is no test.kaz in %1, and a save that was cut short cannot be finished: %2")
+                                 .arg(printableName(folder), unfinished);
         return opened;
     }
-    const FileAccess::Read file = FileAccess::read(testFile, ContentReader::MaxFileBytes);
+    // Only the files themselves: a link may lead to a file of anyone's, which the recovery copy
+    // and the saved folder would then hold.
+    const FileAccess::Read file = FileAccess::read(testFile, ContentReader::MaxFileBytes, FileAccess::Links::Refuse);
     if (file.tooLarge) {
         opened.error = QCoreApplication::translate("TestDocument", "cannot open %1: %2, the most a test may have").arg(printableName(testFile), file.problem);
         return opened;
@@ -135,13 +144,16 @@ TestDocument::Opened TestDocument::openFolder(const QString &folder)
         opened.error = QCoreApplication::translate("TestDocument", "cannot open %1: %2").arg(printableName(testFile), read.problems.first().message);
         return opened;
     }
+    // Pictures too are read only as the files themselves.
     const auto bytesOf = [](const QString &source) -> PictureBytes::Found {
-        const FileAccess::Read picture = FileAccess::read(source, TestFolder::maxPictureBytes());
+        const FileAccess::Read picture = FileAccess::read(source, TestFolder::maxPictureBytes(), FileAccess::Links::Refuse);
         if (picture.ok())
             return {picture.bytes, {}};
-        if (!QFileInfo::exists(source) && !QFileInfo(source).isSymLink())
+        if (QFileInfo(source).isSymLink())
+            return {{}, picture.problem};
+        if (!QFileInfo::exists(source))
             return {};
-        // A folder, a named pipe, a device, a broken link, too large: as kazcheck words it.
+        // A folder, a named pipe, a device, too large: as kazcheck words it.
         return {{}, TestFolder::checkPicture(source).problem};
     };
     replace(FileMapping::fromStore(read.store, options.pictureBase, bytesOf,
@@ -186,6 +198,9 @@ QString TestDocument::saveTo(const QString &folder)
         named.insert(name);
         files.append({name, pictures.value(name)});
     }
+    // What a save cut short left is finished or undone before the files are compared.
+    if (QFileInfo(folder).isDir())
+        FileAccess::finishSaving(folder);
     const QDir dir(folder);
     files.removeIf([&dir](const FileAccess::Output &o) {
         const QString path = dir.filePath(o.path);
@@ -574,7 +589,6 @@ void TestDocument::replace(DocumentContent content, const QString &folder)
     m_model->endResetModel();
     m_undo->clear();
     ++m_typingSession;
-    m_recoveryPath.clear();
     setFolder(folder);
     setRestored(false);
     ++m_generation;
@@ -692,8 +706,6 @@ void TestDocument::setRestored(bool restored)
 
 void TestDocument::setFolder(const QString &folder)
 {
-    if (m_recoveryPath.isEmpty() || folder != m_folder)
-        m_recoveryPath = Recovery::pathFor(folder.isEmpty() ? QUuid::createUuid().toString() : folder);
     if (folder == m_folder)
         return;
     m_folder = folder;
@@ -702,16 +714,36 @@ void TestDocument::setFolder(const QString &folder)
 
 QString TestDocument::recoveryPath() const { return m_recoveryPath; }
 
-QString TestDocument::writeRecovery() const { return Recovery::write(m_recoveryPath, m_content, m_folder); }
+QString TestDocument::writeRecovery()
+{
+    if (!m_recoveryClaim) {
+        m_recoveryClaim = Recovery::claim(m_recoveryPath);
+        if (!m_recoveryClaim)
+            return QCoreApplication::translate("TestDocument", "another editor holds the recovery copy %1").arg(m_recoveryPath);
+    }
+    return Recovery::write(m_recoveryPath, m_content, m_folder);
+}
 
-void TestDocument::removeRecovery() { Recovery::remove(m_recoveryPath); }
+void TestDocument::removeRecovery()
+{
+    // Only this document's own copy: another editor's work on the same test stays.
+    if (m_recoveryClaim) {
+        QFile::remove(m_recoveryPath);
+        m_recoveryClaim.reset();
+    }
+}
 
 TestDocument::Opened TestDocument::restoreRecovery(const QString &path)
 {
+    std::unique_ptr<QLockFile> claim = Recovery::claim(path);
+    if (!claim)
+        return {QCoreApplication::translate("TestDocument", "the copy %1 is open in another editor").arg(path), {}};
     Recovery::Loaded loaded = Recovery::read(path);
     if (!loaded.ok())
         return {loaded.error, {}};
     replace(std::move(loaded.content), loaded.testFolder);
+    // This document's copy so far, if written, stays for the next start to offer.
+    m_recoveryClaim = std::move(claim);
     m_recoveryPath = path;
     setRestored(true);
     return {};

@@ -10,6 +10,7 @@
 #include <QTimer>
 #include <memory>
 
+class QLockFile;
 class QUndoCommand;
 class QUndoStack;
 class RowTableModel;
@@ -50,8 +51,9 @@ public:
         bool ok() const { return error.isEmpty(); }
     };
     void newTest();
-    // test.kaz of `folder` and the pictures it names; a picture file that is missing is kept
-    // by its name, with a problem that asks for it again.
+    // test.kaz of `folder` and the pictures it names; a picture file that is missing, or is a
+    // link (whose file may be anyone's), is kept by its name, with a problem that asks for it
+    // again. A save of the folder that was cut short is finished or undone first.
     Opened openFolder(const QString &folder);
     // A test given as a store, such as a GIFT import or a packed program's files: `pictures`
     // holds the bytes of each picture by its source, and a picture's name is its source
@@ -60,8 +62,9 @@ public:
                    const QString &pictureBase = {}, const QStringList &comments = {});
 
     // ---- saving: test.kaz and every picture, each written under a temporary name and then
-    // renamed, all or none; a file whose bytes are already on disk is left untouched. A test
-    // with problems is saved as well. Returns why it was not saved, empty on success.
+    // renamed, all or none (FileAccess::writeAll); a file whose bytes are already on disk is
+    // left untouched. A test with problems is saved as well. Returns why it was not saved,
+    // empty on success.
     QString save() { return saveTo(m_folder); }
     QString saveTo(const QString &folder);
     // The text test.kaz would hold.
@@ -112,14 +115,15 @@ public:
     // ---- unsaved changes
     bool isModified() const;
 
-    // ---- recovery: a single file under QStandardPaths::AppDataLocation that holds everything
-    // (rows, fields, pictures); the user interface writes it a few seconds after each change
-    // and removes it on saving and on a clean close.
+    // ---- recovery: a copy of this document's own under QStandardPaths::AppDataLocation that
+    // holds everything (rows, fields, pictures), claimed by this document from its first write
+    // until it is removed or the document is destroyed (Recovery::claim); the user interface
+    // writes it a few seconds after each change and removes it on saving and on a clean close.
     QString recoveryPath() const;
-    QString writeRecovery() const; // why it was not written, empty on success
+    QString writeRecovery(); // why it was not written, empty on success
     void removeRecovery();
-    // The document as a recovery file holds it, modified until saved; later recovery
-    // writes go to the same file.
+    // The document as a recovery copy no running editor holds has it, modified until saved;
+    // the copy becomes this document's own, and later writes go to it.
     Opened restoreRecovery(const QString &path);
 
 Q_SIGNALS:
@@ -160,6 +164,7 @@ private:
     DocumentContent m_content;
     QString m_folder;
     QString m_recoveryPath;
+    std::unique_ptr<QLockFile> m_recoveryClaim;
     bool m_restored = false;
     bool m_modified = false;
     bool m_checkRunning = false;

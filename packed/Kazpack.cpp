@@ -15,7 +15,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
-#include <QSaveFile>
 #include <QTextStream>
 
 #include <algorithm>
@@ -74,17 +73,13 @@ QFileDevice::Permissions executablePermissions()
     return permissions;
 }
 
-// Writes `bytes` to `path` through a temporary file that replaces it only when complete.
+// Writes `bytes` to `path` through a temporary file that replaces it only when complete; a
+// link at `path` is replaced itself, so that nothing outside the path given is written.
 bool save(const QString &path, const QByteArray &bytes, QString *error,
           std::optional<QFileDevice::Permissions> permissions = std::nullopt)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size()
-        || (permissions && !file.setPermissions(*permissions)) || !file.commit()) {
-        *error = printableName(file.errorString()); // which may name the file
-        return false;
-    }
-    return true;
+    *error = FileAccess::writeFile(path, bytes, permissions);
+    return error->isEmpty();
 }
 
 // Writes all of `bytes` to `file`, open without a buffer, so that a failure is that of the
@@ -102,15 +97,13 @@ int writeAll(QFile &file, const QByteArray &bytes)
     return -1;
 }
 
-// Why `path` was not written, QSaveFile's `error` with what to do where the folder says it.
+// Why `path` was not written: FileAccess's `error`, or that its folder is missing.
 QString writeFailure(const QString &path, const QString &error)
 {
     const QFileInfo folder(QFileInfo(path).absolutePath());
     if (!folder.isDir())
         return QCoreApplication::translate("Kazpack", "the folder %1 does not exist; %2")
             .arg(printableName(QDir::toNativeSeparators(folder.filePath())), FileAccess::writeAdvice(ENOENT));
-    if (!folder.isWritable())
-        return error + QStringLiteral("; ") + FileAccess::writeAdvice(EACCES);
     return error;
 }
 

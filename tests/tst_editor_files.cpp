@@ -3,19 +3,31 @@
 // recovery file.
 #include "ContentReader.h"
 #include "EditorSupport.h"
+#include "FileAccess.h"
 #include "FileMapping.h"
 #include "Gift.h"
+#include "KilledAtStep.h"
 #include "Recovery.h"
 #include "TestDocument.h"
 #include "TestFiles.h"
 
 #include <QDir>
 #include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QUndoStack>
 #include <functional>
+#include <memory>
+
+#include <csignal>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <sys/stat.h>
 
@@ -88,6 +100,12 @@ void everything(TestDocument &d)
     d.setField(DocumentField::PictureLabel, u"Рисунки"_s);
 }
 
+mode_t modeOf(const QString &path)
+{
+    struct stat info = {};
+    return ::lstat(QFile::encodeName(path).constData(), &info) == 0 ? info.st_mode & 07777 : 0;
+}
+
 } // namespace
 
 class TestEditorFiles : public QObject
@@ -117,6 +135,14 @@ private slots:
     void recoveryRestoresTheDocument();
     void recoveryFileIsOneAndGoesOnSave();
     void damagedRecoveryIsRefused();
+    void saveKilledAtEveryStepOpensAWholeTest();
+    void leftoversOfAnOlderEditor();
+    void linkedFilesRefusedAtOpening_data();
+    void linkedFilesRefusedAtOpening();
+    void twoEditorsKeepTheirOwnCopies();
+    void copyOfAKilledEditorIsOffered();
+    void tamperedRecoveryRefused_data();
+    void tamperedRecoveryRefused();
 };
 
 void TestEditorFiles::initTestCase() { QStandardPaths::setTestModeEnabled(true); }
@@ -316,8 +342,9 @@ void TestEditorFiles::unreadablePictureSaysWhatItIs_data()
     QTest::addRow("missing") << u"missing"_s << u"the file was not beside test.kaz when the test was opened; choose the picture again"_s;
     QTest::addRow("a_folder") << u"folder"_s << u"the file could not be read when the test was opened: it is a folder, not a file"_s;
     QTest::addRow("a_named_pipe") << u"pipe"_s << u"could not be read when the test was opened: it is a named pipe (FIFO), not a file"_s;
-    QTest::addRow("a_link_to_a_device") << u"device"_s << u"could not be read when the test was opened: it is a device, not a file"_s;
-    QTest::addRow("a_link_to_nothing") << u"dangling"_s << u"could not be read when the test was opened: it is a link to \"gone.png\", which does not exist"_s;
+    // Links are refused whatever they lead to, as kazpack refuses them.
+    QTest::addRow("a_link_to_a_device") << u"device"_s << u"could not be read when the test was opened: the file is a symbolic link (to \"/dev/null\")"_s;
+    QTest::addRow("a_link_to_nothing") << u"dangling"_s << u"could not be read when the test was opened: the file is a symbolic link (to \"gone.png\")"_s;
 }
 
 void TestEditorFiles::unreadablePictureSaysWhatItIs()
@@ -485,32 +512,47 @@ void TestEditorFiles::recoveryRestoresTheDocument_data()
 void TestEditorFiles::recoveryRestoresTheDocument()
 {
     QFETCH(Build, build);
-    TestDocument d;
+    auto crashed = std::make_unique<TestDocument>();
+    TestDocument &d = *crashed;
     build(d);
     QVERIFY(d.isModified());
     QCOMPARE(d.writeRecovery(), QString());
+    // The copy of a running editor is its own: none other finds it.
+    QVERIFY(Recovery::find().isEmpty());
+    const DocumentContent content = d.content();
+    const QString text = d.text();
+    const QString folder = d.folder();
+    const QString path = d.recoveryPath();
+    QList<QSize> pixels;
+    for (int r = 0; r < d.rowCount(); ++r)
+        pixels.append(d.row(r).picture.pixels);
+    d.checkNow();
+    const QList<DocumentProblem> problems = d.problems();
+    crashed.reset(); // as a crash leaves it: the copy without its editor
+
     const QList<Recovery::Found> found = Recovery::find();
     QCOMPARE(found.size(), 1);
-    QCOMPARE(found.first().path, d.recoveryPath());
-    QCOMPARE(found.first().testFolder, d.folder());
-    QCOMPARE(found.first().title, d.content().title);
+    QCOMPARE(found.first().path, path);
+    QCOMPARE(found.first().testFolder, folder);
+    QCOMPARE(found.first().title, content.title);
+    QCOMPARE(found.first().error, QString());
     QVERIFY(found.first().written.secsTo(QDateTime::currentDateTimeUtc()) < 60);
 
     TestDocument restored;
     const TestDocument::Opened opened = restored.restoreRecovery(found.first().path);
     QVERIFY2(opened.ok(), qPrintable(opened.error));
-    QVERIFY(restored.content() == d.content());
-    for (int r = 0; r < d.rowCount(); ++r)
-        QCOMPARE(restored.row(r).picture.pixels, d.row(r).picture.pixels);
-    QCOMPARE(restored.text(), d.text());
-    QCOMPARE(restored.folder(), d.folder());
+    QVERIFY(restored.content() == content);
+    for (int r = 0; r < restored.rowCount(); ++r)
+        QCOMPARE(restored.row(r).picture.pixels, pixels.at(r));
+    QCOMPARE(restored.text(), text);
+    QCOMPARE(restored.folder(), folder);
     QVERIFY(restored.isModified());
     QVERIFY(restored.undoStack()->count() == 0);
-    d.checkNow();
     restored.checkNow();
-    QCOMPARE(restored.problems(), d.problems());
-    // Later writes go to the same file.
+    QCOMPARE(restored.problems(), problems);
+    // Later writes go to the same file, which is now the restoring editor's own.
     QCOMPARE(restored.recoveryPath(), found.first().path);
+    QVERIFY(Recovery::find().isEmpty());
 }
 
 void TestEditorFiles::recoveryFileIsOneAndGoesOnSave()
@@ -523,45 +565,296 @@ void TestEditorFiles::recoveryFileIsOneAndGoesOnSave()
     QCOMPARE(d.writeRecovery(), QString());
     d.setCell(0, DocumentField::Left, u"б"_s);
     QCOMPARE(d.writeRecovery(), QString());
-    QCOMPARE(Recovery::find().size(), 1);
+    QCOMPARE(QDir(Recovery::folder()).entryList({u"*.kazrecovery"_s}).size(), 1);
     TestDocument other;
     QVERIFY(other.recoveryPath() != unsaved);
 
     QCOMPARE(d.saveTo(tmp.path()), QString());
     QVERIFY(!QFileInfo::exists(unsaved));
     QVERIFY(Recovery::find().isEmpty());
-    // A saved test's recovery file is named after its folder.
+    // Each editor keeps a copy of its own, of a saved test too.
     d.setCell(0, DocumentField::Left, u"в"_s);
     QCOMPARE(d.writeRecovery(), QString());
     TestDocument reopened;
     QVERIFY(reopened.openFolder(tmp.path()).ok());
-    QCOMPARE(reopened.recoveryPath(), d.recoveryPath());
-    QCOMPARE(Recovery::find().first().testFolder, QFileInfo(tmp.path()).absoluteFilePath());
+    QVERIFY(reopened.recoveryPath() != d.recoveryPath());
+    QCOMPARE(Recovery::read(d.recoveryPath()).testFolder, QFileInfo(tmp.path()).absoluteFilePath());
     d.removeRecovery();
-    QVERIFY(Recovery::find().isEmpty());
+    QVERIFY(!QFileInfo::exists(d.recoveryPath()));
 
     // A restored test is saved like any other, and its recovery file goes.
-    QCOMPARE(d.writeRecovery(), QString());
+    QString copy;
+    {
+        TestDocument crashed;
+        QVERIFY(crashed.openFolder(tmp.path()).ok());
+        crashed.setCell(0, DocumentField::Left, u"г"_s);
+        QCOMPARE(crashed.writeRecovery(), QString());
+        copy = crashed.recoveryPath();
+    }
     TestDocument restored;
-    QVERIFY(restored.restoreRecovery(d.recoveryPath()).ok());
+    QVERIFY(restored.restoreRecovery(copy).ok());
     QCOMPARE(restored.save(), QString());
     QVERIFY(!restored.isModified());
     QVERIFY(Recovery::find().isEmpty());
-    QCOMPARE(storeOf(tmp.path()).Danni(0), QStringList{u"в"_s});
+    QCOMPARE(storeOf(tmp.path()).Danni(0), QStringList{u"г"_s});
 }
 
 void TestEditorFiles::damagedRecoveryIsRefused()
 {
-    const QString path = Recovery::pathFor(u"damaged"_s);
+    const QString path = Recovery::newPath();
     QVERIFY(TestFiles::write(path, "{\"format\": \"kaz-editor-recovery\", \"version\": 1, \"rows\": ["));
-    QVERIFY(Recovery::find().isEmpty());
+    // Offered, to be removed.
+    QCOMPARE(Recovery::find().size(), 1);
+    QVERIFY(Recovery::find().first().error.contains(u"damaged"_s));
     TestDocument d;
     setRows(d, u"а\tА\n"_s);
     const TestDocument::Opened opened = d.restoreRecovery(path);
     QVERIFY(!opened.ok());
     QVERIFY2(opened.error.contains(u"damaged"_s), qPrintable(opened.error));
     QCOMPARE(d.rowCount(), 1);
-    QVERIFY(!d.restoreRecovery(Recovery::pathFor(u"none"_s)).ok());
+    QVERIFY(!d.restoreRecovery(Recovery::newPath()).ok());
+}
+
+
+// ---------------------------------------------------------------- saves cut short
+
+// The editor's save of a changed test and picture, killed before each step: opening the folder
+// then gives the test as it was or as it was saved, whole, and leaves no file of the save.
+void TestEditorFiles::saveKilledAtEveryStepOpensAWholeTest()
+{
+    QTemporaryDir tmp;
+    const QString first = tmp.filePath(u"first"_s);
+    TestDocument old;
+    setRows(old, u"Варна\tОдесос\nРусе\tПриста\n"_s);
+    old.setPicture(0, u"p.png"_s, png(4, 4));
+    QCOMPARE(old.saveTo(first), QString());
+    TestDocument next;
+    QVERIFY(next.openFolder(first).ok());
+    next.setCell(1, DocumentField::Right, u"Русчук"_s);
+    next.setPicture(0, u"p.png"_s, png(6, 6));
+    const DocumentContent saved = next.content();
+
+    QStringList steps;
+    FileAccess::setStepHook([&steps](const QString &step, const QString &path) {
+        steps.append(step + u' ' + QFileInfo(path).fileName());
+    });
+    QCOMPARE(next.saveTo(TestFiles::copyFolder(first, tmp.path(), u"dry"_s)), QString());
+    FileAccess::setStepHook({});
+    const qsizetype counts = steps.indexOf(QRegularExpression(u"^rename \\.kaz-journal-.*"_s)) + 1;
+    QVERIFY2(counts > 0, qPrintable(steps.join(u", "_s)));
+
+    for (qsizetype k = 0; k < steps.size(); ++k) {
+        const QString folder = TestFiles::copyFolder(first, tmp.path(), u"killed-%1"_s.arg(k));
+        QVERIFY(killedAtStep(k, [&next, &folder] { next.saveTo(folder); }));
+        QVERIFY2(QFileInfo::exists(folder + u"/test.kaz"_s), qPrintable(steps.at(k)));
+        TestDocument reopened;
+        const TestDocument::Opened opened = reopened.openFolder(folder);
+        QVERIFY2(opened.ok(), qPrintable(opened.error));
+        QVERIFY2(reopened.content() == (k >= counts ? saved : old.content()), qPrintable(steps.at(k)));
+        QCOMPARE(TestFiles::everything(folder), (QStringList{u"p.png"_s, u"test.kaz"_s}));
+    }
+}
+
+// An editor before this one moved test.kaz aside while it saved: killed then, the folder had
+// no test.kaz. Opening it puts the test back.
+void TestEditorFiles::leftoversOfAnOlderEditor()
+{
+    QTemporaryDir tmp;
+    TestDocument old;
+    setRows(old, u"Варна\tОдесос\n"_s);
+    QCOMPARE(old.saveTo(tmp.path()), QString());
+    QVERIFY(QFile::rename(tmp.filePath(u"test.kaz"_s), tmp.filePath(u".test.kaz.old-0a1b2c3d"_s)));
+    QVERIFY(TestFiles::write(tmp.filePath(u".test.kaz.new-4e5f6a7b"_s), "[left]\nполовин"));
+    TestDocument d;
+    const TestDocument::Opened opened = d.openFolder(tmp.path());
+    QVERIFY2(opened.ok(), qPrintable(opened.error));
+    QCOMPARE(flat(d), QStringList{u"Варна|Одесос"_s});
+    QCOMPARE(TestFiles::everything(tmp.path()), QStringList{u"test.kaz"_s});
+}
+
+// ---------------------------------------------------------------- what is not the user's to share
+
+// A link in a test folder may lead to a file of anyone's, which a recovery copy and the saved
+// folder would then hold: it is not read, and the editor says why.
+void TestEditorFiles::linkedFilesRefusedAtOpening_data()
+{
+    QTest::addColumn<QString>("linked"); // the file that is a link to a private one
+    QTest::addColumn<QString>("says");
+    QTest::addRow("picture") << u"p.png"_s << u"the file is a symbolic link (to \"%1\")"_s;
+    QTest::addRow("test_file") << u"test.kaz"_s << u"cannot open %2: the file is a symbolic link (to \"%1\")"_s;
+}
+
+void TestEditorFiles::linkedFilesRefusedAtOpening()
+{
+    QFETCH(QString, linked);
+    QFETCH(QString, says);
+    QTemporaryDir tmp;
+    const QString folder = tmp.filePath(u"test"_s);
+    TestDocument writer;
+    setRows(writer, u"Варна\tОдесос\nРусе\tПриста\n"_s);
+    writer.setPicture(0, u"p.png"_s, png(4, 4));
+    QCOMPARE(writer.saveTo(folder), QString());
+    // The private file: a picture, or a test, of somebody's own.
+    const QString secret = tmp.filePath(u"secret"_s);
+    const QByteArray secretBytes = linked == u"p.png" ? png(5, 5, qRgb(1, 2, 3)) : TestFiles::contents(folder + u"/test.kaz"_s);
+    QVERIFY(TestFiles::write(secret, secretBytes));
+    QVERIFY(QFile::setPermissions(secret, QFile::ReadOwner | QFile::WriteOwner));
+    QVERIFY(QFile::remove(folder + u'/' + linked));
+    QVERIFY(QFile::link(secret, folder + u'/' + linked));
+
+    TestDocument d;
+    const TestDocument::Opened opened = d.openFolder(folder);
+    const QString message = linked == u"p.png" ? says.arg(secret) : says.arg(secret, folder + u"/test.kaz"_s);
+    if (linked == u"test.kaz") {
+        QVERIFY2(opened.error.startsWith(message), qPrintable(opened.error));
+        return;
+    }
+    QVERIFY2(opened.ok(), qPrintable(opened.error));
+    QCOMPARE(d.row(0).picture.name, u"p.png"_s);
+    QVERIFY(d.row(0).picture.bytes.isEmpty());
+    d.checkNow();
+    QVERIFY2(messages(d.problems()).contains(message), qPrintable(messages(d.problems())));
+    // The recovery copy holds none of it, and is the user's alone.
+    d.setCell(1, DocumentField::Right, u"Русчук"_s);
+    QCOMPARE(d.writeRecovery(), QString());
+    QVERIFY(!TestFiles::contents(d.recoveryPath()).contains(secretBytes.toBase64()));
+    QCOMPARE(modeOf(d.recoveryPath()), mode_t(0600));
+    QCOMPARE(modeOf(Recovery::folder()), mode_t(0700));
+}
+
+// ---------------------------------------------------------------- one copy for each editor
+
+void TestEditorFiles::twoEditorsKeepTheirOwnCopies()
+{
+    QTemporaryDir tmp;
+    TestDocument writer;
+    setRows(writer, u"Варна\tОдесос\n"_s);
+    QCOMPARE(writer.saveTo(tmp.path()), QString());
+    auto first = std::make_unique<TestDocument>();
+    TestDocument second;
+    QVERIFY(first->openFolder(tmp.path()).ok());
+    QVERIFY(second.openFolder(tmp.path()).ok());
+    first->setCell(0, DocumentField::Right, u"от първия"_s);
+    second.setCell(0, DocumentField::Right, u"от втория"_s);
+    QCOMPARE(first->writeRecovery(), QString());
+    QCOMPARE(second.writeRecovery(), QString());
+    QVERIFY(first->recoveryPath() != second.recoveryPath());
+    // Neither running editor's copy is offered, nor removed by another.
+    QVERIFY(Recovery::find().isEmpty());
+    QVERIFY(!Recovery::remove(first->recoveryPath()));
+    QVERIFY(!TestDocument().restoreRecovery(first->recoveryPath()).ok());
+
+    // The second saves: its copy goes, the first's stays.
+    QCOMPARE(second.save(), QString());
+    QVERIFY(!QFileInfo::exists(second.recoveryPath()));
+    const QString copy = first->recoveryPath();
+    QVERIFY(QFileInfo::exists(copy));
+    first.reset(); // the first goes without saving, as in a crash
+    const QList<Recovery::Found> found = Recovery::find();
+    QCOMPARE(found.size(), 1);
+    QCOMPARE(found.first().path, copy);
+    TestDocument restored;
+    QVERIFY(restored.restoreRecovery(copy).ok());
+    QCOMPARE(flat(restored), QStringList{u"Варна|от първия"_s});
+}
+
+// An editor killed while it runs leaves its lock behind; the copy is offered all the same.
+void TestEditorFiles::copyOfAKilledEditorIsOffered()
+{
+    TestDocument d;
+    setRows(d, u"Варна\tОдесос\n"_s);
+    d.setCell(0, DocumentField::Right, u"Одесос, Варна"_s);
+    const pid_t child = ::fork();
+    if (child == 0) {
+        d.writeRecovery();
+        ::raise(SIGKILL);
+    }
+    int status = 0;
+    QCOMPARE(::waitpid(child, &status, 0), child);
+    QVERIFY(WIFSIGNALED(status));
+    QVERIFY(QFileInfo::exists(d.recoveryPath() + u".lock"_s));
+    const QList<Recovery::Found> found = Recovery::find();
+    QCOMPARE(found.size(), 1);
+    QCOMPARE(found.first().path, d.recoveryPath());
+    QCOMPARE(Recovery::read(found.first().path).content, d.content());
+}
+
+// A copy is read as untrusted: a number out of range refuses it with the reason (it is then
+// offered for removal); an unknown key is passed over.
+void TestEditorFiles::tamperedRecoveryRefused_data()
+{
+    QTest::addColumn<QString>("key"); // where in the copy: "spare", "row", "picture" or "root"
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QJsonValue>("value");
+    QTest::addColumn<QString>("says"); // empty: restored
+    QTest::addRow("question_number_past_int") << u"spare"_s << u"2147483647"_s << QJsonValue(QJsonObject())
+                                              << u"question number 2147483647 is not one from 1 to"_s;
+    QTest::addRow("question_number_below_one") << u"spare"_s << u"-3"_s << QJsonValue(QJsonObject())
+                                               << u"question number -3"_s;
+    QTest::addRow("question_number_no_number") << u"spare"_s << u"седем"_s << QJsonValue(QJsonObject())
+                                               << u"question number седем"_s;
+    QTest::addRow("question_number_within_a_file") << u"spare"_s << u"4000"_s << QJsonValue(QJsonObject()) << QString();
+    QTest::addRow("picture_mode_unknown") << u"row"_s << u"mode"_s << QJsonValue(7)
+                                          << u"the value of \"mode\" is not a whole number from 0 to 2"_s;
+    QTest::addRow("picture_box_huge") << u"picture"_s << u"width"_s << QJsonValue(1e300)
+                                      << u"the value of \"width\" is not a whole number"_s;
+    QTest::addRow("picture_box_negative") << u"picture"_s << u"height"_s << QJsonValue(-15)
+                                          << u"the value of \"height\" is not a whole number"_s;
+    QTest::addRow("picture_box_text") << u"picture"_s << u"height"_s << QJsonValue(u"много"_s)
+                                      << u"the value of \"height\" is not a whole number"_s;
+    QTest::addRow("too_many_rows") << u"root"_s << u"rows"_s << QJsonValue(QJsonArray())
+                                   << u"it holds 131069 rows, more than 131068"_s;
+    QTest::addRow("unknown_key") << u"row"_s << u"colour"_s << QJsonValue(u"red"_s) << QString();
+}
+
+void TestEditorFiles::tamperedRecoveryRefused()
+{
+    QFETCH(QString, key);
+    QFETCH(QString, name);
+    QFETCH(QJsonValue, value);
+    QFETCH(QString, says);
+    QString path;
+    {
+        TestDocument crashed;
+        setRows(crashed, u"Варна\tОдесос\n"_s);
+        crashed.setPicture(0, u"p.png"_s, png(4, 4));
+        QCOMPARE(crashed.writeRecovery(), QString());
+        path = crashed.recoveryPath();
+    }
+    QJsonObject root = QJsonDocument::fromJson(TestFiles::contents(path)).object();
+    QJsonArray rows = root.value(u"rows"_s).toArray();
+    QJsonObject row = rows.at(0).toObject();
+    if (key == u"spare") {
+        root.insert(u"spare"_s, QJsonObject{{name, value}});
+    } else if (key == u"row") {
+        row.insert(name, value);
+    } else if (key == u"picture") {
+        QJsonObject picture = row.value(u"picture"_s).toObject();
+        picture.insert(name, value);
+        row.insert(u"picture"_s, picture);
+    } else {
+        while (rows.size() <= Recovery::MaxRows)
+            rows.append(QJsonObject());
+    }
+    rows.replace(0, row);
+    root.insert(u"rows"_s, rows);
+    QVERIFY(TestFiles::write(path, QJsonDocument(root).toJson()));
+
+    const QList<Recovery::Found> found = Recovery::find();
+    QCOMPARE(found.size(), 1);
+    QVERIFY2(found.first().error.contains(says), qPrintable(found.first().error));
+    TestDocument d;
+    const TestDocument::Opened opened = d.restoreRecovery(path);
+    QCOMPARE(opened.ok(), says.isEmpty());
+    if (says.isEmpty()) {
+        QVERIFY(found.first().error.isEmpty());
+        d.checkNow(); // writes the test as it would be saved
+        QCOMPARE(d.row(0).left, u"Варна"_s);
+        return;
+    }
+    QVERIFY2(opened.error.startsWith(u"the recovery file %1 is damaged ("_s.arg(path)), qPrintable(opened.error));
+    QVERIFY(Recovery::remove(path));
+    QVERIFY(Recovery::find().isEmpty());
 }
 
 QTEST_GUILESS_MAIN(TestEditorFiles)

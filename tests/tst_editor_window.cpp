@@ -6,6 +6,7 @@
 #include "EditorSupport.h"
 #include "EditorWindow.h"
 #include "Recovery.h"
+#include "TestFiles.h"
 #include "RowTableModel.h"
 
 #include <QAction>
@@ -112,6 +113,8 @@ private Q_SLOTS:
     void recoveryWrittenAfterTheDelay();
     void recoveryOfferedAtStart_data();
     void recoveryOfferedAtStart();
+    void everyLeftCopyOffered_data();
+    void everyLeftCopyOffered();
 
     // what opens
     void startOpens_data();
@@ -686,6 +689,74 @@ void TestEditorWindow::recoveryOfferedAtStart()
         QCOMPARE(w.document()->field(DocumentField::Title), u"Последен"_s);
         QVERIFY(!w.document()->isModified());
     }
+}
+
+
+// Every copy no running editor holds is offered, the newest first, until one is restored; a
+// copy that cannot be restored is offered for removal, saying why; a running editor's is not.
+void TestEditorWindow::everyLeftCopyOffered_data()
+{
+    QTest::addColumn<QStringList>("replies");
+    QTest::addColumn<QString>("title"); // of the test restored; empty: none
+    QTest::addColumn<QStringList>("kept"); // the copies still there: "newer", "older", "damaged"
+    QTest::addColumn<int>("asked");
+
+    QTest::addRow("newest_restored_the_others_kept")
+        << QStringList{u"Restore"_s} << u"По-нов"_s << QStringList{u"damaged"_s, u"newer"_s, u"older"_s} << 1;
+    QTest::addRow("newest_discarded_the_next_restored")
+        << QStringList{u"Discard"_s, u"Restore"_s} << u"По-стар"_s << QStringList{u"damaged"_s, u"older"_s} << 2;
+    QTest::addRow("damaged_removed") << QStringList{u"Discard"_s, u"Discard"_s, u"Remove"_s} << QString()
+                                     << QStringList() << 3;
+    QTest::addRow("damaged_kept") << QStringList{u"Discard"_s, QString(), u"Keep"_s} << QString()
+                                  << QStringList{u"damaged"_s, u"older"_s} << 3;
+}
+
+void TestEditorWindow::everyLeftCopyOffered()
+{
+    QFETCH(QStringList, replies);
+    QFETCH(QString, title);
+    QFETCH(QStringList, kept);
+    QFETCH(int, asked);
+    QMap<QString, QString> copies;
+    for (const QString &name : {u"older"_s, u"newer"_s}) {
+        TestDocument crashed;
+        setRows(crashed, threeRows);
+        crashed.setField(DocumentField::Title, name == u"older" ? u"По-стар"_s : u"По-нов"_s);
+        QCOMPARE(crashed.writeRecovery(), QString());
+        copies.insert(name, crashed.recoveryPath());
+        QTest::qSleep(5); // written at another millisecond
+    }
+    copies.insert(u"damaged"_s, Recovery::newPath());
+    QVERIFY(TestFiles::write(copies.value(u"damaged"_s),
+                             R"({"format": "kaz-editor-recovery", "version": 1, "spare": {"2147483647": {}}})"));
+    // The copy of an editor that runs is its own.
+    TestDocument running;
+    setRows(running, threeRows);
+    QCOMPARE(running.writeRecovery(), QString());
+
+    EditorWindow w;
+    Teacher teacher;
+    teacher.attach(w);
+    teacher.replies = replies;
+    w.start({});
+
+    QCOMPARE(teacher.asked.size(), asked);
+    QVERIFY2(teacher.asked.first().contains(u"\"По-нов\""_s), qPrintable(teacher.asked.first()));
+    if (asked == 3)
+        QVERIFY2(teacher.asked.last().contains(u"cannot be restored: the recovery file"_s)
+                     && teacher.asked.last().contains(u"question number 2147483647"_s),
+                 qPrintable(teacher.asked.last()));
+    QCOMPARE(w.document()->field(DocumentField::Title), title);
+    QCOMPARE(w.document()->isModified(), !title.isEmpty());
+    if (kept.size() == 3)
+        QVERIFY2(w.statusBar()->currentMessage().endsWith(u"the editor offers them at its next start."_s),
+                 qPrintable(w.statusBar()->currentMessage()));
+    QStringList there;
+    for (auto it = copies.cbegin(); it != copies.cend(); ++it)
+        if (QFileInfo::exists(it.value()))
+            there.append(it.key());
+    QCOMPARE(there, kept);
+    QVERIFY(QFileInfo::exists(running.recoveryPath()));
 }
 
 // ---------------------------------------------------------------- what opens

@@ -1,9 +1,12 @@
 // Reading plain files up to a size, and writing several files all or none, on real folders.
 #include "FileAccess.h"
+#include "KilledAtStep.h"
 #include "TestFiles.h"
 
 #include <QDir>
 #include <QFile>
+#include <QRegularExpression>
+#include <QSysInfo>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -11,6 +14,8 @@
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -34,6 +39,47 @@ bool make(const QTemporaryDir &dir, const QString &what)
     if (what == u"(fifo)")
         return ::mkfifo(QFile::encodeName(f).constData(), 0644) == 0;
     return what == u"(missing)" || TestFiles::write(f, what.toUtf8());
+}
+
+// Files "name=content" laid in `dir`.
+bool lay(const QString &dir, const QStringList &files)
+{
+    for (const QString &f : files)
+        if (!TestFiles::write(QDir(dir).filePath(f.section(u'=', 0, 0)), f.section(u'=', 1).toUtf8()))
+            return false;
+    return true;
+}
+
+QList<FileAccess::Output> outputs(const QStringList &files)
+{
+    QList<FileAccess::Output> out;
+    for (const QString &f : files)
+        out.append({f.section(u'=', 0, 0), f.section(u'=', 1).toUtf8()});
+    return out;
+}
+
+// The files of `dir` as "name=content", the random part of a left-over name as "…".
+QStringList held(const QString &dir)
+{
+    QStringList out;
+    static const QRegularExpression random(QStringLiteral("-[0-9a-f]{8}"));
+    for (const QString &name : TestFiles::everything(dir))
+        out.append(QString(name).replace(random, QStringLiteral("-…")) + u'='
+                   + (name == u".kaz-save.lock"             ? QStringLiteral("(lock)")
+                      : name.startsWith(u".kaz-journal") ? QStringLiteral("(journal)")
+                                                         : QString::fromUtf8(TestFiles::contents(QDir(dir).filePath(name)))));
+    return out;
+}
+
+// `files` with `over` put in their place.
+QStringList merged(QStringList files, const QStringList &over)
+{
+    for (const QString &o : over) {
+        files.removeIf([&o](const QString &f) { return f.section(u'=', 0, 0) == o.section(u'=', 0, 0); });
+        files.append(o);
+    }
+    files.sort();
+    return files;
 }
 
 } // namespace
@@ -253,6 +299,153 @@ private Q_SLOTS:
                  qPrintable(problem));
         QCOMPARE(TestFiles::everything(dir.path()), before);
         QCOMPARE(TestFiles::contents(d.filePath(QStringLiteral("out/a/test.kaz"))), QByteArray("old"));
+    }
+
+    // A save killed (SIGKILL, in a child process) before each of its steps: the folder always
+    // holds a whole test.kaz, the old one or the new, and finishing what is left gives the old
+    // files or the new ones, all of them, and nothing else. The save counts from its journal on.
+    void saveKilledAtEveryStep_data()
+    {
+        QTest::addColumn<QStringList>("before");
+        QTest::addColumn<QStringList>("written");
+        QTest::addRow("test_and_picture_replaced") << QStringList{u"p.png=old picture"_s, u"test.kaz=old test"_s}
+                                                   << QStringList{u"test.kaz=new test"_s, u"p.png=new picture"_s};
+        QTest::addRow("picture_added") << QStringList{u"test.kaz=old test"_s}
+                                       << QStringList{u"test.kaz=new test"_s, u"p.png=new picture"_s};
+        QTest::addRow("test_alone") << QStringList{u"test.kaz=old test"_s} << QStringList{u"test.kaz=new test"_s};
+    }
+    void saveKilledAtEveryStep()
+    {
+        QFETCH(QStringList, before);
+        QFETCH(QStringList, written);
+        const QStringList after = merged(before, written);
+        // The steps of the save, from one that runs to its end.
+        QStringList steps;
+        {
+            QTemporaryDir dir;
+            QVERIFY(lay(dir.path(), before));
+            FileAccess::setStepHook([&steps](const QString &step, const QString &path) {
+                steps.append(step + u' ' + QFileInfo(path).fileName());
+            });
+            QCOMPARE(FileAccess::writeAll(dir.path(), outputs(written)), QString());
+            FileAccess::setStepHook({});
+            QCOMPARE(held(dir.path()), after);
+        }
+        const qsizetype journal = steps.indexOf(QRegularExpression(QStringLiteral("^rename \\.kaz-journal-.*")));
+        QCOMPARE(journal >= 0, written.size() > 1);
+        const qsizetype counts = journal >= 0 ? journal + 1 : steps.size();
+
+        for (qsizetype k = 0; k < steps.size(); ++k) {
+            QTemporaryDir dir;
+            QVERIFY(lay(dir.path(), before));
+            QVERIFY2(killedAtStep(k, [&dir, &written] { FileAccess::writeAll(dir.path(), outputs(written)); }),
+                     qPrintable(steps.at(k)));
+            const QStringList killed = held(dir.path());
+            const QByteArray test = TestFiles::contents(dir.filePath(u"test.kaz"_s));
+            QVERIFY2(before.contains(u"test.kaz="_s + QString::fromUtf8(test))
+                         || written.contains(u"test.kaz="_s + QString::fromUtf8(test)),
+                     qPrintable(steps.at(k) + u": "_s + killed.join(u", "_s)));
+
+            QCOMPARE(FileAccess::finishSaving(dir.path()), QString());
+            const QStringList finished = held(dir.path());
+            qInfo("killed before step %lld (%s): held %s; finished: %s", qlonglong(k), qPrintable(steps.at(k)),
+                  qPrintable(killed.join(u", "_s)), qPrintable(finished.join(u", "_s)));
+            QCOMPARE(finished, k >= counts ? after : before);
+        }
+    }
+
+    // What a save cut short leaves, and what finishing it makes of it: with a journal the save
+    // is finished, without one it is undone; what an older editor moved aside comes back.
+    void leftoversFinished_data()
+    {
+        QTest::addColumn<QStringList>("left");
+        QTest::addColumn<QStringList>("finished");
+        const QString journal = u".kaz-journal-0000000a={\"format\":\"kaz-save-journal\",\"version\":1,\"renames\":[%1]}"_s;
+        QTest::addRow("temporaries_without_a_journal")
+            << QStringList{u"test.kaz=old"_s, u".test.kaz.new-1234abcd=new"_s, u".p.png.new-00000001=new picture"_s}
+            << QStringList{u"test.kaz=old"_s};
+        QTest::addRow("journal_with_no_rename_done")
+            << QStringList{u"test.kaz=old"_s, u"p.png=old picture"_s, u".test.kaz.new-1234abcd=new"_s,
+                           u".p.png.new-00000001=new picture"_s,
+                           journal.arg(u"[\".test.kaz.new-1234abcd\",\"test.kaz\"],[\".p.png.new-00000001\",\"p.png\"]"_s)}
+            << QStringList{u"p.png=new picture"_s, u"test.kaz=new"_s};
+        QTest::addRow("journal_with_one_rename_done")
+            << QStringList{u"test.kaz=new"_s, u"p.png=old picture"_s, u".p.png.new-00000001=new picture"_s,
+                           journal.arg(u"[\".test.kaz.new-1234abcd\",\"test.kaz\"],[\".p.png.new-00000001\",\"p.png\"]"_s)}
+            << QStringList{u"p.png=new picture"_s, u"test.kaz=new"_s};
+        QTest::addRow("journal_not_yet_in_place")
+            << QStringList{u"test.kaz=old"_s, u".test.kaz.new-1234abcd=new"_s, u".kaz-journal.new-00000002={\"format\""_s}
+            << QStringList{u"test.kaz=old"_s};
+        QTest::addRow("damaged_journal")
+            << QStringList{u"test.kaz=old"_s, u".test.kaz.new-1234abcd=new"_s, u".kaz-journal-0000000a=[\"garbage"_s}
+            << QStringList{u"test.kaz=old"_s};
+        QTest::addRow("journal_naming_a_file_outside")
+            << QStringList{u"test.kaz=old"_s, journal.arg(u"[\"../.x.new-1234abcd\",\"../x\"]"_s)}
+            << QStringList{u"test.kaz=old"_s};
+        QTest::addRow("journal_naming_a_file_not_a_temporary")
+            << QStringList{u"test.kaz=old"_s, u"notes.txt=notes"_s, journal.arg(u"[\"notes.txt\",\"test.kaz\"]"_s)}
+            << QStringList{u"notes.txt=notes"_s, u"test.kaz=old"_s};
+        QTest::addRow("older_editor_moved_test_aside")
+            << QStringList{u".test.kaz.old-5678abcd=old"_s, u".test.kaz.new-1234abcd=new"_s}
+            << QStringList{u"test.kaz=old"_s};
+        QTest::addRow("older_editor_done_but_the_old_copy")
+            << QStringList{u"test.kaz=new"_s, u".test.kaz.old-5678abcd=old"_s} << QStringList{u"test.kaz=new"_s};
+        QTest::addRow("lock_of_a_gone_process")
+            << QStringList{u"test.kaz=old"_s,
+                           u".kaz-save.lock=999999999\ntst_fileaccess\n%1\n"_s.arg(QSysInfo::machineHostName())}
+            << QStringList{u"test.kaz=old"_s};
+        QTest::addRow("other_hidden_files_kept")
+            << QStringList{u"test.kaz=old"_s, u".test.kaz.new-12=not ours"_s, u".notes=mine"_s}
+            << QStringList{u".notes=mine"_s, u".test.kaz.new-12=not ours"_s, u"test.kaz=old"_s};
+    }
+    void leftoversFinished()
+    {
+        QFETCH(QStringList, left);
+        QFETCH(QStringList, finished);
+        QTemporaryDir dir;
+        QVERIFY(lay(dir.filePath(u"test"_s), left));
+        QVERIFY(lay(dir.path(), {u"x=outside"_s, u".x.new-1234abcd=outside new"_s}));
+        QCOMPARE(FileAccess::finishSaving(dir.filePath(u"test"_s)), QString());
+        QCOMPARE(held(dir.filePath(u"test"_s)), finished);
+        QCOMPARE(TestFiles::contents(dir.filePath(u"x"_s)), QByteArray("outside"));
+        // A folder without leftovers is not touched: no lock is made in it.
+        FileAccess::setStepHook([](const QString &step, const QString &path) { QFAIL(qPrintable(step + path)); });
+        QCOMPARE(FileAccess::finishSaving(dir.filePath(u"test"_s)), QString());
+        FileAccess::setStepHook({});
+    }
+
+    // One file written in place of a link: the link goes, the file it pointed to stays; a file
+    // for its owner alone is so from the start; what a killed write of that name left is
+    // removed, other files are not.
+    void writeFileReplacesLinkNotItsTarget()
+    {
+        QTemporaryDir dir;
+        const QString outside = dir.filePath(u"secret"_s);
+        QVERIFY(TestFiles::write(outside, "precious"));
+        QVERIFY(QDir(dir.path()).mkpath(u"out"_s));
+        const QString program = dir.filePath(u"out/kaz-x"_s);
+        QVERIFY(link(outside, program));
+        QVERIFY(lay(dir.filePath(u"out"_s), {u".kaz-x.new-1234abcd=cut short"_s, u".other.new-1234abcd=another's"_s}));
+        mode_t made = 0;
+        FileAccess::setStepHook([&made](const QString &step, const QString &path) {
+            struct stat info = {};
+            if (step == u"write" && ::stat(QFile::encodeName(path).constData(), &info) == 0)
+                made = info.st_mode & 0777;
+        });
+        QCOMPARE(FileAccess::writeFile(program, "new program", QFile::ReadOwner | QFile::WriteOwner), QString());
+        FileAccess::setStepHook({});
+        QCOMPARE(made, mode_t(0600));
+        QCOMPARE(TestFiles::contents(outside), QByteArray("precious"));
+        QVERIFY(!QFileInfo(program).isSymLink());
+        QCOMPARE(TestFiles::contents(program), QByteArray("new program"));
+        struct stat info = {};
+        QVERIFY(::stat(QFile::encodeName(program).constData(), &info) == 0);
+        QCOMPARE(info.st_mode & 0777, mode_t(0600));
+        QCOMPARE(held(dir.filePath(u"out"_s)), (QStringList{u".other.new-…=another's"_s, u"kaz-x=new program"_s}));
+        // A folder that is missing is not made.
+        const QString why = FileAccess::writeFile(dir.filePath(u"gone/kaz-x"_s), "x");
+        QVERIFY2(why.startsWith(u"no such file or directory; make that folder first"_s), qPrintable(why));
+        QVERIFY(!QFileInfo::exists(dir.filePath(u"gone"_s)));
     }
 
     void reasonsAreWords_data()

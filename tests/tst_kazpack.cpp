@@ -348,6 +348,23 @@ private Q_SLOTS:
         QCOMPARE(st.st_mode & 07777, mode_t(0750));
     }
 
+    // A program named by a link replaces the link itself: the file it points to, outside the
+    // path given, stays as it was.
+    void outputLinkReplacedNotItsTarget()
+    {
+        QTemporaryDir elsewhere;
+        const QString outside = elsewhere.filePath(u"notes.txt"_qs);
+        QVERIFY(writeFile(outside, "a teacher's notes"));
+        const QString program = path(u"kaz-x"_qs);
+        QVERIFY(QFile::link(outside, program));
+        const Run forced = kazpack({source(u"content/istoriya"_qs), u"-o"_qs, program, u"--force"_qs});
+        QVERIFY2(forced.status == 0, qPrintable(forced.err));
+        QCOMPARE(readFile(outside), QByteArray("a teacher's notes"));
+        QVERIFY(!QFileInfo(program).isSymLink());
+        QVERIFY(PackedTest::read(program).ok());
+        QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files | QDir::Hidden), QStringList{u"kaz-x"_qs});
+    }
+
     // A pack that fails over an older program: the teacher's file is kept and the message says
     // it still holds the old test; the build's --remove-first leaves no program at all.
     void failedPackOverOldProgram_data()

@@ -1099,6 +1099,26 @@ Give this one file to the learners: it runs on Debian 12 (64-bit PC) with the KA
         <source>No test could be opened from %1.</source>
         <translation>От %1 не може да се отвори тест.</translation>
     </message>
+    <message>
+        <source>A copy of unsaved work from %1 cannot be restored: %2.</source>
+        <translation>Копие на незапазена работа от %1 не може да се възстанови: %2.</translation>
+    </message>
+    <message>
+        <source>Remove deletes the copy. Keep leaves it, and the editor asks again at its next start.</source>
+        <translation>„Премахни“ изтрива копието. „Остави“ го оставя и редакторът пита отново при следващото си пускане.</translation>
+    </message>
+    <message>
+        <source>Remove</source>
+        <translation>Премахни</translation>
+    </message>
+    <message>
+        <source>Keep</source>
+        <translation>Остави</translation>
+    </message>
+    <message>
+        <source>Copies of other unsaved tests are kept; the editor offers them at its next start.</source>
+        <translation>Копията на други незапазени тестове са съхранени; редакторът ги предлага при следващото си пускане.</translation>
+    </message>
 </context>
 <context>
     <name>FileAccess</name>
@@ -1153,10 +1173,6 @@ Give this one file to the learners: it runs on Debian 12 (64-bit PC) with the KA
     <message>
         <source>write</source>
         <translation>запише</translation>
-    </message>
-    <message>
-        <source>replace</source>
-        <translation>замени</translation>
     </message>
     <message>
         <source>%1 is a link to &quot;%2&quot;; nothing is written through a link, so that no file outside %3 changes; remove the link or choose another folder</source>
@@ -1297,6 +1313,18 @@ Give this one file to the learners: it runs on Debian 12 (64-bit PC) with the KA
     <message>
         <source>make that folder first, or choose one that exists</source>
         <translation>първо създайте тази папка или изберете папка, която съществува</translation>
+    </message>
+    <message>
+        <source>finish saving</source>
+        <translation>довърши записването на</translation>
+    </message>
+    <message>
+        <source>another program is saving into %1 just now; wait until it is done and try again</source>
+        <translation>друга програма записва в %1 точно сега; изчакайте да приключи и опитайте отново</translation>
+    </message>
+    <message>
+        <source>; remove it or choose another name</source>
+        <translation>; премахнете го или изберете друго име</translation>
     </message>
 </context>
 <context>
@@ -1955,6 +1983,34 @@ Exit status: 0 done, 1 a problem (nothing written), 2 a mistake in the command l
         <source>%1 cannot be written: %2</source>
         <translation>%1 не може да се запише: %2</translation>
     </message>
+    <message>
+        <source>the value of &quot;%1&quot; is not a whole number from %2 to %3</source>
+        <translation>стойността на „%1“ не е цяло число от %2 до %3</translation>
+    </message>
+    <message>
+        <source>the picture %1 is larger than any picture may be</source>
+        <translation>картинката %1 е по-голяма, отколкото може да бъде която и да е картинка</translation>
+    </message>
+    <message>
+        <source>the test has more than %1 rows, too many for a recovery copy</source>
+        <translation>тестът има повече от %1 реда, твърде много за копие за възстановяване</translation>
+    </message>
+    <message>
+        <source>the test and its pictures take %1, too much for a recovery copy</source>
+        <translation>тестът и картинките му заемат %1, твърде много за копие за възстановяване</translation>
+    </message>
+    <message>
+        <source>it holds %1 rows, more than %2</source>
+        <translation>съдържа %1 реда, повече от %2</translation>
+    </message>
+    <message>
+        <source>question number %1 is not one from 1 to %2</source>
+        <translation>номерът на въпрос %1 не е от 1 до %2</translation>
+    </message>
+    <message>
+        <source>the recovery file %1 is damaged (%2); the test cannot be restored from it</source>
+        <translation>файлът за възстановяване %1 е повреден (%2); тестът не може да се възстанови от него</translation>
+    </message>
 </context>
 <context>
     <name>RowTableModel</name>
@@ -2036,6 +2092,18 @@ Exit status: 0 done, 1 a problem (nothing written), 2 a mistake in the command l
     <message>
         <source>Move rows</source>
         <translation>Преместване на редове</translation>
+    </message>
+    <message>
+        <source>there is no test.kaz in %1, and a save that was cut short cannot be finished: %2</source>
+        <translation>в %1 няма test.kaz, а прекъснат запис не може да бъде довършен: %2</translation>
+    </message>
+    <message>
+        <source>another editor holds the recovery copy %1</source>
+        <translation>друг редактор държи копието за възстановяване %1</translation>
+    </message>
+    <message>
+        <source>the copy %1 is open in another editor</source>
+        <translation>копието %1 е отворено в друг редактор</translation>
     </message>
 </context>
 <context>

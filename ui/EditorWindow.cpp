@@ -543,11 +543,27 @@ void EditorWindow::tell(QMessageBox::Icon icon, const QString &text, const QStri
 
 void EditorWindow::start(const QStringList &arguments)
 {
-    const QList<Recovery::Found> found = Recovery::find();
-    if (!found.isEmpty()) {
-        const Recovery::Found &newest = found.first();
-        const QString title = newest.title.trimmed().isEmpty() ? tr("New test") : newest.title;
-        const QString when = QLocale().toString(newest.written.toLocalTime(), QLocale::ShortFormat);
+    // Every copy a crash left is offered, the newest first, until one is restored; the rest
+    // stay for the next start. A copy another running editor holds is not among them.
+    bool restored = false;
+    bool othersKept = false;
+    for (const Recovery::Found &copy : Recovery::find()) {
+        if (restored) {
+            othersKept = true;
+            continue;
+        }
+        const QString when = QLocale().toString(copy.written.toLocalTime(), QLocale::ShortFormat);
+        if (!copy.error.isEmpty()) {
+            if (ask({QMessageBox::Warning,
+                     tr("A copy of unsaved work from %1 cannot be restored: %2.").arg(when, clause(copy.error)),
+                     tr("Remove deletes the copy. Keep leaves it, and the editor asks again at its next start."),
+                     {tr("Remove"), tr("Keep")},
+                     1})
+                == 0)
+                Recovery::remove(copy.path);
+            continue;
+        }
+        const QString title = copy.title.trimmed().isEmpty() ? tr("New test") : copy.title;
         const int answer = ask({QMessageBox::Question,
                                 tr("The editor closed before the test \"%1\" was saved. A copy of it from %2 is "
                                    "kept. Do you want it back?")
@@ -556,16 +572,24 @@ void EditorWindow::start(const QStringList &arguments)
                                 {tr("Restore"), tr("Discard")},
                                 -1});
         if (answer == 0) {
-            const TestDocument::Opened restored = m_document->restoreRecovery(newest.path);
-            if (restored.ok()) {
+            const TestDocument::Opened opened = m_document->restoreRecovery(copy.path);
+            if (opened.ok()) {
+                restored = true;
                 showFirstRow();
                 statusBar()->showMessage(tr("The copy of \"%1\" is back. Save it to keep it.").arg(title));
-                return;
+                continue;
             }
-            tell(QMessageBox::Warning, tr("The copy could not be restored."), sentence(restored.error));
+            tell(QMessageBox::Warning, tr("The copy could not be restored."), sentence(opened.error));
         } else if (answer == 1) {
-            Recovery::remove(newest.path);
+            Recovery::remove(copy.path);
         }
+    }
+    if (restored) {
+        if (othersKept)
+            statusBar()->showMessage(statusBar()->currentMessage() + u' '
+                                     + tr("Copies of other unsaved tests are kept; the editor offers them at its next "
+                                          "start."));
+        return;
     }
     if (!arguments.isEmpty()) {
         openPath(arguments.first());

@@ -1,0 +1,28 @@
+#pragma once
+
+// Cutting a write short as a crash does: `work` runs in a child process that is killed
+// (SIGKILL) before step `k` of its writing (FileAccess::setStepHook). POSIX only.
+
+#include "FileAccess.h"
+
+#include <csignal>
+#include <functional>
+#include <sys/wait.h>
+#include <unistd.h>
+
+// True when the child was killed so; false when it ended by itself or could not be made.
+inline bool killedAtStep(qsizetype k, const std::function<void()> &work)
+{
+    const pid_t child = ::fork();
+    if (child == 0) {
+        qsizetype seen = 0;
+        FileAccess::setStepHook([&seen, k](const QString &, const QString &) {
+            if (seen++ == k)
+                ::raise(SIGKILL);
+        });
+        work();
+        ::_exit(0);
+    }
+    int status = 0;
+    return child > 0 && ::waitpid(child, &status, 0) == child && WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL;
+}
