@@ -10,7 +10,7 @@ class QTextStream;
 //   kazpack --extract PROGRAM FOLDER
 //   kazpack --list PROGRAM
 //   kazpack --desktop --remove PROGRAM
-// content/tools/kazpack.cpp is its main(); the tests run the same commands in-process.
+// programs/kazpack.cpp is its main(); the tests run the same commands in-process.
 namespace Kazpack {
 
 enum Status { Done = 0, Problem = 1, Usage = 2 };

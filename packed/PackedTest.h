@@ -18,7 +18,7 @@ namespace PackedTest {
 // The payload layout this code writes and reads; a reader refuses a newer one.
 inline constexpr quint32 Version = 1;
 // Every quiz runner holds this text in its file, followed by the number of the newest
-// layout it reads ("KAZ quiz runner, packed format 1"; app/main.cpp keeps it in the binary).
+// layout it reads ("KAZ quiz runner, packed format 1"; programs/kazrunner.cpp keeps it in the binary).
 // kazpack packs only with a runner that holds it (runnerFormat); reading a program never asks
 // for it.
 inline constexpr char RunnerMark[] = "KAZ quiz runner, packed format ";

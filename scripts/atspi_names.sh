@@ -6,8 +6,8 @@
 # Needs xvfb, at-spi2-core (at-spi-bus-launcher), dbus and libglib2.0-bin (gdbus), python3.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
-editor="${1:-$root/build/content/kaz-editor}"
-folder="${2:-$root/content/figuri}"
+editor="${1:-$root/build/programs/kaz-editor}"
+folder="${2:-$root/quizzes/figuri}"
 for tool in Xvfb gdbus dbus-run-session python3 /usr/libexec/at-spi-bus-launcher; do
     command -v "$tool" >/dev/null || { echo "$tool is missing: install xvfb, at-spi2-core, dbus, libglib2.0-bin"; exit 2; }
 done

@@ -55,7 +55,7 @@ for target in content gift packed recovery; do
         for kaz in "$root"/content/*/test.kaz; do
             folder="$(dirname "$kaz")"
             name="$(basename "$folder")"
-            "$build/content/kazpack" --force --runner "$build/fuzz/fake-runner" -o "$build/fuzz/kaz-$name" \
+            "$build/programs/kazpack" --force --runner "$build/fuzz/fake-runner" -o "$build/fuzz/kaz-$name" \
                 "$folder" >/dev/null
             seeds+=("$build/fuzz/kaz-$name")
         done

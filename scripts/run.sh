@@ -10,4 +10,4 @@ cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF >/de
 cmake --build "$build" --parallel "$(nproc)"
 
 # The program itself says so when there is no display; it then exits with status 1.
-exec "$build/app/kaz-istoriya"
+exec "$build/programs/kaz-istoriya"

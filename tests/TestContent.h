@@ -24,7 +24,7 @@ inline QString sourcePath(const QString &relative)
 // The text of the test that ships with the program; empty when it cannot be read.
 inline QString shippedText()
 {
-    QFile file(sourcePath(QStringLiteral("content/istoriya/test.kaz")));
+    QFile file(sourcePath(QStringLiteral("quizzes/istoriya/test.kaz")));
     if (!file.open(QIODevice::ReadOnly))
         return {};
     return QString::fromUtf8(file.readAll());

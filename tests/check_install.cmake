@@ -42,7 +42,7 @@ foreach(file "${kazpack}" "${runner}")
         fail("${file}: not installed")
     endif()
 endforeach()
-execute_process(COMMAND "${kazpack}" "${SOURCE_DIR}/content/istoriya" -o "${WORK_DIR}/kaz-istoriya" --force
+execute_process(COMMAND "${kazpack}" "${SOURCE_DIR}/quizzes/istoriya" -o "${WORK_DIR}/kaz-istoriya" --force
     RESULT_VARIABLE rc OUTPUT_QUIET ERROR_VARIABLE err)
 # The build's own runner is out of reach from the prefix: a program made here came from the
 # installed one.

@@ -25,12 +25,12 @@ function(expect_in text expected)
 endfunction()
 
 foreach(name istoriya figuri)
-    kazpack(0 "${SOURCE_DIR}/content/${name}")
+    kazpack(0 "${SOURCE_DIR}/quizzes/${name}")
     if(NOT out STREQUAL "kaz-${name}\n" OR NOT EXISTS "${WORK_DIR}/kaz-${name}")
         message(FATAL_ERROR "kazpack ${name} wrote \"${out}\"")
     endif()
     kazpack(0 --list "kaz-${name}")
-    file(READ "${SOURCE_DIR}/content/${name}/test.kaz" text)
+    file(READ "${SOURCE_DIR}/quizzes/${name}/test.kaz" text)
     string(LENGTH "${text}" length)
     expect_in("${out}" "kaz-${name}: packed format 1, ")
     string(REGEX MATCH "\n *[0-9]+  test.kaz\n" line "${out}")
@@ -46,20 +46,20 @@ foreach(name istoriya figuri)
         message(FATAL_ERROR "kaz-${name} taken out and packed again differs from itself")
     endif()
 
-    kazpack(1 "${SOURCE_DIR}/content/${name}")
+    kazpack(1 "${SOURCE_DIR}/quizzes/${name}")
     expect_in("${err}" "kaz-${name}: error: the file already exists and is kept; give --force")
     kazpack(1 --extract "kaz-${name}" "back/${name}")
     expect_in("${err}" "back/${name}/test.kaz: error: the file already exists and is kept")
-    kazpack(0 --force "${SOURCE_DIR}/content/${name}")
+    kazpack(0 --force "${SOURCE_DIR}/quizzes/${name}")
 endforeach()
 
 # Files beside test.kaz that it does not name never go in, whatever they are called.
 file(MAKE_DIRECTORY "${WORK_DIR}/good/folder.png")
-file(COPY "${SOURCE_DIR}/content/figuri/test.kaz" "${SOURCE_DIR}/content/figuri/kwadrat.png"
-          "${SOURCE_DIR}/content/figuri/romb.png" "${SOURCE_DIR}/content/figuri/deltoid.png"
-          "${SOURCE_DIR}/content/figuri/trapec.png" "${SOURCE_DIR}/content/figuri/okryzhnost.png"
-          "${SOURCE_DIR}/content/figuri/prawoygylnik.png" "${SOURCE_DIR}/content/figuri/prawoygylen.png"
-          "${SOURCE_DIR}/content/figuri/rawnostranen.png"
+file(COPY "${SOURCE_DIR}/quizzes/figuri/test.kaz" "${SOURCE_DIR}/quizzes/figuri/kwadrat.png"
+          "${SOURCE_DIR}/quizzes/figuri/romb.png" "${SOURCE_DIR}/quizzes/figuri/deltoid.png"
+          "${SOURCE_DIR}/quizzes/figuri/trapec.png" "${SOURCE_DIR}/quizzes/figuri/okryzhnost.png"
+          "${SOURCE_DIR}/quizzes/figuri/prawoygylnik.png" "${SOURCE_DIR}/quizzes/figuri/prawoygylen.png"
+          "${SOURCE_DIR}/quizzes/figuri/rawnostranen.png"
      DESTINATION "${WORK_DIR}/good")
 foreach(stray a.png B.PNG c.Jpeg d.jpg e.bmp f.gif notes.txt g.tiff "draft \"old.txt" "a;b.png" "a\${X}.png")
     file(WRITE "${WORK_DIR}/good/${stray}" "")
@@ -78,7 +78,7 @@ endif()
 kazpack(2)
 expect_in("${err}" "usage: kazpack FOLDER")
 kazpack(2 --extract kaz-good)
-kazpack(1 --list "${SOURCE_DIR}/content/istoriya/test.kaz")
+kazpack(1 --list "${SOURCE_DIR}/quizzes/istoriya/test.kaz")
 expect_in("${err}" "nothing is packed into it; it is no test program made by kazpack")
 kazpack(0 --help)
 expect_in("${out}" "--extract PROGRAM FOLDER")

@@ -122,7 +122,7 @@ private Q_SLOTS:
     void shippedTestIsSound()
     {
         const QString text = TestContent::shippedText();
-        QVERIFY2(!text.isEmpty(), "content/istoriya/test.kaz cannot be read; is KAZ_SOURCE_DIR set?");
+        QVERIFY2(!text.isEmpty(), "quizzes/istoriya/test.kaz cannot be read; is KAZ_SOURCE_DIR set?");
         const ContentReader::Result result = ContentReader::read(text);
         QVERIFY2(result.ok(), qPrintable(describe(result.problems)));
     }

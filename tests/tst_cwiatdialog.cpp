@@ -28,7 +28,7 @@ const QString TNR = QStringLiteral("Times New Roman");
 
 QString shippedTest()
 {
-    return qEnvironmentVariable("KAZ_SOURCE_DIR") + QStringLiteral("/content/istoriya/test.kaz");
+    return qEnvironmentVariable("KAZ_SOURCE_DIR") + QStringLiteral("/quizzes/istoriya/test.kaz");
 }
 
 QColor rgb(qint32 bgr)

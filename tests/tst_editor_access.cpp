@@ -231,7 +231,7 @@ void TestEditorAccess::windowControlsHaveNames()
     EditorWindow w;
     w.ask = [](const EditorWindow::Question &) { return 0; };
     if (withTest) {
-        const QString folder = TestFiles::copyFolder(sourcePath(u"content/figuri"_s), m_dir->path(), u"figuri"_s);
+        const QString folder = TestFiles::copyFolder(sourcePath(u"quizzes/figuri"_s), m_dir->path(), u"figuri"_s);
         QVERIFY(w.openFolderPath(folder));
         // The first row has a picture: the picture panel's controls are all enabled.
         QVERIFY(!w.document()->row(0).picture.isNull());
@@ -292,7 +292,7 @@ void TestEditorAccess::tryOutWindowControlsHaveNames()
 {
     EditorWindow w;
     w.ask = [](const EditorWindow::Question &) { return 0; };
-    const QString folder = TestFiles::copyFolder(sourcePath(u"content/figuri"_s), m_dir->path(), u"figuri"_s);
+    const QString folder = TestFiles::copyFolder(sourcePath(u"quizzes/figuri"_s), m_dir->path(), u"figuri"_s);
     QVERIFY(w.openFolderPath(folder));
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
@@ -335,7 +335,7 @@ void TestEditorAccess::tabReachesEveryControlOnceAndBack()
 {
     EditorWindow w;
     w.ask = [](const EditorWindow::Question &) { return 0; };
-    const QString folder = TestFiles::copyFolder(sourcePath(u"content/figuri"_s), m_dir->path(), u"figuri"_s);
+    const QString folder = TestFiles::copyFolder(sourcePath(u"quizzes/figuri"_s), m_dir->path(), u"figuri"_s);
     QVERIFY(w.openFolderPath(folder));
     w.show();
     w.activateWindow();

@@ -169,9 +169,9 @@ void TestEditorFiles::editorWrittenFolderSavesUnchanged_data()
     QTest::addRow("both_kinds_of_unpaired_rows_and_a_blank_row")
         << Build([](TestDocument &d) { setRows(d, u"а\tА\nб\t\n\t\n\tВ\n"_s); }) << false;
     QTest::addRow("towns_test_saved_once")
-        << Build([](TestDocument &d) { QVERIFY(d.openFolder(sourcePath(u"content/istoriya"_s)).ok()); }) << true;
+        << Build([](TestDocument &d) { QVERIFY(d.openFolder(sourcePath(u"quizzes/istoriya"_s)).ok()); }) << true;
     QTest::addRow("figures_test_saved_once")
-        << Build([](TestDocument &d) { QVERIFY(d.openFolder(sourcePath(u"content/figuri"_s)).ok()); }) << true;
+        << Build([](TestDocument &d) { QVERIFY(d.openFolder(sourcePath(u"quizzes/figuri"_s)).ok()); }) << true;
 }
 
 void TestEditorFiles::editorWrittenFolderSavesUnchanged()
@@ -222,8 +222,8 @@ void TestEditorFiles::giftConvertedFolderSavesUnchanged()
 void TestEditorFiles::shippedTestsKeepEveryDatum_data()
 {
     QTest::addColumn<QString>("folder");
-    QTest::addRow("towns") << u"content/istoriya"_s;
-    QTest::addRow("figures") << u"content/figuri"_s;
+    QTest::addRow("towns") << u"quizzes/istoriya"_s;
+    QTest::addRow("figures") << u"quizzes/figuri"_s;
 }
 
 void TestEditorFiles::shippedTestsKeepEveryDatum()
@@ -293,7 +293,7 @@ void TestEditorFiles::handWrittenLayoutDiffersOnlyInPaddedSwitches()
 void TestEditorFiles::rowTakesOverWhatStoodPastTheLastQuestion()
 {
     TestDocument d;
-    QVERIFY(d.openFolder(sourcePath(u"content/istoriya"_s)).ok());
+    QVERIFY(d.openFolder(sourcePath(u"quizzes/istoriya"_s)).ok());
     QCOMPARE(d.rowCount(), 21);
     QCOMPARE(d.content().spare.size(), 20);
     d.insertRows(21, 1);
@@ -306,7 +306,7 @@ void TestEditorFiles::rowTakesOverWhatStoodPastTheLastQuestion()
     QCOMPARE(store.Otgowor(0).size(), 42);
     QCOMPARE(store.Spis_graf().size(), 35);
     d.undoStack()->setIndex(0);
-    QCOMPARE(ContentReader::read(d.text()).store, storeOf(sourcePath(u"content/istoriya"_s)));
+    QCOMPARE(ContentReader::read(d.text()).store, storeOf(sourcePath(u"quizzes/istoriya"_s)));
 }
 
 // ---------------------------------------------------------------- pictures
@@ -403,7 +403,7 @@ void TestEditorFiles::pictureCopiedNotMoved()
 // A packed program's files or a converted test come as a store and bytes by source.
 void TestEditorFiles::storeOpensWithItsPictures()
 {
-    const QString source = sourcePath(u"content/figuri"_s);
+    const QString source = sourcePath(u"quizzes/figuri"_s);
     ContentReader::Options options;
     options.pictureBase = u":/test/"_s;
     const ContentStore store
@@ -491,11 +491,11 @@ void TestEditorFiles::recoveryRestoresTheDocument_data()
 {
     QTest::addColumn<Build>("build");
     QTest::addRow("figures_test_with_pictures") << Build([](TestDocument &d) {
-        QVERIFY(d.openFolder(sourcePath(u"content/figuri"_s)).ok());
+        QVERIFY(d.openFolder(sourcePath(u"quizzes/figuri"_s)).ok());
         d.setCell(0, DocumentField::Left, u"Квадратче"_s);
     });
     QTest::addRow("towns_test_with_what_stands_past_its_questions") << Build([](TestDocument &d) {
-        QVERIFY(d.openFolder(sourcePath(u"content/istoriya"_s)).ok());
+        QVERIFY(d.openFolder(sourcePath(u"quizzes/istoriya"_s)).ok());
         d.removeRows(3, 2);
     });
     QTest::addRow("what_no_file_can_hold") << Build([](TestDocument &d) {

@@ -143,7 +143,7 @@ void TestEditorSources::giftQuestionOpensAsItsConvertedFolder()
     QVERIFY(converted.openFolder(written.folders.at(question)).ok());
 
     TestDocument d;
-    d.openFolder(sourcePath(u"content/figuri"_s));
+    d.openFolder(sourcePath(u"quizzes/figuri"_s));
     QCOMPARE(EditorSources::openGift(d, path, question), QString());
     QCOMPARE(d.content(), converted.content());
     QCOMPARE(d.row(0).left, gift.questions.at(question).left.first());
@@ -163,11 +163,11 @@ void TestEditorSources::giftQuestionGoneLeavesTheDocument()
 
 // ---------------------------------------------------------------- test programs
 
-// The program the build made of content/figuri gives the folder's test back, pictures too.
+// The program the build made of quizzes/figuri gives the folder's test back, pictures too.
 void TestEditorSources::shippedProgramOpensWithEveryDatum()
 {
     TestDocument folder;
-    const TestDocument::Opened opened = folder.openFolder(sourcePath(u"content/figuri"_s));
+    const TestDocument::Opened opened = folder.openFolder(sourcePath(u"quizzes/figuri"_s));
     QVERIFY(opened.ok() && opened.problems.isEmpty());
 
     TestDocument d;
@@ -180,7 +180,7 @@ void TestEditorSources::shippedProgramOpensWithEveryDatum()
         if (p.isNull())
             continue;
         ++pictures;
-        QCOMPARE(p.bytes, TestFiles::contents(sourcePath(u"content/figuri/"_s + p.name)));
+        QCOMPARE(p.bytes, TestFiles::contents(sourcePath(u"quizzes/figuri/"_s + p.name)));
         QVERIFY2(p.problem.isEmpty(), qPrintable(p.problem));
     }
     QCOMPARE(pictures, 8);
@@ -245,7 +245,7 @@ void TestEditorSources::unusableProgramInKazpacksWords()
 void TestEditorSources::tryOutHoldsWhatTheProgramWould()
 {
     TestDocument d;
-    QVERIFY(d.openFolder(sourcePath(u"content/figuri"_s)).ok());
+    QVERIFY(d.openFolder(sourcePath(u"quizzes/figuri"_s)).ok());
     const EditorSources::TryOut tryOut = EditorSources::tryOutContent(d.content());
     QVERIFY(tryOut.content);
     QCOMPARE(tryOut.problems, 0);
@@ -257,7 +257,7 @@ void TestEditorSources::tryOutHoldsWhatTheProgramWould()
 void TestEditorSources::tryOutFollowsEdits()
 {
     TestDocument d;
-    QVERIFY(d.openFolder(sourcePath(u"content/figuri"_s)).ok());
+    QVERIFY(d.openFolder(sourcePath(u"quizzes/figuri"_s)).ok());
     const int row = d.rowOfQuestion(4); // Успоредник: no picture
     QVERIFY(d.row(row).picture.isNull());
     const QByteArray bytes = png(40, 30, qRgb(10, 200, 10));
@@ -276,7 +276,7 @@ void TestEditorSources::tryOutFollowsEdits()
     QCOMPARE(store.Danni(1).at(store.Danni(0).size()), u"нещо излишно"_s);
     QCOMPARE(store.Graphika(4).source, u"chosen.png"_s);
     QCOMPARE(store.pictureData(u"chosen.png"_s), bytes);
-    QCOMPARE(store.pictureData(store.Graphika(1).source), TestFiles::contents(sourcePath(u"content/figuri/kwadrat.png"_s)));
+    QCOMPARE(store.pictureData(store.Graphika(1).source), TestFiles::contents(sourcePath(u"quizzes/figuri/kwadrat.png"_s)));
 }
 
 // ---------------------------------------------------------------- making a program
@@ -300,7 +300,7 @@ void TestEditorSources::defaultProgramPath()
 void TestEditorSources::packedProgramReadsBackEqual()
 {
     QTemporaryDir tmp;
-    const QString folder = TestFiles::copyFolder(sourcePath(u"content/figuri"_s), tmp.path(), u"figuri"_s);
+    const QString folder = TestFiles::copyFolder(sourcePath(u"quizzes/figuri"_s), tmp.path(), u"figuri"_s);
     const QString program = tmp.filePath(u"out/kaz-figuri"_s);
     QDir().mkpath(tmp.filePath(u"out"_s));
     const EditorPacking::Result result = EditorPacking::makeProgram(folder, program, false, QStringLiteral(KAZRUNNER));
@@ -325,7 +325,7 @@ void TestEditorSources::packingKeepsOrReplaces()
 {
     QFETCH(bool, replace);
     QTemporaryDir tmp;
-    const QString folder = TestFiles::copyFolder(sourcePath(u"content/istoriya"_s), tmp.path(), u"istoriya"_s);
+    const QString folder = TestFiles::copyFolder(sourcePath(u"quizzes/istoriya"_s), tmp.path(), u"istoriya"_s);
     const QString program = tmp.filePath(u"kaz-istoriya"_s);
     QVERIFY(TestFiles::write(program, "old"));
     const EditorPacking::Result result = EditorPacking::makeProgram(folder, program, replace, QStringLiteral(KAZRUNNER));
@@ -352,7 +352,7 @@ void TestEditorSources::packingFailuresInKazpacksWords()
     QFETCH(QString, fault);
     QFETCH(QString, words);
     QTemporaryDir tmp;
-    QString folder = TestFiles::copyFolder(sourcePath(u"content/istoriya"_s), tmp.path(), u"istoriya"_s);
+    QString folder = TestFiles::copyFolder(sourcePath(u"quizzes/istoriya"_s), tmp.path(), u"istoriya"_s);
     QString runner = QStringLiteral(KAZRUNNER);
     if (fault == u"test")
         QVERIFY(TestFiles::write(QDir(folder).filePath(u"test.kaz"_s), "[left]\nа\n"));

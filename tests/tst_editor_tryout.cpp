@@ -137,7 +137,7 @@ private Q_SLOTS:
 void TestEditorTryOut::showsTheEditedTest()
 {
     TestDocument d;
-    QVERIFY(d.openFolder(sourcePath(u"content/figuri"_s)).ok());
+    QVERIFY(d.openFolder(sourcePath(u"quizzes/figuri"_s)).ok());
     d.setCell(d.rowOfQuestion(1), DocumentField::Left, u"Квадратче"_s);
     const QByteArray bytes = png(40, 30, qRgb(10, 200, 10));
     d.setPicture(d.rowOfQuestion(4), u"chosen.png"_s, bytes); // Успоредник had none
@@ -183,7 +183,7 @@ void TestEditorTryOut::exitEndsOnlyWhatItShould()
     QFETCH(bool, inEditor);
     QFETCH(bool, closeButton);
     TestDocument d;
-    QVERIFY(d.openFolder(sourcePath(u"content/figuri"_s)).ok());
+    QVERIFY(d.openFolder(sourcePath(u"quizzes/figuri"_s)).ok());
     EditorTryOut tryOut;
     QSignalSpy closed(&tryOut, &EditorTryOut::closed);
     std::unique_ptr<KazProgram> runner;
@@ -308,7 +308,7 @@ void TestEditorTryOut::makeProgramRefusesATestWithProblems()
 {
     QTemporaryDir tmp;
     TestDocument d;
-    QVERIFY(d.openFolder(TestFiles::copyFolder(sourcePath(u"content/figuri"_s), tmp.path(), u"figuri"_s)).ok());
+    QVERIFY(d.openFolder(TestFiles::copyFolder(sourcePath(u"quizzes/figuri"_s), tmp.path(), u"figuri"_s)).ok());
     // A fresh edit: makeProgram must check it now rather than trust an older check.
     d.setField(DocumentField::WindowWidth, u"50"_s);
     QVERIFY(d.save().isEmpty());
@@ -326,7 +326,7 @@ void TestEditorTryOut::makeProgramRefusesATestWithProblems()
 void TestEditorTryOut::makeProgramPacksTheSavedFolder()
 {
     QTemporaryDir tmp;
-    const QString folder = TestFiles::copyFolder(sourcePath(u"content/figuri"_s), tmp.path(), u"figuri"_s);
+    const QString folder = TestFiles::copyFolder(sourcePath(u"quizzes/figuri"_s), tmp.path(), u"figuri"_s);
     TestDocument d;
     QVERIFY(d.openFolder(folder).ok());
     QDir().mkpath(tmp.filePath(u"out"_s));
@@ -364,7 +364,7 @@ void TestEditorTryOut::makeProgramHasTheTestSaved()
     QFETCH(bool, saveHook);
     QFETCH(bool, made);
     QTemporaryDir tmp;
-    const QString folder = TestFiles::copyFolder(sourcePath(u"content/istoriya"_s), tmp.path(), u"istoriya"_s);
+    const QString folder = TestFiles::copyFolder(sourcePath(u"quizzes/istoriya"_s), tmp.path(), u"istoriya"_s);
     const QByteArray before = TestFiles::contents(QDir(folder).filePath(u"test.kaz"_s));
     TestDocument d;
     QVERIFY(d.openFolder(folder).ok());
@@ -410,7 +410,7 @@ void TestEditorTryOut::makeProgramHasTheTestSaved()
 void TestEditorTryOut::makeProgramCancelledWritesNothing()
 {
     QTemporaryDir tmp;
-    const QString folder = TestFiles::copyFolder(sourcePath(u"content/figuri"_s), tmp.path(), u"figuri"_s);
+    const QString folder = TestFiles::copyFolder(sourcePath(u"quizzes/figuri"_s), tmp.path(), u"figuri"_s);
     TestDocument d;
     QVERIFY(d.openFolder(folder).ok());
     const QStringList before = TestFiles::everything(tmp.path());

@@ -356,8 +356,8 @@ void TestGift::writerRoundTrip_data()
 {
     QTest::addColumn<QString>("content");
 
-    QTest::addRow("shipped_test") << readSource(QStringLiteral("content/istoriya/test.kaz"));
-    QTest::addRow("plane_figures") << readSource(QStringLiteral("content/figuri/test.kaz"));
+    QTest::addRow("shipped_test") << readSource(QStringLiteral("quizzes/istoriya/test.kaz"));
+    QTest::addRow("plane_figures") << readSource(QStringLiteral("quizzes/figuri/test.kaz"));
     QTest::addRow("lines_that_need_escapes")
         << QStringLiteral("[parameters]\n\\# address Заглавие\n11250\n120\n3135\n3360\n6575\n[instructions]\n\\#1 first\n\n"
                           "\\   \n\\[not a section]\nlast\n\\\n\\\n[left]\n\\#хеш\n\\[x]\n\\\\backslash\n"

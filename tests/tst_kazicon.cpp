@@ -160,7 +160,7 @@ private Q_SLOTS:
     void testWindowShowsTheBuiltInIcon()
     {
         Kaz model([] {
-            return KazProgram::load(qEnvironmentVariable("KAZ_SOURCE_DIR") + QStringLiteral("/content/istoriya/test.kaz"));
+            return KazProgram::load(qEnvironmentVariable("KAZ_SOURCE_DIR") + QStringLiteral("/quizzes/istoriya/test.kaz"));
         });
         KazView view(&model);
         model.Form_Load();
@@ -183,7 +183,7 @@ private Q_SLOTS:
     {
         QFETCH(QColor, colour);
         QFETCH(int, side);
-        QFile test(qEnvironmentVariable("KAZ_SOURCE_DIR") + QStringLiteral("/content/istoriya/test.kaz"));
+        QFile test(qEnvironmentVariable("KAZ_SOURCE_DIR") + QStringLiteral("/quizzes/istoriya/test.kaz"));
         QVERIFY(test.open(QIODevice::ReadOnly));
         PackedTest::Files files{{QStringLiteral("test.kaz"), test.readAll()}};
         if (colour.isValid()) {

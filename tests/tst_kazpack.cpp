@@ -154,8 +154,8 @@ private Q_SLOTS:
     void roundTripShippedTests_data()
     {
         QTest::addColumn<QString>("folder");
-        QTest::addRow("istoriya") << source(u"content/istoriya"_qs);
-        QTest::addRow("figuri_with_pictures") << source(u"content/figuri"_qs);
+        QTest::addRow("istoriya") << source(u"quizzes/istoriya"_qs);
+        QTest::addRow("figuri_with_pictures") << source(u"quizzes/figuri"_qs);
     }
     void roundTripShippedTests()
     {
@@ -225,14 +225,14 @@ private Q_SLOTS:
     void list()
     {
         const QString program = path(u"kaz-figuri"_qs);
-        QCOMPARE(kazpack({source(u"content/figuri"_qs), u"-o"_qs, program}).status, 0);
+        QCOMPARE(kazpack({source(u"quizzes/figuri"_qs), u"-o"_qs, program}).status, 0);
         const Run run = kazpack({u"--list"_qs, program});
         QCOMPARE(run.status, 0);
         const QStringList lines = run.out.split(u'\n', Qt::SkipEmptyParts);
         QCOMPARE(lines.size(), 10);
         QVERIFY2(lines.constFirst().startsWith(program + u": packed format 1, 9 files, "_qs), qPrintable(lines.constFirst()));
         QCOMPARE(lines.at(1).simplified(),
-                 u"%1 test.kaz"_qs.arg(readFile(source(u"content/figuri/test.kaz"_qs)).size()));
+                 u"%1 test.kaz"_qs.arg(readFile(source(u"quizzes/figuri/test.kaz"_qs)).size()));
         QCOMPARE(lines.at(2).simplified(), u"3085 kwadrat.png"_qs);
     }
 
@@ -331,7 +331,7 @@ private Q_SLOTS:
     {
         const QString program = path(u"kaz-x"_qs);
         QVERIFY(writeFile(program, "an older program"));
-        const Run refused = kazpack({source(u"content/istoriya"_qs), u"-o"_qs, program});
+        const Run refused = kazpack({source(u"quizzes/istoriya"_qs), u"-o"_qs, program});
         QCOMPARE(refused.status, 1);
         QVERIFY2(refused.err.contains(u"already exists and is kept; give --force to replace it, or another name with -o"),
                  qPrintable(refused.err));
@@ -339,7 +339,7 @@ private Q_SLOTS:
         QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files), QStringList{u"kaz-x"_qs}); // no temporary file left
 
         const mode_t mask = ::umask(027);
-        const Run forced = kazpack({source(u"content/istoriya"_qs), u"-o"_qs, program, u"--force"_qs});
+        const Run forced = kazpack({source(u"quizzes/istoriya"_qs), u"-o"_qs, program, u"--force"_qs});
         ::umask(mask);
         QVERIFY2(forced.status == 0, qPrintable(forced.err));
         QVERIFY(PackedTest::read(program).ok());
@@ -357,7 +357,7 @@ private Q_SLOTS:
         QVERIFY(writeFile(outside, "a teacher's notes"));
         const QString program = path(u"kaz-x"_qs);
         QVERIFY(QFile::link(outside, program));
-        const Run forced = kazpack({source(u"content/istoriya"_qs), u"-o"_qs, program, u"--force"_qs});
+        const Run forced = kazpack({source(u"quizzes/istoriya"_qs), u"-o"_qs, program, u"--force"_qs});
         QVERIFY2(forced.status == 0, qPrintable(forced.err));
         QCOMPARE(readFile(outside), QByteArray("a teacher's notes"));
         QVERIFY(!QFileInfo(program).isSymLink());
@@ -406,7 +406,7 @@ private Q_SLOTS:
     {
         const QString program = path(u"kaz-x"_qs);
         QVERIFY(writeFile(program, "old"));
-        const QStringList args{source(u"content/istoriya"_qs), u"-o"_qs, program, u"--runner"_qs, path(u"none"_qs)};
+        const QStringList args{source(u"quizzes/istoriya"_qs), u"-o"_qs, program, u"--runner"_qs, path(u"none"_qs)};
         const Run teacher = kazpack(args + QStringList{u"--force"_qs});
         QCOMPARE(teacher.status, 1);
         QVERIFY2(teacher.err.contains(u"still holds the old test"), qPrintable(teacher.err));
@@ -418,7 +418,7 @@ private Q_SLOTS:
 
     void outputIsAFolder()
     {
-        const Run run = kazpack({source(u"content/istoriya"_qs), u"-o"_qs, m_dir->path()});
+        const Run run = kazpack({source(u"quizzes/istoriya"_qs), u"-o"_qs, m_dir->path()});
         QCOMPARE(run.status, 1);
         QVERIFY2(run.err.contains(u"this is a folder; give the program's file name with -o"), qPrintable(run.err));
     }
@@ -443,7 +443,7 @@ private Q_SLOTS:
         QFETCH(QString, says);
         const QString current = QDir::currentPath();
         QVERIFY(QDir::setCurrent(m_dir->path()));
-        const Run run = kazpack(QStringList{source(u"content/istoriya"_qs)} + arguments);
+        const Run run = kazpack(QStringList{source(u"quizzes/istoriya"_qs)} + arguments);
         QVERIFY(QDir::setCurrent(current));
         QCOMPARE(run.status, 1);
         QVERIFY2(run.err.contains(says.arg(QDir(m_dir->path()).canonicalPath())), qPrintable(run.err));
@@ -502,7 +502,7 @@ private Q_SLOTS:
     void extractNeverOverwrites()
     {
         const QString program = path(u"kaz-figuri"_qs);
-        QCOMPARE(kazpack({source(u"content/figuri"_qs), u"-o"_qs, program}).status, 0);
+        QCOMPARE(kazpack({source(u"quizzes/figuri"_qs), u"-o"_qs, program}).status, 0);
         const QString folder = path(u"taken"_qs);
         QVERIFY(QDir().mkpath(folder));
         QVERIFY(writeFile(folder + u"/romb.png"_qs, "mine"));
@@ -523,7 +523,7 @@ private Q_SLOTS:
 
     void runners()
     {
-        const QString folder = source(u"content/istoriya"_qs);
+        const QString folder = source(u"quizzes/istoriya"_qs);
         const Run missing = kazpack({folder, u"-o"_qs, path(u"a"_qs)}, path(u"libexec/kaz/kazrunner"_qs));
         QCOMPARE(missing.status, 1);
         QVERIFY2(missing.err.contains(u"the quiz runner is not at "_qs + path(u"libexec/kaz/kazrunner"_qs)
@@ -533,7 +533,7 @@ private Q_SLOTS:
         QVERIFY(!QFileInfo::exists(path(u"a"_qs)));
 
         // A program serves as a runner: its own test is replaced.
-        QCOMPARE(kazpack({source(u"content/figuri"_qs), u"-o"_qs, path(u"figuri"_qs)}).status, 0);
+        QCOMPARE(kazpack({source(u"quizzes/figuri"_qs), u"-o"_qs, path(u"figuri"_qs)}).status, 0);
         QCOMPARE(kazpack({folder, u"-o"_qs, path(u"plain"_qs)}).status, 0);
         QCOMPARE(kazpack({folder, u"-o"_qs, path(u"repacked"_qs), u"--runner"_qs, path(u"figuri"_qs)}).status, 0);
         QCOMPARE(readFile(path(u"repacked"_qs)), readFile(path(u"plain"_qs)));
@@ -553,7 +553,7 @@ private Q_SLOTS:
         QTest::addColumn<bool>("marked");
         const QString notARunner = u"this is not a KAZ quiz runner (kazrunner or a KAZ test program); give the path "
                                    "of kazrunner, for example /usr/libexec/kaz/kazrunner"_qs;
-        QFile test(source(u"content/istoriya/test.kaz"_qs));
+        QFile test(source(u"quizzes/istoriya/test.kaz"_qs));
         QVERIFY(test.open(QIODevice::ReadOnly));
         QTest::addRow("a_test_kaz") << test.readAll() << notARunner << false;
         QTest::addRow("windows_header_only") << QByteArray("MZ\0\0\0\0", 6) << notARunner << false;
@@ -577,13 +577,13 @@ private Q_SLOTS:
         QFETCH(QString, says);
         QFETCH(bool, marked);
         QVERIFY(writeFile(path(u"runner"_qs), runner));
-        const Run run = kazpack({source(u"content/istoriya"_qs), u"-o"_qs, path(u"kaz-x"_qs), u"--runner"_qs,
+        const Run run = kazpack({source(u"quizzes/istoriya"_qs), u"-o"_qs, path(u"kaz-x"_qs), u"--runner"_qs,
                                  path(u"runner"_qs)});
         QCOMPARE(run.status, 1);
         QCOMPARE(run.err, path(u"runner"_qs) + u": error: "_qs + says + u'\n');
         QVERIFY(!QFileInfo::exists(path(u"kaz-x"_qs)));
         // The same file where kazpack looks for its runner by itself.
-        const Run installed = kazpack({source(u"content/istoriya"_qs), u"-o"_qs, path(u"kaz-x"_qs)}, path(u"runner"_qs));
+        const Run installed = kazpack({source(u"quizzes/istoriya"_qs), u"-o"_qs, path(u"kaz-x"_qs)}, path(u"runner"_qs));
         QCOMPARE(installed.status, 1);
         QCOMPARE(installed.err.contains(u"not a KAZ quiz runner (kazrunner or a KAZ test program); install KAZ again"_qs),
                  !marked);
@@ -606,7 +606,7 @@ private Q_SLOTS:
     {
         QFETCH(QByteArray, runner);
         QVERIFY(writeFile(path(u"runner"_qs), runner));
-        const Run run = kazpack({source(u"content/istoriya"_qs), u"-o"_qs, path(u"kaz-x"_qs), u"--force"_qs,
+        const Run run = kazpack({source(u"quizzes/istoriya"_qs), u"-o"_qs, path(u"kaz-x"_qs), u"--force"_qs,
                                  u"--runner"_qs, path(u"runner"_qs)});
         QVERIFY2(run.status == 0, qPrintable(run.err));
         QVERIFY(readFile(path(u"kaz-x"_qs)).startsWith(runner));
@@ -659,7 +659,7 @@ private Q_SLOTS:
         QCOMPARE(Kazpack::dataHome(), share);
         QVERIFY(QDir().mkpath(path(u"my programs"_qs)));
         const QString program = path(u"my programs/kaz-istoriya"_qs);
-        const Run run = kazpack({u"--desktop"_qs, source(u"content/istoriya"_qs), u"-o"_qs, program});
+        const Run run = kazpack({u"--desktop"_qs, source(u"quizzes/istoriya"_qs), u"-o"_qs, program});
         QVERIFY2(run.status == 0, qPrintable(run.err));
         const QString entry = share + u"/applications/bg.kaz.istoriya.desktop"_qs;
         QCOMPARE(run.out.split(u'\n', Qt::SkipEmptyParts), (QStringList{program, entry}));
@@ -722,7 +722,7 @@ private Q_SLOTS:
         QCOMPARE(readFile(path(u"again"_qs)), readFile(program));
 
         // Without icon.png the runner keeps its own.
-        QCOMPARE(kazpack({source(u"content/istoriya"_qs), u"-o"_qs, path(u"plain"_qs)}).status, 0);
+        QCOMPARE(kazpack({source(u"quizzes/istoriya"_qs), u"-o"_qs, path(u"plain"_qs)}).status, 0);
         QVERIFY(ProgramTest::load(path(u"plain"_qs)).icon.isEmpty());
 
         const QString share = path(u"share"_qs);
@@ -763,7 +763,7 @@ private Q_SLOTS:
         QFETCH(QString, damage);
         QFETCH(QString, says);
         const QByteArray runner = readFile(QStringLiteral(KAZRUNNER));
-        const TestFolder::Checked figuri = TestFolder::check(source(u"content/figuri"_qs));
+        const TestFolder::Checked figuri = TestFolder::check(source(u"quizzes/figuri"_qs));
         QVERIFY(figuri.ok());
         QByteArray program = PackedTest::pack(runner, figuri.files);
         if (damage == u"runner")
@@ -801,7 +801,7 @@ private Q_SLOTS:
     void soundProgramRuns()
     {
         const QString program = path(u"kaz-figuri"_qs);
-        QCOMPARE(kazpack({source(u"content/figuri"_qs), u"-o"_qs, program}).status, 0);
+        QCOMPARE(kazpack({source(u"quizzes/figuri"_qs), u"-o"_qs, program}).status, 0);
         const Started run = start(program, {u"QT_QPA_PLATFORM=offscreen"_qs}, 1500);
         QVERIFY2(!run.finished, qPrintable(run.err));
         QVERIFY2(!run.err.contains(u"error") && !run.err.contains(u"damaged"), qPrintable(run.err));
@@ -837,7 +837,7 @@ private Q_SLOTS:
             runner = u"/dev/null"_qs;
         else if (kind == u"pipe")
             QCOMPARE(::mkfifo(QFile::encodeName(runner).constData(), 0600), 0);
-        const QStringList args{source(u"content/istoriya"_qs), u"-o"_qs, path(u"kaz-x"_qs)};
+        const QStringList args{source(u"quizzes/istoriya"_qs), u"-o"_qs, path(u"kaz-x"_qs)};
         const Run given = kazpack(args + QStringList{u"--runner"_qs, runner});
         QCOMPARE(given.status, 1);
         QVERIFY2(given.err.startsWith(runner + u": error: "_qs + says), qPrintable(given.err));
@@ -852,7 +852,7 @@ private Q_SLOTS:
     void extractStopsWithTheSystemsReason()
     {
         const QString program = path(u"kaz-figuri"_qs);
-        QCOMPARE(kazpack({source(u"content/figuri"_qs), u"-o"_qs, program}).status, 0);
+        QCOMPARE(kazpack({source(u"quizzes/figuri"_qs), u"-o"_qs, program}).status, 0);
         const QString folder = path(u"taken"_qs);
         struct rlimit before{};
         QCOMPARE(::getrlimit(RLIMIT_FSIZE, &before), 0);
@@ -895,7 +895,7 @@ private Q_SLOTS:
         // which is then replaced, with the checksum made right.
         const QByteArray stand = QByteArray(name.size(), 'n');
         const QByteArray runner = readFile(QStringLiteral(KAZRUNNER));
-        QByteArray bytes = PackedTest::pack(runner, {{u"test.kaz"_qs, readFile(source(u"content/istoriya/test.kaz"_qs))},
+        QByteArray bytes = PackedTest::pack(runner, {{u"test.kaz"_qs, readFile(source(u"quizzes/istoriya/test.kaz"_qs))},
                                                      {QString::fromLatin1(stand), "picture"}});
         const qsizetype at = bytes.indexOf(stand, runner.size());
         QVERIFY(at > 0);
@@ -935,7 +935,7 @@ private Q_SLOTS:
     void listShowsNamesEscaped()
     {
         const QString program = path(u"kaz-x"_qs);
-        const QByteArray kaz = readFile(source(u"content/istoriya/test.kaz"_qs));
+        const QByteArray kaz = readFile(source(u"quizzes/istoriya/test.kaz"_qs));
         QVERIFY(writeFile(program, PackedTest::pack(readFile(QStringLiteral(KAZRUNNER)),
                                                     {{u"test.kaz"_qs, kaz}, {u"снимка\u202egnp.exe"_qs, "x"}})));
         const Run run = kazpack({u"--list"_qs, program});

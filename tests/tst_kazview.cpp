@@ -23,7 +23,7 @@ namespace {
 
 QString shippedTest()
 {
-    return qEnvironmentVariable("KAZ_SOURCE_DIR") + QStringLiteral("/content/istoriya/test.kaz");
+    return qEnvironmentVariable("KAZ_SOURCE_DIR") + QStringLiteral("/quizzes/istoriya/test.kaz");
 }
 
 struct Window

@@ -1,5 +1,5 @@
 // The thumbnail and the picture window, driven through the real widgets with the
-// plane-figures test (content/figuri), whose questions have pictures of several sizes.
+// plane-figures test (quizzes/figuri), whose questions have pictures of several sizes.
 #include "ContentStore.h"
 #include "Kaz.h"
 #include "KazProgram.h"
@@ -24,7 +24,7 @@ constexpr int ThumbHeight = 89;
 
 QString folder()
 {
-    return qEnvironmentVariable("KAZ_SOURCE_DIR") + QStringLiteral("/content/figuri/");
+    return qEnvironmentVariable("KAZ_SOURCE_DIR") + QStringLiteral("/quizzes/figuri/");
 }
 
 QColor boxColour(const QWidget *w)

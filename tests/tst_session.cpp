@@ -119,8 +119,8 @@ private Q_SLOTS:
 void TestSession::wholeSessionToExit_data()
 {
     QTest::addColumn<QString>("test");
-    QTest::addRow("istoriya") << u"content/istoriya/test.kaz"_qs;
-    QTest::addRow("figuri_pictures_and_explanations") << u"content/figuri/test.kaz"_qs;
+    QTest::addRow("istoriya") << u"quizzes/istoriya/test.kaz"_qs;
+    QTest::addRow("figuri_pictures_and_explanations") << u"quizzes/figuri/test.kaz"_qs;
 }
 
 void TestSession::wholeSessionToExit()
@@ -210,7 +210,7 @@ void TestSession::exitWithEveryWindowOpen()
         connect(object, &QObject::destroyed, this, [&gone, name] { gone.append(name); });
     };
     {
-        KazProgram program(TestContent::sourcePath(u"content/figuri/test.kaz"_qs));
+        KazProgram program(TestContent::sourcePath(u"quizzes/figuri/test.kaz"_qs));
         Player p(program);
         KazView &view = p.view();
         view.showCentred();
@@ -242,9 +242,9 @@ void TestSession::randomClicksOnTheWindows_data()
     QTest::addColumn<QString>("test");
     QTest::addColumn<quint64>("seed");
     for (quint64 seed : {11, 12, 13})
-        QTest::addRow("istoriya_seed_%llu", seed) << u"content/istoriya/test.kaz"_qs << seed;
+        QTest::addRow("istoriya_seed_%llu", seed) << u"quizzes/istoriya/test.kaz"_qs << seed;
     for (quint64 seed : {21, 22})
-        QTest::addRow("figuri_seed_%llu", seed) << u"content/figuri/test.kaz"_qs << seed;
+        QTest::addRow("figuri_seed_%llu", seed) << u"quizzes/figuri/test.kaz"_qs << seed;
 }
 
 // Clicks and keys at random on the real windows, disabled buttons included; after each the

@@ -217,7 +217,7 @@ private Q_SLOTS:
                                                << QStringList{u"kazpack: error: give the test folder to pack"_qs,
                                                               u"usage: kazpack FOLDER [-o PROGRAM]"_qs};
         // A runner that is a device is named as one; the kinds are translated with the message.
-        const QString istoriya = qEnvironmentVariable("KAZ_SOURCE_DIR") + u"/content/istoriya"_qs;
+        const QString istoriya = qEnvironmentVariable("KAZ_SOURCE_DIR") + u"/quizzes/istoriya"_qs;
         const QStringList device{istoriya, u"-o"_qs, m_dir.filePath(u"kaz-x"_qs), u"--runner"_qs, u"/dev/null"_qs};
         QTest::addRow("kazpack_runner_device_bulgarian")
             << kazpack << device << bg << 1

@@ -1,0 +1,52 @@
+# The folders' layers: the code of each folder includes headers only of the folders it may use,
+# so that a widget-free model never reaches a widget and a library never reaches a program.
+# cmake -DSOURCE_DIR=… -P layers.cmake
+set(may_use_content    content)
+set(may_use_lists      lists)
+set(may_use_translations translations)
+set(may_use_desktop    desktop)
+set(may_use_packed     packed content desktop) # kazpack's --desktop, for now
+set(may_use_appearance appearance content lists)
+set(may_use_testwindow testwindow appearance content lists)
+set(may_use_editor     editor packed testwindow appearance content lists)
+set(may_use_ui         ui packed testwindow appearance content lists)
+set(may_use_editorui   editorui ui editor packed testwindow appearance content lists)
+set(may_use_buildtools buildtools desktop content)
+set(may_use_programs   programs editorui ui editor packed testwindow appearance content lists desktop translations)
+set(layers content lists translations desktop packed appearance testwindow editor ui editorui buildtools programs)
+
+# Which folder each header of the tree lives in; a name in two folders would be ambiguous.
+set(problems "")
+foreach(layer IN LISTS layers)
+    file(GLOB headers RELATIVE "${SOURCE_DIR}/${layer}" "${SOURCE_DIR}/${layer}/*.h")
+    foreach(h IN LISTS headers)
+        if(DEFINED home_${h})
+            string(APPEND problems "\n  ${h} is in both ${home_${h}}/ and ${layer}/")
+        endif()
+        set(home_${h} ${layer})
+    endforeach()
+endforeach()
+
+foreach(layer IN LISTS layers)
+    file(GLOB sources "${SOURCE_DIR}/${layer}/*.h" "${SOURCE_DIR}/${layer}/*.cpp")
+    foreach(source IN LISTS sources)
+        file(STRINGS "${source}" includes REGEX "^[ \t]*#[ \t]*include[ \t]*\"")
+        foreach(line IN LISTS includes)
+            string(REGEX REPLACE "^[ \t]*#[ \t]*include[ \t]*\"([^\"]+)\".*" "\\1" header "${line}")
+            if(NOT DEFINED home_${header})
+                continue() # generated or a library's own
+            endif()
+            list(FIND may_use_${layer} ${home_${header}} allowed)
+            if(allowed EQUAL -1)
+                file(RELATIVE_PATH where "${SOURCE_DIR}" "${source}")
+                string(APPEND problems "\n  ${where} includes ${header} of ${home_${header}}/, which ${layer}/ may not use")
+            endif()
+        endforeach()
+    endforeach()
+endforeach()
+
+if(problems)
+    message(FATAL_ERROR "A folder reaches above its layer:${problems}")
+endif()
+list(LENGTH layers count)
+message(STATUS "${count} folders, each within its layer")
