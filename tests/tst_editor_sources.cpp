@@ -10,14 +10,13 @@
 #include "TestDocument.h"
 #include "TestFiles.h"
 #include "TestFolder.h"
+#include "WindowsDiffers.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
-
-#include <sys/stat.h>
 
 using namespace EditorSupport;
 using namespace Qt::StringLiterals;
@@ -210,6 +209,8 @@ void TestEditorSources::unusableProgramInKazpacksWords()
 {
     QFETCH(QString, kind);
     QFETCH(QString, says);
+    if (kind == u"pipe")
+        KAZ_SKIP_WITHOUT_UNIX_FILES();
     QTemporaryDir tmp;
     const QString path = tmp.filePath(u"kaz-x"_s);
     QByteArray program = TestFiles::contents(QStringLiteral(KAZ_FIGURI));
@@ -227,13 +228,15 @@ void TestEditorSources::unusableProgramInKazpacksWords()
     else if (kind == u"script")
         program = "#!/bin/sh\n# Not a test, but long enough to hold a trailer where one could be.\necho hello\n";
     if (kind == u"pipe")
-        QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+        QVERIFY(TestFiles::fifo(path, 0600));
     else if (kind != u"missing")
         QVERIFY(TestFiles::write(path, program));
 
     TestDocument d;
     setRows(d, u"a\tb"_s);
     const QString said = EditorSources::openProgram(d, path);
+    if (kind == u"cut")
+        KAZ_WINDOWS_DIFFERS("a program cut short is told from a file without a test by where its ELF image ends only");
     QVERIFY2(said.startsWith(says), qPrintable(said));
     QVERIFY(!said.contains(u"runner alone"_s));
     QCOMPARE(flat(d), QStringList{u"a|b"_s});
@@ -294,14 +297,14 @@ void TestEditorSources::defaultProgramPath()
 {
     QFETCH(QString, folder);
     QFETCH(QString, expected);
-    QCOMPARE(EditorPacking::defaultProgramPath(folder, QStringLiteral(KAZRUNNER)), expected);
+    QCOMPARE(EditorPacking::defaultProgramPath(folder, QStringLiteral(KAZRUNNER)), TestFiles::programName(expected));
 }
 
 void TestEditorSources::packedProgramReadsBackEqual()
 {
     QTemporaryDir tmp;
     const QString folder = TestFiles::copyFolder(sourcePath(u"quizzes/figuri"_s), tmp.path(), u"figuri"_s);
-    const QString program = tmp.filePath(u"out/kaz-figuri"_s);
+    const QString program = tmp.filePath(TestFiles::programName(u"out/kaz-figuri"_s));
     QDir().mkpath(tmp.filePath(u"out"_s));
     const EditorPacking::Result result = EditorPacking::makeProgram(folder, program, false, QStringLiteral(KAZRUNNER));
     QVERIFY2(result.ok, qPrintable(result.message));
