@@ -142,6 +142,7 @@ TestDocument::Opened TestDocument::openFolder(const QString &folder)
                                    FileMapping::leadingComments(QString::fromUtf8(file.bytes))),
             QFileInfo(folder).absoluteFilePath());
     opened.problems = std::move(read.problems);
+    opened.moreProblems = read.moreProblems;
     return opened;
 }
 
