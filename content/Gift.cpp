@@ -10,6 +10,7 @@
 #include <QHash>
 #include <QRegularExpression>
 #include <QSet>
+#include <algorithm>
 
 namespace Gift {
 
@@ -532,20 +533,38 @@ QString folderName(const QString &title)
     return name.isEmpty() ? QStringLiteral("test") : name;
 }
 
+QStringList folderNames(const QList<Matching> &questions)
+{
+    QStringList names;
+    names.reserve(questions.size());
+    QSet<QString> taken;
+    // The number to try next after each name: the ones below it are taken, and stay so, so that
+    // a thousand questions of one title cost a thousand tries, not half a million.
+    QHash<QString, int> next;
+    for (const Matching &q : questions) {
+        const QString base = folderName(q.title);
+        QString name = base;
+        if (taken.contains(name)) {
+            int &n = next[base];
+            n = std::max(n, 2);
+            do
+                name = base + u'-' + QString::number(n++);
+            while (taken.contains(name));
+        }
+        taken.insert(name);
+        names.append(name);
+    }
+    return names;
+}
+
 Written writeFolders(const Result &result, const QDir &parent, bool force, const QString &address,
                      const QString &source)
 {
     Written out;
-    QStringList names;
-    QSet<QString> taken;
-    for (const Matching &q : result.questions) {
-        const QString base = folderName(q.title);
-        QString name = base;
-        for (int n = 2; taken.contains(name); ++n)
-            name = base + u'-' + QString::number(n);
-        taken.insert(name);
-        names.append(name);
-        const QFileInfo info(parent.filePath(name));
+    const QStringList names = folderNames(result.questions);
+    for (qsizetype i = 0; i < names.size(); ++i) {
+        const Matching &q = result.questions.at(i);
+        const QFileInfo info(parent.filePath(names.at(i)));
         if (info.exists() && !info.isDir())
             out.errors.append({q.line, QCoreApplication::translate("Gift", "%1 exists and is not a folder; remove it or choose another "
                                                       "output folder").arg(info.filePath())});

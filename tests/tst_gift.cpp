@@ -3,7 +3,9 @@
 #include "ContentWriter.h"
 #include "Gift.h"
 
+#include <QElapsedTimer>
 #include <QFile>
+#include <QSet>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -65,6 +67,9 @@ private slots:
     void writerRoundTrip();
     void folderNames_data();
     void folderNames();
+    void numberedFolderNames_data();
+    void numberedFolderNames();
+    void manyQuestionsOfOneTitleNamedQuickly();
     void writesFoldersWithoutOverwriting();
 };
 
@@ -403,6 +408,47 @@ void TestGift::folderNames()
     QFETCH(QString, title);
     QFETCH(QString, name);
     QCOMPARE(Gift::folderName(title), name);
+}
+
+// Questions whose names repeat are numbered from 2, past every name already taken, whoever
+// took it.
+void TestGift::numberedFolderNames_data()
+{
+    QTest::addColumn<QStringList>("titles");
+    QTest::addColumn<QStringList>("names");
+    QTest::addRow("same_title_numbered") << QStringList{u"Тема"_qs, u"Тема"_qs, u"Тема"_qs}
+                                         << QStringList{u"tema"_qs, u"tema-2"_qs, u"tema-3"_qs};
+    QTest::addRow("a_title_takes_a_number_first") << QStringList{u"Тема"_qs, u"Тема 2"_qs, u"Тема"_qs}
+                                                  << QStringList{u"tema"_qs, u"tema-2"_qs, u"tema-3"_qs};
+    QTest::addRow("a_number_taken_later_numbered_again") << QStringList{u"Тема"_qs, u"Тема"_qs, u"Тема 2"_qs}
+                                                         << QStringList{u"tema"_qs, u"tema-2"_qs, u"tema-2-2"_qs};
+    QTest::addRow("titles_in_turn") << QStringList{u"А"_qs, u"Б"_qs, u"А"_qs, u"Б"_qs, u"А"_qs}
+                                    << QStringList{u"a"_qs, u"b"_qs, u"a-2"_qs, u"b-2"_qs, u"a-3"_qs};
+}
+
+void TestGift::numberedFolderNames()
+{
+    QFETCH(QStringList, titles);
+    QFETCH(QStringList, names);
+    QList<Gift::Matching> questions;
+    for (const QString &title : titles)
+        questions.append({1, title, {}, {}, {}});
+    QCOMPARE(Gift::folderNames(questions), names);
+}
+
+// Ten thousand questions of one title (a file exported with one title for all) are named in a
+// moment: trying the numbers from 2 for each took minutes for a hundred thousand.
+void TestGift::manyQuestionsOfOneTitleNamedQuickly()
+{
+    constexpr int count = 10000;
+    const QList<Gift::Matching> questions(count, Gift::Matching{1, u"Тема"_qs, {}, {}, {}});
+    QElapsedTimer clock;
+    clock.start();
+    const QStringList names = Gift::folderNames(questions);
+    const qint64 ms = clock.elapsed();
+    QCOMPARE(names.last(), u"tema-%1"_qs.arg(count));
+    QCOMPARE(QSet<QString>(names.cbegin(), names.cend()).size(), count);
+    QVERIFY2(ms < 3000, qPrintable(u"%1 ms"_qs.arg(ms)));
 }
 
 void TestGift::writesFoldersWithoutOverwriting()
