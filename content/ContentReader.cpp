@@ -31,6 +31,15 @@ struct Item
     bool blank = false; // an empty line of the instructions, not an escaped empty item
 };
 
+} // namespace
+} // namespace ContentReader
+
+// Moved in memory as bytes when a section's list of items grows: a side may hold 32,767.
+Q_DECLARE_TYPEINFO(ContentReader::Item, Q_RELOCATABLE_TYPE);
+
+namespace ContentReader {
+namespace {
+
 struct Section
 {
     Kind kind;
