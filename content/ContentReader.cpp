@@ -52,12 +52,20 @@ struct Section
 
 const char *sideName(int side) { return side == 0 ? "left" : "right"; }
 
-// The most lines a section keeps: a phrase for each place in a list, or a label and then a
-// switch or a flag for each question; no other section needs as many. Past it a line is only
-// counted, so that a file of millions of lines costs no more than the largest sound test.
+// The most lines a section keeps. Past it a line is only counted, so that a file of millions of
+// lines costs no more than the largest sound test.
 int lineLimit(Kind kind)
 {
-    return kind == Kind::Switches || kind == Kind::Flags ? MaxPhrases + 1 : MaxPhrases;
+    switch (kind) {
+    case Kind::Left:
+    case Kind::Right:
+        return MaxPhrases;
+    case Kind::Switches:
+    case Kind::Flags:
+        return MaxPhrases + 1;
+    default:
+        return MaxTextLines;
+    }
 }
 
 // A name ending in a number, "picture 07" or "explanation-1": the word before the number, without
@@ -344,7 +352,7 @@ private:
             const QString name = s.kind == Kind::Instructions ? QStringLiteral("instructions")
                 : s.kind == Kind::Explanation                 ? QStringLiteral("explanation %1").arg(s.number)
                                                               : QStringLiteral("picture %1").arg(s.number);
-            problem(s.line, QCoreApplication::translate("ContentReader", "[%1] has %2 lines, but a section may hold at most %3; "
+            problem(s.line, QCoreApplication::translate("ContentReader", "[%1] has %2 lines, but it may hold at most %3; "
                                                         "delete the lines it does not need")
                                 .arg(name)
                                 .arg(s.count)

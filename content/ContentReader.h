@@ -73,10 +73,14 @@ constexpr int FrameWidth = 120;
 // The widest window that fits a screen of 1920 pixels, in twips.
 constexpr int MaxWindowWidth = 28800;
 
-// The largest number of phrases a side may hold. The reader takes no more lines of any section
-// (a label and a line for each question under the switches and the flags): past them a line is
-// counted, not kept.
+// The largest number of phrases a side may hold; the switches and the flags hold a label and a
+// line for each of as many questions.
 constexpr int MaxPhrases = 32767;
+
+// The most lines of the instructions and of each explanation (and of the parameters and a
+// picture's section, which need a few): the boxes that show them show a handful, and a thousand
+// lines are a long chapter. Past its limit a section's lines are counted, not kept.
+constexpr int MaxTextLines = 1000;
 
 // The most problems a result keeps: enough for one on every phrase of two full sides, so that
 // the editor still marks every row, yet a file wrong on each of its millions of lines costs no

@@ -680,9 +680,9 @@ private Q_SLOTS:
         QCOMPARE(result.store.Danni(1).last(), QStringLiteral("r32767"));
     }
 
-    // Every other section stops at its limit as well: 32767 lines, or a label and one line for
-    // each of 32767 questions under the switches and the flags. Blank lines at the end of the
-    // instructions are no lines of them.
+    // Every other section stops at its limit as well: 1000 lines of the instructions and of each
+    // explanation, a label and one line for each of 32767 questions under the switches and the
+    // flags. Blank lines at the end of the instructions are no lines of them.
     void sectionLinesAtTheLimit_data()
     {
         QTest::addColumn<QStringList>("lines");
@@ -691,22 +691,22 @@ private Q_SLOTS:
         QTest::addColumn<int>("kept");
 
         const QStringList s = sound();
-        const QStringList many = repeated(QStringLiteral("ред"), 32767);
+        const QStringList most = repeated(QStringLiteral("ред"), ContentReader::MaxTextLines);
         const QStringList instructions{QStringLiteral("[instructions]")};
-        QTest::addRow("instructions_of_32767_lines_accepted") << s + instructions + many << QString()
-                                                              << QStringLiteral("instructions") << 32767;
+        QTest::addRow("instructions_of_1000_lines_accepted") << s + instructions + most << QString()
+                                                             << QStringLiteral("instructions") << 1000;
         QTest::addRow("blank_lines_after_the_instructions_not_counted")
-            << s + instructions + many + repeated(QString(), 3) << QString() << QStringLiteral("instructions") << 32767;
-        QTest::addRow("instructions_of_32768_lines")
-            << s + instructions + many + QStringList{QStringLiteral("ред")}
-            << QStringLiteral("test.kaz:18: error: [instructions] has 32768 lines, but a section may hold at most "
-                              "32767; delete the lines it does not need")
-            << QStringLiteral("instructions") << 32767;
-        QTest::addRow("explanation_of_32768_lines")
-            << s + QStringList{QStringLiteral("[explanation 1]")} + many + QStringList{QStringLiteral("ред")}
-            << QStringLiteral("test.kaz:18: error: [explanation 1] has 32768 lines, but a section may hold at most "
-                              "32767; delete the lines it does not need")
-            << QStringLiteral("explanation 1") << 32767;
+            << s + instructions + most + repeated(QString(), 3) << QString() << QStringLiteral("instructions") << 1000;
+        QTest::addRow("instructions_of_1001_lines")
+            << s + instructions + most + QStringList{QStringLiteral("ред")}
+            << QStringLiteral("test.kaz:18: error: [instructions] has 1001 lines, but it may hold at most 1000; "
+                              "delete the lines it does not need")
+            << QStringLiteral("instructions") << 1000;
+        QTest::addRow("explanation_of_1001_lines")
+            << s + QStringList{QStringLiteral("[explanation 1]")} + most + QStringList{QStringLiteral("ред")}
+            << QStringLiteral("test.kaz:18: error: [explanation 1] has 1001 lines, but it may hold at most 1000; "
+                              "delete the lines it does not need")
+            << QStringLiteral("explanation 1") << 1000;
         // More flags than questions are allowed, up to question 32767.
         QTest::addRow("flags_up_to_question_32767_accepted")
             << s.mid(0, 15) + repeated(QStringLiteral("0"), 32767) << QString() << QStringLiteral("flags") << 32768;

@@ -161,7 +161,7 @@ void EditorWidgets::explanationEditor()
 
 // A cell shows the first EditorTable::MaxShownLines lines of an explanation and is measured on them alone:
 // lines past them change neither its row's height nor its width, however many and long they are
-// (measuring all 32,767 lines of 30 explanations held up opening such a test for seconds).
+// (measuring every line of long explanations held up opening a test for seconds).
 void EditorWidgets::explanationCellMeasuresTheLinesShown()
 {
     QStringList shown;

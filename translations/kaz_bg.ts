@@ -300,8 +300,8 @@
         <translation>[%1] има %2 реда, повече от надписа и по един ред за всеки от най-много %3 въпроса; изтрийте редовете след въпрос %3</translation>
     </message>
     <message>
-        <source>[%1] has %2 lines, but a section may hold at most %3; delete the lines it does not need</source>
-        <translation>[%1] има %2 реда, а един раздел може да има най-много %3; изтрийте редовете, които не са нужни</translation>
+        <source>[%1] has %2 lines, but it may hold at most %3; delete the lines it does not need</source>
+        <translation>[%1] има %2 реда, а може да има най-много %3; изтрийте редовете, които не са нужни</translation>
     </message>
 </context>
 <context>
