@@ -160,6 +160,7 @@ TestDocument::Opened TestDocument::openFolder(const QString &folder)
                                    FileMapping::leadingComments(QString::fromUtf8(file.bytes))),
             QFileInfo(folder).absoluteFilePath());
     opened.problems = std::move(read.problems);
+    opened.moreProblems = read.moreProblems;
     return opened;
 }
 

@@ -48,6 +48,7 @@ public:
     {
         QString error;                          // why nothing was opened; empty when the test was opened
         QList<ContentReader::Problem> problems; // of the file as it was read: what it held that is lost
+        qsizetype moreProblems = 0;             // past ContentReader::MaxProblems, counted but not kept
         bool ok() const { return error.isEmpty(); }
     };
     void newTest();

@@ -8,6 +8,7 @@
 #include "EditorTryOut.h"
 #include "Printing.h"
 #include "Gift.h"
+#include "Printing.h"
 #include "Recovery.h"
 #include "RowTableModel.h"
 #include "TestDocument.h"
@@ -636,11 +637,11 @@ bool EditorWindow::openFolderPath(const QString &folder)
     afterOpening(m_document->folder());
     m_document->checkNow();
     const QStringList lost = unplaced(opened.problems, m_document->problems());
-    if (!lost.isEmpty())
+    if (!lost.isEmpty() || opened.moreProblems > 0)
         tell(QMessageBox::Warning,
              tr("Some lines of test.kaz do not fit in the editor. The test is open without them, and saving it "
                 "leaves them out."),
-             lost.join(u'\n'));
+             cappedLines(lost, "problem", opened.moreProblems).join(u'\n'));
     return true;
 }
 

@@ -295,6 +295,14 @@
         <source>the section [picture flags] is missing; add it with a label line and then one flag (0 or 1) for each question</source>
         <translation>липсва разделът [picture flags]; добавете го с един ред надпис и след това по един знак (0 или 1) за всеки въпрос</translation>
     </message>
+    <message>
+        <source>[%1] has %2 lines, more than its label and one line for each of at most %3 questions; delete the lines past question %3</source>
+        <translation>[%1] има %2 реда, повече от надписа и по един ред за всеки от най-много %3 въпроса; изтрийте редовете след въпрос %3</translation>
+    </message>
+    <message>
+        <source>[%1] has %2 lines, but it may hold at most %3; delete the lines it does not need</source>
+        <translation>[%1] има %2 реда, а може да има най-много %3; изтрийте редовете, които не са нужни</translation>
+    </message>
 </context>
 <context>
     <name>DocumentCheck</name>
