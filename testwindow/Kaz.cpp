@@ -15,6 +15,26 @@ const QString noText; // what reading past the end of a list yields
 
 } // namespace
 
+class Kaz::Batch
+{
+public:
+    explicit Batch(Kaz &kaz)
+        : m_kaz(kaz)
+    {
+        ++m_kaz.m_batchDepth;
+    }
+    ~Batch()
+    {
+        if (--m_kaz.m_batchDepth == 0)
+            m_kaz.announce();
+    }
+    Batch(const Batch &) = delete;
+    Batch &operator=(const Batch &) = delete;
+
+private:
+    Kaz &m_kaz;
+};
+
 Kaz::Kaz(ContentLoader loader, QObject *parent)
     : QObject(parent)
     , m_loader(std::move(loader))
@@ -67,16 +87,26 @@ const ContentStore &Kaz::KAZ_danni()
 
 void Kaz::Form_Load()
 {
+    Batch batch(*this);
     m_brojWerni = 0;
     const QStringList &parameters = KAZ_danni().Danni(3);
-    m_caption = ContentStore::item(parameters, 0);
-    m_windowWidth = float(Numbers::readLenient(ContentStore::item(parameters, 1)));
-    m_slowoLeft[0] = float(Numbers::readLenient(ContentStore::item(parameters, 2)));
-    m_slowoWidth[0] = float(Numbers::readLenient(ContentStore::item(parameters, 3)));
-    m_slowoLeft[1] = float(Numbers::readLenient(ContentStore::item(parameters, 4)));
-    m_slowoWidth[1] = float(Numbers::readLenient(ContentStore::item(parameters, 5)));
-    m_prowerkaText[0] = KAZ_danni().Ukazanie();
-    Q_EMIT stateChanged();
+    const QString caption = ContentStore::item(parameters, 0);
+    if (m_caption != caption) {
+        m_caption = caption;
+        mark(Change::Caption);
+    }
+    const auto number = [&parameters](int i) { return float(Numbers::readLenient(ContentStore::item(parameters, i))); };
+    const float geometry[5] = {number(1), number(2), number(3), number(4), number(5)};
+    if (geometry[0] != m_windowWidth || geometry[1] != m_slowoLeft[0] || geometry[2] != m_slowoWidth[0]
+        || geometry[3] != m_slowoLeft[1] || geometry[4] != m_slowoWidth[1]) {
+        m_windowWidth = geometry[0];
+        m_slowoLeft[0] = geometry[1];
+        m_slowoWidth[0] = geometry[2];
+        m_slowoLeft[1] = geometry[3];
+        m_slowoWidth[1] = geometry[4];
+        mark(Change::Geometry);
+    }
+    setProwerkaText(0, KAZ_danni().Ukazanie());
 
     const qsizetype L = KAZ_danni().Danni(0).size();
     const qsizetype R = KAZ_danni().Danni(1).size();
@@ -238,6 +268,7 @@ void Kaz::Uprawl_Click(int Index)
     // A disabled button cannot be clicked.
     if (Index < 0 || Index > 3 || !m_uprawlEnabled[Index])
         return;
+    Batch batch(*this);
     Oceni_Update();
     switch (Index) {
     case 0:
@@ -271,6 +302,7 @@ void Kaz::Uprawl_Click(int Index)
 
 void Kaz::Slowo_Click(int Index)
 {
+    Batch batch(*this);
     switch (Index) {
     case 0:
     case 1: {
@@ -289,9 +321,8 @@ void Kaz::Slowo_Click(int Index)
         m_nomerWypros = Numbers::roundToInt16(Numbers::readLenient(dum_N(2).item(i)));
         Pokazhi_grafika(m_nomerWypros);
         const bool right = dum_N(2).item(i) == dum_N(3).item(i);
-        m_verdictColour = right ? KazLayout::VerdictRight : KazLayout::VerdictWrong;
-        setProwerkaText(1, right ? QStringLiteral("ДА") : QStringLiteral("НЕ"));
-        Q_EMIT stateChanged();
+        setVerdict(right ? KazLayout::VerdictRight : KazLayout::VerdictWrong,
+                   right ? QStringLiteral("ДА") : QStringLiteral("НЕ"));
         break;
     }
     default:
@@ -301,6 +332,7 @@ void Kaz::Slowo_Click(int Index)
 
 void Kaz::dum_N_Click(int Index)
 {
+    Batch batch(*this);
     if (Index == 0 || Index == 1)
         Slowo(Index).setSelectedIndex(dum_N(Index).selectedIndex());
 }
@@ -407,8 +439,7 @@ void Kaz::Formirai_ocenka()
     if (Slowo(2).count() > 0)
         Slowo(2).setSelectedIndex(0);
     Slowo_Click(2);
-    m_verdictVisible = true;
-    Q_EMIT stateChanged();
+    setVerdictVisible(true);
 }
 
 // ---------------------------------------------------------------- explanations
@@ -464,7 +495,7 @@ void Kaz::Pokazhi_grafika(qint16 q)
     ensureGraphika();
     if (m_graphika->visible) {
         m_graphika->visible = false;
-        Q_EMIT pictureWindowChanged();
+        mark(Change::PictureWindow);
     }
 }
 
@@ -475,6 +506,7 @@ void Kaz::Grafika_Click(int Index)
     const ContentStore &content = KAZ_danni();
     if (!(Numbers::readLenient(ContentStore::item(content.Spis_graf(), q)) > 0))
         return;
+    Batch batch(*this);
     ensureGraphika();
     const ContentStore::Picture &box = content.Graphika(q);
     m_graphika->boxWidth = box.width;
@@ -483,17 +515,39 @@ void Kaz::Grafika_Click(int Index)
     m_graphika->width = box.width + 100;
     m_graphika->height = box.height + 250;
     m_graphika->visible = true;
-    Q_EMIT pictureWindowChanged();
+    mark(Change::PictureWindow); // also when it was open: shown afresh, in front
 }
 
 // ---------------------------------------------------------------- state setters
+
+void Kaz::mark(Changes what)
+{
+    m_pending |= what;
+    if (m_batchDepth == 0)
+        announce();
+}
+
+void Kaz::announce()
+{
+    // Every button click first applies the 3-to-1 rule to "Оцени", which the click itself
+    // may undo; a button switched back is no change.
+    for (int i = 0; i < 4; ++i)
+        if (m_uprawlEnabled[i] == m_uprawlAnnounced[i])
+            m_pending &= ~Changes(uprawl(i));
+    std::copy(std::begin(m_uprawlEnabled), std::end(m_uprawlEnabled), std::begin(m_uprawlAnnounced));
+    if (!m_pending)
+        return;
+    // Taken first: a receiver may call a handler, which starts a set of its own.
+    const Changes what = std::exchange(m_pending, {});
+    Q_EMIT changed(what);
+}
 
 void Kaz::setUprawlEnabled(int index, bool enabled)
 {
     if (m_uprawlEnabled[index] == enabled)
         return;
     m_uprawlEnabled[index] = enabled;
-    Q_EMIT stateChanged();
+    mark(uprawl(index));
 }
 
 void Kaz::setProwerkaText(int index, const QString &text)
@@ -501,7 +555,24 @@ void Kaz::setProwerkaText(int index, const QString &text)
     if (m_prowerkaText[index] == text)
         return;
     m_prowerkaText[index] = text;
-    Q_EMIT stateChanged();
+    mark(index == 0 ? Change::Prowerka0 : Change::Verdict);
+}
+
+void Kaz::setVerdict(quint32 colour, const QString &text)
+{
+    if (m_verdictColour != colour) {
+        m_verdictColour = colour;
+        mark(Change::Verdict);
+    }
+    setProwerkaText(1, text);
+}
+
+void Kaz::setVerdictVisible(bool visible)
+{
+    if (m_verdictVisible == visible)
+        return;
+    m_verdictVisible = visible;
+    mark(Change::VerdictShown);
 }
 
 void Kaz::setNdapis(const QString &text)
@@ -509,7 +580,7 @@ void Kaz::setNdapis(const QString &text)
     if (m_ndapis == text)
         return;
     m_ndapis = text;
-    Q_EMIT stateChanged();
+    mark(Change::Ndapis);
 }
 
 void Kaz::setThumbnail(const QString &source)
@@ -517,7 +588,7 @@ void Kaz::setThumbnail(const QString &source)
     if (m_thumbnail == source)
         return;
     m_thumbnail = source;
-    Q_EMIT stateChanged();
+    mark(Change::Thumbnail);
 }
 
 // ---------------------------------------------------------------- appearance ("Запис")
@@ -530,6 +601,17 @@ void Kaz::setScreenFonts(std::shared_ptr<const ScreenFonts> fonts)
 void Kaz::unloadDialog()
 {
     m_cwiat.reset();
+    // The looks "Запис" set, in one set.
+    if (m_batchDepth == 0)
+        announce();
+}
+
+void Kaz::markLook(Control control)
+{
+    // While the dialog is open these come from its "Запис", which ends by unloading it.
+    m_pending |= look(control);
+    if (m_batchDepth == 0 && !m_cwiat)
+        announce();
 }
 
 KazLook *Kaz::lookOf(Control control)
@@ -555,7 +637,7 @@ void Kaz::setBackColor(Control control, qint32 colour)
     if (!look || look->background == colour)
         return;
     look->background = colour;
-    Q_EMIT stateChanged();
+    markLook(control);
 }
 
 void Kaz::setForeColor(Control control, qint32 colour)
@@ -564,7 +646,7 @@ void Kaz::setForeColor(Control control, qint32 colour)
     if (!look || look->foreground == colour)
         return;
     look->foreground = colour;
-    Q_EMIT stateChanged();
+    markLook(control);
 }
 
 void Kaz::setFontName(Control control, const QString &name)
@@ -573,7 +655,7 @@ void Kaz::setFontName(Control control, const QString &name)
     if (!look || look->fontName == name)
         return;
     look->fontName = name;
-    Q_EMIT stateChanged();
+    markLook(control);
 }
 
 void Kaz::setFontSize(Control control, double points)
@@ -582,5 +664,5 @@ void Kaz::setFontSize(Control control, double points)
     if (!look || look->fontSize == points)
         return;
     look->fontSize = points;
-    Q_EMIT stateChanged();
+    markLook(control);
 }
