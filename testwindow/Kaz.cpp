@@ -512,8 +512,8 @@ void Kaz::Grafika_Click(int Index)
     m_graphika->boxWidth = box.width;
     m_graphika->boxHeight = box.height;
     m_graphika->picture = box.source;
-    m_graphika->width = box.width + 100;
-    m_graphika->height = box.height + 250;
+    m_graphika->width = box.width + KazLayout::GraphikaFrameWidth;
+    m_graphika->height = box.height + KazLayout::GraphikaFrameHeight;
     m_graphika->visible = true;
     mark(Change::PictureWindow); // also when it was open: shown afresh, in front
 }
