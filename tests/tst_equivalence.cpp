@@ -342,6 +342,69 @@ private Q_SLOTS:
         QCOMPARE(kaz.Broj_werni(), plain.brojWerni());
     }
 
+    // Grading compares the pairs' codes by the numbers kept beside dum_N(2) and dum_N(3);
+    // edited by hand in any way, the lists still grade as their texts do. Each edit is
+    // "list:operation:row:text" on dum_N(list): set, insert, remove, or replace all with
+    // the texts separated by "/".
+    void editedPairCodes_data()
+    {
+        QTest::addColumn<QStringList>("edits");
+        QTest::addRow("codes_set_to_look_alikes")
+            << QStringList{u"2:set:0:01"_qs, u"3:set:1:2 "_qs, u"2:set:2:3"_qs, u"3:set:2:3"_qs, u"3:set:3:x"_qs};
+        QTest::addRow("codes_inserted_and_removed")
+            << QStringList{u"2:insert:0:4"_qs, u"3:insert:0:4"_qs, u"2:remove:5:"_qs, u"3:remove:2:"_qs};
+        QTest::addRow("left_codes_moved_round") << QStringList{u"2:remove:0:"_qs, u"2:insert:5:1"_qs};
+        QTest::addRow("left_code_inserted_first") << QStringList{u"2:insert:0:6"_qs};
+        QTest::addRow("lists_replaced_shorter")
+            << QStringList{u"2:replace:0:1/2/3"_qs, u"3:replace:0:1/2/x"_qs};
+        QTest::addRow("numbers_past_the_key")
+            << QStringList{u"2:set:0:99999"_qs, u"3:set:0:99999"_qs, u"2:set:1:1234567890"_qs,
+                           u"3:set:1:1234567890"_qs, u"2:set:2:12345678901"_qs, u"3:set:2:12345678901"_qs};
+    }
+    void editedPairCodes()
+    {
+        QFETCH(QStringList, edits);
+        Content c;
+        c.left = words({u"Ан", u"Бор", u"Вяра", u"Гора", u"Дъб", u"Ела"});
+        c.right = words({u"Жито", u"Зора", u"Ива", u"Йод", u"Кос", u"Лен"});
+        const auto w = TestContent::started(c.build());
+        Kaz &kaz = w->kaz;
+        PlainKaz plain(*w->content);
+        // Each left phrase with its own partner: every pair right until edited.
+        for (int k = 0; k < 6; ++k) {
+            const int l = int(kaz.Slowo(0).items().indexOf(c.left.at(k)));
+            const int r = int(kaz.Slowo(1).items().indexOf(c.right.at(k)));
+            kaz.Slowo(0).setSelectedIndex(l);
+            kaz.Slowo(1).setSelectedIndex(r);
+            plain.select(0, l);
+            plain.select(1, r);
+            kaz.Dobawi_dwojka();
+            plain.dobawi();
+        }
+        for (const QString &edit : edits) {
+            const QStringList e = edit.split(u':');
+            const int list = e[0].toInt();
+            const int row = e[2].toInt();
+            ListModel &codes = kaz.dum_N(list);
+            QStringList &mirror = plain.dum[list].items;
+            if (e[1] == u"set") {
+                codes.setItem(row, e[3]);
+                mirror[row] = e[3];
+            } else if (e[1] == u"insert") {
+                codes.insertItem(row, e[3]);
+                mirror.insert(row, e[3]);
+            } else if (e[1] == u"remove") {
+                codes.removeItem(row);
+                mirror.removeAt(row);
+            } else {
+                codes.setItems(e[3].split(u'/'));
+                mirror = e[3].split(u'/');
+            }
+        }
+        kaz.Formirai_ocenka();
+        QCOMPARE(kaz.Broj_werni(), plain.brojWerni());
+    }
+
     // A sorted list filled in one go holds the rows that adding the texts one at a time
     // gives: equal texts (also equal but for case) in the order they came.
     void bulkLoadLikeOneByOne_data()

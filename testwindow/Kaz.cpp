@@ -10,6 +10,21 @@
 namespace {
 
 const QString RemainingPrefix = QStringLiteral("Остават: ");
+
+// The value of a decimal number written without sign, blanks or leading zeros ("7", "31"),
+// of at most ten digits; 0 for any other text.
+qint64 plainValue(const QString &text)
+{
+    if (text.isEmpty() || text.size() > 10 || text.at(0) == u'0')
+        return 0;
+    qint64 value = 0;
+    for (const QChar c : text) {
+        if (c < u'0' || c > u'9')
+            return 0;
+        value = value * 10 + (c.unicode() - u'0');
+    }
+    return value;
+}
 const QString ScorePrefix = QStringLiteral("Верни: ");
 const QString noText; // what reading past the end of a list yields
 
@@ -59,6 +74,29 @@ Kaz::Kaz(ContentLoader loader, QObject *parent)
         connect(key, &QAbstractItemModel::rowsInserted, this, stale);
         connect(key, &QAbstractItemModel::rowsRemoved, this, stale);
         connect(key, &QAbstractItemModel::dataChanged, this, stale);
+    }
+    // The pairs' codes as numbers, in step with dum_N(2) and dum_N(3) whoever edits them.
+    for (int side = 0; side < 2; ++side) {
+        ListModel *codes = m_dumN[2 + side];
+        std::vector<qint64> &values = m_pairValues[side];
+        connect(codes, &QAbstractItemModel::rowsInserted, this, [codes, &values](const QModelIndex &, int first, int last) {
+            values.insert(values.begin() + first, size_t(last - first + 1), 0);
+            for (int row = first; row <= last; ++row)
+                values[size_t(row)] = plainValue(codes->item(row));
+        });
+        connect(codes, &QAbstractItemModel::rowsRemoved, this, [&values](const QModelIndex &, int first, int last) {
+            values.erase(values.begin() + first, values.begin() + last + 1);
+        });
+        connect(codes, &QAbstractItemModel::dataChanged, this,
+                [codes, &values](const QModelIndex &topLeft, const QModelIndex &bottomRight) {
+                    for (int row = topLeft.row(); row <= bottomRight.row(); ++row)
+                        values[size_t(row)] = plainValue(codes->item(row));
+                });
+        connect(codes, &QAbstractItemModel::modelReset, this, [codes, &values] {
+            values.resize(size_t(codes->count()));
+            for (int row = 0; row < codes->count(); ++row)
+                values[size_t(row)] = plainValue(codes->item(row));
+        });
     }
     m_nastroiki.setItems({QStringLiteral("Zapiswam po-malkiq broj")});
 
@@ -167,14 +205,7 @@ namespace {
 // from 1 to `limit`; 0 for any other text. Two texts with the same value are equal.
 int plainDecimal(const QString &text, int limit)
 {
-    if (text.isEmpty() || text.size() > 10 || text.at(0) == u'0')
-        return 0;
-    qint64 value = 0;
-    for (const QChar c : text) {
-        if (c < u'0' || c > u'9')
-            return 0;
-        value = value * 10 + (c.unicode() - u'0');
-    }
+    const qint64 value = plainValue(text);
     return value <= limit ? int(value) : 0;
 }
 
@@ -412,22 +443,30 @@ void Kaz::Formirai_ocenka()
 
     // Each pair counts every key row j = 0 … N - 1 whose left and right codes equal its own.
     // The rows whose left code is the pair's are found through the index of the left key.
-    // Two plain decimals are equal texts exactly when their values are equal, so the right
-    // codes are compared by value where both have one.
+    // Two plain decimals are equal texts exactly when their values are equal, so codes are
+    // compared by the values kept beside the code lists where both have one, and the texts
+    // (scattered in memory, slow to reach in a large test) are read only where not.
     const KeyIndex &left = keyIndex(0);
     const KeyIndex &right = keyIndex(1);
     const QStringList &leftCodes = dum_N(2).items();
     const QStringList &rightCodes = dum_N(3).items();
     const QStringList &rightKey = dum_N(5).items();
+    const qint64 leftLimit = qint64(left.firstOfNumber.size()) - 1;
     const int rightLimit = int(right.valueAt.size());
+    const auto valueAt = [](const std::vector<qint64> &values, int i, qint64 limit) {
+        const qint64 v = size_t(i) < values.size() ? values[size_t(i)] : 0;
+        return v <= limit ? int(v) : 0;
+    };
     for (int i = 0; i <= last; ++i) {
-        const QString &rightCode = i < rightCodes.size() ? rightCodes.at(i) : noText;
-        const int rightValue = plainDecimal(rightCode, rightLimit);
-        for (int j = left.first(i < leftCodes.size() ? leftCodes.at(i) : noText); j >= 0 && j <= N - 1;
-             j = left.next[size_t(j)]) {
+        const int leftValue = valueAt(m_pairValues[0], i, leftLimit);
+        const int rightValue = valueAt(m_pairValues[1], i, rightLimit);
+        int j = leftValue > 0 ? left.firstOfNumber[size_t(leftValue)]
+                              : left.first(i < leftCodes.size() ? leftCodes.at(i) : noText);
+        for (; j >= 0 && j <= N - 1; j = left.next[size_t(j)]) {
             const int keyValue = j < rightLimit ? right.valueAt[size_t(j)] : 0;
-            if (keyValue > 0 && rightValue > 0 ? keyValue == rightValue
-                                               : (j < rightKey.size() ? rightKey.at(j) : noText) == rightCode)
+            if (keyValue > 0 && rightValue > 0)
+                m_brojWerni += keyValue == rightValue;
+            else if ((j < rightKey.size() ? rightKey.at(j) : noText) == (i < rightCodes.size() ? rightCodes.at(i) : noText))
                 ++m_brojWerni;
         }
     }

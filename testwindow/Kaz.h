@@ -205,6 +205,8 @@ private:
     ListModel *m_slowo[3];
     ListModel *m_dumN[6];
     KeyIndex m_keyIndex[2];
+    // The value of each code in dum_N(2) and dum_N(3) where it is a plain decimal, else 0.
+    std::vector<qint64> m_pairValues[2];
     // A key list changed after start-up: the codes in the code lists may no longer be the
     // ones a renumbering gives, so taking back renumbers every row.
     bool m_keyEdited = false;
