@@ -158,6 +158,48 @@ private Q_SLOTS:
         QVERIFY(!w.view.Uprawl(2)->isEnabled());
     }
 
+    // "Оцени" clicked with the mouse has the keyboard focus when grading disables it; the
+    // focus moves on to the verdict box, which grading has shown by then.
+    void gradingHandsFocusToVerdict()
+    {
+        Window w;
+        QVERIFY(QTest::qWaitForWindowExposed(&w.view));
+        QApplication::setActiveWindow(&w.view);
+        QVERIFY(QTest::qWaitForWindowActive(&w.view));
+        for (int k = 0; k < 21; ++k)
+            w.pair(Left[k], Right[k]);
+        QVERIFY(w.view.Uprawl(2)->isEnabled());
+        w.clickButton(2);
+        QVERIFY(w.view.Prowerka1()->isVisible());
+        QCOMPARE(QApplication::focusWidget(), w.view.Prowerka1());
+    }
+
+    // Grading hands the focus from "Оцени" to the verdict box, whose text is not left
+    // selected, also when the first pair's verdict was on show before.
+    void verdictNotLeftSelected_data()
+    {
+        QTest::addColumn<bool>("pairSelectedBefore");
+        QTest::addRow("new_verdict") << false;
+        QTest::addRow("same_verdict_as_before") << true;
+    }
+    void verdictNotLeftSelected()
+    {
+        QFETCH(bool, pairSelectedBefore);
+        Window w;
+        QVERIFY(QTest::qWaitForWindowExposed(&w.view));
+        QApplication::setActiveWindow(&w.view);
+        QVERIFY(QTest::qWaitForWindowActive(&w.view));
+        for (int k = 0; k < 21; ++k)
+            w.pair(Left[k], Right[k]);
+        if (pairSelectedBefore)
+            w.clickRow(2, 0);
+        QCOMPARE(w.model.prowerkaText(1), pairSelectedBefore ? u"ДА"_qs : QString());
+        w.clickButton(2);
+        QCOMPARE(QApplication::focusWidget(), w.view.Prowerka1());
+        QCOMPARE(w.view.Prowerka1()->text(), u"ДА"_qs);
+        QVERIFY(!w.view.Prowerka1()->hasSelectedText());
+    }
+
     void wrongPairShowsRedAfterGrading()
     {
         Window w;
@@ -561,6 +603,7 @@ private Q_SLOTS:
             << graded + u" row:2 button:3"_qs << u"button:3"_qs << Kaz::Changes(C::Prowerka0);
         QTest::addRow("select_pair_after_explanation")
             << graded + u" row:2 button:3"_qs << u"row:3"_qs << Kaz::Changes(C::Prowerka0);
+        QTest::addRow("select_pair_with_same_verdict") << graded << u"row:3"_qs << Kaz::Changes();
         QTest::addRow("select_wrong_pair_after_grading")
             << u"cross pairs:21 button:2"_qs << u"row:2"_qs << Kaz::Changes(C::Verdict);
         QTest::addRow("thumbnail_without_picture") << QString() << u"thumbnail"_qs << Kaz::Changes();

@@ -200,6 +200,11 @@ void KazView::showChanges(Kaz::Changes what)
     if (what & C::NdapisLook)
         applyLook(m_ndapis, m.ndapisLook(), false);
 
+    // Shown before the buttons change: a button disabled while it has the keyboard focus
+    // hands it on, and after grading the verdict box, shown by then, takes it.
+    if (what & C::VerdictShown)
+        m_prowerka1->setVisible(m.verdictVisible());
+
     for (int i = 0; i < 4; ++i)
         if (what & Kaz::uprawl(i))
             m_uprawl[i]->setEnabled(m.uprawlEnabled(i));
@@ -226,8 +231,6 @@ void KazView::showChanges(Kaz::Changes what)
         verdict.setColor(QPalette::Text, Qt::black);
         m_prowerka1->setPalette(verdict);
     }
-    if (what & C::VerdictShown)
-        m_prowerka1->setVisible(m.verdictVisible());
 
     if (what & C::Thumbnail) {
         const QString thumbnail = m.thumbnail();
@@ -237,6 +240,10 @@ void KazView::showChanges(Kaz::Changes what)
 
     if (what & C::PictureWindow)
         showPictureWindow();
+
+    // A button disabled with the keyboard focus hands it on, and a line edit that gets the
+    // focus that way selects its text: grading must not leave the verdict selected.
+    m_prowerka1->deselect();
 }
 
 void KazView::showPictureWindow()
