@@ -196,6 +196,17 @@ QStringList drawn(int n, bool duplicates, std::mt19937 &random)
     return out;
 }
 
+// Selects row l on the left and row r on the right of both and pairs them.
+void pairOnBoth(Kaz &kaz, PlainKaz &plain, int l, int r)
+{
+    kaz.Slowo(0).setSelectedIndex(l);
+    kaz.Slowo(1).setSelectedIndex(r);
+    plain.select(0, l);
+    plain.select(1, r);
+    kaz.Dobawi_dwojka();
+    plain.dobawi();
+}
+
 // Random selections, pairs and take-backs on both; the first difference, or an empty text.
 QString playRandomly(Kaz &kaz, PlainKaz &plain, unsigned seed)
 {
@@ -329,14 +340,8 @@ private Q_SLOTS:
         plain.dum[4].items = leftKey;
         plain.dum[5].items = rightKey;
         QCOMPARE(playRandomly(kaz, plain, 17), QString());
-        while (kaz.Slowo(0).count() > 0 && kaz.Slowo(1).count() > 0) {
-            kaz.Slowo(0).setSelectedIndex(0);
-            kaz.Slowo(1).setSelectedIndex(0);
-            plain.select(0, 0);
-            plain.select(1, 0);
-            kaz.Dobawi_dwojka();
-            plain.dobawi();
-        }
+        while (kaz.Slowo(0).count() > 0 && kaz.Slowo(1).count() > 0)
+            pairOnBoth(kaz, plain, 0, 0);
         QCOMPARE(difference(kaz, plain), QString());
         kaz.Formirai_ocenka();
         QCOMPARE(kaz.Broj_werni(), plain.brojWerni());
@@ -372,14 +377,8 @@ private Q_SLOTS:
         PlainKaz plain(*w->content);
         // Each left phrase with its own partner: every pair right until edited.
         for (int k = 0; k < 6; ++k) {
-            const int l = int(kaz.Slowo(0).items().indexOf(c.left.at(k)));
-            const int r = int(kaz.Slowo(1).items().indexOf(c.right.at(k)));
-            kaz.Slowo(0).setSelectedIndex(l);
-            kaz.Slowo(1).setSelectedIndex(r);
-            plain.select(0, l);
-            plain.select(1, r);
-            kaz.Dobawi_dwojka();
-            plain.dobawi();
+            pairOnBoth(kaz, plain, int(kaz.Slowo(0).items().indexOf(c.left.at(k))),
+                       int(kaz.Slowo(1).items().indexOf(c.right.at(k))));
         }
         for (const QString &edit : edits) {
             const QStringList e = edit.split(u':');
@@ -481,12 +480,7 @@ private Q_SLOTS:
             int r = int(kaz.dum_N(1).items().indexOf(kaz.dum_N(0).item(l)));
             if (r < 0 || seed % 2)
                 r = std::uniform_int_distribution<int>(0, kaz.Slowo(1).count() - 1)(random);
-            kaz.Slowo(0).setSelectedIndex(l);
-            kaz.Slowo(1).setSelectedIndex(r);
-            plain.select(0, l);
-            plain.select(1, r);
-            kaz.Dobawi_dwojka();
-            plain.dobawi();
+            pairOnBoth(kaz, plain, l, r);
         }
         QCOMPARE(difference(kaz, plain), QString());
         kaz.Formirai_ocenka();
