@@ -67,7 +67,8 @@ Result readBytes(const QByteArray &bytes, const Options &options = {});
 QStringList pictureSuffixes();
 
 // The rightmost edge of the test window's fixed controls and the frame's share of the
-// window width, in twips: a narrower window would cut them off.
+// window width, in twips: a narrower window would cut them off. The window's client area
+// is the outer width less FrameWidth.
 constexpr int ControlsRightEdge = 10935;
 constexpr int FrameWidth = 120;
 // The widest window that fits a screen of 1920 pixels, in twips.
