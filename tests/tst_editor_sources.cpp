@@ -1,6 +1,6 @@
 // Where the editor's tests come from and go to, without any window: GIFT files read by the
 // converter gift2kaz uses, test programs read as their runner reads them, the content the
-// try-out shows, and programs made by kazpack's own code.
+// try-out shows, and programs made by the code kazpack packs with.
 #include "ContentReader.h"
 #include "EditorPacking.h"
 #include "EditorSources.h"
@@ -32,6 +32,14 @@ const QByteArray Unclosed = "::Отворен::Свържете. {\n=а -> б\n=
 ContentStore checkedStore(const QString &folder)
 {
     return TestFolder::check(TestFolder::check(folder).files).store;
+}
+
+// "Make program" on the test of `folder` as the editor opens it (nothing when there is none).
+EditorPacking::Result makeProgram(const QString &folder, const QString &program, bool replace, const QString &runner)
+{
+    TestDocument d;
+    d.openFolder(folder);
+    return EditorPacking::makeProgram(d, program, replace, runner);
 }
 
 } // namespace
@@ -303,7 +311,7 @@ void TestEditorSources::packedProgramReadsBackEqual()
     const QString folder = TestFiles::copyFolder(sourcePath(u"quizzes/figuri"_s), tmp.path(), u"figuri"_s);
     const QString program = tmp.filePath(u"out/kaz-figuri"_s);
     QDir().mkpath(tmp.filePath(u"out"_s));
-    const EditorPacking::Result result = EditorPacking::makeProgram(folder, program, false, QStringLiteral(KAZRUNNER));
+    const EditorPacking::Result result = makeProgram(folder, program, false, QStringLiteral(KAZRUNNER));
     QVERIFY2(result.ok, qPrintable(result.message));
     QCOMPARE(result.program, QFileInfo(program).absoluteFilePath());
     QVERIFY(QFileInfo(program).isExecutable());
@@ -328,7 +336,7 @@ void TestEditorSources::packingKeepsOrReplaces()
     const QString folder = TestFiles::copyFolder(sourcePath(u"quizzes/istoriya"_s), tmp.path(), u"istoriya"_s);
     const QString program = tmp.filePath(u"kaz-istoriya"_s);
     QVERIFY(TestFiles::write(program, "old"));
-    const EditorPacking::Result result = EditorPacking::makeProgram(folder, program, replace, QStringLiteral(KAZRUNNER));
+    const EditorPacking::Result result = makeProgram(folder, program, replace, QStringLiteral(KAZRUNNER));
     QCOMPARE(result.ok, replace);
     if (replace) {
         QVERIFY(ProgramTest::load(program).ok());
@@ -361,7 +369,7 @@ void TestEditorSources::packingFailuresInKazpacksWords()
     else
         folder = tmp.filePath(u"nothing-here"_s);
     const QString program = tmp.filePath(u"kaz-out"_s);
-    const EditorPacking::Result result = EditorPacking::makeProgram(folder, program, true, runner);
+    const EditorPacking::Result result = makeProgram(folder, program, true, runner);
     QVERIFY(!result.ok);
     QVERIFY2(result.message.contains(words), qPrintable(result.message));
     QVERIFY(result.program.isEmpty());
