@@ -159,6 +159,7 @@ TestDocument::Opened TestDocument::openFolder(const QString &folder)
     replace(FileMapping::fromStore(read.store, options.pictureBase, bytesOf,
                                    FileMapping::leadingComments(QString::fromUtf8(file.bytes))),
             QFileInfo(folder).absoluteFilePath());
+    m_savedText = file.bytes;
     opened.problems = std::move(read.problems);
     opened.moreProblems = read.moreProblems;
     return opened;
@@ -189,7 +190,8 @@ QString TestDocument::saveTo(const QString &folder)
         if (!s.picture.bytes.isEmpty())
             pictures.insert(s.picture.name, s.picture.bytes);
 
-    QList<FileAccess::Output> files{{QStringLiteral("test.kaz"), FileMapping::text(written).toUtf8()}};
+    const QByteArray text = FileMapping::text(written).toUtf8();
+    QList<FileAccess::Output> files{{QStringLiteral("test.kaz"), text}};
     QSet<QString> named;
     for (int q = 1; q <= ContentStore::QuestionsWithExtras; ++q) {
         const QString name = written.store.Graphika(q).source;
@@ -215,6 +217,7 @@ QString TestDocument::saveTo(const QString &folder)
             return why;
 
     removeRecovery();
+    m_savedText = text;
     setFolder(QFileInfo(folder).absoluteFilePath());
     ++m_typingSession; // the saved step is not typed on
     m_undo->setClean();
@@ -580,6 +583,7 @@ void TestDocument::replace(DocumentContent content, const QString &folder)
     m_checkTimer.stop();
     m_model->beginResetModel();
     m_content = std::move(content);
+    m_savedText.clear();
     while (m_content.geometry.size() < DocumentContent::GeometryFields)
         m_content.geometry.append(QString());
     m_problems.clear();

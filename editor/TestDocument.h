@@ -70,6 +70,11 @@ public:
     QString saveTo(const QString &folder);
     // The text test.kaz would hold.
     QString text() const;
+    // test.kaz as the folder holds it, read when the test was opened or written when it was
+    // saved; empty once the document differs from it, or for a test never saved. A program is
+    // made of these bytes, so that it is the one kazpack makes of the saved folder, a
+    // hand-written test.kaz included.
+    QByteArray savedText() const { return isModified() ? QByteArray() : m_savedText; }
 
     // ---- edits; each is one step of the undo stack.
     // Typing into a cell (Left, Right, Explanation: lines separated by "\n") or a field of the
@@ -164,6 +169,7 @@ private:
 
     DocumentContent m_content;
     QString m_folder;
+    QByteArray m_savedText;
     QString m_recoveryPath;
     std::unique_ptr<QLockFile> m_recoveryClaim;
     bool m_restored = false;
