@@ -301,8 +301,8 @@ void TestEditorParts::rowOperationsOfTheView_data()
     QTest::addRow("two_rows_up") << u"up"_s << QList<int>{2, 3} << 1 << none
                                  << QStringList{four[0], four[2], four[3], four[1]} << QList<int>{1, 2} << none;
     QTest::addRow("rows_apart_down_move_the_current_alone")
-        << u"down"_s << QList<int>{0, 2} << 0 << none << QStringList{four[1], four[0], four[2], four[3]}
-        << QList<int>{1} << none;
+        << u"down"_s << QList<int>{2, 0} << 0 << none << QStringList{four[0], four[1], four[3], four[2]}
+        << QList<int>{3} << none;
     QTest::addRow("last_row_down_stays") << u"down"_s << QList<int>{3} << 0 << none << four << QList<int>{3} << none;
 }
 
