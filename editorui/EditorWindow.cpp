@@ -25,8 +25,6 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QRegularExpression>
-#include <QSet>
 #include <QSettings>
 #include <QSpinBox>
 #include <QSplitter>
@@ -81,25 +79,6 @@ QLineEdit *lineOf(QWidget *focus)
     if (qobject_cast<QAbstractSpinBox *>(focus))
         return focus->findChild<QLineEdit *>();
     return nullptr;
-}
-
-// What the reader of a file found that the document's own check does not find again: what
-// could not be placed in the rows and fields, which saving leaves out. Line and row numbers
-// differ between the file as read and the text the document writes, so they are not compared.
-QStringList unplaced(const QList<ContentReader::Problem> &read, const QList<DocumentProblem> &found)
-{
-    static const QRegularExpression digits(QStringLiteral("[0-9]+"));
-    // Line numbers differ between the file as it was and as the document writes it.
-    const auto shape = [](QString message) { return message.remove(digits); };
-    QSet<QString> known;
-    for (const DocumentProblem &p : found)
-        known.insert(shape(p.checkerMessage));
-    QStringList out;
-    for (const ContentReader::Problem &p : read)
-        if (!known.contains(shape(p.message)))
-            out.append(p.line > 0 ? EditorWindow::tr("Line %1: %2").arg(QString::number(p.line), p.message)
-                                  : p.message);
-    return out;
 }
 
 } // namespace
@@ -443,7 +422,9 @@ bool EditorWindow::openFolderPath(const QString &folder)
     setLastFolder(m_document->folder());
     afterOpening(m_document->folder());
     m_document->checkNow();
-    const QStringList lost = unplaced(opened.problems, m_document->problems());
+    QStringList lost;
+    for (const ContentReader::Problem &p : DocumentCheck::unplaced(opened.problems, m_document->problems()))
+        lost.append(p.line > 0 ? tr("Line %1: %2").arg(QString::number(p.line), p.message) : p.message);
     if (!lost.isEmpty())
         tell(QMessageBox::Warning,
              tr("Some lines of test.kaz do not fit in the editor. The test is open without them, and saving it "
