@@ -94,6 +94,8 @@ public:
     void insertRows(int row, int count);
     void removeRows(int row, int count);
     void removeRowSet(QList<int> rows); // any rows, one step
+    // The rows as copy() gives them, removed as one step ("cutting").
+    QString cut(QList<int> rows);
     // Moves `count` rows starting at `from` so that they stand before row `to` as it is now.
     void moveRows(int from, int count, int to);
 
@@ -164,6 +166,8 @@ private:
     void setRestored(bool restored);
     void push(QUndoCommand *command);
     void updateModified();
+    // The rows removed as one step named by `stepText` of their count.
+    void removeRowSet(QList<int> rows, QString (*stepText)(int count));
     QString uniquePictureName(const QString &name, const QByteArray &bytes, int row) const;
     DocumentRow pastedRow(DocumentRow row, int column, const QStringList &cells) const;
 

@@ -20,6 +20,7 @@
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QStyledItemDelegate>
+#include <QTextBlock>
 #include <QTableView>
 #include <QTextCursor>
 #include <QToolTip>
@@ -400,6 +401,18 @@ QString takePicture(TestDocument &doc, int row, const QString &path)
     if (why.isEmpty())
         return {};
     return QCoreApplication::translate("EditorTable", "This picture cannot be used: %1.").arg(why);
+}
+
+void moveCursorToLine(QWidget *editor, int line)
+{
+    auto *text = qobject_cast<QPlainTextEdit *>(editor);
+    if (!text || line < 0)
+        return;
+    const QTextBlock block = text->document()->findBlockByNumber(line);
+    if (!block.isValid())
+        return;
+    text->setTextCursor(QTextCursor(block));
+    text->ensureCursorVisible();
 }
 
 QLabel *problemLabel(const QString &accessibleName, QWidget *parent)
