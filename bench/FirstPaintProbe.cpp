@@ -1,6 +1,7 @@
 // Linked into a GUI program, this reports the program's first painted frame on stdout and
 // ends the program there. It hooks into the application object as it is constructed, so
-// the program's own main() runs unchanged. With KAZ_BENCH_SMAPS=FILE set, it first copies
+// the program's own main() runs unchanged (with KAZ_PROBE_EXIT_AT_ONCE defined, it ends the
+// process at once, without returning from main()). With KAZ_BENCH_SMAPS=FILE set, it first copies
 // /proc/self/smaps to FILE: the memory of every mapping (library, font, heap) at that frame,
 // for comparing where two programs' memory goes.
 #include <QCoreApplication>
@@ -9,6 +10,7 @@
 #include <QObject>
 #include <QTimer>
 #include <cstdio>
+#include <cstdlib>
 
 namespace {
 
@@ -40,7 +42,13 @@ protected:
                 copyMemoryMap();
                 std::fputs("painted\n", stdout);
                 std::fflush(stdout);
+#ifdef KAZ_PROBE_EXIT_AT_ONCE
+                // The first event loop may be a modal dialog's, shown before the main loop
+                // starts (the editor telling what it could not open): exit() would end only that.
+                std::_Exit(0);
+#else
                 QCoreApplication::exit(0);
+#endif
             });
         }
         return false;

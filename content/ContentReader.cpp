@@ -6,9 +6,10 @@
 #include <QCoreApplication>
 #include <QHash>
 #include <QRegularExpression>
-#include <QSet>
 #include <algorithm>
 #include <cmath>
+#include <type_traits>
+#include <vector>
 
 namespace ContentReader {
 
@@ -27,17 +28,45 @@ struct Item
 {
     QString text;
     int line = 0;
+    bool blank = false; // an empty line of the instructions, not an escaped empty item
 };
+
+} // namespace
+} // namespace ContentReader
+
+// Moved in memory as bytes when a section's list of items grows: a side may hold 32,767.
+Q_DECLARE_TYPEINFO(ContentReader::Item, Q_RELOCATABLE_TYPE);
+
+namespace ContentReader {
+namespace {
 
 struct Section
 {
     Kind kind;
     int number = 0; // question number of [explanation N] and [picture N]
     int line = 0;   // line of the header
-    QList<Item> items;
+    QList<Item> items; // the first lineLimit(kind) of its lines
+    int count = 0;  // its lines, kept or not, up to the last that is not blank
+    int blanksAfter = 0; // blank lines after the last counted one
 };
 
 const char *sideName(int side) { return side == 0 ? "left" : "right"; }
+
+// The most lines a section keeps. Past it a line is only counted, so that a file of millions of
+// lines costs no more than the largest sound test.
+int lineLimit(Kind kind)
+{
+    switch (kind) {
+    case Kind::Left:
+    case Kind::Right:
+        return MaxPhrases;
+    case Kind::Switches:
+    case Kind::Flags:
+        return MaxPhrases + 1;
+    default:
+        return MaxTextLines;
+    }
+}
 
 // A name ending in a number, "picture 07" or "explanation-1": the word before the number, without
 // the spaces between, and the number as written (digits 0-9, with a sign in front when `signed_`).
@@ -66,188 +95,269 @@ class Reader
 public:
     Reader(const QString &text, const Options &options)
         : m_options(options)
+        , m_text(text)
     {
-        split(text);
     }
 
     Result run()
     {
-        checkCharacters();
-        parseSections();
+        readLines();
         checkParameters();
         checkPhrases(0);
         checkPhrases(1);
+        checkSectionSizes();
         checkGradingOpens();
         buildInstructions();
         checkSwitches();
         checkExplanations();
         checkFlags();
         checkPictures();
+        keepFirstProblems();
         return std::move(m_result);
     }
 
 private:
-    void problem(int line, const QString &message)
+    // Tells a problem of `line` (0: of the whole file), unless the line's characters are told
+    // already. `message` is the text or a function that makes it, called only for a problem that
+    // is kept: once MaxProblems are kept, a problem later in the file is only counted.
+    template <typename Message>
+    void problem(int line, Message &&message)
     {
-        if (!m_told.contains(line))
-            m_result.problems.append({m_options.fileName, line, message});
-    }
-
-    void split(const QString &text)
-    {
-        QString t = text;
-        if (t.startsWith(QChar(0xFEFF)))
-            t.remove(0, 1);
-        // Lines end with LF, CR LF or, from old editors, CR alone.
-        m_lines.clear();
-        qsizetype start = 0;
-        for (qsizetype i = 0; i < t.size(); ++i) {
-            if (t[i] != u'\n' && t[i] != u'\r')
-                continue;
-            m_lines.append(t.sliced(start, i - start));
-            if (t[i] == u'\r' && i + 1 < t.size() && t[i + 1] == u'\n')
-                ++i;
-            start = i + 1;
+        if (line > 0 && m_told.at(line - 1))
+            return;
+        if (m_problemsFull && line >= m_lastKeptLine) {
+            ++m_result.moreProblems;
+            return;
         }
-        m_lines.append(t.sliced(start));
-        if (!m_lines.isEmpty() && m_lines.last().isEmpty())
-            m_lines.removeLast();
+        if constexpr (std::is_invocable_v<Message>)
+            m_result.problems.append({m_options.fileName, line, message()});
+        else
+            m_result.problems.append({m_options.fileName, line, std::forward<Message>(message)});
+        if (m_result.problems.size() >= 2 * MaxProblems)
+            keepFirstProblems();
     }
 
-    // Invisible control characters and overlong lines. Such a line is read on, so that the
-    // problems of the rest of the file are found too, but nothing more is told about it.
-    void checkCharacters()
+    // Puts the problems in the order of the file, problems of the whole file first, and keeps the
+    // first MaxProblems of them.
+    void keepFirstProblems()
     {
-        for (qsizetype i = 0; i < m_lines.size(); ++i) {
-            QString &line = m_lines[i];
-            const int lineNo = int(i + 1);
-            if (const qsizetype at = controlCharacter(line); at >= 0) {
-                const ushort code = line.at(at).unicode();
-                problem(lineNo, QCoreApplication::translate("ContentReader", "this line holds an invisible control character (character code %1%2), "
-                                               "which the window cannot show; such characters come with text copied "
-                                               "out of other programs: delete it, or type the line again")
-                                    .arg(code)
-                                    .arg(code == 0 ? QCoreApplication::translate("ContentReader", ", NUL") : QString()));
-                for (QChar &c : line)
-                    if (c != u'\t' && c.category() == QChar::Other_Control)
-                        c = QChar::ReplacementCharacter;
-            }
-            // The backslash that keeps a line as text is no part of it.
-            const qsizetype length = line.size() - (line.startsWith(u'\\') ? 1 : 0);
-            if (length > MaxLineLength && !line.startsWith(u'#')) {
-                problem(lineNo, QCoreApplication::translate("ContentReader", "this line holds %1 characters, but a line may hold at most %2 (a "
-                                               "phrase longer than the widest list is cut off anyway); shorten it, "
-                                               "and split long instructions or explanations into several lines")
-                                    .arg(length)
-                                    .arg(MaxLineLength));
-            }
-            if (!m_result.problems.isEmpty() && m_result.problems.last().line == lineNo)
-                m_told.insert(lineNo);
-        }
+        QList<Problem> &problems = m_result.problems;
+        std::stable_sort(problems.begin(), problems.end(),
+                         [](const Problem &a, const Problem &b) { return a.line < b.line; });
+        if (problems.size() <= MaxProblems)
+            return;
+        m_result.moreProblems += problems.size() - MaxProblems;
+        problems.resize(MaxProblems);
+        m_problemsFull = true;
+        m_lastKeptLine = problems.last().line;
     }
 
-    static bool header(const QString &line, QString &name)
+    // Reads the text line by line: lines end with LF, CR LF or, from old editors, CR alone.
+    void readLines()
     {
-        const QString t = line.trimmed();
-        if (t.size() < 2 || !t.startsWith(u'[') || !t.endsWith(u']'))
-            return false;
-        name = t.mid(1, t.size() - 2).simplified().toLower();
-        return true;
-    }
-
-    void parseSections()
-    {
+        QStringView text(m_text);
+        if (text.startsWith(QChar(0xFEFF)))
+            text = text.sliced(1);
         // "explanation1" is taken for "explanation 1", and "picture 07" for "picture 7".
-        Section *current = nullptr;
         QHash<QString, int> seen; // section name -> line of its first header
-        for (int i = 0; i < m_lines.size(); ++i) {
-            const int lineNo = i + 1;
-            const QString &line = m_lines.at(i);
-            QString name;
-            if (line.startsWith(u'#'))
-                continue;
-            if (header(line, name)) {
-                current = nullptr;
-                m_skipping = true;
-                Section s{Kind::Parameters, 0, lineNo, {}};
-                if (name == u"parameters") s.kind = Kind::Parameters;
-                else if (name == u"left") s.kind = Kind::Left;
-                else if (name == u"right") s.kind = Kind::Right;
-                else if (name == u"instructions") s.kind = Kind::Instructions;
-                else if (name == u"explanation switches") s.kind = Kind::Switches;
-                else if (name == u"picture flags") s.kind = Kind::Flags;
-                else if (QStringView word, number; splitTrailingNumber(name, true, word, number)
-                         && (word == u"explanation" || word == u"picture")) {
-                    s.kind = word == u"explanation" ? Kind::Explanation : Kind::Picture;
-                    bool ok = false;
-                    s.number = number.toInt(&ok);
-                    if (!ok || s.number < 1 || s.number > ContentStore::QuestionsWithExtras) {
-                        problem(lineNo, QCoreApplication::translate("ContentReader", "section [%1] names question %2, but only questions 1 to %3 "
-                                                       "can have %4; use a number from 1 to %3")
-                                            .arg(name, number)
-                                            .arg(ContentStore::QuestionsWithExtras)
-                                            .arg(s.kind == Kind::Explanation ? QCoreApplication::translate("ContentReader", "explanation lines")
-                                                                             : QCoreApplication::translate("ContentReader", "a picture")));
-                        continue;
-                    }
-                    name = word.toString() + u' ' + QString::number(s.number);
-                } else {
-                    const QString guess = nearestSection(name);
-                    problem(lineNo, QCoreApplication::translate("ContentReader", "unknown section [%1]%2; the sections are [parameters], "
-                                                   "[instructions], [left], [right], [explanation switches], "
-                                                   "[explanation N], [picture flags] and [picture N]; a text line "
-                                                   "that starts with [ must start with \\ instead")
-                                        .arg(name,
-                                             guess.isEmpty() ? QString()
-                                                             : QCoreApplication::translate("ContentReader", " (did you mean [%1]?)").arg(guess)));
-                    continue;
-                }
-                if (const auto it = seen.constFind(name); it != seen.cend()) {
-                    problem(lineNo, QCoreApplication::translate("ContentReader", "section [%1] appears a second time (first on line %2); "
-                                                   "put all its lines under one header")
-                                        .arg(name)
-                                        .arg(*it));
-                    continue;
-                }
-                seen.insert(name, lineNo);
-                m_skipping = false;
-                m_sections.append(s);
-                current = &m_sections.last();
-                continue;
-            }
-            if (line.trimmed().startsWith(u'#')) {
-                problem(lineNo, QCoreApplication::translate("ContentReader", "this line starts with spaces and then #; a note for yourself starts "
-                                               "with # at the very beginning of the line, so delete the spaces; to "
-                                               "keep the line as text, start it with \\"));
-                continue;
-            }
-            if (line.trimmed().startsWith(u'[')) {
-                problem(lineNo, QCoreApplication::translate("ContentReader", "this line starts with [ but is not a section header; a header is "
-                                               "a name in square brackets alone on its line, such as [left]; to "
-                                               "keep the line as text, start it with \\"));
-                continue;
-            }
-            if (m_skipping)
-                continue;
-            const bool blank = line.trimmed().isEmpty();
-            if (!current) {
-                if (!blank)
-                    problem(lineNo, QCoreApplication::translate("ContentReader", "this line stands before any section; put a section header "
-                                                   "such as [left] above it, or start it with # to make it a comment"));
-                continue;
-            }
-            if (blank) {
-                // Blank lines separate nothing but paragraphs of the instructions.
-                if (current->kind == Kind::Instructions)
-                    current->items.append({QString(), lineNo});
-                continue;
-            }
-            current->items.append({line.startsWith(u'\\') ? line.mid(1) : line, lineNo});
+        qsizetype start = 0;
+        int lineNo = 0;
+        while (start < text.size()) {
+            qsizetype end = start;
+            while (end < text.size() && text[end] != u'\n' && text[end] != u'\r')
+                ++end;
+            QStringView line = text.sliced(start, end - start);
+            start = end + (end + 1 < text.size() && text[end] == u'\r' && text[end + 1] == u'\n' ? 2 : 1);
+            ++lineNo;
+            QString visible;
+            m_told.push_back(false);
+            m_told.back() = checkCharacters(line, lineNo, visible);
+            parseLine(visible.isNull() ? line : QStringView(visible), lineNo, seen);
         }
         for (Section &s : m_sections)
             if (s.kind == Kind::Instructions)
-                while (!s.items.isEmpty() && s.items.last().text.isEmpty() && isBlankLine(s.items.last().line))
+                while (!s.items.isEmpty() && s.items.last().blank)
                     s.items.removeLast();
+    }
+
+    // Invisible control characters and overlong lines; true when the line has any. Such a line
+    // is read on (with control characters, as `visible` holds it), so that the problems of the
+    // rest of the file are found too, but nothing more is told about it.
+    bool checkCharacters(QStringView line, int lineNo, QString &visible)
+    {
+        bool told = false;
+        if (const qsizetype at = controlCharacter(line); at >= 0) {
+            const ushort code = line.at(at).unicode();
+            problem(lineNo, [code] {
+                return QCoreApplication::translate("ContentReader", "this line holds an invisible control character (character code %1%2), "
+                                                   "which the window cannot show; such characters come with text copied "
+                                                   "out of other programs: delete it, or type the line again")
+                    .arg(code)
+                    .arg(code == 0 ? QCoreApplication::translate("ContentReader", ", NUL") : QString());
+            });
+            visible = line.toString();
+            for (QChar &c : visible)
+                if (c != u'\t' && c.category() == QChar::Other_Control)
+                    c = QChar::ReplacementCharacter;
+            told = true;
+        }
+        // The backslash that keeps a line as text is no part of it.
+        const qsizetype length = line.size() - (line.startsWith(u'\\') ? 1 : 0);
+        if (length > MaxLineLength && !line.startsWith(u'#')) {
+            problem(lineNo, [length] {
+                return QCoreApplication::translate("ContentReader", "this line holds %1 characters, but a line may hold at most %2 (a "
+                                                   "phrase longer than the widest list is cut off anyway); shorten it, "
+                                                   "and split long instructions or explanations into several lines")
+                    .arg(length)
+                    .arg(MaxLineLength);
+            });
+            told = true;
+        }
+        return told;
+    }
+
+    static bool header(QStringView line, QString &name)
+    {
+        const QStringView t = line.trimmed();
+        if (t.size() < 2 || !t.startsWith(u'[') || !t.endsWith(u']'))
+            return false;
+        name = t.sliced(1, t.size() - 2).toString().simplified().toLower();
+        return true;
+    }
+
+    // One line of the file: a note, a section header, or an item of the current section.
+    void parseLine(QStringView line, int lineNo, QHash<QString, int> &seen)
+    {
+        QString name;
+        if (line.startsWith(u'#'))
+            return;
+        if (header(line, name)) {
+            m_current = -1;
+            m_skipping = true;
+            Section s{Kind::Parameters, 0, lineNo, {}};
+            if (name == u"parameters") s.kind = Kind::Parameters;
+            else if (name == u"left") s.kind = Kind::Left;
+            else if (name == u"right") s.kind = Kind::Right;
+            else if (name == u"instructions") s.kind = Kind::Instructions;
+            else if (name == u"explanation switches") s.kind = Kind::Switches;
+            else if (name == u"picture flags") s.kind = Kind::Flags;
+            else if (QStringView word, number; splitTrailingNumber(name, true, word, number)
+                     && (word == u"explanation" || word == u"picture")) {
+                s.kind = word == u"explanation" ? Kind::Explanation : Kind::Picture;
+                bool ok = false;
+                s.number = number.toInt(&ok);
+                if (!ok || s.number < 1 || s.number > ContentStore::QuestionsWithExtras) {
+                    problem(lineNo, [&] {
+                        return QCoreApplication::translate("ContentReader", "section [%1] names question %2, but only questions 1 to %3 "
+                                                           "can have %4; use a number from 1 to %3")
+                            .arg(name, number)
+                            .arg(ContentStore::QuestionsWithExtras)
+                            .arg(s.kind == Kind::Explanation ? QCoreApplication::translate("ContentReader", "explanation lines")
+                                                             : QCoreApplication::translate("ContentReader", "a picture"));
+                    });
+                    return;
+                }
+                name = word.toString() + u' ' + QString::number(s.number);
+            } else {
+                problem(lineNo, [&] {
+                    const QString guess = nearestSection(name);
+                    return QCoreApplication::translate("ContentReader", "unknown section [%1]%2; the sections are [parameters], "
+                                                       "[instructions], [left], [right], [explanation switches], "
+                                                       "[explanation N], [picture flags] and [picture N]; a text line "
+                                                       "that starts with [ must start with \\ instead")
+                        .arg(name,
+                             guess.isEmpty() ? QString()
+                                             : QCoreApplication::translate("ContentReader", " (did you mean [%1]?)").arg(guess));
+                });
+                return;
+            }
+            if (const auto it = seen.constFind(name); it != seen.cend()) {
+                problem(lineNo, [&] {
+                    return QCoreApplication::translate("ContentReader", "section [%1] appears a second time (first on line %2); "
+                                                       "put all its lines under one header")
+                        .arg(name)
+                        .arg(*it);
+                });
+                return;
+            }
+            seen.insert(name, lineNo);
+            m_skipping = false;
+            m_sections.append(s);
+            m_current = m_sections.size() - 1;
+            return;
+        }
+        if (line.trimmed().startsWith(u'#')) {
+            problem(lineNo, [] {
+                return QCoreApplication::translate("ContentReader", "this line starts with spaces and then #; a note for yourself starts "
+                                                   "with # at the very beginning of the line, so delete the spaces; to "
+                                                   "keep the line as text, start it with \\");
+            });
+            return;
+        }
+        if (line.trimmed().startsWith(u'[')) {
+            problem(lineNo, [] {
+                return QCoreApplication::translate("ContentReader", "this line starts with [ but is not a section header; a header is "
+                                                   "a name in square brackets alone on its line, such as [left]; to "
+                                                   "keep the line as text, start it with \\");
+            });
+            return;
+        }
+        if (m_skipping)
+            return;
+        const bool blank = line.trimmed().isEmpty();
+        if (m_current < 0) {
+            if (!blank)
+                problem(lineNo, [] {
+                    return QCoreApplication::translate("ContentReader", "this line stands before any section; put a section header "
+                                                       "such as [left] above it, or start it with # to make it a comment");
+                });
+            return;
+        }
+        Section &current = m_sections[m_current];
+        // Blank lines separate nothing but paragraphs of the instructions.
+        if (blank && current.kind != Kind::Instructions)
+            return;
+        if (current.items.size() < lineLimit(current.kind))
+            current.items.append({blank ? QString() : (line.startsWith(u'\\') ? line.sliced(1) : line).toString(), lineNo, blank});
+        if (blank) {
+            ++current.blanksAfter;
+        } else {
+            current.count += current.blanksAfter + 1;
+            current.blanksAfter = 0;
+        }
+    }
+
+    // A section past its line limit is told once, at its header; the sides' phrase counts are
+    // told with the phrases, and the switches and flags past the last question not again when
+    // [left] itself holds too many phrases.
+    void checkSectionSizes()
+    {
+        const Section *left = find(Kind::Left);
+        const bool leftTooLong = left && left->count > MaxPhrases;
+        for (const Section &s : std::as_const(m_sections)) {
+            if (s.count <= lineLimit(s.kind) || s.kind == Kind::Left || s.kind == Kind::Right
+                || s.kind == Kind::Parameters)
+                continue;
+            if (s.kind == Kind::Switches || s.kind == Kind::Flags) {
+                if (!leftTooLong)
+                    problem(s.line, QCoreApplication::translate("ContentReader", "[%1] has %2 lines, more than its label and one line "
+                                                                "for each of at most %3 questions; delete the lines past "
+                                                                "question %3")
+                                        .arg(s.kind == Kind::Switches ? QStringLiteral("explanation switches")
+                                                                      : QStringLiteral("picture flags"))
+                                        .arg(s.count)
+                                        .arg(MaxPhrases));
+                continue;
+            }
+            const QString name = s.kind == Kind::Instructions ? QStringLiteral("instructions")
+                : s.kind == Kind::Explanation                 ? QStringLiteral("explanation %1").arg(s.number)
+                                                              : QStringLiteral("picture %1").arg(s.number);
+            problem(s.line, QCoreApplication::translate("ContentReader", "[%1] has %2 lines, but it may hold at most %3; "
+                                                        "delete the lines it does not need")
+                                .arg(name)
+                                .arg(s.count)
+                                .arg(lineLimit(s.kind)));
+        }
     }
 
     // The section a mistyped or translated header most likely means, or an empty text.
@@ -302,8 +412,6 @@ private:
         return d[n][m];
     }
 
-    bool isBlankLine(int lineNo) const { return m_lines.at(lineNo - 1).trimmed().isEmpty(); }
-
     const Section *find(Kind kind, int number = 0) const
     {
         for (const Section &s : m_sections)
@@ -341,11 +449,11 @@ private:
                                       "list's left edge and width (sizes in twips)"));
             return;
         }
-        if (s->items.size() != 6)
+        if (s->count != 6)
             problem(s->line, QCoreApplication::translate("ContentReader", "[parameters] has %1 lines but needs exactly 6: the caption, the window "
                                             "width, the left list's left edge and width, the right list's left edge "
                                             "and width")
-                                 .arg(s->items.size()));
+                                 .arg(s->count));
         static const char *const meaning[] = {"", QT_TRANSLATE_NOOP("ContentReader", "the window width"),
                                               QT_TRANSLATE_NOOP("ContentReader", "the left list's left edge"),
                                               QT_TRANSLATE_NOOP("ContentReader", "the left list's width"),
@@ -432,41 +540,50 @@ private:
         if (s->items.isEmpty())
             problem(s->line, QCoreApplication::translate("ContentReader", "[%1] has no phrases; a test needs at least one phrase on each side")
                                  .arg(name));
-        if (s->items.size() > MaxPhrases)
+        // Told once: the phrases past the limit are not read.
+        if (s->count > MaxPhrases)
             problem(s->line, QCoreApplication::translate("ContentReader", "[%1] has %2 phrases; a side may hold at most %3")
                                  .arg(name)
-                                 .arg(s->items.size())
+                                 .arg(s->count)
                                  .arg(MaxPhrases));
         // Phrases that differ only in blanks at their ends look the same in the list.
         QHash<QString, const Item *> first;
         for (const Item &it : s->items) {
             if (it.text.isEmpty()) {
-                problem(it.line, QCoreApplication::translate("ContentReader", "an empty phrase in [%1]; write the phrase, or delete the line")
-                                     .arg(name));
+                problem(it.line, [&] {
+                    return QCoreApplication::translate("ContentReader", "an empty phrase in [%1]; write the phrase, or delete the line")
+                        .arg(name);
+                });
                 continue;
             }
             if (it.text.contains(u'\t')) {
-                problem(it.line, QCoreApplication::translate("ContentReader", "the phrase \"%1\" in [%2] holds a tab character, which the list "
-                                                "shows as a wide gap; replace it with a space, or delete it")
-                                     .arg(QString(it.text).replace(u'\t', QStringLiteral("→")), name));
+                problem(it.line, [&] {
+                    return QCoreApplication::translate("ContentReader", "the phrase \"%1\" in [%2] holds a tab character, which the list "
+                                                       "shows as a wide gap; replace it with a space, or delete it")
+                        .arg(QString(it.text).replace(u'\t', QStringLiteral("→")), name);
+                });
                 continue;
             }
             const QString key = it.text.trimmed();
-            if (const auto f = first.constFind(key); f == first.cend())
+            const auto f = first.constFind(key);
+            if (f == first.cend()) {
                 first.insert(key, &it);
-            else if ((*f)->text == it.text)
-                problem(it.line, QCoreApplication::translate("ContentReader", "the phrase \"%1\" is already on line %2 of [%3]; phrases of one side "
-                                                "must differ, so change or delete one of them")
-                                     .arg(it.text)
-                                     .arg((*f)->line)
-                                     .arg(name));
-            else
-                problem(it.line, QCoreApplication::translate("ContentReader", "the phrase \"%1\" looks the same as \"%2\" on line %3 of [%4]: they "
-                                                "differ only in spaces at their ends; phrases of one side must "
-                                                "differ, so change or delete one of them")
-                                     .arg(it.text, (*f)->text)
-                                     .arg((*f)->line)
-                                     .arg(name));
+                continue;
+            }
+            problem(it.line, [&] {
+                if ((*f)->text == it.text)
+                    return QCoreApplication::translate("ContentReader", "the phrase \"%1\" is already on line %2 of [%3]; phrases of one side "
+                                                       "must differ, so change or delete one of them")
+                        .arg(it.text)
+                        .arg((*f)->line)
+                        .arg(name);
+                return QCoreApplication::translate("ContentReader", "the phrase \"%1\" looks the same as \"%2\" on line %3 of [%4]: they "
+                                                   "differ only in spaces at their ends; phrases of one side must "
+                                                   "differ, so change or delete one of them")
+                    .arg(it.text, (*f)->text)
+                    .arg((*f)->line)
+                    .arg(name);
+            });
         }
         m_result.store.setDanni(side, texts(s));
     }
@@ -532,21 +649,21 @@ private:
             const Item &it = s->items.at(i);
             const auto v = Numbers::readStrict(it.text);
             if (!v) {
-                problem(it.line, QCoreApplication::translate("ContentReader", "explanation switch of question %1 is \"%2\"; write 1 to show its "
+                problem(it.line, [&] { return QCoreApplication::translate("ContentReader", "explanation switch of question %1 is \"%2\"; write 1 to show its "
                                                 "explanation lines or 0 to leave them out")
                                      .arg(q)
-                                     .arg(it.text));
+                                     .arg(it.text); });
                 continue;
             }
             if (*v > 0 && q > ContentStore::QuestionsWithExtras)
-                problem(it.line, QCoreApplication::translate("ContentReader", "explanation switch of question %1 is on, but only questions 1 to %2 "
+                problem(it.line, [&] { return QCoreApplication::translate("ContentReader", "explanation switch of question %1 is on, but only questions 1 to %2 "
                                                 "can have explanation lines; set it to 0")
                                      .arg(q)
-                                     .arg(ContentStore::QuestionsWithExtras));
+                                     .arg(ContentStore::QuestionsWithExtras); });
             else if (*v > 0 && !find(Kind::Explanation, q))
-                problem(it.line, QCoreApplication::translate("ContentReader", "explanation switch of question %1 is on, but there is no section "
+                problem(it.line, [&] { return QCoreApplication::translate("ContentReader", "explanation switch of question %1 is on, but there is no section "
                                                 "[explanation %1]; add it with the lines to show, or set the switch to 0")
-                                     .arg(q));
+                                     .arg(q); });
         }
         m_result.store.setOtgowor(0, texts(s));
     }
@@ -586,20 +703,20 @@ private:
             const Item &it = s->items.at(i);
             const auto v = Numbers::readStrict(it.text);
             if (!v)
-                problem(it.line, QCoreApplication::translate("ContentReader", "picture flag of question %1 is \"%2\"; write 1 when the question "
+                problem(it.line, [&] { return QCoreApplication::translate("ContentReader", "picture flag of question %1 is \"%2\"; write 1 when the question "
                                                 "has a picture, 0 when it has none")
                                      .arg(q)
-                                     .arg(it.text));
+                                     .arg(it.text); });
             else if (*v != 0 && q > ContentStore::QuestionsWithExtras)
-                problem(it.line, QCoreApplication::translate("ContentReader", "picture flag of question %1 is set, but only questions 1 to %2 can "
+                problem(it.line, [&] { return QCoreApplication::translate("ContentReader", "picture flag of question %1 is set, but only questions 1 to %2 can "
                                                 "have a picture; set it to 0")
                                      .arg(q)
-                                     .arg(ContentStore::QuestionsWithExtras));
+                                     .arg(ContentStore::QuestionsWithExtras); });
             else if (*v != 0 && !find(Kind::Picture, q))
-                problem(it.line, QCoreApplication::translate("ContentReader", "picture flag of question %1 is set, but there is no section "
+                problem(it.line, [&] { return QCoreApplication::translate("ContentReader", "picture flag of question %1 is set, but there is no section "
                                                 "[picture %1]; add it with the line file = NAME.png, or set the flag "
                                                 "to 0")
-                                     .arg(q));
+                                     .arg(q); });
         }
         if (questions > 0 && s->items.size() + shift < questions + 1)
             problem(s->line, QCoreApplication::translate("ContentReader", "[picture flags] has flags for questions 1 to %1, but [left] has %2 "
@@ -622,24 +739,24 @@ private:
                 const QString key = it.text.section(u'=', 0, 0).trimmed().toLower();
                 const QString value = it.text.section(u'=', 1).trimmed();
                 if (!it.text.contains(u'=') || value.isEmpty()) {
-                    problem(it.line, QCoreApplication::translate("ContentReader", "write the lines of [picture %1] as key = value, for example "
+                    problem(it.line, [&] { return QCoreApplication::translate("ContentReader", "write the lines of [picture %1] as key = value, for example "
                                                     "file = map.png, width = 1695, height = 1815")
-                                         .arg(s.number));
+                                         .arg(s.number); });
                     continue;
                 }
                 if (key != u"file" && key != u"width" && key != u"height") {
-                    problem(it.line, QCoreApplication::translate("ContentReader", "unknown key \"%1\" in [picture %2]; the keys are file, width "
+                    problem(it.line, [&] { return QCoreApplication::translate("ContentReader", "unknown key \"%1\" in [picture %2]; the keys are file, width "
                                                     "and height")
                                          .arg(key)
-                                         .arg(s.number));
+                                         .arg(s.number); });
                     continue;
                 }
                 if (const auto g = given.constFind(key); g != given.cend()) {
-                    problem(it.line, QCoreApplication::translate("ContentReader", "%1 of [picture %2] is already given on line %3; keep one of "
+                    problem(it.line, [&] { return QCoreApplication::translate("ContentReader", "%1 of [picture %2] is already given on line %3; keep one of "
                                                     "the two lines")
                                          .arg(key)
                                          .arg(s.number)
-                                         .arg(*g));
+                                         .arg(*g); });
                     continue;
                 }
                 given.insert(key, it.line);
@@ -662,10 +779,10 @@ private:
                 } else {
                     const auto v = Numbers::readStrict(value);
                     if (!v || *v < 1 || *v > 100000 || std::floor(*v) != *v)
-                        problem(it.line, QCoreApplication::translate("ContentReader", "%1 \"%2\" of [picture %3] is not a whole number of twips "
+                        problem(it.line, [&] { return QCoreApplication::translate("ContentReader", "%1 \"%2\" of [picture %3] is not a whole number of twips "
                                                         "from 1 to 100000 (1440 twips make an inch)")
                                              .arg(key, value)
-                                             .arg(s.number));
+                                             .arg(s.number); });
                     else
                         (key == u"width" ? picture.width : picture.height) = int(*v);
                 }
@@ -716,10 +833,13 @@ private:
     }
 
     const Options &m_options;
-    QStringList m_lines;
+    const QString m_text;
     QList<Section> m_sections;
-    bool m_skipping = false;
-    QSet<int> m_told; // lines whose characters are already told about
+    qsizetype m_current = -1; // the section whose lines are being read; -1: none
+    bool m_skipping = false;  // under a header that is not taken
+    std::vector<bool> m_told; // by line: its characters are already told about
+    bool m_problemsFull = false; // MaxProblems are kept
+    int m_lastKeptLine = 0;      // then the line of the last kept problem
     Result m_result;
 };
 
@@ -727,11 +847,7 @@ private:
 
 Result read(const QString &text, const Options &options)
 {
-    Result result = Reader(text, options).run();
-    // In the order of the file, problems of the whole file first.
-    std::stable_sort(result.problems.begin(), result.problems.end(),
-                     [](const Problem &a, const Problem &b) { return a.line < b.line; });
-    return result;
+    return Reader(text, options).run();
 }
 
 qsizetype controlCharacter(QStringView line)
@@ -744,7 +860,7 @@ qsizetype controlCharacter(QStringView line)
 
 namespace {
 // Bytes that are not UTF-8 come back from a round trip with replacement characters.
-bool isUtf8(const QByteArray &bytes) { return QString::fromUtf8(bytes).toUtf8() == bytes; }
+bool isUtf8(QByteArrayView bytes) { return QString::fromUtf8(bytes).toUtf8() == bytes; }
 
 // UTF-16 without a byte order mark: the zero high bytes of its Latin letters, digits and line
 // ends stand at every other place, all on one side, and read as UTF-16 it has a section
@@ -789,29 +905,38 @@ Result readBytes(const QByteArray &bytes, const Options &options)
     if (bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF") || looksLikeUtf16(bytes))
         return whole(QCoreApplication::translate("ContentReader", "the file is saved as UTF-16 (\"Unicode\"); save it again as UTF-8 (in Notepad: "
                                     "File, Save as, Encoding: UTF-8)"));
-    const bool bom = bytes.startsWith("\xEF\xBB\xBF");
-    // Lines end at CR LF, LF or a lone CR, as read() counts them, so the line named is the
-    // one an editor shows.
-    QByteArray text = bom ? bytes.mid(3) : bytes;
-    text.replace("\r\n", "\n").replace('\r', '\n');
-    const QList<QByteArray> lines = text.split('\n');
-    for (qsizetype i = 0; i < lines.size(); ++i) {
-        if (isUtf8(lines.at(i)))
-            continue;
-        qsizetype more = 0;
-        for (qsizetype j = i + 1; j < lines.size(); ++j)
-            more += isUtf8(lines.at(j)) ? 0 : 1;
-        Result r;
-        r.problems.append({options.fileName, int(i + 1),
-                           QCoreApplication::translate("ContentReader", "this line is not UTF-8 text%1; the file is probably saved as Windows-1251 "
-                                          "(\"ANSI\"); save it again as UTF-8 (in Notepad: File, Save as, "
-                                          "Encoding: UTF-8)")
-                               .arg(more == 0   ? QString()
-                                    : more == 1 ? QCoreApplication::translate("ContentReader", ", nor is one later line")
-                                                : QCoreApplication::translate("ContentReader", ", nor are %1 later lines").arg(more))});
-        return r;
+    // Valid as a whole or not: line ends are never part of a longer UTF-8 sequence. (Decoding
+    // drops a byte order mark.)
+    const QByteArrayView all = bytes.startsWith("\xEF\xBB\xBF") ? QByteArrayView(bytes).sliced(3) : QByteArrayView(bytes);
+    if (const QString text = QString::fromUtf8(all); text.toUtf8() == all)
+        return read(text, options);
+    // The first line that is not UTF-8 and how many more there are. Lines end at CR LF, LF or a
+    // lone CR, as read() counts them, so the line named is the one an editor shows.
+    int first = 0;
+    qsizetype more = 0;
+    int lineNo = 0;
+    for (qsizetype start = 0; start <= all.size();) {
+        qsizetype end = start;
+        while (end < all.size() && all[end] != '\n' && all[end] != '\r')
+            ++end;
+        ++lineNo;
+        if (!isUtf8(all.sliced(start, end - start))) {
+            if (first == 0)
+                first = lineNo;
+            else
+                ++more;
+        }
+        start = end + (end + 1 < all.size() && all[end] == '\r' && all[end + 1] == '\n' ? 2 : 1);
     }
-    return read(QString::fromUtf8(bytes), options);
+    Result r;
+    r.problems.append({options.fileName, first,
+                       QCoreApplication::translate("ContentReader", "this line is not UTF-8 text%1; the file is probably saved as Windows-1251 "
+                                      "(\"ANSI\"); save it again as UTF-8 (in Notepad: File, Save as, "
+                                      "Encoding: UTF-8)")
+                           .arg(more == 0   ? QString()
+                                : more == 1 ? QCoreApplication::translate("ContentReader", ", nor is one later line")
+                                            : QCoreApplication::translate("ContentReader", ", nor are %1 later lines").arg(more))});
+    return r;
 }
 
 QStringList pictureSuffixes()

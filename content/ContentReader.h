@@ -27,7 +27,8 @@ struct Problem
 struct Result
 {
     ContentStore store;
-    QList<Problem> problems;
+    QList<Problem> problems; // in the order of the file, problems of the whole file first
+    qsizetype moreProblems = 0; // found after the first MaxProblems, counted but not kept
     bool ok() const { return problems.isEmpty(); }
 };
 
@@ -66,14 +67,26 @@ Result readBytes(const QByteArray &bytes, const Options &options = {});
 QStringList pictureSuffixes();
 
 // The rightmost edge of the test window's fixed controls and the frame's share of the
-// window width, in twips: a narrower window would cut them off.
+// window width, in twips: a narrower window would cut them off. The window's client area
+// is the outer width less FrameWidth.
 constexpr int ControlsRightEdge = 10935;
 constexpr int FrameWidth = 120;
 // The widest window that fits a screen of 1920 pixels, in twips.
 constexpr int MaxWindowWidth = 28800;
 
-// The largest number of phrases a side may hold.
+// The largest number of phrases a side may hold; the switches and the flags hold a label and a
+// line for each of as many questions.
 constexpr int MaxPhrases = 32767;
+
+// The most lines of the instructions and of each explanation (and of the parameters and a
+// picture's section, which need a few): the boxes that show them show a handful, and a thousand
+// lines are a long chapter. Past its limit a section's lines are counted, not kept.
+constexpr int MaxTextLines = 1000;
+
+// The most problems a result keeps: enough for one on every phrase of two full sides, so that
+// the editor still marks every row, yet a file wrong on each of its millions of lines costs no
+// more memory.
+constexpr int MaxProblems = 100000;
 
 // The narrowest list, in twips (40 pixels): narrower, it shows little but its scroll bar.
 constexpr int MinListWidth = 600;

@@ -8,6 +8,9 @@ namespace {
 
 QString oneLine(QString item)
 {
+    // Most items have no line break: they are not run through the expression engine.
+    if (!item.contains(u'\n') && !item.contains(u'\r'))
+        return item;
     static const QRegularExpression lineBreak(QStringLiteral("\r\n|\n|\r"));
     item.replace(lineBreak, QStringLiteral(" "));
     return item;

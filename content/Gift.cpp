@@ -10,6 +10,7 @@
 #include <QHash>
 #include <QRegularExpression>
 #include <QSet>
+#include <algorithm>
 
 namespace Gift {
 
@@ -42,20 +43,27 @@ bool isSyntax(const Chars &s, qsizetype i, char c)
     return i >= 0 && i < s.size() && !s.at(i).escaped && s.at(i).c == QLatin1Char(c);
 }
 
+// Both go through the characters by pointer: a file of 16 MB is searched and copied character
+// by character.
 qsizetype findSyntax(const Chars &s, char c, qsizetype from, qsizetype to)
 {
-    for (qsizetype i = from; i < to; ++i)
-        if (isSyntax(s, i, c))
+    const Ch *chars = s.constData();
+    const QChar wanted = QLatin1Char(c);
+    for (qsizetype i = std::max<qsizetype>(from, 0); i < std::min(to, s.size()); ++i)
+        if (!chars[i].escaped && chars[i].c == wanted)
             return i;
     return -1;
 }
 
 QString textOf(const Chars &s, qsizetype from, qsizetype to)
 {
-    QString out;
-    out.reserve(to - from);
+    if (to <= from)
+        return {};
+    QString out(to - from, Qt::Uninitialized);
+    const Ch *chars = s.constData();
+    QChar *text = out.data();
     for (qsizetype i = from; i < to; ++i)
-        out += s.at(i).c;
+        *text++ = chars[i].c;
     return out;
 }
 
@@ -372,6 +380,20 @@ private:
             qsizetype next = findSyntax(s, '=', start + 1, to);
             if (next < 0)
                 next = to;
+            if (q.left.size() + extras.size() == ContentReader::MaxPhrases) {
+                // No test holds more right parts: the rest are counted, not read.
+                qsizetype parts = ContentReader::MaxPhrases;
+                for (qsizetype at = start; at < to; ++parts) {
+                    at = findSyntax(s, '=', at + 1, to);
+                    if (at < 0)
+                        at = to;
+                }
+                error(q.line, QCoreApplication::translate("Gift", "the matching question \"%1\" has %2 right parts; a KAZ test holds at most %3")
+                                  .arg(q.title)
+                                  .arg(parts)
+                                  .arg(ContentReader::MaxPhrases));
+                return false;
+            }
             const int line = s.at(start).line;
             const QString piece = textOf(s, start + 1, next);
             start = next;
@@ -449,13 +471,6 @@ private:
             return false;
         }
         q.right += extras;
-        if (q.right.size() > ContentReader::MaxPhrases) {
-            error(q.line, QCoreApplication::translate("Gift", "the matching question \"%1\" has %2 right parts; a KAZ test holds at most %3")
-                              .arg(q.title)
-                              .arg(q.right.size())
-                              .arg(ContentReader::MaxPhrases));
-            return false;
-        }
         return true;
     }
 
@@ -532,20 +547,38 @@ QString folderName(const QString &title)
     return name.isEmpty() ? QStringLiteral("test") : name;
 }
 
+QStringList folderNames(const QList<Matching> &questions)
+{
+    QStringList names;
+    names.reserve(questions.size());
+    QSet<QString> taken;
+    // The number to try next after each name: the ones below it are taken, and stay so, so that
+    // a thousand questions of one title cost a thousand tries, not half a million.
+    QHash<QString, int> next;
+    for (const Matching &q : questions) {
+        const QString base = folderName(q.title);
+        QString name = base;
+        if (taken.contains(name)) {
+            int &n = next[base];
+            n = std::max(n, 2);
+            do
+                name = base + u'-' + QString::number(n++);
+            while (taken.contains(name));
+        }
+        taken.insert(name);
+        names.append(name);
+    }
+    return names;
+}
+
 Written writeFolders(const Result &result, const QDir &parent, bool force, const QString &address,
                      const QString &source)
 {
     Written out;
-    QStringList names;
-    QSet<QString> taken;
-    for (const Matching &q : result.questions) {
-        const QString base = folderName(q.title);
-        QString name = base;
-        for (int n = 2; taken.contains(name); ++n)
-            name = base + u'-' + QString::number(n);
-        taken.insert(name);
-        names.append(name);
-        const QFileInfo info(parent.filePath(name));
+    const QStringList names = folderNames(result.questions);
+    for (qsizetype i = 0; i < names.size(); ++i) {
+        const Matching &q = result.questions.at(i);
+        const QFileInfo info(parent.filePath(names.at(i)));
         if (info.exists() && !info.isDir())
             out.errors.append({q.line, QCoreApplication::translate("Gift", "%1 exists and is not a folder; remove it or choose another "
                                                       "output folder").arg(info.filePath())});

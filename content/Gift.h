@@ -67,14 +67,17 @@ QString toContent(const Matching &question, const QString &address = DefaultAddr
 // every other run of characters turned into one "-"; never empty.
 QString folderName(const QString &title);
 
+// The folder of each question: folderName of its title, with "-2", "-3" … after a name an
+// earlier question (or another title) already took.
+QStringList folderNames(const QList<Matching> &questions);
+
 struct Written
 {
     QStringList folders;   // paths of the folders written
     QList<Message> errors; // line = the question's line
 };
 
-// Writes one folder per question under `parent`, named by folderName (with "-2", "-3" …
-// when two questions would share a name), making `parent` when it is missing. An existing
+// Writes one folder per question under `parent`, named by folderNames, making `parent` when it is missing. An existing
 // folder is an error unless `force`, which replaces its test.kaz (a test.kaz that is a link
 // is replaced itself; the file it points to stays as it is). All folders are written or none:
 // on any failure the disk is left as it was, and the error (line 0 for a failure of the disk)

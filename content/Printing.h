@@ -39,21 +39,27 @@ inline QString printableName(const QString &name)
 // many more there are: a file that is wrong everywhere must not bury its first problems.
 constexpr qsizetype MaxPrinted = 50;
 
-// `kind` names one message, "problem" or "note".
-inline void printCapped(QTextStream &err, const QStringList &messages, const char *kind)
+// The first MaxPrinted of `messages`, then how many more there are, `notKept` included (messages
+// counted but not kept); `kind` names one message, "problem" or "note".
+inline QStringList cappedLines(const QStringList &messages, const char *kind, qsizetype notKept = 0)
 {
-    for (qsizetype i = 0; i < messages.size() && i < MaxPrinted; ++i)
-        err << messages.at(i) << '\n';
-    const qsizetype more = messages.size() - MaxPrinted;
+    QStringList lines = messages.mid(0, MaxPrinted);
+    const qsizetype more = messages.size() + notKept - lines.size();
     if (more <= 0)
-        return;
+        return lines;
     const bool note = qstrcmp(kind, "note") == 0;
     if (more == 1)
-        err << (note ? QCoreApplication::translate("Printing", "… and 1 more note")
-                     : QCoreApplication::translate("Printing", "… and 1 more problem"));
+        lines.append(note ? QCoreApplication::translate("Printing", "… and 1 more note")
+                          : QCoreApplication::translate("Printing", "… and 1 more problem"));
     else
-        err << (note ? QCoreApplication::translate("Printing", "… and %1 more notes")
-                     : QCoreApplication::translate("Printing", "… and %1 more problems"))
-                   .arg(more);
-    err << '\n';
+        lines.append((note ? QCoreApplication::translate("Printing", "… and %1 more notes")
+                           : QCoreApplication::translate("Printing", "… and %1 more problems"))
+                         .arg(more));
+    return lines;
+}
+
+inline void printCapped(QTextStream &err, const QStringList &messages, const char *kind, qsizetype notKept = 0)
+{
+    for (const QString &line : cappedLines(messages, kind, notKept))
+        err << line << '\n';
 }

@@ -73,6 +73,7 @@ void readTest(Checked &c, const QByteArray &text, ContentReader::Options options
     ContentReader::Result result = ContentReader::readBytes(text, options);
     c.store = std::move(result.store);
     c.problems = std::move(result.problems);
+    c.moreProblems = result.moreProblems;
     for (auto p = pictures.cbegin(); p != pictures.cend(); ++p)
         c.store.setPictureData(p.key(), p.value());
     if (!c.ok())
@@ -293,12 +294,12 @@ void printProblems(QTextStream &err, const Checked &checked, const QString &outc
     QStringList problems;
     for (const ContentReader::Problem &p : checked.problems)
         problems.append(p.toString());
-    printCapped(err, problems, "problem");
+    printCapped(err, problems, "problem", checked.moreProblems);
+    const qsizetype count = problems.size() + checked.moreProblems;
     if (checked.read && !checked.ok())
-        err << (problems.size() == 1
-                    ? QCoreApplication::translate("TestFolder", "1 problem in %1; %2").arg(checked.testFile, outcome)
-                    : QCoreApplication::translate("TestFolder", "%1 problems in %2; %3")
-                          .arg(QString::number(problems.size()), checked.testFile, outcome))
+        err << (count == 1 ? QCoreApplication::translate("TestFolder", "1 problem in %1; %2").arg(checked.testFile, outcome)
+                           : QCoreApplication::translate("TestFolder", "%1 problems in %2; %3")
+                                 .arg(QString::number(count), checked.testFile, outcome))
             << '\n';
 }
 

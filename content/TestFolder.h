@@ -21,6 +21,7 @@ struct Checked
     bool read = false; // test.kaz could be read; else problems holds the one reason why not
     ContentStore store; // with the bytes of every picture that can be shown (pictureData)
     QList<ContentReader::Problem> problems;
+    qsizetype moreProblems = 0; // of test.kaz past ContentReader::MaxProblems, counted but not kept
     // test.kaz, then each picture the test names, in the order of its questions, each once,
     // then icon.png when the folder has one; empty when there is any problem. Packing these
     // files makes the program.

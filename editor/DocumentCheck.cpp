@@ -6,6 +6,7 @@
 #include <QCoreApplication>
 #include <QHash>
 #include <QRegularExpression>
+#include <QSet>
 #include <algorithm>
 
 namespace DocumentCheck {
@@ -166,6 +167,20 @@ QList<DocumentProblem> geometry(const DocumentContent &content)
         return p.field != DocumentField::Address && p.field != DocumentField::Title
             && (p.field < DocumentField::WindowWidth || p.field > DocumentField::RightListWidth);
     });
+    return out;
+}
+
+QList<ContentReader::Problem> unplaced(const QList<ContentReader::Problem> &read, const QList<DocumentProblem> &found)
+{
+    static const QRegularExpression digits(QStringLiteral("[0-9]+"));
+    const auto shape = [](QString message) { return message.remove(digits); };
+    QSet<QString> known;
+    for (const DocumentProblem &p : found)
+        known.insert(shape(p.checkerMessage));
+    QList<ContentReader::Problem> out;
+    for (const ContentReader::Problem &p : read)
+        if (!known.contains(shape(p.message)))
+            out.append(p);
     return out;
 }
 

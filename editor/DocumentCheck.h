@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ContentReader.h"
 #include "DocumentContent.h"
 
 #include <QList>
@@ -31,5 +32,11 @@ QList<DocumentProblem> run(const DocumentContent &content);
 // The checker's rules of the caption and the window's geometry alone: fast enough for a
 // sketch that follows every keystroke.
 QList<DocumentProblem> geometry(const DocumentContent &content);
+
+// What the reader of a file found (`read`) that the document's check (`found`) does not find
+// again: what could not be placed in the rows and fields, which saving leaves out. Line and
+// row numbers differ between the file as read and the text the document writes, so messages
+// are compared without their numbers.
+QList<ContentReader::Problem> unplaced(const QList<ContentReader::Problem> &read, const QList<DocumentProblem> &found);
 
 } // namespace DocumentCheck

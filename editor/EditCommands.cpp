@@ -4,6 +4,61 @@
 
 namespace {
 enum CommandId { RowTyping = 1, FieldTyping = 2 };
+} // namespace
+
+QString StepText::typing(DocumentField field)
+{
+    switch (field) {
+    case DocumentField::Left:
+        return tr("typing a left phrase");
+    case DocumentField::Right:
+        return tr("typing a right phrase");
+    case DocumentField::Explanation:
+        return tr("typing an explanation");
+    case DocumentField::Address:
+        return tr("typing the address");
+    case DocumentField::Title:
+        return tr("typing the title");
+    case DocumentField::Instructions:
+        return tr("typing the instructions");
+    case DocumentField::WindowWidth:
+        return tr("typing the window's width");
+    case DocumentField::LeftListLeft:
+        return tr("typing the left list's left edge");
+    case DocumentField::LeftListWidth:
+        return tr("typing the left list's width");
+    case DocumentField::RightListLeft:
+        return tr("typing the right list's left edge");
+    case DocumentField::RightListWidth:
+        return tr("typing the right list's width");
+    case DocumentField::ExplanationLabel:
+        return tr("typing the label line of the explanation switches");
+    case DocumentField::PictureLabel:
+        return tr("typing the label line of the picture flags");
+    case DocumentField::Picture:
+    case DocumentField::Test:
+        break;
+    }
+    return tr("typing");
+}
+
+QString StepText::explanationShown(bool shown)
+{
+    return shown ? tr("switching an explanation on") : tr("switching an explanation off");
+}
+
+QString StepText::pictureChosen(bool replacing) { return replacing ? tr("replacing a picture") : tr("adding a picture"); }
+QString StepText::pictureRemoved() { return tr("removing a picture"); }
+QString StepText::pictureBox() { return tr("changing a picture's box"); }
+QString StepText::pictureMode() { return tr("changing how a picture is shown"); }
+QString StepText::rowsAdded(int count) { return tr("adding %n row(s)", nullptr, count); }
+QString StepText::rowsDeleted(int count) { return tr("deleting %n row(s)", nullptr, count); }
+QString StepText::rowsCut(int count) { return tr("cutting %n row(s)", nullptr, count); }
+QString StepText::rowsPasted(int count) { return tr("pasting %n row(s)", nullptr, count); }
+
+QString StepText::rowsMoved(int count, bool up)
+{
+    return up ? tr("moving %n row(s) up", nullptr, count) : tr("moving %n row(s) down", nullptr, count);
 }
 
 RowEditCommand::RowEditCommand(TestDocument *document, int row, DocumentRow before, DocumentRow after, int mergeKind,

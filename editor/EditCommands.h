@@ -2,12 +2,34 @@
 
 #include "DocumentContent.h"
 
+#include <QCoreApplication>
 #include <QUndoCommand>
 
 class TestDocument;
 
 // The steps of the editor's undo stack. Each keeps what it changes before and after, so undo
 // and redo only put values back; TestDocument tells the model and schedules the check.
+
+// What each step is called after "Undo" and "Redo" in the Edit menu ("Undo pasting 4 rows"):
+// what the teacher did, in the teacher's words, starting in lower case. Translated when the
+// step is made.
+class StepText
+{
+    Q_DECLARE_TR_FUNCTIONS(StepText)
+
+public:
+    static QString typing(DocumentField field); // a cell, or a field of the whole test
+    static QString explanationShown(bool shown);
+    static QString pictureChosen(bool replacing);
+    static QString pictureRemoved();
+    static QString pictureBox();
+    static QString pictureMode();
+    static QString rowsAdded(int count);
+    static QString rowsDeleted(int count);
+    static QString rowsCut(int count);
+    static QString rowsPasted(int count);
+    static QString rowsMoved(int count, bool up);
+};
 
 // One row changed: typing in a cell, the explanation switch, a picture and its box.
 // Consecutive commands of one row and kind in one typing session merge.

@@ -1,39 +1,80 @@
 #include "EditorPacking.h"
 
-#include "Kazpack.h"
+#include "EditorSources.h"
+#include "FileAccess.h"
+#include "Packing.h"
+#include "Printing.h"
+#include "TestDocument.h"
+#include "TestFolder.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QTextStream>
 
 namespace EditorPacking {
 
-QString runner() { return Kazpack::installedRunner(); }
+namespace {
+
+// The test's files with the folder's own icon.png, which the document does not hold, taken as
+// kazpack takes it: only the file itself, a link or a file it cannot read being a problem of the
+// test, in TestFolder's words.
+Packing::Result pack(TestFileList files, const QString &folder, const Packing::Runner &runner)
+{
+    const QString icon = QDir(folder).filePath(QLatin1String(TestFolder::IconName));
+    if (folder.isEmpty() || (!QFileInfo(icon).exists() && !QFileInfo(icon).isSymLink()))
+        return Packing::pack(files, runner);
+    QString problem = FileAccess::notAFile(icon, FileAccess::Links::Refuse);
+    if (problem.isEmpty()) {
+        const FileAccess::Read read = FileAccess::read(icon, TestFolder::maxPictureBytes(), FileAccess::Links::Refuse);
+        problem = read.problem;
+        files.append({QLatin1String(TestFolder::IconName), read.bytes});
+    }
+    if (problem.isEmpty())
+        return Packing::pack(files, runner);
+    Packing::Result refused;
+    refused.failure = Packing::Failure::TestProblems;
+    refused.checked.read = true;
+    refused.checked.testFile = QStringLiteral("test.kaz");
+    refused.checked.problems.append(
+        {printableName(icon), 0, QCoreApplication::translate("TestFolder", "the test's icon cannot be used: ") + printableName(problem)});
+    return refused;
+}
+
+} // namespace
+
+QString runner() { return Packing::installedRunner(); }
 
 QString defaultProgramPath(const QString &folder, const QString &runner)
 {
     const QDir parent = QFileInfo(QDir(folder).absolutePath()).dir();
-    return parent.filePath(Kazpack::programName(folder, runner));
+    return parent.filePath(Packing::programName(folder, runner));
 }
 
-Result makeProgram(const QString &folder, const QString &program, bool replace, const QString &runner)
+Result makeProgram(const TestDocument &doc, const QString &program, bool replace, const QString &runner)
 {
-    QStringList arguments{folder, QStringLiteral("-o"), program};
-    if (replace)
-        arguments << QStringLiteral("--force");
-    QString written, problems;
-    QTextStream out(&written);
-    QTextStream err(&problems);
-    // The runner as kazpack's own default, so that its messages give the advice a missing
+    const QString folder = doc.folder();
+    // The runner as kazpack's own default, so that the messages give the advice a missing
     // installation needs rather than a command-line option.
-    const int status = Kazpack::run(arguments, runner, out, err);
-    out.flush();
-    err.flush();
+    Packing::Names names;
+    names.test = folder;
+    names.runner = runner;
+    names.installedRunner = true;
+    names.program = program;
+    names.oldProgram = QFileInfo(program).isFile();
+
+    TestFileList files = EditorSources::files(doc.content());
+    if (const QByteArray saved = doc.savedText(); !saved.isEmpty())
+        files.first().bytes = saved;
+    Packing::Result packed = pack(files, folder, Packing::readRunner(runner));
+    Packing::write(packed, program, replace);
     Result result;
-    result.ok = status == Kazpack::Done;
-    result.message = problems.trimmed();
-    if (result.ok)
-        result.program = QFileInfo(program).absoluteFilePath();
+    result.ok = packed.ok();
+    result.program = packed.written;
+    QTextStream err(&result.message);
+    Packing::print(err, packed, names);
+    err.flush();
+    result.message = result.message.trimmed();
     return result;
 }
 

@@ -2,8 +2,10 @@
 
 #include <QString>
 
-// "Make program": a saved test folder packed into a program by kazpack's own code
-// (Kazpack::run), with the runner kazpack would take.
+class TestDocument;
+
+// "Make program": the document's test packed into a program by the code kazpack packs with
+// (packed/Packing), with the runner kazpack would take, and told in kazpack's words.
 namespace EditorPacking {
 
 // The quiz runner the editor packs with: where kazpack finds it from its own folder, as the
@@ -22,9 +24,13 @@ struct Result
     QString program; // the absolute path of the program written
 };
 
-// Packs `folder` into `program` with `runner`. An existing `program` is replaced only when
-// `replace` (the user was asked); otherwise it is kept and the result says so.
-Result makeProgram(const QString &folder, const QString &program, bool replace,
+// Packs the test of `doc` into `program` with the runner at `runner`, from the files its saved
+// folder holds, without reading them back: test.kaz as it was saved (TestDocument::savedText;
+// the document's own text when it has changed since) and the pictures' bytes
+// (EditorSources::files), and the folder's own icon.png, which the document does not hold. An
+// existing `program` is replaced only when `replace` (the user was asked); otherwise it is
+// kept and the result says so.
+Result makeProgram(const TestDocument &doc, const QString &program, bool replace,
                    const QString &runner = EditorPacking::runner());
 
 } // namespace EditorPacking

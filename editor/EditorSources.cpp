@@ -128,7 +128,7 @@ TryOut tryOutContent(const DocumentContent &content)
         out.error = checked.problems.isEmpty() ? QString() : checked.problems.constFirst().toString();
         return out;
     }
-    out.problems = int(checked.problems.size());
+    out.problems = int(checked.problems.size() + checked.moreProblems);
     out.content = std::make_shared<const ContentStore>(std::move(checked.store));
     return out;
 }

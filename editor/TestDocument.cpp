@@ -159,7 +159,9 @@ TestDocument::Opened TestDocument::openFolder(const QString &folder)
     replace(FileMapping::fromStore(read.store, options.pictureBase, bytesOf,
                                    FileMapping::leadingComments(QString::fromUtf8(file.bytes))),
             QFileInfo(folder).absoluteFilePath());
+    m_savedText = file.bytes;
     opened.problems = std::move(read.problems);
+    opened.moreProblems = read.moreProblems;
     return opened;
 }
 
@@ -188,7 +190,8 @@ QString TestDocument::saveTo(const QString &folder)
         if (!s.picture.bytes.isEmpty())
             pictures.insert(s.picture.name, s.picture.bytes);
 
-    QList<FileAccess::Output> files{{QStringLiteral("test.kaz"), FileMapping::text(written).toUtf8()}};
+    const QByteArray text = FileMapping::text(written).toUtf8();
+    QList<FileAccess::Output> files{{QStringLiteral("test.kaz"), text}};
     QSet<QString> named;
     for (int q = 1; q <= ContentStore::QuestionsWithExtras; ++q) {
         const QString name = written.store.Graphika(q).source;
@@ -214,6 +217,7 @@ QString TestDocument::saveTo(const QString &folder)
             return why;
 
     removeRecovery();
+    m_savedText = text;
     setFolder(QFileInfo(folder).absoluteFilePath());
     ++m_typingSession; // the saved step is not typed on
     m_undo->setClean();
@@ -255,7 +259,7 @@ void TestDocument::setCell(int row, DocumentField field, const QString &text)
     }
     if (after == before)
         return;
-    push(new RowEditCommand(this, row, before, after, int(field), m_typingSession, QCoreApplication::translate("TestDocument", "Typing")));
+    push(new RowEditCommand(this, row, before, after, int(field), m_typingSession, StepText::typing(field)));
 }
 
 void TestDocument::setField(DocumentField field, const QString &text)
@@ -271,7 +275,7 @@ void TestDocument::setField(DocumentField field, const QString &text)
     const QString before = this->field(field);
     if (value == before)
         return;
-    push(new FieldEditCommand(this, field, before, std::move(value), m_typingSession, QCoreApplication::translate("TestDocument", "Typing")));
+    push(new FieldEditCommand(this, field, before, std::move(value), m_typingSession, StepText::typing(field)));
 }
 
 void TestDocument::setExplanationShown(int row, bool shown)
@@ -280,8 +284,7 @@ void TestDocument::setExplanationShown(int row, bool shown)
         return;
     DocumentRow after = m_content.rows.at(row);
     after.explanationShown = shown;
-    push(new RowEditCommand(this, row, m_content.rows.at(row), after, -1, 0,
-                            QCoreApplication::translate("TestDocument", "Show the explanation")));
+    push(new RowEditCommand(this, row, m_content.rows.at(row), after, -1, 0, StepText::explanationShown(shown)));
 }
 
 QString TestDocument::setPictureFromFile(int row, const QString &path)
@@ -337,7 +340,7 @@ void TestDocument::setPicture(int row, const QString &name, const QByteArray &by
         after.pictureMode = PictureMode::Window;
     if (after == before)
         return;
-    push(new RowEditCommand(this, row, before, after, -1, 0, QStringLiteral("Рисунка")));
+    push(new RowEditCommand(this, row, before, after, -1, 0, StepText::pictureChosen(!before.picture.isNull())));
 }
 
 void TestDocument::clearPicture(int row)
@@ -346,7 +349,7 @@ void TestDocument::clearPicture(int row)
         return;
     DocumentRow after = m_content.rows.at(row);
     after.picture = DocumentPicture();
-    push(new RowEditCommand(this, row, m_content.rows.at(row), after, -1, 0, QCoreApplication::translate("TestDocument", "Remove the picture")));
+    push(new RowEditCommand(this, row, m_content.rows.at(row), after, -1, 0, StepText::pictureRemoved()));
 }
 
 void TestDocument::setPictureBox(int row, int width, int height)
@@ -359,8 +362,7 @@ void TestDocument::setPictureBox(int row, int width, int height)
     if (after.picture.width == m_content.rows.at(row).picture.width
         && after.picture.height == m_content.rows.at(row).picture.height)
         return;
-    push(new RowEditCommand(this, row, m_content.rows.at(row), after, BoxMerge, m_typingSession,
-                            QCoreApplication::translate("TestDocument", "Picture box size")));
+    push(new RowEditCommand(this, row, m_content.rows.at(row), after, BoxMerge, m_typingSession, StepText::pictureBox()));
 }
 
 void TestDocument::setPictureMode(int row, PictureMode mode)
@@ -370,24 +372,33 @@ void TestDocument::setPictureMode(int row, PictureMode mode)
         return;
     DocumentRow after = m_content.rows.at(row);
     after.pictureMode = mode;
-    push(new RowEditCommand(this, row, m_content.rows.at(row), after, -1, 0, QCoreApplication::translate("TestDocument", "How the picture is shown")));
+    push(new RowEditCommand(this, row, m_content.rows.at(row), after, -1, 0, StepText::pictureMode()));
 }
 
 void TestDocument::insertRows(int row, int count)
 {
     if (row < 0 || row > rowCount() || count <= 0)
         return;
-    push(new RowsCommand(this, row, {}, QList<DocumentRow>(count), QCoreApplication::translate("TestDocument", "Insert rows")));
+    push(new RowsCommand(this, row, {}, QList<DocumentRow>(count), StepText::rowsAdded(count)));
 }
 
 void TestDocument::removeRows(int row, int count)
 {
     if (row < 0 || count <= 0 || row + count > rowCount())
         return;
-    push(new RowsCommand(this, row, m_content.rows.mid(row, count), {}, QCoreApplication::translate("TestDocument", "Delete rows")));
+    push(new RowsCommand(this, row, m_content.rows.mid(row, count), {}, StepText::rowsDeleted(count)));
 }
 
-void TestDocument::removeRowSet(QList<int> rows)
+void TestDocument::removeRowSet(QList<int> rows) { removeRowSet(std::move(rows), StepText::rowsDeleted); }
+
+QString TestDocument::cut(QList<int> rows)
+{
+    QString text = copy(rows);
+    removeRowSet(std::move(rows), StepText::rowsCut);
+    return text;
+}
+
+void TestDocument::removeRowSet(QList<int> rows, QString (*stepText)(int count))
 {
     std::sort(rows.begin(), rows.end(), std::greater<int>());
     rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
@@ -404,13 +415,17 @@ void TestDocument::removeRowSet(QList<int> rows)
             runs.append({r, 1});
         }
     }
+    const QString text = stepText(int(rows.size()));
+    const auto removeRun = [&](int first, int count) {
+        push(new RowsCommand(this, first, m_content.rows.mid(first, count), {}, text));
+    };
     if (runs.size() == 1) {
-        removeRows(runs.first().first, runs.first().second);
+        removeRun(runs.first().first, runs.first().second);
         return;
     }
-    m_undo->beginMacro(QCoreApplication::translate("TestDocument", "Delete rows"));
+    m_undo->beginMacro(text);
     for (const auto &[first, count] : std::as_const(runs))
-        removeRows(first, count);
+        removeRun(first, count);
     m_undo->endMacro();
 }
 
@@ -419,7 +434,7 @@ void TestDocument::moveRows(int from, int count, int to)
     if (from < 0 || count <= 0 || from + count > rowCount() || to < 0 || to > rowCount()
         || (to >= from && to <= from + count))
         return;
-    push(new MoveRowsCommand(this, from, count, to, QCoreApplication::translate("TestDocument", "Move rows")));
+    push(new MoveRowsCommand(this, from, count, to, StepText::rowsMoved(count, to < from)));
 }
 
 DocumentRow TestDocument::pastedRow(DocumentRow row, int column, const QStringList &cells) const
@@ -475,7 +490,7 @@ TestDocument::Pasted TestDocument::paste(int row, DocumentField column, const QS
     }
     if (after == before)
         return pasted;
-    push(new RowsCommand(this, first, before, after, QStringLiteral("Поставяне")));
+    push(new RowsCommand(this, first, before, after, StepText::rowsPasted(int(cells.size()))));
     return pasted;
 }
 
@@ -579,6 +594,7 @@ void TestDocument::replace(DocumentContent content, const QString &folder)
     m_checkTimer.stop();
     m_model->beginResetModel();
     m_content = std::move(content);
+    m_savedText.clear();
     while (m_content.geometry.size() < DocumentContent::GeometryFields)
         m_content.geometry.append(QString());
     m_problems.clear();

@@ -48,6 +48,7 @@ public:
     {
         QString error;                          // why nothing was opened; empty when the test was opened
         QList<ContentReader::Problem> problems; // of the file as it was read: what it held that is lost
+        qsizetype moreProblems = 0;             // past ContentReader::MaxProblems, counted but not kept
         bool ok() const { return error.isEmpty(); }
     };
     void newTest();
@@ -69,6 +70,11 @@ public:
     QString saveTo(const QString &folder);
     // The text test.kaz would hold.
     QString text() const;
+    // test.kaz as the folder holds it, read when the test was opened or written when it was
+    // saved; empty once the document differs from it, or for a test never saved. A program is
+    // made of these bytes, so that it is the one kazpack makes of the saved folder, a
+    // hand-written test.kaz included.
+    QByteArray savedText() const { return isModified() ? QByteArray() : m_savedText; }
 
     // ---- edits; each is one step of the undo stack.
     // Typing into a cell (Left, Right, Explanation: lines separated by "\n") or a field of the
@@ -88,6 +94,8 @@ public:
     void insertRows(int row, int count);
     void removeRows(int row, int count);
     void removeRowSet(QList<int> rows); // any rows, one step
+    // The rows as copy() gives them, removed as one step ("cutting").
+    QString cut(QList<int> rows);
     // Moves `count` rows starting at `from` so that they stand before row `to` as it is now.
     void moveRows(int from, int count, int to);
 
@@ -158,11 +166,14 @@ private:
     void setRestored(bool restored);
     void push(QUndoCommand *command);
     void updateModified();
+    // The rows removed as one step named by `stepText` of their count.
+    void removeRowSet(QList<int> rows, QString (*stepText)(int count));
     QString uniquePictureName(const QString &name, const QByteArray &bytes, int row) const;
     DocumentRow pastedRow(DocumentRow row, int column, const QStringList &cells) const;
 
     DocumentContent m_content;
     QString m_folder;
+    QByteArray m_savedText;
     QString m_recoveryPath;
     std::unique_ptr<QLockFile> m_recoveryClaim;
     bool m_restored = false;

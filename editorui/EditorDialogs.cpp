@@ -130,7 +130,7 @@ void makeProgram(TestDocument &doc, const MakeProgramSteps &steps)
     const QString program = steps.askProgram(EditorPacking::defaultProgramPath(doc.folder(), steps.runner));
     if (program.isEmpty())
         return;
-    const EditorPacking::Result result = EditorPacking::makeProgram(doc.folder(), program, true, steps.runner);
+    const EditorPacking::Result result = EditorPacking::makeProgram(doc, program, true, steps.runner);
     if (!result.ok) {
         steps.tell(QCoreApplication::translate("EditorDialogs", "The program was not made:\n%1").arg(result.message), true);
         return;

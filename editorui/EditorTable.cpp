@@ -20,6 +20,7 @@
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QStyledItemDelegate>
+#include <QTextBlock>
 #include <QTableView>
 #include <QTextCursor>
 #include <QToolTip>
@@ -65,6 +66,18 @@ bool isExplanation(const QModelIndex &index) { return index.column() == RowTable
 bool isPicture(const QModelIndex &index) { return index.column() == RowTableModel::PictureColumn; }
 
 QStringList problemsOf(const QModelIndex &index) { return index.data(RowTableModel::ProblemsRole).toStringList(); }
+
+// The lines of an explanation cell that the table shows: the first MaxShownLines, the last of
+// them ending in "…" when there are more. The cell is drawn and measured with these alone.
+QString shownLines(const QString &text)
+{
+    QStringList lines = text.split(u'\n');
+    if (lines.size() > MaxShownLines) {
+        lines = lines.mid(0, MaxShownLines);
+        lines.last() += QChar(0x2026);
+    }
+    return lines.join(QChar::LineSeparator);
+}
 
 // Why a row stands without a partner, for its tint and tooltip; empty for a pair or a blank row.
 QString partnerNote(const QModelIndex &index)
@@ -182,14 +195,8 @@ public:
             else if (!partnerNote(index).isEmpty())
                 opt.backgroundBrush = UnpairedTint;
         }
-        if (isExplanation(index)) {
-            QStringList lines = index.data(Qt::DisplayRole).toString().split(u'\n');
-            if (lines.size() > MaxShownLines) {
-                lines = lines.mid(0, MaxShownLines);
-                lines.last() += QChar(0x2026);
-            }
-            opt.text = lines.join(QChar::LineSeparator);
-        }
+        if (isExplanation(index))
+            opt.text = shownLines(index.data(Qt::DisplayRole).toString());
         QByteArray bytes;
         if (isPicture(index)) {
             bytes = index.data(RowTableModel::PictureBytesRole).toByteArray();
@@ -221,19 +228,26 @@ public:
 
     QSize sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const override
     {
-        QSize size = QStyledItemDelegate::sizeHint(option, index);
         if (isExplanation(index)) {
-            // The base hint holds every line; a row of one line is as high as the view's rows,
-            // and each further line shown adds a line.
-            const int all = int(index.data().toString().count(u'\n')) + 1;
+            // Measured on the lines shown: laying out thousands of lines would hold up opening.
+            QStyleOptionViewItem opt = option;
+            initStyleOption(&opt, index);
+            opt.text = shownLines(index.data(Qt::DisplayRole).toString());
+            const QWidget *widget = option.widget;
+            const QStyle *style = widget ? widget->style() : QApplication::style();
+            QSize size = style->sizeFromContents(QStyle::CT_ItemViewItem, &opt, QSize(), widget);
+            // A row of one line is as high as the view's rows, and each further line adds a line.
+            const int shown = int(opt.text.count(QChar::LineSeparator)) + 1;
             const int line = option.fontMetrics.lineSpacing();
-            int one = size.height() - (all - 1) * line;
-            if (const auto *table = qobject_cast<const QTableView *>(option.widget))
+            int one = size.height() - (shown - 1) * line;
+            if (const auto *table = qobject_cast<const QTableView *>(widget))
                 one = std::max(one, table->verticalHeader()->defaultSectionSize());
-            size.setHeight(one + (std::min(all, MaxShownLines) - 1) * line);
-        } else if (isPicture(index) && !index.data(RowTableModel::PictureBytesRole).toByteArray().isEmpty()) {
-            size = size.expandedTo(QSize(ThumbnailHeight * 4 / 3, ThumbnailHeight));
+            size.setHeight(one + (shown - 1) * line);
+            return size;
         }
+        QSize size = QStyledItemDelegate::sizeHint(option, index);
+        if (isPicture(index) && !index.data(RowTableModel::PictureBytesRole).toByteArray().isEmpty())
+            size = size.expandedTo(QSize(ThumbnailHeight * 4 / 3, ThumbnailHeight));
         return size;
     }
 
@@ -387,6 +401,18 @@ QString takePicture(TestDocument &doc, int row, const QString &path)
     if (why.isEmpty())
         return {};
     return QCoreApplication::translate("EditorTable", "This picture cannot be used: %1.").arg(why);
+}
+
+void moveCursorToLine(QWidget *editor, int line)
+{
+    auto *text = qobject_cast<QPlainTextEdit *>(editor);
+    if (!text || line < 0)
+        return;
+    const QTextBlock block = text->document()->findBlockByNumber(line);
+    if (!block.isValid())
+        return;
+    text->setTextCursor(QTextCursor(block));
+    text->ensureCursorVisible();
 }
 
 QLabel *problemLabel(const QString &accessibleName, QWidget *parent)

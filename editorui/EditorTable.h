@@ -42,6 +42,10 @@ QString droppedFile(const QMimeData *data);
 // Takes the picture file at `path` into `row`; the message to show when it cannot, else empty.
 QString takePicture(TestDocument &doc, int row, const QString &path);
 
+// Puts the cursor of a multi-line editor at the start of line `line` (from 0), scrolled into
+// view; anything else, or a line it does not have, is left as it is.
+void moveCursorToLine(QWidget *editor, int line);
+
 // A test's picture file decoded as the quiz's picture box decodes it, cached per bytes; null
 // when the bytes are no picture.
 QPixmap picture(const QByteArray &bytes);

@@ -1,13 +1,12 @@
 #include "EditorWindow.h"
 
 #include "EditorDialogs.h"
-#include "EditorGeometryPanel.h"
+#include "EditorFieldsForm.h"
 #include "EditorPicturePanel.h"
 #include "EditorSources.h"
-#include "EditorTable.h"
 #include "EditorTryOut.h"
-#include "Printing.h"
 #include "Gift.h"
+#include "Printing.h"
 #include "Recovery.h"
 #include "RowTableModel.h"
 #include "TestDocument.h"
@@ -15,35 +14,23 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QClipboard>
 #include <QCloseEvent>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QFormLayout>
-#include <QHeaderView>
-#include <QItemSelectionModel>
 #include <QKeyEvent>
-#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QLocale>
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QRegularExpression>
-#include <QSet>
 #include <QSettings>
 #include <QSpinBox>
 #include <QSplitter>
 #include <QStatusBar>
-#include <QTabWidget>
-#include <QTableView>
-#include <QTextBlock>
 #include <QToolBar>
 #include <QUndoStack>
-#include <QVBoxLayout>
-#include <algorithm>
 #include <functional>
 #include <memory>
 
@@ -94,54 +81,6 @@ QLineEdit *lineOf(QWidget *focus)
     return nullptr;
 }
 
-// Cut, copy and paste act on the field that has the cursor, if one has it.
-template<typename OnLine, typename OnText>
-bool inFocusedField(OnLine onLine, OnText onText)
-{
-    QWidget *focus = QApplication::focusWidget();
-    if (QLineEdit *line = lineOf(focus)) {
-        std::invoke(onLine, line);
-        return true;
-    }
-    if (auto *text = qobject_cast<QPlainTextEdit *>(focus)) {
-        std::invoke(onText, text);
-        return true;
-    }
-    return false;
-}
-
-// What the reader of a file found that the document's own check does not find again: what
-// could not be placed in the rows and fields, which saving leaves out. Line and row numbers
-// differ between the file as read and the text the document writes, so they are not compared.
-QStringList unplaced(const QList<ContentReader::Problem> &read, const QList<DocumentProblem> &found)
-{
-    static const QRegularExpression digits(QStringLiteral("[0-9]+"));
-    // Line numbers differ between the file as it was and as the document writes it.
-    const auto shape = [](QString message) { return message.remove(digits); };
-    QSet<QString> known;
-    for (const DocumentProblem &p : found)
-        known.insert(shape(p.checkerMessage));
-    QStringList out;
-    for (const ContentReader::Problem &p : read)
-        if (!known.contains(shape(p.message)))
-            out.append(p.line > 0 ? EditorWindow::tr("Line %1: %2").arg(QString::number(p.line), p.message)
-                                  : p.message);
-    return out;
-}
-
-void moveCursorToLine(QWidget *editor, int line)
-{
-    auto *text = qobject_cast<QPlainTextEdit *>(editor);
-    if (!text || line < 0)
-        return;
-    const QTextBlock block = text->document()->findBlockByNumber(line);
-    if (!block.isValid())
-        return;
-    QTextCursor cursor(block);
-    text->setTextCursor(cursor);
-    text->ensureCursorVisible();
-}
-
 } // namespace
 
 EditorWindow::EditorWindow(QWidget *parent) : QMainWindow(parent), m_document(new TestDocument(this))
@@ -181,7 +120,7 @@ EditorWindow::EditorWindow(QWidget *parent) : QMainWindow(parent), m_document(ne
 
     makeProgramSteps = [this] { return EditorDialogs::dialogs(this, [this] { return save(); }); };
 
-    buildFields();
+    buildParts();
     buildActions();
 
     m_recoveryTimer.setSingleShot(true);
@@ -192,23 +131,18 @@ EditorWindow::EditorWindow(QWidget *parent) : QMainWindow(parent), m_document(ne
     connect(m_document, &TestDocument::contentChanged, &m_recoveryTimer, qOverload<>(&QTimer::start));
     connect(m_document, &TestDocument::documentReset, this, [this] {
         m_recoveryTimer.stop();
-        loadFields();
         updateTitle();
-        showRow(m_table->currentIndex().row());
+        m_picturePanel->setRow(m_table->currentIndex().row());
     });
     connect(m_document, &TestDocument::fieldChanged, this, [this](DocumentField field) {
-        loadFields();
         if (field == DocumentField::Title)
             updateTitle();
     });
     connect(m_document, &TestDocument::modifiedChanged, this, &QWidget::setWindowModified);
-    connect(m_document, &TestDocument::problemsChanged, this, &EditorWindow::updateProblems);
     // A typing session in a field ends when the cursor leaves it: typing there again is a new step.
     m_focusConnection = connect(qApp, &QApplication::focusChanged, this, [this] { m_document->endTyping(); });
 
-    loadFields();
     updateTitle();
-    updateProblems();
     setWindowModified(m_document->isModified());
     showNewTestHint();
     m_table->setFocus(); // the rows are where a teacher starts
@@ -223,66 +157,15 @@ EditorWindow::~EditorWindow()
     std::unique_ptr<QWidget> central(takeCentralWidget());
 }
 
-void EditorWindow::buildFields()
+void EditorWindow::buildParts()
 {
-    auto *top = new QWidget(this);
-    auto *topLayout = new QVBoxLayout(top);
-    topLayout->setContentsMargins(0, 0, 0, 0);
-    auto *form = new QFormLayout;
-    m_address = new QLineEdit(top);
-    m_address->setAccessibleName(tr("Address"));
-    m_address->setPlaceholderText(tr("A web address or a school, shown before the title (may stay empty)"));
-    m_title = new QLineEdit(top);
-    m_title->setAccessibleName(tr("Title"));
-    m_title->setPlaceholderText(tr("The test's title, shown in the window's title bar"));
-    form->addRow(tr("A&ddress:"), m_address);
-    form->addRow(tr("Tit&le:"), m_title);
-    topLayout->addLayout(form);
-
-    m_tabs = new QTabWidget(top);
-    m_tabs->setAccessibleName(tr("Parts of the whole test"));
-    m_instructions = new QPlainTextEdit(m_tabs);
-    m_instructions->setAccessibleName(tr("Instructions"));
-    m_instructions->setPlaceholderText(tr("What the learner reads before starting: one line or more"));
-    m_instructions->setTabChangesFocus(true);
-    // Every change is a step of the document's undo stack, which Ctrl+Z goes back through.
-    m_instructions->setUndoRedoEnabled(false);
-    m_tabs->addTab(m_instructions, tr("I&nstructions"));
-    m_geometryPanel = new EditorGeometryPanel(m_document, m_tabs);
-    m_tabs->addTab(m_geometryPanel, tr("&Window and lists"));
-    auto *labels = new QWidget(m_tabs);
-    auto *labelsForm = new QFormLayout(labels);
-    m_explanationLabel = new QLineEdit(labels);
-    m_explanationLabel->setAccessibleName(tr("Label line of the explanation switches"));
-    m_pictureLabel = new QLineEdit(labels);
-    m_pictureLabel->setAccessibleName(tr("Label line of the picture flags"));
-    labelsForm->addRow(new QLabel(tr("The test file keeps these lines for older KAZ programs; "
-                                     "they are never shown to the learner."),
-                                  labels));
-    labelsForm->addRow(tr("Explanation switches:"), m_explanationLabel);
-    labelsForm->addRow(tr("Picture flags:"), m_pictureLabel);
-    m_tabs->addTab(labels, tr("Section la&bels"));
-    topLayout->addWidget(m_tabs);
-
-    bindLineEdit(m_address, DocumentField::Address);
-    bindLineEdit(m_title, DocumentField::Title);
-    bindLineEdit(m_explanationLabel, DocumentField::ExplanationLabel);
-    bindLineEdit(m_pictureLabel, DocumentField::PictureLabel);
-    connect(m_instructions, &QPlainTextEdit::textChanged, this, [this] {
-        if (!m_loading)
-            m_document->setField(DocumentField::Instructions, m_instructions->toPlainText());
-    });
-
-    m_table = new QTableView(this);
-    m_table->setAccessibleName(tr("Rows of the test"));
-    m_table->setModel(m_document->model());
-    EditorTable::install(m_table);
-    EditorTable::acceptPictureDrops(m_table, m_document);
-    m_table->installEventFilter(this);
-    m_table->setAccessibleDescription(m_table->accessibleDescription() + u' '
-                                      + tr("Ctrl+Tab and Ctrl+Shift+Tab leave the table."));
+    m_fields = new EditorFieldsForm(m_document, this);
+    m_table = new EditorTableView(m_document, this);
     connect(m_table->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
-            [this](const QModelIndex &current) { showRow(current.row()); });
+            [this](const QModelIndex &current) { m_picturePanel->setRow(current.row()); });
+    connect(m_table, &EditorTableView::told, statusBar(), [this](const QString &message) {
+        statusBar()->showMessage(message);
+    });
     m_picturePanel = new EditorPicturePanel(m_document, this);
     m_picturePanel->setAccessibleName(tr("Picture of the current row"));
     auto *middle = new QSplitter(Qt::Horizontal, this);
@@ -290,26 +173,16 @@ void EditorWindow::buildFields()
     middle->addWidget(m_picturePanel);
     middle->setStretchFactor(0, 3);
     middle->setStretchFactor(1, 1);
-
-    auto *bottom = new QWidget(this);
-    auto *bottomLayout = new QVBoxLayout(bottom);
-    bottomLayout->setContentsMargins(0, 0, 0, 0);
-    m_problemsLabel = new QLabel(bottom);
-    m_problems = new QListWidget(bottom);
-    m_problems->setAccessibleName(tr("Problems"));
-    m_problems->setWordWrap(true);
-    m_problemsLabel->setBuddy(m_problems);
-    bottomLayout->addWidget(m_problemsLabel);
-    bottomLayout->addWidget(m_problems);
-    connect(m_problems, &QListWidget::itemClicked, this,
-            [this](QListWidgetItem *item) { goToProblem(m_problems->row(item)); });
-    connect(m_problems, &QListWidget::itemActivated, this,
-            [this](QListWidgetItem *item) { goToProblem(m_problems->row(item)); });
+    m_problems = new EditorProblemsList(this);
+    m_problems->setProblems(m_document->problems());
+    connect(m_document, &TestDocument::problemsChanged, m_problems,
+            [this] { m_problems->setProblems(m_document->problems()); });
+    connect(m_problems, &EditorProblemsList::problemChosen, this, &EditorWindow::goToProblem);
 
     auto *central = new QSplitter(Qt::Vertical, this);
-    central->addWidget(top);
+    central->addWidget(m_fields);
     central->addWidget(middle);
-    central->addWidget(bottom);
+    central->addWidget(m_problems);
     central->setStretchFactor(0, 0);
     central->setStretchFactor(1, 4);
     central->setStretchFactor(2, 1);
@@ -319,17 +192,21 @@ void EditorWindow::buildFields()
     setCentralWidget(central);
 
     // Ctrl+Z and Ctrl+Shift+Z in a field go to the document's undo stack, not the field's own.
-    for (QWidget *w : top->findChildren<QWidget *>())
-        if (qobject_cast<QLineEdit *>(w) || qobject_cast<QPlainTextEdit *>(w) || qobject_cast<QAbstractSpinBox *>(w))
-            w->installEventFilter(this);
+    for (QWidget *w : m_fields->editors())
+        w->installEventFilter(this);
+    m_table->installEventFilter(this);
 }
 
-void EditorWindow::bindLineEdit(QLineEdit *edit, DocumentField field)
+template<typename OnLine, typename OnText>
+void EditorWindow::onClipboard(void (EditorTableView::*onRows)(), OnLine onLine, OnText onText)
 {
-    connect(edit, &QLineEdit::textEdited, this, [this, field](const QString &text) {
-        if (!m_loading)
-            m_document->setField(field, text);
-    });
+    QWidget *focus = QApplication::focusWidget();
+    if (QLineEdit *line = lineOf(focus))
+        std::invoke(onLine, line);
+    else if (auto *text = qobject_cast<QPlainTextEdit *>(focus))
+        std::invoke(onText, text);
+    else
+        std::invoke(onRows, m_table);
 }
 
 void EditorWindow::buildActions()
@@ -359,26 +236,39 @@ void EditorWindow::buildActions()
 
     QMenu *edit = menuBar()->addMenu(tr("&Edit"));
     QUndoStack *undo = m_document->undoStack();
-    a.undo = make(edit, tr("&Undo"), {QKeySequence(Qt::CTRL | Qt::Key_Z)}, [undo] { undo->undo(); });
-    a.redo = make(edit, tr("&Redo"),
-                  {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)},
-                  [undo] { undo->redo(); });
-    a.undo->setEnabled(undo->canUndo());
-    a.redo->setEnabled(undo->canRedo());
-    connect(undo, &QUndoStack::canUndoChanged, a.undo, &QAction::setEnabled);
-    connect(undo, &QUndoStack::canRedoChanged, a.redo, &QAction::setEnabled);
+    // The stack's own actions, enabled when there is a step and taking it; their text, set
+    // after the stack's own, names the step in the editor's words and keeps the menu's letter.
+    const auto follow = [undo](QAction *action, auto changed, auto current, const QString &alone,
+                               const QString &withStep) {
+        const auto name = [action, alone, withStep](const QString &step) {
+            action->setText(step.isEmpty() ? alone : withStep.arg(step));
+        };
+        name((undo->*current)());
+        connect(undo, changed, action, name);
+    };
+    a.undo = undo->createUndoAction(this);
+    follow(a.undo, &QUndoStack::undoTextChanged, &QUndoStack::undoText, tr("&Undo"), tr("&Undo %1"));
+    a.undo->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Z)});
+    a.redo = undo->createRedoAction(this);
+    follow(a.redo, &QUndoStack::redoTextChanged, &QUndoStack::redoText, tr("&Redo"), tr("&Redo %1"));
+    a.redo->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
+    edit->addActions({a.undo, a.redo});
     edit->addSeparator();
-    a.cut = make(edit, tr("Cu&t"), {QKeySequence(Qt::CTRL | Qt::Key_X)}, &EditorWindow::cut);
-    a.copy = make(edit, tr("&Copy"), {QKeySequence(Qt::CTRL | Qt::Key_C)}, &EditorWindow::copy);
-    a.paste = make(edit, tr("&Paste"), {QKeySequence(Qt::CTRL | Qt::Key_V)}, &EditorWindow::paste);
+    a.cut = make(edit, tr("Cu&t"), {QKeySequence(Qt::CTRL | Qt::Key_X)},
+                 [this] { onClipboard(&EditorTableView::cutRows, &QLineEdit::cut, &QPlainTextEdit::cut); });
+    a.copy = make(edit, tr("&Copy"), {QKeySequence(Qt::CTRL | Qt::Key_C)},
+                  [this] { onClipboard(&EditorTableView::copyRows, &QLineEdit::copy, &QPlainTextEdit::copy); });
+    a.paste = make(edit, tr("&Paste"), {QKeySequence(Qt::CTRL | Qt::Key_V)},
+                   [this] { onClipboard(&EditorTableView::pasteRows, &QLineEdit::paste, &QPlainTextEdit::paste); });
     edit->addSeparator();
     a.addRow = make(edit, tr("&Add row"),
                     {QKeySequence(Qt::CTRL | Qt::Key_Return), QKeySequence(Qt::CTRL | Qt::Key_Enter),
                      QKeySequence(Qt::Key_Insert)},
-                    &EditorWindow::addRow);
-    a.deleteRows = make(edit, tr("&Delete rows"), {QKeySequence(Qt::CTRL | Qt::Key_Delete)}, &EditorWindow::deleteRows);
-    a.moveUp = make(edit, tr("Move u&p"), {QKeySequence(Qt::ALT | Qt::Key_Up)}, [this] { moveRows(-1); });
-    a.moveDown = make(edit, tr("Move do&wn"), {QKeySequence(Qt::ALT | Qt::Key_Down)}, [this] { moveRows(1); });
+                    [this] { m_table->addRow(); });
+    a.deleteRows = make(edit, tr("&Delete rows"), {QKeySequence(Qt::CTRL | Qt::Key_Delete)},
+                        [this] { m_table->deleteRows(); });
+    a.moveUp = make(edit, tr("Move u&p"), {QKeySequence(Qt::ALT | Qt::Key_Up)}, [this] { m_table->moveRows(-1); });
+    a.moveDown = make(edit, tr("Move do&wn"), {QKeySequence(Qt::ALT | Qt::Key_Down)}, [this] { m_table->moveRows(1); });
 
     QMenu *test = menuBar()->addMenu(tr("&Test"));
     a.tryOut = make(test, tr("&Try"), {QKeySequence(Qt::Key_F5)}, &EditorWindow::tryOut);
@@ -402,49 +292,13 @@ void EditorWindow::buildActions()
         more->setAccessibleName(tr("More commands"));
 }
 
-QWidget *EditorWindow::fieldEditor(DocumentField field) const
-{
-    switch (field) {
-    case DocumentField::Address:
-        return m_address;
-    case DocumentField::Title:
-        return m_title;
-    case DocumentField::Instructions:
-        return m_instructions;
-    case DocumentField::ExplanationLabel:
-        return m_explanationLabel;
-    case DocumentField::PictureLabel:
-        return m_pictureLabel;
-    case DocumentField::WindowWidth:
-    case DocumentField::LeftListLeft:
-    case DocumentField::LeftListWidth:
-    case DocumentField::RightListLeft:
-    case DocumentField::RightListWidth:
-        return m_geometryPanel->editorFor(field);
-    default:
-        return nullptr;
-    }
-}
+QWidget *EditorWindow::fieldEditor(DocumentField field) const { return m_fields->editorFor(field); }
+
+EditorGeometryPanel *EditorWindow::geometryPanel() const { return m_fields->geometryPanel(); }
+
+QListWidget *EditorWindow::problemsList() const { return m_problems->list(); }
 
 // ---------------------------------------------------------------- showing the document
-
-void EditorWindow::loadFields()
-{
-    m_loading = true;
-    const auto load = [this](QLineEdit *edit, DocumentField field) {
-        const QString text = m_document->field(field);
-        if (edit->text() != text)
-            edit->setText(text);
-    };
-    load(m_address, DocumentField::Address);
-    load(m_title, DocumentField::Title);
-    load(m_explanationLabel, DocumentField::ExplanationLabel);
-    load(m_pictureLabel, DocumentField::PictureLabel);
-    const QString instructions = m_document->field(DocumentField::Instructions);
-    if (m_instructions->toPlainText() != instructions)
-        m_instructions->setPlainText(instructions);
-    m_loading = false;
-}
 
 void EditorWindow::updateTitle()
 {
@@ -454,85 +308,18 @@ void EditorWindow::updateTitle()
     setWindowTitle(tr("%1[*] — KAZ editor").arg(WindowTitle::literal(title)));
 }
 
-// The list holds the first MaxListedProblems problems and a note of how many more there are:
-// a test with a problem on every row would otherwise have thousands of wrapped items laid out
-// again after each pause in typing. A check's result mostly repeats the one before, so only
-// the items that differ are replaced (typing in one row changes that row's problems).
-void EditorWindow::updateProblems()
+void EditorWindow::goToProblem(const DocumentProblem &p)
 {
-    const int current = m_problems->currentRow();
-    const QList<DocumentProblem> &all = m_document->problems();
-    const QList<DocumentProblem> now = all.mid(0, MaxListedProblems);
-    const auto itemText = [this](const DocumentProblem &p) {
-        return p.row >= 0 ? tr("Row %1: %2").arg(QString::number(p.row + 1), p.message) : p.message;
-    };
-    // The note of problems not listed goes, and comes back below the items if still needed.
-    if (m_problems->count() > m_shownProblems.size())
-        m_problems->model()->removeRows(int(m_shownProblems.size()), m_problems->count() - int(m_shownProblems.size()));
-    qsizetype same = 0;
-    while (same < now.size() && same < m_shownProblems.size() && now.at(same) == m_shownProblems.at(same))
-        ++same;
-    qsizetype sameEnd = 0;
-    while (sameEnd < now.size() - same && sameEnd < m_shownProblems.size() - same
-           && now.at(now.size() - 1 - sameEnd) == m_shownProblems.at(m_shownProblems.size() - 1 - sameEnd))
-        ++sameEnd;
-    const int removed = int(m_shownProblems.size() - same - sameEnd);
-    if (removed == m_problems->count())
-        m_problems->clear();
-    else if (removed > 0)
-        m_problems->model()->removeRows(int(same), removed);
-    QStringList added;
-    for (qsizetype i = same; i < now.size() - sameEnd; ++i)
-        added.append(itemText(now.at(i)));
-    if (!added.isEmpty())
-        m_problems->insertItems(int(same), added);
-    m_shownProblems = now;
-    if (const int more = int(all.size() - now.size()); more > 0) {
-        auto *note = new QListWidgetItem(
-            tr("…and %n more problem(s), marked in the table. Mend the ones above first.", nullptr, more), m_problems);
-        note->setFlags(Qt::ItemIsEnabled);
-    }
-    if (current >= 0 && m_problems->count() > 0)
-        m_problems->setCurrentRow(std::min(current, m_problems->count() - 1), QItemSelectionModel::NoUpdate);
-    m_problemsLabel->setText(all.isEmpty() ? tr("&Problems: none") : tr("&Problems (%1):").arg(all.size()));
-}
-
-void EditorWindow::goToProblem(int index)
-{
-    if (index < 0 || index >= m_shownProblems.size())
-        return;
-    const DocumentProblem p = m_shownProblems.at(index);
     if (p.row >= 0 && m_document->rowCount() > 0) {
-        // Between an edit that adds or removes rows and the next check a row may be past the end.
-        const int row = std::min(p.row, m_document->rowCount() - 1);
-        const int column = std::max(RowTableModel::columnOf(p.field), 0);
-        const QModelIndex cell = m_document->model()->index(row, column);
-        m_table->setFocus(Qt::OtherFocusReason);
-        m_table->scrollTo(cell);
-        m_table->setCurrentIndex(cell);
-        if (p.field == DocumentField::Picture) {
+        m_table->goToCell(p.row, p.field, p.part);
+        if (p.field == DocumentField::Picture)
             if (QWidget *w = m_picturePanel->problemFocus())
                 w->setFocus(Qt::OtherFocusReason);
-            return;
-        }
-        m_table->edit(cell);
-        moveCursorToLine(QApplication::focusWidget(), p.part);
         return;
     }
-    QWidget *editor = fieldEditor(p.field);
-    if (!editor) {
+    if (!m_fields->goToField(p.field, p.part))
         m_table->setFocus(Qt::OtherFocusReason);
-        return;
-    }
-    for (int i = 0; i < m_tabs->count(); ++i)
-        if (m_tabs->widget(i) == editor || m_tabs->widget(i)->isAncestorOf(editor))
-            m_tabs->setCurrentIndex(i);
-    editor->setFocus(Qt::OtherFocusReason);
-    if (p.field == DocumentField::Instructions)
-        moveCursorToLine(editor, p.part);
 }
-
-void EditorWindow::showRow(int row) { m_picturePanel->setRow(row); }
 
 void EditorWindow::tell(QMessageBox::Icon icon, const QString &text, const QString &informative)
 {
@@ -635,12 +422,14 @@ bool EditorWindow::openFolderPath(const QString &folder)
     setLastFolder(m_document->folder());
     afterOpening(m_document->folder());
     m_document->checkNow();
-    const QStringList lost = unplaced(opened.problems, m_document->problems());
-    if (!lost.isEmpty())
+    QStringList lost;
+    for (const ContentReader::Problem &p : DocumentCheck::unplaced(opened.problems, m_document->problems()))
+        lost.append(p.line > 0 ? tr("Line %1: %2").arg(QString::number(p.line), p.message) : p.message);
+    if (!lost.isEmpty() || opened.moreProblems > 0)
         tell(QMessageBox::Warning,
              tr("Some lines of test.kaz do not fit in the editor. The test is open without them, and saving it "
                 "leaves them out."),
-             lost.join(u'\n'));
+             cappedLines(lost, "problem", opened.moreProblems).join(u'\n'));
     return true;
 }
 
@@ -705,7 +494,7 @@ void EditorWindow::showFirstRow()
 {
     if (m_document->rowCount() > 0)
         m_table->setCurrentIndex(m_document->model()->index(0, RowTableModel::LeftColumn));
-    showRow(m_table->currentIndex().row());
+    m_picturePanel->setRow(m_table->currentIndex().row());
 }
 
 void EditorWindow::afterOpening(const QString &what)
@@ -884,8 +673,8 @@ void EditorWindow::checkNow()
         return;
     }
     statusBar()->showMessage(tr("The test has %n problem(s). Choose one in the list to go to it.", nullptr, n));
-    m_problems->setCurrentRow(0);
-    m_problems->setFocus(Qt::OtherFocusReason);
+    problemsList()->setCurrentRow(0);
+    problemsList()->setFocus(Qt::OtherFocusReason);
 }
 
 void EditorWindow::about()
@@ -896,148 +685,8 @@ void EditorWindow::about()
             "one program file to hand out."));
 }
 
-// ---------------------------------------------------------------- the table
-
-QList<int> EditorWindow::selectedRows() const
-{
-    QList<int> rows;
-    for (const QModelIndex &index : m_table->selectionModel()->selectedIndexes())
-        rows.append(index.row());
-    if (rows.isEmpty() && m_table->currentIndex().isValid())
-        rows.append(m_table->currentIndex().row());
-    std::sort(rows.begin(), rows.end());
-    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
-    return rows;
-}
-
-void EditorWindow::selectRows(int first, int count)
-{
-    const QAbstractItemModel *model = m_document->model();
-    if (count <= 0 || first < 0 || first >= model->rowCount())
-        return;
-    const int last = std::min(first + count, model->rowCount()) - 1;
-    const int column = std::max(m_table->currentIndex().column(), 0);
-    m_table->selectionModel()->setCurrentIndex(model->index(first, column), QItemSelectionModel::NoUpdate);
-    m_table->selectionModel()->select(
-        QItemSelection(model->index(first, 0), model->index(last, model->columnCount() - 1)),
-        QItemSelectionModel::ClearAndSelect);
-}
-
-// Cut, copy and paste act on the table's rows when no field has the cursor.
-void EditorWindow::cut()
-{
-    if (inFocusedField(&QLineEdit::cut, &QPlainTextEdit::cut))
-        return;
-    const QList<int> rows = selectedRows();
-    if (rows.isEmpty())
-        return;
-    QGuiApplication::clipboard()->setText(m_document->copy(rows));
-    m_document->removeRowSet(rows);
-    statusBar()->showMessage(tr("Cut %n row(s).", nullptr, int(rows.size())));
-}
-
-void EditorWindow::copy()
-{
-    if (inFocusedField(&QLineEdit::copy, &QPlainTextEdit::copy))
-        return;
-    const QList<int> rows = selectedRows();
-    if (rows.isEmpty()) {
-        statusBar()->showMessage(tr("Choose the rows to copy first."));
-        return;
-    }
-    QGuiApplication::clipboard()->setText(m_document->copy(rows));
-    statusBar()->showMessage(tr("Copied %n row(s).", nullptr, int(rows.size())));
-}
-
-void EditorWindow::paste()
-{
-    if (inFocusedField(&QLineEdit::paste, &QPlainTextEdit::paste))
-        return;
-    const QString text = QGuiApplication::clipboard()->text();
-    if (text.isEmpty()) {
-        statusBar()->showMessage(tr("There is no text to paste. Copy cells in a spreadsheet or in this table first."));
-        return;
-    }
-    const QModelIndex current = m_table->currentIndex();
-    const int row = current.isValid() ? current.row() : m_document->rowCount();
-    const int column = current.isValid() ? std::min(current.column(), int(RowTableModel::ExplanationColumn))
-                                         : int(RowTableModel::LeftColumn);
-    const TestDocument::Pasted pasted = m_document->paste(row, RowTableModel::fieldOf(column), text);
-    if (pasted.rows <= 0)
-        return;
-    m_table->selectionModel()->setCurrentIndex(m_document->model()->index(pasted.firstRow, column),
-                                               QItemSelectionModel::NoUpdate);
-    m_table->selectionModel()->select(
-        QItemSelection(m_document->model()->index(pasted.firstRow, column),
-                       m_document->model()->index(pasted.firstRow + pasted.rows - 1,
-                                                  std::max(column, int(RowTableModel::ExplanationColumn)))),
-        QItemSelectionModel::ClearAndSelect);
-    QString message = tr("Pasted %n row(s).", nullptr, pasted.rows);
-    if (pasted.columnsLeftOut > 0)
-        message += u' '
-                   + tr("%n cell(s) of each row fell past the explanation column and were left out.", nullptr,
-                        pasted.columnsLeftOut);
-    statusBar()->showMessage(message);
-}
-
-void EditorWindow::addRow()
-{
-    const QModelIndex current = m_table->currentIndex();
-    const int row = current.isValid() ? current.row() + 1 : m_document->rowCount();
-    m_document->insertRows(row, 1);
-    const QModelIndex cell = m_document->model()->index(row, RowTableModel::LeftColumn);
-    m_table->setFocus(Qt::OtherFocusReason);
-    m_table->setCurrentIndex(cell);
-    m_table->edit(cell);
-}
-
-void EditorWindow::deleteRows()
-{
-    const QList<int> rows = selectedRows();
-    if (rows.isEmpty())
-        return;
-    m_document->removeRowSet(rows);
-    if (m_document->rowCount() > 0)
-        m_table->setCurrentIndex(m_document->model()->index(std::min(rows.first(), m_document->rowCount() - 1),
-                                                            std::max(m_table->currentIndex().column(), 0)));
-    statusBar()->showMessage(tr("Deleted %n row(s). Undo brings them back.", nullptr, int(rows.size())));
-}
-
-void EditorWindow::moveRows(int by)
-{
-    QList<int> rows = selectedRows();
-    if (rows.isEmpty())
-        return;
-    // Rows apart from each other do not move as one block: the current row moves alone.
-    if (rows.last() - rows.first() + 1 != rows.size())
-        rows = {m_table->currentIndex().row()};
-    const int first = rows.first();
-    const int count = int(rows.size());
-    if (by < 0 && first > 0) {
-        m_document->moveRows(first, count, first - 1);
-        selectRows(first - 1, count);
-    } else if (by > 0 && first + count < m_document->rowCount()) {
-        m_document->moveRows(first, count, first + count + 1);
-        selectRows(first + 1, count);
-    }
-}
-
 bool EditorWindow::eventFilter(QObject *watched, QEvent *event)
 {
-    // Tab moves between the table's cells; Ctrl+Tab and Ctrl+Shift+Tab leave the table, as
-    // in other programs whose control takes Tab for itself.
-    if (watched == m_table && event->type() == QEvent::KeyPress) {
-        const auto *key = static_cast<QKeyEvent *>(event);
-        if ((key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab)
-            && (key->modifiers() & Qt::ControlModifier)) {
-            const bool back = key->key() == Qt::Key_Backtab || (key->modifiers() & Qt::ShiftModifier);
-            m_table->setTabKeyNavigation(false);
-            QKeyEvent leave(QEvent::KeyPress, back ? Qt::Key_Backtab : Qt::Key_Tab, Qt::NoModifier);
-            QCoreApplication::sendEvent(m_table, &leave);
-            m_table->setTabKeyNavigation(true);
-            return true;
-        }
-    }
     if (event->type() == QEvent::ShortcutOverride) {
         const QKeySequence key(static_cast<QKeyEvent *>(event)->keyCombination());
         if (m_actions.undo->shortcuts().contains(key) || m_actions.redo->shortcuts().contains(key))

@@ -1,8 +1,10 @@
 #pragma once
 
 #include "DocumentCheck.h"
-#include "EditorDialogs.h"
 #include "DocumentContent.h"
+#include "EditorDialogs.h"
+#include "EditorProblemsList.h"
+#include "EditorTableView.h"
 
 #include <QList>
 #include <QMainWindow>
@@ -11,22 +13,20 @@
 #include <QTimer>
 #include <functional>
 
+class EditorFieldsForm;
 class EditorGeometryPanel;
 class EditorPicturePanel;
 class EditorTryOut;
-class QLabel;
-class QLineEdit;
 class QListWidget;
-class QPlainTextEdit;
-class QTabWidget;
-class QTableView;
 class TestDocument;
 
-// The test editor's main window: the fields of the whole test on top, the rows in a table
-// with the current row's picture beside it, the problems below. It shows one TestDocument and
-// hands every edit to it; it asks before unsaved work is dropped and keeps a recovery copy a
-// few seconds after each change. Every question it asks goes through `ask` and every path it
-// needs through `choosePath`, so that tests answer them without a modal dialog.
+// The test editor's main window: the fields of the whole test on top (EditorFieldsForm), the
+// rows in a table (EditorTableView) with the current row's picture beside it
+// (EditorPicturePanel), the problems below (EditorProblemsList). It shows one TestDocument
+// through these parts and binds its menus to them; it asks before unsaved work is dropped and
+// keeps a recovery copy a few seconds after each change. Every question it asks goes through
+// `ask` and every path it needs through `choosePath`, so that tests answer them without a
+// modal dialog.
 class EditorWindow : public QMainWindow
 {
     Q_OBJECT
@@ -35,19 +35,21 @@ public:
     // How long after the last change the recovery copy is written.
     static constexpr int RecoveryDelayMs = 3000;
     // The problems list shows this many; a note below tells how many more the table marks.
-    static constexpr int MaxListedProblems = 200;
+    static constexpr int MaxListedProblems = EditorProblemsList::MaxListed;
 
     explicit EditorWindow(QWidget *parent = nullptr);
     ~EditorWindow() override;
 
     TestDocument *document() const { return m_document; }
-    QTableView *table() const { return m_table; }
-    QListWidget *problemsList() const { return m_problems; }
+    EditorTableView *table() const { return m_table; }
+    QListWidget *problemsList() const;
     EditorPicturePanel *picturePanel() const { return m_picturePanel; }
-    EditorGeometryPanel *geometryPanel() const { return m_geometryPanel; }
+    EditorGeometryPanel *geometryPanel() const;
     // The widget a field of the whole test is typed into (Address … PictureLabel).
     QWidget *fieldEditor(DocumentField field) const;
 
+    // Undo and Redo are the undo stack's own actions, their text naming the step
+    // ("Undo pasting 4 rows").
     struct Actions
     {
         QAction *newTest, *openFolder, *openGift, *openProgram, *save, *saveAs, *makeProgram, *quit;
@@ -100,14 +102,10 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    void buildFields();
+    void buildParts();
     void buildActions();
-    void bindLineEdit(QLineEdit *edit, DocumentField field);
-    void loadFields();
     void updateTitle();
-    void updateProblems();
-    void goToProblem(int index);
-    void showRow(int row);
+    void goToProblem(const DocumentProblem &problem);
 
     void newTest();
     void showNewTestHint();
@@ -118,15 +116,9 @@ private:
     void makeProgram();
     void checkNow();
     void about();
-
-    void cut();
-    void copy();
-    void paste();
-    void addRow();
-    void deleteRows();
-    void moveRows(int by);
-    QList<int> selectedRows() const;
-    void selectRows(int first, int count);
+    // Cut, copy or paste in the field that has the cursor, else on the table's rows.
+    template<typename OnLine, typename OnText>
+    void onClipboard(void (EditorTableView::*onRows)(), OnLine onLine, OnText onText);
 
     void tell(QMessageBox::Icon icon, const QString &text, const QString &details = {});
     void showFirstRow();
@@ -136,22 +128,13 @@ private:
     void writeRecovery();
 
     TestDocument *m_document;
-    QTableView *m_table = nullptr;
-    QListWidget *m_problems = nullptr;
-    QLabel *m_problemsLabel = nullptr;
-    QLineEdit *m_address = nullptr;
-    QLineEdit *m_title = nullptr;
-    QPlainTextEdit *m_instructions = nullptr;
-    QLineEdit *m_explanationLabel = nullptr;
-    QLineEdit *m_pictureLabel = nullptr;
-    QTabWidget *m_tabs = nullptr;
+    EditorFieldsForm *m_fields = nullptr;
+    EditorTableView *m_table = nullptr;
     EditorPicturePanel *m_picturePanel = nullptr;
-    EditorGeometryPanel *m_geometryPanel = nullptr;
+    EditorProblemsList *m_problems = nullptr;
     EditorTryOut *m_tryOut = nullptr;
     Actions m_actions{};
-    QList<DocumentProblem> m_shownProblems;
     QTimer m_recoveryTimer;
     QMetaObject::Connection m_focusConnection;
     QMetaObject::Connection m_hintConnection;
-    bool m_loading = false;
 };

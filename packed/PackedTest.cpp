@@ -398,6 +398,29 @@ Contents read(const QString &programPath)
     return read(file);
 }
 
+Runner runnerPart(QIODevice &device)
+{
+    Runner runner;
+    const Contents contents = read(device);
+    qint64 size = 0;
+    switch (contents.fault) {
+    case Fault::NoTest: size = device.size(); break;
+    case Fault::None:
+    case Fault::NewerVersion: size = contents.runnerSize; break;
+    case Fault::Unreadable:
+    case Fault::Damaged:
+        runner.fault = contents.fault;
+        runner.reason = contents.reason;
+        return runner;
+    }
+    runner.bytes = readAt(device, 0, size);
+    if (runner.bytes.size() != size) {
+        runner.fault = Fault::Unreadable;
+        runner.reason = QCoreApplication::translate("PackedTest", "the file cannot be read (%1)").arg(device.errorString());
+    }
+    return runner;
+}
+
 Runner runnerPart(const QString &programPath)
 {
     Runner runner;
@@ -412,24 +435,15 @@ Runner runnerPart(const QString &programPath)
         runner.reason = QCoreApplication::translate("PackedTest", "the file cannot be read (%1)").arg(file.errorString());
         return runner;
     }
-    const Contents contents = read(file);
-    qint64 size = 0;
-    switch (contents.fault) {
-    case Fault::NoTest: size = file.size(); break;
-    case Fault::None:
-    case Fault::NewerVersion: size = contents.runnerSize; break;
-    case Fault::Unreadable:
-    case Fault::Damaged:
-        runner.fault = contents.fault;
-        runner.reason = contents.reason;
-        return runner;
-    }
-    runner.bytes = readAt(file, 0, size);
-    if (runner.bytes.size() != size) {
-        runner.fault = Fault::Unreadable;
-        runner.reason = QCoreApplication::translate("PackedTest", "the file cannot be read (%1)").arg(file.errorString());
-    }
-    return runner;
+    return runnerPart(file);
+}
+
+Runner runnerPart(const QByteArray &program)
+{
+    QBuffer buffer;
+    buffer.setData(program);
+    buffer.open(QIODevice::ReadOnly);
+    return runnerPart(buffer);
 }
 
 qint64 runnerFormat(const QByteArray &bytes)

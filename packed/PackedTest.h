@@ -83,6 +83,9 @@ struct Runner
     bool ok() const { return fault == Fault::None; }
 };
 Runner runnerPart(const QString &programPath);
+// The same for a program in memory, or a device open for reading that allows seeking.
+Runner runnerPart(const QByteArray &program);
+Runner runnerPart(QIODevice &device);
 
 // The layout that the runner `bytes` reads, from the first RunnerMark followed by a number
 // where a program keeps its constant text: in a part of the file its loader maps (a loadable

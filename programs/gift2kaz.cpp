@@ -14,6 +14,7 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QTextStream>
+#include <algorithm>
 
 int main(int argc, char *argv[])
 {
@@ -79,13 +80,15 @@ int main(int argc, char *argv[])
     }
 
     const Gift::Result result = Gift::readBytes(file.bytes);
-    QStringList notes, errors;
-    for (const Gift::Message &n : result.notes)
-        notes.append(n.toString(path, "note"));
-    for (const Gift::Message &e : result.errors)
-        errors.append(e.toString(path, "error"));
-    printCapped(err, notes, "note");
-    printCapped(err, errors, "problem");
+    // Only the messages printed are written out: a file of a million descriptions has a million notes.
+    const auto printed = [&path](const QList<Gift::Message> &messages, const char *kind) {
+        QStringList out;
+        for (qsizetype i = 0; i < messages.size() && i < MaxPrinted; ++i)
+            out.append(messages.at(i).toString(path, kind));
+        return out;
+    };
+    printCapped(err, printed(result.notes, "note"), "note", std::max<qsizetype>(0, result.notes.size() - MaxPrinted));
+    printCapped(err, printed(result.errors, "error"), "problem", std::max<qsizetype>(0, result.errors.size() - MaxPrinted));
     if (!result.ok()) {
         err << (result.errors.size() == 1
                     ? QCoreApplication::translate("gift2kaz", "1 problem in %1; no test was written").arg(path)

@@ -1,7 +1,8 @@
 // kazpack: turns a test folder into one program file that runs the test with nothing
-// beside it, and gives the folder back; `kazpack --help` lists the commands (packed/Kazpack.h).
-#include "Kazpack.h"
+// beside it, and gives the folder back; `kazpack --help` lists the commands (programs/KazpackCommands.h).
+#include "KazpackCommands.h"
 #include "KazTranslations.h"
+#include "Packing.h"
 
 #include <QCoreApplication>
 #include <QTextStream>
@@ -13,5 +14,5 @@ int main(int argc, char *argv[])
     QCoreApplication::setApplicationName(QStringLiteral("kazpack"));
     QTextStream out(stdout);
     QTextStream err(stderr);
-    return Kazpack::run(app.arguments().mid(1), Kazpack::installedRunner(), out, err);
+    return KazpackCommands::run(app.arguments().mid(1), Packing::installedRunner(), out, err);
 }

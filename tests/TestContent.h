@@ -9,6 +9,7 @@
 
 #include <QFile>
 #include <QMap>
+#include <QSignalSpy>
 #include <QString>
 #include <QStringList>
 #include <memory>
@@ -141,6 +142,15 @@ inline bool pairCodes(Kaz &kaz, int leftCode, int rightCode)
 {
     const ContentStore &c = kaz.KAZ_danni();
     return pair(kaz, ContentStore::item(c.Danni(0), leftCode - 1), ContentStore::item(c.Danni(1), rightCode - 1));
+}
+
+// How many of the change sets a spy on Kaz::changed caught hold `part`.
+inline int countOf(const QSignalSpy &changes, Kaz::Change part)
+{
+    int n = 0;
+    for (const QList<QVariant> &emission : changes)
+        n += emission.at(0).value<Kaz::Changes>().testFlag(part) ? 1 : 0;
+    return n;
 }
 
 // Every consistency rule between the working lists; the first broken one, or an empty text.

@@ -4,8 +4,8 @@
 set(may_use_content    content)
 set(may_use_lists      lists)
 set(may_use_translations translations)
-set(may_use_desktop    desktop)
-set(may_use_packed     packed content desktop) # kazpack's --desktop, for now
+set(may_use_desktop    desktop content)
+set(may_use_packed     packed content)
 set(may_use_appearance appearance content lists)
 set(may_use_testwindow testwindow appearance content lists)
 set(may_use_editor     editor packed testwindow appearance content lists)

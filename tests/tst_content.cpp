@@ -651,6 +651,109 @@ private Q_SLOTS:
         QCOMPARE(reported, QList<int>({0, 1, 4, 15}));
     }
 
+    // A side holds at most 32767 phrases. One more is told once, at the side's header, and not
+    // read: the store keeps the first 32767.
+    void phrasesAtTheLimit_data()
+    {
+        QTest::addColumn<int>("phrases");
+        QTest::addColumn<QStringList>("problems");
+        QTest::addRow("sides_of_32767_phrases_accepted") << 32767 << QStringList();
+        QTest::addRow("sides_of_32768_phrases_one_problem_each")
+            << 32768
+            << QStringList{QStringLiteral("test.kaz:8: error: [left] has 32768 phrases; a side may hold at most 32767"),
+                           QStringLiteral("test.kaz:32777: error: [right] has 32768 phrases; a side may hold at most 32767")};
+    }
+    void phrasesAtTheLimit()
+    {
+        QFETCH(int, phrases);
+        QFETCH(QStringList, problems);
+        QStringList lines = sound().mid(0, 7);
+        for (const QString &side : {QStringLiteral("[left]"), QStringLiteral("[right]")}) {
+            lines.append(side);
+            for (int i = 1; i <= phrases; ++i)
+                lines.append(side.mid(1, 1) + QString::number(i));
+        }
+        lines += QStringList{QStringLiteral("[picture flags]"), QStringLiteral("Флагове")} + repeated(QStringLiteral("0"), phrases);
+        const ContentReader::Result result = ContentReader::read(joined(lines));
+        QCOMPARE(describe(result.problems), problems.join(u'\n'));
+        QCOMPARE(result.store.Danni(0).size(), ContentReader::MaxPhrases);
+        QCOMPARE(result.store.Danni(1).last(), QStringLiteral("r32767"));
+    }
+
+    // Every other section stops at its limit as well: 1000 lines of the instructions and of each
+    // explanation, a label and one line for each of 32767 questions under the switches and the
+    // flags. Blank lines at the end of the instructions are no lines of them.
+    void sectionLinesAtTheLimit_data()
+    {
+        QTest::addColumn<QStringList>("lines");
+        QTest::addColumn<QString>("problem");
+        QTest::addColumn<QString>("piece");
+        QTest::addColumn<int>("kept");
+
+        const QStringList s = sound();
+        const QStringList most = repeated(QStringLiteral("ред"), ContentReader::MaxTextLines);
+        const QStringList instructions{QStringLiteral("[instructions]")};
+        QTest::addRow("instructions_of_1000_lines_accepted") << s + instructions + most << QString()
+                                                             << QStringLiteral("instructions") << 1000;
+        QTest::addRow("blank_lines_after_the_instructions_not_counted")
+            << s + instructions + most + repeated(QString(), 3) << QString() << QStringLiteral("instructions") << 1000;
+        QTest::addRow("instructions_of_1001_lines")
+            << s + instructions + most + QStringList{QStringLiteral("ред")}
+            << QStringLiteral("test.kaz:18: error: [instructions] has 1001 lines, but it may hold at most 1000; "
+                              "delete the lines it does not need")
+            << QStringLiteral("instructions") << 1000;
+        QTest::addRow("explanation_of_1001_lines")
+            << s + QStringList{QStringLiteral("[explanation 1]")} + most + QStringList{QStringLiteral("ред")}
+            << QStringLiteral("test.kaz:18: error: [explanation 1] has 1001 lines, but it may hold at most 1000; "
+                              "delete the lines it does not need")
+            << QStringLiteral("explanation 1") << 1000;
+        // More flags than questions are allowed, up to question 32767.
+        QTest::addRow("flags_up_to_question_32767_accepted")
+            << s.mid(0, 15) + repeated(QStringLiteral("0"), 32767) << QString() << QStringLiteral("flags") << 32768;
+        QTest::addRow("flags_past_question_32767")
+            << s.mid(0, 15) + repeated(QStringLiteral("0"), 32768)
+            << QStringLiteral("test.kaz:14: error: [picture flags] has 32769 lines, more than its label and one line "
+                              "for each of at most 32767 questions; delete the lines past question 32767")
+            << QStringLiteral("flags") << 32768;
+        QTest::addRow("switches_past_question_32767")
+            << s + QStringList{QStringLiteral("[explanation switches]"), QStringLiteral("Обяснения")}
+                   + repeated(QStringLiteral("0"), 32768)
+            << QStringLiteral("test.kaz:18: error: [explanation switches] has 32769 lines, more than its label and "
+                              "one line for each of at most 32767 questions; delete the lines past question 32767")
+            << QStringLiteral("switches") << 32768;
+    }
+    void sectionLinesAtTheLimit()
+    {
+        QFETCH(QStringList, lines);
+        QFETCH(QString, problem);
+        QFETCH(QString, piece);
+        QFETCH(int, kept);
+        const ContentReader::Result result = ContentReader::read(joined(lines));
+        QCOMPARE(describe(result.problems), problem);
+        const QStringList read = ::piece(result.store, piece);
+        QCOMPARE(piece == u"instructions" ? read.first().count(QStringLiteral("\r\n")) : read.size(), kept);
+    }
+
+    // A file wrong on every one of its lines keeps the first MaxProblems problems in the order of
+    // the file, whenever the reader finds them, and counts the rest.
+    void problemsPastTheLimitAreCounted()
+    {
+        constexpr int wrong = 250000;
+        // Line 10 repeats line 9, found only after every line of the file is read.
+        const QStringList lines = replaced(sound(), 10, QStringLiteral("Лом")) + repeated(QStringLiteral("[x"), wrong);
+        const ContentReader::Result result = ContentReader::read(joined(lines));
+        QCOMPARE(result.problems.size(), ContentReader::MaxProblems);
+        QCOMPARE(result.moreProblems, wrong + 1 - ContentReader::MaxProblems);
+        QVERIFY2(result.problems.first().message.contains(u"\"Лом\" is already on line 9"),
+                 qPrintable(result.problems.first().toString()));
+        QCOMPARE(result.problems.at(1).line, 18);
+        QVERIFY2(result.problems.at(1).message.contains(u"starts with [ but is not a section header"),
+                 qPrintable(result.problems.at(1).toString()));
+        QCOMPARE(result.problems.last().line, 18 + ContentReader::MaxProblems - 2);
+        QVERIFY(std::is_sorted(result.problems.cbegin(), result.problems.cend(),
+                               [](const ContentReader::Problem &a, const ContentReader::Problem &b) { return a.line < b.line; }));
+    }
+
     // What a sound file turns into, item by item.
     void readingRules_data()
     {

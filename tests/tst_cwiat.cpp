@@ -404,7 +404,7 @@ void TestCwiat::saveTwiceInARow()
     const Looks first = looksOf(run.kaz);
     const QStringList store = run.kaz.Cweta().items();
 
-    QSignalSpy changes(&run.kaz, &Kaz::stateChanged);
+    QSignalSpy changes(&run.kaz, &Kaz::changed);
     run.open().mnu_zapis_Click();
     QVERIFY(sameLooks(looksOf(run.kaz), first));
     QCOMPARE(run.kaz.Cweta().items(), store);

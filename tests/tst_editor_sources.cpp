@@ -1,15 +1,17 @@
 // Where the editor's tests come from and go to, without any window: GIFT files read by the
 // converter gift2kaz uses, test programs read as their runner reads them, the content the
-// try-out shows, and programs made by kazpack's own code.
+// try-out shows, and programs made by the code kazpack packs with.
 #include "ContentReader.h"
 #include "EditorPacking.h"
 #include "EditorSources.h"
 #include "EditorSupport.h"
 #include "Gift.h"
+#include "KazpackCommands.h"
 #include "ProgramTest.h"
 #include "TestDocument.h"
 #include "TestFiles.h"
 #include "TestFolder.h"
+#include "TestPictures.h"
 #include "WindowsDiffers.h"
 
 #include <QDir>
@@ -17,6 +19,7 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextStream>
 
 using namespace EditorSupport;
 using namespace Qt::StringLiterals;
@@ -31,6 +34,24 @@ const QByteArray Unclosed = "::Отворен::Свържете. {\n=а -> б\n=
 ContentStore checkedStore(const QString &folder)
 {
     return TestFolder::check(TestFolder::check(folder).files).store;
+}
+
+// "Make program" on the test of `folder` as the editor opens it (nothing when there is none).
+EditorPacking::Result makeProgram(const QString &folder, const QString &program, bool replace, const QString &runner)
+{
+    TestDocument d;
+    d.openFolder(folder);
+    return EditorPacking::makeProgram(d, program, replace, runner);
+}
+
+// What kazpack prints on standard error for `arguments`, packing with `runner` as its own.
+QString kazpackSays(const QStringList &arguments, const QString &runner)
+{
+    QString out, err;
+    QTextStream o(&out), e(&err);
+    KazpackCommands::run(arguments, runner, o, e);
+    e.flush();
+    return err.trimmed();
 }
 
 } // namespace
@@ -65,6 +86,13 @@ private Q_SLOTS:
     void packingKeepsOrReplaces();
     void packingFailuresInKazpacksWords_data();
     void packingFailuresInKazpacksWords();
+    void sameWordsAsKazpack_data();
+    void sameWordsAsKazpack();
+    void sameProgramAsKazpacksOfTheSavedFolder_data();
+    void sameProgramAsKazpacksOfTheSavedFolder();
+    void packsWithoutReadingTheFolderBack();
+    void iconThatCannotBeUsed_data();
+    void iconThatCannotBeUsed();
 };
 
 // ---------------------------------------------------------------- GIFT files
@@ -306,7 +334,7 @@ void TestEditorSources::packedProgramReadsBackEqual()
     const QString folder = TestFiles::copyFolder(sourcePath(u"quizzes/figuri"_s), tmp.path(), u"figuri"_s);
     const QString program = tmp.filePath(TestFiles::programName(u"out/kaz-figuri"_s));
     QDir().mkpath(tmp.filePath(u"out"_s));
-    const EditorPacking::Result result = EditorPacking::makeProgram(folder, program, false, QStringLiteral(KAZRUNNER));
+    const EditorPacking::Result result = makeProgram(folder, program, false, QStringLiteral(KAZRUNNER));
     QVERIFY2(result.ok, qPrintable(result.message));
     QCOMPARE(result.program, QFileInfo(program).absoluteFilePath());
     QVERIFY(QFileInfo(program).isExecutable());
@@ -331,7 +359,7 @@ void TestEditorSources::packingKeepsOrReplaces()
     const QString folder = TestFiles::copyFolder(sourcePath(u"quizzes/istoriya"_s), tmp.path(), u"istoriya"_s);
     const QString program = tmp.filePath(u"kaz-istoriya"_s);
     QVERIFY(TestFiles::write(program, "old"));
-    const EditorPacking::Result result = EditorPacking::makeProgram(folder, program, replace, QStringLiteral(KAZRUNNER));
+    const EditorPacking::Result result = makeProgram(folder, program, replace, QStringLiteral(KAZRUNNER));
     QCOMPARE(result.ok, replace);
     if (replace) {
         QVERIFY(ProgramTest::load(program).ok());
@@ -364,10 +392,153 @@ void TestEditorSources::packingFailuresInKazpacksWords()
     else
         folder = tmp.filePath(u"nothing-here"_s);
     const QString program = tmp.filePath(u"kaz-out"_s);
-    const EditorPacking::Result result = EditorPacking::makeProgram(folder, program, true, runner);
+    const EditorPacking::Result result = makeProgram(folder, program, true, runner);
     QVERIFY(!result.ok);
     QVERIFY2(result.message.contains(words), qPrintable(result.message));
     QVERIFY(result.program.isEmpty());
+    QVERIFY(!QFileInfo::exists(program));
+}
+
+// The editor packs as kazpack with its own runner does, and tells a failure in the same lines.
+void TestEditorSources::sameWordsAsKazpack_data()
+{
+    QTest::addColumn<QString>("fault");
+    QTest::addColumn<bool>("replace");
+    QTest::addRow("no_runner") << u"runner"_s << true;
+    QTest::addRow("runner_no_kaz_runner") << u"script"_s << true;
+    QTest::addRow("program_is_a_folder") << u"folder"_s << true;
+    QTest::addRow("program_kept_unless_replaced") << u"kept"_s << false;
+    QTest::addRow("old_program_left_on_failure") << u"old"_s << true;
+}
+
+void TestEditorSources::sameWordsAsKazpack()
+{
+    QFETCH(QString, fault);
+    QFETCH(bool, replace);
+    QTemporaryDir tmp;
+    const QString folder = TestFiles::copyFolder(sourcePath(u"quizzes/istoriya"_s), tmp.path(), u"istoriya"_s);
+    QString runner = QStringLiteral(KAZRUNNER);
+    const QString program = tmp.filePath(u"kaz-istoriya"_s);
+    if (fault == u"runner" || fault == u"old")
+        runner = tmp.filePath(u"nowhere/kazrunner"_s);
+    if (fault == u"script") {
+        runner = tmp.filePath(u"kazrunner"_s);
+        QVERIFY(TestFiles::write(runner, "#!/bin/sh\n"));
+    }
+    if (fault == u"folder")
+        QVERIFY(QDir().mkpath(program));
+    if (fault == u"kept" || fault == u"old")
+        QVERIFY(TestFiles::write(program, "old"));
+    QStringList arguments{folder, u"-o"_s, program};
+    if (replace)
+        arguments << u"--force"_s;
+    const QString kazpack = kazpackSays(arguments, runner);
+    QVERIFY(!kazpack.isEmpty());
+    const EditorPacking::Result result = makeProgram(folder, program, replace, runner);
+    QVERIFY(!result.ok);
+    QCOMPARE(result.message, kazpack);
+    if (fault != u"folder")
+        QCOMPARE(TestFiles::contents(program), fault == u"kept" || fault == u"old" ? "old"_ba : "(none)"_ba);
+}
+
+// The program made in memory is, byte for byte, the one kazpack makes of the folder as saved:
+// a hand-written test.kaz as it is on disk, a test.kaz the editor wrote, the folder's own icon.
+void TestEditorSources::sameProgramAsKazpacksOfTheSavedFolder_data()
+{
+    QTest::addColumn<QString>("how");
+    QTest::addRow("hand_written_and_unchanged") << u"opened"_s;
+    QTest::addRow("changed_and_saved") << u"edited"_s;
+    QTest::addRow("changed_then_undone") << u"undone"_s;
+    QTest::addRow("with_its_own_icon") << u"icon"_s;
+    QTest::addRow("from_a_gift_file_saved_as_a_new_folder") << u"gift"_s;
+}
+
+void TestEditorSources::sameProgramAsKazpacksOfTheSavedFolder()
+{
+    QFETCH(QString, how);
+    QTemporaryDir tmp;
+    const QString folder = TestFiles::copyFolder(sourcePath(u"quizzes/figuri"_s), tmp.path(), u"figuri"_s);
+    if (how == u"icon")
+        QVERIFY(TestFiles::write(QDir(folder).filePath(u"icon.png"_s), TestPictures::picture(32, 32)));
+    TestDocument d;
+    if (how == u"gift") {
+        QVERIFY(EditorSources::openGift(d, sourcePath(u"docs/examples/bulgaria.gift"_s), 0).isEmpty());
+        QVERIFY(d.saveTo(tmp.filePath(u"gift"_s)).isEmpty());
+    } else {
+        QVERIFY(d.openFolder(folder).ok());
+    }
+    if (how == u"edited" || how == u"undone") {
+        d.setCell(0, DocumentField::Left, u"Квадрат днес"_s);
+        d.endTyping();
+        if (how == u"edited")
+            QVERIFY(d.save().isEmpty());
+        else
+            d.undoStack()->undo();
+    }
+    QVERIFY(!d.isModified());
+    const QString program = tmp.filePath(u"editor/kaz-made"_s);
+    QVERIFY(QDir().mkpath(tmp.filePath(u"editor"_s)));
+    const EditorPacking::Result result = EditorPacking::makeProgram(d, program, false, QStringLiteral(KAZRUNNER));
+    QVERIFY2(result.ok, qPrintable(result.message));
+    const QString kazpacks = tmp.filePath(u"kazpack/kaz-made"_s);
+    QVERIFY(QDir().mkpath(tmp.filePath(u"kazpack"_s)));
+    QCOMPARE(kazpackSays({d.folder(), u"-o"_s, kazpacks}, QStringLiteral(KAZRUNNER)), QString());
+    QCOMPARE(TestFiles::contents(program), TestFiles::contents(kazpacks));
+    QCOMPARE(ProgramTest::load(program).icon.isEmpty(), how != u"icon");
+}
+
+// What changes on disk after the test was opened does not reach the program: it is made of the
+// document, not read back from the folder.
+void TestEditorSources::packsWithoutReadingTheFolderBack()
+{
+    QTemporaryDir tmp;
+    const QString folder = TestFiles::copyFolder(sourcePath(u"quizzes/figuri"_s), tmp.path(), u"figuri"_s);
+    TestDocument d;
+    QVERIFY(d.openFolder(folder).ok());
+    const ContentStore before = checkedStore(folder);
+    QVERIFY(TestFiles::write(QDir(folder).filePath(u"test.kaz"_s), "[left]\nа\n"));
+    for (const QString &name : QDir(folder).entryList({u"*.png"_s}, QDir::Files))
+        QVERIFY(QFile::remove(QDir(folder).filePath(name)));
+    const QString program = tmp.filePath(u"kaz-figuri"_s);
+    const EditorPacking::Result result = EditorPacking::makeProgram(d, program, false, QStringLiteral(KAZRUNNER));
+    QVERIFY2(result.ok, qPrintable(result.message));
+    const ProgramTest::Loaded loaded = ProgramTest::load(program);
+    QVERIFY2(loaded.ok(), qPrintable(loaded.message));
+    QVERIFY(*loaded.content == before);
+}
+
+// The folder's icon is taken as kazpack takes it: only the file itself, checked as an icon.
+void TestEditorSources::iconThatCannotBeUsed_data()
+{
+    QTest::addColumn<QString>("icon");
+    QTest::addColumn<QString>("words");
+    QTest::addRow("a_link_to_a_good_icon") << u"link"_s << u"icon.png: error: the test's icon cannot be used: "_s;
+    QTest::addRow("a_folder") << u"folder"_s << u"icon.png: error: the test's icon cannot be used: "_s;
+    QTest::addRow("not_square") << u"wide"_s << u"icon.png: error: the icon is 40 × 20 pixels, not square"_s;
+}
+
+void TestEditorSources::iconThatCannotBeUsed()
+{
+    QFETCH(QString, icon);
+    QFETCH(QString, words);
+    QTemporaryDir tmp;
+    const QString folder = TestFiles::copyFolder(sourcePath(u"quizzes/istoriya"_s), tmp.path(), u"istoriya"_s);
+    TestDocument d;
+    QVERIFY(d.openFolder(folder).ok());
+    const QString path = QDir(folder).filePath(u"icon.png"_s);
+    if (icon == u"link") {
+        QVERIFY(TestFiles::write(tmp.filePath(u"good.png"_s), TestPictures::picture(32, 32)));
+        QVERIFY(QFile::link(tmp.filePath(u"good.png"_s), path));
+    } else if (icon == u"folder") {
+        QVERIFY(QDir().mkpath(path));
+    } else {
+        QVERIFY(TestFiles::write(path, TestPictures::picture(40, 20)));
+    }
+    const QString program = tmp.filePath(u"kaz-istoriya"_s);
+    const EditorPacking::Result result = EditorPacking::makeProgram(d, program, true, QStringLiteral(KAZRUNNER));
+    QVERIFY(!result.ok);
+    QVERIFY2(result.message.contains(words), qPrintable(result.message));
+    QVERIFY2(result.message.contains(u"no program was written"_s), qPrintable(result.message));
     QVERIFY(!QFileInfo::exists(program));
 }
 

@@ -87,6 +87,7 @@ private Q_SLOTS:
     // the table
     void explanationEditor_data();
     void explanationEditor();
+    void explanationCellMeasuresTheLinesShown();
     void typingIntoSelectedCellEdits();
     void phraseStoredAtEveryKey_data();
     void phraseStoredAtEveryKey();
@@ -156,6 +157,25 @@ void EditorWidgets::explanationEditor()
         QCOMPARE(t.doc.row(0).explanation, QStringList{u"old"_qs});
         QCOMPARE(t.view.rowHeight(0), oneLine);
     }
+}
+
+// A cell shows the first EditorTable::MaxShownLines lines of an explanation and is measured on them alone:
+// lines past them change neither its row's height nor its width, however many and long they are
+// (measuring every line of long explanations held up opening a test for seconds).
+void EditorWidgets::explanationCellMeasuresTheLinesShown()
+{
+    QStringList shown;
+    for (int i = 1; i <= EditorTable::MaxShownLines; ++i)
+        shown.append(u"ред %1"_qs.arg(i));
+    Table t(u"a\tb\nc\td\n"_qs);
+    t.doc.setCell(0, DocumentField::Explanation, (shown + QStringList{u"още"_qs}).join(u'\n'));
+    t.doc.setCell(1, DocumentField::Explanation, (shown + QStringList(2000, QString(300, u'ш'))).join(u'\n'));
+    QVERIFY(QTest::qWaitForWindowExposed(&t.view));
+    QCOMPARE(t.view.rowHeight(1), t.view.rowHeight(0));
+    const QStyleOptionViewItem option;
+    QAbstractItemDelegate *delegate = t.view.itemDelegate();
+    QCOMPARE(delegate->sizeHint(option, t.index(1, RowTableModel::ExplanationColumn)),
+             delegate->sizeHint(option, t.index(0, RowTableModel::ExplanationColumn)));
 }
 
 void EditorWidgets::typingIntoSelectedCellEdits()

@@ -2,6 +2,7 @@
 // each problem, the Edit menu's actions act on the table's current cell as single undo steps,
 // unsaved work is never dropped without a question, a recovery copy is written and offered
 // back, the command line and the last folder decide what opens.
+#include "ContentReader.h"
 #include "EditorPicturePanel.h"
 #include "EditorSupport.h"
 #include "EditorWindow.h"
@@ -43,6 +44,7 @@ const QStringList threeFlat{u"Варна|Одесос"_s, u"Пловдив|Фи�
 struct Teacher
 {
     QStringList asked;
+    QStringList details; // the informative text of each question asked
     QStringList replies;
     QHash<int, QString> paths;
     QList<PathKind> pathsAsked;
@@ -51,6 +53,7 @@ struct Teacher
     {
         w.ask = [this](const EditorWindow::Question &q) {
             asked.append(q.text);
+            details.append(q.informative);
             return replies.isEmpty() ? -1 : int(q.buttons.indexOf(replies.takeFirst()));
         };
         w.choosePath = [this](PathKind kind, const QString &) {
@@ -825,10 +828,18 @@ void TestEditorWindow::openingTellsWhatTheFileLoses_data()
     QTest::addColumn<QString>("replace"); // a line of the written test.kaz …
     QTest::addColumn<QString>("with");    // … and what it becomes
     QTest::addColumn<bool>("told");
+    QTest::addColumn<QString>("last"); // the last line told, when the lines are cut
 
-    QTest::addRow("problems_the_list_shows_are_not_told") << u"Пловдив"_s << u"Варна"_s << false;
-    QTest::addRow("window_too_narrow_not_told") << u"11250"_s << u"9000"_s << false;
-    QTest::addRow("unknown_section_told") << u"[left]"_s << u"[nothing]\nx\n[left]"_s << true;
+    QTest::addRow("problems_the_list_shows_are_not_told") << u"Пловдив"_s << u"Варна"_s << false << QString();
+    QTest::addRow("window_too_narrow_not_told") << u"11250"_s << u"9000"_s << false << QString();
+    QTest::addRow("unknown_section_told") << u"[left]"_s << u"[nothing]\nx\n[left]"_s << true << QString();
+    // Each line that starts with [ is lost: the first 50 are told, then how many more there are,
+    // those the reader counted without keeping them included.
+    QTest::addRow("many_lost_lines_told_in_part") << u"[left]"_s << u"[x\n"_s.repeated(60) + u"[left]"_s << true
+                                                  << u"… and 10 more problems"_s;
+    QTest::addRow("lost_lines_past_those_kept_counted")
+        << u"[left]"_s << u"[x\n"_s.repeated(ContentReader::MaxProblems + 10) + u"[left]"_s << true
+        << u"… and %1 more problems"_s.arg(ContentReader::MaxProblems + 10 - 50);
 }
 
 void TestEditorWindow::openingTellsWhatTheFileLoses()
@@ -836,6 +847,7 @@ void TestEditorWindow::openingTellsWhatTheFileLoses()
     QFETCH(QString, replace);
     QFETCH(QString, with);
     QFETCH(bool, told);
+    QFETCH(QString, last);
     const QString folder = m_dir->filePath(u"test"_s);
     writeTest(folder, threeRows, u"Градове"_s);
     QStringList lines = readAll(folder + u"/test.kaz"_s).split(u'\n');
@@ -854,6 +866,11 @@ void TestEditorWindow::openingTellsWhatTheFileLoses()
     QCOMPARE(teacher.asked.size(), told ? 1 : 0);
     if (told)
         QVERIFY(teacher.asked.first().contains(u"test.kaz do not fit"_s));
+    if (!last.isEmpty()) {
+        const QStringList detail = teacher.details.first().split(u'\n');
+        QCOMPARE(detail.size(), 50 + 1);
+        QCOMPARE(detail.last(), last);
+    }
 }
 
 void TestEditorWindow::titleShowsTheTestAndTheModifiedMark()

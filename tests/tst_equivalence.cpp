@@ -196,6 +196,17 @@ QStringList drawn(int n, bool duplicates, std::mt19937 &random)
     return out;
 }
 
+// Selects row l on the left and row r on the right of both and pairs them.
+void pairOnBoth(Kaz &kaz, PlainKaz &plain, int l, int r)
+{
+    kaz.Slowo(0).setSelectedIndex(l);
+    kaz.Slowo(1).setSelectedIndex(r);
+    plain.select(0, l);
+    plain.select(1, r);
+    kaz.Dobawi_dwojka();
+    plain.dobawi();
+}
+
 // Random selections, pairs and take-backs on both; the first difference, or an empty text.
 QString playRandomly(Kaz &kaz, PlainKaz &plain, unsigned seed)
 {
@@ -329,15 +340,66 @@ private Q_SLOTS:
         plain.dum[4].items = leftKey;
         plain.dum[5].items = rightKey;
         QCOMPARE(playRandomly(kaz, plain, 17), QString());
-        while (kaz.Slowo(0).count() > 0 && kaz.Slowo(1).count() > 0) {
-            kaz.Slowo(0).setSelectedIndex(0);
-            kaz.Slowo(1).setSelectedIndex(0);
-            plain.select(0, 0);
-            plain.select(1, 0);
-            kaz.Dobawi_dwojka();
-            plain.dobawi();
-        }
+        while (kaz.Slowo(0).count() > 0 && kaz.Slowo(1).count() > 0)
+            pairOnBoth(kaz, plain, 0, 0);
         QCOMPARE(difference(kaz, plain), QString());
+        kaz.Formirai_ocenka();
+        QCOMPARE(kaz.Broj_werni(), plain.brojWerni());
+    }
+
+    // Grading compares the pairs' codes by the numbers kept beside dum_N(2) and dum_N(3);
+    // edited by hand in any way, the lists still grade as their texts do. Each edit is
+    // "list:operation:row:text" on dum_N(list): set, insert, remove, or replace all with
+    // the texts separated by "/".
+    void editedPairCodes_data()
+    {
+        QTest::addColumn<QStringList>("edits");
+        QTest::addRow("codes_set_to_look_alikes")
+            << QStringList{u"2:set:0:01"_qs, u"3:set:1:2 "_qs, u"2:set:2:3"_qs, u"3:set:2:3"_qs, u"3:set:3:x"_qs};
+        QTest::addRow("codes_inserted_and_removed")
+            << QStringList{u"2:insert:0:4"_qs, u"3:insert:0:4"_qs, u"2:remove:5:"_qs, u"3:remove:2:"_qs};
+        QTest::addRow("left_codes_moved_round") << QStringList{u"2:remove:0:"_qs, u"2:insert:5:1"_qs};
+        QTest::addRow("left_code_inserted_first") << QStringList{u"2:insert:0:6"_qs};
+        QTest::addRow("lists_replaced_shorter")
+            << QStringList{u"2:replace:0:1/2/3"_qs, u"3:replace:0:1/2/x"_qs};
+        QTest::addRow("numbers_past_the_key")
+            << QStringList{u"2:set:0:99999"_qs, u"3:set:0:99999"_qs, u"2:set:1:1234567890"_qs,
+                           u"3:set:1:1234567890"_qs, u"2:set:2:12345678901"_qs, u"3:set:2:12345678901"_qs};
+    }
+    void editedPairCodes()
+    {
+        QFETCH(QStringList, edits);
+        Content c;
+        c.left = words({u"Ан", u"Бор", u"Вяра", u"Гора", u"Дъб", u"Ела"});
+        c.right = words({u"Жито", u"Зора", u"Ива", u"Йод", u"Кос", u"Лен"});
+        const auto w = TestContent::started(c.build());
+        Kaz &kaz = w->kaz;
+        PlainKaz plain(*w->content);
+        // Each left phrase with its own partner: every pair right until edited.
+        for (int k = 0; k < 6; ++k) {
+            pairOnBoth(kaz, plain, int(kaz.Slowo(0).items().indexOf(c.left.at(k))),
+                       int(kaz.Slowo(1).items().indexOf(c.right.at(k))));
+        }
+        for (const QString &edit : edits) {
+            const QStringList e = edit.split(u':');
+            const int list = e[0].toInt();
+            const int row = e[2].toInt();
+            ListModel &codes = kaz.dum_N(list);
+            QStringList &mirror = plain.dum[list].items;
+            if (e[1] == u"set") {
+                codes.setItem(row, e[3]);
+                mirror[row] = e[3];
+            } else if (e[1] == u"insert") {
+                codes.insertItem(row, e[3]);
+                mirror.insert(row, e[3]);
+            } else if (e[1] == u"remove") {
+                codes.removeItem(row);
+                mirror.removeAt(row);
+            } else {
+                codes.setItems(e[3].split(u'/'));
+                mirror = e[3].split(u'/');
+            }
+        }
         kaz.Formirai_ocenka();
         QCOMPARE(kaz.Broj_werni(), plain.brojWerni());
     }
@@ -418,12 +480,7 @@ private Q_SLOTS:
             int r = int(kaz.dum_N(1).items().indexOf(kaz.dum_N(0).item(l)));
             if (r < 0 || seed % 2)
                 r = std::uniform_int_distribution<int>(0, kaz.Slowo(1).count() - 1)(random);
-            kaz.Slowo(0).setSelectedIndex(l);
-            kaz.Slowo(1).setSelectedIndex(r);
-            plain.select(0, l);
-            plain.select(1, r);
-            kaz.Dobawi_dwojka();
-            plain.dobawi();
+            pairOnBoth(kaz, plain, l, r);
         }
         QCOMPARE(difference(kaz, plain), QString());
         kaz.Formirai_ocenka();

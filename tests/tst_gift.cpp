@@ -3,7 +3,9 @@
 #include "ContentWriter.h"
 #include "Gift.h"
 
+#include <QElapsedTimer>
 #include <QFile>
+#include <QSet>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -65,6 +67,11 @@ private slots:
     void writerRoundTrip();
     void folderNames_data();
     void folderNames();
+    void rightPartsAtTheLimit_data();
+    void rightPartsAtTheLimit();
+    void numberedFolderNames_data();
+    void numberedFolderNames();
+    void manyQuestionsOfOneTitleNamedQuickly();
     void writesFoldersWithoutOverwriting();
 };
 
@@ -231,6 +238,12 @@ void TestGift::reportsFaults_data()
                                     << 2 << QStringLiteral("the title has 256 characters, but a title may have at most 255");
     QTest::addRow("text_line_too_long") << QStringLiteral("::T::") + QString(1001, u'q') + QStringLiteral("{=a -> 1 =b -> 2 =c -> 3}")
                                         << 1 << QStringLiteral("has a line of 1001 characters");
+    // A test holds at most 32767 right parts; past them a question is told once and read no more.
+    QString most = QStringLiteral("::Много::Q{\n");
+    for (int i = 1; i <= 32768; ++i)
+        most += QStringLiteral("=л%1 -> д%1\n").arg(i);
+    QTest::addRow("more_right_parts_than_a_test_holds") << most + QStringLiteral("=x\n}") << 1
+                                                        << QStringLiteral("\"Много\" has 32769 right parts; a KAZ test holds at most 32767");
     QTest::addRow("fault_in_second_question")
         << QStringLiteral("::A::x{=1 -> 2 =3 -> 4 =5 -> 6}\n\n// note\n::B::y{=7 -> 8\n=9 -> 8 =11 -> 12}") << 5
         << QStringLiteral("right part \"8\" is already on line 4");
@@ -403,6 +416,77 @@ void TestGift::folderNames()
     QFETCH(QString, title);
     QFETCH(QString, name);
     QCOMPARE(Gift::folderName(title), name);
+}
+
+// A question becomes a test of at most 32767 right parts, pairs and extras together.
+void TestGift::rightPartsAtTheLimit_data()
+{
+    QTest::addColumn<int>("pairs");
+    QTest::addColumn<int>("extras");
+    QTest::addColumn<QString>("error"); // empty: read
+    QTest::addRow("32767_pairs_read") << 32767 << 0 << QString();
+    QTest::addRow("32766_pairs_and_an_extra_read") << 32766 << 1 << QString();
+    QTest::addRow("32768_pairs_refused") << 32768 << 0
+                                         << u"the matching question \"Много\" has 32768 right parts; a KAZ test holds at most 32767"_qs;
+    QTest::addRow("32767_pairs_and_an_extra_refused") << 32767 << 1
+                                                      << u"the matching question \"Много\" has 32768 right parts; a KAZ test holds at most 32767"_qs;
+}
+
+void TestGift::rightPartsAtTheLimit()
+{
+    QFETCH(int, pairs);
+    QFETCH(int, extras);
+    QFETCH(QString, error);
+    QString gift = u"::Много::Q{\n"_qs;
+    for (int i = 1; i <= pairs; ++i)
+        gift += u"=л%1 -> д%1\n"_qs.arg(i);
+    for (int i = 1; i <= extras; ++i)
+        gift += u"= -> е%1\n"_qs.arg(i);
+    const Gift::Result r = Gift::read(gift + u"}\n"_qs);
+    QCOMPARE(messages(r.errors), error.isEmpty() ? QString() : u"f:1: error: "_qs + error);
+    if (error.isEmpty())
+        QCOMPARE(r.questions.first().right.size(), pairs + extras);
+}
+
+// Questions whose names repeat are numbered from 2, past every name already taken, whoever
+// took it.
+void TestGift::numberedFolderNames_data()
+{
+    QTest::addColumn<QStringList>("titles");
+    QTest::addColumn<QStringList>("names");
+    QTest::addRow("same_title_numbered") << QStringList{u"Тема"_qs, u"Тема"_qs, u"Тема"_qs}
+                                         << QStringList{u"tema"_qs, u"tema-2"_qs, u"tema-3"_qs};
+    QTest::addRow("a_title_takes_a_number_first") << QStringList{u"Тема"_qs, u"Тема 2"_qs, u"Тема"_qs}
+                                                  << QStringList{u"tema"_qs, u"tema-2"_qs, u"tema-3"_qs};
+    QTest::addRow("a_number_taken_later_numbered_again") << QStringList{u"Тема"_qs, u"Тема"_qs, u"Тема 2"_qs}
+                                                         << QStringList{u"tema"_qs, u"tema-2"_qs, u"tema-2-2"_qs};
+    QTest::addRow("titles_in_turn") << QStringList{u"А"_qs, u"Б"_qs, u"А"_qs, u"Б"_qs, u"А"_qs}
+                                    << QStringList{u"a"_qs, u"b"_qs, u"a-2"_qs, u"b-2"_qs, u"a-3"_qs};
+}
+
+void TestGift::numberedFolderNames()
+{
+    QFETCH(QStringList, titles);
+    QFETCH(QStringList, names);
+    QList<Gift::Matching> questions;
+    for (const QString &title : titles)
+        questions.append({1, title, {}, {}, {}});
+    QCOMPARE(Gift::folderNames(questions), names);
+}
+
+// Ten thousand questions of one title (a file exported with one title for all) are named in a
+// moment: trying the numbers from 2 for each took minutes for a hundred thousand.
+void TestGift::manyQuestionsOfOneTitleNamedQuickly()
+{
+    constexpr int count = 10000;
+    const QList<Gift::Matching> questions(count, Gift::Matching{1, u"Тема"_qs, {}, {}, {}});
+    QElapsedTimer clock;
+    clock.start();
+    const QStringList names = Gift::folderNames(questions);
+    const qint64 ms = clock.elapsed();
+    QCOMPARE(names.last(), u"tema-%1"_qs.arg(count));
+    QCOMPARE(QSet<QString>(names.cbegin(), names.cend()).size(), count);
+    QVERIFY2(ms < 3000, qPrintable(u"%1 ms"_qs.arg(ms)));
 }
 
 void TestGift::writesFoldersWithoutOverwriting()

@@ -304,6 +304,48 @@ private Q_SLOTS:
                                        .arg(QDir(dir.path()).filePath(QStringLiteral("test.kaz"))));
     }
 
+    // A file of hundreds of thousands of wrong lines: its first problems are printed, and the
+    // counts include the problems past those the checker keeps.
+    void hostileFileIsCut_data()
+    {
+        QTest::addColumn<QStringList>("lines");
+        QTest::addColumn<QString>("first");
+        QTest::addColumn<int>("total");
+        constexpr int many = 250000;
+        QStringList letters;
+        for (int i = 0; i < many; ++i)
+            letters.append(QChar(u'a' + i % 26));
+        QTest::addRow("lines_before_any_section")
+            << QStringList(many, QStringLiteral("x")) + withoutPicture()
+            << QStringLiteral(":1: error: this line stands before any section") << many;
+        // The side is read up to 32767 phrases: 2, then 32765 letters, of which all but 26 repeat
+        // one before them; [picture flags] has flags for 2 questions only.
+        QStringList left = withoutPicture();
+        for (qsizetype i = 0; i < letters.size(); ++i)
+            left.insert(10 + i, letters.at(i));
+        QTest::addRow("one_letter_lines_in_left")
+            << left << QStringLiteral(":8: error: [left] has 250002 phrases; a side may hold at most 32767")
+            << 1 + (32765 - 26) + 1;
+    }
+    void hostileFileIsCut()
+    {
+        QFETCH(QStringList, lines);
+        QFETCH(QString, first);
+        QFETCH(int, total);
+        QTemporaryDir dir;
+        QFile file(dir.filePath(QStringLiteral("test.kaz")));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(lines.join(u'\n').toUtf8());
+        file.close();
+        const QString path = QDir(dir.path()).filePath(QStringLiteral("test.kaz"));
+        const Run run = kazcheck(dir.path(), dir.filePath(QStringLiteral("checked")));
+        QCOMPARE(run.exitCode, 1);
+        QCOMPARE(run.lines.size(), 50 + 2);
+        QVERIFY2(run.lines.first().startsWith(path + first), qPrintable(run.lines.first()));
+        QCOMPARE(run.lines.at(50), QStringLiteral("… and %1 more problems").arg(total - 50));
+        QCOMPARE(run.lines.at(51), QStringLiteral("%1 problems in %2; the test was not built").arg(total).arg(path));
+    }
+
     void folderWithoutTest()
     {
         QTemporaryDir dir;

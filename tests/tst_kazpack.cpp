@@ -2,7 +2,8 @@
 // run as a learner starts them: a sound one opens its test, a damaged one says what is
 // wrong, on standard error, and ends with status 1.
 #include "ContentStore.h"
-#include "Kazpack.h"
+#include "KazpackCommands.h"
+#include "MenuEntries.h"
 #include "PackedTest.h"
 #include "ProgramTest.h"
 #include "TestFiles.h"
@@ -46,7 +47,7 @@ Run kazpack(const QStringList &arguments, const QString &defaultRunner = QString
     Run run;
     QTextStream out(&run.out);
     QTextStream err(&run.err);
-    run.status = Kazpack::run(arguments, defaultRunner, out, err);
+    run.status = KazpackCommands::run(arguments, defaultRunner, out, err);
     out.flush();
     err.flush();
     return run;
@@ -673,7 +674,7 @@ private Q_SLOTS:
     {
         const QString share = path(u"share"_qs);
         qputenv("XDG_DATA_HOME", QFile::encodeName(share));
-        QCOMPARE(Kazpack::dataHome(), share);
+        QCOMPARE(MenuEntries::dataHome(), share);
         QVERIFY(QDir().mkpath(path(u"my programs"_qs)));
         const QString program = path(u"my programs/kaz-istoriya"_qs);
         const Run run = kazpack({u"--desktop"_qs, source(u"quizzes/istoriya"_qs), u"-o"_qs, program});

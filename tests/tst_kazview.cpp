@@ -5,7 +5,9 @@
 #include "ListBox.h"
 #include "PictureBox.h"
 #include "PictureWindow.h"
+#include "ShownState.h"
 #include "TestContent.h"
+#include "Cwiat.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -154,6 +156,48 @@ private Q_SLOTS:
         w.clickButton(3);
         QCOMPARE(w.shownText(), u"\n\"Благоевград\" е във връзка с \"Горна Джумая\""_qs);
         QVERIFY(!w.view.Uprawl(2)->isEnabled());
+    }
+
+    // "Оцени" clicked with the mouse has the keyboard focus when grading disables it; the
+    // focus moves on to the verdict box, which grading has shown by then.
+    void gradingHandsFocusToVerdict()
+    {
+        Window w;
+        QVERIFY(QTest::qWaitForWindowExposed(&w.view));
+        QApplication::setActiveWindow(&w.view);
+        QVERIFY(QTest::qWaitForWindowActive(&w.view));
+        for (int k = 0; k < 21; ++k)
+            w.pair(Left[k], Right[k]);
+        QVERIFY(w.view.Uprawl(2)->isEnabled());
+        w.clickButton(2);
+        QVERIFY(w.view.Prowerka1()->isVisible());
+        QCOMPARE(QApplication::focusWidget(), w.view.Prowerka1());
+    }
+
+    // Grading hands the focus from "Оцени" to the verdict box, whose text is not left
+    // selected, also when the first pair's verdict was on show before.
+    void verdictNotLeftSelected_data()
+    {
+        QTest::addColumn<bool>("pairSelectedBefore");
+        QTest::addRow("new_verdict") << false;
+        QTest::addRow("same_verdict_as_before") << true;
+    }
+    void verdictNotLeftSelected()
+    {
+        QFETCH(bool, pairSelectedBefore);
+        Window w;
+        QVERIFY(QTest::qWaitForWindowExposed(&w.view));
+        QApplication::setActiveWindow(&w.view);
+        QVERIFY(QTest::qWaitForWindowActive(&w.view));
+        for (int k = 0; k < 21; ++k)
+            w.pair(Left[k], Right[k]);
+        if (pairSelectedBefore)
+            w.clickRow(2, 0);
+        QCOMPARE(w.model.prowerkaText(1), pairSelectedBefore ? u"ДА"_qs : QString());
+        w.clickButton(2);
+        QCOMPARE(QApplication::focusWidget(), w.view.Prowerka1());
+        QCOMPARE(w.view.Prowerka1()->text(), u"ДА"_qs);
+        QVERIFY(!w.view.Prowerka1()->hasSelectedText());
     }
 
     void wrongPairShowsRedAfterGrading()
@@ -519,6 +563,108 @@ private Q_SLOTS:
             larger.setPixelSize(larger.pixelSize() + 1);
             QVERIFY(QFontMetrics(larger).horizontalAdvance(text) > room);
         }
+    }
+
+    // Each click brings the window up to date once, re-applying exactly the parts of the
+    // model's state that the click changed, and nothing at all where it changed none of them.
+    // Steps, separated by spaces: "left:K" and "right:K" click the phrase Left[K] or
+    // Right[K], "row:K" row K of the chosen pairs, "button:B" Uprawl(B), "pairs:K" pairs
+    // Left[k] with Right[k] for k < K where both are still listed, "cross" pairs Left[1]
+    // with Right[2] and Left[2] with Right[1], "thumbnail" clicks the thumbnail, "color" opens the appearance dialog,
+    // "save:O:S:V" moves its slider S to V for option O and saves.
+    void eachClickUpdatesOnceWhatChanged_data()
+    {
+        using C = Kaz::Change;
+        QTest::addColumn<QString>("before");
+        QTest::addColumn<QString>("click");
+        QTest::addColumn<Kaz::Changes>("changes");
+        const QString graded = u"pairs:21 button:2"_qs;
+        QTest::addRow("select_left_phrase") << QString() << u"left:3"_qs << Kaz::Changes();
+        QTest::addRow("select_right_phrase") << QString() << u"right:3"_qs << Kaz::Changes();
+        QTest::addRow("pair") << u"left:2 right:2"_qs << u"button:0"_qs << Kaz::Changes(C::Ndapis);
+        QTest::addRow("pair_nothing_selected_offers_grading")
+            << u"pairs:16"_qs << u"button:0"_qs << Kaz::Changes(C::Uprawl2);
+        QTest::addRow("select_pair_while_pairing")
+            << u"pairs:2"_qs << u"row:1"_qs << (C::Prowerka0 | C::Verdict);
+        QTest::addRow("take_back_only_pair") << u"pairs:1 row:0"_qs << u"button:1"_qs << Kaz::Changes(C::Ndapis);
+        QTest::addRow("take_back_selects_wrong_pair")
+            << u"pairs:1 cross row:0"_qs << u"button:1"_qs << (C::Ndapis | C::Verdict);
+        QTest::addRow("hint") << u"left:4 right:4"_qs << u"button:3"_qs
+                              << (C::Ndapis | C::Prowerka0 | C::Uprawl3);
+        QTest::addRow("grade") << u"pairs:21"_qs << u"button:2"_qs
+                               << (C::Uprawl0 | C::Uprawl1 | C::Uprawl2 | C::Ndapis | C::Prowerka0 | C::Verdict
+                                   | C::VerdictShown);
+        QTest::addRow("grade_after_hint")
+            << u"left:0 right:0 button:3 pairs:21"_qs << u"button:2"_qs
+            << (C::Uprawl0 | C::Uprawl1 | C::Uprawl2 | C::Uprawl3 | C::Ndapis | C::Prowerka0 | C::Verdict
+                | C::VerdictShown);
+        QTest::addRow("explain_after_grading") << graded + u" row:2"_qs << u"button:3"_qs << Kaz::Changes(C::Prowerka0);
+        QTest::addRow("explain_same_pair_again_shows_it_afresh")
+            << graded + u" row:2 button:3"_qs << u"button:3"_qs << Kaz::Changes(C::Prowerka0);
+        QTest::addRow("select_pair_after_explanation")
+            << graded + u" row:2 button:3"_qs << u"row:3"_qs << Kaz::Changes(C::Prowerka0);
+        QTest::addRow("select_pair_with_same_verdict") << graded << u"row:3"_qs << Kaz::Changes();
+        QTest::addRow("select_wrong_pair_after_grading")
+            << u"cross pairs:21 button:2"_qs << u"row:2"_qs << Kaz::Changes(C::Verdict);
+        QTest::addRow("thumbnail_without_picture") << QString() << u"thumbnail"_qs << Kaz::Changes();
+        QTest::addRow("open_appearance_dialog") << QString() << u"color"_qs << Kaz::Changes();
+        QTest::addRow("save_window_colour")
+            << u"color save:0:0:0 color"_qs << u"save:0:1:200"_qs << Kaz::Changes(C::FormLook);
+        QTest::addRow("save_list_colour")
+            << u"color save:0:0:0 color"_qs << u"save:1:2:100"_qs
+            << (C::Slowo0Look | C::Slowo1Look | C::Slowo2Look | C::ProwerkaLook | C::NdapisLook);
+        QTest::addRow("save_unchanged") << u"color save:0:0:0 color"_qs << u"save:0:0:0"_qs << Kaz::Changes();
+    }
+    void eachClickUpdatesOnceWhatChanged()
+    {
+        QFETCH(QString, before);
+        QFETCH(QString, click);
+        QFETCH(Kaz::Changes, changes);
+        Window w;
+        QVERIFY(QTest::qWaitForWindowExposed(&w.view));
+        const auto run = [&w](const QString &step) {
+            const QStringList a = step.split(u':');
+            const int k = a.size() > 1 ? a.at(1).toInt() : 0;
+            if (a[0] == u"left") {
+                w.clickRow(0, w.rowOf(0, Left[k]));
+            } else if (a[0] == u"right") {
+                w.clickRow(1, w.rowOf(1, Right[k]));
+            } else if (a[0] == u"row") {
+                w.clickRow(2, k);
+            } else if (a[0] == u"button") {
+                w.clickButton(k);
+            } else if (a[0] == u"pairs") {
+                for (int i = 0; i < k; ++i)
+                    if (w.rowOf(0, Left[i]) >= 0 && w.rowOf(1, Right[i]) >= 0)
+                        w.pair(Left[i], Right[i]);
+            } else if (a[0] == u"cross") {
+                w.pair(Left[1], Right[2]);
+                w.pair(Left[2], Right[1]);
+            } else if (a[0] == u"thumbnail") {
+                QTest::mouseClick(w.view.Grafika0(), Qt::LeftButton, {}, w.view.Grafika0()->rect().center());
+            } else if (a[0] == u"color") {
+                w.view.Cwqt()->trigger();
+            } else if (a[0] == u"save") {
+                w.model.cwiat()->chooseOption(k);
+                w.model.cwiat()->moveSlider(a.at(2).toInt(), a.at(3).toInt());
+                w.model.cwiat()->mnu_zapis_Click();
+                QTRY_VERIFY(!w.view.Cwiat());
+            }
+        };
+        for (const QString &step : before.split(u' ', Qt::SkipEmptyParts))
+            run(step);
+        QCOMPARE(ShownState::viewDiffers(w.view, w.model), QString());
+
+        QSignalSpy announced(&w.model, &Kaz::changed);
+        const int updates = w.view.updates();
+        run(click);
+        QCOMPARE(announced.count(), changes ? 1 : 0);
+        QCOMPARE(w.view.updates() - updates, changes ? 1 : 0);
+        if (changes) {
+            QCOMPARE(announced.at(0).at(0).value<Kaz::Changes>(), changes);
+            QCOMPARE(w.view.lastUpdate(), changes);
+        }
+        QCOMPARE(ShownState::viewDiffers(w.view, w.model), QString());
     }
 
     void exitAndCloseEndTheProgram()

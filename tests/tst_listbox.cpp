@@ -3,7 +3,13 @@
 #include "ListBox.h"
 #include "ListModel.h"
 
+#include <QApplication>
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QScrollBar>
 #include <QTest>
+
+#include <map>
 
 namespace {
 
@@ -29,6 +35,101 @@ struct Box
     ListBox box{&model};
     QList<int> runs; // the selection each run of the click reaction found
 };
+
+// The list box and a stock QListView set up the same way, side by side over the same rows,
+// in the test window's font and the size of Slowo(0).
+struct Twins
+{
+    explicit Twins(const QStringList &rows)
+    {
+        model.setItems(rows);
+        stock.setModel(&model);
+        stock.setSelectionMode(QAbstractItemView::SingleSelection);
+        stock.setEditTriggers(QAbstractItemView::NoEditTriggers);
+        stock.setUniformItemSizes(true);
+        stock.setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        auto *layout = new QHBoxLayout(&window);
+        for (QListView *view : {static_cast<QListView *>(&box), &stock}) {
+            view->setFixedSize(209, 137);
+            QFont font(u"Times New Roman"_qs);
+            font.setPixelSize(16);
+            view->setFont(font);
+            layout->addWidget(view);
+        }
+        layout->addWidget(&elsewhere);
+        window.show();
+    }
+
+    // The stock view given the list box's current row and selection, and its scroll
+    // position where `scroll`.
+    void follow(bool scroll)
+    {
+        stock.setAutoScroll(false);
+        stock.selectionModel()->setCurrentIndex(box.currentIndex(), QItemSelectionModel::NoUpdate);
+        stock.selectionModel()->select(box.selectionModel()->selection(), QItemSelectionModel::ClearAndSelect);
+        stock.setAutoScroll(true);
+        if (scroll)
+            stock.verticalScrollBar()->setValue(box.verticalScrollBar()->value());
+        QCoreApplication::processEvents();
+    }
+
+    // The first way the two differ: scroll bars, rows' places, what is under the mouse, pixels.
+    QString differs()
+    {
+        elsewhere.setFocus();
+        QCoreApplication::processEvents();
+        const QListView *views[2] = {&box, &stock};
+        const auto bar = [](const QListView *v) {
+            const QScrollBar *b = v->verticalScrollBar();
+            return QStringLiteral("%1..%2 page %3 step %4 at %5%6, horizontal %7..%8 page %9")
+                .arg(b->minimum()).arg(b->maximum()).arg(b->pageStep()).arg(b->singleStep()).arg(b->value())
+                .arg(b->isVisibleTo(v) ? u" shown"_qs : u""_qs)
+                .arg(v->horizontalScrollBar()->minimum()).arg(v->horizontalScrollBar()->maximum())
+                .arg(v->horizontalScrollBar()->pageStep());
+        };
+        if (bar(views[0]) != bar(views[1]))
+            return u"scroll bar "_qs + bar(views[0]) + u" against "_qs + bar(views[1]);
+        if (box.currentIndex() != stock.currentIndex())
+            return QStringLiteral("current row %1 against %2").arg(box.currentIndex().row()).arg(stock.currentIndex().row());
+        // Which rows a click selects is the list box's own rule (selectionCommand), not
+        // QListView's: the stock view takes its selection.
+        follow(false);
+        if (bar(views[0]) != bar(views[1]))
+            return u"scroll bar "_qs + bar(views[0]) + u" against "_qs + bar(views[1]);
+        for (int row = 0; row < model.count(); ++row) {
+            const QModelIndex i = model.index(row);
+            if (box.visualRect(i) != stock.visualRect(i))
+                return QStringLiteral("row %1 at (%2, %3, %4 x %5), QListView (%6, %7, %8 x %9)")
+                    .arg(row).arg(box.visualRect(i).x()).arg(box.visualRect(i).y()).arg(box.visualRect(i).width())
+                    .arg(box.visualRect(i).height()).arg(stock.visualRect(i).x()).arg(stock.visualRect(i).y())
+                    .arg(stock.visualRect(i).width()).arg(stock.visualRect(i).height());
+            if (row == 60 && model.count() > 120)
+                row = model.count() - 60;
+        }
+        for (int y = -3; y < box.viewport()->height() + 3; ++y)
+            for (int x : {-1, 0, 5, box.viewport()->width() - 1, box.viewport()->width()})
+                if (box.indexAt(QPoint(x, y)) != stock.indexAt(QPoint(x, y)))
+                    return QStringLiteral("at (%1, %2) row %3, QListView row %4")
+                        .arg(x).arg(y).arg(box.indexAt(QPoint(x, y)).row()).arg(stock.indexAt(QPoint(x, y)).row());
+        if (box.grab().toImage() != stock.grab().toImage())
+            return u"the pixels differ"_qs;
+        return {};
+    }
+
+    ListModel model;
+    QWidget window;
+    ListBox box{&model};
+    QListView stock;
+    QPushButton elsewhere; // holds the keyboard focus while the two are compared
+};
+
+QStringList phrases(int count)
+{
+    QStringList rows;
+    for (int i = 0; i < count; ++i)
+        rows.append(u"Фраза %1"_qs.arg(i, 5, 10, QLatin1Char('0')));
+    return rows;
+}
 
 } // namespace
 
@@ -80,6 +181,160 @@ private Q_SLOTS:
         QCOMPARE(b.model.selectedIndex(), selected);
         QCOMPARE(b.shownRow(), selected);
         QCOMPARE(b.runs, runs);
+    }
+
+    // The list box places its rows itself; where they are, what a key, a click, a scroll or
+    // an edit of the rows does, and every pixel are as in QListView. `rows` is the list's
+    // length ("long_last" and "empty_last" change its last row), the list starts with
+    // `selected` selected and `top` scrolled to the top, then `action` happens, in the list
+    // box with the keyboard focus.
+    void sameAsQListView_data()
+    {
+        QTest::addColumn<int>("rows");
+        QTest::addColumn<QString>("last");
+        QTest::addColumn<int>("selected");
+        QTest::addColumn<int>("top");
+        QTest::addColumn<QString>("action");
+        const struct
+        {
+            const char *name;
+            int rows;
+            const char *last;
+            int selected, top;
+            const char *action;
+        } cases[] = {
+            {"few_rows_shown", 3, "", 1, 0, ""},
+            {"rows_fill_the_box", 6, "", 5, 0, ""},
+            {"one_row_too_many", 7, "", 6, 0, ""},
+            {"many_rows_scrolled", 3000, "", 1500, 1497, ""},
+            {"last_row_wider_than_box", 40, "long", 3, 0, ""},
+            {"last_row_empty", 40, "empty", 3, 0, ""},
+            {"no_rows", 0, "", -1, 0, ""},
+            {"down", 40, "", 5, 0, "key_down"},
+            {"down_past_view", 40, "", 5, 0, "key_down key_down key_down key_down key_down"},
+            {"up_past_view", 40, "", 20, 20, "key_up key_up"},
+            {"up_at_first", 40, "", 0, 0, "key_up"},
+            {"down_at_last", 40, "", 39, 34, "key_down"},
+            {"page_down", 40, "", 2, 0, "key_pagedown"},
+            {"page_down_three_times", 40, "", 2, 0, "key_pagedown key_pagedown key_pagedown"},
+            {"page_down_near_end", 40, "", 36, 34, "key_pagedown"},
+            {"page_up", 40, "", 30, 28, "key_pageup"},
+            {"page_up_near_start", 40, "", 3, 0, "key_pageup"},
+            {"page_down_in_short_list", 3, "", 0, 0, "key_pagedown"},
+            {"home", 3000, "", 2000, 1998, "key_home"},
+            {"end", 3000, "", 5, 0, "key_end"},
+            {"left_and_right", 40, "", 7, 3, "key_left key_right"},
+            {"down_without_selection", 40, "", -1, 0, "key_down"},
+            {"click_row", 40, "", 2, 10, "click_30"},
+            {"click_partly_shown_row", 40, "", 2, 10, "click_130"},
+            {"click_below_rows", 3, "", 0, 0, "click_120"},
+            {"scroll_to_top", 3000, "", 10, 0, "scroll_top_2500"},
+            {"scroll_to_bottom", 3000, "", 10, 0, "scroll_bottom_2500"},
+            {"scroll_to_centre", 3000, "", 10, 0, "scroll_centre_2500"},
+            {"ensure_visible_below", 3000, "", 10, 0, "scroll_ensure_2500"},
+            {"ensure_visible_above", 3000, "", 10, 2000, "scroll_ensure_1500"},
+            {"scroll_bar_step", 3000, "", 10, 100, "bar_plus_1"},
+            {"scroll_bar_page", 3000, "", 10, 100, "bar_minus_page"},
+            {"selected_row_removed", 40, "", 12, 10, "remove_12"},
+            {"row_above_view_removed", 3000, "", 1500, 1497, "remove_3"},
+            {"last_rows_removed_while_at_end", 40, "", 39, 34, "remove_39 remove_38 remove_37"},
+            {"rows_shrink_below_the_box", 7, "", 6, 1, "remove_0 remove_0"},
+            {"rows_grow_past_the_box", 6, "", 0, 0, "insert_3 insert_3"},
+            {"last_row_made_wider", 40, "", 3, 0, "set_last_long"},
+            {"all_rows_replaced", 3000, "", 1500, 1497, "replace_5"},
+            {"larger_font", 40, "", 20, 18, "font_22"},
+        };
+        for (const auto &c : cases)
+            QTest::newRow(c.name) << c.rows << QString::fromLatin1(c.last) << c.selected << c.top
+                                  << QString::fromLatin1(c.action);
+        // A page up or down lands on the row QListView finds a pixel at a time: from every
+        // row near either end, in three sizes of font.
+        for (int size : {13, 16, 20})
+            for (int row = 0; row < 12; ++row) {
+                QTest::addRow("page_down_from_%d_at_%dpx", row, size)
+                    << 40 << QString() << row << 0 << u"font_%1 key_pagedown"_qs.arg(size);
+                QTest::addRow("page_up_from_%d_at_%dpx", 39 - row, size)
+                    << 40 << QString() << 39 - row << 28 << u"font_%1 key_pageup"_qs.arg(size);
+                QTest::addRow("page_up_near_start_from_%d_at_%dpx", row, size)
+                    << 40 << QString() << row << 0 << u"font_%1 key_pageup"_qs.arg(size);
+            }
+    }
+    void sameAsQListView()
+    {
+        QFETCH(int, rows);
+        QFETCH(QString, last);
+        QFETCH(int, selected);
+        QFETCH(int, top);
+        QFETCH(QString, action);
+        QStringList items = phrases(rows);
+        const QString wide = u"Една много дълга фраза, по-широка от кутията, в която е"_qs;
+        if (last == u"long")
+            items.last() = wide;
+        else if (last == u"empty")
+            items.last() = QString();
+        Twins t(items);
+        QVERIFY(QTest::qWaitForWindowExposed(&t.window));
+        QApplication::setActiveWindow(&t.window);
+        if (selected >= 0)
+            t.model.setSelectedIndex(selected);
+        if (rows > 0)
+            t.box.scrollTo(t.model.index(top), QAbstractItemView::PositionAtTop);
+        t.follow(true);
+        QCOMPARE(t.differs(), QString());
+
+        for (const QString &step : action.split(u' ', Qt::SkipEmptyParts)) {
+            const QStringList a = step.split(u'_');
+            const int n = a.last().toInt();
+            if (a[0] == u"key" || a[0] == u"click" || a[0] == u"scroll" || a[0] == u"bar") {
+                // The same input to each, starting from the same state.
+                for (QListView *view : {static_cast<QListView *>(&t.box), &t.stock}) {
+                    view->setFocus();
+                    QVERIFY(QTest::qWaitForWindowActive(&t.window));
+                    if (a[0] == u"key") {
+                        const std::map<QString, Qt::Key> keys = {
+                            {u"down"_qs, Qt::Key_Down}, {u"up"_qs, Qt::Key_Up},     {u"pagedown"_qs, Qt::Key_PageDown},
+                            {u"pageup"_qs, Qt::Key_PageUp}, {u"home"_qs, Qt::Key_Home}, {u"end"_qs, Qt::Key_End},
+                            {u"left"_qs, Qt::Key_Left}, {u"right"_qs, Qt::Key_Right}};
+                        QTest::keyClick(view, keys.at(a[1]));
+                    } else if (a[0] == u"click") {
+                        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, QPoint(20, n));
+                    } else if (a[0] == u"scroll") {
+                        const std::map<QString, QAbstractItemView::ScrollHint> hints = {
+                            {u"top"_qs, QAbstractItemView::PositionAtTop},
+                            {u"bottom"_qs, QAbstractItemView::PositionAtBottom},
+                            {u"centre"_qs, QAbstractItemView::PositionAtCenter},
+                            {u"ensure"_qs, QAbstractItemView::EnsureVisible}};
+                        view->scrollTo(t.model.index(n), hints.at(a[1]));
+                    } else {
+                        QScrollBar *bar = view->verticalScrollBar();
+                        bar->triggerAction(a[1] == u"plus" ? QAbstractSlider::SliderSingleStepAdd
+                                                           : QAbstractSlider::SliderPageStepSub);
+                    }
+                    QCoreApplication::processEvents();
+                }
+            } else if (a[0] == u"remove") {
+                t.model.removeItem(n);
+            } else if (a[0] == u"insert") {
+                t.model.insertItem(n, u"Вмъкната"_qs);
+            } else if (a[0] == u"set") {
+                t.model.setItem(t.model.count() - 1, wide);
+            } else if (a[0] == u"replace") {
+                t.model.setItems(phrases(n));
+            } else if (a[0] == u"font") {
+                for (QListView *view : {static_cast<QListView *>(&t.box), &t.stock}) {
+                    QFont font = view->font();
+                    font.setPixelSize(n);
+                    view->setFont(font);
+                }
+            }
+            QCOMPARE(t.differs(), QString());
+        }
+        // The same with the keyboard focus, where the current row has its frame.
+        t.box.setFocus();
+        QVERIFY(QTest::qWaitForWindowActive(&t.window));
+        const QImage focused = t.box.grab().toImage();
+        t.stock.setFocus();
+        QCOMPARE(focused, t.stock.grab().toImage());
     }
 };
 

@@ -1,7 +1,8 @@
 // Random learner sessions on the models: a seeded player clicks in any order, twice,
 // on anything a learner can reach, in the test window and in the appearance dialog, on
 // random content. After every action the working lists must still agree with each other
-// and with an independent record of the pairs made, and grading must count right.
+// and with an independent record of the pairs made, grading must count right, and the
+// window must have been told once of exactly the parts of its state that changed.
 //
 // KAZ_SESSIONS (default 300) sets how many sessions the bounded run plays and KAZ_SEED
 // (default 1) the first seed; scripts/soak.sh runs a long one. A failing session prints
@@ -16,6 +17,7 @@
 #include <QHash>
 #include <QRandomGenerator>
 #include <QSet>
+#include <QSignalSpy>
 #include <QTest>
 #include <array>
 #include <cmath>
@@ -93,6 +95,62 @@ TestContent::Content randomContent(QRandomGenerator &rng)
     return c;
 }
 
+bool sameLook(const KazLook &a, const KazLook &b)
+{
+    return a.background == b.background && a.foreground == b.foreground && a.fontName == b.fontName
+           && a.fontSize == b.fontSize;
+}
+
+// The parts of the test window's state that its view shows, taken at one moment.
+struct Shown
+{
+    explicit Shown(const Kaz &kaz)
+        : caption(kaz.caption())
+        , geometry{kaz.windowWidth(), kaz.slowoLeft(0), kaz.slowoWidth(0), kaz.slowoLeft(1), kaz.slowoWidth(1)}
+        , uprawl{kaz.uprawlEnabled(0), kaz.uprawlEnabled(1), kaz.uprawlEnabled(2), kaz.uprawlEnabled(3)}
+        , ndapis(kaz.ndapis())
+        , prowerka0(kaz.prowerkaText(0))
+        , verdict(kaz.prowerkaText(1))
+        , verdictColour(kaz.verdictColour())
+        , verdictShown(kaz.verdictVisible())
+        , thumbnail(kaz.thumbnail())
+        , looks{kaz.windowLook(), kaz.slowoLook(0), kaz.slowoLook(1), kaz.slowoLook(2), kaz.prowerkaLook(), kaz.ndapisLook()}
+    {
+        if (const KazGraphika *g = kaz.KAZ_Graphika(); g && g->visible)
+            picture = QStringLiteral("%1 %2 %3").arg(g->picture).arg(g->width).arg(g->height);
+    }
+
+    // The parts in which `after` differs from this.
+    Kaz::Changes differences(const Shown &after) const
+    {
+        using C = Kaz::Change;
+        Kaz::Changes d;
+        d.setFlag(C::Caption, caption != after.caption);
+        d.setFlag(C::Geometry, !std::equal(std::begin(geometry), std::end(geometry), std::begin(after.geometry)));
+        for (int i = 0; i < 4; ++i)
+            d.setFlag(Kaz::uprawl(i), uprawl[i] != after.uprawl[i]);
+        d.setFlag(C::Ndapis, ndapis != after.ndapis);
+        d.setFlag(C::Prowerka0, prowerka0 != after.prowerka0);
+        d.setFlag(C::Verdict, verdict != after.verdict || verdictColour != after.verdictColour);
+        d.setFlag(C::VerdictShown, verdictShown != after.verdictShown);
+        d.setFlag(C::Thumbnail, thumbnail != after.thumbnail);
+        d.setFlag(C::PictureWindow, picture != after.picture);
+        for (int i = 0; i < 6; ++i)
+            d.setFlag(Kaz::look(AppearanceTarget::Control(i)), !sameLook(looks[i], after.looks[i]));
+        return d;
+    }
+
+    QString caption;
+    float geometry[5];
+    bool uprawl[4];
+    QString ndapis, prowerka0, verdict;
+    quint32 verdictColour;
+    bool verdictShown;
+    QString thumbnail;
+    QString picture; // the picture window's picture and size while it is shown, else empty
+    KazLook looks[6];
+};
+
 // One random session, its own record of the pairs and every check made after an action.
 class Session
 {
@@ -102,6 +160,8 @@ public:
         , m_rng(seed)
         , m_content(randomContent(m_rng))
         , m_window(m_content.build())
+        , m_announced(&m_window.kaz, &Kaz::changed)
+        , m_shown(m_window.kaz)
     {
         for (int side = 0; side < 2; ++side) {
             const QStringList &phrases = side ? m_content.right : m_content.left;
@@ -189,6 +249,8 @@ private:
     {
         QString &line = m_log.emplaceBack(again ? u"again: "_qs : QString());
         const int action = a.at(0);
+        m_shown = Shown(kaz());
+        m_announced.clear();
         m_before = {kaz().Slowo(0).count(), kaz().Slowo(1).count(), kaz().Slowo(2).count()};
         m_buttonClicked = false;
         switch (action) {
@@ -282,6 +344,8 @@ private:
 
     QString check()
     {
+        if (QString wrong = changesDiffer(); !wrong.isEmpty())
+            return wrong;
         if (QString broken = TestContent::brokenInvariant(kaz()); !broken.isEmpty())
             return broken;
         if (QString wrong = pairsDiffer(); !wrong.isEmpty())
@@ -289,6 +353,29 @@ private:
         if (QString wrong = statesDiffer(); !wrong.isEmpty())
             return wrong;
         return appearanceDiffers();
+    }
+
+    // One change set for the action, holding every part that differs from before it. Besides
+    // those it may hold only the text box, set and set back, and the picture window, shown
+    // afresh over itself.
+    QString changesDiffer()
+    {
+        const Kaz::Changes differ = m_shown.differences(Shown(kaz()));
+        if (m_announced.count() > 1 || (differ && m_announced.isEmpty()))
+            return QStringLiteral("%1 change sets announced for changes 0x%2")
+                .arg(m_announced.count()).arg(differ.toInt(), 0, 16);
+        if (m_announced.isEmpty())
+            return {};
+        const Kaz::Changes told = m_announced.at(0).at(0).value<Kaz::Changes>();
+        if ((told & differ) != differ)
+            return QStringLiteral("changes 0x%1 announced as 0x%2").arg(differ.toInt(), 0, 16).arg(told.toInt(), 0, 16);
+        Kaz::Changes extra = told & ~differ;
+        if (kaz().KAZ_Graphika() && kaz().KAZ_Graphika()->visible)
+            extra &= ~Kaz::Changes(Kaz::Change::PictureWindow);
+        extra &= ~Kaz::Changes(Kaz::Change::Prowerka0);
+        if (extra)
+            return QStringLiteral("unchanged parts 0x%1 announced").arg(extra.toInt(), 0, 16);
+        return {};
     }
 
     // The chosen pairs and what is left on each side, against the session's own record.
@@ -401,6 +488,8 @@ private:
     QRandomGenerator m_rng;
     TestContent::Content m_content;
     TestContent::Window m_window;
+    QSignalSpy m_announced;
+    Shown m_shown;
     QHash<QString, int> m_index[2];
     QList<std::pair<int, int>> m_pairs; // content positions, left and right
     QStringList m_log;

@@ -10,10 +10,45 @@
 namespace {
 
 const QString RemainingPrefix = QStringLiteral("Остават: ");
+
+// The value of a decimal number written without sign, blanks or leading zeros ("7", "31"),
+// of at most ten digits; 0 for any other text.
+qint64 plainValue(const QString &text)
+{
+    if (text.isEmpty() || text.size() > 10 || text.at(0) == u'0')
+        return 0;
+    qint64 value = 0;
+    for (const QChar c : text) {
+        if (c < u'0' || c > u'9')
+            return 0;
+        value = value * 10 + (c.unicode() - u'0');
+    }
+    return value;
+}
 const QString ScorePrefix = QStringLiteral("Верни: ");
 const QString noText; // what reading past the end of a list yields
 
 } // namespace
+
+class Kaz::Batch
+{
+public:
+    explicit Batch(Kaz &kaz)
+        : m_kaz(kaz)
+    {
+        ++m_kaz.m_batchDepth;
+    }
+    ~Batch()
+    {
+        if (--m_kaz.m_batchDepth == 0)
+            m_kaz.announce();
+    }
+    Batch(const Batch &) = delete;
+    Batch &operator=(const Batch &) = delete;
+
+private:
+    Kaz &m_kaz;
+};
 
 Kaz::Kaz(ContentLoader loader, QObject *parent)
     : QObject(parent)
@@ -39,6 +74,29 @@ Kaz::Kaz(ContentLoader loader, QObject *parent)
         connect(key, &QAbstractItemModel::rowsInserted, this, stale);
         connect(key, &QAbstractItemModel::rowsRemoved, this, stale);
         connect(key, &QAbstractItemModel::dataChanged, this, stale);
+    }
+    // The pairs' codes as numbers, in step with dum_N(2) and dum_N(3) whoever edits them.
+    for (int side = 0; side < 2; ++side) {
+        ListModel *codes = m_dumN[2 + side];
+        std::vector<qint64> &values = m_pairValues[side];
+        connect(codes, &QAbstractItemModel::rowsInserted, this, [codes, &values](const QModelIndex &, int first, int last) {
+            values.insert(values.begin() + first, size_t(last - first + 1), 0);
+            for (int row = first; row <= last; ++row)
+                values[size_t(row)] = plainValue(codes->item(row));
+        });
+        connect(codes, &QAbstractItemModel::rowsRemoved, this, [&values](const QModelIndex &, int first, int last) {
+            values.erase(values.begin() + first, values.begin() + last + 1);
+        });
+        connect(codes, &QAbstractItemModel::dataChanged, this,
+                [codes, &values](const QModelIndex &topLeft, const QModelIndex &bottomRight) {
+                    for (int row = topLeft.row(); row <= bottomRight.row(); ++row)
+                        values[size_t(row)] = plainValue(codes->item(row));
+                });
+        connect(codes, &QAbstractItemModel::modelReset, this, [codes, &values] {
+            values.resize(size_t(codes->count()));
+            for (int row = 0; row < codes->count(); ++row)
+                values[size_t(row)] = plainValue(codes->item(row));
+        });
     }
     m_nastroiki.setItems({QStringLiteral("Zapiswam po-malkiq broj")});
 
@@ -67,16 +125,26 @@ const ContentStore &Kaz::KAZ_danni()
 
 void Kaz::Form_Load()
 {
+    Batch batch(*this);
     m_brojWerni = 0;
     const QStringList &parameters = KAZ_danni().Danni(3);
-    m_caption = ContentStore::item(parameters, 0);
-    m_windowWidth = float(Numbers::readLenient(ContentStore::item(parameters, 1)));
-    m_slowoLeft[0] = float(Numbers::readLenient(ContentStore::item(parameters, 2)));
-    m_slowoWidth[0] = float(Numbers::readLenient(ContentStore::item(parameters, 3)));
-    m_slowoLeft[1] = float(Numbers::readLenient(ContentStore::item(parameters, 4)));
-    m_slowoWidth[1] = float(Numbers::readLenient(ContentStore::item(parameters, 5)));
-    m_prowerkaText[0] = KAZ_danni().Ukazanie();
-    Q_EMIT stateChanged();
+    const QString caption = ContentStore::item(parameters, 0);
+    if (m_caption != caption) {
+        m_caption = caption;
+        mark(Change::Caption);
+    }
+    const auto number = [&parameters](int i) { return float(Numbers::readLenient(ContentStore::item(parameters, i))); };
+    const float geometry[5] = {number(1), number(2), number(3), number(4), number(5)};
+    if (geometry[0] != m_windowWidth || geometry[1] != m_slowoLeft[0] || geometry[2] != m_slowoWidth[0]
+        || geometry[3] != m_slowoLeft[1] || geometry[4] != m_slowoWidth[1]) {
+        m_windowWidth = geometry[0];
+        m_slowoLeft[0] = geometry[1];
+        m_slowoWidth[0] = geometry[2];
+        m_slowoLeft[1] = geometry[3];
+        m_slowoWidth[1] = geometry[4];
+        mark(Change::Geometry);
+    }
+    setProwerkaText(0, KAZ_danni().Ukazanie());
 
     const qsizetype L = KAZ_danni().Danni(0).size();
     const qsizetype R = KAZ_danni().Danni(1).size();
@@ -137,14 +205,7 @@ namespace {
 // from 1 to `limit`; 0 for any other text. Two texts with the same value are equal.
 int plainDecimal(const QString &text, int limit)
 {
-    if (text.isEmpty() || text.size() > 10 || text.at(0) == u'0')
-        return 0;
-    qint64 value = 0;
-    for (const QChar c : text) {
-        if (c < u'0' || c > u'9')
-            return 0;
-        value = value * 10 + (c.unicode() - u'0');
-    }
+    const qint64 value = plainValue(text);
     return value <= limit ? int(value) : 0;
 }
 
@@ -238,6 +299,7 @@ void Kaz::Uprawl_Click(int Index)
     // A disabled button cannot be clicked.
     if (Index < 0 || Index > 3 || !m_uprawlEnabled[Index])
         return;
+    Batch batch(*this);
     Oceni_Update();
     switch (Index) {
     case 0:
@@ -271,6 +333,7 @@ void Kaz::Uprawl_Click(int Index)
 
 void Kaz::Slowo_Click(int Index)
 {
+    Batch batch(*this);
     switch (Index) {
     case 0:
     case 1: {
@@ -289,9 +352,8 @@ void Kaz::Slowo_Click(int Index)
         m_nomerWypros = Numbers::roundToInt16(Numbers::readLenient(dum_N(2).item(i)));
         Pokazhi_grafika(m_nomerWypros);
         const bool right = dum_N(2).item(i) == dum_N(3).item(i);
-        m_verdictColour = right ? KazLayout::VerdictRight : KazLayout::VerdictWrong;
-        setProwerkaText(1, right ? QStringLiteral("ДА") : QStringLiteral("НЕ"));
-        Q_EMIT stateChanged();
+        setVerdict(right ? KazLayout::VerdictRight : KazLayout::VerdictWrong,
+                   right ? QStringLiteral("ДА") : QStringLiteral("НЕ"));
         break;
     }
     default:
@@ -301,6 +363,7 @@ void Kaz::Slowo_Click(int Index)
 
 void Kaz::dum_N_Click(int Index)
 {
+    Batch batch(*this);
     if (Index == 0 || Index == 1)
         Slowo(Index).setSelectedIndex(dum_N(Index).selectedIndex());
 }
@@ -380,22 +443,30 @@ void Kaz::Formirai_ocenka()
 
     // Each pair counts every key row j = 0 … N - 1 whose left and right codes equal its own.
     // The rows whose left code is the pair's are found through the index of the left key.
-    // Two plain decimals are equal texts exactly when their values are equal, so the right
-    // codes are compared by value where both have one.
+    // Two plain decimals are equal texts exactly when their values are equal, so codes are
+    // compared by the values kept beside the code lists where both have one, and the texts
+    // (scattered in memory, slow to reach in a large test) are read only where not.
     const KeyIndex &left = keyIndex(0);
     const KeyIndex &right = keyIndex(1);
     const QStringList &leftCodes = dum_N(2).items();
     const QStringList &rightCodes = dum_N(3).items();
     const QStringList &rightKey = dum_N(5).items();
+    const qint64 leftLimit = qint64(left.firstOfNumber.size()) - 1;
     const int rightLimit = int(right.valueAt.size());
+    const auto valueAt = [](const std::vector<qint64> &values, int i, qint64 limit) {
+        const qint64 v = size_t(i) < values.size() ? values[size_t(i)] : 0;
+        return v <= limit ? int(v) : 0;
+    };
     for (int i = 0; i <= last; ++i) {
-        const QString &rightCode = i < rightCodes.size() ? rightCodes.at(i) : noText;
-        const int rightValue = plainDecimal(rightCode, rightLimit);
-        for (int j = left.first(i < leftCodes.size() ? leftCodes.at(i) : noText); j >= 0 && j <= N - 1;
-             j = left.next[size_t(j)]) {
+        const int leftValue = valueAt(m_pairValues[0], i, leftLimit);
+        const int rightValue = valueAt(m_pairValues[1], i, rightLimit);
+        int j = leftValue > 0 ? left.firstOfNumber[size_t(leftValue)]
+                              : left.first(i < leftCodes.size() ? leftCodes.at(i) : noText);
+        for (; j >= 0 && j <= N - 1; j = left.next[size_t(j)]) {
             const int keyValue = j < rightLimit ? right.valueAt[size_t(j)] : 0;
-            if (keyValue > 0 && rightValue > 0 ? keyValue == rightValue
-                                               : (j < rightKey.size() ? rightKey.at(j) : noText) == rightCode)
+            if (keyValue > 0 && rightValue > 0)
+                m_brojWerni += keyValue == rightValue;
+            else if ((j < rightKey.size() ? rightKey.at(j) : noText) == (i < rightCodes.size() ? rightCodes.at(i) : noText))
                 ++m_brojWerni;
         }
     }
@@ -407,8 +478,7 @@ void Kaz::Formirai_ocenka()
     if (Slowo(2).count() > 0)
         Slowo(2).setSelectedIndex(0);
     Slowo_Click(2);
-    m_verdictVisible = true;
-    Q_EMIT stateChanged();
+    setVerdictVisible(true);
 }
 
 // ---------------------------------------------------------------- explanations
@@ -464,7 +534,7 @@ void Kaz::Pokazhi_grafika(qint16 q)
     ensureGraphika();
     if (m_graphika->visible) {
         m_graphika->visible = false;
-        Q_EMIT pictureWindowChanged();
+        mark(Change::PictureWindow);
     }
 }
 
@@ -475,25 +545,48 @@ void Kaz::Grafika_Click(int Index)
     const ContentStore &content = KAZ_danni();
     if (!(Numbers::readLenient(ContentStore::item(content.Spis_graf(), q)) > 0))
         return;
+    Batch batch(*this);
     ensureGraphika();
     const ContentStore::Picture &box = content.Graphika(q);
     m_graphika->boxWidth = box.width;
     m_graphika->boxHeight = box.height;
     m_graphika->picture = box.source;
-    m_graphika->width = box.width + 100;
-    m_graphika->height = box.height + 250;
+    m_graphika->width = box.width + KazLayout::GraphikaFrameWidth;
+    m_graphika->height = box.height + KazLayout::GraphikaFrameHeight;
     m_graphika->visible = true;
-    Q_EMIT pictureWindowChanged();
+    mark(Change::PictureWindow); // also when it was open: shown afresh, in front
 }
 
 // ---------------------------------------------------------------- state setters
+
+void Kaz::mark(Changes what)
+{
+    m_pending |= what;
+    if (m_batchDepth == 0)
+        announce();
+}
+
+void Kaz::announce()
+{
+    // Every button click first applies the 3-to-1 rule to "Оцени", which the click itself
+    // may undo; a button switched back is no change.
+    for (int i = 0; i < 4; ++i)
+        if (m_uprawlEnabled[i] == m_uprawlAnnounced[i])
+            m_pending &= ~Changes(uprawl(i));
+    std::copy(std::begin(m_uprawlEnabled), std::end(m_uprawlEnabled), std::begin(m_uprawlAnnounced));
+    if (!m_pending)
+        return;
+    // Taken first: a receiver may call a handler, which starts a set of its own.
+    const Changes what = std::exchange(m_pending, {});
+    Q_EMIT changed(what);
+}
 
 void Kaz::setUprawlEnabled(int index, bool enabled)
 {
     if (m_uprawlEnabled[index] == enabled)
         return;
     m_uprawlEnabled[index] = enabled;
-    Q_EMIT stateChanged();
+    mark(uprawl(index));
 }
 
 void Kaz::setProwerkaText(int index, const QString &text)
@@ -501,7 +594,24 @@ void Kaz::setProwerkaText(int index, const QString &text)
     if (m_prowerkaText[index] == text)
         return;
     m_prowerkaText[index] = text;
-    Q_EMIT stateChanged();
+    mark(index == 0 ? Change::Prowerka0 : Change::Verdict);
+}
+
+void Kaz::setVerdict(quint32 colour, const QString &text)
+{
+    if (m_verdictColour != colour) {
+        m_verdictColour = colour;
+        mark(Change::Verdict);
+    }
+    setProwerkaText(1, text);
+}
+
+void Kaz::setVerdictVisible(bool visible)
+{
+    if (m_verdictVisible == visible)
+        return;
+    m_verdictVisible = visible;
+    mark(Change::VerdictShown);
 }
 
 void Kaz::setNdapis(const QString &text)
@@ -509,7 +619,7 @@ void Kaz::setNdapis(const QString &text)
     if (m_ndapis == text)
         return;
     m_ndapis = text;
-    Q_EMIT stateChanged();
+    mark(Change::Ndapis);
 }
 
 void Kaz::setThumbnail(const QString &source)
@@ -517,7 +627,7 @@ void Kaz::setThumbnail(const QString &source)
     if (m_thumbnail == source)
         return;
     m_thumbnail = source;
-    Q_EMIT stateChanged();
+    mark(Change::Thumbnail);
 }
 
 // ---------------------------------------------------------------- appearance ("Запис")
@@ -530,6 +640,17 @@ void Kaz::setScreenFonts(std::shared_ptr<const ScreenFonts> fonts)
 void Kaz::unloadDialog()
 {
     m_cwiat.reset();
+    // The looks "Запис" set, in one set.
+    if (m_batchDepth == 0)
+        announce();
+}
+
+void Kaz::markLook(Control control)
+{
+    // While the dialog is open these come from its "Запис", which ends by unloading it.
+    m_pending |= look(control);
+    if (m_batchDepth == 0 && !m_cwiat)
+        announce();
 }
 
 KazLook *Kaz::lookOf(Control control)
@@ -555,7 +676,7 @@ void Kaz::setBackColor(Control control, qint32 colour)
     if (!look || look->background == colour)
         return;
     look->background = colour;
-    Q_EMIT stateChanged();
+    markLook(control);
 }
 
 void Kaz::setForeColor(Control control, qint32 colour)
@@ -564,7 +685,7 @@ void Kaz::setForeColor(Control control, qint32 colour)
     if (!look || look->foreground == colour)
         return;
     look->foreground = colour;
-    Q_EMIT stateChanged();
+    markLook(control);
 }
 
 void Kaz::setFontName(Control control, const QString &name)
@@ -573,7 +694,7 @@ void Kaz::setFontName(Control control, const QString &name)
     if (!look || look->fontName == name)
         return;
     look->fontName = name;
-    Q_EMIT stateChanged();
+    markLook(control);
 }
 
 void Kaz::setFontSize(Control control, double points)
@@ -582,5 +703,5 @@ void Kaz::setFontSize(Control control, double points)
     if (!look || look->fontSize == points)
         return;
     look->fontSize = points;
-    Q_EMIT stateChanged();
+    markLook(control);
 }

@@ -47,6 +47,33 @@ class Kaz : public QObject, public AppearanceTarget
     Q_OBJECT
 
 public:
+    // A part of the window's state that the view shows, as it appears in changed().
+    enum class Change : quint32 {
+        Caption = 1u << 0,        // caption()
+        Geometry = 1u << 1,       // windowWidth(), slowoLeft(), slowoWidth()
+        Uprawl0 = 1u << 2,        // uprawlEnabled(0); Uprawl1 … Uprawl3 follow (uprawl(i))
+        Uprawl1 = 1u << 3,
+        Uprawl2 = 1u << 4,
+        Uprawl3 = 1u << 5,
+        Ndapis = 1u << 6,         // ndapis()
+        Prowerka0 = 1u << 7,      // prowerkaText(0)
+        Verdict = 1u << 8,        // prowerkaText(1), verdictColour()
+        VerdictShown = 1u << 9,   // verdictVisible()
+        Thumbnail = 1u << 10,     // thumbnail()
+        PictureWindow = 1u << 11, // KAZ_Graphika(): shown (also afresh, over its picture) or hidden
+        FormLook = 1u << 12,      // windowLook(); the looks follow in Control's order (look())
+        Slowo0Look = 1u << 13,
+        Slowo1Look = 1u << 14,
+        Slowo2Look = 1u << 15,
+        ProwerkaLook = 1u << 16,
+        NdapisLook = 1u << 17,
+    };
+    Q_ENUM(Change)
+    Q_DECLARE_FLAGS(Changes, Change)
+    static constexpr Changes AllChanges = Changes::fromInt((1u << 18) - 1);
+    static Change uprawl(int index) { return Change(quint32(Change::Uprawl0) << index); }
+    static Change look(Control control) { return Change(quint32(Change::FormLook) << int(control)); }
+
     // Makes the content window `KAZ_danni` on its first use.
     using ContentLoader = std::function<std::shared_ptr<const ContentStore>()>;
 
@@ -126,18 +153,29 @@ public:
     void unloadDialog() override;
 
 Q_SIGNALS:
-    // The caption, geometry, a button, the label, a text box, the verdict box or the
-    // thumbnail changed.
-    void stateChanged();
-    // The picture window was made, shown, hidden or given another picture.
-    void pictureWindowChanged();
+    // The parts a handler gave a new value, announced once as the handler returns, after
+    // all the reactions it set off (a list's click reaction, grading's selection of the
+    // first pair); nothing when it changed nothing. A button switched and switched back is
+    // no change; the text box given a new text and then its old one is, as the window shows
+    // it afresh, from its first line; so is the picture window shown again over itself. The
+    // lists announce their own changes as models. The looks "Запис" sets come as one set
+    // when the dialog unloads. A procedure called on its own, outside any handler,
+    // announces each change as it makes it.
+    void changed(Kaz::Changes what);
     // "Exit": the program ends at once (a try-out inside the editor closes its window alone).
     void exitRequested();
     // "Color": the appearance dialog `cwiat()`, loaded, is to be shown or brought to the front.
     void appearanceRequested();
 
 private:
+    // Collects the changes of a handler and everything it sets off; the outermost one
+    // announces them when it ends.
+    class Batch;
+    void mark(Changes what);
+    void announce();
     void setUprawlEnabled(int index, bool enabled);
+    void setVerdict(quint32 colour, const QString &text);
+    void setVerdictVisible(bool visible);
     void setProwerkaText(int index, const QString &text);
     void setNdapis(const QString &text);
     void setThumbnail(const QString &source);
@@ -158,6 +196,7 @@ private:
     };
     const KeyIndex &keyIndex(int side);
     KazLook *lookOf(Control control);
+    void markLook(Control control);
 
     ContentLoader m_loader;
     std::shared_ptr<const ContentStore> m_danni;
@@ -166,6 +205,8 @@ private:
     ListModel *m_slowo[3];
     ListModel *m_dumN[6];
     KeyIndex m_keyIndex[2];
+    // The value of each code in dum_N(2) and dum_N(3) where it is a plain decimal, else 0.
+    std::vector<qint64> m_pairValues[2];
     // A key list changed after start-up: the codes in the code lists may no longer be the
     // ones a renumbering gives, so taking back renumbers every row.
     bool m_keyEdited = false;
@@ -177,6 +218,7 @@ private:
     float m_slowoLeft[2];
     float m_slowoWidth[2];
     bool m_uprawlEnabled[4] = {true, true, false, true};
+    bool m_uprawlAnnounced[4] = {true, true, false, true}; // as the last change set left them
     QString m_ndapis;
     QString m_prowerkaText[2];
     bool m_verdictVisible = false;
@@ -193,4 +235,9 @@ private:
 
     std::shared_ptr<const ScreenFonts> m_screenFonts;
     std::unique_ptr<Cwiat> m_cwiat;
+
+    int m_batchDepth = 0;
+    Changes m_pending;
 };
+
+Q_DECLARE_OPERATORS_FOR_FLAGS(Kaz::Changes)

@@ -53,6 +53,10 @@ constexpr Control Grafika[2] = {
     {120, 5760, 1575, 1335, nullptr, nullptr, PlatformColour, 20},
 };
 
+// What the picture window's frame and small title bar add to its display box.
+constexpr int GraphikaFrameWidth = 100;
+constexpr int GraphikaFrameHeight = 250;
+
 constexpr quint32 VerdictRight = 0x0000FF00; // green
 constexpr quint32 VerdictWrong = 0x000000FF; // red
 

@@ -295,6 +295,14 @@
         <source>the section [picture flags] is missing; add it with a label line and then one flag (0 or 1) for each question</source>
         <translation>липсва разделът [picture flags]; добавете го с един ред надпис и след това по един знак (0 или 1) за всеки въпрос</translation>
     </message>
+    <message>
+        <source>[%1] has %2 lines, more than its label and one line for each of at most %3 questions; delete the lines past question %3</source>
+        <translation>[%1] има %2 реда, повече от надписа и по един ред за всеки от най-много %3 въпроса; изтрийте редовете след въпрос %3</translation>
+    </message>
+    <message>
+        <source>[%1] has %2 lines, but it may hold at most %3; delete the lines it does not need</source>
+        <translation>[%1] има %2 реда, а може да има най-много %3; изтрийте редовете, които не са нужни</translation>
+    </message>
 </context>
 <context>
     <name>DocumentCheck</name>
@@ -404,6 +412,77 @@ Give this one file to the learners: it runs on Debian 12 (64-bit PC) with the KA
     <message>
         <source>Save</source>
         <translation>Запази</translation>
+    </message>
+</context>
+<context>
+    <name>EditorFieldsForm</name>
+    <message>
+        <source>Address</source>
+        <translation>Адрес</translation>
+    </message>
+    <message>
+        <source>A web address or a school, shown before the title (may stay empty)</source>
+        <translation>Уеб адрес или училище, показва се пред заглавието (може да остане празно)</translation>
+    </message>
+    <message>
+        <source>Title</source>
+        <translation>Заглавие</translation>
+    </message>
+    <message>
+        <source>The test&apos;s title, shown in the window&apos;s title bar</source>
+        <translation>Заглавието на теста, показва се в заглавната лента на прозореца</translation>
+    </message>
+    <message>
+        <source>A&amp;ddress:</source>
+        <translation>&amp;Адрес:</translation>
+    </message>
+    <message>
+        <source>Tit&amp;le:</source>
+        <translation>&amp;Заглавие:</translation>
+    </message>
+    <message>
+        <source>Parts of the whole test</source>
+        <translation>Части на целия тест</translation>
+    </message>
+    <message>
+        <source>Instructions</source>
+        <translation>Указания</translation>
+    </message>
+    <message>
+        <source>What the learner reads before starting: one line or more</source>
+        <translation>Какво чете ученикът, преди да започне: един или повече реда</translation>
+    </message>
+    <message>
+        <source>I&amp;nstructions</source>
+        <translation>&amp;Указания</translation>
+    </message>
+    <message>
+        <source>&amp;Window and lists</source>
+        <translation>Прозорец и &amp;списъци</translation>
+    </message>
+    <message>
+        <source>Label line of the explanation switches</source>
+        <translation>Ред надпис на превключвателите за обяснение</translation>
+    </message>
+    <message>
+        <source>Label line of the picture flags</source>
+        <translation>Ред надпис на знаците за картинка</translation>
+    </message>
+    <message>
+        <source>The test file keeps these lines for older KAZ programs; they are never shown to the learner.</source>
+        <translation>Файлът на теста пази тези редове заради по-старите програми на KAZ; ученикът никога не ги вижда.</translation>
+    </message>
+    <message>
+        <source>Explanation switches:</source>
+        <translation>Превключватели за обяснение:</translation>
+    </message>
+    <message>
+        <source>Picture flags:</source>
+        <translation>Знаци за картинка:</translation>
+    </message>
+    <message>
+        <source>Section la&amp;bels</source>
+        <translation>&amp;Надписи на разделите</translation>
     </message>
 </context>
 <context>
@@ -553,6 +632,32 @@ Give this one file to the learners: it runs on Debian 12 (64-bit PC) with the KA
     </message>
 </context>
 <context>
+    <name>EditorProblemsList</name>
+    <message>
+        <source>Problems</source>
+        <translation>Проблеми</translation>
+    </message>
+    <message>
+        <source>Row %1: %2</source>
+        <translation>Ред %1: %2</translation>
+    </message>
+    <message numerus="yes">
+        <source>…and %n more problem(s), marked in the table. Mend the ones above first.</source>
+        <translation>
+            <numerusform>…и още %n проблем, отбелязан в таблицата. Първо поправете горните.</numerusform>
+            <numerusform>…и още %n проблема, отбелязани в таблицата. Първо поправете горните.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>&amp;Problems: none</source>
+        <translation>Про&amp;блеми: няма</translation>
+    </message>
+    <message>
+        <source>&amp;Problems (%1):</source>
+        <translation>Про&amp;блеми (%1):</translation>
+    </message>
+</context>
+<context>
     <name>EditorSketch</name>
     <message>
         <source>Sketch of the test window</source>
@@ -637,6 +742,56 @@ Give this one file to the learners: it runs on Debian 12 (64-bit PC) with the KA
     </message>
 </context>
 <context>
+    <name>EditorTableView</name>
+    <message>
+        <source>Ctrl+Tab and Ctrl+Shift+Tab leave the table.</source>
+        <translation>Ctrl+Tab и Ctrl+Shift+Tab излизат от таблицата.</translation>
+    </message>
+    <message numerus="yes">
+        <source>Cut %n row(s).</source>
+        <translation>
+            <numerusform>Изрязан е %n ред.</numerusform>
+            <numerusform>Изрязани са %n реда.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Choose the rows to copy first.</source>
+        <translation>Първо изберете редовете за копиране.</translation>
+    </message>
+    <message numerus="yes">
+        <source>Copied %n row(s).</source>
+        <translation>
+            <numerusform>Копиран е %n ред.</numerusform>
+            <numerusform>Копирани са %n реда.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>There is no text to paste. Copy cells in a spreadsheet or in this table first.</source>
+        <translation>Няма текст за поставяне. Първо копирайте клетки от електронна таблица или от тази таблица.</translation>
+    </message>
+    <message numerus="yes">
+        <source>Pasted %n row(s).</source>
+        <translation>
+            <numerusform>Поставен е %n ред.</numerusform>
+            <numerusform>Поставени са %n реда.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n cell(s) of each row fell past the explanation column and were left out.</source>
+        <translation>
+            <numerusform>%n клетка от всеки ред е след колоната за обяснение и е пропусната.</numerusform>
+            <numerusform>%n клетки от всеки ред са след колоната за обяснение и са пропуснати.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Deleted %n row(s). Undo brings them back.</source>
+        <translation>
+            <numerusform>Изтрит е %n ред. „Отмени“ го връща.</numerusform>
+            <numerusform>Изтрити са %n реда. „Отмени“ ги връща.</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
     <name>EditorTryOut</name>
     <message>
         <source>The test cannot be tried: %1. Mend it, then try again.</source>
@@ -681,84 +836,8 @@ Give this one file to the learners: it runs on Debian 12 (64-bit PC) with the KA
         <translation>Отвори програма с тест</translation>
     </message>
     <message>
-        <source>Address</source>
-        <translation>Адрес</translation>
-    </message>
-    <message>
-        <source>A web address or a school, shown before the title (may stay empty)</source>
-        <translation>Уеб адрес или училище, показва се пред заглавието (може да остане празно)</translation>
-    </message>
-    <message>
-        <source>Title</source>
-        <translation>Заглавие</translation>
-    </message>
-    <message>
-        <source>The test&apos;s title, shown in the window&apos;s title bar</source>
-        <translation>Заглавието на теста, показва се в заглавната лента на прозореца</translation>
-    </message>
-    <message>
-        <source>A&amp;ddress:</source>
-        <translation>&amp;Адрес:</translation>
-    </message>
-    <message>
-        <source>Tit&amp;le:</source>
-        <translation>&amp;Заглавие:</translation>
-    </message>
-    <message>
-        <source>Parts of the whole test</source>
-        <translation>Части на целия тест</translation>
-    </message>
-    <message>
-        <source>Instructions</source>
-        <translation>Указания</translation>
-    </message>
-    <message>
-        <source>What the learner reads before starting: one line or more</source>
-        <translation>Какво чете ученикът, преди да започне: един или повече реда</translation>
-    </message>
-    <message>
-        <source>I&amp;nstructions</source>
-        <translation>&amp;Указания</translation>
-    </message>
-    <message>
-        <source>&amp;Window and lists</source>
-        <translation>Прозорец и &amp;списъци</translation>
-    </message>
-    <message>
-        <source>Label line of the explanation switches</source>
-        <translation>Ред надпис на превключвателите за обяснение</translation>
-    </message>
-    <message>
-        <source>Label line of the picture flags</source>
-        <translation>Ред надпис на знаците за картинка</translation>
-    </message>
-    <message>
-        <source>The test file keeps these lines for older KAZ programs; they are never shown to the learner.</source>
-        <translation>Файлът на теста пази тези редове заради по-старите програми на KAZ; ученикът никога не ги вижда.</translation>
-    </message>
-    <message>
-        <source>Explanation switches:</source>
-        <translation>Превключватели за обяснение:</translation>
-    </message>
-    <message>
-        <source>Picture flags:</source>
-        <translation>Знаци за картинка:</translation>
-    </message>
-    <message>
-        <source>Section la&amp;bels</source>
-        <translation>&amp;Надписи на разделите</translation>
-    </message>
-    <message>
-        <source>Rows of the test</source>
-        <translation>Редове на теста</translation>
-    </message>
-    <message>
         <source>Picture of the current row</source>
         <translation>Картинка на текущия ред</translation>
-    </message>
-    <message>
-        <source>Problems</source>
-        <translation>Проблеми</translation>
     </message>
     <message>
         <source>&amp;File</source>
@@ -867,18 +946,6 @@ Give this one file to the learners: it runs on Debian 12 (64-bit PC) with the KA
     <message>
         <source>%1[*] — KAZ editor</source>
         <translation>%1[*] — KAZ редактор</translation>
-    </message>
-    <message>
-        <source>Row %1: %2</source>
-        <translation>Ред %1: %2</translation>
-    </message>
-    <message>
-        <source>&amp;Problems: none</source>
-        <translation>Про&amp;блеми: няма</translation>
-    </message>
-    <message>
-        <source>&amp;Problems (%1):</source>
-        <translation>Про&amp;блеми (%1):</translation>
     </message>
     <message>
         <source>OK</source>
@@ -1029,56 +1096,9 @@ Give this one file to the learners: it runs on Debian 12 (64-bit PC) with the KA
         <source>Writes and changes KAZ matching tests: the pairs, their explanations and pictures, and the test window&apos;s size. &quot;Try&quot; shows the test as a learner sees it; &quot;Make program&quot; turns it into one program file to hand out.</source>
         <translation>Пише и променя тестове за съпоставяне на KAZ: двойките, обясненията и картинките им и размера на прозореца на теста. „Опитай“ показва теста така, както го вижда ученикът; „Направи програма“ го превръща в един файл-програма за раздаване.</translation>
     </message>
-    <message numerus="yes">
-        <source>Cut %n row(s).</source>
-        <translation>
-            <numerusform>Изрязан е %n ред.</numerusform>
-            <numerusform>Изрязани са %n реда.</numerusform>
-        </translation>
-    </message>
-    <message>
-        <source>Choose the rows to copy first.</source>
-        <translation>Първо изберете редовете за копиране.</translation>
-    </message>
-    <message numerus="yes">
-        <source>Copied %n row(s).</source>
-        <translation>
-            <numerusform>Копиран е %n ред.</numerusform>
-            <numerusform>Копирани са %n реда.</numerusform>
-        </translation>
-    </message>
-    <message>
-        <source>There is no text to paste. Copy cells in a spreadsheet or in this table first.</source>
-        <translation>Няма текст за поставяне. Първо копирайте клетки от електронна таблица или от тази таблица.</translation>
-    </message>
-    <message numerus="yes">
-        <source>Pasted %n row(s).</source>
-        <translation>
-            <numerusform>Поставен е %n ред.</numerusform>
-            <numerusform>Поставени са %n реда.</numerusform>
-        </translation>
-    </message>
-    <message numerus="yes">
-        <source>%n cell(s) of each row fell past the explanation column and were left out.</source>
-        <translation>
-            <numerusform>%n клетка от всеки ред е след колоната за обяснение и е пропусната.</numerusform>
-            <numerusform>%n клетки от всеки ред са след колоната за обяснение и са пропуснати.</numerusform>
-        </translation>
-    </message>
-    <message numerus="yes">
-        <source>Deleted %n row(s). Undo brings them back.</source>
-        <translation>
-            <numerusform>Изтрит е %n ред. „Отмени“ го връща.</numerusform>
-            <numerusform>Изтрити са %n реда. „Отмени“ ги връща.</numerusform>
-        </translation>
-    </message>
     <message>
         <source>Make program</source>
         <translation>Направи програма</translation>
-    </message>
-    <message>
-        <source>Ctrl+Tab and Ctrl+Shift+Tab leave the table.</source>
-        <translation>Ctrl+Tab и Ctrl+Shift+Tab излизат от таблицата.</translation>
     </message>
     <message>
         <source>More menus</source>
@@ -1087,13 +1107,6 @@ Give this one file to the learners: it runs on Debian 12 (64-bit PC) with the KA
     <message>
         <source>More commands</source>
         <translation>Още команди</translation>
-    </message>
-    <message numerus="yes">
-        <source>…and %n more problem(s), marked in the table. Mend the ones above first.</source>
-        <translation>
-            <numerusform>…и още %n проблем, отбелязан в таблицата. Първо поправете горните.</numerusform>
-            <numerusform>…и още %n проблема, отбелязани в таблицата. Първо поправете горните.</numerusform>
-        </translation>
     </message>
     <message>
         <source>No test could be opened from %1.</source>
@@ -1118,6 +1131,14 @@ Give this one file to the learners: it runs on Debian 12 (64-bit PC) with the KA
     <message>
         <source>Copies of other unsaved tests are kept; the editor offers them at its next start.</source>
         <translation>Копията на други незапазени тестове са съхранени; редакторът ги предлага при следващото си пускане.</translation>
+    </message>
+    <message>
+        <source>&amp;Undo %1</source>
+        <translation>&amp;Отмени: %1</translation>
+    </message>
+    <message>
+        <source>&amp;Redo %1</source>
+        <translation>&amp;Повтори: %1</translation>
     </message>
 </context>
 <context>
@@ -2032,6 +2053,135 @@ Exit status: 0 done, 1 a problem (nothing written), 2 a mistake in the command l
     </message>
 </context>
 <context>
+    <name>StepText</name>
+    <message>
+        <source>typing a left phrase</source>
+        <translation>писане на лява фраза</translation>
+    </message>
+    <message>
+        <source>typing a right phrase</source>
+        <translation>писане на дясна фраза</translation>
+    </message>
+    <message>
+        <source>typing an explanation</source>
+        <translation>писане на обяснение</translation>
+    </message>
+    <message>
+        <source>typing the address</source>
+        <translation>писане на адреса</translation>
+    </message>
+    <message>
+        <source>typing the title</source>
+        <translation>писане на заглавието</translation>
+    </message>
+    <message>
+        <source>typing the instructions</source>
+        <translation>писане на указанията</translation>
+    </message>
+    <message>
+        <source>typing the window&apos;s width</source>
+        <translation>писане на ширината на прозореца</translation>
+    </message>
+    <message>
+        <source>typing the left list&apos;s left edge</source>
+        <translation>писане на левия край на левия списък</translation>
+    </message>
+    <message>
+        <source>typing the left list&apos;s width</source>
+        <translation>писане на ширината на левия списък</translation>
+    </message>
+    <message>
+        <source>typing the right list&apos;s left edge</source>
+        <translation>писане на левия край на десния списък</translation>
+    </message>
+    <message>
+        <source>typing the right list&apos;s width</source>
+        <translation>писане на ширината на десния списък</translation>
+    </message>
+    <message>
+        <source>typing the label line of the explanation switches</source>
+        <translation>писане на реда надпис на превключвателите за обяснение</translation>
+    </message>
+    <message>
+        <source>typing the label line of the picture flags</source>
+        <translation>писане на реда надпис на знаците за картинка</translation>
+    </message>
+    <message>
+        <source>typing</source>
+        <translation>писане</translation>
+    </message>
+    <message>
+        <source>switching an explanation on</source>
+        <translation>включване на обяснение</translation>
+    </message>
+    <message>
+        <source>switching an explanation off</source>
+        <translation>изключване на обяснение</translation>
+    </message>
+    <message>
+        <source>replacing a picture</source>
+        <translation>смяна на картинка</translation>
+    </message>
+    <message>
+        <source>adding a picture</source>
+        <translation>добавяне на картинка</translation>
+    </message>
+    <message>
+        <source>removing a picture</source>
+        <translation>махане на картинка</translation>
+    </message>
+    <message>
+        <source>changing a picture&apos;s box</source>
+        <translation>промяна на полето на картинка</translation>
+    </message>
+    <message>
+        <source>changing how a picture is shown</source>
+        <translation>промяна на показването на картинка</translation>
+    </message>
+    <message numerus="yes">
+        <source>adding %n row(s)</source>
+        <translation>
+            <numerusform>добавяне на %n ред</numerusform>
+            <numerusform>добавяне на %n реда</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>deleting %n row(s)</source>
+        <translation>
+            <numerusform>изтриване на %n ред</numerusform>
+            <numerusform>изтриване на %n реда</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>cutting %n row(s)</source>
+        <translation>
+            <numerusform>изрязване на %n ред</numerusform>
+            <numerusform>изрязване на %n реда</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>pasting %n row(s)</source>
+        <translation>
+            <numerusform>поставяне на %n ред</numerusform>
+            <numerusform>поставяне на %n реда</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>moving %n row(s) up</source>
+        <translation>
+            <numerusform>преместване на %n ред нагоре</numerusform>
+            <numerusform>преместване на %n реда нагоре</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>moving %n row(s) down</source>
+        <translation>
+            <numerusform>преместване на %n ред надолу</numerusform>
+            <numerusform>преместване на %n реда надолу</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
     <name>TestDocument</name>
     <message>
         <source>there is no folder &quot;%1&quot;; choose the folder that holds test.kaz</source>
@@ -2054,44 +2204,12 @@ Exit status: 0 done, 1 a problem (nothing written), 2 a mistake in the command l
         <translation>тестът още няма папка; изберете папка, в която да се запази</translation>
     </message>
     <message>
-        <source>Typing</source>
-        <translation>Писане</translation>
-    </message>
-    <message>
-        <source>Show the explanation</source>
-        <translation>Показване на обяснението</translation>
-    </message>
-    <message>
         <source>the picture %1 is too large: %2; save it smaller</source>
         <translation>картинката %1 е твърде голяма: %2; запазете я по-малка</translation>
     </message>
     <message>
         <source>the picture %1 cannot be read: %2</source>
         <translation>картинката %1 не може да се прочете: %2</translation>
-    </message>
-    <message>
-        <source>Remove the picture</source>
-        <translation>Махане на картинката</translation>
-    </message>
-    <message>
-        <source>Picture box size</source>
-        <translation>Размер на полето на картинката</translation>
-    </message>
-    <message>
-        <source>How the picture is shown</source>
-        <translation>Как се показва картинката</translation>
-    </message>
-    <message>
-        <source>Insert rows</source>
-        <translation>Вмъкване на редове</translation>
-    </message>
-    <message>
-        <source>Delete rows</source>
-        <translation>Изтриване на редове</translation>
-    </message>
-    <message>
-        <source>Move rows</source>
-        <translation>Преместване на редове</translation>
     </message>
     <message>
         <source>there is no test.kaz in %1, and a save that was cut short cannot be finished: %2</source>

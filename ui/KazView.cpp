@@ -1,6 +1,7 @@
 #include "KazView.h"
 
 #include "ColourButton.h"
+#include "ContentReader.h"
 #include "CwiatDialog.h"
 #include "Kaz.h"
 #include "KazIcon.h"
@@ -25,9 +26,6 @@
 #include <vector>
 
 namespace {
-
-// What a fixed single border takes of the window's outer width.
-constexpr int BorderWidth = 120; // twips
 
 void place(QWidget *w, const KazLayout::Control &c)
 {
@@ -63,11 +61,9 @@ KazView::KazView(Kaz *model, QWidget *parent)
     setObjectName(QStringLiteral("KAZ"));
     setWindowIcon(KazIcon::windowIcon(KazIcon::builtInFiles()));
     build();
-    connect(m_model, &Kaz::stateChanged, this, &KazView::refresh);
-    connect(m_model, &Kaz::pictureWindowChanged, this, &KazView::refreshPictureWindow);
+    connect(m_model, &Kaz::changed, this, &KazView::showChanges);
     connect(m_model, &Kaz::appearanceRequested, this, &KazView::showCwiat);
-    refresh();
-    refreshPictureWindow();
+    showChanges(Kaz::AllChanges);
 }
 
 KazView::~KazView()
@@ -170,55 +166,87 @@ void KazView::applyLook(QWidget *widget, const KazLook &look, bool font)
         widget->setFont(Twips::font(look.fontName, look.fontSize));
 }
 
-void KazView::refresh()
+void KazView::showChanges(Kaz::Changes what)
 {
+    using C = Kaz::Change;
     const Kaz &m = *m_model;
-    setWindowTitle(WindowTitle::literal(m.caption()));
+    ++m_updates;
+    m_lastUpdate = what;
 
-    const int clientWidth = Twips::toPixels(m.windowWidth() - BorderWidth);
-    const int clientHeight = Twips::toPixels(KazLayout::ClientHeight);
-    centralWidget()->setFixedSize(std::max(1, clientWidth), clientHeight);
-    for (int i = 0; i < 2; ++i) {
-        const KazLayout::Control &c = KazLayout::Slowo[i];
-        m_slowo[i]->setGeometry(Twips::toPixels(m.slowoLeft(i)), Twips::toPixels(c.top),
-                                Twips::toPixels(m.slowoWidth(i)), Twips::toPixels(c.height));
+    if (what & C::Caption)
+        setWindowTitle(WindowTitle::literal(m.caption()));
+
+    if (what & C::Geometry) {
+        // The client area is the window's outer width less the frame's share.
+        const int clientWidth = Twips::toPixels(m.windowWidth() - ContentReader::FrameWidth);
+        const int clientHeight = Twips::toPixels(KazLayout::ClientHeight);
+        centralWidget()->setFixedSize(std::max(1, clientWidth), clientHeight);
+        for (int i = 0; i < 2; ++i) {
+            const KazLayout::Control &c = KazLayout::Slowo[i];
+            m_slowo[i]->setGeometry(Twips::toPixels(m.slowoLeft(i)), Twips::toPixels(c.top),
+                                    Twips::toPixels(m.slowoWidth(i)), Twips::toPixels(c.height));
+        }
+        // The window keeps the size the content gives it: no resizing by the learner.
+        setFixedSize(sizeHint().expandedTo(QSize(1, 1)));
     }
 
-    applyLook(centralWidget(), m.windowLook(), false);
+    if (what & C::FormLook)
+        applyLook(centralWidget(), m.windowLook(), false);
     for (int i = 0; i < 3; ++i)
-        applyLook(m_slowo[i], m.slowoLook(i), true);
-    applyLook(m_prowerka0, m.prowerkaLook(), true);
-    applyLook(m_ndapis, m.ndapisLook(), false);
+        if (what & Kaz::look(AppearanceTarget::Slowo(i)))
+            applyLook(m_slowo[i], m.slowoLook(i), true);
+    if (what & C::ProwerkaLook)
+        applyLook(m_prowerka0, m.prowerkaLook(), true);
+    if (what & C::NdapisLook)
+        applyLook(m_ndapis, m.ndapisLook(), false);
+
+    // Shown before the buttons change: a button disabled while it has the keyboard focus
+    // hands it on, and after grading the verdict box, shown by then, takes it.
+    if (what & C::VerdictShown)
+        m_prowerka1->setVisible(m.verdictVisible());
 
     for (int i = 0; i < 4; ++i)
-        m_uprawl[i]->setEnabled(m.uprawlEnabled(i));
-    m_ndapis->setText(m.ndapis());
-    // The label keeps its place and size; a counter too wide for it at the window's font
-    // ("Остават: 32767") is written smaller instead of being cut at both ends.
-    m_ndapis->setFont(fitted(centralWidget()->font(), m.ndapis(),
-                             m_ndapis->contentsRect().width() - 2 * m_ndapis->margin()));
-    m_ndapis->setAccessibleName(m.ndapis());
+        if (what & Kaz::uprawl(i))
+            m_uprawl[i]->setEnabled(m.uprawlEnabled(i));
 
-    const QString text = shown(m.prowerkaText(0));
-    if (m_prowerka0->toPlainText() != text)
-        m_prowerka0->setPlainText(text);
+    if (what & C::Ndapis) {
+        m_ndapis->setText(m.ndapis());
+        // The label keeps its place and size; a counter too wide for it at the window's font
+        // ("Остават: 32767") is written smaller instead of being cut at both ends.
+        m_ndapis->setFont(fitted(centralWidget()->font(), m.ndapis(),
+                                 m_ndapis->contentsRect().width() - 2 * m_ndapis->margin()));
+        m_ndapis->setAccessibleName(m.ndapis());
+    }
 
-    m_prowerka1->setText(m.prowerkaText(1));
-    m_prowerka1->setAccessibleDescription(m.prowerkaText(1));
-    QPalette verdict = m_prowerka1->palette();
-    verdict.setColor(QPalette::Base, Twips::colour(m.verdictColour()));
-    verdict.setColor(QPalette::Text, Qt::black);
-    m_prowerka1->setPalette(verdict);
-    m_prowerka1->setVisible(m.verdictVisible());
+    // A new text, even one that came back to the shown one within the handler, starts at
+    // its first line.
+    if (what & C::Prowerka0)
+        m_prowerka0->setPlainText(shown(m.prowerkaText(0)));
 
-    const QString thumbnail = m.thumbnail();
-    m_grafika0->setSource(thumbnail, thumbnail.isEmpty() ? QByteArray() : m_model->KAZ_danni().pictureData(thumbnail));
+    if (what & C::Verdict) {
+        m_prowerka1->setText(m.prowerkaText(1));
+        m_prowerka1->setAccessibleDescription(m.prowerkaText(1));
+        QPalette verdict = m_prowerka1->palette();
+        verdict.setColor(QPalette::Base, Twips::colour(m.verdictColour()));
+        verdict.setColor(QPalette::Text, Qt::black);
+        m_prowerka1->setPalette(verdict);
+    }
 
-    // The window keeps the size the content gives it: no resizing by the learner.
-    setFixedSize(sizeHint().expandedTo(QSize(1, 1)));
+    if (what & C::Thumbnail) {
+        const QString thumbnail = m.thumbnail();
+        m_grafika0->setSource(thumbnail,
+                              thumbnail.isEmpty() ? QByteArray() : m_model->KAZ_danni().pictureData(thumbnail));
+    }
+
+    if (what & C::PictureWindow)
+        showPictureWindow();
+
+    // A button disabled with the keyboard focus hands it on, and a line edit that gets the
+    // focus that way selects its text: grading must not leave the verdict selected.
+    m_prowerka1->deselect();
 }
 
-void KazView::refreshPictureWindow()
+void KazView::showPictureWindow()
 {
     const KazGraphika *state = m_model->KAZ_Graphika();
     if (!state)

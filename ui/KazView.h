@@ -4,9 +4,9 @@
 #include <memory>
 
 #include "CwiatDialog.h"
+#include "Kaz.h"
 #include "PictureWindow.h"
 
-class Kaz;
 class ListBox;
 class PictureBox;
 class QAction;
@@ -14,7 +14,6 @@ class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
-struct KazLook;
 
 // The test window `KAZ` on screen: lays out the controls in twips, shows the model's
 // state and forwards the learner's clicks, keys and menu choices to its handlers.
@@ -43,13 +42,19 @@ public:
     // Centres the window on its screen and shows it.
     void showCentred();
 
+    // How often the window has brought itself up to date with its model (once when made,
+    // then once for each of the model's change sets), and what it re-applied the last time.
+    int updates() const { return m_updates; }
+    Kaz::Changes lastUpdate() const { return m_lastUpdate; }
+
 protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
     void build();
-    void refresh();
-    void refreshPictureWindow();
+    // Re-applies exactly these parts of the model's state to the widgets.
+    void showChanges(Kaz::Changes what);
+    void showPictureWindow();
     void showCwiat();
     void applyLook(QWidget *widget, const KazLook &look, bool font);
 
@@ -66,4 +71,6 @@ private:
     // and they go with it.
     std::unique_ptr<CwiatDialog> m_cwiatDialog;
     std::unique_ptr<PictureWindow> m_pictureWindow;
+    int m_updates = 0;
+    Kaz::Changes m_lastUpdate;
 };

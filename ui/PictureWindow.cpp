@@ -5,12 +5,6 @@
 #include "Twips.h"
 #include "WindowTitle.h"
 
-namespace {
-// What the window's frame and small title bar take of its outer size.
-constexpr int FrameWidth = 100;  // twips
-constexpr int FrameHeight = 250; // twips
-} // namespace
-
 PictureWindow::PictureWindow(QWidget *parent)
     : QWidget(parent, Qt::Tool | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
     , m_box(new PictureBox(this))
@@ -26,7 +20,8 @@ void PictureWindow::show(const KazGraphika &state, const QByteArray &picture)
     setWindowTitle(WindowTitle::literal(state.caption));
     m_box->setGeometry(0, 0, Twips::toPixels(state.boxWidth), Twips::toPixels(state.boxHeight));
     m_box->setSource(state.picture, picture);
-    setFixedSize(Twips::toPixels(state.width - FrameWidth), Twips::toPixels(state.height - FrameHeight));
+    setFixedSize(Twips::toPixels(state.width - KazLayout::GraphikaFrameWidth),
+                 Twips::toPixels(state.height - KazLayout::GraphikaFrameHeight));
     QWidget::show();
     raise();
 }

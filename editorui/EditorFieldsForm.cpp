@@ -1,0 +1,132 @@
+#include "EditorFieldsForm.h"
+
+#include "EditorGeometryPanel.h"
+#include "EditorTable.h"
+#include "TestDocument.h"
+
+#include <QAbstractSpinBox>
+#include <QFormLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+EditorFieldsForm::EditorFieldsForm(TestDocument *doc, QWidget *parent)
+    : QWidget(parent)
+    , m_doc(doc)
+    , m_address(new QLineEdit(this))
+    , m_title(new QLineEdit(this))
+    , m_tabs(new QTabWidget(this))
+    , m_instructions(new QPlainTextEdit(m_tabs))
+    , m_geometryPanel(new EditorGeometryPanel(doc, m_tabs))
+    , m_explanationLabel(nullptr)
+    , m_pictureLabel(nullptr)
+{
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    auto *form = new QFormLayout;
+    m_address->setAccessibleName(tr("Address"));
+    m_address->setPlaceholderText(tr("A web address or a school, shown before the title (may stay empty)"));
+    m_title->setAccessibleName(tr("Title"));
+    m_title->setPlaceholderText(tr("The test's title, shown in the window's title bar"));
+    form->addRow(tr("A&ddress:"), m_address);
+    form->addRow(tr("Tit&le:"), m_title);
+    layout->addLayout(form);
+
+    m_tabs->setAccessibleName(tr("Parts of the whole test"));
+    m_instructions->setAccessibleName(tr("Instructions"));
+    m_instructions->setPlaceholderText(tr("What the learner reads before starting: one line or more"));
+    m_instructions->setTabChangesFocus(true);
+    m_instructions->setUndoRedoEnabled(false);
+    m_tabs->addTab(m_instructions, tr("I&nstructions"));
+    m_tabs->addTab(m_geometryPanel, tr("&Window and lists"));
+    auto *labels = new QWidget(m_tabs);
+    auto *labelsForm = new QFormLayout(labels);
+    m_explanationLabel = new QLineEdit(labels);
+    m_explanationLabel->setAccessibleName(tr("Label line of the explanation switches"));
+    m_pictureLabel = new QLineEdit(labels);
+    m_pictureLabel->setAccessibleName(tr("Label line of the picture flags"));
+    labelsForm->addRow(new QLabel(tr("The test file keeps these lines for older KAZ programs; "
+                                     "they are never shown to the learner."),
+                                  labels));
+    labelsForm->addRow(tr("Explanation switches:"), m_explanationLabel);
+    labelsForm->addRow(tr("Picture flags:"), m_pictureLabel);
+    m_tabs->addTab(labels, tr("Section la&bels"));
+    layout->addWidget(m_tabs);
+
+    bindLine(m_address, DocumentField::Address);
+    bindLine(m_title, DocumentField::Title);
+    bindLine(m_explanationLabel, DocumentField::ExplanationLabel);
+    bindLine(m_pictureLabel, DocumentField::PictureLabel);
+    connect(m_instructions, &QPlainTextEdit::textChanged, this, [this] {
+        if (!m_loading)
+            m_doc->setField(DocumentField::Instructions, m_instructions->toPlainText());
+    });
+    connect(doc, &TestDocument::documentReset, this, &EditorFieldsForm::load);
+    connect(doc, &TestDocument::fieldChanged, this, &EditorFieldsForm::load);
+    load();
+}
+
+void EditorFieldsForm::bindLine(QLineEdit *edit, DocumentField field)
+{
+    connect(edit, &QLineEdit::textEdited, this, [this, field](const QString &text) { m_doc->setField(field, text); });
+}
+
+// Setting a text the field already has would move its cursor.
+void EditorFieldsForm::load()
+{
+    m_loading = true;
+    const auto loadLine = [this](QLineEdit *edit, DocumentField field) {
+        if (const QString text = m_doc->field(field); edit->text() != text)
+            edit->setText(text);
+    };
+    loadLine(m_address, DocumentField::Address);
+    loadLine(m_title, DocumentField::Title);
+    loadLine(m_explanationLabel, DocumentField::ExplanationLabel);
+    loadLine(m_pictureLabel, DocumentField::PictureLabel);
+    if (const QString instructions = m_doc->field(DocumentField::Instructions); m_instructions->toPlainText() != instructions)
+        m_instructions->setPlainText(instructions);
+    m_loading = false;
+}
+
+QWidget *EditorFieldsForm::editorFor(DocumentField field) const
+{
+    switch (field) {
+    case DocumentField::Address:
+        return m_address;
+    case DocumentField::Title:
+        return m_title;
+    case DocumentField::Instructions:
+        return m_instructions;
+    case DocumentField::ExplanationLabel:
+        return m_explanationLabel;
+    case DocumentField::PictureLabel:
+        return m_pictureLabel;
+    default:
+        return m_geometryPanel->editorFor(field);
+    }
+}
+
+QList<QWidget *> EditorFieldsForm::editors() const
+{
+    QList<QWidget *> out;
+    for (QWidget *w : findChildren<QWidget *>())
+        if (qobject_cast<QLineEdit *>(w) || qobject_cast<QPlainTextEdit *>(w) || qobject_cast<QAbstractSpinBox *>(w))
+            out.append(w);
+    return out;
+}
+
+bool EditorFieldsForm::goToField(DocumentField field, int line)
+{
+    QWidget *editor = editorFor(field);
+    if (!editor)
+        return false;
+    for (int i = 0; i < m_tabs->count(); ++i)
+        if (m_tabs->widget(i) == editor || m_tabs->widget(i)->isAncestorOf(editor))
+            m_tabs->setCurrentIndex(i);
+    editor->setFocus(Qt::OtherFocusReason);
+    if (field == DocumentField::Instructions)
+        EditorTable::moveCursorToLine(editor, line);
+    return true;
+}

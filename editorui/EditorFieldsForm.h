@@ -1,0 +1,49 @@
+#pragma once
+
+#include "DocumentContent.h"
+
+#include <QWidget>
+
+class EditorGeometryPanel;
+class QLineEdit;
+class QPlainTextEdit;
+class QTabWidget;
+class TestDocument;
+
+// The fields of the whole test above the rows: the address and the title, then tabs of the
+// instructions, the window's geometry (EditorGeometryPanel) and the label lines of two
+// sections. Every keystroke is an edit of the document (merged per field into one undo step);
+// undo, redo and opening another test show at once. The fields keep no undo history of their
+// own: Ctrl+Z goes to the document's.
+class EditorFieldsForm : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit EditorFieldsForm(TestDocument *doc, QWidget *parent = nullptr);
+
+    // The widget a field of the whole test is typed into (Address … PictureLabel); nullptr
+    // for a cell's field.
+    QWidget *editorFor(DocumentField field) const;
+    EditorGeometryPanel *geometryPanel() const { return m_geometryPanel; }
+    // Every widget a field is typed into, the geometry's too.
+    QList<QWidget *> editors() const;
+
+    // Shows the tab of a field and puts the cursor into it, in the instructions at line `line`
+    // (from 0; -1: where it was). False when the field is none of the form's.
+    bool goToField(DocumentField field, int line = -1);
+
+private:
+    void bindLine(QLineEdit *edit, DocumentField field);
+    void load();
+
+    TestDocument *m_doc;
+    QLineEdit *m_address;
+    QLineEdit *m_title;
+    QTabWidget *m_tabs;
+    QPlainTextEdit *m_instructions;
+    EditorGeometryPanel *m_geometryPanel;
+    QLineEdit *m_explanationLabel;
+    QLineEdit *m_pictureLabel;
+    bool m_loading = false;
+};

@@ -1,0 +1,54 @@
+#pragma once
+
+#include "DocumentContent.h"
+
+#include <QList>
+#include <QTableView>
+
+class TestDocument;
+
+// The table of a TestDocument's rows (EditorTable's delegates, picture files dropped on the
+// picture column) with the edit operations on rows: cut, copy, paste, add, delete and move.
+// Each operation is one call of the document, so one undo step; the view only chooses the
+// rows it acts on and selects what it changed. Tab goes from cell to cell; Ctrl+Tab and
+// Ctrl+Shift+Tab leave the table.
+class EditorTableView : public QTableView
+{
+    Q_OBJECT
+
+public:
+    explicit EditorTableView(TestDocument *doc, QWidget *parent = nullptr);
+
+    // The rows an operation acts on: every row with a selected cell, else the current row;
+    // ascending, each once.
+    QList<int> chosenRows() const;
+
+    // The clipboard holds the rows as a spreadsheet's cells (TestDocument::copy); a paste
+    // starts at the current cell, or below the last row when there is none.
+    void cutRows();
+    void copyRows();
+    void pasteRows();
+    // An empty row below the current one (at the end without one), its left cell open for typing.
+    void addRow();
+    void deleteRows();
+    // The chosen rows, one row up (by < 0) or down; rows apart from each other move the
+    // current row alone. Rows at the edge stay.
+    void moveRows(int by);
+
+    // Puts the cursor on a cell, scrolled into view and opened for typing, in an explanation
+    // at line `line` (from 0; -1: where the editor puts it). `row` past the end means the last
+    // row: between an edit that removes rows and the next check a problem may name one.
+    void goToCell(int row, DocumentField field, int line = -1);
+
+Q_SIGNALS:
+    // What an operation did, or why it did nothing, for the status bar.
+    void told(const QString &message);
+
+protected:
+    bool event(QEvent *event) override;
+
+private:
+    void selectBlock(int first, int count, int firstColumn, int lastColumn, int column);
+
+    TestDocument *m_doc;
+};

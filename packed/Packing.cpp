@@ -1,0 +1,294 @@
+#include "Packing.h"
+
+#include "FileAccess.h"
+#include "Printing.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTextStream>
+
+#include <cerrno>
+
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#endif
+
+namespace Packing {
+
+namespace {
+
+bool exists(const QString &path)
+{
+    const QFileInfo info(path);
+    return info.exists() || info.isSymLink();
+}
+
+// rwxr-xr-x less what the user's umask takes away, as a compiler gives its programs.
+QFileDevice::Permissions executablePermissions()
+{
+    using P = QFileDevice;
+    unsigned mode = 0755;
+#ifdef Q_OS_UNIX
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    mode &= ~unsigned(mask);
+#endif
+    QFileDevice::Permissions permissions;
+    const auto set = [&](unsigned bit, QFileDevice::Permissions flags) {
+        if (mode & bit)
+            permissions |= flags;
+    };
+    set(0400, P::ReadOwner | P::ReadUser);
+    set(0200, P::WriteOwner | P::WriteUser);
+    set(0100, P::ExeOwner | P::ExeUser);
+    set(0040, P::ReadGroup);
+    set(0020, P::WriteGroup);
+    set(0010, P::ExeGroup);
+    set(0004, P::ReadOther);
+    set(0002, P::WriteOther);
+    set(0001, P::ExeOther);
+    return permissions;
+}
+
+// What `info` is when it is there but no plain file: "a folder", "a device", …
+QString whatItIs(const QFileInfo &info)
+{
+    if (info.isDir())
+        return QCoreApplication::translate("Kazpack", "a folder");
+#ifdef Q_OS_UNIX
+    struct stat st = {};
+    if (::stat(QFile::encodeName(info.filePath()).constData(), &st) == 0) {
+        if (S_ISCHR(st.st_mode) || S_ISBLK(st.st_mode))
+            return QCoreApplication::translate("Kazpack", "a device");
+        if (S_ISFIFO(st.st_mode))
+            return QCoreApplication::translate("Kazpack", "a named pipe (FIFO)");
+        if (S_ISSOCK(st.st_mode))
+            return QCoreApplication::translate("Kazpack", "a socket");
+    }
+#endif
+    return QCoreApplication::translate("Kazpack", "something other than a file");
+}
+
+// A Windows program starts with "MZ"; its copies keep the .exe ending.
+bool isWindowsProgram(const QByteArray &runner)
+{
+    return runner.startsWith("MZ");
+}
+
+QString runnerMessage(const Result &result, const Names &names)
+{
+    const QString runner = printableName(names.runner);
+    switch (result.failure) {
+    case Failure::RunnerMissing:
+        return names.installedRunner
+            ? QCoreApplication::translate("Kazpack", "kazpack: error: the quiz runner is not at %1; install KAZ again, or give a "
+                                                     "runner with --runner RUNNER")
+                  .arg(runner)
+            : QCoreApplication::translate("Kazpack", "%1: error: there is no such runner; give the path of the quiz runner "
+                                                     "(kazrunner) or of a test program")
+                  .arg(runner);
+    case Failure::RunnerNotAFile:
+        return names.installedRunner
+            ? QCoreApplication::translate("Kazpack", "kazpack: error: the quiz runner %1 is %2, not a program file; install KAZ "
+                                                     "again, or give a runner with --runner RUNNER")
+                  .arg(runner, result.reason)
+            : QCoreApplication::translate("Kazpack", "%1: error: this is %2, not a quiz runner; give the path of the quiz "
+                                                     "runner (kazrunner) or of a test program")
+                  .arg(runner, result.reason);
+    case Failure::RunnerUnusable:
+        return QCoreApplication::translate("Kazpack", "%1: error: cannot use this runner: %2").arg(runner, result.reason)
+            + faultAdvice(result.runnerFault);
+    // Any other file would become a "program" that runs as a script or not at all.
+    case Failure::NotARunner:
+        return QCoreApplication::translate("Kazpack", "%1: error: this is not a KAZ quiz runner (kazrunner or a KAZ test "
+                                                      "program); %2")
+            .arg(runner, names.installedRunner
+                             ? QCoreApplication::translate("Kazpack", "install KAZ again, or give the path of kazrunner "
+                                                                      "with --runner")
+                             : QCoreApplication::translate("Kazpack", "give the path of kazrunner, for example "
+                                                                      "/usr/libexec/kaz/kazrunner"));
+    case Failure::OlderRunner:
+        return QCoreApplication::translate("Kazpack", "%1: error: this runner reads only packed format %2, older than "
+                                                      "format %3 that this kazpack writes; use the kazrunner that came "
+                                                      "with this kazpack")
+            .arg(runner, QString::number(result.runnerFormat), QString::number(PackedTest::Version));
+    default:
+        return {};
+    }
+}
+
+} // namespace
+
+QString faultAdvice(PackedTest::Fault fault)
+{
+    switch (fault) {
+    case PackedTest::Fault::NoTest: return QCoreApplication::translate("Kazpack", "; it is no test program made by kazpack");
+    case PackedTest::Fault::Damaged: return QCoreApplication::translate("Kazpack", "; ask for the program again, or make it again");
+    case PackedTest::Fault::NewerVersion: return QCoreApplication::translate("Kazpack", "; use the kazpack of a newer KAZ");
+    case PackedTest::Fault::Unreadable:
+    case PackedTest::Fault::None: break;
+    }
+    return {};
+}
+
+QString writeFailure(const QString &path, const QString &error)
+{
+    const QFileInfo folder(QFileInfo(path).absolutePath());
+    if (!folder.isDir())
+        return QCoreApplication::translate("Kazpack", "the folder %1 does not exist; %2")
+            .arg(printableName(QDir::toNativeSeparators(folder.filePath())), FileAccess::writeAdvice(ENOENT));
+    return error;
+}
+
+QString folderName(const QString &folder)
+{
+    const QString name = QFileInfo(QDir(folder).absolutePath()).fileName();
+    return name.isEmpty() ? QStringLiteral("test") : name;
+}
+
+Runner readRunner(const QString &path)
+{
+    Runner runner;
+    if (const QFileInfo info(path); !info.isFile()) {
+        runner.failure = info.exists() ? Failure::RunnerNotAFile : Failure::RunnerMissing;
+        if (info.exists())
+            runner.reason = whatItIs(info);
+        return runner;
+    }
+    PackedTest::Runner part = PackedTest::runnerPart(path);
+    if (!part.ok()) {
+        runner.failure = Failure::RunnerUnusable;
+        runner.fault = part.fault;
+        runner.reason = part.reason;
+        return runner;
+    }
+    runner.bytes = std::move(part.bytes);
+    return runner;
+}
+
+Result pack(const TestFileList &files, const Runner &runner)
+{
+    return pack(TestFolder::check(files), runner);
+}
+
+Result pack(TestFolder::Checked checked, const Runner &runner)
+{
+    Result result;
+    result.checked = std::move(checked);
+    const auto fail = [&result](Failure failure, const QString &reason = {}) {
+        result.failure = failure;
+        result.reason = reason;
+        return result;
+    };
+    if (!result.checked.ok())
+        return fail(Failure::TestProblems);
+    if (!runner.ok()) {
+        result.runnerFault = runner.fault;
+        return fail(runner.failure, runner.reason);
+    }
+    // A test program given as the runner: its own test is left out.
+    const PackedTest::Runner part = PackedTest::runnerPart(runner.bytes);
+    if (!part.ok()) {
+        result.runnerFault = part.fault;
+        return fail(Failure::RunnerUnusable, part.reason);
+    }
+    result.runnerFormat = PackedTest::runnerFormat(part.bytes);
+    if (result.runnerFormat < 0)
+        return fail(Failure::NotARunner);
+    if (result.runnerFormat < PackedTest::Version)
+        return fail(Failure::OlderRunner);
+    QString problem;
+    const QByteArray tail = PackedTest::tail(result.checked.files, &problem);
+    if (tail.isEmpty())
+        return fail(Failure::CannotPack, problem);
+    result.program = part.bytes + tail;
+    return result;
+}
+
+void checkTarget(Result &result, const QString &path, bool replace)
+{
+    if (!result.ok())
+        return;
+    if (QFileInfo(path).isDir())
+        result.failure = Failure::TargetIsFolder;
+    else if (exists(path) && !replace)
+        result.failure = Failure::TargetExists;
+}
+
+void write(Result &result, const QString &path, bool replace)
+{
+    checkTarget(result, path, replace);
+    if (!result.ok())
+        return;
+    const QString absolute = QFileInfo(path).absoluteFilePath();
+    if (const QString error = FileAccess::writeFile(path, result.program, executablePermissions()); !error.isEmpty()) {
+        result.failure = Failure::NotWritten;
+        result.reason = writeFailure(path, error);
+        return;
+    }
+    result.written = absolute;
+}
+
+void print(QTextStream &err, const Result &result, const Names &names)
+{
+    const QString program = printableName(names.program);
+    switch (result.failure) {
+    case Failure::None:
+        return;
+    case Failure::TestProblems:
+        TestFolder::printProblems(err, result.checked, QCoreApplication::translate("Kazpack", "no program was written"));
+        break;
+    case Failure::RunnerMissing:
+    case Failure::RunnerNotAFile:
+    case Failure::RunnerUnusable:
+    case Failure::NotARunner:
+    case Failure::OlderRunner:
+        err << runnerMessage(result, names) << '\n';
+        break;
+    case Failure::CannotPack:
+        err << QCoreApplication::translate("Kazpack", "%1: error: the test cannot be packed: %2").arg(printableName(names.test), result.reason)
+            << '\n';
+        break;
+    case Failure::TargetIsFolder:
+        err << QCoreApplication::translate("Kazpack", "%1: error: this is a folder; give the program's file name with -o, for "
+                                                      "example -o %2")
+                   .arg(program, printableName(QDir(names.program).filePath(QStringLiteral("kaz-") + folderName(names.test))))
+            << '\n';
+        break;
+    case Failure::TargetExists:
+        err << QCoreApplication::translate("Kazpack", "%1: error: the file already exists and is kept; give --force to replace it, "
+                                                      "or another name with -o PROGRAM")
+                   .arg(program)
+            << '\n';
+        return; // it says itself that the file is kept
+    case Failure::NotWritten:
+        err << QCoreApplication::translate("Kazpack", "%1: error: cannot write the program: %2").arg(program, result.reason) << '\n';
+        break;
+    }
+    if (names.oldProgram)
+        err << oldProgramNote(names.program) << '\n';
+}
+
+QString oldProgramNote(const QString &program)
+{
+    return QCoreApplication::translate("Kazpack", "%1: note: the program that was already there is left as it was and still "
+                                                  "holds the old test, not this one; mend what is said above and pack again")
+        .arg(printableName(program));
+}
+
+QString programName(const QString &folder, const QString &runner)
+{
+    QFile file(runner);
+    const bool windows = file.open(QIODevice::ReadOnly) && isWindowsProgram(file.read(2));
+    return QStringLiteral("kaz-") + folderName(folder) + (windows ? QStringLiteral(".exe") : QString());
+}
+
+QString installedRunner()
+{
+    return QDir::cleanPath(
+        QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral(KAZ_RUNNER_FROM_KAZPACK)));
+}
+
+} // namespace Packing

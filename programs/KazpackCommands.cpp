@@ -1,0 +1,362 @@
+#include "KazpackCommands.h"
+
+#include "ContentStore.h"
+#include "DesktopFiles.h"
+#include "FileAccess.h"
+#include "MenuEntries.h"
+#include "PackedTest.h"
+#include "Packing.h"
+#include "Printing.h"
+#include "TestFolder.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTextStream>
+
+#include <algorithm>
+#include <cerrno>
+
+namespace KazpackCommands {
+
+namespace {
+
+QString usageText()
+{
+    return QCoreApplication::translate("Kazpack",
+                                       "usage: kazpack FOLDER [-o PROGRAM] [--force] [--runner RUNNER] [--desktop]\n"
+                                       "       kazpack FOLDER -o PROGRAM --remove-first [--runner RUNNER] [--depfile FILE]\n"
+                                       "       kazpack --extract PROGRAM FOLDER\n"
+                                       "       kazpack --list PROGRAM\n"
+                                       "       kazpack --desktop --remove PROGRAM\n"
+                                       "       kazpack --help\n");
+}
+
+bool exists(const QString &path)
+{
+    const QFileInfo info(path);
+    return info.exists() || info.isSymLink();
+}
+
+// Writes all of `bytes` to `file`, open without a buffer, so that a failure is that of the
+// system's own call: -1 when all were written, otherwise the system's error number, 0 when it
+// gave none. A write that stops short (a disk that fills up) is taken up again until it fails.
+int writeAll(QFile &file, const QByteArray &bytes)
+{
+    for (qint64 done = 0; done < bytes.size();) {
+        errno = 0;
+        const qint64 n = file.write(bytes.constData() + done, bytes.size() - done);
+        if (n <= 0)
+            return errno;
+        done += n;
+    }
+    return -1;
+}
+
+// A path in a Makefile rule, as depfiles write it.
+QString makePath(const QString &path)
+{
+    QString escaped;
+    for (QChar c : path) {
+        if (c == u' ' || c == u'#' || c == u'\\')
+            escaped += u'\\';
+        if (c == u'$')
+            escaped += u'$';
+        escaped += c;
+    }
+    return escaped;
+}
+
+struct PackOptions
+{
+    QString folder;
+    QString output;
+    QString runner;
+    bool defaultRunner = true;
+    bool force = false;
+    bool removeFirst = false;
+    bool desktop = false;
+    QString depfile;
+};
+
+int pack(PackOptions o, QTextStream &out, QTextStream &err)
+{
+    if (o.output.isEmpty())
+        o.output = Packing::programName(o.folder, o.runner);
+    const QFileInfo target(o.output);
+    // The build's way: a failed pack leaves no program that still runs the test as it was.
+    if (o.removeFirst && (target.isFile() || target.isSymLink())) {
+        if (!QFile::remove(o.output)) {
+            err << QCoreApplication::translate("Kazpack", "%1: error: the old program cannot be removed; make its folder writable, or "
+                                              "remove the file by hand")
+                       .arg(printableName(o.output))
+                << '\n';
+            return Problem;
+        }
+        o.force = true;
+    }
+    Packing::Names names;
+    names.test = o.folder;
+    names.runner = o.runner;
+    names.installedRunner = o.defaultRunner;
+    names.program = o.output;
+    names.oldProgram = QFileInfo(o.output).isFile();
+
+    // The same check as kazcheck's, with the same messages; what is packed must be the files
+    // themselves, so a link among them is one more problem.
+    Packing::Result result = Packing::pack(TestFolder::check(o.folder, FileAccess::Links::Refuse), Packing::readRunner(o.runner));
+    Packing::checkTarget(result, o.output, o.force);
+    const QString absolute = QFileInfo(o.output).absoluteFilePath();
+    DesktopFiles::Program program;
+    if (result.ok() && o.desktop) {
+        program = DesktopFiles::describe(ContentStore::item(result.checked.store.Danni(3), 0), Packing::folderName(o.folder),
+                                         QFileInfo(o.output).fileName());
+        program.path = absolute;
+        program.folder = QDir(o.folder).canonicalPath();
+        if (std::any_of(absolute.cbegin(), absolute.cend(), [](QChar c) { return c.unicode() < 0x20; })) {
+            err << QCoreApplication::translate("Kazpack", "%1: error: a menu entry cannot start a program whose path holds control "
+                                              "characters; write the program to another folder with -o")
+                       .arg(printableName(o.output))
+                << '\n';
+            if (names.oldProgram)
+                err << Packing::oldProgramNote(o.output) << '\n';
+            return Problem;
+        }
+    }
+    Packing::write(result, o.output, o.force);
+    Packing::print(err, result, names);
+    if (!result.ok())
+        return Problem;
+    out << printableName(o.output) << '\n';
+
+    if (!o.depfile.isEmpty()) {
+        QString rule = makePath(absolute) + u':';
+        for (const PackedTest::File &f : result.checked.files)
+            rule += u' ' + makePath(QFileInfo(QDir(o.folder).filePath(f.name)).absoluteFilePath());
+        if (const QString error = FileAccess::writeFile(o.depfile, (rule + u'\n').toUtf8()); !error.isEmpty()) {
+            err << QCoreApplication::translate("Kazpack", "%1: error: cannot write the list of the program's files: %2")
+                       .arg(printableName(o.depfile), Packing::writeFailure(o.depfile, error))
+                << '\n';
+            return Problem;
+        }
+    }
+    if (o.desktop && !MenuEntries().write(program, result.checked.icon, out, err))
+        return Problem;
+    return Done;
+}
+
+int extract(const QString &programPath, const QString &folderPath, QTextStream &out, QTextStream &err)
+{
+    const PackedTest::Contents contents = PackedTest::read(programPath);
+    if (!contents.ok()) {
+        err << QCoreApplication::translate("Kazpack", "%1: error: the test cannot be taken out: %2").arg(printableName(programPath), contents.reason)
+            << Packing::faultAdvice(contents.fault) << '\n';
+        return Problem;
+    }
+    const QDir folder(folderPath);
+    if (exists(folderPath) && !QFileInfo(folderPath).isDir()) {
+        err << QCoreApplication::translate("Kazpack", "%1: error: this is a file, not a folder; give a new or empty folder")
+                   .arg(printableName(folderPath))
+            << '\n';
+        return Problem;
+    }
+    QStringList taken;
+    for (const PackedTest::File &f : contents.files)
+        if (exists(folder.filePath(f.name)))
+            taken << folder.filePath(f.name);
+    if (!taken.isEmpty()) {
+        for (const QString &path : std::as_const(taken))
+            err << QCoreApplication::translate("Kazpack", "%1: error: the file already exists and is kept").arg(printableName(path)) << '\n';
+        err << QCoreApplication::translate("Kazpack", "kazpack: error: nothing was taken out; give a new or empty folder") << '\n';
+        return Problem;
+    }
+    const bool made = !folder.exists();
+    if (made && !QDir().mkpath(folderPath)) {
+        err << QCoreApplication::translate("Kazpack", "%1: error: the folder cannot be made here").arg(printableName(folderPath)) << '\n';
+        return Problem;
+    }
+    QStringList written;
+    for (const PackedTest::File &f : contents.files) {
+        QFile file(folder.filePath(f.name));
+        // NewOnly: a file that appeared since the check above is not replaced either.
+        const bool opened = file.open(QIODevice::WriteOnly | QIODevice::NewOnly | QIODevice::Unbuffered);
+        if (opened)
+            written << file.fileName();
+        const int error = opened ? writeAll(file, f.bytes) : errno;
+        if (!opened || error >= 0) {
+            err << QCoreApplication::translate("Kazpack", "%1: error: cannot write the file: %2")
+                       .arg(printableName(file.fileName()),
+                            error > 0 ? FileAccess::reason(error) + QStringLiteral("; ") + FileAccess::writeAdvice(error)
+                                      : printableName(file.errorString()))
+                << '\n';
+            file.close();
+            for (const QString &w : std::as_const(written))
+                QFile::remove(w);
+            if (made)
+                QDir().rmdir(folderPath);
+            err << QCoreApplication::translate("Kazpack", "kazpack: error: nothing was taken out") << '\n';
+            return Problem;
+        }
+    }
+    out << printableName(folderPath) << '\n';
+    return Done;
+}
+
+int list(const QString &programPath, QTextStream &out, QTextStream &err)
+{
+    const PackedTest::Contents contents = PackedTest::read(programPath);
+    if (!contents.ok()) {
+        err << QCoreApplication::translate("Kazpack", "%1: error: %2").arg(printableName(programPath), contents.reason) << Packing::faultAdvice(contents.fault) << '\n';
+        return Problem;
+    }
+    qint64 total = 0;
+    for (const PackedTest::File &f : contents.files)
+        total += f.bytes.size();
+    out << (contents.files.size() == 1
+                ? QCoreApplication::translate("Kazpack", "%1: packed format %2, 1 file, %3 bytes")
+                      .arg(programPath, QString::number(contents.version), QString::number(total))
+                : QCoreApplication::translate("Kazpack", "%1: packed format %2, %3 files, %4 bytes")
+                      .arg(programPath, QString::number(contents.version), QString::number(contents.files.size()),
+                           QString::number(total)))
+        << '\n';
+    const int width = int(QString::number(total).size());
+    for (const PackedTest::File &f : contents.files)
+        out << QStringLiteral("%1  %2\n").arg(f.bytes.size(), width).arg(printableName(f.name));
+    return Done;
+}
+
+int removeDesktop(const QString &programPath, QTextStream &out, QTextStream &err)
+{
+    const QString path = QFileInfo(programPath).absoluteFilePath();
+    const QString share = MenuEntries::dataHome();
+    bool ok = true;
+    const QStringList removed = MenuEntries(share).remove(path, err, &ok);
+    for (const QString &f : removed)
+        out << printableName(f) << '\n';
+    if (removed.isEmpty() && ok) {
+        err << QCoreApplication::translate("Kazpack", "%1: error: no menu entry in %2 starts this program; nothing was removed")
+                   .arg(printableName(programPath), printableName(QDir(share).filePath(QStringLiteral("applications"))))
+            << '\n';
+        return Problem;
+    }
+    return ok ? Done : Problem;
+}
+
+} // namespace
+
+QString help()
+{
+    return usageText() + QCoreApplication::translate("Kazpack", R"(
+Makes a test folder into one program file that runs the test with nothing beside it.
+
+  kazpack FOLDER          checks the test in FOLDER (its test.kaz and the pictures it names,
+                          by the same rules as the build) and writes the program kaz-FOLDER
+                          in the current folder. On any problem it writes nothing and lists
+                          every problem, each with the file, the line and how to mend it.
+  -o, --output PROGRAM    write the program to PROGRAM instead
+  --force                 replace PROGRAM when it already exists; when packing fails, a
+                          PROGRAM that was there is left as it was, with its old test
+  --remove-first          for builds: remove PROGRAM before anything else, so that when
+                          packing fails there is no program that still runs the old test
+  --runner RUNNER         the quiz runner to pack the test with, for example one built for
+                          Windows, or a test program whose own test is then replaced;
+                          without it, the runner installed with kazpack
+  --desktop               also add the program to your desktop's application menu (a menu
+                          entry and icons under $XDG_DATA_HOME or ~/.local/share)
+  --desktop --remove PROGRAM
+                          take the menu entry and icons of PROGRAM away again
+  --extract PROGRAM FOLDER
+                          gives back the test folder of PROGRAM (FOLDER is made when needed;
+                          no file in it is ever replaced); packing it again gives the same
+                          program, byte for byte
+  --list PROGRAM          lists the files PROGRAM holds with their sizes in bytes
+  --depfile FILE          for build systems: write the files the program was made of to FILE
+                          as a Makefile rule
+
+Exit status: 0 done, 1 a problem (nothing written), 2 a mistake in the command line.
+)");
+}
+
+int run(const QStringList &arguments, const QString &defaultRunner, QTextStream &out, QTextStream &err)
+{
+    QCommandLineParser parser;
+    const QCommandLineOption helpOption({QStringLiteral("h"), QStringLiteral("help")}, {});
+    const QCommandLineOption output({QStringLiteral("o"), QStringLiteral("output")}, {}, QStringLiteral("PROGRAM"));
+    const QCommandLineOption force(QStringLiteral("force"), {});
+    const QCommandLineOption removeFirst(QStringLiteral("remove-first"), {});
+    const QCommandLineOption runner(QStringLiteral("runner"), {}, QStringLiteral("RUNNER"));
+    const QCommandLineOption desktop(QStringLiteral("desktop"), {});
+    const QCommandLineOption remove(QStringLiteral("remove"), {});
+    const QCommandLineOption extractOption(QStringLiteral("extract"), {});
+    const QCommandLineOption listOption(QStringLiteral("list"), {});
+    const QCommandLineOption depfile(QStringLiteral("depfile"), {}, QStringLiteral("FILE"));
+    parser.addOptions({helpOption, output, force, removeFirst, runner, desktop, remove, extractOption, listOption, depfile});
+
+    const auto usage = [&err](const QString &what) {
+        err << QCoreApplication::translate("Kazpack", "kazpack: error: %1").arg(what) << '\n' << usageText();
+        return Usage;
+    };
+    if (!parser.parse(QStringList{QStringLiteral("kazpack")} + arguments))
+        return usage(printableName(parser.errorText()));
+    if (parser.isSet(helpOption)) {
+        out << help();
+        return Done;
+    }
+    for (const QCommandLineOption *o : {&output, &runner, &depfile})
+        if (parser.values(*o).size() > 1)
+            return usage(QCoreApplication::translate("Kazpack", "--%1 is given more than once").arg(o->names().constLast()));
+    const QStringList args = parser.positionalArguments();
+    const auto onlyWhenPacking = [&]() -> QString {
+        for (const QCommandLineOption *o : {&output, &force, &removeFirst, &runner, &depfile})
+            if (parser.isSet(*o))
+                return QCoreApplication::translate("Kazpack", "--%1 belongs to packing a folder").arg(o->names().constLast());
+        return {};
+    };
+
+    if (int(parser.isSet(extractOption)) + int(parser.isSet(listOption)) + int(parser.isSet(remove)) > 1)
+        return usage(QCoreApplication::translate("Kazpack", "give one of --extract, --list and --remove"));
+    if (parser.isSet(extractOption)) {
+        if (const QString why = onlyWhenPacking(); !why.isEmpty() || parser.isSet(desktop))
+            return usage(why.isEmpty() ? QCoreApplication::translate("Kazpack", "--desktop belongs to packing a folder") : why);
+        if (args.size() != 2)
+            return usage(QCoreApplication::translate("Kazpack", "--extract takes a program and a folder"));
+        return extract(args.at(0), args.at(1), out, err);
+    }
+    if (parser.isSet(listOption)) {
+        if (const QString why = onlyWhenPacking(); !why.isEmpty() || parser.isSet(desktop))
+            return usage(why.isEmpty() ? QCoreApplication::translate("Kazpack", "--desktop belongs to packing a folder") : why);
+        if (args.size() != 1)
+            return usage(QCoreApplication::translate("Kazpack", "--list takes one program"));
+        return list(args.at(0), out, err);
+    }
+    if (parser.isSet(remove)) {
+        if (!parser.isSet(desktop))
+            return usage(QCoreApplication::translate("Kazpack", "--remove goes with --desktop: kazpack --desktop --remove PROGRAM"));
+        if (const QString why = onlyWhenPacking(); !why.isEmpty())
+            return usage(why);
+        if (args.size() != 1)
+            return usage(QCoreApplication::translate("Kazpack", "--desktop --remove takes one program"));
+        return removeDesktop(args.at(0), out, err);
+    }
+    if (args.size() != 1)
+        return usage(args.isEmpty() ? QCoreApplication::translate("Kazpack", "give the test folder to pack")
+                                    : QCoreApplication::translate("Kazpack", "give one test folder; more were given: %1").arg(printableName(args.join(u' '))));
+    PackOptions o;
+    o.folder = args.constFirst();
+    o.output = parser.value(output);
+    o.defaultRunner = !parser.isSet(runner);
+    o.runner = o.defaultRunner ? defaultRunner : parser.value(runner);
+    o.force = parser.isSet(force);
+    o.removeFirst = parser.isSet(removeFirst);
+    o.desktop = parser.isSet(desktop);
+    o.depfile = parser.value(depfile);
+    if (parser.isSet(output) && o.output.isEmpty())
+        return usage(QCoreApplication::translate("Kazpack", "-o needs the program's file name"));
+    if (o.removeFirst && (!parser.isSet(output) || o.desktop))
+        return usage(QCoreApplication::translate("Kazpack", "--remove-first is for builds: it needs -o PROGRAM and goes without --desktop"));
+    return pack(o, out, err);
+}
+
+} // namespace KazpackCommands

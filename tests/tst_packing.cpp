@@ -1,0 +1,152 @@
+// A test's files held in memory packed onto a runner's bytes: the very program kazpack makes of
+// the test's folder, whatever the order of the files and whether the runner is a test program;
+// and every reason for no program found in its order.
+#include "PackedTest.h"
+#include "Packing.h"
+#include "TestFiles.h"
+#include "TestRunners.h"
+
+#include <QBuffer>
+#include <QDir>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <algorithm>
+
+using namespace Qt::StringLiterals;
+
+Q_DECLARE_METATYPE(Packing::Failure)
+Q_DECLARE_METATYPE(PackedTest::Fault)
+
+namespace {
+
+QString sourcePath(const QString &relative) { return qEnvironmentVariable("KAZ_SOURCE_DIR") + u'/' + relative; }
+
+// Every file of `folder` as it is on disk, by name, in the order of the folder's listing.
+TestFileList filesOf(const QString &folder)
+{
+    TestFileList files;
+    const QDir dir(folder);
+    for (const QString &name : dir.entryList(QDir::Files, QDir::Name))
+        files.append({name, TestFiles::contents(dir.filePath(name))});
+    return files;
+}
+
+const QByteArray Runner = TestRunners::elfProgram("KAZ quiz runner, packed format 1\n");
+
+} // namespace
+
+class TestPacking : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void sameProgramAsTheBuildsFromMemory_data();
+    void sameProgramAsTheBuildsFromMemory();
+    void outcomes_data();
+    void outcomes();
+};
+
+void TestPacking::sameProgramAsTheBuildsFromMemory_data()
+{
+    QTest::addColumn<bool>("shuffled");
+    QTest::addColumn<bool>("testProgramAsRunner");
+    QTest::addRow("files_as_the_folder_lists_them") << false << false;
+    QTest::addRow("files_reversed_with_a_stray_one") << true << false;
+    QTest::addRow("a_test_program_as_the_runner") << true << true;
+}
+
+// The build makes kaz-figuri with the kazpack program from quizzes/figuri on disk.
+void TestPacking::sameProgramAsTheBuildsFromMemory()
+{
+    QFETCH(bool, shuffled);
+    QFETCH(bool, testProgramAsRunner);
+    TestFileList files = filesOf(sourcePath(u"quizzes/figuri"_s));
+    QVERIFY(files.size() > 2);
+    if (shuffled) {
+        std::reverse(files.begin(), files.end());
+        files.insert(1, {u"notes.txt"_s, "not a picture of the test"_ba});
+    }
+    const QByteArray built = TestFiles::contents(QStringLiteral(KAZ_FIGURI));
+    const QByteArray runner = testProgramAsRunner ? built : TestFiles::contents(QStringLiteral(KAZRUNNER));
+    const Packing::Result result = Packing::pack(files, runner);
+    QVERIFY2(result.ok(), qPrintable(QString::number(int(result.failure)) + u' ' + result.reason));
+    QCOMPARE(result.checked.files.constFirst().name, u"test.kaz"_s);
+    QCOMPARE(result.program, built);
+    QCOMPARE(Packing::pack(files, runner).program, result.program);
+}
+
+void TestPacking::outcomes_data()
+{
+    QTest::addColumn<QByteArray>("test");        // test.kaz; the istoriya test when empty
+    QTest::addColumn<QByteArray>("runner");      // the runner's bytes, unless read from `runnerPath`
+    QTest::addColumn<QString>("runnerPath");     // relative to a scratch folder: "folder" is one
+    QTest::addColumn<Packing::Failure>("failure");
+    QTest::addColumn<PackedTest::Fault>("fault");
+    QTest::addColumn<QString>("reason");
+    using F = Packing::Failure;
+    using P = PackedTest::Fault;
+    const QByteArray program = TestFiles::contents(QStringLiteral(KAZ_FIGURI));
+    QTest::addRow("the_test_before_the_runner") << "[left]\nа\n"_ba << "#!/bin/sh\n"_ba << QString() << F::TestProblems
+                                                << P::None << QString();
+    QTest::addRow("no_runner_there") << QByteArray() << QByteArray() << u"nowhere/kazrunner"_s << F::RunnerMissing
+                                     << P::None << QString();
+    QTest::addRow("runner_is_a_folder") << QByteArray() << QByteArray() << u"folder"_s << F::RunnerNotAFile << P::None
+                                        << u"a folder"_s;
+    QTest::addRow("damaged_test_program") << QByteArray() << program.chopped(3) << QString() << F::RunnerUnusable
+                                          << P::Damaged << u"cut short"_s;
+    QTest::addRow("a_script") << QByteArray() << "#!/bin/sh\nKAZ quiz runner, packed format 1\n"_ba << QString()
+                              << F::NotARunner << P::None << QString();
+    QTest::addRow("older_runner") << QByteArray()
+                                  << TestRunners::elfProgram(QByteArray("KAZ quiz runner, packed format 0\0", 33))
+                                  << QString() << F::OlderRunner << P::None << QString();
+    QTest::addRow("windows_runner_in_memory") << QByteArray() << TestRunners::peProgram("KAZ quiz runner, packed format 1\n")
+                                              << QString() << F::None << P::None << QString();
+    QTest::addRow("tiny_runner_read_from_its_file") << QByteArray() << Runner << u"kazrunner"_s << F::None << P::None
+                                                    << QString();
+}
+
+void TestPacking::outcomes()
+{
+    QFETCH(QByteArray, test);
+    QFETCH(QByteArray, runner);
+    QFETCH(QString, runnerPath);
+    QFETCH(Packing::Failure, failure);
+    QFETCH(PackedTest::Fault, fault);
+    QFETCH(QString, reason);
+    TestFileList files = filesOf(sourcePath(u"quizzes/istoriya"_s));
+    if (!test.isEmpty())
+        files = {{u"test.kaz"_s, test}};
+    Packing::Runner given = runner;
+    if (!runnerPath.isEmpty()) {
+        QTemporaryDir tmp;
+        QVERIFY(QDir().mkpath(tmp.filePath(u"folder"_s)));
+        if (!runner.isEmpty())
+            QVERIFY(TestFiles::write(tmp.filePath(runnerPath), runner));
+        given = Packing::readRunner(tmp.filePath(runnerPath));
+    }
+    const Packing::Result result = Packing::pack(files, given);
+    QCOMPARE(result.failure, failure);
+    QCOMPARE(result.runnerFault, fault);
+    QVERIFY2(result.reason.contains(reason), qPrintable(result.reason));
+    if (failure == Packing::Failure::TestProblems)
+        QVERIFY(!result.checked.problems.isEmpty());
+    if (failure == Packing::Failure::OlderRunner)
+        QCOMPARE(result.runnerFormat, qint64(0));
+    if (failure != Packing::Failure::None) {
+        QVERIFY(result.program.isEmpty());
+        return;
+    }
+    // The runner unchanged, then the test's files, which read back as they were checked.
+    QVERIFY(result.program.startsWith(runner));
+    QBuffer buffer;
+    buffer.setData(result.program);
+    QVERIFY(buffer.open(QIODevice::ReadOnly));
+    const PackedTest::Contents read = PackedTest::read(buffer);
+    QVERIFY2(read.ok(), qPrintable(read.reason));
+    QCOMPARE(read.files, result.checked.files);
+    QCOMPARE(read.runnerSize, qint64(runner.size()));
+}
+
+QTEST_GUILESS_MAIN(TestPacking)
+#include "tst_packing.moc"
