@@ -28,6 +28,9 @@ options=(
     -no-sql-sqlite -no-feature-sql -no-feature-network -no-feature-printsupport
     -no-feature-vulkan -no-feature-tabletevent -no-feature-testlib_selfcover
     -no-feature-direct2d -no-feature-xml
+    # Qt 6.4 builds its DirectWrite 3 font database only together with Direct2D, but its Windows
+    # platform still refers to it: without both, no program with a window links.
+    -no-feature-directwrite3
 )
 key="$( { printf '%s\n' "$version" "${options[@]}"; cat "$toolchain"; } | sha1sum | cut -c1-10)"
 prefix="$cache/qt-$version-win64-$key"
