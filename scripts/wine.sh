@@ -26,14 +26,16 @@ export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
 # here for one another.
 wineserver="$(dirname "$wine")/wineserver64"
 mkdir -p "$(dirname "$WINEPREFIX")"
+# The server and Wine's programs must not keep the lock (descriptor 9): they outlive this
+# script, and the next program would wait for them to end.
 (
     flock 9
     if [ ! -f "$WINEPREFIX/system.reg" ]; then
-        "$wine" wineboot --init </dev/null >/dev/null 2>&1
+        "$wine" wineboot --init </dev/null >/dev/null 2>&1 9>&-
     fi
     # Exits at once when the prefix's server runs already.
-    if "$wineserver" -p30 </dev/null >/dev/null 2>&1; then
-        "$wine" wineboot </dev/null >/dev/null 2>&1
+    if "$wineserver" -p30 </dev/null >/dev/null 2>&1 9>&-; then
+        "$wine" wineboot </dev/null >/dev/null 2>&1 9>&-
     fi
 ) 9>"$WINEPREFIX.lock"
 
