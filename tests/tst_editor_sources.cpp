@@ -521,6 +521,8 @@ void TestEditorSources::iconThatCannotBeUsed()
 {
     QFETCH(QString, icon);
     QFETCH(QString, words);
+    if (icon == u"link")
+        KAZ_SKIP_WITHOUT_UNIX_FILES();
     QTemporaryDir tmp;
     const QString folder = TestFiles::copyFolder(sourcePath(u"quizzes/istoriya"_s), tmp.path(), u"istoriya"_s);
     TestDocument d;

@@ -442,27 +442,29 @@ private Q_SLOTS:
     void outputNotWritten_data()
     {
         QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("missing");
         QTest::addColumn<QString>("says");
         QTest::addRow("program_in_a_missing_folder")
-            << QStringList{u"-o"_qs, u"nowhere/kaz-x"_qs}
-            << u"nowhere/kaz-x: error: cannot write the program: the folder %1/nowhere does not exist; make that "
+            << QStringList{u"-o"_qs, u"nowhere/kaz-x"_qs} << u"nowhere"_qs
+            << u"nowhere/kaz-x: error: cannot write the program: the folder %1 does not exist; make that "
                "folder first, or choose one that exists"_qs;
         QTest::addRow("depfile_in_a_missing_folder")
-            << QStringList{u"-o"_qs, u"kaz-x"_qs, u"--remove-first"_qs, u"--depfile"_qs, u"gone/kaz-x.d"_qs}
-            << u"gone/kaz-x.d: error: cannot write the list of the program's files: the folder %1/gone does not "
+            << QStringList{u"-o"_qs, u"kaz-x"_qs, u"--remove-first"_qs, u"--depfile"_qs, u"gone/kaz-x.d"_qs} << u"gone"_qs
+            << u"gone/kaz-x.d: error: cannot write the list of the program's files: the folder %1 does not "
                "exist; make that folder first, or choose one that exists"_qs;
     }
     void outputNotWritten()
     {
         QFETCH(QStringList, arguments);
+        QFETCH(QString, missing);
         QFETCH(QString, says);
         const QString current = QDir::currentPath();
         QVERIFY(QDir::setCurrent(m_dir->path()));
         const Run run = kazpack(QStringList{source(u"quizzes/istoriya"_qs)} + arguments);
         QVERIFY(QDir::setCurrent(current));
         QCOMPARE(run.status, 1);
-        // The reason names the folder as the system writes it (with backslashes on Windows).
-        const QString folder = QDir::toNativeSeparators(QDir(m_dir->path()).canonicalPath());
+        // The reason names the missing folder as the system writes it (backslashes on Windows).
+        const QString folder = QDir::toNativeSeparators(QDir(m_dir->path()).canonicalPath() + u'/' + missing);
         QVERIFY2(run.err.contains(says.arg(folder)), qPrintable(run.err));
     }
 

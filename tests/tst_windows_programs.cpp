@@ -73,24 +73,31 @@ struct Headers {
     QStringList imports;
 };
 
+Headers unreadable(const QString &problem)
+{
+    Headers h;
+    h.problem = problem;
+    return h;
+}
+
 Headers headers(const QByteArray &file)
 {
     Headers h;
     const auto u16 = [&file](qsizetype at) { return qFromLittleEndian<quint16>(file.constData() + at); };
     const auto u32 = [&file](qsizetype at) { return qFromLittleEndian<quint32>(file.constData() + at); };
     if (file.size() < 0x40 || !file.startsWith("MZ"))
-        return {QStringLiteral("no MZ header")};
+        return unreadable(QStringLiteral("no MZ header"));
     const qsizetype pe = u32(0x3c);
     if (pe < 0 || pe + 24 + 240 > file.size() || file.mid(pe, 4) != QByteArray("PE\0\0", 4))
-        return {QStringLiteral("no PE header")};
+        return unreadable(QStringLiteral("no PE header"));
     if (u16(pe + 4) != 0x8664)
-        return {QStringLiteral("not an x86-64 program")};
+        return unreadable(QStringLiteral("not an x86-64 program"));
     const int sections = u16(pe + 6);
     h.timeStamp = u32(pe + 8);
     h.symbols = u32(pe + 12) ? u32(pe + 16) : 0;
     const qsizetype optional = pe + 24;
     if (u16(optional) != 0x20b)
-        return {QStringLiteral("not a PE32+ program")};
+        return unreadable(QStringLiteral("not a PE32+ program"));
     h.subsystem = u16(optional + 68);
     const quint32 importTable = u32(optional + 112 + 8); // data directory 1
     const qsizetype sectionTable = optional + u16(pe + 20);
@@ -110,11 +117,11 @@ Headers headers(const QByteArray &file)
     for (qsizetype d = offset(importTable); d >= 0 && d + 20 <= file.size() && u32(d + 12) != 0; d += 20) {
         const qsizetype name = offset(u32(d + 12));
         if (name < 0)
-            return {QStringLiteral("an import's name lies outside the file")};
+            return unreadable(QStringLiteral("an import's name lies outside the file"));
         h.imports.append(QString::fromLatin1(file.constData() + name));
     }
     if (h.imports.isEmpty())
-        return {QStringLiteral("no imports read")};
+        return unreadable(QStringLiteral("no imports read"));
     return h;
 }
 
