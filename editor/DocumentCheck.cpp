@@ -5,9 +5,10 @@
 
 #include <QCoreApplication>
 #include <QHash>
-#include <QRegularExpression>
-#include <QSet>
 #include <algorithm>
+#include <numeric>
+#include <set>
+#include <tuple>
 
 namespace DocumentCheck {
 
@@ -15,26 +16,28 @@ namespace {
 
 constexpr int Extras = ContentStore::QuestionsWithExtras;
 
-// "line 25 of [left]" names a line of a file the teacher never sees: the row of the table it
-// comes from is named instead.
-void nameRows(DocumentProblem &p, const QList<FileMapping::Place> &places)
+// The checker's words, but where they name a line of the file the teacher never sees ("line 25
+// of [left]"), the row of the table it comes from.
+QString inRows(const ContentReader::Problem &problem, const DocumentContent &c, const DocumentProblem &p)
 {
-    // The checker's words in English or in the translation the program has installed.
-    static const QRegularExpression lineOfSide(QStringLiteral("(?:line|ред) (\\d+) (?:of|в) \\[(?:left|right)\\]"));
-    qsizetype from = 0;
-    for (;;) {
-        const QRegularExpressionMatch m = lineOfSide.match(p.message, from);
-        if (!m.hasMatch())
-            return;
-        const int row = places.value(m.captured(1).toInt() - 1).row;
-        if (row < 0) {
-            from = m.capturedEnd();
-            continue;
-        }
-        const QString rowText = QCoreApplication::translate("DocumentCheck", "row %1 of the table").arg(row + 1);
-        p.message.replace(m.capturedStart(), m.capturedLength(), rowText);
-        from = m.capturedStart() + rowText.size();
-        p.otherRow = row;
+    using ContentReader::Rule;
+    if (p.row < 0 || p.otherRow < 0 || (p.field != DocumentField::Left && p.field != DocumentField::Right))
+        return problem.message;
+    const auto phrase = [&c, &p](int row) { return p.field == DocumentField::Left ? c.rows.at(row).left : c.rows.at(row).right; };
+    switch (problem.rule) {
+    case Rule::PhraseTwice:
+        return QCoreApplication::translate("DocumentCheck", "the phrase \"%1\" is already on row %2 of the table; phrases "
+                                                            "of one side must differ, so change or delete one of them")
+            .arg(phrase(p.row))
+            .arg(p.otherRow + 1);
+    case Rule::PhraseLooksSame:
+        return QCoreApplication::translate("DocumentCheck", "the phrase \"%1\" looks the same as \"%2\" on row %3 of the "
+                                                            "table: they differ only in spaces at their ends; phrases of one "
+                                                            "side must differ, so change or delete one of them")
+            .arg(phrase(p.row), phrase(p.otherRow))
+            .arg(p.otherRow + 1);
+    default:
+        return problem.message;
     }
 }
 
@@ -131,18 +134,18 @@ QList<DocumentProblem> run(const DocumentContent &content)
         return p ? ContentReader::PictureCheck(p->problem, p->pixels) : ContentReader::PictureCheck();
     };
     const ContentReader::Result result = ContentReader::read(text, options);
-    const QList<FileMapping::Place> places = FileMapping::places(text, w);
 
     QList<DocumentProblem> out;
     out.reserve(result.problems.size());
     for (const ContentReader::Problem &problem : result.problems) {
-        const FileMapping::Place place = problem.line > 0 ? places.value(problem.line - 1) : FileMapping::Place();
-        DocumentProblem p{problem.message, place.row, place.field, place.part};
-        p.checkerMessage = problem.message;
+        const FileMapping::Place place = FileMapping::placeOf(problem.place, w.leftRows, w.rightRows);
+        DocumentProblem p{{}, place.row, place.field, place.part};
+        p.otherRow = FileMapping::placeOf(problem.other, w.leftRows, w.rightRows).row;
+        p.rule = problem.rule;
         // Only characters the window cannot show are told on the caption's line.
         if (p.field == DocumentField::Title && ContentReader::controlCharacter(content.address) >= 0)
             p.field = DocumentField::Address;
-        nameRows(p, places);
+        p.message = inRows(problem, content, p);
         out.append(p);
     }
     rowProblems(content, w, out);
@@ -170,17 +173,25 @@ QList<DocumentProblem> geometry(const DocumentContent &content)
     return out;
 }
 
-QList<ContentReader::Problem> unplaced(const QList<ContentReader::Problem> &read, const QList<DocumentProblem> &found)
+QList<ContentReader::Problem> unplaced(const QList<ContentReader::Problem> &read, int leftPhrases, int rightPhrases,
+                                       const QList<DocumentProblem> &found)
 {
-    static const QRegularExpression digits(QStringLiteral("[0-9]+"));
-    const auto shape = [](QString message) { return message.remove(digits); };
-    QSet<QString> known;
+    // The same rule broken on the same cell: the lines of the file as read and of the text the
+    // document writes differ, their places in the rows do not.
+    using Cell = std::tuple<ContentReader::Rule, int, DocumentField, int>;
+    std::set<Cell> known;
     for (const DocumentProblem &p : found)
-        known.insert(shape(p.checkerMessage));
+        if (p.rule != ContentReader::Rule::Other)
+            known.insert({p.rule, p.row, p.field, p.part});
+    QList<int> leftRows(leftPhrases), rightRows(rightPhrases);
+    std::iota(leftRows.begin(), leftRows.end(), 0);
+    std::iota(rightRows.begin(), rightRows.end(), 0);
     QList<ContentReader::Problem> out;
-    for (const ContentReader::Problem &p : read)
-        if (!known.contains(shape(p.message)))
+    for (const ContentReader::Problem &p : read) {
+        const FileMapping::Place place = FileMapping::placeOf(p.place, leftRows, rightRows);
+        if (!known.contains(Cell{p.rule, place.row, place.field, place.part}))
             out.append(p);
+    }
     return out;
 }
 

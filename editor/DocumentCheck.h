@@ -14,9 +14,8 @@ struct DocumentProblem
     DocumentField field = DocumentField::Test;
     int part = -1;     // the line within the instructions or an explanation; -1: the whole field
     int otherRow = -1; // the row a message names too ("already on row 3 of the table")
-    // The checker's own message, as it names lines of the written file; empty for the editor's
-    // own problems.
-    QString checkerMessage{};
+    // The checker's rule the problem breaks; Other for the editor's own problems.
+    ContentReader::Rule rule = ContentReader::Rule::Other;
 
     friend bool operator==(const DocumentProblem &, const DocumentProblem &) = default;
 };
@@ -34,9 +33,11 @@ QList<DocumentProblem> run(const DocumentContent &content);
 QList<DocumentProblem> geometry(const DocumentContent &content);
 
 // What the reader of a file found (`read`) that the document's check (`found`) does not find
-// again: what could not be placed in the rows and fields, which saving leaves out. Line and
-// row numbers differ between the file as read and the text the document writes, so messages
-// are compared without their numbers.
-QList<ContentReader::Problem> unplaced(const QList<ContentReader::Problem> &read, const QList<DocumentProblem> &found);
+// again: what could not be placed in the rows and fields, which saving leaves out. The document
+// is the one opened from that file, whose sides held `leftPhrases` and `rightPhrases`: row i
+// holds left phrase i and right phrase i. A problem is found again when the check finds the
+// same rule broken on the same row and field.
+QList<ContentReader::Problem> unplaced(const QList<ContentReader::Problem> &read, int leftPhrases, int rightPhrases,
+                                       const QList<DocumentProblem> &found);
 
 } // namespace DocumentCheck

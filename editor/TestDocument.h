@@ -49,6 +49,9 @@ public:
         QString error;                          // why nothing was opened; empty when the test was opened
         QList<ContentReader::Problem> problems; // of the file as it was read: what it held that is lost
         qsizetype moreProblems = 0;             // past ContentReader::MaxProblems, counted but not kept
+        // The phrases of the file's sides: row i holds left phrase i and right phrase i.
+        int leftPhrases = 0;
+        int rightPhrases = 0;
         bool ok() const { return error.isEmpty(); }
     };
     void newTest();
@@ -136,6 +139,9 @@ public:
 
 Q_SIGNALS:
     void problemsChanged();
+    // A check of the content as it is now began on a worker thread; problemsChanged follows
+    // when it ends, unless an edit came before.
+    void checkStarted();
     void modifiedChanged(bool modified);
     // A field of the whole test changed, by an edit, an undo or a redo.
     void fieldChanged(DocumentField field);

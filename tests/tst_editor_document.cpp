@@ -16,6 +16,7 @@
 #include <QTest>
 #include <QUndoStack>
 #include <functional>
+#include <utility>
 
 using namespace EditorSupport;
 using namespace Qt::StringLiterals;
@@ -48,6 +49,8 @@ private slots:
     void picturesRefusedInTheCheckersWords_data();
     void picturesRefusedInTheCheckersWords();
     void problemsNameTheOtherRow();
+    void unplacedIsWhatTheRowsLose_data();
+    void unplacedIsWhatTheRowsLose();
     void checkRunsAfterTyping();
     void editDuringCheckEndsWithCurrentProblems();
     void modifiedFollowsUndoStack();
@@ -528,6 +531,50 @@ void TestEditorDocument::problemsNameTheOtherRow()
              qPrintable(message));
 }
 
+// What opening a file loses: its problems that the document's check does not find again with
+// the same rule on the same row and field.
+void TestEditorDocument::unplacedIsWhatTheRowsLose_data()
+{
+    QTest::addColumn<QStringList>("change"); // lines of a sound file replaced: "line=text"
+    QTest::addColumn<QList<int>>("lost");    // the lines of the problems told lost
+
+    QTest::addRow("phrase_twice_found_again") << QStringList{u"10=Лом"_s} << QList<int>{};
+    QTest::addRow("window_too_narrow_found_again") << QStringList{u"3=9000"_s} << QList<int>{};
+    // Opening shows a control character as a replacement character: the file's problem is gone.
+    QTest::addRow("control_character_replaced_told")
+        << QStringList{u"2=https://kaz.test Про\u0002ба"_s} << QList<int>{2};
+    QTest::addRow("unknown_section_lost") << QStringList{u"14=[нищо]\n[picture flags]"_s} << QList<int>{14};
+    // The same words, a line too long, on a phrase the rows keep and on a line they lose: only
+    // the one found again on its own place is left out.
+    QTest::addRow("long_line_lost_while_a_long_phrase_is_kept")
+        << QStringList{u"10="_s + QString(1001, u'я'), u"14=[нищо]\n"_s + QString(1002, u'я') + u"\n[picture flags]"_s}
+        << QList<int>{14, 15};
+    QTest::addRow("empty_phrase_lost") << QStringList{u"10=\\"_s} << QList<int>{10};
+}
+
+void TestEditorDocument::unplacedIsWhatTheRowsLose()
+{
+    QFETCH(QStringList, change);
+    QFETCH(QList<int>, lost);
+    QStringList lines{u"[parameters]"_s, u"https://kaz.test Проба"_s, u"11250"_s, u"120"_s, u"3135"_s, u"3360"_s,
+                      u"6575"_s,         u"[left]"_s,  u"Лом"_s,     u"Варна"_s, u"[right]"_s, u"Алмус"_s,
+                      u"Одесос"_s,       u"[picture flags]"_s, u"Флагове"_s, u"0"_s, u"0"_s};
+    for (const QString &c : std::as_const(change))
+        lines[c.section(u'=', 0, 0).toInt() - 1] = c.section(u'=', 1);
+    QTemporaryDir dir;
+    QVERIFY(TestFiles::write(dir.filePath(u"test.kaz"_s), lines.join(u'\n').toUtf8()));
+    TestDocument d;
+    const TestDocument::Opened opened = d.openFolder(dir.path());
+    QVERIFY2(opened.ok(), qPrintable(opened.error));
+    QVERIFY(!opened.problems.isEmpty());
+    d.checkNow();
+    QList<int> told;
+    for (const ContentReader::Problem &p :
+         DocumentCheck::unplaced(opened.problems, opened.leftPhrases, opened.rightPhrases, d.problems()))
+        told.append(p.line);
+    QCOMPARE(told, lost);
+}
+
 void TestEditorDocument::checkRunsAfterTyping()
 {
     TestDocument d;
@@ -554,10 +601,14 @@ void TestEditorDocument::editDuringCheckEndsWithCurrentProblems()
     TestDocument d;
     setRows(d, threeRows);
     QTRY_VERIFY(d.problemsCurrent());
-    d.setCell(1, DocumentField::Left, QStringLiteral("Варна"));
     // The check of the duplicate starts; an edit during it makes its result stale.
-    QTest::qWait(TestDocument::CheckDelayMs + 10);
-    d.setCell(1, DocumentField::Left, QStringLiteral("Варна 2"));
+    bool edited = false;
+    connect(&d, &TestDocument::checkStarted, this, [&d, &edited] {
+        if (!std::exchange(edited, true))
+            d.setCell(1, DocumentField::Left, QStringLiteral("Варна 2"));
+    });
+    d.setCell(1, DocumentField::Left, QStringLiteral("Варна"));
+    QTRY_VERIFY(edited);
     QTRY_VERIFY(d.problemsCurrent());
     QVERIFY2(d.problems().isEmpty(), qPrintable(messages(d.problems())));
 }

@@ -335,8 +335,12 @@
         <translation>адресът съдържа интервал, а първият интервал в заглавието на прозореца завършва адреса; напишете адреса без интервали</translation>
     </message>
     <message>
-        <source>row %1 of the table</source>
-        <translation>ред %1 от таблицата</translation>
+        <source>the phrase &quot;%1&quot; is already on row %2 of the table; phrases of one side must differ, so change or delete one of them</source>
+        <translation>фразата „%1“ вече е на ред %2 от таблицата; фразите от една страна трябва да са различни, затова променете или изтрийте едната от тях</translation>
+    </message>
+    <message>
+        <source>the phrase &quot;%1&quot; looks the same as &quot;%2&quot; on row %3 of the table: they differ only in spaces at their ends; phrases of one side must differ, so change or delete one of them</source>
+        <translation>фразата „%1“ изглежда същата като „%2“ на ред %3 от таблицата: различават се само по интервали в краищата; фразите от една страна трябва да са различни, затова променете или изтрийте едната от тях</translation>
     </message>
 </context>
 <context>
