@@ -16,15 +16,35 @@ struct DocumentProblem
     int otherRow = -1; // the row a message names too ("already on row 3 of the table")
     // The checker's rule the problem breaks; Other for the editor's own problems.
     ContentReader::Rule rule = ContentReader::Rule::Other;
+    // The row as the table's header numbers it ("Row 10", "Unnumbered row below row 10"), when the
+    // check ran; empty for a field of the whole test.
+    QString rowName{};
 
     friend bool operator==(const DocumentProblem &, const DocumentProblem &) = default;
 };
 
 // The check of a whole document: the text it would write, read by ContentReader with the held
-// picture bytes standing in for the files, every problem's line mapped back to its row and
-// field; then what the file cannot say (extra phrases on both sides, explanation lines or a
-// picture where no question can have them). Whole-test problems come first, then by row.
+// picture bytes standing in for the files, every problem's place taken to its row and field and
+// worded in the table's terms where the checker speaks of the file; then what the file cannot
+// say (extra phrases on both sides, explanation lines or a picture where no question can have
+// them). Whole-test problems come first, then by row.
 namespace DocumentCheck {
+
+// Rows named as the table's vertical header numbers them: a question by its number, a row
+// without one (an extra right phrase, a row without phrases) by the nearest numbered row above
+// it, or below it at the top of the table.
+class RowNames
+{
+public:
+    explicit RowNames(QList<int> questionOfRow); // 0: the row has no number
+    QString heading(int row) const; // "Row 10", "Unnumbered row below row 10": a problem's start
+    QString inText(int row) const;  // "row 10", "the unnumbered row below row 10": within a sentence
+
+private:
+    QList<int> m_question;
+    QList<int> m_above; // of a row without a number: the number above it, 0 none
+    QList<int> m_below;
+};
 
 QList<DocumentProblem> run(const DocumentContent &content);
 

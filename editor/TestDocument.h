@@ -38,6 +38,8 @@ public:
     // The question a row is (1 …), or 0: a row without a left phrase is none.
     int questionOf(int row) const;
     int rowOfQuestion(int q) const;
+    // The rows named as the vertical header numbers them, for the texts that name a row.
+    DocumentCheck::RowNames rowNames() const { return DocumentCheck::RowNames(m_questionOfRow); }
     // A field of the whole test (Address … PictureLabel) as text; geometry as typed.
     QString field(DocumentField field) const;
     // The folder the test was opened from or saved to; empty for a new test.

@@ -197,7 +197,7 @@ void TestEditorWindow::problemTakesTheCursorToItsPlace()
     QCOMPARE(list->count(), problems.size());
     QListWidgetItem *item = list->item(index);
     // A row's problem names the row as the teacher counts them.
-    QCOMPARE(item->text(), p.row >= 0 ? u"Row %1: "_s.arg(p.row + 1) + p.message : p.message);
+    QCOMPARE(item->text(), p.row >= 0 ? p.rowName + u": "_s + p.message : p.message);
 
     // The cursor starts somewhere else.
     w.table()->setCurrentIndex(w.document()->model()->index(1, RowTableModel::RightColumn));
@@ -277,7 +277,7 @@ void TestEditorWindow::problemsListKeepsWhatDidNotChange()
         const int listed = int(std::min<qsizetype>(all.size(), EditorWindow::MaxListedProblems));
         QStringList expected;
         for (int i = 0; i < listed; ++i)
-            expected.append(u"Row %1: "_s.arg(all.at(i).row + 1) + all.at(i).message);
+            expected.append(u"Row %1: "_s.arg(w.document()->questionOf(all.at(i).row)) + all.at(i).message);
         if (all.size() > listed)
             expected.append(u"…and %1 more problem(s), marked in the table. Mend the ones above first."_s.arg(
                 all.size() - listed));
