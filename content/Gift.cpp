@@ -509,15 +509,14 @@ QString toContent(const Matching &question, const QString &address, const QStrin
     ContentStore store;
     store.setDanni(0, question.left);
     store.setDanni(1, question.right);
-    store.setDanni(3, {address + u' ' + question.title, QStringLiteral("11250"), QStringLiteral("120"),
-                       QStringLiteral("3135"), QStringLiteral("3360"), QStringLiteral("6575")});
+    store.setDanni(3, QStringList{address + u' ' + question.title} + ContentStore::defaultGeometry());
     QString instructions;
     for (const QString &line : question.text)
         instructions += line + QStringLiteral("\r\n");
     store.setUkazanie(instructions);
     const QStringList off(question.left.size(), QStringLiteral("0"));
-    store.setOtgowor(0, QStringList{QStringLiteral("Ima li obqsneniq")} + off);
-    store.setSpis_graf(QStringList{QStringLiteral("Utochnenie dali ima grafika - 30 br")} + off);
+    store.setOtgowor(0, QStringList{ContentStore::defaultSwitchesLabel()} + off);
+    store.setSpis_graf(QStringList{ContentStore::defaultFlagsLabel()} + off);
 
     QStringList comments{question.title};
     comments.append(QStringLiteral("Made by gift2kaz from the matching question on line %1 of %2.")

@@ -162,6 +162,8 @@ TestDocument::Opened TestDocument::openFolder(const QString &folder)
     m_savedText = file.bytes;
     opened.problems = std::move(read.problems);
     opened.moreProblems = read.moreProblems;
+    opened.leftPhrases = int(read.store.Danni(0).size());
+    opened.rightPhrases = int(read.store.Danni(1).size());
     return opened;
 }
 
@@ -674,6 +676,7 @@ void TestDocument::startCheck()
     m_checkRunning = true;
     m_runningGeneration = m_generation;
     m_checkWatcher.setFuture(QtConcurrent::run([content = m_content] { return DocumentCheck::run(content); }));
+    Q_EMIT checkStarted();
 }
 
 void TestDocument::applyProblems(QList<DocumentProblem> problems, quint64 generation)

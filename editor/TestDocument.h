@@ -38,6 +38,8 @@ public:
     // The question a row is (1 …), or 0: a row without a left phrase is none.
     int questionOf(int row) const;
     int rowOfQuestion(int q) const;
+    // The rows named as the vertical header numbers them, for the texts that name a row.
+    DocumentCheck::RowNames rowNames() const { return DocumentCheck::RowNames(m_questionOfRow); }
     // A field of the whole test (Address … PictureLabel) as text; geometry as typed.
     QString field(DocumentField field) const;
     // The folder the test was opened from or saved to; empty for a new test.
@@ -49,6 +51,9 @@ public:
         QString error;                          // why nothing was opened; empty when the test was opened
         QList<ContentReader::Problem> problems; // of the file as it was read: what it held that is lost
         qsizetype moreProblems = 0;             // past ContentReader::MaxProblems, counted but not kept
+        // The phrases of the file's sides: row i holds left phrase i and right phrase i.
+        int leftPhrases = 0;
+        int rightPhrases = 0;
         bool ok() const { return error.isEmpty(); }
     };
     void newTest();
@@ -136,6 +141,9 @@ public:
 
 Q_SIGNALS:
     void problemsChanged();
+    // A check of the content as it is now began on a worker thread; problemsChanged follows
+    // when it ends, unless an edit came before.
+    void checkStarted();
     void modifiedChanged(bool modified);
     // A field of the whole test changed, by an edit, an undo or a redo.
     void fieldChanged(DocumentField field);

@@ -44,7 +44,7 @@ void EditorProblemsList::setProblems(const QList<DocumentProblem> &all)
     QStringList added;
     for (qsizetype i = same; i < now.size() - sameEnd; ++i) {
         const DocumentProblem &p = now.at(i);
-        added.append(p.row >= 0 ? tr("Row %1: %2").arg(QString::number(p.row + 1), p.message) : p.message);
+        added.append(p.rowName.isEmpty() ? p.message : tr("%1: %2").arg(p.rowName, p.message));
     }
     if (!added.isEmpty())
         m_list->insertItems(int(same), added);

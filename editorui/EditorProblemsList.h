@@ -9,7 +9,7 @@ class QLabel;
 class QListWidget;
 
 // A document's problems under a label that counts them ("&Problems (3):"): the first
-// MaxListed, a row's problem starting with its row number, then a note of how many more the
+// MaxListed, a row's problem starting with the row as the table's header numbers it, then a note of how many more the
 // table marks. Choosing a problem (a click, or Enter on it) emits problemChosen; where that
 // takes the cursor is the window's business.
 class EditorProblemsList : public QWidget

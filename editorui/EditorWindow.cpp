@@ -423,7 +423,7 @@ bool EditorWindow::openFolderPath(const QString &folder)
     afterOpening(m_document->folder());
     m_document->checkNow();
     QStringList lost;
-    for (const ContentReader::Problem &p : DocumentCheck::unplaced(opened.problems, m_document->problems()))
+    for (const ContentReader::Problem &p : DocumentCheck::unplaced(opened.problems, opened.leftPhrases, opened.rightPhrases, m_document->problems()))
         lost.append(p.line > 0 ? tr("Line %1: %2").arg(QString::number(p.line), p.message) : p.message);
     if (!lost.isEmpty() || opened.moreProblems > 0)
         tell(QMessageBox::Warning,

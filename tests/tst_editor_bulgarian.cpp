@@ -299,19 +299,24 @@ private Q_SLOTS:
         QCOMPARE(buttonsOfDialog(ask[question]), buttons);
     }
 
-    // The checker speaks Bulgarian here too, and the row it names is the table's, not a line of
-    // the file: the Bulgarian message is matched as well as the English one.
+    // The problems speak Bulgarian here too, of the table's rows as its header numbers them and
+    // of its columns, never of a section of the file.
     void checker_names_the_row_in_bulgarian()
     {
         TestDocument d;
-        EditorSupport::setRows(d, u"Варна\tОдесос\nПловдив\tФилипопол\n"_s);
-        d.setCell(1, DocumentField::Left, u"Варна"_s);
+        EditorSupport::setRows(d, u"Варна\tОдесос\n\tМосква\nПловдив\tФилипопол\n"_s);
+        d.setCell(2, DocumentField::Left, u"Варна"_s);
         d.checkNow();
         QCOMPARE(d.problems().size(), 1);
         const DocumentProblem &p = d.problems().first();
-        QVERIFY2(p.message.contains(u"вече е на ред 1 от таблицата"_s) && !p.message.contains(u"[left]"_s),
-                 qPrintable(p.message));
+        QCOMPARE(p.rowName, u"Ред 2"_s);
+        QVERIFY2(p.message.startsWith(u"фразата „Варна“ вече е на ред 1; фразите в една колона"_s), qPrintable(p.message));
         QCOMPARE(p.otherRow, 0);
+        d.removeRows(0, 3);
+        d.checkNow();
+        for (const DocumentProblem &none : d.problems())
+            QVERIFY2(none.message.startsWith(u"нито един ред няма фраза в колоната „"_s) && !none.message.contains(u'['),
+                     qPrintable(none.message));
     }
 
     void cleanupTestCase() { m_window.reset(); }

@@ -244,6 +244,7 @@ void TestEditorParts::choosingAProblemNamesIt()
     EditorProblemsList shown;
     QList<DocumentProblem> all = numbered(EditorProblemsList::MaxListed + 1, u"същото"_s);
     all[3] = {u"третият"_s, 3, DocumentField::Right, -1, 1};
+    all[3].rowName = u"Row 4"_s;
     shown.setProblems(all);
     shown.resize(400, 300);
     shown.show();

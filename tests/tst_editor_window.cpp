@@ -63,12 +63,6 @@ struct Teacher
     }
 };
 
-QString readAll(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
-}
-
 // A test folder written by the document, as the editor writes one.
 void writeTest(const QString &folder, const QString &tsv, const QString &title)
 {
@@ -203,7 +197,7 @@ void TestEditorWindow::problemTakesTheCursorToItsPlace()
     QCOMPARE(list->count(), problems.size());
     QListWidgetItem *item = list->item(index);
     // A row's problem names the row as the teacher counts them.
-    QCOMPARE(item->text(), p.row >= 0 ? u"Row %1: "_s.arg(p.row + 1) + p.message : p.message);
+    QCOMPARE(item->text(), p.row >= 0 ? p.rowName + u": "_s + p.message : p.message);
 
     // The cursor starts somewhere else.
     w.table()->setCurrentIndex(w.document()->model()->index(1, RowTableModel::RightColumn));
@@ -283,7 +277,7 @@ void TestEditorWindow::problemsListKeepsWhatDidNotChange()
         const int listed = int(std::min<qsizetype>(all.size(), EditorWindow::MaxListedProblems));
         QStringList expected;
         for (int i = 0; i < listed; ++i)
-            expected.append(u"Row %1: "_s.arg(all.at(i).row + 1) + all.at(i).message);
+            expected.append(u"Row %1: "_s.arg(w.document()->questionOf(all.at(i).row)) + all.at(i).message);
         if (all.size() > listed)
             expected.append(u"…and %1 more problem(s), marked in the table. Mend the ones above first."_s.arg(
                 all.size() - listed));
@@ -547,7 +541,7 @@ void TestEditorWindow::discardPrompt()
     QVERIFY2(teacher.asked.first().contains(u"\"Изменен\" has changes that are not saved"_s),
              qPrintable(teacher.asked.first()));
     const bool saved = reply == u"Save";
-    QCOMPARE(readAll(first + u"/test.kaz"_s).contains(u"Изменен"_s), saved);
+    QCOMPARE(TestFiles::text(first + u"/test.kaz"_s).contains(u"Изменен"_s), saved);
     // A copy for after a crash is kept while the work is, and only then.
     QCOMPARE(QFile::exists(recovery), !goesOn);
     if (!goesOn) {
@@ -609,12 +603,12 @@ void TestEditorWindow::saveNewTestAsksForAFolder()
         QVERIFY(w.document()->isModified());
         QCOMPARE(w.document()->folder(), QString());
         if (holds == u"test")
-            QVERIFY(readAll(place + u"/test.kaz"_s).contains(u"Друг"_s));
+            QVERIFY(TestFiles::text(place + u"/test.kaz"_s).contains(u"Друг"_s));
         return;
     }
     const QString folder = QDir::cleanPath(place + u'/' + savedIn);
     QCOMPARE(w.document()->folder(), folder);
-    QVERIFY(readAll(folder + u"/test.kaz"_s).contains(u"Градове на България"_s));
+    QVERIFY(TestFiles::text(folder + u"/test.kaz"_s).contains(u"Градове на България"_s));
     QVERIFY(!w.document()->isModified());
     QCOMPARE(QSettings().value(u"lastFolder"_s).toString(), folder);
     QVERIFY2(w.statusBar()->currentMessage().startsWith(u"Saved. The test has"_s),
@@ -850,7 +844,7 @@ void TestEditorWindow::openingTellsWhatTheFileLoses()
     QFETCH(QString, last);
     const QString folder = m_dir->filePath(u"test"_s);
     writeTest(folder, threeRows, u"Градове"_s);
-    QStringList lines = readAll(folder + u"/test.kaz"_s).split(u'\n');
+    QStringList lines = TestFiles::text(folder + u"/test.kaz"_s).split(u'\n');
     QVERIFY(lines.contains(replace));
     lines[lines.indexOf(replace)] = with;
     QFile file(folder + u"/test.kaz"_s);

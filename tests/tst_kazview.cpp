@@ -23,10 +23,7 @@
 
 namespace {
 
-QString shippedTest()
-{
-    return qEnvironmentVariable("KAZ_SOURCE_DIR") + QStringLiteral("/quizzes/istoriya/test.kaz");
-}
+using TestFiles::shippedTest;
 
 struct Window
 {

@@ -20,7 +20,7 @@ Q_DECLARE_METATYPE(PackedTest::Fault)
 
 namespace {
 
-QString sourcePath(const QString &relative) { return qEnvironmentVariable("KAZ_SOURCE_DIR") + u'/' + relative; }
+using TestFiles::sourcePath;
 
 // Every file of `folder` as it is on disk, by name, in the order of the folder's listing.
 TestFileList filesOf(const QString &folder)

@@ -307,14 +307,6 @@
 <context>
     <name>DocumentCheck</name>
     <message>
-        <source>this row has a left phrase but no right one, while row %1 has a right phrase but no left one; extra phrases can stand on one side only, because the file pairs the phrases by their order: write the missing phrases, or delete the extra rows of one side</source>
-        <translation>този ред има лява фраза, но няма дясна, а ред %1 има дясна фраза, но няма лява; излишни фрази може да има само от едната страна, защото файлът сдвоява фразите по реда им: напишете липсващите фрази или изтрийте излишните редове от едната страна</translation>
-    </message>
-    <message>
-        <source>this row has a right phrase but no left one, while row %1 has a left phrase but no right one; extra phrases can stand on one side only, because the file pairs the phrases by their order: write the missing phrases, or delete the extra rows of one side</source>
-        <translation>този ред има дясна фраза, но няма лява, а ред %1 има лява фраза, но няма дясна; излишни фрази може да има само от едната страна, защото файлът сдвоява фразите по реда им: напишете липсващите фрази или изтрийте излишните редове от едната страна</translation>
-    </message>
-    <message>
         <source>this row has no left phrase, so it is no question and its explanation lines can be neither shown nor saved; write its left phrase, or delete the lines</source>
         <translation>този ред няма лява фраза, така че не е въпрос и обяснителните му редове не могат нито да се покажат, нито да се запазят; напишете лявата му фраза или изтрийте редовете</translation>
     </message>
@@ -335,8 +327,80 @@
         <translation>адресът съдържа интервал, а първият интервал в заглавието на прозореца завършва адреса; напишете адреса без интервали</translation>
     </message>
     <message>
-        <source>row %1 of the table</source>
-        <translation>ред %1 от таблицата</translation>
+        <source>the phrase &quot;%1&quot; is already on %2; phrases of one column must differ, so change or delete one of them</source>
+        <translation>фразата „%1“ вече е на %2; фразите в една колона трябва да са различни, затова променете или изтрийте едната от тях</translation>
+    </message>
+    <message>
+        <source>the phrase &quot;%1&quot; looks the same as &quot;%2&quot; on %3: they differ only in spaces at their ends; phrases of one column must differ, so change or delete one of them</source>
+        <translation>фразата „%1“ изглежда същата като „%2“ на %3: различават се само по интервали в краищата; фразите в една колона трябва да са различни, затова променете или изтрийте едната от тях</translation>
+    </message>
+    <message>
+        <source>the phrase &quot;%1&quot; holds a tab character, which the list shows as a wide gap; replace it with a space, or delete it</source>
+        <translation>фразата „%1“ съдържа знак за табулация, който списъкът показва като голяма празнина; заменете го с интервал или го изтрийте</translation>
+    </message>
+    <message>
+        <source>no row has a phrase in the column &quot;%1&quot;; a test needs at least one phrase on each side</source>
+        <translation>нито един ред няма фраза в колоната „%1“; тестът трябва да има поне по една фраза от всяка страна</translation>
+    </message>
+    <message>
+        <source>the column &quot;%1&quot; has %2 phrases, but a side may hold at most %3; delete rows, or make two tests of them</source>
+        <translation>колоната „%1“ има %2 фрази, а една страна може да има най-много %3; изтрийте редове или ги разделете в два теста</translation>
+    </message>
+    <message>
+        <source>the instructions have %1 lines, but may have at most %2; delete the lines they do not need</source>
+        <translation>указанията имат %1 реда, а може да имат най-много %2; изтрийте редовете, които не са нужни</translation>
+    </message>
+    <message>
+        <source>this explanation has %1 lines, but may have at most %2; delete the lines it does not need</source>
+        <translation>това обяснение има %1 реда, а може да има най-много %2; изтрийте редовете, които не са нужни</translation>
+    </message>
+    <message>
+        <source>this label is a number (&quot;%1&quot;), which a test cannot tell apart from the data of its first question; write words instead, such as Questions</source>
+        <translation>този надпис е число („%1“), което тестът не може да различи от данните на първия си въпрос; напишете думи, например Въпроси</translation>
+    </message>
+    <message>
+        <source>the picture is %1 × %2 pixels, larger than its box of %3 × %4 pixels, so part of it would be cut off; make the box at least %5 × %6 pixels, or the picture smaller</source>
+        <translation>картинката е %1 × %2 пиксела, по-голяма от полето си от %3 × %4 пиксела, затова част от нея ще бъде отрязана; направете полето поне %5 × %6 пиксела или картинката по-малка</translation>
+    </message>
+    <message>
+        <source>this row has a left phrase but no right one, while %1 has a right phrase but no left one; extra phrases can stand on one side only, or the test would pair them with each other: write the missing phrases, or delete the extra rows of one side</source>
+        <translation>този ред има лява фраза, но няма дясна, а %1 има дясна фраза, но няма лява; излишни фрази може да има само от едната страна, иначе тестът ще ги сдвои една с друга: напишете липсващите фрази или изтрийте излишните редове от едната страна</translation>
+    </message>
+    <message>
+        <source>this row has a right phrase but no left one, while %1 has a left phrase but no right one; extra phrases can stand on one side only, or the test would pair them with each other: write the missing phrases, or delete the extra rows of one side</source>
+        <translation>този ред има дясна фраза, но няма лява, а %1 има лява фраза, но няма дясна; излишни фрази може да има само от едната страна, иначе тестът ще ги сдвои една с друга: напишете липсващите фрази или изтрийте излишните редове от едната страна</translation>
+    </message>
+    <message>
+        <source>Row %1</source>
+        <translation>Ред %1</translation>
+    </message>
+    <message>
+        <source>Unnumbered row below row %1</source>
+        <translation>Ред без номер под ред %1</translation>
+    </message>
+    <message>
+        <source>Unnumbered row above row %1</source>
+        <translation>Ред без номер над ред %1</translation>
+    </message>
+    <message>
+        <source>Unnumbered row</source>
+        <translation>Ред без номер</translation>
+    </message>
+    <message>
+        <source>row %1</source>
+        <translation>ред %1</translation>
+    </message>
+    <message>
+        <source>the unnumbered row below row %1</source>
+        <translation>ред без номер под ред %1</translation>
+    </message>
+    <message>
+        <source>the unnumbered row above row %1</source>
+        <translation>ред без номер над ред %1</translation>
+    </message>
+    <message>
+        <source>a row without a number</source>
+        <translation>ред без номер</translation>
     </message>
 </context>
 <context>
@@ -603,10 +667,6 @@ Give this one file to the learners: it runs on Debian 12 (64-bit PC) with the KA
         <translation>Картинка на въпрос %1</translation>
     </message>
     <message>
-        <source>Picture of row %1</source>
-        <translation>Картинка на ред %1</translation>
-    </message>
-    <message>
         <source>No picture. Choose one, or drop a picture file here.</source>
         <translation>Няма картинка. Изберете или плъзнете тук файл с картинка.</translation>
     </message>
@@ -630,16 +690,16 @@ Give this one file to the learners: it runs on Debian 12 (64-bit PC) with the KA
         <source>Picture</source>
         <translation>Картинка</translation>
     </message>
+    <message>
+        <source>Picture of %1</source>
+        <translation>Картинка на %1</translation>
+    </message>
 </context>
 <context>
     <name>EditorProblemsList</name>
     <message>
         <source>Problems</source>
         <translation>Проблеми</translation>
-    </message>
-    <message>
-        <source>Row %1: %2</source>
-        <translation>Ред %1: %2</translation>
     </message>
     <message numerus="yes">
         <source>…and %n more problem(s), marked in the table. Mend the ones above first.</source>
@@ -655,6 +715,10 @@ Give this one file to the learners: it runs on Debian 12 (64-bit PC) with the KA
     <message>
         <source>&amp;Problems (%1):</source>
         <translation>Про&amp;блеми (%1):</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
     </message>
 </context>
 <context>
