@@ -1,14 +1,18 @@
 // The list box over a bare list model: which moves of its current row select, and what the
-// model's edits show.
+// model's edits show; the frame of the keyboard focus; rows cut short.
 #include "ListBox.h"
 #include "ListModel.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QHBoxLayout>
+#include <QHelpEvent>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTest>
+#include <QToolTip>
 
+#include <cmath>
 #include <map>
 
 namespace {
@@ -131,6 +135,55 @@ QStringList phrases(int count)
     return rows;
 }
 
+QFont windowFont(int pixels = 16)
+{
+    QFont font(u"Times New Roman"_qs);
+    font.setPixelSize(pixels);
+    return font;
+}
+
+// WCAG's contrast ratio of two colours, 1 to 21.
+double contrast(const QColor &a, const QColor &b)
+{
+    const auto luminance = [](const QColor &c) {
+        const auto linear = [](double v) { return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
+        return 0.2126 * linear(c.redF()) + 0.7152 * linear(c.greenF()) + 0.0722 * linear(c.blueF());
+    };
+    const double la = luminance(a);
+    const double lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+// A window with a list box of a few short rows, tall enough to leave room below them, and
+// a button after it.
+struct Focusable
+{
+    explicit Focusable(int rows = 3)
+    {
+        model.setItems(phrases(rows));
+        box.setFont(windowFont());
+        box.setFixedSize(209, 137);
+        auto *layout = new QHBoxLayout(&window);
+        layout->addWidget(&box);
+        layout->addWidget(&after);
+        window.show();
+    }
+    // What the frame leaves of the viewport: its three pixels at the middle of the bottom
+    // edge, outermost first.
+    QList<QColor> bottomEdge() const
+    {
+        const QImage image = box.viewport()->grab().toImage();
+        const int x = image.width() / 2;
+        const int y = image.height() - 1;
+        return {image.pixelColor(x, y), image.pixelColor(x, y - 1), image.pixelColor(x, y - 2)};
+    }
+
+    ListModel model;
+    QWidget window;
+    ListBox box{&model};
+    QPushButton after{u"После"_qs};
+};
+
 } // namespace
 
 class TestListBox : public QObject
@@ -146,9 +199,11 @@ private Q_SLOTS:
         QTest::addColumn<int>("selected");
         QTest::addColumn<QList<int>>("runs");
 
-        // Typing "1" goes on to the next entry that starts with it: "13".
-        QTest::addRow("phrase_list_typing_moves_only") << false << u"type"_qs << 5 << 4 << QList<int>{};
+        // Typing "1" goes on to the next entry that starts with it, "13", and selects it:
+        // typing is the learner's choice as much as a click.
+        QTest::addRow("phrase_list_typing_selects") << false << u"type"_qs << 5 << 5 << QList<int>{5};
         QTest::addRow("font_list_typing_selects") << true << u"type"_qs << 5 << 5 << QList<int>{5};
+        QTest::addRow("phrase_list_typing_what_no_entry_starts_with") << false << u"type_x"_qs << 4 << 4 << QList<int>{};
         QTest::addRow("phrase_list_arrow_key_selects") << false << u"down"_qs << 5 << 5 << QList<int>{5};
         QTest::addRow("font_list_arrow_key_selects") << true << u"down"_qs << 5 << 5 << QList<int>{5};
         // The view makes the next row current; nothing is selected and no reaction runs.
@@ -170,6 +225,8 @@ private Q_SLOTS:
         b.box.setFocus();
         if (action == u"type")
             QTest::keyClick(&b.box, '1');
+        else if (action == u"type_x")
+            QTest::keyClick(&b.box, 'x');
         else if (action == u"down")
             QTest::keyClick(&b.box, Qt::Key_Down);
         else if (action == u"remove")
@@ -181,6 +238,270 @@ private Q_SLOTS:
         QCOMPARE(b.model.selectedIndex(), selected);
         QCOMPARE(b.shownRow(), selected);
         QCOMPARE(b.runs, runs);
+    }
+
+    // A key that highlights a row selects it, also where it finds no other row to go to:
+    // the focus, or the removal of the selected row, leaves the highlight on a row
+    // unselected. A list of `rows`, set up by `before` once shown (the window's activation
+    // gives it the focus), then `key`.
+    void keyOnHighlightedRowSelectsIt_data()
+    {
+        QTest::addColumn<int>("rows");
+        QTest::addColumn<QString>("before");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("selected");
+        QTest::addColumn<QList<int>>("runs");
+        QTest::addRow("one_row_down") << 1 << QString() << int(Qt::Key_Down) << 0 << QList<int>{0};
+        QTest::addRow("one_row_up") << 1 << QString() << int(Qt::Key_Up) << 0 << QList<int>{0};
+        QTest::addRow("one_row_end") << 1 << QString() << int(Qt::Key_End) << 0 << QList<int>{0};
+        QTest::addRow("one_row_page_down") << 1 << QString() << int(Qt::Key_PageDown) << 0 << QList<int>{0};
+        QTest::addRow("first_row_up") << 3 << QString() << int(Qt::Key_Up) << 0 << QList<int>{0};
+        QTest::addRow("first_row_home") << 3 << QString() << int(Qt::Key_Home) << 0 << QList<int>{0};
+        // Where there is a row to go to, it goes there as in QListView.
+        QTest::addRow("first_row_down_goes_on") << 3 << QString() << int(Qt::Key_Down) << 1 << QList<int>{1};
+        // The view puts the highlight on the row before the removed last one.
+        QTest::addRow("last_row_removed_then_down") << 3 << u"select_2 remove_2"_qs << int(Qt::Key_Down) << 1
+                                                    << QList<int>{1};
+        QTest::addRow("last_row_removed_then_up_goes_on") << 3 << u"select_2 remove_2"_qs << int(Qt::Key_Up) << 0
+                                                          << QList<int>{0};
+        QTest::addRow("selected_row_kept_by_down_at_end") << 3 << u"select_2"_qs << int(Qt::Key_Down) << 2
+                                                          << QList<int>{};
+        QTest::addRow("no_rows") << 0 << QString() << int(Qt::Key_Down) << -1 << QList<int>{};
+        // Left and Right move nothing in a list: they choose nothing either.
+        QTest::addRow("one_row_right") << 1 << QString() << int(Qt::Key_Right) << -1 << QList<int>{};
+    }
+    void keyOnHighlightedRowSelectsIt()
+    {
+        QFETCH(int, rows);
+        QFETCH(QString, before);
+        QFETCH(int, key);
+        QFETCH(int, selected);
+        QFETCH(QList<int>, runs);
+        Focusable f(rows);
+        QVERIFY(QTest::qWaitForWindowActive(&f.window));
+        QTRY_VERIFY(f.box.hasFocus());
+        for (const QString &step : before.split(u' ', Qt::SkipEmptyParts)) {
+            const int row = step.section(u'_', 1).toInt();
+            if (step.startsWith(u"select"))
+                f.model.setSelectedIndex(row);
+            else
+                f.model.removeItem(row);
+        }
+        QList<int> seen;
+        f.model.setClickReaction([&] { seen.append(f.model.selectedIndex()); });
+        QTest::keyClick(&f.box, Qt::Key(key));
+        QCOMPARE(f.model.selectedIndex(), selected);
+        const QModelIndexList shown = f.box.selectionModel()->selectedIndexes();
+        QCOMPARE(shown.size(), selected < 0 ? 0 : 1);
+        if (selected >= 0)
+            QCOMPARE(shown.first().row(), selected);
+        QCOMPARE(seen, runs);
+    }
+
+    // The frame of the keyboard focus shows where the learner reached the list or used it by
+    // the keyboard, never for the mouse alone. `steps` in a window of the list (which the
+    // window's activation gives the focus) and a button after it.
+    void focusFrameForTheKeyboard_data()
+    {
+        QTest::addColumn<QString>("steps");
+        QTest::addColumn<bool>("shown");
+        QTest::addRow("window_opened") << QString() << false;
+        QTest::addRow("arrow_key") << u"key_down"_qs << true;
+        QTest::addRow("typing") << u"key_f"_qs << true;
+        QTest::addRow("shift_alone") << u"key_shift"_qs << true;
+        QTest::addRow("back_by_tab") << u"tab_out backtab_in"_qs << true;
+        QTest::addRow("tab_out") << u"key_down tab_out"_qs << false;
+        QTest::addRow("click") << u"click"_qs << false;
+        QTest::addRow("click_after_keys") << u"key_down click"_qs << false;
+        QTest::addRow("key_after_click") << u"click key_down"_qs << true;
+        QTest::addRow("focus_set_by_the_program") << u"key_down focus_after focus_box"_qs << false;
+        QTest::addRow("other_window_and_back") << u"key_down other_window back"_qs << true;
+        QTest::addRow("other_window_active") << u"key_down other_window"_qs << false;
+        // A button disabled under the focus hands it on as Tab does; no key was pressed.
+        QTest::addRow("focus_handed_on_by_a_disabled_button") << u"click_after disable_after"_qs << false;
+        QTest::addRow("handed_on_after_tab_was_used") << u"tab_out backtab_in click_after disable_after"_qs << true;
+    }
+    void focusFrameForTheKeyboard()
+    {
+        QFETCH(QString, steps);
+        QFETCH(bool, shown);
+        Focusable f;
+        QVERIFY(QTest::qWaitForWindowActive(&f.window));
+        QTRY_VERIFY(f.box.hasFocus());
+        const QColor base = f.box.palette().color(QPalette::Base);
+        const QList<QColor> plain = {base, base, base};
+        QCOMPARE(f.bottomEdge(), plain);
+        QWidget other;
+        for (const QString &step : steps.split(u' ', Qt::SkipEmptyParts)) {
+            if (step == u"key_down")
+                QTest::keyClick(&f.box, Qt::Key_Down);
+            else if (step == u"key_f")
+                QTest::keyClick(&f.box, 'f');
+            else if (step == u"key_shift")
+                QTest::keyClick(&f.box, Qt::Key_Shift);
+            else if (step == u"tab_out")
+                QTest::keyClick(&f.box, Qt::Key_Tab);
+            else if (step == u"backtab_in")
+                QTest::keyClick(&f.after, Qt::Key_Backtab);
+            else if (step == u"click")
+                QTest::mouseClick(f.box.viewport(), Qt::LeftButton, {}, f.box.visualRect(f.model.index(1)).center());
+            else if (step == u"click_after")
+                QTest::mouseClick(&f.after, Qt::LeftButton);
+            else if (step == u"disable_after")
+                f.after.setEnabled(false);
+            else if (step == u"focus_after")
+                f.after.setFocus();
+            else if (step == u"focus_box")
+                f.box.setFocus();
+            else if (step == u"other_window") {
+                other.show();
+                QApplication::setActiveWindow(&other);
+                QVERIFY(QTest::qWaitForWindowActive(&other));
+            } else if (step == u"back") {
+                QApplication::setActiveWindow(&f.window);
+                QVERIFY(QTest::qWaitForWindowActive(&f.window));
+            }
+        }
+        QVERIFY(QTest::qWaitForWindowActive(shown || !other.isVisible() ? &f.window : &other));
+        QCOMPARE(f.box.showsKeyboardFocus(), shown);
+        const QList<QColor> framed = {QColor(Qt::black), QColor(Qt::white), QColor(Qt::black)};
+        QCOMPARE(f.bottomEdge(), shown ? framed : plain);
+    }
+
+    // The frame stands out on any colour the list may be given, by WCAG's 3 to 1 for the
+    // parts of a control, over empty space and over the selected row alike, and changes no
+    // pixel but its own.
+    void focusFrameStandsOutOnAnyColour_data()
+    {
+        QTest::addColumn<QColor>("background");
+        QTest::addRow("white") << QColor(Qt::white);
+        QTest::addRow("black") << QColor(Qt::black);
+        QTest::addRow("middle_grey") << QColor(119, 119, 119);
+        QTest::addRow("light_grey") << QColor(192, 192, 192);
+        QTest::addRow("red") << QColor(255, 0, 0);
+        QTest::addRow("dark_green") << QColor(0, 128, 0);
+        QTest::addRow("blue") << QColor(0, 0, 255);
+        QTest::addRow("yellow") << QColor(255, 255, 0);
+        QTest::addRow("selection_colour") << QApplication::palette().color(QPalette::Highlight);
+    }
+    void focusFrameStandsOutOnAnyColour()
+    {
+        QFETCH(QColor, background);
+        Focusable f(2);
+        QPalette palette = f.box.palette();
+        palette.setColor(QPalette::Base, background);
+        f.box.setPalette(palette);
+        f.model.setSelectedIndex(0);
+        QVERIFY(QTest::qWaitForWindowActive(&f.window));
+        QTRY_VERIFY(f.box.hasFocus());
+        const QImage before = f.box.viewport()->grab().toImage();
+        QTest::keyClick(&f.box, Qt::Key_Shift);
+        QVERIFY(f.box.showsKeyboardFocus());
+        const QImage framed = f.box.viewport()->grab().toImage();
+        QCOMPARE(framed.size(), before.size());
+        const int w = framed.width();
+        const int h = framed.height();
+        const int edge = ListBox::FocusFrameWidth;
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x)
+                if (x >= edge && x < w - edge && y >= edge && y < h - edge && framed.pixel(x, y) != before.pixel(x, y))
+                    QFAIL(qPrintable(u"the frame changed the pixel at (%1, %2)"_qs.arg(x).arg(y)));
+        // Across each side, at every place along it: one of the frame's lines against what the
+        // list showed there before.
+        const auto standsOut = [&](int x, int y, int dx, int dy) {
+            double best = 0;
+            for (int i = 0; i < edge; ++i)
+                best = std::max(best, contrast(framed.pixelColor(x + i * dx, y + i * dy), before.pixelColor(x + i * dx, y + i * dy)));
+            return best;
+        };
+        double worst = 21;
+        for (int x = edge; x < w - edge; ++x)
+            worst = std::min({worst, standsOut(x, 0, 0, 1), standsOut(x, h - 1, 0, -1)});
+        for (int y = edge; y < h - edge; ++y)
+            worst = std::min({worst, standsOut(0, y, 1, 0), standsOut(w - 1, y, -1, 0)});
+        QVERIFY2(worst >= 3.0, qPrintable(u"contrast %1 to 1"_qs.arg(worst)));
+    }
+
+    // A row whose text is drawn cut short ("…") is the one the list box calls cut: a row
+    // drawn whole looks as it does in a list 300 pixels wider. Widths from a few pixels
+    // short of the text to well past it.
+    void rowCutExactlyWhereDrawnCut()
+    {
+        const QString text = u"Банка от записи, която пази всичко"_qs;
+        ListModel model;
+        model.setItems({text});
+        ListBox box(&model);
+        ListModel wideModel;
+        wideModel.setItems({text});
+        ListBox wide(&wideModel);
+        for (ListBox *b : {&box, &wide}) {
+            b->setFont(windowFont());
+            b->setFixedHeight(60);
+            b->show();
+        }
+        QVERIFY(QTest::qWaitForWindowExposed(&box));
+        QVERIFY(QTest::qWaitForWindowExposed(&wide));
+        const int advance = QFontMetrics(windowFont()).horizontalAdvance(text);
+        int cut = 0;
+        int whole = 0;
+        for (int width = advance - 4; width < advance + 20; ++width) {
+            box.setFixedWidth(width);
+            wide.setFixedWidth(width + 300);
+            QCoreApplication::processEvents();
+            const QRect row = box.visualRect(model.index(0)).intersected(box.viewport()->rect());
+            const bool drawnCut = box.viewport()->grab().toImage().copy(row) != wide.viewport()->grab().toImage().copy(row);
+            QVERIFY2(box.isRowShownCut(0) == drawnCut,
+                     qPrintable(u"at %1 pixels the row is drawn %2"_qs.arg(width).arg(drawnCut ? u"cut"_qs : u"whole"_qs)));
+            ++(drawnCut ? cut : whole);
+            QVERIFY(!wide.isRowShownCut(0));
+        }
+        QVERIFY(cut > 0 && whole > 0);
+    }
+
+    // A cut row shows its whole text in its tool tip (hover) and its accessible
+    // description; a row shown whole shows the list's own tool tip and has no description.
+    void cutRowShowsWholeText_data()
+    {
+        QTest::addColumn<int>("width"); // pixels more than the long text's advance
+        QTest::addColumn<int>("pixels"); // the font's size
+        QTest::addColumn<int>("row");
+        QTest::addColumn<bool>("cut");
+        QTest::addRow("long_row_in_narrow_list") << -120 << 16 << 1 << true;
+        QTest::addRow("short_row_in_narrow_list") << -120 << 16 << 0 << false;
+        QTest::addRow("long_row_in_wide_list") << 40 << 16 << 1 << false;
+        QTest::addRow("long_row_in_larger_font") << 40 << 22 << 1 << true;
+    }
+    void cutRowShowsWholeText()
+    {
+        QFETCH(int, width);
+        QFETCH(int, pixels);
+        QFETCH(int, row);
+        QFETCH(bool, cut);
+        const QStringList texts = {u"Лом"_qs, u"Банка от записи, която пази всичко"_qs};
+        const QString listTip = u"Посочете елемента в релацията"_qs;
+        ListModel model;
+        model.setItems(texts);
+        ListBox box(&model);
+        box.setToolTip(listTip);
+        box.setFont(windowFont(pixels));
+        box.setFixedSize(QFontMetrics(windowFont()).horizontalAdvance(texts[1]) + width, 100);
+        box.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&box));
+        QCOMPARE(box.isRowShownCut(row), cut);
+
+        const QPoint at = box.visualRect(model.index(row)).center();
+        QHelpEvent hover(QEvent::ToolTip, at, box.viewport()->mapToGlobal(at));
+        QApplication::sendEvent(box.viewport(), &hover);
+        QTRY_VERIFY(QToolTip::isVisible());
+        QCOMPARE(QToolTip::text(), cut ? texts[row] : listTip);
+        QToolTip::hideText();
+
+        QAccessibleInterface *list = QAccessible::queryAccessibleInterface(&box);
+        QVERIFY(list);
+        QAccessibleInterface *item = list->child(row);
+        QVERIFY(item);
+        QCOMPARE(item->text(QAccessible::Name), texts[row]);
+        QCOMPARE(item->text(QAccessible::Description), cut ? texts[row] : QString());
     }
 
     // The list box places its rows itself; where they are, what a key, a click, a scroll or
