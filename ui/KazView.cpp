@@ -12,6 +12,8 @@
 #include "WindowTitle.h"
 
 #include <QCloseEvent>
+#include <QCoreApplication>
+#include <QKeyEvent>
 #include <QFontMetrics>
 #include <QGuiApplication>
 #include <QLabel>
@@ -21,6 +23,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QScreen>
+#include <QShortcut>
 
 #include <algorithm>
 #include <vector>
@@ -88,6 +91,10 @@ void KazView::build()
     m_cwqt->setObjectName(QStringLiteral("Cwqt"));
     connect(m_izhod, &QAction::triggered, m_model, &Kaz::Izhod_Click);
     connect(m_cwqt, &QAction::triggered, m_model, &Kaz::Cwqt_Click);
+    // "Exit" and "Color" have no mnemonic: a lone Alt, or F10, gives the menu bar the
+    // keyboard (arrows choose, Enter runs, Esc gives the keyboard back).
+    auto *menuKey = new QShortcut(QKeySequence(Qt::Key_F10), this);
+    connect(menuKey, &QShortcut::activated, this, &KazView::toggleMenuBarKeyboard);
 
     std::vector<std::pair<int, QWidget *>> tabOrder;
 
@@ -244,6 +251,17 @@ void KazView::showChanges(Kaz::Changes what)
     // A button disabled with the keyboard focus hands it on, and a line edit that gets the
     // focus that way selects its text: grading must not leave the verdict selected.
     m_prowerka1->deselect();
+}
+
+void KazView::toggleMenuBarKeyboard()
+{
+    // The menu bar takes the keyboard, or gives it back, at the release of a lone Alt, and
+    // offers no call for it: F10 is that Alt, pressed and released. (An Alt key's own event
+    // reports its modifiers with Alt flipped, so the press made without it reads "Alt held".)
+    QKeyEvent altPressed(QEvent::ShortcutOverride, Qt::Key_Alt, Qt::NoModifier);
+    QCoreApplication::sendEvent(this, &altPressed);
+    QKeyEvent altReleased(QEvent::KeyRelease, Qt::Key_Alt, Qt::AltModifier);
+    QCoreApplication::sendEvent(this, &altReleased);
 }
 
 void KazView::showPictureWindow()
