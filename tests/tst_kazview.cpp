@@ -846,6 +846,20 @@ private Q_SLOTS:
         }
         QMenuBar *bar = w.view.menuBar();
         QCOMPARE(bar->activeAction() ? bar->activeAction()->objectName() : QString(), active);
+        // The command the keyboard is on is drawn pressed, in the selection's colour; with
+        // the keyboard back in the list, neither is.
+        const QImage drawn = bar->grab().toImage();
+        const QColor pressed = bar->palette().color(QPalette::Highlight);
+        for (QAction *command : {w.view.Izhod(), w.view.Cwqt()}) {
+            const QRect place = bar->actionGeometry(command);
+            int inPressedColour = 0;
+            for (int y = place.top(); y <= place.bottom(); ++y)
+                for (int x = place.left(); x <= place.right(); ++x)
+                    inPressedColour += drawn.pixelColor(x, y) == pressed;
+            QVERIFY2((inPressedColour > place.width() * place.height() / 3) == (command->objectName() == active),
+                     qPrintable(u"%1: %2 pixels of %3 in the selection's colour"_qs.arg(command->objectName())
+                                    .arg(inPressedColour).arg(place.width() * place.height())));
+        }
         QCOMPARE(QApplication::focusWidget() == bar, inMenuBar);
         if (!inMenuBar)
             QCOMPARE(QApplication::focusWidget(), w.view.Slowo(1));

@@ -19,11 +19,14 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QPaintEvent>
+#include <QPainter>
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QPushButton>
 #include <QScreen>
 #include <QShortcut>
+#include <QStyleOptionMenuItem>
 
 #include <algorithm>
 #include <vector>
@@ -45,6 +48,31 @@ QFont fitted(QFont font, const QString &text, int width)
         font.setPixelSize(font.pixelSize() - 1);
     return font;
 }
+
+// The test window's menu bar. Its commands open no menus, and a style may draw the one the
+// keyboard is on (F10, a lone Alt) as it draws the others: here it is drawn pressed, as a
+// click shows it, while the menu bar has the keyboard.
+class KeyboardMenuBar : public QMenuBar
+{
+public:
+    using QMenuBar::QMenuBar;
+
+protected:
+    void paintEvent(QPaintEvent *event) override
+    {
+        QMenuBar::paintEvent(event);
+        QAction *action = activeAction();
+        if (!hasFocus() || !action)
+            return;
+        QStyleOptionMenuItem option;
+        initStyleOption(&option, action);
+        option.rect = actionGeometry(action);
+        option.state |= QStyle::State_Selected | QStyle::State_Sunken;
+        QPainter painter(this);
+        painter.setClipRegion(event->region());
+        style()->drawControl(QStyle::CE_MenuBarItem, &option, &painter, this);
+    }
+};
 
 // Display text of a text box: the model keeps CR LF line ends.
 QString shown(const QString &text)
@@ -85,6 +113,7 @@ void KazView::build()
     setCentralWidget(client);
     client->setFont(Twips::font(KazLayout::fontName(), KazLayout::FontSize));
 
+    setMenuBar(new KeyboardMenuBar(this));
     m_izhod = menuBar()->addAction(QStringLiteral("Exit"));
     m_izhod->setObjectName(QStringLiteral("Izhod"));
     m_cwqt = menuBar()->addAction(QStringLiteral("Color"));
