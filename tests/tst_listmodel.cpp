@@ -300,46 +300,6 @@ private Q_SLOTS:
         QCOMPARE(reset.count(), 1);
         QCOMPARE(model.rowCount(), 0);
     }
-
-    // A row the list box shows cut short gives its whole text as tool tip and accessible
-    // description; any other row gives neither, and every row keeps its name.
-    void cutRowsGiveTheirWholeText_data()
-    {
-        QTest::addColumn<int>("role");
-        QTest::addRow("tool_tip") << int(Qt::ToolTipRole);
-        QTest::addRow("accessible_description") << int(Qt::AccessibleDescriptionRole);
-    }
-    void cutRowsGiveTheirWholeText()
-    {
-        QFETCH(int, role);
-        ListModel model;
-        const QStringList texts = list({u"Лом", u"Банка от записи, по-широка от списъка", u"Кула"});
-        model.setItems(texts);
-        const auto shown = [&model, role] {
-            QStringList out;
-            for (int row = 0; row < model.count(); ++row)
-                out.append(model.data(model.index(row), role).toString());
-            return out;
-        };
-        QCOMPARE(shown(), QStringList({QString(), QString(), QString()}));
-
-        QList<int> asked;
-        model.setRowShownCut([&asked](int row) {
-            asked.append(row);
-            return row == 1;
-        });
-        QCOMPARE(shown(), QStringList({QString(), texts[1], QString()}));
-        QCOMPARE(asked, QList<int>({0, 1, 2}));
-        for (int row = 0; row < model.count(); ++row) {
-            QCOMPARE(model.data(model.index(row), Qt::DisplayRole).toString(), texts[row]);
-            QCOMPARE(model.data(model.index(row), Qt::AccessibleTextRole).toString(), texts[row]);
-        }
-        // The rows are asked afresh each time: the list box may have grown or shrunk.
-        model.setRowShownCut([](int row) { return row != 1; });
-        QCOMPARE(shown(), QStringList({texts[0], QString(), texts[2]}));
-        model.setRowShownCut({});
-        QCOMPARE(shown(), QStringList({QString(), QString(), QString()}));
-    }
 };
 
 QTEST_GUILESS_MAIN(TestListModel)

@@ -5,6 +5,7 @@
 #include "CwiatDialog.h"
 #include "Kaz.h"
 #include "KazIcon.h"
+#include "KeyboardMenuBar.h"
 #include "ListBox.h"
 #include "PictureBox.h"
 #include "PictureWindow.h"
@@ -12,21 +13,15 @@
 #include "WindowTitle.h"
 
 #include <QCloseEvent>
-#include <QCoreApplication>
-#include <QKeyEvent>
 #include <QFontMetrics>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
-#include <QPaintEvent>
-#include <QPainter>
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QPushButton>
 #include <QScreen>
-#include <QShortcut>
-#include <QStyleOptionMenuItem>
 
 #include <algorithm>
 #include <vector>
@@ -48,31 +43,6 @@ QFont fitted(QFont font, const QString &text, int width)
         font.setPixelSize(font.pixelSize() - 1);
     return font;
 }
-
-// The test window's menu bar. Its commands open no menus, and a style may draw the one the
-// keyboard is on (F10, a lone Alt) as it draws the others: here it is drawn pressed, as a
-// click shows it, while the menu bar has the keyboard.
-class KeyboardMenuBar : public QMenuBar
-{
-public:
-    using QMenuBar::QMenuBar;
-
-protected:
-    void paintEvent(QPaintEvent *event) override
-    {
-        QMenuBar::paintEvent(event);
-        QAction *action = activeAction();
-        if (!hasFocus() || !action)
-            return;
-        QStyleOptionMenuItem option;
-        initStyleOption(&option, action);
-        option.rect = actionGeometry(action);
-        option.state |= QStyle::State_Selected | QStyle::State_Sunken;
-        QPainter painter(this);
-        painter.setClipRegion(event->region());
-        style()->drawControl(QStyle::CE_MenuBarItem, &option, &painter, this);
-    }
-};
 
 // Display text of a text box: the model keeps CR LF line ends.
 QString shown(const QString &text)
@@ -113,17 +83,13 @@ void KazView::build()
     setCentralWidget(client);
     client->setFont(Twips::font(KazLayout::fontName(), KazLayout::FontSize));
 
-    setMenuBar(new KeyboardMenuBar(this));
-    m_izhod = menuBar()->addAction(QStringLiteral("Exit"));
+    auto *bar = new KeyboardMenuBar(this);
+    m_izhod = bar->addAction(QStringLiteral("Exit"));
     m_izhod->setObjectName(QStringLiteral("Izhod"));
-    m_cwqt = menuBar()->addAction(QStringLiteral("Color"));
+    m_cwqt = bar->addAction(QStringLiteral("Color"));
     m_cwqt->setObjectName(QStringLiteral("Cwqt"));
     connect(m_izhod, &QAction::triggered, m_model, &Kaz::Izhod_Click);
     connect(m_cwqt, &QAction::triggered, m_model, &Kaz::Cwqt_Click);
-    // "Exit" and "Color" have no mnemonic: a lone Alt, or F10, gives the menu bar the
-    // keyboard (arrows choose, Enter runs, Esc gives the keyboard back).
-    auto *menuKey = new QShortcut(QKeySequence(Qt::Key_F10), this);
-    connect(menuKey, &QShortcut::activated, this, &KazView::toggleMenuBarKeyboard);
 
     std::vector<std::pair<int, QWidget *>> tabOrder;
 
@@ -280,17 +246,6 @@ void KazView::showChanges(Kaz::Changes what)
     // A button disabled with the keyboard focus hands it on, and a line edit that gets the
     // focus that way selects its text: grading must not leave the verdict selected.
     m_prowerka1->deselect();
-}
-
-void KazView::toggleMenuBarKeyboard()
-{
-    // The menu bar takes the keyboard, or gives it back, at the release of a lone Alt, and
-    // offers no call for it: F10 is that Alt, pressed and released. (An Alt key's own event
-    // reports its modifiers with Alt flipped, so the press made without it reads "Alt held".)
-    QKeyEvent altPressed(QEvent::ShortcutOverride, Qt::Key_Alt, Qt::NoModifier);
-    QCoreApplication::sendEvent(this, &altPressed);
-    QKeyEvent altReleased(QEvent::KeyRelease, Qt::Key_Alt, Qt::AltModifier);
-    QCoreApplication::sendEvent(this, &altReleased);
 }
 
 void KazView::showPictureWindow()

@@ -55,7 +55,6 @@ private:
     // Re-applies exactly these parts of the model's state to the widgets.
     void showChanges(Kaz::Changes what);
     void showPictureWindow();
-    void toggleMenuBarKeyboard();
     void showCwiat();
     void applyLook(QWidget *widget, const KazLook &look, bool font);
 
