@@ -13,6 +13,17 @@
 
 #include <algorithm>
 
+namespace {
+
+// The focus went, or comes back, from another window, a menu or the menu bar, as it left.
+bool focusComesBack(Qt::FocusReason reason)
+{
+    return reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason
+           || reason == Qt::MenuBarFocusReason;
+}
+
+} // namespace
+
 ListBox::ListBox(ListModel *model, QWidget *parent)
     : QListView(parent)
     , m_model(model)
@@ -87,24 +98,16 @@ void ListBox::mousePressEvent(QMouseEvent *event)
 
 void ListBox::focusInEvent(QFocusEvent *event)
 {
-    switch (event->reason()) {
-    case Qt::TabFocusReason:
-    case Qt::BacktabFocusReason:
-    case Qt::ShortcutFocusReason:
-        // Qt marks the window once the Tab key or a shortcut has moved the focus in it; a
-        // button disabled under the focus hands it on as Tab would, and a learner who
-        // never pressed a key must not see the frame for it.
-        if (window()->testAttribute(Qt::WA_KeyboardFocusChange))
-            m_keyboardFocus = true;
-        break;
-    case Qt::ActiveWindowFocusReason:
-    case Qt::PopupFocusReason:
-    case Qt::MenuBarFocusReason:
-        break;
-    default:
+    const Qt::FocusReason reason = event->reason();
+    const bool byKey = reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason
+                       || reason == Qt::ShortcutFocusReason;
+    // Qt marks the window once the Tab key or a shortcut has moved the focus in it; a button
+    // disabled under the focus hands it on as Tab would, and a learner who never pressed a
+    // key must not see the frame for it.
+    if (byKey && window()->testAttribute(Qt::WA_KeyboardFocusChange))
+        m_keyboardFocus = true;
+    else if (!byKey && !focusComesBack(reason))
         m_keyboardFocus = false;
-        break;
-    }
     QListView::focusInEvent(event);
     if (m_keyboardFocus)
         updateFocusFrame();
@@ -114,15 +117,8 @@ void ListBox::focusOutEvent(QFocusEvent *event)
 {
     if (m_keyboardFocus)
         updateFocusFrame();
-    switch (event->reason()) {
-    case Qt::ActiveWindowFocusReason:
-    case Qt::PopupFocusReason:
-    case Qt::MenuBarFocusReason:
-        break;
-    default:
+    if (!focusComesBack(event->reason()))
         m_keyboardFocus = false;
-        break;
-    }
     QListView::focusOutEvent(event);
 }
 
@@ -531,8 +527,9 @@ void ListBox::paintEvent(QPaintEvent *event)
     if (showsKeyboardFocus()) {
         // Black, white, black: on any colour one of them stands out. Within the rows' text
         // margins, so no text is covered.
+        const QColor lines[FocusFrameWidth] = {Qt::black, Qt::white, Qt::black};
         QRect r = viewport()->rect();
-        for (const QColor colour : {QColor(Qt::black), QColor(Qt::white), QColor(Qt::black)}) {
+        for (const QColor &colour : lines) {
             painter.setPen(colour);
             painter.setBrush(Qt::NoBrush);
             painter.drawRect(r.adjusted(0, 0, -1, -1));
