@@ -123,5 +123,7 @@ QVariant ListModel::data(const QModelIndex &index, int role) const
         return {};
     if (role == Qt::DisplayRole || role == Qt::AccessibleTextRole)
         return m_items.at(index.row());
+    if ((role == Qt::ToolTipRole || role == Qt::AccessibleDescriptionRole) && m_shownCut && m_shownCut(index.row()))
+        return m_items.at(index.row());
     return {};
 }

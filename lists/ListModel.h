@@ -25,6 +25,11 @@ public:
     void setSorted(bool sorted) { m_sorted = sorted; }
     bool isSorted() const { return m_sorted; }
     void setClickReaction(std::function<void()> reaction) { m_reaction = std::move(reaction); }
+    // Tells which rows the list box shows cut short (it alone knows its font and width).
+    // Such a row gives its whole text as its tool tip and its accessible description; a row
+    // shown whole gives neither, so that it keeps the list's own tool tip and a screen reader
+    // does not read its text twice. Without the test, no row is cut.
+    void setRowShownCut(std::function<bool(int row)> isCut) { m_shownCut = std::move(isCut); }
 
     int count() const { return int(m_items.size()); }
     // The item at `row`; a row at or beyond the end, or below 0, yields the empty text.
@@ -69,4 +74,5 @@ private:
     bool m_sorted = false;
     QCollator m_collator;
     std::function<void()> m_reaction;
+    std::function<bool(int row)> m_shownCut;
 };

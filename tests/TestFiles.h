@@ -40,8 +40,12 @@ inline QString sourcePath(const QString &relative)
 
 inline QString sourceText(const QString &relative) { return text(sourcePath(relative)); }
 
-// test.kaz of the test that ships with the program, the towns test.
-inline QString shippedTest() { return sourcePath(QStringLiteral("quizzes/istoriya/test.kaz")); }
+// test.kaz of a test that ships with the program, by its folder under quizzes/ (the towns test
+// unless told).
+inline QString shippedTest(const QString &folder = QStringLiteral("istoriya"))
+{
+    return sourcePath(QStringLiteral("quizzes/") + folder + QStringLiteral("/test.kaz"));
+}
 
 inline QStringList everything(const QString &dir)
 {

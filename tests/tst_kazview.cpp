@@ -13,6 +13,8 @@
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMap>
+#include <QMenuBar>
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -25,12 +27,21 @@ namespace {
 
 using TestFiles::shippedTest;
 
+// Types `text` as a learner does, a key with its letter at a time (QTest::keyClicks
+// types Latin-1 only).
+void type(QWidget *widget, const QString &text)
+{
+    for (const QChar c : text)
+        QTest::sendKeyEvent(QTest::Click, widget, Qt::Key(c.toUpper().unicode()), QString(c), Qt::NoModifier);
+}
+
 struct Window
 {
-    Kaz model{[] { return KazProgram::load(shippedTest()); }};
+    Kaz model;
     KazView view{&model};
 
-    Window()
+    explicit Window(const QString &test = shippedTest())
+        : model([test] { return KazProgram::load(test); })
     {
         model.Form_Load();
         view.showCentred();
@@ -662,6 +673,109 @@ private Q_SLOTS:
             QCOMPARE(w.view.lastUpdate(), changes);
         }
         QCOMPARE(ShownState::viewDiffers(w.view, w.model), QString());
+    }
+
+    // Typing the start of a phrase selects it, and the window then shows what a click on
+    // that phrase shows: the same selections, question, thumbnail and text.
+    void typingSelectsAsAClick_data()
+    {
+        QTest::addColumn<QString>("test");
+        QTest::addColumn<int>("list");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("phrase");
+        QTest::addRow("left_phrase") << u"istoriya"_qs << 0 << u"Пло"_qs << u"Пловдив"_qs;
+        QTest::addRow("right_phrase") << u"istoriya"_qs << 1 << u"Сер"_qs << u"Сердика"_qs;
+        QTest::addRow("phrase_with_picture") << u"figuri"_qs << 0 << u"Тр"_qs << u"Трапец"_qs;
+    }
+    void typingSelectsAsAClick()
+    {
+        QFETCH(QString, test);
+        QFETCH(int, list);
+        QFETCH(QString, typed);
+        QFETCH(QString, phrase);
+        Window typing(shippedTest(test));
+        Window clicking(shippedTest(test));
+        QVERIFY(QTest::qWaitForWindowExposed(&typing.view));
+        QApplication::setActiveWindow(&typing.view);
+        QVERIFY(QTest::qWaitForWindowActive(&typing.view));
+        typing.view.Slowo(list)->setFocus();
+        const QString thumbnailBefore = typing.model.thumbnail();
+        type(typing.view.Slowo(list), typed);
+        clicking.clickRow(list, clicking.rowOf(list, phrase));
+
+        QCOMPARE(typing.selectedRow(list), typing.rowOf(list, phrase));
+        for (int i = 0; i < 3; ++i)
+            QCOMPARE(typing.model.Slowo(i).selectedIndex(), clicking.model.Slowo(i).selectedIndex());
+        QCOMPARE(typing.model.Nomer_wypros(), clicking.model.Nomer_wypros());
+        QCOMPARE(typing.model.thumbnail(), clicking.model.thumbnail());
+        QCOMPARE(typing.model.prowerkaText(0), clicking.model.prowerkaText(0));
+        QCOMPARE(ShownState::viewDiffers(typing.view, typing.model), QString());
+        if (test == u"figuri") // from the first phrase's picture to the typed one's
+            QVERIFY(typing.model.thumbnail() != thumbnailBefore && !typing.model.thumbnail().isEmpty());
+    }
+
+    // F10, or Alt pressed and released alone, gives the menu bar the keyboard on "Exit";
+    // Right goes on to "Color"; Esc (or the same key again) gives the keyboard back to the
+    // list that had it; Enter runs the command highlighted.
+    void menuBarByKeyboard_data()
+    {
+        QTest::addColumn<QString>("keys");
+        QTest::addColumn<QString>("active"); // the menu command highlighted at the end, or none
+        QTest::addColumn<bool>("inMenuBar");
+        QTest::addColumn<int>("exits");
+        QTest::addRow("f10") << u"f10"_qs << u"Izhod"_qs << true << 0;
+        QTest::addRow("alt_alone") << u"alt"_qs << u"Izhod"_qs << true << 0;
+        QTest::addRow("f10_right") << u"f10 right"_qs << u"Cwqt"_qs << true << 0;
+        QTest::addRow("alt_escape") << u"alt escape"_qs << QString() << false << 0;
+        QTest::addRow("f10_twice") << u"f10 f10"_qs << QString() << false << 0;
+        QTest::addRow("f10_escape") << u"f10 escape"_qs << QString() << false << 0;
+        QTest::addRow("f10_enter_on_exit") << u"f10 enter"_qs << QString() << false << 1;
+        QTest::addRow("alt_with_a_letter_is_no_lone_alt") << u"alt_f"_qs << QString() << false << 0;
+    }
+    void menuBarByKeyboard()
+    {
+        QFETCH(QString, keys);
+        QFETCH(QString, active);
+        QFETCH(bool, inMenuBar);
+        QFETCH(int, exits);
+        Window w;
+        QVERIFY(QTest::qWaitForWindowExposed(&w.view));
+        QApplication::setActiveWindow(&w.view);
+        QVERIFY(QTest::qWaitForWindowActive(&w.view));
+        QSignalSpy exitRequests(&w.model, &Kaz::exitRequested);
+        w.view.Slowo(1)->setFocus();
+        QTRY_COMPARE(QApplication::focusWidget(), w.view.Slowo(1));
+        for (const QString &k : keys.split(u' ')) {
+            QWidget *focus = QApplication::focusWidget();
+            if (k == u"f10") {
+                QTest::keyClick(focus, Qt::Key_F10);
+            } else if (k == u"alt") {
+                QTest::keyPress(focus, Qt::Key_Alt, Qt::AltModifier);
+                QTest::keyRelease(focus, Qt::Key_Alt, Qt::NoModifier);
+            } else if (k == u"alt_f") {
+                QTest::keyPress(focus, Qt::Key_Alt, Qt::AltModifier);
+                QTest::keyClick(focus, Qt::Key_F, Qt::AltModifier);
+                QTest::keyRelease(focus, Qt::Key_Alt, Qt::NoModifier);
+            } else {
+                const QMap<QString, Qt::Key> named = {
+                    {u"right"_qs, Qt::Key_Right}, {u"escape"_qs, Qt::Key_Escape}, {u"enter"_qs, Qt::Key_Return}};
+                QTest::keyClick(focus, named.value(k));
+            }
+        }
+        QMenuBar *bar = w.view.menuBar();
+        QCOMPARE(bar->activeAction() ? bar->activeAction()->objectName() : QString(), active);
+        // The command the keyboard is on is drawn pressed, in the selection's colour.
+        const QImage drawn = bar->grab().toImage();
+        for (QAction *command : {w.view.Izhod(), w.view.Cwqt()}) {
+            const QRect place = bar->actionGeometry(command);
+            const QColor face = drawn.pixelColor(place.left() + 3, place.center().y());
+            QCOMPARE(face == bar->palette().color(QPalette::Highlight), command->objectName() == active);
+        }
+        QCOMPARE(QApplication::focusWidget() == bar, inMenuBar);
+        if (!inMenuBar)
+            QCOMPARE(QApplication::focusWidget(), w.view.Slowo(1));
+        QCOMPARE(exitRequests.size(), exits);
+        QCOMPARE(w.view.Izhod()->text(), u"Exit"_qs);
     }
 
     void exitAndCloseEndTheProgram()
