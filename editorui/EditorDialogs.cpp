@@ -57,6 +57,15 @@ int chooseGiftQuestion(QWidget *parent, const QStringList &titles, const QString
         layout->addWidget(skippedList);
     }
     layout->addWidget(buttons);
+    // Each list as high as its lines, up to eight, and the dialog as wide as the longest line
+    // (within reason), so that a few questions do not leave an empty box or cut words off.
+    int widest = 0;
+    for (QListWidget *l : dialog.findChildren<QListWidget *>()) {
+        const int rows = qBound(1, l->count(), 8);
+        l->setFixedHeight(l->sizeHintForRow(0) * rows + 2 * l->frameWidth() + 4);
+        widest = qMax(widest, l->sizeHintForColumn(0) + 2 * l->frameWidth() + 4);
+    }
+    dialog.setMinimumWidth(qMin(widest + layout->contentsMargins().left() + layout->contentsMargins().right(), 900));
     QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
     QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
     QObject::connect(list, &QListWidget::itemActivated, &dialog, &QDialog::accept);

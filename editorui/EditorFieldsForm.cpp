@@ -35,7 +35,10 @@ EditorFieldsForm::EditorFieldsForm(TestDocument *doc, QWidget *parent)
     form->addRow(tr("A&ddress:"), m_address);
     form->addRow(tr("Tit&le:"), m_title);
     m_captionPreview->setObjectName(QStringLiteral("captionPreview"));
-    m_captionPreview->setWordWrap(true);
+    // One line for each thing it says, as high as they are (a wrapping label would take the
+    // height of several lines in the form); a narrow window cuts a long line, which the tool tip
+    // gives whole.
+    m_captionPreview->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
     m_captionPreview->setTextInteractionFlags(Qt::TextSelectableByMouse);
     form->addRow(QString(), m_captionPreview);
     layout->addLayout(form);
@@ -97,6 +100,7 @@ void EditorFieldsForm::load()
     m_captionPreview->setText(captionPreview(m_doc->field(DocumentField::Address), m_doc->field(DocumentField::Title)));
     // Nothing to say before there is a caption: an empty line would be a nameless control.
     m_captionPreview->setHidden(m_captionPreview->text().isEmpty());
+    m_captionPreview->setToolTip(m_captionPreview->text());
 }
 
 QString EditorFieldsForm::captionPreview(const QString &address, const QString &title)
@@ -107,7 +111,7 @@ QString EditorFieldsForm::captionPreview(const QString &address, const QString &
     QString text = tr("The test window will be called \"%1\", its picture window \"%2\".")
                        .arg(caption, Caption::pictureWindowTitle(caption));
     if (!address.isEmpty() && !address.contains(u' ') && Caption::split(caption).address != address)
-        text += u' '
+        text += u'\n'
             + tr("\"%1\" is not read as a web address: when the test is opened again, it is the start of the title.")
                   .arg(address);
     return text;

@@ -462,11 +462,12 @@ bool EditorWindow::openGiftFile(const QString &path)
     }
     afterOpening(path);
     // The address is not in the GIFT file: say where the one in the field came from, or what an
-    // empty one means, so that the learner's title bar holds no surprise.
+    // empty one means, so that the learner's title bar holds no surprise. First, so that a long
+    // path does not push it out of the status bar.
     statusBar()->showMessage(
-        statusBar()->currentMessage() + u' '
-        + (address.isEmpty() ? tr("The address is empty: the learner's title bar shows the title alone.")
-                             : tr("The address %1 is the one of the test you saved last.").arg(address)));
+        (address.isEmpty() ? tr("The address is empty: the learner's title bar shows the title alone.")
+                           : tr("The address %1 is the one of the test you saved last.").arg(address))
+        + u' ' + statusBar()->currentMessage());
     return true;
 }
 

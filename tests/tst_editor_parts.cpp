@@ -387,7 +387,7 @@ void TestEditorParts::captionLineNamesTheLearnersWindows_data()
     QTest::addRow("school_name_is_read_as_the_title")
         << u"СУ-Вазов"_s << u"Столици"_s
         << said.arg(u"СУ-Вазов Столици"_s, u"СУ-Вазов Столици - KAZ picture"_s)
-               + u" \"СУ-Вазов\" is not read as a web address: when the test is opened again, it is the start of "
+               + u"\n\"СУ-Вазов\" is not read as a web address: when the test is opened again, it is the start of "
                  u"the title."_s;
     // The problems list tells of the space; the line says what the windows would be called.
     QTest::addRow("address_with_a_space") << u"kaz.bg 7a"_s << u"Столици"_s
