@@ -108,7 +108,10 @@ void EditorGuide::fitPictures()
 {
     QTextDocument *doc = m_browser->document();
     const QUrl source = m_browser->source();
-    const int room = m_browser->viewport()->width() - 2 * int(doc->documentMargin()) - 2;
+    // Room is left for the vertical scroll bar even while it is hidden: a picture that took its
+    // place would have to shrink again, and the page would scroll sideways meanwhile.
+    const int bar = m_browser->verticalScrollBar()->isVisible() ? 0 : m_browser->verticalScrollBar()->sizeHint().width();
+    const int room = m_browser->viewport()->width() - 2 * int(doc->documentMargin()) - bar - 4;
     if (room <= 0)
         return;
     const auto isPicture = [](const QTextFragment &f) { return f.charFormat().isImageFormat(); };
