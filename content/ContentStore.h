@@ -77,7 +77,8 @@ public:
     // boxes and bytes).
     friend bool operator==(const ContentStore &a, const ContentStore &b);
 
-    // The web address at the start of the caption (the caption up to its first space).
+    // The web address at the start of the caption (Caption::split); empty when the caption
+    // starts with no web address.
     QString address() const;
 
 private:

@@ -1,5 +1,6 @@
 #include "Gift.h"
 
+#include "Caption.h"
 #include "ContentReader.h"
 #include "ContentStore.h"
 #include "ContentWriter.h"
@@ -274,6 +275,7 @@ private:
         }
         const QString name = title.isEmpty() ? QString() : QCoreApplication::translate("Gift", " \"%1\"").arg(excerpt(title));
         if (open < 0) {
+            m_result.skipped.append({firstLine, QCoreApplication::translate("Gift", "description"), excerpt(title)});
             m_result.notes.append({firstLine, QCoreApplication::translate("Gift", "skipped the description%1: it has no answers in "
                                                              "braces; only matching questions become tests")
                                                   .arg(name)});
@@ -323,6 +325,7 @@ private:
                                                                                  : QT_TRANSLATE_NOOP("Gift", "short-answer question");
         }
         if (kind) {
+            m_result.skipped.append({firstLine, QCoreApplication::translate("Gift", kind), excerpt(title)});
             m_result.notes.append({firstLine, QCoreApplication::translate("Gift", "skipped the %1%2; only matching questions become tests")
                                                   .arg(QCoreApplication::translate("Gift", kind), name)});
             return;
@@ -509,7 +512,7 @@ QString toContent(const Matching &question, const QString &address, const QStrin
     ContentStore store;
     store.setDanni(0, question.left);
     store.setDanni(1, question.right);
-    store.setDanni(3, QStringList{address + u' ' + question.title} + ContentStore::defaultGeometry());
+    store.setDanni(3, QStringList{Caption::join(address, question.title)} + ContentStore::defaultGeometry());
     QString instructions;
     for (const QString &line : question.text)
         instructions += line + QStringLiteral("\r\n");

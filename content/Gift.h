@@ -32,10 +32,19 @@ struct Matching
     QStringList right;      // right parts of the pairs, then the extra right parts
 };
 
+// A question of another type, skipped.
+struct Skipped
+{
+    int line = 0;  // line where the question starts
+    QString kind;  // in the user's language: "multiple-choice question", "description" …
+    QString title; // from ::title::, shortened to an excerpt; empty when there is none
+};
+
 struct Result
 {
     QList<Matching> questions;
     QList<Message> notes;  // questions of other types, skipped
+    QList<Skipped> skipped; // the same questions, one for each note
     QList<Message> errors; // faults of the file; nothing should be written when there are any
     bool ok() const { return errors.isEmpty(); }
 };
@@ -58,7 +67,8 @@ Result readBytes(const QByteArray &bytes);
 // caption shows it too.
 inline const QString DefaultAddress = QStringLiteral("https://kaz.bg");
 
-// The test.kaz text of one question: its caption is `address`, a space and the title.
+// The test.kaz text of one question: its caption is `address`, a space and the title (the
+// title alone when `address` is empty).
 // `source` is named in the comment at the top.
 QString toContent(const Matching &question, const QString &address = DefaultAddress,
                   const QString &source = {});

@@ -1,5 +1,6 @@
 #include "FileMapping.h"
 
+#include "Caption.h"
 #include "ContentWriter.h"
 #include "Numbers.h"
 #include "PictureBytes.h"
@@ -18,15 +19,6 @@ QString normalisedBreaks(QString text)
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     text.replace(u'\r', u'\n');
     return text;
-}
-
-bool looksLikeAddress(const QString &word)
-{
-    // A scheme, "www.", or a host name whose last part starts with a letter ("kaz.bg", not "5.1").
-    static const QRegularExpression address(QStringLiteral(
-        "^(?:[A-Za-z][A-Za-z0-9+.-]*://\\S+|www\\.\\S+|[A-Za-z0-9-]+(?:\\.[A-Za-z0-9-]+)*\\.[A-Za-z][A-Za-z0-9-]*"
-        "(?:[/:]\\S*)?)$"));
-    return address.match(word).hasMatch();
 }
 
 // The text as written when it still says `on`, else the plain switch.
@@ -77,24 +69,6 @@ DocumentPicture pictureFrom(const ContentStore::Picture &box, const QString &pic
 
 } // namespace
 
-Caption splitCaption(const QString &caption)
-{
-    const qsizetype space = caption.indexOf(u' ');
-    const QString first = space < 0 ? caption : caption.left(space);
-    const QString rest = space < 0 ? QString() : caption.mid(space + 1);
-    // "kaz.bg " stays one title, so that putting the caption together again gives it back.
-    if (!looksLikeAddress(first) || (space >= 0 && rest.isEmpty()))
-        return {QString(), caption};
-    return {first, rest};
-}
-
-QString caption(const QString &address, const QString &title)
-{
-    if (address.isEmpty())
-        return title;
-    return title.isEmpty() ? address : address + u' ' + title;
-}
-
 QString instructionsText(const QString &ukazanie)
 {
     QStringList lines = ukazanie.split(QStringLiteral("\r\n"));
@@ -137,7 +111,7 @@ DocumentContent fromStore(const ContentStore &store, const QString &pictureBase,
 {
     DocumentContent c;
     const QStringList &parameters = store.Danni(3);
-    const Caption cap = splitCaption(ContentStore::item(parameters, 0));
+    const Caption::Parts cap = Caption::split(ContentStore::item(parameters, 0));
     c.address = cap.address;
     c.title = cap.title;
     for (int i = 0; i < DocumentContent::GeometryFields; ++i)
@@ -250,7 +224,7 @@ Written toStore(const DocumentContent &c)
     ContentStore &store = w.store;
     store.setDanni(0, left);
     store.setDanni(1, right);
-    QStringList parameters{caption(c.address, c.title)};
+    QStringList parameters{Caption::join(c.address, c.title)};
     for (int i = 0; i < DocumentContent::GeometryFields; ++i)
         parameters.append(ContentStore::item(c.geometry, i));
     store.setDanni(3, parameters);

@@ -17,16 +17,6 @@
 // mapping.
 namespace FileMapping {
 
-// The caption "ADDRESS TITLE" taken apart: the first word is the address when it reads as a
-// web address (https://…, www.…, school.bg/…), else the whole caption is the title.
-struct Caption
-{
-    QString address;
-    QString title;
-};
-Caption splitCaption(const QString &caption);
-QString caption(const QString &address, const QString &title);
-
 // The instructions as ContentStore holds them (every line ended by CR LF) and as a text box
 // shows them (lines separated by "\n").
 QString instructionsText(const QString &ukazanie);

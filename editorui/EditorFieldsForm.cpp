@@ -1,5 +1,6 @@
 #include "EditorFieldsForm.h"
 
+#include "Caption.h"
 #include "EditorGeometryPanel.h"
 #include "EditorTable.h"
 #include "TestDocument.h"
@@ -17,6 +18,7 @@ EditorFieldsForm::EditorFieldsForm(TestDocument *doc, QWidget *parent)
     , m_doc(doc)
     , m_address(new QLineEdit(this))
     , m_title(new QLineEdit(this))
+    , m_captionPreview(new QLabel(this))
     , m_tabs(new QTabWidget(this))
     , m_instructions(new QPlainTextEdit(m_tabs))
     , m_geometryPanel(new EditorGeometryPanel(doc, m_tabs))
@@ -27,11 +29,18 @@ EditorFieldsForm::EditorFieldsForm(TestDocument *doc, QWidget *parent)
     layout->setContentsMargins(0, 0, 0, 0);
     auto *form = new QFormLayout;
     m_address->setAccessibleName(tr("Address"));
-    m_address->setPlaceholderText(tr("A web address or a school, shown before the title (may stay empty)"));
+    m_address->setPlaceholderText(tr("A web address (https://…, www.…, school.bg) shown before the title; may stay empty"));
     m_title->setAccessibleName(tr("Title"));
     m_title->setPlaceholderText(tr("The test's title, shown in the window's title bar"));
     form->addRow(tr("A&ddress:"), m_address);
     form->addRow(tr("Tit&le:"), m_title);
+    m_captionPreview->setObjectName(QStringLiteral("captionPreview"));
+    // One line for each thing it says, as high as they are (a wrapping label would take the
+    // height of several lines in the form); a narrow window cuts a long line, which the tool tip
+    // gives whole.
+    m_captionPreview->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+    m_captionPreview->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    form->addRow(QString(), m_captionPreview);
     layout->addLayout(form);
 
     m_tabs->setAccessibleName(tr("Parts of the whole test"));
@@ -88,6 +97,24 @@ void EditorFieldsForm::load()
     if (const QString instructions = m_doc->field(DocumentField::Instructions); m_instructions->toPlainText() != instructions)
         m_instructions->setPlainText(instructions);
     m_loading = false;
+    m_captionPreview->setText(captionPreview(m_doc->field(DocumentField::Address), m_doc->field(DocumentField::Title)));
+    // Nothing to say before there is a caption: an empty line would be a nameless control.
+    m_captionPreview->setHidden(m_captionPreview->text().isEmpty());
+    m_captionPreview->setToolTip(m_captionPreview->text());
+}
+
+QString EditorFieldsForm::captionPreview(const QString &address, const QString &title)
+{
+    const QString caption = Caption::join(address, title);
+    if (caption.trimmed().isEmpty())
+        return {};
+    QString text = tr("The test window will be called \"%1\", its picture window \"%2\".")
+                       .arg(caption, Caption::pictureWindowTitle(caption));
+    if (!address.isEmpty() && !address.contains(u' ') && Caption::split(caption).address != address)
+        text += u'\n'
+            + tr("\"%1\" is not read as a web address: when the test is opened again, it is the start of the title.")
+                  .arg(address);
+    return text;
 }
 
 QWidget *EditorFieldsForm::editorFor(DocumentField field) const

@@ -5,14 +5,15 @@
 #include <QWidget>
 
 class EditorGeometryPanel;
+class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
 class QTabWidget;
 class TestDocument;
 
-// The fields of the whole test above the rows: the address and the title, then tabs of the
-// instructions, the window's geometry (EditorGeometryPanel) and the label lines of two
-// sections. Every keystroke is an edit of the document (merged per field into one undo step);
+// The fields of the whole test above the rows: the address and the title with what the
+// learner's windows will be called, then tabs of the instructions, the window's geometry
+// (EditorGeometryPanel) and the label lines of two sections. Every keystroke is an edit of the document (merged per field into one undo step);
 // undo, redo and opening another test show at once. The fields keep no undo history of their
 // own: Ctrl+Z goes to the document's.
 class EditorFieldsForm : public QWidget
@@ -33,6 +34,10 @@ public:
     // (from 0; -1: where it was). False when the field is none of the form's.
     bool goToField(DocumentField field, int line = -1);
 
+    // What the line under the title says: the test window's and the picture window's titles
+    // made of `address` and `title`, and whether a non-empty address is read back as one.
+    static QString captionPreview(const QString &address, const QString &title);
+
 private:
     void bindLine(QLineEdit *edit, DocumentField field);
     void load();
@@ -40,6 +45,7 @@ private:
     TestDocument *m_doc;
     QLineEdit *m_address;
     QLineEdit *m_title;
+    QLabel *m_captionPreview;
     QTabWidget *m_tabs;
     QPlainTextEdit *m_instructions;
     EditorGeometryPanel *m_geometryPanel;

@@ -1,7 +1,9 @@
 #include "EditorWindow.h"
 
+#include "Caption.h"
 #include "EditorDialogs.h"
 #include "EditorFieldsForm.h"
+#include "EditorGuide.h"
 #include "EditorPicturePanel.h"
 #include "EditorSources.h"
 #include "EditorTryOut.h"
@@ -37,6 +39,7 @@
 namespace {
 
 const QString LastFolderKey = QStringLiteral("lastFolder");
+const QString LastAddressKey = QStringLiteral("lastAddress");
 
 // The document's and the other parts' reasons are clauses ("there is no test.kaz in …");
 // a message box shows them as a sentence.
@@ -118,6 +121,9 @@ EditorWindow::EditorWindow(QWidget *parent) : QMainWindow(parent), m_document(ne
         return QString();
     };
 
+    chooseGiftQuestion = [this](const EditorSources::GiftQuestions &found) {
+        return EditorDialogs::chooseGiftQuestion(this, found.titles, found.skipped);
+    };
     makeProgramSteps = [this] { return EditorDialogs::dialogs(this, [this] { return save(); }); };
 
     buildParts();
@@ -275,6 +281,7 @@ void EditorWindow::buildActions()
     a.checkNow = make(test, tr("&Check now"), {}, &EditorWindow::checkNow);
 
     QMenu *help = menuBar()->addMenu(tr("&Help"));
+    a.guide = make(help, tr("&Guide"), {QKeySequence(Qt::Key_F1)}, &EditorWindow::showGuide);
     a.about = make(help, tr("&About"), {}, &EditorWindow::about);
 
     QToolBar *bar = addToolBar(tr("Try and make"));
@@ -442,17 +449,25 @@ bool EditorWindow::openGiftFile(const QString &path)
         return false;
     }
     int question = 0;
-    if (found.titles.size() > 1) {
-        question = EditorDialogs::chooseGiftQuestion(this, found.titles);
+    if (EditorDialogs::asksForGiftQuestion(found.titles, found.skipped)) {
+        question = chooseGiftQuestion(found);
         if (question < 0)
             return false;
     }
-    const QString error = EditorSources::openGift(*m_document, path, question);
+    const QString address = lastAddress();
+    const QString error = EditorSources::openGift(*m_document, path, question, address);
     if (!error.isEmpty()) {
         tell(QMessageBox::Warning, tr("The GIFT file could not be opened."), sentence(error));
         return false;
     }
     afterOpening(path);
+    // The address is not in the GIFT file: say where the one in the field came from, or what an
+    // empty one means, so that the learner's title bar holds no surprise. First, so that a long
+    // path does not push it out of the status bar.
+    statusBar()->showMessage(
+        (address.isEmpty() ? tr("The address is empty: the learner's title bar shows the title alone.")
+                           : tr("The address %1 is the one of the test you saved last.").arg(address))
+        + u' ' + statusBar()->currentMessage());
     return true;
 }
 
@@ -554,6 +569,8 @@ QString EditorWindow::lastFolder() const { return QSettings().value(LastFolderKe
 
 void EditorWindow::setLastFolder(const QString &folder) { QSettings().setValue(LastFolderKey, folder); }
 
+QString EditorWindow::lastAddress() { return QSettings().value(LastAddressKey).toString(); }
+
 namespace {
 QString startPlace(const QString &lastFolder)
 {
@@ -598,6 +615,10 @@ bool EditorWindow::saveTo(const QString &folder)
         return false;
     }
     setLastFolder(m_document->folder());
+    // Only an address that a caption keeps as one is offered to the next GIFT question.
+    const QString address = m_document->field(DocumentField::Address);
+    if (Caption::readsAsAddress(address))
+        QSettings().setValue(LastAddressKey, address);
     m_document->checkNow();
     const int n = int(m_document->problems().size());
     statusBar()->showMessage(n == 0 ? tr("Saved in %1.").arg(printableName(QDir::toNativeSeparators(m_document->folder())))
@@ -675,6 +696,17 @@ void EditorWindow::checkNow()
     statusBar()->showMessage(tr("The test has %n problem(s). Choose one in the list to go to it.", nullptr, n));
     problemsList()->setCurrentRow(0);
     problemsList()->setFocus(Qt::OtherFocusReason);
+}
+
+void EditorWindow::showGuide()
+{
+    if (!m_guide) {
+        m_guide = new EditorGuide(this);
+        m_guide->showPage(EditorGuide::pageInLanguage());
+    }
+    m_guide->show();
+    m_guide->raise();
+    m_guide->activateWindow();
 }
 
 void EditorWindow::about()

@@ -284,7 +284,7 @@ void TestEditorAccess::menuCommandsHaveNames()
             if (!a->isSeparator())
                 QVERIFY2(a->text().contains(u'&'), qPrintable(u"the command %1 has a mnemonic"_s.arg(a->text())));
     }
-    QCOMPARE(commands, 20); // File 8, Edit 9, Test 2, Help 1
+    QCOMPARE(commands, 21); // File 8, Edit 9, Test 2, Help 2
     QVERIFY2(nameless.isEmpty(), qPrintable(nameless.join(u'\n')));
 }
 
@@ -324,7 +324,7 @@ void TestEditorAccess::giftQuestionDialogHasNames()
     });
     driver.start();
     EditorWindow w;
-    QCOMPARE(EditorDialogs::chooseGiftQuestion(&w, {u"Градове"_s, u"Реки"_s}), -1);
+    QCOMPARE(EditorDialogs::chooseGiftQuestion(&w, {u"Градове"_s, u"Реки"_s}, {u"Line 9: essay"_s}), -1);
     QVERIFY(seen);
     QVERIFY2(nameless.isEmpty(), qPrintable(nameless.join(u'\n')));
 }

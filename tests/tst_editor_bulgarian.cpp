@@ -2,6 +2,7 @@
 // labels, tabs, table headers or in its questions; the texts given for it are exactly those;
 // and no two Alt+letter mnemonics of one menu, or of the window itself, clash.
 #include "EditorDialogs.h"
+#include "EditorGuide.h"
 #include "EditorPicturePanel.h"
 #include "EditorSupport.h"
 #include "EditorWindow.h"
@@ -28,6 +29,7 @@
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QTableView>
+#include <QTextBrowser>
 #include <QTest>
 #include <QTimer>
 #include <QToolBar>
@@ -39,11 +41,12 @@ using namespace Qt::StringLiterals;
 namespace {
 
 // The Latin words of a text, once the Latin a Bulgarian text may hold is taken out: the names
-// KAZ and GIFT, the pixels' unit, keys, file patterns, test.kaz and its section names.
+// KAZ and GIFT, the pixels' unit, keys, file patterns, test.kaz and its section names, web
+// addresses given as examples.
 QStringList latinWords(QString text)
 {
     static const QRegularExpression allowed(
-        uR"(\b(?:Ctrl|Shift|Alt)(?:\+(?:Ctrl|Shift|Alt))*\+\w+|\bF\d+\b|\b(?:KAZ|GIFT|px|Enter|Escape)\b|\*\.\w+|\[[^\]]*\]|\btest\.kaz\b)"_s);
+        uR"(\b(?:Ctrl|Shift|Alt)(?:\+(?:Ctrl|Shift|Alt))*\+\w+|\bF\d+\b|\b(?:KAZ|GIFT|px|Enter|Escape)\b|\*\.\w+|\[[^\]]*\]|\btest\.kaz\b|\bhttps?://[^\s,;)]*|\bwww\.[^\s,;)]*|\b[a-z]+\.bg\b)"_s);
     static const QRegularExpression latin(u"[A-Za-z]+"_s);
     text.remove(allowed);
     QStringList words;
@@ -200,7 +203,7 @@ private Q_SLOTS:
                                                   u"Премести нагоре"_s, u"Премести надолу"_s};
         QTest::newRow("test_menu") << shownTexts(menus.at(2)->menu()->actions())
                                    << QStringList{u"Опитай"_s, u"Провери сега"_s};
-        QTest::newRow("help_menu") << shownTexts(menus.at(3)->menu()->actions()) << QStringList{u"За програмата"_s};
+        QTest::newRow("help_menu") << shownTexts(menus.at(3)->menu()->actions()) << QStringList{u"Ръководство"_s, u"За програмата"_s};
         QStringList bar;
         for (const QToolBar *b : m_window->findChildren<QToolBar *>())
             for (QAction *a : b->actions())
@@ -317,6 +320,25 @@ private Q_SLOTS:
         for (const DocumentProblem &none : d.problems())
             QVERIFY2(none.message.startsWith(u"нито един ред няма фраза в колоната „"_s) && !none.message.contains(u'['),
                      qPrintable(none.message));
+    }
+
+    // F1 opens the Bulgarian guide, under a Bulgarian title; the caption's line under the title
+    // is Bulgarian too.
+    void guide_and_caption_line_in_bulgarian()
+    {
+        EditorWindow w;
+        w.setRecoveryDelay(3600 * 1000);
+        QCOMPARE(w.actions().guide->shortcut(), QKeySequence(Qt::Key_F1));
+        w.actions().guide->trigger();
+        const auto *guide = w.findChild<EditorGuide *>();
+        QVERIFY(guide);
+        QCOMPARE(guide->windowTitle(), u"Ръководство — KAZ редактор"_s);
+        QCOMPARE(guide->browser()->source(), QUrl(u"qrc:/kaz/guide/editor.bg.md"_s));
+        QVERIFY(guide->browser()->toPlainText().contains(u"Как да направите тест в редактора на KAZ"_s));
+        w.document()->setField(DocumentField::Title, u"Столици"_s);
+        const QLabel *line = w.findChild<QLabel *>(u"captionPreview"_s);
+        QVERIFY(line);
+        QCOMPARE(latinWords(line->text()), QStringList{u"picture"_s});
     }
 
     void cleanupTestCase() { m_window.reset(); }

@@ -1,6 +1,7 @@
 // The test editor's document without any window: every edit and its undo and redo, the merging
 // of keystrokes, rows to the file's lists, problems on their rows and fields, the check off the
 // typing path, the modified flag, the table model and the window sketch.
+#include "Caption.h"
 #include "EditorSupport.h"
 #include "FileMapping.h"
 #include "RowTableModel.h"
@@ -836,10 +837,10 @@ void TestEditorDocument::captionSplitsBack()
     QFETCH(QString, caption);
     QFETCH(QString, address);
     QFETCH(QString, title);
-    const FileMapping::Caption c = FileMapping::splitCaption(caption);
+    const Caption::Parts c = Caption::split(caption);
     QCOMPARE(c.address, address);
     QCOMPARE(c.title, title);
-    QCOMPARE(FileMapping::caption(c.address, c.title), caption);
+    QCOMPARE(Caption::join(c.address, c.title), caption);
 }
 
 QTEST_GUILESS_MAIN(TestEditorDocument)

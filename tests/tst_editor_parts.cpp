@@ -71,6 +71,8 @@ private Q_SLOTS:
     void rowOperationsOfTheView_data();
     void rowOperationsOfTheView();
     void goToCellPastTheEndTakesTheLastRow();
+    void captionLineNamesTheLearnersWindows_data();
+    void captionLineNamesTheLearnersWindows();
 };
 
 // ---------------------------------------------------------------- Undo and Redo
@@ -367,6 +369,50 @@ void TestEditorParts::goToCellPastTheEndTakesTheLastRow()
     view.goToCell(7, DocumentField::Right);
     QCOMPARE(view.currentIndex(), d.model()->index(3, RowTableModel::RightColumn));
     QVERIFY(view.viewport()->isAncestorOf(QApplication::focusWidget()));
+}
+
+void TestEditorParts::captionLineNamesTheLearnersWindows_data()
+{
+    QTest::addColumn<QString>("address");
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<QString>("line");
+
+    const QString said = u"The test window will be called \"%1\", its picture window \"%2\"."_s;
+    QTest::addRow("web_address_and_title") << u"https://kaz.bg"_s << u"Столици"_s
+                                           << said.arg(u"https://kaz.bg Столици"_s, u"https://kaz.bg - KAZ picture"_s);
+    QTest::addRow("title_alone_keeps_its_first_word")
+        << QString() << u"Столици на Европа"_s
+        << said.arg(u"Столици на Европа"_s, u"Столици на Европа - KAZ picture"_s);
+    QTest::addRow("address_alone") << u"www.kaz.bg"_s << QString()
+                                   << said.arg(u"www.kaz.bg"_s, u"www.kaz.bg - KAZ picture"_s);
+    QTest::addRow("school_name_is_read_as_the_title")
+        << u"СУ-Вазов"_s << u"Столици"_s
+        << said.arg(u"СУ-Вазов Столици"_s, u"СУ-Вазов Столици - KAZ picture"_s)
+               + u"\n\"СУ-Вазов\" is not read as a web address: when the test is opened again, it is the start of "
+                 u"the title."_s;
+    // The problems list tells of the space; the line says what the windows would be called.
+    QTest::addRow("address_with_a_space") << u"kaz.bg 7a"_s << u"Столици"_s
+                                          << said.arg(u"kaz.bg 7a Столици"_s, u"kaz.bg - KAZ picture"_s);
+    QTest::addRow("nothing_yet") << QString() << QString() << QString();
+}
+
+// Under the title the teacher reads what the learner's windows will be called, as the test
+// window takes the caption apart, at every edit of the two fields.
+void TestEditorParts::captionLineNamesTheLearnersWindows()
+{
+    QFETCH(QString, address);
+    QFETCH(QString, title);
+    QFETCH(QString, line);
+    EditorWindow w;
+    w.setRecoveryDelay(3600 * 1000);
+    const QLabel *shown = w.findChild<QLabel *>(u"captionPreview"_s);
+    QVERIFY(shown);
+    w.document()->setField(DocumentField::Title, u"Проба"_s);
+    w.document()->endTyping();
+    w.document()->setField(DocumentField::Address, address);
+    w.document()->endTyping();
+    w.document()->setField(DocumentField::Title, title);
+    QCOMPARE(shown->text(), line);
 }
 
 QTEST_MAIN(TestEditorParts)

@@ -3,7 +3,9 @@
 // unsaved work is never dropped without a question, a recovery copy is written and offered
 // back, the command line and the last folder decide what opens.
 #include "ContentReader.h"
+#include "EditorGuide.h"
 #include "EditorPicturePanel.h"
+#include "EditorSources.h"
 #include "EditorSupport.h"
 #include "EditorWindow.h"
 #include "Recovery.h"
@@ -19,12 +21,17 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
+#include <QRegularExpression>
+#include <QScrollBar>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QStatusBar>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextBlock>
+#include <QTextBrowser>
+#include <QTextDocument>
 #include <QUndoStack>
 #include <functional>
 
@@ -120,6 +127,17 @@ private Q_SLOTS:
     void openingTellsWhatTheFileLoses_data();
     void openingTellsWhatTheFileLoses();
     void titleShowsTheTestAndTheModifiedMark();
+
+    // a GIFT file
+    void giftFileAsksWhenItHoldsMoreThanOneQuestion_data();
+    void giftFileAsksWhenItHoldsMoreThanOneQuestion();
+    void giftQuestionGetsTheLastAddressSaved_data();
+    void giftQuestionGetsTheLastAddressSaved();
+
+    // the guide
+    void guideOpensOnF1();
+    void guidePageShowsEveryPictureWithinTheWindow_data();
+    void guidePageShowsEveryPictureWithinTheWindow();
 
 private:
     QTemporaryDir m_settings;
@@ -881,6 +899,208 @@ void TestEditorWindow::titleShowsTheTestAndTheModifiedMark()
     w.actions().redo->trigger();
     QCOMPARE(w.document()->saveTo(m_dir->path()), QString());
     QVERIFY(!w.isWindowModified());
+}
+
+// ---------------------------------------------------------------- a GIFT file
+
+void TestEditorWindow::giftFileAsksWhenItHoldsMoreThanOneQuestion_data()
+{
+    QTest::addColumn<QString>("file"); // in docs/examples/, or "alone": one matching question only
+    QTest::addColumn<int>("answer");   // the question chosen; -1: cancelled
+    QTest::addColumn<QStringList>("titles"); // listed to choose from; empty: not asked
+    QTest::addColumn<QStringList>("skipped");
+    QTest::addColumn<QString>("opened"); // the title opened; empty: the document stays
+
+    const QStringList geografiya{u"Line 6: multiple-choice question \"Най-висок връх\""_s,
+                                 u"Line 12: true/false question \"Дунав\""_s,
+                                 u"Line 14: true/false question \"Черно море\""_s,
+                                 u"Line 16: short-answer question \"Столица\""_s,
+                                 u"Line 18: numerical question \"Дължина на Искър\""_s,
+                                 u"Line 20: essay \"Родният край\""_s,
+                                 u"Line 22: description \"Бележка към учителя\""_s,
+                                 u"Line 33: multiple-choice question \"Планини\""_s};
+    QTest::addRow("one_matching_among_eight_others")
+        << u"geografiya.gift"_s << 0 << QStringList{u"Реки и градове"_s} << geografiya << u"Реки и градове"_s;
+    QTest::addRow("one_matching_among_others_cancelled")
+        << u"geografiya.gift"_s << -1 << QStringList{u"Реки и градове"_s} << geografiya << QString();
+    QTest::addRow("several_matching_the_second_chosen")
+        << u"bulgaria.gift"_s << 1 << QStringList{u"Стари названия на градове"_s, u"Автори и творби"_s}
+        << QStringList{u"Line 18: multiple-choice question \"Столица\""_s} << u"Автори и творби"_s;
+    QTest::addRow("one_matching_alone_opens_at_once")
+        << u"alone"_s << -1 << QStringList() << QStringList() << u"Градове"_s;
+}
+
+// A GIFT file opens at once only when its one matching question is all it holds; otherwise the
+// teacher chooses, and sees every question that will not be opened, with its line and kind.
+void TestEditorWindow::giftFileAsksWhenItHoldsMoreThanOneQuestion()
+{
+    QFETCH(QString, file);
+    QFETCH(int, answer);
+    QFETCH(QStringList, titles);
+    QFETCH(QStringList, skipped);
+    QFETCH(QString, opened);
+    QString path = sourcePath(u"docs/examples/"_s + file);
+    if (file == u"alone") {
+        path = m_dir->filePath(u"alone.gift"_s);
+        QVERIFY(TestFiles::write(path, u"::Градове::{\n=Варна -> Одесос\n=Русе -> Русчук\n=Ямбол -> Кабиле\n}\n"_s.toUtf8()));
+    }
+    EditorWindow w;
+    Teacher teacher;
+    teacher.attach(w);
+    QList<EditorSources::GiftQuestions> asked;
+    w.chooseGiftQuestion = [&asked, answer](const EditorSources::GiftQuestions &found) {
+        asked.append(found);
+        return answer;
+    };
+    setRows(*w.document(), threeRows);
+
+    QCOMPARE(w.openGiftFile(path), !opened.isEmpty());
+    QCOMPARE(asked.size(), titles.isEmpty() ? 0 : 1);
+    if (!asked.isEmpty()) {
+        QCOMPARE(asked.first().titles, titles);
+        QCOMPARE(asked.first().skipped, skipped);
+    }
+    QVERIFY(teacher.asked.isEmpty());
+    if (opened.isEmpty()) {
+        QCOMPARE(flat(*w.document()), threeFlat);
+        return;
+    }
+    QCOMPARE(w.document()->field(DocumentField::Title), opened);
+    QVERIFY(w.document()->folder().isEmpty());
+}
+
+void TestEditorWindow::giftQuestionGetsTheLastAddressSaved_data()
+{
+    QTest::addColumn<QStringList>("savedAddresses"); // the address of each test saved before, in order
+    QTest::addColumn<QString>("address");            // the address the GIFT question gets
+    QTest::addColumn<QString>("told");               // in the status bar
+
+    QTest::addRow("none_saved_yet") << QStringList() << QString() << u"The address is empty"_s;
+    QTest::addRow("saved_with_an_address")
+        << QStringList{u"https://school.example.bg"_s} << u"https://school.example.bg"_s
+        << u"The address https://school.example.bg is the one of the test you saved last."_s;
+    QTest::addRow("the_last_of_two")
+        << QStringList{u"https://kaz.bg"_s, u"www.school.bg"_s} << u"www.school.bg"_s << u"www.school.bg"_s;
+    QTest::addRow("a_later_test_without_one_keeps_it")
+        << QStringList{u"school.bg/7a"_s, QString()} << u"school.bg/7a"_s << u"school.bg/7a"_s;
+    QTest::addRow("a_name_that_is_no_web_address_is_not_offered")
+        << QStringList{u"СУ-Вазов"_s} << QString() << u"The address is empty"_s;
+}
+
+// The address is not in a GIFT file: the question gets the one the teacher saved last, never
+// one the teacher did not type, and the status bar says which, or what an empty one means.
+void TestEditorWindow::giftQuestionGetsTheLastAddressSaved()
+{
+    QFETCH(QStringList, savedAddresses);
+    QFETCH(QString, address);
+    QFETCH(QString, told);
+    EditorWindow w;
+    Teacher teacher;
+    teacher.attach(w);
+    for (int i = 0; i < savedAddresses.size(); ++i) {
+        w.document()->newTest();
+        setRows(*w.document(), threeRows);
+        w.document()->setField(DocumentField::Address, savedAddresses.at(i));
+        const QString folder = m_dir->filePath(QString::number(i));
+        QVERIFY(QDir().mkpath(folder));
+        QVERIFY(w.saveTo(folder));
+    }
+    w.chooseGiftQuestion = [](const EditorSources::GiftQuestions &) { return 1; };
+    QVERIFY(w.openGiftFile(sourcePath(u"docs/examples/bulgaria.gift"_s)));
+    QCOMPARE(w.document()->field(DocumentField::Address), address);
+    QCOMPARE(w.document()->field(DocumentField::Title), u"Автори и творби"_s);
+    QVERIFY2(w.statusBar()->currentMessage().contains(told), qPrintable(w.statusBar()->currentMessage()));
+    QVERIFY(teacher.asked.isEmpty());
+}
+
+// ---------------------------------------------------------------- the guide
+
+namespace {
+EditorGuide *guideOf(const EditorWindow &w)
+{
+    const QList<EditorGuide *> guides = w.findChildren<EditorGuide *>();
+    return guides.size() == 1 ? guides.first() : nullptr;
+}
+} // namespace
+
+// F1 shows the guide in a window of its own beside the editor, from its top; pressed again it
+// brings the same window forward.
+void TestEditorWindow::guideOpensOnF1()
+{
+    EditorWindow w;
+    w.show();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    QVERIFY(!guideOf(w));
+    QTest::keyClick(&w, Qt::Key_F1);
+    EditorGuide *guide = guideOf(w);
+    QVERIFY(guide);
+    QVERIFY(QTest::qWaitForWindowExposed(guide));
+    QVERIFY(guide->isWindow());
+    // The suite runs without a translation: the English page.
+    QCOMPARE(guide->browser()->source(), QUrl(u"qrc:/kaz/guide/editor.md"_s));
+    QVERIFY(guide->browser()->toPlainText().startsWith(u"Български: editor.bg.md\nMaking a test in the KAZ editor"_s));
+    guide->close();
+    w.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    QTest::keyClick(&w, Qt::Key_F1);
+    QCOMPARE(guideOf(w), guide);
+    QVERIFY(guide->isVisible());
+}
+
+void TestEditorWindow::guidePageShowsEveryPictureWithinTheWindow_data()
+{
+    QTest::addColumn<QString>("page");
+    QTest::addRow("english") << u"editor.md"_s;
+    QTest::addRow("bulgarian") << u"editor.bg.md"_s;
+}
+
+// Every picture the page names is in the program and drawn no wider than the page; the links
+// left are those the guide can follow: its other language's page, or the web.
+void TestEditorWindow::guidePageShowsEveryPictureWithinTheWindow()
+{
+    QFETCH(QString, page);
+    const QString markdown = readAll(sourcePath(u"docs/"_s + page));
+    static const QRegularExpression named(uR"(!\[[^\]]*\]\(([^)]+)\))"_s);
+    QStringList expected;
+    for (const QRegularExpressionMatch &m : named.globalMatch(markdown))
+        expected.append(m.captured(1));
+    QVERIFY(expected.size() >= 5);
+
+    // The page is set before the window is shown, as Help → Guide does, and the window then
+    // resized: the pictures follow.
+    EditorGuide guide;
+    guide.showPage(QUrl(u"qrc:/kaz/guide/"_s + page));
+    guide.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&guide));
+    guide.resize(700, 600);
+    QTest::qWait(50);
+    QTextDocument *doc = guide.browser()->document();
+    const qreal room = guide.browser()->viewport()->width() - 2 * doc->documentMargin();
+    QStringList shown;
+    QStringList links;
+    for (QTextBlock block = doc->begin(); block.isValid(); block = block.next())
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextCharFormat format = it.fragment().charFormat();
+            if (format.isAnchor())
+                links.append(format.anchorHref());
+            if (!format.isImageFormat())
+                continue;
+            const QTextImageFormat picture = format.toImageFormat();
+            shown.append(picture.name());
+            const QUrl url = guide.browser()->source().resolved(QUrl(picture.name()));
+            QVERIFY2(EditorGuide::holds(url), qPrintable(url.toString()));
+            QVERIFY2(!QImage(u':' + url.path()).isNull(), qPrintable(url.toString()));
+            QVERIFY2(picture.width() > 0 && picture.width() <= room, qPrintable(picture.name()));
+        }
+    QCOMPARE(shown, expected);
+    // Nothing is wider than the page: no scrolling sideways.
+    QCOMPARE(guide.browser()->horizontalScrollBar()->maximum(), 0);
+    links.removeDuplicates();
+    const QString other = page == u"editor.md" ? u"editor.bg.md"_s : u"editor.md"_s;
+    QCOMPARE(links, QStringList{other});
+    // The link shows the other page.
+    Q_EMIT guide.browser()->anchorClicked(QUrl(other));
+    QCOMPARE(guide.browser()->source(), QUrl(u"qrc:/kaz/guide/"_s + other));
 }
 
 QTEST_MAIN(TestEditorWindow)

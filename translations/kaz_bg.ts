@@ -477,16 +477,27 @@ Give this one file to the learners: it runs on Debian 12 (64-bit PC) with the KA
         <source>Save</source>
         <translation>Запази</translation>
     </message>
+    <message>
+        <source>The file holds one matching question, and it becomes the test:</source>
+        <translation>Файлът съдържа един въпрос за съпоставяне и той става тестът:</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n question(s) of other kinds will not be opened: a KAZ test pairs phrases, so only matching questions become tests.</source>
+        <translation>
+            <numerusform>%n въпрос от друг вид няма да се отвори: тестът KAZ свързва фрази по двойки, затова тестове стават само въпросите за съпоставяне.</numerusform>
+            <numerusform>%n въпроса от други видове няма да се отворят: тестът KAZ свързва фрази по двойки, затова тестове стават само въпросите за съпоставяне.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Questions not opened</source>
+        <translation>Въпроси, които няма да се отворят</translation>
+    </message>
 </context>
 <context>
     <name>EditorFieldsForm</name>
     <message>
         <source>Address</source>
         <translation>Адрес</translation>
-    </message>
-    <message>
-        <source>A web address or a school, shown before the title (may stay empty)</source>
-        <translation>Уеб адрес или училище, показва се пред заглавието (може да остане празно)</translation>
     </message>
     <message>
         <source>Title</source>
@@ -548,6 +559,18 @@ Give this one file to the learners: it runs on Debian 12 (64-bit PC) with the KA
         <source>Section la&amp;bels</source>
         <translation>&amp;Надписи на разделите</translation>
     </message>
+    <message>
+        <source>A web address (https://…, www.…, school.bg) shown before the title; may stay empty</source>
+        <translation>Уеб адрес (https://…, www.…, school.bg), показва се пред заглавието; може да остане празен</translation>
+    </message>
+    <message>
+        <source>The test window will be called &quot;%1&quot;, its picture window &quot;%2&quot;.</source>
+        <translation>Прозорецът на теста ще се казва „%1“, а прозорецът с картинката — „%2“.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not read as a web address: when the test is opened again, it is the start of the title.</source>
+        <translation>„%1“ не се чете като уеб адрес: когато тестът се отвори отново, това е началото на заглавието.</translation>
+    </message>
 </context>
 <context>
     <name>EditorGeometryPanel</name>
@@ -582,6 +605,22 @@ Give this one file to the learners: it runs on Debian 12 (64-bit PC) with the KA
     <message>
         <source>%1 pixels</source>
         <translation>%1 пиксела</translation>
+    </message>
+</context>
+<context>
+    <name>EditorGuide</name>
+    <message>
+        <source>Guide — KAZ editor</source>
+        <translation>Ръководство — KAZ редактор</translation>
+    </message>
+    <message>
+        <source>Guide</source>
+        <translation>Ръководство</translation>
+    </message>
+    <message>
+        <source>editor.md</source>
+        <extracomment>The file name of the editor&apos;s guide written in this translation&apos;s language.</extracomment>
+        <translation>editor.bg.md</translation>
     </message>
 </context>
 <context>
@@ -756,6 +795,14 @@ Give this one file to the learners: it runs on Debian 12 (64-bit PC) with the KA
     <message>
         <source>The file %1 has changed since it was opened and no longer holds that question. Open the file again.</source>
         <translation>Файлът %1 е променен, откакто е отворен, и вече не съдържа този въпрос. Отворете файла отново.</translation>
+    </message>
+    <message>
+        <source>Line %1: %2</source>
+        <translation>Ред %1: %2</translation>
+    </message>
+    <message>
+        <source>Line %1: %2 &quot;%3&quot;</source>
+        <translation>Ред %1: %2 „%3“</translation>
     </message>
 </context>
 <context>
@@ -1204,6 +1251,18 @@ Give this one file to the learners: it runs on Debian 12 (64-bit PC) with the KA
         <source>&amp;Redo %1</source>
         <translation>&amp;Повтори: %1</translation>
     </message>
+    <message>
+        <source>&amp;Guide</source>
+        <translation>&amp;Ръководство</translation>
+    </message>
+    <message>
+        <source>The address is empty: the learner&apos;s title bar shows the title alone.</source>
+        <translation>Адресът е празен: в заглавната лента на ученика се вижда само заглавието.</translation>
+    </message>
+    <message>
+        <source>The address %1 is the one of the test you saved last.</source>
+        <translation>Адресът %1 е този на теста, който сте запазили последен.</translation>
+    </message>
 </context>
 <context>
     <name>FileAccess</name>
@@ -1557,6 +1616,10 @@ Give this one file to the learners: it runs on Debian 12 (64-bit PC) with the KA
     <message>
         <source>the file is not UTF-8 text; save it as UTF-8 (in Notepad: File, Save as, Encoding: UTF-8)</source>
         <translation>файлът не е текст UTF-8; запазете го като UTF-8 (в Notepad: File, Save as, Encoding: UTF-8)</translation>
+    </message>
+    <message>
+        <source>description</source>
+        <translation>описание</translation>
     </message>
 </context>
 <context>
