@@ -1059,7 +1059,7 @@ void TestEditorWindow::guidePageShowsEveryPictureWithinTheWindow_data()
 void TestEditorWindow::guidePageShowsEveryPictureWithinTheWindow()
 {
     QFETCH(QString, page);
-    const QString markdown = readAll(sourcePath(u"docs/"_s + page));
+    const QString markdown = TestFiles::sourceText(u"docs/"_s + page);
     static const QRegularExpression named(uR"(!\[[^\]]*\]\(([^)]+)\))"_s);
     QStringList expected;
     for (const QRegularExpressionMatch &m : named.globalMatch(markdown))
