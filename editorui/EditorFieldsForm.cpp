@@ -55,6 +55,8 @@ EditorFieldsForm::EditorFieldsForm(TestDocument *doc, QWidget *parent)
                                "programs: Bulgarian written in Latin letters. The learner never sees them."),
                             labels);
     note->setWordWrap(true);
+    // The tabs do not ask a wrapped text how high it is at their width: room for three lines.
+    note->setMinimumHeight(note->fontMetrics().lineSpacing() * 3);
     labelsForm->addRow(note);
     labelsForm->addRow(tr("Explanation switches:"), m_explanationLabel);
     labelsForm->addRow(tr("Picture flags:"), m_pictureLabel);

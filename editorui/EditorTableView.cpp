@@ -99,6 +99,7 @@ void EditorTableView::pasteRows()
     if (pasted.rows <= 0)
         return;
     selectBlock(pasted.firstRow, pasted.rows, column, column + std::max(pasted.columns, 1) - 1, column);
+    scrollTo(model()->index(pasted.firstRow, column));
     if (!pasted.changed) {
         Q_EMIT told(tr("The table already holds the pasted text; nothing changed."));
         return;

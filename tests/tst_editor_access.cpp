@@ -399,7 +399,8 @@ void TestEditorAccess::tabReachesEveryControlOnceAndBack()
 void TestEditorAccess::tabFromTheTitleGoesIntoTheShownTab_data()
 {
     QTest::addColumn<int>("shown");    // the tab shown at first
-    QTest::addColumn<QString>("keys"); // after Tab from the title: "next", "back" (Ctrl+Shift+Tab) or none
+    QTest::addColumn<QString>("keys"); // after Tab from the title: "next", "back" (Ctrl+Shift+Tab) or none;
+                                       // "stay" first: no Tab, the keys pressed in the title itself
     QTest::addColumn<int>("tab");      // the tab shown at the end
     QTest::addColumn<int>("field");    // the DocumentField that has the cursor and takes the typing
 
@@ -411,6 +412,8 @@ void TestEditorAccess::tabFromTheTitleGoesIntoTheShownTab_data()
     QTest::addRow("ctrl_tab_twice_to_the_labels") << 0 << u"next next"_s << 2 << label;
     QTest::addRow("ctrl_tab_from_the_last_to_the_first") << 2 << u"next"_s << 0 << instructions;
     QTest::addRow("ctrl_shift_tab_from_the_first_to_the_last") << 0 << u"back"_s << 2 << label;
+    QTest::addRow("ctrl_tab_in_the_title") << 0 << u"stay next"_s << 1 << width;
+    QTest::addRow("ctrl_shift_tab_in_the_title") << 1 << u"stay back"_s << 0 << instructions;
 }
 
 void TestEditorAccess::tabFromTheTitleGoesIntoTheShownTab()
@@ -427,8 +430,12 @@ void TestEditorAccess::tabFromTheTitleGoesIntoTheShownTab()
     QVERIFY(tabs);
     tabs->setCurrentIndex(shown);
     w.fieldEditor(DocumentField::Title)->setFocus();
-    press(Qt::Key_Tab);
-    for (const QString &key : keys.split(u' ', Qt::SkipEmptyParts))
+    QStringList pressed = keys.split(u' ', Qt::SkipEmptyParts);
+    if (!pressed.isEmpty() && pressed.first() == u"stay")
+        pressed.removeFirst();
+    else
+        press(Qt::Key_Tab);
+    for (const QString &key : std::as_const(pressed))
         press(key == u"back" ? Qt::Key_Backtab : Qt::Key_Tab,
               Qt::ControlModifier | (key == u"back" ? Qt::ShiftModifier : Qt::NoModifier));
     QCOMPARE(tabs->currentIndex(), tab);
