@@ -466,32 +466,50 @@ DocumentRow TestDocument::pastedRow(DocumentRow row, int column, const QStringLi
 TestDocument::Pasted TestDocument::paste(int row, DocumentField column, const QString &text)
 {
     const int first = std::clamp(row, 0, rowCount());
+    return pasteInto(first, column, rowCount() - first, RowTableModel::ExplanationColumn + 1, text);
+}
+
+TestDocument::Pasted TestDocument::insertPasted(int row, DocumentField column, const QString &text)
+{
+    const int first = std::clamp(row, 0, rowCount());
+    const int blank = first < rowCount() && m_content.rows.at(first).isBlank() ? 1 : 0;
+    return pasteInto(first, column, blank, RowTableModel::ExplanationColumn + 1, text);
+}
+
+TestDocument::Pasted TestDocument::pasteInto(int row, DocumentField column, int rows, int columns, const QString &text)
+{
+    const int first = std::clamp(row, 0, rowCount());
     int col = RowTableModel::columnOf(column);
     if (col < 0 || col > RowTableModel::ExplanationColumn)
         col = RowTableModel::LeftColumn;
     const QList<QStringList> cells = TableText::parse(text);
-    Pasted pasted{first, int(cells.size()), 0};
+    Pasted pasted;
+    pasted.firstRow = first;
+    pasted.rows = int(cells.size());
     if (cells.isEmpty())
         return pasted;
-    // The pasted block is as wide as its widest line, up to the explanation column.
-    const int room = RowTableModel::ExplanationColumn + 1 - col;
+    const int room = std::clamp(columns, 1, RowTableModel::ExplanationColumn + 1 - col);
     qsizetype widest = 0;
     for (const QStringList &line : cells)
         widest = std::max(widest, line.size());
     pasted.columnsLeftOut = int(std::max<qsizetype>(0, widest - room));
-    const qsizetype width = std::min<qsizetype>(widest, room);
+    pasted.columns = int(std::min<qsizetype>(widest, room));
 
-    const QList<DocumentRow> before = m_content.rows.mid(first, std::min<qsizetype>(cells.size(), rowCount() - first));
+    // The lines replace the block's rows first; the rest are inserted right after them.
+    const qsizetype replaced = std::min<qsizetype>({cells.size(), std::max(rows, 0), rowCount() - first});
+    pasted.added = int(cells.size() - replaced);
+    const QList<DocumentRow> before = m_content.rows.mid(first, replaced);
     QList<DocumentRow> after;
     after.reserve(cells.size());
     for (qsizetype i = 0; i < cells.size(); ++i) {
-        QStringList line = cells.at(i).mid(0, width);
-        while (line.size() < width)
+        QStringList line = cells.at(i).mid(0, pasted.columns);
+        while (line.size() < pasted.columns)
             line.append(QString());
         after.append(pastedRow(i < before.size() ? before.at(i) : DocumentRow(), col, line));
     }
     if (after == before)
         return pasted;
+    pasted.changed = true;
     push(new RowsCommand(this, first, before, after, StepText::rowsPasted(int(cells.size()))));
     return pasted;
 }

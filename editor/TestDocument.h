@@ -104,16 +104,27 @@ public:
     // Moves `count` rows starting at `from` so that they stand before row `to` as it is now.
     void moveRows(int from, int count, int to);
 
-    // Pasting tab-separated text with its first cell at `row` and `column` (Left, Right or
-    // Explanation): the cells overwrite the rows from there, in the columns they reach, and new
-    // rows are added past the end. Columns past Explanation are left out. One step.
+    // Pasting tab-separated text (TableText), each one step named for the lines pasted. A
+    // line's cells go from `column` (Left, Right or Explanation) to the right; cells past the
+    // explanation column are left out and counted. A block is as wide as its widest line:
+    // shorter lines empty the rest of it.
     struct Pasted
     {
         int firstRow = 0;
-        int rows = 0;
-        int columnsLeftOut = 0; // cells per row that fell past the Explanation column
+        int rows = 0;           // the lines pasted: rows replaced, then rows added
+        int added = 0;          // of them, rows that are new
+        int columns = 0;        // the columns written, from `column`
+        int columnsLeftOut = 0; // cells per line that had no column to go to
+        bool changed = false;   // false when the rows already held the text: no step was made
     };
+    // Overwrites the rows from `row` on and adds rows past the end: the spreadsheet's paste at one cell.
     Pasted paste(int row, DocumentField column, const QString &text);
+    // New rows before `row` (rowCount(): at the end), replacing no row that holds anything: a
+    // blank row at `row` takes the first line.
+    Pasted insertPasted(int row, DocumentField column, const QString &text);
+    // Into the block of `rows` rows from `row` and `columns` columns from `column` alone: cells
+    // past its columns are left out, lines past its rows become new rows below it.
+    Pasted pasteInto(int row, DocumentField column, int rows, int columns, const QString &text);
     // The rows as tab-separated text: left, right, and the explanation when any row has one.
     QString copy(QList<int> rows) const;
 

@@ -7,9 +7,11 @@
 
 #include <QAbstractSpinBox>
 #include <QFormLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -50,18 +52,31 @@ EditorFieldsForm::EditorFieldsForm(TestDocument *doc, QWidget *parent)
     m_instructions->setUndoRedoEnabled(false);
     m_tabs->addTab(m_instructions, tr("I&nstructions"));
     m_tabs->addTab(m_geometryPanel, tr("&Window and lists"));
+    // Lines a teacher never needs: on a tab of their own, said to be left alone.
     auto *labels = new QWidget(m_tabs);
     auto *labelsForm = new QFormLayout(labels);
     m_explanationLabel = new QLineEdit(labels);
     m_explanationLabel->setAccessibleName(tr("Label line of the explanation switches"));
     m_pictureLabel = new QLineEdit(labels);
     m_pictureLabel->setAccessibleName(tr("Label line of the picture flags"));
-    labelsForm->addRow(new QLabel(tr("The test file keeps these lines for older KAZ programs; "
-                                     "they are never shown to the learner."),
-                                  labels));
+    auto *note = new QLabel(tr("You need not change anything here. The test file writes these two lines at the head "
+                               "of its explanation switches and picture flags, in the words of the first KAZ "
+                               "programs: Bulgarian written in Latin letters. The learner never sees them."),
+                            labels);
+    note->setWordWrap(true);
+    // The tabs do not ask a wrapped text how high it is at their width: room for three lines.
+    note->setMinimumHeight(note->fontMetrics().lineSpacing() * 3);
+    labelsForm->addRow(note);
     labelsForm->addRow(tr("Explanation switches:"), m_explanationLabel);
     labelsForm->addRow(tr("Picture flags:"), m_pictureLabel);
-    m_tabs->addTab(labels, tr("Section la&bels"));
+    m_tabs->addTab(labels, tr("Advanced: section la&bels"));
+    // Tab goes from the title into the page shown; the tabs change with Ctrl+Tab or Alt and
+    // their letter, so that Tab never stops on the tab bar, where typing is lost.
+    m_tabs->tabBar()->setFocusPolicy(Qt::NoFocus);
+    // The tabs are as high as the one shown, not as the highest: the instructions leave the
+    // rows their room, and the window's sizes take theirs when shown.
+    connect(m_tabs, &QTabWidget::currentChanged, this, &EditorFieldsForm::fitToTab);
+    fitToTab();
     layout->addWidget(m_tabs);
 
     bindLine(m_address, DocumentField::Address);
@@ -75,6 +90,48 @@ EditorFieldsForm::EditorFieldsForm(TestDocument *doc, QWidget *parent)
     connect(doc, &TestDocument::documentReset, this, &EditorFieldsForm::load);
     connect(doc, &TestDocument::fieldChanged, this, &EditorFieldsForm::load);
     load();
+    for (QWidget *w : findChildren<QWidget *>())
+        if (w->focusPolicy() & Qt::TabFocus)
+            w->installEventFilter(this);
+}
+
+// Ctrl+Tab and Ctrl+Shift+Tab anywhere in the fields show the next or previous tab, with the
+// cursor in its first field.
+bool EditorFieldsForm::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::KeyPress) {
+        const auto *key = static_cast<QKeyEvent *>(event);
+        if ((key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) && (key->modifiers() & Qt::ControlModifier)) {
+            const bool back = key->key() == Qt::Key_Backtab || (key->modifiers() & Qt::ShiftModifier);
+            showTab((m_tabs->currentIndex() + (back ? m_tabs->count() - 1 : 1)) % m_tabs->count());
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void EditorFieldsForm::fitToTab()
+{
+    for (int i = 0; i < m_tabs->count(); ++i) {
+        const QSizePolicy::Policy policy = i == m_tabs->currentIndex() ? QSizePolicy::Preferred : QSizePolicy::Ignored;
+        m_tabs->widget(i)->setSizePolicy(policy, policy);
+    }
+    m_tabs->updateGeometry();
+}
+
+void EditorFieldsForm::showTab(int index)
+{
+    m_tabs->setCurrentIndex(index);
+    QWidget *page = m_tabs->currentWidget();
+    for (QWidget *w = page; w; w = w->nextInFocusChain()) {
+        if ((w == page || page->isAncestorOf(w)) && (w->focusPolicy() & Qt::TabFocus) && w->isEnabled()
+            && w->isVisibleTo(page)) {
+            w->setFocus(Qt::TabFocusReason);
+            return;
+        }
+        if (w->nextInFocusChain() == page)
+            return;
+    }
 }
 
 void EditorFieldsForm::bindLine(QLineEdit *edit, DocumentField field)

@@ -40,6 +40,16 @@ namespace {
 
 const QString LastFolderKey = QStringLiteral("lastFolder");
 const QString LastAddressKey = QStringLiteral("lastAddress");
+const QString PartsKey = QStringLiteral("splitters/parts");
+const QString TableAndPictureKey = QStringLiteral("splitters/tableAndPicture");
+
+// A splitter keeps the place the teacher dragged it to, from one start of the editor to the next.
+void remember(QSplitter *splitter, const QString &key)
+{
+    splitter->restoreState(QSettings().value(key).toByteArray());
+    QObject::connect(splitter, &QSplitter::splitterMoved, splitter,
+                     [splitter, key] { QSettings().setValue(key, splitter->saveState()); });
+}
 
 // The document's and the other parts' reasons are clauses ("there is no test.kaz in …");
 // a message box shows them as a sentence.
@@ -160,6 +170,7 @@ EditorWindow::EditorWindow(QWidget *parent) : QMainWindow(parent), m_document(ne
 EditorWindow::~EditorWindow()
 {
     disconnect(m_focusConnection);
+    disconnect(m_stepConnection); // the document's stack clears itself after the window is gone
     std::unique_ptr<QWidget> central(takeCentralWidget());
 }
 
@@ -171,6 +182,13 @@ void EditorWindow::buildParts()
             [this](const QModelIndex &current) { m_picturePanel->setRow(current.row()); });
     connect(m_table, &EditorTableView::told, statusBar(), [this](const QString &message) {
         statusBar()->showMessage(message);
+        m_told = message;
+    });
+    // What a row operation did is no longer so once a step is undone or another is taken.
+    m_stepConnection = connect(m_document->undoStack(), &QUndoStack::indexChanged, statusBar(), [this] {
+        if (!m_told.isEmpty() && statusBar()->currentMessage() == m_told)
+            statusBar()->clearMessage();
+        m_told.clear();
     });
     m_picturePanel = new EditorPicturePanel(m_document, this);
     m_picturePanel->setAccessibleName(tr("Picture of the current row"));
@@ -193,9 +211,11 @@ void EditorWindow::buildParts()
     central->setStretchFactor(1, 4);
     central->setStretchFactor(2, 1);
     central->setChildrenCollapsible(false);
-    // The rows get most of the height; the splitter scales these to the window.
-    central->setSizes({230, 560, 130});
+    // The rows get most of the height: the fields as little as they need, the problems a few lines.
+    central->setSizes({m_fields->minimumSizeHint().height(), 600, 100});
     setCentralWidget(central);
+    remember(central, PartsKey);
+    remember(middle, TableAndPictureKey);
 
     // Ctrl+Z and Ctrl+Shift+Z in a field go to the document's undo stack, not the field's own.
     for (QWidget *w : m_fields->editors())
@@ -264,8 +284,12 @@ void EditorWindow::buildActions()
                  [this] { onClipboard(&EditorTableView::cutRows, &QLineEdit::cut, &QPlainTextEdit::cut); });
     a.copy = make(edit, tr("&Copy"), {QKeySequence(Qt::CTRL | Qt::Key_C)},
                   [this] { onClipboard(&EditorTableView::copyRows, &QLineEdit::copy, &QPlainTextEdit::copy); });
-    a.paste = make(edit, tr("&Paste"), {QKeySequence(Qt::CTRL | Qt::Key_V)},
-                   [this] { onClipboard(&EditorTableView::pasteRows, &QLineEdit::paste, &QPlainTextEdit::paste); });
+    a.paste = make(edit, tr("&Paste"), {QKeySequence(Qt::CTRL | Qt::Key_V)}, [this] {
+        if (m_table->pastesOntoRows(QApplication::focusWidget()))
+            m_table->pasteRows();
+        else
+            onClipboard(&EditorTableView::pasteRows, &QLineEdit::paste, &QPlainTextEdit::paste);
+    });
     edit->addSeparator();
     a.addRow = make(edit, tr("&Add row"),
                     {QKeySequence(Qt::CTRL | Qt::Key_Return), QKeySequence(Qt::CTRL | Qt::Key_Enter),
@@ -553,8 +577,10 @@ void EditorWindow::newTest()
 
 void EditorWindow::showNewTestHint()
 {
-    const QString hint = tr("A new test. Add its first row with Ctrl+Enter, or paste pairs from a spreadsheet "
-                            "with Ctrl+V.");
+    // The keys as the Edit menu shows them.
+    const QString hint = tr("A new test. Add its first row with %1, or paste pairs from a spreadsheet with %2.")
+                             .arg(m_actions.addRow->shortcut().toString(QKeySequence::NativeText),
+                                  m_actions.paste->shortcut().toString(QKeySequence::NativeText));
     statusBar()->showMessage(hint);
     // The hint goes with the first edit: it no longer says what the window shows.
     disconnect(m_hintConnection);

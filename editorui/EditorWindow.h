@@ -149,4 +149,6 @@ private:
     QTimer m_recoveryTimer;
     QMetaObject::Connection m_focusConnection;
     QMetaObject::Connection m_hintConnection;
+    QMetaObject::Connection m_stepConnection;
+    QString m_told; // the last message of the table's row operations, while the status bar shows it
 };

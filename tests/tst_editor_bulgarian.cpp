@@ -16,6 +16,11 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDialog>
+#include <QDir>
+#include <QFile>
+#include <QFileIconProvider>
+#include <QFileInfo>
+#include <QFileSystemModel>
 #include <QHash>
 #include <QLabel>
 #include <QLineEdit>
@@ -30,6 +35,7 @@
 #include <QTabWidget>
 #include <QTableView>
 #include <QTextBrowser>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QToolBar>
@@ -341,10 +347,46 @@ private Q_SLOTS:
         QCOMPARE(latinWords(line->text()), QStringList{u"picture"_s});
     }
 
+    // The Type column of the file dialogs, which the editor opens for folders, GIFT files and
+    // programs: Qt's own Bulgarian lacks these words.
+    void file_dialog_types_in_bulgarian_data()
+    {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<QString>("type");
+        QVERIFY(m_dir.isValid());
+        QVERIFY(QDir(m_dir.path()).mkdir(u"test"_s));
+        QVERIFY(QFile::link(m_dir.filePath(u"missing"_s), m_dir.filePath(u"broken-link"_s)));
+        QTest::newRow("folder") << m_dir.filePath(u"test"_s) << u"Папка"_s;
+        QTest::newRow("root") << u"/"_s << u"Устройство"_s;
+        QTest::newRow("broken_link") << m_dir.filePath(u"broken-link"_s) << u"Препратка"_s;
+        QTest::newRow("missing") << m_dir.filePath(u"missing"_s) << u"Неизвестно"_s;
+    }
+
+    void file_dialog_types_in_bulgarian()
+    {
+        QFETCH(QString, path);
+        QFETCH(QString, type);
+        QCOMPARE(QFileIconProvider().type(QFileInfo(path)), type);
+    }
+
+    // What a file dialog shows in its Type column for a folder.
+    void file_dialog_model_shows_a_folder_in_bulgarian()
+    {
+        QFileSystemModel model;
+        model.setIconProvider(new QFileIconProvider); // as QFileDialog does
+        const QModelIndex root = model.setRootPath(m_dir.path());
+        QTRY_VERIFY(model.index(m_dir.filePath(u"test"_s)).isValid());
+        const QModelIndex folder = model.index(m_dir.filePath(u"test"_s), 2);
+        QCOMPARE(model.headerData(2, Qt::Horizontal).toString(), u"Тип"_s);
+        QTRY_COMPARE(folder.data().toString(), u"Папка"_s);
+        Q_UNUSED(root);
+    }
+
     void cleanupTestCase() { m_window.reset(); }
 
 private:
     std::unique_ptr<EditorWindow> m_window;
+    QTemporaryDir m_dir;
 };
 
 QTEST_MAIN(TestEditorBulgarian)

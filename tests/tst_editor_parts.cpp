@@ -70,6 +70,8 @@ private Q_SLOTS:
     void choosingAProblemNamesIt();
     void rowOperationsOfTheView_data();
     void rowOperationsOfTheView();
+    void pasteGoesWhereTheSelectionSays_data();
+    void pasteGoesWhereTheSelectionSays();
     void goToCellPastTheEndTakesTheLastRow();
     void captionLineNamesTheLearnersWindows_data();
     void captionLineNamesTheLearnersWindows();
@@ -286,13 +288,15 @@ void TestEditorParts::rowOperationsOfTheView_data()
                                   << QStringList{four[0], four[3]} << QList<int>{} << u"Cut 2 row(s)."_s;
     QTest::addRow("copy_rows_apart") << u"copy"_s << QList<int>{3, 0} << 1 << u"Варна\tОдесос\r\nРусе\tПриста\r\n"_s
                                      << four << QList<int>{0, 3} << u"Copied 2 row(s)."_s;
-    QTest::addRow("paste_past_the_end") << u"paste"_s << QList<int>{3} << 1 << u"Средец\nБонония"_s
-                                        << QStringList{four[0], four[1], four[2], u"Русе|Средец"_s, u"|Бонония"_s}
-                                        << QList<int>{3, 4} << u"Pasted 2 row(s)."_s;
+    QTest::addRow("paste_on_the_last_row_inserts_before_it")
+        << u"paste"_s << QList<int>{3} << 1 << u"Средец\nБонония"_s
+        << QStringList{four[0], four[1], four[2], u"|Средец"_s, u"|Бонония"_s, four[3]} << QList<int>{3, 4}
+        << u"Inserted 2 pasted row(s) at the selected row; no row was replaced. Ctrl+Z undoes the paste."_s;
     QTest::addRow("paste_on_the_picture_column_into_the_explanation")
         << u"paste"_s << QList<int>{0} << int(RowTableModel::PictureColumn) << u"ред\tизлишно"_s
-        << QStringList{u"Варна|Одесос|ред"_s, four[1], four[2], four[3]} << QList<int>{0}
-        << u"Pasted 1 row(s). 1 cell(s) of each row fell past the explanation column and were left out."_s;
+        << QStringList{u"||ред"_s, four[0], four[1], four[2], four[3]} << QList<int>{0}
+        << u"Inserted 1 pasted row(s) at the selected row; no row was replaced. 1 cell(s) of each row fell past "
+           "the explanation column and were left out. Ctrl+Z undoes the paste."_s;
     QTest::addRow("paste_nothing") << u"paste"_s << QList<int>{0} << 0 << none << four << QList<int>{0}
                                    << u"There is no text to paste. Copy cells in a spreadsheet or in this table first."_s;
     QTest::addRow("add_below_the_current") << u"add"_s << QList<int>{1} << 1 << none
@@ -355,6 +359,85 @@ void TestEditorParts::rowOperationsOfTheView()
         QCOMPARE(messages.first().first().toString(), told);
     if (operation == u"add") // the new row's left cell is open for typing
         QVERIFY(qobject_cast<QLineEdit *>(QApplication::focusWidget()));
+}
+
+// A paste replaces no row the teacher did not select: it appends, inserts, or fills the
+// selected block alone; the status bar says which.
+void TestEditorParts::pasteGoesWhereTheSelectionSays_data()
+{
+    QTest::addColumn<QList<QPoint>>("cells"); // selected, as (column, row); the first is current
+    QTest::addColumn<QString>("clipboard");
+    QTest::addColumn<QStringList>("after");
+    QTest::addColumn<QList<int>>("chosen");
+    QTest::addColumn<QString>("told");
+
+    const QString three = u"Бургас\tПиргос\nВидин\tБонония\nЛом\tАлмус\n"_s;
+    const QString burgas = u"Бургас|Пиргос"_s, vidin = u"Видин|Бонония"_s, lom = u"Лом|Алмус"_s;
+    const QString undo = u" Ctrl+Z undoes the paste."_s;
+    QTest::addRow("nothing_selected_appends")
+        << QList<QPoint>{} << three << QStringList{four[0], four[1], four[2], four[3], burgas, vidin, lom}
+        << QList<int>{4, 5, 6} << u"Added 3 pasted row(s) at the end of the table."_s + undo;
+    QTest::addRow("one_cell_inserts") << QList<QPoint>{{0, 1}} << three
+                                      << QStringList{four[0], burgas, vidin, lom, four[1], four[2], four[3]}
+                                      << QList<int>{1, 2, 3}
+                                      << u"Inserted 3 pasted row(s) at the selected row; no row was replaced."_s + undo;
+    QTest::addRow("a_whole_row_inserts") << QList<QPoint>{{0, 2}, {1, 2}, {2, 2}, {3, 2}} << three
+                                         << QStringList{four[0], four[1], burgas, vidin, lom, four[2], four[3]}
+                                         << QList<int>{2, 3, 4}
+                                         << u"Inserted 3 pasted row(s) at the selected row; no row was replaced."_s + undo;
+    QTest::addRow("block_replaces_only_its_cells")
+        << QList<QPoint>{{0, 1}, {1, 1}, {0, 2}, {1, 2}} << three
+        << QStringList{four[0], burgas, vidin, lom, four[3]} << QList<int>{1, 2, 3}
+        << u"Replaced the selected cells of 2 row(s). 1 more line(s) did not fit in the selection and were "
+           "inserted below it."_s + undo;
+    QTest::addRow("block_of_left_phrases_leaves_the_right_ones")
+        << QList<QPoint>{{0, 0}, {0, 1}} << u"Бургас\tПиргос\nВидин\tБонония\n"_s
+        << QStringList{u"Бургас|Одесос"_s, u"Видин|Филипополис"_s, four[2], four[3]} << QList<int>{0, 1}
+        << u"Replaced the selected cells of 2 row(s). 1 cell(s) of each line fell outside the selected cells and "
+           "were left out."_s + undo;
+    QTest::addRow("two_whole_rows_replaced")
+        << QList<QPoint>{{0, 2}, {1, 2}, {2, 2}, {3, 2}, {0, 3}, {1, 3}, {2, 3}, {3, 3}}
+        << u"Бургас\tПиргос\tпристанище\nВидин\tБонония\n"_s
+        << QStringList{four[0], four[1], burgas + u"|пристанище"_s, vidin} << QList<int>{2, 3}
+        << u"Replaced the selected cells of 2 row(s)."_s + undo;
+    QTest::addRow("cells_apart_paste_nothing")
+        << QList<QPoint>{{0, 0}, {1, 2}} << three << four << QList<int>{0, 2}
+        << u"The selected cells are not one block. Select one block of cells to replace them, or one cell to "
+           "insert the rows there."_s;
+    QTest::addRow("same_text_changes_nothing")
+        << QList<QPoint>{{0, 0}, {1, 0}} << u"Варна\tОдесос"_s << four << QList<int>{0}
+        << u"The table already holds the pasted text; nothing changed."_s;
+}
+
+void TestEditorParts::pasteGoesWhereTheSelectionSays()
+{
+    QFETCH(QList<QPoint>, cells);
+    QFETCH(QString, clipboard);
+    QFETCH(QStringList, after);
+    QFETCH(QList<int>, chosen);
+    QFETCH(QString, told);
+    TestDocument d;
+    setRows(d, fourRows);
+    EditorTableView view(&d);
+    view.resize(600, 300);
+    view.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&view));
+    // As a click below the rows leaves it: a current cell, nothing selected.
+    view.setCurrentIndex(d.model()->index(0, 0));
+    view.clearSelection();
+    for (const QPoint &cell : cells)
+        view.selectionModel()->select(d.model()->index(cell.y(), cell.x()), QItemSelectionModel::Select);
+    if (!cells.isEmpty())
+        view.selectionModel()->setCurrentIndex(d.model()->index(cells.first().y(), cells.first().x()),
+                                               QItemSelectionModel::NoUpdate);
+    QGuiApplication::clipboard()->setText(clipboard);
+    QSignalSpy messages(&view, &EditorTableView::told);
+    view.pasteRows();
+    QCOMPARE(flat(d), after);
+    QCOMPARE(d.undoStack()->count(), after == four ? 0 : 1);
+    QCOMPARE(view.chosenRows(), chosen);
+    QCOMPARE(messages.size(), 1);
+    QCOMPARE(messages.first().first().toString(), told);
 }
 
 // Between an edit that removes rows and the next check a problem may name a row that is gone.

@@ -24,6 +24,7 @@
 #include <QRegularExpression>
 #include <QScrollBar>
 #include <QSettings>
+#include <QSplitter>
 #include <QStandardPaths>
 #include <QStatusBar>
 #include <QTableView>
@@ -103,6 +104,9 @@ private Q_SLOTS:
     void pasteAtTheCurrentCellIsOneStep_data();
     void pasteAtTheCurrentCellIsOneStep();
     void cutThenPasteMovesRows();
+    void clickBelowTheRowsThenPasteAppends();
+    void pasteWhileTypingInACell_data();
+    void pasteWhileTypingInACell();
     void clipboardActionsInAFieldActOnTheField();
     void undoRedoKeysGoThroughTheDocument_data();
     void undoRedoKeysGoThroughTheDocument();
@@ -127,6 +131,7 @@ private Q_SLOTS:
     void openingTellsWhatTheFileLoses_data();
     void openingTellsWhatTheFileLoses();
     void titleShowsTheTestAndTheModifiedMark();
+    void splittersKeepTheirPlace();
 
     // a GIFT file
     void giftFileAsksWhenItHoldsMoreThanOneQuestion_data();
@@ -334,15 +339,15 @@ void TestEditorWindow::pasteAtTheCurrentCellIsOneStep_data()
     QTest::addColumn<QString>("clipboard");
     QTest::addColumn<QStringList>("after");
 
-    QTest::addRow("over_two_rows_from_the_left")
+    QTest::addRow("two_rows_inserted_at_the_left_cell")
         << 1 << int(RowTableModel::LeftColumn) << u"Русе\tСексагинта Приста\r\nВидин\tБонония\r\n"_s
-        << QStringList{threeFlat[0], u"Русе|Сексагинта Приста|Пулпудева"_s, u"Видин|Бонония|Сердика/Средец"_s};
-    QTest::addRow("right_column_past_the_end")
+        << QStringList{threeFlat[0], u"Русе|Сексагинта Приста"_s, u"Видин|Бонония"_s, threeFlat[1], threeFlat[2]};
+    QTest::addRow("right_column_on_the_last_row")
         << 2 << int(RowTableModel::RightColumn) << u"Средец\nБонония"_s
-        << QStringList{threeFlat[0], threeFlat[1], u"София|Средец|Сердика/Средец"_s, u"|Бонония"_s};
+        << QStringList{threeFlat[0], threeFlat[1], u"|Средец"_s, u"|Бонония"_s, threeFlat[2]};
     QTest::addRow("picture_column_pastes_into_the_explanation")
         << 0 << int(RowTableModel::PictureColumn) << u"\"ред едно\nред две\""_s
-        << QStringList{u"Варна|Одесос|ред едно/ред две"_s, threeFlat[1], threeFlat[2]};
+        << QStringList{u"||ред едно/ред две"_s, threeFlat[0], threeFlat[1], threeFlat[2]};
 }
 
 void TestEditorWindow::pasteAtTheCurrentCellIsOneStep()
@@ -365,6 +370,7 @@ void TestEditorWindow::pasteAtTheCurrentCellIsOneStep()
     w.actions().undo->trigger();
     QCOMPARE(flat(*w.document()), threeFlat);
     // The same from the keyboard.
+    w.table()->setCurrentIndex(w.document()->model()->index(row, column));
     QTest::keyClick(w.table(), Qt::Key_V, Qt::ControlModifier);
     QCOMPARE(flat(*w.document()), after);
     QCOMPARE(w.document()->undoStack()->index(), 1);
@@ -380,20 +386,123 @@ void TestEditorWindow::cutThenPasteMovesRows()
     w.table()->selectRow(0);
     w.actions().cut->trigger();
     QCOMPARE(flat(*w.document()), (QStringList{threeFlat[1], threeFlat[2]}));
-    w.table()->setCurrentIndex(w.document()->model()->index(2, RowTableModel::LeftColumn));
+    // Nothing selected: the rows go to the end.
+    w.table()->clearSelection();
     w.actions().paste->trigger();
     QCOMPARE(flat(*w.document()), (QStringList{threeFlat[1], threeFlat[2], threeFlat[0]}));
-    // Copying two rows apart and pasting them over the first.
+    // Copying two rows apart and pasting them at the first cell: inserted before it.
     w.table()->clearSelection();
     w.table()->selectionModel()->select(w.document()->model()->index(1, 0),
                                         QItemSelectionModel::Select | QItemSelectionModel::Rows);
     w.table()->selectionModel()->select(w.document()->model()->index(2, 0),
                                         QItemSelectionModel::Select | QItemSelectionModel::Rows);
     w.actions().copy->trigger();
-    w.table()->setCurrentIndex(w.document()->model()->index(0, RowTableModel::LeftColumn));
+    w.table()->selectionModel()->setCurrentIndex(w.document()->model()->index(0, RowTableModel::LeftColumn),
+                                                 QItemSelectionModel::ClearAndSelect);
     w.actions().paste->trigger();
-    QCOMPARE(flat(*w.document()), (QStringList{threeFlat[2], threeFlat[0], threeFlat[0]}));
+    const QStringList inserted{threeFlat[2], threeFlat[0], threeFlat[1], threeFlat[2], threeFlat[0]};
+    QCOMPARE(flat(*w.document()), inserted);
     QCOMPARE(w.document()->undoStack()->count(), 3);
+}
+
+// A click on the empty area under the rows leaves the current cell where it was but selects
+// nothing: the paste goes to the end, the status bar says so and that Ctrl+Z undoes it, and
+// the undo takes the message away.
+void TestEditorWindow::clickBelowTheRowsThenPasteAppends()
+{
+    EditorWindow w;
+    setRows(*w.document(), threeRows);
+    w.show();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    QTableView *table = w.table();
+    table->setFocus();
+    table->setCurrentIndex(w.document()->model()->index(0, RowTableModel::LeftColumn));
+    const QRect last = table->visualRect(w.document()->model()->index(2, RowTableModel::LeftColumn));
+    QVERIFY(last.bottom() + 30 < table->viewport()->height());
+    QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, QPoint(last.center().x(), last.bottom() + 20));
+    QVERIFY(table->selectionModel()->selectedIndexes().isEmpty());
+    QGuiApplication::clipboard()->setText(u"Русе\tПриста\nВидин\tБонония\n"_s);
+
+    QTest::keyClick(table, Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(flat(*w.document()), (threeFlat + QStringList{u"Русе|Приста"_s, u"Видин|Бонония"_s}));
+    QCOMPARE(w.statusBar()->currentMessage(),
+             u"Added 2 pasted row(s) at the end of the table. Ctrl+Z undoes the paste."_s);
+    QTest::keyClick(table, Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(flat(*w.document()), threeFlat);
+    QCOMPARE(w.statusBar()->currentMessage(), QString());
+}
+
+// Ctrl+V in a cell being typed in: a clipboard of several lines or cells becomes rows, as a
+// paste on the table does; one phrase goes into the cell, and lines into an explanation.
+void TestEditorWindow::pasteWhileTypingInACell_data()
+{
+    QTest::addColumn<int>("column");  // of the cell opened on a new row below the first
+    QTest::addColumn<QString>("clipboard");
+    QTest::addColumn<bool>("byMenu"); // the Edit menu's Paste instead of Ctrl+V
+    QTest::addColumn<QStringList>("after");
+    QTest::addColumn<QString>("inTheCell"); // the editor's text when it stays open
+
+    const int left = RowTableModel::LeftColumn, expl = RowTableModel::ExplanationColumn;
+    const QString four = u"Русе\tПриста\nВидин\tБонония\nЛом\tАлмус\nБургас\tПиргос\n"_s;
+    const QStringList fourAfter{threeFlat[0], u"Русе|Приста"_s, u"Видин|Бонония"_s, u"Лом|Алмус"_s,
+                                u"Бургас|Пиргос"_s, threeFlat[1], threeFlat[2]};
+    QTest::addRow("four_pairs_become_rows") << left << four << false << fourAfter << QString();
+    QTest::addRow("four_pairs_from_the_menu") << left << four << true << fourAfter << QString();
+    QTest::addRow("lines_of_one_column_become_rows")
+        << left << u"Русе\nВидин"_s << false
+        << QStringList{threeFlat[0], u"Русе|"_s, u"Видин|"_s, threeFlat[1], threeFlat[2]} << QString();
+    QTest::addRow("one_phrase_goes_into_the_cell")
+        << left << u"Русе"_s << false << QStringList{threeFlat[0], u"Русе|"_s, threeFlat[1], threeFlat[2]}
+        << u"Русе"_s;
+    QTest::addRow("lines_go_into_an_explanation")
+        << expl << u"ред едно\nред две"_s << false << QStringList{threeFlat[0], u"|"_s, threeFlat[1], threeFlat[2]}
+        << u"ред едно\nред две"_s;
+    QTest::addRow("cells_in_an_explanation_become_rows")
+        << expl << u"едно\tдве\n"_s << true
+        << QStringList{threeFlat[0], u"||едно"_s, threeFlat[1], threeFlat[2]} << QString();
+}
+
+void TestEditorWindow::pasteWhileTypingInACell()
+{
+    QFETCH(int, column);
+    QFETCH(QString, clipboard);
+    QFETCH(bool, byMenu);
+    QFETCH(QStringList, after);
+    QFETCH(QString, inTheCell);
+    EditorWindow w;
+    setRows(*w.document(), threeRows);
+    w.show();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    QTableView *table = w.table();
+    table->setFocus();
+    table->setCurrentIndex(w.document()->model()->index(0, RowTableModel::LeftColumn));
+    QTest::keyClick(table, Qt::Key_Return, Qt::ControlModifier); // a new row, its left cell open
+    if (column != RowTableModel::LeftColumn) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        table->setCurrentIndex(w.document()->model()->index(1, column));
+        QTest::keyClick(table, Qt::Key_F2);
+    }
+    QWidget *editor = QApplication::focusWidget();
+    QVERIFY(editor && table->viewport()->isAncestorOf(editor));
+    QGuiApplication::clipboard()->setText(clipboard);
+
+    if (byMenu)
+        w.actions().paste->trigger();
+    else
+        QTest::keyClick(editor, Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(flat(*w.document()), after);
+    for (int r = 0; r < w.document()->rowCount(); ++r)
+        QVERIFY(!w.document()->row(r).left.contains(u'\t') && !w.document()->row(r).right.contains(u'\t'));
+    if (inTheCell.isEmpty()) {
+        QCOMPARE(w.document()->undoStack()->count(), 2); // the row added, the paste
+        QVERIFY(!table->viewport()->isAncestorOf(QApplication::focusWidget()));
+        return;
+    }
+    QCOMPARE(QApplication::focusWidget(), editor);
+    if (auto *line = qobject_cast<QLineEdit *>(editor))
+        QCOMPARE(line->text(), inTheCell);
+    else
+        QCOMPARE(qobject_cast<QPlainTextEdit *>(editor)->toPlainText(), inTheCell);
 }
 
 void TestEditorWindow::clipboardActionsInAFieldActOnTheField()
@@ -883,6 +992,52 @@ void TestEditorWindow::openingTellsWhatTheFileLoses()
         QCOMPARE(detail.size(), 50 + 1);
         QCOMPARE(detail.last(), last);
     }
+}
+
+// The splitters between the fields, the rows and the problems, and between the rows and the
+// picture, are where the teacher left them at the next start; at first the rows get most of
+// the height.
+void TestEditorWindow::splittersKeepTheirPlace()
+{
+    const auto splitters = [](EditorWindow &w) {
+        auto *parts = qobject_cast<QSplitter *>(w.centralWidget());
+        QSplitter *tableAndPicture = nullptr;
+        for (auto *s : w.findChildren<QSplitter *>())
+            if (s->orientation() == Qt::Horizontal && s->indexOf(w.table()) >= 0)
+                tableAndPicture = s;
+        return std::pair{parts, tableAndPicture};
+    };
+    QList<int> moved;
+    QList<int> movedAcross;
+    {
+        EditorWindow w;
+        w.resize(1100, 760);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        auto [parts, tableAndPicture] = splitters(w);
+        QVERIFY(parts && tableAndPicture);
+        const QList<int> first = parts->sizes();
+        QVERIFY2(first.at(1) > first.at(0) + first.at(2), qPrintable(u"parts: %1 %2 %3"_s.arg(first.at(0)).arg(first.at(1)).arg(first.at(2))));
+        // Dragged by the handle between the fields and the rows, 60 pixels down.
+        const auto drag = [](QSplitterHandle *handle, QPoint by) {
+            const QPoint at = handle->rect().center();
+            QTest::mousePress(handle, Qt::LeftButton, {}, at);
+            QTest::mouseMove(handle, at + by);
+            QTest::mouseRelease(handle, Qt::LeftButton, {}, at + by);
+        };
+        drag(parts->handle(1), QPoint(0, 60));
+        moved = parts->sizes();
+        QCOMPARE(moved.at(0), first.at(0) + 60);
+        drag(tableAndPicture->handle(1), QPoint(-80, 0));
+        movedAcross = tableAndPicture->sizes();
+    }
+    EditorWindow again;
+    again.resize(1100, 760);
+    again.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&again));
+    auto [parts, tableAndPicture] = splitters(again);
+    QCOMPARE(parts->sizes(), moved);
+    QCOMPARE(tableAndPicture->sizes(), movedAcross);
 }
 
 void TestEditorWindow::titleShowsTheTestAndTheModifiedMark()

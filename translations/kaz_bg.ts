@@ -544,10 +544,6 @@ Give this one file to the learners: it runs on Debian 12 (64-bit PC) with the KA
         <translation>Ред надпис на знаците за картинка</translation>
     </message>
     <message>
-        <source>The test file keeps these lines for older KAZ programs; they are never shown to the learner.</source>
-        <translation>Файлът на теста пази тези редове заради по-старите програми на KAZ; ученикът никога не ги вижда.</translation>
-    </message>
-    <message>
         <source>Explanation switches:</source>
         <translation>Превключватели за обяснение:</translation>
     </message>
@@ -556,8 +552,12 @@ Give this one file to the learners: it runs on Debian 12 (64-bit PC) with the KA
         <translation>Знаци за картинка:</translation>
     </message>
     <message>
-        <source>Section la&amp;bels</source>
-        <translation>&amp;Надписи на разделите</translation>
+        <source>You need not change anything here. The test file writes these two lines at the head of its explanation switches and picture flags, in the words of the first KAZ programs: Bulgarian written in Latin letters. The learner never sees them.</source>
+        <translation>Тук няма нужда да променяте нищо. Файлът на теста записва тези два реда в началото на превключвателите за обяснение и знаците за картинка с думите на първите програми на KAZ: български, написан с латински букви. Ученикът никога не ги вижда.</translation>
+    </message>
+    <message>
+        <source>Advanced: section la&amp;bels</source>
+        <translation>Разширени: &amp;надписи на разделите</translation>
     </message>
     <message>
         <source>A web address (https://…, www.…, school.bg) shown before the title; may stay empty</source>
@@ -881,13 +881,6 @@ Give this one file to the learners: it runs on Debian 12 (64-bit PC) with the KA
         <translation>Няма текст за поставяне. Първо копирайте клетки от електронна таблица или от тази таблица.</translation>
     </message>
     <message numerus="yes">
-        <source>Pasted %n row(s).</source>
-        <translation>
-            <numerusform>Поставен е %n ред.</numerusform>
-            <numerusform>Поставени са %n реда.</numerusform>
-        </translation>
-    </message>
-    <message numerus="yes">
         <source>%n cell(s) of each row fell past the explanation column and were left out.</source>
         <translation>
             <numerusform>%n клетка от всеки ред е след колоната за обяснение и е пропусната.</numerusform>
@@ -900,6 +893,53 @@ Give this one file to the learners: it runs on Debian 12 (64-bit PC) with the KA
             <numerusform>Изтрит е %n ред. „Отмени“ го връща.</numerusform>
             <numerusform>Изтрити са %n реда. „Отмени“ ги връща.</numerusform>
         </translation>
+    </message>
+    <message>
+        <source>The selected cells are not one block. Select one block of cells to replace them, or one cell to insert the rows there.</source>
+        <translation>Избраните клетки не са едно цяло. Изберете едно цяло от клетки, за да ги замените, или една клетка, за да вмъкнете редовете там.</translation>
+    </message>
+    <message>
+        <source>The table already holds the pasted text; nothing changed.</source>
+        <translation>Таблицата вече съдържа поставения текст; нищо не се промени.</translation>
+    </message>
+    <message numerus="yes">
+        <source>Added %n pasted row(s) at the end of the table.</source>
+        <translation>
+            <numerusform>Добавен е %n поставен ред в края на таблицата.</numerusform>
+            <numerusform>Добавени са %n поставени реда в края на таблицата.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Inserted %n pasted row(s) at the selected row; no row was replaced.</source>
+        <translation>
+            <numerusform>Вмъкнат е %n поставен ред на мястото на избрания ред; никой ред не е заменен.</numerusform>
+            <numerusform>Вмъкнати са %n поставени реда на мястото на избрания ред; никой ред не е заменен.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Replaced the selected cells of %n row(s).</source>
+        <translation>
+            <numerusform>Заменени са избраните клетки на %n ред.</numerusform>
+            <numerusform>Заменени са избраните клетки на %n реда.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n more line(s) did not fit in the selection and were inserted below it.</source>
+        <translation>
+            <numerusform>Още %n ред не се побра в избраното и е вмъкнат под него.</numerusform>
+            <numerusform>Още %n реда не се побраха в избраното и са вмъкнати под него.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n cell(s) of each line fell outside the selected cells and were left out.</source>
+        <translation>
+            <numerusform>%n клетка от всеки ред остана извън избраните клетки и е пропусната.</numerusform>
+            <numerusform>%n клетки от всеки ред останаха извън избраните клетки и са пропуснати.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Ctrl+Z undoes the paste.</source>
+        <translation>Ctrl+Z отменя поставянето.</translation>
     </message>
 </context>
 <context>
@@ -1142,10 +1182,6 @@ Give this one file to the learners: it runs on Debian 12 (64-bit PC) with the KA
         <translation>Отказ</translation>
     </message>
     <message>
-        <source>A new test. Add its first row with Ctrl+Enter, or paste pairs from a spreadsheet with Ctrl+V.</source>
-        <translation>Нов тест. Добавете първия му ред с Ctrl+Enter или поставете двойки от електронна таблица с Ctrl+V.</translation>
-    </message>
-    <message>
         <source>The test was not saved.</source>
         <translation>Тестът не е запазен.</translation>
     </message>
@@ -1262,6 +1298,10 @@ Give this one file to the learners: it runs on Debian 12 (64-bit PC) with the KA
     <message>
         <source>The address %1 is the one of the test you saved last.</source>
         <translation>Адресът %1 е този на теста, който сте запазили последен.</translation>
+    </message>
+    <message>
+        <source>A new test. Add its first row with %1, or paste pairs from a spreadsheet with %2.</source>
+        <translation>Нов тест. Добавете първия му ред с %1 или поставете двойки от електронна таблица с %2.</translation>
     </message>
 </context>
 <context>
@@ -2111,6 +2151,27 @@ Exit status: 0 done, 1 a problem (nothing written), 2 a mistake in the command l
     <message>
         <source>This file cannot be opened: %1. Check that you may read it, or choose another file.</source>
         <translation>Този файл не може да се отвори: %1. Проверете дали имате право да го четете, или изберете друг файл.</translation>
+    </message>
+</context>
+<context>
+    <name>QAbstractFileIconProvider</name>
+    <message>
+        <source>Folder</source>
+        <comment>All other platforms</comment>
+        <translation>Папка</translation>
+    </message>
+    <message>
+        <source>Shortcut</source>
+        <comment>All other platforms</comment>
+        <translation>Препратка</translation>
+    </message>
+    <message>
+        <source>Drive</source>
+        <translation>Устройство</translation>
+    </message>
+    <message>
+        <source>Unknown</source>
+        <translation>Неизвестно</translation>
     </message>
 </context>
 <context>
