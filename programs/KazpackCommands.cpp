@@ -26,7 +26,7 @@ namespace {
 QString usageText()
 {
     return QCoreApplication::translate("Kazpack",
-                                       "usage: kazpack FOLDER [--windows|--linux] [-o PROGRAM] [--force] [--runner RUNNER] [--desktop]\n"
+                                       "usage: kazpack FOLDER [-o PROGRAM] [--windows|--linux] [--force] [--runner RUNNER] [--desktop]\n"
                                        "       kazpack FOLDER -o PROGRAM --remove-first [--windows|--linux] [--runner RUNNER] [--depfile FILE]\n"
                                        "       kazpack --extract PROGRAM FOLDER\n"
                                        "       kazpack --list PROGRAM\n"

@@ -6,7 +6,7 @@
 class QTextStream;
 
 // The command line of kazpack, the tool that turns a test folder into a program of its own:
-//   kazpack FOLDER [--windows|--linux] [-o PROGRAM] [--force] [--runner RUNNER] [--desktop]
+//   kazpack FOLDER [-o PROGRAM] [--windows|--linux] [--force] [--runner RUNNER] [--desktop]
 //   kazpack --extract PROGRAM FOLDER
 //   kazpack --list PROGRAM
 //   kazpack --desktop --remove PROGRAM

@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <clocale>
+#include <cstring>
 #include <optional>
 
 class TestLocale : public QObject
@@ -202,8 +203,12 @@ void TestLocale::dictionaryOrder_data()
         QTest::addRow("%s_list_on_a_bulgarian_machine", name) << words << QString() << u"bg_BG"_qs;
         QTest::addRow("%s_list_on_an_english_machine", name) << words << QString() << u"en_US"_qs;
         QTest::addRow("%s_list_on_a_turkish_machine", name) << words << QString() << u"tr_TR"_qs;
-        // English collation puts Latin letters first, as Windows' does for any language.
-        QTest::addRow("%s_latin_first_collation", name) << words << u"en_US"_qs << u"en_US"_qs;
+        // English collation puts Latin letters first, as Windows' does for any language. Windows'
+        // English collation also sorts "Й" as "И" with a mark, as a Russian or Bulgarian reader
+        // would not: the tricky letters are left out here (and the lists never take the
+        // machine's collation).
+        if (std::strcmp(name, "tricky_letters") != 0)
+            QTest::addRow("%s_latin_first_collation", name) << words << u"en_US"_qs << u"en_US"_qs;
     }
 }
 

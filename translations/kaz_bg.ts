@@ -1722,14 +1722,14 @@ Give this one file to the learners: it runs on Debian 12 (64-bit PC) with the KA
         <translation>%1: грешка: това е %2, а не основна програма на KAZ; дайте пътя до основната програма на KAZ (kazrunner) или до програма с тест</translation>
     </message>
     <message>
-        <source>usage: kazpack FOLDER [--windows|--linux] [-o PROGRAM] [--force] [--runner RUNNER] [--desktop]
+        <source>usage: kazpack FOLDER [-o PROGRAM] [--windows|--linux] [--force] [--runner RUNNER] [--desktop]
        kazpack FOLDER -o PROGRAM --remove-first [--windows|--linux] [--runner RUNNER] [--depfile FILE]
        kazpack --extract PROGRAM FOLDER
        kazpack --list PROGRAM
        kazpack --desktop --remove PROGRAM
        kazpack --help
 </source>
-        <translation>употреба: kazpack ПАПКА [--windows|--linux] [-o ПРОГРАМА] [--force] [--runner ОСНОВА] [--desktop]
+        <translation>употреба: kazpack ПАПКА [-o ПРОГРАМА] [--windows|--linux] [--force] [--runner ОСНОВА] [--desktop]
           kazpack ПАПКА -o ПРОГРАМА --remove-first [--windows|--linux] [--runner ОСНОВА] [--depfile ФАЙЛ]
           kazpack --extract ПРОГРАМА ПАПКА
           kazpack --list ПРОГРАМА
