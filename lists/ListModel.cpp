@@ -5,7 +5,6 @@
 ListModel::ListModel(QObject *parent)
     : QAbstractListModel(parent)
 {
-    m_collator.setCaseSensitivity(Qt::CaseInsensitive);
 }
 
 QString ListModel::item(int row) const
@@ -15,9 +14,7 @@ QString ListModel::item(int row) const
 
 int ListModel::compareItems(const QString &a, const QString &b) const
 {
-    if (a.isEmpty() || b.isEmpty())
-        return int(b.isEmpty()) - int(a.isEmpty());
-    return m_collator.compare(a, b);
+    return m_order.compare(a, b);
 }
 
 int ListModel::sortedPosition(const QString &text) const

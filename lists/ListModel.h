@@ -1,7 +1,8 @@
 #pragma once
 
+#include "PhraseOrder.h"
+
 #include <QAbstractListModel>
-#include <QCollator>
 #include <QStringList>
 #include <functional>
 
@@ -20,8 +21,9 @@ class ListModel : public QAbstractListModel
 public:
     explicit ListModel(QObject *parent = nullptr);
 
-    // A sorted list inserts each added item at its alphabetical place, compared without
-    // regard to letter case in the user's collation; the empty text comes first.
+    // A sorted list inserts each added item at its alphabetical place in PhraseOrder: Bulgarian,
+    // without regard to letter case, Cyrillic first, whatever the machine's language; the empty
+    // text comes first.
     void setSorted(bool sorted) { m_sorted = sorted; }
     bool isSorted() const { return m_sorted; }
     void setClickReaction(std::function<void()> reaction) { m_reaction = std::move(reaction); }
@@ -72,7 +74,7 @@ private:
     QStringList m_items;
     int m_selected = -1;
     bool m_sorted = false;
-    QCollator m_collator;
+    PhraseOrder m_order;
     std::function<void()> m_reaction;
     std::function<bool(int row)> m_shownCut;
 };

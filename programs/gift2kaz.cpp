@@ -6,6 +6,7 @@
 #include "FileAccess.h"
 #include "Gift.h"
 #include "Printing.h"
+#include "ConsoleText.h"
 #include "KazTranslations.h"
 
 #include <QCommandLineParser>
@@ -18,6 +19,7 @@
 
 int main(int argc, char *argv[])
 {
+    const Utf8Console console;
     QCoreApplication app(argc, argv);
     KazTranslations::install(app);
     QCoreApplication::setApplicationName(QStringLiteral("gift2kaz"));

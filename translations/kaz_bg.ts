@@ -1665,22 +1665,6 @@ Give this one file to the learners: it runs on Debian 12 (64-bit PC) with the KA
 <context>
     <name>Kazpack</name>
     <message>
-        <source>usage: kazpack FOLDER [-o PROGRAM] [--force] [--runner RUNNER] [--desktop]
-       kazpack FOLDER -o PROGRAM --remove-first [--runner RUNNER] [--depfile FILE]
-       kazpack --extract PROGRAM FOLDER
-       kazpack --list PROGRAM
-       kazpack --desktop --remove PROGRAM
-       kazpack --help
-</source>
-        <translation>употреба: kazpack ПАПКА [-o ПРОГРАМА] [--force] [--runner ОСНОВА] [--desktop]
-          kazpack ПАПКА -o ПРОГРАМА --remove-first [--runner ОСНОВА] [--depfile ФАЙЛ]
-          kazpack --extract ПРОГРАМА ПАПКА
-          kazpack --list ПРОГРАМА
-          kazpack --desktop --remove ПРОГРАМА
-          kazpack --help
-</translation>
-    </message>
-    <message>
         <source>; it is no test program made by kazpack</source>
         <translation>; това не е програма с тест, направена с kazpack</translation>
     </message>
@@ -1797,66 +1781,6 @@ Give this one file to the learners: it runs on Debian 12 (64-bit PC) with the KA
         <translation>%1: грешка: нито един запис в менюто в %2 не стартира тази програма; нищо не е премахнато</translation>
     </message>
     <message>
-        <source>
-Makes a test folder into one program file that runs the test with nothing beside it.
-
-  kazpack FOLDER          checks the test in FOLDER (its test.kaz and the pictures it names,
-                          by the same rules as the build) and writes the program kaz-FOLDER
-                          in the current folder. On any problem it writes nothing and lists
-                          every problem, each with the file, the line and how to mend it.
-  -o, --output PROGRAM    write the program to PROGRAM instead
-  --force                 replace PROGRAM when it already exists; when packing fails, a
-                          PROGRAM that was there is left as it was, with its old test
-  --remove-first          for builds: remove PROGRAM before anything else, so that when
-                          packing fails there is no program that still runs the old test
-  --runner RUNNER         the quiz runner to pack the test with, for example one built for
-                          Windows, or a test program whose own test is then replaced;
-                          without it, the runner installed with kazpack
-  --desktop               also add the program to your desktop&apos;s application menu (a menu
-                          entry and icons under $XDG_DATA_HOME or ~/.local/share)
-  --desktop --remove PROGRAM
-                          take the menu entry and icons of PROGRAM away again
-  --extract PROGRAM FOLDER
-                          gives back the test folder of PROGRAM (FOLDER is made when needed;
-                          no file in it is ever replaced); packing it again gives the same
-                          program, byte for byte
-  --list PROGRAM          lists the files PROGRAM holds with their sizes in bytes
-  --depfile FILE          for build systems: write the files the program was made of to FILE
-                          as a Makefile rule
-
-Exit status: 0 done, 1 a problem (nothing written), 2 a mistake in the command line.
-</source>
-        <translation>
-Превръща папка с тест в един файл-програма, който пуска теста без нищо друго до себе си.
-
-  kazpack ПАПКА           проверява теста в ПАПКА (нейния test.kaz и картинките, които той
-                          посочва, по същите правила като при компилирането) и записва
-                          програмата kaz-ПАПКА в текущата папка. При проблем не записва нищо
-                          и изброява всеки проблем с файла, реда и как да се поправи.
-  -o, --output ПРОГРАМА   записва програмата в ПРОГРАМА
-  --force                 заменя ПРОГРАМА, ако вече съществува; ако опаковането не успее,
-                          ПРОГРАМА, която е била там, остава както си е, със стария тест
-  --remove-first          при компилиране: първо премахва ПРОГРАМА, така че ако опаковането
-                          не успее, да не остане програма, която пуска стария тест
-  --runner ОСНОВА         основната програма, с която да се опакова тестът, например
-                          направена за Windows, или програма с тест, чийто тест се заменя;
-                          без това — основната програма, инсталирана заедно с kazpack
-  --desktop               добавя програмата и в менюто с приложения на работния плот
-                          (запис в менюто и икони в $XDG_DATA_HOME или ~/.local/share)
-  --desktop --remove ПРОГРАМА
-                          премахва отново записа в менюто и иконите на ПРОГРАМА
-  --extract ПРОГРАМА ПАПКА
-                          връща папката с теста на ПРОГРАМА (ПАПКА се създава, ако трябва;
-                          никой файл в нея не се заменя); ако я опаковате отново, получавате
-                          същата програма, байт по байт
-  --list ПРОГРАМА         изброява файловете в ПРОГРАМА с размерите им в байтове
-  --depfile ФАЙЛ          за системи за компилиране: записва във ФАЙЛ файловете, от които е
-                          направена програмата, като правило на Makefile
-
-Изходен код: 0 готово, 1 проблем (нищо не е записано), 2 грешка в командния ред.
-</translation>
-    </message>
-    <message>
         <source>kazpack: error: %1</source>
         <translation>kazpack: грешка: %1</translation>
     </message>
@@ -1963,6 +1887,111 @@ Exit status: 0 done, 1 a problem (nothing written), 2 a mistake in the command l
     <message>
         <source>%1: error: this is %2, not a quiz runner; give the path of the quiz runner (kazrunner) or of a test program</source>
         <translation>%1: грешка: това е %2, а не основна програма на KAZ; дайте пътя до основната програма на KAZ (kazrunner) или до програма с тест</translation>
+    </message>
+    <message>
+        <source>usage: kazpack FOLDER [-o PROGRAM] [--windows|--linux] [--force] [--runner RUNNER] [--desktop]
+       kazpack FOLDER -o PROGRAM --remove-first [--windows|--linux] [--runner RUNNER] [--depfile FILE]
+       kazpack --extract PROGRAM FOLDER
+       kazpack --list PROGRAM
+       kazpack --desktop --remove PROGRAM
+       kazpack --help
+</source>
+        <translation>употреба: kazpack ПАПКА [-o ПРОГРАМА] [--windows|--linux] [--force] [--runner ОСНОВА] [--desktop]
+          kazpack ПАПКА -o ПРОГРАМА --remove-first [--windows|--linux] [--runner ОСНОВА] [--depfile ФАЙЛ]
+          kazpack --extract ПРОГРАМА ПАПКА
+          kazpack --list ПРОГРАМА
+          kazpack --desktop --remove ПРОГРАМА
+          kazpack --help
+</translation>
+    </message>
+    <message>
+        <source>
+Makes a test folder into one program file that runs the test with nothing beside it.
+
+  kazpack FOLDER          checks the test in FOLDER (its test.kaz and the pictures it names,
+                          by the same rules as the build) and writes the program kaz-FOLDER
+                          in the current folder. On any problem it writes nothing and lists
+                          every problem, each with the file, the line and how to mend it.
+  --windows               make a program for Windows, kaz-FOLDER.exe, with the Windows quiz
+                          runner installed with kazpack (kazrunner.exe)
+  --linux                 make a program for Linux, kaz-FOLDER, with the Linux quiz runner
+                          installed with kazpack (kazrunner); without either, the program
+                          is for the system kazpack runs on, or for that of RUNNER
+  -o, --output PROGRAM    write the program to PROGRAM instead
+  --force                 replace PROGRAM when it already exists; when packing fails, a
+                          PROGRAM that was there is left as it was, with its old test
+  --remove-first          for builds: remove PROGRAM before anything else, so that when
+                          packing fails there is no program that still runs the old test
+  --runner RUNNER         the quiz runner to pack the test with, for example one built for
+                          Windows, or a test program whose own test is then replaced;
+                          without it, the runner installed with kazpack
+  --desktop               also add the program to your desktop&apos;s application menu (a menu
+                          entry and icons under $XDG_DATA_HOME or ~/.local/share)
+  --desktop --remove PROGRAM
+                          take the menu entry and icons of PROGRAM away again
+  --extract PROGRAM FOLDER
+                          gives back the test folder of PROGRAM (FOLDER is made when needed;
+                          no file in it is ever replaced); packing it again gives the same
+                          program, byte for byte
+  --list PROGRAM          lists the files PROGRAM holds with their sizes in bytes
+                          (--extract and --list read programs for Linux and for Windows)
+  --depfile FILE          for build systems: write the files the program was made of to FILE
+                          as a Makefile rule
+
+Exit status: 0 done, 1 a problem (nothing written), 2 a mistake in the command line.
+</source>
+        <translation>
+Превръща папка с тест в един файл-програма, който пуска теста без нищо друго до себе си.
+
+  kazpack ПАПКА           проверява теста в ПАПКА (нейния test.kaz и картинките, които той
+                          посочва, по същите правила като при компилирането) и записва
+                          програмата kaz-ПАПКА в текущата папка. При проблем не записва нищо
+                          и изброява всеки проблем с файла, реда и как да се поправи.
+  --windows               прави програма за Windows, kaz-ПАПКА.exe, с основната програма за
+                          Windows, инсталирана заедно с kazpack (kazrunner.exe)
+  --linux                 прави програма за Linux, kaz-ПАПКА, с основната програма за Linux,
+                          инсталирана заедно с kazpack (kazrunner); без нито едно от двете
+                          програмата е за системата, на която работи kazpack, или за тази
+                          на ОСНОВА
+  -o, --output ПРОГРАМА   записва програмата в ПРОГРАМА
+  --force                 заменя ПРОГРАМА, ако вече съществува; ако опаковането не успее,
+                          ПРОГРАМА, която е била там, остава както си е, със стария тест
+  --remove-first          при компилиране: първо премахва ПРОГРАМА, така че ако опаковането
+                          не успее, да не остане програма, която пуска стария тест
+  --runner ОСНОВА         основната програма, с която да се опакова тестът, например
+                          направена за Windows, или програма с тест, чийто тест се заменя;
+                          без това — основната програма, инсталирана заедно с kazpack
+  --desktop               добавя програмата и в менюто с приложения на работния плот
+                          (запис в менюто и икони в $XDG_DATA_HOME или ~/.local/share)
+  --desktop --remove ПРОГРАМА
+                          премахва отново записа в менюто и иконите на ПРОГРАМА
+  --extract ПРОГРАМА ПАПКА
+                          връща папката с теста на ПРОГРАМА (ПАПКА се създава, ако трябва;
+                          никой файл в нея не се заменя); ако я опаковате отново, получавате
+                          същата програма, байт по байт
+  --list ПРОГРАМА         изброява файловете в ПРОГРАМА с размерите им в байтове
+                          (--extract и --list четат програми и за Linux, и за Windows)
+  --depfile ФАЙЛ          за системи за компилиране: записва във ФАЙЛ файловете, от които е
+                          направена програмата, като правило на Makefile
+
+Изходен код: 0 готово, 1 проблем (нищо не е записано), 2 грешка в командния ред.
+</translation>
+    </message>
+    <message>
+        <source>give one of --windows and --linux: a program runs on one system</source>
+        <translation>посочете едно от --windows и --linux: една програма работи на една система</translation>
+    </message>
+    <message>
+        <source>--desktop adds a program to this system&apos;s menu; a program for %1 goes to a computer with %1</source>
+        <translation>--desktop добавя програма в менюто на тази система; програма за %1 се пуска на компютър с %1</translation>
+    </message>
+    <message>
+        <source>kazpack: error: there is no quiz runner for %1 at %2, so no program for %1 can be made here; install a KAZ that includes the runner for %1, or give that runner (%3) with --runner RUNNER</source>
+        <translation>kazpack: грешка: няма основна програма за %1 в %2, затова тук не може да се направи програма за %1; инсталирайте KAZ, който включва основната програма за %1, или я посочете (%3) с --runner ОСНОВА</translation>
+    </message>
+    <message>
+        <source>%1: error: this quiz runner makes programs for %2, and a program for %3 was asked for; give the runner for %3 (%4) with --runner RUNNER</source>
+        <translation>%1: грешка: тази основна програма прави програми за %2, а е поискана програма за %3; посочете основната програма за %3 (%4) с --runner ОСНОВА</translation>
     </message>
 </context>
 <context>
