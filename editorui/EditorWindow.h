@@ -54,7 +54,7 @@ public:
     {
         QAction *newTest, *openFolder, *openGift, *openProgram, *save, *saveAs, *makeProgram, *quit;
         QAction *undo, *redo, *cut, *copy, *paste, *addRow, *deleteRows, *moveUp, *moveDown;
-        QAction *tryOut, *checkNow, *about;
+        QAction *tryOut, *checkNow, *widenLists, *about;
     };
     const Actions &actions() const { return m_actions; }
 
@@ -115,6 +115,7 @@ private:
     void tryOut();
     void makeProgram();
     void checkNow();
+    void widenLists();
     void about();
     // Cut, copy or paste in the field that has the cursor, else on the table's rows.
     template<typename OnLine, typename OnText>
