@@ -18,8 +18,24 @@
 #include <QTextStream>
 #include <algorithm>
 
+namespace {
+
+QtMessageHandler qtMessages = nullptr;
+
+// Qt starting its platform in a terminal without a login session (no XDG_RUNTIME_DIR) says so on
+// stderr, where gift2kaz prints its own messages alone.
+void withoutRuntimeDirNote(QtMsgType type, const QMessageLogContext &context, const QString &message)
+{
+    if (type == QtWarningMsg && message.startsWith(QLatin1String("QStandardPaths: XDG_RUNTIME_DIR")))
+        return;
+    qtMessages(type, context, message);
+}
+
+} // namespace
+
 int main(int argc, char *argv[])
 {
+    qtMessages = qInstallMessageHandler(withoutRuntimeDirNote);
 #ifndef Q_OS_WIN
     // Phrases are measured with the fonts of a QGuiApplication, which needs no screen on the
     // offscreen platform: the tool runs in any terminal, a desktop's or not.
