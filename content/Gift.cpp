@@ -507,12 +507,13 @@ Result read(const QString &text)
     return Reader(text).run();
 }
 
-QString toContent(const Matching &question, const QString &address, const QString &source)
+QString toContent(const Matching &question, const QString &address, const QString &source, const QStringList &geometry)
 {
     ContentStore store;
     store.setDanni(0, question.left);
     store.setDanni(1, question.right);
-    store.setDanni(3, QStringList{Caption::join(address, question.title)} + ContentStore::defaultGeometry());
+    store.setDanni(3, QStringList{Caption::join(address, question.title)}
+                          + (geometry.isEmpty() ? ContentStore::defaultGeometry() : geometry));
     QString instructions;
     for (const QString &line : question.text)
         instructions += line + QStringLiteral("\r\n");
@@ -574,7 +575,7 @@ QStringList folderNames(const QList<Matching> &questions)
 }
 
 Written writeFolders(const Result &result, const QDir &parent, bool force, const QString &address,
-                     const QString &source)
+                     const QString &source, const Sizing &sizing)
 {
     Written out;
     const QStringList names = folderNames(result.questions);
@@ -592,9 +593,11 @@ Written writeFolders(const Result &result, const QDir &parent, bool force, const
     if (!out.errors.isEmpty())
         return out;
     QList<FileAccess::Output> files;
-    for (qsizetype i = 0; i < names.size(); ++i)
+    for (qsizetype i = 0; i < names.size(); ++i) {
+        const Matching &q = result.questions.at(i);
         files.append({names.at(i) + QStringLiteral("/test.kaz"),
-                      toContent(result.questions.at(i), address, source).toUtf8()});
+                      toContent(q, address, source, sizing ? sizing(q) : QStringList()).toUtf8()});
+    }
     if (const QString problem = FileAccess::writeAll(parent.path(), files); !problem.isEmpty()) {
         out.errors.append({0, problem + QCoreApplication::translate("Gift", "; no test was written")});
         return out;

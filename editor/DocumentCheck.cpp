@@ -2,6 +2,7 @@
 
 #include "ContentReader.h"
 #include "FileMapping.h"
+#include "ListText.h"
 
 #include <QCoreApplication>
 #include <QHash>
@@ -178,6 +179,39 @@ void rowProblems(const DocumentContent &c, const QList<int> &question, const Row
     }
 }
 
+// Each phrase wider than its list's text area, as the test window shows its lists at the start:
+// the learner sees it cut with "…".
+void cutPhrases(const DocumentContent &c, const FileMapping::Written &w, const ListText::Measure &measure,
+                QList<DocumentProblem> &out)
+{
+    const ListText::Geometry g = ListText::Geometry::fromTexts(c.geometry);
+    for (const DocumentField field : {DocumentField::Left, DocumentField::Right}) {
+        const bool left = field == DocumentField::Left;
+        const QList<int> &rows = left ? w.leftRows : w.rightRows;
+        const int width = left ? g.leftWidth : g.rightWidth;
+        const int phrases = int(rows.size());
+        const int area = measure.textWidth(width, phrases);
+        for (int r : rows) {
+            const QString &phrase = left ? c.rows.at(r).left : c.rows.at(r).right;
+            if (measure.width(phrase) <= area)
+                continue;
+            const QString shown = measure.shown(phrase, width, phrases);
+            const QString message = left
+                ? QCoreApplication::translate("DocumentCheck",
+                                              "the phrase in the column \"%1\" is longer than the test's left list is "
+                                              "wide, so the learner sees only \"%2\"; press \"Widen the lists\" above "
+                                              "this list, or shorten the phrase. The program can still be made.")
+                : QCoreApplication::translate("DocumentCheck",
+                                              "the phrase in the column \"%1\" is longer than the test's right list is "
+                                              "wide, so the learner sees only \"%2\"; press \"Widen the lists\" above "
+                                              "this list, or shorten the phrase. The program can still be made.");
+            DocumentProblem p{message.arg(columnTitle(field), shown), r, field};
+            p.warning = true;
+            out.append(p);
+        }
+    }
+}
+
 } // namespace
 
 RowNames::RowNames(QList<int> questionOfRow)
@@ -215,7 +249,7 @@ QString RowNames::inText(int row) const
     return QCoreApplication::translate("DocumentCheck", "a row without a number");
 }
 
-QList<DocumentProblem> run(const DocumentContent &content)
+QList<DocumentProblem> run(const DocumentContent &content, const ListText::Measure *measure)
 {
     const FileMapping::Written w = FileMapping::toStore(content);
     const QString text = FileMapping::text(w);
@@ -261,6 +295,12 @@ QList<DocumentProblem> run(const DocumentContent &content)
                                                 "the address holds a space, but the caption's first space ends the "
                                                 "address; write the address without spaces"),
                     -1, DocumentField::Address});
+    // Where the lists stand is known only when the geometry has no problem.
+    const auto geometryProblem = [](const DocumentProblem &p) {
+        return p.field >= DocumentField::WindowWidth && p.field <= DocumentField::RightListWidth;
+    };
+    if (measure && std::none_of(out.cbegin(), out.cend(), geometryProblem))
+        cutPhrases(content, w, *measure, out);
     std::stable_sort(out.begin(), out.end(),
                      [](const DocumentProblem &a, const DocumentProblem &b) { return a.row < b.row; });
     for (DocumentProblem &p : out)

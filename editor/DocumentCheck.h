@@ -6,6 +6,10 @@
 #include <QList>
 #include <QString>
 
+namespace ListText {
+class Measure;
+}
+
 // One problem of a document, where the teacher mends it.
 struct DocumentProblem
 {
@@ -19,6 +23,9 @@ struct DocumentProblem
     // The row as the table's header numbers it ("Row 10", "Unnumbered row below row 10"), when the
     // check ran; empty for a field of the whole test.
     QString rowName{};
+    // A warning, not a problem: the test can still be tried and made into a program (a phrase its
+    // list cuts).
+    bool warning = false;
 
     friend bool operator==(const DocumentProblem &, const DocumentProblem &) = default;
 };
@@ -27,7 +34,8 @@ struct DocumentProblem
 // picture bytes standing in for the files, every problem's place taken to its row and field and
 // worded in the table's terms where the checker speaks of the file; then what the file cannot
 // say (extra phrases on both sides, explanation lines or a picture where no question can have
-// them). Whole-test problems come first, then by row.
+// them). Whole-test problems come first, then by row. Given a measure of the lists' text, each
+// phrase its list would cut is a warning on its cell, while the geometry has no problem.
 namespace DocumentCheck {
 
 // Rows named as the table's vertical header numbers them: a question by its number, a row
@@ -46,7 +54,7 @@ private:
     QList<int> m_below;
 };
 
-QList<DocumentProblem> run(const DocumentContent &content);
+QList<DocumentProblem> run(const DocumentContent &content, const ListText::Measure *measure = nullptr);
 
 // The checker's rules of the caption and the window's geometry alone: fast enough for a
 // sketch that follows every keystroke.

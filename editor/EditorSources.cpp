@@ -4,6 +4,7 @@
 #include "FileAccess.h"
 #include "FileMapping.h"
 #include "Gift.h"
+#include "ListText.h"
 #include "Printing.h"
 #include "ProgramTest.h"
 #include "TestDocument.h"
@@ -85,8 +86,11 @@ QString openGift(TestDocument &doc, const QString &path, int question, const QSt
         return QCoreApplication::translate("EditorSources", "The file %1 has changed since it was opened and no longer "
                                                             "holds that question. Open the file again.")
             .arg(printableName(QFileInfo(path).fileName()));
-    // The very text gift2kaz writes into the question's folder, read as the folder would be.
-    const QString text = Gift::toContent(result->questions.at(question), address, QFileInfo(path).fileName());
+    // The very text gift2kaz writes into the question's folder, its lists sized to fit the phrases
+    // where fonts can measure them, read as the folder would be.
+    const Gift::Matching &q = result->questions.at(question);
+    const QStringList geometry = ListText::canMeasure() ? ListText::fittedDefault(q.left, q.right) : QStringList();
+    const QString text = Gift::toContent(q, address, QFileInfo(path).fileName(), geometry);
     doc.openStore(ContentReader::read(text).store, {}, {}, FileMapping::leadingComments(text));
     return {};
 }

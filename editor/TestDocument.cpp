@@ -3,7 +3,9 @@
 #include "EditCommands.h"
 #include "FileAccess.h"
 #include "FileMapping.h"
+#include "ListText.h"
 #include "PictureBytes.h"
+#include "Numbers.h"
 #include "Printing.h"
 #include "Recovery.h"
 #include "RowTableModel.h"
@@ -46,6 +48,15 @@ bool writableName(const QString &name)
 {
     return !name.contains(u'/') && !name.contains(u'\\') && name != u"." && name != u".."
         && ContentReader::pictureSuffixes().contains(pictureSuffix(name));
+}
+
+// The check, with the phrases the lists would cut where there are fonts to measure them.
+QList<DocumentProblem> checked(const DocumentContent &content)
+{
+    if (!ListText::canMeasure())
+        return DocumentCheck::run(content);
+    const ListText::Measure measure;
+    return DocumentCheck::run(content, &measure);
 }
 
 } // namespace
@@ -619,6 +630,8 @@ void TestDocument::replace(DocumentContent content, const QString &folder)
         m_content.geometry.append(QString());
     m_problems.clear();
     m_problemsByRow.clear();
+    m_warnings.clear();
+    m_warningsByRow.clear();
     m_questionOfRow.clear();
     m_rowOfQuestion.clear();
     updateQuestions();
@@ -676,11 +689,20 @@ QList<DocumentProblem> TestDocument::problemsAt(int row, DocumentField field) co
     return out;
 }
 
+QList<DocumentProblem> TestDocument::warningsAt(int row, DocumentField field) const
+{
+    QList<DocumentProblem> out;
+    for (int i : m_warningsByRow.value(row))
+        if (m_warnings.at(i).field == field)
+            out.append(m_warnings.at(i));
+    return out;
+}
+
 void TestDocument::checkNow()
 {
     m_checkTimer.stop();
     if (m_checkedGeneration != m_generation)
-        applyProblems(DocumentCheck::run(m_content), m_generation);
+        applyProblems(checked(m_content), m_generation);
 }
 
 void TestDocument::startCheck()
@@ -693,7 +715,7 @@ void TestDocument::startCheck()
         return;
     m_checkRunning = true;
     m_runningGeneration = m_generation;
-    m_checkWatcher.setFuture(QtConcurrent::run([content = m_content] { return DocumentCheck::run(content); }));
+    m_checkWatcher.setFuture(QtConcurrent::run([content = m_content] { return checked(content); }));
     Q_EMIT checkStarted();
 }
 
@@ -701,14 +723,20 @@ void TestDocument::applyProblems(QList<DocumentProblem> problems, quint64 genera
 {
     if (generation == m_checkedGeneration)
         return;
-    QList<int> rows = m_problemsByRow.keys();
+    QList<int> rows = m_problemsByRow.keys() + m_warningsByRow.keys();
     m_problems = std::move(problems);
+    m_warnings.clear();
+    const auto warning = [](const DocumentProblem &p) { return p.warning; };
+    std::copy_if(m_problems.cbegin(), m_problems.cend(), std::back_inserter(m_warnings), warning);
+    m_problems.removeIf(warning);
     m_checkedGeneration = generation;
-    m_problemsByRow.clear();
-    for (int i = 0; i < m_problems.size(); ++i)
-        if (m_problems.at(i).row >= 0)
-            m_problemsByRow[m_problems.at(i).row].append(i);
-    rows += m_problemsByRow.keys();
+    for (auto [list, byRow] : {std::pair{&m_problems, &m_problemsByRow}, std::pair{&m_warnings, &m_warningsByRow}}) {
+        byRow->clear();
+        for (int i = 0; i < list->size(); ++i)
+            if (list->at(i).row >= 0)
+                (*byRow)[list->at(i).row].append(i);
+    }
+    rows += m_problemsByRow.keys() + m_warningsByRow.keys();
     std::sort(rows.begin(), rows.end());
     rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
     rows.removeIf([this](int r) { return r >= rowCount(); });
@@ -717,10 +745,43 @@ void TestDocument::applyProblems(QList<DocumentProblem> problems, quint64 genera
         qsizetype j = i;
         while (j + 1 < rows.size() && rows.at(j + 1) == rows.at(j) + 1)
             ++j;
-        m_model->rowsChanged(rows.at(i), rows.at(j), {RowTableModel::ProblemsRole, Qt::ToolTipRole});
+        m_model->rowsChanged(rows.at(i), rows.at(j), {RowTableModel::ProblemsRole, RowTableModel::WarningsRole, Qt::ToolTipRole});
         i = j + 1;
     }
     Q_EMIT problemsChanged();
+}
+
+TestDocument::Widening TestDocument::widenLists()
+{
+    checkNow();
+    const bool geometryProblem = std::any_of(m_problems.cbegin(), m_problems.cend(), [](const DocumentProblem &p) {
+        return isGeometry(p.field);
+    });
+    if (geometryProblem)
+        return Widening::GeometryProblem;
+    const FileMapping::Written w = FileMapping::toStore(m_content);
+    QStringList left, right;
+    for (int r : std::as_const(w.leftRows))
+        left.append(m_content.rows.at(r).left);
+    for (int r : std::as_const(w.rightRows))
+        right.append(m_content.rows.at(r).right);
+    const ListText::Geometry before = ListText::Geometry::fromTexts(m_content.geometry);
+    const ListText::Widened widened = ListText::fit(before, left, right, ListText::Measure());
+    if (widened.geometry == before)
+        return widened.whole ? Widening::AlreadyFit : Widening::NoMoreRoom;
+    const QStringList texts = widened.geometry.toTexts();
+    endTyping();
+    m_pushing = true;
+    m_undo->beginMacro(StepText::listsWidened());
+    for (int i = 0; i < DocumentContent::GeometryFields; ++i) {
+        const DocumentField f = DocumentField(int(DocumentField::WindowWidth) + i);
+        if (Numbers::readLenient(m_content.geometry.at(i)) != Numbers::readLenient(texts.at(i)))
+            m_undo->push(new FieldEditCommand(this, f, m_content.geometry.at(i), texts.at(i), m_typingSession, {}));
+    }
+    m_undo->endMacro();
+    m_pushing = false;
+    endTyping();
+    return widened.whole ? Widening::Widened : Widening::WidenedPartly;
 }
 
 // ---------------------------------------------------------------- modified, folder, recovery

@@ -128,13 +128,29 @@ public:
     // The rows as tab-separated text: left, right, and the explanation when any row has one.
     QString copy(QList<int> rows) const;
 
-    // ---- problems, checked CheckDelayMs after the last edit on a worker thread.
+    // ---- problems, checked CheckDelayMs after the last edit on a worker thread. A problem keeps
+    // the test from being tried or made into a program; a warning does not: the phrases the test
+    // window's lists would cut, measured in the test's font (only where the program has a
+    // QGuiApplication, whose fonts measure them).
     const QList<DocumentProblem> &problems() const { return m_problems; }
     QList<DocumentProblem> problemsAt(int row, DocumentField field) const;
+    const QList<DocumentProblem> &warnings() const { return m_warnings; }
+    QList<DocumentProblem> warningsAt(int row, DocumentField field) const;
     // True when problems() belongs to the content as it is now.
     bool problemsCurrent() const { return m_checkedGeneration == m_generation; }
     // Checks at once on this thread.
     void checkNow();
+
+    // The lists and the window widened so that every phrase fits its list (ListText::fit), as one
+    // step of the undo stack.
+    enum class Widening {
+        AlreadyFit,      // nothing to do
+        Widened,         // every phrase fits now
+        WidenedPartly,   // the widest window allowed still cuts some phrase
+        NoMoreRoom,      // some phrase is cut, and the window is as wide as allowed
+        GeometryProblem, // the geometry must be mended first: where the lists stand is not known
+    };
+    Widening widenLists();
 
     // ---- unsaved changes
     bool isModified() const;
@@ -207,6 +223,8 @@ private:
 
     QList<DocumentProblem> m_problems;
     QHash<int, QList<int>> m_problemsByRow;
+    QList<DocumentProblem> m_warnings;
+    QHash<int, QList<int>> m_warningsByRow;
     quint64 m_generation = 0;
     quint64 m_checkedGeneration = 0;
     quint64 m_runningGeneration = 0;

@@ -198,10 +198,11 @@ void EditorWindow::buildParts()
     middle->setStretchFactor(0, 3);
     middle->setStretchFactor(1, 1);
     m_problems = new EditorProblemsList(this);
-    m_problems->setProblems(m_document->problems());
+    m_problems->setProblems(m_document->problems(), m_document->warnings());
     connect(m_document, &TestDocument::problemsChanged, m_problems,
-            [this] { m_problems->setProblems(m_document->problems()); });
+            [this] { m_problems->setProblems(m_document->problems(), m_document->warnings()); });
     connect(m_problems, &EditorProblemsList::problemChosen, this, &EditorWindow::goToProblem);
+    connect(m_problems, &EditorProblemsList::widenRequested, this, &EditorWindow::widenLists);
 
     auto *central = new QSplitter(Qt::Vertical, this);
     central->addWidget(m_fields);
@@ -303,6 +304,7 @@ void EditorWindow::buildActions()
     QMenu *test = menuBar()->addMenu(tr("&Test"));
     a.tryOut = make(test, tr("&Try"), {QKeySequence(Qt::Key_F5)}, &EditorWindow::tryOut);
     a.checkNow = make(test, tr("&Check now"), {}, &EditorWindow::checkNow);
+    a.widenLists = make(test, tr("&Widen the lists to fit the phrases"), {}, &EditorWindow::widenLists);
 
     QMenu *help = menuBar()->addMenu(tr("&Help"));
     a.guide = make(help, tr("&Guide"), {QKeySequence(Qt::Key_F1)}, &EditorWindow::showGuide);
@@ -716,7 +718,10 @@ void EditorWindow::checkNow()
     m_document->checkNow();
     const int n = int(m_document->problems().size());
     if (n == 0) {
-        statusBar()->showMessage(tr("The test has no problems."));
+        const int warnings = int(m_document->warnings().size());
+        statusBar()->showMessage(warnings == 0 ? tr("The test has no problems.")
+                                               : tr("The test has no problems, but %n warning(s): see the list.",
+                                                    nullptr, warnings));
         return;
     }
     statusBar()->showMessage(tr("The test has %n problem(s). Choose one in the list to go to it.", nullptr, n));
@@ -733,6 +738,32 @@ void EditorWindow::showGuide()
     m_guide->show();
     m_guide->raise();
     m_guide->activateWindow();
+}
+
+void EditorWindow::widenLists()
+{
+    using W = TestDocument::Widening;
+    switch (m_document->widenLists()) {
+    case W::AlreadyFit:
+        statusBar()->showMessage(tr("Every phrase already fits its list."));
+        break;
+    case W::Widened:
+        statusBar()->showMessage(tr("The lists are wider now, and so is the window where needed: every phrase fits. "
+                                    "Undo (Ctrl+Z) takes it back."));
+        break;
+    case W::WidenedPartly:
+        statusBar()->showMessage(tr("The window is now as wide as a screen of 1280 pixels allows, yet some phrases "
+                                    "are still cut: the warnings name them; shorten them."));
+        break;
+    case W::NoMoreRoom:
+        statusBar()->showMessage(tr("The window is already as wide as a screen of 1280 pixels allows: shorten the "
+                                    "phrases the warnings name."));
+        break;
+    case W::GeometryProblem:
+        statusBar()->showMessage(tr("Mend the window's and the lists' sizes first: the problems list says what is "
+                                    "wrong with them."));
+        break;
+    }
 }
 
 void EditorWindow::about()

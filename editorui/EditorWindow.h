@@ -56,7 +56,7 @@ public:
     {
         QAction *newTest, *openFolder, *openGift, *openProgram, *save, *saveAs, *makeProgram, *quit;
         QAction *undo, *redo, *cut, *copy, *paste, *addRow, *deleteRows, *moveUp, *moveDown;
-        QAction *tryOut, *checkNow, *guide, *about;
+        QAction *tryOut, *checkNow, *widenLists, *guide, *about;
     };
     const Actions &actions() const { return m_actions; }
 
@@ -126,6 +126,7 @@ private:
     void makeProgram();
     void checkNow();
     void showGuide();
+    void widenLists();
     void about();
     // Cut, copy or paste in the field that has the cursor, else on the table's rows.
     template<typename OnLine, typename OnText>

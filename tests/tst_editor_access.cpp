@@ -286,7 +286,7 @@ void TestEditorAccess::menuCommandsHaveNames()
             if (!a->isSeparator())
                 QVERIFY2(a->text().contains(u'&'), qPrintable(u"the command %1 has a mnemonic"_s.arg(a->text())));
     }
-    QCOMPARE(commands, 21); // File 8, Edit 9, Test 2, Help 2
+    QCOMPARE(commands, 22); // File 8, Edit 9, Test 3, Help 2
     QVERIFY2(nameless.isEmpty(), qPrintable(nameless.join(u'\n')));
 }
 

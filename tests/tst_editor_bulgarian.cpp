@@ -39,6 +39,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QToolBar>
+#include <algorithm>
 #include <functional>
 #include <memory>
 
@@ -208,7 +209,7 @@ private Q_SLOTS:
                                                   u"Постави"_s, u"Добави ред"_s, u"Изтрий редовете"_s,
                                                   u"Премести нагоре"_s, u"Премести надолу"_s};
         QTest::newRow("test_menu") << shownTexts(menus.at(2)->menu()->actions())
-                                   << QStringList{u"Опитай"_s, u"Провери сега"_s};
+                                   << QStringList{u"Опитай"_s, u"Провери сега"_s, u"Разшири списъците според фразите"_s};
         QTest::newRow("help_menu") << shownTexts(menus.at(3)->menu()->actions()) << QStringList{u"Ръководство"_s, u"За програмата"_s};
         QStringList bar;
         for (const QToolBar *b : m_window->findChildren<QToolBar *>())
@@ -380,6 +381,27 @@ private Q_SLOTS:
         QCOMPARE(model.headerData(2, Qt::Horizontal).toString(), u"Тип"_s);
         QTRY_COMPARE(folder.data().toString(), u"Папка"_s);
         Q_UNUSED(root);
+
+    // A phrase its list cuts is warned of in Bulgarian, with the word, the row, the column and
+    // what the learner sees; the label says that the test can still be tried and packed.
+    void cut_phrase_warned_in_bulgarian()
+    {
+        EditorWindow w;
+        w.setRecoveryDelay(3600 * 1000);
+        EditorSupport::setRows(*w.document(), u"Варна\tОдесос\nВелико Търново, старата столица на Второто българско "
+                                              u"царство\tТърновград\nСофия\tСердика\n"_s);
+        QTRY_COMPARE(w.problemsList()->count(), 1);
+        const QString item = w.problemsList()->item(0)->text();
+        QVERIFY2(item.startsWith(u"Предупреждение. Ред 2: фразата в колоната „Лява фраза“ е по-дълга, отколкото е "
+                                 u"широк левият списък на теста, и ученикът вижда само „Велико Търново, старата"_s),
+                 qPrintable(item));
+        QVERIFY2(item.endsWith(u"…“; натиснете „Разшири списъците“ над този списък или съкратете фразата. Програмата "
+                               u"пак може да се направи."_s),
+                 qPrintable(item));
+        QList<QLabel *> labels = w.findChildren<QLabel *>();
+        QVERIFY(std::any_of(labels.cbegin(), labels.cend(), [](const QLabel *l) {
+            return l->text() == u"Про&блеми: няма. Предупреждения (1); тестът пак може да се изпробва и да стане програма:"_s;
+        }));
     }
 
     void cleanupTestCase() { m_window.reset(); }

@@ -1,13 +1,18 @@
 // The test editor's window driven as a teacher drives it: the problems list takes the cursor to
 // each problem, the Edit menu's actions act on the table's current cell as single undo steps,
 // unsaved work is never dropped without a question, a recovery copy is written and offered
-// back, the command line and the last folder decide what opens.
+// back, the command line and the last folder decide what opens; a phrase its list cuts is a
+// warning that widening the lists mends.
 #include "ContentReader.h"
 #include "EditorGuide.h"
 #include "EditorPicturePanel.h"
 #include "EditorSources.h"
+#include "EditorProblemsList.h"
 #include "EditorSupport.h"
 #include "EditorWindow.h"
+#include "KazView.h"
+#include "ListBox.h"
+#include "ListText.h"
 #include "Recovery.h"
 #include "TestFiles.h"
 #include "RowTableModel.h"
@@ -19,6 +24,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QRegularExpression>
@@ -97,6 +103,7 @@ private Q_SLOTS:
     void problemTakesTheCursorToItsPlace_data();
     void problemTakesTheCursorToItsPlace();
     void problemsListFollowsEditsAndUndo();
+    void cutPhraseWarnsAndWideningMendsIt();
     void problemsListKeepsWhatDidNotChange_data();
     void problemsListKeepsWhatDidNotChange();
 
@@ -268,6 +275,58 @@ void TestEditorWindow::problemsListFollowsEditsAndUndo()
     w.actions().undo->trigger();
     QTRY_COMPARE(w.problemsList()->count(), 0);
     w.actions().redo->trigger();
+    QTRY_COMPARE(w.problemsList()->count(), 1);
+}
+
+// A phrase its list cuts is a warning, not a problem: listed after the problems with the warning
+// word, the label saying the test can still be tried, and "Try" shows it. The button beside the
+// label widens the lists (the geometry fields follow), after which the try-out window shows the
+// phrase whole; one undo takes the widening back.
+void TestEditorWindow::cutPhraseWarnsAndWideningMendsIt()
+{
+    EditorWindow w;
+    Teacher t;
+    t.attach(w);
+    const QString phrase = u"Велико Търново, старата столица на Второто българско царство"_s;
+    setRows(*w.document(), u"Варна\tОдесос\n%1\tТърновград\nСофия\tСердика\n"_s.arg(phrase));
+    QTRY_COMPARE(w.problemsList()->count(), 1);
+    QVERIFY2(w.problemsList()->item(0)->text().startsWith(
+                 u"Warning. Row 2: the phrase in the column \"Left phrase\" is longer than the test's left list"_s),
+             qPrintable(w.problemsList()->item(0)->text()));
+    auto *problems = w.findChild<EditorProblemsList *>();
+    QVERIFY(problems);
+    QVERIFY(problems->label()->text().contains(u"Warnings (1); the test can still be tried"_s));
+    QVERIFY(!problems->widenButton()->isHidden());
+
+    const auto tryOutList = [&t, &w]() -> ListBox * {
+        t.asked.clear();
+        w.actions().tryOut->trigger();
+        for (QWidget *top : QApplication::topLevelWidgets())
+            if (auto *view = qobject_cast<KazView *>(top); view && view->isVisible())
+                return view->Slowo(0);
+        return nullptr;
+    };
+    ListBox *list = tryOutList();
+    QCOMPARE(t.asked, QStringList());
+    QVERIFY(list);
+    const qreal width = ListText::Measure().width(phrase);
+    QVERIFY(list->viewport()->width() - 2 * ListText::TextMargin < width);
+
+    QTest::mouseClick(problems->widenButton(), Qt::LeftButton);
+    QVERIFY(w.statusBar()->currentMessage().startsWith(u"The lists are wider now"_s));
+    const QString widened = w.document()->field(DocumentField::LeftListWidth);
+    QVERIFY(widened.toInt() > 3135);
+    QCOMPARE(qobject_cast<QLineEdit *>(w.fieldEditor(DocumentField::LeftListWidth))->text(), widened);
+    QTRY_COMPARE(w.problemsList()->count(), 0);
+    QVERIFY(problems->widenButton()->isHidden());
+    list = tryOutList();
+    QVERIFY(list);
+    QVERIFY(list->viewport()->width() - 2 * ListText::TextMargin >= width);
+
+    QCOMPARE(w.actions().undo->text(), u"&Undo widening the lists"_s);
+    w.actions().undo->trigger();
+    QCOMPARE(w.document()->field(DocumentField::LeftListWidth), u"3135"_s);
+    QCOMPARE(w.document()->field(DocumentField::WindowWidth), u"11250"_s);
     QTRY_COMPARE(w.problemsList()->count(), 1);
 }
 

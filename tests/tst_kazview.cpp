@@ -3,6 +3,7 @@
 #include "KazProgram.h"
 #include "KazView.h"
 #include "ListBox.h"
+#include "ListText.h"
 #include "PictureBox.h"
 #include "PictureWindow.h"
 #include "ShownState.h"
@@ -18,6 +19,7 @@
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QStyle>
 #include <QTest>
@@ -508,6 +510,65 @@ private Q_SLOTS:
         PictureWindow *pictures = view.KAZ_Graphika();
         QVERIFY(pictures && pictures->isVisible());
         QCOMPARE(pictures->windowHandle()->title(), caption.section(u' ', 0, 0) + u" - KAZ picture"_qs);
+    }
+
+    // The list cuts a phrase exactly where ListText, which the editor and gift2kaz measure with,
+    // says: in a list as narrow as the phrase needs it shows whole, one pixel narrower it is cut;
+    // with the scroll bar too. The list's place, row height and text area are ListText's.
+    void listTextIsTheWindows_data()
+    {
+        QTest::addColumn<int>("phrases");
+        QTest::addColumn<int>("narrower"); // twips less than the phrase needs
+        const int shown = ListText::Measure().rowsShown();
+        QTest::addRow("alone_fits") << 3 << 0;
+        QTest::addRow("alone_one_pixel_short") << 3 << 15;
+        QTest::addRow("every_row_shown_fits") << shown << 0;
+        QTest::addRow("every_row_shown_one_pixel_short") << shown << 15;
+        QTest::addRow("scroll_bar_fits") << shown + 1 << 0;
+        QTest::addRow("scroll_bar_one_pixel_short") << shown + 1 << 15;
+    }
+    void listTextIsTheWindows()
+    {
+        QFETCH(int, phrases);
+        QFETCH(int, narrower);
+        const ListText::Measure m;
+        // Sorted last, so that it is neither selected nor current.
+        const QString phrase = u"Яма от записи, които се пазят дълго време в банка"_qs;
+        TestContent::Content c;
+        for (int i = 1; i < phrases; ++i) {
+            c.left.append(u"А%1"_qs.arg(i));
+            c.right.append(u"Б%1"_qs.arg(i));
+        }
+        c.left.append(phrase);
+        c.right.append(u"Б"_qs);
+        const int width = m.listWidthFor(m.width(phrase), phrases) - narrower;
+        c.parameters[3] = QString::number(width);
+        c.parameters[4] = QString::number(120 + width + 105);
+        c.parameters[1] = QString::number(120 + width + 105 + 6575 + 240);
+        TestContent::Window content(c.build());
+        KazView view(&content.kaz);
+        content.kaz.Form_Load();
+        view.showCentred();
+        QVERIFY(QTest::qWaitForWindowExposed(&view));
+
+        ListBox *box = view.Slowo(0);
+        QCOMPARE(box->width(), ListText::pixels(width));
+        const QModelIndex index = box->model()->index(int(content.kaz.Slowo(0).items().indexOf(phrase)), 0);
+        QCOMPARE(index.row(), phrases - 1);
+        box->scrollTo(index);
+        const QRect row = box->visualRect(index);
+        QCOMPARE(row.height(), m.rowHeight());
+        QCOMPARE(box->verticalScrollBar()->isVisible(), phrases > m.rowsShown());
+        const int area = m.textWidth(width, phrases);
+        QCOMPARE(box->viewport()->width(), area + 2 * ListText::TextMargin);
+
+        // The row's text as shown, against the same row in a list wide enough for anything.
+        const QRect text(0, row.top(), ListText::TextMargin + area, row.height());
+        const QImage shownNow = box->viewport()->grab(text).toImage();
+        box->resize(box->width() + 200, box->height());
+        QTRY_COMPARE(box->viewport()->width(), area + 2 * ListText::TextMargin + 200);
+        const QImage whole = box->viewport()->grab(text).toImage();
+        QCOMPARE(shownNow == whole, narrower == 0);
     }
 
     // The counter keeps the window's 12 pt where it fits its label and is written smaller

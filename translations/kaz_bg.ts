@@ -402,6 +402,14 @@
         <source>a row without a number</source>
         <translation>ред без номер</translation>
     </message>
+    <message>
+        <source>the phrase in the column &quot;%1&quot; is longer than the test&apos;s left list is wide, so the learner sees only &quot;%2&quot;; press &quot;Widen the lists&quot; above this list, or shorten the phrase. The program can still be made.</source>
+        <translation>фразата в колоната „%1“ е по-дълга, отколкото е широк левият списък на теста, и ученикът вижда само „%2“; натиснете „Разшири списъците“ над този списък или съкратете фразата. Програмата пак може да се направи.</translation>
+    </message>
+    <message>
+        <source>the phrase in the column &quot;%1&quot; is longer than the test&apos;s right list is wide, so the learner sees only &quot;%2&quot;; press &quot;Widen the lists&quot; above this list, or shorten the phrase. The program can still be made.</source>
+        <translation>фразата в колоната „%1“ е по-дълга, отколкото е широк десният списък на теста, и ученикът вижда само „%2“; натиснете „Разшири списъците“ над този списък или съкратете фразата. Програмата пак може да се направи.</translation>
+    </message>
 </context>
 <context>
     <name>EditorDialogs</name>
@@ -758,6 +766,26 @@ Give this one file to the learners: it runs on Debian 12 (64-bit PC) with the KA
     <message>
         <source>%1: %2</source>
         <translation>%1: %2</translation>
+    </message>
+    <message>
+        <source>Widen the lists</source>
+        <translation>Разшири списъците</translation>
+    </message>
+    <message>
+        <source>Makes the test&apos;s lists, and its window where needed, wide enough for every phrase</source>
+        <translation>Прави списъците на теста, а при нужда и прозореца му, достатъчно широки за всяка фраза</translation>
+    </message>
+    <message>
+        <source>Warning. %1</source>
+        <translation>Предупреждение. %1</translation>
+    </message>
+    <message>
+        <source>&amp;Problems: none. Warnings (%1); the test can still be tried and made into a program:</source>
+        <translation>Про&amp;блеми: няма. Предупреждения (%1); тестът пак може да се изпробва и да стане програма:</translation>
+    </message>
+    <message>
+        <source>&amp;Problems (%1), warnings (%2):</source>
+        <translation>Про&amp;блеми (%1), предупреждения (%2):</translation>
     </message>
 </context>
 <context>
@@ -1302,6 +1330,37 @@ Give this one file to the learners: it runs on Debian 12 (64-bit PC) with the KA
     <message>
         <source>A new test. Add its first row with %1, or paste pairs from a spreadsheet with %2.</source>
         <translation>Нов тест. Добавете първия му ред с %1 или поставете двойки от електронна таблица с %2.</translation>
+    </message>
+    <message>
+        <source>&amp;Widen the lists to fit the phrases</source>
+        <translation>&amp;Разшири списъците според фразите</translation>
+    </message>
+    <message numerus="yes">
+        <source>The test has no problems, but %n warning(s): see the list.</source>
+        <translation>
+            <numerusform>Тестът няма проблеми, но има %n предупреждение: вижте списъка.</numerusform>
+            <numerusform>Тестът няма проблеми, но има %n предупреждения: вижте списъка.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Every phrase already fits its list.</source>
+        <translation>Всяка фраза вече се побира в списъка си.</translation>
+    </message>
+    <message>
+        <source>The lists are wider now, and so is the window where needed: every phrase fits. Undo (Ctrl+Z) takes it back.</source>
+        <translation>Списъците, а при нужда и прозорецът, вече са по-широки: всяка фраза се побира. „Отмени“ (Ctrl+Z) връща предишните размери.</translation>
+    </message>
+    <message>
+        <source>The window is now as wide as a screen of 1280 pixels allows, yet some phrases are still cut: the warnings name them; shorten them.</source>
+        <translation>Прозорецът вече е толкова широк, колкото позволява екран от 1280 точки, а някои фрази пак са отрязани: предупрежденията ги назовават; съкратете ги.</translation>
+    </message>
+    <message>
+        <source>The window is already as wide as a screen of 1280 pixels allows: shorten the phrases the warnings name.</source>
+        <translation>Прозорецът вече е толкова широк, колкото позволява екран от 1280 точки: съкратете фразите, които предупрежденията назовават.</translation>
+    </message>
+    <message>
+        <source>Mend the window&apos;s and the lists&apos; sizes first: the problems list says what is wrong with them.</source>
+        <translation>Първо поправете размерите на прозореца и списъците: списъкът с проблеми казва какво не е наред с тях.</translation>
     </message>
 </context>
 <context>
@@ -2268,6 +2327,10 @@ Exit status: 0 done, 1 a problem (nothing written), 2 a mistake in the command l
         <source>Picture</source>
         <translation>Картинка</translation>
     </message>
+    <message>
+        <source>Warning: %1</source>
+        <translation>Предупреждение: %1</translation>
+    </message>
 </context>
 <context>
     <name>StepText</name>
@@ -2396,6 +2459,10 @@ Exit status: 0 done, 1 a problem (nothing written), 2 a mistake in the command l
             <numerusform>преместване на %n ред надолу</numerusform>
             <numerusform>преместване на %n реда надолу</numerusform>
         </translation>
+    </message>
+    <message>
+        <source>widening the lists</source>
+        <translation>разширяване на списъците</translation>
     </message>
 </context>
 <context>
