@@ -381,6 +381,7 @@ private Q_SLOTS:
         QCOMPARE(model.headerData(2, Qt::Horizontal).toString(), u"Тип"_s);
         QTRY_COMPARE(folder.data().toString(), u"Папка"_s);
         Q_UNUSED(root);
+    }
 
     // A phrase its list cuts is warned of in Bulgarian, with the word, the row, the column and
     // what the learner sees; the label says that the test can still be tried and packed.
