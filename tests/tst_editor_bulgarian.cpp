@@ -373,8 +373,9 @@ private Q_SLOTS:
     // What a file dialog shows in its Type column for a folder.
     void file_dialog_model_shows_a_folder_in_bulgarian()
     {
+        QFileIconProvider icons; // the model does not own it; it outlives the model
         QFileSystemModel model;
-        model.setIconProvider(new QFileIconProvider); // as QFileDialog does
+        model.setIconProvider(&icons); // as QFileDialog does
         const QModelIndex root = model.setRootPath(m_dir.path());
         QTRY_VERIFY(model.index(m_dir.filePath(u"test"_s)).isValid());
         const QModelIndex folder = model.index(m_dir.filePath(u"test"_s), 2);
