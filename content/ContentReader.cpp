@@ -22,7 +22,7 @@ QString Problem::toString() const
 
 namespace {
 
-enum class Kind { Parameters, Left, Right, Instructions, Switches, Explanation, Flags, Picture };
+using Kind = SectionKind;
 
 struct Item
 {
@@ -113,6 +113,10 @@ public:
         checkFlags();
         checkPictures();
         keepFirstProblems();
+        for (Problem &p : m_result.problems) {
+            p.place = placeOf(p.line);
+            p.other = placeOf(p.otherLine);
+        }
         return std::move(m_result);
     }
 
@@ -120,8 +124,9 @@ private:
     // Tells a problem of `line` (0: of the whole file), unless the line's characters are told
     // already. `message` is the text or a function that makes it, called only for a problem that
     // is kept: once MaxProblems are kept, a problem later in the file is only counted.
+    // `otherLine` is a line the message names too.
     template <typename Message>
-    void problem(int line, Message &&message)
+    void problem(Rule rule, int line, Message &&message, int otherLine = 0)
     {
         if (line > 0 && m_told.at(line - 1))
             return;
@@ -130,9 +135,9 @@ private:
             return;
         }
         if constexpr (std::is_invocable_v<Message>)
-            m_result.problems.append({m_options.fileName, line, message()});
+            m_result.problems.append({m_options.fileName, line, message(), rule, otherLine});
         else
-            m_result.problems.append({m_options.fileName, line, std::forward<Message>(message)});
+            m_result.problems.append({m_options.fileName, line, std::forward<Message>(message), rule, otherLine});
         if (m_result.problems.size() >= 2 * MaxProblems)
             keepFirstProblems();
     }
@@ -188,7 +193,7 @@ private:
         bool told = false;
         if (const qsizetype at = controlCharacter(line); at >= 0) {
             const ushort code = line.at(at).unicode();
-            problem(lineNo, [code] {
+            problem(Rule::ControlCharacter, lineNo, [code] {
                 return QCoreApplication::translate("ContentReader", "this line holds an invisible control character (character code %1%2), "
                                                    "which the window cannot show; such characters come with text copied "
                                                    "out of other programs: delete it, or type the line again")
@@ -204,7 +209,7 @@ private:
         // The backslash that keeps a line as text is no part of it.
         const qsizetype length = line.size() - (line.startsWith(u'\\') ? 1 : 0);
         if (length > MaxLineLength && !line.startsWith(u'#')) {
-            problem(lineNo, [length] {
+            problem(Rule::LineTooLong, lineNo, [length] {
                 return QCoreApplication::translate("ContentReader", "this line holds %1 characters, but a line may hold at most %2 (a "
                                                    "phrase longer than the widest list is cut off anyway); shorten it, "
                                                    "and split long instructions or explanations into several lines")
@@ -234,6 +239,9 @@ private:
         if (header(line, name)) {
             m_current = -1;
             m_skipping = true;
+            // A run of headers not taken is one stretch of lines under none.
+            if (m_headers.isEmpty() || m_headers.last().section >= 0)
+                m_headers.append({lineNo, -1});
             Section s{Kind::Parameters, 0, lineNo, {}};
             if (name == u"parameters") s.kind = Kind::Parameters;
             else if (name == u"left") s.kind = Kind::Left;
@@ -247,7 +255,7 @@ private:
                 bool ok = false;
                 s.number = number.toInt(&ok);
                 if (!ok || s.number < 1 || s.number > ContentStore::QuestionsWithExtras) {
-                    problem(lineNo, [&] {
+                    problem(Rule::SectionNumberOutOfRange, lineNo, [&] {
                         return QCoreApplication::translate("ContentReader", "section [%1] names question %2, but only questions 1 to %3 "
                                                            "can have %4; use a number from 1 to %3")
                             .arg(name, number)
@@ -259,7 +267,7 @@ private:
                 }
                 name = word.toString() + u' ' + QString::number(s.number);
             } else {
-                problem(lineNo, [&] {
+                problem(Rule::UnknownSection, lineNo, [&] {
                     const QString guess = nearestSection(name);
                     return QCoreApplication::translate("ContentReader", "unknown section [%1]%2; the sections are [parameters], "
                                                        "[instructions], [left], [right], [explanation switches], "
@@ -272,22 +280,26 @@ private:
                 return;
             }
             if (const auto it = seen.constFind(name); it != seen.cend()) {
-                problem(lineNo, [&] {
+                problem(Rule::SectionTwice, lineNo, [&] {
                     return QCoreApplication::translate("ContentReader", "section [%1] appears a second time (first on line %2); "
                                                        "put all its lines under one header")
                         .arg(name)
                         .arg(*it);
-                });
+                }, *it);
                 return;
             }
             seen.insert(name, lineNo);
             m_skipping = false;
             m_sections.append(s);
             m_current = m_sections.size() - 1;
+            if (m_headers.last().line == lineNo)
+                m_headers.last().section = m_current;
+            else
+                m_headers.append({lineNo, m_current});
             return;
         }
         if (line.trimmed().startsWith(u'#')) {
-            problem(lineNo, [] {
+            problem(Rule::SpacesBeforeNote, lineNo, [] {
                 return QCoreApplication::translate("ContentReader", "this line starts with spaces and then #; a note for yourself starts "
                                                    "with # at the very beginning of the line, so delete the spaces; to "
                                                    "keep the line as text, start it with \\");
@@ -295,7 +307,7 @@ private:
             return;
         }
         if (line.trimmed().startsWith(u'[')) {
-            problem(lineNo, [] {
+            problem(Rule::BracketNoHeader, lineNo, [] {
                 return QCoreApplication::translate("ContentReader", "this line starts with [ but is not a section header; a header is "
                                                    "a name in square brackets alone on its line, such as [left]; to "
                                                    "keep the line as text, start it with \\");
@@ -307,7 +319,7 @@ private:
         const bool blank = line.trimmed().isEmpty();
         if (m_current < 0) {
             if (!blank)
-                problem(lineNo, [] {
+                problem(Rule::LineBeforeSections, lineNo, [] {
                     return QCoreApplication::translate("ContentReader", "this line stands before any section; put a section header "
                                                        "such as [left] above it, or start it with # to make it a comment");
                 });
@@ -340,7 +352,7 @@ private:
                 continue;
             if (s.kind == Kind::Switches || s.kind == Kind::Flags) {
                 if (!leftTooLong)
-                    problem(s.line, QCoreApplication::translate("ContentReader", "[%1] has %2 lines, more than its label and one line "
+                    problem(Rule::TooManyLines, s.line, QCoreApplication::translate("ContentReader", "[%1] has %2 lines, more than its label and one line "
                                                                 "for each of at most %3 questions; delete the lines past "
                                                                 "question %3")
                                         .arg(s.kind == Kind::Switches ? QStringLiteral("explanation switches")
@@ -352,7 +364,7 @@ private:
             const QString name = s.kind == Kind::Instructions ? QStringLiteral("instructions")
                 : s.kind == Kind::Explanation                 ? QStringLiteral("explanation %1").arg(s.number)
                                                               : QStringLiteral("picture %1").arg(s.number);
-            problem(s.line, QCoreApplication::translate("ContentReader", "[%1] has %2 lines, but it may hold at most %3; "
+            problem(Rule::TooManyLines, s.line, QCoreApplication::translate("ContentReader", "[%1] has %2 lines, but it may hold at most %3; "
                                                         "delete the lines it does not need")
                                 .arg(name)
                                 .arg(s.count)
@@ -444,13 +456,13 @@ private:
     {
         const Section *s = find(Kind::Parameters);
         if (!s) {
-            problem(0, QCoreApplication::translate("ContentReader", "the section [parameters] is missing; add it with six lines: the window "
+            problem(Rule::ParametersMissing, 0, QCoreApplication::translate("ContentReader", "the section [parameters] is missing; add it with six lines: the window "
                                       "caption, the window width, the left list's left edge and width, the right "
                                       "list's left edge and width (sizes in twips)"));
             return;
         }
         if (s->count != 6)
-            problem(s->line, QCoreApplication::translate("ContentReader", "[parameters] has %1 lines but needs exactly 6: the caption, the window "
+            problem(Rule::ParameterCount, s->line, QCoreApplication::translate("ContentReader", "[parameters] has %1 lines but needs exactly 6: the caption, the window "
                                             "width, the left list's left edge and width, the right list's left edge "
                                             "and width")
                                  .arg(s->count));
@@ -466,18 +478,18 @@ private:
             const auto n = Numbers::readStrict(it.text);
             if (!n || *n < 0 || (*n == 0 && (i == 1 || i == 3 || i == 5))) {
                 usable = false;
-                problem(it.line, QCoreApplication::translate("ContentReader", "\"%1\" is not a usable number for %2; write a whole number of "
+                problem(Rule::ParameterNotNumber, it.line, QCoreApplication::translate("ContentReader", "\"%1\" is not a usable number for %2; write a whole number of "
                                                 "twips such as 3135 (1440 twips make an inch)")
                                      .arg(it.text, QCoreApplication::translate("ContentReader", meaning[i])));
             } else if (std::floor(*n) != *n) {
                 usable = false;
-                problem(it.line, QCoreApplication::translate("ContentReader", "\"%1\" for %2 is not a whole number; write a whole number of "
+                problem(Rule::ParameterNotWhole, it.line, QCoreApplication::translate("ContentReader", "\"%1\" for %2 is not a whole number; write a whole number of "
                                                 "twips such as %3 (15 twips make a pixel)")
                                      .arg(it.text.trimmed(), QCoreApplication::translate("ContentReader", meaning[i]))
                                      .arg(wholeNear(i, *n)));
             } else if ((i == 3 || i == 5) && *n < MinListWidth) {
                 usable = false;
-                problem(it.line, QCoreApplication::translate("ContentReader", "%1 %2 is too small: a list narrower than %3 twips (%4 pixels) "
+                problem(Rule::ListTooNarrow, it.line, QCoreApplication::translate("ContentReader", "%1 %2 is too small: a list narrower than %3 twips (%4 pixels) "
                                                 "shows little but its scroll bar; write at least %3")
                                      .arg(QCoreApplication::translate("ContentReader", meaning[i]))
                                      .arg(it.text.trimmed())
@@ -496,18 +508,18 @@ private:
                              s->items.at(3).line, s->items.at(4).line, s->items.at(5).line};
         const double inner = v[1] - FrameWidth;
         if (v[1] < ControlsRightEdge + FrameWidth)
-            problem(line[1], QCoreApplication::translate("ContentReader", "the window width %1 is too small: the window's buttons and boxes "
+            problem(Rule::WindowTooNarrow, line[1], QCoreApplication::translate("ContentReader", "the window width %1 is too small: the window's buttons and boxes "
                                             "reach %2 twips from its left side, so the width must be at least %3")
                                  .arg(s->items.at(1).text.trimmed())
                                  .arg(ControlsRightEdge)
                                  .arg(ControlsRightEdge + FrameWidth));
         else if (v[1] > MaxWindowWidth)
-            problem(line[1], QCoreApplication::translate("ContentReader", "the window width %1 is larger than a screen of 1920 pixels (%2 twips); "
+            problem(Rule::WindowTooWide, line[1], QCoreApplication::translate("ContentReader", "the window width %1 is larger than a screen of 1920 pixels (%2 twips); "
                                             "write at most %2")
                                  .arg(s->items.at(1).text.trimmed())
                                  .arg(MaxWindowWidth));
         if (v[2] + v[3] > v[4])
-            problem(line[3], QCoreApplication::translate("ContentReader", "the left list (left edge %1, width %2) reaches %3 twips, past the "
+            problem(Rule::ListsOverlap, line[3], QCoreApplication::translate("ContentReader", "the left list (left edge %1, width %2) reaches %3 twips, past the "
                                             "right list's left edge %4, so the lists would overlap; make the left "
                                             "list at most %5 wide or move the right list")
                                  .arg(v[2])
@@ -516,7 +528,7 @@ private:
                                  .arg(v[4])
                                  .arg(std::max(0.0, v[4] - v[2])));
         if (v[4] + v[5] > inner && v[1] <= MaxWindowWidth)
-            problem(line[5], QCoreApplication::translate("ContentReader", "the right list (left edge %1, width %2) reaches %3 twips, but the "
+            problem(Rule::RightListCutOff, line[5], QCoreApplication::translate("ContentReader", "the right list (left edge %1, width %2) reaches %3 twips, but the "
                                             "window of width %4 has only %5 inside its frame, so the list would "
                                             "be cut off; make the list at most %6 wide or the window at least %7 "
                                             "wide")
@@ -534,15 +546,15 @@ private:
         const Section *s = find(side == 0 ? Kind::Left : Kind::Right);
         const QString name = QString::fromLatin1(sideName(side));
         if (!s) {
-            problem(0, QCoreApplication::translate("ContentReader", "the section [%1] is missing; add it with one %1 phrase per line").arg(name));
+            problem(Rule::SideMissing, 0, QCoreApplication::translate("ContentReader", "the section [%1] is missing; add it with one %1 phrase per line").arg(name));
             return;
         }
         if (s->items.isEmpty())
-            problem(s->line, QCoreApplication::translate("ContentReader", "[%1] has no phrases; a test needs at least one phrase on each side")
+            problem(Rule::NoPhrases, s->line, QCoreApplication::translate("ContentReader", "[%1] has no phrases; a test needs at least one phrase on each side")
                                  .arg(name));
         // Told once: the phrases past the limit are not read.
         if (s->count > MaxPhrases)
-            problem(s->line, QCoreApplication::translate("ContentReader", "[%1] has %2 phrases; a side may hold at most %3")
+            problem(Rule::TooManyPhrases, s->line, QCoreApplication::translate("ContentReader", "[%1] has %2 phrases; a side may hold at most %3")
                                  .arg(name)
                                  .arg(s->count)
                                  .arg(MaxPhrases));
@@ -550,14 +562,14 @@ private:
         QHash<QString, const Item *> first;
         for (const Item &it : s->items) {
             if (it.text.isEmpty()) {
-                problem(it.line, [&] {
+                problem(Rule::EmptyPhrase, it.line, [&] {
                     return QCoreApplication::translate("ContentReader", "an empty phrase in [%1]; write the phrase, or delete the line")
                         .arg(name);
                 });
                 continue;
             }
             if (it.text.contains(u'\t')) {
-                problem(it.line, [&] {
+                problem(Rule::TabInPhrase, it.line, [&] {
                     return QCoreApplication::translate("ContentReader", "the phrase \"%1\" in [%2] holds a tab character, which the list "
                                                        "shows as a wide gap; replace it with a space, or delete it")
                         .arg(QString(it.text).replace(u'\t', QStringLiteral("→")), name);
@@ -570,7 +582,7 @@ private:
                 first.insert(key, &it);
                 continue;
             }
-            problem(it.line, [&] {
+            problem((*f)->text == it.text ? Rule::PhraseTwice : Rule::PhraseLooksSame, it.line, [&] {
                 if ((*f)->text == it.text)
                     return QCoreApplication::translate("ContentReader", "the phrase \"%1\" is already on line %2 of [%3]; phrases of one side "
                                                        "must differ, so change or delete one of them")
@@ -583,7 +595,7 @@ private:
                     .arg(it.text, (*f)->text)
                     .arg((*f)->line)
                     .arg(name);
-            });
+            }, (*f)->line);
         }
         m_result.store.setDanni(side, texts(s));
     }
@@ -602,7 +614,7 @@ private:
         const auto phrases = [](qsizetype n) {
             return n == 1 ? QCoreApplication::translate("ContentReader", "1 phrase") : QCoreApplication::translate("ContentReader", "%1 phrases").arg(n);
         };
-        problem(right->line,
+        problem(Rule::NeverGraded, right->line,
                 QCoreApplication::translate("ContentReader", "with %1 on the left a learner can make at most %2, and \"Оцени\" opens only when the "
                                "pairs are at least three times the right phrases left over; with %3 on the right, %4 "
                                "would be left over, so this test could never be graded; add left phrases or keep at "
@@ -628,7 +640,7 @@ private:
     {
         if (s.items.isEmpty() || !Numbers::readStrict(s.items.first().text))
             return 0;
-        problem(s.items.first().line,
+        problem(Rule::LabelIsNumber, s.items.first().line,
                 QCoreApplication::translate("ContentReader", "the first line under [%1] is a label for you, not the %2 of question 1, but "
                                "it reads \"%3\"; put a line of words (such as Questions) above the %4, so that "
                                "the %2 of question 1 comes right after it")
@@ -649,19 +661,19 @@ private:
             const Item &it = s->items.at(i);
             const auto v = Numbers::readStrict(it.text);
             if (!v) {
-                problem(it.line, [&] { return QCoreApplication::translate("ContentReader", "explanation switch of question %1 is \"%2\"; write 1 to show its "
+                problem(Rule::SwitchNotNumber, it.line, [&] { return QCoreApplication::translate("ContentReader", "explanation switch of question %1 is \"%2\"; write 1 to show its "
                                                 "explanation lines or 0 to leave them out")
                                      .arg(q)
                                      .arg(it.text); });
                 continue;
             }
             if (*v > 0 && q > ContentStore::QuestionsWithExtras)
-                problem(it.line, [&] { return QCoreApplication::translate("ContentReader", "explanation switch of question %1 is on, but only questions 1 to %2 "
+                problem(Rule::SwitchPastLastExtra, it.line, [&] { return QCoreApplication::translate("ContentReader", "explanation switch of question %1 is on, but only questions 1 to %2 "
                                                 "can have explanation lines; set it to 0")
                                      .arg(q)
                                      .arg(ContentStore::QuestionsWithExtras); });
             else if (*v > 0 && !find(Kind::Explanation, q))
-                problem(it.line, [&] { return QCoreApplication::translate("ContentReader", "explanation switch of question %1 is on, but there is no section "
+                problem(Rule::SwitchWithoutLines, it.line, [&] { return QCoreApplication::translate("ContentReader", "explanation switch of question %1 is on, but there is no section "
                                                 "[explanation %1]; add it with the lines to show, or set the switch to 0")
                                      .arg(q); });
         }
@@ -674,7 +686,7 @@ private:
             if (s.kind != Kind::Explanation)
                 continue;
             if (s.items.isEmpty())
-                problem(s.line, QCoreApplication::translate("ContentReader", "[explanation %1] has no lines; write the lines to show for question "
+                problem(Rule::ExplanationEmpty, s.line, QCoreApplication::translate("ContentReader", "[explanation %1] has no lines; write the lines to show for question "
                                                "%1, or delete the header")
                                     .arg(s.number));
             m_result.store.setOtgowor(s.number, texts(&s));
@@ -687,7 +699,7 @@ private:
         const Section *s = find(Kind::Flags);
         // With no left phrases, told already, there is no count of questions to hold the flags to.
         if (!s) {
-            problem(0, questions > 0
+            problem(Rule::FlagsMissing, 0, questions > 0
                            ? QCoreApplication::translate("ContentReader", "the section [picture flags] is missing; add it "
                                                                           "with a label line and then one flag (0 or 1) "
                                                                           "for each of the %1 questions")
@@ -703,23 +715,23 @@ private:
             const Item &it = s->items.at(i);
             const auto v = Numbers::readStrict(it.text);
             if (!v)
-                problem(it.line, [&] { return QCoreApplication::translate("ContentReader", "picture flag of question %1 is \"%2\"; write 1 when the question "
+                problem(Rule::FlagNotNumber, it.line, [&] { return QCoreApplication::translate("ContentReader", "picture flag of question %1 is \"%2\"; write 1 when the question "
                                                 "has a picture, 0 when it has none")
                                      .arg(q)
                                      .arg(it.text); });
             else if (*v != 0 && q > ContentStore::QuestionsWithExtras)
-                problem(it.line, [&] { return QCoreApplication::translate("ContentReader", "picture flag of question %1 is set, but only questions 1 to %2 can "
+                problem(Rule::FlagPastLastExtra, it.line, [&] { return QCoreApplication::translate("ContentReader", "picture flag of question %1 is set, but only questions 1 to %2 can "
                                                 "have a picture; set it to 0")
                                      .arg(q)
                                      .arg(ContentStore::QuestionsWithExtras); });
             else if (*v != 0 && !find(Kind::Picture, q))
-                problem(it.line, [&] { return QCoreApplication::translate("ContentReader", "picture flag of question %1 is set, but there is no section "
+                problem(Rule::FlagWithoutPicture, it.line, [&] { return QCoreApplication::translate("ContentReader", "picture flag of question %1 is set, but there is no section "
                                                 "[picture %1]; add it with the line file = NAME.png, or set the flag "
                                                 "to 0")
                                      .arg(q); });
         }
         if (questions > 0 && s->items.size() + shift < questions + 1)
-            problem(s->line, QCoreApplication::translate("ContentReader", "[picture flags] has flags for questions 1 to %1, but [left] has %2 "
+            problem(Rule::FlagsTooFew, s->line, QCoreApplication::translate("ContentReader", "[picture flags] has flags for questions 1 to %1, but [left] has %2 "
                                             "phrases; add a flag (0 or 1) for every question up to %2")
                                  .arg(std::max<qsizetype>(0, s->items.size() + shift - 1))
                                  .arg(questions));
@@ -739,24 +751,24 @@ private:
                 const QString key = it.text.section(u'=', 0, 0).trimmed().toLower();
                 const QString value = it.text.section(u'=', 1).trimmed();
                 if (!it.text.contains(u'=') || value.isEmpty()) {
-                    problem(it.line, [&] { return QCoreApplication::translate("ContentReader", "write the lines of [picture %1] as key = value, for example "
+                    problem(Rule::PictureLineNotKeyValue, it.line, [&] { return QCoreApplication::translate("ContentReader", "write the lines of [picture %1] as key = value, for example "
                                                     "file = map.png, width = 1695, height = 1815")
                                          .arg(s.number); });
                     continue;
                 }
                 if (key != u"file" && key != u"width" && key != u"height") {
-                    problem(it.line, [&] { return QCoreApplication::translate("ContentReader", "unknown key \"%1\" in [picture %2]; the keys are file, width "
+                    problem(Rule::PictureUnknownKey, it.line, [&] { return QCoreApplication::translate("ContentReader", "unknown key \"%1\" in [picture %2]; the keys are file, width "
                                                     "and height")
                                          .arg(key)
                                          .arg(s.number); });
                     continue;
                 }
                 if (const auto g = given.constFind(key); g != given.cend()) {
-                    problem(it.line, [&] { return QCoreApplication::translate("ContentReader", "%1 of [picture %2] is already given on line %3; keep one of "
+                    problem(Rule::PictureKeyTwice, it.line, [&] { return QCoreApplication::translate("ContentReader", "%1 of [picture %2] is already given on line %3; keep one of "
                                                     "the two lines")
                                          .arg(key)
                                          .arg(s.number)
-                                         .arg(*g); });
+                                         .arg(*g); }, *g);
                     continue;
                 }
                 given.insert(key, it.line);
@@ -764,14 +776,14 @@ private:
                     fileLine = &it;
                     picture.source = m_options.pictureBase + value;
                     if (const QString why = fileNameProblem(value); !why.isEmpty()) {
-                        problem(it.line, QCoreApplication::translate("ContentReader", "picture \"%1\" of question %2 cannot be used: %3")
+                        problem(Rule::PictureUnusable, it.line, QCoreApplication::translate("ContentReader", "picture \"%1\" of question %2 cannot be used: %3")
                                              .arg(value)
                                              .arg(s.number)
                                              .arg(why));
                     } else if (m_options.checkPicture) {
                         found = m_options.checkPicture(picture.source);
                         if (!found.problem.isEmpty())
-                            problem(it.line, QCoreApplication::translate("ContentReader", "picture \"%1\" of question %2 cannot be used: %3")
+                            problem(Rule::PictureUnusable, it.line, QCoreApplication::translate("ContentReader", "picture \"%1\" of question %2 cannot be used: %3")
                                                  .arg(value)
                                                  .arg(s.number)
                                                  .arg(found.problem));
@@ -779,7 +791,7 @@ private:
                 } else {
                     const auto v = Numbers::readStrict(value);
                     if (!v || *v < 1 || *v > 100000 || std::floor(*v) != *v)
-                        problem(it.line, [&] { return QCoreApplication::translate("ContentReader", "%1 \"%2\" of [picture %3] is not a whole number of twips "
+                        problem(Rule::PictureSizeNotNumber, it.line, [&] { return QCoreApplication::translate("ContentReader", "%1 \"%2\" of [picture %3] is not a whole number of twips "
                                                         "from 1 to 100000 (1440 twips make an inch)")
                                              .arg(key, value)
                                              .arg(s.number); });
@@ -788,7 +800,7 @@ private:
                 }
             }
             if (!fileLine)
-                problem(s.line, QCoreApplication::translate("ContentReader", "[picture %1] names no picture; add a line file = NAME.png")
+                problem(Rule::PictureNoFile, s.line, QCoreApplication::translate("ContentReader", "[picture %1] names no picture; add a line file = NAME.png")
                                     .arg(s.number));
             else if (found.problem.isEmpty() && found.size.isValid())
                 checkPictureFits(s.number, *fileLine, found.size, picture);
@@ -796,7 +808,7 @@ private:
         }
     }
 
-    // The build embeds the pictures that lie beside test.kaz and have a known ending.
+    // kazpack packs into the program the pictures that lie beside test.kaz and have a known ending.
     static QString fileNameProblem(const QString &name)
     {
         if (name.contains(u'/') || name.contains(u'\\'))
@@ -815,7 +827,7 @@ private:
         const auto pixels = [](int twips) { return int(std::lround(twips / 15.0)); };
         if (size.width() <= pixels(picture.width) && size.height() <= pixels(picture.height))
             return;
-        problem(fileLine.line,
+        problem(Rule::PictureTooLarge, fileLine.line,
                 QCoreApplication::translate("ContentReader", "picture \"%1\" of question %2 is %3 × %4 pixels, larger than its box of %5 × %6 "
                                "pixels (width = %7, height = %8 twips, 15 twips a pixel), so part of it would be "
                                "cut off; write width = %9 and height = %10 in [picture %2], or make the picture "
@@ -832,8 +844,36 @@ private:
                     .arg(std::max(picture.height, size.height() * 15)));
     }
 
+    // The section and item of a line, found among the headers and the items kept.
+    Place placeOf(int line) const
+    {
+        if (line <= 0)
+            return {};
+        const auto after = std::upper_bound(m_headers.cbegin(), m_headers.cend(), line,
+                                            [](int l, const Header &h) { return l < h.line; });
+        if (after == m_headers.cbegin() || (after - 1)->section < 0)
+            return {};
+        const Header &h = *(after - 1);
+        const Section &s = m_sections.at(h.section);
+        Place p{s.kind, s.number, -1};
+        if (h.line == line)
+            return p;
+        const auto item = std::lower_bound(s.items.cbegin(), s.items.cend(), line,
+                                           [](const Item &i, int l) { return i.line < l; });
+        if (item != s.items.cend() && item->line == line)
+            p.item = int(item - s.items.cbegin());
+        return p;
+    }
+
+    struct Header
+    {
+        int line = 0;
+        qsizetype section = -1; // in m_sections; -1: a header not taken (unknown, or a second time)
+    };
+
     const Options &m_options;
     const QString m_text;
+    QList<Header> m_headers; // in the order of the file: each section's header, the first of a run not taken
     QList<Section> m_sections;
     qsizetype m_current = -1; // the section whose lines are being read; -1: none
     bool m_skipping = false;  // under a header that is not taken
@@ -885,25 +925,25 @@ bool looksLikeUtf16(const QByteArray &bytes)
 
 Result readBytes(const QByteArray &bytes, const Options &options)
 {
-    const auto whole = [&options](const QString &message) {
+    const auto whole = [&options](Rule rule, const QString &message) {
         Result r;
-        r.problems.append({options.fileName, 0, message});
+        r.problems.append({options.fileName, 0, message, rule});
         return r;
     };
     if (bytes.startsWith("PK\x03\x04") || bytes.startsWith("\xD0\xCF\x11\xE0"))
-        return whole(QCoreApplication::translate("ContentReader", "the file is a word processor's document (such as .docx, .doc or .odt), not "
+        return whole(Rule::WordProcessorFile, QCoreApplication::translate("ContentReader", "the file is a word processor's document (such as .docx, .doc or .odt), not "
                                     "plain text; write the test in a text editor (Notepad, gedit, Kate) and save it "
                                     "as UTF-8 text"));
     if (bytes.startsWith("{\\rtf"))
-        return whole(QCoreApplication::translate("ContentReader", "the file is saved as rich text (RTF, as WordPad does), not plain text; write "
+        return whole(Rule::RichTextFile, QCoreApplication::translate("ContentReader", "the file is saved as rich text (RTF, as WordPad does), not plain text; write "
                                     "the test in a text editor (Notepad, gedit, Kate) and save it as UTF-8 text"));
     if (bytes.size() > MaxFileBytes)
-        return whole(QCoreApplication::translate("ContentReader", "the file is %1, larger than the %2 a test may have (a test of %3 phrases a "
+        return whole(Rule::FileTooLarge, QCoreApplication::translate("ContentReader", "the file is %1, larger than the %2 a test may have (a test of %3 phrases a "
                                     "side takes about 5 MB); keep only the test in it")
                          .arg(FileAccess::size(bytes.size()), FileAccess::size(MaxFileBytes))
                          .arg(MaxPhrases));
     if (bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF") || looksLikeUtf16(bytes))
-        return whole(QCoreApplication::translate("ContentReader", "the file is saved as UTF-16 (\"Unicode\"); save it again as UTF-8 (in Notepad: "
+        return whole(Rule::Utf16File, QCoreApplication::translate("ContentReader", "the file is saved as UTF-16 (\"Unicode\"); save it again as UTF-8 (in Notepad: "
                                     "File, Save as, Encoding: UTF-8)"));
     // Valid as a whole or not: line ends are never part of a longer UTF-8 sequence. (Decoding
     // drops a byte order mark.)
@@ -935,7 +975,8 @@ Result readBytes(const QByteArray &bytes, const Options &options)
                                       "Encoding: UTF-8)")
                            .arg(more == 0   ? QString()
                                 : more == 1 ? QCoreApplication::translate("ContentReader", ", nor is one later line")
-                                            : QCoreApplication::translate("ContentReader", ", nor are %1 later lines").arg(more))});
+                                            : QCoreApplication::translate("ContentReader", ", nor are %1 later lines").arg(more)),
+                       Rule::NotUtf8});
     return r;
 }
 

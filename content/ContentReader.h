@@ -14,11 +14,95 @@
 // checks the same text again from the end of its own file (TestFolder).
 namespace ContentReader {
 
+// The sections of a test file.
+enum class SectionKind : quint8 { None, Parameters, Instructions, Left, Right, Switches, Explanation, Flags, Picture };
+
+// Where in the test a problem lies: a section and a line under its header, as the reader took
+// them. A program that shows the test otherwise than as lines of text (the editor's table)
+// finds its own place for a problem from this.
+struct Place
+{
+    SectionKind section = SectionKind::None; // None: the whole file, or a line under no section read
+    int number = 0; // the question of [explanation N] and [picture N]
+    // The line under the header, from 0, as the section's lines are counted: blank lines only in
+    // the instructions, the label is item 0 of the switches and the flags. -1: the section as a
+    // whole (its header), or a line that is none of its items.
+    int item = -1;
+    friend bool operator==(const Place &, const Place &) = default;
+};
+
+// Which rule of the format a problem breaks: one for each kind of message.
+enum class Rule : quint8 {
+    Other, // told by a caller of the reader: a file that cannot be read, a folder's icon
+    WordProcessorFile,
+    RichTextFile,
+    FileTooLarge,
+    Utf16File,
+    NotUtf8,
+    ControlCharacter,
+    LineTooLong,
+    SectionNumberOutOfRange,
+    UnknownSection,
+    SectionTwice,
+    SpacesBeforeNote,
+    BracketNoHeader,
+    LineBeforeSections,
+    TooManyLines,
+    ParametersMissing,
+    ParameterCount,
+    ParameterNotNumber,
+    ParameterNotWhole,
+    ListTooNarrow,
+    WindowTooNarrow,
+    WindowTooWide,
+    ListsOverlap,
+    RightListCutOff,
+    SideMissing,
+    NoPhrases,
+    TooManyPhrases,
+    EmptyPhrase,
+    TabInPhrase,
+    PhraseTwice,
+    PhraseLooksSame,
+    NeverGraded,
+    LabelIsNumber,
+    SwitchNotNumber,
+    SwitchPastLastExtra,
+    SwitchWithoutLines,
+    ExplanationEmpty,
+    FlagsMissing,
+    FlagNotNumber,
+    FlagPastLastExtra,
+    FlagWithoutPicture,
+    FlagsTooFew,
+    PictureLineNotKeyValue,
+    PictureUnknownKey,
+    PictureKeyTwice,
+    PictureUnusable,
+    PictureSizeNotNumber,
+    PictureNoFile,
+    PictureTooLarge,
+};
+
 struct Problem
 {
+    Problem() = default;
+    Problem(QString file, int line, QString message, Rule rule = Rule::Other, int otherLine = 0)
+        : file(std::move(file))
+        , line(line)
+        , message(std::move(message))
+        , rule(rule)
+        , otherLine(otherLine)
+    {
+    }
+
     QString file;
     int line = 0; // 0: the problem has no single line
     QString message;
+    Rule rule = Rule::Other;
+    int otherLine = 0; // the line the message names too ("already on line 3 of [left]"); 0: none
+    Place place;       // of `line`
+    Place other;       // of `otherLine`
 
     // "file:line: error: message", the form compilers and editors understand.
     QString toString() const;
@@ -62,8 +146,8 @@ Result read(const QString &text, const Options &options = {});
 // allowed). A file in another encoding gives one problem and no content.
 Result readBytes(const QByteArray &bytes, const Options &options = {});
 
-// The endings of picture file names the build embeds (lower case, without the dot); a
-// name may use capitals. cmake/KazQuiz.cmake embeds the same.
+// The endings a picture's file name may have (lower case, without the dot); a name may use
+// capitals. kazpack packs the pictures a test names into its program.
 QStringList pictureSuffixes();
 
 // The rightmost edge of the test window's fixed controls and the frame's share of the

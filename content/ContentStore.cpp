@@ -1,5 +1,7 @@
 #include "ContentStore.h"
 
+#include "Caption.h"
+
 #include <algorithm>
 
 namespace {
@@ -59,8 +61,7 @@ void ContentStore::setGraphika(int q, Picture picture)
 
 QString ContentStore::address() const
 {
-    const QString caption = item(m_danni[3], 0);
-    return caption.section(u' ', 0, 0);
+    return Caption::split(item(m_danni[3], 0)).address;
 }
 
 void ContentStore::indexSide(int side)

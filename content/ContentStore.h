@@ -15,6 +15,17 @@ public:
     static constexpr int DefaultBoxWidth = 1695;   // twips
     static constexpr int DefaultBoxHeight = 1815;  // twips
 
+    // What a test that gift2kaz or the editor makes holds until its author changes it: the
+    // window's width, the left list's left edge and width, the right list's left edge and width
+    // (the towns test's, in twips), and the label lines of the switches and the flags.
+    static QStringList defaultGeometry()
+    {
+        return {QStringLiteral("11250"), QStringLiteral("120"), QStringLiteral("3135"), QStringLiteral("3360"),
+                QStringLiteral("6575")};
+    }
+    static QString defaultSwitchesLabel() { return QStringLiteral("Ima li obqsneniq"); }
+    static QString defaultFlagsLabel() { return QStringLiteral("Utochnenie dali ima grafika - 30 br"); }
+
     // A question picture together with the size of its box, in twips. An empty source
     // means that the box holds no picture.
     struct Picture
@@ -66,7 +77,8 @@ public:
     // boxes and bytes).
     friend bool operator==(const ContentStore &a, const ContentStore &b);
 
-    // The web address at the start of the caption (the caption up to its first space).
+    // The web address at the start of the caption (Caption::split); empty when the caption
+    // starts with no web address.
     QString address() const;
 
 private:

@@ -1,5 +1,6 @@
 #include "Gift.h"
 
+#include "Caption.h"
 #include "ContentReader.h"
 #include "ContentStore.h"
 #include "ContentWriter.h"
@@ -274,6 +275,7 @@ private:
         }
         const QString name = title.isEmpty() ? QString() : QCoreApplication::translate("Gift", " \"%1\"").arg(excerpt(title));
         if (open < 0) {
+            m_result.skipped.append({firstLine, QCoreApplication::translate("Gift", "description"), excerpt(title)});
             m_result.notes.append({firstLine, QCoreApplication::translate("Gift", "skipped the description%1: it has no answers in "
                                                              "braces; only matching questions become tests")
                                                   .arg(name)});
@@ -323,6 +325,7 @@ private:
                                                                                  : QT_TRANSLATE_NOOP("Gift", "short-answer question");
         }
         if (kind) {
+            m_result.skipped.append({firstLine, QCoreApplication::translate("Gift", kind), excerpt(title)});
             m_result.notes.append({firstLine, QCoreApplication::translate("Gift", "skipped the %1%2; only matching questions become tests")
                                                   .arg(QCoreApplication::translate("Gift", kind), name)});
             return;
@@ -504,20 +507,20 @@ Result read(const QString &text)
     return Reader(text).run();
 }
 
-QString toContent(const Matching &question, const QString &address, const QString &source)
+QString toContent(const Matching &question, const QString &address, const QString &source, const QStringList &geometry)
 {
     ContentStore store;
     store.setDanni(0, question.left);
     store.setDanni(1, question.right);
-    store.setDanni(3, {address + u' ' + question.title, QStringLiteral("11250"), QStringLiteral("120"),
-                       QStringLiteral("3135"), QStringLiteral("3360"), QStringLiteral("6575")});
+    store.setDanni(3, QStringList{Caption::join(address, question.title)}
+                          + (geometry.isEmpty() ? ContentStore::defaultGeometry() : geometry));
     QString instructions;
     for (const QString &line : question.text)
         instructions += line + QStringLiteral("\r\n");
     store.setUkazanie(instructions);
     const QStringList off(question.left.size(), QStringLiteral("0"));
-    store.setOtgowor(0, QStringList{QStringLiteral("Ima li obqsneniq")} + off);
-    store.setSpis_graf(QStringList{QStringLiteral("Utochnenie dali ima grafika - 30 br")} + off);
+    store.setOtgowor(0, QStringList{ContentStore::defaultSwitchesLabel()} + off);
+    store.setSpis_graf(QStringList{ContentStore::defaultFlagsLabel()} + off);
 
     QStringList comments{question.title};
     comments.append(QStringLiteral("Made by gift2kaz from the matching question on line %1 of %2.")
@@ -572,7 +575,7 @@ QStringList folderNames(const QList<Matching> &questions)
 }
 
 Written writeFolders(const Result &result, const QDir &parent, bool force, const QString &address,
-                     const QString &source)
+                     const QString &source, const Sizing &sizing)
 {
     Written out;
     const QStringList names = folderNames(result.questions);
@@ -590,9 +593,11 @@ Written writeFolders(const Result &result, const QDir &parent, bool force, const
     if (!out.errors.isEmpty())
         return out;
     QList<FileAccess::Output> files;
-    for (qsizetype i = 0; i < names.size(); ++i)
+    for (qsizetype i = 0; i < names.size(); ++i) {
+        const Matching &q = result.questions.at(i);
         files.append({names.at(i) + QStringLiteral("/test.kaz"),
-                      toContent(result.questions.at(i), address, source).toUtf8()});
+                      toContent(q, address, source, sizing ? sizing(q) : QStringList()).toUtf8()});
+    }
     if (const QString problem = FileAccess::writeAll(parent.path(), files); !problem.isEmpty()) {
         out.errors.append({0, problem + QCoreApplication::translate("Gift", "; no test was written")});
         return out;

@@ -5,6 +5,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 // Reads matching questions from a file in Moodle's GIFT format and turns each into a KAZ
 // test folder. Questions are separated by blank lines; "//" starts a comment line;
 // "$CATEGORY:" lines are skipped; \~ \= \# \{ \} \: \\ stand for the character itself and
@@ -32,10 +34,19 @@ struct Matching
     QStringList right;      // right parts of the pairs, then the extra right parts
 };
 
+// A question of another type, skipped.
+struct Skipped
+{
+    int line = 0;  // line where the question starts
+    QString kind;  // in the user's language: "multiple-choice question", "description" …
+    QString title; // from ::title::, shortened to an excerpt; empty when there is none
+};
+
 struct Result
 {
     QList<Matching> questions;
     QList<Message> notes;  // questions of other types, skipped
+    QList<Skipped> skipped; // the same questions, one for each note
     QList<Message> errors; // faults of the file; nothing should be written when there are any
     bool ok() const { return errors.isEmpty(); }
 };
@@ -58,10 +69,16 @@ Result readBytes(const QByteArray &bytes);
 // caption shows it too.
 inline const QString DefaultAddress = QStringLiteral("https://kaz.bg");
 
-// The test.kaz text of one question: its caption is `address`, a space and the title.
-// `source` is named in the comment at the top.
+// The window width and the lists' left edges and widths, in twips, the five parameters after the
+// caption; empty for the default ones (ContentStore::defaultGeometry). gift2kaz gives each
+// question the lists that fit its longest phrases (testwindow/ListText).
+using Sizing = std::function<QStringList(const Matching &question)>;
+
+// The test.kaz text of one question: its caption is `address`, a space and the title (the
+// title alone when `address` is empty).
+// `source` is named in the comment at the top; `geometry` as a Sizing gives it.
 QString toContent(const Matching &question, const QString &address = DefaultAddress,
-                  const QString &source = {});
+                  const QString &source = {}, const QStringList &geometry = {});
 
 // The title in Latin letters (Bulgarian transliteration for Cyrillic), lower case, with
 // every other run of characters turned into one "-"; never empty.
@@ -83,6 +100,7 @@ struct Written
 // on any failure the disk is left as it was, and the error (line 0 for a failure of the disk)
 // says why.
 Written writeFolders(const Result &result, const QDir &parent, bool force,
-                     const QString &address = DefaultAddress, const QString &source = {});
+                     const QString &address = DefaultAddress, const QString &source = {},
+                     const Sizing &sizing = {});
 
 } // namespace Gift

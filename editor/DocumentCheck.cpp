@@ -2,12 +2,15 @@
 
 #include "ContentReader.h"
 #include "FileMapping.h"
+#include "ListText.h"
 
 #include <QCoreApplication>
 #include <QHash>
-#include <QRegularExpression>
-#include <QSet>
 #include <algorithm>
+#include <cmath>
+#include <numeric>
+#include <set>
+#include <tuple>
 
 namespace DocumentCheck {
 
@@ -15,30 +18,101 @@ namespace {
 
 constexpr int Extras = ContentStore::QuestionsWithExtras;
 
-// "line 25 of [left]" names a line of a file the teacher never sees: the row of the table it
-// comes from is named instead.
-void nameRows(DocumentProblem &p, const QList<FileMapping::Place> &places)
+// The column's title as the table's header shows it.
+QString columnTitle(DocumentField field)
 {
-    // The checker's words in English or in the translation the program has installed.
-    static const QRegularExpression lineOfSide(QStringLiteral("(?:line|ред) (\\d+) (?:of|в) \\[(?:left|right)\\]"));
-    qsizetype from = 0;
-    for (;;) {
-        const QRegularExpressionMatch m = lineOfSide.match(p.message, from);
-        if (!m.hasMatch())
-            return;
-        const int row = places.value(m.captured(1).toInt() - 1).row;
-        if (row < 0) {
-            from = m.capturedEnd();
-            continue;
-        }
-        const QString rowText = QCoreApplication::translate("DocumentCheck", "row %1 of the table").arg(row + 1);
-        p.message.replace(m.capturedStart(), m.capturedLength(), rowText);
-        from = m.capturedStart() + rowText.size();
-        p.otherRow = row;
-    }
+    return field == DocumentField::Left ? QCoreApplication::translate("RowTableModel", "Left phrase")
+                                        : QCoreApplication::translate("RowTableModel", "Right phrase");
 }
 
-void rowProblems(const DocumentContent &c, const FileMapping::Written &w, QList<DocumentProblem> &out)
+// The checker's words, but where they speak of the file (its sections, its lines, the lines of
+// a list), the problem in the table's terms: columns, rows as the header numbers them, fields.
+QString editorWords(const ContentReader::Problem &problem, const DocumentContent &c, const FileMapping::Written &w,
+                    const DocumentProblem &p, const RowNames &names)
+{
+    using ContentReader::Rule;
+    const bool side = p.field == DocumentField::Left || p.field == DocumentField::Right;
+    const auto phrase = [&c, &p](int row) { return p.field == DocumentField::Left ? c.rows.at(row).left : c.rows.at(row).right; };
+    switch (problem.rule) {
+    case Rule::PhraseTwice:
+        if (!side || p.row < 0 || p.otherRow < 0)
+            break;
+        return QCoreApplication::translate("DocumentCheck", "the phrase \"%1\" is already on %2; phrases of one column "
+                                                            "must differ, so change or delete one of them")
+            .arg(phrase(p.row), names.inText(p.otherRow));
+    case Rule::PhraseLooksSame:
+        if (!side || p.row < 0 || p.otherRow < 0)
+            break;
+        return QCoreApplication::translate("DocumentCheck", "the phrase \"%1\" looks the same as \"%2\" on %3: they "
+                                                            "differ only in spaces at their ends; phrases of one column "
+                                                            "must differ, so change or delete one of them")
+            .arg(phrase(p.row), phrase(p.otherRow), names.inText(p.otherRow));
+    case Rule::TabInPhrase:
+        if (!side || p.row < 0)
+            break;
+        return QCoreApplication::translate("DocumentCheck", "the phrase \"%1\" holds a tab character, which the list "
+                                                            "shows as a wide gap; replace it with a space, or delete it")
+            .arg(phrase(p.row).replace(u'\t', QStringLiteral("→")));
+    case Rule::NoPhrases:
+        if (!side)
+            break;
+        return QCoreApplication::translate("DocumentCheck", "no row has a phrase in the column \"%1\"; a test needs at "
+                                                            "least one phrase on each side")
+            .arg(columnTitle(p.field));
+    case Rule::TooManyPhrases:
+        if (!side)
+            break;
+        return QCoreApplication::translate("DocumentCheck", "the column \"%1\" has %2 phrases, but a side may hold at "
+                                                            "most %3; delete rows, or make two tests of them")
+            .arg(columnTitle(p.field))
+            .arg((p.field == DocumentField::Left ? w.leftRows : w.rightRows).size())
+            .arg(ContentReader::MaxPhrases);
+    case Rule::TooManyLines:
+        if (p.field == DocumentField::Instructions) {
+            QStringList lines = c.instructions.split(u'\n');
+            while (!lines.isEmpty() && lines.last().trimmed().isEmpty())
+                lines.removeLast();
+            return QCoreApplication::translate("DocumentCheck", "the instructions have %1 lines, but may have at most "
+                                                                "%2; delete the lines they do not need")
+                .arg(lines.size())
+                .arg(ContentReader::MaxTextLines);
+        }
+        if (p.field == DocumentField::Explanation && p.row >= 0)
+            return QCoreApplication::translate("DocumentCheck", "this explanation has %1 lines, but may have at most %2; "
+                                                                "delete the lines it does not need")
+                .arg(c.rows.at(p.row).explanation.size())
+                .arg(ContentReader::MaxTextLines);
+        break;
+    case Rule::LabelIsNumber:
+        if (p.field != DocumentField::ExplanationLabel && p.field != DocumentField::PictureLabel)
+            break;
+        return QCoreApplication::translate("DocumentCheck", "this label is a number (\"%1\"), which a test cannot tell "
+                                                            "apart from the data of its first question; write words "
+                                                            "instead, such as Questions")
+            .arg(p.field == DocumentField::ExplanationLabel ? c.explanationLabel : c.pictureLabel);
+    case Rule::PictureTooLarge: {
+        if (p.row < 0 || !c.rows.at(p.row).picture.pixels.isValid())
+            break;
+        const DocumentPicture &picture = c.rows.at(p.row).picture;
+        const auto pixels = [](int twips) { return int(std::lround(twips / 15.0)); };
+        const QSize box(pixels(picture.width), pixels(picture.height));
+        return QCoreApplication::translate("DocumentCheck", "the picture is %1 × %2 pixels, larger than its box of %3 × "
+                                                            "%4 pixels, so part of it would be cut off; make the box at "
+                                                            "least %5 × %6 pixels, or the picture smaller")
+            .arg(picture.pixels.width())
+            .arg(picture.pixels.height())
+            .arg(box.width())
+            .arg(box.height())
+            .arg(std::max(box.width(), picture.pixels.width()))
+            .arg(std::max(box.height(), picture.pixels.height()));
+    }
+    default:
+        break;
+    }
+    return problem.message;
+}
+
+void rowProblems(const DocumentContent &c, const QList<int> &question, const RowNames &names, QList<DocumentProblem> &out)
 {
     QList<int> leftOnly, rightOnly;
     for (int i = 0; i < c.rows.size(); ++i) {
@@ -52,24 +126,21 @@ void rowProblems(const DocumentContent &c, const FileMapping::Written &w, QList<
         for (int r : std::as_const(leftOnly))
             out.append({QCoreApplication::translate(
                             "DocumentCheck",
-                            "this row has a left phrase but no right one, while row %1 has a right phrase but no "
-                            "left one; extra phrases can stand on one side only, because the file pairs the phrases "
-                            "by their order: write the missing phrases, or delete the extra rows of one side")
-                            .arg(rightOnly.first() + 1),
+                            "this row has a left phrase but no right one, while %1 has a right phrase but no left "
+                            "one; extra phrases can stand on one side only, or the test would pair them with each "
+                            "other: write the missing phrases, or delete the extra rows of one side")
+                            .arg(names.inText(rightOnly.first())),
                         r, DocumentField::Right, -1, rightOnly.first()});
         for (int r : std::as_const(rightOnly))
             out.append({QCoreApplication::translate(
                             "DocumentCheck",
-                            "this row has a right phrase but no left one, while row %1 has a left phrase but no "
-                            "right one; extra phrases can stand on one side only, because the file pairs the phrases "
-                            "by their order: write the missing phrases, or delete the extra rows of one side")
-                            .arg(leftOnly.first() + 1),
+                            "this row has a right phrase but no left one, while %1 has a left phrase but no right "
+                            "one; extra phrases can stand on one side only, or the test would pair them with each "
+                            "other: write the missing phrases, or delete the extra rows of one side")
+                            .arg(names.inText(leftOnly.first())),
                         r, DocumentField::Left, -1, leftOnly.first()});
     }
 
-    QList<int> question(c.rows.size(), 0);
-    for (int q = 1; q <= w.leftRows.size(); ++q)
-        question[w.leftRows.at(q - 1)] = q;
     // What only questions 1 … 30 can have: the lines or the picture of a row that is none of them.
     struct Extra
     {
@@ -108,9 +179,77 @@ void rowProblems(const DocumentContent &c, const FileMapping::Written &w, QList<
     }
 }
 
+// Each phrase wider than its list's text area, as the test window shows its lists at the start:
+// the learner sees it cut with "…".
+void cutPhrases(const DocumentContent &c, const FileMapping::Written &w, const ListText::Measure &measure,
+                QList<DocumentProblem> &out)
+{
+    const ListText::Geometry g = ListText::Geometry::fromTexts(c.geometry);
+    for (const DocumentField field : {DocumentField::Left, DocumentField::Right}) {
+        const bool left = field == DocumentField::Left;
+        const QList<int> &rows = left ? w.leftRows : w.rightRows;
+        const int width = left ? g.leftWidth : g.rightWidth;
+        const int phrases = int(rows.size());
+        const int area = measure.textWidth(width, phrases);
+        for (int r : rows) {
+            const QString &phrase = left ? c.rows.at(r).left : c.rows.at(r).right;
+            if (measure.width(phrase) <= area)
+                continue;
+            const QString shown = measure.shown(phrase, width, phrases);
+            const QString message = left
+                ? QCoreApplication::translate("DocumentCheck",
+                                              "the phrase in the column \"%1\" is longer than the test's left list is "
+                                              "wide, so the learner sees only \"%2\"; press \"Widen the lists\" above "
+                                              "this list, or shorten the phrase. The program can still be made.")
+                : QCoreApplication::translate("DocumentCheck",
+                                              "the phrase in the column \"%1\" is longer than the test's right list is "
+                                              "wide, so the learner sees only \"%2\"; press \"Widen the lists\" above "
+                                              "this list, or shorten the phrase. The program can still be made.");
+            DocumentProblem p{message.arg(columnTitle(field), shown), r, field};
+            p.warning = true;
+            out.append(p);
+        }
+    }
+}
+
 } // namespace
 
-QList<DocumentProblem> run(const DocumentContent &content)
+RowNames::RowNames(QList<int> questionOfRow)
+    : m_question(std::move(questionOfRow))
+    , m_above(m_question.size(), 0)
+    , m_below(m_question.size(), 0)
+{
+    int last = 0;
+    for (qsizetype r = 0; r < m_question.size(); ++r)
+        last = m_question.at(r) > 0 ? m_question.at(r) : (m_above[r] = last);
+    last = 0;
+    for (qsizetype r = m_question.size() - 1; r >= 0; --r)
+        last = m_question.at(r) > 0 ? m_question.at(r) : (m_below[r] = last);
+}
+
+QString RowNames::heading(int row) const
+{
+    if (const int q = m_question.value(row); q > 0)
+        return QCoreApplication::translate("DocumentCheck", "Row %1").arg(q);
+    if (const int above = m_above.value(row); above > 0)
+        return QCoreApplication::translate("DocumentCheck", "Unnumbered row below row %1").arg(above);
+    if (const int below = m_below.value(row); below > 0)
+        return QCoreApplication::translate("DocumentCheck", "Unnumbered row above row %1").arg(below);
+    return QCoreApplication::translate("DocumentCheck", "Unnumbered row");
+}
+
+QString RowNames::inText(int row) const
+{
+    if (const int q = m_question.value(row); q > 0)
+        return QCoreApplication::translate("DocumentCheck", "row %1").arg(q);
+    if (const int above = m_above.value(row); above > 0)
+        return QCoreApplication::translate("DocumentCheck", "the unnumbered row below row %1").arg(above);
+    if (const int below = m_below.value(row); below > 0)
+        return QCoreApplication::translate("DocumentCheck", "the unnumbered row above row %1").arg(below);
+    return QCoreApplication::translate("DocumentCheck", "a row without a number");
+}
+
+QList<DocumentProblem> run(const DocumentContent &content, const ListText::Measure *measure)
 {
     const FileMapping::Written w = FileMapping::toStore(content);
     const QString text = FileMapping::text(w);
@@ -131,28 +270,42 @@ QList<DocumentProblem> run(const DocumentContent &content)
         return p ? ContentReader::PictureCheck(p->problem, p->pixels) : ContentReader::PictureCheck();
     };
     const ContentReader::Result result = ContentReader::read(text, options);
-    const QList<FileMapping::Place> places = FileMapping::places(text, w);
+
+    QList<int> question(content.rows.size(), 0);
+    for (int q = 1; q <= w.leftRows.size(); ++q)
+        question[w.leftRows.at(q - 1)] = q;
+    const RowNames names(question);
 
     QList<DocumentProblem> out;
     out.reserve(result.problems.size());
     for (const ContentReader::Problem &problem : result.problems) {
-        const FileMapping::Place place = problem.line > 0 ? places.value(problem.line - 1) : FileMapping::Place();
-        DocumentProblem p{problem.message, place.row, place.field, place.part};
-        p.checkerMessage = problem.message;
+        const FileMapping::Place place = FileMapping::placeOf(problem.place, w.leftRows, w.rightRows);
+        DocumentProblem p{{}, place.row, place.field, place.part};
+        p.otherRow = FileMapping::placeOf(problem.other, w.leftRows, w.rightRows).row;
+        p.rule = problem.rule;
         // Only characters the window cannot show are told on the caption's line.
         if (p.field == DocumentField::Title && ContentReader::controlCharacter(content.address) >= 0)
             p.field = DocumentField::Address;
-        nameRows(p, places);
+        p.message = editorWords(problem, content, w, p, names);
         out.append(p);
     }
-    rowProblems(content, w, out);
+    rowProblems(content, question, names, out);
     if (content.address.contains(u' '))
         out.append({QCoreApplication::translate("DocumentCheck",
                                                 "the address holds a space, but the caption's first space ends the "
                                                 "address; write the address without spaces"),
                     -1, DocumentField::Address});
+    // Where the lists stand is known only when the geometry has no problem.
+    const auto geometryProblem = [](const DocumentProblem &p) {
+        return p.field >= DocumentField::WindowWidth && p.field <= DocumentField::RightListWidth;
+    };
+    if (measure && std::none_of(out.cbegin(), out.cend(), geometryProblem))
+        cutPhrases(content, w, *measure, out);
     std::stable_sort(out.begin(), out.end(),
                      [](const DocumentProblem &a, const DocumentProblem &b) { return a.row < b.row; });
+    for (DocumentProblem &p : out)
+        if (p.row >= 0)
+            p.rowName = names.heading(p.row);
     return out;
 }
 
@@ -170,17 +323,25 @@ QList<DocumentProblem> geometry(const DocumentContent &content)
     return out;
 }
 
-QList<ContentReader::Problem> unplaced(const QList<ContentReader::Problem> &read, const QList<DocumentProblem> &found)
+QList<ContentReader::Problem> unplaced(const QList<ContentReader::Problem> &read, int leftPhrases, int rightPhrases,
+                                       const QList<DocumentProblem> &found)
 {
-    static const QRegularExpression digits(QStringLiteral("[0-9]+"));
-    const auto shape = [](QString message) { return message.remove(digits); };
-    QSet<QString> known;
+    // The same rule broken on the same cell: the lines of the file as read and of the text the
+    // document writes differ, their places in the rows do not.
+    using Cell = std::tuple<ContentReader::Rule, int, DocumentField, int>;
+    std::set<Cell> known;
     for (const DocumentProblem &p : found)
-        known.insert(shape(p.checkerMessage));
+        if (p.rule != ContentReader::Rule::Other)
+            known.insert({p.rule, p.row, p.field, p.part});
+    QList<int> leftRows(leftPhrases), rightRows(rightPhrases);
+    std::iota(leftRows.begin(), leftRows.end(), 0);
+    std::iota(rightRows.begin(), rightRows.end(), 0);
     QList<ContentReader::Problem> out;
-    for (const ContentReader::Problem &p : read)
-        if (!known.contains(shape(p.message)))
+    for (const ContentReader::Problem &p : read) {
+        const FileMapping::Place place = FileMapping::placeOf(p.place, leftRows, rightRows);
+        if (!known.contains(Cell{p.rule, place.row, place.field, place.part}))
             out.append(p);
+    }
     return out;
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ContentStore.h"
+
 #include <QByteArray>
 #include <QList>
 #include <QMap>
@@ -37,8 +39,8 @@ enum class PictureMode { Hidden, Window, ThumbnailOnly };
 
 struct DocumentPicture
 {
-    static constexpr int DefaultBoxWidth = 1695;  // twips
-    static constexpr int DefaultBoxHeight = 1815; // twips
+    static constexpr int DefaultBoxWidth = ContentStore::DefaultBoxWidth;
+    static constexpr int DefaultBoxHeight = ContentStore::DefaultBoxHeight;
 
     QString name;                // the file's name in the test folder; empty: no picture
     QByteArray bytes;            // the file; empty when it was missing when the test was opened
@@ -96,12 +98,11 @@ struct DocumentContent
     QString title;
     // Window width, left list's left edge and width, right list's left edge and width, in
     // twips, as typed.
-    QStringList geometry{QStringLiteral("11250"), QStringLiteral("120"), QStringLiteral("3135"), QStringLiteral("3360"),
-                         QStringLiteral("6575")};
+    QStringList geometry = ContentStore::defaultGeometry();
     QString instructions; // lines separated by "\n"
-    QString explanationLabel = QStringLiteral("Ima li obqsneniq");
+    QString explanationLabel = ContentStore::defaultSwitchesLabel();
     bool explanationSection = false; // the file had [explanation switches]; written again even if all are off
-    QString pictureLabel = QStringLiteral("Utochnenie dali ima grafika - 30 br");
+    QString pictureLabel = ContentStore::defaultFlagsLabel();
     QStringList comments; // the notes at the top of the file, without their "# "
     QList<DocumentRow> rows;
     QMap<int, DocumentSpare> spare; // by question number

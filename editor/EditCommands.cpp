@@ -61,6 +61,8 @@ QString StepText::rowsMoved(int count, bool up)
     return up ? tr("moving %n row(s) up", nullptr, count) : tr("moving %n row(s) down", nullptr, count);
 }
 
+QString StepText::listsWidened() { return tr("widening the lists"); }
+
 RowEditCommand::RowEditCommand(TestDocument *document, int row, DocumentRow before, DocumentRow after, int mergeKind,
                                int session, const QString &text)
     : QUndoCommand(text)

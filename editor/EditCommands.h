@@ -29,6 +29,7 @@ public:
     static QString rowsCut(int count);
     static QString rowsPasted(int count);
     static QString rowsMoved(int count, bool up);
+    static QString listsWidened();
 };
 
 // One row changed: typing in a cell, the explanation switch, a picture and its box.

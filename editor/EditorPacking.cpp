@@ -18,12 +18,12 @@ namespace {
 
 // The test's files with the folder's own icon.png, which the document does not hold, taken as
 // kazpack takes it: only the file itself, a link or a file it cannot read being a problem of the
-// test, in TestFolder's words.
+// test, in TestFolder's words. The program is for the system the editor runs on.
 Packing::Result pack(TestFileList files, const QString &folder, const Packing::Runner &runner)
 {
     const QString icon = QDir(folder).filePath(QLatin1String(TestFolder::IconName));
     if (folder.isEmpty() || (!QFileInfo(icon).exists() && !QFileInfo(icon).isSymLink()))
-        return Packing::pack(files, runner);
+        return Packing::pack(files, runner, Packing::thisSystem());
     QString problem = FileAccess::notAFile(icon, FileAccess::Links::Refuse);
     if (problem.isEmpty()) {
         const FileAccess::Read read = FileAccess::read(icon, TestFolder::maxPictureBytes(), FileAccess::Links::Refuse);
@@ -31,7 +31,7 @@ Packing::Result pack(TestFileList files, const QString &folder, const Packing::R
         files.append({QLatin1String(TestFolder::IconName), read.bytes});
     }
     if (problem.isEmpty())
-        return Packing::pack(files, runner);
+        return Packing::pack(files, runner, Packing::thisSystem());
     Packing::Result refused;
     refused.failure = Packing::Failure::TestProblems;
     refused.checked.read = true;

@@ -4,6 +4,7 @@
 #include "FileAccess.h"
 #include "FileMapping.h"
 #include "Gift.h"
+#include "ListText.h"
 #include "Printing.h"
 #include "ProgramTest.h"
 #include "TestDocument.h"
@@ -22,7 +23,7 @@ namespace {
 
 // The GIFT file read as gift2kaz reads it; nullopt with `error` in gift2kaz's words when it
 // gives no test. Messages name the file by its name, as the teacher chose it.
-std::optional<Gift::Result> readGift(const QString &path, QString *error, QStringList *notes = nullptr)
+std::optional<Gift::Result> readGift(const QString &path, QString *error, GiftQuestions *skipped = nullptr)
 {
     const QString name = QFileInfo(path).fileName();
     const FileAccess::Read file = FileAccess::read(path, Gift::MaxFileBytes);
@@ -31,9 +32,16 @@ std::optional<Gift::Result> readGift(const QString &path, QString *error, QStrin
         return std::nullopt;
     }
     Gift::Result result = Gift::readBytes(file.bytes);
-    if (notes)
+    if (skipped) {
         for (const Gift::Message &n : std::as_const(result.notes))
-            notes->append(n.toString(name, "note"));
+            skipped->notes.append(n.toString(name, "note"));
+        for (const Gift::Skipped &s : std::as_const(result.skipped))
+            skipped->skipped.append(
+                s.title.isEmpty()
+                    ? QCoreApplication::translate("EditorSources", "Line %1: %2").arg(QString::number(s.line), s.kind)
+                    : QCoreApplication::translate("EditorSources", "Line %1: %2 \"%3\"")
+                          .arg(QString::number(s.line), s.kind, printableName(s.title)));
+    }
     if (!result.ok()) {
         QStringList lines;
         for (const Gift::Message &e : std::as_const(result.errors))
@@ -62,13 +70,13 @@ std::optional<Gift::Result> readGift(const QString &path, QString *error, QStrin
 GiftQuestions giftQuestions(const QString &path)
 {
     GiftQuestions out;
-    if (const std::optional<Gift::Result> result = readGift(path, &out.error, &out.notes))
+    if (const std::optional<Gift::Result> result = readGift(path, &out.error, &out))
         for (const Gift::Matching &q : result->questions)
             out.titles.append(q.title);
     return out;
 }
 
-QString openGift(TestDocument &doc, const QString &path, int question)
+QString openGift(TestDocument &doc, const QString &path, int question, const QString &address)
 {
     QString error;
     const std::optional<Gift::Result> result = readGift(path, &error);
@@ -78,8 +86,11 @@ QString openGift(TestDocument &doc, const QString &path, int question)
         return QCoreApplication::translate("EditorSources", "The file %1 has changed since it was opened and no longer "
                                                             "holds that question. Open the file again.")
             .arg(printableName(QFileInfo(path).fileName()));
-    // The very text gift2kaz writes into the question's folder, read as the folder would be.
-    const QString text = Gift::toContent(result->questions.at(question), Gift::DefaultAddress, QFileInfo(path).fileName());
+    // The very text gift2kaz writes into the question's folder, its lists sized to fit the phrases
+    // where fonts can measure them, read as the folder would be.
+    const Gift::Matching &q = result->questions.at(question);
+    const QStringList geometry = ListText::canMeasure() ? ListText::fittedDefault(q.left, q.right) : QStringList();
+    const QString text = Gift::toContent(q, address, QFileInfo(path).fileName(), geometry);
     doc.openStore(ContentReader::read(text).store, {}, {}, FileMapping::leadingComments(text));
     return {};
 }

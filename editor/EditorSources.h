@@ -24,15 +24,17 @@ struct GiftQuestions
     QString error;
     QStringList titles;   // the matching questions' titles, in the file's order
     QStringList notes;    // questions of other types, skipped ("file:line: note: …")
+    QStringList skipped;  // the same questions as a teacher reads them: "Line 12: essay "Градове""
     bool ok() const { return error.isEmpty(); }
 };
 
 GiftQuestions giftQuestions(const QString &path);
 
 // Replaces the document with matching question `question` (0 …) of the GIFT file, as the
-// folder gift2kaz writes of it holds it; the document has no folder until it is saved.
+// folder gift2kaz writes of it with `address` holds it (the caption is the title alone when
+// `address` is empty); the document has no folder until it is saved.
 // Returns why nothing was opened, empty on success.
-QString openGift(TestDocument &doc, const QString &path, int question);
+QString openGift(TestDocument &doc, const QString &path, int question, const QString &address);
 
 // Replaces the document with the test a program made by kazpack carries, pictures included.
 // A file without a test, or a damaged program, is told in kazpack's words ("no test program

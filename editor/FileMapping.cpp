@@ -1,5 +1,6 @@
 #include "FileMapping.h"
 
+#include "Caption.h"
 #include "ContentWriter.h"
 #include "Numbers.h"
 #include "PictureBytes.h"
@@ -18,15 +19,6 @@ QString normalisedBreaks(QString text)
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     text.replace(u'\r', u'\n');
     return text;
-}
-
-bool looksLikeAddress(const QString &word)
-{
-    // A scheme, "www.", or a host name whose last part starts with a letter ("kaz.bg", not "5.1").
-    static const QRegularExpression address(QStringLiteral(
-        "^(?:[A-Za-z][A-Za-z0-9+.-]*://\\S+|www\\.\\S+|[A-Za-z0-9-]+(?:\\.[A-Za-z0-9-]+)*\\.[A-Za-z][A-Za-z0-9-]*"
-        "(?:[/:]\\S*)?)$"));
-    return address.match(word).hasMatch();
 }
 
 // The text as written when it still says `on`, else the plain switch.
@@ -77,24 +69,6 @@ DocumentPicture pictureFrom(const ContentStore::Picture &box, const QString &pic
 
 } // namespace
 
-Caption splitCaption(const QString &caption)
-{
-    const qsizetype space = caption.indexOf(u' ');
-    const QString first = space < 0 ? caption : caption.left(space);
-    const QString rest = space < 0 ? QString() : caption.mid(space + 1);
-    // "kaz.bg " stays one title, so that putting the caption together again gives it back.
-    if (!looksLikeAddress(first) || (space >= 0 && rest.isEmpty()))
-        return {QString(), caption};
-    return {first, rest};
-}
-
-QString caption(const QString &address, const QString &title)
-{
-    if (address.isEmpty())
-        return title;
-    return title.isEmpty() ? address : address + u' ' + title;
-}
-
 QString instructionsText(const QString &ukazanie)
 {
     QStringList lines = ukazanie.split(QStringLiteral("\r\n"));
@@ -137,7 +111,7 @@ DocumentContent fromStore(const ContentStore &store, const QString &pictureBase,
 {
     DocumentContent c;
     const QStringList &parameters = store.Danni(3);
-    const Caption cap = splitCaption(ContentStore::item(parameters, 0));
+    const Caption::Parts cap = Caption::split(ContentStore::item(parameters, 0));
     c.address = cap.address;
     c.title = cap.title;
     for (int i = 0; i < DocumentContent::GeometryFields; ++i)
@@ -250,7 +224,7 @@ Written toStore(const DocumentContent &c)
     ContentStore &store = w.store;
     store.setDanni(0, left);
     store.setDanni(1, right);
-    QStringList parameters{caption(c.address, c.title)};
+    QStringList parameters{Caption::join(c.address, c.title)};
     for (int i = 0; i < DocumentContent::GeometryFields; ++i)
         parameters.append(ContentStore::item(c.geometry, i));
     store.setDanni(3, parameters);
@@ -322,92 +296,34 @@ Written toStore(const DocumentContent &c)
 
 QString text(const Written &written) { return ContentWriter::write(written.store, written.comments); }
 
-QList<Place> places(const QString &text, const Written &w)
+Place placeOf(const ContentReader::Place &p, const QList<int> &leftRows, const QList<int> &rightRows)
 {
-    enum class Section { None, Parameters, Instructions, Left, Right, Switches, Explanation, Flags, Picture };
-    QList<Place> out;
-    out.reserve(text.count(u'\n') + 1);
-    Section section = Section::None;
-    int number = 0; // of [explanation N] and [picture N]
-    int index = 0;  // of the item under the header
-    const QStringView all(text);
-    qsizetype from = 0;
-    while (from < all.size()) {
-        qsizetype to = all.indexOf(u'\n', from);
-        if (to < 0)
-            to = all.size();
-        const QStringView line = all.mid(from, to - from);
-        from = to + 1;
-        Place p;
-        // Items never start with "[": ContentWriter escapes them.
-        if (line.startsWith(u'[')) {
-            index = 0;
-            number = 0;
-            const QStringView name = line.mid(1, line.size() - 2);
-            if (name == u"parameters") {
-                section = Section::Parameters;
-            } else if (name == u"instructions") {
-                section = Section::Instructions;
-                p.field = DocumentField::Instructions;
-            } else if (name == u"left") {
-                section = Section::Left;
-                p.field = DocumentField::Left;
-            } else if (name == u"right") {
-                section = Section::Right;
-                p.field = DocumentField::Right;
-            } else if (name == u"explanation switches") {
-                section = Section::Switches;
-                p.field = DocumentField::ExplanationLabel;
-            } else if (name == u"picture flags") {
-                section = Section::Flags;
-                p.field = DocumentField::PictureLabel;
-            } else if (name.startsWith(u"explanation ")) {
-                section = Section::Explanation;
-                number = name.mid(12).toInt();
-                p = {w.rowOfQuestion(number), DocumentField::Explanation, -1};
-            } else if (name.startsWith(u"picture ")) {
-                section = Section::Picture;
-                number = name.mid(8).toInt();
-                p = {w.rowOfQuestion(number), DocumentField::Picture, -1};
-            }
-            out.append(p);
-            continue;
-        }
-        const int i = index++;
-        switch (section) {
-        case Section::None:
-            break;
-        case Section::Parameters:
-            if (i <= DocumentContent::GeometryFields)
-                p.field = i == 0 ? DocumentField::Title : DocumentField(int(DocumentField::WindowWidth) + i - 1);
-            break;
-        case Section::Instructions:
-            p = {-1, DocumentField::Instructions, i};
-            break;
-        case Section::Left:
-            p = {w.leftRows.value(i, -1), DocumentField::Left, -1};
-            break;
-        case Section::Right:
-            p = {w.rightRows.value(i, -1), DocumentField::Right, -1};
-            break;
-        case Section::Switches:
-            p = i == 0 ? Place{-1, DocumentField::ExplanationLabel, -1}
-                       : Place{w.rowOfQuestion(i), DocumentField::Explanation, -1};
-            break;
-        case Section::Explanation:
-            p = {w.rowOfQuestion(number), DocumentField::Explanation, i};
-            break;
-        case Section::Flags:
-            p = i == 0 ? Place{-1, DocumentField::PictureLabel, -1}
-                       : Place{w.rowOfQuestion(i), DocumentField::Picture, -1};
-            break;
-        case Section::Picture:
-            p = {w.rowOfQuestion(number), DocumentField::Picture, -1};
-            break;
-        }
-        out.append(p);
+    using Section = ContentReader::SectionKind;
+    const int i = p.item;
+    const auto rowOfQuestion = [&leftRows](int q) { return q >= 1 ? leftRows.value(q - 1, -1) : -1; };
+    switch (p.section) {
+    case Section::None:
+        return {};
+    case Section::Parameters:
+        if (i < 0 || i > DocumentContent::GeometryFields)
+            return {};
+        return {-1, i == 0 ? DocumentField::Title : DocumentField(int(DocumentField::WindowWidth) + i - 1), -1};
+    case Section::Instructions:
+        return {-1, DocumentField::Instructions, i};
+    case Section::Left:
+        return {i < 0 ? -1 : leftRows.value(i, -1), DocumentField::Left, -1};
+    case Section::Right:
+        return {i < 0 ? -1 : rightRows.value(i, -1), DocumentField::Right, -1};
+    case Section::Switches:
+        return i <= 0 ? Place{-1, DocumentField::ExplanationLabel, -1} : Place{rowOfQuestion(i), DocumentField::Explanation, -1};
+    case Section::Explanation:
+        return {rowOfQuestion(p.number), DocumentField::Explanation, i};
+    case Section::Flags:
+        return i <= 0 ? Place{-1, DocumentField::PictureLabel, -1} : Place{rowOfQuestion(i), DocumentField::Picture, -1};
+    case Section::Picture:
+        return {rowOfQuestion(p.number), DocumentField::Picture, -1};
     }
-    return out;
+    return {};
 }
 
 } // namespace FileMapping

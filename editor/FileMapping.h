@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ContentReader.h"
 #include "ContentStore.h"
 #include "DocumentContent.h"
 #include "PictureBytes.h"
@@ -15,16 +16,6 @@
 // phrase. Switches and flags follow from what a row holds. editor/DESIGN.md tells the whole
 // mapping.
 namespace FileMapping {
-
-// The caption "ADDRESS TITLE" taken apart: the first word is the address when it reads as a
-// web address (https://…, www.…, school.bg/…), else the whole caption is the title.
-struct Caption
-{
-    QString address;
-    QString title;
-};
-Caption splitCaption(const QString &caption);
-QString caption(const QString &address, const QString &title);
 
 // The instructions as ContentStore holds them (every line ended by CR LF) and as a text box
 // shows them (lines separated by "\n").
@@ -70,8 +61,9 @@ struct Place
     int part = -1; // the line within a field of several lines (instructions, explanation)
 };
 
-// The place of every line of `text` (index 0 is line 1), found by its section header and its
-// position under it.
-QList<Place> places(const QString &text, const Written &written);
+// The row and field a place of a file comes from, the file's left phrase i being that of row
+// leftRows[i] (question i + 1) and its right phrase i that of row rightRows[i]: Written's lists
+// for the text the document writes.
+Place placeOf(const ContentReader::Place &place, const QList<int> &leftRows, const QList<int> &rightRows);
 
 } // namespace FileMapping

@@ -76,12 +76,17 @@ QVariant RowTableModel::data(const QModelIndex &index, int role) const
             return row.explanationShown ? Qt::Checked : Qt::Unchecked;
         return {};
     case Qt::ToolTipRole:
-    case ProblemsRole: {
-        QStringList messages;
+    case ProblemsRole:
+    case WarningsRole: {
+        QStringList messages, warnings;
         for (const DocumentProblem &p : m_document->problemsAt(index.row(), field))
             messages.append(p.message);
-        if (role == ProblemsRole)
-            return messages;
+        for (const DocumentProblem &p : m_document->warningsAt(index.row(), field))
+            warnings.append(p.message);
+        if (role != Qt::ToolTipRole)
+            return role == ProblemsRole ? messages : warnings;
+        for (const QString &w : std::as_const(warnings))
+            messages.append(tr("Warning: %1").arg(w));
         return messages.isEmpty() ? QVariant() : QVariant(messages.join(u'\n'));
     }
     case QuestionRole:

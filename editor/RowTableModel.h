@@ -24,6 +24,7 @@ public:
         PictureBoxRole,                  // QSize: the box in twips (settable)
         PicturePixelsRole,               // QSize: the picture's size in pixels, invalid when it cannot be shown
         PictureModeRole,                 // int: a PictureMode (settable)
+        WarningsRole,                    // QStringList: the warnings of the cell (TestDocument::warnings)
     };
 
     explicit RowTableModel(TestDocument *document);

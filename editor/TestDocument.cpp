@@ -3,7 +3,9 @@
 #include "EditCommands.h"
 #include "FileAccess.h"
 #include "FileMapping.h"
+#include "ListText.h"
 #include "PictureBytes.h"
+#include "Numbers.h"
 #include "Printing.h"
 #include "Recovery.h"
 #include "RowTableModel.h"
@@ -46,6 +48,15 @@ bool writableName(const QString &name)
 {
     return !name.contains(u'/') && !name.contains(u'\\') && name != u"." && name != u".."
         && ContentReader::pictureSuffixes().contains(pictureSuffix(name));
+}
+
+// The check, with the phrases the lists would cut where there are fonts to measure them.
+QList<DocumentProblem> checked(const DocumentContent &content)
+{
+    if (!ListText::canMeasure())
+        return DocumentCheck::run(content);
+    const ListText::Measure measure;
+    return DocumentCheck::run(content, &measure);
 }
 
 } // namespace
@@ -162,6 +173,8 @@ TestDocument::Opened TestDocument::openFolder(const QString &folder)
     m_savedText = file.bytes;
     opened.problems = std::move(read.problems);
     opened.moreProblems = read.moreProblems;
+    opened.leftPhrases = int(read.store.Danni(0).size());
+    opened.rightPhrases = int(read.store.Danni(1).size());
     return opened;
 }
 
@@ -464,32 +477,50 @@ DocumentRow TestDocument::pastedRow(DocumentRow row, int column, const QStringLi
 TestDocument::Pasted TestDocument::paste(int row, DocumentField column, const QString &text)
 {
     const int first = std::clamp(row, 0, rowCount());
+    return pasteInto(first, column, rowCount() - first, RowTableModel::ExplanationColumn + 1, text);
+}
+
+TestDocument::Pasted TestDocument::insertPasted(int row, DocumentField column, const QString &text)
+{
+    const int first = std::clamp(row, 0, rowCount());
+    const int blank = first < rowCount() && m_content.rows.at(first).isBlank() ? 1 : 0;
+    return pasteInto(first, column, blank, RowTableModel::ExplanationColumn + 1, text);
+}
+
+TestDocument::Pasted TestDocument::pasteInto(int row, DocumentField column, int rows, int columns, const QString &text)
+{
+    const int first = std::clamp(row, 0, rowCount());
     int col = RowTableModel::columnOf(column);
     if (col < 0 || col > RowTableModel::ExplanationColumn)
         col = RowTableModel::LeftColumn;
     const QList<QStringList> cells = TableText::parse(text);
-    Pasted pasted{first, int(cells.size()), 0};
+    Pasted pasted;
+    pasted.firstRow = first;
+    pasted.rows = int(cells.size());
     if (cells.isEmpty())
         return pasted;
-    // The pasted block is as wide as its widest line, up to the explanation column.
-    const int room = RowTableModel::ExplanationColumn + 1 - col;
+    const int room = std::clamp(columns, 1, RowTableModel::ExplanationColumn + 1 - col);
     qsizetype widest = 0;
     for (const QStringList &line : cells)
         widest = std::max(widest, line.size());
     pasted.columnsLeftOut = int(std::max<qsizetype>(0, widest - room));
-    const qsizetype width = std::min<qsizetype>(widest, room);
+    pasted.columns = int(std::min<qsizetype>(widest, room));
 
-    const QList<DocumentRow> before = m_content.rows.mid(first, std::min<qsizetype>(cells.size(), rowCount() - first));
+    // The lines replace the block's rows first; the rest are inserted right after them.
+    const qsizetype replaced = std::min<qsizetype>({cells.size(), std::max(rows, 0), rowCount() - first});
+    pasted.added = int(cells.size() - replaced);
+    const QList<DocumentRow> before = m_content.rows.mid(first, replaced);
     QList<DocumentRow> after;
     after.reserve(cells.size());
     for (qsizetype i = 0; i < cells.size(); ++i) {
-        QStringList line = cells.at(i).mid(0, width);
-        while (line.size() < width)
+        QStringList line = cells.at(i).mid(0, pasted.columns);
+        while (line.size() < pasted.columns)
             line.append(QString());
         after.append(pastedRow(i < before.size() ? before.at(i) : DocumentRow(), col, line));
     }
     if (after == before)
         return pasted;
+    pasted.changed = true;
     push(new RowsCommand(this, first, before, after, StepText::rowsPasted(int(cells.size()))));
     return pasted;
 }
@@ -599,6 +630,8 @@ void TestDocument::replace(DocumentContent content, const QString &folder)
         m_content.geometry.append(QString());
     m_problems.clear();
     m_problemsByRow.clear();
+    m_warnings.clear();
+    m_warningsByRow.clear();
     m_questionOfRow.clear();
     m_rowOfQuestion.clear();
     updateQuestions();
@@ -656,11 +689,20 @@ QList<DocumentProblem> TestDocument::problemsAt(int row, DocumentField field) co
     return out;
 }
 
+QList<DocumentProblem> TestDocument::warningsAt(int row, DocumentField field) const
+{
+    QList<DocumentProblem> out;
+    for (int i : m_warningsByRow.value(row))
+        if (m_warnings.at(i).field == field)
+            out.append(m_warnings.at(i));
+    return out;
+}
+
 void TestDocument::checkNow()
 {
     m_checkTimer.stop();
     if (m_checkedGeneration != m_generation)
-        applyProblems(DocumentCheck::run(m_content), m_generation);
+        applyProblems(checked(m_content), m_generation);
 }
 
 void TestDocument::startCheck()
@@ -673,21 +715,28 @@ void TestDocument::startCheck()
         return;
     m_checkRunning = true;
     m_runningGeneration = m_generation;
-    m_checkWatcher.setFuture(QtConcurrent::run([content = m_content] { return DocumentCheck::run(content); }));
+    m_checkWatcher.setFuture(QtConcurrent::run([content = m_content] { return checked(content); }));
+    Q_EMIT checkStarted();
 }
 
 void TestDocument::applyProblems(QList<DocumentProblem> problems, quint64 generation)
 {
     if (generation == m_checkedGeneration)
         return;
-    QList<int> rows = m_problemsByRow.keys();
+    QList<int> rows = m_problemsByRow.keys() + m_warningsByRow.keys();
     m_problems = std::move(problems);
+    m_warnings.clear();
+    const auto warning = [](const DocumentProblem &p) { return p.warning; };
+    std::copy_if(m_problems.cbegin(), m_problems.cend(), std::back_inserter(m_warnings), warning);
+    m_problems.removeIf(warning);
     m_checkedGeneration = generation;
-    m_problemsByRow.clear();
-    for (int i = 0; i < m_problems.size(); ++i)
-        if (m_problems.at(i).row >= 0)
-            m_problemsByRow[m_problems.at(i).row].append(i);
-    rows += m_problemsByRow.keys();
+    for (auto [list, byRow] : {std::pair{&m_problems, &m_problemsByRow}, std::pair{&m_warnings, &m_warningsByRow}}) {
+        byRow->clear();
+        for (int i = 0; i < list->size(); ++i)
+            if (list->at(i).row >= 0)
+                (*byRow)[list->at(i).row].append(i);
+    }
+    rows += m_problemsByRow.keys() + m_warningsByRow.keys();
     std::sort(rows.begin(), rows.end());
     rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
     rows.removeIf([this](int r) { return r >= rowCount(); });
@@ -696,10 +745,43 @@ void TestDocument::applyProblems(QList<DocumentProblem> problems, quint64 genera
         qsizetype j = i;
         while (j + 1 < rows.size() && rows.at(j + 1) == rows.at(j) + 1)
             ++j;
-        m_model->rowsChanged(rows.at(i), rows.at(j), {RowTableModel::ProblemsRole, Qt::ToolTipRole});
+        m_model->rowsChanged(rows.at(i), rows.at(j), {RowTableModel::ProblemsRole, RowTableModel::WarningsRole, Qt::ToolTipRole});
         i = j + 1;
     }
     Q_EMIT problemsChanged();
+}
+
+TestDocument::Widening TestDocument::widenLists()
+{
+    checkNow();
+    const bool geometryProblem = std::any_of(m_problems.cbegin(), m_problems.cend(), [](const DocumentProblem &p) {
+        return isGeometry(p.field);
+    });
+    if (geometryProblem)
+        return Widening::GeometryProblem;
+    const FileMapping::Written w = FileMapping::toStore(m_content);
+    QStringList left, right;
+    for (int r : std::as_const(w.leftRows))
+        left.append(m_content.rows.at(r).left);
+    for (int r : std::as_const(w.rightRows))
+        right.append(m_content.rows.at(r).right);
+    const ListText::Geometry before = ListText::Geometry::fromTexts(m_content.geometry);
+    const ListText::Widened widened = ListText::fit(before, left, right, ListText::Measure());
+    if (widened.geometry == before)
+        return widened.whole ? Widening::AlreadyFit : Widening::NoMoreRoom;
+    const QStringList texts = widened.geometry.toTexts();
+    endTyping();
+    m_pushing = true;
+    m_undo->beginMacro(StepText::listsWidened());
+    for (int i = 0; i < DocumentContent::GeometryFields; ++i) {
+        const DocumentField f = DocumentField(int(DocumentField::WindowWidth) + i);
+        if (Numbers::readLenient(m_content.geometry.at(i)) != Numbers::readLenient(texts.at(i)))
+            m_undo->push(new FieldEditCommand(this, f, m_content.geometry.at(i), texts.at(i), m_typingSession, {}));
+    }
+    m_undo->endMacro();
+    m_pushing = false;
+    endTyping();
+    return widened.whole ? Widening::Widened : Widening::WidenedPartly;
 }
 
 // ---------------------------------------------------------------- modified, folder, recovery

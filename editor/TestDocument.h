@@ -38,6 +38,8 @@ public:
     // The question a row is (1 …), or 0: a row without a left phrase is none.
     int questionOf(int row) const;
     int rowOfQuestion(int q) const;
+    // The rows named as the vertical header numbers them, for the texts that name a row.
+    DocumentCheck::RowNames rowNames() const { return DocumentCheck::RowNames(m_questionOfRow); }
     // A field of the whole test (Address … PictureLabel) as text; geometry as typed.
     QString field(DocumentField field) const;
     // The folder the test was opened from or saved to; empty for a new test.
@@ -49,6 +51,9 @@ public:
         QString error;                          // why nothing was opened; empty when the test was opened
         QList<ContentReader::Problem> problems; // of the file as it was read: what it held that is lost
         qsizetype moreProblems = 0;             // past ContentReader::MaxProblems, counted but not kept
+        // The phrases of the file's sides: row i holds left phrase i and right phrase i.
+        int leftPhrases = 0;
+        int rightPhrases = 0;
         bool ok() const { return error.isEmpty(); }
     };
     void newTest();
@@ -99,26 +104,53 @@ public:
     // Moves `count` rows starting at `from` so that they stand before row `to` as it is now.
     void moveRows(int from, int count, int to);
 
-    // Pasting tab-separated text with its first cell at `row` and `column` (Left, Right or
-    // Explanation): the cells overwrite the rows from there, in the columns they reach, and new
-    // rows are added past the end. Columns past Explanation are left out. One step.
+    // Pasting tab-separated text (TableText), each one step named for the lines pasted. A
+    // line's cells go from `column` (Left, Right or Explanation) to the right; cells past the
+    // explanation column are left out and counted. A block is as wide as its widest line:
+    // shorter lines empty the rest of it.
     struct Pasted
     {
         int firstRow = 0;
-        int rows = 0;
-        int columnsLeftOut = 0; // cells per row that fell past the Explanation column
+        int rows = 0;           // the lines pasted: rows replaced, then rows added
+        int added = 0;          // of them, rows that are new
+        int columns = 0;        // the columns written, from `column`
+        int columnsLeftOut = 0; // cells per line that had no column to go to
+        bool changed = false;   // false when the rows already held the text: no step was made
     };
+    // Overwrites the rows from `row` on and adds rows past the end: the spreadsheet's paste at one cell.
     Pasted paste(int row, DocumentField column, const QString &text);
+    // New rows before `row` (rowCount(): at the end), replacing no row that holds anything: a
+    // blank row at `row` takes the first line.
+    Pasted insertPasted(int row, DocumentField column, const QString &text);
+    // Into the block of `rows` rows from `row` and `columns` columns from `column` alone: cells
+    // past its columns are left out, lines past its rows become new rows below it.
+    Pasted pasteInto(int row, DocumentField column, int rows, int columns, const QString &text);
     // The rows as tab-separated text: left, right, and the explanation when any row has one.
     QString copy(QList<int> rows) const;
 
-    // ---- problems, checked CheckDelayMs after the last edit on a worker thread.
+    // ---- problems, checked CheckDelayMs after the last edit on a worker thread. A problem keeps
+    // the test from being tried or made into a program; a warning does not: the phrases the test
+    // window's lists would cut, measured in the test's font (only where the program has a
+    // QGuiApplication, whose fonts measure them).
     const QList<DocumentProblem> &problems() const { return m_problems; }
     QList<DocumentProblem> problemsAt(int row, DocumentField field) const;
+    const QList<DocumentProblem> &warnings() const { return m_warnings; }
+    QList<DocumentProblem> warningsAt(int row, DocumentField field) const;
     // True when problems() belongs to the content as it is now.
     bool problemsCurrent() const { return m_checkedGeneration == m_generation; }
     // Checks at once on this thread.
     void checkNow();
+
+    // The lists and the window widened so that every phrase fits its list (ListText::fit), as one
+    // step of the undo stack.
+    enum class Widening {
+        AlreadyFit,      // nothing to do
+        Widened,         // every phrase fits now
+        WidenedPartly,   // the widest window allowed still cuts some phrase
+        NoMoreRoom,      // some phrase is cut, and the window is as wide as allowed
+        GeometryProblem, // the geometry must be mended first: where the lists stand is not known
+    };
+    Widening widenLists();
 
     // ---- unsaved changes
     bool isModified() const;
@@ -136,6 +168,9 @@ public:
 
 Q_SIGNALS:
     void problemsChanged();
+    // A check of the content as it is now began on a worker thread; problemsChanged follows
+    // when it ends, unless an edit came before.
+    void checkStarted();
     void modifiedChanged(bool modified);
     // A field of the whole test changed, by an edit, an undo or a redo.
     void fieldChanged(DocumentField field);
@@ -188,6 +223,8 @@ private:
 
     QList<DocumentProblem> m_problems;
     QHash<int, QList<int>> m_problemsByRow;
+    QList<DocumentProblem> m_warnings;
+    QHash<int, QList<int>> m_warningsByRow;
     quint64 m_generation = 0;
     quint64 m_checkedGeneration = 0;
     quint64 m_runningGeneration = 0;

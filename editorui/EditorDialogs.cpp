@@ -17,12 +17,15 @@
 
 namespace EditorDialogs {
 
-int chooseGiftQuestion(QWidget *parent, const QStringList &titles)
+int chooseGiftQuestion(QWidget *parent, const QStringList &titles, const QStringList &skipped)
 {
     QDialog dialog(parent);
     dialog.setWindowTitle(QCoreApplication::translate("EditorDialogs", "Open GIFT file"));
     auto *layout = new QVBoxLayout(&dialog);
-    auto *label = new QLabel(QCoreApplication::translate("EditorDialogs", "The file holds %n matching question(s). Each becomes a test of its own; choose the "
+    auto *label = new QLabel(titles.size() == 1
+                                 ? QCoreApplication::translate("EditorDialogs", "The file holds one matching question, "
+                                                                                "and it becomes the test:")
+                                 : QCoreApplication::translate("EditorDialogs", "The file holds %n matching question(s). Each becomes a test of its own; choose the "
                                 "one to open:",
                                 nullptr, int(titles.size())),
                              &dialog);
@@ -38,7 +41,31 @@ int chooseGiftQuestion(QWidget *parent, const QStringList &titles)
     buttons->button(QDialogButtonBox::Cancel)->setText(QCoreApplication::translate("EditorDialogs", "Cancel"));
     layout->addWidget(label);
     layout->addWidget(list);
+    if (!skipped.isEmpty()) {
+        auto *skippedLabel = new QLabel(
+            QCoreApplication::translate("EditorDialogs", "%n question(s) of other kinds will not be opened: a KAZ test "
+                                                         "pairs phrases, so only matching questions become tests.",
+                                        nullptr, int(skipped.size())),
+            &dialog);
+        skippedLabel->setWordWrap(true);
+        auto *skippedList = new QListWidget(&dialog);
+        skippedList->addItems(skipped);
+        skippedList->setSelectionMode(QAbstractItemView::NoSelection);
+        skippedList->setAccessibleName(QCoreApplication::translate("EditorDialogs", "Questions not opened"));
+        skippedLabel->setBuddy(skippedList);
+        layout->addWidget(skippedLabel);
+        layout->addWidget(skippedList);
+    }
     layout->addWidget(buttons);
+    // Each list as high as its lines, up to eight, and the dialog as wide as the longest line
+    // (within reason), so that a few questions do not leave an empty box or cut words off.
+    int widest = 0;
+    for (QListWidget *l : dialog.findChildren<QListWidget *>()) {
+        const int rows = qBound(1, l->count(), 8);
+        l->setFixedHeight(l->sizeHintForRow(0) * rows + 2 * l->frameWidth() + 4);
+        widest = qMax(widest, l->sizeHintForColumn(0) + 2 * l->frameWidth() + 4);
+    }
+    dialog.setMinimumWidth(qMin(widest + layout->contentsMargins().left() + layout->contentsMargins().right(), 900));
     QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
     QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
     QObject::connect(list, &QListWidget::itemActivated, &dialog, &QDialog::accept);
@@ -48,15 +75,17 @@ int chooseGiftQuestion(QWidget *parent, const QStringList &titles)
     return list->currentRow();
 }
 
-bool openGift(QWidget *parent, TestDocument &doc, const QString &path)
+bool openGift(QWidget *parent, TestDocument &doc, const QString &path, const QString &address)
 {
     const EditorSources::GiftQuestions questions = EditorSources::giftQuestions(path);
     QString error = questions.error;
     if (error.isEmpty()) {
-        const int chosen = questions.titles.size() == 1 ? 0 : chooseGiftQuestion(parent, questions.titles);
+        const int chosen = asksForGiftQuestion(questions.titles, questions.skipped)
+                               ? chooseGiftQuestion(parent, questions.titles, questions.skipped)
+                               : 0;
         if (chosen < 0)
             return false;
-        error = EditorSources::openGift(doc, path, chosen);
+        error = EditorSources::openGift(doc, path, chosen, address);
     }
     if (error.isEmpty())
         return true;

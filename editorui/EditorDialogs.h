@@ -13,14 +13,21 @@ class TestDocument;
 // steps it asks the user, so that tests answer them instead of modal boxes.
 namespace EditorDialogs {
 
-// Which matching question of a GIFT file to open: a list of `titles`, the first selected.
-// Returns its index, or -1 when cancelled.
-int chooseGiftQuestion(QWidget *parent, const QStringList &titles);
+// Which matching question of a GIFT file to open: a list of `titles`, the first selected, and
+// below it the questions of other kinds that are `skipped` and why. Returns the index chosen,
+// or -1 when cancelled.
+int chooseGiftQuestion(QWidget *parent, const QStringList &titles, const QStringList &skipped = {});
+
+// Whether opening a GIFT file asks first: when there is a choice or something is skipped.
+inline bool asksForGiftQuestion(const QStringList &titles, const QStringList &skipped)
+{
+    return titles.size() > 1 || !skipped.isEmpty();
+}
 
 // "Open GIFT file…" and "Open program…" once the file is chosen: open it into `doc` (for a
-// GIFT file with several matching questions, the one the user chooses); when nothing was
-// opened, tell why in a message box and return false.
-bool openGift(QWidget *parent, TestDocument &doc, const QString &path);
+// GIFT file with several matching questions or others skipped, the one the user chooses, with
+// `address` in its caption); when nothing was opened, tell why in a message box and return false.
+bool openGift(QWidget *parent, TestDocument &doc, const QString &path, const QString &address);
 bool openProgram(QWidget *parent, TestDocument &doc, const QString &path);
 
 // What "Make program" asks and tells.

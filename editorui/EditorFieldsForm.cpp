@@ -1,14 +1,17 @@
 #include "EditorFieldsForm.h"
 
+#include "Caption.h"
 #include "EditorGeometryPanel.h"
 #include "EditorTable.h"
 #include "TestDocument.h"
 
 #include <QAbstractSpinBox>
 #include <QFormLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -17,6 +20,7 @@ EditorFieldsForm::EditorFieldsForm(TestDocument *doc, QWidget *parent)
     , m_doc(doc)
     , m_address(new QLineEdit(this))
     , m_title(new QLineEdit(this))
+    , m_captionPreview(new QLabel(this))
     , m_tabs(new QTabWidget(this))
     , m_instructions(new QPlainTextEdit(m_tabs))
     , m_geometryPanel(new EditorGeometryPanel(doc, m_tabs))
@@ -27,11 +31,18 @@ EditorFieldsForm::EditorFieldsForm(TestDocument *doc, QWidget *parent)
     layout->setContentsMargins(0, 0, 0, 0);
     auto *form = new QFormLayout;
     m_address->setAccessibleName(tr("Address"));
-    m_address->setPlaceholderText(tr("A web address or a school, shown before the title (may stay empty)"));
+    m_address->setPlaceholderText(tr("A web address (https://…, www.…, school.bg) shown before the title; may stay empty"));
     m_title->setAccessibleName(tr("Title"));
     m_title->setPlaceholderText(tr("The test's title, shown in the window's title bar"));
     form->addRow(tr("A&ddress:"), m_address);
     form->addRow(tr("Tit&le:"), m_title);
+    m_captionPreview->setObjectName(QStringLiteral("captionPreview"));
+    // One line for each thing it says, as high as they are (a wrapping label would take the
+    // height of several lines in the form); a narrow window cuts a long line, which the tool tip
+    // gives whole.
+    m_captionPreview->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+    m_captionPreview->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    form->addRow(QString(), m_captionPreview);
     layout->addLayout(form);
 
     m_tabs->setAccessibleName(tr("Parts of the whole test"));
@@ -41,18 +52,31 @@ EditorFieldsForm::EditorFieldsForm(TestDocument *doc, QWidget *parent)
     m_instructions->setUndoRedoEnabled(false);
     m_tabs->addTab(m_instructions, tr("I&nstructions"));
     m_tabs->addTab(m_geometryPanel, tr("&Window and lists"));
+    // Lines a teacher never needs: on a tab of their own, said to be left alone.
     auto *labels = new QWidget(m_tabs);
     auto *labelsForm = new QFormLayout(labels);
     m_explanationLabel = new QLineEdit(labels);
     m_explanationLabel->setAccessibleName(tr("Label line of the explanation switches"));
     m_pictureLabel = new QLineEdit(labels);
     m_pictureLabel->setAccessibleName(tr("Label line of the picture flags"));
-    labelsForm->addRow(new QLabel(tr("The test file keeps these lines for older KAZ programs; "
-                                     "they are never shown to the learner."),
-                                  labels));
+    auto *note = new QLabel(tr("You need not change anything here. The test file writes these two lines at the head "
+                               "of its explanation switches and picture flags, in the words of the first KAZ "
+                               "programs: Bulgarian written in Latin letters. The learner never sees them."),
+                            labels);
+    note->setWordWrap(true);
+    // The tabs do not ask a wrapped text how high it is at their width: room for three lines.
+    note->setMinimumHeight(note->fontMetrics().lineSpacing() * 3);
+    labelsForm->addRow(note);
     labelsForm->addRow(tr("Explanation switches:"), m_explanationLabel);
     labelsForm->addRow(tr("Picture flags:"), m_pictureLabel);
-    m_tabs->addTab(labels, tr("Section la&bels"));
+    m_tabs->addTab(labels, tr("Advanced: section la&bels"));
+    // Tab goes from the title into the page shown; the tabs change with Ctrl+Tab or Alt and
+    // their letter, so that Tab never stops on the tab bar, where typing is lost.
+    m_tabs->tabBar()->setFocusPolicy(Qt::NoFocus);
+    // The tabs are as high as the one shown, not as the highest: the instructions leave the
+    // rows their room, and the window's sizes take theirs when shown.
+    connect(m_tabs, &QTabWidget::currentChanged, this, &EditorFieldsForm::fitToTab);
+    fitToTab();
     layout->addWidget(m_tabs);
 
     bindLine(m_address, DocumentField::Address);
@@ -66,6 +90,48 @@ EditorFieldsForm::EditorFieldsForm(TestDocument *doc, QWidget *parent)
     connect(doc, &TestDocument::documentReset, this, &EditorFieldsForm::load);
     connect(doc, &TestDocument::fieldChanged, this, &EditorFieldsForm::load);
     load();
+    for (QWidget *w : findChildren<QWidget *>())
+        if (w->focusPolicy() & Qt::TabFocus)
+            w->installEventFilter(this);
+}
+
+// Ctrl+Tab and Ctrl+Shift+Tab anywhere in the fields show the next or previous tab, with the
+// cursor in its first field.
+bool EditorFieldsForm::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::KeyPress) {
+        const auto *key = static_cast<QKeyEvent *>(event);
+        if ((key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) && (key->modifiers() & Qt::ControlModifier)) {
+            const bool back = key->key() == Qt::Key_Backtab || (key->modifiers() & Qt::ShiftModifier);
+            showTab((m_tabs->currentIndex() + (back ? m_tabs->count() - 1 : 1)) % m_tabs->count());
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void EditorFieldsForm::fitToTab()
+{
+    for (int i = 0; i < m_tabs->count(); ++i) {
+        const QSizePolicy::Policy policy = i == m_tabs->currentIndex() ? QSizePolicy::Preferred : QSizePolicy::Ignored;
+        m_tabs->widget(i)->setSizePolicy(policy, policy);
+    }
+    m_tabs->updateGeometry();
+}
+
+void EditorFieldsForm::showTab(int index)
+{
+    m_tabs->setCurrentIndex(index);
+    QWidget *page = m_tabs->currentWidget();
+    for (QWidget *w = page; w; w = w->nextInFocusChain()) {
+        if ((w == page || page->isAncestorOf(w)) && (w->focusPolicy() & Qt::TabFocus) && w->isEnabled()
+            && w->isVisibleTo(page)) {
+            w->setFocus(Qt::TabFocusReason);
+            return;
+        }
+        if (w->nextInFocusChain() == page)
+            return;
+    }
 }
 
 void EditorFieldsForm::bindLine(QLineEdit *edit, DocumentField field)
@@ -88,6 +154,24 @@ void EditorFieldsForm::load()
     if (const QString instructions = m_doc->field(DocumentField::Instructions); m_instructions->toPlainText() != instructions)
         m_instructions->setPlainText(instructions);
     m_loading = false;
+    m_captionPreview->setText(captionPreview(m_doc->field(DocumentField::Address), m_doc->field(DocumentField::Title)));
+    // Nothing to say before there is a caption: an empty line would be a nameless control.
+    m_captionPreview->setHidden(m_captionPreview->text().isEmpty());
+    m_captionPreview->setToolTip(m_captionPreview->text());
+}
+
+QString EditorFieldsForm::captionPreview(const QString &address, const QString &title)
+{
+    const QString caption = Caption::join(address, title);
+    if (caption.trimmed().isEmpty())
+        return {};
+    QString text = tr("The test window will be called \"%1\", its picture window \"%2\".")
+                       .arg(caption, Caption::pictureWindowTitle(caption));
+    if (!address.isEmpty() && !address.contains(u' ') && Caption::split(caption).address != address)
+        text += u'\n'
+            + tr("\"%1\" is not read as a web address: when the test is opened again, it is the start of the title.")
+                  .arg(address);
+    return text;
 }
 
 QWidget *EditorFieldsForm::editorFor(DocumentField field) const

@@ -170,7 +170,8 @@ void EditorPicturePanel::refresh()
     else if (const int q = m_doc->questionOf(m_row); q > 0)
         m_caption->setText(QCoreApplication::translate("EditorPicturePanel", "Picture of question %1").arg(q));
     else
-        m_caption->setText(QCoreApplication::translate("EditorPicturePanel", "Picture of row %1").arg(m_row + 1));
+        m_caption->setText(QCoreApplication::translate("EditorPicturePanel", "Picture of %1")
+                               .arg(m_doc->rowNames().inText(m_row)));
     QString empty;
     if (!has)
         empty = QCoreApplication::translate("EditorPicturePanel", "No picture. Choose one, or drop a picture file here.");

@@ -1,19 +1,29 @@
 #include "EditorProblemsList.h"
 
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
+#include <QPushButton>
+#include <QStyle>
 #include <QVBoxLayout>
 #include <algorithm>
 
 EditorProblemsList::EditorProblemsList(QWidget *parent)
     : QWidget(parent)
     , m_label(new QLabel(this))
+    , m_widen(new QPushButton(tr("Widen the lists"), this))
     , m_list(new QListWidget(this))
 {
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(m_label);
+    auto *top = new QHBoxLayout;
+    top->addWidget(m_label, 1);
+    top->addWidget(m_widen);
+    layout->addLayout(top);
     layout->addWidget(m_list);
+    m_widen->setToolTip(tr("Makes the test's lists, and its window where needed, wide enough for every phrase"));
+    m_widen->setAutoDefault(false);
+    connect(m_widen, &QPushButton::clicked, this, &EditorProblemsList::widenRequested);
     m_list->setAccessibleName(tr("Problems"));
     m_list->setWordWrap(true);
     m_label->setBuddy(m_list);
@@ -22,9 +32,10 @@ EditorProblemsList::EditorProblemsList(QWidget *parent)
     setProblems({});
 }
 
-void EditorProblemsList::setProblems(const QList<DocumentProblem> &all)
+void EditorProblemsList::setProblems(const QList<DocumentProblem> &problems, const QList<DocumentProblem> &warnings)
 {
     const int current = m_list->currentRow();
+    const QList<DocumentProblem> all = problems + warnings;
     const QList<DocumentProblem> now = all.mid(0, MaxListed);
     // The note of problems not listed goes, and comes back below the items if still needed.
     if (m_list->count() > m_listed.size())
@@ -41,13 +52,14 @@ void EditorProblemsList::setProblems(const QList<DocumentProblem> &all)
         m_list->clear();
     else if (removed > 0)
         m_list->model()->removeRows(int(same), removed);
-    QStringList added;
     for (qsizetype i = same; i < now.size() - sameEnd; ++i) {
         const DocumentProblem &p = now.at(i);
-        added.append(p.row >= 0 ? tr("Row %1: %2").arg(QString::number(p.row + 1), p.message) : p.message);
+        const QString text = p.rowName.isEmpty() ? p.message : tr("%1: %2").arg(p.rowName, p.message);
+        auto *item = new QListWidgetItem(p.warning ? tr("Warning. %1").arg(text) : text);
+        if (p.warning)
+            item->setIcon(style()->standardIcon(QStyle::SP_MessageBoxWarning));
+        m_list->insertItem(int(i), item);
     }
-    if (!added.isEmpty())
-        m_list->insertItems(int(same), added);
     m_listed = now;
     if (const int more = int(all.size() - now.size()); more > 0) {
         auto *note = new QListWidgetItem(
@@ -56,7 +68,15 @@ void EditorProblemsList::setProblems(const QList<DocumentProblem> &all)
     }
     if (current >= 0 && m_list->count() > 0)
         m_list->setCurrentRow(std::min(current, m_list->count() - 1), QItemSelectionModel::NoUpdate);
-    m_label->setText(all.isEmpty() ? tr("&Problems: none") : tr("&Problems (%1):").arg(all.size()));
+    const int n = int(problems.size());
+    const int w = int(warnings.size());
+    if (w == 0)
+        m_label->setText(n == 0 ? tr("&Problems: none") : tr("&Problems (%1):").arg(n));
+    else if (n == 0)
+        m_label->setText(tr("&Problems: none. Warnings (%1); the test can still be tried and made into a program:").arg(w));
+    else
+        m_label->setText(tr("&Problems (%1), warnings (%2):").arg(n).arg(w));
+    m_widen->setVisible(w > 0);
 }
 
 void EditorProblemsList::choose(int index)

@@ -7,11 +7,14 @@
 
 class QLabel;
 class QListWidget;
+class QPushButton;
 
-// A document's problems under a label that counts them ("&Problems (3):"): the first
-// MaxListed, a row's problem starting with its row number, then a note of how many more the
-// table marks. Choosing a problem (a click, or Enter on it) emits problemChosen; where that
-// takes the cursor is the window's business.
+// A document's problems, then its warnings, under a label that counts both ("&Problems (3),
+// warnings (2):"): the first MaxListed, a row's starting with the row as the table's header
+// numbers it, a warning with the warning sign and the word, then a note of how many more the
+// table marks. Choosing one (a click, or Enter on it) emits problemChosen; where that takes the
+// cursor is the window's business. While there are warnings (phrases the lists cut), a button
+// beside the label asks to widen the lists.
 class EditorProblemsList : public QWidget
 {
     Q_OBJECT
@@ -25,21 +28,24 @@ public:
 
     QListWidget *list() const { return m_list; }
     QLabel *label() const { return m_label; }
-    // The problems the items show, in their order (the note is none of them).
+    QPushButton *widenButton() const { return m_widen; }
+    // The problems and warnings the items show, in their order (the note is none of them).
     const QList<DocumentProblem> &listed() const { return m_listed; }
 
-    // Shows `all`. A check's result mostly repeats the one before (typing in a row changes that
-    // row's problems), so the items that stand the same at the start and at the end are kept
-    // and only those between are replaced; the current item stays where it was.
-    void setProblems(const QList<DocumentProblem> &all);
+    // Shows `problems`, then `warnings`. A check's result mostly repeats the one before (typing
+    // in a row changes that row's problems), so the items that stand the same at the start and at
+    // the end are kept and only those between are replaced; the current item stays where it was.
+    void setProblems(const QList<DocumentProblem> &problems, const QList<DocumentProblem> &warnings = {});
 
 Q_SIGNALS:
     void problemChosen(const DocumentProblem &problem);
+    void widenRequested();
 
 private:
     void choose(int index);
 
     QLabel *m_label;
+    QPushButton *m_widen;
     QListWidget *m_list;
     QList<DocumentProblem> m_listed;
 };

@@ -66,6 +66,7 @@ bool isExplanation(const QModelIndex &index) { return index.column() == RowTable
 bool isPicture(const QModelIndex &index) { return index.column() == RowTableModel::PictureColumn; }
 
 QStringList problemsOf(const QModelIndex &index) { return index.data(RowTableModel::ProblemsRole).toStringList(); }
+QStringList warningsOf(const QModelIndex &index) { return index.data(RowTableModel::WarningsRole).toStringList(); }
 
 // The lines of an explanation cell that the table shows: the first MaxShownLines, the last of
 // them ending in "…" when there are more. The cell is drawn and measured with these alone.
@@ -189,9 +190,12 @@ public:
         QStyleOptionViewItem opt = option;
         initStyleOption(&opt, index);
         const bool problem = !problemsOf(index).isEmpty();
+        const bool warning = !problem && !warningsOf(index).isEmpty();
         if (!(opt.state & QStyle::State_Selected)) {
             if (problem)
                 opt.backgroundBrush = QColor(ProblemTint);
+            else if (warning)
+                opt.backgroundBrush = QColor(WarningTint);
             else if (!partnerNote(index).isEmpty())
                 opt.backgroundBrush = UnpairedTint;
         }
@@ -217,9 +221,9 @@ public:
                 painter->drawPixmap(place, thumb);
             }
         }
-        if (problem) {
+        if (problem || warning) {
             painter->save();
-            painter->setPen(QPen(QColor(ProblemRed), 2));
+            painter->setPen(QPen(QColor(problem ? ProblemRed : WarningOrange), 2, problem ? Qt::SolidLine : Qt::DashLine));
             const int y = opt.rect.bottom() - 1;
             painter->drawLine(opt.rect.left() + 2, y, opt.rect.right() - 2, y);
             painter->restore();
@@ -257,6 +261,8 @@ public:
         if (event->type() != QEvent::ToolTip || !index.isValid())
             return QStyledItemDelegate::helpEvent(event, view, option, index);
         QStringList tip = problemsOf(index);
+        for (const QString &w : warningsOf(index))
+            tip.append(RowTableModel::tr("Warning: %1").arg(w));
         if (const QString note = partnerNote(index); !note.isEmpty())
             tip.append(note);
         if (isPicture(index) && !index.data().toString().isEmpty())

@@ -24,6 +24,9 @@ constexpr int ThumbnailHeight = 48; // pixels; a row with a picture is this high
 // the red of its line or text.
 constexpr QRgb ProblemTint = 0xFFFFE2E2;
 constexpr QRgb ProblemRed = 0xFFC80000;
+// A cell with a warning only (a phrase its list cuts): orange, not red, and its line dashed.
+constexpr QRgb WarningTint = 0xFFFFE0B8;
+constexpr QRgb WarningOrange = 0xFFD06A00;
 
 // A label for a panel's problems, in red, wrapped and selectable.
 QLabel *problemLabel(const QString &accessibleName, QWidget *parent);

@@ -2,6 +2,7 @@
 
 #include "EditorTable.h"
 #include "RowTableModel.h"
+#include "TableText.h"
 #include "TestDocument.h"
 
 #include <QApplication>
@@ -72,21 +73,98 @@ void EditorTableView::pasteRows()
         Q_EMIT told(tr("There is no text to paste. Copy cells in a spreadsheet or in this table first."));
         return;
     }
-    const QModelIndex current = currentIndex();
-    const int row = current.isValid() ? current.row() : m_doc->rowCount();
+    // A cell being typed in keeps what was typed and closes: the paste goes onto the rows.
+    QModelIndexList selected = selectionModel()->selectedIndexes();
+    if (state() == EditingState) {
+        if (QWidget *editor = indexWidget(currentIndex())) {
+            commitData(editor);
+            closeEditor(editor, QAbstractItemDelegate::NoHint);
+        }
+        selected = {currentIndex()};
+    }
+    const Target target = targetOf(selected);
+    if (target.kind == Target::Apart) {
+        Q_EMIT told(tr("The selected cells are not one block. Select one block of cells to replace them, or one "
+                       "cell to insert the rows there."));
+        return;
+    }
+    const int lastTextColumn = RowTableModel::ExplanationColumn;
     // A paste on the picture column goes into the explanations: pictures are not text.
-    const int column = current.isValid() ? std::min(current.column(), int(RowTableModel::ExplanationColumn))
-                                         : int(RowTableModel::LeftColumn);
-    const TestDocument::Pasted pasted = m_doc->paste(row, RowTableModel::fieldOf(column), text);
+    const int column = std::min(target.column, lastTextColumn);
+    const DocumentField field = RowTableModel::fieldOf(column);
+    const TestDocument::Pasted pasted
+        = target.kind == Target::Block
+        ? m_doc->pasteInto(target.row, field, target.rows, std::min(target.lastColumn, lastTextColumn) - column + 1, text)
+        : m_doc->insertPasted(target.kind == Target::End ? m_doc->rowCount() : target.row, field, text);
     if (pasted.rows <= 0)
         return;
-    selectBlock(pasted.firstRow, pasted.rows, column, std::max(column, int(RowTableModel::ExplanationColumn)), column);
-    QString message = tr("Pasted %n row(s).", nullptr, pasted.rows);
+    selectBlock(pasted.firstRow, pasted.rows, column, column + std::max(pasted.columns, 1) - 1, column);
+    scrollTo(model()->index(pasted.firstRow, column));
+    if (!pasted.changed) {
+        Q_EMIT told(tr("The table already holds the pasted text; nothing changed."));
+        return;
+    }
+    QStringList message;
+    switch (target.kind) {
+    case Target::End:
+        message.append(tr("Added %n pasted row(s) at the end of the table.", nullptr, pasted.rows));
+        break;
+    case Target::Cell:
+        message.append(tr("Inserted %n pasted row(s) at the selected row; no row was replaced.", nullptr, pasted.rows));
+        break;
+    default:
+        message.append(tr("Replaced the selected cells of %n row(s).", nullptr, pasted.rows - pasted.added));
+        if (pasted.added > 0)
+            message.append(tr("%n more line(s) did not fit in the selection and were inserted below it.", nullptr,
+                              pasted.added));
+        break;
+    }
     if (pasted.columnsLeftOut > 0)
-        message += u' '
-                   + tr("%n cell(s) of each row fell past the explanation column and were left out.", nullptr,
-                        pasted.columnsLeftOut);
-    Q_EMIT told(message);
+        message.append(target.kind == Target::Block && target.lastColumn < lastTextColumn
+                           ? tr("%n cell(s) of each line fell outside the selected cells and were left out.", nullptr,
+                                pasted.columnsLeftOut)
+                           : tr("%n cell(s) of each row fell past the explanation column and were left out.", nullptr,
+                                pasted.columnsLeftOut));
+    message.append(tr("Ctrl+Z undoes the paste."));
+    Q_EMIT told(message.join(u' '));
+}
+
+// Where a paste goes: nothing selected, at the end; one cell or one whole row, new rows there;
+// a block of cells, into the block alone.
+EditorTableView::Target EditorTableView::targetOf(const QModelIndexList &selected) const
+{
+    Target target;
+    if (selected.isEmpty())
+        return target;
+    int top = selected.first().row(), bottom = top, left = selected.first().column(), right = left;
+    for (const QModelIndex &index : selected) {
+        top = std::min(top, index.row());
+        bottom = std::max(bottom, index.row());
+        left = std::min(left, index.column());
+        right = std::max(right, index.column());
+    }
+    target.row = top;
+    target.column = left;
+    target.rows = bottom - top + 1;
+    target.lastColumn = right;
+    if (qsizetype(target.rows) * (right - left + 1) != selected.size())
+        target.kind = Target::Apart;
+    else if (selected.size() == 1 || (target.rows == 1 && left == 0 && right == model()->columnCount() - 1))
+        target.kind = Target::Cell;
+    else
+        target.kind = Target::Block;
+    return target;
+}
+
+bool EditorTableView::pastesOntoRows(const QWidget *focus) const
+{
+    const QWidget *editor = state() == EditingState ? indexWidget(currentIndex()) : nullptr;
+    if (!focus || !editor || (focus != editor && !editor->isAncestorOf(focus)))
+        return false;
+    const QList<QStringList> cells = TableText::parse(QGuiApplication::clipboard()->text());
+    if (std::any_of(cells.cbegin(), cells.cend(), [](const QStringList &line) { return line.size() > 1; }))
+        return true;
+    return cells.size() > 1 && currentIndex().column() != RowTableModel::ExplanationColumn;
 }
 
 void EditorTableView::addRow()
@@ -146,6 +224,30 @@ void EditorTableView::goToCell(int row, DocumentField field, int line)
         return;
     edit(cell);
     EditorTable::moveCursorToLine(QApplication::focusWidget(), line);
+}
+
+// Each editor the view opens is watched for Ctrl+V (pastesOntoRows).
+bool EditorTableView::edit(const QModelIndex &index, EditTrigger trigger, QEvent *event)
+{
+    if (!QTableView::edit(index, trigger, event))
+        return false;
+    if (QWidget *editor = indexWidget(index))
+        editor->installEventFilter(this);
+    return true;
+}
+
+bool EditorTableView::eventFilter(QObject *watched, QEvent *event)
+{
+    const bool key = event->type() == QEvent::ShortcutOverride || event->type() == QEvent::KeyPress;
+    if (key && static_cast<QKeyEvent *>(event)->matches(QKeySequence::Paste) && watched->isWidgetType()
+        && pastesOntoRows(static_cast<QWidget *>(watched))) {
+        // Taking the override keeps the key from the editor's own paste and from the menu's.
+        event->accept();
+        if (event->type() == QEvent::KeyPress)
+            pasteRows();
+        return true;
+    }
+    return QTableView::eventFilter(watched, event);
 }
 
 bool EditorTableView::event(QEvent *event)

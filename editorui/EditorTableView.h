@@ -23,11 +23,18 @@ public:
     // ascending, each once.
     QList<int> chosenRows() const;
 
-    // The clipboard holds the rows as a spreadsheet's cells (TestDocument::copy); a paste
-    // starts at the current cell, or below the last row when there is none.
+    // The clipboard holds the rows as a spreadsheet's cells (TestDocument::copy). A paste
+    // replaces no row the teacher did not select: with nothing selected it adds the rows at
+    // the end; on one selected cell or row it inserts them there; into a selected block of
+    // cells it writes that block alone, and lines past it become new rows below. A cell being
+    // typed in counts as its cell selected.
     void cutRows();
     void copyRows();
     void pasteRows();
+    // Whether a paste into `focus`, a cell being typed in, goes onto the rows (pasteRows) instead:
+    // a clipboard of several cells, or of several lines in a phrase's cell (an explanation takes
+    // lines). Ctrl+V in the cell decides so by itself; the Edit menu's Paste asks here.
+    bool pastesOntoRows(const QWidget *focus) const;
     // An empty row below the current one (at the end without one), its left cell open for typing.
     void addRow();
     void deleteRows();
@@ -39,6 +46,7 @@ public:
     // at line `line` (from 0; -1: where the editor puts it). `row` past the end means the last
     // row: between an edit that removes rows and the next check a problem may name one.
     void goToCell(int row, DocumentField field, int line = -1);
+    using QTableView::edit;
 
 Q_SIGNALS:
     // What an operation did, or why it did nothing, for the status bar.
@@ -46,8 +54,19 @@ Q_SIGNALS:
 
 protected:
     bool event(QEvent *event) override;
+    bool edit(const QModelIndex &index, EditTrigger trigger, QEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    struct Target
+    {
+        enum Kind { End, Cell, Block, Apart } kind = End; // Apart: cells not in one block
+        int row = 0;
+        int column = 0;
+        int rows = 0;
+        int lastColumn = 0;
+    };
+    Target targetOf(const QModelIndexList &selected) const;
     void selectBlock(int first, int count, int firstColumn, int lastColumn, int column);
 
     TestDocument *m_doc;

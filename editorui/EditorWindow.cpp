@@ -1,7 +1,9 @@
 #include "EditorWindow.h"
 
+#include "Caption.h"
 #include "EditorDialogs.h"
 #include "EditorFieldsForm.h"
+#include "EditorGuide.h"
 #include "EditorPicturePanel.h"
 #include "EditorSources.h"
 #include "EditorTryOut.h"
@@ -37,6 +39,17 @@
 namespace {
 
 const QString LastFolderKey = QStringLiteral("lastFolder");
+const QString LastAddressKey = QStringLiteral("lastAddress");
+const QString PartsKey = QStringLiteral("splitters/parts");
+const QString TableAndPictureKey = QStringLiteral("splitters/tableAndPicture");
+
+// A splitter keeps the place the teacher dragged it to, from one start of the editor to the next.
+void remember(QSplitter *splitter, const QString &key)
+{
+    splitter->restoreState(QSettings().value(key).toByteArray());
+    QObject::connect(splitter, &QSplitter::splitterMoved, splitter,
+                     [splitter, key] { QSettings().setValue(key, splitter->saveState()); });
+}
 
 // The document's and the other parts' reasons are clauses ("there is no test.kaz in …");
 // a message box shows them as a sentence.
@@ -118,6 +131,9 @@ EditorWindow::EditorWindow(QWidget *parent) : QMainWindow(parent), m_document(ne
         return QString();
     };
 
+    chooseGiftQuestion = [this](const EditorSources::GiftQuestions &found) {
+        return EditorDialogs::chooseGiftQuestion(this, found.titles, found.skipped);
+    };
     makeProgramSteps = [this] { return EditorDialogs::dialogs(this, [this] { return save(); }); };
 
     buildParts();
@@ -154,6 +170,7 @@ EditorWindow::EditorWindow(QWidget *parent) : QMainWindow(parent), m_document(ne
 EditorWindow::~EditorWindow()
 {
     disconnect(m_focusConnection);
+    disconnect(m_stepConnection); // the document's stack clears itself after the window is gone
     std::unique_ptr<QWidget> central(takeCentralWidget());
 }
 
@@ -165,6 +182,13 @@ void EditorWindow::buildParts()
             [this](const QModelIndex &current) { m_picturePanel->setRow(current.row()); });
     connect(m_table, &EditorTableView::told, statusBar(), [this](const QString &message) {
         statusBar()->showMessage(message);
+        m_told = message;
+    });
+    // What a row operation did is no longer so once a step is undone or another is taken.
+    m_stepConnection = connect(m_document->undoStack(), &QUndoStack::indexChanged, statusBar(), [this] {
+        if (!m_told.isEmpty() && statusBar()->currentMessage() == m_told)
+            statusBar()->clearMessage();
+        m_told.clear();
     });
     m_picturePanel = new EditorPicturePanel(m_document, this);
     m_picturePanel->setAccessibleName(tr("Picture of the current row"));
@@ -174,10 +198,11 @@ void EditorWindow::buildParts()
     middle->setStretchFactor(0, 3);
     middle->setStretchFactor(1, 1);
     m_problems = new EditorProblemsList(this);
-    m_problems->setProblems(m_document->problems());
+    m_problems->setProblems(m_document->problems(), m_document->warnings());
     connect(m_document, &TestDocument::problemsChanged, m_problems,
-            [this] { m_problems->setProblems(m_document->problems()); });
+            [this] { m_problems->setProblems(m_document->problems(), m_document->warnings()); });
     connect(m_problems, &EditorProblemsList::problemChosen, this, &EditorWindow::goToProblem);
+    connect(m_problems, &EditorProblemsList::widenRequested, this, &EditorWindow::widenLists);
 
     auto *central = new QSplitter(Qt::Vertical, this);
     central->addWidget(m_fields);
@@ -187,9 +212,11 @@ void EditorWindow::buildParts()
     central->setStretchFactor(1, 4);
     central->setStretchFactor(2, 1);
     central->setChildrenCollapsible(false);
-    // The rows get most of the height; the splitter scales these to the window.
-    central->setSizes({230, 560, 130});
+    // The rows get most of the height: the fields as little as they need, the problems a few lines.
+    central->setSizes({m_fields->minimumSizeHint().height(), 600, 100});
     setCentralWidget(central);
+    remember(central, PartsKey);
+    remember(middle, TableAndPictureKey);
 
     // Ctrl+Z and Ctrl+Shift+Z in a field go to the document's undo stack, not the field's own.
     for (QWidget *w : m_fields->editors())
@@ -258,8 +285,12 @@ void EditorWindow::buildActions()
                  [this] { onClipboard(&EditorTableView::cutRows, &QLineEdit::cut, &QPlainTextEdit::cut); });
     a.copy = make(edit, tr("&Copy"), {QKeySequence(Qt::CTRL | Qt::Key_C)},
                   [this] { onClipboard(&EditorTableView::copyRows, &QLineEdit::copy, &QPlainTextEdit::copy); });
-    a.paste = make(edit, tr("&Paste"), {QKeySequence(Qt::CTRL | Qt::Key_V)},
-                   [this] { onClipboard(&EditorTableView::pasteRows, &QLineEdit::paste, &QPlainTextEdit::paste); });
+    a.paste = make(edit, tr("&Paste"), {QKeySequence(Qt::CTRL | Qt::Key_V)}, [this] {
+        if (m_table->pastesOntoRows(QApplication::focusWidget()))
+            m_table->pasteRows();
+        else
+            onClipboard(&EditorTableView::pasteRows, &QLineEdit::paste, &QPlainTextEdit::paste);
+    });
     edit->addSeparator();
     a.addRow = make(edit, tr("&Add row"),
                     {QKeySequence(Qt::CTRL | Qt::Key_Return), QKeySequence(Qt::CTRL | Qt::Key_Enter),
@@ -273,8 +304,10 @@ void EditorWindow::buildActions()
     QMenu *test = menuBar()->addMenu(tr("&Test"));
     a.tryOut = make(test, tr("&Try"), {QKeySequence(Qt::Key_F5)}, &EditorWindow::tryOut);
     a.checkNow = make(test, tr("&Check now"), {}, &EditorWindow::checkNow);
+    a.widenLists = make(test, tr("&Widen the lists to fit the phrases"), {}, &EditorWindow::widenLists);
 
     QMenu *help = menuBar()->addMenu(tr("&Help"));
+    a.guide = make(help, tr("&Guide"), {QKeySequence(Qt::Key_F1)}, &EditorWindow::showGuide);
     a.about = make(help, tr("&About"), {}, &EditorWindow::about);
 
     QToolBar *bar = addToolBar(tr("Try and make"));
@@ -423,7 +456,7 @@ bool EditorWindow::openFolderPath(const QString &folder)
     afterOpening(m_document->folder());
     m_document->checkNow();
     QStringList lost;
-    for (const ContentReader::Problem &p : DocumentCheck::unplaced(opened.problems, m_document->problems()))
+    for (const ContentReader::Problem &p : DocumentCheck::unplaced(opened.problems, opened.leftPhrases, opened.rightPhrases, m_document->problems()))
         lost.append(p.line > 0 ? tr("Line %1: %2").arg(QString::number(p.line), p.message) : p.message);
     if (!lost.isEmpty() || opened.moreProblems > 0)
         tell(QMessageBox::Warning,
@@ -442,17 +475,25 @@ bool EditorWindow::openGiftFile(const QString &path)
         return false;
     }
     int question = 0;
-    if (found.titles.size() > 1) {
-        question = EditorDialogs::chooseGiftQuestion(this, found.titles);
+    if (EditorDialogs::asksForGiftQuestion(found.titles, found.skipped)) {
+        question = chooseGiftQuestion(found);
         if (question < 0)
             return false;
     }
-    const QString error = EditorSources::openGift(*m_document, path, question);
+    const QString address = lastAddress();
+    const QString error = EditorSources::openGift(*m_document, path, question, address);
     if (!error.isEmpty()) {
         tell(QMessageBox::Warning, tr("The GIFT file could not be opened."), sentence(error));
         return false;
     }
     afterOpening(path);
+    // The address is not in the GIFT file: say where the one in the field came from, or what an
+    // empty one means, so that the learner's title bar holds no surprise. First, so that a long
+    // path does not push it out of the status bar.
+    statusBar()->showMessage(
+        (address.isEmpty() ? tr("The address is empty: the learner's title bar shows the title alone.")
+                           : tr("The address %1 is the one of the test you saved last.").arg(address))
+        + u' ' + statusBar()->currentMessage());
     return true;
 }
 
@@ -538,8 +579,10 @@ void EditorWindow::newTest()
 
 void EditorWindow::showNewTestHint()
 {
-    const QString hint = tr("A new test. Add its first row with Ctrl+Enter, or paste pairs from a spreadsheet "
-                            "with Ctrl+V.");
+    // The keys as the Edit menu shows them.
+    const QString hint = tr("A new test. Add its first row with %1, or paste pairs from a spreadsheet with %2.")
+                             .arg(m_actions.addRow->shortcut().toString(QKeySequence::NativeText),
+                                  m_actions.paste->shortcut().toString(QKeySequence::NativeText));
     statusBar()->showMessage(hint);
     // The hint goes with the first edit: it no longer says what the window shows.
     disconnect(m_hintConnection);
@@ -553,6 +596,8 @@ void EditorWindow::showNewTestHint()
 QString EditorWindow::lastFolder() const { return QSettings().value(LastFolderKey).toString(); }
 
 void EditorWindow::setLastFolder(const QString &folder) { QSettings().setValue(LastFolderKey, folder); }
+
+QString EditorWindow::lastAddress() { return QSettings().value(LastAddressKey).toString(); }
 
 namespace {
 QString startPlace(const QString &lastFolder)
@@ -598,6 +643,10 @@ bool EditorWindow::saveTo(const QString &folder)
         return false;
     }
     setLastFolder(m_document->folder());
+    // Only an address that a caption keeps as one is offered to the next GIFT question.
+    const QString address = m_document->field(DocumentField::Address);
+    if (Caption::readsAsAddress(address))
+        QSettings().setValue(LastAddressKey, address);
     m_document->checkNow();
     const int n = int(m_document->problems().size());
     statusBar()->showMessage(n == 0 ? tr("Saved in %1.").arg(printableName(QDir::toNativeSeparators(m_document->folder())))
@@ -669,12 +718,52 @@ void EditorWindow::checkNow()
     m_document->checkNow();
     const int n = int(m_document->problems().size());
     if (n == 0) {
-        statusBar()->showMessage(tr("The test has no problems."));
+        const int warnings = int(m_document->warnings().size());
+        statusBar()->showMessage(warnings == 0 ? tr("The test has no problems.")
+                                               : tr("The test has no problems, but %n warning(s): see the list.",
+                                                    nullptr, warnings));
         return;
     }
     statusBar()->showMessage(tr("The test has %n problem(s). Choose one in the list to go to it.", nullptr, n));
     problemsList()->setCurrentRow(0);
     problemsList()->setFocus(Qt::OtherFocusReason);
+}
+
+void EditorWindow::showGuide()
+{
+    if (!m_guide) {
+        m_guide = new EditorGuide(this);
+        m_guide->showPage(EditorGuide::pageInLanguage());
+    }
+    m_guide->show();
+    m_guide->raise();
+    m_guide->activateWindow();
+}
+
+void EditorWindow::widenLists()
+{
+    using W = TestDocument::Widening;
+    switch (m_document->widenLists()) {
+    case W::AlreadyFit:
+        statusBar()->showMessage(tr("Every phrase already fits its list."));
+        break;
+    case W::Widened:
+        statusBar()->showMessage(tr("The lists are wider now, and so is the window where needed: every phrase fits. "
+                                    "Undo (Ctrl+Z) takes it back."));
+        break;
+    case W::WidenedPartly:
+        statusBar()->showMessage(tr("The window is now as wide as a screen of 1280 pixels allows, yet some phrases "
+                                    "are still cut: the warnings name them; shorten them."));
+        break;
+    case W::NoMoreRoom:
+        statusBar()->showMessage(tr("The window is already as wide as a screen of 1280 pixels allows: shorten the "
+                                    "phrases the warnings name."));
+        break;
+    case W::GeometryProblem:
+        statusBar()->showMessage(tr("Mend the window's and the lists' sizes first: the problems list says what is "
+                                    "wrong with them."));
+        break;
+    }
 }
 
 void EditorWindow::about()

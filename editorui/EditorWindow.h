@@ -4,6 +4,7 @@
 #include "DocumentContent.h"
 #include "EditorDialogs.h"
 #include "EditorProblemsList.h"
+#include "EditorSources.h"
 #include "EditorTableView.h"
 
 #include <QList>
@@ -14,6 +15,7 @@
 #include <functional>
 
 class EditorFieldsForm;
+class EditorGuide;
 class EditorGeometryPanel;
 class EditorPicturePanel;
 class EditorTryOut;
@@ -54,7 +56,7 @@ public:
     {
         QAction *newTest, *openFolder, *openGift, *openProgram, *save, *saveAs, *makeProgram, *quit;
         QAction *undo, *redo, *cut, *copy, *paste, *addRow, *deleteRows, *moveUp, *moveDown;
-        QAction *tryOut, *checkNow, *about;
+        QAction *tryOut, *checkNow, *widenLists, *guide, *about;
     };
     const Actions &actions() const { return m_actions; }
 
@@ -74,6 +76,10 @@ public:
     // A path the teacher chooses, starting at `start`; empty when cancelled.
     std::function<QString(PathKind kind, const QString &start)> choosePath;
 
+    // Which question of a GIFT file to open, asked when it has several or skips some: the index
+    // in `found.titles`, or -1 when cancelled. By default EditorDialogs' list over the window.
+    std::function<int(const EditorSources::GiftQuestions &found)> chooseGiftQuestion;
+
     // What "Make program" asks and tells; by default message boxes and the save dialog over the
     // window, saving through save().
     std::function<EditorDialogs::MakeProgramSteps()> makeProgramSteps;
@@ -88,7 +94,11 @@ public:
     // Each returns whether it was done; the *File ones ask nothing before replacing the document.
     bool openPath(const QString &path);
     bool openFolderPath(const QString &folder);
+    // The question gets the address of the last test saved with one (lastAddress), or none.
     bool openGiftFile(const QString &path);
+    // The address of the last test the teacher saved with an address that reads as one
+    // (Caption::readsAsAddress); empty before any.
+    static QString lastAddress();
     bool openProgramFile(const QString &path);
     bool save();
     bool saveAs();
@@ -115,6 +125,8 @@ private:
     void tryOut();
     void makeProgram();
     void checkNow();
+    void showGuide();
+    void widenLists();
     void about();
     // Cut, copy or paste in the field that has the cursor, else on the table's rows.
     template<typename OnLine, typename OnText>
@@ -133,8 +145,11 @@ private:
     EditorPicturePanel *m_picturePanel = nullptr;
     EditorProblemsList *m_problems = nullptr;
     EditorTryOut *m_tryOut = nullptr;
+    EditorGuide *m_guide = nullptr;
     Actions m_actions{};
     QTimer m_recoveryTimer;
     QMetaObject::Connection m_focusConnection;
     QMetaObject::Connection m_hintConnection;
+    QMetaObject::Connection m_stepConnection;
+    QString m_told; // the last message of the table's row operations, while the status bar shows it
 };

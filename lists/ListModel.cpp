@@ -5,7 +5,6 @@
 ListModel::ListModel(QObject *parent)
     : QAbstractListModel(parent)
 {
-    m_collator.setCaseSensitivity(Qt::CaseInsensitive);
 }
 
 QString ListModel::item(int row) const
@@ -15,9 +14,7 @@ QString ListModel::item(int row) const
 
 int ListModel::compareItems(const QString &a, const QString &b) const
 {
-    if (a.isEmpty() || b.isEmpty())
-        return int(b.isEmpty()) - int(a.isEmpty());
-    return m_collator.compare(a, b);
+    return m_order.compare(a, b);
 }
 
 int ListModel::sortedPosition(const QString &text) const
@@ -122,6 +119,8 @@ QVariant ListModel::data(const QModelIndex &index, int role) const
     if (!index.isValid() || index.row() >= count())
         return {};
     if (role == Qt::DisplayRole || role == Qt::AccessibleTextRole)
+        return m_items.at(index.row());
+    if ((role == Qt::ToolTipRole || role == Qt::AccessibleDescriptionRole) && m_shownCut && m_shownCut(index.row()))
         return m_items.at(index.row());
     return {};
 }

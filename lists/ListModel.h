@@ -1,7 +1,8 @@
 #pragma once
 
+#include "PhraseOrder.h"
+
 #include <QAbstractListModel>
-#include <QCollator>
 #include <QStringList>
 #include <functional>
 
@@ -20,11 +21,17 @@ class ListModel : public QAbstractListModel
 public:
     explicit ListModel(QObject *parent = nullptr);
 
-    // A sorted list inserts each added item at its alphabetical place, compared without
-    // regard to letter case in the user's collation; the empty text comes first.
+    // A sorted list inserts each added item at its alphabetical place in PhraseOrder: Bulgarian,
+    // without regard to letter case, Cyrillic first, whatever the machine's language; the empty
+    // text comes first.
     void setSorted(bool sorted) { m_sorted = sorted; }
     bool isSorted() const { return m_sorted; }
     void setClickReaction(std::function<void()> reaction) { m_reaction = std::move(reaction); }
+    // Tells which rows the list box shows cut short (it alone knows its font and width).
+    // Such a row gives its whole text as its tool tip and its accessible description; a row
+    // shown whole gives neither, so that it keeps the list's own tool tip and a screen reader
+    // does not read its text twice. Without the test, no row is cut.
+    void setRowShownCut(std::function<bool(int row)> isCut) { m_shownCut = std::move(isCut); }
 
     int count() const { return int(m_items.size()); }
     // The item at `row`; a row at or beyond the end, or below 0, yields the empty text.
@@ -67,6 +74,7 @@ private:
     QStringList m_items;
     int m_selected = -1;
     bool m_sorted = false;
-    QCollator m_collator;
+    PhraseOrder m_order;
     std::function<void()> m_reaction;
+    std::function<bool(int row)> m_shownCut;
 };

@@ -84,7 +84,7 @@ QByteArray readAt(QIODevice &device, qint64 offset, qint64 n)
 struct Image
 {
     enum Kind { None, Elf, ElfExecutable, Pe } kind = None; // Elf: any other ELF file (an object, a core dump)
-    qint64 end = 0;                                          // ELF only; 0 when unknown
+    qint64 end = 0;                                          // 0 when unknown
     QList<std::pair<qint64, qint64>> mapped;                 // offset and length, each inside the file
     bool executable() const { return kind == ElfExecutable || kind == Pe; }
 };
@@ -158,7 +158,9 @@ Image elfImage(QIODevice &device, qint64 size)
     return image;
 }
 
-// A Windows program, 32 or 64 bits (PE32, PE32+): its sections' bytes are what is mapped.
+// A Windows program, 32 or 64 bits (PE32, PE32+): its sections' bytes are what is mapped. Its
+// image ends after its headers, its sections and what the loader leaves in the file: the COFF
+// symbols and their names of a program not stripped, and the certificates of a signed one.
 // Kind None for any other file, a DLL included.
 Image peImage(QIODevice &device, qint64 size)
 {
@@ -171,6 +173,8 @@ Image peImage(QIODevice &device, qint64 size)
     if (coff.size() < CoffSize + 2 || !coff.startsWith(QByteArrayView("PE\0\0", 4)))
         return {};
     const quint64 sectionCount = number(coff, 6, 2);
+    const quint64 symbols = number(coff, 12, 4); // after the machine, the section count and a time stamp
+    const quint64 symbolCount = number(coff, 16, 4);
     const quint64 optionalSize = number(coff, 20, 2);
     const quint64 characteristics = number(coff, 22, 2);
     const quint64 magic = number(coff, CoffSize, 2);
@@ -178,19 +182,53 @@ Image peImage(QIODevice &device, qint64 size)
     if (!(characteristics & ExecutableImage) || (characteristics & Dll) || (magic != Pe32 && magic != Pe32Plus))
         return {};
     constexpr qint64 SectionSize = 40;
-    const QByteArray table = readAt(device, pe + CoffSize + qint64(optionalSize), qint64(sectionCount) * SectionSize);
+    const qint64 tableAt = pe + CoffSize + qint64(optionalSize);
+    const QByteArray table = readAt(device, tableAt, qint64(sectionCount) * SectionSize);
     if (table.isEmpty())
         return {};
     Image image;
     image.kind = Image::Pe;
+    // Lengths are 32-bit numbers, so no sum below overflows.
+    quint64 end = quint64(tableAt) + sectionCount * SectionSize;
     for (quint64 i = 0; i < sectionCount; ++i) {
         const qint64 at = qint64(i) * SectionSize;
         const qint64 length = qint64(number(table, at + 16, 4));
         const qint64 offset = qint64(number(table, at + 20, 4));
+        if (length > 0)
+            end = qMax(end, quint64(offset + length));
         if (offset <= size && length <= size - offset)
             image.mapped.append({offset, length});
     }
+    const QByteArray optional = readAt(device, pe + CoffSize, qint64(optionalSize));
+    const qint64 wide = magic == Pe32Plus ? 16 : 0; // PE32+ has wider fields before the directories
+    constexpr qint64 HeadersSize = 60, DirectoryCount = 92, Directories = 96, Certificates = 4;
+    if (optional.size() >= HeadersSize + 4)
+        end = qMax(end, number(optional, HeadersSize, 4));
+    // The certificates' place is a file offset, not an address in memory.
+    if (optional.size() >= DirectoryCount + wide + 4 && number(optional, DirectoryCount + wide, 4) > Certificates) {
+        const qint64 entry = Directories + wide + Certificates * 8;
+        if (optional.size() >= entry + 8 && number(optional, entry + 4, 4) > 0)
+            end = qMax(end, number(optional, entry, 4) + number(optional, entry + 4, 4));
+    }
+    // The string table follows the symbols, its first four bytes its length.
+    if (symbols > 0) {
+        constexpr quint64 SymbolSize = 18;
+        const quint64 names = symbols + symbolCount * SymbolSize;
+        end = qMax(end, names);
+        const QByteArray length = names <= quint64(size) ? readAt(device, qint64(names), 4) : QByteArray();
+        if (length.size() == 4)
+            end = qMax(end, names + number(length, 0, 4));
+    }
+    image.end = qint64(end);
     return image;
+}
+
+// Where the executable image in `device` ends: 0 when it is no ELF or PE file, or its headers
+// leave the end unknown.
+qint64 imageEnd(QIODevice &device, qint64 size)
+{
+    const Image elf = elfImage(device, size);
+    return elf.kind != Image::None ? elf.end : peImage(device, size).end;
 }
 
 // The files listed in a payload whose checksum matched; the payload is still not trusted.
@@ -330,7 +368,7 @@ Contents read(QIODevice &device)
     if (trailer.isEmpty())
         return fault(Fault::Unreadable, QCoreApplication::translate("PackedTest", "its end cannot be read (%1)").arg(device.errorString()));
     if (std::memcmp(trailer.constData() + TrailerSize - sizeof Magic, Magic, sizeof Magic) != 0) {
-        const qint64 image = elfImage(device, size).end;
+        const qint64 image = imageEnd(device, size);
         if (image > 0 && image != size)
             return fault(Fault::Damaged, QCoreApplication::translate("PackedTest", "the test at its end was cut short (perhaps while it was copied or "
                                             "downloaded)"));

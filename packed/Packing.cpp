@@ -71,10 +71,15 @@ QString whatItIs(const QFileInfo &info)
     return QCoreApplication::translate("Kazpack", "something other than a file");
 }
 
-// A Windows program starts with "MZ"; its copies keep the .exe ending.
-bool isWindowsProgram(const QByteArray &runner)
+// The runner's file name on `system`: copies of a Windows program keep the .exe ending.
+QString runnerFileName(System system)
 {
-    return runner.startsWith("MZ");
+    return system == System::Windows ? QStringLiteral("kazrunner.exe") : QStringLiteral("kazrunner");
+}
+
+System otherSystem(System system)
+{
+    return system == System::Windows ? System::Linux : System::Windows;
 }
 
 QString runnerMessage(const Result &result, const Names &names)
@@ -82,6 +87,11 @@ QString runnerMessage(const Result &result, const Names &names)
     const QString runner = printableName(names.runner);
     switch (result.failure) {
     case Failure::RunnerMissing:
+        if (names.installedRunner && names.target != thisSystem())
+            return QCoreApplication::translate("Kazpack", "kazpack: error: there is no quiz runner for %1 at %2, so no program "
+                                                          "for %1 can be made here; install a KAZ that includes the runner for "
+                                                          "%1, or give that runner (%3) with --runner RUNNER")
+                .arg(systemName(names.target), runner, runnerFileName(names.target));
         return names.installedRunner
             ? QCoreApplication::translate("Kazpack", "kazpack: error: the quiz runner is not at %1; install KAZ again, or give a "
                                                      "runner with --runner RUNNER")
@@ -114,12 +124,38 @@ QString runnerMessage(const Result &result, const Names &names)
                                                       "format %3 that this kazpack writes; use the kazrunner that came "
                                                       "with this kazpack")
             .arg(runner, QString::number(result.runnerFormat), QString::number(PackedTest::Version));
+    case Failure::OtherSystem:
+        return QCoreApplication::translate("Kazpack", "%1: error: this quiz runner makes programs for %2, and a program for "
+                                                      "%3 was asked for; give the runner for %3 (%4) with --runner RUNNER")
+            .arg(runner, systemName(otherSystem(names.target)), systemName(names.target), runnerFileName(names.target));
     default:
         return {};
     }
 }
 
 } // namespace
+
+std::optional<System> systemOf(QByteArrayView runner)
+{
+    if (runner.startsWith("\x7f" "ELF"))
+        return System::Linux;
+    if (runner.startsWith("MZ"))
+        return System::Windows;
+    return std::nullopt;
+}
+
+std::optional<System> systemOfFile(const QString &path)
+{
+    if (!FileAccess::notAFile(path).isEmpty())
+        return std::nullopt;
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? systemOf(file.read(4)) : std::nullopt;
+}
+
+QString systemName(System system)
+{
+    return system == System::Windows ? QStringLiteral("Windows") : QStringLiteral("Linux");
+}
 
 QString faultAdvice(PackedTest::Fault fault)
 {
@@ -168,12 +204,12 @@ Runner readRunner(const QString &path)
     return runner;
 }
 
-Result pack(const TestFileList &files, const Runner &runner)
+Result pack(const TestFileList &files, const Runner &runner, System target)
 {
-    return pack(TestFolder::check(files), runner);
+    return pack(TestFolder::check(files), runner, target);
 }
 
-Result pack(TestFolder::Checked checked, const Runner &runner)
+Result pack(TestFolder::Checked checked, const Runner &runner, System target)
 {
     Result result;
     result.checked = std::move(checked);
@@ -199,6 +235,8 @@ Result pack(TestFolder::Checked checked, const Runner &runner)
         return fail(Failure::NotARunner);
     if (result.runnerFormat < PackedTest::Version)
         return fail(Failure::OlderRunner);
+    if (systemOf(part.bytes) != target)
+        return fail(Failure::OtherSystem);
     QString problem;
     const QByteArray tail = PackedTest::tail(result.checked.files, &problem);
     if (tail.isEmpty())
@@ -245,6 +283,7 @@ void print(QTextStream &err, const Result &result, const Names &names)
     case Failure::RunnerUnusable:
     case Failure::NotARunner:
     case Failure::OlderRunner:
+    case Failure::OtherSystem:
         err << runnerMessage(result, names) << '\n';
         break;
     case Failure::CannotPack:
@@ -278,17 +317,25 @@ QString oldProgramNote(const QString &program)
         .arg(printableName(program));
 }
 
-QString programName(const QString &folder, const QString &runner)
+QString programName(const QString &folder, System target)
 {
-    QFile file(runner);
-    const bool windows = file.open(QIODevice::ReadOnly) && isWindowsProgram(file.read(2));
-    return QStringLiteral("kaz-") + folderName(folder) + (windows ? QStringLiteral(".exe") : QString());
+    return QStringLiteral("kaz-") + folderName(folder) + (target == System::Windows ? QStringLiteral(".exe") : QString());
 }
 
-QString installedRunner()
+QString programName(const QString &folder, const QString &runner)
 {
-    return QDir::cleanPath(
-        QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral(KAZ_RUNNER_FROM_KAZPACK)));
+    return programName(folder, systemOfFile(runner).value_or(thisSystem()));
+}
+
+QString installedRunner(System target)
+{
+    return runnerBeside(QDir::cleanPath(QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral(KAZ_RUNNER_FROM_KAZPACK))),
+                        target);
+}
+
+QString runnerBeside(const QString &runner, System target)
+{
+    return target == thisSystem() ? runner : QFileInfo(runner).dir().filePath(runnerFileName(target));
 }
 
 } // namespace Packing

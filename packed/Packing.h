@@ -6,6 +6,7 @@
 #include <QByteArray>
 #include <QString>
 
+#include <optional>
 #include <utility>
 
 class QTextStream;
@@ -17,6 +18,28 @@ class QTextStream;
 // here parses a command line or reads a test folder.
 namespace Packing {
 
+// The systems a program can be made for, each with a quiz runner of its own: an ELF program
+// for Linux, a PE program (.exe) for Windows.
+enum class System { Linux, Windows };
+
+// The system this code was built for.
+constexpr System thisSystem()
+{
+#ifdef Q_OS_WIN
+    return System::Windows;
+#else
+    return System::Linux;
+#endif
+}
+
+// The system whose program `runner` starts as: Linux for "\x7fELF", Windows for "MZ"; nullopt
+// for any other bytes. It says nothing of whether they are a quiz runner (PackedTest::runnerFormat).
+std::optional<System> systemOf(QByteArrayView runner);
+// The same for the file at `path`, nullopt also when it cannot be read.
+std::optional<System> systemOfFile(const QString &path);
+// "Linux" or "Windows", as the messages name the system.
+QString systemName(System system);
+
 // Why there is no program, in the order the steps find it.
 enum class Failure {
     None,
@@ -27,6 +50,7 @@ enum class Failure {
                     // than this code: `runnerFault` and `reason`
     NotARunner,     // the runner is no KAZ quiz runner (no program, or no runner mark in it)
     OlderRunner,    // the runner reads only an older layout than PackedTest::Version: `runnerFormat`
+    OtherSystem,    // the runner is a program for another system than the one asked for
     CannotPack,     // the files break a limit of the layout: `reason`
     TargetIsFolder, // the program's path is a folder
     TargetExists,   // a file is at the program's path and was not to be replaced
@@ -68,12 +92,13 @@ struct Result
 };
 
 // The test of `files` (test.kaz, the pictures by name, icon.png; files the test does not name are
-// left out) checked by TestFolder::check(files) and packed onto `runner`. The same files and
-// runner give the same bytes: nothing of the time, the system or the order of `files` goes in.
-Result pack(const TestFileList &files, const Runner &runner);
+// left out) checked by TestFolder::check(files) and packed onto `runner`, which must be a quiz
+// runner for `target`: any system can make programs for any other. The same files and runner
+// give the same bytes: nothing of the time, the system packing or the order of `files` goes in.
+Result pack(const TestFileList &files, const Runner &runner, System target);
 // The same for a test checked already, such as a folder with TestFolder::check(folder), whose
 // problems then name the folder's files.
-Result pack(TestFolder::Checked checked, const Runner &runner);
+Result pack(TestFolder::Checked checked, const Runner &runner, System target);
 
 // Whether a program may be written at `path`: not where a folder is, nor over a file that is
 // there unless `replace`. Sets `result`'s failure when not; `result` must be packed (ok()).
@@ -90,6 +115,7 @@ struct Names
     QString test;    // the test's folder, as the user gave it
     QString runner;  // the runner's path
     bool installedRunner = true; // the runner KAZ installed, not one the user chose: its advice is to install KAZ again
+    System target = thisSystem(); // the system the program was to be made for
     QString program; // the program's path, as the user gave it
     // A program file was at `program` before packing: a failure says that it still holds the old test.
     bool oldProgram = false;
@@ -112,12 +138,19 @@ QString writeFailure(const QString &path, const QString &error);
 // a test folder's name: the last part of its absolute path.
 QString folderName(const QString &folder);
 
-// The program made of `folder` when no other name is given: kaz-FOLDER (the last part of the
-// folder's absolute path), with .exe when the runner at `runner` is a Windows program.
+// The program made of `folder` for `target` when no other name is given: kaz-FOLDER (the last
+// part of the folder's absolute path), with .exe for Windows.
+QString programName(const QString &folder, System target);
+// The same for the system of the runner at `runner`, this system's when it is none.
 QString programName(const QString &folder, const QString &runner);
 
-// The quiz runner where it is installed, or built, relative to the running program: kazpack
-// and the test editor lie in the same folder and find it alike.
-QString installedRunner();
+// The quiz runner for `target` where it is installed, or built, relative to the running
+// program: kazpack and the test editor lie in the same folder and find it alike. Both
+// systems' runners lie in one folder (Linux: libexec/kaz, Windows: the install folder itself),
+// named kazrunner and kazrunner.exe; the other system's is there when KAZ was built with it.
+QString installedRunner(System target = thisSystem());
+// The runner for `target` in the folder of `runner`, this system's runner: `runner` itself for
+// this system, the other's by its name beside it.
+QString runnerBeside(const QString &runner, System target);
 
 } // namespace Packing

@@ -26,8 +26,8 @@ namespace {
 QString usageText()
 {
     return QCoreApplication::translate("Kazpack",
-                                       "usage: kazpack FOLDER [-o PROGRAM] [--force] [--runner RUNNER] [--desktop]\n"
-                                       "       kazpack FOLDER -o PROGRAM --remove-first [--runner RUNNER] [--depfile FILE]\n"
+                                       "usage: kazpack FOLDER [-o PROGRAM] [--windows|--linux] [--force] [--runner RUNNER] [--desktop]\n"
+                                       "       kazpack FOLDER -o PROGRAM --remove-first [--windows|--linux] [--runner RUNNER] [--depfile FILE]\n"
                                        "       kazpack --extract PROGRAM FOLDER\n"
                                        "       kazpack --list PROGRAM\n"
                                        "       kazpack --desktop --remove PROGRAM\n"
@@ -75,6 +75,7 @@ struct PackOptions
     QString output;
     QString runner;
     bool defaultRunner = true;
+    Packing::System target = Packing::thisSystem();
     bool force = false;
     bool removeFirst = false;
     bool desktop = false;
@@ -84,7 +85,7 @@ struct PackOptions
 int pack(PackOptions o, QTextStream &out, QTextStream &err)
 {
     if (o.output.isEmpty())
-        o.output = Packing::programName(o.folder, o.runner);
+        o.output = Packing::programName(o.folder, o.target);
     const QFileInfo target(o.output);
     // The build's way: a failed pack leaves no program that still runs the test as it was.
     if (o.removeFirst && (target.isFile() || target.isSymLink())) {
@@ -101,12 +102,14 @@ int pack(PackOptions o, QTextStream &out, QTextStream &err)
     names.test = o.folder;
     names.runner = o.runner;
     names.installedRunner = o.defaultRunner;
+    names.target = o.target;
     names.program = o.output;
     names.oldProgram = QFileInfo(o.output).isFile();
 
     // The same check as kazcheck's, with the same messages; what is packed must be the files
     // themselves, so a link among them is one more problem.
-    Packing::Result result = Packing::pack(TestFolder::check(o.folder, FileAccess::Links::Refuse), Packing::readRunner(o.runner));
+    Packing::Result result = Packing::pack(TestFolder::check(o.folder, FileAccess::Links::Refuse), Packing::readRunner(o.runner),
+                                                   o.target);
     Packing::checkTarget(result, o.output, o.force);
     const QString absolute = QFileInfo(o.output).absoluteFilePath();
     DesktopFiles::Program program;
@@ -255,6 +258,11 @@ Makes a test folder into one program file that runs the test with nothing beside
                           by the same rules as the build) and writes the program kaz-FOLDER
                           in the current folder. On any problem it writes nothing and lists
                           every problem, each with the file, the line and how to mend it.
+  --windows               make a program for Windows, kaz-FOLDER.exe, with the Windows quiz
+                          runner installed with kazpack (kazrunner.exe)
+  --linux                 make a program for Linux, kaz-FOLDER, with the Linux quiz runner
+                          installed with kazpack (kazrunner); without either, the program
+                          is for the system kazpack runs on, or for that of RUNNER
   -o, --output PROGRAM    write the program to PROGRAM instead
   --force                 replace PROGRAM when it already exists; when packing fails, a
                           PROGRAM that was there is left as it was, with its old test
@@ -272,6 +280,7 @@ Makes a test folder into one program file that runs the test with nothing beside
                           no file in it is ever replaced); packing it again gives the same
                           program, byte for byte
   --list PROGRAM          lists the files PROGRAM holds with their sizes in bytes
+                          (--extract and --list read programs for Linux and for Windows)
   --depfile FILE          for build systems: write the files the program was made of to FILE
                           as a Makefile rule
 
@@ -292,7 +301,10 @@ int run(const QStringList &arguments, const QString &defaultRunner, QTextStream 
     const QCommandLineOption extractOption(QStringLiteral("extract"), {});
     const QCommandLineOption listOption(QStringLiteral("list"), {});
     const QCommandLineOption depfile(QStringLiteral("depfile"), {}, QStringLiteral("FILE"));
-    parser.addOptions({helpOption, output, force, removeFirst, runner, desktop, remove, extractOption, listOption, depfile});
+    const QCommandLineOption forWindows(QStringLiteral("windows"), {});
+    const QCommandLineOption forLinux(QStringLiteral("linux"), {});
+    parser.addOptions({helpOption, output, force, removeFirst, runner, desktop, remove, extractOption, listOption, depfile,
+                       forWindows, forLinux});
 
     const auto usage = [&err](const QString &what) {
         err << QCoreApplication::translate("Kazpack", "kazpack: error: %1").arg(what) << '\n' << usageText();
@@ -309,7 +321,7 @@ int run(const QStringList &arguments, const QString &defaultRunner, QTextStream 
             return usage(QCoreApplication::translate("Kazpack", "--%1 is given more than once").arg(o->names().constLast()));
     const QStringList args = parser.positionalArguments();
     const auto onlyWhenPacking = [&]() -> QString {
-        for (const QCommandLineOption *o : {&output, &force, &removeFirst, &runner, &depfile})
+        for (const QCommandLineOption *o : {&output, &force, &removeFirst, &runner, &depfile, &forWindows, &forLinux})
             if (parser.isSet(*o))
                 return QCoreApplication::translate("Kazpack", "--%1 belongs to packing a folder").arg(o->names().constLast());
         return {};
@@ -343,11 +355,22 @@ int run(const QStringList &arguments, const QString &defaultRunner, QTextStream 
     if (args.size() != 1)
         return usage(args.isEmpty() ? QCoreApplication::translate("Kazpack", "give the test folder to pack")
                                     : QCoreApplication::translate("Kazpack", "give one test folder; more were given: %1").arg(printableName(args.join(u' '))));
+    if (parser.isSet(forWindows) && parser.isSet(forLinux))
+        return usage(QCoreApplication::translate("Kazpack", "give one of --windows and --linux: a program runs on one system"));
     PackOptions o;
     o.folder = args.constFirst();
     o.output = parser.value(output);
     o.defaultRunner = !parser.isSet(runner);
-    o.runner = o.defaultRunner ? defaultRunner : parser.value(runner);
+    // A runner given chooses the system unless one is asked for.
+    if (parser.isSet(forWindows) || parser.isSet(forLinux))
+        o.target = parser.isSet(forWindows) ? Packing::System::Windows : Packing::System::Linux;
+    else if (!o.defaultRunner)
+        o.target = Packing::systemOfFile(parser.value(runner)).value_or(Packing::thisSystem());
+    o.runner = o.defaultRunner ? Packing::runnerBeside(defaultRunner, o.target) : parser.value(runner);
+    if (parser.isSet(desktop) && o.target != Packing::thisSystem())
+        return usage(QCoreApplication::translate("Kazpack", "--desktop adds a program to this system's menu; a program for %1 "
+                                                            "goes to a computer with %1")
+                         .arg(Packing::systemName(o.target)));
     o.force = parser.isSet(force);
     o.removeFirst = parser.isSet(removeFirst);
     o.desktop = parser.isSet(desktop);

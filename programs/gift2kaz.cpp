@@ -1,24 +1,50 @@
 // gift2kaz [--output DIR] [--address URL] [--force] FILE.gift: makes a KAZ test folder of
 // every matching question in a GIFT file (Moodle's question format) and prints the folders
 // written. Questions of other types are skipped with a note; a fault in the file is printed
-// as "file:line: error: …" and nothing is written (exit status 1).
+// as "file:line: error: …" and nothing is written (exit status 1). Each test's lists and window
+// are made wide enough for its longest phrases, measured in the test window's font.
 #include "ContentReader.h"
 #include "FileAccess.h"
 #include "Gift.h"
 #include "Printing.h"
+#include "ConsoleText.h"
 #include "KazTranslations.h"
+#include "ListText.h"
 
 #include <QCommandLineParser>
-#include <QCoreApplication>
 #include <QDir>
+#include <QGuiApplication>
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QTextStream>
 #include <algorithm>
 
+namespace {
+
+QtMessageHandler qtMessages = nullptr;
+
+// Qt starting its platform in a terminal without a login session (no XDG_RUNTIME_DIR) says so on
+// stderr, where gift2kaz prints its own messages alone.
+void withoutRuntimeDirNote(QtMsgType type, const QMessageLogContext &context, const QString &message)
+{
+    if (type == QtWarningMsg && message.startsWith(QLatin1String("QStandardPaths: XDG_RUNTIME_DIR")))
+        return;
+    qtMessages(type, context, message);
+}
+
+} // namespace
+
 int main(int argc, char *argv[])
 {
-    QCoreApplication app(argc, argv);
+    const Utf8Console console;
+    qtMessages = qInstallMessageHandler(withoutRuntimeDirNote);
+#ifndef Q_OS_WIN
+    // Phrases are measured with the fonts of a QGuiApplication, which needs no screen on the
+    // offscreen platform: the tool runs in any terminal, a desktop's or not.
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+#endif
+    QGuiApplication app(argc, argv);
     KazTranslations::install(app);
     QCoreApplication::setApplicationName(QStringLiteral("gift2kaz"));
     QTextStream out(stdout);
@@ -104,8 +130,9 @@ int main(int argc, char *argv[])
         return 1;
     }
 
+    const Gift::Sizing sizing = [](const Gift::Matching &q) { return ListText::fittedDefault(q.left, q.right); };
     const Gift::Written written = Gift::writeFolders(result, QDir(parser.value(output)), parser.isSet(force), addr,
-                                                     QFileInfo(path).fileName());
+                                                     QFileInfo(path).fileName(), sizing);
     for (const Gift::Message &e : written.errors)
         err << (e.line > 0 ? e.toString(path, "error") : QCoreApplication::translate("gift2kaz", "gift2kaz: error: %1").arg(e.text)) << '\n';
     for (const QString &folder : written.folders)

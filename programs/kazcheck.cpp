@@ -2,6 +2,7 @@
 // content format, pictures included, and prints each problem as "file:line: error: …".
 // Exits 1 when there is any, so that the build of a faulty test stops; touches STAMP when
 // the test is sound. kazpack checks a folder with the same function before it packs it.
+#include "ConsoleText.h"
 #include "KazTranslations.h"
 #include "Printing.h"
 #include "TestFolder.h"
@@ -32,6 +33,7 @@ Exit status: 0 the test is sound, 1 a problem in the test, 2 a mistake in the co
 
 int main(int argc, char *argv[])
 {
+    const Utf8Console console;
     QCoreApplication app(argc, argv);
     KazTranslations::install(app);
     QTextStream err(stderr);

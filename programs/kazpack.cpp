@@ -1,6 +1,7 @@
 // kazpack: turns a test folder into one program file that runs the test with nothing
 // beside it, and gives the folder back; `kazpack --help` lists the commands (programs/KazpackCommands.h).
 #include "KazpackCommands.h"
+#include "ConsoleText.h"
 #include "KazTranslations.h"
 #include "Packing.h"
 
@@ -9,6 +10,7 @@
 
 int main(int argc, char *argv[])
 {
+    const Utf8Console console;
     QCoreApplication app(argc, argv);
     KazTranslations::install(app);
     QCoreApplication::setApplicationName(QStringLiteral("kazpack"));

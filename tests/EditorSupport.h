@@ -3,13 +3,14 @@
 // Helpers of the editor suites: documents written in a line, pictures made in memory.
 
 #include "TestDocument.h"
+#include "TestFiles.h"
 #include "TestPictures.h"
 
 #include <QUndoStack>
 
 namespace EditorSupport {
 
-inline QString sourcePath(const QString &relative) { return qEnvironmentVariable("KAZ_SOURCE_DIR") + u'/' + relative; }
+using TestFiles::sourcePath;
 
 using TestPictures::png;
 

@@ -6,6 +6,7 @@
 #include "ContentReader.h"
 #include "ContentStore.h"
 #include "Kaz.h"
+#include "TestFiles.h"
 
 #include <QFile>
 #include <QMap>
@@ -17,19 +18,10 @@
 
 namespace TestContent {
 
-inline QString sourcePath(const QString &relative)
-{
-    return qEnvironmentVariable("KAZ_SOURCE_DIR") + u'/' + relative;
-}
+using TestFiles::sourcePath;
 
 // The text of the test that ships with the program; empty when it cannot be read.
-inline QString shippedText()
-{
-    QFile file(sourcePath(QStringLiteral("quizzes/istoriya/test.kaz")));
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return QString::fromUtf8(file.readAll());
-}
+inline QString shippedText() { return TestFiles::text(TestFiles::shippedTest()); }
 
 inline std::shared_ptr<const ContentStore> shipped()
 {

@@ -1,7 +1,8 @@
 #pragma once
 
-// Helpers of the suites that run on real folders: files written and read back, and every
-// name below a folder, hidden ones included, so that a left-over temporary file shows.
+// Helpers of the suites that run on real folders: files written and read back, every name
+// below a folder, hidden ones included, so that a left-over temporary file shows, and the files
+// of the source tree (the shipped tests, the examples), found through KAZ_SOURCE_DIR.
 
 #include <QDir>
 #include <QFile>
@@ -78,6 +79,28 @@ inline QByteArray contents(const QString &path)
 {
     QFile f(path);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("(none)");
+}
+
+// The UTF-8 text of the file at `path`; empty when it cannot be read.
+inline QString text(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
+}
+
+// A file of the source tree, such as "quizzes/istoriya/test.kaz"; CTest sets KAZ_SOURCE_DIR.
+inline QString sourcePath(const QString &relative)
+{
+    return qEnvironmentVariable("KAZ_SOURCE_DIR") + u'/' + relative;
+}
+
+inline QString sourceText(const QString &relative) { return text(sourcePath(relative)); }
+
+// test.kaz of a test that ships with the program, by its folder under quizzes/ (the towns test
+// unless told).
+inline QString shippedTest(const QString &folder = QStringLiteral("istoriya"))
+{
+    return sourcePath(QStringLiteral("quizzes/") + folder + QStringLiteral("/test.kaz"));
 }
 
 inline QStringList everything(const QString &dir)

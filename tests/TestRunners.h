@@ -94,4 +94,38 @@ inline QByteArray peProgram(const QByteArray &inside, const QByteArray &after = 
     return pe + inside + after;
 }
 
+// What a Windows program may hold after its sections, where its loader never maps it: the
+// COFF symbols (18 bytes each) and their names of a program not stripped, and the
+// certificates of a signed one, in that order.
+struct PeExtras
+{
+    int symbols = 0;
+    QByteArray names;       // the string table's text, after its four bytes of length
+    QByteArray certificate; // empty: not signed
+    quint32 timeStamp = 0x5e0be100; // a link time, as most linkers write one
+};
+
+inline QByteArray peProgramWith(const QByteArray &inside, const PeExtras &extras, bool plus = true)
+{
+    constexpr int Coff = 64 + 4, Optional = Coff + 20;
+    QByteArray pe = peProgram(inside, {}, plus);
+    qToLittleEndian(extras.timeStamp, pe.data() + Coff + 4);
+    if (extras.symbols > 0 || !extras.names.isEmpty()) {
+        qToLittleEndian(quint32(pe.size()), pe.data() + Coff + 8);
+        qToLittleEndian(quint32(extras.symbols), pe.data() + Coff + 12);
+        pe.append(QByteArray(18 * extras.symbols, 's'));
+        put<quint32>(pe, quint32(4 + extras.names.size()));
+        pe.append(extras.names);
+    }
+    if (!extras.certificate.isEmpty()) {
+        pe.append(QByteArray((8 - pe.size() % 8) % 8, '\0')); // certificates start on 8 bytes
+        const int wide = plus ? 16 : 0;
+        qToLittleEndian(quint32(16), pe.data() + Optional + 92 + wide);
+        qToLittleEndian(quint32(pe.size()), pe.data() + Optional + 96 + wide + 4 * 8);
+        qToLittleEndian(quint32(extras.certificate.size()), pe.data() + Optional + 96 + wide + 4 * 8 + 4);
+        pe.append(extras.certificate);
+    }
+    return pe;
+}
+
 } // namespace TestRunners

@@ -3,7 +3,12 @@
 #include "TestContent.h"
 
 #include <QTest>
+#include <algorithm>
 #include <functional>
+
+using namespace Qt::StringLiterals;
+
+Q_DECLARE_METATYPE(ContentReader::Rule)
 
 using TestContent::repeated;
 
@@ -110,6 +115,17 @@ QStringList piece(const ContentStore &store, const QString &name)
     if (name.startsWith(u"explanation "))
         return store.Otgowor(name.section(u' ', 1).toInt());
     return {QStringLiteral("no such piece")};
+}
+
+// "left 0 1": a place's section, question number and item; "none" for none.
+QString placeText(const ContentReader::Place &p)
+{
+    using S = ContentReader::SectionKind;
+    const QString names[] = {u"none"_s,  u"parameters"_s,  u"instructions"_s, u"left"_s,   u"right"_s,
+                             u"switches"_s, u"explanation"_s, u"flags"_s,        u"picture"_s};
+    if (p.section == S::None)
+        return p == ContentReader::Place() ? u"none"_s : u"none, but not empty"_s;
+    return u"%1 %2 %3"_s.arg(names[int(p.section)]).arg(p.number).arg(p.item);
 }
 
 } // namespace
@@ -394,6 +410,82 @@ private Q_SLOTS:
         QCOMPARE(p.line, line);
         QVERIFY2(p.message.contains(says), qPrintable(p.message));
         QCOMPARE(p.file, QStringLiteral("test.kaz"));
+    }
+
+    // Each problem tells the rule it breaks, the section and item of its line and of the line
+    // its message names too, as a program that shows no lines (the editor) needs them.
+    void problemsTellTheirPlace_data()
+    {
+        using R = ContentReader::Rule;
+        QTest::addColumn<QStringList>("lines");
+        QTest::addColumn<int>("line"); // of the problem looked at
+        QTest::addColumn<R>("rule");
+        QTest::addColumn<QString>("place");
+        QTest::addColumn<QString>("other");
+
+        const QStringList s = sound();
+        QTest::addRow("phrase_twice_names_the_first")
+            << replaced(s, 10, u"Лом"_s) << 10 << R::PhraseTwice << u"left 0 1"_s << u"left 0 0"_s;
+        QTest::addRow("phrase_alike_but_for_spaces")
+            << replaced(s, 13, u"Алмус "_s) << 13 << R::PhraseLooksSame << u"right 0 1"_s << u"right 0 0"_s;
+        QTest::addRow("tab_in_a_right_phrase")
+            << replaced(s, 12, u"Ал\tмус"_s) << 12 << R::TabInPhrase << u"right 0 0"_s << u"none"_s;
+        QTest::addRow("control_character_in_the_caption")
+            << replaced(s, 2, u"Про\u0001ба"_s) << 2 << R::ControlCharacter << u"parameters 0 0"_s << u"none"_s;
+        QTest::addRow("window_too_narrow")
+            << replaced(s, 3, u"9000"_s) << 3 << R::WindowTooNarrow << u"parameters 0 1"_s << u"none"_s;
+        QTest::addRow("side_without_phrases_at_its_header")
+            << removed(s, 9, 10) << 8 << R::NoPhrases << u"left 0 -1"_s << u"none"_s;
+        // Blank lines are items of the instructions only.
+        QTest::addRow("instructions_count_their_blank_lines")
+            << inserted(s, 8, {u"[instructions]"_s, u"първи"_s, QString(), u"вто\u0001ри"_s}) << 11
+            << R::ControlCharacter << u"instructions 0 2"_s << u"none"_s;
+        QTest::addRow("explanation_line_of_question_2")
+            << inserted(s, 14,
+                        {u"[explanation switches]"_s, u"Обяснения"_s, u"0"_s, u"1"_s, u"[explanation 2]"_s,
+                         u"ред"_s, QString(1001, u'я')})
+            << 20 << R::LineTooLong << u"explanation 2 1"_s << u"none"_s;
+        QTest::addRow("flag_label_that_is_a_number")
+            << replaced(s, 15, u"0"_s) << 15 << R::LabelIsNumber << u"flags 0 0"_s << u"none"_s;
+        QTest::addRow("flag_of_question_2") << replaced(s, 17, u"да"_s) << 17 << R::FlagNotNumber << u"flags 0 2"_s
+                                           << u"none"_s;
+        QTest::addRow("picture_key_twice")
+            << inserted(s, 18, {u"[picture 1]"_s, u"width = 300"_s, u"width = 400"_s, u"file = a.png"_s}) << 20
+            << R::PictureKeyTwice << u"picture 1 1"_s << u"picture 1 0"_s;
+        // A note is no item: its line is the section's as a whole.
+        QTest::addRow("note_under_a_side") << inserted(s, 10, {u"#не\u0002"_s}) << 10 << R::ControlCharacter
+                                           << u"left 0 -1"_s << u"none"_s;
+        // The lines under a header not taken belong to no section, not to the one before it.
+        QTest::addRow("section_twice_names_the_first")
+            << inserted(s, 14, {u"[left]"_s, u"Х"_s}) << 14 << R::SectionTwice << u"none"_s << u"left 0 -1"_s;
+        QTest::addRow("line_under_a_section_twice")
+            << inserted(s, 14, {u"[left]"_s, u"Х\u0003"_s}) << 15 << R::ControlCharacter << u"none"_s << u"none"_s;
+        QTest::addRow("line_under_two_unknown_sections")
+            << inserted(s, 14, {u"[нищо]"_s, u"[друго]"_s, u"Х\u0003"_s}) << 16 << R::ControlCharacter << u"none"_s
+            << u"none"_s;
+        QTest::addRow("section_after_unknown_ones")
+            << inserted(s, 14, {u"[нищо]"_s, u"[друго]"_s, u"[instructions]"_s, u"Х\u0003"_s}) << 17
+            << R::ControlCharacter << u"instructions 0 0"_s << u"none"_s;
+        QTest::addRow("line_before_any_section")
+            << inserted(s, 1, {u"текст"_s}) << 1 << R::LineBeforeSections << u"none"_s << u"none"_s;
+        QTest::addRow("whole_file") << removed(s, 1, 7) << 0 << R::ParametersMissing << u"none"_s << u"none"_s;
+    }
+
+    void problemsTellTheirPlace()
+    {
+        QFETCH(QStringList, lines);
+        QFETCH(int, line);
+        QFETCH(ContentReader::Rule, rule);
+        QFETCH(QString, place);
+        QFETCH(QString, other);
+        const ContentReader::Result result = ContentReader::read(joined(lines));
+        const auto p = std::find_if(result.problems.cbegin(), result.problems.cend(),
+                                    [line](const ContentReader::Problem &p) { return p.line == line; });
+        QVERIFY2(p != result.problems.cend(), qPrintable(describe(result.problems)));
+        QCOMPARE(p->rule, rule);
+        QCOMPARE(placeText(p->place), place);
+        QCOMPARE(placeText(p->other), other);
+        QCOMPARE(p->otherLine > 0, other != u"none");
     }
 
     // Without [left] a missing [picture flags] is still told, but not held to "0 questions".

@@ -7,6 +7,7 @@
 #include "KazProgram.h"
 #include "KazView.h"
 #include "ListBox.h"
+#include "TestFiles.h"
 
 #include <QApplication>
 #include <QFrame>
@@ -26,10 +27,7 @@ namespace {
 
 const QString TNR = QStringLiteral("Times New Roman");
 
-QString shippedTest()
-{
-    return qEnvironmentVariable("KAZ_SOURCE_DIR") + QStringLiteral("/quizzes/istoriya/test.kaz");
-}
+using TestFiles::shippedTest;
 
 QColor rgb(qint32 bgr)
 {

@@ -191,6 +191,8 @@ private Q_SLOTS:
 
     // the keyboard alone
     void tabReachesEveryControlOnceAndBack();
+    void tabFromTheTitleGoesIntoTheShownTab_data();
+    void tabFromTheTitleGoesIntoTheShownTab();
     void wholeTestMadeWithKeysAlone();
 
 private:
@@ -284,7 +286,7 @@ void TestEditorAccess::menuCommandsHaveNames()
             if (!a->isSeparator())
                 QVERIFY2(a->text().contains(u'&'), qPrintable(u"the command %1 has a mnemonic"_s.arg(a->text())));
     }
-    QCOMPARE(commands, 20); // File 8, Edit 9, Test 2, Help 1
+    QCOMPARE(commands, 22); // File 8, Edit 9, Test 3, Help 2
     QVERIFY2(nameless.isEmpty(), qPrintable(nameless.join(u'\n')));
 }
 
@@ -324,7 +326,7 @@ void TestEditorAccess::giftQuestionDialogHasNames()
     });
     driver.start();
     EditorWindow w;
-    QCOMPARE(EditorDialogs::chooseGiftQuestion(&w, {u"Градове"_s, u"Реки"_s}), -1);
+    QCOMPARE(EditorDialogs::chooseGiftQuestion(&w, {u"Градове"_s, u"Реки"_s}, {u"Line 9: essay"_s}), -1);
     QVERIFY(seen);
     QVERIFY2(nameless.isEmpty(), qPrintable(nameless.join(u'\n')));
 }
@@ -389,6 +391,60 @@ void TestEditorAccess::tabReachesEveryControlOnceAndBack()
     QCOMPARE(focused(), start);
     backward.prepend(backward.takeLast());
     QCOMPARE(backward, forward);
+}
+
+// Tab from the title goes into the tab shown, never onto the tab bar, where typing is lost;
+// Ctrl+Tab and Ctrl+Shift+Tab change the tab, from the title or from inside a tab, with the
+// cursor in the new tab's first field.
+void TestEditorAccess::tabFromTheTitleGoesIntoTheShownTab_data()
+{
+    QTest::addColumn<int>("shown");    // the tab shown at first
+    QTest::addColumn<QString>("keys"); // after Tab from the title: "next", "back" (Ctrl+Shift+Tab) or none;
+                                       // "stay" first: no Tab, the keys pressed in the title itself
+    QTest::addColumn<int>("tab");      // the tab shown at the end
+    QTest::addColumn<int>("field");    // the DocumentField that has the cursor and takes the typing
+
+    const int instructions = int(DocumentField::Instructions), width = int(DocumentField::WindowWidth),
+              label = int(DocumentField::ExplanationLabel);
+    QTest::addRow("into_the_instructions") << 0 << QString() << 0 << instructions;
+    QTest::addRow("into_the_window_sizes") << 1 << QString() << 1 << width;
+    QTest::addRow("ctrl_tab_to_the_window_sizes") << 0 << u"next"_s << 1 << width;
+    QTest::addRow("ctrl_tab_twice_to_the_labels") << 0 << u"next next"_s << 2 << label;
+    QTest::addRow("ctrl_tab_from_the_last_to_the_first") << 2 << u"next"_s << 0 << instructions;
+    QTest::addRow("ctrl_shift_tab_from_the_first_to_the_last") << 0 << u"back"_s << 2 << label;
+    QTest::addRow("ctrl_tab_in_the_title") << 0 << u"stay next"_s << 1 << width;
+    QTest::addRow("ctrl_shift_tab_in_the_title") << 1 << u"stay back"_s << 0 << instructions;
+}
+
+void TestEditorAccess::tabFromTheTitleGoesIntoTheShownTab()
+{
+    QFETCH(int, shown);
+    QFETCH(QString, keys);
+    QFETCH(int, tab);
+    QFETCH(int, field);
+    EditorWindow w;
+    w.show();
+    w.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    auto *tabs = w.findChild<QTabWidget *>();
+    QVERIFY(tabs);
+    tabs->setCurrentIndex(shown);
+    w.fieldEditor(DocumentField::Title)->setFocus();
+    QStringList pressed = keys.split(u' ', Qt::SkipEmptyParts);
+    if (!pressed.isEmpty() && pressed.first() == u"stay")
+        pressed.removeFirst();
+    else
+        press(Qt::Key_Tab);
+    for (const QString &key : std::as_const(pressed))
+        press(key == u"back" ? Qt::Key_Backtab : Qt::Key_Tab,
+              Qt::ControlModifier | (key == u"back" ? Qt::ShiftModifier : Qt::NoModifier));
+    QCOMPARE(tabs->currentIndex(), tab);
+    QWidget *editor = w.fieldEditor(DocumentField(field));
+    QCOMPARE(focused(), editor);
+    const QString before = w.document()->field(DocumentField(field));
+    press(Qt::Key_End);
+    type(u"12"_s);
+    QCOMPARE(w.document()->field(DocumentField(field)), before + u"12"_s);
 }
 
 void TestEditorAccess::wholeTestMadeWithKeysAlone()
@@ -457,12 +513,10 @@ void TestEditorAccess::wholeTestMadeWithKeysAlone()
     press(Qt::Key_L, Qt::AltModifier);
     QCOMPARE(focused(), w.fieldEditor(DocumentField::Title));
     type(u"Стари имена"_s);
-    for (int i = 0; i < 4 && focused() != w.fieldEditor(DocumentField::Instructions); ++i)
-        press(Qt::Key_Tab);
+    press(Qt::Key_Tab);
     QCOMPARE(focused(), w.fieldEditor(DocumentField::Instructions));
     type(u"Свържете града с името му."_s);
     // Shift+Tab goes back the same way.
-    press(Qt::Key_Backtab, Qt::ShiftModifier);
     press(Qt::Key_Backtab, Qt::ShiftModifier);
     QCOMPARE(focused(), w.fieldEditor(DocumentField::Title));
     QCOMPARE(w.document()->field(DocumentField::Title), u"Стари имена"_s);

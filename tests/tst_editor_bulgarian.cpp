@@ -2,6 +2,7 @@
 // labels, tabs, table headers or in its questions; the texts given for it are exactly those;
 // and no two Alt+letter mnemonics of one menu, or of the window itself, clash.
 #include "EditorDialogs.h"
+#include "EditorGuide.h"
 #include "EditorPicturePanel.h"
 #include "EditorSupport.h"
 #include "EditorWindow.h"
@@ -15,6 +16,11 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDialog>
+#include <QDir>
+#include <QFile>
+#include <QFileIconProvider>
+#include <QFileInfo>
+#include <QFileSystemModel>
 #include <QHash>
 #include <QLabel>
 #include <QLineEdit>
@@ -28,9 +34,12 @@
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QTableView>
+#include <QTextBrowser>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QToolBar>
+#include <algorithm>
 #include <functional>
 #include <memory>
 
@@ -39,11 +48,12 @@ using namespace Qt::StringLiterals;
 namespace {
 
 // The Latin words of a text, once the Latin a Bulgarian text may hold is taken out: the names
-// KAZ and GIFT, the pixels' unit, keys, file patterns, test.kaz and its section names.
+// KAZ and GIFT, the pixels' unit, keys, file patterns, test.kaz and its section names, web
+// addresses given as examples.
 QStringList latinWords(QString text)
 {
     static const QRegularExpression allowed(
-        uR"(\b(?:Ctrl|Shift|Alt)(?:\+(?:Ctrl|Shift|Alt))*\+\w+|\bF\d+\b|\b(?:KAZ|GIFT|px|Enter|Escape)\b|\*\.\w+|\[[^\]]*\]|\btest\.kaz\b)"_s);
+        uR"(\b(?:Ctrl|Shift|Alt)(?:\+(?:Ctrl|Shift|Alt))*\+\w+|\bF\d+\b|\b(?:KAZ|GIFT|px|Enter|Escape)\b|\*\.\w+|\[[^\]]*\]|\btest\.kaz\b|\bhttps?://[^\s,;)]*|\bwww\.[^\s,;)]*|\b[a-z]+\.bg\b)"_s);
     static const QRegularExpression latin(u"[A-Za-z]+"_s);
     text.remove(allowed);
     QStringList words;
@@ -199,8 +209,8 @@ private Q_SLOTS:
                                                   u"Постави"_s, u"Добави ред"_s, u"Изтрий редовете"_s,
                                                   u"Премести нагоре"_s, u"Премести надолу"_s};
         QTest::newRow("test_menu") << shownTexts(menus.at(2)->menu()->actions())
-                                   << QStringList{u"Опитай"_s, u"Провери сега"_s};
-        QTest::newRow("help_menu") << shownTexts(menus.at(3)->menu()->actions()) << QStringList{u"За програмата"_s};
+                                   << QStringList{u"Опитай"_s, u"Провери сега"_s, u"Разшири списъците според фразите"_s};
+        QTest::newRow("help_menu") << shownTexts(menus.at(3)->menu()->actions()) << QStringList{u"Ръководство"_s, u"За програмата"_s};
         QStringList bar;
         for (const QToolBar *b : m_window->findChildren<QToolBar *>())
             for (QAction *a : b->actions())
@@ -299,25 +309,108 @@ private Q_SLOTS:
         QCOMPARE(buttonsOfDialog(ask[question]), buttons);
     }
 
-    // The checker speaks Bulgarian here too, and the row it names is the table's, not a line of
-    // the file: the Bulgarian message is matched as well as the English one.
+    // The problems speak Bulgarian here too, of the table's rows as its header numbers them and
+    // of its columns, never of a section of the file.
     void checker_names_the_row_in_bulgarian()
     {
         TestDocument d;
-        EditorSupport::setRows(d, u"Варна\tОдесос\nПловдив\tФилипопол\n"_s);
-        d.setCell(1, DocumentField::Left, u"Варна"_s);
+        EditorSupport::setRows(d, u"Варна\tОдесос\n\tМосква\nПловдив\tФилипопол\n"_s);
+        d.setCell(2, DocumentField::Left, u"Варна"_s);
         d.checkNow();
         QCOMPARE(d.problems().size(), 1);
         const DocumentProblem &p = d.problems().first();
-        QVERIFY2(p.message.contains(u"вече е на ред 1 от таблицата"_s) && !p.message.contains(u"[left]"_s),
-                 qPrintable(p.message));
+        QCOMPARE(p.rowName, u"Ред 2"_s);
+        QVERIFY2(p.message.startsWith(u"фразата „Варна“ вече е на ред 1; фразите в една колона"_s), qPrintable(p.message));
         QCOMPARE(p.otherRow, 0);
+        d.removeRows(0, 3);
+        d.checkNow();
+        for (const DocumentProblem &none : d.problems())
+            QVERIFY2(none.message.startsWith(u"нито един ред няма фраза в колоната „"_s) && !none.message.contains(u'['),
+                     qPrintable(none.message));
+    }
+
+    // F1 opens the Bulgarian guide, under a Bulgarian title; the caption's line under the title
+    // is Bulgarian too.
+    void guide_and_caption_line_in_bulgarian()
+    {
+        EditorWindow w;
+        w.setRecoveryDelay(3600 * 1000);
+        QCOMPARE(w.actions().guide->shortcut(), QKeySequence(Qt::Key_F1));
+        w.actions().guide->trigger();
+        const auto *guide = w.findChild<EditorGuide *>();
+        QVERIFY(guide);
+        QCOMPARE(guide->windowTitle(), u"Ръководство — KAZ редактор"_s);
+        QCOMPARE(guide->browser()->source(), QUrl(u"qrc:/kaz/guide/editor.bg.md"_s));
+        QVERIFY(guide->browser()->toPlainText().contains(u"Как да направите тест в редактора на KAZ"_s));
+        w.document()->setField(DocumentField::Title, u"Столици"_s);
+        const QLabel *line = w.findChild<QLabel *>(u"captionPreview"_s);
+        QVERIFY(line);
+        QCOMPARE(latinWords(line->text()), QStringList{u"picture"_s});
+    }
+
+    // The Type column of the file dialogs, which the editor opens for folders, GIFT files and
+    // programs: Qt's own Bulgarian lacks these words.
+    void file_dialog_types_in_bulgarian_data()
+    {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<QString>("type");
+        QVERIFY(m_dir.isValid());
+        QVERIFY(QDir(m_dir.path()).mkdir(u"test"_s));
+        QVERIFY(QFile::link(m_dir.filePath(u"missing"_s), m_dir.filePath(u"broken-link"_s)));
+        QTest::newRow("folder") << m_dir.filePath(u"test"_s) << u"Папка"_s;
+        QTest::newRow("root") << u"/"_s << u"Устройство"_s;
+        QTest::newRow("broken_link") << m_dir.filePath(u"broken-link"_s) << u"Препратка"_s;
+        QTest::newRow("missing") << m_dir.filePath(u"missing"_s) << u"Неизвестно"_s;
+    }
+
+    void file_dialog_types_in_bulgarian()
+    {
+        QFETCH(QString, path);
+        QFETCH(QString, type);
+        QCOMPARE(QFileIconProvider().type(QFileInfo(path)), type);
+    }
+
+    // What a file dialog shows in its Type column for a folder.
+    void file_dialog_model_shows_a_folder_in_bulgarian()
+    {
+        QFileIconProvider icons; // the model does not own it; it outlives the model
+        QFileSystemModel model;
+        model.setIconProvider(&icons); // as QFileDialog does
+        const QModelIndex root = model.setRootPath(m_dir.path());
+        QTRY_VERIFY(model.index(m_dir.filePath(u"test"_s)).isValid());
+        const QModelIndex folder = model.index(m_dir.filePath(u"test"_s), 2);
+        QCOMPARE(model.headerData(2, Qt::Horizontal).toString(), u"Тип"_s);
+        QTRY_COMPARE(folder.data().toString(), u"Папка"_s);
+        Q_UNUSED(root);
+    }
+
+    // A phrase its list cuts is warned of in Bulgarian, with the word, the row, the column and
+    // what the learner sees; the label says that the test can still be tried and packed.
+    void cut_phrase_warned_in_bulgarian()
+    {
+        EditorWindow w;
+        w.setRecoveryDelay(3600 * 1000);
+        EditorSupport::setRows(*w.document(), u"Варна\tОдесос\nВелико Търново, старата столица на Второто българско "
+                                              u"царство\tТърновград\nСофия\tСердика\n"_s);
+        QTRY_COMPARE(w.problemsList()->count(), 1);
+        const QString item = w.problemsList()->item(0)->text();
+        QVERIFY2(item.startsWith(u"Предупреждение. Ред 2: фразата в колоната „Лява фраза“ е по-дълга, отколкото е "
+                                 u"широк левият списък на теста, и ученикът вижда само „Велико Търново, старата"_s),
+                 qPrintable(item));
+        QVERIFY2(item.endsWith(u"…“; натиснете „Разшири списъците“ над този списък или съкратете фразата. Програмата "
+                               u"пак може да се направи."_s),
+                 qPrintable(item));
+        QList<QLabel *> labels = w.findChildren<QLabel *>();
+        QVERIFY(std::any_of(labels.cbegin(), labels.cend(), [](const QLabel *l) {
+            return l->text() == u"Про&блеми: няма. Предупреждения (1); тестът пак може да се изпробва и да стане програма:"_s;
+        }));
     }
 
     void cleanupTestCase() { m_window.reset(); }
 
 private:
     std::unique_ptr<EditorWindow> m_window;
+    QTemporaryDir m_dir;
 };
 
 QTEST_MAIN(TestEditorBulgarian)

@@ -34,6 +34,8 @@ private slots:
     void writtenTextReadsBack();
     void pasteOntoRows_data();
     void pasteOntoRows();
+    void pasteInsertsOrFillsABlock_data();
+    void pasteInsertsOrFillsABlock();
     void pasteIsOneStep();
     void copiedRowsPasteBack();
 };
@@ -144,6 +146,75 @@ void TestEditorClipboard::pasteOntoRows()
     QCOMPARE(pasted.firstRow, std::min(row, int(TableText::parse(start).size())));
     QCOMPARE(pasted.rows, int(TableText::parse(text).size()));
     QCOMPARE(d.undoStack()->count(), 1);
+}
+
+// A paste that must not overwrite: new rows inserted, or cells written only inside a block.
+void TestEditorClipboard::pasteInsertsOrFillsABlock_data()
+{
+    QTest::addColumn<QString>("start");
+    QTest::addColumn<int>("row");
+    QTest::addColumn<int>("column");     // a DocumentField
+    QTest::addColumn<QList<int>>("block"); // rows, columns; none: inserted
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QStringList>("rows");
+    QTest::addColumn<int>("added");
+    QTest::addColumn<int>("left_out");
+
+    const QString start = u"а\tА\tстаро\nб\tБ\n"_s;
+    const int left = int(DocumentField::Left), right = int(DocumentField::Right),
+              expl = int(DocumentField::Explanation);
+    const QList<int> inserted;
+    QTest::addRow("inserted_before_a_row") << start << 1 << left << inserted << u"в\tВ\nг\tГ\n"_s
+                                           << QStringList{u"а|А|старо"_s, u"в|В"_s, u"г|Г"_s, u"б|Б"_s} << 2 << 0;
+    QTest::addRow("inserted_before_the_first_keeps_its_explanation")
+        << start << 0 << left << inserted << u"в\tВ\n"_s << QStringList{u"в|В"_s, u"а|А|старо"_s, u"б|Б"_s} << 1 << 0;
+    QTest::addRow("inserted_at_the_end") << start << 2 << left << inserted << u"в\tВ\tнов\tx\n"_s
+                                         << QStringList{u"а|А|старо"_s, u"б|Б"_s, u"в|В|нов"_s} << 1 << 1;
+    QTest::addRow("inserted_at_the_right_column_are_extra_right_phrases")
+        << start << 1 << right << inserted << u"Х\nЦ\n"_s
+        << QStringList{u"а|А|старо"_s, u"|Х"_s, u"|Ц"_s, u"б|Б"_s} << 2 << 0;
+    QTest::addRow("a_blank_row_takes_the_first_line")
+        << u"а\tА\n\nб\tБ\n"_s << 1 << left << inserted << u"в\tВ\nг\tГ\n"_s
+        << QStringList{u"а|А"_s, u"в|В"_s, u"г|Г"_s, u"б|Б"_s} << 1 << 0;
+    QTest::addRow("block_of_phrases_keeps_the_explanations")
+        << start << 0 << left << QList<int>{2, 2} << u"в\tВ\tизлишно\nг\tГ\tизлишно\n"_s
+        << QStringList{u"в|В|старо"_s, u"г|Г"_s} << 0 << 1;
+    QTest::addRow("block_of_one_column") << start << 0 << right << QList<int>{2, 1} << u"Х\tо\nЦ\tо\n"_s
+                                         << QStringList{u"а|Х|старо"_s, u"б|Ц"_s} << 0 << 1;
+    QTest::addRow("lines_past_the_block_go_below_it")
+        << start << 0 << left << QList<int>{1, 2} << u"в\tВ\nг\tГ\nд\tД\n"_s
+        << QStringList{u"в|В|старо"_s, u"г|Г"_s, u"д|Д"_s, u"б|Б"_s} << 2 << 0;
+    QTest::addRow("fewer_lines_than_the_block_leave_its_other_rows")
+        << start << 0 << left << QList<int>{2, 3} << u"в\tВ\n"_s << QStringList{u"в|В|старо"_s, u"б|Б"_s} << 0 << 0;
+    QTest::addRow("block_of_explanations") << start << 0 << expl << QList<int>{2, 1} << u"едно\nдве\n"_s
+                                           << QStringList{u"а|А|едно"_s, u"б|Б|две"_s} << 0 << 0;
+}
+
+void TestEditorClipboard::pasteInsertsOrFillsABlock()
+{
+    QFETCH(QString, start);
+    QFETCH(int, row);
+    QFETCH(int, column);
+    QFETCH(QList<int>, block);
+    QFETCH(QString, text);
+    QFETCH(QStringList, rows);
+    QFETCH(int, added);
+    QFETCH(int, left_out);
+    TestDocument d;
+    setRows(d, start);
+    const QStringList before = flat(d);
+    const TestDocument::Pasted pasted = block.isEmpty()
+        ? d.insertPasted(row, DocumentField(column), text)
+        : d.pasteInto(row, DocumentField(column), block.at(0), block.at(1), text);
+    QCOMPARE(flat(d), rows);
+    QCOMPARE(pasted.firstRow, row);
+    QCOMPARE(pasted.rows, int(TableText::parse(text).size()));
+    QCOMPARE(pasted.added, added);
+    QCOMPARE(pasted.columnsLeftOut, left_out);
+    QVERIFY(pasted.changed);
+    QCOMPARE(d.undoStack()->count(), 1);
+    d.undoStack()->undo();
+    QCOMPARE(flat(d), before);
 }
 
 void TestEditorClipboard::pasteIsOneStep()

@@ -1,6 +1,7 @@
 // The test editor's document without any window: every edit and its undo and redo, the merging
 // of keystrokes, rows to the file's lists, problems on their rows and fields, the check off the
 // typing path, the modified flag, the table model and the window sketch.
+#include "Caption.h"
 #include "EditorSupport.h"
 #include "FileMapping.h"
 #include "RowTableModel.h"
@@ -16,6 +17,7 @@
 #include <QTest>
 #include <QUndoStack>
 #include <functional>
+#include <utility>
 
 using namespace EditorSupport;
 using namespace Qt::StringLiterals;
@@ -47,7 +49,10 @@ private slots:
     void problemsOnRowsAndFields();
     void picturesRefusedInTheCheckersWords_data();
     void picturesRefusedInTheCheckersWords();
-    void problemsNameTheOtherRow();
+    void problemsNameRowsAsTheHeader_data();
+    void problemsNameRowsAsTheHeader();
+    void unplacedIsWhatTheRowsLose_data();
+    void unplacedIsWhatTheRowsLose();
     void checkRunsAfterTyping();
     void editDuringCheckEndsWithCurrentProblems();
     void modifiedFollowsUndoStack();
@@ -259,7 +264,7 @@ void TestEditorDocument::rowsToFile_data()
     QTest::addRow("both_kinds_of_unpaired_rows")
         << QStringLiteral("a\tA\nc\t\n\tX") << none << QStringList{u"a"_s, u"c"_s} << QStringList{u"A"_s, u"X"_s}
         << QStringList{} << QStringList{fl, u"0"_s, u"0"_s} << QStringList{u"1"_s, u"2"_s, u"0"_s}
-        << QStringList{u"1:Right"_s, u"2:Left"_s} << QStringLiteral("while row 3 has a right phrase but no left one");
+        << QStringList{u"1:Right"_s, u"2:Left"_s} << QStringLiteral("while the unnumbered row below row 2 has a right phrase but no left one");
     QTest::addRow("blank_row_not_written")
         << QStringLiteral("a\tA\n\t\nb\tB") << none << QStringList{u"a"_s, u"b"_s} << QStringList{u"A"_s, u"B"_s}
         << QStringList{} << QStringList{fl, u"0"_s, u"0"_s} << QStringList{u"1"_s, u"0"_s, u"2"_s} << QStringList{}
@@ -382,7 +387,7 @@ void TestEditorDocument::problemsOnRowsAndFields_data()
 
     QTest::addRow("left_phrase_typed_twice")
         << Edit([](TestDocument &d) { d.setCell(2, DocumentField::Left, QStringLiteral("Варна")); })
-        << QStringLiteral("2:Left") << QStringLiteral("is already on row 1 of the table");
+        << QStringLiteral("2:Left") << QStringLiteral("is already on row 1; phrases of one column must differ");
     QTest::addRow("right_phrase_typed_twice")
         << Edit([](TestDocument &d) { d.setCell(0, DocumentField::Right, QStringLiteral("Сердика")); })
         << QStringLiteral("2:Right") << QStringLiteral("the phrase \"Сердика\" is already");
@@ -428,14 +433,14 @@ void TestEditorDocument::problemsOnRowsAndFields_data()
     }) << QStringLiteral("-1:Title") << QStringLiteral("a line may hold at most 1000");
     QTest::addRow("explanation_label_reads_as_a_number")
         << Edit([](TestDocument &d) { d.setField(DocumentField::ExplanationLabel, QStringLiteral("1")); })
-        << QStringLiteral("-1:ExplanationLabel") << QStringLiteral("is a label for you");
+        << QStringLiteral("-1:ExplanationLabel") << QStringLiteral("this label is a number (\"1\")");
     QTest::addRow("picture_label_reads_as_a_number")
         << Edit([](TestDocument &d) { d.setField(DocumentField::PictureLabel, QStringLiteral("0")); })
-        << QStringLiteral("-1:PictureLabel") << QStringLiteral("is a label for you");
+        << QStringLiteral("-1:PictureLabel") << QStringLiteral("this label is a number (\"0\")");
     QTest::addRow("picture_larger_than_its_box") << Edit([](TestDocument &d) {
         d.setPicture(1, QStringLiteral("plovdiv.png"), png(200, 100));
         d.setPictureBox(1, 1500, 1500);
-    }) << QStringLiteral("1:Picture") << QStringLiteral("write width = 3000 and height = 1500");
+    }) << QStringLiteral("1:Picture") << QStringLiteral("larger than its box of 100 × 100 pixels, so part of it would be cut off; make the box at least 200 × 100 pixels");
     QTest::addRow("picture_that_is_no_picture")
         << Edit([](TestDocument &d) { d.setPicture(0, QStringLiteral("karta.png"), QByteArray("not a picture")); })
         << QStringLiteral("0:Picture") << QStringLiteral("not a picture that can be shown");
@@ -443,7 +448,17 @@ void TestEditorDocument::problemsOnRowsAndFields_data()
         << Edit([](TestDocument &d) { d.setPicture(0, QStringLiteral("karta.webp"), png(10, 10)); })
         << QStringLiteral("0:Picture") << QStringLiteral("must end in .png");
     QTest::addRow("no_rows_at_all") << Edit([](TestDocument &d) { d.removeRows(0, 3); }) << QStringLiteral("-1:Left")
-                                    << QStringLiteral("[left] has no phrases");
+                                    << QStringLiteral("no row has a phrase in the column \"Left phrase\"");
+    QTest::addRow("instructions_too_long") << Edit([](TestDocument &d) {
+        d.setField(DocumentField::Instructions, u"ред\n"_s.repeated(ContentReader::MaxTextLines + 1));
+    }) << QStringLiteral("-1:Instructions") << QStringLiteral("the instructions have 1001 lines, but may have at most 1000");
+    QTest::addRow("explanation_too_long") << Edit([](TestDocument &d) {
+        d.setCell(1, DocumentField::Explanation, u"ред\n"_s.repeated(ContentReader::MaxTextLines) + u"ред"_s);
+    }) << QStringLiteral("1:Explanation") << QStringLiteral("this explanation has 1001 lines");
+    QTest::addRow("right_phrase_of_an_extra_row_twice") << Edit([](TestDocument &d) {
+        d.insertRows(3, 1);
+        d.setCell(3, DocumentField::Right, QStringLiteral("Одесос"));
+    }) << QStringLiteral("3:Right") << QStringLiteral("the phrase \"Одесос\" is already on row 1;");
 }
 
 void TestEditorDocument::problemsOnRowsAndFields()
@@ -461,6 +476,9 @@ void TestEditorDocument::problemsOnRowsAndFields()
     QVERIFY2(places(d.problems()).contains(where), qPrintable(messages(d.problems())));
     const DocumentProblem p = d.problems().at(places(d.problems()).indexOf(where));
     QVERIFY2(p.message.contains(says), qPrintable(p.message));
+    // The table has columns and rows: a section or a line of the file is named by no problem.
+    for (const DocumentProblem &any : d.problems())
+        QVERIFY2(!any.message.contains(u'['), qPrintable(any.message));
     // The model shows it on its cell.
     const int column = RowTableModel::columnOf(p.field);
     if (p.row >= 0 && column >= 0)
@@ -514,18 +532,106 @@ void TestEditorDocument::picturesRefusedInTheCheckersWords()
     QCOMPARE(d.problems().constFirst().message, u"picture \"karta.png\" of question 2 cannot be used: "_s + fromDisk);
 }
 
-void TestEditorDocument::problemsNameTheOtherRow()
+// A problem names its row, and the row its message names, as the vertical header numbers
+// them: questions by their number, a row without one by the numbered row above it.
+void TestEditorDocument::problemsNameRowsAsTheHeader_data()
 {
+    QTest::addColumn<QString>("rows");
+    QTest::addColumn<Edit>("edit");
+    QTest::addColumn<QString>("where");   // "row:Field" of the problem looked at
+    QTest::addColumn<QString>("rowName"); // how the list names its row
+    QTest::addColumn<int>("otherRow");
+    QTest::addColumn<QString>("says");
+
+    // Table row 4 is question 3, the extra right phrase above it has no number.
+    QTest::addRow("below_an_extra_right_phrase")
+        << u"a\tA\n\tX\nb\tB\nc\tC\n"_s << Edit([](TestDocument &d) { d.setCell(3, DocumentField::Left, u"b"_s); })
+        << u"3:Left"_s << u"Row 3"_s << 2 << u"the phrase \"b\" is already on row 2;"_s;
+    // A row with a left phrase only is numbered after the pairs.
+    QTest::addRow("left_only_row_numbered_after_the_pairs")
+        << u"a\tA\nb\nc\tC\n"_s << Edit([](TestDocument &d) { d.setCell(2, DocumentField::Left, u"b"_s); })
+        << u"1:Left"_s << u"Row 3"_s << 2 << u"is already on row 2;"_s;
+    QTest::addRow("on_the_extra_row_itself")
+        << u"a\tA\n\tX\nb\tB\n"_s << Edit([](TestDocument &d) { d.setCell(1, DocumentField::Right, u"A"_s); })
+        << u"1:Right"_s << u"Unnumbered row below row 1"_s << 0 << u"is already on row 1;"_s;
+    QTest::addRow("extra_row_at_the_top")
+        << u"\tX\na\tA\nb\tB\n"_s << Edit([](TestDocument &d) { d.setCell(2, DocumentField::Right, u"X"_s); })
+        << u"0:Right"_s << u"Unnumbered row above row 1"_s << 2 << u"is already on row 2;"_s;
+    QTest::addRow("naming_an_extra_row_at_the_top")
+        << u"\tX\na\nb\tB\n"_s << Edit([](TestDocument &) {}) << u"1:Right"_s << u"Row 2"_s << 0
+        << u"while the unnumbered row above row 2 has a right phrase"_s;
+    QTest::addRow("extra_rows_of_both_sides")
+        << u"a\tA\nb\n\tX\nc\tC\n"_s << Edit([](TestDocument &) {}) << u"1:Right"_s << u"Row 3"_s << 2
+        << u"while the unnumbered row below row 3 has a right phrase"_s;
+}
+
+void TestEditorDocument::problemsNameRowsAsTheHeader()
+{
+    QFETCH(QString, rows);
+    QFETCH(Edit, edit);
+    QFETCH(QString, where);
+    QFETCH(QString, rowName);
+    QFETCH(int, otherRow);
+    QFETCH(QString, says);
     TestDocument d;
-    setRows(d, QStringLiteral("a\tA\n\tX\nb\tB\nc\tC\n"));
-    // Row 3 is the third left phrase: line numbers of the file are no help in a table.
-    d.setCell(3, DocumentField::Left, QStringLiteral("b"));
+    setRows(d, rows);
+    edit(d);
     d.checkNow();
-    QCOMPARE(places(d.problems()), QStringList{u"3:Left"_s});
-    QCOMPARE(d.problems().first().otherRow, 2);
-    const QString message = d.problems().first().message;
-    QVERIFY2(message.contains(QStringLiteral("already on row 3 of the table;")) && !message.contains(u"[left]"),
-             qPrintable(message));
+    const QStringList at = places(d.problems());
+    QVERIFY2(at.contains(where), qPrintable(messages(d.problems())));
+    const DocumentProblem p = d.problems().at(at.indexOf(where));
+    QCOMPARE(p.rowName, rowName);
+    QCOMPARE(p.otherRow, otherRow);
+    QVERIFY2(p.message.contains(says), qPrintable(p.message));
+    // The header shows the number the problem says.
+    const QVariant header = d.model()->headerData(p.row, Qt::Vertical);
+    QCOMPARE(rowName.startsWith(u"Row "_s), !header.toString().isEmpty());
+    if (rowName.startsWith(u"Row "_s))
+        QCOMPARE(u"Row "_s + header.toString(), rowName);
+}
+
+// What opening a file loses: its problems that the document's check does not find again with
+// the same rule on the same row and field.
+void TestEditorDocument::unplacedIsWhatTheRowsLose_data()
+{
+    QTest::addColumn<QStringList>("change"); // lines of a sound file replaced: "line=text"
+    QTest::addColumn<QList<int>>("lost");    // the lines of the problems told lost
+
+    QTest::addRow("phrase_twice_found_again") << QStringList{u"10=Лом"_s} << QList<int>{};
+    QTest::addRow("window_too_narrow_found_again") << QStringList{u"3=9000"_s} << QList<int>{};
+    // Opening shows a control character as a replacement character: the file's problem is gone.
+    QTest::addRow("control_character_replaced_told")
+        << QStringList{u"2=https://kaz.test Про\u0002ба"_s} << QList<int>{2};
+    QTest::addRow("unknown_section_lost") << QStringList{u"14=[нищо]\n[picture flags]"_s} << QList<int>{14};
+    // The same words, a line too long, on a phrase the rows keep and on a line they lose: only
+    // the one found again on its own place is left out.
+    QTest::addRow("long_line_lost_while_a_long_phrase_is_kept")
+        << QStringList{u"10="_s + QString(1001, u'я'), u"14=[нищо]\n"_s + QString(1002, u'я') + u"\n[picture flags]"_s}
+        << QList<int>{14, 15};
+    QTest::addRow("empty_phrase_lost") << QStringList{u"10=\\"_s} << QList<int>{10};
+}
+
+void TestEditorDocument::unplacedIsWhatTheRowsLose()
+{
+    QFETCH(QStringList, change);
+    QFETCH(QList<int>, lost);
+    QStringList lines{u"[parameters]"_s, u"https://kaz.test Проба"_s, u"11250"_s, u"120"_s, u"3135"_s, u"3360"_s,
+                      u"6575"_s,         u"[left]"_s,  u"Лом"_s,     u"Варна"_s, u"[right]"_s, u"Алмус"_s,
+                      u"Одесос"_s,       u"[picture flags]"_s, u"Флагове"_s, u"0"_s, u"0"_s};
+    for (const QString &c : std::as_const(change))
+        lines[c.section(u'=', 0, 0).toInt() - 1] = c.section(u'=', 1);
+    QTemporaryDir dir;
+    QVERIFY(TestFiles::write(dir.filePath(u"test.kaz"_s), lines.join(u'\n').toUtf8()));
+    TestDocument d;
+    const TestDocument::Opened opened = d.openFolder(dir.path());
+    QVERIFY2(opened.ok(), qPrintable(opened.error));
+    QVERIFY(!opened.problems.isEmpty());
+    d.checkNow();
+    QList<int> told;
+    for (const ContentReader::Problem &p :
+         DocumentCheck::unplaced(opened.problems, opened.leftPhrases, opened.rightPhrases, d.problems()))
+        told.append(p.line);
+    QCOMPARE(told, lost);
 }
 
 void TestEditorDocument::checkRunsAfterTyping()
@@ -554,10 +660,14 @@ void TestEditorDocument::editDuringCheckEndsWithCurrentProblems()
     TestDocument d;
     setRows(d, threeRows);
     QTRY_VERIFY(d.problemsCurrent());
-    d.setCell(1, DocumentField::Left, QStringLiteral("Варна"));
     // The check of the duplicate starts; an edit during it makes its result stale.
-    QTest::qWait(TestDocument::CheckDelayMs + 10);
-    d.setCell(1, DocumentField::Left, QStringLiteral("Варна 2"));
+    bool edited = false;
+    connect(&d, &TestDocument::checkStarted, this, [&d, &edited] {
+        if (!std::exchange(edited, true))
+            d.setCell(1, DocumentField::Left, QStringLiteral("Варна 2"));
+    });
+    d.setCell(1, DocumentField::Left, QStringLiteral("Варна"));
+    QTRY_VERIFY(edited);
     QTRY_VERIFY(d.problemsCurrent());
     QVERIFY2(d.problems().isEmpty(), qPrintable(messages(d.problems())));
 }
@@ -727,10 +837,10 @@ void TestEditorDocument::captionSplitsBack()
     QFETCH(QString, caption);
     QFETCH(QString, address);
     QFETCH(QString, title);
-    const FileMapping::Caption c = FileMapping::splitCaption(caption);
+    const Caption::Parts c = Caption::split(caption);
     QCOMPARE(c.address, address);
     QCOMPARE(c.title, title);
-    QCOMPARE(FileMapping::caption(c.address, c.title), caption);
+    QCOMPARE(Caption::join(c.address, c.title), caption);
 }
 
 QTEST_GUILESS_MAIN(TestEditorDocument)

@@ -21,6 +21,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QUndoStack>
+#include <algorithm>
 #include <functional>
 #include <memory>
 
@@ -198,7 +199,10 @@ void TestEditorFiles::editorWrittenFolderSavesUnchanged()
     // Saved in place without an edit, no file is even touched.
     const QMap<QString, QDateTime> times = timesIn(a);
     const QMap<QString, QByteArray> bytes = filesIn(a);
-    QTest::qWait(20);
+    // Until a file written now has a later time, so that a file written again would show.
+    const QDateTime last = *std::max_element(times.cbegin(), times.cend());
+    const QString probe = tmp.filePath(u"probe"_s);
+    QTRY_VERIFY(TestFiles::write(probe, "x") && QFileInfo(probe).lastModified() > last);
     QCOMPARE(second.saveTo(a), QString());
     QCOMPARE(filesIn(a), bytes);
     QCOMPARE(timesIn(a), times);

@@ -70,7 +70,11 @@ private Q_SLOTS:
     void choosingAProblemNamesIt();
     void rowOperationsOfTheView_data();
     void rowOperationsOfTheView();
+    void pasteGoesWhereTheSelectionSays_data();
+    void pasteGoesWhereTheSelectionSays();
     void goToCellPastTheEndTakesTheLastRow();
+    void captionLineNamesTheLearnersWindows_data();
+    void captionLineNamesTheLearnersWindows();
 };
 
 // ---------------------------------------------------------------- Undo and Redo
@@ -244,6 +248,7 @@ void TestEditorParts::choosingAProblemNamesIt()
     EditorProblemsList shown;
     QList<DocumentProblem> all = numbered(EditorProblemsList::MaxListed + 1, u"същото"_s);
     all[3] = {u"третият"_s, 3, DocumentField::Right, -1, 1};
+    all[3].rowName = u"Row 4"_s;
     shown.setProblems(all);
     shown.resize(400, 300);
     shown.show();
@@ -283,13 +288,15 @@ void TestEditorParts::rowOperationsOfTheView_data()
                                   << QStringList{four[0], four[3]} << QList<int>{} << u"Cut 2 row(s)."_s;
     QTest::addRow("copy_rows_apart") << u"copy"_s << QList<int>{3, 0} << 1 << u"Варна\tОдесос\r\nРусе\tПриста\r\n"_s
                                      << four << QList<int>{0, 3} << u"Copied 2 row(s)."_s;
-    QTest::addRow("paste_past_the_end") << u"paste"_s << QList<int>{3} << 1 << u"Средец\nБонония"_s
-                                        << QStringList{four[0], four[1], four[2], u"Русе|Средец"_s, u"|Бонония"_s}
-                                        << QList<int>{3, 4} << u"Pasted 2 row(s)."_s;
+    QTest::addRow("paste_on_the_last_row_inserts_before_it")
+        << u"paste"_s << QList<int>{3} << 1 << u"Средец\nБонония"_s
+        << QStringList{four[0], four[1], four[2], u"|Средец"_s, u"|Бонония"_s, four[3]} << QList<int>{3, 4}
+        << u"Inserted 2 pasted row(s) at the selected row; no row was replaced. Ctrl+Z undoes the paste."_s;
     QTest::addRow("paste_on_the_picture_column_into_the_explanation")
         << u"paste"_s << QList<int>{0} << int(RowTableModel::PictureColumn) << u"ред\tизлишно"_s
-        << QStringList{u"Варна|Одесос|ред"_s, four[1], four[2], four[3]} << QList<int>{0}
-        << u"Pasted 1 row(s). 1 cell(s) of each row fell past the explanation column and were left out."_s;
+        << QStringList{u"||ред"_s, four[0], four[1], four[2], four[3]} << QList<int>{0}
+        << u"Inserted 1 pasted row(s) at the selected row; no row was replaced. 1 cell(s) of each row fell past "
+           "the explanation column and were left out. Ctrl+Z undoes the paste."_s;
     QTest::addRow("paste_nothing") << u"paste"_s << QList<int>{0} << 0 << none << four << QList<int>{0}
                                    << u"There is no text to paste. Copy cells in a spreadsheet or in this table first."_s;
     QTest::addRow("add_below_the_current") << u"add"_s << QList<int>{1} << 1 << none
@@ -354,6 +361,85 @@ void TestEditorParts::rowOperationsOfTheView()
         QVERIFY(qobject_cast<QLineEdit *>(QApplication::focusWidget()));
 }
 
+// A paste replaces no row the teacher did not select: it appends, inserts, or fills the
+// selected block alone; the status bar says which.
+void TestEditorParts::pasteGoesWhereTheSelectionSays_data()
+{
+    QTest::addColumn<QList<QPoint>>("cells"); // selected, as (column, row); the first is current
+    QTest::addColumn<QString>("clipboard");
+    QTest::addColumn<QStringList>("after");
+    QTest::addColumn<QList<int>>("chosen");
+    QTest::addColumn<QString>("told");
+
+    const QString three = u"Бургас\tПиргос\nВидин\tБонония\nЛом\tАлмус\n"_s;
+    const QString burgas = u"Бургас|Пиргос"_s, vidin = u"Видин|Бонония"_s, lom = u"Лом|Алмус"_s;
+    const QString undo = u" Ctrl+Z undoes the paste."_s;
+    QTest::addRow("nothing_selected_appends")
+        << QList<QPoint>{} << three << QStringList{four[0], four[1], four[2], four[3], burgas, vidin, lom}
+        << QList<int>{4, 5, 6} << u"Added 3 pasted row(s) at the end of the table."_s + undo;
+    QTest::addRow("one_cell_inserts") << QList<QPoint>{{0, 1}} << three
+                                      << QStringList{four[0], burgas, vidin, lom, four[1], four[2], four[3]}
+                                      << QList<int>{1, 2, 3}
+                                      << u"Inserted 3 pasted row(s) at the selected row; no row was replaced."_s + undo;
+    QTest::addRow("a_whole_row_inserts") << QList<QPoint>{{0, 2}, {1, 2}, {2, 2}, {3, 2}} << three
+                                         << QStringList{four[0], four[1], burgas, vidin, lom, four[2], four[3]}
+                                         << QList<int>{2, 3, 4}
+                                         << u"Inserted 3 pasted row(s) at the selected row; no row was replaced."_s + undo;
+    QTest::addRow("block_replaces_only_its_cells")
+        << QList<QPoint>{{0, 1}, {1, 1}, {0, 2}, {1, 2}} << three
+        << QStringList{four[0], burgas, vidin, lom, four[3]} << QList<int>{1, 2, 3}
+        << u"Replaced the selected cells of 2 row(s). 1 more line(s) did not fit in the selection and were "
+           "inserted below it."_s + undo;
+    QTest::addRow("block_of_left_phrases_leaves_the_right_ones")
+        << QList<QPoint>{{0, 0}, {0, 1}} << u"Бургас\tПиргос\nВидин\tБонония\n"_s
+        << QStringList{u"Бургас|Одесос"_s, u"Видин|Филипополис"_s, four[2], four[3]} << QList<int>{0, 1}
+        << u"Replaced the selected cells of 2 row(s). 1 cell(s) of each line fell outside the selected cells and "
+           "were left out."_s + undo;
+    QTest::addRow("two_whole_rows_replaced")
+        << QList<QPoint>{{0, 2}, {1, 2}, {2, 2}, {3, 2}, {0, 3}, {1, 3}, {2, 3}, {3, 3}}
+        << u"Бургас\tПиргос\tпристанище\nВидин\tБонония\n"_s
+        << QStringList{four[0], four[1], burgas + u"|пристанище"_s, vidin} << QList<int>{2, 3}
+        << u"Replaced the selected cells of 2 row(s)."_s + undo;
+    QTest::addRow("cells_apart_paste_nothing")
+        << QList<QPoint>{{0, 0}, {1, 2}} << three << four << QList<int>{0, 2}
+        << u"The selected cells are not one block. Select one block of cells to replace them, or one cell to "
+           "insert the rows there."_s;
+    QTest::addRow("same_text_changes_nothing")
+        << QList<QPoint>{{0, 0}, {1, 0}} << u"Варна\tОдесос"_s << four << QList<int>{0}
+        << u"The table already holds the pasted text; nothing changed."_s;
+}
+
+void TestEditorParts::pasteGoesWhereTheSelectionSays()
+{
+    QFETCH(QList<QPoint>, cells);
+    QFETCH(QString, clipboard);
+    QFETCH(QStringList, after);
+    QFETCH(QList<int>, chosen);
+    QFETCH(QString, told);
+    TestDocument d;
+    setRows(d, fourRows);
+    EditorTableView view(&d);
+    view.resize(600, 300);
+    view.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&view));
+    // As a click below the rows leaves it: a current cell, nothing selected.
+    view.setCurrentIndex(d.model()->index(0, 0));
+    view.clearSelection();
+    for (const QPoint &cell : cells)
+        view.selectionModel()->select(d.model()->index(cell.y(), cell.x()), QItemSelectionModel::Select);
+    if (!cells.isEmpty())
+        view.selectionModel()->setCurrentIndex(d.model()->index(cells.first().y(), cells.first().x()),
+                                               QItemSelectionModel::NoUpdate);
+    QGuiApplication::clipboard()->setText(clipboard);
+    QSignalSpy messages(&view, &EditorTableView::told);
+    view.pasteRows();
+    QCOMPARE(flat(d), after);
+    QCOMPARE(d.undoStack()->count(), after == four ? 0 : 1);
+    QCOMPARE(view.chosenRows(), chosen);
+    QCOMPARE(messages.size(), 1);
+    QCOMPARE(messages.first().first().toString(), told);
+}
+
 // Between an edit that removes rows and the next check a problem may name a row that is gone.
 void TestEditorParts::goToCellPastTheEndTakesTheLastRow()
 {
@@ -366,6 +452,50 @@ void TestEditorParts::goToCellPastTheEndTakesTheLastRow()
     view.goToCell(7, DocumentField::Right);
     QCOMPARE(view.currentIndex(), d.model()->index(3, RowTableModel::RightColumn));
     QVERIFY(view.viewport()->isAncestorOf(QApplication::focusWidget()));
+}
+
+void TestEditorParts::captionLineNamesTheLearnersWindows_data()
+{
+    QTest::addColumn<QString>("address");
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<QString>("line");
+
+    const QString said = u"The test window will be called \"%1\", its picture window \"%2\"."_s;
+    QTest::addRow("web_address_and_title") << u"https://kaz.bg"_s << u"Столици"_s
+                                           << said.arg(u"https://kaz.bg Столици"_s, u"https://kaz.bg - KAZ picture"_s);
+    QTest::addRow("title_alone_keeps_its_first_word")
+        << QString() << u"Столици на Европа"_s
+        << said.arg(u"Столици на Европа"_s, u"Столици на Европа - KAZ picture"_s);
+    QTest::addRow("address_alone") << u"www.kaz.bg"_s << QString()
+                                   << said.arg(u"www.kaz.bg"_s, u"www.kaz.bg - KAZ picture"_s);
+    QTest::addRow("school_name_is_read_as_the_title")
+        << u"СУ-Вазов"_s << u"Столици"_s
+        << said.arg(u"СУ-Вазов Столици"_s, u"СУ-Вазов Столици - KAZ picture"_s)
+               + u"\n\"СУ-Вазов\" is not read as a web address: when the test is opened again, it is the start of "
+                 u"the title."_s;
+    // The problems list tells of the space; the line says what the windows would be called.
+    QTest::addRow("address_with_a_space") << u"kaz.bg 7a"_s << u"Столици"_s
+                                          << said.arg(u"kaz.bg 7a Столици"_s, u"kaz.bg - KAZ picture"_s);
+    QTest::addRow("nothing_yet") << QString() << QString() << QString();
+}
+
+// Under the title the teacher reads what the learner's windows will be called, as the test
+// window takes the caption apart, at every edit of the two fields.
+void TestEditorParts::captionLineNamesTheLearnersWindows()
+{
+    QFETCH(QString, address);
+    QFETCH(QString, title);
+    QFETCH(QString, line);
+    EditorWindow w;
+    w.setRecoveryDelay(3600 * 1000);
+    const QLabel *shown = w.findChild<QLabel *>(u"captionPreview"_s);
+    QVERIFY(shown);
+    w.document()->setField(DocumentField::Title, u"Проба"_s);
+    w.document()->endTyping();
+    w.document()->setField(DocumentField::Address, address);
+    w.document()->endTyping();
+    w.document()->setField(DocumentField::Title, title);
+    QCOMPARE(shown->text(), line);
 }
 
 QTEST_MAIN(TestEditorParts)

@@ -18,6 +18,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QLabel>
 #include <QListWidget>
 #include <QPointer>
 #include <QSignalSpy>
@@ -123,6 +124,8 @@ private Q_SLOTS:
     void chooseGiftQuestion_data();
     void chooseGiftQuestion();
     void openGiftOpensTheChosenQuestion();
+    void giftDialogListsTheQuestionsNotOpened_data();
+    void giftDialogListsTheQuestionsNotOpened();
 
     // "Make program"
     void makeProgramRefusesATestWithProblems();
@@ -296,10 +299,66 @@ void TestEditorTryOut::openGiftOpensTheChosenQuestion()
     QTimer driver;
     pressInListDialog(driver, {Qt::Key_Down, Qt::Key_Return}, &listed);
     TestDocument d;
-    QVERIFY(EditorDialogs::openGift(nullptr, d, path));
+    QVERIFY(EditorDialogs::openGift(nullptr, d, path, {}));
     QCOMPARE(listed, questions.titles);
     QCOMPARE(d.field(DocumentField::Title), questions.titles.at(1));
     QVERIFY(d.folder().isEmpty());
+}
+
+void TestEditorTryOut::giftDialogListsTheQuestionsNotOpened_data()
+{
+    QTest::addColumn<QStringList>("titles");
+    QTest::addColumn<QStringList>("skipped");
+    QTest::addColumn<QString>("heading");
+
+    QTest::addRow("one_question_and_others")
+        << QStringList{u"Реки и градове"_s}
+        << QStringList{u"Line 6: multiple-choice question \"Най-висок връх\""_s, u"Line 20: essay"_s}
+        << u"The file holds one matching question, and it becomes the test:"_s;
+    QTest::addRow("several_questions_and_one_other")
+        << QStringList{u"Градове"_s, u"Автори"_s} << QStringList{u"Line 19: true/false question"_s}
+        << u"The file holds 2 matching question(s). Each becomes a test of its own; choose the one to open:"_s;
+    QTest::addRow("several_questions_only")
+        << QStringList{u"Градове"_s, u"Автори"_s} << QStringList()
+        << u"The file holds 2 matching question(s). Each becomes a test of its own; choose the one to open:"_s;
+}
+
+// Below the questions to choose from, the dialog lists those it will not open and why; the
+// list of them takes no choice, so Enter still opens the question chosen.
+void TestEditorTryOut::giftDialogListsTheQuestionsNotOpened()
+{
+    QFETCH(QStringList, titles);
+    QFETCH(QStringList, skipped);
+    QFETCH(QString, heading);
+    QList<QStringList> lists;
+    QStringList labels;
+    QTimer driver;
+    driver.setInterval(10);
+    connect(&driver, &QTimer::timeout, this, [&] {
+        QWidget *dialog = QApplication::activeModalWidget();
+        if (!dialog || !dialog->isVisible())
+            return;
+        driver.stop();
+        for (const QListWidget *list : dialog->findChildren<QListWidget *>()) {
+            QStringList items;
+            for (int i = 0; i < list->count(); ++i)
+                items.append(list->item(i)->text());
+            lists.append(items);
+        }
+        for (const QLabel *label : dialog->findChildren<QLabel *>())
+            labels.append(label->text());
+        QTest::keyClick(dialog->focusWidget(), Qt::Key_Return);
+    });
+    driver.start();
+    QCOMPARE(EditorDialogs::chooseGiftQuestion(nullptr, titles, skipped), 0);
+    QCOMPARE(lists.value(0), titles);
+    QCOMPARE(lists.size(), skipped.isEmpty() ? 1 : 2);
+    QCOMPARE(labels.value(0), heading);
+    if (!skipped.isEmpty()) {
+        QCOMPARE(lists.value(1), skipped);
+        QCOMPARE(labels.value(1), u"%1 question(s) of other kinds will not be opened: a KAZ test pairs phrases, so only "
+                                  u"matching questions become tests."_s.arg(skipped.size()));
+    }
 }
 
 // ---------------------------------------------------------------- "Make program"

@@ -1,11 +1,18 @@
 // The test editor's window driven as a teacher drives it: the problems list takes the cursor to
 // each problem, the Edit menu's actions act on the table's current cell as single undo steps,
 // unsaved work is never dropped without a question, a recovery copy is written and offered
-// back, the command line and the last folder decide what opens.
+// back, the command line and the last folder decide what opens; a phrase its list cuts is a
+// warning that widening the lists mends.
 #include "ContentReader.h"
+#include "EditorGuide.h"
 #include "EditorPicturePanel.h"
+#include "EditorSources.h"
+#include "EditorProblemsList.h"
 #include "EditorSupport.h"
 #include "EditorWindow.h"
+#include "KazView.h"
+#include "ListBox.h"
+#include "ListText.h"
 #include "Recovery.h"
 #include "TestFiles.h"
 #include "RowTableModel.h"
@@ -17,14 +24,21 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QListWidget>
 #include <QPlainTextEdit>
+#include <QRegularExpression>
+#include <QScrollBar>
 #include <QSettings>
+#include <QSplitter>
 #include <QStandardPaths>
 #include <QStatusBar>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextBlock>
+#include <QTextBrowser>
+#include <QTextDocument>
 #include <QUndoStack>
 #include <functional>
 
@@ -63,12 +77,6 @@ struct Teacher
     }
 };
 
-QString readAll(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
-}
-
 // A test folder written by the document, as the editor writes one.
 void writeTest(const QString &folder, const QString &tsv, const QString &title)
 {
@@ -95,6 +103,7 @@ private Q_SLOTS:
     void problemTakesTheCursorToItsPlace_data();
     void problemTakesTheCursorToItsPlace();
     void problemsListFollowsEditsAndUndo();
+    void cutPhraseWarnsAndWideningMendsIt();
     void problemsListKeepsWhatDidNotChange_data();
     void problemsListKeepsWhatDidNotChange();
 
@@ -102,6 +111,9 @@ private Q_SLOTS:
     void pasteAtTheCurrentCellIsOneStep_data();
     void pasteAtTheCurrentCellIsOneStep();
     void cutThenPasteMovesRows();
+    void clickBelowTheRowsThenPasteAppends();
+    void pasteWhileTypingInACell_data();
+    void pasteWhileTypingInACell();
     void clipboardActionsInAFieldActOnTheField();
     void undoRedoKeysGoThroughTheDocument_data();
     void undoRedoKeysGoThroughTheDocument();
@@ -126,6 +138,18 @@ private Q_SLOTS:
     void openingTellsWhatTheFileLoses_data();
     void openingTellsWhatTheFileLoses();
     void titleShowsTheTestAndTheModifiedMark();
+    void splittersKeepTheirPlace();
+
+    // a GIFT file
+    void giftFileAsksWhenItHoldsMoreThanOneQuestion_data();
+    void giftFileAsksWhenItHoldsMoreThanOneQuestion();
+    void giftQuestionGetsTheLastAddressSaved_data();
+    void giftQuestionGetsTheLastAddressSaved();
+
+    // the guide
+    void guideOpensOnF1();
+    void guidePageShowsEveryPictureWithinTheWindow_data();
+    void guidePageShowsEveryPictureWithinTheWindow();
 
 private:
     QTemporaryDir m_settings;
@@ -203,7 +227,7 @@ void TestEditorWindow::problemTakesTheCursorToItsPlace()
     QCOMPARE(list->count(), problems.size());
     QListWidgetItem *item = list->item(index);
     // A row's problem names the row as the teacher counts them.
-    QCOMPARE(item->text(), p.row >= 0 ? u"Row %1: "_s.arg(p.row + 1) + p.message : p.message);
+    QCOMPARE(item->text(), p.row >= 0 ? p.rowName + u": "_s + p.message : p.message);
 
     // The cursor starts somewhere else.
     w.table()->setCurrentIndex(w.document()->model()->index(1, RowTableModel::RightColumn));
@@ -254,6 +278,58 @@ void TestEditorWindow::problemsListFollowsEditsAndUndo()
     QTRY_COMPARE(w.problemsList()->count(), 1);
 }
 
+// A phrase its list cuts is a warning, not a problem: listed after the problems with the warning
+// word, the label saying the test can still be tried, and "Try" shows it. The button beside the
+// label widens the lists (the geometry fields follow), after which the try-out window shows the
+// phrase whole; one undo takes the widening back.
+void TestEditorWindow::cutPhraseWarnsAndWideningMendsIt()
+{
+    EditorWindow w;
+    Teacher t;
+    t.attach(w);
+    const QString phrase = u"Велико Търново, старата столица на Второто българско царство"_s;
+    setRows(*w.document(), u"Варна\tОдесос\n%1\tТърновград\nСофия\tСердика\n"_s.arg(phrase));
+    QTRY_COMPARE(w.problemsList()->count(), 1);
+    QVERIFY2(w.problemsList()->item(0)->text().startsWith(
+                 u"Warning. Row 2: the phrase in the column \"Left phrase\" is longer than the test's left list"_s),
+             qPrintable(w.problemsList()->item(0)->text()));
+    auto *problems = w.findChild<EditorProblemsList *>();
+    QVERIFY(problems);
+    QVERIFY(problems->label()->text().contains(u"Warnings (1); the test can still be tried"_s));
+    QVERIFY(!problems->widenButton()->isHidden());
+
+    const auto tryOutList = [&t, &w]() -> ListBox * {
+        t.asked.clear();
+        w.actions().tryOut->trigger();
+        for (QWidget *top : QApplication::topLevelWidgets())
+            if (auto *view = qobject_cast<KazView *>(top); view && view->isVisible())
+                return view->Slowo(0);
+        return nullptr;
+    };
+    ListBox *list = tryOutList();
+    QCOMPARE(t.asked, QStringList());
+    QVERIFY(list);
+    const qreal width = ListText::Measure().width(phrase);
+    QVERIFY(list->viewport()->width() - 2 * ListText::TextMargin < width);
+
+    QTest::mouseClick(problems->widenButton(), Qt::LeftButton);
+    QVERIFY(w.statusBar()->currentMessage().startsWith(u"The lists are wider now"_s));
+    const QString widened = w.document()->field(DocumentField::LeftListWidth);
+    QVERIFY(widened.toInt() > 3135);
+    QCOMPARE(qobject_cast<QLineEdit *>(w.fieldEditor(DocumentField::LeftListWidth))->text(), widened);
+    QTRY_COMPARE(w.problemsList()->count(), 0);
+    QVERIFY(problems->widenButton()->isHidden());
+    list = tryOutList();
+    QVERIFY(list);
+    QVERIFY(list->viewport()->width() - 2 * ListText::TextMargin >= width);
+
+    QCOMPARE(w.actions().undo->text(), u"&Undo widening the lists"_s);
+    w.actions().undo->trigger();
+    QCOMPARE(w.document()->field(DocumentField::LeftListWidth), u"3135"_s);
+    QCOMPARE(w.document()->field(DocumentField::WindowWidth), u"11250"_s);
+    QTRY_COMPARE(w.problemsList()->count(), 1);
+}
+
 // The list shows the first problems and a note of the rest; an edit replaces only the items
 // whose problems changed, and the items show what a list built afresh would show.
 void TestEditorWindow::problemsListKeepsWhatDidNotChange_data()
@@ -283,7 +359,7 @@ void TestEditorWindow::problemsListKeepsWhatDidNotChange()
         const int listed = int(std::min<qsizetype>(all.size(), EditorWindow::MaxListedProblems));
         QStringList expected;
         for (int i = 0; i < listed; ++i)
-            expected.append(u"Row %1: "_s.arg(all.at(i).row + 1) + all.at(i).message);
+            expected.append(u"Row %1: "_s.arg(w.document()->questionOf(all.at(i).row)) + all.at(i).message);
         if (all.size() > listed)
             expected.append(u"…and %1 more problem(s), marked in the table. Mend the ones above first."_s.arg(
                 all.size() - listed));
@@ -322,15 +398,15 @@ void TestEditorWindow::pasteAtTheCurrentCellIsOneStep_data()
     QTest::addColumn<QString>("clipboard");
     QTest::addColumn<QStringList>("after");
 
-    QTest::addRow("over_two_rows_from_the_left")
+    QTest::addRow("two_rows_inserted_at_the_left_cell")
         << 1 << int(RowTableModel::LeftColumn) << u"Русе\tСексагинта Приста\r\nВидин\tБонония\r\n"_s
-        << QStringList{threeFlat[0], u"Русе|Сексагинта Приста|Пулпудева"_s, u"Видин|Бонония|Сердика/Средец"_s};
-    QTest::addRow("right_column_past_the_end")
+        << QStringList{threeFlat[0], u"Русе|Сексагинта Приста"_s, u"Видин|Бонония"_s, threeFlat[1], threeFlat[2]};
+    QTest::addRow("right_column_on_the_last_row")
         << 2 << int(RowTableModel::RightColumn) << u"Средец\nБонония"_s
-        << QStringList{threeFlat[0], threeFlat[1], u"София|Средец|Сердика/Средец"_s, u"|Бонония"_s};
+        << QStringList{threeFlat[0], threeFlat[1], u"|Средец"_s, u"|Бонония"_s, threeFlat[2]};
     QTest::addRow("picture_column_pastes_into_the_explanation")
         << 0 << int(RowTableModel::PictureColumn) << u"\"ред едно\nред две\""_s
-        << QStringList{u"Варна|Одесос|ред едно/ред две"_s, threeFlat[1], threeFlat[2]};
+        << QStringList{u"||ред едно/ред две"_s, threeFlat[0], threeFlat[1], threeFlat[2]};
 }
 
 void TestEditorWindow::pasteAtTheCurrentCellIsOneStep()
@@ -353,6 +429,7 @@ void TestEditorWindow::pasteAtTheCurrentCellIsOneStep()
     w.actions().undo->trigger();
     QCOMPARE(flat(*w.document()), threeFlat);
     // The same from the keyboard.
+    w.table()->setCurrentIndex(w.document()->model()->index(row, column));
     QTest::keyClick(w.table(), Qt::Key_V, Qt::ControlModifier);
     QCOMPARE(flat(*w.document()), after);
     QCOMPARE(w.document()->undoStack()->index(), 1);
@@ -368,20 +445,123 @@ void TestEditorWindow::cutThenPasteMovesRows()
     w.table()->selectRow(0);
     w.actions().cut->trigger();
     QCOMPARE(flat(*w.document()), (QStringList{threeFlat[1], threeFlat[2]}));
-    w.table()->setCurrentIndex(w.document()->model()->index(2, RowTableModel::LeftColumn));
+    // Nothing selected: the rows go to the end.
+    w.table()->clearSelection();
     w.actions().paste->trigger();
     QCOMPARE(flat(*w.document()), (QStringList{threeFlat[1], threeFlat[2], threeFlat[0]}));
-    // Copying two rows apart and pasting them over the first.
+    // Copying two rows apart and pasting them at the first cell: inserted before it.
     w.table()->clearSelection();
     w.table()->selectionModel()->select(w.document()->model()->index(1, 0),
                                         QItemSelectionModel::Select | QItemSelectionModel::Rows);
     w.table()->selectionModel()->select(w.document()->model()->index(2, 0),
                                         QItemSelectionModel::Select | QItemSelectionModel::Rows);
     w.actions().copy->trigger();
-    w.table()->setCurrentIndex(w.document()->model()->index(0, RowTableModel::LeftColumn));
+    w.table()->selectionModel()->setCurrentIndex(w.document()->model()->index(0, RowTableModel::LeftColumn),
+                                                 QItemSelectionModel::ClearAndSelect);
     w.actions().paste->trigger();
-    QCOMPARE(flat(*w.document()), (QStringList{threeFlat[2], threeFlat[0], threeFlat[0]}));
+    const QStringList inserted{threeFlat[2], threeFlat[0], threeFlat[1], threeFlat[2], threeFlat[0]};
+    QCOMPARE(flat(*w.document()), inserted);
     QCOMPARE(w.document()->undoStack()->count(), 3);
+}
+
+// A click on the empty area under the rows leaves the current cell where it was but selects
+// nothing: the paste goes to the end, the status bar says so and that Ctrl+Z undoes it, and
+// the undo takes the message away.
+void TestEditorWindow::clickBelowTheRowsThenPasteAppends()
+{
+    EditorWindow w;
+    setRows(*w.document(), threeRows);
+    w.show();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    QTableView *table = w.table();
+    table->setFocus();
+    table->setCurrentIndex(w.document()->model()->index(0, RowTableModel::LeftColumn));
+    const QRect last = table->visualRect(w.document()->model()->index(2, RowTableModel::LeftColumn));
+    QVERIFY(last.bottom() + 30 < table->viewport()->height());
+    QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, QPoint(last.center().x(), last.bottom() + 20));
+    QVERIFY(table->selectionModel()->selectedIndexes().isEmpty());
+    QGuiApplication::clipboard()->setText(u"Русе\tПриста\nВидин\tБонония\n"_s);
+
+    QTest::keyClick(table, Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(flat(*w.document()), (threeFlat + QStringList{u"Русе|Приста"_s, u"Видин|Бонония"_s}));
+    QCOMPARE(w.statusBar()->currentMessage(),
+             u"Added 2 pasted row(s) at the end of the table. Ctrl+Z undoes the paste."_s);
+    QTest::keyClick(table, Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(flat(*w.document()), threeFlat);
+    QCOMPARE(w.statusBar()->currentMessage(), QString());
+}
+
+// Ctrl+V in a cell being typed in: a clipboard of several lines or cells becomes rows, as a
+// paste on the table does; one phrase goes into the cell, and lines into an explanation.
+void TestEditorWindow::pasteWhileTypingInACell_data()
+{
+    QTest::addColumn<int>("column");  // of the cell opened on a new row below the first
+    QTest::addColumn<QString>("clipboard");
+    QTest::addColumn<bool>("byMenu"); // the Edit menu's Paste instead of Ctrl+V
+    QTest::addColumn<QStringList>("after");
+    QTest::addColumn<QString>("inTheCell"); // the editor's text when it stays open
+
+    const int left = RowTableModel::LeftColumn, expl = RowTableModel::ExplanationColumn;
+    const QString four = u"Русе\tПриста\nВидин\tБонония\nЛом\tАлмус\nБургас\tПиргос\n"_s;
+    const QStringList fourAfter{threeFlat[0], u"Русе|Приста"_s, u"Видин|Бонония"_s, u"Лом|Алмус"_s,
+                                u"Бургас|Пиргос"_s, threeFlat[1], threeFlat[2]};
+    QTest::addRow("four_pairs_become_rows") << left << four << false << fourAfter << QString();
+    QTest::addRow("four_pairs_from_the_menu") << left << four << true << fourAfter << QString();
+    QTest::addRow("lines_of_one_column_become_rows")
+        << left << u"Русе\nВидин"_s << false
+        << QStringList{threeFlat[0], u"Русе|"_s, u"Видин|"_s, threeFlat[1], threeFlat[2]} << QString();
+    QTest::addRow("one_phrase_goes_into_the_cell")
+        << left << u"Русе"_s << false << QStringList{threeFlat[0], u"Русе|"_s, threeFlat[1], threeFlat[2]}
+        << u"Русе"_s;
+    QTest::addRow("lines_go_into_an_explanation")
+        << expl << u"ред едно\nред две"_s << false << QStringList{threeFlat[0], u"|"_s, threeFlat[1], threeFlat[2]}
+        << u"ред едно\nред две"_s;
+    QTest::addRow("cells_in_an_explanation_become_rows")
+        << expl << u"едно\tдве\n"_s << true
+        << QStringList{threeFlat[0], u"||едно"_s, threeFlat[1], threeFlat[2]} << QString();
+}
+
+void TestEditorWindow::pasteWhileTypingInACell()
+{
+    QFETCH(int, column);
+    QFETCH(QString, clipboard);
+    QFETCH(bool, byMenu);
+    QFETCH(QStringList, after);
+    QFETCH(QString, inTheCell);
+    EditorWindow w;
+    setRows(*w.document(), threeRows);
+    w.show();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    QTableView *table = w.table();
+    table->setFocus();
+    table->setCurrentIndex(w.document()->model()->index(0, RowTableModel::LeftColumn));
+    QTest::keyClick(table, Qt::Key_Return, Qt::ControlModifier); // a new row, its left cell open
+    if (column != RowTableModel::LeftColumn) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        table->setCurrentIndex(w.document()->model()->index(1, column));
+        QTest::keyClick(table, Qt::Key_F2);
+    }
+    QWidget *editor = QApplication::focusWidget();
+    QVERIFY(editor && table->viewport()->isAncestorOf(editor));
+    QGuiApplication::clipboard()->setText(clipboard);
+
+    if (byMenu)
+        w.actions().paste->trigger();
+    else
+        QTest::keyClick(editor, Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(flat(*w.document()), after);
+    for (int r = 0; r < w.document()->rowCount(); ++r)
+        QVERIFY(!w.document()->row(r).left.contains(u'\t') && !w.document()->row(r).right.contains(u'\t'));
+    if (inTheCell.isEmpty()) {
+        QCOMPARE(w.document()->undoStack()->count(), 2); // the row added, the paste
+        QVERIFY(!table->viewport()->isAncestorOf(QApplication::focusWidget()));
+        return;
+    }
+    QCOMPARE(QApplication::focusWidget(), editor);
+    if (auto *line = qobject_cast<QLineEdit *>(editor))
+        QCOMPARE(line->text(), inTheCell);
+    else
+        QCOMPARE(qobject_cast<QPlainTextEdit *>(editor)->toPlainText(), inTheCell);
 }
 
 void TestEditorWindow::clipboardActionsInAFieldActOnTheField()
@@ -547,7 +727,7 @@ void TestEditorWindow::discardPrompt()
     QVERIFY2(teacher.asked.first().contains(u"\"Изменен\" has changes that are not saved"_s),
              qPrintable(teacher.asked.first()));
     const bool saved = reply == u"Save";
-    QCOMPARE(readAll(first + u"/test.kaz"_s).contains(u"Изменен"_s), saved);
+    QCOMPARE(TestFiles::text(first + u"/test.kaz"_s).contains(u"Изменен"_s), saved);
     // A copy for after a crash is kept while the work is, and only then.
     QCOMPARE(QFile::exists(recovery), !goesOn);
     if (!goesOn) {
@@ -609,12 +789,12 @@ void TestEditorWindow::saveNewTestAsksForAFolder()
         QVERIFY(w.document()->isModified());
         QCOMPARE(w.document()->folder(), QString());
         if (holds == u"test")
-            QVERIFY(readAll(place + u"/test.kaz"_s).contains(u"Друг"_s));
+            QVERIFY(TestFiles::text(place + u"/test.kaz"_s).contains(u"Друг"_s));
         return;
     }
     const QString folder = QDir::cleanPath(place + u'/' + savedIn);
     QCOMPARE(w.document()->folder(), folder);
-    QVERIFY(readAll(folder + u"/test.kaz"_s).contains(u"Градове на България"_s));
+    QVERIFY(TestFiles::text(folder + u"/test.kaz"_s).contains(u"Градове на България"_s));
     QVERIFY(!w.document()->isModified());
     QCOMPARE(QSettings().value(u"lastFolder"_s).toString(), folder);
     QVERIFY2(w.statusBar()->currentMessage().startsWith(u"Saved. The test has"_s),
@@ -850,7 +1030,7 @@ void TestEditorWindow::openingTellsWhatTheFileLoses()
     QFETCH(QString, last);
     const QString folder = m_dir->filePath(u"test"_s);
     writeTest(folder, threeRows, u"Градове"_s);
-    QStringList lines = readAll(folder + u"/test.kaz"_s).split(u'\n');
+    QStringList lines = TestFiles::text(folder + u"/test.kaz"_s).split(u'\n');
     QVERIFY(lines.contains(replace));
     lines[lines.indexOf(replace)] = with;
     QFile file(folder + u"/test.kaz"_s);
@@ -873,6 +1053,52 @@ void TestEditorWindow::openingTellsWhatTheFileLoses()
     }
 }
 
+// The splitters between the fields, the rows and the problems, and between the rows and the
+// picture, are where the teacher left them at the next start; at first the rows get most of
+// the height.
+void TestEditorWindow::splittersKeepTheirPlace()
+{
+    const auto splitters = [](EditorWindow &w) {
+        auto *parts = qobject_cast<QSplitter *>(w.centralWidget());
+        QSplitter *tableAndPicture = nullptr;
+        for (auto *s : w.findChildren<QSplitter *>())
+            if (s->orientation() == Qt::Horizontal && s->indexOf(w.table()) >= 0)
+                tableAndPicture = s;
+        return std::pair{parts, tableAndPicture};
+    };
+    QList<int> moved;
+    QList<int> movedAcross;
+    {
+        EditorWindow w;
+        w.resize(1100, 760);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        auto [parts, tableAndPicture] = splitters(w);
+        QVERIFY(parts && tableAndPicture);
+        const QList<int> first = parts->sizes();
+        QVERIFY2(first.at(1) > first.at(0) + first.at(2), qPrintable(u"parts: %1 %2 %3"_s.arg(first.at(0)).arg(first.at(1)).arg(first.at(2))));
+        // Dragged by the handle between the fields and the rows, 60 pixels down.
+        const auto drag = [](QSplitterHandle *handle, QPoint by) {
+            const QPoint at = handle->rect().center();
+            QTest::mousePress(handle, Qt::LeftButton, {}, at);
+            QTest::mouseMove(handle, at + by);
+            QTest::mouseRelease(handle, Qt::LeftButton, {}, at + by);
+        };
+        drag(parts->handle(1), QPoint(0, 60));
+        moved = parts->sizes();
+        QCOMPARE(moved.at(0), first.at(0) + 60);
+        drag(tableAndPicture->handle(1), QPoint(-80, 0));
+        movedAcross = tableAndPicture->sizes();
+    }
+    EditorWindow again;
+    again.resize(1100, 760);
+    again.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&again));
+    auto [parts, tableAndPicture] = splitters(again);
+    QCOMPARE(parts->sizes(), moved);
+    QCOMPARE(tableAndPicture->sizes(), movedAcross);
+}
+
 void TestEditorWindow::titleShowsTheTestAndTheModifiedMark()
 {
     EditorWindow w;
@@ -887,6 +1113,209 @@ void TestEditorWindow::titleShowsTheTestAndTheModifiedMark()
     w.actions().redo->trigger();
     QCOMPARE(w.document()->saveTo(m_dir->path()), QString());
     QVERIFY(!w.isWindowModified());
+}
+
+// ---------------------------------------------------------------- a GIFT file
+
+void TestEditorWindow::giftFileAsksWhenItHoldsMoreThanOneQuestion_data()
+{
+    QTest::addColumn<QString>("file"); // in docs/examples/, or "alone": one matching question only
+    QTest::addColumn<int>("answer");   // the question chosen; -1: cancelled
+    QTest::addColumn<QStringList>("titles"); // listed to choose from; empty: not asked
+    QTest::addColumn<QStringList>("skipped");
+    QTest::addColumn<QString>("opened"); // the title opened; empty: the document stays
+
+    const QStringList geografiya{u"Line 6: multiple-choice question \"Най-висок връх\""_s,
+                                 u"Line 12: true/false question \"Дунав\""_s,
+                                 u"Line 14: true/false question \"Черно море\""_s,
+                                 u"Line 16: short-answer question \"Столица\""_s,
+                                 u"Line 18: numerical question \"Дължина на Искър\""_s,
+                                 u"Line 20: essay \"Родният край\""_s,
+                                 u"Line 22: description \"Бележка към учителя\""_s,
+                                 u"Line 33: multiple-choice question \"Планини\""_s};
+    QTest::addRow("one_matching_among_eight_others")
+        << u"geografiya.gift"_s << 0 << QStringList{u"Реки и градове"_s} << geografiya << u"Реки и градове"_s;
+    QTest::addRow("one_matching_among_others_cancelled")
+        << u"geografiya.gift"_s << -1 << QStringList{u"Реки и градове"_s} << geografiya << QString();
+    QTest::addRow("several_matching_the_second_chosen")
+        << u"bulgaria.gift"_s << 1 << QStringList{u"Стари названия на градове"_s, u"Автори и творби"_s}
+        << QStringList{u"Line 18: multiple-choice question \"Столица\""_s} << u"Автори и творби"_s;
+    QTest::addRow("one_matching_alone_opens_at_once")
+        << u"alone"_s << -1 << QStringList() << QStringList() << u"Градове"_s;
+}
+
+// A GIFT file opens at once only when its one matching question is all it holds; otherwise the
+// teacher chooses, and sees every question that will not be opened, with its line and kind.
+void TestEditorWindow::giftFileAsksWhenItHoldsMoreThanOneQuestion()
+{
+    QFETCH(QString, file);
+    QFETCH(int, answer);
+    QFETCH(QStringList, titles);
+    QFETCH(QStringList, skipped);
+    QFETCH(QString, opened);
+    QString path = sourcePath(u"docs/examples/"_s + file);
+    if (file == u"alone") {
+        path = m_dir->filePath(u"alone.gift"_s);
+        QVERIFY(TestFiles::write(path, u"::Градове::{\n=Варна -> Одесос\n=Русе -> Русчук\n=Ямбол -> Кабиле\n}\n"_s.toUtf8()));
+    }
+    EditorWindow w;
+    Teacher teacher;
+    teacher.attach(w);
+    QList<EditorSources::GiftQuestions> asked;
+    w.chooseGiftQuestion = [&asked, answer](const EditorSources::GiftQuestions &found) {
+        asked.append(found);
+        return answer;
+    };
+    setRows(*w.document(), threeRows);
+
+    QCOMPARE(w.openGiftFile(path), !opened.isEmpty());
+    QCOMPARE(asked.size(), titles.isEmpty() ? 0 : 1);
+    if (!asked.isEmpty()) {
+        QCOMPARE(asked.first().titles, titles);
+        QCOMPARE(asked.first().skipped, skipped);
+    }
+    QVERIFY(teacher.asked.isEmpty());
+    if (opened.isEmpty()) {
+        QCOMPARE(flat(*w.document()), threeFlat);
+        return;
+    }
+    QCOMPARE(w.document()->field(DocumentField::Title), opened);
+    QVERIFY(w.document()->folder().isEmpty());
+}
+
+void TestEditorWindow::giftQuestionGetsTheLastAddressSaved_data()
+{
+    QTest::addColumn<QStringList>("savedAddresses"); // the address of each test saved before, in order
+    QTest::addColumn<QString>("address");            // the address the GIFT question gets
+    QTest::addColumn<QString>("told");               // in the status bar
+
+    QTest::addRow("none_saved_yet") << QStringList() << QString() << u"The address is empty"_s;
+    QTest::addRow("saved_with_an_address")
+        << QStringList{u"https://school.example.bg"_s} << u"https://school.example.bg"_s
+        << u"The address https://school.example.bg is the one of the test you saved last."_s;
+    QTest::addRow("the_last_of_two")
+        << QStringList{u"https://kaz.bg"_s, u"www.school.bg"_s} << u"www.school.bg"_s << u"www.school.bg"_s;
+    QTest::addRow("a_later_test_without_one_keeps_it")
+        << QStringList{u"school.bg/7a"_s, QString()} << u"school.bg/7a"_s << u"school.bg/7a"_s;
+    QTest::addRow("a_name_that_is_no_web_address_is_not_offered")
+        << QStringList{u"СУ-Вазов"_s} << QString() << u"The address is empty"_s;
+}
+
+// The address is not in a GIFT file: the question gets the one the teacher saved last, never
+// one the teacher did not type, and the status bar says which, or what an empty one means.
+void TestEditorWindow::giftQuestionGetsTheLastAddressSaved()
+{
+    QFETCH(QStringList, savedAddresses);
+    QFETCH(QString, address);
+    QFETCH(QString, told);
+    EditorWindow w;
+    Teacher teacher;
+    teacher.attach(w);
+    for (int i = 0; i < savedAddresses.size(); ++i) {
+        w.document()->newTest();
+        setRows(*w.document(), threeRows);
+        w.document()->setField(DocumentField::Address, savedAddresses.at(i));
+        const QString folder = m_dir->filePath(QString::number(i));
+        QVERIFY(QDir().mkpath(folder));
+        QVERIFY(w.saveTo(folder));
+    }
+    w.chooseGiftQuestion = [](const EditorSources::GiftQuestions &) { return 1; };
+    QVERIFY(w.openGiftFile(sourcePath(u"docs/examples/bulgaria.gift"_s)));
+    QCOMPARE(w.document()->field(DocumentField::Address), address);
+    QCOMPARE(w.document()->field(DocumentField::Title), u"Автори и творби"_s);
+    QVERIFY2(w.statusBar()->currentMessage().contains(told), qPrintable(w.statusBar()->currentMessage()));
+    QVERIFY(teacher.asked.isEmpty());
+}
+
+// ---------------------------------------------------------------- the guide
+
+namespace {
+EditorGuide *guideOf(const EditorWindow &w)
+{
+    const QList<EditorGuide *> guides = w.findChildren<EditorGuide *>();
+    return guides.size() == 1 ? guides.first() : nullptr;
+}
+} // namespace
+
+// F1 shows the guide in a window of its own beside the editor, from its top; pressed again it
+// brings the same window forward.
+void TestEditorWindow::guideOpensOnF1()
+{
+    EditorWindow w;
+    w.show();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    QVERIFY(!guideOf(w));
+    QTest::keyClick(&w, Qt::Key_F1);
+    EditorGuide *guide = guideOf(w);
+    QVERIFY(guide);
+    QVERIFY(QTest::qWaitForWindowExposed(guide));
+    QVERIFY(guide->isWindow());
+    // The suite runs without a translation: the English page.
+    QCOMPARE(guide->browser()->source(), QUrl(u"qrc:/kaz/guide/editor.md"_s));
+    QVERIFY(guide->browser()->toPlainText().startsWith(u"Български: editor.bg.md\nMaking a test in the KAZ editor"_s));
+    guide->close();
+    w.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    QTest::keyClick(&w, Qt::Key_F1);
+    QCOMPARE(guideOf(w), guide);
+    QVERIFY(guide->isVisible());
+}
+
+void TestEditorWindow::guidePageShowsEveryPictureWithinTheWindow_data()
+{
+    QTest::addColumn<QString>("page");
+    QTest::addRow("english") << u"editor.md"_s;
+    QTest::addRow("bulgarian") << u"editor.bg.md"_s;
+}
+
+// Every picture the page names is in the program and drawn no wider than the page; the links
+// left are those the guide can follow: its other language's page, or the web.
+void TestEditorWindow::guidePageShowsEveryPictureWithinTheWindow()
+{
+    QFETCH(QString, page);
+    const QString markdown = TestFiles::sourceText(u"docs/"_s + page);
+    static const QRegularExpression named(uR"(!\[[^\]]*\]\(([^)]+)\))"_s);
+    QStringList expected;
+    for (const QRegularExpressionMatch &m : named.globalMatch(markdown))
+        expected.append(m.captured(1));
+    QVERIFY(expected.size() >= 5);
+
+    // The page is set before the window is shown, as Help → Guide does, and the window then
+    // resized: the pictures follow.
+    EditorGuide guide;
+    guide.showPage(QUrl(u"qrc:/kaz/guide/"_s + page));
+    guide.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&guide));
+    guide.resize(700, 600);
+    // Nothing is wider than the page once the resize has reached the pictures: no scrolling sideways.
+    QTRY_COMPARE(guide.browser()->horizontalScrollBar()->maximum(), 0);
+    QTextDocument *doc = guide.browser()->document();
+    const qreal room = guide.browser()->viewport()->width() - 2 * doc->documentMargin();
+    QStringList shown;
+    QStringList links;
+    for (QTextBlock block = doc->begin(); block.isValid(); block = block.next())
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextCharFormat format = it.fragment().charFormat();
+            if (format.isAnchor())
+                links.append(format.anchorHref());
+            if (!format.isImageFormat())
+                continue;
+            const QTextImageFormat picture = format.toImageFormat();
+            shown.append(picture.name());
+            const QUrl url = guide.browser()->source().resolved(QUrl(picture.name()));
+            QVERIFY2(EditorGuide::holds(url), qPrintable(url.toString()));
+            QVERIFY2(!QImage(u':' + url.path()).isNull(), qPrintable(url.toString()));
+            QVERIFY2(picture.width() > 0 && picture.width() <= room, qPrintable(picture.name()));
+        }
+    QCOMPARE(shown, expected);
+    // Nothing is wider than the page: no scrolling sideways.
+    QCOMPARE(guide.browser()->horizontalScrollBar()->maximum(), 0);
+    links.removeDuplicates();
+    const QString other = page == u"editor.md" ? u"editor.bg.md"_s : u"editor.md"_s;
+    QCOMPARE(links, QStringList{other});
+    // The link shows the other page.
+    Q_EMIT guide.browser()->anchorClicked(QUrl(other));
+    QCOMPARE(guide.browser()->source(), QUrl(u"qrc:/kaz/guide/"_s + other));
 }
 
 QTEST_MAIN(TestEditorWindow)

@@ -2,6 +2,7 @@
 #include "ContentStore.h"
 #include "ContentWriter.h"
 #include "Gift.h"
+#include "TestFiles.h"
 
 #include <QElapsedTimer>
 #include <QFile>
@@ -10,17 +11,6 @@
 #include <QTest>
 
 namespace {
-
-QString sourcePath(const QString &relative)
-{
-    return qEnvironmentVariable("KAZ_SOURCE_DIR") + u'/' + relative;
-}
-
-QString readSource(const QString &relative)
-{
-    QFile file(sourcePath(relative));
-    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
-}
 
 // One question as "title | text lines / … | left; … | right; …", so a row states it at a glance.
 QString flat(const Gift::Matching &q)
@@ -290,7 +280,7 @@ void TestGift::readsBytes()
 
 void TestGift::sampleBecomesSoundTests()
 {
-    const QString gift = readSource(QStringLiteral("docs/examples/bulgaria.gift"));
+    const QString gift = TestFiles::sourceText(QStringLiteral("docs/examples/bulgaria.gift"));
     QVERIFY(!gift.isEmpty());
     const Gift::Result r = Gift::read(gift);
     QVERIFY2(r.ok(), qPrintable(messages(r.errors)));
@@ -369,8 +359,8 @@ void TestGift::writerRoundTrip_data()
 {
     QTest::addColumn<QString>("content");
 
-    QTest::addRow("shipped_test") << readSource(QStringLiteral("quizzes/istoriya/test.kaz"));
-    QTest::addRow("plane_figures") << readSource(QStringLiteral("quizzes/figuri/test.kaz"));
+    QTest::addRow("shipped_test") << TestFiles::sourceText(QStringLiteral("quizzes/istoriya/test.kaz"));
+    QTest::addRow("plane_figures") << TestFiles::sourceText(QStringLiteral("quizzes/figuri/test.kaz"));
     QTest::addRow("lines_that_need_escapes")
         << QStringLiteral("[parameters]\n\\# address Заглавие\n11250\n120\n3135\n3360\n6575\n[instructions]\n\\#1 first\n\n"
                           "\\   \n\\[not a section]\nlast\n\\\n\\\n[left]\n\\#хеш\n\\[x]\n\\\\backslash\n"

@@ -1,5 +1,8 @@
 // The GIFT converter as a teacher runs it, on real folders: what it prints, its exit status
 // and what it leaves on disk when the GIFT file or the output folder is not as it should be.
+#include "ContentReader.h"
+#include "ContentStore.h"
+#include "ListText.h"
 #include "TestFiles.h"
 #include "ToolLocale.h"
 
@@ -173,6 +176,58 @@ private Q_SLOTS:
         QVERIFY(run.out.isEmpty());
     }
 
+    // Each test's lists are wide enough for its longest phrases, as the test window measures
+    // them; short phrases keep a new test's sizes. The teacher's terminal needs no display.
+    void listsFitTheLongestPhrases_data()
+    {
+        QTest::addColumn<QString>("pairs");
+        QTest::addColumn<bool>("display"); // false: neither a display nor a platform is named
+        QTest::addRow("short_phrases") << u"=a -> x =b -> y =c -> z"_qs << true;
+        QTest::addRow("long_left_phrase")
+            << u"=A bank of record entries which are kept for a long time -> x =b -> y =c -> z"_qs << true;
+        QTest::addRow("long_phrases_both_sides_no_display")
+            << u"=Съвкупност от записи, които се съхраняват дълго -> x =b -> Банка от данни с дълги описания на всеки ред "
+               u"=c -> z = -> Една излишна, но доста дълга дясна фраза без двойка"_qs
+            << false;
+    }
+    void listsFitTheLongestPhrases()
+    {
+        QFETCH(QString, pairs);
+        QFETCH(bool, display);
+        QTemporaryDir dir;
+        const QString gift = dir.filePath(u"g.gift"_qs);
+        QVERIFY(TestFiles::write(gift, (u"::Дълги::Свържете. {"_qs + pairs + u"}\n"_qs).toUtf8()));
+        QProcess p;
+        QProcessEnvironment env = inEnglish();
+        if (!display) {
+            for (const char *name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"})
+                env.remove(QString::fromLatin1(name));
+        }
+        p.setProcessEnvironment(env);
+        p.start(QStringLiteral(GIFT2KAZ), {u"--output"_qs, dir.path(), gift});
+        QVERIFY(p.waitForFinished(30000));
+        QCOMPARE(p.readAllStandardError(), QByteArray());
+        QCOMPARE(p.exitCode(), 0);
+
+        const ContentStore store = ContentReader::read(TestFiles::text(dir.filePath(u"dalgi/test.kaz"_qs))).store;
+        const QStringList geometry = store.Danni(3).mid(1);
+        const ListText::Geometry g = ListText::Geometry::fromTexts(geometry);
+        const ListText::Measure m;
+        bool allFitDefault = true;
+        for (int side = 0; side < 2; ++side) {
+            const QStringList phrases = store.Danni(side);
+            const int width = side == 0 ? g.leftWidth : g.rightWidth;
+            const int defaultWidth = ContentStore::defaultGeometry().at(side == 0 ? 2 : 4).toInt();
+            for (const QString &phrase : phrases) {
+                QVERIFY2(m.fits(phrase, width, int(phrases.size())), qPrintable(phrase));
+                allFitDefault = allFitDefault && m.fits(phrase, defaultWidth, int(phrases.size()));
+            }
+        }
+        QCOMPARE(geometry == ContentStore::defaultGeometry(), allFitDefault);
+        QVERIFY(g.windowWidth <= ListText::MaxFittedWindowWidth);
+        QCOMPARE(ContentReader::read(TestFiles::text(dir.filePath(u"dalgi/test.kaz"_qs))).problems.size(), 0);
+    }
+
     void helpSaysWhatItDoes()
     {
         const Run run = gift2kaz({u"--help"_qs});
@@ -300,5 +355,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_GUILESS_MAIN(TestGift2kaz)
+QTEST_MAIN(TestGift2kaz)
 #include "tst_gift2kaz.moc"

@@ -3,6 +3,7 @@
 #include "KazProgram.h"
 #include "KazView.h"
 #include "ListBox.h"
+#include "ListText.h"
 #include "PictureBox.h"
 #include "PictureWindow.h"
 #include "ShownState.h"
@@ -13,9 +14,12 @@
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMap>
+#include <QMenuBar>
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QStyle>
 #include <QTest>
@@ -23,17 +27,23 @@
 
 namespace {
 
-QString shippedTest()
+using TestFiles::shippedTest;
+
+// Types `text` as a learner does, a key with its letter at a time (QTest::keyClicks
+// types Latin-1 only).
+void type(QWidget *widget, const QString &text)
 {
-    return qEnvironmentVariable("KAZ_SOURCE_DIR") + QStringLiteral("/quizzes/istoriya/test.kaz");
+    for (const QChar c : text)
+        QTest::sendKeyEvent(QTest::Click, widget, Qt::Key(c.toUpper().unicode()), QString(c), Qt::NoModifier);
 }
 
 struct Window
 {
-    Kaz model{[] { return KazProgram::load(shippedTest()); }};
+    Kaz model;
     KazView view{&model};
 
-    Window()
+    explicit Window(const QString &test = shippedTest())
+        : model([test] { return KazProgram::load(test); })
     {
         model.Form_Load();
         view.showCentred();
@@ -502,6 +512,65 @@ private Q_SLOTS:
         QCOMPARE(pictures->windowHandle()->title(), caption.section(u' ', 0, 0) + u" - KAZ picture"_qs);
     }
 
+    // The list cuts a phrase exactly where ListText, which the editor and gift2kaz measure with,
+    // says: in a list as narrow as the phrase needs it shows whole, one pixel narrower it is cut;
+    // with the scroll bar too. The list's place, row height and text area are ListText's.
+    void listTextIsTheWindows_data()
+    {
+        QTest::addColumn<int>("phrases");
+        QTest::addColumn<int>("narrower"); // twips less than the phrase needs
+        const int shown = ListText::Measure().rowsShown();
+        QTest::addRow("alone_fits") << 3 << 0;
+        QTest::addRow("alone_one_pixel_short") << 3 << 15;
+        QTest::addRow("every_row_shown_fits") << shown << 0;
+        QTest::addRow("every_row_shown_one_pixel_short") << shown << 15;
+        QTest::addRow("scroll_bar_fits") << shown + 1 << 0;
+        QTest::addRow("scroll_bar_one_pixel_short") << shown + 1 << 15;
+    }
+    void listTextIsTheWindows()
+    {
+        QFETCH(int, phrases);
+        QFETCH(int, narrower);
+        const ListText::Measure m;
+        // Sorted last, so that it is neither selected nor current.
+        const QString phrase = u"Яма от записи, които се пазят дълго време в банка"_qs;
+        TestContent::Content c;
+        for (int i = 1; i < phrases; ++i) {
+            c.left.append(u"А%1"_qs.arg(i));
+            c.right.append(u"Б%1"_qs.arg(i));
+        }
+        c.left.append(phrase);
+        c.right.append(u"Б"_qs);
+        const int width = m.listWidthFor(m.width(phrase), phrases) - narrower;
+        c.parameters[3] = QString::number(width);
+        c.parameters[4] = QString::number(120 + width + 105);
+        c.parameters[1] = QString::number(120 + width + 105 + 6575 + 240);
+        TestContent::Window content(c.build());
+        KazView view(&content.kaz);
+        content.kaz.Form_Load();
+        view.showCentred();
+        QVERIFY(QTest::qWaitForWindowExposed(&view));
+
+        ListBox *box = view.Slowo(0);
+        QCOMPARE(box->width(), ListText::pixels(width));
+        const QModelIndex index = box->model()->index(int(content.kaz.Slowo(0).items().indexOf(phrase)), 0);
+        QCOMPARE(index.row(), phrases - 1);
+        box->scrollTo(index);
+        const QRect row = box->visualRect(index);
+        QCOMPARE(row.height(), m.rowHeight());
+        QCOMPARE(box->verticalScrollBar()->isVisible(), phrases > m.rowsShown());
+        const int area = m.textWidth(width, phrases);
+        QCOMPARE(box->viewport()->width(), area + 2 * ListText::TextMargin);
+
+        // The row's text as shown, against the same row in a list wide enough for anything.
+        const QRect text(0, row.top(), ListText::TextMargin + area, row.height());
+        const QImage shownNow = box->viewport()->grab(text).toImage();
+        box->resize(box->width() + 200, box->height());
+        QTRY_COMPARE(box->viewport()->width(), area + 2 * ListText::TextMargin + 200);
+        const QImage whole = box->viewport()->grab(text).toImage();
+        QCOMPARE(shownNow == whole, narrower == 0);
+    }
+
     // The counter keeps the window's 12 pt where it fits its label and is written smaller
     // where it would be cut; the label keeps its place and size.
     void counterFitsItsLabel_data()
@@ -665,6 +734,109 @@ private Q_SLOTS:
             QCOMPARE(w.view.lastUpdate(), changes);
         }
         QCOMPARE(ShownState::viewDiffers(w.view, w.model), QString());
+    }
+
+    // Typing the start of a phrase selects it, and the window then shows what a click on
+    // that phrase shows: the same selections, question, thumbnail and text.
+    void typingSelectsAsAClick_data()
+    {
+        QTest::addColumn<QString>("test");
+        QTest::addColumn<int>("list");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("phrase");
+        QTest::addRow("left_phrase") << u"istoriya"_qs << 0 << u"Пло"_qs << u"Пловдив"_qs;
+        QTest::addRow("right_phrase") << u"istoriya"_qs << 1 << u"Сер"_qs << u"Сердика"_qs;
+        QTest::addRow("phrase_with_picture") << u"figuri"_qs << 0 << u"Тр"_qs << u"Трапец"_qs;
+    }
+    void typingSelectsAsAClick()
+    {
+        QFETCH(QString, test);
+        QFETCH(int, list);
+        QFETCH(QString, typed);
+        QFETCH(QString, phrase);
+        Window typing(shippedTest(test));
+        Window clicking(shippedTest(test));
+        QVERIFY(QTest::qWaitForWindowExposed(&typing.view));
+        QApplication::setActiveWindow(&typing.view);
+        QVERIFY(QTest::qWaitForWindowActive(&typing.view));
+        typing.view.Slowo(list)->setFocus();
+        const QString thumbnailBefore = typing.model.thumbnail();
+        type(typing.view.Slowo(list), typed);
+        clicking.clickRow(list, clicking.rowOf(list, phrase));
+
+        QCOMPARE(typing.selectedRow(list), typing.rowOf(list, phrase));
+        for (int i = 0; i < 3; ++i)
+            QCOMPARE(typing.model.Slowo(i).selectedIndex(), clicking.model.Slowo(i).selectedIndex());
+        QCOMPARE(typing.model.Nomer_wypros(), clicking.model.Nomer_wypros());
+        QCOMPARE(typing.model.thumbnail(), clicking.model.thumbnail());
+        QCOMPARE(typing.model.prowerkaText(0), clicking.model.prowerkaText(0));
+        QCOMPARE(ShownState::viewDiffers(typing.view, typing.model), QString());
+        if (test == u"figuri") // from the first phrase's picture to the typed one's
+            QVERIFY(typing.model.thumbnail() != thumbnailBefore && !typing.model.thumbnail().isEmpty());
+    }
+
+    // F10, or Alt pressed and released alone, gives the menu bar the keyboard on "Exit";
+    // Right goes on to "Color"; Esc (or the same key again) gives the keyboard back to the
+    // list that had it; Enter runs the command highlighted.
+    void menuBarByKeyboard_data()
+    {
+        QTest::addColumn<QString>("keys");
+        QTest::addColumn<QString>("active"); // the menu command highlighted at the end, or none
+        QTest::addColumn<bool>("inMenuBar");
+        QTest::addColumn<int>("exits");
+        QTest::addRow("f10") << u"f10"_qs << u"Izhod"_qs << true << 0;
+        QTest::addRow("alt_alone") << u"alt"_qs << u"Izhod"_qs << true << 0;
+        QTest::addRow("f10_right") << u"f10 right"_qs << u"Cwqt"_qs << true << 0;
+        QTest::addRow("alt_escape") << u"alt escape"_qs << QString() << false << 0;
+        QTest::addRow("f10_twice") << u"f10 f10"_qs << QString() << false << 0;
+        QTest::addRow("f10_escape") << u"f10 escape"_qs << QString() << false << 0;
+        QTest::addRow("f10_enter_on_exit") << u"f10 enter"_qs << QString() << false << 1;
+        QTest::addRow("alt_with_a_letter_is_no_lone_alt") << u"alt_f"_qs << QString() << false << 0;
+    }
+    void menuBarByKeyboard()
+    {
+        QFETCH(QString, keys);
+        QFETCH(QString, active);
+        QFETCH(bool, inMenuBar);
+        QFETCH(int, exits);
+        Window w;
+        QVERIFY(QTest::qWaitForWindowExposed(&w.view));
+        QApplication::setActiveWindow(&w.view);
+        QVERIFY(QTest::qWaitForWindowActive(&w.view));
+        QSignalSpy exitRequests(&w.model, &Kaz::exitRequested);
+        w.view.Slowo(1)->setFocus();
+        QTRY_COMPARE(QApplication::focusWidget(), w.view.Slowo(1));
+        for (const QString &k : keys.split(u' ')) {
+            QWidget *focus = QApplication::focusWidget();
+            if (k == u"f10") {
+                QTest::keyClick(focus, Qt::Key_F10);
+            } else if (k == u"alt") {
+                QTest::keyPress(focus, Qt::Key_Alt, Qt::AltModifier);
+                QTest::keyRelease(focus, Qt::Key_Alt, Qt::NoModifier);
+            } else if (k == u"alt_f") {
+                QTest::keyPress(focus, Qt::Key_Alt, Qt::AltModifier);
+                QTest::keyClick(focus, Qt::Key_F, Qt::AltModifier);
+                QTest::keyRelease(focus, Qt::Key_Alt, Qt::NoModifier);
+            } else {
+                const QMap<QString, Qt::Key> named = {
+                    {u"right"_qs, Qt::Key_Right}, {u"escape"_qs, Qt::Key_Escape}, {u"enter"_qs, Qt::Key_Return}};
+                QTest::keyClick(focus, named.value(k));
+            }
+        }
+        QMenuBar *bar = w.view.menuBar();
+        QCOMPARE(bar->activeAction() ? bar->activeAction()->objectName() : QString(), active);
+        // The command the keyboard is on is drawn pressed, in the selection's colour.
+        const QImage drawn = bar->grab().toImage();
+        for (QAction *command : {w.view.Izhod(), w.view.Cwqt()}) {
+            const QRect place = bar->actionGeometry(command);
+            const QColor face = drawn.pixelColor(place.left() + 3, place.center().y());
+            QCOMPARE(face == bar->palette().color(QPalette::Highlight), command->objectName() == active);
+        }
+        QCOMPARE(QApplication::focusWidget() == bar, inMenuBar);
+        if (!inMenuBar)
+            QCOMPARE(QApplication::focusWidget(), w.view.Slowo(1));
+        QCOMPARE(exitRequests.size(), exits);
+        QCOMPARE(w.view.Izhod()->text(), u"Exit"_qs);
     }
 
     void exitAndCloseEndTheProgram()

@@ -1,14 +1,18 @@
 // The list box over a bare list model: which moves of its current row select, and what the
-// model's edits show.
+// model's edits show; the frame of the keyboard focus; rows cut short.
 #include "ListBox.h"
 #include "ListModel.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QHBoxLayout>
+#include <QHelpEvent>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTest>
+#include <QToolTip>
 
+#include <cmath>
 #include <map>
 
 namespace {
@@ -131,6 +135,45 @@ QStringList phrases(int count)
     return rows;
 }
 
+QFont windowFont(int pixels = 16)
+{
+    QFont font(u"Times New Roman"_qs);
+    font.setPixelSize(pixels);
+    return font;
+}
+
+// WCAG's contrast ratio of two colours, 1 to 21.
+double contrast(const QColor &a, const QColor &b)
+{
+    const auto luminance = [](const QColor &c) {
+        const auto linear = [](double v) { return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
+        return 0.2126 * linear(c.redF()) + 0.7152 * linear(c.greenF()) + 0.0722 * linear(c.blueF());
+    };
+    // Values, not std::minmax's references, which would outlive the temporaries they name.
+    const double la = luminance(a);
+    const double lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+// A shown window of a list box, with room below its rows, and a button after it.
+struct Focusable
+{
+    explicit Focusable(int rows = 3)
+    {
+        model.setItems(phrases(rows));
+        box.setFont(windowFont());
+        box.setFixedSize(209, 137);
+        auto *layout = new QHBoxLayout(&window);
+        layout->addWidget(&box);
+        layout->addWidget(&after);
+        window.show();
+    }
+    ListModel model;
+    QWidget window;
+    ListBox box{&model};
+    QPushButton after{u"После"_qs};
+};
+
 } // namespace
 
 class TestListBox : public QObject
@@ -146,13 +189,21 @@ private Q_SLOTS:
         QTest::addColumn<int>("selected");
         QTest::addColumn<QList<int>>("runs");
 
-        // Typing "1" goes on to the next entry that starts with it: "13".
-        QTest::addRow("phrase_list_typing_moves_only") << false << u"type"_qs << 5 << 4 << QList<int>{};
+        // Typing "1" goes on to the next entry that starts with it, "13", and selects it:
+        // typing is the learner's choice as much as a click.
+        QTest::addRow("phrase_list_typing_selects") << false << u"type"_qs << 5 << 5 << QList<int>{5};
         QTest::addRow("font_list_typing_selects") << true << u"type"_qs << 5 << 5 << QList<int>{5};
+        QTest::addRow("phrase_list_typing_what_no_entry_starts_with") << false << u"type_x"_qs << 4 << 4 << QList<int>{};
         QTest::addRow("phrase_list_arrow_key_selects") << false << u"down"_qs << 5 << 5 << QList<int>{5};
         QTest::addRow("font_list_arrow_key_selects") << true << u"down"_qs << 5 << 5 << QList<int>{5};
         // The view makes the next row current; nothing is selected and no reaction runs.
         QTest::addRow("phrase_list_selected_row_removed") << false << u"remove"_qs << 4 << -1 << QList<int>{};
+        // A key that highlights a row selects it, also where there is no other row to go
+        // to: the last row after the selected one was removed below it ("14" selected, run
+        // once), the only row highlighted, unselected, as the list took the focus.
+        QTest::addRow("phrase_list_down_on_last_row_left") << false << u"remove_last_down"_qs << 5 << 5 << QList<int>{6, 5};
+        QTest::addRow("phrase_list_down_on_only_row") << false << u"only_row_down"_qs << 0 << 0 << QList<int>{0};
+        QTest::addRow("phrase_list_right_on_only_row_chooses_nothing") << false << u"only_row_right"_qs << 0 << -1 << QList<int>{};
         QTest::addRow("phrase_list_reset") << false << u"reset"_qs << -1 << -1 << QList<int>{};
         QTest::addRow("font_list_reset") << true << u"reset"_qs << -1 << -1 << QList<int>{};
     }
@@ -170,10 +221,22 @@ private Q_SLOTS:
         b.box.setFocus();
         if (action == u"type")
             QTest::keyClick(&b.box, '1');
+        else if (action == u"type_x")
+            QTest::keyClick(&b.box, 'x');
         else if (action == u"down")
             QTest::keyClick(&b.box, Qt::Key_Down);
         else if (action == u"remove")
             b.model.removeItem(4);
+        else if (action == u"remove_last_down") {
+            b.model.setSelectedIndex(6);
+            b.model.removeItem(6);
+            QTest::keyClick(&b.box, Qt::Key_Down);
+        } else if (action.startsWith(u"only_row")) {
+            b.model.setItems({u"8"_qs});
+            b.box.clearFocus();
+            b.box.setFocus();
+            QTest::keyClick(&b.box, action.endsWith(u"down") ? Qt::Key_Down : Qt::Key_Right);
+        }
         else
             b.model.setItems({u"8"_qs, u"9"_qs});
 
@@ -181,6 +244,151 @@ private Q_SLOTS:
         QCOMPARE(b.model.selectedIndex(), selected);
         QCOMPARE(b.shownRow(), selected);
         QCOMPARE(b.runs, runs);
+    }
+
+    // The frame of the keyboard focus shows where the learner reached the list or used it
+    // by the keyboard, never for the mouse alone: `steps` in a window that gives the list
+    // the focus as it opens.
+    void focusFrameForTheKeyboard_data()
+    {
+        QTest::addColumn<QString>("steps");
+        QTest::addColumn<bool>("shown");
+        QTest::addRow("window_opened") << QString() << false;
+        QTest::addRow("arrow_key") << u"down"_qs << true;
+        QTest::addRow("back_by_shift_tab") << u"tab backtab"_qs << true;
+        QTest::addRow("click_after_keys") << u"down click"_qs << false;
+        QTest::addRow("other_window_and_back") << u"down other back"_qs << true;
+        QTest::addRow("focus_set_by_the_program") << u"down focus_button focus_list"_qs << false;
+        // A button disabled under the focus hands it on as Tab does, but no key was pressed.
+        QTest::addRow("handed_on_by_a_disabled_button") << u"click_button disable_button"_qs << false;
+    }
+    void focusFrameForTheKeyboard()
+    {
+        QFETCH(QString, steps);
+        QFETCH(bool, shown);
+        Focusable f;
+        QWidget other;
+        QVERIFY(QTest::qWaitForWindowActive(&f.window));
+        QTRY_VERIFY(f.box.hasFocus());
+        for (const QString &step : steps.split(u' ', Qt::SkipEmptyParts)) {
+            if (step == u"down" || step == u"tab")
+                QTest::keyClick(&f.box, step == u"tab" ? Qt::Key_Tab : Qt::Key_Down);
+            else if (step == u"backtab")
+                QTest::keyClick(&f.after, Qt::Key_Backtab);
+            else if (step == u"click")
+                QTest::mouseClick(f.box.viewport(), Qt::LeftButton, {}, QPoint(20, 5));
+            else if (step == u"click_button")
+                QTest::mouseClick(&f.after, Qt::LeftButton);
+            else if (step == u"disable_button")
+                f.after.setEnabled(false);
+            else if (step.startsWith(u"focus"))
+                (step == u"focus_list" ? static_cast<QWidget &>(f.box) : f.after).setFocus();
+            else if (step == u"other" || step == u"back") {
+                QWidget *w = step == u"other" ? &other : &f.window;
+                w->show();
+                QApplication::setActiveWindow(w);
+                QVERIFY(QTest::qWaitForWindowActive(w));
+            }
+        }
+        QCOMPARE(f.box.showsKeyboardFocus(), shown);
+        // Black, white and black at the edge, the list's own colour without the frame.
+        const QImage image = f.box.viewport()->grab().toImage();
+        const QColor base = f.box.palette().color(QPalette::Base);
+        const QList<QColor> edge = {image.pixelColor(100, image.height() - 1), image.pixelColor(100, image.height() - 2),
+                                    image.pixelColor(100, image.height() - 3)};
+        QCOMPARE(edge, (shown ? QList<QColor>{Qt::black, Qt::white, Qt::black} : QList<QColor>{base, base, base}));
+    }
+
+    // The frame stands out on any colour the list may be given, by WCAG's 3 to 1 for the
+    // parts of a control, over empty rows and the selected one alike, and changes no pixel
+    // but its own.
+    void focusFrameStandsOutOnAnyColour_data()
+    {
+        QTest::addColumn<QColor>("background");
+        QTest::addRow("white") << QColor(Qt::white);
+        QTest::addRow("black") << QColor(Qt::black);
+        QTest::addRow("middle_grey") << QColor(119, 119, 119);
+        QTest::addRow("red") << QColor(Qt::red);
+        QTest::addRow("blue") << QColor(Qt::blue);
+        QTest::addRow("selection_colour") << QApplication::palette().color(QPalette::Highlight);
+    }
+    void focusFrameStandsOutOnAnyColour()
+    {
+        QFETCH(QColor, background);
+        Focusable f(2);
+        QPalette palette = f.box.palette();
+        palette.setColor(QPalette::Base, background);
+        f.box.setPalette(palette);
+        f.model.setSelectedIndex(0);
+        QVERIFY(QTest::qWaitForWindowActive(&f.window));
+        QTRY_VERIFY(f.box.hasFocus());
+        const QImage before = f.box.viewport()->grab().toImage();
+        QTest::keyClick(&f.box, Qt::Key_Shift);
+        const QImage framed = f.box.viewport()->grab().toImage();
+        const int d = ListBox::FocusFrameWidth;
+        const QRect inside = framed.rect().adjusted(d, d, -d, -d);
+        QCOMPARE(framed.copy(inside), before.copy(inside));
+        // At every place along each side, one of the frame's lines against what was there.
+        double worst = 21;
+        const auto across = [&](QPoint p, QPoint step) {
+            double best = 0;
+            for (int i = 0; i < d; ++i, p += step)
+                best = std::max(best, contrast(framed.pixelColor(p), before.pixelColor(p)));
+            worst = std::min(worst, best);
+        };
+        for (int x = d; x < inside.right(); ++x) {
+            across({x, 0}, {0, 1});
+            across({x, framed.height() - 1}, {0, -1});
+        }
+        for (int y = d; y < inside.bottom(); ++y) {
+            across({0, y}, {1, 0});
+            across({framed.width() - 1, y}, {-1, 0});
+        }
+        QVERIFY2(worst >= 3.0, qPrintable(u"contrast %1 to 1"_qs.arg(worst)));
+    }
+
+    // A row is called cut exactly where it is drawn cut ("…"): a row drawn whole looks as in
+    // a list 300 pixels wider. A cut row shows its whole text in its tool tip (hover) and
+    // its accessible description; one drawn whole shows the list's tool tip and has none.
+    void cutRowsShowTheirWholeText()
+    {
+        const QString text = u"Банка от записи, която пази всичко"_qs;
+        const QString listTip = u"Посочете елемента в релацията"_qs;
+        ListModel model;
+        model.setItems({text});
+        ListBox box(&model);
+        ListModel wideModel;
+        wideModel.setItems({text});
+        ListBox wide(&wideModel);
+        box.setToolTip(listTip);
+        for (ListBox *b : {&box, &wide}) {
+            b->setFont(windowFont());
+            b->setFixedHeight(60);
+            b->show();
+            QVERIFY(QTest::qWaitForWindowExposed(b));
+        }
+        QAccessibleInterface *row = QAccessible::queryAccessibleInterface(&box)->child(0);
+        const QPoint at(20, box.visualRect(model.index(0)).center().y());
+        const int advance = QFontMetrics(windowFont()).horizontalAdvance(text);
+        QList<bool> seen;
+        for (int width = advance - 4; width < advance + 20; ++width) {
+            box.setFixedWidth(width);
+            wide.setFixedWidth(width + 300);
+            QCoreApplication::processEvents();
+            const QRect shown = box.visualRect(model.index(0)).intersected(box.viewport()->rect());
+            const bool cut = box.viewport()->grab().toImage().copy(shown) != wide.viewport()->grab().toImage().copy(shown);
+            QVERIFY2(box.isRowShownCut(0) == cut, qPrintable(u"%1 pixels: drawn cut %2"_qs.arg(width).arg(cut)));
+            QCOMPARE(row->text(QAccessible::Name), text);
+            QCOMPARE(row->text(QAccessible::Description), cut ? text : QString());
+            if (!seen.contains(cut)) {
+                QHelpEvent hover(QEvent::ToolTip, at, box.viewport()->mapToGlobal(at));
+                QApplication::sendEvent(box.viewport(), &hover);
+                QTRY_VERIFY(QToolTip::isVisible());
+                QCOMPARE(QToolTip::text(), cut ? text : listTip);
+                seen.append(cut);
+            }
+        }
+        QCOMPARE(seen.size(), 2);
     }
 
     // The list box places its rows itself; where they are, what a key, a click, a scroll or

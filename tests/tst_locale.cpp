@@ -1,13 +1,20 @@
-// The quiz on a machine set to another language: phrase lists still sort without regard
-// to case (Cyrillic, Latin, Turkish dotted and dotless i), and numbers are still read and
-// written with "." and without grouping. scripts/test.sh also runs the whole suite under
+// The quiz on a machine set to another language: phrase lists sort in the Bulgarian order,
+// Cyrillic before Latin and without regard to case, whatever the machine's language, and
+// numbers are still read and written with "." and without grouping. scripts/test.sh also runs the whole suite under
 // LANG=C, C.UTF-8, bg_BG.UTF-8 and tr_TR.UTF-8.
+#include "ContentReader.h"
 #include "ListModel.h"
 #include "Numbers.h"
+#include "PhraseOrder.h"
 
+#include <QFile>
 #include <QLocale>
 #include <QTest>
+
+#include <algorithm>
 #include <clocale>
+#include <cstring>
+#include <optional>
 
 class TestLocale : public QObject
 {
@@ -25,6 +32,8 @@ private Q_SLOTS:
     void caseVariantsSortTogether();
     void numbersIgnoreTheLocale_data();
     void numbersIgnoreTheLocale();
+    void dictionaryOrder_data();
+    void dictionaryOrder();
 
 private:
     QLocale m_before;
@@ -53,16 +62,17 @@ void TestLocale::caseVariantsSortTogether_data()
     addLocaleRows();
 }
 
-// Each word's upper case, capitalised form and the word itself (by the locale's own rules,
-// so in Turkish "istanbul" goes with "İSTANBUL") land next to each other in the order they
-// were added, which is not the order letter case would give; the Cyrillic words keep the
-// Bulgarian alphabet's order.
+// Each word's upper case, capitalised form and the word itself land next to each other in the
+// order they were added, which is not the order letter case would give, on a machine set to
+// any language: the order is Bulgarian (so "ISTANBUL" goes with "istanbul" in Turkey too, and
+// Turkish dotless "ı" is a letter of its own); the Cyrillic words keep the Bulgarian
+// alphabet's order, and the whole list is the same everywhere.
 void TestLocale::caseVariantsSortTogether()
 {
     QFETCH(QString, locale);
-    const QLocale l(locale);
+    const QLocale l(QLocale::Bulgarian, QLocale::Bulgaria);
     std::setlocale(LC_ALL, "C");
-    QLocale::setDefault(l);
+    QLocale::setDefault(QLocale(locale));
     ListModel list;
     list.setSorted(true);
     // Only words whose upper case leads back to them in this locale: elsewhere the upper
@@ -91,6 +101,16 @@ void TestLocale::caseVariantsSortTogether()
         QVERIFY2(at > last, qPrintable(w + u" is out of alphabetical order: "_qs + list.items().join(u' ')));
         last = at;
     }
+    QLocale::setDefault(l);
+    ListModel inBulgaria;
+    inBulgaria.setSorted(true);
+    for (const QString &w : words) {
+        inBulgaria.addItem(l.toUpper(w));
+        inBulgaria.addItem(l.toUpper(w.left(1)) + w.mid(1));
+        inBulgaria.addItem(w);
+    }
+    inBulgaria.addItem(QString());
+    QCOMPARE(list.items(), inBulgaria.items());
 }
 
 void TestLocale::numbersIgnoreTheLocale_data()
@@ -113,6 +133,111 @@ void TestLocale::numbersIgnoreTheLocale()
     QCOMPARE(Numbers::roundToInt16(37.5), qint16(38));
     QCOMPARE(Numbers::decimal(16777215), u"16777215"_qs);
     QCOMPARE(Numbers::decimal(-12345), u"-12345"_qs);
+}
+
+namespace {
+
+// The Bulgarian dictionary's order of texts made of Bulgarian and Latin letters, digits,
+// spaces and a few marks, written out without any collation library: letters without regard
+// to case, Cyrillic before Latin, "ѝ" as "и" but after it when all else is equal; marks and
+// digits before letters, as in ICU's order. nullopt for a text with any other character.
+struct DictionaryKey
+{
+    QList<int> letters;
+    QList<int> accents;
+    bool operator<(const DictionaryKey &o) const { return letters != o.letters ? letters < o.letters : accents < o.accents; }
+};
+
+std::optional<DictionaryKey> dictionaryKey(const QString &text)
+{
+    const QString alphabet = u"абвгдежзийклмнопрстуфхцчшщъьюя"_qs;
+    const QString marks = u" ,.()"_qs;
+    DictionaryKey key;
+    for (const QChar c : text) {
+        const QChar lower = c.toLower();
+        const bool grave = lower == u'ѝ';
+        if (const qsizetype m = marks.indexOf(c); m >= 0)
+            key.letters.append(1 + int(m));
+        else if (c.isDigit())
+            key.letters.append(10 + c.digitValue());
+        else if (const qsizetype a = alphabet.indexOf(grave ? QChar(u'и') : lower); a >= 0)
+            key.letters.append(100 + int(a));
+        else if (lower >= u'a' && lower <= u'z')
+            key.letters.append(200 + (lower.unicode() - u'a'));
+        else
+            return std::nullopt;
+        key.accents.append(grave ? 1 : 0);
+    }
+    return key;
+}
+
+QStringList shippedPhrases(const QString &test, int side)
+{
+    QFile file(qEnvironmentVariable("KAZ_SOURCE_DIR") + u"/quizzes/"_qs + test + u"/test.kaz"_qs);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return ContentReader::read(QString::fromUtf8(file.readAll())).store.Danni(side);
+}
+
+} // namespace
+
+void TestLocale::dictionaryOrder_data()
+{
+    QTest::addColumn<QStringList>("words");
+    QTest::addColumn<QString>("collation"); // empty: a sorted ListModel; else PhraseOrder's
+    QTest::addColumn<QString>("machine");
+    const QStringList tricky = {u"Ябълка"_qs, u"ябълка"_qs, u"ЯБЪЛКА"_qs, u"юг"_qs, u"Юг"_qs, u"ъгъл"_qs,
+                                u"Ъгъл"_qs, u"шофьор"_qs, u"шофъор"_qs, u"шофюр"_qs, u"бульон"_qs, u"булюн"_qs,
+                                u"ѝ"_qs, u"Ѝ"_qs, u"и"_qs, u"И"_qs, u"ирис"_qs, u"йод"_qs, u"Йога"_qs,
+                                u"Щит"_qs, u"щъркел"_qs, u"Ь"_qs, u"ь"_qs, u"Ъ"_qs, u"Ю"_qs, u"Я"_qs,
+                                u"ВЕЛИКО ТЪРНОВО"_qs, u"Велико Търново"_qs, u"велико търново"_qs};
+    const QStringList mixed = {u"DNA"_qs,      u"apple"_qs,  u"Zebra"_qs, u"Бор"_qs,     u"Бор Б"_qs,
+                               u"Бор A"_qs,    u"бор b"_qs,  u"5 лв."_qs, u"10 града"_qs, u"Windows"_qs,
+                               u"Word"_qs,     u"Уиндоус"_qs, u"Ом"_qs,   u"Ohm"_qs,     u"ом (ома)"_qs,
+                               u"ohm (Ом)"_qs, u"Бор, бор"_qs, u"Бор.b"_qs, u"z"_qs,      u"я"_qs};
+    const QList<std::pair<const char *, QStringList>> sets = {
+        {"istoriya_left", shippedPhrases(u"istoriya"_qs, 0)}, {"istoriya_right", shippedPhrases(u"istoriya"_qs, 1)},
+        {"figuri_left", shippedPhrases(u"figuri"_qs, 0)},     {"figuri_right", shippedPhrases(u"figuri"_qs, 1)},
+        {"tricky_letters", tricky},                          {"latin_and_cyrillic", mixed}};
+    for (const auto &[name, words] : sets) {
+        QTest::addRow("%s_list_on_a_bulgarian_machine", name) << words << QString() << u"bg_BG"_qs;
+        QTest::addRow("%s_list_on_an_english_machine", name) << words << QString() << u"en_US"_qs;
+        QTest::addRow("%s_list_on_a_turkish_machine", name) << words << QString() << u"tr_TR"_qs;
+        // English collation puts Latin letters first, as Windows' does for any language. Windows'
+        // English collation also sorts "Й" as "И" with a mark, as a Russian or Bulgarian reader
+        // would not: the tricky letters are left out here (and the lists never take the
+        // machine's collation).
+        if (std::strcmp(name, "tricky_letters") != 0)
+            QTest::addRow("%s_latin_first_collation", name) << words << u"en_US"_qs << u"en_US"_qs;
+    }
+}
+
+// Every list sorts as the Bulgarian dictionary does, whatever the machine's language and
+// whichever order of scripts the system's collation has: the shipped tests' phrases, the
+// letters that differ from Russian's order and capitals, Cyrillic and Latin mixed.
+void TestLocale::dictionaryOrder()
+{
+    QFETCH(QStringList, words);
+    QFETCH(QString, collation);
+    QFETCH(QString, machine);
+    QVERIFY(words.size() > 2);
+    QLocale::setDefault(QLocale(machine));
+    QStringList sorted = words;
+    if (collation.isEmpty()) {
+        ListModel list;
+        list.setSorted(true);
+        list.setItems(words);
+        sorted = list.items();
+    } else {
+        const PhraseOrder order{QLocale(collation)};
+        std::stable_sort(sorted.begin(), sorted.end(), [&order](const QString &a, const QString &b) { return order.compare(a, b) < 0; });
+    }
+    for (const QString &w : std::as_const(words))
+        QVERIFY2(dictionaryKey(w), qPrintable(u"no dictionary key for "_qs + w));
+    QStringList expected = words;
+    std::stable_sort(expected.begin(), expected.end(),
+                     [](const QString &a, const QString &b) { return *dictionaryKey(a) < *dictionaryKey(b); });
+    QCOMPARE(sorted, expected);
 }
 
 QTEST_GUILESS_MAIN(TestLocale)

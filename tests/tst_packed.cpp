@@ -3,7 +3,6 @@
 // after the layout of packed/DESIGN.md, so the layout itself is checked too.
 #include "PackedTest.h"
 #include "TestRunners.h"
-#include "WindowsDiffers.h"
 
 #include <QBuffer>
 #include <QCryptographicHash>
@@ -216,11 +215,58 @@ private Q_SLOTS:
         const QByteArray program = PackedTest::pack(runner, sample());
         const qsizetype keep = cut > 0 ? program.size() - cut : cut == 0 ? runner.size() : runner.size() + 1;
         const PackedTest::Contents read = readBytes(program.left(keep));
-        if (fault == Fault::Damaged)
-            KAZ_WINDOWS_DIFFERS("a program cut short is told from a file without a test by where its ELF image ends only");
         QCOMPARE(int(read.fault), int(fault));
         if (fault == Fault::Damaged)
             QVERIFY2(read.reason.contains(u"cut short"), qPrintable(read.reason));
+    }
+
+    // A Windows program's image ends after its sections, or after the symbols and their names
+    // of a program not stripped, or after its certificates when it is signed: a test cut short
+    // is told apart from none on every kind.
+    void cutShortWindowsProgram_data()
+    {
+        using TestRunners::PeExtras;
+        using TestRunners::peProgramWith;
+        QTest::addColumn<QByteArray>("runner");
+        QTest::addColumn<int>("cut");
+        QTest::addColumn<Fault>("fault");
+        const QByteArray text("KAZ quiz runner, packed format 1\0", 33);
+        const PeExtras symbols{3, QByteArray("_main\0_WinMain\0", 15), {}};
+        const PeExtras signedProgram{0, {}, QByteArray(100, 'c')};
+        const PeExtras both{2, QByteArray("_main\0", 6), QByteArray(40, 'c')};
+        const PeExtras linkedWithoutTime{0, {}, {}, 0};
+        for (const auto &[name, runner] : {std::pair{"pe32_plus", peProgramWith(text, PeExtras{})},
+                                           std::pair{"pe32", peProgramWith(text, PeExtras{}, false)},
+                                           std::pair{"no_link_time", peProgramWith(text, linkedWithoutTime)},
+                                           std::pair{"with_symbols", peProgramWith(text, symbols)},
+                                           std::pair{"with_symbols_pe32", peProgramWith(text, symbols, false)},
+                                           std::pair{"signed", peProgramWith(text, signedProgram)},
+                                           std::pair{"signed_pe32", peProgramWith(text, signedProgram, false)},
+                                           std::pair{"symbols_and_signed", peProgramWith(text, both)}}) {
+            QTest::addRow("%s_runner_alone", name) << runner << 0 << Fault::NoTest;
+            QTest::addRow("%s_one_byte_of_the_test_left", name) << runner << -1 << Fault::Damaged;
+            QTest::addRow("%s_trailer_lost", name) << runner << int(PackedTest::TrailerSize) << Fault::Damaged;
+        }
+        // The image itself cut short: its sections, symbols or certificates end past the file.
+        const QByteArray plain = peProgramWith(text, PeExtras{});
+        QTest::addRow("section_cut") << plain.chopped(1) << -2 << Fault::Damaged;
+        QTest::addRow("symbol_names_cut") << peProgramWith(text, symbols).chopped(1) << -2 << Fault::Damaged;
+        QTest::addRow("certificate_cut") << peProgramWith(text, signedProgram).chopped(1) << -2 << Fault::Damaged;
+    }
+    void cutShortWindowsProgram()
+    {
+        QFETCH(QByteArray, runner);
+        QFETCH(int, cut);
+        QFETCH(Fault, fault);
+        QVERIFY(PackedTest::runnerFormat(runner) == 1 || cut == -2);
+        const QByteArray program = PackedTest::pack(runner, sample());
+        const qsizetype keep = cut == -2 ? runner.size() : cut > 0 ? program.size() - cut : runner.size() - cut;
+        const PackedTest::Contents read = readBytes(cut == -2 ? runner : program.left(keep));
+        QCOMPARE(int(read.fault), int(fault));
+        if (fault == Fault::Damaged)
+            QVERIFY2(read.reason.contains(u"cut short"), qPrintable(read.reason));
+        else
+            QVERIFY2(read.reason.contains(u"nothing is packed"), qPrintable(read.reason));
     }
 
     void namesRefusedWhenPacking_data()

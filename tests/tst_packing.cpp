@@ -17,10 +17,11 @@ using namespace Qt::StringLiterals;
 
 Q_DECLARE_METATYPE(Packing::Failure)
 Q_DECLARE_METATYPE(PackedTest::Fault)
+Q_DECLARE_METATYPE(Packing::System)
 
 namespace {
 
-QString sourcePath(const QString &relative) { return qEnvironmentVariable("KAZ_SOURCE_DIR") + u'/' + relative; }
+using TestFiles::sourcePath;
 
 // Every file of `folder` as it is on disk, by name, in the order of the folder's listing.
 TestFileList filesOf(const QString &folder)
@@ -69,11 +70,11 @@ void TestPacking::sameProgramAsTheBuildsFromMemory()
     }
     const QByteArray built = TestFiles::contents(QStringLiteral(KAZ_FIGURI));
     const QByteArray runner = testProgramAsRunner ? built : TestFiles::contents(QStringLiteral(KAZRUNNER));
-    const Packing::Result result = Packing::pack(files, runner);
+    const Packing::Result result = Packing::pack(files, runner, Packing::thisSystem());
     QVERIFY2(result.ok(), qPrintable(QString::number(int(result.failure)) + u' ' + result.reason));
     QCOMPARE(result.checked.files.constFirst().name, u"test.kaz"_s);
     QCOMPARE(result.program, built);
-    QCOMPARE(Packing::pack(files, runner).program, result.program);
+    QCOMPARE(Packing::pack(files, runner, Packing::thisSystem()).program, result.program);
 }
 
 void TestPacking::outcomes_data()
@@ -84,26 +85,36 @@ void TestPacking::outcomes_data()
     QTest::addColumn<Packing::Failure>("failure");
     QTest::addColumn<PackedTest::Fault>("fault");
     QTest::addColumn<QString>("reason");
+    QTest::addColumn<Packing::System>("target");
     using F = Packing::Failure;
+    using S = Packing::System;
     using P = PackedTest::Fault;
     const QByteArray program = TestFiles::contents(QStringLiteral(KAZ_FIGURI));
     QTest::addRow("the_test_before_the_runner") << "[left]\nа\n"_ba << "#!/bin/sh\n"_ba << QString() << F::TestProblems
-                                                << P::None << QString();
+                                                << P::None << QString() << S::Linux;
     QTest::addRow("no_runner_there") << QByteArray() << QByteArray() << u"nowhere/kazrunner"_s << F::RunnerMissing
-                                     << P::None << QString();
+                                     << P::None << QString() << S::Linux;
     QTest::addRow("runner_is_a_folder") << QByteArray() << QByteArray() << u"folder"_s << F::RunnerNotAFile << P::None
-                                        << u"a folder"_s;
+                                        << u"a folder"_s << S::Linux;
     QTest::addRow("damaged_test_program") << QByteArray() << program.chopped(3) << QString() << F::RunnerUnusable
-                                          << P::Damaged << u"cut short"_s;
+                                          << P::Damaged << u"cut short"_s << S::Linux;
     QTest::addRow("a_script") << QByteArray() << "#!/bin/sh\nKAZ quiz runner, packed format 1\n"_ba << QString()
-                              << F::NotARunner << P::None << QString();
+                              << F::NotARunner << P::None << QString() << S::Linux;
     QTest::addRow("older_runner") << QByteArray()
                                   << TestRunners::elfProgram(QByteArray("KAZ quiz runner, packed format 0\0", 33))
-                                  << QString() << F::OlderRunner << P::None << QString();
+                                  << QString() << F::OlderRunner << P::None << QString() << S::Linux;
     QTest::addRow("windows_runner_in_memory") << QByteArray() << TestRunners::peProgram("KAZ quiz runner, packed format 1\n")
-                                              << QString() << F::None << P::None << QString();
+                                              << QString() << F::None << P::None << QString() << S::Windows;
+    const QByteArray windowsRunner = TestRunners::peProgram("KAZ quiz runner, packed format 1\n");
+    QTest::addRow("windows_runner_for_linux") << QByteArray() << windowsRunner << QString() << F::OtherSystem << P::None
+                                              << QString() << S::Linux;
+    QTest::addRow("linux_runner_for_windows") << QByteArray() << Runner << QString() << F::OtherSystem << P::None
+                                              << QString() << S::Windows;
+    const S other = Packing::thisSystem() == S::Linux ? S::Windows : S::Linux;
+    QTest::addRow("test_program_for_the_other_system") << QByteArray() << program << QString() << F::OtherSystem
+                                                       << P::None << QString() << other;
     QTest::addRow("tiny_runner_read_from_its_file") << QByteArray() << Runner << u"kazrunner"_s << F::None << P::None
-                                                    << QString();
+                                                    << QString() << S::Linux;
 }
 
 void TestPacking::outcomes()
@@ -114,6 +125,7 @@ void TestPacking::outcomes()
     QFETCH(Packing::Failure, failure);
     QFETCH(PackedTest::Fault, fault);
     QFETCH(QString, reason);
+    QFETCH(Packing::System, target);
     TestFileList files = filesOf(sourcePath(u"quizzes/istoriya"_s));
     if (!test.isEmpty())
         files = {{u"test.kaz"_s, test}};
@@ -125,7 +137,7 @@ void TestPacking::outcomes()
             QVERIFY(TestFiles::write(tmp.filePath(runnerPath), runner));
         given = Packing::readRunner(tmp.filePath(runnerPath));
     }
-    const Packing::Result result = Packing::pack(files, given);
+    const Packing::Result result = Packing::pack(files, given, target);
     QCOMPARE(result.failure, failure);
     QCOMPARE(result.runnerFault, fault);
     QVERIFY2(result.reason.contains(reason), qPrintable(result.reason));

@@ -87,6 +87,37 @@ private Q_SLOTS:
         QCOMPARE(kaz.KAZ_Graphika()->caption, w->content->address() + QStringLiteral(" - KAZ picture"));
     }
 
+    // The picture window is named after the caption's web address; a caption that starts with
+    // no web address names it whole, its first word kept.
+    void pictureWindowNamedAfterTheCaption_data()
+    {
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<QString>("expected");
+        QTest::addRow("web_address") << u"https://kaz.bg Столици"_s << u"https://kaz.bg - KAZ picture"_s;
+        QTest::addRow("host_name") << u"school.example.bg Столици"_s << u"school.example.bg - KAZ picture"_s;
+        QTest::addRow("www") << u"www.kaz.bg Столици"_s << u"www.kaz.bg - KAZ picture"_s;
+        QTest::addRow("address_alone") << u"https://kaz.bg"_s << u"https://kaz.bg - KAZ picture"_s;
+        QTest::addRow("title_alone") << u"Столици на Европа"_s << u"Столици на Европа - KAZ picture"_s;
+        QTest::addRow("one_word_title") << u"Столици"_s << u"Столици - KAZ picture"_s;
+        QTest::addRow("school_name_is_no_address") << u"СУ-Вазов Столици"_s << u"СУ-Вазов Столици - KAZ picture"_s;
+        QTest::addRow("number_is_no_address") << u"5.1 Уравнения"_s << u"5.1 Уравнения - KAZ picture"_s;
+        QTest::addRow("spaces_around_a_title") << u" Столици "_s << u"Столици - KAZ picture"_s;
+        QTest::addRow("empty") << QString() << u"KAZ picture"_s;
+    }
+    void pictureWindowNamedAfterTheCaption()
+    {
+        QFETCH(QString, caption);
+        QFETCH(QString, expected);
+        Content c;
+        c.left = list({u"Лом", u"Русе", u"Варна"});
+        c.right = list({u"Алмус", u"Русчук", u"Одесос"});
+        c.parameters[0] = caption;
+        const auto w = TestContent::started(c.build());
+        QCOMPARE(w->kaz.caption(), caption);
+        QVERIFY(w->kaz.KAZ_Graphika());
+        QCOMPARE(w->kaz.KAZ_Graphika()->caption, expected);
+    }
+
     void shippedGeometry()
     {
         const auto w = TestContent::started(TestContent::shipped());

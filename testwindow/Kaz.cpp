@@ -1,5 +1,6 @@
 #include "Kaz.h"
 
+#include "Caption.h"
 #include "Cwiat.h"
 #include "Numbers.h"
 #include "ScreenFonts.h"
@@ -522,7 +523,7 @@ void Kaz::ensureGraphika()
     if (m_graphika)
         return;
     m_graphika = std::make_unique<KazGraphika>();
-    m_graphika->caption = KAZ_danni().address() + QStringLiteral(" - KAZ picture");
+    m_graphika->caption = Caption::pictureWindowTitle(ContentStore::item(KAZ_danni().Danni(3), 0));
 }
 
 void Kaz::Pokazhi_grafika(qint16 q)

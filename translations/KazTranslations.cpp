@@ -7,6 +7,25 @@
 
 #include <memory>
 
+namespace {
+
+// What Qt's file dialogs call an entry in their Type column (QAbstractFileIconProvider::type):
+// Qt's own Bulgarian (qtbase_bg.qm of Qt 6.4) has these under the dialog's former context only,
+// so they showed in English. kaz_bg.ts gives them under the context Qt asks.
+struct QtText
+{
+    const char *source;
+    const char *comment;
+};
+[[maybe_unused]] constexpr QtText FileTypes[] = {
+    QT_TRANSLATE_NOOP3("QAbstractFileIconProvider", "Folder", "All other platforms"),
+    QT_TRANSLATE_NOOP3("QAbstractFileIconProvider", "Shortcut", "All other platforms"),
+    QT_TRANSLATE_NOOP3("QAbstractFileIconProvider", "Drive", ""),
+    QT_TRANSLATE_NOOP3("QAbstractFileIconProvider", "Unknown", ""),
+};
+
+} // namespace
+
 bool KazTranslations::install(QCoreApplication &app)
 {
     return install(app, QLocale().language());

@@ -307,14 +307,6 @@
 <context>
     <name>DocumentCheck</name>
     <message>
-        <source>this row has a left phrase but no right one, while row %1 has a right phrase but no left one; extra phrases can stand on one side only, because the file pairs the phrases by their order: write the missing phrases, or delete the extra rows of one side</source>
-        <translation>този ред има лява фраза, но няма дясна, а ред %1 има дясна фраза, но няма лява; излишни фрази може да има само от едната страна, защото файлът сдвоява фразите по реда им: напишете липсващите фрази или изтрийте излишните редове от едната страна</translation>
-    </message>
-    <message>
-        <source>this row has a right phrase but no left one, while row %1 has a left phrase but no right one; extra phrases can stand on one side only, because the file pairs the phrases by their order: write the missing phrases, or delete the extra rows of one side</source>
-        <translation>този ред има дясна фраза, но няма лява, а ред %1 има лява фраза, но няма дясна; излишни фрази може да има само от едната страна, защото файлът сдвоява фразите по реда им: напишете липсващите фрази или изтрийте излишните редове от едната страна</translation>
-    </message>
-    <message>
         <source>this row has no left phrase, so it is no question and its explanation lines can be neither shown nor saved; write its left phrase, or delete the lines</source>
         <translation>този ред няма лява фраза, така че не е въпрос и обяснителните му редове не могат нито да се покажат, нито да се запазят; напишете лявата му фраза или изтрийте редовете</translation>
     </message>
@@ -335,8 +327,88 @@
         <translation>адресът съдържа интервал, а първият интервал в заглавието на прозореца завършва адреса; напишете адреса без интервали</translation>
     </message>
     <message>
-        <source>row %1 of the table</source>
-        <translation>ред %1 от таблицата</translation>
+        <source>the phrase &quot;%1&quot; is already on %2; phrases of one column must differ, so change or delete one of them</source>
+        <translation>фразата „%1“ вече е на %2; фразите в една колона трябва да са различни, затова променете или изтрийте едната от тях</translation>
+    </message>
+    <message>
+        <source>the phrase &quot;%1&quot; looks the same as &quot;%2&quot; on %3: they differ only in spaces at their ends; phrases of one column must differ, so change or delete one of them</source>
+        <translation>фразата „%1“ изглежда същата като „%2“ на %3: различават се само по интервали в краищата; фразите в една колона трябва да са различни, затова променете или изтрийте едната от тях</translation>
+    </message>
+    <message>
+        <source>the phrase &quot;%1&quot; holds a tab character, which the list shows as a wide gap; replace it with a space, or delete it</source>
+        <translation>фразата „%1“ съдържа знак за табулация, който списъкът показва като голяма празнина; заменете го с интервал или го изтрийте</translation>
+    </message>
+    <message>
+        <source>no row has a phrase in the column &quot;%1&quot;; a test needs at least one phrase on each side</source>
+        <translation>нито един ред няма фраза в колоната „%1“; тестът трябва да има поне по една фраза от всяка страна</translation>
+    </message>
+    <message>
+        <source>the column &quot;%1&quot; has %2 phrases, but a side may hold at most %3; delete rows, or make two tests of them</source>
+        <translation>колоната „%1“ има %2 фрази, а една страна може да има най-много %3; изтрийте редове или ги разделете в два теста</translation>
+    </message>
+    <message>
+        <source>the instructions have %1 lines, but may have at most %2; delete the lines they do not need</source>
+        <translation>указанията имат %1 реда, а може да имат най-много %2; изтрийте редовете, които не са нужни</translation>
+    </message>
+    <message>
+        <source>this explanation has %1 lines, but may have at most %2; delete the lines it does not need</source>
+        <translation>това обяснение има %1 реда, а може да има най-много %2; изтрийте редовете, които не са нужни</translation>
+    </message>
+    <message>
+        <source>this label is a number (&quot;%1&quot;), which a test cannot tell apart from the data of its first question; write words instead, such as Questions</source>
+        <translation>този надпис е число („%1“), което тестът не може да различи от данните на първия си въпрос; напишете думи, например Въпроси</translation>
+    </message>
+    <message>
+        <source>the picture is %1 × %2 pixels, larger than its box of %3 × %4 pixels, so part of it would be cut off; make the box at least %5 × %6 pixels, or the picture smaller</source>
+        <translation>картинката е %1 × %2 пиксела, по-голяма от полето си от %3 × %4 пиксела, затова част от нея ще бъде отрязана; направете полето поне %5 × %6 пиксела или картинката по-малка</translation>
+    </message>
+    <message>
+        <source>this row has a left phrase but no right one, while %1 has a right phrase but no left one; extra phrases can stand on one side only, or the test would pair them with each other: write the missing phrases, or delete the extra rows of one side</source>
+        <translation>този ред има лява фраза, но няма дясна, а %1 има дясна фраза, но няма лява; излишни фрази може да има само от едната страна, иначе тестът ще ги сдвои една с друга: напишете липсващите фрази или изтрийте излишните редове от едната страна</translation>
+    </message>
+    <message>
+        <source>this row has a right phrase but no left one, while %1 has a left phrase but no right one; extra phrases can stand on one side only, or the test would pair them with each other: write the missing phrases, or delete the extra rows of one side</source>
+        <translation>този ред има дясна фраза, но няма лява, а %1 има лява фраза, но няма дясна; излишни фрази може да има само от едната страна, иначе тестът ще ги сдвои една с друга: напишете липсващите фрази или изтрийте излишните редове от едната страна</translation>
+    </message>
+    <message>
+        <source>Row %1</source>
+        <translation>Ред %1</translation>
+    </message>
+    <message>
+        <source>Unnumbered row below row %1</source>
+        <translation>Ред без номер под ред %1</translation>
+    </message>
+    <message>
+        <source>Unnumbered row above row %1</source>
+        <translation>Ред без номер над ред %1</translation>
+    </message>
+    <message>
+        <source>Unnumbered row</source>
+        <translation>Ред без номер</translation>
+    </message>
+    <message>
+        <source>row %1</source>
+        <translation>ред %1</translation>
+    </message>
+    <message>
+        <source>the unnumbered row below row %1</source>
+        <translation>ред без номер под ред %1</translation>
+    </message>
+    <message>
+        <source>the unnumbered row above row %1</source>
+        <translation>ред без номер над ред %1</translation>
+    </message>
+    <message>
+        <source>a row without a number</source>
+        <translation>ред без номер</translation>
+    </message>
+    <message>
+        <source>the phrase in the column &quot;%1&quot; is longer than the test&apos;s left list is wide, so the learner sees only &quot;%2&quot;; press &quot;Widen the lists&quot; above this list, or shorten the phrase. The program can still be made.</source>
+        <translation>фразата в колоната „%1“ е по-дълга, отколкото е широк левият списък на теста, и ученикът вижда само „%2“; натиснете „Разшири списъците“ над този списък или съкратете фразата. Програмата пак може да се направи.</translation>
+    </message>
+    <message>
+        <source>the phrase in the column &quot;%1&quot; is longer than the test&apos;s right list is wide, so the learner sees only &quot;%2&quot;; press &quot;Widen the lists&quot; above this list, or shorten the phrase. The program can still be made.</source>
+        <translation>фразата в колоната „%1“ е по-дълга, отколкото е широк десният списък на теста, и ученикът вижда само „%2“; натиснете „Разшири списъците“ над този списък или съкратете фразата. Програмата пак може да се направи.</translation>
     </message>
 </context>
 <context>
@@ -413,16 +485,27 @@ Give this one file to the learners: it runs on Debian 12 (64-bit PC) with the KA
         <source>Save</source>
         <translation>Запази</translation>
     </message>
+    <message>
+        <source>The file holds one matching question, and it becomes the test:</source>
+        <translation>Файлът съдържа един въпрос за съпоставяне и той става тестът:</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n question(s) of other kinds will not be opened: a KAZ test pairs phrases, so only matching questions become tests.</source>
+        <translation>
+            <numerusform>%n въпрос от друг вид няма да се отвори: тестът KAZ свързва фрази по двойки, затова тестове стават само въпросите за съпоставяне.</numerusform>
+            <numerusform>%n въпроса от други видове няма да се отворят: тестът KAZ свързва фрази по двойки, затова тестове стават само въпросите за съпоставяне.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Questions not opened</source>
+        <translation>Въпроси, които няма да се отворят</translation>
+    </message>
 </context>
 <context>
     <name>EditorFieldsForm</name>
     <message>
         <source>Address</source>
         <translation>Адрес</translation>
-    </message>
-    <message>
-        <source>A web address or a school, shown before the title (may stay empty)</source>
-        <translation>Уеб адрес или училище, показва се пред заглавието (може да остане празно)</translation>
     </message>
     <message>
         <source>Title</source>
@@ -469,10 +552,6 @@ Give this one file to the learners: it runs on Debian 12 (64-bit PC) with the KA
         <translation>Ред надпис на знаците за картинка</translation>
     </message>
     <message>
-        <source>The test file keeps these lines for older KAZ programs; they are never shown to the learner.</source>
-        <translation>Файлът на теста пази тези редове заради по-старите програми на KAZ; ученикът никога не ги вижда.</translation>
-    </message>
-    <message>
         <source>Explanation switches:</source>
         <translation>Превключватели за обяснение:</translation>
     </message>
@@ -481,8 +560,24 @@ Give this one file to the learners: it runs on Debian 12 (64-bit PC) with the KA
         <translation>Знаци за картинка:</translation>
     </message>
     <message>
-        <source>Section la&amp;bels</source>
-        <translation>&amp;Надписи на разделите</translation>
+        <source>You need not change anything here. The test file writes these two lines at the head of its explanation switches and picture flags, in the words of the first KAZ programs: Bulgarian written in Latin letters. The learner never sees them.</source>
+        <translation>Тук няма нужда да променяте нищо. Файлът на теста записва тези два реда в началото на превключвателите за обяснение и знаците за картинка с думите на първите програми на KAZ: български, написан с латински букви. Ученикът никога не ги вижда.</translation>
+    </message>
+    <message>
+        <source>Advanced: section la&amp;bels</source>
+        <translation>Разширени: &amp;надписи на разделите</translation>
+    </message>
+    <message>
+        <source>A web address (https://…, www.…, school.bg) shown before the title; may stay empty</source>
+        <translation>Уеб адрес (https://…, www.…, school.bg), показва се пред заглавието; може да остане празен</translation>
+    </message>
+    <message>
+        <source>The test window will be called &quot;%1&quot;, its picture window &quot;%2&quot;.</source>
+        <translation>Прозорецът на теста ще се казва „%1“, а прозорецът с картинката — „%2“.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not read as a web address: when the test is opened again, it is the start of the title.</source>
+        <translation>„%1“ не се чете като уеб адрес: когато тестът се отвори отново, това е началото на заглавието.</translation>
     </message>
 </context>
 <context>
@@ -518,6 +613,22 @@ Give this one file to the learners: it runs on Debian 12 (64-bit PC) with the KA
     <message>
         <source>%1 pixels</source>
         <translation>%1 пиксела</translation>
+    </message>
+</context>
+<context>
+    <name>EditorGuide</name>
+    <message>
+        <source>Guide — KAZ editor</source>
+        <translation>Ръководство — KAZ редактор</translation>
+    </message>
+    <message>
+        <source>Guide</source>
+        <translation>Ръководство</translation>
+    </message>
+    <message>
+        <source>editor.md</source>
+        <extracomment>The file name of the editor&apos;s guide written in this translation&apos;s language.</extracomment>
+        <translation>editor.bg.md</translation>
     </message>
 </context>
 <context>
@@ -603,10 +714,6 @@ Give this one file to the learners: it runs on Debian 12 (64-bit PC) with the KA
         <translation>Картинка на въпрос %1</translation>
     </message>
     <message>
-        <source>Picture of row %1</source>
-        <translation>Картинка на ред %1</translation>
-    </message>
-    <message>
         <source>No picture. Choose one, or drop a picture file here.</source>
         <translation>Няма картинка. Изберете или плъзнете тук файл с картинка.</translation>
     </message>
@@ -630,16 +737,16 @@ Give this one file to the learners: it runs on Debian 12 (64-bit PC) with the KA
         <source>Picture</source>
         <translation>Картинка</translation>
     </message>
+    <message>
+        <source>Picture of %1</source>
+        <translation>Картинка на %1</translation>
+    </message>
 </context>
 <context>
     <name>EditorProblemsList</name>
     <message>
         <source>Problems</source>
         <translation>Проблеми</translation>
-    </message>
-    <message>
-        <source>Row %1: %2</source>
-        <translation>Ред %1: %2</translation>
     </message>
     <message numerus="yes">
         <source>…and %n more problem(s), marked in the table. Mend the ones above first.</source>
@@ -655,6 +762,30 @@ Give this one file to the learners: it runs on Debian 12 (64-bit PC) with the KA
     <message>
         <source>&amp;Problems (%1):</source>
         <translation>Про&amp;блеми (%1):</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
+    </message>
+    <message>
+        <source>Widen the lists</source>
+        <translation>Разшири списъците</translation>
+    </message>
+    <message>
+        <source>Makes the test&apos;s lists, and its window where needed, wide enough for every phrase</source>
+        <translation>Прави списъците на теста, а при нужда и прозореца му, достатъчно широки за всяка фраза</translation>
+    </message>
+    <message>
+        <source>Warning. %1</source>
+        <translation>Предупреждение. %1</translation>
+    </message>
+    <message>
+        <source>&amp;Problems: none. Warnings (%1); the test can still be tried and made into a program:</source>
+        <translation>Про&amp;блеми: няма. Предупреждения (%1); тестът пак може да се изпробва и да стане програма:</translation>
+    </message>
+    <message>
+        <source>&amp;Problems (%1), warnings (%2):</source>
+        <translation>Про&amp;блеми (%1), предупреждения (%2):</translation>
     </message>
 </context>
 <context>
@@ -692,6 +823,14 @@ Give this one file to the learners: it runs on Debian 12 (64-bit PC) with the KA
     <message>
         <source>The file %1 has changed since it was opened and no longer holds that question. Open the file again.</source>
         <translation>Файлът %1 е променен, откакто е отворен, и вече не съдържа този въпрос. Отворете файла отново.</translation>
+    </message>
+    <message>
+        <source>Line %1: %2</source>
+        <translation>Ред %1: %2</translation>
+    </message>
+    <message>
+        <source>Line %1: %2 &quot;%3&quot;</source>
+        <translation>Ред %1: %2 „%3“</translation>
     </message>
 </context>
 <context>
@@ -770,13 +909,6 @@ Give this one file to the learners: it runs on Debian 12 (64-bit PC) with the KA
         <translation>Няма текст за поставяне. Първо копирайте клетки от електронна таблица или от тази таблица.</translation>
     </message>
     <message numerus="yes">
-        <source>Pasted %n row(s).</source>
-        <translation>
-            <numerusform>Поставен е %n ред.</numerusform>
-            <numerusform>Поставени са %n реда.</numerusform>
-        </translation>
-    </message>
-    <message numerus="yes">
         <source>%n cell(s) of each row fell past the explanation column and were left out.</source>
         <translation>
             <numerusform>%n клетка от всеки ред е след колоната за обяснение и е пропусната.</numerusform>
@@ -789,6 +921,53 @@ Give this one file to the learners: it runs on Debian 12 (64-bit PC) with the KA
             <numerusform>Изтрит е %n ред. „Отмени“ го връща.</numerusform>
             <numerusform>Изтрити са %n реда. „Отмени“ ги връща.</numerusform>
         </translation>
+    </message>
+    <message>
+        <source>The selected cells are not one block. Select one block of cells to replace them, or one cell to insert the rows there.</source>
+        <translation>Избраните клетки не са едно цяло. Изберете едно цяло от клетки, за да ги замените, или една клетка, за да вмъкнете редовете там.</translation>
+    </message>
+    <message>
+        <source>The table already holds the pasted text; nothing changed.</source>
+        <translation>Таблицата вече съдържа поставения текст; нищо не се промени.</translation>
+    </message>
+    <message numerus="yes">
+        <source>Added %n pasted row(s) at the end of the table.</source>
+        <translation>
+            <numerusform>Добавен е %n поставен ред в края на таблицата.</numerusform>
+            <numerusform>Добавени са %n поставени реда в края на таблицата.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Inserted %n pasted row(s) at the selected row; no row was replaced.</source>
+        <translation>
+            <numerusform>Вмъкнат е %n поставен ред на мястото на избрания ред; никой ред не е заменен.</numerusform>
+            <numerusform>Вмъкнати са %n поставени реда на мястото на избрания ред; никой ред не е заменен.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Replaced the selected cells of %n row(s).</source>
+        <translation>
+            <numerusform>Заменени са избраните клетки на %n ред.</numerusform>
+            <numerusform>Заменени са избраните клетки на %n реда.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n more line(s) did not fit in the selection and were inserted below it.</source>
+        <translation>
+            <numerusform>Още %n ред не се побра в избраното и е вмъкнат под него.</numerusform>
+            <numerusform>Още %n реда не се побраха в избраното и са вмъкнати под него.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n cell(s) of each line fell outside the selected cells and were left out.</source>
+        <translation>
+            <numerusform>%n клетка от всеки ред остана извън избраните клетки и е пропусната.</numerusform>
+            <numerusform>%n клетки от всеки ред останаха извън избраните клетки и са пропуснати.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Ctrl+Z undoes the paste.</source>
+        <translation>Ctrl+Z отменя поставянето.</translation>
     </message>
 </context>
 <context>
@@ -1031,10 +1210,6 @@ Give this one file to the learners: it runs on Debian 12 (64-bit PC) with the KA
         <translation>Отказ</translation>
     </message>
     <message>
-        <source>A new test. Add its first row with Ctrl+Enter, or paste pairs from a spreadsheet with Ctrl+V.</source>
-        <translation>Нов тест. Добавете първия му ред с Ctrl+Enter или поставете двойки от електронна таблица с Ctrl+V.</translation>
-    </message>
-    <message>
         <source>The test was not saved.</source>
         <translation>Тестът не е запазен.</translation>
     </message>
@@ -1139,6 +1314,53 @@ Give this one file to the learners: it runs on Debian 12 (64-bit PC) with the KA
     <message>
         <source>&amp;Redo %1</source>
         <translation>&amp;Повтори: %1</translation>
+    </message>
+    <message>
+        <source>&amp;Guide</source>
+        <translation>&amp;Ръководство</translation>
+    </message>
+    <message>
+        <source>The address is empty: the learner&apos;s title bar shows the title alone.</source>
+        <translation>Адресът е празен: в заглавната лента на ученика се вижда само заглавието.</translation>
+    </message>
+    <message>
+        <source>The address %1 is the one of the test you saved last.</source>
+        <translation>Адресът %1 е този на теста, който сте запазили последен.</translation>
+    </message>
+    <message>
+        <source>A new test. Add its first row with %1, or paste pairs from a spreadsheet with %2.</source>
+        <translation>Нов тест. Добавете първия му ред с %1 или поставете двойки от електронна таблица с %2.</translation>
+    </message>
+    <message>
+        <source>&amp;Widen the lists to fit the phrases</source>
+        <translation>&amp;Разшири списъците според фразите</translation>
+    </message>
+    <message numerus="yes">
+        <source>The test has no problems, but %n warning(s): see the list.</source>
+        <translation>
+            <numerusform>Тестът няма проблеми, но има %n предупреждение: вижте списъка.</numerusform>
+            <numerusform>Тестът няма проблеми, но има %n предупреждения: вижте списъка.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Every phrase already fits its list.</source>
+        <translation>Всяка фраза вече се побира в списъка си.</translation>
+    </message>
+    <message>
+        <source>The lists are wider now, and so is the window where needed: every phrase fits. Undo (Ctrl+Z) takes it back.</source>
+        <translation>Списъците, а при нужда и прозорецът, вече са по-широки: всяка фраза се побира. „Отмени“ (Ctrl+Z) връща предишните размери.</translation>
+    </message>
+    <message>
+        <source>The window is now as wide as a screen of 1280 pixels allows, yet some phrases are still cut: the warnings name them; shorten them.</source>
+        <translation>Прозорецът вече е толкова широк, колкото позволява екран от 1280 точки, а някои фрази пак са отрязани: предупрежденията ги назовават; съкратете ги.</translation>
+    </message>
+    <message>
+        <source>The window is already as wide as a screen of 1280 pixels allows: shorten the phrases the warnings name.</source>
+        <translation>Прозорецът вече е толкова широк, колкото позволява екран от 1280 точки: съкратете фразите, които предупрежденията назовават.</translation>
+    </message>
+    <message>
+        <source>Mend the window&apos;s and the lists&apos; sizes first: the problems list says what is wrong with them.</source>
+        <translation>Първо поправете размерите на прозореца и списъците: списъкът с проблеми казва какво не е наред с тях.</translation>
     </message>
 </context>
 <context>
@@ -1494,25 +1716,13 @@ Give this one file to the learners: it runs on Debian 12 (64-bit PC) with the KA
         <source>the file is not UTF-8 text; save it as UTF-8 (in Notepad: File, Save as, Encoding: UTF-8)</source>
         <translation>файлът не е текст UTF-8; запазете го като UTF-8 (в Notepad: File, Save as, Encoding: UTF-8)</translation>
     </message>
+    <message>
+        <source>description</source>
+        <translation>описание</translation>
+    </message>
 </context>
 <context>
     <name>Kazpack</name>
-    <message>
-        <source>usage: kazpack FOLDER [-o PROGRAM] [--force] [--runner RUNNER] [--desktop]
-       kazpack FOLDER -o PROGRAM --remove-first [--runner RUNNER] [--depfile FILE]
-       kazpack --extract PROGRAM FOLDER
-       kazpack --list PROGRAM
-       kazpack --desktop --remove PROGRAM
-       kazpack --help
-</source>
-        <translation>употреба: kazpack ПАПКА [-o ПРОГРАМА] [--force] [--runner ОСНОВА] [--desktop]
-          kazpack ПАПКА -o ПРОГРАМА --remove-first [--runner ОСНОВА] [--depfile ФАЙЛ]
-          kazpack --extract ПРОГРАМА ПАПКА
-          kazpack --list ПРОГРАМА
-          kazpack --desktop --remove ПРОГРАМА
-          kazpack --help
-</translation>
-    </message>
     <message>
         <source>; it is no test program made by kazpack</source>
         <translation>; това не е програма с тест, направена с kazpack</translation>
@@ -1630,66 +1840,6 @@ Give this one file to the learners: it runs on Debian 12 (64-bit PC) with the KA
         <translation>%1: грешка: нито един запис в менюто в %2 не стартира тази програма; нищо не е премахнато</translation>
     </message>
     <message>
-        <source>
-Makes a test folder into one program file that runs the test with nothing beside it.
-
-  kazpack FOLDER          checks the test in FOLDER (its test.kaz and the pictures it names,
-                          by the same rules as the build) and writes the program kaz-FOLDER
-                          in the current folder. On any problem it writes nothing and lists
-                          every problem, each with the file, the line and how to mend it.
-  -o, --output PROGRAM    write the program to PROGRAM instead
-  --force                 replace PROGRAM when it already exists; when packing fails, a
-                          PROGRAM that was there is left as it was, with its old test
-  --remove-first          for builds: remove PROGRAM before anything else, so that when
-                          packing fails there is no program that still runs the old test
-  --runner RUNNER         the quiz runner to pack the test with, for example one built for
-                          Windows, or a test program whose own test is then replaced;
-                          without it, the runner installed with kazpack
-  --desktop               also add the program to your desktop&apos;s application menu (a menu
-                          entry and icons under $XDG_DATA_HOME or ~/.local/share)
-  --desktop --remove PROGRAM
-                          take the menu entry and icons of PROGRAM away again
-  --extract PROGRAM FOLDER
-                          gives back the test folder of PROGRAM (FOLDER is made when needed;
-                          no file in it is ever replaced); packing it again gives the same
-                          program, byte for byte
-  --list PROGRAM          lists the files PROGRAM holds with their sizes in bytes
-  --depfile FILE          for build systems: write the files the program was made of to FILE
-                          as a Makefile rule
-
-Exit status: 0 done, 1 a problem (nothing written), 2 a mistake in the command line.
-</source>
-        <translation>
-Превръща папка с тест в един файл-програма, който пуска теста без нищо друго до себе си.
-
-  kazpack ПАПКА           проверява теста в ПАПКА (нейния test.kaz и картинките, които той
-                          посочва, по същите правила като при компилирането) и записва
-                          програмата kaz-ПАПКА в текущата папка. При проблем не записва нищо
-                          и изброява всеки проблем с файла, реда и как да се поправи.
-  -o, --output ПРОГРАМА   записва програмата в ПРОГРАМА
-  --force                 заменя ПРОГРАМА, ако вече съществува; ако опаковането не успее,
-                          ПРОГРАМА, която е била там, остава както си е, със стария тест
-  --remove-first          при компилиране: първо премахва ПРОГРАМА, така че ако опаковането
-                          не успее, да не остане програма, която пуска стария тест
-  --runner ОСНОВА         основната програма, с която да се опакова тестът, например
-                          направена за Windows, или програма с тест, чийто тест се заменя;
-                          без това — основната програма, инсталирана заедно с kazpack
-  --desktop               добавя програмата и в менюто с приложения на работния плот
-                          (запис в менюто и икони в $XDG_DATA_HOME или ~/.local/share)
-  --desktop --remove ПРОГРАМА
-                          премахва отново записа в менюто и иконите на ПРОГРАМА
-  --extract ПРОГРАМА ПАПКА
-                          връща папката с теста на ПРОГРАМА (ПАПКА се създава, ако трябва;
-                          никой файл в нея не се заменя); ако я опаковате отново, получавате
-                          същата програма, байт по байт
-  --list ПРОГРАМА         изброява файловете в ПРОГРАМА с размерите им в байтове
-  --depfile ФАЙЛ          за системи за компилиране: записва във ФАЙЛ файловете, от които е
-                          направена програмата, като правило на Makefile
-
-Изходен код: 0 готово, 1 проблем (нищо не е записано), 2 грешка в командния ред.
-</translation>
-    </message>
-    <message>
         <source>kazpack: error: %1</source>
         <translation>kazpack: грешка: %1</translation>
     </message>
@@ -1796,6 +1946,111 @@ Exit status: 0 done, 1 a problem (nothing written), 2 a mistake in the command l
     <message>
         <source>%1: error: this is %2, not a quiz runner; give the path of the quiz runner (kazrunner) or of a test program</source>
         <translation>%1: грешка: това е %2, а не основна програма на KAZ; дайте пътя до основната програма на KAZ (kazrunner) или до програма с тест</translation>
+    </message>
+    <message>
+        <source>usage: kazpack FOLDER [-o PROGRAM] [--windows|--linux] [--force] [--runner RUNNER] [--desktop]
+       kazpack FOLDER -o PROGRAM --remove-first [--windows|--linux] [--runner RUNNER] [--depfile FILE]
+       kazpack --extract PROGRAM FOLDER
+       kazpack --list PROGRAM
+       kazpack --desktop --remove PROGRAM
+       kazpack --help
+</source>
+        <translation>употреба: kazpack ПАПКА [-o ПРОГРАМА] [--windows|--linux] [--force] [--runner ОСНОВА] [--desktop]
+          kazpack ПАПКА -o ПРОГРАМА --remove-first [--windows|--linux] [--runner ОСНОВА] [--depfile ФАЙЛ]
+          kazpack --extract ПРОГРАМА ПАПКА
+          kazpack --list ПРОГРАМА
+          kazpack --desktop --remove ПРОГРАМА
+          kazpack --help
+</translation>
+    </message>
+    <message>
+        <source>
+Makes a test folder into one program file that runs the test with nothing beside it.
+
+  kazpack FOLDER          checks the test in FOLDER (its test.kaz and the pictures it names,
+                          by the same rules as the build) and writes the program kaz-FOLDER
+                          in the current folder. On any problem it writes nothing and lists
+                          every problem, each with the file, the line and how to mend it.
+  --windows               make a program for Windows, kaz-FOLDER.exe, with the Windows quiz
+                          runner installed with kazpack (kazrunner.exe)
+  --linux                 make a program for Linux, kaz-FOLDER, with the Linux quiz runner
+                          installed with kazpack (kazrunner); without either, the program
+                          is for the system kazpack runs on, or for that of RUNNER
+  -o, --output PROGRAM    write the program to PROGRAM instead
+  --force                 replace PROGRAM when it already exists; when packing fails, a
+                          PROGRAM that was there is left as it was, with its old test
+  --remove-first          for builds: remove PROGRAM before anything else, so that when
+                          packing fails there is no program that still runs the old test
+  --runner RUNNER         the quiz runner to pack the test with, for example one built for
+                          Windows, or a test program whose own test is then replaced;
+                          without it, the runner installed with kazpack
+  --desktop               also add the program to your desktop&apos;s application menu (a menu
+                          entry and icons under $XDG_DATA_HOME or ~/.local/share)
+  --desktop --remove PROGRAM
+                          take the menu entry and icons of PROGRAM away again
+  --extract PROGRAM FOLDER
+                          gives back the test folder of PROGRAM (FOLDER is made when needed;
+                          no file in it is ever replaced); packing it again gives the same
+                          program, byte for byte
+  --list PROGRAM          lists the files PROGRAM holds with their sizes in bytes
+                          (--extract and --list read programs for Linux and for Windows)
+  --depfile FILE          for build systems: write the files the program was made of to FILE
+                          as a Makefile rule
+
+Exit status: 0 done, 1 a problem (nothing written), 2 a mistake in the command line.
+</source>
+        <translation>
+Превръща папка с тест в един файл-програма, който пуска теста без нищо друго до себе си.
+
+  kazpack ПАПКА           проверява теста в ПАПКА (нейния test.kaz и картинките, които той
+                          посочва, по същите правила като при компилирането) и записва
+                          програмата kaz-ПАПКА в текущата папка. При проблем не записва нищо
+                          и изброява всеки проблем с файла, реда и как да се поправи.
+  --windows               прави програма за Windows, kaz-ПАПКА.exe, с основната програма за
+                          Windows, инсталирана заедно с kazpack (kazrunner.exe)
+  --linux                 прави програма за Linux, kaz-ПАПКА, с основната програма за Linux,
+                          инсталирана заедно с kazpack (kazrunner); без нито едно от двете
+                          програмата е за системата, на която работи kazpack, или за тази
+                          на ОСНОВА
+  -o, --output ПРОГРАМА   записва програмата в ПРОГРАМА
+  --force                 заменя ПРОГРАМА, ако вече съществува; ако опаковането не успее,
+                          ПРОГРАМА, която е била там, остава както си е, със стария тест
+  --remove-first          при компилиране: първо премахва ПРОГРАМА, така че ако опаковането
+                          не успее, да не остане програма, която пуска стария тест
+  --runner ОСНОВА         основната програма, с която да се опакова тестът, например
+                          направена за Windows, или програма с тест, чийто тест се заменя;
+                          без това — основната програма, инсталирана заедно с kazpack
+  --desktop               добавя програмата и в менюто с приложения на работния плот
+                          (запис в менюто и икони в $XDG_DATA_HOME или ~/.local/share)
+  --desktop --remove ПРОГРАМА
+                          премахва отново записа в менюто и иконите на ПРОГРАМА
+  --extract ПРОГРАМА ПАПКА
+                          връща папката с теста на ПРОГРАМА (ПАПКА се създава, ако трябва;
+                          никой файл в нея не се заменя); ако я опаковате отново, получавате
+                          същата програма, байт по байт
+  --list ПРОГРАМА         изброява файловете в ПРОГРАМА с размерите им в байтове
+                          (--extract и --list четат програми и за Linux, и за Windows)
+  --depfile ФАЙЛ          за системи за компилиране: записва във ФАЙЛ файловете, от които е
+                          направена програмата, като правило на Makefile
+
+Изходен код: 0 готово, 1 проблем (нищо не е записано), 2 грешка в командния ред.
+</translation>
+    </message>
+    <message>
+        <source>give one of --windows and --linux: a program runs on one system</source>
+        <translation>посочете едно от --windows и --linux: една програма работи на една система</translation>
+    </message>
+    <message>
+        <source>--desktop adds a program to this system&apos;s menu; a program for %1 goes to a computer with %1</source>
+        <translation>--desktop добавя програма в менюто на тази система; програма за %1 се пуска на компютър с %1</translation>
+    </message>
+    <message>
+        <source>kazpack: error: there is no quiz runner for %1 at %2, so no program for %1 can be made here; install a KAZ that includes the runner for %1, or give that runner (%3) with --runner RUNNER</source>
+        <translation>kazpack: грешка: няма основна програма за %1 в %2, затова тук не може да се направи програма за %1; инсталирайте KAZ, който включва основната програма за %1, или я посочете (%3) с --runner ОСНОВА</translation>
+    </message>
+    <message>
+        <source>%1: error: this quiz runner makes programs for %2, and a program for %3 was asked for; give the runner for %3 (%4) with --runner RUNNER</source>
+        <translation>%1: грешка: тази основна програма прави програми за %2, а е поискана програма за %3; посочете основната програма за %3 (%4) с --runner ОСНОВА</translation>
     </message>
 </context>
 <context>
@@ -1987,6 +2242,27 @@ Exit status: 0 done, 1 a problem (nothing written), 2 a mistake in the command l
     </message>
 </context>
 <context>
+    <name>QAbstractFileIconProvider</name>
+    <message>
+        <source>Folder</source>
+        <comment>All other platforms</comment>
+        <translation>Папка</translation>
+    </message>
+    <message>
+        <source>Shortcut</source>
+        <comment>All other platforms</comment>
+        <translation>Препратка</translation>
+    </message>
+    <message>
+        <source>Drive</source>
+        <translation>Устройство</translation>
+    </message>
+    <message>
+        <source>Unknown</source>
+        <translation>Неизвестно</translation>
+    </message>
+</context>
+<context>
     <name>Recovery</name>
     <message>
         <source>the recovery file %1 cannot be read: %2</source>
@@ -2050,6 +2326,10 @@ Exit status: 0 done, 1 a problem (nothing written), 2 a mistake in the command l
     <message>
         <source>Picture</source>
         <translation>Картинка</translation>
+    </message>
+    <message>
+        <source>Warning: %1</source>
+        <translation>Предупреждение: %1</translation>
     </message>
 </context>
 <context>
@@ -2179,6 +2459,10 @@ Exit status: 0 done, 1 a problem (nothing written), 2 a mistake in the command l
             <numerusform>преместване на %n ред надолу</numerusform>
             <numerusform>преместване на %n реда надолу</numerusform>
         </translation>
+    </message>
+    <message>
+        <source>widening the lists</source>
+        <translation>разширяване на списъците</translation>
     </message>
 </context>
 <context>

@@ -2,6 +2,7 @@
 
 #include "Cwiat.h"
 #include "CwiatLayout.h"
+#include "KeyboardMenuBar.h"
 #include "ListBox.h"
 #include "Twips.h"
 
@@ -75,9 +76,10 @@ void CwiatDialog::build()
     m_client->setFont(Twips::font(L::fontName(), L::FontSize));
     setCentralWidget(m_client);
 
-    m_zapis = menuBar()->addAction(L::mnuZapis());
+    auto *bar = new KeyboardMenuBar(this);
+    m_zapis = bar->addAction(L::mnuZapis());
     m_zapis->setObjectName(QStringLiteral("mnu_zapis"));
-    m_otkaz = menuBar()->addAction(L::mnuOtkaz());
+    m_otkaz = bar->addAction(L::mnuOtkaz());
     m_otkaz->setObjectName(QStringLiteral("mnu_Otkaz"));
     connect(m_zapis, &QAction::triggered, this, [this] {
         if (m_model)

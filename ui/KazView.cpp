@@ -5,6 +5,7 @@
 #include "CwiatDialog.h"
 #include "Kaz.h"
 #include "KazIcon.h"
+#include "KeyboardMenuBar.h"
 #include "ListBox.h"
 #include "PictureBox.h"
 #include "PictureWindow.h"
@@ -82,9 +83,10 @@ void KazView::build()
     setCentralWidget(client);
     client->setFont(Twips::font(KazLayout::fontName(), KazLayout::FontSize));
 
-    m_izhod = menuBar()->addAction(QStringLiteral("Exit"));
+    auto *bar = new KeyboardMenuBar(this);
+    m_izhod = bar->addAction(QStringLiteral("Exit"));
     m_izhod->setObjectName(QStringLiteral("Izhod"));
-    m_cwqt = menuBar()->addAction(QStringLiteral("Color"));
+    m_cwqt = bar->addAction(QStringLiteral("Color"));
     m_cwqt->setObjectName(QStringLiteral("Cwqt"));
     connect(m_izhod, &QAction::triggered, m_model, &Kaz::Izhod_Click);
     connect(m_cwqt, &QAction::triggered, m_model, &Kaz::Cwqt_Click);

@@ -4,11 +4,25 @@
 
 #include <QAccessible>
 #include <QHoverEvent>
+#include <QKeyEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QScopedValueRollback>
 #include <QScrollBar>
+#include <QTextLayout>
 
 #include <algorithm>
+
+namespace {
+
+// The focus went, or comes back, from another window, a menu or the menu bar, as it left.
+bool focusComesBack(Qt::FocusReason reason)
+{
+    return reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason
+           || reason == Qt::MenuBarFocusReason;
+}
+
+} // namespace
 
 ListBox::ListBox(ListModel *model, QWidget *parent)
     : QListView(parent)
@@ -27,16 +41,130 @@ ListBox::ListBox(ListModel *model, QWidget *parent)
     // The layout a removal asks for is cheap here: done at once, the removal's repaint is
     // one paint, not one before the layout and one after it.
     connect(model, &QAbstractItemModel::rowsRemoved, this, [this] { executeDelayedItemsLayout(); });
+    model->setRowShownCut([this](int row) { return isRowShownCut(row); });
     showModelSelection(model->selectedIndex());
+}
+
+ListBox::~ListBox()
+{
+    // The model may outlive the list box (the test window's lists), or go first (the
+    // appearance dialog's, whose window closes later); then the view holds an empty model.
+    if (model() == m_model)
+        m_model->setRowShownCut({});
 }
 
 QItemSelectionModel::SelectionFlags ListBox::selectionCommand(const QModelIndex &index, const QEvent *event) const
 {
     // Without an event the view moved its current row by itself, or by a keyboard search:
     // see setSelectsCurrentRow.
-    if (!index.isValid() || (!event && !m_selectsCurrentRow))
+    if (!index.isValid() || (!event && !m_selectsCurrentRow && !m_searching))
         return QItemSelectionModel::NoUpdate;
     return QItemSelectionModel::ClearAndSelect;
+}
+
+void ListBox::keyboardSearch(const QString &search)
+{
+    const QScopedValueRollback searching(m_searching, true);
+    QListView::keyboardSearch(search);
+}
+
+void ListBox::keyPressEvent(QKeyEvent *event)
+{
+    setKeyboardFocus(true);
+    QListView::keyPressEvent(event);
+    switch (event->key()) {
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+    case Qt::Key_Home:
+    case Qt::Key_End:
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+        break;
+    default:
+        return;
+    }
+    // The key found no other row to go to: Down on the only row, or Up on the first, where
+    // the focus put the highlight without selecting. The row it highlights is the choice.
+    const QModelIndex current = currentIndex();
+    if (current.isValid() && !selectionModel()->isSelected(current) && (model()->flags(current) & Qt::ItemIsEnabled))
+        selectionModel()->select(current, selectionCommand(current, event));
+}
+
+void ListBox::mousePressEvent(QMouseEvent *event)
+{
+    setKeyboardFocus(false);
+    QListView::mousePressEvent(event);
+}
+
+void ListBox::focusInEvent(QFocusEvent *event)
+{
+    const Qt::FocusReason reason = event->reason();
+    const bool byKey = reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason
+                       || reason == Qt::ShortcutFocusReason;
+    // Qt marks the window once the Tab key or a shortcut has moved the focus in it; a button
+    // disabled under the focus hands it on as Tab would, and a learner who never pressed a
+    // key must not see the frame for it.
+    if (byKey && window()->testAttribute(Qt::WA_KeyboardFocusChange))
+        m_keyboardFocus = true;
+    else if (!byKey && !focusComesBack(reason))
+        m_keyboardFocus = false;
+    QListView::focusInEvent(event);
+    if (m_keyboardFocus)
+        updateFocusFrame();
+}
+
+void ListBox::focusOutEvent(QFocusEvent *event)
+{
+    if (m_keyboardFocus)
+        updateFocusFrame();
+    if (!focusComesBack(event->reason()))
+        m_keyboardFocus = false;
+    QListView::focusOutEvent(event);
+}
+
+void ListBox::setKeyboardFocus(bool keyboard)
+{
+    if (keyboard == m_keyboardFocus)
+        return;
+    m_keyboardFocus = keyboard;
+    if (hasFocus())
+        updateFocusFrame();
+}
+
+void ListBox::updateFocusFrame()
+{
+    const QRect all = viewport()->rect();
+    viewport()->update(QRegion(all).subtracted(all.adjusted(FocusFrameWidth, FocusFrameWidth, -FocusFrameWidth, -FocusFrameWidth)));
+}
+
+bool ListBox::isRowShownCut(int row) const
+{
+    const QModelIndex index = model()->index(row, modelColumn(), rootIndex());
+    const QString text = index.data(Qt::DisplayRole).toString();
+    if (text.isEmpty())
+        return false;
+    // The room the style gives the text of the row as paintEvent draws it, and its test for
+    // drawing the text elided: the line's natural width against that room.
+    QStyleOptionViewItem option;
+    initViewItemOption(&option);
+    option.rect = visualRect(index);
+    option.rect.setWidth(std::min(viewport()->width(), option.rect.width()));
+    option.text = text;
+    option.features |= QStyleOptionViewItem::HasDisplay;
+    const QStyle *s = style();
+    const int margin = s->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1;
+    const int room = s->subElementRect(QStyle::SE_ItemViewItemText, &option, this).width() - 2 * margin;
+    QTextLayout layout(text, option.font);
+    QTextOption textOption;
+    textOption.setWrapMode(QTextOption::ManualWrap);
+    textOption.setTextDirection(option.direction);
+    layout.setTextOption(textOption);
+    layout.beginLayout();
+    QTextLine line = layout.createLine();
+    line.setLineWidth(room);
+    const qreal width = line.naturalTextWidth();
+    layout.endLayout();
+    return width > room;
 }
 
 void ListBox::showModelSelection(int row)
@@ -395,6 +523,18 @@ void ListBox::paintEvent(QPaintEvent *event)
         }
         option.state.setFlag(QStyle::State_MouseOver, index == m_hover);
         itemDelegateForIndex(index)->paint(&painter, option, index);
+    }
+    if (showsKeyboardFocus()) {
+        // Black, white, black: on any colour one of them stands out. Within the rows' text
+        // margins, so no text is covered.
+        const QColor lines[FocusFrameWidth] = {Qt::black, Qt::white, Qt::black};
+        QRect r = viewport()->rect();
+        for (const QColor &colour : lines) {
+            painter.setPen(colour);
+            painter.setBrush(Qt::NoBrush);
+            painter.drawRect(r.adjusted(0, 0, -1, -1));
+            r.adjust(1, 1, -1, -1);
+        }
     }
 }
 

@@ -17,27 +17,44 @@ class ListModel;
 // arithmetic instead of QListView's layout, which walks every row at each added or
 // removed one (a pair made in a test of 10,000 phrases a side laid out 20,000 rows).
 // Where the rows are, how they paint, scroll and answer the keys and the mouse is
-// QListView's, pixel for pixel (tests/tst_listbox.cpp compares the two).
+// QListView's, pixel for pixel (tests/tst_listbox.cpp compares the two), but for three
+// things a learner at the keyboard needs: typing the start of an entry selects it, a key
+// that highlights a row selects it even where there is no row to move to, and the list
+// with the keyboard focus is framed once the keyboard is in use.
 class ListBox : public QListView
 {
     Q_OBJECT
 
 public:
     explicit ListBox(ListModel *model, QWidget *parent = nullptr);
+    ~ListBox() override;
 
     QRect visualRect(const QModelIndex &index) const override;
     QModelIndex indexAt(const QPoint &point) const override;
     void scrollTo(const QModelIndex &index, ScrollHint hint = EnsureVisible) override;
     void doItemsLayout() override;
+    // Typing the start of an entry selects the entry found, as a click on it does.
+    void keyboardSearch(const QString &search) override;
 
-    // Whether a row the view makes current without an input event is selected as well.
-    // Off (the phrase lists): only the learner's clicks and keys select. The view also
-    // moves its current row by itself when the model removes the selected row, and that
-    // must select nothing; typing the start of a phrase only moves the current row.
-    // On (the font lists, which never lose a row): typing the start of an entry (the
-    // view's keyboard search, which comes without an event) selects it.
+    // Whether a row the view makes current by itself, without the learner, is selected as
+    // well. Off (the phrase lists): the view moves its current row by itself when the model
+    // removes the selected row, and that must select nothing. On (the font lists, which
+    // never lose a row). Typing selects in either case: it is the learner's choice.
     void setSelectsCurrentRow(bool selects) { m_selectsCurrentRow = selects; }
     bool selectsCurrentRow() const { return m_selectsCurrentRow; }
+
+    // Whether the row is drawn cut short: its text is wider than the room the row leaves it.
+    // The model gives such a row's whole text as its tool tip and accessible description.
+    bool isRowShownCut(int row) const;
+
+    // Whether the list shows that it has the keyboard focus by a frame inside its border, in
+    // black and white so that it stands out on any colour the list is given. It shows while
+    // the list has the focus and the learner reached it or used it by the keyboard: a key
+    // pressed in it, or Tab; a click in it takes the frame away, so that a learner with the
+    // mouse sees the list as before. The focus going to another window or to the menu bar
+    // and coming back keeps it.
+    bool showsKeyboardFocus() const { return m_keyboardFocus && hasFocus(); }
+    static constexpr int FocusFrameWidth = 3; // pixels inside the border
 
 protected:
     QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex &index,
@@ -56,8 +73,15 @@ protected:
                      const QList<int> &roles = QList<int>()) override;
     void rowsInserted(const QModelIndex &parent, int start, int end) override;
     void rowsAboutToBeRemoved(const QModelIndex &parent, int start, int end) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void focusInEvent(QFocusEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
 
 private:
+    // Repaints the focus frame's strips where it comes or goes.
+    void setKeyboardFocus(bool keyboard);
+    void updateFocusFrame();
     void showModelSelection(int row);
     void forwardViewSelection();
 
@@ -74,6 +98,8 @@ private:
     ListModel *m_model;
     bool m_syncing = false;
     bool m_selectsCurrentRow = false;
+    bool m_searching = false;            // within keyboardSearch
+    bool m_keyboardFocus = false;        // see showsKeyboardFocus
     mutable QSize m_itemSize;            // invalid until asked for after a change
     QPersistentModelIndex m_hover;       // the row under the mouse, where the style asks for hover
 };

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ListText.h"
+
 #include <QColor>
 #include <QFont>
 #include <QRect>
@@ -26,11 +28,6 @@ inline QColor colour(qint64 bgr)
 
 // A font of `points` points, sized in pixels at 96 per inch so that text keeps its
 // proportion to the twips layout whatever the screen reports.
-inline QFont font(const QString &family, double points)
-{
-    QFont f(family);
-    f.setPixelSize(std::max(1, qRound(points * 96.0 / 72.0)));
-    return f;
-}
+inline QFont font(const QString &family, double points) { return ListText::font(family, points); }
 
 } // namespace Twips

@@ -1,0 +1,161 @@
+// The editor's warnings of phrases the test window's lists would cut, measured in the test's font
+// (so a QGuiApplication, offscreen), and widening the lists: a warning names its row and column,
+// marks its cell and is no problem; widening is one step of the undo stack.
+#include "EditorSupport.h"
+#include "ListText.h"
+#include "RowTableModel.h"
+#include "TestDocument.h"
+
+#include <QTest>
+#include <QUndoStack>
+
+using namespace EditorSupport;
+using namespace Qt::StringLiterals;
+
+Q_DECLARE_METATYPE(TestDocument::Widening)
+
+namespace {
+
+const QString LongLeft = QStringLiteral("A bank of record entries which are kept for a long time");
+const QString LongRight = QStringLiteral("Съвкупност от записи, които се съхраняват дълго време в архива на училището");
+
+QStringList rowNames(const QList<DocumentProblem> &problems)
+{
+    QStringList out;
+    for (const DocumentProblem &p : problems)
+        out.append(p.rowName);
+    return out;
+}
+
+QStringList geometry(const TestDocument &d)
+{
+    QStringList out;
+    for (DocumentField f : {DocumentField::WindowWidth, DocumentField::LeftListLeft, DocumentField::LeftListWidth,
+                            DocumentField::RightListLeft, DocumentField::RightListWidth})
+        out.append(d.field(f));
+    return out;
+}
+
+} // namespace
+
+class TestEditorWarnings : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void cutPhrases_data()
+    {
+        QTest::addColumn<QString>("rows");
+        QTest::addColumn<QStringList>("geometry"); // empty: a new test's
+        QTest::addColumn<QStringList>("warned");   // "row:Field"
+        QTest::addColumn<QStringList>("names");    // as the vertical header numbers the rows
+        QTest::addColumn<int>("problems");
+
+        const QString pairs = QStringLiteral("a\tx\nb\ty\nc\tz\n");
+        QTest::addRow("short_phrases") << pairs << QStringList() << QStringList() << QStringList() << 0;
+        QTest::addRow("long_left_phrase") << u"a\tx\n%1\ty\nc\tz\n"_s.arg(LongLeft) << QStringList()
+                                          << QStringList{u"1:Left"_s} << QStringList{u"Row 2"_s} << 0;
+        QTest::addRow("long_extra_right_phrase")
+            << pairs + u"\t%1\n"_s.arg(LongRight) << QStringList() << QStringList{u"3:Right"_s}
+            << QStringList{u"Unnumbered row below row 3"_s} << 0;
+        QTest::addRow("left_list_wide_enough")
+            << u"a\tx\n%1\ty\nc\tz\n"_s.arg(LongLeft)
+            << QStringList{u"16000"_s, u"120"_s, u"6000"_s, u"6200"_s, u"6575"_s} << QStringList() << QStringList() << 0;
+        // Where the lists stand is not known: the geometry's problem comes first.
+        QTest::addRow("geometry_problem_hides_them") << u"a\tx\n%1\ty\nc\tz\n"_s.arg(LongLeft)
+                                                     << QStringList{u"9000"_s, u"120"_s, u"3135"_s, u"3360"_s, u"6575"_s}
+                                                     << QStringList() << QStringList() << 2;
+    }
+    void cutPhrases()
+    {
+        QFETCH(QString, rows);
+        QFETCH(QStringList, geometry);
+        QFETCH(QStringList, warned);
+        QFETCH(QStringList, names);
+        QFETCH(int, problems);
+        TestDocument d;
+        setRows(d, rows);
+        for (int i = 0; i < geometry.size(); ++i)
+            d.setField(DocumentField(int(DocumentField::WindowWidth) + i), geometry.at(i));
+        d.checkNow();
+        QCOMPARE(places(d.warnings()), warned);
+        QCOMPARE(rowNames(d.warnings()), names);
+        // A warning keeps nothing from being tried or packed: it is no problem.
+        QCOMPARE(d.problems().size(), problems);
+        for (const DocumentProblem &w : d.warnings()) {
+            QVERIFY(w.warning);
+            // The learner's cut phrase, as the list shows it.
+            QVERIFY2(w.message.contains(QChar(0x2026) + u"\""_s), qPrintable(w.message));
+            const QModelIndex cell = d.model()->index(w.row, RowTableModel::columnOf(w.field));
+            QCOMPARE(cell.data(RowTableModel::WarningsRole).toStringList(), QStringList{w.message});
+            QCOMPARE(cell.data(RowTableModel::ProblemsRole).toStringList(), QStringList());
+        }
+    }
+
+    // One step widens the lists and the window until every phrase fits; undo puts the geometry
+    // back as it was typed, and the warnings with it.
+    void widenIsOneStep()
+    {
+        TestDocument d;
+        setRows(d, u"a\tx\n%1\ty\nc\tz\n\t%2\n"_s.arg(LongLeft, LongRight));
+        d.checkNow();
+        QCOMPARE(d.warnings().size(), 2);
+        const QStringList before = geometry(d);
+        QCOMPARE(d.widenLists(), TestDocument::Widening::Widened);
+        QCOMPARE(d.undoStack()->count(), 1);
+        QCOMPARE(d.undoStack()->undoText(), u"widening the lists"_s);
+        d.checkNow();
+        QCOMPARE(messages(d.warnings()), QString());
+        QCOMPARE(messages(d.problems()), QString());
+        const ListText::Geometry after = ListText::Geometry::fromTexts(geometry(d));
+        QVERIFY(after.leftWidth > before.at(2).toInt() && after.rightWidth > before.at(4).toInt());
+        QCOMPARE(d.widenLists(), TestDocument::Widening::AlreadyFit);
+        QCOMPARE(d.undoStack()->count(), 1);
+
+        d.undoStack()->undo();
+        QCOMPARE(geometry(d), before);
+        d.checkNow();
+        QCOMPARE(d.warnings().size(), 2);
+        d.undoStack()->redo();
+        QCOMPARE(ListText::Geometry::fromTexts(geometry(d)), after);
+    }
+
+    // A phrase too long for any screen: the window as wide as allowed, the phrase still warned.
+    void widenAsFarAsAllowed()
+    {
+        TestDocument d;
+        const QString endless(160, u'Ш');
+        setRows(d, u"a\tx\n%1\ty\nc\tz\n"_s.arg(endless));
+        QCOMPARE(d.widenLists(), TestDocument::Widening::WidenedPartly);
+        QCOMPARE(d.field(DocumentField::WindowWidth), QString::number(ListText::MaxFittedWindowWidth));
+        d.checkNow();
+        QCOMPARE(places(d.warnings()), QStringList{u"1:Left"_s});
+        QCOMPARE(messages(d.problems()), QString());
+        QCOMPARE(d.widenLists(), TestDocument::Widening::NoMoreRoom);
+        QCOMPARE(d.undoStack()->count(), 1);
+    }
+
+    void nothingToWiden_data()
+    {
+        QTest::addColumn<QString>("windowWidth");
+        QTest::addColumn<TestDocument::Widening>("widening");
+        QTest::addRow("phrases_fit") << u"11250"_s << TestDocument::Widening::AlreadyFit;
+        QTest::addRow("window_too_narrow") << u"9000"_s << TestDocument::Widening::GeometryProblem;
+        QTest::addRow("window_width_not_a_number") << u"wide"_s << TestDocument::Widening::GeometryProblem;
+    }
+    void nothingToWiden()
+    {
+        QFETCH(QString, windowWidth);
+        QFETCH(TestDocument::Widening, widening);
+        TestDocument d;
+        setRows(d, u"a\tx\nb\ty\nc\tz\n"_s);
+        d.setField(DocumentField::WindowWidth, windowWidth);
+        const int steps = d.undoStack()->count();
+        QCOMPARE(d.widenLists(), widening);
+        QCOMPARE(d.undoStack()->count(), steps);
+        QCOMPARE(d.field(DocumentField::WindowWidth), windowWidth);
+    }
+};
+
+QTEST_MAIN(TestEditorWarnings)
+#include "tst_editor_warnings.moc"
