@@ -12,3 +12,14 @@
 #else
 #define KAZ_WINDOWS_DIFFERS(what) static_cast<void>(0)
 #endif
+
+// Cases that start one of KAZ's window programs (the quiz runner, a test program, the editor)
+// leave that part out on Windows: those hold Windows' own platform alone, and the suites run
+// without a screen (offscreen).
+#ifdef Q_OS_WIN
+#define KAZ_SKIP_WINDOW_PROGRAM_ON_WINDOWS()                                                                           \
+    QSKIP("the window programs for Windows hold Windows' own platform alone: without a screen (offscreen) they "     \
+          "cannot start")
+#else
+#define KAZ_SKIP_WINDOW_PROGRAM_ON_WINDOWS() static_cast<void>(0)
+#endif

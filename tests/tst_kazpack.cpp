@@ -24,6 +24,7 @@
 #include <QTest>
 #include <QTextStream>
 
+#include <algorithm>
 #include <memory>
 
 #ifdef Q_OS_UNIX
@@ -777,6 +778,9 @@ private Q_SLOTS:
     // The menu entry starts the program by its absolute path, quoted where it must be.
     void desktopEntryAndRemoval()
     {
+#ifdef Q_OS_WIN
+        QSKIP("desktop entries are Linux's menus; Windows' Start menu is not made by kazpack yet");
+#endif
         const QString share = path(u"share"_qs);
         qputenv("XDG_DATA_HOME", QFile::encodeName(share));
         QCOMPARE(MenuEntries::dataHome(), share);
@@ -908,6 +912,7 @@ private Q_SLOTS:
         const ProgramTest::Loaded loaded = ProgramTest::load(path);
         QVERIFY(!loaded.ok());
         QVERIFY2(loaded.message.contains(says), qPrintable(loaded.message));
+        KAZ_SKIP_WINDOW_PROGRAM_ON_WINDOWS();
         const Started run = start(path, {u"QT_QPA_PLATFORM=offscreen"_qs});
         QVERIFY2(run.finished, "the damaged program did not end");
         QCOMPARE(run.status, 1);
@@ -925,6 +930,7 @@ private Q_SLOTS:
     {
         const QString program = path(u"kaz-figuri"_qs);
         QCOMPARE(kazpack({source(u"quizzes/figuri"_qs), u"-o"_qs, program}).status, 0);
+        KAZ_SKIP_WINDOW_PROGRAM_ON_WINDOWS();
         const Started run = start(program, {u"QT_QPA_PLATFORM=offscreen"_qs}, 1500);
         QVERIFY2(!run.finished, qPrintable(run.err));
         QVERIFY2(!run.err.contains(u"error") && !run.err.contains(u"damaged"), qPrintable(run.err));
@@ -1036,10 +1042,12 @@ private Q_SLOTS:
         QVERIFY(writeFile(program, bytes));
         QVERIFY(QFile::setPermissions(program, QFile::permissions(QStringLiteral(KAZRUNNER))));
 
-        const QStringList said = {kazpack({u"--list"_qs, program}).err, kazpack({u"--extract"_qs, program, path(u"out"_qs)}).err,
-                                  ProgramTest::load(program).message,
-                                  ProgramTest::load(program, ProgramTest::Reader::Editor).message,
-                                  start(program, {u"QT_QPA_PLATFORM=offscreen"_qs}).err};
+        QStringList said = {kazpack({u"--list"_qs, program}).err, kazpack({u"--extract"_qs, program, path(u"out"_qs)}).err,
+                            ProgramTest::load(program).message,
+                            ProgramTest::load(program, ProgramTest::Reader::Editor).message};
+#ifndef Q_OS_WIN // a Windows program cannot start without a screen (KAZ_SKIP_WINDOW_PROGRAM_ON_WINDOWS)
+        said.append(start(program, {u"QT_QPA_PLATFORM=offscreen"_qs}).err);
+#endif
         for (const QString &text : said) {
             QVERIFY2(text.contains(u"it holds a file named \""_qs + shown + u"\", and "_qs), qPrintable(text));
             QVERIFY2(!raw(text), qPrintable(text));
@@ -1048,6 +1056,10 @@ private Q_SLOTS:
         // The same name as a folder given on the command line: kazpack's and kazcheck's lines.
         if (name.contains('\0'))
             return; // no folder can have it
+#ifdef Q_OS_WIN
+        if (std::any_of(name.begin(), name.end(), [](char c) { return uchar(c) < 0x20; }))
+            return; // nor on Windows one with any other control character
+#endif
         const QString folder = path(QString::fromUtf8(name));
         QVERIFY(QDir().mkpath(folder));
         QVERIFY(writeFile(folder + u"/test.kaz"_qs, everyFormat().replace("11250", "11 250")));

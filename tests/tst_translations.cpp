@@ -6,6 +6,7 @@
 #include "Mnemonics.h"
 #include "TestFiles.h"
 #include "ToolLocale.h"
+#include "WindowsDiffers.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -270,11 +271,8 @@ private Q_SLOTS:
         QFETCH(QStringList, says);
         if (args.contains(u"/dev/null"_qs))
             KAZ_SKIP_WITHOUT_UNIX_FILES();
-#ifdef Q_OS_WIN
         if (program == QStringLiteral(KAZRUNNER) || program == QStringLiteral(KAZEDITOR))
-            QSKIP("the window programs for Windows hold Windows' own platform alone: without a screen (offscreen) they "
-                  "cannot start");
-#endif
+            KAZ_SKIP_WINDOW_PROGRAM_ON_WINDOWS();
         const Run r = run(program, args, locale);
         QCOMPARE(r.status, status);
         for (const QString &s : says)
