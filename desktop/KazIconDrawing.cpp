@@ -2,6 +2,7 @@
 
 #include <QBuffer>
 #include <QPainter>
+#include <QtEndian>
 
 #include <algorithm>
 
@@ -81,6 +82,42 @@ QByteArray png(int size, const QImage &own)
 QByteArray editorPng(int size)
 {
     return encoded(editorImage(size));
+}
+
+QByteArray windowsIcon(const QList<QImage> &images)
+{
+    QByteArray file;
+    const auto put16 = [&file](quint16 value) {
+        char bytes[2];
+        qToLittleEndian(value, bytes);
+        file.append(bytes, 2);
+    };
+    const auto put32 = [&file](quint32 value) {
+        char bytes[4];
+        qToLittleEndian(value, bytes);
+        file.append(bytes, 4);
+    };
+    constexpr int Header = 6;
+    constexpr int Entry = 16;
+    put16(0); // reserved
+    put16(1); // an icon, not a cursor
+    put16(quint16(images.size()));
+    QList<QByteArray> pngs;
+    quint32 offset = quint32(Header + Entry * images.size());
+    for (const QImage &picture : images) {
+        pngs.append(encoded(picture));
+        // A byte each for width and height, where 0 stands for 256.
+        file.append(char(picture.width() & 0xff)).append(char(picture.height() & 0xff));
+        file.append(char(0)).append(char(0)); // no palette, reserved
+        put16(1);  // colour planes
+        put16(32); // bits per pixel
+        put32(quint32(pngs.last().size()));
+        put32(offset);
+        offset += quint32(pngs.last().size());
+    }
+    for (const QByteArray &png : std::as_const(pngs))
+        file.append(png);
+    return file;
 }
 
 } // namespace KazIconDrawing

@@ -23,4 +23,9 @@ QByteArray png(int size, const QImage &own = QImage());
 
 // editorImage(size) as PNG bytes.
 QByteArray editorPng(int size);
+
+// `images` as one Windows icon file (.ico), in their order: a directory with an entry for each
+// image, then the images themselves as PNG, which Windows reads from Vista on. Each image is
+// square, 1 to 256 pixels.
+QByteArray windowsIcon(const QList<QImage> &images);
 } // namespace KazIconDrawing

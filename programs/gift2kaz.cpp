@@ -14,6 +14,7 @@
 #include <QCommandLineParser>
 #include <QDir>
 #include <QGuiApplication>
+#include <QLoggingCategory>
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QTextStream>
@@ -38,9 +39,14 @@ int main(int argc, char *argv[])
 {
     const Utf8Console console;
     qtMessages = qInstallMessageHandler(withoutRuntimeDirNote);
-#ifndef Q_OS_WIN
-    // Phrases are measured with the fonts of a QGuiApplication, which needs no screen on the
-    // offscreen platform: the tool runs in any terminal, a desktop's or not.
+    // Phrases are measured with the fonts of a QGuiApplication, as the quiz runner shows them.
+#ifdef Q_OS_WIN
+    // Windows' own platform, the runner's: it needs no window, and it is the only one built in.
+    qputenv("QT_QPA_PLATFORM", "windows");
+    // Its notes on the screen (how sharp, at what scale) are of no use to a tool in a terminal.
+    QLoggingCategory::setFilterRules(QStringLiteral("qt.qpa.*=false"));
+#else
+    // The offscreen platform needs no screen: the tool runs in any terminal, a desktop's or not.
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
 #endif

@@ -2,8 +2,10 @@
 # Builds KAZ with its tests and runs every test suite headless; runs the suite again under
 # the C, Bulgarian and Turkish locales; then builds everything once more with
 # AddressSanitizer and UndefinedBehaviorSanitizer and runs the suite there, where a leak
-# left at a program's end or any undefined behaviour fails the test. Ends with CTest's
-# summary of that last run.
+# left at a program's end or any undefined behaviour fails the test; last builds the Windows
+# programs and suites (scripts/windows.sh --test, Qt for Windows built once and cached) and
+# runs those under Wine. Each stage's time is printed as it ends ("== stage: time"), after
+# CTest's summary of its suites.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 source "$root/scripts/deps.sh"
@@ -12,6 +14,12 @@ source "$root/scripts/locales.sh"
 kaz_install_missing desktop-file-utils appstream groff-base man-db
 kaz_generate_locales
 jobs="$(nproc)"
+started=$SECONDS
+stage_done() {
+    local took=$((SECONDS - started))
+    echo "== $1: $((took / 60)) min $((took % 60)) s"
+    started=$SECONDS
+}
 
 build="$root/build-test"
 cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Debug -DBUILD_TESTING=ON >/dev/null
@@ -19,6 +27,7 @@ cmake --build "$build" --parallel "$jobs"
 
 cd "$build"
 QT_QPA_PLATFORM=offscreen ctest --output-on-failure --parallel "$jobs"
+stage_done "Linux build and suite"
 
 # Number reading, case and sorting must not follow the machine's language.
 for lang in C C.UTF-8 bg_BG.UTF-8 tr_TR.UTF-8; do
@@ -32,6 +41,7 @@ for lang in C C.UTF-8 bg_BG.UTF-8 tr_TR.UTF-8; do
         exit 1
     fi
 done
+stage_done "Linux suite under four locales"
 
 asan="$root/build-test-asan"
 sanitize="-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined"
@@ -43,3 +53,7 @@ cd "$asan"
 # Fewer random sessions: the sanitizers make each action several times slower.
 ASAN_OPTIONS=detect_leaks=1:strict_string_checks=1 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
     KAZ_SESSIONS=100 QT_QPA_PLATFORM=offscreen ctest --output-on-failure --parallel "$jobs"
+stage_done "Sanitizer build and suite"
+
+bash "$root/scripts/windows.sh" --test
+stage_done "Windows build and suite under Wine"

@@ -176,7 +176,8 @@ inline QString brokenInvariant(Kaz &kaz)
         sorted.setSorted(true);
         sorted.setItems(phrases.items());
         if (sorted.items() != phrases.items())
-            return QStringLiteral("Slowo(%1) is not in alphabetical order").arg(side);
+            return QStringLiteral("Slowo(%1) is not in alphabetical order: \"%2\", sorted \"%3\"")
+                .arg(QString::number(side), phrases.items().join(QStringLiteral("\" \"")), sorted.items().join(QStringLiteral("\" \"")));
     }
     const ListModel &pairs = kaz.Slowo(2);
     if (kaz.dum_N(2).count() != pairs.count() || kaz.dum_N(3).count() != pairs.count())

@@ -9,7 +9,63 @@
 #include <QFileInfo>
 #include <QStringList>
 
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
+// The cases of links, named pipes, devices and Unix permissions need them as Linux has them:
+// Windows has no named pipe in a folder, no /dev, no permission bits, and QFile::link() makes a
+// shortcut (.lnk) there, a plain file. Such a case begins with this, and is skipped on Windows.
+#ifdef Q_OS_UNIX
+#define KAZ_SKIP_WITHOUT_UNIX_FILES() static_cast<void>(0)
+#else
+#define KAZ_SKIP_WITHOUT_UNIX_FILES()                                                                    \
+    QSKIP("Linux files only: symbolic links, named pipes, devices or Unix permissions, which Windows " \
+          "has not as Linux has them")
+#endif
+
 namespace TestFiles {
+
+#ifdef Q_OS_UNIX
+inline constexpr bool UnixFiles = true;
+#else
+inline constexpr bool UnixFiles = false;
+#endif
+
+// A symbolic link at `path` to `target`, as `ln -s` makes it; false on Windows.
+inline bool symlink(const QString &target, const QString &path)
+{
+#ifdef Q_OS_UNIX
+    return ::symlink(QFile::encodeName(target).constData(), QFile::encodeName(path).constData()) == 0;
+#else
+    static_cast<void>(target);
+    static_cast<void>(path);
+    return false;
+#endif
+}
+
+// A named pipe at `path` with the permissions `mode`; false on Windows.
+inline bool fifo(const QString &path, int mode = 0644)
+{
+#ifdef Q_OS_UNIX
+    return ::mkfifo(QFile::encodeName(path).constData(), mode_t(mode)) == 0;
+#else
+    static_cast<void>(path);
+    static_cast<void>(mode);
+    return false;
+#endif
+}
+
+// A program's file name as the tools make it here: a Windows program's name ends with ".exe".
+inline QString programName(const QString &name)
+{
+#ifdef Q_OS_WIN
+    return name + QStringLiteral(".exe");
+#else
+    return name;
+#endif
+}
 
 inline bool write(const QString &path, const QByteArray &bytes)
 {

@@ -19,3 +19,14 @@ inline void startInEnglish(QProcess &process, const QString &program, const QStr
     process.setProcessEnvironment(inEnglish());
     process.start(program, arguments);
 }
+
+// What a tool printed, as text with its lines ended as on Linux: a Windows console program
+// ends them with "\r\n".
+inline QString toolText(const QByteArray &printed)
+{
+    QString text = QString::fromUtf8(printed);
+#ifdef Q_OS_WIN
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+#endif
+    return text;
+}

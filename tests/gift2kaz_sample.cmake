@@ -1,10 +1,12 @@
 # The sample GIFT file through the command a teacher runs: two test folders that the build's
 # checker accepts, a note for the skipped question, and no overwriting without --force.
-# cmake -DGIFT2KAZ=… -DKAZCHECK=… -DGIFT=… -DWORK_DIR=… -P gift2kaz_sample.cmake
+# cmake -DGIFT2KAZ=… -DKAZCHECK=… -DGIFT=… -DWORK_DIR=… [-DRUN=EMULATOR] -P gift2kaz_sample.cmake
+# RUN: what runs the programs of a cross build (Wine), its words joined by "|".
+string(REPLACE "|" ";" RUN "${RUN}")
 file(REMOVE_RECURSE "${WORK_DIR}")
 file(MAKE_DIRECTORY "${WORK_DIR}")
 
-execute_process(COMMAND "${GIFT2KAZ}" --output "${WORK_DIR}" --address https://school.example "${GIFT}"
+execute_process(COMMAND ${RUN} "${GIFT2KAZ}" --output "${WORK_DIR}" --address https://school.example "${GIFT}"
     RESULT_VARIABLE rc OUTPUT_VARIABLE folders ERROR_VARIABLE notes)
 if(NOT rc EQUAL 0)
     message(FATAL_ERROR "gift2kaz failed (${rc}): ${notes}")
@@ -18,7 +20,7 @@ if(NOT folders STREQUAL "${WORK_DIR}/stari-nazvaniya-na-gradove;${WORK_DIR}/avto
     message(FATAL_ERROR "unexpected folders: ${folders}")
 endif()
 foreach(folder IN LISTS folders)
-    execute_process(COMMAND "${KAZCHECK}" "${folder}" RESULT_VARIABLE rc ERROR_VARIABLE problems)
+    execute_process(COMMAND ${RUN} "${KAZCHECK}" "${folder}" RESULT_VARIABLE rc ERROR_VARIABLE problems)
     if(NOT rc EQUAL 0)
         message(FATAL_ERROR "the checker rejects ${folder}: ${problems}")
     endif()
@@ -28,18 +30,18 @@ foreach(folder IN LISTS folders)
     endif()
 endforeach()
 
-execute_process(COMMAND "${GIFT2KAZ}" --output "${WORK_DIR}" "${GIFT}"
+execute_process(COMMAND ${RUN} "${GIFT2KAZ}" --output "${WORK_DIR}" "${GIFT}"
     RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
 if(rc EQUAL 0 OR NOT err MATCHES "already exists; use --force")
     message(FATAL_ERROR "a second run overwrote or said nothing (${rc}): ${err}")
 endif()
-execute_process(COMMAND "${GIFT2KAZ}" --force --output "${WORK_DIR}" "${GIFT}" RESULT_VARIABLE rc ERROR_VARIABLE err)
+execute_process(COMMAND ${RUN} "${GIFT2KAZ}" --force --output "${WORK_DIR}" "${GIFT}" RESULT_VARIABLE rc ERROR_VARIABLE err)
 if(NOT rc EQUAL 0)
     message(FATAL_ERROR "--force did not replace the tests (${rc}): ${err}")
 endif()
 
 # An output folder that is not there yet is made.
-execute_process(COMMAND "${GIFT2KAZ}" --output "${WORK_DIR}/new/tests" "${GIFT}" RESULT_VARIABLE rc ERROR_VARIABLE err)
+execute_process(COMMAND ${RUN} "${GIFT2KAZ}" --output "${WORK_DIR}/new/tests" "${GIFT}" RESULT_VARIABLE rc ERROR_VARIABLE err)
 if(NOT rc EQUAL 0 OR NOT EXISTS "${WORK_DIR}/new/tests/avtori-i-tvorbi/test.kaz")
     message(FATAL_ERROR "a new output folder was not made (${rc}): ${err}")
 endif()

@@ -1,18 +1,25 @@
-# cmake -DKAZPACK=… -DSOURCE_DIR=<project> -DWORK_DIR=<scratch folder> -P kazpack_programs.cmake
+# cmake -DKAZPACK=… -DSOURCE_DIR=<project> -DWORK_DIR=<scratch folder> [-DRUN=EMULATOR] [-DSUFFIX=.exe]
+#       -P kazpack_programs.cmake
 # The real kazpack, with the runner it finds beside itself, on real folders, as a teacher
 # types the commands: the shipped tests packed, listed, taken out and packed again to the
 # same bytes; only test.kaz and the pictures it names go in; nothing is replaced unasked.
 cmake_minimum_required(VERSION 3.25)
+# RUN: what runs the programs of a cross build (Wine), its words joined by "|". SUFFIX: the
+# ending of a program's name (.exe on Windows), which kazpack's programs keep.
+string(REPLACE "|" ";" RUN "${RUN}")
 file(REMOVE_RECURSE "${WORK_DIR}")
 file(MAKE_DIRECTORY "${WORK_DIR}")
 
 # kazpack(EXPECTED_STATUS ARGS…): runs kazpack in WORK_DIR; its output in `out` and `err`.
 function(kazpack expected)
-    execute_process(COMMAND "${KAZPACK}" ${ARGN} WORKING_DIRECTORY "${WORK_DIR}" RESULT_VARIABLE rc
+    execute_process(COMMAND ${RUN} "${KAZPACK}" ${ARGN} WORKING_DIRECTORY "${WORK_DIR}" RESULT_VARIABLE rc
         OUTPUT_VARIABLE stdout ERROR_VARIABLE stderr TIMEOUT 60)
     if(NOT rc STREQUAL "${expected}")
         message(FATAL_ERROR "kazpack ${ARGN}: status ${rc}, not ${expected}\n${stdout}${stderr}")
     endif()
+    # A Windows console program ends its lines with "\r\n".
+    string(REPLACE "\r\n" "\n" stdout "${stdout}")
+    string(REPLACE "\r\n" "\n" stderr "${stderr}")
     set(out "${stdout}" PARENT_SCOPE)
     set(err "${stderr}" PARENT_SCOPE)
 endfunction()
@@ -25,30 +32,31 @@ function(expect_in text expected)
 endfunction()
 
 foreach(name istoriya figuri)
+    set(program "kaz-${name}${SUFFIX}")
     kazpack(0 "${SOURCE_DIR}/quizzes/${name}")
-    if(NOT out STREQUAL "kaz-${name}\n" OR NOT EXISTS "${WORK_DIR}/kaz-${name}")
+    if(NOT out STREQUAL "${program}\n" OR NOT EXISTS "${WORK_DIR}/${program}")
         message(FATAL_ERROR "kazpack ${name} wrote \"${out}\"")
     endif()
-    kazpack(0 --list "kaz-${name}")
+    kazpack(0 --list "${program}")
     file(READ "${SOURCE_DIR}/quizzes/${name}/test.kaz" text)
     string(LENGTH "${text}" length)
-    expect_in("${out}" "kaz-${name}: packed format 1, ")
+    expect_in("${out}" "${program}: packed format 1, ")
     string(REGEX MATCH "\n *[0-9]+  test.kaz\n" line "${out}")
     if(NOT line MATCHES "[\n ]${length}  test.kaz")
         message(FATAL_ERROR "--list shows test.kaz as \"${line}\", not ${length} bytes")
     endif()
 
-    kazpack(0 --extract "kaz-${name}" "back/${name}")
+    kazpack(0 --extract "${program}" "back/${name}")
     kazpack(0 "back/${name}" -o "again-${name}")
-    file(SHA256 "${WORK_DIR}/kaz-${name}" packed)
+    file(SHA256 "${WORK_DIR}/${program}" packed)
     file(SHA256 "${WORK_DIR}/again-${name}" again)
     if(NOT packed STREQUAL again)
-        message(FATAL_ERROR "kaz-${name} taken out and packed again differs from itself")
+        message(FATAL_ERROR "${program} taken out and packed again differs from itself")
     endif()
 
     kazpack(1 "${SOURCE_DIR}/quizzes/${name}")
-    expect_in("${err}" "kaz-${name}: error: the file already exists and is kept; give --force")
-    kazpack(1 --extract "kaz-${name}" "back/${name}")
+    expect_in("${err}" "${program}: error: the file already exists and is kept; give --force")
+    kazpack(1 --extract "${program}" "back/${name}")
     expect_in("${err}" "back/${name}/test.kaz: error: the file already exists and is kept")
     kazpack(0 --force "${SOURCE_DIR}/quizzes/${name}")
 endforeach()

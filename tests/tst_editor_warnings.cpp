@@ -58,9 +58,14 @@ private Q_SLOTS:
         QTest::addRow("long_extra_right_phrase")
             << pairs + u"\t%1\n"_s.arg(LongRight) << QStringList() << QStringList{u"3:Right"_s}
             << QStringList{u"Unnumbered row below row 3"_s} << 0;
+        // The left list exactly as wide as the phrase needs, with the fonts this system has.
+        const ListText::Measure m;
+        const int wide = m.listWidthFor(m.width(LongLeft), 3);
         QTest::addRow("left_list_wide_enough")
             << u"a\tx\n%1\ty\nc\tz\n"_s.arg(LongLeft)
-            << QStringList{u"16000"_s, u"120"_s, u"6000"_s, u"6200"_s, u"6575"_s} << QStringList() << QStringList() << 0;
+            << QStringList{QString::number(120 + wide + 105 + 6575 + 240), u"120"_s, QString::number(wide),
+                           QString::number(120 + wide + 105), u"6575"_s}
+            << QStringList() << QStringList() << 0;
         // Where the lists stand is not known: the geometry's problem comes first.
         QTest::addRow("geometry_problem_hides_them") << u"a\tx\n%1\ty\nc\tz\n"_s.arg(LongLeft)
                                                      << QStringList{u"9000"_s, u"120"_s, u"3135"_s, u"3360"_s, u"6575"_s}

@@ -14,6 +14,7 @@
 #include <QImageReader>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QtEndian>
 
 namespace {
 
@@ -155,6 +156,63 @@ private Q_SLOTS:
         // The theme's files are the same drawing.
         QCOMPARE(QImage::fromData(KazIconDrawing::editorPng(size)).convertToFormat(QImage::Format_ARGB32_Premultiplied),
                  editor);
+    }
+
+    // The Windows icon file: a directory Windows picks a size from (a 256-pixel entry's width
+    // and height written as 0), each entry pointing at a PNG of the drawing at that size, the
+    // images one after the other; Qt's own icon reader reads it back.
+    void windowsIconHoldsEverySize_data()
+    {
+        QTest::addColumn<QList<int>>("sizes");
+        QTest::addColumn<bool>("editor");
+        QTest::addRow("quiz_at_the_programs_sizes") << QList<int>{16, 24, 32, 48, 256} << false;
+        QTest::addRow("editor_at_the_programs_sizes") << QList<int>{16, 24, 32, 48, 256} << true;
+        QTest::addRow("largest_first") << QList<int>{256, 16} << false;
+        QTest::addRow("one_size") << QList<int>{32} << true;
+    }
+    void windowsIconHoldsEverySize()
+    {
+        QFETCH(QList<int>, sizes);
+        QFETCH(bool, editor);
+        QList<QImage> drawn;
+        for (int size : std::as_const(sizes))
+            drawn.append(editor ? KazIconDrawing::editorImage(size) : KazIconDrawing::image(size));
+        const QByteArray ico = KazIconDrawing::windowsIcon(drawn);
+
+        const auto u16 = [&ico](qsizetype at) { return qFromLittleEndian<quint16>(ico.constData() + at); };
+        const auto u32 = [&ico](qsizetype at) { return qFromLittleEndian<quint32>(ico.constData() + at); };
+        QVERIFY(ico.size() >= 6 + 16 * sizes.size());
+        QCOMPARE(u16(0), quint16(0));
+        QCOMPARE(u16(2), quint16(1));
+        QCOMPARE(u16(4), quint16(sizes.size()));
+        quint32 next = quint32(6 + 16 * sizes.size());
+        for (qsizetype i = 0; i < sizes.size(); ++i) {
+            const qsizetype entry = 6 + 16 * i;
+            const int written = sizes.at(i) == 256 ? 0 : sizes.at(i);
+            QCOMPARE(int(quint8(ico.at(entry))), written);
+            QCOMPARE(int(quint8(ico.at(entry + 1))), written);
+            QCOMPARE(u16(entry + 4), quint16(1));
+            QCOMPARE(u16(entry + 6), quint16(32));
+            const quint32 length = u32(entry + 8);
+            QCOMPARE(u32(entry + 12), next);
+            QVERIFY(qsizetype(next) + qsizetype(length) <= ico.size());
+            const QByteArray png = ico.mid(next, length);
+            QVERIFY(png.startsWith("\x89PNG\r\n\x1a\n"));
+            QCOMPARE(QImage::fromData(png, "PNG").convertToFormat(QImage::Format_ARGB32_Premultiplied), drawn.at(i));
+            next += length;
+        }
+        QCOMPARE(qsizetype(next), ico.size());
+
+        QBuffer buffer;
+        buffer.setData(ico);
+        QImageReader reader(&buffer, "ico");
+        QCOMPARE(reader.imageCount(), int(sizes.size()));
+        QList<int> read;
+        for (int i = 0; i < reader.imageCount(); ++i) {
+            QVERIFY(reader.jumpToImage(i));
+            read.append(reader.read().width());
+        }
+        QCOMPARE(read, sizes);
     }
 
     void testWindowShowsTheBuiltInIcon()

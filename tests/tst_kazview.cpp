@@ -19,6 +19,7 @@
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QStyle>
@@ -519,18 +520,29 @@ private Q_SLOTS:
     {
         QTest::addColumn<int>("phrases");
         QTest::addColumn<int>("narrower"); // twips less than the phrase needs
+        // The application's style: the one this platform gives, or Windows' classic one (a
+        // wider frame and scroll bar), which the lists must not take on.
+        QTest::addColumn<QString>("style");
         const int shown = ListText::Measure().rowsShown();
-        QTest::addRow("alone_fits") << 3 << 0;
-        QTest::addRow("alone_one_pixel_short") << 3 << 15;
-        QTest::addRow("every_row_shown_fits") << shown << 0;
-        QTest::addRow("every_row_shown_one_pixel_short") << shown << 15;
-        QTest::addRow("scroll_bar_fits") << shown + 1 << 0;
-        QTest::addRow("scroll_bar_one_pixel_short") << shown + 1 << 15;
+        for (const QString &style : {QString(), u"Windows"_qs}) {
+            const char *under = style.isEmpty() ? "" : "_under_windows_style";
+            QTest::addRow("alone_fits%s", under) << 3 << 0 << style;
+            QTest::addRow("alone_one_pixel_short%s", under) << 3 << 15 << style;
+            QTest::addRow("every_row_shown_fits%s", under) << shown << 0 << style;
+            QTest::addRow("every_row_shown_one_pixel_short%s", under) << shown << 15 << style;
+            QTest::addRow("scroll_bar_fits%s", under) << shown + 1 << 0 << style;
+            QTest::addRow("scroll_bar_one_pixel_short%s", under) << shown + 1 << 15 << style;
+        }
     }
     void listTextIsTheWindows()
     {
         QFETCH(int, phrases);
         QFETCH(int, narrower);
+        QFETCH(QString, style);
+        const QString ownStyle = QApplication::style()->name();
+        const auto restore = qScopeGuard([&ownStyle] { QApplication::setStyle(ownStyle); });
+        if (!style.isEmpty())
+            QVERIFY(QApplication::setStyle(style));
         const ListText::Measure m;
         // Sorted last, so that it is neither selected nor current.
         const QString phrase = u"Яма от записи, които се пазят дълго време в банка"_qs;

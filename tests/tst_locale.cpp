@@ -9,6 +9,7 @@
 
 #include <QFile>
 #include <QLocale>
+#include <QRandomGenerator>
 #include <QTest>
 
 #include <algorithm>
@@ -34,6 +35,8 @@ private Q_SLOTS:
     void numbersIgnoreTheLocale();
     void dictionaryOrder_data();
     void dictionaryOrder();
+    void orderIsTotal_data();
+    void orderIsTotal();
 
 private:
     QLocale m_before;
@@ -238,6 +241,43 @@ void TestLocale::dictionaryOrder()
     std::stable_sort(expected.begin(), expected.end(),
                      [](const QString &a, const QString &b) { return *dictionaryKey(a) < *dictionaryKey(b); });
     QCOMPARE(sorted, expected);
+}
+
+void TestLocale::orderIsTotal_data()
+{
+    QTest::addColumn<QString>("collation");
+    QTest::newRow("bulgarian_collation") << u"bg_BG"_qs;
+    QTest::newRow("latin_first_collation") << u"en_US"_qs;
+}
+
+// Sorting and a sorted list's binary search need a total order, whatever the system's collation
+// skips (Windows' passes over a hyphen) or puts first: texts of both scripts, marks, digits and
+// letter case mixed, each pair compared both ways and every sorted pair in order.
+void TestLocale::orderIsTotal()
+{
+    QFETCH(QString, collation);
+    const PhraseOrder order{QLocale(collation)};
+    const QStringList parts = {u"ВА"_qs, u"до"_qs, u"äö"_qs, u"ik"_qs, u"Şu"_qs, u"ле"_qs, u"al"_qs, u"ка"_qs,
+                               u"Ив"_qs, u"ıs"_qs, u"zz"_qs, u"ѝ"_qs, u"Й"_qs, u"-"_qs, u"."_qs, u" "_qs,
+                               u"1"_qs, u"10"_qs, u"("_qs, u","_qs};
+    QRandomGenerator rng(7);
+    QStringList texts;
+    for (int i = 0; i < 400; ++i) {
+        QString t;
+        for (int n = 1 + rng.bounded(4); n > 0; --n)
+            t += parts.at(rng.bounded(int(parts.size())));
+        texts.append(rng.bounded(3) == 0 ? t.toUpper() : t);
+    }
+    const auto sign = [](int v) { return (v > 0) - (v < 0); };
+    for (const QString &a : std::as_const(texts)) {
+        for (const QString &b : std::as_const(texts))
+            QVERIFY2(sign(order.compare(a, b)) == -sign(order.compare(b, a)), qPrintable(a + u" | "_qs + b));
+    }
+    std::stable_sort(texts.begin(), texts.end(), [&order](const QString &a, const QString &b) { return order.compare(a, b) < 0; });
+    for (qsizetype i = 0; i < texts.size(); ++i) {
+        for (qsizetype j = i + 1; j < texts.size(); ++j)
+            QVERIFY2(order.compare(texts.at(i), texts.at(j)) <= 0, qPrintable(texts.at(i) + u" | "_qs + texts.at(j)));
+    }
 }
 
 QTEST_GUILESS_MAIN(TestLocale)

@@ -4,6 +4,7 @@
 #include "TestFiles.h"
 #include "TestFolder.h"
 #include "TestPictures.h"
+#include "WindowsDiffers.h"
 
 #include <QDir>
 #include <QImageReader>
@@ -201,6 +202,8 @@ private Q_SLOTS:
     {
         QFETCH(QString, kind);
         QFETCH(QString, problem);
+        if (kind == u"link")
+            KAZ_SKIP_WITHOUT_UNIX_FILES();
         QTemporaryDir dir;
         const QDir d(dir.path());
         QVERIFY(TestFiles::write(d.filePath(u"test.kaz"_qs), threePictures()));
@@ -221,6 +224,8 @@ private Q_SLOTS:
             QVERIFY(checked.icon.isEmpty());
             return;
         }
+        if (kind == u"Icon.PNG")
+            KAZ_WINDOWS_DIFFERS("file names are not told apart by case: Icon.PNG is read as icon.png");
         QCOMPARE(checked.problems.size(), 1);
         QVERIFY2(checked.problems.constFirst().message.startsWith(problem), qPrintable(checked.problems.constFirst().message));
         QVERIFY(checked.files.isEmpty());

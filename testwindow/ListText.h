@@ -12,16 +12,12 @@
 // and may run on any thread; the rest is arithmetic in twips and pixels.
 namespace ListText {
 
-// What a list box takes of its width, in pixels, as the platform's style draws it: its frame on
-// either side, the vertical scroll bar, and the style's focus margin and one pixel on either side
-// of the text. tests/tst_kazview.cpp checks them against the real list on the platform it runs on.
-#ifdef Q_OS_WIN
-constexpr int FrameWidth = 2;
-constexpr int ScrollBarWidth = 17;
-#else
+// What a list box takes of its width, in pixels, as its style (Fusion, on every system: see
+// ui/ListBox) draws it: its frame on either side, the vertical scroll bar, and the style's focus
+// margin and one pixel on either side of the text. tests/tst_kazview.cpp checks them against
+// the real list, under the platform's own style too.
 constexpr int FrameWidth = 1;
 constexpr int ScrollBarWidth = 14;
-#endif
 constexpr int TextMargin = 3;
 
 // The widest window that widening the lists makes: a screen of 1280 pixels, in twips.

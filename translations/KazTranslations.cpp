@@ -45,8 +45,12 @@ bool KazTranslations::install(QCoreApplication &app, QLocale::Language language)
 bool KazTranslations::installQt(QCoreApplication &app, QLocale::Language language)
 {
     auto translator = std::make_unique<QTranslator>();
-    if (!translator->load(QLocale(language), QStringLiteral("qtbase"), QStringLiteral("_"),
-                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+    // Qt's translations folder where Qt is installed (Linux); else the copy built into the
+    // program (Windows, whose Qt is linked in and has no such folder).
+    const QLocale locale(language);
+    if (!translator->load(locale, QStringLiteral("qtbase"), QStringLiteral("_"),
+                          QLibraryInfo::path(QLibraryInfo::TranslationsPath))
+        && !translator->load(locale, QStringLiteral("qtbase"), QStringLiteral("_"), QStringLiteral(":/i18n")))
         return false;
     translator->setParent(&app);
     return QCoreApplication::installTranslator(translator.release());

@@ -7,8 +7,10 @@
 #include <QKeyEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QPointer>
 #include <QScopedValueRollback>
 #include <QScrollBar>
+#include <QStyleFactory>
 #include <QTextLayout>
 
 #include <algorithm>
@@ -22,6 +24,19 @@ bool focusComesBack(Qt::FocusReason reason)
            || reason == Qt::MenuBarFocusReason;
 }
 
+// The style of every list box, whatever the platform's or the desktop's: the frame, scroll bar
+// and text margins that ListText counts on (and with it the editor's warning of phrases cut
+// short) are then those of every system, and a list shows the same on Windows as on Linux.
+QStyle *listStyle()
+{
+    static QPointer<QStyle> style;
+    if (!style) {
+        style = QStyleFactory::create(QStringLiteral("Fusion"));
+        style->setParent(QCoreApplication::instance());
+    }
+    return style;
+}
+
 } // namespace
 
 ListBox::ListBox(ListModel *model, QWidget *parent)
@@ -29,11 +44,13 @@ ListBox::ListBox(ListModel *model, QWidget *parent)
     , m_model(model)
 {
     setModel(model);
+    setStyle(listStyle());
+    verticalScrollBar()->setStyle(listStyle());
+    horizontalScrollBar()->setStyle(listStyle());
     setSelectionMode(QAbstractItemView::SingleSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setUniformItemSizes(true);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    // What the platform's style gives item views here; the geometry below relies on it.
     setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
     connect(model, &ListModel::selectedIndexChanged, this, &ListBox::showModelSelection);
     connect(model, &QAbstractItemModel::modelReset, this, [this] { showModelSelection(m_model->selectedIndex()); });

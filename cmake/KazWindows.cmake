@@ -1,0 +1,64 @@
+# What the Windows programs need beyond the Linux ones. Included by the top-level
+# CMakeLists.txt; on other systems it only defines kaz_windows_resources(), which does nothing
+# there.
+#
+# Cross-built here (CMakePresets.json, preset "windows"), the build's own Windows programs run
+# under Wine: CMake prefixes the build-time steps that run a tool of this build (kazicon draws
+# the icons, kazpack packs the shipped tests) and every test with CMAKE_CROSSCOMPILING_EMULATOR,
+# which is scripts/wine.sh with a Wine prefix of the build's own, <build>/wine, unless the
+# cache names another. The translations are compiled by the host's lrelease, as Qt's other
+# tools (moc, rcc, uic) are the host's.
+
+# The sizes of the Windows icon (.ico) every program carries: the title bar and small icons
+# (16; 24 at 150 %), the taskbar (32; 48 at 150 %), the Explorer's large icons (48, 256).
+set(KAZ_WINDOWS_ICON_SIZES 16 24 32 48 256)
+set(KAZ_WINDOWS_ICON_DIR "${PROJECT_BINARY_DIR}/buildtools/windows-icons")
+
+if(WIN32 AND CMAKE_CROSSCOMPILING AND NOT CMAKE_CROSSCOMPILING_EMULATOR)
+    set(CMAKE_CROSSCOMPILING_EMULATOR "${PROJECT_SOURCE_DIR}/scripts/wine.sh;${PROJECT_BINARY_DIR}/wine" CACHE STRING
+        "How the build runs its own Windows programs: Wine, in a prefix of the build's own" FORCE)
+endif()
+
+# The copyright holder and licence of the version information, as the Debian package's
+# copyright file states them ("Copyright: 2026 KAZ maintainers <kaz@kaz.bg>").
+file(STRINGS "${PROJECT_SOURCE_DIR}/packaging/debian/copyright" copyright_lines REGEX "^(Copyright|License): ")
+list(GET copyright_lines 0 copyright)
+list(GET copyright_lines 1 licence)
+string(REGEX REPLACE "^Copyright: *" "" KAZ_COPYRIGHT "${copyright}")
+string(REGEX REPLACE "^License: *" "" KAZ_LICENCE "${licence}")
+string(REGEX REPLACE "^[0-9, -]+ +| *<.*$" "" KAZ_COPYRIGHT_HOLDER "${KAZ_COPYRIGHT}")
+
+# kaz_windows_resources(TARGET ICON quiz|editor DESCRIPTION TEXT): on Windows, TARGET's .exe
+# carries the KAZ icon (the quiz's or the editor's, kazicon --ico) and its version
+# information: product KAZ, TEXT as the file's description (in Bulgarian, as Explorer and the
+# Task Manager show it), the project's version, the copyright holder and licence.
+function(kaz_windows_resources target)
+    if(NOT WIN32)
+        return()
+    endif()
+    cmake_parse_arguments(PARSE_ARGV 1 arg "" "ICON;DESCRIPTION" "")
+    if(NOT arg_ICON MATCHES "^(quiz|editor)$" OR arg_DESCRIPTION STREQUAL "")
+        message(FATAL_ERROR "kaz_windows_resources(${target}): give ICON quiz or editor and a DESCRIPTION")
+    endif()
+    set(KAZ_RC_ICON "${KAZ_WINDOWS_ICON_DIR}/${arg_ICON}.ico")
+    set(KAZ_RC_DESCRIPTION "${arg_DESCRIPTION}")
+    set(KAZ_RC_NAME "${target}")
+    set(numbers "")
+    foreach(part MAJOR MINOR PATCH TWEAK)
+        if(PROJECT_VERSION_${part} STREQUAL "")
+            list(APPEND numbers 0)
+        else()
+            list(APPEND numbers "${PROJECT_VERSION_${part}}")
+        endif()
+    endforeach()
+    list(JOIN numbers "," KAZ_RC_VERSION_NUMBERS)
+    set(rc "${CMAKE_CURRENT_BINARY_DIR}/${target}.rc")
+    configure_file("${PROJECT_SOURCE_DIR}/cmake/KazProgram.rc.in" "${rc}" @ONLY)
+    target_sources(${target} PRIVATE "${rc}")
+    # windres reads the icon while compiling the .rc; kazicon draws it first.
+    set_source_files_properties("${rc}" PROPERTIES OBJECT_DEPENDS "${KAZ_RC_ICON}")
+    add_dependencies(${target} windows-icons)
+    # For the test of the built programs (tests/tst_windows_programs.cpp).
+    set_target_properties(${target} PROPERTIES KAZ_WINDOWS_ICON "${arg_ICON}" KAZ_WINDOWS_DESCRIPTION "${arg_DESCRIPTION}")
+    set_property(GLOBAL APPEND PROPERTY KAZ_WINDOWS_PROGRAMS "${target}")
+endfunction()
