@@ -71,8 +71,8 @@ QList<Target> targets(const QString &folder, const QString &runner, const QList<
         // words when it is packed with.
         if (!QFileInfo(t.runner).isFile())
             t.missing = QCoreApplication::translate("EditorPacking", "This KAZ was installed without the quiz runner for %1, "
-                                                                     "so it cannot make programs for %1. A KAZ installed "
-                                                                     "with that runner can.")
+                                                                     "so programs for %1 cannot be made here. Install a "
+                                                                     "KAZ that includes it.")
                             .arg(Packing::systemName(system));
         t.chosen = t.missing.isEmpty() && last.contains(system);
         offered.append(t);

@@ -272,8 +272,8 @@ QList<Packing::System> chooseSystems(QWidget *parent, const QList<EditorPacking:
                                   &dialog);
         QString about = windows ? QCoreApplication::translate("EditorDialogs", "%1: one file the learners copy (USB stick, "
                                                                                "e-mail) and double-click; nothing to install.")
-                                : QCoreApplication::translate("EditorDialogs", "%1: for Debian 12 with the KAZ package, or "
-                                                                               "with the packages it lists.");
+                                : QCoreApplication::translate("EditorDialogs", "%1: for Debian 12 with the KAZ package "
+                                                                               "installed (or Qt 6 and two font packages).");
         about = about.arg(printableName(t.program));
         if (!t.missing.isEmpty())
             about += u'\n' + t.missing;
