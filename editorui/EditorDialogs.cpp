@@ -286,10 +286,16 @@ QList<Packing::System> chooseSystems(QWidget *parent, const QList<EditorPacking:
         box->setAccessibleDescription(about);
         box->setChecked(t.chosen);
         box->setEnabled(t.missing.isEmpty());
-        layout->addWidget(box);
-        layout->addWidget(label);
+        // Each system's box and words together, the systems apart.
+        auto *item = new QVBoxLayout;
+        item->setSpacing(0);
+        item->addWidget(box);
+        item->addWidget(label);
+        layout->addSpacing(layout->spacing());
+        layout->addLayout(item);
         boxes.append(box);
     }
+    layout->addSpacing(layout->spacing());
     layout->addWidget(buttons);
     const auto update = [&boxes, next] {
         next->setEnabled(std::any_of(boxes.cbegin(), boxes.cend(), [](const QCheckBox *b) { return b->isChecked(); }));
@@ -297,7 +303,9 @@ QList<Packing::System> chooseSystems(QWidget *parent, const QList<EditorPacking:
     for (QCheckBox *box : boxes)
         QObject::connect(box, &QCheckBox::toggled, &dialog, update);
     update();
-    dialog.setMinimumWidth(460);
+    // As high as its words at a width that reads easily: no gaps spread between the systems.
+    question->setMinimumWidth(440);
+    layout->setSizeConstraint(QLayout::SetMinAndMaxSize);
     QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
     QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
     if (dialog.exec() != QDialog::Accepted)
