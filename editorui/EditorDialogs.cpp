@@ -5,8 +5,8 @@
 #include "TestDocument.h"
 
 #include <QCoreApplication>
-#include <QDialog>
 #include <QCheckBox>
+#include <QDialog>
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QFileDialog>
