@@ -10,7 +10,10 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QSettings>
 #include <QTextStream>
+
+#include <algorithm>
 
 namespace EditorPacking {
 
@@ -18,12 +21,12 @@ namespace {
 
 // The test's files with the folder's own icon.png, which the document does not hold, taken as
 // kazpack takes it: only the file itself, a link or a file it cannot read being a problem of the
-// test, in TestFolder's words. The program is for the system the editor runs on.
-Packing::Result pack(TestFileList files, const QString &folder, const Packing::Runner &runner)
+// test, in TestFolder's words.
+Packing::Result pack(TestFileList files, const QString &folder, const Packing::Runner &runner, Packing::System target)
 {
     const QString icon = QDir(folder).filePath(QLatin1String(TestFolder::IconName));
     if (folder.isEmpty() || (!QFileInfo(icon).exists() && !QFileInfo(icon).isSymLink()))
-        return Packing::pack(files, runner, Packing::thisSystem());
+        return Packing::pack(files, runner, target);
     QString problem = FileAccess::notAFile(icon, FileAccess::Links::Refuse);
     if (problem.isEmpty()) {
         const FileAccess::Read read = FileAccess::read(icon, TestFolder::maxPictureBytes(), FileAccess::Links::Refuse);
@@ -31,7 +34,7 @@ Packing::Result pack(TestFileList files, const QString &folder, const Packing::R
         files.append({QLatin1String(TestFolder::IconName), read.bytes});
     }
     if (problem.isEmpty())
-        return Packing::pack(files, runner, Packing::thisSystem());
+        return Packing::pack(files, runner, target);
     Packing::Result refused;
     refused.failure = Packing::Failure::TestProblems;
     refused.checked.read = true;
@@ -43,15 +46,71 @@ Packing::Result pack(TestFileList files, const QString &folder, const Packing::R
 
 } // namespace
 
-QString runner() { return Packing::installedRunner(); }
+QString runner(Packing::System target) { return Packing::installedRunner(target); }
 
 QString defaultProgramPath(const QString &folder, const QString &runner)
 {
-    const QDir parent = QFileInfo(QDir(folder).absolutePath()).dir();
-    return parent.filePath(Packing::programName(folder, runner));
+    return defaultProgramPath(folder, Packing::systemOfFile(runner).value_or(Packing::thisSystem()));
 }
 
-Result makeProgram(const TestDocument &doc, const QString &program, bool replace, const QString &runner)
+QString defaultProgramPath(const QString &folder, Packing::System target)
+{
+    const QDir parent = QFileInfo(QDir(folder).absolutePath()).dir();
+    return parent.filePath(Packing::programName(folder, target));
+}
+
+QList<Target> targets(const QString &folder, const QString &runner, const QList<Packing::System> &last)
+{
+    QList<Target> offered;
+    for (const Packing::System system : {Packing::System::Windows, Packing::System::Linux}) {
+        Target t;
+        t.system = system;
+        t.runner = Packing::runnerBeside(runner, system);
+        t.program = Packing::programName(folder, system);
+        // Only whether it is there: a runner that is there but unusable is told in kazpack's
+        // words when it is packed with.
+        if (!QFileInfo(t.runner).isFile())
+            t.missing = QCoreApplication::translate("EditorPacking", "This KAZ was installed without the quiz runner for %1, "
+                                                                     "so programs for %1 cannot be made here. Install a "
+                                                                     "KAZ that includes it.")
+                            .arg(Packing::systemName(system));
+        t.chosen = t.missing.isEmpty() && last.contains(system);
+        offered.append(t);
+    }
+    if (std::none_of(offered.cbegin(), offered.cend(), [](const Target &t) { return t.chosen; }))
+        for (Target &t : offered)
+            t.chosen = t.missing.isEmpty() && t.system == Packing::thisSystem();
+    return offered;
+}
+
+namespace {
+const QString SystemsKey = QStringLiteral("makeProgram/systems");
+const QString WindowsWord = QStringLiteral("windows");
+const QString LinuxWord = QStringLiteral("linux");
+} // namespace
+
+QList<Packing::System> lastSystems()
+{
+    QList<Packing::System> systems;
+    for (const QString &word : QSettings().value(SystemsKey).toStringList()) {
+        if (word == WindowsWord)
+            systems.append(Packing::System::Windows);
+        else if (word == LinuxWord)
+            systems.append(Packing::System::Linux);
+    }
+    return systems;
+}
+
+void setLastSystems(const QList<Packing::System> &systems)
+{
+    QStringList words;
+    for (const Packing::System system : systems)
+        words.append(system == Packing::System::Windows ? WindowsWord : LinuxWord);
+    QSettings().setValue(SystemsKey, words);
+}
+
+Result makeProgram(const TestDocument &doc, const QString &program, bool replace, const QString &runner,
+                   Packing::System target)
 {
     const QString folder = doc.folder();
     // The runner as kazpack's own default, so that the messages give the advice a missing
@@ -60,13 +119,14 @@ Result makeProgram(const TestDocument &doc, const QString &program, bool replace
     names.test = folder;
     names.runner = runner;
     names.installedRunner = true;
+    names.target = target;
     names.program = program;
     names.oldProgram = QFileInfo(program).isFile();
 
     TestFileList files = EditorSources::files(doc.content());
     if (const QByteArray saved = doc.savedText(); !saved.isEmpty())
         files.first().bytes = saved;
-    Packing::Result packed = pack(files, folder, Packing::readRunner(runner));
+    Packing::Result packed = pack(files, folder, Packing::readRunner(runner), target);
     Packing::write(packed, program, replace);
     Result result;
     result.ok = packed.ok();

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "Packing.h"
+
+#include <QList>
 #include <QString>
 
 class TestDocument;
@@ -8,13 +11,35 @@ class TestDocument;
 // (packed/Packing), with the runner kazpack would take, and told in kazpack's words.
 namespace EditorPacking {
 
-// The quiz runner the editor packs with: where kazpack finds it from its own folder, as the
-// editor is built and installed beside kazpack.
-QString runner();
+// The quiz runner the editor packs with for `target`: where kazpack finds it from its own
+// folder, as the editor is built and installed beside kazpack.
+QString runner(Packing::System target = Packing::thisSystem());
 
 // The program kazpack makes of `folder` (kaz-FOLDER), proposed beside the folder, in the
-// folder that holds it.
+// folder that holds it; for the system of `runner`, or for `target` (kaz-FOLDER.exe for Windows).
 QString defaultProgramPath(const QString &folder, const QString &runner = EditorPacking::runner());
+QString defaultProgramPath(const QString &folder, Packing::System target);
+
+// A system "Make program" offers to make the test's program for.
+struct Target
+{
+    Packing::System system = Packing::thisSystem();
+    QString runner;  // its quiz runner, where kazpack takes it
+    QString program; // the program's file name: kaz-FOLDER, or kaz-FOLDER.exe for Windows
+    QString missing; // why no program for it can be made here, a sentence; empty when it can
+    bool chosen = false; // offered as chosen
+};
+
+// The systems a program of the test in `folder` can be made for, Windows first (most learners
+// use it), each with its runner beside `runner`, this system's (Packing::runnerBeside). One
+// whose runner is not there is offered with the reason and never chosen. Chosen: those of
+// `last` (the teacher's last choice) that can be made; when none, this system.
+QList<Target> targets(const QString &folder, const QString &runner, const QList<Packing::System> &last);
+
+// The systems the teacher chose last in "Make program", kept in the editor's settings; empty
+// before the first choice.
+QList<Packing::System> lastSystems();
+void setLastSystems(const QList<Packing::System> &systems);
 
 struct Result
 {
@@ -29,8 +54,9 @@ struct Result
 // the document's own text when it has changed since) and the pictures' bytes
 // (EditorSources::files), and the folder's own icon.png, which the document does not hold. An
 // existing `program` is replaced only when `replace` (the user was asked); otherwise it is
-// kept and the result says so.
+// kept and the result says so. `runner` must be a runner for `target`, the program's system.
 Result makeProgram(const TestDocument &doc, const QString &program, bool replace,
-                   const QString &runner = EditorPacking::runner());
+                   const QString &runner = EditorPacking::runner(),
+                   Packing::System target = Packing::thisSystem());
 
 } // namespace EditorPacking

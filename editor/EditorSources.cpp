@@ -11,9 +11,11 @@
 #include "TestFolder.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFileInfo>
 #include <QHash>
 #include <QSet>
+#include <QStandardPaths>
 #include <QTextStream>
 #include <optional>
 
@@ -142,6 +144,14 @@ TryOut tryOutContent(const DocumentContent &content)
     out.problems = int(checked.problems.size() + checked.moreProblems);
     out.content = std::make_shared<const ContentStore>(std::move(checked.store));
     return out;
+}
+
+QString startFolder(const QString &folder)
+{
+    if (!folder.isEmpty() && QFileInfo(folder).isDir())
+        return folder;
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return !documents.isEmpty() && QFileInfo(documents).isDir() ? documents : QDir::homePath();
 }
 
 } // namespace EditorSources

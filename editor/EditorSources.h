@@ -30,6 +30,11 @@ struct GiftQuestions
 
 GiftQuestions giftQuestions(const QString &path);
 
+// The folder the editor's file dialogs start in: `folder` (the one of the last test, or of the
+// test open) while it is there, else the user's Documents (the home folder when there is no
+// such folder), so that a first test is not looked for or saved among the program's own files.
+QString startFolder(const QString &folder);
+
 // Replaces the document with matching question `question` (0 …) of the GIFT file, as the
 // folder gift2kaz writes of it with `address` holds it (the caption is the title alone when
 // `address` is empty); the document has no folder until it is saved.

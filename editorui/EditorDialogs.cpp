@@ -5,15 +5,20 @@
 #include "TestDocument.h"
 
 #include <QCoreApplication>
+#include <QCheckBox>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QLabel>
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QStyle>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace EditorDialogs {
 
@@ -102,6 +107,33 @@ bool openProgram(QWidget *parent, TestDocument &doc, const QString &path)
     return false;
 }
 
+namespace {
+
+// What the teacher does with a program made for `system`, at `program`.
+QString madeText(Packing::System system, const QString &program)
+{
+    const QString path = printableName(QDir::toNativeSeparators(program));
+    if (system == Packing::System::Windows)
+        return QCoreApplication::translate("EditorDialogs", "The program for Windows is made: %1\nThe learners copy this "
+                                                            "one file (from a USB stick or an e-mail) and double-click it "
+                                                            "to start the test; nothing needs to be installed.")
+            .arg(path);
+    return QCoreApplication::translate("EditorDialogs", "The program for Linux is made: %1\nGive this one file to the "
+                                                        "learners: it runs on Debian 12 (64-bit PC) with the KAZ package "
+                                                        "installed, or with the packages libqt6widgets6, "
+                                                        "fonts-liberation and fonts-dejavu-core.")
+        .arg(path);
+}
+
+// Why no program was made for `system`: `why` is kazpack's words.
+QString notMadeText(Packing::System system, const QString &why)
+{
+    return QCoreApplication::translate("EditorDialogs", "The program for %1 was not made:\n%2")
+        .arg(Packing::systemName(system), why);
+}
+
+} // namespace
+
 MakeProgramSteps dialogs(QWidget *parent, std::function<bool()> save)
 {
     MakeProgramSteps steps;
@@ -114,9 +146,28 @@ MakeProgramSteps dialogs(QWidget *parent, std::function<bool()> save)
         box.button(QMessageBox::Cancel)->setText(QCoreApplication::translate("EditorDialogs", "Cancel"));
         return box.exec() == QMessageBox::Save;
     };
+    steps.askSystems = [parent](const QList<EditorPacking::Target> &targets) { return chooseSystems(parent, targets); };
     // The save dialog asks before it names a file that is already there.
     steps.askProgram = [parent](const QString &proposed) {
         return QFileDialog::getSaveFileName(parent, QCoreApplication::translate("EditorDialogs", "Make program"), proposed);
+    };
+    steps.askFolder = [parent](const QString &proposed) {
+        return QFileDialog::getExistingDirectory(
+            parent, QCoreApplication::translate("EditorDialogs", "Make program: the folder for the programs"), proposed);
+    };
+    steps.askReplace = [parent](const QStringList &programs) {
+        QStringList names;
+        for (const QString &program : programs)
+            names.append(printableName(QDir::toNativeSeparators(program)));
+        QMessageBox box(QMessageBox::Question, QCoreApplication::translate("EditorDialogs", "Make program"),
+                        QCoreApplication::translate("EditorDialogs", "These files are there already:\n%1\n\nReplace them "
+                                                                     "with the new programs?")
+                            .arg(names.join(u'\n')),
+                        QMessageBox::Yes | QMessageBox::Cancel, parent);
+        box.setDefaultButton(QMessageBox::Cancel);
+        box.button(QMessageBox::Yes)->setText(QCoreApplication::translate("EditorDialogs", "Replace"));
+        box.button(QMessageBox::Cancel)->setText(QCoreApplication::translate("EditorDialogs", "Cancel"));
+        return box.exec() == QMessageBox::Yes;
     };
     steps.tell = [parent](const QString &text, bool problem) {
         if (problem)
@@ -156,19 +207,114 @@ void makeProgram(TestDocument &doc, const MakeProgramSteps &steps)
         if (doc.folder().isEmpty() || doc.isModified())
             return;
     }
-    const QString program = steps.askProgram(EditorPacking::defaultProgramPath(doc.folder(), steps.runner));
-    if (program.isEmpty())
+    const QList<EditorPacking::Target> offered
+        = EditorPacking::targets(doc.folder(), steps.runner, EditorPacking::lastSystems());
+    const QList<Packing::System> chosen = steps.askSystems(offered);
+    if (chosen.isEmpty())
         return;
-    const EditorPacking::Result result = EditorPacking::makeProgram(doc, program, true, steps.runner);
-    if (!result.ok) {
-        steps.tell(QCoreApplication::translate("EditorDialogs", "The program was not made:\n%1").arg(result.message), true);
-        return;
+    EditorPacking::setLastSystems(chosen);
+    QList<EditorPacking::Target> targets;
+    for (const EditorPacking::Target &t : offered)
+        if (chosen.contains(t.system))
+            targets.append(t);
+
+    QStringList programs;
+    if (targets.size() == 1) {
+        const QString program = steps.askProgram(EditorPacking::defaultProgramPath(doc.folder(), targets.first().system));
+        if (program.isEmpty())
+            return;
+        programs.append(program);
+    } else {
+        const QString place = steps.askFolder(QFileInfo(QDir(doc.folder()).absolutePath()).path());
+        if (place.isEmpty())
+            return;
+        QStringList there;
+        for (const EditorPacking::Target &t : targets) {
+            programs.append(QDir(place).filePath(t.program));
+            if (QFileInfo(programs.last()).exists() || QFileInfo(programs.last()).isSymLink())
+                there.append(programs.last());
+        }
+        if (!there.isEmpty() && !steps.askReplace(there))
+            return;
     }
-    steps.tell(QCoreApplication::translate("EditorDialogs", "The program %1 is made.\n\nGive this one file to the learners: it runs on Debian 12 (64-bit PC) "
-                  "with the KAZ package installed, or with the packages libqt6widgets6, fonts-liberation and "
-                  "fonts-dejavu-core.")
-                   .arg(printableName(QDir::toNativeSeparators(result.program))),
-               false);
+
+    // Each system told on its own, in the order offered: one that failed does not hide another made.
+    QStringList parts;
+    bool failed = false;
+    for (qsizetype i = 0; i < targets.size(); ++i) {
+        const EditorPacking::Target &t = targets.at(i);
+        const EditorPacking::Result result = EditorPacking::makeProgram(doc, programs.at(i), true, t.runner, t.system);
+        failed = failed || !result.ok;
+        parts.append(result.ok ? madeText(t.system, result.program) : notMadeText(t.system, result.message));
+    }
+    steps.tell(parts.join(QStringLiteral("\n\n")), failed);
+}
+
+QList<Packing::System> chooseSystems(QWidget *parent, const QList<EditorPacking::Target> &targets)
+{
+    QDialog dialog(parent);
+    dialog.setWindowTitle(QCoreApplication::translate("EditorDialogs", "Make program"));
+    auto *layout = new QVBoxLayout(&dialog);
+    auto *question = new QLabel(QCoreApplication::translate("EditorDialogs", "Which computers do the learners use? A program "
+                                                                             "is made for each system ticked."),
+                                &dialog);
+    question->setWordWrap(true);
+    layout->addWidget(question);
+    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
+    QPushButton *next = buttons->button(QDialogButtonBox::Ok);
+    next->setText(QCoreApplication::translate("EditorDialogs", "Make"));
+    buttons->button(QDialogButtonBox::Cancel)->setText(QCoreApplication::translate("EditorDialogs", "Cancel"));
+    QList<QCheckBox *> boxes;
+    for (const EditorPacking::Target &t : targets) {
+        const bool windows = t.system == Packing::System::Windows;
+        auto *box = new QCheckBox(windows ? QCoreApplication::translate("EditorDialogs", "Windows")
+                                          : QCoreApplication::translate("EditorDialogs", "Linux (Debian)"),
+                                  &dialog);
+        QString about = windows ? QCoreApplication::translate("EditorDialogs", "%1: one file the learners copy (USB stick, "
+                                                                               "e-mail) and double-click; nothing to install.")
+                                : QCoreApplication::translate("EditorDialogs", "%1: for Debian 12 with the KAZ package "
+                                                                               "installed (or Qt 6 and two font packages).");
+        about = about.arg(printableName(t.program));
+        if (!t.missing.isEmpty())
+            about += u'\n' + t.missing;
+        auto *label = new QLabel(about, &dialog);
+        label->setWordWrap(true);
+        // Beneath its box's text, so that each system reads as one item.
+        label->setContentsMargins(box->style()->pixelMetric(QStyle::PM_IndicatorWidth)
+                                      + box->style()->pixelMetric(QStyle::PM_CheckBoxLabelSpacing),
+                                  0, 0, 0);
+        box->setAccessibleDescription(about);
+        box->setChecked(t.chosen);
+        box->setEnabled(t.missing.isEmpty());
+        // Each system's box and words together, the systems apart.
+        auto *item = new QVBoxLayout;
+        item->setSpacing(0);
+        item->addWidget(box);
+        item->addWidget(label);
+        layout->addSpacing(layout->spacing());
+        layout->addLayout(item);
+        boxes.append(box);
+    }
+    layout->addSpacing(layout->spacing());
+    layout->addWidget(buttons);
+    const auto update = [&boxes, next] {
+        next->setEnabled(std::any_of(boxes.cbegin(), boxes.cend(), [](const QCheckBox *b) { return b->isChecked(); }));
+    };
+    for (QCheckBox *box : boxes)
+        QObject::connect(box, &QCheckBox::toggled, &dialog, update);
+    update();
+    // As high as its words at a width that reads easily: no gaps spread between the systems.
+    question->setMinimumWidth(440);
+    layout->setSizeConstraint(QLayout::SetMinAndMaxSize);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    if (dialog.exec() != QDialog::Accepted)
+        return {};
+    QList<Packing::System> chosen;
+    for (qsizetype i = 0; i < boxes.size(); ++i)
+        if (boxes.at(i)->isChecked())
+            chosen.append(targets.at(i).system);
+    return chosen;
 }
 
 } // namespace EditorDialogs

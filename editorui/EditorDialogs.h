@@ -2,6 +2,7 @@
 
 #include "EditorPacking.h"
 
+#include <QList>
 #include <QString>
 #include <QStringList>
 #include <functional>
@@ -38,20 +39,35 @@ struct MakeProgramSteps
     std::function<bool()> save;
     // Whether to save before packing (the program is made from the saved folder); true: save.
     std::function<bool(const QString &question)> askSave;
-    // Where to write the program, proposing `proposed`; empty when cancelled. A file that is
-    // already there is replaced, so this step asks before it names one.
+    // Which systems the learners use: `targets` as offered, the chosen ones ticked and those
+    // that cannot be made disabled with their reason; the systems chosen, empty when cancelled.
+    std::function<QList<Packing::System>(const QList<EditorPacking::Target> &targets)> askSystems;
+    // For one system: where to write the program, proposing `proposed`; empty when cancelled.
+    // A file that is already there is replaced, so this step asks before it names one.
     std::function<QString(const QString &proposed)> askProgram;
+    // For more than one: the folder the programs go to, each with its own name, proposing
+    // `proposed`; empty when cancelled.
+    std::function<QString(const QString &proposed)> askFolder;
+    // Whether the files at `programs` (paths), there already, may be replaced; when not, no
+    // program is made.
+    std::function<bool(const QStringList &programs)> askReplace;
     // The outcome: `problem` for a refusal or a failure.
     std::function<void(const QString &text, bool problem)> tell;
+    // This system's runner; the other system's lies beside it (EditorPacking::targets).
     QString runner = EditorPacking::runner();
 };
+
+// Which systems the learners use, as check boxes over `parent` (see MakeProgramSteps::askSystems).
+QList<Packing::System> chooseSystems(QWidget *parent, const QList<EditorPacking::Target> &targets);
 
 // The steps as message boxes and the save dialog over `parent`, with `save` for saving.
 MakeProgramSteps dialogs(QWidget *parent, std::function<bool()> save = {});
 
 // "Make program": refuses a test with problems (after checking it now), has it saved, asks
-// where to write the program (kaz-FOLDER beside the folder proposed), packs it by kazpack's own
-// code and says where the program is and what to do with it, or kazpack's words.
+// for which systems (offering the last choice, remembered in the settings) and where to write
+// the programs (kaz-FOLDER, kaz-FOLDER.exe beside the folder proposed), packs each by kazpack's
+// own code with its system's runner and says, for each system, where its program is and what
+// to do with it, or in kazpack's words why it was not made.
 void makeProgram(TestDocument &doc, const MakeProgramSteps &steps);
 inline void makeProgram(QWidget *parent, TestDocument &doc, std::function<bool()> save = {})
 {

@@ -1,5 +1,6 @@
 #include "EditorPicturePanel.h"
 
+#include "EditorSources.h"
 #include "EditorTable.h"
 #include "Printing.h"
 #include "RowTableModel.h"
@@ -224,7 +225,7 @@ QString EditorPicturePanel::takePicture(const QString &path) { return EditorTabl
 void EditorPicturePanel::choose()
 {
     const QString path = QFileDialog::getOpenFileName(
-        this, QCoreApplication::translate("EditorPicturePanel", "Choose a picture"), m_doc->folder(),
+        this, QCoreApplication::translate("EditorPicturePanel", "Choose a picture"), EditorSources::startFolder(m_doc->folder()),
         QCoreApplication::translate("EditorPicturePanel", "Pictures (*.png *.jpg *.jpeg *.gif *.bmp);;All files (*)"));
     if (path.isEmpty())
         return;

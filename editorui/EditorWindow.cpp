@@ -600,9 +600,10 @@ void EditorWindow::setLastFolder(const QString &folder) { QSettings().setValue(L
 QString EditorWindow::lastAddress() { return QSettings().value(LastAddressKey).toString(); }
 
 namespace {
+// Where the openers and Save as start: beside the last test, when there is one.
 QString startPlace(const QString &lastFolder)
 {
-    return lastFolder.isEmpty() ? QDir::homePath() : QFileInfo(lastFolder).path();
+    return EditorSources::startFolder(lastFolder.isEmpty() ? QString() : QFileInfo(lastFolder).path());
 }
 } // namespace
 

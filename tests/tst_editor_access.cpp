@@ -465,6 +465,7 @@ void TestEditorAccess::wholeTestMadeWithKeysAlone()
     w.makeProgramSteps = [&] {
         EditorDialogs::MakeProgramSteps steps = EditorDialogs::dialogs(&w, [&w] { return w.save(); });
         steps.askSave = [](const QString &) { return true; };
+        steps.askSystems = [](const QList<EditorPacking::Target> &) { return QList{Packing::thisSystem()}; };
         steps.askProgram = [program](const QString &) { return program; };
         steps.tell = [&told](const QString &text, bool problem) { told = (problem ? u"problem: "_s : QString()) + text; };
         steps.runner = QStringLiteral(KAZRUNNER);

@@ -13,18 +13,26 @@
 #include "TestDocument.h"
 #include "TestFiles.h"
 #include "TestFolder.h"
+#include "TestRunners.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QFileInfo>
 #include <QLabel>
 #include <QListWidget>
 #include <QPointer>
+#include <QPushButton>
+#include <QSettings>
 #include <QSignalSpy>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+
+#include <optional>
 
 using namespace EditorSupport;
 using namespace Qt::StringLiterals;
@@ -73,8 +81,15 @@ int visibleTestWindows()
 struct Answers
 {
     bool save = true;
+    std::optional<QList<Packing::System>> systems; // none: the systems offered as chosen
     QString program; // empty: the save dialog cancelled
+    QString folder;  // for more than one system; empty: cancelled
+    bool replace = false;
     std::function<bool()> saveHook;
+    QString runner = QStringLiteral(KAZRUNNER);
+
+    QList<EditorPacking::Target> offered;
+    QStringList replaceAsked;
 
     QStringList asked;
     QString proposed;
@@ -91,20 +106,67 @@ struct Answers
             Q_UNUSED(q);
             return save;
         };
+        s.askSystems = [this](const QList<EditorPacking::Target> &targets) {
+            asked << u"systems"_s;
+            offered = targets;
+            if (systems)
+                return *systems;
+            QList<Packing::System> chosen;
+            for (const EditorPacking::Target &t : targets)
+                if (t.chosen)
+                    chosen.append(t.system);
+            return chosen;
+        };
         s.askProgram = [this](const QString &p) {
             asked << u"program"_s;
             proposed = p;
             return program;
+        };
+        s.askFolder = [this](const QString &p) {
+            asked << u"folder"_s;
+            proposed = p;
+            return folder;
+        };
+        s.askReplace = [this](const QStringList &programs) {
+            asked << u"replace"_s;
+            replaceAsked = programs;
+            return replace;
         };
         s.tell = [this](const QString &text, bool problem) {
             told = text;
             toldProblem = problem;
             ++tellings;
         };
-        s.runner = QStringLiteral(KAZRUNNER);
+        s.runner = runner;
         return s;
     }
 };
+
+using System = Packing::System;
+
+// Quiz runners installed as KAZ installs them, in `folder`: this system's the one the build
+// made, Windows' a program of a few bytes with the runner mark (TestRunners), each only when
+// asked for. Returns this system's runner's path.
+QString installRunners(const QString &folder, bool linux, bool windows)
+{
+    QDir().mkpath(folder);
+    const QString runner = QDir(folder).filePath(u"kazrunner"_s);
+    if (linux)
+        TestFiles::write(runner, TestFiles::contents(QStringLiteral(KAZRUNNER)));
+    if (windows)
+        TestFiles::write(QDir(folder).filePath(u"kazrunner.exe"_s),
+                         TestRunners::peProgram(QByteArray("KAZ quiz runner, packed format 1\0", 33)));
+    return runner;
+}
+
+QList<System> chosenOf(const QList<EditorPacking::Target> &targets)
+{
+    QList<System> chosen;
+    for (const EditorPacking::Target &t : targets)
+        if (t.chosen)
+            chosen.append(t.system);
+    return chosen;
+}
 
 } // namespace
 
@@ -113,6 +175,9 @@ class TestEditorTryOut : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    void initTestCase();
+    void init();
+
     // the try-out window
     void showsTheEditedTest();
     void exitEndsOnlyWhatItShould_data();
@@ -133,7 +198,28 @@ private Q_SLOTS:
     void makeProgramHasTheTestSaved_data();
     void makeProgramHasTheTestSaved();
     void makeProgramCancelledWritesNothing();
+    void makeProgramOffersTheLastSystems_data();
+    void makeProgramOffersTheLastSystems();
+    void systemsDialogDisablesASystemWithoutRunner();
+    void makeProgramWritesEachSystemsProgram_data();
+    void makeProgramWritesEachSystemsProgram();
+    void makeProgramTellsEachSystemApart_data();
+    void makeProgramTellsEachSystemApart();
+
+private:
+    QTemporaryDir m_settings;
 };
+
+void TestEditorTryOut::initTestCase()
+{
+    QStandardPaths::setTestModeEnabled(true);
+    QCoreApplication::setOrganizationName(u"KAZ"_s);
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_settings.path());
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, m_settings.path());
+}
+
+// Each test starts as a teacher's first "Make program".
+void TestEditorTryOut::init() { QSettings().clear(); }
 
 // ---------------------------------------------------------------- the try-out window
 
@@ -392,11 +478,16 @@ void TestEditorTryOut::makeProgramPacksTheSavedFolder()
     Answers a;
     a.program = tmp.filePath(u"out/made"_s);
     EditorDialogs::makeProgram(d, a.steps());
-    QCOMPARE(a.asked, QStringList{u"program"_s});
+    QCOMPARE(a.asked, (QStringList{u"systems"_s, u"program"_s}));
     QCOMPARE(a.proposed, tmp.filePath(TestFiles::programName(u"kaz-figuri"_s)));
     QVERIFY2(!a.toldProblem, qPrintable(a.told));
     QVERIFY(a.told.contains(QDir::toNativeSeparators(QFileInfo(a.program).absoluteFilePath())));
-    QVERIFY(a.told.contains(u"Debian 12"_s));
+    // First offered: the system the editor runs on, and what its learners do with the file.
+#ifdef Q_OS_WIN
+    QVERIFY2(a.told.contains(u"double-click"_s), qPrintable(a.told));
+#else
+    QVERIFY2(a.told.contains(u"Debian 12"_s), qPrintable(a.told));
+#endif
     const ProgramTest::Loaded loaded = ProgramTest::load(a.program);
     QVERIFY2(loaded.ok(), qPrintable(loaded.message));
     // The folder's store names its pictures by path; the program's by name.
@@ -475,9 +566,235 @@ void TestEditorTryOut::makeProgramCancelledWritesNothing()
     const QStringList before = TestFiles::everything(tmp.path());
     Answers a; // the save dialog cancelled: no program path
     EditorDialogs::makeProgram(d, a.steps());
-    QCOMPARE(a.asked, QStringList{u"program"_s});
+    QCOMPARE(a.asked, (QStringList{u"systems"_s, u"program"_s}));
     QCOMPARE(a.tellings, 0);
     QCOMPARE(TestFiles::everything(tmp.path()), before);
+}
+
+// The systems offered are the teacher's last choice, made in an earlier "Make program" (even one
+// cancelled at the place), as far as their runners are there; at first, and when none of the
+// last is there, this system.
+void TestEditorTryOut::makeProgramOffersTheLastSystems_data()
+{
+    QTest::addColumn<QList<System>>("before"); // chosen in the earlier run; empty: none
+    QTest::addColumn<bool>("windowsRunner");
+    QTest::addColumn<QList<System>>("offered");
+    const QList<System> both{System::Windows, System::Linux};
+    QTest::addRow("first_time_this_system") << QList<System>{} << true << QList<System>{Packing::thisSystem()};
+    QTest::addRow("windows_remembered") << QList<System>{System::Windows} << true << QList<System>{System::Windows};
+    QTest::addRow("linux_remembered") << QList<System>{System::Linux} << true << QList<System>{System::Linux};
+    QTest::addRow("both_remembered") << both << true << both;
+    QTest::addRow("windows_remembered_its_runner_gone") << QList<System>{System::Windows} << false
+                                                         << QList<System>{System::Linux};
+    QTest::addRow("both_remembered_windows_runner_gone") << both << false << QList<System>{System::Linux};
+}
+
+void TestEditorTryOut::makeProgramOffersTheLastSystems()
+{
+    QFETCH(QList<System>, before);
+    QFETCH(bool, windowsRunner);
+    QFETCH(QList<System>, offered);
+    QTemporaryDir tmp;
+    const QString folder = TestFiles::copyFolder(sourcePath(u"quizzes/istoriya"_s), tmp.path(), u"istoriya"_s);
+    TestDocument d;
+    QVERIFY(d.openFolder(folder).ok());
+    const QString bothRunners = installRunners(tmp.filePath(u"both"_s), true, true);
+    if (!before.isEmpty()) {
+        Answers earlier; // cancelled at the place: nothing is made, the choice is kept
+        earlier.runner = bothRunners;
+        earlier.systems = before;
+        EditorDialogs::makeProgram(d, earlier.steps());
+        QCOMPARE(earlier.asked.size(), 2);
+        QCOMPARE(earlier.tellings, 0);
+    }
+    Answers a;
+    a.runner = windowsRunner ? bothRunners : installRunners(tmp.filePath(u"linux"_s), true, false);
+    EditorDialogs::makeProgram(d, a.steps());
+    QCOMPARE(a.asked.value(0), u"systems"_s);
+    QCOMPARE(a.offered.size(), 2);
+    QCOMPARE(chosenOf(a.offered), offered);
+    for (const EditorPacking::Target &t : std::as_const(a.offered)) {
+        const bool windows = t.system == System::Windows;
+        QCOMPARE(t.program, windows ? u"kaz-istoriya.exe"_s : u"kaz-istoriya"_s);
+        // Only a runner that is not there keeps its system from being made, and says so.
+        QCOMPARE(t.missing.isEmpty(), !windows || windowsRunner);
+        if (!t.missing.isEmpty())
+            QVERIFY2(t.missing.contains(u"Windows"_s), qPrintable(t.missing));
+    }
+    QCOMPARE(TestFiles::everything(tmp.path()).filter(u"kaz-"_s), QStringList());
+}
+
+// The dialog shows a system without its runner, disabled with the reason, and lets only the
+// others be ticked; it makes nothing until one is.
+void TestEditorTryOut::systemsDialogDisablesASystemWithoutRunner()
+{
+    QTemporaryDir tmp;
+    const QList<EditorPacking::Target> targets
+        = EditorPacking::targets(tmp.filePath(u"istoriya"_s), installRunners(tmp.path(), true, false), {});
+    QTimer driver;
+    driver.setInterval(10);
+    QStringList seen;
+    bool okWhenNone = true;
+    QObject::connect(&driver, &QTimer::timeout, &driver, [&] {
+        QWidget *dialog = QApplication::activeModalWidget();
+        if (!dialog || !dialog->isVisible())
+            return;
+        driver.stop();
+        const QList<QCheckBox *> boxes = dialog->findChildren<QCheckBox *>();
+        for (QCheckBox *box : boxes)
+            seen << u"%1:%2:%3"_s.arg(box->text(), box->isEnabled() ? u"on"_s : u"off"_s,
+                                      box->isChecked() ? u"ticked"_s : u"not"_s);
+        for (QLabel *label : dialog->findChildren<QLabel *>())
+            if (label->text().contains(targets.first().missing))
+                seen << u"reason"_s;
+        auto *buttons = dialog->findChild<QDialogButtonBox *>();
+        QPushButton *make = buttons->button(QDialogButtonBox::Ok);
+        for (QCheckBox *box : boxes)
+            if (box->isEnabled())
+                box->setChecked(false);
+        okWhenNone = make->isEnabled();
+        for (QCheckBox *box : boxes)
+            if (box->isEnabled())
+                box->setChecked(true);
+        make->click();
+    });
+    driver.start();
+    const QList<System> chosen = EditorDialogs::chooseSystems(nullptr, targets);
+    QCOMPARE(seen, (QStringList{u"Windows:off:not"_s, u"Linux (Debian):on:ticked"_s, u"reason"_s}));
+    QVERIFY(!okWhenNone);
+    QCOMPARE(chosen, QList<System>{System::Linux});
+}
+
+// Each system's program is written with its own runner and its own name: one system through the
+// save dialog, both from one question for the folder, asking before replacing what is there.
+void TestEditorTryOut::makeProgramWritesEachSystemsProgram_data()
+{
+    QTest::addColumn<QList<System>>("systems");
+    QTest::addColumn<QStringList>("there"); // files in the folder the programs go to
+    QTest::addColumn<bool>("replace");      // the answer when asked
+    QTest::addColumn<QStringList>("asked");
+    const QList<System> both{System::Windows, System::Linux};
+    const QStringList names{u"kaz-istoriya.exe"_s, u"kaz-istoriya"_s};
+    QTest::addRow("windows_alone") << QList<System>{System::Windows} << QStringList{} << false
+                                   << QStringList{u"systems"_s, u"program"_s};
+    QTest::addRow("linux_alone") << QList<System>{System::Linux} << QStringList{} << false
+                                 << QStringList{u"systems"_s, u"program"_s};
+    QTest::addRow("both_into_an_empty_folder") << both << QStringList{} << false
+                                               << QStringList{u"systems"_s, u"folder"_s};
+    QTest::addRow("both_over_old_programs_replaced") << both << names << true
+                                                     << QStringList{u"systems"_s, u"folder"_s, u"replace"_s};
+    QTest::addRow("both_over_one_old_program_replaced") << both << QStringList{u"kaz-istoriya"_s} << true
+                                                        << QStringList{u"systems"_s, u"folder"_s, u"replace"_s};
+    QTest::addRow("both_old_programs_kept") << both << names << false
+                                            << QStringList{u"systems"_s, u"folder"_s, u"replace"_s};
+}
+
+void TestEditorTryOut::makeProgramWritesEachSystemsProgram()
+{
+    QFETCH(QList<System>, systems);
+    QFETCH(QStringList, there);
+    QFETCH(bool, replace);
+    QFETCH(QStringList, asked);
+    QTemporaryDir tmp;
+    const QString folder = TestFiles::copyFolder(sourcePath(u"quizzes/istoriya"_s), tmp.path(), u"istoriya"_s);
+    TestDocument d;
+    QVERIFY(d.openFolder(folder).ok());
+    const QString out = tmp.filePath(u"за учениците"_s);
+    QVERIFY(QDir().mkpath(out));
+    for (const QString &name : there)
+        QVERIFY(TestFiles::write(QDir(out).filePath(name), "old program"));
+
+    Answers a;
+    a.runner = installRunners(tmp.filePath(u"installed"_s), true, true);
+    a.systems = systems;
+    a.replace = replace;
+    a.folder = out;
+    if (systems.size() == 1)
+        a.program = QDir(out).filePath(systems.first() == System::Windows ? u"kaz-istoriya.exe"_s : u"kaz-istoriya"_s);
+    EditorDialogs::makeProgram(d, a.steps());
+    QCOMPARE(a.asked, asked);
+    if (systems.size() == 1)
+        QCOMPARE(a.proposed, tmp.filePath(systems.first() == System::Windows ? u"kaz-istoriya.exe"_s : u"kaz-istoriya"_s));
+    else
+        QCOMPARE(a.proposed, tmp.path());
+    QStringList thereBefore;
+    for (const QString &name : there)
+        thereBefore << QDir(out).filePath(name);
+    thereBefore.sort();
+    QStringList replaceAsked = a.replaceAsked;
+    replaceAsked.sort();
+    QCOMPARE(replaceAsked, thereBefore);
+    if (!there.isEmpty() && !replace) {
+        QCOMPARE(a.tellings, 0);
+        for (const QString &name : there)
+            QCOMPARE(TestFiles::contents(QDir(out).filePath(name)), "old program"_ba);
+        return;
+    }
+    QVERIFY2(!a.toldProblem, qPrintable(a.told));
+    QCOMPARE(QDir(out).entryList(QDir::Files).size(), systems.size());
+    const ContentStore store = TestFolder::check(TestFolder::check(folder).files).store;
+    for (const System system : systems) {
+        const bool windows = system == System::Windows;
+        const QString program = QDir(out).filePath(windows ? u"kaz-istoriya.exe"_s : u"kaz-istoriya"_s);
+        const QByteArray bytes = TestFiles::contents(program);
+        // The runner part is the system's own: a PE program for Windows, an ELF one for Linux.
+        QVERIFY(bytes.startsWith(windows ? "MZ"_ba : "\x7f" "ELF"_ba));
+        QCOMPARE(Packing::systemOf(bytes), std::optional<System>(system));
+        const PackedTest::Runner runner = PackedTest::runnerPart(bytes);
+        QCOMPARE(runner.bytes, TestFiles::contents(QFileInfo(a.runner).dir().filePath(windows ? u"kazrunner.exe"_s
+                                                                                              : u"kazrunner"_s)));
+        const ProgramTest::Loaded loaded = ProgramTest::load(program);
+        QVERIFY2(loaded.ok(), qPrintable(loaded.message));
+        QVERIFY(*loaded.content == store);
+        QVERIFY2(a.told.contains(QDir::toNativeSeparators(program)), qPrintable(a.told));
+    }
+    // What to do with each file, for its system alone.
+    QCOMPARE(a.told.contains(u"double-click"_s), systems.contains(System::Windows));
+    QCOMPARE(a.told.contains(u"Debian 12"_s), systems.contains(System::Linux));
+}
+
+// A program that was not made is told with kazpack's words, beside the other system's that was.
+void TestEditorTryOut::makeProgramTellsEachSystemApart_data()
+{
+    QTest::addColumn<QString>("fault");
+    QTest::addColumn<System>("failing");
+    QTest::addColumn<QString>("why"); // kazpack's words
+    QTest::addRow("windows_runner_no_quiz_runner") << u"windows_runner"_s << System::Windows
+                                                   << u"this is not a KAZ quiz runner"_s;
+    QTest::addRow("linux_program_place_is_a_folder") << u"linux_place"_s << System::Linux << u"this is a folder"_s;
+}
+
+void TestEditorTryOut::makeProgramTellsEachSystemApart()
+{
+    QFETCH(QString, fault);
+    QFETCH(System, failing);
+    QFETCH(QString, why);
+    QTemporaryDir tmp;
+    const QString folder = TestFiles::copyFolder(sourcePath(u"quizzes/istoriya"_s), tmp.path(), u"istoriya"_s);
+    TestDocument d;
+    QVERIFY(d.openFolder(folder).ok());
+    Answers a;
+    a.runner = installRunners(tmp.filePath(u"installed"_s), true, true);
+    if (fault == u"windows_runner")
+        QVERIFY(TestFiles::write(tmp.filePath(u"installed/kazrunner.exe"_s), TestRunners::peProgram("no mark")));
+    const QString out = tmp.filePath(u"out"_s);
+    if (fault == u"linux_place")
+        QVERIFY(QDir().mkpath(QDir(out).filePath(u"kaz-istoriya"_s)));
+    QVERIFY(QDir().mkpath(out));
+    a.systems = QList<System>{System::Windows, System::Linux};
+    a.folder = out;
+    a.replace = true;
+    EditorDialogs::makeProgram(d, a.steps());
+    QCOMPARE(a.tellings, 1);
+    QVERIFY(a.toldProblem);
+    const System made = failing == System::Windows ? System::Linux : System::Windows;
+    const QString madeProgram = QDir(out).filePath(made == System::Windows ? u"kaz-istoriya.exe"_s : u"kaz-istoriya"_s);
+    QVERIFY(ProgramTest::load(madeProgram).ok());
+    QVERIFY2(a.told.contains(u"The program for %1 is made: %2"_s.arg(Packing::systemName(made),
+                                                                       QDir::toNativeSeparators(madeProgram))),
+             qPrintable(a.told));
+    QVERIFY2(a.told.contains(u"The program for %1 was not made:"_s.arg(Packing::systemName(failing))), qPrintable(a.told));
+    QVERIFY2(a.told.contains(why), qPrintable(a.told));
 }
 
 QTEST_MAIN(TestEditorTryOut)

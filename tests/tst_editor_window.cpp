@@ -29,6 +29,7 @@
 #include <QPlainTextEdit>
 #include <QRegularExpression>
 #include <QScrollBar>
+#include <QScopeGuard>
 #include <QSettings>
 #include <QSplitter>
 #include <QStandardPaths>
@@ -139,6 +140,8 @@ private Q_SLOTS:
     void openingTellsWhatTheFileLoses();
     void titleShowsTheTestAndTheModifiedMark();
     void splittersKeepTheirPlace();
+    void fileDialogsStartBesideTheLastTestOrInDocuments_data();
+    void fileDialogsStartBesideTheLastTestOrInDocuments();
 
     // a GIFT file
     void giftFileAsksWhenItHoldsMoreThanOneQuestion_data();
@@ -1316,6 +1319,65 @@ void TestEditorWindow::guidePageShowsEveryPictureWithinTheWindow()
     // The link shows the other page.
     Q_EMIT guide.browser()->anchorClicked(QUrl(other));
     QCOMPARE(guide.browser()->source(), QUrl(u"qrc:/kaz/guide/"_s + other));
+}
+
+// Open, Save as and the GIFT and program openers start beside the last test while its folder
+// is there, else in the teacher's Documents (else the home folder), never where the editor runs.
+void TestEditorWindow::fileDialogsStartBesideTheLastTestOrInDocuments_data()
+{
+    QTest::addColumn<PathKind>("kind");
+    QTest::addColumn<QString>("last");   // the last test's folder: "tests/old" made, "gone/old" not; empty: none
+    QTest::addColumn<bool>("documents"); // the home folder has a Documents folder
+    QTest::addColumn<QString>("start");  // "tests", "Documents" or "home"
+    const QList<std::pair<const char *, PathKind>> kinds{{"open_folder", PathKind::OpenFolder},
+                                                         {"save", PathKind::SaveFolder},
+                                                         {"gift", PathKind::GiftFile},
+                                                         {"program", PathKind::Program}};
+    for (const auto &[name, kind] : kinds) {
+        QTest::addRow("%s_first_time", name) << kind << QString() << true << u"Documents"_s;
+        QTest::addRow("%s_beside_the_last_test", name) << kind << u"tests/old"_s << true << u"tests"_s;
+    }
+    QTest::addRow("open_folder_last_place_gone") << PathKind::OpenFolder << u"gone/old"_s << true << u"Documents"_s;
+    QTest::addRow("save_without_documents") << PathKind::SaveFolder << QString() << false << u"home"_s;
+}
+
+void TestEditorWindow::fileDialogsStartBesideTheLastTestOrInDocuments()
+{
+    QFETCH(PathKind, kind);
+    QFETCH(QString, last);
+    QFETCH(bool, documents);
+    QFETCH(QString, start);
+    const QString home = m_dir->filePath(u"home"_s);
+    QVERIFY(QDir().mkpath(documents ? home + u"/Documents"_s : home));
+    QVERIFY(QDir().mkpath(m_dir->filePath(u"tests/old"_s)));
+    const QByteArray homeBefore = qgetenv("HOME"), configBefore = qgetenv("XDG_CONFIG_HOME");
+    qputenv("HOME", QFile::encodeName(home));
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(home + u"/.config"_s));
+    const auto restore = qScopeGuard([&] {
+        qputenv("HOME", homeBefore);
+        if (configBefore.isNull())
+            qunsetenv("XDG_CONFIG_HOME");
+        else
+            qputenv("XDG_CONFIG_HOME", configBefore);
+    });
+    if (!last.isEmpty())
+        QSettings().setValue(u"lastFolder"_s, m_dir->filePath(last));
+
+    EditorWindow w;
+    QStringList starts;
+    w.choosePath = [&starts](PathKind, const QString &from) {
+        starts << from;
+        return QString();
+    };
+    QAction *action = kind == PathKind::OpenFolder ? w.actions().openFolder
+                    : kind == PathKind::SaveFolder ? w.actions().saveAs
+                    : kind == PathKind::GiftFile   ? w.actions().openGift
+                                                   : w.actions().openProgram;
+    action->trigger();
+    const QString expected = start == u"tests"_s ? m_dir->filePath(u"tests"_s)
+                           : start == u"home"_s  ? home
+                                                 : home + u"/Documents"_s;
+    QCOMPARE(starts, QStringList{expected});
 }
 
 QTEST_MAIN(TestEditorWindow)

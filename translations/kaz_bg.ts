@@ -460,20 +460,6 @@
         <translation>Тестът не е запазен: %1.</translation>
     </message>
     <message>
-        <source>The program was not made:
-%1</source>
-        <translation>Програмата не е направена:
-%1</translation>
-    </message>
-    <message>
-        <source>The program %1 is made.
-
-Give this one file to the learners: it runs on Debian 12 (64-bit PC) with the KAZ package installed, or with the packages libqt6widgets6, fonts-liberation and fonts-dejavu-core.</source>
-        <translation>Програмата %1 е направена.
-
-Дайте този един файл на учениците: той работи на Debian 12 (64-битов компютър) с инсталиран пакет KAZ или с пакетите libqt6widgets6, fonts-liberation и fonts-dejavu-core.</translation>
-    </message>
-    <message>
         <source>Open</source>
         <translation>Отвори</translation>
     </message>
@@ -499,6 +485,66 @@ Give this one file to the learners: it runs on Debian 12 (64-bit PC) with the KA
     <message>
         <source>Questions not opened</source>
         <translation>Въпроси, които няма да се отворят</translation>
+    </message>
+    <message>
+        <source>The program for Windows is made: %1
+The learners copy this one file (from a USB stick or an e-mail) and double-click it to start the test; nothing needs to be installed.</source>
+        <translation>Програмата за Windows е направена: %1
+Учениците копират този един файл (от USB памет или от електронно писмо) и щракват два пъти върху него, за да започнат теста; нищо не трябва да се инсталира.</translation>
+    </message>
+    <message>
+        <source>The program for Linux is made: %1
+Give this one file to the learners: it runs on Debian 12 (64-bit PC) with the KAZ package installed, or with the packages libqt6widgets6, fonts-liberation and fonts-dejavu-core.</source>
+        <translation>Програмата за Linux е направена: %1
+Дайте този един файл на учениците: той работи на Debian 12 (64-битов компютър) с инсталиран пакет KAZ или с пакетите libqt6widgets6, fonts-liberation и fonts-dejavu-core.</translation>
+    </message>
+    <message>
+        <source>The program for %1 was not made:
+%2</source>
+        <translation>Програмата за %1 не е направена:
+%2</translation>
+    </message>
+    <message>
+        <source>Make program: the folder for the programs</source>
+        <translation>Направи програма: папката за програмите</translation>
+    </message>
+    <message>
+        <source>These files are there already:
+%1
+
+Replace them with the new programs?</source>
+        <translation>Тези файлове вече са там:
+%1
+
+Да бъдат ли заменени с новите програми?</translation>
+    </message>
+    <message>
+        <source>Replace</source>
+        <translation>Замени</translation>
+    </message>
+    <message>
+        <source>Which computers do the learners use? A program is made for each system ticked.</source>
+        <translation>Какви компютри използват учениците? За всяка отметната система се прави програма.</translation>
+    </message>
+    <message>
+        <source>Make</source>
+        <translation>Направи</translation>
+    </message>
+    <message>
+        <source>Windows</source>
+        <translation>Windows</translation>
+    </message>
+    <message>
+        <source>Linux (Debian)</source>
+        <translation>Linux (Debian)</translation>
+    </message>
+    <message>
+        <source>%1: one file the learners copy (USB stick, e-mail) and double-click; nothing to install.</source>
+        <translation>%1: един файл, който учениците копират (USB памет, електронна поща) и отварят с двойно щракване; нищо не се инсталира.</translation>
+    </message>
+    <message>
+        <source>%1: for Debian 12 with the KAZ package installed (or Qt 6 and two font packages).</source>
+        <translation>%1: за Debian 12 с инсталиран пакет KAZ (или Qt 6 и два пакета с шрифтове).</translation>
     </message>
 </context>
 <context>
@@ -629,6 +675,13 @@ Give this one file to the learners: it runs on Debian 12 (64-bit PC) with the KA
         <source>editor.md</source>
         <extracomment>The file name of the editor&apos;s guide written in this translation&apos;s language.</extracomment>
         <translation>editor.bg.md</translation>
+    </message>
+</context>
+<context>
+    <name>EditorPacking</name>
+    <message>
+        <source>This KAZ was installed without the quiz runner for %1, so programs for %1 cannot be made here. Install a KAZ that includes it.</source>
+        <translation>Този KAZ е инсталиран без основната програма на KAZ за %1, затова тук не могат да се правят програми за %1. Инсталирайте KAZ, който я включва.</translation>
     </message>
 </context>
 <context>
