@@ -145,18 +145,32 @@ struct Answers
 using System = Packing::System;
 
 // Quiz runners installed as KAZ installs them, in `folder`: this system's the one the build
-// made, Windows' a program of a few bytes with the runner mark (TestRunners), each only when
-// asked for. Returns this system's runner's path.
-QString installRunners(const QString &folder, bool linux, bool windows)
+// made, the other system's (when `other`) a program of a few bytes with the runner mark
+// (TestRunners). Returns this system's runner's path.
+QString installRunners(const QString &folder, bool other)
 {
     QDir().mkpath(folder);
-    const QString runner = QDir(folder).filePath(u"kazrunner"_s);
-    if (linux)
-        TestFiles::write(runner, TestFiles::contents(QStringLiteral(KAZRUNNER)));
-    if (windows)
-        TestFiles::write(QDir(folder).filePath(u"kazrunner.exe"_s),
-                         TestRunners::peProgram(QByteArray("KAZ quiz runner, packed format 1\0", 33)));
+    const QString runner = Packing::runnerBeside(QDir(folder).filePath(QFileInfo(QStringLiteral(KAZRUNNER)).fileName()),
+                                                 Packing::thisSystem());
+    TestFiles::write(runner, TestFiles::contents(QStringLiteral(KAZRUNNER)));
+    if (other) {
+        const QByteArray mark("KAZ quiz runner, packed format 1\0", 33);
+        const bool windows = Packing::thisSystem() == System::Linux;
+        TestFiles::write(QDir(folder).filePath(windows ? u"kazrunner.exe"_s : u"kazrunner"_s),
+                         windows ? TestRunners::peProgram(mark) : TestRunners::elfProgram(mark));
+    }
     return runner;
+}
+
+// The system the editor does not run on.
+constexpr System otherSystem()
+{
+    return Packing::thisSystem() == System::Windows ? System::Linux : System::Windows;
+}
+
+QString runnerFile(System system)
+{
+    return system == System::Windows ? u"kazrunner.exe"_s : u"kazrunner"_s;
 }
 
 QList<System> chosenOf(const QList<EditorPacking::Target> &targets)
@@ -577,28 +591,28 @@ void TestEditorTryOut::makeProgramCancelledWritesNothing()
 void TestEditorTryOut::makeProgramOffersTheLastSystems_data()
 {
     QTest::addColumn<QList<System>>("before"); // chosen in the earlier run; empty: none
-    QTest::addColumn<bool>("windowsRunner");
+    QTest::addColumn<bool>("otherRunner"); // the other system's runner is there
     QTest::addColumn<QList<System>>("offered");
     const QList<System> both{System::Windows, System::Linux};
-    QTest::addRow("first_time_this_system") << QList<System>{} << true << QList<System>{Packing::thisSystem()};
+    const QList<System> here{Packing::thisSystem()}, other{otherSystem()};
+    QTest::addRow("first_time_this_system") << QList<System>{} << true << here;
     QTest::addRow("windows_remembered") << QList<System>{System::Windows} << true << QList<System>{System::Windows};
     QTest::addRow("linux_remembered") << QList<System>{System::Linux} << true << QList<System>{System::Linux};
     QTest::addRow("both_remembered") << both << true << both;
-    QTest::addRow("windows_remembered_its_runner_gone") << QList<System>{System::Windows} << false
-                                                         << QList<System>{System::Linux};
-    QTest::addRow("both_remembered_windows_runner_gone") << both << false << QList<System>{System::Linux};
+    QTest::addRow("other_remembered_its_runner_gone") << other << false << here;
+    QTest::addRow("both_remembered_other_runner_gone") << both << false << here;
 }
 
 void TestEditorTryOut::makeProgramOffersTheLastSystems()
 {
     QFETCH(QList<System>, before);
-    QFETCH(bool, windowsRunner);
+    QFETCH(bool, otherRunner);
     QFETCH(QList<System>, offered);
     QTemporaryDir tmp;
     const QString folder = TestFiles::copyFolder(sourcePath(u"quizzes/istoriya"_s), tmp.path(), u"istoriya"_s);
     TestDocument d;
     QVERIFY(d.openFolder(folder).ok());
-    const QString bothRunners = installRunners(tmp.filePath(u"both"_s), true, true);
+    const QString bothRunners = installRunners(tmp.filePath(u"both"_s), true);
     if (!before.isEmpty()) {
         Answers earlier; // cancelled at the place: nothing is made, the choice is kept
         earlier.runner = bothRunners;
@@ -608,7 +622,7 @@ void TestEditorTryOut::makeProgramOffersTheLastSystems()
         QCOMPARE(earlier.tellings, 0);
     }
     Answers a;
-    a.runner = windowsRunner ? bothRunners : installRunners(tmp.filePath(u"linux"_s), true, false);
+    a.runner = otherRunner ? bothRunners : installRunners(tmp.filePath(u"alone"_s), false);
     EditorDialogs::makeProgram(d, a.steps());
     QCOMPARE(a.asked.value(0), u"systems"_s);
     QCOMPARE(a.offered.size(), 2);
@@ -617,9 +631,9 @@ void TestEditorTryOut::makeProgramOffersTheLastSystems()
         const bool windows = t.system == System::Windows;
         QCOMPARE(t.program, windows ? u"kaz-istoriya.exe"_s : u"kaz-istoriya"_s);
         // Only a runner that is not there keeps its system from being made, and says so.
-        QCOMPARE(t.missing.isEmpty(), !windows || windowsRunner);
+        QCOMPARE(t.missing.isEmpty(), t.system == Packing::thisSystem() || otherRunner);
         if (!t.missing.isEmpty())
-            QVERIFY2(t.missing.contains(u"Windows"_s), qPrintable(t.missing));
+            QVERIFY2(t.missing.contains(Packing::systemName(t.system)), qPrintable(t.missing));
     }
     QCOMPARE(TestFiles::everything(tmp.path()).filter(u"kaz-"_s), QStringList());
 }
@@ -630,7 +644,7 @@ void TestEditorTryOut::systemsDialogDisablesASystemWithoutRunner()
 {
     QTemporaryDir tmp;
     const QList<EditorPacking::Target> targets
-        = EditorPacking::targets(tmp.filePath(u"istoriya"_s), installRunners(tmp.path(), true, false), {});
+        = EditorPacking::targets(tmp.filePath(u"istoriya"_s), installRunners(tmp.path(), false), {});
     QTimer driver;
     driver.setInterval(10);
     QStringList seen;
@@ -645,7 +659,7 @@ void TestEditorTryOut::systemsDialogDisablesASystemWithoutRunner()
             seen << u"%1:%2:%3"_s.arg(box->text(), box->isEnabled() ? u"on"_s : u"off"_s,
                                       box->isChecked() ? u"ticked"_s : u"not"_s);
         for (QLabel *label : dialog->findChildren<QLabel *>())
-            if (label->text().contains(targets.first().missing))
+            if (label->text().contains(targets.value(otherSystem() == System::Windows ? 0 : 1).missing))
                 seen << u"reason"_s;
         auto *buttons = dialog->findChild<QDialogButtonBox *>();
         QPushButton *make = buttons->button(QDialogButtonBox::Ok);
@@ -660,9 +674,11 @@ void TestEditorTryOut::systemsDialogDisablesASystemWithoutRunner()
     });
     driver.start();
     const QList<System> chosen = EditorDialogs::chooseSystems(nullptr, targets);
-    QCOMPARE(seen, (QStringList{u"Windows:off:not"_s, u"Linux (Debian):on:ticked"_s, u"reason"_s}));
+    const bool onWindows = Packing::thisSystem() == System::Windows;
+    QCOMPARE(seen, (QStringList{onWindows ? u"Windows:on:ticked"_s : u"Windows:off:not"_s,
+                                onWindows ? u"Linux (Debian):off:not"_s : u"Linux (Debian):on:ticked"_s, u"reason"_s}));
     QVERIFY(!okWhenNone);
-    QCOMPARE(chosen, QList<System>{System::Linux});
+    QCOMPARE(chosen, QList<System>{Packing::thisSystem()});
 }
 
 // Each system's program is written with its own runner and its own name: one system through the
@@ -705,7 +721,7 @@ void TestEditorTryOut::makeProgramWritesEachSystemsProgram()
         QVERIFY(TestFiles::write(QDir(out).filePath(name), "old program"));
 
     Answers a;
-    a.runner = installRunners(tmp.filePath(u"installed"_s), true, true);
+    a.runner = installRunners(tmp.filePath(u"installed"_s), true);
     a.systems = systems;
     a.replace = replace;
     a.folder = out;
@@ -741,8 +757,7 @@ void TestEditorTryOut::makeProgramWritesEachSystemsProgram()
         QVERIFY(bytes.startsWith(windows ? "MZ"_ba : "\x7f" "ELF"_ba));
         QCOMPARE(Packing::systemOf(bytes), std::optional<System>(system));
         const PackedTest::Runner runner = PackedTest::runnerPart(bytes);
-        QCOMPARE(runner.bytes, TestFiles::contents(QFileInfo(a.runner).dir().filePath(windows ? u"kazrunner.exe"_s
-                                                                                              : u"kazrunner"_s)));
+        QCOMPARE(runner.bytes, TestFiles::contents(QFileInfo(a.runner).dir().filePath(runnerFile(system))));
         const ProgramTest::Loaded loaded = ProgramTest::load(program);
         QVERIFY2(loaded.ok(), qPrintable(loaded.message));
         QVERIFY(*loaded.content == store);
@@ -774,7 +789,7 @@ void TestEditorTryOut::makeProgramTellsEachSystemApart()
     TestDocument d;
     QVERIFY(d.openFolder(folder).ok());
     Answers a;
-    a.runner = installRunners(tmp.filePath(u"installed"_s), true, true);
+    a.runner = installRunners(tmp.filePath(u"installed"_s), true);
     if (fault == u"windows_runner")
         QVERIFY(TestFiles::write(tmp.filePath(u"installed/kazrunner.exe"_s), TestRunners::peProgram("no mark")));
     const QString out = tmp.filePath(u"out"_s);
