@@ -12,8 +12,8 @@
 ; Who it installs for: for the current user (no administrator needed) into
 ; $LOCALAPPDATA\Programs\KAZ, with its shortcuts in the user's Start menu and its "Apps &
 ; features" entry under HKCU; run as administrator (elevated), for all users into
-; $PROGRAMFILES64\KAZ, the all-users Start menu and HKLM. /S installs silently, /D=FOLDER
-; (last on the command line) chooses the folder.
+; $PROGRAMFILES64\KAZ, the all-users Start menu and HKLM. /CurrentUser and /AllUsers choose
+; instead. /S installs silently, /D=FOLDER (last on the command line) chooses the folder.
 ;
 ; The uninstaller removes what the setup put there, by name, and no folder that still holds
 ; something: tests and programs a teacher made in the install folder stay.
@@ -30,6 +30,7 @@ ManifestDPIAware true
 
 !include MUI2.nsh
 !include LogicLib.nsh
+!include FileFunc.nsh
 !include /CHARSET=UTF8 "${KAZ_FILES}"
 
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\KAZ"
@@ -43,7 +44,7 @@ BrandingText "KAZ ${KAZ_VERSION}"
 ShowInstDetails nevershow
 ShowUninstDetails nevershow
 
-; "Admin" when the setup runs elevated; set by .onInit and un.onInit.
+; "Admin" when installing for all users; set by .onInit.
 Var AllUsers
 
 !define MUI_ICON "${KAZ_ICON}"
@@ -83,6 +84,8 @@ LangString KazStartEditor ${LANG_ENGLISH} "Start the test editor now"
 LangString KazStartEditor ${LANG_BULGARIAN} "Стартирай редактора на тестове сега"
 LangString KazUninstallText ${LANG_ENGLISH} "KAZ will be removed from this folder. Tests and programs you made yourself stay where they are."
 LangString KazUninstallText ${LANG_BULGARIAN} "KAZ ще бъде премахнат от тази папка. Тестовете и програмите, които сте направили сами, остават на мястото си."
+LangString KazAllUsersNeedsAdministrator ${LANG_ENGLISH} "Only an administrator can install KAZ for all users of this computer. Right-click the setup and choose $\"Run as administrator$\", or install without /AllUsers, for yourself only."
+LangString KazAllUsersNeedsAdministrator ${LANG_BULGARIAN} "Само администратор може да инсталира KAZ за всички потребители на този компютър. Щракнете с десния бутон върху инсталационната програма и изберете „Изпълни като администратор“ или инсталирайте без /AllUsers, само за себе си."
 LangString KazNeedsAdministrator ${LANG_ENGLISH} "KAZ was installed for all users of this computer. Only an administrator can remove it: right-click the uninstaller and choose $\"Run as administrator$\"."
 LangString KazNeedsAdministrator ${LANG_BULGARIAN} "KAZ е инсталиран за всички потребители на този компютър. Само администратор може да го премахне: щракнете с десния бутон върху програмата за премахване и изберете „Изпълни като администратор“."
 
@@ -101,21 +104,40 @@ VIAddVersionKey /LANG=${LANG_BULGARIAN} "FileVersion" "${KAZ_VERSION}"
 VIAddVersionKey /LANG=${LANG_BULGARIAN} "CompanyName" "${KAZ_PUBLISHER}"
 VIAddVersionKey /LANG=${LANG_BULGARIAN} "LegalCopyright" "${KAZ_PUBLISHER}"
 
-; For all users when elevated, else for this user: the shell folders ($SMPROGRAMS) follow.
-!macro KazChooseUsers un
-Function ${un}KazChooseUsers
+; For all users when the setup runs elevated (UserInfo's "Admin": "Run as administrator", or a
+; school's deployment tool), else for this user; /AllUsers or /CurrentUser on the command line
+; decide instead (Wine, for one, runs every program elevated). The shell folders ($SMPROGRAMS)
+; and SHCTX follow.
+Function KazChooseUsers
     UserInfo::GetAccountType
-    Pop $AllUsers
+    Pop $0
+    StrCpy $AllUsers ""
+    ${If} $0 == "Admin"
+        StrCpy $AllUsers "Admin"
+    ${EndIf}
+    ${GetParameters} $1
+    ClearErrors
+    ${GetOptions} $1 "/CurrentUser" $2
+    ${IfNot} ${Errors}
+        StrCpy $AllUsers ""
+    ${EndIf}
+    ClearErrors
+    ${GetOptions} $1 "/AllUsers" $2
+    ${IfNot} ${Errors}
+    ${AndIf} $AllUsers != "Admin"
+        ${If} $0 != "Admin"
+            MessageBox MB_ICONSTOP|MB_OK "$(KazAllUsersNeedsAdministrator)" /SD IDOK
+            SetErrorLevel 740
+            Quit
+        ${EndIf}
+        StrCpy $AllUsers "Admin"
+    ${EndIf}
     ${If} $AllUsers == "Admin"
         SetShellVarContext all
     ${Else}
-        StrCpy $AllUsers ""
         SetShellVarContext current
     ${EndIf}
 FunctionEnd
-!macroend
-!insertmacro KazChooseUsers ""
-!insertmacro KazChooseUsers "un."
 
 Function .onInit
     Call KazChooseUsers
@@ -157,18 +179,21 @@ Section "KAZ" KazSection
     !insertmacro KazWriteUninstallKey
 SectionEnd
 
+; Installed for all users when HKLM's entry names this folder: then only an administrator may
+; take it away; else it was installed for this user.
 Function un.onInit
-    Call un.KazChooseUsers
+    UserInfo::GetAccountType
+    Pop $0
     SetRegView 64
-    ; Installed for all users: only an administrator may take it away.
-    ReadRegStr $0 HKLM "${UNINSTALL_KEY}" "InstallLocation"
-    ${If} $0 == $INSTDIR
-    ${AndIf} $AllUsers != "Admin"
-        MessageBox MB_ICONSTOP|MB_OK "$(KazNeedsAdministrator)" /SD IDOK
-        Abort
-    ${EndIf}
-    ${If} $0 != $INSTDIR
-        StrCpy $AllUsers ""
+    ReadRegStr $1 HKLM "${UNINSTALL_KEY}" "InstallLocation"
+    ${If} $1 == $INSTDIR
+        ${If} $0 != "Admin"
+            MessageBox MB_ICONSTOP|MB_OK "$(KazNeedsAdministrator)" /SD IDOK
+            SetErrorLevel 740
+            Quit
+        ${EndIf}
+        SetShellVarContext all
+    ${Else}
         SetShellVarContext current
     ${EndIf}
 FunctionEnd
