@@ -4,7 +4,8 @@
 # AddressSanitizer and UndefinedBehaviorSanitizer and runs the suite there, where a leak
 # left at a program's end or any undefined behaviour fails the test; last builds the Windows
 # programs and suites (scripts/windows.sh --test, Qt for Windows built once and cached) and
-# runs those under Wine. Each stage's time is printed as it ends ("== stage: time"), after
+# runs those under Wine, and the test of the Windows setup made of those programs
+# (windows_setup, NSIS and Wine). Each stage's time is printed as it ends ("== stage: time"), after
 # CTest's summary of its suites.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
@@ -12,6 +13,8 @@ source "$root/scripts/deps.sh"
 source "$root/scripts/locales.sh"
 # The validators check the desktop entries, metainfo files and manual pages the build writes.
 kaz_install_missing desktop-file-utils appstream groff-base man-db
+# NSIS makes the Windows setup that windows_setup installs under Wine.
+kaz_install_missing nsis
 kaz_generate_locales
 jobs="$(nproc)"
 started=$SECONDS
@@ -26,14 +29,15 @@ cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Debug -DBUILD_TESTING=ON >/dev/n
 cmake --build "$build" --parallel "$jobs"
 
 cd "$build"
-QT_QPA_PLATFORM=offscreen ctest --output-on-failure --parallel "$jobs"
+# The test of the Windows setup runs once, after the Windows programs are built (below).
+QT_QPA_PLATFORM=offscreen ctest --output-on-failure --parallel "$jobs" -LE windows_setup
 stage_done "Linux build and suite"
 
 # Number reading, case and sorting must not follow the machine's language.
 for lang in C C.UTF-8 bg_BG.UTF-8 tr_TR.UTF-8; do
     log="$build/Testing/ctest-$lang.log"
     if LANG="$lang" LC_ALL="$lang" QT_QPA_PLATFORM=offscreen \
-        ctest --output-on-failure --parallel "$jobs" >"$log" 2>&1; then
+        ctest --output-on-failure --parallel "$jobs" -LE windows_setup >"$log" 2>&1; then
         echo "LANG=$lang: $(grep 'tests passed' "$log")"
     else
         cat "$log"
@@ -52,8 +56,12 @@ cmake --build "$asan" --parallel "$jobs"
 cd "$asan"
 # Fewer random sessions: the sanitizers make each action several times slower.
 ASAN_OPTIONS=detect_leaks=1:strict_string_checks=1 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
-    KAZ_SESSIONS=100 QT_QPA_PLATFORM=offscreen ctest --output-on-failure --parallel "$jobs"
+    KAZ_SESSIONS=100 QT_QPA_PLATFORM=offscreen ctest --output-on-failure --parallel "$jobs" -LE windows_setup
 stage_done "Sanitizer build and suite"
 
 bash "$root/scripts/windows.sh" --test
 stage_done "Windows build and suite under Wine"
+
+cd "$build"
+ctest --output-on-failure -L windows_setup
+stage_done "Windows setup under Wine"
