@@ -1,4 +1,5 @@
 #include "FileAccess.h"
+#include "Printing.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -50,6 +51,12 @@ QString qPath(const fs::path &path)
 #else
     return QFile::decodeName(QByteArray::fromStdString(path.native()));
 #endif
+}
+
+// A path as a message shows it (printablePath).
+QString shownPath(const fs::path &path)
+{
+    return printablePath(qPath(path));
 }
 
 QString smallFirst(QString text)
@@ -116,7 +123,7 @@ QString linkRefused(const QString &target = {})
 QString failed(const QString &what, const QString &path, int error, const QString &why = {})
 {
     return QCoreApplication::translate("FileAccess", "cannot %1 %2: %3; %4")
-        .arg(what, path, why.isEmpty() ? reason(error) : why, writeAdvice(error));
+        .arg(what, printablePath(path), why.isEmpty() ? reason(error) : why, writeAdvice(error));
 }
 
 // A failure of a step, told whole by writeAll() ("cannot write PATH: reason; advice") and
@@ -433,7 +440,7 @@ std::unique_ptr<QLockFile> lockFolder(const fs::path &folder, Fault *fault)
     if (lock->tryLock(LockWaitMs))
         return lock;
     if (lock->error() == QLockFile::LockFailedError)
-        *fault = {{}, {}, 0, {}, QCoreApplication::translate("FileAccess", "another program is saving into %1 just now; wait until it is done and try again").arg(qPath(folder))};
+        *fault = {{}, {}, 0, {}, QCoreApplication::translate("FileAccess", "another program is saving into %1 just now; wait until it is done and try again").arg(shownPath(folder))};
     else
         *fault = {QCoreApplication::translate("FileAccess", "write in"), folder,
                   lock->error() == QLockFile::PermissionError ? EACCES : EIO, {}, {}};
@@ -627,15 +634,15 @@ QString checkTarget(const fs::path &root, const QString &relative)
                 return {}; // the link itself is replaced
             return QCoreApplication::translate("FileAccess", "%1 is a link to \"%2\"; nothing is written through a link, so that no file "
                                   "outside %3 changes; remove the link or choose another folder")
-                .arg(qPath(at), qPath(fs::read_symlink(at, ec)), qPath(root));
+                .arg(shownPath(at), shownPath(fs::read_symlink(at, ec)), shownPath(root));
         }
         if (!last && s.type() != fs::file_type::directory)
             return QCoreApplication::translate("FileAccess", "%1 is in the way: it is not a folder, but a folder should be there; move it "
                                   "away or choose another folder")
-                .arg(qPath(at));
+                .arg(shownPath(at));
         if (last && s.type() != fs::file_type::regular)
             return QCoreApplication::translate("FileAccess", "%1 cannot be replaced: %2; remove it or choose another folder")
-                .arg(qPath(at), kindOf(s.type()));
+                .arg(shownPath(at), kindOf(s.type()));
     }
     return {};
 }
@@ -830,11 +837,11 @@ QString writeAll(const QString &root, const QList<Output> &files)
         const fs::file_status s = fs::status(top, ec);
         if (s.type() == fs::file_type::not_found)
             return QCoreApplication::translate("FileAccess", "%1 is a link to \"%2\", which does not exist; choose another folder")
-                .arg(root, qPath(fs::read_symlink(top, ec)));
+                .arg(printablePath(root), shownPath(fs::read_symlink(top, ec)));
         if (ec)
             return failed(QCoreApplication::translate("FileAccess", "write in"), root, ec.value());
         if (s.type() != fs::file_type::directory)
-            return QCoreApplication::translate("FileAccess", "%1 is not a folder but %2; choose another folder").arg(root, whatItIs(s.type()));
+            return QCoreApplication::translate("FileAccess", "%1 is not a folder but %2; choose another folder").arg(printablePath(root), whatItIs(s.type()));
     }
     for (const Output &o : files)
         if (const QString why = checkTarget(top, o.path); !why.isEmpty())

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QStringList>
 #include <QTextStream>
 
@@ -33,6 +34,13 @@ inline QString printableName(const QString &name)
             shown += QStringLiteral("\\u%1").arg(uint(c), 4, 16, QLatin1Char('0'));
     }
     return shown;
+}
+
+// A path as every message shows it: printableName() with the system's own separators
+// ("C:\Users\…" on Windows), as its file manager shows the path.
+inline QString printablePath(const QString &path)
+{
+    return printableName(QDir::toNativeSeparators(path));
 }
 
 // The tools print their messages one a line, the first MaxPrinted of a kind only, then how

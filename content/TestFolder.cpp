@@ -102,7 +102,7 @@ void checkIcon(Checked &c, const QString &path, Look look)
     if (problem.isEmpty())
         problem = iconProblem(bytes);
     if (!problem.isEmpty()) {
-        c.problems.append({printableName(path), 0, problem});
+        c.problems.append({printablePath(path), 0, problem});
         c.files.clear();
         return;
     }
@@ -195,14 +195,14 @@ Checked check(const QString &folderPath, FileAccess::Links links)
     const QDir folder(folderPath);
     Checked c;
     const QString testFile = QFileInfo(folder.filePath(TestName)).filePath();
-    c.testFile = printableName(testFile);
+    c.testFile = printablePath(testFile);
     const auto cannot = [&c](const QString &why) {
         c.problems.append({c.testFile, 0, QCoreApplication::translate("TestFolder", "cannot read the test: ") + why});
         return c;
     };
     if (const QFileInfo info(folderPath); !info.isDir())
         return cannot((info.exists() ? QCoreApplication::translate("TestFolder", "\"%1\" is a file, not a folder") : QCoreApplication::translate("TestFolder", "there is no folder \"%1\""))
-                          .arg(printableName(folderPath))
+                          .arg(printablePath(folderPath))
                       + QCoreApplication::translate("TestFolder", "; name the folder that holds test.kaz"));
     const FileAccess::Read file = FileAccess::read(testFile, ContentReader::MaxFileBytes, links);
     if (file.tooLarge)

@@ -40,7 +40,7 @@ Packing::Result pack(TestFileList files, const QString &folder, const Packing::R
     refused.checked.read = true;
     refused.checked.testFile = QStringLiteral("test.kaz");
     refused.checked.problems.append(
-        {printableName(icon), 0, QCoreApplication::translate("TestFolder", "the test's icon cannot be used: ") + printableName(problem)});
+        {printablePath(icon), 0, QCoreApplication::translate("TestFolder", "the test's icon cannot be used: ") + printableName(problem)});
     return refused;
 }
 

@@ -121,7 +121,7 @@ TestDocument::Opened TestDocument::openFolder(const QString &folder)
 {
     Opened opened;
     if (!QFileInfo(folder).isDir()) {
-        opened.error = QCoreApplication::translate("TestDocument", "there is no folder \"%1\"; choose the folder that holds test.kaz").arg(printableName(folder));
+        opened.error = QCoreApplication::translate("TestDocument", "there is no folder \"%1\"; choose the folder that holds test.kaz").arg(printablePath(folder));
         return opened;
     }
     // A save cut short by a crash is finished when it counted, else undone.
@@ -130,20 +130,20 @@ TestDocument::Opened TestDocument::openFolder(const QString &folder)
     const QString testFile = dir.filePath(QStringLiteral("test.kaz"));
     if (!QFileInfo::exists(testFile) && !QFileInfo(testFile).isSymLink()) {
         opened.error = unfinished.isEmpty()
-                           ? QCoreApplication::translate("TestDocument", "there is no test.kaz in %1; choose the folder that holds test.kaz").arg(printableName(folder))
+                           ? QCoreApplication::translate("TestDocument", "there is no test.kaz in %1; choose the folder that holds test.kaz").arg(printablePath(folder))
                            : QCoreApplication::translate("TestDocument", "there is no test.kaz in %1, and a save that was cut short cannot be finished: %2")
-                                 .arg(printableName(folder), unfinished);
+                                 .arg(printablePath(folder), unfinished);
         return opened;
     }
     // Only the files themselves: a link may lead to a file of anyone's, which the recovery copy
     // and the saved folder would then hold.
     const FileAccess::Read file = FileAccess::read(testFile, ContentReader::MaxFileBytes, FileAccess::Links::Refuse);
     if (file.tooLarge) {
-        opened.error = QCoreApplication::translate("TestDocument", "cannot open %1: %2, the most a test may have").arg(printableName(testFile), file.problem);
+        opened.error = QCoreApplication::translate("TestDocument", "cannot open %1: %2, the most a test may have").arg(printablePath(testFile), file.problem);
         return opened;
     }
     if (!file.ok()) {
-        opened.error = QCoreApplication::translate("TestDocument", "cannot open %1: %2").arg(printableName(testFile), printableName(file.problem));
+        opened.error = QCoreApplication::translate("TestDocument", "cannot open %1: %2").arg(printablePath(testFile), printableName(file.problem));
         return opened;
     }
     ContentReader::Options options;
@@ -152,7 +152,7 @@ TestDocument::Opened TestDocument::openFolder(const QString &folder)
     ContentReader::Result read = ContentReader::readBytes(file.bytes, options);
     // A file that is no text at all gives its one reason and nothing else.
     if (read.store == ContentStore() && read.problems.size() == 1) {
-        opened.error = QCoreApplication::translate("TestDocument", "cannot open %1: %2").arg(printableName(testFile), read.problems.first().message);
+        opened.error = QCoreApplication::translate("TestDocument", "cannot open %1: %2").arg(printablePath(testFile), read.problems.first().message);
         return opened;
     }
     // Pictures too are read only as the files themselves.
@@ -304,9 +304,9 @@ QString TestDocument::setPictureFromFile(int row, const QString &path)
 {
     const FileAccess::Read file = FileAccess::read(path, TestFolder::maxPictureBytes());
     if (file.tooLarge)
-        return QCoreApplication::translate("TestDocument", "the picture %1 is too large: %2; save it smaller").arg(printableName(path), file.problem);
+        return QCoreApplication::translate("TestDocument", "the picture %1 is too large: %2; save it smaller").arg(printablePath(path), file.problem);
     if (!file.ok())
-        return QCoreApplication::translate("TestDocument", "the picture %1 cannot be read: %2").arg(printableName(path), printableName(file.problem));
+        return QCoreApplication::translate("TestDocument", "the picture %1 cannot be read: %2").arg(printablePath(path), printableName(file.problem));
     setPicture(row, QFileInfo(path).fileName(), file.bytes);
     return {};
 }

@@ -112,7 +112,7 @@ namespace {
 // What the teacher does with a program made for `system`, at `program`.
 QString madeText(Packing::System system, const QString &program)
 {
-    const QString path = printableName(QDir::toNativeSeparators(program));
+    const QString path = printablePath(program);
     if (system == Packing::System::Windows)
         return QCoreApplication::translate("EditorDialogs", "The program for Windows is made: %1\nThe learners copy this "
                                                             "one file (from a USB stick or an e-mail) and double-click it "
@@ -158,7 +158,7 @@ MakeProgramSteps dialogs(QWidget *parent, std::function<bool()> save)
     steps.askReplace = [parent](const QStringList &programs) {
         QStringList names;
         for (const QString &program : programs)
-            names.append(printableName(QDir::toNativeSeparators(program)));
+            names.append(printablePath(program));
         QMessageBox box(QMessageBox::Question, QCoreApplication::translate("EditorDialogs", "Make program"),
                         QCoreApplication::translate("EditorDialogs", "These files are there already:\n%1\n\nReplace them "
                                                                      "with the new programs?")

@@ -433,7 +433,7 @@ bool EditorWindow::openPath(const QString &path)
     if (!info.exists()) {
         tell(QMessageBox::Warning,
              tr("There is no file or folder %1. Check the name, or open a test from the File menu.")
-                 .arg(printableName(QDir::toNativeSeparators(path))));
+                 .arg(printablePath(path)));
         return false;
     }
     if (info.isDir())
@@ -543,8 +543,8 @@ void EditorWindow::afterOpening(const QString &what)
     showFirstRow();
     statusBar()->showMessage(m_document->folder().isEmpty()
                                  ? tr("Opened %1. Save the test to give it a folder of its own.")
-                                       .arg(printableName(QDir::toNativeSeparators(what)))
-                                 : tr("Opened %1.").arg(printableName(QDir::toNativeSeparators(what))));
+                                       .arg(printablePath(what))
+                                 : tr("Opened %1.").arg(printablePath(what)));
 }
 
 bool EditorWindow::keepWork()
@@ -650,7 +650,7 @@ bool EditorWindow::saveTo(const QString &folder)
         QSettings().setValue(LastAddressKey, address);
     m_document->checkNow();
     const int n = int(m_document->problems().size());
-    statusBar()->showMessage(n == 0 ? tr("Saved in %1.").arg(printableName(QDir::toNativeSeparators(m_document->folder())))
+    statusBar()->showMessage(n == 0 ? tr("Saved in %1.").arg(printablePath(m_document->folder()))
                                     : tr("Saved. The test has %n problem(s); mend them before you make a program.",
                                          nullptr, n));
     return true;
@@ -667,7 +667,7 @@ bool EditorWindow::saveAs()
     if (!own && place.exists(QStringLiteral("test.kaz"))) {
         const int answer = ask({QMessageBox::Warning,
                                 tr("The folder %1 already holds a test. Replace that test with this one?")
-                                    .arg(printableName(QDir::toNativeSeparators(folder))),
+                                    .arg(printablePath(folder)),
                                 tr("Cancel keeps it; then choose or make another folder."),
                                 {tr("Replace"), tr("Cancel")},
                                 1});
@@ -678,7 +678,7 @@ bool EditorWindow::saveAs()
         const QString name = newFolderName(place, m_document->field(DocumentField::Title));
         const int answer = ask({QMessageBox::Question,
                                 tr("The folder %1 holds other files. Save the test in a new folder \"%2\" there?")
-                                    .arg(printableName(QDir::toNativeSeparators(folder)), name),
+                                    .arg(printablePath(folder), name),
                                 {},
                                 {tr("Make the folder"), tr("Cancel")},
                                 1});
@@ -687,7 +687,7 @@ bool EditorWindow::saveAs()
         if (!place.mkdir(name)) {
             tell(QMessageBox::Warning,
                  tr("The folder %1 could not be made. Choose another place.")
-                     .arg(printableName(QDir::toNativeSeparators(place.filePath(name)))));
+                     .arg(printablePath(place.filePath(name))));
             return false;
         }
         folder = place.filePath(name);

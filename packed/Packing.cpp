@@ -84,7 +84,7 @@ System otherSystem(System system)
 
 QString runnerMessage(const Result &result, const Names &names)
 {
-    const QString runner = printableName(names.runner);
+    const QString runner = printablePath(names.runner);
     switch (result.failure) {
     case Failure::RunnerMissing:
         if (names.installedRunner && names.target != thisSystem())
@@ -174,7 +174,7 @@ QString writeFailure(const QString &path, const QString &error)
     const QFileInfo folder(QFileInfo(path).absolutePath());
     if (!folder.isDir())
         return QCoreApplication::translate("Kazpack", "the folder %1 does not exist; %2")
-            .arg(printableName(QDir::toNativeSeparators(folder.filePath())), FileAccess::writeAdvice(ENOENT));
+            .arg(printablePath(folder.filePath()), FileAccess::writeAdvice(ENOENT));
     return error;
 }
 
@@ -271,7 +271,7 @@ void write(Result &result, const QString &path, bool replace)
 
 void print(QTextStream &err, const Result &result, const Names &names)
 {
-    const QString program = printableName(names.program);
+    const QString program = printablePath(names.program);
     switch (result.failure) {
     case Failure::None:
         return;
@@ -287,13 +287,13 @@ void print(QTextStream &err, const Result &result, const Names &names)
         err << runnerMessage(result, names) << '\n';
         break;
     case Failure::CannotPack:
-        err << QCoreApplication::translate("Kazpack", "%1: error: the test cannot be packed: %2").arg(printableName(names.test), result.reason)
+        err << QCoreApplication::translate("Kazpack", "%1: error: the test cannot be packed: %2").arg(printablePath(names.test), result.reason)
             << '\n';
         break;
     case Failure::TargetIsFolder:
         err << QCoreApplication::translate("Kazpack", "%1: error: this is a folder; give the program's file name with -o, for "
                                                       "example -o %2")
-                   .arg(program, printableName(QDir(names.program).filePath(QStringLiteral("kaz-") + folderName(names.test))))
+                   .arg(program, printablePath(QDir(names.program).filePath(QStringLiteral("kaz-") + folderName(names.test))))
             << '\n';
         break;
     case Failure::TargetExists:
@@ -314,7 +314,7 @@ QString oldProgramNote(const QString &program)
 {
     return QCoreApplication::translate("Kazpack", "%1: note: the program that was already there is left as it was and still "
                                                   "holds the old test, not this one; mend what is said above and pack again")
-        .arg(printableName(program));
+        .arg(printablePath(program));
 }
 
 QString programName(const QString &folder, System target)

@@ -92,7 +92,7 @@ int pack(PackOptions o, QTextStream &out, QTextStream &err)
         if (!QFile::remove(o.output)) {
             err << QCoreApplication::translate("Kazpack", "%1: error: the old program cannot be removed; make its folder writable, or "
                                               "remove the file by hand")
-                       .arg(printableName(o.output))
+                       .arg(printablePath(o.output))
                 << '\n';
             return Problem;
         }
@@ -121,7 +121,7 @@ int pack(PackOptions o, QTextStream &out, QTextStream &err)
         if (std::any_of(absolute.cbegin(), absolute.cend(), [](QChar c) { return c.unicode() < 0x20; })) {
             err << QCoreApplication::translate("Kazpack", "%1: error: a menu entry cannot start a program whose path holds control "
                                               "characters; write the program to another folder with -o")
-                       .arg(printableName(o.output))
+                       .arg(printablePath(o.output))
                 << '\n';
             if (names.oldProgram)
                 err << Packing::oldProgramNote(o.output) << '\n';
@@ -132,7 +132,7 @@ int pack(PackOptions o, QTextStream &out, QTextStream &err)
     Packing::print(err, result, names);
     if (!result.ok())
         return Problem;
-    out << printableName(o.output) << '\n';
+    out << printablePath(o.output) << '\n';
 
     if (!o.depfile.isEmpty()) {
         QString rule = makePath(absolute) + u':';
@@ -140,7 +140,7 @@ int pack(PackOptions o, QTextStream &out, QTextStream &err)
             rule += u' ' + makePath(QFileInfo(QDir(o.folder).filePath(f.name)).absoluteFilePath());
         if (const QString error = FileAccess::writeFile(o.depfile, (rule + u'\n').toUtf8()); !error.isEmpty()) {
             err << QCoreApplication::translate("Kazpack", "%1: error: cannot write the list of the program's files: %2")
-                       .arg(printableName(o.depfile), Packing::writeFailure(o.depfile, error))
+                       .arg(printablePath(o.depfile), Packing::writeFailure(o.depfile, error))
                 << '\n';
             return Problem;
         }
@@ -154,14 +154,14 @@ int extract(const QString &programPath, const QString &folderPath, QTextStream &
 {
     const PackedTest::Contents contents = PackedTest::read(programPath);
     if (!contents.ok()) {
-        err << QCoreApplication::translate("Kazpack", "%1: error: the test cannot be taken out: %2").arg(printableName(programPath), contents.reason)
+        err << QCoreApplication::translate("Kazpack", "%1: error: the test cannot be taken out: %2").arg(printablePath(programPath), contents.reason)
             << Packing::faultAdvice(contents.fault) << '\n';
         return Problem;
     }
     const QDir folder(folderPath);
     if (exists(folderPath) && !QFileInfo(folderPath).isDir()) {
         err << QCoreApplication::translate("Kazpack", "%1: error: this is a file, not a folder; give a new or empty folder")
-                   .arg(printableName(folderPath))
+                   .arg(printablePath(folderPath))
             << '\n';
         return Problem;
     }
@@ -171,13 +171,13 @@ int extract(const QString &programPath, const QString &folderPath, QTextStream &
             taken << folder.filePath(f.name);
     if (!taken.isEmpty()) {
         for (const QString &path : std::as_const(taken))
-            err << QCoreApplication::translate("Kazpack", "%1: error: the file already exists and is kept").arg(printableName(path)) << '\n';
+            err << QCoreApplication::translate("Kazpack", "%1: error: the file already exists and is kept").arg(printablePath(path)) << '\n';
         err << QCoreApplication::translate("Kazpack", "kazpack: error: nothing was taken out; give a new or empty folder") << '\n';
         return Problem;
     }
     const bool made = !folder.exists();
     if (made && !QDir().mkpath(folderPath)) {
-        err << QCoreApplication::translate("Kazpack", "%1: error: the folder cannot be made here").arg(printableName(folderPath)) << '\n';
+        err << QCoreApplication::translate("Kazpack", "%1: error: the folder cannot be made here").arg(printablePath(folderPath)) << '\n';
         return Problem;
     }
     QStringList written;
@@ -190,7 +190,7 @@ int extract(const QString &programPath, const QString &folderPath, QTextStream &
         const int error = opened ? writeAll(file, f.bytes) : errno;
         if (!opened || error >= 0) {
             err << QCoreApplication::translate("Kazpack", "%1: error: cannot write the file: %2")
-                       .arg(printableName(file.fileName()),
+                       .arg(printablePath(file.fileName()),
                             error > 0 ? FileAccess::reason(error) + QStringLiteral("; ") + FileAccess::writeAdvice(error)
                                       : printableName(file.errorString()))
                 << '\n';
@@ -203,7 +203,7 @@ int extract(const QString &programPath, const QString &folderPath, QTextStream &
             return Problem;
         }
     }
-    out << printableName(folderPath) << '\n';
+    out << printablePath(folderPath) << '\n';
     return Done;
 }
 
@@ -211,7 +211,7 @@ int list(const QString &programPath, QTextStream &out, QTextStream &err)
 {
     const PackedTest::Contents contents = PackedTest::read(programPath);
     if (!contents.ok()) {
-        err << QCoreApplication::translate("Kazpack", "%1: error: %2").arg(printableName(programPath), contents.reason) << Packing::faultAdvice(contents.fault) << '\n';
+        err << QCoreApplication::translate("Kazpack", "%1: error: %2").arg(printablePath(programPath), contents.reason) << Packing::faultAdvice(contents.fault) << '\n';
         return Problem;
     }
     qint64 total = 0;
@@ -237,10 +237,10 @@ int removeDesktop(const QString &programPath, QTextStream &out, QTextStream &err
     bool ok = true;
     const QStringList removed = MenuEntries(share).remove(path, err, &ok);
     for (const QString &f : removed)
-        out << printableName(f) << '\n';
+        out << printablePath(f) << '\n';
     if (removed.isEmpty() && ok) {
         err << QCoreApplication::translate("Kazpack", "%1: error: no menu entry in %2 starts this program; nothing was removed")
-                   .arg(printableName(programPath), printableName(QDir(share).filePath(QStringLiteral("applications"))))
+                   .arg(printablePath(programPath), printablePath(QDir(share).filePath(QStringLiteral("applications"))))
             << '\n';
         return Problem;
     }

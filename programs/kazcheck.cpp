@@ -64,7 +64,7 @@ int main(int argc, char *argv[])
         QFile stamp(args.at(2));
         if (!stamp.open(QIODevice::WriteOnly | QIODevice::Truncate) || stamp.write("checked\n") < 0) {
             err << QCoreApplication::translate("kazcheck", "%1: error: cannot write the check stamp: %2")
-                       .arg(printableName(args.at(2)), printableName(stamp.errorString()))
+                       .arg(printablePath(args.at(2)), printableName(stamp.errorString()))
                 << '\n';
             return 1;
         }
