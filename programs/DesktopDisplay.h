@@ -28,6 +28,21 @@ inline bool available()
 #endif
 }
 
+// On Windows the programs draw their text with FreeType, as they do on Linux: glyphs and
+// measures come from the font files themselves, so a phrase the lists cut on one system is cut
+// on the other, and gift2kaz measures as the runner draws. (Windows' own font engines also left
+// the text of line edits undrawn under Wine.) Called before the application is made; a platform
+// chosen by the user (QT_QPA_PLATFORM, -platform) is kept.
+inline constexpr char WindowsPlatform[] = "windows:fontengine=freetype";
+
+inline void chooseFontEngine()
+{
+#ifdef Q_OS_WIN
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", WindowsPlatform);
+#endif
+}
+
 // The platforms without a screen to show a message box on; a modal box there would wait
 // for a click that never comes.
 inline bool headless()

@@ -8,6 +8,7 @@
 #include "Gift.h"
 #include "Printing.h"
 #include "ConsoleText.h"
+#include "DesktopDisplay.h"
 #include "KazTranslations.h"
 #include "ListText.h"
 
@@ -41,8 +42,9 @@ int main(int argc, char *argv[])
     qtMessages = qInstallMessageHandler(withoutRuntimeDirNote);
     // Phrases are measured with the fonts of a QGuiApplication, as the quiz runner shows them.
 #ifdef Q_OS_WIN
-    // Windows' own platform, the runner's: it needs no window, and it is the only one built in.
-    qputenv("QT_QPA_PLATFORM", "windows");
+    // Windows' own platform with the runner's font engine: it needs no window, and it is the
+    // only one built in.
+    qputenv("QT_QPA_PLATFORM", DesktopDisplay::WindowsPlatform);
     // Its notes on the screen (how sharp, at what scale) are of no use to a tool in a terminal.
     QLoggingCategory::setFilterRules(QStringLiteral("qt.qpa.*=false"));
 #else

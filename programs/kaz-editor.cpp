@@ -35,6 +35,7 @@ int main(int argc, char *argv[])
                             << '\n';
         return EXIT_FAILURE;
     }
+    DesktopDisplay::chooseFontEngine();
     QApplication app(argc, argv);
     installBulgarian(app);
     // The recovery copies and the last folder are kept under these names.

@@ -42,6 +42,7 @@ int main(int argc, char *argv[])
                                 << '\n';
         return EXIT_FAILURE;
     }
+    DesktopDisplay::chooseFontEngine();
     QApplication app(argc, argv);
     KazTranslations::install(app);
     QApplication::setApplicationName(QStringLiteral("KAZ"));
