@@ -171,7 +171,7 @@ private Q_SLOTS:
         const QString program = path(u"kaz-test"_qs);
         const Run packed = kazpack({folder, u"-o"_qs, program});
         QVERIFY2(packed.status == 0, qPrintable(packed.err));
-        QCOMPARE(packed.out, program + u'\n');
+        QCOMPARE(packed.out, native(program) + u'\n');
 
         const TestFolder::Checked fromFolder = TestFolder::check(folder);
         QVERIFY(fromFolder.ok());
@@ -260,7 +260,7 @@ private Q_SLOTS:
         const QStringList lines = run.err.split(u'\n', Qt::SkipEmptyParts);
         KAZ_WINDOWS_DIFFERS("file names are not told apart by case: D.bmp is read as d.bmp");
         QCOMPARE(lines.size(), 4);
-        const QString kaz = folder + u"/test.kaz"_qs;
+        const QString kaz = native(folder + u"/test.kaz"_qs);
         QVERIFY2(lines.at(0).startsWith(kaz + u":3: error: \"11 250\" is not a usable number"_qs), qPrintable(lines.at(0)));
         QVERIFY2(lines.at(1).startsWith(kaz + u":11: error: the phrase \"Лом\" is already on line 9"_qs), qPrintable(lines.at(1)));
         QVERIFY2(lines.at(2).contains(u"there is no such file beside test.kaz, but there is \"d.bmp\""), qPrintable(lines.at(2)));
@@ -306,7 +306,7 @@ private Q_SLOTS:
         QCOMPARE(said.mid(0, shown), checked.mid(0, shown));
         if (problems > 50)
             QCOMPARE(said.at(50), u"… and %1 more problems"_qs.arg(problems - 50));
-        const QString kaz = folder + u"/test.kaz"_qs;
+        const QString kaz = native(folder + u"/test.kaz"_qs);
         QCOMPARE(checked.constLast(), u"%1 problems in %2; the test was not built"_qs.arg(problems).arg(kaz));
         QCOMPARE(said.constLast(), u"%1 problems in %2; no program was written"_qs.arg(problems).arg(kaz));
         QVERIFY(!QFile::exists(path(u"kaz-faulty"_qs)));
@@ -334,7 +334,7 @@ private Q_SLOTS:
         const Run packed = kazpack({folder, u"-o"_qs, path(u"kaz-test"_qs)});
         QCOMPARE(packed.status, 1);
         QCOMPARE(packed.err, toolText(kazcheck.readAllStandardError()));
-        QVERIFY2(packed.err.startsWith(folder + u"/test.kaz: error: cannot read the test: "_qs) && packed.err.contains(says)
+        QVERIFY2(packed.err.startsWith(native(folder + u"/test.kaz"_qs) + u": error: cannot read the test: "_qs) && packed.err.contains(says)
                      && packed.err.count(u'\n') == 1,
                  qPrintable(packed.err));
     }
@@ -406,7 +406,7 @@ private Q_SLOTS:
         const Run run = kazpack(QStringList{folder, u"-o"_qs, program} + options);
         QCOMPARE(run.status, 1);
         QVERIFY2(run.err.contains(u"no program was written"), qPrintable(run.err));
-        const QString note = program + u": note: the program that was already there is left as it was and still "
+        const QString note = native(program) + u": note: the program that was already there is left as it was and still "
                                        "holds the old test"_qs;
         QCOMPARE(run.err.contains(note), kept);
         QCOMPARE(QFileInfo::exists(program), kept);
@@ -469,7 +469,9 @@ private Q_SLOTS:
         QCOMPARE(run.status, 1);
         // The reason names the missing folder as the system writes it (backslashes on Windows).
         const QString folder = QDir::toNativeSeparators(QDir(m_dir->path()).canonicalPath() + u'/' + missing);
-        QVERIFY2(run.err.contains(says.arg(folder)), qPrintable(run.err));
+        // The program's path as given, in the system's separators too.
+        QVERIFY2(run.err.contains(QString(says).replace(arguments.constLast(), native(arguments.constLast())).arg(folder)),
+                 qPrintable(run.err));
     }
 
     // Links are refused, whatever they point at, with the file they are named by.
@@ -539,7 +541,8 @@ private Q_SLOTS:
         QVERIFY(writeFile(folder + u"/romb.png"_qs, "mine"));
         const Run run = kazpack({u"--extract"_qs, program, folder});
         QCOMPARE(run.status, 1);
-        QVERIFY2(run.err.contains(folder + u"/romb.png: error: the file already exists and is kept"_qs), qPrintable(run.err));
+        QVERIFY2(run.err.contains(native(folder + u"/romb.png"_qs) + u": error: the file already exists and is kept"_qs),
+                 qPrintable(run.err));
         QCOMPARE(QDir(folder).entryList(QDir::Files), QStringList{u"romb.png"_qs});
         QCOMPARE(readFile(folder + u"/romb.png"_qs), QByteArray("mine"));
 
@@ -557,7 +560,7 @@ private Q_SLOTS:
         const QString folder = source(u"quizzes/istoriya"_qs);
         const Run missing = kazpack({folder, u"-o"_qs, path(u"a"_qs)}, path(u"libexec/kaz/kazrunner"_qs));
         QCOMPARE(missing.status, 1);
-        QVERIFY2(missing.err.contains(u"the quiz runner is not at "_qs + path(u"libexec/kaz/kazrunner"_qs)
+        QVERIFY2(missing.err.contains(u"the quiz runner is not at "_qs + native(path(u"libexec/kaz/kazrunner"_qs))
                                       + u"; install KAZ again, or give a runner with --runner RUNNER"_qs),
                  qPrintable(missing.err));
         QCOMPARE(kazpack({folder, u"-o"_qs, path(u"a"_qs), u"--runner"_qs, path(u"none"_qs)}).status, 1);
@@ -611,7 +614,7 @@ private Q_SLOTS:
         const Run run = kazpack({source(u"quizzes/istoriya"_qs), u"-o"_qs, path(u"kaz-x"_qs), u"--runner"_qs,
                                  path(u"runner"_qs)});
         QCOMPARE(run.status, 1);
-        QCOMPARE(run.err, path(u"runner"_qs) + u": error: "_qs + says + u'\n');
+        QCOMPARE(run.err, native(path(u"runner"_qs)) + u": error: "_qs + says + u'\n');
         QVERIFY(!QFileInfo::exists(path(u"kaz-x"_qs)));
         // The same file where kazpack looks for its runner by itself.
         const Run installed = kazpack({source(u"quizzes/istoriya"_qs), u"-o"_qs, path(u"kaz-x"_qs)}, path(u"runner"_qs));
@@ -712,7 +715,8 @@ private Q_SLOTS:
         const QString name = system == S::Windows ? u"kaz-стари имена.exe"_qs : u"kaz-стари имена"_qs;
         if (!says.isEmpty()) {
             QCOMPARE(run.status, 1);
-            QCOMPARE(run.err, QString(says).replace(u"DIR"_qs, m_dir->path()) + u'\n');
+            // Every slash of these messages is in a path.
+            QCOMPARE(run.err, native(QString(says).replace(u"DIR"_qs, m_dir->path())) + u'\n');
             QVERIFY(!QFileInfo::exists(path(name)));
             return;
         }
@@ -971,7 +975,7 @@ private Q_SLOTS:
         const QStringList args{source(u"quizzes/istoriya"_qs), u"-o"_qs, path(u"kaz-x"_qs)};
         const Run given = kazpack(args + QStringList{u"--runner"_qs, runner});
         QCOMPARE(given.status, 1);
-        QVERIFY2(given.err.startsWith(runner + u": error: "_qs + says), qPrintable(given.err));
+        QVERIFY2(given.err.startsWith(native(runner) + u": error: "_qs + says), qPrintable(given.err));
         const Run own = kazpack(args, runner);
         QCOMPARE(own.status, 1);
         QVERIFY2(own.err.contains(installed), qPrintable(own.err));
@@ -1065,10 +1069,10 @@ private Q_SLOTS:
         QVERIFY(writeFile(folder + u"/test.kaz"_qs, everyFormat().replace("11250", "11 250")));
         const Run faulty = kazpack({folder, u"-o"_qs, path(u"kaz-x"_qs)});
         QCOMPARE(faulty.status, 1);
-        QVERIFY2(faulty.err.contains(path(shown) + u"/test.kaz:3: error: "_qs), qPrintable(faulty.err));
+        QVERIFY2(faulty.err.contains(native(path(shown) + u"/test.kaz"_qs) + u":3: error: "_qs), qPrintable(faulty.err));
         QVERIFY2(!raw(faulty.err), qPrintable(faulty.err));
         const Run listed = kazpack({u"--list"_qs, folder});
-        QVERIFY2(listed.err.startsWith(path(shown) + u": error: "_qs) && !raw(listed.err), qPrintable(listed.err));
+        QVERIFY2(listed.err.startsWith(native(path(shown)) + u": error: "_qs) && !raw(listed.err), qPrintable(listed.err));
     }
 
     // A name that the packed format allows is listed as it is, but for the characters that
@@ -1143,6 +1147,8 @@ private Q_SLOTS:
 
 private:
     QString path(const QString &name) const { return m_dir->filePath(name); }
+    // A path as the tools show it: with the system's own separators.
+    static QString native(const QString &path) { return QDir::toNativeSeparators(path); }
 
     std::unique_ptr<QTemporaryDir> m_dir;
 };
