@@ -31,7 +31,8 @@ stage_done() {
     started=$SECONDS
 }
 
-kaz_install_missing g++-mingw-w64-x86-64-posix ninja-build wine64
+# fonts-wine: the fonts Windows programs expect of Windows (Tahoma, the dialogs' own), which Wine lacks without it.
+kaz_install_missing g++-mingw-w64-x86-64-posix ninja-build wine64 fonts-wine
 KAZ_QT_WINDOWS="$(bash "$root/scripts/qt-windows.sh" | tail -n 1)"
 export KAZ_QT_WINDOWS
 stage_done "Qt for Windows"
