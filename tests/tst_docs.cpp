@@ -60,23 +60,26 @@ QList<Heading> headings(const QString &markdown)
     return out;
 }
 
+// The first capture of every match of `re` in the prose, in order.
+QStringList captured(const QString &markdown, const QRegularExpression &re)
+{
+    QStringList out;
+    for (const QRegularExpressionMatch &m : re.globalMatch(prose(markdown)))
+        out.append(m.captured(1));
+    return out;
+}
+
 // "](target)" of every link and picture in the prose, in order.
 QStringList targets(const QString &markdown)
 {
     static const QRegularExpression link(u"\\]\\(([^()\\s]+)\\)"_s);
-    QStringList out;
-    for (const QRegularExpressionMatch &m : link.globalMatch(prose(markdown)))
-        out.append(m.captured(1));
-    return out;
+    return captured(markdown, link);
 }
 
 QStringList pictures(const QString &markdown)
 {
     static const QRegularExpression picture(u"!\\[[^\\]]*\\]\\(([^()\\s]+)\\)"_s);
-    QStringList out;
-    for (const QRegularExpressionMatch &m : picture.globalMatch(prose(markdown)))
-        out.append(m.captured(1));
-    return out;
+    return captured(markdown, picture);
 }
 
 const QStringList Pages{u"README.md"_s,           u"docs/editor.md"_s,    u"docs/editor.bg.md"_s,
