@@ -82,6 +82,16 @@ System otherSystem(System system)
     return system == System::Windows ? System::Linux : System::Windows;
 }
 
+// Where KAZ's installation puts this system's runner, as an example for the user to follow.
+QString installedRunnerExample()
+{
+#ifdef Q_OS_WIN
+    return QStringLiteral("%LOCALAPPDATA%\\Programs\\KAZ\\kazrunner.exe");
+#else
+    return QStringLiteral("/usr/libexec/kaz/kazrunner");
+#endif
+}
+
 QString runnerMessage(const Result &result, const Names &names)
 {
     const QString runner = printablePath(names.runner);
@@ -117,8 +127,8 @@ QString runnerMessage(const Result &result, const Names &names)
             .arg(runner, names.installedRunner
                              ? QCoreApplication::translate("Kazpack", "install KAZ again, or give the path of kazrunner "
                                                                       "with --runner")
-                             : QCoreApplication::translate("Kazpack", "give the path of kazrunner, for example "
-                                                                      "/usr/libexec/kaz/kazrunner"));
+                             : QCoreApplication::translate("Kazpack", "give the path of %1, for example %2")
+                                   .arg(runnerFileName(thisSystem()), installedRunnerExample()));
     case Failure::OlderRunner:
         return QCoreApplication::translate("Kazpack", "%1: error: this runner reads only packed format %2, older than "
                                                       "format %3 that this kazpack writes; use the kazrunner that came "

@@ -1,6 +1,8 @@
-// The names and texts that list an installed quiz in the desktop's application menu.
+// The names and texts that list an installed quiz in the desktop's application menu, and the
+// Start-menu shortcuts of a teacher's own programs on Windows.
 #include "DesktopFiles.h"
 #include "ManualPage.h"
+#include "StartMenu.h"
 
 #include <QDir>
 #include <QFile>
@@ -8,7 +10,9 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QTest>
+#include <QTextStream>
 #include <QXmlStreamReader>
 
 using namespace DesktopFiles;
@@ -376,6 +380,124 @@ private slots:
         QVERIFY2(error.isEmpty(), qPrintable(error));
         QVERIFY(!e.contains(QStringLiteral("url@homepage")));
         QCOMPARE(e.value(QStringLiteral("id")), QStringLiteral("bg.kaz.t"));
+    }
+
+    // A title becomes a file name Windows takes, and keeps as much of itself as it can.
+    void shortcutName_data()
+    {
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QString>("name");
+        QTest::addRow("cyrillic") << u"KAZ по История - стари названия"_qs << u"KAZ по История - стари названия.lnk"_qs;
+        QTest::addRow("refused_characters") << u"Пътища C:\\new/tests: \"a\" * ? <b> | c"_qs
+                                            << u"Пътища C new tests a b c.lnk"_qs;
+        QTest::addRow("line_break_and_tab") << u"Ред\nдруг\tред"_qs << u"Ред друг ред.lnk"_qs;
+        QTest::addRow("direction_mark") << u"Тест\u202eтxt.exe"_qs << u"Тест тxt.exe.lnk"_qs;
+        QTest::addRow("trailing_dots") << u"Глаголи..."_qs << u"Глаголи.lnk"_qs;
+        QTest::addRow("device_name") << u"con"_qs << u"_con.lnk"_qs;
+        QTest::addRow("device_name_with_suffix") << u"NUL.txt"_qs << u"_NUL.txt.lnk"_qs;
+        QTest::addRow("device_like_but_longer") << u"Console"_qs << u"Console.lnk"_qs;
+        QTest::addRow("nothing_left") << u" ?*. "_qs << u"kaz-t.lnk"_qs;
+        QTest::addRow("long") << QString(100, u'Ж') << QString(80, u'Ж') + u".lnk"_qs;
+        // A character outside the basic plane is not cut in half.
+        QTest::addRow("long_cut_at_a_pair") << QString(79, u'а') + u"😀😀"_qs << QString(79, u'а') + u".lnk"_qs;
+    }
+
+    void shortcutName()
+    {
+        QFETCH(QString, title);
+        QFETCH(QString, name);
+        QCOMPARE(StartMenu::shortcutName(title, u"kaz-t"_qs), name);
+    }
+
+    // Shortcuts are made, numbered beside another program's, taken over from a program that
+    // is gone, renamed with the title, and removed, without touching what is not theirs. On
+    // Windows these are shortcut files; elsewhere symbolic links of the same names.
+    void startMenuShortcuts()
+    {
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        const QDir root(dir.path());
+        const auto program = [&](const QString &name, const QString &title) {
+            Program p;
+            p.executable = name;
+            p.title = title;
+            p.path = root.filePath(name);
+            QFile file(p.path);
+            if (!file.exists() && file.open(QIODevice::WriteOnly))
+                file.write("MZ program");
+            return p;
+        };
+        const StartMenu menu(root.filePath(u"Start Menu/KAZ"_qs));
+        const auto target = [&](const QString &name) { return QFileInfo(menu.folder() + u'/' + name).symLinkTarget(); };
+        const auto write = [&](const Program &p, QString *said = nullptr) {
+            QString out, err;
+            QTextStream o(&out), e(&err);
+            const bool ok = menu.write(p, o, e);
+            o.flush();
+            e.flush();
+            if (said)
+                *said = err;
+            return ok ? out.split(u'\n', Qt::SkipEmptyParts) : QStringList{u"failed: "_qs + err};
+        };
+        const auto shown = [&](const QString &name) { return QDir::toNativeSeparators(menu.folder() + u'/' + name); };
+        const auto names = [&] { return QDir(menu.folder()).entryList(QDir::Files | QDir::System, QDir::Name); };
+
+        const Program a = program(u"kaz-a.exe"_qs, u"Градове"_qs);
+        QCOMPARE(write(a), QStringList{shown(u"Градове.lnk"_qs)});
+        QCOMPARE(target(u"Градове.lnk"_qs), a.path);
+        QString said;
+        QCOMPARE(write(a, &said), QStringList{shown(u"Градове.lnk"_qs)}); // again: the same shortcut
+        QVERIFY2(said.isEmpty(), qPrintable(said));
+        QCOMPARE(names(), QStringList{u"Градове.lnk"_qs});
+
+        // Another program of the same title gets a numbered shortcut; the first one stays.
+        const Program b = program(u"kaz-b.exe"_qs, u"Градове"_qs);
+        QCOMPARE(write(b, &said), QStringList{shown(u"Градове (2).lnk"_qs)});
+        QVERIFY2(said.contains(u"the shortcut "_qs + shown(u"Градове.lnk"_qs) + u" starts another program, "_qs
+                               + QDir::toNativeSeparators(a.path)),
+                 qPrintable(said));
+        QCOMPARE(target(u"Градове.lnk"_qs), a.path);
+        QCOMPARE(target(u"Градове (2).lnk"_qs), b.path);
+
+        // The program of the plain name is gone: a third takes its shortcut over, and says so.
+        QVERIFY(QFile::remove(a.path));
+        const Program c = program(u"kaz-c.exe"_qs, u"Градове"_qs);
+        QCOMPARE(write(c, &said), QStringList{shown(u"Градове.lnk"_qs)});
+        QVERIFY2(said.contains(u"started "_qs + QDir::toNativeSeparators(a.path) + u" until now"_qs), qPrintable(said));
+        QCOMPARE(target(u"Градове.lnk"_qs), c.path);
+
+        // A new title: the program's shortcut follows it, under the new name only.
+        const Program renamed = program(u"kaz-b.exe"_qs, u"Нови градове"_qs);
+        QCOMPARE(write(renamed), (QStringList{shown(u"Градове (2).lnk"_qs), shown(u"Нови градове.lnk"_qs)}));
+        QCOMPARE(names(), (QStringList{u"Градове.lnk"_qs, u"Нови градове.lnk"_qs}));
+
+        // A file of the name that is no shortcut is left alone.
+        QFile plain(menu.folder() + u"/Числа.lnk"_qs);
+        QVERIFY(plain.open(QIODevice::WriteOnly) && plain.write("not a shortcut") > 0);
+        plain.close();
+        const Program d = program(u"kaz-d.exe"_qs, u"Числа"_qs);
+        QCOMPARE(write(d), QStringList{shown(u"Числа (2).lnk"_qs)});
+        QCOMPARE(QFileInfo(plain.fileName()).size(), qint64(14));
+
+        // Removing takes only the shortcuts of that program; the folder goes once it is empty.
+        QString err;
+        QTextStream e(&err);
+        bool ok = false;
+        QCOMPARE(menu.remove(c.path, e, &ok), QStringList{menu.folder() + u"/Градове.lnk"_qs});
+        QVERIFY(ok);
+        QCOMPARE(menu.remove(c.path, e, &ok), QStringList{});
+        QVERIFY(ok);
+        QCOMPARE(menu.remove(b.path, e, &ok), QStringList{menu.folder() + u"/Нови градове.lnk"_qs});
+        QCOMPARE(menu.remove(d.path, e, &ok), QStringList{menu.folder() + u"/Числа (2).lnk"_qs});
+        QCOMPARE(names(), QStringList{u"Числа.lnk"_qs});
+        QVERIFY(QFile::remove(plain.fileName()));
+        const Program last = program(u"kaz-e.exe"_qs, u"Последен"_qs);
+        QCOMPARE(write(last).size(), 1);
+        QCOMPARE(menu.remove(last.path, e, &ok).size(), 1);
+        QVERIFY(!QFileInfo::exists(menu.folder()));
+        QVERIFY(QFileInfo::exists(last.path));
+        e.flush();
+        QVERIFY2(err.isEmpty(), qPrintable(err));
     }
 };
 

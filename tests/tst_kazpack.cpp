@@ -7,6 +7,7 @@
 #include "PackedTest.h"
 #include "Packing.h"
 #include "ProgramTest.h"
+#include "StartMenu.h"
 #include "TestFiles.h"
 #include "TestFolder.h"
 #include "TestPictures.h"
@@ -585,8 +586,13 @@ private Q_SLOTS:
         QTest::addColumn<QByteArray>("runner");
         QTest::addColumn<QString>("says");
         QTest::addColumn<bool>("marked");
-        const QString notARunner = u"this is not a KAZ quiz runner (kazrunner or a KAZ test program); give the path "
-                                   "of kazrunner, for example /usr/libexec/kaz/kazrunner"_qs;
+#ifdef Q_OS_WIN
+        const QString example = u"kazrunner.exe, for example %LOCALAPPDATA%\\Programs\\KAZ\\kazrunner.exe"_qs;
+#else
+        const QString example = u"kazrunner, for example /usr/libexec/kaz/kazrunner"_qs;
+#endif
+        const QString notARunner = u"this is not a KAZ quiz runner (kazrunner or a KAZ test program); give the path of "_qs
+            + example;
         QFile test(source(u"quizzes/istoriya/test.kaz"_qs));
         QVERIFY(test.open(QIODevice::ReadOnly));
         QTest::addRow("a_test_kaz") << test.readAll() << notARunner << false;
@@ -780,10 +786,31 @@ private Q_SLOTS:
     }
 
     // The menu entry starts the program by its absolute path, quoted where it must be.
+    // On Windows the program gets a shortcut in the user's Start menu instead.
     void desktopEntryAndRemoval()
     {
 #ifdef Q_OS_WIN
-        QSKIP("desktop entries are Linux's menus; Windows' Start menu is not made by kazpack yet");
+        QVERIFY(QDir().mkpath(path(u"my programs"_qs)));
+        const QString program = path(u"my programs/kaz-istoriya.exe"_qs);
+        const Run run = kazpack({u"--desktop"_qs, source(u"quizzes/istoriya"_qs), u"-o"_qs, program});
+        QVERIFY2(run.status == 0, qPrintable(run.err));
+        const QStringList written = run.out.split(u'\n', Qt::SkipEmptyParts);
+        QCOMPARE(written.size(), 2);
+        QCOMPARE(written.at(0), native(program));
+        const QString shortcut = QDir::fromNativeSeparators(written.at(1));
+        QVERIFY2(shortcut.startsWith(StartMenu::programsFolder() + u'/') && shortcut.endsWith(u".lnk"_qs), qPrintable(shortcut));
+        QCOMPARE(QFileInfo(shortcut).symLinkTarget(), program);
+
+        const Run removed = kazpack({u"--desktop"_qs, u"--remove"_qs, program});
+        QVERIFY2(removed.status == 0, qPrintable(removed.err));
+        QCOMPARE(removed.out, written.at(1) + u'\n');
+        QVERIFY(!QFileInfo::exists(shortcut));
+        QVERIFY(QFileInfo::exists(program));
+        const Run again = kazpack({u"--desktop"_qs, u"--remove"_qs, program});
+        QCOMPARE(again.status, 1);
+        QVERIFY2(again.err.contains(u"no shortcut in "_qs + native(StartMenu::programsFolder()) + u" starts this program"_qs),
+                 qPrintable(again.err));
+        return;
 #endif
         const QString share = path(u"share"_qs);
         qputenv("XDG_DATA_HOME", QFile::encodeName(share));
@@ -856,6 +883,7 @@ private Q_SLOTS:
         QCOMPARE(kazpack({source(u"quizzes/istoriya"_qs), u"-o"_qs, path(u"plain"_qs)}).status, 0);
         QVERIFY(ProgramTest::load(path(u"plain"_qs)).icon.isEmpty());
 
+#ifndef Q_OS_WIN // a Start-menu shortcut shows its program's own icon
         const QString share = path(u"share"_qs);
         qputenv("XDG_DATA_HOME", QFile::encodeName(share));
         const Run desktop = kazpack({u"--desktop"_qs, u"--force"_qs, folder, u"-o"_qs, program});
@@ -870,6 +898,7 @@ private Q_SLOTS:
             QCOMPARE(written.size(), QSize(size, size));
             QCOMPARE(written.pixelColor(size / 2, size / 2), QColor(Qt::red));
         }
+#endif
     }
 
     // A broken program says what is wrong and what to do, and ends with status 1 before any

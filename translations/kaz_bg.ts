@@ -1957,10 +1957,6 @@ Replace them with the new programs?</source>
         <translation>инсталирайте KAZ отново или посочете пътя до kazrunner с --runner</translation>
     </message>
     <message>
-        <source>give the path of kazrunner, for example /usr/libexec/kaz/kazrunner</source>
-        <translation>посочете пътя до kazrunner, например /usr/libexec/kaz/kazrunner</translation>
-    </message>
-    <message>
         <source>%1: error: this runner reads only packed format %2, older than format %3 that this kazpack writes; use the kazrunner that came with this kazpack</source>
         <translation>%1: грешка: тази основна програма чете само опакован формат %2, по-стар от формат %3, който записва този kazpack; използвайте kazrunner, който е дошъл заедно с този kazpack</translation>
     </message>
@@ -2017,6 +2013,50 @@ Replace them with the new programs?</source>
 </translation>
     </message>
     <message>
+        <source>give one of --windows and --linux: a program runs on one system</source>
+        <translation>посочете едно от --windows и --linux: една програма работи на една система</translation>
+    </message>
+    <message>
+        <source>--desktop adds a program to this system&apos;s menu; a program for %1 goes to a computer with %1</source>
+        <translation>--desktop добавя програма в менюто на тази система; програма за %1 се пуска на компютър с %1</translation>
+    </message>
+    <message>
+        <source>kazpack: error: there is no quiz runner for %1 at %2, so no program for %1 can be made here; install a KAZ that includes the runner for %1, or give that runner (%3) with --runner RUNNER</source>
+        <translation>kazpack: грешка: няма основна програма за %1 в %2, затова тук не може да се направи програма за %1; инсталирайте KAZ, който включва основната програма за %1, или я посочете (%3) с --runner ОСНОВА</translation>
+    </message>
+    <message>
+        <source>%1: error: this quiz runner makes programs for %2, and a program for %3 was asked for; give the runner for %3 (%4) with --runner RUNNER</source>
+        <translation>%1: грешка: тази основна програма прави програми за %2, а е поискана програма за %3; посочете основната програма за %3 (%4) с --runner ОСНОВА</translation>
+    </message>
+    <message>
+        <source>%1: error: no shortcut in %2 starts this program; nothing was removed</source>
+        <translation>%1: грешка: нито един пряк път в %2 не стартира тази програма; нищо не е премахнато</translation>
+    </message>
+    <message>
+        <source>  --desktop               also add the program to your Start menu (a shortcut in the KAZ
+                          folder of your Start menu&apos;s programs)
+  --desktop --remove PROGRAM
+                          take the Start-menu shortcut of PROGRAM away again
+</source>
+        <translation>  --desktop               добавя програмата и в менюто „Старт“ (пряк път в папката KAZ
+                          сред програмите на менюто „Старт“)
+  --desktop --remove ПРОГРАМА
+                          премахва отново прекия път на ПРОГРАМА от менюто „Старт“
+</translation>
+    </message>
+    <message>
+        <source>  --desktop               also add the program to your desktop&apos;s application menu (a menu
+                          entry and icons under $XDG_DATA_HOME or ~/.local/share)
+  --desktop --remove PROGRAM
+                          take the menu entry and icons of PROGRAM away again
+</source>
+        <translation>  --desktop               добавя програмата и в менюто с приложения на работния плот
+                          (запис в менюто и икони в $XDG_DATA_HOME или ~/.local/share)
+  --desktop --remove ПРОГРАМА
+                          премахва отново записа в менюто и иконите на ПРОГРАМА
+</translation>
+    </message>
+    <message>
         <source>
 Makes a test folder into one program file that runs the test with nothing beside it.
 
@@ -2037,11 +2077,7 @@ Makes a test folder into one program file that runs the test with nothing beside
   --runner RUNNER         the quiz runner to pack the test with, for example one built for
                           Windows, or a test program whose own test is then replaced;
                           without it, the runner installed with kazpack
-  --desktop               also add the program to your desktop&apos;s application menu (a menu
-                          entry and icons under $XDG_DATA_HOME or ~/.local/share)
-  --desktop --remove PROGRAM
-                          take the menu entry and icons of PROGRAM away again
-  --extract PROGRAM FOLDER
+%1  --extract PROGRAM FOLDER
                           gives back the test folder of PROGRAM (FOLDER is made when needed;
                           no file in it is ever replaced); packing it again gives the same
                           program, byte for byte
@@ -2073,11 +2109,7 @@ Exit status: 0 done, 1 a problem (nothing written), 2 a mistake in the command l
   --runner ОСНОВА         основната програма, с която да се опакова тестът, например
                           направена за Windows, или програма с тест, чийто тест се заменя;
                           без това — основната програма, инсталирана заедно с kazpack
-  --desktop               добавя програмата и в менюто с приложения на работния плот
-                          (запис в менюто и икони в $XDG_DATA_HOME или ~/.local/share)
-  --desktop --remove ПРОГРАМА
-                          премахва отново записа в менюто и иконите на ПРОГРАМА
-  --extract ПРОГРАМА ПАПКА
+%1  --extract ПРОГРАМА ПАПКА
                           връща папката с теста на ПРОГРАМА (ПАПКА се създава, ако трябва;
                           никой файл в нея не се заменя); ако я опаковате отново, получавате
                           същата програма, байт по байт
@@ -2090,20 +2122,32 @@ Exit status: 0 done, 1 a problem (nothing written), 2 a mistake in the command l
 </translation>
     </message>
     <message>
-        <source>give one of --windows and --linux: a program runs on one system</source>
-        <translation>посочете едно от --windows и --linux: една програма работи на една система</translation>
+        <source>give the path of %1, for example %2</source>
+        <translation>посочете пътя до %1, например %2</translation>
     </message>
     <message>
-        <source>--desktop adds a program to this system&apos;s menu; a program for %1 goes to a computer with %1</source>
-        <translation>--desktop добавя програма в менюто на тази система; програма за %1 се пуска на компютър с %1</translation>
+        <source>%1: error: cannot make the shortcut in the Start menu: %2</source>
+        <translation>%1: грешка: прекият път в менюто „Старт“ не може да се създаде: %2</translation>
     </message>
     <message>
-        <source>kazpack: error: there is no quiz runner for %1 at %2, so no program for %1 can be made here; install a KAZ that includes the runner for %1, or give that runner (%3) with --runner RUNNER</source>
-        <translation>kazpack: грешка: няма основна програма за %1 в %2, затова тук не може да се направи програма за %1; инсталирайте KAZ, който включва основната програма за %1, или я посочете (%3) с --runner ОСНОВА</translation>
+        <source>the folder cannot be made</source>
+        <translation>папката не може да се създаде</translation>
     </message>
     <message>
-        <source>%1: error: this quiz runner makes programs for %2, and a program for %3 was asked for; give the runner for %3 (%4) with --runner RUNNER</source>
-        <translation>%1: грешка: тази основна програма прави програми за %2, а е поискана програма за %3; посочете основната програма за %3 (%4) с --runner ОСНОВА</translation>
+        <source>its old shortcut cannot be removed</source>
+        <translation>старият ѝ пряк път не може да се премахне</translation>
+    </message>
+    <message>
+        <source>the shortcut there cannot be replaced</source>
+        <translation>прекият път там не може да се замени</translation>
+    </message>
+    <message>
+        <source>%1: note: the shortcut %2 starts another program, %3; that shortcut stays, and this program got a shortcut of its own</source>
+        <translation>%1: бележка: прекият път %2 пуска друга програма, %3; той остава, а тази програма получи свой собствен пряк път</translation>
+    </message>
+    <message>
+        <source>%1: note: this shortcut started %2 until now; now it starts %3</source>
+        <translation>%1: бележка: досега този пряк път пускаше %2; сега пуска %3</translation>
     </message>
 </context>
 <context>
