@@ -26,10 +26,11 @@ bool samePath(const QString &a, const QString &b)
     return QDir::cleanPath(a).compare(QDir::cleanPath(b), PathCase) == 0;
 }
 
+// A program is there, or a link whose target is gone.
 bool exists(const QString &path)
 {
     const QFileInfo info(path);
-    return info.exists() || info.isSymLink();
+    return info.exists() || (info.isSymLink() && !info.isShortcut());
 }
 
 // The program a shortcut starts, empty when `file` is none.
@@ -101,14 +102,20 @@ bool StartMenu::write(const DesktopFiles::Program &program, QTextStream &out, QT
     const QString base = shortcutName(program.title, program.executable);
     const QString stem = base.chopped(int(qstrlen(".lnk")));
     const QList<std::pair<QString, QString>> existing = shortcuts();
+    // What the folder holds, by name: Windows takes any name ending in .lnk for a shortcut's,
+    // so that only the folder itself tells whether one is there.
+    const QStringList held = m_folder.entryList(QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot);
+    const auto taken = [&held](const QString &file) { return held.contains(QFileInfo(file).fileName(), PathCase); };
     QString path;
     QString before; // the program a replaced shortcut started until now
     QString other;  // the shortcut of the plain name, when it starts another program
     for (int n = 1; path.isEmpty(); ++n) {
+        if (n > 999)
+            return cannot(m_folder.filePath(base), QCoreApplication::translate("Kazpack", "every name for it is taken"));
         const QString candidate = m_folder.filePath(n == 1 ? base : QStringLiteral("%1 (%2).lnk").arg(stem).arg(n));
         const auto found = std::find_if(existing.cbegin(), existing.cend(),
                                         [&](const auto &s) { return samePath(s.first, candidate); });
-        if (found == existing.cend() ? !exists(candidate) : samePath(found->second, program.path)) {
+        if (found == existing.cend() ? !taken(candidate) : samePath(found->second, program.path)) {
             path = candidate;
         } else if (found != existing.cend() && !found->second.isEmpty() && QDir::isAbsolutePath(found->second)
                    && !exists(found->second)) {
@@ -127,7 +134,7 @@ bool StartMenu::write(const DesktopFiles::Program &program, QTextStream &out, QT
             return cannot(file, QCoreApplication::translate("Kazpack", "its old shortcut cannot be removed"));
         out << printablePath(file) << '\n';
     }
-    if (exists(path) && !QFile::remove(path))
+    if (taken(path) && !QFile::remove(path))
         return cannot(path, QCoreApplication::translate("Kazpack", "the shortcut there cannot be replaced"));
     QFile made(program.path);
     if (!made.link(path))

@@ -2149,6 +2149,10 @@ Exit status: 0 done, 1 a problem (nothing written), 2 a mistake in the command l
         <source>%1: note: this shortcut started %2 until now; now it starts %3</source>
         <translation>%1: бележка: досега този пряк път пускаше %2; сега пуска %3</translation>
     </message>
+    <message>
+        <source>every name for it is taken</source>
+        <translation>всички имена за него са заети</translation>
+    </message>
 </context>
 <context>
     <name>PackedTest</name>
