@@ -20,12 +20,16 @@ kaz_generate_locales
 jobs="$(nproc)"
 started=$SECONDS
 
-# Qt for Windows is by far the longest to build, once: it builds in the background, at a lower
-# priority, while the Linux stages run (their suites leave the processors idle for minutes),
-# and the Windows stage waits for it. Already in the cache, it takes no time at all.
+# Qt for Windows is by far the longest to build, once: it builds in the background, at the
+# lowest priority, while the Linux stages run, taking only what they leave idle, and the
+# Windows stage waits for it. Already in the cache, it takes no time at all. (It stays in this
+# session: the kernel weighs priorities only within one, so setsid would make it an equal.)
+# Job control gives it a process group of its own, which is stopped as a whole.
 qt_log="$(mktemp)"
-setsid -w nice -n 10 bash "$root/scripts/qt-windows.sh" >"$qt_log" 2>&1 &
+set -m
+nice -n 19 bash "$root/scripts/qt-windows.sh" </dev/null >"$qt_log" 2>&1 &
 qt_pid=$!
+set +m
 stop_qt() {
     if kill -0 "$qt_pid" 2>/dev/null; then kill -- "-$qt_pid" 2>/dev/null || true; fi
     rm -f "$qt_log"
@@ -37,8 +41,10 @@ stage_done() {
     started=$SECONDS
 }
 
+# Debug builds with -g1: line numbers and functions for a failure's backtrace (and the
+# sanitizers' reports), without the full debug information, which costs an eighth of each compile.
 build="$root/build-test"
-cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Debug -DBUILD_TESTING=ON >/dev/null
+cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Debug -DBUILD_TESTING=ON -DCMAKE_CXX_FLAGS_DEBUG=-g1 >/dev/null
 cmake --build "$build" --parallel "$jobs"
 
 cd "$build"
@@ -62,7 +68,7 @@ stage_done "Linux suite under four locales"
 
 asan="$root/build-test-asan"
 sanitize="-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined"
-cmake -S "$root" -B "$asan" -DCMAKE_BUILD_TYPE=Debug -DBUILD_TESTING=ON \
+cmake -S "$root" -B "$asan" -DCMAKE_BUILD_TYPE=Debug -DBUILD_TESTING=ON -DCMAKE_CXX_FLAGS_DEBUG=-g1 \
     "-DCMAKE_CXX_FLAGS=$sanitize" "-DCMAKE_EXE_LINKER_FLAGS=$sanitize" >/dev/null
 cmake --build "$asan" --parallel "$jobs"
 

@@ -209,4 +209,7 @@ Section "Uninstall"
     RMDir "$SMPROGRAMS\KAZ"
 
     DeleteRegKey SHCTX "${UNINSTALL_KEY}"
+    ; The editor's settings of this user (its last folder, the systems last chosen). Its
+    ; recovery copies under %APPDATA%\KAZ stay: they are the teacher's unsaved work.
+    DeleteRegKey HKCU "Software\KAZ"
 SectionEnd
