@@ -43,8 +43,9 @@ stage_done() {
 
 # Debug builds with -g1: line numbers and functions for a failure's backtrace (and the
 # sanitizers' reports), without the full debug information, which costs an eighth of each compile.
+debug=(-DCMAKE_BUILD_TYPE=Debug -DBUILD_TESTING=ON -DCMAKE_CXX_FLAGS_DEBUG=-g1)
 build="$root/build-test"
-cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Debug -DBUILD_TESTING=ON -DCMAKE_CXX_FLAGS_DEBUG=-g1 >/dev/null
+cmake -S "$root" -B "$build" "${debug[@]}" >/dev/null
 cmake --build "$build" --parallel "$jobs"
 
 cd "$build"
@@ -68,7 +69,7 @@ stage_done "Linux suite under four locales"
 
 asan="$root/build-test-asan"
 sanitize="-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined"
-cmake -S "$root" -B "$asan" -DCMAKE_BUILD_TYPE=Debug -DBUILD_TESTING=ON -DCMAKE_CXX_FLAGS_DEBUG=-g1 \
+cmake -S "$root" -B "$asan" "${debug[@]}" \
     "-DCMAKE_CXX_FLAGS=$sanitize" "-DCMAKE_EXE_LINKER_FLAGS=$sanitize" >/dev/null
 cmake --build "$asan" --parallel "$jobs"
 

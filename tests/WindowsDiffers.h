@@ -5,6 +5,8 @@
 // differs as the reason, and the rest of the case is left. Once Windows behaves so too, the
 // check passes there, QtTest reports the pass as unexpected, and the line is taken out.
 
+#include <QRegularExpression>
+#include <QString>
 #include <QTest>
 
 #ifdef Q_OS_WIN
@@ -23,3 +25,19 @@
 #else
 #define KAZ_SKIP_WINDOW_PROGRAM_ON_WINDOWS() static_cast<void>(0)
 #endif
+
+// QTest::failOnWarning for every warning but those given (a regular expression of whole
+// warnings) and, on Windows, Qt's note as a closed window's lists reset before the window is
+// deleted (timers come before deferred deletes there): their selection, whose model is gone,
+// stays as it is, a no-op.
+inline void kazFailOnWarningsBut(const QString &allowed = {})
+{
+    QStringList let;
+    if (!allowed.isEmpty())
+        let << allowed;
+#ifdef Q_OS_WIN
+    let << QStringLiteral("QItemSelectionModel: Selecting when no model has been set.*");
+#endif
+    QTest::failOnWarning(QRegularExpression(
+        let.isEmpty() ? QStringLiteral(".*") : QStringLiteral("^(?!(?:%1)$).*").arg(let.join(u'|'))));
+}
