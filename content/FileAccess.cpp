@@ -135,6 +135,7 @@ struct Fault
     int error = 0;
     QString why;     // the reason, where it is not the system's text for `error`
     QString message; // a whole sentence instead of the above
+    bool busy = false; // another program holds the folder's lock of saving
 
     bool happened() const { return error != 0 || !message.isEmpty(); }
     QString full() const { return message.isEmpty() ? failed(what, qPath(path), error, why) : message; }
@@ -431,16 +432,19 @@ Fault finishLocked(const fs::path &folder)
     return {};
 }
 
+// How long a save waits for another program's save of the same folder, when it waits.
+int waitMs(LockWait wait) { return wait == LockWait::Wait ? LockWaitMs : 0; }
+
 // The lock of saving into `folder`, held until it is destroyed; null with `fault` set when
-// another process keeps it or it cannot be made.
-std::unique_ptr<QLockFile> lockFolder(const fs::path &folder, Fault *fault)
+// another process keeps it (`busy`) or it cannot be made.
+std::unique_ptr<QLockFile> lockFolder(const fs::path &folder, Fault *fault, LockWait wait)
 {
     auto lock = std::make_unique<QLockFile>(qPath(folder / fsPath(LockName)));
     lock->setStaleLockTime(LockStaleMs);
-    if (lock->tryLock(LockWaitMs))
+    if (lock->tryLock(waitMs(wait)))
         return lock;
     if (lock->error() == QLockFile::LockFailedError)
-        *fault = {{}, {}, 0, {}, QCoreApplication::translate("FileAccess", "another program is saving into %1 just now; wait until it is done and try again").arg(shownPath(folder))};
+        *fault = {{}, {}, 0, {}, QCoreApplication::translate("FileAccess", "another program is saving into %1 just now; wait until it is done and try again").arg(shownPath(folder)), true};
     else
         *fault = {QCoreApplication::translate("FileAccess", "write in"), folder,
                   lock->error() == QLockFile::PermissionError ? EACCES : EIO, {}, {}};
@@ -498,10 +502,10 @@ public:
     // Takes the lock of saving into `folder`; then finishes what an interrupted save left
     // there, or, with `only` given, removes the temporary files of that name alone (a folder
     // that is not a test's, where other files are none of ours).
-    Fault lock(const fs::path &folder, const QString &only = {})
+    Fault lock(const fs::path &folder, const QString &only = {}, LockWait wait = LockWait::Wait)
     {
         Fault fault;
-        std::unique_ptr<QLockFile> lock = lockFolder(folder, &fault);
+        std::unique_ptr<QLockFile> lock = lockFolder(folder, &fault, wait);
         if (!lock)
             return fault;
         m_locks.push_back(std::move(lock));
@@ -829,43 +833,45 @@ Read read(const QString &path, qint64 maxBytes, Links links)
     return r;
 }
 
-QString writeAll(const QString &root, const QList<Output> &files)
+QString writeAll(const QString &root, const QList<Output> &files) { return tryWriteAll(root, files, LockWait::Wait).error; }
+
+Attempt tryWriteAll(const QString &root, const QList<Output> &files, LockWait wait)
 {
     const fs::path top = fsPath(root);
     std::error_code ec;
     if (fs::symlink_status(top, ec).type() != fs::file_type::not_found) {
         const fs::file_status s = fs::status(top, ec);
         if (s.type() == fs::file_type::not_found)
-            return QCoreApplication::translate("FileAccess", "%1 is a link to \"%2\", which does not exist; choose another folder")
-                .arg(printablePath(root), shownPath(fs::read_symlink(top, ec)));
+            return {QCoreApplication::translate("FileAccess", "%1 is a link to \"%2\", which does not exist; choose another folder")
+                        .arg(printablePath(root), shownPath(fs::read_symlink(top, ec)))};
         if (ec)
-            return failed(QCoreApplication::translate("FileAccess", "write in"), root, ec.value());
+            return {failed(QCoreApplication::translate("FileAccess", "write in"), root, ec.value())};
         if (s.type() != fs::file_type::directory)
-            return QCoreApplication::translate("FileAccess", "%1 is not a folder but %2; choose another folder").arg(printablePath(root), whatItIs(s.type()));
+            return {QCoreApplication::translate("FileAccess", "%1 is not a folder but %2; choose another folder").arg(printablePath(root), whatItIs(s.type()))};
     }
     for (const Output &o : files)
         if (const QString why = checkTarget(top, o.path); !why.isEmpty())
-            return why;
+            return {why};
 
     Transaction t;
     std::vector<fs::path> folders;
     for (const Output &o : files) {
         const fs::path folder = (top / fsPath(o.path)).parent_path();
         if (const Fault f = t.makeFolders(folder); f.happened())
-            return f.full();
+            return {f.full()};
         if (std::find(folders.cbegin(), folders.cend(), folder) == folders.cend())
             folders.push_back(folder);
     }
     // In one order for every save, so that two saves never wait for each other's locks.
     std::sort(folders.begin(), folders.end());
     for (const fs::path &folder : folders)
-        if (const Fault f = t.lock(folder); f.happened())
-            return f.full();
+        if (const Fault f = t.lock(folder, {}, wait); f.happened())
+            return {f.full(), f.busy};
     for (const Output &o : files)
         if (const Fault f = t.write(top / fsPath(o.path), o.bytes, o.permissions); f.happened())
-            return f.full();
+            return {f.full()};
     const Fault f = t.commit();
-    return f.happened() ? f.full() : QString();
+    return {f.happened() ? f.full() : QString()};
 }
 
 QString writeFile(const QString &path, const QByteArray &bytes, std::optional<QFileDevice::Permissions> permissions)
@@ -888,17 +894,19 @@ QString writeFile(const QString &path, const QByteArray &bytes, std::optional<QF
     return f.happened() ? f.brief() : QString();
 }
 
-QString finishSaving(const QString &folder)
+QString finishSaving(const QString &folder) { return tryFinishSaving(folder, LockWait::Wait).error; }
+
+Attempt tryFinishSaving(const QString &folder, LockWait wait)
 {
     const fs::path f = fsPath(folder);
     if (!hasLeftovers(f))
         return {};
     Fault fault;
-    const std::unique_ptr<QLockFile> lock = lockFolder(f, &fault);
+    const std::unique_ptr<QLockFile> lock = lockFolder(f, &fault, wait);
     if (!lock)
-        return fault.full();
+        return {fault.full(), fault.busy};
     fault = finishLocked(f);
-    return fault.happened() ? fault.full() : QString();
+    return {fault.happened() ? fault.full() : QString()};
 }
 
 void setStepHook(std::function<void(const QString &step, const QString &path)> hook) { stepHook() = std::move(hook); }

@@ -69,6 +69,21 @@ struct Output
 // wrong, with the path, the reason and what to do; empty on success.
 QString writeAll(const QString &root, const QList<Output> &files);
 
+// How a save meets another program's save into the same folder: it waits a few seconds for
+// it to end, or gives up at once, for a caller that keeps its window alive and tries again.
+enum class LockWait { Wait, DontWait };
+
+// What a save that may give up at once came to.
+struct Attempt
+{
+    QString error;     // as writeAll() and finishSaving() say it; empty when done
+    bool busy = false; // another program was saving into a folder of it: nothing was done
+    bool ok() const { return error.isEmpty(); }
+};
+
+// writeAll() that, with LockWait::DontWait, does not wait for another program's save.
+Attempt tryWriteAll(const QString &root, const QList<Output> &files, LockWait wait);
+
 // Writes the one file `path` in its folder, which must exist, as writeAll() does: `path`
 // itself is replaced, a link too, never the file a link points to. Returns why it was not
 // written, with what to do ("permission denied; you may not write there; …"), without the
@@ -82,6 +97,8 @@ QString writeFile(const QString &path, const QByteArray &bytes,
 // when nothing has taken its place. Touches nothing when the folder holds no such leftovers.
 // Returns what could not be done, empty when all is well.
 QString finishSaving(const QString &folder);
+// finishSaving() that, with LockWait::DontWait, does not wait for another program's save.
+Attempt tryFinishSaving(const QString &folder, LockWait wait);
 
 // Only for tests: called before each step of a write that changes the disk (making a
 // temporary file, writing it, syncing it, each rename, removing a journal), with the step and

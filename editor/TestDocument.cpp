@@ -9,6 +9,7 @@
 #include "Printing.h"
 #include "Recovery.h"
 #include "RowTableModel.h"
+#include "SavePlace.h"
 #include "TableText.h"
 #include "TestFolder.h"
 
@@ -189,10 +190,34 @@ void TestDocument::openStore(const ContentStore &store, const QHash<QString, QBy
 
 QString TestDocument::text() const { return FileMapping::text(FileMapping::toStore(m_content)); }
 
-QString TestDocument::saveTo(const QString &folder)
+QString TestDocument::saveTo(const QString &folder) { return saveTo(folder, true).why; }
+
+TestDocument::Saved TestDocument::trySaveTo(const QString &folder) { return saveTo(folder, false); }
+
+namespace {
+// Why the file at `path` may not be replaced by a save: its own permissions forbid writing it
+// (chmod a-w; on Windows the read-only mark), or the teacher may not write it; empty when it
+// may be, or when there is none.
+QString writeProtected(const QString &path)
 {
+    const QFileInfo info(path);
+    if (!info.isFile() || info.isSymLink())
+        return {};
+    if ((info.permissions() & QFileDevice::WriteOwner) && info.isWritable())
+        return {};
+    return QCoreApplication::translate("TestDocument", "%1 in %2 is write-protected")
+        .arg(info.fileName(), printablePath(QDir::cleanPath(info.absolutePath())));
+}
+} // namespace
+
+TestDocument::Saved TestDocument::saveTo(const QString &folder, bool wait)
+{
+    using Outcome = Saved::Outcome;
+    const FileAccess::LockWait lockWait = wait ? FileAccess::LockWait::Wait : FileAccess::LockWait::DontWait;
     if (folder.isEmpty())
-        return QCoreApplication::translate("TestDocument", "the test has no folder yet; choose a folder to save it in");
+        return {Outcome::Failed, QCoreApplication::translate("TestDocument", "the test has no folder yet; choose a folder to save it in")};
+    if (const QString why = SavePlace::notForSaving(folder); !why.isEmpty())
+        return {Outcome::NotHere, why};
     const FileMapping::Written written = FileMapping::toStore(m_content);
     // A picture missing since the test was opened has no bytes; another row may hold them.
     QHash<QString, QByteArray> pictures;
@@ -216,7 +241,8 @@ QString TestDocument::saveTo(const QString &folder)
     }
     // What a save cut short left is finished or undone before the files are compared.
     if (QFileInfo(folder).isDir())
-        FileAccess::finishSaving(folder);
+        if (const FileAccess::Attempt a = FileAccess::tryFinishSaving(folder, lockWait); a.busy)
+            return {Outcome::Busy, a.error};
     const QDir dir(folder);
     files.removeIf([&dir](const FileAccess::Output &o) {
         const QString path = dir.filePath(o.path);
@@ -225,9 +251,13 @@ QString TestDocument::saveTo(const QString &folder)
         const FileAccess::Read there = FileAccess::read(path, o.bytes.size());
         return there.ok() && !there.tooLarge && there.bytes == o.bytes;
     });
+    // A file the teacher protected is not replaced behind the teacher's back.
+    for (const FileAccess::Output &o : std::as_const(files))
+        if (const QString why = writeProtected(dir.filePath(o.path)); !why.isEmpty())
+            return {Outcome::WriteProtected, why};
     if (!files.isEmpty())
-        if (const QString why = FileAccess::writeAll(folder, files); !why.isEmpty())
-            return why;
+        if (const FileAccess::Attempt a = FileAccess::tryWriteAll(folder, files, lockWait); !a.ok())
+            return {a.busy ? Outcome::Busy : Outcome::Failed, a.error};
 
     removeRecovery();
     m_savedText = text;

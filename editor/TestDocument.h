@@ -69,8 +69,26 @@ public:
 
     // ---- saving: test.kaz and every picture, each written under a temporary name and then
     // renamed, all or none (FileAccess::writeAll); a file whose bytes are already on disk is
-    // left untouched. A test with problems is saved as well. Returns why it was not saved,
-    // empty on success.
+    // left untouched. A test with problems is saved as well. Nothing is saved where KAZ is
+    // installed or the teacher may not write (SavePlace::notForSaving), nor over a
+    // write-protected file of the test.
+    struct Saved
+    {
+        enum class Outcome {
+            Saved,
+            Failed,         // `why`
+            Busy,           // another program is saving into the folder just now; try again
+            NotHere,        // no test is saved in that folder (`why`): save it as another
+            WriteProtected, // a file of the test there is write-protected (`why` names it)
+        };
+        Outcome outcome = Outcome::Saved;
+        QString why; // a clause, with what to do where there is something; empty when saved
+        bool ok() const { return outcome == Outcome::Saved; }
+    };
+    // Never waits for another program's save of the folder: Busy tells it at once.
+    Saved trySaveTo(const QString &folder);
+    // Waits a few seconds for another program's save; returns why it was not saved, empty on
+    // success.
     QString save() { return saveTo(m_folder); }
     QString saveTo(const QString &folder);
     // The text test.kaz would hold.
@@ -193,6 +211,7 @@ private:
     void applyField(DocumentField field, const QString &text);
 
     void replace(DocumentContent content, const QString &folder);
+    Saved saveTo(const QString &folder, bool wait);
     void changed();
     void updateQuestions();
     void startCheck();

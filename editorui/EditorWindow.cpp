@@ -10,6 +10,7 @@
 #include "Gift.h"
 #include "Printing.h"
 #include "Recovery.h"
+#include "SavePlace.h"
 #include "RowTableModel.h"
 #include "TestDocument.h"
 #include "WindowTitle.h"
@@ -72,17 +73,6 @@ QString clause(QString text)
     return text;
 }
 
-// A folder name made of a test's title, not yet taken under `place`: Latin letters, as
-// gift2kaz names its folders, so the program made of it and its menu entry get a plain name.
-QString newFolderName(const QDir &place, const QString &title)
-{
-    const QString name = Gift::folderName(title);
-    QString candidate = name;
-    for (int n = 2; place.exists(candidate); ++n)
-        candidate = name + u'-' + QString::number(n);
-    return candidate;
-}
-
 // The line a cut, copy or paste from the Edit menu goes to when `focus` is a one-line field
 // (a spin box's too).
 QLineEdit *lineOf(QWidget *focus)
@@ -121,7 +111,8 @@ EditorWindow::EditorWindow(QWidget *parent) : QMainWindow(parent), m_document(ne
             return QFileDialog::getExistingDirectory(this, tr("Open the folder of a test"), start);
         case PathKind::SaveFolder:
             return QFileDialog::getExistingDirectory(
-                this, tr("Choose a folder for the test (an empty one, or make a new one here)"), start);
+                this, tr("Save: choose the folder to put the test in (it gets a folder of its own there, named after its title)"),
+                start);
         case PathKind::GiftFile:
             return QFileDialog::getOpenFileName(this, tr("Open a GIFT file"), start,
                                                 tr("GIFT files (*.gift *.txt);;All files (*)"));
@@ -636,12 +627,57 @@ bool EditorWindow::save()
     return m_document->folder().isEmpty() ? saveAs() : saveTo(m_document->folder());
 }
 
+TestDocument::Saved EditorWindow::saveWaiting(const QString &folder)
+{
+    TestDocument::Saved saved = m_document->trySaveTo(folder);
+    if (saved.outcome != TestDocument::Saved::Outcome::Busy)
+        return saved;
+    // Another program saves there: told at once, tried again from the event loop, so that the
+    // window keeps painting; Cancel gives up.
+    const QString text = tr("Another program is saving into %1 just now. The test is saved as soon as it is done.")
+                             .arg(printablePath(folder));
+    statusBar()->showMessage(text);
+    QMessageBox box(QMessageBox::Information, tr("KAZ editor"), text, QMessageBox::Cancel, this);
+    box.setObjectName(QStringLiteral("waitForOtherSave"));
+    QTimer retry;
+    retry.setInterval(SaveRetryMs);
+    connect(&retry, &QTimer::timeout, &box, [&] {
+        saved = m_document->trySaveTo(folder);
+        if (saved.outcome != TestDocument::Saved::Outcome::Busy)
+            box.done(QMessageBox::Ok);
+    });
+    retry.start();
+    box.exec();
+    statusBar()->clearMessage();
+    return saved;
+}
+
 bool EditorWindow::saveTo(const QString &folder)
 {
-    const QString error = m_document->saveTo(folder);
-    if (!error.isEmpty()) {
-        tell(QMessageBox::Warning, tr("The test was not saved."), sentence(error));
+    using Outcome = TestDocument::Saved::Outcome;
+    const TestDocument::Saved saved = saveWaiting(folder);
+    switch (saved.outcome) {
+    case Outcome::Saved:
+        break;
+    case Outcome::Busy: // the teacher stopped waiting
+        statusBar()->showMessage(tr("The test was not saved."));
         return false;
+    case Outcome::Failed:
+        tell(QMessageBox::Warning, tr("The test was not saved."), sentence(saved.why));
+        return false;
+    case Outcome::NotHere:
+    case Outcome::WriteProtected: {
+        const bool notHere = saved.outcome == Outcome::NotHere;
+        const int answer = ask({QMessageBox::Warning, tr("The test cannot be saved in its folder: %1.").arg(clause(saved.why)),
+                                tr("Save as… saves it as a test of your own, in a new folder named after its title "
+                                   "inside the folder you choose."),
+                                {tr("Save as…"), tr("Cancel")},
+                                1});
+        if (answer != 0)
+            return false;
+        // Beside the test when its place is one for tests, else in Documents.
+        return saveAsFrom(SavePlace::saveStart(notHere ? QString() : QFileInfo(folder).absolutePath()));
+    }
     }
     setLastFolder(m_document->folder());
     // Only an address that a caption keeps as one is offered to the next GIFT question.
@@ -651,48 +687,77 @@ bool EditorWindow::saveTo(const QString &folder)
     m_document->checkNow();
     const int n = int(m_document->problems().size());
     statusBar()->showMessage(n == 0 ? tr("Saved in %1.").arg(printablePath(m_document->folder()))
-                                    : tr("Saved. The test has %n problem(s); mend them before you make a program.",
-                                         nullptr, n));
+                                    : tr("Saved in %1. The test has %n problem(s); mend them before you make a program.",
+                                         nullptr, n).arg(printablePath(m_document->folder())));
     return true;
 }
 
-bool EditorWindow::saveAs()
+bool EditorWindow::saveAs() { return saveAsFrom(SavePlace::saveStart(startPlace(lastFolder()))); }
+
+bool EditorWindow::saveAsFrom(QString start)
 {
-    const QString chosen = choosePath(PathKind::SaveFolder, startPlace(lastFolder()));
-    if (chosen.isEmpty())
-        return false;
-    const QDir place(chosen);
-    QString folder = place.absolutePath();
-    const bool own = QFileInfo(folder) == QFileInfo(m_document->folder());
-    if (!own && place.exists(QStringLiteral("test.kaz"))) {
-        const int answer = ask({QMessageBox::Warning,
-                                tr("The folder %1 already holds a test. Replace that test with this one?")
-                                    .arg(printablePath(folder)),
-                                tr("Cancel keeps it; then choose or make another folder."),
-                                {tr("Replace"), tr("Cancel")},
-                                1});
-        if (answer != 0)
+    using Kind = SavePlace::Chosen::Kind;
+    const QString title = m_document->field(DocumentField::Title);
+    for (;;) {
+        const QString chosen = choosePath(PathKind::SaveFolder, start);
+        if (chosen.isEmpty())
             return false;
-    } else if (!own && !place.isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System)) {
-        // A test is a folder of its own: its pictures must not land among other files.
-        const QString name = newFolderName(place, m_document->field(DocumentField::Title));
-        const int answer = ask({QMessageBox::Question,
-                                tr("The folder %1 holds other files. Save the test in a new folder \"%2\" there?")
-                                    .arg(printablePath(folder), name),
-                                {},
-                                {tr("Make the folder"), tr("Cancel")},
-                                1});
-        if (answer != 0)
-            return false;
-        if (!place.mkdir(name)) {
-            tell(QMessageBox::Warning,
-                 tr("The folder %1 could not be made. Choose another place.")
-                     .arg(printablePath(place.filePath(name))));
-            return false;
+        const SavePlace::Chosen place = SavePlace::consider(chosen, m_document->folder(), title);
+        QString folder;
+        switch (place.kind) {
+        case Kind::NotHere:
+            tell(QMessageBox::Warning, tr("The test cannot be saved there: %1.").arg(clause(place.why)),
+                 tr("Choose a folder of your own, such as Documents."));
+            start = SavePlace::saveStart({});
+            continue;
+        case Kind::Own:
+            return saveTo(place.folder);
+        case Kind::HoldsTest: {
+            // Another test is lost only when the teacher says so, never by Enter.
+            const QString other = printablePath(QDir::cleanPath(QFileInfo(chosen).absoluteFilePath()));
+            QStringList buttons;
+            if (!place.folder.isEmpty())
+                buttons << tr("New folder");
+            buttons << tr("Replace") << tr("Cancel");
+            const int answer = ask(
+                {QMessageBox::Warning,
+                 tr("The folder %1 holds the test \"%2\".").arg(other, place.title),
+                 (place.folder.isEmpty() ? QString()
+                                         : tr("New folder saves this test beside it, in %1. ")
+                                               .arg(printablePath(place.folder)))
+                     + tr("Replace deletes the test \"%1\" and puts this one in its place. Cancel lets you choose "
+                          "another folder.")
+                           .arg(place.title),
+                 buttons,
+                 int(buttons.size()) - 1});
+            const QString reply = buttons.value(answer);
+            if (reply == tr("Replace")) {
+                folder = QDir::cleanPath(QFileInfo(chosen).absoluteFilePath());
+                break;
+            }
+            if (reply != tr("New folder")) {
+                start = chosen;
+                continue;
+            }
+            folder = SavePlace::makeFolder(QFileInfo(place.folder).absolutePath(), title);
+            break;
         }
-        folder = place.filePath(name);
+        case Kind::Inside:
+            folder = SavePlace::makeFolder(QFileInfo(place.folder).absolutePath(), title);
+            break;
+        }
+        if (folder.isEmpty()) {
+            tell(QMessageBox::Warning,
+                 tr("The folder %1 could not be made. Choose another place.").arg(printablePath(place.folder)));
+            start = chosen;
+            continue;
+        }
+        const bool made = place.kind != Kind::HoldsTest || folder != QDir::cleanPath(QFileInfo(chosen).absoluteFilePath());
+        const bool saved = saveTo(folder);
+        if (!saved && made)
+            QDir().rmdir(folder); // only while it is empty
+        return saved;
     }
-    return saveTo(folder);
 }
 
 void EditorWindow::writeRecovery()

@@ -6,6 +6,7 @@
 #include "EditorProblemsList.h"
 #include "EditorSources.h"
 #include "EditorTableView.h"
+#include "TestDocument.h"
 
 #include <QList>
 #include <QMainWindow>
@@ -34,6 +35,8 @@ class EditorWindow : public QMainWindow
     Q_OBJECT
 
 public:
+    // How often a save tries again while another program saves into the test's folder.
+    static constexpr int SaveRetryMs = 200;
     // How long after the last change the recovery copy is written.
     static constexpr int RecoveryDelayMs = 3000;
     // The problems list shows this many; a note below tells how many more the table marks.
@@ -70,6 +73,7 @@ public:
         QStringList buttons;
         int escape = -1; // the button Escape stands for; -1: none
     };
+    // The first button is the default (Enter).
     std::function<int(const Question &)> ask;
 
     enum class PathKind { OpenFolder, SaveFolder, GiftFile, Program };
@@ -100,9 +104,13 @@ public:
     // (Caption::readsAsAddress); empty before any.
     static QString lastAddress();
     bool openProgramFile(const QString &path);
+    // Save as asks for the folder to put the test in: it gets a new folder of its own there,
+    // named after its title (SavePlace); a folder that holds another test is replaced only when
+    // the teacher says so.
     bool save();
     bool saveAs();
-    // Saves into `folder` and tells the result; false when it was not saved.
+    // Saves into `folder` and tells the result; false when it was not saved. A folder where no
+    // test is saved, or a write-protected file there, is told, with Save as offered.
     bool saveTo(const QString &folder);
     // Asks whether to save unsaved work: true when it is saved or may be dropped.
     bool keepWork();
@@ -138,6 +146,10 @@ private:
     QString lastFolder() const;
     void setLastFolder(const QString &folder);
     void writeRecovery();
+    // The document saved into `folder`, waiting in a small dialog while another program saves
+    // there; Busy when the teacher stopped waiting.
+    TestDocument::Saved saveWaiting(const QString &folder);
+    bool saveAsFrom(QString start);
 
     TestDocument *m_document;
     EditorFieldsForm *m_fields = nullptr;

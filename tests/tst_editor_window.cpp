@@ -22,6 +22,10 @@
 #include <QClipboard>
 #include <QDir>
 #include <QFile>
+#include <QElapsedTimer>
+#include <QLockFile>
+#include <QMessageBox>
+#include <QTimer>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -60,20 +64,25 @@ struct Teacher
 {
     QStringList asked;
     QStringList details; // the informative text of each question asked
+    QList<QStringList> buttons; // of each question; the first is the default
     QStringList replies;
-    QHash<int, QString> paths;
+    QHash<int, QStringList> paths; // each request of a kind takes the next; none left: cancelled
     QList<PathKind> pathsAsked;
+    QStringList starts; // where each path request starts
 
     void attach(EditorWindow &w)
     {
         w.ask = [this](const EditorWindow::Question &q) {
             asked.append(q.text);
             details.append(q.informative);
+            buttons.append(q.buttons);
             return replies.isEmpty() ? -1 : int(q.buttons.indexOf(replies.takeFirst()));
         };
-        w.choosePath = [this](PathKind kind, const QString &) {
+        w.choosePath = [this](PathKind kind, const QString &start) {
             pathsAsked.append(kind);
-            return paths.value(int(kind));
+            starts.append(start);
+            QStringList &left = paths[int(kind)];
+            return left.isEmpty() ? QString() : left.takeFirst();
         };
     }
 };
@@ -126,6 +135,12 @@ private Q_SLOTS:
     void discardPrompt();
     void saveNewTestAsksForAFolder_data();
     void saveNewTestAsksForAFolder();
+    void newTestsIntoOneFolderGetFoldersOfTheirOwn();
+    void sampleTestFromTheInstallFolderSavedAsOwn();
+    void writeProtectedTestOffersSaveAs_data();
+    void writeProtectedTestOffersSaveAs();
+    void folderBeingSavedIntoToldAtOnce_data();
+    void folderBeingSavedIntoToldAtOnce();
     void recoveryWrittenAfterTheDelay();
     void recoveryOfferedAtStart_data();
     void recoveryOfferedAtStart();
@@ -709,7 +724,7 @@ void TestEditorWindow::discardPrompt()
     EditorWindow w;
     Teacher teacher;
     teacher.attach(w);
-    teacher.paths.insert(int(PathKind::OpenFolder), second);
+    teacher.paths.insert(int(PathKind::OpenFolder), {second});
     QVERIFY(w.openFolderPath(first));
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
@@ -750,18 +765,24 @@ void TestEditorWindow::discardPrompt()
     }
 }
 
+// A new test goes into a new folder of its own inside the folder chosen, named after its title;
+// a folder that is another test's is replaced only when the teacher says so (never the default),
+// and Cancel goes back to the folder dialog.
 void TestEditorWindow::saveNewTestAsksForAFolder_data()
 {
     QTest::addColumn<QString>("holds");    // what the chosen folder holds: nothing, test, other
     QTest::addColumn<QStringList>("replies");
     QTest::addColumn<QString>("savedIn"); // relative to the chosen folder; empty: not saved
 
-    QTest::addRow("empty_folder") << QString() << QStringList() << u"."_s;
-    QTest::addRow("folder_with_a_test_replaced") << u"test"_s << QStringList{u"Replace"_s} << u"."_s;
-    QTest::addRow("folder_with_a_test_kept") << u"test"_s << QStringList{u"Cancel"_s} << QString();
+    QTest::addRow("empty_folder_gets_a_new_folder") << QString() << QStringList() << u"gradove-na-balgariya"_s;
     QTest::addRow("folder_with_other_files_gets_a_new_folder")
-        << u"other"_s << QStringList{u"Make the folder"_s} << u"gradove-na-balgariya"_s;
-    QTest::addRow("folder_with_other_files_cancelled") << u"other"_s << QStringList{u"Cancel"_s} << QString();
+        << u"other"_s << QStringList() << u"gradove-na-balgariya"_s;
+    QTest::addRow("folder_with_a_test_replaced") << u"test"_s << QStringList{u"Replace"_s} << u"."_s;
+    QTest::addRow("folder_with_a_test_new_folder_beside_it")
+        << u"test"_s << QStringList{u"New folder"_s} << u"../gradove-na-balgariya"_s;
+    QTest::addRow("folder_with_a_test_cancelled_back_to_the_dialog")
+        << u"test"_s << QStringList{u"Cancel"_s} << QString();
+    QTest::addRow("folder_with_a_test_closed_back_to_the_dialog") << u"test"_s << QStringList() << QString();
 }
 
 void TestEditorWindow::saveNewTestAsksForAFolder()
@@ -778,30 +799,231 @@ void TestEditorWindow::saveNewTestAsksForAFolder()
     EditorWindow w;
     Teacher teacher;
     teacher.attach(w);
-    teacher.paths.insert(int(PathKind::SaveFolder), place);
+    teacher.paths.insert(int(PathKind::SaveFolder), {place});
     teacher.replies = replies;
     // Saving is allowed with a problem (a left phrase twice); the status bar tells of it.
     setRows(*w.document(), threeRows + u"Варна\tКруни\n"_s);
     w.document()->setField(DocumentField::Title, u"Градове на България"_s);
 
     const bool done = w.save();
-    QCOMPARE(teacher.pathsAsked, QList<PathKind>{PathKind::SaveFolder});
-    QCOMPARE(teacher.asked.size(), replies.size());
     QCOMPARE(done, !savedIn.isEmpty());
+    if (holds == u"test") {
+        // The question names the test that would be lost, and its folder; Enter keeps it.
+        QCOMPARE(teacher.asked.size(), 1);
+        QVERIFY2(teacher.asked.first().contains(u"\"Друг\""_s)
+                     && teacher.asked.first().contains(QDir::toNativeSeparators(place)),
+                 qPrintable(teacher.asked.first()));
+        QCOMPARE(teacher.buttons.first(), (QStringList{u"New folder"_s, u"Replace"_s, u"Cancel"_s}));
+    } else {
+        QCOMPARE(teacher.asked, QStringList());
+    }
+    // Cancel, or a closed box, goes back to the folder dialog (here cancelled then).
+    QCOMPARE(teacher.pathsAsked.size(), savedIn.isEmpty() ? 2 : 1);
     if (savedIn.isEmpty()) {
+        QCOMPARE(teacher.starts.last(), place);
         QVERIFY(w.document()->isModified());
         QCOMPARE(w.document()->folder(), QString());
-        if (holds == u"test")
-            QVERIFY(TestFiles::text(place + u"/test.kaz"_s).contains(u"Друг"_s));
+        QVERIFY(TestFiles::text(place + u"/test.kaz"_s).contains(u"Друг"_s));
+        QCOMPARE(QDir(m_dir->path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList{u"place"_s});
         return;
     }
     const QString folder = QDir::cleanPath(place + u'/' + savedIn);
     QCOMPARE(w.document()->folder(), folder);
     QVERIFY(TestFiles::text(folder + u"/test.kaz"_s).contains(u"Градове на България"_s));
+    if (holds == u"test" && savedIn != u".")
+        QVERIFY(TestFiles::text(place + u"/test.kaz"_s).contains(u"Друг"_s));
     QVERIFY(!w.document()->isModified());
     QCOMPARE(QSettings().value(u"lastFolder"_s).toString(), folder);
-    QVERIFY2(w.statusBar()->currentMessage().startsWith(u"Saved. The test has"_s),
+    QVERIFY2(w.statusBar()->currentMessage().startsWith(
+                 u"Saved in %1. The test has"_s.arg(QDir::toNativeSeparators(folder))),
              qPrintable(w.statusBar()->currentMessage()));
+}
+
+// Two new tests saved one after the other into one empty folder (Documents) land in two folders
+// named after their titles, without a question; so do their programs' names. A third of the same
+// title as the first gets a folder of its own beside it.
+void TestEditorWindow::newTestsIntoOneFolderGetFoldersOfTheirOwn()
+{
+    const QString documents = m_dir->filePath(u"Documents"_s);
+    QVERIFY(QDir().mkpath(documents));
+    EditorWindow w;
+    Teacher teacher;
+    teacher.attach(w);
+    teacher.paths.insert(int(PathKind::SaveFolder), {documents, documents, documents});
+    const QStringList titles{u"Стари названия на градове"_s, u"Столици на Европа"_s, u"Стари названия на градове"_s};
+    QStringList folders;
+    for (const QString &title : titles) {
+        w.actions().newTest->trigger();
+        setRows(*w.document(), threeRows);
+        w.document()->setField(DocumentField::Title, title);
+        w.actions().save->trigger();
+        QVERIFY(!w.document()->isModified());
+        folders << QFileInfo(w.document()->folder()).fileName();
+        QCOMPARE(QFileInfo(w.document()->folder()).absolutePath(), documents);
+        QCOMPARE(TestFiles::text(w.document()->folder() + u"/test.kaz"_s).count(title), 1);
+    }
+    QCOMPARE(teacher.asked, QStringList());
+    QCOMPARE(folders, (QStringList{u"stari-nazvaniya-na-gradove"_s, u"stolitsi-na-evropa"_s,
+                                   u"stari-nazvaniya-na-gradove-2"_s}));
+    QStringList sorted = folders;
+    sorted.sort();
+    QCOMPARE(QDir(documents).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden), sorted);
+}
+
+// A sample test opened where KAZ is installed is not saved there (the uninstaller takes it
+// away): Ctrl+S says why and offers Save as, which starts outside the install folder.
+void TestEditorWindow::sampleTestFromTheInstallFolderSavedAsOwn()
+{
+    QTemporaryDir installed(QCoreApplication::applicationDirPath() + u"/quizzes-XXXXXX"_s);
+    QVERIFY(installed.isValid());
+    const QString sample = installed.filePath(u"istoriya"_s);
+    {
+        // As the setup puts it there: the editor saves nothing in that place.
+        TestDocument d;
+        setRows(d, threeRows);
+        d.setField(DocumentField::Title, u"Стари названия на градове"_s);
+        QVERIFY(TestFiles::write(sample + u"/test.kaz"_s, d.text().toUtf8()));
+    }
+    const QByteArray before = TestFiles::contents(sample + u"/test.kaz"_s);
+    const QString documents = m_dir->filePath(u"Documents"_s);
+    QVERIFY(QDir().mkpath(documents));
+    EditorWindow w;
+    Teacher teacher;
+    teacher.attach(w);
+    teacher.paths.insert(int(PathKind::SaveFolder), {documents});
+    QVERIFY(w.openFolderPath(sample));
+    w.document()->setCell(0, DocumentField::Right, u"Одесос, Хераклея"_s);
+    teacher.replies = {u"Save as…"_s};
+
+    w.actions().save->trigger();
+    QCOMPARE(teacher.asked.size(), 1);
+    QVERIFY2(teacher.asked.first().contains(u"where KAZ is installed"_s), qPrintable(teacher.asked.first()));
+    QCOMPARE(teacher.buttons.first().first(), u"Save as…"_s);
+    QCOMPARE(teacher.pathsAsked, QList<PathKind>{PathKind::SaveFolder});
+    QVERIFY2(!teacher.starts.first().startsWith(QCoreApplication::applicationDirPath()), qPrintable(teacher.starts.first()));
+    QCOMPARE(teacher.starts.first(), EditorSources::startFolder({}));
+    const QString saved = documents + u"/stari-nazvaniya-na-gradove"_s;
+    QCOMPARE(w.document()->folder(), saved);
+    QVERIFY(TestFiles::text(saved + u"/test.kaz"_s).contains(u"Одесос, Хераклея"_s));
+    QCOMPARE(TestFiles::contents(sample + u"/test.kaz"_s), before);
+    // Save as from there starts in Documents too, not among the samples.
+    QSettings().setValue(u"lastFolder"_s, sample);
+    w.actions().saveAs->trigger();
+    QCOMPARE(teacher.starts.last(), EditorSources::startFolder({}));
+}
+
+// A write-protected test.kaz is not replaced: the teacher is told so, with Save as offered.
+void TestEditorWindow::writeProtectedTestOffersSaveAs_data()
+{
+    QTest::addColumn<QString>("reply");
+    QTest::addRow("saved_as_another") << u"Save as…"_s;
+    QTest::addRow("cancelled") << u"Cancel"_s;
+}
+
+void TestEditorWindow::writeProtectedTestOffersSaveAs()
+{
+    QFETCH(QString, reply);
+    const QString folder = m_dir->filePath(u"tests/gradove"_s);
+    writeTest(folder, threeRows, u"Стари названия на градове"_s);
+    const QString file = folder + u"/test.kaz"_s;
+    QVERIFY(QFile::setPermissions(file, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+    const QByteArray before = TestFiles::contents(file);
+    EditorWindow w;
+    Teacher teacher;
+    teacher.attach(w);
+    teacher.paths.insert(int(PathKind::SaveFolder), {m_dir->filePath(u"tests"_s)});
+    QVERIFY(w.openFolderPath(folder));
+    w.document()->setCell(0, DocumentField::Right, u"Одесос, Хераклея"_s);
+    teacher.replies = {reply};
+
+    QCOMPARE(w.save(), reply != u"Cancel"_s);
+    QCOMPARE(teacher.asked.size(), 1);
+    QVERIFY2(teacher.asked.first().contains(u"test.kaz in %1 is write-protected"_s.arg(QDir::toNativeSeparators(folder))),
+             qPrintable(teacher.asked.first()));
+    QCOMPARE(teacher.buttons.first(), (QStringList{u"Save as…"_s, u"Cancel"_s}));
+    QCOMPARE(TestFiles::contents(file), before);
+    if (reply == u"Cancel"_s) {
+        QVERIFY(teacher.pathsAsked.isEmpty());
+        QVERIFY(w.document()->isModified());
+        QCOMPARE(w.document()->folder(), QFileInfo(folder).absoluteFilePath());
+        return;
+    }
+    // Beside it, in a folder of its own.
+    QCOMPARE(teacher.starts.first(), m_dir->filePath(u"tests"_s));
+    QCOMPARE(w.document()->folder(), m_dir->filePath(u"tests/stari-nazvaniya-na-gradove"_s));
+    QVERIFY(TestFiles::text(w.document()->folder() + u"/test.kaz"_s).contains(u"Одесос, Хераклея"_s));
+}
+
+// Another program holds the folder's lock of saving: Ctrl+S says so at once in a small dialog,
+// the window keeps painting meanwhile, and the test is saved once the other is done, unless the
+// teacher cancels.
+void TestEditorWindow::folderBeingSavedIntoToldAtOnce_data()
+{
+    QTest::addColumn<bool>("cancel");
+    QTest::addRow("saved_when_the_other_is_done") << false;
+    QTest::addRow("cancelled") << true;
+}
+
+void TestEditorWindow::folderBeingSavedIntoToldAtOnce()
+{
+    QFETCH(bool, cancel);
+    const QString folder = m_dir->filePath(u"gradove"_s);
+    writeTest(folder, threeRows, u"Градове"_s);
+    const QByteArray before = TestFiles::contents(folder + u"/test.kaz"_s);
+    EditorWindow w;
+    Teacher teacher;
+    teacher.attach(w);
+    QVERIFY(w.openFolderPath(folder));
+    w.document()->setCell(0, DocumentField::Right, u"Одесос, Хераклея"_s);
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    auto other = std::make_unique<QLockFile>(folder + u"/.kaz-save.lock"_s);
+    QVERIFY(other->tryLock(0));
+
+    struct Painted : QObject
+    {
+        int count = 0;
+        bool eventFilter(QObject *, QEvent *e) override
+        {
+            count += e->type() == QEvent::Paint;
+            return false;
+        }
+    } painted;
+    w.table()->viewport()->installEventFilter(&painted);
+    QElapsedTimer clock;
+    qint64 toldAfter = -1;
+    QString told;
+    int paintedWhileWaiting = 0;
+    bool stillSaving = false;
+    // Runs from the event loop while the save waits: the window is alive.
+    QTimer::singleShot(50, &w, [&] {
+        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        if (!box || box->objectName() != u"waitForOtherSave"_s)
+            return;
+        toldAfter = clock.elapsed();
+        told = box->text();
+        const int before = painted.count;
+        w.table()->viewport()->update();
+        QTest::qWait(100);
+        paintedWhileWaiting = painted.count - before;
+        stillSaving = w.document()->isModified();
+        if (cancel)
+            box->button(QMessageBox::Cancel)->click();
+        else
+            other.reset();
+    });
+    clock.start();
+    const bool saved = w.save();
+    QVERIFY2(toldAfter >= 0 && toldAfter < 1000, qPrintable(QString::number(toldAfter)));
+    QVERIFY2(told.contains(u"Another program is saving into %1"_s.arg(QDir::toNativeSeparators(folder))), qPrintable(told));
+    QVERIFY(paintedWhileWaiting > 0);
+    QVERIFY(stillSaving);
+    QCOMPARE(saved, !cancel);
+    QCOMPARE(w.document()->isModified(), cancel);
+    QCOMPARE(TestFiles::contents(folder + u"/test.kaz"_s) == before, cancel);
+    QCOMPARE(teacher.asked, QStringList()); // no other question
+    if (cancel)
+        QCOMPARE(w.statusBar()->currentMessage(), u"The test was not saved."_s);
 }
 
 void TestEditorWindow::recoveryWrittenAfterTheDelay()

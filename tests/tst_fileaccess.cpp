@@ -8,6 +8,8 @@
 #include <QFile>
 #include <QRegularExpression>
 #include <QSysInfo>
+#include <QElapsedTimer>
+#include <QLockFile>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -436,6 +438,42 @@ private Q_SLOTS:
         FileAccess::setStepHook([](const QString &step, const QString &path) { QFAIL(qPrintable(step + path)); });
         QCOMPARE(FileAccess::finishSaving(dir.filePath(u"test"_s)), QString());
         FileAccess::setStepHook({});
+    }
+
+    // Another program's save holds a folder's lock: a save that does not wait says so at once
+    // and leaves the disk as it was (no folder made, no leftover cleared); one that waits gives
+    // up after a few seconds with the same words.
+    void lockedFolderToldAtOnce_data()
+    {
+        QTest::addColumn<bool>("finishing"); // finishSaving, else writeAll
+        QTest::addRow("write") << false;
+        QTest::addRow("finish_saving") << true;
+    }
+    void lockedFolderToldAtOnce()
+    {
+        QFETCH(bool, finishing);
+        QTemporaryDir dir;
+        const QString folder = dir.filePath(u"test"_s);
+        QVERIFY(lay(folder, {u"test.kaz=old"_s, u".test.kaz.new-1234abcd=new"_s}));
+        QLockFile other(QDir(folder).filePath(u".kaz-save.lock"_s));
+        QVERIFY(other.tryLock(0));
+        const QStringList before = held(folder);
+        const QList<FileAccess::Output> files{{u"test.kaz"_s, "newer"}, {u"pictures/p.png"_s, "picture"}};
+        QElapsedTimer clock;
+        clock.start();
+        const FileAccess::Attempt a = finishing ? FileAccess::tryFinishSaving(folder, FileAccess::LockWait::DontWait)
+                                                : FileAccess::tryWriteAll(folder, files, FileAccess::LockWait::DontWait);
+        const qint64 ms = clock.elapsed();
+        QVERIFY(a.busy);
+        QVERIFY2(a.error.contains(u"another program is saving into"_s), qPrintable(a.error));
+        QVERIFY2(ms < 1000, qPrintable(QString::number(ms)));
+        QCOMPARE(held(folder), before);
+        QVERIFY(!QFileInfo::exists(QDir(folder).filePath(u"pictures"_s)));
+        other.unlock();
+        const FileAccess::Attempt done = finishing ? FileAccess::tryFinishSaving(folder, FileAccess::LockWait::DontWait)
+                                                   : FileAccess::tryWriteAll(folder, files, FileAccess::LockWait::DontWait);
+        QVERIFY2(done.ok() && !done.busy, qPrintable(done.error));
+        QCOMPARE(TestFiles::contents(QDir(folder).filePath(u"test.kaz"_s)), finishing ? QByteArray("old") : QByteArray("newer"));
     }
 
     // One file written in place of a link: the link goes, the file it pointed to stays; a file
