@@ -722,12 +722,13 @@ bool EditorWindow::saveAsFrom(QString start)
             const int answer = ask(
                 {QMessageBox::Warning,
                  tr("The folder %1 holds the test \"%2\".").arg(other, place.title),
-                 (place.folder.isEmpty() ? QString()
-                                         : tr("New folder saves this test beside it, in %1. ")
-                                               .arg(printablePath(place.folder)))
-                     + tr("Replace deletes the test \"%1\" and puts this one in its place. Cancel lets you choose "
+                 place.folder.isEmpty()
+                     ? tr("Replace deletes the test \"%1\" and puts this one in its place. Cancel lets you choose "
                           "another folder.")
-                           .arg(place.title),
+                           .arg(place.title)
+                     : tr("New folder saves this test beside it, in %1. Replace deletes the test \"%2\" and puts "
+                          "this one in its place. Cancel lets you choose another folder.")
+                           .arg(printablePath(place.folder), place.title),
                  buttons,
                  int(buttons.size()) - 1});
             const QString reply = buttons.value(answer);

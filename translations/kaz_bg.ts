@@ -1052,10 +1052,6 @@ Replace them with the new programs?</source>
         <translation>Отвори папка с тест</translation>
     </message>
     <message>
-        <source>Choose a folder for the test (an empty one, or make a new one here)</source>
-        <translation>Изберете папка за теста (празна или направете нова тук)</translation>
-    </message>
-    <message>
         <source>Open a GIFT file</source>
         <translation>Отвори GIFT файл</translation>
     </message>
@@ -1270,32 +1266,9 @@ Replace them with the new programs?</source>
         <source>Saved in %1.</source>
         <translation>Запазено в %1.</translation>
     </message>
-    <message numerus="yes">
-        <source>Saved. The test has %n problem(s); mend them before you make a program.</source>
-        <translation>
-            <numerusform>Запазено. Тестът има %n проблем; поправете го, преди да направите програма.</numerusform>
-            <numerusform>Запазено. Тестът има %n проблема; поправете ги, преди да направите програма.</numerusform>
-        </translation>
-    </message>
-    <message>
-        <source>The folder %1 already holds a test. Replace that test with this one?</source>
-        <translation>В папката %1 вече има тест. Да се замени ли той с този?</translation>
-    </message>
-    <message>
-        <source>Cancel keeps it; then choose or make another folder.</source>
-        <translation>„Отказ“ го оставя; тогава изберете или направете друга папка.</translation>
-    </message>
     <message>
         <source>Replace</source>
         <translation>Замени</translation>
-    </message>
-    <message>
-        <source>The folder %1 holds other files. Save the test in a new folder &quot;%2&quot; there?</source>
-        <translation>В папката %1 има други файлове. Да се запази ли тестът в нова папка „%2“ в нея?</translation>
-    </message>
-    <message>
-        <source>Make the folder</source>
-        <translation>Направи папката</translation>
     </message>
     <message>
         <source>The folder %1 could not be made. Choose another place.</source>
@@ -1414,6 +1387,57 @@ Replace them with the new programs?</source>
     <message>
         <source>Mend the window&apos;s and the lists&apos; sizes first: the problems list says what is wrong with them.</source>
         <translation>Първо поправете размерите на прозореца и списъците: списъкът с проблеми казва какво не е наред с тях.</translation>
+    </message>
+    <message>
+        <source>Save: choose the folder to put the test in (it gets a folder of its own there, named after its title)</source>
+        <translation>Запазване: изберете папката, в която да е тестът (там той получава своя папка, наречена по заглавието му)</translation>
+    </message>
+    <message>
+        <source>Another program is saving into %1 just now. The test is saved as soon as it is done.</source>
+        <translation>В момента друга програма записва в %1. Тестът ще се запази веднага щом тя свърши.</translation>
+    </message>
+    <message>
+        <source>The test cannot be saved in its folder: %1.</source>
+        <translation>Тестът не може да се запази в папката си: %1.</translation>
+    </message>
+    <message>
+        <source>Save as… saves it as a test of your own, in a new folder named after its title inside the folder you choose.</source>
+        <translation>„Запази като…“ го запазва като ваш тест, в нова папка, наречена по заглавието му, в папката, която изберете.</translation>
+    </message>
+    <message>
+        <source>Save as…</source>
+        <translation>Запази като…</translation>
+    </message>
+    <message numerus="yes">
+        <source>Saved in %1. The test has %n problem(s); mend them before you make a program.</source>
+        <translation>
+            <numerusform>Запазено в %1. Тестът има %n проблем; поправете го, преди да направите програма.</numerusform>
+            <numerusform>Запазено в %1. Тестът има %n проблема; поправете ги, преди да направите програма.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>The test cannot be saved there: %1.</source>
+        <translation>Тестът не може да се запази там: %1.</translation>
+    </message>
+    <message>
+        <source>Choose a folder of your own, such as Documents.</source>
+        <translation>Изберете своя папка, например Документи.</translation>
+    </message>
+    <message>
+        <source>New folder</source>
+        <translation>Нова папка</translation>
+    </message>
+    <message>
+        <source>The folder %1 holds the test &quot;%2&quot;.</source>
+        <translation>В папката %1 е тестът „%2“.</translation>
+    </message>
+    <message>
+        <source>Replace deletes the test &quot;%1&quot; and puts this one in its place. Cancel lets you choose another folder.</source>
+        <translation>„Замени“ изтрива теста „%1“ и слага този на мястото му. „Отказ“ ви връща към избора на папка.</translation>
+    </message>
+    <message>
+        <source>New folder saves this test beside it, in %1. Replace deletes the test &quot;%2&quot; and puts this one in its place. Cancel lets you choose another folder.</source>
+        <translation>„Нова папка“ запазва този тест до него, в %1. „Замени“ изтрива теста „%2“ и слага този на мястото му. „Отказ“ ви връща към избора на папка.</translation>
     </message>
 </context>
 <context>
@@ -2434,6 +2458,17 @@ Exit status: 0 done, 1 a problem (nothing written), 2 a mistake in the command l
     </message>
 </context>
 <context>
+    <name>SavePlace</name>
+    <message>
+        <source>%1 lies where KAZ is installed, and removing KAZ would delete what is saved there</source>
+        <translation>%1 е там, където е инсталиран KAZ, и премахването на KAZ би изтрило запазеното там</translation>
+    </message>
+    <message>
+        <source>you may not write in %1</source>
+        <translation>нямате право да пишете в %1</translation>
+    </message>
+</context>
+<context>
     <name>StepText</name>
     <message>
         <source>typing a left phrase</source>
@@ -2607,6 +2642,10 @@ Exit status: 0 done, 1 a problem (nothing written), 2 a mistake in the command l
     <message>
         <source>the copy %1 is open in another editor</source>
         <translation>копието %1 е отворено в друг редактор</translation>
+    </message>
+    <message>
+        <source>%1 in %2 is write-protected</source>
+        <translation>%1 в %2 е защитен от запис</translation>
     </message>
 </context>
 <context>
