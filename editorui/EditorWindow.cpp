@@ -737,7 +737,7 @@ bool EditorWindow::saveAsFrom(QString start)
                 break;
             }
             if (reply != tr("New folder")) {
-                start = chosen;
+                start = QFileInfo(QDir::cleanPath(QFileInfo(chosen).absoluteFilePath())).absolutePath();
                 continue;
             }
             folder = SavePlace::makeFolder(QFileInfo(place.folder).absolutePath(), title);

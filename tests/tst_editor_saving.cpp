@@ -239,12 +239,15 @@ void TestEditorSaving::notSaved()
         d.setPicture(1, u"karta.png"_s, png(12, 12)); // another picture of the same name
         QVERIFY(QFile::setPermissions(folder + u"/karta.png"_s, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
     }
-    const QMap<QString, QByteArray> before = [&] {
+    // Every file beside and below the test's folder with its bytes.
+    const auto filesThere = [&folder] {
+        const QDir place(QFileInfo(folder).path());
         QMap<QString, QByteArray> files;
-        for (const QString &name : TestFiles::everything(QFileInfo(folder).path()))
-            files.insert(name, TestFiles::contents(QDir(QFileInfo(folder).path()).filePath(name)));
+        for (const QString &name : TestFiles::everything(place.path()))
+            files.insert(name, TestFiles::contents(place.filePath(name)));
         return files;
-    }();
+    };
+    const QMap<QString, QByteArray> before = filesThere();
 
     const TestDocument::Saved saved = d.trySaveTo(folder);
     QCOMPARE(saved.outcome, outcome);
@@ -254,10 +257,7 @@ void TestEditorSaving::notSaved()
         QCOMPARE(d.saveTo(folder), saved.why);
         QVERIFY(d.isModified());
         QCOMPARE(d.folder(), QString());
-        QMap<QString, QByteArray> after;
-        for (const QString &name : TestFiles::everything(QFileInfo(folder).path()))
-            after.insert(name, TestFiles::contents(QDir(QFileInfo(folder).path()).filePath(name)));
-        QCOMPARE(after, before);
+        QCOMPARE(filesThere(), before);
     } else {
         QVERIFY(!d.isModified());
         QCOMPARE(d.folder(), QFileInfo(folder).absoluteFilePath());
