@@ -23,15 +23,16 @@ QString resolved(const QString &path)
 {
     QString at = QDir::cleanPath(QFileInfo(path).absoluteFilePath());
     QString rest;
-    for (;;) {
-        if (const QString real = QFileInfo(at).canonicalFilePath(); !real.isEmpty())
-            return QDir::cleanPath(real + rest);
-        const qsizetype cut = at.lastIndexOf(u'/');
-        if (cut <= 0)
-            return QDir::cleanPath(at + rest);
-        rest.prepend(at.mid(cut));
-        at.truncate(cut);
+    // Up to the nearest folder that exists; a root ("/", "C:/") is its own parent.
+    while (!QFileInfo::exists(at)) {
+        const QString up = QFileInfo(at).path();
+        if (up == at)
+            break;
+        rest.prepend(u'/' + QFileInfo(at).fileName());
+        at = up;
     }
+    const QString real = QFileInfo(at).canonicalFilePath();
+    return QDir::cleanPath((real.isEmpty() ? at : real) + rest);
 }
 
 // Whether the teacher may make files in `folder`: one is made there and removed at once, as

@@ -78,6 +78,7 @@ void TestEditorSaving::isInside_data()
     QTest::addRow("not_yet_made_below_it") << u"KAZ/quizzes/new/deeper"_s << u"KAZ"_s << true;
     QTest::addRow("a_name_that_starts_alike") << u"KAZ2/quizzes"_s << u"KAZ"_s << false;
     QTest::addRow("beside_it") << u"Documents/istoriya"_s << u"KAZ"_s << false;
+    QTest::addRow("not_yet_made_beside_it") << u"Documents/new/deeper"_s << u"KAZ"_s << false;
     QTest::addRow("above_it") << u"."_s << u"KAZ"_s << false;
     QTest::addRow("with_dots_leading_out") << u"KAZ/quizzes/../../Documents"_s << u"KAZ"_s << false;
     QTest::addRow("through_a_link_into_it") << u"link/quizzes"_s << u"KAZ"_s << true;
