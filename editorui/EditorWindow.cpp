@@ -7,7 +7,6 @@
 #include "EditorPicturePanel.h"
 #include "EditorSources.h"
 #include "EditorTryOut.h"
-#include "Gift.h"
 #include "Printing.h"
 #include "Recovery.h"
 #include "SavePlace.h"
