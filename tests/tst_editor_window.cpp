@@ -841,7 +841,7 @@ void TestEditorWindow::saveNewTestAsksForAFolder()
 
 // Two new tests saved one after the other into one empty folder (Documents) land in two folders
 // named after their titles, without a question; so do their programs' names. A third of the same
-// title as the first gets a folder of its own beside it.
+// title as the first gets a folder of its own beside it, and so does a copy made by Save as.
 void TestEditorWindow::newTestsIntoOneFolderGetFoldersOfTheirOwn()
 {
     const QString documents = m_dir->filePath(u"Documents"_s);
@@ -868,6 +868,16 @@ void TestEditorWindow::newTestsIntoOneFolderGetFoldersOfTheirOwn()
     QStringList sorted = folders;
     sorted.sort();
     QCOMPARE(QDir(documents).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden), sorted);
+
+    // Save as of a saved test asks the same: the copy gets a folder of its own there.
+    teacher.paths.insert(int(PathKind::SaveFolder), {documents});
+    w.document()->setCell(0, DocumentField::Right, u"Одесос, Хераклея"_s);
+    w.actions().saveAs->trigger();
+    QCOMPARE(teacher.asked, QStringList());
+    QCOMPARE(teacher.starts.last(), documents); // beside the test saved last
+    QCOMPARE(w.document()->folder(), documents + u"/stari-nazvaniya-na-gradove-3"_s);
+    QVERIFY(TestFiles::text(w.document()->folder() + u"/test.kaz"_s).contains(u"Хераклея"_s));
+    QVERIFY(!TestFiles::text(documents + u"/stari-nazvaniya-na-gradove-2/test.kaz"_s).contains(u"Хераклея"_s));
 }
 
 // A sample test opened where KAZ is installed is not saved there (the uninstaller takes it
