@@ -245,7 +245,7 @@ private Q_SLOTS:
                                        << QStringLiteral("it is a link to \"test.txt\", which does not exist");
         QTest::addRow("folder") << QStringLiteral("folder") << QStringLiteral("it is a folder, not a file");
         QTest::addRow("one_byte_too_large") << QStringLiteral("large")
-                                            << QStringLiteral("it is 8.0 MB, larger than 8.0 MB, the most a test may have");
+                                            << QStringLiteral("it is 8388609 bytes, larger than 8388608 bytes, the most a test may have");
         QTest::addRow("link_to_a_sound_test") << QStringLiteral("->sound/test.kaz") << QString();
     }
     void testFileKinds()

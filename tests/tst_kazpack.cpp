@@ -649,8 +649,10 @@ private Q_SLOTS:
         const Run run = kazpack({source(u"quizzes/istoriya"_qs), u"-o"_qs, path(u"kaz-x"_qs), u"--force"_qs,
                                  u"--runner"_qs, path(u"runner"_qs)});
         QVERIFY2(run.status == 0, qPrintable(run.err));
-        QVERIFY(readFile(path(u"kaz-x"_qs)).startsWith(runner));
-        QVERIFY(PackedTest::read(path(u"kaz-x"_qs)).ok());
+        // A program for Windows is named so that Windows starts it.
+        const QString program = Packing::programPath(path(u"kaz-x"_qs), *Packing::systemOf(runner));
+        QVERIFY(readFile(program).startsWith(runner));
+        QVERIFY(PackedTest::read(program).ok());
     }
 
     // A program for either system from either system: named for it, made of the runner for it
@@ -731,7 +733,13 @@ private Q_SLOTS:
         const QByteArray program = readFile(path(name));
         QVERIFY(program.startsWith(system == here ? readFile(QStringLiteral(KAZRUNNER)) : other));
         QCOMPARE(Packing::systemOf(program), std::optional<S>(system));
-        QCOMPARE(readFile(path(u"again"_qs)), program);
+        // -o without ".exe" for Windows: written with it, and said so.
+        const QString againName = system == S::Windows ? u"again.exe"_qs : u"again"_qs;
+        QCOMPARE(readFile(path(againName)), program);
+        QCOMPARE(again.out, againName + u'\n');
+        QCOMPARE(again.err, system == S::Windows ? u"again: note: a program for Windows starts only with .exe at the end "
+                                                   "of its name, so it was written as again.exe\n"_qs
+                                                 : QString());
 
         const Run list = kazpack({u"--list"_qs, path(name)});
         QVERIFY2(list.status == 0, qPrintable(list.err));
