@@ -961,13 +961,24 @@ QString finishForReading(const QString &folder)
     const fs::path f = fsPath(folder);
     const QStringList all = names(f);
     // Temporary files alone, or the lock, are of a save that never counted: the files are the
-    // old ones, whole. A journal, or a file moved aside and not back, leaves new and old mixed.
+    // old ones, whole. A journal with renames still to do, or a file moved aside and not back,
+    // leaves the folder between the old test and the new.
     std::error_code ec;
+    const auto isFile = [&](const QString &name) {
+        return fs::symlink_status(f / fsPath(name), ec).type() == fs::file_type::regular;
+    };
     const bool mixed = std::any_of(all.cbegin(), all.cend(), [&](const QString &name) {
         QString target;
-        const Leftover kind = leftover(name, &target);
-        return kind == Leftover::Journal
-            || (kind == Leftover::MovedAside && fs::symlink_status(f / fsPath(target), ec).type() == fs::file_type::not_found);
+        switch (leftover(name, &target)) {
+        case Leftover::Journal: {
+            const auto renames = journalRenames(read(qPath(f / fsPath(name)), MaxJournalBytes, Links::Refuse).bytes);
+            return std::any_of(renames.cbegin(), renames.cend(), [&](const auto &r) { return isFile(r.first); });
+        }
+        case Leftover::MovedAside:
+            return fs::symlink_status(f / fsPath(target), ec).type() == fs::file_type::not_found;
+        default:
+            return false;
+        }
     });
     if (!mixed)
         return {};
