@@ -305,7 +305,10 @@ Makes a test folder into one program file that runs the test with nothing beside
   --linux                 make a program for Linux, kaz-FOLDER, with the Linux quiz runner
                           installed with kazpack (kazrunner); without either, the program
                           is for the system kazpack runs on, or for that of RUNNER
-  -o, --output PROGRAM    write the program to PROGRAM instead
+  -o, --output PROGRAM    write the program to PROGRAM instead: never one of the test's own
+                          files; a program for Windows gets .exe when PROGRAM lacks it, and
+                          a name Windows cannot hold (CON, NUL.exe, a dot or a space at the
+                          end, < > : " | ? *) is refused
   --force                 replace PROGRAM when it already exists; when packing fails, a
                           PROGRAM that was there is left as it was, with its old test
   --remove-first          for builds: remove PROGRAM before anything else, so that when
