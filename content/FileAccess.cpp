@@ -109,6 +109,8 @@ QString readFailure(int error)
 {
     if (error == EACCES || error == EPERM)
         return reason(error) + QCoreApplication::translate("FileAccess", "; you may not read it: ask for the permission, or use a copy of your own");
+    if (error == EMFILE || error == ENFILE)
+        return reason(error) + QStringLiteral("; ") + writeAdvice(error);
     return reason(error);
 }
 #endif
