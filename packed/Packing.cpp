@@ -387,7 +387,7 @@ void print(QTextStream &err, const Result &result, const Names &names)
                                                       "place; give the program another name, such as %3")
                    .arg(program, ownFileName(result.reason), example())
             << '\n';
-        return; // it says itself that the file is kept
+        return; // the file is the test's, not an old program
     case Failure::TestProblems:
         TestFolder::printProblems(err, result.checked, QCoreApplication::translate("Kazpack", "no program was written"));
         break;
