@@ -105,6 +105,13 @@ int pack(PackOptions o, QTextStream &out, QTextStream &err)
         Packing::print(err, result, names);
         return Problem;
     }
+    if (!o.depfile.isEmpty() && !Packing::ownFile(o.folder, result.checked, o.depfile).isEmpty()) {
+        err << QCoreApplication::translate("Kazpack", "%1: error: this is one of the test's own files; give the list of the "
+                                                      "program's files another name")
+                   .arg(printablePath(o.depfile))
+            << '\n';
+        return Problem;
+    }
     const QFileInfo target(result.path);
     // The build's way: a failed pack leaves no program that still runs the test as it was.
     if (o.removeFirst && (target.isFile() || target.isSymLink())) {

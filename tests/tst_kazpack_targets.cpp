@@ -140,6 +140,20 @@ private Q_SLOTS:
         QCOMPARE(snapshot(folder), before);
     }
 
+    // The build's list of the program's files is never written over one of the test's files
+    // either, and nothing is removed or written then.
+    void depfileNeverOverTheTestsOwnFiles()
+    {
+        const QString folder = TestFiles::copyFolder(TestFiles::sourcePath(Figuri), m_dir->path(), u"self"_s);
+        const QStringList before = snapshot(m_dir->path());
+        const QString depfile = QDir(folder).filePath(u"kwadrat.png"_s);
+        const Run run = kazpack({folder, u"-o"_s, path(u"kaz-self"_s), u"--remove-first"_s, u"--depfile"_s, depfile});
+        QCOMPARE(run.status, 1);
+        QCOMPARE(run.err, native(depfile) + u": error: this is one of the test's own files; give the list of the "
+                                            "program's files another name\n"_s);
+        QCOMPARE(snapshot(m_dir->path()), before);
+    }
+
     // The names a program may not have where Windows holds it: a Windows program's (the
     // learners' system), and any program kazpack writes on Windows. Refused with the reason;
     // a Windows program without ".exe" gets it, and kazpack says so.

@@ -2223,6 +2223,10 @@ Exit status: 0 done, 1 a problem (nothing written), 2 a mistake in the command l
         <source>%1: error: this is the test&apos;s own %2, and the program would take its place; give the program another name, such as %3</source>
         <translation>%1: грешка: това е файл на самия тест (%2) и програмата би заела мястото му; дайте на програмата друго име, например %3</translation>
     </message>
+    <message>
+        <source>%1: error: this is one of the test&apos;s own files; give the list of the program&apos;s files another name</source>
+        <translation>%1: грешка: това е един от файловете на самия тест; дайте на списъка с файловете на програмата друго име</translation>
+    </message>
 </context>
 <context>
     <name>PackedTest</name>
