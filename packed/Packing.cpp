@@ -269,7 +269,10 @@ Result pack(TestFolder::Checked checked, const Runner &runner, System target)
 
 QString programPath(const QString &path, System target)
 {
-    if (target != System::Windows || QFileInfo(path).fileName().endsWith(u".exe", Qt::CaseInsensitive))
+    const QFileInfo info(path);
+    // A folder stays what it is, to be refused as one.
+    if (target != System::Windows || info.fileName().isEmpty() || info.fileName().endsWith(u".exe", Qt::CaseInsensitive)
+        || info.isDir())
         return path;
     return path + QStringLiteral(".exe");
 }

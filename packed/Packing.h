@@ -105,7 +105,7 @@ Result pack(const TestFileList &files, const Runner &runner, System target);
 Result pack(TestFolder::Checked checked, const Runner &runner, System target);
 
 // The path a program for `target` asked for at `path` is written at: a Windows program starts
-// only with ".exe" at the end of its name, which is added when it is missing.
+// only with ".exe" at the end of its name, which is added when it is missing (not to a folder).
 QString programPath(const QString &path, System target);
 
 // Why a program for `target` cannot have the file name `name` (no folder): Windows' rules when

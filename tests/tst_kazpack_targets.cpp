@@ -232,6 +232,20 @@ private Q_SLOTS:
         QCOMPARE(TestFiles::everything(m_dir->path()), after);
     }
 
+    // A folder given for a Windows program is refused as a folder, not made "FOLDER.exe".
+    void folderForAWindowsProgram()
+    {
+        QVERIFY(TestFiles::write(path(u"self/test.kaz"_s), TestFiles::contents(TestFiles::shippedTest())));
+        QVERIFY(TestFiles::write(path(u"runners/runner"_s), TestRunners::peProgram(Mark)));
+        QVERIFY(QDir().mkpath(path(u"out"_s)));
+        const QStringList before = TestFiles::everything(m_dir->path());
+        const Run run = kazpack({path(u"self"_s), u"--windows"_s, u"--runner"_s, path(u"runners/runner"_s), u"-o"_s, path(u"out"_s)});
+        QCOMPARE(run.status, 1);
+        QVERIFY2(run.err.startsWith(native(path(u"out"_s)) + u": error: this is a folder; give the program's file name with -o"_s),
+                 qPrintable(run.err));
+        QCOMPARE(TestFiles::everything(m_dir->path()), before);
+    }
+
     // A save of a test and its picture killed before each of its steps (as a crash or a power
     // cut stops it) leaves the new test beside the old picture for a while. kazpack packs one
     // whole test, old or new, from every such folder: it finishes the save where the save had
