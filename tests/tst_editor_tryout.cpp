@@ -494,7 +494,7 @@ void TestEditorTryOut::makeProgramPacksTheSavedFolder()
     QVERIFY(d.openFolder(folder).ok());
     QDir().mkpath(tmp.filePath(u"out"_s));
     Answers a;
-    a.program = tmp.filePath(u"out/made"_s);
+    a.program = tmp.filePath(TestFiles::programName(u"out/made"_s));
     EditorDialogs::makeProgram(d, a.steps());
     QCOMPARE(a.asked, (QStringList{u"systems"_s, u"program"_s}));
     QCOMPARE(a.proposed, tmp.filePath(TestFiles::programName(u"kaz-figuri"_s)));
@@ -549,7 +549,7 @@ void TestEditorTryOut::makeProgramHasTheTestSaved()
 
     Answers a;
     a.save = save;
-    a.program = tmp.filePath(u"kaz-made"_s);
+    a.program = tmp.filePath(TestFiles::programName(u"kaz-made"_s));
     int saved = 0;
     if (saveHook)
         a.saveHook = [&] {
