@@ -109,6 +109,8 @@ QString readFailure(int error)
 {
     if (error == EACCES || error == EPERM)
         return reason(error) + QCoreApplication::translate("FileAccess", "; you may not read it: ask for the permission, or use a copy of your own");
+    if (error == EMFILE || error == ENFILE)
+        return reason(error) + QStringLiteral("; ") + writeAdvice(error);
     return reason(error);
 }
 #endif
@@ -152,10 +154,31 @@ std::function<void(const QString &, const QString &)> &stepHook()
     return hook;
 }
 
-void step(const char *what, const fs::path &path)
+std::function<int(const QString &, const QString &)> &faultHook()
 {
+    static std::function<int(const QString &, const QString &)> hook;
+    return hook;
+}
+
+// Before a step that changes the disk: the error number the step fails with when a test makes
+// it fail (setFaultHook), else 0.
+int step(const char *what, const fs::path &path)
+{
+    const QString name = QString::fromLatin1(what);
     if (const auto &hook = stepHook())
-        hook(QString::fromLatin1(what), qPath(path));
+        hook(name, qPath(path));
+    if (const auto &hook = faultHook())
+        return hook(name, qPath(path));
+    return 0;
+}
+
+// A rename as std::filesystem makes it, unless a test makes it fail.
+void renameStep(const fs::path &from, const fs::path &to, std::error_code &ec)
+{
+    if (const int e = step("rename", to))
+        ec = std::error_code(e, std::generic_category());
+    else
+        fs::rename(from, to, ec);
 }
 
 // What a save leaves in a folder while it runs, and after a crash: the lock of the folder,
@@ -262,7 +285,8 @@ public:
             const QString name = QStringLiteral(".%1-%2").arg(stem).arg(QRandomGenerator::global()->generate(), 8, 16,
                                                                         QLatin1Char('0'));
             path = folder / fsPath(name);
-            step("make", path);
+            if (const int e = step("make", path))
+                return fail(e);
 #ifdef Q_OS_UNIX
             m_fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, ownerOnly ? 0600 : 0666);
             if (m_fd >= 0)
@@ -310,7 +334,8 @@ public:
         const qsizetype half = bytes.size() / 2;
         for (qsizetype done = 0; done < bytes.size();) {
             if (done == half && half > 0)
-                step("write", path);
+                if (const int e = step("write", path))
+                    return fail(e);
             const qsizetype end = done < half ? half : bytes.size();
             const ssize_t n = ::write(m_fd, bytes.constData() + done, size_t(end - done));
             if (n < 0 && errno == EINTR)
@@ -319,7 +344,8 @@ public:
                 return fail(errno);
             done += n;
         }
-        step("sync", path);
+        if (const int e = step("sync", path))
+            return fail(e);
         if (::fsync(m_fd) != 0)
             return fail(errno);
         const int fd = std::exchange(m_fd, -1);
@@ -327,10 +353,12 @@ public:
             return fail(errno);
         return true;
 #else
-        step("write", path);
+        if (const int e = step("write", path))
+            return fail(e);
         if (m_file.write(bytes) != bytes.size() || !m_file.flush())
             return fail(EIO, qtReason(m_file));
-        step("sync", path);
+        if (const int e = step("sync", path))
+            return fail(e);
         m_file.close();
         return m_file.error() == QFileDevice::NoError || fail(EIO, qtReason(m_file));
 #endif
@@ -404,8 +432,7 @@ Fault finishLocked(const fs::path &folder)
             const fs::path temporary = folder / fsPath(from);
             if (fs::symlink_status(temporary, ec).type() != fs::file_type::regular)
                 continue; // renamed before the save was cut short
-            step("rename", folder / fsPath(to));
-            fs::rename(temporary, folder / fsPath(to), ec);
+            renameStep(temporary, folder / fsPath(to), ec);
             if (ec)
                 return {QCoreApplication::translate("FileAccess", "finish saving"), folder / fsPath(to), ec.value(), {}, {}};
         }
@@ -435,19 +462,36 @@ Fault finishLocked(const fs::path &folder)
 // How long a save waits for another program's save of the same folder, when it waits.
 int waitMs(LockWait wait) { return wait == LockWait::Wait ? LockWaitMs : 0; }
 
+// Why the lock file could not be made in `folder`: QLockFile keeps the system's reason to
+// itself (a full disk, too many open files, a disk that can only be read all come out as
+// one), so a small file of the same kind is made and written in its place, and removed.
+Fault lockFailure(const fs::path &folder)
+{
+    const QString what = QCoreApplication::translate("FileAccess", "write in");
+    NewFile probe;
+    Fault fault = {what, folder, EIO, {}, {}};
+    if (!probe.createIn(folder, LockName.mid(1) + QStringLiteral(".new")))
+        return probe.fault(what, folder);
+    std::error_code ec;
+    if (!probe.write(QByteArrayLiteral("0\nkaz\nprobe\n")))
+        fault = probe.fault(what, folder);
+    fs::remove(probe.path, ec);
+    return fault;
+}
+
 // The lock of saving into `folder`, held until it is destroyed; null with `fault` set when
 // another process keeps it (`busy`) or it cannot be made.
 std::unique_ptr<QLockFile> lockFolder(const fs::path &folder, Fault *fault, LockWait wait)
 {
-    auto lock = std::make_unique<QLockFile>(qPath(folder / fsPath(LockName)));
+    const fs::path path = folder / fsPath(LockName);
+    auto lock = std::make_unique<QLockFile>(qPath(path));
     lock->setStaleLockTime(LockStaleMs);
-    if (lock->tryLock(waitMs(wait)))
+    if (step("lock", path) == 0 && lock->tryLock(waitMs(wait)))
         return lock;
     if (lock->error() == QLockFile::LockFailedError)
         *fault = {{}, {}, 0, {}, QCoreApplication::translate("FileAccess", "another program is saving into %1 just now; wait until it is done and try again").arg(shownPath(folder)), true};
     else
-        *fault = {QCoreApplication::translate("FileAccess", "write in"), folder,
-                  lock->error() == QLockFile::PermissionError ? EACCES : EIO, {}, {}};
+        *fault = lockFailure(folder);
     return nullptr;
 }
 
@@ -555,8 +599,7 @@ public:
         m_counted = true;
         std::error_code ec;
         for (Pending &p : m_pending) {
-            step("rename", p.target);
-            fs::rename(p.temporary, p.target, ec);
+            renameStep(p.temporary, p.target, ec);
             if (ec) {
                 // Without a journal nothing changed yet, so the temporary file goes; with one,
                 // it stays for finishSaving().
@@ -599,8 +642,7 @@ private:
             fs::remove(file.path, ec);
             return file.fault(QCoreApplication::translate("FileAccess", "write in"), folder);
         }
-        step("rename", journal);
-        fs::rename(file.path, journal, ec);
+        renameStep(file.path, journal, ec);
         if (ec) {
             const int e = ec.value();
             fs::remove(file.path, ec);
@@ -670,6 +712,8 @@ QString checkTarget(const fs::path &root, const QString &relative)
     QT_TRANSLATE_NOOP("FileAccess", "file exists"),
     QT_TRANSLATE_NOOP("FileAccess", "device or resource busy"),
     QT_TRANSLATE_NOOP("FileAccess", "file too large"),
+    QT_TRANSLATE_NOOP("FileAccess", "too many open files"),
+    QT_TRANSLATE_NOOP("FileAccess", "too many open files in system"),
 };
 
 QString reason(int error)
@@ -703,6 +747,12 @@ QString writeAdvice(int error)
         return QCoreApplication::translate("FileAccess", "the disk is full; make room on it or choose a folder on another disk");
     case ENOENT:
         return QCoreApplication::translate("FileAccess", "make that folder first, or choose one that exists");
+    case EMFILE:
+        return QCoreApplication::translate("FileAccess", "this program has too many files open at once; close it, start "
+                                                         "it again and try once more");
+    case ENFILE:
+        return QCoreApplication::translate("FileAccess", "the computer has too many files open at once; close some "
+                                                         "programs and try again");
     default:
         return QCoreApplication::translate("FileAccess", "choose another folder");
     }
@@ -748,7 +798,14 @@ QString size(qint64 bytes)
 
 QString tooLarge(qint64 bytes, qint64 maxBytes)
 {
-    return QCoreApplication::translate("FileAccess", "it is %1, larger than %2").arg(size(bytes), size(maxBytes));
+    QString have = size(bytes);
+    QString most = size(maxBytes);
+    // Rounded alike, the sizes would read as equal: then in bytes.
+    if (have == most) {
+        have = QCoreApplication::translate("FileAccess", "%1 bytes").arg(bytes);
+        most = QCoreApplication::translate("FileAccess", "%1 bytes").arg(maxBytes);
+    }
+    return QCoreApplication::translate("FileAccess", "it is %1, larger than %2").arg(have, most);
 }
 
 Read read(const QString &path, qint64 maxBytes, Links links)
@@ -909,6 +966,55 @@ Attempt tryFinishSaving(const QString &folder, LockWait wait)
     return {fault.happened() ? fault.full() : QString()};
 }
 
+QString finishForReading(const QString &folder)
+{
+    const fs::path f = fsPath(folder);
+    const QStringList all = names(f);
+    // Temporary files alone, or the lock, are of a save that never counted: the files are the
+    // old ones, whole. A journal with renames still to do, or a file moved aside and not back,
+    // leaves the folder between the old test and the new.
+    std::error_code ec;
+    const auto isFile = [&](const QString &name) {
+        return fs::symlink_status(f / fsPath(name), ec).type() == fs::file_type::regular;
+    };
+    const bool mixed = std::any_of(all.cbegin(), all.cend(), [&](const QString &name) {
+        QString target;
+        switch (leftover(name, &target)) {
+        case Leftover::Journal: {
+            const auto renames = journalRenames(read(qPath(f / fsPath(name)), MaxJournalBytes, Links::Refuse).bytes);
+            return std::any_of(renames.cbegin(), renames.cend(), [&](const auto &r) { return isFile(r.first); });
+        }
+        case Leftover::MovedAside:
+            return fs::symlink_status(f / fsPath(target), ec).type() == fs::file_type::not_found;
+        default:
+            return false;
+        }
+    });
+    if (!mixed)
+        return {};
+    Fault fault;
+    if (const std::unique_ptr<QLockFile> lock = lockFolder(f, &fault, LockWait::Wait))
+        fault = finishLocked(f);
+    if (!fault.happened())
+        return {};
+    if (!fault.message.isEmpty()) // another program saves into the folder just now
+        return fault.message;
+    return QCoreApplication::translate("FileAccess", "a save into %1 was cut short, so some of its files are new and others "
+                                                     "still old; finishing it needs to write in the folder, and that failed "
+                                                     "(%2). Open the test in the KAZ editor where you may write to the "
+                                                     "folder, or copy the whole folder, its hidden files too, to a folder of "
+                                                     "your own and use the copy")
+        .arg(printablePath(folder), fault.why.isEmpty() ? reason(fault.error) : fault.why);
+}
+
+bool sameFile(const QString &a, const QString &b)
+{
+    std::error_code ec;
+    return fs::equivalent(fsPath(a), fsPath(b), ec) && !ec;
+}
+
 void setStepHook(std::function<void(const QString &step, const QString &path)> hook) { stepHook() = std::move(hook); }
+
+void setFaultHook(std::function<int(const QString &step, const QString &path)> hook) { faultHook() = std::move(hook); }
 
 } // namespace FileAccess

@@ -100,9 +100,27 @@ QString finishSaving(const QString &folder);
 // finishSaving() that, with LockWait::DontWait, does not wait for another program's save.
 Attempt tryFinishSaving(const QString &folder, LockWait wait);
 
+// For the programs that read a test folder without editing it (kazcheck, kazpack): a save
+// into `folder` cut short after it counted, which left new files beside old ones, is finished
+// as finishSaving() finishes it, so that the folder holds one whole test. Leftovers of a save
+// that never counted change nothing of the test and are left alone, and so is a folder
+// without any. Returns why the folder cannot be read as one test (the save could not be
+// finished, with what to do), empty when it can.
+QString finishForReading(const QString &folder);
+
+// Whether `a` and `b` are one file, as the file system tells it: the same file by another
+// path, through a link or, where names are told apart without case, in other capitals.
+// False when either is missing.
+bool sameFile(const QString &a, const QString &b);
+
 // Only for tests: called before each step of a write that changes the disk (making a
 // temporary file, writing it, syncing it, each rename, removing a journal), with the step and
 // the file, so that a test can stop the process there. Empty: none.
 void setStepHook(std::function<void(const QString &step, const QString &path)> hook);
+
+// Only for tests: asked before each step of setStepHook(), and before the lock of a folder is
+// made ("lock"), for the error number that step fails with, as the disk or the system would
+// fail it (ENOSPC: the disk is full); 0: the step goes on. Empty: none fails.
+void setFaultHook(std::function<int(const QString &step, const QString &path)> hook);
 
 } // namespace FileAccess

@@ -204,6 +204,8 @@ Checked check(const QString &folderPath, FileAccess::Links links)
         return cannot((info.exists() ? QCoreApplication::translate("TestFolder", "\"%1\" is a file, not a folder") : QCoreApplication::translate("TestFolder", "there is no folder \"%1\""))
                           .arg(printablePath(folderPath))
                       + QCoreApplication::translate("TestFolder", "; name the folder that holds test.kaz"));
+    if (const QString unfinished = FileAccess::finishForReading(folderPath); !unfinished.isEmpty())
+        return cannot(unfinished);
     const FileAccess::Read file = FileAccess::read(testFile, ContentReader::MaxFileBytes, links);
     if (file.tooLarge)
         return cannot(QCoreApplication::translate("TestFolder", "%1, the most a test may have (a test of %2 phrases a side takes about 5 MB); "

@@ -31,8 +31,9 @@ struct Checked
     bool ok() const { return problems.isEmpty(); }
 };
 
-// The test in `folder`. Only test.kaz and the pictures it names are opened, each as a plain
-// file of at most its limit; with FileAccess::Links::Refuse (kazpack: what is packed must be
+// The test in `folder`. A save into it that was cut short halfway is finished first
+// (FileAccess::finishForReading), or, where it cannot be, is the one problem. Only test.kaz
+// and the pictures it names are opened, each as a plain file of at most its limit; with FileAccess::Links::Refuse (kazpack: what is packed must be
 // the file itself) a symbolic link among them is a problem of its own, whatever it points to.
 Checked check(const QString &folder, FileAccess::Links links = FileAccess::Links::Follow);
 

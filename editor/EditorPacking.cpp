@@ -36,6 +36,7 @@ Packing::Result pack(TestFileList files, const QString &folder, const Packing::R
     if (problem.isEmpty())
         return Packing::pack(files, runner, target);
     Packing::Result refused;
+    refused.target = target;
     refused.failure = Packing::Failure::TestProblems;
     refused.checked.read = true;
     refused.checked.testFile = QStringLiteral("test.kaz");
@@ -55,8 +56,7 @@ QString defaultProgramPath(const QString &folder, const QString &runner)
 
 QString defaultProgramPath(const QString &folder, Packing::System target)
 {
-    const QDir parent = QFileInfo(QDir(folder).absolutePath()).dir();
-    return parent.filePath(Packing::programName(folder, target));
+    return Packing::programBeside(folder, target);
 }
 
 QList<Target> targets(const QString &folder, const QString &runner, const QList<Packing::System> &last)
@@ -120,14 +120,16 @@ Result makeProgram(const TestDocument &doc, const QString &program, bool replace
     names.runner = runner;
     names.installedRunner = true;
     names.target = target;
-    names.program = program;
-    names.oldProgram = QFileInfo(program).isFile();
+    names.program = Packing::programPath(program, target);
+    names.asked = program;
+    names.oldProgram = QFileInfo(names.program).isFile();
 
     TestFileList files = EditorSources::files(doc.content());
     if (const QByteArray saved = doc.savedText(); !saved.isEmpty())
         files.first().bytes = saved;
     Packing::Result packed = pack(files, folder, Packing::readRunner(runner), target);
-    Packing::write(packed, program, replace);
+    // The test's own files are never written over, whatever the teacher answered.
+    Packing::write(packed, program, replace, folder);
     Result result;
     result.ok = packed.ok();
     result.program = packed.written;

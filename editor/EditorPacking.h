@@ -44,7 +44,8 @@ void setLastSystems(const QList<Packing::System> &systems);
 struct Result
 {
     bool ok = false;
-    // On failure kazpack's own messages, a line each; on success empty.
+    // On failure kazpack's own messages, a line each; on success its note that ".exe" was
+    // added to the name asked for, or empty.
     QString message;
     QString program; // the absolute path of the program written
 };
@@ -55,6 +56,8 @@ struct Result
 // (EditorSources::files), and the folder's own icon.png, which the document does not hold. An
 // existing `program` is replaced only when `replace` (the user was asked); otherwise it is
 // kept and the result says so. `runner` must be a runner for `target`, the program's system.
+// A program for Windows gets ".exe" when `program` lacks it (Packing::programPath); one of
+// the test's own files, or a name Windows cannot hold, is refused.
 Result makeProgram(const TestDocument &doc, const QString &program, bool replace,
                    const QString &runner = EditorPacking::runner(),
                    Packing::System target = Packing::thisSystem());

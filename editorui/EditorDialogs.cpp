@@ -223,6 +223,11 @@ void makeProgram(TestDocument &doc, const MakeProgramSteps &steps)
         const QString program = steps.askProgram(EditorPacking::defaultProgramPath(doc.folder(), targets.first().system));
         if (program.isEmpty())
             return;
+        // The save dialog asked about the name as typed; a Windows program gets ".exe" added.
+        const QString written = Packing::programPath(program, targets.first().system);
+        if (written != program && (QFileInfo(written).exists() || QFileInfo(written).isSymLink())
+            && !steps.askReplace({written}))
+            return;
         programs.append(program);
     } else {
         const QString place = steps.askFolder(QFileInfo(QDir(doc.folder()).absolutePath()).path());
@@ -245,7 +250,8 @@ void makeProgram(TestDocument &doc, const MakeProgramSteps &steps)
         const EditorPacking::Target &t = targets.at(i);
         const EditorPacking::Result result = EditorPacking::makeProgram(doc, programs.at(i), true, t.runner, t.system);
         failed = failed || !result.ok;
-        parts.append(result.ok ? madeText(t.system, result.program) : notMadeText(t.system, result.message));
+        parts.append(result.ok ? madeText(t.system, result.program) + (result.message.isEmpty() ? QString() : u'\n' + result.message)
+                               : notMadeText(t.system, result.message));
     }
     steps.tell(parts.join(QStringLiteral("\n\n")), failed);
 }

@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QTextStream>
 
 #include <cerrno>
@@ -90,6 +91,16 @@ QString installedRunnerExample()
 #else
     return QStringLiteral("/usr/libexec/kaz/kazrunner");
 #endif
+}
+
+// One of the test's own files as the messages name it: "test.kaz", "picture "map.png"".
+QString ownFileName(const QString &name)
+{
+    if (name == u"test.kaz")
+        return name;
+    if (name == QLatin1String(TestFolder::IconName))
+        return QCoreApplication::translate("Kazpack", "icon, %1").arg(name);
+    return QCoreApplication::translate("Kazpack", "picture \"%1\"").arg(printableName(name));
 }
 
 QString runnerMessage(const Result &result, const Names &names)
@@ -222,6 +233,7 @@ Result pack(const TestFileList &files, const Runner &runner, System target)
 Result pack(TestFolder::Checked checked, const Runner &runner, System target)
 {
     Result result;
+    result.target = target;
     result.checked = std::move(checked);
     const auto fail = [&result](Failure failure, const QString &reason = {}) {
         result.failure = failure;
@@ -255,25 +267,91 @@ Result pack(TestFolder::Checked checked, const Runner &runner, System target)
     return result;
 }
 
-void checkTarget(Result &result, const QString &path, bool replace)
+QString programPath(const QString &path, System target)
 {
+    const QFileInfo info(path);
+    // A folder stays what it is, to be refused as one.
+    if (target != System::Windows || info.fileName().isEmpty() || info.fileName().endsWith(u".exe", Qt::CaseInsensitive)
+        || info.isDir())
+        return path;
+    return path + QStringLiteral(".exe");
+}
+
+QString nameProblem(const QString &name, System target)
+{
+    if (target != System::Windows && thisSystem() != System::Windows)
+        return {};
+    if (name.isEmpty())
+        return {};
+    for (const QChar c : name) {
+        if (c.unicode() < 0x20)
+            return QCoreApplication::translate("Kazpack", "the name holds a control character, which Windows does not allow "
+                                                          "in a file name");
+        if (QStringView(u"<>:\"|?*\\").contains(c))
+            return QCoreApplication::translate("Kazpack", "the name holds the character %1, which Windows does not allow in a "
+                                                          "file name (nor any of < > : \" | ? * \\)")
+                .arg(c);
+    }
+    if (name.endsWith(u'.') || name.endsWith(u' '))
+        return QCoreApplication::translate("Kazpack", "the name ends with a %1, which Windows drops from a file name, so the "
+                                                      "program would get another name than the one given")
+            .arg(name.endsWith(u'.') ? QCoreApplication::translate("Kazpack", "dot") : QCoreApplication::translate("Kazpack", "space"));
+    // Windows takes these for its devices, whatever follows the first dot.
+    static const QRegularExpression device(QStringLiteral("^(CON|PRN|AUX|NUL|CONIN\\$|CONOUT\\$|(COM|LPT)[0-9\u00b9\u00b2\u00b3]) *$"),
+                                           QRegularExpression::CaseInsensitiveOption);
+    if (const QString stem = name.section(u'.', 0, 0); device.match(stem).hasMatch())
+        return QCoreApplication::translate("Kazpack", "%1 names a device on Windows, with any ending after it (such as "
+                                                      "%1.exe), so Windows makes no file of that name")
+            .arg(stem.trimmed().toUpper());
+    return {};
+}
+
+QString ownFile(const QString &testFolder, const TestFolder::Checked &checked, const QString &path)
+{
+    if (testFolder.isEmpty())
+        return {};
+    QStringList names{QStringLiteral("test.kaz"), QLatin1String(TestFolder::IconName)};
+    for (int q = 1; q <= ContentStore::QuestionsWithExtras; ++q)
+        if (const QString &source = checked.store.Graphika(q).source; !source.isEmpty())
+            names.append(QFileInfo(source).fileName());
+    for (const TestFile &f : checked.files)
+        names.append(f.name);
+    const QDir folder(testFolder);
+    for (const QString &name : std::as_const(names))
+        if (FileAccess::sameFile(folder.filePath(name), path))
+            return name;
+    return {};
+}
+
+void checkTarget(Result &result, const QString &path, bool replace, const QString &testFolder)
+{
+    result.path = programPath(path, result.target);
+    const auto refuse = [&result](Failure failure, const QString &reason) {
+        result.failure = failure;
+        result.reason = reason;
+        result.program.clear();
+    };
+    if (const QString why = nameProblem(QFileInfo(path).fileName(), result.target); !why.isEmpty())
+        return refuse(Failure::NameRefused, why);
+    if (const QString own = ownFile(testFolder, result.checked, result.path); !own.isEmpty())
+        return refuse(Failure::TargetIsTestFile, own);
     if (!result.ok())
         return;
-    if (QFileInfo(path).isDir())
+    if (QFileInfo(result.path).isDir())
         result.failure = Failure::TargetIsFolder;
-    else if (exists(path) && !replace)
+    else if (exists(result.path) && !replace)
         result.failure = Failure::TargetExists;
 }
 
-void write(Result &result, const QString &path, bool replace)
+void write(Result &result, const QString &path, bool replace, const QString &testFolder)
 {
-    checkTarget(result, path, replace);
+    checkTarget(result, path, replace, testFolder);
     if (!result.ok())
         return;
-    const QString absolute = QFileInfo(path).absoluteFilePath();
-    if (const QString error = FileAccess::writeFile(path, result.program, executablePermissions()); !error.isEmpty()) {
+    const QString absolute = QFileInfo(result.path).absoluteFilePath();
+    if (const QString error = FileAccess::writeFile(result.path, result.program, executablePermissions()); !error.isEmpty()) {
         result.failure = Failure::NotWritten;
-        result.reason = writeFailure(path, error);
+        result.reason = writeFailure(result.path, error);
         return;
     }
     result.written = absolute;
@@ -282,9 +360,37 @@ void write(Result &result, const QString &path, bool replace)
 void print(QTextStream &err, const Result &result, const Names &names)
 {
     const QString program = printablePath(names.program);
+    const QString asked = names.asked.isEmpty() ? names.program : names.asked;
+    // The name kazpack gives the program: beside the test's folder in place of a file of the
+    // test, else in the folder asked for.
+    const auto example = [&] {
+        const QString beside = programBeside(names.test, result.target);
+        if (result.failure == Failure::TargetIsTestFile)
+            return printablePath(beside);
+        const QString folder = QFileInfo(asked).path();
+        const QString name = QFileInfo(beside).fileName();
+        return printablePath(folder == u"." ? name : QDir(folder).filePath(name));
+    };
     switch (result.failure) {
     case Failure::None:
+        if (!names.asked.isEmpty() && names.asked != names.program)
+            err << QCoreApplication::translate("Kazpack", "%1: note: a program for Windows starts only with .exe at the end "
+                                                          "of its name, so it was written as %2")
+                       .arg(printablePath(names.asked), program)
+                << '\n';
         return;
+    case Failure::NameRefused:
+        err << QCoreApplication::translate("Kazpack", "%1: error: Windows cannot use this name: %2; give the program another "
+                                                      "name, such as %3")
+                   .arg(printablePath(asked), result.reason, example())
+            << '\n';
+        return; // nothing was there to keep
+    case Failure::TargetIsTestFile:
+        err << QCoreApplication::translate("Kazpack", "%1: error: this is the test's own %2, and the program would take its "
+                                                      "place; give the program another name, such as %3")
+                   .arg(program, ownFileName(result.reason), example())
+            << '\n';
+        return; // the file is the test's, not an old program
     case Failure::TestProblems:
         TestFolder::printProblems(err, result.checked, QCoreApplication::translate("Kazpack", "no program was written"));
         break;
@@ -335,6 +441,12 @@ QString programName(const QString &folder, System target)
 QString programName(const QString &folder, const QString &runner)
 {
     return programName(folder, systemOfFile(runner).value_or(thisSystem()));
+}
+
+QString programBeside(const QString &folder, System target)
+{
+    const QDir parent = QFileInfo(QDir(folder).absolutePath()).dir();
+    return parent.filePath(programName(folder, target));
 }
 
 QString installedRunner(System target)

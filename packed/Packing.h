@@ -52,6 +52,8 @@ enum class Failure {
     OlderRunner,    // the runner reads only an older layout than PackedTest::Version: `runnerFormat`
     OtherSystem,    // the runner is a program for another system than the one asked for
     CannotPack,     // the files break a limit of the layout: `reason`
+    NameRefused,    // Windows cannot hold a file of the program's name: `reason` says why
+    TargetIsTestFile, // the program's path is one of the test's own files: `reason` names it
     TargetIsFolder, // the program's path is a folder
     TargetExists,   // a file is at the program's path and was not to be replaced
     NotWritten,     // the program could not be written: `reason`, with what to do
@@ -86,7 +88,9 @@ struct Result
     PackedTest::Fault runnerFault = PackedTest::Fault::None;
     QString reason;          // a clause, for the failures that say what `reason` holds
     qint64 runnerFormat = -1; // the newest layout the runner reads, once it was found
+    System target = thisSystem(); // the system the program is made for
     QByteArray program;      // the program's bytes, once packed
+    QString path;            // where the program goes, once checkTarget() has seen it (programPath())
     QString written;         // the program's absolute path, once written
     bool ok() const { return failure == Failure::None; }
 };
@@ -100,14 +104,34 @@ Result pack(const TestFileList &files, const Runner &runner, System target);
 // problems then name the folder's files.
 Result pack(TestFolder::Checked checked, const Runner &runner, System target);
 
-// Whether a program may be written at `path`: not where a folder is, nor over a file that is
-// there unless `replace`. Sets `result`'s failure when not; `result` must be packed (ok()).
-void checkTarget(Result &result, const QString &path, bool replace);
+// The path a program for `target` asked for at `path` is written at: a Windows program starts
+// only with ".exe" at the end of its name, which is added when it is missing (not to a folder).
+QString programPath(const QString &path, System target);
 
-// Writes the packed program to `path` after checkTarget(), through a temporary file that replaces
-// `path` only when complete (a link at `path` is replaced itself), executable as a compiler makes
-// its programs; sets `written`, or the failure. Does nothing to a result that is not ok().
-void write(Result &result, const QString &path, bool replace);
+// Why a program for `target` cannot have the file name `name` (no folder): Windows' rules when
+// the program is for Windows (the learners' system) or is written on Windows: no device name
+// (CON, NUL, COM1, …, with any ending), no dot or space at the end, none of <>:"|?*\ and no
+// control characters. Empty when it can.
+QString nameProblem(const QString &name, System target);
+
+// Which of the test's own files in `testFolder` the file at `path` is, compared as the file
+// system compares files (another path to it, a link, other capitals where the system ignores
+// them): "test.kaz", a picture the test names, icon.png, anything `checked` packs; its name,
+// empty when it is none of them.
+QString ownFile(const QString &testFolder, const TestFolder::Checked &checked, const QString &path);
+
+// Whether a program may be written where `path` asks for (programPath() gives `result.path`):
+// first its name (nameProblem()) and that it is none of the test's own files in `testFolder`
+// (ownFile()), whatever else went wrong, so that nothing replaces or removes a file of the test;
+// then, for a packed result, not where a folder is, nor over a file unless `replace`. Sets
+// `result.path` always, and the failure when the program may not be written.
+void checkTarget(Result &result, const QString &path, bool replace, const QString &testFolder);
+
+// Writes the packed program where `path` asks for after checkTarget(), through a temporary file
+// that replaces `result.path` only when complete (a link there is replaced itself), executable
+// as a compiler makes its programs; sets `written`, or the failure. Does nothing to a result
+// that is not ok().
+void write(Result &result, const QString &path, bool replace, const QString &testFolder);
 
 // How the messages of print() name what took part.
 struct Names
@@ -116,14 +140,15 @@ struct Names
     QString runner;  // the runner's path
     bool installedRunner = true; // the runner KAZ installed, not one the user chose: its advice is to install KAZ again
     System target = thisSystem(); // the system the program was to be made for
-    QString program; // the program's path, as the user gave it
+    QString program; // the program's path, as it is written (Result::path)
+    QString asked;   // the path the user gave, when it is not `program` (".exe" added)
     // A program file was at `program` before packing: a failure says that it still holds the old test.
     bool oldProgram = false;
 };
 
 // What went wrong, as kazpack prints it on standard error: each problem of the test
 // (TestFolder::printProblems), or the one error, a line each, then the note of the old program.
-// Nothing when `result` is ok().
+// For a program made, the note that ".exe" was added to the name asked for, if it was.
 void print(QTextStream &err, const Result &result, const Names &names);
 
 // The note that the program that was at `program` before is as it was, with its old test.
@@ -143,6 +168,9 @@ QString folderName(const QString &folder);
 QString programName(const QString &folder, System target);
 // The same for the system of the runner at `runner`, this system's when it is none.
 QString programName(const QString &folder, const QString &runner);
+// The program made of `folder` for `target` proposed beside the folder, in the folder that
+// holds it: where the editor proposes it, and the example a refused name is given.
+QString programBeside(const QString &folder, System target);
 
 // The quiz runner for `target` where it is installed, or built, relative to the running
 // program: kazpack and the test editor lie in the same folder and find it alike. Both

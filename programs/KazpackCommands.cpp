@@ -87,53 +87,67 @@ int pack(PackOptions o, QTextStream &out, QTextStream &err)
 {
     if (o.output.isEmpty())
         o.output = Packing::programName(o.folder, o.target);
-    const QFileInfo target(o.output);
-    // The build's way: a failed pack leaves no program that still runs the test as it was.
-    if (o.removeFirst && (target.isFile() || target.isSymLink())) {
-        if (!QFile::remove(o.output)) {
-            err << QCoreApplication::translate("Kazpack", "%1: error: the old program cannot be removed; make its folder writable, or "
-                                              "remove the file by hand")
-                       .arg(printablePath(o.output))
-                << '\n';
-            return Problem;
-        }
-        o.force = true;
-    }
     Packing::Names names;
     names.test = o.folder;
     names.runner = o.runner;
     names.installedRunner = o.defaultRunner;
     names.target = o.target;
-    names.program = o.output;
-    names.oldProgram = QFileInfo(o.output).isFile();
+    names.asked = o.output;
 
     // The same check as kazcheck's, with the same messages; what is packed must be the files
     // themselves, so a link among them is one more problem.
     Packing::Result result = Packing::pack(TestFolder::check(o.folder, FileAccess::Links::Refuse), Packing::readRunner(o.runner),
-                                                   o.target);
-    Packing::checkTarget(result, o.output, o.force);
-    const QString absolute = QFileInfo(o.output).absoluteFilePath();
+                                           o.target);
+    // Where the program goes, before anything is removed: never a file of the test itself.
+    Packing::checkTarget(result, o.output, o.force || o.removeFirst, o.folder);
+    names.program = result.path;
+    if (result.failure == Packing::Failure::NameRefused || result.failure == Packing::Failure::TargetIsTestFile) {
+        Packing::print(err, result, names);
+        return Problem;
+    }
+    if (!o.depfile.isEmpty() && !Packing::ownFile(o.folder, result.checked, o.depfile).isEmpty()) {
+        err << QCoreApplication::translate("Kazpack", "%1: error: this is one of the test's own files; give the list of the "
+                                                      "program's files another name")
+                   .arg(printablePath(o.depfile))
+            << '\n';
+        return Problem;
+    }
+    const QFileInfo target(result.path);
+    // The build's way: a failed pack leaves no program that still runs the test as it was.
+    if (o.removeFirst && (target.isFile() || target.isSymLink())) {
+        if (!QFile::remove(result.path)) {
+            err << QCoreApplication::translate("Kazpack", "%1: error: the old program cannot be removed; make its folder writable, or "
+                                              "remove the file by hand")
+                       .arg(printablePath(result.path))
+                << '\n';
+            return Problem;
+        }
+        o.force = true;
+    }
+    names.oldProgram = QFileInfo(result.path).isFile();
+
+    const QString absolute = QFileInfo(result.path).absoluteFilePath();
     DesktopFiles::Program program;
     if (result.ok() && o.desktop) {
         program = DesktopFiles::describe(ContentStore::item(result.checked.store.Danni(3), 0), Packing::folderName(o.folder),
-                                         QFileInfo(o.output).fileName());
+                                         QFileInfo(result.path).fileName());
         program.path = absolute;
         program.folder = QDir(o.folder).canonicalPath();
         if (std::any_of(absolute.cbegin(), absolute.cend(), [](QChar c) { return c.unicode() < 0x20; })) {
             err << QCoreApplication::translate("Kazpack", "%1: error: a menu entry cannot start a program whose path holds control "
                                               "characters; write the program to another folder with -o")
-                       .arg(printablePath(o.output))
+                       .arg(printablePath(result.path))
                 << '\n';
             if (names.oldProgram)
-                err << Packing::oldProgramNote(o.output) << '\n';
+                err << Packing::oldProgramNote(result.path) << '\n';
             return Problem;
         }
     }
-    Packing::write(result, o.output, o.force);
+    Packing::write(result, o.output, o.force, o.folder);
     Packing::print(err, result, names);
     if (!result.ok())
         return Problem;
-    out << printablePath(o.output) << '\n';
+    out << printablePath(result.path) << '\n';
 
     if (!o.depfile.isEmpty()) {
         QString rule = makePath(absolute) + u':';
@@ -298,7 +312,10 @@ Makes a test folder into one program file that runs the test with nothing beside
   --linux                 make a program for Linux, kaz-FOLDER, with the Linux quiz runner
                           installed with kazpack (kazrunner); without either, the program
                           is for the system kazpack runs on, or for that of RUNNER
-  -o, --output PROGRAM    write the program to PROGRAM instead
+  -o, --output PROGRAM    write the program to PROGRAM instead: never one of the test's own
+                          files; a program for Windows gets .exe when PROGRAM lacks it, and
+                          a name Windows cannot hold (CON, NUL.exe, a dot or a space at the
+                          end, < > : " | ? *) is refused
   --force                 replace PROGRAM when it already exists; when packing fails, a
                           PROGRAM that was there is left as it was, with its old test
   --remove-first          for builds: remove PROGRAM before anything else, so that when

@@ -460,7 +460,7 @@ void TestEditorAccess::wholeTestMadeWithKeysAlone()
     w.choosePath = [place](EditorWindow::PathKind kind, const QString &) {
         return kind == EditorWindow::PathKind::SaveFolder ? place : QString();
     };
-    const QString program = m_dir->filePath(u"kaz-gradove"_s);
+    const QString program = m_dir->filePath(TestFiles::programName(u"kaz-gradove"_s));
     QString told;
     w.makeProgramSteps = [&] {
         EditorDialogs::MakeProgramSteps steps = EditorDialogs::dialogs(&w, [&w] { return w.save(); });

@@ -505,7 +505,7 @@ void TestEditorDocument::picturesRefusedInTheCheckersWords_data()
     QTest::addRow("too_many_pixels") << TestPictures::bmpClaiming(6000, 6000) << 0
                                      << u"the picture is 6000 × 6000 pixels, too many to load"_s;
     QTest::addRow("file_too_large") << png(20, 10) + QByteArray(1024 * 1024, '\0') << 1
-                                    << u"the file is too large: it is 1.0 MB, larger than 1.0 MB"_s;
+                                    << u"the file is too large: it is 1048677 bytes, larger than 1048576 bytes"_s;
 }
 
 void TestEditorDocument::picturesRefusedInTheCheckersWords()

@@ -354,7 +354,7 @@ void TestEditorSources::packingKeepsOrReplaces()
     QFETCH(bool, replace);
     QTemporaryDir tmp;
     const QString folder = TestFiles::copyFolder(sourcePath(u"quizzes/istoriya"_s), tmp.path(), u"istoriya"_s);
-    const QString program = tmp.filePath(u"kaz-istoriya"_s);
+    const QString program = tmp.filePath(TestFiles::programName(u"kaz-istoriya"_s));
     QVERIFY(TestFiles::write(program, "old"));
     const EditorPacking::Result result = makeProgram(folder, program, replace, QStringLiteral(KAZRUNNER));
     QCOMPARE(result.ok, replace);
@@ -388,7 +388,7 @@ void TestEditorSources::packingFailuresInKazpacksWords()
         runner = tmp.filePath(u"nowhere/kazrunner"_s);
     else
         folder = tmp.filePath(u"nothing-here"_s);
-    const QString program = tmp.filePath(u"kaz-out"_s);
+    const QString program = tmp.filePath(TestFiles::programName(u"kaz-out"_s));
     const EditorPacking::Result result = makeProgram(folder, program, true, runner);
     QVERIFY(!result.ok);
     QVERIFY2(result.message.contains(words), qPrintable(result.message));
@@ -415,7 +415,7 @@ void TestEditorSources::sameWordsAsKazpack()
     QTemporaryDir tmp;
     const QString folder = TestFiles::copyFolder(sourcePath(u"quizzes/istoriya"_s), tmp.path(), u"istoriya"_s);
     QString runner = QStringLiteral(KAZRUNNER);
-    const QString program = tmp.filePath(u"kaz-istoriya"_s);
+    const QString program = tmp.filePath(TestFiles::programName(u"kaz-istoriya"_s));
     if (fault == u"runner" || fault == u"old")
         runner = tmp.filePath(u"nowhere/kazrunner"_s);
     if (fault == u"script") {
@@ -473,11 +473,11 @@ void TestEditorSources::sameProgramAsKazpacksOfTheSavedFolder()
             d.undoStack()->undo();
     }
     QVERIFY(!d.isModified());
-    const QString program = tmp.filePath(u"editor/kaz-made"_s);
+    const QString program = tmp.filePath(TestFiles::programName(u"editor/kaz-made"_s));
     QVERIFY(QDir().mkpath(tmp.filePath(u"editor"_s)));
     const EditorPacking::Result result = EditorPacking::makeProgram(d, program, false, QStringLiteral(KAZRUNNER));
     QVERIFY2(result.ok, qPrintable(result.message));
-    const QString kazpacks = tmp.filePath(u"kazpack/kaz-made"_s);
+    const QString kazpacks = tmp.filePath(TestFiles::programName(u"kazpack/kaz-made"_s));
     QVERIFY(QDir().mkpath(tmp.filePath(u"kazpack"_s)));
     QCOMPARE(kazpackSays({d.folder(), u"-o"_s, kazpacks}, QStringLiteral(KAZRUNNER)), QString());
     QCOMPARE(TestFiles::contents(program), TestFiles::contents(kazpacks));
@@ -496,7 +496,7 @@ void TestEditorSources::packsWithoutReadingTheFolderBack()
     QVERIFY(TestFiles::write(QDir(folder).filePath(u"test.kaz"_s), "[left]\nа\n"));
     for (const QString &name : QDir(folder).entryList({u"*.png"_s}, QDir::Files))
         QVERIFY(QFile::remove(QDir(folder).filePath(name)));
-    const QString program = tmp.filePath(u"kaz-figuri"_s);
+    const QString program = tmp.filePath(TestFiles::programName(u"kaz-figuri"_s));
     const EditorPacking::Result result = EditorPacking::makeProgram(d, program, false, QStringLiteral(KAZRUNNER));
     QVERIFY2(result.ok, qPrintable(result.message));
     const ProgramTest::Loaded loaded = ProgramTest::load(program);
@@ -533,7 +533,7 @@ void TestEditorSources::iconThatCannotBeUsed()
     } else {
         QVERIFY(TestFiles::write(path, TestPictures::picture(40, 20)));
     }
-    const QString program = tmp.filePath(u"kaz-istoriya"_s);
+    const QString program = tmp.filePath(TestFiles::programName(u"kaz-istoriya"_s));
     const EditorPacking::Result result = EditorPacking::makeProgram(d, program, true, QStringLiteral(KAZRUNNER));
     QVERIFY(!result.ok);
     QVERIFY2(result.message.contains(words), qPrintable(result.message));

@@ -219,6 +219,10 @@ private Q_SLOTS:
     void makeProgramWritesEachSystemsProgram();
     void makeProgramTellsEachSystemApart_data();
     void makeProgramTellsEachSystemApart();
+    void makeProgramNeverOverTheTestsOwnFiles_data();
+    void makeProgramNeverOverTheTestsOwnFiles();
+    void makeProgramAddsExeForWindows_data();
+    void makeProgramAddsExeForWindows();
 
 private:
     QTemporaryDir m_settings;
@@ -490,7 +494,7 @@ void TestEditorTryOut::makeProgramPacksTheSavedFolder()
     QVERIFY(d.openFolder(folder).ok());
     QDir().mkpath(tmp.filePath(u"out"_s));
     Answers a;
-    a.program = tmp.filePath(u"out/made"_s);
+    a.program = tmp.filePath(TestFiles::programName(u"out/made"_s));
     EditorDialogs::makeProgram(d, a.steps());
     QCOMPARE(a.asked, (QStringList{u"systems"_s, u"program"_s}));
     QCOMPARE(a.proposed, tmp.filePath(TestFiles::programName(u"kaz-figuri"_s)));
@@ -545,7 +549,7 @@ void TestEditorTryOut::makeProgramHasTheTestSaved()
 
     Answers a;
     a.save = save;
-    a.program = tmp.filePath(u"kaz-made"_s);
+    a.program = tmp.filePath(TestFiles::programName(u"kaz-made"_s));
     int saved = 0;
     if (saveHook)
         a.saveHook = [&] {
@@ -810,6 +814,96 @@ void TestEditorTryOut::makeProgramTellsEachSystemApart()
              qPrintable(a.told));
     QVERIFY2(a.told.contains(u"The program for %1 was not made:"_s.arg(Packing::systemName(failing))), qPrintable(a.told));
     QVERIFY2(a.told.contains(why), qPrintable(a.told));
+}
+
+// The save dialog's "replace?" answered yes over one of the test's own files: refused in
+// kazpack's words, and the test, its folder and the document stay as they were.
+void TestEditorTryOut::makeProgramNeverOverTheTestsOwnFiles_data()
+{
+    QTest::addColumn<QString>("program"); // in the scratch folder, which holds the test "figuri"
+    QTest::addColumn<QString>("own");
+    QTest::addRow("test_kaz") << u"figuri/test.kaz"_s << u"test.kaz"_s;
+    QTest::addRow("a_picture_by_another_path") << u"figuri/../figuri/kwadrat.png"_s << u"picture \"kwadrat.png\""_s;
+    QTest::addRow("test_kaz_through_a_linked_folder") << u"alias/test.kaz"_s << u"test.kaz"_s;
+}
+
+void TestEditorTryOut::makeProgramNeverOverTheTestsOwnFiles()
+{
+    QFETCH(QString, program);
+    QFETCH(QString, own);
+    QTemporaryDir tmp;
+    const QString folder = TestFiles::copyFolder(sourcePath(u"quizzes/figuri"_s), tmp.path(), u"figuri"_s);
+    if (program.startsWith(u"alias/"_s)) {
+        KAZ_SKIP_WITHOUT_UNIX_FILES();
+        QVERIFY(TestFiles::symlink(folder, tmp.filePath(u"alias"_s)));
+    }
+    TestDocument d;
+    QVERIFY(d.openFolder(folder).ok());
+    const QStringList before = TestFiles::everything(folder);
+    const QByteArray test = TestFiles::contents(QDir(folder).filePath(u"test.kaz"_s));
+    const QByteArray picture = TestFiles::contents(QDir(folder).filePath(u"kwadrat.png"_s));
+
+    Answers a;
+    a.runner = installRunners(tmp.filePath(u"installed"_s), true);
+    a.systems = QList<System>{System::Linux}; // a Windows program's name would end with .exe
+    a.program = tmp.filePath(program);
+    EditorDialogs::makeProgram(d, a.steps());
+    QCOMPARE(a.tellings, 1);
+    QVERIFY(a.toldProblem);
+    QCOMPARE(a.told, u"The program for Linux was not made:\n"_s + QDir::toNativeSeparators(a.program)
+                         + u": error: this is the test's own "_s + own
+                         + u", and the program would take its place; give the program another name, such as "_s
+                         + QDir::toNativeSeparators(tmp.filePath(u"kaz-figuri"_s)));
+    QCOMPARE(TestFiles::everything(folder), before);
+    QCOMPARE(TestFiles::contents(QDir(folder).filePath(u"test.kaz"_s)), test);
+    QCOMPARE(TestFiles::contents(QDir(folder).filePath(u"kwadrat.png"_s)), picture);
+    QVERIFY(!d.isModified());
+    QCOMPARE(d.folder(), folder);
+}
+
+// A Windows program named without ".exe" in the save dialog gets it, and the teacher is told;
+// a file of that name is replaced only when the teacher says so, as the dialog asks of the
+// name typed.
+void TestEditorTryOut::makeProgramAddsExeForWindows_data()
+{
+    QTest::addColumn<bool>("there");   // kaz-x.exe is there already
+    QTest::addColumn<bool>("replace"); // the answer when asked
+    QTest::addRow("new_program") << false << false;
+    QTest::addRow("replaced_when_asked") << true << true;
+    QTest::addRow("kept_when_asked") << true << false;
+}
+
+void TestEditorTryOut::makeProgramAddsExeForWindows()
+{
+    QFETCH(bool, there);
+    QFETCH(bool, replace);
+    QTemporaryDir tmp;
+    const QString folder = TestFiles::copyFolder(sourcePath(u"quizzes/istoriya"_s), tmp.path(), u"istoriya"_s);
+    TestDocument d;
+    QVERIFY(d.openFolder(folder).ok());
+    const QString program = tmp.filePath(u"kaz-x.exe"_s);
+    if (there)
+        QVERIFY(TestFiles::write(program, "old program"));
+    Answers a;
+    a.runner = installRunners(tmp.filePath(u"installed"_s), true);
+    a.systems = QList<System>{System::Windows};
+    a.program = tmp.filePath(u"kaz-x"_s);
+    a.replace = replace;
+    EditorDialogs::makeProgram(d, a.steps());
+    QCOMPARE(a.replaceAsked, there ? QStringList{program} : QStringList{});
+    QVERIFY(!QFileInfo::exists(a.program));
+    if (there && !replace) {
+        QCOMPARE(a.tellings, 0);
+        QCOMPARE(TestFiles::contents(program), "old program"_ba);
+        return;
+    }
+    QVERIFY2(!a.toldProblem, qPrintable(a.told));
+    QVERIFY(ProgramTest::load(program).ok());
+    QVERIFY2(a.told.endsWith(u"\n"_s + QDir::toNativeSeparators(a.program)
+                             + u": note: a program for Windows starts only with .exe at the end of its name, so it was "
+                               "written as "_s
+                             + QDir::toNativeSeparators(program)),
+             qPrintable(a.told));
 }
 
 QTEST_MAIN(TestEditorTryOut)

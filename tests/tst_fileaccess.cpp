@@ -15,8 +15,10 @@
 
 #include <cerrno>
 #include <csignal>
+#include <vector>
 #ifdef Q_OS_UNIX
 #include <sys/resource.h>
+#include <unistd.h>
 #endif
 
 using namespace Qt::StringLiterals;
@@ -511,6 +513,156 @@ private Q_SLOTS:
         QVERIFY2(why.startsWith(u"no such file or directory; make that folder first"_s), qPrintable(why));
         QVERIFY(!QFileInfo::exists(dir.filePath(u"gone"_s)));
 #endif
+    }
+
+    // A lock file that cannot be made is told by the system's reason, which QLockFile keeps to
+    // itself: a write of the same kind finds it. Nothing is left in the folder.
+    void lockFailureToldByItsReason_data()
+    {
+        QTest::addColumn<int>("error");
+        QTest::addColumn<bool>("lockAlone"); // only making the lock fails, a write beside it would not
+        QTest::addColumn<QString>("says");
+        QTest::addRow("disk_full") << int(ENOSPC) << false
+                                   << u"no space left on device; the disk is full; make room on it or choose a folder on "
+                                      "another disk"_s;
+        QTest::addRow("too_many_open_files") << int(EMFILE) << false
+                                             << u"too many open files; this program has too many files open at once; close "
+                                                "it, start it again and try once more"_s;
+        QTest::addRow("too_many_open_files_in_the_system")
+            << int(ENFILE) << false
+            << u"too many open files in system; the computer has too many files open at once; close some programs and try "
+               "again"_s;
+        QTest::addRow("read_only_disk") << int(EROFS) << false
+                                        << u"read-only file system; that disk can only be read (a locked USB stick, a CD?); "
+                                           "choose a folder on another disk"_s;
+        QTest::addRow("no_permission") << int(EACCES) << false
+                                       << u"permission denied; you may not write there; choose a folder of your own, such "
+                                          "as one in your home folder"_s;
+        QTest::addRow("lock_alone_without_a_reason") << int(ENOSPC) << true
+                                                     << u"input/output error; choose another folder"_s;
+    }
+    void lockFailureToldByItsReason()
+    {
+        QFETCH(int, error);
+        QFETCH(bool, lockAlone);
+        QFETCH(QString, says);
+        QTemporaryDir dir;
+        QVERIFY(lay(dir.path(), {u"test.kaz=old"_s}));
+        const QStringList before = held(dir.path());
+        FileAccess::setFaultHook([error, lockAlone](const QString &step, const QString &) {
+            return !lockAlone || step == u"lock" ? error : 0;
+        });
+        const QString one = FileAccess::writeFile(dir.filePath(u"test.kaz"_s), "new");
+        const QString all = FileAccess::writeAll(dir.path(), outputs({u"test.kaz=new"_s, u"p.png=new"_s}));
+        FileAccess::setFaultHook({});
+        QCOMPARE(one, says);
+        QCOMPARE(all, u"cannot write in %1: "_s.arg(QDir::toNativeSeparators(dir.path())) + says);
+        QCOMPARE(held(dir.path()), before);
+    }
+
+    // The same for real: a process that holds as many files open as it may.
+    void tooManyOpenFilesToldSo()
+    {
+#ifndef Q_OS_UNIX
+        QSKIP("a limit on the files a process holds open is Unix's (setrlimit)");
+#else
+        QTemporaryDir dir;
+        QVERIFY(lay(dir.path(), {u"test.kaz=old"_s}));
+        rlimit saved = {};
+        QVERIFY(::getrlimit(RLIMIT_NOFILE, &saved) == 0);
+        rlimit small = saved;
+        small.rlim_cur = 64;
+        QVERIFY(::setrlimit(RLIMIT_NOFILE, &small) == 0);
+        std::vector<int> held;
+        for (int fd; (fd = ::dup(0)) >= 0;)
+            held.push_back(fd);
+        const int error = errno;
+        const QString one = FileAccess::writeFile(dir.filePath(u"test.kaz"_s), "new");
+        for (const int fd : held)
+            ::close(fd);
+        ::setrlimit(RLIMIT_NOFILE, &saved);
+        QCOMPARE(error, EMFILE);
+        QCOMPARE(one, u"too many open files; this program has too many files open at once; close it, start it again "
+                      "and try once more"_s);
+        QCOMPARE(TestFiles::everything(dir.path()), QStringList{u"test.kaz"_s});
+#endif
+    }
+
+    // Too large by how much: in bytes where the rounded sizes would read alike.
+    void tooLargeSaysHowMuch_data()
+    {
+        QTest::addColumn<qint64>("bytes");
+        QTest::addColumn<qint64>("most");
+        QTest::addColumn<QString>("says");
+        QTest::addRow("a_byte_over_megabytes") << qint64(8 * 1024 * 1024 + 1) << qint64(8 * 1024 * 1024)
+                                               << u"it is 8388609 bytes, larger than 8388608 bytes"_s;
+        QTest::addRow("a_byte_over_kilobytes") << qint64(10241) << qint64(10240)
+                                               << u"it is 10241 bytes, larger than 10240 bytes"_s;
+        QTest::addRow("megabytes_apart") << qint64(9 * 1024 * 1024) << qint64(8 * 1024 * 1024)
+                                         << u"it is 9.0 MB, larger than 8.0 MB"_s;
+        QTest::addRow("kilobytes_apart") << qint64(20 * 1024) << qint64(12 * 1024) << u"it is 20 KB, larger than 12 KB"_s;
+        QTest::addRow("bytes") << qint64(900) << qint64(800) << u"it is 900 bytes, larger than 800 bytes"_s;
+    }
+    void tooLargeSaysHowMuch()
+    {
+        QFETCH(qint64, bytes);
+        QFETCH(qint64, most);
+        QFETCH(QString, says);
+        QCOMPARE(FileAccess::tooLarge(bytes, most), says);
+    }
+
+    // What a program that only reads a test folder makes of a save cut short there: one that
+    // left new files beside old ones is finished, or refused where the folder cannot be written
+    // (every write failing as on a disk that can only be read); any other leftover is left
+    // alone, as the folder holds the old test whole.
+    void finishedForReading_data()
+    {
+        QTest::addColumn<QStringList>("left");
+        QTest::addColumn<bool>("readOnly");
+        QTest::addColumn<QStringList>("after"); // empty: as it was left
+        QTest::addColumn<bool>("refused");
+        const QString journal = u".kaz-journal-0000000a={\"format\":\"kaz-save-journal\",\"version\":1,\"renames\":[%1]}"_s;
+        const QString renames = u"[\".test.kaz.new-1234abcd\",\"test.kaz\"],[\".p.png.new-00000001\",\"p.png\"]"_s;
+        const QStringList half{u"test.kaz=new"_s, u"p.png=old picture"_s, u".p.png.new-00000001=new picture"_s,
+                               journal.arg(renames)};
+        const QStringList whole{u"test.kaz=old"_s, u"p.png=old picture"_s};
+        const QStringList neverCounted = whole + QStringList{u".test.kaz.new-1234abcd=new"_s};
+        QTest::addRow("nothing_left") << whole << false << QStringList{} << false;
+        QTest::addRow("half_done") << half << false << QStringList{u"p.png=new picture"_s, u"test.kaz=new"_s} << false;
+        QTest::addRow("half_done_on_a_read_only_disk") << half << true << QStringList{} << true;
+        QTest::addRow("all_renamed_but_the_journal_left")
+            << QStringList{u"test.kaz=new"_s, u"p.png=new picture"_s, journal.arg(renames)} << true << QStringList{}
+            << false;
+        QTest::addRow("never_counted") << neverCounted << false << QStringList{} << false;
+        QTest::addRow("never_counted_on_a_read_only_disk") << neverCounted << true << QStringList{} << false;
+        QTest::addRow("moved_aside_by_an_older_editor")
+            << QStringList{u".test.kaz.old-5678abcd=old"_s, u".test.kaz.new-1234abcd=new"_s} << false
+            << QStringList{u"test.kaz=old"_s} << false;
+    }
+    void finishedForReading()
+    {
+        QFETCH(QStringList, left);
+        QFETCH(bool, readOnly);
+        QFETCH(QStringList, after);
+        QFETCH(bool, refused);
+        QTemporaryDir dir;
+        QVERIFY(lay(dir.path(), left));
+        if (after.isEmpty())
+            after = held(dir.path());
+        if (readOnly)
+            FileAccess::setFaultHook([](const QString &, const QString &) { return EROFS; });
+        const QString problem = FileAccess::finishForReading(dir.path());
+        FileAccess::setFaultHook({});
+        after.sort();
+        QCOMPARE(held(dir.path()), after);
+        if (!refused) {
+            QCOMPARE(problem, QString());
+            return;
+        }
+        QCOMPARE(problem, u"a save into %1 was cut short, so some of its files are new and others still old; finishing it "
+                          "needs to write in the folder, and that failed (read-only file system). Open the test in the KAZ "
+                          "editor where you may write to the folder, or copy the whole folder, its hidden files too, to a "
+                          "folder of your own and use the copy"_s.arg(QDir::toNativeSeparators(dir.path())));
     }
 
     void reasonsAreWords_data()

@@ -122,7 +122,7 @@ private Q_SLOTS:
         QTest::addRow("named_pipe") << QStringLiteral("fifo") << QStringLiteral("it is a named pipe (FIFO), not a file");
         QTest::addRow("link_to_a_device") << QStringLiteral("zero") << QStringLiteral("it is a device, not a file");
         QTest::addRow("folder") << QStringLiteral("folder") << QStringLiteral("it is a folder, not a file");
-        QTest::addRow("too_large") << QStringLiteral("large") << QStringLiteral("it is 16.0 MB, larger than 16.0 MB");
+        QTest::addRow("too_large") << QStringLiteral("large") << QStringLiteral("it is 16777217 bytes, larger than 16777216 bytes");
         QTest::addRow("missing") << QStringLiteral("missing") << QStringLiteral("there is no such file");
     }
     void giftFileKinds()

@@ -169,7 +169,7 @@ private Q_SLOTS:
     void roundTripShippedTests()
     {
         QFETCH(QString, folder);
-        const QString program = path(u"kaz-test"_qs);
+        const QString program = exe(u"kaz-test"_qs);
         const Run packed = kazpack({folder, u"-o"_qs, program});
         QVERIFY2(packed.status == 0, qPrintable(packed.err));
         QCOMPARE(packed.out, native(program) + u'\n');
@@ -199,9 +199,9 @@ private Q_SLOTS:
         const Run out = kazpack({u"--extract"_qs, program, extracted});
         QVERIFY2(out.status == 0, qPrintable(out.err));
         QCOMPARE(QDir(extracted).entryList(QDir::Files).size(), contents.files.size());
-        const Run again = kazpack({extracted, u"-o"_qs, path(u"again"_qs)});
+        const Run again = kazpack({extracted, u"-o"_qs, exe(u"again"_qs)});
         QVERIFY2(again.status == 0, qPrintable(again.err));
-        QCOMPARE(readFile(path(u"again"_qs)), readFile(program));
+        QCOMPARE(readFile(exe(u"again"_qs)), readFile(program));
     }
 
     void everyPictureFormat()
@@ -228,13 +228,13 @@ private Q_SLOTS:
         }
         const Run out = kazpack({u"--extract"_qs, program, path(u"назад"_qs)});
         QVERIFY2(out.status == 0, qPrintable(out.err));
-        QCOMPARE(kazpack({path(u"назад"_qs), u"-o"_qs, path(u"again"_qs)}).status, 0);
-        QCOMPARE(readFile(path(u"again"_qs)), readFile(program));
+        QCOMPARE(kazpack({path(u"назад"_qs), u"-o"_qs, exe(u"again"_qs)}).status, 0);
+        QCOMPARE(readFile(exe(u"again"_qs)), readFile(program));
     }
 
     void list()
     {
-        const QString program = path(u"kaz-figuri"_qs);
+        const QString program = exe(u"kaz-figuri"_qs);
         QCOMPARE(kazpack({source(u"quizzes/figuri"_qs), u"-o"_qs, program}).status, 0);
         const Run run = kazpack({u"--list"_qs, program});
         QCOMPARE(run.status, 0);
@@ -255,7 +255,7 @@ private Q_SLOTS:
         text.replace("11250", "11 250").replace("file = d.bmp", "file = D.bmp").replace("Русе\n", "Лом\n");
         QVERIFY(writeFile(folder + u"/test.kaz"_qs, text));
         const QStringList before = QDir(m_dir->path()).entryList(QDir::AllEntries | QDir::Hidden);
-        const Run run = kazpack({folder, u"-o"_qs, path(u"kaz-faulty"_qs)});
+        const Run run = kazpack({folder, u"-o"_qs, exe(u"kaz-faulty"_qs)});
         QCOMPARE(run.status, 1);
         QCOMPARE(run.out, QString());
         const QStringList lines = run.err.split(u'\n', Qt::SkipEmptyParts);
@@ -296,7 +296,7 @@ private Q_SLOTS:
         QVERIFY(kazcheck.waitForFinished(30000));
         QCOMPARE(kazcheck.exitCode(), 1);
         const QStringList checked = toolText(kazcheck.readAllStandardError()).split(u'\n', Qt::SkipEmptyParts);
-        const Run packed = kazpack({folder, u"-o"_qs, path(u"kaz-faulty"_qs)});
+        const Run packed = kazpack({folder, u"-o"_qs, exe(u"kaz-faulty"_qs)});
         QCOMPARE(packed.status, 1);
         const QStringList said = packed.err.split(u'\n', Qt::SkipEmptyParts);
 
@@ -310,7 +310,7 @@ private Q_SLOTS:
         const QString kaz = native(folder + u"/test.kaz"_qs);
         QCOMPARE(checked.constLast(), u"%1 problems in %2; the test was not built"_qs.arg(problems).arg(kaz));
         QCOMPARE(said.constLast(), u"%1 problems in %2; no program was written"_qs.arg(problems).arg(kaz));
-        QVERIFY(!QFile::exists(path(u"kaz-faulty"_qs)));
+        QVERIFY(!QFile::exists(exe(u"kaz-faulty"_qs)));
     }
 
     // A folder that is not there, or is a file: the one line kazcheck prints.
@@ -332,7 +332,7 @@ private Q_SLOTS:
         startInEnglish(kazcheck, QStringLiteral(KAZCHECK), {folder});
         QVERIFY(kazcheck.waitForFinished(30000));
         QCOMPARE(kazcheck.exitCode(), 1);
-        const Run packed = kazpack({folder, u"-o"_qs, path(u"kaz-test"_qs)});
+        const Run packed = kazpack({folder, u"-o"_qs, exe(u"kaz-test"_qs)});
         QCOMPARE(packed.status, 1);
         QCOMPARE(packed.err, toolText(kazcheck.readAllStandardError()));
         QVERIFY2(packed.err.startsWith(native(folder + u"/test.kaz"_qs) + u": error: cannot read the test: "_qs) && packed.err.contains(says)
@@ -342,14 +342,14 @@ private Q_SLOTS:
 
     void existingProgramKeptWithoutForce()
     {
-        const QString program = path(u"kaz-x"_qs);
+        const QString program = exe(u"kaz-x"_qs);
         QVERIFY(writeFile(program, "an older program"));
         const Run refused = kazpack({source(u"quizzes/istoriya"_qs), u"-o"_qs, program});
         QCOMPARE(refused.status, 1);
         QVERIFY2(refused.err.contains(u"already exists and is kept; give --force to replace it, or another name with -o"),
                  qPrintable(refused.err));
         QCOMPARE(readFile(program), QByteArray("an older program"));
-        QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files), QStringList{u"kaz-x"_qs}); // no temporary file left
+        QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files), QStringList{QFileInfo(program).fileName()}); // no temporary file left
 
 #ifdef Q_OS_UNIX
         const mode_t mask = ::umask(027);
@@ -375,7 +375,7 @@ private Q_SLOTS:
         QTemporaryDir elsewhere;
         const QString outside = elsewhere.filePath(u"notes.txt"_qs);
         QVERIFY(writeFile(outside, "a teacher's notes"));
-        const QString program = path(u"kaz-x"_qs);
+        const QString program = exe(u"kaz-x"_qs);
         QVERIFY(QFile::link(outside, program));
         const Run forced = kazpack({source(u"quizzes/istoriya"_qs), u"-o"_qs, program, u"--force"_qs});
         QVERIFY2(forced.status == 0, qPrintable(forced.err));
@@ -402,7 +402,7 @@ private Q_SLOTS:
         const QString folder = path(u"faulty"_qs);
         QVERIFY(writeEveryFormat(folder));
         QVERIFY(writeFile(folder + u"/test.kaz"_qs, everyFormat().replace("11250", "11 250")));
-        const QString program = path(u"kaz-faulty"_qs);
+        const QString program = exe(u"kaz-faulty"_qs);
         QVERIFY(writeFile(program, "the program of the old test"));
         const Run run = kazpack(QStringList{folder, u"-o"_qs, program} + options);
         QCOMPARE(run.status, 1);
@@ -424,7 +424,7 @@ private Q_SLOTS:
     // Packing that fails later than the check (here: no runner) keeps the note and the rule.
     void missingRunnerOverOldProgram()
     {
-        const QString program = path(u"kaz-x"_qs);
+        const QString program = exe(u"kaz-x"_qs);
         QVERIFY(writeFile(program, "old"));
         const QStringList args{source(u"quizzes/istoriya"_qs), u"-o"_qs, program, u"--runner"_qs, path(u"none"_qs)};
         const Run teacher = kazpack(args + QStringList{u"--force"_qs});
@@ -450,9 +450,10 @@ private Q_SLOTS:
         QTest::addColumn<QString>("missing");
         QTest::addColumn<QString>("says");
         QTest::addRow("program_in_a_missing_folder")
-            << QStringList{u"-o"_qs, u"nowhere/kaz-x"_qs} << u"nowhere"_qs
-            << u"nowhere/kaz-x: error: cannot write the program: the folder %1 does not exist; make that "
-               "folder first, or choose one that exists"_qs;
+            << QStringList{u"-o"_qs, TestFiles::programName(u"nowhere/kaz-x"_qs)} << u"nowhere"_qs
+            << TestFiles::programName(u"nowhere/kaz-x"_qs)
+                   + u": error: cannot write the program: the folder %1 does not exist; make that folder first, or "
+                     "choose one that exists"_qs;
         QTest::addRow("depfile_in_a_missing_folder")
             << QStringList{u"-o"_qs, u"kaz-x"_qs, u"--remove-first"_qs, u"--depfile"_qs, u"gone/kaz-x.d"_qs} << u"gone"_qs
             << u"gone/kaz-x.d: error: cannot write the list of the program's files: the folder %1 does not "
@@ -501,10 +502,10 @@ private Q_SLOTS:
         QVERIFY(writeFile(path(u"elsewhere.kaz"_qs), everyFormat()));
         QVERIFY(QFile::remove(folder + u'/' + link));
         QVERIFY(QFile::link(target, folder + u'/' + link));
-        const Run run = kazpack({folder, u"-o"_qs, path(u"kaz-linked"_qs)});
+        const Run run = kazpack({folder, u"-o"_qs, exe(u"kaz-linked"_qs)});
         QCOMPARE(run.status, 1);
         QVERIFY2(run.err.contains(says), qPrintable(run.err));
-        QVERIFY(!QFile::exists(path(u"kaz-linked"_qs)));
+        QVERIFY(!QFile::exists(exe(u"kaz-linked"_qs)));
     }
 
     // Files the test does not name never matter: odd names, links, a pipe, a folder.
@@ -526,16 +527,16 @@ private Q_SLOTS:
             QVERIFY(TestFiles::fifo(dir.filePath(u"pipe.png"_qs), 0600));
         }
         QVERIFY(dir.mkdir(u"folder.png"_qs));
-        const Run run = kazpack({folder, u"-o"_qs, path(u"kaz-stray"_qs)});
+        const Run run = kazpack({folder, u"-o"_qs, exe(u"kaz-stray"_qs)});
         QVERIFY2(run.status == 0, qPrintable(run.err));
-        QCOMPARE(packedNames(path(u"kaz-stray"_qs)),
+        QCOMPARE(packedNames(exe(u"kaz-stray"_qs)),
                  (QStringList{u"test.kaz"_qs, u"Карта 1.png"_qs, u"снимка.jpg"_qs, u"c.JPEG"_qs, u"d.bmp"_qs,
                               u"e.gif"_qs}));
     }
 
     void extractNeverOverwrites()
     {
-        const QString program = path(u"kaz-figuri"_qs);
+        const QString program = exe(u"kaz-figuri"_qs);
         QCOMPARE(kazpack({source(u"quizzes/figuri"_qs), u"-o"_qs, program}).status, 0);
         const QString folder = path(u"taken"_qs);
         QVERIFY(QDir().mkpath(folder));
@@ -559,23 +560,23 @@ private Q_SLOTS:
     void runners()
     {
         const QString folder = source(u"quizzes/istoriya"_qs);
-        const Run missing = kazpack({folder, u"-o"_qs, path(u"a"_qs)}, path(u"libexec/kaz/kazrunner"_qs));
+        const Run missing = kazpack({folder, u"-o"_qs, exe(u"a"_qs)}, path(u"libexec/kaz/kazrunner"_qs));
         QCOMPARE(missing.status, 1);
         QVERIFY2(missing.err.contains(u"the quiz runner is not at "_qs + native(path(u"libexec/kaz/kazrunner"_qs))
                                       + u"; install KAZ again, or give a runner with --runner RUNNER"_qs),
                  qPrintable(missing.err));
-        QCOMPARE(kazpack({folder, u"-o"_qs, path(u"a"_qs), u"--runner"_qs, path(u"none"_qs)}).status, 1);
-        QVERIFY(!QFileInfo::exists(path(u"a"_qs)));
+        QCOMPARE(kazpack({folder, u"-o"_qs, exe(u"a"_qs), u"--runner"_qs, path(u"none"_qs)}).status, 1);
+        QVERIFY(!QFileInfo::exists(exe(u"a"_qs)));
 
         // A program serves as a runner: its own test is replaced.
-        QCOMPARE(kazpack({source(u"quizzes/figuri"_qs), u"-o"_qs, path(u"figuri"_qs)}).status, 0);
-        QCOMPARE(kazpack({folder, u"-o"_qs, path(u"plain"_qs)}).status, 0);
-        QCOMPARE(kazpack({folder, u"-o"_qs, path(u"repacked"_qs), u"--runner"_qs, path(u"figuri"_qs)}).status, 0);
-        QCOMPARE(readFile(path(u"repacked"_qs)), readFile(path(u"plain"_qs)));
-        QVERIFY(readFile(path(u"plain"_qs)).startsWith(readFile(QStringLiteral(KAZRUNNER))));
+        QCOMPARE(kazpack({source(u"quizzes/figuri"_qs), u"-o"_qs, exe(u"figuri"_qs)}).status, 0);
+        QCOMPARE(kazpack({folder, u"-o"_qs, exe(u"plain"_qs)}).status, 0);
+        QCOMPARE(kazpack({folder, u"-o"_qs, exe(u"repacked"_qs), u"--runner"_qs, exe(u"figuri"_qs)}).status, 0);
+        QCOMPARE(readFile(exe(u"repacked"_qs)), readFile(exe(u"plain"_qs)));
+        QVERIFY(readFile(exe(u"plain"_qs)).startsWith(readFile(QStringLiteral(KAZRUNNER))));
 
-        QVERIFY(writeFile(path(u"damaged"_qs), readFile(path(u"figuri"_qs)).chopped(3)));
-        const Run damaged = kazpack({folder, u"-o"_qs, path(u"b"_qs), u"--runner"_qs, path(u"damaged"_qs)});
+        QVERIFY(writeFile(path(u"damaged"_qs), readFile(exe(u"figuri"_qs)).chopped(3)));
+        const Run damaged = kazpack({folder, u"-o"_qs, exe(u"b"_qs), u"--runner"_qs, path(u"damaged"_qs)});
         QCOMPARE(damaged.status, 1);
         QVERIFY2(damaged.err.contains(u"cannot use this runner: the test at its end was cut short"), qPrintable(damaged.err));
     }
@@ -617,13 +618,13 @@ private Q_SLOTS:
         QFETCH(QString, says);
         QFETCH(bool, marked);
         QVERIFY(writeFile(path(u"runner"_qs), runner));
-        const Run run = kazpack({source(u"quizzes/istoriya"_qs), u"-o"_qs, path(u"kaz-x"_qs), u"--runner"_qs,
+        const Run run = kazpack({source(u"quizzes/istoriya"_qs), u"-o"_qs, exe(u"kaz-x"_qs), u"--runner"_qs,
                                  path(u"runner"_qs)});
         QCOMPARE(run.status, 1);
         QCOMPARE(run.err, native(path(u"runner"_qs)) + u": error: "_qs + says + u'\n');
-        QVERIFY(!QFileInfo::exists(path(u"kaz-x"_qs)));
+        QVERIFY(!QFileInfo::exists(exe(u"kaz-x"_qs)));
         // The same file where kazpack looks for its runner by itself.
-        const Run installed = kazpack({source(u"quizzes/istoriya"_qs), u"-o"_qs, path(u"kaz-x"_qs)}, path(u"runner"_qs));
+        const Run installed = kazpack({source(u"quizzes/istoriya"_qs), u"-o"_qs, exe(u"kaz-x"_qs)}, path(u"runner"_qs));
         QCOMPARE(installed.status, 1);
         QCOMPARE(installed.err.contains(u"not a KAZ quiz runner (kazrunner or a KAZ test program); install KAZ again"_qs),
                  !marked);
@@ -646,11 +647,13 @@ private Q_SLOTS:
     {
         QFETCH(QByteArray, runner);
         QVERIFY(writeFile(path(u"runner"_qs), runner));
-        const Run run = kazpack({source(u"quizzes/istoriya"_qs), u"-o"_qs, path(u"kaz-x"_qs), u"--force"_qs,
+        const Run run = kazpack({source(u"quizzes/istoriya"_qs), u"-o"_qs, exe(u"kaz-x"_qs), u"--force"_qs,
                                  u"--runner"_qs, path(u"runner"_qs)});
         QVERIFY2(run.status == 0, qPrintable(run.err));
-        QVERIFY(readFile(path(u"kaz-x"_qs)).startsWith(runner));
-        QVERIFY(PackedTest::read(path(u"kaz-x"_qs)).ok());
+        // A program for Windows is named so that Windows starts it.
+        const QString program = Packing::programPath(exe(u"kaz-x"_qs), *Packing::systemOf(runner));
+        QVERIFY(readFile(program).startsWith(runner));
+        QVERIFY(PackedTest::read(program).ok());
     }
 
     // A program for either system from either system: named for it, made of the runner for it
@@ -731,7 +734,13 @@ private Q_SLOTS:
         const QByteArray program = readFile(path(name));
         QVERIFY(program.startsWith(system == here ? readFile(QStringLiteral(KAZRUNNER)) : other));
         QCOMPARE(Packing::systemOf(program), std::optional<S>(system));
-        QCOMPARE(readFile(path(u"again"_qs)), program);
+        // -o without ".exe" for Windows: written with it, and said so.
+        const QString againName = system == S::Windows ? u"again.exe"_qs : u"again"_qs;
+        QCOMPARE(readFile(path(againName)), program);
+        QCOMPARE(again.out, againName + u'\n');
+        QCOMPARE(again.err, system == S::Windows ? u"again: note: a program for Windows starts only with .exe at the end "
+                                                   "of its name, so it was written as again.exe\n"_qs
+                                                 : QString());
 
         const Run list = kazpack({u"--list"_qs, path(name)});
         QVERIFY2(list.status == 0, qPrintable(list.err));
@@ -864,7 +873,7 @@ private Q_SLOTS:
         QVERIFY(red.save(&buffer, "PNG"));
         QVERIFY(writeFile(folder + u"/icon.png"_qs, icon));
 
-        const QString program = path(u"kaz-mytest"_qs);
+        const QString program = exe(u"kaz-mytest"_qs);
         const Run run = kazpack({folder, u"-o"_qs, program});
         QVERIFY2(run.status == 0, qPrintable(run.err));
         QCOMPARE(packedNames(program), (QStringList{u"test.kaz"_qs, u"Карта 1.png"_qs, u"снимка.jpg"_qs, u"c.JPEG"_qs,
@@ -876,12 +885,12 @@ private Q_SLOTS:
         const QString back = path(u"back"_qs);
         QCOMPARE(kazpack({u"--extract"_qs, program, back}).status, 0);
         QCOMPARE(readFile(back + u"/icon.png"_qs), icon);
-        QCOMPARE(kazpack({back, u"-o"_qs, path(u"again"_qs)}).status, 0);
-        QCOMPARE(readFile(path(u"again"_qs)), readFile(program));
+        QCOMPARE(kazpack({back, u"-o"_qs, exe(u"again"_qs)}).status, 0);
+        QCOMPARE(readFile(exe(u"again"_qs)), readFile(program));
 
         // Without icon.png the runner keeps its own.
-        QCOMPARE(kazpack({source(u"quizzes/istoriya"_qs), u"-o"_qs, path(u"plain"_qs)}).status, 0);
-        QVERIFY(ProgramTest::load(path(u"plain"_qs)).icon.isEmpty());
+        QCOMPARE(kazpack({source(u"quizzes/istoriya"_qs), u"-o"_qs, exe(u"plain"_qs)}).status, 0);
+        QVERIFY(ProgramTest::load(exe(u"plain"_qs)).icon.isEmpty());
 
 #ifndef Q_OS_WIN // a Start-menu shortcut shows its program's own icon
         const QString share = path(u"share"_qs);
@@ -961,7 +970,7 @@ private Q_SLOTS:
     // A sound program opens its window and keeps running, silent, until it is ended.
     void soundProgramRuns()
     {
-        const QString program = path(u"kaz-figuri"_qs);
+        const QString program = exe(u"kaz-figuri"_qs);
         QCOMPARE(kazpack({source(u"quizzes/figuri"_qs), u"-o"_qs, program}).status, 0);
         KAZ_SKIP_WINDOW_PROGRAM_ON_WINDOWS();
         const Started run = start(program, {u"QT_QPA_PLATFORM=offscreen"_qs}, 1500);
@@ -1001,14 +1010,14 @@ private Q_SLOTS:
             runner = u"/dev/null"_qs;
         else if (kind == u"pipe")
             QVERIFY(TestFiles::fifo(runner, 0600));
-        const QStringList args{source(u"quizzes/istoriya"_qs), u"-o"_qs, path(u"kaz-x"_qs)};
+        const QStringList args{source(u"quizzes/istoriya"_qs), u"-o"_qs, exe(u"kaz-x"_qs)};
         const Run given = kazpack(args + QStringList{u"--runner"_qs, runner});
         QCOMPARE(given.status, 1);
         QVERIFY2(given.err.startsWith(native(runner) + u": error: "_qs + says), qPrintable(given.err));
         const Run own = kazpack(args, runner);
         QCOMPARE(own.status, 1);
         QVERIFY2(own.err.contains(installed), qPrintable(own.err));
-        QVERIFY(!QFileInfo::exists(path(u"kaz-x"_qs)));
+        QVERIFY(!QFileInfo::exists(exe(u"kaz-x"_qs)));
     }
 
     // A write that stops short (a full disk; here a limit on the size of files) gives the
@@ -1018,7 +1027,7 @@ private Q_SLOTS:
 #ifndef Q_OS_UNIX
         QSKIP("a limit on the size of the files a process writes is Unix's (setrlimit)");
 #else
-        const QString program = path(u"kaz-figuri"_qs);
+        const QString program = exe(u"kaz-figuri"_qs);
         QCOMPARE(kazpack({source(u"quizzes/figuri"_qs), u"-o"_qs, program}).status, 0);
         const QString folder = path(u"taken"_qs);
         struct rlimit before{};
@@ -1096,7 +1105,7 @@ private Q_SLOTS:
         const QString folder = path(QString::fromUtf8(name));
         QVERIFY(QDir().mkpath(folder));
         QVERIFY(writeFile(folder + u"/test.kaz"_qs, everyFormat().replace("11250", "11 250")));
-        const Run faulty = kazpack({folder, u"-o"_qs, path(u"kaz-x"_qs)});
+        const Run faulty = kazpack({folder, u"-o"_qs, exe(u"kaz-x"_qs)});
         QCOMPARE(faulty.status, 1);
         QVERIFY2(faulty.err.contains(native(path(shown) + u"/test.kaz"_qs) + u":3: error: "_qs), qPrintable(faulty.err));
         QVERIFY2(!raw(faulty.err), qPrintable(faulty.err));
@@ -1108,7 +1117,7 @@ private Q_SLOTS:
     // turn the text around and so would disguise it.
     void listShowsNamesEscaped()
     {
-        const QString program = path(u"kaz-x"_qs);
+        const QString program = exe(u"kaz-x"_qs);
         const QByteArray kaz = readFile(source(u"quizzes/istoriya/test.kaz"_qs));
         QVERIFY(writeFile(program, PackedTest::pack(readFile(QStringLiteral(KAZRUNNER)),
                                                     {{u"test.kaz"_qs, kaz}, {u"снимка\u202egnp.exe"_qs, "x"}})));
@@ -1135,7 +1144,7 @@ private Q_SLOTS:
         const QString a = path(u"a/mytest"_qs), b = path(u"b/mytest"_qs);
         QVERIFY(writeEveryFormat(a));
         QVERIFY(writeEveryFormat(b));
-        const QString programA = path(u"kaz-a"_qs), programB = path(u"kaz-b"_qs);
+        const QString programA = exe(u"kaz-a"_qs), programB = exe(u"kaz-b"_qs);
 
         const Run first = kazpack({u"--desktop"_qs, a, u"-o"_qs, programA});
         QVERIFY2(first.status == 0 && first.err.isEmpty(), qPrintable(first.err));
@@ -1154,7 +1163,7 @@ private Q_SLOTS:
         const Run again = kazpack({u"--desktop"_qs, u"--force"_qs, b, u"-o"_qs, programB});
         QVERIFY2(again.status == 0 && again.err.isEmpty(), qPrintable(again.err));
         // Made again elsewhere: the test's entry follows it, and says whose it was.
-        const QString moved = path(u"kaz-a-moved"_qs);
+        const QString moved = exe(u"kaz-a-moved"_qs);
         const Run elsewhere = kazpack({u"--desktop"_qs, a, u"-o"_qs, moved});
         QVERIFY2(elsewhere.status == 0, qPrintable(elsewhere.err));
         QCOMPARE(elsewhere.err, applications + u"test.kaz.mytest.desktop: note: this menu entry started "_qs + programA
@@ -1167,18 +1176,20 @@ private Q_SLOTS:
         QVERIFY(QFile::remove(programB));
         const QString c = path(u"c/mytest"_qs);
         QVERIFY(writeEveryFormat(c));
-        const Run third = kazpack({u"--desktop"_qs, c, u"-o"_qs, path(u"kaz-c"_qs)});
+        const Run third = kazpack({u"--desktop"_qs, c, u"-o"_qs, exe(u"kaz-c"_qs)});
         QVERIFY2(third.status == 0, qPrintable(third.err));
         QVERIFY2(third.err.contains(u"test.kaz.mytest_2.desktop: note: the menu entry "_qs)
                      && third.err.contains(u"this menu entry started "_qs + programB),
                  qPrintable(third.err));
-        QCOMPARE(tryExec(u"test.kaz.mytest_2"_qs), path(u"kaz-c"_qs));
+        QCOMPARE(tryExec(u"test.kaz.mytest_2"_qs), exe(u"kaz-c"_qs));
         QCOMPARE(QDir(applications).entryList(QDir::Files).size(), 2);
         qunsetenv("XDG_DATA_HOME");
     }
 
 private:
     QString path(const QString &name) const { return m_dir->filePath(name); }
+    // A program kazpack makes for this system, named as it names it: with .exe on Windows.
+    QString exe(const QString &name) const { return path(TestFiles::programName(name)); }
     // A path as the tools show it: with the system's own separators.
     static QString native(const QString &path) { return QDir::toNativeSeparators(path); }
 

@@ -66,7 +66,7 @@ private Q_SLOTS:
                                             "6000 pixels, too many to load"_qs;
         QTest::addRow("file_too_large") << png(20, 10) + QByteArray(1024 * 1024, '\0') << 1
                                         << u"26: picture \"а.png\" of question 2 cannot be used: the file is too "
-                                           "large: it is 1.0 MB, larger than 1.0 MB; save the picture smaller"_qs;
+                                           "large: it is 1048677 bytes, larger than 1048576 bytes; save the picture smaller"_qs;
     }
     void sameProblemsFromFolderAndMemory()
     {

@@ -1646,6 +1646,26 @@ Replace them with the new programs?</source>
         <source>; remove it or choose another name</source>
         <translation>; премахнете го или изберете друго име</translation>
     </message>
+    <message>
+        <source>too many open files</source>
+        <translation>твърде много отворени файлове</translation>
+    </message>
+    <message>
+        <source>too many open files in system</source>
+        <translation>твърде много отворени файлове в системата</translation>
+    </message>
+    <message>
+        <source>this program has too many files open at once; close it, start it again and try once more</source>
+        <translation>тази програма държи твърде много файлове отворени наведнъж; затворете я, пуснете я отново и опитайте пак</translation>
+    </message>
+    <message>
+        <source>the computer has too many files open at once; close some programs and try again</source>
+        <translation>компютърът държи твърде много файлове отворени наведнъж; затворете някои програми и опитайте отново</translation>
+    </message>
+    <message>
+        <source>a save into %1 was cut short, so some of its files are new and others still old; finishing it needs to write in the folder, and that failed (%2). Open the test in the KAZ editor where you may write to the folder, or copy the whole folder, its hidden files too, to a folder of your own and use the copy</source>
+        <translation>записът в %1 е прекъснат, затова някои от файловете са нови, а други още стари; довършването му изисква писане в папката, а това не успя (%2). Отворете теста в редактора на KAZ там, където може да пишете в папката, или копирайте цялата папка, заедно със скритите ѝ файлове, в своя папка и използвайте копието</translation>
+    </message>
 </context>
 <context>
     <name>Gift</name>
@@ -2093,7 +2113,10 @@ Makes a test folder into one program file that runs the test with nothing beside
   --linux                 make a program for Linux, kaz-FOLDER, with the Linux quiz runner
                           installed with kazpack (kazrunner); without either, the program
                           is for the system kazpack runs on, or for that of RUNNER
-  -o, --output PROGRAM    write the program to PROGRAM instead
+  -o, --output PROGRAM    write the program to PROGRAM instead: never one of the test&apos;s own
+                          files; a program for Windows gets .exe when PROGRAM lacks it, and
+                          a name Windows cannot hold (CON, NUL.exe, a dot or a space at the
+                          end, &lt; &gt; : &quot; | ? *) is refused
   --force                 replace PROGRAM when it already exists; when packing fails, a
                           PROGRAM that was there is left as it was, with its old test
   --remove-first          for builds: remove PROGRAM before anything else, so that when
@@ -2125,7 +2148,10 @@ Exit status: 0 done, 1 a problem (nothing written), 2 a mistake in the command l
                           инсталирана заедно с kazpack (kazrunner); без нито едно от двете
                           програмата е за системата, на която работи kazpack, или за тази
                           на ОСНОВА
-  -o, --output ПРОГРАМА   записва програмата в ПРОГРАМА
+  -o, --output ПРОГРАМА   записва програмата в ПРОГРАМА: никога в някой от файловете на
+                          самия тест; програма за Windows получава .exe, ако ПРОГРАМА е без
+                          него, а име, което Windows не може да носи (CON, NUL.exe, точка
+                          или интервал в края, &lt; &gt; : &quot; | ? *), се отказва
   --force                 заменя ПРОГРАМА, ако вече съществува; ако опаковането не успее,
                           ПРОГРАМА, която е била там, остава както си е, със стария тест
   --remove-first          при компилиране: първо премахва ПРОГРАМА, така че ако опаковането
@@ -2176,6 +2202,54 @@ Exit status: 0 done, 1 a problem (nothing written), 2 a mistake in the command l
     <message>
         <source>every name for it is taken</source>
         <translation>всички имена за него са заети</translation>
+    </message>
+    <message>
+        <source>icon, %1</source>
+        <translation>иконата, %1</translation>
+    </message>
+    <message>
+        <source>picture &quot;%1&quot;</source>
+        <translation>картинката „%1“</translation>
+    </message>
+    <message>
+        <source>the name holds a control character, which Windows does not allow in a file name</source>
+        <translation>името съдържа управляващ знак, а Windows не допуска такива в име на файл</translation>
+    </message>
+    <message>
+        <source>the name holds the character %1, which Windows does not allow in a file name (nor any of &lt; &gt; : &quot; | ? * \)</source>
+        <translation>името съдържа знака %1, а Windows не го допуска в име на файл (нито някой от &lt; &gt; : &quot; | ? * \)</translation>
+    </message>
+    <message>
+        <source>the name ends with a %1, which Windows drops from a file name, so the program would get another name than the one given</source>
+        <translation>името завършва с %1, а Windows маха такъв знак от края на името на файл, така че програмата би получила друго име, не даденото</translation>
+    </message>
+    <message>
+        <source>dot</source>
+        <translation>точка</translation>
+    </message>
+    <message>
+        <source>space</source>
+        <translation>интервал</translation>
+    </message>
+    <message>
+        <source>%1 names a device on Windows, with any ending after it (such as %1.exe), so Windows makes no file of that name</source>
+        <translation>%1 е име на устройство в Windows, с какъвто и да е край след него (например %1.exe), затова Windows не създава файл с това име</translation>
+    </message>
+    <message>
+        <source>%1: note: a program for Windows starts only with .exe at the end of its name, so it was written as %2</source>
+        <translation>%1: бележка: програма за Windows се пуска само ако името ѝ завършва на .exe, затова е записана като %2</translation>
+    </message>
+    <message>
+        <source>%1: error: Windows cannot use this name: %2; give the program another name, such as %3</source>
+        <translation>%1: грешка: Windows не може да използва това име: %2; дайте на програмата друго име, например %3</translation>
+    </message>
+    <message>
+        <source>%1: error: this is the test&apos;s own %2, and the program would take its place; give the program another name, such as %3</source>
+        <translation>%1: грешка: това е файл на самия тест (%2) и програмата би заела мястото му; дайте на програмата друго име, например %3</translation>
+    </message>
+    <message>
+        <source>%1: error: this is one of the test&apos;s own files; give the list of the program&apos;s files another name</source>
+        <translation>%1: грешка: това е един от файловете на самия тест; дайте на списъка с файловете на програмата друго име</translation>
     </message>
 </context>
 <context>
