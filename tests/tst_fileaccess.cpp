@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QRegularExpression>
 #include <QSysInfo>
 #include <QTemporaryDir>
@@ -318,6 +319,45 @@ private Q_SLOTS:
                  qPrintable(problem));
         QCOMPARE(TestFiles::everything(dir.path()), before);
         QCOMPARE(TestFiles::contents(d.filePath(QStringLiteral("out/a/test.kaz"))), QByteArray("old"));
+#endif
+    }
+
+    // A save of many new folders at once, as gift2kaz makes of a GIFT file, within a limit of
+    // 64 open files (a stock Linux gives 1024): no lock is held open for a folder the save
+    // made itself. Its processor time grows with the files: a list of folders searched for
+    // every file took 91 s for these 10,000.
+    void manyNewFoldersAtOnce()
+    {
+#ifndef Q_OS_UNIX
+        QSKIP("limits on open files and the process's own processor time are Unix's (setrlimit, getrusage)");
+#else
+        // A folder in memory where there is one, so that the disk's own time does not count.
+        QTemporaryDir dir(QFileInfo(u"/dev/shm"_s).isWritable() ? u"/dev/shm/tst_fileaccess-XXXXXX"_s : QString());
+        constexpr int Folders = 10000;
+        QList<FileAccess::Output> files;
+        for (int i = 0; i < Folders; ++i)
+            files.append({u"q%1/test.kaz"_s.arg(i), QByteArray::number(i)});
+        const auto userSeconds = [] {
+            rusage usage = {};
+            ::getrusage(RUSAGE_SELF, &usage);
+            return double(usage.ru_utime.tv_sec) + usage.ru_utime.tv_usec / 1e6;
+        };
+        rlimit saved = {};
+        QVERIFY(::getrlimit(RLIMIT_NOFILE, &saved) == 0);
+        rlimit few = saved;
+        few.rlim_cur = 64;
+        QVERIFY(::setrlimit(RLIMIT_NOFILE, &few) == 0);
+        const double start = userSeconds();
+        const QString problem = FileAccess::writeAll(dir.filePath(u"out"_s), files);
+        const double spent = userSeconds() - start;
+        ::setrlimit(RLIMIT_NOFILE, &saved);
+        QCOMPARE(problem, QString());
+        qInfo("%d folders written in %.2f s of processor time", Folders, spent);
+        QVERIFY2(spent < 5.0, qPrintable(u"%1 s"_s.arg(spent)));
+        const QStringList written = TestFiles::everything(dir.filePath(u"out"_s));
+        QCOMPARE(written.size(), 2 * Folders); // each folder and its test.kaz, nothing left of the save
+        QCOMPARE(written.filter(u"/test.kaz"_s).size(), Folders);
+        QCOMPARE(TestFiles::contents(dir.filePath(u"out/q9999/test.kaz"_s)), QByteArray("9999"));
 #endif
     }
 
