@@ -40,11 +40,9 @@ qsizetype quotedCell(const QString &text, qsizetype i, QString &cell)
     return -1;
 }
 
-} // namespace
-
-QList<QStringList> parse(const QString &text)
+// The rows of `text`, at most `maxRows` of them (-1: all); false when there are more.
+bool read(const QString &text, qsizetype maxRows, QList<QStringList> &rows)
 {
-    QList<QStringList> rows;
     QStringList row;
     qsizetype i = 0;
     while (i < text.size()) {
@@ -67,13 +65,39 @@ QList<QStringList> parse(const QString &text)
                 row.append(QString()); // a tab at the very end leaves an empty last cell
             continue;
         }
+        if (rows.size() == maxRows)
+            return false;
         rows.append(row);
         row.clear();
         i = afterBreak(text, end);
     }
-    if (!row.isEmpty())
+    if (!row.isEmpty()) {
+        if (rows.size() == maxRows)
+            return false;
         rows.append(row);
+    }
+    return true;
+}
+
+} // namespace
+
+QList<QStringList> parse(const QString &text)
+{
+    QList<QStringList> rows;
+    read(text, -1, rows);
     return rows;
+}
+
+Bounded parse(const QString &text, qsizetype maxRows, qsizetype maxCharacters)
+{
+    Bounded out;
+    if (text.size() > maxCharacters)
+        out.over = Bounded::Over::Characters;
+    else if (!read(text, maxRows, out.rows))
+        out.over = Bounded::Over::Rows;
+    if (out.over != Bounded::Over::Nothing)
+        out.rows.clear();
+    return out;
 }
 
 QString format(const QList<QStringList> &rows)
