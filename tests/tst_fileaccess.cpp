@@ -415,6 +415,58 @@ private Q_SLOTS:
         }
     }
 
+    // A save of more files than are synced one by one (40 folders, half of them there with a
+    // test.kaz, half new), killed before a sample of its steps: finishing each folder gives
+    // its old test.kaz (or none) or its new one, never a part; before the first journal is in
+    // place every folder is as it was, and once the last is, every folder has the new one.
+    void largeSaveKilledAtSteps()
+    {
+        KAZ_SKIP_WITHOUT_KILLED_STEPS();
+        constexpr int Folders = 40;
+        QStringList before;
+        QList<FileAccess::Output> files;
+        for (int i = 0; i < Folders; ++i) {
+            if (i % 2 == 0)
+                before.append(u"f%1/test.kaz=old %1"_s.arg(i));
+            files.append({u"f%1/test.kaz"_s.arg(i), u"new %1"_s.arg(i).toUtf8()});
+        }
+        QStringList steps;
+        {
+            QTemporaryDir dir;
+            QVERIFY(lay(dir.path(), before));
+            FileAccess::setStepHook([&steps](const QString &step, const QString &path) {
+                steps.append(step + u' ' + QFileInfo(path).fileName());
+            });
+            QCOMPARE(FileAccess::writeAll(dir.path(), files), QString());
+            FileAccess::setStepHook({});
+        }
+        const QRegularExpression journal(QStringLiteral("^rename \\.kaz-journal-.*"));
+        const qsizetype first = steps.indexOf(journal);
+        const qsizetype last = steps.lastIndexOf(journal);
+        QVERIFY(first > 0 && last > first);
+        QCOMPARE(steps.filter(u"sync"_s).size(), 3); // the files and journals, the journals in place, the renames
+
+        QList<qsizetype> kills{first, first + 1, last, last + 1, steps.size() - 1};
+        for (qsizetype k = 0; k < steps.size(); k += 29)
+            kills.append(k);
+        for (const qsizetype k : std::as_const(kills)) {
+            QTemporaryDir dir;
+            QVERIFY(lay(dir.path(), before));
+            QVERIFY2(killedAtStep(k, [&dir, &files] { FileAccess::writeAll(dir.path(), files); }), qPrintable(steps.at(k)));
+            for (int i = 0; i < Folders; ++i) {
+                const QString folder = dir.filePath(u"f%1"_s.arg(i));
+                QCOMPARE(FileAccess::finishSaving(folder), QString());
+                const QString old = i % 2 == 0 ? u"test.kaz=old %1"_s.arg(i) : QString();
+                const QString made = u"test.kaz=new %1"_s.arg(i);
+                const QString now = held(folder).join(u", "_s);
+                const QString expected = k <= first ? old : (k > last ? made : QString());
+                QVERIFY2(now == old || now == made, qPrintable(steps.at(k) + u": "_s + now));
+                if (k <= first || k > last)
+                    QVERIFY2(now == expected, qPrintable(steps.at(k) + u": "_s + now));
+            }
+        }
+    }
+
     // What a save cut short leaves, and what finishing it makes of it: with a journal the save
     // is finished, without one it is undone; what an older editor moved aside comes back.
     void leftoversFinished_data()
