@@ -1,9 +1,11 @@
 // The test editor's document on a generated test of 10,000 phrases a side (explanations on
 // questions 1 … 30, pictures on 1 … 10): opening it, one
 // keystroke in a cell with the check armed, the full check, and the time from the last
-// keystroke until the problem list follows.
+// keystroke until the problem list follows. Then the bounded work: a paste of a million rows
+// refused, and the start's search for the recovery copies 2,000 crashed editors left.
 #include "DocumentCheck.h"
 #include "GeneratedContent.h"
+#include "Recovery.h"
 #include "TestDocument.h"
 
 #include <QCoreApplication>
@@ -130,6 +132,39 @@ void writeRecovery(benchmark::State &state)
     d.removeRecovery();
 }
 
+// A million copied rows (18 MB of text) pasted at the end: refused before they are split up.
+void refusedPaste(benchmark::State &state)
+{
+    const QString text = QStringLiteral("Пловдив\tФилипопол\n").repeated(1000000);
+    TestDocument d;
+    d.openFolder(testFolder());
+    for (auto _ : state)
+        if (d.insertPasted(d.rowCount(), DocumentField::Left, text).refused.isEmpty())
+            state.SkipWithError("the paste was taken");
+}
+
+// Recovery::find() over 2,000 copies of a 300-row test with a picture, none held by an editor.
+void findCopies(benchmark::State &state)
+{
+    QStandardPaths::setTestModeEnabled(true);
+    QDir(Recovery::folder()).removeRecursively();
+    TestDocument d;
+    for (int i = 0; i < 300; ++i)
+        d.insertPasted(i, DocumentField::Left, QStringLiteral("Пловдив %1\tФилипопол %1").arg(i));
+    const QByteArray bytes = Recovery::toBytes(d.content(), QDir::tempPath());
+    QDir().mkpath(Recovery::folder());
+    for (int i = 0; i < 2000; ++i) {
+        QFile copy(Recovery::newPath());
+        if (!copy.open(QIODevice::WriteOnly) || copy.write(bytes) != bytes.size())
+            state.SkipWithError("a copy could not be written");
+    }
+    for (auto _ : state)
+        if (Recovery::find().size() != 2000)
+            state.SkipWithError("not every copy was found");
+    QDir(Recovery::folder()).removeRecursively();
+    QStandardPaths::setTestModeEnabled(false);
+}
+
 } // namespace
 
 BENCHMARK(openFolder)->Unit(benchmark::kMillisecond);
@@ -139,6 +174,8 @@ BENCHMARK_CAPTURE(keystroke, right_after_a_check_started, true)->Unit(benchmark:
 BENCHMARK(fullCheck)->Unit(benchmark::kMillisecond);
 BENCHMARK(writeRecovery)->Unit(benchmark::kMillisecond);
 BENCHMARK(problemsAfterKeystroke)->UseManualTime()->Iterations(10)->Unit(benchmark::kMillisecond);
+BENCHMARK(refusedPaste)->Unit(benchmark::kMillisecond);
+BENCHMARK(findCopies)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char *argv[])
 {

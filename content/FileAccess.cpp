@@ -14,7 +14,9 @@
 #include <algorithm>
 #include <cerrno>
 #include <filesystem>
+#include <map>
 #include <memory>
+#include <set>
 #include <system_error>
 #include <utility>
 #include <vector>
@@ -245,6 +247,44 @@ void syncFolder(const fs::path &folder)
 #endif
 }
 
+// A save of more files than this syncs them together (syncFileSystems) where the system can:
+// syncing each of ten thousand files on its own takes minutes on a disk.
+constexpr std::size_t SyncEachFileUpTo = 32;
+
+#ifdef Q_OS_LINUX
+constexpr bool CanSyncFileSystems = true;
+#else
+constexpr bool CanSyncFileSystems = false;
+#endif
+
+// Puts everything written to the file systems of `folders` on the disk, at once for each file
+// system; the system's error number on failure, 0 on success.
+int syncFileSystems(const std::set<fs::path> &folders)
+{
+#ifdef Q_OS_LINUX
+    std::set<dev_t> done;
+    for (const fs::path &folder : folders) {
+        struct stat info = {};
+        if (::stat(folder.c_str(), &info) != 0)
+            return errno;
+        if (!done.insert(info.st_dev).second)
+            continue;
+        const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        if (fd < 0)
+            return errno;
+        const int result = ::syncfs(fd);
+        const int error = errno;
+        ::close(fd);
+        if (result != 0)
+            return error;
+    }
+    return 0;
+#else
+    Q_UNUSED(folders);
+    return ENOSYS;
+#endif
+}
+
 bool isFileOrLink(const fs::path &path)
 {
     std::error_code ec;
@@ -326,8 +366,9 @@ public:
 #endif
     }
 
-    // Writes all `bytes` and makes sure they are on the disk.
-    bool write(const QByteArray &bytes)
+    // Writes all `bytes` and, unless the caller syncs them later with others, makes sure they
+    // are on the disk.
+    bool write(const QByteArray &bytes, bool sync = true)
     {
 #ifdef Q_OS_UNIX
         // Half first, so that a test can stop the process in the middle of a file.
@@ -344,10 +385,12 @@ public:
                 return fail(errno);
             done += n;
         }
-        if (const int e = step("sync", path))
-            return fail(e);
-        if (::fsync(m_fd) != 0)
-            return fail(errno);
+        if (sync) {
+            if (const int e = step("sync", path))
+                return fail(e);
+            if (::fsync(m_fd) != 0)
+                return fail(errno);
+        }
         const int fd = std::exchange(m_fd, -1);
         if (::close(fd) != 0)
             return fail(errno);
@@ -357,8 +400,9 @@ public:
             return fail(e);
         if (m_file.write(bytes) != bytes.size() || !m_file.flush())
             return fail(EIO, qtReason(m_file));
-        if (const int e = step("sync", path))
-            return fail(e);
+        if (sync)
+            if (const int e = step("sync", path))
+                return fail(e);
         m_file.close();
         return m_file.error() == QFileDevice::NoError || fail(EIO, qtReason(m_file));
 #endif
@@ -503,9 +547,20 @@ struct Pending
 
 // One save: the folders made, the files written under temporary names, the locks of the
 // folders written to. Until the save counts, destroying it takes every trace of it away.
+//
+// A folder the save made itself is not locked: it was not there a moment before, so no other
+// save has files in it, and a save of ten thousand new folders holds no ten thousand lock
+// files open. A folder that was there is locked from the first file written into it until the
+// save is done.
 class Transaction
 {
 public:
+    // `files`: how many the save writes; a large save syncs them together where it can.
+    explicit Transaction(std::size_t files = 1)
+        : m_syncLater(CanSyncFileSystems && files > SyncEachFileUpTo)
+    {
+    }
+
     ~Transaction()
     {
         std::error_code ec;
@@ -516,6 +571,9 @@ public:
             for (const fs::path &journal : m_journals)
                 fs::remove(journal, ec);
         }
+        for (const fs::path &journal : m_journalsNotInPlace)
+            if (!journal.empty())
+                fs::remove(journal, ec);
         m_locks.clear(); // before the folders made go: each holds its lock file
         if (!m_counted)
             for (auto f = m_made.rbegin(); f != m_made.rend(); ++f)
@@ -536,12 +594,19 @@ public:
                 break;
         }
         for (auto f = missing.rbegin(); f != missing.rend(); ++f) {
-            if (!fs::create_directory(*f, ec) && ec)
-                return {QCoreApplication::translate("FileAccess", "make the folder"), *f, ec.value(), {}, {}};
+            if (!fs::create_directory(*f, ec)) {
+                if (ec)
+                    return {QCoreApplication::translate("FileAccess", "make the folder"), *f, ec.value(), {}, {}};
+                continue; // made by another just now: not this save's
+            }
             m_made.push_back(*f);
+            m_madeSet.insert(*f);
         }
         return {};
     }
+
+    // Whether this save made `folder`.
+    bool made(const fs::path &folder) const { return m_madeSet.count(folder) > 0; }
 
     // Takes the lock of saving into `folder`; then finishes what an interrupted save left
     // there, or, with `only` given, removes the temporary files of that name alone (a folder
@@ -578,7 +643,7 @@ public:
             file.setPermissions(*permissions);
         else if (fs::symlink_status(target, ec).type() == fs::file_type::regular)
             file.copyPermissions(target);
-        if (!file.write(bytes))
+        if (!file.write(bytes, !m_syncLater))
             return file.fault(what, target);
         return {};
     }
@@ -587,15 +652,26 @@ public:
     // renames first; once all are there, the save counts and is finished even after a crash.
     Fault commit()
     {
-        std::vector<fs::path> folders;
+        std::map<fs::path, std::vector<const Pending *>> byFolder;
         for (const Pending &p : m_pending)
-            if (std::find(folders.cbegin(), folders.cend(), p.target.parent_path()) == folders.cend())
-                folders.push_back(p.target.parent_path());
+            byFolder[p.target.parent_path()].push_back(&p);
+        std::set<fs::path> folders;
+        for (const auto &[folder, files] : byFolder)
+            folders.insert(folder);
         if (m_pending.size() > 1) {
-            for (const fs::path &folder : folders)
-                if (const Fault f = writeJournal(folder); f.happened())
+            for (const auto &[folder, files] : byFolder)
+                if (const Fault f = writeJournal(folder, files); f.happened())
+                    return f;
+            // The files and the journals on the disk before any journal counts.
+            if (const Fault f = syncLater(folders); f.happened())
+                return f;
+            std::size_t i = 0;
+            for (const auto &[folder, files] : byFolder)
+                if (const Fault f = placeJournal(i++, folder); f.happened())
                     return f;
         }
+        if (const Fault f = syncLater(folders); f.happened())
+            return f;
         m_counted = true;
         std::error_code ec;
         for (Pending &p : m_pending) {
@@ -608,8 +684,11 @@ public:
             }
             p.temporary.clear();
         }
-        for (const fs::path &folder : folders)
-            syncFolder(folder);
+        if (m_syncLater)
+            syncLater(folders);
+        else
+            for (const fs::path &folder : folders)
+                syncFolder(folder);
         for (const fs::path &journal : m_journals) {
             step("remove", journal);
             fs::remove(journal, ec);
@@ -618,45 +697,64 @@ public:
     }
 
 private:
-    Fault writeJournal(const fs::path &folder)
+    // With the files left unsynced, syncs the file systems of `folders` at once.
+    Fault syncLater(const std::set<fs::path> &folders)
+    {
+        if (!m_syncLater || folders.empty())
+            return {};
+        step("sync", *folders.begin());
+        if (const int e = syncFileSystems(folders); e != 0)
+            return {QCoreApplication::translate("FileAccess", "write in"), *folders.begin(), e, {}, {}};
+        return {};
+    }
+
+    // Writes the journal of `folder`'s renames whole under a temporary name;
+    // placeJournal() then renames it in, so that a journal is complete or absent.
+    Fault writeJournal(const fs::path &folder, const std::vector<const Pending *> &files)
     {
         QJsonArray renames;
-        for (const Pending &p : m_pending)
-            if (p.target.parent_path() == folder)
-                renames.append(QJsonArray{qPath(p.temporary.filename()), qPath(p.target.filename())});
+        for (const Pending *p : files)
+            renames.append(QJsonArray{qPath(p->temporary.filename()), qPath(p->target.filename())});
         const QByteArray bytes = QJsonDocument(QJsonObject{{QStringLiteral("format"), JournalFormat},
                                                            {QStringLiteral("version"), 1},
                                                            {QStringLiteral("renames"), renames}})
                                      .toJson(QJsonDocument::Compact);
-        // Written whole under a temporary name, then renamed: a journal is complete or absent.
         NewFile file;
         if (!file.createIn(folder, JournalStem + QStringLiteral(".new")))
             return file.fault(QCoreApplication::translate("FileAccess", "write in"), folder);
+        m_journalsNotInPlace.push_back(file.path);
+        if (!file.write(bytes, !m_syncLater))
+            return file.fault(QCoreApplication::translate("FileAccess", "write in"), folder);
+        return {};
+    }
+
+    // Renames the journal writeJournal() wrote `index`-th into its place in `folder`.
+    Fault placeJournal(std::size_t index, const fs::path &folder)
+    {
+        fs::path &written = m_journalsNotInPlace.at(index);
         fs::path journal;
         std::error_code ec;
         do
             journal = folder / fsPath(QStringLiteral(".%1-%2").arg(JournalStem).arg(QRandomGenerator::global()->generate(), 8,
                                                                                       16, QLatin1Char('0')));
         while (fs::symlink_status(journal, ec).type() != fs::file_type::not_found);
-        if (!file.write(bytes)) {
-            fs::remove(file.path, ec);
-            return file.fault(QCoreApplication::translate("FileAccess", "write in"), folder);
-        }
-        renameStep(file.path, journal, ec);
-        if (ec) {
-            const int e = ec.value();
-            fs::remove(file.path, ec);
-            return {QCoreApplication::translate("FileAccess", "write in"), folder, e, {}, {}};
-        }
+        renameStep(written, journal, ec);
+        if (ec)
+            return {QCoreApplication::translate("FileAccess", "write in"), folder, ec.value(), {}, {}};
+        written.clear();
         m_journals.push_back(journal);
-        syncFolder(folder);
+        if (!m_syncLater)
+            syncFolder(folder);
         return {};
     }
 
+    const bool m_syncLater;
     std::vector<std::unique_ptr<QLockFile>> m_locks;
     std::vector<fs::path> m_made;
+    std::set<fs::path> m_madeSet;
     std::vector<Pending> m_pending;
     std::vector<fs::path> m_journals;
+    std::vector<fs::path> m_journalsNotInPlace;
     bool m_counted = false;
 };
 
@@ -910,20 +1008,18 @@ Attempt tryWriteAll(const QString &root, const QList<Output> &files, LockWait wa
         if (const QString why = checkTarget(top, o.path); !why.isEmpty())
             return {why};
 
-    Transaction t;
-    std::vector<fs::path> folders;
+    Transaction t(std::size_t(files.size()));
+    std::set<fs::path> folders; // in one order for every save, so that two never wait for each other's locks
     for (const Output &o : files) {
         const fs::path folder = (top / fsPath(o.path)).parent_path();
         if (const Fault f = t.makeFolders(folder); f.happened())
             return {f.full()};
-        if (std::find(folders.cbegin(), folders.cend(), folder) == folders.cend())
-            folders.push_back(folder);
+        folders.insert(folder);
     }
-    // In one order for every save, so that two saves never wait for each other's locks.
-    std::sort(folders.begin(), folders.end());
     for (const fs::path &folder : folders)
-        if (const Fault f = t.lock(folder, {}, wait); f.happened())
-            return {f.full(), f.busy};
+        if (!t.made(folder))
+            if (const Fault f = t.lock(folder, {}, wait); f.happened())
+                return {f.full(), f.busy};
     for (const Output &o : files)
         if (const Fault f = t.write(top / fsPath(o.path), o.bytes, o.permissions); f.happened())
             return {f.full()};

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ContentReader.h"
 #include "ContentStore.h"
 
 #include <QByteArray>
@@ -93,6 +94,13 @@ struct DocumentSpare
 struct DocumentContent
 {
     static constexpr int GeometryFields = 5;
+    // What one document holds at most, measured by the largest test: the rows of four of its
+    // sides (both sides with every phrase on a row of its own, and as many blank rows) and the
+    // text of four of its files in its rows' cells. Whatever brings rows in (a paste, new rows,
+    // a file, a GIFT question, a recovery copy) keeps to them, and a recovery copy holds any
+    // document within them (Recovery::MaxBytes is derived from them).
+    static constexpr int MaxRows = 4 * ContentReader::MaxPhrases;
+    static constexpr qint64 MaxCharacters = 4 * ContentReader::MaxFileBytes;
 
     QString address;
     QString title;
@@ -106,6 +114,18 @@ struct DocumentContent
     QStringList comments; // the notes at the top of the file, without their "# "
     QList<DocumentRow> rows;
     QMap<int, DocumentSpare> spare; // by question number
+
+    // The characters of the rows' phrases and explanations, as MaxCharacters counts them.
+    static qint64 characters(const QList<DocumentRow> &rows)
+    {
+        qint64 n = 0;
+        for (const DocumentRow &r : rows) {
+            n += r.left.size() + r.right.size();
+            for (const QString &line : r.explanation)
+                n += line.size() + 1;
+        }
+        return n;
+    }
 
     friend bool operator==(const DocumentContent &, const DocumentContent &) = default;
 };

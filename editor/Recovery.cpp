@@ -13,6 +13,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QLockFile>
+#include <QSet>
 #include <QStandardPaths>
 #include <QUuid>
 #include <algorithm>
@@ -27,8 +28,11 @@ namespace {
 const QString Format = QStringLiteral("kaz-editor-recovery");
 constexpr int Version = 1;
 const QString Suffix = QStringLiteral(".kazrecovery");
-// The largest question number a test file can reach: it holds no more lines than that.
-constexpr qint64 MaxQuestion = ContentReader::MaxFileBytes / 2;
+// The largest question number a test file can have a switch or a flag for.
+constexpr qint64 MaxQuestion = ContentReader::MaxPhrases;
+// The most find() reads of the end of a copy it does not read whole: enough for the keys the
+// offer shows, a caption of a test's longest line and a folder's path.
+constexpr qint64 TailBytes = 8 * 1024;
 // Any box a picture's own size gives (pixels × 15), with room to add two.
 constexpr qint64 MaxBoxTwips = std::numeric_limits<int>::max() / 2;
 // A lock whose owner cannot be told (cut short while it was made) is taken over after this.
@@ -104,6 +108,49 @@ bool makePrivateFolder(const QString &place)
     return QDir().mkpath(place) && QFile::setPermissions(place, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 }
 
+QString lockOf(const QString &path) { return path + QStringLiteral(".lock"); }
+
+QString damaged(const QString &path)
+{
+    return QCoreApplication::translate("Recovery", "the recovery file %1 is damaged or of another version; the test cannot be restored from it").arg(path);
+}
+
+// What the offer of a copy not read whole shows, from its last TailBytes (no more than
+// `budget`, which it takes them from). toBytes() writes the root's keys in order, so the
+// folder, the title, the version and the time come last. Where what was read does not reach
+// them, the copy is offered by the time it was written alone; it is checked when restored.
+Found offer(const QString &path, qint64 size, qint64 &budget)
+{
+    Found f{path, {}, {}, QFileInfo(path).lastModified().toUTC(), {}};
+    const qint64 n = std::min({TailBytes, budget, size});
+    budget -= n;
+    QFile file(path);
+    if (const QString why = FileAccess::notAFile(path, FileAccess::Links::Refuse); !why.isEmpty() || !file.open(QIODevice::ReadOnly)
+        || !file.seek(size - n)) {
+        f.error = QCoreApplication::translate("Recovery", "the recovery file %1 cannot be read: %2")
+                      .arg(path, why.isEmpty() ? file.errorString() : why);
+        return f;
+    }
+    const QByteArray tail = file.read(n);
+    const qsizetype at = tail.lastIndexOf(",\"testFolder\":");
+    if (at < 0) {
+        if (n == size)
+            f.error = damaged(path);
+        return f;
+    }
+    const QJsonObject keys = QJsonDocument::fromJson('{' + tail.mid(at + 1)).object();
+    if (keys.value(QStringLiteral("version")).toInt() != Version) {
+        f.error = damaged(path);
+        return f;
+    }
+    f.testFolder = keys.value(QStringLiteral("testFolder")).toString();
+    f.title = keys.value(QStringLiteral("title")).toString();
+    if (const QDateTime written = QDateTime::fromString(keys.value(QStringLiteral("written")).toString(), Qt::ISODateWithMs);
+        written.isValid())
+        f.written = written;
+    return f;
+}
+
 } // namespace
 
 QString folder()
@@ -118,7 +165,7 @@ QString newPath()
 
 std::unique_ptr<QLockFile> claim(const QString &path)
 {
-    const QString lockPath = path + QStringLiteral(".lock");
+    const QString lockPath = lockOf(path);
     makePrivateFolder(QFileInfo(path).path());
     auto lock = std::make_unique<QLockFile>(lockPath);
     // Held for as long as the editor runs: only a gone owner makes it stale, never its age.
@@ -200,11 +247,28 @@ QList<Found> find()
 {
     QList<Found> out;
     const QDir dir(folder());
+    qint64 budget = MaxFindBytes;     // for the copies read whole
+    qint64 ends = MaxFindEndBytes;    // for the ends of the others
+    // A running editor's copy has its lock beside it; a copy without one is read as it is,
+    // without making one (2,000 copies took seconds to claim). The locks are listed at once:
+    // looking for each missing one by its name reads the whole folder under Wine.
+    const QStringList lockNames = dir.entryList({u'*' + Suffix + QStringLiteral(".lock")},
+                                                QDir::Files | QDir::System | QDir::Hidden);
+    const QSet<QString> locks(lockNames.cbegin(), lockNames.cend());
     for (const QString &name : dir.entryList({u'*' + Suffix}, QDir::Files)) {
         const QString path = dir.filePath(name);
-        const std::unique_ptr<QLockFile> held = claim(path);
-        if (!held)
-            continue; // a running editor's own
+        std::unique_ptr<QLockFile> held;
+        if (locks.contains(name + QStringLiteral(".lock"))) {
+            held = claim(path);
+            if (!held)
+                continue;
+        }
+        const qint64 size = QFileInfo(path).size();
+        if (size > budget) {
+            out.append(offer(path, size, ends));
+            continue;
+        }
+        budget -= size;
         const Loaded l = read(path);
         out.append({path, l.testFolder, l.content.title, l.written, l.error});
     }
@@ -235,7 +299,7 @@ Loaded fromBytes(const QByteArray &bytes, const QString &path)
     const QJsonObject root = json.object();
     if (parse.error != QJsonParseError::NoError || root.value(QStringLiteral("format")).toString() != Format
         || root.value(QStringLiteral("version")).toInt() != Version) {
-        l.error = QCoreApplication::translate("Recovery", "the recovery file %1 is damaged or of another version; the test cannot be restored from it").arg(path);
+        l.error = damaged(path);
         return l;
     }
     Reader reader;
@@ -286,6 +350,14 @@ Loaded fromBytes(const QByteArray &bytes, const QString &path)
         s.picture = reader.picture(o.value(QStringLiteral("picture")));
         c.spare.insert(int(q), s);
     }
+    qint64 characters = DocumentContent::characters(c.rows);
+    for (const DocumentSpare &s : std::as_const(c.spare))
+        for (const QString &line : s.explanation)
+            characters += line.size() + 1;
+    if (characters > DocumentContent::MaxCharacters)
+        reader.setFault(QCoreApplication::translate("Recovery", "its rows hold %1 characters, more than %2")
+                            .arg(characters)
+                            .arg(DocumentContent::MaxCharacters));
     if (!reader.fault.isEmpty()) {
         Loaded refused;
         refused.testFolder = l.testFolder;

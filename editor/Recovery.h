@@ -19,10 +19,18 @@ class QLockFile;
 // untrusted input: its numbers and sizes are bounded, its unknown keys ignored.
 namespace Recovery {
 
-// The largest copy written or read, and its most rows (twice the phrases a side of the
-// largest test, with room for blank rows).
-constexpr qint64 MaxBytes = 256 * 1024 * 1024;
-constexpr int MaxRows = 4 * 32767;
+// A copy holds every document within DocumentContent's bounds: its rows, and its text with
+// every character at its longest in JSON (\u001f, six bytes), a row's keys, the fields of the
+// largest test file; and pictures up to MaxPictureBytes in base64.
+constexpr int MaxRows = DocumentContent::MaxRows;
+constexpr qint64 MaxPictureBytes = 256 * 1024 * 1024;
+constexpr qint64 MaxBytes = 6 * (DocumentContent::MaxCharacters + ContentReader::MaxFileBytes) + 128 * qint64(MaxRows)
+    + MaxPictureBytes;
+// The most find() reads of the copies to offer them: copies are checked whole while they fit
+// in MaxFindBytes, the rest only for what the offer shows (the title, the folder, the time,
+// at the end of a copy), and checked whole when restored.
+constexpr qint64 MaxFindBytes = 4 * 1024 * 1024;
+constexpr qint64 MaxFindEndBytes = 32 * 1024 * 1024;
 
 QString folder();
 // A path for a new copy, one editor's document's alone.
@@ -46,7 +54,8 @@ struct Found
     QString error; // why the copy cannot be restored; empty when it can
 };
 // The copies no running editor holds (left by a crash), the newest first, those that cannot
-// be restored last.
+// be restored last. Reads at most MaxFindBytes + MaxFindEndBytes in all; a copy it does not
+// read whole is found faulty only when it is restored.
 QList<Found> find();
 
 struct Loaded

@@ -12,39 +12,36 @@ qsizetype afterBreak(const QString &text, qsizetype i)
     return text.at(i) == u'\r' && i + 1 < text.size() && text.at(i + 1) == u'\n' ? i + 2 : i + 1;
 }
 
-// A quoted cell starting at `i`: its text and where it ends, or -1 when it is not one.
+// A quoted cell starting at `i`: its text and where it ends, or -1 when it is not one. Its end
+// is found before anything is copied, so that a quote never closed costs one look at the text.
 qsizetype quotedCell(const QString &text, qsizetype i, QString &cell)
 {
-    cell.clear();
-    for (qsizetype j = i + 1; j < text.size(); ++j) {
-        const QChar c = text.at(j);
-        if (c != u'"') {
-            if (c == u'\r') {
-                cell += u'\n';
-                if (j + 1 < text.size() && text.at(j + 1) == u'\n')
-                    ++j;
-            } else {
-                cell += c;
-            }
-            continue;
-        }
-        if (j + 1 < text.size() && text.at(j + 1) == u'"') {
-            cell += u'"';
+    const QChar *c = text.constData();
+    const qsizetype size = text.size();
+    qsizetype j = i + 1;
+    while (j < size) {
+        if (c[j] != u'"') {
             ++j;
             continue;
         }
-        if (j + 1 == text.size() || text.at(j + 1) == u'\t' || isBreak(text.at(j + 1)))
-            return j + 1;
-        return -1;
+        if (j + 1 < size && c[j + 1] == u'"') {
+            j += 2;
+            continue;
+        }
+        break;
     }
-    return -1;
+    if (j >= size || (j + 1 < size && c[j + 1] != u'\t' && !isBreak(c[j + 1])))
+        return -1;
+    cell = text.mid(i + 1, j - i - 1);
+    cell.replace(QStringLiteral("\"\""), QStringLiteral("\""));
+    cell.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    cell.replace(u'\r', u'\n');
+    return j + 1;
 }
 
-} // namespace
-
-QList<QStringList> parse(const QString &text)
+// The rows of `text`, at most `maxRows` of them (-1: all); false when there are more.
+bool read(const QString &text, qsizetype maxRows, QList<QStringList> &rows)
 {
-    QList<QStringList> rows;
     QStringList row;
     qsizetype i = 0;
     while (i < text.size()) {
@@ -67,13 +64,39 @@ QList<QStringList> parse(const QString &text)
                 row.append(QString()); // a tab at the very end leaves an empty last cell
             continue;
         }
+        if (rows.size() == maxRows)
+            return false;
         rows.append(row);
         row.clear();
         i = afterBreak(text, end);
     }
-    if (!row.isEmpty())
+    if (!row.isEmpty()) {
+        if (rows.size() == maxRows)
+            return false;
         rows.append(row);
+    }
+    return true;
+}
+
+} // namespace
+
+QList<QStringList> parse(const QString &text)
+{
+    QList<QStringList> rows;
+    read(text, -1, rows);
     return rows;
+}
+
+Bounded parse(const QString &text, qsizetype maxRows, qsizetype maxCharacters)
+{
+    Bounded out;
+    if (text.size() > maxCharacters)
+        out.over = Bounded::Over::Characters;
+    else if (!read(text, maxRows, out.rows))
+        out.over = Bounded::Over::Rows;
+    if (out.over != Bounded::Over::Nothing)
+        out.rows.clear();
+    return out;
 }
 
 QString format(const QList<QStringList> &rows)

@@ -15,6 +15,17 @@ namespace TableText {
 // break or the end) is taken as it stands. Line breaks inside a quoted cell become "\n".
 QList<QStringList> parse(const QString &text);
 
+// A text read as parse() reads it, unless it is larger than a caller can take: a text of more
+// than `maxCharacters` characters is not read at all, and reading stops at the row past
+// `maxRows`, so that a million copied rows never become a million rows in memory.
+struct Bounded
+{
+    enum class Over { Nothing, Rows, Characters };
+    QList<QStringList> rows; // empty when the text is over a bound
+    Over over = Over::Nothing;
+};
+Bounded parse(const QString &text, qsizetype maxRows, qsizetype maxCharacters);
+
 // The text of rows of cells, every row ended by CR LF, line breaks inside cells as "\n".
 QString format(const QList<QStringList> &rows);
 

@@ -420,7 +420,7 @@ void TestDocument::setPictureMode(int row, PictureMode mode)
 
 void TestDocument::insertRows(int row, int count)
 {
-    if (row < 0 || row > rowCount() || count <= 0)
+    if (row < 0 || row > rowCount() || count <= 0 || count > DocumentContent::MaxRows - rowCount())
         return;
     push(new RowsCommand(this, row, {}, QList<DocumentRow>(count), StepText::rowsAdded(count)));
 }
@@ -523,9 +523,22 @@ TestDocument::Pasted TestDocument::pasteInto(int row, DocumentField column, int 
     int col = RowTableModel::columnOf(column);
     if (col < 0 || col > RowTableModel::ExplanationColumn)
         col = RowTableModel::LeftColumn;
-    const QList<QStringList> cells = TableText::parse(text);
     Pasted pasted;
     pasted.firstRow = first;
+    const TableText::Bounded table = TableText::parse(text, ContentReader::MaxPhrases, DocumentContent::MaxCharacters);
+    if (table.over == TableText::Bounded::Over::Rows) {
+        pasted.refused = QCoreApplication::translate("TestDocument", "Nothing was pasted: the copied text has more than %1 lines, "
+                                                     "more than a test can hold (%1 questions). Copy fewer rows and paste again.")
+                             .arg(ContentReader::MaxPhrases);
+        return pasted;
+    }
+    if (table.over == TableText::Bounded::Over::Characters) {
+        pasted.refused = QCoreApplication::translate("TestDocument", "Nothing was pasted: the copied text has %1 characters, more "
+                                                     "than a test can hold. Copy fewer rows and paste again.")
+                             .arg(text.size());
+        return pasted;
+    }
+    const QList<QStringList> &cells = table.rows;
     pasted.rows = int(cells.size());
     if (cells.isEmpty())
         return pasted;
@@ -539,6 +552,16 @@ TestDocument::Pasted TestDocument::pasteInto(int row, DocumentField column, int 
     // The lines replace the block's rows first; the rest are inserted right after them.
     const qsizetype replaced = std::min<qsizetype>({cells.size(), std::max(rows, 0), rowCount() - first});
     pasted.added = int(cells.size() - replaced);
+    if (pasted.added > DocumentContent::MaxRows - rowCount()) {
+        pasted.refused = QCoreApplication::translate("TestDocument", "Nothing was pasted: with %1 more rows the table would have "
+                                                     "%2, more than the %3 it can hold. Delete rows that are not needed, or "
+                                                     "paste fewer.")
+                             .arg(pasted.added)
+                             .arg(qsizetype(rowCount()) + pasted.added)
+                             .arg(DocumentContent::MaxRows);
+        pasted.rows = pasted.added = pasted.columns = pasted.columnsLeftOut = 0;
+        return pasted;
+    }
     const QList<DocumentRow> before = m_content.rows.mid(first, replaced);
     QList<DocumentRow> after;
     after.reserve(cells.size());
@@ -550,6 +573,17 @@ TestDocument::Pasted TestDocument::pasteInto(int row, DocumentField column, int 
     }
     if (after == before)
         return pasted;
+    if (const qint64 characters = DocumentContent::characters(m_content.rows) - DocumentContent::characters(before)
+                                  + DocumentContent::characters(after);
+        characters > DocumentContent::MaxCharacters) {
+        pasted.refused = QCoreApplication::translate("TestDocument", "Nothing was pasted: the table would then hold %1 characters "
+                                                     "of text, more than it can hold (%2). Delete rows that are not needed, "
+                                                     "or paste fewer.")
+                             .arg(characters)
+                             .arg(DocumentContent::MaxCharacters);
+        pasted.rows = pasted.added = pasted.columns = pasted.columnsLeftOut = 0;
+        return pasted;
+    }
     pasted.changed = true;
     push(new RowsCommand(this, first, before, after, StepText::rowsPasted(int(cells.size()))));
     return pasted;

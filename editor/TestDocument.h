@@ -122,7 +122,9 @@ public:
     // Moves `count` rows starting at `from` so that they stand before row `to` as it is now.
     void moveRows(int from, int count, int to);
 
-    // Pasting tab-separated text (TableText), each one step named for the lines pasted. A
+    // Pasting tab-separated text (TableText), each one step named for the lines pasted. A text of
+    // more lines than a test has questions, or one that would take the table past
+    // DocumentContent::MaxRows or MaxCharacters, is refused whole before it is split up. A
     // line's cells go from `column` (Left, Right or Explanation) to the right; cells past the
     // explanation column are left out and counted. A block is as wide as its widest line:
     // shorter lines empty the rest of it.
@@ -134,6 +136,9 @@ public:
         int columns = 0;        // the columns written, from `column`
         int columnsLeftOut = 0; // cells per line that had no column to go to
         bool changed = false;   // false when the rows already held the text: no step was made
+        // Why nothing was pasted: the text holds more than a test can, or the table would hold
+        // more than DocumentContent's bounds. Empty when the text was taken.
+        QString refused;
     };
     // Overwrites the rows from `row` on and adds rows past the end: the spreadsheet's paste at one cell.
     Pasted paste(int row, DocumentField column, const QString &text);

@@ -96,6 +96,10 @@ void EditorTableView::pasteRows()
         = target.kind == Target::Block
         ? m_doc->pasteInto(target.row, field, target.rows, std::min(target.lastColumn, lastTextColumn) - column + 1, text)
         : m_doc->insertPasted(target.kind == Target::End ? m_doc->rowCount() : target.row, field, text);
+    if (!pasted.refused.isEmpty()) {
+        Q_EMIT told(pasted.refused);
+        return;
+    }
     if (pasted.rows <= 0)
         return;
     selectBlock(pasted.firstRow, pasted.rows, column, column + std::max(pasted.columns, 1) - 1, column);
@@ -161,7 +165,12 @@ bool EditorTableView::pastesOntoRows(const QWidget *focus) const
     const QWidget *editor = state() == EditingState ? indexWidget(currentIndex()) : nullptr;
     if (!focus || !editor || (focus != editor && !editor->isAncestorOf(focus)))
         return false;
-    const QList<QStringList> cells = TableText::parse(QGuiApplication::clipboard()->text());
+    // Text too large to read goes onto the rows, whose paste says why it is refused.
+    const TableText::Bounded table
+        = TableText::parse(QGuiApplication::clipboard()->text(), ContentReader::MaxPhrases, DocumentContent::MaxCharacters);
+    if (table.over != TableText::Bounded::Over::Nothing)
+        return true;
+    const QList<QStringList> &cells = table.rows;
     if (std::any_of(cells.cbegin(), cells.cend(), [](const QStringList &line) { return line.size() > 1; }))
         return true;
     return cells.size() > 1 && currentIndex().column() != RowTableModel::ExplanationColumn;

@@ -16,6 +16,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         return 0;
     if (read.content.rows.size() > Recovery::MaxRows)
         fuzzFail("more rows than a copy may hold");
+    if (DocumentContent::characters(read.content.rows) > DocumentContent::MaxCharacters)
+        fuzzFail("more text than a document may hold");
+    if (!read.content.spare.isEmpty() && (read.content.spare.firstKey() < 1 || read.content.spare.lastKey() > ContentReader::MaxPhrases))
+        fuzzFail("a spare question no test can have");
     for (const DocumentProblem &p : DocumentCheck::run(read.content))
         if (p.message.isEmpty() || p.row >= read.content.rows.size())
             fuzzFail("a problem without a message or on a row the document does not have");

@@ -7,17 +7,18 @@
 #  3. the test editor's document on a test of 10,000 phrases a side: opening, a keystroke, the
 #     full check, and the problem list following the last keystroke; then its window
 #     (offscreen): opening until painted, each keystroke typed into a cell with its repaint,
-#     and the problems list following the last keystroke.
+#     and the problems list following the last keystroke;
+#  4. gift2kaz on 10,000 questions within 256 open files, into a tmpfs and onto the disk.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 source "$root/scripts/deps.sh"
-kaz_install_missing libbenchmark-dev xvfb
+kaz_install_missing libbenchmark-dev xvfb time
 
 build="$root/build-bench"
 cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DKAZ_BENCHMARKS=ON >/dev/null
 cmake --build "$build" --parallel 2 \
     --target kazprobe-istoriya bare-window-probe kazbench-startup kazbench-actions kazpack kazbench-editor \
-    kazbench-editor-window
+    kazbench-editor-window gift2kaz
 
 # Qt wants a private runtime directory; without one it warns on every start.
 export XDG_RUNTIME_DIR="${XDG_RUNTIME_DIR:-$(mktemp -d)}"
@@ -57,5 +58,22 @@ echo
 echo "## Test editor's window (offscreen): opening, typing in a cell, the problems list"
 echo
 "$build/bench/kazbench-editor-window" --benchmark_color=false
+echo
+echo "## gift2kaz: a GIFT file of 10,000 matching questions, at most 256 open files"
+echo
+gift="$(mktemp -d "${TMPDIR:-/tmp}/kaz-gift-XXXXXX")"
+for i in $(seq 0 9999); do
+    printf '::Въпрос %d::Свържете {\n=ляво %d 0 -> дясно %d 0\n=ляво %d 1 -> дясно %d 1\n=ляво %d 2 -> дясно %d 2\n}\n\n' \
+        "$i" "$i" "$i" "$i" "$i" "$i" "$i"
+done >"$gift/q.gift"
+# Into memory where there is a tmpfs, so that the disk's time does not count; then onto the disk.
+for out in /dev/shm "$gift"; do
+    [ -d "$out" ] && [ -w "$out" ] || continue
+    folder="$(mktemp -d "$out/kaz-gift-out-XXXXXX")"
+    ( ulimit -n 256; /usr/bin/time -f "into $out: %e s, %U s user, %S s system, %M KB" \
+        "$build/programs/gift2kaz" --output "$folder" "$gift/q.gift" >/dev/null )
+    rm -rf "$folder"
+done
+rm -rf "$gift"
 echo
 echo "Load after the run: $(cut -d' ' -f1-3 /proc/loadavg)"

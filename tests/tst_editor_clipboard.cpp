@@ -4,6 +4,7 @@
 #include "TableText.h"
 #include "TestDocument.h"
 
+#include <QElapsedTimer>
 #include <QTest>
 #include <QUndoStack>
 
@@ -38,6 +39,12 @@ private slots:
     void pasteInsertsOrFillsABlock();
     void pasteIsOneStep();
     void copiedRowsPasteBack();
+    void readingStopsAtItsBounds_data();
+    void readingStopsAtItsBounds();
+    void pasteLargerThanATestRefused_data();
+    void pasteLargerThanATestRefused();
+    void tableKeepsToItsRows();
+    void tableKeepsToItsText();
 };
 
 void TestEditorClipboard::readsSpreadsheetText_data()
@@ -253,6 +260,116 @@ void TestEditorClipboard::copiedRowsPasteBack()
     QCOMPARE(flat(e), flat(d));
     // Without explanations, two columns.
     QCOMPARE(d.copy({2, 3}), u"а\t\"с\tтаб\"\r\n\tизлишна\r\n"_s);
+}
+
+// A text is read up to a number of rows and of characters and no further: a quoted cell's line
+// breaks are no rows, and the line break at the very end starts none.
+void TestEditorClipboard::readingStopsAtItsBounds_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("rows"); // -1: over the rows, -2: over the characters
+    QTest::addRow("as_many_rows_as_allowed") << u"а\nб\nв"_s << 3;
+    QTest::addRow("as_many_rows_ended_by_a_break") << u"а\nб\nв\r\n"_s << 3;
+    QTest::addRow("one_row_too_many") << u"а\nб\nв\nг"_s << -1;
+    QTest::addRow("one_empty_row_too_many") << u"а\nб\nв\n\n"_s << -1;
+    QTest::addRow("breaks_in_a_quoted_cell_are_no_rows") << u"\"1\n2\n3\n4\"\tА\nб"_s << 2;
+    QTest::addRow("as_many_characters_as_allowed") << QString(20, u'я') << 1;
+    QTest::addRow("one_character_too_many") << QString(21, u'я') << -2;
+    QTest::addRow("unclosed_quote_is_text_up_to_the_tab") << u"\"а\tА\nб\nв"_s << 3;
+}
+
+void TestEditorClipboard::readingStopsAtItsBounds()
+{
+    QFETCH(QString, text);
+    QFETCH(int, rows);
+    const TableText::Bounded read = TableText::parse(text, 3, 20);
+    const TableText::Bounded::Over over
+        = rows == -1 ? TableText::Bounded::Over::Rows
+                     : (rows == -2 ? TableText::Bounded::Over::Characters : TableText::Bounded::Over::Nothing);
+    QCOMPARE(read.over, over);
+    QCOMPARE(read.rows.size(), std::max(rows, 0));
+    if (rows >= 0)
+        QCOMPARE(read.rows, TableText::parse(text));
+}
+
+// A paste of more than a test can hold is refused whole, with the reason, at once: a million
+// copied rows took 25 s and 1 GB, and then no recovery copy could be written.
+void TestEditorClipboard::pasteLargerThanATestRefused_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("says"); // empty: pasted
+    const QString row = u"Пловдив\tФилипопол\n"_s;
+    QTest::addRow("a_million_rows") << row.repeated(1000000) << u"more than 32767 lines"_s;
+    QTest::addRow("a_line_of_100_mb") << QString(50 * 1000 * 1000, u'я') << u"50000000 characters, more than a test can hold"_s;
+    QTest::addRow("an_unclosed_quote_then_a_million_rows")
+        << u'"' + row.repeated(1000000) << u"more than 32767 lines"_s;
+    QTest::addRow("a_quote_closed_at_the_end_is_one_cell")
+        << u'"' + row.repeated(100000) + u'"' << QString();
+    QTest::addRow("as_many_rows_as_a_test_has_questions") << row.repeated(32767) << QString();
+    QTest::addRow("one_row_more") << row.repeated(32768) << u"more than 32767 lines"_s;
+}
+
+void TestEditorClipboard::pasteLargerThanATestRefused()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, says);
+    TestDocument d;
+    setRows(d, u"Варна\tОдесос\n"_s);
+    const int steps = d.undoStack()->count();
+    QElapsedTimer timer;
+    timer.start();
+    const TestDocument::Pasted pasted = d.insertPasted(d.rowCount(), DocumentField::Left, text);
+    const qint64 ms = timer.elapsed();
+    qInfo("%lld characters pasted or refused in %lld ms", qlonglong(text.size()), qlonglong(ms));
+    if (says.isEmpty()) {
+        QCOMPARE(pasted.refused, QString());
+        QVERIFY(pasted.changed);
+        QCOMPARE(d.undoStack()->count(), steps + 1);
+        return;
+    }
+    QVERIFY2(pasted.refused.startsWith(u"Nothing was pasted: "_s) && pasted.refused.contains(says), qPrintable(pasted.refused));
+    QVERIFY2(ms < 2000, qPrintable(u"%1 ms"_s.arg(ms)));
+    QVERIFY(!pasted.changed);
+    QCOMPARE(pasted.rows, 0);
+    QCOMPARE(d.rowCount(), 1);
+    QCOMPARE(d.undoStack()->count(), steps);
+}
+
+// However the rows come, by pastes or by adding rows, the table holds no more than
+// DocumentContent::MaxRows, and a paste past them is refused with the reason.
+void TestEditorClipboard::tableKeepsToItsRows()
+{
+    TestDocument d;
+    d.insertRows(0, DocumentContent::MaxRows - 3);
+    QCOMPARE(d.rowCount(), DocumentContent::MaxRows - 3);
+    const TestDocument::Pasted over = d.insertPasted(d.rowCount(), DocumentField::Left, u"а\nб\nв\nг\n"_s);
+    QVERIFY2(over.refused.contains(u"with 4 more rows the table would have 131069, more than the 131068 it can hold"_s),
+             qPrintable(over.refused));
+    QCOMPARE(d.rowCount(), DocumentContent::MaxRows - 3);
+    // A paste over rows that are there adds only what is past them.
+    QCOMPARE(d.paste(d.rowCount() - 1, DocumentField::Left, u"а\nб\nв\nг\n"_s).refused, QString());
+    QCOMPARE(d.rowCount(), DocumentContent::MaxRows);
+    d.insertRows(0, 1);
+    QCOMPARE(d.rowCount(), DocumentContent::MaxRows);
+    QVERIFY(!d.insertPasted(d.rowCount(), DocumentField::Left, u"д"_s).refused.isEmpty());
+    QCOMPARE(d.rowCount(), DocumentContent::MaxRows);
+}
+
+// The text of the rows is bounded too, so that a recovery copy holds it: pastes of a test's
+// worth each are taken until the next would pass DocumentContent::MaxCharacters (33,554,432).
+void TestEditorClipboard::tableKeepsToItsText()
+{
+    TestDocument d;
+    const qint64 perCell = 6000000;
+    const QString line = QString(perCell, u'я') + u'\t' + QString(perCell, u'Я') + u'\n';
+    QCOMPARE(d.insertPasted(0, DocumentField::Left, line).refused, QString());
+    const TestDocument::Pasted over = d.insertPasted(d.rowCount(), DocumentField::Left, line + line);
+    QVERIFY2(over.refused.contains(u"the table would then hold %1 characters"_s.arg(6 * perCell)), qPrintable(over.refused));
+    QCOMPARE(d.rowCount(), 1);
+    // Replacing a row counts its text no more.
+    QCOMPARE(d.paste(0, DocumentField::Left, line + line).refused, QString());
+    QCOMPARE(d.rowCount(), 2);
+    QCOMPARE(DocumentContent::characters(d.content().rows), 4 * perCell);
 }
 
 QTEST_GUILESS_MAIN(TestEditorClipboard)

@@ -17,6 +17,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
+#include <QElapsedTimer>
 #include <QTest>
 #include <QTextStream>
 
@@ -67,6 +68,7 @@ private Q_SLOTS:
     void giftQuestionOpensAsItsConvertedFolder_data();
     void giftQuestionOpensAsItsConvertedFolder();
     void giftQuestionGoneLeavesTheDocument();
+    void largeGiftFileOpensQuickly();
 
     // test programs
     void shippedProgramOpensWithEveryDatum();
@@ -539,6 +541,34 @@ void TestEditorSources::iconThatCannotBeUsed()
     QVERIFY2(result.message.contains(words), qPrintable(result.message));
     QVERIFY2(result.message.contains(u"no program was written"_s), qPrintable(result.message));
     QVERIFY(!QFileInfo::exists(program));
+}
+
+// A GIFT file of 10,000 questions is listed and its last question opened within 5 s.
+void TestEditorSources::largeGiftFileOpensQuickly()
+{
+    QTemporaryDir tmp;
+    const QString path = tmp.filePath(u"many.gift"_s);
+    QByteArray text;
+    constexpr int Questions = 10000;
+    for (int i = 0; i < Questions; ++i) {
+        text += "::Въпрос " + QByteArray::number(i) + "::Свържете {\n";
+        for (int j = 0; j < 3; ++j)
+            text += "=ляво " + QByteArray::number(i) + ' ' + QByteArray::number(j) + " -> дясно " + QByteArray::number(i) + ' '
+                + QByteArray::number(j) + '\n';
+        text += "}\n\n";
+    }
+    QVERIFY(TestFiles::write(path, text));
+    QElapsedTimer timer;
+    timer.start();
+    const EditorSources::GiftQuestions questions = EditorSources::giftQuestions(path);
+    QVERIFY2(questions.ok(), qPrintable(questions.error));
+    QCOMPARE(questions.titles.size(), Questions);
+    TestDocument d;
+    QCOMPARE(EditorSources::openGift(d, path, Questions - 1, Gift::DefaultAddress), QString());
+    const qint64 ms = timer.elapsed();
+    qInfo("%d questions listed and the last opened in %lld ms", Questions, qlonglong(ms));
+    QVERIFY2(ms < 5000, qPrintable(u"%1 ms"_s.arg(ms)));
+    QCOMPARE(d.row(2).right, u"дясно 9999 2"_s);
 }
 
 QTEST_GUILESS_MAIN(TestEditorSources)

@@ -2507,6 +2507,10 @@ Exit status: 0 done, 1 a problem (nothing written), 2 a mistake in the command l
         <source>the recovery file %1 is damaged (%2); the test cannot be restored from it</source>
         <translation>файлът за възстановяване %1 е повреден (%2); тестът не може да се възстанови от него</translation>
     </message>
+    <message>
+        <source>its rows hold %1 characters, more than %2</source>
+        <translation>редовете му съдържат %1 знака, повече от %2</translation>
+    </message>
 </context>
 <context>
     <name>RowTableModel</name>
@@ -2720,6 +2724,22 @@ Exit status: 0 done, 1 a problem (nothing written), 2 a mistake in the command l
     <message>
         <source>%1 in %2 is write-protected</source>
         <translation>%1 в %2 е защитен от запис</translation>
+    </message>
+    <message>
+        <source>Nothing was pasted: the copied text has more than %1 lines, more than a test can hold (%1 questions). Copy fewer rows and paste again.</source>
+        <translation>Нищо не е поставено: копираният текст има повече от %1 реда, повече, отколкото побира един тест (%1 въпроса). Копирайте по-малко редове и поставете отново.</translation>
+    </message>
+    <message>
+        <source>Nothing was pasted: the copied text has %1 characters, more than a test can hold. Copy fewer rows and paste again.</source>
+        <translation>Нищо не е поставено: копираният текст има %1 знака, повече, отколкото побира един тест. Копирайте по-малко редове и поставете отново.</translation>
+    </message>
+    <message>
+        <source>Nothing was pasted: with %1 more rows the table would have %2, more than the %3 it can hold. Delete rows that are not needed, or paste fewer.</source>
+        <translation>Нищо не е поставено: с още %1 реда таблицата би имала %2, повече от %3, колкото побира. Изтрийте ненужните редове или поставете по-малко.</translation>
+    </message>
+    <message>
+        <source>Nothing was pasted: the table would then hold %1 characters of text, more than it can hold (%2). Delete rows that are not needed, or paste fewer.</source>
+        <translation>Нищо не е поставено: таблицата тогава би съдържала %1 знака текст, повече, отколкото побира (%2). Изтрийте ненужните редове или поставете по-малко.</translation>
     </message>
 </context>
 <context>
