@@ -14,18 +14,20 @@
 set(KAZ_WINDOWS_ICON_SIZES 16 24 32 48 256)
 set(KAZ_WINDOWS_ICON_DIR "${PROJECT_BINARY_DIR}/buildtools/windows-icons")
 
-# The fonts the Windows programs see under Wine. Wine hands a Windows program the host's fonts
-# as fontconfig finds them, and Qt for Windows draws a family it does not find (the Windows fonts
-# KAZ asks for: Times New Roman, Arial, Courier New) with the first one of its whole list: what
-# a program measured would depend on every font the machine happens to have (fonts-liberation2
-# brings a second, newer Liberation Serif, which Wine prefers to the first and then no longer
-# lists among the installed fonts). The build's Windows programs see one folder instead,
-# <build>/wine-fonts: links to the Liberation fonts, the metric twins of the Windows fonts, and
-# to DejaVu Sans; a fontconfig configuration naming only that folder (fonts.conf), and Wine's
-# font replacements that show each Windows name as its twin (fonts.reg); scripts/wine.sh makes
-# Wine use both. The offscreen platform of the suites reads the same folder (QT_QPA_FONTDIR,
-# tests/CMakeLists.txt) and gives the Windows names the same twins (tests/WineFonts.cpp, from
-# KAZ_WINE_FONT_TWINS), so that a suite measures text as the programs it starts do.
+# The fonts the Windows programs see under Wine. Wine hands a Windows program every font that
+# fontconfig finds on the host, and Qt for Windows draws a family it does not find (Times New
+# Roman, Arial, Courier New, which KAZ asks for, are not there) with the first family of its
+# whole list: gift2kaz.exe measured phrases in whatever font the machine's extra packages put
+# first (DejaVu Math TeX Gyre of fonts-dejavu-extra, say), and the suites, whose offscreen
+# platform reads a folder of its own, in another. Nor does Wine keep to the fonts it first found:
+# fonts-liberation2 brings a newer Liberation Serif, which Wine takes instead of the older one.
+# The build's Windows programs see one folder instead, <build>/wine-fonts: links to the
+# Liberation fonts, the metric twins of the Windows fonts, and to DejaVu Sans; a fontconfig
+# configuration naming that folder alone (fonts.conf), and Wine's font replacements that show
+# each Windows name as its twin (fonts.reg); scripts/wine.sh makes Wine use both. The offscreen
+# platform of the suites reads the same folder (QT_QPA_FONTDIR, tests/CMakeLists.txt) and gives
+# the Windows names the same twins (tests/WineFonts.cpp, from KAZ_WINE_FONT_TWINS), so that a
+# suite measures text as the programs it starts do.
 if(WIN32 AND CMAKE_CROSSCOMPILING)
     set(KAZ_WINE_FONTS "${PROJECT_BINARY_DIR}/wine-fonts")
     set(KAZ_WINE_FONT_TWINS "Times New Roman=Liberation Serif" "Arial=Liberation Sans" "Courier New=Liberation Mono")
