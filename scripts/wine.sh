@@ -35,14 +35,13 @@ export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
 # here for one another.
 wineserver="$(dirname "$wine")/wineserver64"
 mkdir -p "$(dirname "$WINEPREFIX")"
-# The server and Wine's programs must not keep the lock (descriptor 9): they outlive this
-# script, and the next program would wait for them to end.
-#
 # Wine writes the fonts it found into the prefix's registry and loads them from there at every
 # start, even once fontconfig no longer shows them: a prefix made with other fonts (the host's,
 # or another folder's) is made afresh. The stamp in the prefix tells with which (the folder's
 # names and its two files; fonts.conf names the folder).
 stamp="$( { ls "$fonts"; cat "$fonts/fonts.conf" "$fonts/fonts.reg"; } | sha1sum | cut -c1-40)"
+# The server and Wine's programs must not keep the lock (descriptor 9): they outlive this
+# script, and the next program would wait for them to end.
 (
     flock 9
     if [ -f "$WINEPREFIX/system.reg" ] && [ "$(cat "$WINEPREFIX/kaz-fonts" 2>/dev/null)" != "$stamp" ]; then
