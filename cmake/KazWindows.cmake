@@ -5,18 +5,68 @@
 # Cross-built here (CMakePresets.json, preset "windows"), the build's own Windows programs run
 # under Wine: CMake prefixes the build-time steps that run a tool of this build (kazicon draws
 # the icons, kazpack packs the shipped tests) and every test with CMAKE_CROSSCOMPILING_EMULATOR,
-# which is scripts/wine.sh with a Wine prefix of the build's own, <build>/wine, unless the
-# cache names another. The translations are compiled by the host's lrelease, as Qt's other
-# tools (moc, rcc, uic) are the host's.
+# which is scripts/wine.sh with a Wine prefix of the build's own, <build>/wine, and the fonts of
+# <build>/wine-fonts (below), unless the cache names another. The translations are compiled by
+# the host's lrelease, as Qt's other tools (moc, rcc, uic) are the host's.
 
 # The sizes of the Windows icon (.ico) every program carries: the title bar and small icons
 # (16; 24 at 150 %), the taskbar (32; 48 at 150 %), the Explorer's large icons (48, 256).
 set(KAZ_WINDOWS_ICON_SIZES 16 24 32 48 256)
 set(KAZ_WINDOWS_ICON_DIR "${PROJECT_BINARY_DIR}/buildtools/windows-icons")
 
-if(WIN32 AND CMAKE_CROSSCOMPILING AND NOT CMAKE_CROSSCOMPILING_EMULATOR)
-    set(CMAKE_CROSSCOMPILING_EMULATOR "${PROJECT_SOURCE_DIR}/scripts/wine.sh;${PROJECT_BINARY_DIR}/wine" CACHE STRING
-        "How the build runs its own Windows programs: Wine, in a prefix of the build's own" FORCE)
+# The fonts the Windows programs see under Wine. Wine hands a Windows program every font that
+# fontconfig finds on the host, and Qt for Windows draws a family it does not find (Times New
+# Roman, Arial, Courier New, which KAZ asks for, are not there) with the first family of its
+# whole list: gift2kaz.exe measured phrases in whatever font the machine's extra packages put
+# first (DejaVu Math TeX Gyre of fonts-dejavu-extra, say), and the suites, whose offscreen
+# platform reads a folder of its own, in another. Nor does Wine keep to the fonts it first found:
+# fonts-liberation2 brings a newer Liberation Serif, which Wine takes instead of the older one.
+# The build's Windows programs see one folder instead, <build>/wine-fonts: links to the
+# Liberation fonts, the metric twins of the Windows fonts, and to DejaVu Sans; a fontconfig
+# configuration naming that folder alone (fonts.conf), and Wine's font replacements that show
+# each Windows name as its twin (fonts.reg); scripts/wine.sh makes Wine use both. The offscreen
+# platform of the suites reads the same folder (QT_QPA_FONTDIR, tests/CMakeLists.txt) and gives
+# the Windows names the same twins (tests/WineFonts.cpp, from KAZ_WINE_FONT_TWINS), so that a
+# suite measures text as the programs it starts do.
+if(WIN32 AND CMAKE_CROSSCOMPILING)
+    set(KAZ_WINE_FONTS "${PROJECT_BINARY_DIR}/wine-fonts")
+    set(KAZ_WINE_FONT_TWINS "Times New Roman=Liberation Serif" "Arial=Liberation Sans" "Courier New=Liberation Mono")
+    file(GLOB font_files /usr/share/fonts/truetype/liberation/Liberation*.ttf
+                         /usr/share/fonts/truetype/dejavu/DejaVuSans.ttf /usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf)
+    if(NOT font_files)
+        message(WARNING "No Liberation or DejaVu fonts in /usr/share/fonts/truetype: the Windows programs and suites "
+                        "will find no fonts under Wine; install fonts-liberation and fonts-dejavu-core")
+    endif()
+    file(REMOVE_RECURSE "${KAZ_WINE_FONTS}")
+    file(MAKE_DIRECTORY "${KAZ_WINE_FONTS}")
+    foreach(font IN LISTS font_files)
+        get_filename_component(name "${font}" NAME)
+        file(CREATE_LINK "${font}" "${KAZ_WINE_FONTS}/${name}" SYMBOLIC)
+    endforeach()
+    # fontconfig's cache of the folder outside it, where fontconfig would take it for fonts.
+    file(WRITE "${KAZ_WINE_FONTS}/fonts.conf"
+        "<?xml version=\"1.0\"?>\n<!DOCTYPE fontconfig SYSTEM \"urn:fontconfig:fonts.dtd\">\n"
+        "<fontconfig>\n  <dir>${KAZ_WINE_FONTS}</dir>\n  <cachedir>${PROJECT_BINARY_DIR}/wine-fonts-cache</cachedir>\n</fontconfig>\n")
+    set(replacements "")
+    foreach(twin IN LISTS KAZ_WINE_FONT_TWINS)
+        string(REPLACE "=" "\"=\"" twin "${twin}")
+        string(APPEND replacements "\"${twin}\"\n")
+    endforeach()
+    file(WRITE "${KAZ_WINE_FONTS}/fonts.reg"
+        "REGEDIT4\n\n[HKEY_CURRENT_USER\\Software\\Wine\\Fonts\\Replacements]\n${replacements}")
+endif()
+
+# The emulator: set again at every configuring while it is this project's wine.sh (a build folder
+# configured with fewer of its words gets them all), left alone when the cache names another.
+if(WIN32 AND CMAKE_CROSSCOMPILING)
+    set(emulator "")
+    if(CMAKE_CROSSCOMPILING_EMULATOR)
+        list(GET CMAKE_CROSSCOMPILING_EMULATOR 0 emulator)
+    endif()
+    if(emulator STREQUAL "" OR emulator STREQUAL "${PROJECT_SOURCE_DIR}/scripts/wine.sh")
+        set(CMAKE_CROSSCOMPILING_EMULATOR "${PROJECT_SOURCE_DIR}/scripts/wine.sh;${PROJECT_BINARY_DIR}/wine;${KAZ_WINE_FONTS}"
+            CACHE STRING "How the build runs its own Windows programs: Wine, in a prefix of the build's own, with its fonts" FORCE)
+    endif()
 endif()
 
 # The copyright holder and licence of the version information, as the Debian package's

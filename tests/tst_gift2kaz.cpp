@@ -177,7 +177,9 @@ private Q_SLOTS:
     }
 
     // Each test's lists are wide enough for its longest phrases, as the test window measures
-    // them; short phrases keep a new test's sizes. The teacher's terminal needs no display.
+    // them, and a list made wider is no wider than that (gift2kaz measured in the font the test
+    // window draws with, not in another); short phrases keep a new test's sizes. The teacher's
+    // terminal needs no display.
     void listsFitTheLongestPhrases_data()
     {
         QTest::addColumn<QString>("pairs");
@@ -218,10 +220,16 @@ private Q_SLOTS:
             const QStringList phrases = store.Danni(side);
             const int width = side == 0 ? g.leftWidth : g.rightWidth;
             const int defaultWidth = ContentStore::defaultGeometry().at(side == 0 ? 2 : 4).toInt();
+            QString widest;
             for (const QString &phrase : phrases) {
                 QVERIFY2(m.fits(phrase, width, int(phrases.size())), qPrintable(phrase));
                 allFitDefault = allFitDefault && m.fits(phrase, defaultWidth, int(phrases.size()));
+                if (m.width(phrase) > m.width(widest))
+                    widest = phrase;
             }
+            // One pixel (15 twips) narrower, the widest phrase would be cut.
+            if (width > defaultWidth)
+                QVERIFY2(!m.fits(widest, width - 15, int(phrases.size())), qPrintable(widest));
         }
         QCOMPARE(geometry == ContentStore::defaultGeometry(), allFitDefault);
         QVERIFY(g.windowWidth <= ListText::MaxFittedWindowWidth);
