@@ -528,7 +528,7 @@ TestDocument::Pasted TestDocument::pasteInto(int row, DocumentField column, int 
     const TableText::Bounded table = TableText::parse(text, ContentReader::MaxPhrases, DocumentContent::MaxCharacters);
     if (table.over == TableText::Bounded::Over::Rows) {
         pasted.refused = QCoreApplication::translate("TestDocument", "Nothing was pasted: the copied text has more than %1 lines, "
-                                                     "more than a test can hold (%1 questions). Copy fewer rows and paste again.")
+                                                     "more than a test can hold. Copy fewer rows.")
                              .arg(ContentReader::MaxPhrases);
         return pasted;
     }

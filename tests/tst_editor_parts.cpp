@@ -301,8 +301,8 @@ void TestEditorParts::rowOperationsOfTheView_data()
                                    << u"There is no text to paste. Copy cells in a spreadsheet or in this table first."_s;
     QTest::addRow("paste_more_rows_than_a_test_holds")
         << u"paste"_s << QList<int>{0} << 0 << u"Средец\n"_s.repeated(32768) << four << QList<int>{0}
-        << u"Nothing was pasted: the copied text has more than 32767 lines, more than a test can hold (32767 "
-           "questions). Copy fewer rows and paste again."_s;
+        << u"Nothing was pasted: the copied text has more than 32767 lines, more than a test can hold. Copy fewer "
+           "rows."_s;
     QTest::addRow("add_below_the_current") << u"add"_s << QList<int>{1} << 1 << none
                                            << QStringList{four[0], four[1], u"|"_s, four[2], four[3]} << QList<int>{2}
                                            << none;

@@ -2726,8 +2726,8 @@ Exit status: 0 done, 1 a problem (nothing written), 2 a mistake in the command l
         <translation>%1 в %2 е защитен от запис</translation>
     </message>
     <message>
-        <source>Nothing was pasted: the copied text has more than %1 lines, more than a test can hold (%1 questions). Copy fewer rows and paste again.</source>
-        <translation>Нищо не е поставено: копираният текст има повече от %1 реда, повече, отколкото побира един тест (%1 въпроса). Копирайте по-малко редове и поставете отново.</translation>
+        <source>Nothing was pasted: the copied text has more than %1 lines, more than a test can hold. Copy fewer rows.</source>
+        <translation>Нищо не е поставено: копираният текст има над %1 реда, повече, отколкото побира един тест. Копирайте по-малко редове.</translation>
     </message>
     <message>
         <source>Nothing was pasted: the copied text has %1 characters, more than a test can hold. Copy fewer rows and paste again.</source>
