@@ -886,6 +886,14 @@ QString notAFile(const QString &path, Links links)
     return QCoreApplication::translate("FileAccess", "%1 (it is a link to \"%2\"); put a plain file in its place").arg(kindOf(s.type()), target);
 }
 
+QString windowsDevice(const QString &name)
+{
+    static const QRegularExpression device(QStringLiteral("^(CON|PRN|AUX|NUL|CONIN\\$|CONOUT\\$|(COM|LPT)[0-9\u00b9\u00b2\u00b3]) *$"),
+                                           QRegularExpression::CaseInsensitiveOption);
+    const QString stem = name.section(u'.', 0, 0);
+    return device.match(stem).hasMatch() ? stem.trimmed().toUpper() : QString();
+}
+
 QString size(qint64 bytes)
 {
     if (bytes < 1024 * 1024)

@@ -29,6 +29,11 @@ enum class Links { Follow, Refuse };
 // Links::Refuse any link. Empty when it is a plain file.
 QString notAFile(const QString &path, Links links = Links::Follow);
 
+// The device Windows keeps the file name `name` for ("CON" for "con.exe", "NUL" for "NUL.txt",
+// "COM1" …), whatever follows its first dot: Windows makes no file of such a name. Empty for
+// any other name.
+QString windowsDevice(const QString &name);
+
 // "3.2 MB", "800 bytes".
 QString size(qint64 bytes);
 

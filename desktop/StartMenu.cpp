@@ -1,11 +1,11 @@
 #include "StartMenu.h"
 
+#include "FileAccess.h"
 #include "Printing.h"
 
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
-#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTextStream>
 
@@ -68,11 +68,9 @@ QString StartMenu::shortcutName(const QString &title, const QString &fallback)
     // Windows drops a name's trailing dots and spaces, and keeps device names to itself.
     while (!name.isEmpty() && (name.endsWith(u'.') || name.endsWith(u' ')))
         name.chop(1);
-    static const QRegularExpression device(QStringLiteral("^(CON|PRN|AUX|NUL|COM[0-9]|LPT[0-9])(\\..*)?$"),
-                                           QRegularExpression::CaseInsensitiveOption);
     if (name.isEmpty())
         name = fallback;
-    if (device.match(name).hasMatch())
+    if (!FileAccess::windowsDevice(name).isEmpty())
         name.prepend(u'_');
     return name + QStringLiteral(".lnk");
 }

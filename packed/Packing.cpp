@@ -7,7 +7,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QRegularExpression>
 #include <QTextStream>
 
 #include <cerrno>
@@ -296,13 +295,10 @@ QString nameProblem(const QString &name, System target)
         return QCoreApplication::translate("Kazpack", "the name ends with a %1, which Windows drops from a file name, so the "
                                                       "program would get another name than the one given")
             .arg(name.endsWith(u'.') ? QCoreApplication::translate("Kazpack", "dot") : QCoreApplication::translate("Kazpack", "space"));
-    // Windows takes these for its devices, whatever follows the first dot.
-    static const QRegularExpression device(QStringLiteral("^(CON|PRN|AUX|NUL|CONIN\\$|CONOUT\\$|(COM|LPT)[0-9\u00b9\u00b2\u00b3]) *$"),
-                                           QRegularExpression::CaseInsensitiveOption);
-    if (const QString stem = name.section(u'.', 0, 0); device.match(stem).hasMatch())
+    if (const QString device = FileAccess::windowsDevice(name); !device.isEmpty())
         return QCoreApplication::translate("Kazpack", "%1 names a device on Windows, with any ending after it (such as "
                                                       "%1.exe), so Windows makes no file of that name")
-            .arg(stem.trimmed().toUpper());
+            .arg(device);
     return {};
 }
 
