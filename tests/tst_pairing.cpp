@@ -266,6 +266,38 @@ private Q_SLOTS:
         QVERIFY(kaz.uprawlEnabled(3));
     }
 
+    // Kaz::lastPairLeavesGradingGrey, which the editor's note asks, against the window itself:
+    // every pair made, is "Оцени" still grey, and does one more click open it?
+    void lastPairLeavesGradingGrey_data()
+    {
+        QTest::addColumn<int>("leftCount");
+        QTest::addColumn<int>("rightCount");
+        for (int pairs = 1; pairs <= 12; ++pairs)
+            for (int extras = 0; extras <= 3; ++extras)
+                QTest::addRow("%d_pairs_%d_extra_right", pairs, extras) << pairs << pairs + extras;
+        for (int right = 1; right <= 6; ++right)
+            QTest::addRow("%d_right_2_extra_left", right) << right + 2 << right;
+    }
+    void lastPairLeavesGradingGrey()
+    {
+        QFETCH(int, leftCount);
+        QFETCH(int, rightCount);
+        Content c;
+        c.left = TestContent::codes(1, leftCount);
+        for (int i = 1; i <= rightCount; ++i)
+            c.right.append(u"д%1"_s.arg(i));
+        auto w = started(c.build());
+        Kaz &kaz = w->kaz;
+        const int pairs = std::min(leftCount, rightCount);
+        for (int p = 1; p <= pairs; ++p)
+            QVERIFY(pairCodes(kaz, p, p));
+        QCOMPARE(kaz.ndapis(), u"Остават: 0"_s);
+        const bool greyAfterLastPair = !kaz.uprawlEnabled(2);
+        QVERIFY(ruleOnlyClick(kaz));
+        const bool opensAtNextClick = kaz.uprawlEnabled(2);
+        QCOMPARE(Kaz::lastPairLeavesGradingGrey(leftCount, rightCount), greyAfterLastPair && opensAtNextClick);
+    }
+
     // The rule needs 3 × Q beyond the range of a 16-bit integer here.
     void ruleWithManyRightPhrases_data()
     {

@@ -6,6 +6,7 @@
 #include "ScreenFonts.h"
 
 #include <QHash>
+#include <algorithm>
 #include <utility>
 
 namespace {
@@ -269,7 +270,15 @@ void Kaz::Oceni_Update()
     // Counted in 32 bits: 3 × Q stays exact for every list length the format allows.
     const qint32 P = Slowo(2).count();
     const qint32 Q = Slowo(1).count();
-    setUprawlEnabled(2, P >= 3 * Q);
+    setUprawlEnabled(2, gradingAllowed(P, Q));
+}
+
+bool Kaz::lastPairLeavesGradingGrey(qint32 leftPhrases, qint32 rightPhrases)
+{
+    const qint32 pairs = std::min(leftPhrases, rightPhrases);
+    if (pairs <= 0)
+        return false;
+    return !gradingAllowed(pairs - 1, rightPhrases - (pairs - 1)) && gradingAllowed(pairs, rightPhrases - pairs);
 }
 
 void Kaz::Pokazhi_ostawashti()

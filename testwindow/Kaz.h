@@ -127,6 +127,14 @@ public:
     void Zaredi_frazi();
     void Nomerirai_frazi();
     void Oceni_Update();
+    // The rule Oceni_Update applies: "Оцени" may be pressed once the pairs made (`chosen`) are at
+    // least three times the right phrases still unpaired.
+    static bool gradingAllowed(qint32 chosen, qint32 unpaired) { return chosen >= 3 * unpaired; }
+    // Whether a learner who has made every pair the lists allow (as many as the shorter side
+    // has phrases) still sees "Оцени" grey: the rule is applied at the start of a button click,
+    // so when only the last pair satisfies it, one more click (of "Избрах" with nothing to pair)
+    // is needed. False when the rule is met earlier, or never (too many extra right phrases).
+    static bool lastPairLeavesGradingGrey(qint32 leftPhrases, qint32 rightPhrases);
     void Pokazhi_ostawashti();
     void Dobawi_dwojka();
     void Wyrni_dwojka();
