@@ -2,6 +2,7 @@
 
 #include "ContentReader.h"
 #include "FileMapping.h"
+#include "Kaz.h"
 #include "ListText.h"
 
 #include <QCoreApplication>
@@ -112,6 +113,7 @@ QString editorWords(const ContentReader::Problem &problem, const DocumentContent
     return problem.message;
 }
 
+// `question`: each row's question in the file (0: none), as the lists are written.
 void rowProblems(const DocumentContent &c, const QList<int> &question, const RowNames &names, QList<DocumentProblem> &out)
 {
     QList<int> leftOnly, rightOnly;
@@ -147,6 +149,7 @@ void rowProblems(const DocumentContent &c, const QList<int> &question, const Row
         DocumentField field;
         QString noQuestion; // %1: nothing
         QString lateQuestion; // %1: the question, %2: the last that can have it
+        QString lateLeftOnly; // the same of a row without a right phrase, asked after the pairs
     };
     const Extra extras[] = {
         {DocumentField::Explanation,
@@ -156,7 +159,11 @@ void rowProblems(const DocumentContent &c, const QList<int> &question, const Row
          QCoreApplication::translate("DocumentCheck",
                                      "this row is question %1, but only questions 1 to %2 can have explanation lines, "
                                      "so these are not saved; move the row up among the first %2 questions, or "
-                                     "delete the lines")},
+                                     "delete the lines"),
+         QCoreApplication::translate("DocumentCheck",
+                                     "this row has no right phrase, so the test asks it after all the pairs, as "
+                                     "question %1, but only questions 1 to %2 can have explanation lines, so these are "
+                                     "not saved; write its right phrase, or delete the lines")},
         {DocumentField::Picture,
          QCoreApplication::translate("DocumentCheck",
                                      "this row has no left phrase, so it is no question and its picture can be "
@@ -164,7 +171,11 @@ void rowProblems(const DocumentContent &c, const QList<int> &question, const Row
          QCoreApplication::translate("DocumentCheck",
                                      "this row is question %1, but only questions 1 to %2 can have a picture, so it "
                                      "is not saved; move the row up among the first %2 questions, or remove the "
-                                     "picture")},
+                                     "picture"),
+         QCoreApplication::translate("DocumentCheck",
+                                     "this row has no right phrase, so the test asks it after all the pairs, as "
+                                     "question %1, but only questions 1 to %2 can have a picture, so it is not saved; "
+                                     "write its right phrase, or remove the picture")},
     };
     for (int i = 0; i < c.rows.size(); ++i) {
         const DocumentRow &row = c.rows.at(i);
@@ -173,7 +184,9 @@ void rowProblems(const DocumentContent &c, const QList<int> &question, const Row
             const bool has = e.field == DocumentField::Explanation ? !row.explanation.isEmpty() : !row.picture.isNull();
             if (!has || (q >= 1 && q <= Extras))
                 continue;
-            const QString message = q == 0 ? e.noQuestion : e.lateQuestion.arg(q).arg(Extras);
+            const QString message = q == 0 ? e.noQuestion
+                                  : row.hasRight() ? e.lateQuestion.arg(names.number(i)).arg(Extras)
+                                                   : e.lateLeftOnly.arg(q).arg(Extras);
             out.append({message, i, e.field});
         }
     }
@@ -214,10 +227,22 @@ void cutPhrases(const DocumentContent &c, const FileMapping::Written &w, const L
 
 } // namespace
 
+QList<int> numbers(const DocumentContent &content)
+{
+    QList<int> out(content.rows.size(), 0);
+    int n = 0;
+    for (qsizetype r = 0; r < content.rows.size(); ++r)
+        if (content.rows.at(r).hasLeft())
+            out[r] = ++n;
+    return out;
+}
+
 RowNames::RowNames(QList<int> questionOfRow)
     : m_question(std::move(questionOfRow))
     , m_above(m_question.size(), 0)
     , m_below(m_question.size(), 0)
+    , m_place(m_question.size(), 0)
+    , m_together(m_question.size(), 0)
 {
     int last = 0;
     for (qsizetype r = 0; r < m_question.size(); ++r)
@@ -225,29 +250,77 @@ RowNames::RowNames(QList<int> questionOfRow)
     last = 0;
     for (qsizetype r = m_question.size() - 1; r >= 0; --r)
         last = m_question.at(r) > 0 ? m_question.at(r) : (m_below[r] = last);
+    for (qsizetype r = 0; r < m_question.size();) {
+        qsizetype end = r;
+        while (end < m_question.size() && m_question.at(end) <= 0)
+            ++end;
+        for (qsizetype k = r; k < end; ++k) {
+            m_place[k] = int(k - r + 1);
+            m_together[k] = int(end - r);
+        }
+        r = end == r ? r + 1 : end;
+    }
 }
 
-QString RowNames::heading(int row) const
+// The words of a row's name, at a problem's start or within a sentence.
+struct NameWords
+{
+    const char *numbered;  // %1: the row's number
+    const char *below;     // %1: the number above
+    const char *belowOf;   // %1: the number above, %2: the place among the rows there, %3: how many
+    const char *above;     // %1: the number below
+    const char *aboveOf;
+    const char *alone;     // no row has a number
+    const char *aloneOf;   // %1: the place, %2: how many
+};
+
+namespace {
+
+constexpr NameWords HeadingWords{
+    QT_TRANSLATE_NOOP("DocumentCheck", "Row %1"),
+    QT_TRANSLATE_NOOP("DocumentCheck", "Unnumbered row below row %1"),
+    QT_TRANSLATE_NOOP("DocumentCheck", "Unnumbered row %2 of %3 below row %1"),
+    QT_TRANSLATE_NOOP("DocumentCheck", "Unnumbered row above row %1"),
+    QT_TRANSLATE_NOOP("DocumentCheck", "Unnumbered row %2 of %3 above row %1"),
+    QT_TRANSLATE_NOOP("DocumentCheck", "Unnumbered row"),
+    QT_TRANSLATE_NOOP("DocumentCheck", "Unnumbered row %1 of %2"),
+};
+
+constexpr NameWords InTextWords{
+    QT_TRANSLATE_NOOP("DocumentCheck", "row %1"),
+    QT_TRANSLATE_NOOP("DocumentCheck", "the unnumbered row below row %1"),
+    QT_TRANSLATE_NOOP("DocumentCheck", "the unnumbered row %2 of %3 below row %1"),
+    QT_TRANSLATE_NOOP("DocumentCheck", "the unnumbered row above row %1"),
+    QT_TRANSLATE_NOOP("DocumentCheck", "the unnumbered row %2 of %3 above row %1"),
+    QT_TRANSLATE_NOOP("DocumentCheck", "a row without a number"),
+    QT_TRANSLATE_NOOP("DocumentCheck", "the unnumbered row %1 of %2"),
+};
+
+QString words(const char *text) { return QCoreApplication::translate("DocumentCheck", text); }
+
+} // namespace
+
+QString RowNames::name(int row, const NameWords &w) const
 {
     if (const int q = m_question.value(row); q > 0)
-        return QCoreApplication::translate("DocumentCheck", "Row %1").arg(q);
-    if (const int above = m_above.value(row); above > 0)
-        return QCoreApplication::translate("DocumentCheck", "Unnumbered row below row %1").arg(above);
-    if (const int below = m_below.value(row); below > 0)
-        return QCoreApplication::translate("DocumentCheck", "Unnumbered row above row %1").arg(below);
-    return QCoreApplication::translate("DocumentCheck", "Unnumbered row");
+        return words(w.numbered).arg(q);
+    const int place = m_place.value(row);
+    const int together = m_together.value(row);
+    const bool alone = together <= 1;
+    const int above = m_above.value(row);
+    const int below = m_below.value(row);
+    if (above > 0 || below > 0) {
+        const int next = above > 0 ? above : below;
+        const char *one = above > 0 ? w.below : w.above;
+        const char *of = above > 0 ? w.belowOf : w.aboveOf;
+        return alone ? words(one).arg(next) : words(of).arg(next).arg(place).arg(together);
+    }
+    return alone ? words(w.alone) : words(w.aloneOf).arg(place).arg(together);
 }
 
-QString RowNames::inText(int row) const
-{
-    if (const int q = m_question.value(row); q > 0)
-        return QCoreApplication::translate("DocumentCheck", "row %1").arg(q);
-    if (const int above = m_above.value(row); above > 0)
-        return QCoreApplication::translate("DocumentCheck", "the unnumbered row below row %1").arg(above);
-    if (const int below = m_below.value(row); below > 0)
-        return QCoreApplication::translate("DocumentCheck", "the unnumbered row above row %1").arg(below);
-    return QCoreApplication::translate("DocumentCheck", "a row without a number");
-}
+QString RowNames::heading(int row) const { return name(row, HeadingWords); }
+
+QString RowNames::inText(int row) const { return name(row, InTextWords); }
 
 QList<DocumentProblem> run(const DocumentContent &content, const ListText::Measure *measure)
 {
@@ -274,7 +347,7 @@ QList<DocumentProblem> run(const DocumentContent &content, const ListText::Measu
     QList<int> question(content.rows.size(), 0);
     for (int q = 1; q <= w.leftRows.size(); ++q)
         question[w.leftRows.at(q - 1)] = q;
-    const RowNames names(question);
+    const RowNames names(numbers(content));
 
     QList<DocumentProblem> out;
     out.reserve(result.problems.size());
@@ -301,6 +374,16 @@ QList<DocumentProblem> run(const DocumentContent &content, const ListText::Measu
     };
     if (measure && std::none_of(out.cbegin(), out.cend(), geometryProblem))
         cutPhrases(content, w, *measure, out);
+    if (Kaz::lastPairLeavesGradingGrey(qint32(w.leftRows.size()), qint32(w.rightRows.size()))) {
+        DocumentProblem p{QCoreApplication::translate(
+            "DocumentCheck", "after the last pair, \"Оцени\" stays grey until the learner presses \"Избрах\" once "
+                             "more: the test window decides whether grading may start only when a button is pressed, "
+                             "and in this test only the last pair makes it possible. Tell the learners so in the "
+                             "instructions, or add pairs."),
+                          -1, DocumentField::Instructions};
+        p.note = true;
+        out.append(p);
+    }
     std::stable_sort(out.begin(), out.end(),
                      [](const DocumentProblem &a, const DocumentProblem &b) { return a.row < b.row; });
     for (DocumentProblem &p : out)
@@ -323,8 +406,8 @@ QList<DocumentProblem> geometry(const DocumentContent &content)
     return out;
 }
 
-QList<ContentReader::Problem> unplaced(const QList<ContentReader::Problem> &read, int leftPhrases, int rightPhrases,
-                                       const QList<DocumentProblem> &found)
+QList<ContentReader::Problem> unplaced(const QList<ContentReader::Problem> &read, const QList<int> &leftRows,
+                                       const QList<int> &rightRows, const QList<DocumentProblem> &found)
 {
     // The same rule broken on the same cell: the lines of the file as read and of the text the
     // document writes differ, their places in the rows do not.
@@ -333,9 +416,6 @@ QList<ContentReader::Problem> unplaced(const QList<ContentReader::Problem> &read
     for (const DocumentProblem &p : found)
         if (p.rule != ContentReader::Rule::Other)
             known.insert({p.rule, p.row, p.field, p.part});
-    QList<int> leftRows(leftPhrases), rightRows(rightPhrases);
-    std::iota(leftRows.begin(), leftRows.end(), 0);
-    std::iota(rightRows.begin(), rightRows.end(), 0);
     QList<ContentReader::Problem> out;
     for (const ContentReader::Problem &p : read) {
         const FileMapping::Place place = FileMapping::placeOf(p.place, leftRows, rightRows);

@@ -7,6 +7,7 @@
 
 #include <QRegularExpression>
 #include <algorithm>
+#include <numeric>
 
 namespace FileMapping {
 
@@ -106,8 +107,52 @@ bool switchOn(const QString &switchText)
     return v && *v > 0;
 }
 
+// Of the rows without a pair, how many pairs stand above each, in the table's order; empty when
+// all stand below the pairs, where the file puts them anyway, or when rows of both kinds are
+// there (the file cannot be read back as they are).
+QList<int> pairsAboveUnpaired(const DocumentContent &c)
+{
+    QList<int> above;
+    int pairs = 0;
+    bool left = false, right = false, moved = false;
+    for (const DocumentRow &row : c.rows) {
+        if (row.hasLeft() && row.hasRight()) {
+            ++pairs;
+            moved = moved || !above.isEmpty();
+        } else if (row.hasLeft() || row.hasRight()) {
+            (row.hasLeft() ? left : right) = true;
+            above.append(pairs);
+        }
+    }
+    return moved && !(left && right) ? above : QList<int>();
+}
+
+// The rows from `pairs` on, rows without a pair as read, put back among the pairs as `above`
+// says; `placed` gets the row of each row as read. A list that does not fit moves nothing.
+void putBack(QList<DocumentRow> &rows, qsizetype pairs, const QList<int> &above, QList<int> &placed)
+{
+    if (above.isEmpty() || above.size() != rows.size() - pairs || !std::is_sorted(above.cbegin(), above.cend())
+        || (!above.isEmpty() && (above.first() < 0 || above.last() > pairs)))
+        return;
+    QList<DocumentRow> out;
+    out.reserve(rows.size());
+    qsizetype unpaired = 0;
+    for (qsizetype p = 0; p <= pairs; ++p) {
+        while (unpaired < above.size() && above.at(unpaired) == p) {
+            placed[pairs + unpaired] = int(out.size());
+            out.append(std::move(rows[pairs + unpaired++]));
+        }
+        if (p < pairs) {
+            placed[p] = int(out.size());
+            out.append(std::move(rows[p]));
+        }
+    }
+    rows = std::move(out);
+}
+
 DocumentContent fromStore(const ContentStore &store, const QString &pictureBase,
-                          const std::function<PictureBytes::Found(const QString &)> &bytesOf, const QStringList &comments)
+                          const std::function<PictureBytes::Found(const QString &)> &bytesOf, const QStringList &comments,
+                          QList<int> *placed)
 {
     DocumentContent c;
     const QStringList &parameters = store.Danni(3);
@@ -117,7 +162,21 @@ DocumentContent fromStore(const ContentStore &store, const QString &pictureBase,
     for (int i = 0; i < DocumentContent::GeometryFields; ++i)
         c.geometry[i] = ContentStore::item(parameters, i + 1);
     c.instructions = instructionsText(store.Ukazanie());
-    c.comments = comments;
+    QList<int> above;
+    bool orderNote = false;
+    for (const QString &comment : comments) {
+        if (!comment.startsWith(OrderNote)) {
+            c.comments.append(comment);
+            continue;
+        }
+        orderNote = true;
+        for (const QString &n : comment.mid(OrderNote.size()).split(u',')) {
+            bool ok = false;
+            above.append(n.trimmed().toInt(&ok));
+            if (!ok)
+                above = {-1}; // not this editor's note: nothing is moved
+        }
+    }
 
     const QStringList &switches = store.Otgowor(0);
     c.explanationSection = !switches.isEmpty();
@@ -167,6 +226,12 @@ DocumentContent fromStore(const ContentStore &store, const QString &pictureBase,
         if (s != DocumentSpare())
             c.spare.insert(int(q), s);
     }
+    QList<int> rowOfRead(c.rows.size());
+    std::iota(rowOfRead.begin(), rowOfRead.end(), 0);
+    if (orderNote)
+        putBack(c.rows, std::min(n, right.size()), above, rowOfRead);
+    if (placed)
+        *placed = std::move(rowOfRead);
     // The section is remembered only where nothing else would write it: all lines gone.
     const auto hasLines = [](const auto &item) { return !item.explanation.isEmpty(); };
     if (std::any_of(c.rows.cbegin(), c.rows.cend(), hasLines)
@@ -199,6 +264,12 @@ Written toStore(const DocumentContent &c)
 {
     Written w;
     w.comments = c.comments;
+    if (const QList<int> above = pairsAboveUnpaired(c); !above.isEmpty()) {
+        QStringList numbers;
+        for (int n : above)
+            numbers.append(QString::number(n));
+        w.comments.append(OrderNote.toString() + numbers.join(u", "));
+    }
     QList<int> leftOnly, rightOnly;
     for (int i = 0; i < c.rows.size(); ++i) {
         const DocumentRow &row = c.rows.at(i);

@@ -30,10 +30,20 @@ PictureMode modeOfFlag(const QString &flag);
 bool switchOn(const QString &switchText);
 
 // The document read from a store. `bytesOf` gives the bytes of a picture source, or why there
-// are none; a picture's name is its source without `pictureBase`.
+// are none; a picture's name is its source without `pictureBase`. Row i holds the lists' phrases
+// i, but where `comments` hold the note of rows without a pair (orderNote), which puts those rows
+// back where the editor's table had them; `placed`, when given, gets the row of each i.
 DocumentContent fromStore(const ContentStore &store, const QString &pictureBase,
                           const std::function<PictureBytes::Found(const QString &source)> &bytesOf,
-                          const QStringList &comments = {});
+                          const QStringList &comments = {}, QList<int> *placed = nullptr);
+
+// The file's answer key is the place of a phrase, so a right phrase without a left one (or a
+// left phrase without a right one) is written after all the pairs, wherever its row stands in
+// the table. Where such rows stand above a pair, the editor writes one note at the top of the
+// file, never shown by the test: this text, then for each such row in the table's order how many
+// pairs are above it ("0, 10, 10"). Reading it puts the rows back; a note that no longer fits the
+// lists (a file changed by hand) is dropped and the rows stay after the pairs.
+inline constexpr QStringView OrderNote = u"Място в таблицата на редактора за редовете без двойка (брой двойки над всеки): ";
 
 // The notes at the top of a test file (lines starting with # before the first section),
 // without "# ", as ContentWriter writes them back.

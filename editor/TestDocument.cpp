@@ -168,14 +168,15 @@ TestDocument::Opened TestDocument::openFolder(const QString &folder)
         // A folder, a named pipe, a device, too large: as kazcheck words it.
         return {{}, TestFolder::checkPicture(source).problem};
     };
+    QList<int> placed;
     replace(FileMapping::fromStore(read.store, options.pictureBase, bytesOf,
-                                   FileMapping::leadingComments(QString::fromUtf8(file.bytes))),
+                                   FileMapping::leadingComments(QString::fromUtf8(file.bytes)), &placed),
             QFileInfo(folder).absoluteFilePath());
     m_savedText = file.bytes;
     opened.problems = std::move(read.problems);
     opened.moreProblems = read.moreProblems;
-    opened.leftPhrases = int(read.store.Danni(0).size());
-    opened.rightPhrases = int(read.store.Danni(1).size());
+    opened.leftRows = placed.mid(0, read.store.Danni(0).size());
+    opened.rightRows = placed.mid(0, read.store.Danni(1).size());
     return opened;
 }
 
@@ -696,6 +697,7 @@ void TestDocument::replace(DocumentContent content, const QString &folder)
     m_problemsByRow.clear();
     m_warnings.clear();
     m_warningsByRow.clear();
+    m_notes.clear();
     m_questionOfRow.clear();
     m_rowOfQuestion.clear();
     updateQuestions();
@@ -719,16 +721,11 @@ void TestDocument::changed()
 
 void TestDocument::updateQuestions()
 {
-    QList<int> questionOf(m_content.rows.size(), 0);
-    QList<int> paired, leftOnly;
-    for (int i = 0; i < m_content.rows.size(); ++i) {
-        const DocumentRow &r = m_content.rows.at(i);
-        if (r.hasLeft())
-            (r.hasRight() ? paired : leftOnly).append(i);
-    }
-    m_rowOfQuestion = paired + leftOnly;
-    for (int q = 1; q <= m_rowOfQuestion.size(); ++q)
-        questionOf[m_rowOfQuestion.at(q - 1)] = q;
+    QList<int> questionOf = DocumentCheck::numbers(m_content);
+    m_rowOfQuestion.clear();
+    for (int i = 0; i < questionOf.size(); ++i)
+        if (questionOf.at(i) > 0)
+            m_rowOfQuestion.append(i);
     // Views hear of the rows whose numbers changed; inserted and removed rows they know of.
     int firstChanged = -1, lastChanged = -1;
     for (int i = 0; i < questionOf.size(); ++i)
@@ -789,6 +786,10 @@ void TestDocument::applyProblems(QList<DocumentProblem> problems, quint64 genera
         return;
     QList<int> rows = m_problemsByRow.keys() + m_warningsByRow.keys();
     m_problems = std::move(problems);
+    m_notes.clear();
+    const auto note = [](const DocumentProblem &p) { return p.note; };
+    std::copy_if(m_problems.cbegin(), m_problems.cend(), std::back_inserter(m_notes), note);
+    m_problems.removeIf(note);
     m_warnings.clear();
     const auto warning = [](const DocumentProblem &p) { return p.warning; };
     std::copy_if(m_problems.cbegin(), m_problems.cend(), std::back_inserter(m_warnings), warning);

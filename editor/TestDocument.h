@@ -35,7 +35,8 @@ public:
 
     int rowCount() const { return int(m_content.rows.size()); }
     const DocumentRow &row(int r) const { return m_content.rows.at(r); }
-    // The question a row is (1 …), or 0: a row without a left phrase is none.
+    // The number the vertical header gives a row (1 …: its place among the rows with a left
+    // phrase, DocumentCheck::numbers), or 0: a row without a left phrase is no question.
     int questionOf(int row) const;
     int rowOfQuestion(int q) const;
     // The rows named as the vertical header numbers them, for the texts that name a row.
@@ -51,9 +52,10 @@ public:
         QString error;                          // why nothing was opened; empty when the test was opened
         QList<ContentReader::Problem> problems; // of the file as it was read: what it held that is lost
         qsizetype moreProblems = 0;             // past ContentReader::MaxProblems, counted but not kept
-        // The phrases of the file's sides: row i holds left phrase i and right phrase i.
-        int leftPhrases = 0;
-        int rightPhrases = 0;
+        // The row of each phrase of the file's sides: left phrase i is on row leftRows[i], right
+        // phrase i on row rightRows[i] (row i, but where the file's note puts unpaired rows back).
+        QList<int> leftRows{};
+        QList<int> rightRows{};
         bool ok() const { return error.isEmpty(); }
     };
     void newTest();
@@ -158,6 +160,8 @@ public:
     const QList<DocumentProblem> &problems() const { return m_problems; }
     QList<DocumentProblem> problemsAt(int row, DocumentField field) const;
     const QList<DocumentProblem> &warnings() const { return m_warnings; }
+    // Notes of the whole test, neither problems nor warnings (DocumentProblem::note).
+    const QList<DocumentProblem> &notes() const { return m_notes; }
     QList<DocumentProblem> warningsAt(int row, DocumentField field) const;
     // True when problems() belongs to the content as it is now.
     bool problemsCurrent() const { return m_checkedGeneration == m_generation; }
@@ -249,6 +253,7 @@ private:
     QHash<int, QList<int>> m_problemsByRow;
     QList<DocumentProblem> m_warnings;
     QHash<int, QList<int>> m_warningsByRow;
+    QList<DocumentProblem> m_notes;
     quint64 m_generation = 0;
     quint64 m_checkedGeneration = 0;
     quint64 m_runningGeneration = 0;

@@ -32,10 +32,11 @@ EditorProblemsList::EditorProblemsList(QWidget *parent)
     setProblems({});
 }
 
-void EditorProblemsList::setProblems(const QList<DocumentProblem> &problems, const QList<DocumentProblem> &warnings)
+void EditorProblemsList::setProblems(const QList<DocumentProblem> &problems, const QList<DocumentProblem> &warnings,
+                                     const QList<DocumentProblem> &notes)
 {
     const int current = m_list->currentRow();
-    const QList<DocumentProblem> all = problems + warnings;
+    const QList<DocumentProblem> all = problems + warnings + notes;
     const QList<DocumentProblem> now = all.mid(0, MaxListed);
     // The note of problems not listed goes, and comes back below the items if still needed.
     if (m_list->count() > m_listed.size())
@@ -55,9 +56,11 @@ void EditorProblemsList::setProblems(const QList<DocumentProblem> &problems, con
     for (qsizetype i = same; i < now.size() - sameEnd; ++i) {
         const DocumentProblem &p = now.at(i);
         const QString text = p.rowName.isEmpty() ? p.message : tr("%1: %2").arg(p.rowName, p.message);
-        auto *item = new QListWidgetItem(p.warning ? tr("Warning. %1").arg(text) : text);
+        auto *item = new QListWidgetItem(p.warning ? tr("Warning. %1").arg(text) : p.note ? tr("Note: %1").arg(text) : text);
         if (p.warning)
             item->setIcon(style()->standardIcon(QStyle::SP_MessageBoxWarning));
+        else if (p.note)
+            item->setIcon(style()->standardIcon(QStyle::SP_MessageBoxInformation));
         m_list->insertItem(int(i), item);
     }
     m_listed = now;
@@ -70,7 +73,9 @@ void EditorProblemsList::setProblems(const QList<DocumentProblem> &problems, con
         m_list->setCurrentRow(std::min(current, m_list->count() - 1), QItemSelectionModel::NoUpdate);
     const int n = int(problems.size());
     const int w = int(warnings.size());
-    if (w == 0)
+    if (w == 0 && n == 0 && !notes.isEmpty())
+        m_label->setText(tr("&Problems: none; %n note(s):", nullptr, int(notes.size())));
+    else if (w == 0)
         m_label->setText(n == 0 ? tr("&Problems: none") : tr("&Problems (%1):").arg(n));
     else if (n == 0)
         m_label->setText(tr("&Problems: none. Warnings (%1); the test can still be tried and made into a program:").arg(w));

@@ -188,9 +188,9 @@ void EditorWindow::buildParts()
     middle->setStretchFactor(0, 3);
     middle->setStretchFactor(1, 1);
     m_problems = new EditorProblemsList(this);
-    m_problems->setProblems(m_document->problems(), m_document->warnings());
+    m_problems->setProblems(m_document->problems(), m_document->warnings(), m_document->notes());
     connect(m_document, &TestDocument::problemsChanged, m_problems,
-            [this] { m_problems->setProblems(m_document->problems(), m_document->warnings()); });
+            [this] { m_problems->setProblems(m_document->problems(), m_document->warnings(), m_document->notes()); });
     connect(m_problems, &EditorProblemsList::problemChosen, this, &EditorWindow::goToProblem);
     connect(m_problems, &EditorProblemsList::widenRequested, this, &EditorWindow::widenLists);
 
@@ -446,7 +446,7 @@ bool EditorWindow::openFolderPath(const QString &folder)
     afterOpening(m_document->folder());
     m_document->checkNow();
     QStringList lost;
-    for (const ContentReader::Problem &p : DocumentCheck::unplaced(opened.problems, opened.leftPhrases, opened.rightPhrases, m_document->problems()))
+    for (const ContentReader::Problem &p : DocumentCheck::unplaced(opened.problems, opened.leftRows, opened.rightRows, m_document->problems()))
         lost.append(p.line > 0 ? tr("Line %1: %2").arg(QString::number(p.line), p.message) : p.message);
     if (!lost.isEmpty() || opened.moreProblems > 0)
         tell(QMessageBox::Warning,
@@ -514,6 +514,8 @@ void EditorWindow::tryOut()
     const EditorTryOut::Started started = m_tryOut->start(m_document->content());
     if (!started.message.isEmpty())
         statusBar()->showMessage(started.message);
+    else if (started.shown && !m_document->notes().isEmpty())
+        statusBar()->showMessage(EditorProblemsList::tr("Note: %1").arg(m_document->notes().constFirst().message));
 }
 
 void EditorWindow::makeProgram()

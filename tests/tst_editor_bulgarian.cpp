@@ -397,7 +397,7 @@ private Q_SLOTS:
         EditorWindow w;
         w.setRecoveryDelay(3600 * 1000);
         EditorSupport::setRows(*w.document(), u"Варна\tОдесос\nВелико Търново, старата столица на Второто българско "
-                                              u"царство\tТърновград\nСофия\tСердика\n"_s);
+                                              u"царство\tТърновград\nСофия\tСердика\nПловдив\tФилипополис\n"_s);
         QTRY_COMPARE(w.problemsList()->count(), 1);
         const QString item = w.problemsList()->item(0)->text();
         QVERIFY2(item.startsWith(u"Предупреждение. Ред 2: фразата в колоната „Лява фраза“ е по-дълга, отколкото е "
@@ -410,6 +410,32 @@ private Q_SLOTS:
         QVERIFY(std::any_of(labels.cbegin(), labels.cend(), [](const QLabel *l) {
             return l->text() == u"Про&блеми: няма. Предупреждения (1); тестът пак може да се изпробва и да стане програма:"_s;
         }));
+    }
+
+    // The note of the extra click a three-pair test needs, and two extra right phrases under one
+    // row, each named apart, in Bulgarian.
+    void grading_note_and_unnumbered_rows_in_bulgarian()
+    {
+        EditorWindow w;
+        w.setRecoveryDelay(3600 * 1000);
+        EditorSupport::setRows(*w.document(), u"Варна\tОдесос\nСофия\tСердика\nПловдив\tФилипополис\n"_s);
+        QTRY_COMPARE(w.problemsList()->count(), 1);
+        QCOMPARE(w.problemsList()->item(0)->text(),
+                 u"Бележка: след последната двойка „Оцени“ остава сив, докато ученикът не натисне „Избрах“ още "
+                 u"веднъж: прозорецът на теста решава дали може да се оценява само при натискане на бутон, а в този "
+                 u"тест това става възможно едва с последната двойка. Кажете го на учениците в указанията или "
+                 u"добавете двойки."_s);
+        QList<QLabel *> labels = w.findChildren<QLabel *>();
+        QVERIFY(std::any_of(labels.cbegin(), labels.cend(),
+                            [](const QLabel *l) { return l->text() == u"Про&блеми: няма; 1 бележка:"_s; }));
+
+        EditorSupport::setRows(*w.document(), u"Варна\tОдесос\n\tХ\n\tХ\nСофия\tСердика\nПловдив\tФилипополис\n"
+                                              u"Русе\tСексагинта Приста\nВидин\tБонония\nЛом\tАлмус\nСилистра\tДуросторум\n"
+                                              u"Кюстендил\tПауталия\nСтара Загора\tБероя\nНесебър\tМесемврия\n"_s);
+        QTRY_COMPARE(w.problemsList()->count(), 1);
+        QCOMPARE(w.problemsList()->item(0)->text(),
+                 u"Ред без номер 2 от 2 под ред 1: фразата „Х“ вече е на ред без номер 1 от 2 под ред 1; фразите в "
+                 u"една колона трябва да са различни, затова променете или изтрийте едната от тях"_s);
     }
 
     void cleanupTestCase() { m_window.reset(); }

@@ -260,7 +260,7 @@ void TestEditorDocument::rowsToFile_data()
     QTest::addRow("left_only_row_written_after_the_pairs")
         << QStringLiteral("a\tA\nc\t\nb\tB") << none << QStringList{u"a"_s, u"b"_s, u"c"_s}
         << QStringList{u"A"_s, u"B"_s} << QStringList{} << QStringList{fl, u"0"_s, u"0"_s, u"0"_s}
-        << QStringList{u"1"_s, u"3"_s, u"2"_s} << QStringList{} << QString();
+        << QStringList{u"1"_s, u"2"_s, u"3"_s} << QStringList{} << QString();
     QTest::addRow("both_kinds_of_unpaired_rows")
         << QStringLiteral("a\tA\nc\t\n\tX") << none << QStringList{u"a"_s, u"c"_s} << QStringList{u"A"_s, u"X"_s}
         << QStringList{} << QStringList{fl, u"0"_s, u"0"_s} << QStringList{u"1"_s, u"2"_s, u"0"_s}
@@ -547,10 +547,10 @@ void TestEditorDocument::problemsNameRowsAsTheHeader_data()
     QTest::addRow("below_an_extra_right_phrase")
         << u"a\tA\n\tX\nb\tB\nc\tC\n"_s << Edit([](TestDocument &d) { d.setCell(3, DocumentField::Left, u"b"_s); })
         << u"3:Left"_s << u"Row 3"_s << 2 << u"the phrase \"b\" is already on row 2;"_s;
-    // A row with a left phrase only is numbered after the pairs.
-    QTest::addRow("left_only_row_numbered_after_the_pairs")
+    // A row with a left phrase only is numbered where it stands, though the file asks it last.
+    QTest::addRow("left_only_row_numbered_in_place")
         << u"a\tA\nb\nc\tC\n"_s << Edit([](TestDocument &d) { d.setCell(2, DocumentField::Left, u"b"_s); })
-        << u"1:Left"_s << u"Row 3"_s << 2 << u"is already on row 2;"_s;
+        << u"1:Left"_s << u"Row 2"_s << 2 << u"is already on row 3;"_s;
     QTest::addRow("on_the_extra_row_itself")
         << u"a\tA\n\tX\nb\tB\n"_s << Edit([](TestDocument &d) { d.setCell(1, DocumentField::Right, u"A"_s); })
         << u"1:Right"_s << u"Unnumbered row below row 1"_s << 0 << u"is already on row 1;"_s;
@@ -558,11 +558,22 @@ void TestEditorDocument::problemsNameRowsAsTheHeader_data()
         << u"\tX\na\tA\nb\tB\n"_s << Edit([](TestDocument &d) { d.setCell(2, DocumentField::Right, u"X"_s); })
         << u"0:Right"_s << u"Unnumbered row above row 1"_s << 2 << u"is already on row 2;"_s;
     QTest::addRow("naming_an_extra_row_at_the_top")
-        << u"\tX\na\nb\tB\n"_s << Edit([](TestDocument &) {}) << u"1:Right"_s << u"Row 2"_s << 0
-        << u"while the unnumbered row above row 2 has a right phrase"_s;
+        << u"\tX\na\nb\tB\n"_s << Edit([](TestDocument &) {}) << u"1:Right"_s << u"Row 1"_s << 0
+        << u"while the unnumbered row above row 1 has a right phrase"_s;
     QTest::addRow("extra_rows_of_both_sides")
-        << u"a\tA\nb\n\tX\nc\tC\n"_s << Edit([](TestDocument &) {}) << u"1:Right"_s << u"Row 3"_s << 2
-        << u"while the unnumbered row below row 3 has a right phrase"_s;
+        << u"a\tA\nb\n\tX\nc\tC\n"_s << Edit([](TestDocument &) {}) << u"1:Right"_s << u"Row 2"_s << 2
+        << u"while the unnumbered row below row 2 has a right phrase"_s;
+    // Unnumbered rows together are told apart by their place among them.
+    QTest::addRow("two_extra_rows_under_one_row")
+        << u"a\tA\n\tX\n\tX\nb\tB\n"_s << Edit([](TestDocument &) {}) << u"2:Right"_s
+        << u"Unnumbered row 2 of 2 below row 1"_s << 1 << u"is already on the unnumbered row 1 of 2 below row 1;"_s;
+    QTest::addRow("three_extra_rows_at_the_top")
+        << u"\tX\n\tY\n\tX\na\tA\nb\tB\nc\tC\nd\tD\ne\tE\nf\tF\ng\tG\nh\tH\ni\tI\n"_s
+        << Edit([](TestDocument &) {}) << u"2:Right"_s << u"Unnumbered row 3 of 3 above row 1"_s << 0
+        << u"is already on the unnumbered row 1 of 3 above row 1;"_s;
+    QTest::addRow("extra_rows_apart_keep_the_short_name")
+        << u"a\tA\n\tX\nb\tB\n\tX\nc\tC\nd\tD\ne\tE\nf\tF\n"_s << Edit([](TestDocument &) {})
+        << u"3:Right"_s << u"Unnumbered row below row 2"_s << 1 << u"is already on the unnumbered row below row 1;"_s;
 }
 
 void TestEditorDocument::problemsNameRowsAsTheHeader()
@@ -629,7 +640,7 @@ void TestEditorDocument::unplacedIsWhatTheRowsLose()
     d.checkNow();
     QList<int> told;
     for (const ContentReader::Problem &p :
-         DocumentCheck::unplaced(opened.problems, opened.leftPhrases, opened.rightPhrases, d.problems()))
+         DocumentCheck::unplaced(opened.problems, opened.leftRows, opened.rightRows, d.problems()))
         told.append(p.line);
     QCOMPARE(told, lost);
 }
@@ -652,7 +663,9 @@ void TestEditorDocument::checkRunsAfterTyping()
     QVERIFY2(clock.elapsed() <= 500, qPrintable(QString::number(clock.elapsed())));
     QCOMPARE(changed.count(), 1);
     QCOMPARE(places(d.problems()), QStringList{u"1:Right"_s});
-    QCOMPARE(d.problems(), DocumentCheck::run(d.content()));
+    // Three pairs: the note of the extra click stands apart from the problems.
+    QCOMPARE(d.notes().size(), 1);
+    QCOMPARE(d.notes() + d.problems(), DocumentCheck::run(d.content()));
 }
 
 void TestEditorDocument::editDuringCheckEndsWithCurrentProblems()
@@ -760,8 +773,26 @@ void TestEditorDocument::modelHeaderShowsQuestions()
     // Typing on in a cell that stays filled leaves the numbers alone.
     d.setCell(1, DocumentField::Left, QStringLiteral("xy"));
     QCOMPARE(headers.count(), 1);
+    // A row that loses its right phrase keeps its number where it stands.
     d.setCell(0, DocumentField::Right, QString());
-    QCOMPARE(header(), (QStringList{u"3"_s, u"1"_s, u"2"_s}));
+    QCOMPARE(header(), (QStringList{u"1"_s, u"2"_s, u"3"_s}));
+    QCOMPARE(headers.count(), 1);
+
+    // A row added in the middle is numbered in place at its first letter, the rows below it
+    // renumbered, though the file asks it after the pairs until it has a right phrase.
+    setRows(d, u"a\tA\nb\tB\nc\tC\nd\tD\ne\tE\nf\tF\ng\tG\n"_s);
+    d.insertRows(1, 1);
+    QCOMPARE(header(), (QStringList{u"1"_s, u""_s, u"2"_s, u"3"_s, u"4"_s, u"5"_s, u"6"_s, u"7"_s}));
+    headers.clear();
+    d.setCell(1, DocumentField::Left, u"н"_s);
+    QCOMPARE(header(), (QStringList{u"1"_s, u"2"_s, u"3"_s, u"4"_s, u"5"_s, u"6"_s, u"7"_s, u"8"_s}));
+    QCOMPARE(headers.count(), 1);
+    QCOMPARE(headers.at(0).at(1).toInt(), 1);
+    QCOMPARE(headers.at(0).at(2).toInt(), 7);
+    QCOMPARE(FileMapping::toStore(d.content()).store.Danni(0).last(), u"н"_s);
+    d.setCell(1, DocumentField::Right, u"Н"_s);
+    QCOMPARE(header(), (QStringList{u"1"_s, u"2"_s, u"3"_s, u"4"_s, u"5"_s, u"6"_s, u"7"_s, u"8"_s}));
+    QCOMPARE(FileMapping::toStore(d.content()).store.Danni(0).at(1), u"н"_s);
 }
 
 // ---------------------------------------------------------------- geometry

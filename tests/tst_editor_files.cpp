@@ -124,6 +124,8 @@ private slots:
     void editorWrittenFolderSavesUnchanged_data();
     void editorWrittenFolderSavesUnchanged();
     void giftConvertedFolderSavesUnchanged();
+    void noteOfUnpairedRowsReadBack_data();
+    void noteOfUnpairedRowsReadBack();
     void shippedTestsKeepEveryDatum_data();
     void shippedTestsKeepEveryDatum();
     void handWrittenLayoutDiffersOnlyInPaddedSwitches();
@@ -175,6 +177,23 @@ void TestEditorFiles::editorWrittenFolderSavesUnchanged_data()
         setRows(d, rows);
         d.setExplanationShown(4, false);
     }) << false; // the lines of questions 31 to 35 cannot be saved
+    // Rows without a pair stay where the table had them, though the file writes them last.
+    QTest::addRow("extra_right_phrase_at_the_start")
+        << Build([](TestDocument &d) { setRows(d, u"\tХ\nа\tА\nб\tБ\nв\tВ\n"_s); }) << true;
+    QTest::addRow("extra_right_phrase_between_rows_10_and_11") << Build([](TestDocument &d) {
+        QString rows;
+        for (int i = 1; i <= 12; ++i)
+            rows += (i == 11 ? u"\tизлишна\n"_s : QString()) + u"л%1\tд%1\n"_s.arg(i);
+        setRows(d, rows);
+    }) << true;
+    QTest::addRow("extra_right_phrase_at_the_end")
+        << Build([](TestDocument &d) { setRows(d, u"а\tА\nб\tБ\nв\tВ\n\tХ\n"_s); }) << true;
+    QTest::addRow("several_extras_in_a_row_and_apart") << Build([](TestDocument &d) {
+        setRows(d, u"а\tА\tред а\n\tХ\n\tЦ\nб\tБ\nв\tВ\nг\tГ\n\tЧ\nд\tД\nе\tЕ\nж\tЖ\tред ж\nз\tЗ\nи\tИ\n"_s);
+        d.setPicture(4, u"в.png"_s, png(10, 10));
+    }) << true;
+    QTest::addRow("left_phrase_without_a_right_one_in_the_middle")
+        << Build([](TestDocument &d) { setRows(d, u"а\tА\nб\nв\tВ\tред в\nг\n"_s); }) << true;
     QTest::addRow("both_kinds_of_unpaired_rows_and_a_blank_row")
         << Build([](TestDocument &d) { setRows(d, u"а\tА\nб\t\n\t\n\tВ\n"_s); }) << false;
     QTest::addRow("towns_test_saved_once")
@@ -212,6 +231,50 @@ void TestEditorFiles::editorWrittenFolderSavesUnchanged()
     QCOMPARE(second.saveTo(a), QString());
     QCOMPARE(filesIn(a), bytes);
     QCOMPARE(timesIn(a), times);
+}
+
+// The note that keeps rows without a pair in their places: read back where it fits the lists,
+// dropped where a hand edit made it wrong, never kept as a note of the teacher's.
+void TestEditorFiles::noteOfUnpairedRowsReadBack_data()
+{
+    QTest::addColumn<QString>("note");
+    QTest::addColumn<QStringList>("rows"); // left|right of each row as opened
+    const QStringList asWritten{u"а|А"_s, u"б|Б"_s, u"в|В"_s, u"|Х"_s};
+    QTest::addRow("fits") << u"0"_s << QStringList{u"|Х"_s, u"а|А"_s, u"б|Б"_s, u"в|В"_s};
+    QTest::addRow("fits_spaced") << u" 2 "_s << QStringList{u"а|А"_s, u"б|Б"_s, u"|Х"_s, u"в|В"_s};
+    QTest::addRow("more_numbers_than_rows") << u"0, 1"_s << asWritten;
+    QTest::addRow("past_the_pairs") << u"4"_s << asWritten;
+    QTest::addRow("negative") << u"-1"_s << asWritten;
+    QTest::addRow("not_a_number") << u"две"_s << asWritten;
+    QTest::addRow("empty") << QString() << asWritten;
+}
+
+void TestEditorFiles::noteOfUnpairedRowsReadBack()
+{
+    QFETCH(QString, note);
+    QFETCH(QStringList, rows);
+    QTemporaryDir tmp;
+    const QString text = u"# Бележка на учителя\n# "_s + FileMapping::OrderNote.toString() + note
+        + u"\n[parameters]\nhttps://kaz.test Проба\n11250\n120\n3135\n3360\n6575\n[left]\nа\nб\nв\n"
+          u"[right]\nА\nБ\nВ\nХ\n[picture flags]\nКартинки\n0\n0\n0\n"_s;
+    QVERIFY(TestFiles::write(tmp.filePath(u"test.kaz"_s), text.toUtf8()));
+    TestDocument d;
+    const TestDocument::Opened opened = d.openFolder(tmp.path());
+    QVERIFY2(opened.ok(), qPrintable(opened.error));
+    QStringList shown;
+    for (int r = 0; r < d.rowCount(); ++r)
+        shown.append(d.row(r).left + u'|' + d.row(r).right);
+    QCOMPARE(shown, rows);
+    QCOMPARE(d.content().comments, QStringList{u"Бележка на учителя"_s});
+    // The file's phrases point at the rows that hold them.
+    for (int i = 0; i < 4; ++i)
+        QCOMPARE(d.row(opened.rightRows.at(i)).right, (QStringList{u"А"_s, u"Б"_s, u"В"_s, u"Х"_s}.at(i)));
+    // Written again, the note says where the rows stand now, or is not written at all.
+    const QStringList comments = FileMapping::leadingComments(d.text());
+    const bool asWritten = rows == QStringList{u"а|А"_s, u"б|Б"_s, u"в|В"_s, u"|Х"_s};
+    QCOMPARE(comments.size(), asWritten ? 1 : 2);
+    if (comments.size() == 2)
+        QCOMPARE(comments.at(1), FileMapping::OrderNote.toString() + note.trimmed());
 }
 
 // gift2kaz writes with ContentWriter too: its folders open and save to the very same bytes.

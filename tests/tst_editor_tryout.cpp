@@ -1,6 +1,7 @@
 // The editor's try-out window (the real test window on the edited content), the choice of a
 // GIFT file's question, and "Make program" with its questions answered by the test.
 #include "EditorDialogs.h"
+#include "EditorProblemsList.h"
 #include "EditorSources.h"
 #include "EditorSupport.h"
 #include "EditorTryOut.h"
@@ -198,6 +199,8 @@ private Q_SLOTS:
     void exitEndsOnlyWhatItShould();
     void secondTryReplacesTheFirst();
     void testWithProblemsIsTriedAndTold();
+    void gradingNoteWhereTheWindowNeedsAnotherClick_data();
+    void gradingNoteWhereTheWindowNeedsAnotherClick();
 
     // a GIFT file's question
     void chooseGiftQuestion_data();
@@ -368,6 +371,66 @@ void TestEditorTryOut::testWithProblemsIsTriedAndTold()
     QVERIFY(started.shown);
     QVERIFY2(started.message.contains(u"problem"_s), qPrintable(started.message));
     QCOMPARE(tryOut.window()->model()->Slowo(0).items().size(), 3);
+}
+
+// The note of the extra click that opens "Оцени" stands exactly where the test window tried on
+// the same rows, every pair made, keeps "Оцени" grey until one more click of "Избрах".
+void TestEditorTryOut::gradingNoteWhereTheWindowNeedsAnotherClick_data()
+{
+    QTest::addColumn<int>("pairs");
+    QTest::addColumn<int>("extras");
+    QTest::addColumn<int>("extrasAfter"); // the extra rows stand below this many pairs
+    for (int pairs = 1; pairs <= 12; ++pairs)
+        for (int extras = 0; extras <= 3; ++extras)
+            QTest::addRow("%d_pairs_%d_extra", pairs, extras) << pairs << extras << (extras > 0 ? 1 : pairs);
+    QTest::addRow("extras_at_the_top") << 6 << 2 << 0;
+}
+
+void TestEditorTryOut::gradingNoteWhereTheWindowNeedsAnotherClick()
+{
+    QFETCH(int, pairs);
+    QFETCH(int, extras);
+    QFETCH(int, extrasAfter);
+    QStringList rows;
+    for (int p = 1; p <= pairs; ++p)
+        rows.append(u"Ляво %1\tДясно %1"_s.arg(p));
+    for (int e = 1; e <= extras; ++e)
+        rows.insert(extrasAfter + e - 1, u"\tОще %1"_s.arg(e));
+    TestDocument d;
+    setRows(d, rows.join(u'\n'));
+    d.setField(DocumentField::Title, u"Проба"_s);
+    d.checkNow();
+    const bool tooManyExtras = !d.problems().isEmpty();
+    QCOMPARE(tooManyExtras, 3 * extras > pairs);
+    const bool noted = !d.notes().isEmpty();
+    QVERIFY(d.notes().size() <= 1);
+
+    EditorTryOut tryOut;
+    QVERIFY(tryOut.start(d.content()).shown);
+    Kaz &kaz = *tryOut.window()->model();
+    for (int p = 1; p <= pairs; ++p) {
+        kaz.Slowo(0).setSelectedIndex(int(kaz.Slowo(0).items().indexOf(u"Ляво %1"_s.arg(p))));
+        kaz.Slowo(1).setSelectedIndex(int(kaz.Slowo(1).items().indexOf(u"Дясно %1"_s.arg(p))));
+        kaz.Uprawl_Click(0);
+    }
+    QCOMPARE(kaz.Slowo(2).count(), pairs);
+    const bool greyAfterLastPair = !kaz.uprawlEnabled(2);
+    kaz.Uprawl_Click(0); // "Избрах" with nothing left to pair
+    QCOMPARE(kaz.Slowo(2).count(), pairs);
+    QCOMPARE(noted, greyAfterLastPair && kaz.uprawlEnabled(2));
+    tryOut.close();
+
+    // The problems list shows the note, with its word, and counts it apart from the problems.
+    EditorProblemsList list;
+    list.setProblems(d.problems(), d.warnings(), d.notes());
+    QCOMPARE(list.list()->count(), int(d.problems().size() + d.notes().size()));
+    if (noted) {
+        QVERIFY(d.notes().first().message.contains(u"\"Избрах\" once more"_s));
+        QCOMPARE(list.list()->item(0)->text(), u"Note: "_s + d.notes().first().message);
+        QCOMPARE(list.label()->text(), u"&Problems: none; 1 note(s):"_s);
+    } else if (!tooManyExtras) {
+        QCOMPARE(list.label()->text(), u"&Problems: none"_s);
+    }
 }
 
 // ---------------------------------------------------------------- a GIFT file's question

@@ -246,7 +246,8 @@ void TestEditorWindow::problemTakesTheCursorToItsPlace()
     QVERIFY2(index >= 0, qPrintable(messages(problems)));
     const DocumentProblem p = problems.at(index);
     QListWidget *list = w.problemsList();
-    QCOMPARE(list->count(), problems.size());
+    // The problems first, then the note of the extra click that three pairs need.
+    QCOMPARE(list->count(), problems.size() + w.document()->notes().size());
     QListWidgetItem *item = list->item(index);
     // A row's problem names the row as the teacher counts them.
     QCOMPARE(item->text(), p.row >= 0 ? p.rowName + u": "_s + p.message : p.message);
@@ -288,7 +289,8 @@ void TestEditorWindow::problemTakesTheCursorToItsPlace()
 void TestEditorWindow::problemsListFollowsEditsAndUndo()
 {
     EditorWindow w;
-    setRows(*w.document(), threeRows);
+    // Four pairs: three would add the note of the extra click to the list.
+    setRows(*w.document(), threeRows + u"Русе\tРусчук\n"_s);
     QTRY_COMPARE(w.problemsList()->count(), 0);
     w.document()->setCell(2, DocumentField::Left, u"Варна"_s);
     // No checkNow: the list follows the check that runs after the edit.
@@ -310,7 +312,7 @@ void TestEditorWindow::cutPhraseWarnsAndWideningMendsIt()
     Teacher t;
     t.attach(w);
     const QString phrase = u"Велико Търново, старата столица на Второто българско царство"_s;
-    setRows(*w.document(), u"Варна\tОдесос\n%1\tТърновград\nСофия\tСердика\n"_s.arg(phrase));
+    setRows(*w.document(), u"Варна\tОдесос\n%1\tТърновград\nСофия\tСердика\nРусе\tРусчук\n"_s.arg(phrase));
     QTRY_COMPARE(w.problemsList()->count(), 1);
     QVERIFY2(w.problemsList()->item(0)->text().startsWith(
                  u"Warning. Row 2: the phrase in the column \"Left phrase\" is longer than the test's left list"_s),

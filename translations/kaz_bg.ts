@@ -410,6 +410,42 @@
         <source>the phrase in the column &quot;%1&quot; is longer than the test&apos;s right list is wide, so the learner sees only &quot;%2&quot;; press &quot;Widen the lists&quot; above this list, or shorten the phrase. The program can still be made.</source>
         <translation>фразата в колоната „%1“ е по-дълга, отколкото е широк десният списък на теста, и ученикът вижда само „%2“; натиснете „Разшири списъците“ над този списък или съкратете фразата. Програмата пак може да се направи.</translation>
     </message>
+    <message>
+        <source>this row has no right phrase, so the test asks it after all the pairs, as question %1, but only questions 1 to %2 can have explanation lines, so these are not saved; write its right phrase, or delete the lines</source>
+        <translation>този ред няма дясна фраза, затова тестът го задава след всички двойки, като въпрос %1, но обяснителни редове могат да имат само въпроси от 1 до %2, така че тези редове не се запазват; напишете дясната му фраза или изтрийте редовете</translation>
+    </message>
+    <message>
+        <source>this row has no right phrase, so the test asks it after all the pairs, as question %1, but only questions 1 to %2 can have a picture, so it is not saved; write its right phrase, or remove the picture</source>
+        <translation>този ред няма дясна фраза, затова тестът го задава след всички двойки, като въпрос %1, но картинка могат да имат само въпроси от 1 до %2, така че тя не се запазва; напишете дясната му фраза или махнете картинката</translation>
+    </message>
+    <message>
+        <source>Unnumbered row %2 of %3 below row %1</source>
+        <translation>Ред без номер %2 от %3 под ред %1</translation>
+    </message>
+    <message>
+        <source>Unnumbered row %2 of %3 above row %1</source>
+        <translation>Ред без номер %2 от %3 над ред %1</translation>
+    </message>
+    <message>
+        <source>Unnumbered row %1 of %2</source>
+        <translation>Ред без номер %1 от %2</translation>
+    </message>
+    <message>
+        <source>the unnumbered row %2 of %3 below row %1</source>
+        <translation>ред без номер %2 от %3 под ред %1</translation>
+    </message>
+    <message>
+        <source>the unnumbered row %2 of %3 above row %1</source>
+        <translation>ред без номер %2 от %3 над ред %1</translation>
+    </message>
+    <message>
+        <source>the unnumbered row %1 of %2</source>
+        <translation>ред без номер %1 от %2</translation>
+    </message>
+    <message>
+        <source>after the last pair, &quot;Оцени&quot; stays grey until the learner presses &quot;Избрах&quot; once more: the test window decides whether grading may start only when a button is pressed, and in this test only the last pair makes it possible. Tell the learners so in the instructions, or add pairs.</source>
+        <translation>след последната двойка „Оцени“ остава сив, докато ученикът не натисне „Избрах“ още веднъж: прозорецът на теста решава дали може да се оценява само при натискане на бутон, а в този тест това става възможно едва с последната двойка. Кажете го на учениците в указанията или добавете двойки.</translation>
+    </message>
 </context>
 <context>
     <name>EditorDialogs</name>
@@ -839,6 +875,17 @@ Replace them with the new programs?</source>
     <message>
         <source>&amp;Problems (%1), warnings (%2):</source>
         <translation>Про&amp;блеми (%1), предупреждения (%2):</translation>
+    </message>
+    <message>
+        <source>Note: %1</source>
+        <translation>Бележка: %1</translation>
+    </message>
+    <message numerus="yes">
+        <source>&amp;Problems: none; %n note(s):</source>
+        <translation>
+            <numerusform>Про&amp;блеми: няма; %n бележка:</numerusform>
+            <numerusform>Про&amp;блеми: няма; %n бележки:</numerusform>
+        </translation>
     </message>
 </context>
 <context>
