@@ -117,6 +117,7 @@ private Q_SLOTS:
     void problemTakesTheCursorToItsPlace();
     void problemsListFollowsEditsAndUndo();
     void cutPhraseWarnsAndWideningMendsIt();
+    void tryingRepeatsTheGradingNote();
     void problemsListKeepsWhatDidNotChange_data();
     void problemsListKeepsWhatDidNotChange();
 
@@ -352,6 +353,32 @@ void TestEditorWindow::cutPhraseWarnsAndWideningMendsIt()
     QCOMPARE(w.document()->field(DocumentField::LeftListWidth), u"3135"_s);
     QCOMPARE(w.document()->field(DocumentField::WindowWidth), u"11250"_s);
     QTRY_COMPARE(w.problemsList()->count(), 1);
+}
+
+// Three pairs: the list's note of the extra click that opens "Оцени" stays in sight while the
+// teacher tries the test, in the status bar; with a fourth pair neither is there.
+void TestEditorWindow::tryingRepeatsTheGradingNote()
+{
+    EditorWindow w;
+    Teacher t;
+    t.attach(w);
+    setRows(*w.document(), threeRows);
+    w.actions().tryOut->trigger();
+    QCOMPARE(t.asked, QStringList());
+    QCOMPARE(w.document()->notes().size(), 1);
+    QCOMPARE(w.statusBar()->currentMessage(), u"Note: "_s + w.document()->notes().first().message);
+    QVERIFY(w.problemsList()->item(0)->text().startsWith(u"Note: after the last pair"_s));
+
+    w.statusBar()->clearMessage();
+    w.document()->insertRows(3, 1);
+    w.document()->setCell(3, DocumentField::Left, u"Русе"_s);
+    w.document()->setCell(3, DocumentField::Right, u"Русчук"_s);
+    w.actions().tryOut->trigger();
+    QCOMPARE(w.document()->notes().size(), 0);
+    QCOMPARE(w.statusBar()->currentMessage(), QString());
+    for (QWidget *top : QApplication::topLevelWidgets())
+        if (auto *view = qobject_cast<KazView *>(top))
+            view->close();
 }
 
 // The list shows the first problems and a note of the rest; an edit replaces only the items
