@@ -328,6 +328,19 @@ void TestEditorDocument::rowsToFile_data()
         << many << Edit([](TestDocument &d) { d.setPicture(30, QStringLiteral("p.png"), png(10, 10)); }) << left
         << right << QStringList{} << zeros << questions << QStringList{u"30:Picture"_s}
         << QStringLiteral("can have a picture, so it is not saved; move the row up among the first 30 questions");
+    // A left phrase without a right one is asked after the pairs: numbered 1 at the top, it is
+    // question 31 of the file, too late for lines.
+    QStringList inPlace{u"1"_s}, zeros31{fl};
+    for (int i = 1; i <= 31; ++i) {
+        inPlace.append(QString::number(i + 1));
+        zeros31.append(u"0"_s);
+    }
+    inPlace.removeLast();
+    QTest::addRow("left_only_row_at_the_top_is_question_31")
+        << QString(u"х\t\tред\n"_s + many.section(u'\n', 0, 29) + u'\n') << none << (left.mid(0, 30) + QStringList{u"х"_s})
+        << right.mid(0, 30) << QStringList{} << zeros31 << inPlace << QStringList{u"0:Explanation"_s}
+        << QStringLiteral("this row has no right phrase, so the test asks it after all the pairs, as question 31, but only "
+                          "questions 1 to 30 can have explanation lines");
     QTest::addRow("question_30_with_explanation")
         << many << Edit([](TestDocument &d) { d.setCell(29, DocumentField::Explanation, QStringLiteral("ред")); })
         << left << right << switches30 << zeros << questions << QStringList{} << QString();
