@@ -132,7 +132,7 @@ QList<int> pairsAboveUnpaired(const DocumentContent &c)
 void putBack(QList<DocumentRow> &rows, qsizetype pairs, const QList<int> &above, QList<int> &placed)
 {
     if (above.isEmpty() || above.size() != rows.size() - pairs || !std::is_sorted(above.cbegin(), above.cend())
-        || (!above.isEmpty() && (above.first() < 0 || above.last() > pairs)))
+        || above.first() < 0 || above.last() > pairs)
         return;
     QList<DocumentRow> out;
     out.reserve(rows.size());
