@@ -184,7 +184,6 @@ bool EditorTableView::finishTyping()
 
 void EditorTableView::addRow()
 {
-    finishTyping();
     const QModelIndex current = currentIndex();
     const int row = current.isValid() ? current.row() + 1 : m_doc->rowCount();
     m_doc->insertRows(row, 1);
