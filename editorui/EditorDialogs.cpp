@@ -20,6 +20,7 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <iterator>
 
 namespace EditorDialogs {
 
@@ -32,44 +33,47 @@ QChar mnemonicOf(const QString &text)
     return key.isEmpty() ? QChar() : QChar(char16_t(key[0].key()));
 }
 
+// What each kind of file dialog says: its caption, the line above the folders (where the result
+// goes), the name field's label, the accept button and the kinds of files shown; by PathKind.
 struct PathTexts
 {
-    QString caption, lookIn, name, accept, filter;
+    const char *caption, *lookIn, *name, *accept, *filter;
 };
+constexpr PathTexts Texts[] = {
+    {QT_TRANSLATE_NOOP("EditorDialogs", "Open the folder of a test"), QT_TRANSLATE_NOOP("EditorDialogs", "Look in:"),
+     QT_TRANSLATE_NOOP("EditorDialogs", "Test &folder:"), QT_TRANSLATE_NOOP("EditorDialogs", "&Open the test"), nullptr},
+    {QT_TRANSLATE_NOOP("EditorDialogs", "Save: choose the folder to put the test in (it gets a folder of its own "
+                                        "there, named after its title)"),
+     QT_TRANSLATE_NOOP("EditorDialogs", "The test goes into:"), QT_TRANSLATE_NOOP("EditorDialogs", "&Folder:"),
+     QT_TRANSLATE_NOOP("EditorDialogs", "&Save the test here"), nullptr},
+    {QT_TRANSLATE_NOOP("EditorDialogs", "Open a GIFT file"), QT_TRANSLATE_NOOP("EditorDialogs", "Look in:"),
+     QT_TRANSLATE_NOOP("EditorDialogs", "GIFT &file:"), QT_TRANSLATE_NOOP("EditorDialogs", "&Open"),
+     QT_TRANSLATE_NOOP("EditorDialogs", "GIFT files (*.gift *.txt);;All files (*)")},
+    {QT_TRANSLATE_NOOP("EditorDialogs", "Open a test program"), QT_TRANSLATE_NOOP("EditorDialogs", "Look in:"),
+     QT_TRANSLATE_NOOP("EditorDialogs", "&Program:"), QT_TRANSLATE_NOOP("EditorDialogs", "&Open"), nullptr},
+    {QT_TRANSLATE_NOOP("EditorDialogs", "Choose a picture for the row"), QT_TRANSLATE_NOOP("EditorDialogs", "Look in:"),
+     QT_TRANSLATE_NOOP("EditorDialogs", "Picture &file:"), QT_TRANSLATE_NOOP("EditorDialogs", "&Take the picture"),
+     QT_TRANSLATE_NOOP("EditorDialogs", "Pictures (*.png *.jpg *.jpeg *.gif *.bmp);;All files (*)")},
+    {QT_TRANSLATE_NOOP("EditorDialogs", "Make program: where to write the program"),
+     QT_TRANSLATE_NOOP("EditorDialogs", "The program goes into:"), QT_TRANSLATE_NOOP("EditorDialogs", "Program &name:"),
+     QT_TRANSLATE_NOOP("EditorDialogs", "&Write the program"), nullptr},
+    {QT_TRANSLATE_NOOP("EditorDialogs", "Make program: the folder for the programs"),
+     QT_TRANSLATE_NOOP("EditorDialogs", "The programs go into:"), QT_TRANSLATE_NOOP("EditorDialogs", "&Folder:"),
+     QT_TRANSLATE_NOOP("EditorDialogs", "&Write the programs here"), nullptr},
+};
+static_assert(std::size(Texts) == size_t(PathKind::ProgramsFolder) + 1, "a text for every kind of file dialog");
 
-PathTexts textsOf(PathKind kind)
+QString translated(const char *text)
 {
-    switch (kind) {
-    case PathKind::OpenFolder:
-        return {QCoreApplication::translate("EditorDialogs", "Open the folder of a test"), QCoreApplication::translate("EditorDialogs", "Look in:"), QCoreApplication::translate("EditorDialogs", "Test &folder:"), QCoreApplication::translate("EditorDialogs", "&Open the test"), {}};
-    case PathKind::SaveFolder:
-        return {QCoreApplication::translate("EditorDialogs", "Save: choose the folder to put the test in (it gets a folder of its own there, named after its "
-                   "title)"),
-                QCoreApplication::translate("EditorDialogs", "The test goes into:"), QCoreApplication::translate("EditorDialogs", "&Folder:"), QCoreApplication::translate("EditorDialogs", "&Save the test here"), {}};
-    case PathKind::GiftFile:
-        return {QCoreApplication::translate("EditorDialogs", "Open a GIFT file"), QCoreApplication::translate("EditorDialogs", "Look in:"), QCoreApplication::translate("EditorDialogs", "GIFT &file:"), QCoreApplication::translate("EditorDialogs", "&Open"),
-                QCoreApplication::translate("EditorDialogs", "GIFT files (*.gift *.txt);;All files (*)")};
-    case PathKind::Program:
-        return {QCoreApplication::translate("EditorDialogs", "Open a test program"), QCoreApplication::translate("EditorDialogs", "Look in:"), QCoreApplication::translate("EditorDialogs", "&Program:"), QCoreApplication::translate("EditorDialogs", "&Open"), {}};
-    case PathKind::Picture:
-        return {QCoreApplication::translate("EditorDialogs", "Choose a picture for the row"), QCoreApplication::translate("EditorDialogs", "Look in:"), QCoreApplication::translate("EditorDialogs", "Picture &file:"), QCoreApplication::translate("EditorDialogs", "&Take the picture"),
-                QCoreApplication::translate("EditorDialogs", "Pictures (*.png *.jpg *.jpeg *.gif *.bmp);;All files (*)")};
-    case PathKind::ProgramFile:
-        return {QCoreApplication::translate("EditorDialogs", "Make program: where to write the program"), QCoreApplication::translate("EditorDialogs", "The program goes into:"),
-                QCoreApplication::translate("EditorDialogs", "Program &name:"), QCoreApplication::translate("EditorDialogs", "&Write the program"), {}};
-    case PathKind::ProgramsFolder:
-        return {QCoreApplication::translate("EditorDialogs", "Make program: the folder for the programs"), QCoreApplication::translate("EditorDialogs", "The programs go into:"), QCoreApplication::translate("EditorDialogs", "&Folder:"),
-                QCoreApplication::translate("EditorDialogs", "&Write the programs here"), {}};
-    }
-    return {};
+    return text ? QCoreApplication::translate("EditorDialogs", text) : QString();
 }
 
 } // namespace
 
 std::unique_ptr<QFileDialog> pathDialog(QWidget *parent, PathKind kind, const QString &start)
 {
-    const PathTexts texts = textsOf(kind);
-    auto dialog = std::make_unique<QFileDialog>(parent, texts.caption, start, texts.filter);
+    const PathTexts &texts = Texts[int(kind)];
+    auto dialog = std::make_unique<QFileDialog>(parent, translated(texts.caption), start, translated(texts.filter));
     dialog->setObjectName(QStringLiteral("pathDialog"));
     // The system's own dialog would speak the system's language and keep its own captions
     // ("Select Folder"): Qt's is the same on every system and takes the texts below.
@@ -85,10 +89,10 @@ std::unique_ptr<QFileDialog> pathDialog(QWidget *parent, PathKind kind, const QS
     } else {
         dialog->setFileMode(QFileDialog::ExistingFile);
     }
-    dialog->setLabelText(QFileDialog::LookIn, texts.lookIn);
-    dialog->setLabelText(QFileDialog::FileName, texts.name);
+    dialog->setLabelText(QFileDialog::LookIn, translated(texts.lookIn));
+    dialog->setLabelText(QFileDialog::FileName, translated(texts.name));
     dialog->setLabelText(QFileDialog::FileType, QCoreApplication::translate("EditorDialogs", "Show:"));
-    dialog->setLabelText(QFileDialog::Accept, texts.accept);
+    dialog->setLabelText(QFileDialog::Accept, translated(texts.accept));
     dialog->setLabelText(QFileDialog::Reject, QCoreApplication::translate("EditorDialogs", "Cancel"));
     giveMnemonics(dialog.get());
     return dialog;
