@@ -187,6 +187,9 @@ void TestDocument::openStore(const ContentStore &store, const QHash<QString, QBy
                 store, pictureBase,
                 [&pictures](const QString &source) { return PictureBytes::Found{pictures.value(source), {}}; }, comments),
             QString());
+    // Brought in from a GIFT file or a program, the test is in no folder yet: unsaved work, which
+    // New, opening another test and closing ask about as about any change.
+    setRestored(true);
 }
 
 QString TestDocument::text() const { return FileMapping::text(FileMapping::toStore(m_content)); }

@@ -65,7 +65,8 @@ public:
     Opened openFolder(const QString &folder);
     // A test given as a store, such as a GIFT import or a packed program's files: `pictures`
     // holds the bytes of each picture by its source, and a picture's name is its source
-    // without `pictureBase`. The document has no folder until it is saved.
+    // without `pictureBase`. The document has no folder until it is saved, and counts as
+    // modified until then.
     void openStore(const ContentStore &store, const QHash<QString, QByteArray> &pictures = {},
                    const QString &pictureBase = {}, const QStringList &comments = {});
 
@@ -239,7 +240,7 @@ private:
     QByteArray m_savedText;
     QString m_recoveryPath;
     std::unique_ptr<QLockFile> m_recoveryClaim;
-    bool m_restored = false;
+    bool m_restored = false; // unsaved with a clean undo stack: a recovery copy, or a test opened from no folder
     bool m_modified = false;
     bool m_checkRunning = false;
     std::unique_ptr<QUndoStack> m_undo;

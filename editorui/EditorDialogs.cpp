@@ -15,12 +15,132 @@
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QSet>
 #include <QStyle>
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <iterator>
 
 namespace EditorDialogs {
+
+namespace {
+
+// The letter Alt presses in `text` (upper case), null when it has none.
+QChar mnemonicOf(const QString &text)
+{
+    const QKeySequence key = QKeySequence::mnemonic(text);
+    return key.isEmpty() ? QChar() : QChar(char16_t(key[0].key()));
+}
+
+// What each kind of file dialog says: its caption, the line above the folders (where the result
+// goes), the name field's label, the accept button and the kinds of files shown; by PathKind.
+struct PathTexts
+{
+    const char *caption, *lookIn, *name, *accept, *filter;
+};
+constexpr PathTexts Texts[] = {
+    {QT_TRANSLATE_NOOP("EditorDialogs", "Open the folder of a test"), QT_TRANSLATE_NOOP("EditorDialogs", "Look in:"),
+     QT_TRANSLATE_NOOP("EditorDialogs", "Test &folder:"), QT_TRANSLATE_NOOP("EditorDialogs", "&Open the test"), nullptr},
+    {QT_TRANSLATE_NOOP("EditorDialogs", "Save: choose the folder to put the test in (it gets a folder of its own "
+                                        "there, named after its title)"),
+     QT_TRANSLATE_NOOP("EditorDialogs", "The test goes into:"), QT_TRANSLATE_NOOP("EditorDialogs", "&Folder:"),
+     QT_TRANSLATE_NOOP("EditorDialogs", "&Save the test here"), nullptr},
+    {QT_TRANSLATE_NOOP("EditorDialogs", "Open a GIFT file"), QT_TRANSLATE_NOOP("EditorDialogs", "Look in:"),
+     QT_TRANSLATE_NOOP("EditorDialogs", "GIFT &file:"), QT_TRANSLATE_NOOP("EditorDialogs", "&Open"),
+     QT_TRANSLATE_NOOP("EditorDialogs", "GIFT files (*.gift *.txt);;All files (*)")},
+    {QT_TRANSLATE_NOOP("EditorDialogs", "Open a test program"), QT_TRANSLATE_NOOP("EditorDialogs", "Look in:"),
+     QT_TRANSLATE_NOOP("EditorDialogs", "&Program:"), QT_TRANSLATE_NOOP("EditorDialogs", "&Open"), nullptr},
+    {QT_TRANSLATE_NOOP("EditorDialogs", "Choose a picture for the row"), QT_TRANSLATE_NOOP("EditorDialogs", "Look in:"),
+     QT_TRANSLATE_NOOP("EditorDialogs", "Picture &file:"), QT_TRANSLATE_NOOP("EditorDialogs", "&Take the picture"),
+     QT_TRANSLATE_NOOP("EditorDialogs", "Pictures (*.png *.jpg *.jpeg *.gif *.bmp);;All files (*)")},
+    {QT_TRANSLATE_NOOP("EditorDialogs", "Make program: where to write the program"),
+     QT_TRANSLATE_NOOP("EditorDialogs", "The program goes into:"), QT_TRANSLATE_NOOP("EditorDialogs", "Program &name:"),
+     QT_TRANSLATE_NOOP("EditorDialogs", "&Write the program"), nullptr},
+    {QT_TRANSLATE_NOOP("EditorDialogs", "Make program: the folder for the programs"),
+     QT_TRANSLATE_NOOP("EditorDialogs", "The programs go into:"), QT_TRANSLATE_NOOP("EditorDialogs", "&Folder:"),
+     QT_TRANSLATE_NOOP("EditorDialogs", "&Write the programs here"), nullptr},
+};
+static_assert(std::size(Texts) == size_t(PathKind::ProgramsFolder) + 1, "a text for every kind of file dialog");
+
+QString translated(const char *text)
+{
+    return text ? QCoreApplication::translate("EditorDialogs", text) : QString();
+}
+
+} // namespace
+
+std::unique_ptr<QFileDialog> pathDialog(QWidget *parent, PathKind kind, const QString &start)
+{
+    const PathTexts &texts = Texts[int(kind)];
+    auto dialog = std::make_unique<QFileDialog>(parent, translated(texts.caption), start, translated(texts.filter));
+    dialog->setObjectName(QStringLiteral("pathDialog"));
+    // The system's own dialog would speak the system's language and keep its own captions
+    // ("Select Folder"): Qt's is the same on every system and takes the texts below.
+    dialog->setOption(QFileDialog::DontUseNativeDialog);
+    const bool folder = kind == PathKind::OpenFolder || kind == PathKind::SaveFolder || kind == PathKind::ProgramsFolder;
+    if (folder) {
+        dialog->setFileMode(QFileDialog::Directory);
+        dialog->setOption(QFileDialog::ShowDirsOnly);
+    } else if (kind == PathKind::ProgramFile) {
+        dialog->setFileMode(QFileDialog::AnyFile);
+        dialog->setAcceptMode(QFileDialog::AcceptSave); // asks before it names a file that is there
+        dialog->selectFile(start);
+    } else {
+        dialog->setFileMode(QFileDialog::ExistingFile);
+    }
+    dialog->setLabelText(QFileDialog::LookIn, translated(texts.lookIn));
+    dialog->setLabelText(QFileDialog::FileName, translated(texts.name));
+    dialog->setLabelText(QFileDialog::FileType, QCoreApplication::translate("EditorDialogs", "Show:"));
+    dialog->setLabelText(QFileDialog::Accept, translated(texts.accept));
+    dialog->setLabelText(QFileDialog::Reject, QCoreApplication::translate("EditorDialogs", "Cancel"));
+    giveMnemonics(dialog.get());
+    return dialog;
+}
+
+QString choosePath(QWidget *parent, PathKind kind, const QString &start)
+{
+    const std::unique_ptr<QFileDialog> dialog = pathDialog(parent, kind, start);
+    if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty())
+        return {};
+    return dialog->selectedFiles().constFirst();
+}
+
+void giveMnemonics(QWidget *dialog)
+{
+    QList<QPushButton *> buttons;
+    QSet<QChar> taken;
+    for (QAbstractButton *b : dialog->findChildren<QAbstractButton *>()) {
+        const QChar letter = mnemonicOf(b->text());
+        if (!letter.isNull())
+            taken.insert(letter);
+        else if (auto *push = qobject_cast<QPushButton *>(b); push && !push->text().isEmpty())
+            buttons.append(push);
+    }
+    for (const QLabel *l : dialog->findChildren<QLabel *>())
+        if (const QChar letter = mnemonicOf(l->text()); !letter.isNull() && l->buddy())
+            taken.insert(letter);
+    for (QPushButton *b : std::as_const(buttons)) {
+        QString text = b->text();
+        for (qsizetype i = 0; i < text.size(); ++i) {
+            const QChar letter = text.at(i).toUpper();
+            if (text.at(i).isLetter() && !taken.contains(letter)) {
+                taken.insert(letter);
+                text.insert(i, u'&');
+                b->setText(text);
+                break;
+            }
+        }
+    }
+}
+
+void tell(QWidget *parent, QMessageBox::Icon icon, const QString &title, const QString &text)
+{
+    QMessageBox box(icon, title, text, QMessageBox::Ok, parent);
+    box.button(QMessageBox::Ok)->setText(QCoreApplication::translate("EditorDialogs", "OK"));
+    giveMnemonics(&box);
+    box.exec();
+}
 
 int chooseGiftQuestion(QWidget *parent, const QStringList &titles, const QStringList &skipped)
 {
@@ -75,6 +195,7 @@ int chooseGiftQuestion(QWidget *parent, const QStringList &titles, const QString
     QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
     QObject::connect(list, &QListWidget::itemActivated, &dialog, &QDialog::accept);
     list->setFocus();
+    giveMnemonics(&dialog);
     if (dialog.exec() != QDialog::Accepted)
         return -1;
     return list->currentRow();
@@ -94,7 +215,7 @@ bool openGift(QWidget *parent, TestDocument &doc, const QString &path, const QSt
     }
     if (error.isEmpty())
         return true;
-    QMessageBox::warning(parent, QCoreApplication::translate("EditorDialogs", "Open GIFT file"), error);
+    tell(parent, QMessageBox::Warning, QCoreApplication::translate("EditorDialogs", "Open GIFT file"), error);
     return false;
 }
 
@@ -103,7 +224,7 @@ bool openProgram(QWidget *parent, TestDocument &doc, const QString &path)
     const QString error = EditorSources::openProgram(doc, path);
     if (error.isEmpty())
         return true;
-    QMessageBox::warning(parent, QCoreApplication::translate("EditorDialogs", "Open program"), error);
+    tell(parent, QMessageBox::Warning, QCoreApplication::translate("EditorDialogs", "Open program"), error);
     return false;
 }
 
@@ -144,17 +265,13 @@ MakeProgramSteps dialogs(QWidget *parent, std::function<bool()> save)
         box.setDefaultButton(QMessageBox::Save);
         box.button(QMessageBox::Save)->setText(QCoreApplication::translate("EditorDialogs", "Save"));
         box.button(QMessageBox::Cancel)->setText(QCoreApplication::translate("EditorDialogs", "Cancel"));
+        giveMnemonics(&box);
         return box.exec() == QMessageBox::Save;
     };
     steps.askSystems = [parent](const QList<EditorPacking::Target> &targets) { return chooseSystems(parent, targets); };
     // The save dialog asks before it names a file that is already there.
-    steps.askProgram = [parent](const QString &proposed) {
-        return QFileDialog::getSaveFileName(parent, QCoreApplication::translate("EditorDialogs", "Make program"), proposed);
-    };
-    steps.askFolder = [parent](const QString &proposed) {
-        return QFileDialog::getExistingDirectory(
-            parent, QCoreApplication::translate("EditorDialogs", "Make program: the folder for the programs"), proposed);
-    };
+    steps.askProgram = [parent](const QString &proposed) { return choosePath(parent, PathKind::ProgramFile, proposed); };
+    steps.askFolder = [parent](const QString &proposed) { return choosePath(parent, PathKind::ProgramsFolder, proposed); };
     steps.askReplace = [parent](const QStringList &programs) {
         QStringList names;
         for (const QString &program : programs)
@@ -167,13 +284,12 @@ MakeProgramSteps dialogs(QWidget *parent, std::function<bool()> save)
         box.setDefaultButton(QMessageBox::Cancel);
         box.button(QMessageBox::Yes)->setText(QCoreApplication::translate("EditorDialogs", "Replace"));
         box.button(QMessageBox::Cancel)->setText(QCoreApplication::translate("EditorDialogs", "Cancel"));
+        giveMnemonics(&box);
         return box.exec() == QMessageBox::Yes;
     };
     steps.tell = [parent](const QString &text, bool problem) {
-        if (problem)
-            QMessageBox::warning(parent, QCoreApplication::translate("EditorDialogs", "Make program"), text);
-        else
-            QMessageBox::information(parent, QCoreApplication::translate("EditorDialogs", "Make program"), text);
+        tell(parent, problem ? QMessageBox::Warning : QMessageBox::Information,
+             QCoreApplication::translate("EditorDialogs", "Make program"), text);
     };
     return steps;
 }
@@ -314,6 +430,7 @@ QList<Packing::System> chooseSystems(QWidget *parent, const QList<EditorPacking:
     layout->setSizeConstraint(QLayout::SetMinAndMaxSize);
     QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
     QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    giveMnemonics(&dialog);
     if (dialog.exec() != QDialog::Accepted)
         return {};
     QList<Packing::System> chosen;

@@ -5,14 +5,42 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <QMessageBox>
 #include <functional>
+#include <memory>
 
+class QFileDialog;
 class QWidget;
 class TestDocument;
 
 // The editor's dialogs of opening and of "Make program". Each flow is written against the
 // steps it asks the user, so that tests answer them instead of modal boxes.
 namespace EditorDialogs {
+
+// What a file dialog of the editor chooses. Each is Qt's own dialog, never the system's: it speaks
+// the editor's Bulgarian on every system (Qt's translation for its parts, the editor's for what
+// it asks), and its caption and buttons say what is chosen and where the result goes.
+enum class PathKind {
+    OpenFolder,     // a test's folder to open
+    SaveFolder,     // the folder a test is saved in (it gets a folder of its own there)
+    GiftFile,       // a GIFT file to open
+    Program,        // a test program to open
+    Picture,        // a row's picture
+    ProgramFile,    // "Make program" for one system: the program file to write
+    ProgramsFolder, // "Make program" for several: the folder the programs go to
+};
+// The dialog for `kind`, starting at `start` (a folder, or a file's path to propose), not shown yet.
+std::unique_ptr<QFileDialog> pathDialog(QWidget *parent, PathKind kind, const QString &start);
+// The path chosen in pathDialog, empty when cancelled.
+QString choosePath(QWidget *parent, PathKind kind, const QString &start);
+
+// Gives each push button of `dialog` without an Alt+letter one: the first letter of its text that
+// no other button or label of the dialog has (check boxes, named "Windows" and "Linux", would get
+// a Latin letter, which Alt does not reach with the Bulgarian keyboard layout). Called before a dialog shows, whatever language its
+// texts are in, so that the letters of one dialog never clash.
+void giveMnemonics(QWidget *dialog);
+// A message box over `parent` with the editor's title and an OK button, its letter given.
+void tell(QWidget *parent, QMessageBox::Icon icon, const QString &title, const QString &text);
 
 // Which matching question of a GIFT file to open: a list of `titles`, the first selected, and
 // below it the questions of other kinds that are `skipped` and why. Returns the index chosen,

@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QShortcutEvent>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
@@ -73,6 +74,8 @@ EditorFieldsForm::EditorFieldsForm(TestDocument *doc, QWidget *parent)
     // Tab goes from the title into the page shown; the tabs change with Ctrl+Tab or Alt and
     // their letter, so that Tab never stops on the tab bar, where typing is lost.
     m_tabs->tabBar()->setFocusPolicy(Qt::NoFocus);
+    // Alt and a tab's letter go into the tab's first field, also when the tab is shown already.
+    m_tabs->tabBar()->installEventFilter(this);
     // The tabs are as high as the one shown, not as the highest: the instructions leave the
     // rows their room, and the window's sizes take theirs when shown.
     connect(m_tabs, &QTabWidget::currentChanged, this, &EditorFieldsForm::fitToTab);
@@ -96,9 +99,17 @@ EditorFieldsForm::EditorFieldsForm(TestDocument *doc, QWidget *parent)
 }
 
 // Ctrl+Tab and Ctrl+Shift+Tab anywhere in the fields show the next or previous tab, with the
-// cursor in its first field.
+// cursor in its first field; so does a tab's Alt+letter, which the tab bar alone would only show.
 bool EditorFieldsForm::eventFilter(QObject *watched, QEvent *event)
 {
+    if (watched == m_tabs->tabBar() && event->type() == QEvent::Shortcut) {
+        const QKeySequence key = static_cast<QShortcutEvent *>(event)->key();
+        for (int i = 0; i < m_tabs->count(); ++i)
+            if (QKeySequence::mnemonic(m_tabs->tabText(i)) == key) {
+                showTab(i);
+                return true;
+            }
+    }
     if (event->type() == QEvent::KeyPress) {
         const auto *key = static_cast<QKeyEvent *>(event);
         if ((key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) && (key->modifiers() & Qt::ControlModifier)) {

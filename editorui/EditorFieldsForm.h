@@ -14,7 +14,8 @@ class TestDocument;
 // The fields of the whole test above the rows: the address and the title with what the
 // learner's windows will be called, then tabs of the instructions, the window's geometry
 // (EditorGeometryPanel) and, as advanced, the label lines of two sections. Tab goes from the
-// title into the tab shown; Ctrl+Tab changes the tab. Every keystroke is an edit of the
+// title into the tab shown; Ctrl+Tab changes the tab, and Alt with a tab's letter puts the cursor
+// into that tab's first field. Every keystroke is an edit of the
 // document (merged per field into one undo step); undo, redo and opening another test show at
 // once. The fields keep no undo history of their own: Ctrl+Z goes to the document's.
 class EditorFieldsForm : public QWidget

@@ -1,5 +1,8 @@
 #include "EditorGuide.h"
 
+#include "WindowPlace.h"
+
+#include <QAction>
 #include <QDesktopServices>
 #include <QEvent>
 #include <QFileInfo>
@@ -10,6 +13,8 @@
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace {
 
@@ -51,7 +56,33 @@ EditorGuide::EditorGuide(QWidget *parent) : QWidget(parent, Qt::Window), m_brows
     layout->addWidget(m_browser);
     connect(m_browser, &QTextBrowser::anchorClicked, this, &EditorGuide::followLink);
     m_browser->viewport()->installEventFilter(this);
-    resize(900, 760);
+    // Esc closes the guide, as it does a dialog; F1 in the editor brings it back.
+    auto *close = new QAction(this);
+    close->setShortcut(QKeySequence(Qt::Key_Escape));
+    close->setShortcutContext(Qt::WindowShortcut);
+    connect(close, &QAction::triggered, this, &QWidget::close);
+    addAction(close);
+    resize(PreferredSize);
+}
+
+void EditorGuide::showBeside(const QWidget *editor)
+{
+    if (!isVisible()) {
+        const QWidget *owner = editor->window();
+        const QRect area = WindowPlace::availableArea(owner);
+        const QRect frame = owner->frameGeometry();
+        const QSize decoration = frame.size() - owner->size();
+        QSize size = PreferredSize.boundedTo(area.size() - decoration);
+        // Narrower beside the editor rather than over it, while it reads well there.
+        const int room = std::max(area.right() - frame.right(), frame.left() - area.left()) - decoration.width();
+        if (room >= MinimumBesideWidth)
+            size.setWidth(std::min(size.width(), room));
+        resize(size);
+        WindowPlace::putBeside(this, owner);
+    }
+    show();
+    raise();
+    activateWindow();
 }
 
 QUrl EditorGuide::pageInLanguage()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QSize>
 #include <QUrl>
 #include <QWidget>
 
@@ -14,7 +15,16 @@ class EditorGuide : public QWidget
     Q_OBJECT
 
 public:
+    // The size the guide opens at where the screen has room, and the narrowest it gets to stand
+    // beside the editor instead of over it.
+    static constexpr QSize PreferredSize{900, 760};
+    static constexpr int MinimumBesideWidth = 560;
+
     explicit EditorGuide(QWidget *parent = nullptr);
+
+    // Shows the guide, raised. When it was not open, it opens no larger than the available area
+    // of the editor's screen, beside `editor` where there is room (WindowPlace::beside).
+    void showBeside(const QWidget *editor);
 
     // The guide in the editor's language: the page the translation names, else the English one.
     static QUrl pageInLanguage();

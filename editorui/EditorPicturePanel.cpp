@@ -1,5 +1,6 @@
 #include "EditorPicturePanel.h"
 
+#include "EditorDialogs.h"
 #include "EditorSources.h"
 #include "EditorTable.h"
 #include "Printing.h"
@@ -11,7 +12,6 @@
 #include <QCoreApplication>
 #include <QDragEnterEvent>
 #include <QDropEvent>
-#include <QFileDialog>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -224,13 +224,12 @@ QString EditorPicturePanel::takePicture(const QString &path) { return EditorTabl
 
 void EditorPicturePanel::choose()
 {
-    const QString path = QFileDialog::getOpenFileName(
-        this, QCoreApplication::translate("EditorPicturePanel", "Choose a picture"), EditorSources::startFolder(m_doc->folder()),
-        QCoreApplication::translate("EditorPicturePanel", "Pictures (*.png *.jpg *.jpeg *.gif *.bmp);;All files (*)"));
+    const QString path
+        = EditorDialogs::choosePath(this, EditorDialogs::PathKind::Picture, EditorSources::startFolder(m_doc->folder()));
     if (path.isEmpty())
         return;
     if (const QString why = takePicture(path); !why.isEmpty())
-        QMessageBox::warning(this, QCoreApplication::translate("EditorPicturePanel", "Picture"), why);
+        EditorDialogs::tell(this, QMessageBox::Warning, QCoreApplication::translate("EditorPicturePanel", "Picture"), why);
 }
 
 QString EditorPicturePanel::droppedFile(const QMimeData *data) const
@@ -259,5 +258,5 @@ void EditorPicturePanel::dropEvent(QDropEvent *event)
     event->setDropAction(Qt::CopyAction);
     event->accept();
     if (const QString why = takePicture(path); !why.isEmpty())
-        QMessageBox::warning(this, QCoreApplication::translate("EditorPicturePanel", "Picture"), why);
+        EditorDialogs::tell(this, QMessageBox::Warning, QCoreApplication::translate("EditorPicturePanel", "Picture"), why);
 }

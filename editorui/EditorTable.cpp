@@ -1,5 +1,6 @@
 #include "EditorTable.h"
 
+#include "EditorDialogs.h"
 #include "RowTableModel.h"
 #include "TestDocument.h"
 
@@ -360,7 +361,7 @@ protected:
             drop->accept();
             m_view->setCurrentIndex(m_view->model()->index(row, RowTableModel::PictureColumn));
             if (const QString why = takePicture(*m_doc, row, droppedFile(drop->mimeData())); !why.isEmpty())
-                QMessageBox::warning(m_view, QCoreApplication::translate("EditorTable", "Picture"), why);
+                EditorDialogs::tell(m_view, QMessageBox::Warning, QCoreApplication::translate("EditorTable", "Picture"), why);
             return true;
         }
         default:

@@ -75,13 +75,8 @@ void EditorTableView::pasteRows()
     }
     // A cell being typed in keeps what was typed and closes: the paste goes onto the rows.
     QModelIndexList selected = selectionModel()->selectedIndexes();
-    if (state() == EditingState) {
-        if (QWidget *editor = indexWidget(currentIndex())) {
-            commitData(editor);
-            closeEditor(editor, QAbstractItemDelegate::NoHint);
-        }
+    if (finishTyping())
         selected = {currentIndex()};
-    }
     const Target target = targetOf(selected);
     if (target.kind == Target::Apart) {
         Q_EMIT told(tr("The selected cells are not one block. Select one block of cells to replace them, or one "
@@ -176,6 +171,17 @@ bool EditorTableView::pastesOntoRows(const QWidget *focus) const
     return cells.size() > 1 && currentIndex().column() != RowTableModel::ExplanationColumn;
 }
 
+bool EditorTableView::finishTyping()
+{
+    if (state() != EditingState)
+        return false;
+    if (QWidget *editor = indexWidget(currentIndex())) {
+        commitData(editor);
+        closeEditor(editor, QAbstractItemDelegate::NoHint);
+    }
+    return true;
+}
+
 void EditorTableView::addRow()
 {
     const QModelIndex current = currentIndex();
@@ -257,6 +263,18 @@ bool EditorTableView::eventFilter(QObject *watched, QEvent *event)
         return true;
     }
     return QTableView::eventFilter(watched, event);
+}
+
+// Typing into a table without rows starts its first row: what is typed goes into its left cell.
+void EditorTableView::keyPressEvent(QKeyEvent *event)
+{
+    const bool typed = !event->text().isEmpty() && event->text().at(0).isPrint()
+        && !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
+    if (typed && m_doc->rowCount() == 0 && state() != EditingState) {
+        m_doc->insertRows(0, 1);
+        setCurrentIndex(model()->index(0, RowTableModel::LeftColumn));
+    }
+    QTableView::keyPressEvent(event);
 }
 
 bool EditorTableView::event(QEvent *event)

@@ -35,7 +35,8 @@ public:
     // a clipboard of several cells, or of several lines in a phrase's cell (an explanation takes
     // lines). Ctrl+V in the cell decides so by itself; the Edit menu's Paste asks here.
     bool pastesOntoRows(const QWidget *focus) const;
-    // An empty row below the current one (at the end without one), its left cell open for typing.
+    // An empty row below the current one (at the end without one), its left cell open for typing;
+    // a cell being typed in keeps what was typed. Typing into a table without rows adds the first.
     void addRow();
     void deleteRows();
     // The chosen rows, one row up (by < 0) or down; rows apart from each other move the
@@ -56,8 +57,11 @@ protected:
     bool event(QEvent *event) override;
     bool edit(const QModelIndex &index, EditTrigger trigger, QEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
+    // Stores and closes the cell being typed in; false when none is.
+    bool finishTyping();
     struct Target
     {
         enum Kind { End, Cell, Block, Apart } kind = End; // Apart: cells not in one block

@@ -18,7 +18,6 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -101,25 +100,11 @@ EditorWindow::EditorWindow(QWidget *parent) : QMainWindow(parent), m_document(ne
             box.setDefaultButton(qobject_cast<QPushButton *>(buttons.first()));
         if (q.escape >= 0 && q.escape < buttons.size())
             box.setEscapeButton(buttons.at(q.escape));
+        EditorDialogs::giveMnemonics(&box);
         box.exec();
         return int(buttons.indexOf(box.clickedButton()));
     };
-    choosePath = [this](PathKind kind, const QString &start) {
-        switch (kind) {
-        case PathKind::OpenFolder:
-            return QFileDialog::getExistingDirectory(this, tr("Open the folder of a test"), start);
-        case PathKind::SaveFolder:
-            return QFileDialog::getExistingDirectory(
-                this, tr("Save: choose the folder to put the test in (it gets a folder of its own there, named after its title)"),
-                start);
-        case PathKind::GiftFile:
-            return QFileDialog::getOpenFileName(this, tr("Open a GIFT file"), start,
-                                                tr("GIFT files (*.gift *.txt);;All files (*)"));
-        case PathKind::Program:
-            return QFileDialog::getOpenFileName(this, tr("Open a test program"), start);
-        }
-        return QString();
-    };
+    choosePath = [this](PathKind kind, const QString &start) { return EditorDialogs::choosePath(this, kind, start); };
 
     chooseGiftQuestion = [this](const EditorSources::GiftQuestions &found) {
         return EditorDialogs::chooseGiftQuestion(this, found.titles, found.skipped);
@@ -648,6 +633,7 @@ TestDocument::Saved EditorWindow::saveWaiting(const QString &folder)
             box.done(QMessageBox::Ok);
     });
     retry.start();
+    EditorDialogs::giveMnemonics(&box);
     box.exec();
     statusBar()->clearMessage();
     return saved;
@@ -803,9 +789,7 @@ void EditorWindow::showGuide()
         m_guide = new EditorGuide(this);
         m_guide->showPage(EditorGuide::pageInLanguage());
     }
-    m_guide->show();
-    m_guide->raise();
-    m_guide->activateWindow();
+    m_guide->showBeside(this);
 }
 
 void EditorWindow::widenLists()

@@ -76,8 +76,9 @@ public:
     // The first button is the default (Enter).
     std::function<int(const Question &)> ask;
 
-    enum class PathKind { OpenFolder, SaveFolder, GiftFile, Program };
-    // A path the teacher chooses, starting at `start`; empty when cancelled.
+    using PathKind = EditorDialogs::PathKind;
+    // A path the teacher chooses, starting at `start`; empty when cancelled. By default
+    // EditorDialogs' file dialog of that kind.
     std::function<QString(PathKind kind, const QString &start)> choosePath;
 
     // Which question of a GIFT file to open, asked when it has several or skips some: the index

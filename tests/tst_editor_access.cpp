@@ -194,6 +194,8 @@ private Q_SLOTS:
     void tabFromTheTitleGoesIntoTheShownTab_data();
     void tabFromTheTitleGoesIntoTheShownTab();
     void wholeTestMadeWithKeysAlone();
+    void typingIsKeptWhenARowIsAdded_data();
+    void typingIsKeptWhenARowIsAdded();
 
 private:
     QTemporaryDir m_settings;
@@ -395,12 +397,13 @@ void TestEditorAccess::tabReachesEveryControlOnceAndBack()
 
 // Tab from the title goes into the tab shown, never onto the tab bar, where typing is lost;
 // Ctrl+Tab and Ctrl+Shift+Tab change the tab, from the title or from inside a tab, with the
-// cursor in the new tab's first field.
+// cursor in the new tab's first field; so does Alt with a tab's letter, also for the tab shown.
 void TestEditorAccess::tabFromTheTitleGoesIntoTheShownTab_data()
 {
     QTest::addColumn<int>("shown");    // the tab shown at first
-    QTest::addColumn<QString>("keys"); // after Tab from the title: "next", "back" (Ctrl+Shift+Tab) or none;
-                                       // "stay" first: no Tab, the keys pressed in the title itself
+    QTest::addColumn<QString>("keys"); // after Tab from the title: "next", "back" (Ctrl+Shift+Tab), "altN" (Alt
+                                       // with tab N's letter) or none; "stay" first: no Tab, the keys
+                                       // pressed in the title itself
     QTest::addColumn<int>("tab");      // the tab shown at the end
     QTest::addColumn<int>("field");    // the DocumentField that has the cursor and takes the typing
 
@@ -414,6 +417,10 @@ void TestEditorAccess::tabFromTheTitleGoesIntoTheShownTab_data()
     QTest::addRow("ctrl_shift_tab_from_the_first_to_the_last") << 0 << u"back"_s << 2 << label;
     QTest::addRow("ctrl_tab_in_the_title") << 0 << u"stay next"_s << 1 << width;
     QTest::addRow("ctrl_shift_tab_in_the_title") << 1 << u"stay back"_s << 0 << instructions;
+    QTest::addRow("alt_letter_of_the_instructions_shown") << 0 << u"stay alt0"_s << 0 << instructions;
+    QTest::addRow("alt_letter_of_the_instructions_from_the_labels") << 2 << u"stay alt0"_s << 0 << instructions;
+    QTest::addRow("alt_letter_of_the_window_sizes") << 0 << u"stay alt1"_s << 1 << width;
+    QTest::addRow("alt_letter_of_the_labels_shown") << 2 << u"stay alt2"_s << 2 << label;
 }
 
 void TestEditorAccess::tabFromTheTitleGoesIntoTheShownTab()
@@ -435,9 +442,16 @@ void TestEditorAccess::tabFromTheTitleGoesIntoTheShownTab()
         pressed.removeFirst();
     else
         press(Qt::Key_Tab);
-    for (const QString &key : std::as_const(pressed))
+    for (const QString &key : std::as_const(pressed)) {
+        if (key.startsWith(u"alt")) {
+            const QKeySequence letter = QKeySequence::mnemonic(tabs->tabText(key.mid(3).toInt()));
+            QVERIFY(!letter.isEmpty());
+            press(letter[0].key(), letter[0].keyboardModifiers());
+            continue;
+        }
         press(key == u"back" ? Qt::Key_Backtab : Qt::Key_Tab,
               Qt::ControlModifier | (key == u"back" ? Qt::ShiftModifier : Qt::NoModifier));
+    }
     QCOMPARE(tabs->currentIndex(), tab);
     QWidget *editor = w.fieldEditor(DocumentField(field));
     QCOMPARE(focused(), editor);
@@ -445,6 +459,53 @@ void TestEditorAccess::tabFromTheTitleGoesIntoTheShownTab()
     press(Qt::Key_End);
     type(u"12"_s);
     QCOMPARE(w.document()->field(DocumentField(field)), before + u"12"_s);
+}
+
+// What is typed into the table is never lost to Ctrl+Return (Add row): typed into a table
+// without rows it starts the first; typed in a cell it is stored before the new row opens.
+void TestEditorAccess::typingIsKeptWhenARowIsAdded_data()
+{
+    QTest::addColumn<QString>("rows");   // the table before, as pasted text
+    QTest::addColumn<int>("column");     // the cell of the first row typed in; -1: the table itself
+    QTest::addColumn<QString>("expected"); // the first row after, its cells joined by tabs
+
+    QTest::addRow("into_an_empty_table") << QString() << -1 << u"Варна\t\t"_s;
+    QTest::addRow("a_left_phrase") << u"\tОдесос"_s << int(RowTableModel::LeftColumn) << u"Варна\tОдесос\t"_s;
+    QTest::addRow("a_right_phrase") << u"Варна\t"_s << int(RowTableModel::RightColumn) << u"Варна\tОдесос\t"_s;
+    QTest::addRow("an_explanation") << u"Варна\tОдесос"_s << int(RowTableModel::ExplanationColumn)
+                                    << u"Варна\tОдесос\tморски град"_s;
+}
+
+void TestEditorAccess::typingIsKeptWhenARowIsAdded()
+{
+    QFETCH(QString, rows);
+    QFETCH(int, column);
+    QFETCH(QString, expected);
+    EditorWindow w;
+    w.setRecoveryDelay(3600 * 1000);
+    if (!rows.isEmpty())
+        EditorSupport::setRows(*w.document(), rows + u'\n');
+    w.show();
+    w.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    w.table()->setFocus();
+    const int before = w.document()->rowCount();
+    if (column >= 0) {
+        const QModelIndex cell = w.document()->model()->index(0, column);
+        w.table()->setCurrentIndex(cell);
+        w.table()->edit(cell);
+        QVERIFY(focused() != w.table());
+    }
+    const QString typed = column == RowTableModel::ExplanationColumn ? u"морски град"_s
+                        : column == RowTableModel::RightColumn      ? u"Одесос"_s
+                                                                   : u"Варна"_s;
+    type(typed);
+    press(Qt::Key_Return, Qt::ControlModifier);
+    QCOMPARE(w.document()->rowCount(), std::max(before, 1) + 1);
+    const DocumentRow &first = w.document()->content().rows.at(0);
+    QCOMPARE(QStringList({first.left, first.right, first.explanation.join(u'\n')}).join(u'\t'), expected);
+    // The new row is open for typing below it.
+    QCOMPARE(w.table()->currentIndex().row(), 1);
 }
 
 void TestEditorAccess::wholeTestMadeWithKeysAlone()

@@ -18,6 +18,8 @@
 #include <QDialog>
 #include <QDir>
 #include <QFile>
+#include <QDialogButtonBox>
+#include <QFileDialog>
 #include <QFileIconProvider>
 #include <QFileInfo>
 #include <QFileSystemModel>
@@ -28,6 +30,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QSpinBox>
 #include <QStandardPaths>
@@ -39,6 +42,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QToolBar>
+#include <QSet>
 #include <algorithm>
 #include <functional>
 #include <memory>
@@ -125,7 +129,8 @@ QStringList shownTexts(const QList<QAction *> &actions)
     return out;
 }
 
-// The buttons of the modal dialog that `open` shows, which is then cancelled ("Отказ").
+// The push buttons of the modal dialog that `open` shows, which is then cancelled ("Отказ"), as
+// they are written (with the & of their Alt+letter).
 QStringList buttonsOfDialog(const std::function<void()> &open)
 {
     QStringList seen;
@@ -136,12 +141,12 @@ QStringList buttonsOfDialog(const std::function<void()> &open)
         if (!dialog || !dialog->isVisible())
             return;
         driver.stop();
-        QAbstractButton *cancel = nullptr;
-        for (QAbstractButton *b : dialog->findChildren<QAbstractButton *>()) {
+        QPushButton *cancel = nullptr;
+        for (QPushButton *b : dialog->findChildren<QPushButton *>()) {
             if (!b->isVisible() || b->text().isEmpty())
                 continue;
             seen.append(b->text());
-            if (b->text() == u"Отказ")
+            if (withoutMnemonic(b->text()) == u"Отказ")
                 cancel = b;
         }
         if (cancel)
@@ -289,6 +294,10 @@ private Q_SLOTS:
         QTest::newRow("unsaved_changes") << 0 << QStringList{u"Запази"_s, u"Не запазвай"_s, u"Отказ"_s};
         QTest::newRow("save_before_making_a_program") << 1 << QStringList{u"Запази"_s, u"Отказ"_s};
         QTest::newRow("which_gift_question") << 2 << QStringList{u"Отвори"_s, u"Отказ"_s};
+        QTest::newRow("replace_programs") << 3 << QStringList{u"Замени"_s, u"Отказ"_s};
+        QTest::newRow("which_systems") << 4 << QStringList{u"Направи"_s, u"Отказ"_s};
+        QTest::newRow("folder_holds_a_test") << 5 << QStringList{u"Замени"_s, u"Нова папка"_s, u"Отказ"_s};
+        QTest::newRow("a_message") << 6 << QStringList{u"Добре"_s};
     }
 
     void questions_answer_in_bulgarian()
@@ -305,8 +314,223 @@ private Q_SLOTS:
             },
             [&w] { QVERIFY(!EditorDialogs::dialogs(&w).askSave(u"Да се запази ли тестът сега?"_s)); },
             [&w] { QCOMPARE(EditorDialogs::chooseGiftQuestion(&w, {u"Градове"_s, u"Реки"_s}), -1); },
+            [&w] { QVERIFY(!EditorDialogs::dialogs(&w).askReplace({u"/tmp/kaz-градове"_s})); },
+            [&w] {
+                QList<EditorPacking::Target> targets(2);
+                targets[0].system = Packing::System::Windows;
+                targets[1].system = Packing::System::Linux;
+                QVERIFY(EditorDialogs::chooseSystems(&w, targets).isEmpty());
+            },
+            [&w] {
+                QCOMPARE(w.ask({QMessageBox::Warning, u"Папката съдържа тест."_s, {},
+                                              {w.tr("New folder"), w.tr("Replace"), w.tr("Cancel")}, 2}),
+                         2);
+            },
+            [&w] { EditorDialogs::tell(&w, QMessageBox::Information, u"Направи програма"_s, u"Готово."_s); },
         };
-        QCOMPARE(buttonsOfDialog(ask[question]), buttons);
+        const QStringList shown = buttonsOfDialog(ask[question]);
+        QStringList texts;
+        for (const QString &text : shown)
+            texts.append(withoutMnemonic(text));
+        texts.sort();
+        QCOMPARE(texts, buttons);
+        // Each button is pressed with Alt and a letter of its own.
+        QSet<QChar> letters;
+        for (const QString &text : shown) {
+            QVERIFY2(!mnemonic(text).isNull(), qPrintable(text));
+            letters.insert(mnemonic(text));
+        }
+        QCOMPARE(letters.size(), shown.size());
+    }
+
+    // Alt with a button's underlined Cyrillic letter presses it, as a teacher with the Bulgarian
+    // keyboard layout types it.
+    void alt_letter_presses_a_button_data()
+    {
+        QTest::addColumn<int>("question");
+        QTest::addColumn<QString>("button"); // the button pressed
+        QTest::addColumn<int>("answer");     // what the dialog returns then
+        QTest::newRow("unsaved_dont_save") << 0 << u"Не запазвай"_s << 1;
+        QTest::newRow("unsaved_cancel") << 0 << u"Отказ"_s << 2;
+        QTest::newRow("gift_question_open") << 1 << u"Отвори"_s << 0;
+        QTest::newRow("save_folder_dialog_save_here") << 2 << u"Запази теста тук"_s << 1;
+        QTest::newRow("save_folder_dialog_cancel") << 2 << u"Отказ"_s << 0;
+    }
+
+    void alt_letter_presses_a_button()
+    {
+        QFETCH(int, question);
+        QFETCH(QString, button);
+        QFETCH(int, answer);
+        EditorWindow w;
+        w.setRecoveryDelay(3600 * 1000);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        QString pressed;
+        bool unanswered = false;
+        QTimer driver;
+        driver.setInterval(10);
+        QObject::connect(&driver, &QTimer::timeout, &driver, [&] {
+            auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+            // A window's Alt+letter works while it is the active window.
+            if (!dialog || !dialog->isVisible() || !dialog->isActiveWindow())
+                return;
+            driver.stop();
+            for (QAbstractButton *b : dialog->findChildren<QAbstractButton *>())
+                if (withoutMnemonic(b->text()) == button)
+                    pressed = b->text();
+            const QKeySequence key = QKeySequence::mnemonic(pressed);
+            if (key.isEmpty()) {
+                dialog->reject();
+                return;
+            }
+            // With its text, as a keyboard gives it: QTest has no text of its own for a Cyrillic key.
+            QTest::sendKeyEvent(QTest::Click, dialog, key[0].key(), QString(QChar(char16_t(key[0].key()))).toLower(),
+                                key[0].keyboardModifiers());
+            // A button whose letter did nothing leaves the dialog open: closed, the answer is wrong.
+            QTimer::singleShot(200, dialog, [dialog, &unanswered] {
+                unanswered = dialog->isVisible();
+                if (unanswered)
+                    dialog->done(-2);
+            });
+        });
+        driver.start();
+        int got = -3;
+        if (question == 0) {
+            w.document()->setField(DocumentField::Title, u"Градове"_s);
+            got = w.ask({QMessageBox::Warning, u"Да се запазят ли промените?"_s, {},
+                         {w.tr("Save"), w.tr("Don't save"), w.tr("Cancel")}, 2});
+        } else if (question == 1) {
+            got = EditorDialogs::chooseGiftQuestion(&w, {u"Градове"_s, u"Реки"_s});
+            got = got == 0 ? 0 : -1;
+        } else {
+            QVERIFY(m_dir.isValid());
+            got = EditorDialogs::choosePath(&w, EditorDialogs::PathKind::SaveFolder, m_dir.path()).isEmpty() ? 0 : 1;
+        }
+        QVERIFY2(!QKeySequence::mnemonic(pressed).isEmpty(), qPrintable(u"no letter on "_s + button));
+        QVERIFY2(!unanswered, "the dialog stayed open");
+        QCOMPARE(got, answer);
+    }
+
+    // Every file dialog says in Bulgarian what it chooses and where the result goes: its caption,
+    // the line above its folders and its button; it is Qt's own dialog on every system, so that
+    // Windows' does not caption it in its own language ("Select Folder").
+    void file_dialogs_say_what_they_choose_data()
+    {
+        using K = EditorDialogs::PathKind;
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<QString>("lookIn");
+        QTest::addColumn<QString>("accept");
+        QTest::newRow("open_folder") << int(K::OpenFolder) << u"Отвори папка с тест"_s << u"Търси в:"_s
+                                     << u"Отвори теста"_s;
+        QTest::newRow("save_folder") << int(K::SaveFolder)
+                                     << u"Запазване: изберете папката, в която да е тестът (там той получава своя "
+                                        u"папка, наречена по заглавието му)"_s
+                                     << u"Тестът отива в:"_s << u"Запази теста тук"_s;
+        QTest::newRow("gift_file") << int(K::GiftFile) << u"Отвори GIFT файл"_s << u"Търси в:"_s << u"Отвори"_s;
+        QTest::newRow("program") << int(K::Program) << u"Отвори програма с тест"_s << u"Търси в:"_s << u"Отвори"_s;
+        QTest::newRow("picture") << int(K::Picture) << u"Изберете картинка за реда"_s << u"Търси в:"_s
+                                 << u"Вземи картинката"_s;
+        QTest::newRow("program_file") << int(K::ProgramFile) << u"Направи програма: къде да се запише програмата"_s
+                                      << u"Програмата отива в:"_s << u"Запиши програмата"_s;
+        QTest::newRow("programs_folder") << int(K::ProgramsFolder) << u"Направи програма: папката за програмите"_s
+                                         << u"Програмите отиват в:"_s << u"Запиши програмите тук"_s;
+    }
+
+    void file_dialogs_say_what_they_choose()
+    {
+        QFETCH(int, kind);
+        QFETCH(QString, caption);
+        QFETCH(QString, lookIn);
+        QFETCH(QString, accept);
+        QVERIFY(m_dir.isValid());
+        const std::unique_ptr<QFileDialog> dialog
+            = EditorDialogs::pathDialog(m_window.get(), EditorDialogs::PathKind(kind), m_dir.path());
+        QVERIFY(dialog->testOption(QFileDialog::DontUseNativeDialog));
+        QCOMPARE(dialog->windowTitle(), caption);
+        QCOMPARE(dialog->labelText(QFileDialog::LookIn), lookIn);
+        const QDialogButtonBox *box = dialog->findChild<QDialogButtonBox *>();
+        QVERIFY(box);
+        QStringList acceptButtons;
+        for (const QAbstractButton *b : box->buttons())
+            if (box->buttonRole(const_cast<QAbstractButton *>(b)) == QDialogButtonBox::AcceptRole)
+                acceptButtons.append(withoutMnemonic(b->text()));
+        QCOMPARE(acceptButtons, QStringList{accept});
+        // No English in its words, and one Alt+letter for each of its buttons and named fields.
+        QHash<QChar, QString> taken;
+        for (const QLabel *l : dialog->findChildren<QLabel *>()) {
+            QCOMPARE(latinWords(l->text()), QStringList());
+            if (const QChar key = mnemonic(l->text()); !key.isNull() && l->buddy()) {
+                QVERIFY2(!taken.contains(key), qPrintable(taken.value(key) + u" and "_s + l->text()));
+                taken.insert(key, l->text());
+            }
+        }
+        for (const QPushButton *b : dialog->findChildren<QPushButton *>()) {
+            if (b->text().isEmpty())
+                continue;
+            QCOMPARE(latinWords(b->text()), QStringList());
+            const QChar key = mnemonic(b->text());
+            QVERIFY2(!key.isNull(), qPrintable(b->text()));
+            QVERIFY2(!taken.contains(key), qPrintable(taken.value(key) + u" and "_s + b->text()));
+            taken.insert(key, b->text());
+        }
+    }
+
+    // The guide names each key as the menus show it ("Ctrl+Del", "Alt+Нагоре"): in its key table
+    // and wherever it names a key with Ctrl, Alt or Shift in bold.
+    void guide_names_keys_as_the_menus_do_data()
+    {
+        QTest::addColumn<QString>("key");
+        // The keys of the table's cells and of the fields, which no menu command has.
+        const QStringList ownKeys{u"Tab"_s,   u"Shift+Tab"_s,   u"Ctrl+Tab"_s,  u"Ctrl+Shift+Tab"_s, u"Enter"_s,
+                                  u"F2"_s,    u"Shift+Enter"_s, u"Alt+Enter"_s, u"Esc"_s};
+        QStringList menuKeys;
+        for (QAction *title : m_window->menuBar()->actions())
+            for (QAction *a : title->menu()->actions())
+                for (const QKeySequence &k : a->shortcuts())
+                    menuKeys.append(k.toString(QKeySequence::NativeText));
+        QVERIFY(menuKeys.contains(u"Ctrl+Z"_s));
+        static const QRegularExpression bold(uR"(\*\*((?:Ctrl|Alt|Shift)\+[^*]+)\*\*)"_s);
+        static const QRegularExpression token(uR"([^\s,()]+)"_s);
+        for (const QString &page : {u"editor.md"_s, u"editor.bg.md"_s}) {
+            QFile file(u":/kaz/guide/"_s + page);
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            const QString text = QString::fromUtf8(file.readAll());
+            QStringList keys;
+            const qsizetype table = std::max(text.indexOf(u"\n## Keys"_s), text.indexOf(u"\n## Клавиши"_s));
+            QVERIFY2(table > 0, qPrintable(page));
+            bool rows = false; // past the table's header
+            for (const QString &line : text.mid(table + 1).split(u'\n').mid(1)) {
+                if (line.startsWith(u"|---"_s)) {
+                    rows = true;
+                    continue;
+                }
+                if (!rows)
+                    continue;
+                if (!line.startsWith(u"| "_s))
+                    break;
+                const QString keysCell = line.section(u'|', 1, 1).trimmed();
+                if (keysCell.contains(u" + "_s))
+                    continue; // Alt + the underlined letter
+                for (const QRegularExpressionMatch &m : token.globalMatch(keysCell))
+                    if (m.captured() != u"or" && m.captured() != u"или")
+                        keys.append(m.captured());
+            }
+            QVERIFY2(keys.size() > 15, qPrintable(page));
+            for (const QRegularExpressionMatch &m : bold.globalMatch(text))
+                keys.append(m.captured(1));
+            for (const QString &key : std::as_const(keys))
+                if (!ownKeys.contains(key))
+                    QTest::addRow("%s: %s", qPrintable(page), qPrintable(key)) << key;
+        }
+        m_menuKeys = menuKeys;
+    }
+
+    void guide_names_keys_as_the_menus_do()
+    {
+        QFETCH(QString, key);
+        QVERIFY2(m_menuKeys.contains(key), qPrintable(u"the menus show "_s + m_menuKeys.join(u", "_s)));
     }
 
     // The problems speak Bulgarian here too, of the table's rows as its header numbers them and
@@ -443,6 +667,7 @@ private Q_SLOTS:
 private:
     std::unique_ptr<EditorWindow> m_window;
     QTemporaryDir m_dir;
+    QStringList m_menuKeys;
 };
 
 QTEST_MAIN(TestEditorBulgarian)

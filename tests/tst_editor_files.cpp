@@ -492,13 +492,14 @@ void TestEditorFiles::storeOpensWithItsPictures()
     TestDocument d;
     d.openStore(store, pictures, u":/test/"_s, {u"Бележка"_s});
     QVERIFY(d.folder().isEmpty());
-    QVERIFY(!d.isModified());
+    QVERIFY(d.isModified()); // in no folder: unsaved work until it is saved
     QCOMPARE(d.row(0).picture.name, u"kwadrat.png"_s);
     QCOMPARE(d.row(6).pictureMode, PictureMode::ThumbnailOnly);
     QCOMPARE(d.save(), u"the test has no folder yet; choose a folder to save it in"_s);
     QTemporaryDir tmp;
     QCOMPARE(d.saveTo(tmp.path()), QString());
     QCOMPARE(d.folder(), QFileInfo(tmp.path()).absoluteFilePath());
+    QVERIFY(!d.isModified());
     QCOMPARE(storeOf(tmp.path()), storeOf(source));
     QCOMPARE(TestFiles::contents(tmp.filePath(u"romb.png"_s)),
              TestFiles::contents(QDir(source).filePath(u"romb.png"_s)));

@@ -178,6 +178,11 @@ void TestEditorSources::giftQuestionOpensAsItsConvertedFolder()
     QCOMPARE(d.field(DocumentField::Title), gift.questions.at(question).title);
     QVERIFY(d.folder().isEmpty());
     QVERIFY(!d.content().comments.isEmpty());
+    // In no folder yet: unsaved work until it is saved.
+    QVERIFY(d.isModified());
+    QVERIFY(QDir().mkpath(tmp.filePath(u"saved"_s)));
+    QCOMPARE(d.saveTo(tmp.filePath(u"saved"_s)), QString());
+    QVERIFY(!d.isModified());
 }
 
 void TestEditorSources::giftQuestionGoneLeavesTheDocument()
@@ -201,6 +206,7 @@ void TestEditorSources::shippedProgramOpensWithEveryDatum()
     TestDocument d;
     QCOMPARE(EditorSources::openProgram(d, QStringLiteral(KAZ_FIGURI)), QString());
     QVERIFY(d.folder().isEmpty());
+    QVERIFY(d.isModified()); // in no folder yet
     QCOMPARE(d.content(), folder.content());
     int pictures = 0;
     for (int r = 0; r < d.rowCount(); ++r) {

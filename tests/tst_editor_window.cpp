@@ -42,6 +42,7 @@
 #include <QStatusBar>
 #include <QTableView>
 #include <QTemporaryDir>
+#include <QScreen>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextBrowser>
@@ -137,6 +138,8 @@ private Q_SLOTS:
     // never losing work
     void discardPrompt_data();
     void discardPrompt();
+    void importedTestIsUnsavedWork_data();
+    void importedTestIsUnsavedWork();
     void saveNewTestAsksForAFolder_data();
     void saveNewTestAsksForAFolder();
     void newTestsIntoOneFolderGetFoldersOfTheirOwn();
@@ -796,6 +799,51 @@ void TestEditorWindow::discardPrompt()
     } else {
         QVERIFY(!w.isVisible());
     }
+}
+
+void TestEditorWindow::importedTestIsUnsavedWork_data()
+{
+    QTest::addColumn<QString>("action"); // new, open, close
+    QTest::addColumn<QString>("reply");
+    QTest::addColumn<bool>("goesOn");
+    for (const QString &action : {u"new"_s, u"open"_s, u"close"_s}) {
+        QTest::addRow("%s_cancel", qPrintable(action)) << action << u"Cancel"_s << false;
+        QTest::addRow("%s_dont_save", qPrintable(action)) << action << u"Don't save"_s << true;
+    }
+}
+
+// A test opened from a GIFT file, never saved, is asked about before New, opening another test
+// or closing drops it, untouched as it is.
+void TestEditorWindow::importedTestIsUnsavedWork()
+{
+    QFETCH(QString, action);
+    QFETCH(QString, reply);
+    QFETCH(bool, goesOn);
+    const QString other = m_dir->filePath(u"other"_s);
+    writeTest(other, u"Русе\tПриста\n"_s, u"Друг"_s);
+    EditorWindow w;
+    Teacher teacher;
+    teacher.attach(w);
+    w.chooseGiftQuestion = [](const EditorSources::GiftQuestions &) { return 0; };
+    teacher.paths.insert(int(PathKind::OpenFolder), {other});
+    QVERIFY(w.openGiftFile(sourcePath(u"docs/examples/bulgaria.gift"_s)));
+    const QString title = w.document()->field(DocumentField::Title);
+    QVERIFY(!title.isEmpty());
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    QVERIFY(w.isWindowModified());
+    teacher.replies = {reply};
+    if (action == u"new")
+        w.actions().newTest->trigger();
+    else if (action == u"open")
+        w.actions().openFolder->trigger();
+    else
+        w.close();
+    QCOMPARE(teacher.asked.size(), 1);
+    QVERIFY2(teacher.asked.first().contains(u"\"%1\" has changes that are not saved"_s.arg(title)),
+             qPrintable(teacher.asked.first()));
+    QCOMPARE(w.document()->field(DocumentField::Title) == title, !goesOn || action == u"close");
+    QCOMPARE(w.isVisible(), !goesOn || action != u"close");
 }
 
 // A new test goes into a new folder of its own inside the folder chosen, named after its title;
@@ -1534,8 +1582,8 @@ EditorGuide *guideOf(const EditorWindow &w)
 }
 } // namespace
 
-// F1 shows the guide in a window of its own beside the editor, from its top; pressed again it
-// brings the same window forward.
+// F1 shows the guide in a window of its own beside the editor, from its top, within the screen;
+// Esc closes it; F1 pressed again brings the same window forward.
 void TestEditorWindow::guideOpensOnF1()
 {
     EditorWindow w;
@@ -1550,7 +1598,16 @@ void TestEditorWindow::guideOpensOnF1()
     // The suite runs without a translation: the English page.
     QCOMPARE(guide->browser()->source(), QUrl(u"qrc:/kaz/guide/editor.md"_s));
     QVERIFY(guide->browser()->toPlainText().startsWith(u"Български: editor.bg.md\nMaking a test in the KAZ editor"_s));
-    guide->close();
+    // Whole on the screen, however small (offscreen's is 800 × 600, less than the guide would take).
+    const QRect area = guide->screen()->availableGeometry();
+    QVERIFY2(area.contains(guide->frameGeometry()), qPrintable(u"%1 × %2 at %3, %4"_s.arg(guide->frameGeometry().width())
+                                                                   .arg(guide->frameGeometry().height())
+                                                                   .arg(guide->frameGeometry().x())
+                                                                   .arg(guide->frameGeometry().y())));
+    // Esc closes it, as a dialog.
+    QVERIFY(QTest::qWaitForWindowActive(guide));
+    QTest::keyClick(guide->browser(), Qt::Key_Escape);
+    QVERIFY(!guide->isVisible());
     w.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&w));
     QTest::keyClick(&w, Qt::Key_F1);

@@ -7,12 +7,14 @@
 #include "ListBox.h"
 #include "PictureBox.h"
 #include "PictureWindow.h"
+#include "WindowPlace.h"
 
 #include <QApplication>
 #include <QFileInfo>
 #include <QImage>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QTest>
 #include <memory>
@@ -51,6 +53,9 @@ private Q_SLOTS:
     void clickOpensPictureWindow();
     void nextLeftSelectionHidesWindow();
     void clickWhileOpenRefreshesWindow();
+    void pictureWindowOpensBesideTheTestWindow();
+    void placeBesideTheOwner_data();
+    void placeBesideTheOwner();
     void hintHidesWindowAndShowsExplanationLines();
 
 private:
@@ -332,6 +337,59 @@ void PicturesUi::clickWhileOpenRefreshesWindow()
     m_program->view()->Grafika0()->setFocus();
     QTest::keyClick(m_program->view()->Grafika0(), Qt::Key_Space);
     QVERIFY(windowOpen());
+}
+
+// The picture window opens beside the test window, on its screen, not over it in a corner;
+// moved by the learner while open, it stays there when shown afresh.
+void PicturesUi::pictureWindowOpensBesideTheTestWindow()
+{
+    KazView *view = m_program->view();
+    const QRect area = view->screen()->availableGeometry();
+    view->move(area.topLeft() + QPoint(20, 30));
+    QTRY_COMPARE(view->frameGeometry().topLeft(), area.topLeft() + QPoint(20, 30));
+    selectLeft(QStringLiteral("Квадрат"));
+    clickThumbnail();
+    QVERIFY(windowOpen());
+    const QRect test = view->frameGeometry();
+    QTRY_VERIFY(area.contains(window()->frameGeometry()));
+    const QRect picture = window()->frameGeometry();
+    QVERIFY2(!picture.intersects(test) || area.right() - test.right() < picture.width(),
+             qPrintable(QStringLiteral("test window %1,%2 %3×%4, picture window %5,%6")
+                            .arg(test.x()).arg(test.y()).arg(test.width()).arg(test.height())
+                            .arg(picture.x()).arg(picture.y())));
+    QCOMPARE(picture.top(), test.top());
+
+    window()->move(picture.topLeft() + QPoint(0, 40));
+    QTRY_COMPARE(window()->frameGeometry().topLeft(), picture.topLeft() + QPoint(0, 40));
+    clickThumbnail();
+    QCOMPARE(window()->frameGeometry().topLeft(), picture.topLeft() + QPoint(0, 40));
+}
+
+void PicturesUi::placeBesideTheOwner_data()
+{
+    QTest::addColumn<QRect>("owner");
+    QTest::addColumn<QSize>("size");
+    QTest::addColumn<QPoint>("expected");
+    // On a screen of 1366 × 768 less a panel of 40 (placeBesideTheOwner).
+    QTest::addRow("right_of_it") << QRect(100, 50, 600, 400) << QSize(300, 250) << QPoint(700, 50);
+    QTest::addRow("left_of_it_at_the_right_edge") << QRect(700, 50, 600, 400) << QSize(300, 250) << QPoint(400, 50);
+    QTest::addRow("no_room_either_side_more_right") << QRect(0, 0, 1100, 700) << QSize(900, 700) << QPoint(466, 0);
+    QTest::addRow("no_room_either_side_more_left") << QRect(300, 0, 1066, 700) << QSize(900, 700) << QPoint(0, 0);
+    QTest::addRow("raised_to_fit_above_the_bottom") << QRect(100, 500, 600, 200) << QSize(300, 300) << QPoint(700, 428);
+    QTest::addRow("taller_than_the_screen_at_its_top") << QRect(100, 50, 600, 400) << QSize(300, 900) << QPoint(700, 0);
+    QTest::addRow("owner_partly_off_screen") << QRect(-200, -50, 600, 400) << QSize(300, 250) << QPoint(400, 0);
+}
+
+void PicturesUi::placeBesideTheOwner()
+{
+    QFETCH(QRect, owner);
+    QFETCH(QSize, size);
+    QFETCH(QPoint, expected);
+    const QRect screen(0, 0, 1366, 728);
+    const QPoint at = WindowPlace::beside(owner, size, screen);
+    QCOMPARE(at, expected);
+    if (size.height() <= screen.height())
+        QVERIFY(screen.contains(QRect(at, size)));
 }
 
 void PicturesUi::hintHidesWindowAndShowsExplanationLines()

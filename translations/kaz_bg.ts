@@ -582,6 +582,110 @@ Replace them with the new programs?</source>
         <source>%1: for Debian 12 with the KAZ package installed (or Qt 6 and two font packages).</source>
         <translation>%1: за Debian 12 с инсталиран пакет KAZ (или Qt 6 и два пакета с шрифтове).</translation>
     </message>
+    <message>
+        <source>Open the folder of a test</source>
+        <translation>Отвори папка с тест</translation>
+    </message>
+    <message>
+        <source>Look in:</source>
+        <translation>Търси в:</translation>
+    </message>
+    <message>
+        <source>Test &amp;folder:</source>
+        <translation>&amp;Папка с тест:</translation>
+    </message>
+    <message>
+        <source>&amp;Open the test</source>
+        <translation>&amp;Отвори теста</translation>
+    </message>
+    <message>
+        <source>Save: choose the folder to put the test in (it gets a folder of its own there, named after its title)</source>
+        <translation>Запазване: изберете папката, в която да е тестът (там той получава своя папка, наречена по заглавието му)</translation>
+    </message>
+    <message>
+        <source>The test goes into:</source>
+        <translation>Тестът отива в:</translation>
+    </message>
+    <message>
+        <source>&amp;Folder:</source>
+        <translation>&amp;Папка:</translation>
+    </message>
+    <message>
+        <source>&amp;Save the test here</source>
+        <translation>&amp;Запази теста тук</translation>
+    </message>
+    <message>
+        <source>Open a GIFT file</source>
+        <translation>Отвори GIFT файл</translation>
+    </message>
+    <message>
+        <source>GIFT &amp;file:</source>
+        <translation>GIFT &amp;файл:</translation>
+    </message>
+    <message>
+        <source>&amp;Open</source>
+        <translation>&amp;Отвори</translation>
+    </message>
+    <message>
+        <source>GIFT files (*.gift *.txt);;All files (*)</source>
+        <translation>GIFT файлове (*.gift *.txt);;Всички файлове (*)</translation>
+    </message>
+    <message>
+        <source>Open a test program</source>
+        <translation>Отвори програма с тест</translation>
+    </message>
+    <message>
+        <source>&amp;Program:</source>
+        <translation>&amp;Програма:</translation>
+    </message>
+    <message>
+        <source>Choose a picture for the row</source>
+        <translation>Изберете картинка за реда</translation>
+    </message>
+    <message>
+        <source>Picture &amp;file:</source>
+        <translation>&amp;Файл с картинка:</translation>
+    </message>
+    <message>
+        <source>&amp;Take the picture</source>
+        <translation>&amp;Вземи картинката</translation>
+    </message>
+    <message>
+        <source>Pictures (*.png *.jpg *.jpeg *.gif *.bmp);;All files (*)</source>
+        <translation>Картинки (*.png *.jpg *.jpeg *.gif *.bmp);;Всички файлове (*)</translation>
+    </message>
+    <message>
+        <source>Make program: where to write the program</source>
+        <translation>Направи програма: къде да се запише програмата</translation>
+    </message>
+    <message>
+        <source>The program goes into:</source>
+        <translation>Програмата отива в:</translation>
+    </message>
+    <message>
+        <source>Program &amp;name:</source>
+        <translation>&amp;Име на програмата:</translation>
+    </message>
+    <message>
+        <source>&amp;Write the program</source>
+        <translation>&amp;Запиши програмата</translation>
+    </message>
+    <message>
+        <source>The programs go into:</source>
+        <translation>Програмите отиват в:</translation>
+    </message>
+    <message>
+        <source>&amp;Write the programs here</source>
+        <translation>&amp;Запиши програмите тук</translation>
+    </message>
+    <message>
+        <source>Show:</source>
+        <translation>Покажи:</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>Добре</translation>
+    </message>
 </context>
 <context>
     <name>EditorFieldsForm</name>
@@ -813,14 +917,6 @@ Replace them with the new programs?</source>
     <message>
         <source>%1, %2 × %3 pixels</source>
         <translation>%1, %2 × %3 пиксела</translation>
-    </message>
-    <message>
-        <source>Choose a picture</source>
-        <translation>Изберете картинка</translation>
-    </message>
-    <message>
-        <source>Pictures (*.png *.jpg *.jpeg *.gif *.bmp);;All files (*)</source>
-        <translation>Картинки (*.png *.jpg *.jpeg *.gif *.bmp);;Всички файлове (*)</translation>
     </message>
     <message>
         <source>Picture</source>
@@ -1093,22 +1189,6 @@ Replace them with the new programs?</source>
     <message>
         <source>KAZ editor</source>
         <translation>KAZ редактор</translation>
-    </message>
-    <message>
-        <source>Open the folder of a test</source>
-        <translation>Отвори папка с тест</translation>
-    </message>
-    <message>
-        <source>Open a GIFT file</source>
-        <translation>Отвори GIFT файл</translation>
-    </message>
-    <message>
-        <source>GIFT files (*.gift *.txt);;All files (*)</source>
-        <translation>GIFT файлове (*.gift *.txt);;Всички файлове (*)</translation>
-    </message>
-    <message>
-        <source>Open a test program</source>
-        <translation>Отвори програма с тест</translation>
     </message>
     <message>
         <source>Picture of the current row</source>
@@ -1434,10 +1514,6 @@ Replace them with the new programs?</source>
     <message>
         <source>Mend the window&apos;s and the lists&apos; sizes first: the problems list says what is wrong with them.</source>
         <translation>Първо поправете размерите на прозореца и списъците: списъкът с проблеми казва какво не е наред с тях.</translation>
-    </message>
-    <message>
-        <source>Save: choose the folder to put the test in (it gets a folder of its own there, named after its title)</source>
-        <translation>Запазване: изберете папката, в която да е тестът (там той получава своя папка, наречена по заглавието му)</translation>
     </message>
     <message>
         <source>Another program is saving into %1 just now. The test is saved as soon as it is done.</source>

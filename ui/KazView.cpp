@@ -258,7 +258,7 @@ void KazView::showPictureWindow()
         m_pictureWindow = std::make_unique<PictureWindow>(nullptr);
     }
     if (state->visible)
-        m_pictureWindow->show(*state, m_model->KAZ_danni().pictureData(state->picture));
+        m_pictureWindow->show(*state, m_model->KAZ_danni().pictureData(state->picture), this);
     else
         m_pictureWindow->hide();
 }

@@ -14,8 +14,9 @@ class PictureWindow : public QWidget
 public:
     explicit PictureWindow(QWidget *parent = nullptr);
 
-    // `picture`: the bytes of the picture file state.picture names.
-    void show(const KazGraphika &state, const QByteArray &picture);
+    // `picture`: the bytes of the picture file state.picture names. A window that is not open
+    // yet opens beside the window of `owner` (WindowPlace::beside).
+    void show(const KazGraphika &state, const QByteArray &picture, const QWidget *owner = nullptr);
     PictureBox *box() const { return m_box; }
 
 private:
