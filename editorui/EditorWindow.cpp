@@ -12,6 +12,7 @@
 #include "SavePlace.h"
 #include "RowTableModel.h"
 #include "TestDocument.h"
+#include "WindowPlace.h"
 #include "WindowTitle.h"
 
 #include <QAction>
@@ -137,7 +138,8 @@ EditorWindow::EditorWindow(QWidget *parent) : QMainWindow(parent), m_document(ne
     setWindowModified(m_document->isModified());
     showNewTestHint();
     m_table->setFocus(); // the rows are where a teacher starts
-    resize(1100, 760);
+    // Room for the table and the picture panel side by side, within a small screen (1366 × 768).
+    resize(WindowPlace::fitting(this, QSize(1100, 760)));
 }
 
 // The widgets that show the document go while it is still there; then the document, with the

@@ -43,6 +43,7 @@
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QScreen>
+#include <QStyle>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextBrowser>
@@ -1589,6 +1590,9 @@ void TestEditorWindow::guideOpensOnF1()
     EditorWindow w;
     w.show();
     QVERIFY(QTest::qWaitForWindowActive(&w));
+    // The editor itself is no larger than the screen, with room for its title bar.
+    QVERIFY(w.screen()->availableGeometry().height() >= w.height() + w.style()->pixelMetric(QStyle::PM_TitleBarHeight));
+    QVERIFY(w.screen()->availableGeometry().width() >= w.width());
     QVERIFY(!guideOf(w));
     QTest::keyClick(&w, Qt::Key_F1);
     EditorGuide *guide = guideOf(w);

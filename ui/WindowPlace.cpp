@@ -2,6 +2,7 @@
 
 #include <QGuiApplication>
 #include <QScreen>
+#include <QStyle>
 #include <QWidget>
 
 #include <algorithm>
@@ -29,6 +30,19 @@ QRect availableArea(const QWidget *window)
 {
     const QScreen *screen = window && window->screen() ? window->screen() : QGuiApplication::primaryScreen();
     return screen ? screen->availableGeometry() : QRect();
+}
+
+QSize fitting(const QWidget *window, const QSize &wanted)
+{
+    const QRect available = availableArea(window);
+    if (available.isEmpty())
+        return wanted;
+    // The frame is known only once the window manager has drawn it: allow a title bar and a
+    // border as the style draws them.
+    const QStyle *style = window->style();
+    const int border = 2 * style->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, window) + 4;
+    const QSize frame(border, border + style->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, window));
+    return wanted.boundedTo(available.size() - frame).expandedTo(window->minimumSizeHint().expandedTo(window->minimumSize()));
 }
 
 void putBeside(QWidget *window, const QWidget *owner)

@@ -19,6 +19,11 @@ QPoint beside(const QRect &owner, const QSize &size, const QRect &available);
 // The available area of the screen `window` is on (the primary screen's without one).
 QRect availableArea(const QWidget *window);
 
+// The size a top-level window not shown yet takes so that it fits the available area of its screen
+// with a title bar and frame around it: `wanted` where it fits, no smaller than the window's
+// minimum size.
+QSize fitting(const QWidget *window, const QSize &wanted);
+
 // Moves the top-level `window`, not shown yet, beside the window of `owner` (see beside), its
 // frame taken as large as the owner's frame is around its contents.
 void putBeside(QWidget *window, const QWidget *owner);
