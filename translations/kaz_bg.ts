@@ -1375,8 +1375,8 @@ Replace them with the new programs?</source>
         <translation>Всяка фраза вече се побира в списъка си.</translation>
     </message>
     <message>
-        <source>The lists are wider now, and so is the window where needed: every phrase fits. Undo (Ctrl+Z) takes it back.</source>
-        <translation>Списъците, а при нужда и прозорецът, вече са по-широки: всяка фраза се побира. „Отмени“ (Ctrl+Z) връща предишните размери.</translation>
+        <source>Every phrase fits its list now; the window grew only where the lists needed it. Undo (Ctrl+Z) takes it back.</source>
+        <translation>Всяка фраза вече се побира в списъка си; прозорецът е разширен само там, където списъците имаха нужда. „Отмени“ (Ctrl+Z) връща предишните размери.</translation>
     </message>
     <message>
         <source>The window is now as wide as a screen of 1280 pixels allows, yet some phrases are still cut: the warnings name them; shorten them.</source>
