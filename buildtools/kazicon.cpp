@@ -3,6 +3,8 @@
 // OUTDIR/<size>.png. The build runs it once for each; the programs carry the files.
 // kazicon [--editor] --ico FILE SIZE...: writes the drawings at every SIZE (at most 256) into
 // one Windows icon FILE, which the Windows programs carry in their resources.
+// kazicon --setup-picture FILE WIDTH HEIGHT: writes KazIconDrawing::setupBitmap to FILE, the
+// pictures of the setup for Windows (scripts/windows-setup.sh).
 #include "KazIconDrawing.h"
 
 #include <QCoreApplication>
@@ -11,11 +13,37 @@
 #include <QImage>
 #include <QTextStream>
 
+namespace {
+
+// `bytes` as the file `path`, its folder made where missing.
+bool write(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    return QDir().mkpath(QFileInfo(file).path()) && file.open(QIODevice::WriteOnly | QIODevice::Truncate)
+        && file.write(bytes) == bytes.size() && file.flush();
+}
+
+} // namespace
+
 int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
     QTextStream err(stderr);
     QStringList args = app.arguments();
+    if (args.size() > 1 && args.at(1) == u"--setup-picture") {
+        bool wide = false, tall = false;
+        const int width = args.value(3).toInt(&wide);
+        const int height = args.value(4).toInt(&tall);
+        if (args.size() != 5 || !wide || !tall || width < 1 || height < 1 || width > 1024 || height > 1024) {
+            err << "usage: kazicon --setup-picture FILE WIDTH HEIGHT (1 to 1024 pixels each)\n";
+            return 2;
+        }
+        if (!write(args.at(2), KazIconDrawing::setupBitmap(width, height))) {
+            err << args.at(2) << ": error: cannot write the picture\n";
+            return 1;
+        }
+        return 0;
+    }
     const bool editor = args.size() > 1 && args.at(1) == u"--editor";
     if (editor)
         args.removeAt(1);
@@ -24,7 +52,8 @@ int main(int argc, char *argv[])
         args.removeAt(1);
     if (args.size() < 3) {
         err << "usage: kazicon [--editor] OUTDIR SIZE...\n"
-               "       kazicon [--editor] --ico FILE SIZE...\n";
+               "       kazicon [--editor] --ico FILE SIZE...\n"
+               "       kazicon --setup-picture FILE WIDTH HEIGHT\n";
         return 2;
     }
     const int largest = ico ? 256 : 1024;
@@ -39,11 +68,8 @@ int main(int argc, char *argv[])
         icons.append(editor ? KazIconDrawing::editorImage(size) : KazIconDrawing::image(size));
     }
     if (ico) {
-        QFile file(args.at(1));
-        const QByteArray bytes = KazIconDrawing::windowsIcon(icons);
-        if (!QDir().mkpath(QFileInfo(file).path()) || !file.open(QIODevice::WriteOnly | QIODevice::Truncate)
-            || file.write(bytes) != bytes.size() || !file.flush()) {
-            err << file.fileName() << ": error: cannot write the icon\n";
+        if (!write(args.at(1), KazIconDrawing::windowsIcon(icons))) {
+            err << args.at(1) << ": error: cannot write the icon\n";
             return 1;
         }
         return 0;

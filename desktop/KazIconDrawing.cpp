@@ -60,6 +60,26 @@ QImage editorImage(int size)
     return img;
 }
 
+QImage setupPicture(int width, int height)
+{
+    QImage picture(width, height, QImage::Format_RGB32);
+    picture.fill(Qt::white);
+    QPainter p(&picture);
+    if (width >= height) {
+        const int margin = std::max(1, height / 8);
+        const int size = std::max(1, std::min(height, width) - 2 * margin);
+        p.drawImage(width - margin - size, (height - size) / 2, editorImage(size));
+        return picture;
+    }
+    // The icon takes most of the width, at most 128 pixels, as far below the top as from the
+    // sides; the band fills the lowest eighth.
+    const int size = std::max(1, std::min(128, width * 4 / 5));
+    const int band = height / 8;
+    p.fillRect(0, height - band, width, band, QColor(0, 128, 0));
+    p.drawImage((width - size) / 2, (width - size) / 2, editorImage(size));
+    return picture;
+}
+
 namespace {
 
 QByteArray encoded(const QImage &picture)
@@ -77,6 +97,15 @@ QByteArray png(int size, const QImage &own)
 {
     return encoded(own.isNull() ? image(size)
                                 : own.scaled(size, size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+}
+
+QByteArray setupBitmap(int width, int height)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    setupPicture(width, height).convertToFormat(QImage::Format_RGB888).save(&buffer, "BMP");
+    return bytes;
 }
 
 QByteArray editorPng(int size)

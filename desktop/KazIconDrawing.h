@@ -17,6 +17,15 @@ QImage image(int size);
 // lower left corner, in colours the quiz's icon has none of, so that the two differ at 16 pixels.
 QImage editorImage(int size);
 
+// A picture of KAZ's setup for Windows, opaque, width × height pixels: the test editor's icon
+// on white. A wide one (the pages' header) has the icon at its right, as tall as fits with a
+// margin; a tall one (the welcome and finish pages' side) has it large in its upper part, above
+// a band of the test window's green.
+QImage setupPicture(int width, int height);
+
+// setupPicture(width, height) as a Windows bitmap (.bmp) of 24 bits a pixel, as NSIS's pages load it.
+QByteArray setupBitmap(int width, int height);
+
 // The icon at size × size pixels as PNG bytes: `own` (a test's icon.png) scaled smoothly to
 // that size, or without one, image(size).
 QByteArray png(int size, const QImage &own = QImage());

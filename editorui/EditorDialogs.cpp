@@ -15,6 +15,7 @@
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QSet>
 #include <QStyle>
 #include <QVBoxLayout>
@@ -230,6 +231,18 @@ bool openProgram(QWidget *parent, TestDocument &doc, const QString &path)
 
 namespace {
 
+// `name` as a word of a command line typed into a Linux terminal: quoted where it holds more
+// than letters, digits and . _ + -.
+QString shellWord(const QString &name)
+{
+    static const QRegularExpression plain(QStringLiteral("^[A-Za-z0-9._+-]+$"));
+    if (plain.match(name).hasMatch())
+        return name;
+    QString quoted = name;
+    quoted.replace(u'\'', QStringLiteral("'\\''"));
+    return u'\'' + quoted + u'\'';
+}
+
 // What the teacher does with a program made for `system`, at `program`.
 QString madeText(Packing::System system, const QString &program)
 {
@@ -239,11 +252,16 @@ QString madeText(Packing::System system, const QString &program)
                                                             "one file (from a USB stick or an e-mail) and double-click it "
                                                             "to start the test; nothing needs to be installed.")
             .arg(path);
+    // Windows' disks, USB sticks and e-mail keep no permission to run: the learner gives it back.
     return QCoreApplication::translate("EditorDialogs", "The program for Linux is made: %1\nGive this one file to the "
                                                         "learners: it runs on Debian 12 (64-bit PC) with the KAZ package "
                                                         "installed, or with the packages libqt6widgets6, "
-                                                        "fonts-liberation and fonts-dejavu-core.")
-        .arg(path);
+                                                        "fonts-liberation and fonts-dejavu-core.\nWhere it arrives "
+                                                        "without its permission to run (made on Windows, or sent by "
+                                                        "e-mail), the learner gives it back with chmod +x %2, or in the "
+                                                        "file manager with Properties, Permissions, Allow executing file "
+                                                        "as program.")
+        .arg(path, shellWord(QFileInfo(program).fileName()));
 }
 
 // Why no program was made for `system`: `why` is kazpack's words.

@@ -802,7 +802,7 @@ void EditorWindow::widenLists()
         statusBar()->showMessage(tr("Every phrase already fits its list."));
         break;
     case W::Widened:
-        statusBar()->showMessage(tr("The lists are wider now, and so is the window where needed: every phrase fits. "
+        statusBar()->showMessage(tr("Every phrase fits its list now; the window grew only where the lists needed it. "
                                     "Undo (Ctrl+Z) takes it back."));
         break;
     case W::WidenedPartly:

@@ -8,7 +8,7 @@
 #   --programs DIR     the Windows programs (default build-win/programs)
 #   --linux-build DIR  a Linux build of KAZ: its libexec/kaz/kazrunner goes beside kazrunner.exe
 #                      (for kazpack --linux), its kazpack gives back the shipped tests' folders
-#                      and its kazicon draws the setup's icon. Default build-release, built in
+#                      and its kazicon draws the setup's icon and pictures. Default build-release, built in
 #                      Release (as scripts/run.sh does) when it lacks them
 #   --output DIR       where the setup is written (default: the folder above DIR of --programs)
 #
@@ -87,6 +87,9 @@ trap 'rm -rf "$work"' EXIT
 # The Linux runner as the Debian package installs it: stripped of symbols and the compiler's notes.
 strip --strip-all --remove-section=.comment --remove-section=.note -o "$work/kazrunner" "$linux_runner"
 "$linux_build/buildtools/kazicon" --ico "$work/kaz.ico" 16 24 32 48 256
+# The pages' pictures, in the sizes NSIS's pages show them at 96 dots per inch.
+"$linux_build/buildtools/kazicon" --setup-picture "$work/side.bmp" 164 314
+"$linux_build/buildtools/kazicon" --setup-picture "$work/header.bmp" 150 57
 
 # NSIS's strings: "$" doubled, a double quote escaped.
 nsis_string() { sed -e 's/\$/$$/g' -e 's/"/$\\"/g' <<<"$1"; }
@@ -155,6 +158,7 @@ done
 
 setup="$output/kaz-setup-$version.exe"
 log="$(makensis -V2 -INPUTCHARSET UTF8 -DKAZ_VERSION="$version" -DKAZ_VERSION4="$version4" \
-    -DKAZ_PUBLISHER="$publisher" -DKAZ_ICON="$work/kaz.ico" -DKAZ_FILES="$files" -DKAZ_OUTFILE="$setup" \
+    -DKAZ_PUBLISHER="$publisher" -DKAZ_ICON="$work/kaz.ico" -DKAZ_SIDE="$work/side.bmp" \
+    -DKAZ_HEADER="$work/header.bmp" -DKAZ_FILES="$files" -DKAZ_OUTFILE="$setup" \
     "$root/packaging/windows/kaz.nsi" 2>&1)" || { echo "$log" >&2; fail "makensis failed"; }
 echo "$setup"

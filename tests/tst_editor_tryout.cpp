@@ -833,6 +833,8 @@ void TestEditorTryOut::makeProgramWritesEachSystemsProgram()
     // What to do with each file, for its system alone.
     QCOMPARE(a.told.contains(u"double-click"_s), systems.contains(System::Windows));
     QCOMPARE(a.told.contains(u"Debian 12"_s), systems.contains(System::Linux));
+    // A Linux program copied from Windows or sent by e-mail has lost its permission to run.
+    QVERIFY2(a.told.contains(u"chmod +x kaz-istoriya,"_s) == systems.contains(System::Linux), qPrintable(a.told));
 }
 
 // A program that was not made is told with kazpack's words, beside the other system's that was.

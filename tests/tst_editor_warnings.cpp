@@ -4,10 +4,13 @@
 #include "EditorSupport.h"
 #include "ListText.h"
 #include "RowTableModel.h"
+#include "Sketch.h"
 #include "TestDocument.h"
 
 #include <QTest>
 #include <QUndoStack>
+
+#include <algorithm>
 
 using namespace EditorSupport;
 using namespace Qt::StringLiterals;
@@ -138,6 +141,55 @@ private Q_SLOTS:
         QCOMPARE(messages(d.problems()), QString());
         QCOMPARE(d.widenLists(), TestDocument::Widening::NoMoreRoom);
         QCOMPARE(d.undoStack()->count(), 1);
+    }
+
+    // Widening lays the lists out with the window's fixed controls: no control on a list,
+    // everything inside the window, the window no wider than the lists need, and a window that
+    // grew leaves on the right the margin a new test's window leaves.
+    void widenLaysOutTheWindow_data()
+    {
+        QTest::addColumn<QString>("rows");
+        QTest::addColumn<bool>("windowGrows");
+        // One long side: the other list gives it room, and the right list ends where the
+        // controls below it end.
+        QTest::addRow("long_left") << u"a\tx\n%1\ty\nc\tz\n"_s.arg(LongLeft) << false;
+        QTest::addRow("long_right") << u"a\tx\nb\t%1\nc\tz\n"_s.arg(LongRight) << false;
+        QTest::addRow("long_both") << u"a\tx\n%1\ty\nc\tz\n\t%2\n"_s.arg(LongLeft, LongRight) << true;
+    }
+    void widenLaysOutTheWindow()
+    {
+        QFETCH(QString, rows);
+        QFETCH(bool, windowGrows);
+        TestDocument d;
+        setRows(d, rows);
+        const Sketch::Rects before = Sketch::of(d.content()).twips;
+        const int margin = before.window.right() - std::max(before.rightList.right(), [&before] {
+            int right = 0;
+            for (const QRect &c : before.controls)
+                right = std::max(right, c.right());
+            return right;
+        }());
+        QCOMPARE(d.widenLists(), TestDocument::Widening::Widened);
+        d.checkNow();
+        QCOMPARE(messages(d.warnings()), QString());
+        const Sketch::Rects after = Sketch::of(d.content()).twips;
+        QVERIFY(!after.leftList.intersects(after.rightList));
+        for (const QRect &list : {after.leftList, after.rightList}) {
+            QVERIFY(after.window.contains(list));
+            for (const QRect &c : after.controls)
+                QVERIFY2(!c.intersects(list), qPrintable(u"%1,%2 %3x%4"_s.arg(c.x()).arg(c.y()).arg(c.width()).arg(c.height())));
+        }
+        int controlsRight = 0;
+        for (const QRect &c : after.controls) {
+            QVERIFY(after.window.contains(c));
+            controlsRight = std::max(controlsRight, c.right());
+        }
+        QCOMPARE(after.window.width() > before.window.width(), windowGrows);
+        const int contentRight = std::max(after.rightList.right(), controlsRight);
+        if (windowGrows)
+            QCOMPARE(after.window.right() - contentRight, margin);
+        else
+            QCOMPARE(after.rightList.right(), controlsRight);
     }
 
     void nothingToWiden_data()

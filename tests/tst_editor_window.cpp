@@ -342,7 +342,7 @@ void TestEditorWindow::cutPhraseWarnsAndWideningMendsIt()
     QVERIFY(list->viewport()->width() - 2 * ListText::TextMargin < width);
 
     QTest::mouseClick(problems->widenButton(), Qt::LeftButton);
-    QVERIFY(w.statusBar()->currentMessage().startsWith(u"The lists are wider now"_s));
+    QVERIFY(w.statusBar()->currentMessage().startsWith(u"Every phrase fits its list now"_s));
     const QString widened = w.document()->field(DocumentField::LeftListWidth);
     QVERIFY(widened.toInt() > 3135);
     QCOMPARE(qobject_cast<QLineEdit *>(w.fieldEditor(DocumentField::LeftListWidth))->text(), widened);

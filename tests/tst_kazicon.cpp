@@ -215,6 +215,58 @@ private Q_SLOTS:
         QCOMPARE(read, sizes);
     }
 
+    // The setup's pictures for NSIS's pages: a bitmap of 24 bits a pixel, uncompressed, of the
+    // size asked, showing the editor's icon whole on white: the header's at its right, the welcome
+    // and finish pages' in the upper part above the green band.
+    void setupPictures_data()
+    {
+        QTest::addColumn<QSize>("size");
+        QTest::addRow("header_150x57") << QSize(150, 57);
+        QTest::addRow("welcome_and_finish_164x314") << QSize(164, 314);
+    }
+    void setupPictures()
+    {
+        QFETCH(QSize, size);
+        const QByteArray bmp = KazIconDrawing::setupBitmap(size.width(), size.height());
+        const auto u16 = [&bmp](qsizetype at) { return qFromLittleEndian<quint16>(bmp.constData() + at); };
+        const auto u32 = [&bmp](qsizetype at) { return qFromLittleEndian<quint32>(bmp.constData() + at); };
+        QVERIFY(bmp.size() > 54);
+        QVERIFY(bmp.startsWith("BM"));
+        QCOMPARE(u32(2), quint32(bmp.size()));
+        QCOMPARE(u32(14), quint32(40)); // BITMAPINFOHEADER
+        QCOMPARE(qint32(u32(18)), size.width());
+        QCOMPARE(qint32(u32(22)), size.height()); // rows bottom up
+        QCOMPARE(u16(28), quint16(24));
+        QCOMPARE(u32(30), quint32(0)); // BI_RGB
+        const QImage picture = QImage::fromData(bmp, "BMP");
+        QCOMPARE(picture.size(), size);
+
+        // Where the icon is: every pixel neither white nor the band's green.
+        const QColor green(0, 128, 0);
+        const int band = size.width() < size.height() ? size.height() / 8 : 0;
+        QRect icon;
+        for (int y = 0; y < size.height() - band; ++y)
+            for (int x = 0; x < size.width(); ++x)
+                if (picture.pixelColor(x, y) != QColor(Qt::white))
+                    icon |= QRect(x, y, 1, 1);
+        for (int y = size.height() - band; y < size.height(); ++y)
+            for (int x = 0; x < size.width(); ++x)
+                QCOMPARE(picture.pixelColor(x, y), green);
+        // The editor's icon, square, whole and clear of the edges, with its pencil.
+        QVERIFY2(icon.width() >= 40 && qAbs(icon.width() - icon.height()) <= 1, qPrintable(u"%1x%2"_qs.arg(icon.width()).arg(icon.height())));
+        QVERIFY(icon.left() > 0 && icon.top() > 0 && icon.right() < size.width() - 1);
+        QVERIFY(icon.bottom() < size.height() - band - 1);
+        bool pencil = false;
+        for (int y = icon.top(); y <= icon.bottom(); ++y)
+            for (int x = icon.left(); x <= icon.right(); ++x)
+                pencil = pencil || picture.pixelColor(x, y) == QColor(30, 90, 230);
+        QVERIFY2(pencil, "the editor's icon has a blue pencil");
+        if (band == 0)
+            QVERIFY2(icon.left() > size.width() / 2, "the header's icon stands at its right");
+        else
+            QVERIFY2(icon.bottom() < size.height() / 2, "the side's icon stands in its upper half");
+    }
+
     void testWindowShowsTheBuiltInIcon()
     {
         Kaz model([] {

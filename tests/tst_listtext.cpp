@@ -45,22 +45,32 @@ private Q_SLOTS:
         QTest::addColumn<bool>("whole");
 
         QTest::addRow("both_fit_nothing_moves") << Default << 1000 << 2000 << Default << true;
-        QTest::addRow("left_grows_right_list_moves")
-            << Default << 6000 << 0 << Geometry{13040, 120, 6000, 6225, 6575} << true;
+        // The window keeps its width while the lists fit it: the right list, wider than its
+        // phrases need, gives the left one room and ends where the controls below end.
+        QTest::addRow("left_grows_right_list_gives_room")
+            << Default << 6000 << 0 << Geometry{11250, 120, 6000, 6225, 4710} << true;
+        QTest::addRow("right_grows_left_list_gives_room")
+            << Default << 0 << 9000 << Geometry{11250, 120, 1710, 1935, 9000} << true;
+        QTest::addRow("wide_window_left_list_gives_room")
+            << Geometry{14000, 120, 6000, 6200, 6000} << 1000 << 8000 << Geometry{14000, 120, 5485, 5685, 8000} << true;
+        // Past the window's room each list is as wide as it needs, the window as the lists and
+        // the default's right margin need.
         QTest::addRow("right_grows_window_follows")
-            << Default << 0 << 9000 << Geometry{12600, 120, 3135, 3360, 9000} << true;
+            << Default << 3135 << 9000 << Geometry{12675, 120, 3135, 3360, 9000} << true;
+        QTest::addRow("both_grow_right_list_down_to_its_need")
+            << Default << 6000 << 5000 << Geometry{11540, 120, 6000, 6225, 5000} << true;
         QTest::addRow("wide_window_keeps_its_width")
             << Geometry{16000, 120, 3135, 3360, 6575} << 0 << 7000 << Geometry{16000, 120, 3135, 3360, 7000} << true;
         QTest::addRow("wide_list_never_narrowed")
             << Geometry{14000, 120, 5000, 5200, 6575} << 900 << 900 << Geometry{14000, 120, 5000, 5200, 6575} << true;
         QTest::addRow("both_fit_just_under_a_1280_pixel_screen")
-            << Default << 9000 << 9000 << Geometry{18465, 120, 9000, 9225, 9000} << true;
+            << Default << 9000 << 9000 << Geometry{18540, 120, 9000, 9225, 9000} << true;
         QTest::addRow("narrower_need_met_first_at_the_limit")
-            << Default << 8000 << 12000 << Geometry{19200, 120, 8000, 8225, 10735} << false;
+            << Default << 8000 << 12000 << Geometry{19200, 120, 8000, 8225, 10660} << false;
         QTest::addRow("both_too_wide_share_the_screen")
-            << Default << 15000 << 15000 << Geometry{19200, 120, 9360, 9585, 9375} << false;
+            << Default << 15000 << 15000 << Geometry{19200, 120, 9330, 9555, 9330} << false;
         QTest::addRow("window_past_the_limit_is_kept")
-            << Geometry{24000, 120, 3135, 3360, 6575} << 0 << 30000 << Geometry{24000, 120, 3135, 3360, 20400} << false;
+            << Geometry{24000, 120, 3135, 3360, 6575} << 0 << 30000 << Geometry{24000, 120, 600, 825, 22860} << false;
     }
     void widen()
     {
@@ -76,6 +86,17 @@ private Q_SLOTS:
                  qPrintable(w.geometry.toTexts().join(u' ')));
         // The test window accepts what widening makes: no overlap, nothing cut off.
         QCOMPARE(problems(w.geometry.toTexts()), QStringList());
+        // Laid out with the window's fixed controls: never narrower; a window that grew leaves
+        // right of its right list the margin a new test's window leaves right of the controls.
+        const Geometry &g = w.geometry;
+        const int client = g.windowWidth - ContentReader::FrameWidth;
+        QVERIFY(g.windowWidth >= before.windowWidth);
+        QVERIFY(client >= ContentReader::ControlsRightEdge);
+        if (g.windowWidth > before.windowWidth)
+            QCOMPARE(client - (g.rightLeft + g.rightWidth), ListText::rightMargin());
+        if (w.whole)
+            QVERIFY(g.leftWidth >= leftNeed && g.rightWidth >= rightNeed);
+        QCOMPARE(g.rightLeft - (g.leftLeft + g.leftWidth), before.rightLeft - (before.leftLeft + before.leftWidth));
     }
 
     // A phrase fits the narrowest list made for it and not one pixel less, with and without the

@@ -2,7 +2,8 @@
 # run twice gives the same bytes; /S installs for all users when elevated (Wine runs every
 # program elevated) and /S /CurrentUser for the user: the files, the Start-menu shortcuts and
 # the "Apps & features" entry are there; the installed kazpack finds both runners; the
-# uninstaller removes all of it but what a teacher made in the install folder.
+# uninstaller removes all of it but what a teacher made in the install folder and the editor's
+# recovery copies of unsaved tests (their folder goes when empty).
 # Prints "KAZ-SKIP" (the test is then skipped) without NSIS, Wine or the Windows programs.
 #
 # -DSOURCE_DIR=… the source tree  -DPROGRAMS=… the Windows programs (scripts/windows.sh)
@@ -134,6 +135,17 @@ endfunction()
 execute_process(COMMAND ${wine} wineboot --init OUTPUT_QUIET ERROR_QUIET)
 execute_process(COMMAND ${wineserver} -w)
 
+# The editor's recovery copies of this user (%APPDATA%\KAZ\kaz-editor\recovery): one unsaved
+# test's copy there while KAZ is installed for all users and removed.
+file(GLOB roaming "${drive_c}/users/*/AppData/Roaming")
+list(FILTER roaming EXCLUDE REGEX "/users/Public/")
+list(LENGTH roaming count)
+if(NOT count EQUAL 1)
+    message(FATAL_ERROR "No one user's AppData\\Roaming in the fresh prefix: ${roaming}")
+endif()
+set(recovery "${roaming}/KAZ/kaz-editor/recovery")
+file(WRITE "${recovery}/unsaved.kazrecovery" "{}")
+
 # For all users (Wine's programs run elevated): Program Files, HKLM, the common Start menu.
 run("${setup}" /S)
 set(all_users "${drive_c}/Program Files/KAZ")
@@ -149,6 +161,11 @@ if(EXISTS "${all_users}" OR EXISTS "${common_menu}")
     message(FATAL_ERROR "The uninstaller of the all-users install left ${all_users} or ${common_menu}")
 endif()
 check_key(HKLM FALSE)
+# A teacher's unsaved work stays, with its folder.
+if(NOT EXISTS "${recovery}/unsaved.kazrecovery")
+    message(FATAL_ERROR "The uninstaller removed the editor's recovery copy ${recovery}/unsaved.kazrecovery")
+endif()
+file(REMOVE "${recovery}/unsaved.kazrecovery")
 
 # For the user.
 run("${setup}" /S /CurrentUser)
@@ -223,6 +240,10 @@ if(NOT left STREQUAL "kaz-moy.exe;quizzes/moy/test.kaz")
 endif()
 if(EXISTS "${user_home}/AppData/Roaming/Microsoft/Windows/Start Menu/Programs/KAZ")
     message(FATAL_ERROR "The uninstaller left the Start menu's KAZ folder")
+endif()
+# The recovery copies' folder, empty, goes with the editor's folders in AppData.
+if(EXISTS "${roaming}/KAZ")
+    message(FATAL_ERROR "The uninstaller left the editor's empty folder of recovery copies in ${roaming}/KAZ")
 endif()
 check_key(HKCU FALSE)
 

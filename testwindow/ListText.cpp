@@ -100,32 +100,53 @@ QStringList Geometry::toTexts() const
             QString::number(rightLeft), QString::number(rightWidth)};
 }
 
+int rightMargin()
+{
+    const int defaultWidth = Geometry::fromTexts(ContentStore::defaultGeometry()).windowWidth;
+    return defaultWidth - ContentReader::FrameWidth - ContentReader::ControlsRightEdge;
+}
+
 Widened widen(const Geometry &g, int leftWidth, int rightWidth)
 {
-    const int frame = ContentReader::FrameWidth;
-    const int gap = std::max(0, g.rightLeft - (g.leftLeft + g.leftWidth));
-    // Right of the right list, the window keeps the margin left of the left list, or less where
-    // it had less.
-    const int margin = std::clamp(g.windowWidth - frame - (g.rightLeft + g.rightWidth), 0, g.leftLeft);
-    const int widest = std::max(MaxFittedWindowWidth, g.windowWidth);
     int left = std::max(g.leftWidth, leftWidth);
     int right = std::max(g.rightWidth, rightWidth);
+    if (left == g.leftWidth && right == g.rightWidth)
+        return {g, true};
+    const int frame = ContentReader::FrameWidth;
+    const int margin = rightMargin();
+    const int gap = std::max(0, g.rightLeft - (g.leftLeft + g.leftWidth));
+    const int widest = std::max(MaxFittedWindowWidth, g.windowWidth);
+    // The least each list may be: as wide as its phrases need.
+    const int leftLeast = std::max(leftWidth, ContentReader::MinListWidth);
+    const int rightLeast = std::max(rightWidth, ContentReader::MinListWidth);
+    const int roomNow = g.windowWidth - frame - margin - g.leftLeft - gap;
+    const int roomWidest = widest - frame - margin - g.leftLeft - gap;
     bool whole = true;
-    if (const int room = widest - frame - g.leftLeft - gap - margin; left + right > room) {
+    if (left + right <= roomNow) {
+        // Both fit the window as it is.
+    } else if (leftLeast + rightLeast <= roomNow) {
+        // The window keeps its width: the list that did not grow, wider than its phrases need,
+        // gives the other one room.
+        const int over = left + right - roomNow;
+        if (left > leftLeast)
+            left -= over;
+        else
+            right -= over;
+    } else if (leftLeast + rightLeast <= roomWidest) {
+        left = leftLeast;
+        right = rightLeast;
+    } else {
         whole = false;
         // The narrower need is met first, up to half the room in whole pixels; the other list
-        // takes the rest. Neither gets narrower than it is.
-        const bool leftFirst = left <= right;
-        int &first = leftFirst ? left : right;
-        int &second = leftFirst ? right : left;
-        const int firstNow = leftFirst ? g.leftWidth : g.rightWidth;
-        const int secondNow = leftFirst ? g.rightWidth : g.leftWidth;
-        first = std::min(first, std::max(firstNow, room / 2 / 15 * 15));
-        second = std::max(secondNow, std::min(second, room - first));
+        // takes the rest.
+        const bool leftFirst = leftLeast <= rightLeast;
+        const int first = std::min(leftFirst ? leftLeast : rightLeast, roomWidest / 2 / 15 * 15);
+        left = leftFirst ? first : roomWidest - first;
+        right = leftFirst ? roomWidest - first : first;
     }
     Widened out{g, whole};
     out.geometry.leftWidth = left;
-    out.geometry.rightLeft = std::max(g.rightLeft, g.leftLeft + left + gap);
+    out.geometry.rightLeft = g.leftLeft + left + gap;
     out.geometry.rightWidth = right;
     out.geometry.windowWidth = std::max(g.windowWidth, out.geometry.rightLeft + right + margin + frame);
     return out;

@@ -86,11 +86,19 @@ struct Widened
     bool whole = true; // every phrase fits; false when the window could grow no more
 };
 
-// `geometry` with each list at least `leftWidth` and `rightWidth` twips wide. A list is never
-// narrowed; the right list keeps its distance from the left one; the window grows where the lists
-// need it, keeping right of them the margin it has left of them (or less where it had less), up
-// to MaxFittedWindowWidth (or its own width, when that is more). Where that is too narrow, the
-// lists share the room, the narrower need met first, and `whole` is false.
+// The margin right of the window's rightmost control that a new test's window
+// (ContentStore::defaultGeometry) leaves, in twips; widening keeps it.
+int rightMargin();
+
+// `geometry` with each list at least `leftWidth` and `rightWidth` twips wide, laid out with the
+// window's fixed controls (the pair list, the buttons and the boxes stay where the test window
+// has them): the right list keeps its distance from the left one; while both lists fit the
+// window beside its right margin (rightMargin()), the window keeps its width and a list wider
+// than its own need gives room to the other; past that, each list is as wide as it needs and the
+// window as wide as the lists and the margin need, up to MaxFittedWindowWidth (or its own
+// width, when that is more). Where that is too narrow, the lists share the room, the narrower
+// need met first, and `whole` is false. The window is never made narrower, no list narrower than
+// its need (nor than the narrowest list allowed), and nothing changes where no list needs more.
 Widened widen(const Geometry &geometry, int leftWidth, int rightWidth);
 
 // `geometry` widened so that each side's widest phrase fits its list.

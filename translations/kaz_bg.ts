@@ -530,9 +530,11 @@ The learners copy this one file (from a USB stick or an e-mail) and double-click
     </message>
     <message>
         <source>The program for Linux is made: %1
-Give this one file to the learners: it runs on Debian 12 (64-bit PC) with the KAZ package installed, or with the packages libqt6widgets6, fonts-liberation and fonts-dejavu-core.</source>
+Give this one file to the learners: it runs on Debian 12 (64-bit PC) with the KAZ package installed, or with the packages libqt6widgets6, fonts-liberation and fonts-dejavu-core.
+Where it arrives without its permission to run (made on Windows, or sent by e-mail), the learner gives it back with chmod +x %2, or in the file manager with Properties, Permissions, Allow executing file as program.</source>
         <translation>Програмата за Linux е направена: %1
-Дайте този един файл на учениците: той работи на Debian 12 (64-битов компютър) с инсталиран пакет KAZ или с пакетите libqt6widgets6, fonts-liberation и fonts-dejavu-core.</translation>
+Дайте този един файл на учениците: той работи на Debian 12 (64-битов компютър) с инсталиран пакет KAZ или с пакетите libqt6widgets6, fonts-liberation и fonts-dejavu-core.
+Където стигне без правото си да се изпълнява (направена в Windows или изпратена по електронна поща), ученикът ѝ го връща с chmod +x %2 или във файловия мениджър със „Свойства“, „Права“ и отметката за изпълнение като програма.</translation>
     </message>
     <message>
         <source>The program for %1 was not made:
@@ -1500,8 +1502,8 @@ Replace them with the new programs?</source>
         <translation>Всяка фраза вече се побира в списъка си.</translation>
     </message>
     <message>
-        <source>The lists are wider now, and so is the window where needed: every phrase fits. Undo (Ctrl+Z) takes it back.</source>
-        <translation>Списъците, а при нужда и прозорецът, вече са по-широки: всяка фраза се побира. „Отмени“ (Ctrl+Z) връща предишните размери.</translation>
+        <source>Every phrase fits its list now; the window grew only where the lists needed it. Undo (Ctrl+Z) takes it back.</source>
+        <translation>Всяка фраза вече се побира в списъка си; прозорецът е разширен само там, където списъците имаха нужда. „Отмени“ (Ctrl+Z) връща предишните размери.</translation>
     </message>
     <message>
         <source>The window is now as wide as a screen of 1280 pixels allows, yet some phrases are still cut: the warnings name them; shorten them.</source>

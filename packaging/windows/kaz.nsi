@@ -5,6 +5,8 @@
 ;   KAZ_VERSION4   the same in four numbers, as Windows' version information needs ("0.1.0.0")
 ;   KAZ_PUBLISHER  the copyright holder (packaging/debian/copyright)
 ;   KAZ_ICON       the KAZ icon (.ico) the setup and its uninstaller show
+;   KAZ_SIDE       the picture of the welcome and finish pages (164 x 314 BMP, kazicon --setup-picture)
+;   KAZ_HEADER     the picture of the other pages' header, the uninstaller's too (150 x 57 BMP)
 ;   KAZ_FILES      a file it writes: the macros KazInstallFiles, KazUninstallFiles,
 ;                  KazShortcuts and KazRemoveShortcuts, naming every file the setup installs
 ;   KAZ_OUTFILE    the setup to write
@@ -16,7 +18,8 @@
 ; instead. /S installs silently, /D=FOLDER (last on the command line) chooses the folder.
 ;
 ; The uninstaller removes what the setup put there, by name, and no folder that still holds
-; something: tests and programs a teacher made in the install folder stay.
+; something: tests and programs a teacher made in the install folder stay, and so do the
+; editor's recovery copies of unsaved tests, with their folder.
 
 Unicode true
 Target amd64-unicode
@@ -31,6 +34,7 @@ ManifestDPIAware true
 !include MUI2.nsh
 !include LogicLib.nsh
 !include FileFunc.nsh
+!include WordFunc.nsh
 !include /CHARSET=UTF8 "${KAZ_FILES}"
 
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\KAZ"
@@ -49,6 +53,12 @@ Var AllUsers
 
 !define MUI_ICON "${KAZ_ICON}"
 !define MUI_UNICON "${KAZ_ICON}"
+; KAZ's own pictures instead of NSIS's: the welcome and finish pages' side, and the header of
+; every other page, the uninstaller's included (MUI_HEADERIMAGE_UNBITMAP follows).
+!define MUI_WELCOMEFINISHPAGE_BITMAP "${KAZ_SIDE}"
+!define MUI_HEADERIMAGE
+!define MUI_HEADERIMAGE_RIGHT
+!define MUI_HEADERIMAGE_BITMAP "${KAZ_HEADER}"
 !define MUI_ABORTWARNING
 !define MUI_WELCOMEPAGE_TITLE "$(KazWelcomeTitle)"
 !define MUI_WELCOMEPAGE_TEXT "$(KazWelcomeText)"
@@ -69,6 +79,11 @@ Var AllUsers
 ; English first: the language of a Windows that speaks neither.
 !insertmacro MUI_LANGUAGE "English"
 !insertmacro MUI_LANGUAGE "Bulgarian"
+
+; The folder page's sizes, "Необходимо пространство: 12,3 МБ": NSIS writes each as a number, the
+; unit (^Kilo, ^Mega, ^Giga) and ^Byte; Bulgarian.nlf's ^Giga " Г " would give "69.8 Г Б".
+; The decimal comma: .onVerifyInstDir.
+LangString ^Giga ${LANG_BULGARIAN} " Г"
 
 LangString KazWelcomeTitle ${LANG_ENGLISH} "Installing KAZ ${KAZ_VERSION}"
 LangString KazWelcomeTitle ${LANG_BULGARIAN} "Инсталиране на KAZ ${KAZ_VERSION}"
@@ -151,6 +166,34 @@ Function .onInit
     ${EndIf}
 FunctionEnd
 
+; NSIS writes the folder page's sizes with a decimal point, then calls this: in Bulgarian the
+; point becomes a comma ("69,8 ГБ"). The page's sizes are its controls 1023 (needed) and 1024
+; (free on the folder's drive); on any other page, or silently, there are none.
+!macro KazDecimalComma PAGE ID
+    GetDlgItem $1 ${PAGE} ${ID}
+    ${If} $1 <> 0
+        System::Call 'user32::GetWindowTextW(p r1, w .r2, i ${NSIS_MAX_STRLEN})'
+        ${WordReplace} $2 "." "," "+" $2
+        SendMessage $1 ${WM_SETTEXT} 0 "STR:$2"
+    ${EndIf}
+!macroend
+
+Function .onVerifyInstDir
+    ${If} $LANGUAGE == ${LANG_BULGARIAN}
+        Push $0
+        Push $1
+        Push $2
+        FindWindow $0 "#32770" "" $HWNDPARENT
+        ${If} $0 <> 0
+            !insertmacro KazDecimalComma $0 1023
+            !insertmacro KazDecimalComma $0 1024
+        ${EndIf}
+        Pop $2
+        Pop $1
+        Pop $0
+    ${EndIf}
+FunctionEnd
+
 ; The "Apps & features" entry, in SHCTX: HKLM for all users, HKCU for one; $1 is the size in KB.
 !macro KazWriteUninstallKey
     WriteRegStr SHCTX "${UNINSTALL_KEY}" "DisplayName" "KAZ"
@@ -209,7 +252,12 @@ Section "Uninstall"
     RMDir "$SMPROGRAMS\KAZ"
 
     DeleteRegKey SHCTX "${UNINSTALL_KEY}"
-    ; The editor's settings of this user (its last folder, the systems last chosen). Its
-    ; recovery copies under %APPDATA%\KAZ stay: they are the teacher's unsaved work.
+    ; The editor's settings of this user (its last folder, the systems last chosen).
     DeleteRegKey HKCU "Software\KAZ"
+    ; The folder of the editor's recovery copies of this user, only when empty: copies still
+    ; there are a teacher's unsaved work, which KAZ installed again offers back; they stay.
+    SetShellVarContext current
+    RMDir "$APPDATA\KAZ\kaz-editor\recovery"
+    RMDir "$APPDATA\KAZ\kaz-editor"
+    RMDir "$APPDATA\KAZ"
 SectionEnd
