@@ -11,10 +11,6 @@
 
 #include <cerrno>
 
-#ifdef Q_OS_UNIX
-#include <sys/stat.h>
-#endif
-
 namespace Packing {
 
 namespace {
@@ -25,50 +21,11 @@ bool exists(const QString &path)
     return info.exists() || info.isSymLink();
 }
 
-// rwxr-xr-x less what the user's umask takes away, as a compiler gives its programs.
-QFileDevice::Permissions executablePermissions()
+// What `path` is when it is there but no plain file: "a folder", "a device", …
+QString whatItIs(const QString &path)
 {
-    using P = QFileDevice;
-    unsigned mode = 0755;
-#ifdef Q_OS_UNIX
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    mode &= ~unsigned(mask);
-#endif
-    QFileDevice::Permissions permissions;
-    const auto set = [&](unsigned bit, QFileDevice::Permissions flags) {
-        if (mode & bit)
-            permissions |= flags;
-    };
-    set(0400, P::ReadOwner | P::ReadUser);
-    set(0200, P::WriteOwner | P::WriteUser);
-    set(0100, P::ExeOwner | P::ExeUser);
-    set(0040, P::ReadGroup);
-    set(0020, P::WriteGroup);
-    set(0010, P::ExeGroup);
-    set(0004, P::ReadOther);
-    set(0002, P::WriteOther);
-    set(0001, P::ExeOther);
-    return permissions;
-}
-
-// What `info` is when it is there but no plain file: "a folder", "a device", …
-QString whatItIs(const QFileInfo &info)
-{
-    if (info.isDir())
-        return QCoreApplication::translate("Kazpack", "a folder");
-#ifdef Q_OS_UNIX
-    struct stat st = {};
-    if (::stat(QFile::encodeName(info.filePath()).constData(), &st) == 0) {
-        if (S_ISCHR(st.st_mode) || S_ISBLK(st.st_mode))
-            return QCoreApplication::translate("Kazpack", "a device");
-        if (S_ISFIFO(st.st_mode))
-            return QCoreApplication::translate("Kazpack", "a named pipe (FIFO)");
-        if (S_ISSOCK(st.st_mode))
-            return QCoreApplication::translate("Kazpack", "a socket");
-    }
-#endif
-    return QCoreApplication::translate("Kazpack", "something other than a file");
+    const QString what = FileAccess::whatIsAt(path);
+    return what.isEmpty() ? QCoreApplication::translate("Kazpack", "something other than a file") : what;
 }
 
 // The runner's file name on `system`: copies of a Windows program keep the .exe ending.
@@ -210,7 +167,7 @@ Runner readRunner(const QString &path)
     if (const QFileInfo info(path); !info.isFile()) {
         runner.failure = info.exists() ? Failure::RunnerNotAFile : Failure::RunnerMissing;
         if (info.exists())
-            runner.reason = whatItIs(info);
+            runner.reason = whatItIs(path);
         return runner;
     }
     PackedTest::Runner part = PackedTest::runnerPart(path);
@@ -345,7 +302,7 @@ void write(Result &result, const QString &path, bool replace, const QString &tes
     if (!result.ok())
         return;
     const QString absolute = QFileInfo(result.path).absoluteFilePath();
-    if (const QString error = FileAccess::writeFile(result.path, result.program, executablePermissions()); !error.isEmpty()) {
+    if (const QString error = FileAccess::writeFile(result.path, result.program, FileAccess::programPermissions()); !error.isEmpty()) {
         result.failure = Failure::NotWritten;
         result.reason = writeFailure(result.path, error);
         return;
