@@ -3,7 +3,6 @@
 #include "Printing.h"
 
 #include <QCoreApplication>
-#include <QFile>
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -21,7 +20,6 @@
 #include <system_error>
 #include <utility>
 #include <vector>
-
 
 namespace fs = std::filesystem;
 
