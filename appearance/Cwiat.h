@@ -23,8 +23,10 @@ struct SampleLook
 };
 
 // The appearance dialog `Cwiat`: the state of its controls, the colour composer's
-// variables and every handler. Widgets display this model and forward the learner's
-// actions; a list selection set from code runs its click handler here, at once.
+// variables and every handler. Its Bulgarian names (Opredeli_cwqt, Sastawka_R, …) are
+// explained in "The dialog's names" in appearance/DESIGN.md. Widgets display this model and
+// forward the learner's actions; a list selection set from code runs its click handler here,
+// at once.
 //
 // One object is one opening of the dialog: it starts with every variable at 0, and
 // "Запис" and "Отказ" end with the owner destroying it (AppearanceTarget::unloadDialog).

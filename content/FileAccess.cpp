@@ -1,8 +1,8 @@
 #include "FileAccess.h"
+#include "FileAccess_p.h"
 #include "Printing.h"
 
 #include <QCoreApplication>
-#include <QFile>
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -21,39 +21,14 @@
 #include <utility>
 #include <vector>
 
-#ifdef Q_OS_LINUX
-#include <clocale>
-#include <cstring>
-#endif
-#ifdef Q_OS_UNIX
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-#endif
-
 namespace fs = std::filesystem;
 
 namespace FileAccess {
 
 namespace {
 
-fs::path fsPath(const QString &path)
-{
-#ifdef Q_OS_WIN
-    return fs::path(path.toStdWString());
-#else
-    return fs::path(QFile::encodeName(path).toStdString());
-#endif
-}
-
-QString qPath(const fs::path &path)
-{
-#ifdef Q_OS_WIN
-    return QString::fromStdWString(path.native());
-#else
-    return QFile::decodeName(QByteArray::fromStdString(path.native()));
-#endif
-}
+using Platform::fsPath;
+using Platform::qPath;
 
 // A path as a message shows it (printablePath).
 QString shownPath(const fs::path &path)
@@ -61,12 +36,7 @@ QString shownPath(const fs::path &path)
     return printablePath(qPath(path));
 }
 
-QString smallFirst(QString text)
-{
-    if (!text.isEmpty())
-        text[0] = text.at(0).toLower();
-    return text;
-}
+using Shared::smallFirst;
 
 // "a folder", "a device" …
 QString whatItIs(fs::file_type type)
@@ -96,33 +66,7 @@ QString kindOf(fs::file_type type)
     return QCoreApplication::translate("FileAccess", "it is %1, not a file").arg(whatItIs(type));
 }
 
-#ifndef Q_OS_UNIX
-// Qt's own text, where the system's error number is not at hand.
-QString qtReason(const QFile &file)
-{
-    const QString text = file.errorString();
-    return text.isEmpty() || text.contains(QStringLiteral("Unknown error")) ? reason(EIO) : smallFirst(text);
-}
-#endif
-
-#ifdef Q_OS_UNIX
-// Why a file could not be read, and what to do where there is something to do.
-QString readFailure(int error)
-{
-    if (error == EACCES || error == EPERM)
-        return reason(error) + QCoreApplication::translate("FileAccess", "; you may not read it: ask for the permission, or use a copy of your own");
-    if (error == EMFILE || error == ENFILE)
-        return reason(error) + QStringLiteral("; ") + writeAdvice(error);
-    return reason(error);
-}
-#endif
-
-// Why a link to `target` is refused where only a file itself will do.
-QString linkRefused(const QString &target = {})
-{
-    return QCoreApplication::translate("FileAccess", "the file is a symbolic link%1; put the file itself in its place, not a link to it")
-        .arg(target.isEmpty() ? QString() : QCoreApplication::translate("FileAccess", " (to \"%1\")").arg(target));
-}
+using Shared::linkRefused;
 
 QString failed(const QString &what, const QString &path, int error, const QString &why = {})
 {
@@ -233,57 +177,13 @@ bool hasLeftovers(const fs::path &folder)
     return std::any_of(all.cbegin(), all.cend(), [](const QString &n) { return leftover(n) != Leftover::None; });
 }
 
-// Makes the renames done so far, or the file just renamed in, survive a power cut.
-void syncFolder(const fs::path &folder)
-{
-#ifdef Q_OS_UNIX
-    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd >= 0) {
-        ::fsync(fd);
-        ::close(fd);
-    }
-#else
-    Q_UNUSED(folder);
-#endif
-}
+using Platform::syncFolder;
 
 // A save of more files than this syncs them together (syncFileSystems) where the system can:
 // syncing each of ten thousand files on its own takes minutes on a disk.
 constexpr std::size_t SyncEachFileUpTo = 32;
 
-#ifdef Q_OS_LINUX
-constexpr bool CanSyncFileSystems = true;
-#else
-constexpr bool CanSyncFileSystems = false;
-#endif
-
-// Puts everything written to the file systems of `folders` on the disk, at once for each file
-// system; the system's error number on failure, 0 on success.
-int syncFileSystems(const std::set<fs::path> &folders)
-{
-#ifdef Q_OS_LINUX
-    std::set<dev_t> done;
-    for (const fs::path &folder : folders) {
-        struct stat info = {};
-        if (::stat(folder.c_str(), &info) != 0)
-            return errno;
-        if (!done.insert(info.st_dev).second)
-            continue;
-        const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-        if (fd < 0)
-            return errno;
-        const int result = ::syncfs(fd);
-        const int error = errno;
-        ::close(fd);
-        if (result != 0)
-            return error;
-    }
-    return 0;
-#else
-    Q_UNUSED(folders);
-    return ENOSYS;
-#endif
-}
+using Platform::syncFileSystems;
 
 bool isFileOrLink(const fs::path &path)
 {
@@ -291,21 +191,6 @@ bool isFileOrLink(const fs::path &path)
     const fs::file_type type = fs::symlink_status(path, ec).type();
     return type == fs::file_type::regular || type == fs::file_type::symlink;
 }
-
-#ifdef Q_OS_UNIX
-mode_t modeOf(QFileDevice::Permissions p)
-{
-    mode_t mode = 0;
-    const std::pair<QFileDevice::Permission, mode_t> bits[] = {
-        {QFileDevice::ReadOwner, 0400}, {QFileDevice::WriteOwner, 0200}, {QFileDevice::ExeOwner, 0100},
-        {QFileDevice::ReadGroup, 0040}, {QFileDevice::WriteGroup, 0020}, {QFileDevice::ExeGroup, 0010},
-        {QFileDevice::ReadOther, 0004}, {QFileDevice::WriteOther, 0002}, {QFileDevice::ExeOther, 0001}};
-    for (const auto &[flag, bit] : bits)
-        if (p & flag)
-            mode |= bit;
-    return mode;
-}
-#endif
 
 // A new file, made so that it cannot take the place of one already there. Each step says
 // false on failure, with the system's error number and reason kept.
@@ -315,7 +200,6 @@ public:
     NewFile() = default;
     NewFile(const NewFile &) = delete;
     NewFile &operator=(const NewFile &) = delete;
-    ~NewFile() { close(); }
 
     // A name in `folder` that starts with ".`stem`-" and did not exist. A file that is to be
     // for its owner alone is so from its first byte on.
@@ -327,95 +211,44 @@ public:
             path = folder / fsPath(name);
             if (const int e = step("make", path))
                 return fail(e);
-#ifdef Q_OS_UNIX
-            m_fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, ownerOnly ? 0600 : 0666);
-            if (m_fd >= 0)
+            QString text;
+            const int e = m_file.create(path, ownerOnly, &text);
+            if (e == 0)
                 return true;
-            if (errno != EEXIST)
-                return fail(errno);
-#else
-            Q_UNUSED(ownerOnly);
-            m_file.setFileName(qPath(path));
-            if (m_file.open(QIODevice::WriteOnly | QIODevice::NewOnly))
-                return true;
-            if (!m_file.exists())
-                return fail(EIO, qtReason(m_file));
-#endif
+            if (e != EEXIST)
+                return fail(e, text);
         }
         return fail(EEXIST);
     }
 
     // The permissions of the file at `other`, where there is one.
-    void copyPermissions(const fs::path &other)
-    {
-#ifdef Q_OS_UNIX
-        struct stat info = {};
-        if (::stat(other.c_str(), &info) == 0)
-            ::fchmod(m_fd, info.st_mode & 07777);
-#else
-        m_file.setPermissions(QFile::permissions(qPath(other)));
-#endif
-    }
+    void copyPermissions(const fs::path &other) { m_file.copyPermissions(other); }
 
-    void setPermissions(QFileDevice::Permissions permissions)
-    {
-#ifdef Q_OS_UNIX
-        ::fchmod(m_fd, modeOf(permissions));
-#else
-        m_file.setPermissions(permissions);
-#endif
-    }
+    void setPermissions(QFileDevice::Permissions permissions) { m_file.setPermissions(permissions); }
 
     // Writes all `bytes` and, unless the caller syncs them later with others, makes sure they
     // are on the disk.
     bool write(const QByteArray &bytes, bool sync = true)
     {
-#ifdef Q_OS_UNIX
+        QString text;
         // Half first, so that a test can stop the process in the middle of a file.
         const qsizetype half = bytes.size() / 2;
-        for (qsizetype done = 0; done < bytes.size();) {
-            if (done == half && half > 0)
-                if (const int e = step("write", path))
-                    return fail(e);
-            const qsizetype end = done < half ? half : bytes.size();
-            const ssize_t n = ::write(m_fd, bytes.constData() + done, size_t(end - done));
-            if (n < 0 && errno == EINTR)
-                continue;
-            if (n < 0)
-                return fail(errno);
-            done += n;
-        }
+        if (const int e = m_file.write(bytes.constData(), half, &text))
+            return fail(e, text);
+        if (half > 0)
+            if (const int e = step("write", path))
+                return fail(e);
+        if (const int e = m_file.write(bytes.constData() + half, bytes.size() - half, &text))
+            return fail(e, text);
         if (sync) {
             if (const int e = step("sync", path))
                 return fail(e);
-            if (::fsync(m_fd) != 0)
-                return fail(errno);
+            if (const int e = m_file.sync(&text))
+                return fail(e, text);
         }
-        const int fd = std::exchange(m_fd, -1);
-        if (::close(fd) != 0)
-            return fail(errno);
+        if (const int e = m_file.close(&text))
+            return fail(e, text);
         return true;
-#else
-        if (const int e = step("write", path))
-            return fail(e);
-        if (m_file.write(bytes) != bytes.size() || !m_file.flush())
-            return fail(EIO, qtReason(m_file));
-        if (sync)
-            if (const int e = step("sync", path))
-                return fail(e);
-        m_file.close();
-        return m_file.error() == QFileDevice::NoError || fail(EIO, qtReason(m_file));
-#endif
-    }
-
-    void close()
-    {
-#ifdef Q_OS_UNIX
-        if (m_fd >= 0)
-            ::close(std::exchange(m_fd, -1));
-#else
-        m_file.close();
-#endif
     }
 
     Fault fault(const QString &what, const fs::path &target) const { return {what, target, error, why, {}}; }
@@ -431,11 +264,7 @@ private:
         why = text.isEmpty() ? reason(e) : text;
         return false;
     }
-#ifdef Q_OS_UNIX
-    int m_fd = -1;
-#else
-    QFile m_file;
-#endif
+    Platform::NewFileHandle m_file;
 };
 
 // The renames a journal names, each a temporary file to its target in the journal's folder;
@@ -557,7 +386,7 @@ class Transaction
 public:
     // `files`: how many the save writes; a large save syncs them together where it can.
     explicit Transaction(std::size_t files = 1)
-        : m_syncLater(CanSyncFileSystems && files > SyncEachFileUpTo)
+        : m_syncLater(Platform::canSyncFileSystems() && files > SyncEachFileUpTo)
     {
     }
 
@@ -817,12 +646,8 @@ QString checkTarget(const fs::path &root, const QString &relative)
 QString reason(int error)
 {
     QString english;
-#ifdef Q_OS_LINUX
     // English whatever language the system speaks: the messages' own translation decides.
-    static const locale_t c = ::newlocale(LC_ALL_MASK, "C", locale_t(nullptr));
-    if (c)
-        english = smallFirst(QString::fromLocal8Bit(::strerror_l(error, c)));
-#endif
+    english = smallFirst(Platform::englishText(error));
     if (english.isEmpty())
         english = smallFirst(QString::fromStdString(std::generic_category().message(error)));
     return QCoreApplication::translate("FileAccess", english.toUtf8().constData());
@@ -886,6 +711,43 @@ QString notAFile(const QString &path, Links links)
     return QCoreApplication::translate("FileAccess", "%1 (it is a link to \"%2\"); put a plain file in its place").arg(kindOf(s.type()), target);
 }
 
+QString whatIsAt(const QString &path)
+{
+    std::error_code ec;
+    const fs::file_type type = fs::status(fsPath(path), ec).type();
+    switch (type) {
+    case fs::file_type::directory:
+    case fs::file_type::character:
+    case fs::file_type::block:
+    case fs::file_type::fifo:
+    case fs::file_type::socket:
+        return whatItIs(type);
+    default:
+        return {};
+    }
+}
+
+QFileDevice::Permissions programPermissions()
+{
+    using P = QFileDevice;
+    const unsigned mode = 0755 & ~Platform::creationMask();
+    QFileDevice::Permissions permissions;
+    const auto set = [&](unsigned bit, QFileDevice::Permissions flags) {
+        if (mode & bit)
+            permissions |= flags;
+    };
+    set(0400, P::ReadOwner | P::ReadUser);
+    set(0200, P::WriteOwner | P::WriteUser);
+    set(0100, P::ExeOwner | P::ExeUser);
+    set(0040, P::ReadGroup);
+    set(0020, P::WriteGroup);
+    set(0010, P::ExeGroup);
+    set(0004, P::ReadOther);
+    set(0002, P::WriteOther);
+    set(0001, P::ExeOther);
+    return permissions;
+}
+
 QString windowsDevice(const QString &name)
 {
     static const QRegularExpression device(QStringLiteral("^(CON|PRN|AUX|NUL|CONIN\\$|CONOUT\\$|(COM|LPT)[0-9\u00b9\u00b2\u00b3]) *$"),
@@ -916,84 +778,12 @@ QString tooLarge(qint64 bytes, qint64 maxBytes)
 
 Read read(const QString &path, qint64 maxBytes, Links links)
 {
-    Read r;
     if (const QString why = notAFile(path, links); !why.isEmpty()) {
+        Read r;
         r.problem = why;
         return r;
     }
-    const auto tooLarge = [&r, maxBytes](qint64 bytes) {
-        r.bytes.clear();
-        r.tooLarge = true;
-        r.problem = FileAccess::tooLarge(bytes, maxBytes);
-        return r;
-    };
-#ifdef Q_OS_UNIX
-    // Not waiting to open: the file may have become a named pipe, or a link, since it was
-    // looked at.
-    const int fd = ::open(QFile::encodeName(path).constData(),
-                          O_RDONLY | O_NONBLOCK | O_CLOEXEC | (links == Links::Refuse ? O_NOFOLLOW : 0));
-    if (fd < 0) {
-        r.problem = errno == ELOOP && links == Links::Refuse ? linkRefused() : readFailure(errno);
-        return r;
-    }
-    struct Closer
-    {
-        int fd;
-        ~Closer() { ::close(fd); }
-    } closer{fd};
-    struct stat info = {};
-    if (::fstat(fd, &info) != 0) {
-        r.problem = readFailure(errno);
-        return r;
-    }
-    if (!S_ISREG(info.st_mode)) {
-        r.problem = QCoreApplication::translate("FileAccess", "it is not a plain file");
-        return r;
-    }
-    if (info.st_size > maxBytes)
-        return tooLarge(info.st_size);
-    r.bytes.resize(qsizetype(info.st_size));
-    qsizetype got = 0;
-    for (;;) {
-        if (got == r.bytes.size()) {
-            // The file may have grown since: one byte more tells.
-            if (got > maxBytes)
-                return tooLarge(got);
-            r.bytes.resize(got + 1);
-        }
-        const ssize_t n = ::read(fd, r.bytes.data() + got, size_t(r.bytes.size() - got));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0) {
-            r.bytes.clear();
-            r.problem = readFailure(errno);
-            return r;
-        }
-        if (n == 0)
-            break;
-        got += n;
-    }
-    r.bytes.truncate(got);
-    if (got > maxBytes)
-        return tooLarge(got);
-#else
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        r.problem = qtReason(file);
-        return r;
-    }
-    if (file.size() > maxBytes)
-        return tooLarge(file.size());
-    r.bytes = file.read(maxBytes + 1);
-    if (file.error() != QFileDevice::NoError) {
-        r.bytes.clear();
-        r.problem = qtReason(file);
-        return r;
-    }
-    if (r.bytes.size() > maxBytes)
-        return tooLarge(r.bytes.size());
-#endif
-    return r;
+    return Platform::readPlainFile(path, maxBytes, links);
 }
 
 QString writeAll(const QString &root, const QList<Output> &files) { return tryWriteAll(root, files, LockWait::Wait).error; }
@@ -1122,3 +912,28 @@ void setStepHook(std::function<void(const QString &step, const QString &path)> h
 void setFaultHook(std::function<int(const QString &step, const QString &path)> hook) { faultHook() = std::move(hook); }
 
 } // namespace FileAccess
+
+namespace FileAccess::Shared {
+
+QString smallFirst(QString text)
+{
+    if (!text.isEmpty())
+        text[0] = text.at(0).toLower();
+    return text;
+}
+
+QString linkRefused(const QString &target)
+{
+    return QCoreApplication::translate("FileAccess", "the file is a symbolic link%1; put the file itself in its place, not a link to it")
+        .arg(target.isEmpty() ? QString() : QCoreApplication::translate("FileAccess", " (to \"%1\")").arg(target));
+}
+
+Read tooLargeRead(qint64 bytes, qint64 maxBytes)
+{
+    Read r;
+    r.tooLarge = true;
+    r.problem = tooLarge(bytes, maxBytes);
+    return r;
+}
+
+} // namespace FileAccess::Shared

@@ -29,6 +29,15 @@ enum class Links { Follow, Refuse };
 // Links::Refuse any link. Empty when it is a plain file.
 QString notAFile(const QString &path, Links links = Links::Follow);
 
+// What is at `path` (for a link: what it points to) when it is there and no plain file:
+// "a folder", "a device", "a named pipe (FIFO)" or "a socket". Empty for a plain file, for
+// nothing there, and for anything the system does not tell apart.
+QString whatIsAt(const QString &path);
+
+// The permissions of a program written as a compiler writes one: rwxr-xr-x, less what the
+// user's umask takes away where the system has one.
+QFileDevice::Permissions programPermissions();
+
 // The device Windows keeps the file name `name` for ("CON" for "con.exe", "NUL" for "NUL.txt",
 // "COM1" …), whatever follows its first dot: Windows makes no file of such a name. Empty for
 // any other name.

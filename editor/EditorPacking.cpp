@@ -11,7 +11,6 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QSettings>
-#include <QTextStream>
 
 #include <algorithm>
 
@@ -113,8 +112,7 @@ Result makeProgram(const TestDocument &doc, const QString &program, bool replace
                    Packing::System target)
 {
     const QString folder = doc.folder();
-    // The runner as kazpack's own default, so that the messages give the advice a missing
-    // installation needs rather than a command-line option.
+    // The runner as kazpack's own default: the advice is that of a missing installation.
     Packing::Names names;
     names.test = folder;
     names.runner = runner;
@@ -133,10 +131,8 @@ Result makeProgram(const TestDocument &doc, const QString &program, bool replace
     Result result;
     result.ok = packed.ok();
     result.program = packed.written;
-    QTextStream err(&result.message);
-    Packing::print(err, packed, names);
-    err.flush();
-    result.message = result.message.trimmed();
+    result.messages = Packing::messages(packed, names, Packing::Reader::Editor);
+    result.message = Packing::text(result.messages);
     return result;
 }
 

@@ -8,7 +8,7 @@
 class TestDocument;
 
 // "Make program": the document's test packed into a program by the code kazpack packs with
-// (packed/Packing), with the runner kazpack would take, and told in kazpack's words.
+// (packed/Packing), with the runner kazpack would take, and told in sentences for the teacher.
 namespace EditorPacking {
 
 // The quiz runner the editor packs with for `target`: where kazpack finds it from its own
@@ -44,8 +44,10 @@ void setLastSystems(const QList<Packing::System> &systems);
 struct Result
 {
     bool ok = false;
-    // On failure kazpack's own messages, a line each; on success its note that ".exe" was
-    // added to the name asked for, or empty.
+    // What packing said, for the teacher (Packing::Reader::Editor): on failure what went wrong,
+    // on success the note that ".exe" was added to the name asked for, if it was.
+    QList<Packing::Message> messages;
+    // The messages' sentences, a line each; empty when there are none.
     QString message;
     QString program; // the absolute path of the program written
 };

@@ -264,7 +264,7 @@ QString madeText(Packing::System system, const QString &program)
         .arg(path, shellWord(QFileInfo(program).fileName()));
 }
 
-// Why no program was made for `system`: `why` is kazpack's words.
+// Why no program was made for `system`: `why` is what packing told the teacher.
 QString notMadeText(Packing::System system, const QString &why)
 {
     return QCoreApplication::translate("EditorDialogs", "The program for %1 was not made:\n%2")

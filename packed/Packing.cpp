@@ -11,10 +11,6 @@
 
 #include <cerrno>
 
-#ifdef Q_OS_UNIX
-#include <sys/stat.h>
-#endif
-
 namespace Packing {
 
 namespace {
@@ -25,50 +21,11 @@ bool exists(const QString &path)
     return info.exists() || info.isSymLink();
 }
 
-// rwxr-xr-x less what the user's umask takes away, as a compiler gives its programs.
-QFileDevice::Permissions executablePermissions()
+// What `path` is when it is there but no plain file: "a folder", "a device", …
+QString whatItIs(const QString &path)
 {
-    using P = QFileDevice;
-    unsigned mode = 0755;
-#ifdef Q_OS_UNIX
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    mode &= ~unsigned(mask);
-#endif
-    QFileDevice::Permissions permissions;
-    const auto set = [&](unsigned bit, QFileDevice::Permissions flags) {
-        if (mode & bit)
-            permissions |= flags;
-    };
-    set(0400, P::ReadOwner | P::ReadUser);
-    set(0200, P::WriteOwner | P::WriteUser);
-    set(0100, P::ExeOwner | P::ExeUser);
-    set(0040, P::ReadGroup);
-    set(0020, P::WriteGroup);
-    set(0010, P::ExeGroup);
-    set(0004, P::ReadOther);
-    set(0002, P::WriteOther);
-    set(0001, P::ExeOther);
-    return permissions;
-}
-
-// What `info` is when it is there but no plain file: "a folder", "a device", …
-QString whatItIs(const QFileInfo &info)
-{
-    if (info.isDir())
-        return QCoreApplication::translate("Kazpack", "a folder");
-#ifdef Q_OS_UNIX
-    struct stat st = {};
-    if (::stat(QFile::encodeName(info.filePath()).constData(), &st) == 0) {
-        if (S_ISCHR(st.st_mode) || S_ISBLK(st.st_mode))
-            return QCoreApplication::translate("Kazpack", "a device");
-        if (S_ISFIFO(st.st_mode))
-            return QCoreApplication::translate("Kazpack", "a named pipe (FIFO)");
-        if (S_ISSOCK(st.st_mode))
-            return QCoreApplication::translate("Kazpack", "a socket");
-    }
-#endif
-    return QCoreApplication::translate("Kazpack", "something other than a file");
+    const QString what = FileAccess::whatIsAt(path);
+    return what.isEmpty() ? QCoreApplication::translate("Kazpack", "something other than a file") : what;
 }
 
 // The runner's file name on `system`: copies of a Windows program keep the .exe ending.
@@ -210,7 +167,7 @@ Runner readRunner(const QString &path)
     if (const QFileInfo info(path); !info.isFile()) {
         runner.failure = info.exists() ? Failure::RunnerNotAFile : Failure::RunnerMissing;
         if (info.exists())
-            runner.reason = whatItIs(info);
+            runner.reason = whatItIs(path);
         return runner;
     }
     PackedTest::Runner part = PackedTest::runnerPart(path);
@@ -345,7 +302,7 @@ void write(Result &result, const QString &path, bool replace, const QString &tes
     if (!result.ok())
         return;
     const QString absolute = QFileInfo(result.path).absoluteFilePath();
-    if (const QString error = FileAccess::writeFile(result.path, result.program, executablePermissions()); !error.isEmpty()) {
+    if (const QString error = FileAccess::writeFile(result.path, result.program, FileAccess::programPermissions()); !error.isEmpty()) {
         result.failure = Failure::NotWritten;
         result.reason = writeFailure(result.path, error);
         return;
@@ -353,73 +310,236 @@ void write(Result &result, const QString &path, bool replace, const QString &tes
     result.written = absolute;
 }
 
-void print(QTextStream &err, const Result &result, const Names &names)
+namespace {
+
+// The name kazpack gives the program, as an example of another name: beside the test's folder
+// in place of a file of the test, else in the folder asked for.
+QString exampleName(const Result &result, const Names &names)
 {
+    const QString asked = names.asked.isEmpty() ? names.program : names.asked;
+    const QString beside = programBeside(names.test, result.target);
+    if (result.failure == Failure::TargetIsTestFile)
+        return printablePath(beside);
+    const QString folder = QFileInfo(asked).path();
+    const QString name = QFileInfo(beside).fileName();
+    return printablePath(folder == u"." ? name : QDir(folder).filePath(name));
+}
+
+// messages() for kazpack: its lines, as it has always printed them.
+QList<Message> kazpackMessages(const Result &result, const Names &names)
+{
+    QList<Message> out;
+    const auto say = [&](const QString &file, const QString &text, Message::Severity severity = Message::Severity::Error) {
+        out.append({severity, result.failure, file, 0, text});
+    };
     const QString program = printablePath(names.program);
     const QString asked = names.asked.isEmpty() ? names.program : names.asked;
-    // The name kazpack gives the program: beside the test's folder in place of a file of the
-    // test, else in the folder asked for.
-    const auto example = [&] {
-        const QString beside = programBeside(names.test, result.target);
-        if (result.failure == Failure::TargetIsTestFile)
-            return printablePath(beside);
-        const QString folder = QFileInfo(asked).path();
-        const QString name = QFileInfo(beside).fileName();
-        return printablePath(folder == u"." ? name : QDir(folder).filePath(name));
-    };
     switch (result.failure) {
     case Failure::None:
         if (!names.asked.isEmpty() && names.asked != names.program)
-            err << QCoreApplication::translate("Kazpack", "%1: note: a program for Windows starts only with .exe at the end "
-                                                          "of its name, so it was written as %2")
-                       .arg(printablePath(names.asked), program)
-                << '\n';
-        return;
+            say(names.asked,
+                QCoreApplication::translate("Kazpack", "%1: note: a program for Windows starts only with .exe at the end "
+                                                       "of its name, so it was written as %2")
+                    .arg(printablePath(names.asked), program),
+                Message::Severity::Note);
+        return out;
     case Failure::NameRefused:
-        err << QCoreApplication::translate("Kazpack", "%1: error: Windows cannot use this name: %2; give the program another "
-                                                      "name, such as %3")
-                   .arg(printablePath(asked), result.reason, example())
-            << '\n';
-        return; // nothing was there to keep
+        say(asked, QCoreApplication::translate("Kazpack", "%1: error: Windows cannot use this name: %2; give the program another "
+                                                          "name, such as %3")
+                       .arg(printablePath(asked), result.reason, exampleName(result, names)));
+        return out; // nothing was there to keep
     case Failure::TargetIsTestFile:
-        err << QCoreApplication::translate("Kazpack", "%1: error: this is the test's own %2, and the program would take its "
-                                                      "place; give the program another name, such as %3")
-                   .arg(program, ownFileName(result.reason), example())
-            << '\n';
-        return; // the file is the test's, not an old program
-    case Failure::TestProblems:
-        TestFolder::printProblems(err, result.checked, QCoreApplication::translate("Kazpack", "no program was written"));
+        say(names.program, QCoreApplication::translate("Kazpack", "%1: error: this is the test's own %2, and the program would take its "
+                                                                  "place; give the program another name, such as %3")
+                               .arg(program, ownFileName(result.reason), exampleName(result, names)));
+        return out; // the file is the test's, not an old program
+    case Failure::TestProblems: {
+        QString lines;
+        QTextStream stream(&lines);
+        TestFolder::printProblems(stream, result.checked, QCoreApplication::translate("Kazpack", "no program was written"));
+        stream.flush();
+        const QStringList printed = lines.split(u'\n', Qt::SkipEmptyParts);
+        for (qsizetype i = 0; i < printed.size(); ++i) {
+            // A problem's line names its file; the lines after them sum up.
+            const bool problem = i < result.checked.problems.size() && printed.at(i) == result.checked.problems.at(i).toString();
+            const ContentReader::Problem p = problem ? result.checked.problems.at(i) : ContentReader::Problem();
+            out.append({Message::Severity::Error, result.failure, p.file, p.line, printed.at(i)});
+        }
         break;
+    }
     case Failure::RunnerMissing:
     case Failure::RunnerNotAFile:
     case Failure::RunnerUnusable:
     case Failure::NotARunner:
     case Failure::OlderRunner:
     case Failure::OtherSystem:
-        err << runnerMessage(result, names) << '\n';
+        say(names.runner, runnerMessage(result, names));
         break;
     case Failure::CannotPack:
-        err << QCoreApplication::translate("Kazpack", "%1: error: the test cannot be packed: %2").arg(printablePath(names.test), result.reason)
-            << '\n';
+        say(names.test, QCoreApplication::translate("Kazpack", "%1: error: the test cannot be packed: %2")
+                            .arg(printablePath(names.test), result.reason));
         break;
     case Failure::TargetIsFolder:
-        err << QCoreApplication::translate("Kazpack", "%1: error: this is a folder; give the program's file name with -o, for "
-                                                      "example -o %2")
-                   .arg(program, printablePath(QDir(names.program).filePath(QStringLiteral("kaz-") + folderName(names.test))))
-            << '\n';
+        say(names.program, QCoreApplication::translate("Kazpack", "%1: error: this is a folder; give the program's file name with -o, for "
+                                                                  "example -o %2")
+                               .arg(program, printablePath(QDir(names.program).filePath(QStringLiteral("kaz-") + folderName(names.test)))));
         break;
     case Failure::TargetExists:
-        err << QCoreApplication::translate("Kazpack", "%1: error: the file already exists and is kept; give --force to replace it, "
-                                                      "or another name with -o PROGRAM")
-                   .arg(program)
-            << '\n';
-        return; // it says itself that the file is kept
+        say(names.program, QCoreApplication::translate("Kazpack", "%1: error: the file already exists and is kept; give --force to replace it, "
+                                                                  "or another name with -o PROGRAM")
+                               .arg(program));
+        return out; // it says itself that the file is kept
     case Failure::NotWritten:
-        err << QCoreApplication::translate("Kazpack", "%1: error: cannot write the program: %2").arg(program, result.reason) << '\n';
+        say(names.program, QCoreApplication::translate("Kazpack", "%1: error: cannot write the program: %2").arg(program, result.reason));
         break;
     }
     if (names.oldProgram)
-        err << oldProgramNote(names.program) << '\n';
+        say(names.program, oldProgramNote(names.program), Message::Severity::Note);
+    return out;
+}
+
+// `text` as a sentence: a capital letter first, a full stop last.
+QString sentence(QString text)
+{
+    text = text.trimmed();
+    if (!text.isEmpty())
+        text[0] = text.at(0).toUpper();
+    if (!text.isEmpty() && !text.endsWith(u'.') && !text.endsWith(u'?') && !text.endsWith(u'!'))
+        text += u'.';
+    return text;
+}
+
+// What the editor tells of the runner. The editor packs with the runner installed beside it,
+// so the advice is always to install KAZ again.
+QString editorRunnerSentence(const Result &result, const Names &names)
+{
+    const QString runner = printablePath(names.runner);
+    const QString again = QCoreApplication::translate("Packing", "Install KAZ again.");
+    switch (result.failure) {
+    case Failure::RunnerMissing:
+        if (names.target != thisSystem())
+            return QCoreApplication::translate("Packing", "There is no quiz runner for %1 at %2, so no program for %1 can "
+                                                          "be made here. Install a KAZ that includes the runner for %1.")
+                .arg(systemName(names.target), runner);
+        return QCoreApplication::translate("Packing", "The quiz runner is not at %1. %2").arg(runner, again);
+    case Failure::RunnerNotAFile:
+        return QCoreApplication::translate("Packing", "The quiz runner %1 is %2, not a program file. %3").arg(runner, result.reason, again);
+    case Failure::RunnerUnusable:
+        return QCoreApplication::translate("Packing", "The quiz runner %1 cannot be used: %2. %3")
+            .arg(runner, result.reason, again);
+    case Failure::NotARunner:
+        return QCoreApplication::translate("Packing", "The file %1 is not a KAZ quiz runner. %2").arg(runner, again);
+    case Failure::OlderRunner:
+        return QCoreApplication::translate("Packing", "The quiz runner %1 reads only packed format %2, older than format %3 "
+                                                      "that this editor writes. %4")
+            .arg(runner, QString::number(result.runnerFormat), QString::number(PackedTest::Version), again);
+    case Failure::OtherSystem:
+        return QCoreApplication::translate("Packing", "The quiz runner %1 makes programs for %2, not for %3. %4")
+            .arg(runner, systemName(otherSystem(names.target)), systemName(names.target), again);
+    default:
+        return {};
+    }
+}
+
+// messages() for the editor: sentences for a teacher, whose advice is what the editor offers.
+QList<Message> editorMessages(const Result &result, const Names &names)
+{
+    QList<Message> out;
+    const auto say = [&](const QString &file, const QString &text, Message::Severity severity = Message::Severity::Error) {
+        out.append({severity, result.failure, file, 0, sentence(text)});
+    };
+    const QString program = printablePath(names.program);
+    const QString asked = names.asked.isEmpty() ? names.program : names.asked;
+    switch (result.failure) {
+    case Failure::None:
+        if (!names.asked.isEmpty() && names.asked != names.program)
+            say(names.asked,
+                QCoreApplication::translate("Packing", "A program for Windows starts only with .exe at the end of its name, "
+                                                       "so it was written as %1.")
+                    .arg(program),
+                Message::Severity::Note);
+        return out;
+    case Failure::NameRefused:
+        say(asked, QCoreApplication::translate("Packing", "Windows cannot use the name %1: %2. Give the program another name, "
+                                                          "such as %3.")
+                       .arg(printablePath(QFileInfo(asked).fileName()), result.reason, exampleName(result, names)));
+        return out;
+    case Failure::TargetIsTestFile:
+        say(names.program, QCoreApplication::translate("Packing", "The file %1 is the test's own %2, and the program would take "
+                                                                  "its place. Give the program another name, such as %3.")
+                               .arg(program, ownFileName(result.reason), exampleName(result, names)));
+        return out;
+    case Failure::TestProblems: {
+        // The first few, in a window: the editor's list of problems has them all.
+        constexpr qsizetype Shown = 10;
+        for (const ContentReader::Problem &p : result.checked.problems.mid(0, Shown))
+            out.append({Message::Severity::Error, result.failure, p.file, p.line,
+                        sentence(p.line > 0 ? QCoreApplication::translate("Packing", "File %1, line %2: %3")
+                                                  .arg(p.file, QString::number(p.line), p.message)
+                                            : QCoreApplication::translate("Packing", "File %1: %2").arg(p.file, p.message))});
+        const qsizetype count = result.checked.problems.size() + result.checked.moreProblems;
+        say(result.checked.testFile,
+            count == 1 ? QCoreApplication::translate("Packing", "The test has a problem, so no program was written.")
+                       : count <= Shown
+                       ? QCoreApplication::translate("Packing", "The test has %1 problems, so no program was written.").arg(count)
+                       : QCoreApplication::translate("Packing", "The test has %1 problems, the first %2 of them above, so no "
+                                                                "program was written.")
+                             .arg(count)
+                             .arg(Shown));
+        break;
+    }
+    case Failure::RunnerMissing:
+    case Failure::RunnerNotAFile:
+    case Failure::RunnerUnusable:
+    case Failure::NotARunner:
+    case Failure::OlderRunner:
+    case Failure::OtherSystem:
+        say(names.runner, editorRunnerSentence(result, names));
+        break;
+    case Failure::CannotPack:
+        say(names.test, QCoreApplication::translate("Packing", "The test cannot be packed: %1.").arg(result.reason));
+        break;
+    case Failure::TargetIsFolder:
+        say(names.program, QCoreApplication::translate("Packing", "There is a folder at %1, where the program was to be "
+                                                                  "written. Give the program another name.")
+                               .arg(program));
+        break;
+    case Failure::TargetExists:
+        say(names.program, QCoreApplication::translate("Packing", "The file %1 already exists and is kept. Let it be replaced, "
+                                                                  "or give the program another name.")
+                               .arg(program));
+        return out;
+    case Failure::NotWritten:
+        say(names.program, QCoreApplication::translate("Packing", "The program cannot be written to %1: %2.").arg(program, result.reason));
+        break;
+    }
+    if (names.oldProgram)
+        say(names.program, QCoreApplication::translate("Packing", "The program that was already at %1 is left as it was and "
+                                                                  "still holds the old test, not this one.")
+                               .arg(program),
+            Message::Severity::Note);
+    return out;
+}
+
+} // namespace
+
+QList<Message> messages(const Result &result, const Names &names, Reader reader)
+{
+    return reader == Reader::Editor ? editorMessages(result, names) : kazpackMessages(result, names);
+}
+
+QString text(const QList<Message> &messages)
+{
+    QStringList lines;
+    for (const Message &m : messages)
+        lines.append(m.text);
+    return lines.join(u'\n');
+}
+
+void print(QTextStream &err, const Result &result, const Names &names)
+{
+    for (const Message &m : messages(result, names, Reader::Kazpack))
+        err << m.text << '\n';
 }
 
 QString oldProgramNote(const QString &program)

@@ -4,6 +4,7 @@
 #include "TestFolder.h"
 
 #include <QByteArray>
+#include <QList>
 #include <QString>
 
 #include <optional>
@@ -14,8 +15,8 @@ class QTextStream;
 // Making a test's program: the test's files, checked as the runner will check its own, appended
 // to a quiz runner's bytes in PackedTest's layout, and the program written where it was asked
 // for. kazpack (programs/KazpackCommands.cpp) and the editor's "Make program" (editor/EditorPacking)
-// both pack with these functions and tell the outcome with print(), in the same words. Nothing
-// here parses a command line or reads a test folder.
+// both pack with these functions and tell the outcome with messages(), each in its reader's
+// words. Nothing here parses a command line or reads a test folder.
 namespace Packing {
 
 // The systems a program can be made for, each with a quiz runner of its own: an ELF program
@@ -146,9 +147,30 @@ struct Names
     bool oldProgram = false;
 };
 
-// What went wrong, as kazpack prints it on standard error: each problem of the test
-// (TestFolder::printProblems), or the one error, a line each, then the note of the old program.
-// For a program made, the note that ".exe" was added to the name asked for, if it was.
+// Who is told how packing went: kazpack's user on the terminal, in "PATH: error: …" lines whose
+// advice names kazpack's options, or the teacher in the test editor's window, in sentences
+// whose advice names what the editor offers.
+enum class Reader { Kazpack, Editor };
+
+// One thing the outcome of packing says.
+struct Message
+{
+    enum class Severity { Error, Note };
+    Severity severity = Severity::Error;
+    Failure failure = Failure::None; // what went wrong; None for a note on a program made
+    QString file; // the file it is about (a path as given, a file of the test), empty for none
+    int line = 0; // its line, for a problem of the test that has one
+    QString text; // whole, as its reader reads it: a line of kazpack's, or the editor's sentence
+};
+
+// What went wrong, for `reader`, in order: each problem of the test (TestFolder::printProblems
+// for kazpack), or the one error, then the note that the old program is left as it was. For a
+// program made, the note that ".exe" was added to the name asked for, if it was.
+QList<Message> messages(const Result &result, const Names &names, Reader reader);
+// The messages' texts, a line each.
+QString text(const QList<Message> &messages);
+
+// What went wrong, as kazpack prints it on standard error: messages() for kazpack, a line each.
 void print(QTextStream &err, const Result &result, const Names &names);
 
 // The note that the program that was at `program` before is as it was, with its old test.

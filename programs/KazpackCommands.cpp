@@ -3,11 +3,10 @@
 #include "ContentStore.h"
 #include "DesktopFiles.h"
 #include "FileAccess.h"
-#include "MenuEntries.h"
 #include "PackedTest.h"
 #include "Packing.h"
 #include "Printing.h"
-#include "StartMenu.h"
+#include "ProgramMenu.h"
 #include "TestFolder.h"
 
 #include <QCommandLineParser>
@@ -160,13 +159,8 @@ int pack(PackOptions o, QTextStream &out, QTextStream &err)
             return Problem;
         }
     }
-#ifdef Q_OS_WIN
-    if (o.desktop && !StartMenu().write(program, out, err))
+    if (o.desktop && !ProgramMenu::write(program, result.checked.icon, out, err))
         return Problem;
-#else
-    if (o.desktop && !MenuEntries().write(program, result.checked.icon, out, err))
-        return Problem;
-#endif
     return Done;
 }
 
@@ -254,46 +248,14 @@ int removeDesktop(const QString &programPath, QTextStream &out, QTextStream &err
 {
     const QString path = QFileInfo(programPath).absoluteFilePath();
     bool ok = true;
-#ifdef Q_OS_WIN
-    const StartMenu menu;
-    const QStringList removed = menu.remove(path, err, &ok);
-    const auto nothing = [&] {
-        return QCoreApplication::translate("Kazpack", "%1: error: no shortcut in %2 starts this program; nothing was removed")
-            .arg(printablePath(programPath), printablePath(menu.folder()));
-    };
-#else
-    const QString share = MenuEntries::dataHome();
-    const QStringList removed = MenuEntries(share).remove(path, err, &ok);
-    const auto nothing = [&] {
-        return QCoreApplication::translate("Kazpack", "%1: error: no menu entry in %2 starts this program; nothing was removed")
-            .arg(printablePath(programPath), printablePath(QDir(share).filePath(QStringLiteral("applications"))));
-    };
-#endif
+    const QStringList removed = ProgramMenu::remove(path, err, &ok);
     for (const QString &f : removed)
         out << printablePath(f) << '\n';
     if (removed.isEmpty() && ok) {
-        err << nothing() << '\n';
+        err << ProgramMenu::nothingRemoved(programPath) << '\n';
         return Problem;
     }
     return ok ? Done : Problem;
-}
-
-// The --desktop lines of the help, in the words of this system's menu.
-QString desktopHelp()
-{
-#ifdef Q_OS_WIN
-    return QCoreApplication::translate("Kazpack", R"(  --desktop               also add the program to your Start menu (a shortcut in the KAZ
-                          folder of your Start menu's programs)
-  --desktop --remove PROGRAM
-                          take the Start-menu shortcut of PROGRAM away again
-)");
-#else
-    return QCoreApplication::translate("Kazpack", R"(  --desktop               also add the program to your desktop's application menu (a menu
-                          entry and icons under $XDG_DATA_HOME or ~/.local/share)
-  --desktop --remove PROGRAM
-                          take the menu entry and icons of PROGRAM away again
-)");
-#endif
 }
 
 } // namespace
@@ -333,7 +295,7 @@ Makes a test folder into one program file that runs the test with nothing beside
                           as a Makefile rule
 
 Exit status: 0 done, 1 a problem (nothing written), 2 a mistake in the command line.
-)").arg(desktopHelp());
+)").arg(ProgramMenu::help());
 }
 
 int run(const QStringList &arguments, const QString &defaultRunner, QTextStream &out, QTextStream &err)

@@ -14,9 +14,11 @@ root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 source "$root/scripts/deps.sh"
 kaz_install_missing libbenchmark-dev xvfb time
 
+# The preset "bench" of CMakePresets.json, in build-bench.
 build="$root/build-bench"
-cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DKAZ_BENCHMARKS=ON >/dev/null
-cmake --build "$build" --parallel 2 \
+cd "$root"
+cmake --preset bench >/dev/null
+cmake --build --preset bench --parallel 2 \
     --target kazprobe-istoriya bare-window-probe kazbench-startup kazbench-actions kazpack kazbench-editor \
     kazbench-editor-window gift2kaz
 

@@ -7,6 +7,11 @@
 # configure options, and is reused when it is already there:
 #   ${KAZ_CACHE:-~/.cache/kaz}/qt-<version>-win64-<options hash>
 # The last line printed is that folder. A first build takes 25 to 40 minutes on 2 cores.
+#
+# It changes the machine's package sources: apt-get source needs deb-src entries, so when
+# qt6-base's source cannot be found it adds them, with sudo when not run as root, for the
+# same archives as the machine's own deb entries (/etc/apt/sources.list.d/kaz-deb-src.sources
+# and kaz-deb-src.list), and runs apt-get update. Remove those two files to undo it.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 source "$root/scripts/deps.sh"

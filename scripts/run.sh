@@ -5,9 +5,11 @@ root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 source "$root/scripts/deps.sh"
 kaz_install_missing
 
+# The preset "release" of CMakePresets.json, in build-release.
 build="$root/build-release"
-cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF >/dev/null
-cmake --build "$build" --parallel "$(nproc)"
+cd "$root"
+cmake --preset release >/dev/null
+cmake --build --preset release --parallel "$(nproc)"
 
 # The program itself says so when there is no display; it then exits with status 1.
 exec "$build/programs/kaz-istoriya"

@@ -16,6 +16,8 @@ source "$root/scripts/locales.sh"
 kaz_install_missing desktop-file-utils appstream groff-base man-db
 # NSIS makes the Windows setup that windows_setup installs under Wine.
 kaz_install_missing nsis
+# The benchmarks are built with the tests, so that a change that breaks them is seen here.
+kaz_install_missing libbenchmark-dev
 kaz_generate_locales
 jobs="$(nproc)"
 started=$SECONDS
@@ -41,23 +43,22 @@ stage_done() {
     started=$SECONDS
 }
 
-# Debug builds with -g1: line numbers and functions for a failure's backtrace (and the
-# sanitizers' reports), without the full debug information, which costs an eighth of each compile.
-debug=(-DCMAKE_BUILD_TYPE=Debug -DBUILD_TESTING=ON -DCMAKE_CXX_FLAGS_DEBUG=-g1)
+# The builds are the presets of CMakePresets.json, which an IDE offers too: "test" (Debug with
+# -g1: line numbers and functions for a failure's backtrace and the sanitizers' reports, without
+# the full debug information, which costs an eighth of each compile; the benchmarks built, not
+# run) in build-test, "test-asan" in build-test-asan. Their test presets leave out the test of
+# the Windows setup, which runs once, after the Windows programs are built (below).
+cd "$root"
 build="$root/build-test"
-cmake -S "$root" -B "$build" "${debug[@]}" >/dev/null
-cmake --build "$build" --parallel "$jobs"
-
-cd "$build"
-# The test of the Windows setup runs once, after the Windows programs are built (below).
-QT_QPA_PLATFORM=offscreen ctest --output-on-failure --parallel "$jobs" -LE windows_setup
+cmake --preset test >/dev/null
+cmake --build --preset test --parallel "$jobs"
+ctest --preset test --parallel "$jobs"
 stage_done "Linux build and suite"
 
 # Number reading, case and sorting must not follow the machine's language.
 for lang in C C.UTF-8 bg_BG.UTF-8 tr_TR.UTF-8; do
     log="$build/Testing/ctest-$lang.log"
-    if LANG="$lang" LC_ALL="$lang" QT_QPA_PLATFORM=offscreen \
-        ctest --output-on-failure --parallel "$jobs" -LE windows_setup >"$log" 2>&1; then
+    if LANG="$lang" LC_ALL="$lang" ctest --preset test --parallel "$jobs" >"$log" 2>&1; then
         echo "LANG=$lang: $(grep 'tests passed' "$log")"
     else
         cat "$log"
@@ -67,16 +68,10 @@ for lang in C C.UTF-8 bg_BG.UTF-8 tr_TR.UTF-8; do
 done
 stage_done "Linux suite under four locales"
 
-asan="$root/build-test-asan"
-sanitize="-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined"
-cmake -S "$root" -B "$asan" "${debug[@]}" \
-    "-DCMAKE_CXX_FLAGS=$sanitize" "-DCMAKE_EXE_LINKER_FLAGS=$sanitize" >/dev/null
-cmake --build "$asan" --parallel "$jobs"
-
-cd "$asan"
-# Fewer random sessions: the sanitizers make each action several times slower.
-ASAN_OPTIONS=detect_leaks=1:strict_string_checks=1 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
-    KAZ_SESSIONS=100 QT_QPA_PLATFORM=offscreen ctest --output-on-failure --parallel "$jobs" -LE windows_setup
+# The sanitizers' options, and fewer random sessions, are in the test preset "test-asan".
+cmake --preset test-asan >/dev/null
+cmake --build --preset test-asan --parallel "$jobs"
+ctest --preset test-asan --parallel "$jobs"
 stage_done "Sanitizer build and suite"
 
 if ! wait "$qt_pid"; then

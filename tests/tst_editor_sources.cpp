@@ -85,10 +85,10 @@ private Q_SLOTS:
     void packedProgramReadsBackEqual();
     void packingKeepsOrReplaces_data();
     void packingKeepsOrReplaces();
-    void packingFailuresInKazpacksWords_data();
-    void packingFailuresInKazpacksWords();
-    void sameWordsAsKazpack_data();
-    void sameWordsAsKazpack();
+    void packingFailuresToldToTheTeacher_data();
+    void packingFailuresToldToTheTeacher();
+    void sameOutcomeAsKazpack_data();
+    void sameOutcomeAsKazpack();
     void sameProgramAsKazpacksOfTheSavedFolder_data();
     void sameProgramAsKazpacksOfTheSavedFolder();
     void packsWithoutReadingTheFolderBack();
@@ -374,16 +374,16 @@ void TestEditorSources::packingKeepsOrReplaces()
     }
 }
 
-void TestEditorSources::packingFailuresInKazpacksWords_data()
+void TestEditorSources::packingFailuresToldToTheTeacher_data()
 {
     QTest::addColumn<QString>("fault");
     QTest::addColumn<QString>("words");
-    QTest::addRow("problem_in_the_test") << u"test"_s << u"test.kaz:"_s;
-    QTest::addRow("no_runner") << u"runner"_s << u"the quiz runner is not at"_s;
+    QTest::addRow("problem_in_the_test") << u"test"_s << u"File test.kaz: the section [parameters] is missing"_s;
+    QTest::addRow("no_runner") << u"runner"_s << u"The quiz runner is not at"_s;
     QTest::addRow("folder_missing") << u"folder"_s << u"test.kaz"_s;
 }
 
-void TestEditorSources::packingFailuresInKazpacksWords()
+void TestEditorSources::packingFailuresToldToTheTeacher()
 {
     QFETCH(QString, fault);
     QFETCH(QString, words);
@@ -404,22 +404,32 @@ void TestEditorSources::packingFailuresInKazpacksWords()
     QVERIFY(!QFileInfo::exists(program));
 }
 
-// The editor packs as kazpack with its own runner does, and tells a failure in the same lines.
-void TestEditorSources::sameWordsAsKazpack_data()
+// The editor packs as kazpack with its own runner does, and tells the same failure, a sentence
+// for each of kazpack's lines.
+void TestEditorSources::sameOutcomeAsKazpack_data()
 {
     QTest::addColumn<QString>("fault");
     QTest::addColumn<bool>("replace");
-    QTest::addRow("no_runner") << u"runner"_s << true;
-    QTest::addRow("runner_no_kaz_runner") << u"script"_s << true;
-    QTest::addRow("program_is_a_folder") << u"folder"_s << true;
-    QTest::addRow("program_kept_unless_replaced") << u"kept"_s << false;
-    QTest::addRow("old_program_left_on_failure") << u"old"_s << true;
+    QTest::addColumn<QString>("kazpackWords");
+    QTest::addColumn<QString>("editorWords");
+    QTest::addRow("no_runner") << u"runner"_s << true << u": error: the quiz runner is not at"_s
+                               << u"The quiz runner is not at"_s;
+    QTest::addRow("runner_no_kaz_runner") << u"script"_s << true << u": error: this is not a KAZ quiz runner"_s
+                                          << u"is not a KAZ quiz runner. Install KAZ again."_s;
+    QTest::addRow("program_is_a_folder") << u"folder"_s << true << u": error: this is a folder; give the program's file name with -o"_s
+                                         << u"There is a folder at"_s;
+    QTest::addRow("program_kept_unless_replaced") << u"kept"_s << false << u": error: the file already exists and is kept; give --force"_s
+                                                  << u"already exists and is kept. Let it be replaced"_s;
+    QTest::addRow("old_program_left_on_failure") << u"old"_s << true << u": note: the program that was already there is left as it was"_s
+                                                 << u"is left as it was and still holds the old test, not this one."_s;
 }
 
-void TestEditorSources::sameWordsAsKazpack()
+void TestEditorSources::sameOutcomeAsKazpack()
 {
     QFETCH(QString, fault);
     QFETCH(bool, replace);
+    QFETCH(QString, kazpackWords);
+    QFETCH(QString, editorWords);
     QTemporaryDir tmp;
     const QString folder = TestFiles::copyFolder(sourcePath(u"quizzes/istoriya"_s), tmp.path(), u"istoriya"_s);
     QString runner = QStringLiteral(KAZRUNNER);
@@ -439,9 +449,13 @@ void TestEditorSources::sameWordsAsKazpack()
         arguments << u"--force"_s;
     const QString kazpack = kazpackSays(arguments, runner);
     QVERIFY(!kazpack.isEmpty());
+    QVERIFY2(kazpack.contains(kazpackWords), qPrintable(kazpack));
     const EditorPacking::Result result = makeProgram(folder, program, replace, runner);
     QVERIFY(!result.ok);
-    QCOMPARE(result.message, kazpack);
+    QVERIFY2(result.message.contains(editorWords), qPrintable(result.message));
+    QVERIFY2(!result.message.contains(u"error:"_s) && !result.message.contains(u"note:"_s), qPrintable(result.message));
+    QCOMPARE(result.messages.size(), kazpack.split(u'\n', Qt::SkipEmptyParts).size());
+    QCOMPARE(result.message.split(u'\n').size(), result.messages.size());
     if (fault != u"folder")
         QCOMPARE(TestFiles::contents(program), fault == u"kept" || fault == u"old" ? "old"_ba : "(none)"_ba);
 }
@@ -517,9 +531,9 @@ void TestEditorSources::iconThatCannotBeUsed_data()
 {
     QTest::addColumn<QString>("icon");
     QTest::addColumn<QString>("words");
-    QTest::addRow("a_link_to_a_good_icon") << u"link"_s << u"icon.png: error: the test's icon cannot be used: "_s;
-    QTest::addRow("a_folder") << u"folder"_s << u"icon.png: error: the test's icon cannot be used: "_s;
-    QTest::addRow("not_square") << u"wide"_s << u"icon.png: error: the icon is 40 × 20 pixels, not square"_s;
+    QTest::addRow("a_link_to_a_good_icon") << u"link"_s << u"icon.png: the test's icon cannot be used: "_s;
+    QTest::addRow("a_folder") << u"folder"_s << u"icon.png: the test's icon cannot be used: "_s;
+    QTest::addRow("not_square") << u"wide"_s << u"icon.png: the icon is 40 × 20 pixels, not square"_s;
 }
 
 void TestEditorSources::iconThatCannotBeUsed()

@@ -837,15 +837,15 @@ void TestEditorTryOut::makeProgramWritesEachSystemsProgram()
     QVERIFY2(a.told.contains(u"chmod +x kaz-istoriya,"_s) == systems.contains(System::Linux), qPrintable(a.told));
 }
 
-// A program that was not made is told with kazpack's words, beside the other system's that was.
+// A program that was not made is told with its reason, beside the other system's that was.
 void TestEditorTryOut::makeProgramTellsEachSystemApart_data()
 {
     QTest::addColumn<QString>("fault");
     QTest::addColumn<System>("failing");
-    QTest::addColumn<QString>("why"); // kazpack's words
+    QTest::addColumn<QString>("why");
     QTest::addRow("windows_runner_no_quiz_runner") << u"windows_runner"_s << System::Windows
-                                                   << u"this is not a KAZ quiz runner"_s;
-    QTest::addRow("linux_program_place_is_a_folder") << u"linux_place"_s << System::Linux << u"this is a folder"_s;
+                                                   << u"is not a KAZ quiz runner"_s;
+    QTest::addRow("linux_program_place_is_a_folder") << u"linux_place"_s << System::Linux << u"There is a folder at"_s;
 }
 
 void TestEditorTryOut::makeProgramTellsEachSystemApart()
@@ -881,8 +881,8 @@ void TestEditorTryOut::makeProgramTellsEachSystemApart()
     QVERIFY2(a.told.contains(why), qPrintable(a.told));
 }
 
-// The save dialog's "replace?" answered yes over one of the test's own files: refused in
-// kazpack's words, and the test, its folder and the document stay as they were.
+// The save dialog's "replace?" answered yes over one of the test's own files: refused, with
+// another name proposed, and the test, its folder and the document stay as they were.
 void TestEditorTryOut::makeProgramNeverOverTheTestsOwnFiles_data()
 {
     QTest::addColumn<QString>("program"); // in the scratch folder, which holds the test "figuri"
@@ -915,10 +915,10 @@ void TestEditorTryOut::makeProgramNeverOverTheTestsOwnFiles()
     EditorDialogs::makeProgram(d, a.steps());
     QCOMPARE(a.tellings, 1);
     QVERIFY(a.toldProblem);
-    QCOMPARE(a.told, u"The program for Linux was not made:\n"_s + QDir::toNativeSeparators(a.program)
-                         + u": error: this is the test's own "_s + own
-                         + u", and the program would take its place; give the program another name, such as "_s
-                         + QDir::toNativeSeparators(tmp.filePath(u"kaz-figuri"_s)));
+    QCOMPARE(a.told, u"The program for Linux was not made:\nThe file "_s + QDir::toNativeSeparators(a.program)
+                         + u" is the test's own "_s + own
+                         + u", and the program would take its place. Give the program another name, such as "_s
+                         + QDir::toNativeSeparators(tmp.filePath(u"kaz-figuri"_s)) + u"."_s);
     QCOMPARE(TestFiles::everything(folder), before);
     QCOMPARE(TestFiles::contents(QDir(folder).filePath(u"test.kaz"_s)), test);
     QCOMPARE(TestFiles::contents(QDir(folder).filePath(u"kwadrat.png"_s)), picture);
@@ -964,10 +964,9 @@ void TestEditorTryOut::makeProgramAddsExeForWindows()
     }
     QVERIFY2(!a.toldProblem, qPrintable(a.told));
     QVERIFY(ProgramTest::load(program).ok());
-    QVERIFY2(a.told.endsWith(u"\n"_s + QDir::toNativeSeparators(a.program)
-                             + u": note: a program for Windows starts only with .exe at the end of its name, so it was "
+    QVERIFY2(a.told.endsWith(u"\nA program for Windows starts only with .exe at the end of its name, so it was "
                                "written as "_s
-                             + QDir::toNativeSeparators(program)),
+                             + QDir::toNativeSeparators(program) + u"."_s),
              qPrintable(a.told));
 }
 

@@ -7,6 +7,9 @@
 #include "TestRunners.h"
 
 #include <QBuffer>
+#include <QCoreApplication>
+#include <QRegularExpression>
+#include <QTranslator>
 #include <QDir>
 #include <QTemporaryDir>
 #include <QTest>
@@ -46,6 +49,8 @@ private Q_SLOTS:
     void sameProgramAsTheBuildsFromMemory();
     void outcomes_data();
     void outcomes();
+    void toldToEachReader_data();
+    void toldToEachReader();
 };
 
 void TestPacking::sameProgramAsTheBuildsFromMemory_data()
@@ -158,6 +163,92 @@ void TestPacking::outcomes()
     QVERIFY2(read.ok(), qPrintable(read.reason));
     QCOMPARE(read.files, result.checked.files);
     QCOMPARE(read.runnerSize, qint64(runner.size()));
+}
+
+// Every kind of failure told to its two readers: kazpack's lines keep their "PATH: error:" form
+// and options, the editor's window gets Bulgarian sentences without them.
+void TestPacking::toldToEachReader_data()
+{
+    QTest::addColumn<Packing::Failure>("failure");
+    QTest::addColumn<QString>("reason");
+    QTest::addColumn<Packing::System>("target");
+    QTest::addColumn<int>("problems"); // the test's problems, for TestProblems
+    QTest::addColumn<bool>("oldProgram");
+    using F = Packing::Failure;
+    const Packing::System here = Packing::thisSystem();
+    const Packing::System other = here == Packing::System::Linux ? Packing::System::Windows : Packing::System::Linux;
+    QTest::addRow("a_problem_of_the_test") << F::TestProblems << QString() << here << 1 << false;
+    QTest::addRow("many_problems_of_the_test") << F::TestProblems << QString() << here << 12 << false;
+    QTest::addRow("no_runner") << F::RunnerMissing << QString() << here << 0 << false;
+    QTest::addRow("no_runner_for_the_other_system") << F::RunnerMissing << QString() << other << 0 << false;
+    QTest::addRow("runner_is_a_folder") << F::RunnerNotAFile << u"a folder"_s << here << 0 << false;
+    QTest::addRow("runner_unusable") << F::RunnerUnusable << u"the packed test is cut short"_s << here << 0 << false;
+    QTest::addRow("not_a_runner") << F::NotARunner << QString() << here << 0 << false;
+    QTest::addRow("older_runner") << F::OlderRunner << QString() << here << 0 << false;
+    QTest::addRow("runner_of_the_other_system") << F::OtherSystem << QString() << here << 0 << false;
+    QTest::addRow("cannot_pack") << F::CannotPack << u"the test's files are larger than 2 GB"_s << here << 0 << false;
+    QTest::addRow("name_refused") << F::NameRefused << u"CON names a device"_s << Packing::System::Windows << 0 << false;
+    QTest::addRow("target_is_a_test_file") << F::TargetIsTestFile << u"test.kaz"_s << here << 0 << false;
+    QTest::addRow("target_is_a_folder") << F::TargetIsFolder << QString() << here << 0 << false;
+    QTest::addRow("target_exists") << F::TargetExists << QString() << here << 0 << true;
+    QTest::addRow("not_written_old_program_kept") << F::NotWritten << u"permission denied; choose another folder"_s << here
+                                                  << 0 << true;
+    QTest::addRow("made_with_exe_added") << F::None << QString() << Packing::System::Windows << 0 << false;
+}
+
+void TestPacking::toldToEachReader()
+{
+    QFETCH(Packing::Failure, failure);
+    QFETCH(QString, reason);
+    QFETCH(Packing::System, target);
+    QFETCH(int, problems);
+    QFETCH(bool, oldProgram);
+    Packing::Result result;
+    result.failure = failure;
+    result.reason = reason;
+    result.target = target;
+    result.runnerFormat = failure == Packing::Failure::OlderRunner ? 0 : -1;
+    result.checked.read = true;
+    result.checked.testFile = u"test.kaz"_s;
+    for (int i = 0; i < problems; ++i)
+        result.checked.problems.append({u"test.kaz"_s, i, u"the section [left] has no phrases"_s});
+    Packing::Names names;
+    names.test = u"/home/teacher/tests/istoriya"_s;
+    names.runner = u"/usr/libexec/kaz/kazrunner"_s;
+    names.target = target;
+    names.asked = u"/home/teacher/tests/kaz-istoriya"_s;
+    names.program = Packing::programPath(names.asked, target);
+    names.oldProgram = oldProgram;
+
+    // kazpack: its own lines, each naming a file, an error or a note.
+    const QList<Packing::Message> lines = Packing::messages(result, names, Packing::Reader::Kazpack);
+    QVERIFY(!lines.isEmpty());
+    static const QRegularExpression kazpackLine(u"^\\S.*: (error|note): \\S"_s);
+    for (const Packing::Message &m : lines.mid(0, qMax(1, problems))) // the problems, or the one line
+        QVERIFY2(kazpackLine.match(m.text).hasMatch(), qPrintable(m.text));
+    QCOMPARE(lines.first().severity, failure == Packing::Failure::None ? Packing::Message::Severity::Note
+                                                                       : Packing::Message::Severity::Error);
+
+    // The editor, in Bulgarian: sentences for a teacher, without kazpack's form or options.
+    QTranslator bulgarian;
+    QVERIFY(bulgarian.load(u":/i18n/kaz_bg.qm"_s));
+    QCoreApplication::installTranslator(&bulgarian);
+    const QList<Packing::Message> sentences = Packing::messages(result, names, Packing::Reader::Editor);
+    QCoreApplication::removeTranslator(&bulgarian);
+    QCOMPARE(sentences.size(), failure == Packing::Failure::TestProblems ? qMin(problems, 10) + 1 : oldProgram && failure != Packing::Failure::TargetExists ? 2 : 1);
+    static const QRegularExpression terminalForm(u"^\\S+:(\\d+:)? |: (error|note|грешка|бележка): "_s);
+    static const QRegularExpression option(u"(^|\\s)--?[a-z]"_s);
+    static const QRegularExpression cyrillic(u"[\u0430-\u044f]{3}"_s);
+    for (const Packing::Message &m : sentences) {
+        QVERIFY2(!terminalForm.match(m.text).hasMatch(), qPrintable(m.text));
+        QVERIFY2(!option.match(m.text).hasMatch(), qPrintable(m.text));
+        QVERIFY2(m.text.at(0).isUpper(), qPrintable(m.text));
+        QVERIFY2(m.text.endsWith(u'.'), qPrintable(m.text));
+        QVERIFY2(cyrillic.match(m.text).hasMatch(), qPrintable(m.text));
+        QCOMPARE(m.failure, failure);
+    }
+    if (failure == Packing::Failure::TestProblems)
+        QCOMPARE(sentences.first().file, u"test.kaz"_s);
 }
 
 QTEST_GUILESS_MAIN(TestPacking)

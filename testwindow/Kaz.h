@@ -40,6 +40,8 @@ struct KazLook
 };
 
 // The test window `KAZ`: its working lists, the state of its controls and every handler.
+// Its Bulgarian names (Slowo, Uprawl_Click, dum_N, …) are explained in "The window's names"
+// in testwindow/DESIGN.md.
 // Widgets display this model and forward the learner's actions to the handlers; the
 // reactions a handler sets off run here, synchronously, in their fixed order.
 class Kaz : public QObject, public AppearanceTarget

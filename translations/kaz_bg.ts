@@ -2130,22 +2130,6 @@ Replace them with the new programs?</source>
         <translation>%1: грешка: тази основна програма чете само опакован формат %2, по-стар от формат %3, който записва този kazpack; използвайте kazrunner, който е дошъл заедно с този kazpack</translation>
     </message>
     <message>
-        <source>a folder</source>
-        <translation>папка</translation>
-    </message>
-    <message>
-        <source>a device</source>
-        <translation>устройство</translation>
-    </message>
-    <message>
-        <source>a named pipe (FIFO)</source>
-        <translation>именуван канал (FIFO)</translation>
-    </message>
-    <message>
-        <source>a socket</source>
-        <translation>сокет</translation>
-    </message>
-    <message>
         <source>something other than a file</source>
         <translation>нещо, което не е файл</translation>
     </message>
@@ -2498,6 +2482,93 @@ Exit status: 0 done, 1 a problem (nothing written), 2 a mistake in the command l
     <message>
         <source>the file cannot be read (%1)</source>
         <translation>файлът не може да се прочете (%1)</translation>
+    </message>
+</context>
+<context>
+    <name>Packing</name>
+    <message>
+        <source>Install KAZ again.</source>
+        <translation>Инсталирайте KAZ отново.</translation>
+    </message>
+    <message>
+        <source>There is no quiz runner for %1 at %2, so no program for %1 can be made here. Install a KAZ that includes the runner for %1.</source>
+        <translation>Няма основна програма за %1 в %2, затова тук не може да се направи програма за %1. Инсталирайте KAZ, който включва основната програма за %1.</translation>
+    </message>
+    <message>
+        <source>The quiz runner is not at %1. %2</source>
+        <translation>Основната програма на KAZ (kazrunner) не е в %1. %2</translation>
+    </message>
+    <message>
+        <source>The quiz runner %1 is %2, not a program file. %3</source>
+        <translation>Основната програма на KAZ %1 е %2, а не файл с програма. %3</translation>
+    </message>
+    <message>
+        <source>The quiz runner %1 cannot be used: %2. %3</source>
+        <translation>Основната програма на KAZ %1 не може да се използва: %2. %3</translation>
+    </message>
+    <message>
+        <source>The file %1 is not a KAZ quiz runner. %2</source>
+        <translation>Файлът %1 не е основна програма на KAZ. %2</translation>
+    </message>
+    <message>
+        <source>The quiz runner %1 reads only packed format %2, older than format %3 that this editor writes. %4</source>
+        <translation>Основната програма на KAZ %1 чете само опакован формат %2, по-стар от формат %3, който записва този редактор. %4</translation>
+    </message>
+    <message>
+        <source>The quiz runner %1 makes programs for %2, not for %3. %4</source>
+        <translation>Основната програма на KAZ %1 прави програми за %2, а не за %3. %4</translation>
+    </message>
+    <message>
+        <source>A program for Windows starts only with .exe at the end of its name, so it was written as %1.</source>
+        <translation>Програма за Windows се пуска само ако името ѝ завършва на .exe, затова е записана като %1.</translation>
+    </message>
+    <message>
+        <source>Windows cannot use the name %1: %2. Give the program another name, such as %3.</source>
+        <translation>Windows не може да използва името %1: %2. Дайте на програмата друго име, например %3.</translation>
+    </message>
+    <message>
+        <source>The file %1 is the test&apos;s own %2, and the program would take its place. Give the program another name, such as %3.</source>
+        <translation>Файлът %1 е файл на самия тест (%2) и програмата би заела мястото му. Дайте на програмата друго име, например %3.</translation>
+    </message>
+    <message>
+        <source>File %1, line %2: %3</source>
+        <translation>Файл %1, ред %2: %3</translation>
+    </message>
+    <message>
+        <source>File %1: %2</source>
+        <translation>Файл %1: %2</translation>
+    </message>
+    <message>
+        <source>The test has a problem, so no program was written.</source>
+        <translation>Тестът има проблем, затова не е записана програма.</translation>
+    </message>
+    <message>
+        <source>The test has %1 problems, so no program was written.</source>
+        <translation>Тестът има %1 проблема, затова не е записана програма.</translation>
+    </message>
+    <message>
+        <source>The test has %1 problems, the first %2 of them above, so no program was written.</source>
+        <translation>Тестът има %1 проблема (първите %2 са изброени по-горе), затова не е записана програма.</translation>
+    </message>
+    <message>
+        <source>The test cannot be packed: %1.</source>
+        <translation>Тестът не може да се опакова: %1.</translation>
+    </message>
+    <message>
+        <source>There is a folder at %1, where the program was to be written. Give the program another name.</source>
+        <translation>В %1, където трябваше да се запише програмата, има папка. Дайте на програмата друго име.</translation>
+    </message>
+    <message>
+        <source>The file %1 already exists and is kept. Let it be replaced, or give the program another name.</source>
+        <translation>Файлът %1 вече съществува и е оставен. Позволете да бъде заменен или дайте на програмата друго име.</translation>
+    </message>
+    <message>
+        <source>The program cannot be written to %1: %2.</source>
+        <translation>Програмата не може да се запише в %1: %2.</translation>
+    </message>
+    <message>
+        <source>The program that was already at %1 is left as it was and still holds the old test, not this one.</source>
+        <translation>Програмата, която вече беше в %1, е оставена както си беше и съдържа стария тест, а не този.</translation>
     </message>
 </context>
 <context>
