@@ -37,6 +37,18 @@ bool isGeometry(DocumentField f) { return f >= DocumentField::WindowWidth && f <
 
 int geometryIndex(DocumentField f) { return int(f) - int(DocumentField::WindowWidth); }
 
+// `count` items from `from` put before item `to` as it is before the move.
+template<typename T>
+void moveBlock(QList<T> &list, int from, int count, int to)
+{
+    const QList<T> block = list.mid(from, count);
+    list.remove(from, count);
+    const int at = to > from ? to - count : to;
+    list.insert(at, count, T());
+    for (int i = 0; i < count; ++i)
+        list[at + i] = block.at(i);
+}
+
 QString pictureSuffix(const QString &name)
 {
     return name.contains(u'.') ? name.section(u'.', -1).toLower() : QString();
@@ -480,10 +492,13 @@ void TestDocument::applyRows(int position, int removed, const QList<DocumentRow>
         m_content.rows.insert(position + common, inserted.size() - common, DocumentRow());
         for (qsizetype i = common; i < inserted.size(); ++i)
             m_content.rows[position + i] = inserted.at(i);
+        // New rows show no number until updateQuestions tells theirs.
+        m_questionOfRow.insert(position + common, inserted.size() - common, 0);
         Q_EMIT rowsInserted();
     } else if (removed > inserted.size()) {
         Q_EMIT rowsAboutToBeRemoved(position + common, position + removed - 1);
         m_content.rows.remove(position + common, removed - common);
+        m_questionOfRow.remove(position + common, removed - common);
         Q_EMIT rowsRemoved();
     }
     updateQuestions();
@@ -493,12 +508,8 @@ void TestDocument::applyRows(int position, int removed, const QList<DocumentRow>
 void TestDocument::applyMove(int from, int count, int to)
 {
     Q_EMIT rowsAboutToBeMoved(from, from + count - 1, to);
-    const QList<DocumentRow> block = m_content.rows.mid(from, count);
-    m_content.rows.remove(from, count);
-    const int at = to > from ? to - count : to;
-    m_content.rows.insert(at, count, DocumentRow());
-    for (int i = 0; i < count; ++i)
-        m_content.rows[at + i] = block.at(i);
+    moveBlock(m_content.rows, from, count, to);
+    moveBlock(m_questionOfRow, from, count, to);
     Q_EMIT rowsMoved();
     updateQuestions();
     changed();
@@ -566,7 +577,8 @@ void TestDocument::updateQuestions()
     for (int i = 0; i < questionOf.size(); ++i)
         if (questionOf.at(i) > 0)
             m_rowOfQuestion.append(i);
-    // Views hear of the rows whose numbers changed; inserted and removed rows they know of.
+    // Views hear of the rows whose numbers changed; m_questionOfRow has followed the rows as they
+    // were inserted, removed and moved, so each row is compared with the number it showed.
     int firstChanged = -1, lastChanged = -1;
     for (int i = 0; i < questionOf.size(); ++i)
         if (i >= m_questionOfRow.size() || m_questionOfRow.at(i) != questionOf.at(i)) {

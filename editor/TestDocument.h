@@ -128,7 +128,7 @@ public:
     // The same, the step named by `stepText` of the count of rows (StepText::rowsCut).
     void removeRowSet(QList<int> rows, QString (*stepText)(int count));
     // `count` rows from `first` replaced by `rows` as one step named `stepText`; nothing when
-    // they are the same. Bounds are the caller's (DocumentClipboard checks them).
+    // they are the same. DocumentContent::MaxRows and MaxCharacters are the caller's to keep.
     void replaceRows(int first, int count, QList<DocumentRow> rows, const QString &stepText);
     // Moves `count` rows starting at `from` so that they stand before row `to` as it is now.
     void moveRows(int from, int count, int to);

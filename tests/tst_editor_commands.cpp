@@ -1,6 +1,7 @@
 // The seams of the editor's document: the undo commands on an edits target of their own, and
 // the table model kept in step with the document by its signals alone, through a long run of
 // random edits, undos and redos.
+#include "CheckSchedule.h"
 #include "DocumentClipboard.h"
 #include "EditCommands.h"
 #include "EditorSupport.h"
@@ -9,6 +10,7 @@
 
 #include <QAbstractItemModelTester>
 #include <QRandomGenerator>
+#include <QSignalSpy>
 #include <QTest>
 #include <QUndoStack>
 #include <functional>
@@ -154,6 +156,7 @@ private Q_SLOTS:
     void typingMergesWithinOneSession_data();
     void typingMergesWithinOneSession();
     void modelFollowsTheDocument();
+    void checkKeepsOnlyTheCurrentResult();
 };
 
 void TestEditorCommands::commandsPutValuesBack_data()
@@ -332,6 +335,39 @@ void TestEditorCommands::modelFollowsTheDocument()
         }
     }
     QVERIFY(d.undoStack()->count() > 20);
+}
+
+// Edits while a check runs: its result is dropped and the next check, of the content as it is
+// then, gives the one result; edits close together start one check.
+void TestEditorCommands::checkKeepsOnlyTheCurrentResult()
+{
+    DocumentContent content;
+    content.rows = {DocumentRow{}, DocumentRow{}};
+    CheckSchedule schedule(content);
+    QSignalSpy started(&schedule, &CheckSchedule::started);
+    QSignalSpy checked(&schedule, &CheckSchedule::checked);
+    schedule.replaced();
+    QCOMPARE(started.count(), 1);
+    for (const QString &left : {u"Варна"_s, u"Пловдив"_s, u"София"_s}) {
+        content.rows[0].left = left;
+        schedule.edited();
+        QVERIFY(!schedule.isCurrent());
+    }
+    QTRY_VERIFY(schedule.isCurrent());
+    QCOMPARE(started.count(), 2);
+    QCOMPARE(checked.count(), 1);
+    QCOMPARE(checked.at(0).at(0).value<QList<DocumentProblem>>(), DocumentCheck::run(content));
+    // Current: checking again gives nothing new.
+    schedule.checkNow();
+    QCOMPARE(checked.count(), 1);
+    content.rows[1].right = u"Сердика"_s;
+    schedule.edited();
+    schedule.checkNow();
+    QVERIFY(schedule.isCurrent());
+    QCOMPARE(checked.count(), 2);
+    QCOMPARE(checked.at(1).at(0).value<QList<DocumentProblem>>(), DocumentCheck::run(content));
+    QTest::qWait(CheckSchedule::DelayMs + 50);
+    QCOMPARE(started.count(), 2);
 }
 
 QTEST_GUILESS_MAIN(TestEditorCommands)
