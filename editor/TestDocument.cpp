@@ -147,20 +147,8 @@ TestDocument::Opened TestDocument::openFolder(const QString &folder)
         opened.error = QCoreApplication::translate("TestDocument", "cannot open %1: %2").arg(printablePath(testFile), read.problems.first().message);
         return opened;
     }
-    // Pictures too are read only as the files themselves.
-    const auto bytesOf = [](const QString &source) -> PictureBytes::Found {
-        const FileAccess::Read picture = FileAccess::read(source, TestFolder::maxPictureBytes(), FileAccess::Links::Refuse);
-        if (picture.ok())
-            return {picture.bytes, {}};
-        if (QFileInfo(source).isSymLink())
-            return {{}, picture.problem};
-        if (!QFileInfo::exists(source))
-            return {};
-        // A folder, a named pipe, a device, too large: as kazcheck words it.
-        return {{}, TestFolder::checkPicture(source).problem};
-    };
     QList<int> placed;
-    replace(FileMapping::fromStore(read.store, options.pictureBase, bytesOf,
+    replace(FileMapping::fromStore(read.store, options.pictureBase, PictureBytes::fromFile,
                                    FileMapping::leadingComments(QString::fromUtf8(file.bytes)), &placed),
             QFileInfo(folder).absoluteFilePath());
     m_savedText = file.bytes;
