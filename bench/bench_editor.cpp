@@ -6,6 +6,7 @@
 #include "DocumentCheck.h"
 #include "GeneratedContent.h"
 #include "Recovery.h"
+#include "DocumentClipboard.h"
 #include "TestDocument.h"
 
 #include <QCoreApplication>
@@ -139,7 +140,7 @@ void refusedPaste(benchmark::State &state)
     TestDocument d;
     d.openFolder(testFolder());
     for (auto _ : state)
-        if (d.insertPasted(d.rowCount(), DocumentField::Left, text).refused.isEmpty())
+        if (DocumentClipboard(d).insertPasted(d.rowCount(), DocumentField::Left, text).refused.isEmpty())
             state.SkipWithError("the paste was taken");
 }
 
@@ -150,7 +151,7 @@ void findCopies(benchmark::State &state)
     QDir(Recovery::folder()).removeRecursively();
     TestDocument d;
     for (int i = 0; i < 300; ++i)
-        d.insertPasted(i, DocumentField::Left, QStringLiteral("Пловдив %1\tФилипопол %1").arg(i));
+        DocumentClipboard(d).insertPasted(i, DocumentField::Left, QStringLiteral("Пловдив %1\tФилипопол %1").arg(i));
     const QByteArray bytes = Recovery::toBytes(d.content(), QDir::tempPath());
     QDir().mkpath(Recovery::folder());
     for (int i = 0; i < 2000; ++i) {

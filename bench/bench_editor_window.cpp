@@ -7,6 +7,7 @@
 #include "EditorWindow.h"
 #include "GeneratedContent.h"
 #include "RowTableModel.h"
+#include "DocumentClipboard.h"
 #include "TestDocument.h"
 
 #include <QAbstractEventDispatcher>
@@ -144,7 +145,7 @@ void typeInACell(benchmark::State &state, bool manyProblems)
     auto w = shownWindow();
     w->openFolderPath(testFolder());
     if (manyProblems) {
-        w->document()->paste(0, DocumentField::Left, rowsOfTwins(QStringLiteral("Same")));
+        DocumentClipboard(*w->document()).paste(0, DocumentField::Left, rowsOfTwins(QStringLiteral("Same")));
         w->document()->checkNow();
     }
     settle();
@@ -255,7 +256,7 @@ void manyProblemsShown(benchmark::State &state)
     for (auto _ : state) {
         state.PauseTiming();
         // Each sample a different text, so that the check has new problems to show.
-        w->document()->paste(0, DocumentField::Left, rowsOfTwins(n++ % 2 ? QStringLiteral("Same") : QStringLiteral("Twin")));
+        DocumentClipboard(*w->document()).paste(0, DocumentField::Left, rowsOfTwins(n++ % 2 ? QStringLiteral("Same") : QStringLiteral("Twin")));
         settle();
         QElapsedTimer checkClock;
         checkClock.start();

@@ -1,7 +1,5 @@
 #include "EditCommands.h"
 
-#include "TestDocument.h"
-
 namespace {
 enum CommandId { RowTyping = 1, FieldTyping = 2 };
 } // namespace
@@ -63,10 +61,10 @@ QString StepText::rowsMoved(int count, bool up)
 
 QString StepText::listsWidened() { return tr("widening the lists"); }
 
-RowEditCommand::RowEditCommand(TestDocument *document, int row, DocumentRow before, DocumentRow after, int mergeKind,
+RowEditCommand::RowEditCommand(DocumentEdits &edits, int row, DocumentRow before, DocumentRow after, int mergeKind,
                                int session, const QString &text)
     : QUndoCommand(text)
-    , m_document(document)
+    , m_edits(edits)
     , m_row(row)
     , m_before(std::move(before))
     , m_after(std::move(after))
@@ -75,8 +73,8 @@ RowEditCommand::RowEditCommand(TestDocument *document, int row, DocumentRow befo
 {
 }
 
-void RowEditCommand::undo() { m_document->applyRow(m_row, m_before); }
-void RowEditCommand::redo() { m_document->applyRow(m_row, m_after); }
+void RowEditCommand::undo() { m_edits.applyRow(m_row, m_before); }
+void RowEditCommand::redo() { m_edits.applyRow(m_row, m_after); }
 int RowEditCommand::id() const { return m_mergeKind >= 0 ? RowTyping : -1; }
 
 bool RowEditCommand::mergeWith(const QUndoCommand *other)
@@ -90,43 +88,43 @@ bool RowEditCommand::mergeWith(const QUndoCommand *other)
     return true;
 }
 
-RowsCommand::RowsCommand(TestDocument *document, int position, QList<DocumentRow> removed, QList<DocumentRow> inserted,
+RowsCommand::RowsCommand(DocumentEdits &edits, int position, QList<DocumentRow> removed, QList<DocumentRow> inserted,
                          const QString &text)
     : QUndoCommand(text)
-    , m_document(document)
+    , m_edits(edits)
     , m_position(position)
     , m_removed(std::move(removed))
     , m_inserted(std::move(inserted))
 {
 }
 
-void RowsCommand::undo() { m_document->applyRows(m_position, int(m_inserted.size()), m_removed); }
-void RowsCommand::redo() { m_document->applyRows(m_position, int(m_removed.size()), m_inserted); }
+void RowsCommand::undo() { m_edits.applyRows(m_position, int(m_inserted.size()), m_removed); }
+void RowsCommand::redo() { m_edits.applyRows(m_position, int(m_removed.size()), m_inserted); }
 
-MoveRowsCommand::MoveRowsCommand(TestDocument *document, int from, int count, int to, const QString &text)
+MoveRowsCommand::MoveRowsCommand(DocumentEdits &edits, int from, int count, int to, const QString &text)
     : QUndoCommand(text)
-    , m_document(document)
+    , m_edits(edits)
     , m_from(from)
     , m_count(count)
     , m_to(to)
 {
 }
 
-void MoveRowsCommand::redo() { m_document->applyMove(m_from, m_count, m_to); }
+void MoveRowsCommand::redo() { m_edits.applyMove(m_from, m_count, m_to); }
 
 void MoveRowsCommand::undo()
 {
     // The block now starts where it was put; it goes back before the row that followed it.
     if (m_to > m_from)
-        m_document->applyMove(m_to - m_count, m_count, m_from);
+        m_edits.applyMove(m_to - m_count, m_count, m_from);
     else
-        m_document->applyMove(m_to, m_count, m_from + m_count);
+        m_edits.applyMove(m_to, m_count, m_from + m_count);
 }
 
-FieldEditCommand::FieldEditCommand(TestDocument *document, DocumentField field, QString before, QString after,
+FieldEditCommand::FieldEditCommand(DocumentEdits &edits, DocumentField field, QString before, QString after,
                                    int session, const QString &text)
     : QUndoCommand(text)
-    , m_document(document)
+    , m_edits(edits)
     , m_field(field)
     , m_before(std::move(before))
     , m_after(std::move(after))
@@ -134,8 +132,8 @@ FieldEditCommand::FieldEditCommand(TestDocument *document, DocumentField field, 
 {
 }
 
-void FieldEditCommand::undo() { m_document->applyField(m_field, m_before); }
-void FieldEditCommand::redo() { m_document->applyField(m_field, m_after); }
+void FieldEditCommand::undo() { m_edits.applyField(m_field, m_before); }
+void FieldEditCommand::redo() { m_edits.applyField(m_field, m_after); }
 int FieldEditCommand::id() const { return FieldTyping; }
 
 bool FieldEditCommand::mergeWith(const QUndoCommand *other)

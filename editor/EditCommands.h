@@ -1,14 +1,13 @@
 #pragma once
 
-#include "DocumentContent.h"
+#include "DocumentEdits.h"
 
 #include <QCoreApplication>
 #include <QUndoCommand>
 
-class TestDocument;
-
 // The steps of the editor's undo stack. Each keeps what it changes before and after, so undo
-// and redo only put values back; TestDocument tells the model and schedules the check.
+// and redo only put values back through DocumentEdits, whose target tells its views and
+// schedules the check.
 
 // What each step is called after "Undo" and "Redo" in the Edit menu ("Undo pasting 4 rows"):
 // what the teacher did, in the teacher's words, starting in lower case. Translated when the
@@ -37,7 +36,7 @@ public:
 class RowEditCommand : public QUndoCommand
 {
 public:
-    RowEditCommand(TestDocument *document, int row, DocumentRow before, DocumentRow after, int mergeKind, int session,
+    RowEditCommand(DocumentEdits &edits, int row, DocumentRow before, DocumentRow after, int mergeKind, int session,
                    const QString &text);
     void undo() override;
     void redo() override;
@@ -45,7 +44,7 @@ public:
     bool mergeWith(const QUndoCommand *other) override;
 
 private:
-    TestDocument *m_document;
+    DocumentEdits &m_edits;
     int m_row;
     DocumentRow m_before;
     DocumentRow m_after;
@@ -57,13 +56,13 @@ private:
 class RowsCommand : public QUndoCommand
 {
 public:
-    RowsCommand(TestDocument *document, int position, QList<DocumentRow> removed, QList<DocumentRow> inserted,
+    RowsCommand(DocumentEdits &edits, int position, QList<DocumentRow> removed, QList<DocumentRow> inserted,
                 const QString &text);
     void undo() override;
     void redo() override;
 
 private:
-    TestDocument *m_document;
+    DocumentEdits &m_edits;
     int m_position;
     QList<DocumentRow> m_removed;
     QList<DocumentRow> m_inserted;
@@ -72,12 +71,12 @@ private:
 class MoveRowsCommand : public QUndoCommand
 {
 public:
-    MoveRowsCommand(TestDocument *document, int from, int count, int to, const QString &text);
+    MoveRowsCommand(DocumentEdits &edits, int from, int count, int to, const QString &text);
     void undo() override;
     void redo() override;
 
 private:
-    TestDocument *m_document;
+    DocumentEdits &m_edits;
     int m_from;
     int m_count;
     int m_to;
@@ -87,7 +86,7 @@ private:
 class FieldEditCommand : public QUndoCommand
 {
 public:
-    FieldEditCommand(TestDocument *document, DocumentField field, QString before, QString after, int session,
+    FieldEditCommand(DocumentEdits &edits, DocumentField field, QString before, QString after, int session,
                      const QString &text);
     void undo() override;
     void redo() override;
@@ -95,7 +94,7 @@ public:
     bool mergeWith(const QUndoCommand *other) override;
 
 private:
-    TestDocument *m_document;
+    DocumentEdits &m_edits;
     DocumentField m_field;
     QString m_before;
     QString m_after;

@@ -1,8 +1,10 @@
 #include "PictureBytes.h"
 
-#include <QCoreApplication>
-
+#include "FileAccess.h"
 #include "TestFolder.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
 
 namespace PictureBytes {
 
@@ -19,6 +21,19 @@ void inspect(DocumentPicture &picture, const QString &unread)
     const ContentReader::PictureCheck found = TestFolder::checkPicture(picture.bytes);
     picture.problem = found.problem;
     picture.pixels = found.size;
+}
+
+Found fromFile(const QString &source)
+{
+    const FileAccess::Read picture = FileAccess::read(source, TestFolder::maxPictureBytes(), FileAccess::Links::Refuse);
+    if (picture.ok())
+        return {picture.bytes, {}};
+    if (QFileInfo(source).isSymLink())
+        return {{}, picture.problem};
+    if (!QFileInfo::exists(source))
+        return {};
+    // A folder, a named pipe, a device, too large: as kazcheck words it.
+    return {{}, TestFolder::checkPicture(source).problem};
 }
 
 } // namespace PictureBytes

@@ -21,4 +21,8 @@ struct Found
 // bytes could not be read when the test was opened.
 void inspect(DocumentPicture &picture, const QString &unread = {});
 
+// The picture file `source` of a test being opened, read only as the file itself: a link may
+// lead to anyone's file, which the recovery copy and the saved folder would then hold.
+Found fromFile(const QString &source);
+
 } // namespace PictureBytes

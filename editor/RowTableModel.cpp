@@ -7,6 +7,25 @@
 RowTableModel::RowTableModel(TestDocument *document)
     : m_document(document)
 {
+    connect(document, &TestDocument::rowsAboutToBeReset, this, &RowTableModel::beginResetModel);
+    connect(document, &TestDocument::rowsReset, this, &RowTableModel::endResetModel);
+    connect(document, &TestDocument::rowsAboutToBeInserted, this,
+            [this](int first, int last) { beginInsertRows({}, first, last); });
+    connect(document, &TestDocument::rowsInserted, this, &RowTableModel::endInsertRows);
+    connect(document, &TestDocument::rowsAboutToBeRemoved, this,
+            [this](int first, int last) { beginRemoveRows({}, first, last); });
+    connect(document, &TestDocument::rowsRemoved, this, &RowTableModel::endRemoveRows);
+    connect(document, &TestDocument::rowsAboutToBeMoved, this,
+            [this](int first, int last, int to) { beginMoveRows({}, first, last, {}, to); });
+    connect(document, &TestDocument::rowsMoved, this, &RowTableModel::endMoveRows);
+    connect(document, &TestDocument::rowsChanged, this, [this](int first, int last) { rowsChanged(first, last); });
+    connect(document, &TestDocument::rowProblemsChanged, this, [this](int first, int last) {
+        rowsChanged(first, last, {ProblemsRole, WarningsRole, Qt::ToolTipRole});
+    });
+    connect(document, &TestDocument::questionsChanged, this, [this](int first, int last) {
+        if (first <= last)
+            Q_EMIT headerDataChanged(Qt::Vertical, first, last);
+    });
 }
 
 bool RowTableModel::isRowCell(const QModelIndex &index) const
@@ -203,10 +222,4 @@ void RowTableModel::rowsChanged(int first, int last, const QList<int> &roles)
 {
     if (first <= last)
         Q_EMIT dataChanged(index(first, 0), index(last, ColumnCount - 1), roles);
-}
-
-void RowTableModel::questionsChanged(int first, int last)
-{
-    if (first <= last)
-        Q_EMIT headerDataChanged(Qt::Vertical, first, last);
 }

@@ -9,7 +9,8 @@ class TestDocument;
 // The rows of a TestDocument for a QTableView: one row per question, with the columns left
 // phrase, right phrase, explanation (its lines separated by "\n"; the check box is the
 // explanation switch) and picture. Every change through setData, insertRows, removeRows or
-// moveRows is a step of the document's undo stack. The vertical header shows each row's
+// moveRows is a step of the document's undo stack; the model follows what the document says
+// changed (its rows, their problems, their numbers), whoever changed it. The vertical header shows each row's
 // question number; a row without a left phrase is no question and shows none.
 class RowTableModel : public QAbstractTableModel
 {
@@ -44,13 +45,8 @@ public:
                   int destinationChild) override;
 
 private:
-    friend class TestDocument;
-
     bool isRowCell(const QModelIndex &index) const;
-
-    // What the document tells its views.
     void rowsChanged(int first, int last, const QList<int> &roles = {});
-    void questionsChanged(int first, int last);
 
     TestDocument *m_document;
 };

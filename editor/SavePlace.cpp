@@ -157,4 +157,15 @@ QString titleOf(const QString &folder)
     return title.isEmpty() ? QFileInfo(QDir::cleanPath(QFileInfo(folder).absoluteFilePath())).fileName() : title;
 }
 
+QString writeProtected(const QString &path)
+{
+    const QFileInfo info(path);
+    if (!info.isFile() || info.isSymLink())
+        return {};
+    if ((info.permissions() & QFileDevice::WriteOwner) && info.isWritable())
+        return {};
+    return QCoreApplication::translate("TestDocument", "%1 in %2 is write-protected")
+        .arg(info.fileName(), printablePath(QDir::cleanPath(info.absolutePath())));
+}
+
 } // namespace SavePlace

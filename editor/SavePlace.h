@@ -24,6 +24,11 @@ bool isInside(const QString &path, const QString &folder);
 QString notForSaving(const QString &folder, const QStringList &installed);
 QString notForSaving(const QString &folder);
 
+// Why the file at `path` may not be replaced by a save: its own permissions forbid writing it
+// (chmod a-w; on Windows the read-only mark), or the teacher may not write it; empty when it
+// may be, or when there is none.
+QString writeProtected(const QString &path);
+
 // Where the folder dialog of saving starts: `start`, unless no test may be saved there; then
 // the teacher's Documents (else the home folder).
 QString saveStart(const QString &start);

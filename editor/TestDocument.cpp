@@ -10,7 +10,6 @@
 #include "Recovery.h"
 #include "RowTableModel.h"
 #include "SavePlace.h"
-#include "TableText.h"
 #include "TestFolder.h"
 
 #include <QCoreApplication>
@@ -21,7 +20,6 @@
 #include <QRegularExpression>
 #include <QSet>
 #include <QUndoStack>
-#include <QtConcurrent/QtConcurrentRun>
 #include <algorithm>
 
 namespace {
@@ -39,6 +37,18 @@ bool isGeometry(DocumentField f) { return f >= DocumentField::WindowWidth && f <
 
 int geometryIndex(DocumentField f) { return int(f) - int(DocumentField::WindowWidth); }
 
+// `count` items from `from` put before item `to` as it is before the move.
+template<typename T>
+void moveBlock(QList<T> &list, int from, int count, int to)
+{
+    const QList<T> block = list.mid(from, count);
+    list.remove(from, count);
+    const int at = to > from ? to - count : to;
+    list.insert(at, count, T());
+    for (int i = 0; i < count; ++i)
+        list[at + i] = block.at(i);
+}
+
 QString pictureSuffix(const QString &name)
 {
     return name.contains(u'.') ? name.section(u'.', -1).toLower() : QString();
@@ -51,15 +61,6 @@ bool writableName(const QString &name)
         && ContentReader::pictureSuffixes().contains(pictureSuffix(name));
 }
 
-// The check, with the phrases the lists would cut where there are fonts to measure them.
-QList<DocumentProblem> checked(const DocumentContent &content)
-{
-    if (!ListText::canMeasure())
-        return DocumentCheck::run(content);
-    const ListText::Measure measure;
-    return DocumentCheck::run(content, &measure);
-}
-
 } // namespace
 
 TestDocument::TestDocument(QObject *parent)
@@ -68,18 +69,8 @@ TestDocument::TestDocument(QObject *parent)
     , m_model(std::make_unique<RowTableModel>(this))
 {
     m_recoveryPath = Recovery::newPath();
-    m_checkTimer.setSingleShot(true);
-    m_checkTimer.setInterval(CheckDelayMs);
-    connect(&m_checkTimer, &QTimer::timeout, this, &TestDocument::startCheck);
-    connect(&m_checkWatcher, &QFutureWatcherBase::finished, this, [this] {
-        m_checkRunning = false;
-        if (m_runningGeneration == m_generation)
-            applyProblems(m_checkWatcher.result(), m_runningGeneration);
-        if (m_checkPending) {
-            m_checkPending = false;
-            startCheck();
-        }
-    });
+    connect(&m_checks, &CheckSchedule::started, this, &TestDocument::checkStarted);
+    connect(&m_checks, &CheckSchedule::checked, this, &TestDocument::applyProblems);
     connect(m_undo.get(), &QUndoStack::cleanChanged, this, &TestDocument::updateModified);
     // An undo or redo ends the typing of the step it leaves.
     connect(m_undo.get(), &QUndoStack::indexChanged, this, [this] {
@@ -156,20 +147,8 @@ TestDocument::Opened TestDocument::openFolder(const QString &folder)
         opened.error = QCoreApplication::translate("TestDocument", "cannot open %1: %2").arg(printablePath(testFile), read.problems.first().message);
         return opened;
     }
-    // Pictures too are read only as the files themselves.
-    const auto bytesOf = [](const QString &source) -> PictureBytes::Found {
-        const FileAccess::Read picture = FileAccess::read(source, TestFolder::maxPictureBytes(), FileAccess::Links::Refuse);
-        if (picture.ok())
-            return {picture.bytes, {}};
-        if (QFileInfo(source).isSymLink())
-            return {{}, picture.problem};
-        if (!QFileInfo::exists(source))
-            return {};
-        // A folder, a named pipe, a device, too large: as kazcheck words it.
-        return {{}, TestFolder::checkPicture(source).problem};
-    };
     QList<int> placed;
-    replace(FileMapping::fromStore(read.store, options.pictureBase, bytesOf,
+    replace(FileMapping::fromStore(read.store, options.pictureBase, PictureBytes::fromFile,
                                    FileMapping::leadingComments(QString::fromUtf8(file.bytes)), &placed),
             QFileInfo(folder).absoluteFilePath());
     m_savedText = file.bytes;
@@ -197,22 +176,6 @@ QString TestDocument::text() const { return FileMapping::text(FileMapping::toSto
 QString TestDocument::saveTo(const QString &folder) { return saveTo(folder, true).why; }
 
 TestDocument::Saved TestDocument::trySaveTo(const QString &folder) { return saveTo(folder, false); }
-
-namespace {
-// Why the file at `path` may not be replaced by a save: its own permissions forbid writing it
-// (chmod a-w; on Windows the read-only mark), or the teacher may not write it; empty when it
-// may be, or when there is none.
-QString writeProtected(const QString &path)
-{
-    const QFileInfo info(path);
-    if (!info.isFile() || info.isSymLink())
-        return {};
-    if ((info.permissions() & QFileDevice::WriteOwner) && info.isWritable())
-        return {};
-    return QCoreApplication::translate("TestDocument", "%1 in %2 is write-protected")
-        .arg(info.fileName(), printablePath(QDir::cleanPath(info.absolutePath())));
-}
-} // namespace
 
 TestDocument::Saved TestDocument::saveTo(const QString &folder, bool wait)
 {
@@ -257,7 +220,7 @@ TestDocument::Saved TestDocument::saveTo(const QString &folder, bool wait)
     });
     // A file the teacher protected is not replaced behind the teacher's back.
     for (const FileAccess::Output &o : std::as_const(files))
-        if (const QString why = writeProtected(dir.filePath(o.path)); !why.isEmpty())
+        if (const QString why = SavePlace::writeProtected(dir.filePath(o.path)); !why.isEmpty())
             return {Outcome::WriteProtected, why};
     if (!files.isEmpty())
         if (const FileAccess::Attempt a = FileAccess::tryWriteAll(folder, files, lockWait); !a.ok())
@@ -283,30 +246,36 @@ void TestDocument::push(QUndoCommand *command)
 
 void TestDocument::endTyping() { ++m_typingSession; }
 
-void TestDocument::setCell(int row, DocumentField field, const QString &text)
+DocumentRow TestDocument::withCell(DocumentRow row, DocumentField field, const QString &text)
 {
-    if (row < 0 || row >= rowCount())
-        return;
-    const DocumentRow &before = m_content.rows.at(row);
-    DocumentRow after = before;
     switch (field) {
     case DocumentField::Left:
-        after.left = oneLine(text);
+        row.left = oneLine(text);
         break;
     case DocumentField::Right:
-        after.right = oneLine(text);
+        row.right = oneLine(text);
         break;
     case DocumentField::Explanation:
-        after.explanation = FileMapping::cellLines(text);
-        if (before.explanation.isEmpty())
-            after.explanationShown = true;
+        if (row.explanation.isEmpty())
+            row.explanationShown = true;
+        row.explanation = FileMapping::cellLines(text);
         break;
     default:
-        return;
+        break;
     }
+    return row;
+}
+
+void TestDocument::setCell(int row, DocumentField field, const QString &text)
+{
+    const bool cell = field == DocumentField::Left || field == DocumentField::Right || field == DocumentField::Explanation;
+    if (row < 0 || row >= rowCount() || !cell)
+        return;
+    const DocumentRow &before = m_content.rows.at(row);
+    const DocumentRow after = withCell(before, field, text);
     if (after == before)
         return;
-    push(new RowEditCommand(this, row, before, after, int(field), m_typingSession, StepText::typing(field)));
+    push(new RowEditCommand(*this, row, before, after, int(field), m_typingSession, StepText::typing(field)));
 }
 
 void TestDocument::setField(DocumentField field, const QString &text)
@@ -322,7 +291,7 @@ void TestDocument::setField(DocumentField field, const QString &text)
     const QString before = this->field(field);
     if (value == before)
         return;
-    push(new FieldEditCommand(this, field, before, std::move(value), m_typingSession, StepText::typing(field)));
+    push(new FieldEditCommand(*this, field, before, std::move(value), m_typingSession, StepText::typing(field)));
 }
 
 void TestDocument::setExplanationShown(int row, bool shown)
@@ -331,7 +300,7 @@ void TestDocument::setExplanationShown(int row, bool shown)
         return;
     DocumentRow after = m_content.rows.at(row);
     after.explanationShown = shown;
-    push(new RowEditCommand(this, row, m_content.rows.at(row), after, -1, 0, StepText::explanationShown(shown)));
+    push(new RowEditCommand(*this, row, m_content.rows.at(row), after, -1, 0, StepText::explanationShown(shown)));
 }
 
 QString TestDocument::setPictureFromFile(int row, const QString &path)
@@ -387,7 +356,7 @@ void TestDocument::setPicture(int row, const QString &name, const QByteArray &by
         after.pictureMode = PictureMode::Window;
     if (after == before)
         return;
-    push(new RowEditCommand(this, row, before, after, -1, 0, StepText::pictureChosen(!before.picture.isNull())));
+    push(new RowEditCommand(*this, row, before, after, -1, 0, StepText::pictureChosen(!before.picture.isNull())));
 }
 
 void TestDocument::clearPicture(int row)
@@ -396,7 +365,7 @@ void TestDocument::clearPicture(int row)
         return;
     DocumentRow after = m_content.rows.at(row);
     after.picture = DocumentPicture();
-    push(new RowEditCommand(this, row, m_content.rows.at(row), after, -1, 0, StepText::pictureRemoved()));
+    push(new RowEditCommand(*this, row, m_content.rows.at(row), after, -1, 0, StepText::pictureRemoved()));
 }
 
 void TestDocument::setPictureBox(int row, int width, int height)
@@ -409,7 +378,7 @@ void TestDocument::setPictureBox(int row, int width, int height)
     if (after.picture.width == m_content.rows.at(row).picture.width
         && after.picture.height == m_content.rows.at(row).picture.height)
         return;
-    push(new RowEditCommand(this, row, m_content.rows.at(row), after, BoxMerge, m_typingSession, StepText::pictureBox()));
+    push(new RowEditCommand(*this, row, m_content.rows.at(row), after, BoxMerge, m_typingSession, StepText::pictureBox()));
 }
 
 void TestDocument::setPictureMode(int row, PictureMode mode)
@@ -419,31 +388,24 @@ void TestDocument::setPictureMode(int row, PictureMode mode)
         return;
     DocumentRow after = m_content.rows.at(row);
     after.pictureMode = mode;
-    push(new RowEditCommand(this, row, m_content.rows.at(row), after, -1, 0, StepText::pictureMode()));
+    push(new RowEditCommand(*this, row, m_content.rows.at(row), after, -1, 0, StepText::pictureMode()));
 }
 
 void TestDocument::insertRows(int row, int count)
 {
     if (row < 0 || row > rowCount() || count <= 0 || count > DocumentContent::MaxRows - rowCount())
         return;
-    push(new RowsCommand(this, row, {}, QList<DocumentRow>(count), StepText::rowsAdded(count)));
+    push(new RowsCommand(*this, row, {}, QList<DocumentRow>(count), StepText::rowsAdded(count)));
 }
 
 void TestDocument::removeRows(int row, int count)
 {
     if (row < 0 || count <= 0 || row + count > rowCount())
         return;
-    push(new RowsCommand(this, row, m_content.rows.mid(row, count), {}, StepText::rowsDeleted(count)));
+    push(new RowsCommand(*this, row, m_content.rows.mid(row, count), {}, StepText::rowsDeleted(count)));
 }
 
 void TestDocument::removeRowSet(QList<int> rows) { removeRowSet(std::move(rows), StepText::rowsDeleted); }
-
-QString TestDocument::cut(QList<int> rows)
-{
-    QString text = copy(rows);
-    removeRowSet(std::move(rows), StepText::rowsCut);
-    return text;
-}
 
 void TestDocument::removeRowSet(QList<int> rows, QString (*stepText)(int count))
 {
@@ -464,7 +426,7 @@ void TestDocument::removeRowSet(QList<int> rows, QString (*stepText)(int count))
     }
     const QString text = stepText(int(rows.size()));
     const auto removeRun = [&](int first, int count) {
-        push(new RowsCommand(this, first, m_content.rows.mid(first, count), {}, text));
+        push(new RowsCommand(*this, first, m_content.rows.mid(first, count), {}, text));
     };
     if (runs.size() == 1) {
         removeRun(runs.first().first, runs.first().second);
@@ -476,140 +438,21 @@ void TestDocument::removeRowSet(QList<int> rows, QString (*stepText)(int count))
     m_undo->endMacro();
 }
 
+void TestDocument::replaceRows(int first, int count, QList<DocumentRow> rows, const QString &stepText)
+{
+    if (first < 0 || count < 0 || first + count > rowCount())
+        return;
+    QList<DocumentRow> before = m_content.rows.mid(first, count);
+    if (rows != before)
+        push(new RowsCommand(*this, first, std::move(before), std::move(rows), stepText));
+}
+
 void TestDocument::moveRows(int from, int count, int to)
 {
     if (from < 0 || count <= 0 || from + count > rowCount() || to < 0 || to > rowCount()
         || (to >= from && to <= from + count))
         return;
-    push(new MoveRowsCommand(this, from, count, to, StepText::rowsMoved(count, to < from)));
-}
-
-DocumentRow TestDocument::pastedRow(DocumentRow row, int column, const QStringList &cells) const
-{
-    for (int c = 0; c < cells.size(); ++c) {
-        switch (column + c) {
-        case RowTableModel::LeftColumn:
-            row.left = oneLine(cells.at(c));
-            break;
-        case RowTableModel::RightColumn:
-            row.right = oneLine(cells.at(c));
-            break;
-        case RowTableModel::ExplanationColumn: {
-            const QStringList lines = FileMapping::cellLines(cells.at(c));
-            if (row.explanation.isEmpty())
-                row.explanationShown = true;
-            row.explanation = lines;
-            break;
-        }
-        default:
-            break;
-        }
-    }
-    return row;
-}
-
-TestDocument::Pasted TestDocument::paste(int row, DocumentField column, const QString &text)
-{
-    const int first = std::clamp(row, 0, rowCount());
-    return pasteInto(first, column, rowCount() - first, RowTableModel::ExplanationColumn + 1, text);
-}
-
-TestDocument::Pasted TestDocument::insertPasted(int row, DocumentField column, const QString &text)
-{
-    const int first = std::clamp(row, 0, rowCount());
-    const int blank = first < rowCount() && m_content.rows.at(first).isBlank() ? 1 : 0;
-    return pasteInto(first, column, blank, RowTableModel::ExplanationColumn + 1, text);
-}
-
-TestDocument::Pasted TestDocument::pasteInto(int row, DocumentField column, int rows, int columns, const QString &text)
-{
-    const int first = std::clamp(row, 0, rowCount());
-    int col = RowTableModel::columnOf(column);
-    if (col < 0 || col > RowTableModel::ExplanationColumn)
-        col = RowTableModel::LeftColumn;
-    Pasted pasted;
-    pasted.firstRow = first;
-    const TableText::Bounded table = TableText::parse(text, ContentReader::MaxPhrases, DocumentContent::MaxCharacters);
-    if (table.over == TableText::Bounded::Over::Rows) {
-        pasted.refused = QCoreApplication::translate("TestDocument", "Nothing was pasted: the copied text has more than %1 lines, "
-                                                     "more than a test can hold. Copy fewer rows.")
-                             .arg(ContentReader::MaxPhrases);
-        return pasted;
-    }
-    if (table.over == TableText::Bounded::Over::Characters) {
-        pasted.refused = QCoreApplication::translate("TestDocument", "Nothing was pasted: the copied text has %1 characters, more "
-                                                     "than a test can hold. Copy fewer rows and paste again.")
-                             .arg(text.size());
-        return pasted;
-    }
-    const QList<QStringList> &cells = table.rows;
-    pasted.rows = int(cells.size());
-    if (cells.isEmpty())
-        return pasted;
-    const int room = std::clamp(columns, 1, RowTableModel::ExplanationColumn + 1 - col);
-    qsizetype widest = 0;
-    for (const QStringList &line : cells)
-        widest = std::max(widest, line.size());
-    pasted.columnsLeftOut = int(std::max<qsizetype>(0, widest - room));
-    pasted.columns = int(std::min<qsizetype>(widest, room));
-
-    // The lines replace the block's rows first; the rest are inserted right after them.
-    const qsizetype replaced = std::min<qsizetype>({cells.size(), std::max(rows, 0), rowCount() - first});
-    pasted.added = int(cells.size() - replaced);
-    if (pasted.added > DocumentContent::MaxRows - rowCount()) {
-        pasted.refused = QCoreApplication::translate("TestDocument", "Nothing was pasted: with %1 more rows the table would have "
-                                                     "%2, more than the %3 it can hold. Delete rows that are not needed, or "
-                                                     "paste fewer.")
-                             .arg(pasted.added)
-                             .arg(qsizetype(rowCount()) + pasted.added)
-                             .arg(DocumentContent::MaxRows);
-        pasted.rows = pasted.added = pasted.columns = pasted.columnsLeftOut = 0;
-        return pasted;
-    }
-    const QList<DocumentRow> before = m_content.rows.mid(first, replaced);
-    QList<DocumentRow> after;
-    after.reserve(cells.size());
-    for (qsizetype i = 0; i < cells.size(); ++i) {
-        QStringList line = cells.at(i).mid(0, pasted.columns);
-        while (line.size() < pasted.columns)
-            line.append(QString());
-        after.append(pastedRow(i < before.size() ? before.at(i) : DocumentRow(), col, line));
-    }
-    if (after == before)
-        return pasted;
-    if (const qint64 characters = DocumentContent::characters(m_content.rows) - DocumentContent::characters(before)
-                                  + DocumentContent::characters(after);
-        characters > DocumentContent::MaxCharacters) {
-        pasted.refused = QCoreApplication::translate("TestDocument", "Nothing was pasted: the table would then hold %1 characters "
-                                                     "of text, more than it can hold (%2). Delete rows that are not needed, "
-                                                     "or paste fewer.")
-                             .arg(characters)
-                             .arg(DocumentContent::MaxCharacters);
-        pasted.rows = pasted.added = pasted.columns = pasted.columnsLeftOut = 0;
-        return pasted;
-    }
-    pasted.changed = true;
-    push(new RowsCommand(this, first, before, after, StepText::rowsPasted(int(cells.size()))));
-    return pasted;
-}
-
-QString TestDocument::copy(QList<int> rows) const
-{
-    std::sort(rows.begin(), rows.end());
-    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
-    rows.removeIf([this](int r) { return r < 0 || r >= rowCount(); });
-    const bool explanations = std::any_of(rows.cbegin(), rows.cend(),
-                                          [this](int r) { return !m_content.rows.at(r).explanation.isEmpty(); });
-    QList<QStringList> cells;
-    cells.reserve(rows.size());
-    for (int r : std::as_const(rows)) {
-        const DocumentRow &row = m_content.rows.at(r);
-        QStringList line{row.left, row.right};
-        if (explanations)
-            line.append(row.explanation.join(u'\n'));
-        cells.append(line);
-    }
-    return TableText::format(cells);
+    push(new MoveRowsCommand(*this, from, count, to, StepText::rowsMoved(count, to < from)));
 }
 
 // ---------------------------------------------------------------- what the commands do
@@ -619,7 +462,7 @@ void TestDocument::applyRow(int row, const DocumentRow &value)
     DocumentRow &r = m_content.rows[row];
     const bool sides = r.hasLeft() != value.hasLeft() || r.hasRight() != value.hasRight();
     r = value;
-    m_model->rowsChanged(row, row);
+    Q_EMIT rowsChanged(row, row);
     if (sides)
         updateQuestions();
     changed();
@@ -630,17 +473,21 @@ void TestDocument::applyRows(int position, int removed, const QList<DocumentRow>
     const int common = std::min(removed, int(inserted.size()));
     for (int i = 0; i < common; ++i)
         m_content.rows[position + i] = inserted.at(i);
-    m_model->rowsChanged(position, position + common - 1);
+    if (common > 0)
+        Q_EMIT rowsChanged(position, position + common - 1);
     if (inserted.size() > removed) {
-        m_model->beginInsertRows({}, position + common, position + int(inserted.size()) - 1);
+        Q_EMIT rowsAboutToBeInserted(position + common, position + int(inserted.size()) - 1);
         m_content.rows.insert(position + common, inserted.size() - common, DocumentRow());
         for (qsizetype i = common; i < inserted.size(); ++i)
             m_content.rows[position + i] = inserted.at(i);
-        m_model->endInsertRows();
+        // New rows show no number until updateQuestions tells theirs.
+        m_questionOfRow.insert(position + common, inserted.size() - common, 0);
+        Q_EMIT rowsInserted();
     } else if (removed > inserted.size()) {
-        m_model->beginRemoveRows({}, position + common, position + removed - 1);
+        Q_EMIT rowsAboutToBeRemoved(position + common, position + removed - 1);
         m_content.rows.remove(position + common, removed - common);
-        m_model->endRemoveRows();
+        m_questionOfRow.remove(position + common, removed - common);
+        Q_EMIT rowsRemoved();
     }
     updateQuestions();
     changed();
@@ -648,14 +495,10 @@ void TestDocument::applyRows(int position, int removed, const QList<DocumentRow>
 
 void TestDocument::applyMove(int from, int count, int to)
 {
-    m_model->beginMoveRows({}, from, from + count - 1, {}, to);
-    const QList<DocumentRow> block = m_content.rows.mid(from, count);
-    m_content.rows.remove(from, count);
-    const int at = to > from ? to - count : to;
-    m_content.rows.insert(at, count, DocumentRow());
-    for (int i = 0; i < count; ++i)
-        m_content.rows[at + i] = block.at(i);
-    m_model->endMoveRows();
+    Q_EMIT rowsAboutToBeMoved(from, from + count - 1, to);
+    moveBlock(m_content.rows, from, count, to);
+    moveBlock(m_questionOfRow, from, count, to);
+    Q_EMIT rowsMoved();
     updateQuestions();
     changed();
 }
@@ -690,35 +533,28 @@ void TestDocument::applyField(DocumentField f, const QString &text)
 
 void TestDocument::replace(DocumentContent content, const QString &folder)
 {
-    m_checkTimer.stop();
-    m_model->beginResetModel();
+    Q_EMIT rowsAboutToBeReset();
     m_content = std::move(content);
     m_savedText.clear();
     while (m_content.geometry.size() < DocumentContent::GeometryFields)
         m_content.geometry.append(QString());
-    m_problems.clear();
-    m_problemsByRow.clear();
-    m_warnings.clear();
-    m_warningsByRow.clear();
-    m_notes.clear();
+    m_checked.clear();
     m_questionOfRow.clear();
     m_rowOfQuestion.clear();
     updateQuestions();
-    m_model->endResetModel();
+    Q_EMIT rowsReset();
     m_undo->clear();
     ++m_typingSession;
     setFolder(folder);
     setRestored(false);
-    ++m_generation;
-    startCheck();
+    m_checks.replaced();
     Q_EMIT documentReset();
     Q_EMIT problemsChanged();
 }
 
 void TestDocument::changed()
 {
-    ++m_generation;
-    m_checkTimer.start();
+    m_checks.edited();
     Q_EMIT contentChanged();
 }
 
@@ -729,7 +565,8 @@ void TestDocument::updateQuestions()
     for (int i = 0; i < questionOf.size(); ++i)
         if (questionOf.at(i) > 0)
             m_rowOfQuestion.append(i);
-    // Views hear of the rows whose numbers changed; inserted and removed rows they know of.
+    // Views hear of the rows whose numbers changed; m_questionOfRow has followed the rows as they
+    // were inserted, removed and moved, so each row is compared with the number it showed.
     int firstChanged = -1, lastChanged = -1;
     for (int i = 0; i < questionOf.size(); ++i)
         if (i >= m_questionOfRow.size() || m_questionOfRow.at(i) != questionOf.at(i)) {
@@ -739,81 +576,23 @@ void TestDocument::updateQuestions()
         }
     m_questionOfRow = std::move(questionOf);
     if (firstChanged >= 0)
-        m_model->questionsChanged(firstChanged, lastChanged);
+        Q_EMIT questionsChanged(firstChanged, lastChanged);
 }
 
 // ---------------------------------------------------------------- problems
 
-QList<DocumentProblem> TestDocument::problemsAt(int row, DocumentField field) const
-{
-    QList<DocumentProblem> out;
-    for (int i : m_problemsByRow.value(row))
-        if (m_problems.at(i).field == field)
-            out.append(m_problems.at(i));
-    return out;
-}
+void TestDocument::checkNow() { m_checks.checkNow(); }
 
-QList<DocumentProblem> TestDocument::warningsAt(int row, DocumentField field) const
+void TestDocument::applyProblems(QList<DocumentProblem> problems)
 {
-    QList<DocumentProblem> out;
-    for (int i : m_warningsByRow.value(row))
-        if (m_warnings.at(i).field == field)
-            out.append(m_warnings.at(i));
-    return out;
-}
-
-void TestDocument::checkNow()
-{
-    m_checkTimer.stop();
-    if (m_checkedGeneration != m_generation)
-        applyProblems(checked(m_content), m_generation);
-}
-
-void TestDocument::startCheck()
-{
-    if (m_checkRunning) {
-        m_checkPending = true;
-        return;
-    }
-    if (m_checkedGeneration == m_generation)
-        return;
-    m_checkRunning = true;
-    m_runningGeneration = m_generation;
-    m_checkWatcher.setFuture(QtConcurrent::run([content = m_content] { return checked(content); }));
-    Q_EMIT checkStarted();
-}
-
-void TestDocument::applyProblems(QList<DocumentProblem> problems, quint64 generation)
-{
-    if (generation == m_checkedGeneration)
-        return;
-    QList<int> rows = m_problemsByRow.keys() + m_warningsByRow.keys();
-    m_problems = std::move(problems);
-    m_notes.clear();
-    const auto note = [](const DocumentProblem &p) { return p.note; };
-    std::copy_if(m_problems.cbegin(), m_problems.cend(), std::back_inserter(m_notes), note);
-    m_problems.removeIf(note);
-    m_warnings.clear();
-    const auto warning = [](const DocumentProblem &p) { return p.warning; };
-    std::copy_if(m_problems.cbegin(), m_problems.cend(), std::back_inserter(m_warnings), warning);
-    m_problems.removeIf(warning);
-    m_checkedGeneration = generation;
-    for (auto [list, byRow] : {std::pair{&m_problems, &m_problemsByRow}, std::pair{&m_warnings, &m_warningsByRow}}) {
-        byRow->clear();
-        for (int i = 0; i < list->size(); ++i)
-            if (list->at(i).row >= 0)
-                (*byRow)[list->at(i).row].append(i);
-    }
-    rows += m_problemsByRow.keys() + m_warningsByRow.keys();
-    std::sort(rows.begin(), rows.end());
-    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+    QList<int> rows = m_checked.take(std::move(problems));
     rows.removeIf([this](int r) { return r >= rowCount(); });
     // One signal per run of neighbouring rows.
     for (qsizetype i = 0; i < rows.size();) {
         qsizetype j = i;
         while (j + 1 < rows.size() && rows.at(j + 1) == rows.at(j) + 1)
             ++j;
-        m_model->rowsChanged(rows.at(i), rows.at(j), {RowTableModel::ProblemsRole, RowTableModel::WarningsRole, Qt::ToolTipRole});
+        Q_EMIT rowProblemsChanged(rows.at(i), rows.at(j));
         i = j + 1;
     }
     Q_EMIT problemsChanged();
@@ -822,7 +601,7 @@ void TestDocument::applyProblems(QList<DocumentProblem> problems, quint64 genera
 TestDocument::Widening TestDocument::widenLists()
 {
     checkNow();
-    const bool geometryProblem = std::any_of(m_problems.cbegin(), m_problems.cend(), [](const DocumentProblem &p) {
+    const bool geometryProblem = std::any_of(problems().cbegin(), problems().cend(), [](const DocumentProblem &p) {
         return isGeometry(p.field);
     });
     if (geometryProblem)
@@ -844,7 +623,7 @@ TestDocument::Widening TestDocument::widenLists()
     for (int i = 0; i < DocumentContent::GeometryFields; ++i) {
         const DocumentField f = DocumentField(int(DocumentField::WindowWidth) + i);
         if (Numbers::readLenient(m_content.geometry.at(i)) != Numbers::readLenient(texts.at(i)))
-            m_undo->push(new FieldEditCommand(this, f, m_content.geometry.at(i), texts.at(i), m_typingSession, {}));
+            m_undo->push(new FieldEditCommand(*this, f, m_content.geometry.at(i), texts.at(i), m_typingSession, {}));
     }
     m_undo->endMacro();
     m_pushing = false;

@@ -1,13 +1,14 @@
 #pragma once
 
+#include "CheckSchedule.h"
+#include "CheckedProblems.h"
 #include "ContentReader.h"
 #include "DocumentCheck.h"
 #include "DocumentContent.h"
+#include "DocumentEdits.h"
 
-#include <QFutureWatcher>
 #include <QHash>
 #include <QObject>
-#include <QTimer>
 #include <memory>
 
 class QLockFile;
@@ -15,16 +16,18 @@ class QUndoCommand;
 class QUndoStack;
 class RowTableModel;
 
-// One test open in the editor: its content, the table model over its rows, the undo stack
-// that every edit goes through, and the problems of the content, checked off the typing path.
-// Reading and writing go through ContentReader and ContentWriter (FileMapping).
-class TestDocument : public QObject
+// One test open in the editor: its content, the undo stack that every edit goes through, and
+// the problems of the content, checked off the typing path (CheckSchedule). It tells what
+// changed by its signals, which the table model over its rows follows; the undo commands change
+// it through DocumentEdits. Reading and writing go through ContentReader and ContentWriter
+// (FileMapping); spreadsheet text goes through DocumentClipboard.
+class TestDocument : public QObject, private DocumentEdits
 {
     Q_OBJECT
 
 public:
     // How long the check waits after the last edit before it starts.
-    static constexpr int CheckDelayMs = 150;
+    static constexpr int CheckDelayMs = CheckSchedule::DelayMs;
 
     explicit TestDocument(QObject *parent = nullptr);
     ~TestDocument() override;
@@ -109,6 +112,8 @@ public:
     void setCell(int row, DocumentField field, const QString &text);
     void setField(DocumentField field, const QString &text);
     void endTyping();
+    // `row` with `text` typed into its cell (Left, Right or Explanation) as setCell types it.
+    static DocumentRow withCell(DocumentRow row, DocumentField field, const QString &text);
     void setExplanationShown(int row, bool shown);
     // A picture is copied from `path` (never moved); the name is the file's, made unique among
     // the test's pictures. Returns why the file could not be read, empty on success.
@@ -120,52 +125,26 @@ public:
     void insertRows(int row, int count);
     void removeRows(int row, int count);
     void removeRowSet(QList<int> rows); // any rows, one step
-    // The rows as copy() gives them, removed as one step ("cutting").
-    QString cut(QList<int> rows);
+    // The same, the step named by `stepText` of the count of rows (StepText::rowsCut).
+    void removeRowSet(QList<int> rows, QString (*stepText)(int count));
+    // `count` rows from `first` replaced by `rows` as one step named `stepText`; nothing when
+    // they are the same. DocumentContent::MaxRows and MaxCharacters are the caller's to keep.
+    void replaceRows(int first, int count, QList<DocumentRow> rows, const QString &stepText);
     // Moves `count` rows starting at `from` so that they stand before row `to` as it is now.
     void moveRows(int from, int count, int to);
-
-    // Pasting tab-separated text (TableText), each one step named for the lines pasted. A text of
-    // more lines than a test has questions, or one that would take the table past
-    // DocumentContent::MaxRows or MaxCharacters, is refused whole before it is split up. A
-    // line's cells go from `column` (Left, Right or Explanation) to the right; cells past the
-    // explanation column are left out and counted. A block is as wide as its widest line:
-    // shorter lines empty the rest of it.
-    struct Pasted
-    {
-        int firstRow = 0;
-        int rows = 0;           // the lines pasted: rows replaced, then rows added
-        int added = 0;          // of them, rows that are new
-        int columns = 0;        // the columns written, from `column`
-        int columnsLeftOut = 0; // cells per line that had no column to go to
-        bool changed = false;   // false when the rows already held the text: no step was made
-        // Why nothing was pasted: the text holds more than a test can, or the table would hold
-        // more than DocumentContent's bounds. Empty when the text was taken.
-        QString refused;
-    };
-    // Overwrites the rows from `row` on and adds rows past the end: the spreadsheet's paste at one cell.
-    Pasted paste(int row, DocumentField column, const QString &text);
-    // New rows before `row` (rowCount(): at the end), replacing no row that holds anything: a
-    // blank row at `row` takes the first line.
-    Pasted insertPasted(int row, DocumentField column, const QString &text);
-    // Into the block of `rows` rows from `row` and `columns` columns from `column` alone: cells
-    // past its columns are left out, lines past its rows become new rows below it.
-    Pasted pasteInto(int row, DocumentField column, int rows, int columns, const QString &text);
-    // The rows as tab-separated text: left, right, and the explanation when any row has one.
-    QString copy(QList<int> rows) const;
 
     // ---- problems, checked CheckDelayMs after the last edit on a worker thread. A problem keeps
     // the test from being tried or made into a program; a warning does not: the phrases the test
     // window's lists would cut, measured in the test's font (only where the program has a
     // QGuiApplication, whose fonts measure them).
-    const QList<DocumentProblem> &problems() const { return m_problems; }
-    QList<DocumentProblem> problemsAt(int row, DocumentField field) const;
-    const QList<DocumentProblem> &warnings() const { return m_warnings; }
+    const QList<DocumentProblem> &problems() const { return m_checked.problems(); }
+    QList<DocumentProblem> problemsAt(int row, DocumentField field) const { return m_checked.problemsAt(row, field); }
+    const QList<DocumentProblem> &warnings() const { return m_checked.warnings(); }
     // Notes of the whole test, neither problems nor warnings (DocumentProblem::note).
-    const QList<DocumentProblem> &notes() const { return m_notes; }
-    QList<DocumentProblem> warningsAt(int row, DocumentField field) const;
+    const QList<DocumentProblem> &notes() const { return m_checked.notes(); }
+    QList<DocumentProblem> warningsAt(int row, DocumentField field) const { return m_checked.warningsAt(row, field); }
     // True when problems() belongs to the content as it is now.
-    bool problemsCurrent() const { return m_checkedGeneration == m_generation; }
+    bool problemsCurrent() const { return m_checks.isCurrent(); }
     // Checks at once on this thread.
     void checkNow();
 
@@ -208,32 +187,37 @@ Q_SIGNALS:
     // The document was replaced by another (new, opened, restored).
     void documentReset();
 
-private:
-    friend class RowEditCommand;
-    friend class RowsCommand;
-    friend class MoveRowsCommand;
-    friend class FieldEditCommand;
+    // What happened to the rows, for a model over them: each "about to" signal comes before the
+    // change, the other after it, as QAbstractItemModel's begin and end calls go.
+    void rowsAboutToBeReset();
+    void rowsReset();
+    void rowsAboutToBeInserted(int first, int last);
+    void rowsInserted();
+    void rowsAboutToBeRemoved(int first, int last);
+    void rowsRemoved();
+    void rowsAboutToBeMoved(int first, int last, int to); // before row `to` as it is before the move
+    void rowsMoved();
+    void rowsChanged(int first, int last);        // their cells
+    void rowProblemsChanged(int first, int last); // their problems or warnings
+    void questionsChanged(int first, int last);   // the numbers questionOf gives them
 
+private:
     // What the undo commands do.
-    void applyRow(int row, const DocumentRow &value);
-    void applyRows(int position, int removed, const QList<DocumentRow> &inserted);
-    void applyMove(int from, int count, int to);
-    void applyField(DocumentField field, const QString &text);
+    void applyRow(int row, const DocumentRow &value) override;
+    void applyRows(int position, int removed, const QList<DocumentRow> &inserted) override;
+    void applyMove(int from, int count, int to) override;
+    void applyField(DocumentField field, const QString &text) override;
 
     void replace(DocumentContent content, const QString &folder);
     Saved saveTo(const QString &folder, bool wait);
     void changed();
     void updateQuestions();
-    void startCheck();
-    void applyProblems(QList<DocumentProblem> problems, quint64 generation);
+    void applyProblems(QList<DocumentProblem> problems);
     void setFolder(const QString &folder);
     void setRestored(bool restored);
     void push(QUndoCommand *command);
     void updateModified();
-    // The rows removed as one step named by `stepText` of their count.
-    void removeRowSet(QList<int> rows, QString (*stepText)(int count));
     QString uniquePictureName(const QString &name, const QByteArray &bytes, int row) const;
-    DocumentRow pastedRow(DocumentRow row, int column, const QStringList &cells) const;
 
     DocumentContent m_content;
     QString m_folder;
@@ -242,7 +226,6 @@ private:
     std::unique_ptr<QLockFile> m_recoveryClaim;
     bool m_restored = false; // unsaved with a clean undo stack: a recovery copy, or a test opened from no folder
     bool m_modified = false;
-    bool m_checkRunning = false;
     std::unique_ptr<QUndoStack> m_undo;
     std::unique_ptr<RowTableModel> m_model;
     int m_typingSession = 0;
@@ -250,15 +233,6 @@ private:
     QList<int> m_questionOfRow;
     QList<int> m_rowOfQuestion;
 
-    QList<DocumentProblem> m_problems;
-    QHash<int, QList<int>> m_problemsByRow;
-    QList<DocumentProblem> m_warnings;
-    QHash<int, QList<int>> m_warningsByRow;
-    QList<DocumentProblem> m_notes;
-    quint64 m_generation = 0;
-    quint64 m_checkedGeneration = 0;
-    quint64 m_runningGeneration = 0;
-    bool m_checkPending = false;
-    QTimer m_checkTimer;
-    QFutureWatcher<QList<DocumentProblem>> m_checkWatcher;
+    CheckedProblems m_checked;
+    CheckSchedule m_checks{m_content};
 };

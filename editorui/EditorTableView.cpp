@@ -1,5 +1,6 @@
 #include "EditorTableView.h"
 
+#include "DocumentClipboard.h"
 #include "EditorTable.h"
 #include "RowTableModel.h"
 #include "TableText.h"
@@ -51,7 +52,7 @@ void EditorTableView::cutRows()
     const QList<int> rows = chosenRows();
     if (rows.isEmpty())
         return;
-    QGuiApplication::clipboard()->setText(m_doc->cut(rows));
+    QGuiApplication::clipboard()->setText(DocumentClipboard(*m_doc).cut(rows));
     Q_EMIT told(tr("Cut %n row(s).", nullptr, int(rows.size())));
 }
 
@@ -62,7 +63,7 @@ void EditorTableView::copyRows()
         Q_EMIT told(tr("Choose the rows to copy first."));
         return;
     }
-    QGuiApplication::clipboard()->setText(m_doc->copy(rows));
+    QGuiApplication::clipboard()->setText(DocumentClipboard(*m_doc).copy(rows));
     Q_EMIT told(tr("Copied %n row(s).", nullptr, int(rows.size())));
 }
 
@@ -87,10 +88,10 @@ void EditorTableView::pasteRows()
     // A paste on the picture column goes into the explanations: pictures are not text.
     const int column = std::min(target.column, lastTextColumn);
     const DocumentField field = RowTableModel::fieldOf(column);
-    const TestDocument::Pasted pasted
+    const DocumentClipboard::Pasted pasted
         = target.kind == Target::Block
-        ? m_doc->pasteInto(target.row, field, target.rows, std::min(target.lastColumn, lastTextColumn) - column + 1, text)
-        : m_doc->insertPasted(target.kind == Target::End ? m_doc->rowCount() : target.row, field, text);
+        ? DocumentClipboard(*m_doc).pasteInto(target.row, field, target.rows, std::min(target.lastColumn, lastTextColumn) - column + 1, text)
+        : DocumentClipboard(*m_doc).insertPasted(target.kind == Target::End ? m_doc->rowCount() : target.row, field, text);
     if (!pasted.refused.isEmpty()) {
         Q_EMIT told(pasted.refused);
         return;

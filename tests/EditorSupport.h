@@ -2,6 +2,7 @@
 
 // Helpers of the editor suites: documents written in a line, pictures made in memory.
 
+#include "DocumentClipboard.h"
 #include "TestDocument.h"
 #include "TestFiles.h"
 #include "TestPictures.h"
@@ -19,7 +20,7 @@ using TestPictures::png;
 inline void setRows(TestDocument &d, const QString &tsv)
 {
     d.newTest();
-    d.paste(0, DocumentField::Left, tsv);
+    DocumentClipboard(d).paste(0, DocumentField::Left, tsv);
     d.undoStack()->clear();
 }
 

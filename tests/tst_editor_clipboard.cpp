@@ -147,7 +147,7 @@ void TestEditorClipboard::pasteOntoRows()
     QFETCH(int, left_out);
     TestDocument d;
     setRows(d, start);
-    const TestDocument::Pasted pasted = d.paste(row, DocumentField(column), text);
+    const DocumentClipboard::Pasted pasted = DocumentClipboard(d).paste(row, DocumentField(column), text);
     QCOMPARE(flat(d), rows);
     QCOMPARE(pasted.columnsLeftOut, left_out);
     QCOMPARE(pasted.firstRow, std::min(row, int(TableText::parse(start).size())));
@@ -210,9 +210,9 @@ void TestEditorClipboard::pasteInsertsOrFillsABlock()
     TestDocument d;
     setRows(d, start);
     const QStringList before = flat(d);
-    const TestDocument::Pasted pasted = block.isEmpty()
-        ? d.insertPasted(row, DocumentField(column), text)
-        : d.pasteInto(row, DocumentField(column), block.at(0), block.at(1), text);
+    const DocumentClipboard::Pasted pasted = block.isEmpty()
+        ? DocumentClipboard(d).insertPasted(row, DocumentField(column), text)
+        : DocumentClipboard(d).pasteInto(row, DocumentField(column), block.at(0), block.at(1), text);
     QCOMPARE(flat(d), rows);
     QCOMPARE(pasted.firstRow, row);
     QCOMPARE(pasted.rows, int(TableText::parse(text).size()));
@@ -231,7 +231,7 @@ void TestEditorClipboard::pasteIsOneStep()
     d.setExplanationShown(0, false);
     d.undoStack()->clear();
     const DocumentContent before = d.content();
-    d.paste(1, DocumentField::Left, u"в\tВ\tнов ред\nг\tГ\nд\tД\nе\tЕ\n"_s);
+    DocumentClipboard(d).paste(1, DocumentField::Left, u"в\tВ\tнов ред\nг\tГ\nд\tД\nе\tЕ\n"_s);
     QCOMPARE(d.undoStack()->count(), 1);
     QCOMPARE(flat(d), (QStringList{u"а|А|скрито(off)"_s, u"в|В|нов ред"_s, u"г|Г"_s, u"д|Д"_s, u"е|Е"_s}));
     d.undoStack()->undo();
@@ -240,7 +240,7 @@ void TestEditorClipboard::pasteIsOneStep()
     d.undoStack()->redo();
     QCOMPARE(d.rowCount(), 5);
     // Pasting what is there already is no step.
-    d.paste(1, DocumentField::Left, u"в\tВ\n"_s);
+    DocumentClipboard(d).paste(1, DocumentField::Left, u"в\tВ\n"_s);
     QCOMPARE(d.undoStack()->count(), 1);
 }
 
@@ -253,13 +253,13 @@ void TestEditorClipboard::copiedRowsPasteBack()
             "а\tА\n"
             "\tизлишна\n"_s);
     d.setCell(2, DocumentField::Right, u"с\tтаб"_s);
-    const QString text = d.copy({3, 0, 1, 2, 1});
+    const QString text = DocumentClipboard(d).copy({3, 0, 1, 2, 1});
     QCOMPARE(TableText::parse(text).size(), 4);
     TestDocument e;
-    e.paste(0, DocumentField::Left, text);
+    DocumentClipboard(e).paste(0, DocumentField::Left, text);
     QCOMPARE(flat(e), flat(d));
     // Without explanations, two columns.
-    QCOMPARE(d.copy({2, 3}), u"а\t\"с\tтаб\"\r\n\tизлишна\r\n"_s);
+    QCOMPARE(DocumentClipboard(d).copy({2, 3}), u"а\t\"с\tтаб\"\r\n\tизлишна\r\n"_s);
 }
 
 // A text is read up to a number of rows and of characters and no further: a quoted cell's line
@@ -318,7 +318,7 @@ void TestEditorClipboard::pasteLargerThanATestRefused()
     const int steps = d.undoStack()->count();
     QElapsedTimer timer;
     timer.start();
-    const TestDocument::Pasted pasted = d.insertPasted(d.rowCount(), DocumentField::Left, text);
+    const DocumentClipboard::Pasted pasted = DocumentClipboard(d).insertPasted(d.rowCount(), DocumentField::Left, text);
     const qint64 ms = timer.elapsed();
     qInfo("%lld characters pasted or refused in %lld ms", qlonglong(text.size()), qlonglong(ms));
     if (says.isEmpty()) {
@@ -342,16 +342,16 @@ void TestEditorClipboard::tableKeepsToItsRows()
     TestDocument d;
     d.insertRows(0, DocumentContent::MaxRows - 3);
     QCOMPARE(d.rowCount(), DocumentContent::MaxRows - 3);
-    const TestDocument::Pasted over = d.insertPasted(d.rowCount(), DocumentField::Left, u"а\nб\nв\nг\n"_s);
+    const DocumentClipboard::Pasted over = DocumentClipboard(d).insertPasted(d.rowCount(), DocumentField::Left, u"а\nб\nв\nг\n"_s);
     QVERIFY2(over.refused.contains(u"with 4 more rows the table would have 131069, more than the 131068 it can hold"_s),
              qPrintable(over.refused));
     QCOMPARE(d.rowCount(), DocumentContent::MaxRows - 3);
     // A paste over rows that are there adds only what is past them.
-    QCOMPARE(d.paste(d.rowCount() - 1, DocumentField::Left, u"а\nб\nв\nг\n"_s).refused, QString());
+    QCOMPARE(DocumentClipboard(d).paste(d.rowCount() - 1, DocumentField::Left, u"а\nб\nв\nг\n"_s).refused, QString());
     QCOMPARE(d.rowCount(), DocumentContent::MaxRows);
     d.insertRows(0, 1);
     QCOMPARE(d.rowCount(), DocumentContent::MaxRows);
-    QVERIFY(!d.insertPasted(d.rowCount(), DocumentField::Left, u"д"_s).refused.isEmpty());
+    QVERIFY(!DocumentClipboard(d).insertPasted(d.rowCount(), DocumentField::Left, u"д"_s).refused.isEmpty());
     QCOMPARE(d.rowCount(), DocumentContent::MaxRows);
 }
 
@@ -362,12 +362,12 @@ void TestEditorClipboard::tableKeepsToItsText()
     TestDocument d;
     const qint64 perCell = 6000000;
     const QString line = QString(perCell, u'я') + u'\t' + QString(perCell, u'Я') + u'\n';
-    QCOMPARE(d.insertPasted(0, DocumentField::Left, line).refused, QString());
-    const TestDocument::Pasted over = d.insertPasted(d.rowCount(), DocumentField::Left, line + line);
+    QCOMPARE(DocumentClipboard(d).insertPasted(0, DocumentField::Left, line).refused, QString());
+    const DocumentClipboard::Pasted over = DocumentClipboard(d).insertPasted(d.rowCount(), DocumentField::Left, line + line);
     QVERIFY2(over.refused.contains(u"the table would then hold %1 characters"_s.arg(6 * perCell)), qPrintable(over.refused));
     QCOMPARE(d.rowCount(), 1);
     // Replacing a row counts its text no more.
-    QCOMPARE(d.paste(0, DocumentField::Left, line + line).refused, QString());
+    QCOMPARE(DocumentClipboard(d).paste(0, DocumentField::Left, line + line).refused, QString());
     QCOMPARE(d.rowCount(), 2);
     QCOMPARE(DocumentContent::characters(d.content().rows), 4 * perCell);
 }

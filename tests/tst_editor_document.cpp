@@ -105,7 +105,7 @@ void TestEditorDocument::editsUndoAndRedo_data()
     QTest::addRow("move_row_down") << Edit([](TestDocument &d) { d.moveRows(0, 1, 3); });
     QTest::addRow("move_rows_up") << Edit([](TestDocument &d) { d.moveRows(1, 2, 0); });
     QTest::addRow("paste_over_and_past_end") << Edit([](TestDocument &d) {
-        d.paste(2, DocumentField::Left, QStringLiteral("Русе\tРусчук\nВидин\tБдин\nЛом\tАлмус\n"));
+        DocumentClipboard(d).paste(2, DocumentField::Left, QStringLiteral("Русе\tРусчук\nВидин\tБдин\nЛом\tАлмус\n"));
     });
     QTest::addRow("model_set_data") << Edit([](TestDocument &d) {
         d.model()->setData(d.model()->index(1, RowTableModel::LeftColumn), QStringLiteral("Пловдив (град)"));

@@ -127,10 +127,10 @@ void TestEditorParts::undoAndRedoNameTheStep_data()
                                    << u"adding 1 row(s)"_s << u"добавяне на 1 ред"_s;
     QTest::addRow("rows_apart_deleted") << Edit([](TestDocument &d) { d.removeRowSet({0, 2}); })
                                         << u"deleting 2 row(s)"_s << u"изтриване на 2 реда"_s;
-    QTest::addRow("one_row_cut") << Edit([](TestDocument &d) { d.cut({1}); }) << u"cutting 1 row(s)"_s
+    QTest::addRow("one_row_cut") << Edit([](TestDocument &d) { DocumentClipboard(d).cut({1}); }) << u"cutting 1 row(s)"_s
                                  << u"изрязване на 1 ред"_s;
     QTest::addRow("four_rows_pasted") << Edit([](TestDocument &d) {
-        d.paste(2, DocumentField::Left, u"а\tб\nв\tг\nд\tе\nж\tз\n"_s);
+        DocumentClipboard(d).paste(2, DocumentField::Left, u"а\tб\nв\tг\nд\tе\nж\tз\n"_s);
     }) << u"pasting 4 row(s)"_s << u"поставяне на 4 реда"_s;
     QTest::addRow("two_rows_moved_up") << Edit([](TestDocument &d) { d.moveRows(2, 2, 1); })
                                        << u"moving 2 row(s) up"_s << u"преместване на 2 реда нагоре"_s;
