@@ -2,7 +2,7 @@
 
 #include "Caption.h"
 #include "EditorGeometryPanel.h"
-#include "EditorTable.h"
+#include "ExplanationEdit.h"
 #include "TestDocument.h"
 
 #include <QAbstractSpinBox>
@@ -222,6 +222,6 @@ bool EditorFieldsForm::goToField(DocumentField field, int line)
             m_tabs->setCurrentIndex(i);
     editor->setFocus(Qt::OtherFocusReason);
     if (field == DocumentField::Instructions)
-        EditorTable::moveCursorToLine(editor, line);
+        ExplanationEdit::moveCursorToLine(editor, line);
     return true;
 }

@@ -1,6 +1,6 @@
 #include "EditorGeometryPanel.h"
 
-#include "EditorTable.h"
+#include "ProblemColours.h"
 #include "KazLayout.h"
 #include "Numbers.h"
 #include "TestDocument.h"
@@ -15,8 +15,8 @@
 
 namespace {
 
-const QColor ProblemTint(EditorTable::ProblemTint);
-const QColor ProblemLine(EditorTable::ProblemRed);
+const QColor ProblemTint(ProblemColours::ProblemTint);
+const QColor ProblemLine(ProblemColours::ProblemRed);
 const QColor ControlGrey(200, 200, 200);
 
 constexpr DocumentField GeometryFields[] = {DocumentField::WindowWidth, DocumentField::LeftListLeft,
@@ -158,7 +158,7 @@ EditorGeometryPanel::EditorGeometryPanel(TestDocument *doc, QWidget *parent)
     : QWidget(parent)
     , m_doc(doc)
     , m_sketch(new EditorSketch(this))
-    , m_problems(EditorTable::problemLabel(
+    , m_problems(ProblemColours::problemLabel(
           QCoreApplication::translate("EditorGeometryPanel", "Problems of the geometry"), this))
 {
     auto *fields = new QGridLayout;

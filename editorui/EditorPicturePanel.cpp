@@ -2,7 +2,9 @@
 
 #include "EditorDialogs.h"
 #include "EditorSources.h"
-#include "EditorTable.h"
+#include "PictureDrop.h"
+#include "PictureThumbnails.h"
+#include "ProblemColours.h"
 #include "Printing.h"
 #include "RowTableModel.h"
 #include "TestDocument.h"
@@ -50,7 +52,7 @@ protected:
     {
         QPainter p(this);
         p.fillRect(rect(), palette().color(QPalette::Base));
-        const QPixmap picture = EditorTable::scaledPicture(m_bytes, size() - QSize(8, 8));
+        const QPixmap picture = PictureThumbnails::scaled(m_bytes, size() - QSize(8, 8));
         if (!picture.isNull()) {
             p.drawPixmap(QStyle::alignedRect(layoutDirection(), Qt::AlignCenter,
                                              picture.deviceIndependentSize().toSize(), rect()),
@@ -86,7 +88,7 @@ EditorPicturePanel::EditorPicturePanel(TestDocument *doc, QWidget *parent)
     , m_width(new QSpinBox(this))
     , m_height(new QSpinBox(this))
     , m_mode(new QComboBox(this))
-    , m_problem(EditorTable::problemLabel(
+    , m_problem(ProblemColours::problemLabel(
           QCoreApplication::translate("EditorPicturePanel", "Problems of the picture"), this))
 {
     setAcceptDrops(true);
@@ -176,7 +178,7 @@ void EditorPicturePanel::refresh()
     QString empty;
     if (!has)
         empty = QCoreApplication::translate("EditorPicturePanel", "No picture. Choose one, or drop a picture file here.");
-    else if (EditorTable::picture(picture.bytes).isNull())
+    else if (PictureThumbnails::picture(picture.bytes).isNull())
         empty = QCoreApplication::translate("EditorPicturePanel", "%1 cannot be shown.").arg(printableName(picture.name));
     else
         empty = QCoreApplication::translate("EditorPicturePanel", "%1, %2 × %3 pixels")
@@ -220,7 +222,7 @@ void EditorPicturePanel::setBox()
     m_doc->setPictureBox(m_row, width, height);
 }
 
-QString EditorPicturePanel::takePicture(const QString &path) { return EditorTable::takePicture(*m_doc, m_row, path); }
+QString EditorPicturePanel::takePicture(const QString &path) { return PictureDrop::takePicture(*m_doc, m_row, path); }
 
 void EditorPicturePanel::choose()
 {
@@ -234,7 +236,7 @@ void EditorPicturePanel::choose()
 
 QString EditorPicturePanel::droppedFile(const QMimeData *data) const
 {
-    return m_row >= 0 ? EditorTable::droppedFile(data) : QString();
+    return m_row >= 0 ? PictureDrop::droppedFile(data) : QString();
 }
 
 void EditorPicturePanel::dragEnterEvent(QDragEnterEvent *event)

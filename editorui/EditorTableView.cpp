@@ -2,6 +2,8 @@
 
 #include "DocumentClipboard.h"
 #include "EditorTable.h"
+#include "ExplanationEdit.h"
+#include "PictureDrop.h"
 #include "RowTableModel.h"
 #include "TableText.h"
 #include "TestDocument.h"
@@ -18,7 +20,7 @@ EditorTableView::EditorTableView(TestDocument *doc, QWidget *parent)
 {
     setModel(doc->model());
     EditorTable::install(this);
-    EditorTable::acceptPictureDrops(this, doc);
+    PictureDrop::acceptOn(this, doc);
     setAccessibleDescription(accessibleDescription() + u' ' + tr("Ctrl+Tab and Ctrl+Shift+Tab leave the table."));
 }
 
@@ -239,7 +241,7 @@ void EditorTableView::goToCell(int row, DocumentField field, int line)
     if (field == DocumentField::Picture)
         return;
     edit(cell);
-    EditorTable::moveCursorToLine(QApplication::focusWidget(), line);
+    ExplanationEdit::moveCursorToLine(QApplication::focusWidget(), line);
 }
 
 // Each editor the view opens is watched for Ctrl+V (pastesOntoRows).

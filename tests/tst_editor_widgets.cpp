@@ -5,6 +5,8 @@
 #include "EditorPicturePanel.h"
 #include "EditorSupport.h"
 #include "EditorTable.h"
+#include "PictureDrop.h"
+#include "RowTableDelegate.h"
 #include "RowTableModel.h"
 
 #include <QApplication>
@@ -159,13 +161,13 @@ void EditorWidgets::explanationEditor()
     }
 }
 
-// A cell shows the first EditorTable::MaxShownLines lines of an explanation and is measured on them alone:
+// A cell shows the first RowTableDelegate::MaxShownLines lines of an explanation and is measured on them alone:
 // lines past them change neither its row's height nor its width, however many and long they are
 // (measuring every line of long explanations held up opening a test for seconds).
 void EditorWidgets::explanationCellMeasuresTheLinesShown()
 {
     QStringList shown;
-    for (int i = 1; i <= EditorTable::MaxShownLines; ++i)
+    for (int i = 1; i <= RowTableDelegate::MaxShownLines; ++i)
         shown.append(u"ред %1"_qs.arg(i));
     Table t(u"a\tb\nc\td\n"_qs);
     t.doc.setCell(0, DocumentField::Explanation, (shown + QStringList{u"още"_qs}).join(u'\n'));
@@ -244,7 +246,7 @@ void EditorWidgets::pictureColumnPaintsThumbnailOrDash()
     const auto red = [](const QColor &c) { return c.red() > 180 && c.green() < 60 && c.blue() < 60; };
 
     const QRect withPicture = t.view.visualRect(t.index(0, RowTableModel::PictureColumn));
-    QVERIFY2(withPicture.height() >= EditorTable::ThumbnailHeight, "a row with a picture is high enough to show it");
+    QVERIFY2(withPicture.height() >= RowTableDelegate::ThumbnailHeight, "a row with a picture is high enough to show it");
     QVERIFY2(countPixels(image, withPicture, red) > 300, "the thumbnail is drawn in its cell");
 
     const QRect without = t.view.visualRect(t.index(1, RowTableModel::PictureColumn));
@@ -287,7 +289,7 @@ void EditorWidgets::dropOnPictureCell()
     file.close();
 
     Table t(u"a\tb\nc\td\n"_qs);
-    EditorTable::acceptPictureDrops(&t.view, &t.doc);
+    PictureDrop::acceptOn(&t.view, &t.doc);
     QVERIFY(QTest::qWaitForWindowExposed(&t.view));
     QMimeData mime;
     mime.setUrls({QUrl::fromLocalFile(path)});
