@@ -120,7 +120,7 @@ inline bool writeFolder(const ContentStore &store, const QString &folder)
 constexpr int EditorPhrases = 10000;
 constexpr int EditorPictures = 10;
 
-inline const QString &editorTestFolder()
+inline const QString &editorQuizFolder()
 {
     static QTemporaryDir dir;
     static const QString path = [] {

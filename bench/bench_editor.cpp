@@ -7,7 +7,7 @@
 #include "GeneratedContent.h"
 #include "Recovery.h"
 #include "DocumentClipboard.h"
-#include "TestDocument.h"
+#include "QuizDocument.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -25,14 +25,14 @@ namespace {
 constexpr int Phrases = GeneratedContent::EditorPhrases;
 constexpr int Pictures = GeneratedContent::EditorPictures;
 
-const QString &testFolder() { return GeneratedContent::editorTestFolder(); }
+const QString &testFolder() { return GeneratedContent::editorQuizFolder(); }
 
 // Opening starts the check on a worker thread; it is waited for outside the timing, so that
 // it does not take the next opening's processor.
 void openFolder(benchmark::State &state)
 {
     for (auto _ : state) {
-        auto d = std::make_unique<TestDocument>();
+        auto d = std::make_unique<QuizDocument>();
         if (!d->openFolder(testFolder()).ok())
             state.SkipWithError("the generated test did not open");
         state.PauseTiming();
@@ -49,7 +49,7 @@ void openStore(benchmark::State &state)
     for (int q = 1; q <= Pictures; ++q)
         pictures.insert(store->Graphika(q).source, store->pictureData(store->Graphika(q).source));
     for (auto _ : state) {
-        auto d = std::make_unique<TestDocument>();
+        auto d = std::make_unique<QuizDocument>();
         d->openStore(*store, pictures);
         state.PauseTiming();
         d.reset();
@@ -64,7 +64,7 @@ void openStore(benchmark::State &state)
 // copying the row list, the worst a keystroke meets.
 void keystroke(benchmark::State &state, bool afterSnapshot)
 {
-    TestDocument d;
+    QuizDocument d;
     d.openFolder(testFolder());
     QThreadPool::globalInstance()->waitForDone();
     const int row = Phrases / 2;
@@ -93,7 +93,7 @@ void keystroke(benchmark::State &state, bool afterSnapshot)
 
 void fullCheck(benchmark::State &state)
 {
-    TestDocument d;
+    QuizDocument d;
     d.openFolder(testFolder());
     d.setCell(Phrases - 1, DocumentField::Left, d.row(0).left); // one problem to map back
     for (auto _ : state) {
@@ -107,7 +107,7 @@ void fullCheck(benchmark::State &state)
 // check on its worker thread, the problems applied.
 void problemsAfterKeystroke(benchmark::State &state)
 {
-    TestDocument d;
+    QuizDocument d;
     d.openFolder(testFolder());
     int n = 0;
     for (auto _ : state) {
@@ -125,7 +125,7 @@ void problemsAfterKeystroke(benchmark::State &state)
 // The recovery copy the window writes a few seconds after a change.
 void writeRecovery(benchmark::State &state)
 {
-    TestDocument d;
+    QuizDocument d;
     d.openFolder(testFolder());
     for (auto _ : state)
         if (!d.writeRecovery().isEmpty())
@@ -137,7 +137,7 @@ void writeRecovery(benchmark::State &state)
 void refusedPaste(benchmark::State &state)
 {
     const QString text = QStringLiteral("Пловдив\tФилипопол\n").repeated(1000000);
-    TestDocument d;
+    QuizDocument d;
     d.openFolder(testFolder());
     for (auto _ : state)
         if (DocumentClipboard(d).insertPasted(d.rowCount(), DocumentField::Left, text).refused.isEmpty())
@@ -149,7 +149,7 @@ void findCopies(benchmark::State &state)
 {
     QStandardPaths::setTestModeEnabled(true);
     QDir(Recovery::folder()).removeRecursively();
-    TestDocument d;
+    QuizDocument d;
     for (int i = 0; i < 300; ++i)
         DocumentClipboard(d).insertPasted(i, DocumentField::Left, QStringLiteral("Пловдив %1\tФилипопол %1").arg(i));
     const QByteArray bytes = Recovery::toBytes(d.content(), QDir::tempPath());

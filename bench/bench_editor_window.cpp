@@ -8,7 +8,7 @@
 #include "GeneratedContent.h"
 #include "RowTableModel.h"
 #include "DocumentClipboard.h"
-#include "TestDocument.h"
+#include "QuizDocument.h"
 
 #include <QAbstractEventDispatcher>
 #include <QApplication>
@@ -33,7 +33,7 @@ namespace {
 constexpr int Phrases = GeneratedContent::EditorPhrases;
 constexpr int Keystrokes = 200;
 
-const QString &testFolder() { return GeneratedContent::editorTestFolder(); }
+const QString &testFolder() { return GeneratedContent::editorQuizFolder(); }
 
 // Runs the event loop until a pass delivers nothing new: the layouts, timers that are due and
 // repaints an action caused are then done. Timers not yet due (the check's delay) are not
@@ -163,7 +163,7 @@ void typeInACell(benchmark::State &state, bool manyProblems)
         int worst = 0;
         for (int k = 0; k < Keystrokes; ++k) {
             if (k % 20 == 19)
-                QTest::qWait(TestDocument::CheckDelayMs + 100);
+                QTest::qWait(QuizDocument::CheckDelayMs + 100);
             const auto letter = Qt::Key(Qt::Key_A + k % 26);
             const double startCpu = threadMs();
             QElapsedTimer clock;

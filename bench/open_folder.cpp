@@ -2,7 +2,7 @@
 // (read, then the full check at once) and prints how long each part took and what it found.
 // Run under `/usr/bin/time -v` for the peak memory; large and hostile tests are its input.
 #include "ContentReader.h"
-#include "TestDocument.h"
+#include "QuizDocument.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -16,10 +16,10 @@ int main(int argc, char *argv[])
         QTextStream(stderr) << "usage: kazbench-open FOLDER\n";
         return 2;
     }
-    TestDocument document;
+    QuizDocument document;
     QElapsedTimer timer;
     timer.start();
-    const TestDocument::Opened opened = document.openFolder(app.arguments().at(1));
+    const QuizDocument::Opened opened = document.openFolder(app.arguments().at(1));
     const qint64 openMs = timer.elapsed();
     if (!opened.ok()) {
         out << "not opened: " << opened.error << '\n';

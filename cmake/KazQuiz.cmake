@@ -1,5 +1,5 @@
 # kaz_quiz_folder(FOLDER OUT_FOLDER OUT_PROBLEM): the absolute path of a test folder named in
-# KAZ_TESTS (a relative path counts from the project's folder) and, when the folder cannot
+# KAZ_QUIZZES (a relative path counts from the project's folder) and, when the folder cannot
 # become a program, why; else an empty text. A folder that can is claimed for its program's
 # name, so that a second folder of the same name is refused.
 function(kaz_quiz_folder folder out_folder out_problem)
@@ -8,7 +8,7 @@ function(kaz_quiz_folder folder out_folder out_problem)
     set(${out_folder} "${folder}" PARENT_SCOPE)
     set(problem "")
     if(NOT IS_DIRECTORY "${folder}")
-        string(CONCAT problem "KAZ_TESTS names this test folder, but there is no such folder (a relative path counts "
+        string(CONCAT problem "KAZ_QUIZZES names this test folder, but there is no such folder (a relative path counts "
                               "from ${PROJECT_SOURCE_DIR})")
     elseif(NOT EXISTS "${folder}/test.kaz")
         # Editors like to add ".txt", and some systems show no file endings.
@@ -27,7 +27,7 @@ function(kaz_quiz_folder folder out_folder out_problem)
     else()
         get_property(earlier GLOBAL PROPERTY "KAZ_FOLDER_OF_kaz-${name}")
         if(earlier STREQUAL folder)
-            string(CONCAT problem "this test folder is named twice in KAZ_TESTS; name it once")
+            string(CONCAT problem "this test folder is named twice in KAZ_QUIZZES; name it once")
         elseif(earlier)
             string(CONCAT problem "this test folder and ${earlier} have the same name, and each would become the program "
                                   "kaz-${name}; rename one of the folders")

@@ -11,7 +11,7 @@
 // Reads a test written in the KAZ content format (a UTF-8 text of sections such as
 // [left], [right], [parameters] …) and checks it against every rule of the format.
 // The build runs the check, so a faulty test never becomes a program; the program
-// checks the same text again from the end of its own file (TestFolder).
+// checks the same text again from the end of its own file (QuizFolder).
 namespace ContentReader {
 
 // The sections of a test file.

@@ -4,12 +4,12 @@
 #include "EditCommands.h"
 #include "RowTableModel.h"
 #include "TableText.h"
-#include "TestDocument.h"
+#include "QuizDocument.h"
 
 #include <QCoreApplication>
 #include <algorithm>
 
-DocumentClipboard::DocumentClipboard(TestDocument &document)
+DocumentClipboard::DocumentClipboard(QuizDocument &document)
     : m_document(document)
 {
 }
@@ -44,13 +44,13 @@ DocumentClipboard::Pasted DocumentClipboard::pasteInto(int row, DocumentField co
     pasted.firstRow = first;
     const TableText::Bounded table = TableText::parse(text, ContentReader::MaxPhrases, DocumentContent::MaxCharacters);
     if (table.over == TableText::Bounded::Over::Rows) {
-        pasted.refused = QCoreApplication::translate("TestDocument", "Nothing was pasted: the copied text has more than %1 lines, "
+        pasted.refused = QCoreApplication::translate("QuizDocument", "Nothing was pasted: the copied text has more than %1 lines, "
                                                      "more than a test can hold. Copy fewer rows.")
                              .arg(ContentReader::MaxPhrases);
         return pasted;
     }
     if (table.over == TableText::Bounded::Over::Characters) {
-        pasted.refused = QCoreApplication::translate("TestDocument", "Nothing was pasted: the copied text has %1 characters, more "
+        pasted.refused = QCoreApplication::translate("QuizDocument", "Nothing was pasted: the copied text has %1 characters, more "
                                                      "than a test can hold. Copy fewer rows and paste again.")
                              .arg(text.size());
         return pasted;
@@ -70,7 +70,7 @@ DocumentClipboard::Pasted DocumentClipboard::pasteInto(int row, DocumentField co
     const qsizetype replaced = std::min<qsizetype>({cells.size(), std::max(rows, 0), m_document.rowCount() - first});
     pasted.added = int(cells.size() - replaced);
     if (pasted.added > DocumentContent::MaxRows - m_document.rowCount()) {
-        pasted.refused = QCoreApplication::translate("TestDocument", "Nothing was pasted: with %1 more rows the table would have "
+        pasted.refused = QCoreApplication::translate("QuizDocument", "Nothing was pasted: with %1 more rows the table would have "
                                                      "%2, more than the %3 it can hold. Delete rows that are not needed, or "
                                                      "paste fewer.")
                              .arg(pasted.added)
@@ -88,7 +88,7 @@ DocumentClipboard::Pasted DocumentClipboard::pasteInto(int row, DocumentField co
             line.append(QString());
         DocumentRow typed = i < before.size() ? before.at(i) : DocumentRow();
         for (int c = 0; c < line.size(); ++c)
-            typed = TestDocument::withCell(std::move(typed), RowTableModel::fieldOf(col + c), line.at(c));
+            typed = QuizDocument::withCell(std::move(typed), RowTableModel::fieldOf(col + c), line.at(c));
         after.append(std::move(typed));
     }
     if (after == before)
@@ -96,7 +96,7 @@ DocumentClipboard::Pasted DocumentClipboard::pasteInto(int row, DocumentField co
     if (const qint64 characters = DocumentContent::characters(m_document.content().rows) - DocumentContent::characters(before)
                                   + DocumentContent::characters(after);
         characters > DocumentContent::MaxCharacters) {
-        pasted.refused = QCoreApplication::translate("TestDocument", "Nothing was pasted: the table would then hold %1 characters "
+        pasted.refused = QCoreApplication::translate("QuizDocument", "Nothing was pasted: the table would then hold %1 characters "
                                                      "of text, more than it can hold (%2). Delete rows that are not needed, "
                                                      "or paste fewer.")
                              .arg(characters)

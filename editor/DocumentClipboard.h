@@ -5,7 +5,7 @@
 #include <QList>
 #include <QString>
 
-class TestDocument;
+class QuizDocument;
 
 // A document's rows as spreadsheet text (TableText) and such text pasted onto them: what the
 // editor's Cut, Copy and Paste of rows do. Each paste and cut is one step of the document's
@@ -13,7 +13,7 @@ class TestDocument;
 class DocumentClipboard
 {
 public:
-    explicit DocumentClipboard(TestDocument &document);
+    explicit DocumentClipboard(QuizDocument &document);
 
     // A text of more lines than a test has questions, or one that would take the table past
     // DocumentContent::MaxRows or MaxCharacters, is refused whole before it is split up. A line's
@@ -47,5 +47,5 @@ public:
     QString cut(QList<int> rows);
 
 private:
-    TestDocument &m_document;
+    QuizDocument &m_document;
 };

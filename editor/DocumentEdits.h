@@ -4,7 +4,7 @@
 
 // What the undo commands change: the rows and fields of a document, put in place as given. The
 // target tells its views and schedules its check; the commands only keep the values before and
-// after (EditCommands.h). TestDocument is the one target of the editor.
+// after (EditCommands.h). QuizDocument is the one target of the editor.
 class DocumentEdits
 {
 public:

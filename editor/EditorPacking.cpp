@@ -4,8 +4,8 @@
 #include "FileAccess.h"
 #include "Packing.h"
 #include "Printing.h"
-#include "TestDocument.h"
-#include "TestFolder.h"
+#include "QuizDocument.h"
+#include "QuizFolder.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -20,17 +20,17 @@ namespace {
 
 // The test's files with the folder's own icon.png, which the document does not hold, taken as
 // kazpack takes it: only the file itself, a link or a file it cannot read being a problem of the
-// test, in TestFolder's words.
-Packing::Result pack(TestFileList files, const QString &folder, const Packing::Runner &runner, Packing::System target)
+// test, in QuizFolder's words.
+Packing::Result pack(QuizFileList files, const QString &folder, const Packing::Runner &runner, Packing::System target)
 {
-    const QString icon = QDir(folder).filePath(QLatin1String(TestFolder::IconName));
+    const QString icon = QDir(folder).filePath(QLatin1String(QuizFolder::IconName));
     if (folder.isEmpty() || (!QFileInfo(icon).exists() && !QFileInfo(icon).isSymLink()))
         return Packing::pack(files, runner, target);
     QString problem = FileAccess::notAFile(icon, FileAccess::Links::Refuse);
     if (problem.isEmpty()) {
-        const FileAccess::Read read = FileAccess::read(icon, TestFolder::maxPictureBytes(), FileAccess::Links::Refuse);
+        const FileAccess::Read read = FileAccess::read(icon, QuizFolder::maxPictureBytes(), FileAccess::Links::Refuse);
         problem = read.problem;
-        files.append({QLatin1String(TestFolder::IconName), read.bytes});
+        files.append({QLatin1String(QuizFolder::IconName), read.bytes});
     }
     if (problem.isEmpty())
         return Packing::pack(files, runner, target);
@@ -40,7 +40,7 @@ Packing::Result pack(TestFileList files, const QString &folder, const Packing::R
     refused.checked.read = true;
     refused.checked.testFile = QStringLiteral("test.kaz");
     refused.checked.problems.append(
-        {printablePath(icon), 0, QCoreApplication::translate("TestFolder", "the test's icon cannot be used: ") + printableName(problem)});
+        {printablePath(icon), 0, QCoreApplication::translate("QuizFolder", "the test's icon cannot be used: ") + printableName(problem)});
     return refused;
 }
 
@@ -108,7 +108,7 @@ void setLastSystems(const QList<Packing::System> &systems)
     QSettings().setValue(SystemsKey, words);
 }
 
-Result makeProgram(const TestDocument &doc, const QString &program, bool replace, const QString &runner,
+Result makeProgram(const QuizDocument &doc, const QString &program, bool replace, const QString &runner,
                    Packing::System target)
 {
     const QString folder = doc.folder();
@@ -122,7 +122,7 @@ Result makeProgram(const TestDocument &doc, const QString &program, bool replace
     names.asked = program;
     names.oldProgram = QFileInfo(names.program).isFile();
 
-    TestFileList files = EditorSources::files(doc.content());
+    QuizFileList files = EditorSources::files(doc.content());
     if (const QByteArray saved = doc.savedText(); !saved.isEmpty())
         files.first().bytes = saved;
     Packing::Result packed = pack(files, folder, Packing::readRunner(runner), target);

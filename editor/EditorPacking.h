@@ -5,7 +5,7 @@
 #include <QList>
 #include <QString>
 
-class TestDocument;
+class QuizDocument;
 
 // "Make program": the document's test packed into a program by the code kazpack packs with
 // (packed/Packing), with the runner kazpack would take, and told in sentences for the teacher.
@@ -53,14 +53,14 @@ struct Result
 };
 
 // Packs the test of `doc` into `program` with the runner at `runner`, from the files its saved
-// folder holds, without reading them back: test.kaz as it was saved (TestDocument::savedText;
+// folder holds, without reading them back: test.kaz as it was saved (QuizDocument::savedText;
 // the document's own text when it has changed since) and the pictures' bytes
 // (EditorSources::files), and the folder's own icon.png, which the document does not hold. An
 // existing `program` is replaced only when `replace` (the user was asked); otherwise it is
 // kept and the result says so. `runner` must be a runner for `target`, the program's system.
 // A program for Windows gets ".exe" when `program` lacks it (Packing::programPath); one of
 // the test's own files, or a name Windows cannot hold, is refused.
-Result makeProgram(const TestDocument &doc, const QString &program, bool replace,
+Result makeProgram(const QuizDocument &doc, const QString &program, bool replace,
                    const QString &runner = EditorPacking::runner(),
                    Packing::System target = Packing::thisSystem());
 

@@ -6,9 +6,9 @@
 #include "Gift.h"
 #include "ListText.h"
 #include "Printing.h"
-#include "ProgramTest.h"
-#include "TestDocument.h"
-#include "TestFolder.h"
+#include "ProgramQuiz.h"
+#include "QuizDocument.h"
+#include "QuizFolder.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -78,7 +78,7 @@ GiftQuestions giftQuestions(const QString &path)
     return out;
 }
 
-QString openGift(TestDocument &doc, const QString &path, int question, const QString &address)
+QString openGift(QuizDocument &doc, const QString &path, int question, const QString &address)
 {
     QString error;
     const std::optional<Gift::Result> result = readGift(path, &error);
@@ -97,14 +97,14 @@ QString openGift(TestDocument &doc, const QString &path, int question, const QSt
     return {};
 }
 
-QString openProgram(TestDocument &doc, const QString &programPath)
+QString openProgram(QuizDocument &doc, const QString &programPath)
 {
-    const ProgramTest::Loaded loaded = ProgramTest::load(programPath, ProgramTest::Reader::Editor);
+    const ProgramQuiz::Loaded loaded = ProgramQuiz::load(programPath, ProgramQuiz::Reader::Editor);
     if (!loaded.ok())
         return loaded.message;
     QHash<QString, QByteArray> pictures;
     QStringList comments;
-    for (const TestFile &f : loaded.files) {
+    for (const QuizFile &f : loaded.files) {
         if (f.name == u"test.kaz")
             comments = FileMapping::leadingComments(QString::fromUtf8(f.bytes));
         else
@@ -114,9 +114,9 @@ QString openProgram(TestDocument &doc, const QString &programPath)
     return {};
 }
 
-TestFileList files(const DocumentContent &content)
+QuizFileList files(const DocumentContent &content)
 {
-    TestFileList out{{QStringLiteral("test.kaz"), FileMapping::text(FileMapping::toStore(content)).toUtf8()}};
+    QuizFileList out{{QStringLiteral("test.kaz"), FileMapping::text(FileMapping::toStore(content)).toUtf8()}};
     // By name, as the folder will hold them; a picture held without bytes (missing when the
     // test was opened) is left for the check to find, unless another row holds its bytes.
     QSet<QString> named;
@@ -135,7 +135,7 @@ TestFileList files(const DocumentContent &content)
 
 TryOut tryOutContent(const DocumentContent &content)
 {
-    TestFolder::Checked checked = TestFolder::check(files(content));
+    QuizFolder::Checked checked = QuizFolder::check(files(content));
     TryOut out;
     if (!checked.read) {
         out.error = checked.problems.isEmpty() ? QString() : checked.problems.constFirst().toString();

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "DocumentContent.h"
-#include "TestFile.h"
+#include "QuizFile.h"
 
 #include <QList>
 #include <QString>
@@ -9,7 +9,7 @@
 #include <memory>
 
 class ContentStore;
-class TestDocument;
+class QuizDocument;
 
 // Where a test comes into the editor from besides a folder, and where it goes to be tried:
 // a GIFT file, read by the converter gift2kaz uses; a test program, read and checked as its
@@ -39,18 +39,18 @@ QString startFolder(const QString &folder);
 // folder gift2kaz writes of it with `address` holds it (the caption is the title alone when
 // `address` is empty); the document has no folder until it is saved.
 // Returns why nothing was opened, empty on success.
-QString openGift(TestDocument &doc, const QString &path, int question, const QString &address);
+QString openGift(QuizDocument &doc, const QString &path, int question, const QString &address);
 
 // Replaces the document with the test a program made by kazpack carries, pictures included.
 // A file without a test, or a damaged program, is told in kazpack's words ("no test program
 // made by kazpack") and leaves the document as it was. The program's own icon is not kept
 // (the editor has none).
 // Returns why nothing was opened, empty on success.
-QString openProgram(TestDocument &doc, const QString &programPath);
+QString openProgram(QuizDocument &doc, const QString &programPath);
 
 // The files a saved folder of `content` would hold: test.kaz, then every picture the
 // content has bytes of, by name (the check ignores those the test does not name).
-TestFileList files(const DocumentContent &content);
+QuizFileList files(const DocumentContent &content);
 
 // The content of the test as the learner's program would hold it, read and checked from
 // files(content) as the runner reads its own; `problems` counts what the check found (the

@@ -1,7 +1,7 @@
 #include "PictureBytes.h"
 
 #include "FileAccess.h"
-#include "TestFolder.h"
+#include "QuizFolder.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -18,14 +18,14 @@ void inspect(DocumentPicture &picture, const QString &unread)
         picture.pixels = QSize();
         return;
     }
-    const ContentReader::PictureCheck found = TestFolder::checkPicture(picture.bytes);
+    const ContentReader::PictureCheck found = QuizFolder::checkPicture(picture.bytes);
     picture.problem = found.problem;
     picture.pixels = found.size;
 }
 
 Found fromFile(const QString &source)
 {
-    const FileAccess::Read picture = FileAccess::read(source, TestFolder::maxPictureBytes(), FileAccess::Links::Refuse);
+    const FileAccess::Read picture = FileAccess::read(source, QuizFolder::maxPictureBytes(), FileAccess::Links::Refuse);
     if (picture.ok())
         return {picture.bytes, {}};
     if (QFileInfo(source).isSymLink())
@@ -33,7 +33,7 @@ Found fromFile(const QString &source)
     if (!QFileInfo::exists(source))
         return {};
     // A folder, a named pipe, a device, too large: as kazcheck words it.
-    return {{}, TestFolder::checkPicture(source).problem};
+    return {{}, QuizFolder::checkPicture(source).problem};
 }
 
 } // namespace PictureBytes

@@ -3,7 +3,7 @@
 #include "ContentReader.h"
 #include "FileAccess.h"
 #include "PictureBytes.h"
-#include "TestFolder.h"
+#include "QuizFolder.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -84,7 +84,7 @@ public:
         if (p.name.isEmpty())
             return p;
         const QString base64 = o.value(QStringLiteral("bytes")).toString();
-        if (base64.size() / 4 * 3 > TestFolder::maxPictureBytes()) {
+        if (base64.size() / 4 * 3 > QuizFolder::maxPictureBytes()) {
             setFault(QCoreApplication::translate("Recovery", "the picture %1 is larger than any picture may be").arg(p.name));
             return {};
         }

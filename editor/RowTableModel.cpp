@@ -2,27 +2,27 @@
 
 #include <QCoreApplication>
 
-#include "TestDocument.h"
+#include "QuizDocument.h"
 
-RowTableModel::RowTableModel(TestDocument *document)
+RowTableModel::RowTableModel(QuizDocument *document)
     : m_document(document)
 {
-    connect(document, &TestDocument::rowsAboutToBeReset, this, &RowTableModel::beginResetModel);
-    connect(document, &TestDocument::rowsReset, this, &RowTableModel::endResetModel);
-    connect(document, &TestDocument::rowsAboutToBeInserted, this,
+    connect(document, &QuizDocument::rowsAboutToBeReset, this, &RowTableModel::beginResetModel);
+    connect(document, &QuizDocument::rowsReset, this, &RowTableModel::endResetModel);
+    connect(document, &QuizDocument::rowsAboutToBeInserted, this,
             [this](int first, int last) { beginInsertRows({}, first, last); });
-    connect(document, &TestDocument::rowsInserted, this, &RowTableModel::endInsertRows);
-    connect(document, &TestDocument::rowsAboutToBeRemoved, this,
+    connect(document, &QuizDocument::rowsInserted, this, &RowTableModel::endInsertRows);
+    connect(document, &QuizDocument::rowsAboutToBeRemoved, this,
             [this](int first, int last) { beginRemoveRows({}, first, last); });
-    connect(document, &TestDocument::rowsRemoved, this, &RowTableModel::endRemoveRows);
-    connect(document, &TestDocument::rowsAboutToBeMoved, this,
+    connect(document, &QuizDocument::rowsRemoved, this, &RowTableModel::endRemoveRows);
+    connect(document, &QuizDocument::rowsAboutToBeMoved, this,
             [this](int first, int last, int to) { beginMoveRows({}, first, last, {}, to); });
-    connect(document, &TestDocument::rowsMoved, this, &RowTableModel::endMoveRows);
-    connect(document, &TestDocument::rowsChanged, this, [this](int first, int last) { rowsChanged(first, last); });
-    connect(document, &TestDocument::rowProblemsChanged, this, [this](int first, int last) {
+    connect(document, &QuizDocument::rowsMoved, this, &RowTableModel::endMoveRows);
+    connect(document, &QuizDocument::rowsChanged, this, [this](int first, int last) { rowsChanged(first, last); });
+    connect(document, &QuizDocument::rowProblemsChanged, this, [this](int first, int last) {
         rowsChanged(first, last, {ProblemsRole, WarningsRole, Qt::ToolTipRole});
     });
-    connect(document, &TestDocument::questionsChanged, this, [this](int first, int last) {
+    connect(document, &QuizDocument::questionsChanged, this, [this](int first, int last) {
         if (first <= last)
             Q_EMIT headerDataChanged(Qt::Vertical, first, last);
     });

@@ -4,9 +4,9 @@
 
 #include <QAbstractTableModel>
 
-class TestDocument;
+class QuizDocument;
 
-// The rows of a TestDocument for a QTableView: one row per question, with the columns left
+// The rows of a QuizDocument for a QTableView: one row per question, with the columns left
 // phrase, right phrase, explanation (its lines separated by "\n"; the check box is the
 // explanation switch) and picture. Every change through setData, insertRows, removeRows or
 // moveRows is a step of the document's undo stack; the model follows what the document says
@@ -25,10 +25,10 @@ public:
         PictureBoxRole,                  // QSize: the box in twips (settable)
         PicturePixelsRole,               // QSize: the picture's size in pixels, invalid when it cannot be shown
         PictureModeRole,                 // int: a PictureMode (settable)
-        WarningsRole,                    // QStringList: the warnings of the cell (TestDocument::warnings)
+        WarningsRole,                    // QStringList: the warnings of the cell (QuizDocument::warnings)
     };
 
-    explicit RowTableModel(TestDocument *document);
+    explicit RowTableModel(QuizDocument *document);
 
     static DocumentField fieldOf(int column);
     static int columnOf(DocumentField field); // -1 for the fields of the whole test
@@ -48,5 +48,5 @@ private:
     bool isRowCell(const QModelIndex &index) const;
     void rowsChanged(int first, int last, const QList<int> &roles = {});
 
-    TestDocument *m_document;
+    QuizDocument *m_document;
 };

@@ -164,7 +164,7 @@ QString writeProtected(const QString &path)
         return {};
     if ((info.permissions() & QFileDevice::WriteOwner) && info.isWritable())
         return {};
-    return QCoreApplication::translate("TestDocument", "%1 in %2 is write-protected")
+    return QCoreApplication::translate("QuizDocument", "%1 in %2 is write-protected")
         .arg(info.fileName(), printablePath(QDir::cleanPath(info.absolutePath())));
 }
 

@@ -2,7 +2,7 @@
 
 #include "EditorSources.h"
 #include "Printing.h"
-#include "TestDocument.h"
+#include "QuizDocument.h"
 
 #include <QCoreApplication>
 #include <QCheckBox>
@@ -202,7 +202,7 @@ int chooseGiftQuestion(QWidget *parent, const QStringList &titles, const QString
     return list->currentRow();
 }
 
-bool openGift(QWidget *parent, TestDocument &doc, const QString &path, const QString &address)
+bool openGift(QWidget *parent, QuizDocument &doc, const QString &path, const QString &address)
 {
     const EditorSources::GiftQuestions questions = EditorSources::giftQuestions(path);
     QString error = questions.error;
@@ -220,7 +220,7 @@ bool openGift(QWidget *parent, TestDocument &doc, const QString &path, const QSt
     return false;
 }
 
-bool openProgram(QWidget *parent, TestDocument &doc, const QString &path)
+bool openProgram(QWidget *parent, QuizDocument &doc, const QString &path)
 {
     const QString error = EditorSources::openProgram(doc, path);
     if (error.isEmpty())
@@ -312,7 +312,7 @@ MakeProgramSteps dialogs(QWidget *parent, std::function<bool()> save)
     return steps;
 }
 
-void makeProgram(TestDocument &doc, const MakeProgramSteps &steps)
+void makeProgram(QuizDocument &doc, const MakeProgramSteps &steps)
 {
     doc.checkNow();
     if (const int problems = int(doc.problems().size()); problems > 0) {

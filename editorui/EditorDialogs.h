@@ -11,7 +11,7 @@
 
 class QFileDialog;
 class QWidget;
-class TestDocument;
+class QuizDocument;
 
 // The editor's dialogs of opening and of "Make program". Each flow is written against the
 // steps it asks the user, so that tests answer them instead of modal boxes.
@@ -56,8 +56,8 @@ inline bool asksForGiftQuestion(const QStringList &titles, const QStringList &sk
 // "Open GIFT file…" and "Open program…" once the file is chosen: open it into `doc` (for a
 // GIFT file with several matching questions or others skipped, the one the user chooses, with
 // `address` in its caption); when nothing was opened, tell why in a message box and return false.
-bool openGift(QWidget *parent, TestDocument &doc, const QString &path, const QString &address);
-bool openProgram(QWidget *parent, TestDocument &doc, const QString &path);
+bool openGift(QWidget *parent, QuizDocument &doc, const QString &path, const QString &address);
+bool openProgram(QWidget *parent, QuizDocument &doc, const QString &path);
 
 // What "Make program" asks and tells.
 struct MakeProgramSteps
@@ -96,8 +96,8 @@ MakeProgramSteps dialogs(QWidget *parent, std::function<bool()> save = {});
 // the programs (kaz-FOLDER, kaz-FOLDER.exe beside the folder proposed), packs each by kazpack's
 // own code with its system's runner and says, for each system, where its program is and what
 // to do with it, or in kazpack's words why it was not made.
-void makeProgram(TestDocument &doc, const MakeProgramSteps &steps);
-inline void makeProgram(QWidget *parent, TestDocument &doc, std::function<bool()> save = {})
+void makeProgram(QuizDocument &doc, const MakeProgramSteps &steps);
+inline void makeProgram(QWidget *parent, QuizDocument &doc, std::function<bool()> save = {})
 {
     makeProgram(doc, dialogs(parent, std::move(save)));
 }

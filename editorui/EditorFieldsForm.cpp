@@ -3,7 +3,7 @@
 #include "Caption.h"
 #include "EditorGeometryPanel.h"
 #include "ExplanationEdit.h"
-#include "TestDocument.h"
+#include "QuizDocument.h"
 
 #include <QAbstractSpinBox>
 #include <QFormLayout>
@@ -16,7 +16,7 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
-EditorFieldsForm::EditorFieldsForm(TestDocument *doc, QWidget *parent)
+EditorFieldsForm::EditorFieldsForm(QuizDocument *doc, QWidget *parent)
     : QWidget(parent)
     , m_doc(doc)
     , m_address(new QLineEdit(this))
@@ -90,8 +90,8 @@ EditorFieldsForm::EditorFieldsForm(TestDocument *doc, QWidget *parent)
         if (!m_loading)
             m_doc->setField(DocumentField::Instructions, m_instructions->toPlainText());
     });
-    connect(doc, &TestDocument::documentReset, this, &EditorFieldsForm::load);
-    connect(doc, &TestDocument::fieldChanged, this, &EditorFieldsForm::load);
+    connect(doc, &QuizDocument::documentReset, this, &EditorFieldsForm::load);
+    connect(doc, &QuizDocument::fieldChanged, this, &EditorFieldsForm::load);
     load();
     for (QWidget *w : findChildren<QWidget *>())
         if (w->focusPolicy() & Qt::TabFocus)

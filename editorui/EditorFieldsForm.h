@@ -9,7 +9,7 @@ class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
 class QTabWidget;
-class TestDocument;
+class QuizDocument;
 
 // The fields of the whole test above the rows: the address and the title with what the
 // learner's windows will be called, then tabs of the instructions, the window's geometry
@@ -23,7 +23,7 @@ class EditorFieldsForm : public QWidget
     Q_OBJECT
 
 public:
-    explicit EditorFieldsForm(TestDocument *doc, QWidget *parent = nullptr);
+    explicit EditorFieldsForm(QuizDocument *doc, QWidget *parent = nullptr);
 
     // The widget a field of the whole test is typed into (Address … PictureLabel); nullptr
     // for a cell's field.
@@ -50,7 +50,7 @@ private:
     void fitToTab();
     void load();
 
-    TestDocument *m_doc;
+    QuizDocument *m_doc;
     QLineEdit *m_address;
     QLineEdit *m_title;
     QLabel *m_captionPreview;

@@ -3,7 +3,7 @@
 #include "ProblemColours.h"
 #include "KazLayout.h"
 #include "Numbers.h"
-#include "TestDocument.h"
+#include "QuizDocument.h"
 #include "Twips.h"
 
 #include <QCoreApplication>
@@ -154,7 +154,7 @@ void EditorSketch::paintEvent(QPaintEvent *)
 
 // ---------------------------------------------------------------- the panel
 
-EditorGeometryPanel::EditorGeometryPanel(TestDocument *doc, QWidget *parent)
+EditorGeometryPanel::EditorGeometryPanel(QuizDocument *doc, QWidget *parent)
     : QWidget(parent)
     , m_doc(doc)
     , m_sketch(new EditorSketch(this))
@@ -181,7 +181,7 @@ EditorGeometryPanel::EditorGeometryPanel(TestDocument *doc, QWidget *parent)
         m_fields.append({field, edit, pixels});
         connect(edit, &QLineEdit::textEdited, this, [this, field](const QString &text) { m_doc->setField(field, text); });
         // Leaving the field ends its typing: the next visit is an undo step of its own.
-        connect(edit, &QLineEdit::editingFinished, m_doc, &TestDocument::endTyping);
+        connect(edit, &QLineEdit::editingFinished, m_doc, &QuizDocument::endTyping);
     }
     fields->setRowStretch(fields->rowCount(), 1);
 
@@ -195,13 +195,13 @@ EditorGeometryPanel::EditorGeometryPanel(TestDocument *doc, QWidget *parent)
     QWidget *previous = m_fields.constLast().edit;
     QWidget::setTabOrder(previous, m_sketch);
 
-    connect(m_doc, &TestDocument::fieldChanged, this, [this](DocumentField field) {
+    connect(m_doc, &QuizDocument::fieldChanged, this, [this](DocumentField field) {
         if (editorFor(field)) {
             showField(field);
             showSketch();
         }
     });
-    connect(m_doc, &TestDocument::documentReset, this, &EditorGeometryPanel::showAll);
+    connect(m_doc, &QuizDocument::documentReset, this, &EditorGeometryPanel::showAll);
     showAll();
 }
 

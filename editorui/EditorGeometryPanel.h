@@ -7,7 +7,7 @@
 
 class QLabel;
 class QLineEdit;
-class TestDocument;
+class QuizDocument;
 
 // A sketch of the test window at the document's geometry: the window's inside, the two
 // lists highlighted, the other controls grey, the rectangle of a field with a problem in red;
@@ -45,7 +45,7 @@ class EditorGeometryPanel : public QWidget
     Q_OBJECT
 
 public:
-    explicit EditorGeometryPanel(TestDocument *doc, QWidget *parent = nullptr);
+    explicit EditorGeometryPanel(QuizDocument *doc, QWidget *parent = nullptr);
 
     // The line edit of WindowWidth … RightListWidth; nullptr for any other field.
     QWidget *editorFor(DocumentField field) const;
@@ -63,7 +63,7 @@ private:
     void showAll();
     void showSketch();
 
-    TestDocument *m_doc;
+    QuizDocument *m_doc;
     QList<Field> m_fields;
     EditorSketch *m_sketch;
     QLabel *m_problems;

@@ -7,7 +7,7 @@
 #include "ProblemColours.h"
 #include "Printing.h"
 #include "RowTableModel.h"
-#include "TestDocument.h"
+#include "QuizDocument.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>
@@ -78,7 +78,7 @@ int pixelsOf(int twips) { return qRound(twips / 15.0); }
 
 } // namespace
 
-EditorPicturePanel::EditorPicturePanel(TestDocument *doc, QWidget *parent)
+EditorPicturePanel::EditorPicturePanel(QuizDocument *doc, QWidget *parent)
     : QWidget(parent)
     , m_doc(doc)
     , m_caption(new QLabel(this))
@@ -103,7 +103,7 @@ EditorPicturePanel::EditorPicturePanel(TestDocument *doc, QWidget *parent)
         box->setSpecialValueText(QStringLiteral("—"));
         box->setSuffix(QCoreApplication::translate("EditorPicturePanel", " px"));
         connect(box, &QSpinBox::valueChanged, this, &EditorPicturePanel::setBox);
-        connect(box, &QSpinBox::editingFinished, m_doc, &TestDocument::endTyping);
+        connect(box, &QSpinBox::editingFinished, m_doc, &QuizDocument::endTyping);
     }
     m_width->setAccessibleName(QCoreApplication::translate("EditorPicturePanel", "Box width in pixels"));
     m_height->setAccessibleName(QCoreApplication::translate("EditorPicturePanel", "Box height in pixels"));
@@ -137,9 +137,9 @@ EditorPicturePanel::EditorPicturePanel(TestDocument *doc, QWidget *parent)
         if (m_row >= 0 && !m_showing)
             m_doc->setPictureMode(m_row, PictureMode(m_mode->itemData(index).toInt()));
     });
-    connect(m_doc, &TestDocument::contentChanged, this, &EditorPicturePanel::refresh);
-    connect(m_doc, &TestDocument::problemsChanged, this, &EditorPicturePanel::refresh);
-    connect(m_doc, &TestDocument::documentReset, this, &EditorPicturePanel::refresh);
+    connect(m_doc, &QuizDocument::contentChanged, this, &EditorPicturePanel::refresh);
+    connect(m_doc, &QuizDocument::problemsChanged, this, &EditorPicturePanel::refresh);
+    connect(m_doc, &QuizDocument::documentReset, this, &EditorPicturePanel::refresh);
     refresh();
 }
 

@@ -7,7 +7,7 @@ class QLabel;
 class QMimeData;
 class QPushButton;
 class QSpinBox;
-class TestDocument;
+class QuizDocument;
 
 // The picture of one row: shown large (scaled to fit), chosen from a file or dropped onto the
 // panel, removed; its box in pixels (kept in twips, 15 a pixel), how the quiz shows it, and its
@@ -17,7 +17,7 @@ class EditorPicturePanel : public QWidget
     Q_OBJECT
 
 public:
-    explicit EditorPicturePanel(TestDocument *doc, QWidget *parent = nullptr);
+    explicit EditorPicturePanel(QuizDocument *doc, QWidget *parent = nullptr);
 
     // The row whose picture is shown and edited; -1 for none.
     void setRow(int row);
@@ -49,7 +49,7 @@ private:
     void setBox();
     QString droppedFile(const QMimeData *data) const;
 
-    TestDocument *m_doc;
+    QuizDocument *m_doc;
     int m_row = -1;
     bool m_showing = false;
     QLabel *m_caption;

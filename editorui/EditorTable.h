@@ -2,7 +2,7 @@
 
 class QTableView;
 
-// Binds the editor's table view to a TestDocument's RowTableModel: the cells drawn and edited
+// Binds the editor's table view to a QuizDocument's RowTableModel: the cells drawn and edited
 // by a RowTableDelegate, the keys that start editing, the columns' widths, and each row's
 // height kept fitting its explanation's lines and its picture as the model changes.
 namespace EditorTable {

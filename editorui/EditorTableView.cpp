@@ -6,7 +6,7 @@
 #include "PictureDrop.h"
 #include "RowTableModel.h"
 #include "TableText.h"
-#include "TestDocument.h"
+#include "QuizDocument.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -14,7 +14,7 @@
 #include <QKeyEvent>
 #include <algorithm>
 
-EditorTableView::EditorTableView(TestDocument *doc, QWidget *parent)
+EditorTableView::EditorTableView(QuizDocument *doc, QWidget *parent)
     : QTableView(parent)
     , m_doc(doc)
 {

@@ -5,9 +5,9 @@
 #include <QList>
 #include <QTableView>
 
-class TestDocument;
+class QuizDocument;
 
-// The table of a TestDocument's rows (EditorTable's delegates, picture files dropped on the
+// The table of a QuizDocument's rows (EditorTable's delegates, picture files dropped on the
 // picture column) with the edit operations on rows: cut, copy, paste, add, delete and move.
 // Each operation is one call of the document, so one undo step; the view only chooses the
 // rows it acts on and selects what it changed. Tab goes from cell to cell; Ctrl+Tab and
@@ -17,13 +17,13 @@ class EditorTableView : public QTableView
     Q_OBJECT
 
 public:
-    explicit EditorTableView(TestDocument *doc, QWidget *parent = nullptr);
+    explicit EditorTableView(QuizDocument *doc, QWidget *parent = nullptr);
 
     // The rows an operation acts on: every row with a selected cell, else the current row;
     // ascending, each once.
     QList<int> chosenRows() const;
 
-    // The clipboard holds the rows as a spreadsheet's cells (TestDocument::copy). A paste
+    // The clipboard holds the rows as a spreadsheet's cells (QuizDocument::copy). A paste
     // replaces no row the teacher did not select: with nothing selected it adds the rows at
     // the end; on one selected cell or row it inserts them there; into a selected block of
     // cells it writes that block alone, and lines past it become new rows below. A cell being
@@ -73,5 +73,5 @@ private:
     Target targetOf(const QModelIndexList &selected) const;
     void selectBlock(int first, int count, int firstColumn, int lastColumn, int column);
 
-    TestDocument *m_doc;
+    QuizDocument *m_doc;
 };

@@ -11,7 +11,7 @@
 #include "Recovery.h"
 #include "SavePlace.h"
 #include "RowTableModel.h"
-#include "TestDocument.h"
+#include "QuizDocument.h"
 #include "WindowPlace.h"
 #include "WindowTitle.h"
 
@@ -85,7 +85,7 @@ QLineEdit *lineOf(QWidget *focus)
 
 } // namespace
 
-EditorWindow::EditorWindow(QWidget *parent) : QMainWindow(parent), m_document(new TestDocument(this))
+EditorWindow::EditorWindow(QWidget *parent) : QMainWindow(parent), m_document(new QuizDocument(this))
 {
     ask = [this](const Question &q) {
         QMessageBox box(q.icon, tr("KAZ editor"), q.text, QMessageBox::NoButton, this);
@@ -120,17 +120,17 @@ EditorWindow::EditorWindow(QWidget *parent) : QMainWindow(parent), m_document(ne
     connect(&m_recoveryTimer, &QTimer::timeout, this, &EditorWindow::writeRecovery);
     // Whether there is anything to keep is decided when the timer fires: an edit's
     // contentChanged comes before the document counts itself modified.
-    connect(m_document, &TestDocument::contentChanged, &m_recoveryTimer, qOverload<>(&QTimer::start));
-    connect(m_document, &TestDocument::documentReset, this, [this] {
+    connect(m_document, &QuizDocument::contentChanged, &m_recoveryTimer, qOverload<>(&QTimer::start));
+    connect(m_document, &QuizDocument::documentReset, this, [this] {
         m_recoveryTimer.stop();
         updateTitle();
         m_picturePanel->setRow(m_table->currentIndex().row());
     });
-    connect(m_document, &TestDocument::fieldChanged, this, [this](DocumentField field) {
+    connect(m_document, &QuizDocument::fieldChanged, this, [this](DocumentField field) {
         if (field == DocumentField::Title)
             updateTitle();
     });
-    connect(m_document, &TestDocument::modifiedChanged, this, &QWidget::setWindowModified);
+    connect(m_document, &QuizDocument::modifiedChanged, this, &QWidget::setWindowModified);
     // A typing session in a field ends when the cursor leaves it: typing there again is a new step.
     m_focusConnection = connect(qApp, &QApplication::focusChanged, this, [this] { m_document->endTyping(); });
 
@@ -176,7 +176,7 @@ void EditorWindow::buildParts()
     middle->setStretchFactor(1, 1);
     m_problems = new EditorProblemsList(this);
     m_problems->setProblems(m_document->problems(), m_document->warnings(), m_document->notes());
-    connect(m_document, &TestDocument::problemsChanged, m_problems,
+    connect(m_document, &QuizDocument::problemsChanged, m_problems,
             [this] { m_problems->setProblems(m_document->problems(), m_document->warnings(), m_document->notes()); });
     connect(m_problems, &EditorProblemsList::problemChosen, this, &EditorWindow::goToProblem);
     connect(m_problems, &EditorProblemsList::widenRequested, this, &EditorWindow::widenLists);
@@ -369,7 +369,7 @@ void EditorWindow::start(const QStringList &arguments)
                                 {tr("Restore"), tr("Discard")},
                                 -1});
         if (answer == 0) {
-            const TestDocument::Opened opened = m_document->restoreRecovery(copy.path);
+            const QuizDocument::Opened opened = m_document->restoreRecovery(copy.path);
             if (opened.ok()) {
                 restored = true;
                 showFirstRow();
@@ -394,7 +394,7 @@ void EditorWindow::start(const QStringList &arguments)
     }
     const QString last = lastFolder();
     if (!last.isEmpty()) {
-        const TestDocument::Opened opened = m_document->openFolder(last);
+        const QuizDocument::Opened opened = m_document->openFolder(last);
         if (opened.ok()) {
             afterOpening(last);
             return;
@@ -424,7 +424,7 @@ bool EditorWindow::openPath(const QString &path)
 
 bool EditorWindow::openFolderPath(const QString &folder)
 {
-    const TestDocument::Opened opened = m_document->openFolder(folder);
+    const QuizDocument::Opened opened = m_document->openFolder(folder);
     if (!opened.ok()) {
         tell(QMessageBox::Warning, tr("The test could not be opened."), sentence(opened.error));
         return false;
@@ -565,7 +565,7 @@ void EditorWindow::showNewTestHint()
     statusBar()->showMessage(hint);
     // The hint goes with the first edit: it no longer says what the window shows.
     disconnect(m_hintConnection);
-    m_hintConnection = connect(m_document, &TestDocument::modifiedChanged, statusBar(), [this, hint](bool modified) {
+    m_hintConnection = connect(m_document, &QuizDocument::modifiedChanged, statusBar(), [this, hint](bool modified) {
         if (modified && statusBar()->currentMessage() == hint)
             statusBar()->clearMessage();
         disconnect(m_hintConnection);
@@ -615,10 +615,10 @@ bool EditorWindow::save()
     return m_document->folder().isEmpty() ? saveAs() : saveTo(m_document->folder());
 }
 
-TestDocument::Saved EditorWindow::saveWaiting(const QString &folder)
+QuizDocument::Saved EditorWindow::saveWaiting(const QString &folder)
 {
-    TestDocument::Saved saved = m_document->trySaveTo(folder);
-    if (saved.outcome != TestDocument::Saved::Outcome::Busy)
+    QuizDocument::Saved saved = m_document->trySaveTo(folder);
+    if (saved.outcome != QuizDocument::Saved::Outcome::Busy)
         return saved;
     // Another program saves there: told at once, tried again from the event loop, so that the
     // window keeps painting; Cancel gives up.
@@ -631,7 +631,7 @@ TestDocument::Saved EditorWindow::saveWaiting(const QString &folder)
     retry.setInterval(SaveRetryMs);
     connect(&retry, &QTimer::timeout, &box, [&] {
         saved = m_document->trySaveTo(folder);
-        if (saved.outcome != TestDocument::Saved::Outcome::Busy)
+        if (saved.outcome != QuizDocument::Saved::Outcome::Busy)
             box.done(QMessageBox::Ok);
     });
     retry.start();
@@ -643,8 +643,8 @@ TestDocument::Saved EditorWindow::saveWaiting(const QString &folder)
 
 bool EditorWindow::saveTo(const QString &folder)
 {
-    using Outcome = TestDocument::Saved::Outcome;
-    const TestDocument::Saved saved = saveWaiting(folder);
+    using Outcome = QuizDocument::Saved::Outcome;
+    const QuizDocument::Saved saved = saveWaiting(folder);
     switch (saved.outcome) {
     case Outcome::Saved:
         break;
@@ -796,7 +796,7 @@ void EditorWindow::showGuide()
 
 void EditorWindow::widenLists()
 {
-    using W = TestDocument::Widening;
+    using W = QuizDocument::Widening;
     switch (m_document->widenLists()) {
     case W::AlreadyFit:
         statusBar()->showMessage(tr("Every phrase already fits its list."));

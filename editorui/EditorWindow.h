@@ -6,7 +6,7 @@
 #include "EditorProblemsList.h"
 #include "EditorSources.h"
 #include "EditorTableView.h"
-#include "TestDocument.h"
+#include "QuizDocument.h"
 
 #include <QList>
 #include <QMainWindow>
@@ -21,11 +21,11 @@ class EditorGeometryPanel;
 class EditorPicturePanel;
 class EditorTryOut;
 class QListWidget;
-class TestDocument;
+class QuizDocument;
 
 // The test editor's main window: the fields of the whole test on top (EditorFieldsForm), the
 // rows in a table (EditorTableView) with the current row's picture beside it
-// (EditorPicturePanel), the problems below (EditorProblemsList). It shows one TestDocument
+// (EditorPicturePanel), the problems below (EditorProblemsList). It shows one QuizDocument
 // through these parts and binds its menus to them; it asks before unsaved work is dropped and
 // keeps a recovery copy a few seconds after each change. Every question it asks goes through
 // `ask` and every path it needs through `choosePath`, so that tests answer them without a
@@ -45,7 +45,7 @@ public:
     explicit EditorWindow(QWidget *parent = nullptr);
     ~EditorWindow() override;
 
-    TestDocument *document() const { return m_document; }
+    QuizDocument *document() const { return m_document; }
     EditorTableView *table() const { return m_table; }
     QListWidget *problemsList() const;
     EditorPicturePanel *picturePanel() const { return m_picturePanel; }
@@ -149,10 +149,10 @@ private:
     void writeRecovery();
     // The document saved into `folder`, waiting in a small dialog while another program saves
     // there; Busy when the teacher stopped waiting.
-    TestDocument::Saved saveWaiting(const QString &folder);
+    QuizDocument::Saved saveWaiting(const QString &folder);
     bool saveAsFrom(QString start);
 
-    TestDocument *m_document;
+    QuizDocument *m_document;
     EditorFieldsForm *m_fields = nullptr;
     EditorTableView *m_table = nullptr;
     EditorPicturePanel *m_picturePanel = nullptr;

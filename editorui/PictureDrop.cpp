@@ -2,7 +2,7 @@
 
 #include "EditorDialogs.h"
 #include "RowTableModel.h"
-#include "TestDocument.h"
+#include "QuizDocument.h"
 
 #include <QCoreApplication>
 #include <QDragMoveEvent>
@@ -13,14 +13,14 @@
 #include <QTableView>
 #include <QUrl>
 
-PictureDrop::PictureDrop(QTableView *view, TestDocument *doc)
+PictureDrop::PictureDrop(QTableView *view, QuizDocument *doc)
     : QObject(view)
     , m_view(view)
     , m_doc(doc)
 {
 }
 
-void PictureDrop::acceptOn(QTableView *view, TestDocument *doc)
+void PictureDrop::acceptOn(QTableView *view, QuizDocument *doc)
 {
     view->viewport()->setAcceptDrops(true);
     view->viewport()->installEventFilter(new PictureDrop(view, doc));
@@ -36,7 +36,7 @@ QString PictureDrop::droppedFile(const QMimeData *data)
     return url.toLocalFile();
 }
 
-QString PictureDrop::takePicture(TestDocument &doc, int row, const QString &path)
+QString PictureDrop::takePicture(QuizDocument &doc, int row, const QString &path)
 {
     if (row < 0 || row >= doc.rowCount())
         return QCoreApplication::translate("EditorTable", "Choose a row of the table first, then its picture.");

@@ -4,7 +4,7 @@
 // and with its checksum made right, so that the list of files behind the checksum is
 // fuzzed as well. Taken as a runner, it is one only with the mark inside.
 #include "FuzzFail.h"
-#include "PackedTest.h"
+#include "PackedQuiz.h"
 
 #include <QBuffer>
 #include <QCryptographicHash>
@@ -19,7 +19,7 @@ void check(QByteArray bytes)
 {
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::ReadOnly);
-    const PackedTest::Contents read = PackedTest::read(buffer);
+    const PackedQuiz::Contents read = PackedQuiz::read(buffer);
     if (!read.ok()) {
         if (read.reason.isEmpty())
             fuzzFail("a refusal without a reason");
@@ -27,14 +27,14 @@ void check(QByteArray bytes)
             fuzzFail("files given with a refusal");
         return;
     }
-    if (read.runnerSize < 0 || read.runnerSize > bytes.size() - PackedTest::TrailerSize)
+    if (read.runnerSize < 0 || read.runnerSize > bytes.size() - PackedQuiz::TrailerSize)
         fuzzFail("a runner part outside the file");
-    for (const PackedTest::File &f : read.files) {
-        if (!PackedTest::nameProblem(f.name).isEmpty())
+    for (const PackedQuiz::File &f : read.files) {
+        if (!PackedQuiz::nameProblem(f.name).isEmpty())
             fuzzFail("a file name that packing refuses");
     }
     QString problem;
-    if (PackedTest::pack(bytes.left(read.runnerSize), read.files, &problem) != bytes)
+    if (PackedQuiz::pack(bytes.left(read.runnerSize), read.files, &problem) != bytes)
         fuzzFail("the files read pack again to other bytes");
 }
 
@@ -45,10 +45,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     QByteArray bytes(reinterpret_cast<const char *>(data), qsizetype(size));
     check(bytes);
     // The same bytes as a runner kazpack is given: the ELF and PE headers trust nothing either.
-    if (PackedTest::runnerFormat(bytes) >= 0 && !bytes.contains(PackedTest::RunnerMark))
+    if (PackedQuiz::runnerFormat(bytes) >= 0 && !bytes.contains(PackedQuiz::RunnerMark))
         fuzzFail("a runner without the mark");
 
-    const qint64 trailer = bytes.size() - PackedTest::TrailerSize;
+    const qint64 trailer = bytes.size() - PackedQuiz::TrailerSize;
     if (trailer < 0)
         return 0;
     const quint64 length = qFromLittleEndian<quint64>(bytes.constData() + trailer + 32);

@@ -54,7 +54,7 @@ QString ownFileName(const QString &name)
 {
     if (name == u"test.kaz")
         return name;
-    if (name == QLatin1String(TestFolder::IconName))
+    if (name == QLatin1String(QuizFolder::IconName))
         return QCoreApplication::translate("Kazpack", "icon, %1").arg(name);
     return QCoreApplication::translate("Kazpack", "picture \"%1\"").arg(printableName(name));
 }
@@ -100,7 +100,7 @@ QString runnerMessage(const Result &result, const Names &names)
         return QCoreApplication::translate("Kazpack", "%1: error: this runner reads only packed format %2, older than "
                                                       "format %3 that this kazpack writes; use the kazrunner that came "
                                                       "with this kazpack")
-            .arg(runner, QString::number(result.runnerFormat), QString::number(PackedTest::Version));
+            .arg(runner, QString::number(result.runnerFormat), QString::number(PackedQuiz::Version));
     case Failure::OtherSystem:
         return QCoreApplication::translate("Kazpack", "%1: error: this quiz runner makes programs for %2, and a program for "
                                                       "%3 was asked for; give the runner for %3 (%4) with --runner RUNNER")
@@ -134,14 +134,14 @@ QString systemName(System system)
     return system == System::Windows ? QStringLiteral("Windows") : QStringLiteral("Linux");
 }
 
-QString faultAdvice(PackedTest::Fault fault)
+QString faultAdvice(PackedQuiz::Fault fault)
 {
     switch (fault) {
-    case PackedTest::Fault::NoTest: return QCoreApplication::translate("Kazpack", "; it is no test program made by kazpack");
-    case PackedTest::Fault::Damaged: return QCoreApplication::translate("Kazpack", "; ask for the program again, or make it again");
-    case PackedTest::Fault::NewerVersion: return QCoreApplication::translate("Kazpack", "; use the kazpack of a newer KAZ");
-    case PackedTest::Fault::Unreadable:
-    case PackedTest::Fault::None: break;
+    case PackedQuiz::Fault::NoTest: return QCoreApplication::translate("Kazpack", "; it is no test program made by kazpack");
+    case PackedQuiz::Fault::Damaged: return QCoreApplication::translate("Kazpack", "; ask for the program again, or make it again");
+    case PackedQuiz::Fault::NewerVersion: return QCoreApplication::translate("Kazpack", "; use the kazpack of a newer KAZ");
+    case PackedQuiz::Fault::Unreadable:
+    case PackedQuiz::Fault::None: break;
     }
     return {};
 }
@@ -170,7 +170,7 @@ Runner readRunner(const QString &path)
             runner.reason = whatItIs(path);
         return runner;
     }
-    PackedTest::Runner part = PackedTest::runnerPart(path);
+    PackedQuiz::Runner part = PackedQuiz::runnerPart(path);
     if (!part.ok()) {
         runner.failure = Failure::RunnerUnusable;
         runner.fault = part.fault;
@@ -181,12 +181,12 @@ Runner readRunner(const QString &path)
     return runner;
 }
 
-Result pack(const TestFileList &files, const Runner &runner, System target)
+Result pack(const QuizFileList &files, const Runner &runner, System target)
 {
-    return pack(TestFolder::check(files), runner, target);
+    return pack(QuizFolder::check(files), runner, target);
 }
 
-Result pack(TestFolder::Checked checked, const Runner &runner, System target)
+Result pack(QuizFolder::Checked checked, const Runner &runner, System target)
 {
     Result result;
     result.target = target;
@@ -203,20 +203,20 @@ Result pack(TestFolder::Checked checked, const Runner &runner, System target)
         return fail(runner.failure, runner.reason);
     }
     // A test program given as the runner: its own test is left out.
-    const PackedTest::Runner part = PackedTest::runnerPart(runner.bytes);
+    const PackedQuiz::Runner part = PackedQuiz::runnerPart(runner.bytes);
     if (!part.ok()) {
         result.runnerFault = part.fault;
         return fail(Failure::RunnerUnusable, part.reason);
     }
-    result.runnerFormat = PackedTest::runnerFormat(part.bytes);
+    result.runnerFormat = PackedQuiz::runnerFormat(part.bytes);
     if (result.runnerFormat < 0)
         return fail(Failure::NotARunner);
-    if (result.runnerFormat < PackedTest::Version)
+    if (result.runnerFormat < PackedQuiz::Version)
         return fail(Failure::OlderRunner);
     if (systemOf(part.bytes) != target)
         return fail(Failure::OtherSystem);
     QString problem;
-    const QByteArray tail = PackedTest::tail(result.checked.files, &problem);
+    const QByteArray tail = PackedQuiz::tail(result.checked.files, &problem);
     if (tail.isEmpty())
         return fail(Failure::CannotPack, problem);
     result.program = part.bytes + tail;
@@ -259,15 +259,15 @@ QString nameProblem(const QString &name, System target)
     return {};
 }
 
-QString ownFile(const QString &testFolder, const TestFolder::Checked &checked, const QString &path)
+QString ownFile(const QString &testFolder, const QuizFolder::Checked &checked, const QString &path)
 {
     if (testFolder.isEmpty())
         return {};
-    QStringList names{QStringLiteral("test.kaz"), QLatin1String(TestFolder::IconName)};
+    QStringList names{QStringLiteral("test.kaz"), QLatin1String(QuizFolder::IconName)};
     for (int q = 1; q <= ContentStore::QuestionsWithExtras; ++q)
         if (const QString &source = checked.store.Graphika(q).source; !source.isEmpty())
             names.append(QFileInfo(source).fileName());
-    for (const TestFile &f : checked.files)
+    for (const QuizFile &f : checked.files)
         names.append(f.name);
     const QDir folder(testFolder);
     for (const QString &name : std::as_const(names))
@@ -287,7 +287,7 @@ void checkTarget(Result &result, const QString &path, bool replace, const QStrin
     if (const QString why = nameProblem(QFileInfo(path).fileName(), result.target); !why.isEmpty())
         return refuse(Failure::NameRefused, why);
     if (const QString own = ownFile(testFolder, result.checked, result.path); !own.isEmpty())
-        return refuse(Failure::TargetIsTestFile, own);
+        return refuse(Failure::TargetIsQuizFile, own);
     if (!result.ok())
         return;
     if (QFileInfo(result.path).isDir())
@@ -318,7 +318,7 @@ QString exampleName(const Result &result, const Names &names)
 {
     const QString asked = names.asked.isEmpty() ? names.program : names.asked;
     const QString beside = programBeside(names.test, result.target);
-    if (result.failure == Failure::TargetIsTestFile)
+    if (result.failure == Failure::TargetIsQuizFile)
         return printablePath(beside);
     const QString folder = QFileInfo(asked).path();
     const QString name = QFileInfo(beside).fileName();
@@ -348,7 +348,7 @@ QList<Message> kazpackMessages(const Result &result, const Names &names)
                                                           "name, such as %3")
                        .arg(printablePath(asked), result.reason, exampleName(result, names)));
         return out; // nothing was there to keep
-    case Failure::TargetIsTestFile:
+    case Failure::TargetIsQuizFile:
         say(names.program, QCoreApplication::translate("Kazpack", "%1: error: this is the test's own %2, and the program would take its "
                                                                   "place; give the program another name, such as %3")
                                .arg(program, ownFileName(result.reason), exampleName(result, names)));
@@ -356,7 +356,7 @@ QList<Message> kazpackMessages(const Result &result, const Names &names)
     case Failure::TestProblems: {
         QString lines;
         QTextStream stream(&lines);
-        TestFolder::printProblems(stream, result.checked, QCoreApplication::translate("Kazpack", "no program was written"));
+        QuizFolder::printProblems(stream, result.checked, QCoreApplication::translate("Kazpack", "no program was written"));
         stream.flush();
         const QStringList printed = lines.split(u'\n', Qt::SkipEmptyParts);
         for (qsizetype i = 0; i < printed.size(); ++i) {
@@ -432,7 +432,7 @@ QString editorRunnerSentence(const Result &result, const Names &names)
     case Failure::OlderRunner:
         return QCoreApplication::translate("Packing", "The quiz runner %1 reads only packed format %2, older than format %3 "
                                                       "that this editor writes. %4")
-            .arg(runner, QString::number(result.runnerFormat), QString::number(PackedTest::Version), again);
+            .arg(runner, QString::number(result.runnerFormat), QString::number(PackedQuiz::Version), again);
     case Failure::OtherSystem:
         return QCoreApplication::translate("Packing", "The quiz runner %1 makes programs for %2, not for %3. %4")
             .arg(runner, systemName(otherSystem(names.target)), systemName(names.target), again);
@@ -464,7 +464,7 @@ QList<Message> editorMessages(const Result &result, const Names &names)
                                                           "such as %3.")
                        .arg(printablePath(QFileInfo(asked).fileName()), result.reason, exampleName(result, names)));
         return out;
-    case Failure::TargetIsTestFile:
+    case Failure::TargetIsQuizFile:
         say(names.program, QCoreApplication::translate("Packing", "The file %1 is the test's own %2, and the program would take "
                                                                   "its place. Give the program another name, such as %3.")
                                .arg(program, ownFileName(result.reason), exampleName(result, names)));

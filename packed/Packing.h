@@ -1,7 +1,7 @@
 #pragma once
 
-#include "PackedTest.h"
-#include "TestFolder.h"
+#include "PackedQuiz.h"
+#include "QuizFolder.h"
 
 #include <QByteArray>
 #include <QList>
@@ -13,7 +13,7 @@
 class QTextStream;
 
 // Making a test's program: the test's files, checked as the runner will check its own, appended
-// to a quiz runner's bytes in PackedTest's layout, and the program written where it was asked
+// to a quiz runner's bytes in PackedQuiz's layout, and the program written where it was asked
 // for. kazpack (programs/KazpackCommands.cpp) and the editor's "Make program" (editor/EditorPacking)
 // both pack with these functions and tell the outcome with messages(), each in its reader's
 // words. Nothing here parses a command line or reads a test folder.
@@ -34,7 +34,7 @@ constexpr System thisSystem()
 }
 
 // The system whose program `runner` starts as: Linux for "\x7fELF", Windows for "MZ"; nullopt
-// for any other bytes. It says nothing of whether they are a quiz runner (PackedTest::runnerFormat).
+// for any other bytes. It says nothing of whether they are a quiz runner (PackedQuiz::runnerFormat).
 std::optional<System> systemOf(QByteArrayView runner);
 // The same for the file at `path`, nullopt also when it cannot be read.
 std::optional<System> systemOfFile(const QString &path);
@@ -50,11 +50,11 @@ enum class Failure {
     RunnerUnusable, // the runner cannot be read, or is a test program that is damaged or newer
                     // than this code: `runnerFault` and `reason`
     NotARunner,     // the runner is no KAZ quiz runner (no program, or no runner mark in it)
-    OlderRunner,    // the runner reads only an older layout than PackedTest::Version: `runnerFormat`
+    OlderRunner,    // the runner reads only an older layout than PackedQuiz::Version: `runnerFormat`
     OtherSystem,    // the runner is a program for another system than the one asked for
     CannotPack,     // the files break a limit of the layout: `reason`
     NameRefused,    // Windows cannot hold a file of the program's name: `reason` says why
-    TargetIsTestFile, // the program's path is one of the test's own files: `reason` names it
+    TargetIsQuizFile, // the program's path is one of the test's own files: `reason` names it
     TargetIsFolder, // the program's path is a folder
     TargetExists,   // a file is at the program's path and was not to be replaced
     NotWritten,     // the program could not be written: `reason`, with what to do
@@ -72,12 +72,12 @@ struct Runner
     }
     QByteArray bytes;
     Failure failure = Failure::None; // RunnerMissing, RunnerNotAFile or RunnerUnusable
-    PackedTest::Fault fault = PackedTest::Fault::None;
+    PackedQuiz::Fault fault = PackedQuiz::Fault::None;
     QString reason;
     bool ok() const { return failure == Failure::None; }
 };
 
-// The runner in the file at `path` on this system: its runner part (PackedTest::runnerPart), so
+// The runner in the file at `path` on this system: its runner part (PackedQuiz::runnerPart), so
 // that a test program serves as the runner of another; a named pipe or a device is never opened.
 Runner readRunner(const QString &path);
 
@@ -85,8 +85,8 @@ struct Result
 {
     Failure failure = Failure::None;
     // The test's check; its files, in the order they are packed, are what the program holds.
-    TestFolder::Checked checked;
-    PackedTest::Fault runnerFault = PackedTest::Fault::None;
+    QuizFolder::Checked checked;
+    PackedQuiz::Fault runnerFault = PackedQuiz::Fault::None;
     QString reason;          // a clause, for the failures that say what `reason` holds
     qint64 runnerFormat = -1; // the newest layout the runner reads, once it was found
     System target = thisSystem(); // the system the program is made for
@@ -97,13 +97,13 @@ struct Result
 };
 
 // The test of `files` (test.kaz, the pictures by name, icon.png; files the test does not name are
-// left out) checked by TestFolder::check(files) and packed onto `runner`, which must be a quiz
+// left out) checked by QuizFolder::check(files) and packed onto `runner`, which must be a quiz
 // runner for `target`: any system can make programs for any other. The same files and runner
 // give the same bytes: nothing of the time, the system packing or the order of `files` goes in.
-Result pack(const TestFileList &files, const Runner &runner, System target);
-// The same for a test checked already, such as a folder with TestFolder::check(folder), whose
+Result pack(const QuizFileList &files, const Runner &runner, System target);
+// The same for a test checked already, such as a folder with QuizFolder::check(folder), whose
 // problems then name the folder's files.
-Result pack(TestFolder::Checked checked, const Runner &runner, System target);
+Result pack(QuizFolder::Checked checked, const Runner &runner, System target);
 
 // The path a program for `target` asked for at `path` is written at: a Windows program starts
 // only with ".exe" at the end of its name, which is added when it is missing (not to a folder).
@@ -119,7 +119,7 @@ QString nameProblem(const QString &name, System target);
 // system compares files (another path to it, a link, other capitals where the system ignores
 // them): "test.kaz", a picture the test names, icon.png, anything `checked` packs; its name,
 // empty when it is none of them.
-QString ownFile(const QString &testFolder, const TestFolder::Checked &checked, const QString &path);
+QString ownFile(const QString &testFolder, const QuizFolder::Checked &checked, const QString &path);
 
 // Whether a program may be written where `path` asks for (programPath() gives `result.path`):
 // first its name (nameProblem()) and that it is none of the test's own files in `testFolder`
@@ -163,7 +163,7 @@ struct Message
     QString text; // whole, as its reader reads it: a line of kazpack's, or the editor's sentence
 };
 
-// What went wrong, for `reader`, in order: each problem of the test (TestFolder::printProblems
+// What went wrong, for `reader`, in order: each problem of the test (QuizFolder::printProblems
 // for kazpack), or the one error, then the note that the old program is left as it was. For a
 // program made, the note that ".exe" was added to the name asked for, if it was.
 QList<Message> messages(const Result &result, const Names &names, Reader reader);
@@ -179,7 +179,7 @@ QString oldProgramNote(const QString &program);
 // kazpack's other commands word their messages alike:
 // the advice for a program whose test cannot be used ("; ask for the program again, …"), empty
 // for a fault that has none;
-QString faultAdvice(PackedTest::Fault fault);
+QString faultAdvice(PackedQuiz::Fault fault);
 // why `path` was not written: FileAccess's `error`, or that its folder is missing;
 QString writeFailure(const QString &path, const QString &error);
 // a test folder's name: the last part of its absolute path.

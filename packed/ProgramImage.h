@@ -8,7 +8,7 @@
 
 class QIODevice;
 
-// What the headers of an executable file say of it, for the packed format (PackedTest): where
+// What the headers of an executable file say of it, for the packed format (PackedQuiz): where
 // the program's own bytes end, so that a program whose test lost its end is told from a bare
 // runner, and which parts of the file its loader maps into memory, where a quiz runner keeps
 // its mark. Linux programs (ELF) and Windows programs (PE), 32 or 64 bits, whichever system

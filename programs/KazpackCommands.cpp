@@ -3,11 +3,11 @@
 #include "ContentStore.h"
 #include "DesktopFiles.h"
 #include "FileAccess.h"
-#include "PackedTest.h"
+#include "PackedQuiz.h"
 #include "Packing.h"
 #include "Printing.h"
 #include "ProgramMenu.h"
-#include "TestFolder.h"
+#include "QuizFolder.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -95,12 +95,12 @@ int pack(PackOptions o, QTextStream &out, QTextStream &err)
 
     // The same check as kazcheck's, with the same messages; what is packed must be the files
     // themselves, so a link among them is one more problem.
-    Packing::Result result = Packing::pack(TestFolder::check(o.folder, FileAccess::Links::Refuse), Packing::readRunner(o.runner),
+    Packing::Result result = Packing::pack(QuizFolder::check(o.folder, FileAccess::Links::Refuse), Packing::readRunner(o.runner),
                                            o.target);
     // Where the program goes, before anything is removed: never a file of the test itself.
     Packing::checkTarget(result, o.output, o.force || o.removeFirst, o.folder);
     names.program = result.path;
-    if (result.failure == Packing::Failure::NameRefused || result.failure == Packing::Failure::TargetIsTestFile) {
+    if (result.failure == Packing::Failure::NameRefused || result.failure == Packing::Failure::TargetIsQuizFile) {
         Packing::print(err, result, names);
         return Problem;
     }
@@ -150,7 +150,7 @@ int pack(PackOptions o, QTextStream &out, QTextStream &err)
 
     if (!o.depfile.isEmpty()) {
         QString rule = makePath(absolute) + u':';
-        for (const PackedTest::File &f : result.checked.files)
+        for (const PackedQuiz::File &f : result.checked.files)
             rule += u' ' + makePath(QFileInfo(QDir(o.folder).filePath(f.name)).absoluteFilePath());
         if (const QString error = FileAccess::writeFile(o.depfile, (rule + u'\n').toUtf8()); !error.isEmpty()) {
             err << QCoreApplication::translate("Kazpack", "%1: error: cannot write the list of the program's files: %2")
@@ -166,7 +166,7 @@ int pack(PackOptions o, QTextStream &out, QTextStream &err)
 
 int extract(const QString &programPath, const QString &folderPath, QTextStream &out, QTextStream &err)
 {
-    const PackedTest::Contents contents = PackedTest::read(programPath);
+    const PackedQuiz::Contents contents = PackedQuiz::read(programPath);
     if (!contents.ok()) {
         err << QCoreApplication::translate("Kazpack", "%1: error: the test cannot be taken out: %2").arg(printablePath(programPath), contents.reason)
             << Packing::faultAdvice(contents.fault) << '\n';
@@ -180,7 +180,7 @@ int extract(const QString &programPath, const QString &folderPath, QTextStream &
         return Problem;
     }
     QStringList taken;
-    for (const PackedTest::File &f : contents.files)
+    for (const PackedQuiz::File &f : contents.files)
         if (exists(folder.filePath(f.name)))
             taken << folder.filePath(f.name);
     if (!taken.isEmpty()) {
@@ -195,7 +195,7 @@ int extract(const QString &programPath, const QString &folderPath, QTextStream &
         return Problem;
     }
     QStringList written;
-    for (const PackedTest::File &f : contents.files) {
+    for (const PackedQuiz::File &f : contents.files) {
         QFile file(folder.filePath(f.name));
         // NewOnly: a file that appeared since the check above is not replaced either.
         const bool opened = file.open(QIODevice::WriteOnly | QIODevice::NewOnly | QIODevice::Unbuffered);
@@ -223,13 +223,13 @@ int extract(const QString &programPath, const QString &folderPath, QTextStream &
 
 int list(const QString &programPath, QTextStream &out, QTextStream &err)
 {
-    const PackedTest::Contents contents = PackedTest::read(programPath);
+    const PackedQuiz::Contents contents = PackedQuiz::read(programPath);
     if (!contents.ok()) {
         err << QCoreApplication::translate("Kazpack", "%1: error: %2").arg(printablePath(programPath), contents.reason) << Packing::faultAdvice(contents.fault) << '\n';
         return Problem;
     }
     qint64 total = 0;
-    for (const PackedTest::File &f : contents.files)
+    for (const PackedQuiz::File &f : contents.files)
         total += f.bytes.size();
     out << (contents.files.size() == 1
                 ? QCoreApplication::translate("Kazpack", "%1: packed format %2, 1 file, %3 bytes")
@@ -239,7 +239,7 @@ int list(const QString &programPath, QTextStream &out, QTextStream &err)
                            QString::number(total)))
         << '\n';
     const int width = int(QString::number(total).size());
-    for (const PackedTest::File &f : contents.files)
+    for (const PackedQuiz::File &f : contents.files)
         out << QStringLiteral("%1  %2\n").arg(f.bytes.size(), width).arg(printableName(f.name));
     return Done;
 }

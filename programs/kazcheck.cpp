@@ -5,7 +5,7 @@
 #include "ConsoleText.h"
 #include "KazTranslations.h"
 #include "Printing.h"
-#include "TestFolder.h"
+#include "QuizFolder.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -56,8 +56,8 @@ int main(int argc, char *argv[])
         return usage(args.size() < 2
                          ? QCoreApplication::translate("kazcheck", "give the test folder to check")
                          : QCoreApplication::translate("kazcheck", "give the test folder and at most a stamp file"));
-    const TestFolder::Checked checked = TestFolder::check(args.at(1));
-    TestFolder::printProblems(err, checked, QCoreApplication::translate("kazcheck", "the test was not built"));
+    const QuizFolder::Checked checked = QuizFolder::check(args.at(1));
+    QuizFolder::printProblems(err, checked, QCoreApplication::translate("kazcheck", "the test was not built"));
     if (!checked.ok())
         return 1;
     if (args.size() == 3) {

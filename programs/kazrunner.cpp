@@ -4,8 +4,8 @@
 #include "KazProgram.h"
 #include "KazTranslations.h"
 #include "KazView.h"
-#include "PackedTest.h"
-#include "ProgramTest.h"
+#include "PackedQuiz.h"
+#include "ProgramQuiz.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -18,9 +18,9 @@ namespace {
 // kazpack packs a test only onto a file that holds this mark, with the layout this runner's
 // reader knows; a test program keeps it in its runner part, so it can serve as a runner too.
 constexpr char RunnerMark[] = "KAZ quiz runner, packed format 1";
-static_assert(std::string_view(RunnerMark).starts_with(PackedTest::RunnerMark)
-              && std::string_view(RunnerMark).substr(sizeof PackedTest::RunnerMark - 1) == "1"
-              && PackedTest::Version == 1);
+static_assert(std::string_view(RunnerMark).starts_with(PackedQuiz::RunnerMark)
+              && std::string_view(RunnerMark).substr(sizeof PackedQuiz::RunnerMark - 1) == "1"
+              && PackedQuiz::Version == 1);
 
 } // namespace
 
@@ -33,7 +33,7 @@ int main(int argc, char *argv[])
         // The test is still read, so that a broken program says what is wrong with it.
         QCoreApplication core(argc, argv);
         KazTranslations::install(core);
-        const ProgramTest::Loaded loaded = ProgramTest::load(QCoreApplication::applicationFilePath());
+        const ProgramQuiz::Loaded loaded = ProgramQuiz::load(QCoreApplication::applicationFilePath());
         if (!loaded.ok())
             QTextStream(stderr) << loaded.message << '\n';
         else
@@ -47,7 +47,7 @@ int main(int argc, char *argv[])
     KazTranslations::install(app);
     QApplication::setApplicationName(QStringLiteral("KAZ"));
     // The whole test is read and checked before any window is made.
-    const ProgramTest::Loaded loaded = ProgramTest::load(QCoreApplication::applicationFilePath());
+    const ProgramQuiz::Loaded loaded = ProgramQuiz::load(QCoreApplication::applicationFilePath());
     if (!loaded.ok()) {
         QTextStream(stderr) << loaded.message << '\n';
         if (!DesktopDisplay::headless())

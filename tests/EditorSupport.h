@@ -3,7 +3,7 @@
 // Helpers of the editor suites: documents written in a line, pictures made in memory.
 
 #include "DocumentClipboard.h"
-#include "TestDocument.h"
+#include "QuizDocument.h"
 #include "TestFiles.h"
 #include "TestPictures.h"
 
@@ -17,7 +17,7 @@ using TestPictures::png;
 
 // Rows from tab-separated text ("left\tright\texplanation", lines of an explanation in a
 // quoted cell), as the starting point of a case; the undo stack is emptied after.
-inline void setRows(TestDocument &d, const QString &tsv)
+inline void setRows(QuizDocument &d, const QString &tsv)
 {
     d.newTest();
     DocumentClipboard(d).paste(0, DocumentField::Left, tsv);
@@ -25,7 +25,7 @@ inline void setRows(TestDocument &d, const QString &tsv)
 }
 
 // Every row as "left|right|line/line", hidden lines marked with "(off)".
-inline QStringList flat(const TestDocument &d)
+inline QStringList flat(const QuizDocument &d)
 {
     QStringList out;
     for (int r = 0; r < d.rowCount(); ++r) {

@@ -31,7 +31,7 @@ function(expect folder expected_folder expected_problem)
 endfunction()
 
 expect("quizzes/istoriya" "${SOURCE_DIR}/quizzes/istoriya" "")
-expect("quizzes/istoriya/" "${SOURCE_DIR}/quizzes/istoriya" "named twice in KAZ_TESTS")
+expect("quizzes/istoriya/" "${SOURCE_DIR}/quizzes/istoriya" "named twice in KAZ_QUIZZES")
 expect("${WORK_DIR}/good/" "${WORK_DIR}/good" "")
 file(RELATIVE_PATH relative "${SOURCE_DIR}" "${WORK_DIR}/a/same")
 expect("${relative}" "${WORK_DIR}/a/same" "")

@@ -10,7 +10,7 @@
 #include "EditorWindow.h"
 #include "Kaz.h"
 #include "KazView.h"
-#include "ProgramTest.h"
+#include "ProgramQuiz.h"
 #include "Recovery.h"
 #include "RowTableModel.h"
 #include "TestFiles.h"
@@ -615,7 +615,7 @@ void TestEditorAccess::wholeTestMadeWithKeysAlone()
     press(Qt::Key_B, Qt::ControlModifier);
     QVERIFY2(told.contains(QDir::toNativeSeparators(program)), qPrintable(told));
     QVERIFY2(asked.isEmpty(), qPrintable(asked.join(u'\n')));
-    const ProgramTest::Loaded loaded = ProgramTest::load(program);
+    const ProgramQuiz::Loaded loaded = ProgramQuiz::load(program);
     QVERIFY2(loaded.ok(), qPrintable(loaded.message));
     QCOMPARE(loaded.content->Danni(0), (QStringList{u"Варна"_s, u"Пловдив"_s, u"София"_s}));
     QCOMPARE(loaded.content->Danni(1), (QStringList{u"Одесос"_s, u"Филипополис"_s, u"Сердика"_s}));

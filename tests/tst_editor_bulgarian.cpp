@@ -9,7 +9,7 @@
 #include "KazTranslations.h"
 #include "Mnemonics.h"
 #include "RowTableModel.h"
-#include "TestDocument.h"
+#include "QuizDocument.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -537,7 +537,7 @@ private Q_SLOTS:
     // of its columns, never of a section of the file.
     void checker_names_the_row_in_bulgarian()
     {
-        TestDocument d;
+        QuizDocument d;
         EditorSupport::setRows(d, u"Варна\tОдесос\n\tМосква\nПловдив\tФилипопол\n"_s);
         d.setCell(2, DocumentField::Left, u"Варна"_s);
         d.checkNow();

@@ -2,7 +2,7 @@
 // pasted onto the rows in one undo step, and rows copied out so that they come back the same.
 #include "EditorSupport.h"
 #include "TableText.h"
-#include "TestDocument.h"
+#include "QuizDocument.h"
 
 #include <QElapsedTimer>
 #include <QTest>
@@ -145,7 +145,7 @@ void TestEditorClipboard::pasteOntoRows()
     QFETCH(QString, text);
     QFETCH(QStringList, rows);
     QFETCH(int, left_out);
-    TestDocument d;
+    QuizDocument d;
     setRows(d, start);
     const DocumentClipboard::Pasted pasted = DocumentClipboard(d).paste(row, DocumentField(column), text);
     QCOMPARE(flat(d), rows);
@@ -207,7 +207,7 @@ void TestEditorClipboard::pasteInsertsOrFillsABlock()
     QFETCH(QStringList, rows);
     QFETCH(int, added);
     QFETCH(int, left_out);
-    TestDocument d;
+    QuizDocument d;
     setRows(d, start);
     const QStringList before = flat(d);
     const DocumentClipboard::Pasted pasted = block.isEmpty()
@@ -226,7 +226,7 @@ void TestEditorClipboard::pasteInsertsOrFillsABlock()
 
 void TestEditorClipboard::pasteIsOneStep()
 {
-    TestDocument d;
+    QuizDocument d;
     setRows(d, u"а\tА\tскрито\nб\tБ\n"_s);
     d.setExplanationShown(0, false);
     d.undoStack()->clear();
@@ -246,7 +246,7 @@ void TestEditorClipboard::pasteIsOneStep()
 
 void TestEditorClipboard::copiedRowsPasteBack()
 {
-    TestDocument d;
+    QuizDocument d;
     setRows(d,
             u"\"Под игото\"\tВазов\t\"Роман.\nИздаден 1894.\"\n"
             "5\" дискета\tносител\n"
@@ -255,7 +255,7 @@ void TestEditorClipboard::copiedRowsPasteBack()
     d.setCell(2, DocumentField::Right, u"с\tтаб"_s);
     const QString text = DocumentClipboard(d).copy({3, 0, 1, 2, 1});
     QCOMPARE(TableText::parse(text).size(), 4);
-    TestDocument e;
+    QuizDocument e;
     DocumentClipboard(e).paste(0, DocumentField::Left, text);
     QCOMPARE(flat(e), flat(d));
     // Without explanations, two columns.
@@ -313,7 +313,7 @@ void TestEditorClipboard::pasteLargerThanATestRefused()
 {
     QFETCH(QString, text);
     QFETCH(QString, says);
-    TestDocument d;
+    QuizDocument d;
     setRows(d, u"Варна\tОдесос\n"_s);
     const int steps = d.undoStack()->count();
     QElapsedTimer timer;
@@ -339,7 +339,7 @@ void TestEditorClipboard::pasteLargerThanATestRefused()
 // DocumentContent::MaxRows, and a paste past them is refused with the reason.
 void TestEditorClipboard::tableKeepsToItsRows()
 {
-    TestDocument d;
+    QuizDocument d;
     d.insertRows(0, DocumentContent::MaxRows - 3);
     QCOMPARE(d.rowCount(), DocumentContent::MaxRows - 3);
     const DocumentClipboard::Pasted over = DocumentClipboard(d).insertPasted(d.rowCount(), DocumentField::Left, u"а\nб\nв\nг\n"_s);
@@ -359,7 +359,7 @@ void TestEditorClipboard::tableKeepsToItsRows()
 // worth each are taken until the next would pass DocumentContent::MaxCharacters (33,554,432).
 void TestEditorClipboard::tableKeepsToItsText()
 {
-    TestDocument d;
+    QuizDocument d;
     const qint64 perCell = 6000000;
     const QString line = QString(perCell, u'я') + u'\t' + QString(perCell, u'Я') + u'\n';
     QCOMPARE(DocumentClipboard(d).insertPasted(0, DocumentField::Left, line).refused, QString());

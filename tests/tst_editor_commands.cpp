@@ -6,7 +6,7 @@
 #include "EditCommands.h"
 #include "EditorSupport.h"
 #include "RowTableModel.h"
-#include "TestDocument.h"
+#include "QuizDocument.h"
 
 #include <QAbstractItemModelTester>
 #include <QRandomGenerator>
@@ -78,7 +78,7 @@ QStringList shown(const QAbstractItemModel &m, int r)
 }
 
 // What the same row must show: read from the document, not the model.
-QStringList expected(const TestDocument &d, int r)
+QStringList expected(const QuizDocument &d, int r)
 {
     const DocumentRow &row = d.row(r);
     const int q = d.questionOf(r);
@@ -274,7 +274,7 @@ void TestEditorCommands::typingMergesWithinOneSession()
 // document's rows, and a view that only follows the model's signals shows them too.
 void TestEditorCommands::modelFollowsTheDocument()
 {
-    TestDocument d;
+    QuizDocument d;
     setRows(d, u"Варна\tОдесос\nПловдив\tФилипополис\n\tдистрактор\nСофия\tСердика\t\"ред 1\nред 2\"\n"_s);
     QAbstractItemModelTester tester(d.model(), QAbstractItemModelTester::FailureReportingMode::QtTest);
     Mirror mirror(*d.model());

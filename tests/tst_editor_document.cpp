@@ -6,9 +6,9 @@
 #include "FileMapping.h"
 #include "RowTableModel.h"
 #include "Sketch.h"
-#include "TestDocument.h"
+#include "QuizDocument.h"
 #include "TestFiles.h"
-#include "TestFolder.h"
+#include "QuizFolder.h"
 
 #include <QAbstractItemModelTester>
 #include <QElapsedTimer>
@@ -22,7 +22,7 @@
 using namespace EditorSupport;
 using namespace Qt::StringLiterals;
 
-using Edit = std::function<void(TestDocument &)>;
+using Edit = std::function<void(QuizDocument &)>;
 Q_DECLARE_METATYPE(Edit)
 
 namespace {
@@ -71,53 +71,53 @@ void TestEditorDocument::editsUndoAndRedo_data()
     QTest::addColumn<Edit>("edit");
     const QByteArray picture = png(20, 10);
     QTest::addRow("type_left") << Edit(
-        [](TestDocument &d) { d.setCell(0, DocumentField::Left, QStringLiteral("Стара Варна")); });
+        [](QuizDocument &d) { d.setCell(0, DocumentField::Left, QStringLiteral("Стара Варна")); });
     QTest::addRow("type_right") << Edit(
-        [](TestDocument &d) { d.setCell(1, DocumentField::Right, QStringLiteral("Тримонциум")); });
+        [](QuizDocument &d) { d.setCell(1, DocumentField::Right, QStringLiteral("Тримонциум")); });
     QTest::addRow("type_explanation") << Edit(
-        [](TestDocument &d) { d.setCell(0, DocumentField::Explanation, QStringLiteral("ред\nвтори")); });
+        [](QuizDocument &d) { d.setCell(0, DocumentField::Explanation, QStringLiteral("ред\nвтори")); });
     QTest::addRow("clear_explanation") << Edit(
-        [](TestDocument &d) { d.setCell(2, DocumentField::Explanation, QString()); });
-    QTest::addRow("switch_explanation_off") << Edit([](TestDocument &d) { d.setExplanationShown(1, false); });
+        [](QuizDocument &d) { d.setCell(2, DocumentField::Explanation, QString()); });
+    QTest::addRow("switch_explanation_off") << Edit([](QuizDocument &d) { d.setExplanationShown(1, false); });
     QTest::addRow("set_picture") << Edit(
-        [picture](TestDocument &d) { d.setPicture(0, QStringLiteral("karta.png"), picture); });
-    QTest::addRow("clear_picture") << Edit([](TestDocument &d) { d.clearPicture(2); });
-    QTest::addRow("picture_box") << Edit([](TestDocument &d) { d.setPictureBox(2, 3000, 2000); });
+        [picture](QuizDocument &d) { d.setPicture(0, QStringLiteral("karta.png"), picture); });
+    QTest::addRow("clear_picture") << Edit([](QuizDocument &d) { d.clearPicture(2); });
+    QTest::addRow("picture_box") << Edit([](QuizDocument &d) { d.setPictureBox(2, 3000, 2000); });
     QTest::addRow("picture_thumbnail_only")
-        << Edit([](TestDocument &d) { d.setPictureMode(2, PictureMode::ThumbnailOnly); });
+        << Edit([](QuizDocument &d) { d.setPictureMode(2, PictureMode::ThumbnailOnly); });
     QTest::addRow("address") << Edit(
-        [](TestDocument &d) { d.setField(DocumentField::Address, QStringLiteral("https://school.bg")); });
+        [](QuizDocument &d) { d.setField(DocumentField::Address, QStringLiteral("https://school.bg")); });
     QTest::addRow("title") << Edit(
-        [](TestDocument &d) { d.setField(DocumentField::Title, QStringLiteral("Градове")); });
+        [](QuizDocument &d) { d.setField(DocumentField::Title, QStringLiteral("Градове")); });
     QTest::addRow("window_width") << Edit(
-        [](TestDocument &d) { d.setField(DocumentField::WindowWidth, QStringLiteral("12000")); });
+        [](QuizDocument &d) { d.setField(DocumentField::WindowWidth, QStringLiteral("12000")); });
     QTest::addRow("right_list_width") << Edit(
-        [](TestDocument &d) { d.setField(DocumentField::RightListWidth, QStringLiteral("7000")); });
-    QTest::addRow("instructions") << Edit([](TestDocument &d) {
+        [](QuizDocument &d) { d.setField(DocumentField::RightListWidth, QStringLiteral("7000")); });
+    QTest::addRow("instructions") << Edit([](QuizDocument &d) {
         d.setField(DocumentField::Instructions, QStringLiteral("Свържете.\n\nПосле оценете."));
     });
     QTest::addRow("explanation_label") << Edit(
-        [](TestDocument &d) { d.setField(DocumentField::ExplanationLabel, QStringLiteral("Обяснения")); });
-    QTest::addRow("insert_rows") << Edit([](TestDocument &d) { d.insertRows(1, 3); });
-    QTest::addRow("insert_rows_at_end") << Edit([](TestDocument &d) { d.insertRows(3, 1); });
-    QTest::addRow("remove_rows") << Edit([](TestDocument &d) { d.removeRows(0, 2); });
-    QTest::addRow("remove_row_set") << Edit([](TestDocument &d) { d.removeRowSet({2, 0}); });
-    QTest::addRow("move_row_down") << Edit([](TestDocument &d) { d.moveRows(0, 1, 3); });
-    QTest::addRow("move_rows_up") << Edit([](TestDocument &d) { d.moveRows(1, 2, 0); });
-    QTest::addRow("paste_over_and_past_end") << Edit([](TestDocument &d) {
+        [](QuizDocument &d) { d.setField(DocumentField::ExplanationLabel, QStringLiteral("Обяснения")); });
+    QTest::addRow("insert_rows") << Edit([](QuizDocument &d) { d.insertRows(1, 3); });
+    QTest::addRow("insert_rows_at_end") << Edit([](QuizDocument &d) { d.insertRows(3, 1); });
+    QTest::addRow("remove_rows") << Edit([](QuizDocument &d) { d.removeRows(0, 2); });
+    QTest::addRow("remove_row_set") << Edit([](QuizDocument &d) { d.removeRowSet({2, 0}); });
+    QTest::addRow("move_row_down") << Edit([](QuizDocument &d) { d.moveRows(0, 1, 3); });
+    QTest::addRow("move_rows_up") << Edit([](QuizDocument &d) { d.moveRows(1, 2, 0); });
+    QTest::addRow("paste_over_and_past_end") << Edit([](QuizDocument &d) {
         DocumentClipboard(d).paste(2, DocumentField::Left, QStringLiteral("Русе\tРусчук\nВидин\tБдин\nЛом\tАлмус\n"));
     });
-    QTest::addRow("model_set_data") << Edit([](TestDocument &d) {
+    QTest::addRow("model_set_data") << Edit([](QuizDocument &d) {
         d.model()->setData(d.model()->index(1, RowTableModel::LeftColumn), QStringLiteral("Пловдив (град)"));
     });
-    QTest::addRow("model_remove_rows") << Edit([](TestDocument &d) { d.model()->removeRows(1, 2); });
-    QTest::addRow("model_move_rows") << Edit([](TestDocument &d) { d.model()->moveRows({}, 2, 1, {}, 0); });
+    QTest::addRow("model_remove_rows") << Edit([](QuizDocument &d) { d.model()->removeRows(1, 2); });
+    QTest::addRow("model_move_rows") << Edit([](QuizDocument &d) { d.model()->moveRows({}, 2, 1, {}, 0); });
 }
 
 void TestEditorDocument::editsUndoAndRedo()
 {
     QFETCH(Edit, edit);
-    TestDocument d;
+    QuizDocument d;
     QAbstractItemModelTester tester(d.model(), QAbstractItemModelTester::FailureReportingMode::QtTest);
     setRows(d, threeRows);
     d.setPicture(2, QStringLiteral("serdika.png"), png(30, 30));
@@ -172,7 +172,7 @@ void TestEditorDocument::keystrokesMerge()
     QFETCH(QStringList, steps);
     QFETCH(int, steps_on_stack);
     QFETCH(QStringList, after_one_undo);
-    TestDocument d;
+    QuizDocument d;
     setRows(d, threeRows);
     for (const QString &step : steps) {
         if (step == u"end") {
@@ -217,7 +217,7 @@ void TestEditorDocument::newLinesShown()
     QFETCH(bool, hidden_before);
     QFETCH(QString, typed);
     QFETCH(QString, expected);
-    TestDocument d;
+    QuizDocument d;
     setRows(d, QStringLiteral("a\tb\tстар ред\n"));
     if (hidden_before)
         d.setExplanationShown(0, false);
@@ -241,7 +241,7 @@ void TestEditorDocument::rowsToFile_data()
     QTest::addColumn<QStringList>("problems");
     QTest::addColumn<QString>("says"); // a piece of the messages
 
-    const Edit none = [](TestDocument &) {};
+    const Edit none = [](QuizDocument &) {};
     const QString sw = QStringLiteral("Ima li obqsneniq");
     const QString fl = QStringLiteral("Utochnenie dali ima grafika - 30 br");
 
@@ -274,21 +274,21 @@ void TestEditorDocument::rowsToFile_data()
         << QStringList{u"A"_s, u"B"_s} << QStringList{sw, u"0"_s, u"1"_s} << QStringList{fl, u"0"_s, u"0"_s}
         << QStringList{u"1"_s, u"2"_s} << QStringList{} << QString();
     QTest::addRow("hidden_lines_kept_with_switch_off")
-        << QStringLiteral("a\tA\tред\nb\tB") << Edit([](TestDocument &d) { d.setExplanationShown(0, false); })
+        << QStringLiteral("a\tA\tред\nb\tB") << Edit([](QuizDocument &d) { d.setExplanationShown(0, false); })
         << QStringList{u"a"_s, u"b"_s} << QStringList{u"A"_s, u"B"_s} << QStringList{sw, u"0"_s, u"0"_s}
         << QStringList{fl, u"0"_s, u"0"_s} << QStringList{u"1"_s, u"2"_s} << QStringList{} << QString();
-    QTest::addRow("picture_in_window") << QStringLiteral("a\tA\nb\tB") << Edit([](TestDocument &d) {
+    QTest::addRow("picture_in_window") << QStringLiteral("a\tA\nb\tB") << Edit([](QuizDocument &d) {
         d.setPicture(1, QStringLiteral("b.png"), png(10, 10));
     }) << QStringList{u"a"_s, u"b"_s} << QStringList{u"A"_s, u"B"_s}
                                        << QStringList{} << QStringList{fl, u"0"_s, u"1"_s}
                                        << QStringList{u"1"_s, u"2"_s} << QStringList{} << QString();
-    QTest::addRow("picture_thumbnail_only") << QStringLiteral("a\tA\nb\tB") << Edit([](TestDocument &d) {
+    QTest::addRow("picture_thumbnail_only") << QStringLiteral("a\tA\nb\tB") << Edit([](QuizDocument &d) {
         d.setPicture(0, QStringLiteral("a.png"), png(10, 10));
         d.setPictureMode(0, PictureMode::ThumbnailOnly);
     }) << QStringList{u"a"_s, u"b"_s} << QStringList{u"A"_s, u"B"_s}
                                             << QStringList{} << QStringList{fl, u"-1"_s, u"0"_s}
                                             << QStringList{u"1"_s, u"2"_s} << QStringList{} << QString();
-    QTest::addRow("picture_kept_but_hidden") << QStringLiteral("a\tA") << Edit([](TestDocument &d) {
+    QTest::addRow("picture_kept_but_hidden") << QStringLiteral("a\tA") << Edit([](QuizDocument &d) {
         d.setPicture(0, QStringLiteral("a.png"), png(10, 10));
         d.setPictureMode(0, PictureMode::Hidden);
     }) << QStringList{u"a"_s} << QStringList{u"A"_s}
@@ -302,7 +302,7 @@ void TestEditorDocument::rowsToFile_data()
         << QStringLiteral("no left phrase, so it is no question and its explanation lines");
     QTest::addRow("picture_on_a_distractor_row")
         << QStringLiteral("a\tA\n\tX\nb\tB\nc\tC")
-        << Edit([](TestDocument &d) { d.setPicture(1, QStringLiteral("x.png"), png(10, 10)); }) << abc << abcx
+        << Edit([](QuizDocument &d) { d.setPicture(1, QStringLiteral("x.png"), png(10, 10)); }) << abc << abcx
         << QStringList{} << QStringList{fl, u"0"_s, u"0"_s, u"0"_s} << QStringList{u"1"_s, u"0"_s, u"2"_s, u"3"_s}
         << QStringList{u"1:Picture"_s} << QStringLiteral("or remove the picture");
 
@@ -320,12 +320,12 @@ void TestEditorDocument::rowsToFile_data()
     for (int i = 1; i <= 31; ++i)
         switches30.append(i == 30 ? QStringLiteral("1") : QStringLiteral("0"));
     QTest::addRow("question_31_with_explanation")
-        << many << Edit([](TestDocument &d) { d.setCell(30, DocumentField::Explanation, QStringLiteral("ред")); })
+        << many << Edit([](QuizDocument &d) { d.setCell(30, DocumentField::Explanation, QStringLiteral("ред")); })
         << left << right << QStringList{} << zeros << questions << QStringList{u"30:Explanation"_s}
         << QStringLiteral("question 31, but only questions 1 to 30 can have explanation lines, so these are not saved; "
                           "move the row up");
     QTest::addRow("question_31_with_picture")
-        << many << Edit([](TestDocument &d) { d.setPicture(30, QStringLiteral("p.png"), png(10, 10)); }) << left
+        << many << Edit([](QuizDocument &d) { d.setPicture(30, QStringLiteral("p.png"), png(10, 10)); }) << left
         << right << QStringList{} << zeros << questions << QStringList{u"30:Picture"_s}
         << QStringLiteral("can have a picture, so it is not saved; move the row up among the first 30 questions");
     // A left phrase without a right one is asked after the pairs: numbered 1 at the top, it is
@@ -342,10 +342,10 @@ void TestEditorDocument::rowsToFile_data()
         << QStringLiteral("this row has no right phrase, so the test asks it after all the pairs, as question 31, but only "
                           "questions 1 to 30 can have explanation lines");
     QTest::addRow("question_30_with_explanation")
-        << many << Edit([](TestDocument &d) { d.setCell(29, DocumentField::Explanation, QStringLiteral("ред")); })
+        << many << Edit([](QuizDocument &d) { d.setCell(29, DocumentField::Explanation, QStringLiteral("ред")); })
         << left << right << switches30 << zeros << questions << QStringList{} << QString();
     QTest::addRow("row_moved_up_to_question_30_is_saved")
-        << many << Edit([](TestDocument &d) {
+        << many << Edit([](QuizDocument &d) {
                d.setCell(30, DocumentField::Explanation, QStringLiteral("ред"));
                d.moveRows(30, 1, 29);
            })
@@ -365,7 +365,7 @@ void TestEditorDocument::rowsToFile()
     QFETCH(QStringList, questions);
     QFETCH(QStringList, problems);
     QFETCH(QString, says);
-    TestDocument d;
+    QuizDocument d;
     setRows(d, rows);
     edit(d);
     const FileMapping::Written w = FileMapping::toStore(d.content());
@@ -399,76 +399,76 @@ void TestEditorDocument::problemsOnRowsAndFields_data()
     QTest::addColumn<QString>("says");  // a piece of the message
 
     QTest::addRow("left_phrase_typed_twice")
-        << Edit([](TestDocument &d) { d.setCell(2, DocumentField::Left, QStringLiteral("Варна")); })
+        << Edit([](QuizDocument &d) { d.setCell(2, DocumentField::Left, QStringLiteral("Варна")); })
         << QStringLiteral("2:Left") << QStringLiteral("is already on row 1; phrases of one column must differ");
     QTest::addRow("right_phrase_typed_twice")
-        << Edit([](TestDocument &d) { d.setCell(0, DocumentField::Right, QStringLiteral("Сердика")); })
+        << Edit([](QuizDocument &d) { d.setCell(0, DocumentField::Right, QStringLiteral("Сердика")); })
         << QStringLiteral("2:Right") << QStringLiteral("the phrase \"Сердика\" is already");
     QTest::addRow("phrases_differ_in_end_spaces_only")
-        << Edit([](TestDocument &d) { d.setCell(1, DocumentField::Left, QStringLiteral("Варна ")); })
+        << Edit([](QuizDocument &d) { d.setCell(1, DocumentField::Left, QStringLiteral("Варна ")); })
         << QStringLiteral("1:Left") << QStringLiteral("differ only in spaces");
-    QTest::addRow("tab_in_a_phrase") << Edit([](TestDocument &d) {
+    QTest::addRow("tab_in_a_phrase") << Edit([](QuizDocument &d) {
         d.setCell(1, DocumentField::Right, QStringLiteral("Фили\tпополис"));
     }) << QStringLiteral("1:Right") << QStringLiteral("tab character");
     QTest::addRow("control_character_in_a_phrase")
-        << Edit([](TestDocument &d) { d.setCell(0, DocumentField::Left, QStringLiteral("Вар\u0007на")); })
+        << Edit([](QuizDocument &d) { d.setCell(0, DocumentField::Left, QStringLiteral("Вар\u0007на")); })
         << QStringLiteral("0:Left") << QStringLiteral("invisible control character");
-    QTest::addRow("explanation_line_too_long") << Edit([](TestDocument &d) {
+    QTest::addRow("explanation_line_too_long") << Edit([](QuizDocument &d) {
         d.setCell(1, DocumentField::Explanation, QStringLiteral("кратък\n") + QString(1001, u'я'));
     }) << QStringLiteral("1:Explanation:1") << QStringLiteral("1001 characters");
     QTest::addRow("instructions_line_with_control_character")
-        << Edit([](TestDocument &d) { d.setField(DocumentField::Instructions, QStringLiteral("първи\nвто\u0001ри")); })
+        << Edit([](QuizDocument &d) { d.setField(DocumentField::Instructions, QStringLiteral("първи\nвто\u0001ри")); })
         << QStringLiteral("-1:Instructions:1") << QStringLiteral("control character");
-    QTest::addRow("window_too_narrow") << Edit([](TestDocument &d) {
+    QTest::addRow("window_too_narrow") << Edit([](QuizDocument &d) {
         d.setField(DocumentField::WindowWidth, QStringLiteral("9000"));
     }) << QStringLiteral("-1:WindowWidth")
                                        << QStringLiteral("the window width 9000 is too small");
     QTest::addRow("window_width_not_a_number")
-        << Edit([](TestDocument &d) { d.setField(DocumentField::WindowWidth, QStringLiteral("11 250")); })
+        << Edit([](QuizDocument &d) { d.setField(DocumentField::WindowWidth, QStringLiteral("11 250")); })
         << QStringLiteral("-1:WindowWidth") << QStringLiteral("not a usable number");
     QTest::addRow("lists_overlap") << Edit(
-        [](TestDocument &d) { d.setField(DocumentField::LeftListWidth, QStringLiteral("4000")); })
+        [](QuizDocument &d) { d.setField(DocumentField::LeftListWidth, QStringLiteral("4000")); })
                                    << QStringLiteral("-1:LeftListWidth") << QStringLiteral("would overlap");
     QTest::addRow("right_list_past_the_window")
-        << Edit([](TestDocument &d) { d.setField(DocumentField::RightListWidth, QStringLiteral("9000")); })
+        << Edit([](QuizDocument &d) { d.setField(DocumentField::RightListWidth, QStringLiteral("9000")); })
         << QStringLiteral("-1:RightListWidth") << QStringLiteral("would be cut off");
     QTest::addRow("list_too_narrow") << Edit(
-        [](TestDocument &d) { d.setField(DocumentField::LeftListWidth, QStringLiteral("300")); })
+        [](QuizDocument &d) { d.setField(DocumentField::LeftListWidth, QStringLiteral("300")); })
                                      << QStringLiteral("-1:LeftListWidth") << QStringLiteral("too small");
     QTest::addRow("address_with_a_space")
-        << Edit([](TestDocument &d) { d.setField(DocumentField::Address, QStringLiteral("https://kaz.bg/a b")); })
+        << Edit([](QuizDocument &d) { d.setField(DocumentField::Address, QStringLiteral("https://kaz.bg/a b")); })
         << QStringLiteral("-1:Address") << QStringLiteral("without spaces");
     QTest::addRow("control_character_in_the_address")
-        << Edit([](TestDocument &d) { d.setField(DocumentField::Address, QStringLiteral("https://kaz\u0002.bg")); })
+        << Edit([](QuizDocument &d) { d.setField(DocumentField::Address, QStringLiteral("https://kaz\u0002.bg")); })
         << QStringLiteral("-1:Address") << QStringLiteral("control character");
-    QTest::addRow("title_too_long") << Edit([](TestDocument &d) {
+    QTest::addRow("title_too_long") << Edit([](QuizDocument &d) {
         d.setField(DocumentField::Title, QString(1001, u'т'));
     }) << QStringLiteral("-1:Title") << QStringLiteral("a line may hold at most 1000");
     QTest::addRow("explanation_label_reads_as_a_number")
-        << Edit([](TestDocument &d) { d.setField(DocumentField::ExplanationLabel, QStringLiteral("1")); })
+        << Edit([](QuizDocument &d) { d.setField(DocumentField::ExplanationLabel, QStringLiteral("1")); })
         << QStringLiteral("-1:ExplanationLabel") << QStringLiteral("this label is a number (\"1\")");
     QTest::addRow("picture_label_reads_as_a_number")
-        << Edit([](TestDocument &d) { d.setField(DocumentField::PictureLabel, QStringLiteral("0")); })
+        << Edit([](QuizDocument &d) { d.setField(DocumentField::PictureLabel, QStringLiteral("0")); })
         << QStringLiteral("-1:PictureLabel") << QStringLiteral("this label is a number (\"0\")");
-    QTest::addRow("picture_larger_than_its_box") << Edit([](TestDocument &d) {
+    QTest::addRow("picture_larger_than_its_box") << Edit([](QuizDocument &d) {
         d.setPicture(1, QStringLiteral("plovdiv.png"), png(200, 100));
         d.setPictureBox(1, 1500, 1500);
     }) << QStringLiteral("1:Picture") << QStringLiteral("larger than its box of 100 × 100 pixels, so part of it would be cut off; make the box at least 200 × 100 pixels");
     QTest::addRow("picture_that_is_no_picture")
-        << Edit([](TestDocument &d) { d.setPicture(0, QStringLiteral("karta.png"), QByteArray("not a picture")); })
+        << Edit([](QuizDocument &d) { d.setPicture(0, QStringLiteral("karta.png"), QByteArray("not a picture")); })
         << QStringLiteral("0:Picture") << QStringLiteral("not a picture that can be shown");
     QTest::addRow("picture_with_an_unknown_ending")
-        << Edit([](TestDocument &d) { d.setPicture(0, QStringLiteral("karta.webp"), png(10, 10)); })
+        << Edit([](QuizDocument &d) { d.setPicture(0, QStringLiteral("karta.webp"), png(10, 10)); })
         << QStringLiteral("0:Picture") << QStringLiteral("must end in .png");
-    QTest::addRow("no_rows_at_all") << Edit([](TestDocument &d) { d.removeRows(0, 3); }) << QStringLiteral("-1:Left")
+    QTest::addRow("no_rows_at_all") << Edit([](QuizDocument &d) { d.removeRows(0, 3); }) << QStringLiteral("-1:Left")
                                     << QStringLiteral("no row has a phrase in the column \"Left phrase\"");
-    QTest::addRow("instructions_too_long") << Edit([](TestDocument &d) {
+    QTest::addRow("instructions_too_long") << Edit([](QuizDocument &d) {
         d.setField(DocumentField::Instructions, u"ред\n"_s.repeated(ContentReader::MaxTextLines + 1));
     }) << QStringLiteral("-1:Instructions") << QStringLiteral("the instructions have 1001 lines, but may have at most 1000");
-    QTest::addRow("explanation_too_long") << Edit([](TestDocument &d) {
+    QTest::addRow("explanation_too_long") << Edit([](QuizDocument &d) {
         d.setCell(1, DocumentField::Explanation, u"ред\n"_s.repeated(ContentReader::MaxTextLines) + u"ред"_s);
     }) << QStringLiteral("1:Explanation") << QStringLiteral("this explanation has 1001 lines");
-    QTest::addRow("right_phrase_of_an_extra_row_twice") << Edit([](TestDocument &d) {
+    QTest::addRow("right_phrase_of_an_extra_row_twice") << Edit([](QuizDocument &d) {
         d.insertRows(3, 1);
         d.setCell(3, DocumentField::Right, QStringLiteral("Одесос"));
     }) << QStringLiteral("3:Right") << QStringLiteral("the phrase \"Одесос\" is already on row 1;");
@@ -479,7 +479,7 @@ void TestEditorDocument::problemsOnRowsAndFields()
     QFETCH(Edit, edit);
     QFETCH(QString, where);
     QFETCH(QString, says);
-    TestDocument d;
+    QuizDocument d;
     setRows(d, threeRows);
     d.checkNow();
     QVERIFY2(d.problems().isEmpty(), qPrintable(messages(d.problems())));
@@ -532,10 +532,10 @@ void TestEditorDocument::picturesRefusedInTheCheckersWords()
     QVERIFY(dir.isValid());
     const QString path = dir.filePath(u"karta.png"_s);
     QVERIFY(TestFiles::write(path, bytes));
-    const QString fromDisk = TestFolder::checkPicture(path).problem;
+    const QString fromDisk = QuizFolder::checkPicture(path).problem;
     QVERIFY2(fromDisk.startsWith(says), qPrintable(fromDisk));
 
-    TestDocument d;
+    QuizDocument d;
     setRows(d, threeRows);
     d.setPicture(1, u"karta.png"_s, bytes);
     QCOMPARE(d.row(1).picture.problem, fromDisk);
@@ -558,34 +558,34 @@ void TestEditorDocument::problemsNameRowsAsTheHeader_data()
 
     // Table row 4 is question 3, the extra right phrase above it has no number.
     QTest::addRow("below_an_extra_right_phrase")
-        << u"a\tA\n\tX\nb\tB\nc\tC\n"_s << Edit([](TestDocument &d) { d.setCell(3, DocumentField::Left, u"b"_s); })
+        << u"a\tA\n\tX\nb\tB\nc\tC\n"_s << Edit([](QuizDocument &d) { d.setCell(3, DocumentField::Left, u"b"_s); })
         << u"3:Left"_s << u"Row 3"_s << 2 << u"the phrase \"b\" is already on row 2;"_s;
     // A row with a left phrase only is numbered where it stands, though the file asks it last.
     QTest::addRow("left_only_row_numbered_in_place")
-        << u"a\tA\nb\nc\tC\n"_s << Edit([](TestDocument &d) { d.setCell(2, DocumentField::Left, u"b"_s); })
+        << u"a\tA\nb\nc\tC\n"_s << Edit([](QuizDocument &d) { d.setCell(2, DocumentField::Left, u"b"_s); })
         << u"1:Left"_s << u"Row 2"_s << 2 << u"is already on row 3;"_s;
     QTest::addRow("on_the_extra_row_itself")
-        << u"a\tA\n\tX\nb\tB\n"_s << Edit([](TestDocument &d) { d.setCell(1, DocumentField::Right, u"A"_s); })
+        << u"a\tA\n\tX\nb\tB\n"_s << Edit([](QuizDocument &d) { d.setCell(1, DocumentField::Right, u"A"_s); })
         << u"1:Right"_s << u"Unnumbered row below row 1"_s << 0 << u"is already on row 1;"_s;
     QTest::addRow("extra_row_at_the_top")
-        << u"\tX\na\tA\nb\tB\n"_s << Edit([](TestDocument &d) { d.setCell(2, DocumentField::Right, u"X"_s); })
+        << u"\tX\na\tA\nb\tB\n"_s << Edit([](QuizDocument &d) { d.setCell(2, DocumentField::Right, u"X"_s); })
         << u"0:Right"_s << u"Unnumbered row above row 1"_s << 2 << u"is already on row 2;"_s;
     QTest::addRow("naming_an_extra_row_at_the_top")
-        << u"\tX\na\nb\tB\n"_s << Edit([](TestDocument &) {}) << u"1:Right"_s << u"Row 1"_s << 0
+        << u"\tX\na\nb\tB\n"_s << Edit([](QuizDocument &) {}) << u"1:Right"_s << u"Row 1"_s << 0
         << u"while the unnumbered row above row 1 has a right phrase"_s;
     QTest::addRow("extra_rows_of_both_sides")
-        << u"a\tA\nb\n\tX\nc\tC\n"_s << Edit([](TestDocument &) {}) << u"1:Right"_s << u"Row 2"_s << 2
+        << u"a\tA\nb\n\tX\nc\tC\n"_s << Edit([](QuizDocument &) {}) << u"1:Right"_s << u"Row 2"_s << 2
         << u"while the unnumbered row below row 2 has a right phrase"_s;
     // Unnumbered rows together are told apart by their place among them.
     QTest::addRow("two_extra_rows_under_one_row")
-        << u"a\tA\n\tX\n\tX\nb\tB\n"_s << Edit([](TestDocument &) {}) << u"2:Right"_s
+        << u"a\tA\n\tX\n\tX\nb\tB\n"_s << Edit([](QuizDocument &) {}) << u"2:Right"_s
         << u"Unnumbered row 2 of 2 below row 1"_s << 1 << u"is already on the unnumbered row 1 of 2 below row 1;"_s;
     QTest::addRow("three_extra_rows_at_the_top")
         << u"\tX\n\tY\n\tX\na\tA\nb\tB\nc\tC\nd\tD\ne\tE\nf\tF\ng\tG\nh\tH\ni\tI\n"_s
-        << Edit([](TestDocument &) {}) << u"2:Right"_s << u"Unnumbered row 3 of 3 above row 1"_s << 0
+        << Edit([](QuizDocument &) {}) << u"2:Right"_s << u"Unnumbered row 3 of 3 above row 1"_s << 0
         << u"is already on the unnumbered row 1 of 3 above row 1;"_s;
     QTest::addRow("extra_rows_apart_keep_the_short_name")
-        << u"a\tA\n\tX\nb\tB\n\tX\nc\tC\nd\tD\ne\tE\nf\tF\n"_s << Edit([](TestDocument &) {})
+        << u"a\tA\n\tX\nb\tB\n\tX\nc\tC\nd\tD\ne\tE\nf\tF\n"_s << Edit([](QuizDocument &) {})
         << u"3:Right"_s << u"Unnumbered row below row 2"_s << 1 << u"is already on the unnumbered row below row 1;"_s;
 }
 
@@ -597,7 +597,7 @@ void TestEditorDocument::problemsNameRowsAsTheHeader()
     QFETCH(QString, rowName);
     QFETCH(int, otherRow);
     QFETCH(QString, says);
-    TestDocument d;
+    QuizDocument d;
     setRows(d, rows);
     edit(d);
     d.checkNow();
@@ -646,8 +646,8 @@ void TestEditorDocument::unplacedIsWhatTheRowsLose()
         lines[c.section(u'=', 0, 0).toInt() - 1] = c.section(u'=', 1);
     QTemporaryDir dir;
     QVERIFY(TestFiles::write(dir.filePath(u"test.kaz"_s), lines.join(u'\n').toUtf8()));
-    TestDocument d;
-    const TestDocument::Opened opened = d.openFolder(dir.path());
+    QuizDocument d;
+    const QuizDocument::Opened opened = d.openFolder(dir.path());
     QVERIFY2(opened.ok(), qPrintable(opened.error));
     QVERIFY(!opened.problems.isEmpty());
     d.checkNow();
@@ -660,10 +660,10 @@ void TestEditorDocument::unplacedIsWhatTheRowsLose()
 
 void TestEditorDocument::checkRunsAfterTyping()
 {
-    TestDocument d;
+    QuizDocument d;
     setRows(d, threeRows);
     QTRY_VERIFY(d.problemsCurrent());
-    QSignalSpy changed(&d, &TestDocument::problemsChanged);
+    QSignalSpy changed(&d, &QuizDocument::problemsChanged);
     const QString typed = QStringLiteral("Одесос");
     QElapsedTimer clock;
     for (int i = 1; i <= typed.size(); ++i) {
@@ -683,12 +683,12 @@ void TestEditorDocument::checkRunsAfterTyping()
 
 void TestEditorDocument::editDuringCheckEndsWithCurrentProblems()
 {
-    TestDocument d;
+    QuizDocument d;
     setRows(d, threeRows);
     QTRY_VERIFY(d.problemsCurrent());
     // The check of the duplicate starts; an edit during it makes its result stale.
     bool edited = false;
-    connect(&d, &TestDocument::checkStarted, this, [&d, &edited] {
+    connect(&d, &QuizDocument::checkStarted, this, [&d, &edited] {
         if (!std::exchange(edited, true))
             d.setCell(1, DocumentField::Left, QStringLiteral("Варна 2"));
     });
@@ -700,8 +700,8 @@ void TestEditorDocument::editDuringCheckEndsWithCurrentProblems()
 
 void TestEditorDocument::modifiedFollowsUndoStack()
 {
-    TestDocument d;
-    QSignalSpy spy(&d, &TestDocument::modifiedChanged);
+    QuizDocument d;
+    QSignalSpy spy(&d, &QuizDocument::modifiedChanged);
     QVERIFY(!d.isModified());
     d.insertRows(0, 1);
     QVERIFY(d.isModified());
@@ -726,7 +726,7 @@ void TestEditorDocument::modifiedFollowsUndoStack()
 
 void TestEditorDocument::modelShowsAndEditsRows()
 {
-    TestDocument d;
+    QuizDocument d;
     QAbstractItemModelTester tester(d.model(), QAbstractItemModelTester::FailureReportingMode::QtTest);
     setRows(d, threeRows);
     RowTableModel *m = d.model();
@@ -768,7 +768,7 @@ void TestEditorDocument::modelShowsAndEditsRows()
 
 void TestEditorDocument::modelHeaderShowsQuestions()
 {
-    TestDocument d;
+    QuizDocument d;
     QAbstractItemModelTester tester(d.model(), QAbstractItemModelTester::FailureReportingMode::QtTest);
     setRows(d, QStringLiteral("a\tA\n\tX\nb\tB\n"));
     RowTableModel *m = d.model();
@@ -842,7 +842,7 @@ void TestEditorDocument::sketchOfGeometry()
     QFETCH(QRect, left_px);
     QFETCH(QRect, right_px);
     QFETCH(QStringList, problems);
-    TestDocument d;
+    QuizDocument d;
     for (int i = 0; i < geometry.size(); ++i)
         d.setField(DocumentField(int(DocumentField::WindowWidth) + i), geometry.at(i));
     const Sketch::Geometry g = Sketch::of(d.content());

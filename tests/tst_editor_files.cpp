@@ -8,7 +8,7 @@
 #include "Gift.h"
 #include "KilledAtStep.h"
 #include "Recovery.h"
-#include "TestDocument.h"
+#include "QuizDocument.h"
 #include "TestFiles.h"
 #include "WindowsDiffers.h"
 
@@ -38,7 +38,7 @@
 using namespace EditorSupport;
 using namespace Qt::StringLiterals;
 
-using Build = std::function<void(TestDocument &)>;
+using Build = std::function<void(QuizDocument &)>;
 Q_DECLARE_METATYPE(Build)
 
 namespace {
@@ -64,7 +64,7 @@ QMap<QString, QDateTime> timesIn(const QString &dir)
 // the editor; the picture's path.
 QString folderWithPicture(const QTemporaryDir &tmp)
 {
-    TestDocument maker;
+    QuizDocument maker;
     setRows(maker, u"а\tА\nб\tБ\n"_s);
     maker.setPicture(1, u"karta.png"_s, png(10, 10));
     const QString folder = tmp.filePath(u"t"_s);
@@ -78,7 +78,7 @@ ContentStore storeOf(const QString &folder)
 }
 
 // A test of every kind of row and field.
-void everything(TestDocument &d)
+void everything(QuizDocument &d)
 {
     setRows(d,
             u"# Варна\tОдесос\t\"Одесос е гръцка колония.\nПо-късно Одесус.\"\n"
@@ -167,10 +167,10 @@ void TestEditorFiles::editorWrittenFolderSavesUnchanged_data()
     QTest::addColumn<Build>("build");
     QTest::addColumn<bool>("same_content"); // the reopened document equals the one that saved
 
-    QTest::addRow("pairs") << Build([](TestDocument &d) { setRows(d, u"а\tА\nб\tБ\n"_s); }) << true;
+    QTest::addRow("pairs") << Build([](QuizDocument &d) { setRows(d, u"а\tА\nб\tБ\n"_s); }) << true;
     QTest::addRow("every_kind_of_row_and_field") << Build(everything) << true;
-    QTest::addRow("no_rows") << Build([](TestDocument &) {}) << true;
-    QTest::addRow("explanations_past_question_30") << Build([](TestDocument &d) {
+    QTest::addRow("no_rows") << Build([](QuizDocument &) {}) << true;
+    QTest::addRow("explanations_past_question_30") << Build([](QuizDocument &d) {
         QString rows;
         for (int i = 1; i <= 35; ++i)
             rows += u"л%1\tд%1\tред %1\n"_s.arg(i);
@@ -179,27 +179,27 @@ void TestEditorFiles::editorWrittenFolderSavesUnchanged_data()
     }) << false; // the lines of questions 31 to 35 cannot be saved
     // Rows without a pair stay where the table had them, though the file writes them last.
     QTest::addRow("extra_right_phrase_at_the_start")
-        << Build([](TestDocument &d) { setRows(d, u"\tХ\nа\tА\nб\tБ\nв\tВ\n"_s); }) << true;
-    QTest::addRow("extra_right_phrase_between_rows_10_and_11") << Build([](TestDocument &d) {
+        << Build([](QuizDocument &d) { setRows(d, u"\tХ\nа\tА\nб\tБ\nв\tВ\n"_s); }) << true;
+    QTest::addRow("extra_right_phrase_between_rows_10_and_11") << Build([](QuizDocument &d) {
         QString rows;
         for (int i = 1; i <= 12; ++i)
             rows += (i == 11 ? u"\tизлишна\n"_s : QString()) + u"л%1\tд%1\n"_s.arg(i);
         setRows(d, rows);
     }) << true;
     QTest::addRow("extra_right_phrase_at_the_end")
-        << Build([](TestDocument &d) { setRows(d, u"а\tА\nб\tБ\nв\tВ\n\tХ\n"_s); }) << true;
-    QTest::addRow("several_extras_in_a_row_and_apart") << Build([](TestDocument &d) {
+        << Build([](QuizDocument &d) { setRows(d, u"а\tА\nб\tБ\nв\tВ\n\tХ\n"_s); }) << true;
+    QTest::addRow("several_extras_in_a_row_and_apart") << Build([](QuizDocument &d) {
         setRows(d, u"а\tА\tред а\n\tХ\n\tЦ\nб\tБ\nв\tВ\nг\tГ\n\tЧ\nд\tД\nе\tЕ\nж\tЖ\tред ж\nз\tЗ\nи\tИ\n"_s);
         d.setPicture(4, u"в.png"_s, png(10, 10));
     }) << true;
     QTest::addRow("left_phrase_without_a_right_one_in_the_middle")
-        << Build([](TestDocument &d) { setRows(d, u"а\tА\nб\nв\tВ\tред в\nг\n"_s); }) << true;
+        << Build([](QuizDocument &d) { setRows(d, u"а\tА\nб\nв\tВ\tред в\nг\n"_s); }) << true;
     QTest::addRow("both_kinds_of_unpaired_rows_and_a_blank_row")
-        << Build([](TestDocument &d) { setRows(d, u"а\tА\nб\t\n\t\n\tВ\n"_s); }) << false;
+        << Build([](QuizDocument &d) { setRows(d, u"а\tА\nб\t\n\t\n\tВ\n"_s); }) << false;
     QTest::addRow("towns_test_saved_once")
-        << Build([](TestDocument &d) { QVERIFY(d.openFolder(sourcePath(u"quizzes/istoriya"_s)).ok()); }) << true;
+        << Build([](QuizDocument &d) { QVERIFY(d.openFolder(sourcePath(u"quizzes/istoriya"_s)).ok()); }) << true;
     QTest::addRow("figures_test_saved_once")
-        << Build([](TestDocument &d) { QVERIFY(d.openFolder(sourcePath(u"quizzes/figuri"_s)).ok()); }) << true;
+        << Build([](QuizDocument &d) { QVERIFY(d.openFolder(sourcePath(u"quizzes/figuri"_s)).ok()); }) << true;
 }
 
 void TestEditorFiles::editorWrittenFolderSavesUnchanged()
@@ -208,12 +208,12 @@ void TestEditorFiles::editorWrittenFolderSavesUnchanged()
     QFETCH(bool, same_content);
     QTemporaryDir tmp;
     const QString a = tmp.filePath(u"a"_s), b = tmp.filePath(u"b"_s);
-    TestDocument first;
+    QuizDocument first;
     build(first);
     QCOMPARE(first.saveTo(a), QString());
 
-    TestDocument second;
-    const TestDocument::Opened opened = second.openFolder(a);
+    QuizDocument second;
+    const QuizDocument::Opened opened = second.openFolder(a);
     QVERIFY2(opened.ok(), qPrintable(opened.error));
     QVERIFY(!second.isModified());
     if (same_content)
@@ -258,8 +258,8 @@ void TestEditorFiles::noteOfUnpairedRowsReadBack()
         + u"\n[parameters]\nhttps://kaz.test Проба\n11250\n120\n3135\n3360\n6575\n[left]\nа\nб\nв\n"
           u"[right]\nА\nБ\nВ\nХ\n[picture flags]\nКартинки\n0\n0\n0\n"_s;
     QVERIFY(TestFiles::write(tmp.filePath(u"test.kaz"_s), text.toUtf8()));
-    TestDocument d;
-    const TestDocument::Opened opened = d.openFolder(tmp.path());
+    QuizDocument d;
+    const QuizDocument::Opened opened = d.openFolder(tmp.path());
     QVERIFY2(opened.ok(), qPrintable(opened.error));
     QStringList shown;
     for (int r = 0; r < d.rowCount(); ++r)
@@ -286,7 +286,7 @@ void TestEditorFiles::giftConvertedFolderSavesUnchanged()
     for (const Gift::Matching &question : gift.questions) {
         const QByteArray written = Gift::toContent(question, u"https://kaz.bg"_s, u"bulgaria.gift"_s).toUtf8();
         QVERIFY(TestFiles::write(tmp.filePath(u"gift/test.kaz"_s), written));
-        TestDocument d;
+        QuizDocument d;
         QVERIFY(d.openFolder(tmp.filePath(u"gift"_s)).ok());
         QVERIFY(d.rowCount() > 0);
         QCOMPARE(d.saveTo(tmp.filePath(u"saved"_s)), QString());
@@ -306,8 +306,8 @@ void TestEditorFiles::shippedTestsKeepEveryDatum()
     QFETCH(QString, folder);
     const QString source = sourcePath(folder);
     QTemporaryDir tmp;
-    TestDocument d;
-    const TestDocument::Opened opened = d.openFolder(source);
+    QuizDocument d;
+    const QuizDocument::Opened opened = d.openFolder(source);
     QVERIFY2(opened.ok() && opened.problems.isEmpty(), qPrintable(opened.error));
     d.checkNow();
     QVERIFY2(d.problems().isEmpty(), qPrintable(messages(d.problems())));
@@ -330,7 +330,7 @@ void TestEditorFiles::shippedTestsKeepEveryDatum()
     QVERIFY(!comments(source).isEmpty());
     QCOMPARE(comments(tmp.path()), comments(source));
 
-    TestDocument again;
+    QuizDocument again;
     QVERIFY(again.openFolder(tmp.path()).ok());
     QVERIFY(again.content() == d.content());
 }
@@ -349,8 +349,8 @@ void TestEditorFiles::handWrittenLayoutDiffersOnlyInPaddedSwitches()
                          "file=a.png\r\n"_s;
     QVERIFY(TestFiles::write(QDir(source).filePath(u"test.kaz"_s), text.toUtf8()));
     QVERIFY(TestFiles::write(QDir(source).filePath(u"a.png"_s), png(10, 10)));
-    TestDocument d;
-    const TestDocument::Opened opened = d.openFolder(source);
+    QuizDocument d;
+    const QuizDocument::Opened opened = d.openFolder(source);
     QVERIFY(opened.ok() && opened.problems.isEmpty());
     QCOMPARE(d.saveTo(tmp.filePath(u"saved"_s)), QString());
 
@@ -367,7 +367,7 @@ void TestEditorFiles::handWrittenLayoutDiffersOnlyInPaddedSwitches()
 // 41, flags up to 34) is written back while no row is that question.
 void TestEditorFiles::rowTakesOverWhatStoodPastTheLastQuestion()
 {
-    TestDocument d;
+    QuizDocument d;
     QVERIFY(d.openFolder(sourcePath(u"quizzes/istoriya"_s)).ok());
     QCOMPARE(d.rowCount(), 21);
     QCOMPARE(d.content().spare.size(), 20);
@@ -392,7 +392,7 @@ void TestEditorFiles::missingPictureKeptByName()
     const QString source = tmp.filePath(u"t"_s);
     QVERIFY(QFile::remove(folderWithPicture(tmp)));
 
-    TestDocument d;
+    QuizDocument d;
     QVERIFY(d.openFolder(source).ok());
     QCOMPARE(d.row(1).picture.name, u"karta.png"_s);
     d.checkNow();
@@ -440,7 +440,7 @@ void TestEditorFiles::unreadablePictureSaysWhatItIs()
     else if (kind == u"dangling")
         QVERIFY(QFile::link(u"gone.png"_s, picture));
 
-    TestDocument d;
+    QuizDocument d;
     QVERIFY(d.openFolder(tmp.filePath(u"t"_s)).ok());
     QVERIFY(d.row(1).picture.bytes.isEmpty());
     d.checkNow();
@@ -455,7 +455,7 @@ void TestEditorFiles::pictureCopiedNotMoved()
     const QByteArray first = png(12, 12), second = png(14, 14, qRgb(1, 2, 3));
     QVERIFY(TestFiles::write(tmp.filePath(u"one/karta.png"_s), first));
     QVERIFY(TestFiles::write(tmp.filePath(u"two/karta.png"_s), second));
-    TestDocument d;
+    QuizDocument d;
     setRows(d, u"а\tА\nб\tБ\nв\tВ\n"_s);
     QCOMPARE(d.setPictureFromFile(0, tmp.filePath(u"one/karta.png"_s)), QString());
     QCOMPARE(d.setPictureFromFile(1, tmp.filePath(u"two/karta.png"_s)), QString());
@@ -489,7 +489,7 @@ void TestEditorFiles::storeOpensWithItsPictures()
     for (int q = 1; q <= ContentStore::QuestionsWithExtras; ++q)
         if (const QString s = store.Graphika(q).source; !s.isEmpty())
             pictures.insert(s, TestFiles::contents(QDir(source).filePath(s.mid(7))));
-    TestDocument d;
+    QuizDocument d;
     d.openStore(store, pictures, u":/test/"_s, {u"Бележка"_s});
     QVERIFY(d.folder().isEmpty());
     QVERIFY(d.isModified()); // in no folder: unsaved work until it is saved
@@ -523,11 +523,11 @@ void TestEditorFiles::openRefusesWhatIsNoTest()
     QTemporaryDir tmp;
     if (bytes != "(none)")
         QVERIFY(TestFiles::write(tmp.filePath(u"test.kaz"_s), bytes));
-    TestDocument d;
+    QuizDocument d;
     setRows(d, u"а\tА\n"_s);
     d.setCell(0, DocumentField::Left, u"б"_s);
     const DocumentContent before = d.content();
-    const TestDocument::Opened opened = d.openFolder(tmp.path());
+    const QuizDocument::Opened opened = d.openFolder(tmp.path());
     QVERIFY(!opened.ok());
     QVERIFY2(opened.error.contains(says), qPrintable(opened.error));
     QVERIFY(d.content() == before);
@@ -539,7 +539,7 @@ void TestEditorFiles::saveFailsWithReasonAndKeepsTheDocument()
 {
     QTemporaryDir tmp;
     QVERIFY(TestFiles::write(tmp.filePath(u"file"_s), "x"));
-    TestDocument d;
+    QuizDocument d;
     setRows(d, u"а\tА\n"_s);
     d.setCell(0, DocumentField::Left, u"б"_s);
     const QString why = d.saveTo(tmp.filePath(u"file"_s));
@@ -552,7 +552,7 @@ void TestEditorFiles::saveFailsWithReasonAndKeepsTheDocument()
 void TestEditorFiles::testWithProblemsIsSaved()
 {
     QTemporaryDir tmp;
-    TestDocument d;
+    QuizDocument d;
     setRows(d, u"а\tА\nа\tБ\n"_s);
     d.checkNow();
     QCOMPARE(places(d.problems()), QStringList{u"1:Left"_s});
@@ -568,15 +568,15 @@ void TestEditorFiles::testWithProblemsIsSaved()
 void TestEditorFiles::recoveryRestoresTheDocument_data()
 {
     QTest::addColumn<Build>("build");
-    QTest::addRow("figures_test_with_pictures") << Build([](TestDocument &d) {
+    QTest::addRow("figures_test_with_pictures") << Build([](QuizDocument &d) {
         QVERIFY(d.openFolder(sourcePath(u"quizzes/figuri"_s)).ok());
         d.setCell(0, DocumentField::Left, u"Квадратче"_s);
     });
-    QTest::addRow("towns_test_with_what_stands_past_its_questions") << Build([](TestDocument &d) {
+    QTest::addRow("towns_test_with_what_stands_past_its_questions") << Build([](QuizDocument &d) {
         QVERIFY(d.openFolder(sourcePath(u"quizzes/istoriya"_s)).ok());
         d.removeRows(3, 2);
     });
-    QTest::addRow("what_no_file_can_hold") << Build([](TestDocument &d) {
+    QTest::addRow("what_no_file_can_hold") << Build([](QuizDocument &d) {
         QString rows;
         for (int i = 1; i <= 32; ++i)
             rows += u"л%1\tд%1\tред %1\n"_s.arg(i);
@@ -590,8 +590,8 @@ void TestEditorFiles::recoveryRestoresTheDocument_data()
 void TestEditorFiles::recoveryRestoresTheDocument()
 {
     QFETCH(Build, build);
-    auto crashed = std::make_unique<TestDocument>();
-    TestDocument &d = *crashed;
+    auto crashed = std::make_unique<QuizDocument>();
+    QuizDocument &d = *crashed;
     build(d);
     QVERIFY(d.isModified());
     QCOMPARE(d.writeRecovery(), QString());
@@ -616,8 +616,8 @@ void TestEditorFiles::recoveryRestoresTheDocument()
     QCOMPARE(found.first().error, QString());
     QVERIFY(found.first().written.secsTo(QDateTime::currentDateTimeUtc()) < 60);
 
-    TestDocument restored;
-    const TestDocument::Opened opened = restored.restoreRecovery(found.first().path);
+    QuizDocument restored;
+    const QuizDocument::Opened opened = restored.restoreRecovery(found.first().path);
     QVERIFY2(opened.ok(), qPrintable(opened.error));
     QVERIFY(restored.content() == content);
     for (int r = 0; r < restored.rowCount(); ++r)
@@ -636,7 +636,7 @@ void TestEditorFiles::recoveryRestoresTheDocument()
 void TestEditorFiles::recoveryFileIsOneAndGoesOnSave()
 {
     QTemporaryDir tmp;
-    TestDocument d;
+    QuizDocument d;
     setRows(d, u"а\tА\n"_s);
     const QString unsaved = d.recoveryPath();
     QVERIFY(unsaved.startsWith(Recovery::folder()));
@@ -644,7 +644,7 @@ void TestEditorFiles::recoveryFileIsOneAndGoesOnSave()
     d.setCell(0, DocumentField::Left, u"б"_s);
     QCOMPARE(d.writeRecovery(), QString());
     QCOMPARE(QDir(Recovery::folder()).entryList({u"*.kazrecovery"_s}).size(), 1);
-    TestDocument other;
+    QuizDocument other;
     QVERIFY(other.recoveryPath() != unsaved);
 
     QCOMPARE(d.saveTo(tmp.path()), QString());
@@ -653,7 +653,7 @@ void TestEditorFiles::recoveryFileIsOneAndGoesOnSave()
     // Each editor keeps a copy of its own, of a saved test too.
     d.setCell(0, DocumentField::Left, u"в"_s);
     QCOMPARE(d.writeRecovery(), QString());
-    TestDocument reopened;
+    QuizDocument reopened;
     QVERIFY(reopened.openFolder(tmp.path()).ok());
     QVERIFY(reopened.recoveryPath() != d.recoveryPath());
     QCOMPARE(Recovery::read(d.recoveryPath()).testFolder, QFileInfo(tmp.path()).absoluteFilePath());
@@ -663,13 +663,13 @@ void TestEditorFiles::recoveryFileIsOneAndGoesOnSave()
     // A restored test is saved like any other, and its recovery file goes.
     QString copy;
     {
-        TestDocument crashed;
+        QuizDocument crashed;
         QVERIFY(crashed.openFolder(tmp.path()).ok());
         crashed.setCell(0, DocumentField::Left, u"г"_s);
         QCOMPARE(crashed.writeRecovery(), QString());
         copy = crashed.recoveryPath();
     }
-    TestDocument restored;
+    QuizDocument restored;
     QVERIFY(restored.restoreRecovery(copy).ok());
     QCOMPARE(restored.save(), QString());
     QVERIFY(!restored.isModified());
@@ -684,9 +684,9 @@ void TestEditorFiles::damagedRecoveryIsRefused()
     // Offered, to be removed.
     QCOMPARE(Recovery::find().size(), 1);
     QVERIFY(Recovery::find().first().error.contains(u"damaged"_s));
-    TestDocument d;
+    QuizDocument d;
     setRows(d, u"а\tА\n"_s);
-    const TestDocument::Opened opened = d.restoreRecovery(path);
+    const QuizDocument::Opened opened = d.restoreRecovery(path);
     QVERIFY(!opened.ok());
     QVERIFY2(opened.error.contains(u"damaged"_s), qPrintable(opened.error));
     QCOMPARE(d.rowCount(), 1);
@@ -703,11 +703,11 @@ void TestEditorFiles::saveKilledAtEveryStepOpensAWholeTest()
     KAZ_SKIP_WITHOUT_KILLED_STEPS();
     QTemporaryDir tmp;
     const QString first = tmp.filePath(u"first"_s);
-    TestDocument old;
+    QuizDocument old;
     setRows(old, u"Варна\tОдесос\nРусе\tПриста\n"_s);
     old.setPicture(0, u"p.png"_s, png(4, 4));
     QCOMPARE(old.saveTo(first), QString());
-    TestDocument next;
+    QuizDocument next;
     QVERIFY(next.openFolder(first).ok());
     next.setCell(1, DocumentField::Right, u"Русчук"_s);
     next.setPicture(0, u"p.png"_s, png(6, 6));
@@ -726,8 +726,8 @@ void TestEditorFiles::saveKilledAtEveryStepOpensAWholeTest()
         const QString folder = TestFiles::copyFolder(first, tmp.path(), u"killed-%1"_s.arg(k));
         QVERIFY(killedAtStep(k, [&next, &folder] { next.saveTo(folder); }));
         QVERIFY2(QFileInfo::exists(folder + u"/test.kaz"_s), qPrintable(steps.at(k)));
-        TestDocument reopened;
-        const TestDocument::Opened opened = reopened.openFolder(folder);
+        QuizDocument reopened;
+        const QuizDocument::Opened opened = reopened.openFolder(folder);
         QVERIFY2(opened.ok(), qPrintable(opened.error));
         QVERIFY2(reopened.content() == (k >= counts ? saved : old.content()), qPrintable(steps.at(k)));
         QCOMPARE(TestFiles::everything(folder), (QStringList{u"p.png"_s, u"test.kaz"_s}));
@@ -739,13 +739,13 @@ void TestEditorFiles::saveKilledAtEveryStepOpensAWholeTest()
 void TestEditorFiles::leftoversOfAnOlderEditor()
 {
     QTemporaryDir tmp;
-    TestDocument old;
+    QuizDocument old;
     setRows(old, u"Варна\tОдесос\n"_s);
     QCOMPARE(old.saveTo(tmp.path()), QString());
     QVERIFY(QFile::rename(tmp.filePath(u"test.kaz"_s), tmp.filePath(u".test.kaz.old-0a1b2c3d"_s)));
     QVERIFY(TestFiles::write(tmp.filePath(u".test.kaz.new-4e5f6a7b"_s), "[left]\nполовин"));
-    TestDocument d;
-    const TestDocument::Opened opened = d.openFolder(tmp.path());
+    QuizDocument d;
+    const QuizDocument::Opened opened = d.openFolder(tmp.path());
     QVERIFY2(opened.ok(), qPrintable(opened.error));
     QCOMPARE(flat(d), QStringList{u"Варна|Одесос"_s});
     QCOMPARE(TestFiles::everything(tmp.path()), QStringList{u"test.kaz"_s});
@@ -771,7 +771,7 @@ void TestEditorFiles::linkedFilesRefusedAtOpening()
 #ifdef Q_OS_UNIX
     QTemporaryDir tmp;
     const QString folder = tmp.filePath(u"test"_s);
-    TestDocument writer;
+    QuizDocument writer;
     setRows(writer, u"Варна\tОдесос\nРусе\tПриста\n"_s);
     writer.setPicture(0, u"p.png"_s, png(4, 4));
     QCOMPARE(writer.saveTo(folder), QString());
@@ -783,8 +783,8 @@ void TestEditorFiles::linkedFilesRefusedAtOpening()
     QVERIFY(QFile::remove(folder + u'/' + linked));
     QVERIFY(QFile::link(secret, folder + u'/' + linked));
 
-    TestDocument d;
-    const TestDocument::Opened opened = d.openFolder(folder);
+    QuizDocument d;
+    const QuizDocument::Opened opened = d.openFolder(folder);
     const QString message = linked == u"p.png" ? says.arg(secret) : says.arg(secret, folder + u"/test.kaz"_s);
     if (linked == u"test.kaz") {
         QVERIFY2(opened.error.startsWith(message), qPrintable(opened.error));
@@ -809,11 +809,11 @@ void TestEditorFiles::linkedFilesRefusedAtOpening()
 void TestEditorFiles::twoEditorsKeepTheirOwnCopies()
 {
     QTemporaryDir tmp;
-    TestDocument writer;
+    QuizDocument writer;
     setRows(writer, u"Варна\tОдесос\n"_s);
     QCOMPARE(writer.saveTo(tmp.path()), QString());
-    auto first = std::make_unique<TestDocument>();
-    TestDocument second;
+    auto first = std::make_unique<QuizDocument>();
+    QuizDocument second;
     QVERIFY(first->openFolder(tmp.path()).ok());
     QVERIFY(second.openFolder(tmp.path()).ok());
     first->setCell(0, DocumentField::Right, u"от първия"_s);
@@ -824,7 +824,7 @@ void TestEditorFiles::twoEditorsKeepTheirOwnCopies()
     // Neither running editor's copy is offered, nor removed by another.
     QVERIFY(Recovery::find().isEmpty());
     QVERIFY(!Recovery::remove(first->recoveryPath()));
-    QVERIFY(!TestDocument().restoreRecovery(first->recoveryPath()).ok());
+    QVERIFY(!QuizDocument().restoreRecovery(first->recoveryPath()).ok());
 
     // The second saves: its copy goes, the first's stays.
     QCOMPARE(second.save(), QString());
@@ -835,7 +835,7 @@ void TestEditorFiles::twoEditorsKeepTheirOwnCopies()
     const QList<Recovery::Found> found = Recovery::find();
     QCOMPARE(found.size(), 1);
     QCOMPARE(found.first().path, copy);
-    TestDocument restored;
+    QuizDocument restored;
     QVERIFY(restored.restoreRecovery(copy).ok());
     QCOMPARE(flat(restored), QStringList{u"Варна|от първия"_s});
 }
@@ -846,7 +846,7 @@ void TestEditorFiles::copyOfAKilledEditorIsOffered()
 #ifndef Q_OS_UNIX
     QSKIP("the editor is killed in a child process made by fork(), which Windows has not");
 #else
-    TestDocument d;
+    QuizDocument d;
     setRows(d, u"Варна\tОдесос\n"_s);
     d.setCell(0, DocumentField::Right, u"Одесос, Варна"_s);
     const pid_t child = ::fork();
@@ -915,7 +915,7 @@ void TestEditorFiles::tamperedRecoveryRefused()
     QFETCH(QString, says);
     QString path;
     {
-        TestDocument crashed;
+        QuizDocument crashed;
         setRows(crashed, u"Варна\tОдесос\n"_s);
         crashed.setPicture(0, u"p.png"_s, png(4, 4));
         QCOMPARE(crashed.writeRecovery(), QString());
@@ -943,8 +943,8 @@ void TestEditorFiles::tamperedRecoveryRefused()
     const QList<Recovery::Found> found = Recovery::find();
     QCOMPARE(found.size(), 1);
     QVERIFY2(found.first().error.contains(says), qPrintable(found.first().error));
-    TestDocument d;
-    const TestDocument::Opened opened = d.restoreRecovery(path);
+    QuizDocument d;
+    const QuizDocument::Opened opened = d.restoreRecovery(path);
     QCOMPARE(opened.ok(), says.isEmpty());
     if (says.isEmpty()) {
         QVERIFY(found.first().error.isEmpty());
@@ -991,7 +991,7 @@ void TestEditorFiles::manyCopiesFoundQuickly()
         QCOMPARE(f.testFolder, folder);
         QVERIFY(f.written.isValid());
     }
-    TestDocument d;
+    QuizDocument d;
     QVERIFY(d.restoreRecovery(found.last().path).ok());
     QCOMPARE(d.content(), content);
     KAZ_WINDOWS_DIFFERS("under Wine each of the 2,000 copies looked at costs about 5 ms (11 s in all)");
@@ -1033,7 +1033,7 @@ void TestEditorFiles::largeCopyOfferedFromItsEnd()
         return;
     QCOMPARE(found.first().title, content.title);
     QCOMPARE(found.first().testFolder, folder);
-    TestDocument d;
+    QuizDocument d;
     QVERIFY(d.restoreRecovery(path).ok());
     QCOMPARE(d.content().rows, content.rows);
 }

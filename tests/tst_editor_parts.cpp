@@ -24,7 +24,7 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-using Edit = std::function<void(TestDocument &)>;
+using Edit = std::function<void(QuizDocument &)>;
 
 const QString fourRows = u"Варна\tОдесос\nПловдив\tФилипополис\nСофия\tСердика\nРусе\tПриста\n"_s;
 const QStringList four{u"Варна|Одесос"_s, u"Пловдив|Филипополис"_s, u"София|Сердика"_s, u"Русе|Приста"_s};
@@ -88,53 +88,53 @@ void TestEditorParts::undoAndRedoNameTheStep_data()
     QTest::addColumn<QString>("bulgarian");
 
     const auto before = [](Edit setUp, Edit step) {
-        return Edit([setUp, step](TestDocument &d) {
+        return Edit([setUp, step](QuizDocument &d) {
             setUp(d);
             d.undoStack()->clear();
             step(d);
         });
     };
-    const Edit withPicture = [](TestDocument &d) { d.setPicture(0, u"karta.png"_s, png(4, 4)); };
-    QTest::addRow("typing_a_left_phrase") << Edit([](TestDocument &d) {
+    const Edit withPicture = [](QuizDocument &d) { d.setPicture(0, u"karta.png"_s, png(4, 4)); };
+    QTest::addRow("typing_a_left_phrase") << Edit([](QuizDocument &d) {
         d.setCell(0, DocumentField::Left, u"Бур"_s);
         d.setCell(0, DocumentField::Left, u"Бургас"_s);
     }) << u"typing a left phrase"_s << u"писане на лява фраза"_s;
-    QTest::addRow("typing_an_explanation") << Edit([](TestDocument &d) {
+    QTest::addRow("typing_an_explanation") << Edit([](QuizDocument &d) {
         d.setCell(1, DocumentField::Explanation, u"древно име"_s);
     }) << u"typing an explanation"_s << u"писане на обяснение"_s;
-    QTest::addRow("typing_the_title") << Edit([](TestDocument &d) {
+    QTest::addRow("typing_the_title") << Edit([](QuizDocument &d) {
         d.setField(DocumentField::Title, u"Градове"_s);
     }) << u"typing the title"_s << u"писане на заглавието"_s;
-    QTest::addRow("typing_the_window_width") << Edit([](TestDocument &d) {
+    QTest::addRow("typing_the_window_width") << Edit([](QuizDocument &d) {
         d.setField(DocumentField::WindowWidth, u"9000"_s);
     }) << u"typing the window's width"_s << u"писане на ширината на прозореца"_s;
     QTest::addRow("explanation_switched_off")
-        << before([](TestDocument &d) { d.setCell(1, DocumentField::Explanation, u"древно име"_s); },
-                  [](TestDocument &d) { d.setExplanationShown(1, false); })
+        << before([](QuizDocument &d) { d.setCell(1, DocumentField::Explanation, u"древно име"_s); },
+                  [](QuizDocument &d) { d.setExplanationShown(1, false); })
         << u"switching an explanation off"_s << u"изключване на обяснение"_s;
     QTest::addRow("picture_added") << withPicture << u"adding a picture"_s << u"добавяне на картинка"_s;
     QTest::addRow("picture_replaced")
-        << before(withPicture, [](TestDocument &d) { d.setPicture(0, u"drug.png"_s, png(6, 6)); })
+        << before(withPicture, [](QuizDocument &d) { d.setPicture(0, u"drug.png"_s, png(6, 6)); })
         << u"replacing a picture"_s << u"смяна на картинка"_s;
-    QTest::addRow("picture_removed") << before(withPicture, [](TestDocument &d) { d.clearPicture(0); })
+    QTest::addRow("picture_removed") << before(withPicture, [](QuizDocument &d) { d.clearPicture(0); })
                                      << u"removing a picture"_s << u"махане на картинка"_s;
-    QTest::addRow("picture_box") << before(withPicture, [](TestDocument &d) { d.setPictureBox(0, 300, 450); })
+    QTest::addRow("picture_box") << before(withPicture, [](QuizDocument &d) { d.setPictureBox(0, 300, 450); })
                                  << u"changing a picture's box"_s << u"промяна на полето на картинка"_s;
     QTest::addRow("picture_mode")
-        << before(withPicture, [](TestDocument &d) { d.setPictureMode(0, PictureMode::ThumbnailOnly); })
+        << before(withPicture, [](QuizDocument &d) { d.setPictureMode(0, PictureMode::ThumbnailOnly); })
         << u"changing how a picture is shown"_s << u"промяна на показването на картинка"_s;
-    QTest::addRow("one_row_added") << Edit([](TestDocument &d) { d.insertRows(1, 1); })
+    QTest::addRow("one_row_added") << Edit([](QuizDocument &d) { d.insertRows(1, 1); })
                                    << u"adding 1 row(s)"_s << u"добавяне на 1 ред"_s;
-    QTest::addRow("rows_apart_deleted") << Edit([](TestDocument &d) { d.removeRowSet({0, 2}); })
+    QTest::addRow("rows_apart_deleted") << Edit([](QuizDocument &d) { d.removeRowSet({0, 2}); })
                                         << u"deleting 2 row(s)"_s << u"изтриване на 2 реда"_s;
-    QTest::addRow("one_row_cut") << Edit([](TestDocument &d) { DocumentClipboard(d).cut({1}); }) << u"cutting 1 row(s)"_s
+    QTest::addRow("one_row_cut") << Edit([](QuizDocument &d) { DocumentClipboard(d).cut({1}); }) << u"cutting 1 row(s)"_s
                                  << u"изрязване на 1 ред"_s;
-    QTest::addRow("four_rows_pasted") << Edit([](TestDocument &d) {
+    QTest::addRow("four_rows_pasted") << Edit([](QuizDocument &d) {
         DocumentClipboard(d).paste(2, DocumentField::Left, u"а\tб\nв\tг\nд\tе\nж\tз\n"_s);
     }) << u"pasting 4 row(s)"_s << u"поставяне на 4 реда"_s;
-    QTest::addRow("two_rows_moved_up") << Edit([](TestDocument &d) { d.moveRows(2, 2, 1); })
+    QTest::addRow("two_rows_moved_up") << Edit([](QuizDocument &d) { d.moveRows(2, 2, 1); })
                                        << u"moving 2 row(s) up"_s << u"преместване на 2 реда нагоре"_s;
-    QTest::addRow("one_row_moved_down") << Edit([](TestDocument &d) { d.moveRows(0, 1, 2); })
+    QTest::addRow("one_row_moved_down") << Edit([](QuizDocument &d) { d.moveRows(0, 1, 2); })
                                         << u"moving 1 row(s) down"_s << u"преместване на 1 ред надолу"_s;
 }
 
@@ -326,7 +326,7 @@ void TestEditorParts::rowOperationsOfTheView()
     QFETCH(QStringList, after);
     QFETCH(QList<int>, chosen);
     QFETCH(QString, told);
-    TestDocument d;
+    QuizDocument d;
     setRows(d, fourRows);
     EditorTableView view(&d);
     view.resize(600, 300);
@@ -420,7 +420,7 @@ void TestEditorParts::pasteGoesWhereTheSelectionSays()
     QFETCH(QStringList, after);
     QFETCH(QList<int>, chosen);
     QFETCH(QString, told);
-    TestDocument d;
+    QuizDocument d;
     setRows(d, fourRows);
     EditorTableView view(&d);
     view.resize(600, 300);
@@ -447,7 +447,7 @@ void TestEditorParts::pasteGoesWhereTheSelectionSays()
 // Between an edit that removes rows and the next check a problem may name a row that is gone.
 void TestEditorParts::goToCellPastTheEndTakesTheLastRow()
 {
-    TestDocument d;
+    QuizDocument d;
     setRows(d, fourRows);
     EditorTableView view(&d);
     view.show();

@@ -5,7 +5,7 @@
 #include "FileAccess.h"
 #include "Packing.h"
 #include "SavePlace.h"
-#include "TestDocument.h"
+#include "QuizDocument.h"
 #include "TestFiles.h"
 
 #include <QCoreApplication>
@@ -23,17 +23,17 @@
 using namespace EditorSupport;
 using namespace Qt::StringLiterals;
 using Kind = SavePlace::Chosen::Kind;
-using Outcome = TestDocument::Saved::Outcome;
+using Outcome = QuizDocument::Saved::Outcome;
 
 Q_DECLARE_METATYPE(SavePlace::Chosen::Kind)
-Q_DECLARE_METATYPE(TestDocument::Saved::Outcome)
+Q_DECLARE_METATYPE(QuizDocument::Saved::Outcome)
 
 namespace {
 
 // A test saved by the editor into `folder`, titled `title`.
 bool writeTest(const QString &folder, const QString &title)
 {
-    TestDocument d;
+    QuizDocument d;
     setRows(d, u"Русе\tПриста\n"_s);
     d.setField(DocumentField::Title, title);
     return d.saveTo(folder).isEmpty();
@@ -223,7 +223,7 @@ void TestEditorSaving::notSaved()
     QTemporaryDir installed(QCoreApplication::applicationDirPath() + u"/quizzes-XXXXXX"_s);
     QVERIFY(installed.isValid());
     const QString folder = place.startsWith(u"installed"_s) ? installed.filePath(u"istoriya"_s) : m_dir->filePath(u"t"_s);
-    TestDocument d;
+    QuizDocument d;
     setRows(d, u"Варна\tОдесос\nРусе\tПриста\n"_s);
     d.setPicture(1, u"karta.png"_s, png(10, 10));
     if (place != u"installed new") {
@@ -250,7 +250,7 @@ void TestEditorSaving::notSaved()
     };
     const QMap<QString, QByteArray> before = filesThere();
 
-    const TestDocument::Saved saved = d.trySaveTo(folder);
+    const QuizDocument::Saved saved = d.trySaveTo(folder);
     QCOMPARE(saved.outcome, outcome);
     QVERIFY2(saved.why.contains(named), qPrintable(saved.why));
     // The older way of saving refuses alike, with the same reason.
@@ -276,12 +276,12 @@ void TestEditorSaving::folderBeingSavedIntoIsToldAtOnce()
     auto other = std::make_unique<QLockFile>(folder + u"/.kaz-save.lock"_s);
     QVERIFY(other->tryLock(0));
 
-    TestDocument d;
+    QuizDocument d;
     setRows(d, u"Варна\tОдесос\n"_s);
     d.setCell(0, DocumentField::Right, u"Одесос, Хераклея"_s);
     QElapsedTimer clock;
     clock.start();
-    const TestDocument::Saved saved = d.trySaveTo(folder);
+    const QuizDocument::Saved saved = d.trySaveTo(folder);
     const qint64 ms = clock.elapsed();
     QCOMPARE(saved.outcome, Outcome::Busy);
     QVERIFY2(saved.why.contains(u"another program is saving"_s), qPrintable(saved.why));

@@ -7,10 +7,10 @@
 #include "EditorSupport.h"
 #include "Gift.h"
 #include "KazpackCommands.h"
-#include "ProgramTest.h"
-#include "TestDocument.h"
+#include "ProgramQuiz.h"
+#include "QuizDocument.h"
 #include "TestFiles.h"
-#include "TestFolder.h"
+#include "QuizFolder.h"
 #include "TestPictures.h"
 
 #include <QDir>
@@ -33,13 +33,13 @@ const QByteArray Unclosed = "::Отворен::Свържете. {\n=а -> б\n=
 // The store of a test folder as its program holds it: pictures by name rather than by path.
 ContentStore checkedStore(const QString &folder)
 {
-    return TestFolder::check(TestFolder::check(folder).files).store;
+    return QuizFolder::check(QuizFolder::check(folder).files).store;
 }
 
 // "Make program" on the test of `folder` as the editor opens it (nothing when there is none).
 EditorPacking::Result makeProgram(const QString &folder, const QString &program, bool replace, const QString &runner)
 {
-    TestDocument d;
+    QuizDocument d;
     d.openFolder(folder);
     return EditorPacking::makeProgram(d, program, replace, runner);
 }
@@ -144,7 +144,7 @@ void TestEditorSources::giftFaultsInTheConvertersWords()
     QVERIFY(questions.titles.isEmpty());
     QVERIFY2(questions.error.startsWith(expected), qPrintable(questions.error));
 
-    TestDocument d;
+    QuizDocument d;
     setRows(d, u"a\tb"_s);
     QCOMPARE(EditorSources::openGift(d, path, 0, Gift::DefaultAddress), questions.error);
     QCOMPARE(flat(d), QStringList{u"a|b"_s});
@@ -167,10 +167,10 @@ void TestEditorSources::giftQuestionOpensAsItsConvertedFolder()
     const Gift::Written written
         = Gift::writeFolders(gift, QDir(tmp.path()), false, Gift::DefaultAddress, u"bulgaria.gift"_s);
     QVERIFY(written.errors.isEmpty());
-    TestDocument converted;
+    QuizDocument converted;
     QVERIFY(converted.openFolder(written.folders.at(question)).ok());
 
-    TestDocument d;
+    QuizDocument d;
     d.openFolder(sourcePath(u"quizzes/figuri"_s));
     QCOMPARE(EditorSources::openGift(d, path, question, Gift::DefaultAddress), QString());
     QCOMPARE(d.content(), converted.content());
@@ -187,7 +187,7 @@ void TestEditorSources::giftQuestionOpensAsItsConvertedFolder()
 
 void TestEditorSources::giftQuestionGoneLeavesTheDocument()
 {
-    TestDocument d;
+    QuizDocument d;
     setRows(d, u"a\tb"_s);
     const QString error = EditorSources::openGift(d, sourcePath(u"docs/examples/bulgaria.gift"_s), 7, {});
     QVERIFY(error.contains(u"bulgaria.gift"_s));
@@ -199,11 +199,11 @@ void TestEditorSources::giftQuestionGoneLeavesTheDocument()
 // The program the build made of quizzes/figuri gives the folder's test back, pictures too.
 void TestEditorSources::shippedProgramOpensWithEveryDatum()
 {
-    TestDocument folder;
-    const TestDocument::Opened opened = folder.openFolder(sourcePath(u"quizzes/figuri"_s));
+    QuizDocument folder;
+    const QuizDocument::Opened opened = folder.openFolder(sourcePath(u"quizzes/figuri"_s));
     QVERIFY(opened.ok() && opened.problems.isEmpty());
 
-    TestDocument d;
+    QuizDocument d;
     QCOMPARE(EditorSources::openProgram(d, QStringLiteral(KAZ_FIGURI)), QString());
     QVERIFY(d.folder().isEmpty());
     QVERIFY(d.isModified()); // in no folder yet
@@ -267,7 +267,7 @@ void TestEditorSources::unusableProgramInKazpacksWords()
     else if (kind != u"missing")
         QVERIFY(TestFiles::write(path, program));
 
-    TestDocument d;
+    QuizDocument d;
     setRows(d, u"a\tb"_s);
     const QString said = EditorSources::openProgram(d, path);
     QVERIFY2(said.startsWith(says), qPrintable(said));
@@ -280,19 +280,19 @@ void TestEditorSources::unusableProgramInKazpacksWords()
 // A test opened unchanged is tried as the program of its folder would run it.
 void TestEditorSources::tryOutHoldsWhatTheProgramWould()
 {
-    TestDocument d;
+    QuizDocument d;
     QVERIFY(d.openFolder(sourcePath(u"quizzes/figuri"_s)).ok());
     const EditorSources::TryOut tryOut = EditorSources::tryOutContent(d.content());
     QVERIFY(tryOut.content);
     QCOMPARE(tryOut.problems, 0);
-    const ProgramTest::Loaded program = ProgramTest::load(QStringLiteral(KAZ_FIGURI));
+    const ProgramQuiz::Loaded program = ProgramQuiz::load(QStringLiteral(KAZ_FIGURI));
     QVERIFY(program.ok());
     QVERIFY(*tryOut.content == *program.content);
 }
 
 void TestEditorSources::tryOutFollowsEdits()
 {
-    TestDocument d;
+    QuizDocument d;
     QVERIFY(d.openFolder(sourcePath(u"quizzes/figuri"_s)).ok());
     const int row = d.rowOfQuestion(4); // Успоредник: no picture
     QVERIFY(d.row(row).picture.isNull());
@@ -343,7 +343,7 @@ void TestEditorSources::packedProgramReadsBackEqual()
     QVERIFY2(result.ok, qPrintable(result.message));
     QCOMPARE(result.program, QFileInfo(program).absoluteFilePath());
     QVERIFY(QFileInfo(program).isExecutable());
-    const ProgramTest::Loaded loaded = ProgramTest::load(program);
+    const ProgramQuiz::Loaded loaded = ProgramQuiz::load(program);
     QVERIFY2(loaded.ok(), qPrintable(loaded.message));
     QVERIFY(*loaded.content == checkedStore(folder));
     // The same bytes as the build's own program of the folder.
@@ -367,7 +367,7 @@ void TestEditorSources::packingKeepsOrReplaces()
     const EditorPacking::Result result = makeProgram(folder, program, replace, QStringLiteral(KAZRUNNER));
     QCOMPARE(result.ok, replace);
     if (replace) {
-        QVERIFY(ProgramTest::load(program).ok());
+        QVERIFY(ProgramQuiz::load(program).ok());
     } else {
         QCOMPARE(TestFiles::contents(program), "old"_ba);
         QVERIFY2(result.message.contains(u"already exists and is kept"_s), qPrintable(result.message));
@@ -479,7 +479,7 @@ void TestEditorSources::sameProgramAsKazpacksOfTheSavedFolder()
     const QString folder = TestFiles::copyFolder(sourcePath(u"quizzes/figuri"_s), tmp.path(), u"figuri"_s);
     if (how == u"icon")
         QVERIFY(TestFiles::write(QDir(folder).filePath(u"icon.png"_s), TestPictures::picture(32, 32)));
-    TestDocument d;
+    QuizDocument d;
     if (how == u"gift") {
         QVERIFY(EditorSources::openGift(d, sourcePath(u"docs/examples/bulgaria.gift"_s), 0, Gift::DefaultAddress).isEmpty());
         QVERIFY(d.saveTo(tmp.filePath(u"gift"_s)).isEmpty());
@@ -503,7 +503,7 @@ void TestEditorSources::sameProgramAsKazpacksOfTheSavedFolder()
     QVERIFY(QDir().mkpath(tmp.filePath(u"kazpack"_s)));
     QCOMPARE(kazpackSays({d.folder(), u"-o"_s, kazpacks}, QStringLiteral(KAZRUNNER)), QString());
     QCOMPARE(TestFiles::contents(program), TestFiles::contents(kazpacks));
-    QCOMPARE(ProgramTest::load(program).icon.isEmpty(), how != u"icon");
+    QCOMPARE(ProgramQuiz::load(program).icon.isEmpty(), how != u"icon");
 }
 
 // What changes on disk after the test was opened does not reach the program: it is made of the
@@ -512,7 +512,7 @@ void TestEditorSources::packsWithoutReadingTheFolderBack()
 {
     QTemporaryDir tmp;
     const QString folder = TestFiles::copyFolder(sourcePath(u"quizzes/figuri"_s), tmp.path(), u"figuri"_s);
-    TestDocument d;
+    QuizDocument d;
     QVERIFY(d.openFolder(folder).ok());
     const ContentStore before = checkedStore(folder);
     QVERIFY(TestFiles::write(QDir(folder).filePath(u"test.kaz"_s), "[left]\nа\n"));
@@ -521,7 +521,7 @@ void TestEditorSources::packsWithoutReadingTheFolderBack()
     const QString program = tmp.filePath(TestFiles::programName(u"kaz-figuri"_s));
     const EditorPacking::Result result = EditorPacking::makeProgram(d, program, false, QStringLiteral(KAZRUNNER));
     QVERIFY2(result.ok, qPrintable(result.message));
-    const ProgramTest::Loaded loaded = ProgramTest::load(program);
+    const ProgramQuiz::Loaded loaded = ProgramQuiz::load(program);
     QVERIFY2(loaded.ok(), qPrintable(loaded.message));
     QVERIFY(*loaded.content == before);
 }
@@ -544,7 +544,7 @@ void TestEditorSources::iconThatCannotBeUsed()
         KAZ_SKIP_WITHOUT_UNIX_FILES();
     QTemporaryDir tmp;
     const QString folder = TestFiles::copyFolder(sourcePath(u"quizzes/istoriya"_s), tmp.path(), u"istoriya"_s);
-    TestDocument d;
+    QuizDocument d;
     QVERIFY(d.openFolder(folder).ok());
     const QString path = QDir(folder).filePath(u"icon.png"_s);
     if (icon == u"link") {
@@ -583,7 +583,7 @@ void TestEditorSources::largeGiftFileOpensQuickly()
     const EditorSources::GiftQuestions questions = EditorSources::giftQuestions(path);
     QVERIFY2(questions.ok(), qPrintable(questions.error));
     QCOMPARE(questions.titles.size(), Questions);
-    TestDocument d;
+    QuizDocument d;
     QCOMPARE(EditorSources::openGift(d, path, Questions - 1, Gift::DefaultAddress), QString());
     const qint64 ms = timer.elapsed();
     qInfo("%d questions listed and the last opened in %lld ms", Questions, qlonglong(ms));

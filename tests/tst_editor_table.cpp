@@ -153,7 +153,7 @@ void EditorTableParts::takePicture()
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write(bytes);
     }
-    TestDocument doc;
+    QuizDocument doc;
     setRows(doc, u"a\tb\nc\td\n"_s);
     const QString why = PictureDrop::takePicture(doc, row, path);
     QVERIFY2(message.isEmpty() ? why.isEmpty() : why.startsWith(message), qPrintable(why));

@@ -10,10 +10,10 @@
 #include "KazView.h"
 #include "ListBox.h"
 #include "PictureBox.h"
-#include "ProgramTest.h"
-#include "TestDocument.h"
+#include "ProgramQuiz.h"
+#include "QuizDocument.h"
 #include "TestFiles.h"
-#include "TestFolder.h"
+#include "QuizFolder.h"
 #include "TestRunners.h"
 
 #include <QAction>
@@ -246,7 +246,7 @@ void TestEditorTryOut::init() { QSettings().clear(); }
 
 void TestEditorTryOut::showsTheEditedTest()
 {
-    TestDocument d;
+    QuizDocument d;
     QVERIFY(d.openFolder(sourcePath(u"quizzes/figuri"_s)).ok());
     d.setCell(d.rowOfQuestion(1), DocumentField::Left, u"Квадратче"_s);
     const QByteArray bytes = png(40, 30, qRgb(10, 200, 10));
@@ -292,7 +292,7 @@ void TestEditorTryOut::exitEndsOnlyWhatItShould()
 {
     QFETCH(bool, inEditor);
     QFETCH(bool, closeButton);
-    TestDocument d;
+    QuizDocument d;
     QVERIFY(d.openFolder(sourcePath(u"quizzes/figuri"_s)).ok());
     EditorTryOut tryOut;
     QSignalSpy closed(&tryOut, &EditorTryOut::closed);
@@ -302,7 +302,7 @@ void TestEditorTryOut::exitEndsOnlyWhatItShould()
         QVERIFY(tryOut.start(d.content()).shown);
         view = tryOut.window();
     } else {
-        const ProgramTest::Loaded loaded = ProgramTest::load(QStringLiteral(KAZ_FIGURI));
+        const ProgramQuiz::Loaded loaded = ProgramQuiz::load(QStringLiteral(KAZ_FIGURI));
         QVERIFY(loaded.ok());
         runner = std::make_unique<KazProgram>(loaded.content);
         runner->view()->showCentred();
@@ -342,7 +342,7 @@ void TestEditorTryOut::exitEndsOnlyWhatItShould()
 
 void TestEditorTryOut::secondTryReplacesTheFirst()
 {
-    TestDocument d;
+    QuizDocument d;
     setRows(d, u"Пловдив\tФилипополис\nСофия\tСердика\nВарна\tОдесос"_s);
     d.setField(DocumentField::Title, u"Градове"_s);
     EditorTryOut tryOut;
@@ -362,7 +362,7 @@ void TestEditorTryOut::secondTryReplacesTheFirst()
 
 void TestEditorTryOut::testWithProblemsIsTriedAndTold()
 {
-    TestDocument d;
+    QuizDocument d;
     setRows(d, u"a\tb\nc\td\ne\tf"_s);
     d.setField(DocumentField::Title, u"Проба"_s);
     d.setField(DocumentField::WindowWidth, u"50"_s);
@@ -396,7 +396,7 @@ void TestEditorTryOut::gradingNoteWhereTheWindowNeedsAnotherClick()
         rows.append(u"Ляво %1\tДясно %1"_s.arg(p));
     for (int e = 1; e <= extras; ++e)
         rows.insert(extrasAfter + e - 1, u"\tОще %1"_s.arg(e));
-    TestDocument d;
+    QuizDocument d;
     setRows(d, rows.join(u'\n'));
     d.setField(DocumentField::Title, u"Проба"_s);
     d.checkNow();
@@ -465,7 +465,7 @@ void TestEditorTryOut::openGiftOpensTheChosenQuestion()
     QStringList listed;
     QTimer driver;
     pressInListDialog(driver, {Qt::Key_Down, Qt::Key_Return}, &listed);
-    TestDocument d;
+    QuizDocument d;
     QVERIFY(EditorDialogs::openGift(nullptr, d, path, {}));
     QCOMPARE(listed, questions.titles);
     QCOMPARE(d.field(DocumentField::Title), questions.titles.at(1));
@@ -533,7 +533,7 @@ void TestEditorTryOut::giftDialogListsTheQuestionsNotOpened()
 void TestEditorTryOut::makeProgramRefusesATestWithProblems()
 {
     QTemporaryDir tmp;
-    TestDocument d;
+    QuizDocument d;
     QVERIFY(d.openFolder(TestFiles::copyFolder(sourcePath(u"quizzes/figuri"_s), tmp.path(), u"figuri"_s)).ok());
     // A fresh edit: makeProgram must check it now rather than trust an older check.
     d.setField(DocumentField::WindowWidth, u"50"_s);
@@ -553,7 +553,7 @@ void TestEditorTryOut::makeProgramPacksTheSavedFolder()
 {
     QTemporaryDir tmp;
     const QString folder = TestFiles::copyFolder(sourcePath(u"quizzes/figuri"_s), tmp.path(), u"figuri"_s);
-    TestDocument d;
+    QuizDocument d;
     QVERIFY(d.openFolder(folder).ok());
     QDir().mkpath(tmp.filePath(u"out"_s));
     Answers a;
@@ -569,10 +569,10 @@ void TestEditorTryOut::makeProgramPacksTheSavedFolder()
 #else
     QVERIFY2(a.told.contains(u"Debian 12"_s), qPrintable(a.told));
 #endif
-    const ProgramTest::Loaded loaded = ProgramTest::load(a.program);
+    const ProgramQuiz::Loaded loaded = ProgramQuiz::load(a.program);
     QVERIFY2(loaded.ok(), qPrintable(loaded.message));
     // The folder's store names its pictures by path; the program's by name.
-    QVERIFY(*loaded.content == TestFolder::check(TestFolder::check(folder).files).store);
+    QVERIFY(*loaded.content == QuizFolder::check(QuizFolder::check(folder).files).store);
 }
 
 void TestEditorTryOut::makeProgramHasTheTestSaved_data()
@@ -597,7 +597,7 @@ void TestEditorTryOut::makeProgramHasTheTestSaved()
     QTemporaryDir tmp;
     const QString folder = TestFiles::copyFolder(sourcePath(u"quizzes/istoriya"_s), tmp.path(), u"istoriya"_s);
     const QByteArray before = TestFiles::contents(QDir(folder).filePath(u"test.kaz"_s));
-    TestDocument d;
+    QuizDocument d;
     QVERIFY(d.openFolder(folder).ok());
     QString target = folder;
     if (newTest) {
@@ -633,7 +633,7 @@ void TestEditorTryOut::makeProgramHasTheTestSaved()
     }
     QVERIFY(!d.isModified());
     QCOMPARE(d.folder(), target);
-    const ProgramTest::Loaded loaded = ProgramTest::load(a.program);
+    const ProgramQuiz::Loaded loaded = ProgramQuiz::load(a.program);
     QVERIFY2(loaded.ok(), qPrintable(loaded.message));
     QVERIFY(loaded.content->Danni(0).contains(u"Пловдив днес"_s));
 }
@@ -642,7 +642,7 @@ void TestEditorTryOut::makeProgramCancelledWritesNothing()
 {
     QTemporaryDir tmp;
     const QString folder = TestFiles::copyFolder(sourcePath(u"quizzes/figuri"_s), tmp.path(), u"figuri"_s);
-    TestDocument d;
+    QuizDocument d;
     QVERIFY(d.openFolder(folder).ok());
     const QStringList before = TestFiles::everything(tmp.path());
     Answers a; // the save dialog cancelled: no program path
@@ -677,7 +677,7 @@ void TestEditorTryOut::makeProgramOffersTheLastSystems()
     QFETCH(QList<System>, offered);
     QTemporaryDir tmp;
     const QString folder = TestFiles::copyFolder(sourcePath(u"quizzes/istoriya"_s), tmp.path(), u"istoriya"_s);
-    TestDocument d;
+    QuizDocument d;
     QVERIFY(d.openFolder(folder).ok());
     const QString bothRunners = installRunners(tmp.filePath(u"both"_s), true);
     if (!before.isEmpty()) {
@@ -780,7 +780,7 @@ void TestEditorTryOut::makeProgramWritesEachSystemsProgram()
     QFETCH(QStringList, asked);
     QTemporaryDir tmp;
     const QString folder = TestFiles::copyFolder(sourcePath(u"quizzes/istoriya"_s), tmp.path(), u"istoriya"_s);
-    TestDocument d;
+    QuizDocument d;
     QVERIFY(d.openFolder(folder).ok());
     const QString out = tmp.filePath(u"за учениците"_s);
     QVERIFY(QDir().mkpath(out));
@@ -815,7 +815,7 @@ void TestEditorTryOut::makeProgramWritesEachSystemsProgram()
     }
     QVERIFY2(!a.toldProblem, qPrintable(a.told));
     QCOMPARE(QDir(out).entryList(QDir::Files).size(), systems.size());
-    const ContentStore store = TestFolder::check(TestFolder::check(folder).files).store;
+    const ContentStore store = QuizFolder::check(QuizFolder::check(folder).files).store;
     for (const System system : systems) {
         const bool windows = system == System::Windows;
         const QString program = QDir(out).filePath(windows ? u"kaz-istoriya.exe"_s : u"kaz-istoriya"_s);
@@ -823,9 +823,9 @@ void TestEditorTryOut::makeProgramWritesEachSystemsProgram()
         // The runner part is the system's own: a PE program for Windows, an ELF one for Linux.
         QVERIFY(bytes.startsWith(windows ? "MZ"_ba : "\x7f" "ELF"_ba));
         QCOMPARE(Packing::systemOf(bytes), std::optional<System>(system));
-        const PackedTest::Runner runner = PackedTest::runnerPart(bytes);
+        const PackedQuiz::Runner runner = PackedQuiz::runnerPart(bytes);
         QCOMPARE(runner.bytes, TestFiles::contents(QFileInfo(a.runner).dir().filePath(runnerFile(system))));
-        const ProgramTest::Loaded loaded = ProgramTest::load(program);
+        const ProgramQuiz::Loaded loaded = ProgramQuiz::load(program);
         QVERIFY2(loaded.ok(), qPrintable(loaded.message));
         QVERIFY(*loaded.content == store);
         QVERIFY2(a.told.contains(QDir::toNativeSeparators(program)), qPrintable(a.told));
@@ -855,7 +855,7 @@ void TestEditorTryOut::makeProgramTellsEachSystemApart()
     QFETCH(QString, why);
     QTemporaryDir tmp;
     const QString folder = TestFiles::copyFolder(sourcePath(u"quizzes/istoriya"_s), tmp.path(), u"istoriya"_s);
-    TestDocument d;
+    QuizDocument d;
     QVERIFY(d.openFolder(folder).ok());
     Answers a;
     a.runner = installRunners(tmp.filePath(u"installed"_s), true);
@@ -873,7 +873,7 @@ void TestEditorTryOut::makeProgramTellsEachSystemApart()
     QVERIFY(a.toldProblem);
     const System made = failing == System::Windows ? System::Linux : System::Windows;
     const QString madeProgram = QDir(out).filePath(made == System::Windows ? u"kaz-istoriya.exe"_s : u"kaz-istoriya"_s);
-    QVERIFY(ProgramTest::load(madeProgram).ok());
+    QVERIFY(ProgramQuiz::load(madeProgram).ok());
     QVERIFY2(a.told.contains(u"The program for %1 is made: %2"_s.arg(Packing::systemName(made),
                                                                        QDir::toNativeSeparators(madeProgram))),
              qPrintable(a.told));
@@ -902,7 +902,7 @@ void TestEditorTryOut::makeProgramNeverOverTheTestsOwnFiles()
         KAZ_SKIP_WITHOUT_UNIX_FILES();
         QVERIFY(TestFiles::symlink(folder, tmp.filePath(u"alias"_s)));
     }
-    TestDocument d;
+    QuizDocument d;
     QVERIFY(d.openFolder(folder).ok());
     const QStringList before = TestFiles::everything(folder);
     const QByteArray test = TestFiles::contents(QDir(folder).filePath(u"test.kaz"_s));
@@ -944,7 +944,7 @@ void TestEditorTryOut::makeProgramAddsExeForWindows()
     QFETCH(bool, replace);
     QTemporaryDir tmp;
     const QString folder = TestFiles::copyFolder(sourcePath(u"quizzes/istoriya"_s), tmp.path(), u"istoriya"_s);
-    TestDocument d;
+    QuizDocument d;
     QVERIFY(d.openFolder(folder).ok());
     const QString program = tmp.filePath(u"kaz-x.exe"_s);
     if (there)
@@ -963,7 +963,7 @@ void TestEditorTryOut::makeProgramAddsExeForWindows()
         return;
     }
     QVERIFY2(!a.toldProblem, qPrintable(a.told));
-    QVERIFY(ProgramTest::load(program).ok());
+    QVERIFY(ProgramQuiz::load(program).ok());
     QVERIFY2(a.told.endsWith(u"\nA program for Windows starts only with .exe at the end of its name, so it was "
                                "written as "_s
                              + QDir::toNativeSeparators(program) + u"."_s),

@@ -5,7 +5,7 @@
 #include "ListText.h"
 #include "RowTableModel.h"
 #include "Sketch.h"
-#include "TestDocument.h"
+#include "QuizDocument.h"
 
 #include <QTest>
 #include <QUndoStack>
@@ -15,7 +15,7 @@
 using namespace EditorSupport;
 using namespace Qt::StringLiterals;
 
-Q_DECLARE_METATYPE(TestDocument::Widening)
+Q_DECLARE_METATYPE(QuizDocument::Widening)
 
 namespace {
 
@@ -30,7 +30,7 @@ QStringList rowNames(const QList<DocumentProblem> &problems)
     return out;
 }
 
-QStringList geometry(const TestDocument &d)
+QStringList geometry(const QuizDocument &d)
 {
     QStringList out;
     for (DocumentField f : {DocumentField::WindowWidth, DocumentField::LeftListLeft, DocumentField::LeftListWidth,
@@ -81,7 +81,7 @@ private Q_SLOTS:
         QFETCH(QStringList, warned);
         QFETCH(QStringList, names);
         QFETCH(int, problems);
-        TestDocument d;
+        QuizDocument d;
         setRows(d, rows);
         for (int i = 0; i < geometry.size(); ++i)
             d.setField(DocumentField(int(DocumentField::WindowWidth) + i), geometry.at(i));
@@ -104,12 +104,12 @@ private Q_SLOTS:
     // back as it was typed, and the warnings with it.
     void widenIsOneStep()
     {
-        TestDocument d;
+        QuizDocument d;
         setRows(d, u"a\tx\n%1\ty\nc\tz\n\t%2\n"_s.arg(LongLeft, LongRight));
         d.checkNow();
         QCOMPARE(d.warnings().size(), 2);
         const QStringList before = geometry(d);
-        QCOMPARE(d.widenLists(), TestDocument::Widening::Widened);
+        QCOMPARE(d.widenLists(), QuizDocument::Widening::Widened);
         QCOMPARE(d.undoStack()->count(), 1);
         QCOMPARE(d.undoStack()->undoText(), u"widening the lists"_s);
         d.checkNow();
@@ -117,7 +117,7 @@ private Q_SLOTS:
         QCOMPARE(messages(d.problems()), QString());
         const ListText::Geometry after = ListText::Geometry::fromTexts(geometry(d));
         QVERIFY(after.leftWidth > before.at(2).toInt() && after.rightWidth > before.at(4).toInt());
-        QCOMPARE(d.widenLists(), TestDocument::Widening::AlreadyFit);
+        QCOMPARE(d.widenLists(), QuizDocument::Widening::AlreadyFit);
         QCOMPARE(d.undoStack()->count(), 1);
 
         d.undoStack()->undo();
@@ -131,15 +131,15 @@ private Q_SLOTS:
     // A phrase too long for any screen: the window as wide as allowed, the phrase still warned.
     void widenAsFarAsAllowed()
     {
-        TestDocument d;
+        QuizDocument d;
         const QString endless(160, u'Ш');
         setRows(d, u"a\tx\n%1\ty\nc\tz\n"_s.arg(endless));
-        QCOMPARE(d.widenLists(), TestDocument::Widening::WidenedPartly);
+        QCOMPARE(d.widenLists(), QuizDocument::Widening::WidenedPartly);
         QCOMPARE(d.field(DocumentField::WindowWidth), QString::number(ListText::MaxFittedWindowWidth));
         d.checkNow();
         QCOMPARE(places(d.warnings()), QStringList{u"1:Left"_s});
         QCOMPARE(messages(d.problems()), QString());
-        QCOMPARE(d.widenLists(), TestDocument::Widening::NoMoreRoom);
+        QCOMPARE(d.widenLists(), QuizDocument::Widening::NoMoreRoom);
         QCOMPARE(d.undoStack()->count(), 1);
     }
 
@@ -160,7 +160,7 @@ private Q_SLOTS:
     {
         QFETCH(QString, rows);
         QFETCH(bool, windowGrows);
-        TestDocument d;
+        QuizDocument d;
         setRows(d, rows);
         const Sketch::Rects before = Sketch::of(d.content()).twips;
         const int margin = before.window.right() - std::max(before.rightList.right(), [&before] {
@@ -169,7 +169,7 @@ private Q_SLOTS:
                 right = std::max(right, c.right());
             return right;
         }());
-        QCOMPARE(d.widenLists(), TestDocument::Widening::Widened);
+        QCOMPARE(d.widenLists(), QuizDocument::Widening::Widened);
         d.checkNow();
         QCOMPARE(messages(d.warnings()), QString());
         const Sketch::Rects after = Sketch::of(d.content()).twips;
@@ -195,16 +195,16 @@ private Q_SLOTS:
     void nothingToWiden_data()
     {
         QTest::addColumn<QString>("windowWidth");
-        QTest::addColumn<TestDocument::Widening>("widening");
-        QTest::addRow("phrases_fit") << u"11250"_s << TestDocument::Widening::AlreadyFit;
-        QTest::addRow("window_too_narrow") << u"9000"_s << TestDocument::Widening::GeometryProblem;
-        QTest::addRow("window_width_not_a_number") << u"wide"_s << TestDocument::Widening::GeometryProblem;
+        QTest::addColumn<QuizDocument::Widening>("widening");
+        QTest::addRow("phrases_fit") << u"11250"_s << QuizDocument::Widening::AlreadyFit;
+        QTest::addRow("window_too_narrow") << u"9000"_s << QuizDocument::Widening::GeometryProblem;
+        QTest::addRow("window_width_not_a_number") << u"wide"_s << QuizDocument::Widening::GeometryProblem;
     }
     void nothingToWiden()
     {
         QFETCH(QString, windowWidth);
-        QFETCH(TestDocument::Widening, widening);
-        TestDocument d;
+        QFETCH(QuizDocument::Widening, widening);
+        QuizDocument d;
         setRows(d, u"a\tx\nb\ty\nc\tz\n"_s);
         d.setField(DocumentField::WindowWidth, windowWidth);
         const int steps = d.undoStack()->count();

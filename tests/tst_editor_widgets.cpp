@@ -34,7 +34,7 @@ namespace {
 // A table on a document, shown and ready for keys.
 struct Table
 {
-    TestDocument doc;
+    QuizDocument doc;
     QTableView view;
 
     explicit Table(const QString &rows)
@@ -327,7 +327,7 @@ void EditorWidgets::sketchFollowsTypingAndUndo()
     QFETCH(int, left);
     QFETCH(int, width);
 
-    TestDocument doc;
+    QuizDocument doc;
     EditorGeometryPanel panel(&doc);
     const QRect before = sketchRect(panel.sketch(), field);
     const QString description = panel.sketch()->accessibleDescription();
@@ -371,7 +371,7 @@ void EditorWidgets::geometryProblemMarked()
     QFETCH(DocumentField, field);
     QFETCH(QString, typed);
 
-    TestDocument doc;
+    QuizDocument doc;
     EditorGeometryPanel panel(&doc);
     panel.show();
     QLineEdit *edit = lineEdit(panel, field);
@@ -437,7 +437,7 @@ void EditorWidgets::dropPicture()
     else
         urls = {QUrl::fromLocalFile(path), QUrl::fromLocalFile(path)};
 
-    TestDocument doc;
+    QuizDocument doc;
     setRows(doc, u"a\tb\nc\td\n"_qs);
     EditorPicturePanel panel(&doc);
     panel.setRow(1);
@@ -487,7 +487,7 @@ void EditorWidgets::boxSpinBoxesStoreTwips()
     QFETCH(int, newHeight);
     QFETCH(QSize, expected);
 
-    TestDocument doc;
+    QuizDocument doc;
     setRows(doc, u"a\tb\n"_qs);
     doc.setPicture(0, u"p.png"_qs, png(10, 10));
     doc.setPictureBox(0, startWidth, startHeight);
@@ -514,7 +514,7 @@ void EditorWidgets::boxSpinBoxesStoreTwips()
 
 void EditorWidgets::pictureProblemShown()
 {
-    TestDocument doc;
+    QuizDocument doc;
     setRows(doc, u"a\tb\n"_qs);
     doc.setPicture(0, u"p.png"_qs, png(40, 40));
     EditorPicturePanel panel(&doc);
@@ -543,7 +543,7 @@ void EditorWidgets::pictureProblemShown()
 
 void EditorWidgets::modeFollowsComboAndUndo()
 {
-    TestDocument doc;
+    QuizDocument doc;
     setRows(doc, u"a\tb\n"_qs);
     doc.setPicture(0, u"p.png"_qs, png(10, 10));
     EditorPicturePanel panel(&doc);

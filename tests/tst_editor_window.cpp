@@ -57,7 +57,7 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-using Edit = std::function<void(TestDocument &)>;
+using Edit = std::function<void(QuizDocument &)>;
 using PathKind = EditorWindow::PathKind;
 
 const QString threeRows = u"Варна\tОдесос\nПловдив\tФилипополис\tПулпудева\nСофия\tСердика\t\"Сердика\nСредец\"\n"_s;
@@ -95,7 +95,7 @@ struct Teacher
 // A test folder written by the document, as the editor writes one.
 void writeTest(const QString &folder, const QString &tsv, const QString &title)
 {
-    TestDocument d;
+    QuizDocument d;
     setRows(d, tsv);
     d.setField(DocumentField::Title, title);
     QDir().mkpath(folder);
@@ -209,26 +209,26 @@ void TestEditorWindow::problemTakesTheCursorToItsPlace_data()
     QTest::addColumn<bool>("byKey");    // Enter on the item instead of a click
 
     QTest::addRow("left_phrase_typed_twice")
-        << Edit([](TestDocument &d) { d.setCell(2, DocumentField::Left, u"Варна"_s); }) << u"2:Left"_s << false;
+        << Edit([](QuizDocument &d) { d.setCell(2, DocumentField::Left, u"Варна"_s); }) << u"2:Left"_s << false;
     QTest::addRow("right_phrase_typed_twice_by_key")
-        << Edit([](TestDocument &d) { d.setCell(0, DocumentField::Right, u"Сердика"_s); }) << u"2:Right"_s << true;
-    QTest::addRow("explanation_line_too_long") << Edit([](TestDocument &d) {
+        << Edit([](QuizDocument &d) { d.setCell(0, DocumentField::Right, u"Сердика"_s); }) << u"2:Right"_s << true;
+    QTest::addRow("explanation_line_too_long") << Edit([](QuizDocument &d) {
         d.setCell(1, DocumentField::Explanation, u"кратък\n"_s + QString(1001, u'я'));
     }) << u"1:Explanation:1"_s << true;
     QTest::addRow("picture_that_is_no_picture")
-        << Edit([](TestDocument &d) { d.setPicture(0, u"karta.png"_s, QByteArray("not a picture")); })
+        << Edit([](QuizDocument &d) { d.setPicture(0, u"karta.png"_s, QByteArray("not a picture")); })
         << u"0:Picture"_s << false;
     QTest::addRow("address_with_a_space")
-        << Edit([](TestDocument &d) { d.setField(DocumentField::Address, u"https://kaz.bg/a b"_s); })
+        << Edit([](QuizDocument &d) { d.setField(DocumentField::Address, u"https://kaz.bg/a b"_s); })
         << u"-1:Address"_s << true;
     QTest::addRow("window_too_narrow_on_its_tab")
-        << Edit([](TestDocument &d) { d.setField(DocumentField::WindowWidth, u"9000"_s); }) << u"-1:WindowWidth"_s
+        << Edit([](QuizDocument &d) { d.setField(DocumentField::WindowWidth, u"9000"_s); }) << u"-1:WindowWidth"_s
         << false;
     QTest::addRow("instructions_second_line")
-        << Edit([](TestDocument &d) { d.setField(DocumentField::Instructions, u"първи\nвто\u0001ри\nтрети"_s); })
+        << Edit([](QuizDocument &d) { d.setField(DocumentField::Instructions, u"първи\nвто\u0001ри\nтрети"_s); })
         << u"-1:Instructions:1"_s << false;
     QTest::addRow("label_on_its_tab")
-        << Edit([](TestDocument &d) { d.setField(DocumentField::PictureLabel, u"0"_s); }) << u"-1:PictureLabel"_s
+        << Edit([](QuizDocument &d) { d.setField(DocumentField::PictureLabel, u"0"_s); }) << u"-1:PictureLabel"_s
         << true;
 }
 
@@ -971,7 +971,7 @@ void TestEditorWindow::sampleTestFromTheInstallFolderSavedAsOwn()
     const QString sample = installed.filePath(u"istoriya"_s);
     {
         // As the setup puts it there: the editor saves nothing in that place.
-        TestDocument d;
+        QuizDocument d;
         setRows(d, threeRows);
         d.setField(DocumentField::Title, u"Стари названия на градове"_s);
         QVERIFY(TestFiles::write(sample + u"/test.kaz"_s, d.text().toUtf8()));
@@ -1163,7 +1163,7 @@ void TestEditorWindow::recoveryOfferedAtStart()
     QSettings().setValue(u"lastFolder"_s, last);
     QString copy;
     {
-        TestDocument crashed;
+        QuizDocument crashed;
         setRows(crashed, threeRows);
         crashed.setField(DocumentField::Title, u"Незапазен"_s);
         QCOMPARE(crashed.writeRecovery(), QString());
@@ -1219,7 +1219,7 @@ void TestEditorWindow::everyLeftCopyOffered()
     QFETCH(int, asked);
     QMap<QString, QString> copies;
     for (const QString &name : {u"older"_s, u"newer"_s}) {
-        TestDocument crashed;
+        QuizDocument crashed;
         setRows(crashed, threeRows);
         crashed.setField(DocumentField::Title, name == u"older" ? u"По-стар"_s : u"По-нов"_s);
         QCOMPARE(crashed.writeRecovery(), QString());
@@ -1230,7 +1230,7 @@ void TestEditorWindow::everyLeftCopyOffered()
     QVERIFY(TestFiles::write(copies.value(u"damaged"_s),
                              R"({"format": "kaz-editor-recovery", "version": 1, "spare": {"2147483647": {}}})"));
     // The copy of an editor that runs is its own.
-    TestDocument running;
+    QuizDocument running;
     setRows(running, threeRows);
     QCOMPARE(running.writeRecovery(), QString());
 
@@ -1263,7 +1263,7 @@ void TestEditorWindow::everyLeftCopyOffered()
 // was read whole), every one offered; the teacher who closes each question keeps them.
 void TestEditorWindow::manyLeftCopiesOfferedQuickly()
 {
-    TestDocument crashed;
+    QuizDocument crashed;
     setRows(crashed, u"Варна\tОдесос\n"_s.repeated(300));
     crashed.setField(DocumentField::Title, u"Изоставен"_s);
     const QByteArray bytes = Recovery::toBytes(crashed.content(), {});

@@ -97,7 +97,7 @@ QStringList merged(QStringList files, const QStringList &over)
 
 } // namespace
 
-class TestFileAccess : public QObject
+class QuizFileAccess : public QObject
 {
     Q_OBJECT
 
@@ -781,5 +781,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_GUILESS_MAIN(TestFileAccess)
+QTEST_GUILESS_MAIN(QuizFileAccess)
 #include "tst_fileaccess.moc"

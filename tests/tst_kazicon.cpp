@@ -5,8 +5,8 @@
 #include "KazIconDrawing.h"
 #include "KazProgram.h"
 #include "KazView.h"
-#include "PackedTest.h"
-#include "ProgramTest.h"
+#include "PackedQuiz.h"
+#include "ProgramQuiz.h"
 
 #include <QApplication>
 #include <QBuffer>
@@ -295,7 +295,7 @@ private Q_SLOTS:
         QFETCH(int, side);
         QFile test(qEnvironmentVariable("KAZ_SOURCE_DIR") + QStringLiteral("/quizzes/istoriya/test.kaz"));
         QVERIFY(test.open(QIODevice::ReadOnly));
-        PackedTest::Files files{{QStringLiteral("test.kaz"), test.readAll()}};
+        PackedQuiz::Files files{{QStringLiteral("test.kaz"), test.readAll()}};
         if (colour.isValid()) {
             QImage image(side, side, QImage::Format_ARGB32);
             image.fill(colour);
@@ -308,10 +308,10 @@ private Q_SLOTS:
         QTemporaryDir dir;
         QFile program(dir.filePath(QStringLiteral("kaz-own")));
         QVERIFY(program.open(QIODevice::WriteOnly));
-        program.write(PackedTest::pack("a runner's bytes", files));
+        program.write(PackedQuiz::pack("a runner's bytes", files));
         program.close();
 
-        const ProgramTest::Loaded loaded = ProgramTest::load(program.fileName());
+        const ProgramQuiz::Loaded loaded = ProgramQuiz::load(program.fileName());
         QVERIFY2(loaded.ok(), qPrintable(loaded.message));
         KazProgram kaz(loaded.content);
         kaz.setIcon(loaded.icon);

@@ -4,12 +4,12 @@
 #include "ContentStore.h"
 #include "KazpackCommands.h"
 #include "MenuEntries.h"
-#include "PackedTest.h"
+#include "PackedQuiz.h"
 #include "Packing.h"
-#include "ProgramTest.h"
+#include "ProgramQuiz.h"
 #include "StartMenu.h"
 #include "TestFiles.h"
-#include "TestFolder.h"
+#include "QuizFolder.h"
 #include "TestPictures.h"
 #include "TestRunners.h"
 #include "ToolLocale.h"
@@ -109,7 +109,7 @@ bool writeEveryFormat(const QString &folder)
 QStringList packedNames(const QString &program)
 {
     QStringList names;
-    for (const PackedTest::File &f : PackedTest::read(program).files)
+    for (const PackedQuiz::File &f : PackedQuiz::read(program).files)
         names << f.name;
     return names;
 }
@@ -174,17 +174,17 @@ private Q_SLOTS:
         QVERIFY2(packed.status == 0, qPrintable(packed.err));
         QCOMPARE(packed.out, native(program) + u'\n');
 
-        const TestFolder::Checked fromFolder = TestFolder::check(folder);
+        const QuizFolder::Checked fromFolder = QuizFolder::check(folder);
         QVERIFY(fromFolder.ok());
-        const PackedTest::Contents contents = PackedTest::read(program);
+        const PackedQuiz::Contents contents = PackedQuiz::read(program);
         QVERIFY2(contents.ok(), qPrintable(contents.reason));
         QCOMPARE(contents.files, fromFolder.files);
         QCOMPARE(contents.files.constFirst().name, u"test.kaz"_qs);
         QCOMPARE(contents.files.constFirst().bytes, readFile(folder + u"/test.kaz"_qs));
-        for (const PackedTest::File &f : contents.files)
+        for (const PackedQuiz::File &f : contents.files)
             QCOMPARE(f.bytes, readFile(folder + u'/' + f.name));
 
-        const ProgramTest::Loaded loaded = ProgramTest::load(program);
+        const ProgramQuiz::Loaded loaded = ProgramQuiz::load(program);
         QVERIFY2(loaded.ok(), qPrintable(loaded.message));
         for (int side = 0; side < 4; ++side)
             QCOMPARE(loaded.content->Danni(side), fromFolder.store.Danni(side));
@@ -218,7 +218,7 @@ private Q_SLOTS:
         QCOMPARE(packedNames(program),
                  (QStringList{u"test.kaz"_qs, u"Карта 1.png"_qs, u"снимка.jpg"_qs, u"c.JPEG"_qs, u"d.bmp"_qs,
                               u"e.gif"_qs}));
-        const ProgramTest::Loaded loaded = ProgramTest::load(program);
+        const ProgramQuiz::Loaded loaded = ProgramQuiz::load(program);
         QVERIFY2(loaded.ok(), qPrintable(loaded.message));
         QCOMPARE(loaded.content->Danni(0).constFirst(), u"Лом"_qs);
         for (int q = 1; q <= 5; ++q) {
@@ -359,7 +359,7 @@ private Q_SLOTS:
         ::umask(mask);
 #endif
         QVERIFY2(forced.status == 0, qPrintable(forced.err));
-        QVERIFY(PackedTest::read(program).ok());
+        QVERIFY(PackedQuiz::read(program).ok());
 #ifdef Q_OS_UNIX // the user's umask, on the permissions only Unix has
         struct stat st{};
         QCOMPARE(::stat(QFile::encodeName(program).constData(), &st), 0);
@@ -381,7 +381,7 @@ private Q_SLOTS:
         QVERIFY2(forced.status == 0, qPrintable(forced.err));
         QCOMPARE(readFile(outside), QByteArray("a teacher's notes"));
         QVERIFY(!QFileInfo(program).isSymLink());
-        QVERIFY(PackedTest::read(program).ok());
+        QVERIFY(PackedQuiz::read(program).ok());
         QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files | QDir::Hidden), QStringList{u"kaz-x"_qs});
     }
 
@@ -418,7 +418,7 @@ private Q_SLOTS:
         QVERIFY(writeEveryFormat(folder));
         const Run again = kazpack({folder, u"-o"_qs, program, u"--remove-first"_qs});
         QVERIFY2(again.status == 0, qPrintable(again.err));
-        QVERIFY(PackedTest::read(program).ok());
+        QVERIFY(PackedQuiz::read(program).ok());
     }
 
     // Packing that fails later than the check (here: no runner) keeps the note and the rule.
@@ -653,7 +653,7 @@ private Q_SLOTS:
         // A program for Windows is named so that Windows starts it.
         const QString program = Packing::programPath(exe(u"kaz-x"_qs), *Packing::systemOf(runner));
         QVERIFY(readFile(program).startsWith(runner));
-        QVERIFY(PackedTest::read(program).ok());
+        QVERIFY(PackedQuiz::read(program).ok());
     }
 
     // A program for either system from either system: named for it, made of the runner for it
@@ -880,7 +880,7 @@ private Q_SLOTS:
                                                     u"d.bmp"_qs, u"e.gif"_qs, u"icon.png"_qs}));
         const Run listed = kazpack({u"--list"_qs, program});
         QVERIFY2(listed.out.endsWith(u"%1  icon.png\n"_qs.arg(icon.size())), qPrintable(listed.out));
-        QCOMPARE(ProgramTest::load(program).icon, icon);
+        QCOMPARE(ProgramQuiz::load(program).icon, icon);
 
         const QString back = path(u"back"_qs);
         QCOMPARE(kazpack({u"--extract"_qs, program, back}).status, 0);
@@ -890,7 +890,7 @@ private Q_SLOTS:
 
         // Without icon.png the runner keeps its own.
         QCOMPARE(kazpack({source(u"quizzes/istoriya"_qs), u"-o"_qs, exe(u"plain"_qs)}).status, 0);
-        QVERIFY(ProgramTest::load(exe(u"plain"_qs)).icon.isEmpty());
+        QVERIFY(ProgramQuiz::load(exe(u"plain"_qs)).icon.isEmpty());
 
 #ifndef Q_OS_WIN // a Start-menu shortcut shows its program's own icon
         const QString share = path(u"share"_qs);
@@ -932,9 +932,9 @@ private Q_SLOTS:
         QFETCH(QString, damage);
         QFETCH(QString, says);
         const QByteArray runner = readFile(QStringLiteral(KAZRUNNER));
-        const TestFolder::Checked figuri = TestFolder::check(source(u"quizzes/figuri"_qs));
+        const QuizFolder::Checked figuri = QuizFolder::check(source(u"quizzes/figuri"_qs));
         QVERIFY(figuri.ok());
-        QByteArray program = PackedTest::pack(runner, figuri.files);
+        QByteArray program = PackedQuiz::pack(runner, figuri.files);
         if (damage == u"runner")
             program = runner;
         else if (damage == u"cut")
@@ -944,14 +944,14 @@ private Q_SLOTS:
         else if (damage == u"version")
             program[program.size() - 16] = 2;
         else if (damage == u"rule")
-            program = PackedTest::pack(runner, {{u"test.kaz"_qs, "[left]\nЛом\n"}});
+            program = PackedQuiz::pack(runner, {{u"test.kaz"_qs, "[left]\nЛом\n"}});
         else if (damage == u"picture")
-            program = PackedTest::pack(runner, figuri.files.mid(0, 1));
+            program = PackedQuiz::pack(runner, figuri.files.mid(0, 1));
         const QString path = this->path(u"kaz-damaged"_qs);
         QVERIFY(writeFile(path, program));
         QVERIFY(QFile::setPermissions(path, QFile::permissions(QStringLiteral(KAZRUNNER))));
 
-        const ProgramTest::Loaded loaded = ProgramTest::load(path);
+        const ProgramQuiz::Loaded loaded = ProgramQuiz::load(path);
         QVERIFY(!loaded.ok());
         QVERIFY2(loaded.message.contains(says), qPrintable(loaded.message));
         KAZ_SKIP_WINDOW_PROGRAM_ON_WINDOWS();
@@ -1072,12 +1072,12 @@ private Q_SLOTS:
         // which is then replaced, with the checksum made right.
         const QByteArray stand = QByteArray(name.size(), 'n');
         const QByteArray runner = readFile(QStringLiteral(KAZRUNNER));
-        QByteArray bytes = PackedTest::pack(runner, {{u"test.kaz"_qs, readFile(source(u"quizzes/istoriya/test.kaz"_qs))},
+        QByteArray bytes = PackedQuiz::pack(runner, {{u"test.kaz"_qs, readFile(source(u"quizzes/istoriya/test.kaz"_qs))},
                                                      {QString::fromLatin1(stand), "picture"}});
         const qsizetype at = bytes.indexOf(stand, runner.size());
         QVERIFY(at > 0);
         bytes.replace(at, stand.size(), name);
-        const qsizetype payload = bytes.size() - runner.size() - PackedTest::TrailerSize;
+        const qsizetype payload = bytes.size() - runner.size() - PackedQuiz::TrailerSize;
         bytes.replace(runner.size() + payload, 32,
                       QCryptographicHash::hash(QByteArrayView(bytes).sliced(runner.size(), payload), QCryptographicHash::Sha256));
         const QString program = path(u"kaz-hostile"_qs);
@@ -1085,8 +1085,8 @@ private Q_SLOTS:
         QVERIFY(QFile::setPermissions(program, QFile::permissions(QStringLiteral(KAZRUNNER))));
 
         QStringList said = {kazpack({u"--list"_qs, program}).err, kazpack({u"--extract"_qs, program, path(u"out"_qs)}).err,
-                            ProgramTest::load(program).message,
-                            ProgramTest::load(program, ProgramTest::Reader::Editor).message};
+                            ProgramQuiz::load(program).message,
+                            ProgramQuiz::load(program, ProgramQuiz::Reader::Editor).message};
 #ifndef Q_OS_WIN // a Windows program cannot start without a screen (KAZ_SKIP_WINDOW_PROGRAM_ON_WINDOWS)
         said.append(start(program, {u"QT_QPA_PLATFORM=offscreen"_qs}).err);
 #endif
@@ -1119,7 +1119,7 @@ private Q_SLOTS:
     {
         const QString program = exe(u"kaz-x"_qs);
         const QByteArray kaz = readFile(source(u"quizzes/istoriya/test.kaz"_qs));
-        QVERIFY(writeFile(program, PackedTest::pack(readFile(QStringLiteral(KAZRUNNER)),
+        QVERIFY(writeFile(program, PackedQuiz::pack(readFile(QStringLiteral(KAZRUNNER)),
                                                     {{u"test.kaz"_qs, kaz}, {u"снимка\u202egnp.exe"_qs, "x"}})));
         const Run run = kazpack({u"--list"_qs, program});
         QCOMPARE(run.status, 0);

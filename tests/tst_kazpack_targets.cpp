@@ -5,7 +5,7 @@
 #include "FileAccess.h"
 #include "KazpackCommands.h"
 #include "KilledAtStep.h"
-#include "PackedTest.h"
+#include "PackedQuiz.h"
 #include "Packing.h"
 #include "Printing.h"
 #include "TestFiles.h"
@@ -127,7 +127,7 @@ private Q_SLOTS:
             QVERIFY2(run.status == 0, qPrintable(run.err));
             const QString written = windows ? path(output) + u".exe"_s : path(output);
             QCOMPARE(run.out, native(written) + u'\n');
-            QVERIFY(PackedTest::read(written).ok());
+            QVERIFY(PackedQuiz::read(written).ok());
             QCOMPARE(TestFiles::contents(QDir(folder).filePath(u"test.kaz"_s)),
                      TestFiles::contents(TestFiles::sourcePath(Figuri + u"/test.kaz"_s)));
             return;
@@ -313,10 +313,10 @@ private Q_SLOTS:
                 continue;
             }
             QVERIFY2(run.err.isEmpty(), qPrintable(at + u": "_s + run.err));
-            const PackedTest::Contents packed = PackedTest::read(program);
+            const PackedQuiz::Contents packed = PackedQuiz::read(program);
             QVERIFY2(packed.ok(), qPrintable(packed.reason));
             QByteArray test, picture;
-            for (const PackedTest::File &f : packed.files) {
+            for (const PackedQuiz::File &f : packed.files) {
                 if (f.name == u"test.kaz")
                     test = f.bytes;
                 else if (f.name == u"kwadrat.png")

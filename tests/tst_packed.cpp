@@ -1,7 +1,7 @@
 // The packed format: what pack() writes reads back, and every damaged, foreign or hostile
 // tail is refused with its own kind and reason. Hostile tails are built here byte by byte
 // after the layout of packed/DESIGN.md, so the layout itself is checked too.
-#include "PackedTest.h"
+#include "PackedQuiz.h"
 #include "TestRunners.h"
 
 #include <QBuffer>
@@ -11,7 +11,7 @@
 #include <QTest>
 #include <QtEndian>
 
-using PackedTest::Fault;
+using PackedQuiz::Fault;
 
 namespace {
 
@@ -58,19 +58,19 @@ QByteArray rawTrailer(const QByteArray &payload, quint32 version = 1, quint64 le
 
 const QByteArray Runner = QByteArrayLiteral("#!fake runner\n") + QByteArray(200, 'r');
 
-PackedTest::Files sample()
+PackedQuiz::Files sample()
 {
     return {{QStringLiteral("test.kaz"), QByteArrayLiteral("[left]\nЛом\n")},
             {QStringLiteral("карта 1.png"), QByteArray("\x89PNG\r\n\x1a\n", 8) + QByteArray(300, '\0')},
             {QStringLiteral("empty.gif"), QByteArray()}};
 }
 
-PackedTest::Contents readBytes(const QByteArray &program)
+PackedQuiz::Contents readBytes(const QByteArray &program)
 {
     QBuffer buffer;
     buffer.setData(program);
     buffer.open(QIODevice::ReadOnly);
-    return PackedTest::read(buffer);
+    return PackedQuiz::read(buffer);
 }
 
 QByteArray realRunner()
@@ -88,17 +88,17 @@ class TestPacked : public QObject
 private Q_SLOTS:
     void roundTrip()
     {
-        const QByteArray program = PackedTest::pack(Runner, sample());
+        const QByteArray program = PackedQuiz::pack(Runner, sample());
         QVERIFY(program.startsWith(Runner));
-        QCOMPARE(program, PackedTest::pack(Runner, sample())); // the same input, the same bytes
-        const PackedTest::Contents read = readBytes(program);
+        QCOMPARE(program, PackedQuiz::pack(Runner, sample())); // the same input, the same bytes
+        const PackedQuiz::Contents read = readBytes(program);
         QVERIFY2(read.ok(), qPrintable(read.reason));
         QCOMPARE(read.files, sample());
-        QCOMPARE(read.version, PackedTest::Version);
+        QCOMPARE(read.version, PackedQuiz::Version);
         QCOMPARE(read.runnerSize, Runner.size());
         // The layout of DESIGN.md gives the same bytes.
         QList<RawEntry> raw;
-        for (const PackedTest::File &f : sample())
+        for (const PackedQuiz::File &f : sample())
             raw.append({f.name.toUtf8(), f.bytes});
         const QByteArray payload = rawPayload(raw);
         QCOMPARE(program, Runner + payload + rawTrailer(payload));
@@ -110,12 +110,12 @@ private Q_SLOTS:
         QTemporaryDir dir;
         QFile file(dir.filePath(QStringLiteral("kaz-x")));
         QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(PackedTest::pack(Runner, sample()));
+        file.write(PackedQuiz::pack(Runner, sample()));
         file.close();
-        const PackedTest::Contents read = PackedTest::read(file.fileName());
+        const PackedQuiz::Contents read = PackedQuiz::read(file.fileName());
         QVERIFY2(read.ok(), qPrintable(read.reason));
         QCOMPARE(read.files, sample());
-        QCOMPARE(PackedTest::read(dir.filePath(QStringLiteral("none"))).fault, Fault::Unreadable);
+        QCOMPARE(PackedQuiz::read(dir.filePath(QStringLiteral("none"))).fault, Fault::Unreadable);
     }
 
     void refused_data()
@@ -124,8 +124,8 @@ private Q_SLOTS:
         QTest::addColumn<Fault>("fault");
         QTest::addColumn<QString>("reason");
 
-        const QByteArray good = PackedTest::pack(Runner, sample());
-        const QByteArray payload = good.mid(Runner.size(), good.size() - Runner.size() - PackedTest::TrailerSize);
+        const QByteArray good = PackedQuiz::pack(Runner, sample());
+        const QByteArray payload = good.mid(Runner.size(), good.size() - Runner.size() - PackedQuiz::TrailerSize);
         const auto withPayload = [](const QByteArray &p) { return Runner + p + rawTrailer(p); };
 
         QTest::addRow("runner_alone") << Runner << Fault::NoTest << "nothing is packed";
@@ -135,7 +135,7 @@ private Q_SLOTS:
         changed[Runner.size() + 20] = char(changed.at(Runner.size() + 20) ^ 0x01);
         QTest::addRow("payload_byte_changed") << changed << Fault::Damaged << "checksum does not match";
         QByteArray hashChanged = good;
-        hashChanged[good.size() - PackedTest::TrailerSize] ^= 0x40;
+        hashChanged[good.size() - PackedQuiz::TrailerSize] ^= 0x40;
         QTest::addRow("checksum_changed") << hashChanged << Fault::Damaged << "checksum does not match";
         QTest::addRow("bytes_before_trailer_lost")
             << Runner + payload.chopped(1) + rawTrailer(payload) << Fault::Damaged << "checksum does not match";
@@ -185,7 +185,7 @@ private Q_SLOTS:
         QFETCH(QByteArray, program);
         QFETCH(Fault, fault);
         QFETCH(QString, reason);
-        const PackedTest::Contents read = readBytes(program);
+        const PackedQuiz::Contents read = readBytes(program);
         QCOMPARE(int(read.fault), int(fault));
         QVERIFY2(read.reason.contains(reason), qPrintable(read.reason));
         QVERIFY(read.files.isEmpty());
@@ -198,7 +198,7 @@ private Q_SLOTS:
         QTest::addColumn<int>("cut");
         QTest::addColumn<Fault>("fault");
         QTest::addRow("one_byte") << 1 << Fault::Damaged;
-        QTest::addRow("trailer") << int(PackedTest::TrailerSize) << Fault::Damaged;
+        QTest::addRow("trailer") << int(PackedQuiz::TrailerSize) << Fault::Damaged;
         QTest::addRow("all_but_one_byte_of_the_test") << -1 << Fault::Damaged;
         QTest::addRow("the_whole_test") << 0 << Fault::NoTest;
     }
@@ -212,9 +212,9 @@ private Q_SLOTS:
 #else
         QVERIFY(runner.startsWith("\x7f" "ELF"));
 #endif
-        const QByteArray program = PackedTest::pack(runner, sample());
+        const QByteArray program = PackedQuiz::pack(runner, sample());
         const qsizetype keep = cut > 0 ? program.size() - cut : cut == 0 ? runner.size() : runner.size() + 1;
-        const PackedTest::Contents read = readBytes(program.left(keep));
+        const PackedQuiz::Contents read = readBytes(program.left(keep));
         QCOMPARE(int(read.fault), int(fault));
         if (fault == Fault::Damaged)
             QVERIFY2(read.reason.contains(u"cut short"), qPrintable(read.reason));
@@ -245,7 +245,7 @@ private Q_SLOTS:
                                            std::pair{"symbols_and_signed", peProgramWith(text, both)}}) {
             QTest::addRow("%s_runner_alone", name) << runner << 0 << Fault::NoTest;
             QTest::addRow("%s_one_byte_of_the_test_left", name) << runner << -1 << Fault::Damaged;
-            QTest::addRow("%s_trailer_lost", name) << runner << int(PackedTest::TrailerSize) << Fault::Damaged;
+            QTest::addRow("%s_trailer_lost", name) << runner << int(PackedQuiz::TrailerSize) << Fault::Damaged;
         }
         // The image itself cut short: its sections, symbols or certificates end past the file.
         const QByteArray plain = peProgramWith(text, PeExtras{});
@@ -258,10 +258,10 @@ private Q_SLOTS:
         QFETCH(QByteArray, runner);
         QFETCH(int, cut);
         QFETCH(Fault, fault);
-        QVERIFY(PackedTest::runnerFormat(runner) == 1 || cut == -2);
-        const QByteArray program = PackedTest::pack(runner, sample());
+        QVERIFY(PackedQuiz::runnerFormat(runner) == 1 || cut == -2);
+        const QByteArray program = PackedQuiz::pack(runner, sample());
         const qsizetype keep = cut == -2 ? runner.size() : cut > 0 ? program.size() - cut : runner.size() - cut;
-        const PackedTest::Contents read = readBytes(cut == -2 ? runner : program.left(keep));
+        const PackedQuiz::Contents read = readBytes(cut == -2 ? runner : program.left(keep));
         QCOMPARE(int(read.fault), int(fault));
         if (fault == Fault::Damaged)
             QVERIFY2(read.reason.contains(u"cut short"), qPrintable(read.reason));
@@ -271,23 +271,23 @@ private Q_SLOTS:
 
     void namesRefusedWhenPacking_data()
     {
-        QTest::addColumn<PackedTest::Files>("files");
+        QTest::addColumn<PackedQuiz::Files>("files");
         QTest::addColumn<QString>("problem");
-        const PackedTest::File kaz{QStringLiteral("test.kaz"), "x"};
-        QTest::addRow("none") << PackedTest::Files{} << "no files to pack";
-        QTest::addRow("slash") << PackedTest::Files{kaz, {QStringLiteral("a/b.png"), "p"}} << "must not hold \"/\"";
-        QTest::addRow("dot_dot") << PackedTest::Files{kaz, {QStringLiteral(".."), "p"}} << "name folders";
-        QTest::addRow("tab") << PackedTest::Files{kaz, {QStringLiteral("a\tb.png"), "p"}} << "control characters";
-        QTest::addRow("twice") << PackedTest::Files{kaz, kaz} << "\"test.kaz\" is given twice";
-        QTest::addRow("long_cyrillic") << PackedTest::Files{kaz, {QString(128, QChar(u'ж')), "p"}}
+        const PackedQuiz::File kaz{QStringLiteral("test.kaz"), "x"};
+        QTest::addRow("none") << PackedQuiz::Files{} << "no files to pack";
+        QTest::addRow("slash") << PackedQuiz::Files{kaz, {QStringLiteral("a/b.png"), "p"}} << "must not hold \"/\"";
+        QTest::addRow("dot_dot") << PackedQuiz::Files{kaz, {QStringLiteral(".."), "p"}} << "name folders";
+        QTest::addRow("tab") << PackedQuiz::Files{kaz, {QStringLiteral("a\tb.png"), "p"}} << "control characters";
+        QTest::addRow("twice") << PackedQuiz::Files{kaz, kaz} << "\"test.kaz\" is given twice";
+        QTest::addRow("long_cyrillic") << PackedQuiz::Files{kaz, {QString(128, QChar(u'ж')), "p"}}
                                        << "longer than 255 bytes";
     }
     void namesRefusedWhenPacking()
     {
-        QFETCH(PackedTest::Files, files);
+        QFETCH(PackedQuiz::Files, files);
         QFETCH(QString, problem);
         QString why;
-        QVERIFY(PackedTest::pack(Runner, files, &why).isEmpty());
+        QVERIFY(PackedQuiz::pack(Runner, files, &why).isEmpty());
         QVERIFY2(why.contains(problem), qPrintable(why));
     }
 
@@ -295,7 +295,7 @@ private Q_SLOTS:
     {
         for (const QString &name : {u"test.kaz"_qs, u"Карта 1.PNG"_qs, u"a..b.png"_qs, u"...png"_qs,
                                     QString(127, QChar(u'ж')), u"a;b$c.gif"_qs})
-            QVERIFY2(PackedTest::nameProblem(name).isEmpty(), qPrintable(name));
+            QVERIFY2(PackedQuiz::nameProblem(name).isEmpty(), qPrintable(name));
     }
 
     // The runner part serves to pack again: of a program, its runner; of a runner, itself.
@@ -306,22 +306,22 @@ private Q_SLOTS:
             QFile file(dir.filePath(name));
             return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
         };
-        const QByteArray program = PackedTest::pack(Runner, sample());
+        const QByteArray program = PackedQuiz::pack(Runner, sample());
         QVERIFY(write(QStringLiteral("program"), program));
         QVERIFY(write(QStringLiteral("runner"), Runner));
         QByteArray damaged = program;
         damaged[Runner.size() + 3] = 'X';
         QVERIFY(write(QStringLiteral("damaged"), damaged));
-        const QByteArray payload = program.mid(Runner.size(), program.size() - Runner.size() - PackedTest::TrailerSize);
+        const QByteArray payload = program.mid(Runner.size(), program.size() - Runner.size() - PackedQuiz::TrailerSize);
         QVERIFY(write(QStringLiteral("newer"), Runner + payload + rawTrailer(payload, 9)));
 
-        QCOMPARE(PackedTest::runnerPart(dir.filePath(QStringLiteral("program"))).bytes, Runner);
-        QCOMPARE(PackedTest::runnerPart(dir.filePath(QStringLiteral("runner"))).bytes, Runner);
-        QCOMPARE(PackedTest::runnerPart(dir.filePath(QStringLiteral("newer"))).bytes, Runner);
-        const PackedTest::Runner refused = PackedTest::runnerPart(dir.filePath(QStringLiteral("damaged")));
+        QCOMPARE(PackedQuiz::runnerPart(dir.filePath(QStringLiteral("program"))).bytes, Runner);
+        QCOMPARE(PackedQuiz::runnerPart(dir.filePath(QStringLiteral("runner"))).bytes, Runner);
+        QCOMPARE(PackedQuiz::runnerPart(dir.filePath(QStringLiteral("newer"))).bytes, Runner);
+        const PackedQuiz::Runner refused = PackedQuiz::runnerPart(dir.filePath(QStringLiteral("damaged")));
         QCOMPARE(int(refused.fault), int(Fault::Damaged));
         QVERIFY(refused.bytes.isEmpty());
-        QCOMPARE(int(PackedTest::runnerPart(dir.filePath(QStringLiteral("none"))).fault), int(Fault::Unreadable));
+        QCOMPARE(int(PackedQuiz::runnerPart(dir.filePath(QStringLiteral("none"))).fault), int(Fault::Unreadable));
     }
 
     // The mark that makes a file a quiz runner, and the layout it reads after it: only where a
@@ -332,7 +332,7 @@ private Q_SLOTS:
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<qint64>("format");
         const QByteArray mark = QByteArrayLiteral("KAZ quiz runner, packed format ");
-        QTest::addRow("the_built_runner") << realRunner() << qint64(PackedTest::Version);
+        QTest::addRow("the_built_runner") << realRunner() << qint64(PackedQuiz::Version);
         QTest::addRow("a_shell_script") << QByteArray("#!/bin/sh\necho hello\n") << qint64(-1);
         QTest::addRow("windows_header_only") << QByteArray("MZ\0\0\0\0", 6) << qint64(-1);
         QTest::addRow("a_text_file_of_the_mark_alone") << mark + '1' << qint64(-1);
@@ -345,7 +345,7 @@ private Q_SLOTS:
         QTest::addRow("endless_digits") << elfProgram(mark + QByteArray(40, '9')) << qint64(999999999);
         QTest::addRow("elf_32_bits") << elfProgram(mark + "1\0", {}, false) << qint64(1);
         QTest::addRow("mark_appended_to_a_program") << elfProgram("code", mark + "1\0") << qint64(-1);
-        QTest::addRow("mark_appended_to_the_built_runner") << realRunner() + mark + "2\0" << qint64(PackedTest::Version);
+        QTest::addRow("mark_appended_to_the_built_runner") << realRunner() + mark + "2\0" << qint64(PackedQuiz::Version);
         QTest::addRow("mark_in_a_segment_not_mapped") << elfProgram(mark + "1\0", {}, true, ElfProgram, NoteSegment) << qint64(-1);
         QTest::addRow("an_object_file") << elfProgram(mark + "1\0", {}, true, ElfObject) << qint64(-1);
         QTest::addRow("windows_pe32_plus") << peProgram(mark + "1\0") << qint64(1);
@@ -371,7 +371,7 @@ private Q_SLOTS:
     {
         QFETCH(QByteArray, bytes);
         QFETCH(qint64, format);
-        QCOMPARE(PackedTest::runnerFormat(bytes), format);
+        QCOMPARE(PackedQuiz::runnerFormat(bytes), format);
     }
 };
 

@@ -1,7 +1,7 @@
 // A test's files held in memory packed onto a runner's bytes: the very program kazpack makes of
 // the test's folder, whatever the order of the files and whether the runner is a test program;
 // and every reason for no program found in its order.
-#include "PackedTest.h"
+#include "PackedQuiz.h"
 #include "Packing.h"
 #include "TestFiles.h"
 #include "TestRunners.h"
@@ -19,7 +19,7 @@
 using namespace Qt::StringLiterals;
 
 Q_DECLARE_METATYPE(Packing::Failure)
-Q_DECLARE_METATYPE(PackedTest::Fault)
+Q_DECLARE_METATYPE(PackedQuiz::Fault)
 Q_DECLARE_METATYPE(Packing::System)
 
 namespace {
@@ -27,9 +27,9 @@ namespace {
 using TestFiles::sourcePath;
 
 // Every file of `folder` as it is on disk, by name, in the order of the folder's listing.
-TestFileList filesOf(const QString &folder)
+QuizFileList filesOf(const QString &folder)
 {
-    TestFileList files;
+    QuizFileList files;
     const QDir dir(folder);
     for (const QString &name : dir.entryList(QDir::Files, QDir::Name))
         files.append({name, TestFiles::contents(dir.filePath(name))});
@@ -67,7 +67,7 @@ void TestPacking::sameProgramAsTheBuildsFromMemory()
 {
     QFETCH(bool, shuffled);
     QFETCH(bool, testProgramAsRunner);
-    TestFileList files = filesOf(sourcePath(u"quizzes/figuri"_s));
+    QuizFileList files = filesOf(sourcePath(u"quizzes/figuri"_s));
     QVERIFY(files.size() > 2);
     if (shuffled) {
         std::reverse(files.begin(), files.end());
@@ -88,12 +88,12 @@ void TestPacking::outcomes_data()
     QTest::addColumn<QByteArray>("runner");      // the runner's bytes, unless read from `runnerPath`
     QTest::addColumn<QString>("runnerPath");     // relative to a scratch folder: "folder" is one
     QTest::addColumn<Packing::Failure>("failure");
-    QTest::addColumn<PackedTest::Fault>("fault");
+    QTest::addColumn<PackedQuiz::Fault>("fault");
     QTest::addColumn<QString>("reason");
     QTest::addColumn<Packing::System>("target");
     using F = Packing::Failure;
     using S = Packing::System;
-    using P = PackedTest::Fault;
+    using P = PackedQuiz::Fault;
     const QByteArray program = TestFiles::contents(QStringLiteral(KAZ_FIGURI));
     QTest::addRow("the_test_before_the_runner") << "[left]\nа\n"_ba << "#!/bin/sh\n"_ba << QString() << F::TestProblems
                                                 << P::None << QString() << S::Linux;
@@ -128,10 +128,10 @@ void TestPacking::outcomes()
     QFETCH(QByteArray, runner);
     QFETCH(QString, runnerPath);
     QFETCH(Packing::Failure, failure);
-    QFETCH(PackedTest::Fault, fault);
+    QFETCH(PackedQuiz::Fault, fault);
     QFETCH(QString, reason);
     QFETCH(Packing::System, target);
-    TestFileList files = filesOf(sourcePath(u"quizzes/istoriya"_s));
+    QuizFileList files = filesOf(sourcePath(u"quizzes/istoriya"_s));
     if (!test.isEmpty())
         files = {{u"test.kaz"_s, test}};
     Packing::Runner given = runner;
@@ -159,7 +159,7 @@ void TestPacking::outcomes()
     QBuffer buffer;
     buffer.setData(result.program);
     QVERIFY(buffer.open(QIODevice::ReadOnly));
-    const PackedTest::Contents read = PackedTest::read(buffer);
+    const PackedQuiz::Contents read = PackedQuiz::read(buffer);
     QVERIFY2(read.ok(), qPrintable(read.reason));
     QCOMPARE(read.files, result.checked.files);
     QCOMPARE(read.runnerSize, qint64(runner.size()));
@@ -188,7 +188,7 @@ void TestPacking::toldToEachReader_data()
     QTest::addRow("runner_of_the_other_system") << F::OtherSystem << QString() << here << 0 << false;
     QTest::addRow("cannot_pack") << F::CannotPack << u"the test's files are larger than 2 GB"_s << here << 0 << false;
     QTest::addRow("name_refused") << F::NameRefused << u"CON names a device"_s << Packing::System::Windows << 0 << false;
-    QTest::addRow("target_is_a_test_file") << F::TargetIsTestFile << u"test.kaz"_s << here << 0 << false;
+    QTest::addRow("target_is_a_test_file") << F::TargetIsQuizFile << u"test.kaz"_s << here << 0 << false;
     QTest::addRow("target_is_a_folder") << F::TargetIsFolder << QString() << here << 0 << false;
     QTest::addRow("target_exists") << F::TargetExists << QString() << here << 0 << true;
     QTest::addRow("not_written_old_program_kept") << F::NotWritten << u"permission denied; choose another folder"_s << here

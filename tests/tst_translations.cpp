@@ -153,9 +153,9 @@ private Q_SLOTS:
             contexts.insert(m.context);
             QTest::addRow("%s_%lld", qPrintable(m.context), qlonglong(i)) << m.source << m.translations << m.type;
         }
-        for (const char *tool : {"kazcheck", "gift2kaz", "Kazpack", "TestFolder", "FileAccess", "ContentReader",
-                                 "Gift", "ProgramTest", "Printing", "editor", "EditorWindow", "EditorDialogs",
-                                 "EditorTable", "EditorPicturePanel", "EditorGeometryPanel", "TestDocument"})
+        for (const char *tool : {"kazcheck", "gift2kaz", "Kazpack", "QuizFolder", "FileAccess", "ContentReader",
+                                 "Gift", "ProgramQuiz", "Printing", "editor", "EditorWindow", "EditorDialogs",
+                                 "EditorTable", "EditorPicturePanel", "EditorGeometryPanel", "QuizDocument"})
             QVERIFY2(contexts.contains(QLatin1String(tool)), tool);
     }
 

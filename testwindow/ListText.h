@@ -4,7 +4,7 @@
 #include <QString>
 #include <QStringList>
 
-// How much of a phrase the test window's lists show. A list box (ui/ListBox, placed by KazView
+// How much of a phrase the test window's lists show. A list box (quizui/ListBox, placed by KazView
 // from the test's geometry) gives its text the list's width less its frame, less the vertical
 // scroll bar while not every row fits, less a margin on either side of the text; a phrase wider
 // than that is cut with "…". The editor warns of such phrases and widens the lists to fit them;
@@ -13,7 +13,7 @@
 namespace ListText {
 
 // What a list box takes of its width, in pixels, as its style (Fusion, on every system: see
-// ui/ListBox) draws it: its frame on either side, the vertical scroll bar, and the style's focus
+// quizui/ListBox) draws it: its frame on either side, the vertical scroll bar, and the style's focus
 // margin and one pixel on either side of the text. tests/tst_kazview.cpp checks them against
 // the real list, under the platform's own style too.
 constexpr int FrameWidth = 1;

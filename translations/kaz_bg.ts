@@ -2362,7 +2362,7 @@ Exit status: 0 done, 1 a problem (nothing written), 2 a mistake in the command l
     </message>
 </context>
 <context>
-    <name>PackedTest</name>
+    <name>PackedQuiz</name>
     <message>
         <source>its list of files is missing</source>
         <translation>липсва списъкът с файловете му</translation>
@@ -2602,7 +2602,7 @@ Exit status: 0 done, 1 a problem (nothing written), 2 a mistake in the command l
     </message>
 </context>
 <context>
-    <name>ProgramTest</name>
+    <name>ProgramQuiz</name>
     <message>
         <source>This program holds no test: it is the KAZ quiz runner alone. Make a test program from a test folder with kazpack (kazpack FOLDER) and start that program instead.</source>
         <translation>Тази програма не съдържа тест: тя е само основната програма на KAZ. Направете програма с тест от папка с тест с kazpack (kazpack ПАПКА) и пуснете нея.</translation>
@@ -2876,7 +2876,7 @@ Exit status: 0 done, 1 a problem (nothing written), 2 a mistake in the command l
     </message>
 </context>
 <context>
-    <name>TestDocument</name>
+    <name>QuizDocument</name>
     <message>
         <source>there is no folder &quot;%1&quot;; choose the folder that holds test.kaz</source>
         <translation>няма папка „%1“; изберете папката, в която е test.kaz</translation>
@@ -2939,7 +2939,7 @@ Exit status: 0 done, 1 a problem (nothing written), 2 a mistake in the command l
     </message>
 </context>
 <context>
-    <name>TestFolder</name>
+    <name>QuizFolder</name>
     <message>
         <source>there is no such file beside test.kaz, but there is &quot;%1&quot;; write the name exactly as the file is called, capitals included</source>
         <translation>до test.kaz няма такъв файл, но има „%1“; напишете името точно както се казва файлът, със същите главни и малки букви</translation>

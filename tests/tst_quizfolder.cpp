@@ -2,7 +2,7 @@
 // way, the files listed for packing, and the picture bytes the store keeps.
 #include "Printing.h"
 #include "TestFiles.h"
-#include "TestFolder.h"
+#include "QuizFolder.h"
 #include "TestPictures.h"
 #include "WindowsDiffers.h"
 
@@ -29,7 +29,7 @@ QByteArray threePictures()
 }
 
 // "line: message" of each problem, without the file it names.
-QStringList problems(const TestFolder::Checked &checked)
+QStringList problems(const QuizFolder::Checked &checked)
 {
     QStringList out;
     for (const ContentReader::Problem &p : checked.problems)
@@ -41,7 +41,7 @@ QStringList problems(const TestFolder::Checked &checked)
 
 using namespace TestPictures;
 
-class TestTestFolder : public QObject
+class TestQuizFolder : public QObject
 {
     Q_OBJECT
 
@@ -77,13 +77,13 @@ private Q_SLOTS:
         QTemporaryDir dir;
         QVERIFY(dir.isValid());
         const QDir d(dir.path());
-        const TestFileList files = {{u"test.kaz"_qs, threePictures()}, {u"б.png"_qs, png(20, 10)},
+        const QuizFileList files = {{u"test.kaz"_qs, threePictures()}, {u"б.png"_qs, png(20, 10)},
                                     {u"а.png"_qs, picture}};
-        for (const TestFile &f : files)
+        for (const QuizFile &f : files)
             QVERIFY(TestFiles::write(d.filePath(f.name), f.bytes));
 
-        const TestFolder::Checked fromFolder = TestFolder::check(dir.path());
-        const TestFolder::Checked fromMemory = TestFolder::check(files);
+        const QuizFolder::Checked fromFolder = QuizFolder::check(dir.path());
+        const QuizFolder::Checked fromMemory = QuizFolder::check(files);
         QCOMPARE(problems(fromMemory), problems(fromFolder));
         QCOMPARE(fromFolder.read, true);
         QCOMPARE(fromMemory.read, true);
@@ -113,16 +113,16 @@ private Q_SLOTS:
         QVERIFY(TestFiles::write(d.filePath(u"а.png"_qs), a));
         QVERIFY(TestFiles::write(d.filePath(u"unused.png"_qs), png(5, 5)));
 
-        const TestFolder::Checked checked = TestFolder::check(dir.path());
+        const QuizFolder::Checked checked = QuizFolder::check(dir.path());
         QVERIFY2(checked.ok(), qPrintable(problems(checked).join(u'\n')));
-        const TestFileList expected = {{u"test.kaz"_qs, threePictures()}, {u"б.png"_qs, b}, {u"а.png"_qs, a}};
+        const QuizFileList expected = {{u"test.kaz"_qs, threePictures()}, {u"б.png"_qs, b}, {u"а.png"_qs, a}};
         QCOMPARE(checked.files, expected);
         QCOMPARE(checked.store.pictureData(d.filePath(u"б.png"_qs)), b);
         QCOMPARE(checked.store.pictureData(d.filePath(u"а.png"_qs)), a);
         QCOMPARE(checked.store.pictureData(d.filePath(u"unused.png"_qs)), QByteArray());
 
         // From memory the sources are the names; files the test does not name are ignored.
-        const TestFolder::Checked fromMemory = TestFolder::check(expected + TestFileList{{u"unused.png"_qs, "x"}});
+        const QuizFolder::Checked fromMemory = QuizFolder::check(expected + QuizFileList{{u"unused.png"_qs, "x"}});
         QVERIFY2(fromMemory.ok(), qPrintable(problems(fromMemory).join(u'\n')));
         QCOMPARE(fromMemory.files, expected);
         QCOMPARE(fromMemory.store.Graphika(2).source, u"а.png"_qs);
@@ -162,13 +162,13 @@ private Q_SLOTS:
         QVERIFY(TestFiles::write(d.filePath(u"б.png"_qs), b));
         QVERIFY(TestFiles::write(d.filePath(u"а.png"_qs), a));
         QVERIFY(TestFiles::write(d.filePath(name), icon));
-        const TestFileList files = {{u"test.kaz"_qs, threePictures()}, {u"б.png"_qs, b}, {u"а.png"_qs, a}};
+        const QuizFileList files = {{u"test.kaz"_qs, threePictures()}, {u"б.png"_qs, b}, {u"а.png"_qs, a}};
 
-        const TestFolder::Checked fromFolder = TestFolder::check(dir.path(), FileAccess::Links::Refuse);
-        const TestFolder::Checked fromMemory = TestFolder::check(files + TestFileList{{name, icon}});
+        const QuizFolder::Checked fromFolder = QuizFolder::check(dir.path(), FileAccess::Links::Refuse);
+        const QuizFolder::Checked fromMemory = QuizFolder::check(files + QuizFileList{{name, icon}});
         if (problem.isEmpty()) {
             QVERIFY2(fromFolder.ok(), qPrintable(problems(fromFolder).join(u'\n')));
-            const TestFileList expected = files + TestFileList{{u"icon.png"_qs, icon}};
+            const QuizFileList expected = files + QuizFileList{{u"icon.png"_qs, icon}};
             QCOMPARE(fromFolder.files, expected);
             QCOMPARE(fromFolder.icon, icon);
             QCOMPARE(fromMemory.files, expected);
@@ -217,7 +217,7 @@ private Q_SLOTS:
         else if (kind != u"none")
             QVERIFY(TestFiles::write(d.filePath(kind), png(32, 32)));
 
-        const TestFolder::Checked checked = TestFolder::check(dir.path(), FileAccess::Links::Refuse);
+        const QuizFolder::Checked checked = QuizFolder::check(dir.path(), FileAccess::Links::Refuse);
         if (problem.isEmpty()) {
             QVERIFY2(checked.ok(), qPrintable(problems(checked).join(u'\n')));
             QCOMPARE(checked.files.size(), 3);
@@ -257,12 +257,12 @@ private Q_SLOTS:
 
     void memoryWithoutTest()
     {
-        const TestFolder::Checked checked = TestFolder::check(TestFileList{{u"а.png"_qs, png(1, 1)}});
+        const QuizFolder::Checked checked = QuizFolder::check(QuizFileList{{u"а.png"_qs, png(1, 1)}});
         QVERIFY(!checked.read);
         QCOMPARE(problems(checked), QStringList{u"0: cannot read the test: it holds no test.kaz"_qs});
         QVERIFY(checked.files.isEmpty());
     }
 };
 
-QTEST_GUILESS_MAIN(TestTestFolder)
-#include "tst_testfolder.moc"
+QTEST_GUILESS_MAIN(TestQuizFolder)
+#include "tst_quizfolder.moc"

@@ -7,11 +7,11 @@
 // One file of a test, test.kaz or a picture, by its flat name in the test folder and with its
 // bytes. A test folder's check lists them in the order a program packs them; a packed program
 // holds them.
-struct TestFile
+struct QuizFile
 {
     QString name;
     QByteArray bytes;
 
-    friend bool operator==(const TestFile &, const TestFile &) = default;
+    friend bool operator==(const QuizFile &, const QuizFile &) = default;
 };
-using TestFileList = QList<TestFile>;
+using QuizFileList = QList<QuizFile>;

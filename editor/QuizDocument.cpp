@@ -1,4 +1,4 @@
-#include "TestDocument.h"
+#include "QuizDocument.h"
 
 #include "EditCommands.h"
 #include "FileAccess.h"
@@ -10,7 +10,7 @@
 #include "Recovery.h"
 #include "RowTableModel.h"
 #include "SavePlace.h"
-#include "TestFolder.h"
+#include "QuizFolder.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -63,15 +63,15 @@ bool writableName(const QString &name)
 
 } // namespace
 
-TestDocument::TestDocument(QObject *parent)
+QuizDocument::QuizDocument(QObject *parent)
     : QObject(parent)
     , m_undo(std::make_unique<QUndoStack>())
     , m_model(std::make_unique<RowTableModel>(this))
 {
     m_recoveryPath = Recovery::newPath();
-    connect(&m_checks, &CheckSchedule::started, this, &TestDocument::checkStarted);
-    connect(&m_checks, &CheckSchedule::checked, this, &TestDocument::applyProblems);
-    connect(m_undo.get(), &QUndoStack::cleanChanged, this, &TestDocument::updateModified);
+    connect(&m_checks, &CheckSchedule::started, this, &QuizDocument::checkStarted);
+    connect(&m_checks, &CheckSchedule::checked, this, &QuizDocument::applyProblems);
+    connect(m_undo.get(), &QUndoStack::cleanChanged, this, &QuizDocument::updateModified);
     // An undo or redo ends the typing of the step it leaves.
     connect(m_undo.get(), &QUndoStack::indexChanged, this, [this] {
         if (!m_pushing)
@@ -81,13 +81,13 @@ TestDocument::TestDocument(QObject *parent)
 }
 
 // A check still running works on its own copy of the content; its result is dropped.
-TestDocument::~TestDocument() = default;
+QuizDocument::~QuizDocument() = default;
 
-int TestDocument::questionOf(int row) const { return m_questionOfRow.value(row, 0); }
+int QuizDocument::questionOf(int row) const { return m_questionOfRow.value(row, 0); }
 
-int TestDocument::rowOfQuestion(int q) const { return m_rowOfQuestion.value(q - 1, -1); }
+int QuizDocument::rowOfQuestion(int q) const { return m_rowOfQuestion.value(q - 1, -1); }
 
-QString TestDocument::field(DocumentField f) const
+QString QuizDocument::field(DocumentField f) const
 {
     switch (f) {
     case DocumentField::Address:
@@ -107,13 +107,13 @@ QString TestDocument::field(DocumentField f) const
 
 // ---------------------------------------------------------------- opening and saving
 
-void TestDocument::newTest() { replace(DocumentContent(), QString()); }
+void QuizDocument::newTest() { replace(DocumentContent(), QString()); }
 
-TestDocument::Opened TestDocument::openFolder(const QString &folder)
+QuizDocument::Opened QuizDocument::openFolder(const QString &folder)
 {
     Opened opened;
     if (!QFileInfo(folder).isDir()) {
-        opened.error = QCoreApplication::translate("TestDocument", "there is no folder \"%1\"; choose the folder that holds test.kaz").arg(printablePath(folder));
+        opened.error = QCoreApplication::translate("QuizDocument", "there is no folder \"%1\"; choose the folder that holds test.kaz").arg(printablePath(folder));
         return opened;
     }
     // A save cut short by a crash is finished when it counted, else undone.
@@ -122,8 +122,8 @@ TestDocument::Opened TestDocument::openFolder(const QString &folder)
     const QString testFile = dir.filePath(QStringLiteral("test.kaz"));
     if (!QFileInfo::exists(testFile) && !QFileInfo(testFile).isSymLink()) {
         opened.error = unfinished.isEmpty()
-                           ? QCoreApplication::translate("TestDocument", "there is no test.kaz in %1; choose the folder that holds test.kaz").arg(printablePath(folder))
-                           : QCoreApplication::translate("TestDocument", "there is no test.kaz in %1, and a save that was cut short cannot be finished: %2")
+                           ? QCoreApplication::translate("QuizDocument", "there is no test.kaz in %1; choose the folder that holds test.kaz").arg(printablePath(folder))
+                           : QCoreApplication::translate("QuizDocument", "there is no test.kaz in %1, and a save that was cut short cannot be finished: %2")
                                  .arg(printablePath(folder), unfinished);
         return opened;
     }
@@ -131,11 +131,11 @@ TestDocument::Opened TestDocument::openFolder(const QString &folder)
     // and the saved folder would then hold.
     const FileAccess::Read file = FileAccess::read(testFile, ContentReader::MaxFileBytes, FileAccess::Links::Refuse);
     if (file.tooLarge) {
-        opened.error = QCoreApplication::translate("TestDocument", "cannot open %1: %2, the most a test may have").arg(printablePath(testFile), file.problem);
+        opened.error = QCoreApplication::translate("QuizDocument", "cannot open %1: %2, the most a test may have").arg(printablePath(testFile), file.problem);
         return opened;
     }
     if (!file.ok()) {
-        opened.error = QCoreApplication::translate("TestDocument", "cannot open %1: %2").arg(printablePath(testFile), printableName(file.problem));
+        opened.error = QCoreApplication::translate("QuizDocument", "cannot open %1: %2").arg(printablePath(testFile), printableName(file.problem));
         return opened;
     }
     ContentReader::Options options;
@@ -144,7 +144,7 @@ TestDocument::Opened TestDocument::openFolder(const QString &folder)
     ContentReader::Result read = ContentReader::readBytes(file.bytes, options);
     // A file that is no text at all gives its one reason and nothing else.
     if (read.store == ContentStore() && read.problems.size() == 1) {
-        opened.error = QCoreApplication::translate("TestDocument", "cannot open %1: %2").arg(printablePath(testFile), read.problems.first().message);
+        opened.error = QCoreApplication::translate("QuizDocument", "cannot open %1: %2").arg(printablePath(testFile), read.problems.first().message);
         return opened;
     }
     QList<int> placed;
@@ -159,7 +159,7 @@ TestDocument::Opened TestDocument::openFolder(const QString &folder)
     return opened;
 }
 
-void TestDocument::openStore(const ContentStore &store, const QHash<QString, QByteArray> &pictures,
+void QuizDocument::openStore(const ContentStore &store, const QHash<QString, QByteArray> &pictures,
                              const QString &pictureBase, const QStringList &comments)
 {
     replace(FileMapping::fromStore(
@@ -171,18 +171,18 @@ void TestDocument::openStore(const ContentStore &store, const QHash<QString, QBy
     setRestored(true);
 }
 
-QString TestDocument::text() const { return FileMapping::text(FileMapping::toStore(m_content)); }
+QString QuizDocument::text() const { return FileMapping::text(FileMapping::toStore(m_content)); }
 
-QString TestDocument::saveTo(const QString &folder) { return saveTo(folder, true).why; }
+QString QuizDocument::saveTo(const QString &folder) { return saveTo(folder, true).why; }
 
-TestDocument::Saved TestDocument::trySaveTo(const QString &folder) { return saveTo(folder, false); }
+QuizDocument::Saved QuizDocument::trySaveTo(const QString &folder) { return saveTo(folder, false); }
 
-TestDocument::Saved TestDocument::saveTo(const QString &folder, bool wait)
+QuizDocument::Saved QuizDocument::saveTo(const QString &folder, bool wait)
 {
     using Outcome = Saved::Outcome;
     const FileAccess::LockWait lockWait = wait ? FileAccess::LockWait::Wait : FileAccess::LockWait::DontWait;
     if (folder.isEmpty())
-        return {Outcome::Failed, QCoreApplication::translate("TestDocument", "the test has no folder yet; choose a folder to save it in")};
+        return {Outcome::Failed, QCoreApplication::translate("QuizDocument", "the test has no folder yet; choose a folder to save it in")};
     if (const QString why = SavePlace::notForSaving(folder); !why.isEmpty())
         return {Outcome::NotHere, why};
     const FileMapping::Written written = FileMapping::toStore(m_content);
@@ -237,16 +237,16 @@ TestDocument::Saved TestDocument::saveTo(const QString &folder, bool wait)
 
 // ---------------------------------------------------------------- edits
 
-void TestDocument::push(QUndoCommand *command)
+void QuizDocument::push(QUndoCommand *command)
 {
     m_pushing = true;
     m_undo->push(command);
     m_pushing = false;
 }
 
-void TestDocument::endTyping() { ++m_typingSession; }
+void QuizDocument::endTyping() { ++m_typingSession; }
 
-DocumentRow TestDocument::withCell(DocumentRow row, DocumentField field, const QString &text)
+DocumentRow QuizDocument::withCell(DocumentRow row, DocumentField field, const QString &text)
 {
     switch (field) {
     case DocumentField::Left:
@@ -266,7 +266,7 @@ DocumentRow TestDocument::withCell(DocumentRow row, DocumentField field, const Q
     return row;
 }
 
-void TestDocument::setCell(int row, DocumentField field, const QString &text)
+void QuizDocument::setCell(int row, DocumentField field, const QString &text)
 {
     const bool cell = field == DocumentField::Left || field == DocumentField::Right || field == DocumentField::Explanation;
     if (row < 0 || row >= rowCount() || !cell)
@@ -278,7 +278,7 @@ void TestDocument::setCell(int row, DocumentField field, const QString &text)
     push(new RowEditCommand(*this, row, before, after, int(field), m_typingSession, StepText::typing(field)));
 }
 
-void TestDocument::setField(DocumentField field, const QString &text)
+void QuizDocument::setField(DocumentField field, const QString &text)
 {
     const bool known = isGeometry(field) || field == DocumentField::Address || field == DocumentField::Title
         || field == DocumentField::Instructions || field == DocumentField::ExplanationLabel
@@ -294,7 +294,7 @@ void TestDocument::setField(DocumentField field, const QString &text)
     push(new FieldEditCommand(*this, field, before, std::move(value), m_typingSession, StepText::typing(field)));
 }
 
-void TestDocument::setExplanationShown(int row, bool shown)
+void QuizDocument::setExplanationShown(int row, bool shown)
 {
     if (row < 0 || row >= rowCount() || m_content.rows.at(row).explanationShown == shown)
         return;
@@ -303,18 +303,18 @@ void TestDocument::setExplanationShown(int row, bool shown)
     push(new RowEditCommand(*this, row, m_content.rows.at(row), after, -1, 0, StepText::explanationShown(shown)));
 }
 
-QString TestDocument::setPictureFromFile(int row, const QString &path)
+QString QuizDocument::setPictureFromFile(int row, const QString &path)
 {
-    const FileAccess::Read file = FileAccess::read(path, TestFolder::maxPictureBytes());
+    const FileAccess::Read file = FileAccess::read(path, QuizFolder::maxPictureBytes());
     if (file.tooLarge)
-        return QCoreApplication::translate("TestDocument", "the picture %1 is too large: %2; save it smaller").arg(printablePath(path), file.problem);
+        return QCoreApplication::translate("QuizDocument", "the picture %1 is too large: %2; save it smaller").arg(printablePath(path), file.problem);
     if (!file.ok())
-        return QCoreApplication::translate("TestDocument", "the picture %1 cannot be read: %2").arg(printablePath(path), printableName(file.problem));
+        return QCoreApplication::translate("QuizDocument", "the picture %1 cannot be read: %2").arg(printablePath(path), printableName(file.problem));
     setPicture(row, QFileInfo(path).fileName(), file.bytes);
     return {};
 }
 
-QString TestDocument::uniquePictureName(const QString &name, const QByteArray &bytes, int row) const
+QString QuizDocument::uniquePictureName(const QString &name, const QByteArray &bytes, int row) const
 {
     // A picture missing since the test was opened takes no name: the new file stands in for it.
     QHash<QString, QByteArray> taken;
@@ -336,7 +336,7 @@ QString TestDocument::uniquePictureName(const QString &name, const QByteArray &b
             return candidate;
 }
 
-void TestDocument::setPicture(int row, const QString &name, const QByteArray &bytes)
+void QuizDocument::setPicture(int row, const QString &name, const QByteArray &bytes)
 {
     if (row < 0 || row >= rowCount() || name.isEmpty())
         return;
@@ -359,7 +359,7 @@ void TestDocument::setPicture(int row, const QString &name, const QByteArray &by
     push(new RowEditCommand(*this, row, before, after, -1, 0, StepText::pictureChosen(!before.picture.isNull())));
 }
 
-void TestDocument::clearPicture(int row)
+void QuizDocument::clearPicture(int row)
 {
     if (row < 0 || row >= rowCount() || m_content.rows.at(row).picture.isNull())
         return;
@@ -368,7 +368,7 @@ void TestDocument::clearPicture(int row)
     push(new RowEditCommand(*this, row, m_content.rows.at(row), after, -1, 0, StepText::pictureRemoved()));
 }
 
-void TestDocument::setPictureBox(int row, int width, int height)
+void QuizDocument::setPictureBox(int row, int width, int height)
 {
     if (row < 0 || row >= rowCount() || m_content.rows.at(row).picture.isNull())
         return;
@@ -381,7 +381,7 @@ void TestDocument::setPictureBox(int row, int width, int height)
     push(new RowEditCommand(*this, row, m_content.rows.at(row), after, BoxMerge, m_typingSession, StepText::pictureBox()));
 }
 
-void TestDocument::setPictureMode(int row, PictureMode mode)
+void QuizDocument::setPictureMode(int row, PictureMode mode)
 {
     if (row < 0 || row >= rowCount() || m_content.rows.at(row).pictureMode == mode
         || (mode != PictureMode::Hidden && mode != PictureMode::Window && mode != PictureMode::ThumbnailOnly))
@@ -391,23 +391,23 @@ void TestDocument::setPictureMode(int row, PictureMode mode)
     push(new RowEditCommand(*this, row, m_content.rows.at(row), after, -1, 0, StepText::pictureMode()));
 }
 
-void TestDocument::insertRows(int row, int count)
+void QuizDocument::insertRows(int row, int count)
 {
     if (row < 0 || row > rowCount() || count <= 0 || count > DocumentContent::MaxRows - rowCount())
         return;
     push(new RowsCommand(*this, row, {}, QList<DocumentRow>(count), StepText::rowsAdded(count)));
 }
 
-void TestDocument::removeRows(int row, int count)
+void QuizDocument::removeRows(int row, int count)
 {
     if (row < 0 || count <= 0 || row + count > rowCount())
         return;
     push(new RowsCommand(*this, row, m_content.rows.mid(row, count), {}, StepText::rowsDeleted(count)));
 }
 
-void TestDocument::removeRowSet(QList<int> rows) { removeRowSet(std::move(rows), StepText::rowsDeleted); }
+void QuizDocument::removeRowSet(QList<int> rows) { removeRowSet(std::move(rows), StepText::rowsDeleted); }
 
-void TestDocument::removeRowSet(QList<int> rows, QString (*stepText)(int count))
+void QuizDocument::removeRowSet(QList<int> rows, QString (*stepText)(int count))
 {
     std::sort(rows.begin(), rows.end(), std::greater<int>());
     rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
@@ -438,7 +438,7 @@ void TestDocument::removeRowSet(QList<int> rows, QString (*stepText)(int count))
     m_undo->endMacro();
 }
 
-void TestDocument::replaceRows(int first, int count, QList<DocumentRow> rows, const QString &stepText)
+void QuizDocument::replaceRows(int first, int count, QList<DocumentRow> rows, const QString &stepText)
 {
     if (first < 0 || count < 0 || first + count > rowCount())
         return;
@@ -447,7 +447,7 @@ void TestDocument::replaceRows(int first, int count, QList<DocumentRow> rows, co
         push(new RowsCommand(*this, first, std::move(before), std::move(rows), stepText));
 }
 
-void TestDocument::moveRows(int from, int count, int to)
+void QuizDocument::moveRows(int from, int count, int to)
 {
     if (from < 0 || count <= 0 || from + count > rowCount() || to < 0 || to > rowCount()
         || (to >= from && to <= from + count))
@@ -457,7 +457,7 @@ void TestDocument::moveRows(int from, int count, int to)
 
 // ---------------------------------------------------------------- what the commands do
 
-void TestDocument::applyRow(int row, const DocumentRow &value)
+void QuizDocument::applyRow(int row, const DocumentRow &value)
 {
     DocumentRow &r = m_content.rows[row];
     const bool sides = r.hasLeft() != value.hasLeft() || r.hasRight() != value.hasRight();
@@ -468,7 +468,7 @@ void TestDocument::applyRow(int row, const DocumentRow &value)
     changed();
 }
 
-void TestDocument::applyRows(int position, int removed, const QList<DocumentRow> &inserted)
+void QuizDocument::applyRows(int position, int removed, const QList<DocumentRow> &inserted)
 {
     const int common = std::min(removed, int(inserted.size()));
     for (int i = 0; i < common; ++i)
@@ -493,7 +493,7 @@ void TestDocument::applyRows(int position, int removed, const QList<DocumentRow>
     changed();
 }
 
-void TestDocument::applyMove(int from, int count, int to)
+void QuizDocument::applyMove(int from, int count, int to)
 {
     Q_EMIT rowsAboutToBeMoved(from, from + count - 1, to);
     moveBlock(m_content.rows, from, count, to);
@@ -503,7 +503,7 @@ void TestDocument::applyMove(int from, int count, int to)
     changed();
 }
 
-void TestDocument::applyField(DocumentField f, const QString &text)
+void QuizDocument::applyField(DocumentField f, const QString &text)
 {
     switch (f) {
     case DocumentField::Address:
@@ -531,7 +531,7 @@ void TestDocument::applyField(DocumentField f, const QString &text)
     changed();
 }
 
-void TestDocument::replace(DocumentContent content, const QString &folder)
+void QuizDocument::replace(DocumentContent content, const QString &folder)
 {
     Q_EMIT rowsAboutToBeReset();
     m_content = std::move(content);
@@ -552,13 +552,13 @@ void TestDocument::replace(DocumentContent content, const QString &folder)
     Q_EMIT problemsChanged();
 }
 
-void TestDocument::changed()
+void QuizDocument::changed()
 {
     m_checks.edited();
     Q_EMIT contentChanged();
 }
 
-void TestDocument::updateQuestions()
+void QuizDocument::updateQuestions()
 {
     QList<int> questionOf = DocumentCheck::numbers(m_content);
     m_rowOfQuestion.clear();
@@ -581,9 +581,9 @@ void TestDocument::updateQuestions()
 
 // ---------------------------------------------------------------- problems
 
-void TestDocument::checkNow() { m_checks.checkNow(); }
+void QuizDocument::checkNow() { m_checks.checkNow(); }
 
-void TestDocument::applyProblems(QList<DocumentProblem> problems)
+void QuizDocument::applyProblems(QList<DocumentProblem> problems)
 {
     QList<int> rows = m_checked.take(std::move(problems));
     rows.removeIf([this](int r) { return r >= rowCount(); });
@@ -598,7 +598,7 @@ void TestDocument::applyProblems(QList<DocumentProblem> problems)
     Q_EMIT problemsChanged();
 }
 
-TestDocument::Widening TestDocument::widenLists()
+QuizDocument::Widening QuizDocument::widenLists()
 {
     checkNow();
     const bool geometryProblem = std::any_of(problems().cbegin(), problems().cend(), [](const DocumentProblem &p) {
@@ -633,9 +633,9 @@ TestDocument::Widening TestDocument::widenLists()
 
 // ---------------------------------------------------------------- modified, folder, recovery
 
-bool TestDocument::isModified() const { return m_restored || !m_undo->isClean(); }
+bool QuizDocument::isModified() const { return m_restored || !m_undo->isClean(); }
 
-void TestDocument::updateModified()
+void QuizDocument::updateModified()
 {
     if (isModified() == m_modified)
         return;
@@ -643,13 +643,13 @@ void TestDocument::updateModified()
     Q_EMIT modifiedChanged(m_modified);
 }
 
-void TestDocument::setRestored(bool restored)
+void QuizDocument::setRestored(bool restored)
 {
     m_restored = restored;
     updateModified();
 }
 
-void TestDocument::setFolder(const QString &folder)
+void QuizDocument::setFolder(const QString &folder)
 {
     if (folder == m_folder)
         return;
@@ -657,19 +657,19 @@ void TestDocument::setFolder(const QString &folder)
     Q_EMIT folderChanged();
 }
 
-QString TestDocument::recoveryPath() const { return m_recoveryPath; }
+QString QuizDocument::recoveryPath() const { return m_recoveryPath; }
 
-QString TestDocument::writeRecovery()
+QString QuizDocument::writeRecovery()
 {
     if (!m_recoveryClaim) {
         m_recoveryClaim = Recovery::claim(m_recoveryPath);
         if (!m_recoveryClaim)
-            return QCoreApplication::translate("TestDocument", "another editor holds the recovery copy %1").arg(m_recoveryPath);
+            return QCoreApplication::translate("QuizDocument", "another editor holds the recovery copy %1").arg(m_recoveryPath);
     }
     return Recovery::write(m_recoveryPath, m_content, m_folder);
 }
 
-void TestDocument::removeRecovery()
+void QuizDocument::removeRecovery()
 {
     // Only this document's own copy: another editor's work on the same test stays.
     if (m_recoveryClaim) {
@@ -678,11 +678,11 @@ void TestDocument::removeRecovery()
     }
 }
 
-TestDocument::Opened TestDocument::restoreRecovery(const QString &path)
+QuizDocument::Opened QuizDocument::restoreRecovery(const QString &path)
 {
     std::unique_ptr<QLockFile> claim = Recovery::claim(path);
     if (!claim)
-        return {QCoreApplication::translate("TestDocument", "the copy %1 is open in another editor").arg(path), {}};
+        return {QCoreApplication::translate("QuizDocument", "the copy %1 is open in another editor").arg(path), {}};
     Recovery::Loaded loaded = Recovery::read(path);
     if (!loaded.ok())
         return {loaded.error, {}};

@@ -4,7 +4,7 @@
 #include "Kaz.h"
 #include "KazIcon.h"
 #include "KazView.h"
-#include "TestFolder.h"
+#include "QuizFolder.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -64,7 +64,7 @@ void KazProgram::setIcon(const QByteArray &icon)
 
 std::shared_ptr<const ContentStore> KazProgram::load(const QString &contentPath)
 {
-    TestFolder::Checked checked = TestFolder::check(QFileInfo(contentPath).path());
+    QuizFolder::Checked checked = QuizFolder::check(QFileInfo(contentPath).path());
     for (const ContentReader::Problem &p : checked.problems)
         QTextStream(stderr) << p.toString() << '\n';
     return std::make_shared<const ContentStore>(std::move(checked.store));

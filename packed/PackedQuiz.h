@@ -1,6 +1,6 @@
 #pragma once
 
-#include "TestFile.h"
+#include "QuizFile.h"
 
 #include <QByteArray>
 #include <QList>
@@ -13,7 +13,7 @@ class QIODevice;
 // file is the whole program. The reader trusts nothing of the file: every length is checked
 // against the file's size and the limits below before anything is allocated, every name
 // must be a flat file name, and the payload's SHA-256 must match. DESIGN.md shows the bytes.
-namespace PackedTest {
+namespace PackedQuiz {
 
 // The payload layout this code writes and reads; a reader refuses a newer one.
 inline constexpr quint32 Version = 1;
@@ -33,8 +33,8 @@ inline constexpr quint32 MaxFiles = 1024;
 inline constexpr int MaxNameBytes = 255; // UTF-8 bytes, as most file systems allow
 
 // A packed file: test.kaz or a picture, as a test folder's check lists them.
-using File = TestFile;
-using Files = TestFileList;
+using File = QuizFile;
+using Files = QuizFileList;
 
 // What is wrong with a program's test, each kind with its own advice to the user.
 enum class Fault {
@@ -94,4 +94,4 @@ Runner runnerPart(QIODevice &device);
 // with the mark appended): they are no quiz runner.
 qint64 runnerFormat(const QByteArray &bytes);
 
-} // namespace PackedTest
+} // namespace PackedQuiz

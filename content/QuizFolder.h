@@ -2,7 +2,7 @@
 
 #include "ContentReader.h"
 #include "FileAccess.h"
-#include "TestFile.h"
+#include "QuizFile.h"
 
 #include <QString>
 
@@ -13,7 +13,7 @@ class QTextStream;
 // test.kaz (at most ContentReader::MaxFileBytes) against every rule of the format, and every
 // picture it names decoded and held against its box and the memory a picture may take.
 // kazcheck, kazpack and the quiz runner check with these functions; FileAccess reads the files.
-namespace TestFolder {
+namespace QuizFolder {
 
 struct Checked
 {
@@ -25,7 +25,7 @@ struct Checked
     // test.kaz, then each picture the test names, in the order of its questions, each once,
     // then icon.png when the folder has one; empty when there is any problem. Packing these
     // files makes the program.
-    TestFileList files;
+    QuizFileList files;
     // The bytes of the folder's own icon.png, the program's icon; empty without one.
     QByteArray icon;
     bool ok() const { return problems.isEmpty(); }
@@ -39,7 +39,7 @@ Checked check(const QString &folder, FileAccess::Links links = FileAccess::Links
 
 // The test in `files`, as a packed program holds them; the pictures' sources are their
 // names. Files the test does not name are ignored.
-Checked check(const TestFileList &files);
+Checked check(const QuizFileList &files);
 
 // The name of a test folder's own icon, and the sizes it may have, in pixels a side.
 inline const char *const IconName = "icon.png";
@@ -65,4 +65,4 @@ ContentReader::PictureCheck checkPicture(const QByteArray &bytes);
 // sound test.
 void printProblems(QTextStream &err, const Checked &checked, const QString &outcome);
 
-} // namespace TestFolder
+} // namespace QuizFolder

@@ -21,7 +21,7 @@ class RowTableModel;
 // changed by its signals, which the table model over its rows follows; the undo commands change
 // it through DocumentEdits. Reading and writing go through ContentReader and ContentWriter
 // (FileMapping); spreadsheet text goes through DocumentClipboard.
-class TestDocument : public QObject, private DocumentEdits
+class QuizDocument : public QObject, private DocumentEdits
 {
     Q_OBJECT
 
@@ -29,8 +29,8 @@ public:
     // How long the check waits after the last edit before it starts.
     static constexpr int CheckDelayMs = CheckSchedule::DelayMs;
 
-    explicit TestDocument(QObject *parent = nullptr);
-    ~TestDocument() override;
+    explicit QuizDocument(QObject *parent = nullptr);
+    ~QuizDocument() override;
 
     const DocumentContent &content() const { return m_content; }
     RowTableModel *model() const { return m_model.get(); }

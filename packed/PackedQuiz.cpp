@@ -1,4 +1,4 @@
-#include "PackedTest.h"
+#include "PackedQuiz.h"
 
 #include "FileAccess.h"
 #include "Printing.h"
@@ -13,7 +13,7 @@
 
 #include <cstring>
 
-namespace PackedTest {
+namespace PackedQuiz {
 
 namespace {
 
@@ -80,11 +80,11 @@ Contents parse(const uchar *data, qint64 size)
     Cursor in(data, size);
     quint32 count = 0;
     if (!in.take(&count))
-        return damaged(QCoreApplication::translate("PackedTest", "its list of files is missing"));
+        return damaged(QCoreApplication::translate("PackedQuiz", "its list of files is missing"));
     if (count == 0)
-        return damaged(QCoreApplication::translate("PackedTest", "it holds no files"));
+        return damaged(QCoreApplication::translate("PackedQuiz", "it holds no files"));
     if (count > MaxFiles || qint64(count) * EntryMinSize > in.left())
-        return damaged(QCoreApplication::translate("PackedTest", "its list of files claims %1 files, more than it can hold").arg(count));
+        return damaged(QCoreApplication::translate("PackedQuiz", "its list of files claims %1 files, more than it can hold").arg(count));
 
     struct Entry
     {
@@ -100,23 +100,23 @@ Contents parse(const uchar *data, qint64 size)
         const uchar *name = nullptr;
         quint64 fileSize = 0;
         if (!in.take(&length) || !in.take(length, &name) || !in.take(&fileSize))
-            return damaged(QCoreApplication::translate("PackedTest", "its list of files ends early"));
+            return damaged(QCoreApplication::translate("PackedQuiz", "its list of files ends early"));
         const QByteArray raw(reinterpret_cast<const char *>(name), length);
         const QString text = QString::fromUtf8(raw);
         if (text.toUtf8() != raw)
-            return damaged(QCoreApplication::translate("PackedTest", "file %1 of its list has a name that is not UTF-8 text").arg(i + 1));
+            return damaged(QCoreApplication::translate("PackedQuiz", "file %1 of its list has a name that is not UTF-8 text").arg(i + 1));
         if (const QString why = nameProblem(text); !why.isEmpty())
-            return damaged(QCoreApplication::translate("PackedTest", "it holds a file named \"%1\", and %2").arg(printableName(text), why));
+            return damaged(QCoreApplication::translate("PackedQuiz", "it holds a file named \"%1\", and %2").arg(printableName(text), why));
         if (names.contains(text))
-            return damaged(QCoreApplication::translate("PackedTest", "it holds the file \"%1\" twice").arg(printableName(text)));
+            return damaged(QCoreApplication::translate("PackedQuiz", "it holds the file \"%1\" twice").arg(printableName(text)));
         names.insert(text);
         if (fileSize > quint64(MaxFileSize))
-            return damaged(QCoreApplication::translate("PackedTest", "its file \"%1\" claims %2 bytes, more than any test file may have").arg(printableName(text), QString::number(fileSize)));
+            return damaged(QCoreApplication::translate("PackedQuiz", "its file \"%1\" claims %2 bytes, more than any test file may have").arg(printableName(text), QString::number(fileSize)));
         total += qint64(fileSize);
         entries.append({text, qint64(fileSize)});
     }
     if (total != in.left())
-        return damaged(QCoreApplication::translate("PackedTest", "its files take %1 bytes, but %2 bytes follow their list").arg(total).arg(in.left()));
+        return damaged(QCoreApplication::translate("PackedQuiz", "its files take %1 bytes, but %2 bytes follow their list").arg(total).arg(in.left()));
 
     Contents contents;
     contents.files.reserve(entries.size());
@@ -133,17 +133,17 @@ Contents parse(const uchar *data, qint64 size)
 QString nameProblem(const QString &name)
 {
     if (name.isEmpty())
-        return QCoreApplication::translate("PackedTest", "a file name must not be empty");
+        return QCoreApplication::translate("PackedQuiz", "a file name must not be empty");
     if (name.toUtf8().size() > MaxNameBytes)
-        return QCoreApplication::translate("PackedTest", "the name is longer than %1 bytes").arg(MaxNameBytes);
+        return QCoreApplication::translate("PackedQuiz", "the name is longer than %1 bytes").arg(MaxNameBytes);
     if (name.contains(u'/') || name.contains(u'\\'))
-        return QCoreApplication::translate("PackedTest", "a name must not hold \"/\" or \"\\\": every file lies in the test folder itself");
+        return QCoreApplication::translate("PackedQuiz", "a name must not hold \"/\" or \"\\\": every file lies in the test folder itself");
     for (const QChar c : name) {
         if (c.unicode() < 0x20 || c.unicode() == 0x7f || c.category() == QChar::Other_Control)
-            return QCoreApplication::translate("PackedTest", "a name must not hold control characters");
+            return QCoreApplication::translate("PackedQuiz", "a name must not hold control characters");
     }
     if (name == u"." || name == u"..")
-        return QCoreApplication::translate("PackedTest", "\".\" and \"..\" name folders, not files");
+        return QCoreApplication::translate("PackedQuiz", "\".\" and \"..\" name folders, not files");
     return {};
 }
 
@@ -155,9 +155,9 @@ QByteArray tail(const Files &files, QString *problem)
         return QByteArray();
     };
     if (files.isEmpty())
-        return refuse(QCoreApplication::translate("PackedTest", "there are no files to pack"));
+        return refuse(QCoreApplication::translate("PackedQuiz", "there are no files to pack"));
     if (quint64(files.size()) > MaxFiles)
-        return refuse(QCoreApplication::translate("PackedTest", "%1 files are more than a packed test may hold (%2)").arg(files.size()).arg(MaxFiles));
+        return refuse(QCoreApplication::translate("PackedQuiz", "%1 files are more than a packed test may hold (%2)").arg(files.size()).arg(MaxFiles));
     QByteArray payload;
     append(payload, quint32(files.size()));
     QSet<QString> names;
@@ -166,10 +166,10 @@ QByteArray tail(const Files &files, QString *problem)
         if (const QString why = nameProblem(f.name); !why.isEmpty())
             return refuse(QStringLiteral("\"%1\": %2").arg(printableName(f.name), why));
         if (names.contains(f.name))
-            return refuse(QCoreApplication::translate("PackedTest", "\"%1\" is given twice").arg(printableName(f.name)));
+            return refuse(QCoreApplication::translate("PackedQuiz", "\"%1\" is given twice").arg(printableName(f.name)));
         names.insert(f.name);
         if (f.bytes.size() > MaxFileSize)
-            return refuse(QCoreApplication::translate("PackedTest", "\"%1\" has %2 bytes, more than a test file may have (%3)")
+            return refuse(QCoreApplication::translate("PackedQuiz", "\"%1\" has %2 bytes, more than a test file may have (%3)")
                               .arg(printableName(f.name), QString::number(f.bytes.size()), QString::number(MaxFileSize)));
         total += f.bytes.size();
         const QByteArray name = f.name.toUtf8();
@@ -178,7 +178,7 @@ QByteArray tail(const Files &files, QString *problem)
         append(payload, quint64(f.bytes.size()));
     }
     if (payload.size() + total > MaxPayload)
-        return refuse(QCoreApplication::translate("PackedTest", "the files take %1 bytes, more than a packed test may hold (%2)")
+        return refuse(QCoreApplication::translate("PackedQuiz", "the files take %1 bytes, more than a packed test may hold (%2)")
                           .arg(payload.size() + total)
                           .arg(MaxPayload));
     payload.reserve(payload.size() + total + TrailerSize);
@@ -205,16 +205,16 @@ Contents read(QIODevice &device)
 {
     const qint64 size = device.size();
     if (size < TrailerSize)
-        return fault(Fault::NoTest, QCoreApplication::translate("PackedTest", "the file is too short to hold a test"));
+        return fault(Fault::NoTest, QCoreApplication::translate("PackedQuiz", "the file is too short to hold a test"));
     const QByteArray trailer = readAt(device, size - TrailerSize, TrailerSize);
     if (trailer.isEmpty())
-        return fault(Fault::Unreadable, QCoreApplication::translate("PackedTest", "its end cannot be read (%1)").arg(device.errorString()));
+        return fault(Fault::Unreadable, QCoreApplication::translate("PackedQuiz", "its end cannot be read (%1)").arg(device.errorString()));
     if (std::memcmp(trailer.constData() + TrailerSize - sizeof Magic, Magic, sizeof Magic) != 0) {
         const qint64 image = ProgramImage::read(device, size).end;
         if (image > 0 && image != size)
-            return fault(Fault::Damaged, QCoreApplication::translate("PackedTest", "the test at its end was cut short (perhaps while it was copied or "
+            return fault(Fault::Damaged, QCoreApplication::translate("PackedQuiz", "the test at its end was cut short (perhaps while it was copied or "
                                             "downloaded)"));
-        return fault(Fault::NoTest, QCoreApplication::translate("PackedTest", "nothing is packed into it"));
+        return fault(Fault::NoTest, QCoreApplication::translate("PackedQuiz", "nothing is packed into it"));
     }
     const uchar *t = reinterpret_cast<const uchar *>(trailer.constData());
     const QByteArray hash = trailer.left(HashSize);
@@ -223,7 +223,7 @@ Contents read(QIODevice &device)
     const quint32 reserved = qFromLittleEndian<quint32>(t + HashSize + 12);
 
     if (length > quint64(size - TrailerSize))
-        return fault(Fault::Damaged, QCoreApplication::translate("PackedTest", "its test claims %1 bytes, more than the file has: the file was cut short "
+        return fault(Fault::Damaged, QCoreApplication::translate("PackedQuiz", "its test claims %1 bytes, more than the file has: the file was cut short "
                                         "or changed")
                                          .arg(length));
     Contents contents;
@@ -231,15 +231,15 @@ Contents read(QIODevice &device)
     contents.runnerSize = size - TrailerSize - qint64(length);
     if (version > Version) {
         contents.fault = Fault::NewerVersion;
-        contents.reason = QCoreApplication::translate("PackedTest", "its test is packed in format %1, and this program reads format %2 and older")
+        contents.reason = QCoreApplication::translate("PackedQuiz", "its test is packed in format %1, and this program reads format %2 and older")
                               .arg(version)
                               .arg(Version);
         return contents;
     }
     if (version == 0 || reserved != 0)
-        return fault(Fault::Damaged, QCoreApplication::translate("PackedTest", "its end is not in the packed format"));
+        return fault(Fault::Damaged, QCoreApplication::translate("PackedQuiz", "its end is not in the packed format"));
     if (length > quint64(MaxPayload))
-        return fault(Fault::Damaged, QCoreApplication::translate("PackedTest", "its test claims %1 bytes, more than a packed test may hold").arg(length));
+        return fault(Fault::Damaged, QCoreApplication::translate("PackedQuiz", "its test claims %1 bytes, more than a packed test may hold").arg(length));
 
     // The payload alone, mapped when the device is a file that allows it.
     QByteArray copy;
@@ -251,13 +251,13 @@ Contents read(QIODevice &device)
     } else {
         copy = readAt(device, contents.runnerSize, qint64(length));
         if (qint64(copy.size()) != qint64(length))
-            return fault(Fault::Unreadable, QCoreApplication::translate("PackedTest", "its test cannot be read (%1)").arg(device.errorString()));
+            return fault(Fault::Unreadable, QCoreApplication::translate("PackedQuiz", "its test cannot be read (%1)").arg(device.errorString()));
         payload = reinterpret_cast<const uchar *>(copy.constData());
     }
     const QByteArrayView bytes(payload, qint64(length));
     Contents parsed;
     if (QCryptographicHash::hash(bytes, QCryptographicHash::Sha256) != hash)
-        parsed = fault(Fault::Damaged, QCoreApplication::translate("PackedTest", "its test was changed after it was packed (the checksum does not match)"));
+        parsed = fault(Fault::Damaged, QCoreApplication::translate("PackedQuiz", "its test was changed after it was packed (the checksum does not match)"));
     else
         parsed = parse(payload, qint64(length));
     if (mapped)
@@ -274,7 +274,7 @@ Contents read(const QString &programPath)
         return fault(Fault::Unreadable, printableName(why));
     QFile file(programPath);
     if (!file.open(QIODevice::ReadOnly))
-        return fault(Fault::Unreadable, QCoreApplication::translate("PackedTest", "the file cannot be read (%1)").arg(file.errorString()));
+        return fault(Fault::Unreadable, QCoreApplication::translate("PackedQuiz", "the file cannot be read (%1)").arg(file.errorString()));
     return read(file);
 }
 
@@ -296,7 +296,7 @@ Runner runnerPart(QIODevice &device)
     runner.bytes = readAt(device, 0, size);
     if (runner.bytes.size() != size) {
         runner.fault = Fault::Unreadable;
-        runner.reason = QCoreApplication::translate("PackedTest", "the file cannot be read (%1)").arg(device.errorString());
+        runner.reason = QCoreApplication::translate("PackedQuiz", "the file cannot be read (%1)").arg(device.errorString());
     }
     return runner;
 }
@@ -312,7 +312,7 @@ Runner runnerPart(const QString &programPath)
     QFile file(programPath);
     if (!file.open(QIODevice::ReadOnly)) {
         runner.fault = Fault::Unreadable;
-        runner.reason = QCoreApplication::translate("PackedTest", "the file cannot be read (%1)").arg(file.errorString());
+        runner.reason = QCoreApplication::translate("PackedQuiz", "the file cannot be read (%1)").arg(file.errorString());
         return runner;
     }
     return runnerPart(file);
@@ -351,4 +351,4 @@ qint64 runnerFormat(const QByteArray &bytes)
     return -1;
 }
 
-} // namespace PackedTest
+} // namespace PackedQuiz

@@ -1,4 +1,4 @@
-#include "TestFolder.h"
+#include "QuizFolder.h"
 
 #include "Printing.h"
 
@@ -15,7 +15,7 @@
 #include <algorithm>
 #include <cmath>
 
-namespace TestFolder {
+namespace QuizFolder {
 
 namespace {
 
@@ -37,10 +37,10 @@ ContentReader::PictureCheck readPicture(const QString &source, FileAccess::Links
             QRegularExpression(QStringLiteral("^%1$").arg(QRegularExpression::escape(info.fileName())),
                                QRegularExpression::CaseInsensitiveOption));
         if (!near.isEmpty())
-            return QCoreApplication::translate("TestFolder", "there is no such file beside test.kaz, but there is \"%1\"; write the name "
+            return QCoreApplication::translate("QuizFolder", "there is no such file beside test.kaz, but there is \"%1\"; write the name "
                                   "exactly as the file is called, capitals included")
                 .arg(near.first());
-        return QCoreApplication::translate("TestFolder", "there is no such file beside test.kaz; put the picture in the test folder, or "
+        return QCoreApplication::translate("QuizFolder", "there is no such file beside test.kaz; put the picture in the test folder, or "
                               "correct its name");
     }
     // FileAccess's words may quote where a link leads.
@@ -48,9 +48,9 @@ ContentReader::PictureCheck readPicture(const QString &source, FileAccess::Links
         return printableName(kind);
     FileAccess::Read file = FileAccess::read(source, maxPictureBytes(), links);
     if (file.tooLarge)
-        return QCoreApplication::translate("TestFolder", "the file is too large: %1; save the picture smaller").arg(file.problem);
+        return QCoreApplication::translate("QuizFolder", "the file is too large: %1; save the picture smaller").arg(file.problem);
     if (!file.ok())
-        return QCoreApplication::translate("TestFolder", "the file cannot be read: %1").arg(printableName(file.problem));
+        return QCoreApplication::translate("QuizFolder", "the file cannot be read: %1").arg(printableName(file.problem));
     *bytes = std::move(file.bytes);
     return checkPicture(*bytes);
 }
@@ -108,7 +108,7 @@ void checkIcon(Checked &c, const QString &path, Look look)
     }
     c.icon = bytes;
     const QString name = QLatin1String(IconName);
-    if (c.ok() && std::none_of(c.files.cbegin(), c.files.cend(), [&name](const TestFile &f) { return f.name == name; }))
+    if (c.ok() && std::none_of(c.files.cbegin(), c.files.cend(), [&name](const QuizFile &f) { return f.name == name; }))
         c.files.append({name, bytes});
 }
 
@@ -116,11 +116,11 @@ void checkIcon(Checked &c, const QString &path, Look look)
 
 QString iconProblem(const QByteArray &bytes)
 {
-    const QString advice = QCoreApplication::translate("TestFolder", "an icon is a square PNG picture from %1 × %1 to %2 × %2 pixels, best 256 × 256")
+    const QString advice = QCoreApplication::translate("QuizFolder", "an icon is a square PNG picture from %1 × %1 to %2 × %2 pixels, best 256 × 256")
                                .arg(MinIconSize)
                                .arg(MaxIconSize);
     if (!bytes.startsWith("\x89PNG\r\n\x1a\n"))
-        return QCoreApplication::translate("TestFolder", "the icon is not a PNG file; %1: save it as PNG under the name icon.png").arg(advice);
+        return QCoreApplication::translate("QuizFolder", "the icon is not a PNG file; %1: save it as PNG under the name icon.png").arg(advice);
     QBuffer buffer;
     buffer.setData(bytes);
     buffer.open(QIODevice::ReadOnly);
@@ -131,19 +131,19 @@ QString iconProblem(const QByteArray &bytes)
     if (!size.isValid() || (size.width() >= MinIconSize && size.width() <= MaxIconSize && size.width() == size.height())) {
         image = reader.read();
         if (image.isNull())
-            return QCoreApplication::translate("TestFolder", "the icon cannot be read as a picture (%1); save it again as PNG, %2")
+            return QCoreApplication::translate("QuizFolder", "the icon cannot be read as a picture (%1); save it again as PNG, %2")
                 .arg(reader.errorString(), advice);
         size = image.size();
     }
     if (size.width() != size.height())
-        return QCoreApplication::translate("TestFolder", "the icon is %1 × %2 pixels, not square; %3: cut it square or save it at 256 × 256")
+        return QCoreApplication::translate("QuizFolder", "the icon is %1 × %2 pixels, not square; %3: cut it square or save it at 256 × 256")
             .arg(size.width())
             .arg(size.height())
             .arg(advice);
     if (size.width() < MinIconSize || size.width() > MaxIconSize)
-        return QCoreApplication::translate("TestFolder", "the icon is %1 × %1 pixels, too %2; %3: save it at 256 × 256")
+        return QCoreApplication::translate("QuizFolder", "the icon is %1 × %1 pixels, too %2; %3: save it at 256 × 256")
             .arg(size.width())
-            .arg(size.width() < MinIconSize ? QCoreApplication::translate("TestFolder", "small") : QCoreApplication::translate("TestFolder", "large"))
+            .arg(size.width() < MinIconSize ? QCoreApplication::translate("QuizFolder", "small") : QCoreApplication::translate("QuizFolder", "large"))
             .arg(advice);
     return {};
 }
@@ -163,7 +163,7 @@ ContentReader::PictureCheck checkPicture(const QString &source, FileAccess::Link
 ContentReader::PictureCheck checkPicture(const QByteArray &bytes)
 {
     if (bytes.size() > maxPictureBytes())
-        return QCoreApplication::translate("TestFolder", "the file is too large: %1; save the picture smaller")
+        return QCoreApplication::translate("QuizFolder", "the file is too large: %1; save the picture smaller")
             .arg(FileAccess::tooLarge(bytes.size(), maxPictureBytes()));
     QBuffer buffer;
     buffer.setData(bytes);
@@ -173,7 +173,7 @@ ContentReader::PictureCheck checkPicture(const QByteArray &bytes)
     const qint64 limit = allocationLimit();
     if (const QSize size = reader.size(); limit > 0 && size.isValid() && qint64(size.width()) * size.height() * 4 > limit) {
         const qint64 most = limit / 4;
-        return QCoreApplication::translate("TestFolder", "the picture is %1 × %2 pixels, too many to load: a picture may take at most %3 MB of "
+        return QCoreApplication::translate("QuizFolder", "the picture is %1 × %2 pixels, too many to load: a picture may take at most %3 MB of "
                               "memory, which is %4 million pixels (such as %5 × %5); make the picture smaller (the "
                               "picture window shows it at its own size, so one larger than the screen cannot be seen "
                               "whole anyway)")
@@ -185,7 +185,7 @@ ContentReader::PictureCheck checkPicture(const QByteArray &bytes)
     }
     const QImage image = reader.read();
     if (image.isNull())
-        return QCoreApplication::translate("TestFolder", "the file is not a picture that can be shown (%1); save it again as PNG")
+        return QCoreApplication::translate("QuizFolder", "the file is not a picture that can be shown (%1); save it again as PNG")
             .arg(reader.errorString());
     return {QString(), image.size()};
 }
@@ -197,18 +197,18 @@ Checked check(const QString &folderPath, FileAccess::Links links)
     const QString testFile = QFileInfo(folder.filePath(TestName)).filePath();
     c.testFile = printablePath(testFile);
     const auto cannot = [&c](const QString &why) {
-        c.problems.append({c.testFile, 0, QCoreApplication::translate("TestFolder", "cannot read the test: ") + why});
+        c.problems.append({c.testFile, 0, QCoreApplication::translate("QuizFolder", "cannot read the test: ") + why});
         return c;
     };
     if (const QFileInfo info(folderPath); !info.isDir())
-        return cannot((info.exists() ? QCoreApplication::translate("TestFolder", "\"%1\" is a file, not a folder") : QCoreApplication::translate("TestFolder", "there is no folder \"%1\""))
+        return cannot((info.exists() ? QCoreApplication::translate("QuizFolder", "\"%1\" is a file, not a folder") : QCoreApplication::translate("QuizFolder", "there is no folder \"%1\""))
                           .arg(printablePath(folderPath))
-                      + QCoreApplication::translate("TestFolder", "; name the folder that holds test.kaz"));
+                      + QCoreApplication::translate("QuizFolder", "; name the folder that holds test.kaz"));
     if (const QString unfinished = FileAccess::finishForReading(folderPath); !unfinished.isEmpty())
         return cannot(unfinished);
     const FileAccess::Read file = FileAccess::read(testFile, ContentReader::MaxFileBytes, links);
     if (file.tooLarge)
-        return cannot(QCoreApplication::translate("TestFolder", "%1, the most a test may have (a test of %2 phrases a side takes about 5 MB); "
+        return cannot(QCoreApplication::translate("QuizFolder", "%1, the most a test may have (a test of %2 phrases a side takes about 5 MB); "
                                      "keep only the test in it")
                           .arg(file.problem)
                           .arg(ContentReader::MaxPhrases));
@@ -234,36 +234,36 @@ Checked check(const QString &folderPath, FileAccess::Links links)
                 QRegularExpression(QStringLiteral("^icon\\.png$"), QRegularExpression::CaseInsensitiveOption));
             if (near.isEmpty())
                 return false;
-            *problem = QCoreApplication::translate("TestFolder", "there is no icon.png, but there is \"%1\"; rename it to icon.png exactly, in "
+            *problem = QCoreApplication::translate("QuizFolder", "there is no icon.png, but there is \"%1\"; rename it to icon.png exactly, in "
                                       "small letters, to make it the test's icon")
                            .arg(near.first());
             return true;
         }
         if (const QString kind = FileAccess::notAFile(iconPath, links); !kind.isEmpty()) {
-            *problem = QCoreApplication::translate("TestFolder", "the test's icon cannot be used: ") + printableName(kind);
+            *problem = QCoreApplication::translate("QuizFolder", "the test's icon cannot be used: ") + printableName(kind);
             return true;
         }
         FileAccess::Read file = FileAccess::read(iconPath, maxPictureBytes(), links);
         if (file.tooLarge)
-            *problem = QCoreApplication::translate("TestFolder", "the file is too large: %1; save the icon at 256 × 256 pixels").arg(file.problem);
+            *problem = QCoreApplication::translate("QuizFolder", "the file is too large: %1; save the icon at 256 × 256 pixels").arg(file.problem);
         else if (!file.ok())
-            *problem = QCoreApplication::translate("TestFolder", "the file cannot be read: %1").arg(printableName(file.problem));
+            *problem = QCoreApplication::translate("QuizFolder", "the file cannot be read: %1").arg(printableName(file.problem));
         *bytes = std::move(file.bytes);
         return true;
     });
     return c;
 }
 
-Checked check(const TestFileList &files)
+Checked check(const QuizFileList &files)
 {
     Checked c;
     c.testFile = TestName;
     QHash<QString, QByteArray> byName;
-    for (const TestFile &f : files)
+    for (const QuizFile &f : files)
         byName.insert(f.name, f.bytes);
     const auto text = byName.constFind(TestName);
     if (text == byName.cend()) {
-        c.problems.append({c.testFile, 0, QCoreApplication::translate("TestFolder", "cannot read the test: it holds no test.kaz")});
+        c.problems.append({c.testFile, 0, QCoreApplication::translate("QuizFolder", "cannot read the test: it holds no test.kaz")});
         return c;
     }
     c.read = true;
@@ -276,7 +276,7 @@ Checked check(const TestFileList &files)
         [&byName](const QString &name, QByteArray *bytes) -> ContentReader::PictureCheck {
             const auto found = byName.constFind(name);
             if (found == byName.cend())
-                return QCoreApplication::translate("TestFolder", "the program holds no picture of this name");
+                return QCoreApplication::translate("QuizFolder", "the program holds no picture of this name");
             *bytes = *found;
             return checkPicture(*found);
         },
@@ -299,10 +299,10 @@ void printProblems(QTextStream &err, const Checked &checked, const QString &outc
     printCapped(err, problems, "problem", checked.moreProblems);
     const qsizetype count = problems.size() + checked.moreProblems;
     if (checked.read && !checked.ok())
-        err << (count == 1 ? QCoreApplication::translate("TestFolder", "1 problem in %1; %2").arg(checked.testFile, outcome)
-                           : QCoreApplication::translate("TestFolder", "%1 problems in %2; %3")
+        err << (count == 1 ? QCoreApplication::translate("QuizFolder", "1 problem in %1; %2").arg(checked.testFile, outcome)
+                           : QCoreApplication::translate("QuizFolder", "%1 problems in %2; %3")
                                  .arg(QString::number(count), checked.testFile, outcome))
             << '\n';
 }
 
-} // namespace TestFolder
+} // namespace QuizFolder

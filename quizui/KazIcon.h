@@ -8,7 +8,7 @@
 namespace KazIcon {
 
 // The icon files built into every quiz program, one PNG per size of KAZ_WINDOW_ICON_SIZES in
-// ui/CMakeLists.txt. The desktop's menu and launcher use the installed theme icons instead.
+// quizui/CMakeLists.txt. The desktop's menu and launcher use the installed theme icons instead.
 QStringList builtInFiles();
 
 // A window icon of `files` (PNG or any other format Qt reads), each at its own size; a file

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "TestFile.h"
+#include "QuizFile.h"
 
 #include <QByteArray>
 #include <QString>
@@ -10,7 +10,7 @@ class ContentStore;
 
 // The test a quiz program carries at the end of its own file, read and checked by the same
 // rules as kazpack's, or what the learner is told when it cannot be used.
-namespace ProgramTest {
+namespace ProgramQuiz {
 
 struct Loaded
 {
@@ -20,7 +20,7 @@ struct Loaded
     // The test's own icon.png, PNG bytes checked as kazpack checks them; empty without one.
     QByteArray icon;
     // The files of the test as checked: test.kaz, its pictures, then icon.png when there is one.
-    TestFileList files;
+    QuizFileList files;
     bool ok() const { return content != nullptr; }
 };
 
@@ -30,4 +30,4 @@ enum class Reader { Runner, Editor };
 
 Loaded load(const QString &programPath, Reader reader = Reader::Runner);
 
-} // namespace ProgramTest
+} // namespace ProgramQuiz
