@@ -33,6 +33,12 @@ CheckSchedule::CheckSchedule(const DocumentContent &content, QObject *parent)
     });
 }
 
+CheckSchedule::~CheckSchedule()
+{
+    m_watcher.disconnect(this);
+    m_watcher.waitForFinished();
+}
+
 void CheckSchedule::edited()
 {
     ++m_generation;

@@ -19,6 +19,9 @@ public:
 
     // `content` is the document's own, read when a check starts; it outlives the schedule.
     explicit CheckSchedule(const DocumentContent &content, QObject *parent = nullptr);
+    // Waits for a check still running: no worker measures text once its document is gone,
+    // nor while the application that owns the fonts shuts down.
+    ~CheckSchedule() override;
 
     // The content changed: the check starts DelayMs after the last of such calls.
     void edited();

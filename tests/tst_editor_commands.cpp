@@ -11,6 +11,7 @@
 #include <QAbstractItemModelTester>
 #include <QRandomGenerator>
 #include <QSignalSpy>
+#include <QThreadPool>
 #include <QTest>
 #include <QUndoStack>
 #include <functional>
@@ -157,6 +158,7 @@ private Q_SLOTS:
     void typingMergesWithinOneSession();
     void modelFollowsTheDocument();
     void checkKeepsOnlyTheCurrentResult();
+    void checkEndsWithItsSchedule();
 };
 
 void TestEditorCommands::commandsPutValuesBack_data()
@@ -368,6 +370,29 @@ void TestEditorCommands::checkKeepsOnlyTheCurrentResult()
     QCOMPARE(checked.at(1).at(0).value<QList<DocumentProblem>>(), DocumentCheck::run(content));
     QTest::qWait(CheckSchedule::DelayMs + 50);
     QCOMPARE(started.count(), 2);
+}
+
+// A schedule that goes while its check runs waits for it: no worker is left reading text after
+// its document, or running while the program ends.
+void TestEditorCommands::checkEndsWithItsSchedule()
+{
+    DocumentContent content;
+    for (int i = 0; i < 20000; ++i) {
+        DocumentRow row;
+        row.left = u"Ляво %1"_s.arg(i);
+        row.right = u"Дясно %1"_s.arg(i % 7000);
+        content.rows.append(row);
+    }
+    QThreadPool *pool = QThreadPool::globalInstance();
+    pool->waitForDone();
+    {
+        CheckSchedule schedule(content);
+        QSignalSpy started(&schedule, &CheckSchedule::started);
+        schedule.replaced();
+        QCOMPARE(started.count(), 1);
+        QCOMPARE(pool->activeThreadCount(), 1);
+    }
+    QCOMPARE(pool->activeThreadCount(), 0);
 }
 
 QTEST_GUILESS_MAIN(TestEditorCommands)
