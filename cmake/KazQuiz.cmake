@@ -68,6 +68,20 @@ function(kaz_add_quiz folder output_dir)
         VERBATIM)
     add_custom_target(${target} ALL DEPENDS "${program}")
 
+    # With the test page put together (buildtools/), the test as a page too: kaz-<folder>.html.
+    if(TARGET kazweb_page)
+        set(page "${output_dir}/${target}.html")
+        set(web_runner "${KAZ_RUNNER_BUILD_DIR}/kazweb.html")
+        add_custom_command(OUTPUT "${page}"
+            COMMAND kazpack --remove-first --web --runner "${web_runner}" -o "${page}" --depfile "${page}.d" "${folder}"
+            DEPENDS kazpack kazweb_page "${web_runner}" "${folder}/test.kaz" ${own_icon}
+            DEPFILE "${page}.d"
+            COMMENT "Packing the test in ${folder} into ${target}.html"
+            VERBATIM)
+        add_custom_target(page-${name} ALL DEPENDS "${page}")
+        set_target_properties(${target} PROPERTIES KAZ_PAGE "${page}")
+    endif()
+
     # Installing (packaging/) finds every quiz program and its test folder here. Helper
     # targets never start with "kaz-", so no folder's program can take their names.
     set_target_properties(${target} PROPERTIES KAZ_TEST_FOLDER "${folder}" KAZ_PROGRAM "${program}")

@@ -1,4 +1,5 @@
 #include "PhraseOrder.h"
+#include "PhraseOrder_p.h"
 
 #include <iterator>
 
@@ -45,9 +46,8 @@ int markRank(QChar c)
 } // namespace
 
 PhraseOrder::PhraseOrder(const QLocale &collation)
-    : m_collator(collation)
+    : m_collator(PhraseCollation::make(collation))
 {
-    m_collator.setCaseSensitivity(Qt::CaseInsensitive);
 }
 
 // A total order, as sorting and the binary search of a sorted list need: texts are compared
@@ -72,10 +72,10 @@ int PhraseOrder::compare(QStringView a, QStringView b) const
             return markRank(x) - markRank(y);
         if (kx == Digit)
             return x.digitValue() != y.digitValue() ? x.digitValue() - y.digitValue() : int(x.unicode()) - int(y.unicode());
-        if (const int letters = m_collator.compare(QStringView(&x, 1), QStringView(&y, 1)); letters != 0)
+        if (const int letters = PhraseCollation::compare(*m_collator, QStringView(&x, 1), QStringView(&y, 1)); letters != 0)
             return letters;
     }
     if (a.size() != b.size())
         return a.size() < b.size() ? -1 : 1;
-    return m_collator.compare(a, b);
+    return PhraseCollation::compare(*m_collator, a, b);
 }

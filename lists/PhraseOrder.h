@@ -1,8 +1,13 @@
 #pragma once
 
-#include <QCollator>
 #include <QLocale>
 #include <QStringView>
+
+#include <memory>
+
+namespace PhraseCollation {
+struct Collator;
+}
 
 // The alphabetical order of a sorted list: Bulgarian, without regard to letter case, whatever
 // language the machine is set to, so that every learner of a test sees its phrases in the
@@ -21,5 +26,7 @@ public:
     int compare(QStringView a, QStringView b) const;
 
 private:
-    QCollator m_collator;
+    // The collation of one language, without regard to letter case: this system's own
+    // (PhraseOrder_p.h).
+    std::shared_ptr<const PhraseCollation::Collator> m_collator;
 };

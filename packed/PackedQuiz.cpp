@@ -3,6 +3,7 @@
 #include "FileAccess.h"
 #include "Printing.h"
 #include "ProgramImage.h"
+#include "WebPage.h"
 
 #include <QBuffer>
 #include <QCoreApplication>
@@ -11,6 +12,7 @@
 #include <QSet>
 #include <QtEndian>
 
+#include <algorithm>
 #include <cstring>
 
 namespace PackedQuiz {
@@ -201,8 +203,29 @@ QByteArray pack(const QByteArray &runner, const Files &files, QString *problem)
     return end.isEmpty() ? QByteArray() : runner + end;
 }
 
+// A test page holds its packed test inside, in base64 (WebPage): read as a program's end is read.
+static Contents readPage(QIODevice &device)
+{
+    if (device.size() > MaxPayload / 3 * 4 + MaxFileSize)
+        return fault(Fault::Damaged, QCoreApplication::translate("PackedQuiz", "the page is larger than a test page may be"));
+    const QByteArray page = readAt(device, 0, device.size());
+    bool base64 = false;
+    QByteArray test = WebPage::test(page, &base64);
+    if (!base64)
+        return fault(Fault::Damaged, QCoreApplication::translate("PackedQuiz", "its test was changed after it was packed (it is no "
+                                                                               "longer base64 text)"));
+    QBuffer buffer(&test);
+    buffer.open(QIODevice::ReadOnly);
+    Contents contents = read(buffer);
+    if (contents.fault == Fault::NoTest)
+        contents.reason = QCoreApplication::translate("PackedQuiz", "the page holds no test");
+    return contents;
+}
+
 Contents read(QIODevice &device)
 {
+    if (WebPage::isPage(readAt(device, 0, std::min<qint64>(64, device.size()))))
+        return readPage(device);
     const qint64 size = device.size();
     if (size < TrailerSize)
         return fault(Fault::NoTest, QCoreApplication::translate("PackedQuiz", "the file is too short to hold a test"));
@@ -281,6 +304,11 @@ Contents read(const QString &programPath)
 Runner runnerPart(QIODevice &device)
 {
     Runner runner;
+    // A page is its own runner: packing replaces the test it holds.
+    if (WebPage::isPage(readAt(device, 0, std::min<qint64>(64, device.size())))) {
+        runner.bytes = readAt(device, 0, device.size());
+        return runner;
+    }
     const Contents contents = read(device);
     qint64 size = 0;
     switch (contents.fault) {

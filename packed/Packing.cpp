@@ -2,6 +2,7 @@
 
 #include "FileAccess.h"
 #include "Printing.h"
+#include "WebPage.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -31,12 +32,23 @@ QString whatItIs(const QString &path)
 // The runner's file name on `system`: copies of a Windows program keep the .exe ending.
 QString runnerFileName(System system)
 {
-    return system == System::Windows ? QStringLiteral("kazrunner.exe") : QStringLiteral("kazrunner");
+    switch (system) {
+    case System::Windows: return QStringLiteral("kazrunner.exe");
+    case System::Web: return QStringLiteral("kazweb.html");
+    case System::Linux: break;
+    }
+    return QStringLiteral("kazrunner");
 }
 
-System otherSystem(System system)
+// The ending a program for `system` has and is given when its name lacks it: none on Linux.
+QString programEnding(System system)
 {
-    return system == System::Windows ? System::Linux : System::Windows;
+    switch (system) {
+    case System::Windows: return QStringLiteral(".exe");
+    case System::Web: return QStringLiteral(".html");
+    case System::Linux: break;
+    }
+    return {};
 }
 
 // Where KAZ's installation puts this system's runner, as an example for the user to follow.
@@ -104,7 +116,7 @@ QString runnerMessage(const Result &result, const Names &names)
     case Failure::OtherSystem:
         return QCoreApplication::translate("Kazpack", "%1: error: this quiz runner makes programs for %2, and a program for "
                                                       "%3 was asked for; give the runner for %3 (%4) with --runner RUNNER")
-            .arg(runner, systemName(otherSystem(names.target)), systemName(names.target), runnerFileName(names.target));
+            .arg(runner, systemName(result.runnerSystem.value_or(thisSystem())), systemName(names.target), runnerFileName(names.target));
     default:
         return {};
     }
@@ -118,6 +130,8 @@ std::optional<System> systemOf(QByteArrayView runner)
         return System::Linux;
     if (runner.startsWith("MZ"))
         return System::Windows;
+    if (WebPage::isPage(runner))
+        return System::Web;
     return std::nullopt;
 }
 
@@ -126,12 +140,17 @@ std::optional<System> systemOfFile(const QString &path)
     if (!FileAccess::notAFile(path).isEmpty())
         return std::nullopt;
     QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? systemOf(file.read(4)) : std::nullopt;
+    return file.open(QIODevice::ReadOnly) ? systemOf(file.read(64)) : std::nullopt;
 }
 
 QString systemName(System system)
 {
-    return system == System::Windows ? QStringLiteral("Windows") : QStringLiteral("Linux");
+    switch (system) {
+    case System::Windows: return QStringLiteral("Windows");
+    case System::Web: return QCoreApplication::translate("Kazpack", "web browsers");
+    case System::Linux: break;
+    }
+    return QStringLiteral("Linux");
 }
 
 QString faultAdvice(PackedQuiz::Fault fault)
@@ -208,34 +227,39 @@ Result pack(QuizFolder::Checked checked, const Runner &runner, System target)
         result.runnerFault = part.fault;
         return fail(Failure::RunnerUnusable, part.reason);
     }
-    result.runnerFormat = PackedQuiz::runnerFormat(part.bytes);
+    result.runnerSystem = systemOf(part.bytes);
+    const bool page = result.runnerSystem == System::Web;
+    result.runnerFormat = page ? WebPage::runnerFormat(part.bytes) : PackedQuiz::runnerFormat(part.bytes);
     if (result.runnerFormat < 0)
         return fail(Failure::NotARunner);
     if (result.runnerFormat < PackedQuiz::Version)
         return fail(Failure::OlderRunner);
-    if (systemOf(part.bytes) != target)
+    if (result.runnerSystem != target)
         return fail(Failure::OtherSystem);
     QString problem;
     const QByteArray tail = PackedQuiz::tail(result.checked.files, &problem);
     if (tail.isEmpty())
         return fail(Failure::CannotPack, problem);
-    result.program = part.bytes + tail;
+    // A page holds its test inside; a program after its runner.
+    result.program = page ? WebPage::pack(part.bytes, tail) : part.bytes + tail;
     return result;
 }
 
 QString programPath(const QString &path, System target)
 {
     const QFileInfo info(path);
+    const QString ending = programEnding(target);
+    const QString name = info.fileName();
     // A folder stays what it is, to be refused as one.
-    if (target != System::Windows || info.fileName().isEmpty() || info.fileName().endsWith(u".exe", Qt::CaseInsensitive)
-        || info.isDir())
+    if (ending.isEmpty() || name.isEmpty() || name.endsWith(ending, Qt::CaseInsensitive)
+        || (target == System::Web && name.endsWith(u".htm", Qt::CaseInsensitive)) || info.isDir())
         return path;
-    return path + QStringLiteral(".exe");
+    return path + ending;
 }
 
 QString nameProblem(const QString &name, System target)
 {
-    if (target != System::Windows && thisSystem() != System::Windows)
+    if (target == System::Linux && thisSystem() != System::Windows)
         return {};
     if (name.isEmpty())
         return {};
@@ -302,7 +326,9 @@ void write(Result &result, const QString &path, bool replace, const QString &tes
     if (!result.ok())
         return;
     const QString absolute = QFileInfo(result.path).absoluteFilePath();
-    if (const QString error = FileAccess::writeFile(result.path, result.program, FileAccess::programPermissions()); !error.isEmpty()) {
+    // A page is a document: it opens in a browser and is never started as a program.
+    const auto permissions = result.target == System::Web ? std::nullopt : std::optional(FileAccess::programPermissions());
+    if (const QString error = FileAccess::writeFile(result.path, result.program, permissions); !error.isEmpty()) {
         result.failure = Failure::NotWritten;
         result.reason = writeFailure(result.path, error);
         return;
@@ -338,8 +364,11 @@ QList<Message> kazpackMessages(const Result &result, const Names &names)
     case Failure::None:
         if (!names.asked.isEmpty() && names.asked != names.program)
             say(names.asked,
-                QCoreApplication::translate("Kazpack", "%1: note: a program for Windows starts only with .exe at the end "
-                                                       "of its name, so it was written as %2")
+                (result.target == System::Web
+                     ? QCoreApplication::translate("Kazpack", "%1: note: a browser opens a test page only with .html at the "
+                                                              "end of its name, so it was written as %2")
+                     : QCoreApplication::translate("Kazpack", "%1: note: a program for Windows starts only with .exe at the end "
+                                                              "of its name, so it was written as %2"))
                     .arg(printablePath(names.asked), program),
                 Message::Severity::Note);
         return out;
@@ -435,7 +464,7 @@ QString editorRunnerSentence(const Result &result, const Names &names)
             .arg(runner, QString::number(result.runnerFormat), QString::number(PackedQuiz::Version), again);
     case Failure::OtherSystem:
         return QCoreApplication::translate("Packing", "The quiz runner %1 makes programs for %2, not for %3. %4")
-            .arg(runner, systemName(otherSystem(names.target)), systemName(names.target), again);
+            .arg(runner, systemName(result.runnerSystem.value_or(thisSystem())), systemName(names.target), again);
     default:
         return {};
     }
@@ -454,8 +483,11 @@ QList<Message> editorMessages(const Result &result, const Names &names)
     case Failure::None:
         if (!names.asked.isEmpty() && names.asked != names.program)
             say(names.asked,
-                QCoreApplication::translate("Packing", "A program for Windows starts only with .exe at the end of its name, "
-                                                       "so it was written as %1.")
+                (result.target == System::Web
+                     ? QCoreApplication::translate("Packing", "A browser opens a test page only with .html at the end of its "
+                                                              "name, so it was written as %1.")
+                     : QCoreApplication::translate("Packing", "A program for Windows starts only with .exe at the end of its name, "
+                                                              "so it was written as %1."))
                     .arg(program),
                 Message::Severity::Note);
         return out;
@@ -551,7 +583,7 @@ QString oldProgramNote(const QString &program)
 
 QString programName(const QString &folder, System target)
 {
-    return QStringLiteral("kaz-") + folderName(folder) + (target == System::Windows ? QStringLiteral(".exe") : QString());
+    return QStringLiteral("kaz-") + folderName(folder) + programEnding(target);
 }
 
 QString programName(const QString &folder, const QString &runner)

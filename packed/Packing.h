@@ -20,8 +20,9 @@ class QTextStream;
 namespace Packing {
 
 // The systems a program can be made for, each with a quiz runner of its own: an ELF program
-// for Linux, a PE program (.exe) for Windows.
-enum class System { Linux, Windows };
+// for Linux, a PE program (.exe) for Windows, and a test page (.html) for web browsers, whose
+// runner is the page without a test (WebPage).
+enum class System { Linux, Windows, Web };
 
 // The system this code was built for.
 constexpr System thisSystem()
@@ -33,12 +34,12 @@ constexpr System thisSystem()
 #endif
 }
 
-// The system whose program `runner` starts as: Linux for "\x7fELF", Windows for "MZ"; nullopt
-// for any other bytes. It says nothing of whether they are a quiz runner (PackedQuiz::runnerFormat).
+// The system whose program `runner` starts as: Linux for "\x7fELF", Windows for "MZ", Web for an
+// HTML document; nullopt for any other bytes. It says nothing of whether they are a quiz runner (PackedQuiz::runnerFormat).
 std::optional<System> systemOf(QByteArrayView runner);
 // The same for the file at `path`, nullopt also when it cannot be read.
 std::optional<System> systemOfFile(const QString &path);
-// "Linux" or "Windows", as the messages name the system.
+// "Linux", "Windows" or "web browsers", as the messages name the system.
 QString systemName(System system);
 
 // Why there is no program, in the order the steps find it.
@@ -90,6 +91,7 @@ struct Result
     QString reason;          // a clause, for the failures that say what `reason` holds
     qint64 runnerFormat = -1; // the newest layout the runner reads, once it was found
     System target = thisSystem(); // the system the program is made for
+    std::optional<System> runnerSystem; // the system the runner makes programs for, once it was read
     QByteArray program;      // the program's bytes, once packed
     QString path;            // where the program goes, once checkTarget() has seen it (programPath())
     QString written;         // the program's absolute path, once written
@@ -106,11 +108,12 @@ Result pack(const QuizFileList &files, const Runner &runner, System target);
 Result pack(QuizFolder::Checked checked, const Runner &runner, System target);
 
 // The path a program for `target` asked for at `path` is written at: a Windows program starts
-// only with ".exe" at the end of its name, which is added when it is missing (not to a folder).
+// only with ".exe" at the end of its name, a browser opens a page as one only with ".html" (or
+// ".htm"), which is added when it is missing (not to a folder).
 QString programPath(const QString &path, System target);
 
 // Why a program for `target` cannot have the file name `name` (no folder): Windows' rules when
-// the program is for Windows (the learners' system) or is written on Windows: no device name
+// the program is for Windows or web browsers (the learners' systems) or is written on Windows: no device name
 // (CON, NUL, COM1, …, with any ending), no dot or space at the end, none of <>:"|?*\ and no
 // control characters. Empty when it can.
 QString nameProblem(const QString &name, System target);

@@ -26,8 +26,8 @@ namespace {
 QString usageText()
 {
     return QCoreApplication::translate("Kazpack",
-                                       "usage: kazpack FOLDER [-o PROGRAM] [--windows|--linux] [--force] [--runner RUNNER] [--desktop]\n"
-                                       "       kazpack FOLDER -o PROGRAM --remove-first [--windows|--linux] [--runner RUNNER] [--depfile FILE]\n"
+                                       "usage: kazpack FOLDER [-o PROGRAM] [--windows|--linux|--web] [--force] [--runner RUNNER] [--desktop]\n"
+                                       "       kazpack FOLDER -o PROGRAM --remove-first [--windows|--linux|--web] [--runner RUNNER] [--depfile FILE]\n"
                                        "       kazpack --extract PROGRAM FOLDER\n"
                                        "       kazpack --list PROGRAM\n"
                                        "       kazpack --desktop --remove PROGRAM\n"
@@ -272,10 +272,17 @@ Makes a test folder into one program file that runs the test with nothing beside
   --windows               make a program for Windows, kaz-FOLDER.exe, with the Windows quiz
                           runner installed with kazpack (kazrunner.exe)
   --linux                 make a program for Linux, kaz-FOLDER, with the Linux quiz runner
-                          installed with kazpack (kazrunner); without either, the program
-                          is for the system kazpack runs on, or for that of RUNNER
+                          installed with kazpack (kazrunner)
+  --web                   make a test page, kaz-FOLDER.html: one file that plays the test in
+                          any current web browser (phones, tablets, Chromebooks, Macs and
+                          computers alike), opened from the disk, a message or a web site,
+                          with nothing to install and no network; made with the page
+                          installed with kazpack (kazweb.html). Without --windows, --linux
+                          or --web, the program is for the system kazpack runs on, or for
+                          that of RUNNER
   -o, --output PROGRAM    write the program to PROGRAM instead: never one of the test's own
-                          files; a program for Windows gets .exe when PROGRAM lacks it, and
+                          files; a program for Windows gets .exe when PROGRAM lacks it, a
+                          test page .html, and
                           a name Windows cannot hold (CON, NUL.exe, a dot or a space at the
                           end, < > : " | ? *) is refused
   --force                 replace PROGRAM when it already exists; when packing fails, a
@@ -290,7 +297,8 @@ Makes a test folder into one program file that runs the test with nothing beside
                           no file in it is ever replaced); packing it again gives the same
                           program, byte for byte
   --list PROGRAM          lists the files PROGRAM holds with their sizes in bytes
-                          (--extract and --list read programs for Linux and for Windows)
+                          (--extract and --list read programs for Linux and for Windows,
+                          and test pages)
   --depfile FILE          for build systems: write the files the program was made of to FILE
                           as a Makefile rule
 
@@ -313,8 +321,9 @@ int run(const QStringList &arguments, const QString &defaultRunner, QTextStream 
     const QCommandLineOption depfile(QStringLiteral("depfile"), {}, QStringLiteral("FILE"));
     const QCommandLineOption forWindows(QStringLiteral("windows"), {});
     const QCommandLineOption forLinux(QStringLiteral("linux"), {});
+    const QCommandLineOption forWeb(QStringLiteral("web"), {});
     parser.addOptions({helpOption, output, force, removeFirst, runner, desktop, remove, extractOption, listOption, depfile,
-                       forWindows, forLinux});
+                       forWindows, forLinux, forWeb});
 
     const auto usage = [&err](const QString &what) {
         err << QCoreApplication::translate("Kazpack", "kazpack: error: %1").arg(what) << '\n' << usageText();
@@ -331,7 +340,7 @@ int run(const QStringList &arguments, const QString &defaultRunner, QTextStream 
             return usage(QCoreApplication::translate("Kazpack", "--%1 is given more than once").arg(o->names().constLast()));
     const QStringList args = parser.positionalArguments();
     const auto onlyWhenPacking = [&]() -> QString {
-        for (const QCommandLineOption *o : {&output, &force, &removeFirst, &runner, &depfile, &forWindows, &forLinux})
+        for (const QCommandLineOption *o : {&output, &force, &removeFirst, &runner, &depfile, &forWindows, &forLinux, &forWeb})
             if (parser.isSet(*o))
                 return QCoreApplication::translate("Kazpack", "--%1 belongs to packing a folder").arg(o->names().constLast());
         return {};
@@ -365,18 +374,25 @@ int run(const QStringList &arguments, const QString &defaultRunner, QTextStream 
     if (args.size() != 1)
         return usage(args.isEmpty() ? QCoreApplication::translate("Kazpack", "give the test folder to pack")
                                     : QCoreApplication::translate("Kazpack", "give one test folder; more were given: %1").arg(printableName(args.join(u' '))));
-    if (parser.isSet(forWindows) && parser.isSet(forLinux))
-        return usage(QCoreApplication::translate("Kazpack", "give one of --windows and --linux: a program runs on one system"));
+    if (int(parser.isSet(forWindows)) + int(parser.isSet(forLinux)) + int(parser.isSet(forWeb)) > 1)
+        return usage(QCoreApplication::translate("Kazpack", "give one of --windows, --linux and --web: a program runs on one system"));
     PackOptions o;
     o.folder = args.constFirst();
     o.output = parser.value(output);
     o.defaultRunner = !parser.isSet(runner);
     // A runner given chooses the system unless one is asked for.
-    if (parser.isSet(forWindows) || parser.isSet(forLinux))
-        o.target = parser.isSet(forWindows) ? Packing::System::Windows : Packing::System::Linux;
+    if (parser.isSet(forWindows))
+        o.target = Packing::System::Windows;
+    else if (parser.isSet(forLinux))
+        o.target = Packing::System::Linux;
+    else if (parser.isSet(forWeb))
+        o.target = Packing::System::Web;
     else if (!o.defaultRunner)
         o.target = Packing::systemOfFile(parser.value(runner)).value_or(Packing::thisSystem());
     o.runner = o.defaultRunner ? Packing::runnerBeside(defaultRunner, o.target) : parser.value(runner);
+    if (parser.isSet(desktop) && o.target == Packing::System::Web)
+        return usage(QCoreApplication::translate("Kazpack", "--desktop adds a program to this system's menu; a test page opens "
+                                                            "in a web browser"));
     if (parser.isSet(desktop) && o.target != Packing::thisSystem())
         return usage(QCoreApplication::translate("Kazpack", "--desktop adds a program to this system's menu; a program for %1 "
                                                             "goes to a computer with %1")

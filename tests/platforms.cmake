@@ -5,7 +5,7 @@
 # that a new one is a choice: make room for it, or move it into a system's own file.
 # cmake -DSOURCE_DIR=… -P platforms.cmake
 set(most 12)
-set(folders content lists translations desktop packed appearance testwindow editor quizui editorui buildtools programs
+set(folders content lists translations desktop packed appearance testwindow editor quizui editorui quizweb buildtools programs
             bench fuzz)
 set(pattern "Q_OS_[A-Z]|_WIN32|_WIN64|__linux|__unix|__APPLE__|__EMSCRIPTEN__|__MINGW")
 

@@ -766,7 +766,10 @@ private Q_SLOTS:
         QTest::addRow("remove_first_without_output") << QStringList{u"--remove-first"_qs, u"a"_qs} << "--remove-first is for builds";
         QTest::addRow("remove_first_with_desktop") << QStringList{u"--remove-first"_qs, u"--desktop"_qs, u"a"_qs, u"-o"_qs, u"x"_qs} << "--remove-first is for builds";
         QTest::addRow("list_with_remove_first") << QStringList{u"--list"_qs, u"--remove-first"_qs, u"p"_qs} << "--remove-first belongs to packing";
-        QTest::addRow("windows_and_linux") << QStringList{u"a"_qs, u"--windows"_qs, u"--linux"_qs} << "give one of --windows and --linux";
+        QTest::addRow("windows_and_linux") << QStringList{u"a"_qs, u"--windows"_qs, u"--linux"_qs} << "give one of --windows, --linux and --web";
+        QTest::addRow("linux_and_web") << QStringList{u"a"_qs, u"--web"_qs, u"--linux"_qs} << "give one of --windows, --linux and --web";
+        QTest::addRow("web_to_the_menu") << QStringList{u"a"_qs, u"--web"_qs, u"--desktop"_qs} << "a test page opens in a web browser";
+        QTest::addRow("list_for_web") << QStringList{u"--list"_qs, u"--web"_qs, u"p"_qs} << "--web belongs to packing";
         QTest::addRow("list_for_windows") << QStringList{u"--list"_qs, u"--windows"_qs, u"p"_qs} << "--windows belongs to packing";
         QTest::addRow("extract_for_linux") << QStringList{u"--extract"_qs, u"--linux"_qs, u"p"_qs, u"f"_qs} << "--linux belongs to packing";
         const bool onWindows = Packing::thisSystem() == Packing::System::Windows;

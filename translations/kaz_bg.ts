@@ -2150,26 +2150,6 @@ Replace them with the new programs?</source>
         <translation>%1: грешка: това е %2, а не основна програма на KAZ; дайте пътя до основната програма на KAZ (kazrunner) или до програма с тест</translation>
     </message>
     <message>
-        <source>usage: kazpack FOLDER [-o PROGRAM] [--windows|--linux] [--force] [--runner RUNNER] [--desktop]
-       kazpack FOLDER -o PROGRAM --remove-first [--windows|--linux] [--runner RUNNER] [--depfile FILE]
-       kazpack --extract PROGRAM FOLDER
-       kazpack --list PROGRAM
-       kazpack --desktop --remove PROGRAM
-       kazpack --help
-</source>
-        <translation>употреба: kazpack ПАПКА [-o ПРОГРАМА] [--windows|--linux] [--force] [--runner ОСНОВА] [--desktop]
-          kazpack ПАПКА -o ПРОГРАМА --remove-first [--windows|--linux] [--runner ОСНОВА] [--depfile ФАЙЛ]
-          kazpack --extract ПРОГРАМА ПАПКА
-          kazpack --list ПРОГРАМА
-          kazpack --desktop --remove ПРОГРАМА
-          kazpack --help
-</translation>
-    </message>
-    <message>
-        <source>give one of --windows and --linux: a program runs on one system</source>
-        <translation>посочете едно от --windows и --linux: една програма работи на една система</translation>
-    </message>
-    <message>
         <source>--desktop adds a program to this system&apos;s menu; a program for %1 goes to a computer with %1</source>
         <translation>--desktop добавя програма в менюто на тази система; програма за %1 се пуска на компютър с %1</translation>
     </message>
@@ -2207,77 +2187,6 @@ Replace them with the new programs?</source>
                           (запис в менюто и икони в $XDG_DATA_HOME или ~/.local/share)
   --desktop --remove ПРОГРАМА
                           премахва отново записа в менюто и иконите на ПРОГРАМА
-</translation>
-    </message>
-    <message>
-        <source>
-Makes a test folder into one program file that runs the test with nothing beside it.
-
-  kazpack FOLDER          checks the test in FOLDER (its test.kaz and the pictures it names,
-                          by the same rules as the build) and writes the program kaz-FOLDER
-                          in the current folder. On any problem it writes nothing and lists
-                          every problem, each with the file, the line and how to mend it.
-  --windows               make a program for Windows, kaz-FOLDER.exe, with the Windows quiz
-                          runner installed with kazpack (kazrunner.exe)
-  --linux                 make a program for Linux, kaz-FOLDER, with the Linux quiz runner
-                          installed with kazpack (kazrunner); without either, the program
-                          is for the system kazpack runs on, or for that of RUNNER
-  -o, --output PROGRAM    write the program to PROGRAM instead: never one of the test&apos;s own
-                          files; a program for Windows gets .exe when PROGRAM lacks it, and
-                          a name Windows cannot hold (CON, NUL.exe, a dot or a space at the
-                          end, &lt; &gt; : &quot; | ? *) is refused
-  --force                 replace PROGRAM when it already exists; when packing fails, a
-                          PROGRAM that was there is left as it was, with its old test
-  --remove-first          for builds: remove PROGRAM before anything else, so that when
-                          packing fails there is no program that still runs the old test
-  --runner RUNNER         the quiz runner to pack the test with, for example one built for
-                          Windows, or a test program whose own test is then replaced;
-                          without it, the runner installed with kazpack
-%1  --extract PROGRAM FOLDER
-                          gives back the test folder of PROGRAM (FOLDER is made when needed;
-                          no file in it is ever replaced); packing it again gives the same
-                          program, byte for byte
-  --list PROGRAM          lists the files PROGRAM holds with their sizes in bytes
-                          (--extract and --list read programs for Linux and for Windows)
-  --depfile FILE          for build systems: write the files the program was made of to FILE
-                          as a Makefile rule
-
-Exit status: 0 done, 1 a problem (nothing written), 2 a mistake in the command line.
-</source>
-        <translation>
-Превръща папка с тест в един файл-програма, който пуска теста без нищо друго до себе си.
-
-  kazpack ПАПКА           проверява теста в ПАПКА (нейния test.kaz и картинките, които той
-                          посочва, по същите правила като при компилирането) и записва
-                          програмата kaz-ПАПКА в текущата папка. При проблем не записва нищо
-                          и изброява всеки проблем с файла, реда и как да се поправи.
-  --windows               прави програма за Windows, kaz-ПАПКА.exe, с основната програма за
-                          Windows, инсталирана заедно с kazpack (kazrunner.exe)
-  --linux                 прави програма за Linux, kaz-ПАПКА, с основната програма за Linux,
-                          инсталирана заедно с kazpack (kazrunner); без нито едно от двете
-                          програмата е за системата, на която работи kazpack, или за тази
-                          на ОСНОВА
-  -o, --output ПРОГРАМА   записва програмата в ПРОГРАМА: никога в някой от файловете на
-                          самия тест; програма за Windows получава .exe, ако ПРОГРАМА е без
-                          него, а име, което Windows не може да носи (CON, NUL.exe, точка
-                          или интервал в края, &lt; &gt; : &quot; | ? *), се отказва
-  --force                 заменя ПРОГРАМА, ако вече съществува; ако опаковането не успее,
-                          ПРОГРАМА, която е била там, остава както си е, със стария тест
-  --remove-first          при компилиране: първо премахва ПРОГРАМА, така че ако опаковането
-                          не успее, да не остане програма, която пуска стария тест
-  --runner ОСНОВА         основната програма, с която да се опакова тестът, например
-                          направена за Windows, или програма с тест, чийто тест се заменя;
-                          без това — основната програма, инсталирана заедно с kazpack
-%1  --extract ПРОГРАМА ПАПКА
-                          връща папката с теста на ПРОГРАМА (ПАПКА се създава, ако трябва;
-                          никой файл в нея не се заменя); ако я опаковате отново, получавате
-                          същата програма, байт по байт
-  --list ПРОГРАМА         изброява файловете в ПРОГРАМА с размерите им в байтове
-                          (--extract и --list четат програми и за Linux, и за Windows)
-  --depfile ФАЙЛ          за системи за компилиране: записва във ФАЙЛ файловете, от които е
-                          направена програмата, като правило на Makefile
-
-Изходен код: 0 готово, 1 проблем (нищо не е записано), 2 грешка в командния ред.
 </translation>
     </message>
     <message>
@@ -2359,6 +2268,123 @@ Exit status: 0 done, 1 a problem (nothing written), 2 a mistake in the command l
     <message>
         <source>%1: error: this is one of the test&apos;s own files; give the list of the program&apos;s files another name</source>
         <translation>%1: грешка: това е един от файловете на самия тест; дайте на списъка с файловете на програмата друго име</translation>
+    </message>
+    <message>
+        <source>web browsers</source>
+        <translation>уеб браузъри</translation>
+    </message>
+    <message>
+        <source>%1: note: a browser opens a test page only with .html at the end of its name, so it was written as %2</source>
+        <translation>%1: бележка: браузърът отваря тестова страница само ако името ѝ завършва на .html, затова е записана като %2</translation>
+    </message>
+    <message>
+        <source>usage: kazpack FOLDER [-o PROGRAM] [--windows|--linux|--web] [--force] [--runner RUNNER] [--desktop]
+       kazpack FOLDER -o PROGRAM --remove-first [--windows|--linux|--web] [--runner RUNNER] [--depfile FILE]
+       kazpack --extract PROGRAM FOLDER
+       kazpack --list PROGRAM
+       kazpack --desktop --remove PROGRAM
+       kazpack --help
+</source>
+        <translation>употреба: kazpack ПАПКА [-o ПРОГРАМА] [--windows|--linux|--web] [--force] [--runner ОСНОВА] [--desktop]
+          kazpack ПАПКА -o ПРОГРАМА --remove-first [--windows|--linux|--web] [--runner ОСНОВА] [--depfile ФАЙЛ]
+          kazpack --extract ПРОГРАМА ПАПКА
+          kazpack --list ПРОГРАМА
+          kazpack --desktop --remove ПРОГРАМА
+          kazpack --help
+</translation>
+    </message>
+    <message>
+        <source>
+Makes a test folder into one program file that runs the test with nothing beside it.
+
+  kazpack FOLDER          checks the test in FOLDER (its test.kaz and the pictures it names,
+                          by the same rules as the build) and writes the program kaz-FOLDER
+                          in the current folder. On any problem it writes nothing and lists
+                          every problem, each with the file, the line and how to mend it.
+  --windows               make a program for Windows, kaz-FOLDER.exe, with the Windows quiz
+                          runner installed with kazpack (kazrunner.exe)
+  --linux                 make a program for Linux, kaz-FOLDER, with the Linux quiz runner
+                          installed with kazpack (kazrunner)
+  --web                   make a test page, kaz-FOLDER.html: one file that plays the test in
+                          any current web browser (phones, tablets, Chromebooks, Macs and
+                          computers alike), opened from the disk, a message or a web site,
+                          with nothing to install and no network; made with the page
+                          installed with kazpack (kazweb.html). Without --windows, --linux
+                          or --web, the program is for the system kazpack runs on, or for
+                          that of RUNNER
+  -o, --output PROGRAM    write the program to PROGRAM instead: never one of the test&apos;s own
+                          files; a program for Windows gets .exe when PROGRAM lacks it, a
+                          test page .html, and
+                          a name Windows cannot hold (CON, NUL.exe, a dot or a space at the
+                          end, &lt; &gt; : &quot; | ? *) is refused
+  --force                 replace PROGRAM when it already exists; when packing fails, a
+                          PROGRAM that was there is left as it was, with its old test
+  --remove-first          for builds: remove PROGRAM before anything else, so that when
+                          packing fails there is no program that still runs the old test
+  --runner RUNNER         the quiz runner to pack the test with, for example one built for
+                          Windows, or a test program whose own test is then replaced;
+                          without it, the runner installed with kazpack
+%1  --extract PROGRAM FOLDER
+                          gives back the test folder of PROGRAM (FOLDER is made when needed;
+                          no file in it is ever replaced); packing it again gives the same
+                          program, byte for byte
+  --list PROGRAM          lists the files PROGRAM holds with their sizes in bytes
+                          (--extract and --list read programs for Linux and for Windows,
+                          and test pages)
+  --depfile FILE          for build systems: write the files the program was made of to FILE
+                          as a Makefile rule
+
+Exit status: 0 done, 1 a problem (nothing written), 2 a mistake in the command line.
+</source>
+        <translation>
+Превръща папка с тест в един файл-програма, който пуска теста без нищо друго до себе си.
+
+  kazpack ПАПКА           проверява теста в ПАПКА (нейния test.kaz и картинките, които той
+                          посочва, по същите правила като при компилирането) и записва
+                          програмата kaz-ПАПКА в текущата папка. При проблем не записва нищо
+                          и изброява всеки проблем с файла, реда и как да се поправи.
+  --windows               прави програма за Windows, kaz-ПАПКА.exe, с основната програма за
+                          Windows, инсталирана заедно с kazpack (kazrunner.exe)
+  --linux                 прави програма за Linux, kaz-ПАПКА, с основната програма за Linux,
+                          инсталирана заедно с kazpack (kazrunner)
+  --web                   прави тестова страница, kaz-ПАПКА.html: един файл, който пуска
+                          теста във всеки съвременен уеб браузър (телефони, таблети,
+                          Chromebook, Mac и компютри), отворен от диска, от писмо или от уеб
+                          сайт, без инсталиране и без мрежа; направена със страницата,
+                          инсталирана заедно с kazpack (kazweb.html). Без --windows, --linux
+                          и --web програмата е за системата, на която работи kazpack, или
+                          за тази на ОСНОВА
+  -o, --output ПРОГРАМА   записва програмата в ПРОГРАМА: никога в някой от файловете на
+                          самия тест; програма за Windows получава .exe, ако ПРОГРАМА е без
+                          него, тестова страница — .html, а име, което Windows не може да носи (CON, NUL.exe, точка
+                          или интервал в края, &lt; &gt; : &quot; | ? *), се отказва
+  --force                 заменя ПРОГРАМА, ако вече съществува; ако опаковането не успее,
+                          ПРОГРАМА, която е била там, остава както си е, със стария тест
+  --remove-first          при компилиране: първо премахва ПРОГРАМА, така че ако опаковането
+                          не успее, да не остане програма, която пуска стария тест
+  --runner ОСНОВА         основната програма, с която да се опакова тестът, например
+                          направена за Windows, или програма с тест, чийто тест се заменя;
+                          без това — основната програма, инсталирана заедно с kazpack
+%1  --extract ПРОГРАМА ПАПКА
+                          връща папката с теста на ПРОГРАМА (ПАПКА се създава, ако трябва;
+                          никой файл в нея не се заменя); ако я опаковате отново, получавате
+                          същата програма, байт по байт
+  --list ПРОГРАМА         изброява файловете в ПРОГРАМА с размерите им в байтове
+                          (--extract и --list четат програми и за Linux, и за Windows,
+                          и тестови страници)
+  --depfile ФАЙЛ          за системи за компилиране: записва във ФАЙЛ файловете, от които е
+                          направена програмата, като правило на Makefile
+
+Изходен код: 0 готово, 1 проблем (нищо не е записано), 2 грешка в командния ред.
+</translation>
+    </message>
+    <message>
+        <source>give one of --windows, --linux and --web: a program runs on one system</source>
+        <translation>посочете едно от --windows, --linux и --web: една програма работи на една система</translation>
+    </message>
+    <message>
+        <source>--desktop adds a program to this system&apos;s menu; a test page opens in a web browser</source>
+        <translation>--desktop добавя програма към менюто на тази система; тестовата страница се отваря в уеб браузър</translation>
     </message>
 </context>
 <context>
@@ -2483,6 +2509,18 @@ Exit status: 0 done, 1 a problem (nothing written), 2 a mistake in the command l
         <source>the file cannot be read (%1)</source>
         <translation>файлът не може да се прочете (%1)</translation>
     </message>
+    <message>
+        <source>the page is larger than a test page may be</source>
+        <translation>страницата е по-голяма, отколкото може да бъде тестова страница</translation>
+    </message>
+    <message>
+        <source>its test was changed after it was packed (it is no longer base64 text)</source>
+        <translation>тестът ѝ е променен, след като е бил опакован (вече не е текст base64)</translation>
+    </message>
+    <message>
+        <source>the page holds no test</source>
+        <translation>страницата не съдържа тест</translation>
+    </message>
 </context>
 <context>
     <name>Packing</name>
@@ -2570,6 +2608,10 @@ Exit status: 0 done, 1 a problem (nothing written), 2 a mistake in the command l
         <source>The program that was already at %1 is left as it was and still holds the old test, not this one.</source>
         <translation>Програмата, която вече беше в %1, е оставена както си беше и съдържа стария тест, а не този.</translation>
     </message>
+    <message>
+        <source>A browser opens a test page only with .html at the end of its name, so it was written as %1.</source>
+        <translation>Браузърът отваря тестова страница само ако името ѝ завършва на .html, затова е записана като %1.</translation>
+    </message>
 </context>
 <context>
     <name>PictureBytes</name>
@@ -2655,6 +2697,172 @@ Exit status: 0 done, 1 a problem (nothing written), 2 a mistake in the command l
     <message>
         <source>Unknown</source>
         <translation>Неизвестно</translation>
+    </message>
+</context>
+<context>
+    <name>QuizDocument</name>
+    <message>
+        <source>there is no folder &quot;%1&quot;; choose the folder that holds test.kaz</source>
+        <translation>няма папка „%1“; изберете папката, в която е test.kaz</translation>
+    </message>
+    <message>
+        <source>there is no test.kaz in %1; choose the folder that holds test.kaz</source>
+        <translation>в %1 няма test.kaz; изберете папката, в която е test.kaz</translation>
+    </message>
+    <message>
+        <source>cannot open %1: %2, the most a test may have</source>
+        <translation>%1 не може да се отвори: %2, колкото най-много може да има един тест</translation>
+    </message>
+    <message>
+        <source>cannot open %1: %2</source>
+        <translation>%1 не може да се отвори: %2</translation>
+    </message>
+    <message>
+        <source>the test has no folder yet; choose a folder to save it in</source>
+        <translation>тестът още няма папка; изберете папка, в която да се запази</translation>
+    </message>
+    <message>
+        <source>the picture %1 is too large: %2; save it smaller</source>
+        <translation>картинката %1 е твърде голяма: %2; запазете я по-малка</translation>
+    </message>
+    <message>
+        <source>the picture %1 cannot be read: %2</source>
+        <translation>картинката %1 не може да се прочете: %2</translation>
+    </message>
+    <message>
+        <source>there is no test.kaz in %1, and a save that was cut short cannot be finished: %2</source>
+        <translation>в %1 няма test.kaz, а прекъснат запис не може да бъде довършен: %2</translation>
+    </message>
+    <message>
+        <source>another editor holds the recovery copy %1</source>
+        <translation>друг редактор държи копието за възстановяване %1</translation>
+    </message>
+    <message>
+        <source>the copy %1 is open in another editor</source>
+        <translation>копието %1 е отворено в друг редактор</translation>
+    </message>
+    <message>
+        <source>%1 in %2 is write-protected</source>
+        <translation>%1 в %2 е защитен от запис</translation>
+    </message>
+    <message>
+        <source>Nothing was pasted: the copied text has more than %1 lines, more than a test can hold. Copy fewer rows.</source>
+        <translation>Нищо не е поставено: копираният текст има над %1 реда, повече, отколкото побира един тест. Копирайте по-малко редове.</translation>
+    </message>
+    <message>
+        <source>Nothing was pasted: the copied text has %1 characters, more than a test can hold. Copy fewer rows and paste again.</source>
+        <translation>Нищо не е поставено: копираният текст има %1 знака, повече, отколкото побира един тест. Копирайте по-малко редове и поставете отново.</translation>
+    </message>
+    <message>
+        <source>Nothing was pasted: with %1 more rows the table would have %2, more than the %3 it can hold. Delete rows that are not needed, or paste fewer.</source>
+        <translation>Нищо не е поставено: с още %1 реда таблицата би имала %2, повече от %3, колкото побира. Изтрийте ненужните редове или поставете по-малко.</translation>
+    </message>
+    <message>
+        <source>Nothing was pasted: the table would then hold %1 characters of text, more than it can hold (%2). Delete rows that are not needed, or paste fewer.</source>
+        <translation>Нищо не е поставено: таблицата тогава би съдържала %1 знака текст, повече, отколкото побира (%2). Изтрийте ненужните редове или поставете по-малко.</translation>
+    </message>
+</context>
+<context>
+    <name>QuizFolder</name>
+    <message>
+        <source>there is no such file beside test.kaz, but there is &quot;%1&quot;; write the name exactly as the file is called, capitals included</source>
+        <translation>до test.kaz няма такъв файл, но има „%1“; напишете името точно както се казва файлът, със същите главни и малки букви</translation>
+    </message>
+    <message>
+        <source>there is no such file beside test.kaz; put the picture in the test folder, or correct its name</source>
+        <translation>до test.kaz няма такъв файл; сложете картинката в папката на теста или поправете името ѝ</translation>
+    </message>
+    <message>
+        <source>the file is too large: %1; save the picture smaller</source>
+        <translation>файлът е твърде голям: %1; запазете картинката по-малка</translation>
+    </message>
+    <message>
+        <source>the file cannot be read: %1</source>
+        <translation>файлът не може да се прочете: %1</translation>
+    </message>
+    <message>
+        <source>an icon is a square PNG picture from %1 × %1 to %2 × %2 pixels, best 256 × 256</source>
+        <translation>иконата е квадратна картинка PNG от %1 × %1 до %2 × %2 пиксела, най-добре 256 × 256</translation>
+    </message>
+    <message>
+        <source>the icon is not a PNG file; %1: save it as PNG under the name icon.png</source>
+        <translation>иконата не е файл PNG; %1: запазете я като PNG с името icon.png</translation>
+    </message>
+    <message>
+        <source>the icon cannot be read as a picture (%1); save it again as PNG, %2</source>
+        <translation>иконата не може да се прочете като картинка (%1); запазете я отново като PNG, %2</translation>
+    </message>
+    <message>
+        <source>the icon is %1 × %2 pixels, not square; %3: cut it square or save it at 256 × 256</source>
+        <translation>иконата е %1 × %2 пиксела, не е квадратна; %3: изрежете я квадратна или я запазете с размер 256 × 256</translation>
+    </message>
+    <message>
+        <source>the icon is %1 × %1 pixels, too %2; %3: save it at 256 × 256</source>
+        <translation>иконата е %1 × %1 пиксела, твърде %2; %3: запазете я с размер 256 × 256</translation>
+    </message>
+    <message>
+        <source>small</source>
+        <translation>малка</translation>
+    </message>
+    <message>
+        <source>large</source>
+        <translation>голяма</translation>
+    </message>
+    <message>
+        <source>the picture is %1 × %2 pixels, too many to load: a picture may take at most %3 MB of memory, which is %4 million pixels (such as %5 × %5); make the picture smaller (the picture window shows it at its own size, so one larger than the screen cannot be seen whole anyway)</source>
+        <translation>картинката е %1 × %2 пиксела, твърде много, за да се зареди: една картинка може да заема най-много %3 MB памет, което са %4 милиона пиксела (например %5 × %5); намалете картинката (прозорецът за картинки я показва в собствения ѝ размер, така че картинка, по-голяма от екрана, и без това не може да се види цялата)</translation>
+    </message>
+    <message>
+        <source>the file is not a picture that can be shown (%1); save it again as PNG</source>
+        <translation>файлът не е картинка, която може да се покаже (%1); запазете я отново като PNG</translation>
+    </message>
+    <message>
+        <source>cannot read the test: </source>
+        <translation>тестът не може да се прочете: </translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is a file, not a folder</source>
+        <translation>„%1“ е файл, а не папка</translation>
+    </message>
+    <message>
+        <source>there is no folder &quot;%1&quot;</source>
+        <translation>няма папка „%1“</translation>
+    </message>
+    <message>
+        <source>; name the folder that holds test.kaz</source>
+        <translation>; посочете папката, в която е test.kaz</translation>
+    </message>
+    <message>
+        <source>%1, the most a test may have (a test of %2 phrases a side takes about 5 MB); keep only the test in it</source>
+        <translation>%1, колкото най-много може да има един тест (тест с по %2 фрази от страна заема около 5 MB); оставете в него само теста</translation>
+    </message>
+    <message>
+        <source>there is no icon.png, but there is &quot;%1&quot;; rename it to icon.png exactly, in small letters, to make it the test&apos;s icon</source>
+        <translation>няма icon.png, но има „%1“; преименувайте го точно на icon.png, с малки букви, за да стане икона на теста</translation>
+    </message>
+    <message>
+        <source>the test&apos;s icon cannot be used: </source>
+        <translation>иконата на теста не може да се използва: </translation>
+    </message>
+    <message>
+        <source>the file is too large: %1; save the icon at 256 × 256 pixels</source>
+        <translation>файлът е твърде голям: %1; запазете иконата с размер 256 × 256 пиксела</translation>
+    </message>
+    <message>
+        <source>cannot read the test: it holds no test.kaz</source>
+        <translation>тестът не може да се прочете: в програмата няма test.kaz</translation>
+    </message>
+    <message>
+        <source>the program holds no picture of this name</source>
+        <translation>в програмата няма картинка с това име</translation>
+    </message>
+    <message>
+        <source>1 problem in %1; %2</source>
+        <translation>1 проблем в %1; %2</translation>
+    </message>
+    <message>
+        <source>%1 problems in %2; %3</source>
+        <translation>%1 проблема в %2; %3</translation>
     </message>
 </context>
 <context>
@@ -2873,172 +3081,6 @@ Exit status: 0 done, 1 a problem (nothing written), 2 a mistake in the command l
     <message>
         <source>widening the lists</source>
         <translation>разширяване на списъците</translation>
-    </message>
-</context>
-<context>
-    <name>QuizDocument</name>
-    <message>
-        <source>there is no folder &quot;%1&quot;; choose the folder that holds test.kaz</source>
-        <translation>няма папка „%1“; изберете папката, в която е test.kaz</translation>
-    </message>
-    <message>
-        <source>there is no test.kaz in %1; choose the folder that holds test.kaz</source>
-        <translation>в %1 няма test.kaz; изберете папката, в която е test.kaz</translation>
-    </message>
-    <message>
-        <source>cannot open %1: %2, the most a test may have</source>
-        <translation>%1 не може да се отвори: %2, колкото най-много може да има един тест</translation>
-    </message>
-    <message>
-        <source>cannot open %1: %2</source>
-        <translation>%1 не може да се отвори: %2</translation>
-    </message>
-    <message>
-        <source>the test has no folder yet; choose a folder to save it in</source>
-        <translation>тестът още няма папка; изберете папка, в която да се запази</translation>
-    </message>
-    <message>
-        <source>the picture %1 is too large: %2; save it smaller</source>
-        <translation>картинката %1 е твърде голяма: %2; запазете я по-малка</translation>
-    </message>
-    <message>
-        <source>the picture %1 cannot be read: %2</source>
-        <translation>картинката %1 не може да се прочете: %2</translation>
-    </message>
-    <message>
-        <source>there is no test.kaz in %1, and a save that was cut short cannot be finished: %2</source>
-        <translation>в %1 няма test.kaz, а прекъснат запис не може да бъде довършен: %2</translation>
-    </message>
-    <message>
-        <source>another editor holds the recovery copy %1</source>
-        <translation>друг редактор държи копието за възстановяване %1</translation>
-    </message>
-    <message>
-        <source>the copy %1 is open in another editor</source>
-        <translation>копието %1 е отворено в друг редактор</translation>
-    </message>
-    <message>
-        <source>%1 in %2 is write-protected</source>
-        <translation>%1 в %2 е защитен от запис</translation>
-    </message>
-    <message>
-        <source>Nothing was pasted: the copied text has more than %1 lines, more than a test can hold. Copy fewer rows.</source>
-        <translation>Нищо не е поставено: копираният текст има над %1 реда, повече, отколкото побира един тест. Копирайте по-малко редове.</translation>
-    </message>
-    <message>
-        <source>Nothing was pasted: the copied text has %1 characters, more than a test can hold. Copy fewer rows and paste again.</source>
-        <translation>Нищо не е поставено: копираният текст има %1 знака, повече, отколкото побира един тест. Копирайте по-малко редове и поставете отново.</translation>
-    </message>
-    <message>
-        <source>Nothing was pasted: with %1 more rows the table would have %2, more than the %3 it can hold. Delete rows that are not needed, or paste fewer.</source>
-        <translation>Нищо не е поставено: с още %1 реда таблицата би имала %2, повече от %3, колкото побира. Изтрийте ненужните редове или поставете по-малко.</translation>
-    </message>
-    <message>
-        <source>Nothing was pasted: the table would then hold %1 characters of text, more than it can hold (%2). Delete rows that are not needed, or paste fewer.</source>
-        <translation>Нищо не е поставено: таблицата тогава би съдържала %1 знака текст, повече, отколкото побира (%2). Изтрийте ненужните редове или поставете по-малко.</translation>
-    </message>
-</context>
-<context>
-    <name>QuizFolder</name>
-    <message>
-        <source>there is no such file beside test.kaz, but there is &quot;%1&quot;; write the name exactly as the file is called, capitals included</source>
-        <translation>до test.kaz няма такъв файл, но има „%1“; напишете името точно както се казва файлът, със същите главни и малки букви</translation>
-    </message>
-    <message>
-        <source>there is no such file beside test.kaz; put the picture in the test folder, or correct its name</source>
-        <translation>до test.kaz няма такъв файл; сложете картинката в папката на теста или поправете името ѝ</translation>
-    </message>
-    <message>
-        <source>the file is too large: %1; save the picture smaller</source>
-        <translation>файлът е твърде голям: %1; запазете картинката по-малка</translation>
-    </message>
-    <message>
-        <source>the file cannot be read: %1</source>
-        <translation>файлът не може да се прочете: %1</translation>
-    </message>
-    <message>
-        <source>an icon is a square PNG picture from %1 × %1 to %2 × %2 pixels, best 256 × 256</source>
-        <translation>иконата е квадратна картинка PNG от %1 × %1 до %2 × %2 пиксела, най-добре 256 × 256</translation>
-    </message>
-    <message>
-        <source>the icon is not a PNG file; %1: save it as PNG under the name icon.png</source>
-        <translation>иконата не е файл PNG; %1: запазете я като PNG с името icon.png</translation>
-    </message>
-    <message>
-        <source>the icon cannot be read as a picture (%1); save it again as PNG, %2</source>
-        <translation>иконата не може да се прочете като картинка (%1); запазете я отново като PNG, %2</translation>
-    </message>
-    <message>
-        <source>the icon is %1 × %2 pixels, not square; %3: cut it square or save it at 256 × 256</source>
-        <translation>иконата е %1 × %2 пиксела, не е квадратна; %3: изрежете я квадратна или я запазете с размер 256 × 256</translation>
-    </message>
-    <message>
-        <source>the icon is %1 × %1 pixels, too %2; %3: save it at 256 × 256</source>
-        <translation>иконата е %1 × %1 пиксела, твърде %2; %3: запазете я с размер 256 × 256</translation>
-    </message>
-    <message>
-        <source>small</source>
-        <translation>малка</translation>
-    </message>
-    <message>
-        <source>large</source>
-        <translation>голяма</translation>
-    </message>
-    <message>
-        <source>the picture is %1 × %2 pixels, too many to load: a picture may take at most %3 MB of memory, which is %4 million pixels (such as %5 × %5); make the picture smaller (the picture window shows it at its own size, so one larger than the screen cannot be seen whole anyway)</source>
-        <translation>картинката е %1 × %2 пиксела, твърде много, за да се зареди: една картинка може да заема най-много %3 MB памет, което са %4 милиона пиксела (например %5 × %5); намалете картинката (прозорецът за картинки я показва в собствения ѝ размер, така че картинка, по-голяма от екрана, и без това не може да се види цялата)</translation>
-    </message>
-    <message>
-        <source>the file is not a picture that can be shown (%1); save it again as PNG</source>
-        <translation>файлът не е картинка, която може да се покаже (%1); запазете я отново като PNG</translation>
-    </message>
-    <message>
-        <source>cannot read the test: </source>
-        <translation>тестът не може да се прочете: </translation>
-    </message>
-    <message>
-        <source>&quot;%1&quot; is a file, not a folder</source>
-        <translation>„%1“ е файл, а не папка</translation>
-    </message>
-    <message>
-        <source>there is no folder &quot;%1&quot;</source>
-        <translation>няма папка „%1“</translation>
-    </message>
-    <message>
-        <source>; name the folder that holds test.kaz</source>
-        <translation>; посочете папката, в която е test.kaz</translation>
-    </message>
-    <message>
-        <source>%1, the most a test may have (a test of %2 phrases a side takes about 5 MB); keep only the test in it</source>
-        <translation>%1, колкото най-много може да има един тест (тест с по %2 фрази от страна заема около 5 MB); оставете в него само теста</translation>
-    </message>
-    <message>
-        <source>there is no icon.png, but there is &quot;%1&quot;; rename it to icon.png exactly, in small letters, to make it the test&apos;s icon</source>
-        <translation>няма icon.png, но има „%1“; преименувайте го точно на icon.png, с малки букви, за да стане икона на теста</translation>
-    </message>
-    <message>
-        <source>the test&apos;s icon cannot be used: </source>
-        <translation>иконата на теста не може да се използва: </translation>
-    </message>
-    <message>
-        <source>the file is too large: %1; save the icon at 256 × 256 pixels</source>
-        <translation>файлът е твърде голям: %1; запазете иконата с размер 256 × 256 пиксела</translation>
-    </message>
-    <message>
-        <source>cannot read the test: it holds no test.kaz</source>
-        <translation>тестът не може да се прочете: в програмата няма test.kaz</translation>
-    </message>
-    <message>
-        <source>the program holds no picture of this name</source>
-        <translation>в програмата няма картинка с това име</translation>
-    </message>
-    <message>
-        <source>1 problem in %1; %2</source>
-        <translation>1 проблем в %1; %2</translation>
-    </message>
-    <message>
-        <source>%1 problems in %2; %3</source>
-        <translation>%1 проблема в %2; %3</translation>
     </message>
 </context>
 <context>

@@ -1,0 +1,273 @@
+// The page's side of a test played in a browser, without the browser: what WebQuiz answers each
+// action with, applied to a mirror as the page applies it, must leave the mirror showing exactly
+// what the test window's model holds, after every action of random sessions on the shipped tests
+// and on large ones. A packed test changed by one byte, cut short or foreign is refused as
+// damaged, as a program refuses it.
+#include "ContentWriter.h"
+#include "PackedQuiz.h"
+#include "QuizFolder.h"
+#include "TestContent.h"
+#include "WebQuiz.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QRandomGenerator>
+#include <QTest>
+
+namespace {
+
+QByteArray packed(const QuizFileList &files)
+{
+    QString problem;
+    const QByteArray tail = PackedQuiz::tail(files, &problem);
+    if (tail.isEmpty())
+        qFatal("cannot pack: %s", qPrintable(problem));
+    return tail;
+}
+
+QByteArray packedFolder(const QString &folder)
+{
+    const QuizFolder::Checked checked = QuizFolder::check(TestContent::sourcePath(folder));
+    if (!checked.ok())
+        qFatal("the shipped test %s has problems: %s", qPrintable(folder), qPrintable(checked.problems.constFirst().toString()));
+    return packed(checked.files);
+}
+
+// A test of `phrases` phrases a side (a few more on the right), with explanations where a
+// question may have them.
+QByteArray packedLarge(int phrases, quint64 seed)
+{
+    QRandomGenerator rng(seed);
+    TestContent::Content c;
+    for (int i = 0; i < phrases; ++i) {
+        c.left.append(QStringLiteral("Ляво %1 %2").arg(rng.bounded(100000)).arg(i));
+        if (i < ContentStore::QuestionsWithExtras)
+            c.explanations[i + 1] = {QStringLiteral("Обяснение %1").arg(i + 1)};
+    }
+    for (int i = 0; i < phrases + phrases / 10 + 1; ++i)
+        c.right.append(QStringLiteral("%1 дясно %2").arg(QChar(u'а' + rng.bounded(30))).arg(i));
+    QStringList switches{QStringLiteral("Ima li obqsneniq")};
+    for (int i = 0; i < phrases; ++i)
+        switches.append(i % 3 && i < ContentStore::QuestionsWithExtras ? QStringLiteral("1") : QStringLiteral("0"));
+    c.switches = switches;
+    const QString text = ContentWriter::write(*c.build());
+    return packed({{QStringLiteral("test.kaz"), text.toUtf8()}});
+}
+
+// The window as the page holds it: each update applied as the page applies it.
+struct Mirror
+{
+    QStringList lists[3];
+    int selected[3] = {-1, -1, -1};
+    QJsonObject parts; // the last value of each part
+    bool exited = false;
+
+    // Applies one update; an empty text when it could be applied, else what was wrong with it.
+    QString apply(const QByteArray &json)
+    {
+        QJsonParseError error;
+        const QJsonObject update = QJsonDocument::fromJson(json, &error).object();
+        if (error.error != QJsonParseError::NoError)
+            return QStringLiteral("not JSON: %1").arg(error.errorString());
+        const QJsonArray edits = update.value(QStringLiteral("lists")).toArray();
+        if (edits.size() != 3)
+            return QStringLiteral("an update without the three lists' edits");
+        for (int l = 0; l < 3; ++l) {
+            for (const QJsonValue &v : edits.at(l).toArray()) {
+                const QJsonObject e = v.toObject();
+                const QStringList items = e.value(QStringLiteral("items")).toVariant().toStringList();
+                if (e.contains(QStringLiteral("reset"))) {
+                    lists[l] = e.value(QStringLiteral("reset")).toVariant().toStringList();
+                } else if (e.contains(QStringLiteral("insert"))) {
+                    const int row = e.value(QStringLiteral("insert")).toInt();
+                    if (row < 0 || row > lists[l].size())
+                        return QStringLiteral("insert at %1 of %2 rows").arg(row).arg(lists[l].size());
+                    for (int i = 0; i < items.size(); ++i)
+                        lists[l].insert(row + i, items.at(i));
+                } else if (e.contains(QStringLiteral("remove"))) {
+                    const int row = e.value(QStringLiteral("remove")).toInt(), n = e.value(QStringLiteral("count")).toInt();
+                    if (row < 0 || n < 1 || row + n > lists[l].size())
+                        return QStringLiteral("remove %1 at %2 of %3 rows").arg(n).arg(row).arg(lists[l].size());
+                    lists[l].remove(row, n);
+                } else if (e.contains(QStringLiteral("set"))) {
+                    const int row = e.value(QStringLiteral("set")).toInt();
+                    if (row < 0 || row + items.size() > lists[l].size())
+                        return QStringLiteral("set at %1 of %2 rows").arg(row).arg(lists[l].size());
+                    for (int i = 0; i < items.size(); ++i)
+                        lists[l][row + i] = items.at(i);
+                } else {
+                    return QStringLiteral("an unknown edit");
+                }
+            }
+        }
+        const QJsonArray chosen = update.value(QStringLiteral("selected")).toArray();
+        if (chosen.size() != 3)
+            return QStringLiteral("an update without the selected rows");
+        for (int l = 0; l < 3; ++l)
+            selected[l] = chosen.at(l).toInt();
+        for (auto p = update.constBegin(); p != update.constEnd(); ++p)
+            if (p.key() != QLatin1String("lists") && p.key() != QLatin1String("selected"))
+                parts.insert(p.key(), p.value());
+        exited = exited || update.value(QStringLiteral("exit")).toBool();
+        return {};
+    }
+
+    // What differs between the mirror and the model, or an empty text.
+    QString differences(const Kaz &kaz) const
+    {
+        for (int l = 0; l < 3; ++l) {
+            if (lists[l] != kaz.Slowo(l).items())
+                return QStringLiteral("list %1 shows %2 rows, the model holds %3").arg(l).arg(lists[l].size()).arg(kaz.Slowo(l).count());
+            if (selected[l] != kaz.Slowo(l).selectedIndex())
+                return QStringLiteral("list %1 shows row %2 selected, the model %3").arg(l).arg(selected[l]).arg(kaz.Slowo(l).selectedIndex());
+        }
+        QString text = kaz.prowerkaText(0);
+        text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+        const QJsonArray buttons = parts.value(QStringLiteral("buttons")).toArray();
+        for (int b = 0; b < 4; ++b)
+            if (buttons.at(b).toBool() != kaz.uprawlEnabled(b))
+                return QStringLiteral("button %1 shows %2").arg(b).arg(buttons.at(b).toBool());
+        const QJsonObject verdict = parts.value(QStringLiteral("verdict")).toObject();
+        const QJsonObject picture = parts.value(QStringLiteral("pictureWindow")).toObject();
+        const KazGraphika *g = kaz.KAZ_Graphika();
+        const QList<std::pair<QString, bool>> checks = {
+            {QStringLiteral("caption"), parts.value(QStringLiteral("caption")).toString() == kaz.caption()},
+            {QStringLiteral("counter"), parts.value(QStringLiteral("counter")).toString() == kaz.ndapis()},
+            {QStringLiteral("text"), parts.value(QStringLiteral("text")).toString() == text},
+            {QStringLiteral("verdict"), verdict.value(QStringLiteral("text")).toString() == kaz.prowerkaText(1)},
+            {QStringLiteral("verdict colour"), verdict.value(QStringLiteral("colour")).toString()
+                                                   == (kaz.verdictColour() == KazLayout::VerdictRight ? u"#00ff00"_qs : u"#ff0000"_qs)},
+            {QStringLiteral("verdict shown"), parts.value(QStringLiteral("verdictShown")).toBool() == kaz.verdictVisible()},
+            {QStringLiteral("thumbnail"), parts.value(QStringLiteral("thumbnail")).toString() == kaz.thumbnail()},
+            {QStringLiteral("window width"), parts.value(QStringLiteral("windowWidth")).toDouble() == kaz.windowWidth()},
+            {QStringLiteral("picture window"), (g && g->visible) == picture.value(QStringLiteral("visible")).toBool()
+                                                   && (!g || !g->visible || picture.value(QStringLiteral("picture")).toString() == g->picture)},
+        };
+        for (const auto &[part, same] : checks)
+            if (!same)
+                return QStringLiteral("the %1 differs from the model's").arg(part);
+        return {};
+    }
+};
+
+} // namespace
+
+class TestWebQuiz : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void pageFollowsTheModel_data();
+    void pageFollowsTheModel();
+    void picturesComeFromThePage();
+    void damagedTestIsRefused_data();
+    void damagedTestIsRefused();
+};
+
+void TestWebQuiz::pageFollowsTheModel_data()
+{
+    QTest::addColumn<QByteArray>("test");
+    QTest::addColumn<quint64>("seed");
+    QTest::addColumn<int>("actions");
+    const QByteArray istoriya = packedFolder(QStringLiteral("quizzes/istoriya"));
+    const QByteArray figuri = packedFolder(QStringLiteral("quizzes/figuri"));
+    for (quint64 seed = 1; seed <= 6; ++seed) {
+        QTest::addRow("istoriya_%llu", seed) << istoriya << seed << 150;
+        QTest::addRow("figuri_%llu", seed) << figuri << seed << 150;
+    }
+    QTest::addRow("2000_phrases") << packedLarge(2000, 7) << quint64(7) << 400;
+}
+
+// Random actions, as a learner may do them in any order, also on disabled buttons and on rows
+// past the end; after each, the mirror must show what the model holds.
+void TestWebQuiz::pageFollowsTheModel()
+{
+    QFETCH(QByteArray, test);
+    QFETCH(quint64, seed);
+    QFETCH(int, actions);
+    WebQuiz quiz(test);
+    QVERIFY2(quiz.ok(), qPrintable(quiz.message()));
+    Mirror mirror;
+    QCOMPARE(mirror.apply(quiz.start()), QString());
+    QCOMPARE(mirror.differences(*quiz.model()), QString());
+    QRandomGenerator rng(seed);
+    QStringList log;
+    for (int a = 0; a < actions; ++a) {
+        QByteArray update;
+        const int kind = rng.bounded(10);
+        if (kind < 6) {
+            const int list = rng.bounded(3);
+            const int row = rng.bounded(quiz.model()->Slowo(list).count() + 2) - 1;
+            log << QStringLiteral("select %1 %2").arg(list).arg(row);
+            update = quiz.select(list, row);
+        } else if (kind < 9) {
+            const int button = rng.bounded(4);
+            log << QStringLiteral("press %1").arg(button);
+            update = quiz.press(button);
+        } else {
+            log << QStringLiteral("picture");
+            update = quiz.clickPicture();
+        }
+        const QString wrong = mirror.apply(update);
+        const QString differs = wrong.isEmpty() ? mirror.differences(*quiz.model()) : wrong;
+        if (!differs.isEmpty())
+            QFAIL(qPrintable(QStringLiteral("%1 after:\n  %2").arg(differs, log.join(u"\n  "_qs))));
+    }
+    QVERIFY(!mirror.exited);
+    QVERIFY(mirror.apply(quiz.exit()).isEmpty());
+    QVERIFY(mirror.exited);
+}
+
+// The thumbnail and the picture window name a picture the page asks the engine for: the bytes
+// packed with the test.
+void TestWebQuiz::picturesComeFromThePage()
+{
+    const QuizFolder::Checked figuri = QuizFolder::check(TestContent::sourcePath(QStringLiteral("quizzes/figuri")));
+    WebQuiz quiz(packed(figuri.files));
+    Mirror mirror;
+    QVERIFY(mirror.apply(quiz.start()).isEmpty());
+    int shown = 0;
+    for (int row = 0; row < quiz.model()->Slowo(0).count(); ++row) {
+        QVERIFY(mirror.apply(quiz.select(0, row)).isEmpty());
+        const QString name = mirror.parts.value(QStringLiteral("thumbnail")).toString();
+        if (name.isEmpty())
+            continue;
+        ++shown;
+        const auto file = std::find_if(figuri.files.cbegin(), figuri.files.cend(), [&](const QuizFile &f) { return f.name == name; });
+        QVERIFY2(file != figuri.files.cend(), qPrintable(name));
+        QCOMPARE(quiz.picture(name), file->bytes);
+    }
+    QVERIFY(shown > 0);
+    QVERIFY(quiz.picture(QStringLiteral("no-such.png")).isEmpty());
+}
+
+void TestWebQuiz::damagedTestIsRefused_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    const QByteArray test = packedFolder(QStringLiteral("quizzes/istoriya"));
+    for (qsizetype at : {qsizetype(0), test.size() / 2, test.size() - PackedQuiz::TrailerSize, test.size() - 1}) {
+        QByteArray changed = test;
+        changed[at] = char(changed[at] ^ 0x20);
+        QTest::addRow("byte_%lld_changed", qlonglong(at)) << changed;
+    }
+    QTest::addRow("cut_short") << test.left(test.size() - 1);
+    QTest::addRow("its_end_only") << test.right(PackedQuiz::TrailerSize);
+    QTest::addRow("nothing") << QByteArray();
+    QTest::addRow("a_web_page") << QByteArray("<!DOCTYPE html><html></html>");
+}
+
+void TestWebQuiz::damagedTestIsRefused()
+{
+    QFETCH(QByteArray, bytes);
+    WebQuiz quiz(bytes);
+    QVERIFY(!quiz.ok());
+    QCOMPARE(quiz.message(), u"damaged"_qs);
+    QCOMPARE(QJsonDocument::fromJson(quiz.start()).object(), (QJsonObject{{u"fault"_qs, u"damaged"_qs}}));
+    // Nothing the page may still call does anything.
+    QCOMPARE(quiz.press(0), QByteArray("{}"));
+    QCOMPARE(quiz.select(0, 0), QByteArray("{}"));
+}
+
+QTEST_GUILESS_MAIN(TestWebQuiz)
+#include "tst_webquiz.moc"
