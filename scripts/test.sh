@@ -1,5 +1,7 @@
 #!/usr/bin/env bash
-# Builds KAZ with its tests and runs every test suite headless; runs the suite again under
+# Builds the browser's engine of a test page (scripts/web.sh: QtCore for WebAssembly built once
+# and cached), then KAZ with its tests, and runs every test suite headless, the test pages' in
+# headless Chromium among them; runs the suite again under
 # the C, Bulgarian and Turkish locales; then builds everything once more with
 # AddressSanitizer and UndefinedBehaviorSanitizer and runs the suite there, where a leak
 # left at a program's end or any undefined behaviour fails the test; last builds the Windows
@@ -16,6 +18,8 @@ source "$root/scripts/locales.sh"
 kaz_install_missing desktop-file-utils appstream groff-base man-db
 # NSIS makes the Windows setup that windows_setup installs under Wine.
 kaz_install_missing nsis
+# The test pages' suites play them in headless Chromium, driven by Selenium.
+kaz_install_missing chromium chromium-driver python3-selenium
 # The benchmarks are built with the tests, so that a change that breaks them is seen here.
 kaz_install_missing libbenchmark-dev
 kaz_generate_locales
@@ -50,7 +54,11 @@ stage_done() {
 # the Windows setup, which runs once, after the Windows programs are built (below).
 cd "$root"
 build="$root/build-test"
-cmake --preset test >/dev/null
+# The engine first: the Linux build puts the test page together with it (kazweb.html) and packs
+# the shipped tests into pages, which its suites play.
+engine="$(bash "$root/scripts/web.sh" | tail -n 1)"
+stage_done "Browser engine (WebAssembly)"
+cmake --preset test -DKAZ_WEB_ENGINE="$engine" >/dev/null
 cmake --build --preset test --parallel "$jobs"
 ctest --preset test --parallel "$jobs"
 stage_done "Linux build and suite"
@@ -58,7 +66,8 @@ stage_done "Linux build and suite"
 # Number reading, case and sorting must not follow the machine's language.
 for lang in C C.UTF-8 bg_BG.UTF-8 tr_TR.UTF-8; do
     log="$build/Testing/ctest-$lang.log"
-    if LANG="$lang" LC_ALL="$lang" ctest --preset test --parallel "$jobs" >"$log" 2>&1; then
+    # The test pages' suites are the browser's, whatever the machine's language.
+    if LANG="$lang" LC_ALL="$lang" ctest --preset test --parallel "$jobs" -LE web >"$log" 2>&1; then
         echo "LANG=$lang: $(grep 'tests passed' "$log")"
     else
         cat "$log"
@@ -80,8 +89,16 @@ if ! wait "$qt_pid"; then
     exit 1
 fi
 stage_done "Waiting for Qt for Windows"
-bash "$root/scripts/windows.sh" --test
+# The Windows kazpack packs with the page made here: the same test gives the same page on both.
+KAZ_WEB_RUNNER="$build/programs/kazweb.html" bash "$root/scripts/windows.sh" --test
 stage_done "Windows build and suite under Wine"
+for page in "$build"/programs/kaz-*.html; do
+    if ! cmp -s "$page" "$root/build-win/programs/$(basename "$page")"; then
+        echo "kazpack --web on Windows made $(basename "$page") other than on Linux" >&2
+        exit 1
+    fi
+done
+echo "Test pages made on Linux and on Windows: the same bytes"
 
 cd "$build"
 ctest --output-on-failure -L windows_setup

@@ -46,7 +46,11 @@ if [ -f "$build/CMakeCache.txt" ] &&
     fresh=(--fresh)
 fi
 cd "$root"
-cmake --preset windows "${fresh[@]}" >/dev/null
+# KAZ_WEB_RUNNER: a test page put together by a Linux build (its programs/kazweb.html), which the
+# Windows kazpack then packs tests into (kazpack --web), as the Linux one does.
+web=()
+if [ -n "${KAZ_WEB_RUNNER:-}" ]; then web=(-DKAZ_WEB_RUNNER="$KAZ_WEB_RUNNER"); fi
+cmake --preset windows "${fresh[@]}" "${web[@]}" >/dev/null
 
 jobs="$(nproc)"
 if [ "$test" -eq 0 ]; then
