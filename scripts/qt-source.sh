@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Sourced by the scripts that build Qt for another system (qt-windows.sh, qt-wasm.sh):
 # kaz_qt_source fetches Debian's qt6-base source package, the same version as the host's Qt,
-# once, into the cache, and prints the folder of the unpacked source.
+# once, into the cache, and prints the folder of the unpacked source; kaz_qt_build configures,
+# builds and installs it.
 #
 # It changes the machine's package sources: apt-get source needs deb-src entries, so when
 # qt6-base's source cannot be found it adds them, with sudo when not run as root, for the
@@ -50,4 +51,21 @@ kaz_qt_source() {
         touch "$src_root/.complete"
     ) 9>"$cache/src/.lock"
     echo "$src"
+}
+
+# kaz_qt_build SOURCE BUILD PREFIX CONFIGURE-OPTION… [-- CMAKE-OPTION…]: Qt from SOURCE, built in
+# BUILD (removed after) and installed into PREFIX, which is marked complete (.complete) last, so
+# that a build cut short is never taken for a cached one. Qt's tools are the host's.
+kaz_qt_build() {
+    local src="$1" build="$2" prefix="$3"
+    shift 3
+    (
+        cd "$build"
+        "$src/configure" -prefix "$prefix" "$@" -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
+            >configure.log 2>&1 || { tail -n 60 configure.log >&2; exit 1; }
+        cmake --build . --parallel "$(nproc)" >build.log 2>&1 || { tail -n 60 build.log >&2; exit 1; }
+        cmake --install . >install.log 2>&1 || { tail -n 30 install.log >&2; exit 1; }
+    ) || return 1
+    touch "$prefix/.complete"
+    rm -rf "$build"
 }

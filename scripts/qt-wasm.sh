@@ -55,14 +55,6 @@ ln -s /usr/bin/em++ "$emsdk/emscripten/em++"
 echo "EMSCRIPTEN_ROOT = 'emscripten'" >"$emsdk/.emscripten"
 export EMSDK="$emsdk"
 
-cd "$build"
 echo "Building QtCore $version for WebAssembly into $prefix (about 10 minutes on 2 cores)" >&2
-"$src/configure" -prefix "$prefix" "${options[@]}" -- -G Ninja \
-    -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake >configure.log 2>&1 ||
-    { tail -n 60 configure.log >&2; exit 1; }
-cmake --build . --parallel "$(nproc)" >build.log 2>&1 || { tail -n 60 build.log >&2; exit 1; }
-cmake --install . >install.log 2>&1 || { tail -n 30 install.log >&2; exit 1; }
-touch "$prefix/.complete"
-cd /
-rm -rf "$build"
+kaz_qt_build "$src" "$build" "$prefix" "${options[@]}" -- -G Ninja
 echo "$prefix"

@@ -3,6 +3,7 @@
 // wrong, on standard error, and ends with status 1.
 #include "ContentStore.h"
 #include "KazpackCommands.h"
+#include "KazpackRun.h"
 #include "MenuEntries.h"
 #include "PackedQuiz.h"
 #include "Packing.h"
@@ -41,22 +42,11 @@ namespace {
 
 using TestPictures::picture;
 
-struct Run
-{
-    int status = -1;
-    QString out;
-    QString err;
-};
+using KazpackRun::Run;
 
 Run kazpack(const QStringList &arguments, const QString &defaultRunner = QStringLiteral(KAZRUNNER))
 {
-    Run run;
-    QTextStream out(&run.out);
-    QTextStream err(&run.err);
-    run.status = KazpackCommands::run(arguments, defaultRunner, out, err);
-    out.flush();
-    err.flush();
-    return run;
+    return KazpackRun::kazpack(arguments, defaultRunner);
 }
 
 QString source(const QString &relative)

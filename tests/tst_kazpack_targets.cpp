@@ -4,6 +4,7 @@
 // kazpack runs in-process, as in tst_kazpack.
 #include "FileAccess.h"
 #include "KazpackCommands.h"
+#include "KazpackRun.h"
 #include "KilledAtStep.h"
 #include "PackedQuiz.h"
 #include "Packing.h"
@@ -26,22 +27,11 @@ Q_DECLARE_METATYPE(Packing::System)
 
 namespace {
 
-struct Run
-{
-    int status = -1;
-    QString out;
-    QString err;
-};
+using KazpackRun::Run;
 
-Run kazpack(const QStringList &arguments)
+Run kazpack(const QStringList &arguments, const QString &defaultRunner = QStringLiteral(KAZRUNNER))
 {
-    Run run;
-    QTextStream out(&run.out);
-    QTextStream err(&run.err);
-    run.status = KazpackCommands::run(arguments, QStringLiteral(KAZRUNNER), out, err);
-    out.flush();
-    err.flush();
-    return run;
+    return KazpackRun::kazpack(arguments, defaultRunner);
 }
 
 // Every file below `dir` with its bytes, hidden ones included: what must not change.

@@ -4,6 +4,7 @@
 // damaged; a runner that is no test page, or a page for another system, is refused with its
 // reason; and the page is a document, never a program.
 #include "KazpackCommands.h"
+#include "KazpackRun.h"
 #include "PackedQuiz.h"
 #include "QuizFolder.h"
 #include "TestFiles.h"
@@ -21,22 +22,11 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-struct Run
-{
-    int status = -1;
-    QString out;
-    QString err;
-};
+using KazpackRun::Run;
 
-Run kazpack(const QStringList &arguments)
+Run kazpack(const QStringList &arguments, const QString &defaultRunner = u"/nonexistent/kazrunner"_s)
 {
-    Run run;
-    QTextStream out(&run.out);
-    QTextStream err(&run.err);
-    run.status = KazpackCommands::run(arguments, u"/nonexistent/kazrunner"_s, out, err);
-    out.flush();
-    err.flush();
-    return run;
+    return KazpackRun::kazpack(arguments, defaultRunner);
 }
 
 // A page as kazwebpage leaves it: the runner's mark in a comment, an empty place for the test.
