@@ -17,7 +17,13 @@ class PageQuiz
 {
 public:
     explicit PageQuiz(const std::string &packed)
-        : m_quiz(QByteArray(packed.data(), qsizetype(packed.size())))
+        : PageQuiz(packed, {})
+    {
+    }
+    // `fonts`: the font families the page offers, one a line.
+    PageQuiz(const std::string &packed, const std::string &fonts)
+        : m_quiz(QByteArray(packed.data(), qsizetype(packed.size())),
+                 QString::fromStdString(fonts).split(u'\n', Qt::SkipEmptyParts))
     {
     }
 
@@ -26,6 +32,12 @@ public:
     std::string press(int index) { return text(m_quiz.press(index)); }
     std::string clickPicture() { return text(m_quiz.clickPicture()); }
     std::string exit() { return text(m_quiz.exit()); }
+    std::string colour() { return text(m_quiz.colour()); }
+    std::string chooseOption(int index) { return text(m_quiz.chooseOption(index)); }
+    std::string moveSlider(int index, int value) { return text(m_quiz.moveSlider(index, value)); }
+    std::string chooseSize(int row) { return text(m_quiz.chooseSize(row)); }
+    std::string save() { return text(m_quiz.save()); }
+    std::string cancel() { return text(m_quiz.cancel()); }
     // The picture's bytes, copied into the page's memory.
     emscripten::val picture(const std::string &source) const
     {
@@ -44,10 +56,17 @@ EMSCRIPTEN_BINDINGS(kaz)
 {
     emscripten::class_<PageQuiz>("Quiz")
         .constructor<std::string>()
+        .constructor<std::string, std::string>()
         .function("start", &PageQuiz::start)
         .function("select", &PageQuiz::select)
         .function("press", &PageQuiz::press)
         .function("clickPicture", &PageQuiz::clickPicture)
         .function("exit", &PageQuiz::exit)
+        .function("colour", &PageQuiz::colour)
+        .function("chooseOption", &PageQuiz::chooseOption)
+        .function("moveSlider", &PageQuiz::moveSlider)
+        .function("chooseSize", &PageQuiz::chooseSize)
+        .function("save", &PageQuiz::save)
+        .function("cancel", &PageQuiz::cancel)
         .function("picture", &PageQuiz::picture);
 }

@@ -2,11 +2,15 @@
 
 #include "ContentReader.h"
 #include "ContentStore.h"
+#include "Cwiat.h"
 #include "PackedQuiz.h"
+#include "ScreenFonts.h"
 
 #include <QBuffer>
 #include <QHash>
 #include <QJsonDocument>
+
+#include <algorithm>
 
 namespace {
 
@@ -85,7 +89,7 @@ Loaded load(const QByteArray &packed)
 
 } // namespace
 
-WebQuiz::WebQuiz(const QByteArray &packedTest)
+WebQuiz::WebQuiz(const QByteArray &packedTest, const QStringList &fonts)
 {
     Loaded loaded = load(packedTest);
     m_message = loaded.message;
@@ -95,6 +99,9 @@ WebQuiz::WebQuiz(const QByteArray &packedTest)
     m_model = std::make_unique<Kaz>([content = m_content] { return content; });
     QObject::connect(m_model.get(), &Kaz::changed, m_model.get(), [this](Kaz::Changes what) { m_changes |= what; });
     QObject::connect(m_model.get(), &Kaz::exitRequested, m_model.get(), [this] { m_exit = true; });
+    QObject::connect(m_model.get(), &Kaz::appearanceRequested, m_model.get(), [this] { m_dialogChanged = true; });
+    // The page shows every size as asked: the browser scales its fonts smoothly.
+    m_model->setScreenFonts(std::make_shared<FixedScreenFonts>(fonts));
     for (int list = 0; list < 3; ++list)
         watch(list);
 }
@@ -160,6 +167,96 @@ QByteArray WebQuiz::exit()
     return update({});
 }
 
+QByteArray WebQuiz::colour()
+{
+    if (!m_model)
+        return update({});
+    m_model->Cwqt_Click();
+    return update({});
+}
+
+template <typename Action>
+QByteArray WebQuiz::onDialog(Action action)
+{
+    if (m_model && m_model->cwiat()) {
+        action(*m_model->cwiat());
+        // The dialog is small: after any of its actions the page gets it whole, its lists'
+        // selections too, or that it closed ("Запис" and "Отказ" end with it destroyed).
+        m_dialogChanged = true;
+    }
+    return update({});
+}
+
+QByteArray WebQuiz::chooseOption(int index)
+{
+    return onDialog([index](Cwiat &d) {
+        if (index >= 0 && index < 4 && CwiatLayout::Option1Visible(index))
+            d.chooseOption(index);
+    });
+}
+
+QByteArray WebQuiz::moveSlider(int index, int value)
+{
+    return onDialog([index, value](Cwiat &d) {
+        if (index >= 0 && index < 3)
+            d.moveSlider(index, std::clamp(value, CwiatLayout::SliderMin, CwiatLayout::SliderMax));
+    });
+}
+
+QByteArray WebQuiz::chooseSize(int row)
+{
+    return onDialog([row](Cwiat &d) { d.List_font(1).setSelectedIndex(row); });
+}
+
+QByteArray WebQuiz::save()
+{
+    return onDialog([](Cwiat &d) { d.mnu_zapis_Click(); });
+}
+
+QByteArray WebQuiz::cancel()
+{
+    return onDialog([](Cwiat &d) { d.mnu_Otkaz_Click(); });
+}
+
+QJsonObject WebQuiz::dialog() const
+{
+    const Cwiat *d = m_model->cwiat();
+    if (!d)
+        return {{QStringLiteral("open"), false}};
+    QJsonArray sliders, labelsST, labelsCv, optionColours;
+    for (int i = 0; i < 3; ++i) {
+        sliders.append(d->Slider1Value(i));
+        labelsST.append(d->Label_ST(i));
+    }
+    for (int i = 0; i < 9; ++i)
+        labelsCv.append(d->Label_Cv(i));
+    int option = -1;
+    for (int i = 0; i < 4; ++i) {
+        optionColours.append(cssColour(d->Option1BackColor(i)));
+        if (d->Option1Value(i))
+            option = i;
+    }
+    const SampleLook &sample = d->Text_Cv();
+    return {{QStringLiteral("open"), true},
+            {QStringLiteral("background"), cssColour(d->BackColor())},
+            {QStringLiteral("dialogFont"), d->FontName()},
+            {QStringLiteral("colour"), cssColour(d->picColorBackColor())},
+            {QStringLiteral("sliders"), sliders},
+            {QStringLiteral("sliderLabels"), labelsST},
+            {QStringLiteral("labels"), labelsCv},
+            {QStringLiteral("option"), option},
+            {QStringLiteral("optionColours"), optionColours},
+            {QStringLiteral("sample"), QJsonObject{{QStringLiteral("background"), cssColour(sample.background)},
+                                                   {QStringLiteral("foreground"), cssColour(sample.foreground)},
+                                                   {QStringLiteral("font"), sample.fontName},
+                                                   {QStringLiteral("size"), sample.fontSize},
+                                                   {QStringLiteral("text"), sample.text}}},
+            {QStringLiteral("fonts"), rows(d->List_font(0), 0, d->List_font(0).count() - 1)},
+            {QStringLiteral("fontRow"), d->List_font(0).selectedIndex()},
+            {QStringLiteral("sizes"), rows(d->List_font(1), 0, d->List_font(1).count() - 1)},
+            {QStringLiteral("sizeRow"), d->List_font(1).selectedIndex()}};
+}
+
 QByteArray WebQuiz::picture(const QString &source) const
 {
     return m_content && !source.isEmpty() ? m_content->pictureData(source) : QByteArray();
@@ -184,6 +281,9 @@ QByteArray WebQuiz::update(Kaz::Changes what)
     if (m_exit)
         update.insert(QStringLiteral("exit"), true);
     m_exit = false;
+    if (m_dialogChanged)
+        update.insert(QStringLiteral("dialog"), dialog());
+    m_dialogChanged = false;
     return QJsonDocument(update).toJson(QJsonDocument::Compact);
 }
 

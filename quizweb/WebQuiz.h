@@ -20,8 +20,9 @@ class WebQuiz
 {
 public:
     // `packedTest` is the test as the page carries it: the payload and trailer kazpack appends
-    // to a runner (PackedQuiz::tail), checked as a program checks its own.
-    explicit WebQuiz(const QByteArray &packedTest);
+    // to a runner (PackedQuiz::tail), checked as a program checks its own. `fonts` are the font
+    // families the page offers, which the appearance dialog's hidden font list holds.
+    explicit WebQuiz(const QByteArray &packedTest, const QStringList &fonts = {});
     ~WebQuiz();
     WebQuiz(const WebQuiz &) = delete;
     WebQuiz &operator=(const WebQuiz &) = delete;
@@ -41,6 +42,20 @@ public:
     // The menu's "Exit": the update holds "exit": true.
     QByteArray exit();
 
+    // The menu's "Color": the appearance dialog opens, or stays open; the update holds its
+    // whole state as "dialog". The dialog's actions below do nothing while it is closed.
+    QByteArray colour();
+    // Option button `index` of the colour groups is chosen.
+    QByteArray chooseOption(int index);
+    // Slider `index` (0 red, 1 green, 2 blue) is moved to `value`.
+    QByteArray moveSlider(int index, int value);
+    // Row `row` of the list of sizes is chosen.
+    QByteArray chooseSize(int row);
+    // The dialog's "Запис" and "Отказ": it closes ("dialog": {"open": false}); "Запис" gives the
+    // window its new looks.
+    QByteArray save();
+    QByteArray cancel();
+
     // The bytes of the picture `source` names (the thumbnail, the picture window's), empty
     // when the test has none of that name.
     QByteArray picture(const QString &source) const;
@@ -52,11 +67,16 @@ private:
     void watch(int list);
     QByteArray update(Kaz::Changes what);
     QJsonObject parts(Kaz::Changes what) const;
+    QJsonObject dialog() const;
+    // Runs `action` on the open dialog, then answers; nothing when it is closed.
+    template <typename Action>
+    QByteArray onDialog(Action action);
 
     QString m_message;
     std::shared_ptr<const ContentStore> m_content;
     std::unique_ptr<Kaz> m_model;
     Kaz::Changes m_changes;
     bool m_exit = false;
+    bool m_dialogChanged = false;
     QJsonArray m_listEdits[3];
 };

@@ -4,6 +4,7 @@
 // and on large ones. A packed test changed by one byte, cut short or foreign is refused as
 // damaged, as a program refuses it.
 #include "ContentWriter.h"
+#include "Cwiat.h"
 #include "PackedQuiz.h"
 #include "QuizFolder.h"
 #include "TestContent.h"
@@ -61,7 +62,35 @@ struct Mirror
     QStringList lists[3];
     int selected[3] = {-1, -1, -1};
     QJsonObject parts; // the last value of each part
+    QJsonObject dialog{{QStringLiteral("open"), false}};
     bool exited = false;
+
+    // The appearance dialog as the page shows it, against the model's.
+    QString dialogDifferences(const Kaz &kaz) const
+    {
+        const Cwiat *d = kaz.cwiat();
+        if (dialog.value(QStringLiteral("open")).toBool() != (d != nullptr))
+            return QStringLiteral("the dialog shows %1").arg(d ? u"closed"_qs : u"open"_qs);
+        if (!d)
+            return {};
+        const QJsonArray sliders = dialog.value(QStringLiteral("sliders")).toArray();
+        const QJsonArray labels = dialog.value(QStringLiteral("sliderLabels")).toArray();
+        for (int i = 0; i < 3; ++i)
+            if (sliders.at(i).toInt() != d->Slider1Value(i) || labels.at(i).toString() != d->Label_ST(i))
+                return QStringLiteral("slider %1 of the dialog differs").arg(i);
+        const QJsonArray captions = dialog.value(QStringLiteral("labels")).toArray();
+        for (int i = 0; i < 9; ++i)
+            if (captions.at(i).toString() != d->Label_Cv(i))
+                return QStringLiteral("label %1 of the dialog differs").arg(i);
+        const QJsonObject sample = dialog.value(QStringLiteral("sample")).toObject();
+        if (!d->Option1Value(dialog.value(QStringLiteral("option")).toInt())
+            || sample.value(QStringLiteral("font")).toString() != d->Text_Cv().fontName
+            || sample.value(QStringLiteral("size")).toDouble() != d->Text_Cv().fontSize
+            || dialog.value(QStringLiteral("sizeRow")).toInt() != d->List_font(1).selectedIndex()
+            || dialog.value(QStringLiteral("fonts")).toVariant().toStringList() != d->List_font(0).items())
+            return QStringLiteral("the dialog's option, sample or lists differ");
+        return {};
+    }
 
     // Applies one update; an empty text when it could be applied, else what was wrong with it.
     QString apply(const QByteArray &json)
@@ -107,8 +136,17 @@ struct Mirror
         for (int l = 0; l < 3; ++l)
             selected[l] = chosen.at(l).toInt();
         for (auto p = update.constBegin(); p != update.constEnd(); ++p)
-            if (p.key() != QLatin1String("lists") && p.key() != QLatin1String("selected"))
+            if (p.key() == QLatin1String("looks")) {
+                QJsonObject looks = parts.value(p.key()).toObject();
+                const QJsonObject changed = p.value().toObject();
+                for (auto l = changed.constBegin(); l != changed.constEnd(); ++l)
+                    looks.insert(l.key(), l.value());
+                parts.insert(p.key(), looks);
+            } else if (p.key() == QLatin1String("dialog")) {
+                dialog = p.value().toObject();
+            } else if (p.key() != QLatin1String("lists") && p.key() != QLatin1String("selected")) {
                 parts.insert(p.key(), p.value());
+            }
         exited = exited || update.value(QStringLiteral("exit")).toBool();
         return {};
     }
@@ -128,6 +166,18 @@ struct Mirror
         for (int b = 0; b < 4; ++b)
             if (buttons.at(b).toBool() != kaz.uprawlEnabled(b))
                 return QStringLiteral("button %1 shows %2").arg(b).arg(buttons.at(b).toBool());
+        if (const QString dialogDiffers = dialogDifferences(kaz); !dialogDiffers.isEmpty())
+            return dialogDiffers;
+        const QJsonObject looks = parts.value(QStringLiteral("looks")).toObject();
+        const KazLook *modelLooks[] = {&kaz.windowLook(), &kaz.slowoLook(0), &kaz.slowoLook(1), &kaz.slowoLook(2), &kaz.prowerkaLook(), &kaz.ndapisLook()};
+        const char *lookNames[] = {"window", "list0", "list1", "list2", "text", "counter"};
+        for (int i = 0; i < 6; ++i) {
+            const QJsonObject l = looks.value(QLatin1String(lookNames[i])).toObject();
+            if (l.value(QStringLiteral("font")).toString() != modelLooks[i]->fontName
+                || l.value(QStringLiteral("size")).toDouble() != modelLooks[i]->fontSize
+                || l.value(QStringLiteral("background")).isNull() != (modelLooks[i]->background == KazLayout::PlatformColour))
+                return QStringLiteral("the look of %1 differs from the model's").arg(QLatin1String(lookNames[i]));
+        }
         const QJsonObject verdict = parts.value(QStringLiteral("verdict")).toObject();
         const QJsonObject picture = parts.value(QStringLiteral("pictureWindow")).toObject();
         const KazGraphika *g = kaz.KAZ_Graphika();
@@ -186,7 +236,7 @@ void TestWebQuiz::pageFollowsTheModel()
     QFETCH(QByteArray, test);
     QFETCH(quint64, seed);
     QFETCH(int, actions);
-    WebQuiz quiz(test);
+    WebQuiz quiz(test, {u"Times New Roman"_qs, u"Liberation Sans"_qs, u"DejaVu Serif"_qs});
     QVERIFY2(quiz.ok(), qPrintable(quiz.message()));
     Mirror mirror;
     QCOMPARE(mirror.apply(quiz.start()), QString());
@@ -195,8 +245,29 @@ void TestWebQuiz::pageFollowsTheModel()
     QStringList log;
     for (int a = 0; a < actions; ++a) {
         QByteArray update;
-        const int kind = rng.bounded(10);
-        if (kind < 6) {
+        const int kind = rng.bounded(quiz.model()->cwiat() ? 16 : 11);
+        if (kind == 10) {
+            log << QStringLiteral("colour");
+            update = quiz.colour();
+        } else if (kind == 11) {
+            const int option = rng.bounded(5) - 1;
+            log << QStringLiteral("option %1").arg(option);
+            update = quiz.chooseOption(option);
+        } else if (kind == 12) {
+            const int slider = rng.bounded(3), value = rng.bounded(300) - 20;
+            log << QStringLiteral("slider %1 %2").arg(slider).arg(value);
+            update = quiz.moveSlider(slider, value);
+        } else if (kind == 13) {
+            const int row = rng.bounded(9) - 1;
+            log << QStringLiteral("size %1").arg(row);
+            update = quiz.chooseSize(row);
+        } else if (kind == 14) {
+            log << QStringLiteral("save");
+            update = quiz.save();
+        } else if (kind == 15) {
+            log << QStringLiteral("cancel");
+            update = quiz.cancel();
+        } else if (kind < 6) {
             const int list = rng.bounded(3);
             const int row = rng.bounded(quiz.model()->Slowo(list).count() + 2) - 1;
             log << QStringLiteral("select %1 %2").arg(list).arg(row);
