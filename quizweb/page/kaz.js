@@ -194,9 +194,11 @@
     }
     current.id = el.id + '-current';
     el.setAttribute('aria-activedescendant', current.id);
-    const top = current.offsetTop - el.clientTop;
+    // By whole rows, as the desktop list scrolls: the top row shows whole.
+    const top = current.offsetTop;
+    const h = current.offsetHeight;
     if (top < el.scrollTop) el.scrollTop = top;
-    else if (top + current.offsetHeight > el.scrollTop + el.clientHeight) el.scrollTop = top + current.offsetHeight - el.clientHeight;
+    else if (top + h > el.scrollTop + el.clientHeight) el.scrollTop = Math.ceil((top + h - el.clientHeight) / h) * h;
   }
 
   // The learner chose `row` of a list. An already selected row is no new choice.
@@ -622,9 +624,14 @@
     $('loading').hidden = true;
     win.hidden = false;
     fit();
-    const first = JSON.parse(quiz.start());
-    if (first.fault) return showMessage(MESSAGES[first.fault] ? first.fault : 'damaged');
-    apply(first);
+    try {
+      const first = JSON.parse(quiz.start());
+      if (first.fault) return showMessage(MESSAGES[first.fault] ? first.fault : 'damaged');
+      apply(first);
+    } catch (e) {
+      console.error(e);
+      return showMessage('damaged');
+    }
     fit();
     return 'ok';
   }

@@ -349,6 +349,22 @@ class Phone(PageCase):
         self.js('window.scrollTo(500, 0)')
         self.assertEqual(self.js('return window.scrollX'), 0)
 
+    def test_twice_the_zoom_loses_nothing(self):
+        # A 1280 pixel screen at 200 %: 640 CSS pixels across, 400 down.
+        self.driver.execute_cdp_cmd('Emulation.setDeviceMetricsOverride',
+                                    {'width': 640, 'height': 400, 'deviceScaleFactor': 2, 'mobile': False})
+        self.addCleanup(self.driver.execute_cdp_cmd, 'Emulation.setDeviceMetricsOverride',
+                        {'width': 390, 'height': 844, 'deviceScaleFactor': 3, 'mobile': True})
+        time.sleep(0.2)
+        box = self.js('const r = document.getElementById("kaz").getBoundingClientRect();'
+                      'return [r.left, r.right, r.bottom + window.scrollY, document.documentElement.scrollWidth,'
+                      ' document.documentElement.scrollHeight]')
+        self.assertGreaterEqual(box[0], 0)
+        self.assertLessEqual(box[1], 640.5)
+        self.assertGreater(box[1], 630)  # scaled to the width, not below it
+        self.assertLessEqual(box[3], 640)
+        self.assertGreaterEqual(box[4], box[2])  # the page scrolls down to the window's bottom
+
     def test_pairing_by_touch(self):
         l, r = sorted(self.left)[2], sorted(self.right)[4]
         self.js('arguments[0].scrollIntoView({block: "nearest"})', self.row(0, l))
@@ -406,9 +422,20 @@ class Isolation(PageCase):
                                  ' document.getElementById(id).getAttribute("aria-live"))'), ['polite', 'polite'])
 
 
-class Damage(PageCase):
+class Faults(PageCase):
     def setUp(self):
         pass
+
+    def test_a_browser_too_old(self):
+        script = self.driver.execute_cdp_cmd('Page.addScriptToEvaluateOnNewDocument',
+                                             {'source': 'delete window.DecompressionStream;'})
+        self.addCleanup(self.driver.execute_cdp_cmd, 'Page.removeScriptToEvaluateOnNewDocument',
+                        {'identifier': script['identifier']})
+        self.assertEqual(self.open(), 'old')
+        fault = self.driver.find_element(By.ID, 'fault')
+        self.assertTrue(fault.is_displayed())
+        for browser in ('Chrome', 'Edge', 'Firefox', 'Safari'):
+            self.assertIn(browser, fault.text)
 
     def damaged_copy(self, change):
         with open(PAGE, encoding='utf-8') as f:
