@@ -453,7 +453,7 @@
     if (u.text !== undefined) {
       textBox.value = u.text;
       textBox.scrollTop = 0;
-      textBox.setSelectionRange(0, 0);
+      if (document.activeElement === textBox) textBox.setSelectionRange(0, 0);
     }
     if (u.verdict) {
       verdict.textContent = u.verdict.text;
