@@ -169,10 +169,12 @@ class Start(PageCase):
             return self.js('const c = document.getElementById("client").getBoundingClientRect();'
                            'const r = document.getElementById(arguments[0]).getBoundingClientRect();'
                            'return [r.left - c.left, r.top - c.top, r.width, r.height]', id)
+        def px(twips):
+            return int(twips / 15 + 0.5)
         width, l0, w0, l1, w1 = self.geometry
-        self.assertEqual(box('client')[2:], [round((width - 120) / 15), round(7005 / 15)])
-        self.assertEqual(box('slowo0'), [round(l0 / 15), 32, round(w0 / 15), 137])
-        self.assertEqual(box('slowo1'), [round(l1 / 15), 32, round(w1 / 15), 137])
+        self.assertEqual(box('client')[2:], [px(width - 120), px(7005)])
+        self.assertEqual(box('slowo0'), [px(l0), 32, px(w0), 137])
+        self.assertEqual(box('slowo1'), [px(l1), 32, px(w1), 137])
         self.assertEqual(box('slowo2'), [56, 176, 625, 99])
         self.assertEqual(box('uprawl2'), [560, 280, 81, 25])
         self.assertEqual(box('uprawl3'), [648, 3, 81, 25])
