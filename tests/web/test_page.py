@@ -159,7 +159,7 @@ class Start(PageCase):
         self.assertEqual(self.driver.title, self.caption)
         self.assertEqual(self.js('return document.getElementById("caption").textContent'), self.caption)
         text = self.js('return document.getElementById("prowerka0").value')
-        self.assertEqual(text.split('\n'), self.instructions)
+        self.assertEqual(text.rstrip('\n').split('\n'), self.instructions)
         self.assertIsNone(self.verdict())
         self.assertEqual(self.js('const s = getComputedStyle(document.getElementById("client"));'
                                  'return [s.backgroundColor, s.fontSize]'), ['rgb(0, 128, 0)', '16px'])
