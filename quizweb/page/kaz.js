@@ -77,7 +77,8 @@
   // row and the current one (the row the keys move from; it stays where the selected row was
   // taken away, as in a Qt list view, while nothing is selected).
   const lists = [0, 1, 2].map((i) => ({
-    index: i, el: $('slowo' + i), texts: [], selected: -1, current: -1, search: '', searchTime: 0,
+    index: i, el: $('slowo' + i), texts: [], selected: -1, selectedRow: null, current: -1,
+    search: '', searchTime: 0,
   }));
 
   function buildWindow() {
@@ -125,6 +126,7 @@
         el.replaceChildren(makeRows(edit.reset));
         list.texts = edit.reset.slice();
         list.selected = list.current = -1;
+        list.selectedRow = null;
         touched = Array.prototype.slice.call(el.children);
       } else if (edit.insert !== undefined) {
         const at = edit.insert;
@@ -158,9 +160,13 @@
   }
 
   // A row too narrow for its phrase shows it cut with "…"; the whole phrase is then its
-  // tooltip and its accessible description. All widths are read before any row is written.
-  function markCut(rows) {
-    const cut = rows.map((row) => row.scrollWidth > row.clientWidth);
+  // tooltip and its accessible description. Measured (read) in one go after every edit of
+  // the update, marked (written) after every measure: a list of 10,000 rows is laid out once.
+  function measureCut(rows) {
+    return rows.map((row) => row.scrollWidth > row.clientWidth);
+  }
+
+  function markCut(rows, cut) {
     rows.forEach((row, k) => {
       if (cut[k]) {
         row.title = row.textContent;
@@ -172,33 +178,46 @@
     });
   }
 
-  function showSelection(list, row) {
-    const el = list.el;
-    const old = el.querySelector('[aria-selected="true"]');
-    if (old && old !== el.children[row]) old.setAttribute('aria-selected', 'false');
+  function markSelection(list, row) {
+    if (list.selectedRow) list.selectedRow.setAttribute('aria-selected', 'false');
     list.selected = row;
     if (row >= 0) list.current = row;
-    showCurrent(list);
+    list.selectedRow = row >= 0 ? list.el.children[row] || null : null;
+    if (list.selectedRow) list.selectedRow.setAttribute('aria-selected', 'true');
+    markCurrent(list);
   }
 
-  // The current row is the list's active descendant, and is scrolled into view.
-  function showCurrent(list) {
+  // The current row is the list's active descendant.
+  function markCurrent(list) {
     const el = list.el;
     const old = $(el.id + '-current');
     if (old) old.removeAttribute('id');
     const current = el.children[list.current];
-    if (list.selected >= 0 && el.children[list.selected]) el.children[list.selected].setAttribute('aria-selected', 'true');
-    if (!current) {
+    if (current) {
+      current.id = el.id + '-current';
+      el.setAttribute('aria-activedescendant', current.id);
+    } else {
       el.removeAttribute('aria-activedescendant');
-      return;
     }
-    current.id = el.id + '-current';
-    el.setAttribute('aria-activedescendant', current.id);
-    // By whole rows, as the desktop list scrolls: the top row shows whole.
+  }
+
+  // Where the list scrolls to show its current row, by whole rows as the desktop list
+  // scrolls (the top row shows whole); null where it shows already.
+  function scrollFor(list) {
+    const el = list.el;
+    const current = el.children[list.current];
+    if (!current) return null;
     const top = current.offsetTop;
     const h = current.offsetHeight;
-    if (top < el.scrollTop) el.scrollTop = top;
-    else if (top + h > el.scrollTop + el.clientHeight) el.scrollTop = Math.ceil((top + h - el.clientHeight) / h) * h;
+    if (top < el.scrollTop) return top;
+    if (top + h > el.scrollTop + el.clientHeight) return Math.ceil((top + h - el.clientHeight) / h) * h;
+    return null;
+  }
+
+  function showCurrent(list) {
+    markCurrent(list);
+    const to = scrollFor(list);
+    if (to !== null) list.el.scrollTop = to;
   }
 
   // The learner chose `row` of a list. An already selected row is no new choice.
@@ -428,15 +447,20 @@
     applyLook(textBox, looks.text, true);
     applyLook(counter, looks.counter, false);
 
-    // The lists first, as the model edits them while it handles the action.
-    if (u.lists) {
-      lists.forEach((list, i) => {
-        let rows = u.lists[i] && u.lists[i].length ? editList(list, u.lists[i]) : [];
-        if (looks['list' + i] || u.windowWidth !== undefined) rows = Array.prototype.slice.call(list.el.children);
-        if (rows.length) markCut(rows);
-      });
-    }
-    if (u.selected) lists.forEach((list, i) => showSelection(list, u.selected[i]));
+    // The lists first, as the model edits them while it handles the action: every edit and
+    // selection written, then every measure read, then what the measures ask written.
+    const edits = u.lists || [];
+    const touched = lists.map((list, i) => {
+      const rows = edits[i] && edits[i].length ? editList(list, edits[i]) : [];
+      return looks['list' + i] || u.windowWidth !== undefined ? Array.prototype.slice.call(list.el.children) : rows;
+    });
+    if (u.selected) lists.forEach((list, i) => markSelection(list, u.selected[i]));
+    const cut = touched.map(measureCut);
+    const scrolls = lists.map(scrollFor);
+    touched.forEach((rows, i) => markCut(rows, cut[i]));
+    lists.forEach((list, i) => {
+      if (scrolls[i] !== null) list.el.scrollTop = scrolls[i];
+    });
 
     // Shown before the buttons change: "Оцени", disabled with the focus, hands it to the
     // verdict box.
