@@ -1,11 +1,12 @@
 #!/usr/bin/python3
 """The test page (kaz-FOLDER.html) in headless Chromium: what the learner sees and does.
 
-    test_page.py PAGE.html [--quiz FOLDER/test.kaz] [unittest options]
+    test_page.py PAGE.html [--quiz FOLDER/test.kaz] [--large LARGE.html] [unittest options]
 
 The page is opened from its file, as a learner opens it. The quiz it carries is read from
 its source (by default quizzes/istoriya/test.kaz beside this script's tree) for the phrases
-and the key: left phrase k goes with right phrase k. Debian's python3-selenium,
+and the key: left phrase k goes with right phrase k. LARGE.html, where given, carries a
+test whose lists hold thousands of phrases. Debian's python3-selenium,
 chromium and chromium-driver.
 """
 import argparse
@@ -28,6 +29,7 @@ from selenium.webdriver.common.keys import Keys
 
 PAGE = None
 QUIZ = None
+LARGE = None
 
 DAMAGED = 'Тази страница е повредена: тестът в нея е променен или непълен. Поискайте я отново от учителя.'
 CAPTIONS = ['Избрах', 'Върни', 'Оцени', 'Обясни']
@@ -424,6 +426,50 @@ class Isolation(PageCase):
                                  ' document.getElementById(id).getAttribute("aria-live"))'), ['polite', 'polite'])
 
 
+class Large(PageCase):
+    """A page whose lists hold thousands of phrases (--large PAGE.html), as a test of 10,000."""
+
+    def setUp(self):
+        if not LARGE:
+            self.skipTest('no large page given (--large)')
+        self.assertEqual(self.open(LARGE), 'ok')
+
+    @classmethod
+    def setUpClass(cls):
+        cls.driver = browser()
+
+    def test_each_action_edits_rows_in_place(self):
+        n = [len(self.rows(i)) for i in range(2)]
+        self.assertGreaterEqual(min(n), 1000)
+        # Each pair, and taking one back, leaves every other row the element it was, and
+        # takes a small part of a second however long the lists.
+        self.js('Array.from(document.querySelectorAll("#slowo0 > *, #slowo1 > *"), r => r.kept = true)')
+        took = self.js('''
+            const times = [];
+            const click = (list, row) => document.querySelector("#slowo" + list + " > :nth-child(" + (row + 1) + ")")
+                .dispatchEvent(new MouseEvent("click", {bubbles: true}));
+            for (let k = 0; k < 5; ++k) {
+              const t0 = performance.now();
+              click(0, 100 + 900 * k);
+              click(1, 200 + 700 * k);
+              document.getElementById("uprawl0").click();
+              document.body.offsetHeight;
+              times.push(performance.now() - t0);
+            }
+            const t0 = performance.now();
+            click(2, 2);
+            document.getElementById("uprawl1").click();
+            document.body.offsetHeight;
+            times.push(performance.now() - t0);
+            return times;''')
+        self.assertLess(max(took), 1000, took)
+        self.assertEqual([len(self.rows(i)) for i in range(3)], [n[0] - 4, n[1] - 4, 4])
+        new = self.js('return Array.from(document.querySelectorAll("#slowo0 > *, #slowo1 > *")).filter(r => !r.kept)'
+                      '.map(r => r.textContent)')
+        self.assertEqual(len(new), 2)  # the two phrases the pair taken back gave back
+        self.assertEqual(self.selected(2), 2)
+
+
 class Faults(PageCase):
     def setUp(self):
         pass
@@ -469,13 +515,15 @@ class Faults(PageCase):
 
 
 def main():
-    global PAGE, QUIZ
+    global PAGE, QUIZ, LARGE
     here = os.path.dirname(os.path.abspath(__file__))
     parser = argparse.ArgumentParser(add_help=False)
     parser.add_argument('page')
     parser.add_argument('--quiz', default=os.path.join(here, '..', '..', 'quizzes', 'istoriya', 'test.kaz'))
+    parser.add_argument('--large')
     args, rest = parser.parse_known_args()
     PAGE, QUIZ = os.path.abspath(args.page), os.path.abspath(args.quiz)
+    LARGE = os.path.abspath(args.large) if args.large else None
     unittest.main(argv=[sys.argv[0]] + rest, verbosity=2)
 
 
