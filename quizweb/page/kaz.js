@@ -1,8 +1,9 @@
 // The test window of a KAZ test page. The engine (the window's model in WebAssembly, see
 // quizweb/DESIGN.md) decides everything about the test; this script draws the window with
 // HTML elements, forwards each action of the learner to the engine as one call, and applies
-// the update the call answers with. Written without modules or libraries, in a syntax old
-// enough that a browser too old for the engine still runs it far enough to say so.
+// the update the call answers with. Written without modules or libraries, in the syntax of
+// ES2017, which browsers some years older than the engine's needs still run, far enough to
+// tell the learner that the browser is too old.
 //
 // For the tests, window.kaz = {
 //   ready:      a Promise, settled once the page has shown what it can: resolves to "ok" (the
@@ -289,7 +290,7 @@
   }
 
   function listKey(list, event) {
-    if (event.ctrlKey || event.altKey || event.metaKey) return;
+    if (event.ctrlKey || event.altKey || event.metaKey || event.isComposing) return;
     const key = event.key;
     if (['ArrowUp', 'ArrowDown', 'Home', 'End', 'PageUp', 'PageDown'].indexOf(key) >= 0) {
       event.preventDefault();
