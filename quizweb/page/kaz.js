@@ -613,7 +613,11 @@
       document.body.classList.remove('keys');
       altAlone = false;
     }, true);
-    window.addEventListener('resize', fit);
+    // A narrower screen keeps the picture window on it.
+    window.addEventListener('resize', () => {
+      fit();
+      if (!pictureWindow.hidden && pictureAt) movePictureWindow(pictureAt[0], pictureAt[1]);
+    });
   }
 
   // ------------------------------------------------------------------ start
