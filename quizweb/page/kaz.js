@@ -1,0 +1,669 @@
+// The test window of a KAZ test page. The engine (the window's model in WebAssembly, see
+// quizweb/DESIGN.md) decides everything about the test; this script draws the window with
+// HTML elements, forwards each action of the learner to the engine as one call, and applies
+// the update the call answers with. Written without modules or libraries, in the syntax of
+// ES2017, which browsers some years older than the engine's needs still run, far enough to
+// tell the learner that the browser is too old.
+//
+// For the tests, window.kaz = {
+//   ready:      a Promise, settled once the page has shown what it can: resolves to "ok" (the
+//               window), "damaged" or "newer" (the test's fault), "old" (a browser too old);
+//   quiz:       the engine's Quiz, null until it exists;
+//   lastUpdate: the last update applied, as an object.
+// }
+'use strict';
+
+(function () {
+  // ------------------------------------------------------------------ the layout, in twips
+  // As KazLayout: left, top, width, height; tab order is the order of the elements in kaz.html.
+  const TWIPS_PER_PX = 15;
+  const FRAME_WIDTH = 120; // ContentReader::FrameWidth: the window's outer width less its client's
+  const CLIENT_HEIGHT = 7005;
+  const LIST = [[240, 480, 6105, 2055], [6360, 480, 3375, 2055], [840, 2640, 9375, 1485]];
+  const LIST_TOOLTIP = ['Посочете елемента в релацията', 'Посочете елемента в релацията',
+    'Набор от вече въведени отговори'];
+  const BUTTON = [
+    {place: [1200, 4200, 1215, 375], caption: 'Избрах', tooltip: 'Натиснете бутон за избор', colour: '#ff8000'},
+    {place: [4680, 4200, 1215, 375], caption: 'Върни', tooltip: 'Изтрива / възстановява направения избор', colour: '#ffff80'},
+    {place: [8400, 4200, 1215, 375], caption: 'Оцени', tooltip: 'Преустановява теста и формира оценка', colour: '#c0c0ff'},
+    {place: [9720, 50, 1215, 375], caption: 'Обясни', tooltip: 'Дава обяснения', colour: '#00c000'},
+  ];
+  const NDAPIS = [4440, 0, 1455, 375];
+  const NDAPIS_TOOLTIP = 'Извежда резултатите в края на теста';
+  const PROWERKA = [[1800, 4680, 9135, 2055], [10440, 3120, 495, 495]];
+  const VERDICT_TOOLTIP = 'зелено - Вярно; червено - Грешно';
+  const GRAFIKA = [120, 4680, 1575, 1335];
+  const GRAPHIKA_FRAME = [100, 250]; // what the picture window's frame adds to its box
+  const FONT_FALLBACK = '"Times New Roman", "Liberation Serif", Tinos, serif';
+  const SEARCH_INTERVAL = 1000; // ms within which typed letters make one search
+
+  const MESSAGES = {
+    damaged: 'Тази страница е повредена: тестът в нея е променен или непълен. Поискайте я отново от учителя.',
+    newer: 'Тази страница е направена с по-нова версия на KAZ. Поискайте я отново от учителя.',
+    old: 'Този браузър е твърде стар за теста. Отворете страницата в съвременен Chrome, Edge, Firefox или Safari.',
+  };
+
+  const px = (twips) => Math.round(twips / TWIPS_PER_PX);
+  const $ = (id) => document.getElementById(id);
+
+  function place(el, rect) {
+    el.style.left = px(rect[0]) + 'px';
+    el.style.top = px(rect[1]) + 'px';
+    el.style.width = px(rect[2]) + 'px';
+    el.style.height = px(rect[3]) + 'px';
+  }
+
+  // ------------------------------------------------------------------ the page's parts
+  const win = $('kaz');
+  const client = $('client');
+  const stage = $('stage');
+  const holder = $('holder');
+  const counter = $('ndapis');
+  const textBox = $('prowerka0');
+  const verdict = $('prowerka1');
+  const thumbnail = $('grafika0');
+  const pictureWindow = $('graphika');
+  const buttons = [0, 1, 2, 3].map((i) => $('uprawl' + i));
+  const menuItems = [$('menu-izhod'), $('menu-cwqt')];
+  // The controls that take the focus, in the window's Tab order.
+  const tabOrder = Array.prototype.filter.call(client.children, (el) => el !== counter);
+
+  let quiz = null;
+  let ended = false;
+  let scale = 1;
+  const state = {ready: null, quiz: null, lastUpdate: null};
+  window.kaz = state;
+
+  // A phrase list: its element, its rows' texts (for typing a phrase's start), the selected
+  // row and the current one (the row the keys move from; it stays where the selected row was
+  // taken away, as in a Qt list view, while nothing is selected).
+  const lists = [0, 1, 2].map((i) => ({
+    index: i, el: $('slowo' + i), texts: [], selected: -1, selectedRow: null, current: -1,
+    search: '', searchTime: 0,
+  }));
+
+  function buildWindow() {
+    lists.forEach((list, i) => {
+      list.el.setAttribute('aria-label', LIST_TOOLTIP[i]);
+      list.el.title = LIST_TOOLTIP[i];
+      place(list.el, LIST[i]);
+    });
+    BUTTON.forEach((b, i) => {
+      buttons[i].textContent = b.caption;
+      buttons[i].title = b.tooltip;
+      buttons[i].style.backgroundColor = b.colour;
+      place(buttons[i], b.place);
+    });
+    place(counter, NDAPIS);
+    counter.title = NDAPIS_TOOLTIP;
+    place(textBox, PROWERKA[0]);
+    place(verdict, PROWERKA[1]);
+    verdict.setAttribute('aria-label', VERDICT_TOOLTIP);
+    verdict.title = VERDICT_TOOLTIP;
+    place(thumbnail, GRAFIKA);
+    client.style.height = px(CLIENT_HEIGHT) + 'px';
+  }
+
+  // ------------------------------------------------------------------ lists
+  function makeRows(items) {
+    const fragment = document.createDocumentFragment();
+    for (const text of items) {
+      const row = document.createElement('div');
+      row.setAttribute('role', 'option');
+      row.setAttribute('aria-selected', 'false');
+      row.textContent = text;
+      fragment.appendChild(row);
+    }
+    return fragment;
+  }
+
+  // Applies one list's edits row by row; returns the rows whose text is new, to be checked
+  // for being cut once the edits are laid out.
+  function editList(list, edits) {
+    const el = list.el;
+    let touched = [];
+    for (const edit of edits) {
+      if (edit.reset) {
+        el.replaceChildren(makeRows(edit.reset));
+        list.texts = edit.reset.slice();
+        list.selected = list.current = -1;
+        list.selectedRow = null;
+        touched = Array.prototype.slice.call(el.children);
+      } else if (edit.insert !== undefined) {
+        const at = edit.insert;
+        const rows = makeRows(edit.items);
+        touched = touched.concat(Array.prototype.slice.call(rows.children));
+        el.insertBefore(rows, el.children[at] || null);
+        list.texts.splice.apply(list.texts, [at, 0].concat(edit.items));
+        if (list.current >= at) list.current += edit.items.length;
+        if (list.selected >= at) list.selected += edit.items.length;
+      } else if (edit.remove !== undefined) {
+        const at = edit.remove;
+        for (let k = 0; k < edit.count && el.children[at]; ++k) el.children[at].remove();
+        list.texts.splice(at, edit.count);
+        const n = list.texts.length;
+        // A removed current row hands on to the row that follows it, or the one before.
+        if (list.current >= at + edit.count) list.current -= edit.count;
+        else if (list.current >= at) list.current = at < n ? at : n - 1;
+        if (list.selected >= at + edit.count) list.selected -= edit.count;
+        else if (list.selected >= at) list.selected = -1;
+      } else if (edit.set !== undefined) {
+        edit.items.forEach((text, k) => {
+          const row = el.children[edit.set + k];
+          if (!row) return;
+          row.textContent = text;
+          list.texts[edit.set + k] = text;
+          touched.push(row);
+        });
+      }
+    }
+    return touched.filter((row) => row.isConnected);
+  }
+
+  // A row too narrow for its phrase shows it cut with "…"; the whole phrase is then its
+  // tooltip and its accessible description. Measured (read) in one go after every edit of
+  // the update, marked (written) after every measure: a list of 10,000 rows is laid out once.
+  function measureCut(rows) {
+    return rows.map((row) => row.scrollWidth > row.clientWidth);
+  }
+
+  function markCut(rows, cut) {
+    rows.forEach((row, k) => {
+      if (cut[k]) {
+        row.title = row.textContent;
+        row.setAttribute('aria-description', row.textContent);
+      } else if (row.hasAttribute('title')) {
+        row.removeAttribute('title');
+        row.removeAttribute('aria-description');
+      }
+    });
+  }
+
+  function markSelection(list, row) {
+    if (list.selectedRow) list.selectedRow.setAttribute('aria-selected', 'false');
+    list.selected = row;
+    if (row >= 0) list.current = row;
+    list.selectedRow = row >= 0 ? list.el.children[row] || null : null;
+    if (list.selectedRow) list.selectedRow.setAttribute('aria-selected', 'true');
+    markCurrent(list);
+  }
+
+  // The current row is the list's active descendant.
+  function markCurrent(list) {
+    const el = list.el;
+    const old = $(el.id + '-current');
+    if (old) old.removeAttribute('id');
+    const current = el.children[list.current];
+    if (current) {
+      current.id = el.id + '-current';
+      el.setAttribute('aria-activedescendant', current.id);
+    } else {
+      el.removeAttribute('aria-activedescendant');
+    }
+  }
+
+  // Where the list scrolls to show its current row, by whole rows as the desktop list
+  // scrolls (the top row shows whole); null where it shows already.
+  function scrollFor(list) {
+    const el = list.el;
+    const current = el.children[list.current];
+    if (!current) return null;
+    const top = current.offsetTop;
+    const h = current.offsetHeight;
+    if (top < el.scrollTop) return top;
+    if (top + h > el.scrollTop + el.clientHeight) return Math.ceil((top + h - el.clientHeight) / h) * h;
+    return null;
+  }
+
+  function showCurrent(list) {
+    markCurrent(list);
+    const to = scrollFor(list);
+    if (to !== null) list.el.scrollTop = to;
+  }
+
+  // The learner chose `row` of a list. An already selected row is no new choice.
+  function choose(list, row) {
+    if (ended || row < 0 || row >= list.texts.length) return;
+    list.current = row;
+    if (row === list.selected) {
+      showCurrent(list);
+      return;
+    }
+    act(() => quiz.select(list.index, row));
+  }
+
+  function rowHeight(list) {
+    const first = list.el.firstElementChild;
+    return first ? first.offsetHeight : 18;
+  }
+
+  // Where a key moves in a list, as the desktop list box moves: a page is the rows that fit
+  // less one; without a current row every key goes to the first.
+  function moveTo(list, key) {
+    const n = list.texts.length;
+    const c = list.current;
+    if (n === 0) return -1;
+    if (c < 0) return 0;
+    const h = rowHeight(list);
+    const page = Math.max(1, Math.floor((list.el.clientHeight - h) / h));
+    switch (key) {
+      case 'ArrowUp': return Math.max(0, c - 1);
+      case 'ArrowDown': return Math.min(n - 1, c + 1);
+      case 'Home': return 0;
+      case 'End': return n - 1;
+      case 'PageUp': return Math.max(0, c - page);
+      case 'PageDown': return Math.min(n - 1, c + page);
+    }
+    return -1;
+  }
+
+  // Typing selects the next row that starts with what was typed, case aside: letters typed
+  // within a second of each other make one search, and the same letter again goes on to the
+  // next row with it, as Qt's keyboardSearch.
+  function search(list, letter) {
+    const now = Date.now();
+    const n = list.texts.length;
+    if (n === 0) return;
+    let skip = false;
+    if (now - list.searchTime > SEARCH_INTERVAL) {
+      list.search = letter;
+      skip = list.current >= 0;
+    } else {
+      list.search += letter;
+    }
+    list.searchTime = now;
+    let wanted = list.search;
+    if (wanted.length > 1 && wanted.split('').every((ch) => ch === wanted[0])) {
+      wanted = wanted[0];
+      skip = true;
+    }
+    wanted = wanted.toLocaleLowerCase();
+    let start = list.current >= 0 ? list.current : 0;
+    if (skip) start = start < n - 1 ? start + 1 : 0;
+    for (let k = 0; k < n; ++k) {
+      const row = (start + k) % n;
+      if (list.texts[row].toLocaleLowerCase().startsWith(wanted)) {
+        choose(list, row);
+        return;
+      }
+    }
+  }
+
+  function listKey(list, event) {
+    if (event.ctrlKey || event.altKey || event.metaKey || event.isComposing) return;
+    const key = event.key;
+    if (['ArrowUp', 'ArrowDown', 'Home', 'End', 'PageUp', 'PageDown'].indexOf(key) >= 0) {
+      event.preventDefault();
+      choose(list, moveTo(list, key));
+    } else if (key === ' ') {
+      event.preventDefault();
+      choose(list, list.current >= 0 ? list.current : 0);
+    } else if (key.length === 1 || (key.length === 2 && key.codePointAt(0) > 0xffff)) {
+      event.preventDefault();
+      search(list, key);
+    }
+  }
+
+  function rowAt(list, target) {
+    const row = target.closest('[role="option"]');
+    return row && row.parentNode === list.el ? Array.prototype.indexOf.call(list.el.children, row) : -1;
+  }
+
+  // ------------------------------------------------------------------ the other parts
+  function fontFamily(name) {
+    return name ? '"' + String(name).replace(/["\\]/g, '\\$&') + '", ' + FONT_FALLBACK : FONT_FALLBACK;
+  }
+
+  function applyLook(el, look, withFont) {
+    if (!look) return;
+    el.style.backgroundColor = look.background || '';
+    el.style.color = look.foreground || '';
+    if (withFont) {
+      el.style.fontFamily = fontFamily(look.font);
+      el.style.fontSize = look.size ? (look.size * 96 / 72) + 'px' : '';
+    }
+  }
+
+  // The counter keeps its place and size: a text too wide for it is written smaller.
+  function setCounter(text) {
+    counter.textContent = text;
+    counter.style.fontSize = '';
+    let size = parseFloat(getComputedStyle(counter).fontSize);
+    while (size > 1 && counter.scrollWidth > counter.clientWidth) {
+      size -= 1;
+      counter.style.fontSize = size + 'px';
+    }
+  }
+
+  // A picture of the test as an object URL; the URL it replaces is given back.
+  function showPicture(img, name) {
+    if (img.src) URL.revokeObjectURL(img.src);
+    const bytes = name ? quiz.picture(name) : null;
+    if (bytes && bytes.length) {
+      img.src = URL.createObjectURL(new Blob([bytes]));
+      img.hidden = false;
+    } else {
+      img.removeAttribute('src');
+      img.hidden = true;
+    }
+  }
+
+  // A disabled control under the focus hands it on to the next one in the Tab order.
+  function focusAfter(el) {
+    const k = tabOrder.indexOf(el);
+    for (let step = 1; step < tabOrder.length; ++step) {
+      const next = tabOrder[(k + step) % tabOrder.length];
+      if (!next.disabled && !next.hidden) {
+        next.focus();
+        return;
+      }
+    }
+  }
+
+  // ------------------------------------------------------------------ the picture window
+  let pictureShownName = null;
+  let pictureAt = null; // where the learner left it, stage pixels
+
+  function showPictureWindow(p) {
+    if (!p.visible) {
+      pictureWindow.hidden = true;
+      return;
+    }
+    $('graphika-caption').textContent = p.caption;
+    const box = pictureWindow.querySelector('.picture-box');
+    box.style.width = px(p.boxWidth) + 'px';
+    box.style.height = px(p.boxHeight) + 'px';
+    pictureWindow.style.width = px(p.width - GRAPHIKA_FRAME[0]) + 'px';
+    if (p.picture !== pictureShownName) {
+      showPicture(box.querySelector('img'), p.picture);
+      pictureShownName = p.picture;
+    }
+    const opening = pictureWindow.hidden;
+    pictureWindow.hidden = false;
+    // Opened beside the test window where there is room, else at the stage's right edge;
+    // shown afresh while open, it stays where the learner put it.
+    if (opening || !pictureAt) {
+      const room = stage.offsetWidth;
+      const w = pictureWindow.offsetWidth;
+      const right = win.offsetLeft + win.offsetWidth + 8;
+      let x = right + w <= room ? right : win.offsetLeft - w - 8;
+      if (x < 0) x = Math.max(0, room - w);
+      pictureAt = [x, win.offsetTop];
+    }
+    movePictureWindow(pictureAt[0], pictureAt[1]);
+  }
+
+  function movePictureWindow(x, y) {
+    const maxX = Math.max(0, stage.offsetWidth - pictureWindow.offsetWidth);
+    pictureAt = [Math.min(Math.max(0, x), maxX), Math.max(0, y)];
+    pictureWindow.style.left = pictureAt[0] + 'px';
+    pictureWindow.style.top = pictureAt[1] + 'px';
+    fit();
+  }
+
+  // Dragged by its title bar with a mouse, a pen or a finger.
+  function dragPictureWindow() {
+    const bar = pictureWindow.querySelector('.titlebar');
+    let from = null;
+    bar.addEventListener('pointerdown', (e) => {
+      if (e.target.closest('.close')) return;
+      from = [e.clientX, e.clientY, pictureAt[0], pictureAt[1]];
+      bar.setPointerCapture(e.pointerId);
+      e.preventDefault();
+    });
+    bar.addEventListener('pointermove', (e) => {
+      if (from) movePictureWindow(from[2] + (e.clientX - from[0]) / scale, from[3] + (e.clientY - from[1]) / scale);
+    });
+    const stop = () => { from = null; };
+    bar.addEventListener('pointerup', stop);
+    bar.addEventListener('pointercancel', stop);
+    // Closing it only hides it, as closing the desktop's picture window does.
+    pictureWindow.querySelector('.close').addEventListener('click', () => {
+      pictureWindow.hidden = true;
+      fit();
+    });
+  }
+
+  // ------------------------------------------------------------------ updates
+  // One call of the engine, and its answer shown. Nothing runs while the test has ended.
+  function act(call) {
+    if (ended || !quiz) return;
+    apply(JSON.parse(call()));
+  }
+
+  function apply(u) {
+    state.lastUpdate = u;
+    if (u.caption !== undefined) {
+      $('caption').textContent = u.caption;
+      document.title = u.caption;
+    }
+    if (u.windowWidth !== undefined) {
+      const width = Math.max(1, px(u.windowWidth - FRAME_WIDTH));
+      client.style.width = width + 'px';
+      for (let i = 0; i < 2; ++i) place(lists[i].el, [u.slowoLeft[i], LIST[i][1], u.slowoWidth[i], LIST[i][3]]);
+    }
+    const looks = u.looks || {};
+    applyLook(client, looks.window, false);
+    lists.forEach((list, i) => applyLook(list.el, looks['list' + i], true));
+    applyLook(textBox, looks.text, true);
+    applyLook(counter, looks.counter, false);
+
+    // The lists first, as the model edits them while it handles the action: every edit and
+    // selection written, then every measure read, then what the measures ask written.
+    const edits = u.lists || [];
+    const touched = lists.map((list, i) => {
+      const rows = edits[i] && edits[i].length ? editList(list, edits[i]) : [];
+      return looks['list' + i] || u.windowWidth !== undefined ? Array.prototype.slice.call(list.el.children) : rows;
+    });
+    if (u.selected) lists.forEach((list, i) => markSelection(list, u.selected[i]));
+    const cut = touched.map(measureCut);
+    const scrolls = lists.map(scrollFor);
+    touched.forEach((rows, i) => markCut(rows, cut[i]));
+    lists.forEach((list, i) => {
+      if (scrolls[i] !== null) list.el.scrollTop = scrolls[i];
+    });
+
+    // Shown before the buttons change: "Оцени", disabled with the focus, hands it to the
+    // verdict box.
+    if (u.verdictShown !== undefined) verdict.hidden = !u.verdictShown;
+    if (u.buttons) {
+      u.buttons.forEach((enabled, i) => {
+        const hadFocus = document.activeElement === buttons[i];
+        buttons[i].disabled = !enabled;
+        if (hadFocus && !enabled) focusAfter(buttons[i]);
+      });
+    }
+    if (u.counter !== undefined) setCounter(u.counter);
+    // A new text starts at its first line.
+    if (u.text !== undefined) {
+      textBox.value = u.text;
+      textBox.scrollTop = 0;
+      if (document.activeElement === textBox) textBox.setSelectionRange(0, 0);
+    }
+    if (u.verdict) {
+      verdict.textContent = u.verdict.text;
+      verdict.style.backgroundColor = u.verdict.colour || '';
+    }
+    if (u.thumbnail !== undefined) showPicture(thumbnail.querySelector('img'), u.thumbnail);
+    if (u.pictureWindow) showPictureWindow(u.pictureWindow);
+    if (u.exit) end();
+  }
+
+  // "Exit": the learner sees, instead of the window, that the test is over and the tab can be
+  // closed, with "Започни отначало", which loads the page again: a fresh test from its start.
+  function end() {
+    ended = true;
+    win.hidden = true;
+    pictureWindow.hidden = true;
+    $('ended').hidden = false;
+    fit();
+    $('restart').focus();
+  }
+
+  function showMessage(kind) {
+    $('loading').hidden = true;
+    win.hidden = true;
+    const fault = $('fault');
+    fault.textContent = MESSAGES[kind];
+    fault.hidden = false;
+    fit();
+    return kind;
+  }
+
+  // The menu's "Color": the place of the appearance dialog.
+  function openAppearance() {
+    // The appearance dialog is not in the page yet; it will open here.
+  }
+
+  // ------------------------------------------------------------------ narrow screens
+  // A window wider than the screen is scaled down to its width as a whole; the page then
+  // scrolls only up and down.
+  function fit() {
+    const room = document.documentElement.clientWidth;
+    const width = win.hidden ? 0 : win.offsetWidth;
+    scale = width > room ? room / width : 1;
+    stage.style.transform = scale < 1 ? 'scale(' + scale + ')' : '';
+    stage.style.width = room / scale + 'px';
+    win.style.left = Math.max(0, Math.floor((room / scale - width) / 2)) + 'px';
+    let bottom = win.hidden ? 0 : win.offsetTop + win.offsetHeight + 8;
+    if (!pictureWindow.hidden) bottom = Math.max(bottom, pictureWindow.offsetTop + pictureWindow.offsetHeight + 8);
+    holder.style.height = Math.ceil(bottom * scale) + 'px';
+  }
+
+  // ------------------------------------------------------------------ the keyboard and the menu
+  let menuReturn = null; // where the focus goes back when the menu bar leaves the keyboard
+  let altAlone = false;
+
+  function enterMenu() {
+    menuReturn = document.activeElement;
+    menuItems[0].focus();
+  }
+
+  function leaveMenu() {
+    const back = menuReturn;
+    menuReturn = null;
+    if (back && back !== document.body && !back.disabled && !back.hidden) back.focus();
+    else document.activeElement.blur();
+  }
+
+  const menuActions = [() => act(() => quiz.exit()), () => openAppearance()];
+
+  function bindInput() {
+    lists.forEach((list) => {
+      list.el.addEventListener('keydown', (e) => listKey(list, e));
+      // A mouse selects at the press, as the desktop list; a finger or pen at the tap, so
+      // that a list can still be scrolled with a finger.
+      list.el.addEventListener('pointerdown', (e) => {
+        if (e.pointerType === 'mouse' && e.button === 0) choose(list, rowAt(list, e.target));
+      });
+      list.el.addEventListener('click', (e) => choose(list, rowAt(list, e.target)));
+    });
+    buttons.forEach((b, i) => b.addEventListener('click', () => act(() => quiz.press(i))));
+    thumbnail.addEventListener('click', () => act(() => quiz.clickPicture()));
+    thumbnail.addEventListener('keydown', (e) => {
+      if (e.key === ' ' || e.key === 'Enter') {
+        e.preventDefault();
+        act(() => quiz.clickPicture());
+      }
+    });
+    menuItems.forEach((item, i) => {
+      item.addEventListener('click', () => {
+        if (menuReturn) leaveMenu();
+        menuActions[i]();
+      });
+      item.addEventListener('keydown', (e) => {
+        const k = menuItems.indexOf(item);
+        if (e.key === 'ArrowRight' || e.key === 'ArrowLeft') {
+          menuItems[(k + (e.key === 'ArrowRight' ? 1 : menuItems.length - 1)) % menuItems.length].focus();
+        } else if (e.key === 'Home' || e.key === 'End') {
+          menuItems[e.key === 'Home' ? 0 : menuItems.length - 1].focus();
+        } else if (e.key === 'Enter' || e.key === ' ') {
+          leaveMenu();
+          menuActions[k]();
+        } else if (e.key === 'Escape' || e.key === 'Tab') {
+          leaveMenu();
+        } else {
+          return;
+        }
+        e.preventDefault();
+        e.stopPropagation();
+      });
+    });
+    $('restart').addEventListener('click', () => location.reload());
+    dragPictureWindow();
+
+    // F10, or Alt pressed and released alone, gives the keyboard to the menu bar or back.
+    document.addEventListener('keydown', (e) => {
+      document.body.classList.add('keys');
+      altAlone = e.key === 'Alt' && !e.repeat;
+      if (e.key === 'F10' && !e.shiftKey && !e.ctrlKey && !e.altKey && !ended && !win.hidden) {
+        e.preventDefault();
+        if (menuItems.indexOf(document.activeElement) >= 0) leaveMenu();
+        else enterMenu();
+      }
+    });
+    document.addEventListener('keyup', (e) => {
+      if (e.key !== 'Alt' || !altAlone || ended || win.hidden) return;
+      altAlone = false;
+      e.preventDefault();
+      if (menuItems.indexOf(document.activeElement) >= 0) leaveMenu();
+      else enterMenu();
+    });
+    document.addEventListener('pointerdown', () => {
+      document.body.classList.remove('keys');
+      altAlone = false;
+    }, true);
+    // A narrower screen keeps the picture window on it.
+    window.addEventListener('resize', () => {
+      fit();
+      if (!pictureWindow.hidden && pictureAt) movePictureWindow(pictureAt[0], pictureAt[1]);
+    });
+  }
+
+  // ------------------------------------------------------------------ start
+  function base64Bytes(id) {
+    const el = $(id);
+    if (!el) throw new Error('no ' + id);
+    const binary = atob(el.textContent.replace(/\s+/g, ''));
+    const bytes = new Uint8Array(binary.length);
+    for (let i = 0; i < binary.length; ++i) bytes[i] = binary.charCodeAt(i);
+    return bytes;
+  }
+
+  async function inflate(bytes) {
+    const stream = new Blob([bytes]).stream().pipeThrough(new DecompressionStream('deflate'));
+    return new Response(stream).arrayBuffer();
+  }
+
+  async function start() {
+    if (typeof WebAssembly !== 'object' || typeof DecompressionStream !== 'function'
+        || typeof KazEngine !== 'function') return showMessage('old');
+    let Module;
+    let testBytes;
+    try {
+      testBytes = base64Bytes('kaz-test');
+      Module = await KazEngine({wasmBinary: await inflate(base64Bytes('kaz-engine'))});
+      quiz = state.quiz = new Module.Quiz(testBytes);
+    } catch (e) {
+      console.error(e);
+      return showMessage('damaged');
+    }
+    buildWindow();
+    bindInput();
+    $('loading').hidden = true;
+    win.hidden = false;
+    fit();
+    try {
+      const first = JSON.parse(quiz.start());
+      if (first.fault) return showMessage(MESSAGES[first.fault] ? first.fault : 'damaged');
+      apply(first);
+    } catch (e) {
+      console.error(e);
+      return showMessage('damaged');
+    }
+    fit();
+    return 'ok';
+  }
+
+  state.ready = start();
+})();
