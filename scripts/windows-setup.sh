@@ -122,6 +122,10 @@ for tool in "${tools[@]}"; do
     add_file "$programs/$tool" "$tool"
 done
 add_file "$work/kazrunner" kazrunner
+# The test page that kazpack --web fills, when the Windows build was given one (KAZ_WEB_RUNNER).
+if [ -f "$programs/kazweb.html" ]; then
+    add_file "$programs/kazweb.html" kazweb.html
+fi
 folders=()
 for test in "${tests[@]}"; do
     add_file "$programs/kaz-$test.exe" "kaz-$test.exe"
