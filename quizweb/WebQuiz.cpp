@@ -3,6 +3,7 @@
 #include "ContentReader.h"
 #include "ContentStore.h"
 #include "Cwiat.h"
+#include "CwiatLayout.h"
 #include "PackedQuiz.h"
 #include "ScreenFonts.h"
 
@@ -23,6 +24,76 @@ QJsonValue cssColour(qint64 bgr)
         .arg(bgr & 0xFF, 2, 16, QLatin1Char('0'))
         .arg((bgr >> 8) & 0xFF, 2, 16, QLatin1Char('0'))
         .arg((bgr >> 16) & 0xFF, 2, 16, QLatin1Char('0'));
+}
+
+// A control of a layout in twips: its place, caption, tooltip and colour (CSS, or null).
+template <typename Control>
+QJsonObject control(const Control &c, qint64 colour)
+{
+    QJsonObject o{{QStringLiteral("place"), QJsonArray{c.left, c.top, c.width, c.height}}, {QStringLiteral("colour"), cssColour(colour)}};
+    if (c.text)
+        o.insert(QStringLiteral("caption"), QString::fromUtf16(c.text));
+    if (c.tooltip)
+        o.insert(QStringLiteral("tooltip"), QString::fromUtf16(c.tooltip));
+    return o;
+}
+
+// The test window's and the appearance dialog's layouts, as KazLayout and CwiatLayout hold
+// them: the page places its elements from these, so that the layout is written down once.
+QJsonObject layout()
+{
+    namespace K = KazLayout;
+    namespace C = CwiatLayout;
+    QJsonArray lists, buttons, boxes, labels, sliders, sliderLabels, options;
+    for (const auto &c : K::Slowo)
+        lists.append(control(c, c.colour));
+    for (const auto &c : K::Uprawl)
+        buttons.append(control(c, c.colour));
+    for (const auto &c : K::Prowerka)
+        boxes.append(control(c, c.colour));
+    for (int i = 0; i < 9; ++i) {
+        QJsonObject l = control(C::Label_Cv[i], C::Label_Cv[i].foreground);
+        l.insert(QStringLiteral("visible"), C::Label_CvVisible(i));
+        labels.append(l);
+    }
+    for (int i = 0; i < 3; ++i) {
+        sliders.append(control(C::Slider1[i], C::Slider1[i].foreground));
+        sliderLabels.append(control(C::Label_ST[i], C::Label_ST[i].foreground));
+    }
+    for (int i = 0; i < 4; ++i) {
+        QJsonObject o = control(C::Option1[i], C::Option1[i].foreground);
+        o.insert(QStringLiteral("visible"), C::Option1Visible(i));
+        options.append(o);
+    }
+    const QJsonObject window{
+        {QStringLiteral("clientHeight"), K::ClientHeight},
+        {QStringLiteral("frameWidth"), ContentReader::FrameWidth},
+        {QStringLiteral("font"), K::fontName()},
+        {QStringLiteral("fontSize"), K::FontSize},
+        {QStringLiteral("lists"), lists},
+        {QStringLiteral("buttons"), buttons},
+        {QStringLiteral("counter"), control(K::Ndapis, K::Ndapis.colour)},
+        {QStringLiteral("boxes"), boxes},
+        {QStringLiteral("thumbnail"), control(K::Grafika[0], K::Grafika[0].colour)},
+        {QStringLiteral("pictureFrame"), QJsonArray{K::GraphikaFrameWidth, K::GraphikaFrameHeight}},
+    };
+    const QJsonObject dialog{
+        {QStringLiteral("clientWidth"), C::ClientWidth},
+        {QStringLiteral("clientHeight"), C::ClientHeight},
+        {QStringLiteral("caption"), C::caption()},
+        {QStringLiteral("menu"), QJsonArray{C::mnuZapis(), C::mnuOtkaz()}},
+        {QStringLiteral("labelFontSize"), C::LabelFontSize},
+        {QStringLiteral("colour"), control(C::picColor, C::picColor.foreground)},
+        {QStringLiteral("labels"), labels},
+        {QStringLiteral("sliders"), sliders},
+        {QStringLiteral("sliderRange"), QJsonArray{C::SliderMin, C::SliderMax, C::SliderSmallChange, C::SliderLargeChange}},
+        {QStringLiteral("sliderLabels"), sliderLabels},
+        {QStringLiteral("options"), options},
+        {QStringLiteral("fonts"), control(C::List_font[0], C::List_font[0].foreground)},
+        {QStringLiteral("sizes"), control(C::List_font[1], C::List_font[1].foreground)},
+        {QStringLiteral("sample"), control(C::Text_Cv, C::Text_Cv.foreground)},
+    };
+    return {{QStringLiteral("window"), window}, {QStringLiteral("dialog"), dialog}};
 }
 
 QJsonObject look(const KazLook &l)
@@ -136,7 +207,7 @@ QByteArray WebQuiz::start()
     // The lists as they stand, whatever edits filled them.
     for (int list = 0; list < 3; ++list)
         m_listEdits[list] = QJsonArray{QJsonObject{{QStringLiteral("reset"), rows(m_model->Slowo(list), 0, m_model->Slowo(list).count() - 1)}}};
-    return update(Kaz::AllChanges);
+    return update(Kaz::AllChanges, {{QStringLiteral("layout"), layout()}});
 }
 
 QByteArray WebQuiz::select(int list, int row)
@@ -262,11 +333,13 @@ QByteArray WebQuiz::picture(const QString &source) const
     return m_content && !source.isEmpty() ? m_content->pictureData(source) : QByteArray();
 }
 
-QByteArray WebQuiz::update(Kaz::Changes what)
+QByteArray WebQuiz::update(Kaz::Changes what, const QJsonObject &extra)
 {
     if (!m_model)
         return QByteArrayLiteral("{}");
     QJsonObject update = parts(what | m_changes);
+    for (auto e = extra.constBegin(); e != extra.constEnd(); ++e)
+        update.insert(e.key(), e.value());
     m_changes = {};
     QJsonArray lists;
     for (int list = 0; list < 3; ++list) {

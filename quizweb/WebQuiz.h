@@ -31,7 +31,8 @@ public:
     QString message() const { return m_message; }
     bool ok() const { return m_model != nullptr; }
 
-    // The whole window after its load handler, lists and all. Called once, first.
+    // The whole window after its load handler, lists and all, with the window's and the
+    // appearance dialog's layouts. Called once, first.
     QByteArray start();
     // The learner selects `row` of the visible list `list` (0 left, 1 right, 2 pairs).
     QByteArray select(int list, int row);
@@ -65,7 +66,7 @@ public:
 
 private:
     void watch(int list);
-    QByteArray update(Kaz::Changes what);
+    QByteArray update(Kaz::Changes what, const QJsonObject &extra = {});
     QJsonObject parts(Kaz::Changes what) const;
     QJsonObject dialog() const;
     // Runs `action` on the open dialog, then answers; nothing when it is closed.
