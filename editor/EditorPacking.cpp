@@ -58,21 +58,37 @@ QString defaultProgramPath(const QString &folder, Packing::System target)
     return Packing::programBeside(folder, target);
 }
 
+namespace {
+
+// Why no program for `system` can be made with the runner at `runner`, a sentence; empty when
+// it is there. Only whether it is there: a runner that is there but unusable is told in
+// kazpack's words when it is packed with.
+QString missingRunner(Packing::System system, const QString &runner)
+{
+    if (QFileInfo(runner).isFile())
+        return {};
+    if (system == Packing::System::Web)
+        return QCoreApplication::translate("EditorPacking", "This KAZ was installed without the page for %1 (%2), so "
+                                                            "test pages cannot be made here. Install a KAZ that "
+                                                            "includes it.")
+            .arg(Packing::systemName(system), QFileInfo(runner).fileName());
+    return QCoreApplication::translate("EditorPacking", "This KAZ was installed without the quiz runner for %1, so "
+                                                        "programs for %1 cannot be made here. Install a KAZ that "
+                                                        "includes it.")
+        .arg(Packing::systemName(system));
+}
+
+} // namespace
+
 QList<Target> targets(const QString &folder, const QString &runner, const QList<Packing::System> &last)
 {
     QList<Target> offered;
-    for (const Packing::System system : {Packing::System::Windows, Packing::System::Linux}) {
+    for (const Packing::System system : {Packing::System::Windows, Packing::System::Linux, Packing::System::Web}) {
         Target t;
         t.system = system;
         t.runner = Packing::runnerBeside(runner, system);
         t.program = Packing::programName(folder, system);
-        // Only whether it is there: a runner that is there but unusable is told in kazpack's
-        // words when it is packed with.
-        if (!QFileInfo(t.runner).isFile())
-            t.missing = QCoreApplication::translate("EditorPacking", "This KAZ was installed without the quiz runner for %1, "
-                                                                     "so programs for %1 cannot be made here. Install a "
-                                                                     "KAZ that includes it.")
-                            .arg(Packing::systemName(system));
+        t.missing = missingRunner(system, t.runner);
         t.chosen = t.missing.isEmpty() && last.contains(system);
         offered.append(t);
     }
@@ -86,17 +102,27 @@ namespace {
 const QString SystemsKey = QStringLiteral("makeProgram/systems");
 const QString WindowsWord = QStringLiteral("windows");
 const QString LinuxWord = QStringLiteral("linux");
+const QString WebWord = QStringLiteral("web");
+
+QString wordOf(Packing::System system)
+{
+    switch (system) {
+    case Packing::System::Windows: return WindowsWord;
+    case Packing::System::Web: return WebWord;
+    case Packing::System::Linux: break;
+    }
+    return LinuxWord;
+}
 } // namespace
 
 QList<Packing::System> lastSystems()
 {
     QList<Packing::System> systems;
-    for (const QString &word : QSettings().value(SystemsKey).toStringList()) {
-        if (word == WindowsWord)
-            systems.append(Packing::System::Windows);
-        else if (word == LinuxWord)
-            systems.append(Packing::System::Linux);
-    }
+    // A word this editor does not know, from another version of it, is passed over.
+    for (const QString &word : QSettings().value(SystemsKey).toStringList())
+        for (const Packing::System system : {Packing::System::Windows, Packing::System::Linux, Packing::System::Web})
+            if (word == wordOf(system) && !systems.contains(system))
+                systems.append(system);
     return systems;
 }
 
@@ -104,7 +130,7 @@ void setLastSystems(const QList<Packing::System> &systems)
 {
     QStringList words;
     for (const Packing::System system : systems)
-        words.append(system == Packing::System::Windows ? WindowsWord : LinuxWord);
+        words.append(wordOf(system));
     QSettings().setValue(SystemsKey, words);
 }
 

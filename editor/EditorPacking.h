@@ -20,24 +20,26 @@ QString runner(Packing::System target = Packing::thisSystem());
 QString defaultProgramPath(const QString &folder, const QString &runner = EditorPacking::runner());
 QString defaultProgramPath(const QString &folder, Packing::System target);
 
-// A system "Make program" offers to make the test's program for.
+// A system "Make program" offers to make the test's program for: Windows, Linux, or web
+// browsers, whose "program" is a test page (.html) and whose runner the page without a test.
 struct Target
 {
     Packing::System system = Packing::thisSystem();
     QString runner;  // its quiz runner, where kazpack takes it
-    QString program; // the program's file name: kaz-FOLDER, or kaz-FOLDER.exe for Windows
+    QString program; // the program's file name: kaz-FOLDER, kaz-FOLDER.exe for Windows, kaz-FOLDER.html for a page
     QString missing; // why no program for it can be made here, a sentence; empty when it can
     bool chosen = false; // offered as chosen
 };
 
 // The systems a program of the test in `folder` can be made for, Windows first (most learners
-// use it), each with its runner beside `runner`, this system's (Packing::runnerBeside). One
-// whose runner is not there is offered with the reason and never chosen. Chosen: those of
+// use it), then Linux and the test page, each with its runner beside `runner`, this system's
+// (Packing::runnerBeside; kazweb.html for the page). One whose runner is not there is offered
+// with the reason and never chosen. Chosen: those of
 // `last` (the teacher's last choice) that can be made; when none, this system.
 QList<Target> targets(const QString &folder, const QString &runner, const QList<Packing::System> &last);
 
-// The systems the teacher chose last in "Make program", kept in the editor's settings; empty
-// before the first choice.
+// The systems the teacher chose last in "Make program", kept in the editor's settings by a word
+// each ("windows", "linux", "web"); empty before the first choice.
 QList<Packing::System> lastSystems();
 void setLastSystems(const QList<Packing::System> &systems);
 
@@ -58,7 +60,7 @@ struct Result
 // (EditorSources::files), and the folder's own icon.png, which the document does not hold. An
 // existing `program` is replaced only when `replace` (the user was asked); otherwise it is
 // kept and the result says so. `runner` must be a runner for `target`, the program's system.
-// A program for Windows gets ".exe" when `program` lacks it (Packing::programPath); one of
+// A program for Windows gets ".exe" when `program` lacks it, a page ".html" (Packing::programPath); one of
 // the test's own files, or a name Windows cannot hold, is refused.
 Result makeProgram(const QuizDocument &doc, const QString &program, bool replace,
                    const QString &runner = EditorPacking::runner(),

@@ -247,6 +247,12 @@ QString shellWord(const QString &name)
 QString madeText(Packing::System system, const QString &program)
 {
     const QString path = printablePath(program);
+    if (system == Packing::System::Web)
+        return QCoreApplication::translate("EditorDialogs", "The test page is made: %1\nIt opens in any web browser, on "
+                                                            "a phone, a tablet or a computer: the learners double-click "
+                                                            "it, or open it as an e-mail attachment or as a file on the "
+                                                            "school's web site; nothing needs to be installed.")
+            .arg(path);
     if (system == Packing::System::Windows)
         return QCoreApplication::translate("EditorDialogs", "The program for Windows is made: %1\nThe learners copy this "
                                                             "one file (from a USB stick or an e-mail) and double-click it "
@@ -267,6 +273,8 @@ QString madeText(Packing::System system, const QString &program)
 // Why no program was made for `system`: `why` is what packing told the teacher.
 QString notMadeText(Packing::System system, const QString &why)
 {
+    if (system == Packing::System::Web)
+        return QCoreApplication::translate("EditorDialogs", "The test page was not made:\n%1").arg(why);
     return QCoreApplication::translate("EditorDialogs", "The program for %1 was not made:\n%2")
         .arg(Packing::systemName(system), why);
 }
@@ -357,7 +365,8 @@ void makeProgram(QuizDocument &doc, const MakeProgramSteps &steps)
         const QString program = steps.askProgram(EditorPacking::defaultProgramPath(doc.folder(), targets.first().system));
         if (program.isEmpty())
             return;
-        // The save dialog asked about the name as typed; a Windows program gets ".exe" added.
+        // The save dialog asked about the name as typed; a Windows program gets ".exe" added,
+        // a page ".html".
         const QString written = Packing::programPath(program, targets.first().system);
         if (written != program && (QFileInfo(written).exists() || QFileInfo(written).isSymLink())
             && !steps.askReplace({written}))
@@ -406,14 +415,25 @@ QList<Packing::System> chooseSystems(QWidget *parent, const QList<EditorPacking:
     buttons->button(QDialogButtonBox::Cancel)->setText(QCoreApplication::translate("EditorDialogs", "Cancel"));
     QList<QCheckBox *> boxes;
     for (const EditorPacking::Target &t : targets) {
-        const bool windows = t.system == Packing::System::Windows;
-        auto *box = new QCheckBox(windows ? QCoreApplication::translate("EditorDialogs", "Windows")
-                                          : QCoreApplication::translate("EditorDialogs", "Linux (Debian)"),
-                                  &dialog);
-        QString about = windows ? QCoreApplication::translate("EditorDialogs", "%1: one file the learners copy (USB stick, "
-                                                                               "e-mail) and double-click; nothing to install.")
-                                : QCoreApplication::translate("EditorDialogs", "%1: for Debian 12 with the KAZ package "
-                                                                               "installed (or Qt 6 and two font packages).");
+        QString name, about;
+        switch (t.system) {
+        case Packing::System::Windows:
+            name = QCoreApplication::translate("EditorDialogs", "Windows");
+            about = QCoreApplication::translate("EditorDialogs", "%1: one file the learners copy (USB stick, e-mail) and "
+                                                                 "double-click; nothing to install.");
+            break;
+        case Packing::System::Linux:
+            name = QCoreApplication::translate("EditorDialogs", "Linux (Debian)");
+            about = QCoreApplication::translate("EditorDialogs", "%1: for Debian 12 with the KAZ package installed (or "
+                                                                 "Qt 6 and two font packages).");
+            break;
+        case Packing::System::Web:
+            name = QCoreApplication::translate("EditorDialogs", "for a web browser (.html)");
+            about = QCoreApplication::translate("EditorDialogs", "%1: a page that plays the test in any web browser, on "
+                                                                 "a phone, a tablet or a computer; nothing to install.");
+            break;
+        }
+        auto *box = new QCheckBox(name, &dialog);
         about = about.arg(printableName(t.program));
         if (!t.missing.isEmpty())
             about += u'\n' + t.missing;

@@ -81,7 +81,8 @@ struct MakeProgramSteps
     std::function<bool(const QStringList &programs)> askReplace;
     // The outcome: `problem` for a refusal or a failure.
     std::function<void(const QString &text, bool problem)> tell;
-    // This system's runner; the other system's lies beside it (EditorPacking::targets).
+    // This system's runner; the other system's, and the page (kazweb.html), lie beside it
+    // (EditorPacking::targets).
     QString runner = EditorPacking::runner();
 };
 
@@ -93,7 +94,7 @@ MakeProgramSteps dialogs(QWidget *parent, std::function<bool()> save = {});
 
 // "Make program": refuses a test with problems (after checking it now), has it saved, asks
 // for which systems (offering the last choice, remembered in the settings) and where to write
-// the programs (kaz-FOLDER, kaz-FOLDER.exe beside the folder proposed), packs each by kazpack's
+// the programs (kaz-FOLDER, kaz-FOLDER.exe, kaz-FOLDER.html beside the folder proposed), packs each by kazpack's
 // own code with its system's runner and says, for each system, where its program is and what
 // to do with it, or in kazpack's words why it was not made.
 void makeProgram(QuizDocument &doc, const MakeProgramSteps &steps);

@@ -14,6 +14,7 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>
 #include <QDir>
@@ -316,9 +317,10 @@ private Q_SLOTS:
             [&w] { QCOMPARE(EditorDialogs::chooseGiftQuestion(&w, {u"Градове"_s, u"Реки"_s}), -1); },
             [&w] { QVERIFY(!EditorDialogs::dialogs(&w).askReplace({u"/tmp/kaz-градове"_s})); },
             [&w] {
-                QList<EditorPacking::Target> targets(2);
+                QList<EditorPacking::Target> targets(3);
                 targets[0].system = Packing::System::Windows;
                 targets[1].system = Packing::System::Linux;
+                targets[2].system = Packing::System::Web;
                 QVERIFY(EditorDialogs::chooseSystems(&w, targets).isEmpty());
             },
             [&w] {
@@ -341,6 +343,39 @@ private Q_SLOTS:
             letters.insert(mnemonic(text));
         }
         QCOMPARE(letters.size(), shown.size());
+    }
+
+    // "Make program" names the systems, the page among them, as given, and says in Bulgarian
+    // why one cannot be made here.
+    void systems_named_in_bulgarian()
+    {
+        QTemporaryDir tmp;
+        // Nothing installed there: each choice disabled with its reason.
+        const QList<EditorPacking::Target> targets = EditorPacking::targets(
+            QDir(tmp.path()).filePath(u"градове"_s), QDir(tmp.path()).filePath(u"kazrunner"_s), {});
+        QStringList boxes, labels;
+        QTimer driver;
+        driver.setInterval(10);
+        QObject::connect(&driver, &QTimer::timeout, &driver, [&] {
+            auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+            if (!dialog || !dialog->isVisible())
+                return;
+            driver.stop();
+            for (const QAbstractButton *b : dialog->findChildren<QCheckBox *>())
+                boxes.append(b->text());
+            for (const QLabel *l : dialog->findChildren<QLabel *>())
+                labels.append(l->text());
+            dialog->reject();
+        });
+        driver.start();
+        QVERIFY(EditorDialogs::chooseSystems(m_window.get(), targets).isEmpty());
+        QCOMPARE(boxes, (QStringList{u"Windows"_s, u"Linux (Debian)"_s, u"за браузър (.html)"_s}));
+        const QStringList page = labels.filter(u"kaz-градове.html: "_s);
+        QCOMPARE(page.size(), 1);
+        QVERIFY2(page.first().contains(u"Този KAZ е инсталиран без"_s) && page.first().contains(u"(kazweb.html)"_s),
+                 qPrintable(page.first()));
+        for (const QString &label : std::as_const(labels))
+            QVERIFY2(!label.contains(u"This KAZ"_s) && !label.contains(u"install"_s), qPrintable(label));
     }
 
     // Alt with a button's underlined Cyrillic letter presses it, as a teacher with the Bulgarian

@@ -1,5 +1,7 @@
 // The editor's try-out window (the real test window on the edited content), the choice of a
-// GIFT file's question, and "Make program" with its questions answered by the test.
+// GIFT file's question, and "Make program" with its questions answered by the test: programs
+// for Windows and Linux, and the test page, made with a page of a few lines standing in for the
+// page the build puts together.
 #include "EditorDialogs.h"
 #include "EditorProblemsList.h"
 #include "EditorSources.h"
@@ -9,12 +11,14 @@
 #include "KazProgram.h"
 #include "KazView.h"
 #include "ListBox.h"
+#include "PackedQuiz.h"
 #include "PictureBox.h"
 #include "ProgramQuiz.h"
 #include "QuizDocument.h"
 #include "TestFiles.h"
 #include "QuizFolder.h"
 #include "TestRunners.h"
+#include "WebPage.h"
 
 #include <QAction>
 #include <QApplication>
@@ -171,7 +175,56 @@ constexpr System otherSystem()
 
 QString runnerFile(System system)
 {
-    return system == System::Windows ? u"kazrunner.exe"_s : u"kazrunner"_s;
+    switch (system) {
+    case System::Windows: return u"kazrunner.exe"_s;
+    case System::Web: return u"kazweb.html"_s;
+    case System::Linux: break;
+    }
+    return u"kazrunner"_s;
+}
+
+// A page as kazwebpage leaves it: the runner's mark in a comment, an empty place for the test.
+QByteArray page()
+{
+    return "<!DOCTYPE html>\n<html lang=\"bg\"><head><!-- KAZ quiz runner, packed format 1 -->\n<title>KAZ</title>"
+           "</head>\n<body><script id=\"kaz-test\" type=\"application/octet-stream\"></script></body></html>\n";
+}
+
+// The test page installed beside the runner at `runner`, as KAZ built with the browser's engine
+// installs it.
+void installPage(const QString &runner)
+{
+    QVERIFY(TestFiles::write(QFileInfo(runner).dir().filePath(u"kazweb.html"_s), page()));
+}
+
+// The program "Make program" names for the test istoriya.
+QString istoriyaProgram(System system)
+{
+    switch (system) {
+    case System::Windows: return u"kaz-istoriya.exe"_s;
+    case System::Web: return u"kaz-istoriya.html"_s;
+    case System::Linux: break;
+    }
+    return u"kaz-istoriya"_s;
+}
+
+// What the teacher is told of the program at `program` made, or not made, for `system`.
+QString madeSaying(System system, const QString &program)
+{
+    return (system == System::Web ? u"The test page is made: %1"_s : u"The program for %2 is made: %1"_s.arg(u"%1"_s, Packing::systemName(system)))
+        .arg(QDir::toNativeSeparators(program));
+}
+QString notMadeSaying(System system)
+{
+    return system == System::Web ? u"The test page was not made:"_s : u"The program for %1 was not made:"_s.arg(Packing::systemName(system));
+}
+
+QList<System> systemsOf(const QList<EditorPacking::Target> &targets)
+{
+    QList<System> systems;
+    for (const EditorPacking::Target &t : targets)
+        systems.append(t.system);
+    return systems;
 }
 
 QList<System> chosenOf(const QList<EditorPacking::Target> &targets)
@@ -217,6 +270,7 @@ private Q_SLOTS:
     void makeProgramCancelledWritesNothing();
     void makeProgramOffersTheLastSystems_data();
     void makeProgramOffersTheLastSystems();
+    void systemsDialogDisablesASystemWithoutRunner_data();
     void systemsDialogDisablesASystemWithoutRunner();
     void makeProgramWritesEachSystemsProgram_data();
     void makeProgramWritesEachSystemsProgram();
@@ -226,6 +280,8 @@ private Q_SLOTS:
     void makeProgramNeverOverTheTestsOwnFiles();
     void makeProgramAddsExeForWindows_data();
     void makeProgramAddsExeForWindows();
+    void makeProgramAddsHtmlForAPage_data();
+    void makeProgramAddsHtmlForAPage();
 
 private:
     QTemporaryDir m_settings;
@@ -653,65 +709,108 @@ void TestEditorTryOut::makeProgramCancelledWritesNothing()
 }
 
 // The systems offered are the teacher's last choice, made in an earlier "Make program" (even one
-// cancelled at the place), as far as their runners are there; at first, and when none of the
-// last is there, this system.
+// cancelled at the place), kept in the settings by a word each, as far as their runners are
+// there (the page's is kazweb.html); at first, and when none of the last is there, this system.
 void TestEditorTryOut::makeProgramOffersTheLastSystems_data()
 {
     QTest::addColumn<QList<System>>("before"); // chosen in the earlier run; empty: none
+    QTest::addColumn<QStringList>("words");    // the settings' words for it
     QTest::addColumn<bool>("otherRunner"); // the other system's runner is there
+    QTest::addColumn<bool>("page");        // kazweb.html is there
     QTest::addColumn<QList<System>>("offered");
     const QList<System> both{System::Windows, System::Linux};
     const QList<System> here{Packing::thisSystem()}, other{otherSystem()};
-    QTest::addRow("first_time_this_system") << QList<System>{} << true << here;
-    QTest::addRow("windows_remembered") << QList<System>{System::Windows} << true << QList<System>{System::Windows};
-    QTest::addRow("linux_remembered") << QList<System>{System::Linux} << true << QList<System>{System::Linux};
-    QTest::addRow("both_remembered") << both << true << both;
-    QTest::addRow("other_remembered_its_runner_gone") << other << false << here;
-    QTest::addRow("both_remembered_other_runner_gone") << both << false << here;
+    const QStringList otherWord{otherSystem() == System::Windows ? u"windows"_s : u"linux"_s};
+    QTest::addRow("first_time_this_system") << QList<System>{} << QStringList{} << true << false << here;
+    QTest::addRow("windows_remembered") << QList<System>{System::Windows} << QStringList{u"windows"_s} << true << false
+                                        << QList<System>{System::Windows};
+    QTest::addRow("linux_remembered") << QList<System>{System::Linux} << QStringList{u"linux"_s} << true << false
+                                      << QList<System>{System::Linux};
+    QTest::addRow("both_remembered") << both << QStringList{u"windows"_s, u"linux"_s} << true << false << both;
+    QTest::addRow("other_remembered_its_runner_gone") << other << otherWord << false << false << here;
+    QTest::addRow("both_remembered_other_runner_gone") << both << QStringList{u"windows"_s, u"linux"_s} << false << false
+                                                       << here;
+
+    // The page is never chosen at first: the teacher asks for it.
+    QTest::addRow("first_time_page_there_not_chosen") << QList<System>{} << QStringList{} << true << true << here;
+    QTest::addRow("page_remembered") << QList<System>{System::Web} << QStringList{u"web"_s} << false << true
+                                     << QList<System>{System::Web};
+    QTest::addRow("linux_and_page_remembered") << QList<System>{System::Linux, System::Web}
+                                               << QStringList{u"linux"_s, u"web"_s} << true << true
+                                               << QList<System>{System::Linux, System::Web};
+    QTest::addRow("all_three_remembered") << QList<System>{System::Windows, System::Linux, System::Web}
+                                          << QStringList{u"windows"_s, u"linux"_s, u"web"_s} << true << true
+                                          << QList<System>{System::Windows, System::Linux, System::Web};
+    QTest::addRow("page_remembered_page_gone") << QList<System>{System::Web} << QStringList{u"web"_s} << true << false
+                                               << here;
+    QTest::addRow("other_and_page_remembered_page_gone") << QList<System>{otherSystem(), System::Web}
+                                                         << QStringList{otherWord.first(), u"web"_s} << true << false
+                                                         << other;
 }
 
 void TestEditorTryOut::makeProgramOffersTheLastSystems()
 {
     QFETCH(QList<System>, before);
+    QFETCH(QStringList, words);
     QFETCH(bool, otherRunner);
+    QFETCH(bool, page);
     QFETCH(QList<System>, offered);
     QTemporaryDir tmp;
     const QString folder = TestFiles::copyFolder(sourcePath(u"quizzes/istoriya"_s), tmp.path(), u"istoriya"_s);
     QuizDocument d;
     QVERIFY(d.openFolder(folder).ok());
-    const QString bothRunners = installRunners(tmp.filePath(u"both"_s), true);
+    const QString allRunners = installRunners(tmp.filePath(u"all"_s), true);
+    installPage(allRunners);
     if (!before.isEmpty()) {
         Answers earlier; // cancelled at the place: nothing is made, the choice is kept
-        earlier.runner = bothRunners;
+        earlier.runner = allRunners;
         earlier.systems = before;
         EditorDialogs::makeProgram(d, earlier.steps());
         QCOMPARE(earlier.asked.size(), 2);
         QCOMPARE(earlier.tellings, 0);
     }
+    QCOMPARE(QSettings().value(u"makeProgram/systems"_s).toStringList(), words);
     Answers a;
-    a.runner = otherRunner ? bothRunners : installRunners(tmp.filePath(u"alone"_s), false);
+    a.runner = installRunners(tmp.filePath(u"later"_s), otherRunner);
+    if (page)
+        installPage(a.runner);
     EditorDialogs::makeProgram(d, a.steps());
     QCOMPARE(a.asked.value(0), u"systems"_s);
-    QCOMPARE(a.offered.size(), 2);
+    QCOMPARE(systemsOf(a.offered), (QList<System>{System::Windows, System::Linux, System::Web}));
     QCOMPARE(chosenOf(a.offered), offered);
     for (const EditorPacking::Target &t : std::as_const(a.offered)) {
-        const bool windows = t.system == System::Windows;
-        QCOMPARE(t.program, windows ? u"kaz-istoriya.exe"_s : u"kaz-istoriya"_s);
+        QCOMPARE(t.program, istoriyaProgram(t.system));
+        QCOMPARE(QFileInfo(t.runner).fileName(), runnerFile(t.system));
         // Only a runner that is not there keeps its system from being made, and says so.
-        QCOMPARE(t.missing.isEmpty(), t.system == Packing::thisSystem() || otherRunner);
+        const bool there = t.system == System::Web ? page : t.system == Packing::thisSystem() || otherRunner;
+        QCOMPARE(t.missing.isEmpty(), there);
         if (!t.missing.isEmpty())
             QVERIFY2(t.missing.contains(Packing::systemName(t.system)), qPrintable(t.missing));
+        if (t.system == System::Web && !there)
+            QVERIFY2(t.missing.contains(u"(kazweb.html)"_s) && t.missing.contains(u"test pages cannot be made here"_s),
+                     qPrintable(t.missing));
     }
     QCOMPARE(TestFiles::everything(tmp.path()).filter(u"kaz-"_s), QStringList());
 }
 
 // The dialog shows a system without its runner, disabled with the reason, and lets only the
-// others be ticked; it makes nothing until one is.
+// others be ticked; it makes nothing until one is. The page is offered beside them, ticked only
+// when asked for.
+void TestEditorTryOut::systemsDialogDisablesASystemWithoutRunner_data()
+{
+    QTest::addColumn<bool>("page"); // kazweb.html is there
+    QTest::addRow("without_the_page") << false;
+    QTest::addRow("with_the_page") << true;
+}
+
 void TestEditorTryOut::systemsDialogDisablesASystemWithoutRunner()
 {
+    QFETCH(bool, page);
     QTemporaryDir tmp;
-    const QList<EditorPacking::Target> targets
-        = EditorPacking::targets(tmp.filePath(u"istoriya"_s), installRunners(tmp.path(), false), {});
+    const QString runner = installRunners(tmp.path(), false);
+    if (page)
+        installPage(runner);
+    const QList<EditorPacking::Target> targets = EditorPacking::targets(tmp.filePath(u"istoriya"_s), runner, {});
     QTimer driver;
     driver.setInterval(10);
     QStringList seen;
@@ -725,9 +824,14 @@ void TestEditorTryOut::systemsDialogDisablesASystemWithoutRunner()
         for (QCheckBox *box : boxes)
             seen << u"%1:%2:%3"_s.arg(box->text(), box->isEnabled() ? u"on"_s : u"off"_s,
                                       box->isChecked() ? u"ticked"_s : u"not"_s);
-        for (QLabel *label : dialog->findChildren<QLabel *>())
+        for (QLabel *label : dialog->findChildren<QLabel *>()) {
             if (label->text().contains(targets.value(otherSystem() == System::Windows ? 0 : 1).missing))
                 seen << u"reason"_s;
+            if (!page && label->text().contains(targets.value(2).missing))
+                seen << u"page's reason"_s;
+            if (label->text().startsWith(u"kaz-istoriya.html: "_s))
+                seen << u"page's file"_s;
+        }
         auto *buttons = dialog->findChild<QDialogButtonBox *>();
         QPushButton *make = buttons->button(QDialogButtonBox::Ok);
         for (QCheckBox *box : boxes)
@@ -743,13 +847,16 @@ void TestEditorTryOut::systemsDialogDisablesASystemWithoutRunner()
     const QList<System> chosen = EditorDialogs::chooseSystems(nullptr, targets);
     const bool onWindows = Packing::thisSystem() == System::Windows;
     QCOMPARE(seen, (QStringList{onWindows ? u"Windows:on:ticked"_s : u"Windows:off:not"_s,
-                                onWindows ? u"Linux (Debian):off:not"_s : u"Linux (Debian):on:ticked"_s, u"reason"_s}));
+                                onWindows ? u"Linux (Debian):off:not"_s : u"Linux (Debian):on:ticked"_s,
+                                page ? u"for a web browser (.html):on:not"_s : u"for a web browser (.html):off:not"_s,
+                                u"reason"_s} + (page ? QStringList{u"page's file"_s} : QStringList{u"page's reason"_s, u"page's file"_s})));
     QVERIFY(!okWhenNone);
-    QCOMPARE(chosen, QList<System>{Packing::thisSystem()});
+    QCOMPARE(chosen, page ? (QList<System>{Packing::thisSystem(), System::Web}) : QList<System>{Packing::thisSystem()});
 }
 
 // Each system's program is written with its own runner and its own name: one system through the
-// save dialog, both from one question for the folder, asking before replacing what is there.
+// save dialog, more from one question for the folder, asking before replacing what is there. The
+// page is the installed page with the test in it, as a program holds it.
 void TestEditorTryOut::makeProgramWritesEachSystemsProgram_data()
 {
     QTest::addColumn<QList<System>>("systems");
@@ -770,6 +877,22 @@ void TestEditorTryOut::makeProgramWritesEachSystemsProgram_data()
                                                         << QStringList{u"systems"_s, u"folder"_s, u"replace"_s};
     QTest::addRow("both_old_programs_kept") << both << names << false
                                             << QStringList{u"systems"_s, u"folder"_s, u"replace"_s};
+
+    const QList<System> linuxAndPage{System::Linux, System::Web};
+    const QStringList linuxAndPageNames{u"kaz-istoriya"_s, u"kaz-istoriya.html"_s};
+    QTest::addRow("page_alone") << QList<System>{System::Web} << QStringList{} << false
+                                << QStringList{u"systems"_s, u"program"_s};
+    QTest::addRow("linux_and_page_into_an_empty_folder") << linuxAndPage << QStringList{} << false
+                                                         << QStringList{u"systems"_s, u"folder"_s};
+    QTest::addRow("all_three_into_an_empty_folder") << QList<System>{System::Windows, System::Linux, System::Web}
+                                                    << QStringList{} << false << QStringList{u"systems"_s, u"folder"_s};
+    QTest::addRow("linux_and_page_over_an_old_page_replaced") << linuxAndPage << QStringList{u"kaz-istoriya.html"_s} << true
+                                                              << QStringList{u"systems"_s, u"folder"_s, u"replace"_s};
+    QTest::addRow("linux_and_page_old_ones_kept") << linuxAndPage << linuxAndPageNames << false
+                                                  << QStringList{u"systems"_s, u"folder"_s, u"replace"_s};
+    // Another program's name is no page's: the page is written beside it.
+    QTest::addRow("page_beside_programs_of_its_name") << QList<System>{System::Web} << names << false
+                                                      << QStringList{u"systems"_s, u"program"_s};
 }
 
 void TestEditorTryOut::makeProgramWritesEachSystemsProgram()
@@ -789,37 +912,58 @@ void TestEditorTryOut::makeProgramWritesEachSystemsProgram()
 
     Answers a;
     a.runner = installRunners(tmp.filePath(u"installed"_s), true);
+    installPage(a.runner);
     a.systems = systems;
     a.replace = replace;
     a.folder = out;
     if (systems.size() == 1)
-        a.program = QDir(out).filePath(systems.first() == System::Windows ? u"kaz-istoriya.exe"_s : u"kaz-istoriya"_s);
+        a.program = QDir(out).filePath(istoriyaProgram(systems.first()));
     EditorDialogs::makeProgram(d, a.steps());
     QCOMPARE(a.asked, asked);
     if (systems.size() == 1)
-        QCOMPARE(a.proposed, tmp.filePath(systems.first() == System::Windows ? u"kaz-istoriya.exe"_s : u"kaz-istoriya"_s));
+        QCOMPARE(a.proposed, tmp.filePath(istoriyaProgram(systems.first())));
     else
         QCOMPARE(a.proposed, tmp.path());
     QStringList thereBefore;
     for (const QString &name : there)
-        thereBefore << QDir(out).filePath(name);
+        if (systems.size() > 1) // the save dialog asks of one program itself
+            thereBefore << QDir(out).filePath(name);
     thereBefore.sort();
     QStringList replaceAsked = a.replaceAsked;
     replaceAsked.sort();
     QCOMPARE(replaceAsked, thereBefore);
-    if (!there.isEmpty() && !replace) {
+    if (!thereBefore.isEmpty() && !replace) {
         QCOMPARE(a.tellings, 0);
         for (const QString &name : there)
             QCOMPARE(TestFiles::contents(QDir(out).filePath(name)), "old program"_ba);
         return;
     }
     QVERIFY2(!a.toldProblem, qPrintable(a.told));
-    QCOMPARE(QDir(out).entryList(QDir::Files).size(), systems.size());
-    const ContentStore store = QuizFolder::check(QuizFolder::check(folder).files).store;
+    QStringList others = there; // the files that are no program made here
+    for (const System system : systems)
+        others.removeAll(istoriyaProgram(system));
+    QCOMPARE(QDir(out).entryList(QDir::Files).size(), systems.size() + others.size());
+    for (const QString &name : std::as_const(others))
+        QCOMPARE(TestFiles::contents(QDir(out).filePath(name)), "old program"_ba);
+    const QuizFolder::Checked checked = QuizFolder::check(folder);
+    const ContentStore store = QuizFolder::check(checked.files).store;
     for (const System system : systems) {
         const bool windows = system == System::Windows;
-        const QString program = QDir(out).filePath(windows ? u"kaz-istoriya.exe"_s : u"kaz-istoriya"_s);
+        const QString program = QDir(out).filePath(istoriyaProgram(system));
         const QByteArray bytes = TestFiles::contents(program);
+        QVERIFY2(a.told.contains(madeSaying(system, program)), qPrintable(a.told));
+        if (system == System::Web) {
+            // The installed page with the test in it, as a program holds it, read back by the
+            // page's own reading; a document, never started as a program.
+            bool base64 = false;
+            QCOMPARE(WebPage::test(bytes, &base64), PackedQuiz::tail(checked.files));
+            QVERIFY(base64);
+            QCOMPARE(bytes, WebPage::pack(page(), PackedQuiz::tail(checked.files)));
+            QCOMPARE(Packing::systemOf(bytes), std::optional<System>(System::Web));
+            if (TestFiles::UnixFiles)
+                QVERIFY(!(QFileInfo(program).permissions() & (QFile::ExeUser | QFile::ExeGroup | QFile::ExeOther)));
+            continue;
+        }
         // The runner part is the system's own: a PE program for Windows, an ELF one for Linux.
         QVERIFY(bytes.startsWith(windows ? "MZ"_ba : "\x7f" "ELF"_ba));
         QCOMPARE(Packing::systemOf(bytes), std::optional<System>(system));
@@ -831,27 +975,39 @@ void TestEditorTryOut::makeProgramWritesEachSystemsProgram()
         QVERIFY2(a.told.contains(QDir::toNativeSeparators(program)), qPrintable(a.told));
     }
     // What to do with each file, for its system alone.
-    QCOMPARE(a.told.contains(u"double-click"_s), systems.contains(System::Windows));
+    QCOMPARE(a.told.contains(u"double-click it to start the test"_s), systems.contains(System::Windows));
+    QCOMPARE(a.told.contains(u"any web browser, on a phone, a tablet or a computer"_s), systems.contains(System::Web));
     QCOMPARE(a.told.contains(u"Debian 12"_s), systems.contains(System::Linux));
     // A Linux program copied from Windows or sent by e-mail has lost its permission to run.
     QVERIFY2(a.told.contains(u"chmod +x kaz-istoriya,"_s) == systems.contains(System::Linux), qPrintable(a.told));
 }
 
-// A program that was not made is told with its reason, beside the other system's that was.
+// A program that was not made is told with its reason, beside the other system's that was; the
+// page alike.
 void TestEditorTryOut::makeProgramTellsEachSystemApart_data()
 {
     QTest::addColumn<QString>("fault");
     QTest::addColumn<System>("failing");
+    QTest::addColumn<System>("made");
     QTest::addColumn<QString>("why");
-    QTest::addRow("windows_runner_no_quiz_runner") << u"windows_runner"_s << System::Windows
+    QTest::addRow("windows_runner_no_quiz_runner") << u"windows_runner"_s << System::Windows << System::Linux
                                                    << u"is not a KAZ quiz runner"_s;
-    QTest::addRow("linux_program_place_is_a_folder") << u"linux_place"_s << System::Linux << u"There is a folder at"_s;
+    QTest::addRow("linux_program_place_is_a_folder") << u"linux_place"_s << System::Linux << System::Windows
+                                                     << u"There is a folder at"_s;
+    QTest::addRow("page_without_a_place_for_the_test") << u"page_runner"_s << System::Web << System::Linux
+                                                       << u"is not a KAZ quiz runner"_s;
+    QTest::addRow("linux_runner_as_the_page") << u"page_is_linux"_s << System::Web << System::Windows
+                                              << u"makes programs for Linux, not for web browsers"_s;
+    QTest::addRow("page_place_is_a_folder") << u"page_place"_s << System::Web << System::Linux << u"There is a folder at"_s;
+    QTest::addRow("linux_place_is_a_folder_page_made") << u"linux_place"_s << System::Linux << System::Web
+                                                       << u"There is a folder at"_s;
 }
 
 void TestEditorTryOut::makeProgramTellsEachSystemApart()
 {
     QFETCH(QString, fault);
     QFETCH(System, failing);
+    QFETCH(System, made);
     QFETCH(QString, why);
     QTemporaryDir tmp;
     const QString folder = TestFiles::copyFolder(sourcePath(u"quizzes/istoriya"_s), tmp.path(), u"istoriya"_s);
@@ -859,26 +1015,37 @@ void TestEditorTryOut::makeProgramTellsEachSystemApart()
     QVERIFY(d.openFolder(folder).ok());
     Answers a;
     a.runner = installRunners(tmp.filePath(u"installed"_s), true);
+    installPage(a.runner);
     if (fault == u"windows_runner")
         QVERIFY(TestFiles::write(tmp.filePath(u"installed/kazrunner.exe"_s), TestRunners::peProgram("no mark")));
+    if (fault == u"page_runner")
+        QVERIFY(TestFiles::write(tmp.filePath(u"installed/kazweb.html"_s),
+                                 "<!DOCTYPE html><!-- KAZ quiz runner, packed format 1 --><p>"));
+    if (fault == u"page_is_linux")
+        QVERIFY(TestFiles::write(tmp.filePath(u"installed/kazweb.html"_s),
+                                 TestRunners::elfProgram("KAZ quiz runner, packed format 1\n")));
     const QString out = tmp.filePath(u"out"_s);
     if (fault == u"linux_place")
         QVERIFY(QDir().mkpath(QDir(out).filePath(u"kaz-istoriya"_s)));
+    if (fault == u"page_place")
+        QVERIFY(QDir().mkpath(QDir(out).filePath(u"kaz-istoriya.html"_s)));
     QVERIFY(QDir().mkpath(out));
-    a.systems = QList<System>{System::Windows, System::Linux};
+    a.systems = QList<System>{failing, made};
     a.folder = out;
     a.replace = true;
     EditorDialogs::makeProgram(d, a.steps());
     QCOMPARE(a.tellings, 1);
     QVERIFY(a.toldProblem);
-    const System made = failing == System::Windows ? System::Linux : System::Windows;
-    const QString madeProgram = QDir(out).filePath(made == System::Windows ? u"kaz-istoriya.exe"_s : u"kaz-istoriya"_s);
-    QVERIFY(ProgramQuiz::load(madeProgram).ok());
-    QVERIFY2(a.told.contains(u"The program for %1 is made: %2"_s.arg(Packing::systemName(made),
-                                                                       QDir::toNativeSeparators(madeProgram))),
-             qPrintable(a.told));
-    QVERIFY2(a.told.contains(u"The program for %1 was not made:"_s.arg(Packing::systemName(failing))), qPrintable(a.told));
+    const QString madeProgram = QDir(out).filePath(istoriyaProgram(made));
+    if (made == System::Web)
+        QCOMPARE(WebPage::test(TestFiles::contents(madeProgram)), PackedQuiz::tail(QuizFolder::check(folder).files));
+    else
+        QVERIFY(ProgramQuiz::load(madeProgram).ok());
+    QVERIFY2(a.told.contains(madeSaying(made, madeProgram)), qPrintable(a.told));
+    QVERIFY2(a.told.contains(notMadeSaying(failing)), qPrintable(a.told));
     QVERIFY2(a.told.contains(why), qPrintable(a.told));
+    // Nothing was written for the one that failed, nor left half written.
+    QCOMPARE(QDir(out).entryList(QDir::Files), QStringList{istoriyaProgram(made)});
 }
 
 // The save dialog's "replace?" answered yes over one of the test's own files: refused, with
@@ -968,6 +1135,57 @@ void TestEditorTryOut::makeProgramAddsExeForWindows()
                                "written as "_s
                              + QDir::toNativeSeparators(program) + u"."_s),
              qPrintable(a.told));
+}
+
+// A page named without ".html" in the save dialog gets it, and the teacher is told, as a
+// Windows program gets ".exe"; a page already there is replaced only when the teacher says so.
+void TestEditorTryOut::makeProgramAddsHtmlForAPage_data()
+{
+    QTest::addColumn<QString>("asked");  // the name typed in the save dialog
+    QTest::addColumn<bool>("there");     // kaz-x.html is there already
+    QTest::addColumn<bool>("replace");   // the answer when asked
+    QTest::addRow("new_page") << u"kaz-x"_s << false << false;
+    QTest::addRow("replaced_when_asked") << u"kaz-x"_s << true << true;
+    QTest::addRow("kept_when_asked") << u"kaz-x"_s << true << false;
+    // The save dialog asked of the name typed itself.
+    QTest::addRow("named_html_replaced_without_asking_again") << u"kaz-x.html"_s << true << false;
+    QTest::addRow("named_htm_kept_as_it_is") << u"kaz-x.htm"_s << false << false;
+}
+
+void TestEditorTryOut::makeProgramAddsHtmlForAPage()
+{
+    QFETCH(QString, asked);
+    QFETCH(bool, there);
+    QFETCH(bool, replace);
+    QTemporaryDir tmp;
+    const QString folder = TestFiles::copyFolder(sourcePath(u"quizzes/istoriya"_s), tmp.path(), u"istoriya"_s);
+    QuizDocument d;
+    QVERIFY(d.openFolder(folder).ok());
+    const QString program = asked.endsWith(u".htm"_s) ? tmp.filePath(asked) : tmp.filePath(u"kaz-x.html"_s);
+    const bool added = !asked.contains(u'.');
+    if (there)
+        QVERIFY(TestFiles::write(program, "old page"));
+    Answers a;
+    a.runner = installRunners(tmp.filePath(u"installed"_s), false);
+    installPage(a.runner);
+    a.systems = QList<System>{System::Web};
+    a.program = tmp.filePath(asked);
+    a.replace = replace;
+    EditorDialogs::makeProgram(d, a.steps());
+    QCOMPARE(a.replaceAsked, there && added ? QStringList{program} : QStringList{});
+    if (added)
+        QVERIFY(!QFileInfo::exists(a.program));
+    if (there && added && !replace) {
+        QCOMPARE(a.tellings, 0);
+        QCOMPARE(TestFiles::contents(program), "old page"_ba);
+        return;
+    }
+    QVERIFY2(!a.toldProblem, qPrintable(a.told));
+    QCOMPARE(WebPage::test(TestFiles::contents(program)), PackedQuiz::tail(QuizFolder::check(folder).files));
+    QVERIFY2(a.told.startsWith(madeSaying(System::Web, program) + u'\n'), qPrintable(a.told));
+    const QString note = u"\nA browser opens a test page only with .html at the end of its name, so it was written as "_s
+        + QDir::toNativeSeparators(program) + u"."_s;
+    QVERIFY2(a.told.endsWith(note) == added, qPrintable(a.told));
 }
 
 QTEST_MAIN(TestEditorTryOut)

@@ -688,6 +688,26 @@ Replace them with the new programs?</source>
         <source>OK</source>
         <translation>Добре</translation>
     </message>
+    <message>
+        <source>The test page is made: %1
+It opens in any web browser, on a phone, a tablet or a computer: the learners double-click it, or open it as an e-mail attachment or as a file on the school&apos;s web site; nothing needs to be installed.</source>
+        <translation>Тестовата страница е направена: %1
+Тя се отваря във всеки уеб браузър на телефон, таблет или компютър: учениците щракват два пъти върху нея или я отварят като прикачен файл от електронно писмо или като файл от сайта на училището; нищо не трябва да се инсталира.</translation>
+    </message>
+    <message>
+        <source>The test page was not made:
+%1</source>
+        <translation>Тестовата страница не е направена:
+%1</translation>
+    </message>
+    <message>
+        <source>for a web browser (.html)</source>
+        <translation>за браузър (.html)</translation>
+    </message>
+    <message>
+        <source>%1: a page that plays the test in any web browser, on a phone, a tablet or a computer; nothing to install.</source>
+        <translation>%1: страница, която пуска теста във всеки уеб браузър на телефон, таблет или компютър; нищо не се инсталира.</translation>
+    </message>
 </context>
 <context>
     <name>EditorFieldsForm</name>
@@ -824,6 +844,10 @@ Replace them with the new programs?</source>
     <message>
         <source>This KAZ was installed without the quiz runner for %1, so programs for %1 cannot be made here. Install a KAZ that includes it.</source>
         <translation>Този KAZ е инсталиран без основната програма на KAZ за %1, затова тук не могат да се правят програми за %1. Инсталирайте KAZ, който я включва.</translation>
+    </message>
+    <message>
+        <source>This KAZ was installed without the page for %1 (%2), so test pages cannot be made here. Install a KAZ that includes it.</source>
+        <translation>Този KAZ е инсталиран без страницата за %1 (%2), затова тук не могат да се правят тестови страници. Инсталирайте KAZ, който я включва.</translation>
     </message>
 </context>
 <context>
