@@ -100,12 +100,12 @@
 
   const px = (twips) => Math.round(twips / TWIPS_PER_PX);
   const $ = (id) => document.getElementById(id);
-  const points = (size) => size * 96 / 72 + 'px';
+  const pointsPx = (size) => size * 96 / 72 + 'px';
 
   // A control's tooltip, which is also what a screen reader calls it.
-  function name(el, tooltip) {
-    el.title = tooltip;
-    el.setAttribute('aria-label', tooltip.trim());
+  function tooltip(el, text) {
+    el.title = text;
+    el.setAttribute('aria-label', text.trim());
   }
 
   function place(el, rect) {
@@ -154,7 +154,7 @@
     el: $('cwiat'),
     client: $('cwiat-client'),
     swatch: $('piccolor'),
-    labelCv: CWIAT.labelCv.map((l, i) => $('label-cv' + i)),
+    labelCv: CWIAT.labelCv.map((_, i) => $('label-cv' + i)),
     sliders: [0, 1, 2].map((i) => $('slider' + i)),
     labelST: [0, 1, 2].map((i) => $('label-st' + i)),
     options: [0, 1, 2, 3].map((i) => $('option' + i)),
@@ -405,7 +405,7 @@
     el.style.color = look.foreground || '';
     if (withFont) {
       el.style.fontFamily = fontFamily(look.font);
-      el.style.fontSize = look.size ? points(look.size) : '';
+      el.style.fontSize = look.size ? pointsPx(look.size) : '';
     }
   }
 
@@ -529,7 +529,7 @@
     d.client.style.width = px(CWIAT.client[0]) + 'px';
     d.client.style.height = px(CWIAT.client[1]) + 'px';
     place(d.swatch, CWIAT.picColor.place);
-    name(d.swatch, CWIAT.picColor.tooltip);
+    tooltip(d.swatch, CWIAT.picColor.tooltip);
     CWIAT.labelCv.forEach((l, i) => {
       place(d.labelCv[i], l.place);
       d.labelCv[i].style.color = l.colour || '';
@@ -539,7 +539,7 @@
     CWIAT.slider.forEach((l, i) => {
       const slider = d.sliders[i];
       place(slider, l.place);
-      name(slider, l.tooltip);
+      tooltip(slider, l.tooltip);
       slider.min = CWIAT.sliderMin;
       slider.max = CWIAT.sliderMax;
       slider.step = CWIAT.smallChange;
@@ -558,9 +558,9 @@
       d.options[i].setAttribute('aria-label', l.tooltip.trim());
     });
     place(d.sizes.el, CWIAT.sizes.place);
-    name(d.sizes.el, CWIAT.sizes.tooltip);
+    tooltip(d.sizes.el, CWIAT.sizes.tooltip);
     place(d.sample, CWIAT.sample.place);
-    name(d.sample, CWIAT.sample.tooltip);
+    tooltip(d.sample, CWIAT.sample.tooltip);
   }
 
   function showDialog(s) {
@@ -581,7 +581,7 @@
     });
     d.sample.value = s.sample.text;
     d.sample.style.fontFamily = fontFamily(s.sample.font);
-    d.sample.style.fontSize = points(s.sample.size);
+    d.sample.style.fontSize = pointsPx(s.sample.size);
     d.sample.style.backgroundColor = s.sample.background || '';
     d.sample.style.color = s.sample.foreground || '';
 
