@@ -131,6 +131,7 @@
   const tabOrder = Array.prototype.filter.call(client.children, (el) => el !== counter);
 
   let quiz = null;
+  let windowFocus = null; // the window's control that had the focus last
   let ended = false;
   let scale = 1;
   const state = {ready: null, quiz: null, lastUpdate: null};
@@ -606,7 +607,7 @@
     act(() => quiz.colour());
     if (dialog.el.hidden) return;
     if (opening) {
-      dialog.returnTo = client.contains(was) ? was : null;
+      dialog.returnTo = client.contains(was) ? was : windowFocus;
       dialog.lastFocus = null;
     }
     const last = dialog.lastFocus;
@@ -879,6 +880,7 @@
 
   function bindInput() {
     lists.forEach(bindList);
+    client.addEventListener('focusin', (e) => { windowFocus = e.target; });
     buttons.forEach((b, i) => b.addEventListener('click', () => act(() => quiz.press(i))));
     thumbnail.addEventListener('click', () => act(() => quiz.clickPicture()));
     thumbnail.addEventListener('keydown', (e) => {

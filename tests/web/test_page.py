@@ -566,14 +566,16 @@ class Appearance(PageCase):
 
     def test_otkaz_and_escape_leave_the_window_as_it_was(self):
         before = self.window_looks()
+        self.click_row(1, sorted(self.right)[2])
         self.open_dialog()
         self.keys(Keys.HOME, Keys.TAB, Keys.END)
         self.driver.find_element(By.CSS_SELECTOR, '#list-font1 > :nth-child(1)').click()
         self.driver.find_element(By.ID, 'mnu-otkaz').click()
         self.assertFalse(self.shown())
         self.assertEqual(self.window_looks(), before)
+        self.assertEqual(self.focused(), 'slowo1')  # the control the learner was in
         # By the keys: "Color" from the menu bar, Esc, and the focus back where it was.
-        self.driver.find_element(By.ID, 'slowo1').send_keys(Keys.DOWN)
+        self.driver.find_element(By.ID, 'slowo1').send_keys(Keys.HOME, Keys.DOWN)
         self.keys(Keys.F10, Keys.ARROW_RIGHT, Keys.ENTER)
         self.assertTrue(self.shown())
         self.assertEqual(self.focused(), 'slider0')
