@@ -35,7 +35,62 @@
   const GRAFIKA = [120, 4680, 1575, 1335];
   const GRAPHIKA_FRAME = [100, 250]; // what the picture window's frame adds to its box
   const FONT_FALLBACK = '"Times New Roman", "Liberation Serif", Tinos, serif';
+  // The font families the page offers, which the appearance dialog's hidden font list holds:
+  // those its style names and those browsers map to a face on every system.
+  const PAGE_FONTS = ['Times New Roman', 'Liberation Serif', 'Tinos', 'DejaVu Serif', 'DejaVu Sans',
+    'Arial', 'Georgia', 'Verdana'];
   const SEARCH_INTERVAL = 1000; // ms within which typed letters make one search
+
+  // The appearance dialog, as CwiatLayout: places in twips, captions, tooltips, and the
+  // colours the layout gives its labels.
+  const RED = '#c00000';
+  const GREEN = '#00c000';
+  const BLUE = '#0000c0';
+  const CWIAT = {
+    client: [5535, 4710],
+    caption: 'Формиране на цвят/избор на шрифт',
+    menu: ['Запис', 'Отказ'],
+    picColor: {place: [240, 120, 5055, 915], tooltip: 'Получен изходен цвят'},
+    // Label_Cv(0) … Label_Cv(8); Label_Cv(8) belongs to the button colour, which is not offered.
+    labelCv: [
+      {place: [120, 1560, 320, 315], colour: RED},
+      {place: [120, 2040, 320, 315], colour: GREEN},
+      {place: [120, 2520, 320, 315], colour: BLUE},
+      {place: [795, 1150, 4020, 255], tooltip: 'Показва цифровата стойност на формирания цвят в 16-ична бройна система '},
+      {place: [3860, 3450, 1490, 285], tooltip: 'Показва размера на буквите във формирания текст '},
+      {place: [4200, 1560, 1155, 285], tooltip: 'За настройване цвета на фона на формата '},
+      {place: [4200, 2040, 1155, 285], tooltip: 'За настройване цвета на фона в текстовите полета '},
+      {place: [4200, 2520, 1155, 285], tooltip: ' За настройване цвета на текста в текстовите полета '},
+      {place: [4200, 3000, 1155, 285], tooltip: ' За настройване цвета на фона на бутоните ', hidden: true},
+    ],
+    // Slider1(0) red, Slider1(1) green, Slider1(2) blue.
+    slider: [
+      {place: [440, 1560, 3000, 315], tooltip: 'Промяна на стойн остта на червената съставка '},
+      {place: [440, 2040, 3000, 315], tooltip: 'Промяна на стойн остта на зелената съставка '},
+      {place: [440, 2520, 3000, 315], tooltip: 'Промяна на стойн остта на синята съставка '},
+    ],
+    sliderMin: 0,
+    sliderMax: 255,
+    smallChange: 1,
+    largeChange: 10,
+    // Label_ST(0) … Label_ST(2): the sliders' values.
+    labelST: [
+      {place: [3440, 1560, 315, 315], colour: RED, tooltip: 'Цифрова стойност на червения цвят в обхвата [0 - 255] '},
+      {place: [3440, 2040, 315, 315], colour: GREEN, tooltip: 'Цифрова стойност на зеления цвят в обхвата [0 - 255] '},
+      {place: [3440, 2520, 315, 315], colour: BLUE, tooltip: 'Цифрова стойност на синия цвят в обхвата [0 - 255] '},
+    ],
+    // Option1(0) … Option1(3), the colour groups; the buttons' group is not offered.
+    option: [
+      {place: [3860, 1560, 345, 285], tooltip: ' За настройване цвета на фона на формата '},
+      {place: [3860, 2040, 345, 285], tooltip: ' За настройване цвета на фона в текстовите полета '},
+      {place: [3860, 2520, 345, 285], tooltip: ' За настройване цвета на текста в текстовите полета '},
+      {place: [3860, 3000, 345, 285], tooltip: ' За настройване цвета на фона на бутоните ', hidden: true},
+    ],
+    // List_font(1), the sizes; List_font(0), the fonts, is hidden and not drawn.
+    sizes: {place: [3840, 3840, 855, 735], tooltip: ' Определя размера на буквите '},
+    // Text_Cv(0), the sample.
+    sample: {place: [600, 4200, 2655, 405], tooltip: 'Полето илюстрира шрифт, размер на букви, цвят и фон на букви '},
+  };
 
   const MESSAGES = {
     damaged: 'Тази страница е повредена: тестът в нея е променен или непълен. Поискайте я отново от учителя.',
@@ -45,6 +100,13 @@
 
   const px = (twips) => Math.round(twips / TWIPS_PER_PX);
   const $ = (id) => document.getElementById(id);
+  const pointsPx = (size) => size * 96 / 72 + 'px';
+
+  // A control's tooltip, which is also what a screen reader calls it.
+  function tooltip(el, text) {
+    el.title = text;
+    el.setAttribute('aria-label', text.trim());
+  }
 
   function place(el, rect) {
     el.style.left = px(rect[0]) + 'px';
@@ -69,18 +131,42 @@
   const tabOrder = Array.prototype.filter.call(client.children, (el) => el !== counter);
 
   let quiz = null;
+  let windowFocus = null; // the window's control that had the focus last
   let ended = false;
   let scale = 1;
   const state = {ready: null, quiz: null, lastUpdate: null};
   window.kaz = state;
 
-  // A phrase list: its element, its rows' texts (for typing a phrase's start), the selected
-  // row and the current one (the row the keys move from; it stays where the selected row was
-  // taken away, as in a Qt list view, while nothing is selected).
-  const lists = [0, 1, 2].map((i) => ({
-    index: i, el: $('slowo' + i), texts: [], selected: -1, selectedRow: null, current: -1,
-    search: '', searchTime: 0,
-  }));
+  // A list box: its element, the engine's call for a row chosen in it, its rows' texts (for
+  // typing a row's start), the selected row and the current one (the row the keys move from;
+  // it stays where the selected row was taken away, as in a Qt list view, while nothing is
+  // selected).
+  function makeList(el, call) {
+    return {el: el, call: call, texts: [], selected: -1, selectedRow: null, current: -1, search: '', searchTime: 0};
+  }
+
+  // The phrase lists.
+  const lists = [0, 1, 2].map((i) => makeList($('slowo' + i), (row) => quiz.select(i, row)));
+
+  // The appearance dialog: its controls, where it stands on the page (holder pixels) and its
+  // scale there, the window's control that had the focus before it opened and the dialog's
+  // own that had it last.
+  const dialog = {
+    el: $('cwiat'),
+    client: $('cwiat-client'),
+    swatch: $('piccolor'),
+    labelCv: CWIAT.labelCv.map((_, i) => $('label-cv' + i)),
+    sliders: [0, 1, 2].map((i) => $('slider' + i)),
+    labelST: [0, 1, 2].map((i) => $('label-st' + i)),
+    options: [0, 1, 2, 3].map((i) => $('option' + i)),
+    sizes: makeList($('list-font1'), (row) => quiz.chooseSize(row)),
+    sample: $('text-cv0'),
+    menuItems: [$('mnu-zapis'), $('mnu-otkaz')],
+    at: null,
+    scale: 1,
+    returnTo: null,
+    lastFocus: null,
+  };
 
   function buildWindow() {
     lists.forEach((list, i) => {
@@ -229,7 +315,7 @@
       showCurrent(list);
       return;
     }
-    act(() => quiz.select(list.index, row));
+    act(() => list.call(row));
   }
 
   function rowHeight(list) {
@@ -320,7 +406,7 @@
     el.style.color = look.foreground || '';
     if (withFont) {
       el.style.fontFamily = fontFamily(look.font);
-      el.style.fontSize = look.size ? (look.size * 96 / 72) + 'px' : '';
+      el.style.fontSize = look.size ? pointsPx(look.size) : '';
     }
   }
 
@@ -401,27 +487,236 @@
     fit();
   }
 
-  // Dragged by its title bar with a mouse, a pen or a finger.
-  function dragPictureWindow() {
-    const bar = pictureWindow.querySelector('.titlebar');
+  // A window over the page is dragged by its title bar with a mouse, a pen or a finger:
+  // `where()` is where it stands, `move(x, y)` puts it elsewhere, and a pointer's move counts
+  // `perPixel()` of its units a screen pixel.
+  function dragByTitleBar(el, where, move, perPixel) {
+    const bar = el.querySelector('.titlebar');
     let from = null;
     bar.addEventListener('pointerdown', (e) => {
-      if (e.target.closest('.close')) return;
-      from = [e.clientX, e.clientY, pictureAt[0], pictureAt[1]];
+      if (e.target.closest('button')) return;
+      const at = where();
+      from = [e.clientX, e.clientY, at[0], at[1]];
       bar.setPointerCapture(e.pointerId);
       e.preventDefault();
     });
     bar.addEventListener('pointermove', (e) => {
-      if (from) movePictureWindow(from[2] + (e.clientX - from[0]) / scale, from[3] + (e.clientY - from[1]) / scale);
+      if (!from) return;
+      const k = perPixel();
+      move(from[2] + (e.clientX - from[0]) * k, from[3] + (e.clientY - from[1]) * k);
     });
     const stop = () => { from = null; };
     bar.addEventListener('pointerup', stop);
     bar.addEventListener('pointercancel', stop);
+  }
+
+  function bindPictureWindow() {
+    dragByTitleBar(pictureWindow, () => pictureAt, movePictureWindow, () => 1 / scale);
     // Closing it only hides it, as closing the desktop's picture window does.
     pictureWindow.querySelector('.close').addEventListener('click', () => {
       pictureWindow.hidden = true;
       fit();
     });
+  }
+
+  // ------------------------------------------------------------------ the appearance dialog
+  // "Color" opens it; the engine's "dialog" gives all it shows, after "Color" and after each of
+  // its actions, until "Запис" or "Отказ" closes it ({"open": false}). The page only places
+  // its controls and forwards what the learner does with them.
+  function buildDialog() {
+    const d = dialog;
+    $('cwiat-caption').textContent = CWIAT.caption;
+    d.menuItems.forEach((item, i) => { item.textContent = CWIAT.menu[i]; });
+    d.client.style.width = px(CWIAT.client[0]) + 'px';
+    d.client.style.height = px(CWIAT.client[1]) + 'px';
+    place(d.swatch, CWIAT.picColor.place);
+    tooltip(d.swatch, CWIAT.picColor.tooltip);
+    CWIAT.labelCv.forEach((l, i) => {
+      place(d.labelCv[i], l.place);
+      d.labelCv[i].style.color = l.colour || '';
+      if (l.tooltip) d.labelCv[i].title = l.tooltip;
+      d.labelCv[i].hidden = !!l.hidden;
+    });
+    CWIAT.slider.forEach((l, i) => {
+      const slider = d.sliders[i];
+      place(slider, l.place);
+      tooltip(slider, l.tooltip);
+      slider.min = CWIAT.sliderMin;
+      slider.max = CWIAT.sliderMax;
+      slider.step = CWIAT.smallChange;
+    });
+    CWIAT.labelST.forEach((l, i) => {
+      place(d.labelST[i], l.place);
+      d.labelST[i].style.color = l.colour;
+      d.labelST[i].title = l.tooltip;
+    });
+    // An option button is the radio on a box of the colour its group has.
+    CWIAT.option.forEach((l, i) => {
+      const box = d.options[i].parentNode;
+      place(box, l.place);
+      box.title = l.tooltip;
+      box.hidden = !!l.hidden;
+      d.options[i].setAttribute('aria-label', l.tooltip.trim());
+    });
+    place(d.sizes.el, CWIAT.sizes.place);
+    tooltip(d.sizes.el, CWIAT.sizes.tooltip);
+    place(d.sample, CWIAT.sample.place);
+    tooltip(d.sample, CWIAT.sample.tooltip);
+  }
+
+  function showDialog(s) {
+    const d = dialog;
+    if (!s.open) {
+      closeDialog();
+      return;
+    }
+    d.client.style.backgroundColor = s.background || '';
+    d.client.style.fontFamily = fontFamily(s.dialogFont);
+    d.swatch.style.backgroundColor = s.colour || '';
+    s.labels.forEach((text, i) => { d.labelCv[i].textContent = text; });
+    s.sliderLabels.forEach((text, i) => { d.labelST[i].textContent = text; });
+    s.sliders.forEach((value, i) => { d.sliders[i].value = value; });
+    d.options.forEach((radio, i) => {
+      radio.checked = i === s.option;
+      radio.parentNode.style.backgroundColor = s.optionColours[i] || '';
+    });
+    d.sample.value = s.sample.text;
+    d.sample.style.fontFamily = fontFamily(s.sample.font);
+    d.sample.style.fontSize = pointsPx(s.sample.size);
+    d.sample.style.backgroundColor = s.sample.background || '';
+    d.sample.style.color = s.sample.foreground || '';
+
+    const sizes = d.sizes;
+    if (sizes.texts.join('\n') !== s.sizes.join('\n')) {
+      sizes.el.replaceChildren(makeRows(s.sizes));
+      sizes.texts = s.sizes.slice();
+      sizes.selected = sizes.current = -1;
+      sizes.selectedRow = null;
+    }
+    const opening = d.el.hidden;
+    d.el.hidden = false;
+    if (opening) placeDialog();
+    markSelection(sizes, s.sizeRow);
+    showCurrent(sizes);
+  }
+
+  // The menu's "Color": the dialog opens, or, open already, takes the focus back.
+  function openAppearance() {
+    const was = document.activeElement;
+    const opening = dialog.el.hidden;
+    act(() => quiz.colour());
+    if (dialog.el.hidden) return;
+    if (opening) {
+      dialog.returnTo = client.contains(was) ? was : windowFocus;
+      dialog.lastFocus = null;
+    }
+    const last = dialog.lastFocus;
+    (last && dialog.el.contains(last) ? last : dialog.sliders[0]).focus();
+  }
+
+  // Closed, it hands the focus it had back to the window: to the control that had it before
+  // the dialog opened, or to the first control that can take it.
+  function closeDialog() {
+    const d = dialog;
+    if (d.el.hidden) return;
+    const active = document.activeElement;
+    const hadFocus = !active || active === document.body || d.el.contains(active);
+    d.el.hidden = true;
+    fit();
+    const back = d.returnTo;
+    d.returnTo = d.lastFocus = null;
+    if (!hadFocus || ended) return;
+    const first = tabOrder.find((el) => !el.disabled && !el.hidden);
+    if (back && back.isConnected && !back.disabled && !back.hidden) back.focus();
+    else if (first) first.focus();
+  }
+
+  // The dialog is as wide as its layout, scaled down as a whole where the screen is
+  // narrower; its size here is on the page, scale included.
+  function scaleDialog() {
+    const d = dialog;
+    const room = document.documentElement.clientWidth;
+    d.scale = Math.min(1, room / d.el.offsetWidth);
+    d.el.style.transform = d.scale < 1 ? 'scale(' + d.scale + ')' : '';
+    return [d.el.offsetWidth * d.scale, d.el.offsetHeight * d.scale];
+  }
+
+  // Opened over the middle of the test window, within the part of the page in view.
+  function placeDialog() {
+    const size = scaleDialog();
+    const x = (win.offsetLeft + win.offsetWidth / 2) * scale - size[0] / 2;
+    const y = (win.offsetTop + win.offsetHeight / 2) * scale - size[1] / 2;
+    const top = -holder.getBoundingClientRect().top;
+    moveDialog(x, Math.max(top, Math.min(y, top + window.innerHeight - size[1])));
+  }
+
+  function moveDialog(x, y) {
+    const d = dialog;
+    const size = scaleDialog();
+    const maxX = Math.max(0, document.documentElement.clientWidth - size[0]);
+    d.at = [Math.min(Math.max(0, x), maxX), Math.max(0, y)];
+    d.el.style.left = d.at[0] + 'px';
+    d.el.style.top = d.at[1] + 'px';
+    fit();
+  }
+
+  // The keys of a slider, as the desktop slider's: the arrows by its small change, PageUp and
+  // PageDown by its large change, Home and End to its ends. Each is a move of the learner's,
+  // even one at an end that leaves the value as it was.
+  function sliderTo(value, key) {
+    const small = CWIAT.smallChange;
+    const large = CWIAT.largeChange;
+    const to = {ArrowRight: value + small, ArrowUp: value + small, ArrowLeft: value - small,
+      ArrowDown: value - small, PageUp: value + large, PageDown: value - large,
+      Home: CWIAT.sliderMin, End: CWIAT.sliderMax}[key];
+    return to === undefined ? null : Math.min(CWIAT.sliderMax, Math.max(CWIAT.sliderMin, to));
+  }
+
+  // The controls that take the focus, in the dialog's Tab order: the sliders, the colour
+  // group (by its chosen option), the sizes, the sample.
+  function dialogTabOrder() {
+    const d = dialog;
+    const option = d.options.find((o) => o.checked && !o.parentNode.hidden)
+      || d.options.find((o) => !o.parentNode.hidden);
+    return d.sliders.concat([option, d.sizes.el, d.sample]);
+  }
+
+  function bindDialog(menu) {
+    const d = dialog;
+    d.sliders.forEach((slider, i) => {
+      slider.addEventListener('keydown', (e) => {
+        if (e.altKey || e.ctrlKey || e.metaKey) return;
+        const to = sliderTo(slider.valueAsNumber, e.key);
+        if (to === null) return;
+        e.preventDefault();
+        act(() => quiz.moveSlider(i, to));
+      });
+      // A drag or a click on the track, step by step.
+      slider.addEventListener('input', () => act(() => quiz.moveSlider(i, slider.valueAsNumber)));
+    });
+    // A click, Space or an arrow key on an option; a click on the chosen one chooses it again,
+    // as on the desktop.
+    d.options.forEach((radio, i) => radio.addEventListener('click', () => act(() => quiz.chooseOption(i))));
+    bindList(d.sizes);
+
+    d.el.addEventListener('focusin', (e) => {
+      if (!menu.has(e.target)) d.lastFocus = e.target;
+    });
+    d.el.addEventListener('keydown', (e) => {
+      if (e.key === 'Escape' && !e.altKey && !e.ctrlKey && !e.metaKey) {
+        e.preventDefault();
+        act(() => quiz.cancel());
+      } else if (e.key === 'Tab' && !e.altKey && !e.ctrlKey && !e.metaKey) {
+        // The Tab key goes round the dialog's controls, as in a window of its own.
+        const order = dialogTabOrder();
+        const edge = e.shiftKey ? order[0] : order[order.length - 1];
+        if (document.activeElement === edge) {
+          e.preventDefault();
+          order[e.shiftKey ? order.length - 1 : 0].focus();
+        }
+      }
+    });
+    dragByTitleBar(d.el, () => d.at, moveDialog, () => 1);
   }
 
   // ------------------------------------------------------------------ updates
@@ -486,6 +781,7 @@
     }
     if (u.thumbnail !== undefined) showPicture(thumbnail.querySelector('img'), u.thumbnail);
     if (u.pictureWindow) showPictureWindow(u.pictureWindow);
+    if (u.dialog) showDialog(u.dialog);
     if (u.exit) end();
   }
 
@@ -495,6 +791,7 @@
     ended = true;
     win.hidden = true;
     pictureWindow.hidden = true;
+    dialog.el.hidden = true;
     $('ended').hidden = false;
     fit();
     $('restart').focus();
@@ -510,11 +807,6 @@
     return kind;
   }
 
-  // The menu's "Color": the place of the appearance dialog.
-  function openAppearance() {
-    // The appearance dialog is not in the page yet; it will open here.
-  }
-
   // ------------------------------------------------------------------ narrow screens
   // A window wider than the screen is scaled down to its width as a whole; the page then
   // scrolls only up and down.
@@ -527,37 +819,68 @@
     win.style.left = Math.max(0, Math.floor((room / scale - width) / 2)) + 'px';
     let bottom = win.hidden ? 0 : win.offsetTop + win.offsetHeight + 8;
     if (!pictureWindow.hidden) bottom = Math.max(bottom, pictureWindow.offsetTop + pictureWindow.offsetHeight + 8);
-    holder.style.height = Math.ceil(bottom * scale) + 'px';
+    bottom *= scale;
+    // The dialog stands on the page unscaled by the stage.
+    if (!dialog.el.hidden && dialog.at) bottom = Math.max(bottom, dialog.at[1] + dialog.el.offsetHeight * dialog.scale + 8);
+    holder.style.height = Math.ceil(bottom) + 'px';
   }
 
-  // ------------------------------------------------------------------ the keyboard and the menu
-  let menuReturn = null; // where the focus goes back when the menu bar leaves the keyboard
+  // ------------------------------------------------------------------ the keyboard and the menus
+  // A menu bar: its items, what each does, and where the focus goes back when the bar leaves
+  // the keyboard. The arrows go along it, Enter or Space chooses, Escape or Tab leaves.
+  function makeMenu(items, actions) {
+    const menu = {items: items, back: null};
+    menu.has = (el) => items.indexOf(el) >= 0;
+    menu.enter = () => {
+      menu.back = document.activeElement;
+      items[0].focus();
+    };
+    menu.leave = () => {
+      const back = menu.back;
+      menu.back = null;
+      if (back && back !== document.body && back.isConnected && !back.disabled && !back.hidden) back.focus();
+      else document.activeElement.blur();
+    };
+    items.forEach((item, k) => {
+      item.addEventListener('click', () => {
+        if (menu.back) menu.leave();
+        actions[k]();
+      });
+      item.addEventListener('keydown', (e) => {
+        if (e.key === 'ArrowRight' || e.key === 'ArrowLeft') {
+          items[(k + (e.key === 'ArrowRight' ? 1 : items.length - 1)) % items.length].focus();
+        } else if (e.key === 'Home' || e.key === 'End') {
+          items[e.key === 'Home' ? 0 : items.length - 1].focus();
+        } else if (e.key === 'Enter' || e.key === ' ') {
+          menu.leave();
+          actions[k]();
+        } else if (e.key === 'Escape' || e.key === 'Tab') {
+          menu.leave();
+        } else {
+          return;
+        }
+        e.preventDefault();
+        e.stopPropagation();
+      });
+    });
+    return menu;
+  }
+
   let altAlone = false;
 
-  function enterMenu() {
-    menuReturn = document.activeElement;
-    menuItems[0].focus();
+  function bindList(list) {
+    list.el.addEventListener('keydown', (e) => listKey(list, e));
+    // A mouse selects at the press, as the desktop list; a finger or pen at the tap, so
+    // that a list can still be scrolled with a finger.
+    list.el.addEventListener('pointerdown', (e) => {
+      if (e.pointerType === 'mouse' && e.button === 0) choose(list, rowAt(list, e.target));
+    });
+    list.el.addEventListener('click', (e) => choose(list, rowAt(list, e.target)));
   }
-
-  function leaveMenu() {
-    const back = menuReturn;
-    menuReturn = null;
-    if (back && back !== document.body && !back.disabled && !back.hidden) back.focus();
-    else document.activeElement.blur();
-  }
-
-  const menuActions = [() => act(() => quiz.exit()), () => openAppearance()];
 
   function bindInput() {
-    lists.forEach((list) => {
-      list.el.addEventListener('keydown', (e) => listKey(list, e));
-      // A mouse selects at the press, as the desktop list; a finger or pen at the tap, so
-      // that a list can still be scrolled with a finger.
-      list.el.addEventListener('pointerdown', (e) => {
-        if (e.pointerType === 'mouse' && e.button === 0) choose(list, rowAt(list, e.target));
-      });
-      list.el.addEventListener('click', (e) => choose(list, rowAt(list, e.target)));
-    });
+    lists.forEach(bindList);
+    client.addEventListener('focusin', (e) => { windowFocus = e.target; });
     buttons.forEach((b, i) => b.addEventListener('click', () => act(() => quiz.press(i))));
     thumbnail.addEventListener('click', () => act(() => quiz.clickPicture()));
     thumbnail.addEventListener('keydown', (e) => {
@@ -566,31 +889,18 @@
         act(() => quiz.clickPicture());
       }
     });
-    menuItems.forEach((item, i) => {
-      item.addEventListener('click', () => {
-        if (menuReturn) leaveMenu();
-        menuActions[i]();
-      });
-      item.addEventListener('keydown', (e) => {
-        const k = menuItems.indexOf(item);
-        if (e.key === 'ArrowRight' || e.key === 'ArrowLeft') {
-          menuItems[(k + (e.key === 'ArrowRight' ? 1 : menuItems.length - 1)) % menuItems.length].focus();
-        } else if (e.key === 'Home' || e.key === 'End') {
-          menuItems[e.key === 'Home' ? 0 : menuItems.length - 1].focus();
-        } else if (e.key === 'Enter' || e.key === ' ') {
-          leaveMenu();
-          menuActions[k]();
-        } else if (e.key === 'Escape' || e.key === 'Tab') {
-          leaveMenu();
-        } else {
-          return;
-        }
-        e.preventDefault();
-        e.stopPropagation();
-      });
-    });
+    const windowMenu = makeMenu(menuItems, [() => act(() => quiz.exit()), () => openAppearance()]);
+    const dialogMenu = makeMenu(dialog.menuItems, [() => act(() => quiz.save()), () => act(() => quiz.cancel())]);
+    // The menu bar of the window the focus is in.
+    const menuAt = (el) => (dialog.el.contains(el) ? dialogMenu : windowMenu);
+    const toggleMenu = () => {
+      const menu = menuAt(document.activeElement);
+      if (menu.has(document.activeElement)) menu.leave();
+      else menu.enter();
+    };
     $('restart').addEventListener('click', () => location.reload());
-    dragPictureWindow();
+    bindPictureWindow();
+    bindDialog(dialogMenu);
 
     // F10, or Alt pressed and released alone, gives the keyboard to the menu bar or back.
     document.addEventListener('keydown', (e) => {
@@ -598,25 +908,24 @@
       altAlone = e.key === 'Alt' && !e.repeat;
       if (e.key === 'F10' && !e.shiftKey && !e.ctrlKey && !e.altKey && !ended && !win.hidden) {
         e.preventDefault();
-        if (menuItems.indexOf(document.activeElement) >= 0) leaveMenu();
-        else enterMenu();
+        toggleMenu();
       }
     });
     document.addEventListener('keyup', (e) => {
       if (e.key !== 'Alt' || !altAlone || ended || win.hidden) return;
       altAlone = false;
       e.preventDefault();
-      if (menuItems.indexOf(document.activeElement) >= 0) leaveMenu();
-      else enterMenu();
+      toggleMenu();
     });
     document.addEventListener('pointerdown', () => {
       document.body.classList.remove('keys');
       altAlone = false;
     }, true);
-    // A narrower screen keeps the picture window on it.
+    // A narrower screen keeps the picture window and the dialog on it.
     window.addEventListener('resize', () => {
       fit();
       if (!pictureWindow.hidden && pictureAt) movePictureWindow(pictureAt[0], pictureAt[1]);
+      if (!dialog.el.hidden && dialog.at) moveDialog(dialog.at[0], dialog.at[1]);
     });
   }
 
@@ -643,12 +952,13 @@
     try {
       testBytes = base64Bytes('kaz-test');
       Module = await KazEngine({wasmBinary: await inflate(base64Bytes('kaz-engine'))});
-      quiz = state.quiz = new Module.Quiz(testBytes);
+      quiz = state.quiz = new Module.Quiz(testBytes, PAGE_FONTS.join('\n'));
     } catch (e) {
       console.error(e);
       return showMessage('damaged');
     }
     buildWindow();
+    buildDialog();
     bindInput();
     $('loading').hidden = true;
     win.hidden = false;

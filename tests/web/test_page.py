@@ -132,6 +132,14 @@ class PageCase(unittest.TestCase):
     def keys(self, *keys):
         ActionChains(self.driver).send_keys(*keys).perform()
 
+    def tap(self, element):
+        x, y = self.js('const r = arguments[0].getBoundingClientRect(); return [r.left + r.width / 2, r.top + r.height / 2]',
+                       element)
+        point = {'x': x, 'y': y, 'id': 1}
+        self.driver.execute_cdp_cmd('Input.dispatchTouchEvent', {'type': 'touchStart', 'touchPoints': [point]})
+        self.driver.execute_cdp_cmd('Input.dispatchTouchEvent', {'type': 'touchEnd', 'touchPoints': []})
+        time.sleep(0.1)
+
     def partner(self, left):
         return self.right[self.left.index(left)]
 
@@ -337,14 +345,6 @@ class Keyboard(PageCase):
 class Phone(PageCase):
     size = (390, 844, True)
 
-    def tap(self, element):
-        x, y = self.js('const r = arguments[0].getBoundingClientRect(); return [r.left + r.width / 2, r.top + r.height / 2]',
-                       element)
-        point = {'x': x, 'y': y, 'id': 1}
-        self.driver.execute_cdp_cmd('Input.dispatchTouchEvent', {'type': 'touchStart', 'touchPoints': [point]})
-        self.driver.execute_cdp_cmd('Input.dispatchTouchEvent', {'type': 'touchEnd', 'touchPoints': []})
-        time.sleep(0.1)
-
     def test_window_fits_the_width(self):
         self.assertLessEqual(self.js('return document.documentElement.scrollWidth'), 390)
         right = self.js('return document.getElementById("kaz").getBoundingClientRect().right')
@@ -387,6 +387,292 @@ class Phone(PageCase):
         actions.pointer_action.move_to(self.row(0, l)).pointer_down().pointer_up()
         actions.perform()
         self.assertEqual(self.selected(0), 1)
+
+
+def rgb(r, g, b):
+    return 'rgb(%d, %d, %d)' % (r, g, b)
+
+
+def parts(css):
+    """'rgb(r, g, b)' -> [r, g, b]."""
+    return [int(x) for x in re.findall(r'\d+', css)[:3]]
+
+
+class Appearance(PageCase):
+    """The appearance dialog, which the menu's "Color" opens."""
+    CAPTION = 'Формиране на цвят/избор на шрифт'
+
+    def open_dialog(self):
+        self.driver.find_element(By.ID, 'menu-cwqt').click()
+        dialog = self.driver.find_element(By.ID, 'cwiat')
+        self.assertTrue(dialog.is_displayed())
+        return dialog
+
+    def shown(self):
+        return self.driver.find_element(By.ID, 'cwiat').is_displayed()
+
+    def text(self, id):
+        return self.js('return document.getElementById(arguments[0]).textContent', id)
+
+    def style(self, id, prop):
+        return self.js('return getComputedStyle(document.getElementById(arguments[0]))[arguments[1]]', id, prop)
+
+    def sliders(self):
+        return self.js('return [0, 1, 2].map(i => document.getElementById("slider" + i).valueAsNumber)')
+
+    def option(self):
+        return self.js('return [0, 1, 2, 3].findIndex(i => document.getElementById("option" + i).checked)')
+
+    def size_rows(self):
+        return self.js('return Array.from(document.getElementById("list-font1").children, r => r.textContent)')
+
+    def size_selected(self):
+        return self.js('return Array.prototype.findIndex.call(document.getElementById("list-font1").children,'
+                       ' r => r.getAttribute("aria-selected") === "true")')
+
+    def window_looks(self):
+        return self.js('const s = id => getComputedStyle(document.getElementById(id));'
+                       'return [s("client").backgroundColor].concat(["slowo0", "slowo1", "slowo2", "prowerka0"].map(id =>'
+                       ' [s(id).backgroundColor, s(id).color, s(id).fontSize, s(id).fontFamily]))')
+
+    def check_composed(self, option):
+        """The sliders' colour shows on the swatch, as a number, beside the sliders and where `option` puts it."""
+        r, g, b = self.sliders()
+        self.assertEqual([self.text('label-st%d' % i) for i in range(3)], [str(r), str(g), str(b)])
+        self.assertEqual(self.style('piccolor', 'backgroundColor'), rgb(r, g, b))
+        self.assertEqual(self.text('label-cv3'), 'Цвят в 10/16-тичен код = %d /H%X' % (r + 256 * g + 65536 * b,
+                                                                                       r + 256 * g + 65536 * b))
+        box = self.js('return getComputedStyle(document.getElementById("option%d").parentNode).backgroundColor' % option)
+        self.assertEqual(box, rgb(r, g, b))
+        where = {0: ('cwiat-client', 'backgroundColor'), 1: ('text-cv0', 'backgroundColor'), 2: ('text-cv0', 'color')}
+        self.assertEqual(self.style(*where[option]), rgb(r, g, b))
+        return r, g, b
+
+    def test_colour_opens_the_dialog_with_its_controls(self):
+        dialog = self.open_dialog()
+        self.assertEqual(self.text('cwiat-caption'), self.CAPTION)
+        self.assertEqual([self.text('mnu-zapis'), self.text('mnu-otkaz')], ['Запис', 'Отказ'])
+        self.assertEqual([self.text('label-cv%d' % i) for i in (0, 1, 2, 4, 5, 6, 7)],
+                         ['Ч', 'З', 'С', 'Размер  шрифт', 'Цвят форма', 'Фон текст', 'Цвят текст'])
+        # The button colour's label and option are not offered.
+        self.assertFalse(self.driver.find_element(By.ID, 'label-cv8').is_displayed())
+        self.assertFalse(self.driver.find_element(By.ID, 'option3').is_displayed())
+        self.assertEqual(self.js('return [0, 1, 2].map(i => { const s = document.getElementById("slider" + i);'
+                                 ' return [s.type, s.min, s.max, s.step]; })'), [['range', '0', '255', '1']] * 3)
+        self.assertEqual(self.option(), 0)
+        self.assertEqual(self.size_rows(), [str(n) for n in range(8, 15)])
+        # The size selected is the window's: the sample and the lists have it.
+        size = int(self.size_rows()[self.size_selected()])
+        self.assertAlmostEqual(float(self.style('text-cv0', 'fontSize')[:-2]), size * 96 / 72, places=2)
+        self.assertEqual(self.style('text-cv0', 'fontSize'), self.style('slowo0', 'fontSize'))
+        self.assertEqual(self.js('return document.getElementById("text-cv0").value'), 'Шрифт')
+        self.assertEqual(self.focused(), 'slider0')
+
+        def box(id):
+            return self.js('const c = document.getElementById("cwiat-client").getBoundingClientRect();'
+                           'const r = document.getElementById(arguments[0]).getBoundingClientRect();'
+                           'return [r.left - c.left, r.top - c.top, r.width, r.height]', id)
+        self.assertEqual(box('cwiat-client')[2:], [369, 314])
+        self.assertEqual(box('piccolor'), [16, 8, 337, 61])
+        self.assertEqual(box('slider1'), [29, 136, 200, 21])
+        self.assertEqual(box('label-st2'), [229, 168, 21, 21])
+        self.assertEqual(box('list-font1'), [256, 256, 57, 49])
+        self.assertEqual(box('text-cv0'), [40, 280, 177, 27])
+        # Over the test window, whole on the screen.
+        d, w = (self.js('return arguments[0].getBoundingClientRect().toJSON()', e)
+                for e in (dialog, self.driver.find_element(By.ID, 'kaz')))
+        self.assertTrue(w['left'] < d['left'] and d['right'] < w['right'] and w['top'] < d['top'] and d['bottom'] < 800)
+
+        # "Color" again: the same dialog, where it was, takes the focus back from the window.
+        self.click_row(0, sorted(self.left)[3])
+        self.assertEqual(self.focused(), 'slowo0')
+        at = dialog.location
+        self.open_dialog()
+        self.assertEqual(dialog.location, at)
+        self.assertEqual(self.focused(), 'slider0')
+        self.assertEqual(self.js('return document.querySelectorAll("[role=dialog]:not([hidden])").length'), 1)
+
+    def test_sliders_by_keys(self):
+        self.open_dialog()
+        self.keys(Keys.HOME, Keys.PAGE_UP, Keys.PAGE_UP, Keys.ARROW_RIGHT, Keys.ARROW_LEFT, Keys.ARROW_LEFT)
+        self.assertEqual(self.sliders()[0], 19)
+        self.check_composed(0)
+        self.keys(Keys.TAB, Keys.END, Keys.PAGE_DOWN, Keys.ARROW_UP, Keys.ARROW_DOWN, Keys.ARROW_DOWN)
+        self.assertEqual(self.focused(), 'slider1')
+        self.keys(Keys.TAB, Keys.HOME, Keys.PAGE_DOWN, Keys.ARROW_UP, Keys.ARROW_UP, Keys.ARROW_UP)
+        self.assertEqual(self.focused(), 'slider2')
+        self.assertEqual(self.check_composed(0), (19, 244, 3))
+        # At an end a key leaves the value there.
+        self.keys(Keys.END, Keys.ARROW_RIGHT, Keys.PAGE_UP)
+        self.assertEqual(self.sliders()[2], 255)
+        self.check_composed(0)
+        # A drag's steps reach the engine too (the input events of a range).
+        self.js('const s = document.getElementById("slider0"); s.value = 77;'
+                's.dispatchEvent(new Event("input", {bubbles: true}))')
+        self.assertEqual(self.check_composed(0), (77, 244, 255))
+
+    def test_choosing_an_option_and_a_size(self):
+        self.open_dialog()
+        background = parts(self.style('text-cv0', 'backgroundColor'))
+        foreground = parts(self.style('text-cv0', 'color'))
+        form = self.style('cwiat-client', 'backgroundColor')
+        # "Фон текст": the sliders take the text boxes' background, and move it.
+        self.driver.find_element(By.ID, 'option1').click()
+        self.assertEqual(self.option(), 1)
+        self.assertEqual(self.sliders(), background)
+        self.driver.find_element(By.ID, 'slider0').send_keys(Keys.HOME)
+        self.assertEqual(self.check_composed(1), (0, background[1], background[2]))
+        self.assertEqual(self.style('cwiat-client', 'backgroundColor'), form)
+        # "Цвят текст" by an arrow key from the chosen option.
+        self.driver.find_element(By.ID, 'option1').send_keys(Keys.ARROW_DOWN)
+        self.assertEqual(self.option(), 2)
+        self.assertEqual(self.focused(), 'option2')
+        self.assertEqual(self.sliders(), foreground)
+        self.driver.find_element(By.ID, 'slider2').send_keys(Keys.END)
+        self.check_composed(2)
+        # A size by the mouse, then by the keys; the sample shows it.
+        self.driver.find_element(By.CSS_SELECTOR, '#list-font1 > :nth-child(7)').click()
+        self.assertEqual(self.size_selected(), 6)
+        self.assertEqual(self.style('text-cv0', 'fontSize'), '%gpx' % (14 * 96 / 72))
+        self.keys(Keys.HOME)
+        self.assertEqual(self.size_selected(), 0)
+        self.keys(Keys.ARROW_DOWN, Keys.ARROW_DOWN)
+        self.assertEqual(self.size_selected(), 2)
+        self.assertEqual(self.style('text-cv0', 'fontSize'), '%gpx' % (10 * 96 / 72))
+        self.assertEqual(self.focused(), 'list-font1')
+
+    def test_zapis_gives_the_window_its_new_looks(self):
+        self.open_dialog()
+        self.keys(Keys.HOME, Keys.PAGE_UP, Keys.TAB, Keys.HOME, Keys.PAGE_UP, Keys.PAGE_UP, Keys.TAB, Keys.END)
+        form = self.check_composed(0)
+        self.driver.find_element(By.ID, 'option1').click()
+        self.driver.find_element(By.ID, 'slider1').send_keys(Keys.HOME)
+        text_background = self.check_composed(1)
+        self.driver.find_element(By.CSS_SELECTOR, '#list-font1 > :nth-child(7)').click()
+        self.driver.find_element(By.ID, 'mnu-zapis').click()
+        self.assertFalse(self.shown())
+        self.assertEqual(self.js('return window.kaz.lastUpdate.dialog'), {'open': False})
+        looks = self.window_looks()
+        self.assertEqual(looks[0], rgb(*form))
+        for background, _, size, _ in looks[1:]:
+            self.assertEqual(background, rgb(*text_background))
+            self.assertEqual(size, '%gpx' % (14 * 96 / 72))
+        # The focus is back in the window, and the next opening starts from what was saved.
+        self.assertIn(self.focused(), ['slowo0', 'slowo1', 'slowo2', 'uprawl0', 'uprawl1', 'prowerka0', 'uprawl3', 'grafika0'])
+        self.open_dialog()
+        self.assertEqual(self.option(), 0)
+        self.assertEqual(self.sliders(), list(form))
+        self.assertEqual(self.size_rows()[self.size_selected()], '14')
+
+    def test_otkaz_and_escape_leave_the_window_as_it_was(self):
+        before = self.window_looks()
+        self.click_row(1, sorted(self.right)[2])
+        self.open_dialog()
+        self.keys(Keys.HOME, Keys.TAB, Keys.END)
+        self.driver.find_element(By.CSS_SELECTOR, '#list-font1 > :nth-child(1)').click()
+        self.driver.find_element(By.ID, 'mnu-otkaz').click()
+        self.assertFalse(self.shown())
+        self.assertEqual(self.window_looks(), before)
+        self.assertEqual(self.focused(), 'slowo1')  # the control the learner was in
+        # By the keys: "Color" from the menu bar, Esc, and the focus back where it was.
+        self.driver.find_element(By.ID, 'slowo1').send_keys(Keys.HOME, Keys.DOWN)
+        self.keys(Keys.F10, Keys.ARROW_RIGHT, Keys.ENTER)
+        self.assertTrue(self.shown())
+        self.assertEqual(self.focused(), 'slider0')
+        self.keys(Keys.PAGE_UP, Keys.TAB, Keys.TAB, Keys.TAB, Keys.ARROW_DOWN)
+        self.assertEqual(self.option(), 1)
+        self.keys(Keys.ESCAPE)
+        self.assertFalse(self.shown())
+        self.assertEqual(self.window_looks(), before)
+        self.assertEqual(self.focused(), 'slowo1')
+        self.assertEqual(self.selected(1), 1)
+
+    def test_keyboard_within_the_dialog(self):
+        self.open_dialog()
+        order = []
+        for _ in range(6):
+            self.keys(Keys.TAB)
+            order.append(self.focused())
+        # Round the dialog's controls, the colour groups by their chosen option.
+        self.assertEqual(order, ['slider1', 'slider2', 'option0', 'list-font1', 'text-cv0', 'slider0'])
+        ActionChains(self.driver).key_down(Keys.SHIFT).send_keys(Keys.TAB).key_up(Keys.SHIFT).perform()
+        self.assertEqual(self.focused(), 'text-cv0')
+        # F10 gives the keyboard to the dialog's own menu bar; Esc there leaves the menu only.
+        self.keys(Keys.F10)
+        self.assertEqual(self.focused(), 'mnu-zapis')
+        self.keys(Keys.ARROW_RIGHT)
+        self.assertEqual(self.focused(), 'mnu-otkaz')
+        self.keys(Keys.ESCAPE)
+        self.assertTrue(self.shown())
+        self.assertEqual(self.focused(), 'text-cv0')
+        # "Запис" by the keys.
+        self.driver.find_element(By.ID, 'slider0').send_keys(Keys.HOME)
+        form = self.check_composed(0)
+        self.keys(Keys.F10, Keys.ENTER)
+        self.assertFalse(self.shown())
+        self.assertEqual(self.window_looks()[0], rgb(*form))
+
+    def test_accessible_names_and_moving_it(self):
+        dialog = self.open_dialog()
+        nodes = self.driver.execute_cdp_cmd('Accessibility.getFullAXTree', {})['nodes']
+        def value(node, key):
+            return (node.get(key) or {}).get('value')
+        named = {}
+        for n in nodes:
+            named.setdefault(value(n, 'role'), []).append(value(n, 'name'))
+        self.assertIn(self.CAPTION, named['dialog'])
+        self.assertEqual(named['slider'], ['Промяна на стойн остта на червената съставка',
+                                           'Промяна на стойн остта на зелената съставка',
+                                           'Промяна на стойн остта на синята съставка'])
+        self.assertEqual(named['radio'], ['За настройване цвета на фона на формата',
+                                          'За настройване цвета на фона в текстовите полета',
+                                          'За настройване цвета на текста в текстовите полета'])
+        self.assertIn('Определя размера на буквите', named['listbox'])
+        self.assertIn('Полето илюстрира шрифт, размер на букви, цвят и фон на букви', named['textbox'])
+        self.assertIn('Получен изходен цвят', named['image'] + named.get('img', []))
+        self.assertIn('Запис', named['menuitem'])
+        self.assertEqual(self.driver.find_element(By.ID, 'slider0').get_attribute('title'),
+                         'Промяна на стойн остта на червената съставка ')
+        # Dragged by its title bar.
+        at = dialog.location
+        ActionChains(self.driver).drag_and_drop_by_offset(
+            self.driver.find_element(By.ID, 'cwiat-caption'), -50, 40).perform()
+        self.assertEqual((dialog.location['x'], dialog.location['y']), (at['x'] - 50, at['y'] + 40))
+        errors = [e['message'] for e in self.driver.get_log('browser') if e['level'] == 'SEVERE']
+        self.assertEqual(errors, [])
+
+
+class AppearancePhone(Appearance):
+    size = (390, 844, True)
+
+    # The groups above, less those of a mouse and a keyboard, run again on the phone.
+    test_colour_opens_the_dialog_with_its_controls = None
+    test_keyboard_within_the_dialog = None
+    test_accessible_names_and_moving_it = None
+
+    def test_the_dialog_fits_the_width_and_works_by_touch(self):
+        self.tap(self.driver.find_element(By.ID, 'menu-cwqt'))
+        self.assertTrue(self.shown())
+        box = self.js('return document.getElementById("cwiat").getBoundingClientRect().toJSON()')
+        self.assertGreaterEqual(box['left'], 0)
+        self.assertLessEqual(box['right'], 390.5)
+        self.assertGreater(box['width'], 300)  # not shrunk with the window
+        self.assertLessEqual(self.js('return document.documentElement.scrollWidth'), 390)
+        self.tap(self.driver.find_element(By.ID, 'option1'))
+        self.assertEqual(self.option(), 1)
+        row = self.driver.find_element(By.CSS_SELECTOR, '#list-font1 > :nth-child(1)')
+        self.js('arguments[0].scrollIntoView({block: "nearest"})', row)
+        self.tap(row)
+        self.assertEqual(self.size_selected(), 0)
+        slider = self.driver.find_element(By.ID, 'slider0')
+        self.tap(slider)  # the middle of the track
+        r = self.sliders()[0]
+        self.assertTrue(100 < r < 155, r)
+        text_background = self.check_composed(1)
+        self.tap(self.driver.find_element(By.ID, 'mnu-zapis'))
+        self.assertFalse(self.shown())
+        self.assertEqual(self.window_looks()[1][0], rgb(*text_background))
+        self.assertEqual(self.window_looks()[1][2], '%gpx' % (8 * 96 / 72))
 
 
 class Isolation(PageCase):
