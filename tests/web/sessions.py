@@ -187,7 +187,11 @@ def main():
     driver = browser()
     started = time.monotonic()
     out = os.path.abspath(args.work)
-    shutil.rmtree(out, ignore_errors=True)
+    # Emptied only when it is a folder of an earlier run, or empty.
+    if os.path.lexists(out):
+        if not os.path.isdir(out) or (os.listdir(out) and not os.path.isfile(os.path.join(out, 'sessions.json'))):
+            sys.exit('%s is not a folder of an earlier run; give another --work' % out)
+        shutil.rmtree(out)
     os.makedirs(out)
     subprocess.run([args.sessions_program, out, '--sessions', str(args.sessions), '--seed', str(args.seed),
                     '--actions', str(args.actions)], check=True)
