@@ -8,7 +8,12 @@
 #     full check, and the problem list following the last keystroke; then its window
 #     (offscreen): opening until painted, each keystroke typed into a cell with its repaint,
 #     and the problems list following the last keystroke;
-#  4. gift2kaz on 10,000 questions within 256 open files, into a tmpfs and onto the disk.
+#  4. gift2kaz on 10,000 questions within 256 open files, into a tmpfs and onto the disk;
+#  5. the test page in headless Chromium (bench/web_page.py): its size, loading until the lists
+#     are drawn, and each learner action on 10,000 phrases a side. Only with a test page to fill:
+#     KAZ_WEB_RUNNER (a kazweb.html, e.g. build-test/libexec/kaz/kazweb.html of a build given
+#     KAZ_WEB_ENGINE), or the bench build's own when it was configured with KAZ_WEB_ENGINE;
+#     KAZ_WEB_PAGE is the shipped test's page to weigh (else the shipped test is packed).
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 source "$root/scripts/deps.sh"
@@ -77,5 +82,21 @@ for out in /dev/shm "$gift"; do
     rm -rf "$folder"
 done
 rm -rf "$gift"
+echo
+echo "## The test page in a browser (headless Chromium)"
+echo
+web_runner="${KAZ_WEB_RUNNER:-}"
+if [ -z "$web_runner" ]; then
+    web_runner="$(find "$build" -name kazweb.html -path '*/kaz/*' -print -quit 2>/dev/null || true)"
+fi
+if [ -z "$web_runner" ] || [ ! -f "$web_runner" ]; then
+    echo "Skipped: no test page to fill. Give KAZ_WEB_RUNNER, the kazweb.html of a build configured with"
+    echo "KAZ_WEB_ENGINE (scripts/web.sh builds the engine)."
+elif [ ! -x /usr/bin/chromium ] || [ ! -x /usr/bin/chromedriver ] || ! /usr/bin/python3 -c 'import selenium' 2>/dev/null; then
+    echo "Skipped: chromium, chromium-driver and python3-selenium are needed (apt)."
+else
+    /usr/bin/python3 "$root/bench/web_page.py" --runner "$web_runner" --kazpack "$build/programs/kazpack" \
+        ${KAZ_WEB_PAGE:+--page "$KAZ_WEB_PAGE"}
+fi
 echo
 echo "Load after the run: $(cut -d' ' -f1-3 /proc/loadavg)"
