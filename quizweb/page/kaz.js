@@ -15,82 +15,17 @@
 
 (function () {
   // ------------------------------------------------------------------ the layout, in twips
-  // As KazLayout: left, top, width, height; tab order is the order of the elements in kaz.html.
+  // The window's and the dialog's layouts come with the engine's first update (`layout`:
+  // places in twips, captions, tooltips, colours); the page draws 15 twips a CSS pixel, as
+  // the desktop does. Tab order is the order of the elements in kaz.html.
   const TWIPS_PER_PX = 15;
-  const FRAME_WIDTH = 120; // ContentReader::FrameWidth: the window's outer width less its client's
-  const CLIENT_HEIGHT = 7005;
-  const LIST = [[240, 480, 6105, 2055], [6360, 480, 3375, 2055], [840, 2640, 9375, 1485]];
-  const LIST_TOOLTIP = ['Посочете елемента в релацията', 'Посочете елемента в релацията',
-    'Набор от вече въведени отговори'];
-  const BUTTON = [
-    {place: [1200, 4200, 1215, 375], caption: 'Избрах', tooltip: 'Натиснете бутон за избор', colour: '#ff8000'},
-    {place: [4680, 4200, 1215, 375], caption: 'Върни', tooltip: 'Изтрива / възстановява направения избор', colour: '#ffff80'},
-    {place: [8400, 4200, 1215, 375], caption: 'Оцени', tooltip: 'Преустановява теста и формира оценка', colour: '#c0c0ff'},
-    {place: [9720, 50, 1215, 375], caption: 'Обясни', tooltip: 'Дава обяснения', colour: '#00c000'},
-  ];
-  const NDAPIS = [4440, 0, 1455, 375];
-  const NDAPIS_TOOLTIP = 'Извежда резултатите в края на теста';
-  const PROWERKA = [[1800, 4680, 9135, 2055], [10440, 3120, 495, 495]];
-  const VERDICT_TOOLTIP = 'зелено - Вярно; червено - Грешно';
-  const GRAFIKA = [120, 4680, 1575, 1335];
-  const GRAPHIKA_FRAME = [100, 250]; // what the picture window's frame adds to its box
-  const FONT_FALLBACK = '"Times New Roman", "Liberation Serif", Tinos, serif';
+  // The faces that stand in for the layout's font where a system lacks it.
+  const STAND_INS = '"Liberation Serif", Tinos, serif';
   // The font families the page offers, which the appearance dialog's hidden font list holds:
   // those its style names and those browsers map to a face on every system.
   const PAGE_FONTS = ['Times New Roman', 'Liberation Serif', 'Tinos', 'DejaVu Serif', 'DejaVu Sans',
     'Arial', 'Georgia', 'Verdana'];
   const SEARCH_INTERVAL = 1000; // ms within which typed letters make one search
-
-  // The appearance dialog, as CwiatLayout: places in twips, captions, tooltips, and the
-  // colours the layout gives its labels.
-  const RED = '#c00000';
-  const GREEN = '#00c000';
-  const BLUE = '#0000c0';
-  const CWIAT = {
-    client: [5535, 4710],
-    caption: 'Формиране на цвят/избор на шрифт',
-    menu: ['Запис', 'Отказ'],
-    picColor: {place: [240, 120, 5055, 915], tooltip: 'Получен изходен цвят'},
-    // Label_Cv(0) … Label_Cv(8); Label_Cv(8) belongs to the button colour, which is not offered.
-    labelCv: [
-      {place: [120, 1560, 320, 315], colour: RED},
-      {place: [120, 2040, 320, 315], colour: GREEN},
-      {place: [120, 2520, 320, 315], colour: BLUE},
-      {place: [795, 1150, 4020, 255], tooltip: 'Показва цифровата стойност на формирания цвят в 16-ична бройна система '},
-      {place: [3860, 3450, 1490, 285], tooltip: 'Показва размера на буквите във формирания текст '},
-      {place: [4200, 1560, 1155, 285], tooltip: 'За настройване цвета на фона на формата '},
-      {place: [4200, 2040, 1155, 285], tooltip: 'За настройване цвета на фона в текстовите полета '},
-      {place: [4200, 2520, 1155, 285], tooltip: ' За настройване цвета на текста в текстовите полета '},
-      {place: [4200, 3000, 1155, 285], tooltip: ' За настройване цвета на фона на бутоните ', hidden: true},
-    ],
-    // Slider1(0) red, Slider1(1) green, Slider1(2) blue.
-    slider: [
-      {place: [440, 1560, 3000, 315], tooltip: 'Промяна на стойн остта на червената съставка '},
-      {place: [440, 2040, 3000, 315], tooltip: 'Промяна на стойн остта на зелената съставка '},
-      {place: [440, 2520, 3000, 315], tooltip: 'Промяна на стойн остта на синята съставка '},
-    ],
-    sliderMin: 0,
-    sliderMax: 255,
-    smallChange: 1,
-    largeChange: 10,
-    // Label_ST(0) … Label_ST(2): the sliders' values.
-    labelST: [
-      {place: [3440, 1560, 315, 315], colour: RED, tooltip: 'Цифрова стойност на червения цвят в обхвата [0 - 255] '},
-      {place: [3440, 2040, 315, 315], colour: GREEN, tooltip: 'Цифрова стойност на зеления цвят в обхвата [0 - 255] '},
-      {place: [3440, 2520, 315, 315], colour: BLUE, tooltip: 'Цифрова стойност на синия цвят в обхвата [0 - 255] '},
-    ],
-    // Option1(0) … Option1(3), the colour groups; the buttons' group is not offered.
-    option: [
-      {place: [3860, 1560, 345, 285], tooltip: ' За настройване цвета на фона на формата '},
-      {place: [3860, 2040, 345, 285], tooltip: ' За настройване цвета на фона в текстовите полета '},
-      {place: [3860, 2520, 345, 285], tooltip: ' За настройване цвета на текста в текстовите полета '},
-      {place: [3860, 3000, 345, 285], tooltip: ' За настройване цвета на фона на бутоните ', hidden: true},
-    ],
-    // List_font(1), the sizes; List_font(0), the fonts, is hidden and not drawn.
-    sizes: {place: [3840, 3840, 855, 735], tooltip: ' Определя размера на буквите '},
-    // Text_Cv(0), the sample.
-    sample: {place: [600, 4200, 2655, 405], tooltip: 'Полето илюстрира шрифт, размер на букви, цвят и фон на букви '},
-  };
 
   const MESSAGES = {
     damaged: 'Тази страница е повредена: тестът в нея е променен или непълен. Поискайте я отново от учителя.',
@@ -102,11 +37,8 @@
   const $ = (id) => document.getElementById(id);
   const pointsPx = (size) => size * 96 / 72 + 'px';
 
-  // A control's tooltip, which is also what a screen reader calls it.
-  function tooltip(el, text) {
-    el.title = text;
-    el.setAttribute('aria-label', text.trim());
-  }
+  // A font family's name as CSS writes it.
+  const quoted = (name) => '"' + String(name).replace(/["\\]/g, '\\$&') + '"';
 
   function place(el, rect) {
     el.style.left = px(rect[0]) + 'px';
@@ -131,6 +63,11 @@
   const tabOrder = Array.prototype.filter.call(client.children, (el) => el !== counter);
 
   let quiz = null;
+  let layout = null; // the start update's `layout`
+  let fontFallback = STAND_INS; // the layout's font, then its stand-ins
+  // The layout's background of each window control that has one, which it shows where the
+  // test's look gives none.
+  const backgrounds = new Map();
   let windowFocus = null; // the window's control that had the focus last
   let ended = false;
   let scale = 1;
@@ -155,7 +92,7 @@
     el: $('cwiat'),
     client: $('cwiat-client'),
     swatch: $('piccolor'),
-    labelCv: CWIAT.labelCv.map((_, i) => $('label-cv' + i)),
+    labelCv: [0, 1, 2, 3, 4, 5, 6, 7, 8].map((i) => $('label-cv' + i)),
     sliders: [0, 1, 2].map((i) => $('slider' + i)),
     labelST: [0, 1, 2].map((i) => $('label-st' + i)),
     options: [0, 1, 2, 3].map((i) => $('option' + i)),
@@ -168,26 +105,39 @@
     lastFocus: null,
   };
 
-  function buildWindow() {
-    lists.forEach((list, i) => {
-      list.el.setAttribute('aria-label', LIST_TOOLTIP[i]);
-      list.el.title = LIST_TOOLTIP[i];
-      place(list.el, LIST[i]);
-    });
-    BUTTON.forEach((b, i) => {
-      buttons[i].textContent = b.caption;
-      buttons[i].title = b.tooltip;
-      buttons[i].style.backgroundColor = b.colour;
-      place(buttons[i], b.place);
-    });
-    place(counter, NDAPIS);
-    counter.title = NDAPIS_TOOLTIP;
-    place(textBox, PROWERKA[0]);
-    place(verdict, PROWERKA[1]);
-    verdict.setAttribute('aria-label', VERDICT_TOOLTIP);
-    verdict.title = VERDICT_TOOLTIP;
-    place(thumbnail, GRAFIKA);
-    client.style.height = px(CLIENT_HEIGHT) + 'px';
+  // A control where the layout puts it, with its caption (until the engine writes a text of
+  // its own) and its tooltip, which is also its accessible name where `named`.
+  function control(el, c, named) {
+    place(el, c.place);
+    if (c.caption !== undefined && !(el instanceof HTMLInputElement)) el.textContent = c.caption;
+    if (c.tooltip !== undefined) {
+      el.title = c.tooltip;
+      if (named) el.setAttribute('aria-label', c.tooltip.trim());
+    }
+  }
+
+  // The window's controls; a colour there is the control's background.
+  function buildWindow(w) {
+    const at = (el, c, named) => {
+      control(el, c, named);
+      backgrounds.set(el, c.colour || '');
+      el.style.backgroundColor = c.colour || '';
+    };
+    lists.forEach((list, i) => at(list.el, w.lists[i], true));
+    buttons.forEach((button, i) => at(button, w.buttons[i]));
+    at(counter, w.counter);
+    at(textBox, w.boxes[0]);
+    at(verdict, w.boxes[1], true);
+    at(thumbnail, w.thumbnail);
+    client.style.height = px(w.clientHeight) + 'px';
+    fontFallback = quoted(w.font) + ', ' + STAND_INS;
+    client.style.fontFamily = fontFallback;
+    client.style.fontSize = pointsPx(w.fontSize);
+  }
+
+  // A background from the engine, or the layout's where it gives none.
+  function paint(el, colour) {
+    el.style.backgroundColor = colour || backgrounds.get(el) || '';
   }
 
   // ------------------------------------------------------------------ lists
@@ -397,12 +347,12 @@
 
   // ------------------------------------------------------------------ the other parts
   function fontFamily(name) {
-    return name ? '"' + String(name).replace(/["\\]/g, '\\$&') + '", ' + FONT_FALLBACK : FONT_FALLBACK;
+    return name ? quoted(name) + ', ' + fontFallback : fontFallback;
   }
 
   function applyLook(el, look, withFont) {
     if (!look) return;
-    el.style.backgroundColor = look.background || '';
+    paint(el, look.background);
     el.style.color = look.foreground || '';
     if (withFont) {
       el.style.fontFamily = fontFamily(look.font);
@@ -459,7 +409,7 @@
     const box = pictureWindow.querySelector('.picture-box');
     box.style.width = px(p.boxWidth) + 'px';
     box.style.height = px(p.boxHeight) + 'px';
-    pictureWindow.style.width = px(p.width - GRAPHIKA_FRAME[0]) + 'px';
+    pictureWindow.style.width = px(p.width - layout.window.pictureFrame[0]) + 'px';
     if (p.picture !== pictureShownName) {
       showPicture(box.querySelector('img'), p.picture);
       pictureShownName = p.picture;
@@ -523,45 +473,45 @@
   // "Color" opens it; the engine's "dialog" gives all it shows, after "Color" and after each of
   // its actions, until "Запис" or "Отказ" closes it ({"open": false}). The page only places
   // its controls and forwards what the learner does with them.
-  function buildDialog() {
+  // A colour of the dialog's layout is the control's text colour.
+  function buildDialog(l) {
     const d = dialog;
-    $('cwiat-caption').textContent = CWIAT.caption;
-    d.menuItems.forEach((item, i) => { item.textContent = CWIAT.menu[i]; });
-    d.client.style.width = px(CWIAT.client[0]) + 'px';
-    d.client.style.height = px(CWIAT.client[1]) + 'px';
-    place(d.swatch, CWIAT.picColor.place);
-    tooltip(d.swatch, CWIAT.picColor.tooltip);
-    CWIAT.labelCv.forEach((l, i) => {
-      place(d.labelCv[i], l.place);
-      d.labelCv[i].style.color = l.colour || '';
-      if (l.tooltip) d.labelCv[i].title = l.tooltip;
-      d.labelCv[i].hidden = !!l.hidden;
+    const at = (el, c, named) => {
+      control(el, c, named);
+      el.style.color = c.colour || '';
+    };
+    $('cwiat-caption').textContent = l.caption;
+    d.menuItems.forEach((item, i) => { item.textContent = l.menu[i]; });
+    d.client.style.width = px(l.clientWidth) + 'px';
+    d.client.style.height = px(l.clientHeight) + 'px';
+    at(d.swatch, l.colour, true);
+    const labelSize = pointsPx(l.labelFontSize);
+    l.labels.forEach((c, i) => {
+      at(d.labelCv[i], c);
+      d.labelCv[i].hidden = !c.visible;
+      d.labelCv[i].style.fontSize = labelSize;
     });
-    CWIAT.slider.forEach((l, i) => {
+    l.sliders.forEach((c, i) => {
       const slider = d.sliders[i];
-      place(slider, l.place);
-      tooltip(slider, l.tooltip);
-      slider.min = CWIAT.sliderMin;
-      slider.max = CWIAT.sliderMax;
-      slider.step = CWIAT.smallChange;
+      at(slider, c, true);
+      slider.min = l.sliderRange[0];
+      slider.max = l.sliderRange[1];
+      slider.step = l.sliderRange[2];
     });
-    CWIAT.labelST.forEach((l, i) => {
-      place(d.labelST[i], l.place);
-      d.labelST[i].style.color = l.colour;
-      d.labelST[i].title = l.tooltip;
+    l.sliderLabels.forEach((c, i) => {
+      at(d.labelST[i], c);
+      d.labelST[i].style.fontSize = labelSize;
     });
     // An option button is the radio on a box of the colour its group has.
-    CWIAT.option.forEach((l, i) => {
+    l.options.forEach((c, i) => {
       const box = d.options[i].parentNode;
-      place(box, l.place);
-      box.title = l.tooltip;
-      box.hidden = !!l.hidden;
-      d.options[i].setAttribute('aria-label', l.tooltip.trim());
+      at(box, c);
+      box.hidden = !c.visible;
+      d.options[i].setAttribute('aria-label', c.tooltip.trim());
     });
-    place(d.sizes.el, CWIAT.sizes.place);
-    tooltip(d.sizes.el, CWIAT.sizes.tooltip);
-    place(d.sample, CWIAT.sample.place);
-    tooltip(d.sample, CWIAT.sample.tooltip);
+    at(d.sizes.el, l.sizes, true);
+    d.sizes.el.style.fontSize = labelSize;
+    at(d.sample, l.sample, true);
   }
 
   function showDialog(s) {
@@ -664,12 +614,11 @@
   // PageDown by its large change, Home and End to its ends. Each is a move of the learner's,
   // even one at an end that leaves the value as it was.
   function sliderTo(value, key) {
-    const small = CWIAT.smallChange;
-    const large = CWIAT.largeChange;
+    const [min, max, small, large] = layout.dialog.sliderRange;
     const to = {ArrowRight: value + small, ArrowUp: value + small, ArrowLeft: value - small,
       ArrowDown: value - small, PageUp: value + large, PageDown: value - large,
-      Home: CWIAT.sliderMin, End: CWIAT.sliderMax}[key];
-    return to === undefined ? null : Math.min(CWIAT.sliderMax, Math.max(CWIAT.sliderMin, to));
+      Home: min, End: max}[key];
+    return to === undefined ? null : Math.min(max, Math.max(min, to));
   }
 
   // The controls that take the focus, in the dialog's Tab order: the sliders, the colour
@@ -733,9 +682,12 @@
       document.title = u.caption;
     }
     if (u.windowWidth !== undefined) {
-      const width = Math.max(1, px(u.windowWidth - FRAME_WIDTH));
-      client.style.width = width + 'px';
-      for (let i = 0; i < 2; ++i) place(lists[i].el, [u.slowoLeft[i], LIST[i][1], u.slowoWidth[i], LIST[i][3]]);
+      const w = layout.window;
+      client.style.width = Math.max(1, px(u.windowWidth - w.frameWidth)) + 'px';
+      for (let i = 0; i < 2; ++i) {
+        const at = w.lists[i].place;
+        place(lists[i].el, [u.slowoLeft[i], at[1], u.slowoWidth[i], at[3]]);
+      }
     }
     const looks = u.looks || {};
     applyLook(client, looks.window, false);
@@ -777,7 +729,7 @@
     }
     if (u.verdict) {
       verdict.textContent = u.verdict.text;
-      verdict.style.backgroundColor = u.verdict.colour || '';
+      paint(verdict, u.verdict.colour);
     }
     if (u.thumbnail !== undefined) showPicture(thumbnail.querySelector('img'), u.thumbnail);
     if (u.pictureWindow) showPictureWindow(u.pictureWindow);
@@ -957,15 +909,17 @@
       console.error(e);
       return showMessage('damaged');
     }
-    buildWindow();
-    buildDialog();
-    bindInput();
-    $('loading').hidden = true;
-    win.hidden = false;
-    fit();
     try {
+      // The first update brings the layout, which every control is drawn by.
       const first = JSON.parse(quiz.start());
       if (first.fault) return showMessage(MESSAGES[first.fault] ? first.fault : 'damaged');
+      layout = first.layout;
+      buildWindow(layout.window);
+      buildDialog(layout.dialog);
+      bindInput();
+      $('loading').hidden = true;
+      win.hidden = false;
+      fit();
       apply(first);
     } catch (e) {
       console.error(e);

@@ -612,6 +612,48 @@ class Appearance(PageCase):
         self.assertFalse(self.shown())
         self.assertEqual(self.window_looks()[0], rgb(*form))
 
+    def test_controls_drawn_by_the_engines_layout(self):
+        # The start update's layout places, captions, tooltips and colours every control of the
+        # window (colour: background) and of the dialog (colour: text), 15 twips a pixel.
+        layout = self.js('return window.kaz.lastUpdate.layout')
+        self.open_dialog()
+        got = self.js('''
+            const at = (el) => { const s = getComputedStyle(el);
+              return {place: [el.offsetLeft, el.offsetTop, el.offsetWidth, el.offsetHeight], title: el.title,
+                      text: el.textContent, background: s.backgroundColor, colour: s.color, hidden: el.hidden}; };
+            const all = (ids) => ids.map((id) => at(document.getElementById(id)));
+            const n = (k, f) => Array.from({length: k}, (_, i) => f(i));
+            return {
+              window: all(["slowo2", "uprawl0", "uprawl1", "uprawl2", "uprawl3", "ndapis", "prowerka0", "grafika0"]),
+              dialog: all(n(9, (i) => "label-cv" + i).concat(n(3, (i) => "slider" + i), n(3, (i) => "label-st" + i),
+                          ["list-font1", "text-cv0", "piccolor"])).concat(
+                      n(4, (i) => at(document.getElementById("option" + i).parentNode))),
+              range: ["min", "max", "step"].map((k) => Number(document.getElementById("slider0")[k])),
+            };''')
+        def rgb_of(css):
+            return rgb(*(int(css[k:k + 2], 16) for k in (1, 3, 5)))
+        def check(control, element, colour_key):
+            self.assertEqual(element['place'], [int(t / 15 + 0.5) for t in control['place']], control)
+            self.assertEqual(element['title'], control.get('tooltip', ''), control)
+            if control['colour']:
+                self.assertEqual(element[colour_key], rgb_of(control['colour']), control)
+        w, d = layout['window'], layout['dialog']
+        for control, element in zip([w['lists'][2]] + w['buttons'] + [w['counter'], w['boxes'][0], w['thumbnail']],
+                                    got['window']):
+            check(control, element, 'background')
+        self.assertEqual([e['text'] for e in got['window'][1:5]], [c['caption'] for c in w['buttons']])
+        controls = d['labels'] + d['sliders'] + d['sliderLabels'] + [d['sizes'], d['sample'], d['colour']] + d['options']
+        self.assertEqual(len(controls), len(got['dialog']))
+        for control, element in zip(controls, got['dialog']):
+            if element['hidden']:
+                self.assertFalse(control['visible'], control)
+                continue
+            self.assertTrue(control.get('visible', True), control)
+            check(control, element, 'colour')
+        self.assertEqual(got['range'], d['sliderRange'][:3])
+        self.assertEqual(self.text('cwiat-caption'), d['caption'])
+        self.assertEqual([self.text('mnu-zapis'), self.text('mnu-otkaz')], d['menu'])
+
     def test_accessible_names_and_moving_it(self):
         dialog = self.open_dialog()
         nodes = self.driver.execute_cdp_cmd('Accessibility.getFullAXTree', {})['nodes']
