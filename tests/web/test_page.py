@@ -205,12 +205,19 @@ class Start(PageCase):
         self.assertEqual(box('prowerka0'), [120, 312, 609, 137])
         self.assertEqual(box('grafika0'), [8, 312, 105, 89])
 
+    def wrongly_cut(self):
+        """The drawn rows whose tooltip and description do not tell whether the row is cut."""
+        return self.js('return Array.from(document.querySelectorAll("[role=option]")).filter(r =>'
+                       ' (r.scrollWidth > r.clientWidth) !== (r.title === r.textContent'
+                       ' && r.getAttribute("aria-description") === r.textContent)).map(r => r.textContent)')
+
     def test_rows_cut_short_carry_their_whole_phrase(self):
-        # Every row the list's width cuts has its phrase as tooltip and description; no other has.
-        wrong = self.js('return Array.from(document.querySelectorAll("[role=option]")).filter(r =>'
-                        ' (r.scrollWidth > r.clientWidth) !== (r.title === r.textContent'
-                        ' && r.getAttribute("aria-description") === r.textContent)).map(r => r.textContent)')
-        self.assertEqual(wrong, [])
+        # Every row the list's width cuts has its phrase as tooltip and description; no other
+        # has, also among the rows drawn anew as a list scrolls to its end.
+        self.assertEqual(self.wrongly_cut(), [])
+        for i in range(2):
+            self.driver.find_element(By.ID, 'slowo%d' % i).send_keys(Keys.END)
+        self.assertEqual(self.wrongly_cut(), [])
 
 
 class Mouse(PageCase):
