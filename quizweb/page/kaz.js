@@ -9,7 +9,12 @@
 //   ready:      a Promise, settled once the page has shown what it can: resolves to "ok" (the
 //               window), "damaged" or "newer" (the test's fault), "old" (a browser too old);
 //   quiz:       the engine's Quiz, null until it exists;
-//   lastUpdate: the last update applied, as an object.
+//   lastUpdate: the last update applied, as an object;
+//   rows(list):     the texts of all rows of phrase list `list` (0, 1, 2), a copy; the list
+//                   draws only the rows in view, so its option elements hold only those;
+//   selected(list): that list's selected row, -1 for none;
+//   option(list, row): scrolls the list so that `row` shows, as the learner would scroll it,
+//                   and answers the row's drawn option element (null for no such row).
 // }
 'use strict';
 
@@ -74,16 +79,33 @@
   const state = {ready: null, quiz: null, lastUpdate: null};
   window.kaz = state;
 
-  // A list box: its element, the engine's call for a row chosen in it, its rows' texts (for
-  // typing a row's start), the selected row and the current one (the row the keys move from;
-  // it stays where the selected row was taken away, as in a Qt list view, while nothing is
-  // selected).
+  // A list box: its element, the engine's call for a row chosen in it, its rows' texts, the
+  // selected row and the current one (the row the keys move from; it stays where the selected
+  // row was taken away, as in a Qt list view, while nothing is selected). It draws only the
+  // rows in view and a margin round them (`drawList`): `spacer` gives the list the height of
+  // all its rows, `drawn` holds the option elements drawn, in the rows' order from `from`.
   function makeList(el, call) {
-    return {el: el, call: call, texts: [], selected: -1, selectedRow: null, current: -1, search: '', searchTime: 0};
+    const spacer = document.createElement('div');
+    spacer.className = 'spacer';
+    spacer.setAttribute('aria-hidden', 'true');
+    el.appendChild(spacer);
+    return {el: el, call: call, texts: [], selected: -1, current: -1, search: '', searchTime: 0,
+      spacer: spacer, rowHeight: 0, drawn: [], from: 0, dirty: true, height: -1};
   }
 
   // The phrase lists.
   const lists = [0, 1, 2].map((i) => makeList($('slowo' + i), (row) => quiz.select(i, row)));
+  state.rows = (i) => lists[i].texts.slice();
+  state.selected = (i) => lists[i].selected;
+  state.option = (i, row) => {
+    const list = lists[i];
+    if (!(row >= 0 && row < list.texts.length)) return null;
+    const h = rowHeightOf(list);
+    const el = list.el;
+    if (row * h < el.scrollTop || (row + 1) * h > el.scrollTop + el.clientHeight) el.scrollTop = row * h;
+    drawList(list);
+    return drawnRow(list, row);
+  };
 
   // The appearance dialog: its controls, where it stands on the page (holder pixels) and its
   // scale there, the window's control that had the focus before it opened and the dialog's
@@ -141,41 +163,29 @@
   }
 
   // ------------------------------------------------------------------ lists
-  function makeRows(items) {
-    const fragment = document.createDocumentFragment();
-    for (const text of items) {
-      const row = document.createElement('div');
-      row.setAttribute('role', 'option');
-      row.setAttribute('aria-selected', 'false');
-      row.textContent = text;
-      fragment.appendChild(row);
-    }
-    return fragment;
+  // Every row of a list is one height, as in the desktop's list box, which scrolls a row at
+  // a time; a list of 10,000 phrases draws the twenty or so rows in view and round them, and
+  // draws them again as it scrolls or its rows change.
+  const DRAW_MARGIN = 8; // rows drawn at least above and below those in view
+
+  function rowHeightOf(list) {
+    if (!list.rowHeight) list.rowHeight = parseFloat(getComputedStyle(list.el).lineHeight) || 18;
+    return list.rowHeight;
   }
 
-  // Applies one list's edits row by row; returns the rows whose text is new, to be checked
-  // for being cut once the edits are laid out.
+  // Applies one list's edits to its texts; the rows drawn are drawn afresh after.
   function editList(list, edits) {
-    const el = list.el;
-    let touched = [];
     for (const edit of edits) {
       if (edit.reset) {
-        el.replaceChildren(makeRows(edit.reset));
         list.texts = edit.reset.slice();
         list.selected = list.current = -1;
-        list.selectedRow = null;
-        touched = Array.prototype.slice.call(el.children);
       } else if (edit.insert !== undefined) {
         const at = edit.insert;
-        const rows = makeRows(edit.items);
-        touched = touched.concat(Array.prototype.slice.call(rows.children));
-        el.insertBefore(rows, el.children[at] || null);
         list.texts.splice.apply(list.texts, [at, 0].concat(edit.items));
         if (list.current >= at) list.current += edit.items.length;
         if (list.selected >= at) list.selected += edit.items.length;
       } else if (edit.remove !== undefined) {
         const at = edit.remove;
-        for (let k = 0; k < edit.count && el.children[at]; ++k) el.children[at].remove();
         list.texts.splice(at, edit.count);
         const n = list.texts.length;
         // A removed current row hands on to the row that follows it, or the one before.
@@ -185,29 +195,87 @@
         else if (list.selected >= at) list.selected = -1;
       } else if (edit.set !== undefined) {
         edit.items.forEach((text, k) => {
-          const row = el.children[edit.set + k];
-          if (!row) return;
-          row.textContent = text;
-          list.texts[edit.set + k] = text;
-          touched.push(row);
+          if (edit.set + k < list.texts.length) list.texts[edit.set + k] = text;
         });
       }
     }
-    return touched.filter((row) => row.isConnected);
+    list.dirty = true;
   }
 
-  // A row too narrow for its phrase shows it cut with "…"; the whole phrase is then its
-  // tooltip and its accessible description. Measured (read) in one go after every edit of
-  // the update, marked (written) after every measure: a list of 10,000 rows is laid out once.
-  function measureCut(rows) {
-    return rows.map((row) => row.scrollWidth > row.clientWidth);
+  // All rows' height: the scroll height the list has.
+  function sizeList(list) {
+    const height = list.texts.length * rowHeightOf(list);
+    if (height !== list.height) {
+      list.spacer.style.height = height + 'px';
+      list.height = height;
+    }
   }
 
-  function markCut(rows, cut) {
-    rows.forEach((row, k) => {
+  // Draws the rows in view and the margin round them: an element drawn for a row that is
+  // still drawn keeps it (a row pressed stays the element the click ends on), the others are
+  // filled again. Each drawn option tells its place among all rows, and whether it is
+  // selected; the current row is the list's active descendant. A row too narrow for its
+  // phrase shows it cut with "…"; the whole phrase is then its tooltip and its accessible
+  // description. The measures are read in one go, after all rows are written.
+  function drawList(list) {
+    const el = list.el;
+    const n = list.texts.length;
+    const h = rowHeightOf(list);
+    sizeList(list);
+    const top = Math.floor(el.scrollTop / h);
+    const inView = Math.ceil(el.clientHeight / h) + 1;
+    const margin = Math.max(DRAW_MARGIN, inView);
+    const from = Math.max(0, Math.min(top, n) - margin);
+    const to = Math.min(n, top + inView + margin);
+    if (!list.dirty && from === list.from && to === from + list.drawn.length) {
+      markCurrent(list);
+      return;
+    }
+    // The elements of rows still drawn stay theirs (unless the rows changed); the rest are
+    // free for the rows that come into the margin.
+    const old = list.dirty ? [] : list.drawn;
+    const keep = new Map();
+    const free = list.dirty ? list.drawn.slice() : [];
+    old.forEach((row, k) => {
+      const r = list.from + k;
+      if (r >= from && r < to) keep.set(r, row);
+      else free.push(row);
+    });
+    const drawn = [];
+    for (let r = from; r < to; ++r) {
+      let row = keep.get(r);
+      if (!row) {
+        row = free.shift() || newRow(list);
+        row.kazRow = -1;
+      }
+      if (row.kazRow !== r || list.dirty) {
+        row.kazRow = r;
+        if (row.textContent !== list.texts[r]) row.textContent = list.texts[r];
+        row.style.top = r * h + 'px';
+        row.setAttribute('aria-posinset', r + 1);
+      }
+      row.setAttribute('aria-setsize', n);
+      const selected = r === list.selected ? 'true' : 'false';
+      if (row.getAttribute('aria-selected') !== selected) row.setAttribute('aria-selected', selected);
+      drawn.push(row);
+    }
+    free.forEach((row) => row.remove());
+    // In the rows' order in the document, as a screen reader reads them.
+    drawn.forEach((row, k) => {
+      const at = el.children[k];
+      if (at !== row) el.insertBefore(row, at);
+    });
+    list.drawn = drawn;
+    list.from = from;
+    list.dirty = false;
+    markCurrent(list);
+    const cut = drawn.map((row) => row.scrollWidth > row.clientWidth);
+    drawn.forEach((row, k) => {
       if (cut[k]) {
-        row.title = row.textContent;
-        row.setAttribute('aria-description', row.textContent);
+        if (row.title !== row.textContent) {
+          row.title = row.textContent;
+          row.setAttribute('aria-description', row.textContent);
+        }
       } else if (row.hasAttribute('title')) {
         row.removeAttribute('title');
         row.removeAttribute('aria-description');
@@ -215,24 +283,38 @@
     });
   }
 
+  function newRow(list) {
+    const row = document.createElement('div');
+    row.setAttribute('role', 'option');
+    row.style.height = rowHeightOf(list) + 'px';
+    return row;
+  }
+
+  // The drawn option of a row, or null.
+  function drawnRow(list, row) {
+    return row >= list.from && row < list.from + list.drawn.length ? list.drawn[row - list.from] : null;
+  }
+
   function markSelection(list, row) {
-    if (list.selectedRow) list.selectedRow.setAttribute('aria-selected', 'false');
     list.selected = row;
     if (row >= 0) list.current = row;
-    list.selectedRow = row >= 0 ? list.el.children[row] || null : null;
-    if (list.selectedRow) list.selectedRow.setAttribute('aria-selected', 'true');
+    list.drawn.forEach((el, k) => {
+      const selected = list.from + k === row ? 'true' : 'false';
+      if (el.getAttribute('aria-selected') !== selected) el.setAttribute('aria-selected', selected);
+    });
     markCurrent(list);
   }
 
-  // The current row is the list's active descendant.
+  // The current row is the list's active descendant, while it is drawn.
   function markCurrent(list) {
     const el = list.el;
-    const old = $(el.id + '-current');
-    if (old) old.removeAttribute('id');
-    const current = el.children[list.current];
+    const id = el.id + '-current';
+    const current = drawnRow(list, list.current);
+    const old = $(id);
+    if (old && old !== current) old.removeAttribute('id');
     if (current) {
-      current.id = el.id + '-current';
-      el.setAttribute('aria-activedescendant', current.id);
+      current.id = id;
+      el.setAttribute('aria-activedescendant', id);
     } else {
       el.removeAttribute('aria-activedescendant');
     }
@@ -242,19 +324,19 @@
   // scrolls (the top row shows whole); null where it shows already.
   function scrollFor(list) {
     const el = list.el;
-    const current = el.children[list.current];
-    if (!current) return null;
-    const top = current.offsetTop;
-    const h = current.offsetHeight;
+    if (list.current < 0 || list.current >= list.texts.length) return null;
+    const h = rowHeightOf(list);
+    const top = list.current * h;
     if (top < el.scrollTop) return top;
     if (top + h > el.scrollTop + el.clientHeight) return Math.ceil((top + h - el.clientHeight) / h) * h;
     return null;
   }
 
   function showCurrent(list) {
-    markCurrent(list);
+    sizeList(list);
     const to = scrollFor(list);
     if (to !== null) list.el.scrollTop = to;
+    drawList(list);
   }
 
   // The learner chose `row` of a list. An already selected row is no new choice.
@@ -268,11 +350,6 @@
     act(() => list.call(row));
   }
 
-  function rowHeight(list) {
-    const first = list.el.firstElementChild;
-    return first ? first.offsetHeight : 18;
-  }
-
   // Where a key moves in a list, as the desktop list box moves: a page is the rows that fit
   // less one; without a current row every key goes to the first.
   function moveTo(list, key) {
@@ -280,7 +357,7 @@
     const c = list.current;
     if (n === 0) return -1;
     if (c < 0) return 0;
-    const h = rowHeight(list);
+    const h = rowHeightOf(list);
     const page = Math.max(1, Math.floor((list.el.clientHeight - h) / h));
     switch (key) {
       case 'ArrowUp': return Math.max(0, c - 1);
@@ -342,7 +419,7 @@
 
   function rowAt(list, target) {
     const row = target.closest('[role="option"]');
-    return row && row.parentNode === list.el ? Array.prototype.indexOf.call(list.el.children, row) : -1;
+    return row && row.parentNode === list.el && row.kazRow !== undefined ? row.kazRow : -1;
   }
 
   // ------------------------------------------------------------------ the other parts
@@ -537,12 +614,7 @@
     d.sample.style.color = s.sample.foreground || '';
 
     const sizes = d.sizes;
-    if (sizes.texts.join('\n') !== s.sizes.join('\n')) {
-      sizes.el.replaceChildren(makeRows(s.sizes));
-      sizes.texts = s.sizes.slice();
-      sizes.selected = sizes.current = -1;
-      sizes.selectedRow = null;
-    }
+    if (sizes.texts.join('\n') !== s.sizes.join('\n')) editList(sizes, [{reset: s.sizes}]);
     const opening = d.el.hidden;
     d.el.hidden = false;
     if (opening) placeDialog();
@@ -695,19 +767,20 @@
     applyLook(textBox, looks.text, true);
     applyLook(counter, looks.counter, false);
 
-    // The lists first, as the model edits them while it handles the action: every edit and
-    // selection written, then every measure read, then what the measures ask written.
+    // The lists first, as the model edits them while it handles the action: the texts and
+    // the selection, the lists' heights written, then where they scroll read, then the rows
+    // in view drawn. A new look or width draws them again, to measure their rows anew.
     const edits = u.lists || [];
-    const touched = lists.map((list, i) => {
-      const rows = edits[i] && edits[i].length ? editList(list, edits[i]) : [];
-      return looks['list' + i] || u.windowWidth !== undefined ? Array.prototype.slice.call(list.el.children) : rows;
+    lists.forEach((list, i) => {
+      if (edits[i] && edits[i].length) editList(list, edits[i]);
+      if (looks['list' + i] || u.windowWidth !== undefined) list.dirty = true;
+      if (u.selected) markSelection(list, u.selected[i]);
+      sizeList(list);
     });
-    if (u.selected) lists.forEach((list, i) => markSelection(list, u.selected[i]));
-    const cut = touched.map(measureCut);
     const scrolls = lists.map(scrollFor);
-    touched.forEach((rows, i) => markCut(rows, cut[i]));
     lists.forEach((list, i) => {
       if (scrolls[i] !== null) list.el.scrollTop = scrolls[i];
+      drawList(list);
     });
 
     // Shown before the buttons change: "Оцени", disabled with the focus, hands it to the
@@ -822,6 +895,7 @@
 
   function bindList(list) {
     list.el.addEventListener('keydown', (e) => listKey(list, e));
+    list.el.addEventListener('scroll', () => drawList(list), {passive: true});
     // A mouse selects at the press, as the desktop list; a finger or pen at the tap, so
     // that a list can still be scrolled with a finger.
     list.el.addEventListener('pointerdown', (e) => {

@@ -25,14 +25,17 @@ import time
 CHROMIUM = '/usr/bin/chromium'
 CHROMEDRIVER = '/usr/bin/chromedriver'
 
-# Everything the learner sees that the comparison covers, read in one go.
+# Everything the learner sees that the comparison covers, read in one go. A list draws only
+# the rows in view: all its rows come from window.kaz.rows, the selected ones from the drawn
+# options (their places among all rows).
 READ_STATE = r'''
 const $ = (id) => document.getElementById(id);
-const rows = (i) => Array.from($('slowo' + i).children);
+const drawn = (i) => Array.from($('slowo' + i).querySelectorAll(':scope > [role="option"]'));
 const verdict = $('prowerka1');
 return {
-  lists: [0, 1, 2].map((i) => rows(i).map((r) => r.textContent)),
-  selected: [0, 1, 2].map((i) => rows(i).flatMap((r, k) => r.getAttribute('aria-selected') === 'true' ? [k] : [])),
+  lists: [0, 1, 2].map((i) => window.kaz.rows(i)),
+  selected: [0, 1, 2].map((i) => drawn(i).flatMap((r) => r.getAttribute('aria-selected') === 'true'
+    ? [Number(r.getAttribute('aria-posinset')) - 1] : [])),
   counter: $('ndapis').textContent,
   text: $('prowerka0').value,
   verdict: verdict.textContent,
@@ -47,7 +50,7 @@ return {
 FIND_TARGET = r'''
 const a = arguments[0];
 let el;
-if (a.select !== undefined) el = document.getElementById('slowo' + a.select).children[a.row] || null;
+if (a.select !== undefined) el = window.kaz.option(a.select, a.row);
 else if (a.press !== undefined) el = document.getElementById('uprawl' + a.press);
 else el = document.getElementById('grafika0');
 if (el) el.scrollIntoView({block: 'nearest', inline: 'nearest'});
