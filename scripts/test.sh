@@ -91,7 +91,7 @@ if ! wait "$qt_pid"; then
 fi
 stage_done "Waiting for Qt for Windows"
 # The Windows kazpack packs with the page made here: the same test gives the same page on both.
-KAZ_WEB_RUNNER="$build/programs/kazweb.html" bash "$root/scripts/windows.sh" --test
+KAZ_WEB_RUNNER="$build/libexec/kaz/kazweb.html" bash "$root/scripts/windows.sh" --test
 stage_done "Windows build and suite under Wine"
 for page in "$build"/programs/kaz-*.html; do
     if ! cmp -s "$page" "$root/build-win/programs/$(basename "$page")"; then
