@@ -10,6 +10,7 @@
 #include "AppearanceStore.h"
 #include "Cwiat.h"
 #include "Numbers.h"
+#include "RandomPhrases.h"
 #include "ScreenFonts.h"
 #include "TestContent.h"
 
@@ -30,43 +31,14 @@ const QStringList Syllables = {
     u"ıs"_qs, u"Ik"_qs, u"ig"_qs, u"ŞU"_qs, u"ğe"_qs, u"zz"_qs, u"Äö"_qs, u"1"_qs,  u"-"_qs,  u"."_qs,
 };
 
-QString randomWord(QRandomGenerator &rng)
-{
-    QString w;
-    const int n = 1 + rng.bounded(3);
-    for (int i = 0; i < n; ++i)
-        w += Syllables.at(rng.bounded(int(Syllables.size())));
-    switch (rng.bounded(4)) {
-    case 0:
-        return w.toUpper();
-    case 1:
-        return w.toLower();
-    default:
-        return w;
-    }
-}
-
 // Distinct phrases of one side: words of mixed script and case, some only a case apart,
 // some with a trailing space.
 QStringList randomSide(QRandomGenerator &rng, int count)
 {
-    QStringList side;
-    QSet<QString> seen;
-    while (side.size() < count) {
-        QString p = randomWord(rng);
-        for (int words = rng.bounded(3); words > 0; --words)
-            p += u' ' + randomWord(rng);
-        if (!side.isEmpty() && rng.bounded(6) == 0)
-            p = rng.bounded(2) ? side.last().toUpper() : side.last().toLower();
-        if (rng.bounded(10) == 0)
-            p += u' ';
-        if (!seen.contains(p)) {
-            seen.insert(p);
-            side.append(p);
-        }
-    }
-    return side;
+    return RandomPhrases::side(rng, count, Syllables, true);
 }
+
+QString randomWord(QRandomGenerator &rng) { return RandomPhrases::word(rng, Syllables); }
 
 TestContent::Content randomContent(QRandomGenerator &rng)
 {

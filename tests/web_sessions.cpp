@@ -12,6 +12,7 @@
 // Everything goes into OUT/sessions.json.
 #include "ContentReader.h"
 #include "ContentWriter.h"
+#include "RandomPhrases.h"
 #include "TestContent.h"
 
 #include <QCommandLineParser>
@@ -34,39 +35,13 @@ const QStringList Syllables = {
     u"ıs"_qs, u"ŞU"_qs, u"ğe"_qs,
 };
 
-QString randomWord(QRandomGenerator &rng)
-{
-    QString w;
-    for (int n = 1 + rng.bounded(3); n > 0; --n)
-        w += Syllables.at(rng.bounded(int(Syllables.size())));
-    switch (rng.bounded(4)) {
-    case 0:
-        return w.toUpper();
-    case 1:
-        return w.toLower();
-    default:
-        return w;
-    }
-}
-
 // Distinct phrases of one side, some only a case apart.
 QStringList randomSide(QRandomGenerator &rng, int count)
 {
-    QStringList side;
-    QSet<QString> seen;
-    while (side.size() < count) {
-        QString p = randomWord(rng);
-        for (int words = rng.bounded(3); words > 0; --words)
-            p += u' ' + randomWord(rng);
-        if (!side.isEmpty() && rng.bounded(6) == 0)
-            p = rng.bounded(2) ? side.last().toUpper() : side.last().toLower();
-        if (!seen.contains(p)) {
-            seen.insert(p);
-            side.append(p);
-        }
-    }
-    return side;
+    return RandomPhrases::side(rng, count, Syllables, false);
 }
+
+QString randomWord(QRandomGenerator &rng) { return RandomPhrases::word(rng, Syllables); }
 
 // Mostly short lists, so that a session of a few dozen actions pairs, grades and explains;
 // now and then long ones, whose rows the page must scroll to.
