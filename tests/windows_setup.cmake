@@ -183,11 +183,16 @@ if(NOT installed_at MATCHES "InstallLocation +REG_SZ +${windows_dir}\r?\n")
     message(FATAL_ERROR "InstallLocation is not ${windows_dir}:\n${installed_at}")
 endif()
 
-# Exactly the programs, both runners, the uninstaller and the shipped tests' folders, each
-# file of those as the source tree has it.
+# Exactly the programs, both runners, the test page when the build had one, the uninstaller and
+# the shipped tests' folders, each file of those as the source tree has it.
 file(GLOB_RECURSE installed RELATIVE "${user_dir}" "${user_dir}/*")
 set(expected Uninstall.exe gift2kaz.exe kaz-editor.exe kaz-figuri.exe kaz-istoriya.exe kazcheck.exe kazpack.exe
     kazrunner kazrunner.exe)
+set(programs_compared kazrunner.exe kaz-editor.exe kaz-istoriya.exe)
+if(EXISTS "${PROGRAMS}/kazweb.html")
+    list(APPEND expected kazweb.html)
+    list(APPEND programs_compared kazweb.html)
+endif()
 foreach(file IN LISTS installed)
     if(file MATCHES "^quizzes/([^/]+)/(.+)$")
         execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files "${user_dir}/${file}" "${SOURCE_DIR}/${file}"
@@ -204,7 +209,7 @@ if(NOT installed STREQUAL expected OR NOT "quizzes/istoriya/test.kaz" IN_LIST in
    OR NOT "quizzes/figuri/test.kaz" IN_LIST installed)
     message(FATAL_ERROR "Installed: ${installed}\nexpected: ${expected} with both shipped tests' folders")
 endif()
-foreach(program kazrunner.exe kaz-editor.exe kaz-istoriya.exe)
+foreach(program IN LISTS programs_compared)
     execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files "${user_dir}/${program}" "${PROGRAMS}/${program}"
         RESULT_VARIABLE differs)
     if(differs)
@@ -220,6 +225,15 @@ file(READ "${WORK_DIR}/made/kaz-istoriya.exe" windows_head LIMIT 2 HEX)
 file(READ "${WORK_DIR}/made/kaz-istoriya" linux_head LIMIT 4 HEX)
 if(NOT windows_head STREQUAL "4d5a" OR NOT linux_head STREQUAL "7f454c46")
     message(FATAL_ERROR "The installed kazpack made no Windows program (${windows_head}) or no Linux program (${linux_head})")
+endif()
+# And a test page, with the page installed beside it: the same page the build made.
+if(EXISTS "${PROGRAMS}/kazweb.html")
+    run("${user_dir}/kazpack.exe" --web "Z:${user_dir}/quizzes/istoriya" -o "Z:${WORK_DIR}/made/kaz-istoriya.html")
+    execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files "${WORK_DIR}/made/kaz-istoriya.html" "${PROGRAMS}/kaz-istoriya.html"
+        RESULT_VARIABLE differs)
+    if(differs)
+        message(FATAL_ERROR "The installed kazpack --web made another page than the build's kaz-istoriya.html")
+    endif()
 endif()
 
 # A teacher's test and program in the install folder survive the uninstaller; nothing else does.
