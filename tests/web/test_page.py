@@ -55,9 +55,13 @@ def read_quiz(path):
     return sections
 
 
-def browser(width=1280, height=800, mobile=False):
+def browser(width=1280, height=800, mobile=False, language=None):
     options = webdriver.ChromeOptions()
     options.binary_location = '/usr/bin/chromium'
+    if language:
+        # The browser's own language, as a learner's system sets it.
+        options.add_argument('--lang=' + language)
+        options.add_experimental_option('prefs', {'intl.accept_languages': language})
     for a in ('--headless=new', '--no-sandbox', '--disable-gpu', '--window-size=%d,%d' % (width, height)):
         options.add_argument(a)
     options.set_capability('goog:loggingPrefs', {'browser': 'ALL', 'performance': 'ALL'})
@@ -73,9 +77,11 @@ class PageCase(unittest.TestCase):
     """One browser for a group of cases; each case opens the page afresh."""
     size = (1280, 800, False)
 
+    language = None
+
     @classmethod
     def setUpClass(cls):
-        cls.driver = browser(*cls.size)
+        cls.driver = browser(*cls.size, language=cls.language)
         sections = read_quiz(QUIZ)
         cls.left, cls.right = sections['left'], sections['right']
         cls.caption = sections['parameters'][0]
@@ -815,6 +821,25 @@ class Isolation(PageCase):
         self.assertIn('Указания и обяснения', names)
         self.assertEqual(self.js('return ["ndapis", "prowerka1"].map(id =>'
                                  ' document.getElementById(id).getAttribute("aria-live"))'), ['polite', 'polite'])
+
+
+class RightToLeftSystem(PageCase):
+    """A learner whose browser speaks Arabic: the window stays as the test's author laid it out."""
+    language = 'ar'
+
+    def test_window_and_texts_left_to_right(self):
+        self.assertEqual(self.js('return navigator.language'), 'ar')
+        for element in ('kaz', 'slowo0', 'slowo1', 'ndapis', 'prowerka0'):
+            self.assertEqual(self.js('return getComputedStyle(document.getElementById(arguments[0])).direction', element),
+                             'ltr', element)
+        self.assertEqual(self.rows(0), sorted(self.left))
+        # The first list lies left of the second, as in the layout.
+        left0, left1 = self.js('return ["slowo0", "slowo1"].map(i => document.getElementById(i).getBoundingClientRect().left)')
+        self.assertLess(left0, left1)
+        self.click_row(0, self.left[0])
+        self.click_row(1, self.partner(self.left[0]))
+        self.press(0)
+        self.assertEqual(self.rows(2), [self.left[0] + ' ' + self.partner(self.left[0])])
 
 
 class Large(PageCase):
