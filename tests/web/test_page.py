@@ -797,6 +797,22 @@ class Isolation(PageCase):
         errors = [e['message'] for e in self.driver.get_log('browser') if e['level'] == 'SEVERE']
         self.assertEqual(errors, [])
 
+    def test_nothing_stored(self):
+        """A page played to its verdict leaves nothing in the browser: every start is a fresh test."""
+        self.click_row(0, sorted(self.left)[0])
+        self.click_row(1, self.partner(sorted(self.left)[0]))
+        self.press(0)
+        self.keys(Keys.F10)
+        self.keys(Keys.ESCAPE)
+        stored = self.driver.execute_async_script(
+            'const done = arguments[0];'
+            'const kept = {local: localStorage.length, session: sessionStorage.length, cookie: document.cookie};'
+            'indexedDB.databases().then(d => done(Object.assign(kept, {databases: d.length})),'
+            '                         () => done(Object.assign(kept, {databases: -1})));')
+        self.assertEqual(stored, {'local': 0, 'session': 0, 'cookie': '', 'databases': 0})
+        self.assertEqual(self.open(), 'ok')
+        self.assertEqual(self.rows(2), [])
+
     def test_accessibility_tree(self):
         nodes = self.driver.execute_cdp_cmd('Accessibility.getFullAXTree', {})['nodes']
         def value(node, key):
