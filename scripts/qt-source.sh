@@ -2,7 +2,7 @@
 # Sourced by the scripts that build Qt for another system (qt-windows.sh, qt-wasm.sh):
 # kaz_qt_source fetches Debian's qt6-base source package, the same version as the host's Qt,
 # once, into the cache, and prints the folder of the unpacked source; kaz_qt_build configures,
-# builds and installs it.
+# builds and installs it; kaz_configure_with_qt configures a build of KAZ with such a Qt.
 #
 # It changes the machine's package sources: apt-get source needs deb-src entries, so when
 # qt6-base's source cannot be found it adds them, with sudo when not run as root, for the
@@ -68,4 +68,19 @@ kaz_qt_build() {
     ) || return 1
     touch "$prefix/.complete"
     rm -rf "$build"
+}
+
+# kaz_configure_with_qt PRESET BUILD QT-PREFIX [CMAKE-OPTION…]: configures the build folder BUILD
+# with the preset PRESET of CMakePresets.json, for the Qt in QT-PREFIX. A build folder keeps the
+# toolchain it was first configured with: one made with another Qt (other options, another
+# version) is configured afresh.
+kaz_configure_with_qt() {
+    local preset="$1" build="$2" qt="$3"
+    shift 3
+    local fresh=()
+    if [ -f "$build/CMakeCache.txt" ] &&
+        ! grep -qxF "CMAKE_TOOLCHAIN_FILE:FILEPATH=$qt/lib/cmake/Qt6/qt.toolchain.cmake" "$build/CMakeCache.txt"; then
+        fresh=(--fresh)
+    fi
+    cmake --preset "$preset" "${fresh[@]}" "$@" >/dev/null
 }

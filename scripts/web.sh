@@ -11,18 +11,13 @@
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 source "$root/scripts/deps.sh"
+source "$root/scripts/qt-source.sh"
 kaz_install_missing emscripten nodejs ninja-build
 export NODE_PATH=/usr/share/nodejs
 KAZ_QT_WASM="$(bash "$root/scripts/qt-wasm.sh" | tail -n 1)"
 export KAZ_QT_WASM EMSDK="$KAZ_QT_WASM/emsdk"
 
-build="$root/build-web"
-fresh=()
-if [ -f "$build/CMakeCache.txt" ] &&
-    ! grep -qxF "CMAKE_TOOLCHAIN_FILE:FILEPATH=$KAZ_QT_WASM/lib/cmake/Qt6/qt.toolchain.cmake" "$build/CMakeCache.txt"; then
-    fresh=(--fresh)
-fi
 cd "$root"
-cmake --preset web "${fresh[@]}" >/dev/null
+kaz_configure_with_qt web "$root/build-web" "$KAZ_QT_WASM"
 cmake --build --preset web --parallel "$(nproc)" >&2
-echo "$build/programs"
+echo "$root/build-web/programs"

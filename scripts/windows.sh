@@ -13,6 +13,7 @@
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 source "$root/scripts/deps.sh"
+source "$root/scripts/qt-source.sh"
 
 test=0
 case "${1:-}" in
@@ -38,19 +39,12 @@ export KAZ_QT_WINDOWS
 stage_done "Qt for Windows"
 
 build="$root/build-win"
-# A build folder keeps the toolchain it was first configured with: one made with another Qt
-# for Windows (other options, another version) is configured afresh.
-fresh=()
-if [ -f "$build/CMakeCache.txt" ] &&
-    ! grep -qxF "CMAKE_TOOLCHAIN_FILE:FILEPATH=$KAZ_QT_WINDOWS/lib/cmake/Qt6/qt.toolchain.cmake" "$build/CMakeCache.txt"; then
-    fresh=(--fresh)
-fi
 cd "$root"
 # KAZ_WEB_RUNNER: a test page put together by a Linux build (its programs/kazweb.html), which the
 # Windows kazpack then packs tests into (kazpack --web), as the Linux one does.
 web=()
 if [ -n "${KAZ_WEB_RUNNER:-}" ]; then web=(-DKAZ_WEB_RUNNER="$KAZ_WEB_RUNNER"); fi
-cmake --preset windows "${fresh[@]}" "${web[@]}" >/dev/null
+kaz_configure_with_qt windows "$build" "$KAZ_QT_WINDOWS" "${web[@]}"
 
 jobs="$(nproc)"
 if [ "$test" -eq 0 ]; then
