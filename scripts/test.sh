@@ -18,8 +18,8 @@ source "$root/scripts/locales.sh"
 kaz_install_missing desktop-file-utils appstream groff-base man-db
 # NSIS makes the Windows setup that windows_setup installs under Wine.
 kaz_install_missing nsis
-# The test pages' suites play them in headless Chromium, driven by Selenium.
-kaz_install_missing chromium chromium-driver python3-selenium
+# The test pages' suites play them in headless Chromium, driven by Selenium, and in Firefox.
+kaz_install_missing chromium chromium-driver python3-selenium firefox-esr
 # The benchmarks are built with the tests, so that a change that breaks them is seen here.
 kaz_install_missing libbenchmark-dev
 kaz_generate_locales

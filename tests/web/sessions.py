@@ -2,7 +2,7 @@
 """The same learner sessions on the desktop's model and in a test page, compared.
 
     sessions.py --sessions-program web_sessions --kazpack kazpack --runner kazweb.html
-                --work DIR [--sessions 20] [--actions 40] [--seed 1]
+                --work DIR [--sessions 20] [--actions 40] [--seed 1] [--browser firefox]
 
 web_sessions (tests/web_sessions.cpp) writes random tests and the sessions it played on the
 test window's model, with what the learner saw after each action. Each test is packed into a
@@ -13,6 +13,8 @@ the desktop's. A test of phrases that mix case, scripts, accents, digits and mar
 listed in the desktop's order; the pairs the page orders otherwise are named.
 
 Needs Debian's python3-selenium, chromium and chromium-driver; without them it says KAZ-SKIP.
+With --browser firefox the same is played in Debian's firefox-esr (tests/web/marionette.py),
+and without firefox-esr it says KAZ-SKIP.
 """
 import argparse
 import json
@@ -63,7 +65,13 @@ def skip(why):
     sys.exit(0)
 
 
-def browser():
+def browser(name):
+    if name == 'firefox':
+        sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+        import marionette
+        if not os.access(marionette.FIREFOX, os.X_OK):
+            skip(marionette.FIREFOX + ' is not installed')
+        return marionette.Firefox(1280, 900)
     try:
         from selenium import webdriver
         from selenium.webdriver.chrome.service import Service
@@ -183,11 +191,12 @@ def main():
     parser.add_argument('--sessions', type=int, default=20)
     parser.add_argument('--actions', type=int, default=40)
     parser.add_argument('--seed', type=int, default=1)
+    parser.add_argument('--browser', choices=('chromium', 'firefox'), default='chromium')
     args = parser.parse_args()
     if not os.path.isfile(args.runner):
         skip(args.runner + ' is missing: this build puts no test page together')
 
-    driver = browser()
+    driver = browser(args.browser)
     started = time.monotonic()
     out = os.path.abspath(args.work)
     # Emptied only when it is a folder of an earlier run, or empty.
@@ -217,8 +226,8 @@ def main():
                 failures.append('seed %s %s' % (session['seed'], fault))
     finally:
         driver.quit()
-    print('%d sessions from seed %d, %d actions, %.1f s'
-          % (len(recorded['sessions']), args.seed, actions, time.monotonic() - started))
+    print('%s: %d sessions from seed %d, %d actions, %.1f s'
+          % (args.browser, len(recorded['sessions']), args.seed, actions, time.monotonic() - started))
     for f in failures:
         print('FAIL ' + f)
     return 1 if failures else 0
