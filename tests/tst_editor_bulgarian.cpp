@@ -671,6 +671,39 @@ private Q_SLOTS:
         }));
     }
 
+    // Widening the lists says at once whether the test window kept its width, and where it grew,
+    // how wide it is now and that its buttons and boxes stay where they are.
+    void widening_says_how_the_window_changed_data()
+    {
+        QTest::addColumn<QString>("rows");
+        QTest::addColumn<bool>("grows");
+        const QString longLeft = u"Велико Търново, старата столица на Второто българско царство"_s;
+        const QString longRight = u"Трапезица и Царевец, хълмовете на старата столица на Второто българско царство"_s;
+        QTest::newRow("kept_its_width") << u"Варна\tОдесос\n%1\tТърновград\nСофия\tСердика\nПловдив\tФилипополис\n"_s.arg(longLeft)
+                                        << false;
+        QTest::newRow("grew") << u"Варна\tОдесос\n%1\tТърновград\nСофия\t%2\nПловдив\tФилипополис\n"_s.arg(longLeft, longRight)
+                              << true;
+    }
+
+    void widening_says_how_the_window_changed()
+    {
+        QFETCH(QString, rows);
+        QFETCH(bool, grows);
+        EditorWindow w;
+        w.setRecoveryDelay(3600 * 1000);
+        EditorSupport::setRows(*w.document(), rows);
+        const int before = w.document()->field(DocumentField::WindowWidth).toInt();
+        w.actions().widenLists->trigger();
+        const int after = w.document()->field(DocumentField::WindowWidth).toInt();
+        QCOMPARE(after > before, grows);
+        QCOMPARE(w.statusBar()->currentMessage(),
+                 grows ? u"Всяка фраза вече се побира в списъка си: прозорецът стана широк %1 пиксела заради "
+                         u"списъците, а бутоните и полетата му остават на местата си вляво. „Отмени“ (Ctrl+Z) "
+                         u"връща предишните размери."_s.arg(after / 15)
+                       : u"Всяка фраза вече се побира в списъка си; прозорецът запази ширината си. „Отмени“ (Ctrl+Z) "
+                         u"връща предишните размери."_s);
+    }
+
     // The note of the extra click a three-pair test needs, and two extra right phrases under one
     // row, each named apart, in Bulgarian.
     void grading_note_and_unnumbered_rows_in_bulgarian()
