@@ -810,8 +810,8 @@ void EditorWindow::widenLists()
         // The test window's buttons and boxes have fixed places: say so at once, before the
         // teacher finds the empty room right of them while trying.
         statusBar()->showMessage(
-            tr("Every phrase fits its list now: the window grew to %1 pixels for the lists, and its buttons and boxes "
-               "keep their places on the left. Undo (Ctrl+Z) takes it back.")
+            tr("Every phrase fits its list now: the window grew to %1 pixels, and its buttons and boxes keep their "
+               "places on the left. Ctrl+Z takes it back.")
                 .arg(qRound(Numbers::readLenient(m_document->field(DocumentField::WindowWidth)) / 15)));
         break;
     case W::WidenedPartly:

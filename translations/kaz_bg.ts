@@ -1530,8 +1530,8 @@ It opens in any web browser, on a phone, a tablet or a computer: the learners do
         <translation>Всяка фраза вече се побира в списъка си; прозорецът запази ширината си. „Отмени“ (Ctrl+Z) връща предишните размери.</translation>
     </message>
     <message>
-        <source>Every phrase fits its list now: the window grew to %1 pixels for the lists, and its buttons and boxes keep their places on the left. Undo (Ctrl+Z) takes it back.</source>
-        <translation>Всяка фраза вече се побира в списъка си: прозорецът стана широк %1 пиксела заради списъците, а бутоните и полетата му остават на местата си вляво. „Отмени“ (Ctrl+Z) връща предишните размери.</translation>
+        <source>Every phrase fits its list now: the window grew to %1 pixels, and its buttons and boxes keep their places on the left. Ctrl+Z takes it back.</source>
+        <translation>Всяка фраза вече се побира в списъка си: прозорецът стана широк %1 пиксела, а бутоните и полетата му остават на местата си вляво. Ctrl+Z го връща.</translation>
     </message>
     <message>
         <source>The window is now as wide as a screen of 1280 pixels allows, yet some phrases are still cut: the warnings name them; shorten them.</source>
