@@ -502,8 +502,11 @@ void EditorWindow::tryOut()
     const EditorTryOut::Started started = m_tryOut->start(m_document->content());
     if (!started.message.isEmpty())
         statusBar()->showMessage(started.message);
-    else if (started.shown && !m_document->notes().isEmpty())
-        statusBar()->showMessage(EditorProblemsList::tr("Note: %1").arg(m_document->notes().constFirst().message));
+    else if (started.shown && !m_document->notes().isEmpty()) {
+        // The status bar is one line: the note in brief, the list beside it in full.
+        const DocumentProblem &note = m_document->notes().constFirst();
+        statusBar()->showMessage(EditorProblemsList::tr("Note: %1").arg(note.brief.isEmpty() ? note.message : note.brief));
+    }
 }
 
 void EditorWindow::makeProgram()

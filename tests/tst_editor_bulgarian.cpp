@@ -7,6 +7,7 @@
 #include "EditorSupport.h"
 #include "EditorWindow.h"
 #include "KazTranslations.h"
+#include "KazView.h"
 #include "Mnemonics.h"
 #include "RowTableModel.h"
 #include "QuizDocument.h"
@@ -719,6 +720,14 @@ private Q_SLOTS:
         QList<QLabel *> labels = w.findChildren<QLabel *>();
         QVERIFY(std::any_of(labels.cbegin(), labels.cend(),
                             [](const QLabel *l) { return l->text() == u"Про&блеми: няма; 1 бележка:"_s; }));
+        // Trying the test, the status bar holds the note in brief, whole on its one line.
+        w.actions().tryOut->trigger();
+        QCOMPARE(w.statusBar()->currentMessage(),
+                 u"Бележка: след последната двойка „Оцени“ остава сив, докато „Избрах“ не се натисне още веднъж; "
+                 u"защо, казва списъкът с проблемите"_s);
+        for (QWidget *top : QApplication::topLevelWidgets())
+            if (auto *view = qobject_cast<KazView *>(top))
+                view->close();
 
         EditorSupport::setRows(*w.document(), u"Варна\tОдесос\n\tХ\n\tХ\nСофия\tСердика\nПловдив\tФилипополис\n"
                                               u"Русе\tСексагинта Приста\nВидин\tБонония\nЛом\tАлмус\nСилистра\tДуросторум\n"

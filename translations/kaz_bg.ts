@@ -446,6 +446,10 @@
         <source>after the last pair, &quot;Оцени&quot; stays grey until the learner presses &quot;Избрах&quot; once more: the test window decides whether grading may start only when a button is pressed, and in this test only the last pair makes it possible. Tell the learners so in the instructions, or add pairs.</source>
         <translation>след последната двойка „Оцени“ остава сив, докато ученикът не натисне „Избрах“ още веднъж: прозорецът на теста решава дали може да се оценява само при натискане на бутон, а в този тест това става възможно едва с последната двойка. Кажете го на учениците в указанията или добавете двойки.</translation>
     </message>
+    <message>
+        <source>after the last pair, &quot;Оцени&quot; stays grey until &quot;Избрах&quot; is pressed once more; the list of problems says why</source>
+        <translation>след последната двойка „Оцени“ остава сив, докато „Избрах“ не се натисне още веднъж; защо, казва списъкът с проблемите</translation>
+    </message>
 </context>
 <context>
     <name>EditorDialogs</name>
