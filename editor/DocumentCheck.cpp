@@ -382,6 +382,9 @@ QList<DocumentProblem> run(const DocumentContent &content, const ListText::Measu
                              "instructions, or add pairs."),
                           -1, DocumentField::Instructions};
         p.note = true;
+        p.brief = QCoreApplication::translate("DocumentCheck", "after the last pair, \"Оцени\" stays grey until "
+                                                               "\"Избрах\" is pressed once more; the list of problems "
+                                                               "says why");
         out.append(p);
     }
     std::stable_sort(out.begin(), out.end(),

@@ -29,6 +29,8 @@ struct DocumentProblem
     // A note, neither problem nor warning: what the learner will meet that the teacher should know
     // of (the extra press that opens "Оцени" in a small test). Of the whole test.
     bool note = false;
+    // The note in a few words, for a line as short as the status bar; empty: `message` itself.
+    QString brief{};
 
     friend bool operator==(const DocumentProblem &, const DocumentProblem &) = default;
 };

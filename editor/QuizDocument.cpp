@@ -628,7 +628,9 @@ QuizDocument::Widening QuizDocument::widenLists()
     m_undo->endMacro();
     m_pushing = false;
     endTyping();
-    return widened.whole ? Widening::Widened : Widening::WidenedPartly;
+    if (!widened.whole)
+        return Widening::WidenedPartly;
+    return widened.geometry.windowWidth > before.windowWidth ? Widening::WindowGrew : Widening::Widened;
 }
 
 // ---------------------------------------------------------------- modified, folder, recovery

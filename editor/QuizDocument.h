@@ -152,7 +152,9 @@ public:
     // step of the undo stack.
     enum class Widening {
         AlreadyFit,      // nothing to do
-        Widened,         // every phrase fits now
+        Widened,         // every phrase fits now, in a window as wide as before
+        WindowGrew,      // every phrase fits now; the window had to grow for the lists, while its
+                         // buttons and boxes keep their places (KazLayout)
         WidenedPartly,   // the widest window allowed still cuts some phrase
         NoMoreRoom,      // some phrase is cut, and the window is as wide as allowed
         GeometryProblem, // the geometry must be mended first: where the lists stand is not known

@@ -7,6 +7,7 @@
 #include "EditorPicturePanel.h"
 #include "EditorSources.h"
 #include "EditorTryOut.h"
+#include "Numbers.h"
 #include "Printing.h"
 #include "Recovery.h"
 #include "SavePlace.h"
@@ -501,8 +502,11 @@ void EditorWindow::tryOut()
     const EditorTryOut::Started started = m_tryOut->start(m_document->content());
     if (!started.message.isEmpty())
         statusBar()->showMessage(started.message);
-    else if (started.shown && !m_document->notes().isEmpty())
-        statusBar()->showMessage(EditorProblemsList::tr("Note: %1").arg(m_document->notes().constFirst().message));
+    else if (started.shown && !m_document->notes().isEmpty()) {
+        // The status bar is one line: the note in brief, the list beside it in full.
+        const DocumentProblem &note = m_document->notes().constFirst();
+        statusBar()->showMessage(EditorProblemsList::tr("Note: %1").arg(note.brief.isEmpty() ? note.message : note.brief));
+    }
 }
 
 void EditorWindow::makeProgram()
@@ -802,8 +806,16 @@ void EditorWindow::widenLists()
         statusBar()->showMessage(tr("Every phrase already fits its list."));
         break;
     case W::Widened:
-        statusBar()->showMessage(tr("Every phrase fits its list now; the window grew only where the lists needed it. "
-                                    "Undo (Ctrl+Z) takes it back."));
+        statusBar()->showMessage(tr("Every phrase fits its list now; the window kept its width. Undo (Ctrl+Z) takes "
+                                    "it back."));
+        break;
+    case W::WindowGrew:
+        // The test window's buttons and boxes have fixed places: say so at once, before the
+        // teacher finds the empty room right of them while trying.
+        statusBar()->showMessage(
+            tr("Every phrase fits its list now: the window grew to %1 pixels, and its buttons and boxes keep their "
+               "places on the left. Ctrl+Z takes it back.")
+                .arg(qRound(Numbers::readLenient(m_document->field(DocumentField::WindowWidth)) / 15)));
         break;
     case W::WidenedPartly:
         statusBar()->showMessage(tr("The window is now as wide as a screen of 1280 pixels allows, yet some phrases "

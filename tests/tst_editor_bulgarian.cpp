@@ -7,6 +7,7 @@
 #include "EditorSupport.h"
 #include "EditorWindow.h"
 #include "KazTranslations.h"
+#include "KazView.h"
 #include "Mnemonics.h"
 #include "RowTableModel.h"
 #include "QuizDocument.h"
@@ -671,6 +672,38 @@ private Q_SLOTS:
         }));
     }
 
+    // Widening the lists says at once whether the test window kept its width, and where it grew,
+    // how wide it is now and that its buttons and boxes stay where they are.
+    void widening_says_how_the_window_changed_data()
+    {
+        QTest::addColumn<QString>("rows");
+        QTest::addColumn<bool>("grows");
+        const QString longLeft = u"Велико Търново, старата столица на Второто българско царство"_s;
+        const QString longRight = u"Трапезица и Царевец, хълмовете на старата столица на Второто българско царство"_s;
+        QTest::newRow("kept_its_width") << u"Варна\tОдесос\n%1\tТърновград\nСофия\tСердика\nПловдив\tФилипополис\n"_s.arg(longLeft)
+                                        << false;
+        QTest::newRow("grew") << u"Варна\tОдесос\n%1\tТърновград\nСофия\t%2\nПловдив\tФилипополис\n"_s.arg(longLeft, longRight)
+                              << true;
+    }
+
+    void widening_says_how_the_window_changed()
+    {
+        QFETCH(QString, rows);
+        QFETCH(bool, grows);
+        EditorWindow w;
+        w.setRecoveryDelay(3600 * 1000);
+        EditorSupport::setRows(*w.document(), rows);
+        const int before = w.document()->field(DocumentField::WindowWidth).toInt();
+        w.actions().widenLists->trigger();
+        const int after = w.document()->field(DocumentField::WindowWidth).toInt();
+        QCOMPARE(after > before, grows);
+        QCOMPARE(w.statusBar()->currentMessage(),
+                 grows ? u"Всяка фраза вече се побира в списъка си: прозорецът стана широк %1 пиксела, а бутоните и "
+                         u"полетата му остават на местата си вляво. Ctrl+Z го връща."_s.arg(after / 15)
+                       : u"Всяка фраза вече се побира в списъка си; прозорецът запази ширината си. „Отмени“ (Ctrl+Z) "
+                         u"връща предишните размери."_s);
+    }
+
     // The note of the extra click a three-pair test needs, and two extra right phrases under one
     // row, each named apart, in Bulgarian.
     void grading_note_and_unnumbered_rows_in_bulgarian()
@@ -687,6 +720,14 @@ private Q_SLOTS:
         QList<QLabel *> labels = w.findChildren<QLabel *>();
         QVERIFY(std::any_of(labels.cbegin(), labels.cend(),
                             [](const QLabel *l) { return l->text() == u"Про&блеми: няма; 1 бележка:"_s; }));
+        // Trying the test, the status bar holds the note in brief, whole on its one line.
+        w.actions().tryOut->trigger();
+        QCOMPARE(w.statusBar()->currentMessage(),
+                 u"Бележка: след последната двойка „Оцени“ остава сив, докато „Избрах“ не се натисне още веднъж; "
+                 u"защо, казва списъкът с проблемите"_s);
+        for (QWidget *top : QApplication::topLevelWidgets())
+            if (auto *view = qobject_cast<KazView *>(top))
+                view->close();
 
         EditorSupport::setRows(*w.document(), u"Варна\tОдесос\n\tХ\n\tХ\nСофия\tСердика\nПловдив\tФилипополис\n"
                                               u"Русе\tСексагинта Приста\nВидин\tБонония\nЛом\tАлмус\nСилистра\tДуросторум\n"

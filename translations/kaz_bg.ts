@@ -446,6 +446,10 @@
         <source>after the last pair, &quot;Оцени&quot; stays grey until the learner presses &quot;Избрах&quot; once more: the test window decides whether grading may start only when a button is pressed, and in this test only the last pair makes it possible. Tell the learners so in the instructions, or add pairs.</source>
         <translation>след последната двойка „Оцени“ остава сив, докато ученикът не натисне „Избрах“ още веднъж: прозорецът на теста решава дали може да се оценява само при натискане на бутон, а в този тест това става възможно едва с последната двойка. Кажете го на учениците в указанията или добавете двойки.</translation>
     </message>
+    <message>
+        <source>after the last pair, &quot;Оцени&quot; stays grey until &quot;Избрах&quot; is pressed once more; the list of problems says why</source>
+        <translation>след последната двойка „Оцени“ остава сив, докато „Избрах“ не се натисне още веднъж; защо, казва списъкът с проблемите</translation>
+    </message>
 </context>
 <context>
     <name>EditorDialogs</name>
@@ -1526,8 +1530,12 @@ It opens in any web browser, on a phone, a tablet or a computer: the learners do
         <translation>Всяка фраза вече се побира в списъка си.</translation>
     </message>
     <message>
-        <source>Every phrase fits its list now; the window grew only where the lists needed it. Undo (Ctrl+Z) takes it back.</source>
-        <translation>Всяка фраза вече се побира в списъка си; прозорецът е разширен само там, където списъците имаха нужда. „Отмени“ (Ctrl+Z) връща предишните размери.</translation>
+        <source>Every phrase fits its list now; the window kept its width. Undo (Ctrl+Z) takes it back.</source>
+        <translation>Всяка фраза вече се побира в списъка си; прозорецът запази ширината си. „Отмени“ (Ctrl+Z) връща предишните размери.</translation>
+    </message>
+    <message>
+        <source>Every phrase fits its list now: the window grew to %1 pixels, and its buttons and boxes keep their places on the left. Ctrl+Z takes it back.</source>
+        <translation>Всяка фраза вече се побира в списъка си: прозорецът стана широк %1 пиксела, а бутоните и полетата му остават на местата си вляво. Ctrl+Z го връща.</translation>
     </message>
     <message>
         <source>The window is now as wide as a screen of 1280 pixels allows, yet some phrases are still cut: the warnings name them; shorten them.</source>
