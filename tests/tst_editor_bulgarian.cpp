@@ -58,7 +58,7 @@ namespace {
 QStringList latinWords(QString text)
 {
     static const QRegularExpression allowed(
-        uR"(\b(?:Ctrl|Shift|Alt)(?:\+(?:Ctrl|Shift|Alt))*\+\w+|\bF\d+\b|\b(?:KAZ|GIFT|px|Enter|Escape)\b|\*\.\w+|\[[^\]]*\]|\btest\.kaz\b|\bhttps?://[^\s,;)]*|\bwww\.[^\s,;)]*|\b[a-z]+\.bg\b)"_s);
+        uR"(\b(?:Ctrl|Shift|Alt)(?:\+(?:Ctrl|Shift|Alt))*\+\w+|\bF\d+\b|\b(?:KAZ|GIFT|px|Enter|Escape|Moodle|PNG|JPEG|GIF|BMP)\b|\bkaz-\S*|\*\.\w+|\[[^\]]*\]|\btest\.kaz\b|\bhttps?://[^\s,;)]*|\bwww\.[^\s,;)]*|\b[a-z]+\.bg\b)"_s);
     static const QRegularExpression latin(u"[A-Za-z]+"_s);
     text.remove(allowed);
     QStringList words;
@@ -460,8 +460,7 @@ private Q_SLOTS:
         QTest::newRow("open_folder") << int(K::OpenFolder) << u"Отвори папка с тест"_s << u"Търси в:"_s
                                      << u"Отвори теста"_s;
         QTest::newRow("save_folder") << int(K::SaveFolder)
-                                     << u"Запазване: изберете папката, в която да е тестът (там той получава своя "
-                                        u"папка, наречена по заглавието му)"_s
+                                     << u"Запазване на теста: изберете папка"_s
                                      << u"Тестът отива в:"_s << u"Запази теста тук"_s;
         QTest::newRow("gift_file") << int(K::GiftFile) << u"Отвори GIFT файл"_s << u"Търси в:"_s << u"Отвори"_s;
         QTest::newRow("program") << int(K::Program) << u"Отвори програма с тест"_s << u"Търси в:"_s << u"Отвори"_s;
@@ -492,10 +491,16 @@ private Q_SLOTS:
             if (box->buttonRole(const_cast<QAbstractButton *>(b)) == QDialogButtonBox::AcceptRole)
                 acceptButtons.append(withoutMnemonic(b->text()));
         QCOMPARE(acceptButtons, QStringList{accept});
+        // Above the folders, in words, what to choose: the caption alone the title bar may cut.
+        const auto *hint = dialog->findChild<QLabel *>(u"pathHint"_s);
+        QVERIFY(hint);
+        QVERIFY(hint->text().size() > caption.size());
         // No English in its words, and one Alt+letter for each of its buttons and named fields.
         QHash<QChar, QString> taken;
         for (const QLabel *l : dialog->findChildren<QLabel *>()) {
-            QCOMPARE(latinWords(l->text()), QStringList());
+            // The line of what the choice leads to names folders (file_dialogs_say_what_the_choice_leads_to).
+            if (l->objectName() != u"pathResult")
+                QCOMPARE(latinWords(l->text()), QStringList());
             if (const QChar key = mnemonic(l->text()); !key.isNull() && l->buddy()) {
                 QVERIFY2(!taken.contains(key), qPrintable(taken.value(key) + u" and "_s + l->text()));
                 taken.insert(key, l->text());
@@ -510,6 +515,82 @@ private Q_SLOTS:
             QVERIFY2(!taken.contains(key), qPrintable(taken.value(key) + u" and "_s + b->text()));
             taken.insert(key, b->text());
         }
+    }
+
+    // Above the folders each file dialog says what to choose; the dialogs of opening and saving a
+    // test folder say what the folder chosen so far leads to, and say it anew as the teacher
+    // clicks through the folders: which test opens, where the test is saved (a new folder named
+    // after its title in Latin letters), or that a test is there.
+    void file_dialogs_say_what_the_choice_leads_to_data()
+    {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<QString>("own");       // the test's folder, below the temporary one
+        QTest::addColumn<QString>("first");     // the folder the dialog starts in
+        QTest::addColumn<QString>("firstSays"); // %1 the temporary folder
+        QTest::addColumn<QString>("then");      // the folder selected next
+        QTest::addColumn<QString>("thenSays");
+        using K = EditorDialogs::PathKind;
+        QTest::newRow("open_test_then_none")
+            << int(K::OpenFolder) << QString() << u"gradove"_s << u"Отваря се тестът „Градове“ от %1/gradove."_s
+            << u"prazna"_s << u"В %1/prazna няма тест (няма файл test.kaz): отворете папката на тест или папката на "
+                              u"теста вътре в тази."_s;
+        QTest::newRow("save_new_then_beside_a_test")
+            << int(K::SaveFolder) << QString() << u"prazna"_s
+            << u"Тестът се записва в нова папка: %1/prazna/stolitsi-na-evropa"_s << u"gradove"_s
+            << u"Това е папката на теста „Градове“: ще бъдете попитани дали да го замените или да запишете този до "
+               u"него."_s;
+        QTest::newRow("save_own_then_new")
+            << int(K::SaveFolder) << u"stolitsi"_s << u"stolitsi"_s << u"Тестът се записва в своята папка: %1/stolitsi"_s
+            << u"prazna"_s << u"Тестът се записва в нова папка: %1/prazna/stolitsi-na-evropa"_s;
+    }
+
+    void file_dialogs_say_what_the_choice_leads_to()
+    {
+        QFETCH(int, kind);
+        QFETCH(QString, own);
+        QFETCH(QString, first);
+        QFETCH(QString, firstSays);
+        QFETCH(QString, then);
+        QFETCH(QString, thenSays);
+        QTemporaryDir tmp;
+        QVERIFY(tmp.isValid());
+        const QString root = QDir(tmp.path()).canonicalPath();
+        QuizDocument other;
+        EditorSupport::setRows(other, u"Варна\tОдесос\n"_s);
+        other.setField(DocumentField::Title, u"Градове"_s);
+        QCOMPARE(other.trySaveTo(root + u"/gradove"_s).outcome, QuizDocument::Saved::Outcome::Saved);
+        QVERIFY(QDir(root).mkdir(u"prazna"_s));
+        QVERIFY(QDir(root).mkdir(u"stolitsi"_s));
+        EditorWindow w;
+        w.setRecoveryDelay(3600 * 1000);
+        w.document()->setField(DocumentField::Title, u"Столици на Европа"_s);
+        if (!own.isEmpty())
+            QCOMPARE(w.document()->trySaveTo(root + u'/' + own).outcome, QuizDocument::Saved::Outcome::Saved);
+        // The dialog the editor's own opener and Save as show, caught as it opens.
+        QString said, saidThen, hint;
+        QTimer::singleShot(0, &w, [&] {
+            auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+            if (!dialog)
+                return;
+            const auto *line = dialog->findChild<QLabel *>(u"pathResult"_s);
+            const auto *above = dialog->findChild<QLabel *>(u"pathHint"_s);
+            // Shown above the line of where the result goes, not over it.
+            const QLabel *lookIn = nullptr;
+            for (const QLabel *l : dialog->findChildren<QLabel *>())
+                if (l->text() == dialog->labelText(QFileDialog::LookIn))
+                    lookIn = l;
+            if (above && lookIn && above->isVisible()
+                && above->mapTo(dialog, QPoint(0, above->height())).y() <= lookIn->mapTo(dialog, QPoint()).y())
+                hint = above->text();
+            said = line ? line->text() : QString();
+            dialog->selectFile(root + u'/' + then);
+            saidThen = line ? line->text() : QString();
+            dialog->reject();
+        });
+        QCOMPARE(w.choosePath(EditorDialogs::PathKind(kind), root + u'/' + first), QString());
+        QVERIFY2(!hint.isEmpty(), "no line above the folders");
+        QCOMPARE(said, firstSays.arg(root));
+        QCOMPARE(saidThen, thenSays.arg(root));
     }
 
     // The guide names each key as the menus show it ("Ctrl+Del", "Alt+Нагоре"): in its key table
