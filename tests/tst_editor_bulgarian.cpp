@@ -30,6 +30,7 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -591,6 +592,49 @@ private Q_SLOTS:
         QVERIFY2(!hint.isEmpty(), "no line above the folders");
         QCOMPARE(said, firstSays.arg(root));
         QCOMPARE(saidThen, thenSays.arg(root));
+    }
+
+    // The question Qt's file dialog asks itself when "Make program" is to write over a file there
+    // already: its buttons have Alt letters, as the editor's own questions do, and are Bulgarian
+    // (Qt's own translation gives both).
+    void file_dialog_question_has_alt_letters()
+    {
+        QTemporaryDir tmp;
+        QVERIFY(tmp.isValid());
+        const QString there = tmp.filePath(u"kaz-gradove"_s);
+        QFile file(there);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.close();
+        const std::unique_ptr<QFileDialog> dialog
+            = EditorDialogs::pathDialog(m_window.get(), EditorDialogs::PathKind::ProgramFile, there);
+        dialog->show();
+        QVERIFY(QTest::qWaitForWindowExposed(dialog.get()));
+        QStringList buttons;
+        QTimer::singleShot(0, dialog.get(), [&] {
+            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+            if (!box)
+                return;
+            for (const QAbstractButton *b : box->buttons())
+                buttons.append(b->text());
+            box->reject();
+        });
+        const auto *box = dialog->findChild<QDialogButtonBox *>();
+        QVERIFY(box);
+        QPushButton *write = nullptr;
+        for (QAbstractButton *b : box->buttons())
+            if (box->buttonRole(b) == QDialogButtonBox::AcceptRole)
+                write = qobject_cast<QPushButton *>(b);
+        QVERIFY(write);
+        write->click();
+        QCOMPARE(buttons.size(), 2);
+        QSet<QChar> letters;
+        for (const QString &text : std::as_const(buttons)) {
+            const QChar key = mnemonic(text);
+            QVERIFY2(!key.isNull(), qPrintable(text));
+            QCOMPARE(latinWords(text), QStringList());
+            letters.insert(key);
+        }
+        QCOMPARE(letters.size(), 2);
     }
 
     // The guide names each key as the menus show it ("Ctrl+Del", "Alt+Нагоре"): in its key table
