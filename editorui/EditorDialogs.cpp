@@ -131,6 +131,15 @@ QString openResult(const QString &chosen)
         .arg(SavePlace::titleOf(chosen), printablePath(chosen));
 }
 
+QString programsResult(const QString &chosen, const QStringList &programs)
+{
+    QStringList names;
+    for (const QString &program : programs)
+        names.append(printableName(program));
+    return QCoreApplication::translate("EditorDialogs", "The programs are written into %1: %2.")
+        .arg(printablePath(chosen), names.join(QStringLiteral(", ")));
+}
+
 QString saveResult(const QString &chosen, const QString &own, const QString &title)
 {
     const SavePlace::Chosen place = SavePlace::consider(chosen, own, title);
@@ -409,7 +418,10 @@ MakeProgramSteps dialogs(QWidget *parent, std::function<bool()> save)
     steps.askSystems = [parent](const QList<EditorPacking::Target> &targets) { return chooseSystems(parent, targets); };
     // The save dialog asks before it names a file that is already there.
     steps.askProgram = [parent](const QString &proposed) { return choosePath(parent, PathKind::ProgramFile, proposed); };
-    steps.askFolder = [parent](const QString &proposed) { return choosePath(parent, PathKind::ProgramsFolder, proposed); };
+    steps.askFolder = [parent](const QString &proposed, const QStringList &programs) {
+        return choosePath(parent, PathKind::ProgramsFolder, proposed,
+                          [programs](const QString &chosen) { return programsResult(chosen, programs); });
+    };
     steps.askReplace = [parent](const QStringList &programs) {
         QStringList names;
         for (const QString &program : programs)
@@ -485,7 +497,10 @@ void makeProgram(QuizDocument &doc, const MakeProgramSteps &steps)
             return;
         programs.append(program);
     } else {
-        const QString place = steps.askFolder(QFileInfo(QDir(doc.folder()).absolutePath()).path());
+        QStringList names;
+        for (const EditorPacking::Target &t : targets)
+            names.append(t.program);
+        const QString place = steps.askFolder(QFileInfo(QDir(doc.folder()).absolutePath()).path(), names);
         if (place.isEmpty())
             return;
         QStringList there;

@@ -595,6 +595,32 @@ private Q_SLOTS:
         QCOMPARE(saidThen, QDir::toNativeSeparators(thenSays.arg(root)));
     }
 
+    // "Make program" for several systems: its folder dialog names the programs and where they go,
+    // anew for each folder the teacher goes to.
+    void programs_folder_dialog_names_the_programs()
+    {
+        QTemporaryDir tmp;
+        QVERIFY(tmp.isValid());
+        const QString root = QDir(tmp.path()).canonicalPath();
+        QVERIFY(QDir(root).mkdir(u"za-uchenitsite"_s));
+        const EditorDialogs::MakeProgramSteps steps = EditorDialogs::dialogs(m_window.get());
+        QString said, saidThen;
+        QTimer::singleShot(0, m_window.get(), [&] {
+            auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+            if (!dialog)
+                return;
+            const auto *line = dialog->findChild<QLabel *>(u"pathResult"_s);
+            said = line ? line->text() : QString();
+            dialog->selectFile(root + u"/za-uchenitsite"_s);
+            saidThen = line ? line->text() : QString();
+            dialog->reject();
+        });
+        QCOMPARE(steps.askFolder(root, {u"kaz-gradove.exe"_s, u"kaz-gradove"_s}), QString());
+        QCOMPARE(said, QDir::toNativeSeparators(u"Програмите се записват в %1: kaz-gradove.exe, kaz-gradove."_s.arg(root)));
+        QCOMPARE(saidThen, QDir::toNativeSeparators(
+                               u"Програмите се записват в %1/za-uchenitsite: kaz-gradove.exe, kaz-gradove."_s.arg(root)));
+    }
+
     // The question Qt's file dialog asks itself when "Make program" is to write over a file there
     // already: its buttons have Alt letters, as the editor's own questions do, and are Bulgarian
     // (Qt's own translation gives both).

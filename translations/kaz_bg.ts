@@ -760,6 +760,10 @@ It opens in any web browser, on a phone, a tablet or a computer: the learners do
         <source>The test is saved in a new folder: %1</source>
         <translation>Тестът се записва в нова папка: %1</translation>
     </message>
+    <message>
+        <source>The programs are written into %1: %2.</source>
+        <translation>Програмите се записват в %1: %2.</translation>
+    </message>
 </context>
 <context>
     <name>EditorFieldsForm</name>
