@@ -3,6 +3,7 @@
 #include "EditorSources.h"
 #include "Printing.h"
 #include "QuizDocument.h"
+#include "SavePlace.h"
 
 #include <QCoreApplication>
 #include <QCheckBox>
@@ -11,7 +12,9 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QGridLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPushButton>
@@ -34,33 +37,49 @@ QChar mnemonicOf(const QString &text)
     return key.isEmpty() ? QChar() : QChar(char16_t(key[0].key()));
 }
 
-// What each kind of file dialog says: its caption, the line above the folders (where the result
-// goes), the name field's label, the accept button and the kinds of files shown; by PathKind.
+// What each kind of file dialog says: its caption (short, so that a title bar shows it whole),
+// the line above the folders (where the result goes), the name field's label, the accept button,
+// the kinds of files shown and, at the top, what to choose and what becomes of it; by PathKind.
 struct PathTexts
 {
-    const char *caption, *lookIn, *name, *accept, *filter;
+    const char *caption, *lookIn, *name, *accept, *filter, *hint;
 };
 constexpr PathTexts Texts[] = {
     {QT_TRANSLATE_NOOP("EditorDialogs", "Open the folder of a test"), QT_TRANSLATE_NOOP("EditorDialogs", "Look in:"),
-     QT_TRANSLATE_NOOP("EditorDialogs", "Test &folder:"), QT_TRANSLATE_NOOP("EditorDialogs", "&Open the test"), nullptr},
-    {QT_TRANSLATE_NOOP("EditorDialogs", "Save: choose the folder to put the test in (it gets a folder of its own "
-                                        "there, named after its title)"),
+     QT_TRANSLATE_NOOP("EditorDialogs", "Test &folder:"), QT_TRANSLATE_NOOP("EditorDialogs", "&Open the test"), nullptr,
+     QT_TRANSLATE_NOOP("EditorDialogs", "Choose the folder of the test: the one that holds its file test.kaz (and its "
+                                        "pictures). The test opens in the editor from there.")},
+    {QT_TRANSLATE_NOOP("EditorDialogs", "Save the test: choose a folder"),
      QT_TRANSLATE_NOOP("EditorDialogs", "The test goes into:"), QT_TRANSLATE_NOOP("EditorDialogs", "&Folder:"),
-     QT_TRANSLATE_NOOP("EditorDialogs", "&Save the test here"), nullptr},
+     QT_TRANSLATE_NOOP("EditorDialogs", "&Save the test here"), nullptr,
+     QT_TRANSLATE_NOOP("EditorDialogs", "Choose the folder to keep the test in, such as Documents. The test gets a "
+                                        "folder of its own inside it, named after its title.")},
     {QT_TRANSLATE_NOOP("EditorDialogs", "Open a GIFT file"), QT_TRANSLATE_NOOP("EditorDialogs", "Look in:"),
      QT_TRANSLATE_NOOP("EditorDialogs", "GIFT &file:"), QT_TRANSLATE_NOOP("EditorDialogs", "&Open"),
-     QT_TRANSLATE_NOOP("EditorDialogs", "GIFT files (*.gift *.txt);;All files (*)")},
+     QT_TRANSLATE_NOOP("EditorDialogs", "GIFT files (*.gift *.txt);;All files (*)"),
+     QT_TRANSLATE_NOOP("EditorDialogs", "Choose a GIFT file (such as one exported from Moodle): its matching question "
+                                        "becomes a new test in the editor, which you then save in a folder of its "
+                                        "own. The file itself is not changed.")},
     {QT_TRANSLATE_NOOP("EditorDialogs", "Open a test program"), QT_TRANSLATE_NOOP("EditorDialogs", "Look in:"),
-     QT_TRANSLATE_NOOP("EditorDialogs", "&Program:"), QT_TRANSLATE_NOOP("EditorDialogs", "&Open"), nullptr},
+     QT_TRANSLATE_NOOP("EditorDialogs", "&Program:"), QT_TRANSLATE_NOOP("EditorDialogs", "&Open"), nullptr,
+     QT_TRANSLATE_NOOP("EditorDialogs", "Choose a test program made by KAZ (kaz-….exe, kaz-…): the test in it opens "
+                                        "in the editor as a new test, which you then save in a folder of its own. The "
+                                        "program itself is not changed.")},
     {QT_TRANSLATE_NOOP("EditorDialogs", "Choose a picture for the row"), QT_TRANSLATE_NOOP("EditorDialogs", "Look in:"),
      QT_TRANSLATE_NOOP("EditorDialogs", "Picture &file:"), QT_TRANSLATE_NOOP("EditorDialogs", "&Take the picture"),
-     QT_TRANSLATE_NOOP("EditorDialogs", "Pictures (*.png *.jpg *.jpeg *.gif *.bmp);;All files (*)")},
+     QT_TRANSLATE_NOOP("EditorDialogs", "Pictures (*.png *.jpg *.jpeg *.gif *.bmp);;All files (*)"),
+     QT_TRANSLATE_NOOP("EditorDialogs", "Choose a picture file (PNG, JPEG, GIF or BMP) for the row you are on: a copy "
+                                        "of it goes into the test's folder; your file stays where it is.")},
     {QT_TRANSLATE_NOOP("EditorDialogs", "Make program: where to write the program"),
      QT_TRANSLATE_NOOP("EditorDialogs", "The program goes into:"), QT_TRANSLATE_NOOP("EditorDialogs", "Program &name:"),
-     QT_TRANSLATE_NOOP("EditorDialogs", "&Write the program"), nullptr},
+     QT_TRANSLATE_NOOP("EditorDialogs", "&Write the program"), nullptr,
+     QT_TRANSLATE_NOOP("EditorDialogs", "The program is one file, which you give to the learners. Choose the folder "
+                                        "it goes into and, if you like, another name for it.")},
     {QT_TRANSLATE_NOOP("EditorDialogs", "Make program: the folder for the programs"),
      QT_TRANSLATE_NOOP("EditorDialogs", "The programs go into:"), QT_TRANSLATE_NOOP("EditorDialogs", "&Folder:"),
-     QT_TRANSLATE_NOOP("EditorDialogs", "&Write the programs here"), nullptr},
+     QT_TRANSLATE_NOOP("EditorDialogs", "&Write the programs here"), nullptr,
+     QT_TRANSLATE_NOOP("EditorDialogs", "Choose the folder the programs go into: each is one file, named kaz- and the "
+                                        "test's folder name, which you give to the learners of its system.")},
 };
 static_assert(std::size(Texts) == size_t(PathKind::ProgramsFolder) + 1, "a text for every kind of file dialog");
 
@@ -69,9 +88,79 @@ QString translated(const char *text)
     return text ? QCoreApplication::translate("EditorDialogs", text) : QString();
 }
 
+// Puts `widget` above everything Qt's file dialog `dialog` holds, across its width.
+void putOnTop(QFileDialog *dialog, QWidget *widget)
+{
+    auto *grid = qobject_cast<QGridLayout *>(dialog->layout());
+    if (!grid)
+        return;
+    struct Place
+    {
+        QLayoutItem *item;
+        int row, column, rows, columns;
+    };
+    const int columns = grid->columnCount();
+    QList<Place> places;
+    while (grid->count() > 0) {
+        Place p{nullptr, 0, 0, 0, 0};
+        grid->getItemPosition(0, &p.row, &p.column, &p.rows, &p.columns);
+        p.item = grid->takeAt(0);
+        places.append(p);
+    }
+    grid->addWidget(widget, 0, 0, 1, columns);
+    for (const Place &p : std::as_const(places))
+        grid->addItem(p.item, p.row + 1, p.column, p.rows, p.columns);
+}
+
+// The folder or file the dialog would give now: what is selected or typed, else the folder shown.
+QString chosenNow(const QFileDialog *dialog)
+{
+    const QStringList selected = dialog->selectedFiles();
+    return selected.isEmpty() ? dialog->directory().absolutePath() : selected.constFirst();
+}
+
 } // namespace
 
-std::unique_ptr<QFileDialog> pathDialog(QWidget *parent, PathKind kind, const QString &start)
+QString openResult(const QString &chosen)
+{
+    if (!QFileInfo(QDir(chosen).filePath(QStringLiteral("test.kaz"))).isFile())
+        return QCoreApplication::translate("EditorDialogs", "%1 holds no test (no file test.kaz): open the folder of "
+                                                            "a test, or the test's folder inside this one.")
+            .arg(printablePath(chosen));
+    return QCoreApplication::translate("EditorDialogs", "Opens the test \"%1\" from %2.")
+        .arg(SavePlace::titleOf(chosen), printablePath(chosen));
+}
+
+QString programsResult(const QString &chosen, const QStringList &programs)
+{
+    QStringList names;
+    for (const QString &program : programs)
+        names.append(printableName(program));
+    return QCoreApplication::translate("EditorDialogs", "The programs are written into %1: %2.")
+        .arg(printablePath(chosen), names.join(QStringLiteral(", ")));
+}
+
+QString saveResult(const QString &chosen, const QString &own, const QString &title)
+{
+    const SavePlace::Chosen place = SavePlace::consider(chosen, own, title);
+    switch (place.kind) {
+    case SavePlace::Chosen::Kind::NotHere:
+        return QCoreApplication::translate("EditorDialogs", "No test can be saved here: %1.").arg(place.why);
+    case SavePlace::Chosen::Kind::Own:
+        return QCoreApplication::translate("EditorDialogs", "The test is saved in its own folder: %1")
+            .arg(printablePath(place.folder));
+    case SavePlace::Chosen::Kind::HoldsTest:
+        return QCoreApplication::translate("EditorDialogs", "This is the folder of the test \"%1\": you are asked "
+                                                            "whether to replace it or to save beside it.")
+            .arg(place.title);
+    case SavePlace::Chosen::Kind::Inside:
+        break;
+    }
+    return QCoreApplication::translate("EditorDialogs", "The test is saved in a new folder: %1")
+        .arg(printablePath(place.folder));
+}
+
+std::unique_ptr<QFileDialog> pathDialog(QWidget *parent, PathKind kind, const QString &start, PathResult result)
 {
     const PathTexts &texts = Texts[int(kind)];
     auto dialog = std::make_unique<QFileDialog>(parent, translated(texts.caption), start, translated(texts.filter));
@@ -95,13 +184,45 @@ std::unique_ptr<QFileDialog> pathDialog(QWidget *parent, PathKind kind, const QS
     dialog->setLabelText(QFileDialog::FileType, QCoreApplication::translate("EditorDialogs", "Show:"));
     dialog->setLabelText(QFileDialog::Accept, translated(texts.accept));
     dialog->setLabelText(QFileDialog::Reject, QCoreApplication::translate("EditorDialogs", "Cancel"));
+    // What to choose and what becomes of it, in words, above the folders: the caption alone is
+    // easily cut short by the title bar. Below it, what the choice made so far leads to.
+    auto *hint = new QLabel(translated(texts.hint), dialog.get());
+    hint->setObjectName(QStringLiteral("pathHint"));
+    hint->setWordWrap(true);
+    auto *lines = new QWidget(dialog.get());
+    auto *linesLayout = new QVBoxLayout(lines);
+    linesLayout->setContentsMargins(0, 0, 0, 0);
+    linesLayout->addWidget(hint);
+    if (!result && kind == PathKind::OpenFolder)
+        result = openResult;
+    if (result) {
+        auto *outcome = new QLabel(lines);
+        outcome->setObjectName(QStringLiteral("pathResult"));
+        outcome->setWordWrap(true);
+        outcome->setTextFormat(Qt::PlainText);
+        QFont bold = outcome->font();
+        bold.setBold(true);
+        outcome->setFont(bold);
+        // Room for two lines from the start: the folders do not move under the pointer when
+        // the sentence grows as the teacher clicks through them.
+        outcome->setMinimumHeight(2 * QFontMetrics(bold).lineSpacing());
+        linesLayout->addWidget(outcome);
+        QFileDialog *d = dialog.get();
+        const auto update = [d, outcome, result] { outcome->setText(result(chosenNow(d))); };
+        QObject::connect(d, &QFileDialog::currentChanged, outcome, update);
+        QObject::connect(d, &QFileDialog::directoryEntered, outcome, update);
+        if (auto *name = d->findChild<QLineEdit *>(QStringLiteral("fileNameEdit")))
+            QObject::connect(name, &QLineEdit::textChanged, outcome, update);
+        update();
+    }
+    putOnTop(dialog.get(), lines);
     giveMnemonics(dialog.get());
     return dialog;
 }
 
-QString choosePath(QWidget *parent, PathKind kind, const QString &start)
+QString choosePath(QWidget *parent, PathKind kind, const QString &start, PathResult result)
 {
-    const std::unique_ptr<QFileDialog> dialog = pathDialog(parent, kind, start);
+    const std::unique_ptr<QFileDialog> dialog = pathDialog(parent, kind, start, std::move(result));
     if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty())
         return {};
     return dialog->selectedFiles().constFirst();
@@ -297,7 +418,10 @@ MakeProgramSteps dialogs(QWidget *parent, std::function<bool()> save)
     steps.askSystems = [parent](const QList<EditorPacking::Target> &targets) { return chooseSystems(parent, targets); };
     // The save dialog asks before it names a file that is already there.
     steps.askProgram = [parent](const QString &proposed) { return choosePath(parent, PathKind::ProgramFile, proposed); };
-    steps.askFolder = [parent](const QString &proposed) { return choosePath(parent, PathKind::ProgramsFolder, proposed); };
+    steps.askFolder = [parent](const QString &proposed, const QStringList &programs) {
+        return choosePath(parent, PathKind::ProgramsFolder, proposed,
+                          [programs](const QString &chosen) { return programsResult(chosen, programs); });
+    };
     steps.askReplace = [parent](const QStringList &programs) {
         QStringList names;
         for (const QString &program : programs)
@@ -373,7 +497,10 @@ void makeProgram(QuizDocument &doc, const MakeProgramSteps &steps)
             return;
         programs.append(program);
     } else {
-        const QString place = steps.askFolder(QFileInfo(QDir(doc.folder()).absolutePath()).path());
+        QStringList names;
+        for (const EditorPacking::Target &t : targets)
+            names.append(t.program);
+        const QString place = steps.askFolder(QFileInfo(QDir(doc.folder()).absolutePath()).path(), names);
         if (place.isEmpty())
             return;
         QStringList there;

@@ -29,10 +29,21 @@ enum class PathKind {
     ProgramFile,    // "Make program" for one system: the program file to write
     ProgramsFolder, // "Make program" for several: the folder the programs go to
 };
-// The dialog for `kind`, starting at `start` (a folder, or a file's path to propose), not shown yet.
-std::unique_ptr<QFileDialog> pathDialog(QWidget *parent, PathKind kind, const QString &start);
+// What becomes of the folder or file chosen so far in a file dialog, as a sentence.
+using PathResult = std::function<QString(const QString &chosen)>;
+// The dialog for `kind`, starting at `start` (a folder, or a file's path to propose), not shown
+// yet. Above its folders it says what to choose and, when `result` is given (for OpenFolder
+// without it: openResult), what the choice made so far leads to, kept up as the choice changes.
+std::unique_ptr<QFileDialog> pathDialog(QWidget *parent, PathKind kind, const QString &start, PathResult result = {});
 // The path chosen in pathDialog, empty when cancelled.
-QString choosePath(QWidget *parent, PathKind kind, const QString &start);
+QString choosePath(QWidget *parent, PathKind kind, const QString &start, PathResult result = {});
+// What opening the folder `chosen` does: the test it opens, or that it holds none.
+QString openResult(const QString &chosen);
+// Where "Make program" writes the programs named `programs` (file names) when `chosen` is chosen.
+QString programsResult(const QString &chosen, const QStringList &programs);
+// Where saving the test titled `title`, whose folder is `own` (empty for a new test), into the
+// folder `chosen` puts it (SavePlace::consider), or why not there.
+QString saveResult(const QString &chosen, const QString &own, const QString &title);
 
 // Gives each push button of `dialog` without an Alt+letter one: the first letter of its text that
 // no other button or label of the dialog has (check boxes, named "Windows" and "Linux", would get
@@ -73,9 +84,9 @@ struct MakeProgramSteps
     // For one system: where to write the program, proposing `proposed`; empty when cancelled.
     // A file that is already there is replaced, so this step asks before it names one.
     std::function<QString(const QString &proposed)> askProgram;
-    // For more than one: the folder the programs go to, each with its own name, proposing
-    // `proposed`; empty when cancelled.
-    std::function<QString(const QString &proposed)> askFolder;
+    // For more than one: the folder the programs go to, each with its own name of `programs`
+    // (file names), proposing `proposed`; empty when cancelled.
+    std::function<QString(const QString &proposed, const QStringList &programs)> askFolder;
     // Whether the files at `programs` (paths), there already, may be replaced; when not, no
     // program is made.
     std::function<bool(const QStringList &programs)> askReplace;

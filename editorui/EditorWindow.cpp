@@ -106,7 +106,14 @@ EditorWindow::EditorWindow(QWidget *parent) : QMainWindow(parent), m_document(ne
         box.exec();
         return int(buttons.indexOf(box.clickedButton()));
     };
-    choosePath = [this](PathKind kind, const QString &start) { return EditorDialogs::choosePath(this, kind, start); };
+    choosePath = [this](PathKind kind, const QString &start) {
+        EditorDialogs::PathResult result;
+        if (kind == PathKind::SaveFolder)
+            result = [this](const QString &chosen) {
+                return EditorDialogs::saveResult(chosen, m_document->folder(), m_document->field(DocumentField::Title));
+            };
+        return EditorDialogs::choosePath(this, kind, start, std::move(result));
+    };
 
     chooseGiftQuestion = [this](const EditorSources::GiftQuestions &found) {
         return EditorDialogs::chooseGiftQuestion(this, found.titles, found.skipped);

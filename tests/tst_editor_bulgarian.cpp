@@ -31,6 +31,7 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -59,7 +60,7 @@ namespace {
 QStringList latinWords(QString text)
 {
     static const QRegularExpression allowed(
-        uR"(\b(?:Ctrl|Shift|Alt)(?:\+(?:Ctrl|Shift|Alt))*\+\w+|\bF\d+\b|\b(?:KAZ|GIFT|px|Enter|Escape)\b|\*\.\w+|\[[^\]]*\]|\btest\.kaz\b|\bhttps?://[^\s,;)]*|\bwww\.[^\s,;)]*|\b[a-z]+\.bg\b)"_s);
+        uR"(\b(?:Ctrl|Shift|Alt)(?:\+(?:Ctrl|Shift|Alt))*\+\w+|\bF\d+\b|\b(?:KAZ|GIFT|px|Enter|Escape|Moodle|PNG|JPEG|GIF|BMP)\b|\bkaz-\S*|\*\.\w+|\[[^\]]*\]|\btest\.kaz\b|\bhttps?://[^\s,;)]*|\bwww\.[^\s,;)]*|\b[a-z]+\.bg\b)"_s);
     static const QRegularExpression latin(u"[A-Za-z]+"_s);
     text.remove(allowed);
     QStringList words;
@@ -461,8 +462,7 @@ private Q_SLOTS:
         QTest::newRow("open_folder") << int(K::OpenFolder) << u"Отвори папка с тест"_s << u"Търси в:"_s
                                      << u"Отвори теста"_s;
         QTest::newRow("save_folder") << int(K::SaveFolder)
-                                     << u"Запазване: изберете папката, в която да е тестът (там той получава своя "
-                                        u"папка, наречена по заглавието му)"_s
+                                     << u"Запазване на теста: изберете папка"_s
                                      << u"Тестът отива в:"_s << u"Запази теста тук"_s;
         QTest::newRow("gift_file") << int(K::GiftFile) << u"Отвори GIFT файл"_s << u"Търси в:"_s << u"Отвори"_s;
         QTest::newRow("program") << int(K::Program) << u"Отвори програма с тест"_s << u"Търси в:"_s << u"Отвори"_s;
@@ -493,10 +493,16 @@ private Q_SLOTS:
             if (box->buttonRole(const_cast<QAbstractButton *>(b)) == QDialogButtonBox::AcceptRole)
                 acceptButtons.append(withoutMnemonic(b->text()));
         QCOMPARE(acceptButtons, QStringList{accept});
+        // Above the folders, in words, what to choose: the caption alone the title bar may cut.
+        const auto *hint = dialog->findChild<QLabel *>(u"pathHint"_s);
+        QVERIFY(hint);
+        QVERIFY(hint->text().size() > caption.size());
         // No English in its words, and one Alt+letter for each of its buttons and named fields.
         QHash<QChar, QString> taken;
         for (const QLabel *l : dialog->findChildren<QLabel *>()) {
-            QCOMPARE(latinWords(l->text()), QStringList());
+            // The line of what the choice leads to names folders (file_dialogs_say_what_the_choice_leads_to).
+            if (l->objectName() != u"pathResult")
+                QCOMPARE(latinWords(l->text()), QStringList());
             if (const QChar key = mnemonic(l->text()); !key.isNull() && l->buddy()) {
                 QVERIFY2(!taken.contains(key), qPrintable(taken.value(key) + u" and "_s + l->text()));
                 taken.insert(key, l->text());
@@ -511,6 +517,152 @@ private Q_SLOTS:
             QVERIFY2(!taken.contains(key), qPrintable(taken.value(key) + u" and "_s + b->text()));
             taken.insert(key, b->text());
         }
+    }
+
+    // Above the folders each file dialog says what to choose; the dialogs of opening and saving a
+    // test folder say what the folder chosen so far leads to, and say it anew as the teacher
+    // clicks through the folders: which test opens, where the test is saved (a new folder named
+    // after its title in Latin letters), or that a test is there.
+    void file_dialogs_say_what_the_choice_leads_to_data()
+    {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<QString>("own");       // the test's folder, below the temporary one
+        QTest::addColumn<QString>("first");     // the folder the dialog starts in
+        QTest::addColumn<QString>("firstSays"); // %1 the temporary folder
+        QTest::addColumn<QString>("then");      // the folder selected next
+        QTest::addColumn<QString>("thenSays");
+        using K = EditorDialogs::PathKind;
+        QTest::newRow("open_test_then_none")
+            << int(K::OpenFolder) << QString() << u"gradove"_s << u"Отваря се тестът „Градове“ от %1/gradove."_s
+            << u"prazna"_s << u"В %1/prazna няма тест (няма файл test.kaz): отворете папката на тест или папката на "
+                              u"теста вътре в тази."_s;
+        QTest::newRow("save_new_then_beside_a_test")
+            << int(K::SaveFolder) << QString() << u"prazna"_s
+            << u"Тестът се записва в нова папка: %1/prazna/stolitsi-na-evropa"_s << u"gradove"_s
+            << u"Това е папката на теста „Градове“: ще бъдете попитани дали да го замените или да запишете този до "
+               u"него."_s;
+        QTest::newRow("save_own_then_new")
+            << int(K::SaveFolder) << u"stolitsi"_s << u"stolitsi"_s << u"Тестът се записва в своята папка: %1/stolitsi"_s
+            << u"prazna"_s << u"Тестът се записва в нова папка: %1/prazna/stolitsi-na-evropa"_s;
+    }
+
+    void file_dialogs_say_what_the_choice_leads_to()
+    {
+        QFETCH(int, kind);
+        QFETCH(QString, own);
+        QFETCH(QString, first);
+        QFETCH(QString, firstSays);
+        QFETCH(QString, then);
+        QFETCH(QString, thenSays);
+        QTemporaryDir tmp;
+        QVERIFY(tmp.isValid());
+        const QString root = QDir(tmp.path()).canonicalPath();
+        QuizDocument other;
+        EditorSupport::setRows(other, u"Варна\tОдесос\n"_s);
+        other.setField(DocumentField::Title, u"Градове"_s);
+        QCOMPARE(other.trySaveTo(root + u"/gradove"_s).outcome, QuizDocument::Saved::Outcome::Saved);
+        QVERIFY(QDir(root).mkdir(u"prazna"_s));
+        QVERIFY(QDir(root).mkdir(u"stolitsi"_s));
+        EditorWindow w;
+        w.setRecoveryDelay(3600 * 1000);
+        w.document()->setField(DocumentField::Title, u"Столици на Европа"_s);
+        if (!own.isEmpty())
+            QCOMPARE(w.document()->trySaveTo(root + u'/' + own).outcome, QuizDocument::Saved::Outcome::Saved);
+        // The dialog the editor's own opener and Save as show, caught as it opens.
+        QString said, saidThen, hint;
+        QTimer::singleShot(0, &w, [&] {
+            auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+            if (!dialog)
+                return;
+            const auto *line = dialog->findChild<QLabel *>(u"pathResult"_s);
+            const auto *above = dialog->findChild<QLabel *>(u"pathHint"_s);
+            // Shown above the line of where the result goes, not over it.
+            const QLabel *lookIn = nullptr;
+            for (const QLabel *l : dialog->findChildren<QLabel *>())
+                if (l->text() == dialog->labelText(QFileDialog::LookIn))
+                    lookIn = l;
+            if (above && lookIn && above->isVisible()
+                && above->mapTo(dialog, QPoint(0, above->height())).y() <= lookIn->mapTo(dialog, QPoint()).y())
+                hint = above->text();
+            said = line ? line->text() : QString();
+            dialog->selectFile(root + u'/' + then);
+            saidThen = line ? line->text() : QString();
+            dialog->reject();
+        });
+        QCOMPARE(w.choosePath(EditorDialogs::PathKind(kind), root + u'/' + first), QString());
+        QVERIFY2(!hint.isEmpty(), "no line above the folders");
+        // The paths as the system writes them (the sentences hold no other slash).
+        QCOMPARE(said, QDir::toNativeSeparators(firstSays.arg(root)));
+        QCOMPARE(saidThen, QDir::toNativeSeparators(thenSays.arg(root)));
+    }
+
+    // "Make program" for several systems: its folder dialog names the programs and where they go,
+    // anew for each folder the teacher goes to.
+    void programs_folder_dialog_names_the_programs()
+    {
+        QTemporaryDir tmp;
+        QVERIFY(tmp.isValid());
+        const QString root = QDir(tmp.path()).canonicalPath();
+        QVERIFY(QDir(root).mkdir(u"za-uchenitsite"_s));
+        const EditorDialogs::MakeProgramSteps steps = EditorDialogs::dialogs(m_window.get());
+        QString said, saidThen;
+        QTimer::singleShot(0, m_window.get(), [&] {
+            auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+            if (!dialog)
+                return;
+            const auto *line = dialog->findChild<QLabel *>(u"pathResult"_s);
+            said = line ? line->text() : QString();
+            dialog->selectFile(root + u"/za-uchenitsite"_s);
+            saidThen = line ? line->text() : QString();
+            dialog->reject();
+        });
+        QCOMPARE(steps.askFolder(root, {u"kaz-gradove.exe"_s, u"kaz-gradove"_s}), QString());
+        QCOMPARE(said, QDir::toNativeSeparators(u"Програмите се записват в %1: kaz-gradove.exe, kaz-gradove."_s.arg(root)));
+        QCOMPARE(saidThen, QDir::toNativeSeparators(
+                               u"Програмите се записват в %1/za-uchenitsite: kaz-gradove.exe, kaz-gradove."_s.arg(root)));
+    }
+
+    // The question Qt's file dialog asks itself when "Make program" is to write over a file there
+    // already: its buttons have Alt letters, as the editor's own questions do, and are Bulgarian
+    // (Qt's own translation gives both).
+    void file_dialog_question_has_alt_letters()
+    {
+        QTemporaryDir tmp;
+        QVERIFY(tmp.isValid());
+        const QString there = tmp.filePath(u"kaz-gradove"_s);
+        QFile file(there);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.close();
+        const std::unique_ptr<QFileDialog> dialog
+            = EditorDialogs::pathDialog(m_window.get(), EditorDialogs::PathKind::ProgramFile, there);
+        dialog->show();
+        QVERIFY(QTest::qWaitForWindowExposed(dialog.get()));
+        QStringList buttons;
+        QTimer::singleShot(0, dialog.get(), [&] {
+            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+            if (!box)
+                return;
+            for (const QAbstractButton *b : box->buttons())
+                buttons.append(b->text());
+            box->reject();
+        });
+        const auto *box = dialog->findChild<QDialogButtonBox *>();
+        QVERIFY(box);
+        QPushButton *write = nullptr;
+        for (QAbstractButton *b : box->buttons())
+            if (box->buttonRole(b) == QDialogButtonBox::AcceptRole)
+                write = qobject_cast<QPushButton *>(b);
+        QVERIFY(write);
+        write->click();
+        QCOMPARE(buttons.size(), 2);
+        QSet<QChar> letters;
+        for (const QString &text : std::as_const(buttons)) {
+            const QChar key = mnemonic(text);
+            QVERIFY2(!key.isNull(), qPrintable(text));
+            QCOMPARE(latinWords(text), QStringList());
+            letters.insert(key);
+        }
+        QCOMPARE(letters.size(), 2);
     }
 
     // The guide names each key as the menus show it ("Ctrl+Del", "Alt+Нагоре"): in its key table

@@ -98,6 +98,7 @@ struct Answers
 
     QStringList asked;
     QString proposed;
+    QStringList folderPrograms; // the programs' names the folder dialog was told
     QString told;
     bool toldProblem = false;
     int tellings = 0;
@@ -127,9 +128,10 @@ struct Answers
             proposed = p;
             return program;
         };
-        s.askFolder = [this](const QString &p) {
+        s.askFolder = [this](const QString &p, const QStringList &programs) {
             asked << u"folder"_s;
             proposed = p;
+            folderPrograms = programs;
             return folder;
         };
         s.askReplace = [this](const QStringList &programs) {
@@ -920,10 +922,16 @@ void TestEditorTryOut::makeProgramWritesEachSystemsProgram()
         a.program = QDir(out).filePath(istoriyaProgram(systems.first()));
     EditorDialogs::makeProgram(d, a.steps());
     QCOMPARE(a.asked, asked);
-    if (systems.size() == 1)
+    if (systems.size() == 1) {
         QCOMPARE(a.proposed, tmp.filePath(istoriyaProgram(systems.first())));
-    else
+    } else {
         QCOMPARE(a.proposed, tmp.path());
+        // The folder dialog names the programs it is chosen for.
+        QStringList programs;
+        for (const System system : systems)
+            programs << istoriyaProgram(system);
+        QCOMPARE(a.folderPrograms, programs);
+    }
     QStringList thereBefore;
     for (const QString &name : there)
         if (systems.size() > 1) // the save dialog asks of one program itself

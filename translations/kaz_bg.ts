@@ -605,10 +605,6 @@ Replace them with the new programs?</source>
         <translation>&amp;Отвори теста</translation>
     </message>
     <message>
-        <source>Save: choose the folder to put the test in (it gets a folder of its own there, named after its title)</source>
-        <translation>Запазване: изберете папката, в която да е тестът (там той получава своя папка, наречена по заглавието му)</translation>
-    </message>
-    <message>
         <source>The test goes into:</source>
         <translation>Тестът отива в:</translation>
     </message>
@@ -711,6 +707,66 @@ It opens in any web browser, on a phone, a tablet or a computer: the learners do
     <message>
         <source>%1: a page that plays the test in any web browser, on a phone, a tablet or a computer; nothing to install.</source>
         <translation>%1: страница, която пуска теста във всеки уеб браузър на телефон, таблет или компютър; нищо не се инсталира.</translation>
+    </message>
+    <message>
+        <source>Choose the folder of the test: the one that holds its file test.kaz (and its pictures). The test opens in the editor from there.</source>
+        <translation>Изберете папката на теста: тази, в която е файлът му test.kaz (и картинките му). Тестът се отваря в редактора оттам.</translation>
+    </message>
+    <message>
+        <source>Save the test: choose a folder</source>
+        <translation>Запазване на теста: изберете папка</translation>
+    </message>
+    <message>
+        <source>Choose the folder to keep the test in, such as Documents. The test gets a folder of its own inside it, named after its title.</source>
+        <translation>Изберете папката, в която да пазите теста, например Документи. Тестът получава в нея своя папка, наречена по заглавието му.</translation>
+    </message>
+    <message>
+        <source>Choose a GIFT file (such as one exported from Moodle): its matching question becomes a new test in the editor, which you then save in a folder of its own. The file itself is not changed.</source>
+        <translation>Изберете GIFT файл (например изнесен от Moodle): въпросът за съпоставяне в него става нов тест в редактора, който после запазвате в своя папка. Самият файл не се променя.</translation>
+    </message>
+    <message>
+        <source>Choose a test program made by KAZ (kaz-….exe, kaz-…): the test in it opens in the editor as a new test, which you then save in a folder of its own. The program itself is not changed.</source>
+        <translation>Изберете програма с тест, направена от KAZ (kaz-….exe, kaz-…): тестът в нея се отваря в редактора като нов тест, който после запазвате в своя папка. Самата програма не се променя.</translation>
+    </message>
+    <message>
+        <source>Choose a picture file (PNG, JPEG, GIF or BMP) for the row you are on: a copy of it goes into the test&apos;s folder; your file stays where it is.</source>
+        <translation>Изберете файл с картинка (PNG, JPEG, GIF или BMP) за реда, на който сте: копие от него отива в папката на теста; вашият файл остава, където е.</translation>
+    </message>
+    <message>
+        <source>The program is one file, which you give to the learners. Choose the folder it goes into and, if you like, another name for it.</source>
+        <translation>Програмата е един файл, който давате на учениците. Изберете папката, в която да отиде, и ако искате, друго име за нея.</translation>
+    </message>
+    <message>
+        <source>Choose the folder the programs go into: each is one file, named kaz- and the test&apos;s folder name, which you give to the learners of its system.</source>
+        <translation>Изберете папката, в която да отидат програмите: всяка е един файл с име kaz- и името на папката на теста, който давате на учениците с нейната система.</translation>
+    </message>
+    <message>
+        <source>%1 holds no test (no file test.kaz): open the folder of a test, or the test&apos;s folder inside this one.</source>
+        <translation>В %1 няма тест (няма файл test.kaz): отворете папката на тест или папката на теста вътре в тази.</translation>
+    </message>
+    <message>
+        <source>Opens the test &quot;%1&quot; from %2.</source>
+        <translation>Отваря се тестът „%1“ от %2.</translation>
+    </message>
+    <message>
+        <source>No test can be saved here: %1.</source>
+        <translation>Тук не може да се запише тест: %1.</translation>
+    </message>
+    <message>
+        <source>The test is saved in its own folder: %1</source>
+        <translation>Тестът се записва в своята папка: %1</translation>
+    </message>
+    <message>
+        <source>This is the folder of the test &quot;%1&quot;: you are asked whether to replace it or to save beside it.</source>
+        <translation>Това е папката на теста „%1“: ще бъдете попитани дали да го замените или да запишете този до него.</translation>
+    </message>
+    <message>
+        <source>The test is saved in a new folder: %1</source>
+        <translation>Тестът се записва в нова папка: %1</translation>
+    </message>
+    <message>
+        <source>The programs are written into %1: %2.</source>
+        <translation>Програмите се записват в %1: %2.</translation>
     </message>
 </context>
 <context>
