@@ -99,6 +99,8 @@ LangString KazStartEditor ${LANG_ENGLISH} "Start the test editor now"
 LangString KazStartEditor ${LANG_BULGARIAN} "Стартирай редактора на тестове сега"
 LangString KazUninstallText ${LANG_ENGLISH} "KAZ will be removed from this folder. Tests and programs you made yourself stay where they are."
 LangString KazUninstallText ${LANG_BULGARIAN} "KAZ ще бъде премахнат от тази папка. Тестовете и програмите, които сте направили сами, остават на мястото си."
+LangString KazRecoveryKept ${LANG_ENGLISH} "Copies of tests that were not saved stay$\r$\nin this folder:$\r$\n$APPDATA\KAZ\kaz-editor\recovery$\r$\n$\r$\nInstalled again, the test editor offers them$\r$\nback when it starts. If you do not need$\r$\nthem, delete the folder."
+LangString KazRecoveryKept ${LANG_BULGARIAN} "Копия на незапазени тестове остават$\r$\nв тази папка:$\r$\n$APPDATA\KAZ\kaz-editor\recovery$\r$\n$\r$\nАко инсталирате KAZ отново, редакторът$\r$\nна тестове ще ви ги предложи, когато$\r$\nго стартирате. Ако не ви трябват,$\r$\nизтрийте папката."
 LangString KazAllUsersNeedsAdministrator ${LANG_ENGLISH} "Only an administrator can install KAZ for all users of this computer. Right-click the setup and choose $\"Run as administrator$\", or install without /AllUsers, for yourself only."
 LangString KazAllUsersNeedsAdministrator ${LANG_BULGARIAN} "Само администратор може да инсталира KAZ за всички потребители на този компютър. Щракнете с десния бутон върху инсталационната програма и изберете „Изпълни като администратор“ или инсталирайте без /AllUsers, само за себе си."
 LangString KazNeedsAdministrator ${LANG_ENGLISH} "KAZ was installed for all users of this computer. Only an administrator can remove it: right-click the uninstaller and choose $\"Run as administrator$\"."
@@ -260,4 +262,8 @@ Section "Uninstall"
     RMDir "$APPDATA\KAZ\kaz-editor\recovery"
     RMDir "$APPDATA\KAZ\kaz-editor"
     RMDir "$APPDATA\KAZ"
+    ; Still there: the teacher is told where (not when uninstalling silently).
+    ${If} ${FileExists} "$APPDATA\KAZ\kaz-editor\recovery\*.*"
+        MessageBox MB_ICONINFORMATION|MB_OK "$(KazRecoveryKept)" /SD IDOK
+    ${EndIf}
 SectionEnd
