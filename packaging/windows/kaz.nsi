@@ -170,7 +170,9 @@ FunctionEnd
 
 ; NSIS writes the folder page's sizes with a decimal point, then calls this: in Bulgarian the
 ; point becomes a comma ("69,8 ГБ"). The page's sizes are its controls 1023 (needed) and 1024
-; (free on the folder's drive); on any other page, or silently, there are none.
+; (free on the folder's drive); on any other page, or silently, there are none. NSIS calls it
+; only for a folder that can be and whose drive has room: while the teacher types one that
+; cannot ("C:"), or on a drive too full, the point shows (and "Инсталирай" is greyed).
 !macro KazDecimalComma PAGE ID
     GetDlgItem $1 ${PAGE} ${ID}
     ${If} $1 <> 0
