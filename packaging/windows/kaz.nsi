@@ -42,8 +42,10 @@ ManifestDPIAware true
 
 Name "KAZ"
 OutFile "${KAZ_OUTFILE}"
-; Chosen in .onInit unless /D= gave it.
-InstallDir ""
+; The user's folder, unless /D= gave one; .onInit takes Program Files instead when installing
+; for all users. Its last part is what "Преглед…" adds to the folder the teacher picks
+; (Documents becomes Documents\KAZ, so KAZ's files never lie loose among the teacher's).
+InstallDir "$LOCALAPPDATA\Programs\KAZ"
 BrandingText "KAZ ${KAZ_VERSION}"
 ShowInstDetails nevershow
 ShowUninstDetails nevershow
@@ -157,14 +159,16 @@ Function KazChooseUsers
 FunctionEnd
 
 Function .onInit
+    ; InstallDir's folder, or the one /D= gave (set before this), read while $LOCALAPPDATA is
+    ; still the user's: KazChooseUsers may make it all users'.
+    StrCpy $3 ""
+    ${If} $INSTDIR == "$LOCALAPPDATA\Programs\KAZ"
+        StrCpy $3 "InstallDir"
+    ${EndIf}
     Call KazChooseUsers
-    ; /D= sets $INSTDIR before this.
-    ${If} $INSTDIR == ""
-        ${If} $AllUsers == "Admin"
-            StrCpy $INSTDIR "$PROGRAMFILES64\KAZ"
-        ${Else}
-            StrCpy $INSTDIR "$LOCALAPPDATA\Programs\KAZ"
-        ${EndIf}
+    ${If} $3 == "InstallDir"
+    ${AndIf} $AllUsers == "Admin"
+        StrCpy $INSTDIR "$PROGRAMFILES64\KAZ"
     ${EndIf}
 FunctionEnd
 
