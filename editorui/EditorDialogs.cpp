@@ -379,16 +379,27 @@ QString madeText(Packing::System system, const QString &program)
                                                             "one file (from a USB stick or an e-mail) and double-click it "
                                                             "to start the test; nothing needs to be installed.")
             .arg(path);
-    // Windows' disks, USB sticks and e-mail keep no permission to run: the learner gives it back.
-    return QCoreApplication::translate("EditorDialogs", "The program for Linux is made: %1\nGive this one file to the "
-                                                        "learners: it runs on Debian 12 (64-bit PC) with the KAZ package "
-                                                        "installed, or with the packages libqt6widgets6, "
-                                                        "fonts-liberation and fonts-dejavu-core.\nWhere it arrives "
-                                                        "without its permission to run (made on Windows, or sent by "
-                                                        "e-mail), the learner gives it back with chmod +x %2, or in the "
-                                                        "file manager with Properties, Permissions, Allow executing file "
-                                                        "as program.")
-        .arg(path, shellWord(QFileInfo(program).fileName()));
+    const QString made = QCoreApplication::translate("EditorDialogs", "The program for Linux is made: %1\nGive this one file to "
+                                                                      "the learners: it runs on Debian 12 (64-bit PC) with the KAZ "
+                                                                      "package installed, or with the packages libqt6widgets6, "
+                                                                      "fonts-liberation and fonts-dejavu-core.")
+                             .arg(path);
+    // Windows' disks, USB sticks and e-mail keep no permission to run: the learner gives it
+    // back. A program made on Windows never has it, so there the editor says so for certain.
+#ifdef Q_OS_WIN
+    const QString start = QCoreApplication::translate("EditorDialogs", "Made on Windows, it reaches Linux without its "
+                                                                       "permission to run: there the learner gives it "
+                                                                       "back with chmod +x %1, or in the file manager with "
+                                                                       "Properties, Permissions, Allow executing file as "
+                                                                       "program, and then double-clicks it.");
+#else
+    const QString start = QCoreApplication::translate("EditorDialogs", "Where it arrives without its permission to run "
+                                                                       "(copied through Windows, or sent by e-mail), the "
+                                                                       "learner gives it back with chmod +x %1, or in the "
+                                                                       "file manager with Properties, Permissions, Allow "
+                                                                       "executing file as program.");
+#endif
+    return made + u'\n' + start.arg(shellWord(QFileInfo(program).fileName()));
 }
 
 // Why no program was made for `system`: `why` is what packing told the teacher.

@@ -986,8 +986,20 @@ void TestEditorTryOut::makeProgramWritesEachSystemsProgram()
     QCOMPARE(a.told.contains(u"double-click it to start the test"_s), systems.contains(System::Windows));
     QCOMPARE(a.told.contains(u"any web browser, on a phone, a tablet or a computer"_s), systems.contains(System::Web));
     QCOMPARE(a.told.contains(u"Debian 12"_s), systems.contains(System::Linux));
-    // A Linux program copied from Windows or sent by e-mail has lost its permission to run.
+    // A Linux program copied from Windows or sent by e-mail has lost its permission to run; one
+    // made on Windows never had it, and the editor there says so without "where".
     QVERIFY2(a.told.contains(u"chmod +x kaz-istoriya,"_s) == systems.contains(System::Linux), qPrintable(a.told));
+#ifdef Q_OS_WIN
+    const bool madeOnWindows = true;
+#else
+    const bool madeOnWindows = false;
+#endif
+    QVERIFY2(a.told.contains(u"Made on Windows, it reaches Linux without its permission to run"_s)
+                 == (madeOnWindows && systems.contains(System::Linux)),
+             qPrintable(a.told));
+    QVERIFY2(a.told.contains(u"Where it arrives without its permission to run"_s)
+                 == (!madeOnWindows && systems.contains(System::Linux)),
+             qPrintable(a.told));
 }
 
 // A program that was not made is told with its reason, beside the other system's that was; the

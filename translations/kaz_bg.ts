@@ -534,11 +534,17 @@ The learners copy this one file (from a USB stick or an e-mail) and double-click
     </message>
     <message>
         <source>The program for Linux is made: %1
-Give this one file to the learners: it runs on Debian 12 (64-bit PC) with the KAZ package installed, or with the packages libqt6widgets6, fonts-liberation and fonts-dejavu-core.
-Where it arrives without its permission to run (made on Windows, or sent by e-mail), the learner gives it back with chmod +x %2, or in the file manager with Properties, Permissions, Allow executing file as program.</source>
+Give this one file to the learners: it runs on Debian 12 (64-bit PC) with the KAZ package installed, or with the packages libqt6widgets6, fonts-liberation and fonts-dejavu-core.</source>
         <translation>Програмата за Linux е направена: %1
-Дайте този един файл на учениците: той работи на Debian 12 (64-битов компютър) с инсталиран пакет KAZ или с пакетите libqt6widgets6, fonts-liberation и fonts-dejavu-core.
-Където стигне без правото си да се изпълнява (направена в Windows или изпратена по електронна поща), ученикът ѝ го връща с chmod +x %2 или във файловия мениджър със „Свойства“, „Права“ и отметката за изпълнение като програма.</translation>
+Дайте този един файл на учениците: той работи на Debian 12 (64-битов компютър) с инсталиран пакет KAZ или с пакетите libqt6widgets6, fonts-liberation и fonts-dejavu-core.</translation>
+    </message>
+    <message>
+        <source>Made on Windows, it reaches Linux without its permission to run: there the learner gives it back with chmod +x %1, or in the file manager with Properties, Permissions, Allow executing file as program, and then double-clicks it.</source>
+        <translation>Направена в Windows, тя стига до Linux без правото си да се изпълнява: там ученикът ѝ го връща с chmod +x %1 или във файловия мениджър със „Свойства“, „Права“ и отметката за изпълнение като програма, после щраква два пъти върху нея.</translation>
+    </message>
+    <message>
+        <source>Where it arrives without its permission to run (copied through Windows, or sent by e-mail), the learner gives it back with chmod +x %1, or in the file manager with Properties, Permissions, Allow executing file as program.</source>
+        <translation>Където стигне без правото си да се изпълнява (копирана през Windows или изпратена по електронна поща), ученикът ѝ го връща с chmod +x %1 или във файловия мениджър със „Свойства“, „Права“ и отметката за изпълнение като програма.</translation>
     </message>
     <message>
         <source>The program for %1 was not made:

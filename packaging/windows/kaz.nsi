@@ -42,8 +42,10 @@ ManifestDPIAware true
 
 Name "KAZ"
 OutFile "${KAZ_OUTFILE}"
-; Chosen in .onInit unless /D= gave it.
-InstallDir ""
+; The user's folder, unless /D= gave one; .onInit takes Program Files instead when installing
+; for all users. Its last part is what "Преглед…" adds to the folder the teacher picks
+; (Documents becomes Documents\KAZ, so KAZ's files never lie loose among the teacher's).
+InstallDir "$LOCALAPPDATA\Programs\KAZ"
 BrandingText "KAZ ${KAZ_VERSION}"
 ShowInstDetails nevershow
 ShowUninstDetails nevershow
@@ -99,6 +101,8 @@ LangString KazStartEditor ${LANG_ENGLISH} "Start the test editor now"
 LangString KazStartEditor ${LANG_BULGARIAN} "Стартирай редактора на тестове сега"
 LangString KazUninstallText ${LANG_ENGLISH} "KAZ will be removed from this folder. Tests and programs you made yourself stay where they are."
 LangString KazUninstallText ${LANG_BULGARIAN} "KAZ ще бъде премахнат от тази папка. Тестовете и програмите, които сте направили сами, остават на мястото си."
+LangString KazRecoveryKept ${LANG_ENGLISH} "Copies of tests that were not saved stay$\r$\nin this folder:$\r$\n$APPDATA\KAZ\kaz-editor\recovery$\r$\n$\r$\nInstalled again, the test editor offers them$\r$\nback when it starts. If you do not need$\r$\nthem, delete the folder."
+LangString KazRecoveryKept ${LANG_BULGARIAN} "Копия на незапазени тестове остават$\r$\nв тази папка:$\r$\n$APPDATA\KAZ\kaz-editor\recovery$\r$\n$\r$\nАко инсталирате KAZ отново, редакторът$\r$\nна тестове ще ви ги предложи, когато$\r$\nго стартирате. Ако не ви трябват,$\r$\nизтрийте папката."
 LangString KazAllUsersNeedsAdministrator ${LANG_ENGLISH} "Only an administrator can install KAZ for all users of this computer. Right-click the setup and choose $\"Run as administrator$\", or install without /AllUsers, for yourself only."
 LangString KazAllUsersNeedsAdministrator ${LANG_BULGARIAN} "Само администратор може да инсталира KAZ за всички потребители на този компютър. Щракнете с десния бутон върху инсталационната програма и изберете „Изпълни като администратор“ или инсталирайте без /AllUsers, само за себе си."
 LangString KazNeedsAdministrator ${LANG_ENGLISH} "KAZ was installed for all users of this computer. Only an administrator can remove it: right-click the uninstaller and choose $\"Run as administrator$\"."
@@ -155,20 +159,24 @@ Function KazChooseUsers
 FunctionEnd
 
 Function .onInit
+    ; InstallDir's folder, or the one /D= gave (set before this), read while $LOCALAPPDATA is
+    ; still the user's: KazChooseUsers may make it all users'.
+    StrCpy $3 ""
+    ${If} $INSTDIR == "$LOCALAPPDATA\Programs\KAZ"
+        StrCpy $3 "InstallDir"
+    ${EndIf}
     Call KazChooseUsers
-    ; /D= sets $INSTDIR before this.
-    ${If} $INSTDIR == ""
-        ${If} $AllUsers == "Admin"
-            StrCpy $INSTDIR "$PROGRAMFILES64\KAZ"
-        ${Else}
-            StrCpy $INSTDIR "$LOCALAPPDATA\Programs\KAZ"
-        ${EndIf}
+    ${If} $3 == "InstallDir"
+    ${AndIf} $AllUsers == "Admin"
+        StrCpy $INSTDIR "$PROGRAMFILES64\KAZ"
     ${EndIf}
 FunctionEnd
 
 ; NSIS writes the folder page's sizes with a decimal point, then calls this: in Bulgarian the
 ; point becomes a comma ("69,8 ГБ"). The page's sizes are its controls 1023 (needed) and 1024
-; (free on the folder's drive); on any other page, or silently, there are none.
+; (free on the folder's drive); on any other page, or silently, there are none. NSIS calls it
+; only for a folder that can be and whose drive has room: while the teacher types one that
+; cannot ("C:"), or on a drive too full, the point shows (and "Инсталирай" is greyed).
 !macro KazDecimalComma PAGE ID
     GetDlgItem $1 ${PAGE} ${ID}
     ${If} $1 <> 0
@@ -260,4 +268,8 @@ Section "Uninstall"
     RMDir "$APPDATA\KAZ\kaz-editor\recovery"
     RMDir "$APPDATA\KAZ\kaz-editor"
     RMDir "$APPDATA\KAZ"
+    ; Still there: the teacher is told where (not when uninstalling silently).
+    ${If} ${FileExists} "$APPDATA\KAZ\kaz-editor\recovery\*.*"
+        MessageBox MB_ICONINFORMATION|MB_OK "$(KazRecoveryKept)" /SD IDOK
+    ${EndIf}
 SectionEnd
