@@ -254,12 +254,12 @@ private Q_SLOTS:
         QTest::addColumn<QString>("feedback");
         QTest::addColumn<QList<QStringList>>("explanations");
         QTest::addColumn<bool>("warned");
-        QTest::addRow("by_pair") << u"<p>Общо.</p><p>Bb: второ.</p><p>още за b</p><p>a – първо</p>"_qs
+        // "b c: …" is of "b c", not of "b": the longest left phrase a line starts with is its pair.
+        QTest::addRow("by_pair") << u"<p>Общо.</p><p>B C: трето.</p><p>още за b c</p><p>a – първо</p>"_qs
                                  << QList<QStringList>{{u"Общо."_qs, u"a – първо"_qs},
-                                                       {u"Общо."_qs, u"Bb: второ."_qs, u"още за b"_qs},
-                                                       {}}
+                                                       {},
+                                                       {u"Общо."_qs, u"B C: трето."_qs, u"още за b c"_qs}}
                                  << false;
-        // "b" alone is not "Bb": the longest left phrase a line starts with is its pair.
         QTest::addRow("for_every_pair") << u"<p>Всичко е ясно.</p>"_qs
                                         << QList<QStringList>(3, QStringList{u"Всичко е ясно."_qs}) << false;
         QTest::addRow("too_long") << QString(1001, u'x') << QList<QStringList>() << true;
@@ -270,7 +270,7 @@ private Q_SLOTS:
         QFETCH(QString, feedback);
         QFETCH(QList<QStringList>, explanations);
         QFETCH(bool, warned);
-        const QString pairs = sub(u"a"_qs, u"1"_qs) + sub(u"Bb"_qs, u"2"_qs) + sub(u"b"_qs, u"3"_qs);
+        const QString pairs = sub(u"a"_qs, u"1"_qs) + sub(u"b"_qs, u"2"_qs) + sub(u"b c"_qs, u"3"_qs);
         const Gift::Result r = MoodleXml::readBytes(quiz(question(
             u"matching"_qs, u"Q"_qs, u"t"_qs,
             u"<generalfeedback format=\"html\"><text>%1</text></generalfeedback>"_qs.arg(escaped(feedback)) + pairs)));
@@ -394,6 +394,8 @@ private Q_SLOTS:
                                          << u"more than the 32 MB a Moodle XML file may have"_qs;
         QTest::addRow("long_text") << quiz(question(u"matching"_qs, u"Дълъг"_qs, QString(8 * 1024 * 1024, u'я'), threePairs()))
                                    << u"left out the matching question \"Дълъг\": its text has more than"_qs;
+        QTest::addRow("long_phrase") << quiz(question(u"matching"_qs, u"Дълъг"_qs, u"t"_qs, sub(QString(2 * 1024 * 1024, u'я'), u"0"_qs) + threePairs()))
+                                     << u"left out the matching question \"Дълъг\": its subquestion 1 is longer than"_qs;
         QTest::addRow("broken_base64")
             << quiz(question(u"matching"_qs, u"Q"_qs, u"t"_qs,
                              sub(u"a<img src=\"@@PLUGINFILE@@/a.png\">"_qs, u"1"_qs,
