@@ -25,7 +25,7 @@ struct File
 {
     QString name; // with its path: "/a.png"
     QString encoding;
-    QString data;
+    QByteArray data; // the base64 text without its white space; a character beyond ASCII is '*'
     bool tooLong = false;
 };
 
@@ -210,6 +210,36 @@ private:
         return out;
     }
 
+    // The base64 text inside the current element up to its end, as bytes: a picture's text is
+    // most of a large file, and held as bytes it takes half the memory of a text.
+    QByteArray base64Text(bool *tooLong)
+    {
+        QByteArray out;
+        while (next()) {
+            if (m_xml.isEndElement())
+                break;
+            if (m_xml.isStartElement()) {
+                block();
+                continue;
+            }
+            if (!m_xml.isCharacters())
+                continue;
+            const QStringView t = m_xml.text();
+            if (out.size() + t.size() > MaxFileBytes) {
+                *tooLong = true;
+                continue;
+            }
+            out.reserve(out.size() + t.size());
+            for (const QChar c : t) {
+                const char16_t u = c.unicode();
+                if (u == u' ' || u == u'\n' || u == u'\r' || u == u'\t')
+                    continue;
+                out.append(u < 0x80 ? char(u) : '*');
+            }
+        }
+        return out;
+    }
+
     // The current element, read up to its end.
     Block block()
     {
@@ -232,7 +262,7 @@ private:
                     path += u'/';
                 f.name = path + a.value(QStringLiteral("name")).toString();
                 f.encoding = a.value(QStringLiteral("encoding")).toString();
-                f.data = text(MaxFileBytes, &f.tooLong);
+                f.data = base64Text(&f.tooLong);
                 b.files.append(std::move(f));
             } else {
                 Block child = block();
@@ -355,7 +385,7 @@ private:
             QStringList sharing;
             for (qsizetype i = 0; i < m.left.size(); ++i)
                 if (m.right.at(i) == shared.first())
-                    sharing.append(QStringLiteral("\"%1\"").arg(Gift::excerpt(m.left.at(i))));
+                    sharing.append(QCoreApplication::translate("MoodleXml", "\"%1\"").arg(Gift::excerpt(m.left.at(i))));
             skip(q.line, QCoreApplication::translate("MoodleXml", "classification question"), title,
                  QCoreApplication::translate("MoodleXml", "%1 share the right part \"%2\", but a KAZ test pairs each left phrase with a right phrase of "
                     "its own; make each shared right part distinct (\"%2\", \"%2 (2)\" …) or leave the question out")
@@ -394,9 +424,7 @@ private:
             if (!ContentReader::pictureSuffixes().contains(suffix))
                 return cannot(QCoreApplication::translate("MoodleXml", "its name does not end in .png, .jpg, .jpeg, .bmp or .gif, the pictures a KAZ test shows; "
                                  "save it as PNG"));
-            QByteArray base64 = file->data.toLatin1();
-            base64.removeIf([](char c) { return c == ' ' || c == '\n' || c == '\r' || c == '\t'; });
-            const auto decoded = QByteArray::fromBase64Encoding(base64, QByteArray::AbortOnBase64DecodingErrors);
+            const auto decoded = QByteArray::fromBase64Encoding(file->data, QByteArray::AbortOnBase64DecodingErrors);
             if (file->encoding != u"base64" || !decoded || decoded.decoded.isEmpty())
                 return cannot(QCoreApplication::translate("MoodleXml", "its base64 text is broken"));
             Gift::Picture p;

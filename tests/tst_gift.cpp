@@ -459,8 +459,12 @@ void TestGift::numberedFolderNames()
     QFETCH(QStringList, titles);
     QFETCH(QStringList, names);
     QList<Gift::Matching> questions;
-    for (const QString &title : titles)
-        questions.append({1, title, {}, {}, {}});
+    for (const QString &title : titles) {
+        Gift::Matching q;
+        q.line = 1;
+        q.title = title;
+        questions.append(q);
+    }
     QCOMPARE(Gift::folderNames(questions), names);
 }
 
@@ -469,7 +473,10 @@ void TestGift::numberedFolderNames()
 void TestGift::manyQuestionsOfOneTitleNamedQuickly()
 {
     constexpr int count = 10000;
-    const QList<Gift::Matching> questions(count, Gift::Matching{1, u"Тема"_qs, {}, {}, {}});
+    Gift::Matching one;
+    one.line = 1;
+    one.title = u"Тема"_qs;
+    const QList<Gift::Matching> questions(count, one);
     QElapsedTimer clock;
     clock.start();
     const QStringList names = Gift::folderNames(questions);

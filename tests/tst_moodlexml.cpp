@@ -402,6 +402,13 @@ private Q_SLOTS:
                                  u"<file name=\"a.png\" path=\"/\" encoding=\"base64\">iVBORw0KGgo*&amp;%%</file>"_qs)
                                  + sub(u"b"_qs, u"2"_qs) + sub(u"c"_qs, u"3"_qs)))
             << u"the picture \"a.png\" of the matching question \"Q\" cannot be used: its base64 text is broken"_qs;
+        // The largest file read: a picture's text of 31 MB, one character wrong at its end.
+        QTest::addRow("just_under_the_limit")
+            << quiz(question(u"matching"_qs, u"Q"_qs, u"t"_qs,
+                             sub(u"a<img src=\"@@PLUGINFILE@@/a.png\">"_qs, u"1"_qs,
+                                 u"<file name=\"a.png\" path=\"/\" encoding=\"base64\">%1*</file>"_qs.arg(QString(31 * 1024 * 1024, u'A')))
+                                 + sub(u"b"_qs, u"2"_qs) + sub(u"c"_qs, u"3"_qs)))
+            << u"the picture \"a.png\" of the matching question \"Q\" cannot be used: its base64 text is broken"_qs;
         QTest::addRow("huge_picture_claim")
             << quiz(question(u"matching"_qs, u"Q"_qs, u"t"_qs,
                              sub(u"a<img src=\"@@PLUGINFILE@@/a.png\">"_qs, u"1"_qs, file(u"a.png"_qs, TestPictures::pngClaiming(100000, 100000)))
