@@ -302,9 +302,10 @@ private:
         m.line = q.line;
         m.format = Gift::Format::MoodleXml;
         m.category = m_category;
+        const QString cannotHold = QCoreApplication::translate("MoodleXml", "matching question that a KAZ test cannot hold");
         const Block *text = q.child(u"questiontext");
         if (text && text->tooLong) {
-            skip(q.line, QCoreApplication::translate("MoodleXml", "matching question too long"), title,
+            skip(q.line, cannotHold, title,
                  QCoreApplication::translate("MoodleXml", "its text has more than %1 characters").arg(MaxTextChars));
             return;
         }
@@ -316,7 +317,6 @@ private:
                 title = QStringLiteral("Matching question on line %1").arg(q.line);
         }
         m.title = title;
-        const QString cannotHold = QCoreApplication::translate("MoodleXml", "matching question that a KAZ test cannot hold");
 
         // The pairs and the extra right parts, each with the pictures its text shows.
         QStringList extras;
