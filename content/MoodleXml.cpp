@@ -144,6 +144,10 @@ public:
                     question(type, b);
             }
         }
+        // A file that breaks off or goes wrong halfway is refused whole: what was read before the
+        // fault is dropped, as nothing of a faulty file is written.
+        if (m_xml.hasError())
+            m_result = Gift::Result();
         if (m_xml.hasError())
             m_result.errors.append({int(m_xml.lineNumber()), QCoreApplication::translate("MoodleXml", "the file cannot be read as Moodle XML: %1; export the "
                                                                 "questions from Moodle again (Question bank, Export, "

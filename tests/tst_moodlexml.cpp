@@ -417,6 +417,9 @@ private Q_SLOTS:
         QTest::addRow("not_a_moodle_file") << QByteArray("<?xml version=\"1.0\"?><html><body/></html>")
                                            << u"its first element is <html>, not <quiz>"_qs;
         QTest::addRow("not_xml") << QByteArray("<quiz><question></quiz>") << u"the file cannot be read as Moodle XML"_qs;
+        // Broken off after a sound question: nothing of it is kept.
+        QTest::addRow("broken_off") << quiz(question(u"matching"_qs, u"Q"_qs, u"t"_qs, threePairs())).chopped(9)
+                                    << u"the file cannot be read as Moodle XML"_qs;
         QTest::addRow("empty") << QByteArray("<?xml version=\"1.0\"?>") << u"the file"_qs;
     }
     void hostile()
@@ -434,6 +437,8 @@ private Q_SLOTS:
         QFile::remove(secret);
         qInfo("%lld ms", ms);
         QVERIFY2(ms < 2000, qPrintable(QString::number(ms)));
+        if (!r.ok())
+            QVERIFY(r.questions.isEmpty() && r.classifications.isEmpty() && r.notes.isEmpty());
         const QString all = joined(r.errors + r.notes + r.warnings);
         QVERIFY2(all.contains(says), qPrintable(all));
         QVERIFY(!all.contains(u"SECRET"_qs) && !all.contains(u"haha"_qs));
