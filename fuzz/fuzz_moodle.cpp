@@ -17,7 +17,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
 {
     const QByteArray bytes = QByteArray::fromRawData(reinterpret_cast<const char *>(data), qsizetype(size));
     const Gift::Result result = MoodleXml::readBytes(bytes);
-    const qsizetype lines = bytes.count('\n') + 1;
+    // Lines as XML counts them: CR LF, LF or CR alone ends one.
+    const qsizetype lines = bytes.count('\n') + bytes.count('\r') - bytes.count("\r\n") + 1;
     for (const Gift::Message &m : result.errors + result.notes + result.warnings) {
         if (m.text.isEmpty())
             fuzzFail("a message without text");
