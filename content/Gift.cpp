@@ -593,9 +593,12 @@ Matching distinctRights(const Classification &c)
         q.right[i] = distinct;
     }
     QStringList extras;
+    QSet<QString> extraSet;
     for (qsizetype i = pairs; i < q.right.size(); ++i)
-        if (!seen.contains(q.right.at(i)) && !extras.contains(q.right.at(i)))
+        if (!seen.contains(q.right.at(i)) && !extraSet.contains(q.right.at(i))) {
+            extraSet.insert(q.right.at(i));
             extras.append(q.right.at(i));
+        }
     q.right = q.right.mid(0, pairs) + extras;
     return q;
 }

@@ -75,10 +75,13 @@ QStringList pluginFiles(const QString &html)
 {
     static const QRegularExpression ref(QStringLiteral("@@PLUGINFILE@@(/[^\"'<>\\s?#]+)"));
     QStringList names;
+    QSet<QString> seen;
     for (auto it = ref.globalMatch(html); it.hasNext();) {
         const QString name = QUrl::fromPercentEncoding(it.next().captured(1).toUtf8());
-        if (!names.contains(name))
+        if (!seen.contains(name)) {
+            seen.insert(name);
             names.append(name);
+        }
     }
     return names;
 }
@@ -323,7 +326,11 @@ private:
         m.title = title;
 
         // The pairs and the extra right parts, each with the pictures its text shows.
+        // Sets beside the lists: a question of a hundred thousand subquestions is searched in
+        // linear time.
         QStringList extras;
+        QSet<QString> extraSet;
+        QHash<QString, qsizetype> leftAt;
         QList<QStringList> pairPictures;
         QList<const Block *> pairBlocks;
         QStringList leftOnlyPicture; // left parts made of a picture's name
@@ -343,8 +350,10 @@ private:
             const QStringList shown = pluginFiles(sub.text);
             if (sub.text.trimmed().isEmpty() || (left.isEmpty() && shown.isEmpty())) {
                 // Moodle shows a subquestion without a text as one more answer to choose.
-                if (!right.isEmpty() && !extras.contains(right))
+                if (!right.isEmpty() && !extraSet.contains(right)) {
+                    extraSet.insert(right);
                     extras.append(right);
+                }
                 continue;
             }
             if (left.isEmpty()) {
@@ -355,23 +364,29 @@ private:
                 skip(q.line, cannotHold, title, QCoreApplication::translate("MoodleXml", "the pair \"%1\" has no answer").arg(Gift::excerpt(left)));
                 return;
             }
+            if (const auto first = leftAt.constFind(left); first != leftAt.cend()) {
+                skip(q.line, cannotHold, title,
+                     QCoreApplication::translate("MoodleXml", "the left part \"%1\" stands twice (subquestions %2 and %3), but the phrases of one side of a "
+                        "KAZ test must differ; change one of them in Moodle")
+                         .arg(Gift::excerpt(left))
+                         .arg(*first + 1)
+                         .arg(m.left.size() + 1));
+                return;
+            }
+            leftAt.insert(left, m.left.size());
             m.left.append(left);
             m.right.append(right);
             pairPictures.append(shown);
             pairBlocks.append(&sub);
-        }
-        for (qsizetype i = 0; i < m.left.size(); ++i)
-            if (const qsizetype j = m.left.indexOf(m.left.at(i), i + 1); j > 0) {
+            if (m.left.size() + extras.size() > ContentReader::MaxPhrases) {
                 skip(q.line, cannotHold, title,
-                     QCoreApplication::translate("MoodleXml", "the left part \"%1\" stands twice (subquestions %2 and %3), but the phrases of one side of a "
-                        "KAZ test must differ; change one of them in Moodle")
-                         .arg(Gift::excerpt(m.left.at(i)))
-                         .arg(i + 1)
-                         .arg(j + 1));
+                     QCoreApplication::translate("MoodleXml", "it has more than %1 right parts, the most a KAZ test holds").arg(ContentReader::MaxPhrases));
                 return;
             }
+        }
         // An extra right part that a pair has too is one answer in Moodle.
-        extras.removeIf([&m](const QString &e) { return m.right.contains(e); });
+        const QSet<QString> pairRights(m.right.cbegin(), m.right.cend());
+        extras.removeIf([&pairRights](const QString &e) { return pairRights.contains(e); });
 
         pictures(q, text, m, pairPictures, pairBlocks);
         for (const QString &left : leftOnlyPicture)
@@ -381,15 +396,22 @@ private:
         explanations(q, m);
 
         QStringList shared;
-        for (qsizetype i = 0; i < m.right.size(); ++i)
-            if (m.right.indexOf(m.right.at(i), i + 1) > 0 && !shared.contains(m.right.at(i)))
-                shared.append(m.right.at(i));
+        {
+            QHash<QString, int> times;
+            for (const QString &r : std::as_const(m.right))
+                if (++times[r] == 2)
+                    shared.append(r);
+        }
         m.right += extras;
         if (!shared.isEmpty()) {
             QStringList sharing;
-            for (qsizetype i = 0; i < m.left.size(); ++i)
+            // The note names a few of them; a question may have thousands.
+            constexpr qsizetype named = 5;
+            for (qsizetype i = 0; i < m.left.size() && sharing.size() <= named; ++i)
                 if (m.right.at(i) == shared.first())
-                    sharing.append(QCoreApplication::translate("MoodleXml", "\"%1\"").arg(Gift::excerpt(m.left.at(i))));
+                    sharing.append(sharing.size() == named
+                                       ? QStringLiteral("…")
+                                       : QCoreApplication::translate("MoodleXml", "\"%1\"").arg(Gift::excerpt(m.left.at(i))));
             skip(q.line, QCoreApplication::translate("MoodleXml", "classification question"), title,
                  QCoreApplication::translate("MoodleXml", "%1 share the right part \"%2\", but a KAZ test pairs each left phrase with a right phrase of "
                     "its own; make each shared right part distinct (\"%2\", \"%2 (2)\" …) or leave the question out")
@@ -411,6 +433,7 @@ private:
                   const QList<const Block *> &pairBlocks)
     {
         QHash<QString, QByteArray> written; // name in the folder → bytes
+        QHash<const Block *, QHash<QString, const File *>> filesOf;
         const auto take = [&](const Block &owner, const QString &ref) -> std::optional<Gift::Picture> {
             const QString shown = Gift::excerpt(ref.mid(1));
             const auto cannot = [&](const QString &why) {
@@ -419,8 +442,14 @@ private:
                                      .arg(shown, Gift::excerpt(m.title), why));
                 return std::nullopt;
             };
-            const auto file = std::find_if(owner.files.cbegin(), owner.files.cend(), [&ref](const File &f) { return f.name == ref; });
-            if (file == owner.files.cend())
+            if (!filesOf.contains(&owner)) {
+                QHash<QString, const File *> names;
+                for (const File &f : owner.files)
+                    names.insert(f.name, &f);
+                filesOf.insert(&owner, names);
+            }
+            const File *file = filesOf.value(&owner).value(ref);
+            if (!file)
                 return cannot(QCoreApplication::translate("MoodleXml", "the file holds no such picture"));
             if (file->tooLong)
                 return cannot(QCoreApplication::translate("MoodleXml", "it is larger than the %1 MB a Moodle XML file may have").arg(MaxFileBytes / (1024 * 1024)));
@@ -472,9 +501,10 @@ private:
                                                  .arg(i + 1)
                                                  .arg(Gift::excerpt(refs.at(r).mid(1))));
         }
+        const QSet<const Block *> pairSet(pairBlocks.cbegin(), pairBlocks.cend());
         for (const auto &[name, sub] : q.children)
-            if (name == u"subquestion" && !sub.text.trimmed().isEmpty() && !pluginFiles(sub.text).isEmpty()
-                && !pairBlocks.contains(&sub))
+            if (name == u"subquestion" && !sub.text.trimmed().isEmpty() && !pairSet.contains(&sub)
+                && !pluginFiles(sub.text).isEmpty())
                 warn(sub.line, QCoreApplication::translate("MoodleXml", "the matching question \"%1\" has a picture with an extra right part, but a right phrase "
                                   "of a KAZ test shows none; the picture is left out")
                                    .arg(Gift::excerpt(m.title)));

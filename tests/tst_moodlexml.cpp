@@ -396,6 +396,17 @@ private Q_SLOTS:
                                    << u"left out the matching question \"Дълъг\": its text has more than"_qs;
         QTest::addRow("long_phrase") << quiz(question(u"matching"_qs, u"Дълъг"_qs, u"t"_qs, sub(QString(2 * 1024 * 1024, u'я'), u"0"_qs) + threePairs()))
                                      << u"left out the matching question \"Дълъг\": its subquestion 1 is longer than"_qs;
+        // Subquestions by the hundred thousand are counted in linear time, never searched pair by pair.
+        QString many;
+        for (int i = 0; i < 100000; ++i)
+            many += u"<subquestion><text>%1</text><answer><text>%1</text></answer></subquestion>"_qs.arg(i);
+        QTest::addRow("many_subquestions") << quiz(question(u"matching"_qs, u"Много"_qs, u"t"_qs, many))
+                                           << u"left out the matching question \"Много\": it has more than 32767 right parts"_qs;
+        QString shared;
+        for (int i = 0; i < 30000; ++i)
+            shared += u"<subquestion><text>%1</text><answer><text>x</text></answer></subquestion>"_qs.arg(i);
+        QTest::addRow("many_sharing") << quiz(question(u"matching"_qs, u"Едно"_qs, u"t"_qs, shared))
+                                      << u"\"0\", \"1\", \"2\", \"3\", \"4\", … share the right part \"x\""_qs;
         QTest::addRow("broken_base64")
             << quiz(question(u"matching"_qs, u"Q"_qs, u"t"_qs,
                              sub(u"a<img src=\"@@PLUGINFILE@@/a.png\">"_qs, u"1"_qs,

@@ -2581,6 +2581,10 @@ Exit status: 0 done, 1 a problem (nothing written), 2 a mistake in the command l
         <source>the test made of it would break a rule of KAZ tests: %1</source>
         <translation>тестът, направен от него, би нарушил правило на тестовете на KAZ: %1</translation>
     </message>
+    <message>
+        <source>it has more than %1 right parts, the most a KAZ test holds</source>
+        <translation>той има повече от %1 десни части, колкото най-много може да има тестът на KAZ</translation>
+    </message>
 </context>
 <context>
     <name>PackedQuiz</name>
