@@ -650,9 +650,61 @@ QString problem(const Gift::Matching &question)
                   "right part for every three pairs; remove extra right parts or add pairs")
             .arg(question.left.size())
             .arg(extras);
-    const ContentReader::Result content = ContentReader::read(Gift::toContent(question));
-    if (!content.ok())
-        return QCoreApplication::translate("MoodleXml", "the test made of it would break a rule of KAZ tests: %1").arg(content.problems.first().message);
+    if (question.right.size() > ContentReader::MaxPhrases)
+        return QCoreApplication::translate("MoodleXml", "it has more than %1 right parts, the most a KAZ test holds").arg(ContentReader::MaxPhrases);
+    // The rules of the content format (ContentReader) that a question's phrases and lines can
+    // break, checked here directly: reading each question's test.kaz back would take most of the
+    // time of a large file. fuzz_moodle holds every question accepted against the content reader.
+    const auto unusable = [](QStringView text) -> qsizetype {
+        if (const qsizetype at = ContentReader::controlCharacter(text); at >= 0)
+            return at;
+        return text.indexOf(u'\t');
+    };
+    for (const QStringList *side : {&question.left, &question.right}) {
+        QSet<QString> seen;
+        for (const QString &phrase : *side) {
+            if (phrase.trimmed().isEmpty())
+                return QCoreApplication::translate("MoodleXml", "one of its phrases is empty");
+            if (phrase.size() > ContentReader::MaxLineLength)
+                return QCoreApplication::translate("MoodleXml", "the phrase \"%1\" has %2 characters, but a phrase of a KAZ test may have at most %3")
+                    .arg(Gift::excerpt(phrase))
+                    .arg(phrase.size())
+                    .arg(ContentReader::MaxLineLength);
+            if (const qsizetype at = unusable(phrase); at >= 0)
+                return QCoreApplication::translate("MoodleXml", "the phrase \"%1\" holds an invisible character (character code %2), which a KAZ test "
+                                                   "cannot hold")
+                    .arg(Gift::excerpt(phrase))
+                    .arg(phrase.at(at).unicode());
+            const QString trimmed = phrase.trimmed();
+            if (seen.contains(trimmed))
+                return QCoreApplication::translate("MoodleXml", "the phrase \"%1\" stands twice on one side, but the phrases of one side of a KAZ test "
+                                                   "must differ")
+                    .arg(Gift::excerpt(trimmed));
+            seen.insert(trimmed);
+        }
+    }
+    QList<const QStringList *> texts{&question.text};
+    for (const QStringList &e : question.explanations)
+        texts.append(&e);
+    const QStringList title{question.title};
+    texts.append(&title);
+    for (const QStringList *lines : std::as_const(texts)) {
+        if (lines->size() > ContentReader::MaxTextLines)
+            return QCoreApplication::translate("MoodleXml", "its text or an explanation has %1 lines, but a KAZ test shows at most %2")
+                .arg(lines->size())
+                .arg(ContentReader::MaxTextLines);
+        for (const QString &line : *lines) {
+            if (line.size() > ContentReader::MaxLineLength)
+                return QCoreApplication::translate("MoodleXml", "its text or an explanation has a line of %1 characters, but a line of a KAZ test may "
+                                                   "hold at most %2")
+                    .arg(line.size())
+                    .arg(ContentReader::MaxLineLength);
+            if (const qsizetype at = ContentReader::controlCharacter(line); at >= 0)
+                return QCoreApplication::translate("MoodleXml", "its text or an explanation holds an invisible control character (character code %1), "
+                                                   "which a KAZ test cannot hold")
+                    .arg(line.at(at).unicode());
+        }
+    }
     return {};
 }
 

@@ -177,9 +177,11 @@ private Q_SLOTS:
                                     << u"the left part \"a\" stands twice (subquestions 1 and 4)"_qs;
         QTest::addRow("no_answer") << threePairs() + sub(u"d"_qs, {}) << u"the pair \"d\" has no answer"_qs;
         QTest::addRow("phrase_too_long") << threePairs() + sub(QString(1001, u'я'), u"4"_qs)
-                                         << u"the test made of it would break a rule of KAZ tests"_qs;
+                                         << u"the phrase \"яяя"_qs;
         QTest::addRow("control_character") << threePairs() + sub(u"d\u0090e"_qs, u"4"_qs)
-                                           << u"the test made of it would break a rule of KAZ tests"_qs;
+                                           << u"the phrase \"d\u0090e\" holds an invisible character (character code 144)"_qs;
+        QTest::addRow("text_control_character") << threePairs() + u"<generalfeedback><text>a&#x9f;</text></generalfeedback>"_qs
+                                                << u"its text or an explanation holds an invisible control character (character code 159)"_qs;
     }
     void cannotHold()
     {
