@@ -2578,12 +2578,36 @@ Exit status: 0 done, 1 a problem (nothing written), 2 a mistake in the command l
         <translation>той има %1 двойки и %2 излишни десни части, а в тест на KAZ „Оцени“ се отваря само когато направените двойки са поне три пъти повече от останалите десни фрази, така че въпросът може да има най-много една излишна дясна част на всеки три двойки; премахнете излишни десни части или добавете двойки</translation>
     </message>
     <message>
-        <source>the test made of it would break a rule of KAZ tests: %1</source>
-        <translation>тестът, направен от него, би нарушил правило на тестовете на KAZ: %1</translation>
-    </message>
-    <message>
         <source>it has more than %1 right parts, the most a KAZ test holds</source>
         <translation>той има повече от %1 десни части, колкото най-много може да има тестът на KAZ</translation>
+    </message>
+    <message>
+        <source>one of its phrases is empty</source>
+        <translation>една от фразите му е празна</translation>
+    </message>
+    <message>
+        <source>the phrase &quot;%1&quot; has %2 characters, but a phrase of a KAZ test may have at most %3</source>
+        <translation>фразата „%1“ има %2 знака, а фраза от тест на KAZ може да има най-много %3</translation>
+    </message>
+    <message>
+        <source>the phrase &quot;%1&quot; holds an invisible character (character code %2), which a KAZ test cannot hold</source>
+        <translation>фразата „%1“ съдържа невидим знак (код на знака %2), какъвто тестът на KAZ не може да съдържа</translation>
+    </message>
+    <message>
+        <source>the phrase &quot;%1&quot; stands twice on one side, but the phrases of one side of a KAZ test must differ</source>
+        <translation>фразата „%1“ е два пъти от една страна, а фразите от една страна на теста на KAZ трябва да са различни</translation>
+    </message>
+    <message>
+        <source>its text or an explanation has %1 lines, but a KAZ test shows at most %2</source>
+        <translation>текстът му или някое обяснение има %1 реда, а тестът на KAZ показва най-много %2</translation>
+    </message>
+    <message>
+        <source>its text or an explanation has a line of %1 characters, but a line of a KAZ test may hold at most %2</source>
+        <translation>текстът му или някое обяснение има ред от %1 знака, а ред от тест на KAZ може да има най-много %2</translation>
+    </message>
+    <message>
+        <source>its text or an explanation holds an invisible control character (character code %1), which a KAZ test cannot hold</source>
+        <translation>текстът му или някое обяснение съдържа невидим управляващ знак (код на знака %1), какъвто тестът на KAZ не може да съдържа</translation>
     </message>
 </context>
 <context>
