@@ -132,6 +132,28 @@ private Q_SLOTS:
         QVERIFY(r.notes.first().line > 1);
     }
 
+    // The sample export in docs/examples, as the guide describes it.
+    void shippedSample()
+    {
+        const Gift::Result r = MoodleXml::readBytes(TestFiles::contents(TestFiles::sourcePath(u"docs/examples/figuri.xml"_qs)), checked());
+        QVERIFY(r.ok());
+        QCOMPARE(r.questions.size(), 1);
+        const Gift::Matching &q = r.questions.first();
+        QCOMPARE(q.title, u"Равнинни фигури"_qs);
+        QCOMPARE(q.category, u"Математика/Фигури"_qs);
+        QCOMPARE(q.left.size(), 4);
+        QCOMPARE(q.right.size(), 5);
+        QCOMPARE(q.pictures.size(), 1);
+        QCOMPARE(q.pictures.first().bytes, TestFiles::contents(TestFiles::sourcePath(u"quizzes/figuri/kwadrat.png"_qs)));
+        QCOMPARE(q.explanations.at(0), QStringList{u"Квадрат: всичките му страни и ъгли са равни."_qs});
+        QCOMPARE(q.explanations.at(2), QStringList{u"Ромб – диагоналите му са перпендикулярни."_qs});
+        QVERIFY(q.explanations.at(1).isEmpty() && q.explanations.at(3).isEmpty());
+        QCOMPARE(r.classifications.size(), 1);
+        QCOMPARE(r.classifications.first().shared, QStringList{u"правоъгълен"_qs});
+        QCOMPARE(r.skipped.size(), 2);
+        QVERIFY(r.warnings.isEmpty());
+    }
+
     // What a subquestion's texts become: a pair, an extra right phrase, or nothing.
     void subquestions_data()
     {
