@@ -17,13 +17,17 @@ namespace Gift {
 
 QString Message::toString(const QString &file, const char *kind) const
 {
-    // `kind` is "note" or "error".
+    // `kind` is "note", "warning" or "error".
     const bool note = qstrcmp(kind, "note") == 0;
+    const bool warning = qstrcmp(kind, "warning") == 0;
     if (line > 0)
-        return (note ? QCoreApplication::translate("Gift", "%1:%2: note: %3")
-                     : QCoreApplication::translate("Gift", "%1:%2: error: %3"))
+        return (note      ? QCoreApplication::translate("Gift", "%1:%2: note: %3")
+                : warning ? QCoreApplication::translate("Gift", "%1:%2: warning: %3")
+                          : QCoreApplication::translate("Gift", "%1:%2: error: %3"))
             .arg(file, QString::number(line), text);
-    return (note ? QCoreApplication::translate("Gift", "%1: note: %2") : QCoreApplication::translate("Gift", "%1: error: %2"))
+    return (note      ? QCoreApplication::translate("Gift", "%1: note: %2")
+            : warning ? QCoreApplication::translate("Gift", "%1: warning: %2")
+                      : QCoreApplication::translate("Gift", "%1: error: %2"))
         .arg(file, text);
 }
 
@@ -89,72 +93,6 @@ bool takeFormat(QString &text, bool *html)
     return true;
 }
 
-QString plainFromHtml(QString s)
-{
-    static const QRegularExpression breaks(
-        QStringLiteral("<br\\s*/?>|</(p|div|li|h[1-6]|tr)\\s*>"), QRegularExpression::CaseInsensitiveOption);
-    static const QRegularExpression tag(QStringLiteral("<[^>]*>"));
-    static const QRegularExpression entity(QStringLiteral("&(#[0-9]{1,7}|#[xX][0-9a-fA-F]{1,6}|[a-zA-Z]{2,6});"));
-    s.replace(u'\n', u' ');
-    s.replace(breaks, QStringLiteral("\n"));
-    s.remove(tag);
-    static const QHash<QString, QString> named = {
-        {QStringLiteral("amp"), QStringLiteral("&")},   {QStringLiteral("lt"), QStringLiteral("<")},
-        {QStringLiteral("gt"), QStringLiteral(">")},    {QStringLiteral("quot"), QStringLiteral("\"")},
-        {QStringLiteral("apos"), QStringLiteral("'")},  {QStringLiteral("nbsp"), QStringLiteral(" ")},
-        {QStringLiteral("ndash"), QStringLiteral("–")}, {QStringLiteral("mdash"), QStringLiteral("—")},
-        {QStringLiteral("laquo"), QStringLiteral("«")}, {QStringLiteral("raquo"), QStringLiteral("»")},
-        {QStringLiteral("bdquo"), QStringLiteral("„")}, {QStringLiteral("ldquo"), QStringLiteral("“")},
-        {QStringLiteral("rdquo"), QStringLiteral("”")}};
-    QString out;
-    qsizetype at = 0;
-    for (auto it = entity.globalMatch(s); it.hasNext();) {
-        const auto m = it.next();
-        out += QStringView(s).mid(at, m.capturedStart() - at);
-        at = m.capturedEnd();
-        const QString name = m.captured(1);
-        QString replacement = m.captured(0);
-        if (name.startsWith(u'#')) {
-            bool ok = false;
-            const uint code = name.startsWith(QStringLiteral("#x"), Qt::CaseInsensitive) ? name.mid(2).toUInt(&ok, 16)
-                                                                                       : name.mid(1).toUInt(&ok, 10);
-            // A control character other than a tab or a line end stays written as an entity.
-            if (ok && code > 0 && code <= 0x10FFFF && !QChar::isSurrogate(code)
-                && (code == u'\t' || code == u'\n' || code == u'\r' || QChar::category(code) != QChar::Other_Control)) {
-                const char32_t c32 = code;
-                replacement = QString::fromUcs4(&c32, 1);
-            }
-        } else if (const auto n = named.constFind(name); n != named.cend()) {
-            replacement = *n;
-        }
-        out += replacement;
-    }
-    out += QStringView(s).mid(at);
-    return out;
-}
-
-// A text quoted in a message: its start only, when it is long.
-QString excerpt(const QString &text)
-{
-    constexpr qsizetype shown = 80;
-    return text.size() <= shown ? text : text.left(shown) + u'…';
-}
-
-// Lines of a question text, each trimmed, without empty lines at either end.
-QStringList textLines(const QString &text)
-{
-    // An HTML text may still hold a CR of its own (&#13;).
-    static const QRegularExpression lineEnd(QStringLiteral("\r\n|\n|\r"));
-    QStringList lines;
-    for (const QString &l : text.split(lineEnd))
-        lines.append(l.trimmed());
-    while (!lines.isEmpty() && lines.first().isEmpty())
-        lines.removeFirst();
-    while (!lines.isEmpty() && lines.last().isEmpty())
-        lines.removeLast();
-    return lines;
-}
-
 class Reader
 {
 public:
@@ -210,8 +148,10 @@ private:
                 finish();
                 continue;
             }
-            if (block.isEmpty() && trimmed.startsWith(QStringLiteral("$CATEGORY:")))
+            if (block.isEmpty() && trimmed.startsWith(QStringLiteral("$CATEGORY:"))) {
+                m_category = categoryName(trimmed.mid(10));
                 continue;
+            }
             if (block.isEmpty())
                 firstLine = i + 1;
             else
@@ -275,7 +215,7 @@ private:
         }
         const QString name = title.isEmpty() ? QString() : QCoreApplication::translate("Gift", " \"%1\"").arg(excerpt(title));
         if (open < 0) {
-            m_result.skipped.append({firstLine, QCoreApplication::translate("Gift", "description"), excerpt(title)});
+            m_result.skipped.append({firstLine, QCoreApplication::translate("Gift", "description"), excerpt(title), m_category});
             m_result.notes.append({firstLine, QCoreApplication::translate("Gift", "skipped the description%1: it has no answers in "
                                                              "braces; only matching questions become tests")
                                                   .arg(name)});
@@ -325,7 +265,7 @@ private:
                                                                                  : QT_TRANSLATE_NOOP("Gift", "short-answer question");
         }
         if (kind) {
-            m_result.skipped.append({firstLine, QCoreApplication::translate("Gift", kind), excerpt(title)});
+            m_result.skipped.append({firstLine, QCoreApplication::translate("Gift", kind), excerpt(title), m_category});
             m_result.notes.append({firstLine, QCoreApplication::translate("Gift", "skipped the %1%2; only matching questions become tests")
                                                   .arg(QCoreApplication::translate("Gift", kind), name)});
             return;
@@ -333,6 +273,7 @@ private:
 
         Matching q;
         q.line = firstLine;
+        q.category = m_category;
         QString text = textOf(s, pos, open);
         const QString after = textOf(s, close + 1, end).trimmed();
         if (!after.isEmpty())
@@ -478,6 +419,7 @@ private:
     }
 
     Result m_result;
+    QString m_category; // of the last $CATEGORY: line
 };
 
 QString latin(QChar c)
@@ -502,6 +444,82 @@ QString latin(QChar c)
 
 } // namespace
 
+QString plainFromHtml(QString s)
+{
+    static const QRegularExpression breaks(
+        QStringLiteral("<br\\s*/?>|</(p|div|li|h[1-6]|tr)\\s*>"), QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression tag(QStringLiteral("<[^>]*>"));
+    static const QRegularExpression entity(QStringLiteral("&(#[0-9]{1,7}|#[xX][0-9a-fA-F]{1,6}|[a-zA-Z]{2,6});"));
+    s.replace(u'\n', u' ');
+    s.replace(breaks, QStringLiteral("\n"));
+    s.remove(tag);
+    static const QHash<QString, QString> named = {
+        {QStringLiteral("amp"), QStringLiteral("&")},   {QStringLiteral("lt"), QStringLiteral("<")},
+        {QStringLiteral("gt"), QStringLiteral(">")},    {QStringLiteral("quot"), QStringLiteral("\"")},
+        {QStringLiteral("apos"), QStringLiteral("'")},  {QStringLiteral("nbsp"), QStringLiteral(" ")},
+        {QStringLiteral("ndash"), QStringLiteral("–")}, {QStringLiteral("mdash"), QStringLiteral("—")},
+        {QStringLiteral("laquo"), QStringLiteral("«")}, {QStringLiteral("raquo"), QStringLiteral("»")},
+        {QStringLiteral("bdquo"), QStringLiteral("„")}, {QStringLiteral("ldquo"), QStringLiteral("“")},
+        {QStringLiteral("rdquo"), QStringLiteral("”")}};
+    QString out;
+    qsizetype at = 0;
+    for (auto it = entity.globalMatch(s); it.hasNext();) {
+        const auto m = it.next();
+        out += QStringView(s).mid(at, m.capturedStart() - at);
+        at = m.capturedEnd();
+        const QString name = m.captured(1);
+        QString replacement = m.captured(0);
+        if (name.startsWith(u'#')) {
+            bool ok = false;
+            const uint code = name.startsWith(QStringLiteral("#x"), Qt::CaseInsensitive) ? name.mid(2).toUInt(&ok, 16)
+                                                                                       : name.mid(1).toUInt(&ok, 10);
+            // A control character other than a tab or a line end stays written as an entity.
+            if (ok && code > 0 && code <= 0x10FFFF && !QChar::isSurrogate(code)
+                && (code == u'\t' || code == u'\n' || code == u'\r' || QChar::category(code) != QChar::Other_Control)) {
+                const char32_t c32 = code;
+                replacement = QString::fromUcs4(&c32, 1);
+            }
+        } else if (const auto n = named.constFind(name); n != named.cend()) {
+            replacement = *n;
+        }
+        out += replacement;
+    }
+    out += QStringView(s).mid(at);
+    return out;
+}
+
+QString excerpt(const QString &text)
+{
+    constexpr qsizetype shown = 80;
+    return text.size() <= shown ? text : text.left(shown) + u'…';
+}
+
+QStringList textLines(const QString &text)
+{
+    // An HTML text may still hold a CR of its own (&#13;).
+    static const QRegularExpression lineEnd(QStringLiteral("\r\n|\n|\r"));
+    QStringList lines;
+    for (const QString &l : text.split(lineEnd))
+        lines.append(l.trimmed());
+    while (!lines.isEmpty() && lines.first().isEmpty())
+        lines.removeFirst();
+    while (!lines.isEmpty() && lines.last().isEmpty())
+        lines.removeLast();
+    return lines;
+}
+
+// The category as the teacher sees it in Moodle's question bank: without the context Moodle
+// writes first ("$course$/top/").
+QString categoryName(const QString &path)
+{
+    static const QRegularExpression context(QStringLiteral("^\\$[a-z]+\\$/?"));
+    static const QRegularExpression top(QStringLiteral("^top(/|$)"));
+    QString name = path.simplified();
+    name.remove(context);
+    name.remove(top);
+    return name;
+}
+
 Result read(const QString &text)
 {
     return Reader(text).run();
@@ -519,15 +537,70 @@ QString toContent(const Matching &question, const QString &address, const QStrin
         instructions += line + QStringLiteral("\r\n");
     store.setUkazanie(instructions);
     const QStringList off(question.left.size(), QStringLiteral("0"));
-    store.setOtgowor(0, QStringList{ContentStore::defaultSwitchesLabel()} + off);
-    store.setSpis_graf(QStringList{ContentStore::defaultFlagsLabel()} + off);
+    QStringList switches = off;
+    for (qsizetype i = 0; i < question.explanations.size() && i < question.left.size()
+                          && i < ContentStore::QuestionsWithExtras;
+         ++i)
+        if (!question.explanations.at(i).isEmpty()) {
+            switches[i] = QStringLiteral("1");
+            store.setOtgowor(int(i) + 1, question.explanations.at(i));
+        }
+    store.setOtgowor(0, QStringList{ContentStore::defaultSwitchesLabel()} + switches);
+    QStringList flags = off;
+    for (const Picture &p : question.pictures) {
+        if (p.pair < 0 || p.pair >= question.left.size() || p.pair >= ContentStore::QuestionsWithExtras)
+            continue;
+        flags[p.pair] = QStringLiteral("1");
+        ContentStore::Picture box{p.name};
+        if (p.width > 0 && p.height > 0) {
+            box.width = p.width * 15;
+            box.height = p.height * 15;
+        }
+        store.setGraphika(p.pair + 1, box);
+    }
+    store.setSpis_graf(QStringList{ContentStore::defaultFlagsLabel()} + flags);
 
+    const bool xml = question.format == Format::MoodleXml;
     QStringList comments{question.title};
     comments.append(QStringLiteral("Made by gift2kaz from the matching question on line %1 of %2.")
                         .arg(question.line)
-                        .arg(source.isEmpty() ? QStringLiteral("a GIFT file") : source));
+                        .arg(!source.isEmpty() ? source
+                                               : xml ? QStringLiteral("a Moodle XML file") : QStringLiteral("a GIFT file")));
+    if (!question.category.isEmpty())
+        comments.append(QStringLiteral("Category in Moodle: %1").arg(question.category));
     comments.append(QStringLiteral("The key is by position; right phrases after the last left one belong to none."));
     return ContentWriter::write(store, comments);
+}
+
+Matching distinctRights(const Classification &c)
+{
+    Matching q = c.question;
+    const qsizetype pairs = q.left.size();
+    QSet<QString> taken(q.right.cbegin(), q.right.cend());
+    QHash<QString, int> seen;
+    for (qsizetype i = 0; i < pairs; ++i) {
+        const QString phrase = q.right.at(i);
+        const int n = ++seen[phrase];
+        if (n == 1)
+            continue;
+        QString distinct;
+        for (int k = n;; ++k) {
+            distinct = QStringLiteral("%1 (%2)").arg(phrase).arg(k);
+            if (!taken.contains(distinct))
+                break;
+        }
+        taken.insert(distinct);
+        q.right[i] = distinct;
+    }
+    QStringList extras;
+    QSet<QString> extraSet;
+    for (qsizetype i = pairs; i < q.right.size(); ++i)
+        if (!seen.contains(q.right.at(i)) && !extraSet.contains(q.right.at(i))) {
+            extraSet.insert(q.right.at(i));
+            extras.append(q.right.at(i));
+        }
+    q.right = q.right.mid(0, pairs) + extras;
+    return q;
 }
 
 QString folderName(const QString &title)
@@ -597,6 +670,13 @@ Written writeFolders(const Result &result, const QDir &parent, bool force, const
         const Matching &q = result.questions.at(i);
         files.append({names.at(i) + QStringLiteral("/test.kaz"),
                       toContent(q, address, source, sizing ? sizing(q) : QStringList()).toUtf8()});
+        // Several pairs may show one picture: its file is written once.
+        QSet<QString> pictures;
+        for (const Picture &p : q.pictures)
+            if (!pictures.contains(p.name)) {
+                pictures.insert(p.name);
+                files.append({names.at(i) + u'/' + p.name, p.bytes});
+            }
     }
     if (const QString problem = FileAccess::writeAll(parent.path(), files); !problem.isEmpty()) {
         out.errors.append({0, problem + QCoreApplication::translate("Gift", "; no test was written")});

@@ -48,7 +48,7 @@ inline QString printablePath(const QString &path)
 constexpr qsizetype MaxPrinted = 50;
 
 // The first MaxPrinted of `messages`, then how many more there are, `notKept` included (messages
-// counted but not kept); `kind` names one message, "problem" or "note".
+// counted but not kept); `kind` names one message, "problem", "note" or "warning".
 inline QStringList cappedLines(const QStringList &messages, const char *kind, qsizetype notKept = 0)
 {
     QStringList lines = messages.mid(0, MaxPrinted);
@@ -56,12 +56,15 @@ inline QStringList cappedLines(const QStringList &messages, const char *kind, qs
     if (more <= 0)
         return lines;
     const bool note = qstrcmp(kind, "note") == 0;
+    const bool warning = qstrcmp(kind, "warning") == 0;
     if (more == 1)
-        lines.append(note ? QCoreApplication::translate("Printing", "… and 1 more note")
-                          : QCoreApplication::translate("Printing", "… and 1 more problem"));
+        lines.append(note      ? QCoreApplication::translate("Printing", "… and 1 more note")
+                     : warning ? QCoreApplication::translate("Printing", "… and 1 more warning")
+                               : QCoreApplication::translate("Printing", "… and 1 more problem"));
     else
-        lines.append((note ? QCoreApplication::translate("Printing", "… and %1 more notes")
-                           : QCoreApplication::translate("Printing", "… and %1 more problems"))
+        lines.append((note      ? QCoreApplication::translate("Printing", "… and %1 more notes")
+                      : warning ? QCoreApplication::translate("Printing", "… and %1 more warnings")
+                                : QCoreApplication::translate("Printing", "… and %1 more problems"))
                          .arg(more));
     return lines;
 }

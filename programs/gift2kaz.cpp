@@ -1,11 +1,15 @@
-// gift2kaz [--output DIR] [--address URL] [--force] FILE.gift: makes a KAZ test folder of
-// every matching question in a GIFT file (Moodle's question format) and prints the folders
-// written. Questions of other types are skipped with a note; a fault in the file is printed
-// as "file:line: error: …" and nothing is written (exit status 1). Each test's lists and window
-// are made wide enough for its longest phrases, measured in the test window's font.
+// gift2kaz [--output DIR] [--address URL] [--force] FILE: makes a KAZ test folder of every
+// matching question in a GIFT file or a Moodle XML file (Moodle's question formats; the file's
+// content tells which) and prints the folders written. Questions of other types are skipped with
+// a note, and so are matching questions that a test cannot hold (Moodle XML); a picture that
+// cannot be read is a warning; a fault in the file is printed as "file:line: error: …" and
+// nothing is written (exit status 1). Each test's lists and window are made wide enough for its
+// longest phrases, measured in the test window's font; its pictures are written beside it.
 #include "ContentReader.h"
 #include "FileAccess.h"
 #include "Gift.h"
+#include "MoodleXml.h"
+#include "QuizFolder.h"
 #include "Printing.h"
 #include "ConsoleText.h"
 #include "DesktopDisplay.h"
@@ -16,6 +20,7 @@
 #include <QDir>
 #include <QGuiApplication>
 #include <QLoggingCategory>
+#include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QTextStream>
@@ -60,7 +65,7 @@ int main(int argc, char *argv[])
 
     QCommandLineParser parser;
     parser.setApplicationDescription(
-        QCoreApplication::translate("gift2kaz", "Turns every matching question of a GIFT file into a KAZ test folder."));
+        QCoreApplication::translate("gift2kaz", "Turns every matching question of a GIFT or Moodle XML file into a KAZ test folder."));
     const QCommandLineOption help = parser.addHelpOption();
     const QCommandLineOption output({QStringLiteral("o"), QStringLiteral("output")},
                                     QCoreApplication::translate("gift2kaz", "Folder in which the test folders are made (default: "
@@ -74,13 +79,14 @@ int main(int argc, char *argv[])
     const QCommandLineOption force(QStringLiteral("force"),
                                    QCoreApplication::translate("gift2kaz", "Replace test.kaz in test folders that already exist."));
     parser.addOptions({output, address, force});
-    parser.addPositionalArgument(QStringLiteral("FILE"), QCoreApplication::translate("gift2kaz", "The GIFT file (UTF-8)."));
+    parser.addPositionalArgument(QStringLiteral("FILE"), QCoreApplication::translate("gift2kaz", "The GIFT file (UTF-8) or Moodle XML file (what Moodle's "
+                                                                                             "\"Export questions\" writes)."));
 
     // Every mistake in the command line, an unknown option too, is told the same way.
     const auto usage = [&err](const QString &what) {
         if (!what.isEmpty())
             err << QCoreApplication::translate("gift2kaz", "gift2kaz: error: %1").arg(what) << '\n';
-        err << QCoreApplication::translate("gift2kaz", "usage: gift2kaz [--output DIR] [--address URL] [--force] FILE.gift") << '\n';
+        err << QCoreApplication::translate("gift2kaz", "usage: gift2kaz [--output DIR] [--address URL] [--force] FILE.gift|FILE.xml") << '\n';
         return 2;
     };
     if (!parser.parse(app.arguments()))
@@ -107,13 +113,26 @@ int main(int argc, char *argv[])
     }
 
     const QString path = files.first();
-    const FileAccess::Read file = FileAccess::read(path, Gift::MaxFileBytes);
-    if (!file.ok()) {
-        err << QCoreApplication::translate("gift2kaz", "%1: error: cannot read the GIFT file: %2").arg(path, file.problem) << '\n';
+    const FileAccess::Read file = FileAccess::read(path, std::max(Gift::MaxFileBytes, MoodleXml::MaxFileBytes));
+    // A file too large for either format is told by its own format's limit: its start says which.
+    const auto startsAsXml = [&path] {
+        QFile f(path);
+        return f.open(QIODevice::ReadOnly) && MoodleXml::looksLikeXml(f.read(256));
+    };
+    const bool xml = file.tooLarge ? startsAsXml() : file.ok() && MoodleXml::looksLikeXml(file.bytes);
+    const QString cannotRead = xml ? QCoreApplication::translate("gift2kaz", "%1: error: cannot read the Moodle XML file: %2")
+                                   : QCoreApplication::translate("gift2kaz", "%1: error: cannot read the GIFT file: %2");
+    if (!file.ok() || (!xml && file.bytes.size() > Gift::MaxFileBytes)) {
+        const qint64 limit = xml ? MoodleXml::MaxFileBytes : Gift::MaxFileBytes;
+        const QString problem = file.tooLarge || file.ok() ? FileAccess::tooLarge(std::max<qint64>(file.bytes.size(), QFileInfo(path).size()), limit)
+                                                           : file.problem;
+        err << cannotRead.arg(path, problem) << '\n';
         return 1;
     }
 
-    const Gift::Result result = Gift::readBytes(file.bytes);
+    MoodleXml::Options options;
+    options.checkPicture = [](const QByteArray &bytes) { return QuizFolder::checkPicture(bytes); };
+    const Gift::Result result = xml ? MoodleXml::readBytes(file.bytes, options) : Gift::readBytes(file.bytes);
     // Only the messages printed are written out: a file of a million descriptions has a million notes.
     const auto printed = [&path](const QList<Gift::Message> &messages, const char *kind) {
         QStringList out;
@@ -122,6 +141,7 @@ int main(int argc, char *argv[])
         return out;
     };
     printCapped(err, printed(result.notes, "note"), "note", std::max<qsizetype>(0, result.notes.size() - MaxPrinted));
+    printCapped(err, printed(result.warnings, "warning"), "warning", std::max<qsizetype>(0, result.warnings.size() - MaxPrinted));
     printCapped(err, printed(result.errors, "error"), "problem", std::max<qsizetype>(0, result.errors.size() - MaxPrinted));
     if (!result.ok()) {
         err << (result.errors.size() == 1

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds the fuzz targets with clang, libFuzzer and the address and undefined-behaviour
 # sanitizers, then runs each for SECONDS (default 60) from a corpus seeded with the shipped
-# tests, the GIFT examples, the shipped tests packed by kazpack onto a tiny fake runner and a
+# tests, the GIFT and Moodle XML examples, the shipped tests packed by kazpack onto a tiny fake runner and a
 # recovery copy of the editor's. A crash, a hang (over 10 s on one input) or a memory use over
 # 2 GB stops the target and leaves the input in build-fuzz/fuzz/artifacts-<target>/.
 # Usage: bash scripts/fuzz.sh [SECONDS [libFuzzer options …]], e.g. bash scripts/fuzz.sh 300 -len_control=0
@@ -15,7 +15,7 @@ extra=("${@:2}")
 build="$root/build-fuzz"
 cmake -S "$root" -B "$build" -DCMAKE_CXX_COMPILER=clang++-14 -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DBUILD_TESTING=OFF -DKAZ_FUZZ=ON >/dev/null
-if ! cmake --build "$build" --parallel "$(nproc)" --target fuzz_content fuzz_gift fuzz_packed fuzz_recovery kazpack \
+if ! cmake --build "$build" --parallel "$(nproc)" --target fuzz_content fuzz_gift fuzz_moodle fuzz_packed fuzz_recovery kazpack \
     >"$build/build.log" 2>&1; then
     cat "$build/build.log" >&2
     exit 1
@@ -41,7 +41,7 @@ fake_runner() {
 }
 
 status=0
-for target in content gift packed recovery; do
+for target in content gift moodle packed recovery; do
     corpus="$build/fuzz/corpus-$target"
     artifacts="$build/fuzz/artifacts-$target/"
     mkdir -p "$corpus" "$artifacts"
@@ -61,6 +61,8 @@ for target in content gift packed recovery; do
         done
     elif [ "$target" = recovery ]; then
         seeds=("$root"/fuzz/recovery-seed.kazrecovery)
+    elif [ "$target" = moodle ]; then
+        seeds=("$root"/docs/examples/*.xml)
     else
         seeds=("$root"/docs/examples/*.gift "$root"/tests/data/*.gift)
     fi

@@ -44,6 +44,28 @@ inline QByteArray bmpClaiming(int width, int height)
     return bytes;
 }
 
+// A PNG of 1 × 1 pixel whose header (IHDR) says it is `width` × `height`, its checksum mended, so
+// that a reader takes the header for sound.
+inline QByteArray pngClaiming(quint32 width, quint32 height)
+{
+    QByteArray bytes = png(1, 1);
+    for (int i = 0; i < 4; ++i) {
+        bytes[16 + i] = char((width >> (8 * (3 - i))) & 0xFF);
+        bytes[20 + i] = char((height >> (8 * (3 - i))) & 0xFF);
+    }
+    // CRC-32 of the chunk's type and data, as PNG checks it.
+    quint32 crc = 0xFFFFFFFFu;
+    for (int i = 12; i < 29; ++i) {
+        crc ^= quint8(bytes.at(i));
+        for (int k = 0; k < 8; ++k)
+            crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
+    }
+    crc ^= 0xFFFFFFFFu;
+    for (int i = 0; i < 4; ++i)
+        bytes[29 + i] = char((crc >> (8 * (3 - i))) & 0xFF);
+    return bytes;
+}
+
 // The loader's limit on a picture's memory, set for one test and put back afterwards.
 class AllocationLimit
 {

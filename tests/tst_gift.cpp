@@ -63,7 +63,22 @@ private slots:
     void numberedFolderNames();
     void manyQuestionsOfOneTitleNamedQuickly();
     void writesFoldersWithoutOverwriting();
+    void categoriesCarried();
 };
+
+// A $CATEGORY: line gives the category of the questions after it, skipped ones too, as Moodle's
+// question bank names it.
+void TestGift::categoriesCarried()
+{
+    const Gift::Result r = Gift::read(u"::A::x{=a -> 1 =b -> 2 =c -> 3}\n\n$CATEGORY: $course$/top/Химия/Соли\n\n"
+                                       "::B::y{=a -> 1 =b -> 2 =c -> 3}\n\n::C::z{=yes ~no}\n"_qs);
+    QVERIFY(r.ok());
+    QCOMPARE(r.questions.size(), 2);
+    QCOMPARE(r.questions.at(0).category, QString());
+    QCOMPARE(r.questions.at(1).category, u"Химия/Соли"_qs);
+    QCOMPARE(r.skipped.first().category, u"Химия/Соли"_qs);
+    QVERIFY(Gift::toContent(r.questions.at(1)).contains(u"# Category in Moodle: Химия/Соли"_qs));
+}
 
 void TestGift::readsMatchingQuestions_data()
 {
@@ -459,8 +474,12 @@ void TestGift::numberedFolderNames()
     QFETCH(QStringList, titles);
     QFETCH(QStringList, names);
     QList<Gift::Matching> questions;
-    for (const QString &title : titles)
-        questions.append({1, title, {}, {}, {}});
+    for (const QString &title : titles) {
+        Gift::Matching q;
+        q.line = 1;
+        q.title = title;
+        questions.append(q);
+    }
     QCOMPARE(Gift::folderNames(questions), names);
 }
 
@@ -469,7 +488,10 @@ void TestGift::numberedFolderNames()
 void TestGift::manyQuestionsOfOneTitleNamedQuickly()
 {
     constexpr int count = 10000;
-    const QList<Gift::Matching> questions(count, Gift::Matching{1, u"Тема"_qs, {}, {}, {}});
+    Gift::Matching one;
+    one.line = 1;
+    one.title = u"Тема"_qs;
+    const QList<Gift::Matching> questions(count, one);
     QElapsedTimer clock;
     clock.start();
     const QStringList names = Gift::folderNames(questions);

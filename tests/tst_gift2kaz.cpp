@@ -172,7 +172,7 @@ private Q_SLOTS:
         QFETCH(QString, says);
         const Run run = gift2kaz(arguments);
         QCOMPARE(run.exitCode, 2);
-        QCOMPARE(run.err, (QStringList{says, u"usage: gift2kaz [--output DIR] [--address URL] [--force] FILE.gift"_qs}));
+        QCOMPARE(run.err, (QStringList{says, u"usage: gift2kaz [--output DIR] [--address URL] [--force] FILE.gift|FILE.xml"_qs}));
         QVERIFY(run.out.isEmpty());
     }
 
@@ -240,7 +240,7 @@ private Q_SLOTS:
     {
         const Run run = gift2kaz({u"--help"_qs});
         QCOMPARE(run.exitCode, 0);
-        QVERIFY(run.out.join(u'\n').contains(u"Turns every matching question of a GIFT file into a KAZ test folder."_qs));
+        QVERIFY(run.out.join(u'\n').contains(u"Turns every matching question of a GIFT or Moodle XML file into a KAZ test folder."_qs));
         QVERIFY(run.err.isEmpty());
     }
 

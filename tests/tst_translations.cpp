@@ -136,6 +136,15 @@ private Q_SLOTS:
         QVERIFY(writeFile(m_dir.filePath(u"faulty/test.kaz"_qs),
                           "[parameters]\nx\n[left]\nа\nа\n[rightt]\nб\n"));
         QVERIFY(writeFile(m_dir.filePath(u"choice.gift"_qs), "::Q1:: Which? {=yes ~no ~maybe}\n"));
+        // A Moodle XML file of a classification and a matching question whose picture is broken.
+        const QByteArray pairs = "<subquestion><text>a</text><answer><text>1</text></answer></subquestion>"
+                                 "<subquestion><text>b</text><answer><text>2</text></answer></subquestion>";
+        QVERIFY(writeFile(m_dir.filePath(u"export.xml"_qs),
+                          "<?xml version=\"1.0\"?>\n<quiz>\n<question type=\"matching\"><name><text>K</text></name>"
+                          "<subquestion><text>c</text><answer><text>1</text></answer></subquestion>" + pairs + "</question>\n"
+                          "<question type=\"matching\"><name><text>P</text></name><questiontext><text>&lt;img "
+                          "src=\"@@PLUGINFILE@@/p.png\"&gt;</text><file name=\"p.png\" path=\"/\" encoding=\"base64\">*</file>"
+                          "</questiontext>" + pairs + "</question>\n</quiz>\n"));
     }
 
     void every_translation_keeps_its_placeholders_data()
@@ -235,6 +244,11 @@ private Q_SLOTS:
             << gift2kaz << QStringList{u"--output"_qs, m_dir.path(), gift} << c << 1
             << QStringList{u"choice.gift:1: note: skipped the multiple-choice question \"Q1\""_qs,
                            u"choice.gift: error: the file holds no matching question"_qs};
+        const QString xml = m_dir.filePath(u"export.xml"_qs);
+        QTest::addRow("gift2kaz_moodle_bulgarian")
+            << gift2kaz << QStringList{u"--output"_qs, m_dir.filePath(u"moodle"_qs), xml} << bg << 0
+            << QStringList{u"export.xml:3: бележка: пропуска се въпросът за съпоставяне „K“: „c“, „a“ имат една и съща дясна част „1“"_qs,
+                           u"export.xml:4: предупреждение: картинката „p.png“ на въпроса за съпоставяне „P“ не може да се използва"_qs};
         // The reasons that FileAccess gives are translated with the messages around them.
         const QString missing = m_dir.filePath(u"missing.gift"_qs);
         QTest::addRow("gift2kaz_missing_file_bulgarian")

@@ -2036,6 +2036,14 @@ It opens in any web browser, on a phone, a tablet or a computer: the learners do
         <source>description</source>
         <translation>описание</translation>
     </message>
+    <message>
+        <source>%1:%2: warning: %3</source>
+        <translation>%1:%2: предупреждение: %3</translation>
+    </message>
+    <message>
+        <source>%1: warning: %2</source>
+        <translation>%1: предупреждение: %2</translation>
+    </message>
 </context>
 <context>
     <name>Kazpack</name>
@@ -2482,6 +2490,197 @@ Exit status: 0 done, 1 a problem (nothing written), 2 a mistake in the command l
     </message>
 </context>
 <context>
+    <name>MoodleXml</name>
+    <message>
+        <source>embedded answers (Cloze) question</source>
+        <translation>въпрос с вградени отговори (Cloze)</translation>
+    </message>
+    <message>
+        <source>calculated question</source>
+        <translation>изчислителен въпрос</translation>
+    </message>
+    <message>
+        <source>drag and drop into text question</source>
+        <translation>въпрос с влачене в текст</translation>
+    </message>
+    <message>
+        <source>select missing words question</source>
+        <translation>въпрос с избор на липсващи думи</translation>
+    </message>
+    <message>
+        <source>drag and drop onto image question</source>
+        <translation>въпрос с влачене върху картинка</translation>
+    </message>
+    <message>
+        <source>drag and drop markers question</source>
+        <translation>въпрос с влачене на маркери</translation>
+    </message>
+    <message>
+        <source>random short-answer matching question</source>
+        <translation>случаен въпрос за съпоставяне с кратки отговори</translation>
+    </message>
+    <message>
+        <source>ordering question</source>
+        <translation>въпрос за подреждане</translation>
+    </message>
+    <message>
+        <source>random question</source>
+        <translation>случаен въпрос</translation>
+    </message>
+    <message>
+        <source>question of type &quot;%1&quot;</source>
+        <translation>въпрос от вида „%1“</translation>
+    </message>
+    <message>
+        <source>its first element is &lt;%1&gt;, not &lt;quiz&gt;, so it is not a file of questions that Moodle exported</source>
+        <translation>първият му елемент е &lt;%1&gt;, а не &lt;quiz&gt;, така че това не е файл с въпроси, изнесен от Moodle</translation>
+    </message>
+    <message>
+        <source>the file cannot be read as Moodle XML: %1; export the questions from Moodle again (Question bank, Export, Moodle XML format)</source>
+        <translation>файлът не може да се прочете като Moodle XML: %1; изнесете въпросите от Moodle отново (Question bank, Export, Moodle XML format)</translation>
+    </message>
+    <message>
+        <source>the file holds no XML element; export the questions from Moodle again (Question bank, Export, Moodle XML format)</source>
+        <translation>във файла няма нито един елемент на XML; изнесете въпросите от Moodle отново (Question bank, Export, Moodle XML format)</translation>
+    </message>
+    <message>
+        <source>it declares a document type (&lt;!DOCTYPE …&gt;), which Moodle never writes and which could make the file read other files or grow without end</source>
+        <translation>той декларира тип на документа (&lt;!DOCTYPE …&gt;), какъвто Moodle никога не пише и с който файлът би могъл да чете други файлове или да нараства безкрайно</translation>
+    </message>
+    <message>
+        <source>it uses an entity that it does not declare (&amp;%1;)</source>
+        <translation>той използва същност, която не декларира (&amp;%1;)</translation>
+    </message>
+    <message>
+        <source>its elements nest more than %1 deep, far deeper than a Moodle export</source>
+        <translation>елементите му са вложени на повече от %1 нива, много по-дълбоко, отколкото във файл, изнесен от Moodle</translation>
+    </message>
+    <message>
+        <source>left out the matching question%1: %2</source>
+        <translation>пропуска се въпросът за съпоставяне%1: %2</translation>
+    </message>
+    <message>
+        <source>its text has more than %1 characters</source>
+        <translation>текстът му има повече от %1 знака</translation>
+    </message>
+    <message>
+        <source>matching question that a KAZ test cannot hold</source>
+        <translation>въпрос за съпоставяне, който тестът на KAZ не може да побере</translation>
+    </message>
+    <message>
+        <source>its subquestion %1 is longer than %2 characters</source>
+        <translation>подвъпросът му %1 е по-дълъг от %2 знака</translation>
+    </message>
+    <message>
+        <source>the pair &quot;%1&quot; has no answer</source>
+        <translation>двойката „%1“ няма отговор</translation>
+    </message>
+    <message>
+        <source>the left part &quot;%1&quot; stands twice (subquestions %2 and %3), but the phrases of one side of a KAZ test must differ; change one of them in Moodle</source>
+        <translation>лявата част „%1“ е два пъти (подвъпроси %2 и %3), а фразите от една страна на теста на KAZ трябва да са различни; променете едната от тях в Moodle</translation>
+    </message>
+    <message>
+        <source>in the matching question &quot;%1&quot; the left part of a pair is only a picture; its file name &quot;%2&quot; stands for it as the left phrase: write a phrase of your own in the editor</source>
+        <translation>във въпроса за съпоставяне „%1“ лявата част на една двойка е само картинка; името на файла ѝ „%2“ стои на нейно място като лява фраза: напишете своя фраза в редактора</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot;</source>
+        <translation>„%1“</translation>
+    </message>
+    <message>
+        <source>classification question</source>
+        <translation>въпрос за класифициране</translation>
+    </message>
+    <message>
+        <source>%1 share the right part &quot;%2&quot;, but a KAZ test pairs each left phrase with a right phrase of its own; make each shared right part distinct (&quot;%2&quot;, &quot;%2 (2)&quot; …) or leave the question out</source>
+        <translation>%1 имат една и съща дясна част „%2“, а тестът на KAZ свързва всяка лява фраза със своя собствена дясна фраза; направете всяка обща дясна част различна („%2“, „%2 (2)“ …) или оставете въпроса</translation>
+    </message>
+    <message>
+        <source>the picture &quot;%1&quot; of the matching question &quot;%2&quot; cannot be used: %3; the question is read without it</source>
+        <translation>картинката „%1“ на въпроса за съпоставяне „%2“ не може да се използва: %3; въпросът се прочита без нея</translation>
+    </message>
+    <message>
+        <source>the file holds no such picture</source>
+        <translation>във файла няма такава картинка</translation>
+    </message>
+    <message>
+        <source>it is larger than the %1 MB a Moodle XML file may have</source>
+        <translation>тя е по-голяма от %1 MB, колкото може да има файл Moodle XML</translation>
+    </message>
+    <message>
+        <source>its name does not end in .png, .jpg, .jpeg, .bmp or .gif, the pictures a KAZ test shows; save it as PNG</source>
+        <translation>името ѝ не завършва на .png, .jpg, .jpeg, .bmp или .gif — картинките, които тестът на KAZ показва; запазете я като PNG</translation>
+    </message>
+    <message>
+        <source>its base64 text is broken</source>
+        <translation>текстът ѝ в base64 е повреден</translation>
+    </message>
+    <message>
+        <source>the matching question &quot;%1&quot; has a picture for pair %2, but only the first %3 pairs of a KAZ test can show one; the picture is left out</source>
+        <translation>въпросът за съпоставяне „%1“ има картинка за двойка %2, а само първите %3 двойки на теста на KAZ могат да показват картинка; картинката се пропуска</translation>
+    </message>
+    <message>
+        <source>the matching question &quot;%1&quot; shows more than one picture in pair %2, but a pair of a KAZ test shows one; &quot;%3&quot; is left out</source>
+        <translation>въпросът за съпоставяне „%1“ показва повече от една картинка в двойка %2, а двойка от теста на KAZ показва една; „%3“ се пропуска</translation>
+    </message>
+    <message>
+        <source>the matching question &quot;%1&quot; has a picture with an extra right part, but a right phrase of a KAZ test shows none; the picture is left out</source>
+        <translation>въпросът за съпоставяне „%1“ има картинка при излишна дясна част, а дясна фраза от теста на KAZ не показва картинка; картинката се пропуска</translation>
+    </message>
+    <message>
+        <source>the text of the matching question &quot;%1&quot; shows more than one picture, but a KAZ test shows one with each pair; &quot;%2&quot; is left out</source>
+        <translation>текстът на въпроса за съпоставяне „%1“ показва повече от една картинка, а тестът на KAZ показва по една при всяка двойка; „%2“ се пропуска</translation>
+    </message>
+    <message>
+        <source>the general feedback of the matching question &quot;%1&quot; is longer than an explanation of a KAZ test may be (%2 lines of %3 characters); the question is read without it</source>
+        <translation>общата обратна връзка на въпроса за съпоставяне „%1“ е по-дълга, отколкото може да е обяснение в тест на KAZ (%2 реда по %3 знака); въпросът се прочита без нея</translation>
+    </message>
+    <message>
+        <source>the file has %1 bytes, more than the %2 MB a Moodle XML file may have; export fewer questions at a time (one category)</source>
+        <translation>файлът има %1 байта, повече от %2 MB, колкото може да има файл Moodle XML; изнасяйте по-малко въпроси наведнъж (по една категория)</translation>
+    </message>
+    <message>
+        <source>it has %1 pairs, but a matching question needs at least %2, as in Moodle</source>
+        <translation>той има %1 двойки, а въпросът за съпоставяне трябва да има поне %2, както в Moodle</translation>
+    </message>
+    <message>
+        <source>it has %1 pairs and %2 extra right parts, but in a KAZ test &quot;Оцени&quot; opens only when the pairs made are at least three times the right phrases left over, so a question may have at most one extra right part for every three pairs; remove extra right parts or add pairs</source>
+        <translation>той има %1 двойки и %2 излишни десни части, а в тест на KAZ „Оцени“ се отваря само когато направените двойки са поне три пъти повече от останалите десни фрази, така че въпросът може да има най-много една излишна дясна част на всеки три двойки; премахнете излишни десни части или добавете двойки</translation>
+    </message>
+    <message>
+        <source>it has more than %1 right parts, the most a KAZ test holds</source>
+        <translation>той има повече от %1 десни части, колкото най-много може да има тестът на KAZ</translation>
+    </message>
+    <message>
+        <source>one of its phrases is empty</source>
+        <translation>една от фразите му е празна</translation>
+    </message>
+    <message>
+        <source>the phrase &quot;%1&quot; has %2 characters, but a phrase of a KAZ test may have at most %3</source>
+        <translation>фразата „%1“ има %2 знака, а фраза от тест на KAZ може да има най-много %3</translation>
+    </message>
+    <message>
+        <source>the phrase &quot;%1&quot; holds an invisible character (character code %2), which a KAZ test cannot hold</source>
+        <translation>фразата „%1“ съдържа невидим знак (код на знака %2), какъвто тестът на KAZ не може да съдържа</translation>
+    </message>
+    <message>
+        <source>the phrase &quot;%1&quot; stands twice on one side, but the phrases of one side of a KAZ test must differ</source>
+        <translation>фразата „%1“ е два пъти от една страна, а фразите от една страна на теста на KAZ трябва да са различни</translation>
+    </message>
+    <message>
+        <source>its text or an explanation has %1 lines, but a KAZ test shows at most %2</source>
+        <translation>текстът му или някое обяснение има %1 реда, а тестът на KAZ показва най-много %2</translation>
+    </message>
+    <message>
+        <source>its text or an explanation has a line of %1 characters, but a line of a KAZ test may hold at most %2</source>
+        <translation>текстът му или някое обяснение има ред от %1 знака, а ред от тест на KAZ може да има най-много %2</translation>
+    </message>
+    <message>
+        <source>its text or an explanation holds an invisible control character (character code %1), which a KAZ test cannot hold</source>
+        <translation>текстът му или някое обяснение съдържа невидим управляващ знак (код на знака %1), какъвто тестът на KAZ не може да съдържа</translation>
+    </message>
+</context>
+<context>
     <name>PackedQuiz</name>
     <message>
         <source>its list of files is missing</source>
@@ -2735,6 +2934,14 @@ Exit status: 0 done, 1 a problem (nothing written), 2 a mistake in the command l
     <message>
         <source>… and %1 more problems</source>
         <translation>… и още %1 проблема</translation>
+    </message>
+    <message>
+        <source>… and 1 more warning</source>
+        <translation>… и още 1 предупреждение</translation>
+    </message>
+    <message>
+        <source>… and %1 more warnings</source>
+        <translation>… и още %1 предупреждения</translation>
     </message>
 </context>
 <context>
@@ -3207,10 +3414,6 @@ Exit status: 0 done, 1 a problem (nothing written), 2 a mistake in the command l
 <context>
     <name>gift2kaz</name>
     <message>
-        <source>Turns every matching question of a GIFT file into a KAZ test folder.</source>
-        <translation>Превръща всеки въпрос за съпоставяне от файл GIFT в папка с тест на KAZ.</translation>
-    </message>
-    <message>
         <source>Folder in which the test folders are made (default: the current folder).</source>
         <translation>Папката, в която се създават папките с тестове (по подразбиране: текущата папка).</translation>
     </message>
@@ -3221,14 +3424,6 @@ Exit status: 0 done, 1 a problem (nothing written), 2 a mistake in the command l
     <message>
         <source>Replace test.kaz in test folders that already exist.</source>
         <translation>Заменя test.kaz в папки с тестове, които вече съществуват.</translation>
-    </message>
-    <message>
-        <source>The GIFT file (UTF-8).</source>
-        <translation>Файлът GIFT (UTF-8).</translation>
-    </message>
-    <message>
-        <source>usage: gift2kaz [--output DIR] [--address URL] [--force] FILE.gift</source>
-        <translation>употреба: gift2kaz [--output ПАПКА] [--address АДРЕС] [--force] ФАЙЛ.gift</translation>
     </message>
     <message>
         <source>gift2kaz: error: the address &quot;%1&quot; must be one word without spaces, of at most %2 characters, such as https://school.example</source>
@@ -3261,6 +3456,22 @@ Exit status: 0 done, 1 a problem (nothing written), 2 a mistake in the command l
     <message>
         <source>give one GIFT file</source>
         <translation>посочете само един GIFT файл</translation>
+    </message>
+    <message>
+        <source>Turns every matching question of a GIFT or Moodle XML file into a KAZ test folder.</source>
+        <translation>Превръща всеки въпрос за съпоставяне от файл GIFT или Moodle XML в папка с тест на KAZ.</translation>
+    </message>
+    <message>
+        <source>The GIFT file (UTF-8) or Moodle XML file (what Moodle&apos;s &quot;Export questions&quot; writes).</source>
+        <translation>Файлът GIFT (UTF-8) или файлът Moodle XML (какъвто пише „Изнасяне на въпроси“ на Moodle).</translation>
+    </message>
+    <message>
+        <source>usage: gift2kaz [--output DIR] [--address URL] [--force] FILE.gift|FILE.xml</source>
+        <translation>употреба: gift2kaz [--output ПАПКА] [--address АДРЕС] [--force] ФАЙЛ.gift|ФАЙЛ.xml</translation>
+    </message>
+    <message>
+        <source>%1: error: cannot read the Moodle XML file: %2</source>
+        <translation>%1: грешка: файлът Moodle XML не може да се прочете: %2</translation>
     </message>
 </context>
 <context>
