@@ -2,6 +2,7 @@
 # checker accepts, a note for the skipped question, and no overwriting without --force.
 # cmake -DGIFT2KAZ=… -DKAZCHECK=… -DGIFT=… -DWORK_DIR=… [-DRUN=EMULATOR] -P gift2kaz_sample.cmake
 # RUN: what runs the programs of a cross build (Wine), its words joined by "|".
+cmake_policy(SET CMP0007 NEW)
 string(REPLACE "|" ";" RUN "${RUN}")
 file(REMOVE_RECURSE "${WORK_DIR}")
 file(MAKE_DIRECTORY "${WORK_DIR}")
@@ -20,9 +21,9 @@ if(NOT folders STREQUAL "${WORK_DIR}/stari-nazvaniya-na-gradove;${WORK_DIR}/avto
     message(FATAL_ERROR "unexpected folders: ${folders}")
 endif()
 foreach(folder IN LISTS folders)
-    execute_process(COMMAND ${RUN} "${KAZCHECK}" "${folder}" RESULT_VARIABLE rc ERROR_VARIABLE problems)
+    execute_process(COMMAND ${RUN} "${KAZCHECK}" "${folder}" RESULT_VARIABLE rc OUTPUT_VARIABLE said ERROR_VARIABLE problems)
     if(NOT rc EQUAL 0)
-        message(FATAL_ERROR "the checker rejects ${folder}: ${problems}")
+        message(FATAL_ERROR "the checker rejects ${folder} (${rc}): ${problems}${said}")
     endif()
     file(READ "${folder}/test.kaz" text)
     if(NOT text MATCHES "\n\\[parameters\\]\nhttps://school.example ")
