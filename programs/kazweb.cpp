@@ -38,6 +38,7 @@ public:
     std::string chooseSize(int row) { return text(m_quiz.chooseSize(row)); }
     std::string save() { return text(m_quiz.save()); }
     std::string cancel() { return text(m_quiz.cancel()); }
+    std::string result() { return text(m_quiz.result()); }
     // The picture's bytes, copied into the page's memory.
     emscripten::val picture(const std::string &source) const
     {
@@ -68,5 +69,6 @@ EMSCRIPTEN_BINDINGS(kaz)
         .function("chooseSize", &PageQuiz::chooseSize)
         .function("save", &PageQuiz::save)
         .function("cancel", &PageQuiz::cancel)
+        .function("result", &PageQuiz::result)
         .function("picture", &PageQuiz::picture);
 }

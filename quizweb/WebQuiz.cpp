@@ -328,6 +328,22 @@ QJsonObject WebQuiz::dialog() const
             {QStringLiteral("sizeRow"), d->List_font(1).selectedIndex()}};
 }
 
+QByteArray WebQuiz::result()
+{
+    if (!m_model)
+        return QByteArrayLiteral("{}");
+    Kaz &m = *m_model;
+    QJsonArray pairs;
+    for (int i = 0; i < m.Slowo(2).count(); ++i)
+        pairs.append(QJsonObject{{QStringLiteral("left"), m.pairPhrase(i, 0)},
+                                 {QStringLiteral("right"), m.pairPhrase(i, 1)},
+                                 {QStringLiteral("correct"), m.pairRight(i)}});
+    const QJsonObject result{{QStringLiteral("graded"), m.graded()},
+                             {QStringLiteral("percent"), m.graded() ? QJsonValue(m.score()) : QJsonValue()},
+                             {QStringLiteral("pairs"), pairs}};
+    return QJsonDocument(result).toJson(QJsonDocument::Compact);
+}
+
 QByteArray WebQuiz::picture(const QString &source) const
 {
     return m_content && !source.isEmpty() ? m_content->pictureData(source) : QByteArray();

@@ -57,6 +57,12 @@ public:
     QByteArray save();
     QByteArray cancel();
 
+    // The graded result as the model holds it, for a learning platform the page reports to:
+    // {"graded": bool, "percent": N (the N of the counter's "Верни: N%", null before grading),
+    //  "pairs": [{"left", "right", "correct"}, ...]} with each pair made, in the order made,
+    // "correct" as its verdict ("ДА"/"НЕ") shows it. Changes nothing.
+    QByteArray result();
+
     // The bytes of the picture `source` names (the thumbnail, the picture window's), empty
     // when the test has none of that name.
     QByteArray picture(const QString &source) const;

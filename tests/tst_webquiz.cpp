@@ -3,6 +3,7 @@
 // what the test window's model holds, after every action of random sessions on the shipped tests
 // and on large ones. A packed test changed by one byte, cut short or foreign is refused as
 // damaged, as a program refuses it.
+#include "ContentReader.h"
 #include "ContentWriter.h"
 #include "Cwiat.h"
 #include "PackedQuiz.h"
@@ -15,6 +16,8 @@
 #include <QJsonObject>
 #include <QRandomGenerator>
 #include <QTest>
+
+#include <cmath>
 
 namespace {
 
@@ -211,6 +214,9 @@ private Q_SLOTS:
     void pageFollowsTheModel_data();
     void pageFollowsTheModel();
     void picturesComeFromThePage();
+    void resultAsTheWindowShowsIt();
+    void resultOfTheShippedTest_data();
+    void resultOfTheShippedTest();
     void damagedTestIsRefused_data();
     void damagedTestIsRefused();
 };
@@ -311,6 +317,164 @@ void TestWebQuiz::picturesComeFromThePage()
     }
     QVERIFY(shown > 0);
     QVERIFY(quiz.picture(QStringLiteral("no-such.png")).isEmpty());
+}
+
+namespace {
+
+QJsonObject resultOf(WebQuiz &quiz)
+{
+    QJsonParseError error;
+    const QJsonObject o = QJsonDocument::fromJson(quiz.result(), &error).object();
+    if (error.error != QJsonParseError::NoError)
+        qFatal("result() is not JSON: %s", qPrintable(error.errorString()));
+    return o;
+}
+
+// Pairs the phrases `left` and `right` as the learner does: a row of each list, "Избрах".
+bool pairUp(WebQuiz &quiz, Mirror &mirror, const QString &left, const QString &right)
+{
+    const int l = int(quiz.model()->Slowo(0).items().indexOf(left));
+    const int r = int(quiz.model()->Slowo(1).items().indexOf(right));
+    return l >= 0 && r >= 0 && mirror.apply(quiz.select(0, l)).isEmpty() && mirror.apply(quiz.select(1, r)).isEmpty()
+           && mirror.apply(quiz.press(0)).isEmpty();
+}
+
+// "Оцени", with the one more click the window may need to enable it after the last pair.
+bool grade(WebQuiz &quiz, Mirror &mirror)
+{
+    if (!quiz.model()->uprawlEnabled(2) && !mirror.apply(quiz.press(0)).isEmpty())
+        return false;
+    return mirror.apply(quiz.press(2)).isEmpty() && quiz.model()->uprawlEnabled(3);
+}
+
+// The N of the counter's "Верни: N%", -1 for another text.
+int counterPercent(const Mirror &mirror)
+{
+    const QString counter = mirror.parts.value(QStringLiteral("counter")).toString();
+    static const QString prefix = QStringLiteral("Верни: ");
+    if (!counter.startsWith(prefix) || !counter.endsWith(u'%'))
+        return -1;
+    bool ok = false;
+    const int n = counter.mid(prefix.size(), counter.size() - prefix.size() - 1).toInt(&ok);
+    return ok ? n : -1;
+}
+
+} // namespace
+
+// The result follows the pairs as they are made and taken back, in the order made, each with
+// its two phrases; once graded it holds the counter's percent, and each pair is correct
+// exactly where its verdict says "ДА". Asking for it changes nothing the page shows.
+void TestWebQuiz::resultAsTheWindowShowsIt()
+{
+    TestContent::Content c;
+    c.left = {u"Ляво, първо"_qs, u"Второ \"ляво\""_qs, u"Трето: 3.5 < 4"_qs, u"Четвърто"_qs, u"Пето"_qs, u"Шесто"_qs};
+    c.right = {u"Дясно А"_qs, u"Дясно Б"_qs, u"Дясно В"_qs, u"Дясно Г"_qs, u"Дясно Д"_qs, u"Дясно Е"_qs, u"Излишно"_qs};
+    WebQuiz quiz(packed({{QStringLiteral("test.kaz"), ContentWriter::write(*c.build()).toUtf8()}}));
+    QVERIFY(quiz.ok());
+    Mirror mirror;
+    QVERIFY(mirror.apply(quiz.start()).isEmpty());
+    QCOMPARE(resultOf(quiz), (QJsonObject{{u"graded"_qs, false}, {u"percent"_qs, QJsonValue()}, {u"pairs"_qs, QJsonArray()}}));
+
+    const auto pairOf = [&c](int l, int r) {
+        return QJsonObject{{u"left"_qs, c.left.at(l)}, {u"right"_qs, c.right.at(r)}, {u"correct"_qs, l == r}};
+    };
+    QVERIFY(pairUp(quiz, mirror, c.left.at(3), c.right.at(3)));
+    QVERIFY(pairUp(quiz, mirror, c.left.at(0), c.right.at(0)));
+    QVERIFY(pairUp(quiz, mirror, c.left.at(1), c.right.at(2)));
+    QCOMPARE(resultOf(quiz).value(u"pairs"_qs).toArray(), (QJsonArray{pairOf(3, 3), pairOf(0, 0), pairOf(1, 2)}));
+    // The first pair taken back and made again: it comes last.
+    QVERIFY(mirror.apply(quiz.select(2, 0)).isEmpty());
+    QVERIFY(mirror.apply(quiz.press(1)).isEmpty());
+    QCOMPARE(resultOf(quiz).value(u"pairs"_qs).toArray(), (QJsonArray{pairOf(0, 0), pairOf(1, 2)}));
+    QVERIFY(pairUp(quiz, mirror, c.left.at(3), c.right.at(3)));
+    QVERIFY(pairUp(quiz, mirror, c.left.at(2), c.right.at(1)));
+    QVERIFY(pairUp(quiz, mirror, c.left.at(4), c.right.at(6)));
+    QVERIFY(pairUp(quiz, mirror, c.left.at(5), c.right.at(5)));
+    const QJsonObject before = resultOf(quiz);
+    QCOMPARE(before.value(u"graded"_qs), QJsonValue(false));
+    QVERIFY(before.value(u"percent"_qs).isNull());
+    // Each pair's phrases are the two halves of its row.
+    const QJsonArray pairs = before.value(u"pairs"_qs).toArray();
+    QCOMPARE(pairs, (QJsonArray{pairOf(0, 0), pairOf(1, 2), pairOf(3, 3), pairOf(2, 1), pairOf(4, 6), pairOf(5, 5)}));
+    for (int i = 0; i < pairs.size(); ++i)
+        QCOMPARE(pairs.at(i)[u"left"_qs].toString() + u' ' + pairs.at(i)[u"right"_qs].toString(), mirror.lists[2].at(i));
+
+    QVERIFY(grade(quiz, mirror));
+    const QJsonObject graded = resultOf(quiz);
+    // Right: the pairs of 0, 3 and 5, of the six the shorter side has.
+    QCOMPARE(graded, (QJsonObject{{u"graded"_qs, true}, {u"percent"_qs, 50}, {u"pairs"_qs, pairs}}));
+    QCOMPARE(counterPercent(mirror), 50);
+    for (int i = 0; i < pairs.size(); ++i) {
+        QVERIFY(mirror.apply(quiz.select(2, i)).isEmpty());
+        const bool yes = mirror.parts.value(u"verdict"_qs).toObject().value(u"text"_qs).toString() == u"ДА"_qs;
+        QCOMPARE(pairs.at(i)[u"correct"_qs].toBool(), yes);
+        QVERIFY(mirror.apply(quiz.press(3)).isEmpty());
+    }
+    // Walking the explanations leaves the result as it was, and asking changes nothing.
+    QCOMPARE(resultOf(quiz), graded);
+    const QByteArray nothing = quiz.select(2, 0);
+    QVERIFY(mirror.apply(nothing).isEmpty());
+    QCOMPARE(mirror.differences(*quiz.model()), QString());
+}
+
+void TestWebQuiz::resultOfTheShippedTest_data()
+{
+    QTest::addColumn<QString>("folder");
+    QTest::addColumn<quint64>("seed");
+    for (quint64 seed = 1; seed <= 4; ++seed) {
+        QTest::addRow("istoriya_%llu", seed) << u"quizzes/istoriya"_qs << seed;
+        QTest::addRow("figuri_%llu", seed) << u"quizzes/figuri"_qs << seed;
+    }
+}
+
+// Every left phrase paired with a right one at random, some with its partner: the percent is
+// the counter's, and the share of correct pairs of the shorter side's length, rounded (an
+// exact half to the even neighbour).
+void TestWebQuiz::resultOfTheShippedTest()
+{
+    QFETCH(QString, folder);
+    QFETCH(quint64, seed);
+    const QuizFolder::Checked checked = QuizFolder::check(TestContent::sourcePath(folder));
+    QVERIFY(checked.ok());
+    WebQuiz quiz(packed(checked.files));
+    Mirror mirror;
+    QVERIFY(mirror.apply(quiz.start()).isEmpty());
+    // The source's phrases: left k goes with right k; a phrase listed twice counts as its first.
+    const auto testKaz = std::find_if(checked.files.cbegin(), checked.files.cend(), [](const QuizFile &f) { return f.name == u"test.kaz"_qs; });
+    QVERIFY(testKaz != checked.files.cend());
+    const ContentReader::Result source = ContentReader::readBytes(testKaz->bytes, {});
+    QVERIFY(source.ok());
+    const QStringList left = source.store.Danni(0), right = source.store.Danni(1);
+    const Kaz &kaz = *quiz.model();
+    QRandomGenerator rng(seed);
+    int correct = 0;
+    QJsonArray expected;
+    const QJsonObject start = resultOf(quiz);
+    QVERIFY(start.value(u"pairs"_qs).toArray().isEmpty());
+    while (kaz.Slowo(0).count() > 0 && kaz.Slowo(1).count() > 0) {
+        const QString l = kaz.Slowo(0).item(rng.bounded(kaz.Slowo(0).count()));
+        // Half the time the partner, where it is still there.
+        QString r = kaz.Slowo(1).item(rng.bounded(kaz.Slowo(1).count()));
+        const int k = int(left.indexOf(l));
+        if (rng.bounded(2) && k < right.size() && kaz.Slowo(1).items().contains(right.at(k)))
+            r = right.at(k);
+        QVERIFY(pairUp(quiz, mirror, l, r));
+        expected.append(QJsonObject{{u"left"_qs, l}, {u"right"_qs, r}, {u"correct"_qs, right.indexOf(r) == left.indexOf(l)}});
+    }
+    QVERIFY(grade(quiz, mirror));
+    const QJsonObject result = resultOf(quiz);
+    const QJsonArray pairs = result.value(u"pairs"_qs).toArray();
+    QCOMPARE(pairs.size(), expected.size());
+    for (int i = 0; i < pairs.size(); ++i) {
+        const QJsonObject p = pairs.at(i).toObject();
+        QCOMPARE(p.value(u"left"_qs), expected.at(i)[u"left"_qs]);
+        QCOMPARE(p.value(u"right"_qs), expected.at(i)[u"right"_qs]);
+        QCOMPARE(p.value(u"correct"_qs), expected.at(i)[u"correct"_qs]);
+        correct += p.value(u"correct"_qs).toBool();
+    }
+    QCOMPARE(result.value(u"percent"_qs).toInt(-1), counterPercent(mirror));
+    const int n = int(std::min(left.size(), right.size()));
+    QCOMPARE(result.value(u"percent"_qs).toInt(), int(std::nearbyint(correct * 100.0 / n)));
 }
 
 void TestWebQuiz::damagedTestIsRefused_data()

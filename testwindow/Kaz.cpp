@@ -129,6 +129,7 @@ void Kaz::Form_Load()
 {
     Batch batch(*this);
     m_brojWerni = 0;
+    m_score = -1;
     const QStringList &parameters = KAZ_danni().Danni(3);
     const QString caption = ContentStore::item(parameters, 0);
     if (m_caption != caption) {
@@ -361,7 +362,7 @@ void Kaz::Slowo_Click(int Index)
         const int i = Slowo(2).selectedIndex();
         m_nomerWypros = Numbers::roundToInt16(Numbers::readLenient(dum_N(2).item(i)));
         Pokazhi_grafika(m_nomerWypros);
-        const bool right = dum_N(2).item(i) == dum_N(3).item(i);
+        const bool right = pairRight(i);
         setVerdict(right ? KazLayout::VerdictRight : KazLayout::VerdictWrong,
                    right ? QStringLiteral("ДА") : QStringLiteral("НЕ"));
         break;
@@ -482,6 +483,7 @@ void Kaz::Formirai_ocenka()
     }
 
     const qint16 score = N > 0 ? Numbers::roundToInt16(m_brojWerni * 100.0 / N) : 0;
+    m_score = score;
     setUprawlEnabled(0, false);
     setUprawlEnabled(1, false);
     setNdapis(ScorePrefix + Numbers::decimal(score) + u'%');
@@ -489,6 +491,21 @@ void Kaz::Formirai_ocenka()
         Slowo(2).setSelectedIndex(0);
     Slowo_Click(2);
     setVerdictVisible(true);
+}
+
+bool Kaz::pairRight(int pair) const
+{
+    return dum_N(2).item(pair) == dum_N(3).item(pair);
+}
+
+QString Kaz::pairPhrase(int pair, int side)
+{
+    if (pair < 0 || pair >= dum_N(2 + side).count())
+        return {};
+    // A pair keeps each phrase's code, the key position of the first content item with its
+    // text: that item is the phrase, as taking the pair back finds it.
+    const int j = keyIndex(side).first(dum_N(2 + side).item(pair));
+    return j >= 0 ? ContentStore::item(KAZ_danni().Danni(side), j) : QString();
 }
 
 // ---------------------------------------------------------------- explanations

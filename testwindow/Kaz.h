@@ -110,6 +110,18 @@ public:
     int Broj_werni() const { return m_brojWerni; }
     qint16 Nomer_wypros() const { return m_nomerWypros; }
 
+    // --- The graded result, as the window shows it.
+    // Whether "Оцени" has graded the pairs since the window loaded.
+    bool graded() const { return m_score >= 0; }
+    // The score the counter shows ("Верни: N%"), -1 before grading.
+    int score() const { return m_score; }
+    // Whether pair `pair` (a row of Slowo(2)) is right, as its verdict shows it: "ДА" when its
+    // two phrases carry the same code.
+    bool pairRight(int pair) const;
+    // The phrase of side `side` (0 left, 1 right) that pair `pair` was made of, as the phrase
+    // list showed it; empty for no such pair.
+    QString pairPhrase(int pair, int side);
+
     // --- Other windows, made on first use.
     bool contentLoaded() const { return bool(m_danni); }
     const ContentStore &KAZ_danni();
@@ -236,6 +248,7 @@ private:
     QString m_thumbnail;
 
     int m_brojWerni = 0;
+    int m_score = -1;
     qint16 m_nomerWypros = 0;
 
     KazLook m_windowLook;
