@@ -6,7 +6,9 @@
 // The page's Content-Security-Policy allows exactly its own scripts and style, by their
 // SHA-256, and nothing from anywhere else.
 //
-// kazwebpage TEMPLATE STYLE VIEW GLUE WASM OUTPUT
+// The page's own scripts (kaz.js, scorm.js) go into one script element, in the order given.
+//
+// kazwebpage TEMPLATE STYLE GLUE WASM OUTPUT VIEW...
 #include "PackedQuiz.h"
 
 #include <QCoreApplication>
@@ -59,16 +61,23 @@ int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
     const QStringList args = app.arguments();
-    if (args.size() != 7) {
-        QTextStream(stderr) << "usage: kazwebpage TEMPLATE STYLE VIEW GLUE WASM OUTPUT\n";
+    if (args.size() < 7) {
+        QTextStream(stderr) << "usage: kazwebpage TEMPLATE STYLE GLUE WASM OUTPUT VIEW...\n";
         return 2;
     }
     QByteArray page = contents(args.at(1));
     const QByteArray style = contents(args.at(2));
-    const QByteArray view = scriptText(contents(args.at(3)), "the page's script");
-    const QByteArray glue = scriptText(contents(args.at(4)), "the engine's script");
+    const QByteArray glue = scriptText(contents(args.at(3)), "the engine's script");
     // qCompress puts the length before the zlib stream; the browser reads the stream alone.
-    const QByteArray wasm = qCompress(contents(args.at(5)), 9).mid(4).toBase64();
+    const QByteArray wasm = qCompress(contents(args.at(4)), 9).mid(4).toBase64();
+    const QString output = args.at(5);
+    QByteArray view;
+    for (qsizetype i = 6; i < args.size(); ++i) {
+        const QByteArray part = contents(args.at(i));
+        view += scriptText(part, "the page's script");
+        if (!part.endsWith('\n'))
+            view += '\n';
+    }
 
     const QByteArray csp = "<meta http-equiv=\"Content-Security-Policy\" content=\"default-src 'none'; script-src "
                            + hash(glue) + ' ' + hash(view) + " 'wasm-unsafe-eval'; style-src " + hash(style)
@@ -82,9 +91,9 @@ int main(int argc, char *argv[])
     put(page, "<!--KAZ:TEST-->", "<script id=\"kaz-test\" type=\"application/octet-stream\"></script>");
     put(page, "<!--KAZ:VIEW-->", "<script>" + view + "</script>");
 
-    QSaveFile out(args.at(6));
+    QSaveFile out(output);
     if (!out.open(QIODevice::WriteOnly) || out.write(page) != page.size() || !out.commit()) {
-        QTextStream(stderr) << "kazwebpage: cannot write " << args.at(6) << ": " << out.errorString() << '\n';
+        QTextStream(stderr) << "kazwebpage: cannot write " << output << ": " << out.errorString() << '\n';
         return 1;
     }
     return 0;

@@ -16,6 +16,8 @@
 //   option(list, row): scrolls the list so that `row` shows, as the learner would scroll it,
 //                   and answers the row's drawn option element (null for no such row).
 // }
+// The page's other parts (scorm.js) follow the test through window.kaz.watch(fn): fn(update)
+// is called after each update is shown; what it throws is its own and leaves the test going.
 'use strict';
 
 (function () {
@@ -78,6 +80,8 @@
   let scale = 1;
   const state = {ready: null, quiz: null, lastUpdate: null};
   window.kaz = state;
+  const watchers = [];
+  state.watch = (fn) => { watchers.push(fn); };
 
   // A list box: its element, the engine's call for a row chosen in it, its rows' texts, the
   // selected row and the current one (the row the keys move from; it stays where the selected
@@ -808,6 +812,13 @@
     if (u.pictureWindow) showPictureWindow(u.pictureWindow);
     if (u.dialog) showDialog(u.dialog);
     if (u.exit) end();
+    for (const watcher of watchers) {
+      try {
+        watcher(u);
+      } catch (e) {
+        // A watcher's fault is no fault of the test's.
+      }
+    }
   }
 
   // "Exit": the learner sees, instead of the window, that the test is over and the tab can be
