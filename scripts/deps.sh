@@ -34,3 +34,22 @@ kaz_install_missing() {
     "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update -qq
     "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 }
+
+# The test-side tools from npm that a test page's suite needs (tests/web/scorm/: scorm-again,
+# a learning platform's SCORM run-time for the package's page to report to), installed as its
+# package-lock.json pins them into a cache outside the work tree; nothing of them goes into a
+# page. Installed once: offline, what the cache holds is used. Prints scorm-again's dist folder.
+kaz_scorm_again() {
+    local src="$1/tests/web/scorm"
+    local cache="${XDG_CACHE_HOME:-$HOME/.cache}/kaz/scorm-test"
+    if ! cmp -s "$src/package-lock.json" "$cache/package-lock.json" \
+        || [ ! -f "$cache/node_modules/scorm-again/dist/scorm12.min.js" ]; then
+        mkdir -p "$cache"
+        cp "$src/package.json" "$src/package-lock.json" "$cache/"
+        if ! (cd "$cache" && npm ci --ignore-scripts --no-audit --no-fund >&2); then
+            echo "scorm-again could not be installed (offline?): the SCORM test of the page is skipped" >&2
+            rm -f "$cache/package-lock.json"
+        fi
+    fi
+    echo "$cache/node_modules/scorm-again/dist"
+}

@@ -20,6 +20,9 @@ kaz_install_missing desktop-file-utils appstream groff-base man-db
 kaz_install_missing nsis
 # The test pages' suites play them in headless Chromium, driven by Selenium, and in Firefox.
 kaz_install_missing chromium chromium-driver python3-selenium firefox-esr
+# A learning platform's SCORM run-time (scorm-again, from npm) for the package's page to report to.
+kaz_install_missing npm
+scorm_again="$(kaz_scorm_again "$root")"
 # The benchmarks are built with the tests, so that a change that breaks them is seen here.
 kaz_install_missing libbenchmark-dev
 kaz_generate_locales
@@ -58,7 +61,7 @@ build="$root/build-test"
 # the shipped tests into pages, which its suites play.
 engine="$(bash "$root/scripts/web.sh" | tail -n 1)"
 stage_done "Browser engine (WebAssembly)"
-cmake --preset test -DKAZ_WEB_ENGINE="$engine" >/dev/null
+cmake --preset test -DKAZ_WEB_ENGINE="$engine" -DKAZ_SCORM_AGAIN="$scorm_again" >/dev/null
 cmake --build --preset test --parallel "$jobs"
 ctest --preset test --parallel "$jobs"
 stage_done "Linux build and suite"
