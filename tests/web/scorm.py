@@ -36,7 +36,8 @@ KAZPACK = RUNNER = QUIZ = DIST = WORK = None
 SERVER = None
 
 TEST_START = '<script id="kaz-test" type="application/octet-stream">'
-SCORM_ELEMENT = re.compile(r'<script id="kaz-scorm" type="application/json">[^<]*</script>\n?')
+# The element a package's page holds immediately before its test.
+SCORM_ELEMENT = re.compile(r'<script id="kaz-scorm" type="application/json">[^<]*</script>\n?(?=<script id="kaz-test")')
 
 # The platform: scorm-again's API, or one that fails each call ("false" and error 101) or
 # throws, behind a window.API that writes down every call the page makes and its answer.
@@ -80,11 +81,33 @@ for (const name of ['LMSInitialize', 'LMSFinish', 'LMSGetValue', 'LMSSetValue', 
   };
 }
 window.cmi = () => JSON.parse(JSON.stringify(window.lms.cmi));
+// The page in the platform's frame, in a frame within that, or (via=window) in a window the
+// platform opens.
+const via = params.get('via');
+if (via !== 'window') {
+  const frame = document.createElement('iframe');
+  frame.id = 'sco';
+  frame.width = 1200;
+  frame.height = 800;
+  frame.src = via === 'middle' ? 'unit/middle.html?page=' + encodeURIComponent('../' + params.get('page'))
+                               : params.get('page');
+  document.body.appendChild(frame);
+}
+</script>
+</body></html>
+'''
+
+
+# A frame of the platform's own between it and the page, where the page finds no API.
+MIDDLE_PAGE = r'''<!DOCTYPE html>
+<html><head><meta charset="utf-8"><title>Unit</title></head>
+<body>
+<script>
 const frame = document.createElement('iframe');
 frame.id = 'sco';
-frame.width = 1200;
-frame.height = 800;
-frame.src = params.get('page');
+frame.width = 1180;
+frame.height = 780;
+frame.src = new URLSearchParams(location.search).get('page');
 document.body.appendChild(frame);
 </script>
 </body></html>
@@ -105,14 +128,20 @@ def package_page(folder, config, out_dir):
     page = os.path.join(out_dir, name)
     helped = subprocess.run([KAZPACK, '--help'], stdout=subprocess.PIPE, stderr=subprocess.STDOUT, text=True).stdout
     if '--scorm' in helped:
-        archive = os.path.join(out_dir, 'package.zip')
-        run([KAZPACK, folder, '--scorm', '--runner', RUNNER, '-o', archive, '--force'])
-        with zipfile.ZipFile(archive) as z:
-            html = z.read(name).decode('utf-8')
+        # kaz-FOLDER-scorm.zip in the folder kazpack runs in: the page and imsmanifest.xml.
+        for old in os.listdir(out_dir):
+            os.remove(os.path.join(out_dir, old))
+        run([KAZPACK, '--scorm', os.path.abspath(folder), '--runner', os.path.abspath(RUNNER)], cwd=out_dir)
+        archives = [a for a in os.listdir(out_dir) if a.endswith('.zip')]
+        if len(archives) != 1:
+            raise RuntimeError('kazpack --scorm wrote %s, not one package' % archives)
+        with zipfile.ZipFile(os.path.join(out_dir, archives[0])) as z:
             if 'imsmanifest.xml' not in z.namelist():
-                raise RuntimeError('%s holds no imsmanifest.xml' % archive)
-        if not SCORM_ELEMENT.search(html):
-            raise RuntimeError('the package\'s page holds no kaz-scorm element')
+                raise RuntimeError('%s holds no imsmanifest.xml' % archives[0])
+            html = z.read(name).decode('utf-8')
+        if len(SCORM_ELEMENT.findall(html)) != 1:
+            raise RuntimeError('the package\'s page holds no one kaz-scorm element')
+        # The element as each case needs it, or none for the plain page.
         html = SCORM_ELEMENT.sub('', html)
     else:
         run([KAZPACK, folder, '--web', '--runner', RUNNER, '-o', page, '--force'])
@@ -121,15 +150,15 @@ def package_page(folder, config, out_dir):
     if config is not None:
         if html.count(TEST_START) != 1:
             raise RuntimeError('%s: no one test element' % page)
-        element = '<script id="kaz-scorm" type="application/json">%s</script>\n' % json.dumps(config)
+        element = '<script id="kaz-scorm" type="application/json">%s</script>' % json.dumps(config)
         html = html.replace(TEST_START, element + TEST_START)
     with open(page, 'w', encoding='utf-8') as f:
         f.write(html)
     return page
 
 
-def run(command):
-    done = subprocess.run(command, stdout=subprocess.PIPE, stderr=subprocess.STDOUT, text=True)
+def run(command, cwd=None):
+    done = subprocess.run(command, stdout=subprocess.PIPE, stderr=subprocess.STDOUT, text=True, cwd=cwd)
     if done.returncode != 0:
         raise RuntimeError('%s failed (%d):\n%s' % (' '.join(command), done.returncode, done.stdout))
 
@@ -176,12 +205,19 @@ class Platform(unittest.TestCase):
     def js(self, script, *args):
         return self.driver.execute_script(script, *args)
 
-    def open_in(self, api, page, name=''):
-        """The page in a platform of API `api`, the driver in its frame once the page is ready."""
-        self.driver.switch_to.default_content()
-        self.driver.get(url(os.path.join(WORK, 'lms.html')) + '?api=%s&name=%s&page=%s'
-                        % (api, name, os.path.relpath(self.pages[page], WORK)))
-        self.driver.switch_to.frame(self.driver.find_element('id', 'sco'))
+    def open_in(self, api, page, name='', via='frame'):
+        """The page in a platform of API `api`, the driver in the page once it is ready: in the
+        platform's frame, in a frame within that (`via` "middle"), or in a window the platform
+        opened ("window")."""
+        self.via = via
+        self.home()
+        self.platform_window = self.driver.current_window_handle
+        self.driver.get(url(os.path.join(WORK, 'lms.html')) + '?api=%s&name=%s&via=%s&page=%s'
+                        % (api, name, via, os.path.relpath(self.pages[page], WORK)))
+        if via == 'window':
+            self.js('window.open(arguments[0], "sco")', os.path.relpath(self.pages[page], WORK))
+            self.driver.switch_to.window([h for h in self.driver.window_handles if h != self.platform_window][0])
+        self.enter()
         deadline = time.monotonic() + 30
         while not self.js('return !!(window.kaz && window.kaz.ready)'):
             self.assertLess(time.monotonic(), deadline, 'the page did not load')
@@ -190,13 +226,31 @@ class Platform(unittest.TestCase):
             'const done = arguments[0]; window.kaz.ready.then(done, (e) => done("error " + e));')
         self.assertEqual(ready, 'ok')
 
+    def home(self):
+        """The first window alone, the driver at its top."""
+        for handle in self.driver.window_handles[1:]:
+            self.driver.switch_to.window(handle)
+            self.driver.close()
+        self.driver.switch_to.window(self.driver.window_handles[0])
+
+    def enter(self):
+        """From the platform's window into the page."""
+        if self.via == 'window':
+            self.driver.switch_to.window([h for h in self.driver.window_handles if h != self.platform_window][0])
+            return
+        for _ in range(2 if self.via == 'middle' else 1):
+            self.driver.switch_to.frame(self.driver.find_element('id', 'sco'))
+
     def platform(self, script, *args):
         """A script run in the platform's window."""
-        self.driver.switch_to.parent_frame()
+        if self.via == 'window':
+            self.driver.switch_to.window(self.platform_window)
+        else:
+            self.driver.switch_to.default_content()
         try:
             return self.js(script, *args)
         finally:
-            self.driver.switch_to.frame(self.driver.find_element('id', 'sco'))
+            self.enter()
 
     def calls(self):
         return self.platform('return window.calls')
@@ -308,6 +362,17 @@ class Platform(unittest.TestCase):
         self.assertTrue(self.js('return window.lms.isTerminated()'))
         self.assertEqual(self.errors(), [])
 
+    def test_the_api_found_above_a_frame_between_and_from_an_opened_window(self):
+        for via in ('middle', 'window'):
+            with self.subTest(via=via):
+                self.open_in('scorm-again', 'pass', 'Петрова, Мария', via=via)
+                self.assertEqual(self.js('return document.getElementById("caption").textContent'), 'Мария Петрова')
+                made, percent = self.play(sorted(self.left)[:2])
+                self.assertEqual(self.platform('return window.lms.cmi.core.score.raw'), str(percent))
+                self.walk_and_exit(made)
+                self.assertTrue(self.platform('return window.lms.isTerminated()'))
+                self.assertEqual(self.errors(), [])
+
     def test_a_platform_not_ready_at_first_gets_the_result(self):
         self.open_in('late', 'completed')
         self.assertFalse(self.platform('return window.lms.isInitialized()'))
@@ -347,7 +412,7 @@ class Platform(unittest.TestCase):
         self.assertEqual(self.errors(), [])
 
     def test_the_package_page_alone_plays_as_the_plain_page(self):
-        self.driver.switch_to.default_content()
+        self.home()
         for page in ('pass', 'plain'):
             with self.subTest(page=page):
                 self.driver.get(url(self.pages[page]))
@@ -391,6 +456,9 @@ def main():
     open(os.path.join(WORK, 'favicon.ico'), 'wb').close()
     with open(os.path.join(WORK, 'lms.html'), 'w', encoding='utf-8') as f:
         f.write(LMS_PAGE)
+    os.makedirs(os.path.join(WORK, 'unit'))
+    with open(os.path.join(WORK, 'unit', 'middle.html'), 'w', encoding='utf-8') as f:
+        f.write(MIDDLE_PAGE)
     SERVER = serve(WORK)
     try:
         unittest.main(argv=[sys.argv[0]] + rest, verbosity=2)
