@@ -362,6 +362,42 @@ class Platform(unittest.TestCase):
         self.assertTrue(self.js('return window.lms.isTerminated()'))
         self.assertEqual(self.errors(), [])
 
+    def test_long_phrases_fit_a_response(self):
+        # The first phrase of each side made 200 letters longer: their pair's response is cut
+        # to 255 characters, each phrase's start kept; the other pairs' stay whole.
+        folder = os.path.join(WORK, 'long-source', os.path.basename(QUIZ))
+        shutil.copytree(QUIZ, folder)
+        path = os.path.join(folder, 'test.kaz')
+        with open(path, encoding='utf-8') as f:
+            lines = f.read().split('\n')
+        for section in ('[left]', '[right]'):
+            k = lines.index(section) + 1
+            while lines[k].startswith('#'):
+                k += 1
+            lines[k] += ' ' + 'дълго' * 40
+        with open(path, 'w', encoding='utf-8') as f:
+            f.write('\n'.join(lines))
+        self.pages['long'] = package_page(folder, {'passMark': 50, 'learnerName': False}, os.path.join(WORK, 'long'))
+        sections = __import__('test_page').read_quiz(path)
+        self.left, self.right = sections['left'], sections['right']
+        try:
+            self.open_in('scorm-again', 'long')
+            made, percent = self.play([])
+        finally:
+            del self.left, self.right
+        interactions = self.platform('return window.cmi().interactions')
+        responses = [interactions[str(k)]['student_response'] for k in range(len(interactions))]
+        self.assertEqual(len(responses), len(made))
+        for (l, r), response in zip(made, responses):
+            if len(l) + len(r) < 255:
+                self.assertEqual(response, l + '.' + r)
+            else:
+                self.assertLessEqual(len(response), 255)
+                left, right = response.split('….')
+                self.assertTrue(l.startswith(left) and len(left) > 100, response)
+                self.assertTrue(r.startswith(right.rstrip('…')) and len(right) > 100, response)
+        self.assertEqual(self.errors(), [])
+
     def test_the_api_found_above_a_frame_between_and_from_an_opened_window(self):
         for via in ('middle', 'window'):
             with self.subTest(via=via):
