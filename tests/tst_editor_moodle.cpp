@@ -112,6 +112,24 @@ private Q_SLOTS:
         QCOMPARE(q.notes.size(), 2);
     }
 
+    // The sample in docs/examples lists as the guide says: three questions in two categories, the
+    // second a classification, and the essay not opened.
+    void sampleFile()
+    {
+        const EditorSources::GiftQuestions q = EditorSources::giftQuestions(TestFiles::sourcePath(u"docs/examples/priroda.xml"_s));
+        QVERIFY2(q.ok(), qPrintable(q.error));
+        QCOMPARE(q.titles, (QStringList{u"Части на растението"_s, u"Плодове и зеленчуци"_s, u"Химични знаци"_s}));
+        QCOMPARE(q.categories, (QStringList{u"Биология/Растения"_s, u"Биология/Растения"_s, u"Химия"_s}));
+        QCOMPARE(q.shared.at(1), (QStringList{u"Плод"_s, u"Зеленчук"_s}));
+        QVERIFY(!q.isClassification(0) && !q.isClassification(2));
+        QCOMPARE(q.skipped.size(), 1);
+        QVERIFY(q.skipped.first().contains(u"essay"_s));
+        QuizDocument d;
+        QCOMPARE(EditorSources::openGift(d, TestFiles::sourcePath(u"docs/examples/priroda.xml"_s), 0, {}), QString());
+        QCOMPARE(d.content().rows.at(1).explanation, QStringList{u"В него става фотосинтезата."_s});
+        QVERIFY(d.content().rows.at(2).explanation.isEmpty());
+    }
+
     // A question opens with its picture's bytes; a classification with its right phrases numbered.
     void xmlQuestionsOpen()
     {
