@@ -270,7 +270,7 @@ private Q_SLOTS:
             QTest::addRow("editor_help_under_%s", qPrintable(locale))
                 << editor << QStringList{u"--help"_qs} << locale << 0
                 << QStringList{u"Пише и променя тестове за съпоставяне на KAZ."_qs,
-                               u"Показва тази помощ."_qs, u"[ПАПКА | ФАЙЛ.gift | ПРОГРАМА]"_qs};
+                               u"Показва тази помощ."_qs, u"[ПАПКА | ФАЙЛ.gift | ФАЙЛ.xml | ПРОГРАМА]"_qs};
         QTest::addRow("runner_without_test_english")
             << runner << QStringList{} << c << 1
             << QStringList{u"This program holds no test: it is the KAZ quiz runner alone."_qs};

@@ -3500,8 +3500,8 @@ Exit status: 0 done, 1 a problem (nothing written), 2 a mistake in the command l
         <translation>Пише и променя тестове за съпоставяне на KAZ.</translation>
     </message>
     <message>
-        <source>A test folder (the one holding test.kaz), a GIFT file or a test program to open.</source>
-        <translation>Папка с тест (тази, в която е test.kaz), GIFT файл или програма с тест, която да се отвори.</translation>
+        <source>A test folder (the one holding test.kaz), a GIFT or Moodle XML file or a test program to open.</source>
+        <translation>Папка с тест (тази, в която е test.kaz), GIFT или Moodle XML файл или програма с тест, която да се отвори.</translation>
     </message>
     <message>
         <source>Shows this help.</source>
@@ -3512,8 +3512,8 @@ Exit status: 0 done, 1 a problem (nothing written), 2 a mistake in the command l
         <translation>тест</translation>
     </message>
     <message>
-        <source>[FOLDER | FILE.gift | PROGRAM]</source>
-        <translation>[ПАПКА | ФАЙЛ.gift | ПРОГРАМА]</translation>
+        <source>[FOLDER | FILE.gift | FILE.xml | PROGRAM]</source>
+        <translation>[ПАПКА | ФАЙЛ.gift | ФАЙЛ.xml | ПРОГРАМА]</translation>
     </message>
 </context>
 <context>
