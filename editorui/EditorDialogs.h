@@ -69,9 +69,10 @@ inline bool asksForGiftQuestion(const QStringList &titles, const QStringList &sk
     return titles.size() > 1 || !skipped.isEmpty();
 }
 
-// "Open GIFT file…" and "Open program…" once the file is chosen: open it into `doc` (for a
-// GIFT file with several matching questions or others skipped, the one the user chooses, with
-// `address` in its caption); when nothing was opened, tell why in a message box and return false.
+// "Open a GIFT or Moodle XML file…" and "Open program…" once the file is chosen: open it into
+// `doc` (for a file with several matching questions or others skipped, the one the user chooses,
+// with `address` in its caption; a classification with its shared right phrases numbered); when
+// nothing was opened, tell why in a message box and return false.
 bool openGift(QWidget *parent, QuizDocument &doc, const QString &path, const QString &address);
 bool openProgram(QWidget *parent, QuizDocument &doc, const QString &path);
 
