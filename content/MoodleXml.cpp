@@ -12,6 +12,7 @@
 #include <QUrl>
 #include <QXmlStreamReader>
 #include <algorithm>
+#include <iterator>
 #include <optional>
 
 namespace MoodleXml {
@@ -609,32 +610,49 @@ FileRead readFile(const QString &path, const Options &options)
 
 void takeClassifications(Gift::Result &result)
 {
+    // In linear time: a file may hold tens of thousands of classifications.
+    QList<Gift::Matching> made;
+    QSet<int> madeAt;
+    QHash<int, std::pair<QString, QString>> stillOut; // line → title, why
     for (const Gift::Classification &c : std::as_const(result.classifications)) {
-        const Gift::Matching m = Gift::distinctRights(c);
-        const QString why = problem(m);
-        const qsizetype at = std::find_if(result.skipped.cbegin(), result.skipped.cend(),
-                                          [&c](const Gift::Skipped &s) { return s.line == c.question.line; })
-                             - result.skipped.cbegin();
-        if (!why.isEmpty()) {
-            if (at < result.skipped.size())
-                result.skipped[at].why = why;
-            if (at < result.notes.size())
-                result.notes[at].text = QCoreApplication::translate("MoodleXml", "left out the classification question "
-                                                                                 "\"%1\" even with its shared right parts "
-                                                                                 "made distinct: %2")
-                                            .arg(Gift::excerpt(m.title), why);
+        Gift::Matching m = Gift::distinctRights(c);
+        if (const QString why = problem(m); !why.isEmpty()) {
+            stillOut.insert(m.line, {m.title, why});
             continue;
         }
-        if (at < result.skipped.size()) {
-            result.skipped.removeAt(at);
-            if (at < result.notes.size())
-                result.notes.removeAt(at);
-        }
-        const auto place = std::find_if(result.questions.begin(), result.questions.end(),
-                                        [&m](const Gift::Matching &q) { return q.line > m.line; });
-        result.questions.insert(place, m);
+        madeAt.insert(m.line);
+        made.append(std::move(m));
     }
     result.classifications.clear();
+    QList<Gift::Skipped> skipped;
+    QList<Gift::Message> notes;
+    for (qsizetype i = 0; i < result.skipped.size(); ++i) {
+        Gift::Skipped s = result.skipped.at(i);
+        if (madeAt.contains(s.line))
+            continue;
+        std::optional<Gift::Message> note;
+        if (i < result.notes.size())
+            note = result.notes.at(i);
+        if (const auto out = stillOut.constFind(s.line); out != stillOut.cend()) {
+            s.why = out->second;
+            if (note)
+                note->text = QCoreApplication::translate("MoodleXml", "left out the classification question \"%1\" even with "
+                                                                      "its shared right parts made distinct: %2")
+                                 .arg(Gift::excerpt(out->first), out->second);
+        }
+        skipped.append(s);
+        if (note)
+            notes.append(*note);
+    }
+    result.skipped = std::move(skipped);
+    result.notes = std::move(notes);
+    // Both lists are in the file's order.
+    QList<Gift::Matching> questions;
+    questions.reserve(result.questions.size() + made.size());
+    std::merge(std::make_move_iterator(result.questions.begin()), std::make_move_iterator(result.questions.end()),
+               std::make_move_iterator(made.begin()), std::make_move_iterator(made.end()), std::back_inserter(questions),
+               [](const Gift::Matching &a, const Gift::Matching &b) { return a.line < b.line; });
+    result.questions = std::move(questions);
 }
 
 QString problem(const Gift::Matching &question)

@@ -242,6 +242,50 @@ private Q_SLOTS:
         QCOMPARE(MoodleXml::problem(made), QString());
     }
 
+    // Classifications taken among the questions (gift2kaz --distinct-rights): in the file's order,
+    // their notes dropped; one that still breaks a rule stays left out and says why; tens of
+    // thousands taken in linear time.
+    void takeClassifications()
+    {
+        const QString longRight(999, u'я');
+        Gift::Result r = MoodleXml::readBytes(quiz(
+            question(u"matching"_qs, u"Първи"_qs, u"t"_qs, threePairs())
+            + question(u"matching"_qs, u"Класове"_qs, u"t"_qs,
+                       sub(u"Ябълка"_qs, u"Плод"_qs) + sub(u"Круша"_qs, u"Плод"_qs) + sub(u"Морков"_qs, u"Зеленчук"_qs))
+            + question(u"essay"_qs, u"Есе"_qs, u"?"_qs)
+            + question(u"matching"_qs, u"Дълги"_qs, u"t"_qs, sub(u"a"_qs, longRight) + sub(u"b"_qs, longRight) + sub(u"c"_qs, u"1"_qs))
+            + question(u"matching"_qs, u"Последен"_qs, u"t"_qs, threePairs())));
+        QCOMPARE(r.classifications.size(), 2);
+        QCOMPARE(r.notes.size(), 3);
+        MoodleXml::takeClassifications(r);
+        QVERIFY(r.classifications.isEmpty());
+        QStringList titles;
+        for (const Gift::Matching &q : r.questions)
+            titles.append(q.title);
+        QCOMPARE(titles, (QStringList{u"Първи"_qs, u"Класове"_qs, u"Последен"_qs}));
+        QCOMPARE(r.questions.at(1).right, (QStringList{u"Плод"_qs, u"Плод (2)"_qs, u"Зеленчук"_qs}));
+        QCOMPARE(r.skipped.size(), 2);
+        QCOMPARE(r.notes.size(), 2);
+        QCOMPARE(r.skipped.at(0).title, u"Есе"_qs);
+        QCOMPARE(r.skipped.at(1).title, u"Дълги"_qs);
+        QVERIFY2(r.skipped.at(1).why.contains(u"1003 characters"_qs), qPrintable(r.skipped.at(1).why));
+        QVERIFY2(r.notes.at(1).text.startsWith(u"left out the classification question \"Дълги\" even with its shared right parts made distinct: the phrase"_qs),
+                 qPrintable(r.notes.at(1).text));
+
+        QString many;
+        for (int i = 0; i < 20000; ++i)
+            many += question(u"matching"_qs, u"К%1"_qs.arg(i), u"t"_qs, sub(u"a"_qs, u"1"_qs) + sub(u"b"_qs, u"1"_qs) + sub(u"c"_qs, u"2"_qs));
+        Gift::Result big = MoodleXml::readBytes(quiz(many));
+        QCOMPARE(big.classifications.size(), 20000);
+        QElapsedTimer time;
+        time.start();
+        MoodleXml::takeClassifications(big);
+        QVERIFY2(time.elapsed() < 2000, qPrintable(QString::number(time.elapsed())));
+        QCOMPARE(big.questions.size(), 20000);
+        QVERIFY(big.notes.isEmpty() && big.skipped.isEmpty());
+        QCOMPARE(big.questions.last().title, u"К19999"_qs);
+    }
+
     void distinctRights_data()
     {
         QTest::addColumn<QStringList>("left");
