@@ -530,7 +530,11 @@ QString categoryName(const QString &path)
 {
     static const QRegularExpression context(QStringLiteral("^\\$[a-z]+\\$/?"));
     static const QRegularExpression top(QStringLiteral("^top(/|$)"));
-    QString name = path.simplified();
+    QString name = path;
+    // A control character would break the comment line of test.kaz that names the category.
+    for (qsizetype at = ContentReader::controlCharacter(name); at >= 0; at = ContentReader::controlCharacter(name))
+        name[at] = u' ';
+    name = name.simplified();
     name.remove(context);
     name.remove(top);
     return name;

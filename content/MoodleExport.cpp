@@ -56,11 +56,28 @@ QStringList feedbackLines(const Gift::Matching &q)
     return lines;
 }
 
+// A text as XML 1.0 can hold it: a character it cannot (a control character other than the tab
+// and the line ends, a lone surrogate, U+FFFE, U+FFFF) as U+FFFD. A KAZ test holds none of them;
+// without this one would break the whole file.
+QString xmlText(QString text)
+{
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t c = text.at(i).unicode();
+        if (QChar::isHighSurrogate(c) && i + 1 < text.size() && text.at(i + 1).isLowSurrogate()) {
+            ++i;
+            continue;
+        }
+        if ((c < 0x20 && c != u'\t' && c != u'\n' && c != u'\r') || QChar::isSurrogate(c) || c == 0xFFFE || c == 0xFFFF)
+            text[i] = QChar(QChar::ReplacementCharacter);
+    }
+    return text;
+}
+
 void textElement(QXmlStreamWriter &w, const QString &element, const QString &html)
 {
     w.writeStartElement(element);
     w.writeAttribute(QStringLiteral("format"), QStringLiteral("html"));
-    w.writeTextElement(QStringLiteral("text"), html);
+    w.writeTextElement(QStringLiteral("text"), xmlText(html));
     w.writeEndElement();
 }
 
@@ -130,7 +147,7 @@ QByteArray moodleXml(const Gift::Matching &q)
     w.writeStartElement(QStringLiteral("question"));
     w.writeAttribute(QStringLiteral("type"), QStringLiteral("matching"));
     w.writeStartElement(QStringLiteral("name"));
-    w.writeTextElement(QStringLiteral("text"), q.title);
+    w.writeTextElement(QStringLiteral("text"), xmlText(q.title));
     w.writeEndElement();
     textElement(w, QStringLiteral("questiontext"), q.text.isEmpty() ? QString() : QStringLiteral("<p>") + htmlLines(q.text) + QStringLiteral("</p>"));
     QString feedback;
@@ -159,7 +176,7 @@ QByteArray moodleXml(const Gift::Matching &q)
             if (picture)
                 text += QStringLiteral("<p><img src=\"@@PLUGINFILE@@/%1\" alt=\"%2\"></p>")
                             .arg(QString::fromUtf8(QUrl::toPercentEncoding(picture->name)), html(q.left.at(i)));
-            w.writeTextElement(QStringLiteral("text"), text);
+            w.writeTextElement(QStringLiteral("text"), xmlText(text));
             if (picture) {
                 w.writeStartElement(QStringLiteral("file"));
                 w.writeAttribute(QStringLiteral("name"), picture->name);
@@ -174,7 +191,7 @@ QByteArray moodleXml(const Gift::Matching &q)
         }
         // Moodle's answers are plain text.
         w.writeStartElement(QStringLiteral("answer"));
-        w.writeTextElement(QStringLiteral("text"), q.right.at(i));
+        w.writeTextElement(QStringLiteral("text"), xmlText(q.right.at(i)));
         w.writeEndElement();
         w.writeEndElement();
     }

@@ -52,6 +52,19 @@ struct Block
     }
 };
 
+// A lone surrogate (a file declared in UTF-7 or UTF-16 can give one) as U+FFFD: no UTF-8 file,
+// test.kaz or an export, can hold it.
+void mendSurrogates(QString &text)
+{
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (c.isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate())
+            ++i;
+        else if (c.isSurrogate())
+            text[i] = QChar(QChar::ReplacementCharacter);
+    }
+}
+
 // Moodle's text formats: html (the default of an export), moodle_auto_format (line ends are
 // breaks, tags are HTML), plain_text and markdown (taken as they stand).
 QString plain(const QString &text, const QString &format)
@@ -217,6 +230,7 @@ private:
                     out += t;
             }
         }
+        mendSurrogates(out);
         return out;
     }
 

@@ -100,6 +100,17 @@ void TestGift::generalFeedbackExplainsThePairs()
 // question bank names it.
 void TestGift::categoriesCarried()
 {
+    // A control character, which no line of a test may hold, becomes a space.
+    QCOMPARE(Gift::categoryName(u"$course$/top/Хим\u007Fия/\u0001Соли"_qs), u"Хим ия/ Соли"_qs);
+    QVERIFY(ContentReader::read(Gift::toContent([] {
+                Gift::Matching m;
+                m.title = u"T"_qs;
+                m.left = {u"a"_qs, u"b"_qs, u"c"_qs};
+                m.right = {u"1"_qs, u"2"_qs, u"3"_qs};
+                m.category = Gift::categoryName(u"$course$/top/x\u007Fy"_qs);
+                return m;
+            }()))
+                .ok());
     const Gift::Result r = Gift::read(u"::A::x{=a -> 1 =b -> 2 =c -> 3}\n\n$CATEGORY: $course$/top/Химия/Соли\n\n"
                                        "::B::y{=a -> 1 =b -> 2 =c -> 3}\n\n::C::z{=yes ~no}\n"_qs);
     QVERIFY(r.ok());

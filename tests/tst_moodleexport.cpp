@@ -249,6 +249,24 @@ private Q_SLOTS:
         QCOMPARE(QByteArray::fromBase64(texts.value(u"quiz/question/subquestion/file"_qs).toLatin1()), m.pictures.first().bytes);
     }
 
+    // A character XML cannot hold (a lone surrogate, a control character) never breaks the file:
+    // it is written as U+FFFD, and everything else reads back.
+    void charactersXmlCannotHold()
+    {
+        Gift::Matching m;
+        m.title = u"T"_qs + QChar(0xD800);
+        m.text = {u"a"_qs + QChar(0x0001) + u"b"_qs};
+        m.left = {u"x"_qs + QChar(0xDC00), u"y"_qs, u"z"_qs};
+        m.right = {u"1"_qs, u"2"_qs + QChar(0xFFFF), u"3"_qs};
+        const Gift::Result r = MoodleXml::readBytes(MoodleExport::moodleXml(m));
+        QVERIFY2(r.ok() && r.questions.size() == 1, qPrintable(messages(r)));
+        const QChar replaced(QChar::ReplacementCharacter);
+        QCOMPARE(r.questions.first().title, u"T"_qs + replaced);
+        QCOMPARE(r.questions.first().text, QStringList{u"a"_qs + replaced + u"b"_qs});
+        QCOMPARE(r.questions.first().left, (QStringList{u"x"_qs + replaced, u"y"_qs, u"z"_qs}));
+        QCOMPARE(r.questions.first().right, (QStringList{u"1"_qs, u"2"_qs + replaced, u"3"_qs}));
+    }
+
     // GIFT's special characters each written with a backslash, line breaks as \n; a left phrase
     // with "->" written as HTML.
     void giftText()

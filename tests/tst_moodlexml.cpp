@@ -242,6 +242,24 @@ private Q_SLOTS:
         QCOMPARE(MoodleXml::problem(made), QString());
     }
 
+    // A file in UTF-16 whose text holds a lone surrogate: read with U+FFFD in its place, which a
+    // test (UTF-8) and an export can hold.
+    void loneSurrogate()
+    {
+        QString text = QString::fromUtf8(quiz(question(u"matching"_qs, u"Q"_qs, u"t"_qs,
+                                                       sub(u"aSURROGATE"_qs, u"1"_qs) + sub(u"b"_qs, u"2"_qs) + sub(u"c"_qs, u"3"_qs))));
+        text.replace(u"encoding=\"UTF-8\""_qs, u"encoding=\"UTF-16\""_qs);
+        text.replace(u"SURROGATE"_qs, QString(QChar(0xD834)));
+        QByteArray bytes("\xFF\xFE");
+        for (const QChar c : std::as_const(text))
+            bytes.append(char(c.unicode() & 0xFF)).append(char(c.unicode() >> 8));
+        const Gift::Result r = MoodleXml::readBytes(bytes);
+        QVERIFY2(r.ok() && r.questions.size() == 1, qPrintable(joined(r.errors + r.notes)));
+        QCOMPARE(r.questions.first().left.first(), u"a"_qs + QChar(QChar::ReplacementCharacter));
+        const Gift::Matching &q = r.questions.first();
+        QCOMPARE(QString::fromUtf8(Gift::toContent(q).toUtf8()), Gift::toContent(q));
+    }
+
     // Classifications taken among the questions (gift2kaz --distinct-rights): in the file's order,
     // their notes dropped; one that still breaks a rule stays left out and says why; tens of
     // thousands taken in linear time.
