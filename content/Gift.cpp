@@ -300,7 +300,7 @@ private:
             }
         q.title = title;
         if (q.title.isEmpty()) {
-            q.title = q.text.isEmpty() ? QString() : q.text.first().left(60).trimmed();
+            q.title = q.text.isEmpty() ? QString() : q.text.first().simplified().left(60).trimmed();
             if (q.title.isEmpty())
                 q.title = QStringLiteral("Matching question on line %1").arg(firstLine);
         }

@@ -336,7 +336,7 @@ private:
         if (text)
             m.text = Gift::textLines(plain(text->text, text->format));
         if (title.isEmpty()) {
-            title = m.text.isEmpty() ? QString() : m.text.first().left(60).trimmed();
+            title = m.text.isEmpty() ? QString() : m.text.first().simplified().left(60).trimmed();
             if (title.isEmpty())
                 title = QStringLiteral("Matching question on line %1").arg(q.line);
         }

@@ -153,6 +153,10 @@ void TestGift::readsMatchingQuestions_data()
     QTest::addRow("moodle_format_marker_dropped")
         << QStringLiteral("::M::[moodle]Text{=a -> 1 =b -> 2 =c -> 3}")
         << QStringList{QStringLiteral("M | Text | a; b; c | 1; 2; 3")};
+    // A title made of the text is one line with single spaces, as a written one is.
+    QTest::addRow("no_title_uses_text_spaces_made_single")
+        << QStringLiteral("Свържете   думите\tтук{=a -> 1 =b -> 2 =c -> 3}")
+        << QStringList{QStringLiteral("Свържете думите тук | Свържете   думите\tтук | a; b; c | 1; 2; 3")};
     QTest::addRow("no_title_uses_text")
         << QStringLiteral("Свържете думите\nот двете страни{=a -> 1 =b -> 2 =c -> 3}")
         << QStringList{QStringLiteral("Свържете думите | Свържете думите / от двете страни | a; b; c | 1; 2; 3")};
