@@ -215,7 +215,7 @@ private:
         }
         const QString name = title.isEmpty() ? QString() : QCoreApplication::translate("Gift", " \"%1\"").arg(excerpt(title));
         if (open < 0) {
-            m_result.skipped.append({firstLine, QCoreApplication::translate("Gift", "description"), excerpt(title), m_category});
+            m_result.skipped.append({firstLine, QCoreApplication::translate("Gift", "description"), excerpt(title), m_category, {}});
             m_result.notes.append({firstLine, QCoreApplication::translate("Gift", "skipped the description%1: it has no answers in "
                                                              "braces; only matching questions become tests")
                                                   .arg(name)});
@@ -244,7 +244,7 @@ private:
                 return;
             }
 
-        // Moodle's general feedback, after "####", has no place in a KAZ test.
+        // Moodle's general feedback, after "####", explains the pairs (pairExplanations).
         qsizetype answerEnd = close;
         for (qsizetype i = open + 1; i + 3 < close; ++i)
             if (isSyntax(s, i, '#') && isSyntax(s, i + 1, '#') && isSyntax(s, i + 2, '#') && isSyntax(s, i + 3, '#')) {
@@ -265,7 +265,7 @@ private:
                                                                                  : QT_TRANSLATE_NOOP("Gift", "short-answer question");
         }
         if (kind) {
-            m_result.skipped.append({firstLine, QCoreApplication::translate("Gift", kind), excerpt(title), m_category});
+            m_result.skipped.append({firstLine, QCoreApplication::translate("Gift", kind), excerpt(title), m_category, {}});
             m_result.notes.append({firstLine, QCoreApplication::translate("Gift", "skipped the %1%2; only matching questions become tests")
                                                   .arg(QCoreApplication::translate("Gift", kind), name)});
             return;
@@ -300,12 +300,28 @@ private:
             }
         q.title = title;
         if (q.title.isEmpty()) {
-            q.title = q.text.isEmpty() ? QString() : q.text.first().left(60).trimmed();
+            q.title = q.text.isEmpty() ? QString() : q.text.first().simplified().left(60).trimmed();
             if (q.title.isEmpty())
                 q.title = QStringLiteral("Matching question on line %1").arg(firstLine);
         }
-        if (pairs(s, a, answerEnd, html, q))
-            m_result.questions.append(q);
+        if (!pairs(s, a, answerEnd, html, q))
+            return;
+        // The general feedback, after "####", as the pairs' explanations.
+        if (answerEnd < close) {
+            QString feedback = textOf(s, answerEnd + 4, close);
+            bool feedbackHtml = html;
+            takeFormat(feedback, &feedbackHtml);
+            if (const auto e = pairExplanations(textLines(feedbackHtml ? plainFromHtml(feedback) : feedback), q.left))
+                q.explanations = *e;
+            else
+                m_result.warnings.append({s.at(answerEnd).line,
+                                          QCoreApplication::translate("MoodleXml", "the general feedback of the matching question \"%1\" is longer than an explanation of a "
+                                                                      "KAZ test may be (%2 lines of %3 characters); the question is read without it")
+                                              .arg(excerpt(q.title))
+                                              .arg(ContentReader::MaxTextLines)
+                                              .arg(ContentReader::MaxLineLength)});
+        }
+        m_result.questions.append(q);
     }
 
     // The pairs "=left -> right" of a matching question; false when the question has a fault.
@@ -514,10 +530,85 @@ QString categoryName(const QString &path)
 {
     static const QRegularExpression context(QStringLiteral("^\\$[a-z]+\\$/?"));
     static const QRegularExpression top(QStringLiteral("^top(/|$)"));
-    QString name = path.simplified();
+    QString name = path;
+    // A control character would break the comment line of test.kaz that names the category.
+    for (qsizetype at = ContentReader::controlCharacter(name); at >= 0; at = ContentReader::controlCharacter(name))
+        name[at] = u' ';
+    name = name.simplified();
     name.remove(context);
     name.remove(top);
     return name;
+}
+
+std::optional<QList<QStringList>> pairExplanations(const QStringList &feedback, const QStringList &left)
+{
+    QStringList lines;
+    for (const QString &line : feedback)
+        if (!line.trimmed().isEmpty())
+            lines.append(line.trimmed());
+    if (lines.isEmpty())
+        return QList<QStringList>();
+    if (std::any_of(lines.cbegin(), lines.cend(), [](const QString &l) { return l.size() > ContentReader::MaxLineLength; }))
+        return std::nullopt;
+    const int pairs = std::min<int>(int(left.size()), ContentStore::QuestionsWithExtras);
+    QList<QStringList> out(pairs);
+
+    // Headings: a line that is a left phrase and a colon alone, as KAZ writes the explanations.
+    QHash<QString, int> headings;
+    for (int i = 0; i < pairs; ++i)
+        headings.insert(left.at(i) + u':', i);
+    const bool headed = std::any_of(lines.cbegin(), lines.cend(), [&headings](const QString &l) { return headings.contains(l); });
+
+    // Without headings, the pair a line starts with: the longest left phrase followed by a mark
+    // or a space.
+    const auto named = [&left, pairs](const QString &line) {
+        int found = -1;
+        for (int i = 0; i < pairs; ++i) {
+            const QString &l = left.at(i);
+            if (line.size() <= l.size() || !line.startsWith(l, Qt::CaseInsensitive))
+                continue;
+            const QChar after = line.at(l.size());
+            if ((after.isSpace() || after == u':' || after == u'-' || after == u'–' || after == u'—' || after == u'.'
+                 || after == u',' || after == u'(')
+                && (found < 0 || l.size() > left.at(found).size()))
+                found = i;
+        }
+        return found;
+    };
+    if (!headed && lines.size() > ContentReader::MaxTextLines)
+        return std::nullopt;
+
+    QStringList before;
+    int current = -1;
+    bool anyNamed = false;
+    for (const QString &line : std::as_const(lines)) {
+        const int pair = headed ? headings.value(line, -1) : named(line);
+        if (pair >= 0) {
+            current = pair;
+            anyNamed = true;
+            if (out[pair].isEmpty())
+                out[pair] = before;
+            if (headed)
+                continue;
+        }
+        if (current >= 0)
+            out[current].append(line);
+        else
+            before.append(line);
+    }
+    if (!anyNamed)
+        for (QStringList &e : out)
+            e = lines;
+    for (QStringList &e : out)
+        if (e.size() > ContentReader::MaxTextLines) {
+            // One explanation under a heading longer than a KAZ test holds: the feedback does
+            // not fit. Without headings the lines before the first named pair can make it grow
+            // past the feedback's own lines, and the last ones are kept.
+            if (headed)
+                return std::nullopt;
+            e = e.mid(e.size() - ContentReader::MaxTextLines);
+        }
+    return out;
 }
 
 Result read(const QString &text)

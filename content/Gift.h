@@ -7,6 +7,7 @@
 #include <QStringList>
 
 #include <functional>
+#include <optional>
 
 // Reads matching questions from a file in Moodle's GIFT format and turns each into a KAZ
 // test folder. Questions are separated by blank lines; "//" starts a comment line;
@@ -67,6 +68,7 @@ struct Skipped
     QString kind;  // in the user's language: "multiple-choice question", "description" …
     QString title; // from ::title::, shortened to an excerpt; empty when there is none
     QString category; // as in Matching
+    QString why;      // for a matching question left out, why, in the teacher's words; else empty
 };
 
 // A matching question in which two or more left parts share one right part (a classification:
@@ -107,6 +109,18 @@ QStringList textLines(const QString &text);
 // A category path as Moodle writes it ("$course$/top/Биология/Растения", in a $CATEGORY: line
 // or a category question) as the teacher sees it in the question bank ("Биология/Растения").
 QString categoryName(const QString &path);
+
+// The explanation of each pair (the first ContentStore::QuestionsWithExtras) that Moodle's
+// general feedback of a question gives, one item per line of the feedback (empty lines are
+// dropped). Moodle shows the feedback once for the whole question; a KAZ test explains each
+// pair. When a line is a left phrase and a colon alone ("Квадрат:"), as KAZ writes the
+// explanations for Moodle, such lines are headings: the lines after one up to the next are its
+// pair's explanation. Otherwise a line that starts with a pair's left phrase ("Квадрат: …",
+// "Квадрат – …") explains that pair, with the lines after it up to the next such one. Lines
+// before the first heading or named pair explain every pair named; when none is named, the whole
+// feedback explains every pair, so that whichever pair the learner asks about, "Обясни" shows
+// it. Nullopt when it is longer than an explanation of a KAZ test may be.
+std::optional<QList<QStringList>> pairExplanations(const QStringList &feedback, const QStringList &left);
 
 // A text quoted in a message: its start only, when it is long.
 QString excerpt(const QString &text);

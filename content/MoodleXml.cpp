@@ -1,8 +1,10 @@
 #include "MoodleXml.h"
 
 #include "ContentStore.h"
+#include "FileAccess.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QFileInfo>
 #include <QHash>
 #include <QRegularExpression>
@@ -10,6 +12,7 @@
 #include <QUrl>
 #include <QXmlStreamReader>
 #include <algorithm>
+#include <iterator>
 #include <optional>
 
 namespace MoodleXml {
@@ -48,6 +51,19 @@ struct Block
         return nullptr;
     }
 };
+
+// A lone surrogate (a file declared in UTF-7 or UTF-16 can give one) as U+FFFD: no UTF-8 file,
+// test.kaz or an export, can hold it.
+void mendSurrogates(QString &text)
+{
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (c.isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate())
+            ++i;
+        else if (c.isSurrogate())
+            text[i] = QChar(QChar::ReplacementCharacter);
+    }
+}
 
 // Moodle's text formats: html (the default of an export), moodle_auto_format (line ends are
 // breaks, tags are HTML), plain_text and markdown (taken as they stand).
@@ -214,6 +230,7 @@ private:
                     out += t;
             }
         }
+        mendSurrogates(out);
         return out;
     }
 
@@ -282,7 +299,7 @@ private:
     void skip(int line, const QString &kind, const QString &title, const QString &why = {})
     {
         const QString name = title.isEmpty() ? QString() : QCoreApplication::translate("Gift", " \"%1\"").arg(Gift::excerpt(title));
-        m_result.skipped.append({line, kind, Gift::excerpt(title), m_category});
+        m_result.skipped.append({line, kind, Gift::excerpt(title), m_category, why});
         m_result.notes.append({line, why.isEmpty() ? QCoreApplication::translate("Gift", "skipped the %1%2; only matching questions "
                                                                                  "become tests")
                                                          .arg(kind, name)
@@ -319,7 +336,7 @@ private:
         if (text)
             m.text = Gift::textLines(plain(text->text, text->format));
         if (title.isEmpty()) {
-            title = m.text.isEmpty() ? QString() : m.text.first().left(60).trimmed();
+            title = m.text.isEmpty() ? QString() : m.text.first().simplified().left(60).trimmed();
             if (title.isEmpty())
                 title = QStringLiteral("Matching question on line %1").arg(q.line);
         }
@@ -533,26 +550,16 @@ private:
         }
     }
 
-    // The general feedback as the pairs' explanations. Moodle shows it once for the whole
-    // question; a KAZ test explains each pair. A paragraph that starts with a pair's left
-    // phrase ("Квадрат: …", "Квадрат – …") explains that pair, with the paragraphs after it up
-    // to the next such one, and the paragraphs before the first one explain every pair named.
-    // When no paragraph names a pair, the whole feedback explains every pair, so that whichever
-    // pair the learner asks about, "Обясни" shows it.
+    // The general feedback as the pairs' explanations (Gift::pairExplanations).
     void explanations(const Block &q, Gift::Matching &m)
     {
         const Block *feedback = q.child(u"generalfeedback");
         if (!feedback || feedback->text.trimmed().isEmpty())
             return;
-        QStringList lines;
+        std::optional<QList<QStringList>> e;
         if (!feedback->tooLong)
-            for (const QString &line : Gift::textLines(plain(feedback->text, feedback->format)))
-                if (!line.isEmpty())
-                    lines.append(line);
-        const bool fits = !feedback->tooLong && lines.size() <= ContentReader::MaxTextLines
-                          && std::all_of(lines.cbegin(), lines.cend(),
-                                         [](const QString &l) { return l.size() <= ContentReader::MaxLineLength; });
-        if (!fits) {
+            e = Gift::pairExplanations(Gift::textLines(plain(feedback->text, feedback->format)), m.left);
+        if (!e) {
             warn(feedback->line, QCoreApplication::translate("MoodleXml", "the general feedback of the matching question \"%1\" is longer than an explanation of a "
                                     "KAZ test may be (%2 lines of %3 characters); the question is read without it")
                                      .arg(Gift::excerpt(m.title))
@@ -560,48 +567,7 @@ private:
                                      .arg(ContentReader::MaxLineLength));
             return;
         }
-        if (lines.isEmpty())
-            return;
-        const int pairs = std::min<int>(int(m.left.size()), ContentStore::QuestionsWithExtras);
-        // The pair a line starts with: the longest left phrase followed by a mark or a space.
-        const auto named = [&m, pairs](const QString &line) {
-            int found = -1;
-            for (int i = 0; i < pairs; ++i) {
-                const QString &left = m.left.at(i);
-                if (line.size() <= left.size() || !line.startsWith(left, Qt::CaseInsensitive))
-                    continue;
-                const QChar after = line.at(left.size());
-                if ((after.isSpace() || after == u':' || after == u'-' || after == u'–' || after == u'—' || after == u'.'
-                     || after == u',' || after == u'(')
-                    && (found < 0 || left.size() > m.left.at(found).size()))
-                    found = i;
-            }
-            return found;
-        };
-        m.explanations = QList<QStringList>(pairs);
-        QStringList before;
-        int current = -1;
-        bool anyNamed = false;
-        for (const QString &line : lines) {
-            if (const int pair = named(line); pair >= 0) {
-                current = pair;
-                anyNamed = true;
-                if (m.explanations[pair].isEmpty())
-                    m.explanations[pair] = before;
-            }
-            if (current >= 0)
-                m.explanations[current].append(line);
-            else
-                before.append(line);
-        }
-        if (!anyNamed)
-            for (QStringList &e : m.explanations)
-                e = lines;
-        // An explanation's lines are limited as the feedback's were: with the lines before the
-        // first named pair it can grow past them.
-        for (QStringList &e : m.explanations)
-            if (e.size() > ContentReader::MaxTextLines)
-                e = e.mid(e.size() - ContentReader::MaxTextLines);
+        m.explanations = *e;
     }
 
     QXmlStreamReader m_xml;
@@ -634,6 +600,73 @@ Gift::Result readBytes(const QByteArray &bytes, const Options &options)
         return r;
     }
     return Reader(bytes, options).run();
+}
+
+FileRead readFile(const QString &path, const Options &options)
+{
+    FileRead out;
+    const FileAccess::Read file = FileAccess::read(path, std::max(Gift::MaxFileBytes, MaxFileBytes));
+    // A file too large for either format is told by its own format's limit: its start says which.
+    const auto startsAsXml = [&path] {
+        QFile f(path);
+        return f.open(QIODevice::ReadOnly) && looksLikeXml(f.read(256));
+    };
+    out.xml = file.tooLarge ? startsAsXml() : file.ok() && looksLikeXml(file.bytes);
+    if (!file.ok() || (!out.xml && file.bytes.size() > Gift::MaxFileBytes)) {
+        const qint64 limit = out.xml ? MaxFileBytes : Gift::MaxFileBytes;
+        out.problem = file.tooLarge || file.ok() ? FileAccess::tooLarge(std::max<qint64>(file.bytes.size(), QFileInfo(path).size()), limit)
+                                                 : file.problem;
+        return out;
+    }
+    out.result = out.xml ? readBytes(file.bytes, options) : Gift::readBytes(file.bytes);
+    return out;
+}
+
+void takeClassifications(Gift::Result &result)
+{
+    // In linear time: a file may hold tens of thousands of classifications.
+    QList<Gift::Matching> made;
+    QSet<int> madeAt;
+    QHash<int, std::pair<QString, QString>> stillOut; // line → title, why
+    for (const Gift::Classification &c : std::as_const(result.classifications)) {
+        Gift::Matching m = Gift::distinctRights(c);
+        if (const QString why = problem(m); !why.isEmpty()) {
+            stillOut.insert(m.line, {m.title, why});
+            continue;
+        }
+        madeAt.insert(m.line);
+        made.append(std::move(m));
+    }
+    result.classifications.clear();
+    QList<Gift::Skipped> skipped;
+    QList<Gift::Message> notes;
+    for (qsizetype i = 0; i < result.skipped.size(); ++i) {
+        Gift::Skipped s = result.skipped.at(i);
+        if (madeAt.contains(s.line))
+            continue;
+        std::optional<Gift::Message> note;
+        if (i < result.notes.size())
+            note = result.notes.at(i);
+        if (const auto out = stillOut.constFind(s.line); out != stillOut.cend()) {
+            s.why = out->second;
+            if (note)
+                note->text = QCoreApplication::translate("MoodleXml", "left out the classification question \"%1\" even with "
+                                                                      "its shared right parts made distinct: %2")
+                                 .arg(Gift::excerpt(out->first), out->second);
+        }
+        skipped.append(s);
+        if (note)
+            notes.append(*note);
+    }
+    result.skipped = std::move(skipped);
+    result.notes = std::move(notes);
+    // Both lists are in the file's order.
+    QList<Gift::Matching> questions;
+    questions.reserve(result.questions.size() + made.size());
+    std::merge(std::make_move_iterator(result.questions.begin()), std::make_move_iterator(result.questions.end()),
+               std::make_move_iterator(made.begin()), std::make_move_iterator(made.end()), std::back_inserter(questions),
+               [](const Gift::Matching &a, const Gift::Matching &b) { return a.line < b.line; });
+    result.questions = std::move(questions);
 }
 
 QString problem(const Gift::Matching &question)

@@ -52,6 +52,24 @@ bool looksLikeXml(const QByteArray &bytes);
 
 Gift::Result readBytes(const QByteArray &bytes, const Options &options = {});
 
+// A file of questions read as gift2kaz and the editor read one: as Moodle XML when its content
+// looks like it (looksLikeXml; for a file too large to read, its start), else as GIFT, each
+// within its own size limit.
+struct FileRead
+{
+    bool xml = false;
+    // Why the file cannot be read at all, in FileAccess's words ("it is 50.0 MB, larger than
+    // 32.0 MB"); empty when it was read, and `result` says what it holds.
+    QString problem;
+    Gift::Result result;
+};
+FileRead readFile(const QString &path, const Options &options = {});
+
+// Takes the classifications of `result` among its questions with each shared right part made
+// distinct (Gift::distinctRights), in the file's order, and drops their notes; one that still
+// breaks a rule of a KAZ test stays left out, its note saying why.
+void takeClassifications(Gift::Result &result);
+
 // Why the test made of `question` breaks a rule of a KAZ test, in the teacher's words; empty
 // when it breaks none. The reader leaves out a question for which it is not empty.
 QString problem(const Gift::Matching &question);

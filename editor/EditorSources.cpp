@@ -4,6 +4,8 @@
 #include "FileAccess.h"
 #include "FileMapping.h"
 #include "Gift.h"
+#include "MoodleExport.h"
+#include "MoodleXml.h"
 #include "ListText.h"
 #include "Printing.h"
 #include "ProgramQuiz.h"
@@ -17,32 +19,47 @@
 #include <QSet>
 #include <QStandardPaths>
 #include <QTextStream>
+#include <algorithm>
 #include <optional>
 
 namespace EditorSources {
 
 namespace {
 
-// The GIFT file read as gift2kaz reads it; nullopt with `error` in gift2kaz's words when it
-// gives no test. Messages name the file by its name, as the teacher chose it.
+// The file read as gift2kaz reads it, GIFT or Moodle XML; nullopt with `error` in gift2kaz's
+// words when it gives no test. Messages name the file by its name, as the teacher chose it.
 std::optional<Gift::Result> readGift(const QString &path, QString *error, GiftQuestions *skipped = nullptr)
 {
     const QString name = QFileInfo(path).fileName();
-    const FileAccess::Read file = FileAccess::read(path, Gift::MaxFileBytes);
-    if (!file.ok()) {
-        *error = QCoreApplication::translate("gift2kaz", "%1: error: cannot read the GIFT file: %2").arg(printableName(name), printableName(file.problem));
+    MoodleXml::Options options;
+    options.checkPicture = [](const QByteArray &bytes) { return QuizFolder::checkPicture(bytes); };
+    MoodleXml::FileRead read = MoodleXml::readFile(path, options);
+    if (!read.problem.isEmpty()) {
+        *error = (read.xml ? QCoreApplication::translate("gift2kaz", "%1: error: cannot read the Moodle XML file: %2")
+                           : QCoreApplication::translate("gift2kaz", "%1: error: cannot read the GIFT file: %2"))
+                     .arg(printableName(name), printableName(read.problem));
         return std::nullopt;
     }
-    Gift::Result result = Gift::readBytes(file.bytes);
+    Gift::Result &result = read.result;
     if (skipped) {
-        for (const Gift::Message &n : std::as_const(result.notes))
-            skipped->notes.append(n.toString(name, "note"));
-        for (const Gift::Skipped &s : std::as_const(result.skipped))
-            skipped->skipped.append(
-                s.title.isEmpty()
-                    ? QCoreApplication::translate("EditorSources", "Line %1: %2").arg(QString::number(s.line), s.kind)
-                    : QCoreApplication::translate("EditorSources", "Line %1: %2 \"%3\"")
-                          .arg(QString::number(s.line), s.kind, printableName(s.title)));
+        // A classification is offered in the list of questions, not among those skipped.
+        QSet<int> offered;
+        for (const Gift::Classification &c : std::as_const(result.classifications))
+            offered.insert(c.question.line);
+        for (qsizetype i = 0; i < result.skipped.size(); ++i) {
+            const Gift::Skipped &s = result.skipped.at(i);
+            if (offered.contains(s.line))
+                continue;
+            if (i < result.notes.size())
+                skipped->notes.append(result.notes.at(i).toString(name, "note"));
+            QString line = s.title.isEmpty()
+                               ? QCoreApplication::translate("EditorSources", "Line %1: %2").arg(QString::number(s.line), s.kind)
+                               : QCoreApplication::translate("EditorSources", "Line %1: %2 \"%3\"")
+                                     .arg(QString::number(s.line), s.kind, printableName(s.title));
+            if (!s.why.isEmpty())
+                line += QStringLiteral(" – ") + s.why;
+            skipped->skipped.append(line);
+        }
     }
     if (!result.ok()) {
         QStringList lines;
@@ -58,13 +75,26 @@ std::optional<Gift::Result> readGift(const QString &path, QString *error, GiftQu
         *error = text;
         return std::nullopt;
     }
-    if (result.questions.isEmpty()) {
+    if (result.questions.isEmpty() && result.classifications.isEmpty()) {
         *error = QCoreApplication::translate("gift2kaz",
                                              "%1: error: the file holds no matching question, so there is no test to write")
                      .arg(printableName(name));
         return std::nullopt;
     }
-    return result;
+    return std::move(result);
+}
+
+// The questions that can be opened, in the file's order: the matching questions and the
+// classifications, each with the right parts its left parts share (none for a matching one).
+QList<std::pair<Gift::Matching, QStringList>> offered(const Gift::Result &result)
+{
+    QList<std::pair<Gift::Matching, QStringList>> out;
+    for (const Gift::Matching &q : result.questions)
+        out.append({q, {}});
+    for (const Gift::Classification &c : result.classifications)
+        out.append({c.question, c.shared});
+    std::stable_sort(out.begin(), out.end(), [](const auto &a, const auto &b) { return a.first.line < b.first.line; });
+    return out;
 }
 
 } // namespace
@@ -73,8 +103,19 @@ GiftQuestions giftQuestions(const QString &path)
 {
     GiftQuestions out;
     if (const std::optional<Gift::Result> result = readGift(path, &out.error, &out))
-        for (const Gift::Matching &q : result->questions)
+        for (const auto &[q, shared] : offered(*result)) {
             out.titles.append(q.title);
+            out.categories.append(q.category);
+            out.shared.append(shared);
+            QString shown = printableName(q.title);
+            if (!q.category.isEmpty())
+                shown += QStringLiteral("   ") + QCoreApplication::translate("EditorSources", "Category: %1").arg(printableName(q.category));
+            if (!shared.isEmpty())
+                shown += QStringLiteral("   ")
+                         + QCoreApplication::translate("EditorSources", "(classification: left phrases share \"%1\")")
+                               .arg(printableName(Gift::excerpt(shared.first())));
+            out.shown.append(shown);
+        }
     return out;
 }
 
@@ -84,17 +125,79 @@ QString openGift(QuizDocument &doc, const QString &path, int question, const QSt
     const std::optional<Gift::Result> result = readGift(path, &error);
     if (!result)
         return error;
-    if (question < 0 || question >= result->questions.size())
+    const auto questions = offered(*result);
+    if (question < 0 || question >= questions.size())
         return QCoreApplication::translate("EditorSources", "The file %1 has changed since it was opened and no longer "
                                                             "holds that question. Open the file again.")
             .arg(printableName(QFileInfo(path).fileName()));
     // The very text gift2kaz writes into the question's folder, its lists sized to fit the phrases
     // where fonts can measure them, read as the folder would be.
-    const Gift::Matching &q = result->questions.at(question);
+    const auto &[chosen, shared] = questions.at(question);
+    const Gift::Matching q = shared.isEmpty() ? chosen : Gift::distinctRights({chosen, shared});
+    if (const QString why = MoodleXml::problem(q); !shared.isEmpty() && !why.isEmpty())
+        return QCoreApplication::translate("EditorSources", "The question \"%1\" cannot become a test even with its "
+                                                            "shared right phrases made distinct: %2.")
+            .arg(printableName(q.title), why);
     const QStringList geometry = ListText::canMeasure() ? ListText::fittedDefault(q.left, q.right) : QStringList();
     const QString text = Gift::toContent(q, address, QFileInfo(path).fileName(), geometry);
-    doc.openStore(ContentReader::read(text).store, {}, {}, FileMapping::leadingComments(text));
+    QHash<QString, QByteArray> pictures;
+    for (const Gift::Picture &p : q.pictures)
+        pictures.insert(p.name, p.bytes);
+    doc.openStore(ContentReader::read(text).store, pictures, {}, FileMapping::leadingComments(text));
     return {};
+}
+
+MoodleFiles moodleFiles(const QString &folder, const QString &name)
+{
+    const QString base = Gift::folderName(name);
+    const QDir dir(folder);
+    return {dir.filePath(base + QStringLiteral(".xml")), dir.filePath(base + QStringLiteral(".gift"))};
+}
+
+QString moodleName(const QuizDocument &doc)
+{
+    if (!doc.folder().isEmpty())
+        return QFileInfo(doc.folder()).fileName();
+    return Gift::folderName(doc.field(DocumentField::Title));
+}
+
+QStringList existingFiles(const MoodleFiles &files)
+{
+    QStringList out;
+    for (const QString &f : files.all())
+        if (QFileInfo::exists(f) || QFileInfo(f).isSymLink())
+            out.append(f);
+    return out;
+}
+
+MoodleExported exportForMoodle(const DocumentContent &content, const MoodleFiles &files, bool replace)
+{
+    MoodleExported out;
+    if (!replace && !existingFiles(files).isEmpty()) {
+        out.error = QCoreApplication::translate("EditorSources", "%1 is there already; nothing was written.")
+                        .arg(printablePath(existingFiles(files).first()));
+        return out;
+    }
+    // The test as the learner's program would hold it, pictures included.
+    const QuizFolder::Checked checked = QuizFolder::check(EditorSources::files(content));
+    if (!checked.read) {
+        out.error = checked.problems.isEmpty() ? QString() : checked.problems.constFirst().toString();
+        return out;
+    }
+    const Gift::Matching q = MoodleExport::fromStore(checked.store, QFileInfo(files.xml).completeBaseName());
+    if (q.left.size() < Gift::MinPairs) {
+        out.error = QCoreApplication::translate("EditorSources", "the test has %1 pairs, but a matching question in Moodle "
+                                                                 "needs at least %2; nothing was written")
+                        .arg(q.left.size())
+                        .arg(Gift::MinPairs);
+        return out;
+    }
+    const QString gift = MoodleExport::gift(q, &out.notes);
+    const QString folder = QFileInfo(files.xml).absolutePath();
+    // Both files or neither.
+    out.error = FileAccess::writeAll(folder, {{QFileInfo(files.xml).fileName(), MoodleExport::moodleXml(q)},
+                                              {QFileInfo(files.gift).fileName(), gift.toUtf8()}});
+    return out;
 }
 
 QString openProgram(QuizDocument &doc, const QString &programPath)

@@ -54,12 +54,12 @@ constexpr PathTexts Texts[] = {
      QT_TRANSLATE_NOOP("EditorDialogs", "&Save the test here"), nullptr,
      QT_TRANSLATE_NOOP("EditorDialogs", "Choose the folder to keep the test in, such as Documents. The test gets a "
                                         "folder of its own inside it, named after its title.")},
-    {QT_TRANSLATE_NOOP("EditorDialogs", "Open a GIFT file"), QT_TRANSLATE_NOOP("EditorDialogs", "Look in:"),
-     QT_TRANSLATE_NOOP("EditorDialogs", "GIFT &file:"), QT_TRANSLATE_NOOP("EditorDialogs", "&Open"),
-     QT_TRANSLATE_NOOP("EditorDialogs", "GIFT files (*.gift *.txt);;All files (*)"),
-     QT_TRANSLATE_NOOP("EditorDialogs", "Choose a GIFT file (such as one exported from Moodle): its matching question "
-                                        "becomes a new test in the editor, which you then save in a folder of its "
-                                        "own. The file itself is not changed.")},
+    {QT_TRANSLATE_NOOP("EditorDialogs", "Open a GIFT or Moodle XML file"), QT_TRANSLATE_NOOP("EditorDialogs", "Look in:"),
+     QT_TRANSLATE_NOOP("EditorDialogs", "GIFT or XML &file:"), QT_TRANSLATE_NOOP("EditorDialogs", "&Open"),
+     QT_TRANSLATE_NOOP("EditorDialogs", "GIFT and Moodle XML files (*.gift *.txt *.xml);;All files (*)"),
+     QT_TRANSLATE_NOOP("EditorDialogs", "Choose a file of questions exported from Moodle, in GIFT or in Moodle XML: "
+                                        "its matching question becomes a new test in the editor, which you then save "
+                                        "in a folder of its own. The file itself is not changed.")},
     {QT_TRANSLATE_NOOP("EditorDialogs", "Open a test program"), QT_TRANSLATE_NOOP("EditorDialogs", "Look in:"),
      QT_TRANSLATE_NOOP("EditorDialogs", "&Program:"), QT_TRANSLATE_NOOP("EditorDialogs", "&Open"), nullptr,
      QT_TRANSLATE_NOOP("EditorDialogs", "Choose a test program made by KAZ (kaz-….exe, kaz-…): the test in it opens "
@@ -80,8 +80,14 @@ constexpr PathTexts Texts[] = {
      QT_TRANSLATE_NOOP("EditorDialogs", "&Write the programs here"), nullptr,
      QT_TRANSLATE_NOOP("EditorDialogs", "Choose the folder the programs go into: each is one file, named kaz- and the "
                                         "test's folder name, which you give to the learners of its system.")},
+    {QT_TRANSLATE_NOOP("EditorDialogs", "Export for Moodle: choose a folder"),
+     QT_TRANSLATE_NOOP("EditorDialogs", "The files go into:"), QT_TRANSLATE_NOOP("EditorDialogs", "&Folder:"),
+     QT_TRANSLATE_NOOP("EditorDialogs", "&Write the files here"), nullptr,
+     QT_TRANSLATE_NOOP("EditorDialogs", "Choose the folder for the test's two files for Moodle: one in Moodle XML, "
+                                        "with the pictures, and one in GIFT. You then import one of them into "
+                                        "Moodle's question bank.")},
 };
-static_assert(std::size(Texts) == size_t(PathKind::ProgramsFolder) + 1, "a text for every kind of file dialog");
+static_assert(std::size(Texts) == size_t(PathKind::MoodleFolder) + 1, "a text for every kind of file dialog");
 
 QString translated(const char *text)
 {
@@ -140,6 +146,23 @@ QString programsResult(const QString &chosen, const QStringList &programs)
         .arg(printablePath(chosen), names.join(QStringLiteral(", ")));
 }
 
+QString moodleResult(const QString &chosen, const QStringList &files)
+{
+    QStringList names, there;
+    for (const QString &file : files) {
+        const QString name = QFileInfo(file).fileName();
+        names.append(printableName(name));
+        if (QFileInfo::exists(QDir(chosen).filePath(name)))
+            there.append(printableName(name));
+    }
+    QString text = QCoreApplication::translate("EditorDialogs", "The files %1 are written into %2.")
+                       .arg(names.join(QStringLiteral(", ")), printablePath(chosen));
+    if (!there.isEmpty())
+        text += u' ' + QCoreApplication::translate("EditorDialogs", "%1 is there already: you are asked before it is replaced.")
+                           .arg(there.join(QStringLiteral(", ")));
+    return text;
+}
+
 QString saveResult(const QString &chosen, const QString &own, const QString &title)
 {
     const SavePlace::Chosen place = SavePlace::consider(chosen, own, title);
@@ -168,7 +191,8 @@ std::unique_ptr<QFileDialog> pathDialog(QWidget *parent, PathKind kind, const QS
     // The system's own dialog would speak the system's language and keep its own captions
     // ("Select Folder"): Qt's is the same on every system and takes the texts below.
     dialog->setOption(QFileDialog::DontUseNativeDialog);
-    const bool folder = kind == PathKind::OpenFolder || kind == PathKind::SaveFolder || kind == PathKind::ProgramsFolder;
+    const bool folder = kind == PathKind::OpenFolder || kind == PathKind::SaveFolder || kind == PathKind::ProgramsFolder
+                        || kind == PathKind::MoodleFolder;
     if (folder) {
         dialog->setFileMode(QFileDialog::Directory);
         dialog->setOption(QFileDialog::ShowDirsOnly);
@@ -267,7 +291,7 @@ void tell(QWidget *parent, QMessageBox::Icon icon, const QString &title, const Q
 int chooseGiftQuestion(QWidget *parent, const QStringList &titles, const QStringList &skipped)
 {
     QDialog dialog(parent);
-    dialog.setWindowTitle(QCoreApplication::translate("EditorDialogs", "Open GIFT file"));
+    dialog.setWindowTitle(QCoreApplication::translate("EditorDialogs", "Open a GIFT or Moodle XML file"));
     auto *layout = new QVBoxLayout(&dialog);
     auto *label = new QLabel(titles.size() == 1
                                  ? QCoreApplication::translate("EditorDialogs", "The file holds one matching question, "
@@ -329,7 +353,7 @@ bool openGift(QWidget *parent, QuizDocument &doc, const QString &path, const QSt
     QString error = questions.error;
     if (error.isEmpty()) {
         const int chosen = asksForGiftQuestion(questions.titles, questions.skipped)
-                               ? chooseGiftQuestion(parent, questions.titles, questions.skipped)
+                               ? chooseGiftQuestion(parent, questions.shown, questions.skipped)
                                : 0;
         if (chosen < 0)
             return false;
@@ -337,7 +361,7 @@ bool openGift(QWidget *parent, QuizDocument &doc, const QString &path, const QSt
     }
     if (error.isEmpty())
         return true;
-    tell(parent, QMessageBox::Warning, QCoreApplication::translate("EditorDialogs", "Open GIFT file"), error);
+    tell(parent, QMessageBox::Warning, QCoreApplication::translate("EditorDialogs", "Open a GIFT or Moodle XML file"), error);
     return false;
 }
 

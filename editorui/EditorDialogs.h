@@ -23,11 +23,12 @@ namespace EditorDialogs {
 enum class PathKind {
     OpenFolder,     // a test's folder to open
     SaveFolder,     // the folder a test is saved in (it gets a folder of its own there)
-    GiftFile,       // a GIFT file to open
+    GiftFile,       // a GIFT or Moodle XML file to open
     Program,        // a test program to open
     Picture,        // a row's picture
     ProgramFile,    // "Make program" for one system: the program file to write
     ProgramsFolder, // "Make program" for several: the folder the programs go to
+    MoodleFolder,   // "Export for Moodle": the folder the two files go to
 };
 // What becomes of the folder or file chosen so far in a file dialog, as a sentence.
 using PathResult = std::function<QString(const QString &chosen)>;
@@ -41,6 +42,9 @@ QString choosePath(QWidget *parent, PathKind kind, const QString &start, PathRes
 QString openResult(const QString &chosen);
 // Where "Make program" writes the programs named `programs` (file names) when `chosen` is chosen.
 QString programsResult(const QString &chosen, const QStringList &programs);
+// Where "Export for Moodle" writes `files` (paths in the folder chosen first; their names are
+// kept) when `chosen` is chosen, and which of them would be replaced.
+QString moodleResult(const QString &chosen, const QStringList &files);
 // Where saving the test titled `title`, whose folder is `own` (empty for a new test), into the
 // folder `chosen` puts it (SavePlace::consider), or why not there.
 QString saveResult(const QString &chosen, const QString &own, const QString &title);
@@ -53,7 +57,8 @@ void giveMnemonics(QWidget *dialog);
 // A message box over `parent` with the editor's title and an OK button, its letter given.
 void tell(QWidget *parent, QMessageBox::Icon icon, const QString &title, const QString &text);
 
-// Which matching question of a GIFT file to open: a list of `titles`, the first selected, and
+// Which matching question of a GIFT or Moodle XML file to open: a list of `titles` (as
+// EditorSources::GiftQuestions::shown gives them, with their categories), the first selected, and
 // below it the questions of other kinds that are `skipped` and why. Returns the index chosen,
 // or -1 when cancelled.
 int chooseGiftQuestion(QWidget *parent, const QStringList &titles, const QStringList &skipped = {});
@@ -64,9 +69,10 @@ inline bool asksForGiftQuestion(const QStringList &titles, const QStringList &sk
     return titles.size() > 1 || !skipped.isEmpty();
 }
 
-// "Open GIFT file…" and "Open program…" once the file is chosen: open it into `doc` (for a
-// GIFT file with several matching questions or others skipped, the one the user chooses, with
-// `address` in its caption); when nothing was opened, tell why in a message box and return false.
+// "Open a GIFT or Moodle XML file…" and "Open program…" once the file is chosen: open it into
+// `doc` (for a file with several matching questions or others skipped, the one the user chooses,
+// with `address` in its caption; a classification with its shared right phrases numbered); when
+// nothing was opened, tell why in a message box and return false.
 bool openGift(QWidget *parent, QuizDocument &doc, const QString &path, const QString &address);
 bool openProgram(QWidget *parent, QuizDocument &doc, const QString &path);
 

@@ -112,11 +112,16 @@ EditorWindow::EditorWindow(QWidget *parent) : QMainWindow(parent), m_document(ne
             result = [this](const QString &chosen) {
                 return EditorDialogs::saveResult(chosen, m_document->folder(), m_document->field(DocumentField::Title));
             };
+        if (kind == PathKind::MoodleFolder)
+            result = [this](const QString &chosen) {
+                return EditorDialogs::moodleResult(
+                    chosen, EditorSources::moodleFiles(chosen, EditorSources::moodleName(*m_document)).all());
+            };
         return EditorDialogs::choosePath(this, kind, start, std::move(result));
     };
 
     chooseGiftQuestion = [this](const EditorSources::GiftQuestions &found) {
-        return EditorDialogs::chooseGiftQuestion(this, found.titles, found.skipped);
+        return EditorDialogs::chooseGiftQuestion(this, found.shown.isEmpty() ? found.titles : found.shown, found.skipped);
     };
     makeProgramSteps = [this] { return EditorDialogs::dialogs(this, [this] { return save(); }); };
 
@@ -234,7 +239,7 @@ void EditorWindow::buildActions()
     QMenu *file = menuBar()->addMenu(tr("&File"));
     a.newTest = make(file, tr("&New"), {QKeySequence(Qt::CTRL | Qt::Key_N)}, &EditorWindow::newTest);
     a.openFolder = make(file, tr("&Open folder…"), {QKeySequence(Qt::CTRL | Qt::Key_O)}, &EditorWindow::openFolder);
-    a.openGift = make(file, tr("Open &GIFT file…"), {}, &EditorWindow::openGift);
+    a.openGift = make(file, tr("Open a &GIFT or Moodle XML file…"), {}, &EditorWindow::openGift);
     a.openProgram = make(file, tr("Open p&rogram…"), {}, &EditorWindow::openProgram);
     file->addSeparator();
     a.save = make(file, tr("&Save"), {QKeySequence(Qt::CTRL | Qt::Key_S)}, [this] { save(); });
@@ -243,6 +248,7 @@ void EditorWindow::buildActions()
     a.makeProgram = make(file, tr("&Make program…"), {QKeySequence(Qt::CTRL | Qt::Key_B)}, &EditorWindow::makeProgram);
     // The tool bar's button says it without the dots of a menu item that asks more.
     a.makeProgram->setIconText(tr("Make program"));
+    a.exportMoodle = make(file, tr("E&xport for Moodle…"), {}, &EditorWindow::exportForMoodle);
     file->addSeparator();
     a.quit = make(file, tr("&Quit"), {QKeySequence(Qt::CTRL | Qt::Key_Q)}, &QWidget::close);
 
@@ -425,7 +431,7 @@ bool EditorWindow::openPath(const QString &path)
         return openFolderPath(path);
     if (info.fileName() == u"test.kaz")
         return openFolderPath(info.path());
-    if (info.suffix().compare(u"gift", Qt::CaseInsensitive) == 0)
+    if (info.suffix().compare(u"gift", Qt::CaseInsensitive) == 0 || info.suffix().compare(u"xml", Qt::CaseInsensitive) == 0)
         return openGiftFile(path);
     return openProgramFile(path);
 }
@@ -456,7 +462,7 @@ bool EditorWindow::openGiftFile(const QString &path)
 {
     const EditorSources::GiftQuestions found = EditorSources::giftQuestions(path);
     if (!found.error.isEmpty()) {
-        tell(QMessageBox::Warning, tr("The GIFT file could not be opened."), sentence(found.error));
+        tell(QMessageBox::Warning, tr("The file could not be opened."), sentence(found.error));
         return false;
     }
     int question = 0;
@@ -465,10 +471,24 @@ bool EditorWindow::openGiftFile(const QString &path)
         if (question < 0)
             return false;
     }
+    if (found.isClassification(question)) {
+        const QString shared = found.shared.at(question).first();
+        const int answer = ask({QMessageBox::Question,
+                                tr("In the question \"%1\" several left phrases go with the same right phrase \"%2\", "
+                                   "but in a KAZ test each left phrase has a right phrase of its own.")
+                                    .arg(printableName(found.titles.at(question)), printableName(shared)),
+                                tr("The editor can tell the shared right phrases apart by a number: \"%1\", \"%1 (2)\", "
+                                   "\"%1 (3)\" … You can change them afterwards. Or leave this question out.")
+                                    .arg(printableName(shared)),
+                                {tr("Number them"), tr("Leave it out")},
+                                1});
+        if (answer != 0)
+            return false;
+    }
     const QString address = lastAddress();
     const QString error = EditorSources::openGift(*m_document, path, question, address);
     if (!error.isEmpty()) {
-        tell(QMessageBox::Warning, tr("The GIFT file could not be opened."), sentence(error));
+        tell(QMessageBox::Warning, tr("The file could not be opened."), sentence(error));
         return false;
     }
     afterOpening(path);
@@ -619,6 +639,43 @@ void EditorWindow::openProgram()
     if (path.isEmpty() || !keepWork())
         return;
     openProgramFile(path);
+}
+
+void EditorWindow::exportForMoodle()
+{
+    const QString name = EditorSources::moodleName(*m_document);
+    const QString start = m_document->folder().isEmpty() ? startPlace(lastFolder())
+                                                         : QFileInfo(m_document->folder()).absolutePath();
+    const QString folder = choosePath(PathKind::MoodleFolder, start);
+    if (folder.isEmpty())
+        return;
+    const EditorSources::MoodleFiles files = EditorSources::moodleFiles(folder, name);
+    if (const QStringList there = EditorSources::existingFiles(files); !there.isEmpty()) {
+        QStringList paths;
+        for (const QString &f : there)
+            paths.append(printablePath(f));
+        if (ask({QMessageBox::Question, tr("These files are there already:\n%1").arg(paths.join(u'\n')),
+                 tr("Replace them with the test as it is now?"), {tr("Replace"), tr("Cancel")}, 1})
+            != 0)
+            return;
+    }
+    const EditorSources::MoodleExported exported = EditorSources::exportForMoodle(m_document->content(), files, true);
+    if (!exported.ok()) {
+        tell(QMessageBox::Warning, tr("The files for Moodle could not be written."), sentence(exported.error));
+        return;
+    }
+    QString how = tr("To bring the test into Moodle: in your course open Question bank → Import, choose \"Moodle XML "
+                     "format\", then choose the file %1 and press Import. The test becomes a matching question in the "
+                     "question bank, pictures included; add it to a quiz from there.")
+                      .arg(printableName(QFileInfo(files.xml).fileName()));
+    how += QStringLiteral("\n\n")
+           + tr("The file %1 holds the same question in GIFT, for a system that reads GIFT.")
+                 .arg(printableName(QFileInfo(files.gift).fileName()));
+    for (const QString &note : exported.notes)
+        how += u' ' + note;
+    statusBar()->showMessage(tr("Written for Moodle: %1").arg(printablePath(files.xml)));
+    tell(QMessageBox::Information,
+         tr("The test is written for Moodle:\n%1\n%2").arg(printablePath(files.xml), printablePath(files.gift)), how);
 }
 
 bool EditorWindow::save()

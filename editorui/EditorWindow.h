@@ -57,7 +57,7 @@ public:
     // ("Undo pasting 4 rows").
     struct Actions
     {
-        QAction *newTest, *openFolder, *openGift, *openProgram, *save, *saveAs, *makeProgram, *quit;
+        QAction *newTest, *openFolder, *openGift, *openProgram, *save, *saveAs, *makeProgram, *exportMoodle, *quit;
         QAction *undo, *redo, *cut, *copy, *paste, *addRow, *deleteRows, *moveUp, *moveDown;
         QAction *tryOut, *checkNow, *widenLists, *guide, *about;
     };
@@ -81,8 +81,10 @@ public:
     // EditorDialogs' file dialog of that kind.
     std::function<QString(PathKind kind, const QString &start)> choosePath;
 
-    // Which question of a GIFT file to open, asked when it has several or skips some: the index
-    // in `found.titles`, or -1 when cancelled. By default EditorDialogs' list over the window.
+    // Which question of a GIFT or Moodle XML file to open, asked when it has several or skips
+    // some: the index in `found.titles`, or -1 when cancelled. By default EditorDialogs' list
+    // over the window. A classification chosen is asked about with ask(): made distinct or not
+    // opened.
     std::function<int(const EditorSources::GiftQuestions &found)> chooseGiftQuestion;
 
     // What "Make program" asks and tells; by default message boxes and the save dialog over the
@@ -133,6 +135,9 @@ private:
     void openProgram();
     void tryOut();
     void makeProgram();
+    // "Export for Moodle…": the test as NAME.xml and NAME.gift (EditorSources::exportForMoodle)
+    // in a folder the teacher chooses, asking before it replaces a file; then how to import it.
+    void exportForMoodle();
     void checkNow();
     void showGuide();
     void widenLists();

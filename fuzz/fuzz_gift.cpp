@@ -1,9 +1,11 @@
 // Any text given to the GIFT reader ends in matching questions or in errors with a line of the
 // text. Every question it accepts becomes a test that the content checker accepts, with the
-// same phrases, and a folder name of safe characters.
+// same phrases, and a folder name of safe characters; written as GIFT again (MoodleExport), it
+// reads back as the same question.
 #include "ContentReader.h"
 #include "Gift.h"
 #include "FuzzFail.h"
+#include "MoodleExport.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -43,6 +45,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         for (const QChar c : name)
             if (!((c >= u'a' && c <= u'z') || (c >= u'0' && c <= u'9') || c == u'-'))
                 fuzzFail("a folder name with an unsafe character");
+
+        const Gift::Result back = Gift::read(MoodleExport::gift(q));
+        if (!back.ok() || back.questions.size() != 1)
+            fuzzFail("a question written as GIFT cannot be read back");
+        const Gift::Matching &b = back.questions.first();
+        if (b.title != q.title || b.text != q.text || b.left != q.left || b.right != q.right)
+            fuzzFail("a question written as GIFT reads back with other texts");
+        for (qsizetype i = 0; i < q.left.size(); ++i)
+            if (b.explanations.value(i) != q.explanations.value(i))
+                fuzzFail("a question written as GIFT reads back with other explanations");
     }
     return 0;
 }

@@ -2,9 +2,12 @@
 // errors, never in a crash, a hang or memory past the file's own. Every question it accepts
 // becomes a test that the content checker accepts, with the same phrases, and every picture it
 // keeps has a safe name inside the test folder; a classification made distinct keeps its pairs.
+// Every question it accepts, written for Moodle again (MoodleExport) in Moodle XML and in GIFT,
+// reads back as the same question: title, text, pairs, explanations and (Moodle XML) pictures.
 #include "ContentReader.h"
 #include "FuzzFail.h"
 #include "Gift.h"
+#include "MoodleExport.h"
 #include "MoodleXml.h"
 
 #include <QRegularExpression>
@@ -44,6 +47,30 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         for (const Gift::Picture &p : q.pictures)
             if (!safeName.match(p.name).hasMatch() || p.pair < 0 || p.pair >= q.left.size() || p.bytes.isEmpty())
                 fuzzFail("a picture with an unsafe name or of no pair");
+
+        const auto explanation = [](const Gift::Matching &m, qsizetype i) { return m.explanations.value(i); };
+        const auto picture = [](const Gift::Matching &m, qsizetype i) {
+            for (const Gift::Picture &p : m.pictures)
+                if (p.pair == i)
+                    return p.bytes;
+            return QByteArray();
+        };
+        const auto same = [&](const Gift::Result &back, bool pictures) {
+            if (!back.ok() || back.questions.size() != 1)
+                return false;
+            const Gift::Matching &b = back.questions.first();
+            if (b.title != q.title || b.text != q.text || b.left != q.left || b.right != q.right)
+                return false;
+            for (qsizetype i = 0; i < q.left.size(); ++i)
+                if (explanation(b, i) != explanation(q, i) || (pictures && picture(b, i) != picture(q, i)))
+                    return false;
+            return true;
+        };
+        if (!same(MoodleXml::readBytes(MoodleExport::moodleXml(q)), true))
+            fuzzFail("a question written as Moodle XML reads back otherwise");
+        // GIFT asks for three pairs.
+        if (q.left.size() >= Gift::MinPairs && !same(Gift::readBytes(MoodleExport::gift(q).toUtf8()), false))
+            fuzzFail("a question written as GIFT reads back otherwise");
     }
     for (const Gift::Classification &c : result.classifications) {
         const Gift::Matching made = Gift::distinctRights(c);

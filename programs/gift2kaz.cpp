@@ -1,7 +1,9 @@
-// gift2kaz [--output DIR] [--address URL] [--force] FILE: makes a KAZ test folder of every
-// matching question in a GIFT file or a Moodle XML file (Moodle's question formats; the file's
-// content tells which) and prints the folders written. Questions of other types are skipped with
-// a note, and so are matching questions that a test cannot hold (Moodle XML); a picture that
+// gift2kaz [--output DIR] [--address URL] [--force] [--distinct-rights] FILE: makes a KAZ test
+// folder of every matching question in a GIFT file or a Moodle XML file (Moodle's question
+// formats; the file's content tells which) and prints the folders written. Questions of other
+// types are skipped with a note, and so are matching questions that a test cannot hold (Moodle
+// XML; a classification, whose left parts share a right part, is converted with its shared right
+// parts made distinct under --distinct-rights); a picture that
 // cannot be read is a warning; a fault in the file is printed as "file:line: error: …" and
 // nothing is written (exit status 1). Each test's lists and window are made wide enough for its
 // longest phrases, measured in the test window's font; its pictures are written beside it.
@@ -78,7 +80,12 @@ int main(int argc, char *argv[])
                                      QStringLiteral("URL"), Gift::DefaultAddress);
     const QCommandLineOption force(QStringLiteral("force"),
                                    QCoreApplication::translate("gift2kaz", "Replace test.kaz in test folders that already exist."));
-    parser.addOptions({output, address, force});
+    const QCommandLineOption distinctRights(
+        QStringLiteral("distinct-rights"),
+        QCoreApplication::translate("gift2kaz", "Convert a classification question too (one whose left parts share a "
+                                                "right part) by making each shared right part distinct: \"Плод\", "
+                                                "\"Плод (2)\" …; without it such a question is left out with a note."));
+    parser.addOptions({output, address, force, distinctRights});
     parser.addPositionalArgument(QStringLiteral("FILE"), QCoreApplication::translate("gift2kaz", "The GIFT file (UTF-8) or Moodle XML file (what Moodle's "
                                                                                              "\"Export questions\" writes)."));
 
@@ -86,7 +93,7 @@ int main(int argc, char *argv[])
     const auto usage = [&err](const QString &what) {
         if (!what.isEmpty())
             err << QCoreApplication::translate("gift2kaz", "gift2kaz: error: %1").arg(what) << '\n';
-        err << QCoreApplication::translate("gift2kaz", "usage: gift2kaz [--output DIR] [--address URL] [--force] FILE.gift|FILE.xml") << '\n';
+        err << QCoreApplication::translate("gift2kaz", "usage: gift2kaz [--output DIR] [--address URL] [--force] [--distinct-rights] FILE.gift|FILE.xml") << '\n';
         return 2;
     };
     if (!parser.parse(app.arguments()))
@@ -113,26 +120,19 @@ int main(int argc, char *argv[])
     }
 
     const QString path = files.first();
-    const FileAccess::Read file = FileAccess::read(path, std::max(Gift::MaxFileBytes, MoodleXml::MaxFileBytes));
-    // A file too large for either format is told by its own format's limit: its start says which.
-    const auto startsAsXml = [&path] {
-        QFile f(path);
-        return f.open(QIODevice::ReadOnly) && MoodleXml::looksLikeXml(f.read(256));
-    };
-    const bool xml = file.tooLarge ? startsAsXml() : file.ok() && MoodleXml::looksLikeXml(file.bytes);
-    const QString cannotRead = xml ? QCoreApplication::translate("gift2kaz", "%1: error: cannot read the Moodle XML file: %2")
-                                   : QCoreApplication::translate("gift2kaz", "%1: error: cannot read the GIFT file: %2");
-    if (!file.ok() || (!xml && file.bytes.size() > Gift::MaxFileBytes)) {
-        const qint64 limit = xml ? MoodleXml::MaxFileBytes : Gift::MaxFileBytes;
-        const QString problem = file.tooLarge || file.ok() ? FileAccess::tooLarge(std::max<qint64>(file.bytes.size(), QFileInfo(path).size()), limit)
-                                                           : file.problem;
-        err << cannotRead.arg(path, problem) << '\n';
-        return 1;
-    }
-
     MoodleXml::Options options;
     options.checkPicture = [](const QByteArray &bytes) { return QuizFolder::checkPicture(bytes); };
-    const Gift::Result result = xml ? MoodleXml::readBytes(file.bytes, options) : Gift::readBytes(file.bytes);
+    MoodleXml::FileRead read = MoodleXml::readFile(path, options);
+    if (!read.problem.isEmpty()) {
+        err << (read.xml ? QCoreApplication::translate("gift2kaz", "%1: error: cannot read the Moodle XML file: %2")
+                         : QCoreApplication::translate("gift2kaz", "%1: error: cannot read the GIFT file: %2"))
+                   .arg(path, read.problem)
+            << '\n';
+        return 1;
+    }
+    if (parser.isSet(distinctRights))
+        MoodleXml::takeClassifications(read.result);
+    const Gift::Result &result = read.result;
     // Only the messages printed are written out: a file of a million descriptions has a million notes.
     const auto printed = [&path](const QList<Gift::Message> &messages, const char *kind) {
         QStringList out;

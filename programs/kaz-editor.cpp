@@ -54,9 +54,9 @@ int main(int argc, char *argv[])
     parser.addVersionOption();
     parser.addPositionalArgument(
         QCoreApplication::translate("editor", "test"),
-        QCoreApplication::translate("editor", "A test folder (the one holding test.kaz), a GIFT file or a test "
-                                              "program to open."),
-        QCoreApplication::translate("editor", "[FOLDER | FILE.gift | PROGRAM]"));
+        QCoreApplication::translate("editor", "A test folder (the one holding test.kaz), a GIFT or Moodle XML "
+                                              "file or a test program to open."),
+        QCoreApplication::translate("editor", "[FOLDER | FILE.gift | FILE.xml | PROGRAM]"));
     parser.process(app);
     if (parser.isSet(help))
         parser.showHelp(EXIT_SUCCESS);

@@ -288,7 +288,7 @@ void TestEditorAccess::menuCommandsHaveNames()
             if (!a->isSeparator())
                 QVERIFY2(a->text().contains(u'&'), qPrintable(u"the command %1 has a mnemonic"_s.arg(a->text())));
     }
-    QCOMPARE(commands, 22); // File 8, Edit 9, Test 3, Help 2
+    QCOMPARE(commands, 23); // File 9, Edit 9, Test 3, Help 2
     QVERIFY2(nameless.isEmpty(), qPrintable(nameless.join(u'\n')));
 }
 

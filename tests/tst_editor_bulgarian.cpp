@@ -60,7 +60,7 @@ namespace {
 QStringList latinWords(QString text)
 {
     static const QRegularExpression allowed(
-        uR"(\b(?:Ctrl|Shift|Alt)(?:\+(?:Ctrl|Shift|Alt))*\+\w+|\bF\d+\b|\b(?:KAZ|GIFT|px|Enter|Escape|Moodle|PNG|JPEG|GIF|BMP)\b|\bkaz-\S*|\*\.\w+|\[[^\]]*\]|\btest\.kaz\b|\bhttps?://[^\s,;)]*|\bwww\.[^\s,;)]*|\b[a-z]+\.bg\b)"_s);
+        uR"(\b(?:Ctrl|Shift|Alt)(?:\+(?:Ctrl|Shift|Alt))*\+\w+|\bF\d+\b|\b(?:KAZ|GIFT|px|Enter|Escape|Moodle|XML|PNG|JPEG|GIF|BMP)\b|\bkaz-\S*|\*\.\w+|\[[^\]]*\]|\btest\.kaz\b|\bhttps?://[^\s,;)]*|\bwww\.[^\s,;)]*|\b[a-z]+\.bg\b)"_s);
     static const QRegularExpression latin(u"[A-Za-z]+"_s);
     text.remove(allowed);
     QStringList words;
@@ -209,9 +209,9 @@ private Q_SLOTS:
         QCOMPARE(menus.size(), 4);
         QTest::newRow("menu_bar") << shownTexts(menus) << QStringList{u"Файл"_s, u"Редакция"_s, u"Тест"_s, u"Помощ"_s};
         QTest::newRow("file_menu") << shownTexts(menus.at(0)->menu()->actions())
-                                   << QStringList{u"Нов"_s, u"Отвори папка…"_s, u"Отвори GIFT файл…"_s,
+                                   << QStringList{u"Нов"_s, u"Отвори папка…"_s, u"Отвори GIFT или Moodle XML файл…"_s,
                                                   u"Отвори програма…"_s, u"Запази"_s, u"Запази като…"_s,
-                                                  u"Направи програма…"_s, u"Изход"_s};
+                                                  u"Направи програма…"_s, u"Изнеси за Moodle…"_s, u"Изход"_s};
         QTest::newRow("edit_menu") << shownTexts(menus.at(1)->menu()->actions())
                                    << QStringList{u"Отмени"_s, u"Повтори"_s, u"Изрежи"_s, u"Копирай"_s,
                                                   u"Постави"_s, u"Добави ред"_s, u"Изтрий редовете"_s,
@@ -464,7 +464,7 @@ private Q_SLOTS:
         QTest::newRow("save_folder") << int(K::SaveFolder)
                                      << u"Запазване на теста: изберете папка"_s
                                      << u"Тестът отива в:"_s << u"Запази теста тук"_s;
-        QTest::newRow("gift_file") << int(K::GiftFile) << u"Отвори GIFT файл"_s << u"Търси в:"_s << u"Отвори"_s;
+        QTest::newRow("gift_file") << int(K::GiftFile) << u"Отвори GIFT или Moodle XML файл"_s << u"Търси в:"_s << u"Отвори"_s;
         QTest::newRow("program") << int(K::Program) << u"Отвори програма с тест"_s << u"Търси в:"_s << u"Отвори"_s;
         QTest::newRow("picture") << int(K::Picture) << u"Изберете картинка за реда"_s << u"Търси в:"_s
                                  << u"Вземи картинката"_s;
@@ -472,6 +472,8 @@ private Q_SLOTS:
                                       << u"Програмата отива в:"_s << u"Запиши програмата"_s;
         QTest::newRow("programs_folder") << int(K::ProgramsFolder) << u"Направи програма: папката за програмите"_s
                                          << u"Програмите отиват в:"_s << u"Запиши програмите тук"_s;
+        QTest::newRow("moodle_folder") << int(K::MoodleFolder) << u"Изнасяне за Moodle: изберете папка"_s
+                                       << u"Файловете отиват в:"_s << u"Запиши файловете тук"_s;
     }
 
     void file_dialogs_say_what_they_choose()

@@ -13,6 +13,7 @@
 #include "KazView.h"
 #include "ListBox.h"
 #include "ListText.h"
+#include "MoodleXml.h"
 #include "Recovery.h"
 #include "TestFiles.h"
 #include "WindowsDiffers.h"
@@ -172,6 +173,12 @@ private Q_SLOTS:
     void giftFileAsksWhenItHoldsMoreThanOneQuestion();
     void giftQuestionGetsTheLastAddressSaved_data();
     void giftQuestionGetsTheLastAddressSaved();
+    void classificationAskedAbout_data();
+    void classificationAskedAbout();
+
+    // Moodle
+    void exportForMoodle_data();
+    void exportForMoodle();
 
     // the guide
     void guideOpensOnF1();
@@ -814,6 +821,101 @@ void TestEditorWindow::importedTestIsUnsavedWork_data()
         QTest::addRow("%s_cancel", qPrintable(action)) << action << u"Cancel"_s << false;
         QTest::addRow("%s_dont_save", qPrintable(action)) << action << u"Don't save"_s << true;
     }
+}
+
+// A classification in a Moodle XML file, chosen, is asked about: its right phrases numbered,
+// or not opened at all.
+void TestEditorWindow::classificationAskedAbout_data()
+{
+    QTest::addColumn<QString>("reply");
+    QTest::addColumn<bool>("opened");
+    QTest::addRow("numbered") << u"Number them"_s << true;
+    QTest::addRow("left_out") << u"Leave it out"_s << false;
+    QTest::addRow("closed") << QString() << false;
+}
+
+void TestEditorWindow::classificationAskedAbout()
+{
+    QFETCH(QString, reply);
+    QFETCH(bool, opened);
+    const QString path = m_dir->filePath(u"klas.xml"_s);
+    QString subs;
+    for (const auto &[left, right] : {std::pair{u"Ябълка"_s, u"Плод"_s}, {u"Круша"_s, u"Плод"_s}, {u"Морков"_s, u"Зеленчук"_s}})
+        subs += u"<subquestion><text>%1</text><answer><text>%2</text></answer></subquestion>"_s.arg(left, right);
+    QVERIFY(TestFiles::write(path, (u"<?xml version=\"1.0\"?>\n<quiz><question type=\"matching\"><name><text>Храни</text>"
+                                    "</name>"_s + subs + u"</question></quiz>\n"_s).toUtf8()));
+    EditorWindow w;
+    Teacher teacher;
+    teacher.attach(w);
+    if (!reply.isEmpty())
+        teacher.replies = {reply};
+    w.chooseGiftQuestion = [](const EditorSources::GiftQuestions &found) {
+        return found.isClassification(0) ? 0 : -1;
+    };
+    QCOMPARE(w.openGiftFile(path), opened);
+    QCOMPARE(teacher.asked.size(), 1);
+    QVERIFY2(teacher.asked.first().contains(u"\"Храни\""_s) && teacher.asked.first().contains(u"\"Плод\""_s),
+             qPrintable(teacher.asked.first()));
+    QVERIFY(teacher.details.first().contains(u"\"Плод (2)\""_s));
+    // Leaving it out is what Escape does.
+    QCOMPARE(teacher.buttons.first(), (QStringList{u"Number them"_s, u"Leave it out"_s}));
+    QCOMPARE(w.document()->field(DocumentField::Title) == u"Храни"_s, opened);
+    if (opened)
+        QCOMPARE(w.document()->content().rows.at(1).right, u"Плод (2)"_s);
+}
+
+// "Export for Moodle…": the folder asked for, NAME.xml and NAME.gift written there, a file
+// that is there replaced only when the teacher says so, and then how to import it.
+void TestEditorWindow::exportForMoodle_data()
+{
+    QTest::addColumn<bool>("there");     // figuri.gift is there already
+    QTest::addColumn<QString>("reply");  // to the question whether to replace it
+    QTest::addColumn<bool>("written");
+    QTest::addRow("new_files") << false << QString() << true;
+    QTest::addRow("replaced") << true << u"Replace"_s << true;
+    QTest::addRow("kept") << true << u"Cancel"_s << false;
+    QTest::addRow("kept_when_closed") << true << QString() << false;
+}
+
+void TestEditorWindow::exportForMoodle()
+{
+    QFETCH(bool, there);
+    QFETCH(QString, reply);
+    QFETCH(bool, written);
+    QTemporaryDir dir;
+    const QString folder = TestFiles::copyFolder(sourcePath(u"quizzes/figuri"_s), dir.path(), u"figuri"_s);
+    const QString out = dir.filePath(u"moodle"_s);
+    QVERIFY(QDir().mkpath(out));
+    if (there)
+        QVERIFY(TestFiles::write(QDir(out).filePath(u"figuri.gift"_s), "mine"));
+    EditorWindow w;
+    Teacher teacher;
+    teacher.attach(w);
+    QVERIFY(w.openFolderPath(folder));
+    teacher.paths.insert(int(PathKind::MoodleFolder), {out});
+    if (!reply.isEmpty())
+        teacher.replies = {reply};
+    w.actions().exportMoodle->trigger();
+    QCOMPARE(teacher.pathsAsked, QList<PathKind>{PathKind::MoodleFolder});
+    // The folder dialog starts beside the test's folder.
+    QCOMPARE(QDir(teacher.starts.first()).canonicalPath(), QDir(dir.path()).canonicalPath());
+    QCOMPARE(QFileInfo::exists(QDir(out).filePath(u"figuri.xml"_s)), written);
+    QCOMPARE(TestFiles::contents(QDir(out).filePath(u"figuri.gift"_s)) == "mine", there && !written);
+    QCOMPARE(teacher.asked.size(), there ? (written ? 2 : 1) : 1);
+    if (there)
+        QVERIFY2(teacher.asked.first().contains(u"figuri.gift"_s), qPrintable(teacher.asked.first()));
+    if (written) {
+        QVERIFY2(teacher.asked.last().startsWith(u"The test is written for Moodle:"_s), qPrintable(teacher.asked.last()));
+        QVERIFY2(teacher.details.last().contains(u"Question bank → Import, choose \"Moodle XML format\", then choose the file figuri.xml"_s),
+                 qPrintable(teacher.details.last()));
+        QVERIFY(teacher.details.last().contains(u"GIFT cannot hold pictures"_s));
+        QVERIFY(MoodleXml::readBytes(TestFiles::contents(QDir(out).filePath(u"figuri.xml"_s))).questions.size() == 1);
+    } else {
+        QCOMPARE(TestFiles::everything(out), QStringList{u"figuri.gift"_s});
+    }
+    // Exporting leaves the test as it was: saved, in its folder.
+    QVERIFY(!w.isWindowModified());
+    QCOMPARE(w.document()->folder(), folder);
 }
 
 // A test opened from a GIFT file, never saved, is asked about before New, opening another test

@@ -64,12 +64,53 @@ private slots:
     void manyQuestionsOfOneTitleNamedQuickly();
     void writesFoldersWithoutOverwriting();
     void categoriesCarried();
+    void generalFeedbackExplainsThePairs_data();
+    void generalFeedbackExplainsThePairs();
 };
+
+// Moodle's general feedback, after "####", becomes the pairs' explanations as in Moodle XML:
+// under headings "left:", by the pair a line starts with, or for every pair; one longer than an
+// explanation may be is a warning, and the question is read without it.
+void TestGift::generalFeedbackExplainsThePairs_data()
+{
+    QTest::addColumn<QString>("feedback");
+    QTest::addColumn<QList<QStringList>>("explanations");
+    QTest::addColumn<bool>("warned");
+    QTest::addRow("headings") << u"a\\:\\nпърво\\nb c – не е b\\nb c\\:\\nтрето"_qs
+                              << QList<QStringList>{{u"първо"_qs, u"b c – не е b"_qs}, {}, {u"трето"_qs}} << false;
+    QTest::addRow("by_start") << u"b – второ\\nоще"_qs << QList<QStringList>{{}, {u"b – второ"_qs, u"още"_qs}, {}} << false;
+    QTest::addRow("every_pair") << u"Браво"_qs << QList<QStringList>(3, QStringList{u"Браво"_qs}) << false;
+    QTest::addRow("html") << u"[html]<p>a\\:</p><p>x &amp; y</p>"_qs << QList<QStringList>{{u"x & y"_qs}, {}, {}} << false;
+    QTest::addRow("too_long") << QString(1001, u'x') << QList<QStringList>() << true;
+}
+
+void TestGift::generalFeedbackExplainsThePairs()
+{
+    QFETCH(QString, feedback);
+    QFETCH(QList<QStringList>, explanations);
+    QFETCH(bool, warned);
+    const Gift::Result r = Gift::read(u"::T::Q{\n=a -> 1\n=b -> 2\n=b c -> 3\n####"_qs + feedback + u"\n}"_qs);
+    QVERIFY2(r.ok() && r.questions.size() == 1, qPrintable(messages(r.errors)));
+    QCOMPARE(r.questions.first().right, (QStringList{u"1"_qs, u"2"_qs, u"3"_qs}));
+    QCOMPARE(r.questions.first().explanations, explanations);
+    QCOMPARE(r.warnings.isEmpty(), !warned);
+}
 
 // A $CATEGORY: line gives the category of the questions after it, skipped ones too, as Moodle's
 // question bank names it.
 void TestGift::categoriesCarried()
 {
+    // A control character, which no line of a test may hold, becomes a space.
+    QCOMPARE(Gift::categoryName(u"$course$/top/Хим\u007Fия/\u0001Соли"_qs), u"Хим ия/ Соли"_qs);
+    QVERIFY(ContentReader::read(Gift::toContent([] {
+                Gift::Matching m;
+                m.title = u"T"_qs;
+                m.left = {u"a"_qs, u"b"_qs, u"c"_qs};
+                m.right = {u"1"_qs, u"2"_qs, u"3"_qs};
+                m.category = Gift::categoryName(u"$course$/top/x\u007Fy"_qs);
+                return m;
+            }()))
+                .ok());
     const Gift::Result r = Gift::read(u"::A::x{=a -> 1 =b -> 2 =c -> 3}\n\n$CATEGORY: $course$/top/Химия/Соли\n\n"
                                        "::B::y{=a -> 1 =b -> 2 =c -> 3}\n\n::C::z{=yes ~no}\n"_qs);
     QVERIFY(r.ok());
@@ -112,13 +153,17 @@ void TestGift::readsMatchingQuestions_data()
     QTest::addRow("moodle_format_marker_dropped")
         << QStringLiteral("::M::[moodle]Text{=a -> 1 =b -> 2 =c -> 3}")
         << QStringList{QStringLiteral("M | Text | a; b; c | 1; 2; 3")};
+    // A title made of the text is one line with single spaces, as a written one is.
+    QTest::addRow("no_title_uses_text_spaces_made_single")
+        << QStringLiteral("Свържете   думите\tтук{=a -> 1 =b -> 2 =c -> 3}")
+        << QStringList{QStringLiteral("Свържете думите тук | Свържете   думите\tтук | a; b; c | 1; 2; 3")};
     QTest::addRow("no_title_uses_text")
         << QStringLiteral("Свържете думите\nот двете страни{=a -> 1 =b -> 2 =c -> 3}")
         << QStringList{QStringLiteral("Свържете думите | Свържете думите / от двете страни | a; b; c | 1; 2; 3")};
     QTest::addRow("spaces_and_line_breaks_in_phrases")
         << QStringLiteral("::T::Q{\n=  left   part\n  goes on -> right\n   part \n=b->2\n=c ->3}")
         << QStringList{QStringLiteral("T | Q | left part goes on; b; c | right part; 2; 3")};
-    QTest::addRow("general_feedback_dropped")
+    QTest::addRow("general_feedback_not_a_pair")
         << QStringLiteral("::T::Q{=a -> 1 =b -> 2 =c -> 3 ####Well done}")
         << QStringList{QStringLiteral("T | Q | a; b; c | 1; 2; 3")};
     QTest::addRow("text_after_the_answers")

@@ -172,7 +172,7 @@ private Q_SLOTS:
         QFETCH(QString, says);
         const Run run = gift2kaz(arguments);
         QCOMPARE(run.exitCode, 2);
-        QCOMPARE(run.err, (QStringList{says, u"usage: gift2kaz [--output DIR] [--address URL] [--force] FILE.gift|FILE.xml"_qs}));
+        QCOMPARE(run.err, (QStringList{says, u"usage: gift2kaz [--output DIR] [--address URL] [--force] [--distinct-rights] FILE.gift|FILE.xml"_qs}));
         QVERIFY(run.out.isEmpty());
     }
 

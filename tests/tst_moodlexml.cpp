@@ -12,6 +12,7 @@
 #include <QDirIterator>
 #include <QElapsedTimer>
 #include <QProcess>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -239,6 +240,68 @@ private Q_SLOTS:
         const Gift::Matching made = Gift::distinctRights(c);
         QCOMPARE(made.right, (QStringList{u"Плод"_qs, u"Плод (2)"_qs, u"Зеленчук"_qs, u"Плод (3)"_qs}));
         QCOMPARE(MoodleXml::problem(made), QString());
+    }
+
+    // A file in UTF-16 whose text holds a lone surrogate: read with U+FFFD in its place, which a
+    // test (UTF-8) and an export can hold.
+    void loneSurrogate()
+    {
+        QString text = QString::fromUtf8(quiz(question(u"matching"_qs, u"Q"_qs, u"t"_qs,
+                                                       sub(u"aSURROGATE"_qs, u"1"_qs) + sub(u"b"_qs, u"2"_qs) + sub(u"c"_qs, u"3"_qs))));
+        text.replace(u"encoding=\"UTF-8\""_qs, u"encoding=\"UTF-16\""_qs);
+        text.replace(u"SURROGATE"_qs, QString(QChar(0xD834)));
+        QByteArray bytes("\xFF\xFE");
+        for (const QChar c : std::as_const(text))
+            bytes.append(char(c.unicode() & 0xFF)).append(char(c.unicode() >> 8));
+        const Gift::Result r = MoodleXml::readBytes(bytes);
+        QVERIFY2(r.ok() && r.questions.size() == 1, qPrintable(joined(r.errors + r.notes)));
+        QCOMPARE(r.questions.first().left.first(), u"a"_qs + QChar(QChar::ReplacementCharacter));
+        const Gift::Matching &q = r.questions.first();
+        QCOMPARE(QString::fromUtf8(Gift::toContent(q).toUtf8()), Gift::toContent(q));
+    }
+
+    // Classifications taken among the questions (gift2kaz --distinct-rights): in the file's order,
+    // their notes dropped; one that still breaks a rule stays left out and says why; tens of
+    // thousands taken in linear time.
+    void takeClassifications()
+    {
+        const QString longRight(999, u'я');
+        Gift::Result r = MoodleXml::readBytes(quiz(
+            question(u"matching"_qs, u"Първи"_qs, u"t"_qs, threePairs())
+            + question(u"matching"_qs, u"Класове"_qs, u"t"_qs,
+                       sub(u"Ябълка"_qs, u"Плод"_qs) + sub(u"Круша"_qs, u"Плод"_qs) + sub(u"Морков"_qs, u"Зеленчук"_qs))
+            + question(u"essay"_qs, u"Есе"_qs, u"?"_qs)
+            + question(u"matching"_qs, u"Дълги"_qs, u"t"_qs, sub(u"a"_qs, longRight) + sub(u"b"_qs, longRight) + sub(u"c"_qs, u"1"_qs))
+            + question(u"matching"_qs, u"Последен"_qs, u"t"_qs, threePairs())));
+        QCOMPARE(r.classifications.size(), 2);
+        QCOMPARE(r.notes.size(), 3);
+        MoodleXml::takeClassifications(r);
+        QVERIFY(r.classifications.isEmpty());
+        QStringList titles;
+        for (const Gift::Matching &q : r.questions)
+            titles.append(q.title);
+        QCOMPARE(titles, (QStringList{u"Първи"_qs, u"Класове"_qs, u"Последен"_qs}));
+        QCOMPARE(r.questions.at(1).right, (QStringList{u"Плод"_qs, u"Плод (2)"_qs, u"Зеленчук"_qs}));
+        QCOMPARE(r.skipped.size(), 2);
+        QCOMPARE(r.notes.size(), 2);
+        QCOMPARE(r.skipped.at(0).title, u"Есе"_qs);
+        QCOMPARE(r.skipped.at(1).title, u"Дълги"_qs);
+        QVERIFY2(r.skipped.at(1).why.contains(u"1003 characters"_qs), qPrintable(r.skipped.at(1).why));
+        QVERIFY2(r.notes.at(1).text.startsWith(u"left out the classification question \"Дълги\" even with its shared right parts made distinct: the phrase"_qs),
+                 qPrintable(r.notes.at(1).text));
+
+        QString many;
+        for (int i = 0; i < 20000; ++i)
+            many += question(u"matching"_qs, u"К%1"_qs.arg(i), u"t"_qs, sub(u"a"_qs, u"1"_qs) + sub(u"b"_qs, u"1"_qs) + sub(u"c"_qs, u"2"_qs));
+        Gift::Result big = MoodleXml::readBytes(quiz(many));
+        QCOMPARE(big.classifications.size(), 20000);
+        QElapsedTimer time;
+        time.start();
+        MoodleXml::takeClassifications(big);
+        QVERIFY2(time.elapsed() < 2000, qPrintable(QString::number(time.elapsed())));
+        QCOMPARE(big.questions.size(), 20000);
+        QVERIFY(big.notes.isEmpty() && big.skipped.isEmpty());
+        QCOMPARE(big.questions.last().title, u"К19999"_qs);
     }
 
     void distinctRights_data()
@@ -479,6 +542,86 @@ private Q_SLOTS:
         QVERIFY(!all.contains(u"SECRET"_qs) && !all.contains(u"haha"_qs));
         for (const Gift::Matching &q : r.questions)
             QVERIFY(!q.left.join(u' ').contains(u"SECRET"_qs) && !q.right.join(u' ').contains(u"SECRET"_qs));
+    }
+
+    // The same files given to gift2kaz: each answered within two seconds, the fault told, and
+    // nothing written outside the output folder (nothing at all for a fault of the file).
+    void hostileThroughGift2kaz_data() { hostile_data(); }
+    void hostileThroughGift2kaz()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, says);
+        QTemporaryDir dir;
+        const QString in = dir.filePath(u"in.xml"_qs);
+        QFile f(in);
+        QVERIFY(f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size());
+        f.close();
+        const QString secret = QDir::temp().filePath(u"kaz-moodle-secret.txt"_qs);
+        QFile s(secret);
+        QVERIFY(s.open(QIODevice::WriteOnly) && s.write("SECRET") == 6);
+        s.close();
+        const auto removeSecret = qScopeGuard([&secret] { QFile::remove(secret); });
+        QProcess p;
+        QElapsedTimer time;
+        time.start();
+        startInEnglish(p, QStringLiteral(GIFT2KAZ), {u"--output"_qs, dir.filePath(u"out"_qs), in});
+        QVERIFY(p.waitForFinished(30000));
+        const qint64 ms = time.elapsed();
+        QVERIFY2(ms < 2000, qPrintable(QString::number(ms)));
+        const QString err = toolText(p.readAllStandardError());
+        // A file too large is refused by gift2kaz before it is read, in the words of its size.
+        const bool tooLarge = QByteArrayView(QTest::currentDataTag()) == "fifty_megabytes";
+        QVERIFY2(tooLarge ? err.contains(u"cannot read the Moodle XML file: it is 50.0 MB, larger than 32.0 MB"_qs) : err.contains(says),
+                 qPrintable(err.left(2000)));
+        QVERIFY(!err.contains(u"SECRET"_qs) && !err.contains(u"haha"_qs));
+        for (const QString &written : filesBelow(dir.path()))
+            QVERIFY2(written == u"in.xml"_qs || (p.exitCode() == 0 && written.startsWith(u"out/"_qs)), qPrintable(written));
+        if (p.exitCode() != 0)
+            QCOMPARE(filesBelow(dir.path()), QStringList{u"in.xml"_qs});
+    }
+
+    // --distinct-rights converts a classification with its shared right parts numbered; without
+    // it the classification is left out with its note.
+    void gift2kazDistinctRights_data()
+    {
+        QTest::addColumn<QStringList>("options");
+        QTest::addColumn<QStringList>("folders");
+        QTest::addColumn<QString>("note");
+        QTest::addRow("without") << QStringList() << QStringList{u"zhivotni"_qs} << u"share the right part \"Плод\""_qs;
+        QTest::addRow("with") << QStringList{u"--distinct-rights"_qs} << QStringList{u"hrani"_qs, u"zhivotni"_qs} << QString();
+    }
+    void gift2kazDistinctRights()
+    {
+        QFETCH(QStringList, options);
+        QFETCH(QStringList, folders);
+        QFETCH(QString, note);
+        QTemporaryDir dir;
+        const QString in = dir.filePath(u"in.xml"_qs);
+        QFile f(in);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(quiz(question(u"matching"_qs, u"Храни"_qs, u"t"_qs,
+                              sub(u"Ябълка"_qs, u"Плод"_qs) + sub(u"Морков"_qs, u"Зеленчук"_qs) + sub(u"Круша"_qs, u"Плод"_qs)
+                                  + sub(u"Слива"_qs, u"Плод"_qs))
+                     + question(u"matching"_qs, u"Животни"_qs, u"t"_qs, threePairs())));
+        f.close();
+        QProcess p;
+        startInEnglish(p, QStringLiteral(GIFT2KAZ), QStringList{u"--output"_qs, dir.filePath(u"out"_qs)} + options + QStringList{in});
+        QVERIFY(p.waitForFinished(30000));
+        const QString err = toolText(p.readAllStandardError());
+        QCOMPARE(p.exitCode(), 0);
+        QStringList written;
+        for (const QString &folder : toolText(p.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts))
+            written.append(QFileInfo(folder).fileName());
+        QCOMPARE(written, folders);
+        QCOMPARE(err.contains(u"note:"_qs), !note.isEmpty());
+        if (!note.isEmpty())
+            QVERIFY2(err.contains(note), qPrintable(err));
+        if (options.isEmpty())
+            return;
+        const QuizFolder::Checked c = QuizFolder::check(dir.filePath(u"out/hrani"_qs));
+        QVERIFY(c.ok());
+        QCOMPARE(c.store.Danni(0), (QStringList{u"Ябълка"_qs, u"Морков"_qs, u"Круша"_qs, u"Слива"_qs}));
+        QCOMPARE(c.store.Danni(1), (QStringList{u"Плод"_qs, u"Зеленчук"_qs, u"Плод (2)"_qs, u"Плод (3)"_qs}));
     }
 
     // gift2kaz tells the formats apart by content and converts a Moodle XML file: the folders,

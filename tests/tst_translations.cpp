@@ -249,6 +249,14 @@ private Q_SLOTS:
             << gift2kaz << QStringList{u"--output"_qs, m_dir.filePath(u"moodle"_qs), xml} << bg << 0
             << QStringList{u"export.xml:3: бележка: пропуска се въпросът за съпоставяне „K“: „c“, „a“ имат една и съща дясна част „1“"_qs,
                            u"export.xml:4: предупреждение: картинката „p.png“ на въпроса за съпоставяне „P“ не може да се използва"_qs};
+        // With --distinct-rights the classification K is made too, its shared right part numbered;
+        // the option is told in Bulgarian in the help.
+        QTest::addRow("gift2kaz_moodle_distinct_rights_bulgarian")
+            << gift2kaz << QStringList{u"--distinct-rights"_qs, u"--output"_qs, m_dir.filePath(u"distinct"_qs), xml} << bg << 0
+            << QStringList{u"distinct/k"_qs, u"export.xml:4: предупреждение: картинката „p.png“"_qs};
+        QTest::addRow("gift2kaz_help_bulgarian")
+            << gift2kaz << QStringList{u"--help"_qs} << bg << 0
+            << QStringList{u"Превръща и въпрос за класифициране"_qs};
         // The reasons that FileAccess gives are translated with the messages around them.
         const QString missing = m_dir.filePath(u"missing.gift"_qs);
         QTest::addRow("gift2kaz_missing_file_bulgarian")
@@ -270,7 +278,7 @@ private Q_SLOTS:
             QTest::addRow("editor_help_under_%s", qPrintable(locale))
                 << editor << QStringList{u"--help"_qs} << locale << 0
                 << QStringList{u"Пише и променя тестове за съпоставяне на KAZ."_qs,
-                               u"Показва тази помощ."_qs, u"[ПАПКА | ФАЙЛ.gift | ПРОГРАМА]"_qs};
+                               u"Показва тази помощ."_qs, u"[ПАПКА | ФАЙЛ.gift | ФАЙЛ.xml | ПРОГРАМА]"_qs};
         QTest::addRow("runner_without_test_english")
             << runner << QStringList{} << c << 1
             << QStringList{u"This program holds no test: it is the KAZ quiz runner alone."_qs};

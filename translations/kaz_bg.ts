@@ -453,10 +453,6 @@
 </context>
 <context>
     <name>EditorDialogs</name>
-    <message>
-        <source>Open GIFT file</source>
-        <translation>Отвори GIFT файл</translation>
-    </message>
     <message numerus="yes">
         <source>The file holds %n matching question(s). Each becomes a test of its own; choose the one to open:</source>
         <translation>
@@ -623,20 +619,20 @@ Replace them with the new programs?</source>
         <translation>&amp;Запази теста тук</translation>
     </message>
     <message>
-        <source>Open a GIFT file</source>
-        <translation>Отвори GIFT файл</translation>
+        <source>Open a GIFT or Moodle XML file</source>
+        <translation>Отвори GIFT или Moodle XML файл</translation>
     </message>
     <message>
-        <source>GIFT &amp;file:</source>
-        <translation>GIFT &amp;файл:</translation>
+        <source>GIFT or XML &amp;file:</source>
+        <translation>GIFT или XML &amp;файл:</translation>
     </message>
     <message>
         <source>&amp;Open</source>
         <translation>&amp;Отвори</translation>
     </message>
     <message>
-        <source>GIFT files (*.gift *.txt);;All files (*)</source>
-        <translation>GIFT файлове (*.gift *.txt);;Всички файлове (*)</translation>
+        <source>GIFT and Moodle XML files (*.gift *.txt *.xml);;All files (*)</source>
+        <translation>Файлове GIFT и Moodle XML (*.gift *.txt *.xml);;Всички файлове (*)</translation>
     </message>
     <message>
         <source>Open a test program</source>
@@ -727,8 +723,8 @@ It opens in any web browser, on a phone, a tablet or a computer: the learners do
         <translation>Изберете папката, в която да пазите теста, например Документи. Тестът получава в нея своя папка, наречена по заглавието му.</translation>
     </message>
     <message>
-        <source>Choose a GIFT file (such as one exported from Moodle): its matching question becomes a new test in the editor, which you then save in a folder of its own. The file itself is not changed.</source>
-        <translation>Изберете GIFT файл (например изнесен от Moodle): въпросът за съпоставяне в него става нов тест в редактора, който после запазвате в своя папка. Самият файл не се променя.</translation>
+        <source>Choose a file of questions exported from Moodle, in GIFT or in Moodle XML: its matching question becomes a new test in the editor, which you then save in a folder of its own. The file itself is not changed.</source>
+        <translation>Изберете файл с въпроси, изнесени от Moodle, във формат GIFT или Moodle XML: въпросът за съпоставяне в него става нов тест в редактора, който после запазвате в своя папка. Самият файл не се променя.</translation>
     </message>
     <message>
         <source>Choose a test program made by KAZ (kaz-….exe, kaz-…): the test in it opens in the editor as a new test, which you then save in a folder of its own. The program itself is not changed.</source>
@@ -773,6 +769,30 @@ It opens in any web browser, on a phone, a tablet or a computer: the learners do
     <message>
         <source>The programs are written into %1: %2.</source>
         <translation>Програмите се записват в %1: %2.</translation>
+    </message>
+    <message>
+        <source>Export for Moodle: choose a folder</source>
+        <translation>Изнасяне за Moodle: изберете папка</translation>
+    </message>
+    <message>
+        <source>The files go into:</source>
+        <translation>Файловете отиват в:</translation>
+    </message>
+    <message>
+        <source>&amp;Write the files here</source>
+        <translation>&amp;Запиши файловете тук</translation>
+    </message>
+    <message>
+        <source>Choose the folder for the test&apos;s two files for Moodle: one in Moodle XML, with the pictures, and one in GIFT. You then import one of them into Moodle&apos;s question bank.</source>
+        <translation>Изберете папката за двата файла на теста за Moodle: един във формат Moodle XML, с картинките, и един във формат GIFT. После импортирате единия от тях в банката с въпроси на Moodle.</translation>
+    </message>
+    <message>
+        <source>The files %1 are written into %2.</source>
+        <translation>Файловете %1 се записват в %2.</translation>
+    </message>
+    <message>
+        <source>%1 is there already: you are asked before it is replaced.</source>
+        <translation>%1 вече съществува: ще бъдете попитани, преди да бъде заменен.</translation>
     </message>
 </context>
 <context>
@@ -1120,6 +1140,26 @@ It opens in any web browser, on a phone, a tablet or a computer: the learners do
         <source>Line %1: %2 &quot;%3&quot;</source>
         <translation>Ред %1: %2 „%3“</translation>
     </message>
+    <message>
+        <source>Category: %1</source>
+        <translation>Категория: %1</translation>
+    </message>
+    <message>
+        <source>(classification: left phrases share &quot;%1&quot;)</source>
+        <translation>(класификация: леви фрази имат обща дясна „%1“)</translation>
+    </message>
+    <message>
+        <source>The question &quot;%1&quot; cannot become a test even with its shared right phrases made distinct: %2.</source>
+        <translation>Въпросът „%1“ не може да стане тест дори с различени общи десни фрази: %2.</translation>
+    </message>
+    <message>
+        <source>%1 is there already; nothing was written.</source>
+        <translation>%1 вече съществува; нищо не е записано.</translation>
+    </message>
+    <message>
+        <source>the test has %1 pairs, but a matching question in Moodle needs at least %2; nothing was written</source>
+        <translation>тестът има %1 двойки, а въпрос за съпоставяне в Moodle трябва да има поне %2; нищо не е записано</translation>
+    </message>
 </context>
 <context>
     <name>EditorTable</name>
@@ -1299,8 +1339,8 @@ It opens in any web browser, on a phone, a tablet or a computer: the learners do
         <translation>&amp;Отвори папка…</translation>
     </message>
     <message>
-        <source>Open &amp;GIFT file…</source>
-        <translation>Отвори &amp;GIFT файл…</translation>
+        <source>Open a &amp;GIFT or Moodle XML file…</source>
+        <translation>Отвори &amp;GIFT или Moodle XML файл…</translation>
     </message>
     <message>
         <source>Open p&amp;rogram…</source>
@@ -1439,8 +1479,8 @@ It opens in any web browser, on a phone, a tablet or a computer: the learners do
         <translation>Някои редове от test.kaz не могат да се поместят в редактора. Тестът е отворен без тях и при запазване те отпадат.</translation>
     </message>
     <message>
-        <source>The GIFT file could not be opened.</source>
-        <translation>GIFT файлът не можа да се отвори.</translation>
+        <source>The file could not be opened.</source>
+        <translation>Файлът не можа да се отвори.</translation>
     </message>
     <message numerus="yes">
         <source>The test has %n problem(s), and a test with problems cannot be tried. Mend them first: choose one in the list of problems to go to it.</source>
@@ -1657,6 +1697,60 @@ It opens in any web browser, on a phone, a tablet or a computer: the learners do
     <message>
         <source>New folder saves this test beside it, in %1. Replace deletes the test &quot;%2&quot; and puts this one in its place. Cancel lets you choose another folder.</source>
         <translation>„Нова папка“ запазва този тест до него, в %1. „Замени“ изтрива теста „%2“ и слага този на мястото му. „Отказ“ ви връща към избора на папка.</translation>
+    </message>
+    <message>
+        <source>E&amp;xport for Moodle…</source>
+        <translation>Изн&amp;еси за Moodle…</translation>
+    </message>
+    <message>
+        <source>In the question &quot;%1&quot; several left phrases go with the same right phrase &quot;%2&quot;, but in a KAZ test each left phrase has a right phrase of its own.</source>
+        <translation>Във въпроса „%1“ няколко леви фрази вървят с една и съща дясна фраза „%2“, а в тест на KAZ всяка лява фраза има своя собствена дясна фраза.</translation>
+    </message>
+    <message>
+        <source>The editor can tell the shared right phrases apart by a number: &quot;%1&quot;, &quot;%1 (2)&quot;, &quot;%1 (3)&quot; … You can change them afterwards. Or leave this question out.</source>
+        <translation>Редакторът може да различи общите десни фрази с номер: „%1“, „%1 (2)“, „%1 (3)“ … После можете да ги промените. Или оставете въпроса настрана.</translation>
+    </message>
+    <message>
+        <source>Number them</source>
+        <translation>Номерирай ги</translation>
+    </message>
+    <message>
+        <source>Leave it out</source>
+        <translation>Пропусни въпроса</translation>
+    </message>
+    <message>
+        <source>These files are there already:
+%1</source>
+        <translation>Тези файлове вече съществуват:
+%1</translation>
+    </message>
+    <message>
+        <source>Replace them with the test as it is now?</source>
+        <translation>Да бъдат ли заменени с теста, какъвто е сега?</translation>
+    </message>
+    <message>
+        <source>The files for Moodle could not be written.</source>
+        <translation>Файловете за Moodle не можаха да се запишат.</translation>
+    </message>
+    <message>
+        <source>To bring the test into Moodle: in your course open Question bank → Import, choose &quot;Moodle XML format&quot;, then choose the file %1 and press Import. The test becomes a matching question in the question bank, pictures included; add it to a quiz from there.</source>
+        <translation>За да внесете теста в Moodle: в курса си отворете Банка с въпроси → Импортиране, изберете &quot;Moodle XML формат&quot;, после изберете файла %1 и натиснете „Импортиране“. Тестът става въпрос за съпоставяне в банката с въпроси, заедно с картинките; оттам го добавете в тест на Moodle.</translation>
+    </message>
+    <message>
+        <source>The file %1 holds the same question in GIFT, for a system that reads GIFT.</source>
+        <translation>Файлът %1 съдържа същия въпрос във формат GIFT, за система, която чете GIFT.</translation>
+    </message>
+    <message>
+        <source>Written for Moodle: %1</source>
+        <translation>Записано за Moodle: %1</translation>
+    </message>
+    <message>
+        <source>The test is written for Moodle:
+%1
+%2</source>
+        <translation>Тестът е записан за Moodle:
+%1
+%2</translation>
     </message>
 </context>
 <context>
@@ -2490,6 +2584,13 @@ Exit status: 0 done, 1 a problem (nothing written), 2 a mistake in the command l
     </message>
 </context>
 <context>
+    <name>MoodleExport</name>
+    <message>
+        <source>GIFT cannot hold pictures, so the GIFT file leaves out the test&apos;s %1 picture(s); the Moodle XML file holds them.</source>
+        <translation>GIFT не може да съдържа картинки, затова файлът GIFT е без картинките на теста (%1); файлът Moodle XML ги съдържа.</translation>
+    </message>
+</context>
+<context>
     <name>MoodleXml</name>
     <message>
         <source>embedded answers (Cloze) question</source>
@@ -2678,6 +2779,10 @@ Exit status: 0 done, 1 a problem (nothing written), 2 a mistake in the command l
     <message>
         <source>its text or an explanation holds an invisible control character (character code %1), which a KAZ test cannot hold</source>
         <translation>текстът му или някое обяснение съдържа невидим управляващ знак (код на знака %1), какъвто тестът на KAZ не може да съдържа</translation>
+    </message>
+    <message>
+        <source>left out the classification question &quot;%1&quot; even with its shared right parts made distinct: %2</source>
+        <translation>пропуска се въпросът за класифициране „%1“ дори с различени общи десни части: %2</translation>
     </message>
 </context>
 <context>
@@ -3395,8 +3500,8 @@ Exit status: 0 done, 1 a problem (nothing written), 2 a mistake in the command l
         <translation>Пише и променя тестове за съпоставяне на KAZ.</translation>
     </message>
     <message>
-        <source>A test folder (the one holding test.kaz), a GIFT file or a test program to open.</source>
-        <translation>Папка с тест (тази, в която е test.kaz), GIFT файл или програма с тест, която да се отвори.</translation>
+        <source>A test folder (the one holding test.kaz), a GIFT or Moodle XML file or a test program to open.</source>
+        <translation>Папка с тест (тази, в която е test.kaz), GIFT или Moodle XML файл или програма с тест, която да се отвори.</translation>
     </message>
     <message>
         <source>Shows this help.</source>
@@ -3407,8 +3512,8 @@ Exit status: 0 done, 1 a problem (nothing written), 2 a mistake in the command l
         <translation>тест</translation>
     </message>
     <message>
-        <source>[FOLDER | FILE.gift | PROGRAM]</source>
-        <translation>[ПАПКА | ФАЙЛ.gift | ПРОГРАМА]</translation>
+        <source>[FOLDER | FILE.gift | FILE.xml | PROGRAM]</source>
+        <translation>[ПАПКА | ФАЙЛ.gift | ФАЙЛ.xml | ПРОГРАМА]</translation>
     </message>
 </context>
 <context>
@@ -3466,12 +3571,16 @@ Exit status: 0 done, 1 a problem (nothing written), 2 a mistake in the command l
         <translation>Файлът GIFT (UTF-8) или файлът Moodle XML (какъвто пише „Изнасяне на въпроси“ на Moodle).</translation>
     </message>
     <message>
-        <source>usage: gift2kaz [--output DIR] [--address URL] [--force] FILE.gift|FILE.xml</source>
-        <translation>употреба: gift2kaz [--output ПАПКА] [--address АДРЕС] [--force] ФАЙЛ.gift|ФАЙЛ.xml</translation>
+        <source>usage: gift2kaz [--output DIR] [--address URL] [--force] [--distinct-rights] FILE.gift|FILE.xml</source>
+        <translation>употреба: gift2kaz [--output ПАПКА] [--address АДРЕС] [--force] [--distinct-rights] ФАЙЛ.gift|ФАЙЛ.xml</translation>
     </message>
     <message>
         <source>%1: error: cannot read the Moodle XML file: %2</source>
         <translation>%1: грешка: файлът Moodle XML не може да се прочете: %2</translation>
+    </message>
+    <message>
+        <source>Convert a classification question too (one whose left parts share a right part) by making each shared right part distinct: &quot;Плод&quot;, &quot;Плод (2)&quot; …; without it such a question is left out with a note.</source>
+        <translation>Превръща и въпрос за класифициране (с леви части с обща дясна част), като прави всяка обща дясна част различна: „Плод“, „Плод (2)“ …; без това такъв въпрос се пропуска с бележка.</translation>
     </message>
 </context>
 <context>
