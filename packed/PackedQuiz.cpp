@@ -3,7 +3,9 @@
 #include "FileAccess.h"
 #include "Printing.h"
 #include "ProgramImage.h"
+#include "ScormPackage.h"
 #include "WebPage.h"
+#include "ZipArchive.h"
 
 #include <QBuffer>
 #include <QCoreApplication>
@@ -222,10 +224,31 @@ static Contents readPage(QIODevice &device)
     return contents;
 }
 
+// A SCORM package holds a test page (ScormPackage): its page is read as a page is.
+static Contents readPackage(QIODevice &device)
+{
+    if (device.size() > ZipArchive::MaxMemberBytes + 1024 * 1024)
+        return fault(Fault::Damaged, QCoreApplication::translate("PackedQuiz", "the zip file is larger than a test's package can be"));
+    const QByteArray zip = readAt(device, 0, device.size());
+    if (zip.size() != device.size())
+        return fault(Fault::Unreadable, device.errorString());
+    ScormPackage::Page page = ScormPackage::page(zip);
+    if (!page.ok())
+        return fault(page.refused ? Fault::Damaged : Fault::NoTest, page.problem);
+    QBuffer buffer(&page.bytes);
+    buffer.open(QIODevice::ReadOnly);
+    if (!WebPage::isPage(page.bytes.first(std::min<qsizetype>(64, page.bytes.size()))))
+        return fault(Fault::NoTest, QCoreApplication::translate("PackedQuiz", "the zip file holds no test page: it is no test package made by KAZ"));
+    return readPage(buffer);
+}
+
 Contents read(QIODevice &device)
 {
-    if (WebPage::isPage(readAt(device, 0, std::min<qint64>(64, device.size()))))
+    const QByteArray start = readAt(device, 0, std::min<qint64>(64, device.size()));
+    if (WebPage::isPage(start))
         return readPage(device);
+    if (ZipArchive::looksLikeZip(start))
+        return readPackage(device);
     const qint64 size = device.size();
     if (size < TrailerSize)
         return fault(Fault::NoTest, QCoreApplication::translate("PackedQuiz", "the file is too short to hold a test"));

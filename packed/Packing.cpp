@@ -252,7 +252,8 @@ QString programPath(const QString &path, System target)
     const QString name = info.fileName();
     // A folder stays what it is, to be refused as one.
     if (ending.isEmpty() || name.isEmpty() || name.endsWith(ending, Qt::CaseInsensitive)
-        || (target == System::Web && name.endsWith(u".htm", Qt::CaseInsensitive)) || info.isDir())
+        || (target == System::Web && (name.endsWith(u".htm", Qt::CaseInsensitive) || name.endsWith(u".zip", Qt::CaseInsensitive)))
+        || info.isDir())
         return path;
     return path + ending;
 }

@@ -109,7 +109,8 @@ Result pack(QuizFolder::Checked checked, const Runner &runner, System target);
 
 // The path a program for `target` asked for at `path` is written at: a Windows program starts
 // only with ".exe" at the end of its name, a browser opens a page as one only with ".html" (or
-// ".htm"), which is added when it is missing (not to a folder).
+// ".htm"), which is added when it is missing (not to a folder); a page's SCORM package
+// (ScormPackage) keeps its ".zip".
 QString programPath(const QString &path, System target);
 
 // Why a program for `target` cannot have the file name `name` (no folder): Windows' rules when

@@ -7,6 +7,8 @@
 #include "Packing.h"
 #include "Printing.h"
 #include "ProgramMenu.h"
+#include "ScormPackage.h"
+#include "Caption.h"
 #include "QuizFolder.h"
 
 #include <QCommandLineParser>
@@ -27,6 +29,7 @@ QString usageText()
 {
     return QCoreApplication::translate("Kazpack",
                                        "usage: kazpack FOLDER [-o PROGRAM] [--windows|--linux|--web] [--force] [--runner RUNNER] [--desktop]\n"
+                                       "       kazpack FOLDER --scorm [-o PACKAGE] [--pass-mark N|none] [--learner-name] [--force] [--runner PAGE]\n"
                                        "       kazpack FOLDER -o PROGRAM --remove-first [--windows|--linux|--web] [--runner RUNNER] [--depfile FILE]\n"
                                        "       kazpack --extract PROGRAM FOLDER\n"
                                        "       kazpack --list PROGRAM\n"
@@ -80,12 +83,13 @@ struct PackOptions
     bool removeFirst = false;
     bool desktop = false;
     QString depfile;
+    std::optional<ScormPackage::Settings> scorm; // a SCORM package of the test page
 };
 
 int pack(PackOptions o, QTextStream &out, QTextStream &err)
 {
     if (o.output.isEmpty())
-        o.output = Packing::programName(o.folder, o.target);
+        o.output = o.scorm ? ScormPackage::fileName(Packing::folderName(o.folder)) : Packing::programName(o.folder, o.target);
     Packing::Names names;
     names.test = o.folder;
     names.runner = o.runner;
@@ -97,6 +101,13 @@ int pack(PackOptions o, QTextStream &out, QTextStream &err)
     // themselves, so a link among them is one more problem.
     Packing::Result result = Packing::pack(QuizFolder::check(o.folder, FileAccess::Links::Refuse), Packing::readRunner(o.runner),
                                            o.target);
+    if (o.scorm && result.ok()) {
+        // The page packed into a package a learning platform plays.
+        QString title = Caption::split(ContentStore::item(result.checked.store.Danni(3), 0)).title.trimmed();
+        if (title.isEmpty())
+            title = Packing::folderName(o.folder);
+        result.program = ScormPackage::make(result.program, Packing::programName(o.folder, Packing::System::Web), title, *o.scorm);
+    }
     // Where the program goes, before anything is removed: never a file of the test itself.
     Packing::checkTarget(result, o.output, o.force || o.removeFirst, o.folder);
     names.program = result.path;
@@ -280,6 +291,15 @@ Makes a test folder into one program file that runs the test with nothing beside
                           installed with kazpack (kazweb.html). Without --windows, --linux
                           or --web, the program is for the system kazpack runs on, or for
                           that of RUNNER
+  --scorm                 make a SCORM package, kaz-FOLDER-scorm.zip, for Moodle and other
+                          learning platforms: the test page and its imsmanifest.xml. Played
+                          in the platform, the page reports each learner's score (the
+                          percent of "Верни: N%"), passed or failed, each pair chosen and the
+                          time spent; opened alone, it plays as the plain test page
+  --pass-mark N|none      with --scorm: the percent a learner needs to pass (default 50);
+                          none: the attempt is only marked completed
+  --learner-name          with --scorm: the learner's name from the platform stands in the
+                          caption's place
   -o, --output PROGRAM    write the program to PROGRAM instead: never one of the test's own
                           files; a program for Windows gets .exe when PROGRAM lacks it, a
                           test page .html, and
@@ -322,8 +342,11 @@ int run(const QStringList &arguments, const QString &defaultRunner, QTextStream 
     const QCommandLineOption forWindows(QStringLiteral("windows"), {});
     const QCommandLineOption forLinux(QStringLiteral("linux"), {});
     const QCommandLineOption forWeb(QStringLiteral("web"), {});
+    const QCommandLineOption scorm(QStringLiteral("scorm"), {});
+    const QCommandLineOption passMark(QStringLiteral("pass-mark"), {}, QStringLiteral("N"));
+    const QCommandLineOption learnerName(QStringLiteral("learner-name"), {});
     parser.addOptions({helpOption, output, force, removeFirst, runner, desktop, remove, extractOption, listOption, depfile,
-                       forWindows, forLinux, forWeb});
+                       forWindows, forLinux, forWeb, scorm, passMark, learnerName});
 
     const auto usage = [&err](const QString &what) {
         err << QCoreApplication::translate("Kazpack", "kazpack: error: %1").arg(what) << '\n' << usageText();
@@ -335,12 +358,13 @@ int run(const QStringList &arguments, const QString &defaultRunner, QTextStream 
         out << help();
         return Done;
     }
-    for (const QCommandLineOption *o : {&output, &runner, &depfile})
+    for (const QCommandLineOption *o : {&output, &runner, &depfile, &passMark})
         if (parser.values(*o).size() > 1)
             return usage(QCoreApplication::translate("Kazpack", "--%1 is given more than once").arg(o->names().constLast()));
     const QStringList args = parser.positionalArguments();
     const auto onlyWhenPacking = [&]() -> QString {
-        for (const QCommandLineOption *o : {&output, &force, &removeFirst, &runner, &depfile, &forWindows, &forLinux, &forWeb})
+        for (const QCommandLineOption *o : {&output, &force, &removeFirst, &runner, &depfile, &forWindows, &forLinux, &forWeb, &scorm,
+                                            &passMark, &learnerName})
             if (parser.isSet(*o))
                 return QCoreApplication::translate("Kazpack", "--%1 belongs to packing a folder").arg(o->names().constLast());
         return {};
@@ -377,6 +401,28 @@ int run(const QStringList &arguments, const QString &defaultRunner, QTextStream 
     if (int(parser.isSet(forWindows)) + int(parser.isSet(forLinux)) + int(parser.isSet(forWeb)) > 1)
         return usage(QCoreApplication::translate("Kazpack", "give one of --windows, --linux and --web: a program runs on one system"));
     PackOptions o;
+    if ((parser.isSet(passMark) || parser.isSet(learnerName)) && !parser.isSet(scorm))
+        return usage(QCoreApplication::translate("Kazpack", "--%1 belongs to --scorm").arg(parser.isSet(passMark) ? QStringLiteral("pass-mark") : QStringLiteral("learner-name")));
+    if (parser.isSet(scorm)) {
+        if (parser.isSet(forWindows) || parser.isSet(forLinux) || parser.isSet(desktop))
+            return usage(QCoreApplication::translate("Kazpack", "--scorm makes a package of the test page: it goes without --windows, --linux "
+                                                                "and --desktop"));
+        ScormPackage::Settings settings;
+        settings.learnerName = parser.isSet(learnerName);
+        if (parser.isSet(passMark)) {
+            const QString mark = parser.value(passMark).trimmed();
+            bool number = false;
+            const int percent = mark.endsWith(u'%') ? mark.chopped(1).toInt(&number) : mark.toInt(&number);
+            if (mark == u"none")
+                settings.passMark.reset();
+            else if (!number || percent < 0 || percent > 100)
+                return usage(QCoreApplication::translate("Kazpack", "--pass-mark takes a percent from 0 to 100, or none; %1 is neither")
+                                 .arg(printableName(mark)));
+            else
+                settings.passMark = percent;
+        }
+        o.scorm = settings;
+    }
     o.folder = args.constFirst();
     o.output = parser.value(output);
     o.defaultRunner = !parser.isSet(runner);
@@ -385,7 +431,7 @@ int run(const QStringList &arguments, const QString &defaultRunner, QTextStream 
         o.target = Packing::System::Windows;
     else if (parser.isSet(forLinux))
         o.target = Packing::System::Linux;
-    else if (parser.isSet(forWeb))
+    else if (parser.isSet(forWeb) || o.scorm)
         o.target = Packing::System::Web;
     else if (!o.defaultRunner)
         o.target = Packing::systemOfFile(parser.value(runner)).value_or(Packing::thisSystem());
