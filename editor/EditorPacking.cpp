@@ -4,6 +4,8 @@
 #include "FileAccess.h"
 #include "Packing.h"
 #include "Printing.h"
+#include "Caption.h"
+#include "ContentStore.h"
 #include "QuizDocument.h"
 #include "QuizFolder.h"
 
@@ -92,10 +94,42 @@ QList<Target> targets(const QString &folder, const QString &runner, const QList<
         t.chosen = t.missing.isEmpty() && last.contains(system);
         offered.append(t);
     }
+    const LastPackage package = lastPackage();
+    Target scorm = offered.last();
+    scorm.program = ScormPackage::fileName(Packing::folderName(folder));
+    scorm.chosen = scorm.missing.isEmpty() && package.chosen;
+    scorm.package = package.settings;
+    offered.append(scorm);
     if (std::none_of(offered.cbegin(), offered.cend(), [](const Target &t) { return t.chosen; }))
         for (Target &t : offered)
-            t.chosen = t.missing.isEmpty() && t.system == Packing::thisSystem();
+            t.chosen = t.missing.isEmpty() && t.system == Packing::thisSystem() && !t.package;
     return offered;
+}
+
+namespace {
+const QString PackageKey = QStringLiteral("makeProgram/scorm");
+const QString PassMarkKey = QStringLiteral("makeProgram/passMark");
+const QString LearnerNameKey = QStringLiteral("makeProgram/learnerName");
+} // namespace
+
+LastPackage lastPackage()
+{
+    const QSettings settings;
+    LastPackage last;
+    last.chosen = settings.value(PackageKey, false).toBool();
+    bool number = false;
+    const int mark = settings.value(PassMarkKey, 50).toInt(&number);
+    last.settings.passMark = number && mark >= 0 && mark <= 100 ? std::optional<int>(mark) : std::nullopt;
+    last.settings.learnerName = settings.value(LearnerNameKey, false).toBool();
+    return last;
+}
+
+void setLastPackage(const LastPackage &last)
+{
+    QSettings settings;
+    settings.setValue(PackageKey, last.chosen);
+    settings.setValue(PassMarkKey, last.settings.passMark.value_or(-1));
+    settings.setValue(LearnerNameKey, last.settings.learnerName);
 }
 
 namespace {
@@ -135,7 +169,7 @@ void setLastSystems(const QList<Packing::System> &systems)
 }
 
 Result makeProgram(const QuizDocument &doc, const QString &program, bool replace, const QString &runner,
-                   Packing::System target)
+                   Packing::System target, const std::optional<ScormPackage::Settings> &package)
 {
     const QString folder = doc.folder();
     // The runner as kazpack's own default: the advice is that of a missing installation.
@@ -152,6 +186,13 @@ Result makeProgram(const QuizDocument &doc, const QString &program, bool replace
     if (const QByteArray saved = doc.savedText(); !saved.isEmpty())
         files.first().bytes = saved;
     Packing::Result packed = pack(files, folder, Packing::readRunner(runner), target);
+    if (package && packed.ok()) {
+        // The page in a package that a learning platform plays, titled as the test.
+        QString title = Caption::split(ContentStore::item(packed.checked.store.Danni(3), 0)).title.trimmed();
+        if (title.isEmpty())
+            title = Packing::folderName(folder);
+        packed.program = ScormPackage::make(packed.program, Packing::programName(folder, Packing::System::Web), title, *package);
+    }
     // The test's own files are never written over, whatever the teacher answered.
     Packing::write(packed, program, replace, folder);
     Result result;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Packing.h"
+#include "ScormPackage.h"
 
 #include <QList>
 #include <QString>
@@ -29,6 +30,9 @@ struct Target
     QString program; // the program's file name: kaz-FOLDER, kaz-FOLDER.exe for Windows, kaz-FOLDER.html for a page
     QString missing; // why no program for it can be made here, a sentence; empty when it can
     bool chosen = false; // offered as chosen
+    // A SCORM package of the test page (kaz-FOLDER-scorm.zip) for Moodle and other learning
+    // platforms, with its pass mark and learner-name settings; none for a program or a page.
+    std::optional<ScormPackage::Settings> package;
 };
 
 // The systems a program of the test in `folder` can be made for, Windows first (most learners
@@ -36,7 +40,19 @@ struct Target
 // (Packing::runnerBeside; kazweb.html for the page). One whose runner is not there is offered
 // with the reason and never chosen. Chosen: those of
 // `last` (the teacher's last choice) that can be made; when none, this system.
+// Last comes the SCORM package, made with the page's runner, chosen when it was chosen last
+// time, with the settings given last time (lastPackage()).
 QList<Target> targets(const QString &folder, const QString &runner, const QList<Packing::System> &last);
+
+// The SCORM package's settings given last, and whether it was chosen; kept in the editor's
+// settings as the systems are.
+struct LastPackage
+{
+    bool chosen = false;
+    ScormPackage::Settings settings;
+};
+LastPackage lastPackage();
+void setLastPackage(const LastPackage &last);
 
 // The systems the teacher chose last in "Make program", kept in the editor's settings by a word
 // each ("windows", "linux", "web"); empty before the first choice.
@@ -62,8 +78,11 @@ struct Result
 // kept and the result says so. `runner` must be a runner for `target`, the program's system.
 // A program for Windows gets ".exe" when `program` lacks it, a page ".html" (Packing::programPath); one of
 // the test's own files, or a name Windows cannot hold, is refused.
+// With `package`, the page (target Web) is written as a SCORM package with those settings, and
+// `program` keeps its ".zip".
 Result makeProgram(const QuizDocument &doc, const QString &program, bool replace,
                    const QString &runner = EditorPacking::runner(),
-                   Packing::System target = Packing::thisSystem());
+                   Packing::System target = Packing::thisSystem(),
+                   const std::optional<ScormPackage::Settings> &package = std::nullopt);
 
 } // namespace EditorPacking

@@ -18,6 +18,7 @@
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QRegularExpression>
 #include <QSet>
 #include <QStyle>
@@ -388,6 +389,16 @@ QString shellWord(const QString &name)
     return u'\'' + quoted + u'\'';
 }
 
+// What the teacher does with a SCORM package made at `program`.
+QString packageMadeText(const QString &program)
+{
+    return QCoreApplication::translate("EditorDialogs", "The package for Moodle and other platforms is made: %1\nIn Moodle: "
+                                                        "turn editing on in the course, Add an activity or resource, SCORM "
+                                                        "package, and upload this .zip file. Each learner's score then "
+                                                        "appears in the course's grades.")
+        .arg(printablePath(program));
+}
+
 // What the teacher does with a program made for `system`, at `program`.
 QString madeText(Packing::System system, const QString &program)
 {
@@ -427,8 +438,10 @@ QString madeText(Packing::System system, const QString &program)
 }
 
 // Why no program was made for `system`: `why` is what packing told the teacher.
-QString notMadeText(Packing::System system, const QString &why)
+QString notMadeText(Packing::System system, const QString &why, bool package = false)
 {
+    if (package)
+        return QCoreApplication::translate("EditorDialogs", "The package for Moodle and other platforms was not made:\n%1").arg(why);
     if (system == Packing::System::Web)
         return QCoreApplication::translate("EditorDialogs", "The test page was not made:\n%1").arg(why);
     return QCoreApplication::translate("EditorDialogs", "The program for %1 was not made:\n%2")
@@ -510,23 +523,31 @@ void makeProgram(QuizDocument &doc, const MakeProgramSteps &steps)
     }
     const QList<EditorPacking::Target> offered
         = EditorPacking::targets(doc.folder(), steps.runner, EditorPacking::lastSystems());
-    const QList<Packing::System> chosen = steps.askSystems(offered);
-    if (chosen.isEmpty())
+    const QList<EditorPacking::Target> targets = steps.askSystems(offered);
+    if (targets.isEmpty())
         return;
-    EditorPacking::setLastSystems(chosen);
-    QList<EditorPacking::Target> targets;
-    for (const EditorPacking::Target &t : offered)
-        if (chosen.contains(t.system))
-            targets.append(t);
+    QList<Packing::System> systems;
+    EditorPacking::LastPackage package = EditorPacking::lastPackage();
+    package.chosen = false;
+    for (const EditorPacking::Target &t : targets) {
+        if (!t.package)
+            systems.append(t.system);
+        else
+            package = {true, *t.package};
+    }
+    EditorPacking::setLastSystems(systems);
+    EditorPacking::setLastPackage(package);
 
     QStringList programs;
     if (targets.size() == 1) {
-        const QString program = steps.askProgram(EditorPacking::defaultProgramPath(doc.folder(), targets.first().system));
+        const QString program = steps.askProgram(
+            targets.first().package ? QFileInfo(EditorPacking::defaultProgramPath(doc.folder(), targets.first().system)).dir().filePath(targets.first().program)
+                                    : EditorPacking::defaultProgramPath(doc.folder(), targets.first().system));
         if (program.isEmpty())
             return;
         // The save dialog asked about the name as typed; a Windows program gets ".exe" added,
         // a page ".html".
-        const QString written = Packing::programPath(program, targets.first().system);
+        const QString written = targets.first().package ? program : Packing::programPath(program, targets.first().system);
         if (written != program && (QFileInfo(written).exists() || QFileInfo(written).isSymLink())
             && !steps.askReplace({written}))
             return;
@@ -553,15 +574,16 @@ void makeProgram(QuizDocument &doc, const MakeProgramSteps &steps)
     bool failed = false;
     for (qsizetype i = 0; i < targets.size(); ++i) {
         const EditorPacking::Target &t = targets.at(i);
-        const EditorPacking::Result result = EditorPacking::makeProgram(doc, programs.at(i), true, t.runner, t.system);
+        const EditorPacking::Result result = EditorPacking::makeProgram(doc, programs.at(i), true, t.runner, t.system, t.package);
         failed = failed || !result.ok;
-        parts.append(result.ok ? madeText(t.system, result.program) + (result.message.isEmpty() ? QString() : u'\n' + result.message)
-                               : notMadeText(t.system, result.message));
+        parts.append(result.ok ? (t.package ? packageMadeText(result.program) : madeText(t.system, result.program))
+                                     + (result.message.isEmpty() ? QString() : u'\n' + result.message)
+                               : notMadeText(t.system, result.message, bool(t.package)));
     }
     steps.tell(parts.join(QStringLiteral("\n\n")), failed);
 }
 
-QList<Packing::System> chooseSystems(QWidget *parent, const QList<EditorPacking::Target> &targets)
+QList<EditorPacking::Target> chooseSystems(QWidget *parent, const QList<EditorPacking::Target> &targets)
 {
     QDialog dialog(parent);
     dialog.setWindowTitle(QCoreApplication::translate("EditorDialogs", "Make program"));
@@ -576,6 +598,8 @@ QList<Packing::System> chooseSystems(QWidget *parent, const QList<EditorPacking:
     next->setText(QCoreApplication::translate("EditorDialogs", "Make"));
     buttons->button(QDialogButtonBox::Cancel)->setText(QCoreApplication::translate("EditorDialogs", "Cancel"));
     QList<QCheckBox *> boxes;
+    QSpinBox *passMark = nullptr;
+    QCheckBox *learnerName = nullptr;
     for (const EditorPacking::Target &t : targets) {
         QString name, about;
         switch (t.system) {
@@ -594,6 +618,11 @@ QList<Packing::System> chooseSystems(QWidget *parent, const QList<EditorPacking:
             about = QCoreApplication::translate("EditorDialogs", "%1: a page that plays the test in any web browser, on "
                                                                  "a phone, a tablet or a computer; nothing to install.");
             break;
+        }
+        if (t.package) {
+            name = QCoreApplication::translate("EditorDialogs", "for Moodle and other platforms (SCORM)");
+            about = QCoreApplication::translate("EditorDialogs", "%1: the test page as a SCORM package: uploaded to a course "
+                                                                 "in Moodle, it keeps each learner's score in the grades.");
         }
         auto *box = new QCheckBox(name, &dialog);
         about = about.arg(printableName(t.program));
@@ -616,6 +645,33 @@ QList<Packing::System> chooseSystems(QWidget *parent, const QList<EditorPacking:
         layout->addSpacing(layout->spacing());
         layout->addLayout(item);
         boxes.append(box);
+        if (t.package) {
+            // The package's settings, beneath its words, usable while it is ticked.
+            auto *settings = new QGridLayout;
+            settings->setContentsMargins(label->contentsMargins().left(), 4, 0, 0);
+            passMark = new QSpinBox(&dialog);
+            passMark->setRange(-1, 100);
+            passMark->setSuffix(QStringLiteral(" %"));
+            passMark->setSpecialValueText(QCoreApplication::translate("EditorDialogs", "none: only completed"));
+            passMark->setValue(t.package->passMark.value_or(-1));
+            auto *markLabel = new QLabel(QCoreApplication::translate("EditorDialogs", "&Pass mark:"), &dialog);
+            markLabel->setBuddy(passMark);
+            learnerName = new QCheckBox(QCoreApplication::translate("EditorDialogs", "The learner's name from the platform in "
+                                                                                     "the caption's place"),
+                                        &dialog);
+            learnerName->setChecked(t.package->learnerName);
+            settings->addWidget(markLabel, 0, 0);
+            settings->addWidget(passMark, 0, 1);
+            settings->setColumnStretch(2, 1);
+            settings->addWidget(learnerName, 1, 0, 1, 3);
+            item->addLayout(settings);
+            const auto enable = [box, passMark = passMark, learnerName = learnerName, markLabel] {
+                for (QWidget *w : std::initializer_list<QWidget *>{passMark, learnerName, markLabel})
+                    w->setEnabled(box->isChecked() && box->isEnabled());
+            };
+            QObject::connect(box, &QCheckBox::toggled, &dialog, enable);
+            enable();
+        }
     }
     layout->addSpacing(layout->spacing());
     layout->addWidget(buttons);
@@ -633,10 +689,14 @@ QList<Packing::System> chooseSystems(QWidget *parent, const QList<EditorPacking:
     giveMnemonics(&dialog);
     if (dialog.exec() != QDialog::Accepted)
         return {};
-    QList<Packing::System> chosen;
+    QList<EditorPacking::Target> chosen;
     for (qsizetype i = 0; i < boxes.size(); ++i)
-        if (boxes.at(i)->isChecked())
-            chosen.append(targets.at(i).system);
+        if (boxes.at(i)->isChecked()) {
+            chosen.append(targets.at(i));
+            if (chosen.last().package && passMark && learnerName)
+                chosen.last().package = ScormPackage::Settings{passMark->value() < 0 ? std::nullopt : std::optional<int>(passMark->value()),
+                                                               learnerName->isChecked()};
+        }
     return chosen;
 }
 

@@ -86,7 +86,8 @@ struct MakeProgramSteps
     std::function<bool(const QString &question)> askSave;
     // Which systems the learners use: `targets` as offered, the chosen ones ticked and those
     // that cannot be made disabled with their reason; the systems chosen, empty when cancelled.
-    std::function<QList<Packing::System>(const QList<EditorPacking::Target> &targets)> askSystems;
+    // The package's settings may be changed in the targets chosen.
+    std::function<QList<EditorPacking::Target>(const QList<EditorPacking::Target> &targets)> askSystems;
     // For one system: where to write the program, proposing `proposed`; empty when cancelled.
     // A file that is already there is replaced, so this step asks before it names one.
     std::function<QString(const QString &proposed)> askProgram;
@@ -104,7 +105,7 @@ struct MakeProgramSteps
 };
 
 // Which systems the learners use, as check boxes over `parent` (see MakeProgramSteps::askSystems).
-QList<Packing::System> chooseSystems(QWidget *parent, const QList<EditorPacking::Target> &targets);
+QList<EditorPacking::Target> chooseSystems(QWidget *parent, const QList<EditorPacking::Target> &targets);
 
 // The steps as message boxes and the save dialog over `parent`, with `save` for saving.
 MakeProgramSteps dialogs(QWidget *parent, std::function<bool()> save = {});

@@ -526,7 +526,13 @@ void TestEditorAccess::wholeTestMadeWithKeysAlone()
     w.makeProgramSteps = [&] {
         EditorDialogs::MakeProgramSteps steps = EditorDialogs::dialogs(&w, [&w] { return w.save(); });
         steps.askSave = [](const QString &) { return true; };
-        steps.askSystems = [](const QList<EditorPacking::Target> &) { return QList{Packing::thisSystem()}; };
+        steps.askSystems = [](const QList<EditorPacking::Target> &targets) {
+            QList<EditorPacking::Target> chosen;
+            for (const EditorPacking::Target &t : targets)
+                if (t.system == Packing::thisSystem() && !t.package)
+                    chosen.append(t);
+            return chosen;
+        };
         steps.askProgram = [program](const QString &) { return program; };
         steps.tell = [&told](const QString &text, bool problem) { told = (problem ? u"problem: "_s : QString()) + text; };
         steps.runner = QStringLiteral(KAZRUNNER);

@@ -371,7 +371,9 @@ private Q_SLOTS:
         });
         driver.start();
         QVERIFY(EditorDialogs::chooseSystems(m_window.get(), targets).isEmpty());
-        QCOMPARE(boxes, (QStringList{u"Windows"_s, u"Linux (Debian)"_s, u"за браузър (.html)"_s}));
+        QCOMPARE(boxes, (QStringList{u"Windows"_s, u"Linux (Debian)"_s, u"за браузър (.html)"_s,
+                                     u"за Moodle и други платформи (SCORM)"_s,
+                                     u"Името на ученика от платформата на мястото на заглавието"_s}));
         const QStringList page = labels.filter(u"kaz-градове.html: "_s);
         QCOMPARE(page.size(), 1);
         QVERIFY2(page.first().contains(u"Този KAZ е инсталиран без"_s) && page.first().contains(u"(kazweb.html)"_s),

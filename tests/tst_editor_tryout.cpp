@@ -18,6 +18,7 @@
 #include "TestFiles.h"
 #include "QuizFolder.h"
 #include "TestRunners.h"
+#include "ScormPackage.h"
 #include "WebPage.h"
 
 #include <QAction>
@@ -87,6 +88,7 @@ struct Answers
 {
     bool save = true;
     std::optional<QList<Packing::System>> systems; // none: the systems offered as chosen
+    std::optional<ScormPackage::Settings> package; // the SCORM package chosen too, with these settings
     QString program; // empty: the save dialog cancelled
     QString folder;  // for more than one system; empty: cancelled
     bool replace = false;
@@ -115,12 +117,13 @@ struct Answers
         s.askSystems = [this](const QList<EditorPacking::Target> &targets) {
             asked << u"systems"_s;
             offered = targets;
-            if (systems)
-                return *systems;
-            QList<Packing::System> chosen;
+            QList<EditorPacking::Target> chosen;
             for (const EditorPacking::Target &t : targets)
-                if (t.chosen)
-                    chosen.append(t.system);
+                if (systems ? (systems->contains(t.system) && !t.package) || (package && t.package) : t.chosen) {
+                    chosen.append(t);
+                    if (t.package && package)
+                        chosen.last().package = *package;
+                }
             return chosen;
         };
         s.askProgram = [this](const QString &p) {
@@ -284,6 +287,7 @@ private Q_SLOTS:
     void makeProgramAddsExeForWindows();
     void makeProgramAddsHtmlForAPage_data();
     void makeProgramAddsHtmlForAPage();
+    void makeProgramWritesAScormPackage();
 
 private:
     QTemporaryDir m_settings;
@@ -783,10 +787,12 @@ void TestEditorTryOut::makeProgramOffersTheLastSystems()
         installPage(a.runner);
     EditorDialogs::makeProgram(d, a.steps());
     QCOMPARE(a.asked.value(0), u"systems"_s);
-    QCOMPARE(systemsOf(a.offered), (QList<System>{System::Windows, System::Linux, System::Web}));
+    // The SCORM package last, made with the page's runner.
+    QCOMPARE(systemsOf(a.offered), (QList<System>{System::Windows, System::Linux, System::Web, System::Web}));
+    QVERIFY(a.offered.last().package && !a.offered.at(2).package);
     QCOMPARE(chosenOf(a.offered), offered);
     for (const EditorPacking::Target &t : std::as_const(a.offered)) {
-        QCOMPARE(t.program, istoriyaProgram(t.system));
+        QCOMPARE(t.program, t.package ? u"kaz-istoriya-scorm.zip"_s : istoriyaProgram(t.system));
         QCOMPARE(QFileInfo(t.runner).fileName(), runnerFile(t.system));
         // Only a runner that is not there keeps its system from being made, and says so.
         const bool there = t.system == System::Web ? page : t.system == Packing::thisSystem() || otherRunner;
@@ -851,12 +857,26 @@ void TestEditorTryOut::systemsDialogDisablesASystemWithoutRunner()
         make->click();
     });
     driver.start();
-    const QList<System> chosen = EditorDialogs::chooseSystems(nullptr, targets);
+    const QList<EditorPacking::Target> chosenTargets = EditorDialogs::chooseSystems(nullptr, targets);
+    QList<System> chosen;
+    int packages = 0;
+    for (const EditorPacking::Target &t : chosenTargets) {
+        if (!t.package)
+            chosen << t.system;
+        else
+            ++packages;
+    }
+    // The SCORM package is made with the page: offered as it is, chosen with it.
+    QCOMPARE(packages, page ? 1 : 0);
     const bool onWindows = Packing::thisSystem() == System::Windows;
     QCOMPARE(seen, (QStringList{onWindows ? u"Windows:on:ticked"_s : u"Windows:off:not"_s,
                                 onWindows ? u"Linux (Debian):off:not"_s : u"Linux (Debian):on:ticked"_s,
                                 page ? u"for a web browser (.html):on:not"_s : u"for a web browser (.html):off:not"_s,
-                                u"reason"_s} + (page ? QStringList{u"page's file"_s} : QStringList{u"page's reason"_s, u"page's file"_s})));
+                                // The SCORM package goes with the page; its learner-name box only while it is ticked.
+                                page ? u"for Moodle and other platforms (SCORM):on:not"_s : u"for Moodle and other platforms (SCORM):off:not"_s,
+                                u"The learner's name from the platform in the caption's place:off:not"_s,
+                                u"reason"_s}
+                               + (page ? QStringList{u"page's file"_s} : QStringList{u"page's reason"_s, u"page's file"_s, u"page's reason"_s})));
     QVERIFY(!okWhenNone);
     QCOMPARE(chosen, page ? (QList<System>{Packing::thisSystem(), System::Web}) : QList<System>{Packing::thisSystem()});
 }
@@ -1211,6 +1231,45 @@ void TestEditorTryOut::makeProgramAddsHtmlForAPage()
     const QString note = u"\nA browser opens a test page only with .html at the end of its name, so it was written as "_s
         + QDir::toNativeSeparators(program) + u"."_s;
     QVERIFY2(a.told.endsWith(note) == added, qPrintable(a.told));
+}
+
+// The SCORM package, chosen with the page, is written beside it under its own name, its page the
+// same test with the settings the teacher gave; the choice and the settings are offered again
+// next time, and the teacher is told how Moodle takes it.
+void TestEditorTryOut::makeProgramWritesAScormPackage()
+{
+    QTemporaryDir tmp;
+    const QString folder = TestFiles::copyFolder(sourcePath(u"quizzes/istoriya"_s), tmp.path(), u"istoriya"_s);
+    QuizDocument d;
+    QVERIFY(d.openFolder(folder).ok());
+    Answers a;
+    a.runner = installRunners(tmp.filePath(u"installed"_s), false);
+    installPage(a.runner);
+    a.systems = QList<System>{System::Web};
+    a.package = ScormPackage::Settings{70, true};
+    a.folder = tmp.filePath(u"out"_s);
+    QVERIFY(QDir().mkpath(a.folder));
+    EditorDialogs::makeProgram(d, a.steps());
+    QVERIFY2(!a.toldProblem, qPrintable(a.told));
+    QCOMPARE(a.folderPrograms, (QStringList{u"kaz-istoriya.html"_s, u"kaz-istoriya-scorm.zip"_s}));
+    const QByteArray zip = TestFiles::contents(QDir(a.folder).filePath(u"kaz-istoriya-scorm.zip"_s));
+    const ScormPackage::Page page = ScormPackage::page(zip);
+    QVERIFY2(page.ok(), qPrintable(page.problem));
+    QCOMPARE(WebPage::test(page.bytes), WebPage::test(TestFiles::contents(QDir(a.folder).filePath(u"kaz-istoriya.html"_s))));
+    const auto settings = ScormPackage::settingsOf(page.bytes);
+    QVERIFY(settings && settings->passMark == 70 && settings->learnerName);
+    QVERIFY2(a.told.contains(u"SCORM package, and upload this .zip file"_s), qPrintable(a.told));
+
+    // Offered again as chosen, with its settings; the page alone next time leaves it unchosen.
+    const QList<EditorPacking::Target> again = EditorPacking::targets(folder, a.runner, EditorPacking::lastSystems());
+    QVERIFY(again.last().package && again.last().chosen && again.last().package->passMark == 70);
+    Answers b;
+    b.runner = a.runner;
+    b.systems = QList<System>{System::Web};
+    b.program = tmp.filePath(u"page.html"_s);
+    EditorDialogs::makeProgram(d, b.steps());
+    QVERIFY(!EditorPacking::lastPackage().chosen);
+    QCOMPARE(EditorPacking::lastPackage().settings.passMark, 70);
 }
 
 QTEST_MAIN(TestEditorTryOut)

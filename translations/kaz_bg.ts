@@ -794,6 +794,38 @@ It opens in any web browser, on a phone, a tablet or a computer: the learners do
         <source>%1 is there already: you are asked before it is replaced.</source>
         <translation>%1 вече съществува: ще бъдете попитани, преди да бъде заменен.</translation>
     </message>
+    <message>
+        <source>The package for Moodle and other platforms is made: %1
+In Moodle: turn editing on in the course, Add an activity or resource, SCORM package, and upload this .zip file. Each learner&apos;s score then appears in the course&apos;s grades.</source>
+        <translation>Пакетът за Moodle и други платформи е направен: %1
+В Moodle: в курса включете редактирането, „Добавяне на дейност или ресурс“, „SCORM пакет“ и качете този .zip файл. Тогава резултатът на всеки ученик се появява в оценките на курса.</translation>
+    </message>
+    <message>
+        <source>The package for Moodle and other platforms was not made:
+%1</source>
+        <translation>Пакетът за Moodle и други платформи не е направен:
+%1</translation>
+    </message>
+    <message>
+        <source>for Moodle and other platforms (SCORM)</source>
+        <translation>за Moodle и други платформи (SCORM)</translation>
+    </message>
+    <message>
+        <source>%1: the test page as a SCORM package: uploaded to a course in Moodle, it keeps each learner&apos;s score in the grades.</source>
+        <translation>%1: тестовата страница като пакет SCORM: качена в курс в Moodle, тя записва резултата на всеки ученик в оценките.</translation>
+    </message>
+    <message>
+        <source>none: only completed</source>
+        <translation>няма: само „завършен“</translation>
+    </message>
+    <message>
+        <source>&amp;Pass mark:</source>
+        <translation>&amp;Праг за успех:</translation>
+    </message>
+    <message>
+        <source>The learner&apos;s name from the platform in the caption&apos;s place</source>
+        <translation>Името на ученика от платформата на мястото на заглавието</translation>
+    </message>
 </context>
 <context>
     <name>EditorFieldsForm</name>
@@ -2474,7 +2506,16 @@ It opens in any web browser, on a phone, a tablet or a computer: the learners do
         <translation>%1: бележка: браузърът отваря тестова страница само ако името ѝ завършва на .html, затова е записана като %2</translation>
     </message>
     <message>
+        <source>give one of --windows, --linux and --web: a program runs on one system</source>
+        <translation>посочете едно от --windows, --linux и --web: една програма работи на една система</translation>
+    </message>
+    <message>
+        <source>--desktop adds a program to this system&apos;s menu; a test page opens in a web browser</source>
+        <translation>--desktop добавя програма към менюто на тази система; тестовата страница се отваря в уеб браузър</translation>
+    </message>
+    <message>
         <source>usage: kazpack FOLDER [-o PROGRAM] [--windows|--linux|--web] [--force] [--runner RUNNER] [--desktop]
+       kazpack FOLDER --scorm [-o PACKAGE] [--pass-mark N|none] [--learner-name] [--force] [--runner PAGE]
        kazpack FOLDER -o PROGRAM --remove-first [--windows|--linux|--web] [--runner RUNNER] [--depfile FILE]
        kazpack --extract PROGRAM FOLDER
        kazpack --list PROGRAM
@@ -2482,6 +2523,7 @@ It opens in any web browser, on a phone, a tablet or a computer: the learners do
        kazpack --help
 </source>
         <translation>употреба: kazpack ПАПКА [-o ПРОГРАМА] [--windows|--linux|--web] [--force] [--runner ОСНОВА] [--desktop]
+          kazpack ПАПКА --scorm [-o ПАКЕТ] [--pass-mark N|none] [--learner-name] [--force] [--runner СТРАНИЦА]
           kazpack ПАПКА -o ПРОГРАМА --remove-first [--windows|--linux|--web] [--runner ОСНОВА] [--depfile ФАЙЛ]
           kazpack --extract ПРОГРАМА ПАПКА
           kazpack --list ПРОГРАМА
@@ -2508,6 +2550,15 @@ Makes a test folder into one program file that runs the test with nothing beside
                           installed with kazpack (kazweb.html). Without --windows, --linux
                           or --web, the program is for the system kazpack runs on, or for
                           that of RUNNER
+  --scorm                 make a SCORM package, kaz-FOLDER-scorm.zip, for Moodle and other
+                          learning platforms: the test page and its imsmanifest.xml. Played
+                          in the platform, the page reports each learner&apos;s score (the
+                          percent of &quot;Верни: N%&quot;), passed or failed, each pair chosen and the
+                          time spent; opened alone, it plays as the plain test page
+  --pass-mark N|none      with --scorm: the percent a learner needs to pass (default 50);
+                          none: the attempt is only marked completed
+  --learner-name          with --scorm: the learner&apos;s name from the platform stands in the
+                          caption&apos;s place
   -o, --output PROGRAM    write the program to PROGRAM instead: never one of the test&apos;s own
                           files; a program for Windows gets .exe when PROGRAM lacks it, a
                           test page .html, and
@@ -2550,6 +2601,15 @@ Exit status: 0 done, 1 a problem (nothing written), 2 a mistake in the command l
                           инсталирана заедно с kazpack (kazweb.html). Без --windows, --linux
                           и --web програмата е за системата, на която работи kazpack, или
                           за тази на ОСНОВА
+  --scorm                 прави пакет SCORM, kaz-ПАПКА-scorm.zip, за Moodle и други платформи
+                          за обучение: тестовата страница и нейния imsmanifest.xml. Пусната
+                          в платформата, страницата съобщава резултата на всеки ученик
+                          (процента от „Верни: N%“), дали е издържал, всяка избрана двойка
+                          и времето; отворена сама, тя е обикновена тестова страница
+  --pass-mark N|none      с --scorm: процентът, нужен за успех (по подразбиране 50);
+                          none: опитът само се отбелязва като завършен
+  --learner-name          с --scorm: името на ученика от платформата стои на мястото на
+                          заглавието
   -o, --output ПРОГРАМА   записва програмата в ПРОГРАМА: никога в някой от файловете на
                           самия тест; програма за Windows получава .exe, ако ПРОГРАМА е без
                           него, тестова страница — .html, а име, което Windows не може да носи (CON, NUL.exe, точка
@@ -2575,12 +2635,16 @@ Exit status: 0 done, 1 a problem (nothing written), 2 a mistake in the command l
 </translation>
     </message>
     <message>
-        <source>give one of --windows, --linux and --web: a program runs on one system</source>
-        <translation>посочете едно от --windows, --linux и --web: една програма работи на една система</translation>
+        <source>--%1 belongs to --scorm</source>
+        <translation>--%1 върви само с --scorm</translation>
     </message>
     <message>
-        <source>--desktop adds a program to this system&apos;s menu; a test page opens in a web browser</source>
-        <translation>--desktop добавя програма към менюто на тази система; тестовата страница се отваря в уеб браузър</translation>
+        <source>--scorm makes a package of the test page: it goes without --windows, --linux and --desktop</source>
+        <translation>--scorm прави пакет от тестовата страница: не върви с --windows, --linux и --desktop</translation>
+    </message>
+    <message>
+        <source>--pass-mark takes a percent from 0 to 100, or none; %1 is neither</source>
+        <translation>--pass-mark приема процент от 0 до 100 или none; %1 не е нито едното</translation>
     </message>
 </context>
 <context>
@@ -2918,6 +2982,14 @@ Exit status: 0 done, 1 a problem (nothing written), 2 a mistake in the command l
     <message>
         <source>the page holds no test</source>
         <translation>страницата не съдържа тест</translation>
+    </message>
+    <message>
+        <source>the zip file is larger than a test&apos;s package can be</source>
+        <translation>zip файлът е по-голям, отколкото може да бъде пакет с тест</translation>
+    </message>
+    <message>
+        <source>the zip file holds no test page: it is no test package made by KAZ</source>
+        <translation>zip файлът не съдържа тестова страница: не е пакет с тест, направен от KAZ</translation>
     </message>
 </context>
 <context>
@@ -3357,6 +3429,17 @@ Exit status: 0 done, 1 a problem (nothing written), 2 a mistake in the command l
     </message>
 </context>
 <context>
+    <name>ScormPackage</name>
+    <message>
+        <source>the package holds more than one page; open the test&apos;s own page instead</source>
+        <translation>пакетът съдържа повече от една страница; отворете вместо това самата страница на теста</translation>
+    </message>
+    <message>
+        <source>the zip file holds no test page: it is no test package made by KAZ</source>
+        <translation>zip файлът не съдържа тестова страница: не е пакет с тест, направен от KAZ</translation>
+    </message>
+</context>
+<context>
     <name>StepText</name>
     <message>
         <source>typing a left phrase</source>
@@ -3487,6 +3570,57 @@ Exit status: 0 done, 1 a problem (nothing written), 2 a mistake in the command l
     <message>
         <source>widening the lists</source>
         <translation>разширяване на списъците</translation>
+    </message>
+</context>
+<context>
+    <name>ZipArchive</name>
+    <message>
+        <source>a file in it has no name</source>
+        <translation>един файл в него е без име</translation>
+    </message>
+    <message>
+        <source>the name %1 points outside the folder it would be unpacked into</source>
+        <translation>името %1 сочи извън папката, в която би се разархивирало</translation>
+    </message>
+    <message>
+        <source>a name in it holds a control character</source>
+        <translation>едно име в него съдържа управляващ знак</translation>
+    </message>
+    <message>
+        <source>the zip file is damaged or cut short</source>
+        <translation>zip файлът е повреден или непълен</translation>
+    </message>
+    <message>
+        <source>the zip file is split over several parts</source>
+        <translation>zip файлът е разделен на няколко части</translation>
+    </message>
+    <message>
+        <source>the zip file is larger than a test&apos;s package can be (zip64)</source>
+        <translation>zip файлът е по-голям, отколкото може да бъде пакет с тест (zip64)</translation>
+    </message>
+    <message>
+        <source>it holds %1 files, more than a test&apos;s package</source>
+        <translation>съдържа %1 файла — повече, отколкото пакет с тест</translation>
+    </message>
+    <message>
+        <source>the file %1 in it is locked with a password</source>
+        <translation>файлът %1 в него е заключен с парола</translation>
+    </message>
+    <message>
+        <source>the file %1 in it claims %2 bytes, more than a test&apos;s package holds</source>
+        <translation>файлът %1 в него твърди, че има %2 байта — повече, отколкото съдържа пакет с тест</translation>
+    </message>
+    <message>
+        <source>the file %1 in it is compressed: the package was changed after KAZ made it (packed again by another program). Open the .html page inside it instead</source>
+        <translation>файлът %1 в него е компресиран: пакетът е променен, след като KAZ го е направил (опакован отново от друга програма). Отворете вместо това .html страницата в него</translation>
+    </message>
+    <message>
+        <source>the file %1 in it was changed or damaged (its checksum differs)</source>
+        <translation>файлът %1 в него е променен или повреден (контролната му сума е различна)</translation>
+    </message>
+    <message>
+        <source>the name %1 is in it twice</source>
+        <translation>името %1 се среща в него два пъти</translation>
     </message>
 </context>
 <context>
