@@ -63,7 +63,8 @@ constexpr PathTexts Texts[] = {
                                         "in a folder of its own. The file itself is not changed.")},
     {QT_TRANSLATE_NOOP("EditorDialogs", "Open a test program"), QT_TRANSLATE_NOOP("EditorDialogs", "Look in:"),
      QT_TRANSLATE_NOOP("EditorDialogs", "&Program:"), QT_TRANSLATE_NOOP("EditorDialogs", "&Open"), nullptr,
-     QT_TRANSLATE_NOOP("EditorDialogs", "Choose a test program made by KAZ (kaz-….exe, kaz-…): the test in it opens "
+     QT_TRANSLATE_NOOP("EditorDialogs", "Choose a test program made by KAZ (kaz-….exe, kaz-…), a test page (kaz-….html) "
+                                        "or a package for Moodle (kaz-…-scorm.zip): the test in it opens "
                                         "in the editor as a new test, which you then save in a folder of its own. The "
                                         "program itself is not changed.")},
     {QT_TRANSLATE_NOOP("EditorDialogs", "Choose a picture for the row"), QT_TRANSLATE_NOOP("EditorDialogs", "Look in:"),

@@ -727,8 +727,8 @@ It opens in any web browser, on a phone, a tablet or a computer: the learners do
         <translation>Изберете файл с въпроси, изнесени от Moodle, във формат GIFT или Moodle XML: въпросът за съпоставяне в него става нов тест в редактора, който после запазвате в своя папка. Самият файл не се променя.</translation>
     </message>
     <message>
-        <source>Choose a test program made by KAZ (kaz-….exe, kaz-…): the test in it opens in the editor as a new test, which you then save in a folder of its own. The program itself is not changed.</source>
-        <translation>Изберете програма с тест, направена от KAZ (kaz-….exe, kaz-…): тестът в нея се отваря в редактора като нов тест, който после запазвате в своя папка. Самата програма не се променя.</translation>
+        <source>Choose a test program made by KAZ (kaz-….exe, kaz-…), a test page (kaz-….html) or a package for Moodle (kaz-…-scorm.zip): the test in it opens in the editor as a new test, which you then save in a folder of its own. The program itself is not changed.</source>
+        <translation>Изберете програма с тест, направена от KAZ (kaz-….exe, kaz-…), тестова страница (kaz-….html) или пакет за Moodle (kaz-…-scorm.zip): тестът в нея се отваря в редактора като нов тест, който после запазвате в своя папка. Самата програма не се променя.</translation>
     </message>
     <message>
         <source>Choose a picture file (PNG, JPEG, GIF or BMP) for the row you are on: a copy of it goes into the test&apos;s folder; your file stays where it is.</source>
