@@ -21,7 +21,9 @@ kaz_install_missing nsis
 # The test pages' suites play them in headless Chromium, driven by Selenium, and in Firefox.
 kaz_install_missing chromium chromium-driver python3-selenium firefox-esr
 # A learning platform's SCORM run-time (scorm-again, from npm) for the package's page to report to.
-kaz_install_missing npm
+# Debian's npm, unless the machine has an npm of its own (with its own Node.js, which Debian's npm
+# package would conflict with).
+command -v npm >/dev/null 2>&1 || kaz_install_missing npm
 scorm_again="$(kaz_scorm_again "$root")"
 # The benchmarks are built with the tests, so that a change that breaks them is seen here.
 kaz_install_missing libbenchmark-dev
