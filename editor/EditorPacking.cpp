@@ -4,8 +4,6 @@
 #include "FileAccess.h"
 #include "Packing.h"
 #include "Printing.h"
-#include "Caption.h"
-#include "ContentStore.h"
 #include "QuizDocument.h"
 #include "QuizFolder.h"
 
@@ -188,9 +186,7 @@ Result makeProgram(const QuizDocument &doc, const QString &program, bool replace
     Packing::Result packed = pack(files, folder, Packing::readRunner(runner), target);
     if (package && packed.ok()) {
         // The page in a package that a learning platform plays, titled as the test.
-        QString title = Caption::split(ContentStore::item(packed.checked.store.Danni(3), 0)).title.trimmed();
-        if (title.isEmpty())
-            title = Packing::folderName(folder);
+        const QString title = ScormPackage::title(packed.checked.store, Packing::folderName(folder));
         packed.program = ScormPackage::make(packed.program, Packing::programName(folder, Packing::System::Web), title, *package);
     }
     // The test's own files are never written over, whatever the teacher answered.

@@ -1,5 +1,7 @@
 #include "ScormPackage.h"
 
+#include "Caption.h"
+#include "ContentStore.h"
 #include "WebPage.h"
 #include "ZipArchive.h"
 
@@ -34,6 +36,12 @@ std::pair<qsizetype, qsizetype> elementPlace(QByteArrayView page)
 }
 
 } // namespace
+
+QString title(const ContentStore &store, const QString &folderName)
+{
+    const QString title = Caption::split(ContentStore::item(store.Danni(3), 0)).title.trimmed();
+    return title.isEmpty() ? folderName : title;
+}
 
 QString fileName(const QString &folderName)
 {

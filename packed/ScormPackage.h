@@ -6,6 +6,8 @@
 
 #include <optional>
 
+class ContentStore;
+
 // A SCORM 1.2 package of a test, what a learning platform such as Moodle plays as an activity
 // and keeps each learner's score of: a zip file (ZipArchive) holding the test page (WebPage)
 // and imsmanifest.xml, which names the page and nothing more is in it. The page knows it is in
@@ -24,6 +26,10 @@ struct Settings
 };
 
 inline constexpr char ManifestName[] = "imsmanifest.xml";
+
+// The package's title, as the platform lists the activity: the test's caption without its
+// address, else `folderName`.
+QString title(const ContentStore &store, const QString &folderName);
 
 // "kaz-FOLDER-scorm.zip", the package of the test folder named `folderName` (Packing::folderName).
 QString fileName(const QString &folderName);

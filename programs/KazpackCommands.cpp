@@ -8,7 +8,6 @@
 #include "Printing.h"
 #include "ProgramMenu.h"
 #include "ScormPackage.h"
-#include "Caption.h"
 #include "QuizFolder.h"
 
 #include <QCommandLineParser>
@@ -103,9 +102,7 @@ int pack(PackOptions o, QTextStream &out, QTextStream &err)
                                            o.target);
     if (o.scorm && result.ok()) {
         // The page packed into a package a learning platform plays.
-        QString title = Caption::split(ContentStore::item(result.checked.store.Danni(3), 0)).title.trimmed();
-        if (title.isEmpty())
-            title = Packing::folderName(o.folder);
+        const QString title = ScormPackage::title(result.checked.store, Packing::folderName(o.folder));
         result.program = ScormPackage::make(result.program, Packing::programName(o.folder, Packing::System::Web), title, *o.scorm);
     }
     // Where the program goes, before anything is removed: never a file of the test itself.

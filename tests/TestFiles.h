@@ -5,6 +5,7 @@
 // of the source tree (the shipped tests, the examples), found through KAZ_SOURCE_DIR.
 
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 #include <QStringList>
@@ -65,6 +66,17 @@ inline QString programName(const QString &name)
 #else
     return name;
 #endif
+}
+
+// Every file below `root`, hidden ones too, relative to it and sorted: what a step wrote.
+inline QStringList filesBelow(const QString &root)
+{
+    QStringList out;
+    QDirIterator it(root, QDir::Files | QDir::Hidden | QDir::System, QDirIterator::Subdirectories);
+    while (it.hasNext())
+        out.append(QDir(root).relativeFilePath(it.next()));
+    out.sort();
+    return out;
 }
 
 inline bool write(const QString &path, const QByteArray &bytes)

@@ -72,15 +72,7 @@ QString write(const QTemporaryDir &dir, const QString &name, const QByteArray &b
     return TestFiles::write(path, bytes) ? path : QString();
 }
 
-QStringList filesBelow(const QString &root)
-{
-    QStringList out;
-    QDirIterator it(root, QDir::Files | QDir::Hidden | QDir::System, QDirIterator::Subdirectories);
-    while (it.hasNext())
-        out.append(QDir(root).relativeFilePath(it.next()));
-    out.sort();
-    return out;
-}
+using TestFiles::filesBelow;
 
 } // namespace
 

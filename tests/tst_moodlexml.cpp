@@ -75,16 +75,7 @@ QString joined(const QList<Gift::Message> &messages)
     return out.join(u'\n');
 }
 
-// Every file below `root`, hidden ones too, relative to it.
-QStringList filesBelow(const QString &root)
-{
-    QStringList out;
-    QDirIterator it(root, QDir::Files | QDir::Hidden | QDir::System, QDirIterator::Subdirectories);
-    while (it.hasNext())
-        out.append(QDir(root).relativeFilePath(it.next()));
-    out.sort();
-    return out;
-}
+using TestFiles::filesBelow;
 
 } // namespace
 
